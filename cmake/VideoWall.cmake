@@ -1,0 +1,60 @@
+# Small helpers that keep every folder's CMakeLists.txt to a few lines.
+
+# Adds the folders that exist and hold a CMakeLists.txt, in the order given.
+function(vw_add_folders)
+  foreach(dir IN LISTS ARGN)
+    if(EXISTS ${CMAKE_SOURCE_DIR}/${dir}/CMakeLists.txt)
+      add_subdirectory(${CMAKE_SOURCE_DIR}/${dir} ${CMAKE_BINARY_DIR}/${dir})
+    endif()
+  endforeach()
+endfunction()
+
+# vw_library(<target> [DEPS <targets...>])
+# A static library of every .cpp in the calling folder; includes are rooted at the repository root.
+function(vw_library target)
+  cmake_parse_arguments(ARG "" "" "DEPS;SOURCES" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  list(APPEND sources ${ARG_SOURCES})
+  if(NOT sources)
+    add_library(${target} INTERFACE)
+    target_include_directories(${target} INTERFACE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${target} INTERFACE ${ARG_DEPS})
+    return()
+  endif()
+  add_library(${target} STATIC ${sources})
+  target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# vw_test(<name> [DEPS <targets...>])
+# One test program per area: every .cpp in the calling folder, linked with GoogleTest.
+function(vw_test name)
+  cmake_parse_arguments(ARG "" "" "DEPS;PROPERTIES" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gmock)
+  if(NOT ${name} MATCHES "_main$")
+    target_link_libraries(${name} PRIVATE vw_test_main)
+  endif()
+  gtest_discover_tests(${name}
+    WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "VW_SOURCE_DIR=${CMAKE_SOURCE_DIR};VW_ARTIFACT_DIR=${CMAKE_BINARY_DIR}/artifacts" ${ARG_PROPERTIES})
+endfunction()
+
+# vw_bench(<name> [DEPS <targets...>]): a Google Benchmark program of every .cpp in the folder.
+function(vw_bench name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(NOT sources)
+    return()
+  endif()
+  find_package(benchmark REQUIRED)
+  add_executable(${name} ${sources})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} benchmark::benchmark benchmark::benchmark_main)
+endfunction()

@@ -1,0 +1,28 @@
+#include "tests/support/Artifacts.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace testsupport {
+
+std::string ArtifactPath(const std::string& fileName) {
+  const char* dir = std::getenv("VW_ARTIFACT_DIR");
+  std::filesystem::path base = dir && *dir ? dir : std::filesystem::temp_directory_path() / "vw-artifacts";
+  std::filesystem::create_directories(base);
+  return (base / fileName).string();
+}
+
+std::string SourcePath(const std::string& relative) {
+  const char* dir = std::getenv("VW_SOURCE_DIR");
+  return (std::filesystem::path(dir && *dir ? dir : ".") / relative).string();
+}
+
+std::string TempDir(const std::string& hint) {
+  std::string pattern = (std::filesystem::temp_directory_path() / ("vw-" + hint + "-XXXXXX")).string();
+  if (!mkdtemp(pattern.data())) return {};
+  return pattern;
+}
+
+}  // namespace testsupport
