@@ -1,0 +1,40 @@
+#pragma once
+// Objects that can copy themselves from one another and take part in streaming.
+#include "platform/classes/Object.h"
+
+class TFiler;
+
+class TPersistent : public TObject {
+  VW_CLASS(TPersistent, TObject)
+ public:
+  TPersistent() = default;
+  ~TPersistent() override = default;
+
+  // Copies Source into this object. A class that knows how to take Source overrides Assign; else
+  // Source is asked to copy itself out (AssignTo); else the copy fails with a conversion error.
+  virtual void Assign(TPersistent* Source);
+  // The path the object editor and the writer show for this object ("Form1.Button1.Font").
+  virtual String GetNamePath();
+
+ protected:
+  virtual void AssignTo(TPersistent* Dest);
+  // Non-published data the object streams itself (TFiler::DefineProperty).
+  virtual void DefineProperties(TFiler* Filer);
+  virtual TPersistent* GetOwner() { return nullptr; }
+  [[noreturn]] void AssignError(TPersistent* Source);
+
+  friend class TFiler;
+  friend class TReader;
+  friend class TWriter;
+};
+
+// TPersistent with the interface reference counting disabled: its lifetime stays with its owner.
+class TInterfacedPersistent : public TPersistent {
+  VW_CLASS(TInterfacedPersistent, TPersistent)
+ public:
+  TInterfacedPersistent() = default;
+  void AfterConstruction() override;
+
+ protected:
+  TObject* FOwnerInterface = nullptr;
+};
