@@ -136,6 +136,11 @@ class HeadlessControl {
   virtual bool SaveSurfaceScreenshot(SurfaceId id, const std::string& pngPath) const = 0;
   // The topmost visible surface under a screen point, honouring shapes and colour keys.
   virtual SurfaceId SurfaceAt(int x, int y) const = 0;
+  // The cursor last set, the surface holding the keyboard focus (0: none), and the rectangles
+  // passed to the last Present of a surface, so tests can see that only what changed was shown.
+  virtual CursorShape Cursor() const = 0;
+  virtual SurfaceId FocusedSurface() const = 0;
+  virtual std::vector<ScreenRect> LastPresented(SurfaceId id) const = 0;
 };
 
 // The display the window system uses. Created on first use from VW_DISPLAY ("sdl" or "headless");
