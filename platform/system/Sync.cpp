@@ -107,7 +107,11 @@ void StartThread(Thread* t) {
   });
 }
 
+std::atomic<HandleCloser> g_closers[256];
+
 }  // namespace
+
+void RegisterHandleCloser(unsigned kind, HandleCloser closer) { g_closers[kind & 0xFF].store(closer); }
 
 int EventDescriptor(win::HANDLE h) {
   std::lock_guard lock(g_lock);
@@ -260,6 +264,10 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, D
 DWORD WaitForSingleObject(HANDLE h, DWORD ms) { return WaitForMultipleObjects(1, &h, FALSE, ms); }
 
 BOOL CloseHandle(HANDLE h) {
+  auto kind = static_cast<unsigned>(platform::HandleKindOf(platform::HandleValue(h)));
+  if (kind != static_cast<unsigned>(platform::HandleKind::Event)) {
+    if (platform::HandleCloser closer = platform::g_closers[kind & 0xFF].load()) return closer(h);
+  }
   std::unique_ptr<platform::Waitable> object;
   {
     std::lock_guard lock(g_lock);

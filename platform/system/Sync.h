@@ -52,4 +52,9 @@ namespace platform {
 // -1 for other handles. The descriptor belongs to the event.
 int EventDescriptor(win::HANDLE event);
 
+// Lets handles of another kind (serial ports, kind byte as in HandleTable.h) be closed through
+// win::CloseHandle, as every kernel handle is on the platform.
+using HandleCloser = win::BOOL (*)(win::HANDLE handle);
+void RegisterHandleCloser(unsigned kind, HandleCloser closer);
+
 }  // namespace platform
