@@ -1,0 +1,558 @@
+// Device contexts: surface and memory DCs, their state, mapping and clipping.
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
+#include "platform/gdi/Internal.h"
+#include "platform/gdi/Surface.h"
+
+namespace platform::gdi {
+
+bool IsDcPen(win::HPEN h);
+
+PixelBuffer Target(DeviceContext& dc) {
+  if (!dc.memory) return dc.surface;
+  BitmapObj* bm = Bmp(dc.s.bitmap);
+  return bm ? bm->View() : PixelBuffer{};
+}
+
+bool IsMono(DeviceContext& dc) {
+  if (!dc.memory) return false;
+  BitmapObj* bm = Bmp(dc.s.bitmap);
+  return bm && bm->mono;
+}
+
+const Region& Clip(DeviceContext& dc) {
+  if (!dc.clipDirty) return dc.clipCache;
+  PixelBuffer t = Target(dc);
+  Region r(win::RECT{0, 0, t.width, t.height});
+  if (!dc.memory) r.Intersect(dc.visible);
+  if (dc.s.clip) {
+    Region c = *dc.s.clip;
+    c.Offset(dc.origin.x, dc.origin.y);
+    r.Intersect(c);
+  }
+  dc.clipCache = std::move(r);
+  dc.clipDirty = false;
+  return dc.clipCache;
+}
+
+static int Scale(int v, int num, int den) {
+  if (den == 0 || num == den) return v;
+  long long n = static_cast<long long>(v) * num;
+  // Rounded to nearest, as the mapping of coordinates does.
+  long long q = n >= 0 ? (n + std::abs(den) / 2) / den : (n - std::abs(den) / 2) / den;
+  return static_cast<int>(q);
+}
+
+win::POINT LpToDp(const DeviceContext& dc, win::POINT p) {
+  const DcState& s = dc.s;
+  if (s.mapMode == win::MM_TEXT) return {p.x - s.windowOrg.x + s.viewportOrg.x, p.y - s.windowOrg.y + s.viewportOrg.y};
+  return {Scale(p.x - s.windowOrg.x, s.viewportExt.cx, s.windowExt.cx) + s.viewportOrg.x,
+          Scale(p.y - s.windowOrg.y, s.viewportExt.cy, s.windowExt.cy) + s.viewportOrg.y};
+}
+
+win::POINT DpToLp(const DeviceContext& dc, win::POINT p) {
+  const DcState& s = dc.s;
+  if (s.mapMode == win::MM_TEXT) return {p.x - s.viewportOrg.x + s.windowOrg.x, p.y - s.viewportOrg.y + s.windowOrg.y};
+  return {Scale(p.x - s.viewportOrg.x, s.windowExt.cx, s.viewportExt.cx) + s.windowOrg.x,
+          Scale(p.y - s.viewportOrg.y, s.windowExt.cy, s.viewportExt.cy) + s.windowOrg.y};
+}
+
+int ScaleX(const DeviceContext& dc, int v) {
+  return dc.s.mapMode == win::MM_TEXT ? v : std::abs(Scale(v, dc.s.viewportExt.cx, dc.s.windowExt.cx));
+}
+int ScaleY(const DeviceContext& dc, int v) {
+  return dc.s.mapMode == win::MM_TEXT ? v : std::abs(Scale(v, dc.s.viewportExt.cy, dc.s.windowExt.cy));
+}
+
+win::RECT LrToTarget(const DeviceContext& dc, const win::RECT& rc) {
+  win::POINT a = LpToTarget(dc, {rc.left, rc.top});
+  win::POINT b = LpToTarget(dc, {rc.right, rc.bottom});
+  return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+}
+
+win::COLORREF PlainColor(win::COLORREF c) {
+  if ((c >> 24) == 0x01) {
+    // A palette index on a true-colour device: the default palette's entry.
+    win::PALETTEENTRY e[1];
+    auto pal = static_cast<win::HPALETTE>(win::GetStockObject(win::DEFAULT_PALETTE));
+    if (win::GetPaletteEntries(pal, c & 0xFFFF, 1, e) == 1) return win::RGB(e[0].peRed, e[0].peGreen, e[0].peBlue);
+    return 0;
+  }
+  return c & 0xFFFFFF;
+}
+
+std::uint32_t ResolveColor(DeviceContext& dc, win::COLORREF c) {
+  std::uint32_t p = ToPixel(PlainColor(c));
+  if (IsMono(dc)) {
+    // A monochrome surface takes the nearer of black and white by intensity.
+    unsigned sum = ((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF);
+    return sum >= 384 ? 0xFFFFFF : 0;
+  }
+  return p;
+}
+
+static void InitState(DcState& s) {
+  s = DcState{};
+  s.pen = static_cast<win::HPEN>(win::GetStockObject(win::BLACK_PEN));
+  s.brush = static_cast<win::HBRUSH>(win::GetStockObject(win::WHITE_BRUSH));
+  s.font = static_cast<win::HFONT>(win::GetStockObject(win::SYSTEM_FONT));
+  s.palette = static_cast<win::HPALETTE>(win::GetStockObject(win::DEFAULT_PALETTE));
+}
+
+static void SetSelectedBitmap(DeviceContext& dc, win::HBITMAP bitmap) {
+  if (BitmapObj* old = Bmp(dc.s.bitmap); old && old->selectedIn == dc.self) old->selectedIn = nullptr;
+  dc.s.bitmap = bitmap;
+  if (BitmapObj* bm = Bmp(bitmap); bm && !bm->stock) bm->selectedIn = dc.self;
+  ClipChanged(dc);
+}
+
+win::HDC CreateSurfaceDC(const PixelBuffer& target, win::POINT origin, const Region& visible, win::HWND window) {
+  auto dc = std::make_unique<DeviceContext>();
+  dc->memory = false;
+  dc->surface = target;
+  dc->origin = origin;
+  dc->visible = visible;
+  dc->window = window;
+  InitState(dc->s);
+  DeviceContext* raw = dc.get();
+  auto h = MakeHandle<win::HDC>(DCs().Add(std::move(dc)));
+  raw->self = h;
+  return h;
+}
+
+void DestroySurfaceDC(win::HDC h) {
+  DeviceContext* dc = Dc(h);
+  if (dc && !dc->memory) DCs().Remove(HandleValue(h));
+}
+
+bool UpdateSurfaceDC(win::HDC h, const PixelBuffer& target, win::POINT origin, const Region& visible) {
+  DeviceContext* dc = Dc(h);
+  if (!dc || dc->memory) return false;
+  dc->surface = target;
+  dc->origin = origin;
+  dc->visible = visible;
+  ClipChanged(*dc);
+  return true;
+}
+
+bool IsSurfaceDC(win::HDC h) {
+  DeviceContext* dc = Dc(h);
+  return dc && !dc->memory;
+}
+
+PixelBuffer TargetOf(win::HDC h) {
+  DeviceContext* dc = Dc(h);
+  return dc ? Target(*dc) : PixelBuffer{};
+}
+
+PixelBuffer BitmapPixels(win::HBITMAP h) {
+  BitmapObj* bm = Bmp(h);
+  return bm ? bm->View() : PixelBuffer{};
+}
+
+// The DC's drawing area in device coordinates, used where a clip operation needs "everything".
+static Region DeviceExtent(DeviceContext& dc) {
+  PixelBuffer t = Target(dc);
+  Region r(win::RECT{0, 0, t.width, t.height});
+  if (!dc.memory) r.Intersect(dc.visible);
+  r.Offset(-dc.origin.x, -dc.origin.y);
+  return r;
+}
+
+static int RegionType(const Region& r) {
+  if (r.Empty()) return win::NULLREGION;
+  return r.Rects().size() == 1 ? win::SIMPLEREGION : win::COMPLEXREGION;
+}
+
+int ClipResult(DeviceContext& dc) { return RegionType(Clip(dc)); }
+
+int CombineClip(DeviceContext& dc, const Region* rgn, int mode) {
+  if (mode == win::RGN_COPY) {
+    if (rgn)
+      dc.s.clip = *rgn;
+    else
+      dc.s.clip.reset();
+  } else {
+    if (!rgn) return win::ERROR;
+    Region current = dc.s.clip ? *dc.s.clip : DeviceExtent(dc);
+    switch (mode) {
+      case win::RGN_AND: current.Intersect(*rgn); break;
+      case win::RGN_OR: current.Unite(*rgn); break;
+      case win::RGN_XOR: current.Xor(*rgn); break;
+      case win::RGN_DIFF: current.Subtract(*rgn); break;
+      default: return win::ERROR;
+    }
+    dc.s.clip = std::move(current);
+  }
+  ClipChanged(dc);
+  return ClipResult(dc);
+}
+
+}  // namespace platform::gdi
+
+using namespace platform;
+using namespace platform::gdi;
+
+namespace win {
+
+HDC CreateCompatibleDC(HDC) {
+  auto dc = std::make_unique<DeviceContext>();
+  dc->memory = true;
+  InitState(dc->s);
+  dc->s.bitmap = DefaultBitmap();
+  DeviceContext* raw = dc.get();
+  auto h = MakeHandle<HDC>(DCs().Add(std::move(dc)));
+  raw->self = h;
+  return h;
+}
+
+BOOL DeleteDC(HDC h) {
+  DeviceContext* dc = Dc(h);
+  if (!dc) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return FALSE;
+  }
+  auto release = [&](const DcState& s) {
+    if (BitmapObj* bm = Bmp(s.bitmap); bm && bm->selectedIn == h) bm->selectedIn = nullptr;
+  };
+  release(dc->s);
+  for (const DcState& s : dc->saved) release(s);
+  DCs().Remove(HandleValue(h));
+  return TRUE;
+}
+
+HWND WindowFromDC(HDC h) {
+  DeviceContext* dc = Dc(h);
+  return dc ? dc->window : nullptr;
+}
+
+int SaveDC(HDC h) {
+  DeviceContext* dc = Dc(h);
+  if (!dc) return 0;
+  dc->saved.push_back(dc->s);
+  return static_cast<int>(dc->saved.size());
+}
+
+BOOL RestoreDC(HDC h, int saved) {
+  DeviceContext* dc = Dc(h);
+  if (!dc) return FALSE;
+  int depth = static_cast<int>(dc->saved.size());
+  int level = saved < 0 ? depth + saved + 1 : saved;
+  if (level < 1 || level > depth) return FALSE;
+  DcState s = std::move(dc->saved[static_cast<size_t>(level - 1)]);
+  dc->saved.resize(static_cast<size_t>(level - 1));
+  HBITMAP bitmap = s.bitmap;
+  s.bitmap = dc->s.bitmap;
+  dc->s = std::move(s);
+  // The bitmap saved may have been deleted since; then the current one stays.
+  if (dc->memory && bitmap != dc->s.bitmap && Bmp(bitmap)) {
+    BitmapObj* bm = Bmp(bitmap);
+    if (!bm->selectedIn || bm->selectedIn == h || !Dc(bm->selectedIn)) SetSelectedBitmap(*dc, bitmap);
+  }
+  ClipChanged(*dc);
+  return TRUE;
+}
+
+HGDIOBJ SelectObject(HDC h, HGDIOBJ object) {
+  DeviceContext* dc = Dc(h);
+  if (!dc) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return nullptr;
+  }
+  auto v = HandleValue(object);
+  switch (HandleKindOf(v)) {
+    case HandleKind::Pen:
+      if (!Pens().Get(v)) break;
+      return std::exchange(dc->s.pen, static_cast<HPEN>(object));
+    case HandleKind::Brush:
+      if (!Brushes().Get(v)) break;
+      return std::exchange(dc->s.brush, static_cast<HBRUSH>(object));
+    case HandleKind::Font:
+      if (!Fonts().Get(v)) break;
+      return std::exchange(dc->s.font, static_cast<HFONT>(object));
+    case HandleKind::Bitmap: {
+      BitmapObj* bm = Bitmaps().Get(v);
+      if (!bm || !dc->memory) break;
+      auto bitmap = static_cast<HBITMAP>(object);
+      if (bm->selectedIn && bm->selectedIn != h && Dc(bm->selectedIn)) break;  // in another DC
+      HBITMAP old = dc->s.bitmap;
+      SetSelectedBitmap(*dc, bitmap);
+      return old;
+    }
+    case HandleKind::Region: {
+      RegionObj* r = Regions().Get(v);
+      if (!r) break;
+      int type = CombineClip(*dc, &r->rgn, RGN_COPY);
+      return reinterpret_cast<HGDIOBJ>(static_cast<INT_PTR>(type));
+    }
+    default: break;
+  }
+  SetLastError(ERROR_INVALID_HANDLE);
+  return nullptr;
+}
+
+HGDIOBJ GetCurrentObject(HDC h, UINT type) {
+  DeviceContext* dc = Dc(h);
+  if (!dc) return nullptr;
+  switch (type) {
+    case OBJ_PEN: return dc->s.pen;
+    case OBJ_BRUSH: return dc->s.brush;
+    case OBJ_FONT: return dc->s.font;
+    case OBJ_BITMAP: return dc->memory ? dc->s.bitmap : nullptr;
+    case OBJ_PAL: return dc->s.palette;
+    default: return nullptr;
+  }
+}
+
+HPALETTE SelectPalette(HDC h, HPALETTE palette, BOOL) {
+  DeviceContext* dc = Dc(h);
+  if (!dc || !Palettes().Get(HandleValue(palette))) return nullptr;
+  return std::exchange(dc->s.palette, palette);
+}
+
+UINT RealizePalette(HDC h) { return Dc(h) ? 0 : static_cast<UINT>(-1); }
+
+COLORREF GetNearestColor(HDC h, COLORREF color) {
+  DeviceContext* dc = Dc(h);
+  if (!dc) return CLR_INVALID;
+  COLORREF c = PlainColor(color);
+  return IsMono(*dc) ? ToColorRef(ResolveColor(*dc, c)) : c;
+}
+
+int GetDeviceCaps(HDC h, int index) {
+  DeviceContext* dc = Dc(h);
+  if (!dc) return 0;
+  PixelBuffer t = Target(*dc);
+  switch (index) {
+    case BITSPIXEL: return IsMono(*dc) ? 1 : 32;
+    case PLANES: return 1;
+    case LOGPIXELSX:
+    case LOGPIXELSY: return 96;
+    case NUMCOLORS: return -1;
+    case TECHNOLOGY: return DT_RASDISPLAY;
+    case HORZRES: return t.width;
+    case VERTRES: return t.height;
+    case HORZSIZE: return MulDiv(t.width, 254, 960);
+    case VERTSIZE: return MulDiv(t.height, 254, 960);
+    case RASTERCAPS: return RC_BITBLT | RC_BITMAP64 | RC_DI_BITMAP | RC_DIBTODEV | RC_STRETCHBLT | RC_STRETCHDIB;
+    case SIZEPALETTE:
+    case NUMRESERVED: return 0;
+    case COLORRES: return 24;
+    case SHADEBLENDCAPS: return 0x3F;
+    default: return 0;
+  }
+}
+
+#define VW_DC_OR(ret)       \
+  DeviceContext* dc = Dc(h); \
+  if (!dc) return ret
+
+COLORREF SetBkColor(HDC h, COLORREF c) { VW_DC_OR(CLR_INVALID); return std::exchange(dc->s.bkColor, c); }
+COLORREF GetBkColor(HDC h) { VW_DC_OR(CLR_INVALID); return dc->s.bkColor; }
+COLORREF SetTextColor(HDC h, COLORREF c) { VW_DC_OR(CLR_INVALID); return std::exchange(dc->s.textColor, c); }
+COLORREF GetTextColor(HDC h) { VW_DC_OR(CLR_INVALID); return dc->s.textColor; }
+COLORREF SetDCBrushColor(HDC h, COLORREF c) { VW_DC_OR(CLR_INVALID); return std::exchange(dc->s.dcBrushColor, c); }
+COLORREF SetDCPenColor(HDC h, COLORREF c) { VW_DC_OR(CLR_INVALID); return std::exchange(dc->s.dcPenColor, c); }
+COLORREF GetDCBrushColor(HDC h) { VW_DC_OR(CLR_INVALID); return dc->s.dcBrushColor; }
+COLORREF GetDCPenColor(HDC h) { VW_DC_OR(CLR_INVALID); return dc->s.dcPenColor; }
+
+int SetBkMode(HDC h, int mode) {
+  VW_DC_OR(0);
+  if (mode != TRANSPARENT && mode != OPAQUE) return 0;
+  return std::exchange(dc->s.bkMode, mode);
+}
+int GetBkMode(HDC h) { VW_DC_OR(0); return dc->s.bkMode; }
+int SetROP2(HDC h, int mode) {
+  VW_DC_OR(0);
+  if (mode < R2_BLACK || mode > R2_WHITE) return 0;
+  return std::exchange(dc->s.rop2, mode);
+}
+int GetROP2(HDC h) { VW_DC_OR(0); return dc->s.rop2; }
+int SetPolyFillMode(HDC h, int mode) {
+  VW_DC_OR(0);
+  if (mode != ALTERNATE && mode != WINDING) return 0;
+  return std::exchange(dc->s.polyFillMode, mode);
+}
+int GetPolyFillMode(HDC h) { VW_DC_OR(0); return dc->s.polyFillMode; }
+int SetStretchBltMode(HDC h, int mode) {
+  VW_DC_OR(0);
+  if (mode < BLACKONWHITE || mode > HALFTONE) return 0;
+  return std::exchange(dc->s.stretchMode, mode);
+}
+int GetStretchBltMode(HDC h) { VW_DC_OR(0); return dc->s.stretchMode; }
+int SetArcDirection(HDC h, int d) {
+  VW_DC_OR(0);
+  if (d != AD_CLOCKWISE && d != AD_COUNTERCLOCKWISE) return 0;
+  return std::exchange(dc->s.arcDirection, d);
+}
+int GetArcDirection(HDC h) { VW_DC_OR(0); return dc->s.arcDirection; }
+int SetGraphicsMode(HDC h, int m) {
+  VW_DC_OR(0);
+  if (m != GM_COMPATIBLE && m != GM_ADVANCED) return 0;
+  return std::exchange(dc->s.graphicsMode, m);
+}
+int GetGraphicsMode(HDC h) { VW_DC_OR(0); return dc->s.graphicsMode; }
+int SetMapMode(HDC h, int mode) {
+  VW_DC_OR(0);
+  if (mode != MM_TEXT && mode != MM_ISOTROPIC && mode != MM_ANISOTROPIC) return 0;
+  int old = std::exchange(dc->s.mapMode, mode);
+  if (mode == MM_TEXT) dc->s.viewportExt = dc->s.windowExt = {1, 1};
+  return old;
+}
+int GetMapMode(HDC h) { VW_DC_OR(0); return dc->s.mapMode; }
+
+BOOL SetBrushOrgEx(HDC h, int x, int y, POINT* old) {
+  VW_DC_OR(FALSE);
+  if (old) *old = dc->s.brushOrg;
+  dc->s.brushOrg = {x, y};
+  return TRUE;
+}
+BOOL GetBrushOrgEx(HDC h, POINT* org) {
+  VW_DC_OR(FALSE);
+  if (org) *org = dc->s.brushOrg;
+  return TRUE;
+}
+
+static BOOL SetPoint(POINT& field, int x, int y, POINT* old) {
+  if (old) *old = field;
+  field = {x, y};
+  return TRUE;
+}
+
+BOOL SetViewportOrgEx(HDC h, int x, int y, POINT* old) { VW_DC_OR(FALSE); return SetPoint(dc->s.viewportOrg, x, y, old); }
+BOOL SetWindowOrgEx(HDC h, int x, int y, POINT* old) { VW_DC_OR(FALSE); return SetPoint(dc->s.windowOrg, x, y, old); }
+BOOL OffsetViewportOrgEx(HDC h, int dx, int dy, POINT* old) {
+  VW_DC_OR(FALSE);
+  return SetPoint(dc->s.viewportOrg, dc->s.viewportOrg.x + dx, dc->s.viewportOrg.y + dy, old);
+}
+BOOL OffsetWindowOrgEx(HDC h, int dx, int dy, POINT* old) {
+  VW_DC_OR(FALSE);
+  return SetPoint(dc->s.windowOrg, dc->s.windowOrg.x + dx, dc->s.windowOrg.y + dy, old);
+}
+BOOL GetViewportOrgEx(HDC h, POINT* org) {
+  VW_DC_OR(FALSE);
+  if (org) *org = dc->s.viewportOrg;
+  return TRUE;
+}
+BOOL GetWindowOrgEx(HDC h, POINT* org) {
+  VW_DC_OR(FALSE);
+  if (org) *org = dc->s.windowOrg;
+  return TRUE;
+}
+
+static BOOL SetExtent(DeviceContext& dc, SIZE& field, int x, int y, SIZE* old) {
+  if (old) *old = field;
+  if (dc.s.mapMode == MM_TEXT) return TRUE;  // extents are fixed in MM_TEXT
+  if (x == 0 || y == 0) return FALSE;
+  field = {x, y};
+  return TRUE;
+}
+BOOL SetViewportExtEx(HDC h, int x, int y, SIZE* old) { VW_DC_OR(FALSE); return SetExtent(*dc, dc->s.viewportExt, x, y, old); }
+BOOL SetWindowExtEx(HDC h, int x, int y, SIZE* old) { VW_DC_OR(FALSE); return SetExtent(*dc, dc->s.windowExt, x, y, old); }
+BOOL GetViewportExtEx(HDC h, SIZE* ext) {
+  VW_DC_OR(FALSE);
+  if (ext) *ext = dc->s.viewportExt;
+  return TRUE;
+}
+BOOL GetWindowExtEx(HDC h, SIZE* ext) {
+  VW_DC_OR(FALSE);
+  if (ext) *ext = dc->s.windowExt;
+  return TRUE;
+}
+
+BOOL DPtoLP(HDC h, POINT* points, int count) {
+  VW_DC_OR(FALSE);
+  for (int i = 0; points && i < count; ++i) points[i] = DpToLp(*dc, points[i]);
+  return TRUE;
+}
+BOOL LPtoDP(HDC h, POINT* points, int count) {
+  VW_DC_OR(FALSE);
+  for (int i = 0; points && i < count; ++i) points[i] = LpToDp(*dc, points[i]);
+  return TRUE;
+}
+BOOL GetDCOrgEx(HDC h, POINT* org) {
+  VW_DC_OR(FALSE);
+  if (org) *org = dc->origin;
+  return TRUE;
+}
+
+// ---- clipping ----
+
+int SelectClipRgn(HDC h, HRGN rgn) { return ExtSelectClipRgn(h, rgn, RGN_COPY); }
+
+int ExtSelectClipRgn(HDC h, HRGN rgn, int mode) {
+  VW_DC_OR(ERROR);
+  RegionObj* r = Rgn(rgn);
+  if (rgn && !r) return ERROR;
+  return CombineClip(*dc, r ? &r->rgn : nullptr, mode);
+}
+
+int GetClipRgn(HDC h, HRGN rgn) {
+  VW_DC_OR(-1);
+  RegionObj* r = Rgn(rgn);
+  if (!r) return -1;
+  if (!dc->s.clip) return 0;
+  r->rgn = *dc->s.clip;
+  return 1;
+}
+
+int GetClipBox(HDC h, RECT* rc) {
+  VW_DC_OR(ERROR);
+  const Region& c = Clip(*dc);
+  if (rc) {
+    RECT b = c.Bounds();
+    if (c.Empty()) {
+      *rc = RECT{};
+    } else {
+      POINT a = DpToLp(*dc, {b.left - dc->origin.x, b.top - dc->origin.y});
+      POINT z = DpToLp(*dc, {b.right - dc->origin.x, b.bottom - dc->origin.y});
+      *rc = {std::min(a.x, z.x), std::min(a.y, z.y), std::max(a.x, z.x), std::max(a.y, z.y)};
+    }
+  }
+  return ClipResult(*dc);
+}
+
+static Region DeviceRect(DeviceContext& dc, int l, int t, int r, int b) {
+  POINT a = LpToDp(dc, {l, t});
+  POINT z = LpToDp(dc, {r, b});
+  return Region(RECT{std::min(a.x, z.x), std::min(a.y, z.y), std::max(a.x, z.x), std::max(a.y, z.y)});
+}
+
+int ExcludeClipRect(HDC h, int l, int t, int r, int b) {
+  VW_DC_OR(ERROR);
+  Region rr = DeviceRect(*dc, l, t, r, b);
+  return CombineClip(*dc, &rr, RGN_DIFF);
+}
+
+int IntersectClipRect(HDC h, int l, int t, int r, int b) {
+  VW_DC_OR(ERROR);
+  Region rr = DeviceRect(*dc, l, t, r, b);
+  return CombineClip(*dc, &rr, RGN_AND);
+}
+
+int OffsetClipRgn(HDC h, int dx, int dy) {
+  VW_DC_OR(ERROR);
+  if (dc->s.clip) dc->s.clip->Offset(ScaleX(*dc, dx), ScaleY(*dc, dy));
+  ClipChanged(*dc);
+  return ClipResult(*dc);
+}
+
+BOOL RectVisible(HDC h, const RECT* rc) {
+  VW_DC_OR(FALSE);
+  if (!rc) return FALSE;
+  RECT t = LrToTarget(*dc, *rc);
+  if (t.right <= t.left || t.bottom <= t.top) return FALSE;
+  return Clip(*dc).ContainsRect(t) != 0 ? TRUE : FALSE;
+}
+
+BOOL PtVisible(HDC h, int x, int y) {
+  VW_DC_OR(FALSE);
+  POINT p = LpToTarget(*dc, {x, y});
+  return Clip(*dc).Contains(p.x, p.y) ? TRUE : FALSE;
+}
+
+#undef VW_DC_OR
+
+}  // namespace win

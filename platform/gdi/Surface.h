@@ -1,0 +1,29 @@
+#pragma once
+// The window system's door into the drawing layer: device contexts over a window's part of a
+// backing store.
+#include "platform/display/PixelBuffer.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/Region.h"
+
+namespace platform::gdi {
+
+// A DC drawing into `target`. Logical (0,0) lies at `origin` in the target; nothing is drawn
+// outside `visible` (target coordinates). WindowFromDC gives `window`. The target's pixels must
+// outlive the DC.
+win::HDC CreateSurfaceDC(const PixelBuffer& target, win::POINT origin, const Region& visible, win::HWND window);
+void DestroySurfaceDC(win::HDC dc);
+
+// Moves an existing surface DC (a window moved or its backing store was reallocated) while keeping
+// its selected objects and state.
+bool UpdateSurfaceDC(win::HDC dc, const PixelBuffer& target, win::POINT origin, const Region& visible);
+
+// True for a DC made by CreateSurfaceDC.
+bool IsSurfaceDC(win::HDC dc);
+
+// The pixels a DC draws on (a memory DC: its selected bitmap), empty when the handle is not a DC.
+PixelBuffer TargetOf(win::HDC dc);
+
+// The pixels of a bitmap (empty for a stale handle). Row 0 is the top row.
+PixelBuffer BitmapPixels(win::HBITMAP bitmap);
+
+}  // namespace platform::gdi
