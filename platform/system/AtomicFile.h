@@ -1,0 +1,18 @@
+#pragma once
+// Reading a whole file, and replacing one so that a crash at any moment leaves either the old or
+// the new contents under its name.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// The file's bytes, or nothing when it cannot be read (errno tells why).
+std::optional<std::string> ReadWholeFile(const std::string& path);
+
+// Writes `bytes` to a temporary file in the same folder, flushes it to the disk and renames it
+// over `path` (through a symbolic link to its target). An existing file keeps its permissions.
+// Returns false with errno set when any step fails; the old file is then untouched.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+}  // namespace platform

@@ -1,0 +1,363 @@
+#include "platform/system/Profile.h"
+
+#include <locale.h>
+#include <wctype.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+
+#include "platform/system/AtomicFile.h"
+#include "platform/system/CodePage.h"
+
+namespace platform {
+namespace {
+
+// Writers in this process take turns, so two file objects writing at once cannot lose a key.
+std::mutex& WriteMutex() {
+  static std::mutex m;
+  return m;
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view TrimView(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && (IsBlank(s.back()) || s.back() == '\r')) s.remove_suffix(1);
+  return s;
+}
+
+locale_t CaseLocale() {
+  static locale_t loc = [] {
+    locale_t l = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(0));
+    return l ? l : newlocale(LC_CTYPE_MASK, "C", static_cast<locale_t>(0));
+  }();
+  return loc;
+}
+
+// Next code point of UTF-8 text, malformed bytes one by one.
+char32_t NextCodePoint(std::string_view s, size_t& i) {
+  unsigned char b = static_cast<unsigned char>(s[i]);
+  int len = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 1;
+  if (i + static_cast<size_t>(len) > s.size()) len = 1;
+  char32_t c = len == 1 ? b : len == 2 ? (b & 0x1F) : len == 3 ? (b & 0x0F) : (b & 0x07);
+  for (int k = 1; k < len; ++k) c = (c << 6) | (static_cast<unsigned char>(s[i + static_cast<size_t>(k)]) & 0x3F);
+  i += static_cast<size_t>(len);
+  return c;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+  a = TrimView(a);
+  b = TrimView(b);
+  size_t i = 0, j = 0;
+  while (i < a.size() && j < b.size()) {
+    char32_t x = NextCodePoint(a, i), y = NextCodePoint(b, j);
+    if (x == y) continue;
+    if (towlower_l(static_cast<wint_t>(x), CaseLocale()) != towlower_l(static_cast<wint_t>(y), CaseLocale())) return false;
+  }
+  return i == a.size() && j == b.size();
+}
+
+enum class LineKind { Other, Section, Key };
+
+// One line of the file: its bytes as stored (kept for lines a write does not touch) and what it
+// means, decoded to UTF-8.
+struct Line {
+  std::string raw;  // without the line break
+  std::string eol;  // "\r\n", "\n" or "" on the last line
+  LineKind kind = LineKind::Other;
+  std::string name;   // section or key name, trimmed
+  std::string value;  // raw value text after "=", UTF-8
+  bool hasEquals = false;
+};
+
+struct ProfileFile {
+  std::vector<Line> lines;
+};
+
+ProfileFile Parse(const std::string& bytes) {
+  ProfileFile f;
+  size_t pos = 0;
+  bool inSection = false;
+  while (pos < bytes.size()) {
+    size_t nl = bytes.find('\n', pos);
+    Line line;
+    if (nl == std::string::npos) {
+      line.raw = bytes.substr(pos);
+      pos = bytes.size();
+    } else {
+      line.raw = bytes.substr(pos, nl - pos);
+      line.eol = "\n";
+      pos = nl + 1;
+    }
+    if (!line.raw.empty() && line.raw.back() == '\r') {
+      line.raw.pop_back();
+      line.eol = "\r" + line.eol;
+    }
+    // GBK trail bytes include '[' and ']' but never '=' or a line break; decoding first keeps a
+    // Chinese section name from ending early.
+    std::string text = GbkToUtf8(line.raw);
+    std::string_view t = TrimView(text);
+    if (!t.empty() && t.front() == '[') {
+      size_t close = t.find(']');
+      line.kind = LineKind::Section;
+      line.name = std::string(TrimView(t.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1)));
+      inSection = true;
+    } else if (inSection && !t.empty() && t.front() != ';') {
+      line.kind = LineKind::Key;
+      size_t eq = t.find('=');
+      line.hasEquals = eq != std::string_view::npos;
+      line.name = std::string(TrimView(t.substr(0, eq)));
+      if (line.hasEquals) line.value = std::string(t.substr(eq + 1));
+    }
+    f.lines.push_back(std::move(line));
+  }
+  return f;
+}
+
+std::optional<ProfileFile> Load(const std::string& file) {
+  std::optional<std::string> bytes = ReadWholeFile(file);
+  if (!bytes) return std::nullopt;
+  return Parse(*bytes);
+}
+
+// Index range [begin, end) of a section's body (after its header), or nothing.
+struct SectionRange {
+  size_t header, begin, end;
+};
+
+std::optional<SectionRange> FindSection(const ProfileFile& f, std::string_view section) {
+  for (size_t i = 0; i < f.lines.size(); ++i) {
+    if (f.lines[i].kind != LineKind::Section || !SameName(f.lines[i].name, section)) continue;
+    size_t j = i + 1;
+    while (j < f.lines.size() && f.lines[j].kind != LineKind::Section) ++j;
+    return SectionRange{i, i + 1, j};
+  }
+  return std::nullopt;
+}
+
+std::optional<size_t> FindKey(const ProfileFile& f, const SectionRange& r, std::string_view key) {
+  for (size_t i = r.begin; i < r.end; ++i)
+    if (f.lines[i].kind == LineKind::Key && SameName(f.lines[i].name, key)) return i;
+  return std::nullopt;
+}
+
+std::string CleanValue(std::string_view v) {
+  v = TrimView(v);
+  if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) v = v.substr(1, v.size() - 2);
+  return std::string(v);
+}
+
+std::string Serialize(const ProfileFile& f) {
+  std::string out;
+  for (const Line& l : f.lines) out += l.raw + l.eol;
+  return out;
+}
+
+bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+
+}  // namespace
+
+std::optional<std::string> ReadProfileString(const std::string& file, std::string_view section, std::string_view key) {
+  std::optional<ProfileFile> f = Load(file);
+  if (!f) return std::nullopt;
+  std::optional<SectionRange> r = FindSection(*f, section);
+  if (!r) return std::nullopt;
+  std::optional<size_t> k = FindKey(*f, *r, key);
+  if (!k) return std::nullopt;
+  return CleanValue(f->lines[*k].value);
+}
+
+std::vector<std::string> ReadProfileSectionNames(const std::string& file) {
+  std::vector<std::string> names;
+  if (std::optional<ProfileFile> f = Load(file))
+    for (const Line& l : f->lines)
+      if (l.kind == LineKind::Section) names.push_back(l.name);
+  return names;
+}
+
+std::vector<std::string> ReadProfileKeys(const std::string& file, std::string_view section) {
+  std::vector<std::string> keys;
+  std::optional<ProfileFile> f = Load(file);
+  if (!f) return keys;
+  if (std::optional<SectionRange> r = FindSection(*f, section))
+    for (size_t i = r->begin; i < r->end; ++i)
+      if (f->lines[i].kind == LineKind::Key) keys.push_back(f->lines[i].name);
+  return keys;
+}
+
+std::vector<std::string> ReadProfileSection(const std::string& file, std::string_view section) {
+  std::vector<std::string> entries;
+  std::optional<ProfileFile> f = Load(file);
+  if (!f) return entries;
+  if (std::optional<SectionRange> r = FindSection(*f, section))
+    for (size_t i = r->begin; i < r->end; ++i)
+      if (f->lines[i].kind == LineKind::Key) entries.push_back(f->lines[i].name + "=" + CleanValue(f->lines[i].value));
+  return entries;
+}
+
+bool WriteProfileString(const std::string& file, std::string_view section, const std::string* key, const std::string* value) {
+  if (HasLineBreak(section) || section.find(']') != std::string_view::npos ||
+      (key && (HasLineBreak(*key) || key->find('=') != std::string::npos || TrimView(*key).empty()))) {
+    errno = EINVAL;
+    return false;
+  }
+  std::lock_guard lock(WriteMutex());
+  ProfileFile f;
+  if (std::optional<std::string> bytes = ReadWholeFile(file)) {
+    f = Parse(*bytes);
+  } else if (errno != ENOENT) {
+    return false;
+  }
+  std::optional<SectionRange> r = FindSection(f, section);
+  if (!key) {
+    if (!r) return true;
+    f.lines.erase(f.lines.begin() + static_cast<std::ptrdiff_t>(r->header), f.lines.begin() + static_cast<std::ptrdiff_t>(r->end));
+  } else if (!value) {
+    if (!r) return true;
+    std::optional<size_t> k = FindKey(f, *r, *key);
+    if (!k) return true;
+    f.lines.erase(f.lines.begin() + static_cast<std::ptrdiff_t>(*k));
+  } else {
+    std::string v = *value;
+    std::replace(v.begin(), v.end(), '\r', ' ');
+    std::replace(v.begin(), v.end(), '\n', ' ');
+    const std::string gbkValue = Utf8ToGbk(v);
+    // A new line takes the file's own line break.
+    std::string eol = "\r\n";
+    for (const Line& l : f.lines)
+      if (!l.eol.empty()) {
+        eol = l.eol;
+        break;
+      }
+    if (!f.lines.empty() && f.lines.back().eol.empty() && !f.lines.back().raw.empty()) f.lines.back().eol = eol;
+    if (!f.lines.empty() && f.lines.back().eol.empty() && f.lines.back().raw.empty()) f.lines.pop_back();
+    std::optional<size_t> k = r ? FindKey(f, *r, *key) : std::nullopt;
+    if (k) {
+      Line& l = f.lines[*k];
+      size_t eq = l.raw.find('=');
+      l.raw = (eq == std::string::npos ? l.raw : l.raw.substr(0, eq)) + "=" + gbkValue;
+    } else {
+      Line nl;
+      nl.raw = Utf8ToGbk(*key) + "=" + gbkValue;
+      nl.eol = eol;
+      nl.kind = LineKind::Key;
+      if (r) {
+        // After the section's last non-blank line, so blank lines keep separating sections.
+        size_t at = r->end;
+        while (at > r->begin && TrimView(f.lines[at - 1].raw).empty()) --at;
+        f.lines.insert(f.lines.begin() + static_cast<std::ptrdiff_t>(at), nl);
+      } else {
+        Line header;
+        header.raw = "[" + Utf8ToGbk(section) + "]";
+        header.eol = eol;
+        f.lines.push_back(header);
+        f.lines.push_back(nl);
+      }
+    }
+  }
+  return WriteFileAtomically(file, Serialize(f));
+}
+
+}  // namespace platform
+
+namespace win {
+namespace {
+
+// Copies a NUL-separated list, cut to fit as the platform cuts it; returns the count without the
+// final NULs.
+DWORD CopyList(const std::vector<std::string>& items, LPSTR buffer, DWORD size) {
+  if (!buffer || size == 0) return 0;
+  if (size == 1) {
+    buffer[0] = 0;
+    return 0;
+  }
+  DWORD pos = 0;
+  for (const std::string& s : items) {
+    if (pos + s.size() + 1 > size - 1) {
+      // Does not fit: as much as fits, then the two terminating NULs.
+      DWORD room = size - 2 > pos ? size - 2 - pos : 0;
+      std::memcpy(buffer + pos, s.data(), std::min<size_t>(room, s.size()));
+      buffer[size - 2] = 0;
+      buffer[size - 1] = 0;
+      return size - 2;
+    }
+    std::memcpy(buffer + pos, s.data(), s.size());
+    pos += static_cast<DWORD>(s.size());
+    buffer[pos++] = 0;
+  }
+  buffer[pos] = 0;
+  if (pos == 0 && size > 1) buffer[1] = 0;
+  return pos == 0 ? 0 : pos;
+}
+
+DWORD CopyString(const std::string& s, LPSTR buffer, DWORD size) {
+  if (!buffer || size == 0) return 0;
+  size_t n = std::min<size_t>(s.size(), size - 1);
+  // Never end inside a character.
+  while (n > 0 && n < s.size() && (static_cast<unsigned char>(s[n]) & 0xC0) == 0x80) --n;
+  std::memcpy(buffer, s.data(), n);
+  buffer[n] = 0;
+  return static_cast<DWORD>(n);
+}
+
+std::string File(LPCSTR fileName) { return fileName ? fileName : ""; }
+
+}  // namespace
+
+DWORD GetPrivateProfileString(LPCSTR appName, LPCSTR keyName, LPCSTR defaultValue, LPSTR buffer, DWORD size, LPCSTR fileName) {
+  const std::string file = File(fileName);
+  if (!appName) {
+    return CopyList(platform::ReadProfileSectionNames(file), buffer, size);
+  }
+  if (!keyName) return CopyList(platform::ReadProfileKeys(file, appName), buffer, size);
+  if (std::optional<std::string> v = platform::ReadProfileString(file, appName, keyName)) {
+    SetLastError(ERROR_SUCCESS);
+    return CopyString(*v, buffer, size);
+  }
+  std::string def = defaultValue ? defaultValue : "";
+  while (!def.empty() && def.back() == ' ') def.pop_back();
+  SetLastError(ERROR_FILE_NOT_FOUND);
+  return CopyString(def, buffer, size);
+}
+
+UINT GetPrivateProfileInt(LPCSTR appName, LPCSTR keyName, INT defaultValue, LPCSTR fileName) {
+  if (!appName || !keyName) return static_cast<UINT>(defaultValue);
+  std::optional<std::string> v = platform::ReadProfileString(File(fileName), appName, keyName);
+  if (!v) return static_cast<UINT>(defaultValue);
+  const char* s = v->c_str();
+  bool hex = s[0] == '0' && (s[1] == 'x' || s[1] == 'X');
+  return static_cast<UINT>(std::strtol(hex ? s + 2 : s, nullptr, hex ? 16 : 10));
+}
+
+DWORD GetPrivateProfileSectionNames(LPSTR buffer, DWORD size, LPCSTR fileName) {
+  return CopyList(platform::ReadProfileSectionNames(File(fileName)), buffer, size);
+}
+
+DWORD GetPrivateProfileSection(LPCSTR appName, LPSTR buffer, DWORD size, LPCSTR fileName) {
+  if (!appName) return CopyList({}, buffer, size);
+  return CopyList(platform::ReadProfileSection(File(fileName), appName), buffer, size);
+}
+
+BOOL WritePrivateProfileString(LPCSTR appName, LPCSTR keyName, LPCSTR string, LPCSTR fileName) {
+  if (!appName || !fileName) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  std::string key = keyName ? keyName : "";
+  std::string value = string ? string : "";
+  if (!platform::WriteProfileString(fileName, appName, keyName ? &key : nullptr, string ? &value : nullptr)) {
+    int e = errno;
+    SetLastError(e == EACCES || e == EPERM || e == EROFS ? ERROR_ACCESS_DENIED
+                 : e == ENOENT || e == ENOTDIR       ? ERROR_PATH_NOT_FOUND
+                 : e == EINVAL                        ? ERROR_INVALID_PARAMETER
+                                                      : ERROR_GEN_FAILURE);
+    return FALSE;
+  }
+  SetLastError(ERROR_SUCCESS);
+  return TRUE;
+}
+
+}  // namespace win

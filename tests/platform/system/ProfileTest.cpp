@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <set>
+#include <sstream>
+#include <thread>
+
+#include "platform/system/AtomicFile.h"
+#include "platform/system/Profile.h"
+#include "tests/support/Artifacts.h"
+
+namespace {
+
+using namespace std::string_literals;
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+void Spit(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+std::string Read(const std::string& file, const char* section, const char* key, const char* def = "") {
+  char buf[4096];
+  win::GetPrivateProfileString(section, key, def, buf, sizeof buf, file.c_str());
+  return buf;
+}
+
+bool Write(const std::string& file, const char* section, const char* key, const char* value) {
+  return win::WritePrivateProfileString(section, key, value, file.c_str()) != 0;
+}
+
+TEST(Profile, ChineseValuesRoundTripThroughGbkByteForByte) {
+  std::string file = testsupport::TempDir("profile-gbk") + "/cfg.ini";
+  Spit(file, Slurp(testsupport::SourcePath("tests/platform/system/fixtures/cfg-gbk.ini")));
+
+  EXPECT_EQ(Read(file, "config", "caption"), "传统液晶拼接系统");  // trailing blank dropped
+  EXPECT_EQ(Read(file, "CONFIG", "Name"), "大屏幕拼接软件");
+  EXPECT_EQ(Read(file, "scene", "scene1"), "场景1");
+  EXPECT_EQ(Read(file, "scene", "matrix 1"), "01");
+  EXPECT_EQ(Read(file, "stringgrid", "2,3"), "clRed");
+
+  ASSERT_TRUE(Write(file, "config", "caption", "矩阵混合拼接"));
+  ASSERT_TRUE(Write(file, "Scene", "scene2", "会议室 B"));
+  ASSERT_TRUE(Write(file, "cellName", "1,2,HDMI", "大厅主屏"));
+  // Untouched lines keep their bytes (comment, blank around "=", blank lines); new keys go to the
+  // end of their section, new sections to the end of the file; no byte-order mark appears.
+  EXPECT_EQ(Slurp(file), Slurp(testsupport::SourcePath("tests/platform/system/fixtures/cfg-gbk-written.ini")));
+  EXPECT_EQ(Read(file, "cellname", "1,2,hdmi"), "大厅主屏");
+}
+
+TEST(Profile, LookupRulesOfNamesAndValues) {
+  std::string file = testsupport::TempDir("profile-rules") + "/cfg.ini";
+  Spit(file,
+       "top=ignored\n"
+       "[ setting ]\n"
+       "  com port A  =  3  \n"
+       "quoted=\"  padded  \"\n"
+       "single='x'\n"
+       "half=\"x\n"
+       "bare\n"
+       "empty=\n"
+       "dup=first\n"
+       "dup=second\n"
+       "[乚x]\n"  // the first character's second GBK byte is ']'
+       "k=v\n");
+  // The fixture is ASCII apart from the section name; store that one in GBK.
+  std::string bytes = Slurp(file);
+  bytes.replace(bytes.find("乚"), std::string("乚").size(), "\x81\x5D");
+  Spit(file, bytes);
+
+  EXPECT_EQ(Read(file, "SETTING", "COM PORT a"), "3");
+  EXPECT_EQ(Read(file, "setting", "quoted"), "  padded  ");
+  EXPECT_EQ(Read(file, "setting", "single"), "x");
+  EXPECT_EQ(Read(file, "setting", "half"), "\"x");
+  EXPECT_EQ(Read(file, "setting", "bare", "def"), "");
+  EXPECT_EQ(Read(file, "setting", "empty", "def"), "");  // present but empty: not the default
+  EXPECT_EQ(Read(file, "setting", "dup"), "first");
+  EXPECT_EQ(Read(file, "setting", "top", "none"), "none");  // lines before any section belong to none
+  EXPECT_EQ(Read(file, "setting", "missing", "caption  "), "caption");
+  EXPECT_EQ(Read(file, "乚x", "k"), "v");
+  EXPECT_EQ(Read(file, "nosection", "k", "d"), "d");
+
+  char list[256];
+  win::DWORD n = win::GetPrivateProfileString(nullptr, nullptr, "", list, sizeof list, file.c_str());
+  EXPECT_EQ(std::string(list, n), "setting\0乚x\0"s);
+  n = win::GetPrivateProfileString("setting", nullptr, "", list, 20, file.c_str());
+  EXPECT_EQ(n, 18u);  // cut to fit, with the two NULs
+  EXPECT_EQ(std::string(list, 20), "com port A\0quoted\0\0\0"s);
+  EXPECT_EQ(win::GetPrivateProfileInt("setting", "com port a", 9, file.c_str()), 3u);
+  EXPECT_EQ(win::GetPrivateProfileInt("setting", "nothing", 9, file.c_str()), 9u);
+}
+
+TEST(Profile, MissingFileIsEmptyAndTheFirstWriteCreatesIt) {
+  std::string dir = testsupport::TempDir("profile-missing");
+  std::string file = dir + "/cfg.ini";
+  EXPECT_EQ(Read(file, "config", "row", "3"), "3");
+  EXPECT_FALSE(std::filesystem::exists(file));  // reading creates nothing
+
+  ASSERT_TRUE(Write(file, "config", "row", "4"));
+  EXPECT_EQ(Slurp(file), "[config]\r\nrow=4\r\n");
+  // A value with a line break cannot add keys of its own.
+  ASSERT_TRUE(Write(file, "config", "name", "a\r\n[evil]\r\nx=1"));
+  EXPECT_EQ(Read(file, "config", "name"), "a  [evil]  x=1");
+  EXPECT_EQ(Read(file, "evil", "x", "none"), "none");
+  EXPECT_FALSE(Write(file, "config", "a=b", "1"));
+  EXPECT_FALSE(Write(file, "con]fig", "a", "1"));
+
+  // Deleting a key and a section; deleting what is not there succeeds and changes nothing.
+  ASSERT_TRUE(Write(file, "other", "k", "v"));
+  ASSERT_TRUE(Write(file, "config", "name", nullptr));
+  ASSERT_TRUE(Write(file, "CONFIG", "nothing", nullptr));
+  EXPECT_EQ(Slurp(file), "[config]\r\nrow=4\r\n[other]\r\nk=v\r\n");
+  ASSERT_TRUE(Write(file, "Config", nullptr, nullptr));
+  EXPECT_EQ(Slurp(file), "[other]\r\nk=v\r\n");
+
+  // A folder that does not exist cannot take the file; the failure is reported by the call.
+  EXPECT_FALSE(Write(dir + "/no/such/cfg.ini", "a", "b", "c"));
+  EXPECT_EQ(win::GetLastError(), win::ERROR_PATH_NOT_FOUND);
+}
+
+TEST(Profile, AnUnixStyleFileKeepsItsLineBreaks) {
+  std::string file = testsupport::TempDir("profile-lf") + "/cfg.ini";
+  Spit(file, "[a]\nx=1");
+  ASSERT_TRUE(Write(file, "a", "y", "2"));
+  ASSERT_TRUE(Write(file, "b", "z", "3"));
+  EXPECT_EQ(Slurp(file), "[a]\nx=1\ny=2\n[b]\nz=3\n");
+}
+
+// A writer killed at any moment leaves the old file or the new one, never a mixture.
+TEST(Profile, AWriteKilledMidwayLeavesTheOldOrTheNewFile) {
+  std::string file = testsupport::TempDir("profile-kill") + "/cfg.ini";
+  const size_t big = 400'000;  // large enough that a write takes a while
+  auto content = [&](char c) { return "[s]\r\nk=" + std::string(big, c) + "\r\n"; };
+  ASSERT_TRUE(Write(file, "s", "k", std::string(big, 'a').c_str()));
+  std::mt19937 rng(6);
+  int torn = 0;
+  std::set<char> seen;
+  for (int round = 0; round < 12; ++round) {
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      for (int i = 1;; ++i) {
+        std::string v(big, static_cast<char>('a' + i % 26));
+        win::WritePrivateProfileString("s", "k", v.c_str(), file.c_str());
+      }
+    }
+    // A write takes some tens of milliseconds (most of it flushing to the disk); kill at varied
+    // moments across several writes.
+    std::this_thread::sleep_for(std::chrono::microseconds(5000 + rng() % 150000));
+    kill(pid, SIGKILL);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    std::string now = Slurp(file);
+    bool whole = now.size() == content('a').size() && now == content(now[7]);
+    if (!whole) ++torn;
+    if (whole) seen.insert(now[7]);
+  }
+  EXPECT_EQ(torn, 0);
+  EXPECT_GT(seen.size(), 1u);  // the children did get writes through
+  // The file still reads and writes normally afterwards.
+  ASSERT_TRUE(Write(file, "s", "k", "done"));
+  EXPECT_EQ(Read(file, "s", "k"), "done");
+}
+
+TEST(AtomicFile, ReplacingKeepsPermissionsAndWritesThroughALink) {
+  std::string dir = testsupport::TempDir("atomic");
+  std::string target = dir + "/real.ini";
+  Spit(target, "old");
+  std::filesystem::permissions(target, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                                           std::filesystem::perms::group_read);
+  std::filesystem::create_symlink(target, dir + "/link.ini");
+  ASSERT_TRUE(platform::WriteFileAtomically(dir + "/link.ini", "new"));
+  EXPECT_TRUE(std::filesystem::is_symlink(dir + "/link.ini"));
+  EXPECT_EQ(Slurp(target), "new");
+  EXPECT_EQ(std::filesystem::status(target).permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write | std::filesystem::perms::group_read);
+  // No temporary files are left behind.
+  int files = 0;
+  for (auto& e : std::filesystem::directory_iterator(dir)) files += e.is_regular_file() || e.is_symlink();
+  EXPECT_EQ(files, 2);
+}
+
+}  // namespace
