@@ -1,0 +1,6 @@
+#include "ui/controls/FormatController.h"
+
+TcxLocaleFormatSettings& LocaleFormatSettings() {
+  static TcxLocaleFormatSettings settings;
+  return settings;
+}

@@ -1,0 +1,367 @@
+#include "ui/editors/RegExprAutomat.h"
+
+#include <algorithm>
+
+#include "ui/controls/FormatController.h"
+#include "ui/editors/RegExpr.h"
+
+namespace {
+
+const char* const kCrLf = "\r\n";
+
+bool FixedCharOf(const TcxRegExprItem* Item, char& Ch) {
+  if (auto* symbol = dynamic_cast<const TcxRegExprSymbol*>(Item)) {
+    Ch = symbol->Char();
+    return true;
+  }
+  if (dynamic_cast<const TcxRegExprDateSeparator*>(Item)) {
+    Ch = LocaleFormatSettings().DateSeparator;
+    return true;
+  }
+  if (dynamic_cast<const TcxRegExprTimeSeparator*>(Item)) {
+    Ch = LocaleFormatSettings().TimeSeparator;
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void TcxRegExprState::AddSuccessors(const std::vector<TcxRegExprState*>& States) {
+  FSuccessors.insert(FSuccessors.end(), States.begin(), States.end());
+}
+
+std::unique_ptr<TcxRegExprSimpleState> TcxRegExprSimpleState::Duplicate() const {
+  return std::make_unique<TcxRegExprSimpleState>(FItem ? FItem->Duplicate() : nullptr);
+}
+
+bool TcxRegExprStates::ContainsFinal() const {
+  return std::any_of(FItems.begin(), FItems.end(), [](const TcxRegExprSimpleState* s) { return s->Final(); });
+}
+
+bool TcxRegExprStates::SingleFixedChar(char& Ch) const {
+  if (FItems.empty()) return false;
+  char first = 0;
+  for (size_t i = 0; i < FItems.size(); ++i) {
+    char c = 0;
+    if (!FixedCharOf(FItems[i]->Item(), c)) return false;
+    if (i == 0) first = c;
+    else if (c != first) return false;
+  }
+  Ch = first;
+  return true;
+}
+
+void TcxRegExprStates::SortByIndex() {
+  std::sort(FItems.begin(), FItems.end(),
+            [](const TcxRegExprSimpleState* a, const TcxRegExprSimpleState* b) { return a->Index() < b->Index(); });
+}
+
+// Parse tree -------------------------------------------------------------------------------------
+
+TcxRegExprParserItem::TcxRegExprParserItem(std::unique_ptr<TcxRegExprQuantifier> Quantifier)
+    : FQuantifier(Quantifier ? std::move(Quantifier) : std::make_unique<TcxRegExprSimpleQuantifier>()) {}
+
+bool TcxRegExprParserItem::IsUnquantified() const {
+  return dynamic_cast<const TcxRegExprSimpleQuantifier*>(FQuantifier.get()) != nullptr;
+}
+
+void TcxRegExprParserItem::ReplaceQuantifier(std::unique_ptr<TcxRegExprQuantifier> Quantifier) {
+  if (Quantifier) FQuantifier = std::move(Quantifier);
+}
+
+TcxRegExprParserSimpleItem::TcxRegExprParserSimpleItem(std::unique_ptr<TcxRegExprSimpleState> State,
+                                                       std::unique_ptr<TcxRegExprQuantifier> Quantifier)
+    : TcxRegExprParserItem(std::move(Quantifier)), FState(std::move(State)) {}
+
+std::unique_ptr<TcxRegExprParserItem> TcxRegExprParserSimpleItem::Duplicate() const {
+  return std::make_unique<TcxRegExprParserSimpleItem>(FState->Duplicate(), FQuantifier->Duplicate());
+}
+
+String TcxRegExprParserSimpleItem::DebugText() const { return "item --> " + FQuantifier->DebugText() + kCrLf; }
+
+std::unique_ptr<TcxRegExprParserItem> TcxRegExprParserAlt::TakeLast() {
+  auto item = std::move(FItems.back());
+  FItems.pop_back();
+  return item;
+}
+
+std::unique_ptr<TcxRegExprParserAlt> TcxRegExprParserAlt::Duplicate() const {
+  auto copy = std::make_unique<TcxRegExprParserAlt>();
+  for (const auto& item : FItems) copy->Add(item->Duplicate());
+  return copy;
+}
+
+String TcxRegExprParserAlt::DebugText() const {
+  String text = String("<Start_Alt>") + kCrLf;
+  for (const auto& item : FItems) text += item->DebugText();
+  return text + "<Finish_Alt>" + kCrLf;
+}
+
+bool TcxRegExprParserAlt::AllCanMatchEmpty() const {
+  return std::all_of(FItems.begin(), FItems.end(), [](const auto& i) { return i->CanMatchEmpty(); });
+}
+
+bool TcxRegExprParserAlt::AllMayBeAbsent() const {
+  return std::all_of(FItems.begin(), FItems.end(), [](const auto& i) { return i->MayBeAbsent(); });
+}
+
+void TcxRegExprParserAlt::LinkStates() {
+  for (size_t i = 0; i < FItems.size(); ++i) {
+    TcxRegExprParserItem* item = FItems[i].get();
+    TcxRegExprState* exit = item->ExitState();
+    for (size_t j = i + 1; j < FItems.size(); ++j) {
+      exit->AddSuccessor(FItems[j]->EntryState());
+      if (!FItems[j]->MayBeAbsent()) break;
+    }
+    if (item->MayRepeat()) exit->AddSuccessor(item->EntryState());
+    item->LinkInner();
+  }
+}
+
+void TcxRegExprParserAlt::FirstStates(std::vector<TcxRegExprState*>& States) const {
+  for (const auto& item : FItems) {
+    States.push_back(item->EntryState());
+    if (!item->MayBeAbsent()) break;
+  }
+}
+
+void TcxRegExprParserAlt::LinkLastStatesTo(TcxRegExprState* State) const {
+  for (auto it = FItems.rbegin(); it != FItems.rend(); ++it) {
+    (*it)->ExitState()->AddSuccessor(State);
+    if (!(*it)->MayBeAbsent()) break;
+  }
+}
+
+void TcxRegExprParserAlt::MarkFinalItems() const {
+  for (auto it = FItems.rbegin(); it != FItems.rend(); ++it) {
+    (*it)->MarkFinal();
+    if (!(*it)->MayBeAbsent()) break;
+  }
+}
+
+void TcxRegExprParserAlt::CollectStates(std::vector<TcxRegExprState*>& States) const {
+  for (const auto& item : FItems) item->CollectStates(States);
+}
+
+int TcxRegExprParserAlt::NestingDepth() const {
+  int depth = 0;
+  for (const auto& item : FItems) depth = std::max(depth, item->NestingDepth());
+  return depth;
+}
+
+int64_t TcxRegExprParserAlt::StateCount() const {
+  int64_t count = 0;
+  for (const auto& item : FItems) count += item->StateCount();
+  return count;
+}
+
+TcxRegExprParserAlt* TcxRegExprParserAlts::AddNew() {
+  FItems.push_back(std::make_unique<TcxRegExprParserAlt>());
+  return FItems.back().get();
+}
+
+std::unique_ptr<TcxRegExprParserAlts> TcxRegExprParserAlts::Duplicate() const {
+  auto copy = std::make_unique<TcxRegExprParserAlts>();
+  for (const auto& alt : FItems) copy->FItems.push_back(alt->Duplicate());
+  return copy;
+}
+
+String TcxRegExprParserAlts::DebugText() const {
+  String text;
+  for (const auto& alt : FItems) text += alt->DebugText();
+  return text;
+}
+
+bool TcxRegExprParserAlts::SomeAltCanMatchEmpty() const {
+  return std::any_of(FItems.begin(), FItems.end(), [](const auto& a) { return a->AllCanMatchEmpty(); });
+}
+
+bool TcxRegExprParserAlts::SomeAltMayBeAbsent() const {
+  return std::any_of(FItems.begin(), FItems.end(), [](const auto& a) { return a->AllMayBeAbsent(); });
+}
+
+void TcxRegExprParserAlts::LinkStates() const {
+  for (const auto& alt : FItems) alt->LinkStates();
+}
+
+void TcxRegExprParserAlts::MarkFinalItems() const {
+  for (const auto& alt : FItems) alt->MarkFinalItems();
+}
+
+void TcxRegExprParserAlts::CollectStates(std::vector<TcxRegExprState*>& States) const {
+  for (const auto& alt : FItems) alt->CollectStates(States);
+}
+
+int TcxRegExprParserAlts::NestingDepth() const {
+  int depth = 0;
+  for (const auto& alt : FItems) depth = std::max(depth, alt->NestingDepth());
+  return depth;
+}
+
+int64_t TcxRegExprParserAlts::StateCount() const {
+  int64_t count = 0;
+  for (const auto& alt : FItems) count += alt->StateCount();
+  return count;
+}
+
+TcxRegExprParserBlockItem::TcxRegExprParserBlockItem(std::unique_ptr<TcxRegExprQuantifier> Quantifier)
+    : TcxRegExprParserItem(std::move(Quantifier)),
+      FAlts(std::make_unique<TcxRegExprParserAlts>()),
+      FExit(std::make_unique<TcxRegExprBlockState>()),
+      FEntry(std::make_unique<TcxRegExprBlockState>()) {}
+
+bool TcxRegExprParserBlockItem::CanMatchEmpty() const { return MayBeAbsent() || FAlts->SomeAltCanMatchEmpty(); }
+
+std::unique_ptr<TcxRegExprParserItem> TcxRegExprParserBlockItem::Duplicate() const {
+  auto copy = std::make_unique<TcxRegExprParserBlockItem>(FQuantifier->Duplicate());
+  copy->FAlts = FAlts->Duplicate();
+  return copy;
+}
+
+String TcxRegExprParserBlockItem::DebugText() const {
+  return String("<Start_Block>") + kCrLf + FAlts->DebugText() + "<Finish_Block> --> " + FQuantifier->DebugText() +
+         kCrLf;
+}
+
+void TcxRegExprParserBlockItem::LinkInner() {
+  std::vector<TcxRegExprState*> first;
+  for (int i = 0; i < FAlts->Count(); ++i) FAlts->Items(i)->FirstStates(first);
+  FEntry->AddSuccessors(first);
+  if (FAlts->SomeAltMayBeAbsent()) FEntry->AddSuccessor(FExit.get());
+  FAlts->LinkStates();
+  for (int i = 0; i < FAlts->Count(); ++i) FAlts->Items(i)->LinkLastStatesTo(FExit.get());
+}
+
+void TcxRegExprParserBlockItem::CollectStates(std::vector<TcxRegExprState*>& States) {
+  States.push_back(FEntry.get());
+  FAlts->CollectStates(States);
+  States.push_back(FExit.get());
+}
+
+// Automaton --------------------------------------------------------------------------------------
+
+TcxRegExprAutomat::TcxRegExprAutomat(std::unique_ptr<TcxRegExprParserAlts> Tree, TcxRegExpr* Owner)
+    : FTree(std::move(Tree)), FOwner(Owner), FStart(std::make_unique<TcxRegExprSimpleState>(nullptr)) {
+  FTree->LinkStates();
+  FTree->MarkFinalItems();
+
+  std::vector<TcxRegExprState*> first;
+  for (int i = 0; i < FTree->Count(); ++i) FTree->Items(i)->FirstStates(first);
+  FStart->AddSuccessors(first);
+  if (FTree->SomeAltMayBeAbsent()) FStart->SetFinalFlag();
+
+  std::vector<TcxRegExprState*> states{FStart.get()};
+  FTree->CollectStates(states);
+  for (size_t i = 0; i < states.size(); ++i) states[i]->SetIndex(static_cast<int>(i));
+  FMarks.assign(states.size(), 0);
+
+  FCurrent.Add(FStart.get());
+}
+
+void TcxRegExprAutomat::Closure(const TcxRegExprStates& From, TcxRegExprStates& Result) {
+  if (++FGeneration == 0) {
+    std::fill(FMarks.begin(), FMarks.end(), 0);
+    FGeneration = 1;
+  }
+  Result.Clear();
+  FWalk.clear();
+  for (int i = 0; i < From.Count(); ++i) {
+    const auto& successors = From.Items(i)->Successors();
+    FWalk.insert(FWalk.end(), successors.begin(), successors.end());
+  }
+  while (!FWalk.empty()) {
+    TcxRegExprState* state = FWalk.back();
+    FWalk.pop_back();
+    uint32_t& mark = FMarks[static_cast<size_t>(state->Index())];
+    if (mark == FGeneration) continue;
+    mark = FGeneration;
+    if (state->IsBlock()) {
+      FWalk.insert(FWalk.end(), state->Successors().begin(), state->Successors().end());
+    } else {
+      Result.Add(static_cast<TcxRegExprSimpleState*>(state));
+    }
+  }
+  Result.SortByIndex();
+}
+
+TcxRegExprStates TcxRegExprAutomat::PossibleNextStates(const TcxRegExprStates& From) {
+  TcxRegExprStates result;
+  Closure(From, result);
+  return result;
+}
+
+// In case-insensitive mode a typed character takes the case of the first state, in mask order,
+// that accepts it, and the new position holds exactly the states that accept the character in
+// that case. So the position always agrees with the text given back, and the outcome does not
+// depend on how often or in which order a state was reached.
+bool TcxRegExprAutomat::Step(char& Ch, bool CaseInsensitive) {
+  Closure(FCurrent, FCandidates);
+  TcxRegExprStates next;
+  char chosen = Ch;
+  bool accepted = false;
+  for (int i = 0; i < FCandidates.Count(); ++i) {
+    TcxRegExprSimpleState* state = FCandidates.Items(i);
+    char c = Ch;
+    if (state->Item() && state->Item()->AcceptsChar(c, CaseInsensitive)) {
+      if (!accepted) chosen = c;
+      accepted = true;
+      next.Add(state);
+    }
+  }
+  if (!accepted) return false;
+  if (chosen != Ch) {
+    next.Clear();
+    for (int i = 0; i < FCandidates.Count(); ++i) {
+      TcxRegExprSimpleState* state = FCandidates.Items(i);
+      char c = chosen;
+      if (state->Item() && state->Item()->AcceptsChar(c, CaseInsensitive)) next.Add(state);
+    }
+  }
+  FHistory.push_back(std::move(FCurrent));
+  FCurrent = std::move(next);
+  Ch = chosen;
+  return true;
+}
+
+bool TcxRegExprAutomat::Back() {
+  if (FHistory.empty()) return false;
+  FCurrent = std::move(FHistory.back());
+  FHistory.pop_back();
+  return true;
+}
+
+void TcxRegExprAutomat::Restart() {
+  FHistory.clear();
+  FCurrent.Clear();
+  FCurrent.Add(FStart.get());
+}
+
+// A mask can fix an endless run of characters without ever reaching a final state ('a+x{0}'), so
+// completion also stops where the position would repeat one it has already passed.
+void TcxRegExprAutomat::InsertFixedCharsForward() {
+  std::vector<TcxRegExprStates> passed{FCurrent};
+  while (!FCurrent.ContainsFinal()) {
+    TcxRegExprStates next = PossibleNextStates(FCurrent);
+    char ch = 0;
+    if (!next.SingleFixedChar(ch)) break;
+    if (std::find(passed.begin(), passed.end(), next) != passed.end()) break;
+    FOwner->DoFixedCharAdded(ch);
+    passed.push_back(next);
+    FHistory.push_back(std::move(FCurrent));
+    FCurrent = std::move(next);
+  }
+}
+
+void TcxRegExprAutomat::RemoveFixedCharsBackward() {
+  char ch = 0;
+  while (FCurrent.SingleFixedChar(ch)) {
+    if (FHistory.empty()) break;
+    TcxRegExprStates& prev = FHistory.back();
+    char prevCh = 0;
+    if (!PossibleNextStates(prev).SingleFixedChar(prevCh) || prev.ContainsFinal()) break;
+    FOwner->DoFixedCharRemoved();
+    FCurrent = std::move(prev);
+    FHistory.pop_back();
+  }
+}
