@@ -1,7 +1,6 @@
 #include "matrix/CommandTemplate.h"
 
 #include <cstdio>
-#include <limits>
 #include <optional>
 #include <utility>
 
@@ -124,56 +123,6 @@ Command Command::Then(int pauseMs, const Command& next) const {
   return c;
 }
 
-// ---- Conversion ------------------------------------------------------------------------------
-
-std::int32_t ConvertInteger(const String& text) {
-  auto fail = [&text]() -> Exception {
-    return Exception("'" + text + "' is not a valid integer value");
-  };
-  std::size_t pos = 0;
-  while (pos < text.size() && text[pos] == ' ') ++pos;
-  bool negative = false;
-  if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) {
-    negative = text[pos] == '-';
-    ++pos;
-  }
-  unsigned base = 10;
-  if (pos < text.size() && (text[pos] == '$' || text[pos] == 'x' || text[pos] == 'X')) {
-    base = 16;
-    ++pos;
-  } else if (pos + 1 < text.size() && text[pos] == '0' && (text[pos + 1] == 'x' || text[pos + 1] == 'X')) {
-    base = 16;
-    pos += 2;
-  }
-  if (pos >= text.size()) throw fail();
-  std::uint64_t value = 0;
-  for (; pos < text.size(); ++pos) {
-    const char ch = text[pos];
-    unsigned digit;
-    if (ch >= '0' && ch <= '9') {
-      digit = static_cast<unsigned>(ch - '0');
-    } else if (base == 16 && ch >= 'a' && ch <= 'f') {
-      digit = static_cast<unsigned>(ch - 'a' + 10);
-    } else if (base == 16 && ch >= 'A' && ch <= 'F') {
-      digit = static_cast<unsigned>(ch - 'A' + 10);
-    } else {
-      throw fail();
-    }
-    value = value * base + digit;
-    if (value > 0xFFFFFFFFull) throw fail();
-  }
-  if (base == 10) {
-    const std::uint64_t limit = negative ? 0x80000000ull : 0x7FFFFFFFull;
-    if (value > limit) throw fail();
-    const std::int64_t v = negative ? -static_cast<std::int64_t>(value) : static_cast<std::int64_t>(value);
-    return static_cast<std::int32_t>(v);
-  }
-  // Hexadecimal spans all 32 bits: $FFFFFFFF is -1.
-  std::uint32_t bits = static_cast<std::uint32_t>(value);
-  if (negative) bits = 0u - bits;
-  return static_cast<std::int32_t>(bits);
-}
-
 // ---- Evaluation ------------------------------------------------------------------------------
 
 namespace {
@@ -201,10 +150,10 @@ class Evaluator {
       case Var::O: return o;
       case Var::I0: return i0;
       case Var::O0: return o0;
-      case Var::Id: return ConvertInteger(IdText(IdBox::Default));
+      case Var::Id: return StrToInt(IdText(IdBox::Default));
       case Var::InHigh: return i / 256;
-      case Var::InBased: return Wrap32(ConvertInteger(fContext.settings.InputBase) + i0);
-      case Var::OutBased: return Wrap32(ConvertInteger(fContext.settings.OutputBase) + o0);
+      case Var::InBased: return Wrap32(StrToInt(fContext.settings.InputBase) + i0);
+      case Var::OutBased: return Wrap32(StrToInt(fContext.settings.OutputBase) + o0);
       case Var::I0Mod255: return i0 % 255;
       case Var::I0Div255: return i0 / 255;
       case Var::ODiv200: return o / 200;
@@ -450,5 +399,5 @@ void PlayMatrixSends(const MatrixSends& sends, MatrixSink& sink) {
       case MatrixStep::Kind::Log: sink.Log(s.boxes, s.line); break;
     }
   }
-  if (!sends.Failure.empty()) throw Exception(sends.Failure);
+  if (!sends.Failure.empty()) throw EConvertError(sends.Failure);
 }

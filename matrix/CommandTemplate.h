@@ -215,10 +215,7 @@ struct CommandContext {
 };
 
 // Appends the command's writes, pauses and (in engineering mode) log lines to `out`. A box that
-// does not convert raises Exception before anything of this command is appended.
+// does not convert raises EConvertError before anything of this command is appended.
 void AppendCommand(const Command& command, const CommandContext& context, MatrixSends& out);
-
-// The class library's integer conversion: leading blanks, a sign, "$" or "0x" for hexadecimal.
-std::int32_t ConvertInteger(const String& text);
 
 }  // namespace matrix

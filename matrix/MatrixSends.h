@@ -74,6 +74,6 @@ class MatrixSink {
   virtual void Log(unsigned boxes, const String& line) = 0;
 };
 
-// Plays the steps in order, then raises the recorded failure as an Exception, so that a caller
+// Plays the steps in order, then raises the recorded failure as an EConvertError, so that a caller
 // that does not catch it stops where the original handler stopped.
 void PlayMatrixSends(const MatrixSends& sends, MatrixSink& sink);

@@ -54,7 +54,7 @@ MatrixSends GeneralPreset(const std::vector<PresetRow>& rows, int itemIndex, IdB
     context.defaultLogBoxes = frame ? mlbGridConsole : mlbGridConsole | mlbHybridConsole;
     try {
       AppendCommand(command, context, out);
-    } catch (const Exception& e) {
+    } catch (const EConvertError& e) {
       out.Failure = e.Message();
     }
     break;
@@ -194,7 +194,7 @@ MatrixSends SceneModelSends(const MatrixSettings& s, MatrixPresetOp op, int pres
     context.defaultLogBoxes = mlbGridConsole;
     try {
       AppendCommand(row.command, context, out);
-    } catch (const Exception& e) {
+    } catch (const EConvertError& e) {
       out.Failure = e.Message();
     }
     break;

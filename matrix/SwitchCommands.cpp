@@ -236,7 +236,7 @@ MatrixSends MatrixSwitchSends(const MatrixSettings& s, int outputIndex, int inpu
                 hdmi ? IdBox::Hdmi : IdBox::Dvi, MatrixLink::RgbMatrix},
                s, outputIndex, input, out);
     }
-  } catch (const Exception& e) {
+  } catch (const EConvertError& e) {
     out.Failure = e.Message();
   }
   return out;

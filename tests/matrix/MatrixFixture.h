@@ -68,65 +68,65 @@ inline int IndexIn(const std::vector<String>& list, const String& name) {
 }
 
 // A console in step: the make list shows the make and the model label names it.
-struct Setup {
+struct Console {
   MatrixSettings s;
 
-  Setup() {
+  Console() {
     s.VideoId = s.VgaId = s.DviId = s.HdmiId = "1";
     s.OutputBase = s.InputBase = "1";
   }
-  Setup& Ids(const char* text) {
+  Console& Ids(const char* text) {
     s.VideoId = s.VgaId = s.DviId = s.HdmiId = text;
     return *this;
   }
-  Setup& VideoId(const char* t) { return s.VideoId = t, *this; }
-  Setup& VgaId(const char* t) { return s.VgaId = t, *this; }
-  Setup& DviId(const char* t) { return s.DviId = t, *this; }
-  Setup& HdmiId(const char* t) { return s.HdmiId = t, *this; }
-  Setup& Bases(const char* out, const char* in) {
+  Console& VideoId(const char* t) { return s.VideoId = t, *this; }
+  Console& VgaId(const char* t) { return s.VgaId = t, *this; }
+  Console& DviId(const char* t) { return s.DviId = t, *this; }
+  Console& HdmiId(const char* t) { return s.HdmiId = t, *this; }
+  Console& Bases(const char* out, const char* in) {
     s.OutputBase = out;
     s.InputBase = in;
     return *this;
   }
-  Setup& Label(const char* t) { return s.ModelLabel = t, *this; }
-  Setup& Debug() { return s.DebugMode = true, *this; }
-  Setup& Linkage() { return s.Linkage = true, *this; }
-  Setup& VideoList(int index, const char* text) { return s.VideoMake = {index, text}, *this; }
-  Setup& VgaList(int index, const char* text) { return s.VgaMake = {index, text}, *this; }
-  Setup& DviList(int index, const char* text) { return s.DviMake = {index, text}, *this; }
-  Setup& HdmiList(int index, const char* text) { return s.HdmiMake = {index, text}, *this; }
-  Setup& Signal(int index, const char* text) {
+  Console& Label(const char* t) { return s.ModelLabel = t, *this; }
+  Console& Debug() { return s.DebugMode = true, *this; }
+  Console& Linkage() { return s.Linkage = true, *this; }
+  Console& VideoList(int index, const char* text) { return s.VideoMake = {index, text}, *this; }
+  Console& VgaList(int index, const char* text) { return s.VgaMake = {index, text}, *this; }
+  Console& DviList(int index, const char* text) { return s.DviMake = {index, text}, *this; }
+  Console& HdmiList(int index, const char* text) { return s.HdmiMake = {index, text}, *this; }
+  Console& Signal(int index, const char* text) {
     s.SignalIndex = index;
     s.SignalText = text;
     return *this;
   }
 };
 
-inline Setup Av(const char* model) {
-  Setup u;
+inline Console Av(const char* model) {
+  Console u;
   u.Signal(0, "VIDEO").VideoList(IndexIn(VideoMatrixModels(), model), model).Label(model);
   return u;
 }
-inline Setup Vga(const char* model) {
-  Setup u;
+inline Console Vga(const char* model) {
+  Console u;
   u.Signal(1, "VGA").VgaList(IndexIn(VgaMatrixModels(), model), model).Label(model);
   return u;
 }
 // SDI switches with the VGA list; its own label names the SDI list's make.
-inline Setup Sdi(const char* vgaModel) {
-  Setup u;
+inline Console Sdi(const char* vgaModel) {
+  Console u;
   u.Signal(4, "SDI").VgaList(IndexIn(VgaMatrixModels(), vgaModel), vgaModel).Label("CZ-VGA");
   return u;
 }
-inline Setup DviAt(int index) {
-  Setup u;
+inline Console DviAt(int index) {
+  Console u;
   const String& model = DviMatrixModels().at(static_cast<std::size_t>(index));
   u.Signal(2, "DVI").DviList(index, model.c_str()).Label(model.c_str());
   return u;
 }
-inline Setup Dvi(const char* model) { return DviAt(IndexIn(DviMatrixModels(), model)); }
-inline Setup Hdmi(const char* model) {
-  Setup u;
+inline Console Dvi(const char* model) { return DviAt(IndexIn(DviMatrixModels(), model)); }
+inline Console Hdmi(const char* model) {
+  Console u;
   u.Signal(3, "HDMI").HdmiList(IndexIn(HdmiMatrixModels(), model), model).Label(model);
   return u;
 }

@@ -15,7 +15,7 @@ namespace {
 
 struct SwitchCase {
   const char* name;
-  Setup setup;
+  Console setup;
   int outputIndex;
   int input;
   const char* expected;
@@ -251,9 +251,9 @@ const SwitchCase kSwitchCases[] = {
 
     // ---- Signal types without a list of their own ----
     {"YUV sends the first DVI/HDMI frame with the DVI id",
-     Setup().Signal(5, "YUV").DviList(3, "CREATEK").HdmiList(30, "FST").DviId("1").HdmiId("9"), 2, 5,
+     Console().Signal(5, "YUV").DviList(3, "CREATEK").HdmiList(30, "FST").DviId("1").HdmiId("9"), 2, 5,
      "R: 96 01 01 06 AF 02 04 02 04 59"},
-    {"VIDEO2 sends nothing", Setup().Signal(6, "VIDEO2").VideoList(0, "VINET").Label("VINET"), 2, 5, ""},
+    {"VIDEO2 sends nothing", Console().Signal(6, "VIDEO2").VideoList(0, "VINET").Label("VINET"), 2, 5, ""},
 };
 
 class SwitchTable : public ::testing::TestWithParam<SwitchCase> {};
