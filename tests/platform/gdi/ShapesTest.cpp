@@ -1,0 +1,233 @@
+// Lines, shapes, focus rectangles, regions and clipping, checked as pixel masks.
+#include <gtest/gtest.h>
+
+#include "tests/platform/gdi/Canvas.h"
+
+using namespace win;
+using gditest::Canvas;
+
+namespace {
+
+constexpr COLORREF kInk = RGB(0, 0, 0);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+TEST(Lines, LeaveOutTheLastPoint) {
+  struct Case {
+    POINT a, b;
+    const char* mask;
+  } cases[] = {
+      {{0, 0}, {4, 0}, "####.\n.....\n.....\n"},
+      {{4, 2}, {0, 2}, ".....\n.....\n.####\n"},
+      {{0, 0}, {0, 2}, "#....\n#....\n.....\n"},
+      {{0, 0}, {2, 2}, "#....\n.#...\n.....\n"},
+      {{1, 1}, {1, 1}, ".....\n.....\n.....\n"},
+  };
+  for (const Case& k : cases) {
+    Canvas c(5, 3);
+    MoveToEx(c.dc, k.a.x, k.a.y, nullptr);
+    LineTo(c.dc, k.b.x, k.b.y);
+    EXPECT_EQ(c.Mask(kInk), k.mask);
+    POINT pos;
+    GetCurrentPositionEx(c.dc, &pos);
+    EXPECT_EQ(pos, k.b);
+  }
+  // A polyline draws every vertex but the last.
+  Canvas c(5, 3);
+  POINT pts[] = {{0, 0}, {3, 0}, {3, 2}};
+  Polyline(c.dc, pts, 3);
+  EXPECT_EQ(c.Mask(kInk), "####.\n...#.\n.....\n");
+}
+
+TEST(Lines, XorPenTwiceRestoresAndDotsAlternate) {
+  Canvas c(8, 2, RGB(10, 20, 30));
+  HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 0, 255));
+  SelectObject(c.dc, pen);
+  SetROP2(c.dc, R2_XORPEN);
+  for (int i = 0; i < 2; ++i) {
+    MoveToEx(c.dc, 0, 0, nullptr);
+    LineTo(c.dc, 8, 0);
+    if (i == 0) {
+      EXPECT_EQ(c.At(3, 0), RGB(10 ^ 255, 20, 30 ^ 255));
+    }
+  }
+  EXPECT_EQ(c.Mask(RGB(10, 20, 30)), "########\n########\n");
+  SetROP2(c.dc, R2_COPYPEN);
+  HPEN dot = CreatePen(PS_DOT, 1, kInk);
+  SelectObject(c.dc, dot);
+  SetBkMode(c.dc, TRANSPARENT);
+  MoveToEx(c.dc, 0, 1, nullptr);
+  LineTo(c.dc, 8, 1);
+  EXPECT_EQ(c.Mask(kInk), "........\n###...##\n");
+  SelectObject(c.dc, GetStockObject(BLACK_PEN));
+  DeleteObject(pen);
+  DeleteObject(dot);
+}
+
+TEST(Shapes, RectangleWithAndWithoutPen) {
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  {
+    Canvas c(5, 4);
+    SelectObject(c.dc, red);
+    Rectangle(c.dc, 0, 0, 4, 4);
+    EXPECT_EQ(c.Mask(kInk), "####.\n#..#.\n#..#.\n####.\n");
+    EXPECT_EQ(c.Mask(RGB(255, 0, 0)), ".....\n.##..\n.##..\n.....\n");
+    SelectObject(c.dc, GetStockObject(WHITE_BRUSH));
+  }
+  {
+    // Without a pen the filled area is one pixel smaller on the right and at the bottom.
+    Canvas c(5, 4);
+    SelectObject(c.dc, red);
+    SelectObject(c.dc, GetStockObject(NULL_PEN));
+    Rectangle(c.dc, 0, 0, 4, 4);
+    EXPECT_EQ(c.Mask(RGB(255, 0, 0)), "###..\n###..\n###..\n.....\n");
+    SelectObject(c.dc, GetStockObject(WHITE_BRUSH));
+  }
+  DeleteObject(red);
+}
+
+TEST(Shapes, EllipseIsSymmetricAndInsideItsBox) {
+  Canvas c(12, 8);
+  SelectObject(c.dc, GetStockObject(BLACK_BRUSH));
+  Ellipse(c.dc, 1, 1, 11, 7);
+  std::string m = c.Mask(kInk);
+  EXPECT_EQ(m.substr(0, 13), "............\n");  // row 0 untouched
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 12; ++x) EXPECT_EQ(c.At(x, y), c.At(11 - x, y)) << x << "," << y;
+  EXPECT_EQ(c.At(6, 4), kInk);
+  EXPECT_EQ(c.At(11, 4), kWhite);
+  EXPECT_EQ(c.At(0, 4), kWhite);
+  SelectObject(c.dc, GetStockObject(WHITE_BRUSH));
+}
+
+TEST(Shapes, PolygonFillModes) {
+  // A star drawn as one self-crossing pentagram: the centre is outside with ALTERNATE, inside
+  // with WINDING.
+  POINT star[] = {{10, 0}, {16, 19}, {0, 7}, {20, 7}, {4, 19}};
+  for (int mode : {ALTERNATE, WINDING}) {
+    Canvas c(21, 21);
+    SelectObject(c.dc, GetStockObject(BLACK_BRUSH));
+    SelectObject(c.dc, GetStockObject(NULL_PEN));
+    SetPolyFillMode(c.dc, mode);
+    Polygon(c.dc, star, 5);
+    EXPECT_EQ(c.At(10, 11), mode == WINDING ? kInk : kWhite);
+    EXPECT_EQ(c.At(10, 3), kInk);
+    SelectObject(c.dc, GetStockObject(WHITE_BRUSH));
+    SelectObject(c.dc, GetStockObject(BLACK_PEN));
+  }
+}
+
+TEST(FocusRect, CheckerDotsThatInvertBack) {
+  Canvas c(6, 4);
+  RECT rc{0, 0, 6, 4};
+  DrawFocusRect(c.dc, &rc);
+  EXPECT_EQ(c.Mask(kInk),
+            "#.#.#.\n"
+            "....."
+            "#\n"
+            "#....."
+            "\n"
+            ".#.#.#\n");
+  DrawFocusRect(c.dc, &rc);
+  EXPECT_EQ(c.Mask(kWhite), "######\n######\n######\n######\n");
+}
+
+TEST(FrameRect, OnePixelBorderOfTheBrush) {
+  Canvas c(4, 4);
+  RECT rc{0, 0, 4, 3};
+  FrameRect(c.dc, &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  EXPECT_EQ(c.Mask(kInk), "####\n#..#\n####\n....\n");
+}
+
+TEST(Regions, Algebra) {
+  HRGN a = CreateRectRgn(0, 0, 4, 4), b = CreateRectRgn(2, 2, 6, 6), d = CreateRectRgn(0, 0, 0, 0);
+  struct Case {
+    int mode, type;
+    POINT in, out;
+  } cases[] = {
+      {RGN_AND, SIMPLEREGION, {3, 3}, {1, 1}},
+      {RGN_OR, COMPLEXREGION, {5, 5}, {5, 0}},
+      {RGN_XOR, COMPLEXREGION, {1, 1}, {3, 3}},
+      {RGN_DIFF, COMPLEXREGION, {1, 3}, {3, 3}},
+  };
+  for (const Case& k : cases) {
+    EXPECT_EQ(CombineRgn(d, a, b, k.mode), k.type) << k.mode;
+    EXPECT_TRUE(PtInRegion(d, k.in.x, k.in.y)) << k.mode;
+    EXPECT_FALSE(PtInRegion(d, k.out.x, k.out.y)) << k.mode;
+  }
+  EXPECT_EQ(CombineRgn(d, a, nullptr, RGN_COPY), SIMPLEREGION);
+  EXPECT_TRUE(EqualRgn(d, a));
+  EXPECT_EQ(OffsetRgn(d, 10, 0), SIMPLEREGION);
+  RECT box;
+  GetRgnBox(d, &box);
+  EXPECT_EQ(box, (RECT{10, 0, 14, 4}));
+  RECT probe{3, 3, 8, 8};
+  EXPECT_TRUE(RectInRegion(a, &probe));
+  HRGN e = CreateEllipticRgn(0, 0, 10, 10);
+  EXPECT_TRUE(PtInRegion(e, 5, 5));
+  EXPECT_FALSE(PtInRegion(e, 0, 0));
+  EXPECT_FALSE(PtInRegion(e, 10, 5));
+  EXPECT_EQ(CombineRgn(d, a, reinterpret_cast<HRGN>(GetStockObject(BLACK_BRUSH)), RGN_OR), ERROR);
+  for (HRGN r : {a, b, d, e}) DeleteObject(r);
+}
+
+TEST(Clipping, ClipRegionsOriginsAndSaveRestore) {
+  Canvas c(6, 3);
+  HRGN clip = CreateRectRgn(1, 0, 5, 3);
+  SelectClipRgn(c.dc, clip);
+  int saved = SaveDC(c.dc);
+  ExcludeClipRect(c.dc, 2, 0, 4, 2);
+  SetViewportOrgEx(c.dc, 1, 0, nullptr);
+  RECT box;
+  EXPECT_EQ(GetClipBox(c.dc, &box), COMPLEXREGION);
+  EXPECT_EQ(box, (RECT{0, 0, 4, 3}));  // logical: device minus the viewport origin
+  PatBlt(c.dc, -1, 0, 10, 3, BLACKNESS);
+  EXPECT_EQ(c.Mask(kInk), ".#..#.\n.#..#.\n.####.\n");
+  EXPECT_FALSE(PtVisible(c.dc, 1, 0));
+  EXPECT_TRUE(PtVisible(c.dc, 0, 0));
+  ASSERT_TRUE(RestoreDC(c.dc, -1));
+  EXPECT_FALSE(RestoreDC(c.dc, saved));  // already popped
+  POINT org;
+  GetViewportOrgEx(c.dc, &org);
+  EXPECT_EQ(org, (POINT{0, 0}));
+  HRGN got = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetClipRgn(c.dc, got), 1);
+  EXPECT_TRUE(EqualRgn(got, clip));
+  SelectClipRgn(c.dc, nullptr);
+  EXPECT_EQ(GetClipRgn(c.dc, got), 0);
+  DeleteObject(clip);
+  DeleteObject(got);
+}
+
+TEST(Paths, FillAndClipToAPath) {
+  Canvas c(6, 6);
+  BeginPath(c.dc);
+  MoveToEx(c.dc, 1, 1, nullptr);
+  LineTo(c.dc, 5, 1);
+  LineTo(c.dc, 5, 5);
+  LineTo(c.dc, 1, 5);
+  CloseFigure(c.dc);
+  EndPath(c.dc);
+  SelectObject(c.dc, GetStockObject(BLACK_BRUSH));
+  ASSERT_TRUE(FillPath(c.dc));
+  EXPECT_EQ(c.Mask(kInk), "......\n.####.\n.####.\n.####.\n.####.\n......\n");
+  EXPECT_FALSE(FillPath(c.dc));  // the path is used up
+  BeginPath(c.dc);
+  Rectangle(c.dc, 0, 0, 2, 2);
+  EndPath(c.dc);
+  ASSERT_TRUE(SelectClipPath(c.dc, RGN_COPY));
+  PatBlt(c.dc, 0, 0, 6, 6, WHITENESS);
+  EXPECT_EQ(c.At(1, 1), kWhite);
+  EXPECT_EQ(c.At(2, 2), kInk);
+  SelectObject(c.dc, GetStockObject(WHITE_BRUSH));
+}
+
+TEST(MulDiv, RoundsHalvesAwayFromZeroAndReportsOverflow) {
+  struct Case {
+    int a, b, c, want;
+  } cases[] = {{5, 1, 2, 3},   {-5, 1, 2, -3}, {5, -1, 2, -3},         {7, 1, 3, 2},  {8, 1, 3, 3},
+               {1, 1, 0, -1},  {0x40000000, 4, 1, -1}, {-0x40000000, 2, 1, static_cast<int>(0x80000000u)},
+               {100000, 100000, 100000, 100000}};
+  for (const Case& k : cases) EXPECT_EQ(MulDiv(k.a, k.b, k.c), k.want) << k.a << "*" << k.b << "/" << k.c;
+}
+
+}  // namespace
