@@ -6,9 +6,9 @@ bool TMetaClass::ClassNameIs(const String& name) const { return strcasecmp(FName
 
 TObject* TMetaClass::Create(TObject* arg) const {
   TObject* obj = FFactory ? FFactory(arg) : nullptr;
-  if (!obj) throw Exception("Cannot create an instance of " + String(FName));
+  if (!obj) throw EInvalidOperation("Cannot create an instance of " + String(FName));
   obj->AfterConstruction();
   return obj;
 }
 
-void TObject::RaiseInvalidCast() { throw Exception("Invalid class typecast"); }
+void TObject::RaiseInvalidCast() { throw EInvalidCast(SInvalidCast); }

@@ -98,15 +98,12 @@ constexpr TMetaClass::Factory FactoryOf() {
 }
 
 template <class T, class P>
-constexpr TMetaClass::Declarer DeclarerOf() {
+TMetaClass::Declarer DeclarerOf() {
   // A class that declares no properties of its own inherits its parent's table through the chain;
   // declaring the parent's again would list them twice.
-  if constexpr (std::is_same_v<T, P>)
-    return &T::DeclareProperties;
-  else if constexpr (&T::DeclareProperties == &P::DeclareProperties)
-    return nullptr;
-  else
-    return &T::DeclareProperties;
+  TMetaClass::Declarer own = &T::DeclareProperties;
+  TMetaClass::Declarer parent = &P::DeclareProperties;
+  return own == parent ? nullptr : own;
 }
 
 }  // namespace classes_detail

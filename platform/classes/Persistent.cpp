@@ -12,11 +12,35 @@ void TPersistent::AssignTo(TPersistent* Dest) { Dest->AssignError(this); }
 
 void TPersistent::DefineProperties(TFiler*) {}
 
-String TPersistent::GetNamePath() { return ClassName(); }
+String TPersistent::GetNamePath() {
+  String result = ClassName();
+  if (TPersistent* owner = GetOwner()) {
+    String path = owner->GetNamePath();
+    if (!path.empty()) result = path + "." + result;
+  }
+  return result;
+}
+
+String TPersistent::EventHandlerName(const String& Event) const {
+  if (FEventHandlers)
+    for (const auto& [e, h] : *FEventHandlers)
+      if (SameText(e, Event)) return h;
+  return String();
+}
+
+void TPersistent::SetEventHandlerName(const String& Event, const String& Handler) {
+  if (!FEventHandlers) FEventHandlers = std::make_unique<std::vector<std::pair<String, String>>>();
+  for (auto& [e, h] : *FEventHandlers)
+    if (SameText(e, Event)) {
+      h = Handler;
+      return;
+    }
+  FEventHandlers->emplace_back(Event, Handler);
+}
 
 void TPersistent::AssignError(TPersistent* Source) {
   String source = Source ? Source->ClassName() : String("nil");
-  throw Exception("Cannot assign a " + source + " to a " + ClassName());
+  throw EConvertError("Cannot assign a " + source + " to a " + ClassName());
 }
 
 void TInterfacedPersistent::AfterConstruction() {

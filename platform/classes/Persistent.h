@@ -1,5 +1,9 @@
 #pragma once
 // Objects that can copy themselves from one another and take part in streaming.
+#include <memory>
+#include <utility>
+#include <vector>
+
 #include "platform/classes/Object.h"
 
 class TFiler;
@@ -16,12 +20,20 @@ class TPersistent : public TObject {
   // The path the object editor and the writer show for this object ("Form1.Button1.Font").
   virtual String GetNamePath();
 
+  // The handler name an event was bound to when the object was read, so that writing the object
+  // again names the same handler. Empty when the event was never bound by name.
+  String EventHandlerName(const String& Event) const;
+  void SetEventHandlerName(const String& Event, const String& Handler);
+
  protected:
   virtual void AssignTo(TPersistent* Dest);
   // Non-published data the object streams itself (TFiler::DefineProperty).
   virtual void DefineProperties(TFiler* Filer);
   virtual TPersistent* GetOwner() { return nullptr; }
   [[noreturn]] void AssignError(TPersistent* Source);
+
+ private:
+  std::unique_ptr<std::vector<std::pair<String, String>>> FEventHandlers;
 
   friend class TFiler;
   friend class TReader;
