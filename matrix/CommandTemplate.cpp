@@ -307,6 +307,13 @@ String HexLine(const std::string& bytes, const char* separator) {
   return line;
 }
 
+// Device texts are GBK; ASCII is the same in it, which spares the converter almost every text.
+std::string DeviceText(const String& utf8) {
+  for (char c : utf8)
+    if (static_cast<unsigned char>(c) >= 0x80) return platform::Utf8ToGbk(utf8);
+  return utf8;
+}
+
 MatrixStep WriteStep(MatrixLink link, std::string bytes) {
   MatrixStep s;
   s.kind = MatrixStep::Kind::Write;
@@ -341,6 +348,7 @@ void AppendCommand(const Command& command, const CommandContext& context, Matrix
     String text;        // UTF-8 text of a text part
   };
   std::vector<Built> built;
+  built.reserve(command.parts.size());
   for (const Part& p : command.parts) {
     if (!eval.Applies(p)) continue;
     if (p.kind == Part::Kind::Frame) {
@@ -360,11 +368,11 @@ void AppendCommand(const Command& command, const CommandContext& context, Matrix
         for (char byte : b.bytes) out.Steps.push_back(WriteStep(link, std::string(1, byte)));
         break;
       case Part::Kind::Text:
-        out.Steps.push_back(WriteStep(link, platform::Utf8ToGbk(b.text)));
+        out.Steps.push_back(WriteStep(link, DeviceText(b.text)));
         break;
       case Part::Kind::Wrapped:
         out.Steps.push_back(WriteStep(link, std::string(1, static_cast<char>(p.lead))));
-        out.Steps.push_back(WriteStep(link, platform::Utf8ToGbk(b.text)));
+        out.Steps.push_back(WriteStep(link, DeviceText(b.text)));
         out.Steps.push_back(WriteStep(link, std::string(1, static_cast<char>(p.trail))));
         break;
     }

@@ -1,5 +1,7 @@
 #include "matrix/SwitchCommands.h"
 
+#include <string_view>
+
 #include "matrix/CommandTemplate.h"
 
 using namespace matrix;
@@ -12,15 +14,15 @@ enum class By { Index, Text, Label };
 
 struct SwitchRow {
   By by;
-  int index;         // By::Index
-  const char* list;  // DVI/HDMI rows: "DVI" or "HDMI"; nullptr: the block's own, or both
-  const char* model;
+  int index;              // By::Index
+  std::string_view list;  // DVI/HDMI rows: "DVI" or "HDMI"; empty: the block's own, or both
+  std::string_view model;
   Command command;
 };
 
-SwitchRow Index(int index, const char* model, Command c) { return {By::Index, index, nullptr, model, std::move(c)}; }
-SwitchRow Named(const char* model, Command c) { return {By::Text, -1, nullptr, model, std::move(c)}; }
-SwitchRow Label(const char* model, Command c) { return {By::Label, -1, nullptr, model, std::move(c)}; }
+SwitchRow Index(int index, const char* model, Command c) { return {By::Index, index, {}, model, std::move(c)}; }
+SwitchRow Named(const char* model, Command c) { return {By::Text, -1, {}, model, std::move(c)}; }
+SwitchRow Label(const char* model, Command c) { return {By::Label, -1, {}, model, std::move(c)}; }
 SwitchRow DviIndex(int index, const char* model, Command c) { return {By::Index, index, "DVI", model, std::move(c)}; }
 SwitchRow HdmiIndex(int index, const char* model, Command c) { return {By::Index, index, "HDMI", model, std::move(c)}; }
 SwitchRow Dvi(const char* model, Command c) { return {By::Label, -1, "DVI", model, std::move(c)}; }
@@ -182,10 +184,10 @@ const std::vector<SwitchRow>& DviHdmiRows() {
 
 struct Block {
   const std::vector<SwitchRow>& rows;
-  int modelIndex;           // the list's item index the index rows test
-  const String* listText;   // the list's text the text rows test
-  const char* labelSignal;  // the signal text the label rows need (DVI/HDMI: the row's list)
-  const char* list;         // DVI/HDMI: which list the index rows serve; nullptr: neither
+  int modelIndex;                // the list's item index the index rows test
+  const String* listText;        // the list's text the text rows test
+  std::string_view labelSignal;  // the signal text the label rows need (DVI/HDMI: the row's list)
+  std::string_view list;         // DVI/HDMI: which list the index rows serve; empty: neither
   IdBox id;
   MatrixLink link;
 };
@@ -194,12 +196,12 @@ bool Fires(const SwitchRow& row, const Block& block, const MatrixSettings& s) {
   switch (row.by) {
     case By::Index:
       if (row.index != block.modelIndex) return false;
-      return row.list == nullptr || (block.list != nullptr && String(row.list) == block.list);
+      return row.list.empty() || row.list == block.list;
     case By::Text:
       return block.listText != nullptr && *block.listText == row.model;
     case By::Label: {
-      const char* signal = row.list != nullptr ? row.list : block.labelSignal;
-      return signal != nullptr && s.ModelLabel == row.model && s.SignalText == signal;
+      const std::string_view signal = row.list.empty() ? block.labelSignal : row.list;
+      return !signal.empty() && s.ModelLabel == row.model && s.SignalText == signal;
     }
   }
   return false;
@@ -218,21 +220,22 @@ void RunBlock(const Block& block, const MatrixSettings& s, int outputIndex, int 
 
 MatrixSends MatrixSwitchSends(const MatrixSettings& s, int outputIndex, int input) {
   MatrixSends out;
+  out.Steps.reserve(24);
   try {
     if (s.SignalIndex == 0) {
-      RunBlock({VideoRows(), s.VideoMake.ItemIndex, &s.VideoMake.Text, "VIDEO", nullptr, IdBox::Video,
+      RunBlock({VideoRows(), s.VideoMake.ItemIndex, &s.VideoMake.Text, "VIDEO", {}, IdBox::Video,
                 MatrixLink::VideoMatrix},
                s, outputIndex, input, out);
     } else if (s.SignalText == "VGA" || s.SignalIndex == 4) {
       // SDI rides on the VGA list; its label rows stay silent because they need the text "VGA".
-      RunBlock({VgaRows(), s.VgaMake.ItemIndex, &s.VgaMake.Text, "VGA", nullptr, IdBox::Vga, MatrixLink::RgbMatrix},
+      RunBlock({VgaRows(), s.VgaMake.ItemIndex, &s.VgaMake.Text, "VGA", {}, IdBox::Vga, MatrixLink::RgbMatrix},
                s, outputIndex, input, out);
     } else if (s.SignalIndex == 3 || s.SignalIndex == 5 || s.SignalText == "DVI") {
       // YUV enters here with neither list chosen: model index 0, the DVI id.
       const bool dvi = s.SignalText == "DVI";
       const bool hdmi = s.SignalText == "HDMI";
       const int modelIndex = dvi ? s.DviMake.ItemIndex : hdmi ? s.HdmiMake.ItemIndex : 0;
-      RunBlock({DviHdmiRows(), modelIndex, nullptr, nullptr, dvi ? "DVI" : hdmi ? "HDMI" : nullptr,
+      RunBlock({DviHdmiRows(), modelIndex, nullptr, {}, dvi ? "DVI" : hdmi ? "HDMI" : "",
                 hdmi ? IdBox::Hdmi : IdBox::Dvi, MatrixLink::RgbMatrix},
                s, outputIndex, input, out);
     }
