@@ -123,7 +123,7 @@ void TCollection::Changed() {
 }
 
 void TCollection::InsertItem(TCollectionItem* Item) {
-  if (!Item->InheritsFrom(FItemClass)) throw EListError(SInvalidPropertyValue);
+  // No class check here: an item joins from its base constructor, before it knows its own class.
   FItems.push_back(Item);
   Item->FCollection = this;
   Item->FID = FNextID++;

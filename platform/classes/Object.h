@@ -16,7 +16,7 @@
 // The factory takes one argument: the owner for components, the collection for collection items,
 // nothing for plain objects. A class that has no such constructor (or is abstract) has no factory;
 // creating it through its class reference raises.
-#include <atomic>
+#include <functional>
 #include <mutex>
 #include <type_traits>
 
@@ -169,6 +169,9 @@ inline TClass TObject::StaticClass() {
   static const TMetaClass meta("TObject", nullptr, classes_detail::FactoryOf<TObject>(), nullptr);
   return &meta;
 }
+
+// The common event: who sent it.
+using TNotifyEvent = std::function<void(TObject* Sender)>;
 
 template <class T>
 TClass ClassOf() {
