@@ -1,6 +1,7 @@
 #include "ui/editors/RegExprAutomat.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "ui/controls/FormatController.h"
 #include "ui/editors/RegExpr.h"
@@ -50,6 +51,13 @@ bool TcxRegExprStates::SingleFixedChar(char& Ch) const {
   }
   Ch = first;
   return true;
+}
+
+size_t TcxRegExprStates::Hash() const {
+  size_t hash = FItems.size();
+  for (const TcxRegExprSimpleState* state : FItems)
+    hash = hash * 1000003u ^ static_cast<size_t>(state->Index());
+  return hash;
 }
 
 void TcxRegExprStates::SortByIndex() {
@@ -341,12 +349,19 @@ void TcxRegExprAutomat::Restart() {
 // completion also stops where the position would repeat one it has already passed.
 void TcxRegExprAutomat::InsertFixedCharsForward() {
   std::vector<TcxRegExprStates> passed{FCurrent};
+  std::unordered_multimap<size_t, size_t> passedByHash{{FCurrent.Hash(), 0}};
+  auto seen = [&](const TcxRegExprStates& states, size_t hash) {
+    auto [first, last] = passedByHash.equal_range(hash);
+    return std::any_of(first, last, [&](const auto& entry) { return passed[entry.second] == states; });
+  };
   while (!FCurrent.ContainsFinal()) {
     TcxRegExprStates next = PossibleNextStates(FCurrent);
     char ch = 0;
     if (!next.SingleFixedChar(ch)) break;
-    if (std::find(passed.begin(), passed.end(), next) != passed.end()) break;
+    const size_t hash = next.Hash();
+    if (seen(next, hash)) break;
     FOwner->DoFixedCharAdded(ch);
+    passedByHash.emplace(hash, passed.size());
     passed.push_back(next);
     FHistory.push_back(std::move(FCurrent));
     FCurrent = std::move(next);

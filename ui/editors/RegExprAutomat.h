@@ -63,6 +63,7 @@ class TcxRegExprStates {
   bool SingleFixedChar(char& Ch) const;
   bool operator==(const TcxRegExprStates& Other) const { return FItems == Other.FItems; }
   void SortByIndex();
+  size_t Hash() const;
 
  private:
   std::vector<TcxRegExprSimpleState*> FItems;
