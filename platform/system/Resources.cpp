@@ -24,6 +24,16 @@ std::string Upper(const char* s) {
   return out;
 }
 
+// The platform's predefined types may be spelled as words in a manifest or a call.
+std::string TypeKey(std::string type) {
+  static const std::pair<const char*, const char*> kTypeIds[] = {
+      {"CURSOR", "#1"}, {"BITMAP", "#2"}, {"ICON", "#3"}, {"MENU", "#4"}, {"DIALOG", "#5"},
+      {"STRING", "#6"}, {"RCDATA", "#10"}, {"GROUP_CURSOR", "#12"}, {"GROUP_ICON", "#14"}};
+  for (auto& [word, id] : kTypeIds)
+    if (type == word) return id;
+  return type;
+}
+
 }  // namespace
 
 std::string ResourceKey(win::LPCSTR nameOrId) {
@@ -36,13 +46,7 @@ void RegisterResources(const ResourceEntry* entries, std::size_t count) {
   Table& t = Resources();
   std::lock_guard lock(t.mutex);
   for (std::size_t i = 0; i < count; ++i) {
-    static const std::pair<const char*, const char*> kTypeIds[] = {
-        {"CURSOR", "#1"}, {"BITMAP", "#2"}, {"ICON", "#3"}, {"MENU", "#4"}, {"DIALOG", "#5"},
-        {"STRING", "#6"}, {"RCDATA", "#10"}, {"GROUP_CURSOR", "#12"}, {"GROUP_ICON", "#14"}};
-    std::string type = Upper(entries[i].type);
-    for (auto& [word, id] : kTypeIds)
-      if (type == word) type = id;
-    t.entries[{type, Upper(entries[i].name)}] = &entries[i];
+    t.entries[{TypeKey(Upper(entries[i].type)), Upper(entries[i].name)}] = &entries[i];
   }
 }
 
@@ -59,7 +63,7 @@ HRSRC FindResource(HMODULE, LPCSTR name, LPCSTR type) {
   }
   auto& t = platform::Resources();
   std::lock_guard lock(t.mutex);
-  auto it = t.entries.find({platform::ResourceKey(type), platform::ResourceKey(name)});
+  auto it = t.entries.find({platform::TypeKey(platform::ResourceKey(type)), platform::ResourceKey(name)});
   if (it == t.entries.end()) {
     SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
     return nullptr;

@@ -1,5 +1,6 @@
 // The resource compiler: turns the files named in a manifest into a table of embedded resources.
-// Manifest lines are "TYPE NAME path", paths relative to the manifest's root; '#' starts a comment.
+// Manifest lines are "TYPE NAME path", paths relative to a root given on the command line; a line
+// starting with '#' is a comment (a name may start with '#': "#101" is the integer name 101).
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -40,11 +41,9 @@ int main(int argc, char** argv) {
   int lineNo = 0;
   while (std::getline(manifest, line)) {
     ++lineNo;
-    if (auto hash = line.find('#'); hash != std::string::npos && (hash == 0 || line[hash - 1] == ' '))
-      line.erase(hash);
     std::istringstream in(line);
     Entry e;
-    if (!(in >> e.type)) continue;
+    if (!(in >> e.type) || e.type[0] == '#') continue;  // blank line or comment
     if (!(in >> e.name >> e.path)) {
       std::cerr << argv[1] << ":" << lineNo << ": expected TYPE NAME path\n";
       return 1;

@@ -1,0 +1,210 @@
+// What DefWindowProc does with system commands, cursors, non-client mouse and system keys.
+#include "platform/system/HandleTable.h"
+#include "platform/system/Sync.h"
+#include "platform/win/Focus.h"
+#include "platform/win/Keys.h"
+#include "platform/win/WindowManager.h"
+
+namespace platform::wm {
+
+using namespace win;
+
+namespace {
+
+struct CursorObj {
+  platform::CursorShape shape = platform::CursorShape::Arrow;
+};
+
+HandleTable<CursorObj>& Cursors() {
+  static HandleTable<CursorObj> table(HandleKind::Cursor);
+  return table;
+}
+
+HCURSOR StandardCursor(platform::CursorShape shape) {
+  static HCURSOR cache[16] = {};
+  auto i = static_cast<std::size_t>(shape);
+  if (!cache[i]) cache[i] = MakeHandle<HCURSOR>(Cursors().Add(std::make_unique<CursorObj>(CursorObj{shape})));
+  return cache[i];
+}
+
+HCURSOR g_cursor = nullptr;
+
+}  // namespace
+
+LRESULT DefSysCommand(Window& w, WPARAM wParam, LPARAM lParam) {
+  HWND h = w.handle;
+  switch (wParam & 0xFFF0) {
+    case SC_CLOSE:
+      if (!(w.cls->style & CS_NOCLOSE)) SendMessage(h, WM_CLOSE, 0, 0);
+      return 0;
+    case SC_MINIMIZE: ShowWindow(h, SW_MINIMIZE); return 0;
+    case SC_MAXIMIZE: ShowWindow(h, SW_MAXIMIZE); return 0;
+    case SC_RESTORE: ShowWindow(h, SW_RESTORE); return 0;
+    case SC_MOVE:
+    case SC_SIZE:
+      return SizeMoveLoop ? SizeMoveLoop(w, wParam, lParam) : 0;
+    case SC_KEYMENU:
+      return KeyMenu ? KeyMenu(w, wParam, lParam) : 0;
+    default: return 0;
+  }
+}
+
+LRESULT (*SizeMoveLoop)(Window&, WPARAM, LPARAM) = nullptr;
+LRESULT (*KeyMenu)(Window&, WPARAM, LPARAM) = nullptr;
+
+LRESULT DefSetCursor(Window& w, WPARAM wParam, LPARAM lParam) {
+  // A child's parent may choose the cursor first.
+  if (w.IsChild() && SendMessage(w.parent, WM_SETCURSOR, wParam, lParam)) return TRUE;
+  using platform::CursorShape;
+  CursorShape shape = CursorShape::Arrow;
+  switch (static_cast<SHORT>(LOWORD(lParam))) {
+    case HTCLIENT:
+      if (reinterpret_cast<HWND>(wParam) == w.handle && w.cls->cursor) {
+        SetCursor(w.cls->cursor);
+        return TRUE;
+      }
+      if (reinterpret_cast<HWND>(wParam) == w.handle) return FALSE;
+      break;
+    case HTLEFT: case HTRIGHT: shape = CursorShape::SizeWE; break;
+    case HTTOP: case HTBOTTOM: shape = CursorShape::SizeNS; break;
+    case HTTOPLEFT: case HTBOTTOMRIGHT: shape = CursorShape::SizeNWSE; break;
+    case HTTOPRIGHT: case HTBOTTOMLEFT: shape = CursorShape::SizeNESW; break;
+    case HTERROR:
+      if (HIWORD(lParam) == WM_LBUTTONDOWN) MessageBeep(0);
+      break;
+    default: break;
+  }
+  SetCursor(StandardCursor(shape));
+  return FALSE;
+}
+
+LRESULT DefNonClientMouse(Window& w, UINT msg, WPARAM wParam, LPARAM lParam) {
+  HWND h = w.handle;
+  LRESULT hit = static_cast<LRESULT>(wParam);
+  switch (msg) {
+    case WM_NCLBUTTONDOWN:
+      switch (hit) {
+        case HTCAPTION: SendMessage(h, WM_SYSCOMMAND, SC_MOVE + HTCAPTION, lParam); break;
+        case HTLEFT: case HTRIGHT: case HTTOP: case HTTOPLEFT: case HTTOPRIGHT: case HTBOTTOM: case HTBOTTOMLEFT:
+        case HTBOTTOMRIGHT:
+          SendMessage(h, WM_SYSCOMMAND, SC_SIZE + static_cast<WPARAM>(hit - HTLEFT + 1), lParam);
+          break;
+        case HTCLOSE: case HTMAXBUTTON: case HTMINBUTTON:
+          if (CaptionButtonLoop) CaptionButtonLoop(w, hit);
+          break;
+        default: break;
+      }
+      return 0;
+    case WM_NCLBUTTONDBLCLK:
+      if (hit == HTCAPTION && (w.style & WS_MAXIMIZEBOX))
+        SendMessage(h, WM_SYSCOMMAND, (w.style & (WS_MAXIMIZE | WS_MINIMIZE)) ? SC_RESTORE : SC_MAXIMIZE, lParam);
+      else if (hit == HTSYSMENU && (w.style & WS_SYSMENU))
+        SendMessage(h, WM_SYSCOMMAND, SC_CLOSE, lParam);
+      return 0;
+    case WM_NCRBUTTONUP:
+      if (hit == HTCAPTION) SendMessage(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), lParam);
+      return 0;
+    default: return 0;
+  }
+}
+
+void (*CaptionButtonLoop)(Window&, LRESULT) = nullptr;
+
+LRESULT DefKeyboard(Window& w, UINT msg, WPARAM wParam, LPARAM lParam) {
+  HWND h = w.handle;
+  if (msg == WM_SYSKEYDOWN && wParam == VK_F4 && (lParam & (1 << 29))) {
+    // Alt+F4 closes the top-level window.
+    Window* top = TopLevelOf(&w);
+    if (top) PostMessage(top->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return 0;
+  }
+  if (msg == WM_SYSKEYUP && (wParam == VK_MENU || wParam == VK_F10)) {
+    Window* top = TopLevelOf(&w);
+    if (top) SendMessage(top->handle, WM_SYSCOMMAND, SC_KEYMENU, 0);
+    return 0;
+  }
+  if (msg == WM_SYSCHAR && w.IsChild()) return SendMessage(w.parent, msg, wParam, lParam);
+  (void)h;
+  return 0;
+}
+
+void (*HideCaretHook)(HWND, bool) = nullptr;
+void HideCaretForPaint(HWND hwnd, bool hide) {
+  if (HideCaretHook) HideCaretHook(hwnd, hide);
+}
+
+void ForgetWindow(HWND hwnd) {
+  Window* w = Find(hwnd);
+  if (!w) return;
+  ForgetWindowTimers(hwnd, w->threadId);
+  ForgetWindowInput(hwnd);
+  ForgetWindowPaint(hwnd);
+}
+
+static std::atomic<bool> g_systemClassesDone{false};
+void (*SystemClassRegistrar)() = nullptr;
+
+void RegisterSystemClasses() {
+  if (g_systemClassesDone.exchange(true)) return;
+  if (SystemClassRegistrar) SystemClassRegistrar();
+}
+
+}  // namespace platform::wm
+
+namespace win {
+
+using namespace platform::wm;
+using platform::Region;
+
+HCURSOR LoadCursor(HINSTANCE, LPCSTR name) {
+  using platform::CursorShape;
+  auto id = reinterpret_cast<UINT_PTR>(name);
+  if ((id >> 16) != 0) return nullptr;  // named cursors come from resources
+  switch (id) {
+    case 32512: return StandardCursor(CursorShape::Arrow);
+    case 32513: return StandardCursor(CursorShape::IBeam);
+    case 32514: return StandardCursor(CursorShape::Wait);
+    case 32515: return StandardCursor(CursorShape::Cross);
+    case 32516: return StandardCursor(CursorShape::UpArrow);
+    case 32642: return StandardCursor(CursorShape::SizeNWSE);
+    case 32643: return StandardCursor(CursorShape::SizeNESW);
+    case 32644: return StandardCursor(CursorShape::SizeWE);
+    case 32645: return StandardCursor(CursorShape::SizeNS);
+    case 32646: return StandardCursor(CursorShape::SizeAll);
+    case 32648: return StandardCursor(CursorShape::No);
+    case 32649: return StandardCursor(CursorShape::Hand);
+    case 32650: return StandardCursor(CursorShape::AppStarting);
+    case 32651: return StandardCursor(CursorShape::Help);
+    default: return nullptr;
+  }
+}
+
+BOOL DestroyCursor(HCURSOR) { return TRUE; }
+
+HCURSOR SetCursor(HCURSOR cursor) {
+  HCURSOR old = g_cursor;
+  g_cursor = cursor;
+  if (platform::HasDisplay()) {
+    CursorObj* c = Cursors().Get(platform::HandleValue(cursor));
+    platform::CurrentDisplay().SetCursor(!cursor ? platform::CursorShape::Hidden : c ? c->shape : platform::CursorShape::Arrow);
+  }
+  return old;
+}
+
+HCURSOR GetCursor() { return g_cursor; }
+
+int ShowCursor(BOOL show) {
+  static int count = 0;
+  count += show ? 1 : -1;
+  if (platform::HasDisplay() && count < 0) platform::CurrentDisplay().SetCursor(platform::CursorShape::Hidden);
+  return count;
+}
+
+BOOL MessageBeep(UINT) {
+  if (platform::HasDisplay()) platform::CurrentDisplay().Beep();
+  return TRUE;
+}
+
+BOOL Beep(DWORD, DWORD) { return MessageBeep(0); }
+
+}  // namespace win

@@ -1,0 +1,533 @@
+// Input from the display turned into window messages, and the state that goes with it:
+// activation, focus, capture, the cursor, key states and window regions.
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/gdi/Gdi.h"
+#include "platform/gdi/RegionHandle.h"
+#include "platform/system/Clock.h"
+#include "platform/system/Sync.h"
+#include "platform/win/Focus.h"
+#include "platform/win/Keys.h"
+#include "platform/win/Metrics.h"
+#include "platform/win/WindowManager.h"
+
+namespace platform::wm {
+
+using namespace win;
+
+namespace {
+
+struct InputState {
+  HWND active = nullptr;
+  HWND focus = nullptr;
+  HWND capture = nullptr;
+  POINT cursor{0, 0};
+  BYTE keys[256] = {};
+  UINT doubleClickTime = 500;
+  // The last button press, for double clicks.
+  UINT lastDownMsg = 0;
+  HWND lastDownWnd = nullptr;
+  DWORD lastDownTime = 0;
+  POINT lastDownPt{-100000, -100000};
+  bool lastWasDouble = false;
+  HCURSOR cursorHandle = nullptr;
+  int cursorShowCount = 0;
+};
+
+InputState& S() {
+  static InputState s;
+  return s;
+}
+
+bool Down(int vk) { return (S().keys[vk & 0xFF] & 0x80) != 0; }
+
+WPARAM MouseKeyFlags() {
+  WPARAM f = 0;
+  if (Down(VK_LBUTTON)) f |= MK_LBUTTON;
+  if (Down(VK_RBUTTON)) f |= MK_RBUTTON;
+  if (Down(VK_MBUTTON)) f |= MK_MBUTTON;
+  if (Down(VK_XBUTTON1)) f |= MK_XBUTTON1;
+  if (Down(VK_XBUTTON2)) f |= MK_XBUTTON2;
+  if (Down(VK_SHIFT)) f |= MK_SHIFT;
+  if (Down(VK_CONTROL)) f |= MK_CONTROL;
+  return f;
+}
+
+void SetKey(int vk, bool down) {
+  BYTE& k = S().keys[vk & 0xFF];
+  if (down && !(k & 0x80)) k ^= 0x01;  // toggles on each press
+  k = static_cast<BYTE>(down ? (k | 0x80) : (k & ~0x80));
+}
+
+void PostInput(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, std::uint64_t timeMs) {
+  MSG m;
+  m.hwnd = hwnd;
+  m.message = msg;
+  m.wParam = wParam;
+  m.lParam = lParam;
+  m.time = static_cast<DWORD>(timeMs ? timeMs : platform::CurrentClock().NowMs());
+  m.pt = S().cursor;
+  PlaceInputMessage(m);
+}
+
+Window* TopOfSurface(platform::SurfaceId id) {
+  for (HWND t : TopLevels())
+    if (Window* w = Find(t); w && w->store && w->store->surface == id) return w;
+  return nullptr;
+}
+
+// The window the mouse is over, with its hit-test code; windows that answer HTTRANSPARENT pass
+// the mouse on to their parent.
+HWND MouseTarget(POINT pt, LRESULT& hit) {
+  HWND target = WindowFromPoint(pt);
+  while (target) {
+    Window* w = Find(target);
+    if (!w) return nullptr;
+    hit = w->threadId == GetCurrentThreadId() ? SendMessage(target, WM_NCHITTEST, 0, MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y)))
+                                              : HTCLIENT;
+    if (hit != HTTRANSPARENT) return target;
+    target = w->IsChild() ? w->parent : nullptr;
+  }
+  return nullptr;
+}
+
+UINT ButtonMessage(int button, bool down, bool nc) {
+  UINT base;
+  switch (button) {
+    case platform::kButtonRight: base = WM_RBUTTONDOWN; break;
+    case platform::kButtonMiddle: base = WM_MBUTTONDOWN; break;
+    case platform::kButtonX1:
+    case platform::kButtonX2: base = WM_XBUTTONDOWN; break;
+    default: base = WM_LBUTTONDOWN; break;
+  }
+  UINT msg = down ? base : base + 1;
+  if (nc) msg = msg - WM_LBUTTONDOWN + WM_NCLBUTTONDOWN;
+  return msg;
+}
+
+int ButtonKey(int button) {
+  switch (button) {
+    case platform::kButtonRight: return VK_RBUTTON;
+    case platform::kButtonMiddle: return VK_MBUTTON;
+    case platform::kButtonX1: return VK_XBUTTON1;
+    case platform::kButtonX2: return VK_XBUTTON2;
+    default: return VK_LBUTTON;
+  }
+}
+
+void HandleMouse(const platform::InputEvent& e) {
+  InputState& s = S();
+  POINT pt{e.x, e.y};
+  s.cursor = pt;
+  bool isDown = e.kind == platform::InputKind::MouseDown;
+  bool isUp = e.kind == platform::InputKind::MouseUp;
+  int button = e.button;
+  if (GetSystemMetrics(SM_SWAPBUTTON) && (button == platform::kButtonLeft || button == platform::kButtonRight))
+    button = button == platform::kButtonLeft ? platform::kButtonRight : platform::kButtonLeft;
+  if (isDown || isUp) SetKey(ButtonKey(button), isDown);
+
+  if (e.kind == platform::InputKind::MouseWheel) {
+    HWND target = s.focus ? s.focus : s.active;
+    if (!target) return;
+    WPARAM wp = MAKEWPARAM(static_cast<WORD>(MouseKeyFlags()), static_cast<WORD>(static_cast<SHORT>(e.wheelDelta)));
+    PostInput(target, WM_MOUSEWHEEL, wp, MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y)), e.timeMs);
+    return;
+  }
+
+  LRESULT hit = HTCLIENT;
+  HWND target = s.capture;
+  if (!target) target = MouseTarget(pt, hit);
+  if (!target) return;
+  Window* w = Find(target);
+  if (!w) return;
+  UINT mouseMsg = e.kind == platform::InputKind::MouseMove ? WM_MOUSEMOVE : ButtonMessage(button, isDown, false);
+
+  if (!s.capture && w->threadId == GetCurrentThreadId())
+    SendMessage(target, WM_SETCURSOR, reinterpret_cast<WPARAM>(target), MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(mouseMsg)));
+  if (!(w = Find(target))) return;
+
+  if (isDown && !s.capture) {
+    Window* top = TopLevelOf(w);
+    if (top && top->handle != s.active && !(top->style & WS_DISABLED)) {
+      LRESULT ma = SendMessage(target, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top->handle),
+                               MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(mouseMsg)));
+      if (ma == MA_ACTIVATE || ma == MA_ACTIVATEANDEAT) SetActiveWindow(top->handle);
+      if (ma == MA_ACTIVATEANDEAT || ma == MA_NOACTIVATEANDEAT) return;
+      if (!(w = Find(target))) return;
+    }
+  }
+  if (w->style & WS_DISABLED) return;
+
+  bool client = hit == HTCLIENT || s.capture;
+  UINT msg = e.kind == platform::InputKind::MouseMove ? (client ? WM_MOUSEMOVE : WM_NCMOUSEMOVE)
+                                                       : ButtonMessage(button, isDown, !client);
+  if (isDown) {
+    // A second press of the same button, soon and close by, is a double click where the class asks.
+    bool dblClass = !client || (w->cls->style & CS_DBLCLKS);
+    DWORD now = static_cast<DWORD>(e.timeMs ? e.timeMs : platform::CurrentClock().NowMs());
+    bool close = std::abs(pt.x - s.lastDownPt.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+                 std::abs(pt.y - s.lastDownPt.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+    bool dbl = dblClass && !s.lastWasDouble && s.lastDownMsg == msg && s.lastDownWnd == target &&
+               now - s.lastDownTime <= s.doubleClickTime && close;
+    s.lastDownMsg = msg;
+    s.lastDownWnd = target;
+    s.lastDownTime = now;
+    s.lastDownPt = pt;
+    s.lastWasDouble = dbl;
+    if (dbl) msg += 2;  // xBUTTONDOWN + 2 is xBUTTONDBLCLK
+  }
+  if (client) {
+    POINT c = pt;
+    ScreenToClient(target, &c);
+    WPARAM wp = MouseKeyFlags();
+    if (msg >= WM_XBUTTONDOWN && msg <= WM_XBUTTONDBLCLK)
+      wp = MAKEWPARAM(static_cast<WORD>(wp), button == platform::kButtonX1 ? 1 : 2);
+    PostInput(target, msg, wp, MAKELPARAM(static_cast<WORD>(c.x), static_cast<WORD>(c.y)), e.timeMs);
+  } else {
+    PostInput(target, msg, static_cast<WPARAM>(hit), MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y)), e.timeMs);
+  }
+}
+
+void HandleKey(const platform::InputEvent& e) {
+  bool down = e.kind == platform::InputKind::KeyDown;
+  int vk = static_cast<int>(e.vk & 0xFF);
+  bool wasDown = Down(vk);
+  SetKey(vk, down);
+  // The generic modifiers follow their sided keys.
+  if (vk == VK_LSHIFT || vk == VK_RSHIFT) SetKey(VK_SHIFT, Down(VK_LSHIFT) || Down(VK_RSHIFT) || down);
+  if (vk == VK_LCONTROL || vk == VK_RCONTROL) SetKey(VK_CONTROL, Down(VK_LCONTROL) || Down(VK_RCONTROL) || down);
+  if (vk == VK_LMENU || vk == VK_RMENU) SetKey(VK_MENU, Down(VK_LMENU) || Down(VK_RMENU) || down);
+  if (vk == VK_LSHIFT || vk == VK_RSHIFT) vk = VK_SHIFT;
+  if (vk == VK_LCONTROL || vk == VK_RCONTROL) vk = VK_CONTROL;
+  if (vk == VK_LMENU || vk == VK_RMENU) vk = VK_MENU;
+
+  InputState& s = S();
+  HWND target = s.focus ? s.focus : s.active;
+  if (!target) return;
+  bool alt = Down(VK_MENU);
+  // Alt chords and F10 are system keys; so is any key when no window has the focus.
+  bool sys = (alt && !Down(VK_CONTROL)) || vk == VK_F10 || !s.focus;
+  UINT msg = down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
+  DWORD lp = 1u | ((e.scanCode & 0xFF) << 16);
+  if (e.extended) lp |= 1u << 24;
+  if (alt) lp |= 1u << 29;
+  if (down ? (wasDown || e.repeat) : true) lp |= 1u << 30;
+  if (!down) lp |= 1u << 31;
+  PostInput(target, msg, static_cast<WPARAM>(vk), static_cast<LPARAM>(lp), e.timeMs);
+}
+
+// Typed text the key messages cannot carry (input methods, other layouts) arrives as WM_CHAR
+// with a whole Unicode code point in wParam.
+void HandleText(const platform::InputEvent& e) {
+  InputState& s = S();
+  HWND target = s.focus;
+  if (!target) return;
+  const std::string& t = e.text;
+  // Plain ASCII comes through TranslateMessage from the key itself.
+  if (t.size() == 1 && static_cast<unsigned char>(t[0]) < 0x80) return;
+  for (std::size_t i = 0; i < t.size();) {
+    unsigned char c = static_cast<unsigned char>(t[i]);
+    std::uint32_t cp;
+    std::size_t n;
+    if (c < 0x80) { cp = c; n = 1; }
+    else if ((c >> 5) == 6) { cp = c & 0x1F; n = 2; }
+    else if ((c >> 4) == 14) { cp = c & 0x0F; n = 3; }
+    else if ((c >> 3) == 30) { cp = c & 0x07; n = 4; }
+    else { ++i; continue; }
+    if (i + n > t.size()) break;
+    for (std::size_t k = 1; k < n; ++k) cp = (cp << 6) | (static_cast<unsigned char>(t[i + k]) & 0x3F);
+    i += n;
+    PostInput(target, WM_CHAR, cp, 1, e.timeMs);
+  }
+}
+
+void HandleEvent(const platform::InputEvent& e) {
+  using K = platform::InputKind;
+  switch (e.kind) {
+    case K::MouseMove:
+    case K::MouseDown:
+    case K::MouseUp:
+    case K::MouseWheel:
+      HandleMouse(e);
+      break;
+    case K::KeyDown:
+    case K::KeyUp:
+      HandleKey(e);
+      break;
+    case K::Text:
+      HandleText(e);
+      break;
+    case K::CloseRequest:
+      if (Window* top = TopOfSurface(e.surface)) PostMessage(top->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+      break;
+    case K::Exposed:
+      if (Window* top = TopOfSurface(e.surface)) MarkDirty(*top, Region(RECT{0, 0, top->Width(), top->Height()}));
+      break;
+    case K::FocusIn:
+      if (Window* top = TopOfSurface(e.surface); top && top->handle != S().active && !(top->style & WS_DISABLED))
+        SetActiveWindow(top->handle);
+      break;
+    case K::FocusOut:
+      break;
+    case K::Moved:
+      if (Window* top = TopOfSurface(e.surface); top && (top->rect.left != e.x || top->rect.top != e.y))
+        SetWindowPos(top->handle, nullptr, e.x, e.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      break;
+    case K::Quit:
+      PostQuitMessage(0);
+      break;
+  }
+}
+
+}  // namespace
+
+void PumpDisplay(ThreadQueue&) {
+  if (!platform::HasDisplay()) return;
+  auto& d = platform::CurrentDisplay();
+  platform::InputEvent e;
+  while (d.Poll(e)) HandleEvent(e);
+}
+
+POINT CursorPosition() { return S().cursor; }
+
+bool WindowRegionHit(const Window& w, POINT p) { return !w.windowRgn || w.windowRgn->Contains(p.x, p.y); }
+
+bool SurfaceHit(const Window& top, POINT screenPt) {
+  if (!top.store || !top.store->surface || !platform::HasDisplay()) return true;
+  auto* headless = platform::Headless();
+  if (!headless) return true;
+  return headless->SurfaceAt(screenPt.x, screenPt.y) == top.store->surface || !top.layered;
+}
+
+namespace {
+
+// Another visible, enabled top-level window to take over activation, owner first.
+HWND NextToActivate(HWND leaving) {
+  Window* w = Find(leaving);
+  if (w && w->owner) {
+    Window* o = Find(w->owner);
+    if (o && o->Visible() && !(o->style & WS_DISABLED)) return o->handle;
+  }
+  for (HWND t : TopLevels()) {
+    if (t == leaving) continue;
+    Window* c = Find(t);
+    if (c && c->Visible() && !(c->style & WS_DISABLED) && !(c->exStyle & WS_EX_NOACTIVATE) && !(c->style & WS_MINIMIZE) &&
+        c->threadId == GetCurrentThreadId())
+      return t;
+  }
+  return nullptr;
+}
+
+bool Contains(HWND ancestor, HWND hwnd) { return hwnd && (hwnd == ancestor || IsChild(ancestor, hwnd)); }
+
+}  // namespace
+
+void OnWindowShown(HWND hwnd) {
+  Window* w = Find(hwnd);
+  if (!w) return;
+  EnsureSurface(*w);
+  if (!(w->exStyle & WS_EX_NOACTIVATE) && !(w->style & WS_DISABLED) && !(w->style & WS_MINIMIZE)) SetActiveWindow(hwnd);
+}
+
+void OnWindowHidden(HWND hwnd) {
+  InputState& s = S();
+  if (Contains(hwnd, s.capture)) ReleaseCapture();
+  if (s.active == hwnd) {
+    HWND next = NextToActivate(hwnd);
+    if (next)
+      SetActiveWindow(next);
+    else
+      SetActiveWindow(nullptr);
+  } else if (Contains(hwnd, s.focus)) {
+    Window* w = Find(hwnd);
+    SetFocus(w && w->IsChild() ? w->parent : nullptr);
+  }
+}
+
+void OnWindowDisabled(HWND hwnd) {
+  InputState& s = S();
+  if (Contains(hwnd, s.capture)) ReleaseCapture();
+  if (Contains(hwnd, s.focus)) SetFocus(nullptr);
+  if (Window* w = Find(hwnd)) CallProc(*w, WM_CANCELMODE, 0, 0);
+}
+
+void ForgetWindowInput(HWND hwnd) {
+  InputState& s = S();
+  if (s.capture == hwnd) s.capture = nullptr;
+  if (s.focus == hwnd) s.focus = nullptr;
+  if (s.lastDownWnd == hwnd) s.lastDownWnd = nullptr;
+  if (s.active == hwnd) {
+    s.active = nullptr;
+    HWND next = NextToActivate(hwnd);
+    if (next) SetActiveWindow(next);
+  }
+}
+
+void ApplySurfaceAttributes(Window& w) {
+  if (!w.store || !w.store->surface || !platform::HasDisplay()) return;
+  auto& d = platform::CurrentDisplay();
+  d.SetLayer(w.store->surface, w.layer);
+  std::vector<platform::ScreenRect> shape;
+  if (w.windowRgn)
+    for (const RECT& r : w.windowRgn->Rects()) shape.push_back({r.left, r.top, r.right, r.bottom});
+  d.SetShape(w.store->surface, shape);
+}
+
+}  // namespace platform::wm
+
+namespace win {
+
+using namespace platform::wm;
+using platform::Region;
+
+HWND GetFocus() { return S().focus; }
+HWND GetActiveWindow() { return S().active; }
+HWND GetForegroundWindow() { return S().active; }
+HWND GetCapture() { return S().capture; }
+
+HWND SetActiveWindow(HWND hwnd) {
+  InputState& s = S();
+  Window* w = hwnd ? Get(hwnd) : nullptr;
+  if (hwnd && !w) return nullptr;
+  if (w) {
+    Window* top = TopLevelOf(w);
+    hwnd = top ? top->handle : hwnd;
+    w = top;
+  }
+  HWND old = s.active;
+  if (old == hwnd) return old;
+  if (Window* o = Find(old)) {
+    CallProc(*o, WM_NCACTIVATE, FALSE, 0);
+    if ((o = Find(old))) CallProc(*o, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, (o->style & WS_MINIMIZE) ? 1 : 0), reinterpret_cast<LPARAM>(hwnd));
+    if (!hwnd && (o = Find(old))) CallProc(*o, WM_ACTIVATEAPP, FALSE, 0);
+  }
+  if (Contains(old, s.focus) || !hwnd) {
+    HWND f = s.focus;
+    s.focus = nullptr;
+    if (Window* fw = Find(f)) CallProc(*fw, WM_KILLFOCUS, 0, 0);
+  }
+  s.active = hwnd;
+  if (!(w = Find(hwnd))) return old;
+  if (!old) CallProc(*w, WM_ACTIVATEAPP, TRUE, 0);
+  if (!(w = Find(hwnd))) return old;
+  SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if (!(w = Find(hwnd))) return old;
+  if (w->store && w->store->surface && platform::HasDisplay()) platform::CurrentDisplay().Activate(w->store->surface);
+  CallProc(*w, WM_NCACTIVATE, TRUE, 0);
+  if ((w = Find(hwnd)))
+    CallProc(*w, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, (w->style & WS_MINIMIZE) ? 1 : 0), reinterpret_cast<LPARAM>(old));
+  return old;
+}
+
+BOOL SetForegroundWindow(HWND hwnd) {
+  if (!Get(hwnd)) return FALSE;
+  SetActiveWindow(hwnd);
+  return TRUE;
+}
+
+HWND SetFocus(HWND hwnd) {
+  InputState& s = S();
+  HWND old = s.focus;
+  if (hwnd) {
+    Window* w = Get(hwnd);
+    if (!w) return nullptr;
+    if (w->threadId != GetCurrentThreadId()) return nullptr;
+    if (old == hwnd) return old;
+    Window* top = TopLevelOf(w);
+    if (top && top->handle != s.active) {
+      SetActiveWindow(top->handle);
+      if (!Find(hwnd)) return nullptr;
+      old = s.focus;
+      if (old == hwnd) return old;
+    }
+  }
+  s.focus = hwnd;
+  if (Window* o = Find(old)) CallProc(*o, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
+  // The focus may have moved on while the old window heard of it.
+  if (hwnd && s.focus == hwnd) {
+    if (Window* w = Find(hwnd)) CallProc(*w, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
+  }
+  return old;
+}
+
+HWND SetCapture(HWND hwnd) {
+  InputState& s = S();
+  HWND old = s.capture;
+  if (hwnd && !Get(hwnd)) return nullptr;
+  s.capture = hwnd;
+  if (old && old != hwnd)
+    if (Window* o = Find(old)) CallProc(*o, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hwnd));
+  return old;
+}
+
+BOOL ReleaseCapture() {
+  InputState& s = S();
+  HWND old = s.capture;
+  s.capture = nullptr;
+  if (Window* o = Find(old)) CallProc(*o, WM_CAPTURECHANGED, 0, 0);
+  return TRUE;
+}
+
+BOOL GetCursorPos(POINT* pt) {
+  if (!pt) return FALSE;
+  *pt = S().cursor;
+  return TRUE;
+}
+
+BOOL SetCursorPos(int x, int y) {
+  S().cursor = {x, y};
+  if (platform::HasDisplay()) platform::CurrentDisplay().WarpMouse(x, y);
+  return TRUE;
+}
+
+UINT GetDoubleClickTime() { return S().doubleClickTime; }
+BOOL SetDoubleClickTime(UINT ms) {
+  S().doubleClickTime = ms ? ms : 500;
+  return TRUE;
+}
+
+SHORT GetKeyState(int vk) {
+  BYTE k = S().keys[vk & 0xFF];
+  return static_cast<SHORT>(((k & 0x80) ? 0x8000 : 0) | (k & 0x01));
+}
+
+SHORT GetAsyncKeyState(int vk) { return static_cast<SHORT>(S().keys[vk & 0xFF] & 0x80 ? 0x8000 : 0); }
+
+BOOL GetKeyboardState(BYTE* state) {
+  if (!state) return FALSE;
+  std::memcpy(state, S().keys, 256);
+  return TRUE;
+}
+
+BOOL SetKeyboardState(const BYTE* state) {
+  if (!state) return FALSE;
+  std::memcpy(S().keys, state, 256);
+  return TRUE;
+}
+
+int SetWindowRgn(HWND hwnd, HRGN rgn, BOOL redraw) {
+  Window* w = Get(hwnd);
+  if (!w) return 0;
+  if (rgn) {
+    Region r;
+    if (!platform::gdi::RegionOfHandle(rgn, r)) return 0;
+    w->windowRgn = std::make_unique<Region>(r);
+    DeleteObject(rgn);  // the window owns the region now
+  } else {
+    w->windowRgn.reset();
+  }
+  ApplySurfaceAttributes(*w);
+  if (redraw) RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);
+  return 1;
+}
+
+int GetWindowRgn(HWND hwnd, HRGN rgn) {
+  Window* w = Get(hwnd);
+  if (!w || !w->windowRgn) return 0;  // ERROR
+  if (!platform::gdi::SetHandleRegion(rgn, *w->windowRgn)) return 0;
+  return w->windowRgn->Rects().size() == 1 ? 2 : 3;
+}
+
+}  // namespace win
