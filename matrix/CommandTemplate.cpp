@@ -113,7 +113,7 @@ Command Command::Then(int pauseMs, const Command& next) const {
   for (Part p : next.parts) {
     if (first) p.pauseBefore = pauseMs;
     first = false;
-    // The first command's link and id rule the rest: the tables only chain writes of one make.
+    // A chained write keeps a link of its own; without one it goes where the first one goes.
     if (next.hasLink && !p.hasLink) {
       p.hasLink = true;
       p.link = next.link;
