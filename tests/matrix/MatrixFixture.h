@@ -79,22 +79,55 @@ struct Console {
     s.VideoId = s.VgaId = s.DviId = s.HdmiId = text;
     return *this;
   }
-  Console& VideoId(const char* t) { return s.VideoId = t, *this; }
-  Console& VgaId(const char* t) { return s.VgaId = t, *this; }
-  Console& DviId(const char* t) { return s.DviId = t, *this; }
-  Console& HdmiId(const char* t) { return s.HdmiId = t, *this; }
+  Console& VideoId(const char* t) {
+    s.VideoId = t;
+    return *this;
+  }
+  Console& VgaId(const char* t) {
+    s.VgaId = t;
+    return *this;
+  }
+  Console& DviId(const char* t) {
+    s.DviId = t;
+    return *this;
+  }
+  Console& HdmiId(const char* t) {
+    s.HdmiId = t;
+    return *this;
+  }
   Console& Bases(const char* out, const char* in) {
     s.OutputBase = out;
     s.InputBase = in;
     return *this;
   }
-  Console& Label(const char* t) { return s.ModelLabel = t, *this; }
-  Console& Debug() { return s.DebugMode = true, *this; }
-  Console& Linkage() { return s.Linkage = true, *this; }
-  Console& VideoList(int index, const char* text) { return s.VideoMake = {index, text}, *this; }
-  Console& VgaList(int index, const char* text) { return s.VgaMake = {index, text}, *this; }
-  Console& DviList(int index, const char* text) { return s.DviMake = {index, text}, *this; }
-  Console& HdmiList(int index, const char* text) { return s.HdmiMake = {index, text}, *this; }
+  Console& Label(const char* t) {
+    s.ModelLabel = t;
+    return *this;
+  }
+  Console& Debug() {
+    s.DebugMode = true;
+    return *this;
+  }
+  Console& Linkage() {
+    s.Linkage = true;
+    return *this;
+  }
+  Console& VideoList(int index, const char* text) {
+    s.VideoMake = {index, text};
+    return *this;
+  }
+  Console& VgaList(int index, const char* text) {
+    s.VgaMake = {index, text};
+    return *this;
+  }
+  Console& DviList(int index, const char* text) {
+    s.DviMake = {index, text};
+    return *this;
+  }
+  Console& HdmiList(int index, const char* text) {
+    s.HdmiMake = {index, text};
+    return *this;
+  }
   Console& Signal(int index, const char* text) {
     s.SignalIndex = index;
     s.SignalText = text;
