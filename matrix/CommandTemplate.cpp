@@ -127,7 +127,7 @@ Command Command::Then(int pauseMs, const Command& next) const {
 
 namespace {
 
-// 32-bit signed arithmetic as the original did it: o0 + 1 at the top of the range wraps.
+// Outputs and inputs are 32-bit signed numbers: o0 + 1 at the top of the range wraps around.
 std::int64_t Wrap32(std::int64_t v) {
   return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(v)));
 }

@@ -59,7 +59,7 @@ struct MatrixStep {
 struct MatrixSends {
   std::vector<MatrixStep> Steps;
   // The message of a conversion that stopped the commands after Steps; empty when none did.
-  // What came before it still goes out, as on the original wire.
+  // The steps before it are still played: earlier makes of the same call are already switched.
   String Failure;
   // Scene commands only: the make keeps its scenes in the console (recording and replay)
   // rather than in the matrix, and nothing was sent for it.

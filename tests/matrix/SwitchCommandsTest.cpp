@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <climits>
 #include <set>
 #include <string>
 
-#include "matrix/CommandTemplate.h"
 #include "matrix/SwitchCommands.h"
 #include "tests/matrix/MatrixFixture.h"
 
