@@ -139,7 +139,6 @@ void TcxRegExpr::Compile(std::istream* Source) {
     FRetired.clear();
     RaiseErrors();
   }
-  FGroups.shrink_to_fit();
   FAutomat = std::make_unique<TcxRegExprAutomat>(std::move(tree), this);
   FSourceStream = std::make_unique<std::istringstream>(FSource);
   FCompiled = true;

@@ -16,7 +16,6 @@ namespace {
 struct Typist {
   TcxRegExpr Engine;
   String Text;
-  std::vector<size_t> Typed;  // text length before each accepted key
 
   explicit Typist(const String& Mask, bool CaseInsensitive = false, bool AutoComplete = false) {
     Engine.SetCaseInsensitive(CaseInsensitive);
@@ -30,7 +29,6 @@ struct Typist {
   bool Type(const String& Keys) {
     for (char key : Keys) {
       char ch = key;
-      const size_t before = Text.size();
       // The key lands before the fixed characters completion appends for it.
       String added;
       auto saved = Engine.OnFixedCharAdded;
@@ -38,7 +36,6 @@ struct Typist {
       const bool accepted = Engine.Accept(ch);
       Engine.OnFixedCharAdded = saved;
       if (!accepted) return false;
-      Typed.push_back(before);
       Text += ch;
       Text += added;
     }
@@ -237,6 +234,10 @@ TEST(RegExprMatch, CaseInsensitiveStepsAgreeWithTheTextGivenBack) {
   Typist mixed("a*A*", true);
   ASSERT_TRUE(mixed.Type("aaaAA"));
   EXPECT_EQ(mixed.Text, "aaaaa");
+
+  // A set that refuses the character leaves it as typed for the items tested after it.
+  EXPECT_TRUE(Matches("([^a]|[A-Z])", "A", true));
+  EXPECT_FALSE(Matches("[^a]", "A", true));
 
   Typist range("[A-Z]*a", true);
   ASSERT_TRUE(range.Type("Ba"));
