@@ -1,0 +1,705 @@
+// Fonts and text output: faces found with fontconfig, glyphs rendered by FreeType as monochrome
+// bitmaps (no antialiasing), measured in whole pixels so that what is measured is what is drawn.
+#include <fontconfig/fontconfig.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_TRUETYPE_TABLES_H
+#include FT_OUTLINE_H
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <mutex>
+#include <unordered_map>
+#include <utility>
+
+#include "platform/gdi/Internal.h"
+#include "platform/gdi/Text.h"
+
+namespace platform::gdi {
+
+namespace {
+
+std::recursive_mutex& TextMutex() {
+  static std::recursive_mutex m;
+  return m;
+}
+
+constexpr const char* kSans = "DejaVu Sans";
+constexpr const char* kMono = "DejaVu Sans Mono";
+constexpr const char* kSerif = "DejaVu Serif";
+constexpr const char* kCjk = "WenQuanYi Micro Hei";
+
+// Face names the system asks for, mapped to the installed faces that stand in for them.
+const char* Substitute(const std::string& name, win::BYTE charset, win::BYTE pitchAndFamily) {
+  static const std::map<std::string, const char*> table = {
+      {"tahoma", kSans}, {"ms sans serif", kSans}, {"ms shell dlg", kSans}, {"ms shell dlg 2", kSans},
+      {"arial", kSans}, {"segoe ui", kSans}, {"verdana", kSans}, {"microsoft sans serif", kSans},
+      {"system", kSans}, {"helvetica", kSans}, {"small fonts", kSans}, {"courier new", kMono},
+      {"courier", kMono}, {"fixedsys", kMono}, {"terminal", kMono}, {"consolas", kMono},
+      {"lucida console", kMono}, {"times new roman", kSerif}, {"georgia", kSerif}, {"宋体", kCjk},
+      {"simsun", kCjk}, {"新宋体", kCjk}, {"nsimsun", kCjk}, {"黑体", kCjk}, {"simhei", kCjk},
+      {"微软雅黑", kCjk}, {"microsoft yahei", kCjk}, {"楷体", kCjk}, {"楷体_gb2312", kCjk}, {"kaiti", kCjk},
+      {"仿宋", kCjk}, {"fangsong", kCjk}, {"幼圆", kCjk}};
+  std::string lower;
+  for (char c : name) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  auto it = table.find(lower);
+  if (it != table.end()) return it->second;
+  if (name.empty()) {
+    if (charset == win::GB2312_CHARSET || charset == win::CHINESEBIG5_CHARSET) return kCjk;
+    if ((pitchAndFamily & 0x3) == win::FIXED_PITCH || (pitchAndFamily & 0xF0) == win::FF_MODERN) return kMono;
+    if ((pitchAndFamily & 0xF0) == win::FF_ROMAN) return kSerif;
+    return kSans;
+  }
+  return nullptr;  // ask fontconfig for the name itself
+}
+
+FT_Library Library() {
+  static FT_Library lib = [] {
+    FT_Library l = nullptr;
+    FT_Init_FreeType(&l);
+    return l;
+  }();
+  return lib;
+}
+
+struct FaceFile {
+  std::string path;
+  int index = 0;
+  std::string family;
+  bool bold = false, italic = false;
+};
+
+FaceFile Match(const char* family, bool bold, bool italic) {
+  static const bool initialised = [] {
+    FcInit();
+    // Fontconfig's configuration lives until the process ends; hand it back then.
+    std::atexit(FcFini);
+    return true;
+  }();
+  (void)initialised;
+  FaceFile out;
+  FcPattern* pat = FcPatternCreate();
+  FcPatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(family));
+  FcPatternAddInteger(pat, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+  FcPatternAddInteger(pat, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  FcPatternAddBool(pat, FC_SCALABLE, FcTrue);
+  FcConfigSubstitute(nullptr, pat, FcMatchPattern);
+  FcDefaultSubstitute(pat);
+  FcResult result;
+  FcPattern* m = FcFontMatch(nullptr, pat, &result);
+  if (m) {
+    FcChar8* file = nullptr;
+    FcChar8* fam = nullptr;
+    int weight = 0, slant = 0;
+    if (FcPatternGetString(m, FC_FILE, 0, &file) == FcResultMatch) out.path = reinterpret_cast<const char*>(file);
+    FcPatternGetInteger(m, FC_INDEX, 0, &out.index);
+    if (FcPatternGetString(m, FC_FAMILY, 0, &fam) == FcResultMatch) out.family = reinterpret_cast<const char*>(fam);
+    if (FcPatternGetInteger(m, FC_WEIGHT, 0, &weight) == FcResultMatch) out.bold = weight >= FC_WEIGHT_DEMIBOLD;
+    if (FcPatternGetInteger(m, FC_SLANT, 0, &slant) == FcResultMatch) out.italic = slant != FC_SLANT_ROMAN;
+    FcPatternDestroy(m);
+  }
+  FcPatternDestroy(pat);
+  return out;
+}
+
+// Faces are opened once per file and shared; sizes are set before each use under the text mutex.
+FT_Face OpenFace(const FaceFile& f) {
+  static std::map<std::pair<std::string, int>, FT_Face> open;
+  auto key = std::make_pair(f.path, f.index);
+  auto it = open.find(key);
+  if (it != open.end()) return it->second;
+  FT_Face face = nullptr;
+  if (f.path.empty() || FT_New_Face(Library(), f.path.c_str(), f.index, &face) != 0) face = nullptr;
+  open[key] = face;
+  return face;
+}
+
+}  // namespace
+
+struct Glyph {
+  int width = 0, height = 0, left = 0, top = 0, advance = 0;
+  std::vector<std::uint8_t> bits;  // one byte per pixel, 1 = ink
+};
+
+struct FontFace {
+  win::LOGFONTA lf;
+  FT_Face faces[2] = {nullptr, nullptr};  // requested face, CJK fallback
+  std::string family;
+  int em = 12;
+  bool synthBold[2] = {false, false}, synthItalic[2] = {false, false};
+  TextMetrics metrics;
+  std::unordered_map<char32_t, Glyph> cache;
+
+  void Size(int i) const {
+    if (faces[i]) FT_Set_Pixel_Sizes(faces[i], 0, static_cast<FT_UInt>(em));
+  }
+
+  const Glyph& Get(char32_t ch) {
+    auto it = cache.find(ch);
+    if (it != cache.end()) return it->second;
+    Glyph g;
+    int which = 0;
+    FT_UInt index = faces[0] ? FT_Get_Char_Index(faces[0], ch) : 0;
+    if (index == 0 && faces[1]) {
+      FT_UInt alt = FT_Get_Char_Index(faces[1], ch);
+      if (alt) {
+        which = 1;
+        index = alt;
+      }
+    }
+    FT_Face face = faces[which];
+    if (face) {
+      Size(which);
+      if (synthItalic[which]) {
+        FT_Matrix shear{0x10000, 0x03000, 0, 0x10000};
+        FT_Set_Transform(face, &shear, nullptr);
+      } else {
+        FT_Set_Transform(face, nullptr, nullptr);
+      }
+      if (FT_Load_Glyph(face, index, FT_LOAD_DEFAULT | FT_LOAD_TARGET_MONO) == 0) {
+        if (synthBold[which] && face->glyph->format == FT_GLYPH_FORMAT_OUTLINE)
+          FT_Outline_EmboldenXY(&face->glyph->outline, 64, 0);
+        if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_MONO) == 0) {
+          const FT_Bitmap& bm = face->glyph->bitmap;
+          g.width = static_cast<int>(bm.width);
+          g.height = static_cast<int>(bm.rows);
+          g.left = face->glyph->bitmap_left;
+          g.top = face->glyph->bitmap_top;
+          g.bits.assign(static_cast<size_t>(g.width) * static_cast<size_t>(g.height), 0);
+          for (int y = 0; y < g.height; ++y) {
+            const unsigned char* row = bm.buffer + static_cast<std::ptrdiff_t>(y) * bm.pitch;
+            for (int x = 0; x < g.width; ++x)
+              g.bits[static_cast<size_t>(y * g.width + x)] = (row[x >> 3] >> (7 - (x & 7))) & 1;
+          }
+        }
+        g.advance = static_cast<int>((face->glyph->advance.x + 32) >> 6) + (synthBold[which] ? 1 : 0);
+      }
+      FT_Set_Transform(face, nullptr, nullptr);
+    }
+    return cache.emplace(ch, std::move(g)).first->second;
+  }
+};
+
+namespace {
+
+std::shared_ptr<FontFace> MakeFace(const win::LOGFONTA& lf) {
+  auto f = std::make_shared<FontFace>();
+  f->lf = lf;
+  std::string name(lf.lfFaceName, strnlen(lf.lfFaceName, win::LF_FACESIZE));
+  bool bold = lf.lfWeight >= win::FW_SEMIBOLD;
+  bool italic = lf.lfItalic != 0;
+  const char* family = Substitute(name, lf.lfCharSet, lf.lfPitchAndFamily);
+  FaceFile primary = Match(family ? family : name.c_str(), bold, italic);
+  if (primary.path.empty()) primary = Match(kSans, bold, italic);
+  FaceFile cjk = Match(kCjk, bold, italic);
+  f->faces[0] = OpenFace(primary);
+  f->faces[1] = OpenFace(cjk);
+  f->family = primary.family;
+  f->synthBold[0] = bold && !primary.bold;
+  f->synthItalic[0] = italic && !primary.italic;
+  f->synthBold[1] = bold && !cjk.bold;
+  f->synthItalic[1] = italic && !cjk.italic;
+
+  FT_Face face = f->faces[0] ? f->faces[0] : f->faces[1];
+  TextMetrics& m = f->metrics;
+  if (!face) {
+    m = TextMetrics{};
+    return f;
+  }
+  // Cell metrics come from the Windows ascent and descent of the face, as the cell height of a
+  // positive lfHeight is defined by them.
+  double up = face->units_per_EM ? face->units_per_EM : 2048;
+  double asc = face->ascender, desc = -face->descender;
+  auto* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
+  if (os2 && os2->usWinAscent + os2->usWinDescent > 0) {
+    asc = os2->usWinAscent;
+    desc = os2->usWinDescent;
+  }
+  int height = lf.lfHeight;
+  if (height == 0) height = -12;
+  if (height < 0)
+    f->em = -height;
+  else
+    f->em = std::max(1, static_cast<int>(std::lround(height * up / (asc + desc))));
+  double scale = f->em / up;
+  m.ascent = static_cast<int>(std::lround(asc * scale));
+  m.descent = static_cast<int>(std::lround(desc * scale));
+  m.height = m.ascent + m.descent;
+  m.internalLeading = std::max(0, m.height - f->em);
+  auto* hhea = static_cast<TT_HoriHeader*>(FT_Get_Sfnt_Table(face, FT_SFNT_HHEA));
+  if (hhea) {
+    double line = hhea->Ascender - hhea->Descender + hhea->Line_Gap;
+    m.externalLeading = std::max(0, static_cast<int>(std::lround(line * scale)) - m.height);
+  }
+  m.aveCharWidth = os2 && os2->xAvgCharWidth ? static_cast<int>(std::lround(os2->xAvgCharWidth * scale)) : f->em / 2;
+  m.maxCharWidth = static_cast<int>(std::lround((face->bbox.xMax - face->bbox.xMin) * scale));
+  m.fixedPitch = FT_IS_FIXED_WIDTH(face);
+  m.overhang = f->synthBold[0] ? 1 : 0;
+  // Underline and strike-out lines, relative to the baseline (positive is down).
+  int thick = std::max(1, static_cast<int>(std::lround(face->underline_thickness * scale)));
+  m.lineThickness = thick;
+  m.underlinePos = std::max(1, static_cast<int>(std::lround(-face->underline_position * scale)));
+  if (m.underlinePos + thick > m.descent) m.underlinePos = std::max(0, m.descent - thick);
+  m.strikePos = os2 && os2->yStrikeoutPosition ? -static_cast<int>(std::lround(os2->yStrikeoutPosition * scale))
+                                               : -m.ascent / 3;
+  return f;
+}
+
+}  // namespace
+
+FontObj* CurrentFont(DeviceContext& dc) {
+  FontObj* f = Font(dc.s.font);
+  if (!f) f = Font(static_cast<win::HFONT>(win::GetStockObject(win::SYSTEM_FONT)));
+  return f;
+}
+
+static FontFace& FaceOf(DeviceContext& dc) {
+  FontObj* f = CurrentFont(dc);
+  if (!f->face) {
+    // Equal requests share one face and its glyph cache: controls create fonts freely.
+    static std::map<std::string, std::shared_ptr<FontFace>> faces;
+    std::string key(reinterpret_cast<const char*>(&f->lf), sizeof f->lf);
+    auto& slot = faces[key];
+    if (!slot) slot = MakeFace(f->lf);
+    f->face = slot;
+  }
+  return *f->face;
+}
+
+// ---- UTF-8 ----
+
+std::u32string DecodeText(win::LPCSTR text, int count) {
+  std::u32string out;
+  if (!text) return out;
+  const auto* p = reinterpret_cast<const unsigned char*>(text);
+  while (*p && (count < 0 || static_cast<int>(out.size()) < count)) {
+    char32_t c = *p;
+    int extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
+    if (extra < 0) {
+      out += U'\uFFFD';
+      ++p;
+      continue;
+    }
+    c &= extra == 0 ? 0x7F : extra == 1 ? 0x1F : extra == 2 ? 0x0F : 0x07;
+    ++p;
+    bool bad = false;
+    for (int i = 0; i < extra; ++i) {
+      if ((*p & 0xC0) != 0x80) {
+        bad = true;
+        break;
+      }
+      c = (c << 6) | (*p & 0x3F);
+      ++p;
+    }
+    out += bad ? U'\uFFFD' : c;
+  }
+  return out;
+}
+
+std::string EncodeText(const std::u32string& text) {
+  std::string out;
+  for (char32_t c : text) {
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (c >> 18));
+      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+// ---- measuring and drawing ----
+
+TextMetrics Metrics(DeviceContext& dc) {
+  std::lock_guard lock(TextMutex());
+  return FaceOf(dc).metrics;
+}
+
+std::vector<int> Advances(DeviceContext& dc, const std::u32string& text) {
+  std::lock_guard lock(TextMutex());
+  FontFace& face = FaceOf(dc);
+  std::vector<int> out(text.size());
+  int breaks = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    out[i] = face.Get(text[i]).advance + dc.s.charExtra;
+    if (text[i] == U' ' && dc.s.breakCount > 0) {
+      // Justification spreads the extra over the break characters, the remainder to the first.
+      int share = dc.s.breakExtra / dc.s.breakCount;
+      if (breaks < dc.s.breakExtra % dc.s.breakCount) ++share;
+      if (breaks < dc.s.breakCount) out[i] += share;
+      ++breaks;
+    }
+  }
+  return out;
+}
+
+int TextWidth(DeviceContext& dc, const std::u32string& text) {
+  int w = 0;
+  for (int a : Advances(dc, text)) w += a;
+  return w;
+}
+
+std::string FaceName(DeviceContext& dc) {
+  std::lock_guard lock(TextMutex());
+  return FaceOf(dc).family;
+}
+
+namespace {
+
+// Plots the glyphs' ink into a mask of the text's cell, then puts the mask on the target (rotated
+// by the font's escapement), clipped to the DC's clip and to `clip` when given.
+void RenderText(DeviceContext& dc, win::POINT origin, const std::u32string& text, const std::vector<int>& adv,
+                const win::RECT* clip, std::uint32_t color, int underlineFrom, int underlineTo) {
+  FontFace& face = FaceOf(dc);
+  const TextMetrics& m = face.metrics;
+  int width = 0;
+  for (int a : adv) width += a;
+  int extra = m.height;  // room for italic and glyph overhangs at both ends
+  int mw = width + 2 * extra, mh = m.height + 2;
+  if (mw <= 0 || mh <= 0) return;
+  std::vector<std::uint8_t> mask(static_cast<size_t>(mw) * static_cast<size_t>(mh), 0);
+  auto set = [&](int x, int y) {
+    if (x >= 0 && y >= 0 && x < mw && y < mh) mask[static_cast<size_t>(y * mw + x)] = 1;
+  };
+  int pen = extra;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const Glyph& g = face.Get(text[i]);
+    for (int y = 0; y < g.height; ++y)
+      for (int x = 0; x < g.width; ++x)
+        if (g.bits[static_cast<size_t>(y * g.width + x)]) set(pen + g.left + x, m.ascent - g.top + y);
+    pen += adv[i];
+  }
+  auto hline = [&](int x0, int x1, int y, int thick) {
+    for (int t = 0; t < thick; ++t)
+      for (int x = x0; x < x1; ++x) set(x, y + t);
+  };
+  if (face.lf.lfUnderline) hline(extra, extra + width, m.ascent + m.underlinePos, m.lineThickness);
+  if (face.lf.lfStrikeOut) hline(extra, extra + width, m.ascent + m.strikePos, m.lineThickness);
+  if (underlineTo > underlineFrom) {
+    int x0 = extra, x1 = extra;
+    for (int i = 0; i < underlineTo && i < static_cast<int>(adv.size()); ++i) {
+      if (i < underlineFrom) x0 += adv[static_cast<size_t>(i)];
+      x1 += adv[static_cast<size_t>(i)];
+    }
+    // The prefix underline spans the character's advance less the character spacing.
+    hline(x0, x1 - dc.s.charExtra, m.ascent + m.underlinePos, 1);
+  }
+
+  PixelBuffer t = Target(dc);
+  if (!t.pixels) return;
+  Region area(Clip(dc));
+  if (clip) area.Intersect(LrToTarget(dc, *clip));
+  win::POINT o = LpToTarget(dc, origin);  // top-left of the cell
+  int esc = face.lf.lfEscapement % 3600;
+  if (esc < 0) esc += 3600;
+  if (esc == 0) {
+    Region ink;
+    std::vector<pixman_box32_t> boxes;
+    for (int y = 0; y < mh; ++y) {
+      int x = 0;
+      while (x < mw) {
+        if (!mask[static_cast<size_t>(y * mw + x)]) {
+          ++x;
+          continue;
+        }
+        int s = x;
+        while (x < mw && mask[static_cast<size_t>(y * mw + x)]) ++x;
+        boxes.push_back({o.x + s - extra, o.y + y, o.x + x - extra, o.y + y + 1});
+      }
+    }
+    ink = RegionFromBoxes(boxes);
+    ink.Intersect(area);
+    for (const win::RECT& r : ink.Rects())
+      for (int y = r.top; y < r.bottom; ++y) std::fill(t.Row(y) + r.left, t.Row(y) + r.right, color);
+    return;
+  }
+  // Rotated about the cell's top-left corner, counter-clockwise on screen.
+  double a = esc * 3.14159265358979323846 / 1800.0;
+  double c = std::cos(a), s = std::sin(a);
+  if (esc % 900 == 0) {
+    c = std::lround(c);
+    s = std::lround(s);
+  }
+  // The mask point (u, v) relative to the corner goes to (u c + v s, -u s + v c).
+  double xs[4], ys[4];
+  int k = 0;
+  for (int u : {-extra, mw - extra})
+    for (int v : {0, mh}) {
+      xs[k] = u * c + v * s;
+      ys[k] = -u * s + v * c;
+      ++k;
+    }
+  int x0 = static_cast<int>(std::floor(*std::min_element(xs, xs + 4))) - 1;
+  int x1 = static_cast<int>(std::ceil(*std::max_element(xs, xs + 4))) + 1;
+  int y0 = static_cast<int>(std::floor(*std::min_element(ys, ys + 4))) - 1;
+  int y1 = static_cast<int>(std::ceil(*std::max_element(ys, ys + 4))) + 1;
+  for (int dy = y0; dy < y1; ++dy)
+    for (int dx = x0; dx < x1; ++dx) {
+      int tx = o.x + dx, ty = o.y + dy;
+      if (!area.Contains(tx, ty)) continue;
+      // Pixel centres mapped back into the mask.
+      double px = dx + 0.5, py = dy + 0.5;
+      double u = px * c - py * s, v = px * s + py * c;
+      int mx = static_cast<int>(std::floor(u)) + extra, my = static_cast<int>(std::floor(v));
+      if (mx < 0 || my < 0 || mx >= mw || my >= mh) continue;
+      if (mask[static_cast<size_t>(my * mw + mx)]) t.At(tx, ty) = color;
+    }
+}
+
+}  // namespace
+
+bool DrawTextLine(DeviceContext& dc, int x, int y, win::UINT options, const win::RECT* rc, const std::u32string& text,
+                  const int* dx, int prefixAt) {
+  std::lock_guard lock(TextMutex());
+  FontFace& face = FaceOf(dc);
+  const TextMetrics& m = face.metrics;
+  std::vector<int> adv = dx ? std::vector<int>(dx, dx + text.size()) : Advances(dc, text);
+  int width = 0;
+  for (int a : adv) width += a;
+  win::UINT align = dc.s.textAlign;
+  win::POINT ref{x, y};
+  if (align & win::TA_UPDATECP) ref = dc.s.pos;
+  int esc = face.lf.lfEscapement;
+  // Horizontal alignment moves along the baseline; vertical picks the cell's top from the reference.
+  int along = 0;
+  if ((align & win::TA_CENTER) == win::TA_CENTER)
+    along = -width / 2;
+  else if (align & win::TA_RIGHT)
+    along = -width;
+  int down = 0;
+  if ((align & win::TA_BASELINE) == win::TA_BASELINE)
+    down = -m.ascent;
+  else if (align & win::TA_BOTTOM)
+    down = -m.height;
+  double a = esc * 3.14159265358979323846 / 1800.0;
+  double c = std::cos(a), s = std::sin(a);
+  win::POINT cell{ref.x + static_cast<int>(std::lround(along * c + down * s)),
+                  ref.y + static_cast<int>(std::lround(-along * s + down * c))};
+  if (options & win::ETO_OPAQUE && rc) {
+    FillArea(dc, Region(LrToTarget(dc, *rc)), MakeSolidPattern(dc, dc.s.bkColor), 0xF0);
+  } else if (dc.s.bkMode == win::OPAQUE && esc == 0) {
+    win::RECT cellRect{cell.x, cell.y, cell.x + width, cell.y + m.height};
+    Region bg(LrToTarget(dc, cellRect));
+    if ((options & win::ETO_CLIPPED) && rc) bg.Intersect(LrToTarget(dc, *rc));
+    FillArea(dc, bg, MakeSolidPattern(dc, dc.s.bkColor), 0xF0);
+  }
+  RenderText(dc, cell, text, adv, (options & win::ETO_CLIPPED) ? rc : nullptr, ResolveColor(dc, dc.s.textColor),
+             prefixAt, prefixAt + 1);
+  if (align & win::TA_UPDATECP) {
+    int move = (align & win::TA_RIGHT) && (align & win::TA_CENTER) != win::TA_CENTER ? -width
+               : (align & win::TA_CENTER) == win::TA_CENTER                          ? 0
+                                                                                      : width;
+    dc.s.pos.x += move;
+  }
+  return true;
+}
+
+}  // namespace platform::gdi
+
+using namespace platform;
+using namespace platform::gdi;
+
+namespace win {
+
+UINT SetTextAlign(HDC h, UINT align) {
+  DeviceContext* dc = Dc(h);
+  if (!dc) return static_cast<UINT>(-1);  // GDI_ERROR
+  return std::exchange(dc->s.textAlign, align);
+}
+UINT GetTextAlign(HDC h) {
+  DeviceContext* dc = Dc(h);
+  return dc ? dc->s.textAlign : static_cast<UINT>(-1);
+}
+int SetTextCharacterExtra(HDC h, int extra) {
+  DeviceContext* dc = Dc(h);
+  if (!dc) return static_cast<int>(0x80000000);
+  return std::exchange(dc->s.charExtra, extra);
+}
+int GetTextCharacterExtra(HDC h) {
+  DeviceContext* dc = Dc(h);
+  return dc ? dc->s.charExtra : static_cast<int>(0x80000000);
+}
+BOOL SetTextJustification(HDC h, int breakExtra, int breakCount) {
+  DeviceContext* dc = Dc(h);
+  if (!dc) return FALSE;
+  dc->s.breakExtra = breakCount > 0 ? breakExtra : 0;
+  dc->s.breakCount = breakCount > 0 ? breakCount : 0;
+  return TRUE;
+}
+
+BOOL TextOut(HDC h, int x, int y, LPCSTR text, int count) {
+  DeviceContext* dc = Dc(h);
+  if (!dc || (!text && count != 0)) return FALSE;
+  if (count == 0) return TRUE;
+  return DrawTextLine(*dc, x, y, 0, nullptr, DecodeText(text, count), nullptr, -1) ? TRUE : FALSE;
+}
+
+BOOL ExtTextOut(HDC h, int x, int y, UINT options, const RECT* rc, LPCSTR text, UINT count, const INT* dx) {
+  DeviceContext* dc = Dc(h);
+  if (!dc) return FALSE;
+  std::u32string s = text ? DecodeText(text, static_cast<int>(count)) : std::u32string();
+  if (s.empty()) {
+    // Only the opaque rectangle.
+    if ((options & ETO_OPAQUE) && rc) FillArea(*dc, Region(LrToTarget(*dc, *rc)), MakeSolidPattern(*dc, dc->s.bkColor), 0xF0);
+    return TRUE;
+  }
+  return DrawTextLine(*dc, x, y, options, rc, s, dx, -1) ? TRUE : FALSE;
+}
+
+BOOL GetTextExtentPoint32(HDC h, LPCSTR text, int count, SIZE* size) {
+  DeviceContext* dc = Dc(h);
+  if (!dc || !size || (!text && count > 0)) return FALSE;
+  std::u32string s = DecodeText(text, count);
+  size->cx = TextWidth(*dc, s);
+  size->cy = Metrics(*dc).height;
+  return TRUE;
+}
+
+BOOL GetTextExtentPoint(HDC h, LPCSTR text, int count, SIZE* size) { return GetTextExtentPoint32(h, text, count, size); }
+
+BOOL GetTextExtentExPoint(HDC h, LPCSTR text, int count, int maxExtent, INT* fit, INT* dx, SIZE* size) {
+  DeviceContext* dc = Dc(h);
+  if (!dc || (!text && count > 0)) return FALSE;
+  std::u32string s = DecodeText(text, count);
+  std::vector<int> adv = Advances(*dc, s);
+  int total = 0, n = 0;
+  bool fitting = true;
+  for (size_t i = 0; i < adv.size(); ++i) {
+    total += adv[i];
+    if (dx) dx[i] = total;
+    if (fitting && (maxExtent < 0 || total <= maxExtent))
+      ++n;
+    else
+      fitting = false;
+  }
+  if (fit) *fit = n;
+  if (size) *size = {total, Metrics(*dc).height};
+  return TRUE;
+}
+
+BOOL GetTextMetrics(HDC h, TEXTMETRICA* tm) {
+  DeviceContext* dc = Dc(h);
+  if (!dc || !tm) return FALSE;
+  TextMetrics m = Metrics(*dc);
+  FontObj* f = CurrentFont(*dc);
+  *tm = TEXTMETRICA{};
+  tm->tmHeight = m.height;
+  tm->tmAscent = m.ascent;
+  tm->tmDescent = m.descent;
+  tm->tmInternalLeading = m.internalLeading;
+  tm->tmExternalLeading = m.externalLeading;
+  tm->tmAveCharWidth = m.aveCharWidth;
+  tm->tmMaxCharWidth = m.maxCharWidth;
+  tm->tmWeight = f->lf.lfWeight ? f->lf.lfWeight : FW_NORMAL;
+  tm->tmOverhang = m.overhang;
+  tm->tmDigitizedAspectX = tm->tmDigitizedAspectY = 96;
+  tm->tmFirstChar = 0x20;
+  tm->tmLastChar = static_cast<char>(0x7E);
+  tm->tmDefaultChar = 0x1F;
+  tm->tmBreakChar = 0x20;
+  tm->tmItalic = f->lf.lfItalic;
+  tm->tmUnderlined = f->lf.lfUnderline;
+  tm->tmStruckOut = f->lf.lfStrikeOut;
+  // The low bit set means variable pitch; 6 = vector and TrueType.
+  tm->tmPitchAndFamily = static_cast<BYTE>((m.fixedPitch ? 0 : 1) | 6 | (f->lf.lfPitchAndFamily & 0xF0));
+  tm->tmCharSet = f->lf.lfCharSet;
+  return TRUE;
+}
+
+BOOL GetCharWidth32(HDC h, UINT first, UINT last, INT* widths) {
+  DeviceContext* dc = Dc(h);
+  if (!dc || !widths || last < first) return FALSE;
+  std::u32string s;
+  for (UINT c = first; c <= last; ++c) s += static_cast<char32_t>(c);
+  std::vector<int> adv = Advances(*dc, s);
+  for (size_t i = 0; i < adv.size(); ++i) widths[i] = adv[i] - dc->s.charExtra;
+  return TRUE;
+}
+
+BOOL GetCharWidth(HDC h, UINT first, UINT last, INT* widths) { return GetCharWidth32(h, first, last, widths); }
+
+int GetTextFace(HDC h, int size, LPSTR name) {
+  DeviceContext* dc = Dc(h);
+  if (!dc) return 0;
+  std::string n = FaceName(*dc);
+  if (!name) return static_cast<int>(n.size()) + 1;
+  if (size <= 0) return 0;
+  size_t m = std::min(n.size(), static_cast<size_t>(size - 1));
+  std::memcpy(name, n.data(), m);
+  name[m] = 0;
+  return static_cast<int>(m);
+}
+
+namespace {
+
+int NextTabStop(int x, int tabPositions, const INT* tabStops, int tabOrigin, int defaultTab) {
+  int rel = x - tabOrigin;
+  if (tabPositions <= 0 || !tabStops) return tabOrigin + (rel / defaultTab + 1) * defaultTab;
+  if (tabPositions == 1) {
+    int step = std::abs(tabStops[0]);
+    if (step <= 0) step = defaultTab;
+    return tabOrigin + (rel / step + 1) * step;
+  }
+  for (int i = 0; i < tabPositions; ++i)
+    if (std::abs(tabStops[i]) > rel) return tabOrigin + std::abs(tabStops[i]);
+  // Past the last stop a tab is one space wide.
+  return -1;
+}
+
+LONG Tabbed(HDC h, int x, int y, LPCSTR text, int count, int tabPositions, const INT* tabStops, int tabOrigin, bool draw) {
+  DeviceContext* dc = Dc(h);
+  if (!dc || !text) return 0;
+  std::u32string s = DecodeText(text, count);
+  TextMetrics m = Metrics(*dc);
+  int defaultTab = std::max(1, 8 * m.aveCharWidth);
+  int pen = x;
+  size_t start = 0;
+  for (size_t i = 0; i <= s.size(); ++i) {
+    if (i < s.size() && s[i] != U'\t') continue;
+    std::u32string piece = s.substr(start, i - start);
+    int w = TextWidth(*dc, piece);
+    if (draw && !piece.empty()) {
+      UINT align = dc->s.textAlign;
+      dc->s.textAlign = align & ~(TA_UPDATECP | TA_RIGHT | TA_CENTER);
+      DrawTextLine(*dc, pen, y, 0, nullptr, piece, nullptr, -1);
+      dc->s.textAlign = align;
+    }
+    pen += w;
+    if (i < s.size()) {
+      int next = NextTabStop(pen, tabPositions, tabStops, tabOrigin, defaultTab);
+      if (next < 0) next = pen + TextWidth(*dc, U" ");
+      if (draw && dc->s.bkMode == OPAQUE && next > pen) {
+        RECT gap{pen, y, next, y + m.height};
+        FillArea(*dc, Region(LrToTarget(*dc, gap)), MakeSolidPattern(*dc, dc->s.bkColor), 0xF0);
+      }
+      pen = next;
+    }
+    start = i + 1;
+  }
+  return static_cast<LONG>(MAKELONG(static_cast<WORD>(pen - x), static_cast<WORD>(m.height)));
+}
+
+}  // namespace
+
+LONG TabbedTextOut(HDC h, int x, int y, LPCSTR text, int count, int tabPositions, const INT* tabStops, int tabOrigin) {
+  return Tabbed(h, x, y, text, count, tabPositions, tabStops, tabOrigin, true);
+}
+
+DWORD GetTabbedTextExtent(HDC h, LPCSTR text, int count, int tabPositions, const INT* tabStops) {
+  return static_cast<DWORD>(Tabbed(h, 0, 0, text, count, tabPositions, tabStops, 0, false));
+}
+
+}  // namespace win
