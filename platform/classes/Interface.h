@@ -1,0 +1,25 @@
+#pragma once
+// Interfaces. An interface is an abstract class deriving (virtually) from IInterface; an object
+// implements it by inheriting it. Lifetimes stay with the objects' owners: the library's classes
+// implement interfaces without reference counting, so an interface reference is a plain pointer.
+#include "platform/classes/Object.h"
+
+class IInterface {
+ public:
+  virtual ~IInterface() = default;
+};
+
+// Asks an object or an interface for another interface it implements.
+template <class I, class T>
+bool Supports(T* Instance, I** Intf = nullptr) {
+  I* p = Instance ? dynamic_cast<I*>(Instance) : nullptr;
+  if (Intf) *Intf = p;
+  return p != nullptr;
+}
+
+// An object that implements interfaces.
+class TInterfacedObject : public TObject, public virtual IInterface {
+  VW_CLASS(TInterfacedObject, TObject)
+ public:
+  TInterfacedObject() = default;
+};
