@@ -121,9 +121,10 @@ TValueType TReader::ReadValue() {
 }
 
 TValueType TReader::NextValue() {
-  TValueType v = ReadValue();
+  // A raw peek: the prefix byte of an inherited child (0xF0 and up) is no value type.
+  std::uint8_t b = ReadByte();
   FStream->Seek(-1, soCurrent);
-  return v;
+  return static_cast<TValueType>(b);
 }
 
 bool TReader::EndOfList() { return NextValue() == vaNull; }
@@ -392,7 +393,9 @@ void TReader::DefineBinaryProperty(const String& Name, TStreamProc ReadData, TSt
 void TReader::ReadCollection(TCollection* Collection) {
   Collection->BeginUpdate();
   try {
-    if (!EndOfList()) Collection->Clear();
+    // An empty collection value is written when a descendent removed its ancestor's items; it
+    // must empty the collection too.
+    Collection->Clear();
     while (!EndOfList()) {
       TValueType next = NextValue();
       if (next == vaInt8 || next == vaInt16 || next == vaInt32) ReadInteger();
@@ -985,7 +988,7 @@ void TWriter::WriteComponent(TComponent* Component) {
 
 void TWriter::WriteData(TComponent* Instance) {
   std::uint8_t flags = 0;
-  if (FAncestor && Instance != FRoot) flags |= ffInherited;
+  if (FAncestor) flags |= ffInherited;
   if (flags) {
     std::uint8_t prefix = 0xF0 | flags;
     WriteBytes(&prefix, 1);

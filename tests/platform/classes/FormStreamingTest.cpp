@@ -52,7 +52,7 @@ class TTestLines : public TPersistent {
           for (const auto& s : Items) w->WriteString(s);
           w->WriteListEnd();
         },
-        !Items.empty());
+        Filer->Ancestor() ? Items != static_cast<TTestLines*>(Filer->Ancestor())->Items : !Items.empty());
   }
 };
 
@@ -161,7 +161,8 @@ class TTestPanel : public TComponent {
     TComponent::DefineProperties(Filer);
     Filer->DefineProperty(
         "Secret", [this](TReader* r) { FSecret = r->ReadInteger(); },
-        [this](TWriter* w) { w->WriteInteger(FSecret); }, FSecret != 0);
+        [this](TWriter* w) { w->WriteInteger(FSecret); },
+        FSecret != (Filer->Ancestor() ? static_cast<TTestPanel*>(Filer->Ancestor())->FSecret : 0));
     Filer->DefineBinaryProperty(
         "Data",
         [this](TStream* s) {
@@ -169,7 +170,7 @@ class TTestPanel : public TComponent {
           s->ReadBuffer(FData.data(), static_cast<std::int32_t>(FData.size()));
         },
         [this](TStream* s) { s->WriteBuffer(FData.data(), static_cast<std::int32_t>(FData.size())); },
-        !FData.empty());
+        Filer->Ancestor() ? FData != static_cast<TTestPanel*>(Filer->Ancestor())->FData : !FData.empty());
   }
 
  private:
@@ -319,6 +320,41 @@ TEST_F(FormStreamingTest, WritingAndReadingAgainGivesTheSameDescription) {
         "Data = {\r\n      00FF7F80}", "Left = 10", "Value = 12345678901", "Ratio = 0.25",
         "Caption = '\xE4\xB8\xBB\xE7\x95\x8C\xE9\x9D\xA2 ''wall'''#13#10'next'"})
     EXPECT_NE(text.find(expected), String::npos) << expected << "\n" << text;
+}
+
+TEST_F(FormStreamingTest, ADescendentStoresOnlyWhatDiffersFromItsAncestor) {
+  std::unique_ptr<TComponent> ancestor(FormTextToComponent(kForm, nullptr));
+  std::unique_ptr<TComponent> derived(FormTextToComponent(kForm, nullptr));
+  auto* outer = static_cast<TTestPanel*>(derived->FindComponent("Outer"));
+  outer->FCaption = "Changed";
+  outer->FColumns.Clear();
+  auto* extra = new TTestPanel(derived.get());
+  extra->SetName("Extra");
+  TMemoryStream binary;
+  binary.WriteDescendent(derived.get(), ancestor.get());
+  binary.SetPosition(0);
+  TStringStream text;
+  ObjectBinaryToText(&binary, &text);
+  EXPECT_EQ(text.DataString(),
+            "inherited MainForm: TTestForm\r\n"
+            "  inherited Outer: TTestPanel\r\n"
+            "    Caption = 'Changed'\r\n"
+            "    Columns = <>\r\n"
+            "    inherited Inner: TTestPanel\r\n"
+            "    end\r\n"
+            "  end\r\n"
+            "  object Extra: TTestPanel\r\n"
+            "    Font.Name = 'Tahoma'\r\n"
+            "  end\r\n"
+            "end\r\n");
+  // Read over a fresh copy of the ancestor, the descendent comes back.
+  std::unique_ptr<TComponent> again(FormTextToComponent(kForm, nullptr));
+  FormTextToComponent(text.DataString(), again.get());
+  auto* outer2 = static_cast<TTestPanel*>(again->FindComponent("Outer"));
+  EXPECT_EQ(outer2->FCaption, "Changed");
+  EXPECT_EQ(outer2->FColumns.Count(), 0);
+  EXPECT_EQ(outer2->FAlign, taTop);
+  EXPECT_NE(again->FindComponent("Extra"), nullptr);
 }
 
 TEST_F(FormStreamingTest, ReadingIntoAnExistingRootKeepsTheInstance) {
