@@ -4,6 +4,7 @@
 
 #include "platform/classes/Collection.h"
 #include "platform/classes/FormDescription.h"
+#include "platform/classes/Strings.h"
 
 // A small control family, as the component library builds its own: panels nest inside panels,
 // carry a string list, a collection, a sub-object, a binary blob and a defined property.
@@ -31,30 +32,6 @@ bool IdentToColor(const String& ident, std::int64_t& v) {
 }
 
 }  // namespace
-
-class TTestLines : public TPersistent {
-  VW_CLASS(TTestLines, TPersistent)
- public:
-  std::vector<String> Items;
-
- protected:
-  void DefineProperties(TFiler* Filer) override {
-    Filer->DefineProperty(
-        "Strings",
-        [this](TReader* r) {
-          Items.clear();
-          r->ReadListBegin();
-          while (!r->EndOfList()) Items.push_back(r->ReadString());
-          r->ReadListEnd();
-        },
-        [this](TWriter* w) {
-          w->WriteListBegin();
-          for (const auto& s : Items) w->WriteString(s);
-          w->WriteListEnd();
-        },
-        Filer->Ancestor() ? Items != static_cast<TTestLines*>(Filer->Ancestor())->Items : !Items.empty());
-  }
-};
 
 class TTestFont : public TPersistent {
   VW_CLASS(TTestFont, TPersistent)
@@ -116,7 +93,7 @@ class TTestPanel : public TComponent {
     if (v) v->FreeNotification(this);
   }
   TTestFont* FontPtr() const { return const_cast<TTestFont*>(&FFont); }
-  TTestLines* LinesPtr() const { return const_cast<TTestLines*>(&FLines); }
+  TStringList* LinesPtr() const { return const_cast<TStringList*>(&FLines); }
   TOwnedCollection* ColumnsPtr() const { return const_cast<TOwnedCollection*>(&FColumns); }
 
   bool HasParent() override { return FParentPanel != nullptr; }
@@ -138,7 +115,7 @@ class TTestPanel : public TComponent {
   bool FVisible = true;
   Variant FValue;
   TTestFont FFont;
-  TTestLines FLines;
+  TStringList FLines;
   TOwnedCollection FColumns;
   TTestPanel* FBuddy = nullptr;
   TNotifyEvent FOnClick;
@@ -278,7 +255,9 @@ TEST_F(FormStreamingTest, ReadsEveryKindOfValueFromAFormDescription) {
   EXPECT_EQ(outer->FValue.AsInt64(), 12345678901LL);
   EXPECT_EQ(outer->FFont.FName, "SimSun");
   EXPECT_EQ(outer->FFont.FSize, 12);
-  EXPECT_EQ(outer->FLines.Items, (std::vector<String>{"one", "", "three"}));
+  ASSERT_EQ(outer->FLines.Count(), 3);
+  EXPECT_EQ(outer->FLines.Strings(1), "");
+  EXPECT_EQ(outer->FLines.Strings(2), "three");
   ASSERT_EQ(outer->FColumns.Count(), 2);
   EXPECT_EQ(static_cast<TTestColumn*>(outer->FColumns[0])->FWidth, 64);
   EXPECT_EQ(static_cast<TTestColumn*>(outer->FColumns[1])->FTitle, "Output");
