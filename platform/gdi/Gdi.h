@@ -5,6 +5,7 @@
 //
 // Text arguments are UTF-8. A character count (`c`, `count`) counts code points; -1 means up to the
 // terminating NUL, and decoding always stops at a NUL, so a byte length is a safe upper bound.
+#include "platform/system/Resources.h"
 #include "platform/system/Types.h"
 
 namespace win {
