@@ -42,8 +42,3 @@ void TPersistent::AssignError(TPersistent* Source) {
   String source = Source ? Source->ClassName() : String("nil");
   throw EConvertError("Cannot assign a " + source + " to a " + ClassName());
 }
-
-void TInterfacedPersistent::AfterConstruction() {
-  TPersistent::AfterConstruction();
-  if (GetOwner()) FOwnerInterface = GetOwner();
-}

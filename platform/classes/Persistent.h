@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/classes/Interface.h"
 #include "platform/classes/Object.h"
 
 class TFiler;
@@ -40,13 +41,12 @@ class TPersistent : public TObject {
   friend class TWriter;
 };
 
-// TPersistent with the interface reference counting disabled: its lifetime stays with its owner.
-class TInterfacedPersistent : public TPersistent {
+// A persistent object that implements interfaces; its lifetime stays with its owner, and interface
+// questions about the object's identity go to the owner's interface when there is one.
+class TInterfacedPersistent : public TPersistent, public virtual IInterface {
   VW_CLASS(TInterfacedPersistent, TPersistent)
  public:
   TInterfacedPersistent() = default;
-  void AfterConstruction() override;
-
- protected:
-  TObject* FOwnerInterface = nullptr;
+  // Asked each time: the owner is known only once the most-derived constructor has run.
+  IInterface* OwnerInterface() { return dynamic_cast<IInterface*>(GetOwner()); }
 };

@@ -52,6 +52,8 @@ class Variant {
   Variant(unsigned v) : FType(varLongWord) { FInt = v; }
   Variant(long v) : FType(varInt64) { FInt = v; }
   Variant(long long v) : FType(varInt64) { FInt = v; }
+  Variant(unsigned long v) : FType(varInt64) { FInt = static_cast<std::int64_t>(v); }
+  Variant(unsigned long long v) : FType(varInt64) { FInt = static_cast<std::int64_t>(v); }
   Variant(float v) : FType(varSingle) { FFloat = v; }
   Variant(double v) : FType(varDouble) { FFloat = v; }
   Variant(const String& v) : FType(varString), FStr(v) {}
