@@ -28,7 +28,6 @@ PenInfo CurrentPen(DeviceContext& dc) {
   p.null = false;
   p.color = ResolveColor(dc, IsDcPen(dc.s.pen) ? dc.s.dcPenColor : pen->color);
   p.width = std::max(1, ScaleX(dc, pen->width));
-  if ((pen->style & win::PS_TYPE_MASK) == win::PS_COSMETIC) p.width = 1;
   p.insideFrame = pen->Kind() == win::PS_INSIDEFRAME;
   switch (pen->Kind()) {
     case win::PS_DASH: p.dashes = {18, 6}; break;
