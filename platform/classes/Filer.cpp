@@ -101,6 +101,18 @@ std::u16string Utf8ToUtf16(const String& s) {
 
 }  // namespace
 
+// Nesting deeper than any real form means a damaged stream; refused before it exhausts the stack.
+struct ReaderNesting {
+  explicit ReaderNesting(TReader* r) : reader(r) {
+    if (++reader->FNesting > 256) {
+      --reader->FNesting;
+      throw EReadError(SInvalidImage);
+    }
+  }
+  ~ReaderNesting() { --reader->FNesting; }
+  TReader* reader;
+};
+
 // ======================================================================================= TReader
 
 TReader::TReader(TStream* Stream) : TFiler(Stream) {}
@@ -265,6 +277,7 @@ String TReader::ReadIdent() {
 }
 
 Variant TReader::ReadVariant() {
+  ReaderNesting nesting(this);
   switch (NextValue()) {
     case vaNil: ReadValue(); return Variant();
     case vaNull: ReadValue(); return Variant::Null();
@@ -293,6 +306,7 @@ Variant TReader::ReadVariant() {
 }
 
 void TReader::SkipValue() {
+  ReaderNesting nesting(this);
   auto skip = [this](std::int64_t n) {
     if (n < 0 || n > FStream->Size() - FStream->Position()) throw EReadError(SReadError);
     FStream->Seek(n, soCurrent);
@@ -391,6 +405,7 @@ void TReader::DefineBinaryProperty(const String& Name, TStreamProc ReadData, TSt
 }
 
 void TReader::ReadCollection(TCollection* Collection) {
+  ReaderNesting nesting(this);
   Collection->BeginUpdate();
   try {
     // An empty collection value is written when a descendent removed its ancestor's items; it
@@ -540,6 +555,7 @@ void TReader::ReadData(TComponent* Instance) {
 }
 
 TComponent* TReader::ReadComponent(TComponent* Component) {
+  ReaderNesting nesting(this);
   std::uint8_t flags;
   std::int32_t position;
   ReadPrefix(flags, position);

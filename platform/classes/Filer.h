@@ -125,6 +125,8 @@ class TReader : public TFiler {
   std::vector<Fixup> FFixups;
   std::vector<TComponent*> FLoaded;
   int FDepth = 0;
+  int FNesting = 0;
+  friend struct ReaderNesting;
 };
 
 class TWriter : public TFiler {

@@ -24,7 +24,12 @@ class BinaryToText {
   void Emit(const String& s) { FOutput->WriteBuffer(s.data(), static_cast<std::int32_t>(s.size())); }
   void Line(int indent, const String& s) { Emit(String(static_cast<std::size_t>(indent), ' ') + s + "\r\n"); }
 
+  void Nest(int indent) {
+    if (indent > 512) throw EReadError(SInvalidImage);
+  }
+
   void ConvertObject(int indent) {
+    Nest(indent);
     std::uint8_t flags;
     std::int32_t pos;
     FReader.ReadPrefix(flags, pos);
@@ -90,6 +95,7 @@ class BinaryToText {
   }
 
   void ConvertValue(int indent) {
+    Nest(indent);
     switch (FReader.NextValue()) {
       case vaList:
         FReader.ReadValue();
@@ -265,7 +271,17 @@ class TextToBinary {
     return v;
   }
 
+  // Nesting deeper than any real form is refused before it can exhaust the stack.
+  struct Nest {
+    explicit Nest(TextToBinary* p) : parser(p) {
+      if (++parser->FDepth > kMaxDepth) parser->Error("Nesting too deep");
+    }
+    ~Nest() { --parser->FDepth; }
+    TextToBinary* parser;
+  };
+
   void ConvertObject() {
+    Nest nest(this);
     std::uint8_t flags = 0;
     if (PeekKeyword("inherited"))
       flags |= ffInherited;
@@ -440,6 +456,7 @@ class TextToBinary {
   }
 
   void ConvertValue() {
+    Nest nest(this);
     char c = Peek();
     if (c == '\'' || c == '#') {
       FWriter.WriteString(StringLiteral());
@@ -505,9 +522,11 @@ class TextToBinary {
     }
   }
 
+  static constexpr int kMaxDepth = 256;
   String FText;
   std::size_t FPos = 0;
   int FLine = 1;
+  int FDepth = 0;
   TWriter FWriter;
 };
 
