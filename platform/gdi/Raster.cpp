@@ -131,6 +131,15 @@ Pattern MakePattern(DeviceContext& dc, win::HBRUSH h) {
   }
 }
 
+// A solid rectangle: pixman's fill where the buffer has a layout it takes, else row by row.
+static void FillSolid(const PixelBuffer& t, const win::RECT& rc, std::uint32_t color) {
+  if (t.stride > 0 &&
+      pixman_fill(reinterpret_cast<std::uint32_t*>(t.pixels), t.stride, 32, rc.left, rc.top, rc.right - rc.left,
+                  rc.bottom - rc.top, color))
+    return;
+  for (int y = rc.top; y < rc.bottom; ++y) std::fill(t.Row(y) + rc.left, t.Row(y) + rc.right, color);
+}
+
 void FillArea(DeviceContext& dc, const Region& area, const Pattern& pat, std::uint8_t rop) {
   if (UsesPattern(rop) && pat.kind == Pattern::None) return;
   PixelBuffer t = Target(dc);
@@ -139,12 +148,12 @@ void FillArea(DeviceContext& dc, const Region& area, const Pattern& pat, std::ui
   r.Intersect(Clip(dc));
   bool mono = IsMono(dc);
   for (const win::RECT& rc : r.Rects()) {
+    if (pat.kind == Pattern::Solid && rop == 0xF0) {
+      FillSolid(t, rc, pat.color);
+      continue;
+    }
     for (int y = rc.top; y < rc.bottom; ++y) {
       std::uint32_t* row = t.Row(y);
-      if (pat.kind == Pattern::Solid && rop == 0xF0) {
-        std::fill(row + rc.left, row + rc.right, pat.color);
-        continue;
-      }
       for (int x = rc.left; x < rc.right; ++x) {
         if (pat.kind == Pattern::Tiled && UsesPattern(rop) && !pat.Paints(x, y)) continue;
         std::uint32_t p = pat.kind == Pattern::None ? 0 : pat.At(x, y);
@@ -348,6 +357,12 @@ bool FastCopy(DeviceContext& dest, DeviceContext& src, const BlitGeometry& g) {
   if (same && dy > 0) std::reverse(rects.begin(), rects.end());
   for (const win::RECT& rc : rects) {
     size_t bytes = static_cast<size_t>(rc.right - rc.left) * 4;
+    if (rc.left == 0 && rc.right == d.width && d.stride == d.width && s.stride == s.width && s.width == d.width &&
+        dx == 0) {
+      // Whole rows of two packed buffers: one block move, which large copies do fastest.
+      std::memmove(d.Row(rc.top), s.Row(rc.top - dy), bytes * static_cast<size_t>(rc.bottom - rc.top));
+      continue;
+    }
     if (same && dy > 0) {
       for (int y = rc.bottom - 1; y >= rc.top; --y) std::memmove(d.Row(y) + rc.left, s.Row(y - dy) + rc.left - dx, bytes);
     } else {
