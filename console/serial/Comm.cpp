@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "console/serial/CommThreads.h"
+#include "platform/classes/Thread.h"
 #include "platform/system/Sync.h"
 
 using namespace win;
@@ -31,11 +32,16 @@ TComm::TComm(TComponent* AOwner) : TComponent(AOwner) {
     RegisterWindowClass(&TComm::WndProc);
     FHWnd = CreateWindowEx(0, kWindowClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
     if (FHWnd) SetWindowLongPtr(FHWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    // The threads post to this thread's queue, which may not exist yet when no message loop has
+    // run; a post that fails for want of it would end a thread with a hang-up request.
+    MSG msg;
+    PeekMessage(&msg, nullptr, 0, 0, PM_NOREMOVE);
   }
 }
 
 TComm::~TComm() {
   ClosePort();
+  FStragglers.clear();
   if (FHWnd) {
     // Blocks the receive thread posted and nobody took yet belong to us.
     MSG msg;
@@ -113,8 +119,10 @@ void TComm::OpenPort() {
     throw ECommsError("Unable to create event");
   }
 
-  auto reader = std::make_shared<TReadThread>();
-  if (!reader->Create()) {
+  std::unique_ptr<TReadThread> reader;
+  try {
+    reader.reset(TThread::Create<TReadThread>());
+  } catch (const EThread&) {
     CloseHandle(FCloseEvent);
     FCloseEvent = nullptr;
     CloseHandle(FHandle);
@@ -124,11 +132,15 @@ void TComm::OpenPort() {
   reader->FCommHandle = FHandle;
   reader->FCloseEvent = FCloseEvent;
   reader->FNotifyWnd = FHWnd;
-  reader->SetPriority(THREAD_PRIORITY_HIGHEST);
-  ReadThread = reader;
+  reader->SetPriority(tpHighest);
+  ReadThread = std::move(reader);
 
-  auto writer = std::make_shared<TWriteThread>();
-  if (!writer->QueueReady() || !writer->Create()) {
+  std::unique_ptr<TWriteThread> writer;
+  try {
+    writer.reset(TThread::Create<TWriteThread>());
+  } catch (const EThread&) {
+  }
+  if (!writer || !writer->QueueReady()) {
     StopReadThread();
     CloseHandle(FCloseEvent);
     FCloseEvent = nullptr;
@@ -140,8 +152,8 @@ void TComm::OpenPort() {
   writer->FCloseEvent = FCloseEvent;
   writer->FNotifyWnd = FHWnd;
   writer->FSendDataEmpty = &FSendDataEmpty;
-  writer->SetPriority(THREAD_PRIORITY_ABOVE_NORMAL);
-  WriteThread = writer;
+  writer->SetPriority(tpHigher);
+  WriteThread = std::move(writer);
 
   ReadThread->Resume();
   WriteThread->Resume();
@@ -164,8 +176,7 @@ void TComm::StopReadThread() {
   if (!ReadThread) return;
   SetEvent(FCloseEvent);
   PurgeComm(FHandle, PURGE_RXABORT | PURGE_RXCLEAR);
-  if (!ReadThread->WaitFor(kStopTimeoutMs)) ReadThread->Terminate();
-  ReadThread.reset();
+  ReleaseThread(std::move(ReadThread));
 }
 
 void TComm::StopWriteThread() {
@@ -173,8 +184,15 @@ void TComm::StopWriteThread() {
   SetEvent(FCloseEvent);
   PurgeComm(FHandle, PURGE_TXABORT | PURGE_TXCLEAR);
   FSendDataEmpty = true;
-  if (!WriteThread->WaitFor(kStopTimeoutMs)) WriteThread->Terminate();
-  WriteThread.reset();
+  ReleaseThread(std::move(WriteThread));
+}
+
+void TComm::ReleaseThread(std::unique_ptr<TCommThread> thread) {
+  if (thread->Suspended()) return;  // never started: nothing runs on it
+  if (WaitForSingleObject(thread->Handle(), kStopTimeoutMs) != WAIT_OBJECT_0) {
+    thread->Terminate();
+    FStragglers.push_back(std::move(thread));
+  }
 }
 
 bool TComm::SendData(const void* DataPtr, std::uint16_t DataSize) {

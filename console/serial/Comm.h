@@ -6,11 +6,13 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/classes/Component.h"
 #include "platform/comm/Comm.h"
 #include "platform/win/Window.h"
 
+class TCommThread;
 class TReadThread;
 class TWriteThread;
 
@@ -128,11 +130,15 @@ class TComm : public TComponent {
   void _SetCommTimeout();
   void StopReadThread();
   void StopWriteThread();
+  // Waits for a stopping thread and releases it; one that outlasts the wait is kept until the
+  // component goes, when the closed port has long made it end.
+  void ReleaseThread(std::unique_ptr<TCommThread> thread);
   static win::LRESULT WndProc(win::HWND hwnd, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam);
   void HandleMessage(win::UINT msg, win::WPARAM wParam, win::LPARAM lParam);
 
-  std::shared_ptr<TReadThread> ReadThread;
-  std::shared_ptr<TWriteThread> WriteThread;
+  std::unique_ptr<TReadThread> ReadThread;
+  std::unique_ptr<TWriteThread> WriteThread;
+  std::vector<std::unique_ptr<TCommThread>> FStragglers;
   win::HANDLE FHandle = nullptr;
   win::HANDLE FCloseEvent = nullptr;
   win::HWND FHWnd = nullptr;

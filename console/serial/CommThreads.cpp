@@ -10,35 +10,6 @@ using namespace win;
 
 // ---- TCommThread ------------------------------------------------------------------------------
 
-TCommThread::~TCommThread() {
-  if (FHandle) CloseHandle(FHandle);
-}
-
-bool TCommThread::Create() {
-  FHandle = CreateThread(nullptr, 0, &TCommThread::Run, this, CREATE_SUSPENDED, &FThreadID);
-  return FHandle != nullptr;
-}
-
-void TCommThread::SetPriority(int priority) { SetThreadPriority(FHandle, priority); }
-
-void TCommThread::Resume() {
-  if (FStarted) return;
-  FStarted = true;
-  FKeepAlive = shared_from_this();
-  ResumeThread(FHandle);
-}
-
-bool TCommThread::WaitFor(DWORD ms) {
-  if (!FStarted) return true;
-  return WaitForSingleObject(FHandle, ms) == WAIT_OBJECT_0;
-}
-
-DWORD TCommThread::Run(void* parameter) {
-  std::shared_ptr<TCommThread> self = std::move(static_cast<TCommThread*>(parameter)->FKeepAlive);
-  self->Execute();
-  return 0;
-}
-
 void TCommThread::PostHangupCall() { PostMessage(FNotifyWnd, WM_COMM_HANGUP, 0, 0); }
 
 // ---- TReadThread ------------------------------------------------------------------------------

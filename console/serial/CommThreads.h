@@ -4,9 +4,9 @@
 // port's close event, so closing never has to wait for the line.
 #include <atomic>
 #include <cstdint>
-#include <memory>
 #include <mutex>
 
+#include "platform/classes/Thread.h"
 #include "platform/comm/Comm.h"
 #include "platform/win/Messages.h"
 
@@ -20,46 +20,25 @@ constexpr win::UINT WM_COMM_SENDEMPTY = win::WM_USER + 5;
 constexpr win::LPARAM kModemCarrierDetect = 8;
 constexpr win::LPARAM kModemRing = 4;
 
-// A worker thread created suspended; Execute is its body. The thread keeps the object alive while
-// it runs, so a thread that outlasts its stop time-out never runs on freed memory.
-class TCommThread : public std::enable_shared_from_this<TCommThread> {
+// What both threads of a port share: the port, its close event and the window they post to.
+// Created suspended; the port's owner starts them once they are wired.
+class TCommThread : public TThread {
+  VW_CLASS(TCommThread, TThread)
  public:
-  TCommThread() = default;
-  virtual ~TCommThread();
-  TCommThread(const TCommThread&) = delete;
-  TCommThread& operator=(const TCommThread&) = delete;
-
-  // False when the thread cannot be created.
-  bool Create();
-  void SetPriority(int priority);
-  void Resume();
-  // True when the thread has ended within `ms`.
-  bool WaitFor(win::DWORD ms);
-  void Terminate() { FTerminated = true; }
-  bool Terminated() const { return FTerminated; }
-  win::DWORD ThreadID() const { return FThreadID; }
-  win::HANDLE Handle() const { return FHandle; }
+  TCommThread() : TThread(true) {}
 
   win::HANDLE FCommHandle = nullptr;
   win::HANDLE FCloseEvent = nullptr;
   win::HWND FNotifyWnd = nullptr;
 
  protected:
-  virtual void Execute() = 0;
   // Asks the user-interface side to hang up; the thread ends after it.
   void PostHangupCall();
-
- private:
-  static win::DWORD Run(void* parameter);
-
-  win::HANDLE FHandle = nullptr;
-  win::DWORD FThreadID = 0;
-  bool FStarted = false;
-  std::shared_ptr<TCommThread> FKeepAlive;  // handed to the thread when it starts
-  std::atomic<bool> FTerminated{false};
 };
 
 class TReadThread final : public TCommThread {
+  VW_CLASS(TReadThread, TCommThread)
+
  protected:
   void Execute() override;
 
@@ -76,6 +55,7 @@ class TReadThread final : public TCommThread {
 };
 
 class TWriteThread final : public TCommThread {
+  VW_CLASS(TWriteThread, TCommThread)
  public:
   TWriteThread();
   ~TWriteThread() override;

@@ -313,4 +313,22 @@ TEST_F(TCommTest, DestroyingAnOpenPortClosesIt) {
   EXPECT_NE(again.PortHandle(), nullptr);
 }
 
+TEST(TCommStartupTest, SendsBeforeAnyMessageLoopHasRun) {
+  // Consoles open their ports while being created, before the message loop first runs; a fresh
+  // thread stands for such a user-interface thread.
+  Peer peer;
+  Bytes got;
+  std::thread ui([&] {
+    TComm comm(nullptr);
+    ConsoleSettings(comm, peer.PortName());
+    comm.OpenPort();
+    Bytes frame{0xC6, 0x11, 0x11, 0x51, 0x01, 0xBB};
+    for (int i = 0; i < 200; ++i)
+      for (BYTE b : frame) comm.SendData(&b, 1);
+    got = peer.Receive(1200);
+  });
+  ui.join();
+  EXPECT_EQ(got.size(), 1200u);
+}
+
 }  // namespace
