@@ -1,6 +1,5 @@
 #include "platform/comm/Comm.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <linux/serial.h>
 #include <poll.h>
@@ -15,7 +14,6 @@
 #include <cerrno>
 #include <chrono>
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -24,6 +22,7 @@
 #include <unordered_map>
 
 #include "platform/system/HandleTable.h"
+#include "platform/system/Registry.h"
 
 namespace platform {
 namespace {
@@ -507,65 +506,7 @@ BOOL RunToEnd(HANDLE h, DWORD* transferred, Start start) {
   return ok;
 }
 
-bool IsAllDigits(const std::string& s) {
-  return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 }  // namespace
-
-std::vector<std::string> SerialPortDevices(const std::string& devDir, const std::string& sysTtyDir) {
-  static const char* const kFamilies[] = {"ttyS", "ttyUSB", "ttyACM"};
-  std::vector<std::pair<int, std::string>> found[3];
-  if (DIR* dir = ::opendir(devDir.c_str())) {
-    while (dirent* e = ::readdir(dir)) {
-      std::string name = e->d_name;
-      for (int f = 0; f < 3; ++f) {
-        std::string prefix = kFamilies[f];
-        std::string rest = name.substr(std::min(prefix.size(), name.size()));
-        if (name.rfind(prefix, 0) != 0 || !IsAllDigits(rest) || rest.size() > 6) continue;
-        // The kernel keeps ttyS nodes for UARTs that are not there; their type reads 0.
-        if (f == 0) {
-          std::ifstream type(sysTtyDir + "/" + name + "/type");
-          int t = -1;
-          if (type >> t && t == 0) continue;
-        }
-        found[f].emplace_back(std::stoi(rest), devDir + "/" + name);
-      }
-    }
-    ::closedir(dir);
-  }
-  std::vector<std::string> out;
-  for (auto& family : found) {
-    std::sort(family.begin(), family.end());
-    for (auto& [number, path] : family) out.push_back(path);
-  }
-  return out;
-}
-
-std::vector<std::string> SerialPortDevices() { return SerialPortDevices("/dev", "/sys/class/tty"); }
-
-std::string SerialDevicePath(const std::string& name) {
-  std::string rest = name;
-  bool device = false;
-  for (const char* prefix : {"//./", "\\\\.\\"}) {
-    if (rest.rfind(prefix, 0) == 0) {
-      rest = rest.substr(4);
-      device = true;
-      break;
-    }
-  }
-  if (rest.size() > 3 && (rest[0] == 'C' || rest[0] == 'c') && (rest[1] == 'O' || rest[1] == 'o') &&
-      (rest[2] == 'M' || rest[2] == 'm') && IsAllDigits(rest.substr(3))) {
-    if (rest.size() > 8) return {};
-    long n = std::stol(rest.substr(3));
-    auto devices = SerialPortDevices();
-    if (n < 1 || static_cast<std::size_t>(n) > devices.size()) return {};
-    return devices[static_cast<std::size_t>(n - 1)];
-  }
-  if (rest.empty()) return {};
-  if (device && rest[0] != '/') return "/" + rest;
-  return rest;
-}
 
 bool CommOutputLines(HANDLE h, DWORD* lines) {
   auto port = CommPort(h);
@@ -591,7 +532,7 @@ HANDLE CreateFile(LPCSTR name, DWORD access, DWORD shareMode, void*, DWORD dispo
     SetLastError(ERROR_INVALID_PARAMETER);
     return INVALID_HANDLE_VALUE;
   }
-  std::string path = platform::SerialDevicePath(name);
+  std::string path = platform::SerialPortPath(name);
   if (path.empty()) {
     SetLastError(ERROR_FILE_NOT_FOUND);
     return INVALID_HANDLE_VALUE;

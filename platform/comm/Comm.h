@@ -2,11 +2,8 @@
 // Serial ports with the platform's overlapped I/O shape, over termios. Each open port has a small
 // service thread that completes pending reads, writes and event waits and sets their events, so
 // callers wait on events (and the close event of their own) exactly as the serial component
-// expects. Devices are named "//./COMn" (the n-th present serial device) or by path
-// ("//./dev/pts/3").
-#include <string>
-#include <vector>
-
+// expects. Devices are named as the registry's serial port list names them: "//./COMn" (the n-th
+// present serial device) or by path ("//./dev/pts/3").
 #include "platform/system/Sync.h"
 #include "platform/system/Types.h"
 
@@ -157,16 +154,6 @@ BOOL GetOverlappedResult(HANDLE file, OVERLAPPED* overlapped, DWORD* transferred
 }  // namespace win
 
 namespace platform {
-
-// The present serial devices in their stable COM order: ttyS (those with a UART behind them),
-// then ttyUSB, then ttyACM, each numerically. "COM1" is the first.
-std::vector<std::string> SerialPortDevices();
-// The same, over another device folder and sysfs tty folder.
-std::vector<std::string> SerialPortDevices(const std::string& devDir, const std::string& sysTtyDir);
-
-// The device path a port name opens: "//./COM3" through the list above, "//./dev/pts/3" as
-// "/dev/pts/3"; an empty string when the name maps to nothing.
-std::string SerialDevicePath(const std::string& name);
 
 // The output modem lines as the port drives them (MS_* style bits: 1 DTR, 2 RTS). Devices without
 // modem lines (pseudo-terminals) report what the port would drive.

@@ -341,30 +341,4 @@ TEST_F(CommTest, ClearCommErrorReportsQueues) {
   EXPECT_EQ(stat.cbInQue, 0u);
 }
 
-TEST(CommNamesTest, PortListOrderAndNames) {
-  std::string root = testsupport::TempDir("serial-devices");
-  std::string dev = root + "/dev", sys = root + "/sys";
-  ::mkdir(dev.c_str(), 0755);
-  ::mkdir(sys.c_str(), 0755);
-  for (const char* n : {"ttyACM0", "ttyUSB1", "ttyS10", "ttyS2", "ttyS3", "ttyUSB0", "ttySX", "tty1", "ttyS"})
-    std::ofstream(dev + "/" + n);
-  for (auto [n, type] : {std::pair{"ttyS2", "4"}, {"ttyS3", "0"}, {"ttyS10", "4"}}) {
-    ::mkdir((sys + "/" + n).c_str(), 0755);
-    std::ofstream(sys + "/" + n + "/type") << type << "\n";
-  }
-  std::vector<std::string> expected{dev + "/ttyS2", dev + "/ttyS10", dev + "/ttyUSB0", dev + "/ttyUSB1",
-                                    dev + "/ttyACM0"};
-  EXPECT_EQ(platform::SerialPortDevices(dev, sys), expected);
-
-  EXPECT_EQ(platform::SerialDevicePath("//./dev/pts/3"), "/dev/pts/3");
-  EXPECT_EQ(platform::SerialDevicePath("/dev/pts/3"), "/dev/pts/3");
-  EXPECT_EQ(platform::SerialDevicePath("//./COM0"), "");
-  EXPECT_EQ(platform::SerialDevicePath("//./COM99999999999"), "");
-  EXPECT_EQ(platform::SerialDevicePath("//./"), "");
-  auto present = platform::SerialPortDevices();
-  if (!present.empty()) {
-    EXPECT_EQ(platform::SerialDevicePath("//./COM1"), present[0]);
-  }
-}
-
 }  // namespace
