@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -700,6 +701,70 @@ LONG TabbedTextOut(HDC h, int x, int y, LPCSTR text, int count, int tabPositions
 
 DWORD GetTabbedTextExtent(HDC h, LPCSTR text, int count, int tabPositions, const INT* tabStops) {
   return static_cast<DWORD>(Tabbed(h, 0, 0, text, count, tabPositions, tabStops, 0, false));
+}
+
+int EnumFontFamiliesEx(HDC, const LOGFONTA* filter, FONTENUMPROCA proc, LPARAM param, DWORD) {
+  if (!proc) return 0;
+  std::string wanted = filter ? std::string(filter->lfFaceName, strnlen(filter->lfFaceName, LF_FACESIZE)) : "";
+  if (const char* sub = wanted.empty() ? nullptr : Substitute(wanted, 0, 0)) wanted = sub;
+  auto lower = [](std::string v) {
+    for (char& c : v) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return v;
+  };
+  Match(kSans, false, false);  // makes sure fontconfig is set up
+  FcPattern* pat = FcPatternCreate();
+  FcPatternAddBool(pat, FC_SCALABLE, FcTrue);
+  FcObjectSet* os = FcObjectSetBuild(FC_FAMILY, FC_SPACING, FC_LANG, nullptr);
+  FcFontSet* set = FcFontList(nullptr, pat, os);
+  struct Family {
+    bool fixed = false, cjk = false;
+  };
+  std::map<std::string, Family> families;  // one call per family, in name order
+  for (int i = 0; set && i < set->nfont; ++i) {
+    FcChar8* fam = nullptr;
+    if (FcPatternGetString(set->fonts[i], FC_FAMILY, 0, &fam) != FcResultMatch) continue;
+    std::string name = reinterpret_cast<const char*>(fam);
+    if (!wanted.empty() && lower(name) != lower(wanted)) continue;
+    Family& f = families[name];
+    int spacing = 0;
+    if (FcPatternGetInteger(set->fonts[i], FC_SPACING, 0, &spacing) == FcResultMatch && spacing >= FC_MONO) f.fixed = true;
+    FcLangSet* langs = nullptr;
+    if (FcPatternGetLangSet(set->fonts[i], FC_LANG, 0, &langs) == FcResultMatch &&
+        FcLangSetHasLang(langs, reinterpret_cast<const FcChar8*>("zh-cn")) == FcLangEqual)
+      f.cjk = true;
+  }
+  if (set) FcFontSetDestroy(set);
+  FcObjectSetDestroy(os);
+  FcPatternDestroy(pat);
+  int result = 1;
+  for (const auto& [name, f] : families) {
+    ENUMLOGFONTEXA elf;
+    // Face names are cut at a character boundary to fit.
+    size_t n = std::min(name.size(), static_cast<size_t>(LF_FACESIZE - 1));
+    while (n > 0 && n < name.size() && (static_cast<unsigned char>(name[n]) & 0xC0) == 0x80) --n;
+    std::memcpy(elf.elfLogFont.lfFaceName, name.data(), n);
+    std::snprintf(elf.elfFullName, sizeof elf.elfFullName, "%s", name.c_str());
+    std::snprintf(elf.elfStyle, sizeof elf.elfStyle, "Regular");
+    std::snprintf(elf.elfScript, sizeof elf.elfScript, "%s", f.cjk ? "CHINESE_GB2312" : "Western");
+    elf.elfLogFont.lfHeight = -12;
+    elf.elfLogFont.lfWeight = FW_NORMAL;
+    elf.elfLogFont.lfCharSet = f.cjk ? GB2312_CHARSET : ANSI_CHARSET;
+    elf.elfLogFont.lfOutPrecision = 3;  // stroke precision, as outline fonts report
+    elf.elfLogFont.lfQuality = DRAFT_QUALITY;
+    elf.elfLogFont.lfPitchAndFamily = f.fixed ? (FIXED_PITCH | FF_MODERN) : (VARIABLE_PITCH | FF_SWISS);
+    NEWTEXTMETRICEXA ntm;
+    ntm.ntmTm.tmHeight = 15;
+    ntm.ntmTm.tmAscent = 12;
+    ntm.ntmTm.tmDescent = 3;
+    ntm.ntmTm.tmInternalLeading = 3;
+    ntm.ntmTm.tmWeight = FW_NORMAL;
+    ntm.ntmTm.tmCharSet = elf.elfLogFont.lfCharSet;
+    ntm.ntmTm.tmPitchAndFamily = static_cast<BYTE>((f.fixed ? 0 : 1) | 6 | (elf.elfLogFont.lfPitchAndFamily & 0xF0));
+    ntm.ntmSizeEM = 2048;
+    result = proc(&elf.elfLogFont, &ntm.ntmTm, TRUETYPE_FONTTYPE, param);
+    if (result == 0) break;
+  }
+  return result;
 }
 
 }  // namespace win

@@ -502,6 +502,31 @@ BOOL GetCharWidth(HDC dc, UINT first, UINT last, INT* widths);
 // The face name actually used (the installed face the request was matched to).
 int GetTextFace(HDC dc, int size, LPSTR name);
 
+constexpr int LF_FULLFACESIZE = 64;
+constexpr DWORD RASTER_FONTTYPE = 1, DEVICE_FONTTYPE = 2, TRUETYPE_FONTTYPE = 4;
+struct ENUMLOGFONTEXA {
+  LOGFONTA elfLogFont;
+  char elfFullName[LF_FULLFACESIZE] = {};
+  char elfStyle[LF_FACESIZE] = {};
+  char elfScript[LF_FACESIZE] = {};
+};
+struct FONTSIGNATURE {
+  DWORD fsUsb[4] = {};
+  DWORD fsCsb[2] = {};
+};
+struct NEWTEXTMETRICEXA {
+  TEXTMETRICA ntmTm;  // the NEWTEXTMETRIC's leading part
+  DWORD ntmFlags = 0;
+  UINT ntmSizeEM = 0;
+  UINT ntmCellHeight = 0;
+  UINT ntmAvgWidth = 0;
+  FONTSIGNATURE ntmFontSig;
+};
+// The pointers passed are an ENUMLOGFONTEXA and a NEWTEXTMETRICEXA; a zero result stops.
+using FONTENUMPROCA = int (*)(const LOGFONTA* font, const TEXTMETRICA* metrics, DWORD fontType, LPARAM param);
+// Calls `proc` once per installed family (or only for the family `filter->lfFaceName` names).
+int EnumFontFamiliesEx(HDC dc, const LOGFONTA* filter, FONTENUMPROCA proc, LPARAM param, DWORD flags);
+
 constexpr UINT DT_TOP = 0, DT_LEFT = 0, DT_CENTER = 0x1, DT_RIGHT = 0x2, DT_VCENTER = 0x4, DT_BOTTOM = 0x8,
                DT_WORDBREAK = 0x10, DT_SINGLELINE = 0x20, DT_EXPANDTABS = 0x40, DT_TABSTOP = 0x80,
                DT_NOCLIP = 0x100, DT_EXTERNALLEADING = 0x200, DT_CALCRECT = 0x400, DT_NOPREFIX = 0x800,

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "tests/platform/gdi/Canvas.h"
 
@@ -265,6 +266,32 @@ TEST(DrawText, ExpandTabsAndTabbedExtent) {
   DWORD ext = GetTabbedTextExtent(c.dc, "a\tb", 3, 1, stops);
   EXPECT_EQ(LOWORD(ext), 30 + c.Width("b"));
   EXPECT_EQ(HIWORD(ext), tm.tmHeight);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Fonts, EnumerationListsTheInstalledFamiliesAndStops) {
+  struct Seen {
+    std::vector<std::string> names;
+    int stopAfter = 1000;
+  } seen;
+  auto proc = [](const LOGFONTA* lf, const TEXTMETRICA*, DWORD type, LPARAM p) -> int {
+    auto* s = reinterpret_cast<Seen*>(p);
+    EXPECT_EQ(type, TRUETYPE_FONTTYPE);
+    s->names.push_back(lf->lfFaceName);
+    return static_cast<int>(s->names.size()) < s->stopAfter ? 1 : 0;
+  };
+  LOGFONTA all;
+  all.lfCharSet = DEFAULT_CHARSET;
+  EnumFontFamiliesEx(nullptr, &all, proc, reinterpret_cast<LPARAM>(&seen), 0);
+  EXPECT_NE(std::find(seen.names.begin(), seen.names.end(), "DejaVu Sans"), seen.names.end());
+  EXPECT_NE(std::find(seen.names.begin(), seen.names.end(), "WenQuanYi Micro Hei"), seen.names.end());
+  seen.names.clear();
+  seen.stopAfter = 1;
+  EXPECT_EQ(EnumFontFamiliesEx(nullptr, &all, proc, reinterpret_cast<LPARAM>(&seen), 0), 0);
+  EXPECT_EQ(seen.names.size(), 1u);
 }
 
 }  // namespace
