@@ -564,3 +564,5 @@ void ReadFormResource(TComponent* Instance, const String& ResName) {
   TResourceStream stream(nullptr, ResName, "FORM");
   ReadComponentFrom(&stream, Instance);
 }
+
+void ReadFormResource(TComponent* Instance) { ReadFormResource(Instance, Instance->ClassName()); }

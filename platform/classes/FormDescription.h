@@ -32,6 +32,7 @@ void ObjectBinaryToText(TStream* Input, TStream* Output);
 String ComponentToFormText(TComponent* Component);
 // Reads a form description into Instance (or, when null, into a new component of the stored class).
 TComponent* FormTextToComponent(const String& Text, TComponent* Instance);
-// Reads the form description embedded in the program under ResName (resource type "FORM") into
-// Instance. Raises EResNotFound when there is none.
+// Reads the form description embedded in the program under ResName (resource type "FORM"; by
+// default the instance's class name) into Instance. Raises EResNotFound when there is none.
 void ReadFormResource(TComponent* Instance, const String& ResName);
+void ReadFormResource(TComponent* Instance);

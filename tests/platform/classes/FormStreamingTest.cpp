@@ -5,6 +5,7 @@
 #include "platform/classes/Collection.h"
 #include "platform/classes/FormDescription.h"
 #include "platform/classes/Strings.h"
+#include "platform/system/Resources.h"
 
 // A small control family, as the component library builds its own: panels nest inside panels,
 // carry a string list, a collection, a sub-object, a binary blob and a defined property.
@@ -341,6 +342,19 @@ TEST_F(FormStreamingTest, ReadingIntoAnExistingRootKeepsTheInstance) {
   EXPECT_EQ(FormTextToComponent(kForm, &form), &form);
   EXPECT_EQ(form.ComponentCount(), 2);
   EXPECT_EQ(form.Name(), "MainForm");
+}
+
+TEST_F(FormStreamingTest, FormsEmbeddedInTheProgramAreFoundByClassName) {
+  static const String text = kForm;
+  static const platform::ResourceEntry entry[] = {
+      {"FORM", "TTESTFORM", reinterpret_cast<const unsigned char*>(text.data()), text.size()}};
+  platform::RegisterResources(entry, 1);
+  TTestForm form(nullptr);
+  ReadFormResource(&form);
+  EXPECT_EQ(form.Name(), "MainForm");
+  EXPECT_NE(form.FindComponent("Inner"), nullptr);
+  TTestPanel orphan(nullptr);
+  EXPECT_THROW(ReadFormResource(&orphan), EResNotFound);
 }
 
 TEST_F(FormStreamingTest, BadDescriptionsRaiseAndLeaveNothingBehind) {
