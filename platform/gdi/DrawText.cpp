@@ -20,6 +20,16 @@ bool FullWidth(char32_t c) {
          (c >= 0xFFE0 && c <= 0xFFE6);
 }
 
+bool NoLineStart(char32_t c) {
+  static const std::u32string set = U",.;:!?)]}\u3001\u3002\uFF0C\uFF0E\uFF1A\uFF1B\uFF01\uFF1F\uFF09\u300D\u300F\u3011\u300B\u3009\u201D\u2019";
+  return set.find(c) != std::u32string::npos;
+}
+
+bool NoLineEnd(char32_t c) {
+  static const std::u32string set = U"([{\uFF08\u300C\u300E\u3010\u300A\u3008\u201C\u2018";
+  return set.find(c) != std::u32string::npos;
+}
+
 class Layout {
  public:
   Layout(DeviceContext& dc, win::UINT format, int tabChars) : dc_(dc), format_(format) {
@@ -55,6 +65,8 @@ class Layout {
     auto breakBefore = [&](size_t p) {
       if (p == 0 || p >= n) return false;
       if (para[p].c == U' ' || para[p - 1].c == U' ') return true;
+      // Closing punctuation stays with what it closes, opening punctuation with what it opens.
+      if (NoLineStart(para[p].c) || NoLineEnd(para[p - 1].c)) return false;
       return cjkBreaks && (FullWidth(para[p].c) || FullWidth(para[p - 1].c));
     };
     while (start < n) {

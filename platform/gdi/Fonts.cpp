@@ -138,6 +138,76 @@ struct FontFace {
     if (faces[i]) FT_Set_Pixel_Sizes(faces[i], 0, static_cast<FT_UInt>(em));
   }
 
+  // The glyph's outline as closed polygons in pixels relative to the pen position on the
+  // baseline, y pointing down; curves are flattened.
+  std::vector<std::vector<std::pair<double, double>>> Outline(char32_t ch) {
+    std::vector<std::vector<std::pair<double, double>>> contours;
+    int which = 0;
+    FT_UInt index = faces[0] ? FT_Get_Char_Index(faces[0], ch) : 0;
+    if (index == 0 && faces[1]) {
+      if (FT_UInt alt = FT_Get_Char_Index(faces[1], ch)) {
+        which = 1;
+        index = alt;
+      }
+    }
+    FT_Face face = faces[which];
+    if (!face) return contours;
+    Size(which);
+    if (synthItalic[which]) {
+      FT_Matrix shear{0x10000, 0x03000, 0, 0x10000};
+      FT_Set_Transform(face, &shear, nullptr);
+    }
+    if (FT_Load_Glyph(face, index, FT_LOAD_NO_BITMAP | FT_LOAD_NO_HINTING) == 0 &&
+        face->glyph->format == FT_GLYPH_FORMAT_OUTLINE) {
+      if (synthBold[which]) FT_Outline_EmboldenXY(&face->glyph->outline, 64, 0);
+      struct Sink {
+        std::vector<std::vector<std::pair<double, double>>>* out;
+        double x = 0, y = 0;
+        void Add(double px, double py) {
+          out->back().emplace_back(px / 64.0, -py / 64.0);
+          x = px;
+          y = py;
+        }
+      } sink{&contours};
+      FT_Outline_Funcs funcs{};
+      funcs.move_to = [](const FT_Vector* to, void* u) {
+        auto* k = static_cast<Sink*>(u);
+        k->out->emplace_back();
+        k->Add(static_cast<double>(to->x), static_cast<double>(to->y));
+        return 0;
+      };
+      funcs.line_to = [](const FT_Vector* to, void* u) {
+        static_cast<Sink*>(u)->Add(static_cast<double>(to->x), static_cast<double>(to->y));
+        return 0;
+      };
+      funcs.conic_to = [](const FT_Vector* c, const FT_Vector* to, void* u) {
+        auto* k = static_cast<Sink*>(u);
+        double x0 = k->x, y0 = k->y;
+        for (int i = 1; i <= 6; ++i) {
+          double t = i / 6.0, m = 1 - t;
+          k->Add(m * m * x0 + 2 * m * t * static_cast<double>(c->x) + t * t * static_cast<double>(to->x),
+                 m * m * y0 + 2 * m * t * static_cast<double>(c->y) + t * t * static_cast<double>(to->y));
+        }
+        return 0;
+      };
+      funcs.cubic_to = [](const FT_Vector* c1, const FT_Vector* c2, const FT_Vector* to, void* u) {
+        auto* k = static_cast<Sink*>(u);
+        double x0 = k->x, y0 = k->y;
+        for (int i = 1; i <= 8; ++i) {
+          double t = i / 8.0, m = 1 - t;
+          k->Add(m * m * m * x0 + 3 * m * m * t * static_cast<double>(c1->x) + 3 * m * t * t * static_cast<double>(c2->x) +
+                     t * t * t * static_cast<double>(to->x),
+                 m * m * m * y0 + 3 * m * m * t * static_cast<double>(c1->y) + 3 * m * t * t * static_cast<double>(c2->y) +
+                     t * t * t * static_cast<double>(to->y));
+        }
+        return 0;
+      };
+      FT_Outline_Decompose(&face->glyph->outline, &funcs, &sink);
+    }
+    FT_Set_Transform(face, nullptr, nullptr);
+    return contours;
+  }
+
   const Glyph& Get(char32_t ch) {
     auto it = cache.find(ch);
     if (it != cache.end()) return it->second;
@@ -489,6 +559,27 @@ bool DrawTextLine(DeviceContext& dc, int x, int y, win::UINT options, const win:
   double c = std::cos(a), s = std::sin(a);
   win::POINT cell{ref.x + static_cast<int>(std::lround(along * c + down * s)),
                   ref.y + static_cast<int>(std::lround(-along * s + down * c))};
+  if (dc.s.path.open) {
+    // Inside a path the text adds its glyph outlines as closed figures.
+    double pen = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+      for (const auto& contour : face.Outline(text[i])) {
+        if (contour.size() < 3) continue;
+        PathFigure f;
+        for (auto [gx, gy] : contour) {
+          double u = pen + gx, v = m.ascent + gy;  // relative to the cell's top-left
+          win::POINT lp{cell.x + static_cast<int>(std::lround(u * c + v * s)),
+                        cell.y + static_cast<int>(std::lround(-u * s + v * c))};
+          f.points.push_back(LpToDp(dc, lp));
+        }
+        f.closed = true;
+        dc.s.path.figures.push_back(std::move(f));
+      }
+      pen += adv[i];
+    }
+    if (align & win::TA_UPDATECP) dc.s.pos.x += width;
+    return true;
+  }
   if (options & win::ETO_OPAQUE && rc) {
     FillArea(dc, Region(LrToTarget(dc, *rc)), MakeSolidPattern(dc, dc.s.bkColor), 0xF0);
   } else if (dc.s.bkMode == win::OPAQUE && esc == 0) {

@@ -168,6 +168,8 @@ TEST(DrawText, CalcRectSizes) {
       {"a&&b", DT_SINGLELINE, 0, c.Width("a&b"), 1},
       {"中文字符", DT_WORDBREAK, c.Width("中文") + 1, c.Width("中文"), 2},
       {"中文字符", DT_WORDBREAK | DT_NOFULLWIDTHCHARBREAK, c.Width("中文") + 1, c.Width("中文字符"), 1},
+      // The full-width comma never starts a line: it pulls the ideograph before it along.
+      {"中文，字", DT_WORDBREAK, c.Width("中文") + 1, c.Width("文，"), 3},
   };
   for (const Case& k : cases) {
     RECT rc{3, 4, 3 + k.width, 4};
@@ -292,6 +294,36 @@ TEST(Fonts, EnumerationListsTheInstalledFamiliesAndStops) {
   seen.stopAfter = 1;
   EXPECT_EQ(EnumFontFamiliesEx(nullptr, &all, proc, reinterpret_cast<LPARAM>(&seen), 0), 0);
   EXPECT_EQ(seen.names.size(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Text, InsideAPathTextBecomesOutlines) {
+  // A large "I": stroking draws its outline only, filling covers its stem, clipping to it
+  // confines a fill to the letter.
+  TextCanvas stroke(40, 50, "Tahoma", -40), fill(40, 50, "Tahoma", -40), plain(40, 50, "Tahoma", -40);
+  TextOut(plain.dc, 5, 0, "I", 1);
+  RECT ink = plain.InkBox();
+  ASSERT_GT(ink.right - ink.left, 3);
+  int cx = (ink.left + ink.right) / 2, cy = (ink.top + ink.bottom) / 2;
+  for (TextCanvas* c : {&stroke, &fill}) {
+    BeginPath(c->dc);
+    TextOut(c->dc, 5, 0, "I", 1);
+    EndPath(c->dc);
+  }
+  EXPECT_EQ(stroke.InkBox().right, 0) << "recording a path draws nothing";
+  ASSERT_TRUE(StrokePath(stroke.dc));
+  EXPECT_EQ(stroke.At(cx, cy), RGB(255, 255, 255)) << "hollow inside";
+  EXPECT_EQ(stroke.At(ink.left, cy), kInk);
+  SelectObject(fill.dc, GetStockObject(BLACK_BRUSH));
+  SelectObject(fill.dc, GetStockObject(NULL_PEN));
+  ASSERT_TRUE(FillPath(fill.dc));
+  EXPECT_EQ(fill.At(cx, cy), kInk);
+  EXPECT_EQ(fill.At(ink.right + 2, cy), RGB(255, 255, 255));
+  SelectObject(fill.dc, GetStockObject(WHITE_BRUSH));
+  SelectObject(fill.dc, GetStockObject(BLACK_PEN));
 }
 
 }  // namespace
