@@ -102,9 +102,11 @@ class TReader : public TFiler {
   String ReadStr();
   void ReadSignature();
   void ReadPrefix(std::uint8_t& Flags, std::int32_t& ChildPos);
+  // One stored property (name and value) into Instance, for objects that read nested property
+  // lists of their own.
+  void ReadProperty(TPersistent* Instance);
 
  private:
-  void ReadProperty(TPersistent* Instance);
   void ReadPropValue(TPersistent* Instance, const TPropInfo& Prop);
   std::uint64_t ReadSet(const TEnumInfo* EnumType);
   void ReadBytes(void* Buffer, std::int32_t Count);

@@ -26,6 +26,10 @@ class TPersistent : public TObject {
   String EventHandlerName(const String& Event) const;
   void SetEventHandlerName(const String& Event, const String& Handler);
 
+  // The owner an object names for streaming and naming (the protected GetOwner), for library code
+  // that walks up from any persistent object.
+  static TPersistent* OwnerOf(TPersistent* Persistent) { return Persistent ? Persistent->GetOwner() : nullptr; }
+
  protected:
   virtual void AssignTo(TPersistent* Dest);
   // Non-published data the object streams itself (TFiler::DefineProperty).
