@@ -1,0 +1,100 @@
+#include "platform/display/X11Native.h"
+
+#ifdef VW_DISPLAY_X11
+#include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/shape.h>
+
+#include <string>
+
+namespace platform::x11 {
+namespace {
+
+bool Native(SDL_Window* window, ::Display*& display, ::Window& xwindow) {
+  if (!window) return false;
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return false;
+  display = info.info.x11.display;
+  xwindow = info.info.x11.window;
+  return display != nullptr;
+}
+
+bool HasShapeExtension(::Display* display) {
+  int eventBase = 0, errorBase = 0;
+  return XShapeQueryExtension(display, &eventBase, &errorBase);
+}
+
+}  // namespace
+
+bool IsX11(SDL_Window* window) {
+  ::Display* display = nullptr;
+  ::Window xwindow = 0;
+  return Native(window, display, xwindow);
+}
+
+void Restack(const std::vector<SDL_Window*>& topToBottom) {
+  ::Display* display = nullptr;
+  std::vector<::Window> windows;
+  for (SDL_Window* w : topToBottom) {
+    ::Window xwindow = 0;
+    if (Native(w, display, xwindow)) windows.push_back(xwindow);
+  }
+  if (!display || windows.size() < 2) return;
+  XRestackWindows(display, windows.data(), static_cast<int>(windows.size()));
+  XFlush(display);
+}
+
+void SetShape(SDL_Window* window, const std::vector<ScreenRect>* rects) {
+  ::Display* display = nullptr;
+  ::Window xwindow = 0;
+  if (!Native(window, display, xwindow) || !HasShapeExtension(display)) return;
+  if (!rects) {
+    XShapeCombineMask(display, xwindow, ShapeBounding, 0, 0, None, ShapeSet);
+  } else {
+    std::vector<XRectangle> xr;
+    xr.reserve(rects->size());
+    for (const ScreenRect& r : *rects) {
+      if (r.Width() <= 0 || r.Height() <= 0) continue;
+      xr.push_back({static_cast<short>(r.left), static_cast<short>(r.top), static_cast<unsigned short>(r.Width()),
+                    static_cast<unsigned short>(r.Height())});
+    }
+    XShapeCombineRectangles(display, xwindow, ShapeBounding, 0, 0, xr.data(), static_cast<int>(xr.size()), ShapeSet,
+                            Unsorted);
+  }
+  XFlush(display);
+}
+
+bool QueryPointer(SDL_Window* anyWindow, int& x, int& y) {
+  ::Display* display = nullptr;
+  ::Window xwindow = 0;
+  if (!Native(anyWindow, display, xwindow)) return false;
+  ::Window root = 0, child = 0;
+  int winX = 0, winY = 0;
+  unsigned mask = 0;
+  return XQueryPointer(display, DefaultRootWindow(display), &root, &child, &x, &y, &winX, &winY, &mask);
+}
+
+bool CompositorRunning(SDL_Window* anyWindow) {
+  ::Display* display = nullptr;
+  ::Window xwindow = 0;
+  if (!Native(anyWindow, display, xwindow)) return false;
+  std::string name = "_NET_WM_CM_S" + std::to_string(DefaultScreen(display));
+  Atom atom = XInternAtom(display, name.c_str(), False);
+  return atom != None && XGetSelectionOwner(display, atom) != None;
+}
+
+}  // namespace platform::x11
+
+#else
+
+namespace platform::x11 {
+bool IsX11(SDL_Window*) { return false; }
+void Restack(const std::vector<SDL_Window*>&) {}
+void SetShape(SDL_Window*, const std::vector<ScreenRect>*) {}
+bool QueryPointer(SDL_Window*, int&, int&) { return false; }
+bool CompositorRunning(SDL_Window*) { return false; }
+}  // namespace platform::x11
+
+#endif

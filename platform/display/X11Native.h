@@ -1,0 +1,23 @@
+#pragma once
+// The few things SDL leaves out and the X server can do directly: exact stacking, window shapes
+// and asking whether a compositor runs. Kept apart so that X's global names never meet ours.
+// Every function is a no-op (or answers false) when the window is not an X window.
+#include <vector>
+
+#include "platform/display/Display.h"
+
+struct SDL_Window;
+
+namespace platform::x11 {
+
+bool IsX11(SDL_Window* window);
+// Stacks the windows in the given order, topmost first, without touching the focus.
+void Restack(const std::vector<SDL_Window*>& topToBottom);
+// Limits what the window shows and where it takes the mouse; nullptr gives back the whole rectangle.
+void SetShape(SDL_Window* window, const std::vector<ScreenRect>* rects);
+// The pointer as the server has it now; SDL's own figure lags until its next events arrive.
+bool QueryPointer(SDL_Window* anyWindow, int& x, int& y);
+// True when a compositing manager owns the screen, so window opacity can be seen.
+bool CompositorRunning(SDL_Window* anyWindow);
+
+}  // namespace platform::x11

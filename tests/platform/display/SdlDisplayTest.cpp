@@ -1,0 +1,465 @@
+// The sdl backend against a real X server: Xvfb started here unless a desktop is already there,
+// real input from xdotool, and the server's own screenshots from xwd.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <functional>
+#include <thread>
+
+#include <SDL.h>
+
+#include "platform/display/Display.h"
+#include "tests/support/Artifacts.h"
+
+extern char** environ;
+
+namespace {
+
+using namespace platform;
+using Clock = std::chrono::steady_clock;
+
+bool OnPath(const std::string& program) {
+  const char* path = std::getenv("PATH");
+  std::string dirs = path ? path : "/usr/bin:/bin";
+  std::size_t start = 0;
+  while (start <= dirs.size()) {
+    std::size_t end = dirs.find(':', start);
+    if (end == std::string::npos) end = dirs.size();
+    if (access((dirs.substr(start, end - start) + "/" + program).c_str(), X_OK) == 0) return true;
+    start = end + 1;
+  }
+  return false;
+}
+
+// Output of a shell command, or nothing when it fails.
+std::string Shell(const std::string& command) {
+  std::string out;
+  FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
+  if (!pipe) return out;
+  char buffer[65536];
+  std::size_t n;
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+  return pclose(pipe) == 0 ? out : std::string();
+}
+
+// A private X server for the suite, or the desktop the tests already run on.
+class XServer {
+ public:
+  static constexpr int kWidth = 1024, kHeight = 768;
+
+  // Empty when a server is ready; otherwise why the real-window tests cannot run.
+  std::string Start() {
+    if (const char* d = std::getenv("DISPLAY"); d && *d) return {};
+    if (!OnPath("Xvfb")) return "Xvfb is not installed (package xvfb)";
+    int fds[2];
+    if (pipe(fds) != 0) return "no pipe";
+    // Xvfb picks a free display number itself and writes it to the pipe once it accepts clients.
+    std::string fd = std::to_string(fds[1]);
+    std::string screen = std::to_string(kWidth) + "x" + std::to_string(kHeight) + "x24";
+    // -noreset: each test opens and closes its own display, and a server resetting after the
+    // last client leaves refuses the next one for a moment.
+    const char* argv[] = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp", "-noreset", nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addclose(&actions, fds[0]);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    int rc = posix_spawnp(&pid_, "Xvfb", &actions, nullptr, const_cast<char**>(argv), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(fds[1]);
+    if (rc != 0) {
+      close(fds[0]);
+      pid_ = 0;
+      return "cannot start Xvfb";
+    }
+    std::string number;
+    pollfd p{fds[0], POLLIN, 0};
+    auto deadline = Clock::now() + std::chrono::seconds(10);
+    while (Clock::now() < deadline && number.find('\n') == std::string::npos) {
+      if (poll(&p, 1, 100) <= 0) continue;
+      char c[16];
+      ssize_t n = read(fds[0], c, sizeof c);
+      if (n <= 0) break;
+      number.append(c, static_cast<std::size_t>(n));
+    }
+    close(fds[0]);
+    if (number.find('\n') == std::string::npos) {
+      Stop();
+      return "Xvfb did not come up within 10 s";
+    }
+    number.pop_back();
+    setenv("DISPLAY", (":" + number).c_str(), 1);
+    own_ = true;
+    return {};
+  }
+
+  void Stop() {
+    if (pid_ <= 0) return;
+    kill(pid_, SIGTERM);
+    for (int i = 0; i < 100; ++i) {
+      if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
+        pid_ = 0;
+        break;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    if (pid_ > 0) {
+      kill(pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+      pid_ = 0;
+    }
+    if (own_) unsetenv("DISPLAY");
+    own_ = false;
+  }
+
+  bool Own() const { return own_; }
+
+ private:
+  pid_t pid_ = 0;
+  bool own_ = false;
+};
+
+// The root window as 0x00RRGGBB, read from xwd's dump format.
+struct Screenshot {
+  int width = 0, height = 0;
+  std::vector<std::uint32_t> pixels;
+  std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+
+bool ParseXwd(const std::string& data, Screenshot& shot) {
+  auto card = [&](std::size_t index) -> std::uint32_t {
+    const auto* b = reinterpret_cast<const unsigned char*>(data.data()) + index * 4;
+    return std::uint32_t{b[0]} << 24 | std::uint32_t{b[1]} << 16 | std::uint32_t{b[2]} << 8 | b[3];
+  };
+  if (data.size() < 100 || card(1) != 7 || card(2) != 2 /* ZPixmap */) return false;
+  std::uint32_t headerSize = card(0), width = card(4), height = card(5), byteOrder = card(7);
+  std::uint32_t bpp = card(11), bytesPerLine = card(12), ncolors = card(19);
+  std::uint32_t masks[3] = {card(14), card(15), card(16)};
+  if (bpp != 24 && bpp != 32) return false;
+  const std::uint32_t bytes = bpp / 8;
+  std::size_t offset = headerSize + static_cast<std::size_t>(ncolors) * 12;
+  if (data.size() < offset + static_cast<std::size_t>(bytesPerLine) * height) return false;
+  shot.width = static_cast<int>(width);
+  shot.height = static_cast<int>(height);
+  shot.pixels.resize(static_cast<std::size_t>(width) * height);
+  for (std::uint32_t y = 0; y < height; ++y)
+    for (std::uint32_t x = 0; x < width; ++x) {
+      const auto* b = reinterpret_cast<const unsigned char*>(data.data()) + offset + y * bytesPerLine + x * bytes;
+      std::uint32_t p = 0;
+      for (std::uint32_t i = 0; i < bytes; ++i) p = byteOrder == 0 ? p | std::uint32_t{b[i]} << (8 * i) : p << 8 | b[i];
+      std::uint32_t rgb = 0;
+      for (int c = 0; c < 3; ++c) {
+        std::uint32_t m = masks[c];
+        if (!m) continue;
+        int shift = __builtin_ctz(m);
+        std::uint32_t v = (p & m) >> shift, max = m >> shift;
+        rgb |= (v * 255 / max) << (16 - 8 * c);
+      }
+      shot.pixels[static_cast<std::size_t>(y) * width + x] = rgb;
+    }
+  return true;
+}
+
+// A backing store with a pattern that shows any misplaced or shifted pixel.
+struct Pattern {
+  std::vector<std::uint32_t> pixels;
+  PixelBuffer pb;
+  Pattern(int w, int h, std::uint32_t base) : pixels(static_cast<std::size_t>(w) * h) {
+    pb = {pixels.data(), w, h, w};
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) pb.At(x, y) = base ^ static_cast<std::uint32_t>(((x / 8 + y / 8) % 2) * 0x3F3F3F + x % 8 * 4);
+  }
+};
+
+class SdlWindows : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    skip_ = new std::string(server_.Start());
+    if (skip_->empty() && !OnPath("xdotool")) *skip_ = "xdotool is not installed (package xdotool)";
+    if (skip_->empty() && !OnPath("xwd")) *skip_ = "xwd is not installed (package x11-apps)";
+  }
+  static void TearDownTestSuite() {
+    server_.Stop();
+    delete skip_;
+    skip_ = nullptr;
+  }
+
+  void SetUp() override {
+    if (!skip_->empty()) GTEST_SKIP() << "real-window tests skipped: " << *skip_;
+    display_ = CreateSdlDisplay();
+    Shell("xdotool mousemove 1 1");
+  }
+
+  SurfaceId Show(const ScreenRect& r, const Pattern& p) {
+    SurfaceId id = display_->CreateSurface(r, {});
+    display_->Present(id, p.pb, {{0, 0, r.Width(), r.Height()}});
+    display_->SetVisible(id, true);
+    return id;
+  }
+
+  // Drains input into `seen` until `done` holds or the time is up.
+  bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 3000) {
+    auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    for (;;) {
+      InputEvent e;
+      while (display_->Poll(e)) seen_.push_back(e);
+      if (done()) return true;
+      if (Clock::now() >= deadline) return false;
+      display_->Wait(20);
+    }
+  }
+
+  Screenshot Grab() {
+    Screenshot shot;
+    ParseXwd(Shell("xwd -root -silent"), shot);
+    return shot;
+  }
+
+  // True when the screen shows `p` with its top-left at (left, top), checked at every pixel.
+  static bool Shows(const Screenshot& shot, const Pattern& p, int left, int top) {
+    if (shot.pixels.empty()) return false;
+    for (int y = 0; y < p.pb.height; ++y)
+      for (int x = 0; x < p.pb.width; ++x)
+        if (shot.At(left + x, top + y) != (p.pb.At(x, y) & 0xFFFFFF)) return false;
+    return true;
+  }
+
+  // Leaves the last screenshot behind when the screen never matched, to see what went wrong.
+  bool ScreenShows(const Pattern& p, int left, int top) {
+    Screenshot shot;
+    if (PumpUntil([&] { return Shows(shot = Grab(), p, left, top); })) return true;
+    if (!shot.pixels.empty())
+      WritePng(testsupport::ArtifactPath("sdl-mismatch.png"), shot.pixels.data(), shot.width, shot.height, shot.width);
+    ADD_FAILURE() << "the screen never showed the pattern; last screenshot in sdl-mismatch.png; SDL drives "
+                  << SDL_GetCurrentVideoDriver() << " on DISPLAY " << std::getenv("DISPLAY");
+    return false;
+  }
+
+  const InputEvent* Find(InputKind kind) const {
+    for (const InputEvent& e : seen_)
+      if (e.kind == kind) return &e;
+    return nullptr;
+  }
+
+  void Click(int x, int y) {
+    seen_.clear();
+    Shell("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) + " click 1");
+    ASSERT_TRUE(PumpUntil([&] { return Find(InputKind::MouseUp) != nullptr; })) << "no click at " << x << "," << y;
+  }
+
+  static XServer server_;
+  static std::string* skip_;
+  std::unique_ptr<Display> display_;
+  std::vector<InputEvent> seen_;
+};
+
+XServer SdlWindows::server_;
+std::string* SdlWindows::skip_ = nullptr;
+
+TEST_F(SdlWindows, TwoSurfacesShowTheirPixelsAndTakeTheirClicks) {
+  Pattern a(200, 150, 0xC03020), b(160, 120, 0x2060C0);
+  SurfaceId ida = Show({100, 100, 300, 250}, a);
+  SurfaceId idb = Show({400, 120, 560, 240}, b);
+  ASSERT_TRUE(ScreenShows(a, 100, 100));
+  ASSERT_TRUE(ScreenShows(b, 400, 120));
+  if (server_.Own()) {
+    Screenshot shot = Grab();
+    WritePng(testsupport::ArtifactPath("sdl-two-windows.png"), shot.pixels.data(), shot.width, shot.height, shot.width);
+  }
+
+  struct Case {
+    int x, y;
+    SurfaceId surface;
+  } cases[] = {{150, 160, ida}, {555, 235, idb}, {100, 100, ida}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y));
+    Click(c.x, c.y);
+    const InputEvent* down = Find(InputKind::MouseDown);
+    const InputEvent* up = Find(InputKind::MouseUp);
+    ASSERT_TRUE(down && up);
+    for (const InputEvent* e : {down, up}) {
+      EXPECT_EQ(e->surface, c.surface);
+      EXPECT_EQ(e->x, c.x);
+      EXPECT_EQ(e->y, c.y);
+      EXPECT_EQ(e->button, kButtonLeft);
+    }
+  }
+
+  // Only the dirty rectangle is sent: a stale pixel outside it stays as it was on screen.
+  Pattern changed(200, 150, 0x10A040);
+  changed.pb.At(0, 0) = 0x123456;
+  display_->Present(ida, changed.pb, {{100, 50, 200, 150}});
+  Pattern expect = a;
+  expect.pb.pixels = expect.pixels.data();
+  for (int y = 50; y < 150; ++y)
+    for (int x = 100; x < 200; ++x) expect.pb.At(x, y) = changed.pb.At(x, y);
+  EXPECT_TRUE(ScreenShows(expect, 100, 100));
+}
+
+TEST_F(SdlWindows, MovedAndRestackedWindowsAreWhereTheBackendSays) {
+  Pattern a(200, 150, 0xC03020), b(200, 150, 0x2060C0);
+  SurfaceId ida = Show({100, 100, 300, 250}, a);
+  SurfaceId idb = Show({400, 100, 600, 250}, b);
+  ASSERT_TRUE(ScreenShows(b, 400, 100));
+
+  display_->SetBounds(idb, {150, 180, 350, 330});  // over a, as the newest window
+  ASSERT_TRUE(ScreenShows(b, 150, 180));
+  Click(160, 190);
+  EXPECT_EQ(Find(InputKind::MouseDown)->surface, idb);
+
+  display_->Restack({ida, idb});
+  Screenshot shot;
+  ASSERT_TRUE(PumpUntil([&] { shot = Grab(); return Shows(shot, a, 100, 100); }));
+  EXPECT_EQ(shot.At(349, 329), b.pb.At(199, 149) & 0xFFFFFFu);
+  Click(160, 190);
+  EXPECT_EQ(Find(InputKind::MouseDown)->surface, ida);
+
+  // A shape with a hole over the overlap takes a out of it, for the eye and the mouse. (What
+  // shows in the hole is the X server's business: a bare Xvfb leaves it black.)
+  const std::uint32_t aThere = a.pb.At(60, 90) & 0xFFFFFF;
+  display_->SetShape(ida, {{0, 0, 200, 80}, {0, 80, 50, 150}});
+  ASSERT_TRUE(PumpUntil([&] { return Grab().At(160, 190) != aThere; }));
+  Click(160, 190);
+  EXPECT_EQ(Find(InputKind::MouseDown)->surface, idb);
+  Click(120, 120);
+  EXPECT_EQ(Find(InputKind::MouseDown)->surface, ida);
+
+  // Colour-keyed pixels are cut out the same way.
+  display_->SetShape(ida, {});
+  ASSERT_TRUE(PumpUntil([&] { return Grab().At(160, 190) == aThere; }));
+  LayerAttributes key;
+  key.layered = key.useColorKey = true;
+  key.colorKey = 0x00FF00;
+  display_->SetLayer(ida, key);
+  Pattern keyed = a;
+  keyed.pb.pixels = keyed.pixels.data();
+  for (int y = 80; y < 150; ++y)
+    for (int x = 50; x < 200; ++x) keyed.pb.At(x, y) = 0x00FF00;
+  display_->Present(ida, keyed.pb, {{0, 0, 200, 150}});
+  ASSERT_TRUE(PumpUntil([&] { return Grab().At(160, 190) != 0x00FF00u; }));
+  Click(120, 120);
+  EXPECT_EQ(Find(InputKind::MouseDown)->surface, ida);
+  Click(160, 190);
+  EXPECT_EQ(Find(InputKind::MouseDown)->surface, idb);
+
+  display_->SetVisible(idb, false);
+  display_->DestroySurface(ida);
+  shot = Grab();
+  ASSERT_FALSE(shot.pixels.empty());
+  EXPECT_NE(shot.At(160, 190), b.pb.At(10, 10) & 0xFFFFFFu);
+}
+
+TEST_F(SdlWindows, KeysAndTextReachTheFocusedSurface) {
+  Pattern a(120, 80, 0x808080);
+  SurfaceId id = Show({50, 50, 170, 130}, a);
+  ASSERT_TRUE(ScreenShows(a, 50, 50));
+  display_->Activate(id);
+  ASSERT_TRUE(PumpUntil([&] { return Find(InputKind::FocusIn) != nullptr; }));
+  seen_.clear();
+  Shell("xdotool key shift+a Right KP_Enter");
+  ASSERT_TRUE(PumpUntil([&] {
+    int ups = 0;
+    for (const InputEvent& e : seen_) ups += e.kind == InputKind::KeyUp;
+    return ups >= 4;
+  }));
+  struct Want {
+    unsigned vk;
+    bool extended;
+  };
+  std::vector<Want> downs;
+  std::string text;
+  for (const InputEvent& e : seen_) {
+    EXPECT_EQ(e.surface, id);
+    if (e.kind == InputKind::KeyDown) downs.push_back({e.vk, e.extended});
+    if (e.kind == InputKind::Text) text += e.text;
+    if (e.kind == InputKind::KeyDown && e.vk == 'A') {
+      EXPECT_EQ(e.scanCode, 0x1Eu);
+      EXPECT_TRUE(e.modifiers & kModShift);
+    }
+  }
+  ASSERT_EQ(downs.size(), 4u);
+  EXPECT_EQ(downs[0].vk, 0x10u);  // Shift
+  EXPECT_EQ(downs[1].vk, unsigned{'A'});
+  EXPECT_EQ(downs[2].vk, 0x27u);  // Right, an extended key
+  EXPECT_TRUE(downs[2].extended);
+  EXPECT_EQ(downs[3].vk, 0x0Du);  // keypad Enter: Return, extended
+  EXPECT_TRUE(downs[3].extended);
+  EXPECT_EQ(text.substr(0, 1), "A");
+}
+
+TEST_F(SdlWindows, DesktopServices) {
+  if (server_.Own()) {
+    EXPECT_EQ(display_->ScreenBounds(), (ScreenRect{0, 0, XServer::kWidth, XServer::kHeight}));
+    EXPECT_EQ(display_->WorkArea(), (ScreenRect{0, 0, XServer::kWidth, XServer::kHeight}));
+    EXPECT_FALSE(display_->SupportsTranslucency());  // no compositor on a bare X server
+  }
+  display_->SetClipboardText("矩阵 1→2");
+  EXPECT_EQ(display_->ClipboardText(), "矩阵 1→2");
+  display_->WarpMouse(321, 234);
+  int x = 0, y = 0;
+  display_->GetMousePosition(x, y);
+  EXPECT_EQ(x, 321);
+  EXPECT_EQ(y, 234);
+  for (CursorShape shape : {CursorShape::SizeWE, CursorShape::Hidden, CursorShape::Help, CursorShape::Arrow})
+    display_->SetCursor(shape);
+  display_->Beep();  // silent where there is no audio device, never blocking
+}
+
+TEST(SdlDisplay, RefusesToShowWindowsNowhere) {
+  if (access("/dev/dri", F_OK) == 0) GTEST_SKIP() << "a DRM device could serve as the desktop here";
+  std::string saved = std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "";
+  setenv("DISPLAY", ":4095", 1);  // nobody there
+  EXPECT_THROW(CreateSdlDisplay(), std::runtime_error);
+  if (saved.empty())
+    unsetenv("DISPLAY");
+  else
+    setenv("DISPLAY", saved.c_str(), 1);
+}
+
+// CPU time of the whole process, in milliseconds.
+double CpuMs() {
+  timespec ts{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+  return ts.tv_sec * 1000.0 + ts.tv_nsec / 1e6;
+}
+
+TEST_F(SdlWindows, WaitSleepsUntilWokenFromAnotherThread) {
+  Pattern a(100, 100, 0x404040);
+  Show({10, 10, 110, 110}, a);
+  PumpUntil([] { return false; }, 200);  // let the mapping settle, and drain what came of it
+  InputEvent e;
+  EXPECT_FALSE(display_->Poll(e));
+  EXPECT_FALSE(display_->Wait(30));  // an empty queue really waits
+
+  const auto idle = std::chrono::milliseconds(2000);
+  std::thread waker([&] {
+    std::this_thread::sleep_for(idle);
+    display_->Wake();
+  });
+  auto t0 = Clock::now();
+  double cpu0 = CpuMs();
+  EXPECT_TRUE(display_->Wait(-1));
+  double cpu = CpuMs() - cpu0;
+  auto elapsed = Clock::now() - t0;
+  waker.join();
+  EXPECT_GE(elapsed, idle - std::chrono::milliseconds(50));
+  EXPECT_LT(elapsed, idle + std::chrono::milliseconds(1500));
+  double share = 100.0 * cpu / std::chrono::duration<double, std::milli>(elapsed).count();
+  std::printf("idle in Wait(-1): %.3f%% of a core over %.1f s\n", share,
+              std::chrono::duration<double>(elapsed).count());
+  EXPECT_LT(share, 1.0);
+  while (display_->Poll(e)) {
+  }
+  EXPECT_FALSE(display_->Wait(30));  // the wake-up was consumed
+}
+
+}  // namespace
