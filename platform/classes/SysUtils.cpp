@@ -879,10 +879,6 @@ String LowerCase(std::string_view s) {
 String AnsiUpperCase(std::string_view s) { return Utf8Map(s, [](char32_t c) { return Utf8ToUpper(c); }); }
 String AnsiLowerCase(std::string_view s) { return Utf8Map(s, [](char32_t c) { return Utf8ToLower(c); }); }
 
-namespace {
-int Sign(int v) { return (v > 0) - (v < 0); }
-}  // namespace
-
 int CompareStr(std::string_view a, std::string_view b) {
   size_t n = std::min(a.size(), b.size());
   for (size_t i = 0; i < n; ++i) {
@@ -908,8 +904,16 @@ bool SameStr(std::string_view a, std::string_view b) { return a == b; }
 bool SameText(std::string_view a, std::string_view b) { return a.size() == b.size() && CompareText(a, b) == 0; }
 
 int AnsiCompareStr(std::string_view a, std::string_view b) {
-  // Code points compare in the order of the UTF-8 bytes.
-  return Sign(CompareStr(a, b));
+  // The locale's order: letters compare alphabetically first, and only text that differs in
+  // letter case alone is ordered by case, small letters first ("a" < "A" < "b").
+  int folded = AnsiCompareText(a, b);
+  if (folded != 0) return folded;
+  Utf8Reader ra(a), rb(b);
+  while (!ra.AtEnd() && !rb.AtEnd()) {
+    char32_t x = ra.Next(), y = rb.Next();
+    if (x != y) return Utf8ToLower(x) == x ? -1 : 1;
+  }
+  return 0;
 }
 
 int AnsiCompareText(std::string_view a, std::string_view b) {

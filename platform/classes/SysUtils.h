@@ -230,8 +230,9 @@ int CompareStr(std::string_view a, std::string_view b);
 int CompareText(std::string_view a, std::string_view b);
 bool SameStr(std::string_view a, std::string_view b);
 bool SameText(std::string_view a, std::string_view b);
-// Comparisons of the user's locale: character by character with the case of every cased letter
-// folded in the Text forms.
+// Comparisons of the user's locale: character by character with every cased letter folded; the
+// Str forms then order text that differs only in case small letters first ("a" < "A" < "b").
+// Characters without case compare by code point (no pronunciation order for Chinese).
 int AnsiCompareStr(std::string_view a, std::string_view b);
 int AnsiCompareText(std::string_view a, std::string_view b);
 bool AnsiSameStr(std::string_view a, std::string_view b);

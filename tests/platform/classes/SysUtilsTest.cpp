@@ -173,6 +173,11 @@ TEST(SysUtils, StringHelpersCountCharactersFromOne) {
   EXPECT_EQ(AnsiCompareText("\xC3\xA9t\xC3\xA9", "\xC3\x89T\xC3\x89"), 0);
   EXPECT_LT(AnsiCompareText("a", "B"), 0);
   EXPECT_GT(AnsiCompareStr("b", "a"), 0);
+  EXPECT_LT(AnsiCompareStr("a", "B"), 0);  // alphabet first, unlike CompareStr
+  EXPECT_GT(CompareStr("a", "B"), 0);
+  EXPECT_LT(AnsiCompareStr("apple", "Apple"), 0);
+  EXPECT_LT(AnsiCompareStr("Apple", "banana"), 0);
+  EXPECT_EQ(AnsiCompareStr("Skin", "Skin"), 0);
 
   EXPECT_EQ(QuotedStr("it's"), "'it''s'");
   EXPECT_EQ(AnsiDequotedStr("'it''s'", '\''), "it's");
