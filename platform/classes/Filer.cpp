@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr char kSignature[4] = {'T', 'P', 'F', '0'};
+constexpr char kSignature[4] = {'V', 'W', 'F', '0'};
 
 std::vector<String> SplitPath(const String& path) {
   std::vector<String> parts;

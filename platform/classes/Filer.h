@@ -3,7 +3,7 @@
 // defines itself and its children; the reader builds them again, runs the loading protocol and
 // binds references and events by name.
 //
-// The stored form is binary (signature "TPF0"); FormDescription.h turns it into the text of a
+// The stored form is binary (signature "VWF0"); FormDescription.h turns it into the text of a
 // form description and back.
 #include <cstdint>
 #include <functional>

@@ -134,7 +134,7 @@ TEST(StreamsTest, TruncatedOrForeignStoredFormsRaiseInsteadOfReadingGarbage) {
   junk.SetPosition(0);
   EXPECT_THROW(junk.ReadComponent(nullptr), EReadError);
   // A length field that points far past the end.
-  const unsigned char truncated[] = {'T', 'P', 'F', '0', 5, 'T', 'F', 'o', 'o'};
+  const unsigned char truncated[] = {'V', 'W', 'F', '0', 5, 'T', 'F', 'o', 'o'};
   TMemoryStream t;
   t.WriteBuffer(truncated, sizeof truncated);
   t.SetPosition(0);
