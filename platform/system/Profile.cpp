@@ -1,6 +1,9 @@
 #include "platform/system/Profile.h"
 
+#include <fcntl.h>
 #include <locale.h>
+#include <sys/file.h>
+#include <unistd.h>
 #include <wctype.h>
 
 #include <algorithm>
@@ -20,6 +23,29 @@ std::mutex& WriteMutex() {
   static std::mutex m;
   return m;
 }
+
+// Other processes writing the same file take turns too: an advisory lock on the file's folder
+// (the file itself is replaced by every write, so a lock on it would not hold). Without a folder to
+// lock the write goes ahead unguarded.
+class FolderLock {
+ public:
+  explicit FolderLock(const std::string& file) {
+    size_t slash = file.find_last_of('/');
+    std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : file.substr(0, slash);
+    fd_ = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ >= 0)
+      while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+      }
+  }
+  ~FolderLock() {
+    if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+  }
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+
+ private:
+  int fd_ = -1;
+};
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -205,6 +231,7 @@ bool WriteProfileString(const std::string& file, std::string_view section, const
     return false;
   }
   std::lock_guard lock(WriteMutex());
+  FolderLock folderLock(file);
   ProfileFile f;
   if (std::optional<std::string> bytes = ReadWholeFile(file)) {
     f = Parse(*bytes);

@@ -175,6 +175,31 @@ TEST(Profile, AWriteKilledMidwayLeavesTheOldOrTheNewFile) {
   EXPECT_EQ(Read(file, "s", "k"), "done");
 }
 
+// Two programs writing one file at the same time: every key of both arrives.
+TEST(Profile, WritersInSeveralProcessesLoseNoKey) {
+  std::string file = testsupport::TempDir("profile-procs") + "/cfg.ini";
+  const int perChild = 40;
+  std::vector<pid_t> children;
+  for (int c = 0; c < 3; ++c) {
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      for (int i = 0; i < perChild; ++i) {
+        std::string key = "k" + std::to_string(c) + "_" + std::to_string(i);
+        win::WritePrivateProfileString("s", key.c_str(), "v", file.c_str());
+      }
+      _exit(0);
+    }
+    children.push_back(pid);
+  }
+  for (pid_t pid : children) waitpid(pid, nullptr, 0);
+  char keys[65536];
+  win::DWORD n = win::GetPrivateProfileString("s", nullptr, "", keys, sizeof keys, file.c_str());
+  int count = 0;
+  for (win::DWORD i = 0; i < n; ++i) count += keys[i] == 0;
+  EXPECT_EQ(count, 3 * perChild);
+}
+
 TEST(AtomicFile, ReplacingKeepsPermissionsAndWritesThroughALink) {
   std::string dir = testsupport::TempDir("atomic");
   std::string target = dir + "/real.ini";
