@@ -1,5 +1,7 @@
 #include "platform/classes/Variant.h"
 
+#include "platform/classes/DateUtils.h"
+
 #include <cctype>
 #include <cerrno>
 #include <cmath>
@@ -57,24 +59,6 @@ bool ParseDouble(const String& text, double& out) {
   return true;
 }
 
-// General number format: up to `precision` significant digits, exponent form "1E20" / "1E-5" when
-// the fixed form would need more.
-String FloatText(double v, int precision) {
-  if (std::isnan(v)) return "NAN";
-  if (std::isinf(v)) return v > 0 ? "INF" : "-INF";
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*g", precision, v);
-  String s = buf;
-  auto e = s.find('e');
-  if (e == String::npos) return s;
-  String mant = s.substr(0, e);
-  String exp = s.substr(e + 1);
-  bool neg = !exp.empty() && exp[0] == '-';
-  std::size_t i = (!exp.empty() && (exp[0] == '-' || exp[0] == '+')) ? 1 : 0;
-  while (i + 1 < exp.size() && exp[i] == '0') ++i;
-  return mant + "E" + (neg ? "-" : "") + exp.substr(i);
-}
-
 String CurrencyText(std::int64_t scaled) {
   bool neg = scaled < 0;
   // The magnitude of the most negative value does not fit; its text goes through unsigned.
@@ -86,37 +70,9 @@ String CurrencyText(std::int64_t scaled) {
     std::snprintf(buf, sizeof buf, "%04u", static_cast<unsigned>(frac));
     String f = buf;
     while (!f.empty() && f.back() == '0') f.pop_back();
-    s += "." + f;
+    s += FormatSettings.DecimalSeparator + f;
   }
   return neg ? "-" + s : s;
-}
-
-// Days since 1899-12-30 as "yyyy-m-d", with " h:nn:ss" when there is a time of day.
-String DateTimeText(double dt) {
-  double days = std::floor(dt);
-  // Before the epoch the fraction counts forwards from the day, as the platform does.
-  double frac = std::fabs(dt - std::trunc(dt));
-  long long z = static_cast<long long>(std::trunc(dt)) + 693594 + 306 - 1;  // days since 0000-03-01
-  (void)days;
-  long long era = (z >= 0 ? z : z - 146096) / 146097;
-  long long doe = z - era * 146097;
-  long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  long long y = yoe + era * 400;
-  long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  long long mp = (5 * doy + 2) / 153;
-  long long d = doy - (153 * mp + 2) / 5 + 1;
-  long long m = mp < 10 ? mp + 3 : mp - 9;
-  if (m <= 2) ++y;
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%lld-%lld-%lld", y, m, d);
-  String s = buf;
-  long long ms = std::llround(frac * 86400000.0);
-  if (ms > 0) {
-    long long secs = ms / 1000;
-    std::snprintf(buf, sizeof buf, " %lld:%02lld:%02lld", secs / 3600, (secs / 60) % 60, secs % 60);
-    s += buf;
-  }
-  return s;
 }
 
 std::int64_t RoundHalfEven(double v) { return static_cast<std::int64_t>(std::nearbyint(v)); }
@@ -264,13 +220,13 @@ String Variant::AsString() const {
     case varBoolean:
       return FInt ? "True" : "False";
     case varSingle:
-      return FloatText(FFloat, 7);
+      return FloatToStrF(FFloat, ffGeneral, 7, 0);
     case varDouble:
-      return FloatText(FFloat, 15);
+      return FloatToStr(FFloat);
     case varCurrency:
       return CurrencyText(FInt);
     case varDate:
-      return DateTimeText(FFloat);
+      return DateTimeToStr(FFloat);
     case varString: case varOleStr:
       return FStr;
     default:
