@@ -719,6 +719,8 @@ void TWriter::WriteInteger(std::int64_t Value) {
 void TWriter::WriteBoolean(bool Value) { WriteValue(Value ? vaTrue : vaFalse); }
 
 void TWriter::WriteFloat(double Value) {
+  // A form description has no spelling for these; better refused than stored unreadable.
+  if (!std::isfinite(Value)) throw EWriteError(SWriteError);
   WriteValue(vaDouble);
   WriteBytes(&Value, 8);
 }
