@@ -105,6 +105,8 @@ void RadioButton(DeviceContext& dc, win::RECT rc, win::UINT state) {
     FillArea(dc, t, MakeSolidPattern(dc, c), 0xF0);
   };
   if (kind == win::DFCS_BUTTONRADIOMASK) {
+    // A mask: the circle black on a white square.
+    Fill(dc, rc, win::RGB(255, 255, 255));
     paint(outer, 0);
     return;
   }

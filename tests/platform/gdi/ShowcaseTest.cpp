@@ -154,7 +154,19 @@ TEST(Showcase, OneOfEverything) {
   DrawText(dc, "Word breaking puts these words on several lines in the box", -1, &wrapIn, DT_WORDBREAK | DT_CENTER);
   RECT focus{268, 238, 402, 258};
   DrawFocusRect(dc, &focus);
+  // Outlined text: glyph outlines recorded in a path and stroked.
+  HFONT big = Font("Tahoma", -28, FW_BOLD);
+  SelectObject(dc, big);
+  BeginPath(dc);
+  TextOut(dc, 10, 330, "Outline 轮廓", -1);
+  EndPath(dc);
+  HPEN outline = CreatePen(PS_SOLID, 1, RGB(128, 0, 0));
+  HGDIOBJ oldOutline = SelectObject(dc, outline);
+  StrokePath(dc);
+  SelectObject(dc, oldOutline);
+  DeleteObject(outline);
   SelectObject(dc, oldFont);
+  DeleteObject(big);
   DeleteObject(rotated);
   for (HFONT f : fonts) DeleteObject(f);
 
@@ -174,6 +186,10 @@ TEST(Showcase, OneOfEverything) {
   Canvas zoom(4 * 260, 4 * 100);
   StretchBlt(zoom.dc, 0, 0, 4 * 260, 4 * 100, dc, 170, 155, 260, 100, SRCCOPY);
   ASSERT_TRUE(gditest::SavePng(zoom.bitmap, testsupport::ArtifactPath("gdi_showcase_zoom.png")));
+  StretchBlt(zoom.dc, 0, 0, 4 * 260, 4 * 100, dc, 0, 195, 260, 100, SRCCOPY);
+  ASSERT_TRUE(gditest::SavePng(zoom.bitmap, testsupport::ArtifactPath("gdi_showcase_text.png")));
+  StretchBlt(zoom.dc, 0, 0, 4 * 260, 4 * 100, dc, 190, 45, 260, 100, SRCCOPY);
+  ASSERT_TRUE(gditest::SavePng(zoom.bitmap, testsupport::ArtifactPath("gdi_showcase_shapes.png")));
 }
 
 }  // namespace
