@@ -327,15 +327,14 @@ class SdlDisplay final : public Display {
     const bool sameFormat = target->format->BytesPerPixel == 4 && target->format->Rmask == 0xFF0000 &&
                             target->format->Gmask == 0xFF00 && target->format->Bmask == 0xFF;
     for (const SDL_Rect& r : rects) {
-      auto* dst = static_cast<std::uint8_t*>(target->pixels) + static_cast<std::ptrdiff_t>(r.y) * target->pitch + r.x * 4;
+      auto* dst = static_cast<std::uint8_t*>(target->pixels) + static_cast<std::ptrdiff_t>(r.y) * target->pitch +
+                  r.x * target->format->BytesPerPixel;
       const std::uint32_t* src = pb.Row(r.y) + r.x;
       if (sameFormat) {
         for (int y = 0; y < r.h; ++y)
           std::copy_n(src + static_cast<std::ptrdiff_t>(y) * pb.stride, r.w,
                       reinterpret_cast<std::uint32_t*>(dst + static_cast<std::ptrdiff_t>(y) * target->pitch));
       } else {
-        dst = static_cast<std::uint8_t*>(target->pixels) + static_cast<std::ptrdiff_t>(r.y) * target->pitch +
-              r.x * target->format->BytesPerPixel;
         SDL_ConvertPixels(r.w, r.h, SDL_PIXELFORMAT_RGB888, src, pb.stride * 4, target->format->format, dst,
                           target->pitch);
       }
