@@ -284,14 +284,10 @@ struct BlitGeometry {
   bool mirrorX = false, mirrorY = false;
 };
 
-// A negative extent runs from the start pixel backwards: x, x-1, ... x+w+1.
+// The rectangle between the two corners, ordered; as for every rectangle the right and bottom
+// edges are left out, so a negative extent from x covers x+w .. x-1.
 win::RECT Span(win::POINT a, win::POINT b) {
-  win::RECT r;
-  r.left = b.x < a.x ? b.x + 1 : a.x;
-  r.right = b.x < a.x ? a.x + 1 : b.x;
-  r.top = b.y < a.y ? b.y + 1 : a.y;
-  r.bottom = b.y < a.y ? a.y + 1 : b.y;
-  return r;
+  return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
 }
 
 bool Geometry(DeviceContext& dest, DeviceContext* src, int x, int y, int w, int h, int xs, int ys, int ws, int hs,

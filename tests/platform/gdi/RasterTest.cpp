@@ -130,12 +130,18 @@ TEST(StretchBlt, NegativeExtentsMirror) {
     SetPixel(src.dc, x, 0, col[x]);
     SetPixel(src.dc, x, 1, kBlack);
   }
-  StretchBlt(dest.dc, 2, 0, -3, 2, src.dc, 0, 0, 3, 2, SRCCOPY);
+  // The destination runs from x = 3 back to 0: pixels 0..2, mirrored.
+  StretchBlt(dest.dc, 3, 0, -3, 2, src.dc, 0, 0, 3, 2, SRCCOPY);
   EXPECT_EQ(dest.At(0, 0), col[2]);
   EXPECT_EQ(dest.At(2, 0), col[0]);
-  StretchBlt(dest.dc, 0, 1, 3, -2, src.dc, 0, 0, 3, 2, SRCCOPY);
+  StretchBlt(dest.dc, 0, 2, 3, -2, src.dc, 0, 0, 3, 2, SRCCOPY);
   EXPECT_EQ(dest.At(0, 0), kBlack);
   EXPECT_EQ(dest.At(0, 1), col[0]);
+  // A negative source extent mirrors too; both negative is a plain copy.
+  StretchBlt(dest.dc, 0, 0, 3, 1, src.dc, 3, 0, -3, 1, SRCCOPY);
+  EXPECT_EQ(dest.At(0, 0), col[2]);
+  StretchBlt(dest.dc, 3, 0, -3, 1, src.dc, 3, 0, -3, 1, SRCCOPY);
+  EXPECT_EQ(dest.At(0, 0), col[0]);
 }
 
 TEST(StretchBlt, ModesWhenShrinking) {

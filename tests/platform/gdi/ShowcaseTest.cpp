@@ -91,7 +91,7 @@ TEST(Showcase, OneOfEverything) {
   HDC mem = CreateCompatibleDC(dc);
   HGDIOBJ oldBm = SelectObject(mem, boxes);
   BitBlt(dc, 240, 110, 52, 39, mem, 0, 0, SRCCOPY);
-  StretchBlt(dc, 300, 110, -26, 26, mem, 0, 0, 13, 13, SRCCOPY);  // mirrored, doubled
+  StretchBlt(dc, 326, 110, -26, 26, mem, 0, 0, 13, 13, SRCCOPY);  // mirrored, doubled
   SelectObject(mem, oldBm);
   DeleteDC(mem);
   DeleteObject(boxes);

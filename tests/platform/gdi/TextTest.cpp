@@ -327,3 +327,22 @@ TEST(Text, InsideAPathTextBecomesOutlines) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Text, JustificationAndCharWidths) {
+  TextCanvas c(10, 10);
+  int plain = c.Width("a b c");
+  // 5 extra pixels over 2 breaks: 3 to the first space, 2 to the second.
+  SetTextJustification(c.dc, 5, 2);
+  EXPECT_EQ(c.Width("a b c"), plain + 5);
+  SetTextJustification(c.dc, 0, 0);
+  EXPECT_EQ(c.Width("a b c"), plain);
+  INT widths[3];
+  ASSERT_TRUE(GetCharWidth32(c.dc, 'a', 'c', widths));
+  EXPECT_EQ(widths[0], c.Width("a"));
+  EXPECT_EQ(widths[2], c.Width("c"));
+  EXPECT_EQ(widths[0] + widths[1] + widths[2], c.Width("abc"));
+}
+
+}  // namespace
