@@ -290,3 +290,180 @@ void TMemIniFile::UpdateFile() {
   if (!platform::WriteFileAtomically(FileName(), platform::Utf8ToGbk(lines.Text())))
     throw EFCreateError(Format(SFCreateError, {FileName()}));
 }
+
+using namespace win;
+
+// ---- TRegIniFile --------------------------------------------------------------------------------
+
+TRegIniFile::TRegIniFile(const String& FileName, win::REGSAM AAccess) : TRegistry(AAccess), FFileName(FileName) {
+  OpenKey(FileName, true);
+}
+
+template <class F>
+bool TRegIniFile::WithSection(const String& Section, bool Create, F&& body) {
+  if (Section.empty()) {
+    body();
+    return true;
+  }
+  HKEY key = nullptr;
+  if (Create) {
+    DWORD disposition = 0;
+    if (RegCreateKeyEx(GetBaseKey(IsRelative(Section)), StripRoot(Section).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, Access(),
+                       nullptr, &key, &disposition) != ERROR_SUCCESS)
+      throw ERegistryException(Format(SRegCreateFailed, {Section}));
+  } else {
+    key = GetKey(Section, Access());
+    if (!key) return false;
+  }
+  HKEY old = CurrentKey();
+  SetCurrentKey(key);
+  try {
+    body();
+  } catch (...) {
+    SetCurrentKey(old);
+    RegCloseKey(key);
+    throw;
+  }
+  SetCurrentKey(old);
+  RegCloseKey(key);
+  return true;
+}
+
+String TRegIniFile::ReadString(const String& Section, const String& Ident, const String& Default) {
+  String result = Default;
+  WithSection(Section, false, [&] {
+    if (ValueExists(Ident)) result = TRegistry::ReadString(Ident);
+  });
+  return result;
+}
+
+void TRegIniFile::WriteString(const String& Section, const String& Ident, const String& Value) {
+  WithSection(Section, true, [&] { TRegistry::WriteString(Ident, Value); });
+}
+
+int TRegIniFile::ReadInteger(const String& Section, const String& Ident, int Default) {
+  int result = Default;
+  WithSection(Section, false, [&] {
+    if (!ValueExists(Ident)) return;
+    if (GetDataType(Ident) == rdString)
+      result = StrToIntDef(TRegistry::ReadString(Ident), Default);
+    else
+      result = TRegistry::ReadInteger(Ident);
+  });
+  return result;
+}
+
+void TRegIniFile::WriteInteger(const String& Section, const String& Ident, int Value) {
+  WriteString(Section, Ident, IntToStr(Value));
+}
+
+bool TRegIniFile::ReadBool(const String& Section, const String& Ident, bool Default) {
+  return ReadInteger(Section, Ident, Default ? 1 : 0) != 0;
+}
+
+void TRegIniFile::WriteBool(const String& Section, const String& Ident, bool Value) {
+  WriteString(Section, Ident, Value ? "1" : "0");
+}
+
+void TRegIniFile::ReadSection(const String& Section, TStrings* Strings) {
+  Strings->Clear();
+  WithSection(Section, false, [&] { GetValueNames(Strings); });
+}
+
+void TRegIniFile::ReadSections(TStrings* Strings) { GetKeyNames(Strings); }
+
+void TRegIniFile::ReadSectionValues(const String& Section, TStrings* Strings) {
+  Strings->BeginUpdate();
+  try {
+    Strings->Clear();
+    WithSection(Section, false, [&] {
+      TStringList names;
+      GetValueNames(&names);
+      for (int i = 0; i < names.Count(); ++i) {
+        String name = names.Strings(i);
+        String value = GetDataType(name) == rdInteger ? IntToStr(TRegistry::ReadInteger(name))
+                       : GetDataType(name) == rdBinary ? String()
+                                                        : TRegistry::ReadString(name);
+        Strings->Add(name + "=" + value);
+      }
+    });
+  } catch (...) {
+    Strings->EndUpdate();
+    throw;
+  }
+  Strings->EndUpdate();
+}
+
+void TRegIniFile::EraseSection(const String& Section) { TRegistry::DeleteKey(Section); }
+
+void TRegIniFile::DeleteKey(const String& Section, const String& Ident) {
+  WithSection(Section, false, [&] { DeleteValue(Ident); });
+}
+
+// ---- TRegistryIniFile ---------------------------------------------------------------------------
+
+TRegistryIniFile::TRegistryIniFile(const String& FileName, win::REGSAM AAccess)
+    : TCustomIniFile(FileName), FRegIniFile(new TRegIniFile(FileName, AAccess)) {}
+
+TRegistryIniFile::~TRegistryIniFile() { delete FRegIniFile; }
+
+String TRegistryIniFile::ReadString(const String& Section, const String& Ident, const String& Default) {
+  return FRegIniFile->ReadString(Section, Ident, Default);
+}
+
+void TRegistryIniFile::WriteString(const String& Section, const String& Ident, const String& Value) {
+  FRegIniFile->WriteString(Section, Ident, Value);
+}
+
+int TRegistryIniFile::ReadInteger(const String& Section, const String& Ident, int Default) {
+  return FRegIniFile->ReadInteger(Section, Ident, Default);
+}
+
+void TRegistryIniFile::WriteInteger(const String& Section, const String& Ident, int Value) {
+  FRegIniFile->WithSection(Section, true, [&] {
+    // A value already held as text stays text.
+    if (FRegIniFile->GetDataType(Ident) == rdString)
+      FRegIniFile->TRegistry::WriteString(Ident, IntToStr(Value));
+    else
+      FRegIniFile->TRegistry::WriteInteger(Ident, Value);
+  });
+}
+
+int TRegistryIniFile::ReadBinaryStream(const String& Section, const String& Name, TStream* Value) {
+  int result = 0;
+  FRegIniFile->WithSection(Section, false, [&] {
+    if (!Value || !FRegIniFile->ValueExists(Name)) return;
+    int size = FRegIniFile->GetDataSize(Name);
+    if (size <= 0) return;
+    std::string data(static_cast<size_t>(size), '\0');
+    FRegIniFile->ReadBinaryData(Name, data.data(), size);
+    std::int64_t pos = Value->Position();
+    Value->WriteBuffer(data.data(), size);
+    Value->SetPosition(pos);
+    result = size;
+  });
+  return result;
+}
+
+void TRegistryIniFile::WriteBinaryStream(const String& Section, const String& Name, TStream* Value) {
+  std::string data;
+  if (Value) {
+    std::int64_t pos = Value->Position();
+    std::int64_t count = Value->Size() - pos;
+    if (count > 0) {
+      data.assign(static_cast<size_t>(count), '\0');
+      Value->ReadBuffer(data.data(), static_cast<std::int32_t>(count));
+      Value->SetPosition(pos);
+    }
+  }
+  FRegIniFile->WithSection(Section, true,
+                           [&] { FRegIniFile->WriteBinaryData(Name, data.data(), static_cast<int>(data.size())); });
+}
+
+void TRegistryIniFile::ReadSection(const String& Section, TStrings* Strings) { FRegIniFile->ReadSection(Section, Strings); }
+void TRegistryIniFile::ReadSections(TStrings* Strings) { FRegIniFile->ReadSections(Strings); }
+void TRegistryIniFile::ReadSectionValues(const String& Section, TStrings* Strings) {
+  FRegIniFile->ReadSectionValues(Section, Strings);
+}
+void TRegistryIniFile::EraseSection(const String& Section) { FRegIniFile->EraseSection(Section); }
+void TRegistryIniFile::DeleteKey(const String& Section, const String& Ident) { FRegIniFile->DeleteKey(Section, Ident); }

@@ -1,11 +1,11 @@
 #pragma once
-// The registry as objects: TRegistry walks keys and reads and writes values; TRegIniFile and
-// TRegistryIniFile let INI-style code (sections and named values) keep its data under a registry
-// key, a section being a sub-key.
+// The registry as an object: TRegistry walks keys and reads and writes values.
 //
 // Key paths starting with "\" are taken from the root key; others from the current key when one
 // is open, else from the root key.
-#include "platform/classes/IniFiles.h"
+#include "platform/classes/Object.h"
+#include "platform/classes/Strings.h"
+#include "platform/classes/SysUtils.h"
 #include "platform/system/Registry.h"
 
 enum TRegDataType { rdUnknown, rdString, rdExpandString, rdInteger, rdBinary };
@@ -62,8 +62,12 @@ class TRegistry : public TObject {
   void ChangeKey(win::HKEY Value, const String& Path);
   win::HKEY GetBaseKey(bool Relative) const { return (!FCurrentKey || !Relative) ? FRootKey : FCurrentKey; }
   static bool IsRelative(const String& Value) { return Value.empty() || Value[0] != '\\'; }
+  // A path from the root loses its leading separator before it goes to the platform call.
+  static String StripRoot(const String& Key) { return IsRelative(Key) ? Key : Key.substr(1); }
 
  private:
+  friend class TRegIniFile;
+  friend class TRegistryIniFile;
   bool GetData(const String& Name, std::string& Data, win::DWORD& Type);
   void PutData(const String& Name, const void* Buffer, int BufSize, win::DWORD Type);
   void DeleteKeyTree(win::HKEY Base, const String& SubKey);
@@ -72,70 +76,4 @@ class TRegistry : public TObject {
   win::HKEY FCurrentKey = nullptr;
   String FCurrentPath;
   win::REGSAM FAccess;
-};
-
-// INI-style access below a registry key (the "file name"): a section is a sub-key, an identifier a
-// value. Integers and booleans are stored as text, as INI files hold them.
-class TRegIniFile : public TRegistry {
-  VW_CLASS(TRegIniFile, TRegistry)
- public:
-  explicit TRegIniFile(const String& FileName, win::REGSAM AAccess = win::KEY_ALL_ACCESS);
-
-  const String& FileName() const { return FFileName; }
-
-  String ReadString(const String& Section, const String& Ident, const String& Default);
-  void WriteString(const String& Section, const String& Ident, const String& Value);
-  int ReadInteger(const String& Section, const String& Ident, int Default);
-  void WriteInteger(const String& Section, const String& Ident, int Value);
-  bool ReadBool(const String& Section, const String& Ident, bool Default);
-  void WriteBool(const String& Section, const String& Ident, bool Value);
-  void ReadSection(const String& Section, TStrings* Strings);
-  void ReadSections(TStrings* Strings);
-  void ReadSectionValues(const String& Section, TStrings* Strings);
-  void EraseSection(const String& Section);
-  void DeleteKey(const String& Section, const String& Ident);
-
-  using TRegistry::DeleteKey;
-  using TRegistry::ReadBool;
-  using TRegistry::ReadInteger;
-  using TRegistry::ReadString;
-  using TRegistry::WriteBool;
-  using TRegistry::WriteInteger;
-  using TRegistry::WriteString;
-
- private:
-  friend class TRegistryIniFile;
-  // Runs `body` with the section's key current; false when the section's key does not open.
-  template <class F>
-  bool WithSection(const String& Section, bool Create, F&& body);
-
-  String FFileName;
-};
-
-// The INI-file interface over the registry: integers go in as numbers (or as text where a text
-// value of that name already stands), binary values as binary data.
-class TRegistryIniFile : public TCustomIniFile {
-  VW_CLASS(TRegistryIniFile, TCustomIniFile)
- public:
-  explicit TRegistryIniFile(const String& FileName, win::REGSAM AAccess = win::KEY_ALL_ACCESS);
-  ~TRegistryIniFile() override;
-
-  TRegIniFile* RegIniFile() const { return FRegIniFile; }
-
-  String ReadString(const String& Section, const String& Ident, const String& Default) override;
-  void WriteString(const String& Section, const String& Ident, const String& Value) override;
-  int ReadInteger(const String& Section, const String& Ident, int Default) override;
-  void WriteInteger(const String& Section, const String& Ident, int Value) override;
-  int ReadBinaryStream(const String& Section, const String& Name, TStream* Value) override;
-  void WriteBinaryStream(const String& Section, const String& Name, TStream* Value) override;
-  void ReadSection(const String& Section, TStrings* Strings) override;
-  void ReadSections(TStrings* Strings) override;
-  void ReadSectionValues(const String& Section, TStrings* Strings) override;
-  void EraseSection(const String& Section) override;
-  void DeleteKey(const String& Section, const String& Ident) override;
-  // Every write is already stored.
-  void UpdateFile() override {}
-
- private:
-  TRegIniFile* FRegIniFile;
 };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/classes/IniFiles.h"
 #include "platform/classes/Registry.h"
 #include "platform/classes/Streams.h"
 #include "tests/support/Artifacts.h"
