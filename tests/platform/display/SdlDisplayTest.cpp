@@ -351,6 +351,18 @@ TEST_F(SdlWindows, MovedAndRestackedWindowsAreWhereTheBackendSays) {
   Click(160, 190);
   EXPECT_EQ(Find(InputKind::MouseDown)->surface, idb);
 
+  // A move by somebody else is reported; the backend's own moves are not.
+  seen_.clear();
+  Shell("xdotool mousemove 170 200");
+  std::string under = Shell("xdotool getmouselocation --shell");
+  std::size_t at = under.find("WINDOW=");
+  ASSERT_NE(at, std::string::npos);
+  Shell("xdotool windowmove " + under.substr(at + 7, under.find('\n', at) - at - 7) + " 500 400");
+  ASSERT_TRUE(PumpUntil([&] { return Find(InputKind::Moved) != nullptr; }));
+  EXPECT_EQ(Find(InputKind::Moved)->surface, idb);
+  EXPECT_EQ(Find(InputKind::Moved)->x, 500);
+  EXPECT_EQ(Find(InputKind::Moved)->y, 400);
+
   display_->SetVisible(idb, false);
   display_->DestroySurface(ida);
   shot = Grab();
