@@ -237,7 +237,9 @@ std::unique_ptr<OpenKey> HardwareKey(const std::string& path) {
   } else if (lower == kDeviceMap) {
     k->subKeys = {"SERIALCOMM"};
   } else if (lower == kSerialComm) {
+    // The key exists only while some serial port does, as the serial drivers make it.
     std::vector<std::string> devices = SerialDevicePaths();
+    if (devices.empty()) return nullptr;
     for (size_t i = 0; i < devices.size(); ++i) {
       std::string name = devices[i].substr(devices[i].find_last_of('/') + 1);
       std::string com = "COM" + std::to_string(i + 1);

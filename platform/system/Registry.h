@@ -1,7 +1,8 @@
 #pragma once
 // The registry: keys holding named values, kept in a small file store of our own, and the
 // read-only hardware key HKEY_LOCAL_MACHINE "HARDWARE\DEVICEMAP\SERIALCOMM" that lists the
-// machine's serial ports, built afresh from the present devices each time it is opened.
+// machine's serial ports, built afresh from the present devices each time it is opened (and
+// missing while there is none).
 //
 // Serial ports are named COM1, COM2, ... in a stable order: the on-board ports (ttyS, only those
 // with a UART behind them), then USB adapters (ttyUSB), then modems (ttyACM), then any other kind,
