@@ -127,6 +127,9 @@ TEST(SysUtils, FloatTextInGeneralFixedAndPictureForms) {
       {"\"$\"#,##0.00", 12.3, "$12.30"},
       {"0.0 'kg'", 2.25, "2.3 kg"},
       {"", 2.5, "2.5"},
+      {",0.00", 1234.5, "1,234.50"},  // the currency display formats of the editors
+      {"\xC2\xA5,0.00;\xC2\xA5-,0.00", -1234.5, "\xC2\xA5-1,234.50"},
+      {"#,##0.##", 0, "0"},
   };
   for (const Picture& p : pictures) EXPECT_EQ(FormatFloat(p.format, p.value), p.text) << p.format << " " << p.value;
 
