@@ -171,6 +171,41 @@ int StoreDib(BitmapObj& bm, unsigned start, unsigned lines, const void* bits, co
 }
 
 }  // namespace
+
+void BitsToPixels(BitmapObj& bm) {
+  int stride = DibStride(bm.width, bm.nativeBpp);
+  PixelBuffer v = bm.RawView();
+  for (int y = 0; y < bm.height; ++y) {
+    // Section memory starts with the bottom row unless the section is top-down.
+    int row = bm.bottomUp ? bm.height - 1 - y : y;
+    DecodeRow(bm.native.data() + static_cast<size_t>(row) * static_cast<size_t>(stride), bm.nativeBpp, bm.width,
+              bm.colors.data(), static_cast<int>(bm.colors.size()), v.Row(y));
+    for (int x = 0; x < bm.width; ++x) {
+      std::uint32_t& c = v.Row(y)[x];
+      if (bm.mono) {
+        unsigned sum = ((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF);
+        c = sum >= 384 ? 0xFFFFFF : 0;
+      } else {
+        c &= 0xFFFFFF;
+      }
+    }
+  }
+}
+
+void PixelsToBits(BitmapObj& bm) {
+  if (!bm.nativeBpp || !bm.drawn) return;
+  std::vector<std::uint32_t> pal;
+  for (const win::RGBQUAD& q : bm.colors) pal.push_back(FromQuad(q));
+  if (pal.empty() && bm.nativeBpp <= 8) pal = PaletteFor(bm.nativeBpp);
+  int stride = DibStride(bm.width, bm.nativeBpp);
+  PixelBuffer v = bm.RawView();
+  for (int y = 0; y < bm.height; ++y) {
+    int row = bm.bottomUp ? bm.height - 1 - y : y;
+    EncodeRow(v.Row(y), bm.nativeBpp, bm.width, pal, bm.native.data() + static_cast<size_t>(row) * static_cast<size_t>(stride));
+  }
+  bm.drawn = false;
+}
+
 }  // namespace platform::gdi
 
 using namespace platform;
@@ -215,17 +250,26 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT, void** bits, HANDLE,
     return nullptr;
   }
   const BITMAPINFOHEADER& hd = info->bmiHeader;
-  // Sections hand their memory to the caller, so only the format the pixels are kept in works.
-  if (hd.biBitCount != 32 || !SupportedDib(hd)) {
+  if (!SupportedDib(hd)) {
     SetLastError(ERROR_NOT_SUPPORTED);
     return nullptr;
   }
   int height = hd.biHeight < 0 ? -hd.biHeight : hd.biHeight;
-  auto bm = NewBitmap(hd.biWidth, height, false);
+  auto bm = NewBitmap(hd.biWidth, height, hd.biBitCount == 1);
   if (!bm) return AddBitmap(nullptr);
   bm->dib = true;
   bm->bottomUp = hd.biHeight > 0;
-  if (bits) *bits = bm->storage.data();
+  if (hd.biBitCount == 32) {
+    // 32-bit sections draw straight on the caller's memory.
+    if (bits) *bits = bm->storage.data();
+    return AddBitmap(std::move(bm));
+  }
+  bm->nativeBpp = hd.biBitCount;
+  bm->bitsPixel = hd.biBitCount;
+  bm->native.assign(static_cast<size_t>(DibStride(hd.biWidth, hd.biBitCount)) * static_cast<size_t>(height), 0);
+  int n = ColorCount(hd);
+  bm->colors.assign(info->bmiColors, info->bmiColors + n);
+  if (bits) *bits = bm->native.data();
   return AddBitmap(std::move(bm));
 }
 
@@ -344,6 +388,11 @@ LONG GetBitmapBits(HBITMAP bitmap, LONG size, LPVOID bits) {
     total += stride;
   }
   return total;
+}
+
+BOOL GdiFlush() {
+  Bitmaps().ForEach([](std::uintptr_t, BitmapObj* bm) { PixelsToBits(*bm); });
+  return TRUE;
 }
 
 }  // namespace win

@@ -102,7 +102,10 @@ static void InitState(DcState& s) {
 }
 
 static void SetSelectedBitmap(DeviceContext& dc, win::HBITMAP bitmap) {
-  if (BitmapObj* old = Bmp(dc.s.bitmap); old && old->selectedIn == dc.self) old->selectedIn = nullptr;
+  if (BitmapObj* old = Bmp(dc.s.bitmap); old && old->selectedIn == dc.self) {
+    old->selectedIn = nullptr;
+    PixelsToBits(*old);
+  }
   dc.s.bitmap = bitmap;
   if (BitmapObj* bm = Bmp(bitmap); bm && !bm->stock) bm->selectedIn = dc.self;
   ClipChanged(dc);
@@ -215,7 +218,10 @@ BOOL DeleteDC(HDC h) {
     return FALSE;
   }
   auto release = [&](const DcState& s) {
-    if (BitmapObj* bm = Bmp(s.bitmap); bm && bm->selectedIn == h) bm->selectedIn = nullptr;
+    if (BitmapObj* bm = Bmp(s.bitmap); bm && bm->selectedIn == h) {
+      bm->selectedIn = nullptr;
+      PixelsToBits(*bm);
+    }
   };
   release(dc->s);
   for (const DcState& s : dc->saved) release(s);

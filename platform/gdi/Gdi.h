@@ -254,6 +254,9 @@ constexpr DWORD CBM_INIT = 4;
 
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
 HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
+// A 32-bit section draws straight on its bits. Sections of 1, 4, 8, 16 (5-5-5) and 24 bits keep
+// their bits in that format: after drawing, GdiFlush (or deselecting the section) writes the
+// drawing into the bits, and bits the caller wrote are taken up by the next drawing call.
 HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD offset);
 HBITMAP CreateDIBitmap(HDC dc, const BITMAPINFOHEADER* header, DWORD init, const void* bits,
                        const BITMAPINFO* info, UINT usage);

@@ -60,8 +60,16 @@ struct BitmapObj {
   std::vector<win::RGBQUAD> colors;  // DIB colour table when created with one
   win::HDC selectedIn = nullptr;
   bool stock = false;
+  // DIB sections of depths other than 32 keep the caller's bits in their own format beside the
+  // 32-bit pixels that drawing uses: the bits are read in before a use when the caller may have
+  // written them, and written out at GdiFlush (and when the section is deselected or asked for).
+  std::vector<std::uint8_t> native;
+  int nativeBpp = 0;
+  bool drawn = false;  // the pixels may be newer than the bits
 
-  PixelBuffer View() {
+  // The pixels for drawing and reading, brought up to date with the section's bits.
+  PixelBuffer View();
+  PixelBuffer RawView() {
     PixelBuffer b;
     b.width = width;
     b.height = height;
@@ -76,6 +84,15 @@ struct BitmapObj {
     return b;
   }
 };
+
+void BitsToPixels(BitmapObj& bm);
+void PixelsToBits(BitmapObj& bm);
+
+inline PixelBuffer BitmapObj::View() {
+  if (nativeBpp && !drawn) BitsToPixels(*this);
+  drawn = nativeBpp != 0;
+  return RawView();
+}
 
 struct RegionObj {
   Region rgn;

@@ -366,6 +366,7 @@ int GetObject(HGDIOBJ object, int size, LPVOID buffer) {
       break;
     case HandleKind::Bitmap:
       if (BitmapObj* b = Bitmaps().Get(v)) {
+        PixelsToBits(*b);  // whoever asks for the bits is about to use them
         DIBSECTION ds;
         ds.dsBm.bmWidth = b->width;
         ds.dsBm.bmHeight = b->height;
@@ -373,7 +374,7 @@ int GetObject(HGDIOBJ object, int size, LPVOID buffer) {
         ds.dsBm.bmBitsPixel = static_cast<WORD>(b->bitsPixel);
         if (b->dib) {
           ds.dsBm.bmWidthBytes = ((b->width * b->bitsPixel + 31) / 32) * 4;
-          ds.dsBm.bmBits = b->storage.data();
+          ds.dsBm.bmBits = b->nativeBpp ? static_cast<void*>(b->native.data()) : b->storage.data();
           ds.dsBmih.biWidth = b->width;
           ds.dsBmih.biHeight = b->bottomUp ? b->height : -b->height;
           ds.dsBmih.biBitCount = static_cast<WORD>(b->bitsPixel);

@@ -668,6 +668,5 @@ COLORREF GetPixel(HDC h, int x, int y) {
   return ToColorRef(Target(*dc).At(p.x, p.y) & 0xFFFFFF);
 }
 
-BOOL GdiFlush() { return TRUE; }
 
 }  // namespace win

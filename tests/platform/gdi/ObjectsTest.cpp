@@ -163,8 +163,8 @@ TEST(Dib, SectionsShareTheirMemoryAndRefuseWhatTheyCannotHold) {
   EXPECT_FALSE(DeleteObject(bm)) << "still selected";
   DeleteDC(dc);
   EXPECT_TRUE(DeleteObject(bm));
-  bi.bmiHeader.biBitCount = 24;
-  EXPECT_EQ(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr);
+  bi.bmiHeader.biBitCount = 12;
+  EXPECT_EQ(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0), nullptr) << "no such depth";
   EXPECT_EQ(bits, nullptr);
   bi.bmiHeader.biBitCount = 32;
   bi.bmiHeader.biWidth = 1 << 20;
@@ -231,6 +231,36 @@ TEST(Blits, MaskTransparentAndGradient) {
   EXPECT_EQ(g.At(3, 0), RGB(191, 191, 191));
   GRADIENT_RECT bad{0, 5};
   EXPECT_FALSE(GradientFill(g.dc, v, 2, &bad, 1, GRADIENT_FILL_RECT_V)) << "vertex index out of range";
+}
+
+// A 24-bit section: drawing reaches the bits at GdiFlush, bits written by the caller reach the
+// next drawing call.
+TEST(Dib, SectionsOfOtherDepthsMirrorTheirBits) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biWidth = 2;
+  bi.bmiHeader.biHeight = -2;
+  bi.bmiHeader.biBitCount = 24;
+  void* raw = nullptr;
+  HBITMAP bm = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &raw, nullptr, 0);
+  ASSERT_NE(bm, nullptr);
+  auto* bits = static_cast<unsigned char*>(raw);
+  HDC dc = CreateCompatibleDC(nullptr);
+  SelectObject(dc, bm);
+  SetPixel(dc, 1, 0, RGB(10, 20, 30));
+  GdiFlush();
+  EXPECT_EQ(bits[3], 30);  // B, G, R of pixel (1, 0)
+  EXPECT_EQ(bits[4], 20);
+  EXPECT_EQ(bits[5], 10);
+  bits[8] = 200;  // row 1 starts at byte 8 (rows are 4-byte aligned): pixel (0, 1) blue
+  EXPECT_EQ(GetPixel(dc, 0, 1), RGB(0, 0, 200));
+  EXPECT_EQ(GetPixel(dc, 1, 0), RGB(10, 20, 30)) << "earlier drawing survives the read-in";
+  BITMAP info;
+  GetObject(bm, sizeof info, &info);
+  EXPECT_EQ(info.bmBitsPixel, 24);
+  EXPECT_EQ(info.bmWidthBytes, 8);
+  EXPECT_EQ(info.bmBits, raw);
+  DeleteDC(dc);
+  DeleteObject(bm);
 }
 
 }  // namespace
