@@ -189,7 +189,9 @@ namespace {
 bool IsSkippable(char c) { return c != 0 && static_cast<unsigned char>(c) <= ' '; }
 }  // namespace
 
-void TStrings::SetDelimitedText(const String& Value) {
+void TStrings::SetDelimitedText(const String& Text) {
+  // The text ends at a NUL, as it always has for callers handing over C strings.
+  const String Value = Text.substr(0, Text.find('\0'));
   BeginUpdate();
   try {
     Clear();

@@ -7,6 +7,8 @@
 
 namespace {
 
+using namespace std::string_view_literals;
+
 std::vector<String> Entries(TStrings& s) {
   std::vector<String> v;
   for (int i = 0; i < s.Count(); ++i) v.push_back(s.Strings(i));
@@ -37,7 +39,7 @@ TEST(TStringList, CommaAndDelimitedTextBothWays) {
   // Reading: blanks outside quotes separate entries too; a trailing delimiter adds an empty one;
   // an unclosed quote runs to the end.
   struct Parse {
-    const char* text;
+    std::string_view text;
     std::vector<String> entries;
   } parses[] = {
       {"  a b ,c", {"a", "b", "c"}},
@@ -45,10 +47,11 @@ TEST(TStringList, CommaAndDelimitedTextBothWays) {
       {"a, ,b", {"a", "", "b"}},
       {"\"open, end", {"open, end"}},
       {"\"q\"tail", {"q", "tail"}},
+      {"a,b\0,c"sv, {"a", "b"}},  // the text ends at a NUL
   };
   for (const Parse& p : parses) {
     TStringList list;
-    list.SetCommaText(p.text);
+    list.SetCommaText(String(p.text));
     EXPECT_EQ(Entries(list), p.entries) << p.text;
   }
 
