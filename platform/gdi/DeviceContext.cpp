@@ -1,6 +1,7 @@
 // Device contexts: surface and memory DCs, their state, mapping and clipping.
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <utility>
 
 #include "platform/gdi/Internal.h"
@@ -127,7 +128,10 @@ win::HDC CreateSurfaceDC(const PixelBuffer& target, win::POINT origin, const Reg
 
 void DestroySurfaceDC(win::HDC h) {
   DeviceContext* dc = Dc(h);
-  if (dc && !dc->memory) DCs().Remove(HandleValue(h));
+  if (!dc || dc->memory) return;
+  std::unique_ptr<DeviceContext> gone = DCs().Remove(HandleValue(h));
+  ReleaseStateObjects(gone->s);
+  for (const DcState& s : gone->saved) ReleaseStateObjects(s);
 }
 
 bool UpdateSurfaceDC(win::HDC h, const PixelBuffer& target, win::POINT origin, const Region& visible) {
@@ -225,7 +229,9 @@ BOOL DeleteDC(HDC h) {
   };
   release(dc->s);
   for (const DcState& s : dc->saved) release(s);
-  DCs().Remove(HandleValue(h));
+  std::unique_ptr<DeviceContext> gone = DCs().Remove(HandleValue(h));
+  ReleaseStateObjects(gone->s);
+  for (const DcState& s : gone->saved) ReleaseStateObjects(s);
   return TRUE;
 }
 
@@ -248,10 +254,14 @@ BOOL RestoreDC(HDC h, int saved) {
   int level = saved < 0 ? depth + saved + 1 : saved;
   if (level < 1 || level > depth) return FALSE;
   DcState s = std::move(dc->saved[static_cast<size_t>(level - 1)]);
+  std::vector<DcState> dropped(std::make_move_iterator(dc->saved.begin() + (level - 1)),
+                               std::make_move_iterator(dc->saved.end()));
   dc->saved.resize(static_cast<size_t>(level - 1));
   HBITMAP bitmap = s.bitmap;
   s.bitmap = dc->s.bitmap;
+  dropped.push_back(std::move(dc->s));
   dc->s = std::move(s);
+  for (const DcState& d : dropped) ReleaseStateObjects(d);
   // The bitmap saved may have been deleted since; then the current one stays.
   if (dc->memory && bitmap != dc->s.bitmap && Bmp(bitmap)) {
     BitmapObj* bm = Bmp(bitmap);
@@ -269,15 +279,27 @@ HGDIOBJ SelectObject(HDC h, HGDIOBJ object) {
   }
   auto v = HandleValue(object);
   switch (HandleKindOf(v)) {
-    case HandleKind::Pen:
-      if (!Pens().Get(v)) break;
-      return std::exchange(dc->s.pen, static_cast<HPEN>(object));
-    case HandleKind::Brush:
-      if (!Brushes().Get(v)) break;
-      return std::exchange(dc->s.brush, static_cast<HBRUSH>(object));
-    case HandleKind::Font:
-      if (!Fonts().Get(v)) break;
-      return std::exchange(dc->s.font, static_cast<HFONT>(object));
+    case HandleKind::Pen: {
+      PenObj* p = Pens().Get(v);
+      if (!p || p->deletePending) break;
+      HGDIOBJ old = std::exchange(dc->s.pen, static_cast<HPEN>(object));
+      ReleaseIfDeleted(old);
+      return old;
+    }
+    case HandleKind::Brush: {
+      BrushObj* b = Brushes().Get(v);
+      if (!b || b->deletePending) break;
+      HGDIOBJ old = std::exchange(dc->s.brush, static_cast<HBRUSH>(object));
+      ReleaseIfDeleted(old);
+      return old;
+    }
+    case HandleKind::Font: {
+      FontObj* f = Fonts().Get(v);
+      if (!f || f->deletePending) break;
+      HGDIOBJ old = std::exchange(dc->s.font, static_cast<HFONT>(object));
+      ReleaseIfDeleted(old);
+      return old;
+    }
     case HandleKind::Bitmap: {
       BitmapObj* bm = Bitmaps().Get(v);
       if (!bm || !dc->memory) break;

@@ -28,6 +28,7 @@ struct PenObj {
   win::COLORREF color = 0;
   std::vector<win::DWORD> user;  // PS_USERSTYLE dash lengths
   bool stock = false;
+  bool deletePending = false;  // deleted while selected: goes when no DC holds it any more
   bool extended = false;
   win::UINT Kind() const { return style & win::PS_STYLE_MASK; }
 };
@@ -41,12 +42,14 @@ struct BrushObj {
   int patternWidth = 0, patternHeight = 0;
   bool patternMono = false;
   bool stock = false;
+  bool deletePending = false;
   bool dcBrush = false;  // DC_BRUSH: takes the DC's brush colour
 };
 
 struct FontObj {
   win::LOGFONTA lf;
   bool stock = false;
+  bool deletePending = false;
   std::shared_ptr<FontFace> face;  // matched on first use
 };
 
@@ -179,6 +182,10 @@ inline PenObj* Pen(win::HPEN h) { return Pens().Get(HandleValue(h)); }
 inline FontObj* Font(win::HFONT h) { return Fonts().Get(HandleValue(h)); }
 
 win::HBITMAP DefaultBitmap();  // the 1x1 monochrome bitmap of a fresh memory DC
+
+// Frees pens, brushes and fonts deleted while selected once no DC holds them.
+void ReleaseIfDeleted(win::HGDIOBJ object);
+void ReleaseStateObjects(const DcState& s);
 
 // The pixels the DC draws on; empty when it has none.
 PixelBuffer Target(DeviceContext& dc);

@@ -125,6 +125,48 @@ StockObjects& Stock() {
 
 win::HBITMAP DefaultBitmap() { return Stock().defaultBitmap; }
 
+namespace {
+
+bool HeldByDc(win::HGDIOBJ object) {
+  bool held = false;
+  auto holds = [&](const DcState& s) {
+    return s.pen == object || s.brush == object || s.font == object;
+  };
+  DCs().ForEach([&](std::uintptr_t, DeviceContext* dc) {
+    if (held) return;
+    if (holds(dc->s)) held = true;
+    for (const DcState& s : dc->saved)
+      if (holds(s)) held = true;
+  });
+  return held;
+}
+
+}  // namespace
+
+void ReleaseIfDeleted(win::HGDIOBJ object) {
+  auto v = HandleValue(object);
+  bool pending = false;
+  switch (HandleKindOf(v)) {
+    case HandleKind::Pen: if (PenObj* p = Pens().Get(v)) pending = p->deletePending; break;
+    case HandleKind::Brush: if (BrushObj* b = Brushes().Get(v)) pending = b->deletePending; break;
+    case HandleKind::Font: if (FontObj* f = Fonts().Get(v)) pending = f->deletePending; break;
+    default: break;
+  }
+  if (!pending || HeldByDc(object)) return;
+  switch (HandleKindOf(v)) {
+    case HandleKind::Pen: Pens().Remove(v); break;
+    case HandleKind::Brush: Brushes().Remove(v); break;
+    case HandleKind::Font: Fonts().Remove(v); break;
+    default: break;
+  }
+}
+
+void ReleaseStateObjects(const DcState& s) {
+  ReleaseIfDeleted(s.pen);
+  ReleaseIfDeleted(s.brush);
+  ReleaseIfDeleted(s.font);
+}
+
 bool IsDcPen(win::HPEN h) { return reinterpret_cast<win::HGDIOBJ>(h) == Stock().objects[win::DC_PEN]; }
 
 }  // namespace platform::gdi
@@ -293,20 +335,26 @@ BOOL DeleteObject(HGDIOBJ object) {
   switch (HandleKindOf(v)) {
     case HandleKind::Pen: {
       PenObj* p = Pens().Get(v);
-      if (!p) break;
-      if (!p->stock) Pens().Remove(v);
+      if (!p || p->deletePending) break;
+      if (p->stock) return TRUE;
+      p->deletePending = true;
+      ReleaseIfDeleted(object);
       return TRUE;
     }
     case HandleKind::Brush: {
       BrushObj* b = Brushes().Get(v);
-      if (!b) break;
-      if (!b->stock) Brushes().Remove(v);
+      if (!b || b->deletePending) break;
+      if (b->stock) return TRUE;
+      b->deletePending = true;
+      ReleaseIfDeleted(object);
       return TRUE;
     }
     case HandleKind::Font: {
       FontObj* f = Fonts().Get(v);
-      if (!f) break;
-      if (!f->stock) Fonts().Remove(v);
+      if (!f || f->deletePending) break;
+      if (f->stock) return TRUE;
+      f->deletePending = true;
+      ReleaseIfDeleted(object);
       return TRUE;
     }
     case HandleKind::Bitmap: {

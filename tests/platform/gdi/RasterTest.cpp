@@ -28,6 +28,23 @@ TEST(FillRect, CoversLeftTopButNotRightBottom) {
   DeleteObject(red);
 }
 
+TEST(Handles, ObjectsDeletedWhileSelectedLiveUntilDeselected) {
+  Canvas c(3, 1);
+  HPEN red = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
+  HGDIOBJ old = SelectObject(c.dc, red);
+  int saved = SaveDC(c.dc);
+  EXPECT_TRUE(DeleteObject(red));
+  EXPECT_FALSE(DeleteObject(red)) << "already deleted";
+  MoveToEx(c.dc, 0, 0, nullptr);
+  LineTo(c.dc, 2, 0);
+  EXPECT_EQ(c.At(1, 0), RGB(255, 0, 0)) << "the selected pen still draws";
+  SelectObject(c.dc, old);
+  EXPECT_NE(GetObjectType(red), 0u) << "the saved state still holds it";
+  RestoreDC(c.dc, saved);  // brings it back as the current pen
+  SelectObject(c.dc, old);
+  EXPECT_EQ(GetObjectType(red), 0u) << "freed once no DC holds it";
+}
+
 TEST(FillRect, AcceptsSystemColourIndexPlusOne) {
   Canvas c(2, 2);
   RECT rc{0, 0, 2, 2};
