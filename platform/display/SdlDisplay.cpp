@@ -180,6 +180,13 @@ class SdlDisplay final : public Display {
     // SDL sleeps in the X connection only while it has a window to be woken through; without
     // one it polls every millisecond. This hidden window keeps the wait a true sleep.
     helper_ = SDL_CreateWindow("", 0, 0, 1, 1, SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_SKIP_TASKBAR);
+    // SDL would pick a visual with a colormap of its own, and the X server then lets such a
+    // window hide everything beneath its whole rectangle, shaped or not.
+    const char* visual = SDL_GetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID);
+    if (!visual || !*visual) {
+      std::string id = x11::DefaultVisualId(helper_);
+      if (!id.empty()) SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, id.c_str());
+    }
     SDL_StartTextInput();
   }
 
@@ -464,6 +471,7 @@ class SdlDisplay final : public Display {
     s.window = SDL_CreateWindow(s.title.c_str(), s.bounds.left, s.bounds.top, std::max(1, s.bounds.Width()),
                                 std::max(1, s.bounds.Height()), flags);
     if (!s.window) return false;
+    x11::UseDefaultColormap(s.window);
     byWindow_[SDL_GetWindowID(s.window)] = id;
     s.needsFull = true;
     s.shaped = false;

@@ -6,6 +6,7 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/shape.h>
 
+#include <cstdio>
 #include <string>
 
 namespace platform::x11 {
@@ -32,6 +33,27 @@ bool IsX11(SDL_Window* window) {
   ::Display* display = nullptr;
   ::Window xwindow = 0;
   return Native(window, display, xwindow);
+}
+
+std::string DefaultVisualId(SDL_Window* anyWindow) {
+  ::Display* display = nullptr;
+  ::Window xwindow = 0;
+  if (!Native(anyWindow, display, xwindow)) return {};
+  char id[32];
+  std::snprintf(id, sizeof id, "0x%lx", XVisualIDFromVisual(DefaultVisual(display, DefaultScreen(display))));
+  return id;
+}
+
+void UseDefaultColormap(SDL_Window* window) {
+  ::Display* display = nullptr;
+  ::Window xwindow = 0;
+  if (!Native(window, display, xwindow)) return;
+  XWindowAttributes attributes;
+  if (!XGetWindowAttributes(display, xwindow, &attributes)) return;
+  int screen = XScreenNumberOfScreen(attributes.screen);
+  if (attributes.visual != DefaultVisual(display, screen)) return;
+  XSetWindowColormap(display, xwindow, DefaultColormap(display, screen));
+  XFlush(display);
 }
 
 void Restack(const std::vector<SDL_Window*>& topToBottom) {
@@ -91,6 +113,8 @@ bool CompositorRunning(SDL_Window* anyWindow) {
 
 namespace platform::x11 {
 bool IsX11(SDL_Window*) { return false; }
+std::string DefaultVisualId(SDL_Window*) { return {}; }
+void UseDefaultColormap(SDL_Window*) {}
 void Restack(const std::vector<SDL_Window*>&) {}
 void SetShape(SDL_Window*, const std::vector<ScreenRect>*) {}
 bool QueryPointer(SDL_Window*, int&, int&) { return false; }

@@ -2,6 +2,7 @@
 // The few things SDL leaves out and the X server can do directly: exact stacking, window shapes
 // and asking whether a compositor runs. Kept apart so that X's global names never meet ours.
 // Every function is a no-op (or answers false) when the window is not an X window.
+#include <string>
 #include <vector>
 
 #include "platform/display/Display.h"
@@ -11,6 +12,11 @@ struct SDL_Window;
 namespace platform::x11 {
 
 bool IsX11(SDL_Window* window);
+// The id of the screen's default visual ("0x21"), or empty off X. Windows of another visual, or
+// with a colormap of their own, hide what lies beneath even where they are shaped away.
+std::string DefaultVisualId(SDL_Window* anyWindow);
+// Gives a window of the default visual the screen's default colormap.
+void UseDefaultColormap(SDL_Window* window);
 // Stacks the windows in the given order, topmost first, without touching the focus.
 void Restack(const std::vector<SDL_Window*>& topToBottom);
 // Limits what the window shows and where it takes the mouse; nullptr gives back the whole rectangle.
