@@ -17,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/classes/FormDescription.h"
 #include "tests/support/Artifacts.h"
 
 namespace {
@@ -138,6 +139,27 @@ TEST(TCommDefaultsTest, PublishedDefaultsMatchTheFreshComponent) {
   EXPECT_GE(withDefault, 25);
   EXPECT_EQ(comm.CommName(), "COM2");
   EXPECT_EQ(comm.PortHandle(), nullptr);
+}
+
+TEST(TCommDefaultsTest, ConsoleSettingsSurviveAFormDescription) {
+  TComm stored(nullptr);
+  stored.SetName("Comm1");
+  ConsoleSettings(stored, "//./COM1");
+  stored.SetXoffChar(0x19);
+  String text = ComponentToFormText(&stored);
+  EXPECT_NE(text.find("DtrControl = DtrDisable"), String::npos) << text;
+  EXPECT_EQ(text.find("BaudRate"), String::npos) << "defaults are left out\n" << text;
+
+  TComm read(nullptr);
+  FormTextToComponent(text, &read);
+  for (const auto& p : TComm::StaticClass()->Properties().Props()) {
+    if (p->GetOrd) {
+      EXPECT_EQ(p->GetOrd(&read), p->GetOrd(&stored)) << p->Name;
+    }
+    if (p->GetStr) {
+      EXPECT_EQ(p->GetStr(&read), p->GetStr(&stored)) << p->Name;
+    }
+  }
 }
 
 TEST_F(TCommTest, OpenPortFailuresLeaveThePortClosed) {
