@@ -553,9 +553,10 @@ HANDLE CreateFile(LPCSTR name, DWORD access, DWORD shareMode, void*, DWORD dispo
   port->tty = ::isatty(fd) != 0;
 
   std::unique_lock ports(platform::g_portsLock);
-  if (S_ISCHR(st.st_mode) && shareMode == 0) {
-    // Another handle of ours, or another program holding the device, makes it busy. Root passes
-    // TIOCEXCL, so the advisory lock is what keeps two programs apart.
+  if (port->tty && shareMode == 0) {
+    // Another handle of ours, or another program holding the line, makes it busy. Root passes
+    // TIOCEXCL, so the advisory lock is what keeps two programs apart. Other character devices
+    // (/dev/null) are shared by every program and are not locked.
     if (platform::g_openDevices.count(st.st_rdev) || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
       ::close(fd);
       SetLastError(ERROR_SHARING_VIOLATION);
@@ -563,7 +564,7 @@ HANDLE CreateFile(LPCSTR name, DWORD access, DWORD shareMode, void*, DWORD dispo
     }
     platform::g_openDevices.insert(st.st_rdev);
     port->exclusive = true;
-    if (port->tty) ::ioctl(fd, TIOCEXCL);
+    ::ioctl(fd, TIOCEXCL);
   }
   if (port->tty) {
     termios t{};
