@@ -516,6 +516,7 @@ class SdlDisplay final : public Display {
   void ApplyLayer(Native& s) {
     float opacity = s.layer.layered && s.layer.useAlpha ? s.layer.alpha / 255.0f : 1.0f;
     SDL_SetWindowOpacity(s.window, opacity);
+    x11::Flush(s.window);
     ApplyShape(s);
   }
 

@@ -56,6 +56,12 @@ void UseDefaultColormap(SDL_Window* window) {
   XFlush(display);
 }
 
+void Flush(SDL_Window* window) {
+  ::Display* display = nullptr;
+  ::Window xwindow = 0;
+  if (Native(window, display, xwindow)) XFlush(display);
+}
+
 void Restack(const std::vector<SDL_Window*>& topToBottom) {
   ::Display* display = nullptr;
   std::vector<::Window> windows;
@@ -115,6 +121,7 @@ namespace platform::x11 {
 bool IsX11(SDL_Window*) { return false; }
 std::string DefaultVisualId(SDL_Window*) { return {}; }
 void UseDefaultColormap(SDL_Window*) {}
+void Flush(SDL_Window*) {}
 void Restack(const std::vector<SDL_Window*>&) {}
 void SetShape(SDL_Window*, const std::vector<ScreenRect>*) {}
 bool QueryPointer(SDL_Window*, int&, int&) { return false; }

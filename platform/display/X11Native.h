@@ -17,6 +17,8 @@ bool IsX11(SDL_Window* window);
 std::string DefaultVisualId(SDL_Window* anyWindow);
 // Gives a window of the default visual the screen's default colormap.
 void UseDefaultColormap(SDL_Window* window);
+// Sends what SDL has queued for the server now rather than at its next event pump.
+void Flush(SDL_Window* window);
 // Stacks the windows in the given order, topmost first, without touching the focus.
 void Restack(const std::vector<SDL_Window*>& topToBottom);
 // Limits what the window shows and where it takes the mouse; nullptr gives back the whole rectangle.

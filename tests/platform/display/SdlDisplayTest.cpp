@@ -199,8 +199,8 @@ class SdlWindows : public ::testing::Test {
     Shell("xdotool mousemove 1 1");
   }
 
-  SurfaceId Show(const ScreenRect& r, const Pattern& p) {
-    SurfaceId id = display_->CreateSurface(r, {});
+  SurfaceId Show(const ScreenRect& r, const Pattern& p, const SurfaceFlags& flags = {}) {
+    SurfaceId id = display_->CreateSurface(r, flags);
     display_->Present(id, p.pb, {{0, 0, r.Width(), r.Height()}});
     display_->SetVisible(id, true);
     return id;
@@ -435,6 +435,50 @@ TEST(SdlDisplay, RefusesToShowWindowsNowhere) {
     unsetenv("DISPLAY");
   else
     setenv("DISPLAY", saved.c_str(), 1);
+}
+
+// The X window under a screen point, as xdotool finds it.
+std::string WindowAt(int x, int y) {
+  Shell("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y));
+  std::string shell = Shell("xdotool getmouselocation --shell");
+  std::size_t at = shell.find("WINDOW=");
+  return at == std::string::npos ? std::string() : shell.substr(at + 7, shell.find('\n', at) - at - 7);
+}
+
+TEST_F(SdlWindows, NativeWindowsCarryTheirKindAndOpacity) {
+  struct Case {
+    SurfaceFlags flags;
+    std::vector<std::string> props;  // what xprop must show
+  } cases[] = {
+      {{.topmost = true}, {"_NET_WM_STATE_ABOVE", "_NET_WM_WINDOW_TYPE_NORMAL"}},
+      {{.toolWindow = true}, {"_NET_WM_WINDOW_TYPE_UTILITY", "_NET_WM_STATE_SKIP_TASKBAR"}},
+      {{.popup = true}, {"_NET_WM_WINDOW_TYPE_POPUP_MENU"}},
+  };
+  Pattern p(100, 60, 0x506070);
+  for (const Case& c : cases) {
+    SurfaceId id = Show({200, 200, 300, 260}, p, c.flags);
+    ASSERT_TRUE(ScreenShows(p, 200, 200));
+    std::string props = Shell("xprop -id " + WindowAt(250, 230));
+    for (const std::string& want : c.props) EXPECT_NE(props.find(want), std::string::npos) << want << " in\n" << props;
+    display_->DestroySurface(id);
+  }
+
+  // A change of kind makes the native window again, in the same place and with the same pixels.
+  SurfaceId id = Show({200, 200, 300, 260}, p);
+  ASSERT_TRUE(ScreenShows(p, 200, 200));
+  display_->SetFlags(id, {.toolWindow = true});
+  display_->Present(id, p.pb, {{0, 0, 100, 60}});
+  ASSERT_TRUE(ScreenShows(p, 200, 200));
+  EXPECT_NE(Shell("xprop -id " + WindowAt(250, 230)).find("_NET_WM_WINDOW_TYPE_UTILITY"), std::string::npos);
+
+  LayerAttributes half;
+  half.layered = half.useAlpha = true;
+  half.alpha = 128;
+  display_->SetLayer(id, half);
+  std::string opacity = Shell("xprop -id " + WindowAt(250, 230) + " _NET_WM_WINDOW_OPACITY");
+  std::size_t eq = opacity.find("= ");
+  ASSERT_NE(eq, std::string::npos) << opacity;
+  EXPECT_NEAR(std::stod(opacity.substr(eq + 2)) / 0xFFFFFFFF, 128 / 255.0, 1e-6) << opacity;
 }
 
 // CPU time of the whole process, in milliseconds.
