@@ -84,8 +84,7 @@ bool BitmapUsesAlpha(win::HBITMAP Bitmap) {
 
 TRGBQuad ColorToRGBQuad(std::int32_t Color, win::BYTE Alpha) {
   // A negative value names a system colour by its low byte.
-  const win::COLORREF rgb =
-      Color < 0 ? win::GetSysColor(Color & 0xFF) : static_cast<win::COLORREF>(Color) & 0x00FFFFFF;
+  const win::COLORREF rgb = Color < 0 ? win::GetSysColor(Color & 0xFF) : static_cast<win::COLORREF>(Color) & 0x00FFFFFF;
   TRGBQuad q;
   q.rgbBlue = win::GetBValue(rgb);
   q.rgbGreen = win::GetGValue(rgb);

@@ -27,8 +27,8 @@ constexpr bool SameRect(const TRect& A, const TRect& B) { return A == B; }
 
 // True when A and B share at least one point; Dest is the common part, or all zero when none.
 constexpr bool IntersectRects(TRect& Dest, const TRect& A, const TRect& B) {
-  Dest = TRect(A.Left > B.Left ? A.Left : B.Left, A.Top > B.Top ? A.Top : B.Top,
-               A.Right < B.Right ? A.Right : B.Right, A.Bottom < B.Bottom ? A.Bottom : B.Bottom);
+  Dest = TRect(A.Left > B.Left ? A.Left : B.Left, A.Top > B.Top ? A.Top : B.Top, A.Right < B.Right ? A.Right : B.Right,
+               A.Bottom < B.Bottom ? A.Bottom : B.Bottom);
   if (Dest.Left < Dest.Right && Dest.Top < Dest.Bottom) return true;
   Dest = TRect();
   return false;
@@ -41,8 +41,8 @@ constexpr bool RectsOverlap(const TRect& A, const TRect& B) {
 // The bounding rectangle of both; a B without area leaves A as it is, while an empty A still counts.
 constexpr TRect UniteRects(const TRect& A, const TRect& B) {
   if (RectHasNoArea(B)) return A;
-  return TRect(A.Left < B.Left ? A.Left : B.Left, A.Top < B.Top ? A.Top : B.Top,
-               A.Right > B.Right ? A.Right : B.Right, A.Bottom > B.Bottom ? A.Bottom : B.Bottom);
+  return TRect(A.Left < B.Left ? A.Left : B.Left, A.Top < B.Top ? A.Top : B.Top, A.Right > B.Right ? A.Right : B.Right,
+               A.Bottom > B.Bottom ? A.Bottom : B.Bottom);
 }
 
 // Negative amounts shrink.
@@ -139,7 +139,9 @@ constexpr TRect CenterSizeInRect(const TRect& R, const TSize& S) { return Center
 
 constexpr TPoint MakePoint(int X, int Y) { return TPoint(X, Y); }
 constexpr TPoint PointFromSize(const TSize& S) { return TPoint(S.cx, S.cy); }
-constexpr TPoint NegatePoint(const TPoint& P) { return TPoint(geometry_detail::Sub(0, P.X), geometry_detail::Sub(0, P.Y)); }
+constexpr TPoint NegatePoint(const TPoint& P) {
+  return TPoint(geometry_detail::Sub(0, P.X), geometry_detail::Sub(0, P.Y));
+}
 constexpr bool SamePoint(const TPoint& A, const TPoint& B) { return A == B; }
 constexpr TPoint ShiftPoint(const TPoint& P, int DX, int DY, bool Forward) {
   using namespace geometry_detail;

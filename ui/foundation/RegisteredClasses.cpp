@@ -50,9 +50,7 @@ void TcxRegisteredClassList::DropPairs(TClass ItemClass, TClass RegisteredClass)
 
 // A class reference is no object; it travels through the list's object slot and is only turned
 // back into a class reference here.
-TClass TcxRegisteredClassesStringList::ClassAt(int Index) {
-  return reinterpret_cast<TClass>(Objects(Index));
-}
+TClass TcxRegisteredClassesStringList::ClassAt(int Index) { return reinterpret_cast<TClass>(Objects(Index)); }
 
 void TcxRegisteredClassesStringList::AddClass(const String& Description, TClass AClass) {
   AddObject(Description, reinterpret_cast<TObject*>(const_cast<TMetaClass*>(AClass)));

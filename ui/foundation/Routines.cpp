@@ -25,9 +25,7 @@ bool NameTaken(TComponent* Root, const String& Name) {
 
 }  // namespace
 
-TPersistent* QueryPersistentOwner(TPersistent* Persistent) {
-  return Persistent ? OwnerQuery::Of(Persistent) : nullptr;
-}
+TPersistent* QueryPersistentOwner(TPersistent* Persistent) { return Persistent ? OwnerQuery::Of(Persistent) : nullptr; }
 
 int CharByteLengthAt(const String& S, int Index) {
   if (Index < 1 || Index > static_cast<int>(S.size())) return 0;
