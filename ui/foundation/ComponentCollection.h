@@ -52,7 +52,9 @@ class TcxComponentCollection : public TPersistent {
   VW_CLASS(TcxComponentCollection, TPersistent)
  public:
   TcxComponentCollection(TComponent* ParentComponent, TClass ItemClass);
-  // Reports nothing more and frees the remaining items.
+  // Reports nothing more and frees the remaining items. Their leaving reaches this class's
+  // ItemMembershipChanged only: a descendant that must see them go frees them in its own
+  // destructor (RemoveAllItems).
   ~TcxComponentCollection() override;
 
   int ItemCount() const { return FItems.Count(); }
