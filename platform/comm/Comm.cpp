@@ -21,6 +21,7 @@
 #include <thread>
 #include <unordered_map>
 
+#include "platform/comm/LineMarks.h"
 #include "platform/system/HandleTable.h"
 #include "platform/system/Registry.h"
 
@@ -77,7 +78,7 @@ struct Port {
   int lastModem = -1;
   bool icount = true;
   int lastOverruns = -1;
-  int markState = 0;  // position in a "\377 \0 x" error mark split across reads
+  LineMarkDecoder marks;
 
   PendingRead read;
   PendingWrite write;
@@ -230,40 +231,16 @@ void SetModemLine(Port& p, int line, bool on) {
 
 // --- Receiving ----------------------------------------------------------------------------------
 
-void Emit(Port& p, BYTE c) {
-  if (p.dcb.fNull && c == 0) return;
-  p.read.buffer[p.read.got++] = c;
-}
-
-// Undoes the driver's error marks. Never produces more bytes than it is given, so a read of n raw
-// bytes always fits the n bytes left in the caller's buffer.
 void TakeBytes(Port& p, const BYTE* data, std::size_t n) {
-  for (std::size_t i = 0; i < n; ++i) {
-    BYTE c = data[i];
-    switch (p.markState) {
-      case 0:
-        if (c == 0xFF) p.markState = 1;
-        else Emit(p, c);
-        break;
-      case 1:
-        p.markState = c == 0 ? 2 : 0;
-        if (c != 0) Emit(p, c);  // "\377 \377" is a received 0xFF
-        break;
-      default:
-        p.markState = 0;
-        if (c == 0) {
-          // A break is marked as an erroneous NUL; it brings no byte.
-          p.errors |= win::CE_BREAK;
-          p.events |= win::EV_BREAK & p.eventMask;
-        } else {
-          // The driver marks framing and parity errors alike.
-          p.errors |= p.dcb.Parity != win::NOPARITY ? win::CE_RXPARITY : win::CE_FRAME;
-          p.events |= win::EV_ERR & p.eventMask;
-          Emit(p, p.dcb.fErrorChar ? static_cast<BYTE>(p.dcb.ErrorChar) : c);
-        }
-        break;
-    }
-  }
+  LineMarkOptions options;
+  options.dropNulls = p.dcb.fNull;
+  options.replaceErrors = p.dcb.fErrorChar;
+  options.errorChar = static_cast<BYTE>(p.dcb.ErrorChar);
+  options.parityEnabled = p.dcb.Parity != win::NOPARITY;
+  DWORD events = 0;
+  p.read.got += static_cast<DWORD>(
+      p.marks.Decode(data, n, p.read.buffer + p.read.got, options, p.errors, events));
+  p.events |= events & p.eventMask;
 }
 
 void CheckOverruns(Port& p) {
@@ -616,7 +593,7 @@ BOOL PurgeComm(HANDLE comm, DWORD flags) {
   if ((flags & PURGE_TXABORT) && port->write.ov) platform::FinishWrite(*port, ERROR_OPERATION_ABORTED);
   if (flags & PURGE_RXCLEAR) {
     ::tcflush(port->fd, TCIFLUSH);
-    port->markState = 0;
+    port->marks.Reset();
   }
   if (flags & PURGE_TXCLEAR) ::tcflush(port->fd, TCOFLUSH);
   return TRUE;
