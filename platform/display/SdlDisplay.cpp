@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <deque>
@@ -392,10 +393,13 @@ class SdlDisplay final : public Display {
     return true;
   }
 
+  // Threads that post a lot would otherwise fill SDL's queue with wake-ups until it drops real
+  // input; one pending wake-up is enough.
   void Wake() override {
+    if (wakePending_.exchange(true)) return;
     SDL_Event e{};
     e.type = wakeEvent_;
-    SDL_PushEvent(&e);
+    if (SDL_PushEvent(&e) != 1) wakePending_ = false;
   }
 
   void SetCursor(CursorShape shape) override {
@@ -605,7 +609,10 @@ class SdlDisplay final : public Display {
   }
 
   void Translate(const SDL_Event& e) {
-    if (e.type == wakeEvent_) return;
+    if (e.type == wakeEvent_) {
+      wakePending_ = false;
+      return;
+    }
     switch (e.type) {
       case SDL_MOUSEMOTION: {
         if (e.motion.which == SDL_TOUCH_MOUSEID) break;
@@ -694,6 +701,7 @@ class SdlDisplay final : public Display {
   SurfaceId nextId_ = 1;
   std::deque<InputEvent> pending_;
   Uint32 wakeEvent_ = 0;
+  std::atomic<bool> wakePending_{false};
   SDL_Window* helper_ = nullptr;
   std::array<SDL_Cursor*, SDL_NUM_SYSTEM_CURSORS> cursors_{};
   bool audioTried_ = false;

@@ -516,6 +516,18 @@ TEST_F(SdlWindows, WaitSleepsUntilWokenFromAnotherThread) {
   while (display_->Poll(e)) {
   }
   EXPECT_FALSE(display_->Wait(30));  // the wake-up was consumed
+
+  // A flood of wake-ups from a busy thread costs one event: input after it is not crowded out,
+  // and the next wake-up still ends a wait.
+  std::thread flood([&] {
+    for (int i = 0; i < 100000; ++i) display_->Wake();
+  });
+  flood.join();
+  Click(50, 50);
+  EXPECT_NE(Find(InputKind::MouseDown), nullptr);
+  EXPECT_FALSE(display_->Wait(30));
+  display_->Wake();
+  EXPECT_TRUE(display_->Wait(1000));
 }
 
 }  // namespace
