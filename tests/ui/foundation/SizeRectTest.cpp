@@ -43,6 +43,14 @@ class TClampedRect : public TcxRect {
   }
 };
 
+// Reports a fixed width, as a size that follows something else would.
+class TFixedWidthSize : public TcxSize {
+  VW_CLASS(TFixedWidthSize, TcxSize)
+ public:
+  using TcxSize::TcxSize;
+  int GetDimension(int Index) const override { return Index == 1 ? 10 : TcxSize::GetDimension(Index); }
+};
+
 TEST(TcxRect, FiresOnlyWhenTheRectangleChanges) {
   TcxRect r(nullptr);
   int fired = 0;
@@ -122,9 +130,21 @@ TEST(TcxSize, ClampsAndFiresOnRealChanges) {
   EXPECT_THROW(s.Assign(&r), EConvertError);  // other sources go to the platform's assignment
 }
 
+TEST(TcxSize, AssignmentsSeeTheDescendantsDimensions) {
+  TFixedWidthSize fixed(nullptr);
+  fixed.SetDimension(0, 5);  // the width it reports goes along into the stored size
+  EXPECT_EQ(*fixed.SizeData(), TSize(10, 5));
+  TcxSize plain(nullptr);
+  plain.Assign(&fixed);
+  EXPECT_EQ(plain.CurrentSize(), TSize(10, 5));
+  EXPECT_TRUE(plain.EqualsOther(&fixed));
+}
+
 TEST(TcxSizeAndRect, StreamThroughFormDescriptions) {
   THolder h(nullptr);
   h.SetName("Holder1");
+  EXPECT_EQ(h.Offset()->GetNamePath(), "Holder1.TcxRect");  // owned sub-objects
+  EXPECT_EQ(h.Size()->GetNamePath(), "Holder1.TcxSize");
   h.Offset()->AssignRect({0, 2, 0, 4});
   h.Size()->AssignSize({0, 7});
   String text = ComponentToFormText(&h);
