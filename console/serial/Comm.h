@@ -32,10 +32,7 @@ using TReceiveErrorEvent = std::function<void(TObject* Sender, win::DWORD EventM
 using TModemStateChangeEvent = std::function<void(TObject* Sender, win::DWORD ModemEvent)>;
 using TSendDataEmptyEvent = std::function<void(TObject* Sender)>;
 
-class ECommsError : public Exception {
- public:
-  using Exception::Exception;
-};
+VW_DECLARE_EXCEPTION(ECommsError, Exception);
 
 class TComm : public TComponent {
   VW_CLASS(TComm, TComponent)
