@@ -102,6 +102,10 @@ void WriteBytes(TStream* Stream, const String& S) {
   Stream->WriteBuffer(S.data(), static_cast<std::int32_t>(S.size()));
 }
 
+// The bytes a string value goes to the stream as: in-memory text is already what an ANSI stream
+// holds.
+String VariantToAnsiText(const Variant& Value) { return Value.AsString(); }
+
 void WriteTag(TStream* Stream, std::uint8_t Tag) { Stream->WriteBuffer(&Tag, 1); }
 
 void WriteTaggedInteger(TStream* Stream, std::int64_t Value) {
@@ -296,16 +300,6 @@ bool VarHoldsDateTime(const Variant& V) { return !V.IsArray() && IsDateTimeVarTy
 bool VarHoldsNumber(const Variant& V) { return VarIsNumeric(V) || (V.Type() & varTypeMask) == varFMTBcd; }
 
 bool VarIsNullOrEmptyText(const Variant& V) { return V.IsNull() || (VarIsStr(V) && V.AsString().empty()); }
-
-String VariantToAnsiText(const Variant& Value) {
-  if (Value.IsArray()) {
-    String bytes;
-    for (int i = Value.LowBound(); i <= Value.HighBound(); ++i)
-      bytes += static_cast<char>(static_cast<std::uint8_t>(Value[i].AsInteger()));
-    return bytes;
-  }
-  return Value.AsString();
-}
 
 // ---- Tagged stream ----------------------------------------------------------------------------
 

@@ -21,9 +21,6 @@ bool VarHoldsDateTime(const Variant& V);
 bool VarHoldsNumber(const Variant& V);
 bool VarIsNullOrEmptyText(const Variant& V);
 
-// A one-dimensional array gives its elements as bytes, a string itself, anything else its text.
-String VariantToAnsiText(const Variant& Value);
-
 // The tagged form. Reading raises EReadError ("Stream read error") for a tag it does not know and
 // for a truncated or implausible stream; writing raises EWriteError ("Stream write error") for a
 // value that has no stream form.
