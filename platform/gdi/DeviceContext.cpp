@@ -46,18 +46,35 @@ static int Scale(int v, int num, int den) {
   return static_cast<int>(q);
 }
 
+// Coordinates are kept well inside the int range, so that extreme rectangles (a "whole area"
+// of INT_MAX) clip instead of overflowing.
+int Clamp(long long v) {
+  constexpr long long kLimit = 1ll << 29;
+  return static_cast<int>(v < -kLimit ? -kLimit : (v > kLimit ? kLimit : v));
+}
+
+static int Map(long long v, long long from, int num, int den, long long to) {
+  long long d = v - from;
+  if (den != 0 && num != den) {
+    long long n = d * num;
+    long long half = std::abs(static_cast<long long>(den)) / 2;
+    d = n >= 0 ? (n + half) / den : (n - half) / den;
+  }
+  return Clamp(d + to);
+}
+
 win::POINT LpToDp(const DeviceContext& dc, win::POINT p) {
   const DcState& s = dc.s;
-  if (s.mapMode == win::MM_TEXT) return {p.x - s.windowOrg.x + s.viewportOrg.x, p.y - s.windowOrg.y + s.viewportOrg.y};
-  return {Scale(p.x - s.windowOrg.x, s.viewportExt.cx, s.windowExt.cx) + s.viewportOrg.x,
-          Scale(p.y - s.windowOrg.y, s.viewportExt.cy, s.windowExt.cy) + s.viewportOrg.y};
+  bool text = s.mapMode == win::MM_TEXT;
+  return {Map(p.x, s.windowOrg.x, text ? 1 : s.viewportExt.cx, text ? 1 : s.windowExt.cx, s.viewportOrg.x),
+          Map(p.y, s.windowOrg.y, text ? 1 : s.viewportExt.cy, text ? 1 : s.windowExt.cy, s.viewportOrg.y)};
 }
 
 win::POINT DpToLp(const DeviceContext& dc, win::POINT p) {
   const DcState& s = dc.s;
-  if (s.mapMode == win::MM_TEXT) return {p.x - s.viewportOrg.x + s.windowOrg.x, p.y - s.viewportOrg.y + s.windowOrg.y};
-  return {Scale(p.x - s.viewportOrg.x, s.windowExt.cx, s.viewportExt.cx) + s.windowOrg.x,
-          Scale(p.y - s.viewportOrg.y, s.windowExt.cy, s.viewportExt.cy) + s.windowOrg.y};
+  bool text = s.mapMode == win::MM_TEXT;
+  return {Map(p.x, s.viewportOrg.x, text ? 1 : s.windowExt.cx, text ? 1 : s.viewportExt.cx, s.windowOrg.x),
+          Map(p.y, s.viewportOrg.y, text ? 1 : s.windowExt.cy, text ? 1 : s.viewportExt.cy, s.windowOrg.y)};
 }
 
 int ScaleX(const DeviceContext& dc, int v) {

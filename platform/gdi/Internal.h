@@ -197,9 +197,10 @@ inline void ClipChanged(DeviceContext& dc) { dc.clipDirty = true; }
 // Logical to device and device to target.
 win::POINT LpToDp(const DeviceContext& dc, win::POINT p);
 win::POINT DpToLp(const DeviceContext& dc, win::POINT p);
+int Clamp(long long v);
 inline win::POINT LpToTarget(const DeviceContext& dc, win::POINT p) {
   win::POINT d = LpToDp(dc, p);
-  return {d.x + dc.origin.x, d.y + dc.origin.y};
+  return {Clamp(static_cast<long long>(d.x) + dc.origin.x), Clamp(static_cast<long long>(d.y) + dc.origin.y)};
 }
 // A logical rectangle in target coordinates, normalised.
 win::RECT LrToTarget(const DeviceContext& dc, const win::RECT& rc);
@@ -255,10 +256,15 @@ std::uint8_t Rop2ToRop3(int rop2);
 std::uint32_t BlendPixel(std::uint32_t s, std::uint32_t d, std::uint8_t constant, bool perPixel);
 
 // ---- shapes as pixel sets (Regions.cpp); coordinates are pixel edges, pixels are taken by their centres ----
+// `limit`, when given, bounds the rows and columns worked out: a shape far larger than what can
+// be seen costs no more than the part that can.
 Region RectRegion(int l, int t, int r, int b);
-Region RoundRectRegion(int l, int t, int r, int b, int w, int h);
-inline Region EllipseRegion(int l, int t, int r, int b) { return RoundRectRegion(l, t, r, b, r - l, b - t); }
-Region PolygonRegion(const win::POINT* pts, const int* counts, int polygons, int fillMode);
+Region RoundRectRegion(int l, int t, int r, int b, int w, int h, const win::RECT* limit = nullptr);
+inline Region EllipseRegion(int l, int t, int r, int b, const win::RECT* limit = nullptr) {
+  return RoundRectRegion(l, t, r, b, r - l, b - t, limit);
+}
+Region PolygonRegion(const win::POINT* pts, const int* counts, int polygons, int fillMode,
+                     const win::RECT* limit = nullptr);
 // The pixels of `r` that touch a pixel outside it: a one-pixel outline.
 Region InnerBoundary(const Region& r);
 Region RegionFromBoxes(std::vector<pixman_box32_t>& boxes);

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 #include "platform/gdi/Internal.h"
 
@@ -182,106 +183,15 @@ void PlotSpan(DeviceContext& dc, int x0, int x1, int y, std::uint32_t color, int
 
 namespace {
 
-// A source rectangle fetched in the destination's colour format, with a flag per pixel that
-// says whether the source had a pixel there.
-struct Fetched {
-  int width = 0, height = 0;
-  std::vector<std::uint32_t> px;
-  std::vector<std::uint8_t> valid;
-};
-
-Fetched FetchSource(DeviceContext& dest, DeviceContext& src, win::RECT srcTarget) {
-  Fetched f;
-  f.width = srcTarget.right - srcTarget.left;
-  f.height = srcTarget.bottom - srcTarget.top;
-  f.px.assign(static_cast<size_t>(f.width) * static_cast<size_t>(f.height), 0);
-  f.valid.assign(f.px.size(), 0);
-  PixelBuffer s = Target(src);
-  bool srcMono = IsMono(src), destMono = IsMono(dest);
-  std::uint32_t fg = ResolveColor(dest, dest.s.textColor), bg = ResolveColor(dest, dest.s.bkColor);
-  std::uint32_t key = ToPixel(PlainColor(src.s.bkColor));
-  for (int y = 0; y < f.height; ++y) {
-    int sy = srcTarget.top + y;
-    if (sy < 0 || sy >= s.height) continue;
-    for (int x = 0; x < f.width; ++x) {
-      int sx = srcTarget.left + x;
-      if (sx < 0 || sx >= s.width) continue;
-      std::uint32_t v = s.At(sx, sy);
-      if (srcMono && !destMono)
-        v = (v & kRgb) ? bg : fg;
-      else if (!srcMono && destMono)
-        v = (v & kRgb) == key ? kRgb : 0;
-      size_t i = static_cast<size_t>(y) * static_cast<size_t>(f.width) + static_cast<size_t>(x);
-      f.px[i] = v;
-      f.valid[i] = 1;
-    }
-  }
-  return f;
-}
-
-std::uint32_t Average(const Fetched& f, int x0, int x1, int y0, int y1, int mode, bool& any) {
-  unsigned long long r = 0, g = 0, b = 0, a = 0, n = 0;
-  std::uint32_t andv = 0xFFFFFFFF, orv = 0;
-  for (int y = y0; y < y1; ++y)
-    for (int x = x0; x < x1; ++x) {
-      size_t i = static_cast<size_t>(y) * static_cast<size_t>(f.width) + static_cast<size_t>(x);
-      if (!f.valid[i]) continue;
-      std::uint32_t v = f.px[i];
-      andv &= v;
-      orv |= v;
-      r += (v >> 16) & 0xFF;
-      g += (v >> 8) & 0xFF;
-      b += v & 0xFF;
-      a += v >> 24;
-      ++n;
-    }
-  any = n != 0;
-  if (!n) return 0;
-  switch (mode) {
-    case win::BLACKONWHITE: return andv;
-    case win::WHITEONBLACK: return orv;
-    default:
-      return static_cast<std::uint32_t>(((a + n / 2) / n) << 24 | ((r + n / 2) / n) << 16 | ((g + n / 2) / n) << 8 |
-                                        ((b + n / 2) / n));
-  }
-}
-
-// Scales the fetched pixels to |dw| x |dh|, mirrored as the signs of the extents say.
-Fetched Scale(const Fetched& f, int dw, int dh, bool mirrorX, bool mirrorY, int mode) {
-  if (dw == f.width && dh == f.height && !mirrorX && !mirrorY) return f;
-  Fetched o;
-  o.width = dw;
-  o.height = dh;
-  o.px.assign(static_cast<size_t>(dw) * static_cast<size_t>(dh), 0);
-  o.valid.assign(o.px.size(), 0);
-  bool combine = mode != win::COLORONCOLOR;
-  for (int y = 0; y < dh; ++y) {
-    int yy = mirrorY ? dh - 1 - y : y;
-    int sy0 = static_cast<int>(static_cast<long long>(yy) * f.height / dh);
-    int sy1 = std::max(sy0 + 1, static_cast<int>(static_cast<long long>(yy + 1) * f.height / dh));
-    for (int x = 0; x < dw; ++x) {
-      int xx = mirrorX ? dw - 1 - x : x;
-      int sx0 = static_cast<int>(static_cast<long long>(xx) * f.width / dw);
-      int sx1 = std::max(sx0 + 1, static_cast<int>(static_cast<long long>(xx + 1) * f.width / dw));
-      size_t i = static_cast<size_t>(y) * static_cast<size_t>(dw) + static_cast<size_t>(x);
-      if (combine && (sx1 - sx0 > 1 || sy1 - sy0 > 1)) {
-        bool any = false;
-        o.px[i] = Average(f, sx0, sx1, sy0, sy1, mode, any);
-        o.valid[i] = any;
-      } else {
-        size_t j = static_cast<size_t>(sy0) * static_cast<size_t>(f.width) + static_cast<size_t>(sx0);
-        o.px[i] = f.px[j];
-        o.valid[i] = f.valid[j];
-      }
-    }
-  }
-  return o;
-}
-
 struct BlitGeometry {
-  win::RECT dest;  // target coordinates, normalised
-  win::RECT src;   // source target coordinates, normalised
+  win::RECT dest;  // target coordinates, ordered
+  win::RECT src;   // source target coordinates, ordered
   bool mirrorX = false, mirrorY = false;
+  int Dw() const { return dest.right - dest.left; }
+  int Dh() const { return dest.bottom - dest.top; }
+  int Sw() const { return src.right - src.left; }
+  int Sh() const { return src.bottom - src.top; }
+  bool Identity() const { return !mirrorX && !mirrorY && Sw() == Dw() && Sh() == Dh(); }
 };
 
 // The rectangle between the two corners, ordered; as for every rectangle the right and bottom
@@ -293,13 +203,13 @@ win::RECT Span(win::POINT a, win::POINT b) {
 bool Geometry(DeviceContext& dest, DeviceContext* src, int x, int y, int w, int h, int xs, int ys, int ws, int hs,
               BlitGeometry& g) {
   win::POINT a = LpToTarget(dest, {x, y});
-  win::POINT b = LpToTarget(dest, {x + w, y + h});
+  win::POINT b = LpToTarget(dest, {Clamp(static_cast<long long>(x) + w), Clamp(static_cast<long long>(y) + h)});
   g.mirrorX = (b.x < a.x);
   g.mirrorY = (b.y < a.y);
   g.dest = Span(a, b);
   if (src) {
     win::POINT c = LpToTarget(*src, {xs, ys});
-    win::POINT d = LpToTarget(*src, {xs + ws, ys + hs});
+    win::POINT d = LpToTarget(*src, {Clamp(static_cast<long long>(xs) + ws), Clamp(static_cast<long long>(ys) + hs)});
     if (d.x < c.x) g.mirrorX = !g.mirrorX;
     if (d.y < c.y) g.mirrorY = !g.mirrorY;
     g.src = Span(c, d);
@@ -308,29 +218,132 @@ bool Geometry(DeviceContext& dest, DeviceContext* src, int x, int y, int w, int 
   return g.dest.right > g.dest.left && g.dest.bottom > g.dest.top;
 }
 
-// Applies the ROP to the destination rectangle with the (already scaled) source; for MaskBlt the
-// mask picks between the foreground and the background ROP per pixel.
-void Apply(DeviceContext& dest, const BlitGeometry& g, const Fetched* s, const Pattern& pat, std::uint8_t rop,
-           const Fetched* mask = nullptr, std::uint8_t backRop = 0) {
+// Reads source pixels for a blit. A monochrome source takes the destination's text colour for
+// black and background colour for white; a colour source going to a monochrome destination gives
+// white where it has the source DC's background colour and black elsewhere. A blit within one
+// buffer reads from a copy, so overlapping moves see the original pixels.
+class Sampler {
+ public:
+  Sampler(DeviceContext& dest, DeviceContext& src, const win::RECT& need) {
+    s_ = Target(src);
+    bool srcMono = IsMono(src), destMono = IsMono(dest);
+    toColour_ = srcMono && !destMono;
+    toMono_ = !srcMono && destMono;
+    fg_ = ResolveColor(dest, dest.s.textColor);
+    bg_ = ResolveColor(dest, dest.s.bkColor);
+    key_ = ToPixel(PlainColor(src.s.bkColor));
+    PixelBuffer d = Target(dest);
+    if (d.pixels && d.pixels == s_.pixels) {
+      win::RECT r{std::max(need.left, 0), std::max(need.top, 0), std::min(need.right, s_.width),
+                  std::min(need.bottom, s_.height)};
+      if (r.right > r.left && r.bottom > r.top) {
+        copyRect_ = r;
+        int w = r.right - r.left;
+        copy_.resize(static_cast<size_t>(w) * static_cast<size_t>(r.bottom - r.top));
+        for (int y = r.top; y < r.bottom; ++y)
+          std::memcpy(&copy_[static_cast<size_t>(y - r.top) * static_cast<size_t>(w)], s_.Row(y) + r.left,
+                      static_cast<size_t>(w) * 4);
+      }
+      copied_ = true;
+    }
+  }
+
+  // The source's own pixel, false outside the source.
+  bool Raw(int x, int y, std::uint32_t& v) const {
+    if (copied_) {
+      if (x < copyRect_.left || y < copyRect_.top || x >= copyRect_.right || y >= copyRect_.bottom) return false;
+      v = copy_[static_cast<size_t>(y - copyRect_.top) * static_cast<size_t>(copyRect_.right - copyRect_.left) +
+                static_cast<size_t>(x - copyRect_.left)];
+      return true;
+    }
+    if (!s_.pixels || !s_.Contains(x, y)) return false;
+    v = s_.At(x, y);
+    return true;
+  }
+  std::uint32_t Convert(std::uint32_t v) const {
+    if (toColour_) return (v & 0xFFFFFF) ? bg_ : fg_;
+    if (toMono_) return (v & 0xFFFFFF) == key_ ? 0xFFFFFF : 0;
+    return v;
+  }
+  bool Get(int x, int y, std::uint32_t& v) const {
+    if (!Raw(x, y, v)) return false;
+    v = Convert(v);
+    return true;
+  }
+  int Width() const { return s_.width; }
+  int Height() const { return s_.height; }
+
+ private:
+  PixelBuffer s_;
+  bool toColour_ = false, toMono_ = false, copied_ = false;
+  std::uint32_t fg_ = 0, bg_ = 0, key_ = 0;
+  win::RECT copyRect_{};
+  std::vector<std::uint32_t> copy_;
+};
+
+// Which source pixels a destination column (or row) takes: [from, to) in source coordinates.
+struct SourceSpan {
+  int from, to;
+};
+std::vector<SourceSpan> MapAxis(int first, int last, int destStart, int destLen, int srcStart, int srcLen, bool mirror) {
+  std::vector<SourceSpan> out;
+  out.reserve(static_cast<size_t>(last - first));
+  for (int d = first; d < last; ++d) {
+    long long i = d - destStart;
+    if (mirror) i = destLen - 1 - i;
+    int s0 = static_cast<int>(i * srcLen / destLen);
+    int s1 = std::max(s0 + 1, static_cast<int>((i + 1) * srcLen / destLen));
+    out.push_back({srcStart + s0, srcStart + s1});
+  }
+  return out;
+}
+
+// One destination pixel's worth of source: the first source pixel, or when shrinking with a
+// combining mode, the AND (BLACKONWHITE), OR (WHITEONBLACK) or average (HALFTONE) of its box.
+bool SampleBox(const Sampler& s, SourceSpan sx, SourceSpan sy, int mode, std::uint32_t& v) {
+  bool shrink = sx.to - sx.from > 1 || sy.to - sy.from > 1;
+  if (!shrink || mode == win::COLORONCOLOR) return s.Get(sx.from, sy.from, v);
+  int x0 = std::max(sx.from, 0), x1 = std::min(sx.to, s.Width());
+  int y0 = std::max(sy.from, 0), y1 = std::min(sy.to, s.Height());
+  unsigned long long r = 0, g = 0, b = 0, a = 0, n = 0;
+  std::uint32_t andv = 0xFFFFFFFF, orv = 0;
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) {
+      std::uint32_t p;
+      if (!s.Get(x, y, p)) continue;
+      andv &= p;
+      orv |= p;
+      r += (p >> 16) & 0xFF;
+      g += (p >> 8) & 0xFF;
+      b += p & 0xFF;
+      a += p >> 24;
+      ++n;
+    }
+  if (!n) return false;
+  if (mode == win::BLACKONWHITE)
+    v = andv;
+  else if (mode == win::WHITEONBLACK)
+    v = orv;
+  else
+    v = static_cast<std::uint32_t>(((a + n / 2) / n) << 24 | ((r + n / 2) / n) << 16 | ((g + n / 2) / n) << 8 |
+                                   ((b + n / 2) / n));
+  return true;
+}
+
+// Runs `pixel(destPixel, sourceSpanX, sourceSpanY, x, y)` over the clipped destination.
+template <class F>
+void ForEachDestPixel(DeviceContext& dest, const BlitGeometry& g, F pixel) {
   PixelBuffer t = Target(dest);
   if (!t.pixels) return;
   Region r(g.dest);
   r.Intersect(Clip(dest));
-  bool mono = IsMono(dest);
   for (const win::RECT& rc : r.Rects()) {
+    std::vector<SourceSpan> cols = MapAxis(rc.left, rc.right, g.dest.left, g.Dw(), g.src.left, g.Sw(), g.mirrorX);
+    std::vector<SourceSpan> rows = MapAxis(rc.top, rc.bottom, g.dest.top, g.Dh(), g.src.top, g.Sh(), g.mirrorY);
     for (int y = rc.top; y < rc.bottom; ++y) {
+      SourceSpan sy = rows[static_cast<size_t>(y - rc.top)];
       std::uint32_t* row = t.Row(y);
-      size_t base = static_cast<size_t>(y - g.dest.top) * static_cast<size_t>(g.dest.right - g.dest.left);
-      for (int x = rc.left; x < rc.right; ++x) {
-        size_t i = base + static_cast<size_t>(x - g.dest.left);
-        std::uint8_t op = rop;
-        if (mask) op = (mask->valid[i] && (mask->px[i] & kRgb)) ? rop : backRop;
-        bool needS = UsesSource(op), needP = UsesPattern(op);
-        if (needS && (!s || !s->valid[i])) continue;
-        if (needP && (pat.kind == Pattern::None || (pat.kind == Pattern::Tiled && !pat.Paints(x, y)))) continue;
-        std::uint32_t v = Rop3(op, needP ? pat.At(x, y) : 0, needS ? s->px[i] : 0, row[x]);
-        row[x] = mono ? (v & kRgb) : v;
-      }
+      for (int x = rc.left; x < rc.right; ++x) pixel(row[x], cols[static_cast<size_t>(x - rc.left)], sy, x, y);
     }
   }
 }
@@ -369,51 +382,54 @@ bool FastCopy(DeviceContext& dest, DeviceContext& src, const BlitGeometry& g) {
 }
 
 bool Blit(win::HDC hdest, int x, int y, int w, int h, win::HDC hsrc, int xs, int ys, int ws, int hs, win::DWORD rop,
-          bool stretch, win::HBITMAP maskBitmap = nullptr, int xm = 0, int ym = 0) {
+          win::HBITMAP maskBitmap = nullptr, int xm = 0, int ym = 0) {
   DeviceContext* dest = Dc(hdest);
   if (!dest) {
     win::SetLastError(win::ERROR_INVALID_HANDLE);
     return false;
   }
   std::uint8_t fore = static_cast<std::uint8_t>((rop >> 16) & 0xFF);
-  std::uint8_t back = static_cast<std::uint8_t>((rop >> 24) & 0xFF);
-  bool needSrc = UsesSource(fore) || (maskBitmap && UsesSource(back));
+  std::uint8_t back = maskBitmap ? static_cast<std::uint8_t>((rop >> 24) & 0xFF) : fore;
+  bool needSrc = UsesSource(fore) || UsesSource(back);
   DeviceContext* src = needSrc ? Dc(hsrc) : nullptr;
   if (needSrc && !src) {
     win::SetLastError(win::ERROR_INVALID_HANDLE);
     return false;
   }
-  BlitGeometry g;
-  if (!Geometry(*dest, src, x, y, w, h, xs, ys, stretch ? ws : w, stretch ? hs : h, g)) return true;
-  int dw = g.dest.right - g.dest.left, dh = g.dest.bottom - g.dest.top;
-  Pattern pat;
-  if (UsesPattern(fore) || (maskBitmap && UsesPattern(back))) pat = MakePattern(*dest, dest->s.brush);
-  if (src && !maskBitmap && fore == 0xCC && !g.mirrorX && !g.mirrorY &&
-      g.src.right - g.src.left == dw && g.src.bottom - g.src.top == dh && FastCopy(*dest, *src, g))
-    return true;
-  Fetched fs;
-  if (src) fs = Scale(FetchSource(*dest, *src, g.src), dw, dh, g.mirrorX, g.mirrorY, dest->s.stretchMode);
-  Fetched fm;
+  BitmapObj* mask = nullptr;
   if (maskBitmap) {
-    BitmapObj* bm = Bmp(maskBitmap);
-    if (!bm || !bm->mono) {
+    mask = Bmp(maskBitmap);
+    if (!mask || !mask->mono) {
       win::SetLastError(win::ERROR_INVALID_PARAMETER);
       return false;
     }
-    PixelBuffer mv = bm->View();
-    fm.width = dw;
-    fm.height = dh;
-    fm.px.assign(static_cast<size_t>(dw) * static_cast<size_t>(dh), 0);
-    fm.valid.assign(fm.px.size(), 0);
-    for (int yy = 0; yy < dh; ++yy)
-      for (int xx = 0; xx < dw; ++xx)
-        if (mv.Contains(xm + xx, ym + yy)) {
-          size_t i = static_cast<size_t>(yy) * static_cast<size_t>(dw) + static_cast<size_t>(xx);
-          fm.px[i] = mv.At(xm + xx, ym + yy);
-          fm.valid[i] = 1;
-        }
   }
-  Apply(*dest, g, src ? &fs : nullptr, pat, fore, maskBitmap ? &fm : nullptr, back);
+  BlitGeometry g;
+  if (!Geometry(*dest, src, x, y, w, h, xs, ys, ws, hs, g)) return true;
+  if (!src) g.src = g.dest;  // no source: an identity mapping keeps the loops simple
+  if (src && !mask && fore == 0xCC && g.Identity() && FastCopy(*dest, *src, g)) return true;
+  Pattern pat;
+  if (UsesPattern(fore) || UsesPattern(back)) pat = MakePattern(*dest, dest->s.brush);
+  bool mono = IsMono(*dest);
+  std::optional<Sampler> sampler;
+  if (src) sampler.emplace(*dest, *src, g.src);
+  PixelBuffer mv = mask ? mask->View() : PixelBuffer{};
+  int mode = dest->s.stretchMode;
+  ForEachDestPixel(*dest, g, [&](std::uint32_t& d, SourceSpan sx, SourceSpan sy, int px, int py) {
+    std::uint8_t op = fore;
+    if (mask) {
+      int mx = xm + px - g.dest.left, my = ym + py - g.dest.top;
+      op = mv.Contains(mx, my) && (mv.At(mx, my) & 0xFFFFFF) ? fore : back;
+    }
+    std::uint32_t sv = 0, pv = 0;
+    if (UsesSource(op) && !SampleBox(*sampler, sx, sy, mode, sv)) return;
+    if (UsesPattern(op)) {
+      if (pat.kind == Pattern::None || (pat.kind == Pattern::Tiled && !pat.Paints(px, py))) return;
+      pv = pat.At(px, py);
+    }
+    std::uint32_t v = Rop3(op, pv, sv, d);
+    d = mono ? (v & kRgb) : v;
+  });
   return true;
 }
 
@@ -452,20 +468,20 @@ BOOL PatBlt(HDC h, int x, int y, int w, int hgt, DWORD rop) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  return Blit(h, x, y, w, hgt, nullptr, 0, 0, 0, 0, rop, false) ? TRUE : FALSE;
+  return Blit(h, x, y, w, hgt, nullptr, 0, 0, w, hgt, rop) ? TRUE : FALSE;
 }
 
 BOOL BitBlt(HDC dest, int x, int y, int w, int h, HDC src, int xs, int ys, DWORD rop) {
-  return Blit(dest, x, y, w, h, src, xs, ys, w, h, rop, false) ? TRUE : FALSE;
+  return Blit(dest, x, y, w, h, src, xs, ys, w, h, rop) ? TRUE : FALSE;
 }
 
 BOOL StretchBlt(HDC dest, int x, int y, int w, int h, HDC src, int xs, int ys, int ws, int hs, DWORD rop) {
-  return Blit(dest, x, y, w, h, src, xs, ys, ws, hs, rop, true) ? TRUE : FALSE;
+  return Blit(dest, x, y, w, h, src, xs, ys, ws, hs, rop) ? TRUE : FALSE;
 }
 
 BOOL MaskBlt(HDC dest, int x, int y, int w, int h, HDC src, int xs, int ys, HBITMAP mask, int xm, int ym, DWORD rop4) {
-  if (!mask) return Blit(dest, x, y, w, h, src, xs, ys, w, h, rop4 & 0x00FFFFFF, false) ? TRUE : FALSE;
-  return Blit(dest, x, y, w, h, src, xs, ys, w, h, rop4, false, mask, xm, ym) ? TRUE : FALSE;
+  if (!mask) return Blit(dest, x, y, w, h, src, xs, ys, w, h, rop4 & 0x00FFFFFF) ? TRUE : FALSE;
+  return Blit(dest, x, y, w, h, src, xs, ys, w, h, rop4, mask, xm, ym) ? TRUE : FALSE;
 }
 
 BOOL AlphaBlend(HDC hdest, int x, int y, int w, int h, HDC hsrc, int xs, int ys, int ws, int hs, BLENDFUNCTION bf) {
@@ -483,21 +499,12 @@ BOOL AlphaBlend(HDC hdest, int x, int y, int w, int h, HDC hsrc, int xs, int ys,
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  int dw = g.dest.right - g.dest.left, dh = g.dest.bottom - g.dest.top;
-  Fetched f = Scale(FetchSource(*dest, *src, g.src), dw, dh, false, false, COLORONCOLOR);
-  PixelBuffer t = Target(*dest);
-  if (!t.pixels) return TRUE;
-  Region r(g.dest);
-  r.Intersect(Clip(*dest));
+  Sampler sampler(*dest, *src, g.src);
   bool perPixel = (bf.AlphaFormat & AC_SRC_ALPHA) != 0;
-  for (const RECT& rc : r.Rects())
-    for (int yy = rc.top; yy < rc.bottom; ++yy) {
-      std::uint32_t* row = t.Row(yy);
-      for (int xx = rc.left; xx < rc.right; ++xx) {
-        size_t i = static_cast<size_t>(yy - g.dest.top) * static_cast<size_t>(dw) + static_cast<size_t>(xx - g.dest.left);
-        row[xx] = BlendPixel(f.px[i], row[xx], bf.SourceConstantAlpha, perPixel);
-      }
-    }
+  ForEachDestPixel(*dest, g, [&](std::uint32_t& d, SourceSpan sx, SourceSpan sy, int, int) {
+    std::uint32_t sv;
+    if (sampler.Get(sx.from, sy.from, sv)) d = BlendPixel(sv, d, bf.SourceConstantAlpha, perPixel);
+  });
   return TRUE;
 }
 
@@ -510,19 +517,16 @@ BOOL TransparentBlt(HDC hdest, int x, int y, int w, int h, HDC hsrc, int xs, int
   }
   BlitGeometry g;
   if (!Geometry(*dest, src, x, y, w, h, xs, ys, ws, hs, g)) return TRUE;
-  int dw = g.dest.right - g.dest.left, dh = g.dest.bottom - g.dest.top;
+  Sampler sampler(*dest, *src, g.src);
   // The key is compared in the source's own colours, before any conversion.
-  Fetched raw = FetchSource(*src, *src, g.src);
   std::uint32_t key = ToPixel(PlainColor(transparent));
-  for (size_t i = 0; i < raw.px.size(); ++i)
-    if ((raw.px[i] & 0xFFFFFF) == key) raw.valid[i] = 0;
-  Fetched conv = raw;
-  if (IsMono(*src) != IsMono(*dest)) {
-    Fetched c = FetchSource(*dest, *src, g.src);
-    for (size_t i = 0; i < conv.px.size(); ++i) conv.px[i] = c.px[i];
-  }
-  Fetched f = Scale(conv, dw, dh, false, false, COLORONCOLOR);
-  Apply(*dest, g, &f, Pattern{}, 0xCC);
+  bool mono = IsMono(*dest);
+  ForEachDestPixel(*dest, g, [&](std::uint32_t& d, SourceSpan sx, SourceSpan sy, int, int) {
+    std::uint32_t sv;
+    if (!sampler.Raw(sx.from, sy.from, sv) || (sv & kRgb) == key) return;
+    sv = sampler.Convert(sv);
+    d = mono ? (sv & kRgb) : sv;
+  });
   return TRUE;
 }
 

@@ -15,10 +15,12 @@ Region RegionFromBoxes(std::vector<pixman_box32_t>& boxes) {
 }
 
 Region RectRegion(int l, int t, int r, int b) {
+  l = Clamp(l), t = Clamp(t), r = Clamp(r), b = Clamp(b);
   return Region(win::RECT{std::min(l, r), std::min(t, b), std::max(l, r), std::max(t, b)});
 }
 
-Region RoundRectRegion(int l, int t, int r, int b, int w, int h) {
+Region RoundRectRegion(int l, int t, int r, int b, int w, int h, const win::RECT* limit) {
+  l = Clamp(l), t = Clamp(t), r = Clamp(r), b = Clamp(b);
   if (l > r) std::swap(l, r);
   if (t > b) std::swap(t, b);
   w = std::min(std::abs(w), r - l);
@@ -27,7 +29,9 @@ Region RoundRectRegion(int l, int t, int r, int b, int w, int h) {
   std::vector<pixman_box32_t> boxes;
   double rx = w / 2.0, ry = h / 2.0;
   double cyTop = t + ry, cyBottom = b - ry;
-  for (int y = t; y < b; ++y) {
+  int y0 = limit ? std::max(t, static_cast<int>(limit->top)) : t;
+  int y1 = limit ? std::min(b, static_cast<int>(limit->bottom)) : b;
+  for (int y = y0; y < y1; ++y) {
     double yc = y + 0.5;
     double ey = yc < cyTop ? cyTop - yc : (yc > cyBottom ? yc - cyBottom : 0.0);
     double hw = rx;
@@ -39,12 +43,16 @@ Region RoundRectRegion(int l, int t, int r, int b, int w, int h) {
     // Pixels whose centre lies within [left edge, right edge].
     double le = l + rx - hw, re = r - rx + hw;
     int x0 = static_cast<int>(std::ceil(le - 0.5)), x1 = static_cast<int>(std::floor(re - 0.5)) + 1;
+    if (limit) {
+      x0 = std::max(x0, static_cast<int>(limit->left));
+      x1 = std::min(x1, static_cast<int>(limit->right));
+    }
     if (x1 > x0) boxes.push_back({x0, y, x1, y + 1});
   }
   return RegionFromBoxes(boxes);
 }
 
-Region PolygonRegion(const win::POINT* pts, const int* counts, int polygons, int fillMode) {
+Region PolygonRegion(const win::POINT* pts, const int* counts, int polygons, int fillMode, const win::RECT* limit) {
   struct Edge {
     double x0, y0, x1, y1;
     int dir;
@@ -67,6 +75,10 @@ Region PolygonRegion(const win::POINT* pts, const int* counts, int polygons, int
   }
   std::vector<pixman_box32_t> boxes;
   std::vector<std::pair<double, int>> xs;
+  if (limit) {
+    top = std::max(top, static_cast<int>(limit->top));
+    bottom = std::min(bottom, static_cast<int>(limit->bottom));
+  }
   for (int y = top; y < bottom; ++y) {
     double yc = y + 0.5;
     xs.clear();
@@ -79,6 +91,10 @@ Region PolygonRegion(const win::POINT* pts, const int* counts, int polygons, int
       bool inside = fillMode == win::WINDING ? winding != 0 : (i % 2) == 0;
       if (!inside) continue;
       int x0 = static_cast<int>(std::ceil(xs[i].first - 0.5)), x1 = static_cast<int>(std::ceil(xs[i + 1].first - 0.5));
+      if (limit) {
+        x0 = std::max(x0, static_cast<int>(limit->left));
+        x1 = std::min(x1, static_cast<int>(limit->right));
+      }
       if (x1 > x0) boxes.push_back({x0, y, x1, y + 1});
     }
   }

@@ -45,19 +45,20 @@ PenInfo CurrentPen(DeviceContext& dc) {
   return p;
 }
 
-// Where a pen's dash pattern stands, carried from one segment of a polyline to the next.
+// Where a pen's dash pattern stands: pixels drawn so far, carried from one segment of a polyline
+// to the next.
 struct DashState {
-  int index = 0;
-  int left = -1;
-  bool On(const PenInfo& pen) {
+  long long done = 0;
+  static bool On(const PenInfo& pen, long long pos) {
     if (pen.dashes.empty()) return true;
-    if (left < 0) left = pen.dashes[0];
-    while (left == 0) {
-      index = (index + 1) % static_cast<int>(pen.dashes.size());
-      left = pen.dashes[static_cast<size_t>(index)];
+    long long period = 0;
+    for (int d : pen.dashes) period += d;
+    long long at = pos % period;
+    for (size_t i = 0; i < pen.dashes.size(); ++i) {
+      if (at < pen.dashes[i]) return i % 2 == 0;
+      at -= pen.dashes[i];
     }
-    --left;
-    return index % 2 == 0;
+    return true;
   }
 };
 
@@ -67,22 +68,74 @@ void Disk(std::vector<pixman_box32_t>& boxes, int cx, int cy, int w) {
   for (const win::RECT& r : d.Rects()) boxes.push_back({r.left, r.top, r.right, r.bottom});
 }
 
+// The pixels of a line: step k of n along the major axis, the minor coordinate rounded from the
+// ideal line (halves away from the start).
+struct LineSteps {
+  win::POINT a;
+  long long dx, dy;
+  int n;
+  bool xMajor;
+  LineSteps(win::POINT from, win::POINT to) : a(from) {
+    dx = static_cast<long long>(to.x) - from.x;
+    dy = static_cast<long long>(to.y) - from.y;
+    xMajor = std::llabs(dx) >= std::llabs(dy);
+    n = static_cast<int>(xMajor ? std::llabs(dx) : std::llabs(dy));
+  }
+  win::POINT At(long long k) const {
+    if (n == 0) return a;
+    long long major = xMajor ? dx : dy, minor = xMajor ? dy : dx;
+    long long sMajor = major < 0 ? -1 : 1, sMinor = minor < 0 ? -1 : 1;
+    long long m = (2 * k * std::llabs(minor) + n) / (2 * static_cast<long long>(n));
+    long long u = k * sMajor, v = m * sMinor;
+    return xMajor ? win::POINT{static_cast<int>(a.x + u), static_cast<int>(a.y + v)}
+                  : win::POINT{static_cast<int>(a.x + v), static_cast<int>(a.y + u)};
+  }
+  // The steps whose pixels may fall inside `r`; the rest are skipped without being visited.
+  void Within(const win::RECT& r, long long& k0, long long& k1) const {
+    k0 = 0;
+    k1 = n;
+    if (n == 0) return;
+    long long major = xMajor ? dx : dy;
+    long long start = xMajor ? a.x : a.y;
+    long long lo = xMajor ? r.left : r.top, hi = xMajor ? r.right : r.bottom;
+    // Along the major axis the coordinate moves by exactly one per step.
+    long long p = major > 0 ? lo - start : start - (hi - 1);
+    long long q = major > 0 ? hi - 1 - start : start - lo;
+    k0 = std::max(k0, p);
+    k1 = std::min(k1, q + 1);
+    // Along the minor axis, a conservative range from the ideal line.
+    long long minor = xMajor ? dy : dx;
+    long long mstart = xMajor ? a.y : a.x;
+    long long mlo = (xMajor ? r.top : r.left) - 1, mhi = (xMajor ? r.bottom : r.right) + 1;
+    if (minor != 0) {
+      double t0 = static_cast<double>(mlo - mstart) * n / static_cast<double>(minor);
+      double t1 = static_cast<double>(mhi - mstart) * n / static_cast<double>(minor);
+      if (t0 > t1) std::swap(t0, t1);
+      k0 = std::max(k0, static_cast<long long>(std::floor(t0)) - 1);
+      k1 = std::min(k1, static_cast<long long>(std::ceil(t1)) + 2);
+    } else if (mstart < mlo || mstart > mhi) {
+      k1 = k0;
+    }
+    if (k1 < k0) k1 = k0;
+  }
+};
+
 // Draws a line in target coordinates from a to b, leaving out b.
 void Line(DeviceContext& dc, const PenInfo& pen, win::POINT a, win::POINT b, DashState& dash) {
   if (pen.null) return;
-  int dx = std::abs(b.x - a.x), dy = std::abs(b.y - a.y);
-  int sx = a.x < b.x ? 1 : -1, sy = a.y < b.y ? 1 : -1;
-  int err = dx - dy;
-  int x = a.x, y = a.y;
+  LineSteps steps(a, b);
+  win::RECT clip = Clip(dc).Bounds();
   if (pen.width > 1) {
     // Wide lines are solid with round ends, both ends included.
+    win::RECT grown{clip.left - pen.width, clip.top - pen.width, clip.right + pen.width, clip.bottom + pen.width};
+    long long k0, k1;
+    steps.n += 1;  // the end point too
+    steps.Within(grown, k0, k1);
+    steps.n -= 1;
     std::vector<pixman_box32_t> boxes;
-    for (;;) {
-      Disk(boxes, x, y, pen.width);
-      if (x == b.x && y == b.y) break;
-      int e2 = 2 * err;
-      if (e2 > -dy) { err -= dy; x += sx; }
-      if (e2 < dx) { err += dx; y += sy; }
+    for (long long k = k0; k < k1 && k <= steps.n; ++k) {
+      win::POINT p = steps.At(k);
+      Disk(boxes, p.x, p.y, pen.width);
     }
     Pattern p;
     p.kind = Pattern::Solid;
@@ -92,15 +145,23 @@ void Line(DeviceContext& dc, const PenInfo& pen, win::POINT a, win::POINT b, Das
   }
   std::uint32_t bk = ResolveColor(dc, dc.s.bkColor);
   bool opaque = dc.s.bkMode == win::OPAQUE;
-  while (x != b.x || y != b.y) {
-    if (dash.On(pen))
-      PlotSpan(dc, x, x + 1, y, pen.color, dc.s.rop2);
+  long long k0, k1;
+  steps.Within(clip, k0, k1);
+  for (long long k = k0; k < k1; ++k) {
+    win::POINT p = steps.At(k);
+    if (DashState::On(pen, dash.done + k))
+      PlotSpan(dc, p.x, p.x + 1, p.y, pen.color, dc.s.rop2);
     else if (opaque)
-      PlotSpan(dc, x, x + 1, y, bk, dc.s.rop2);
-    int e2 = 2 * err;
-    if (e2 > -dy) { err -= dy; x += sx; }
-    if (e2 < dx) { err += dx; y += sy; }
+      PlotSpan(dc, p.x, p.x + 1, p.y, bk, dc.s.rop2);
   }
+  dash.done += steps.n;
+}
+
+// What a shape needs to work out: the clip's bounds with a margin, so that outlines found at the
+// edge of the worked-out part fall outside what is drawn.
+win::RECT Limit(DeviceContext& dc, int margin) {
+  win::RECT b = Clip(dc).Bounds();
+  return {b.left - margin, b.top - margin, b.right + margin, b.bottom + margin};
 }
 
 void FillShape(DeviceContext& dc, const Region& area) {
@@ -184,7 +245,8 @@ void ArcShape(DeviceContext& dc, int l, int t, int r, int b, int xs, int ys, int
   double a0 = Angle(cx, cy, s.x, s.y), a1 = Angle(cx, cy, e.x, e.y);
   bool clockwise = dc.s.arcDirection == win::AD_CLOCKWISE;
   PenInfo pen = CurrentPen(dc);
-  Region full = EllipseRegion(box.left, box.top, box.right, box.bottom);
+  win::RECT limit = Limit(dc, 2);
+  Region full = EllipseRegion(box.left, box.top, box.right, box.bottom, &limit);
   Region outline = InnerBoundary(full);
   auto select = [&](const Region& r, auto pred) {
     std::vector<pixman_box32_t> boxes;
@@ -238,25 +300,26 @@ void Box(DeviceContext& dc, int l, int t, int r, int b, int ew, int eh, bool ell
     eh = box.bottom - box.top;
   }
   PenInfo pen = CurrentPen(dc);
+  win::RECT limit = Limit(dc, (pen.null ? 1 : pen.width) + 2);
   if (pen.null) {
     // Without a pen the shape is one pixel smaller in each direction.
-    Region area = RoundRectRegion(box.left, box.top, box.right - 1, box.bottom - 1, ew - 1, eh - 1);
+    Region area = RoundRectRegion(box.left, box.top, box.right - 1, box.bottom - 1, ew - 1, eh - 1, &limit);
     FillShape(dc, area);
     return;
   }
   win::RECT outer, inner;
   PenBoxes(pen, box, outer, inner);
   auto shape = [&](const win::RECT& rc, int inset) {
-    return RoundRectRegion(rc.left, rc.top, rc.right, rc.bottom, ew - 2 * inset, eh - 2 * inset);
+    return RoundRectRegion(rc.left, rc.top, rc.right, rc.bottom, ew - 2 * inset, eh - 2 * inset, &limit);
   };
-  Region outerR = ew > 1 && eh > 1 ? shape(outer, 0) : Region(outer);
+  Region outerR = ew > 1 && eh > 1 ? shape(outer, 0) : Region(outer).Intersect(limit);
   Region innerR;
   if (pen.width == 1) {
     Region ring = InnerBoundary(outerR);
     innerR = outerR;
     innerR.Subtract(ring);
   } else if (inner.right > inner.left && inner.bottom > inner.top) {
-    innerR = ew > 1 && eh > 1 ? shape(inner, pen.width) : Region(inner);
+    innerR = ew > 1 && eh > 1 ? shape(inner, pen.width) : Region(inner).Intersect(limit);
   }
   FillShape(dc, innerR);
   if (!ellipse && ew <= 1 && pen.width == 1 && !pen.dashes.empty()) {
@@ -284,7 +347,7 @@ void AddEllipseFigure(DeviceContext& dc, int l, int t, int r, int b) {
   f.closed = true;
 }
 
-Region PathRegion(DeviceContext& dc) {
+Region PathRegion(DeviceContext& dc, bool limited) {
   std::vector<win::POINT> pts;
   std::vector<int> counts;
   for (const PathFigure& f : dc.s.path.figures) {
@@ -293,7 +356,10 @@ Region PathRegion(DeviceContext& dc) {
     counts.push_back(static_cast<int>(f.points.size()));
   }
   if (counts.empty()) return Region();
-  return PolygonRegion(pts.data(), counts.data(), static_cast<int>(counts.size()), dc.s.polyFillMode);
+  win::RECT limit = Limit(dc, 2);
+  limit = {limit.left - dc.origin.x, limit.top - dc.origin.y, limit.right - dc.origin.x, limit.bottom - dc.origin.y};
+  return PolygonRegion(pts.data(), counts.data(), static_cast<int>(counts.size()), dc.s.polyFillMode,
+                       limited ? &limit : nullptr);
 }
 
 }  // namespace
@@ -385,7 +451,8 @@ BOOL PolyPolygon(HDC h, const POINT* pts, const INT* counts, int polygons) {
     return TRUE;
   }
   std::vector<POINT> t = ToTarget(*dc, pts, total);
-  FillShape(*dc, PolygonRegion(t.data(), counts, polygons, dc->s.polyFillMode));
+  RECT limit = Limit(*dc, 2);
+  FillShape(*dc, PolygonRegion(t.data(), counts, polygons, dc->s.polyFillMode, &limit));
   size_t at = 0;
   for (int k = 0; k < polygons; ++k) {
     std::vector<POINT> one(t.begin() + static_cast<long>(at), t.begin() + static_cast<long>(at) + counts[k]);
@@ -518,7 +585,7 @@ BOOL StrokePath(HDC h) {
 BOOL FillPath(HDC h) {
   DeviceContext* dc = Dc(h);
   if (!TakePath(dc)) return FALSE;
-  Region r = PathRegion(*dc);
+  Region r = PathRegion(*dc, true);
   r.Offset(dc->origin.x, dc->origin.y);
   FillShape(*dc, r);
   dc->s.path = PathState{};
@@ -537,7 +604,7 @@ BOOL StrokeAndFillPath(HDC h) {
 HRGN PathToRegion(HDC h) {
   DeviceContext* dc = Dc(h);
   if (!TakePath(dc)) return nullptr;
-  Region r = PathRegion(*dc);
+  Region r = PathRegion(*dc, false);
   dc->s.path = PathState{};
   HRGN rgn = CreateRectRgn(0, 0, 0, 0);
   Rgn(rgn)->rgn = std::move(r);
@@ -547,7 +614,7 @@ HRGN PathToRegion(HDC h) {
 BOOL SelectClipPath(HDC h, int mode) {
   DeviceContext* dc = Dc(h);
   if (!TakePath(dc)) return FALSE;
-  Region r = PathRegion(*dc);
+  Region r = PathRegion(*dc, false);
   dc->s.path = PathState{};
   return CombineClip(*dc, &r, mode) != ERROR;
 }

@@ -175,6 +175,21 @@ TEST(StretchBlt, ModesWhenShrinking) {
   }
 }
 
+TEST(Blits, ExtremeExtentsClipInsteadOfOverflowing) {
+  Canvas src(4, 4, RGB(1, 2, 3)), dest(4, 4);
+  const int big = 0x7FFFFFF0;
+  EXPECT_TRUE(StretchBlt(dest.dc, 0, 0, big, big, src.dc, 0, 0, 4, 4, SRCCOPY));
+  EXPECT_EQ(dest.At(3, 3), RGB(1, 2, 3));
+  SetStretchBltMode(dest.dc, HALFTONE);
+  EXPECT_TRUE(StretchBlt(dest.dc, 0, 0, 4, 4, src.dc, -big, -big, big, big, SRCCOPY));
+  EXPECT_TRUE(PatBlt(dest.dc, -big, -big, big, big, BLACKNESS));
+  RECT huge{-big, -big, big, big};
+  EXPECT_TRUE(FillRect(dest.dc, &huge, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))));
+  EXPECT_EQ(dest.At(0, 0), RGB(255, 255, 255));
+  SetViewportOrgEx(dest.dc, big, big, nullptr);
+  EXPECT_TRUE(FillRect(dest.dc, &huge, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))));
+}
+
 TEST(AlphaBlend, MatchesTheBlendFormulaForBothPaths) {
   // Premultiplied source 50% red; destination grey with alpha.
   Canvas src(1, 1), d1(1, 1), d2(1, 1);

@@ -231,3 +231,34 @@ TEST(MulDiv, RoundsHalvesAwayFromZeroAndReportsOverflow) {
 }
 
 }  // namespace
+
+namespace {
+
+// Shapes far larger than the surface draw their visible part only, quickly and without
+// overflowing.
+TEST(Shapes, HugeShapesDrawTheirVisiblePart) {
+  const int big = 1 << 28;
+  Canvas c(8, 4);
+  MoveToEx(c.dc, -big, 1, nullptr);
+  LineTo(c.dc, big, 1);
+  EXPECT_EQ(c.Mask(kInk), "........\n########\n........\n........\n");
+  HPEN dash = CreatePen(PS_DASH, 1, kInk);
+  SelectObject(c.dc, dash);
+  SetBkMode(c.dc, TRANSPARENT);
+  MoveToEx(c.dc, 0, -big, nullptr);
+  LineTo(c.dc, 0, big);  // the dash phase at the surface comes from the whole line's length
+  MoveToEx(c.dc, -big, -big, nullptr);
+  LineTo(c.dc, big, big);
+  SelectObject(c.dc, GetStockObject(BLACK_PEN));
+  DeleteObject(dash);
+  SelectObject(c.dc, GetStockObject(BLACK_BRUSH));
+  Ellipse(c.dc, -big, -big, big, big);
+  EXPECT_EQ(c.Mask(kInk), "########\n########\n########\n########\n");
+  POINT tri[] = {{-big, -big}, {big, -big}, {0, big}};
+  SelectObject(c.dc, GetStockObject(WHITE_BRUSH));
+  Polygon(c.dc, tri, 3);
+  RoundRect(c.dc, -big, -big, big, big, big, big);
+  EXPECT_EQ(c.At(4, 2), RGB(255, 255, 255));
+}
+
+}  // namespace
