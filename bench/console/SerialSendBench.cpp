@@ -60,9 +60,14 @@ void BM_SendData(benchmark::State& state) {
   std::vector<win::BYTE> data(block, 0x5A);
   for (auto _ : state) {
     std::thread reader([&] { line.Drain(kBytesPerRun); });
-    for (std::size_t sent = 0; sent < kBytesPerRun; sent += block)
-      comm.SendData(data.data(), static_cast<std::uint16_t>(block));
+    bool queued = true;
+    for (std::size_t sent = 0; sent < kBytesPerRun && queued; sent += block)
+      queued = comm.SendData(data.data(), static_cast<std::uint16_t>(block));
     reader.join();
+    if (!queued) {
+      state.SkipWithError("SendData refused a block");
+      break;
+    }
     state.PauseTiming();
     PumpMessages();
     state.ResumeTiming();
