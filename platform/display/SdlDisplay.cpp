@@ -680,6 +680,18 @@ class SdlDisplay final : public Display {
         if (!s->needsFull) SDL_UpdateWindowSurface(s->window);
         pending_.push_back(Event(InputKind::Exposed, w.windowID));
         break;
+      case SDL_WINDOWEVENT_LEAVE: {
+        // The desktop says nothing more once the mouse is off our windows, so say where it went,
+        // as a move over no surface; while a button is held the window keeps the mouse.
+        int x = 0, y = 0;
+        if (SDL_GetGlobalMouseState(nullptr, nullptr) != 0) break;
+        GetMousePosition(x, y);
+        InputEvent ev = Event(InputKind::MouseMove, 0);
+        ev.x = x;
+        ev.y = y;
+        pending_.push_back(std::move(ev));
+        break;
+      }
       case SDL_WINDOWEVENT_FOCUS_GAINED: pending_.push_back(Event(InputKind::FocusIn, w.windowID)); break;
       case SDL_WINDOWEVENT_FOCUS_LOST: pending_.push_back(Event(InputKind::FocusOut, w.windowID)); break;
       case SDL_WINDOWEVENT_MOVED: {

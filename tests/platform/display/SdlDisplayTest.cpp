@@ -294,6 +294,18 @@ TEST_F(SdlWindows, TwoSurfacesShowTheirPixelsAndTakeTheirClicks) {
     }
   }
 
+  // Leaving for the bare desktop is a move over no surface, as on the headless screen.
+  seen_.clear();
+  Shell("xdotool mousemove 700 600");
+  auto offAll = [&] {
+    for (const InputEvent& e : seen_)
+      if (e.kind == InputKind::MouseMove && e.surface == 0) return &e;
+    return static_cast<const InputEvent*>(nullptr);
+  };
+  ASSERT_TRUE(PumpUntil([&] { return offAll() != nullptr; }));
+  EXPECT_EQ(offAll()->x, 700);
+  EXPECT_EQ(offAll()->y, 600);
+
   // Only the dirty rectangle is sent: a stale pixel outside it stays as it was on screen.
   Pattern changed(200, 150, 0x10A040);
   changed.pb.At(0, 0) = 0x123456;
