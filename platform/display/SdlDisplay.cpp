@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <deque>
 #include <map>
+#include <numbers>
 #include <stdexcept>
 
 #include "platform/display/Display.h"
@@ -438,7 +439,7 @@ class SdlDisplay final : public Display {
     std::vector<Sint16> tone(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
       double envelope = std::min({1.0, static_cast<double>(i) / fade, static_cast<double>(count - i) / fade});
-      tone[i] = static_cast<Sint16>(8000 * envelope * std::sin(2 * M_PI * 880 * i / rate));
+      tone[i] = static_cast<Sint16>(8000 * envelope * std::sin(2 * std::numbers::pi * 880 * i / rate));
     }
     SDL_ClearQueuedAudio(audio_);
     SDL_QueueAudio(audio_, tone.data(), static_cast<Uint32>(tone.size() * sizeof(Sint16)));
