@@ -24,10 +24,12 @@ int main(int argc, char** argv) {
   long longest = 0;
   for (long run = 0; run < runs; ++run) {
     input.clear();
-    const long size = static_cast<long>(random() % (random() % 8 == 0 ? 512 : 32));
+    // Mostly short inputs; now and then a long one that can nest arrays past the depth limit.
+    const unsigned long pick = random() % 64;
+    const long size = static_cast<long>(random() % (pick == 0 ? 4096 : pick < 8 ? 512 : 32));
     for (long i = 0; i < size; ++i) {
       switch (random() % 4) {
-        case 0: input += static_cast<char>(random() % 20); break;  // a tag
+        case 0: input += static_cast<char>(pick == 0 && random() % 2 ? 1 : random() % 20); break;  // a tag
         case 1: input += static_cast<char>(random() % 4); break;   // a small count or length
         case 2: input += static_cast<char>(0xff); break;           // a sign or a huge length
         default: input += static_cast<char>(random() & 0xff);
