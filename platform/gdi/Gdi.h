@@ -29,7 +29,10 @@ constexpr int COLOR_SCROLLBAR = 0, COLOR_BACKGROUND = 1, COLOR_DESKTOP = 1, COLO
               COLOR_MENUHILIGHT = 29, COLOR_MENUBAR = 30;
 
 DWORD GetSysColor(int index);
+// The brushes keep their handles when the colours change.
 HBRUSH GetSysColorBrush(int index);
+// Changes colours of the scheme; telling the windows (WM_SYSCOLORCHANGE) is the window system's part.
+BOOL SetSysColors(int count, const INT* elements, const COLORREF* values);
 
 // ---- structures ------------------------------------------------------------------------------------
 

@@ -43,12 +43,17 @@ constexpr std::array<COLORREF, kColorCount> kClassic = {
     RGB(212, 208, 200),  // COLOR_MENUBAR
 };
 
+std::array<COLORREF, kColorCount>& Current() {
+  static std::array<COLORREF, kColorCount> colors = kClassic;
+  return colors;
+}
+
 struct SysBrushes {
   std::array<HBRUSH, kColorCount> brushes{};
   SysBrushes() {
     for (int i = 0; i < kColorCount; ++i) {
       auto b = std::make_unique<platform::gdi::BrushObj>();
-      b->color = kClassic[static_cast<size_t>(i)];
+      b->color = Current()[static_cast<size_t>(i)];
       // Stock: DeleteObject on a system colour brush must not free it under other users.
       b->stock = true;
       brushes[static_cast<size_t>(i)] =
@@ -57,17 +62,33 @@ struct SysBrushes {
   }
 };
 
+SysBrushes& SystemBrushes() {
+  static SysBrushes s;
+  return s;
+}
+
 }  // namespace
 
 DWORD GetSysColor(int index) {
   if (index < 0 || index >= kColorCount) return 0;
-  return kClassic[static_cast<size_t>(index)];
+  return Current()[static_cast<size_t>(index)];
 }
 
 HBRUSH GetSysColorBrush(int index) {
-  static SysBrushes s;
   if (index < 0 || index >= kColorCount) return nullptr;
-  return s.brushes[static_cast<size_t>(index)];
+  return SystemBrushes().brushes[static_cast<size_t>(index)];
+}
+
+BOOL SetSysColors(int count, const INT* elements, const COLORREF* values) {
+  if (count < 0 || (count > 0 && (!elements || !values))) return FALSE;
+  for (int i = 0; i < count; ++i) {
+    int e = elements[i];
+    if (e < 0 || e >= kColorCount) continue;
+    Current()[static_cast<size_t>(e)] = values[i] & 0xFFFFFF;
+    // The colour's brush keeps its handle and takes the new colour.
+    if (auto* b = platform::gdi::Brush(SystemBrushes().brushes[static_cast<size_t>(e)])) b->color = values[i] & 0xFFFFFF;
+  }
+  return TRUE;
 }
 
 }  // namespace win
