@@ -1,6 +1,10 @@
 // 3-D edges, frame controls, system bitmaps and icons.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <vector>
+
+#include "platform/system/Resources.h"
 #include "tests/platform/gdi/Canvas.h"
 
 using namespace win;
@@ -117,6 +121,49 @@ TEST(Icons, MaskAndImageCombine) {
   EXPECT_EQ(dest.At(1, 0), RGB(255, 0, 0));
   EXPECT_TRUE(DestroyIcon(icon));
   EXPECT_FALSE(DestroyIcon(icon));
+}
+
+}  // namespace
+
+namespace {
+
+// A 2 x 2 24-bit BMP file: bottom row blue, green; top row red, white.
+std::vector<unsigned char> SmallBmp() {
+  std::vector<unsigned char> f(14 + 40 + 16, 0);
+  f[0] = 'B';
+  f[1] = 'M';
+  f[2] = static_cast<unsigned char>(f.size());
+  f[10] = 54;
+  BITMAPINFOHEADER h;
+  h.biWidth = 2;
+  h.biHeight = 2;
+  h.biBitCount = 24;
+  std::memcpy(&f[14], &h, sizeof h);
+  const unsigned char rows[16] = {255, 0, 0, 0, 255, 0, 0, 0,        // bottom: blue, green (+2 pad)
+                                  0, 0, 255, 255, 255, 255, 0, 0};  // top: red, white
+  std::memcpy(&f[54], rows, 16);
+  return f;
+}
+
+TEST(SystemBitmaps, BitmapResourcesLoadAndDamagedOnesAreRefused) {
+  static const std::vector<unsigned char> good = SmallBmp();
+  static const std::vector<unsigned char> cut(good.begin(), good.begin() + 60);
+  static const platform::ResourceEntry entries[] = {{"#2", "GDITEST_SMALL", good.data(), good.size()},
+                                                    {"#2", "GDITEST_CUT", cut.data(), cut.size()}};
+  platform::RegisterResources(entries, 2);
+  HBITMAP bm = LoadBitmap(nullptr, "GDITEST_SMALL");
+  ASSERT_NE(bm, nullptr);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, bm);
+  EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 0, 0));
+  EXPECT_EQ(GetPixel(dc, 1, 0), RGB(255, 255, 255));
+  EXPECT_EQ(GetPixel(dc, 0, 1), RGB(0, 0, 255));
+  EXPECT_EQ(GetPixel(dc, 1, 1), RGB(0, 255, 0));
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  DeleteObject(bm);
+  EXPECT_EQ(LoadBitmap(nullptr, "GDITEST_CUT"), nullptr);
+  EXPECT_EQ(LoadBitmap(nullptr, "GDITEST_MISSING"), nullptr);
 }
 
 }  // namespace
