@@ -813,7 +813,6 @@ BOOL ReadFile(HANDLE file, void* buffer, DWORD toRead, DWORD* read, OVERLAPPED* 
   }
   overlapped->Internal = STATUS_PENDING;
   overlapped->InternalHigh = 0;
-  if (overlapped->hEvent) ResetEvent(overlapped->hEvent);
   Port& p = *port;
   p.read = {overlapped, static_cast<BYTE*>(buffer), toRead, 0, {}, std::nullopt};
   const COMMTIMEOUTS& t = p.timeouts;
@@ -838,6 +837,7 @@ BOOL ReadFile(HANDLE file, void* buffer, DWORD toRead, DWORD* read, OVERLAPPED* 
     if (read) *read = got;
     return TRUE;
   }
+  if (overlapped->hEvent) ResetEvent(overlapped->hEvent);  // see WriteFile
   platform::Wake(p);
   SetLastError(ERROR_IO_PENDING);
   return FALSE;
@@ -870,7 +870,6 @@ BOOL WriteFile(HANDLE file, const void* buffer, DWORD toWrite, DWORD* written, O
   }
   overlapped->Internal = STATUS_PENDING;
   overlapped->InternalHigh = 0;
-  if (overlapped->hEvent) ResetEvent(overlapped->hEvent);
   Port& p = *port;
   p.write = {overlapped, static_cast<const BYTE*>(buffer), toWrite, 0, std::nullopt};
   const COMMTIMEOUTS& t = p.timeouts;
@@ -890,6 +889,10 @@ BOOL WriteFile(HANDLE file, const void* buffer, DWORD toWrite, DWORD* written, O
     if (written) *written = done;
     return TRUE;
   }
+  // Reset only now: an operation done at once leaves the event set without a reset before, which
+  // spares every waiter of the process a wake-up per byte. Completion needs our lock, so it
+  // cannot come before this reset.
+  if (overlapped->hEvent) ResetEvent(overlapped->hEvent);
   platform::Wake(p);
   SetLastError(ERROR_IO_PENDING);
   return FALSE;
