@@ -125,7 +125,10 @@ void EncodeRow(const std::uint32_t* in, int bpp, int width, const std::vector<st
 bool SupportedDib(const win::BITMAPINFOHEADER& h) {
   if (h.biCompression != win::BI_RGB && !(h.biCompression == win::BI_BITFIELDS && h.biBitCount == 32)) return false;
   switch (h.biBitCount) {
-    case 1: case 4: case 8: case 16: case 24: case 32: return h.biWidth > 0 && h.biHeight != 0;
+    case 1: case 4: case 8: case 16: case 24: case 32:
+      // Sizes past any real picture are refused before rows are allocated for them.
+      return h.biWidth > 0 && h.biWidth <= (1 << 24) && h.biHeight != 0 && h.biHeight >= -(1 << 24) &&
+             h.biHeight <= (1 << 24);
     default: return false;
   }
 }
