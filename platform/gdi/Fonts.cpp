@@ -761,12 +761,12 @@ LONG Tabbed(HDC h, int x, int y, LPCSTR text, int count, int tabPositions, const
   size_t start = 0;
   for (size_t i = 0; i <= s.size(); ++i) {
     if (i < s.size() && s[i] != U'\t') continue;
-    std::u32string piece = s.substr(start, i - start);
-    int w = TextWidth(*dc, piece);
-    if (draw && !piece.empty()) {
+    std::u32string run = s.substr(start, i - start);
+    int w = TextWidth(*dc, run);
+    if (draw && !run.empty()) {
       UINT align = dc->s.textAlign;
       dc->s.textAlign = align & ~(TA_UPDATECP | TA_RIGHT | TA_CENTER);
-      DrawTextLine(*dc, pen, y, 0, nullptr, piece, nullptr, -1);
+      DrawTextLine(*dc, pen, y, 0, nullptr, run, nullptr, -1);
       dc->s.textAlign = align;
     }
     pen += w;
