@@ -417,7 +417,7 @@ class HeadlessDisplay final : public Display, public HeadlessControl {
   unsigned Modifiers() const {
     unsigned m = locks_;
     for (unsigned code : keysDown_) {
-      unsigned generic = vk::DescribeKey(code).vk;
+      unsigned generic = vk::GenericKey(code);
       if (generic == vk::kShift) m |= kModShift;
       if (generic == vk::kControl) m |= kModCtrl;
       if (generic == vk::kMenu) m |= kModAlt;

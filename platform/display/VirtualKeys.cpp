@@ -48,14 +48,14 @@ constexpr ScanEntry kScanTable[] = {
 
 KeyCode DescribeKey(unsigned code) {
   KeyCode key{code, 0, false};
-  // Sided modifiers: the messages carry the generic key; the side shows in scan code and flag.
+  // Sided modifiers keep their side, which the scan code and extended flag also show.
   switch (code) {
-    case kLShift: return {kShift, 0x2A, false};
-    case kRShift: return {kShift, 0x36, false};
-    case kLControl: return {kControl, 0x1D, false};
-    case kRControl: return {kControl, 0x1D, true};
-    case kLMenu: return {kMenu, 0x38, false};
-    case kRMenu: return {kMenu, 0x38, true};
+    case kLShift: return {kLShift, 0x2A, false};
+    case kRShift: return {kRShift, 0x36, false};
+    case kLControl: return {kLControl, 0x1D, false};
+    case kRControl: return {kRControl, 0x1D, true};
+    case kLMenu: return {kLMenu, 0x38, false};
+    case kRMenu: return {kRMenu, 0x38, true};
     default: break;
   }
   for (const ScanEntry& e : kScanTable) {
@@ -66,6 +66,15 @@ KeyCode DescribeKey(unsigned code) {
     }
   }
   return key;
+}
+
+unsigned GenericKey(unsigned code) {
+  switch (code) {
+    case kLShift: case kRShift: return kShift;
+    case kLControl: case kRControl: return kControl;
+    case kLMenu: case kRMenu: return kMenu;
+    default: return code;
+  }
 }
 
 }  // namespace platform::vk

@@ -27,8 +27,10 @@ struct KeyCode {
   bool extended = false;
 };
 
-// Reduces a sided modifier (left/right Shift, Ctrl, Alt) to the generic code the key messages
-// carry, and fills in the scan code and extended flag of a US keyboard.
+// Fills in the scan code and extended flag of a US keyboard. Shift, Ctrl and Alt are reported by
+// side (left/right codes); the window system folds them into the generic key for its messages.
 KeyCode DescribeKey(unsigned vk);
+// The generic key of a sided modifier; any other key is itself.
+unsigned GenericKey(unsigned vk);
 
 }  // namespace platform::vk

@@ -202,12 +202,12 @@ TEST_F(HeadlessScreen, KeysCarryScanCodesModifiersAndGoToTheFocus) {
       {InputKind::FocusIn, a, 0, 0, false, false, 0},
       {InputKind::FocusOut, a, 0, 0, false, false, 0},
       {InputKind::FocusIn, b, 0, 0, false, false, 0},
-      {InputKind::KeyDown, b, vk::kControl, 0x1D, true, false, kModCtrl},
+      {InputKind::KeyDown, b, vk::kRControl, 0x1D, true, false, kModCtrl},
       {InputKind::KeyDown, b, 'A', 0x1E, false, false, kModCtrl},
       {InputKind::KeyDown, b, 'A', 0x1E, false, true, kModCtrl},
       {InputKind::KeyUp, b, 'A', 0x1E, false, false, kModCtrl},
       {InputKind::KeyDown, b, vk::kLeft, 0x4B, true, false, kModCtrl},
-      {InputKind::KeyUp, b, vk::kControl, 0x1D, true, false, 0},
+      {InputKind::KeyUp, b, vk::kRControl, 0x1D, true, false, 0},
       {InputKind::Text, b, 0, 0, false, false, 0},
   };
   std::vector<InputEvent> got = Drain();

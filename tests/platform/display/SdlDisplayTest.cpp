@@ -411,7 +411,7 @@ TEST_F(SdlWindows, KeysAndTextReachTheFocusedSurface) {
     }
   }
   ASSERT_EQ(downs.size(), 4u);
-  EXPECT_EQ(downs[0].vk, 0x10u);  // Shift
+  EXPECT_EQ(downs[0].vk, 0xA0u);  // left Shift
   EXPECT_EQ(downs[1].vk, unsigned{'A'});
   EXPECT_EQ(downs[2].vk, 0x27u);  // Right, an extended key
   EXPECT_TRUE(downs[2].extended);
