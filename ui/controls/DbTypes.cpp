@@ -159,6 +159,10 @@ int BcdCompare(const TBcd& A, const TBcd& B) {
 }
 
 double SQLTimeStampToDateTime(const TSQLTimeStamp& TimeStamp) {
+  // A blank stamp (a fresh, zeroed slot) is the zero date rather than an invalid one.
+  if (TimeStamp.Year == 0 && TimeStamp.Month == 0 && TimeStamp.Day == 0 && TimeStamp.Hour == 0 &&
+      TimeStamp.Minute == 0 && TimeStamp.Second == 0 && TimeStamp.Fractions == 0)
+    return 0;
   double date = EncodeDate(TimeStamp.Year, TimeStamp.Month, TimeStamp.Day);
   double time = EncodeTime(TimeStamp.Hour, TimeStamp.Minute, TimeStamp.Second, static_cast<int>(TimeStamp.Fractions));
   return date < 0 ? date - time : date + time;

@@ -41,7 +41,7 @@ Variant VarFMTBcdCreate(const TBcd& Bcd);
 // -1, 0 or 1 by numeric value.
 int BcdCompare(const TBcd& A, const TBcd& B);
 
-// Raise EConvertError for fields outside the calendar.
+// Raise EConvertError for fields outside the calendar; an all-zero stamp is the zero date.
 double SQLTimeStampToDateTime(const TSQLTimeStamp& TimeStamp);
 TSQLTimeStamp DateTimeToSQLTimeStamp(double DateTime);
 // Raises EVariantTypeCastError when the value holds no date.

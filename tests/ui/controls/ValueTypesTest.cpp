@@ -127,6 +127,15 @@ TEST(ValueTypes, StoreReadAndText) {
     r.type->CopyValueToVariant(buffer, copy);
     EXPECT_EQ(CompareVariants(copy, v), 0);
   }
+  // A fresh time-stamp slot reads as the zero date; a stamp off the calendar raises.
+  Slot stamp(ValueTypeClass<TcxSQLTimeStampValueType>());
+  EXPECT_EQ(stamp.Value().AsDateTime(), 0.0);
+  TSQLTimeStamp bad;
+  bad.Year = 2024;
+  bad.Month = 13;
+  bad.Day = 1;
+  std::memcpy(stamp.Data(), &bad, sizeof bad);
+  EXPECT_THROW(stamp.Value(), EConvertError);
   // Values that do not fit the slot raise instead of wrapping around.
   Slot small(ValueTypeClass<TcxSmallintValueType>());
   EXPECT_THROW(small.Store(Variant(40000)), EVariantError);
