@@ -346,3 +346,41 @@ TEST(Text, JustificationAndCharWidths) {
 }
 
 }  // namespace
+
+namespace {
+
+// Arbitrary bytes, flags and rectangles: DrawText must neither crash nor report a height that
+// disagrees with its own measurement.
+TEST(DrawText, SurvivesArbitraryInput) {
+  TextCanvas c(64, 64);
+  TEXTMETRICA tm;
+  GetTextMetrics(c.dc, &tm);
+  unsigned seed = 12345;
+  auto next = [&] {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 8) & 0xFFFF;
+  };
+  const char* pieces[] = {"a", " ", "&", "&&", "\t", "\r\n", "\n", "中", "，", "\\", "/", "...", "\xC3", "\xFF", "W"};
+  for (int round = 0; round < 300; ++round) {
+    std::string text;
+    int n = static_cast<int>(next() % 20);
+    for (int i = 0; i < n; ++i) text += pieces[next() % (sizeof pieces / sizeof *pieces)];
+    UINT format = next() | (next() << 16);
+    format &= ~DT_TABSTOP;  // its high byte means a tab size
+    RECT rc{static_cast<LONG>(next() % 40) - 10, static_cast<LONG>(next() % 40) - 10, 0, 0};
+    rc.right = rc.left + static_cast<LONG>(next() % 70) - 5;
+    rc.bottom = rc.top + static_cast<LONG>(next() % 70) - 5;
+    RECT measured = rc;
+    int h = DrawText(c.dc, text.c_str(), -1, &measured, format | DT_CALCRECT);
+    // Placed text reports where its bottom lies, which a rectangle upside down puts above the top.
+    bool placed = (format & DT_SINGLELINE) && (format & (DT_VCENTER | DT_BOTTOM));
+    if (!placed) {
+      ASSERT_GE(h, 0) << text;
+      ASSERT_EQ(h % tm.tmHeight, 0) << text;
+    }
+    RECT drawn = rc;
+    DrawText(c.dc, text.c_str(), static_cast<int>(next() % 30) - 1, &drawn, format & ~DT_CALCRECT);
+  }
+}
+
+}  // namespace
