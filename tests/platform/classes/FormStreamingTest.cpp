@@ -480,3 +480,38 @@ TEST_F(FormStreamingTest, AbsurdNestingIsRefusedRatherThanOverflowingTheStack) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FormStreamingTest, VariantPropertiesKeepTheirKindThroughTheText) {
+  const Variant values[] = {Variant(static_cast<std::int8_t>(-5)), Variant(300), Variant(70000),
+                            Variant(5000000000LL), Variant(2.5f), Variant(-1.0e-20), Variant::FromCurrency(12.3456),
+                            Variant::FromDateTime(45000.75), Variant("it's"), Variant::OleStr("\xE5\xA2\x99"),
+                            Variant(true), Variant::Null(), VarArrayOf({Variant(1), Variant("two")})};
+  for (const Variant& v : values) {
+    TTestForm form(nullptr);
+    form.SetName("F");
+    auto* p = new TTestPanel(&form);
+    p->SetName("P");
+    p->FValue = v;
+    String text = ComponentToFormText(&form);
+    TTestForm back(nullptr);
+    FormTextToComponent(text, &back);
+    const Variant& got = static_cast<TTestPanel*>(back.FindComponent("P"))->FValue;
+    SCOPED_TRACE(text);
+    if (v.IsArray()) {
+      ASSERT_TRUE(got.IsArray());
+      EXPECT_EQ(got.HighBound(), 1);
+      EXPECT_EQ(got[1].AsString(), "two");
+      continue;
+    }
+    // Integers take the smallest stored size; the text does not tell wide strings from others.
+    TVarType expected = VarType(v) == varInteger && v.AsInteger() < 32768 ? varSmallint
+                        : VarType(v) == varOleStr                          ? varString
+                                                                           : VarType(v);
+    EXPECT_EQ(VarType(got), expected);
+    EXPECT_TRUE(got == v);
+  }
+}
+
+}  // namespace
