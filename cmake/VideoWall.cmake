@@ -43,7 +43,7 @@ function(vw_test name)
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "VW_SOURCE_DIR=${CMAKE_SOURCE_DIR};VW_ARTIFACT_DIR=${CMAKE_BINARY_DIR}/artifacts" ${ARG_PROPERTIES})
+    ${ARG_PROPERTIES})
 endfunction()
 
 # vw_bench(<name> [DEPS <targets...>]): a Google Benchmark program of every .cpp in the folder.

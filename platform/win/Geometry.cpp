@@ -343,9 +343,18 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
   if (!(flags & SWP_NOSENDCHANGING)) {
     CallProc(*w, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&wp));
     if (!(w = Find(hwnd))) return FALSE;
+    // The window may change the request, or refuse part of it through the flags.
     flags = wp.flags;
-    if (wp.x == w->rect.left && wp.y == w->rect.top) flags |= SWP_NOMOVE; else flags &= ~SWP_NOMOVE;
-    if (wp.cx == w->Width() && wp.cy == w->Height()) flags |= SWP_NOSIZE; else flags &= ~SWP_NOSIZE;
+    if (flags & SWP_NOMOVE) {
+      wp.x = w->rect.left;
+      wp.y = w->rect.top;
+    }
+    if (flags & SWP_NOSIZE) {
+      wp.cx = w->Width();
+      wp.cy = w->Height();
+    }
+    if (wp.x == w->rect.left && wp.y == w->rect.top) flags |= SWP_NOMOVE;
+    if (wp.cx == w->Width() && wp.cy == w->Height()) flags |= SWP_NOSIZE;
   }
   if (wp.cx < 0) wp.cx = 0;
   if (wp.cy < 0) wp.cy = 0;
@@ -381,6 +390,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
   bool visibleNow = w->Visible();
 
   if (!w->IsChild() && !w->messageOnly) {
+    if (flags & SWP_SHOWWINDOW) EnsureSurface(*w);
     EnsureBackingStore(*w);
     if (sized && w->store) {
       // Keep what was drawn where it still fits; the rest will be painted.

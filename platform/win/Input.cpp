@@ -327,7 +327,6 @@ bool Contains(HWND ancestor, HWND hwnd) { return hwnd && (hwnd == ancestor || Is
 void OnWindowShown(HWND hwnd) {
   Window* w = Find(hwnd);
   if (!w) return;
-  EnsureSurface(*w);
   if (!(w->exStyle & WS_EX_NOACTIVATE) && !(w->style & WS_DISABLED) && !(w->style & WS_MINIMIZE)) SetActiveWindow(hwnd);
 }
 

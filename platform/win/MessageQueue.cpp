@@ -92,14 +92,15 @@ bool ProcessSent(ThreadQueue& q) {
       result = CallProc(*w, m->msg, m->wParam, m->lParam);
       q.currentSent = outer;
     }
-    if (!m->notify) {
+    if (!m->notify && !m->done) {
       ThreadQueue* sender = QueueOf(m->senderThread);
-      if (sender) {
+      if (!sender) continue;  // the sender is gone; nobody waits for the result
+      {
         std::lock_guard lock(sender->mutex);
         m->result = result;
         m->done = true;
       }
-      if (sender) WakeQueue(*sender);
+      WakeQueue(*sender);
     }
   }
 }
@@ -151,9 +152,11 @@ LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   Window* w = Get(hwnd);
   if (!w) return 0;
   if (w->threadId == GetCurrentThreadId()) return CallProc(*w, msg, wParam, lParam);
+  // The reply comes back through our own queue, which must exist before the message leaves.
+  ThreadQueue& self = CurrentQueue();
   auto m = QueueSend(*w, msg, wParam, lParam, false);
   if (!m) return 0;
-  WaitForReply(CurrentQueue(), m, INFINITE);
+  WaitForReply(self, m, INFINITE);
   return m->result;
 }
 
@@ -165,9 +168,10 @@ LRESULT SendMessageTimeout(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UI
     if (result) *result = static_cast<DWORD_PTR>(r);
     return 1;
   }
+  ThreadQueue& self = CurrentQueue();
   auto m = QueueSend(*w, msg, wParam, lParam, false);
   if (!m) return 0;
-  if (!WaitForReply(CurrentQueue(), m, timeoutMs)) {
+  if (!WaitForReply(self, m, timeoutMs)) {
     SetLastError(ERROR_TIMEOUT);
     return 0;
   }

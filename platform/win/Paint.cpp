@@ -90,8 +90,12 @@ void EnsureSurface(Window& w) {
   flags.topmost = (w.exStyle & WS_EX_TOPMOST) != 0;
   flags.toolWindow = (w.exStyle & WS_EX_TOOLWINDOW) != 0;
   flags.appWindow = (w.exStyle & WS_EX_APPWINDOW) != 0;
-  flags.popup = (w.style & WS_POPUP) != 0 && (w.owner != nullptr || (w.exStyle & WS_EX_TOOLWINDOW));
+  // Menus, hints and drop-downs: owned or tool popups without a caption. Dialogs have captions
+  // and stay ordinary desktop windows.
+  flags.popup = (w.style & WS_POPUP) != 0 && (w.style & WS_CAPTION) != WS_CAPTION &&
+                (w.owner != nullptr || (w.exStyle & WS_EX_TOOLWINDOW));
   w.store->surface = display.CreateSurface({w.rect.left, w.rect.top, w.rect.right, w.rect.bottom}, flags);
+  w.store->dirty = Region(RECT{0, 0, w.store->width, w.store->height});
   display.SetTitle(w.store->surface, w.text);
   ApplySurfaceAttributes(w);
   std::vector<platform::SurfaceId> order;
@@ -140,7 +144,8 @@ void InvalidateWindowArea(Window& w, const Region& area, bool erase, bool includ
     if (!cw || !cw->Visible()) continue;
     Region ca = inClient;
     ca.Offset(-(w.client.left + cw->rect.left), -(w.client.top + cw->rect.top));
-    InvalidateWindowArea(*cw, ca, erase, !(cw->style & WS_CLIPCHILDREN) || true, true);
+    // The parent's painting covers grandchildren too, whatever the child's own clipping.
+    InvalidateWindowArea(*cw, ca, erase, true, true);
   }
 }
 
@@ -151,8 +156,9 @@ bool FindPaintWindowIn(Window& w, DWORD threadId, HWND filter, HWND& out) {
     out = w.handle;
     return true;
   }
-  for (HWND c : w.children)
-    if (Window* cw = Find(c); cw && FindPaintWindowIn(*cw, threadId, filter, out)) return true;
+  // Bottom of the z-order first, so that where siblings overlap the upper one is drawn last.
+  for (auto it = w.children.rbegin(); it != w.children.rend(); ++it)
+    if (Window* cw = Find(*it); cw && FindPaintWindowIn(*cw, threadId, filter, out)) return true;
   return false;
 }
 
@@ -290,11 +296,6 @@ int ReleaseDC(HWND, HDC dc) {
   dcs.erase(it);
   platform::gdi::DestroySurfaceDC(dc);
   return 1;
-}
-
-HWND WindowFromDC(HDC dc) {
-  auto it = WindowDcs().find(dc);
-  return it == WindowDcs().end() ? nullptr : it->second.window;
 }
 
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {

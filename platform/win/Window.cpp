@@ -303,6 +303,7 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
   w->exStyle = exStyle;
   w->instance = instance;
   w->threadId = GetCurrentThreadId();
+  CurrentQueue();  // other threads may post to the window from now on
   w->messageOnly = messageOnly;
   w->owner = owner;
   w->extra.assign(static_cast<std::size_t>(cls->wndExtra), 0);

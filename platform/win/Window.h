@@ -246,7 +246,6 @@ HDC GetDC(HWND hwnd);
 HDC GetWindowDC(HWND hwnd);
 HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags);
 int ReleaseDC(HWND hwnd, HDC dc);
-HWND WindowFromDC(HDC dc);
 BOOL PrintWindow(HWND hwnd, HDC dc, UINT flags);
 constexpr DWORD DCX_WINDOW = 0x00000001;
 constexpr DWORD DCX_CACHE = 0x00000002;

@@ -9,14 +9,14 @@ namespace testsupport {
 
 std::string ArtifactPath(const std::string& fileName) {
   const char* dir = std::getenv("VW_ARTIFACT_DIR");
-  std::filesystem::path base = dir && *dir ? dir : std::filesystem::temp_directory_path() / "vw-artifacts";
+  std::filesystem::path base = dir && *dir ? dir : VW_ARTIFACT_DIR;
   std::filesystem::create_directories(base);
   return (base / fileName).string();
 }
 
 std::string SourcePath(const std::string& relative) {
   const char* dir = std::getenv("VW_SOURCE_DIR");
-  return (std::filesystem::path(dir && *dir ? dir : ".") / relative).string();
+  return (std::filesystem::path(dir && *dir ? dir : VW_SOURCE_DIR) / relative).string();
 }
 
 std::string TempDir(const std::string& hint) {

@@ -22,15 +22,14 @@ LRESULT RecordingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
-// Creation messages arrive before CreateWindowEx returns the handle; the name is passed along.
+// Creation messages arrive before CreateWindowEx returns the handle: a window heard of for the
+// first time is the one being made.
+std::string g_pendingName;
+
 LRESULT NamingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == WM_NCCREATE || msg == WM_GETMINMAXINFO) {
-    if (msg == WM_NCCREATE) {
-      auto* cs = reinterpret_cast<CREATESTRUCT*>(lParam);
-      if (cs->lpCreateParams) WindowTest::names[hwnd] = *static_cast<std::string*>(cs->lpCreateParams);
-    } else if (!WindowTest::names.count(hwnd)) {
-      WindowTest::names[hwnd] = "?";
-    }
+  if (!WindowTest::names.count(hwnd) && !g_pendingName.empty()) {
+    WindowTest::names[hwnd] = g_pendingName;
+    g_pendingName.clear();
   }
   return RecordingProc(hwnd, msg, wParam, lParam);
 }
@@ -66,10 +65,10 @@ void WindowTest::TearDown() {
 }
 
 HWND WindowTest::Make(const std::string& name, DWORD style, int x, int y, int w, int h, HWND parent, DWORD exStyle, int id) {
-  std::string n = name;
-  // The name is found through a map keyed by handle, filled in at WM_NCCREATE.
+  g_pendingName = name;
   HWND hwnd = CreateWindowEx(exStyle, "Recorder", name.c_str(), style, x, y, w, h, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, &n);
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+  g_pendingName.clear();
   return hwnd;
 }
 
