@@ -19,8 +19,8 @@ struct TFormatSettings {
   unsigned char CurrencyDecimals = 2;
   String ShortDateFormat = "yyyy/M/d";
   String LongDateFormat = "yyyy'\xE5\xB9\xB4'M'\xE6\x9C\x88'd'\xE6\x97\xA5'";  // yyyy'年'M'月'd'日'
-  String ShortTimeFormat = "H:mm";
-  String LongTimeFormat = "H:mm:ss";
+  String ShortTimeFormat = "h:mm";
+  String LongTimeFormat = "h:mm:ss";
   String TimeAMString = "\xE4\xB8\x8A\xE5\x8D\x88";  // 上午
   String TimePMString = "\xE4\xB8\x8B\xE5\x8D\x88";  // 下午
   // Index 0 is January, and Sunday for the day names.
@@ -30,7 +30,7 @@ struct TFormatSettings {
   std::array<String, 7> LongDayNames;
   unsigned short TwoDigitYearCenturyWindow = 50;
 
-  // The Simplified Chinese defaults above, with the month and day names filled in.
+  // The conventions of the platform's locale (Simplified Chinese), names filled in.
   static TFormatSettings Chinese();
   // English (United States) conventions, for tests and for code that must not depend on the user.
   static TFormatSettings Invariant();
@@ -40,5 +40,5 @@ struct TFormatSettings {
 // start-up and when the user's regional settings change, on the UI thread.
 extern TFormatSettings FormatSettings;
 
-// Reloads the run-time global from the user's locale (here: the Chinese defaults).
+// Reloads the run-time global from the user's locale.
 void GetFormatSettings();

@@ -250,6 +250,17 @@ TEST(DateUtils, EncodesDecodesAndFormatsInTheChineseLocale) {
   EXPECT_EQ(FormatDateTime("ddd, mmm d", dt, TFormatSettings::Invariant()), "Thu, Dec 10");
 }
 
+TEST(DateUtils, FormatSettingsComeFromThePlatformLocale) {
+  TFormatSettings fs = TFormatSettings::Chinese();
+  EXPECT_EQ(fs.ShortDateFormat, "yyyy/M/d");
+  EXPECT_EQ(fs.LongTimeFormat, "h:mm:ss");  // a 24-hour clock without leading zero, no AM/PM mark
+  EXPECT_EQ(fs.LongDayNames[0], "星期日");
+  EXPECT_EQ(fs.ShortDayNames[1], "周一");
+  EXPECT_EQ(fs.LongMonthNames[10], "十一月");
+  EXPECT_EQ(fs.TimePMString, "下午");
+  EXPECT_EQ(fs.NegCurrFormat, 2);
+}
+
 TEST(DateUtils, NowReadsThePlatformClockInLocalTime) {
   platform::ScopedVirtualClock clock;
   std::int64_t wall = 1'781'082'800'000;  // 2026-06-10 09:13:20 UTC
