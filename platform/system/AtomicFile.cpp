@@ -1,5 +1,6 @@
 #include "platform/system/AtomicFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
 #include <stdlib.h>
@@ -7,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <ctime>
 
 namespace platform {
 
@@ -85,7 +87,25 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     ::fsync(dfd);
     ::close(dfd);
   }
+  RemoveStaleTemporaries(dir, name);
   return true;
+}
+
+void RemoveStaleTemporaries(const std::string& dir, const std::string& name) {
+  // A writer that died mid-write leaves its temporary file behind. One that has not changed for a
+  // minute belongs to no living writer (a write takes milliseconds), so it can go.
+  const std::string prefix = "." + name + ".";
+  DIR* d = ::opendir(dir.c_str());
+  if (!d) return;
+  time_t now = ::time(nullptr);
+  while (dirent* e = ::readdir(d)) {
+    std::string entry = e->d_name;
+    if (entry.size() != prefix.size() + 6 || entry.compare(0, prefix.size(), prefix) != 0) continue;
+    std::string full = dir + "/" + entry;
+    struct stat st {};
+    if (::lstat(full.c_str(), &st) == 0 && S_ISREG(st.st_mode) && now - st.st_mtime > 60) ::unlink(full.c_str());
+  }
+  ::closedir(d);
 }
 
 }  // namespace platform

@@ -15,4 +15,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 // Returns false with errno set when any step fails; the old file is then untouched.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// Deletes the temporary files of `name` in `dir` that writers killed mid-write left behind (those
+// untouched for over a minute). Every successful WriteFileAtomically does this for its file.
+void RemoveStaleTemporaries(const std::string& dir, const std::string& name);
+
 }  // namespace platform

@@ -216,6 +216,16 @@ TEST(AtomicFile, ReplacingKeepsPermissionsAndWritesThroughALink) {
   int files = 0;
   for (auto& e : std::filesystem::directory_iterator(dir)) files += e.is_regular_file() || e.is_symlink();
   EXPECT_EQ(files, 2);
+
+  // One a killed writer left an hour ago goes with the next write; a fresh one may be another
+  // writer's and stays.
+  Spit(dir + "/.real.ini.AbC123", "half");
+  Spit(dir + "/.real.ini.XyZ789", "busy");
+  std::filesystem::last_write_time(dir + "/.real.ini.AbC123",
+                                   std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+  ASSERT_TRUE(platform::WriteFileAtomically(target, "newer"));
+  EXPECT_FALSE(std::filesystem::exists(dir + "/.real.ini.AbC123"));
+  EXPECT_TRUE(std::filesystem::exists(dir + "/.real.ini.XyZ789"));
 }
 
 }  // namespace
