@@ -9,9 +9,10 @@ namespace {
 
 // {n,m} bounds above this are refused: masks describe short texts.
 constexpr int kMaxCount = 1000;
-// Character states that {n,m} and references may copy in all, and groups that may nest: every
-// walk over the parse tree recurses once per nesting level.
-constexpr int64_t kMaxCopiedStates = 20000;
+// States that {n,m} and references may copy in all (far beyond any edit mask: completion and
+// stepping cost up to the square of the automaton's size), and groups that may nest: every walk
+// over the parse tree recurses once per nesting level.
+constexpr int64_t kMaxCopiedStates = 4000;
 constexpr int kMaxNesting = 1000;
 
 String Fmt(const char* Pattern, const String& Arg) {

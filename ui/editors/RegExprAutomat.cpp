@@ -114,16 +114,25 @@ bool TcxRegExprParserAlt::AllMayBeAbsent() const {
   return std::all_of(FItems.begin(), FItems.end(), [](const auto& i) { return i->MayBeAbsent(); });
 }
 
+// Each item hangs from its predecessor by one link. Where the next item may be absent, that link
+// leads to an empty state that enters the next item and goes on past it: a run of k optional items
+// then costs k links, not k * k / 2, and every step through it stays linear.
 void TcxRegExprParserAlt::LinkStates() {
-  for (size_t i = 0; i < FItems.size(); ++i) {
+  FFollow.clear();
+  TcxRegExprState* after = nullptr;  // where the text may go on after the current item
+  for (size_t i = FItems.size(); i-- > 0;) {
     TcxRegExprParserItem* item = FItems[i].get();
-    TcxRegExprState* exit = item->ExitState();
-    for (size_t j = i + 1; j < FItems.size(); ++j) {
-      exit->AddSuccessor(FItems[j]->EntryState());
-      if (!FItems[j]->MayBeAbsent()) break;
-    }
-    if (item->MayRepeat()) exit->AddSuccessor(item->EntryState());
+    if (after) item->ExitState()->AddSuccessor(after);
+    if (item->MayRepeat()) item->ExitState()->AddSuccessor(item->EntryState());
     item->LinkInner();
+    if (item->MayBeAbsent() && after) {
+      FFollow.push_back(std::make_unique<TcxRegExprBlockState>());
+      FFollow.back()->AddSuccessor(item->EntryState());
+      FFollow.back()->AddSuccessor(after);
+      after = FFollow.back().get();
+    } else {
+      after = item->EntryState();
+    }
   }
 }
 
@@ -150,6 +159,7 @@ void TcxRegExprParserAlt::MarkFinalItems() const {
 
 void TcxRegExprParserAlt::CollectStates(std::vector<TcxRegExprState*>& States) const {
   for (const auto& item : FItems) item->CollectStates(States);
+  for (const auto& state : FFollow) States.push_back(state.get());
 }
 
 int TcxRegExprParserAlt::NestingDepth() const {
@@ -348,21 +358,20 @@ void TcxRegExprAutomat::Restart() {
 // A mask can fix an endless run of characters without ever reaching a final state ('a+x{0}'), so
 // completion also stops where the position would repeat one it has already passed.
 void TcxRegExprAutomat::InsertFixedCharsForward() {
-  std::vector<TcxRegExprStates> passed{FCurrent};
-  std::unordered_multimap<size_t, size_t> passedByHash{{FCurrent.Hash(), 0}};
-  auto seen = [&](const TcxRegExprStates& states, size_t hash) {
+  // The positions passed are the current one and those this run pushes onto the history.
+  std::unordered_multimap<size_t, size_t> passedByHash;
+  auto passed = [&](const TcxRegExprStates& states, size_t hash) {
+    if (states == FCurrent) return true;
     auto [first, last] = passedByHash.equal_range(hash);
-    return std::any_of(first, last, [&](const auto& entry) { return passed[entry.second] == states; });
+    return std::any_of(first, last, [&](const auto& entry) { return FHistory[entry.second] == states; });
   };
   while (!FCurrent.ContainsFinal()) {
     TcxRegExprStates next = PossibleNextStates(FCurrent);
     char ch = 0;
     if (!next.SingleFixedChar(ch)) break;
-    const size_t hash = next.Hash();
-    if (seen(next, hash)) break;
+    if (passed(next, next.Hash())) break;
     FOwner->DoFixedCharAdded(ch);
-    passedByHash.emplace(hash, passed.size());
-    passed.push_back(next);
+    passedByHash.emplace(FCurrent.Hash(), FHistory.size());
     FHistory.push_back(std::move(FCurrent));
     FCurrent = std::move(next);
   }

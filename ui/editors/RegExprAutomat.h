@@ -93,6 +93,7 @@ class TcxRegExprParserItem {
   virtual void CollectStates(std::vector<TcxRegExprState*>& States) = 0;
   // Groups nested inside this item, itself included; bounds every recursion over the tree.
   virtual int NestingDepth() const { return 0; }
+  // Automaton states the item makes: its character states and the entry and exit of each group.
   virtual int64_t StateCount() const { return 1; }
 
  protected:
@@ -137,6 +138,7 @@ class TcxRegExprParserAlt {
 
  private:
   std::vector<std::unique_ptr<TcxRegExprParserItem>> FItems;
+  std::vector<std::unique_ptr<TcxRegExprBlockState>> FFollow;  // made by LinkStates
 };
 
 class TcxRegExprParserAlts {
@@ -175,7 +177,7 @@ class TcxRegExprParserBlockItem final : public TcxRegExprParserItem {
   void LinkInner() override;
   void CollectStates(std::vector<TcxRegExprState*>& States) override;
   int NestingDepth() const override { return 1 + FAlts->NestingDepth(); }
-  int64_t StateCount() const override { return FAlts->StateCount(); }
+  int64_t StateCount() const override { return 2 + FAlts->StateCount(); }
 
  private:
   std::unique_ptr<TcxRegExprParserAlts> FAlts;
