@@ -49,6 +49,12 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
+namespace {
+void (*gStageHook)(AtomicWriteStage) = nullptr;
+}  // namespace
+
+void SetAtomicWriteStageHook(void (*hook)(AtomicWriteStage stage)) { gStageHook = hook; }
+
 bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
   // Replace the target of a link, not the link itself.
   std::string target = path;
@@ -66,7 +72,12 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
   if (fd < 0) return false;
   // mkstemp makes the file private; a new profile file gets the usual permissions instead.
   mode_t mode = exists ? (old.st_mode & 07777) : 0644;
-  bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  // Written in two halves so that a test can stop the writer between them.
+  const size_t half = bytes.size() / 2;
+  bool ok = ::fchmod(fd, mode) == 0 && WriteAll(fd, bytes.substr(0, half));
+  if (ok && gStageHook) gStageHook(AtomicWriteStage::HalfWritten);
+  ok = ok && WriteAll(fd, bytes.substr(half)) && ::fsync(fd) == 0;
+  if (ok && gStageHook) gStageHook(AtomicWriteStage::Written);
   int saved = errno;
   if (::close(fd) != 0 && ok) {
     ok = false;

@@ -15,6 +15,11 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 // Returns false with errno set when any step fails; the old file is then untouched.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// For tests that stop a writer at a chosen moment: called with the temporary file half written,
+// and again with it complete but not yet renamed. Null removes the hook.
+enum class AtomicWriteStage { HalfWritten, Written };
+void SetAtomicWriteStageHook(void (*hook)(AtomicWriteStage stage));
+
 // Deletes the temporary files of `name` in `dir` that writers killed mid-write left behind (those
 // untouched for over a minute). Every successful WriteFileAtomically does this for its file.
 void RemoveStaleTemporaries(const std::string& dir, const std::string& name);

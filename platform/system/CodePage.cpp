@@ -83,18 +83,23 @@ std::string Convert(std::string_view in, const char* from, const char* to, std::
   return out;
 }
 
+// Every code page known here holds ASCII as ASCII, so plain ASCII text needs no conversion.
+bool IsAscii(std::string_view s) {
+  return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 }  // namespace
 
 std::string Utf8ToCodePage(std::string_view utf8, unsigned codePage) {
   const char* name = IconvName(codePage);
-  if (!name || codePage == kCodePageUtf8) return std::string(utf8);
+  if (!name || codePage == kCodePageUtf8 || IsAscii(utf8)) return std::string(utf8);
   return Convert(utf8, "UTF-8", name, "?", true);
 }
 
 std::string Utf8ToCodePage(std::string_view utf8, unsigned codePage, std::string_view defaultChar, bool* usedDefault) {
   if (usedDefault) *usedDefault = false;
   const char* name = IconvName(codePage);
-  if (!name || codePage == kCodePageUtf8) return std::string(utf8);
+  if (!name || codePage == kCodePageUtf8 || IsAscii(utf8)) return std::string(utf8);
   return Convert(utf8, "UTF-8", name, defaultChar, true, usedDefault);
 }
 
@@ -165,7 +170,7 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
 
 std::string CodePageToUtf8(std::string_view bytes, unsigned codePage) {
   const char* name = IconvName(codePage);
-  if (!name || codePage == kCodePageUtf8) return std::string(bytes);
+  if (!name || codePage == kCodePageUtf8 || IsAscii(bytes)) return std::string(bytes);
   return Convert(bytes, name, "UTF-8", "\xEF\xBF\xBD", false);
 }
 

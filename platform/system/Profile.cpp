@@ -124,7 +124,8 @@ ProfileFile Parse(const std::string& bytes) {
     }
     // GBK trail bytes include '[' and ']' but never '=' or a line break; decoding first keeps a
     // Chinese section name from ending early.
-    std::string text = GbkToUtf8(line.raw);
+    bool ascii = std::all_of(line.raw.begin(), line.raw.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    std::string text = ascii ? line.raw : GbkToUtf8(line.raw);
     std::string_view t = TrimView(text);
     if (!t.empty() && t.front() == '[') {
       size_t close = t.find(']');

@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <set>
 #include <sstream>
 #include <thread>
 
@@ -140,36 +139,77 @@ TEST(Profile, AnUnixStyleFileKeepsItsLineBreaks) {
 }
 
 // A writer killed at any moment leaves the old file or the new one, never a mixture.
+int gStopPipe = -1;
+platform::AtomicWriteStage gStopAt;
+
+void StopHere(platform::AtomicWriteStage stage) {
+  if (stage != gStopAt) return;
+  char c = 1;
+  (void)!write(gStopPipe, &c, 1);
+  pause();  // until the parent kills us
+}
+
 TEST(Profile, AWriteKilledMidwayLeavesTheOldOrTheNewFile) {
-  std::string file = testsupport::TempDir("profile-kill") + "/cfg.ini";
-  const size_t big = 400'000;  // large enough that a write takes a while
+  std::string dir = testsupport::TempDir("profile-kill");
+  std::string file = dir + "/cfg.ini";
+  const size_t big = 100'000;
   auto content = [&](char c) { return "[s]\r\nk=" + std::string(big, c) + "\r\n"; };
   ASSERT_TRUE(Write(file, "s", "k", std::string(big, 'a').c_str()));
-  std::mt19937 rng(6);
-  int torn = 0;
-  std::set<char> seen;
-  for (int round = 0; round < 12; ++round) {
+
+  // Killed exactly inside the write: with the new text half on disk, and with all of it on disk
+  // but not yet in place.
+  for (platform::AtomicWriteStage stage : {platform::AtomicWriteStage::HalfWritten, platform::AtomicWriteStage::Written}) {
+    int stopped[2];
+    ASSERT_EQ(pipe(stopped), 0);
     pid_t pid = fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
+      gStopPipe = stopped[1];
+      gStopAt = stage;
+      platform::SetAtomicWriteStageHook(StopHere);
+      win::WritePrivateProfileString("s", "k", std::string(big, 'z').c_str(), file.c_str());
+      _exit(0);
+    }
+    char c;
+    ASSERT_EQ(read(stopped[0], &c, 1), 1);
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+    close(stopped[0]);
+    close(stopped[1]);
+    EXPECT_EQ(Slurp(file), content('a'));
+  }
+
+  // Killed at random moments of a run of writes.
+  std::mt19937 rng(6);
+  int torn = 0;
+  for (int round = 0; round < 10; ++round) {
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      close(ready[0]);
       for (int i = 1;; ++i) {
-        std::string v(big, static_cast<char>('a' + i % 26));
+        std::string v(big, static_cast<char>('a' + (round * 7 + i) % 26));
         win::WritePrivateProfileString("s", "k", v.c_str(), file.c_str());
+        if (i == 1) {
+          char c = 1;
+          (void)!write(ready[1], &c, 1);
+        }
       }
     }
-    // A write takes some tens of milliseconds (most of it flushing to the disk); kill at varied
-    // moments across several writes.
-    std::this_thread::sleep_for(std::chrono::microseconds(5000 + rng() % 150000));
+    close(ready[1]);
+    char c;
+    ASSERT_EQ(read(ready[0], &c, 1), 1);
+    close(ready[0]);
+    std::this_thread::sleep_for(std::chrono::microseconds(rng() % 50000));
     kill(pid, SIGKILL);
-    int status = 0;
-    waitpid(pid, &status, 0);
+    waitpid(pid, nullptr, 0);
     std::string now = Slurp(file);
-    bool whole = now.size() == content('a').size() && now == content(now[7]);
-    if (!whole) ++torn;
-    if (whole) seen.insert(now[7]);
+    if (!(now.size() == content('a').size() && now == content(now[7]))) ++torn;
   }
   EXPECT_EQ(torn, 0);
-  EXPECT_GT(seen.size(), 1u);  // the children did get writes through
+
   // The file still reads and writes normally afterwards.
   ASSERT_TRUE(Write(file, "s", "k", "done"));
   EXPECT_EQ(Read(file, "s", "k"), "done");
