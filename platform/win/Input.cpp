@@ -34,6 +34,7 @@ struct InputState {
   bool lastWasDouble = false;
   HCURSOR cursorHandle = nullptr;
   int cursorShowCount = 0;
+  platform::SurfaceId requestedFocus = 0;  // native focus asked for and not yet confirmed
 };
 
 InputState& S() {
@@ -265,10 +266,18 @@ void HandleEvent(const platform::InputEvent& e) {
     case K::Exposed:
       if (Window* top = TopOfSurface(e.surface)) MarkDirty(*top, Region(RECT{0, 0, top->Width(), top->Height()}));
       break;
-    case K::FocusIn:
-      if (Window* top = TopOfSurface(e.surface); top && top->handle != S().active && !(top->style & WS_DISABLED))
+    case K::FocusIn: {
+      // The desktop confirms focus changes we asked for late; only a change we did not ask for
+      // (the operator clicked another native window of ours) activates a window.
+      InputState& s = S();
+      if (s.requestedFocus) {
+        if (s.requestedFocus == e.surface) s.requestedFocus = 0;
+        break;
+      }
+      if (Window* top = TopOfSurface(e.surface); top && top->handle != s.active && !(top->style & WS_DISABLED))
         SetActiveWindow(top->handle);
       break;
+    }
     case K::FocusOut:
       break;
     case K::Moved:
@@ -413,7 +422,10 @@ HWND SetActiveWindow(HWND hwnd) {
   if (!(w = Find(hwnd))) return old;
   SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   if (!(w = Find(hwnd))) return old;
-  if (w->store && w->store->surface && platform::HasDisplay()) platform::CurrentDisplay().Activate(w->store->surface);
+  if (w->store && w->store->surface && platform::HasDisplay()) {
+    s.requestedFocus = w->store->surface;
+    platform::CurrentDisplay().Activate(w->store->surface);
+  }
   CallProc(*w, WM_NCACTIVATE, TRUE, 0);
   if ((w = Find(hwnd)))
     CallProc(*w, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, (w->style & WS_MINIMIZE) ? 1 : 0), reinterpret_cast<LPARAM>(old));

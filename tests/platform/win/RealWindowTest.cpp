@@ -1,0 +1,153 @@
+// The window system on real windows: the sdl backend under an X server, input from xdotool and
+// the server's own screenshots.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+
+#include "platform/display/Display.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/win/Focus.h"
+#include "platform/win/Window.h"
+#include "platform/win/WindowManager.h"
+#include "tests/support/Artifacts.h"
+#include "tests/support/X11.h"
+
+namespace {
+
+using namespace win;
+using testsupport::Shell;
+
+struct Click {
+  HWND hwnd = nullptr;
+  UINT msg = 0;
+  POINT pt;
+};
+
+std::vector<Click> g_clicks;
+
+LRESULT SolidProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+      g_clicks.push_back({hwnd, msg, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}});
+      return 0;
+    case WM_ERASEBKGND: {
+      RECT rc;
+      GetClientRect(hwnd, &rc);
+      HBRUSH b = CreateSolidBrush(static_cast<COLORREF>(GetWindowLongPtr(hwnd, GWL_USERDATA)));
+      FillRect(reinterpret_cast<HDC>(wParam), &rc, b);
+      DeleteObject(b);
+      return 1;
+    }
+    default:
+      return DefWindowProc(hwnd, msg, wParam, lParam);
+  }
+}
+
+class RealWindows : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    skip_ = new std::string(server_.Start());
+    if (skip_->empty() && !testsupport::OnPath("xdotool")) *skip_ = "xdotool is not installed";
+    if (skip_->empty() && !testsupport::OnPath("xwd")) *skip_ = "xwd is not installed";
+  }
+  static void TearDownTestSuite() {
+    server_.Stop();
+    delete skip_;
+  }
+
+  void SetUp() override {
+    if (!skip_->empty()) GTEST_SKIP() << "real-window tests skipped: " << *skip_;
+    platform::InstallDisplay(platform::CreateSdlDisplay());
+    WNDCLASS wc;
+    wc.lpfnWndProc = SolidProc;
+    wc.lpszClassName = "Solid";
+    RegisterClass(&wc);
+    g_clicks.clear();
+  }
+
+  void TearDown() override {
+    if (!skip_->empty()) return;
+    for (HWND h : made_) DestroyWindow(h);
+    Pump();
+    UnregisterClass("Solid", nullptr);
+    platform::ResetDisplay();
+  }
+
+  HWND Make(const char* title, int x, int y, int w, int h, COLORREF color) {
+    HWND hwnd = CreateWindowEx(0, "Solid", title, WS_OVERLAPPEDWINDOW, x, y, w, h, nullptr, nullptr, nullptr, nullptr);
+    SetWindowLongPtr(hwnd, GWL_USERDATA, static_cast<LONG_PTR>(color));
+    ShowWindow(hwnd, SW_SHOW);
+    UpdateWindow(hwnd);
+    made_.push_back(hwnd);
+    return hwnd;
+  }
+
+  static void Pump() {
+    MSG m;
+    while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) DispatchMessage(&m);
+  }
+
+  // Runs the loop until `done` holds, with a time limit.
+  static bool PumpUntil(const std::function<bool()>& done, int ms = 3000) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (std::chrono::steady_clock::now() < deadline) {
+      Pump();
+      if (done()) return true;
+      platform::CurrentDisplay().Wait(20);
+    }
+    return false;
+  }
+
+  // True when the X server shows the window's backing store at its place, pixel for pixel.
+  static bool ScreenMatchesStore(HWND hwnd, testsupport::Screenshot& shot) {
+    shot = testsupport::GrabScreen();
+    auto* w = platform::wm::Find(hwnd);
+    if (shot.pixels.empty() || !w || !w->store) return false;
+    const auto& s = *w->store;
+    for (int y = 0; y < s.height; ++y)
+      for (int x = 0; x < s.width; ++x) {
+        int sx = w->rect.left + x, sy = w->rect.top + y;
+        if (sx < 0 || sy < 0 || sx >= shot.width || sy >= shot.height) continue;
+        if (shot.At(sx, sy) != (s.pixels[static_cast<std::size_t>(y) * s.width + x] & 0xFFFFFF)) return false;
+      }
+    return true;
+  }
+
+  static testsupport::XServer server_;
+  static std::string* skip_;
+  std::vector<HWND> made_;
+};
+
+testsupport::XServer RealWindows::server_;
+std::string* RealWindows::skip_ = nullptr;
+
+TEST_F(RealWindows, ClicksReachTheRightWindowAndTheScreenShowsTheBackingStore) {
+  HWND a = Make("Window A", 60, 60, 300, 200, RGB(200, 40, 40));
+  HWND b = Make("Window B", 420, 120, 260, 220, RGB(40, 90, 200));
+  testsupport::Screenshot shot;
+  bool matched = PumpUntil([&] { return ScreenMatchesStore(a, shot) && ScreenMatchesStore(b, shot); });
+  if (!shot.pixels.empty())
+    platform::WritePng(testsupport::ArtifactPath("real-windows.png"), shot.pixels.data(), shot.width, shot.height, shot.width);
+  EXPECT_TRUE(matched) << "the X screenshot differs from the backing stores (see real-windows.png)";
+
+  // A click 30, 40 pixels into B's client area.
+  POINT origin{0, 0};
+  ClientToScreen(b, &origin);
+  Shell("xdotool mousemove " + std::to_string(origin.x + 30) + " " + std::to_string(origin.y + 40) + " click 1");
+  ASSERT_TRUE(PumpUntil([] { return g_clicks.size() >= 2; })) << "no click arrived";
+  EXPECT_EQ(g_clicks[0].hwnd, b);
+  EXPECT_EQ(g_clicks[0].msg, WM_LBUTTONDOWN);
+  EXPECT_EQ(g_clicks[0].pt, (POINT{30, 40}));
+  EXPECT_EQ(g_clicks[1].msg, WM_LBUTTONUP);
+
+  g_clicks.clear();
+  ClientToScreen(a, &(origin = POINT{0, 0}));
+  Shell("xdotool mousemove " + std::to_string(origin.x + 5) + " " + std::to_string(origin.y + 6) + " click 1");
+  ASSERT_TRUE(PumpUntil([] { return g_clicks.size() >= 2; }));
+  EXPECT_EQ(g_clicks[0].hwnd, a);
+  EXPECT_EQ(g_clicks[0].pt, (POINT{5, 6}));
+}
+
+}  // namespace

@@ -1,0 +1,42 @@
+#pragma once
+// Real windows in tests: a private X server (Xvfb) for the suite, shell commands such as xdotool,
+// and the server's own screenshots read from xwd's dump format.
+#include <cstdint>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace testsupport {
+
+bool OnPath(const std::string& program);
+
+// Output of a shell command, or nothing when it fails.
+std::string Shell(const std::string& command);
+
+// A private X server for the suite, or the desktop the tests already run on.
+class XServer {
+ public:
+  static constexpr int kWidth = 1024, kHeight = 768;
+
+  // Empty when a server is ready; otherwise why the real-window tests cannot run.
+  std::string Start();
+  void Stop();
+  bool Own() const { return own_; }
+
+ private:
+  pid_t pid_ = 0;
+  bool own_ = false;
+};
+
+// The root window as 0x00RRGGBB.
+struct Screenshot {
+  int width = 0, height = 0;
+  std::vector<std::uint32_t> pixels;
+  std::uint32_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+};
+
+bool ParseXwd(const std::string& data, Screenshot& shot);
+// The whole screen as the X server shows it; empty when it cannot be read.
+Screenshot GrabScreen();
+
+}  // namespace testsupport
