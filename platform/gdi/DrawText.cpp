@@ -43,18 +43,18 @@ class Layout {
     for (const Ch& ch : line) s += ch.c;
     std::vector<int> adv = gdi::Advances(dc_, s);
     if (format_ & win::DT_EXPANDTABS) {
-      int x = 0;
+      long long x = 0;
       for (size_t i = 0; i < line.size(); ++i) {
-        if (line[i].c == U'\t') adv[i] = (x / tab_ + 1) * tab_ - x;
+        if (line[i].c == U'\t') adv[i] = static_cast<int>((x / tab_ + 1) * tab_ - x);
         x += adv[i];
       }
     }
     return adv;
   }
   int Width(const Line& line) const {
-    int w = 0;
+    long long w = 0;
     for (int a : Advances(line)) w += a;
-    return w;
+    return Clamp(w);
   }
 
   std::vector<Line> Wrap(const Line& para, int width) const {
@@ -70,7 +70,7 @@ class Layout {
       return cjkBreaks && (FullWidth(para[p].c) || FullWidth(para[p - 1].c));
     };
     while (start < n) {
-      int w = 0;
+      long long w = 0;
       size_t end = start;
       while (end < n && (end == start || w + adv[end] <= width)) w += adv[end++];
       if (end == n) {
@@ -184,6 +184,8 @@ Line Prefixes(const std::u32string& text, win::UINT format) {
 int DrawTextImpl(win::HDC h, win::LPCSTR text, int count, win::RECT* rc, win::UINT format, win::DRAWTEXTPARAMS* params) {
   DeviceContext* dc = Dc(h);
   if (!dc || !rc) return 0;
+  // Kept inside the coordinate range, so that sums and differences below cannot overflow.
+  *rc = {Clamp(rc->left), Clamp(rc->top), Clamp(rc->right), Clamp(rc->bottom)};
   std::u32string s = text ? DecodeText(text, count) : std::u32string();
   bool calc = format & win::DT_CALCRECT;
   if (s.empty()) {
@@ -199,7 +201,7 @@ int DrawTextImpl(win::HDC h, win::LPCSTR text, int count, win::RECT* rc, win::UI
   Layout layout(*dc, format, tabChars);
   TextMetrics m = Metrics(*dc);
   int lineHeight = m.height + ((format & win::DT_EXTERNALLEADING) ? m.externalLeading : 0);
-  int leftMargin = params ? params->iLeftMargin : 0, rightMargin = params ? params->iRightMargin : 0;
+  int leftMargin = params ? Clamp(params->iLeftMargin) : 0, rightMargin = params ? Clamp(params->iRightMargin) : 0;
   int left = rc->left + leftMargin, right = rc->right - rightMargin;
   int width = right - left;
 

@@ -405,7 +405,7 @@ std::vector<int> Advances(DeviceContext& dc, const std::u32string& text) {
   std::vector<int> out(text.size());
   int breaks = 0;
   for (size_t i = 0; i < text.size(); ++i) {
-    out[i] = face.Get(text[i]).advance + dc.s.charExtra;
+    out[i] = face.Get(text[i]).advance + dc.s.charExtra;  // both bounded: see SetTextCharacterExtra
     if (text[i] == U' ' && dc.s.breakCount > 0) {
       // Justification spreads the extra over the break characters, the remainder to the first.
       int share = dc.s.breakExtra / dc.s.breakCount;
@@ -418,9 +418,9 @@ std::vector<int> Advances(DeviceContext& dc, const std::u32string& text) {
 }
 
 int TextWidth(DeviceContext& dc, const std::u32string& text) {
-  int w = 0;
+  long long w = 0;
   for (int a : Advances(dc, text)) w += a;
-  return w;
+  return Clamp(w);
 }
 
 std::string FaceName(DeviceContext& dc) {
@@ -436,97 +436,89 @@ void RenderText(DeviceContext& dc, win::POINT origin, const std::u32string& text
                 const win::RECT* clip, std::uint32_t color, int underlineFrom, int underlineTo) {
   FontFace& face = FaceOf(dc);
   const TextMetrics& m = face.metrics;
-  int width = 0;
-  for (int a : adv) width += a;
-  int extra = m.height;  // room for italic and glyph overhangs at both ends
-  int mw = width + 2 * extra, mh = m.height + 2;
-  if (mw <= 0 || mh <= 0) return;
-  std::vector<std::uint8_t> mask(static_cast<size_t>(mw) * static_cast<size_t>(mh), 0);
-  auto set = [&](int x, int y) {
-    if (x >= 0 && y >= 0 && x < mw && y < mh) mask[static_cast<size_t>(y * mw + x)] = 1;
+  // The ink as runs of pixels relative to the cell's top-left corner.
+  std::vector<pixman_box32_t> ink;
+  auto run = [&](long long x0, long long x1, long long y) {
+    if (x1 > x0) ink.push_back({Clamp(x0), Clamp(y), Clamp(x1), Clamp(y + 1)});
   };
-  int pen = extra;
+  long long pen = 0;
+  std::vector<long long> starts(text.size() + 1, 0);
   for (size_t i = 0; i < text.size(); ++i) {
+    starts[i] = pen;
     const Glyph& g = face.Get(text[i]);
-    for (int y = 0; y < g.height; ++y)
-      for (int x = 0; x < g.width; ++x)
-        if (g.bits[static_cast<size_t>(y * g.width + x)]) set(pen + g.left + x, m.ascent - g.top + y);
+    for (int y = 0; y < g.height; ++y) {
+      const std::uint8_t* row = &g.bits[static_cast<size_t>(y) * static_cast<size_t>(g.width)];
+      int x = 0;
+      while (x < g.width) {
+        if (!row[x]) {
+          ++x;
+          continue;
+        }
+        int from = x;
+        while (x < g.width && row[x]) ++x;
+        run(pen + g.left + from, pen + g.left + x, m.ascent - g.top + y);
+      }
+    }
     pen += adv[i];
   }
-  auto hline = [&](int x0, int x1, int y, int thick) {
-    for (int t = 0; t < thick; ++t)
-      for (int x = x0; x < x1; ++x) set(x, y + t);
+  starts[text.size()] = pen;
+  auto hline = [&](long long x0, long long x1, int y, int thick) {
+    for (int t = 0; t < thick; ++t) run(x0, x1, y + t);
   };
-  if (face.lf.lfUnderline) hline(extra, extra + width, m.ascent + m.underlinePos, m.lineThickness);
-  if (face.lf.lfStrikeOut) hline(extra, extra + width, m.ascent + m.strikePos, m.lineThickness);
-  if (underlineTo > underlineFrom) {
-    int x0 = extra, x1 = extra;
-    for (int i = 0; i < underlineTo && i < static_cast<int>(adv.size()); ++i) {
-      if (i < underlineFrom) x0 += adv[static_cast<size_t>(i)];
-      x1 += adv[static_cast<size_t>(i)];
-    }
+  if (face.lf.lfUnderline) hline(0, pen, m.ascent + m.underlinePos, m.lineThickness);
+  if (face.lf.lfStrikeOut) hline(0, pen, m.ascent + m.strikePos, m.lineThickness);
+  if (underlineTo > underlineFrom && underlineFrom >= 0 && underlineTo <= static_cast<int>(text.size())) {
     // The prefix underline spans the character's advance less the character spacing.
-    hline(x0, x1 - dc.s.charExtra, m.ascent + m.underlinePos, 1);
+    hline(starts[static_cast<size_t>(underlineFrom)], starts[static_cast<size_t>(underlineTo)] - dc.s.charExtra,
+          m.ascent + m.underlinePos, 1);
   }
+  if (ink.empty()) return;
+  Region shape = RegionFromBoxes(ink);
 
   PixelBuffer t = Target(dc);
   if (!t.pixels) return;
   Region area(Clip(dc));
   if (clip) area.Intersect(LrToTarget(dc, *clip));
+  if (area.Empty()) return;
   win::POINT o = LpToTarget(dc, origin);  // top-left of the cell
   int esc = face.lf.lfEscapement % 3600;
   if (esc < 0) esc += 3600;
   if (esc == 0) {
-    Region ink;
-    std::vector<pixman_box32_t> boxes;
-    for (int y = 0; y < mh; ++y) {
-      int x = 0;
-      while (x < mw) {
-        if (!mask[static_cast<size_t>(y * mw + x)]) {
-          ++x;
-          continue;
-        }
-        int s = x;
-        while (x < mw && mask[static_cast<size_t>(y * mw + x)]) ++x;
-        boxes.push_back({o.x + s - extra, o.y + y, o.x + x - extra, o.y + y + 1});
-      }
-    }
-    ink = RegionFromBoxes(boxes);
-    ink.Intersect(area);
-    for (const win::RECT& r : ink.Rects())
+    shape.Offset(o.x, o.y);
+    shape.Intersect(area);
+    for (const win::RECT& r : shape.Rects())
       for (int y = r.top; y < r.bottom; ++y) std::fill(t.Row(y) + r.left, t.Row(y) + r.right, color);
     return;
   }
-  // Rotated about the cell's top-left corner, counter-clockwise on screen.
+  // Rotated about the cell's top-left corner, counter-clockwise on screen: each visible pixel
+  // centre is mapped back into the unrotated ink.
   double a = esc * 3.14159265358979323846 / 1800.0;
   double c = std::cos(a), s = std::sin(a);
   if (esc % 900 == 0) {
     c = std::lround(c);
     s = std::lround(s);
   }
-  // The mask point (u, v) relative to the corner goes to (u c + v s, -u s + v c).
+  win::RECT ib = shape.Bounds();
   double xs[4], ys[4];
   int k = 0;
-  for (int u : {-extra, mw - extra})
-    for (int v : {0, mh}) {
+  for (double u : {static_cast<double>(ib.left), static_cast<double>(ib.right)})
+    for (double v : {static_cast<double>(ib.top), static_cast<double>(ib.bottom)}) {
       xs[k] = u * c + v * s;
       ys[k] = -u * s + v * c;
       ++k;
     }
-  int x0 = static_cast<int>(std::floor(*std::min_element(xs, xs + 4))) - 1;
-  int x1 = static_cast<int>(std::ceil(*std::max_element(xs, xs + 4))) + 1;
-  int y0 = static_cast<int>(std::floor(*std::min_element(ys, ys + 4))) - 1;
-  int y1 = static_cast<int>(std::ceil(*std::max_element(ys, ys + 4))) + 1;
-  for (int dy = y0; dy < y1; ++dy)
-    for (int dx = x0; dx < x1; ++dx) {
-      int tx = o.x + dx, ty = o.y + dy;
-      if (!area.Contains(tx, ty)) continue;
-      // Pixel centres mapped back into the mask.
-      double px = dx + 0.5, py = dy + 0.5;
+  win::RECT vis = area.Bounds();
+  long long x0 = std::max<long long>(static_cast<long long>(std::floor(*std::min_element(xs, xs + 4))) - 1 + o.x, vis.left);
+  long long x1 = std::min<long long>(static_cast<long long>(std::ceil(*std::max_element(xs, xs + 4))) + 1 + o.x, vis.right);
+  long long y0 = std::max<long long>(static_cast<long long>(std::floor(*std::min_element(ys, ys + 4))) - 1 + o.y, vis.top);
+  long long y1 = std::min<long long>(static_cast<long long>(std::ceil(*std::max_element(ys, ys + 4))) + 1 + o.y, vis.bottom);
+  for (long long ty = y0; ty < y1; ++ty)
+    for (long long tx = x0; tx < x1; ++tx) {
+      if (!area.Contains(static_cast<int>(tx), static_cast<int>(ty))) continue;
+      double px = static_cast<double>(tx - o.x) + 0.5, py = static_cast<double>(ty - o.y) + 0.5;
       double u = px * c - py * s, v = px * s + py * c;
-      int mx = static_cast<int>(std::floor(u)) + extra, my = static_cast<int>(std::floor(v));
-      if (mx < 0 || my < 0 || mx >= mw || my >= mh) continue;
-      if (mask[static_cast<size_t>(my * mw + mx)]) t.At(tx, ty) = color;
+      if (shape.Contains(static_cast<int>(std::floor(u)), static_cast<int>(std::floor(v))))
+        t.At(static_cast<int>(tx), static_cast<int>(ty)) = color;
     }
 }
 
@@ -538,8 +530,10 @@ bool DrawTextLine(DeviceContext& dc, int x, int y, win::UINT options, const win:
   FontFace& face = FaceOf(dc);
   const TextMetrics& m = face.metrics;
   std::vector<int> adv = dx ? std::vector<int>(dx, dx + text.size()) : Advances(dc, text);
-  int width = 0;
-  for (int a : adv) width += a;
+  for (int& a : adv) a = std::clamp(a, -(1 << 20), 1 << 20);
+  long long total = 0;
+  for (int a : adv) total += a;
+  int width = Clamp(total);
   win::UINT align = dc.s.textAlign;
   win::POINT ref{x, y};
   if (align & win::TA_UPDATECP) ref = dc.s.pos;
@@ -618,7 +612,8 @@ UINT GetTextAlign(HDC h) {
 int SetTextCharacterExtra(HDC h, int extra) {
   DeviceContext* dc = Dc(h);
   if (!dc) return static_cast<int>(0x80000000);
-  return std::exchange(dc->s.charExtra, extra);
+  // Spacing past any real use is cut, so that widths of long texts stay within range.
+  return std::exchange(dc->s.charExtra, std::clamp(extra, -(1 << 14), 1 << 14));
 }
 int GetTextCharacterExtra(HDC h) {
   DeviceContext* dc = Dc(h);
@@ -627,7 +622,7 @@ int GetTextCharacterExtra(HDC h) {
 BOOL SetTextJustification(HDC h, int breakExtra, int breakCount) {
   DeviceContext* dc = Dc(h);
   if (!dc) return FALSE;
-  dc->s.breakExtra = breakCount > 0 ? breakExtra : 0;
+  dc->s.breakExtra = breakCount > 0 ? std::clamp(breakExtra, -(1 << 20), 1 << 20) : 0;
   dc->s.breakCount = breakCount > 0 ? breakCount : 0;
   return TRUE;
 }

@@ -10,6 +10,9 @@ namespace platform::gdi {
 
 namespace {
 
+// Glyphs grow with their rectangle up to a size past any real control.
+constexpr int kMaxGlyph = 4096;
+
 void Fill(DeviceContext& dc, const win::RECT& rc, win::COLORREF c) {
   FillArea(dc, Region(LrToTarget(dc, rc)), MakeSolidPattern(dc, c), 0xF0);
 }
@@ -35,7 +38,7 @@ void Ring(DeviceContext& dc, win::RECT& rc, win::COLORREF tl, win::COLORREF br, 
 // A triangle arrow of a glyph size centred in rc, pointing in dir (0 up, 1 down, 2 left, 3 right).
 void Arrow(DeviceContext& dc, const win::RECT& rc, int dir, win::COLORREF c) {
   int w = rc.right - rc.left, h = rc.bottom - rc.top;
-  int size = std::max(2, (std::min(w, h) + 1) / 3);  // half the base
+  int size = std::min(kMaxGlyph, std::max(2, (std::min(w, h) + 1) / 3));  // half the base
   int cx = rc.left + (w - 1) / 2, cy = rc.top + (h - 1) / 2;
   for (int i = 0; i < size; ++i) {
     int half = i;
@@ -54,9 +57,25 @@ void CheckMark(DeviceContext& dc, int x, int y, win::COLORREF c) {
   for (int i = 0; i < 7; ++i) Fill(dc, {x + i, y + drop[i], x + i + 1, y + drop[i] + 3}, c);
 }
 
+// A checkerboard of two colours, `a` where x + y is even (logical coordinates).
 void Dither(DeviceContext& dc, const win::RECT& rc, win::COLORREF a, win::COLORREF b) {
-  for (int y = rc.top; y < rc.bottom; ++y)
-    for (int x = rc.left; x < rc.right; ++x) Pixel(dc, x, y, ((x + y) & 1) ? b : a);
+  Pattern p;
+  p.kind = Pattern::Tiled;
+  p.width = p.height = 2;
+  std::uint32_t pa = ResolveColor(dc, a), pb = ResolveColor(dc, b);
+  p.pixels = {pa, pb, pb, pa};
+  p.paint = {1, 1, 1, 1};
+  win::POINT o = LpToTarget(dc, {0, 0});
+  p.ox = o.x;
+  p.oy = o.y;
+  FillArea(dc, Region(LrToTarget(dc, rc)), p, 0xF0);
+}
+
+// The part of the logical plane that can show, with a margin, for working out shapes.
+win::RECT LogicalLimit(DeviceContext& dc) {
+  win::RECT b = Clip(dc).Bounds();
+  win::POINT o = LpToTarget(dc, {0, 0});
+  return {b.left - o.x - 2, b.top - o.y - 2, b.right - o.x + 2, b.bottom - o.y + 2};
 }
 
 win::RECT Square(const win::RECT& rc) {
@@ -91,7 +110,8 @@ void RadioButton(DeviceContext& dc, win::RECT rc, win::UINT state) {
   rc = Square(rc);
   int s = rc.right - rc.left;
   win::UINT kind = state & 0xFF;
-  Region outer = EllipseRegion(rc.left, rc.top, rc.right, rc.bottom);
+  win::RECT limit = LogicalLimit(dc);
+  Region outer = EllipseRegion(rc.left, rc.top, rc.right, rc.bottom, &limit);
   Region ring1 = InnerBoundary(outer);
   Region inner(outer);
   inner.Subtract(ring1);
@@ -127,9 +147,9 @@ void RadioButton(DeviceContext& dc, win::RECT rc, win::UINT state) {
   }
   paint(body, state & (win::DFCS_PUSHED | win::DFCS_INACTIVE) ? Sys(win::COLOR_3DFACE) : Sys(win::COLOR_WINDOW));
   if (state & win::DFCS_CHECKED) {
-    int d = std::max(2, s / 3);
+    int d = std::min(kMaxGlyph, std::max(2, s / 3));
     int x = rc.left + (s - d) / 2, y = rc.top + (s - d) / 2;
-    paint(EllipseRegion(x, y, x + d, y + d),
+    paint(EllipseRegion(x, y, x + d, y + d, &limit),
           state & win::DFCS_INACTIVE ? Sys(win::COLOR_GRAYTEXT) : Sys(win::COLOR_WINDOWTEXT));
   }
 }
@@ -167,7 +187,7 @@ void Glyph(win::RECT rc, win::UINT state, F draw) {
 
 void CaptionGlyph(DeviceContext& dc, const win::RECT& rc, win::UINT kind, win::COLORREF c) {
   int w = rc.right - rc.left, h = rc.bottom - rc.top;
-  int s = std::max(4, std::min(w, h) - 6);
+  int s = std::min(kMaxGlyph, std::max(4, std::min(w, h) - 6));
   int x = rc.left + (w - s) / 2, y = rc.top + (h - s) / 2;
   switch (kind) {
     case win::DFCS_CAPTIONCLOSE:
@@ -210,17 +230,20 @@ void CaptionGlyph(DeviceContext& dc, const win::RECT& rc, win::UINT kind, win::C
 void SizeGrip(DeviceContext& dc, const win::RECT& rc, bool right) {
   Fill(dc, rc, Sys(win::COLOR_3DFACE));
   int s = std::min(rc.right - rc.left, rc.bottom - rc.top);
-  // Diagonals from the corner: a highlight line, two shadow lines, a gap, repeated.
-  for (int d = 1; d < s; ++d) {
-    int phase = (d - 1) % 4;
-    if (phase == 3) continue;
-    win::COLORREF c = phase == 0 ? Sys(win::COLOR_3DHIGHLIGHT) : Sys(win::COLOR_3DSHADOW);
-    for (int i = 0; i < d; ++i) {
-      int y = rc.bottom - d + i;
-      int x = right ? rc.right - 1 - i : rc.left + i;
-      if (y >= rc.top) Pixel(dc, x, y, c);
+  // Diagonals from the corner: a highlight line, two shadow lines, a gap, repeated. Only the
+  // pixels that can show are visited.
+  win::RECT vis = LogicalLimit(dc);
+  int x0 = std::max(rc.left, vis.left), x1 = std::min(rc.right, vis.right);
+  int y0 = std::max(rc.bottom - s, vis.top), y1 = std::min(rc.bottom, vis.bottom);
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) {
+      long long across = right ? rc.right - 1 - x : x - rc.left;
+      long long d = across + (rc.bottom - 1 - y) + 1;  // 1 for the corner pixel's diagonal
+      if (d >= s || across >= s) continue;
+      int phase = static_cast<int>((d - 1) % 4);
+      if (phase == 3) continue;
+      Pixel(dc, x, y, phase == 0 ? Sys(win::COLOR_3DHIGHLIGHT) : Sys(win::COLOR_3DSHADOW));
     }
-  }
 }
 
 }  // namespace
@@ -235,7 +258,7 @@ namespace win {
 BOOL DrawEdge(HDC h, RECT* rc, UINT edge, UINT flags) {
   DeviceContext* dc = Dc(h);
   if (!dc || !rc) return FALSE;
-  RECT r = *rc;
+  RECT r{Clamp(rc->left), Clamp(rc->top), Clamp(rc->right), Clamp(rc->bottom)};
   UINT outer = edge & BDR_OUTER, inner = edge & BDR_INNER;
   if (flags & BF_DIAGONAL) {
     // A diagonal edge: one line per ring from the start corner to the end corner.
@@ -299,7 +322,8 @@ BOOL DrawEdge(HDC h, RECT* rc, UINT edge, UINT flags) {
 BOOL DrawFrameControl(HDC h, RECT* rc, UINT type, UINT state) {
   DeviceContext* dc = Dc(h);
   if (!dc || !rc) return FALSE;
-  RECT r = *rc;
+  // Kept inside the coordinate range, so that the glyph arithmetic cannot overflow.
+  RECT r{Clamp(rc->left), Clamp(rc->top), Clamp(rc->right), Clamp(rc->bottom)};
   switch (type) {
     case DFC_BUTTON: {
       UINT kind = state & 0xFF;
@@ -345,11 +369,12 @@ BOOL DrawFrameControl(HDC h, RECT* rc, UINT type, UINT state) {
         int s = std::min(r.right - r.left, r.bottom - r.top);
         CheckMark(*dc, r.left + (s - 7) / 2, r.top + (s - 7) / 2, 0);
       } else if (kind == DFCS_MENUBULLET) {
-        int s = std::min(r.right - r.left, r.bottom - r.top), d = std::max(2, s / 3);
+        int s = std::min(r.right - r.left, r.bottom - r.top), d = std::min(kMaxGlyph, std::max(2, s / 3));
         RECT b{r.left + (s - d) / 2, r.top + (s - d) / 2, 0, 0};
         b.right = b.left + d;
         b.bottom = b.top + d;
-        Region e = EllipseRegion(b.left, b.top, b.right, b.bottom);
+        RECT limit = LogicalLimit(*dc);
+        Region e = EllipseRegion(b.left, b.top, b.right, b.bottom, &limit);
         POINT o = LpToTarget(*dc, {0, 0});
         e.Offset(o.x, o.y);
         FillArea(*dc, e, MakeSolidPattern(*dc, 0), 0xF0);

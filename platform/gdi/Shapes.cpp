@@ -527,6 +527,7 @@ BOOL DrawFocusRect(HDC h, const RECT* rc) {
   std::vector<pixman_box32_t> boxes;
   Region frame(b);
   frame.Subtract(RECT{b.left + 1, b.top + 1, b.right - 1, b.bottom - 1});
+  frame.Intersect(Clip(*dc));  // only the dots that can show are worked out
   for (const RECT& r : frame.Rects())
     for (int y = r.top; y < r.bottom; ++y)
       for (int x = r.left; x < r.right; ++x)

@@ -262,3 +262,97 @@ TEST(Shapes, HugeShapesDrawTheirVisiblePart) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every primitive with arbitrary coordinates, small and extreme, on a small surface with an
+// origin and a clip: nothing may crash, hang or write outside the bitmap.
+TEST(Shapes, SurviveArbitraryCoordinates) {
+  Canvas c(16, 12);
+  unsigned seed = 777;
+  auto next = [&] {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 8) & 0xFFFFFF;
+  };
+  auto coord = [&]() -> int {
+    switch (next() % 4) {
+      case 0: return static_cast<int>(next() % 1000000) - 500000;
+      case 1: return (next() % 2 ? 1 : -1) * static_cast<int>(0x7FFFFFF0 - next() % 100);
+      default: return static_cast<int>(next() % 40) - 12;
+    }
+  };
+  HRGN clip = CreateEllipticRgn(2, 1, 14, 11);
+  SelectClipRgn(c.dc, clip);
+  SetViewportOrgEx(c.dc, 1, 1, nullptr);
+  HPEN pens[] = {CreatePen(PS_SOLID, 1, RGB(255, 0, 0)), CreatePen(PS_DOT, 1, 0), CreatePen(PS_SOLID, 4, RGB(0, 0, 255))};
+  HBRUSH hatch = CreateHatchBrush(HS_DIAGCROSS, RGB(0, 128, 0));
+  Canvas src(5, 5, RGB(9, 9, 9));
+  for (int round = 0; round < 600; ++round) {
+    SelectObject(c.dc, pens[next() % 3]);
+    SelectObject(c.dc, next() % 2 ? static_cast<HGDIOBJ>(hatch) : GetStockObject(GRAY_BRUSH));
+    SetROP2(c.dc, static_cast<int>(next() % 16) + 1);
+    int a = coord(), b = coord(), d = coord(), e = coord();
+    switch (next() % 15) {
+      case 12: {
+        RECT rc{a, b, d, e};
+        const UINT types[] = {DFC_BUTTON, DFC_SCROLL, DFC_CAPTION, DFC_MENU};
+        DrawFrameControl(c.dc, &rc, types[next() % 4], next() & 0xFFFF);
+        break;
+      }
+      case 13: {
+        LOGFONTA lf;
+        lf.lfHeight = static_cast<int>(next() % 40) - 20;
+        lf.lfEscapement = static_cast<int>(next() % 7200) - 3600;
+        lf.lfUnderline = next() % 2;
+        HFONT f = CreateFontIndirect(&lf);
+        HGDIOBJ old = SelectObject(c.dc, f);
+        SetTextCharacterExtra(c.dc, next() % 8 ? 0 : coord());
+        TextOut(c.dc, a, b, "Wall 墙", -1);
+        SetTextCharacterExtra(c.dc, 0);
+        SelectObject(c.dc, old);
+        DeleteObject(f);
+        break;
+      }
+      case 14: {
+        RECT rc{a, b, d, e};
+        DrawText(c.dc, "&Scene one\tand two", -1, &rc, next() & 0x1FFFFF & ~DT_TABSTOP);
+        break;
+      }
+      case 0: MoveToEx(c.dc, a, b, nullptr); LineTo(c.dc, d, e); break;
+      case 1: Rectangle(c.dc, a, b, d, e); break;
+      case 2: Ellipse(c.dc, a, b, d, e); break;
+      case 3: RoundRect(c.dc, a, b, d, e, coord(), coord()); break;
+      case 4: Pie(c.dc, a, b, d, e, coord(), coord(), coord(), coord()); break;
+      case 5: Chord(c.dc, a, b, d, e, coord(), coord(), coord(), coord()); break;
+      case 6: {
+        POINT pts[4] = {{a, b}, {d, e}, {coord(), coord()}, {coord(), coord()}};
+        Polygon(c.dc, pts, 4);
+        break;
+      }
+      case 7: PatBlt(c.dc, a, b, d, e, PATINVERT); break;
+      case 8: StretchBlt(c.dc, a, b, d, e, src.dc, coord(), coord(), coord(), coord(), SRCCOPY); break;
+      case 9: BitBlt(c.dc, a, b, d, e, src.dc, coord(), coord(), SRCINVERT); break;
+      case 10: {
+        RECT rc{a, b, d, e};
+        DrawFocusRect(c.dc, &rc);
+        FrameRect(c.dc, &rc, hatch);
+        break;
+      }
+      default: {
+        RECT rc{a, b, d, e};
+        DrawEdge(c.dc, &rc, EDGE_BUMP, BF_RECT | BF_MIDDLE | BF_ADJUST);
+        break;
+      }
+    }
+  }
+  SelectObject(c.dc, GetStockObject(BLACK_PEN));
+  SelectObject(c.dc, GetStockObject(WHITE_BRUSH));
+  for (HPEN p : pens) DeleteObject(p);
+  DeleteObject(hatch);
+  DeleteObject(clip);
+  // The clip held: the corners stayed white.
+  EXPECT_EQ(c.At(0, 0), RGB(255, 255, 255));
+  EXPECT_EQ(c.At(15, 11), RGB(255, 255, 255));
+}
+
+}  // namespace
