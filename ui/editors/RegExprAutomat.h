@@ -1,11 +1,12 @@
 #pragma once
 // The parse tree of a regular-expression mask and the non-deterministic automaton linked from it.
 //
-// Block states (the entry and exit of a group) are empty transitions. They are expanded on use by
-// an iterative walk that visits every state at most once, so a step costs time linear in the size
-// of the automaton whatever the mask's nesting, and a group that can match the empty string inside
-// a repetition (a cycle of empty transitions) cannot make the walk run away. State sets hold every
-// state once, ordered as the states stand in the mask.
+// Block states (the entry and exit of a group, and the way past an optional item) are empty
+// transitions. They are expanded on use by an iterative walk that visits every state at most once,
+// so a step costs time linear in the size of the automaton whatever the mask's nesting, and a
+// group that can match the empty string inside a repetition (a cycle of empty transitions) cannot
+// make the walk run away. State sets hold every state once, ordered as the states stand in the
+// mask.
 #include <cstdint>
 #include <memory>
 #include <vector>
