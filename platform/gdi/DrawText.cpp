@@ -243,8 +243,10 @@ int DrawTextImpl(win::HDC h, win::LPCSTR text, int count, win::RECT* rc, win::UI
       last = layout.Width(t) <= width ? t : layout.EndEllipsis(last, width);
     }
   }
+  // Measuring in a rectangle without width asks for the text's own size, not for "...".
+  bool shorten = !(calc && width <= 0);
   for (Line& l : lines) {
-    if (layout.Width(l) <= width) continue;
+    if (!shorten || layout.Width(l) <= width) continue;
     if (format & win::DT_PATH_ELLIPSIS)
       l = layout.PathEllipsis(l, width);
     else if (format & win::DT_END_ELLIPSIS)

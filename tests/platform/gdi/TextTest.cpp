@@ -170,6 +170,9 @@ TEST(DrawText, CalcRectSizes) {
       {"中文字符", DT_WORDBREAK | DT_NOFULLWIDTHCHARBREAK, c.Width("中文") + 1, c.Width("中文字符"), 1},
       // The full-width comma never starts a line: it pulls the ideograph before it along.
       {"中文，字", DT_WORDBREAK, c.Width("中文") + 1, c.Width("文，"), 3},
+      // Measuring with an ellipsis: cut to a given width, the whole text without one.
+      {"Caption text", DT_SINGLELINE | DT_END_ELLIPSIS, c.Width("Capt..."), c.Width("Capt..."), 1},
+      {"Caption text", DT_SINGLELINE | DT_END_ELLIPSIS, 0, c.Width("Caption text"), 1},
   };
   for (const Case& k : cases) {
     RECT rc{3, 4, 3 + k.width, 4};
