@@ -9,8 +9,6 @@
 
 namespace platform::gdi {
 
-bool IsDcPen(win::HPEN h);
-
 PixelBuffer Target(DeviceContext& dc) {
   if (!dc.memory) return dc.surface;
   BitmapObj* bm = Bmp(dc.s.bitmap);

@@ -182,6 +182,7 @@ inline PenObj* Pen(win::HPEN h) { return Pens().Get(HandleValue(h)); }
 inline FontObj* Font(win::HFONT h) { return Fonts().Get(HandleValue(h)); }
 
 win::HBITMAP DefaultBitmap();  // the 1x1 monochrome bitmap of a fresh memory DC
+bool IsDcPen(win::HPEN h);     // the stock DC_PEN, which draws in the DC's pen colour
 
 // Frees pens, brushes and fonts deleted while selected once no DC holds them.
 void ReleaseIfDeleted(win::HGDIOBJ object);
@@ -193,6 +194,9 @@ bool IsMono(DeviceContext& dc);
 // Clip in target coordinates, including the target's bounds.
 const Region& Clip(DeviceContext& dc);
 inline void ClipChanged(DeviceContext& dc) { dc.clipDirty = true; }
+// Combines a device-coordinate region into the DC's clip region (RGN_ modes; RGN_COPY with no
+// region removes it) and gives the type of the resulting clip.
+int CombineClip(DeviceContext& dc, const Region* rgn, int mode);
 
 // Logical to device and device to target.
 win::POINT LpToDp(const DeviceContext& dc, win::POINT p);

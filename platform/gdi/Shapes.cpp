@@ -7,8 +7,6 @@
 
 namespace platform::gdi {
 
-bool IsDcPen(win::HPEN h);
-
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
@@ -363,8 +361,6 @@ Region PathRegion(DeviceContext& dc, bool limited) {
 }
 
 }  // namespace
-
-int CombineClip(DeviceContext& dc, const Region* rgn, int mode);
 
 }  // namespace platform::gdi
 
