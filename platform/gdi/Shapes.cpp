@@ -25,7 +25,8 @@ PenInfo CurrentPen(DeviceContext& dc) {
   if (!pen || pen->Kind() == win::PS_NULL) return p;
   p.null = false;
   p.color = ResolveColor(dc, IsDcPen(dc.s.pen) ? dc.s.dcPenColor : pen->color);
-  p.width = std::max(1, ScaleX(dc, pen->width));
+  // Pens wider than any real use are cut to a width that still covers a screen.
+  p.width = std::clamp(ScaleX(dc, pen->width), 1, 4096);
   p.insideFrame = pen->Kind() == win::PS_INSIDEFRAME;
   switch (pen->Kind()) {
     case win::PS_DASH: p.dashes = {18, 6}; break;
@@ -124,21 +125,28 @@ void Line(DeviceContext& dc, const PenInfo& pen, win::POINT a, win::POINT b, Das
   LineSteps steps(a, b);
   win::RECT clip = Clip(dc).Bounds();
   if (pen.width > 1) {
-    // Wide lines are solid with round ends, both ends included.
-    win::RECT grown{clip.left - pen.width, clip.top - pen.width, clip.right + pen.width, clip.bottom + pen.width};
-    long long k0, k1;
-    steps.n += 1;  // the end point too
-    steps.Within(grown, k0, k1);
-    steps.n -= 1;
+    // Wide lines are solid with round ends, both ends included: the band between the end points
+    // and a pen tip at each end.
+    win::RECT limit{clip.left - pen.width, clip.top - pen.width, clip.right + pen.width, clip.bottom + pen.width};
     std::vector<pixman_box32_t> boxes;
-    for (long long k = k0; k < k1 && k <= steps.n; ++k) {
-      win::POINT p = steps.At(k);
-      Disk(boxes, p.x, p.y, pen.width);
+    Disk(boxes, a.x, a.y, pen.width);
+    Disk(boxes, b.x, b.y, pen.width);
+    Region band = RegionFromBoxes(boxes);
+    if (a.x != b.x || a.y != b.y) {
+      double ddx = static_cast<double>(steps.dx), ddy = static_cast<double>(steps.dy);
+      double len = std::sqrt(ddx * ddx + ddy * ddy), half = pen.width / 2.0;
+      double nx = -ddy / len * half, ny = ddx / len * half;
+      auto at = [&](win::POINT p, double sx, double sy) {
+        return win::POINT{Clamp(std::llround(p.x + 0.5 + sx)), Clamp(std::llround(p.y + 0.5 + sy))};
+      };
+      win::POINT quad[4] = {at(a, nx, ny), at(b, nx, ny), at(b, -nx, -ny), at(a, -nx, -ny)};
+      int four = 4;
+      band.Unite(PolygonRegion(quad, &four, 1, win::WINDING, &limit));
     }
     Pattern p;
     p.kind = Pattern::Solid;
     p.color = pen.color;
-    FillArea(dc, RegionFromBoxes(boxes), p, Rop2ToRop3(dc.s.rop2));
+    FillArea(dc, band, p, Rop2ToRop3(dc.s.rop2));
     return;
   }
   std::uint32_t bk = ResolveColor(dc, dc.s.bkColor);

@@ -38,6 +38,21 @@ TEST(Lines, LeaveOutTheLastPoint) {
   EXPECT_EQ(c.Mask(kInk), "####.\n...#.\n.....\n");
 }
 
+TEST(Lines, WidePensCoverTheirWidthAndBothEnds) {
+  Canvas c(12, 8);
+  HPEN wide = CreatePen(PS_SOLID, 3, kInk);
+  SelectObject(c.dc, wide);
+  MoveToEx(c.dc, 2, 3, nullptr);
+  LineTo(c.dc, 8, 3);
+  for (int y : {2, 3, 4}) EXPECT_EQ(c.At(5, y), kInk) << y;
+  EXPECT_EQ(c.At(5, 1), RGB(255, 255, 255));
+  EXPECT_EQ(c.At(5, 5), RGB(255, 255, 255));
+  EXPECT_EQ(c.At(8, 3), kInk) << "the end point is drawn";
+  EXPECT_EQ(c.At(10, 3), RGB(255, 255, 255));
+  SelectObject(c.dc, GetStockObject(BLACK_PEN));
+  DeleteObject(wide);
+}
+
 TEST(Lines, XorPenTwiceRestoresAndDotsAlternate) {
   Canvas c(8, 2, RGB(10, 20, 30));
   HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 0, 255));
