@@ -1,5 +1,6 @@
 // Device contexts: surface and memory DCs, their state, mapping and clipping.
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <iterator>
 #include <utility>
@@ -167,6 +168,17 @@ bool IsSurfaceDC(win::HDC h) {
 PixelBuffer TargetOf(win::HDC h) {
   DeviceContext* dc = Dc(h);
   return dc ? Target(*dc) : PixelBuffer{};
+}
+
+namespace {
+std::atomic<int> g_screenWidth{1920}, g_screenHeight{1080};
+}  // namespace
+
+void SetScreenSize(int width, int height) {
+  if (width > 0 && height > 0) {
+    g_screenWidth = width;
+    g_screenHeight = height;
+  }
 }
 
 PixelBuffer BitmapPixels(win::HBITMAP h) {
@@ -367,7 +379,8 @@ COLORREF GetNearestColor(HDC h, COLORREF color) {
 int GetDeviceCaps(HDC h, int index) {
   DeviceContext* dc = Dc(h);
   if (!dc) return 0;
-  PixelBuffer t = Target(*dc);
+  // Memory DCs are compatible with the screen, so they answer for the screen too.
+  int width = g_screenWidth, height = g_screenHeight;
   switch (index) {
     case BITSPIXEL: return IsMono(*dc) ? 1 : 32;
     case PLANES: return 1;
@@ -375,10 +388,10 @@ int GetDeviceCaps(HDC h, int index) {
     case LOGPIXELSY: return 96;
     case NUMCOLORS: return -1;
     case TECHNOLOGY: return DT_RASDISPLAY;
-    case HORZRES: return t.width;
-    case VERTRES: return t.height;
-    case HORZSIZE: return MulDiv(t.width, 254, 960);
-    case VERTSIZE: return MulDiv(t.height, 254, 960);
+    case HORZRES: return width;
+    case VERTRES: return height;
+    case HORZSIZE: return MulDiv(width, 254, 960);
+    case VERTSIZE: return MulDiv(height, 254, 960);
     case RASTERCAPS: return RC_BITBLT | RC_BITMAP64 | RC_DI_BITMAP | RC_DIBTODEV | RC_STRETCHBLT | RC_STRETCHDIB;
     case SIZEPALETTE:
     case NUMRESERVED: return 0;

@@ -23,6 +23,10 @@ bool IsSurfaceDC(win::HDC dc);
 // The pixels a DC draws on (a memory DC: its selected bitmap), empty when the handle is not a DC.
 PixelBuffer TargetOf(win::HDC dc);
 
+// The screen's size as GetDeviceCaps reports it for every DC (HORZRES, VERTRES and the sizes in
+// millimetres); the window system sets it from the display. 1920 x 1080 until then.
+void SetScreenSize(int width, int height);
+
 // The pixels of a bitmap (empty for a stale handle). Row 0 is the top row.
 PixelBuffer BitmapPixels(win::HBITMAP bitmap);
 

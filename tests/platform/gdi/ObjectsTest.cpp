@@ -189,6 +189,10 @@ TEST(Objects, GetObjectAndCurrentObjects) {
   EXPECT_EQ(GetObjectType(dc), static_cast<DWORD>(OBJ_MEMDC));
   EXPECT_EQ(GetObjectType(hatch), static_cast<DWORD>(OBJ_BRUSH));
   EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 96);
+  platform::gdi::SetScreenSize(1280, 1024);
+  EXPECT_EQ(GetDeviceCaps(dc, HORZRES), 1280) << "a memory DC answers for the screen";
+  EXPECT_EQ(GetDeviceCaps(dc, VERTRES), 1024);
+  platform::gdi::SetScreenSize(1920, 1080);
   EXPECT_EQ(GetDeviceCaps(dc, BITSPIXEL), 1) << "a fresh memory DC holds a monochrome bitmap";
   HBITMAP mono = CreateCompatibleBitmap(dc, 4, 4);
   BITMAP b;
