@@ -361,8 +361,25 @@ bool FastCopy(DeviceContext& dest, DeviceContext& src, const BlitGeometry& g) {
   Region r(win::RECT{have.left + dx, have.top + dy, have.right + dx, have.bottom + dy});
   r.Intersect(Clip(dest));
   std::vector<win::RECT> rects = r.Rects();
-  // Moving within one buffer: go in the order that reads each row before it is overwritten.
   bool same = d.pixels == s.pixels && d.stride == s.stride;
+  if (same && rects.size() > 1) {
+    // Several pieces moving within one buffer could read what an earlier piece wrote: read
+    // them all from a copy.
+    int w = have.right - have.left;
+    std::vector<std::uint32_t> copy(static_cast<size_t>(w) * static_cast<size_t>(have.bottom - have.top));
+    for (int y = have.top; y < have.bottom; ++y)
+      std::memcpy(&copy[static_cast<size_t>(y - have.top) * static_cast<size_t>(w)], s.Row(y) + have.left,
+                  static_cast<size_t>(w) * 4);
+    for (const win::RECT& rc : rects)
+      for (int y = rc.top; y < rc.bottom; ++y)
+        std::memcpy(d.Row(y) + rc.left,
+                    &copy[static_cast<size_t>(y - dy - have.top) * static_cast<size_t>(w) +
+                          static_cast<size_t>(rc.left - dx - have.left)],
+                    static_cast<size_t>(rc.right - rc.left) * 4);
+    return true;
+  }
+  // One piece moving within one buffer: go in the order that reads each row before it is
+  // overwritten (memmove takes care of moves within a row).
   if (same && dy > 0) std::reverse(rects.begin(), rects.end());
   for (const win::RECT& rc : rects) {
     size_t bytes = static_cast<size_t>(rc.right - rc.left) * 4;

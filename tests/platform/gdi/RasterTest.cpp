@@ -134,6 +134,25 @@ TEST(BitBlt, CopyKeepsAlphaAndMovesWithinOneBitmap) {
   EXPECT_EQ(c.Raw(4, 0), 0x80000003u);
 }
 
+TEST(BitBlt, DiagonalMoveWithinOneBitmapThroughAComplexClip) {
+  // Every pixel numbered; moved two left and one down through a clip of two pieces, where one
+  // piece's source lies under the other piece's destination.
+  Canvas c(6, 4);
+  auto px = platform::gdi::BitmapPixels(c.bitmap);
+  auto number = [](int x, int y) { return static_cast<std::uint32_t>(y * 6 + x + 1); };
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 6; ++x) px.At(x, y) = number(x, y);
+  HRGN clip = CreateRectRgn(0, 0, 2, 4), right = CreateRectRgn(3, 0, 5, 4);
+  CombineRgn(clip, clip, right, RGN_OR);
+  SelectClipRgn(c.dc, clip);
+  BitBlt(c.dc, 0, 1, 4, 3, c.dc, 2, 0, SRCCOPY);
+  for (int y = 1; y < 4; ++y)
+    for (int x : {0, 1, 3}) EXPECT_EQ(c.Raw(x, y), number(x + 2, y - 1)) << x << "," << y;
+  EXPECT_EQ(c.Raw(2, 2), number(2, 2)) << "outside the clip: untouched";
+  DeleteObject(clip);
+  DeleteObject(right);
+}
+
 TEST(BitBlt, MonochromeSourceTakesTextAndBackgroundColours) {
   Canvas dest(2, 1);
   HDC mono = CreateCompatibleDC(nullptr);
