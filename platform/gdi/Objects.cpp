@@ -103,7 +103,6 @@ struct StockObjects {
       objects[win::DC_BRUSH] = reinterpret_cast<win::HGDIOBJ>(Brushes().Add(std::move(b)));
       auto p = std::make_unique<PenObj>();
       p->stock = true;
-      p->extended = true;  // marks the DC pen
       objects[win::DC_PEN] = reinterpret_cast<win::HGDIOBJ>(Pens().Add(std::move(p)));
     }
     auto bm = std::make_unique<BitmapObj>();
@@ -183,6 +182,7 @@ HGDIOBJ GetStockObject(int index) {
 
 HPEN ExtCreatePen(DWORD style, DWORD width, const LOGBRUSH* brush, DWORD styleCount, const DWORD* styles) {
   auto p = std::make_unique<PenObj>();
+  p->extended = true;
   p->style = style;
   p->width = static_cast<int>(width);
   p->color = brush ? brush->lbColor : 0;
