@@ -49,7 +49,6 @@ LRESULT DefSysCommand(Window& w, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-LRESULT (*SizeMoveLoop)(Window&, WPARAM, LPARAM) = nullptr;
 LRESULT (*KeyMenu)(Window&, WPARAM, LPARAM) = nullptr;
 
 LRESULT DefSetCursor(Window& w, WPARAM wParam, LPARAM lParam) {
@@ -108,7 +107,6 @@ LRESULT DefNonClientMouse(Window& w, UINT msg, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-void (*CaptionButtonLoop)(Window&, LRESULT) = nullptr;
 
 LRESULT DefKeyboard(Window& w, UINT msg, WPARAM wParam, LPARAM lParam) {
   HWND h = w.handle;

@@ -251,6 +251,28 @@ HWND WindowFromPoint(POINT pt) {
 
 namespace {
 
+// Owned windows stay above their owner: raising the owner lifts them along, in their order.
+void KeepOwnedAbove(Window& owner) {
+  auto& tops = TopLevels();
+  std::vector<HWND> owned;
+  for (HWND t : tops)
+    if (Window* o = Find(t); o && o->owner == owner.handle && o != &owner) owned.push_back(t);
+  if (owned.empty()) return;
+  for (HWND o : owned) tops.erase(std::remove(tops.begin(), tops.end(), o), tops.end());
+  auto pos = std::find(tops.begin(), tops.end(), owner.handle);
+  bool ownerTopmost = (owner.exStyle & WS_EX_TOPMOST) != 0;
+  // An owned window that is not topmost cannot rise above the topmost band.
+  for (auto it = owned.rbegin(); it != owned.rend(); ++it) {
+    Window* o = Find(*it);
+    auto at = pos;
+    if (o && (o->exStyle & WS_EX_TOPMOST) && !ownerTopmost) at = tops.begin();
+    pos = tops.insert(at, *it);
+    if (at != pos) pos = std::find(tops.begin(), tops.end(), owner.handle);
+  }
+  for (HWND o : owned)
+    if (Window* ow = Find(o)) KeepOwnedAbove(*ow);
+}
+
 void Restack(Window& w, HWND insertAfter) {
   std::vector<HWND>* list = nullptr;
   if (w.parent) {
@@ -295,6 +317,7 @@ void Restack(Window& w, HWND insertAfter) {
     }
   }
   v.insert(pos, w.handle);
+  if (topLevel) KeepOwnedAbove(w);
 }
 
 void SyncSurface(Window& w) {

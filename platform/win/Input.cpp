@@ -9,6 +9,7 @@
 #include "platform/system/Clock.h"
 #include "platform/system/Sync.h"
 #include "platform/win/Focus.h"
+#include "platform/win/Hooks.h"
 #include "platform/win/Keys.h"
 #include "platform/win/Metrics.h"
 #include "platform/win/WindowManager.h"
@@ -35,6 +36,12 @@ struct InputState {
   HCURSOR cursorHandle = nullptr;
   int cursorShowCount = 0;
   platform::SurfaceId requestedFocus = 0;  // native focus asked for and not yet confirmed
+  // TrackMouseEvent
+  HWND tracked = nullptr;
+  DWORD trackFlags = 0;
+  UINT hoverTime = 400;
+  std::uint64_t hoverDue = UINT64_MAX;
+  RECT hoverRect{};
 };
 
 InputState& S() {
@@ -118,6 +125,40 @@ int ButtonKey(int button) {
   }
 }
 
+void PostLeave(InputState& s) {
+  HWND h = s.tracked;
+  bool nc = (s.trackFlags & TME_NONCLIENT) != 0;
+  s.tracked = nullptr;
+  s.trackFlags = 0;
+  s.hoverDue = UINT64_MAX;
+  if (Find(h)) PostMessage(h, nc ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0, 0);
+}
+
+// Leaving the tracked window (or its client area, for client tracking) ends the tracking with
+// WM_MOUSELEAVE; moving out of the hover rectangle restarts the hover wait.
+void TrackMove(HWND target, LRESULT hit, POINT pt) {
+  InputState& s = S();
+  if (!s.tracked) return;
+  bool nc = (s.trackFlags & TME_NONCLIENT) != 0;
+  bool inside = target == s.tracked && (nc ? hit != HTCLIENT : hit == HTCLIENT);
+  if (!inside && (s.trackFlags & TME_LEAVE)) {
+    PostLeave(s);
+    return;
+  }
+  if (!inside) {
+    s.tracked = nullptr;
+    s.trackFlags = 0;
+    s.hoverDue = UINT64_MAX;
+    return;
+  }
+  if ((s.trackFlags & TME_HOVER) &&
+      (pt.x < s.hoverRect.left || pt.x >= s.hoverRect.right || pt.y < s.hoverRect.top || pt.y >= s.hoverRect.bottom)) {
+    int hw = 4, hh = 4;
+    s.hoverRect = {pt.x - hw / 2, pt.y - hh / 2, pt.x + hw / 2 + 1, pt.y + hh / 2 + 1};
+    s.hoverDue = platform::CurrentClock().NowMs() + s.hoverTime;
+  }
+}
+
 void HandleMouse(const platform::InputEvent& e) {
   InputState& s = S();
   POINT pt{e.x, e.y};
@@ -140,6 +181,7 @@ void HandleMouse(const platform::InputEvent& e) {
   LRESULT hit = HTCLIENT;
   HWND target = s.capture;
   if (!target) target = MouseTarget(pt, hit);
+  TrackMove(target, hit, pt);
   if (!target) return;
   Window* w = Find(target);
   if (!w) return;
@@ -292,23 +334,44 @@ void HandleEvent(const platform::InputEvent& e) {
 
 }  // namespace
 
-void PumpDisplay(ThreadQueue&) {
+void PumpDisplay(ThreadQueue& q) {
   if (!platform::HasDisplay()) return;
   auto& d = platform::CurrentDisplay();
   platform::InputEvent e;
-  while (d.Poll(e)) HandleEvent(e);
+  // Input becomes messages one event at a time, as it is taken: a window that captures the
+  // mouse on a button press gets the moves that follow, as the platform's raw input queue does.
+  for (;;) {
+    {
+      std::lock_guard lock(q.mutex);
+      if (!q.input.empty()) return;
+    }
+    if (!d.Poll(e)) return;
+    HandleEvent(e);
+  }
 }
 
 POINT CursorPosition() { return S().cursor; }
 
-bool WindowRegionHit(const Window& w, POINT p) { return !w.windowRgn || w.windowRgn->Contains(p.x, p.y); }
+std::uint64_t HoverDeadline() { return S().hoverDue; }
 
-bool SurfaceHit(const Window& top, POINT screenPt) {
-  if (!top.store || !top.store->surface || !platform::HasDisplay()) return true;
-  auto* headless = platform::Headless();
-  if (!headless) return true;
-  return headless->SurfaceAt(screenPt.x, screenPt.y) == top.store->surface || !top.layered;
+void CheckHover() {
+  InputState& s = S();
+  if (s.hoverDue == UINT64_MAX || platform::CurrentClock().NowMs() < s.hoverDue) return;
+  s.hoverDue = UINT64_MAX;
+  HWND h = s.tracked;
+  Window* w = Find(h);
+  if (!w) return;
+  // Hover is reported once; the caller tracks again for the next one.
+  s.trackFlags &= ~TME_HOVER;
+  bool nc = (s.trackFlags & TME_NONCLIENT) != 0;
+  POINT c = s.cursor;
+  if (!nc) ScreenToClient(h, &c);
+  if (!(s.trackFlags & TME_LEAVE)) s.tracked = nullptr;
+  PostMessage(h, nc ? WM_NCMOUSEHOVER : WM_MOUSEHOVER, nc ? HTCLIENT : MouseKeyFlags(),
+              MAKELPARAM(static_cast<WORD>(c.x), static_cast<WORD>(c.y)));
 }
+
+bool WindowRegionHit(const Window& w, POINT p) { return !w.windowRgn || w.windowRgn->Contains(p.x, p.y); }
 
 namespace {
 
@@ -366,6 +429,11 @@ void ForgetWindowInput(HWND hwnd) {
   if (s.capture == hwnd) s.capture = nullptr;
   if (s.focus == hwnd) s.focus = nullptr;
   if (s.lastDownWnd == hwnd) s.lastDownWnd = nullptr;
+  if (s.tracked == hwnd) {
+    s.tracked = nullptr;
+    s.trackFlags = 0;
+    s.hoverDue = UINT64_MAX;
+  }
   if (s.active == hwnd) {
     s.active = nullptr;
     HWND next = NextToActivate(hwnd);
@@ -496,6 +564,46 @@ BOOL SetCursorPos(int x, int y) {
 UINT GetDoubleClickTime() { return S().doubleClickTime; }
 BOOL SetDoubleClickTime(UINT ms) {
   S().doubleClickTime = ms ? ms : 500;
+  return TRUE;
+}
+
+BOOL TrackMouseEvent(TRACKMOUSEEVENT* tme) {
+  if (!tme || tme->cbSize < sizeof(TRACKMOUSEEVENT)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  InputState& s = S();
+  if (tme->dwFlags & TME_QUERY) {
+    tme->dwFlags = s.tracked ? s.trackFlags : 0;
+    tme->hwndTrack = s.tracked;
+    tme->dwHoverTime = s.hoverTime;
+    return TRUE;
+  }
+  if (!Get(tme->hwndTrack)) return FALSE;
+  if (tme->dwFlags & TME_CANCEL) {
+    if (s.tracked == tme->hwndTrack) {
+      s.trackFlags &= ~(tme->dwFlags & (TME_HOVER | TME_LEAVE));
+      if (!(s.trackFlags & TME_HOVER)) s.hoverDue = UINT64_MAX;
+      if (!(s.trackFlags & (TME_HOVER | TME_LEAVE))) s.tracked = nullptr;
+    }
+    return TRUE;
+  }
+  // The mouse must be over the window now, or the leave comes at once.
+  LRESULT hit = HTNOWHERE;
+  HWND under = MouseTarget(s.cursor, hit);
+  bool nc = (tme->dwFlags & TME_NONCLIENT) != 0;
+  if (s.tracked && s.tracked != tme->hwndTrack && (s.trackFlags & TME_LEAVE)) PostLeave(s);
+  s.tracked = tme->hwndTrack;
+  s.trackFlags = (s.tracked == tme->hwndTrack ? s.trackFlags : 0) | (tme->dwFlags & (TME_HOVER | TME_LEAVE | TME_NONCLIENT));
+  s.hoverTime = tme->dwHoverTime == HOVER_DEFAULT ? 400 : tme->dwHoverTime;
+  if (under != tme->hwndTrack || (nc ? hit == HTCLIENT : hit != HTCLIENT)) {
+    if (tme->dwFlags & TME_LEAVE) PostLeave(s);
+    return TRUE;
+  }
+  if (tme->dwFlags & TME_HOVER) {
+    s.hoverRect = {s.cursor.x - 2, s.cursor.y - 2, s.cursor.x + 3, s.cursor.y + 3};
+    s.hoverDue = platform::CurrentClock().NowMs() + s.hoverTime;
+  }
   return TRUE;
 }
 

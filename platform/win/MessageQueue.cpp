@@ -64,8 +64,6 @@ void WakeQueue(ThreadQueue& q) {
   if (q.displayThread && platform::HasDisplay()) platform::CurrentDisplay().Wake();
 }
 
-LRESULT (*ProcHook)(Window&, UINT, WPARAM, LPARAM) = nullptr;
-
 LRESULT CallProc(Window& w, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (ProcHook) return ProcHook(w, msg, wParam, lParam);
   return w.proc ? w.proc(w.handle, msg, wParam, lParam) : 0;
@@ -367,16 +365,41 @@ bool PeekInternal(MSG* msg, HWND filter, UINT lo, UINT hi, UINT flags) {
   ThreadQueue& q = CurrentQueue();
   bool remove = (flags & PM_REMOVE) != 0;
   ProcessSent(q);
-  if (q.displayThread) PumpDisplay(q);
+  if (q.displayThread) {
+    PumpDisplay(q);
+    CheckHover();
+  }
+  bool found = false;
   {
     std::lock_guard lock(q.mutex);
-    if (TakeFrom(q.posted, msg, filter, lo, hi, remove)) return true;
-    if (q.quitPending) {
+    if (TakeFrom(q.posted, msg, filter, lo, hi, remove)) {
+      found = true;
+    } else if (q.quitPending) {
       *msg = MakeMsg(nullptr, WM_QUIT, static_cast<WPARAM>(q.quitCode), 0);
       if (remove) q.quitPending = false;
       return true;
     }
-    if (TakeFrom(q.input, msg, filter, lo, hi, remove)) return true;
+  }
+  if (found) {
+    RunGetMessageHooks(*msg, remove);
+    return true;
+  }
+  for (;;) {
+    {
+      std::lock_guard lock(q.mutex);
+      if (!TakeFrom(q.input, msg, filter, lo, hi, remove)) break;
+    }
+    if (RunInputHooks(*msg, remove)) {
+      // Swallowed by a hook: it never reaches the window.
+      if (!remove) {
+        std::lock_guard lock(q.mutex);
+        MSG dropped;
+        TakeFrom(q.input, &dropped, filter, lo, hi, true);
+      }
+      continue;
+    }
+    RunGetMessageHooks(*msg, remove);
+    return true;
   }
   if (InFilter(WM_PAINT, lo, hi)) {
     HWND paint = nullptr;
@@ -392,7 +415,7 @@ bool PeekInternal(MSG* msg, HWND filter, UINT lo, UINT hi, UINT flags) {
 // Sleeps until something may have arrived: input, a post, a send, or the next timer.
 void WaitForWork(ThreadQueue& q) {
   if (q.displayThread) PresentAll();
-  std::uint64_t due = NextTimerDue(q);
+  std::uint64_t due = std::min(NextTimerDue(q), q.displayThread ? HoverDeadline() : UINT64_MAX);
   platform::Clock& clock = platform::CurrentClock();
   if (clock.IsVirtual() && due != UINT64_MAX) {
     // Virtual time: nothing else can happen before the timer, so jump to it.

@@ -208,6 +208,14 @@ win::LRESULT DefSetCursor(Window& w, win::WPARAM wParam, win::LPARAM lParam);
 win::LRESULT DefNonClientMouse(Window& w, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam);
 win::LRESULT DefKeyboard(Window& w, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam);
 
+// Hooks around message retrieval: the get-message hook may change the message; the mouse and
+// keyboard hooks may swallow input (true).
+void RunGetMessageHooks(win::MSG& msg, bool remove);
+bool RunInputHooks(const win::MSG& msg, bool remove);
+// A pending hover notification's time (platform clock), or UINT64_MAX.
+std::uint64_t HoverDeadline();
+void CheckHover();
+
 // Where later parts of the window system plug in: the move and size loops, the window menu,
 // caption button tracking, the caret and the standard window classes.
 extern win::LRESULT (*SizeMoveLoop)(Window&, win::WPARAM, win::LPARAM);

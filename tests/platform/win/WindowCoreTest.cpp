@@ -84,8 +84,8 @@ TEST_F(WindowTest, MessagesFromAnotherThreadKeepTheirOrderAndSendsComeFirst) {
     reply = SendMessage(w, WM_USER + 3, 4, 0);  // blocks until the window's thread takes it
     PostMessage(w, WM_USER + 2, 0, 0);
   });
-  while (!posted) std::this_thread::yield();
-  // The worker is now blocked in its send; GetMessage runs the send before the posted messages.
+  // Wait until the worker's send has arrived; GetMessage then runs it before the posted messages.
+  while (!posted || !HIWORD(GetQueueStatus(QS_SENDMESSAGE))) std::this_thread::yield();
   MSG m;
   Strings seen;
   while (seen.size() < 3 && GetMessage(&m, nullptr, 0, 0)) {

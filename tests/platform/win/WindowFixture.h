@@ -11,6 +11,7 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/system/Clock.h"
 #include "platform/win/Focus.h"
+#include "platform/win/Rects.h"
 #include "platform/win/Window.h"
 
 namespace wintest {
