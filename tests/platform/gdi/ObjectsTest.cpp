@@ -34,6 +34,22 @@ TEST(Rop2, AllSixteenModes) {
   }
 }
 
+TEST(Brushes, DcBrushAndPenTakeTheDcsColours) {
+  Canvas c(4, 2);
+  SelectObject(c.dc, GetStockObject(DC_BRUSH));
+  SelectObject(c.dc, GetStockObject(DC_PEN));
+  SetDCBrushColor(c.dc, RGB(0, 128, 255));
+  SetDCPenColor(c.dc, RGB(255, 0, 0));
+  RECT rc{0, 0, 4, 1};
+  FillRect(c.dc, &rc, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+  EXPECT_EQ(c.At(2, 0), RGB(0, 128, 255));
+  MoveToEx(c.dc, 0, 1, nullptr);
+  LineTo(c.dc, 4, 1);
+  EXPECT_EQ(c.At(2, 1), RGB(255, 0, 0));
+  SelectObject(c.dc, GetStockObject(WHITE_BRUSH));
+  SelectObject(c.dc, GetStockObject(BLACK_PEN));
+}
+
 TEST(Brushes, HatchesFollowTheBackgroundMode) {
   HBRUSH cross = CreateHatchBrush(HS_CROSS, RGB(255, 0, 0));
   for (int mode : {OPAQUE, TRANSPARENT}) {
