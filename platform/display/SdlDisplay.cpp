@@ -618,7 +618,13 @@ class SdlDisplay final : public Display {
       case SDL_MOUSEMOTION: {
         if (e.motion.which == SDL_TOUCH_MOUSEID) break;
         InputEvent ev = Event(InputKind::MouseMove, e.motion.windowID);
-        ToScreen(ev, e.motion.windowID, e.motion.x, e.motion.y);
+        // While a button is held the window under the mouse may be moving (a drag by its caption):
+        // the event's window-relative point then belongs to where the window was, so ask the
+        // server where the pointer is instead.
+        if (e.motion.state)
+          GetMousePosition(ev.x, ev.y);
+        else
+          ToScreen(ev, e.motion.windowID, e.motion.x, e.motion.y);
         pending_.push_back(std::move(ev));
         break;
       }
@@ -626,7 +632,11 @@ class SdlDisplay final : public Display {
       case SDL_MOUSEBUTTONUP: {
         if (e.button.which == SDL_TOUCH_MOUSEID) break;
         InputEvent ev = Event(e.type == SDL_MOUSEBUTTONDOWN ? InputKind::MouseDown : InputKind::MouseUp, e.button.windowID);
-        ToScreen(ev, e.button.windowID, e.button.x, e.button.y);
+        // A release ends a drag that may have moved the window since the press: see above.
+        if (e.type == SDL_MOUSEBUTTONUP)
+          GetMousePosition(ev.x, ev.y);
+        else
+          ToScreen(ev, e.button.windowID, e.button.x, e.button.y);
         ev.button = e.button.button;  // SDL numbers the buttons as we do
         pending_.push_back(std::move(ev));
         break;

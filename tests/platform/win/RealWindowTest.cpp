@@ -8,6 +8,7 @@
 #include "platform/display/Display.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/win/Focus.h"
+#include "platform/win/Hooks.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowManager.h"
 #include "tests/support/Artifacts.h"
@@ -75,8 +76,8 @@ class RealWindows : public ::testing::Test {
     platform::ResetDisplay();
   }
 
-  HWND Make(const char* title, int x, int y, int w, int h, COLORREF color) {
-    HWND hwnd = CreateWindowEx(0, "Solid", title, WS_OVERLAPPEDWINDOW, x, y, w, h, nullptr, nullptr, nullptr, nullptr);
+  HWND Make(const char* title, int x, int y, int w, int h, COLORREF color, DWORD exStyle = 0) {
+    HWND hwnd = CreateWindowEx(exStyle, "Solid", title, WS_OVERLAPPEDWINDOW, x, y, w, h, nullptr, nullptr, nullptr, nullptr);
     SetWindowLongPtr(hwnd, GWL_USERDATA, static_cast<LONG_PTR>(color));
     ShowWindow(hwnd, SW_SHOW);
     UpdateWindow(hwnd);
@@ -148,6 +149,56 @@ TEST_F(RealWindows, ClicksReachTheRightWindowAndTheScreenShowsTheBackingStore) {
   ASSERT_TRUE(PumpUntil([] { return g_clicks.size() >= 2; }));
   EXPECT_EQ(g_clicks[0].hwnd, a);
   EXPECT_EQ(g_clicks[0].pt, (POINT{5, 6}));
+}
+
+TEST_F(RealWindows, DraggingOurCaptionMovesTheWindow) {
+  HWND w = Make("Drag me", 100, 100, 300, 200, RGB(60, 160, 60));
+  ASSERT_TRUE(PumpUntil([&] {
+    testsupport::Screenshot shot;
+    return ScreenMatchesStore(w, shot);
+  }));
+  // Press on the caption, move in steps as a hand would, release.
+  Shell("xdotool mousemove 200 110 mousedown 1 mousemove 220 130 mousemove 260 170 mouseup 1");
+  RECT r{};
+  bool moved = PumpUntil([&] {
+    GetWindowRect(w, &r);
+    return r.left == 160 && r.top == 160;
+  });
+  EXPECT_TRUE(moved) << "window at " << r.left << "," << r.top;
+  // The native window went along.
+  testsupport::Screenshot shot;
+  EXPECT_TRUE(PumpUntil([&] { return ScreenMatchesStore(w, shot); }));
+}
+
+TEST_F(RealWindows, ATopmostWindowStaysAboveAnActivatedOne) {
+  Make("Topmost", 100, 100, 200, 150, RGB(230, 200, 40), WS_EX_TOPMOST);
+  HWND normal = Make("Normal", 150, 150, 200, 150, RGB(40, 40, 200));
+  SetActiveWindow(normal);
+  // Clicking the normal window where it shows activates it, but it stays below the topmost one.
+  Shell("xdotool mousemove 320 280 click 1");
+  PumpUntil([&] { return GetActiveWindow() == normal; });
+  testsupport::Screenshot shot;
+  bool above = PumpUntil([&] {
+    shot = testsupport::GrabScreen();
+    return !shot.pixels.empty() && shot.At(250, 220) == 0xE6C828;  // where both overlap
+  });
+  EXPECT_TRUE(above);
+}
+
+TEST_F(RealWindows, LayeredAlphaReachesTheDesktop) {
+  HWND w = Make("Half", 100, 100, 200, 150, RGB(255, 255, 255), WS_EX_LAYERED);
+  ASSERT_TRUE(SetLayeredWindowAttributes(w, 0, 128, LWA_ALPHA));
+  Pump();
+  if (!platform::CurrentDisplay().SupportsTranslucency())
+    GTEST_SKIP() << "this X server does not composite, so blended pixels cannot be seen in a screenshot";
+  testsupport::Screenshot shot;
+  bool blended = PumpUntil([&] {
+    shot = testsupport::GrabScreen();
+    if (shot.pixels.empty()) return false;
+    std::uint32_t p = shot.At(200, 180);
+    return p != 0xFFFFFF && (p & 0xFF) > 0x60 && (p & 0xFF) < 0xA0;
+  });
+  EXPECT_TRUE(blended);
 }
 
 }  // namespace
