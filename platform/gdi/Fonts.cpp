@@ -57,6 +57,18 @@ const char* Substitute(const std::string& name, win::BYTE charset, win::BYTE pit
   return nullptr;  // ask fontconfig for the name itself
 }
 
+// Faces that are bitmap fonts on the system this one stands in for. They are drawn with outline
+// faces here, but report themselves as bitmap fonts and ignore escapement, as those do.
+bool RasterFace(const std::string& name) {
+  static const char* const raster[] = {"ms sans serif", "ms serif", "system", "fixedsys", "terminal",
+                                       "small fonts", "courier", "modern", "roman", "script"};
+  std::string lower;
+  for (char c : name) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  for (const char* r : raster)
+    if (lower == r) return true;
+  return false;
+}
+
 FT_Library Library() {
   static FT_Library lib = [] {
     FT_Library l = nullptr;
@@ -308,6 +320,12 @@ std::shared_ptr<FontFace> MakeFace(const win::LOGFONTA& lf) {
   m.aveCharWidth = os2 && os2->xAvgCharWidth ? static_cast<int>(std::lround(os2->xAvgCharWidth * scale)) : f->em / 2;
   m.maxCharWidth = static_cast<int>(std::lround((face->bbox.xMax - face->bbox.xMin) * scale));
   m.fixedPitch = FT_IS_FIXED_WIDTH(face);
+  // Asking for outline output (OUT_TT_PRECIS, OUT_TT_ONLY_PRECIS, OUT_OUTLINE_PRECIS) gets an
+  // outline face even under a bitmap font's name.
+  bool outline = lf.lfOutPrecision == 4 || lf.lfOutPrecision == 7 || lf.lfOutPrecision == 8;
+  m.raster = RasterFace(name) && !outline;
+  // A bitmap font cannot be turned: its text is drawn level whatever the escapement.
+  if (m.raster) f->lf.lfEscapement = 0;
   m.overhang = f->synthBold[0] ? 1 : 0;
   // Underline and strike-out lines, relative to the baseline (positive is down).
   int thick = std::max(1, static_cast<int>(std::lround(face->underline_thickness * scale)));
@@ -700,8 +718,9 @@ BOOL GetTextMetrics(HDC h, TEXTMETRICA* tm) {
   tm->tmItalic = f->lf.lfItalic;
   tm->tmUnderlined = f->lf.lfUnderline;
   tm->tmStruckOut = f->lf.lfStrikeOut;
-  // The low bit set means variable pitch; 6 = vector and TrueType.
-  tm->tmPitchAndFamily = static_cast<BYTE>((m.fixedPitch ? 0 : 1) | 6 | (f->lf.lfPitchAndFamily & 0xF0));
+  // The low bit set means variable pitch; 2 and 4 mark an outline (TrueType) face.
+  tm->tmPitchAndFamily =
+      static_cast<BYTE>((m.fixedPitch ? 0 : 1) | (m.raster ? 0 : 6) | (f->lf.lfPitchAndFamily & 0xF0));
   tm->tmCharSet = f->lf.lfCharSet;
   return TRUE;
 }

@@ -11,6 +11,7 @@ struct TextMetrics {
   int height = 0, ascent = 0, descent = 0, internalLeading = 0, externalLeading = 0;
   int aveCharWidth = 0, maxCharWidth = 0, overhang = 0;
   bool fixedPitch = false;
+  bool raster = false;  // a face that is a bitmap font where the system comes from: it does not turn
   int underlinePos = 1, strikePos = -3, lineThickness = 1;  // relative to the baseline, down is positive
 };
 

@@ -135,6 +135,32 @@ TEST(Text, EscapementRotatesTheText) {
   DeleteObject(up);
 }
 
+TEST(Text, BitmapFontNamesDoNotTurnUnlessOutlinesAreAskedFor) {
+  for (BYTE precision : {BYTE{0}, BYTE{7}}) {
+    TextCanvas c(60, 60);
+    LOGFONTA lf;
+    lf.lfHeight = -11;
+    lf.lfEscapement = 900;
+    lf.lfOutPrecision = precision;
+    std::snprintf(lf.lfFaceName, sizeof lf.lfFaceName, "MS Sans Serif");
+    HFONT f = CreateFontIndirect(&lf);
+    SelectObject(c.dc, f);
+    TEXTMETRICA tm;
+    GetTextMetrics(c.dc, &tm);
+    TextOut(c.dc, 10, 50, "Wide text", -1);
+    RECT ink = c.InkBox();
+    if (precision == 0) {
+      EXPECT_EQ(tm.tmPitchAndFamily & 4, 0) << "reports a bitmap font";
+      EXPECT_GT(ink.right - ink.left, ink.bottom - ink.top) << "level";
+    } else {
+      EXPECT_NE(tm.tmPitchAndFamily & 4, 0) << "reports an outline font";
+      EXPECT_GT(ink.bottom - ink.top, ink.right - ink.left) << "turned";
+    }
+    SelectObject(c.dc, c.font);
+    DeleteObject(f);
+  }
+}
+
 TEST(Text, OpaqueBackgroundAndClipping) {
   TextCanvas c(40, 20);
   SetBkMode(c.dc, OPAQUE);
