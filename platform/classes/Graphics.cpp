@@ -1,5 +1,6 @@
 #include "platform/classes/Graphics.h"
 
+#include "platform/classes/Bitmap.h"
 #include <algorithm>
 #include <cstring>
 #include <vector>
@@ -367,11 +368,20 @@ void TBrush::DeclareProperties(TPropTable& t) {
   t.Add("Style", &TBrush::Style, &TBrush::SetStyle).SetDefault(bsSolid);
 }
 
+TBrush::~TBrush() { delete FBitmap; }
+
 void TBrush::Assign(TPersistent* Source) {
   if (auto* b = dynamic_cast<TBrush*>(Source)) {
     if (b == this) return;
     FColor = b->FColor;
     FStyle = b->FStyle;
+    if (b->FBitmap) {
+      if (!FBitmap) FBitmap = new TBitmap;
+      FBitmap->Assign(b->FBitmap);
+    } else {
+      delete FBitmap;
+      FBitmap = nullptr;
+    }
     Changed();
     return;
   }
@@ -380,6 +390,11 @@ void TBrush::Assign(TPersistent* Source) {
 
 win::HBRUSH TBrush::Handle() {
   if (!FHandle) {
+    if (FBitmap && !FBitmap->Empty()) {
+      FHandle = win::CreatePatternBrush(FBitmap->Handle());
+      if (!FHandle) throw EOutOfResources(SOutOfResources);
+      return static_cast<win::HBRUSH>(FHandle);
+    }
     win::LOGBRUSH lb;
     lb.lbColor = ColorToRGB(FColor);
     switch (FStyle) {
@@ -413,6 +428,18 @@ void TBrush::SetColor(TColor Value) {
   if (FColor == Value && FStyle != bsClear) return;
   FColor = Value;
   if (FStyle == bsClear) FStyle = bsSolid;
+  Changed();
+}
+
+void TBrush::SetBitmap(TBitmap* Value) {
+  if (!Value && !FBitmap) return;
+  if (Value) {
+    if (!FBitmap) FBitmap = new TBitmap;
+    FBitmap->Assign(Value);
+  } else {
+    delete FBitmap;
+    FBitmap = nullptr;
+  }
   Changed();
 }
 
@@ -473,6 +500,11 @@ bool TGraphic::Equals(TGraphic* Graphic) {
   WriteData(&a);
   Graphic->WriteData(&b);
   return a.Size() == b.Size() && std::memcmp(a.Memory(), b.Memory(), static_cast<std::size_t>(a.Size())) == 0;
+}
+
+win::HDC TGraphic::DrawHandle(TCanvas* ACanvas) {
+  ACanvas->RequiredState({csHandleValid});
+  return ACanvas->FHandle;
 }
 
 // ---- canvas ---------------------------------------------------------------------------------------
@@ -756,12 +788,39 @@ void TCanvas::CopyRect(const win::RECT& Dest, TCanvas* Canvas, const win::RECT& 
   Changed();
 }
 
+void TCanvas::BrushCopy(const win::RECT& Dest, TBitmap* Bitmap, const win::RECT& Source, TColor Color) {
+  if (!Bitmap || Bitmap->Empty()) return;
+  int w = Dest.right - Dest.left, h = Dest.bottom - Dest.top;
+  if (w <= 0 || h <= 0) return;
+  Changing();
+  RequiredState({csHandleValid, csBrushValid});
+  // The source, scaled to the destination, in 32 bits, so the key colour is compared exactly.
+  auto contextOf = [](TCanvas* c) {
+    c->RequiredState({csHandleValid});
+    return c->FHandle;
+  };
+  TBitmap scaled;
+  scaled.SetPixelFormat(pf32bit);
+  scaled.SetSize(w, h);
+  win::HDC tmp = contextOf(scaled.Canvas());
+  win::SetStretchBltMode(tmp, win::COLORONCOLOR);
+  win::StretchBlt(tmp, 0, 0, w, h, contextOf(Bitmap->Canvas()), Source.left, Source.top, Source.right - Source.left,
+                  Source.bottom - Source.top, win::SRCCOPY);
+  scaled.SetTransparentColor(Color);
+  win::HBITMAP mask = scaled.MaskHandle();
+  // Where the mask marks the key colour the brush paints, elsewhere the picture is copied.
+  win::MaskBlt(FHandle, Dest.left, Dest.top, w, h, contextOf(scaled.Canvas()), 0, 0, mask, 0, 0,
+               win::MAKEROP4(win::PATCOPY, win::SRCCOPY));
+  Changed();
+}
+
 void TCanvas::Lock() {
   FLock.lock();
   ++FLockCount;
 }
 
 void TCanvas::Unlock() {
+  if (FLockCount == 0) return;
   --FLockCount;
   FLock.unlock();
 }

@@ -212,6 +212,7 @@ class TBrush : public TGraphicsObject {
   VW_CLASS(TBrush, TGraphicsObject)
  public:
   TBrush() = default;
+  ~TBrush() override;
   void Assign(TPersistent* Source) override;
   static void DeclareProperties(TPropTable& t);
 
@@ -222,10 +223,14 @@ class TBrush : public TGraphicsObject {
   void SetColor(TColor Value);
   TBrushStyle Style() const { return FStyle; }
   void SetStyle(TBrushStyle Value);
+  // A pattern brush from a copy of the bitmap; null goes back to the colour and style.
+  TBitmap* Bitmap() const { return FBitmap; }
+  void SetBitmap(TBitmap* Value);
 
  private:
   TColor FColor = clWhite;
   TBrushStyle FStyle = bsSolid;
+  TBitmap* FBitmap = nullptr;  // owned copy
 };
 
 // ---- pictures -----------------------------------------------------------------------------------
@@ -264,6 +269,8 @@ class TGraphic : public TPersistent {
   virtual void ReadData(TStream* Stream);
   virtual void WriteData(TStream* Stream);
   bool Equals(TGraphic* Graphic);
+  // The canvas's context for a picture drawing itself, without telling the canvas again.
+  static win::HDC DrawHandle(TCanvas* ACanvas);
 
   bool FTransparent = false;
   bool FModified = false;
@@ -399,4 +406,5 @@ class TCanvas : public TPersistent {
   int FTextFlags = 0;
   std::recursive_mutex FLock;
   int FLockCount = 0;
+  friend class TGraphic;
 };
