@@ -40,10 +40,14 @@ function(vw_test name)
   if(NOT ${name} MATCHES "_main$")
     target_link_libraries(${name} PRIVATE vw_test_main)
   endif()
+  set(properties)
+  if(ARG_PROPERTIES)
+    set(properties PROPERTIES ${ARG_PROPERTIES})
+  endif()
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     DISCOVERY_TIMEOUT 60
-    ${ARG_PROPERTIES})
+    ${properties})
 endfunction()
 
 # vw_bench(<name> [DEPS <targets...>]): a Google Benchmark program of every .cpp in the folder.

@@ -86,6 +86,9 @@ void EnsureSurface(Window& w) {
   if (!w.store || w.store->surface) return;
   auto& display = platform::CurrentDisplay();
   CurrentQueue().displayThread = true;
+  // Device capabilities report the screen the windows are shown on.
+  platform::ScreenRect screen = display.ScreenBounds();
+  platform::gdi::SetScreenSize(screen.Width(), screen.Height());
   platform::SurfaceFlags flags;
   flags.topmost = (w.exStyle & WS_EX_TOPMOST) != 0;
   flags.toolWindow = (w.exStyle & WS_EX_TOOLWINDOW) != 0;
