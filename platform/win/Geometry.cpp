@@ -105,13 +105,28 @@ void SubtractSiblingsAbove(const Window& w, Region& rgn) {
 
 }  // namespace
 
+namespace {
+
+// A window region clips its window's drawing as it clips the mouse.
+void ClipToWindowRegion(const Window& w, Region& rgn) {
+  if (!w.windowRgn) return;
+  RECT inTop = RectInTop(w, false);
+  Region shape = *w.windowRgn;
+  shape.Offset(inTop.left, inTop.top);
+  rgn.Intersect(shape);
+}
+
+}  // namespace
+
 Region VisibleRegion(Window& w, bool clientOnly, bool clipChildren, bool clipSiblings) {
   Region rgn(RectInTop(w, clientOnly));
+  ClipToWindowRegion(w, rgn);
   // Every ancestor clips to its client area; those that clip their siblings are clipped by them too.
   if (w.IsChild() && clipSiblings) SubtractSiblingsAbove(w, rgn);
   for (Window* a = w.IsChild() ? Find(w.parent) : nullptr; a; a = a->IsChild() ? Find(a->parent) : nullptr) {
     if (!a->Visible()) return Region();
     rgn.Intersect(RectInTop(*a, true));
+    ClipToWindowRegion(*a, rgn);
     if (a->IsChild() && (a->style & WS_CLIPSIBLINGS)) SubtractSiblingsAbove(*a, rgn);
   }
   if (clipChildren) {
@@ -287,8 +302,10 @@ void Restack(Window& w, HWND insertAfter) {
   auto& v = *list;
   v.erase(std::remove(v.begin(), v.end(), w.handle), v.end());
   bool topLevel = !w.parent;
+  DWORD wasTopmost = w.exStyle & WS_EX_TOPMOST;
   if (insertAfter == HWND_TOPMOST && topLevel) w.exStyle |= WS_EX_TOPMOST;
   if (insertAfter == HWND_NOTOPMOST && topLevel) w.exStyle &= ~WS_EX_TOPMOST;
+  if ((w.exStyle & WS_EX_TOPMOST) != wasTopmost) SyncSurfaceFlags(w);
   auto isTopmost = [](HWND h) {
     Window* o = Find(h);
     return o && (o->exStyle & WS_EX_TOPMOST);

@@ -81,14 +81,7 @@ void EnsureBackingStore(Window& w) {
   }
 }
 
-void EnsureSurface(Window& w) {
-  EnsureBackingStore(w);
-  if (!w.store || w.store->surface) return;
-  auto& display = platform::CurrentDisplay();
-  CurrentQueue().displayThread = true;
-  // Device capabilities report the screen the windows are shown on.
-  platform::ScreenRect screen = display.ScreenBounds();
-  platform::gdi::SetScreenSize(screen.Width(), screen.Height());
+platform::SurfaceFlags SurfaceFlagsOf(const Window& w) {
   platform::SurfaceFlags flags;
   flags.topmost = (w.exStyle & WS_EX_TOPMOST) != 0;
   flags.toolWindow = (w.exStyle & WS_EX_TOOLWINDOW) != 0;
@@ -97,7 +90,23 @@ void EnsureSurface(Window& w) {
   // and stay ordinary desktop windows.
   flags.popup = (w.style & WS_POPUP) != 0 && (w.style & WS_CAPTION) != WS_CAPTION &&
                 (w.owner != nullptr || (w.exStyle & WS_EX_TOOLWINDOW));
-  w.store->surface = display.CreateSurface({w.rect.left, w.rect.top, w.rect.right, w.rect.bottom}, flags);
+  return flags;
+}
+
+void SyncSurfaceFlags(Window& w) {
+  if (w.store && w.store->surface && platform::HasDisplay())
+    platform::CurrentDisplay().SetFlags(w.store->surface, SurfaceFlagsOf(w));
+}
+
+void EnsureSurface(Window& w) {
+  EnsureBackingStore(w);
+  if (!w.store || w.store->surface) return;
+  auto& display = platform::CurrentDisplay();
+  CurrentQueue().displayThread = true;
+  // Device capabilities report the screen the windows are shown on.
+  platform::ScreenRect screen = display.ScreenBounds();
+  platform::gdi::SetScreenSize(screen.Width(), screen.Height());
+  w.store->surface = display.CreateSurface({w.rect.left, w.rect.top, w.rect.right, w.rect.bottom}, SurfaceFlagsOf(w));
   w.store->dirty = Region(RECT{0, 0, w.store->width, w.store->height});
   display.SetTitle(w.store->surface, w.text);
   ApplySurfaceAttributes(w);

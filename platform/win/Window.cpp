@@ -803,6 +803,13 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value) {
         w->style = newStyle;
       } else {
         w->exStyle = newStyle;
+        // A window that stops being layered is shown plainly again.
+        if (!(newStyle & WS_EX_LAYERED) && w->layered) {
+          w->layered = false;
+          w->layer = platform::LayerAttributes{};
+          ApplySurfaceAttributes(*w);
+        }
+        SyncSurfaceFlags(*w);
       }
       Send(*w, WM_STYLECHANGED, which, reinterpret_cast<LPARAM>(&ss));
       break;

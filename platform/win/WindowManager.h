@@ -189,6 +189,8 @@ void PumpDisplay(ThreadQueue& q);
 void PlaceInputMessage(const win::MSG& msg);
 win::POINT CursorPosition();
 void EnsureSurface(Window& w);
+platform::SurfaceFlags SurfaceFlagsOf(const Window& w);
+void SyncSurfaceFlags(Window& w);
 void ApplySurfaceAttributes(Window& w);
 
 // The caret hides while its window paints (set once the caret exists).
