@@ -2,6 +2,7 @@
 #include "platform/system/HandleTable.h"
 #include "platform/system/Sync.h"
 #include "platform/win/Focus.h"
+#include "platform/win/ControlsInternal.h"
 #include "platform/win/Keys.h"
 #include "platform/win/WindowManager.h"
 
@@ -91,6 +92,9 @@ LRESULT DefNonClientMouse(Window& w, UINT msg, WPARAM wParam, LPARAM lParam) {
         case HTCLOSE: case HTMAXBUTTON: case HTMINBUTTON:
           if (CaptionButtonLoop) CaptionButtonLoop(w, hit);
           break;
+        case HTVSCROLL: case HTHSCROLL:
+          TrackNonClientScroll(h, hit == HTVSCROLL ? 1 : 0, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+          break;
         default: break;
       }
       return 0;
@@ -137,6 +141,8 @@ void ForgetWindow(HWND hwnd) {
   ForgetWindowTimers(hwnd, w->threadId);
   ForgetWindowInput(hwnd);
   ForgetWindowPaint(hwnd);
+  ForgetScrollBars(hwnd);
+  ForgetCaret(hwnd);
 }
 
 static std::atomic<bool> g_systemClassesDone{false};
@@ -144,6 +150,7 @@ void (*SystemClassRegistrar)() = nullptr;
 
 void RegisterSystemClasses() {
   if (g_systemClassesDone.exchange(true)) return;
+  EnsureStandardClasses();
   if (SystemClassRegistrar) SystemClassRegistrar();
 }
 

@@ -1,0 +1,69 @@
+#pragma once
+// What the standard window classes share: per-window state, text as code points, fonts and
+// notifications. Only platform/win code includes this.
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/gdi/Gdi.h"
+#include "platform/win/Controls.h"
+
+namespace platform::wm {
+
+// Every standard class keeps one pointer to its state in the window's extra bytes.
+constexpr int kStateExtra = sizeof(void*);
+
+template <class T>
+T* ControlState(win::HWND hwnd) {
+  return reinterpret_cast<T*>(win::GetWindowLongPtr(hwnd, 0));
+}
+
+template <class T>
+T* AttachState(win::HWND hwnd, std::unique_ptr<T> state) {
+  T* raw = state.release();
+  win::SetWindowLongPtr(hwnd, 0, reinterpret_cast<win::LONG_PTR>(raw));
+  return raw;
+}
+
+template <class T>
+void DetachState(win::HWND hwnd) {
+  T* raw = ControlState<T>(hwnd);
+  win::SetWindowLongPtr(hwnd, 0, 0);
+  delete raw;
+}
+
+std::u32string Utf8ToCodePoints(std::string_view utf8);
+std::string CodePointsToUtf8(std::u32string_view text);
+std::string CodePointToUtf8(char32_t c);
+
+// The font controls draw with until WM_SETFONT gives them another.
+win::HFONT DefaultGuiFont();
+
+// WM_COMMAND to the parent with the control's id and a notification code.
+void NotifyParent(win::HWND hwnd, win::WORD code);
+// WM_CTLCOLORxxx to the parent (or the default colours without one); returns the background brush.
+win::HBRUSH ControlColor(win::HWND hwnd, win::HDC dc, win::UINT msg);
+
+// Copies text into a WM_GETTEXT-style buffer without cutting a character; returns the bytes copied.
+win::LRESULT CopyTextOut(const std::string& text, win::WPARAM size, win::LPARAM buffer);
+
+// The registrars of the individual classes.
+win::LRESULT ButtonProc(win::HWND, win::UINT, win::WPARAM, win::LPARAM);
+win::LRESULT StaticProc(win::HWND, win::UINT, win::WPARAM, win::LPARAM);
+win::LRESULT EditProc(win::HWND, win::UINT, win::WPARAM, win::LPARAM);
+win::LRESULT ListBoxProc(win::HWND, win::UINT, win::WPARAM, win::LPARAM);
+win::LRESULT ComboBoxProc(win::HWND, win::UINT, win::WPARAM, win::LPARAM);
+win::LRESULT ComboLBoxProc(win::HWND, win::UINT, win::WPARAM, win::LPARAM);
+win::LRESULT ScrollBarProc(win::HWND, win::UINT, win::WPARAM, win::LPARAM);
+
+// Scroll bars of the non-client area, for DefWindowProc.
+void TrackNonClientScroll(win::HWND hwnd, int bar, win::POINT screen);
+void ForgetScrollBars(win::HWND hwnd);
+// The caret goes with its window.
+void ForgetCaret(win::HWND hwnd);
+
+// Links the standard classes into the program; the window system calls it before the first lookup.
+void EnsureStandardClasses();
+win::ATOM RegisterSystemClass(const win::WNDCLASSEX& wc);
+
+}  // namespace platform::wm
