@@ -2,7 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <string>
+
 namespace {
+
+// Test names from the cases' descriptions, so every run lists the same names.
+template <class Case>
+std::string CaseName(const ::testing::TestParamInfo<Case>& info) {
+  std::string name;
+  for (const char* p = info.param.what; *p; ++p) name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+  return name + "_" + std::to_string(info.index);
+}
 
 struct AddressCase {
   const char* what;
@@ -36,7 +47,8 @@ INSTANTIATE_TEST_SUITE_P(
         AddressCase{"a real selection is kept by the fallback", FirstScreenIfUnaddressed(SelectionAddress(1, 2, 3, 4)),
                     {0xC6, 0x12, 0x34, 0x5A, 0x01, 0xBB}},
         // Out-of-range selections are not checked: only the low 8 bits of column*16+row survive.
-        AddressCase{"column 16 wraps", SelectionAddress(16, 1, 17, 2), {0xC6, 0x01, 0x12, 0x5A, 0x01, 0xBB}}));
+        AddressCase{"column 16 wraps", SelectionAddress(16, 1, 17, 2), {0xC6, 0x01, 0x12, 0x5A, 0x01, 0xBB}}),
+    CaseName<AddressCase>);
 
 TEST(ScreenFrameTest, BroadcastPowerOnIsTheKnownFrame) {
   TFrameBytes expected{0xC6, 0x00, 0xFF, 0x10, 0x01, 0xBB};
@@ -70,7 +82,8 @@ INSTANTIATE_TEST_SUITE_P(
         SetupCase{"serial 0x1234", MakeSetSerialFrame(0x1234), {0xC6, 0xFF, 0x23, 0x12, 0x34, 0xBB}},
         SetupCase{"serial 65535", MakeSetSerialFrame(65535), {0xC6, 0xFF, 0x23, 0xFF, 0xFF, 0xBB}},
         // 70000 div 256 = 273: only its low 8 bits (0x11) reach the screen.
-        SetupCase{"serial 70000", MakeSetSerialFrame(70000), {0xC6, 0xFF, 0x23, 0x11, 0x70, 0xBB}}));
+        SetupCase{"serial 70000", MakeSetSerialFrame(70000), {0xC6, 0xFF, 0x23, 0x11, 0x70, 0xBB}}),
+    CaseName<SetupCase>);
 
 TEST(ScreenFrameTest, SixteenBitValuesSplitHighByteFirst) {
   struct {
