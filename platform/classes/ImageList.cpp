@@ -136,6 +136,18 @@ int TCustomImageList::AddMasked(TBitmap* Image, TColor MaskColor) {
   return i;
 }
 
+int TCustomImageList::AddIcon(TIcon* Image) {
+  if (!Image || Image->Empty()) return -1;
+  int i = win::ImageList_AddIcon(Handle(), Image->Handle());
+  if (i >= 0) Change();
+  return i;
+}
+
+void TCustomImageList::GetIcon(int Index, TIcon* Image) {
+  if (!Image || Index < 0 || Index >= Count()) return;
+  Image->SetHandle(win::ImageList_GetIcon(FHandle, Index, win::ILD_NORMAL));
+}
+
 void TCustomImageList::AddImages(TCustomImageList* Value) {
   if (!Value || Value->Count() == 0) return;
   win::HIMAGELIST src = Value->Handle();

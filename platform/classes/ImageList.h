@@ -5,6 +5,7 @@
 
 #include "platform/classes/Bitmap.h"
 #include "platform/classes/Component.h"
+#include "platform/classes/Icon.h"
 #include "platform/gdi/ImageList.h"
 
 VW_ENUM(TDrawingStyle, dsFocus, dsSelected, dsNormal, dsTransparent)
@@ -50,6 +51,7 @@ class TCustomImageList : public TComponent {
   // nothing could be added).
   int Add(TBitmap* Image, TBitmap* Mask);
   int AddMasked(TBitmap* Image, TColor MaskColor);
+  int AddIcon(TIcon* Image);
   void AddImages(TCustomImageList* Value);
   void Insert(int Index, TBitmap* Image, TBitmap* Mask);
   void InsertMasked(int Index, TBitmap* Image, TColor MaskColor);
@@ -67,6 +69,7 @@ class TCustomImageList : public TComponent {
   void DrawOverlay(TCanvas* Canvas, int X, int Y, int ImageIndex, TOverlay Overlay, bool Enabled = true);
   // The image drawn on a bitmap of the list's size; false for an invalid index.
   bool GetBitmap(int Index, TBitmap* Image);
+  void GetIcon(int Index, TIcon* Image);
 
   void RegisterChanges(TChangeLink* Value);
   void UnRegisterChanges(TChangeLink* Value);

@@ -4,6 +4,7 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/classes/Icon.h"
 #include "platform/classes/JpegImage.h"
 
 namespace {
@@ -27,6 +28,7 @@ std::vector<FileFormat>& Formats() {
       {"jpg", sJPEGImageFile, TJPEGImage::StaticClass()},
       {"jpeg", sJPEGImageFile, TJPEGImage::StaticClass()},
       {"bmp", SVBitmaps, TBitmap::StaticClass()},
+      {"ico", SVIcons, TIcon::StaticClass()},
   };
   return formats;
 }

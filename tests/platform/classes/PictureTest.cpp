@@ -182,8 +182,8 @@ TEST_F(PictureTest, RegistryChoosesByExtensionAndBuildsTheFilter) {
   EXPECT_EQ(TPicture::FileFormatClass("bmp"), TBitmap::StaticClass());
   EXPECT_EQ(TPicture::FileFormatClass("png"), nullptr);
   EXPECT_EQ(GraphicFilter(TGraphic::StaticClass()),
-            "All (*.jpg;*.jpeg;*.bmp)|*.jpg;*.jpeg;*.bmp|JPEG Image File (*.jpg)|*.jpg|"
-            "JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp");
+            "All (*.jpg;*.jpeg;*.bmp;*.ico)|*.jpg;*.jpeg;*.bmp;*.ico|JPEG Image File (*.jpg)|*.jpg|"
+            "JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico");
   EXPECT_EQ(GraphicFilter(TBitmap::StaticClass()), "Bitmaps (*.bmp)|*.bmp");
   EXPECT_EQ(GraphicExtension(TJPEGImage::StaticClass()), ".jpg");
 
