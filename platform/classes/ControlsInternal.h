@@ -1,0 +1,16 @@
+#pragma once
+// State the controls and the application share: who has the mouse, who captured it, who drags.
+#include "platform/classes/Controls.h"
+
+namespace controls_detail {
+
+extern TControl* g_CaptureControl;
+extern TControl* g_MouseControl;
+extern TControl* g_DragControl;
+
+// Sends CM_MOUSELEAVE to the control the mouse was over and CM_MOUSEENTER to Control.
+void SetMouseControl(TControl* Control);
+// Clears every reference the shared state holds to a control going away.
+void ForgetControl(TControl* Control);
+
+}  // namespace controls_detail

@@ -1,0 +1,1194 @@
+#include "platform/classes/Forms.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+#include "platform/classes/ControlsInternal.h"
+#include "platform/classes/FormDescription.h"
+#include "platform/classes/HintWindow.h"
+#include "platform/classes/Thread.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/system/Clock.h"
+#include "platform/win/Controls.h"
+#include "platform/win/Focus.h"
+#include "platform/win/Hooks.h"
+#include "platform/win/Keys.h"
+#include "platform/win/Metrics.h"
+
+using namespace win;
+using namespace controls_detail;
+
+TApplication* Application = nullptr;
+TScreen* Screen = nullptr;
+TMouse* Mouse = nullptr;
+
+namespace {
+
+constexpr UINT_PTR kHintTimer = 1;
+constexpr UINT_PTR kHintHideTimer = 2;
+// Message box flags: an OK button and the stop sign.
+constexpr int kMbOk = 0x0;
+constexpr int kMbIconStop = 0x10;
+
+int DefaultMessageBox(HWND, const String& Text, const String& Caption, int) {
+  std::fprintf(stderr, "%s: %s\n", Caption.c_str(), Text.c_str());
+  return IDOK;
+}
+
+TApplication::TMessageBoxFunc g_MessageBox = DefaultMessageBox;
+
+}  // namespace
+
+// ---- TCustomForm -----------------------------------------------------------------------------------
+
+TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
+  FControlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+  FLeft = 0;
+  FTop = 0;
+  FWidth = 320;
+  FHeight = 240;
+  FVisible = false;
+  FColor = clBtnFace;
+  FParentColor = false;
+  FParentFont = false;
+  FBrush->SetColor(FColor);
+  auto* canvas = new TControlCanvas();
+  canvas->SetControl(this);
+  FCanvas = canvas;
+  if (Screen) Screen->AddForm(this);
+}
+
+TCustomForm::TCustomForm(TComponent* AOwner, int) : TCustomForm(AOwner) { FCreatedNew = true; }
+
+TCustomForm::~TCustomForm() {
+  if (!FDestroyed) {
+    FDestroyed = true;
+    Destroying();
+  }
+  if (Screen) Screen->RemoveForm(this);
+  if (Application && Application->FMainForm == this) Application->FMainForm = nullptr;
+  static_cast<TControlCanvas*>(FCanvas)->FreeHandle();
+  delete FCanvas;
+  FCanvas = nullptr;
+}
+
+void TCustomForm::DeclareProperties(TPropTable& t) {
+  t.Add("Align", &TControl::Align, &TControl::SetAlign).SetDefault(alNone);
+  t.Add("AlphaBlend", &TCustomForm::AlphaBlend, &TCustomForm::SetAlphaBlend).SetDefault(false);
+  t.Add("AlphaBlendValue", &TCustomForm::AlphaBlendValue, &TCustomForm::SetAlphaBlendValue).SetDefault(255);
+  t.Add("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl);
+  t.Add("AutoSize", &TControl::AutoSize, &TControl::SetAutoSize).SetDefault(false);
+  t.Add("BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons)
+      .SetDefault(TBorderIcons{biSystemMenu, biMinimize, biMaximize});
+  t.Add("BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle).SetDefault(bsSizeable);
+  t.Add("BorderWidth", &TCustomForm::BorderWidth, &TCustomForm::SetBorderWidth).SetDefault(0);
+  t.Add("Caption", &TControl::Caption, &TControl::SetCaption);
+  t.Add("ClientHeight", &TCustomForm::ClientHeightProp, &TControl::SetClientHeight);
+  t.Add("ClientWidth", &TCustomForm::ClientWidthProp, &TControl::SetClientWidth);
+  t.Add("Color", &TControl::Color, &TControl::SetColor).SetDefault(clBtnFace).Idents(ColorToIdent, IdentToColor);
+  t.Add("Constraints", &TControl::Constraints, &TControl::SetConstraints);
+  t.Add("Ctl3D", &TControl::Ctl3D, &TControl::SetCtl3D).SetDefault(true);
+  t.Add("DockSite", &TWinControl::DockSite, &TWinControl::SetDockSite).SetDefault(false);
+  t.Add("DoubleBuffered", &TWinControl::DoubleBuffered, &TWinControl::SetDoubleBuffered).SetDefault(false);
+  t.Add("DragKind", &TControl::DragKind, &TControl::SetDragKind).SetDefault(dkDrag);
+  t.Add("DragMode", &TControl::DragMode, &TControl::SetDragMode).SetDefault(dmManual);
+  t.Add("Enabled", &TControl::Enabled, &TControl::SetEnabled).SetDefault(true);
+  t.Add("Font", &TControl::Font, &TControl::SetFont);
+  t.Add("FormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle).SetDefault(fsNormal);
+  t.Add("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview).SetDefault(false);
+  t.Add("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu);
+  t.Add("OldCreateOrder", &TCustomForm::OldCreateOrder, &TCustomForm::SetOldCreateOrder).SetDefault(false);
+  t.Add("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).SetDefault(false);
+  t.Add("PixelsPerInch", &TCustomForm::PixelsPerInch, &TCustomForm::SetPixelsPerInch);
+  t.Add("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu);
+  t.Add("Position", &TCustomForm::Position, &TCustomForm::SetPosition).SetDefault(poDesigned);
+  t.Add("Scaled", &TCustomForm::Scaled, &TCustomForm::SetScaled).SetDefault(true);
+  t.Add("ShowHint", &TControl::ShowHint, &TControl::SetShowHint);
+  t.Add("TextHeight", &TCustomForm::TextHeight, &TCustomForm::SetTextHeight);
+  t.Add("TransparentColor", &TCustomForm::TransparentColor, &TCustomForm::SetTransparentColor).SetDefault(false);
+  t.Add("TransparentColorValue", &TCustomForm::TransparentColorValue, &TCustomForm::SetTransparentColorValue)
+      .SetDefault(clBlack)
+      .Idents(ColorToIdent, IdentToColor);
+  t.Add("Visible", &TControl::Visible, &TControl::SetVisible).SetDefault(false);
+  t.Add("WindowState", &TCustomForm::WindowState, &TCustomForm::SetWindowState).SetDefault(wsNormal);
+  t.Add("OnActivate", &TCustomForm::OnActivate);
+  t.Add("OnCanResize", &TControl::OnCanResize);
+  t.Add("OnClick", &TControl::OnClick);
+  t.Add("OnClose", &TCustomForm::OnClose);
+  t.Add("OnCloseQuery", &TCustomForm::OnCloseQuery);
+  t.Add("OnContextPopup", &TControl::OnContextPopup);
+  t.Add("OnCreate", &TCustomForm::OnCreate);
+  t.Add("OnDblClick", &TControl::OnDblClick);
+  t.Add("OnDeactivate", &TCustomForm::OnDeactivate);
+  t.Add("OnDestroy", &TCustomForm::OnDestroy);
+  t.Add("OnDragDrop", &TControl::OnDragDrop);
+  t.Add("OnDragOver", &TControl::OnDragOver);
+  t.Add("OnHide", &TCustomForm::OnHide);
+  t.Add("OnKeyDown", &TWinControl::OnKeyDown);
+  t.Add("OnKeyPress", &TWinControl::OnKeyPress);
+  t.Add("OnKeyUp", &TWinControl::OnKeyUp);
+  t.Add("OnMouseDown", &TControl::OnMouseDown);
+  t.Add("OnMouseMove", &TControl::OnMouseMove);
+  t.Add("OnMouseUp", &TControl::OnMouseUp);
+  t.Add("OnMouseWheel", &TControl::OnMouseWheel);
+  t.Add("OnPaint", &TCustomForm::OnPaint);
+  t.Add("OnResize", &TControl::OnResize);
+  t.Add("OnShortCut", &TCustomForm::OnShortCut);
+  t.Add("OnShow", &TCustomForm::OnShow);
+}
+
+void TForm::DeclareProperties(TPropTable&) {}
+
+void TCustomForm::AfterConstruction() {
+  TWinControl::AfterConstruction();
+  FFormState.Include(fsCreating);
+  if (Application && Application->FPendingReference) {
+    auto set = std::move(Application->FPendingReference);
+    Application->FPendingReference = nullptr;
+    set(this);
+  }
+  // A plain TForm has no description of its own; every form class derived from it has one.
+  if (!FCreatedNew && ClassType() != TForm::StaticClass() && ClassType() != TCustomForm::StaticClass())
+    ReadFormResource(this);
+  FFormState.Exclude(fsCreating);
+  DoCreate();
+  if (FVisible) {
+    FVisible = false;
+    Show();
+  }
+}
+
+void TCustomForm::BeforeDestruction() {
+  if (!FDestroyed) {
+    FDestroyed = true;
+    Destroying();
+    if (Screen) Screen->RemoveForm(this);
+    try {
+      DoDestroy();
+    } catch (...) {
+      if (Application) Application->HandleException(this);
+    }
+  }
+  TWinControl::BeforeDestruction();
+}
+
+void TCustomForm::ReadState(TReader* Reader) {
+  DisableAlign();
+  try {
+    TWinControl::ReadState(Reader);
+  } catch (...) {
+    EnableAlign();
+    throw;
+  }
+  EnableAlign();
+}
+
+void TCustomForm::Loaded() {
+  TWinControl::Loaded();
+  if (FActiveControl && !FActiveControl->FVisible) FActiveControl = nullptr;
+}
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
+  TWinControl::Notification(AComponent, Operation);
+  if (Operation != opRemove) return;
+  if (AComponent == FMenu) FMenu = nullptr;
+  if (AComponent == FActiveControl) FActiveControl = nullptr;
+  if (AComponent == FFocusedControl) FFocusedControl = nullptr;
+}
+
+void TCustomForm::DoCreate() {
+  if (OnCreate) OnCreate(this);
+}
+void TCustomForm::DoDestroy() {
+  if (OnDestroy) OnDestroy(this);
+}
+void TCustomForm::DoShow() {
+  if (OnShow) OnShow(this);
+}
+void TCustomForm::DoHide() {
+  if (OnHide) OnHide(this);
+}
+void TCustomForm::DoClose(TCloseAction& Action) {
+  if (OnClose) OnClose(this, Action);
+}
+void TCustomForm::Activate() {
+  if (OnActivate) OnActivate(this);
+}
+void TCustomForm::Deactivate() {
+  if (OnDeactivate) OnDeactivate(this);
+}
+void TCustomForm::Paint() {
+  if (OnPaint) OnPaint(this);
+}
+
+void TCustomForm::PaintWindow(HDC DC) {
+  auto* canvas = static_cast<TControlCanvas*>(FCanvas);
+  canvas->FreeHandle();
+  FCanvas->Lock();
+  try {
+    FCanvas->SetHandle(DC);
+    FCanvas->Font()->Assign(FFont);
+    FCanvas->Brush()->SetColor(FColor);
+    Paint();
+    FCanvas->SetHandle(nullptr);
+  } catch (...) {
+    FCanvas->SetHandle(nullptr);
+    FCanvas->Unlock();
+    throw;
+  }
+  FCanvas->Unlock();
+}
+
+void TCustomForm::CreateParams(TCreateParams& Params) {
+  TWinControl::CreateParams(Params);
+  Params.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+  Params.ExStyle = 0;
+  Params.WndParent = nullptr;
+  if (!FEnabled) Params.Style |= WS_DISABLED;
+  switch (FBorderStyle) {
+    case bsNone: Params.Style |= WS_POPUP; break;
+    case bsSingle: Params.Style |= WS_CAPTION | WS_BORDER; break;
+    case bsSizeable: Params.Style |= WS_CAPTION | WS_THICKFRAME; break;
+    case bsDialog:
+      Params.Style |= WS_POPUP | WS_CAPTION;
+      Params.ExStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+      break;
+    case bsToolWindow:
+      Params.Style |= WS_CAPTION;
+      Params.ExStyle |= WS_EX_TOOLWINDOW;
+      break;
+    case bsSizeToolWin:
+      Params.Style |= WS_CAPTION | WS_THICKFRAME;
+      Params.ExStyle |= WS_EX_TOOLWINDOW;
+      break;
+  }
+  if (FBorderStyle != bsNone) {
+    if (FBorderIcons.Contains(biSystemMenu)) {
+      Params.Style |= WS_SYSMENU;
+      if (FBorderStyle != bsDialog && FBorderStyle != bsToolWindow && FBorderStyle != bsSizeToolWin) {
+        if (FBorderIcons.Contains(biMinimize)) Params.Style |= WS_MINIMIZEBOX;
+        if (FBorderIcons.Contains(biMaximize)) Params.Style |= WS_MAXIMIZEBOX;
+      }
+    }
+  }
+  if (FFormStyle == fsStayOnTop) Params.ExStyle |= WS_EX_TOPMOST;
+  if (FFormStyle == fsMDIChild) Params.ExStyle |= WS_EX_MDICHILD;
+  if (FAlphaBlend || FTransparentColor) Params.ExStyle |= WS_EX_LAYERED;
+  Params.WindowClass.style = CS_DBLCLKS;
+}
+
+void TCustomForm::CreateWnd() {
+  TWinControl::CreateWnd();
+  UpdateLayered();
+}
+
+void TCustomForm::UpdateLayered() {
+  if (!FHandle) return;
+  LONG ex = GetWindowLong(FHandle, GWL_EXSTYLE);
+  if (FAlphaBlend || FTransparentColor) {
+    if (!(ex & WS_EX_LAYERED)) SetWindowLong(FHandle, GWL_EXSTYLE, ex | static_cast<LONG>(WS_EX_LAYERED));
+    DWORD flags = (FAlphaBlend ? LWA_ALPHA : 0) | (FTransparentColor ? LWA_COLORKEY : 0);
+    SetLayeredWindowAttributes(FHandle, ColorToRGB(FTransparentColorValue), FAlphaBlendValue, flags);
+  } else if (ex & WS_EX_LAYERED) {
+    SetWindowLong(FHandle, GWL_EXSTYLE, ex & ~static_cast<LONG>(WS_EX_LAYERED));
+    RedrawWindow(FHandle, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+  }
+}
+
+void TCustomForm::SetAlphaBlend(bool Value) {
+  if (FAlphaBlend == Value) return;
+  FAlphaBlend = Value;
+  UpdateLayered();
+}
+void TCustomForm::SetAlphaBlendValue(std::uint8_t Value) {
+  if (FAlphaBlendValue == Value) return;
+  FAlphaBlendValue = Value;
+  UpdateLayered();
+}
+void TCustomForm::SetTransparentColor(bool Value) {
+  if (FTransparentColor == Value) return;
+  FTransparentColor = Value;
+  UpdateLayered();
+}
+void TCustomForm::SetTransparentColorValue(TColor Value) {
+  if (FTransparentColorValue == Value) return;
+  FTransparentColorValue = Value;
+  UpdateLayered();
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
+  if (FBorderStyle == Value) return;
+  FBorderStyle = Value;
+  RecreateWnd();
+}
+void TCustomForm::SetBorderIcons(TBorderIcons Value) {
+  if (FBorderIcons == Value) return;
+  FBorderIcons = Value;
+  RecreateWnd();
+}
+void TCustomForm::SetBorderWidth(int Value) {
+  if (FBorderWidth == Value) return;
+  FBorderWidth = std::max(0, Value);
+  Realign();
+  Invalidate();
+}
+
+void TCustomForm::SetFormStyle(TFormStyle Value) {
+  if (FFormStyle == Value) return;
+  FFormStyle = Value;
+  if (FHandle)
+    SetWindowPos(FHandle, Value == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+TWindowState TCustomForm::WindowState() const {
+  if (FHandle) {
+    if (IsIconic(FHandle)) return wsMinimized;
+    if (IsZoomed(FHandle)) return wsMaximized;
+    return wsNormal;
+  }
+  return FWindowState;
+}
+
+void TCustomForm::SetWindowState(TWindowState Value) {
+  FWindowState = Value;
+  if (FHandle && FShowing) {
+    static constexpr int commands[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
+    ShowWindow(FHandle, commands[Value]);
+  }
+}
+
+void TCustomForm::SetMenu(TComponent* Value) {
+  if (FMenu == Value) return;
+  if (FMenu) FMenu->RemoveFreeNotification(this);
+  FMenu = Value;
+  if (Value) Value->FreeNotification(this);
+}
+
+void TCustomForm::SetActiveControl(TWinControl* Control) {
+  if (FActiveControl == Control) return;
+  if (Control && (Control == this || ::GetParentForm(Control) != this))
+    throw EInvalidOperation("Invalid control for the active control of a form");
+  if (HasState(csLoading)) {
+    FActiveControl = Control;
+    return;
+  }
+  FActiveControl = Control;
+  if (FActive && Control && Control->CanFocus()) FocusControl(Control);
+}
+
+void TCustomForm::FocusControl(TWinControl* Control) {
+  if (!Control) return;
+  bool wasActive = FActive;
+  FActiveControl = Control;
+  if (!Control->CanFocus()) throw EInvalidOperation("Cannot focus a disabled or invisible window");
+  if (!FShowing) return;
+  if (!wasActive && FHandle) SetActiveWindow(FHandle);
+  win::SetFocus(Control->Handle());
+  if (GetFocus() == Control->FHandle) SetFocusedControl(Control);
+}
+
+bool TCustomForm::SetFocusedControl(TWinControl* Control) {
+  if (HasState(csDestroying)) return true;
+  if (Control == FFocusedControl) {
+    FActiveControl = Control;
+    if (Screen) Screen->SetActiveControl(Control);
+    return true;
+  }
+  TWinControl* old = FFocusedControl;
+  FFocusedControl = Control;
+  FActiveControl = Control;
+  if (Screen) {
+    Screen->SetActiveForm(this);
+    Screen->SetActiveControl(Control);
+  }
+  // Leave the old control and its parents up to the one both share; enter the new chain from
+  // the top down.
+  auto contains = [](TWinControl* parent, TWinControl* c) { return parent && c && parent->ContainsControl(c); };
+  for (TWinControl* c = old; c && c != this && !contains(c, Control); c = c->FParent) {
+    c->Perform(CM_EXIT, 0, 0);
+    if (FFocusedControl != Control) return false;
+  }
+  std::vector<TWinControl*> chain;
+  for (TWinControl* c = Control; c && c != this && !contains(c, old); c = c->FParent) chain.push_back(c);
+  for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+    (*it)->Perform(CM_ENTER, 0, 0);
+    if (FFocusedControl != Control) return false;
+  }
+  Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(Control));
+  return true;
+}
+
+void TCustomForm::DefocusControl(TWinControl* Control, bool Removing) {
+  if (Removing && Control->ContainsControl(FFocusedControl)) FFocusedControl = Control->FParent;
+  if (Control->ContainsControl(FActiveControl)) {
+    FActiveControl = nullptr;
+    if (Screen && Screen->FActiveControl && Control->ContainsControl(Screen->FActiveControl))
+      Screen->SetActiveControl(nullptr);
+  }
+}
+
+void TCustomForm::SetFocus() {
+  if (!FVisible || !FEnabled) throw EInvalidOperation("Cannot focus a disabled or invisible window");
+  if (FHandle) {
+    SetActiveWindow(FHandle);
+    if (FActiveControl && FActiveControl->CanFocus()) win::SetFocus(FActiveControl->Handle());
+  }
+}
+
+bool TCustomForm::Focused() { return FActive; }
+bool TCustomForm::CanFocus() { return FVisible && FEnabled; }
+
+void TCustomForm::SelectFirst() {
+  if (TWinControl* c = FindNextControl(nullptr, true, true, false)) c->SetFocus();
+}
+
+void TCustomForm::Show() {
+  SetVisible(true);
+  if (FHandle) BringWindowToTop(FHandle);
+}
+
+void TCustomForm::Hide() { SetVisible(false); }
+
+void TCustomForm::CMVisibleChanged(TMessage&) {
+  if (HasState(csLoading) || FFormState.Contains(fsCreating)) return;
+  UpdateShowing();
+}
+
+void TCustomForm::ApplyPosition() {
+  RECT work = Screen ? Screen->WorkAreaRect() : RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+  (void)work;
+  switch (FPosition) {
+    case poScreenCenter:
+    case poDesktopCenter:
+      SetBounds((sw - FWidth) / 2, (sh - FHeight) / 2, FWidth, FHeight);
+      break;
+    case poMainFormCenter:
+    case poOwnerFormCenter: {
+      TCustomForm* center = Application ? Application->MainForm() : nullptr;
+      if (FPosition == poOwnerFormCenter) center = dynamic_cast<TCustomForm*>(Owner()) ? static_cast<TCustomForm*>(Owner()) : center;
+      if (center && center != this)
+        SetBounds(center->FLeft + (center->FWidth - FWidth) / 2, center->FTop + (center->FHeight - FHeight) / 2,
+                  FWidth, FHeight);
+      else
+        SetBounds((sw - FWidth) / 2, (sh - FHeight) / 2, FWidth, FHeight);
+      break;
+    }
+    default: break;
+  }
+}
+
+void TCustomForm::CMShowingChanged(TMessage&) {
+  if (!FHandle) return;
+  if (FShowing) {
+    if (!FFormState.Contains(fsShowing)) {
+      FFormState.Include(fsShowing);
+      try {
+        DoShow();
+      } catch (...) {
+        FFormState.Exclude(fsShowing);
+        throw;
+      }
+      FFormState.Exclude(fsShowing);
+    }
+    if (!FFormState.Contains(fsVisible)) {
+      FFormState.Include(fsVisible);
+      ApplyPosition();
+    }
+    static constexpr int commands[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
+    ShowWindow(FHandle, commands[FWindowState]);
+    if (FFormStyle == fsStayOnTop)
+      SetWindowPos(FHandle, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (FActive) {
+      if (FActiveControl && FActiveControl->CanFocus())
+        win::SetFocus(FActiveControl->Handle());
+      else if (!FActiveControl)
+        SelectFirst();
+    }
+  } else {
+    if (FHandle && GetActiveWindow() == FHandle && FActive) {
+      // Give activation back to another of our visible forms before this one disappears.
+    }
+    ShowWindow(FHandle, SW_HIDE);
+    DoHide();
+  }
+}
+
+bool TCustomForm::CloseQuery() {
+  bool canClose = true;
+  if (OnCloseQuery) OnCloseQuery(this, canClose);
+  return canClose;
+}
+
+void TCustomForm::Close() {
+  if (FFormState.Contains(fsModal)) {
+    FModalResult = mrCancel;
+    return;
+  }
+  if (!CloseQuery()) return;
+  TCloseAction action = FFormStyle == fsMDIChild ? caMinimize : caHide;
+  DoClose(action);
+  if (action == caNone) return;
+  if (Application && Application->MainForm() == this) {
+    Application->Terminate();
+    return;
+  }
+  switch (action) {
+    case caHide: Hide(); break;
+    case caMinimize: SetWindowState(wsMinimized); break;
+    case caFree: Release(); break;
+    default: break;
+  }
+}
+
+int TCustomForm::ShowModal() {
+  if (FVisible || !FEnabled || FFormState.Contains(fsModal) || FFormStyle == fsMDIChild)
+    throw EInvalidOperation("Cannot make a visible window modal");
+  if (GetCapture()) SendMessage(GetCapture(), WM_CANCELMODE, 0, 0);
+  ReleaseCapture();
+  FFormState.Include(fsModal);
+  // Every other window of ours is disabled while the modal form runs.
+  std::vector<HWND> disabled;
+  if (Screen)
+    for (TCustomForm* f : Screen->FForms)
+      if (f != this && f->FHandle && IsWindowEnabled(f->FHandle) && IsWindowVisible(f->FHandle)) {
+        EnableWindow(f->FHandle, FALSE);
+        disabled.push_back(f->FHandle);
+      }
+  HWND previous = GetActiveWindow();
+  auto restore = [&] {
+    for (HWND h : disabled)
+      if (IsWindow(h)) EnableWindow(h, TRUE);
+    FFormState.Exclude(fsModal);
+  };
+  try {
+    Show();
+    FModalResult = mrNone;
+    if (Application) ++Application->FModalLevel;
+    do {
+      if (Application) Application->HandleMessage();
+      if (Application && Application->Terminated()) {
+        if (FModalResult == mrNone) FModalResult = mrCancel;
+        break;
+      }
+      if (FModalResult != mrNone) {
+        // Closing the modal form can still be refused.
+        TCloseAction action = caNone;
+        if (CloseQuery()) {
+          action = caHide;
+          DoClose(action);
+        }
+        if (action == caNone) FModalResult = mrNone;
+        if (action == caFree) Release();
+      }
+    } while (FModalResult == mrNone);
+    if (Application) --Application->FModalLevel;
+    restore();
+    Hide();
+  } catch (...) {
+    if (Application && Application->FModalLevel > 0) --Application->FModalLevel;
+    restore();
+    if (FHandle && FVisible) Hide();
+    throw;
+  }
+  if (previous && IsWindow(previous) && IsWindowVisible(previous)) SetActiveWindow(previous);
+  return FModalResult;
+}
+
+void TCustomForm::Release() {
+  if (FHandle) {
+    PostMessage(FHandle, CM_RELEASE, 0, 0);
+    return;
+  }
+  TObject::Free(this);
+}
+
+void TCustomForm::CMRelease(TMessage&) { TObject::Free(this); }
+
+void TCustomForm::WMClose(TMessage&) { Close(); }
+
+void TCustomForm::WMActivate(TMessage& Message) {
+  DefaultHandler(Message);
+  bool active = Message.WParamLo() != WA_INACTIVE;
+  if (active == FActive) return;
+  FActive = active;
+  if (active) {
+    if (Screen) Screen->SetActiveForm(this);
+    Perform(CM_ACTIVATE, 0, 0);
+    Activate();
+    if (FActiveControl && FActiveControl->CanFocus())
+      win::SetFocus(FActiveControl->Handle());
+    else if (!FActiveControl)
+      SelectFirst();
+  } else {
+    Perform(CM_DEACTIVATE, 0, 0);
+    Deactivate();
+  }
+}
+
+void TCustomForm::CMDialogKey(TMessage& Message) {
+  if (GetKeyState(VK_MENU) >= 0) {
+    auto key = static_cast<WORD>(Message.WParam);
+    switch (key) {
+      case VK_TAB:
+        if (GetKeyState(VK_CONTROL) >= 0) {
+          SelectNext(FActiveControl, GetKeyState(VK_SHIFT) >= 0, true);
+          Message.Result = 1;
+          return;
+        }
+        break;
+      case VK_LEFT:
+      case VK_RIGHT:
+      case VK_UP:
+      case VK_DOWN:
+        if (FActiveControl && FActiveControl->FParent) {
+          FActiveControl->FParent->SelectNext(FActiveControl, key == VK_RIGHT || key == VK_DOWN, false);
+          Message.Result = 1;
+          return;
+        }
+        break;
+      default: break;
+    }
+  }
+  TWinControl::CMDialogKey(Message);
+}
+
+void TCustomForm::Dispatch(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_CLOSE: WMClose(Message); return;
+    case WM_ACTIVATE: WMActivate(Message); return;
+    case CM_RELEASE: CMRelease(Message); return;
+    case WM_SIZE:
+      TWinControl::Dispatch(Message);
+      if (Message.WParam == SIZE_MINIMIZED) FWindowState = wsMinimized;
+      else if (Message.WParam == SIZE_MAXIMIZED) FWindowState = wsMaximized;
+      else if (Message.WParam == SIZE_RESTORED) FWindowState = wsNormal;
+      return;
+    default: TWinControl::Dispatch(Message); return;
+  }
+}
+
+// ---- TScreen and TMouse ----------------------------------------------------------------------------
+
+RECT TMonitor::BoundsRect() const {
+  MONITORINFO mi;
+  if (GetMonitorInfo(FHandle, &mi)) return mi.rcMonitor;
+  return RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+RECT TMonitor::WorkareaRect() const {
+  MONITORINFO mi;
+  if (GetMonitorInfo(FHandle, &mi)) return mi.rcWork;
+  return BoundsRect();
+}
+
+TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {
+  FHintFont = new TFont();
+  FMenuFont = new TFont();
+  FIconFont = new TFont();
+  NONCLIENTMETRICS ncm;
+  if (SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) {
+    FHintFont->SetHandle(CreateFontIndirect(&ncm.lfStatusFont));
+    FMenuFont->SetHandle(CreateFontIndirect(&ncm.lfMenuFont));
+  }
+  FHintFont->SetColor(clInfoText);
+}
+
+TScreen::~TScreen() {
+  for (auto& c : FCursors) DestroyCursor(c.second);
+  for (TMonitor* m : FMonitors) delete m;
+  delete FFonts;
+  delete FHintFont;
+  delete FMenuFont;
+  delete FIconFont;
+}
+
+void TScreen::AddForm(TCustomForm* Form) {
+  if (std::find(FForms.begin(), FForms.end(), Form) == FForms.end()) FForms.push_back(Form);
+}
+
+void TScreen::RemoveForm(TCustomForm* Form) {
+  std::erase(FForms, Form);
+  if (FActiveForm == Form) SetActiveForm(nullptr);
+  if (FActiveControl && ::GetParentForm(FActiveControl) == Form) FActiveControl = nullptr;
+}
+
+void TScreen::SetActiveForm(TCustomForm* Form) {
+  if (FActiveForm == Form) return;
+  FActiveForm = Form;
+  // The most recently active form leads the list, as the class library keeps it.
+  if (Form) {
+    std::erase(FForms, Form);
+    FForms.insert(FForms.begin(), Form);
+  }
+  if (OnActiveFormChange) OnActiveFormChange(this);
+}
+
+void TScreen::SetActiveControl(TWinControl* Control) {
+  if (FActiveControl == Control) return;
+  FActiveControl = Control;
+  if (OnActiveControlChange) OnActiveControlChange(this);
+}
+
+void TScreen::SetCursor(TCursor Value) {
+  if (FCursor == Value) return;
+  FCursor = Value;
+  if (Value == crDefault) {
+    // Ask the window under the mouse for its cursor again.
+    POINT p;
+    GetCursorPos(&p);
+    if (HWND h = WindowFromPoint(p)) SendMessage(h, WM_SETCURSOR, reinterpret_cast<WPARAM>(h), HTCLIENT | (WM_MOUSEMOVE << 16));
+  } else if (HCURSOR h = Cursors(Value)) {
+    win::SetCursor(h);
+  }
+}
+
+HCURSOR TScreen::Cursors(int Index) {
+  for (auto& c : FCursors)
+    if (c.first == Index) return c.second;
+  if (Index == crNone) return nullptr;
+  LPCSTR id = IDC_ARROW;
+  switch (Index) {
+    case crDefault:
+    case crArrow: id = IDC_ARROW; break;
+    case crCross: id = IDC_CROSS; break;
+    case crIBeam: id = IDC_IBEAM; break;
+    case crSizeNESW: id = IDC_SIZENESW; break;
+    case crSizeNS:
+    case crVSplit: id = IDC_SIZENS; break;
+    case crSizeNWSE: id = IDC_SIZENWSE; break;
+    case crSizeWE:
+    case crHSplit: id = IDC_SIZEWE; break;
+    case crUpArrow: id = IDC_UPARROW; break;
+    case crHourGlass:
+    case crSQLWait: id = IDC_WAIT; break;
+    case crNo:
+    case crNoDrop: id = IDC_NO; break;
+    case crAppStart: id = IDC_APPSTARTING; break;
+    case crHelp: id = IDC_HELP; break;
+    case crHandPoint: id = IDC_HAND; break;
+    case crSizeAll: id = IDC_SIZEALL; break;
+    default: break;
+  }
+  return LoadCursor(nullptr, id);
+}
+
+void TScreen::SetCursors(int Index, HCURSOR Handle) {
+  for (auto& c : FCursors)
+    if (c.first == Index) {
+      if (c.second != Handle) DestroyCursor(c.second);
+      c.second = Handle;
+      return;
+    }
+  FCursors.emplace_back(Index, Handle);
+}
+
+TStrings* TScreen::Fonts() {
+  if (!FFonts) {
+    FFonts = new TStringList();
+    FFonts->SetSorted(true);
+    FFonts->SetDuplicates(dupIgnore);
+    HDC dc = GetDC(nullptr);
+    LOGFONTA lf{};
+    lf.lfCharSet = DEFAULT_CHARSET;
+    EnumFontFamiliesEx(
+        dc, &lf,
+        [](const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM data) -> int {
+          reinterpret_cast<TStringList*>(data)->Add(font->lfFaceName);
+          return 1;
+        },
+        reinterpret_cast<LPARAM>(FFonts), 0);
+    ReleaseDC(nullptr, dc);
+  }
+  return FFonts;
+}
+
+const std::vector<TMonitor*>& TScreen::Monitors() {
+  if (FMonitors.empty()) {
+    auto* m = new TMonitor();
+    m->FHandle = win::MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    m->FMonitorNum = 0;
+    FMonitors.push_back(m);
+  }
+  return FMonitors;
+}
+
+TMonitor* TScreen::MonitorFromPoint(POINT Point) {
+  HMONITOR h = win::MonitorFromPoint(Point, MONITOR_DEFAULTTONEAREST);
+  for (TMonitor* m : Monitors())
+    if (m->FHandle == h) return m;
+  return Monitors().front();
+}
+
+TMonitor* TScreen::MonitorFromWindow(HWND Handle) {
+  HMONITOR h = win::MonitorFromWindow(Handle, MONITOR_DEFAULTTONEAREST);
+  for (TMonitor* m : Monitors())
+    if (m->FHandle == h) return m;
+  return Monitors().front();
+}
+
+RECT TScreen::WorkAreaRect() const {
+  RECT r{};
+  if (SystemParametersInfo(SPI_GETWORKAREA, 0, &r, 0)) return r;
+  return RECT{0, 0, Width(), Height()};
+}
+
+int TScreen::Width() const { return GetSystemMetrics(SM_CXSCREEN); }
+int TScreen::Height() const { return GetSystemMetrics(SM_CYSCREEN); }
+
+POINT TMouse::CursorPos() const {
+  POINT p{};
+  GetCursorPos(&p);
+  return p;
+}
+void TMouse::SetCursorPos(POINT Value) { win::SetCursorPos(Value.x, Value.y); }
+HWND TMouse::Capture() const { return GetCapture(); }
+
+// ---- TApplication ----------------------------------------------------------------------------------
+
+TApplication::TMessageBoxFunc TApplication::SetMessageBoxFunc(TMessageBoxFunc Func) {
+  TMessageBoxFunc old = g_MessageBox;
+  g_MessageBox = Func ? Func : DefaultMessageBox;
+  return old;
+}
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
+  FTitle = std::filesystem::path(ExeName()).stem().string();
+  platform::SetSynchronizeWakeHook([this] {
+    // Any thread: a posted message wakes the UI loop, which then runs the queued calls.
+    if (FHandle) PostMessage(FHandle, WM_NULL, 0, 0);
+  });
+}
+
+TApplication::~TApplication() {
+  platform::SetSynchronizeWakeHook(nullptr);
+  // Forms go first, while the application they report to still exists.
+  DestroyComponents();
+  if (FHintWindow) {
+    delete FHintWindow;
+    FHintWindow = nullptr;
+  }
+  if (FHandle) {
+    RemoveProp(FHandle, "VWApplication");
+    DestroyWindow(FHandle);
+    FHandle = nullptr;
+  }
+  if (Application == this) Application = nullptr;
+}
+
+LRESULT TApplication::AppWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* app = static_cast<TApplication*>(GetProp(hwnd, "VWApplication"));
+  if (app) {
+    switch (msg) {
+      case WM_TIMER:
+        if (wParam == kHintTimer) {
+          KillTimer(hwnd, kHintTimer);
+          app->HintTimerExpired();
+          return 0;
+        }
+        if (wParam == kHintHideTimer) {
+          KillTimer(hwnd, kHintHideTimer);
+          app->HideHint();
+          return 0;
+        }
+        break;
+      case WM_CLOSE:
+        if (app->FMainForm) app->FMainForm->Close();
+        return 0;
+      case WM_NULL:
+        CheckSynchronize();
+        return 0;
+      default: break;
+    }
+  }
+  return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+HWND TApplication::Handle() {
+  if (!FHandle && !FHandleCreated) {
+    FHandleCreated = true;
+    WNDCLASS wc;
+    if (!GetClassInfo(nullptr, "TApplication", &wc)) {
+      wc = WNDCLASS{};
+      wc.lpfnWndProc = AppWndProc;
+      wc.lpszClassName = "TApplication";
+      RegisterClass(&wc);
+    }
+    FHandle = CreateWindowEx(0, "TApplication", FTitle.c_str(), WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU,
+                             0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    if (FHandle) SetProp(FHandle, "VWApplication", this);
+  }
+  return FHandle;
+}
+
+void TApplication::Initialize() {
+  platform::SetMainThread();
+  Handle();
+}
+
+void TApplication::SetTitle(const String& Value) {
+  FTitle = Value;
+  if (FHandle) SetWindowText(FHandle, Value.c_str());
+}
+
+String TApplication::ExeName() const {
+  std::error_code ec;
+  auto p = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? String() : p.string();
+}
+
+TCustomForm* TApplication::CreateForm(TClass InstanceClass) {
+  if (!InstanceClass || !InstanceClass->InheritsFrom(TCustomForm::StaticClass()))
+    throw EInvalidOperation("CreateForm needs a form class");
+  TComponent* instance = nullptr;
+  try {
+    instance = TComponent::Create(InstanceClass, this);
+  } catch (...) {
+    FPendingReference = nullptr;
+    throw;
+  }
+  FPendingReference = nullptr;
+  auto* form = dynamic_cast<TCustomForm*>(instance);
+  if (!FMainForm && form) {
+    form->HandleNeeded();
+    FMainForm = form;
+  }
+  return form;
+}
+
+void TApplication::Run() {
+  Handle();
+  if (FMainForm && FShowMainForm) {
+    if (FMainForm->FWindowState == wsMinimized) Minimize();
+    FMainForm->SetVisible(true);
+  }
+  while (!FTerminated) {
+    HandleMessage();
+    // The main form was destroyed without closing: nothing is left to run for.
+    if (!FMainForm) break;
+  }
+}
+
+void TApplication::Terminate() {
+  if (FTerminated) return;
+  PostQuitMessage(0);
+}
+
+bool TApplication::IsKeyMsg(MSG& Msg) {
+  if (Msg.message < WM_KEYFIRST || Msg.message > WM_KEYLAST) return false;
+  if (Msg.message == WM_DEADCHAR || Msg.message == WM_SYSDEADCHAR || Msg.message == WM_UNICHAR) return false;
+  TWinControl* control = FindControl(Msg.hwnd);
+  if (!control) return false;
+  // A window that no control of ours owns sends its keys to us through the nearest control, as
+  // the child windows of standard controls do.
+  HWND target = control->FHandle;
+  (void)target;
+  return control->Perform(CN_BASE + Msg.message, Msg.wParam, Msg.lParam) != 0;
+}
+
+bool TApplication::IsHintMsg(MSG& Msg) {
+  if (FHintActive && (Msg.message == WM_KEYDOWN || Msg.message == WM_SYSKEYDOWN || Msg.message == WM_LBUTTONDOWN ||
+                      Msg.message == WM_RBUTTONDOWN || Msg.message == WM_MBUTTONDOWN || Msg.message == WM_KILLFOCUS ||
+                      Msg.message == WM_ACTIVATE || Msg.message == WM_NCLBUTTONDOWN))
+    CancelHint();
+  return false;
+}
+
+bool TApplication::ProcessMessage(MSG& Msg) {
+  if (!PeekMessage(&Msg, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (Msg.message == WM_QUIT) {
+    FTerminated = true;
+    return true;
+  }
+  try {
+    bool handled = false;
+    if (OnMessage) OnMessage(Msg, handled);
+    if (!handled && !IsHintMsg(Msg) && !IsKeyMsg(Msg)) {
+      TranslateMessage(&Msg);
+      DispatchMessage(&Msg);
+    }
+  } catch (...) {
+    HandleException(this);
+  }
+  return true;
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (ProcessMessage(msg)) {
+  }
+}
+
+void TApplication::HandleMessage() {
+  MSG msg;
+  if (!ProcessMessage(msg)) Idle(msg);
+}
+
+void TApplication::DoMouseIdle() {
+  POINT p;
+  if (!GetCursorPos(&p)) return;
+  TControl* c = FindDragTarget(p, true);
+  if (c != g_MouseControl && !g_CaptureControl) SetMouseControl(c);
+}
+
+void TApplication::Idle(const MSG&) {
+  bool done = true;
+  try {
+    DoMouseIdle();
+    if (OnIdle) OnIdle(this, done);
+    if (platform::IsMainThread()) CheckSynchronize();
+  } catch (...) {
+    HandleException(this);
+  }
+  if (done && !FTerminated) WaitMessage();
+}
+
+void TApplication::HandleException(TObject* Sender) {
+  try {
+    throw;
+  } catch (EAbort&) {
+    // An abort is a silent way out of an action.
+  } catch (Exception& e) {
+    if (OnException)
+      OnException(Sender, e);
+    else
+      ShowException(e);
+  } catch (std::exception& e) {
+    Exception wrapped(e.what());
+    if (OnException)
+      OnException(Sender, wrapped);
+    else
+      ShowException(wrapped);
+  } catch (...) {
+    Exception wrapped("Unknown exception");
+    if (OnException)
+      OnException(Sender, wrapped);
+    else
+      ShowException(wrapped);
+  }
+}
+
+void TApplication::ShowException(Exception& E) {
+  String msg = E.Message();
+  if (!msg.empty() && msg.back() != '.') msg += '.';
+  MessageBox(msg, FTitle, kMbOk | kMbIconStop);
+}
+
+int TApplication::MessageBox(const String& Text, const String& Caption, int Flags) {
+  HWND owner = Screen && Screen->ActiveForm() && Screen->ActiveForm()->HandleAllocated() ? Screen->ActiveForm()->FHandle
+                                                                                       : FHandle;
+  return g_MessageBox(owner, Text, Caption, Flags);
+}
+
+void TApplication::Minimize() {
+  if (FMainForm && FMainForm->FHandle) ShowWindow(FMainForm->FHandle, SW_MINIMIZE);
+}
+
+void TApplication::Restore() {
+  if (FMainForm && FMainForm->FHandle) ShowWindow(FMainForm->FHandle, SW_RESTORE);
+}
+
+void TApplication::BringToFront() {
+  if (Screen && Screen->ActiveForm() && Screen->ActiveForm()->FHandle)
+    SetForegroundWindow(Screen->ActiveForm()->FHandle);
+  else if (FMainForm && FMainForm->FHandle)
+    SetForegroundWindow(FMainForm->FHandle);
+}
+
+void TApplication::SetHint(const String& Value) {
+  if (FHint == Value) return;
+  FHint = Value;
+  if (OnHint) OnHint(this);
+}
+
+void TApplication::SetShowHint(bool Value) {
+  if (FShowHint == Value) return;
+  FShowHint = Value;
+  if (!Value) CancelHint();
+}
+
+static bool ControlShowsHint(TControl* c) { return c && c->ShowHint() && !c->Hint().empty(); }
+
+void TApplication::HintMouseMessage(TControl* Control, TMessage& Message) {
+  if (Message.Msg != WM_MOUSEMOVE) return;
+  // A windowed control's mouse moves over windowless children are reported for the child.
+  TControl* c = Control;
+  if (auto* w = dynamic_cast<TWinControl*>(Control))
+    if (TControl* child = w->ControlAtPos(POINT{Message.XPos(), Message.YPos()}, false)) c = child;
+  SetHint(c ? c->Hint() : String());
+  if (c == FHintControl) return;
+  CancelHint();
+  FHintControl = c;
+  if (FShowHint && ControlShowsHint(c)) {
+    Handle();
+    if (FHandle) SetTimer(FHandle, kHintTimer, static_cast<UINT>(std::max(1, FHintPause)), nullptr);
+  }
+}
+
+void TApplication::HintTimerExpired() {
+  POINT p;
+  GetCursorPos(&p);
+  ActivateHint(p);
+}
+
+void TApplication::ActivateHint(POINT CursorPos) {
+  TControl* c = FHintControl;
+  if (!c || !FShowHint || !ControlShowsHint(c)) return;
+  if (c->Perform(CM_HINTSHOW, 0, 0) != 0) return;
+  if (!FHintWindow) {
+    FHintWindow = new THintWindow(nullptr);
+    FHintWindow->SetColor(FHintColor);
+  }
+  RECT r = FHintWindow->CalcHintRect(Screen ? Screen->Width() : 1024, c->Hint());
+  int cursorHeight = 20;
+  r.left += CursorPos.x;
+  r.right += CursorPos.x;
+  r.top += CursorPos.y + cursorHeight;
+  r.bottom += CursorPos.y + cursorHeight;
+  FHintWindow->ActivateHint(r, c->Hint());
+  FHintActive = true;
+  if (FHandle) SetTimer(FHandle, kHintHideTimer, static_cast<UINT>(std::max(1, FHintHidePause)), nullptr);
+}
+
+void TApplication::HideHint() {
+  if (FHintWindow) FHintWindow->ReleaseHandle();
+  FHintActive = false;
+}
+
+void TApplication::CancelHint() {
+  if (FHandle) {
+    KillTimer(FHandle, kHintTimer);
+    KillTimer(FHandle, kHintHideTimer);
+  }
+  HideHint();
+}
+
+void TApplication::ControlDestroying(TControl* Control) {
+  if (FHintControl == Control) {
+    FHintControl = nullptr;
+    CancelHint();
+  }
+  if (FMainForm == Control) FMainForm = nullptr;
+}
+
+void InitializeForms() {
+  if (!Screen) Screen = new TScreen(nullptr);
+  if (!Mouse) Mouse = new TMouse();
+  if (!Application) Application = new TApplication(nullptr);
+}
+
+void FinalizeForms() {
+  TApplication* app = Application;
+  if (app) {
+    delete app;
+    Application = nullptr;
+  }
+  delete Screen;
+  Screen = nullptr;
+  delete Mouse;
+  Mouse = nullptr;
+}

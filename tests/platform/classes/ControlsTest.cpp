@@ -1,0 +1,236 @@
+// Controls on a form made in code: notifications a property write sends, windows made on
+// demand, alignment order, the mouse entering and leaving, tab order.
+#include "platform/win/Focus.h"
+#include "tests/platform/classes/FormFixture.h"
+
+namespace formtest {
+namespace {
+
+using namespace win;
+
+std::vector<std::string>* g_log = nullptr;
+
+std::string CmName(UINT msg) {
+  switch (msg) {
+    case CM_COLORCHANGED: return "COLORCHANGED";
+    case CM_PARENTCOLORCHANGED: return "PARENTCOLORCHANGED";
+    case CM_FONTCHANGED: return "FONTCHANGED";
+    case CM_PARENTFONTCHANGED: return "PARENTFONTCHANGED";
+    case CM_ENABLEDCHANGED: return "ENABLEDCHANGED";
+    case CM_VISIBLECHANGED: return "VISIBLECHANGED";
+    case CM_TEXTCHANGED: return "TEXTCHANGED";
+    case CM_SHOWINGCHANGED: return "SHOWINGCHANGED";
+    case CM_MOUSEENTER: return "MOUSEENTER";
+    case CM_MOUSELEAVE: return "MOUSELEAVE";
+    case CM_ENTER: return "ENTER";
+    case CM_EXIT: return "EXIT";
+    default: return "";
+  }
+}
+
+template <class Base>
+class Logged : public Base {
+ public:
+  explicit Logged(TComponent* AOwner) : Base(AOwner) {}
+  void WndProc(TMessage& m) override {
+    if (g_log && !CmName(m.Msg).empty()) g_log->push_back(this->Name() + ":" + CmName(m.Msg));
+    Base::WndProc(m);
+  }
+};
+
+class ControlsTest : public FormTest {
+ public:
+  void SetUp() override {
+    FormTest::SetUp();
+    g_log = &log;
+    form = new TForm(Application, 0);
+    form->SetBounds(50, 50, 400, 300);
+    panel = new Logged<TDemoPanel>(form);
+    panel->SetName("panel");
+    panel->SetParent(form);
+    panel->SetBounds(10, 10, 200, 150);
+    label = new Logged<TDemoLabel>(form);
+    label->SetName("label");
+    label->SetParent(panel);
+    label->SetBounds(10, 10, 60, 20);
+    button = new Logged<TDemoButton>(form);
+    button->SetName("button");
+    button->SetParent(panel);
+    button->SetBounds(10, 50, 75, 25);
+    log.clear();
+  }
+  void TearDown() override {
+    g_log = nullptr;
+    FormTest::TearDown();
+  }
+  std::vector<std::string> log;
+  TForm* form = nullptr;
+  TDemoPanel* panel = nullptr;
+  TDemoLabel* label = nullptr;
+  TDemoButton* button = nullptr;
+};
+
+using Lines = std::vector<std::string>;
+
+TEST_F(ControlsTest, PropertyWritesSendNotifications) {
+  struct Case {
+    const char* what;
+    std::function<void(ControlsTest&)> write;
+    Lines expected;
+  };
+  const Case cases[] = {
+      {"colour reaches children that follow their parent",
+       [](ControlsTest& t) { t.panel->SetColor(clRed); },
+       {"panel:COLORCHANGED", "label:PARENTCOLORCHANGED", "label:COLORCHANGED", "button:PARENTCOLORCHANGED"}},
+      {"same colour again", [](ControlsTest& t) { t.panel->SetColor(clRed); }, {}},
+      {"font", [](ControlsTest& t) { t.panel->Font()->SetSize(14); },
+       {"panel:FONTCHANGED", "label:PARENTFONTCHANGED", "label:FONTCHANGED", "button:PARENTFONTCHANGED",
+        "button:FONTCHANGED"}},
+      {"caption", [](ControlsTest& t) { t.label->SetCaption("x"); }, {"label:TEXTCHANGED"}},
+      {"same caption", [](ControlsTest& t) { t.label->SetCaption("x"); }, {}},
+      {"enabled", [](ControlsTest& t) { t.button->SetEnabled(false); }, {"button:ENABLEDCHANGED"}},
+      {"visible", [](ControlsTest& t) { t.label->SetVisible(false); }, {"label:VISIBLECHANGED"}},
+  };
+  button->SetParentColor(false);
+  button->SetColor(clLime);
+  log.clear();
+  for (const Case& c : cases) {
+    log.clear();
+    c.write(*this);
+    EXPECT_EQ(log, c.expected) << c.what;
+  }
+  EXPECT_EQ(label->Color(), clRed);
+  EXPECT_TRUE(label->ParentColor());
+  EXPECT_EQ(button->Color(), clLime);
+  EXPECT_EQ(label->Font()->Size(), 14);
+  EXPECT_TRUE(label->ParentFont());
+  // A control given its own font no longer follows the parent's.
+  label->Font()->SetSize(9);
+  panel->Font()->SetSize(20);
+  EXPECT_EQ(label->Font()->Size(), 9);
+  EXPECT_FALSE(label->ParentFont());
+}
+
+TEST_F(ControlsTest, WindowsAreMadeOnDemandAndFollowTheControl) {
+  EXPECT_FALSE(form->HandleAllocated());
+  EXPECT_FALSE(button->HandleAllocated());
+  HWND h = button->Handle();  // makes the parents' windows first
+  ASSERT_TRUE(IsWindow(h));
+  EXPECT_TRUE(panel->HandleAllocated());
+  EXPECT_EQ(GetParent(h), panel->Handle());
+  EXPECT_EQ(TWinControl::FindControl(h), button);
+  // Not showing: the form is not visible.
+  EXPECT_FALSE(button->Showing());
+  EXPECT_FALSE(IsWindowVisible(h));
+
+  button->SetCaption("Go");
+  EXPECT_EQ(GetWindowTextString(h), "Go");
+  button->SetBounds(20, 30, 90, 28);
+  RECT r;
+  GetWindowRect(h, &r);
+  EXPECT_EQ(r.right - r.left, 90);
+
+  button->RecreateWnd();
+  HWND again = button->Handle();
+  EXPECT_EQ(GetWindowTextString(again), "Go");
+  EXPECT_EQ(button->Left(), 20);
+
+  form->Show();
+  Pump();
+  EXPECT_TRUE(button->Showing());
+  EXPECT_TRUE(IsWindowVisible(again));
+  panel->SetVisible(false);
+  EXPECT_FALSE(button->Showing());
+  EXPECT_FALSE(IsWindowVisible(again));
+
+  delete button;
+  button = nullptr;
+  EXPECT_FALSE(IsWindow(again));
+  EXPECT_EQ(panel->ControlCount(), 1);
+}
+
+TEST_F(ControlsTest, AlignedControlsStackInTheOrderTheyStand) {
+  auto* a = new TDemoPanel(form);
+  auto* b = new TDemoPanel(form);
+  auto* c = new TDemoPanel(form);
+  for (TDemoPanel* p : {a, b, c}) p->SetParent(form);
+  panel->SetVisible(false);
+  a->SetBounds(0, 100, 50, 30);
+  b->SetBounds(0, 10, 50, 20);
+  c->SetBounds(0, 0, 50, 40);
+  a->SetAlign(alTop);
+  b->SetAlign(alTop);
+  c->SetAlign(alBottom);
+  int cw = form->ClientWidth(), ch = form->ClientHeight();
+  // b came to the top after a stood there: it goes below.
+  EXPECT_EQ(a->Top(), 0);
+  EXPECT_EQ(b->Top(), 30);
+  EXPECT_EQ(a->Width(), cw);
+  EXPECT_EQ(c->Top(), ch - 40);
+  // Moved to the top, b goes in front of a.
+  b->SetTop(0);
+  EXPECT_EQ(b->Top(), 0);
+  EXPECT_EQ(a->Top(), 20);
+  // Constraints hold inside alignment too.
+  b->Constraints()->SetMaxHeight(10);
+  EXPECT_EQ(b->Height(), 10);
+  EXPECT_EQ(a->Top(), 10);
+}
+
+TEST_F(ControlsTest, MouseEntersAndLeavesWindowlessAndWindowedControls) {
+  form->Show();
+  Pump();
+  Lines events;
+  label->OnMouseEnter = [&](TObject*) { events.push_back("label enter"); };
+  label->OnMouseLeave = [&](TObject*) { events.push_back("label leave"); };
+  button->OnMouseEnter = [&](TObject*) { events.push_back("button enter"); };
+  button->OnMouseLeave = [&](TObject*) { events.push_back("button leave"); };
+  POINT p = At(label, 5, 5);
+  Headless().InjectMouseMove(p.x, p.y);
+  Pump();
+  p = At(button, 5, 5);
+  Headless().InjectMouseMove(p.x, p.y);
+  Pump();
+  p = At(panel, 150, 140);
+  Headless().InjectMouseMove(p.x, p.y);
+  Pump();
+  EXPECT_EQ(events, (Lines{"label enter", "label leave", "button enter", "button leave"}));
+}
+
+TEST_F(ControlsTest, TabOrderListAndNextControl) {
+  auto* second = new TDemoButton(form);
+  second->SetParent(panel);
+  auto* third = new TDemoButton(form);
+  third->SetParent(form);
+  third->SetTabOrder(0);  // before the panel
+  EXPECT_EQ(third->TabOrder(), 0);
+  EXPECT_EQ(panel->TabOrder(), 1);
+  TControlList list;
+  form->GetTabOrderList(list);
+  EXPECT_EQ(list, (TControlList{third, panel, button, second}));
+  form->Show();
+  Pump();
+  EXPECT_EQ(form->FindNextControl(third, true, true, false), button);
+  EXPECT_EQ(form->FindNextControl(third, false, true, false), second);
+  button->SetVisible(false);
+  EXPECT_EQ(form->FindNextControl(third, true, true, false), second);
+
+  // Entering a control sends CM_ENTER down its chain and CM_EXIT up the old one.
+  third->SetFocus();
+  log.clear();
+  second->SetFocus();
+  EXPECT_EQ(log, (Lines{"panel:ENTER"}));
+  EXPECT_EQ(GetFocus(), second->Handle());
+  EXPECT_EQ(form->ActiveControl(), second);
+}
+
+TEST_F(ControlsTest, SetParentRefusesACycle) {
+  EXPECT_THROW(panel->SetParent(panel), EInvalidOperation);
+  auto* inner = new TDemoPanel(form);
+  inner->SetParent(panel);
+  EXPECT_THROW(panel->SetParent(inner), EInvalidOperation);
+  EXPECT_EQ(panel->Parent(), form);
+}
+
+}  // namespace
+}  // namespace formtest

@@ -1,0 +1,478 @@
+// Forms read from their stored descriptions, driven by injected input: layout, focus, keys,
+// closing, modal runs, errors in handlers and the application loop.
+#include <atomic>
+#include <thread>
+
+#include "platform/classes/Thread.h"
+#include "platform/win/Focus.h"
+#include "platform/win/Hooks.h"
+#include "platform/win/Keys.h"
+#include "tests/platform/classes/FormFixture.h"
+#include "tests/support/Artifacts.h"
+
+namespace formtest {
+namespace {
+
+using namespace win;
+
+const char* kSampleForm = R"(object SampleForm: TSampleForm
+  Left = 100
+  Top = 80
+  Caption = 'Sample form'
+  ClientHeight = 240
+  ClientWidth = 400
+  Color = clBtnFace
+  OnCreate = FormCreate
+  OnShow = FormShow
+  object pnlTop: TDemoPanel
+    Left = 0
+    Top = 0
+    Width = 400
+    Height = 40
+    Align = alTop
+    Caption = 'Header'
+    Color = clNavy
+    Font.Color = clWhite
+    TabOrder = 0
+  end
+  object pnlLeft: TDemoPanel
+    Left = 0
+    Top = 40
+    Width = 100
+    Height = 160
+    Align = alLeft
+    Caption = ''
+    Color = clSilver
+    TabOrder = 2
+    object lblInfo: TDemoLabel
+      Left = 8
+      Top = 8
+      Width = 80
+      Height = 16
+      Caption = 'Click me'
+      OnClick = lblInfoClick
+      OnMouseDown = lblInfoMouseDown
+    end
+  end
+  object pnlBottom: TDemoPanel
+    Left = 0
+    Top = 200
+    Width = 400
+    Height = 40
+    Align = alBottom
+    Caption = ''
+    TabOrder = 3
+    object btnOk: TDemoButton
+      Left = 230
+      Top = 8
+      Width = 75
+      Height = 25
+      Anchors = [akTop, akRight]
+      Caption = 'OK'
+      Default = True
+      ModalResult = 1
+      TabOrder = 1
+      OnClick = btnOkClick
+    end
+    object btnCancel: TDemoButton
+      Left = 315
+      Top = 8
+      Width = 75
+      Height = 25
+      Anchors = [akTop, akRight]
+      Caption = 'Cancel'
+      Cancel = True
+      ModalResult = 2
+      TabOrder = 0
+    end
+  end
+  object pnlClient: TDemoPanel
+    Left = 100
+    Top = 40
+    Width = 300
+    Height = 160
+    Align = alClient
+    Caption = ''
+    Color = clWhite
+    TabOrder = 1
+    object btnA: TDemoButton
+      Left = 8
+      Top = 8
+      Width = 284
+      Height = 25
+      Anchors = [akLeft, akTop, akRight]
+      Caption = 'A'
+      Constraints.MaxWidth = 320
+      TabOrder = 1
+    end
+    object btnB: TDemoButton
+      Left = 8
+      Top = 40
+      Width = 100
+      Height = 25
+      Anchors = [akLeft, akBottom]
+      Caption = 'B'
+      TabOrder = 0
+    end
+  end
+end
+)";
+
+class TSampleForm : public TForm {
+  VW_CLASS(TSampleForm, TForm)
+ public:
+  explicit TSampleForm(TComponent* AOwner) : TForm(AOwner) {
+    RegisterHandler("FormCreate", &TSampleForm::FormCreate);
+    RegisterHandler("FormShow", &TSampleForm::FormShow);
+    RegisterHandler("lblInfoClick", &TSampleForm::lblInfoClick);
+    RegisterHandler("lblInfoMouseDown", &TSampleForm::lblInfoMouseDown);
+    RegisterHandler("btnOkClick", &TSampleForm::btnOkClick);
+  }
+
+  template <class T>
+  T* Get(const char* name) {
+    return dynamic_cast<T*>(FindComponent(name));
+  }
+
+  std::vector<std::string> log;
+  static TSampleForm* global;
+  std::function<void()> clickAction;
+
+ protected:
+  void Loaded() override {
+    log.push_back("Loaded " + std::to_string(ComponentCount()));
+    TForm::Loaded();
+  }
+
+ private:
+  void FormCreate(TObject*) { log.push_back(std::string("FormCreate global=") + (global == this ? "set" : "unset")); }
+  void FormShow(TObject*) { log.push_back(std::string("FormShow showing=") + (Showing() ? "1" : "0")); }
+  void lblInfoClick(TObject*) {
+    log.push_back("lblInfoClick");
+    if (clickAction) clickAction();
+  }
+  void lblInfoMouseDown(TObject*, TMouseButton b, TShiftState, int x, int y) {
+    log.push_back("lblInfoMouseDown " + std::to_string(b) + " " + std::to_string(x) + "," + std::to_string(y));
+  }
+  void btnOkClick(TObject*) { log.push_back("btnOkClick"); }
+};
+
+TSampleForm* TSampleForm::global = nullptr;
+
+class SampleFormTest : public FormTest {
+ protected:
+  void SetUp() override {
+    FormTest::SetUp();
+    RegisterFormText("TSampleForm", kSampleForm);
+    TSampleForm::global = nullptr;
+    Application->CreateForm(TSampleForm::global);
+    form = TSampleForm::global;
+    ASSERT_NE(form, nullptr);
+  }
+  TWinControl* Win(const char* name) { return form->Get<TWinControl>(name); }
+  TControl* Ctl(const char* name) { return form->Get<TControl>(name); }
+  void ShowForm() {
+    form->Show();
+    Pump();
+  }
+  TSampleForm* form = nullptr;
+};
+
+std::string BoundsOf(TControl* c) {
+  return std::to_string(c->Left()) + "," + std::to_string(c->Top()) + " " + std::to_string(c->Width()) + "x" +
+         std::to_string(c->Height());
+}
+
+TEST_F(SampleFormTest, LoadsInOrderThenCreatesAndShows) {
+  // Loaded comes once every component is read; OnCreate after it, with the global already set.
+  ASSERT_EQ(form->log.size(), 2u);
+  EXPECT_EQ(form->log[0], "Loaded 9");
+  EXPECT_EQ(form->log[1], "FormCreate global=set");
+  EXPECT_EQ(Application->MainForm(), form);
+  EXPECT_FALSE(form->Visible());
+  EXPECT_FALSE(Win("btnOk")->HandleAllocated());
+
+  ShowForm();
+  ASSERT_EQ(form->log.size(), 3u);
+  EXPECT_EQ(form->log[2], "FormShow showing=1");
+  EXPECT_TRUE(Win("btnOk")->HandleAllocated());
+  EXPECT_TRUE(IsWindowVisible(Win("btnOk")->Handle()));
+  EXPECT_EQ(form->Caption(), "Sample form");
+  EXPECT_EQ(form->ClientWidth(), 400);
+  EXPECT_EQ(form->ClientHeight(), 240);
+}
+
+TEST_F(SampleFormTest, AlignsAnchorsAndConstrainsOnResize) {
+  ShowForm();
+  EXPECT_EQ(BoundsOf(Ctl("pnlTop")), "0,0 400x40");
+  EXPECT_EQ(BoundsOf(Ctl("pnlBottom")), "0,200 400x40");
+  EXPECT_EQ(BoundsOf(Ctl("pnlLeft")), "0,40 100x160");
+  EXPECT_EQ(BoundsOf(Ctl("pnlClient")), "100,40 300x160");
+
+  form->SetClientSize(600, 300);
+  Pump();
+  EXPECT_EQ(BoundsOf(Ctl("pnlTop")), "0,0 600x40");
+  EXPECT_EQ(BoundsOf(Ctl("pnlBottom")), "0,260 600x40");
+  EXPECT_EQ(BoundsOf(Ctl("pnlLeft")), "0,40 100x220");
+  EXPECT_EQ(BoundsOf(Ctl("pnlClient")), "100,40 500x220");
+  // Right-anchored buttons keep their distance to the right edge.
+  EXPECT_EQ(BoundsOf(Ctl("btnOk")), "430,8 75x25");
+  EXPECT_EQ(BoundsOf(Ctl("btnCancel")), "515,8 75x25");
+  // Stretched between both sides, but no wider than its constraint.
+  EXPECT_EQ(BoundsOf(Ctl("btnA")), "8,8 320x25");
+  // Bottom-anchored: moves down with the bottom edge.
+  EXPECT_EQ(BoundsOf(Ctl("btnB")), "8,100 100x25");
+
+  // Back to the designed size: every distance is what it was.
+  form->SetClientSize(400, 240);
+  Pump();
+  EXPECT_EQ(BoundsOf(Ctl("btnOk")), "230,8 75x25");
+  EXPECT_EQ(BoundsOf(Ctl("btnA")), "8,8 284x25");
+  EXPECT_EQ(BoundsOf(Ctl("btnB")), "8,40 100x25");
+
+  // A hidden aligned panel gives its room to the others.
+  Ctl("pnlLeft")->SetVisible(false);
+  EXPECT_EQ(BoundsOf(Ctl("pnlClient")), "0,40 400x160");
+}
+
+TEST_F(SampleFormTest, TabMovesFocusInTabOrder) {
+  ShowForm();
+  // The first control in tab order has the focus once the form is active.
+  EXPECT_EQ(GetFocus(), Win("btnB")->Handle());
+  EXPECT_EQ(form->ActiveControl(), Win("btnB"));
+
+  const char* order[] = {"btnA", "btnCancel", "btnOk", "btnB"};
+  for (const char* name : order) {
+    Key(VK_TAB);
+    EXPECT_EQ(GetFocus(), Win(name)->Handle()) << name;
+    EXPECT_EQ(Screen->ActiveControl(), Win(name)) << name;
+  }
+  Chord(VK_SHIFT, VK_TAB);
+  EXPECT_EQ(GetFocus(), Win("btnOk")->Handle());
+
+  // A disabled control is passed over.
+  Win("btnB")->SetEnabled(false);
+  Key(VK_TAB);
+  EXPECT_EQ(GetFocus(), Win("btnA")->Handle());
+}
+
+TEST_F(SampleFormTest, EnterAndEscapePressDefaultAndCancelButtons) {
+  ShowForm();
+  Key(VK_RETURN);
+  EXPECT_EQ(form->log.back(), "btnOkClick");
+  EXPECT_EQ(form->ModalResult(), mrOk);
+  Key(VK_ESCAPE);
+  EXPECT_EQ(form->ModalResult(), mrCancel);
+
+  // With KeyPreview the form sees the key first and may swallow it.
+  form->SetKeyPreview(true);
+  form->SetModalResult(mrNone);
+  form->OnKeyDown = [](TObject*, WORD& key, TShiftState) {
+    if (key == VK_RETURN) key = 0;
+  };
+  Key(VK_RETURN);
+  EXPECT_EQ(form->ModalResult(), mrNone);
+}
+
+TEST_F(SampleFormTest, ClickOnGraphicChildReachesIt) {
+  ShowForm();
+  ClickAt(At(Ctl("lblInfo"), 5, 6));
+  ASSERT_GE(form->log.size(), 2u);
+  EXPECT_EQ(form->log[form->log.size() - 2], "lblInfoMouseDown 0 5,6");
+  EXPECT_EQ(form->log.back(), "lblInfoClick");
+
+  // A click beside it lands on the panel, not the label.
+  std::size_t before = form->log.size();
+  ClickAt(At(Ctl("pnlLeft"), 50, 120));
+  EXPECT_EQ(form->log.size(), before);
+}
+
+TEST_F(SampleFormTest, ExceptionInHandlerIsShownAndTheLoopGoesOn) {
+  ShowForm();
+  Application->SetTitle("Console");
+  int clicks = 0;
+  form->clickAction = [&] {
+    ++clicks;
+    if (clicks == 1) throw EConvertError("'x' is not a valid integer value");
+    if (clicks == 2) Abort();
+  };
+  ClickAt(At(Ctl("lblInfo"), 5, 5));
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0], "Console|'x' is not a valid integer value.");
+  // An abort is silent.
+  ClickAt(At(Ctl("lblInfo"), 5, 5));
+  EXPECT_EQ(boxes.size(), 1u);
+  ClickAt(At(Ctl("lblInfo"), 5, 5));
+  EXPECT_EQ(clicks, 3);
+
+  // OnException takes the place of the message box.
+  std::string seen;
+  Application->OnException = [&](TObject*, Exception& e) { seen = e.Message(); };
+  clicks = 0;
+  ClickAt(At(Ctl("lblInfo"), 5, 5));
+  EXPECT_EQ(seen, "'x' is not a valid integer value");
+  EXPECT_EQ(boxes.size(), 1u);
+}
+
+TEST_F(SampleFormTest, ScreenshotOfTheSampleForm) {
+  ShowForm();
+  ClickAt(At(Ctl("pnlClient"), 200, 140));
+  Pump();
+  ASSERT_TRUE(Headless().SaveScreenshot(testsupport::ArtifactPath("sample_form.png")));
+  POINT top = At(Ctl("pnlTop"), 20, 5);
+  EXPECT_EQ(ScreenPixel(top.x, top.y), 0x000080u);  // navy, as 0x00RRGGBB
+  POINT client = At(Ctl("pnlClient"), 150, 120);
+  EXPECT_EQ(ScreenPixel(client.x, client.y), 0xFFFFFFu);
+  POINT left = At(Ctl("pnlLeft"), 50, 120);
+  EXPECT_EQ(ScreenPixel(left.x, left.y), 0xC0C0C0u);
+}
+
+// ---- closing and modal runs --------------------------------------------------------------------
+
+class PlainFormTest : public FormTest {
+ protected:
+  void SetUp() override {
+    FormTest::SetUp();
+    Application->CreateForm(TForm::StaticClass());  // the main form
+  }
+  TCustomForm* MakeForm() {
+    auto* f = new TForm(Application, 0);
+    f->SetBounds(200, 150, 300, 200);
+    return f;
+  }
+};
+
+TEST_F(PlainFormTest, CloseActions) {
+  struct Case {
+    TCloseAction action;
+    bool visible, exists;
+    TWindowState state;
+  };
+  const Case cases[] = {
+      {caHide, false, true, wsNormal},
+      {caNone, true, true, wsNormal},
+      {caMinimize, true, true, wsMinimized},
+      {caFree, false, false, wsNormal},
+  };
+  for (const Case& c : cases) {
+    TCustomForm* f = MakeForm();
+    std::vector<std::string> log;
+    f->OnCloseQuery = [&](TObject*, bool& can) {
+      log.push_back("query");
+      can = true;
+    };
+    f->OnClose = [&, c](TObject*, TCloseAction& a) {
+      log.push_back("close " + std::to_string(a));
+      a = c.action;
+    };
+    f->OnHide = [&](TObject*) { log.push_back("hide"); };
+    f->OnDestroy = [&](TObject*) { log.push_back("destroy"); };
+    f->Show();
+    Pump();
+    int count = Screen->FormCount();
+    f->Close();
+    Pump();
+    SCOPED_TRACE(std::to_string(c.action));
+    ASSERT_GE(log.size(), 2u);
+    EXPECT_EQ(log[0], "query");
+    EXPECT_EQ(log[1], "close 1");  // caHide is offered first
+    bool exists = Screen->FormCount() == count;
+    EXPECT_EQ(exists, c.exists);
+    if (exists) {
+      EXPECT_EQ(f->Visible(), c.visible);
+      EXPECT_EQ(f->WindowState(), c.state);
+      delete f;
+    } else {
+      EXPECT_EQ(log.back(), "destroy");
+    }
+  }
+}
+
+TEST_F(PlainFormTest, RefusedCloseQueryKeepsTheFormAndClosingTheMainFormEndsTheProgram) {
+  TCustomForm* f = MakeForm();
+  f->Show();
+  f->OnCloseQuery = [](TObject*, bool& can) { can = false; };
+  f->Close();
+  Pump();
+  EXPECT_TRUE(f->Visible());
+
+  TCustomForm* mainForm = Application->MainForm();
+  ASSERT_NE(mainForm, nullptr);
+  mainForm->Show();
+  Pump();
+  PostMessage(mainForm->Handle(), WM_CLOSE, 0, 0);
+  Pump();
+  EXPECT_TRUE(Application->Terminated());
+}
+
+TEST_F(PlainFormTest, ShowModalReturnsModalResult) {
+  Application->MainForm()->Show();
+  Pump();
+  ASSERT_TRUE(IsWindowVisible(Application->MainForm()->Handle()));
+  ASSERT_TRUE(IsWindowEnabled(Application->MainForm()->Handle()));
+  TCustomForm* dlg = MakeForm();
+  auto* ok = new TDemoButton(dlg);
+  ok->SetParent(dlg);
+  ok->Default = true;
+  ok->ModalResult = mrOk;
+  auto* cancel = new TDemoButton(dlg);
+  cancel->SetParent(dlg);
+  cancel->SetLeft(100);
+  cancel->Cancel = true;
+  cancel->ModalResult = mrCancel;
+  int queries = 0;
+  dlg->OnCloseQuery = [&](TObject*, bool& can) { can = ++queries > 1; };
+  std::vector<std::string> log;
+  dlg->OnShow = [&](TObject*) {
+    log.push_back("show");
+    EXPECT_FALSE(IsWindowEnabled(Application->MainForm()->Handle()));
+  };
+  dlg->OnClose = [&](TObject*, TCloseAction&) { log.push_back("close"); };
+  // Enter is refused by OnCloseQuery; Escape then ends the run.
+  Headless().InjectKey(VK_RETURN, true);
+  Headless().InjectKey(VK_RETURN, false);
+  Headless().InjectKey(VK_ESCAPE, true);
+  Headless().InjectKey(VK_ESCAPE, false);
+  EXPECT_EQ(dlg->ShowModal(), mrCancel);
+  EXPECT_EQ(queries, 2);
+  EXPECT_EQ(log, (std::vector<std::string>{"show", "close"}));
+  EXPECT_FALSE(dlg->Visible());
+  EXPECT_TRUE(IsWindowEnabled(Application->MainForm()->Handle()));
+  // A form already visible cannot be made modal.
+  dlg->OnShow = nullptr;
+  dlg->Show();
+  EXPECT_THROW(dlg->ShowModal(), EInvalidOperation);
+}
+
+TEST_F(PlainFormTest, LayeredAttributesReachTheWindow) {
+  TCustomForm* f = MakeForm();
+  f->SetAlphaBlend(true);
+  f->SetAlphaBlendValue(128);
+  f->SetTransparentColor(true);
+  f->SetTransparentColorValue(clRed);
+  f->Show();
+  Pump();
+  COLORREF key = 0;
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(f->Handle(), &key, &alpha, &flags));
+  EXPECT_EQ(alpha, 128);
+  EXPECT_EQ(key, RGB(255, 0, 0));
+  EXPECT_EQ(flags, LWA_ALPHA | LWA_COLORKEY);
+  f->SetAlphaBlendValue(12);
+  ASSERT_TRUE(GetLayeredWindowAttributes(f->Handle(), &key, &alpha, &flags));
+  EXPECT_EQ(alpha, 12);
+}
+
+TEST_F(PlainFormTest, SynchronizeFromAWorkerWakesTheLoop) {
+  Application->MainForm()->Show();
+  Pump();
+  std::atomic<bool> ran{false};
+  std::thread worker([&] { TThread::Synchronize(nullptr, [&] { ran = true; }); });
+  for (int i = 0; i < 1000 && !ran; ++i) Application->HandleMessage();
+  worker.join();
+  EXPECT_TRUE(ran);
+}
+
+}  // namespace
+}  // namespace formtest
