@@ -3,7 +3,10 @@
 #include <memory>
 #include <vector>
 
+#include "platform/classes/Bitmap.h"
 #include "platform/classes/Graphics.h"
+#include "platform/display/Display.h"
+#include "tests/support/Artifacts.h"
 
 namespace {
 
@@ -103,6 +106,43 @@ TEST_F(MemoryCanvas, ChangeEventsSurroundEachDrawing) {
   canvas.MoveTo(1, 1);  // moves the pen only: no change
   canvas.FrameRect(Rect(0, 0, 4, 4));
   EXPECT_EQ(events, (std::vector<char>{'<', '>', '<', '>'}));
+}
+
+TEST(CanvasTest, SampleOfShapesAndText) {
+  TBitmap b;
+  b.SetPixelFormat(pf32bit);
+  b.SetSize(160, 90);
+  TCanvas* c = b.Canvas();
+  c->Brush()->SetColor(clBtnFace);
+  c->FillRect(Rect(0, 0, 160, 90));
+  c->Pen()->SetColor(clNavy);
+  c->Brush()->SetColor(clSkyBlue);
+  c->RoundRect(4, 4, 54, 40, 12, 12);
+  c->Brush()->SetColor(clYellow);
+  c->Ellipse(60, 4, 100, 40);
+  const win::POINT tri[] = {{110, 40}, {130, 4}, {150, 40}};
+  c->Brush()->SetStyle(bsDiagCross);
+  c->Brush()->SetColor(clGreen);
+  c->Polygon(tri, 3);
+  c->Brush()->SetStyle(bsClear);
+  c->Font()->SetColor(clMaroon);
+  c->Font()->SetStyle({fsBold});
+  c->TextOut(6, 50, "Canvas 画布");
+  c->Brush()->SetColor(clWhite);
+  c->TextRect(Rect(100, 50, 156, 70), 102, 52, "clipped text");
+  c->DrawFocusRect(Rect(98, 48, 158, 72));
+
+  std::vector<std::uint32_t> rows;
+  for (int y = 0; y < b.Height(); ++y) {
+    auto* r = static_cast<std::uint32_t*>(b.ScanLine(y));
+    rows.insert(rows.end(), r, r + b.Width());
+  }
+  EXPECT_TRUE(platform::WritePng(testsupport::ArtifactPath("canvas-sample.png"), rows.data(), 160, 90, 160));
+  EXPECT_EQ(c->Pixel(29, 22), clSkyBlue);
+  EXPECT_EQ(c->Pixel(80, 22), clYellow);
+  EXPECT_EQ(c->Pixel(4, 22), clNavy);
+  EXPECT_EQ(c->Pixel(159, 60), static_cast<TColor>(ColorToRGB(clBtnFace))) << "text stays inside its rectangle";
+  EXPECT_EQ(c->Pixel(155, 68), clWhite) << "the text rectangle is filled with the brush";
 }
 
 TEST(CanvasTest, DrawingWithoutAContextRaises) {
