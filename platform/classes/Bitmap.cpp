@@ -453,6 +453,8 @@ void TBitmap::ReadBmp(const std::uint8_t* Data, std::size_t Size) {
     tablePos = pos + headerSize;
     if (compression == win::BI_BITFIELDS) {
       const std::uint8_t* m = hd + 40;
+      // The three masks follow a short header or lie inside a long one.
+      if (headerSize != 40 && headerSize < 52) InvalidBitmap();
       if (headerSize == 40) {
         if (Size - tablePos < 12) InvalidBitmap();
         tablePos += 12;
