@@ -253,7 +253,7 @@ TColor TBitmap::TransparentColor() {
   if (FTransparentColor != clDefault) return FTransparentColor;
   if (Empty()) return clDefault;
   if (Monochrome()) return clWhite;
-  return Canvas()->Pixel(0, FHeight - 1);
+  return Canvas()->Pixels(0, FHeight - 1);
 }
 
 void TBitmap::SetTransparentColor(TColor Value) {

@@ -642,12 +642,12 @@ win::RECT TCanvas::ClipRect() {
   return r;
 }
 
-TColor TCanvas::Pixel(int X, int Y) {
+TColor TCanvas::Pixels(int X, int Y) {
   RequiredState({csHandleValid});
   return static_cast<TColor>(win::GetPixel(FHandle, X, Y));
 }
 
-void TCanvas::SetPixel(int X, int Y, TColor Value) {
+void TCanvas::SetPixels(int X, int Y, TColor Value) {
   Changing();
   RequiredState({csHandleValid, csPenValid});
   win::SetPixel(FHandle, X, Y, ColorToRGB(Value));

@@ -337,8 +337,8 @@ class TCanvas : public TPersistent {
   void SetTextFlags(int Value) { FTextFlags = Value; }
   win::RECT ClipRect();
 
-  TColor Pixel(int X, int Y);
-  void SetPixel(int X, int Y, TColor Value);
+  TColor Pixels(int X, int Y);
+  void SetPixels(int X, int Y, TColor Value);
 
   void MoveTo(int X, int Y);
   void LineTo(int X, int Y);

@@ -30,8 +30,8 @@ TEST(BitmapTest, CanvasDrawingReachesTheScanLinesInEveryFormat) {
     EXPECT_EQ(top[0] & (c.bits == 1 ? 0x80 : c.bits == 4 ? 0xF0 : 0xFF), 0);
     EXPECT_NE(next[0], 0);
     EXPECT_THROW(b.ScanLine(3), EInvalidGraphic);
-    EXPECT_EQ(b.Canvas()->Pixel(0, 0), clBlack);
-    EXPECT_EQ(b.Canvas()->Pixel(8, 2), clWhite);
+    EXPECT_EQ(b.Canvas()->Pixels(0, 0), clBlack);
+    EXPECT_EQ(b.Canvas()->Pixels(8, 2), clWhite);
   }
   TBitmap m;
   m.SetMonochrome(true);
@@ -42,8 +42,8 @@ TEST(BitmapTest, BmpFilesRoundTripAndBadOnesRaise) {
   TBitmap a;
   a.SetPixelFormat(pf24bit);
   a.SetSize(5, 4);
-  a.Canvas()->SetPixel(0, 0, clRed);
-  a.Canvas()->SetPixel(4, 3, clBlue);
+  a.Canvas()->SetPixels(0, 0, clRed);
+  a.Canvas()->SetPixels(4, 3, clBlue);
   TMemoryStream m;
   a.SaveToStream(&m);
   const auto* bytes = static_cast<const std::uint8_t*>(m.Memory());
@@ -58,8 +58,8 @@ TEST(BitmapTest, BmpFilesRoundTripAndBadOnesRaise) {
   EXPECT_EQ(b.Width(), 5);
   EXPECT_EQ(b.Height(), 4);
   EXPECT_EQ(b.PixelFormat(), pf24bit);
-  EXPECT_EQ(b.Canvas()->Pixel(0, 0), clRed);
-  EXPECT_EQ(b.Canvas()->Pixel(4, 3), clBlue);
+  EXPECT_EQ(b.Canvas()->Pixels(0, 0), clRed);
+  EXPECT_EQ(b.Canvas()->Pixels(4, 3), clBlue);
 
   // Cut short, or with a header that claims what is not there: an error, and the picture stays.
   std::vector<std::uint8_t> file(bytes, bytes + m.Size());
@@ -84,7 +84,7 @@ TEST(BitmapTest, BmpFilesRoundTripAndBadOnesRaise) {
   rle[30] = 1;  // run-length compressed
   EXPECT_FALSE(tryLoad(rle));
   EXPECT_EQ(b.Width(), 5);
-  EXPECT_EQ(b.Canvas()->Pixel(0, 0), clRed);
+  EXPECT_EQ(b.Canvas()->Pixels(0, 0), clRed);
 
   // A top-down file with a two-colour table of its own keeps its colours.
   std::vector<std::uint8_t> td = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 62, 0, 0, 0,  // file header
@@ -93,15 +93,15 @@ TEST(BitmapTest, BmpFilesRoundTripAndBadOnesRaise) {
                                   0, 0, 255, 0, 0, 255, 0, 0,  // red, green
                                   0x40, 0, 0, 0, 0x80, 0, 0, 0};
   ASSERT_TRUE(tryLoad(td));
-  EXPECT_EQ(b.Canvas()->Pixel(0, 0), clRed);
-  EXPECT_EQ(b.Canvas()->Pixel(1, 0), clLime);
-  EXPECT_EQ(b.Canvas()->Pixel(0, 1), clLime);
+  EXPECT_EQ(b.Canvas()->Pixels(0, 0), clRed);
+  EXPECT_EQ(b.Canvas()->Pixels(1, 0), clLime);
+  EXPECT_EQ(b.Canvas()->Pixels(0, 1), clLime);
   TMemoryStream again;
   b.SaveToStream(&again);
   again.SetPosition(0);
   TBitmap c;
   c.LoadFromStream(&again);
-  EXPECT_EQ(c.Canvas()->Pixel(1, 0), clLime) << "the file's own colour table is written back";
+  EXPECT_EQ(c.Canvas()->Pixels(1, 0), clLime) << "the file's own colour table is written back";
 }
 
 struct DataProbe : TBitmap {
@@ -112,7 +112,7 @@ struct DataProbe : TBitmap {
 TEST(BitmapTest, FormDataIsALengthThenTheFile) {
   DataProbe a;
   a.SetSize(3, 2);
-  a.Canvas()->SetPixel(1, 1, clYellow);
+  a.Canvas()->SetPixels(1, 1, clYellow);
   TMemoryStream data;
   a.WriteData(&data);
   std::int32_t size;
@@ -122,7 +122,7 @@ TEST(BitmapTest, FormDataIsALengthThenTheFile) {
   data.SetPosition(0);
   DataProbe b;
   b.ReadData(&data);
-  EXPECT_EQ(b.Canvas()->Pixel(1, 1), clYellow);
+  EXPECT_EQ(b.Canvas()->Pixels(1, 1), clYellow);
   EXPECT_EQ(data.Position(), data.Size()) << "reads exactly its own bytes";
 }
 
@@ -130,7 +130,7 @@ TEST(BitmapTest, DormantResizeAssignAndReleaseKeepThePicture) {
   TBitmap a;
   a.SetPixelFormat(pf32bit);
   a.SetSize(4, 4);
-  a.Canvas()->SetPixel(1, 2, clGreen);
+  a.Canvas()->SetPixels(1, 2, clGreen);
   a.Dormant();
   EXPECT_FALSE(a.HandleAllocated());
   EXPECT_EQ(a.Width(), 4);
@@ -142,7 +142,7 @@ TEST(BitmapTest, DormantResizeAssignAndReleaseKeepThePicture) {
 
   TBitmap b;
   b.Assign(&a);
-  a.Canvas()->SetPixel(1, 2, clRed);
+  a.Canvas()->SetPixels(1, 2, clRed);
   EXPECT_EQ(Px(b, 1, 2), 0x008000u) << "a copy, not a share";
   EXPECT_EQ(b.PixelFormat(), pf32bit);
 
@@ -153,7 +153,7 @@ TEST(BitmapTest, DormantResizeAssignAndReleaseKeepThePicture) {
   EXPECT_EQ(changes, 1);
   b.SetHandle(h);  // owned again
   EXPECT_EQ(b.Width(), 6);
-  EXPECT_EQ(b.Canvas()->Pixel(1, 2), clGreen);
+  EXPECT_EQ(b.Canvas()->Pixels(1, 2), clGreen);
   b.Assign(nullptr);
   EXPECT_TRUE(b.Empty());
 }
@@ -196,13 +196,13 @@ TEST(BitmapTest, TransparentDrawLeavesTheKeyColourAndMasksMarkIt) {
 TEST(BitmapTest, PatternBrushFromABitmapCopy) {
   TBitmap pattern;
   pattern.SetSize(2, 2);
-  pattern.Canvas()->SetPixel(0, 0, clBlack);
-  pattern.Canvas()->SetPixel(1, 1, clBlack);
+  pattern.Canvas()->SetPixels(0, 0, clBlack);
+  pattern.Canvas()->SetPixels(1, 1, clBlack);
   TBitmap dest;
   dest.SetPixelFormat(pf32bit);
   dest.SetSize(4, 4);
   dest.Canvas()->Brush()->SetBitmap(&pattern);
-  pattern.Canvas()->SetPixel(1, 0, clBlack);  // the brush holds its own copy
+  pattern.Canvas()->SetPixels(1, 0, clBlack);  // the brush holds its own copy
   dest.Canvas()->FillRect(Rect(0, 0, 4, 4));
   EXPECT_EQ(Px(dest, 0, 0), 0u);
   EXPECT_EQ(Px(dest, 1, 0), 0xFFFFFFu);

@@ -67,8 +67,8 @@ TEST_F(MemoryCanvas, ShapesUsePenAndBrushAndFollowTheirChanges) {
 }
 
 TEST_F(MemoryCanvas, SystemColoursResolveAndPixelsReadBack) {
-  canvas.SetPixel(3, 4, clBtnFace);
-  EXPECT_EQ(canvas.Pixel(3, 4), static_cast<TColor>(win::GetSysColor(win::COLOR_BTNFACE)));
+  canvas.SetPixels(3, 4, clBtnFace);
+  EXPECT_EQ(canvas.Pixels(3, 4), static_cast<TColor>(win::GetSysColor(win::COLOR_BTNFACE)));
   canvas.Pen()->SetMode(pmNot);
   canvas.MoveTo(0, 10);
   canvas.LineTo(5, 10);
@@ -138,11 +138,11 @@ TEST(CanvasTest, SampleOfShapesAndText) {
     rows.insert(rows.end(), r, r + b.Width());
   }
   EXPECT_TRUE(platform::WritePng(testsupport::ArtifactPath("canvas-sample.png"), rows.data(), 160, 90, 160));
-  EXPECT_EQ(c->Pixel(29, 22), clSkyBlue);
-  EXPECT_EQ(c->Pixel(80, 22), clYellow);
-  EXPECT_EQ(c->Pixel(4, 22), clNavy);
-  EXPECT_EQ(c->Pixel(159, 60), static_cast<TColor>(ColorToRGB(clBtnFace))) << "text stays inside its rectangle";
-  EXPECT_EQ(c->Pixel(155, 68), clWhite) << "the text rectangle is filled with the brush";
+  EXPECT_EQ(c->Pixels(29, 22), clSkyBlue);
+  EXPECT_EQ(c->Pixels(80, 22), clYellow);
+  EXPECT_EQ(c->Pixels(4, 22), clNavy);
+  EXPECT_EQ(c->Pixels(159, 60), static_cast<TColor>(ColorToRGB(clBtnFace))) << "text stays inside its rectangle";
+  EXPECT_EQ(c->Pixels(155, 68), clWhite) << "the text rectangle is filled with the brush";
 }
 
 TEST(CanvasTest, DrawingWithoutAContextRaises) {

@@ -53,7 +53,7 @@ TEST(IconTest, IconFilesRoundTripAndDrawThroughTheirMask) {
   EXPECT_EQ(list.AddIcon(static_cast<TIcon*>(pic.Graphic())), 0);
   TBitmap b;
   ASSERT_TRUE(list.GetBitmap(0, &b));
-  EXPECT_EQ(b.Canvas()->Pixel(8, 8), clBlue);
+  EXPECT_EQ(b.Canvas()->Pixels(8, 8), clBlue);
 }
 
 TEST(IconTest, BrokenIconFilesRaise) {

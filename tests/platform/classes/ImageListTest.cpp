@@ -50,7 +50,7 @@ TEST(ImageListTest, StripsSplitLeftToRightAndMovesKeepTheOrderBetween) {
   auto centre = [&](int i) {
     TBitmap b;
     EXPECT_TRUE(list.GetBitmap(i, &b));
-    return b.Canvas()->Pixel(8, 8);
+    return b.Canvas()->Pixels(8, 8);
   };
   EXPECT_EQ(centre(0), clRed);
   EXPECT_EQ(centre(3), clYellow);

@@ -211,8 +211,8 @@ TEST_F(PictureTest, JpegToBitmapAndBack) {
   TBitmap bmp;
   bmp.Assign(&jpeg);
   EXPECT_EQ(bmp.Width(), 40);
-  EXPECT_TRUE(Near(static_cast<std::uint32_t>(bmp.Canvas()->Pixel(39, 19)), static_cast<std::uint32_t>(clBlue), 24));
-  EXPECT_TRUE(Near(static_cast<std::uint32_t>(bmp.Canvas()->Pixel(0, 0)), static_cast<std::uint32_t>(clRed), 24));
+  EXPECT_TRUE(Near(static_cast<std::uint32_t>(bmp.Canvas()->Pixels(39, 19)), static_cast<std::uint32_t>(clBlue), 24));
+  EXPECT_TRUE(Near(static_cast<std::uint32_t>(bmp.Canvas()->Pixels(0, 0)), static_cast<std::uint32_t>(clRed), 24));
 
   TJPEGImage again;
   again.SetCompressionQuality(80);
@@ -257,7 +257,7 @@ TEST_F(PictureTest, FormDescriptionsCarryTheClassNameThenTheData) {
   TPictureHolder b(nullptr);
   FormTextToComponent(text, &b);
   ASSERT_TRUE(b.Picture()->Graphic() && b.Picture()->Graphic()->Is<TBitmap>());
-  EXPECT_EQ(b.Picture()->Bitmap()->Canvas()->Pixel(5, 5), clYellow);
+  EXPECT_EQ(b.Picture()->Bitmap()->Canvas()->Pixels(5, 5), clYellow);
 
   TPictureHolder empty(nullptr);
   empty.SetName("Image2");
