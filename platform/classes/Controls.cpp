@@ -18,7 +18,6 @@ namespace {
 
 constexpr LPCSTR kControlProp = "VWControl";
 thread_local TWinControl* g_CreationControl = nullptr;
-TPopupMenuHook g_PopupMenuHook = nullptr;
 
 struct CursorName {
   TCursor Value;
@@ -129,7 +128,6 @@ TShiftState GetShiftState() {
   return s;
 }
 
-void SetPopupMenuHook(TPopupMenuHook Hook) { g_PopupMenuHook = Hook; }
 
 bool IsMouseMessage(UINT Msg) { return Msg >= WM_MOUSEFIRST && Msg <= WM_MOUSELAST && Msg != WM_MOUSEWHEEL && Msg != WM_MOUSEHWHEEL; }
 
@@ -596,7 +594,7 @@ void TControl::SetCursor(TCursor Value) {
   Perform(CM_CURSORCHANGED, 0, 0);
 }
 
-void TControl::SetPopupMenu(TComponent* Value) {
+void TControl::SetPopupMenu(TPopupMenu* Value) {
   if (FPopupMenu == Value) return;
   if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
   FPopupMenu = Value;
@@ -605,7 +603,7 @@ void TControl::SetPopupMenu(TComponent* Value) {
 
 void TControl::BeginDrag(bool Immediate, int Threshold) {
   if (g_DragControl) return;
-  g_DragThreshold = Threshold < 0 ? 5 : Threshold;
+  g_DragThreshold = Threshold < 0 ? (Mouse ? Mouse->DragThreshold() : 5) : Threshold;
   TObject* dragObject = nullptr;
   DoStartDrag(dragObject);
   g_DragControl = this;
@@ -804,9 +802,12 @@ void TControl::WMContextMenu(TMessage& Message) {
   DoContextPopup(local, handled);
   Message.Result = handled ? 1 : 0;
   if (handled) return;
-  if (FPopupMenu && g_PopupMenuHook) {
+  if (FPopupMenu && FPopupMenu->AutoPopup()) {
+    // From the keyboard the menu opens at the control's corner.
     if (screen.x == -1 && screen.y == -1) screen = ClientToScreen(POINT{0, 0});
-    if (g_PopupMenuHook(FPopupMenu, this, screen.x, screen.y)) Message.Result = 1;
+    FPopupMenu->SetPopupComponent(this);
+    FPopupMenu->Popup(screen.x, screen.y);
+    Message.Result = 1;
     return;
   }
   if (auto* w = dynamic_cast<TWinControl*>(this); w && w->HandleAllocated()) DefaultHandler(Message);
@@ -1851,6 +1852,19 @@ void TWinControl::WMEraseBkgnd(TMessage& Message) {
   Message.Result = 1;
 }
 
+void TWinControl::WMContextMenu(TMessage& Message) {
+  if (Message.Result != 0) return;
+  // A windowless child under the point has the first say.
+  if (Message.XPos() != -1 || Message.YPos() != -1) {
+    POINT p = ScreenToClient(POINT{Message.XPos(), Message.YPos()});
+    if (TControl* c = ControlAtPos(p, false)) {
+      Message.Result = c->Perform(WM_CONTEXTMENU, 0, Message.LParam);
+      if (Message.Result != 0) return;
+    }
+  }
+  TControl::WMContextMenu(Message);
+}
+
 void TWinControl::WMSetFocus(TMessage& Message) { DefaultHandler(Message); }
 void TWinControl::WMKillFocus(TMessage& Message) { DefaultHandler(Message); }
 
@@ -1988,8 +2002,16 @@ void TWinControl::DoExit() {
   if (OnExit) OnExit(this);
 }
 
+bool TWinControl::IsMenuKey(TMessage& Message) {
+  for (TControl* c = this; c; c = c->FParent)
+    if (c->FPopupMenu && c->FPopupMenu->IsShortCut(Message)) return true;
+  TCustomForm* form = ::GetParentForm(this);
+  return form && form->IsShortCut(Message);
+}
+
 void TWinControl::CNKeyDown(TMessage& Message) {
   Message.Result = 1;
+  if (IsMenuKey(Message)) return;
   if (DoKeyDown(Message)) return;
   auto key = static_cast<WORD>(Message.WParam);
   LRESULT mask = 0;
@@ -2133,6 +2155,8 @@ TWinControl* FindControl(HWND Handle) {
   return nullptr;
 }
 
+TWinControl* FindVCLWindow(POINT Pos) { return FindControl(WindowFromPoint(Pos)); }
+
 TControl* FindDragTarget(POINT Pos, bool AllowDisabled) {
   HWND h = WindowFromPoint(Pos);
   TWinControl* w = FindControl(h);
@@ -2146,4 +2170,49 @@ TCustomForm* GetParentForm(TControl* Control) {
   TControl* c = Control;
   while (c && c->Parent()) c = c->Parent();
   return c ? dynamic_cast<TCustomForm*>(c) : nullptr;
+}
+
+// ---- hidden windows for objects -----------------------------------------------------------------
+
+namespace {
+
+constexpr LPCSTR kUtilWindowClass = "TPUtilWindow";
+constexpr LPCSTR kUtilMethodProp = "VWMethod";
+
+LRESULT UtilWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* method = static_cast<std::function<void(TMessage&)>*>(GetProp(hwnd, kUtilMethodProp));
+  if (!method) return DefWindowProc(hwnd, msg, wParam, lParam);
+  TMessage m{msg, wParam, lParam, 0};
+  try {
+    (*method)(m);
+  } catch (...) {
+    if (Application)
+      Application->HandleException(nullptr);
+    else
+      DefaultHandleException(nullptr);
+  }
+  return m.Result;
+}
+
+}  // namespace
+
+HWND AllocateHWnd(std::function<void(TMessage&)> Method) {
+  WNDCLASS wc;
+  if (!GetClassInfo(nullptr, kUtilWindowClass, &wc)) {
+    wc = WNDCLASS{};
+    wc.lpfnWndProc = UtilWndProc;
+    wc.lpszClassName = kUtilWindowClass;
+    RegisterClass(&wc);
+  }
+  HWND h = CreateWindowEx(WS_EX_TOOLWINDOW, kUtilWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+  if (!h) throw EOutOfResources("Error creating window");
+  if (Method) SetProp(h, kUtilMethodProp, new std::function<void(TMessage&)>(std::move(Method)));
+  return h;
+}
+
+void DeallocateHWnd(HWND Wnd) {
+  if (!Wnd || !IsWindow(Wnd)) return;
+  auto* method = static_cast<std::function<void(TMessage&)>*>(RemoveProp(Wnd, kUtilMethodProp));
+  DestroyWindow(Wnd);
+  delete method;
 }

@@ -8,6 +8,7 @@
 
 #include "platform/classes/Component.h"
 #include "platform/classes/Graphics.h"
+#include "platform/classes/Menus.h"
 #include "platform/classes/Messages.h"
 #include "platform/win/Window.h"
 
@@ -92,10 +93,11 @@ TShiftState KeysToShiftState(win::WPARAM Keys);
 TShiftState KeyDataToShiftState(win::LPARAM KeyData);
 TShiftState GetShiftState();
 
-// The popup menu classes come with the menus; a control only keeps its menu and asks this hook to
-// show it at a screen point. Answers whether a menu was shown.
-using TPopupMenuHook = bool (*)(TComponent* Menu, TControl* Control, int X, int Y);
-void SetPopupMenuHook(TPopupMenuHook Hook);
+// A hidden window whose messages go to Method, for objects that need a window of their own
+// (timers, listeners for system notifications). An exception Method lets out is shown by the
+// application, as for any window.
+win::HWND AllocateHWnd(std::function<void(TMessage&)> Method);
+void DeallocateHWnd(win::HWND Wnd);
 
 // ---- size constraints ------------------------------------------------------------------------------
 
@@ -220,8 +222,8 @@ class TControl : public TComponent {
   void SetParentShowHint(bool Value);
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor Value);
-  TComponent* PopupMenu() const { return FPopupMenu; }
-  void SetPopupMenu(TComponent* Value);
+  TPopupMenu* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TPopupMenu* Value);
   int HelpContext() const { return FHelpContext; }
   void SetHelpContext(int Value) { FHelpContext = Value; }
 
@@ -373,7 +375,7 @@ class TControl : public TComponent {
   bool FShowHint = false;
   bool FParentShowHint = true;
   TCursor FCursor = crDefault;
-  TComponent* FPopupMenu = nullptr;
+  TPopupMenu* FPopupMenu = nullptr;
   int FHelpContext = 0;
   TDragMode FDragMode = dmManual;
   TDragKind FDragKind = dkDrag;
@@ -516,6 +518,8 @@ class TWinControl : public TControl {
   void VisibleChanging() override {}
 
   // Keys: first the reflected CN_ message from the message loop, then the control's own.
+  // A shortcut of a popup menu of this control or a parent, or of the form, runs its item.
+  virtual bool IsMenuKey(TMessage& Message);
   virtual bool DoKeyDown(TMessage& Message);
   virtual bool DoKeyPress(TMessage& Message);
   virtual bool DoKeyUp(TMessage& Message);
@@ -526,6 +530,7 @@ class TWinControl : public TControl {
   virtual void DoExit();
   virtual bool DialogChar(TMessage& Message);
 
+  void WMContextMenu(TMessage& Message) override;
   virtual void WMPaint(TMessage& Message);
   virtual void WMEraseBkgnd(TMessage& Message);
   virtual void WMWindowPosChanged(TMessage& Message);
@@ -625,6 +630,8 @@ class TCustomControl : public TWinControl {
   TCanvas* FCanvas;
 };
 
+// The windowed control under a screen point, or null.
+TWinControl* FindVCLWindow(win::POINT Pos);
 // Finds the control under a screen point (windowless children included).
 TControl* FindDragTarget(win::POINT Pos, bool AllowDisabled);
 // The control a window belongs to (its own window or the nearest parent window of a control).

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 
@@ -282,6 +283,7 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
 
 void TCustomForm::CreateWnd() {
   TWinControl::CreateWnd();
+  if (FMenu) FMenu->SetWindowHandle(FHandle);
   UpdateLayered();
 }
 
@@ -361,11 +363,24 @@ void TCustomForm::SetWindowState(TWindowState Value) {
   }
 }
 
-void TCustomForm::SetMenu(TComponent* Value) {
+void TCustomForm::SetMenu(TMainMenu* Value) {
   if (FMenu == Value) return;
-  if (FMenu) FMenu->RemoveFreeNotification(this);
+  if (FMenu) {
+    FMenu->RemoveFreeNotification(this);
+    FMenu->SetWindowHandle(nullptr);
+  }
   FMenu = Value;
-  if (Value) Value->FreeNotification(this);
+  if (Value) {
+    Value->FreeNotification(this);
+    if (FHandle) Value->SetWindowHandle(FHandle);
+  }
+}
+
+bool TCustomForm::IsShortCut(TMessage& Message) {
+  bool handled = false;
+  if (OnShortCut) OnShortCut(Message, handled);
+  if (handled) return true;
+  return FMenu && FMenu->IsShortCut(Message);
 }
 
 void TCustomForm::SetActiveControl(TWinControl* Control) {
@@ -1173,6 +1188,19 @@ void TApplication::ControlDestroying(TControl* Control) {
     CancelHint();
   }
   if (FMainForm == Control) FMainForm = nullptr;
+}
+
+bool IsAccel(unsigned Key, const String& Caption) {
+  for (std::size_t i = 0; i + 1 < Caption.size(); ++i) {
+    if (Caption[i] != '&') continue;
+    if (Caption[i + 1] == '&') {
+      ++i;
+      continue;
+    }
+    auto c = static_cast<unsigned char>(Caption[i + 1]);
+    return std::toupper(c) == std::toupper(static_cast<int>(Key & 0xFF));
+  }
+  return false;
 }
 
 void InitializeForms() {

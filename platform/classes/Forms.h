@@ -22,7 +22,7 @@ using TFormState = TSet<TFormStateItem>;
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
 using TExceptionEvent = std::function<void(TObject* Sender, Exception& E)>;
-using TShortCutEvent = std::function<void(win::MSG& Msg, bool& Handled)>;
+using TShortCutEvent = std::function<void(TMessage& Msg, bool& Handled)>;
 using TMessageEvent = std::function<void(win::MSG& Msg, bool& Handled)>;
 using TIdleEvent = std::function<void(TObject* Sender, bool& Done)>;
 
@@ -60,9 +60,10 @@ class TCustomForm : public TWinControl {
   void SetTransparentColor(bool Value);
   TColor TransparentColorValue() const { return FTransparentColorValue; }
   void SetTransparentColorValue(TColor Value);
-  // The main menu component (the menu classes come with the menus).
-  TComponent* Menu() const { return FMenu; }
-  void SetMenu(TComponent* Value);
+  TMainMenu* Menu() const { return FMenu; }
+  void SetMenu(TMainMenu* Value);
+  // OnShortCut, then the main menu's shortcuts. True when the key was taken.
+  virtual bool IsShortCut(TMessage& Message);
   TWinControl* ActiveControl() const { return FActiveControl; }
   void SetActiveControl(TWinControl* Control);
   bool KeyPreview() const { return FKeyPreview; }
@@ -146,7 +147,7 @@ class TCustomForm : public TWinControl {
   std::uint8_t FAlphaBlendValue = 255;
   bool FTransparentColor = false;
   TColor FTransparentColorValue = clBlack;
-  TComponent* FMenu = nullptr;
+  TMainMenu* FMenu = nullptr;
   TWinControl* FActiveControl = nullptr;
   TWinControl* FFocusedControl = nullptr;
   bool FKeyPreview = false;
@@ -366,6 +367,9 @@ class TApplication : public TComponent {
 extern TApplication* Application;
 extern TScreen* Screen;
 extern TMouse* Mouse;
+
+// Whether Key is the accelerator of Caption (the letter after a single '&'), without regard to case.
+bool IsAccel(unsigned Key, const String& Caption);
 
 // Creates the application, the screen and the mouse objects (once), and frees them again.
 void InitializeForms();

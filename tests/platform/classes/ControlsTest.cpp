@@ -1,6 +1,8 @@
 // Controls on a form made in code: notifications a property write sends, windows made on
 // demand, alignment order, the mouse entering and leaving, tab order.
+#include "platform/classes/HintWindow.h"
 #include "platform/win/Focus.h"
+#include "platform/win/Keys.h"
 #include "tests/platform/classes/FormFixture.h"
 
 namespace formtest {
@@ -222,6 +224,132 @@ TEST_F(ControlsTest, TabOrderListAndNextControl) {
   EXPECT_EQ(log, (Lines{"panel:ENTER"}));
   EXPECT_EQ(GetFocus(), second->Handle());
   EXPECT_EQ(form->ActiveControl(), second);
+}
+
+TEST_F(ControlsTest, ContextPopupMenusAndShortcuts) {
+  form->Show();
+  Pump();
+  auto* menu = new TPopupMenu(form);
+  auto* item = new TMenuItem(menu);
+  item->SetShortCut(scCtrl | 'S');
+  Lines events;
+  item->SetOnClick([&](TObject*) { events.push_back("item"); });
+  menu->Items()->Add(item);
+  menu->OnPopup = [&](TObject*) { events.push_back("popup"); };
+  panel->SetPopupMenu(menu);
+  bool handled = true;
+  label->OnContextPopup = [&](TObject*, POINT p, bool& h) {
+    events.push_back("label context " + std::to_string(p.x) + "," + std::to_string(p.y));
+    h = handled;
+  };
+  // The window system sends the context menu message to the window under the mouse; the
+  // windowless label has the first say.
+  POINT at = At(label, 3, 4);
+  SendMessage(panel->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(panel->Handle()), PointToLParam(at.x, at.y));
+  EXPECT_EQ(events, (Lines{"label context 3,4"}));
+  handled = false;
+  events.clear();
+  SendMessage(panel->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(panel->Handle()), PointToLParam(at.x, at.y));
+  EXPECT_EQ(events, (Lines{"label context 3,4", "popup"}));
+  EXPECT_EQ(menu->PopupComponent(), panel);
+  EXPECT_EQ(menu->PopupPoint().x, at.x);
+
+  // The shortcut of a parent's popup menu works in the focused child.
+  button->SetFocus();
+  events.clear();
+  Chord(VK_CONTROL, 'S');
+  EXPECT_EQ(events, (Lines{"item"}));
+
+  // Deleting the menu leaves no dangling reference behind.
+  delete menu;
+  EXPECT_EQ(panel->PopupMenu(), nullptr);
+}
+
+TEST_F(ControlsTest, HintShowsAfterThePauseAndHidesAgain) {
+  form->Show();
+  Pump();
+  label->SetHint("Tells you things");
+  label->SetShowHint(true);
+  Application->SetHintPause(500);
+  Application->SetHintHidePause(2500);
+  POINT p = At(label, 5, 5);
+  Headless().InjectMouseMove(p.x, p.y);
+  Pump();
+  EXPECT_EQ(Application->Hint(), "Tells you things");
+  RunFor(400);
+  EXPECT_TRUE(Application->HintWindow() == nullptr || !Application->HintWindow()->IsHintShowing());
+  RunFor(200);
+  ASSERT_NE(Application->HintWindow(), nullptr);
+  EXPECT_TRUE(Application->HintWindow()->IsHintShowing());
+  EXPECT_EQ(Application->HintWindow()->Caption(), "Tells you things");
+  RunFor(2600);
+  EXPECT_FALSE(Application->HintWindow()->IsHintShowing());
+
+  // A control may refuse its hint.
+  button->SetHint("no");
+  button->SetShowHint(true);
+  int asked = 0;
+  button->WindowProc = [this, &asked](TMessage& m) {
+    if (m.Msg == CM_HINTSHOW) {
+      ++asked;
+      m.Result = 1;
+      return;
+    }
+    button->WndProc(m);
+  };
+  p = At(button, 5, 5);
+  Headless().InjectMouseMove(p.x, p.y);
+  RunFor(700);
+  EXPECT_EQ(asked, 1);
+  EXPECT_FALSE(Application->HintWindow()->IsHintShowing());
+}
+
+TEST_F(ControlsTest, DragAndDropBetweenControls) {
+  form->Show();
+  Pump();
+  label->SetDragMode(dmAutomatic);
+  Lines events;
+  button->OnDragOver = [&](TObject*, TObject* source, int, int, TDragState state, bool& accept) {
+    if (state == dsDragEnter) events.push_back("enter");
+    accept = source == label;
+  };
+  button->OnDragDrop = [&](TObject*, TObject* source, int x, int y) {
+    events.push_back(std::string("drop ") + (source == label ? "label " : "? ") + std::to_string(x) + "," +
+                     std::to_string(y));
+  };
+  label->OnEndDrag = [&](TObject*, TObject* target, int, int) {
+    events.push_back(std::string("end ") + (target == button ? "button" : "none"));
+  };
+  POINT from = At(label, 5, 5), to = At(button, 10, 12);
+  Headless().InjectMouseMove(from.x, from.y);
+  Headless().InjectMouseButton(1, true);
+  Pump();
+  EXPECT_TRUE(label->Dragging());
+  Headless().InjectMouseMove(from.x + 3, from.y);  // under the threshold: no target yet
+  Pump();
+  EXPECT_TRUE(events.empty());
+  Headless().InjectMouseMove(to.x, to.y);
+  Pump();
+  Headless().InjectMouseButton(1, false);
+  Pump();
+  EXPECT_FALSE(label->Dragging());
+  EXPECT_EQ(events, (Lines{"enter", "drop label 10,12", "end button"}));
+}
+
+TEST_F(ControlsTest, HiddenWindowsForObjects) {
+  UINT heard = 0;
+  HWND h = AllocateHWnd([&](TMessage& m) {
+    if (m.Msg >= WM_USER) {
+      heard = m.Msg;
+      m.Result = 7;
+    }
+  });
+  ASSERT_TRUE(IsWindow(h));
+  EXPECT_FALSE(IsWindowVisible(h));
+  EXPECT_EQ(SendMessage(h, WM_USER + 5, 0, 0), 7);
+  EXPECT_EQ(heard, WM_USER + 5);
+  DeallocateHWnd(h);
+  EXPECT_FALSE(IsWindow(h));
 }
 
 TEST_F(ControlsTest, SetParentRefusesACycle) {
