@@ -122,7 +122,9 @@ bool IdentToColor(const String& Ident, std::int64_t& Color) {
 String ColorToString(TColor Color) {
   String ident;
   if (ColorToIdent(Color, ident)) return ident;
-  return "$" + IntToHex(static_cast<std::uint32_t>(Color), 8);
+  String text = "$";
+  text += IntToHex(static_cast<std::uint32_t>(Color), 8);
+  return text;
 }
 
 TColor StringToColor(const String& S) {
