@@ -227,6 +227,22 @@ TEST_F(PictureTest, JpegToBitmapAndBack) {
   back.LoadFromStream(&m);
   EXPECT_EQ(back.Width(), 40);
   EXPECT_EQ(back.Height(), 20);
+
+  // A grey file is read in colour as grey pixels.
+  TJPEGImage gray;
+  gray.SetGrayscale(true);
+  gray.Assign(&bmp);
+  TMemoryStream g;
+  gray.SaveToStream(&g);
+  g.SetPosition(0);
+  TJPEGImage read;
+  read.LoadFromStream(&g);
+  TBitmap pixels;
+  pixels.Assign(&read);
+  auto p = static_cast<std::uint32_t>(pixels.Canvas()->Pixels(5, 5));
+  EXPECT_EQ(p & 0xFF, (p >> 8) & 0xFF);
+  EXPECT_EQ(p & 0xFF, (p >> 16) & 0xFF);
+  EXPECT_GT(p & 0xFF, 40u) << "red is a mid grey, not black";
 }
 
 // A component with a picture, as a form stores an image's picture.
