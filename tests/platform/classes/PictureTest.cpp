@@ -101,6 +101,12 @@ std::vector<char> ReadAll(const std::string& path) {
   return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
 }
 
+class TDibBitmap : public TBitmap {
+  VW_CLASS(TDibBitmap, TBitmap)
+ public:
+  TDibBitmap() = default;
+};
+
 class PictureTest : public ::testing::Test {
  protected:
   std::string dir = testsupport::TempDir("picture");
@@ -188,15 +194,16 @@ TEST_F(PictureTest, RegistryChoosesByExtensionAndBuildsTheFilter) {
   EXPECT_EQ(GraphicExtension(TJPEGImage::StaticClass()), ".jpg");
 
   // A picture saved under a registered extension of our own is read by its class.
-  TPicture::RegisterFileFormat("dib", "Device independent", TBitmap::StaticClass());
+  TPicture::RegisterFileFormat("dib", "Device independent", TDibBitmap::StaticClass());
   TPicture pic;
   std::string path = MakeBmp(dir);
   std::rename(path.c_str(), (dir + "/panel.dib").c_str());
   pic.LoadFromFile(dir + "/panel.dib");
-  EXPECT_TRUE(pic.Graphic()->Is<TBitmap>());
-  TPicture::UnregisterGraphicClass(TBitmap::StaticClass());
+  EXPECT_TRUE(pic.Graphic()->Is<TDibBitmap>());
+  EXPECT_EQ(GraphicFilter(TDibBitmap::StaticClass()), "Device independent (*.dib)|*.dib");
+  TPicture::UnregisterGraphicClass(TDibBitmap::StaticClass());
   EXPECT_EQ(TPicture::FileFormatClass("dib"), nullptr);
-  TPicture::RegisterFileFormat("bmp", "Bitmaps", TBitmap::StaticClass());
+  EXPECT_EQ(TPicture::FileFormatClass("bmp"), TBitmap::StaticClass());
 
   // Asking for the bitmap of a JPEG picture gives an empty bitmap in its place.
   pic.LoadFromFile(MakeJpegLogo(dir));
