@@ -29,9 +29,10 @@ namespace platform {
 namespace {
 
 // One lock and one condition for every waitable object keeps multi-object waits simple and
-// correct; the console has a handful of such objects, so contention does not matter.
-std::mutex g_lock;
-std::condition_variable g_changed;
+// correct; the console has a handful of such objects, so contention does not matter. They are
+// never destroyed: a detached thread may still close its handle while the program exits.
+std::mutex& g_lock = *new std::mutex;
+std::condition_variable& g_changed = *new std::condition_variable;
 
 struct Waitable {
   virtual ~Waitable() = default;
@@ -86,8 +87,8 @@ struct Thread final : Waitable {
 };
 
 HandleTable<Waitable>& Objects() {
-  static HandleTable<Waitable> table(HandleKind::Event);
-  return table;
+  static auto* table = new HandleTable<Waitable>(HandleKind::Event);  // outlives exiting threads
+  return *table;
 }
 
 Waitable* Find(win::HANDLE h) { return Objects().Get(HandleValue(h)); }
