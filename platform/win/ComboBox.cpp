@@ -2,8 +2,6 @@
 #include "platform/win/ControlsInternal.h"
 namespace platform::wm {
 using namespace win;
-LRESULT ButtonProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProc(h, m, w, l); }
-LRESULT StaticProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProc(h, m, w, l); }
 LRESULT ComboBoxProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProc(h, m, w, l); }
 LRESULT ComboLBoxProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWindowProc(h, m, w, l); }
 }
