@@ -1012,7 +1012,8 @@ void TWinControl::CreateHandle() {
 }
 
 void TWinControl::DestroyWnd() {
-  FText = GetText();
+  // The text lives in the window; keep it for the next one.
+  if (!HasState(csDestroying)) FText = GetText();
   DestroyWindowHandle();
 }
 
@@ -1021,7 +1022,7 @@ void TWinControl::DestroyWindowHandle() {
   FControlState.Include(csDestroyingHandle);
   for (TControl* c : FWinControls) {
     auto* w = static_cast<TWinControl*>(c);
-    if (w->FHandle) w->DestroyWindowHandle();
+    if (w->FHandle) w->DestroyWnd();
   }
   HWND h = FHandle;
   if (HasState(csDestroying)) {
@@ -1283,17 +1284,21 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
     DoConstraints(AWidth, AHeight);
   }
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
-  bool sized = AWidth != FWidth || AHeight != FHeight;
+  int oldWidth = FWidth, oldHeight = FHeight;
   if (FHandle && !IsIconic(FHandle)) {
+    // The window may settle on other bounds than asked for (a smallest size for its frame):
+    // the control keeps what the window has.
     FInSetBounds = true;
     SetWindowPos(FHandle, nullptr, ALeft, ATop, AWidth, AHeight, SWP_NOZORDER | SWP_NOACTIVATE);
     FInSetBounds = false;
+    ReadWindowBounds();
+  } else {
+    FLeft = ALeft;
+    FTop = ATop;
+    FWidth = AWidth;
+    FHeight = AHeight;
   }
-  // The window's answer (if any) came through UpdateBounds; what it did not change is ours to set.
-  FLeft = ALeft;
-  FTop = ATop;
-  FWidth = AWidth;
-  FHeight = AHeight;
+  bool sized = FWidth != oldWidth || FHeight != oldHeight;
   if (!FAnchorMove) UpdateAnchorRules();
   RequestAlign();
   if (sized && !HasState(csLoading)) {
@@ -1325,37 +1330,45 @@ POINT TWinControl::ClientOrigin() {
   return TControl::ClientOrigin();
 }
 
-void TWinControl::UpdateBounds() {
-  if (!FHandle) return;
+bool TWinControl::ReadWindowBounds() {
+  if (!FHandle || IsIconic(FHandle)) return false;
   RECT r;
   GetWindowRect(FHandle, &r);
   HWND parent = win::GetParent(FHandle);
-  if ((GetWindowLong(FHandle, GWL_STYLE) & WS_CHILD) && parent) MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+  if ((GetWindowLong(FHandle, GWL_STYLE) & WS_CHILD) && parent)
+    MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
   int w = r.right - r.left, h = r.bottom - r.top;
-  if (IsIconic(FHandle)) return;
-  if (r.left != FLeft || r.top != FTop || w != FWidth || h != FHeight) {
-    bool sized = w != FWidth || h != FHeight;
-    FLeft = r.left;
-    FTop = r.top;
-    FWidth = w;
-    FHeight = h;
-    if (!FInSetBounds && !FAnchorMove) UpdateAnchorRules();
-    if (sized && !FInSetBounds && !HasState(csLoading)) {
-      Realign();
-      Resize();
-    }
-  }
+  bool sized = w != FWidth || h != FHeight;
+  FLeft = r.left;
+  FTop = r.top;
+  FWidth = w;
+  FHeight = h;
+  return sized;
+}
+
+bool TWinControl::UpdateBounds() {
+  if (FInSetBounds || !FHandle || IsIconic(FHandle)) return false;
+  int l = FLeft, t = FTop;
+  bool sized = ReadWindowBounds();
+  if ((l != FLeft || t != FTop || sized) && !FAnchorMove) UpdateAnchorRules();
+  return sized;
 }
 
 void TWinControl::WMWindowPosChanged(TMessage& Message) {
   DefaultHandler(Message);
-  UpdateBounds();
+  // Normally WM_SIZE has told of a new size already; this covers a window system that did not.
+  if (UpdateBounds()) {
+    Realign();
+    if (!HasState(csLoading)) Resize();
+  }
 }
 
 void TWinControl::WMSize(TMessage& Message) {
   DefaultHandler(Message);
-  if (!FInSetBounds) UpdateBounds();
-  if (!FInSetBounds) Realign();
+  if (FInSetBounds) return;
+  bool sized = UpdateBounds();
+  Realign();
+  if (sized && !HasState(csLoading)) Resize();
 }
 
 void TWinControl::DisableAlign() { ++FAlignLevel; }

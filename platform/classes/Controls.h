@@ -502,7 +502,11 @@ class TWinControl : public TControl {
   virtual void CreateSubClass(TCreateParams& Params, const char* ControlClassName);
   void UpdateShowing();
   void UpdateControlState();
-  void UpdateBounds();
+  // Takes the window's bounds after the window system moved or sized it; answers whether the
+  // size changed.
+  bool UpdateBounds();
+  // Takes the window's bounds; answers whether the size changed.
+  bool ReadWindowBounds();
   virtual void AlignControls(TControl* AControl, win::RECT& Rect);
   virtual void AdjustClientRect(win::RECT& Rect);
   virtual bool CanAutoSize(int& NewWidth, int& NewHeight) override;

@@ -146,16 +146,32 @@ void TForm::DeclareProperties(TPropTable&) {}
 void TCustomForm::AfterConstruction() {
   TWinControl::AfterConstruction();
   FFormState.Include(fsCreating);
+  std::function<void(TComponent*)> setReference;
   if (Application && Application->FPendingReference) {
-    auto set = std::move(Application->FPendingReference);
+    setReference = std::move(Application->FPendingReference);
     Application->FPendingReference = nullptr;
-    set(this);
+    setReference(this);
   }
   // A plain TForm has no description of its own; every form class derived from it has one.
-  if (!FCreatedNew && ClassType() != TForm::StaticClass() && ClassType() != TCustomForm::StaticClass())
-    ReadFormResource(this);
+  if (!FCreatedNew && ClassType() != TForm::StaticClass() && ClassType() != TCustomForm::StaticClass()) {
+    try {
+      ReadFormResource(this);
+    } catch (...) {
+      // A form that could not be read is not left half-built behind its global.
+      if (setReference) setReference(nullptr);
+      FFormState.Exclude(fsCreating);
+      TObject::Free(this);
+      throw;
+    }
+  }
   FFormState.Exclude(fsCreating);
-  DoCreate();
+  // An error in OnCreate is shown; the form still comes into being.
+  try {
+    DoCreate();
+  } catch (...) {
+    if (!Application) throw;
+    Application->HandleException(this);
+  }
   if (FVisible) {
     FVisible = false;
     Show();
@@ -875,12 +891,13 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {
   FTitle = std::filesystem::path(ExeName()).stem().string();
   platform::SetSynchronizeWakeHook([this] {
     // Any thread: a posted message wakes the UI loop, which then runs the queued calls.
-    if (FHandle) PostMessage(FHandle, WM_NULL, 0, 0);
+    if (HWND h = FWakeHandle.load()) PostMessage(h, WM_NULL, 0, 0);
   });
 }
 
 TApplication::~TApplication() {
   platform::SetSynchronizeWakeHook(nullptr);
+  FWakeHandle = nullptr;
   // Forms go first, while the application they report to still exists.
   DestroyComponents();
   if (FHintWindow) {
@@ -936,6 +953,7 @@ HWND TApplication::Handle() {
     FHandle = CreateWindowEx(0, "TApplication", FTitle.c_str(), WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU,
                              0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     if (FHandle) SetProp(FHandle, "VWApplication", this);
+    FWakeHandle = FHandle;
   }
   return FHandle;
 }

@@ -1,5 +1,6 @@
 #pragma once
 // Forms, the screen, the mouse and the application that runs the message loop.
+#include <atomic>
 #include <functional>
 #include <vector>
 
@@ -345,6 +346,8 @@ class TApplication : public TComponent {
   static win::LRESULT AppWndProc(win::HWND hwnd, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam);
 
   win::HWND FHandle = nullptr;
+  // Read by worker threads that wake the loop.
+  std::atomic<win::HWND> FWakeHandle{nullptr};
   TCustomForm* FMainForm = nullptr;
   String FTitle;
   String FHint;

@@ -327,6 +327,54 @@ TEST_F(SampleFormTest, ScreenshotOfTheSampleForm) {
   EXPECT_EQ(ScreenPixel(left.x, left.y), 0xC0C0C0u);
 }
 
+TEST_F(SampleFormTest, ResizingTellsOnResizeOnce) {
+  ShowForm();
+  int resized = 0;
+  form->OnResize = [&](TObject*) { ++resized; };
+  form->SetClientSize(500, 300);
+  Pump();
+  EXPECT_EQ(resized, 1);
+  // Sized by the window system, as the frame drag does.
+  SetWindowPos(form->Handle(), nullptr, 0, 0, 520, 360, SWP_NOMOVE | SWP_NOZORDER);
+  Pump();
+  EXPECT_EQ(resized, 2);
+  EXPECT_EQ(form->Width(), 520);
+  EXPECT_EQ(Ctl("pnlBottom")->Top(), form->ClientHeight() - 40);
+}
+
+class TBrokenForm : public TForm {
+  VW_CLASS(TBrokenForm, TForm)
+ public:
+  using TForm::TForm;
+};
+
+class TFailingCreateForm : public TForm {
+  VW_CLASS(TFailingCreateForm, TForm)
+ public:
+  explicit TFailingCreateForm(TComponent* AOwner) : TForm(AOwner) {
+    RegisterHandler("FormCreate", &TFailingCreateForm::FormCreate);
+  }
+  void FormCreate(TObject*) { throw EConvertError("bad number"); }
+};
+
+TEST_F(FormTest, AFormThatCannotBeReadIsNotLeftBehind) {
+  RegisterFormText("TBrokenForm", "object BrokenForm: TBrokenForm\n  Caption = 'x'\n  object p: TNoSuchClass\n  end\nend\n");
+  TBrokenForm* broken = reinterpret_cast<TBrokenForm*>(1);
+  int before = Screen->FormCount();
+  EXPECT_ANY_THROW(Application->CreateForm(broken));
+  EXPECT_EQ(broken, nullptr);
+  EXPECT_EQ(Screen->FormCount(), before);
+  EXPECT_EQ(Application->ComponentCount(), 0);
+
+  // An error in OnCreate is shown, and the form is there all the same.
+  RegisterFormText("TFailingCreateForm", "object FailingCreateForm: TFailingCreateForm\n  OnCreate = FormCreate\nend\n");
+  TFailingCreateForm* failing = nullptr;
+  Application->CreateForm(failing);
+  ASSERT_NE(failing, nullptr);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].find("bad number"), std::string::npos);
+}
+
 // ---- closing and modal runs --------------------------------------------------------------------
 
 class PlainFormTest : public FormTest {
