@@ -9,8 +9,8 @@
 namespace win {
 
 // Integer identifiers travel in the low word of a name pointer.
-constexpr LPCSTR MAKEINTRESOURCE(unsigned id) { return reinterpret_cast<LPCSTR>(static_cast<UINT_PTR>(id & 0xFFFF)); }
-constexpr bool IS_INTRESOURCE(LPCSTR p) { return (reinterpret_cast<UINT_PTR>(p) >> 16) == 0; }
+inline LPCSTR MAKEINTRESOURCE(unsigned id) { return reinterpret_cast<LPCSTR>(static_cast<UINT_PTR>(id & 0xFFFF)); }
+inline bool IS_INTRESOURCE(LPCSTR p) { return (reinterpret_cast<UINT_PTR>(p) >> 16) == 0; }
 
 inline const LPCSTR RT_CURSOR = MAKEINTRESOURCE(1);
 inline const LPCSTR RT_BITMAP = MAKEINTRESOURCE(2);

@@ -17,6 +17,7 @@ struct WindowDc {
   HWND window = nullptr;
   HWND top = nullptr;
   Region area;  // top-level coordinates
+  bool own = false;  // a CS_OWNDC window's DC: it lives as long as its window
 };
 
 std::map<HDC, WindowDc>& WindowDcs() {
@@ -47,6 +48,19 @@ HDC MakeDc(Window* w, bool clientOnly, bool clipChildren, bool clipSiblings, con
   Region vis = UnderLock(*w) ? Region() : VisibleRegion(*w, clientOnly, clipChildren, clipSiblings);
   if (limit) vis.Intersect(*limit);
   RECT r = RectInTop(*w, clientOnly);
+  // A window of a CS_OWNDC class keeps one client DC whose selections and settings persist.
+  if (clientOnly && (w->cls->style & CS_OWNDC)) {
+    for (auto& [dc, info] : WindowDcs()) {
+      if (!info.own || info.window != w->handle) continue;
+      platform::gdi::UpdateSurfaceDC(dc, top->store->Buffer(), {r.left, r.top}, vis);
+      info.top = top->handle;
+      info.area = vis;
+      return dc;
+    }
+    HDC dc = platform::gdi::CreateSurfaceDC(top->store->Buffer(), {r.left, r.top}, vis, w->handle);
+    WindowDcs()[dc] = {w->handle, top->handle, vis, true};
+    return dc;
+  }
   HDC dc = platform::gdi::CreateSurfaceDC(top->store->Buffer(), {r.left, r.top}, vis, w->handle);
   WindowDcs()[dc] = {w->handle, top->handle, vis};
   return dc;
@@ -199,8 +213,16 @@ void SendPaintMessages(Window& w, bool recurse) {
 
 void ForgetWindowPaint(HWND hwnd) {
   if (g_locked == hwnd) g_locked = nullptr;
-  for (auto& [dc, info] : WindowDcs())
-    if (info.window == hwnd) info.window = nullptr;
+  auto& dcs = WindowDcs();
+  for (auto it = dcs.begin(); it != dcs.end();) {
+    if (it->second.window == hwnd && it->second.own) {
+      platform::gdi::DestroySurfaceDC(it->first);
+      it = dcs.erase(it);
+      continue;
+    }
+    if (it->second.window == hwnd) it->second.window = nullptr;
+    ++it;
+  }
 }
 
 }  // namespace platform::wm
@@ -305,6 +327,7 @@ int ReleaseDC(HWND, HDC dc) {
   auto it = dcs.find(dc);
   if (it == dcs.end()) return 0;
   if (Window* top = Find(it->second.top)) MarkDirty(*top, it->second.area);
+  if (it->second.own) return 1;  // stays with its window
   dcs.erase(it);
   platform::gdi::DestroySurfaceDC(dc);
   return 1;

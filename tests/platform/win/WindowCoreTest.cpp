@@ -348,3 +348,37 @@ TEST_F(WindowTest, GeometryMessagesAndCoordinateMapping) {
 
 }  // namespace
 }  // namespace wintest
+
+namespace wintest {
+namespace {
+
+using namespace win;
+
+TEST_F(WindowTest, AnOwnDcWindowKeepsItsDcAndItsSettings) {
+  WNDCLASS wc;
+  wc.style = CS_OWNDC;
+  wc.lpfnWndProc = DefWindowProc;
+  wc.lpszClassName = "OwnDc";
+  ASSERT_TRUE(RegisterClass(&wc));
+  HWND own = CreateWindowEx(0, "OwnDc", "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+  HWND plain = Make("plain", WS_POPUP | WS_VISIBLE, 100, 0, 50, 50);
+  HDC first = GetDC(own);
+  SetTextColor(first, RGB(1, 2, 3));
+  ReleaseDC(own, first);
+  HDC again = GetDC(own);
+  EXPECT_EQ(again, first);
+  EXPECT_EQ(GetTextColor(again), RGB(1, 2, 3));
+  ReleaseDC(own, again);
+  // Ordinary windows get a fresh DC each time.
+  HDC a = GetDC(plain);
+  SetTextColor(a, RGB(4, 5, 6));
+  ReleaseDC(plain, a);
+  HDC b = GetDC(plain);
+  EXPECT_NE(GetTextColor(b), RGB(4, 5, 6));
+  ReleaseDC(plain, b);
+  DestroyWindow(own);
+  EXPECT_FALSE(UnregisterClass("OwnDc", nullptr) == FALSE);
+}
+
+}  // namespace
+}  // namespace wintest
