@@ -39,11 +39,7 @@ namespace controls_detail {
 
 TControl* g_CaptureControl = nullptr;
 TControl* g_MouseControl = nullptr;
-TControl* g_DragControl = nullptr;
-bool g_DragActive = false;
-win::POINT g_DragStart{};
-int g_DragThreshold = 5;
-TControl* g_DragTarget = nullptr;
+DragState g_Drag;
 
 void DefaultHandleException(TObject*) {
   try {
@@ -58,11 +54,12 @@ void DefaultHandleException(TObject*) {
 void ForgetControl(TControl* Control) {
   if (g_CaptureControl == Control) g_CaptureControl = nullptr;
   if (g_MouseControl == Control) g_MouseControl = nullptr;
-  if (g_DragControl == Control) {
-    g_DragControl = nullptr;
-    g_DragActive = false;
+  if (g_Drag.control == Control) {
+    // The drag ends with its control, not accepted anywhere.
+    if (g_Drag.ownsObject) delete g_Drag.object;
+    g_Drag = DragState{};
   }
-  if (g_DragTarget == Control) g_DragTarget = nullptr;
+  if (g_Drag.target == Control) g_Drag.target = nullptr;
   if (Application) Application->ControlDestroying(Control);
 }
 
@@ -234,34 +231,14 @@ void TControl::WndProc(TMessage& Message) {
     } else if (Message.Msg == WM_LBUTTONUP) {
       FControlState.Exclude(csLButtonDown);
     }
-    if (g_DragControl == this && (Message.Msg == WM_MOUSEMOVE || Message.Msg == WM_LBUTTONUP)) {
+    if (g_Drag.control == this && (Message.Msg == WM_MOUSEMOVE || Message.Msg == WM_LBUTTONUP)) {
       POINT p = ClientToScreen(POINT{Message.XPos(), Message.YPos()});
       if (Message.Msg == WM_MOUSEMOVE) {
-        if (!g_DragActive && (std::abs(p.x - g_DragStart.x) >= g_DragThreshold ||
-                              std::abs(p.y - g_DragStart.y) >= g_DragThreshold))
-          g_DragActive = true;
-        if (g_DragActive) {
-          TControl* target = FindDragTarget(p, false);
-          if (target != g_DragTarget) {
-            bool accept = false;
-            if (g_DragTarget) {
-              POINT q = g_DragTarget->ScreenToClient(p);
-              g_DragTarget->DragOver(this, q.x, q.y, dsDragLeave, accept);
-            }
-            g_DragTarget = target;
-            if (target) {
-              POINT q = target->ScreenToClient(p);
-              target->DragOver(this, q.x, q.y, dsDragEnter, accept);
-            }
-          } else if (target) {
-            bool accept = false;
-            POINT q = target->ScreenToClient(p);
-            target->DragOver(this, q.x, q.y, dsDragMove, accept);
-          }
-        }
-        return;
+        DragMoveTo(p);
+      } else {
+        FControlState.Exclude(csClicked);
+        DragFinish(true);
       }
-      EndDrag(true);
       return;
     }
   }
@@ -602,43 +579,112 @@ void TControl::SetPopupMenu(TPopupMenu* Value) {
 }
 
 void TControl::BeginDrag(bool Immediate, int Threshold) {
-  if (g_DragControl) return;
-  g_DragThreshold = Threshold < 0 ? (Mouse ? Mouse->DragThreshold() : 5) : Threshold;
-  TObject* dragObject = nullptr;
-  DoStartDrag(dragObject);
-  g_DragControl = this;
-  g_DragActive = Immediate;
-  g_DragTarget = nullptr;
-  GetCursorPos(&g_DragStart);
+  if (g_Drag.control) return;
+  TDragObject* object = nullptr;
+  DoStartDrag(object);
+  bool owns = false;
+  if (!object) {
+    object = new TDragControlObject(this);
+    owns = true;
+  }
+  g_Drag = DragState{};
+  g_Drag.control = this;
+  g_Drag.object = object;
+  g_Drag.ownsObject = owns;
+  g_Drag.threshold = Threshold < 0 ? (Mouse ? Mouse->DragThreshold() : 5) : Threshold;
+  GetCursorPos(&g_Drag.start);
   SetMouseCapture(true);
+  if (Immediate) {
+    g_Drag.active = true;
+    DragMoveTo(g_Drag.start);
+  }
 }
 
 void TControl::EndDrag(bool Drop) {
-  if (g_DragControl != this) return;
-  TControl* target = g_DragActive ? g_DragTarget : nullptr;
-  g_DragControl = nullptr;
-  g_DragActive = false;
-  g_DragTarget = nullptr;
-  SetMouseCapture(false);
-  POINT p{};
-  GetCursorPos(&p);
-  TObject* dropped = nullptr;
-  int x = 0, y = 0;
-  if (Drop && target) {
-    POINT q = target->ScreenToClient(p);
-    bool accept = false;
-    target->DragOver(this, q.x, q.y, dsDragMove, accept);
-    if (accept) {
-      target->DragDrop(this, q.x, q.y);
-      dropped = target;
-      x = q.x;
-      y = q.y;
-    }
-  }
-  DoEndDrag(dropped, x, y);
+  if (g_Drag.control == this) DragFinish(Drop);
 }
 
-bool TControl::Dragging() const { return g_DragControl == this; }
+bool TControl::Dragging() const { return g_Drag.control == this; }
+
+// The object the drop targets are told of: the dragged control itself for a control drag.
+static TObject* DragSource() {
+  if (auto* c = dynamic_cast<TDragControlObject*>(g_Drag.object)) return c->Control();
+  return g_Drag.object;
+}
+
+void TControl::DragMoveTo(POINT Screen) {
+  if (!g_Drag.active) {
+    if (std::abs(Screen.x - g_Drag.start.x) < g_Drag.threshold && std::abs(Screen.y - g_Drag.start.y) < g_Drag.threshold)
+      return;
+    g_Drag.active = true;
+  }
+  TObject* source = DragSource();
+  TControl* target = FindDragTarget(Screen, false);
+  bool accept = false;
+  if (target != g_Drag.target) {
+    if (TControl* old = g_Drag.target) {
+      POINT q = old->ScreenToClient(Screen);
+      bool ignored = false;
+      old->DragOver(source, q.x, q.y, dsDragLeave, ignored);
+    }
+    g_Drag.target = target;
+    if (target) {
+      POINT q = target->ScreenToClient(Screen);
+      target->DragOver(source, q.x, q.y, dsDragEnter, accept);
+    }
+  } else if (target) {
+    POINT q = target->ScreenToClient(Screen);
+    target->DragOver(source, q.x, q.y, dsDragMove, accept);
+  }
+  // A handler may have ended the drag.
+  if (!g_Drag.object) return;
+  g_Drag.accepted = target && accept;
+  g_Drag.object->FDragPos = Screen;
+  g_Drag.object->FDragTarget = g_Drag.target;
+  TCursor cursor = g_Drag.object->GetDragCursor(g_Drag.accepted, Screen.x, Screen.y);
+  if (::Screen)
+    if (HCURSOR h = ::Screen->Cursors(cursor)) win::SetCursor(h);
+}
+
+void TControl::DragFinish(bool Drop) {
+  DragState drag = g_Drag;
+  g_Drag = DragState{};
+  if (drag.control) drag.control->SetMouseCapture(false);
+  POINT p{};
+  GetCursorPos(&p);
+  TControl* target = drag.active ? drag.target : nullptr;
+  bool accepted = false;
+  int x = 0, y = 0;
+  if (target) {
+    POINT q = target->ScreenToClient(p);
+    x = q.x;
+    y = q.y;
+    TObject* source = dynamic_cast<TDragControlObject*>(drag.object) ? drag.control : static_cast<TObject*>(drag.object);
+    if (Drop) {
+      // The last word on accepting is the target's at the drop point.
+      target->DragOver(source, x, y, dsDragMove, accepted);
+      if (accepted) {
+        drag.object->FDropped = true;
+        target->DragDrop(source, x, y);
+      }
+    } else {
+      bool ignored = false;
+      target->DragOver(source, x, y, dsDragLeave, ignored);
+    }
+  }
+  if (drag.object) {
+    drag.object->FCancelling = !Drop;
+    drag.object->Finished(accepted ? target : nullptr, x, y, accepted);
+    if (!dynamic_cast<TDragControlObject*>(drag.object) && drag.control) drag.control->DoEndDrag(accepted ? target : nullptr, x, y);
+    if (drag.ownsObject) delete drag.object;
+  }
+}
+
+void TControl::CancelDrag() {
+  if (g_Drag.control) g_Drag.control->DragFinish(false);
+}
+
+void TControl::DragCanceled() {}
 
 void TControl::DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) {
   Accept = static_cast<bool>(OnDragOver);
@@ -647,11 +693,23 @@ void TControl::DragOver(TObject* Source, int X, int Y, TDragState State, bool& A
 void TControl::DragDrop(TObject* Source, int X, int Y) {
   if (OnDragDrop) OnDragDrop(this, Source, X, Y);
 }
-void TControl::DoStartDrag(TObject*& DragObject) {
+void TControl::DoStartDrag(TDragObject*& DragObject) {
   if (OnStartDrag) OnStartDrag(this, DragObject);
 }
 void TControl::DoEndDrag(TObject* Target, int X, int Y) {
   if (OnEndDrag) OnEndDrag(this, Target, X, Y);
+}
+
+TCursor TDragObject::GetDragCursor(bool Accepted, int, int) { return Accepted ? crDrag : crNoDrop; }
+
+TCursor TDragControlObject::GetDragCursor(bool Accepted, int, int) { return Accepted ? FControl->DragCursor() : crNoDrop; }
+
+void TDragControlObject::Finished(TObject* Target, int X, int Y, bool Accepted) {
+  if (!Accepted) {
+    FControl->DragCanceled();
+    Target = nullptr;
+  }
+  FControl->DoEndDrag(Target, X, Y);
 }
 
 bool TControl::MouseCapture() const { return g_CaptureControl == this; }

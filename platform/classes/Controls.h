@@ -79,12 +79,13 @@ using TContextPopupEvent = std::function<void(TObject* Sender, win::POINT MouseP
 using TDragOverEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State,
                                           bool& Accept)>;
 using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
-using TStartDragEvent = std::function<void(TObject* Sender, TObject*& DragObject)>;
+class TDragObject;
+using TStartDragEvent = std::function<void(TObject* Sender, TDragObject*& DragObject)>;
 using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
 using TCanResizeEvent = std::function<void(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
 using TConstrainedResizeEvent = std::function<void(TObject* Sender, int& MinWidth, int& MinHeight, int& MaxWidth,
                                                    int& MaxHeight)>;
-using TStartDockEvent = std::function<void(TObject* Sender, TObject*& DragObject)>;
+using TStartDockEvent = std::function<void(TObject* Sender, TDragObject*& DragObject)>;
 using TDockDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
 using TUnDockEvent = std::function<void(TObject* Sender, TControl* Client, TWinControl* NewTarget, bool& Allow)>;
 
@@ -238,6 +239,8 @@ class TControl : public TComponent {
   void BeginDrag(bool Immediate, int Threshold = -1);
   void EndDrag(bool Drop);
   bool Dragging() const;
+  // Ends the drag under way, if any, without a drop (Escape does this).
+  static void CancelDrag();
 
   TControlStyle ControlStyle() const { return FControlStyle; }
   void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
@@ -282,6 +285,7 @@ class TControl : public TComponent {
   TStartDragEvent OnStartDrag;
   TEndDragEvent OnEndDrag;
   TStartDockEvent OnStartDock;
+  TEndDragEvent OnEndDock;
   TDockDropEvent OnDockDrop;
   TUnDockEvent OnUnDock;
 
@@ -322,8 +326,9 @@ class TControl : public TComponent {
   virtual void DoContextPopup(win::POINT MousePos, bool& Handled);
   virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
   virtual void DragDrop(TObject* Source, int X, int Y);
-  virtual void DoStartDrag(TObject*& DragObject);
+  virtual void DoStartDrag(TDragObject*& DragObject);
   virtual void DoEndDrag(TObject* Target, int X, int Y);
+  virtual void DragCanceled();
   virtual void VisibleChanging() {}
   virtual int GetClientOffsetFromWindow() { return 0; }
 
@@ -347,6 +352,8 @@ class TControl : public TComponent {
 
   void FontChanged(TObject* Sender);
   void ConstraintsChanged(TObject* Sender);
+  void DragMoveTo(win::POINT Screen);
+  void DragFinish(bool Drop);
   void SetParentValue(TWinControl* AParent) { FParent = AParent; }
 
   TWinControl* FParent = nullptr;
@@ -387,6 +394,42 @@ class TControl : public TComponent {
   friend class TWinControl;
   friend class TApplication;
   friend class TSizeConstraints;
+  friend class TDragControlObject;
+};
+
+// What is being dragged. OnStartDrag may make one of its own; else the control is dragged
+// through a TDragControlObject made and freed for the drag.
+class TDragObject : public TObject {
+  VW_CLASS(TDragObject, TObject)
+ public:
+  TDragObject() = default;
+  win::POINT DragPos() const { return FDragPos; }
+  TControl* DragTarget() const { return FDragTarget; }
+  bool Dropped() const { return FDropped; }
+  bool Cancelling() const { return FCancelling; }
+  virtual TCursor GetDragCursor(bool Accepted, int X, int Y);
+  // The drag is over: Target (null when nothing took it) at X, Y in the target's coordinates.
+  virtual void Finished(TObject* /*Target*/, int /*X*/, int /*Y*/, bool /*Accepted*/) {}
+
+ private:
+  friend class TControl;
+  win::POINT FDragPos{};
+  TControl* FDragTarget = nullptr;
+  bool FDropped = false;
+  bool FCancelling = false;
+};
+
+class TDragControlObject : public TDragObject {
+  VW_CLASS(TDragControlObject, TDragObject)
+ public:
+  explicit TDragControlObject(TControl* AControl) : FControl(AControl) {}
+  TControl* Control() const { return FControl; }
+  TCursor GetDragCursor(bool Accepted, int X, int Y) override;
+  // A drag that nobody took is cancelled for the control; either way it hears OnEndDrag.
+  void Finished(TObject* Target, int X, int Y, bool Accepted) override;
+
+ private:
+  TControl* FControl;
 };
 
 // ---- TWinControl -----------------------------------------------------------------------------------

@@ -6,7 +6,19 @@ namespace controls_detail {
 
 extern TControl* g_CaptureControl;
 extern TControl* g_MouseControl;
-extern TControl* g_DragControl;
+
+// The drag under way: one at a time, as there is one mouse.
+struct DragState {
+  TControl* control = nullptr;
+  TDragObject* object = nullptr;
+  bool ownsObject = false;
+  bool active = false;  // past the threshold
+  bool accepted = false;
+  win::POINT start{};
+  int threshold = 5;
+  TControl* target = nullptr;
+};
+extern DragState g_Drag;
 
 // Sends CM_MOUSELEAVE to the control the mouse was over and CM_MOUSEENTER to Control.
 void SetMouseControl(TControl* Control);

@@ -1013,6 +1013,10 @@ void TApplication::Terminate() {
 
 bool TApplication::IsKeyMsg(MSG& Msg) {
   if (Msg.message < WM_KEYFIRST || Msg.message > WM_KEYLAST) return false;
+  if (g_Drag.control && Msg.message == WM_KEYDOWN && Msg.wParam == VK_ESCAPE) {
+    TControl::CancelDrag();
+    return true;
+  }
   if (Msg.message == WM_DEADCHAR || Msg.message == WM_SYSDEADCHAR || Msg.message == WM_UNICHAR) return false;
   TWinControl* control = FindControl(Msg.hwnd);
   if (!control) return false;

@@ -334,6 +334,35 @@ TEST_F(ControlsTest, DragAndDropBetweenControls) {
   Pump();
   EXPECT_FALSE(label->Dragging());
   EXPECT_EQ(events, (Lines{"enter", "drop label 10,12", "end button"}));
+
+  // Escape ends a drag without a drop.
+  events.clear();
+  Headless().InjectMouseMove(from.x, from.y);
+  Headless().InjectMouseButton(1, true);
+  Pump();
+  Headless().InjectMouseMove(to.x, to.y);
+  Pump();
+  Key(VK_ESCAPE);
+  EXPECT_FALSE(label->Dragging());
+  Headless().InjectMouseButton(1, false);
+  Pump();
+  EXPECT_EQ(events, (Lines{"enter", "end none"}));
+
+  // A drag object of the control's own is what the target hears of.
+  events.clear();
+  TDragObject own;
+  label->OnStartDrag = [&](TObject*, TDragObject*& object) { object = &own; };
+  button->OnDragOver = [&](TObject*, TObject* source, int, int, TDragState, bool& accept) { accept = source == &own; };
+  button->OnDragDrop = [&](TObject*, TObject* source, int, int) { events.push_back(source == &own ? "own" : "?"); };
+  Headless().InjectMouseMove(from.x, from.y);
+  Headless().InjectMouseButton(1, true);
+  Pump();
+  Headless().InjectMouseMove(to.x, to.y);
+  Pump();
+  Headless().InjectMouseButton(1, false);
+  Pump();
+  EXPECT_TRUE(own.Dropped());
+  EXPECT_EQ(events, (Lines{"own", "end button"}));
 }
 
 TEST_F(ControlsTest, HiddenWindowsForObjects) {
