@@ -271,6 +271,8 @@ void TControl::Dispatch(TMessage& Message) {
     case CM_MOUSELEAVE: CMMouseLeave(Message); return;
     case CM_HITTEST: CMHitTest(Message); return;
     case CM_SYSCOLORCHANGE: CMSysColorChange(Message); return;
+    case WM_CANCELMODE:
+    case CM_CANCELMODE: WMCancelMode(Message); return;
     default: DefaultHandler(Message); return;
   }
 }
@@ -921,6 +923,18 @@ void TControl::CMMouseLeave(TMessage& Message) {
 }
 
 void TControl::CMSysColorChange(TMessage&) { Invalidate(); }
+
+void TControl::WMCancelMode(TMessage& Message) {
+  if (MouseCapture()) {
+    SetMouseCapture(false);
+    // A button held down is let go outside the control, so it does not click.
+    if (FControlState.Contains(csLButtonDown)) Perform(WM_LBUTTONUP, 0, PointToLParam(-1, -1));
+  } else {
+    FControlState.Exclude(csLButtonDown);
+  }
+  if (Message.Msg == WM_CANCELMODE)
+    if (auto* w = dynamic_cast<TWinControl*>(this); w && w->HandleAllocated()) DefaultHandler(Message);
+}
 
 // ---- TWinControl -----------------------------------------------------------------------------------
 
@@ -1753,8 +1767,12 @@ void TWinControl::CMSysColorChange(TMessage& Message) {
   Message.Result = 0;
 }
 
-void TWinControl::CMInvalidate(TMessage&) {
-  if (FHandle) InvalidateRect(FHandle, nullptr, !FControlStyle.Contains(csOpaque));
+void TWinControl::CMInvalidate(TMessage& Message) {
+  if (!FHandle || HasState(csDestroying)) return;
+  // The parents hear of it first (WParam 1: a child's invalidation), so that a container that
+  // draws behind its children can follow.
+  if (FParent) FParent->Perform(CM_INVALIDATE, 1, 0);
+  if (Message.WParam == 0) InvalidateRect(FHandle, nullptr, !FControlStyle.Contains(csOpaque));
 }
 
 void TWinControl::Invalidate() { Perform(CM_INVALIDATE, 0, 0); }

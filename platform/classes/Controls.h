@@ -349,6 +349,7 @@ class TControl : public TComponent {
   virtual void CMMouseLeave(TMessage& Message);
   virtual void CMHitTest(TMessage& Message) { Message.Result = win::HTCLIENT; }
   virtual void CMSysColorChange(TMessage& Message);
+  virtual void WMCancelMode(TMessage& Message);
 
   void FontChanged(TObject* Sender);
   void ConstraintsChanged(TObject* Sender);

@@ -263,14 +263,19 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
   Params.Style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
   Params.ExStyle = 0;
-  Params.WndParent = nullptr;
+  // A form may sit inside another control; it is a child window then.
+  bool embedded = FParent || FParentWindow;
+  Params.WndParent = FParent ? FParent->FHandle : FParentWindow;
+  if (embedded) Params.Style |= WS_CHILD;
   if (!FEnabled) Params.Style |= WS_DISABLED;
   switch (FBorderStyle) {
-    case bsNone: Params.Style |= WS_POPUP; break;
+    case bsNone:
+      if (!embedded) Params.Style |= WS_POPUP;
+      break;
     case bsSingle: Params.Style |= WS_CAPTION | WS_BORDER; break;
     case bsSizeable: Params.Style |= WS_CAPTION | WS_THICKFRAME; break;
     case bsDialog:
-      Params.Style |= WS_POPUP | WS_CAPTION;
+      Params.Style |= (embedded ? 0 : WS_POPUP) | WS_CAPTION;
       Params.ExStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
       break;
     case bsToolWindow:
@@ -490,6 +495,7 @@ void TCustomForm::CMVisibleChanged(TMessage&) {
 }
 
 void TCustomForm::ApplyPosition() {
+  if (FParent || FParentWindow) return;
   RECT work = Screen ? Screen->WorkAreaRect() : RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
   (void)work;

@@ -381,6 +381,40 @@ TEST_F(ControlsTest, HiddenWindowsForObjects) {
   EXPECT_FALSE(IsWindow(h));
 }
 
+TEST_F(ControlsTest, CancelModeLetsTheButtonGoWithoutAClick) {
+  form->Show();
+  Pump();
+  int clicks = 0;
+  button->OnClick = [&](TObject*) { ++clicks; };
+  POINT p = At(button, 5, 5);
+  ClickAt(p);
+  EXPECT_EQ(clicks, 1);
+  Headless().InjectMouseMove(p.x, p.y);
+  Headless().InjectMouseButton(1, true);
+  Pump();
+  EXPECT_TRUE(button->MouseCapture());
+  SendMessage(button->Handle(), WM_CANCELMODE, 0, 0);
+  EXPECT_FALSE(button->MouseCapture());
+  Headless().InjectMouseButton(1, false);
+  Pump();
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(ControlsTest, AFormInsideAControlIsAChildWindow) {
+  auto* inner = new TForm(form, 0);
+  inner->SetBorderStyle(bsNone);
+  inner->SetParent(panel);
+  inner->SetBounds(5, 5, 100, 60);
+  inner->SetVisible(true);
+  form->Show();
+  Pump();
+  ASSERT_TRUE(inner->HandleAllocated());
+  EXPECT_EQ(GetParent(inner->Handle()), panel->Handle());
+  EXPECT_TRUE(GetWindowLong(inner->Handle(), GWL_STYLE) & WS_CHILD);
+  EXPECT_TRUE(IsWindowVisible(inner->Handle()));
+  EXPECT_EQ(GetParentForm(inner), form);
+}
+
 TEST_F(ControlsTest, SetParentRefusesACycle) {
   EXPECT_THROW(panel->SetParent(panel), EInvalidOperation);
   auto* inner = new TDemoPanel(form);
