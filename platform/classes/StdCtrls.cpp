@@ -1,0 +1,762 @@
+#include "platform/classes/StdCtrls.h"
+
+#include <algorithm>
+
+#include "platform/gdi/Gdi.h"
+#include "platform/win/Controls.h"
+#include "platform/win/Focus.h"
+#include "platform/win/Keys.h"
+#include "platform/win/Rects.h"
+
+using namespace win;
+
+
+// ---- TCustomLabel ---------------------------------------------------------------------------------
+
+TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
+  FControlStyle.Include(csOpaque);
+  FControlStyle.Include(csReplicatable);
+  FWidth = 65;
+  FHeight = 17;
+  FAutoSize = true;
+}
+
+void TCustomLabel::DeclareProperties(TPropTable& t) {
+  stdctrls_detail::PublishControl(t);
+  t.Add("Caption", &TCustomLabel::Caption, &TCustomLabel::SetCaption);
+  t.Add("Alignment", &TCustomLabel::Alignment, &TCustomLabel::SetAlignment).SetDefault(taLeftJustify);
+  t.Add("FocusControl", &TCustomLabel::FocusControl, &TCustomLabel::SetFocusControl);
+  t.Add("Layout", &TCustomLabel::Layout, &TCustomLabel::SetLayout).SetDefault(tlTop);
+  t.Add("ShowAccelChar", &TCustomLabel::ShowAccelChar, &TCustomLabel::SetShowAccelChar).SetDefault(true);
+  t.Add("Transparent", &TCustomLabel::Transparent, &TCustomLabel::SetTransparent).SetDefault(false);
+  t.Add("WordWrap", &TCustomLabel::WordWrap, &TCustomLabel::SetWordWrap).SetDefault(false);
+  t.Redeclare("AutoSize").SetDefault(true);
+}
+
+void TCustomLabel::SetAlignment(TAlignment Value) {
+  if (Value == FAlignment) return;
+  FAlignment = Value;
+  Invalidate();
+}
+
+void TCustomLabel::SetLayout(TTextLayout Value) {
+  if (Value == FLayout) return;
+  FLayout = Value;
+  Invalidate();
+}
+
+void TCustomLabel::SetWordWrap(bool Value) {
+  if (Value == FWordWrap) return;
+  FWordWrap = Value;
+  AdjustBounds();
+  Invalidate();
+}
+
+void TCustomLabel::SetTransparent(bool Value) {
+  if (Value == Transparent()) return;
+  if (Value)
+    FControlStyle.Exclude(csOpaque);
+  else
+    FControlStyle.Include(csOpaque);
+  Invalidate();
+}
+
+void TCustomLabel::SetShowAccelChar(bool Value) {
+  if (Value == FShowAccelChar) return;
+  FShowAccelChar = Value;
+  AdjustBounds();
+  Invalidate();
+}
+
+void TCustomLabel::SetFocusControl(TWinControl* Value) {
+  if (Value == FFocusControl) return;
+  if (FFocusControl) FFocusControl->RemoveFreeNotification(this);
+  FFocusControl = Value;
+  if (FFocusControl) FFocusControl->FreeNotification(this);
+}
+
+void TCustomLabel::Notification(TComponent* AComponent, TOperation Operation) {
+  TGraphicControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FFocusControl) FFocusControl = nullptr;
+}
+
+void TCustomLabel::SetAutoSize(bool Value) {
+  TGraphicControl::SetAutoSize(Value);
+  AdjustBounds();
+}
+
+void TCustomLabel::Loaded() {
+  TGraphicControl::Loaded();
+  AdjustBounds();
+}
+
+void TCustomLabel::CMTextChanged(TMessage& Message) {
+  TGraphicControl::CMTextChanged(Message);
+  AdjustBounds();
+}
+
+void TCustomLabel::CMFontChanged(TMessage& Message) {
+  TGraphicControl::CMFontChanged(Message);
+  AdjustBounds();
+}
+
+void TCustomLabel::WndProc(TMessage& Message) {
+  // The accelerator of a label focuses its FocusControl.
+  if (Message.Msg == CM_DIALOGCHAR && FShowAccelChar && FFocusControl && Enabled()) {
+    String caption = GetText();
+    auto amp = caption.find('&');
+    while (amp != String::npos && amp + 1 < caption.size() && caption[amp + 1] == '&') amp = caption.find('&', amp + 2);
+    if (amp != String::npos && amp + 1 < caption.size() &&
+        std::toupper(static_cast<unsigned char>(caption[amp + 1])) ==
+            std::toupper(static_cast<int>(Message.CharCode() & 0xFF)) &&
+        FFocusControl->CanFocus()) {
+      FFocusControl->SetFocus();
+      Message.Result = 1;
+      return;
+    }
+  }
+  TGraphicControl::WndProc(Message);
+}
+
+void TCustomLabel::DoDrawText(RECT& Rect, UINT Flags) {
+  String text = GetText();
+  if ((Flags & DT_CALCRECT) && (text.empty() || (FShowAccelChar && text == "&"))) text += ' ';
+  if (!FShowAccelChar) Flags |= DT_NOPREFIX;
+  TCanvas* c = Canvas();
+  c->Font()->Assign(Font());
+  HDC dc = c->Handle();
+  c->RequiredState(TCanvasState{csHandleValid, csFontValid});
+  SetBkMode(dc, TRANSPARENT);
+  if (!Enabled()) {
+    OffsetRect(&Rect, 1, 1);
+    SetTextColor(dc, ColorToRGB(clBtnHighlight));
+    DrawText(dc, text.c_str(), -1, &Rect, Flags);
+    OffsetRect(&Rect, -1, -1);
+    SetTextColor(dc, ColorToRGB(clBtnShadow));
+    DrawText(dc, text.c_str(), -1, &Rect, Flags);
+  } else {
+    SetTextColor(dc, ColorToRGB(Font()->Color()));
+    DrawText(dc, text.c_str(), -1, &Rect, Flags);
+  }
+}
+
+void TCustomLabel::Paint() {
+  static const UINT alignments[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
+  TCanvas* c = Canvas();
+  RECT r = ClientRect();
+  if (!Transparent()) {
+    c->Brush()->SetColor(Color());
+    c->Brush()->SetStyle(bsSolid);
+    c->FillRect(r);
+  }
+  c->Brush()->SetStyle(bsClear);
+  UINT flags = DT_EXPANDTABS | (FWordWrap ? DT_WORDBREAK : 0) | alignments[FAlignment];
+  if (FLayout != tlTop) {
+    RECT calc = r;
+    DoDrawText(calc, flags | DT_CALCRECT);
+    int h = calc.bottom - calc.top;
+    int offset = FLayout == tlBottom ? (r.bottom - r.top) - h : ((r.bottom - r.top) - h) / 2;
+    r.top += offset;
+  }
+  DoDrawText(r, flags);
+}
+
+void TCustomLabel::AdjustBounds() {
+  if (HasState(csLoading) || !FAutoSize) return;
+  // Measuring needs a context: the screen's, when the label has no parent window yet.
+  HDC dc = GetDC(nullptr);
+  if (!dc) return;
+  TCanvas measure;
+  measure.SetHandle(dc);
+  measure.Font()->Assign(Font());
+  String text = GetText();
+  if (text.empty() || (FShowAccelChar && text == "&")) text += ' ';
+  RECT r = ClientRect();
+  if (!FWordWrap) r.right = r.left + 0x7FFF;
+  UINT flags = DT_CALCRECT | DT_EXPANDTABS | (FWordWrap ? DT_WORDBREAK : 0) | (FShowAccelChar ? 0 : DT_NOPREFIX);
+  measure.RequiredState(TCanvasState{csHandleValid, csFontValid});
+  DrawText(dc, text.c_str(), -1, &r, flags);
+  measure.SetHandle(nullptr);
+  ReleaseDC(nullptr, dc);
+  int x = Left();
+  int w = r.right - r.left;
+  // A right-aligned label grows to the left, a centred one both ways.
+  if (FAlignment == taRightJustify) x = Left() + Width() - w;
+  if (FAlignment == taCenter) x = Left() + (Width() - w) / 2;
+  SetBounds(x, Top(), w, r.bottom - r.top);
+}
+
+// ---- TCustomEdit ------------------------------------------------------------------------------------
+
+TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner) {
+  FControlStyle = TControlStyle{csClickEvents, csSetCaption, csDoubleClicks, csFixedHeight};
+  FWidth = 121;
+  FHeight = 21;
+  FTabStop = true;
+  FParentColor = false;
+  FColor = clWindow;
+}
+
+void TCustomEdit::DeclareProperties(TPropTable& t) {
+  stdctrls_detail::PublishWinControl(t);
+  t.Add("AutoSelect", &TCustomEdit::AutoSelect, &TCustomEdit::SetAutoSelect).SetDefault(true);
+  t.Add("BorderStyle", &TCustomEdit::BorderStyle, &TCustomEdit::SetBorderStyle).SetDefault(bsSingle);
+  t.Add("CharCase", &TCustomEdit::CharCase, &TCustomEdit::SetCharCase).SetDefault(ecNormal);
+  t.Add("HideSelection", &TCustomEdit::HideSelection, &TCustomEdit::SetHideSelection).SetDefault(true);
+  t.Add("MaxLength", &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength).SetDefault(0);
+  t.Add("PasswordChar", &TCustomEdit::PasswordChar, &TCustomEdit::SetPasswordChar).SetDefault(0);
+  t.Add("ReadOnly", &TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly).SetDefault(false);
+  t.Add("Text", &TCustomEdit::Text, &TCustomEdit::SetText);
+  t.Add("OnChange", &TCustomEdit::OnChange);
+}
+
+void TCustomEdit::CreateParams(TCreateParams& Params) {
+  TWinControl::CreateParams(Params);
+  CreateSubClass(Params, "EDIT");
+  static const DWORD cases[] = {0, ES_UPPERCASE, ES_LOWERCASE};
+  Params.Style |= ES_AUTOHSCROLL | ES_AUTOVSCROLL | cases[FCharCase];
+  if (!FHideSelection) Params.Style |= ES_NOHIDESEL;
+  if (FReadOnly) Params.Style |= ES_READONLY;
+  if (FPasswordChar) Params.Style |= ES_PASSWORD;
+  if (FBorderStyle == bsSingle) {
+    if (Ctl3D())
+      Params.ExStyle |= WS_EX_CLIENTEDGE;
+    else
+      Params.Style |= WS_BORDER;
+  }
+}
+
+void TCustomEdit::CreateWnd() {
+  TWinControl::CreateWnd();
+  SendMessage(FHandle, EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
+  if (FPasswordChar) SendMessage(FHandle, EM_SETPASSWORDCHAR, static_cast<unsigned char>(FPasswordChar), 0);
+  SendMessage(FHandle, EM_SETMODIFY, FModified ? 1 : 0, 0);
+}
+
+void TCustomEdit::DestroyWnd() {
+  FModified = Modified();
+  TWinControl::DestroyWnd();
+}
+
+void TCustomEdit::SetMaxLength(int Value) {
+  if (Value == FMaxLength) return;
+  FMaxLength = std::max(0, Value);
+  if (HandleAllocated()) SendMessage(FHandle, EM_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
+}
+
+void TCustomEdit::SetPasswordChar(char Value) {
+  if (Value == FPasswordChar) return;
+  FPasswordChar = Value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomEdit::SetReadOnly(bool Value) {
+  if (Value == FReadOnly) return;
+  FReadOnly = Value;
+  if (HandleAllocated()) SendMessage(FHandle, EM_SETREADONLY, Value ? 1 : 0, 0);
+}
+
+void TCustomEdit::SetCharCase(TEditCharCase Value) {
+  if (Value == FCharCase) return;
+  FCharCase = Value;
+  // The window converts what it holds when its style asks for a case.
+  if (FCharCase == ecUpperCase) SetText(AnsiUpperCase(GetText()));
+  if (FCharCase == ecLowerCase) SetText(AnsiLowerCase(GetText()));
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomEdit::SetHideSelection(bool Value) {
+  if (Value == FHideSelection) return;
+  FHideSelection = Value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomEdit::SetBorderStyle(TFormBorderStyle Value) {
+  if (Value == FBorderStyle) return;
+  FBorderStyle = Value == bsNone ? bsNone : bsSingle;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+bool TCustomEdit::Modified() {
+  if (HandleAllocated()) return SendMessage(FHandle, EM_GETMODIFY, 0, 0) != 0;
+  return FModified;
+}
+
+void TCustomEdit::SetModified(bool Value) {
+  if (HandleAllocated())
+    SendMessage(FHandle, EM_SETMODIFY, Value ? 1 : 0, 0);
+  else
+    FModified = Value;
+}
+
+int TCustomEdit::SelStart() {
+  DWORD start = 0, end = 0;
+  SendMessage(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return static_cast<int>(start);
+}
+
+void TCustomEdit::SetSelStart(int Value) { SendMessage(Handle(), EM_SETSEL, Value, Value); }
+
+int TCustomEdit::SelLength() {
+  DWORD start = 0, end = 0;
+  SendMessage(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  return static_cast<int>(end - start);
+}
+
+void TCustomEdit::SetSelLength(int Value) {
+  DWORD start = 0, end = 0;
+  SendMessage(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  SendMessage(Handle(), EM_SETSEL, start, static_cast<LPARAM>(start) + Value);
+  SendMessage(Handle(), EM_SCROLLCARET, 0, 0);
+}
+
+String TCustomEdit::SelText() {
+  int start = SelStart(), length = SelLength();
+  String text = GetText();
+  // Character positions to byte offsets.
+  std::size_t b = 0;
+  int ch = 0;
+  std::size_t from = text.size(), to = text.size();
+  for (; b <= text.size(); ++b) {
+    if (b == text.size() || (static_cast<unsigned char>(text[b]) & 0xC0) != 0x80) {
+      if (ch == start) from = b;
+      if (ch == start + length) {
+        to = b;
+        break;
+      }
+      ++ch;
+    }
+  }
+  if (from > to) return "";
+  return text.substr(from, to - from);
+}
+
+void TCustomEdit::SetSelText(const String& Value) {
+  SendMessage(Handle(), EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(Value.c_str()));
+}
+
+void TCustomEdit::SelectAll() { SendMessage(Handle(), EM_SETSEL, 0, -1); }
+void TCustomEdit::ClearSelection() { SendMessage(Handle(), WM_CLEAR, 0, 0); }
+void TCustomEdit::CopyToClipboard() { SendMessage(Handle(), WM_COPY, 0, 0); }
+void TCustomEdit::CutToClipboard() { SendMessage(Handle(), WM_CUT, 0, 0); }
+void TCustomEdit::PasteFromClipboard() { SendMessage(Handle(), WM_PASTE, 0, 0); }
+void TCustomEdit::Undo() { SendMessage(Handle(), EM_UNDO, 0, 0); }
+void TCustomEdit::Clear() { SetText(""); }
+
+void TCustomEdit::DoEnter() {
+  // Tabbing into an edit selects all of it; a click places the caret where it went.
+  if (FAutoSelect && !(GetKeyState(VK_LBUTTON) < 0)) SelectAll();
+  TWinControl::DoEnter();
+}
+
+void TCustomEdit::Change() {
+  if (OnChange) OnChange(this);
+}
+
+void TCustomEdit::WndProc(TMessage& Message) {
+  if (Message.Msg == CN_COMMAND && (Message.WParam >> 16) == EN_CHANGE) {
+    // A change made while the window is being created is the stored text arriving.
+    if (!FControlState.Contains(csCreating)) Change();
+    return;
+  }
+  TWinControl::WndProc(Message);
+}
+
+// ---- TCustomMemo ------------------------------------------------------------------------------------
+
+TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomEdit(AOwner), FLines(new TMemoStrings(this)) {
+  FWidth = 185;
+  FHeight = 89;
+  SetAutoSelect(false);
+  FControlStyle.Exclude(csFixedHeight);
+}
+
+TCustomMemo::~TCustomMemo() { delete FLines; }
+
+void TCustomMemo::DeclareProperties(TPropTable& t) {
+  t.Remove("Text");
+  t.Add("Alignment", &TCustomMemo::Alignment, &TCustomMemo::SetAlignment).SetDefault(taLeftJustify);
+  t.Add("Lines", &TCustomMemo::Lines, &TCustomMemo::SetLines);
+  t.Add("ScrollBars", &TCustomMemo::ScrollBars, &TCustomMemo::SetScrollBars).SetDefault(ssNone);
+  t.Add("WantReturns", &TCustomMemo::WantReturns, &TCustomMemo::SetWantReturns).SetDefault(true);
+  t.Add("WantTabs", &TCustomMemo::WantTabs, &TCustomMemo::SetWantTabs).SetDefault(false);
+  t.Add("WordWrap", &TCustomMemo::WordWrap, &TCustomMemo::SetWordWrap).SetDefault(true);
+  t.Redeclare("AutoSelect").SetDefault(false);
+}
+
+void TCustomMemo::CreateParams(TCreateParams& Params) {
+  TCustomEdit::CreateParams(Params);
+  static const DWORD bars[] = {0, WS_HSCROLL, WS_VSCROLL, WS_HSCROLL | WS_VSCROLL};
+  static const DWORD aligns[] = {ES_LEFT, ES_RIGHT, ES_CENTER};
+  Params.Style |= ES_MULTILINE | bars[FScrollBars] | aligns[FAlignment];
+  if (FWordWrap) Params.Style &= ~static_cast<DWORD>(ES_AUTOHSCROLL);
+}
+
+void TCustomMemo::SetScrollBars(TScrollStyle Value) {
+  if (Value == FScrollBars) return;
+  FScrollBars = Value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomMemo::SetWordWrap(bool Value) {
+  if (Value == FWordWrap) return;
+  FWordWrap = Value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomMemo::SetAlignment(TAlignment Value) {
+  if (Value == FAlignment) return;
+  FAlignment = Value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+POINT TCustomMemo::CaretPos() {
+  DWORD start = 0, end = 0;
+  SendMessage(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  // The caret stands at the end of the selection the operator made last.
+  auto line = static_cast<int>(SendMessage(FHandle, EM_LINEFROMCHAR, end, 0));
+  auto first = static_cast<int>(SendMessage(FHandle, EM_LINEINDEX, line, 0));
+  return POINT{static_cast<LONG>(static_cast<int>(end) - first), static_cast<LONG>(line)};
+}
+
+void TCustomMemo::SetCaretPos(POINT Value) {
+  auto index = static_cast<int>(SendMessage(Handle(), EM_LINEINDEX, Value.y, 0));
+  if (index < 0) index = static_cast<int>(SendMessage(FHandle, WM_GETTEXTLENGTH, 0, 0));
+  SendMessage(FHandle, EM_SETSEL, index + Value.x, index + Value.x);
+}
+
+void TCustomMemo::WndProc(TMessage& Message) {
+  if (Message.Msg == WM_GETDLGCODE) {
+    TCustomEdit::WndProc(Message);
+    if (!FWantTabs) Message.Result &= ~DLGC_WANTTAB;
+    if (!FWantReturns) Message.Result &= ~DLGC_WANTALLKEYS;
+    return;
+  }
+  TCustomEdit::WndProc(Message);
+}
+
+void TCustomMemo::KeyPress(char& Key) {
+  TCustomEdit::KeyPress(Key);
+  if (Key == '\r' && !FWantReturns) Key = 0;
+}
+
+// A memo's text is CR LF separated lines; a final break does not start another line.
+std::vector<String> TMemoStrings::Split() {
+  String text = FMemo->GetText();
+  std::vector<String> lines;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t eol = text.find_first_of("\r\n", start);
+    if (eol == String::npos) {
+      lines.push_back(text.substr(start));
+      break;
+    }
+    lines.push_back(text.substr(start, eol - start));
+    start = eol + ((text[eol] == '\r' && eol + 1 < text.size() && text[eol + 1] == '\n') ? 2 : 1);
+  }
+  return lines;
+}
+
+void TMemoStrings::Join(const std::vector<String>& Lines) {
+  String text;
+  for (std::size_t i = 0; i < Lines.size(); ++i) {
+    if (i) text += "\r\n";
+    text += Lines[i];
+  }
+  FMemo->SetText(text);
+}
+
+String TMemoStrings::Get(int Index) {
+  auto lines = Split();
+  if (Index < 0 || Index >= static_cast<int>(lines.size())) return "";
+  return lines[static_cast<std::size_t>(Index)];
+}
+
+int TMemoStrings::GetCount() { return static_cast<int>(Split().size()); }
+
+void TMemoStrings::Put(int Index, const String& S) {
+  auto lines = Split();
+  if (Index < 0 || Index >= static_cast<int>(lines.size())) throw EStringListError(Format(SListIndexError, {Index}));
+  lines[static_cast<std::size_t>(Index)] = S;
+  Join(lines);
+}
+
+void TMemoStrings::Insert(int Index, const String& S) {
+  auto lines = Split();
+  if (Index < 0 || Index > static_cast<int>(lines.size())) throw EStringListError(Format(SListIndexError, {Index}));
+  lines.insert(lines.begin() + Index, S);
+  Join(lines);
+  // New lines are seen: the view follows to the end of what was added.
+  if (FMemo->HandleAllocated()) SendMessage(FMemo->FHandle, EM_SCROLLCARET, 0, 0);
+}
+
+void TMemoStrings::Delete(int Index) {
+  auto lines = Split();
+  if (Index < 0 || Index >= static_cast<int>(lines.size())) throw EStringListError(Format(SListIndexError, {Index}));
+  lines.erase(lines.begin() + Index);
+  Join(lines);
+}
+
+void TMemoStrings::Clear() { FMemo->SetText(""); }
+
+String TMemoStrings::Text() { return FMemo->GetText(); }
+void TMemoStrings::SetText(const String& Value) {
+  // Any line break form becomes the window's CR LF.
+  std::vector<String> lines;
+  std::size_t start = 0;
+  while (start <= Value.size()) {
+    std::size_t eol = Value.find_first_of("\r\n", start);
+    if (eol == String::npos) {
+      if (start < Value.size()) lines.push_back(Value.substr(start));
+      break;
+    }
+    lines.push_back(Value.substr(start, eol - start));
+    start = eol + ((Value[eol] == '\r' && eol + 1 < Value.size() && Value[eol + 1] == '\n') ? 2 : 1);
+  }
+  Join(lines);
+}
+
+void TMemoStrings::SetUpdateState(bool Updating) {
+  if (!FMemo->HandleAllocated()) return;
+  SendMessage(FMemo->FHandle, WM_SETREDRAW, Updating ? 0 : 1, 0);
+  if (!Updating) FMemo->Refresh();
+}
+
+// ---- buttons ------------------------------------------------------------------------------------------
+
+TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner) {}
+
+void TButtonControl::DeclareProperties(TPropTable& t) {
+  stdctrls_detail::PublishWinControl(t);
+  t.Add("WordWrap", &TButtonControl::WordWrap, &TButtonControl::SetWordWrap).SetDefault(false);
+}
+
+void TButtonControl::SetWordWrap(bool Value) {
+  if (Value == FWordWrap) return;
+  FWordWrap = Value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TButtonControl::CreateParams(TCreateParams& Params) {
+  TWinControl::CreateParams(Params);
+  CreateSubClass(Params, "BUTTON");
+  if (FWordWrap) Params.Style |= BS_MULTILINE;
+}
+
+TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner) {
+  FControlStyle = TControlStyle{csSetCaption, csDoubleClicks};
+  FWidth = 75;
+  FHeight = 25;
+  FTabStop = true;
+}
+
+void TButton::DeclareProperties(TPropTable& t) {
+  t.Add("Cancel", &TButton::Cancel, &TButton::SetCancel).SetDefault(false);
+  t.Add("Caption", &TButton::Caption, &TButton::SetCaption);
+  t.Add("Default", &TButton::Default, &TButton::SetDefault).SetDefault(false);
+  t.Add("ModalResult", &TButton::ModalResult, &TButton::SetModalResult).SetDefault(0);
+}
+
+void TButton::SetDefault(bool Value) {
+  if (Value == FDefault) return;
+  FDefault = Value;
+  if (HandleAllocated()) SendMessage(FHandle, BM_SETSTYLE, Value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, 1);
+}
+
+void TButton::CreateParams(TCreateParams& Params) {
+  TButtonControl::CreateParams(Params);
+  Params.Style |= FDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+}
+
+void TButton::Click() {
+  // A button with a modal result closes its form with that result.
+  if (FModalResult != mrNone)
+    if (TCustomForm* form = ::GetParentForm(this)) form->SetModalResult(FModalResult);
+  TButtonControl::Click();
+}
+
+void TButton::WndProc(TMessage& Message) {
+  switch (Message.Msg) {
+    case CN_COMMAND:
+      if ((Message.WParam >> 16) == BN_CLICKED) Click();
+      return;
+    case CM_DIALOGKEY: {
+      // Enter reaches the default button and Esc the cancel button while their form is active.
+      WORD key = Message.CharCode();
+      if (((key == VK_RETURN && FDefault) || (key == VK_ESCAPE && FCancel)) && Enabled() && Showing()) {
+        Click();
+        Message.Result = 1;
+        return;
+      }
+      break;
+    }
+    default:
+      break;
+  }
+  TButtonControl::WndProc(Message);
+}
+
+TCustomCheckBox::TCustomCheckBox(TComponent* AOwner) : TButtonControl(AOwner) {
+  FControlStyle = TControlStyle{csSetCaption, csDoubleClicks};
+  FWidth = 97;
+  FHeight = 17;
+  FTabStop = true;
+}
+
+void TCustomCheckBox::DeclareProperties(TPropTable& t) {
+  t.Add("Alignment", &TCustomCheckBox::Alignment, &TCustomCheckBox::SetAlignment).SetDefault(taRightJustify);
+  t.Add("AllowGrayed", &TCustomCheckBox::AllowGrayed, &TCustomCheckBox::SetAllowGrayed).SetDefault(false);
+  t.Add("Caption", &TCustomCheckBox::Caption, &TCustomCheckBox::SetCaption);
+  t.Add("Checked", &TCustomCheckBox::Checked, &TCustomCheckBox::SetCheckedValue).SetDefault(false);
+  t.Add("State", &TCustomCheckBox::State, &TCustomCheckBox::SetState).SetDefault(cbUnchecked);
+}
+
+void TCustomCheckBox::SetAlignment(TAlignment Value) {
+  if (Value == FAlignment) return;
+  FAlignment = Value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomCheckBox::CreateParams(TCreateParams& Params) {
+  TButtonControl::CreateParams(Params);
+  Params.Style |= BS_3STATE;
+  if (FAlignment == taLeftJustify) Params.Style |= BS_LEFTTEXT;
+}
+
+void TCustomCheckBox::CreateWnd() {
+  TButtonControl::CreateWnd();
+  SendMessage(FHandle, BM_SETCHECK, static_cast<WPARAM>(FState), 0);
+}
+
+void TCustomCheckBox::SetState(TCheckBoxState Value) {
+  if (Value == FState) return;
+  FState = Value;
+  if (HandleAllocated()) SendMessage(FHandle, BM_SETCHECK, static_cast<WPARAM>(FState), 0);
+  // A change by code is a click too, as the stored state arriving is not.
+  if (!FClicksDisabled && !HasState(csLoading)) Click();
+}
+
+void TCustomCheckBox::Toggle() {
+  switch (FState) {
+    case cbUnchecked: SetState(FAllowGrayed ? cbGrayed : cbChecked); break;
+    case cbChecked: SetState(cbUnchecked); break;
+    case cbGrayed: SetState(cbChecked); break;
+  }
+}
+
+void TCustomCheckBox::WndProc(TMessage& Message) {
+  if (Message.Msg == CN_COMMAND) {
+    if ((Message.WParam >> 16) == BN_CLICKED) Toggle();
+    return;
+  }
+  TButtonControl::WndProc(Message);
+}
+
+TRadioButton::TRadioButton(TComponent* AOwner) : TButtonControl(AOwner) {
+  FControlStyle = TControlStyle{csSetCaption, csDoubleClicks};
+  FWidth = 113;
+  FHeight = 17;
+}
+
+void TRadioButton::DeclareProperties(TPropTable& t) {
+  t.Add("Alignment", &TRadioButton::Alignment, &TRadioButton::SetAlignment).SetDefault(taRightJustify);
+  t.Add("Caption", &TRadioButton::Caption, &TRadioButton::SetCaption);
+  t.Add("Checked", &TRadioButton::Checked, &TRadioButton::SetCheckedValue).SetDefault(false);
+}
+
+void TRadioButton::SetAlignment(TAlignment Value) {
+  if (Value == FAlignment) return;
+  FAlignment = Value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TRadioButton::CreateParams(TCreateParams& Params) {
+  TButtonControl::CreateParams(Params);
+  Params.Style |= BS_RADIOBUTTON;
+  if (FAlignment == taLeftJustify) Params.Style |= BS_LEFTTEXT;
+}
+
+void TRadioButton::CreateWnd() {
+  TButtonControl::CreateWnd();
+  SendMessage(FHandle, BM_SETCHECK, FChecked ? 1 : 0, 0);
+}
+
+void TRadioButton::SetChecked(bool Value) {
+  if (Value == FChecked) return;
+  FChecked = Value;
+  SetTabStop(Value);
+  if (HandleAllocated()) SendMessage(FHandle, BM_SETCHECK, Value ? 1 : 0, 0);
+  if (!Value) return;
+  // Checking one radio button unchecks the others of its parent, each without a click of its own.
+  if (FParent)
+    for (int i = 0; i < FParent->ControlCount(); ++i)
+      if (auto* other = dynamic_cast<TRadioButton*>(FParent->Controls(i)); other && other != this)
+        other->SetChecked(false);
+  if (!FClicksDisabled && !HasState(csLoading)) Click();
+}
+
+void TRadioButton::WndProc(TMessage& Message) {
+  if (Message.Msg == CN_COMMAND) {
+    if ((Message.WParam >> 16) == BN_CLICKED) SetChecked(true);
+    return;
+  }
+  TButtonControl::WndProc(Message);
+}
+
+// ---- TCustomGroupBox ----------------------------------------------------------------------------------
+
+TCustomGroupBox::TCustomGroupBox(TComponent* AOwner) : TCustomControl(AOwner) {
+  FControlStyle = TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks,
+                                csReplicatable, csParentBackground};
+  FWidth = 185;
+  FHeight = 105;
+}
+
+void TCustomGroupBox::AdjustClientRect(RECT& Rect) {
+  TCustomControl::AdjustClientRect(Rect);
+  TCanvas* c = Canvas();
+  c->Font()->Assign(Font());
+  int h = 13;
+  if (HandleAllocated()) h = c->TextHeight("0");
+  Rect.top += h;
+  InflateRect(&Rect, -1, -1);
+  if (Ctl3D()) InflateRect(&Rect, -1, -1);
+}
+
+void TCustomGroupBox::Paint() {
+  TCanvas* c = Canvas();
+  c->Font()->Assign(Font());
+  int h = c->TextHeight("0");
+  RECT r{0, h / 2 - 1, Width(), Height()};
+  c->Brush()->SetColor(Color());
+  c->FillRect(ClientRect());
+  if (Ctl3D()) {
+    r.left += 1;
+    r.top += 1;
+    c->Brush()->SetColor(clBtnHighlight);
+    c->FrameRect(r);
+    OffsetRect(&r, -1, -1);
+    c->Brush()->SetColor(clBtnShadow);
+  } else {
+    c->Brush()->SetColor(clWindowFrame);
+  }
+  c->FrameRect(r);
+  String text = GetText();
+  if (!text.empty()) {
+    RECT t{8, 0, 0, h};
+    HDC dc = c->Handle();
+    c->RequiredState(TCanvasState{csHandleValid, csFontValid});
+    DrawText(dc, text.c_str(), -1, &t, DT_LEFT | DT_SINGLELINE | DT_CALCRECT);
+    c->Brush()->SetColor(Color());
+    SetBkMode(dc, OPAQUE);
+    SetBkColor(dc, ColorToRGB(Color()));
+    SetTextColor(dc, ColorToRGB(Enabled() ? Font()->Color() : clGrayText));
+    DrawText(dc, text.c_str(), -1, &t, DT_LEFT | DT_SINGLELINE);
+  }
+}
+
+void TCustomGroupBox::CMTextChanged(TMessage& Message) {
+  TCustomControl::CMTextChanged(Message);
+  Invalidate();
+  Realign();
+}

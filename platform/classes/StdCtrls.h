@@ -1,0 +1,367 @@
+#pragma once
+// The standard controls: labels, edits and memos, buttons, check boxes and radio buttons, list
+// and combo boxes, and group boxes. The windowed ones sit on the window system's standard classes
+// (EDIT, BUTTON, LISTBOX, COMBOBOX) and keep their properties in step with the window.
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/classes/Controls.h"
+#include "platform/classes/Forms.h"
+#include "platform/classes/Strings.h"
+
+VW_ENUM(TAlignment, taLeftJustify, taRightJustify, taCenter)
+VW_ENUM(TTextLayout, tlTop, tlCenter, tlBottom)
+VW_ENUM(TScrollStyle, ssNone, ssHorizontal, ssVertical, ssBoth)
+VW_ENUM(TEditCharCase, ecNormal, ecUpperCase, ecLowerCase)
+VW_ENUM(TCheckBoxState, cbUnchecked, cbChecked, cbGrayed)
+
+namespace stdctrls_detail {
+
+// What every standard control publishes: place, look, state and the mouse events.
+inline void PublishControl(TPropTable& t) {
+  t.Add("Align", &TControl::Align, &TControl::SetAlign).SetDefault(alNone);
+  t.Add("Anchors", &TControl::Anchors, &TControl::SetAnchors).SetDefault(TAnchors{akLeft, akTop});
+  t.Add("Color", &TControl::Color, &TControl::SetColor).Idents(&ColorToIdent, &IdentToColor);
+  t.Add("Constraints", &TControl::Constraints, &TControl::SetConstraints);
+  t.Add("Ctl3D", &TControl::Ctl3D, &TControl::SetCtl3D);
+  t.Add("Enabled", &TControl::Enabled, &TControl::SetEnabled).SetDefault(true);
+  t.Add("Font", &TControl::Font, &TControl::SetFont);
+  t.Add("ParentColor", &TControl::ParentColor, &TControl::SetParentColor);
+  t.Add("ParentCtl3D", &TControl::ParentCtl3D, &TControl::SetParentCtl3D).SetDefault(true);
+  t.Add("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).SetDefault(true);
+  t.Add("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint).SetDefault(true);
+  t.Add("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu);
+  t.Add("ShowHint", &TControl::ShowHint, &TControl::SetShowHint);
+  t.Add("Visible", &TControl::Visible, &TControl::SetVisible).SetDefault(true);
+  t.Add("OnClick", &TControl::OnClick);
+  t.Add("OnContextPopup", &TControl::OnContextPopup);
+  t.Add("OnDblClick", &TControl::OnDblClick);
+  t.Add("OnMouseDown", &TControl::OnMouseDown);
+  t.Add("OnMouseEnter", &TControl::OnMouseEnter);
+  t.Add("OnMouseLeave", &TControl::OnMouseLeave);
+  t.Add("OnMouseMove", &TControl::OnMouseMove);
+  t.Add("OnMouseUp", &TControl::OnMouseUp);
+  t.Add("OnResize", &TControl::OnResize);
+}
+
+// And a windowed one: the tab order and the keyboard.
+inline void PublishWinControl(TPropTable& t) {
+  PublishControl(t);
+  t.Add("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder);
+  t.Add("TabStop", &TWinControl::TabStop, &TWinControl::SetTabStop);
+  t.Add("OnEnter", &TWinControl::OnEnter);
+  t.Add("OnExit", &TWinControl::OnExit);
+  t.Add("OnKeyDown", &TWinControl::OnKeyDown);
+  t.Add("OnKeyPress", &TWinControl::OnKeyPress);
+  t.Add("OnKeyUp", &TWinControl::OnKeyUp);
+}
+
+}  // namespace stdctrls_detail
+
+// ---- labels ----------------------------------------------------------------------------------------
+
+class TCustomLabel : public TGraphicControl {
+  VW_CLASS(TCustomLabel, TGraphicControl)
+ public:
+  explicit TCustomLabel(TComponent* AOwner);
+  static void DeclareProperties(TPropTable& t);
+
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value);
+  TTextLayout Layout() const { return FLayout; }
+  void SetLayout(TTextLayout Value);
+  bool WordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool Value);
+  bool Transparent() const { return !FControlStyle.Contains(csOpaque); }
+  void SetTransparent(bool Value);
+  bool ShowAccelChar() const { return FShowAccelChar; }
+  void SetShowAccelChar(bool Value);
+  TWinControl* FocusControl() const { return FFocusControl; }
+  void SetFocusControl(TWinControl* Value);
+  void SetAutoSize(bool Value) override;
+
+ protected:
+  void Paint() override;
+  void Loaded() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void CMTextChanged(TMessage& Message) override;
+  void CMFontChanged(TMessage& Message) override;
+  void WndProc(TMessage& Message) override;
+  // Draws or, with DT_CALCRECT among the flags, measures the caption.
+  virtual void DoDrawText(win::RECT& Rect, win::UINT Flags);
+  void AdjustBounds();
+
+ private:
+  TWinControl* FFocusControl = nullptr;
+  TAlignment FAlignment = taLeftJustify;
+  TTextLayout FLayout = tlTop;
+  bool FWordWrap = false;
+  bool FShowAccelChar = true;
+};
+
+class TLabel : public TCustomLabel {
+  VW_CLASS(TLabel, TCustomLabel)
+ public:
+  explicit TLabel(TComponent* AOwner) : TCustomLabel(AOwner) {}
+};
+
+// ---- edits -----------------------------------------------------------------------------------------
+
+class TCustomEdit : public TWinControl {
+  VW_CLASS(TCustomEdit, TWinControl)
+ public:
+  explicit TCustomEdit(TComponent* AOwner);
+  static void DeclareProperties(TPropTable& t);
+
+  int MaxLength() const { return FMaxLength; }
+  void SetMaxLength(int Value);
+  char PasswordChar() const { return FPasswordChar; }
+  void SetPasswordChar(char Value);
+  bool ReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool Value);
+  TEditCharCase CharCase() const { return FCharCase; }
+  void SetCharCase(TEditCharCase Value);
+  bool HideSelection() const { return FHideSelection; }
+  void SetHideSelection(bool Value);
+  bool AutoSelect() const { return FAutoSelect; }
+  void SetAutoSelect(bool Value) { FAutoSelect = Value; }
+  TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle Value);
+  bool Modified();
+  void SetModified(bool Value);
+
+  // Positions and lengths count characters.
+  int SelStart();
+  void SetSelStart(int Value);
+  int SelLength();
+  void SetSelLength(int Value);
+  String SelText();
+  void SetSelText(const String& Value);
+  void SelectAll();
+  void ClearSelection();
+  void CopyToClipboard();
+  void CutToClipboard();
+  void PasteFromClipboard();
+  void Undo();
+  void Clear();
+
+  TNotifyEvent OnChange;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  void WndProc(TMessage& Message) override;
+  void DoEnter() override;
+  virtual void Change();
+
+ private:
+  int FMaxLength = 0;
+  TFormBorderStyle FBorderStyle = bsSingle;
+  TEditCharCase FCharCase = ecNormal;
+  char FPasswordChar = 0;
+  bool FReadOnly = false;
+  bool FHideSelection = true;
+  bool FAutoSelect = true;
+  bool FModified = false;
+};
+
+class TEdit : public TCustomEdit {
+  VW_CLASS(TEdit, TCustomEdit)
+ public:
+  explicit TEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
+};
+
+class TCustomMemo;
+
+// A memo's lines: read from and written to the window while it has one.
+class TMemoStrings : public TStrings {
+  VW_CLASS(TMemoStrings, TStrings)
+ public:
+  explicit TMemoStrings(TCustomMemo* Memo) : FMemo(Memo) {}
+  void Clear() override;
+  void Delete(int Index) override;
+  void Insert(int Index, const String& S) override;
+  String Text() override;
+  void SetText(const String& Value) override;
+
+ protected:
+  String Get(int Index) override;
+  int GetCount() override;
+  void Put(int Index, const String& S) override;
+  void SetUpdateState(bool Updating) override;
+
+ private:
+  std::vector<String> Split();
+  void Join(const std::vector<String>& Lines);
+  TCustomMemo* FMemo;
+};
+
+class TCustomMemo : public TCustomEdit {
+  VW_CLASS(TCustomMemo, TCustomEdit)
+ public:
+  explicit TCustomMemo(TComponent* AOwner);
+  ~TCustomMemo() override;
+  static void DeclareProperties(TPropTable& t);
+
+  TStrings* Lines() const { return FLines; }
+  void SetLines(TStrings* Value) { FLines->Assign(Value); }
+  TScrollStyle ScrollBars() const { return FScrollBars; }
+  void SetScrollBars(TScrollStyle Value);
+  bool WantReturns() const { return FWantReturns; }
+  void SetWantReturns(bool Value) { FWantReturns = Value; }
+  bool WantTabs() const { return FWantTabs; }
+  void SetWantTabs(bool Value) { FWantTabs = Value; }
+  bool WordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool Value);
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value);
+  // Column (X) and line (Y) of the caret, from 0.
+  win::POINT CaretPos();
+  void SetCaretPos(win::POINT Value);
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void WndProc(TMessage& Message) override;
+  void KeyPress(char& Key) override;
+
+ private:
+  friend class TMemoStrings;
+  TStrings* FLines;
+  TScrollStyle FScrollBars = ssNone;
+  TAlignment FAlignment = taLeftJustify;
+  bool FWantReturns = true;
+  bool FWantTabs = false;
+  bool FWordWrap = true;
+};
+
+class TMemo : public TCustomMemo {
+  VW_CLASS(TMemo, TCustomMemo)
+ public:
+  explicit TMemo(TComponent* AOwner) : TCustomMemo(AOwner) {}
+};
+
+// ---- buttons ---------------------------------------------------------------------------------------
+
+class TButtonControl : public TWinControl {
+  VW_CLASS(TButtonControl, TWinControl)
+ public:
+  explicit TButtonControl(TComponent* AOwner);
+  static void DeclareProperties(TPropTable& t);
+  bool WordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool Value);
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  // Check boxes and radio buttons: what Checked reads and writes.
+  virtual bool GetChecked() { return false; }
+  virtual void SetChecked(bool) {}
+  // Set while a change by code runs, so the BN_CLICKED it causes is not a second click.
+  bool FClicksDisabled = false;
+
+ private:
+  bool FWordWrap = false;
+};
+
+class TButton : public TButtonControl {
+  VW_CLASS(TButton, TButtonControl)
+ public:
+  explicit TButton(TComponent* AOwner);
+  static void DeclareProperties(TPropTable& t);
+
+  bool Default() const { return FDefault; }
+  void SetDefault(bool Value);
+  bool Cancel() const { return FCancel; }
+  void SetCancel(bool Value) { FCancel = Value; }
+  TModalResult ModalResult() const { return FModalResult; }
+  void SetModalResult(TModalResult Value) { FModalResult = Value; }
+  void Click() override;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void WndProc(TMessage& Message) override;
+
+ private:
+  TModalResult FModalResult = mrNone;
+  bool FDefault = false;
+  bool FCancel = false;
+};
+
+class TCustomCheckBox : public TButtonControl {
+  VW_CLASS(TCustomCheckBox, TButtonControl)
+ public:
+  explicit TCustomCheckBox(TComponent* AOwner);
+  static void DeclareProperties(TPropTable& t);
+
+  bool Checked() { return GetChecked(); }
+  void SetCheckedValue(bool Value) { SetChecked(Value); }
+  TCheckBoxState State() const { return FState; }
+  void SetState(TCheckBoxState Value);
+  bool AllowGrayed() const { return FAllowGrayed; }
+  void SetAllowGrayed(bool Value) { FAllowGrayed = Value; }
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value);
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void WndProc(TMessage& Message) override;
+  bool GetChecked() override { return FState == cbChecked; }
+  void SetChecked(bool Value) override { SetState(Value ? cbChecked : cbUnchecked); }
+  // The operator's click: unchecked, checked, grayed (when allowed), unchecked again.
+  virtual void Toggle();
+
+ private:
+  TCheckBoxState FState = cbUnchecked;
+  TAlignment FAlignment = taRightJustify;
+  bool FAllowGrayed = false;
+};
+
+class TCheckBox : public TCustomCheckBox {
+  VW_CLASS(TCheckBox, TCustomCheckBox)
+ public:
+  explicit TCheckBox(TComponent* AOwner) : TCustomCheckBox(AOwner) {}
+};
+
+class TRadioButton : public TButtonControl {
+  VW_CLASS(TRadioButton, TButtonControl)
+ public:
+  explicit TRadioButton(TComponent* AOwner);
+  static void DeclareProperties(TPropTable& t);
+
+  bool Checked() { return GetChecked(); }
+  void SetCheckedValue(bool Value) { SetChecked(Value); }
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value);
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void WndProc(TMessage& Message) override;
+  bool GetChecked() override { return FChecked; }
+  void SetChecked(bool Value) override;
+
+ private:
+  TAlignment FAlignment = taRightJustify;
+  bool FChecked = false;
+};
+
+// ---- group box -------------------------------------------------------------------------------------
+
+class TCustomGroupBox : public TCustomControl {
+  VW_CLASS(TCustomGroupBox, TCustomControl)
+ public:
+  explicit TCustomGroupBox(TComponent* AOwner);
+
+ protected:
+  void Paint() override;
+  void AdjustClientRect(win::RECT& Rect) override;
+  void CMTextChanged(TMessage& Message) override;
+};
+
+class TGroupBox : public TCustomGroupBox {
+  VW_CLASS(TGroupBox, TCustomGroupBox)
+ public:
+  explicit TGroupBox(TComponent* AOwner) : TCustomGroupBox(AOwner) {}
+};
