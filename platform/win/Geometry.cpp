@@ -430,8 +430,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
   bool visibleNow = w->Visible();
 
   if (!w->IsChild() && !w->messageOnly) {
-    if (flags & SWP_SHOWWINDOW) EnsureSurface(*w);
-    EnsureBackingStore(*w);
+    // The store is resized here, before anything else may size it afresh and lose its pixels.
     if (sized && w->store) {
       // Keep what was drawn where it still fits; the rest will be painted.
       BackingStore& s = *w->store;
@@ -444,6 +443,8 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
       s.width = w->Width();
       s.height = w->Height();
     }
+    if (flags & SWP_SHOWWINDOW) EnsureSurface(*w);
+    EnsureBackingStore(*w);
     SyncSurface(*w);
     if (!(flags & SWP_NOZORDER)) RestackSurfaces();
     if (w->store && w->store->surface && platform::HasDisplay()) {

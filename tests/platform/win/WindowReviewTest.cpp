@@ -1,0 +1,77 @@
+// Window-system behaviour that callers lean on and that broke in subtle ways: pixels kept across
+// a resize, input to disabled windows, hook chains changed while they run, and senders whose
+// receiver goes away.
+#include <atomic>
+#include <thread>
+
+#include "platform/system/Sync.h"
+#include "platform/win/Focus.h"
+#include "platform/win/Hooks.h"
+#include "tests/platform/win/WindowFixture.h"
+
+namespace wintest {
+namespace {
+
+using namespace win;
+using Strings = std::vector<std::string>;
+
+// A handler that fills its whole client area with one colour and never erases.
+auto Filler(COLORREF color) {
+  return [color](HWND h, UINT m, WPARAM, LPARAM, LRESULT& r) {
+    if (m == WM_ERASEBKGND) {
+      r = 1;
+      return true;
+    }
+    if (m != WM_PAINT) return false;
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(h, &ps);
+    RECT all{-1000, -1000, 1000, 1000};
+    HBRUSH b = CreateSolidBrush(color);
+    FillRect(dc, &all, b);
+    DeleteObject(b);
+    EndPaint(h, &ps);
+    return true;
+  };
+}
+
+// What the window's backing store holds at a client point (not what was last presented).
+COLORREF StoredPixel(HWND h, int x, int y) {
+  HDC dc = GetDC(h);
+  COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(h, dc);
+  return c;
+}
+
+class WindowReviewTest : public WindowTest {
+ protected:
+  void Click(int x, int y) {
+    Screen().InjectMouseMove(x, y);
+    Screen().InjectMouseButton(platform::kButtonLeft, true);
+    Screen().InjectMouseButton(platform::kButtonLeft, false);
+    Pump();
+  }
+};
+
+TEST_F(WindowReviewTest, GrowingATopLevelWindowKeepsWhatWasDrawn) {
+  HWND top = Make("top", WS_POPUP | WS_VISIBLE, 0, 0, 200, 150);
+  handlers[top] = Filler(RGB(255, 0, 0));
+  InvalidateRect(top, nullptr, TRUE);
+  Pump();
+  ASSERT_EQ(StoredPixel(top, 10, 10), RGB(255, 0, 0));
+  // Only the new strip is painted again: the old part must still hold its pixels, not black.
+  int paints = 0;
+  handlers[top] = [&, fill = Filler(RGB(255, 0, 0))](HWND h, UINT m, WPARAM wp, LPARAM lp, LRESULT& r) {
+    if (m == WM_PAINT) ++paints;
+    return fill(h, m, wp, lp, r);
+  };
+  SetWindowPos(top, nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Pump();
+  EXPECT_EQ(paints, 1);
+  EXPECT_EQ(StoredPixel(top, 10, 10), RGB(255, 0, 0));
+  EXPECT_EQ(StoredPixel(top, 199, 149), RGB(255, 0, 0));
+  EXPECT_EQ(StoredPixel(top, 250, 180), RGB(255, 0, 0));
+  EXPECT_EQ(SurfacePixel(top, 10, 10), 0xFF0000u);
+}
+
+}  // namespace
+}  // namespace wintest
