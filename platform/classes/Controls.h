@@ -100,6 +100,21 @@ TShiftState GetShiftState();
 win::HWND AllocateHWnd(std::function<void(TMessage&)> Method);
 void DeallocateHWnd(win::HWND Wnd);
 
+// What CM_HINTSHOW carries in LParam: the control may change the text, the place, the part of
+// itself the hint belongs to (CursorRect, client coordinates), or answer non-zero to show none.
+struct THintInfo {
+  TControl* HintControl = nullptr;
+  win::POINT HintPos{};  // screen
+  int HintMaxWidth = 0;
+  TColor HintColor = clInfoBk;
+  win::RECT CursorRect{};
+  win::POINT CursorPos{};
+  int ReshowTimeout = 0;
+  int HideTimeout = 0;
+  String HintStr;
+  void* HintData = nullptr;
+};
+
 // ---- size constraints ------------------------------------------------------------------------------
 
 class TSizeConstraints : public TPersistent {

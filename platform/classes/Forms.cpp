@@ -1154,7 +1154,12 @@ void TApplication::SetShowHint(bool Value) {
   if (!Value) CancelHint();
 }
 
-static bool ControlShowsHint(TControl* c) { return c && c->ShowHint() && !c->Hint().empty(); }
+// The control whose hint shows for the one under the mouse: the first in the chain of parents
+// that shows hints.
+static TControl* HintControlOf(TControl* c) {
+  while (c && !c->ShowHint()) c = c->Parent();
+  return c;
+}
 
 void TApplication::HintMouseMessage(TControl* Control, TMessage& Message) {
   if (Message.Msg != WM_MOUSEMOVE) return;
@@ -1162,13 +1167,24 @@ void TApplication::HintMouseMessage(TControl* Control, TMessage& Message) {
   TControl* c = Control;
   if (auto* w = dynamic_cast<TWinControl*>(Control))
     if (TControl* child = w->ControlAtPos(POINT{Message.XPos(), Message.YPos()}, false)) c = child;
-  SetHint(c ? c->Hint() : String());
-  if (c == FHintControl) return;
+  SetHint(c ? GetLongHint(c->Hint()) : String());
+  TControl* hintControl = HintControlOf(c);
+  POINT screen = c ? c->ClientToScreen(POINT{Message.XPos() - (c == Control ? 0 : c->Left()),
+                                              Message.YPos() - (c == Control ? 0 : c->Top())})
+                   : POINT{};
+  if (hintControl == FHintControl) {
+    // A control may give parts of itself hints of their own: leaving the part starts again.
+    bool inside = screen.x >= FHintCursorRect.left && screen.x < FHintCursorRect.right &&
+                  screen.y >= FHintCursorRect.top && screen.y < FHintCursorRect.bottom;
+    if (inside || !hintControl) return;
+  }
+  bool wasShowing = FHintActive;
   CancelHint();
-  FHintControl = c;
-  if (FShowHint && ControlShowsHint(c)) {
+  FHintControl = hintControl;
+  if (FShowHint && hintControl && !hintControl->Hint().empty()) {
     Handle();
-    if (FHandle) SetTimer(FHandle, kHintTimer, static_cast<UINT>(std::max(1, FHintPause)), nullptr);
+    int pause = wasShowing ? FHintShortPause : FHintPause;
+    if (FHandle) SetTimer(FHandle, kHintTimer, static_cast<UINT>(std::max(1, pause)), nullptr);
   }
 }
 
@@ -1180,21 +1196,31 @@ void TApplication::HintTimerExpired() {
 
 void TApplication::ActivateHint(POINT CursorPos) {
   TControl* c = FHintControl;
-  if (!c || !FShowHint || !ControlShowsHint(c)) return;
-  if (c->Perform(CM_HINTSHOW, 0, 0) != 0) return;
-  if (!FHintWindow) {
-    FHintWindow = new THintWindow(nullptr);
-    FHintWindow->SetColor(FHintColor);
-  }
-  RECT r = FHintWindow->CalcHintRect(Screen ? Screen->Width() : 1024, c->Hint());
-  int cursorHeight = 20;
-  r.left += CursorPos.x;
-  r.right += CursorPos.x;
-  r.top += CursorPos.y + cursorHeight;
-  r.bottom += CursorPos.y + cursorHeight;
-  FHintWindow->ActivateHint(r, c->Hint());
+  if (!c || !FShowHint || c->Hint().empty()) return;
+  THintInfo info;
+  info.HintControl = c;
+  info.HintPos = POINT{CursorPos.x, CursorPos.y + 20};
+  info.HintMaxWidth = Screen ? Screen->Width() : 1024;
+  info.HintColor = FHintColor;
+  info.CursorRect = c->ClientRect();
+  info.CursorPos = c->ScreenToClient(CursorPos);
+  info.HideTimeout = FHintHidePause;
+  info.HintStr = GetShortHint(c->Hint());
+  bool canShow = c->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) == 0;
+  if (canShow && OnShowHint) OnShowHint(info.HintStr, canShow, info);
+  // The part of the control the hint belongs to, in screen coordinates.
+  POINT origin = c->ClientToScreen(POINT{0, 0});
+  FHintCursorRect = RECT{info.CursorRect.left + origin.x, info.CursorRect.top + origin.y,
+                         info.CursorRect.right + origin.x, info.CursorRect.bottom + origin.y};
+  if (!canShow || info.HintStr.empty()) return;
+  if (!FHintWindow) FHintWindow = new THintWindow(nullptr);
+  FHintWindow->SetColor(info.HintColor);
+  RECT r = FHintWindow->CalcHintRect(info.HintMaxWidth, info.HintStr);
+  r = RECT{r.left + info.HintPos.x, r.top + info.HintPos.y, r.right + info.HintPos.x, r.bottom + info.HintPos.y};
+  FHintWindow->ActivateHint(r, info.HintStr);
   FHintActive = true;
-  if (FHandle) SetTimer(FHandle, kHintHideTimer, static_cast<UINT>(std::max(1, FHintHidePause)), nullptr);
+  if (FHandle && info.HideTimeout > 0)
+    SetTimer(FHandle, kHintHideTimer, static_cast<UINT>(info.HideTimeout), nullptr);
 }
 
 void TApplication::HideHint() {
@@ -1216,6 +1242,16 @@ void TApplication::ControlDestroying(TControl* Control) {
     CancelHint();
   }
   if (FMainForm == Control) FMainForm = nullptr;
+}
+
+String GetShortHint(const String& Hint) {
+  auto bar = Hint.find('|');
+  return bar == String::npos ? Hint : Hint.substr(0, bar);
+}
+
+String GetLongHint(const String& Hint) {
+  auto bar = Hint.find('|');
+  return bar == String::npos ? Hint : Hint.substr(bar + 1);
 }
 
 bool IsAccel(unsigned Key, const String& Caption) {

@@ -26,6 +26,7 @@ using TExceptionEvent = std::function<void(TObject* Sender, Exception& E)>;
 using TShortCutEvent = std::function<void(TMessage& Msg, bool& Handled)>;
 using TMessageEvent = std::function<void(win::MSG& Msg, bool& Handled)>;
 using TIdleEvent = std::function<void(TObject* Sender, bool& Done)>;
+using TShowHintEvent = std::function<void(String& HintStr, bool& CanShow, THintInfo& HintInfo)>;
 
 class TCustomForm : public TWinControl {
   VW_CLASS(TCustomForm, TWinControl)
@@ -326,6 +327,7 @@ class TApplication : public TComponent {
   TExceptionEvent OnException;
   TNotifyEvent OnHint;
   TIdleEvent OnIdle;
+  TShowHintEvent OnShowHint;
   TMessageEvent OnMessage;
   TNotifyEvent OnActivate;
   TNotifyEvent OnDeactivate;
@@ -363,6 +365,7 @@ class TApplication : public TComponent {
   THintWindow* FHintWindow = nullptr;
   TControl* FHintControl = nullptr;
   bool FHintActive = false;
+  win::RECT FHintCursorRect{};
   int FModalLevel = 0;
   std::function<void(TComponent*)> FPendingReference;
 };
@@ -370,6 +373,10 @@ class TApplication : public TComponent {
 extern TApplication* Application;
 extern TScreen* Screen;
 extern TMouse* Mouse;
+
+// "short|long": the hint window shows the short part, Application->Hint (for status bars) the long.
+String GetShortHint(const String& Hint);
+String GetLongHint(const String& Hint);
 
 // Whether Key is the accelerator of Caption (the letter after a single '&'), without regard to case.
 bool IsAccel(unsigned Key, const String& Caption);

@@ -4,6 +4,7 @@
 #include "platform/win/Focus.h"
 #include "platform/win/Keys.h"
 #include "tests/platform/classes/FormFixture.h"
+#include "tests/support/Artifacts.h"
 
 namespace formtest {
 namespace {
@@ -268,40 +269,69 @@ TEST_F(ControlsTest, ContextPopupMenusAndShortcuts) {
 TEST_F(ControlsTest, HintShowsAfterThePauseAndHidesAgain) {
   form->Show();
   Pump();
-  label->SetHint("Tells you things");
+  label->SetHint("Tells you things|The long story");
   label->SetShowHint(true);
   Application->SetHintPause(500);
   Application->SetHintHidePause(2500);
   POINT p = At(label, 5, 5);
   Headless().InjectMouseMove(p.x, p.y);
   Pump();
-  EXPECT_EQ(Application->Hint(), "Tells you things");
+  EXPECT_EQ(Application->Hint(), "The long story");
   RunFor(400);
   EXPECT_TRUE(Application->HintWindow() == nullptr || !Application->HintWindow()->IsHintShowing());
   RunFor(200);
   ASSERT_NE(Application->HintWindow(), nullptr);
   EXPECT_TRUE(Application->HintWindow()->IsHintShowing());
   EXPECT_EQ(Application->HintWindow()->Caption(), "Tells you things");
+  EXPECT_TRUE(Headless().SaveScreenshot(testsupport::ArtifactPath("hint.png")));
   RunFor(2600);
   EXPECT_FALSE(Application->HintWindow()->IsHintShowing());
+}
 
-  // A control may refuse its hint.
-  button->SetHint("no");
+TEST_F(ControlsTest, AControlShapesOrRefusesItsHint) {
+  form->Show();
+  Pump();
+  button->SetHint("whole");
   button->SetShowHint(true);
   int asked = 0;
-  button->WindowProc = [this, &asked](TMessage& m) {
+  bool refuse = true;
+  button->WindowProc = [this, &asked, &refuse](TMessage& m) {
     if (m.Msg == CM_HINTSHOW) {
       ++asked;
-      m.Result = 1;
+      auto* info = reinterpret_cast<THintInfo*>(m.LParam);
+      bool left = info->CursorPos.x < 37;
+      info->HintStr = left ? "left part" : "right part";
+      info->CursorRect = left ? RECT{0, 0, 37, 25} : RECT{37, 0, 75, 25};
+      m.Result = refuse ? 1 : 0;
       return;
     }
     button->WndProc(m);
   };
-  p = At(button, 5, 5);
+  POINT p = At(button, 5, 5);
   Headless().InjectMouseMove(p.x, p.y);
   RunFor(700);
   EXPECT_EQ(asked, 1);
-  EXPECT_FALSE(Application->HintWindow()->IsHintShowing());
+  EXPECT_TRUE(Application->HintWindow() == nullptr || !Application->HintWindow()->IsHintShowing());
+
+  refuse = false;
+  p = At(panel, 150, 140);
+  Headless().InjectMouseMove(p.x, p.y);
+  Pump();
+  p = At(button, 10, 5);
+  Headless().InjectMouseMove(p.x, p.y);
+  RunFor(700);
+  ASSERT_NE(Application->HintWindow(), nullptr);
+  EXPECT_EQ(Application->HintWindow()->Caption(), "left part");
+  // Within the part the hint stays; into the other part it is asked for again.
+  p = At(button, 20, 6);
+  Headless().InjectMouseMove(p.x, p.y);
+  RunFor(100);
+  EXPECT_EQ(asked, 2);
+  p = At(button, 60, 6);
+  Headless().InjectMouseMove(p.x, p.y);
+  RunFor(700);
+  EXPECT_EQ(asked, 3);
+  EXPECT_EQ(Application->HintWindow()->Caption(), "right part");
 }
 
 TEST_F(ControlsTest, DragAndDropBetweenControls) {
