@@ -59,6 +59,7 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
   auto* canvas = new TControlCanvas();
   canvas->SetControl(this);
   FCanvas = canvas;
+  FIcon = new TIcon();
   if (Screen) Screen->AddForm(this);
 }
 
@@ -74,6 +75,7 @@ TCustomForm::~TCustomForm() {
   static_cast<TControlCanvas*>(FCanvas)->FreeHandle();
   delete FCanvas;
   FCanvas = nullptr;
+  delete FIcon;
 }
 
 void TCustomForm::DeclareProperties(TPropTable& t) {
@@ -81,7 +83,9 @@ void TCustomForm::DeclareProperties(TPropTable& t) {
   t.Add("AlphaBlend", &TCustomForm::AlphaBlend, &TCustomForm::SetAlphaBlend).SetDefault(false);
   t.Add("AlphaBlendValue", &TCustomForm::AlphaBlendValue, &TCustomForm::SetAlphaBlendValue).SetDefault(255);
   t.Add("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl);
+  t.Add("AutoScroll", &TCustomForm::AutoScroll, &TCustomForm::SetAutoScroll).SetDefault(true);
   t.Add("AutoSize", &TControl::AutoSize, &TControl::SetAutoSize).SetDefault(false);
+  t.Add("BiDiMode", &TControl::BiDiMode, &TControl::SetBiDiMode).SetDefault(bdLeftToRight);
   t.Add("BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons)
       .SetDefault(TBorderIcons{biSystemMenu, biMinimize, biMaximize});
   t.Add("BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle).SetDefault(bsSizeable);
@@ -92,6 +96,7 @@ void TCustomForm::DeclareProperties(TPropTable& t) {
   t.Add("Color", &TControl::Color, &TControl::SetColor).SetDefault(clBtnFace).Idents(ColorToIdent, IdentToColor);
   t.Add("Constraints", &TControl::Constraints, &TControl::SetConstraints);
   t.Add("Ctl3D", &TControl::Ctl3D, &TControl::SetCtl3D).SetDefault(true);
+  t.Add("DefaultMonitor", &TCustomForm::DefaultMonitor, &TCustomForm::SetDefaultMonitor).SetDefault(dmActiveForm);
   t.Add("DockSite", &TWinControl::DockSite, &TWinControl::SetDockSite).SetDefault(false);
   t.Add("DoubleBuffered", &TWinControl::DoubleBuffered, &TWinControl::SetDoubleBuffered).SetDefault(false);
   t.Add("DragKind", &TControl::DragKind, &TControl::SetDragKind).SetDefault(dkDrag);
@@ -99,16 +104,20 @@ void TCustomForm::DeclareProperties(TPropTable& t) {
   t.Add("Enabled", &TControl::Enabled, &TControl::SetEnabled).SetDefault(true);
   t.Add("Font", &TControl::Font, &TControl::SetFont);
   t.Add("FormStyle", &TCustomForm::FormStyle, &TCustomForm::SetFormStyle).SetDefault(fsNormal);
+  t.Add("HelpFile", &TCustomForm::HelpFile, &TCustomForm::SetHelpFile);
+  t.Add("Icon", &TCustomForm::Icon, &TCustomForm::SetIcon);
   t.Add("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview).SetDefault(false);
   t.Add("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu);
   t.Add("OldCreateOrder", &TCustomForm::OldCreateOrder, &TCustomForm::SetOldCreateOrder).SetDefault(false);
+  t.Add("ParentBiDiMode", &TControl::ParentBiDiMode, &TControl::SetParentBiDiMode).SetDefault(true);
   t.Add("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).SetDefault(false);
   t.Add("PixelsPerInch", &TCustomForm::PixelsPerInch, &TCustomForm::SetPixelsPerInch);
   t.Add("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu);
-  t.Add("Position", &TCustomForm::Position, &TCustomForm::SetPosition).SetDefault(poDesigned);
+  t.Add("Position", &TCustomForm::Position, &TCustomForm::SetPosition).SetDefault(poDefaultPosOnly);
   t.Add("Scaled", &TCustomForm::Scaled, &TCustomForm::SetScaled).SetDefault(true);
   t.Add("ShowHint", &TControl::ShowHint, &TControl::SetShowHint);
   t.Add("TextHeight", &TCustomForm::TextHeight, &TCustomForm::SetTextHeight);
+  t.Add("UseDockManager", &TWinControl::UseDockManager, &TWinControl::SetUseDockManager).SetDefault(false);
   t.Add("TransparentColor", &TCustomForm::TransparentColor, &TCustomForm::SetTransparentColor).SetDefault(false);
   t.Add("TransparentColorValue", &TCustomForm::TransparentColorValue, &TCustomForm::SetTransparentColorValue)
       .SetDefault(clBlack)
@@ -126,7 +135,9 @@ void TCustomForm::DeclareProperties(TPropTable& t) {
   t.Add("OnDeactivate", &TCustomForm::OnDeactivate);
   t.Add("OnDestroy", &TCustomForm::OnDestroy);
   t.Add("OnDragDrop", &TControl::OnDragDrop);
+  t.Add("OnDockDrop", &TControl::OnDockDrop);
   t.Add("OnDragOver", &TControl::OnDragOver);
+  t.Add("OnEndDock", &TControl::OnEndDock);
   t.Add("OnHide", &TCustomForm::OnHide);
   t.Add("OnKeyDown", &TWinControl::OnKeyDown);
   t.Add("OnKeyPress", &TWinControl::OnKeyPress);
@@ -135,10 +146,14 @@ void TCustomForm::DeclareProperties(TPropTable& t) {
   t.Add("OnMouseMove", &TControl::OnMouseMove);
   t.Add("OnMouseUp", &TControl::OnMouseUp);
   t.Add("OnMouseWheel", &TControl::OnMouseWheel);
+  t.Add("OnMouseWheelDown", &TControl::OnMouseWheelDown);
+  t.Add("OnMouseWheelUp", &TControl::OnMouseWheelUp);
   t.Add("OnPaint", &TCustomForm::OnPaint);
   t.Add("OnResize", &TControl::OnResize);
   t.Add("OnShortCut", &TCustomForm::OnShortCut);
   t.Add("OnShow", &TCustomForm::OnShow);
+  t.Add("OnStartDock", &TControl::OnStartDock);
+  t.Add("OnUnDock", &TControl::OnUnDock);
 }
 
 void TForm::DeclareProperties(TPropTable&) {}

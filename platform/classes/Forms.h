@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/classes/Controls.h"
+#include "platform/classes/Icon.h"
 #include "platform/classes/Strings.h"
 
 class THintWindow;
@@ -17,6 +18,7 @@ VW_ENUM(TPosition, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, p
 VW_ENUM(TFormStyle, fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop)
 VW_ENUM(TWindowState, wsNormal, wsMinimized, wsMaximized)
 VW_ENUM(TCloseAction, caNone, caHide, caFree, caMinimize)
+VW_ENUM(TDefaultMonitor, dmDesktop, dmPrimary, dmMainForm, dmActiveForm)
 VW_ENUM(TFormStateItem, fsCreating, fsVisible, fsShowing, fsModal, fsCreatedMDIChild, fsActivated)
 using TFormState = TSet<TFormStateItem>;
 
@@ -85,6 +87,15 @@ class TCustomForm : public TWinControl {
   bool Scaled() const { return FScaled; }
   void SetScaled(bool Value) { FScaled = Value; }
   TCanvas* Canvas() const { return FCanvas; }
+  TIcon* Icon() const { return FIcon; }
+  void SetIcon(TIcon* Value) { FIcon->Assign(Value); }
+  // Kept as stored; this system's forms do not scroll.
+  bool AutoScroll() const { return FAutoScroll; }
+  void SetAutoScroll(bool Value) { FAutoScroll = Value; }
+  const String& HelpFile() const { return FHelpFile; }
+  void SetHelpFile(const String& Value) { FHelpFile = Value; }
+  TDefaultMonitor DefaultMonitor() const { return FDefaultMonitor; }
+  void SetDefaultMonitor(TDefaultMonitor Value) { FDefaultMonitor = Value; }
 
   void Show();
   void Hide();
@@ -142,7 +153,7 @@ class TCustomForm : public TWinControl {
 
   TFormBorderStyle FBorderStyle = bsSizeable;
   TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
-  TPosition FPosition = poDesigned;
+  TPosition FPosition = poDefaultPosOnly;
   TFormStyle FFormStyle = fsNormal;
   TWindowState FWindowState = wsNormal;
   bool FAlphaBlend = false;
@@ -164,6 +175,10 @@ class TCustomForm : public TWinControl {
   bool FCreatedNew = false;
   bool FDestroyed = false;
   TCanvas* FCanvas;
+  TIcon* FIcon;
+  bool FAutoScroll = true;
+  String FHelpFile;
+  TDefaultMonitor FDefaultMonitor = dmActiveForm;
 
   friend class TApplication;
   friend class TScreen;

@@ -18,10 +18,17 @@ using namespace win;
 const char* kSampleForm = R"(object SampleForm: TSampleForm
   Left = 100
   Top = 80
+  AutoScroll = False
+  BorderIcons = [biSystemMenu, biMinimize]
   Caption = 'Sample form'
   ClientHeight = 240
   ClientWidth = 400
   Color = clBtnFace
+  DefaultMonitor = dmDesktop
+  OldCreateOrder = False
+  Position = poDesigned
+  PixelsPerInch = 96
+  TextHeight = 13
   OnCreate = FormCreate
   OnShow = FormShow
   object pnlTop: TDemoPanel
