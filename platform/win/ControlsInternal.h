@@ -62,6 +62,10 @@ void ForgetScrollBars(win::HWND hwnd);
 // The caret goes with its window.
 void ForgetCaret(win::HWND hwnd);
 
+// Menu bars and the window menu, for DefWindowProc's non-client clicks; a window's menus go with it.
+void TrackMenuBarClick(win::HWND hwnd, win::LRESULT hit, win::POINT screen);
+void ForgetMenus(win::HWND hwnd);
+
 // Links the standard classes into the program; the window system calls it before the first lookup.
 void EnsureStandardClasses();
 win::ATOM RegisterSystemClass(const win::WNDCLASSEX& wc);

@@ -92,6 +92,9 @@ LRESULT DefNonClientMouse(Window& w, UINT msg, WPARAM wParam, LPARAM lParam) {
         case HTCLOSE: case HTMAXBUTTON: case HTMINBUTTON:
           if (CaptionButtonLoop) CaptionButtonLoop(w, hit);
           break;
+        case HTMENU: case HTSYSMENU:
+          TrackMenuBarClick(h, hit, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+          break;
         case HTVSCROLL: case HTHSCROLL:
           TrackNonClientScroll(h, hit == HTVSCROLL ? 1 : 0, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
           break;
@@ -126,6 +129,8 @@ LRESULT DefKeyboard(Window& w, UINT msg, WPARAM wParam, LPARAM lParam) {
     return 0;
   }
   if (msg == WM_SYSCHAR && w.IsChild()) return SendMessage(w.parent, msg, wParam, lParam);
+  // Alt and a letter open the menu that has it as its mnemonic.
+  if (msg == WM_SYSCHAR && (lParam & (1 << 29))) return SendMessage(h, WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(wParam));
   (void)h;
   return 0;
 }
@@ -143,6 +148,7 @@ void ForgetWindow(HWND hwnd) {
   ForgetWindowPaint(hwnd);
   ForgetScrollBars(hwnd);
   ForgetCaret(hwnd);
+  ForgetMenus(hwnd);
 }
 
 static std::atomic<bool> g_systemClassesDone{false};
