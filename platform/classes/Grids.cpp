@@ -492,18 +492,21 @@ void TCustomGrid::TopLeftChanged() {
 
 void TCustomGrid::UpdateScrollRange() {
   if (!HandleAllocated()) return;
-  bool horz = (FScrollBars == ssHorizontal || FScrollBars == ssBoth) && MaxTopLeftX() > FFixedCols;
-  bool vert = (FScrollBars == ssVertical || FScrollBars == ssBoth) && MaxTopLeftY() > FFixedRows;
-  if (horz || FTopLeft.X > FFixedCols) {
-    SetScrollRange(FHandle, SB_HORZ, FFixedCols, std::max(FFixedCols, MaxTopLeftX()), FALSE);
-    SetScrollPos(FHandle, SB_HORZ, FTopLeft.X, TRUE);
+  // Hiding one bar gives the other axis room, so a second pass may hide that one too.
+  for (int pass = 0; pass < 2; ++pass) {
+    bool horz = (FScrollBars == ssHorizontal || FScrollBars == ssBoth) && MaxTopLeftX() > FFixedCols;
+    bool vert = (FScrollBars == ssVertical || FScrollBars == ssBoth) && MaxTopLeftY() > FFixedRows;
+    if (horz) {
+      SetScrollRange(FHandle, SB_HORZ, FFixedCols, MaxTopLeftX(), FALSE);
+      SetScrollPos(FHandle, SB_HORZ, FTopLeft.X, TRUE);
+    }
+    ShowScrollBar(FHandle, SB_HORZ, horz ? TRUE : FALSE);
+    if (vert) {
+      SetScrollRange(FHandle, SB_VERT, FFixedRows, MaxTopLeftY(), FALSE);
+      SetScrollPos(FHandle, SB_VERT, FTopLeft.Y, TRUE);
+    }
+    ShowScrollBar(FHandle, SB_VERT, vert ? TRUE : FALSE);
   }
-  ShowScrollBar(FHandle, SB_HORZ, horz ? TRUE : FALSE);
-  if (vert || FTopLeft.Y > FFixedRows) {
-    SetScrollRange(FHandle, SB_VERT, FFixedRows, std::max(FFixedRows, MaxTopLeftY()), FALSE);
-    SetScrollPos(FHandle, SB_VERT, FTopLeft.Y, TRUE);
-  }
-  ShowScrollBar(FHandle, SB_VERT, vert ? TRUE : FALSE);
 }
 
 void TCustomGrid::ScrollMessage(TMessage& Message, bool Horizontal) {
@@ -559,6 +562,12 @@ void TCustomGrid::CreateParams(TCreateParams& Params) {
     else
       Params.Style |= WS_BORDER;
   }
+}
+
+void TCustomGrid::CreateWnd() {
+  TCustomControl::CreateWnd();
+  // The window starts with the bars its style asks for; only those the contents need stay.
+  UpdateScrollRange();
 }
 
 void TCustomGrid::Loaded() {

@@ -11,6 +11,17 @@
 using namespace win;
 
 
+namespace {
+
+// A standard window class paints itself from its own BeginPaint: a control of one that has no
+// children of ours to paint over it hands WM_PAINT straight to the class.
+bool PaintByClass(TWinControl* Control, TMessage& Message) {
+  return Message.Msg == WM_PAINT && Message.WParam == 0 && Control->ControlCount() == 0 &&
+         !Control->ControlState().Contains(csCustomPaint);
+}
+
+}  // namespace
+
 // ---- TCustomLabel ---------------------------------------------------------------------------------
 
 TCustomLabel::TCustomLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
@@ -354,6 +365,10 @@ void TCustomEdit::Change() {
 }
 
 void TCustomEdit::WndProc(TMessage& Message) {
+  if (PaintByClass(this, Message)) {
+    DefaultHandler(Message);
+    return;
+  }
   if (Message.Msg == CN_COMMAND && (Message.WParam >> 16) == EN_CHANGE) {
     // A change made while the window is being created is the stored text arriving.
     if (!FControlState.Contains(csCreating)) Change();
@@ -576,6 +591,10 @@ void TButton::Click() {
 }
 
 void TButton::WndProc(TMessage& Message) {
+  if (PaintByClass(this, Message)) {
+    DefaultHandler(Message);
+    return;
+  }
   switch (Message.Msg) {
     case CN_COMMAND:
       if ((Message.WParam >> 16) == BN_CLICKED) Click();
@@ -645,6 +664,10 @@ void TCustomCheckBox::Toggle() {
 }
 
 void TCustomCheckBox::WndProc(TMessage& Message) {
+  if (PaintByClass(this, Message)) {
+    DefaultHandler(Message);
+    return;
+  }
   if (Message.Msg == CN_COMMAND) {
     if ((Message.WParam >> 16) == BN_CLICKED) Toggle();
     return;
@@ -696,6 +719,10 @@ void TRadioButton::SetChecked(bool Value) {
 }
 
 void TRadioButton::WndProc(TMessage& Message) {
+  if (PaintByClass(this, Message)) {
+    DefaultHandler(Message);
+    return;
+  }
   if (Message.Msg == CN_COMMAND) {
     if ((Message.WParam >> 16) == BN_CLICKED) SetChecked(true);
     return;

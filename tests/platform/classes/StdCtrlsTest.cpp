@@ -1,0 +1,246 @@
+#include <vector>
+
+#include "platform/classes/ExtCtrls.h"
+#include "platform/classes/Grids.h"
+#include "platform/classes/StdCtrls.h"
+#include "platform/win/Controls.h"
+#include "platform/win/Keys.h"
+#include "tests/platform/classes/FormFixture.h"
+#include "tests/support/Artifacts.h"
+
+namespace {
+
+using formtest::FormTest;
+
+class StdCtrlsTest : public FormTest {
+ protected:
+  void SetUp() override {
+    FormTest::SetUp();
+    form = new TForm(Application, 0);
+    form->SetBounds(20, 20, 560, 420);
+    form->SetCaption("Sample");
+  }
+  template <class T>
+  T* Make(int x, int y, int w, int h, TWinControl* parent = nullptr) {
+    auto* c = new T(form);
+    c->SetParent(parent ? parent : form);
+    c->SetBounds(x, y, w, h);
+    return c;
+  }
+  // What the button window tells its parent when the operator clicks it.
+  static void OperatorClick(TWinControl* c) {
+    win::SendMessage(win::GetParent(c->Handle()), win::WM_COMMAND,
+                     static_cast<win::WPARAM>(win::BN_CLICKED) << 16, reinterpret_cast<win::LPARAM>(c->Handle()));
+  }
+
+  TForm* form = nullptr;
+};
+
+TEST_F(StdCtrlsTest, CheckBoxClicksOnChangesByCodeAndByTheOperatorOnly) {
+  auto* box = Make<TCheckBox>(10, 10, 120, 17);
+  form->Show();
+  Pump();
+  int clicks = 0;
+  box->OnClick = [&](TObject*) { ++clicks; };
+  box->SetCheckedValue(true);
+  EXPECT_EQ(clicks, 1);
+  box->SetCheckedValue(true);  // unchanged: nothing
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(win::SendMessage(box->Handle(), win::BM_GETCHECK, 0, 0), win::BST_CHECKED);
+  OperatorClick(box);
+  EXPECT_FALSE(box->Checked());
+  EXPECT_EQ(clicks, 2);
+  // Grayed is a step of the operator's cycle only when allowed.
+  box->SetAllowGrayed(true);
+  OperatorClick(box);
+  EXPECT_EQ(box->State(), cbGrayed);
+  OperatorClick(box);
+  EXPECT_EQ(box->State(), cbChecked);
+  EXPECT_EQ(clicks, 4);
+  box->SetState(cbGrayed);
+  EXPECT_FALSE(box->Checked());
+  EXPECT_EQ(clicks, 5);
+}
+
+TEST_F(StdCtrlsTest, RadioButtonsOfOneParentExcludeEachOther) {
+  auto* panel = Make<TPanel>(10, 10, 200, 100);
+  auto* a = Make<TRadioButton>(5, 5, 100, 17, panel);
+  auto* b = Make<TRadioButton>(5, 25, 100, 17, panel);
+  auto* other = Make<TRadioButton>(220, 10, 100, 17);
+  form->Show();
+  Pump();
+  std::vector<TObject*> clicked;
+  for (TRadioButton* r : {a, b, other}) r->OnClick = [&](TObject* s) { clicked.push_back(s); };
+  a->SetCheckedValue(true);
+  other->SetCheckedValue(true);
+  OperatorClick(b);
+  EXPECT_FALSE(a->Checked());
+  EXPECT_TRUE(b->Checked());
+  EXPECT_TRUE(other->Checked());  // another parent
+  // Only the button that became checked clicks.
+  EXPECT_EQ(clicked, (std::vector<TObject*>{a, other, b}));
+  OperatorClick(b);
+  EXPECT_EQ(clicked.size(), 3u);
+}
+
+TEST_F(StdCtrlsTest, EditTextSelectionAndChangeEvents) {
+  auto* edit = Make<TEdit>(10, 10, 150, 21);
+  form->Show();
+  Pump();
+  int changes = 0;
+  edit->OnChange = [&](TObject*) { ++changes; };
+  edit->SetText("显示墙 wall");
+  EXPECT_EQ(changes, 1);
+  edit->SetText("显示墙 wall");
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(edit->Text(), "显示墙 wall");
+  edit->SetSelStart(1);
+  edit->SetSelLength(2);
+  EXPECT_EQ(edit->SelText(), "示墙");
+  edit->SetSelText("X");
+  EXPECT_EQ(edit->Text(), "显X wall");
+  EXPECT_EQ(changes, 2);
+  edit->SelectAll();
+  EXPECT_EQ(edit->SelLength(), 7);
+  edit->ClearSelection();
+  EXPECT_EQ(edit->Text(), "");
+
+  // Typed text respects MaxLength and ReadOnly.
+  edit->SetMaxLength(3);
+  edit->SetFocus();
+  Headless().InjectText("abcdef");
+  Pump();
+  EXPECT_EQ(edit->Text(), "abc");
+  edit->SetReadOnly(true);
+  Headless().InjectKey(win::VK_BACK, true);
+  Headless().InjectKey(win::VK_BACK, false);
+  Pump();
+  EXPECT_EQ(edit->Text(), "abc");
+}
+
+TEST_F(StdCtrlsTest, MemoLinesStayInStepWithTheWindow) {
+  auto* memo = Make<TMemo>(10, 10, 200, 100);
+  memo->Lines()->Add("->C6,11,FF,5A,01,BB");
+  form->Show();
+  Pump();
+  memo->Lines()->Add("second");
+  EXPECT_EQ(memo->Text(), "->C6,11,FF,5A,01,BB\r\nsecond");
+  EXPECT_EQ(memo->Lines()->Count(), 2);
+  EXPECT_EQ(memo->Lines()->Strings(1), "second");
+  memo->Lines()->Delete(0);
+  EXPECT_EQ(memo->Text(), "second");
+  memo->Lines()->SetText("a\nb\r\nc");
+  EXPECT_EQ(memo->Lines()->Count(), 3);
+  EXPECT_EQ(memo->Text(), "a\r\nb\r\nc");
+  memo->SetCaretPos(win::POINT{1, 2});
+  EXPECT_EQ(memo->CaretPos().x, 1);
+  EXPECT_EQ(memo->CaretPos().y, 2);
+  memo->Lines()->Clear();
+  EXPECT_EQ(memo->Lines()->Count(), 0);
+}
+
+TEST_F(StdCtrlsTest, RadioGroupItemIndexAndLabeledEditLabel) {
+  auto* group = Make<TRadioGroup>(10, 10, 150, 100);
+  group->SetCaption("Mode");
+  group->Items()->Add("Serial");
+  group->Items()->Add("Network");
+  group->SetItemIndex(1);
+  form->Show();
+  Pump();
+  EXPECT_TRUE(group->Buttons(1)->Checked());
+  OperatorClick(group->Buttons(0));
+  EXPECT_EQ(group->ItemIndex(), 0);
+  EXPECT_FALSE(group->Buttons(1)->Checked());
+  group->Items()->Delete(1);
+  EXPECT_EQ(group->ButtonCount(), 1);
+
+  auto* le = Make<TLabeledEdit>(200, 60, 100, 21);
+  le->EditLabel()->SetCaption("IP");
+  le->SetLabelPosition(lpLeft);
+  EXPECT_EQ(le->EditLabel()->Left() + le->EditLabel()->Width() + le->LabelSpacing(), 200);
+  le->SetLabelPosition(lpAbove);
+  EXPECT_EQ(le->EditLabel()->Top() + le->EditLabel()->Height() + le->LabelSpacing(), 60);
+  le->SetVisible(false);
+  EXPECT_FALSE(le->EditLabel()->Visible());
+}
+
+TEST_F(StdCtrlsTest, SampleFormScreenshot) {
+  form->SetColor(clBtnFace);
+  auto* label = Make<TLabel>(10, 10, 0, 0);
+  label->SetCaption("&Label: 显示墙");
+  auto* edit = Make<TEdit>(10, 30, 140, 21);
+  edit->SetText("192.168.1.200");
+  auto* le = Make<TLabeledEdit>(170, 30, 80, 21);
+  le->EditLabel()->SetCaption("Port");
+  le->SetText("8899");
+  auto* memo = Make<TMemo>(10, 60, 240, 70);
+  memo->SetScrollBars(ssVertical);
+  memo->Lines()->Add("->C6,11,FF,5A,01,BB");
+  memo->Lines()->Add("->C6,12,FF,5A,01,BB");
+  auto* button = Make<TButton>(270, 10, 80, 25);
+  button->SetCaption("Connect");
+  auto* check = Make<TCheckBox>(270, 45, 120, 17);
+  check->SetCaption("Own port");
+  check->SetCheckedValue(true);
+  auto* radio = Make<TRadioButton>(270, 70, 120, 17);
+  radio->SetCaption("Serial");
+  radio->SetCheckedValue(true);
+  auto* group = Make<TGroupBox>(400, 10, 140, 80);
+  group->SetCaption("Group");
+  auto* rg = Make<TRadioGroup>(400, 100, 140, 70);
+  rg->SetCaption("Language");
+  rg->Items()->Add("中文");
+  rg->Items()->Add("English");
+  rg->SetItemIndex(0);
+  auto* panel = Make<TPanel>(10, 140, 240, 40);
+  panel->SetCaption("Panel");
+  panel->SetBevelInner(bvLowered);
+  auto* bevel = Make<TBevel>(270, 100, 120, 40);
+  bevel->SetShape(bsFrame);
+  auto* shape = Make<TShape>(270, 150, 40, 30);
+  shape->SetShape(stEllipse);
+  shape->Brush()->SetColor(clYellow);
+  auto* image = Make<TImage>(320, 150, 64, 32);
+  auto* bmp = new TBitmap;
+  bmp->SetWidth(32);
+  bmp->SetHeight(16);
+  bmp->Canvas()->Brush()->SetColor(clBlue);
+  bmp->Canvas()->FillRect(win::RECT{0, 0, 32, 16});
+  bmp->Canvas()->Brush()->SetColor(clRed);
+  bmp->Canvas()->FillRect(win::RECT{8, 4, 24, 12});
+  image->Picture()->SetGraphic(bmp);
+  delete bmp;
+  image->SetStretch(true);
+  auto* grid = Make<TStringGrid>(10, 190, 530, 180);
+  grid->SetColCount(4);
+  grid->SetRowCount(4);
+  grid->SetFixedColor(clMedGray);
+  grid->SetColor(clCream);
+  grid->SetColWidths(0, 16);
+  grid->SetRowHeights(0, 14);
+  for (int c = 1; c < 4; ++c) {
+    grid->SetColWidths(c, 160);
+    grid->SetCells(c, 0, std::to_string(c));
+  }
+  for (int r = 1; r < 4; ++r) {
+    grid->SetRowHeights(r, 50);
+    grid->SetCells(0, r, std::to_string(r));
+  }
+  grid->SetCells(1, 1, "HDMI1");
+  grid->SetSelection(TGridRect{1, 1, 2, 2});
+  form->Show();
+  Pump();
+  // Texts given before the windows existed are in them.
+  EXPECT_EQ(edit->Text(), "192.168.1.200");
+  EXPECT_EQ(memo->Lines()->Count(), 2);
+  ASSERT_TRUE(Headless().SaveScreenshot(testsupport::ArtifactPath("stdcontrols-sample.png")));
+  // The panel's face and the grid's fixed and data colours are where they belong.
+  win::POINT p = At(panel, 120, 8);
+  win::COLORREF face = win::GetSysColor(win::COLOR_BTNFACE);
+  EXPECT_EQ(ScreenPixel(p.x, p.y), ((face & 0xFF) << 16) | (face & 0xFF00) | ((face >> 16) & 0xFF));
+  win::RECT cell = grid->CellRect(3, 3);
+  p = At(grid, cell.right - 3, cell.bottom - 3);
+  EXPECT_EQ(ScreenPixel(p.x, p.y), static_cast<std::uint32_t>(0xFFFBF0));  // cream, 0x00RRGGBB
+}
+
+}  // namespace
