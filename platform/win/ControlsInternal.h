@@ -66,6 +66,13 @@ void ForgetCaret(win::HWND hwnd);
 void TrackMenuBarClick(win::HWND hwnd, win::LRESULT hit, win::POINT screen);
 void ForgetMenus(win::HWND hwnd);
 
+// Modal dialogs of our own (message boxes, common dialogs): a "#32770" window whose procedure is
+// `proc` and whose data pointer DialogData returns, and the loop that runs it with its owner disabled.
+win::HWND CreateDialogWindow(win::HWND owner, const std::string& title, int clientW, int clientH, win::WNDPROC proc, void* data);
+void* DialogData(win::HWND dlg);
+bool DialogKey(win::HWND dlg, const win::MSG& msg);
+int RunModal(win::HWND dlg, win::HWND owner, bool& done, int& result, win::HWND initialFocus);
+
 // Links the standard classes into the program; the window system calls it before the first lookup.
 void EnsureStandardClasses();
 win::ATOM RegisterSystemClass(const win::WNDCLASSEX& wc);
