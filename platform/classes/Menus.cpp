@@ -5,6 +5,7 @@
 
 #include "platform/win/Focus.h"
 #include "platform/win/Keys.h"
+#include "platform/win/Menu.h"
 
 // ---- shortcuts --------------------------------------------------------------------------------
 
@@ -174,7 +175,36 @@ void TMenuActionLink::SetOnExecute(const TNotifyEvent&) {}
 
 // ---- TMenuItem ---------------------------------------------------------------------------------
 
-TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner) {}
+namespace {
+
+// Commands are 16 bits on the wire of WM_COMMAND; a wrap skips 0, which means "nothing chosen".
+win::UINT NextCommand() {
+  static win::UINT next = 0;
+  next = next >= 0xFFFF ? 1 : next + 1;
+  return next;
+}
+
+// A hidden window that owns popup menus shown for no window of ours.
+constexpr const char* kPopupWindowClass = "TPopupListWindow";
+
+win::HWND PopupOwnerWindow() {
+  static win::HWND window = nullptr;
+  if (window && win::IsWindow(window)) return window;
+  win::WNDCLASS existing;
+  if (!win::GetClassInfo(nullptr, kPopupWindowClass, &existing)) {
+    win::WNDCLASS wc;
+    wc.lpfnWndProc = win::DefWindowProc;
+    wc.lpszClassName = kPopupWindowClass;
+    win::RegisterClass(&wc);
+  }
+  window = win::CreateWindowEx(win::WS_EX_TOOLWINDOW, kPopupWindowClass, "", win::WS_POPUP, 0, 0, 0, 0, nullptr,
+                               nullptr, nullptr, nullptr);
+  return window;
+}
+
+}  // namespace
+
+TMenuItem::TMenuItem(TComponent* AOwner) : TComponent(AOwner), FCommand(NextCommand()) {}
 
 TMenuItem::~TMenuItem() {
   if (FParent) FParent->Remove(this);
@@ -449,6 +479,9 @@ TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), FItems(new TMenuItem(this
 
 TMenu::~TMenu() {
   SetImages(nullptr);
+  if (FWindowHandle && FHandle && win::IsWindow(FWindowHandle) && win::GetMenu(FWindowHandle) == FHandle)
+    win::SetMenu(FWindowHandle, nullptr);
+  DestroyHandle();
   // The root item is owned by the menu and goes with it; clear the back pointer first so its
   // children's change notices do not reach a menu being torn down.
   FItems->FMenu = nullptr;
@@ -472,7 +505,96 @@ void TMenu::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation == opRemove && AComponent == FImages) FImages = nullptr;
 }
 
-void TMenu::MenuChanged(TMenuItem*) {}
+void TMenu::MenuChanged(TMenuItem*) {
+  if (!FHandle) return;
+  // The window system's menu is made again from the items; a menu bar shows the new one.
+  bool shown = FWindowHandle && win::IsWindow(FWindowHandle) && win::GetMenu(FWindowHandle) == FHandle;
+  DestroyHandle();
+  if (shown) {
+    win::SetMenu(FWindowHandle, Handle());
+    win::DrawMenuBar(FWindowHandle);
+  }
+}
+
+win::HMENU TMenu::CreateMenuHandle() { return win::CreatePopupMenu(); }
+win::HMENU TMainMenu::CreateMenuHandle() { return win::CreateMenu(); }
+
+void TMenu::DestroyHandle() {
+  if (!FHandle) return;
+  if (win::IsMenu(FHandle)) win::DestroyMenu(FHandle);
+  FHandle = nullptr;
+}
+
+win::HMENU TMenu::Handle() {
+  if (!FHandle) {
+    FHandle = CreateMenuHandle();
+    Fill(FItems, FHandle);
+  }
+  return FHandle;
+}
+
+void TMenu::Fill(TMenuItem* Item, win::HMENU Menu) {
+  for (TMenuItem* child : Item->FItems) {
+    if (!child->Visible()) continue;
+    win::UINT flags = 0;
+    if (child->IsLine()) {
+      win::AppendMenu(Menu, win::MF_SEPARATOR, 0, nullptr);
+      continue;
+    }
+    if (child->Checked()) flags |= win::MF_CHECKED;
+    if (!child->Enabled()) flags |= win::MF_GRAYED;
+    if (child->Break() == mbBreak) flags |= win::MF_MENUBREAK;
+    if (child->Break() == mbBarBreak) flags |= win::MF_MENUBARBREAK;
+    String caption = child->Caption();
+    // A popup item's shortcut shows after a tab, right-aligned; a menu bar has no room for it.
+    if (child->ShortCut() && Item != FItems) caption += "\t" + ShortCutToText(child->ShortCut());
+    if (child->Count() > 0) {
+      win::HMENU sub = win::CreatePopupMenu();
+      Fill(child, sub);
+      win::AppendMenu(Menu, flags | win::MF_POPUP, reinterpret_cast<win::UINT_PTR>(sub), caption.c_str());
+    } else {
+      win::AppendMenu(Menu, flags, child->Command(), caption.c_str());
+    }
+    if (child->RadioItem()) {
+      win::MENUITEMINFO info;
+      info.fMask = win::MIIM_FTYPE;
+      int pos = win::GetMenuItemCount(Menu) - 1;
+      if (win::GetMenuItemInfo(Menu, static_cast<win::UINT>(pos), win::TRUE, &info)) {
+        info.fType |= win::MFT_RADIOCHECK;
+        info.fMask = win::MIIM_FTYPE;
+        win::SetMenuItemInfo(Menu, static_cast<win::UINT>(pos), win::TRUE, &info);
+      }
+    }
+    if (child->Default()) win::SetMenuDefaultItem(Menu, static_cast<win::UINT>(win::GetMenuItemCount(Menu) - 1), win::TRUE);
+  }
+}
+
+void TMenu::SetWindowHandle(win::HWND Value) {
+  FWindowHandle = Value;
+  if (FWindowHandle && dynamic_cast<TMainMenu*>(this) && win::IsWindow(FWindowHandle) && FItems->Count() > 0) {
+    win::SetMenu(FWindowHandle, Handle());
+    win::DrawMenuBar(FWindowHandle);
+  }
+}
+
+TMenuItem* TMenu::FindItemByCommand(win::UINT ACommand) const {
+  if (ACommand == 0) return nullptr;
+  std::vector<TMenuItem*> pending{FItems};
+  while (!pending.empty()) {
+    TMenuItem* item = pending.back();
+    pending.pop_back();
+    if (item != FItems && item->Command() == ACommand) return item;
+    for (TMenuItem* child : item->FItems) pending.push_back(child);
+  }
+  return nullptr;
+}
+
+bool TMenu::DispatchCommand(win::UINT ACommand) {
+  TMenuItem* item = FindItemByCommand(ACommand);
+  if (!item) return false;
+  item->Click();
+  return true;
+}
 
 void TMenu::GetChildren(TGetChildProc Proc, TComponent* Root) { FItems->GetChildren(Proc, Root); }
 
@@ -537,4 +659,10 @@ void TPopupMenu::Popup(int X, int Y) {
   FPopupPoint = {X, Y};
   DoPopup(this);
   for (int i = 0; i < Items()->Count(); ++i) Items()->Items(i)->InitiateAction();
+  static const win::UINT alignments[] = {win::TPM_LEFTALIGN, win::TPM_RIGHTALIGN, win::TPM_CENTERALIGN};
+  win::HWND owner = WindowHandle() && win::IsWindow(WindowHandle()) ? WindowHandle() : PopupOwnerWindow();
+  win::UINT cmd = static_cast<win::UINT>(win::TrackPopupMenu(
+      Handle(), alignments[FAlignment] | win::TPM_RIGHTBUTTON | win::TPM_RETURNCMD, X, Y, 0, owner, nullptr));
+  // The chosen item runs after the menu has closed, as a command from the menu would.
+  DispatchCommand(cmd);
 }

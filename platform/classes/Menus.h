@@ -105,6 +105,8 @@ class TMenuItem : public TComponent {
   // The menu this item belongs to, through its parents.
   TMenu* GetParentMenu() const;
   bool IsLine() const { return FCaption == "-"; }
+  // The identifier the window system reports when the item is chosen.
+  win::UINT Command() const { return FCommand; }
 
   // What choosing the item does: toggles an AutoCheck item, then runs OnClick, or the action when
   // the item's OnClick is the action's.
@@ -173,6 +175,7 @@ class TMenuItem : public TComponent {
   bool IsOnClickStored() const;
 
   std::vector<TMenuItem*> FItems;
+  win::UINT FCommand = 0;
   TMenuItem* FParent = nullptr;
   TMenu* FMenu = nullptr;  // set on a menu's root item only
   std::unique_ptr<TMenuActionLink> FActionLink;
@@ -204,9 +207,16 @@ class TMenu : public TComponent {
   void SetImages(TComponent* Value);
   bool OwnerDraw() const { return FOwnerDraw; }
   void SetOwnerDraw(bool Value) { FOwnerDraw = Value; }
-  // The window that hears of the menu's commands.
+  // The window that hears of the menu's commands; a main menu shows in its menu bar.
   win::HWND WindowHandle() const { return FWindowHandle; }
-  void SetWindowHandle(win::HWND Value) { FWindowHandle = Value; }
+  void SetWindowHandle(win::HWND Value);
+  // The window system's menu, made from the items when first asked for and again after they
+  // change.
+  win::HMENU Handle();
+  bool HandleAllocated() const { return FHandle != nullptr; }
+  // Clicks the item of a command the window system reported; false when no item has it.
+  bool DispatchCommand(win::UINT ACommand);
+  TMenuItem* FindItemByCommand(win::UINT ACommand) const;
 
   // Finds the enabled, visible item of the message's shortcut and clicks it. True when one took it.
   virtual bool IsShortCut(const TMessage& Message);
@@ -218,10 +228,14 @@ class TMenu : public TComponent {
  protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
   virtual void MenuChanged(TMenuItem* Source);
+  virtual win::HMENU CreateMenuHandle();
+  void DestroyHandle();
 
  private:
   friend class TMenuItem;
+  void Fill(TMenuItem* Item, win::HMENU Menu);
   TMenuItem* FItems;
+  win::HMENU FHandle = nullptr;
   TComponent* FImages = nullptr;
   win::HWND FWindowHandle = nullptr;
   bool FOwnerDraw = false;
@@ -235,6 +249,9 @@ class TMainMenu : public TMenu {
   static void DeclareProperties(TPropTable& t);
   bool AutoMerge() const { return FAutoMerge; }
   void SetAutoMerge(bool Value) { FAutoMerge = Value; }
+
+ protected:
+  win::HMENU CreateMenuHandle() override;
 
  private:
   bool FAutoMerge = false;

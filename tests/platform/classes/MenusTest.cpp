@@ -2,7 +2,10 @@
 
 #include <vector>
 
+#include "platform/classes/Forms.h"
 #include "platform/classes/Menus.h"
+#include "platform/win/Menu.h"
+#include "tests/platform/classes/FormFixture.h"
 #include "platform/win/Keys.h"
 
 namespace {
@@ -160,18 +163,69 @@ TEST_F(MenuTest, ItemFollowsItsActionAndRunsIt) {
   EXPECT_EQ(executed, 1);
 }
 
-TEST_F(MenuTest, PopupRecordsPointAndFiresOnPopupAndPopupComponentIsCleared) {
-  auto* menu = new TPopupMenu(&form);
+class MenuOnFormTest : public formtest::FormTest {};
+
+TEST_F(MenuOnFormTest, PopupShowsTheItemsAndClicksTheChosenOne) {
+  auto* form = new TForm(Application, 0);
+  form->SetBounds(50, 50, 300, 200);
+  form->Show();
+  Pump();
+  auto* menu = new TPopupMenu(form);
+  std::vector<String> clicked;
   int popups = 0;
   menu->OnPopup = [&](TObject*) { ++popups; };
-  auto* target = new TComponent(&form);
-  menu->SetPopupComponent(target);
-  menu->Popup(120, 45);
+  for (const char* caption : {"&Power on", "-", "Power &off", "Hidden"}) {
+    auto* item = new TMenuItem(form);
+    item->SetCaption(caption);
+    item->SetOnClick([&clicked, item](TObject*) { clicked.push_back(item->Caption()); });
+    menu->Items()->Add(item);
+  }
+  menu->Items()->Items(3)->SetVisible(false);
+  menu->SetPopupComponent(form);
+  // The operator's keys wait in the queue for the menu's own loop: down twice skips the separator.
+  for (unsigned vk : {win::VK_DOWN, win::VK_DOWN, win::VK_RETURN}) {
+    Headless().InjectKey(vk, true);
+    Headless().InjectKey(vk, false);
+  }
+  menu->Popup(120, 80);
   EXPECT_EQ(popups, 1);
   EXPECT_EQ(menu->PopupPoint().x, 120);
-  EXPECT_EQ(menu->PopupPoint().y, 45);
-  delete target;
-  EXPECT_EQ(menu->PopupComponent(), nullptr);
+  EXPECT_EQ(clicked, (std::vector<String>{"Power &off"}));
+  // Escape closes it without a choice.
+  Headless().InjectKey(win::VK_ESCAPE, true);
+  Headless().InjectKey(win::VK_ESCAPE, false);
+  menu->Popup(120, 80);
+  EXPECT_EQ(clicked.size(), 1u);
+  EXPECT_EQ(menu->PopupComponent(), form);
+}
+
+TEST_F(MenuOnFormTest, MainMenuShowsInTheFormAndDispatchesCommands) {
+  auto* form = new TForm(Application, 0);
+  form->SetBounds(50, 50, 300, 200);
+  auto* menu = new TMainMenu(form);
+  auto* file = new TMenuItem(form);
+  file->SetCaption("&File");
+  menu->Items()->Add(file);
+  auto* exit = new TMenuItem(form);
+  exit->SetCaption("E&xit");
+  int clicks = 0;
+  exit->SetOnClick([&](TObject*) { ++clicks; });
+  file->Add(exit);
+  form->SetMenu(menu);
+  form->Show();
+  Pump();
+  ASSERT_TRUE(menu->HandleAllocated());
+  EXPECT_EQ(win::GetMenu(form->Handle()), menu->Handle());
+  EXPECT_EQ(win::GetMenuItemCount(menu->Handle()), 1);
+  EXPECT_TRUE(menu->DispatchCommand(exit->Command()));
+  EXPECT_EQ(clicks, 1);
+  EXPECT_FALSE(menu->DispatchCommand(0));
+  // A change rebuilds the bar.
+  auto* help = new TMenuItem(form);
+  help->SetCaption("&Help");
+  menu->Items()->Add(help);
+  EXPECT_EQ(win::GetMenu(form->Handle()), menu->Handle());
+  EXPECT_EQ(win::GetMenuItemCount(menu->Handle()), 2);
 }
 
 }  // namespace
