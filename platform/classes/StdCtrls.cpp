@@ -787,3 +787,491 @@ void TCustomGroupBox::CMTextChanged(TMessage& Message) {
   Invalidate();
   Realign();
 }
+
+// ---- list and combo box items --------------------------------------------------------------------
+
+void TListControlStrings::Check(int Index, bool AllowEnd) const {
+  int count = static_cast<int>(FItems.size());
+  if (Index < 0 || Index > count || (!AllowEnd && Index == count))
+    throw EStringListError(Format(SListIndexError, {Index}));
+}
+
+String TListControlStrings::Get(int Index) {
+  Check(Index, false);
+  return FItems[static_cast<std::size_t>(Index)].first;
+}
+
+TObject* TListControlStrings::GetObject(int Index) {
+  Check(Index, false);
+  return FItems[static_cast<std::size_t>(Index)].second;
+}
+
+void TListControlStrings::PutObject(int Index, TObject* AObject) {
+  Check(Index, false);
+  FItems[static_cast<std::size_t>(Index)].second = AObject;
+}
+
+void TListControlStrings::Put(int Index, const String& S) {
+  Check(Index, false);
+  TObject* obj = FItems[static_cast<std::size_t>(Index)].second;
+  Delete(Index);
+  InsertObject(Index, S, obj);
+}
+
+void TListControlStrings::Insert(int Index, const String& S) { InsertObject(Index, S, nullptr); }
+
+void TListControlStrings::InsertObject(int Index, const String& S, TObject* AObject) {
+  Check(Index, true);
+  // A sorted list places the item itself, as the window's sorted style does.
+  if (FSorted) {
+    auto it = std::upper_bound(FItems.begin(), FItems.end(), S,
+                               [](const String& s, const auto& item) { return AnsiCompareText(s, item.first) < 0; });
+    Index = static_cast<int>(it - FItems.begin());
+  }
+  FItems.insert(FItems.begin() + Index, {S, AObject});
+  if (Live())
+    SendMessage(FControl->Handle(), Msg(LB_INSERTSTRING, CB_INSERTSTRING), static_cast<WPARAM>(Index),
+                reinterpret_cast<LPARAM>(S.c_str()));
+}
+
+void TListControlStrings::Delete(int Index) {
+  Check(Index, false);
+  FItems.erase(FItems.begin() + Index);
+  if (Live()) SendMessage(FControl->Handle(), Msg(LB_DELETESTRING, CB_DELETESTRING), static_cast<WPARAM>(Index), 0);
+}
+
+void TListControlStrings::Clear() {
+  FItems.clear();
+  if (Live()) SendMessage(FControl->Handle(), Msg(LB_RESETCONTENT, CB_RESETCONTENT), 0, 0);
+}
+
+void TListControlStrings::SetSorted(bool Value) {
+  FSorted = Value;
+  if (!Value) return;
+  std::stable_sort(FItems.begin(), FItems.end(),
+                   [](const auto& a, const auto& b) { return AnsiCompareText(a.first, b.first) < 0; });
+  Push();
+}
+
+void TListControlStrings::Push() {
+  if (!Live()) return;
+  HWND h = FControl->Handle();
+  SendMessage(h, Msg(LB_RESETCONTENT, CB_RESETCONTENT), 0, 0);
+  for (std::size_t i = 0; i < FItems.size(); ++i)
+    SendMessage(h, Msg(LB_INSERTSTRING, CB_INSERTSTRING), i, reinterpret_cast<LPARAM>(FItems[i].first.c_str()));
+}
+
+// ---- TCustomListBox ----------------------------------------------------------------------------------
+
+TCustomListBox::TCustomListBox(TComponent* AOwner)
+    : TWinControl(AOwner), FItems(new TListControlStrings(this, false)), FCanvas(new TControlCanvas) {
+  static_cast<TControlCanvas*>(FCanvas)->SetControl(this);
+  FWidth = 121;
+  FHeight = 97;
+  FTabStop = true;
+  FParentColor = false;
+  FColor = clWindow;
+}
+
+TCustomListBox::~TCustomListBox() {
+  delete FCanvas;
+  delete FItems;
+}
+
+void TCustomListBox::DeclareProperties(TPropTable& t) {
+  stdctrls_detail::PublishWinControl(t);
+  t.Add("BorderStyle", &TCustomListBox::BorderStyle, &TCustomListBox::SetBorderStyle).SetDefault(bsSingle);
+  t.Add("ExtendedSelect", &TCustomListBox::ExtendedSelect, &TCustomListBox::SetExtendedSelect).SetDefault(true);
+  t.Add("ItemHeight", &TCustomListBox::ItemHeight, &TCustomListBox::SetItemHeight);
+  t.Add("Items", &TCustomListBox::Items, &TCustomListBox::SetItems);
+  t.Add("MultiSelect", &TCustomListBox::MultiSelect, &TCustomListBox::SetMultiSelect).SetDefault(false);
+  t.Add("ScrollWidth", &TCustomListBox::ScrollWidth, &TCustomListBox::SetScrollWidth).SetDefault(0);
+  t.Add("Sorted", &TCustomListBox::Sorted, &TCustomListBox::SetSorted).SetDefault(false);
+  t.Add("Style", &TCustomListBox::Style, &TCustomListBox::SetStyle).SetDefault(lbStandard);
+  t.Add("OnDrawItem", &TCustomListBox::OnDrawItem);
+  t.Add("OnMeasureItem", &TCustomListBox::OnMeasureItem);
+}
+
+void TCustomListBox::CreateParams(TCreateParams& Params) {
+  TWinControl::CreateParams(Params);
+  CreateSubClass(Params, "LISTBOX");
+  static const DWORD styles[] = {0, LBS_OWNERDRAWFIXED, LBS_OWNERDRAWVARIABLE, LBS_OWNERDRAWFIXED | LBS_NODATA,
+                                 LBS_OWNERDRAWFIXED | LBS_NODATA};
+  Params.Style |= WS_HSCROLL | WS_VSCROLL | LBS_HASSTRINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | styles[FStyle];
+  if (FMultiSelect) Params.Style |= FExtendedSelect ? LBS_EXTENDEDSEL : LBS_MULTIPLESEL;
+  if (FBorderStyle == bsSingle) Params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void TCustomListBox::CreateWnd() {
+  TWinControl::CreateWnd();
+  if (FStyle == lbVirtual || FStyle == lbVirtualOwnerDraw)
+    SendMessage(FHandle, LB_SETCOUNT, static_cast<WPARAM>(FCount), 0);
+  else
+    FItems->Push();
+  if (FStyle != lbStandard) SendMessage(FHandle, LB_SETITEMHEIGHT, 0, FItemHeight);
+  SendMessage(FHandle, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(FScrollWidth), 0);
+  if (FMultiSelect) {
+    for (std::size_t i = 0; i < FSelected.size(); ++i)
+      if (FSelected[i]) SendMessage(FHandle, LB_SETSEL, TRUE, static_cast<LPARAM>(i));
+  } else {
+    SendMessage(FHandle, LB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
+  }
+  SendMessage(FHandle, LB_SETTOPINDEX, static_cast<WPARAM>(FTopIndex), 0);
+}
+
+void TCustomListBox::DestroyWnd() {
+  // What the operator chose survives the window being made again.
+  FItemIndex = ItemIndex();
+  FTopIndex = TopIndex();
+  FSelected.assign(static_cast<std::size_t>(Count()), false);
+  if (FMultiSelect)
+    for (int i = 0; i < Count(); ++i) FSelected[static_cast<std::size_t>(i)] = Selected(i);
+  TWinControl::DestroyWnd();
+}
+
+int TCustomListBox::Count() {
+  return FStyle == lbVirtual || FStyle == lbVirtualOwnerDraw ? FCount : FItems->Count();
+}
+
+void TCustomListBox::SetCount(int Value) {
+  FCount = std::max(0, Value);
+  if (HandleAllocated() && (FStyle == lbVirtual || FStyle == lbVirtualOwnerDraw))
+    SendMessage(FHandle, LB_SETCOUNT, static_cast<WPARAM>(FCount), 0);
+}
+
+int TCustomListBox::ItemIndex() {
+  if (!HandleAllocated()) return FItemIndex;
+  if (FMultiSelect) return static_cast<int>(SendMessage(FHandle, LB_GETCARETINDEX, 0, 0));
+  return static_cast<int>(SendMessage(FHandle, LB_GETCURSEL, 0, 0));
+}
+
+void TCustomListBox::SetItemIndex(int Value) {
+  if (Value < -1 || Value >= Count()) Value = -1;
+  FItemIndex = Value;
+  if (!HandleAllocated()) return;
+  if (FMultiSelect)
+    SendMessage(FHandle, LB_SETCARETINDEX, static_cast<WPARAM>(Value), 0);
+  else
+    SendMessage(FHandle, LB_SETCURSEL, static_cast<WPARAM>(Value), 0);
+}
+
+bool TCustomListBox::Selected(int Index) {
+  if (Index < 0 || Index >= Count()) throw EListError(Format(SListIndexError, {Index}));
+  if (!HandleAllocated())
+    return FMultiSelect ? (static_cast<std::size_t>(Index) < FSelected.size() && FSelected[static_cast<std::size_t>(Index)])
+                        : Index == FItemIndex;
+  return SendMessage(FHandle, LB_GETSEL, static_cast<WPARAM>(Index), 0) > 0;
+}
+
+void TCustomListBox::SetSelected(int Index, bool Value) {
+  if (Index < 0 || Index >= Count()) throw EListError(Format(SListIndexError, {Index}));
+  if (!FMultiSelect) {
+    if (Value) SetItemIndex(Index);
+    else if (ItemIndex() == Index) SetItemIndex(-1);
+    return;
+  }
+  if (FSelected.size() < static_cast<std::size_t>(Count())) FSelected.resize(static_cast<std::size_t>(Count()), false);
+  FSelected[static_cast<std::size_t>(Index)] = Value;
+  if (HandleAllocated()) SendMessage(FHandle, LB_SETSEL, Value ? TRUE : FALSE, Index);
+}
+
+int TCustomListBox::SelCount() {
+  if (!FMultiSelect) return -1;
+  if (HandleAllocated()) return static_cast<int>(SendMessage(FHandle, LB_GETSELCOUNT, 0, 0));
+  return static_cast<int>(std::count(FSelected.begin(), FSelected.end(), true));
+}
+
+int TCustomListBox::TopIndex() {
+  return HandleAllocated() ? static_cast<int>(SendMessage(FHandle, LB_GETTOPINDEX, 0, 0)) : FTopIndex;
+}
+
+void TCustomListBox::SetTopIndex(int Value) {
+  FTopIndex = std::max(0, Value);
+  if (HandleAllocated()) SendMessage(FHandle, LB_SETTOPINDEX, static_cast<WPARAM>(FTopIndex), 0);
+}
+
+void TCustomListBox::SetStyle(TListBoxStyle Value) {
+  if (Value == FStyle) return;
+  FStyle = Value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomListBox::SetItemHeight(int Value) {
+  if (Value <= 0 || Value == FItemHeight) return;
+  FItemHeight = Value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomListBox::SetMultiSelect(bool Value) {
+  if (Value == FMultiSelect) return;
+  FMultiSelect = Value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomListBox::SetExtendedSelect(bool Value) {
+  if (Value == FExtendedSelect) return;
+  FExtendedSelect = Value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomListBox::SetScrollWidth(int Value) {
+  FScrollWidth = std::max(0, Value);
+  if (HandleAllocated()) SendMessage(FHandle, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(FScrollWidth), 0);
+}
+
+void TCustomListBox::SetSorted(bool Value) {
+  if (Value == FSorted) return;
+  FSorted = Value;
+  FItems->SetSorted(Value);
+}
+
+void TCustomListBox::SetBorderStyle(TFormBorderStyle Value) {
+  Value = Value == bsNone ? bsNone : bsSingle;
+  if (Value == FBorderStyle) return;
+  FBorderStyle = Value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+int TCustomListBox::ItemAtPos(POINT Pos, bool Existing) {
+  RECT client = ClientRect();
+  if (Pos.x < client.left || Pos.x >= client.right || Pos.y < client.top) return -1;
+  for (int i = TopIndex(); i < Count(); ++i) {
+    RECT r = ItemRect(i);
+    if (r.top >= client.bottom) break;
+    if (Pos.y >= r.top && Pos.y < r.bottom) return i;
+  }
+  if (Pos.y >= client.bottom) return -1;
+  return Existing ? -1 : Count();
+}
+
+RECT TCustomListBox::ItemRect(int Index) {
+  RECT r{0, 0, 0, 0};
+  if (Index < 0 || Index > Count()) return r;
+  if (HandleAllocated() && Index < Count()) {
+    SendMessage(FHandle, LB_GETITEMRECT, static_cast<WPARAM>(Index), reinterpret_cast<LPARAM>(&r));
+    return r;
+  }
+  // One past the last item: the place the next one would take.
+  int h = HandleAllocated() ? static_cast<int>(SendMessage(FHandle, LB_GETITEMHEIGHT, 0, 0)) : FItemHeight;
+  int top = (Index - TopIndex()) * h;
+  return RECT{0, top, ClientWidth(), top + h};
+}
+
+void TCustomListBox::DrawItem(int Index, RECT Rect, TOwnerDrawState State) {
+  if (OnDrawItem) {
+    OnDrawItem(this, Index, Rect, State);
+    return;
+  }
+  FCanvas->FillRect(Rect);
+  if (Index >= 0 && Index < FItems->Count()) FCanvas->TextOut(Rect.left + 2, Rect.top, FItems->Strings(Index));
+}
+
+void TCustomListBox::MeasureItem(int Index, int& Height) {
+  if (OnMeasureItem) OnMeasureItem(this, Index, Height);
+}
+
+void TCustomListBox::WndProc(TMessage& Message) {
+  if (PaintByClass(this, Message)) {
+    DefaultHandler(Message);
+    return;
+  }
+  switch (Message.Msg) {
+    case CN_COMMAND:
+      if ((Message.WParam >> 16) == LBN_SELCHANGE) {
+        FItemIndex = ItemIndex();
+        Click();
+      } else if ((Message.WParam >> 16) == LBN_DBLCLK) {
+        DblClick();
+      }
+      return;
+    case CN_DRAWITEM: {
+      auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
+      TOwnerDrawState state;
+      if (dis->itemState & ODS_SELECTED) state.Include(odSelected);
+      if (dis->itemState & ODS_FOCUS) state.Include(odFocused);
+      if (dis->itemState & ODS_DISABLED) state.Include(odDisabled);
+      FCanvas->SetHandle(dis->hDC);
+      FCanvas->Font()->Assign(Font());
+      FCanvas->Brush()->Assign(FBrush);
+      if (state.Contains(odSelected)) {
+        FCanvas->Brush()->SetColor(clHighlight);
+        FCanvas->Font()->SetColor(clHighlightText);
+      }
+      try {
+        if (static_cast<int>(dis->itemID) >= 0) DrawItem(static_cast<int>(dis->itemID), dis->rcItem, state);
+        else FCanvas->FillRect(dis->rcItem);
+        if (state.Contains(odFocused)) DrawFocusRect(dis->hDC, &dis->rcItem);
+      } catch (...) {
+        FCanvas->SetHandle(nullptr);
+        throw;
+      }
+      FCanvas->SetHandle(nullptr);
+      Message.Result = 1;
+      return;
+    }
+    case CN_MEASUREITEM: {
+      auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
+      int h = FItemHeight;
+      if (FStyle == lbOwnerDrawVariable) MeasureItem(static_cast<int>(mis->itemID), h);
+      mis->itemHeight = static_cast<UINT>(std::max(1, h));
+      Message.Result = 1;
+      return;
+    }
+    default:
+      break;
+  }
+  TWinControl::WndProc(Message);
+}
+
+// ---- TCustomComboBox ---------------------------------------------------------------------------------
+
+TCustomComboBox::TCustomComboBox(TComponent* AOwner)
+    : TWinControl(AOwner), FItems(new TListControlStrings(this, true)) {
+  FControlStyle = TControlStyle{csCaptureMouse, csSetCaption, csDoubleClicks, csFixedHeight};
+  FWidth = 145;
+  FHeight = 21;
+  FTabStop = true;
+  FParentColor = false;
+  FColor = clWindow;
+}
+
+TCustomComboBox::~TCustomComboBox() { delete FItems; }
+
+void TCustomComboBox::DeclareProperties(TPropTable& t) {
+  stdctrls_detail::PublishWinControl(t);
+  t.Add("DropDownCount", &TCustomComboBox::DropDownCount, &TCustomComboBox::SetDropDownCount).SetDefault(8);
+  t.Add("ItemHeight", &TCustomComboBox::ItemHeight, &TCustomComboBox::SetItemHeight);
+  t.Add("ItemIndex", &TCustomComboBox::ItemIndex, &TCustomComboBox::SetItemIndex).SetDefault(-1);
+  t.Add("Items", &TCustomComboBox::Items, &TCustomComboBox::SetItems);
+  t.Add("MaxLength", &TCustomComboBox::MaxLength, &TCustomComboBox::SetMaxLength).SetDefault(0);
+  t.Add("Sorted", &TCustomComboBox::Sorted, &TCustomComboBox::SetSorted).SetDefault(false);
+  t.Add("Style", &TCustomComboBox::Style, &TCustomComboBox::SetStyle).SetDefault(csDropDown);
+  t.Add("Text", &TCustomComboBox::Text, &TCustomComboBox::SetText);
+  t.Add("OnChange", &TCustomComboBox::OnChange);
+  t.Add("OnCloseUp", &TCustomComboBox::OnCloseUp);
+  t.Add("OnDrawItem", &TCustomComboBox::OnDrawItem);
+  t.Add("OnDropDown", &TCustomComboBox::OnDropDown);
+  t.Add("OnMeasureItem", &TCustomComboBox::OnMeasureItem);
+  t.Add("OnSelect", &TCustomComboBox::OnSelect);
+}
+
+void TCustomComboBox::CreateParams(TCreateParams& Params) {
+  TWinControl::CreateParams(Params);
+  CreateSubClass(Params, "COMBOBOX");
+  static const DWORD styles[] = {CBS_DROPDOWN, CBS_SIMPLE, CBS_DROPDOWNLIST, CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED,
+                                 CBS_DROPDOWNLIST | CBS_OWNERDRAWVARIABLE};
+  Params.Style |= WS_VSCROLL | CBS_HASSTRINGS | CBS_AUTOHSCROLL | styles[FStyle];
+}
+
+void TCustomComboBox::CreateWnd() {
+  // The stored text goes back in after the items, which a drop-down list shows instead.
+  String text = FText;
+  FSettingText = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{FSettingText};
+  TWinControl::CreateWnd();
+  FItems->Push();
+  if (FMaxLength) SendMessage(FHandle, CB_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
+  SendMessage(FHandle, CB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
+  if (FStyle == csDropDown || FStyle == csSimple) {
+    if (FItemIndex < 0 && !text.empty()) SetWindowText(FHandle, text.c_str());
+  }
+}
+
+void TCustomComboBox::DestroyWnd() {
+  FText = GetText();
+  TWinControl::DestroyWnd();
+}
+
+int TCustomComboBox::ItemIndex() { return FItemIndex; }
+
+void TCustomComboBox::SetItemIndex(int Value) {
+  if (HasState(csLoading)) {
+    FItemIndex = Value;
+    return;
+  }
+  if (Value < -1 || Value >= FItems->Count()) Value = -1;
+  FItemIndex = Value;
+  FSettingText = true;
+  struct Done {
+    bool& flag;
+    ~Done() { flag = false; }
+  } done{FSettingText};
+  if (HandleAllocated()) SendMessage(FHandle, CB_SETCURSEL, static_cast<WPARAM>(Value), 0);
+  // The edit part shows the chosen item, or nothing.
+  SetTextValue(Value >= 0 ? FItems->Strings(Value) : String());
+}
+
+void TCustomComboBox::SetStyle(TComboBoxStyle Value) {
+  if (Value == FStyle) return;
+  FStyle = Value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomComboBox::SetItemHeight(int Value) {
+  if (Value <= 0 || Value == FItemHeight) return;
+  FItemHeight = Value;
+  if (HandleAllocated()) SendMessage(FHandle, CB_SETITEMHEIGHT, 0, Value);
+}
+
+void TCustomComboBox::SetSorted(bool Value) {
+  if (Value == FSorted) return;
+  FSorted = Value;
+  FItems->SetSorted(Value);
+}
+
+void TCustomComboBox::SetMaxLength(int Value) {
+  FMaxLength = std::max(0, Value);
+  if (HandleAllocated()) SendMessage(FHandle, CB_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
+}
+
+void TCustomComboBox::Clear() {
+  FItems->Clear();
+  SetItemIndex(-1);
+}
+
+void TCustomComboBox::Change() {
+  if (OnChange) OnChange(this);
+}
+
+void TCustomComboBox::Select() {
+  if (OnSelect)
+    OnSelect(this);
+  else
+    Change();
+}
+
+void TCustomComboBox::WndProc(TMessage& Message) {
+  if (Message.Msg == CN_COMMAND) {
+    switch (Message.WParam >> 16) {
+      case CBN_SELCHANGE: {
+        auto sel = static_cast<int>(SendMessage(FHandle, CB_GETCURSEL, 0, 0));
+        if (sel >= 0 && sel < FItems->Count()) FItemIndex = sel;
+        if (FItemIndex >= 0) {
+          FSettingText = true;
+          SetTextValue(FItems->Strings(FItemIndex));
+          FSettingText = false;
+        }
+        Click();
+        Select();
+        break;
+      }
+      case CBN_EDITCHANGE:
+        if (FSettingText) break;
+        FItemIndex = -1;
+        Change();
+        break;
+      case CBN_DROPDOWN:
+        if (OnDropDown) OnDropDown(this);
+        break;
+      case CBN_CLOSEUP:
+        if (OnCloseUp) OnCloseUp(this);
+        break;
+      default: break;
+    }
+    return;
+  }
+  TWinControl::WndProc(Message);
+}

@@ -15,6 +15,14 @@ VW_ENUM(TTextLayout, tlTop, tlCenter, tlBottom)
 VW_ENUM(TScrollStyle, ssNone, ssHorizontal, ssVertical, ssBoth)
 VW_ENUM(TEditCharCase, ecNormal, ecUpperCase, ecLowerCase)
 VW_ENUM(TCheckBoxState, cbUnchecked, cbChecked, cbGrayed)
+VW_ENUM(TListBoxStyle, lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable, lbVirtual, lbVirtualOwnerDraw)
+VW_ENUM(TComboBoxStyle, csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable)
+VW_ENUM(TOwnerDrawStateItem, odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odHotLight,
+        odInactive, odNoAccel, odNoFocusRect, odReserved1, odReserved2, odComboBoxEdit)
+using TOwnerDrawState = TSet<TOwnerDrawStateItem>;
+
+using TDrawItemEvent = std::function<void(TWinControl* Control, int Index, win::RECT Rect, TOwnerDrawState State)>;
+using TMeasureItemEvent = std::function<void(TWinControl* Control, int Index, int& Height)>;
 
 namespace stdctrls_detail {
 
@@ -345,6 +353,169 @@ class TRadioButton : public TButtonControl {
  private:
   TAlignment FAlignment = taRightJustify;
   bool FChecked = false;
+};
+
+// ---- list and combo boxes ------------------------------------------------------------------------
+
+// The items of a list or combo box: kept here and mirrored into the window while it has one, so
+// they survive the window being made again.
+class TListControlStrings : public TStrings {
+  VW_CLASS(TListControlStrings, TStrings)
+ public:
+  TListControlStrings(TWinControl* Control, bool Combo) : FControl(Control), FCombo(Combo) {}
+  void Clear() override;
+  void Delete(int Index) override;
+  void Insert(int Index, const String& S) override;
+  void InsertObject(int Index, const String& S, TObject* AObject) override;
+  bool Sorted() const { return FSorted; }
+  void SetSorted(bool Value);
+  // Gives every item to a window just made.
+  void Push();
+
+ protected:
+  String Get(int Index) override;
+  int GetCount() override { return static_cast<int>(FItems.size()); }
+  TObject* GetObject(int Index) override;
+  void Put(int Index, const String& S) override;
+  void PutObject(int Index, TObject* AObject) override;
+
+ private:
+  void Check(int Index, bool AllowEnd) const;
+  win::UINT Msg(win::UINT ListMsg, win::UINT ComboMsg) const { return FCombo ? ComboMsg : ListMsg; }
+  bool Live() const { return FControl->HandleAllocated(); }
+  TWinControl* FControl;
+  bool FCombo;
+  bool FSorted = false;
+  std::vector<std::pair<String, TObject*>> FItems;
+};
+
+class TCustomListBox : public TWinControl {
+  VW_CLASS(TCustomListBox, TWinControl)
+ public:
+  explicit TCustomListBox(TComponent* AOwner);
+  ~TCustomListBox() override;
+  static void DeclareProperties(TPropTable& t);
+
+  TStrings* Items() const { return FItems; }
+  void SetItems(TStrings* Value) { FItems->Assign(Value); }
+  int ItemIndex();
+  void SetItemIndex(int Value);
+  // The items, or for the virtual styles the count set.
+  int Count();
+  void SetCount(int Value);
+  TListBoxStyle Style() const { return FStyle; }
+  void SetStyle(TListBoxStyle Value);
+  int ItemHeight() const { return FItemHeight; }
+  void SetItemHeight(int Value);
+  bool MultiSelect() const { return FMultiSelect; }
+  void SetMultiSelect(bool Value);
+  bool ExtendedSelect() const { return FExtendedSelect; }
+  void SetExtendedSelect(bool Value);
+  bool Selected(int Index);
+  void SetSelected(int Index, bool Value);
+  int SelCount();
+  int TopIndex();
+  void SetTopIndex(int Value);
+  int ScrollWidth() const { return FScrollWidth; }
+  void SetScrollWidth(int Value);
+  bool Sorted() const { return FSorted; }
+  void SetSorted(bool Value);
+  TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle Value);
+  // The item at a client point; -1 for none, or with Existing false the count below the last.
+  int ItemAtPos(win::POINT Pos, bool Existing);
+  win::RECT ItemRect(int Index);
+  void Clear() { FItems->Clear(); }
+
+  TCanvas* Canvas() const { return FCanvas; }
+  TDrawItemEvent OnDrawItem;
+  TMeasureItemEvent OnMeasureItem;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  void WndProc(TMessage& Message) override;
+  virtual void DrawItem(int Index, win::RECT Rect, TOwnerDrawState State);
+  virtual void MeasureItem(int Index, int& Height);
+
+ private:
+  TListControlStrings* FItems;
+  TCanvas* FCanvas;
+  int FItemHeight = 16;
+  int FScrollWidth = 0;
+  int FItemIndex = -1;
+  int FTopIndex = 0;
+  int FCount = 0;
+  std::vector<bool> FSelected;
+  TListBoxStyle FStyle = lbStandard;
+  TFormBorderStyle FBorderStyle = bsSingle;
+  bool FMultiSelect = false;
+  bool FExtendedSelect = true;
+  bool FSorted = false;
+};
+
+class TListBox : public TCustomListBox {
+  VW_CLASS(TListBox, TCustomListBox)
+ public:
+  explicit TListBox(TComponent* AOwner) : TCustomListBox(AOwner) {}
+};
+
+class TCustomComboBox : public TWinControl {
+  VW_CLASS(TCustomComboBox, TWinControl)
+ public:
+  explicit TCustomComboBox(TComponent* AOwner);
+  ~TCustomComboBox() override;
+  static void DeclareProperties(TPropTable& t);
+
+  TStrings* Items() const { return FItems; }
+  void SetItems(TStrings* Value) { FItems->Assign(Value); }
+  int ItemIndex();
+  void SetItemIndex(int Value);
+  TComboBoxStyle Style() const { return FStyle; }
+  void SetStyle(TComboBoxStyle Value);
+  int DropDownCount() const { return FDropDownCount; }
+  void SetDropDownCount(int Value) { FDropDownCount = Value; }
+  int ItemHeight() const { return FItemHeight; }
+  void SetItemHeight(int Value);
+  bool Sorted() const { return FSorted; }
+  void SetSorted(bool Value);
+  int MaxLength() const { return FMaxLength; }
+  void SetMaxLength(int Value);
+  void Clear();
+
+  TNotifyEvent OnChange;
+  TNotifyEvent OnSelect;
+  TNotifyEvent OnDropDown;
+  TNotifyEvent OnCloseUp;
+  TDrawItemEvent OnDrawItem;
+  TMeasureItemEvent OnMeasureItem;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  void WndProc(TMessage& Message) override;
+  virtual void Change();
+  virtual void Select();
+
+ private:
+  friend class TListControlStrings;
+  TListControlStrings* FItems;
+  int FItemIndex = -1;
+  int FDropDownCount = 8;
+  int FItemHeight = 16;
+  int FMaxLength = 0;
+  TComboBoxStyle FStyle = csDropDown;
+  bool FSorted = false;
+  // Set while code changes the text, which is no edit of the operator's.
+  bool FSettingText = false;
+};
+
+class TComboBox : public TCustomComboBox {
+  VW_CLASS(TComboBox, TCustomComboBox)
+ public:
+  explicit TComboBox(TComponent* AOwner) : TCustomComboBox(AOwner) {}
 };
 
 // ---- group box -------------------------------------------------------------------------------------

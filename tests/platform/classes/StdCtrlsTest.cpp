@@ -164,6 +164,62 @@ TEST_F(StdCtrlsTest, RadioGroupItemIndexAndLabeledEditLabel) {
   EXPECT_FALSE(le->EditLabel()->Visible());
 }
 
+TEST_F(StdCtrlsTest, ListBoxItemsSelectionAndOwnerDrawing) {
+  auto* list = Make<TListBox>(10, 10, 150, 100);
+  for (const char* s : {"COM1", "COM2", "COM3"}) list->Items()->Add(s);
+  list->SetItemIndex(1);
+  form->Show();
+  Pump();
+  EXPECT_EQ(list->ItemIndex(), 1);
+  EXPECT_EQ(win::SendMessage(list->Handle(), win::LB_GETCOUNT, 0, 0), 3);
+  win::RECT r = list->ItemRect(2);
+  EXPECT_EQ(list->ItemAtPos(win::POINT{5, r.top + 1}, true), 2);
+  EXPECT_EQ(list->ItemAtPos(win::POINT{5, r.bottom + 1}, true), -1);
+  EXPECT_EQ(list->ItemAtPos(win::POINT{5, r.bottom + 1}, false), 3);
+  // Items and the choice survive the window being made again.
+  list->SetStyle(lbOwnerDrawFixed);
+  list->SetItemHeight(20);
+  std::vector<int> drawn;
+  list->OnDrawItem = [&](TWinControl*, int index, win::RECT, TOwnerDrawState) { drawn.push_back(index); };
+  list->Items()->Add("COM4");
+  list->Invalidate();
+  Pump();
+  EXPECT_EQ(list->ItemIndex(), 1);
+  EXPECT_EQ(list->Items()->Count(), 4);
+  EXPECT_EQ(drawn, (std::vector<int>{0, 1, 2, 3}));
+  EXPECT_EQ(list->ItemRect(1).bottom - list->ItemRect(1).top, 20);
+  list->Items()->Delete(0);
+  EXPECT_EQ(win::SendMessage(list->Handle(), win::LB_GETCOUNT, 0, 0), 3);
+}
+
+TEST_F(StdCtrlsTest, ComboBoxItemIndexShowsTheItemAndSelectionFiresEvents) {
+  auto* combo = Make<TComboBox>(10, 10, 150, 21);
+  combo->Items()->Add("9600");
+  combo->Items()->Add("115200");
+  combo->SetItemIndex(1);
+  EXPECT_EQ(combo->Text(), "115200");
+  form->Show();
+  Pump();
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  EXPECT_EQ(combo->Text(), "115200");
+  int changes = 0, selects = 0;
+  combo->OnChange = [&](TObject*) { ++changes; };
+  combo->SetItemIndex(0);  // by code: no event
+  EXPECT_EQ(combo->Text(), "9600");
+  EXPECT_EQ(changes, 0);
+  win::SendMessage(win::GetParent(combo->Handle()), win::WM_COMMAND,
+                   static_cast<win::WPARAM>(win::CBN_SELCHANGE) << 16, reinterpret_cast<win::LPARAM>(combo->Handle()));
+  EXPECT_EQ(changes, 1);  // without OnSelect the selection is a change
+  combo->OnSelect = [&](TObject*) { ++selects; };
+  win::SendMessage(win::GetParent(combo->Handle()), win::WM_COMMAND,
+                   static_cast<win::WPARAM>(win::CBN_SELCHANGE) << 16, reinterpret_cast<win::LPARAM>(combo->Handle()));
+  EXPECT_EQ(selects, 1);
+  EXPECT_EQ(changes, 1);
+  combo->SetItemIndex(7);
+  EXPECT_EQ(combo->ItemIndex(), -1);
+  EXPECT_EQ(combo->Text(), "");
+}
+
 TEST_F(StdCtrlsTest, SampleFormScreenshot) {
   form->SetColor(clBtnFace);
   auto* label = Make<TLabel>(10, 10, 0, 0);
@@ -211,7 +267,14 @@ TEST_F(StdCtrlsTest, SampleFormScreenshot) {
   image->Picture()->SetGraphic(bmp);
   delete bmp;
   image->SetStretch(true);
-  auto* grid = Make<TStringGrid>(10, 190, 530, 180);
+  auto* list = Make<TListBox>(400, 180, 140, 50);
+  list->Items()->Add("COM1");
+  list->Items()->Add("COM2");
+  list->SetItemIndex(0);
+  auto* combo = Make<TComboBox>(270, 185, 120, 21);
+  combo->Items()->Add("9600");
+  combo->SetItemIndex(0);
+  auto* grid = Make<TStringGrid>(10, 240, 530, 150);
   grid->SetColCount(4);
   grid->SetRowCount(4);
   grid->SetFixedColor(clMedGray);
@@ -223,7 +286,7 @@ TEST_F(StdCtrlsTest, SampleFormScreenshot) {
     grid->SetCells(c, 0, std::to_string(c));
   }
   for (int r = 1; r < 4; ++r) {
-    grid->SetRowHeights(r, 50);
+    grid->SetRowHeights(r, 40);
     grid->SetCells(0, r, std::to_string(r));
   }
   grid->SetCells(1, 1, "HDMI1");
