@@ -1,5 +1,6 @@
 #include <vector>
 
+#include "platform/classes/Buttons.h"
 #include "platform/classes/ExtCtrls.h"
 #include "platform/classes/Grids.h"
 #include "platform/classes/StdCtrls.h"
@@ -220,6 +221,24 @@ TEST_F(StdCtrlsTest, ComboBoxItemIndexShowsTheItemAndSelectionFiresEvents) {
   EXPECT_EQ(combo->Text(), "");
 }
 
+TEST_F(StdCtrlsTest, BitBtnKindsBringCaptionAndModalResult) {
+  auto* ok = Make<TBitBtn>(10, 10, 90, 30);
+  ok->SetKind(bkOK);
+  EXPECT_EQ(ok->Caption(), "OK");
+  EXPECT_EQ(ok->ModalResult(), mrOk);
+  auto* custom = Make<TBitBtn>(110, 10, 90, 30);
+  custom->SetCaption("连接串口/无线");
+  int clicks = 0;
+  custom->OnClick = [&](TObject*) { ++clicks; };
+  form->Show();
+  Pump();
+  OperatorClick(custom);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(form->ModalResult(), mrNone);
+  OperatorClick(ok);
+  EXPECT_EQ(form->ModalResult(), mrOk);
+}
+
 TEST_F(StdCtrlsTest, SampleFormScreenshot) {
   form->SetColor(clBtnFace);
   auto* label = Make<TLabel>(10, 10, 0, 0);
@@ -267,6 +286,19 @@ TEST_F(StdCtrlsTest, SampleFormScreenshot) {
   image->Picture()->SetGraphic(bmp);
   delete bmp;
   image->SetStretch(true);
+  auto* bitbtn = Make<TBitBtn>(10, 190, 110, 30);
+  bitbtn->SetCaption("开机");
+  auto* glyph = new TBitmap;
+  glyph->SetWidth(16);
+  glyph->SetHeight(16);
+  glyph->Canvas()->Brush()->SetColor(clFuchsia);
+  glyph->Canvas()->FillRect(win::RECT{0, 0, 16, 16});
+  glyph->Canvas()->Brush()->SetColor(clGreen);
+  glyph->Canvas()->FillRect(win::RECT{3, 3, 13, 13});
+  bitbtn->SetGlyph(glyph);
+  delete glyph;
+  auto* okBtn = Make<TBitBtn>(130, 190, 90, 30);
+  okBtn->SetKind(bkOK);
   auto* list = Make<TListBox>(400, 180, 140, 50);
   list->Items()->Add("COM1");
   list->Items()->Add("COM2");
