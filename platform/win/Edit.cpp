@@ -757,9 +757,7 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETTEXT: {
       const char* t = reinterpret_cast<const char*>(lParam);
       e->text = Filter(*e, Utf8ToCodePoints(t ? t : ""));
-      if (static_cast<int>(e->text.size()) > e->limit && e->limit < kMaxLimit) {
-        // Text set from code may exceed the typing limit; only typing is held to it.
-      }
+      // Text set from code may exceed the typing limit; only typing is held to it.
       e->anchor = e->caret = 0;
       e->xOffset = 0;
       e->firstLine = 0;
