@@ -858,13 +858,15 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return DefWindowProc(hwnd, msg, wParam, lParam);
     case WM_VSCROLL:
     case WM_HSCROLL:
-      if (lParam) return DefWindowProc(hwnd, msg, wParam, lParam);
       {
-        SCROLLINFO si;
-        si.fMask = SIF_TRACKPOS;
-        GetScrollInfo(hwnd, msg == WM_VSCROLL ? SB_VERT : SB_HORZ, &si);
-        int thumb = LOWORD(wParam) == SB_THUMBTRACK ? si.nTrackPos : static_cast<SHORT>(HIWORD(wParam));
-        if (LOWORD(wParam) == SB_THUMBPOSITION) thumb = si.nTrackPos;
+        // From its own bars the thumb's position is read in full; a scroll bar control of the
+        // owner's passes it in the high word, as owners that draw their own bars do.
+        int thumb = HIWORD(wParam);
+        if (!lParam) {
+          SCROLLINFO si;
+          si.fMask = SIF_TRACKPOS;
+          if (GetScrollInfo(hwnd, msg == WM_VSCROLL ? SB_VERT : SB_HORZ, &si)) thumb = si.nTrackPos;
+        }
         return ScrollCode(*e, LOWORD(wParam), thumb, msg == WM_VSCROLL);
       }
     case WM_CUT:

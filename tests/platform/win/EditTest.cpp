@@ -226,6 +226,11 @@ TEST_F(EditTest, MultiLineWrapsReportsItsLinesAndScrollsWithItsBar) {
   EXPECT_EQ(si.nPos, 1);
   EXPECT_EQ(si.nMax, lines - 1);
 
+  // An owner's own scroll bar control drives the edit through WM_VSCROLL with the position.
+  HWND own = CreateWindowEx(0, "ScrollBar", "", WS_CHILD | SBS_VERT, 0, 0, 17, 60, form, nullptr, nullptr, nullptr);
+  SendMessage(e, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 3), reinterpret_cast<LPARAM>(own));
+  EXPECT_EQ(SendMessage(e, EM_GETFIRSTVISIBLELINE, 0, 0), 3);
+  EXPECT_EQ(GetScrollPos(e, SB_VERT), 3);
   SendMessage(e, EM_LINESCROLL, 0, 100);
   EXPECT_EQ(SendMessage(e, EM_GETFIRSTVISIBLELINE, 0, 0), lines - 1);
   SendMessage(e, EM_SETSEL, 0, 0);
