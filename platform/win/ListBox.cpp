@@ -689,9 +689,12 @@ LRESULT ListBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_VSCROLL: {
       int page = PageSize(*lb, lb->top);
+      // A scroll bar control of the owner's passes the thumb's position in the high word; the
+      // list's own bar is read in full.
       SCROLLINFO si;
       si.fMask = SIF_TRACKPOS;
-      GetScrollInfo(hwnd, SB_VERT, &si);
+      si.nTrackPos = HIWORD(wParam);
+      if (!lParam) GetScrollInfo(hwnd, SB_VERT, &si);
       switch (LOWORD(wParam)) {
         case SB_LINEUP: SetTop(*lb, lb->top - 1); break;
         case SB_LINEDOWN: SetTop(*lb, lb->top + 1); break;
@@ -711,7 +714,8 @@ LRESULT ListBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       int old = lb->xOffset;
       SCROLLINFO si;
       si.fMask = SIF_TRACKPOS;
-      GetScrollInfo(hwnd, SB_HORZ, &si);
+      si.nTrackPos = HIWORD(wParam);
+      if (!lParam) GetScrollInfo(hwnd, SB_HORZ, &si);
       switch (LOWORD(wParam)) {
         case SB_LINELEFT: lb->xOffset -= 8; break;
         case SB_LINERIGHT: lb->xOffset += 8; break;

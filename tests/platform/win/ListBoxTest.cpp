@@ -172,6 +172,12 @@ TEST_F(ListBoxTest, ScrollingAndGeometry) {
   int last = static_cast<int>(SendMessage(lb, LB_GETTOPINDEX, 0, 0));
   EXPECT_EQ(last, 30 - c.bottom / h);
 
+  // An owner's own bar scrolls the list through its window procedure, position in the high word.
+  HWND own = CreateWindowEx(0, "ScrollBar", "", WS_CHILD | SBS_VERT, 0, 0, 17, 60, form, nullptr, nullptr, nullptr);
+  SendMessage(lb, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 7), reinterpret_cast<LPARAM>(own));
+  EXPECT_EQ(SendMessage(lb, LB_GETTOPINDEX, 0, 0), 7);
+  EXPECT_EQ(GetScrollPos(lb, SB_VERT), 7);
+
   SendMessage(lb, LB_SETHORIZONTALEXTENT, 400, 0);
   EXPECT_EQ(SendMessage(lb, LB_GETHORIZONTALEXTENT, 0, 0), 400);
   SaveShot("listbox_scrolled.png");
