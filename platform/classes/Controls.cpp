@@ -1852,37 +1852,65 @@ void TWinControl::ScaleControls(int M, int D) {
 // ---- painting --------------------------------------------------------------------------------------
 
 void TWinControl::WMPaint(TMessage& Message) {
-  if (Message.WParam) {
-    // Painting into a context given by someone else (PaintTo, a parent's buffer).
-    auto dc = reinterpret_cast<HDC>(Message.WParam);
-    PaintWindow(dc);
-    PaintControls(dc, nullptr);
+  if (!FDoubleBuffered || Message.WParam) {
+    // A window of a standard class with nothing of ours to draw paints itself, BeginPaint and all.
+    if (!FControlState.Contains(csCustomPaint) && ControlCount() == 0)
+      DefaultHandler(Message);
+    else
+      PaintHandler(Message);
     return;
   }
-  PaintHandler(Message);
-}
-
-void TWinControl::PaintHandler(TMessage&) {
+  // Drawn off screen in one go, then shown: no flicker of the background between the steps.
+  RECT r = ClientRect();
+  HDC screen = GetDC(nullptr);
+  HBITMAP bmp = CreateCompatibleBitmap(screen, std::max(1, static_cast<int>(r.right)), std::max(1, static_cast<int>(r.bottom)));
+  ReleaseDC(nullptr, screen);
+  HDC mem = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(mem, bmp);
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(FHandle, &ps);
-  if (!dc) return;
-  if (FDoubleBuffered) {
-    RECT r = ClientRect();
-    HDC mem = CreateCompatibleDC(dc);
-    HBITMAP bmp = CreateCompatibleBitmap(dc, std::max(1, static_cast<int>(r.right)), std::max(1, static_cast<int>(r.bottom)));
-    HGDIOBJ old = SelectObject(mem, bmp);
+  try {
     Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(mem), reinterpret_cast<LPARAM>(mem));
-    PaintWindow(mem);
-    PaintControls(mem, nullptr);
+    TMessage paint{WM_PAINT, reinterpret_cast<WPARAM>(mem), 0, 0};
+    WMPaint(paint);
     BitBlt(dc, 0, 0, r.right, r.bottom, mem, 0, 0, SRCCOPY);
+  } catch (...) {
+    EndPaint(FHandle, &ps);
     SelectObject(mem, old);
-    DeleteObject(bmp);
     DeleteDC(mem);
-  } else {
-    PaintWindow(dc);
-    PaintControls(dc, nullptr);
+    DeleteObject(bmp);
+    throw;
   }
   EndPaint(FHandle, &ps);
+  SelectObject(mem, old);
+  DeleteDC(mem);
+  DeleteObject(bmp);
+}
+
+void TWinControl::PaintHandler(TMessage& Message) {
+  auto dc = reinterpret_cast<HDC>(Message.WParam);
+  PAINTSTRUCT ps;
+  if (!dc) dc = BeginPaint(FHandle, &ps);
+  if (!dc) return;
+  try {
+    if (FControls.empty()) {
+      PaintWindow(dc);
+    } else {
+      // Opaque windowless children cover their place: the window does not draw under them.
+      int saved = SaveDC(dc);
+      int clip = SIMPLEREGION;
+      for (TControl* c : FControls)
+        if (c->FVisible && c->FControlStyle.Contains(csOpaque))
+          clip = ExcludeClipRect(dc, c->FLeft, c->FTop, c->FLeft + c->FWidth, c->FTop + c->FHeight);
+      if (clip != NULLREGION) PaintWindow(dc);
+      RestoreDC(dc, saved);
+    }
+    PaintControls(dc, nullptr);
+  } catch (...) {
+    if (!Message.WParam) EndPaint(FHandle, &ps);
+    throw;
+  }
+  if (!Message.WParam) EndPaint(FHandle, &ps);
 }
 
 void TWinControl::PaintWindow(HDC DC) {
@@ -2216,6 +2244,17 @@ TCustomControl::~TCustomControl() {
   static_cast<TControlCanvas*>(FCanvas)->FreeHandle();
   delete FCanvas;
   FCanvas = nullptr;
+}
+
+void TCustomControl::WMPaint(TMessage& Message) {
+  FControlState.Include(csCustomPaint);
+  try {
+    TWinControl::WMPaint(Message);
+  } catch (...) {
+    FControlState.Exclude(csCustomPaint);
+    throw;
+  }
+  FControlState.Exclude(csCustomPaint);
 }
 
 void TCustomControl::PaintWindow(HDC DC) {

@@ -690,6 +690,7 @@ class TCustomControl : public TWinControl {
  protected:
   virtual void Paint() {}
   void PaintWindow(win::HDC DC) override;
+  void WMPaint(TMessage& Message) override;
   TCanvas* FCanvas;
 };
 

@@ -91,8 +91,8 @@ void TCustomForm::DeclareProperties(TPropTable& t) {
   t.Add("BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle).SetDefault(bsSizeable);
   t.Add("BorderWidth", &TCustomForm::BorderWidth, &TCustomForm::SetBorderWidth).SetDefault(0);
   t.Add("Caption", &TControl::Caption, &TControl::SetCaption);
-  t.Add("ClientHeight", &TCustomForm::ClientHeightProp, &TControl::SetClientHeight);
-  t.Add("ClientWidth", &TCustomForm::ClientWidthProp, &TControl::SetClientWidth);
+  t.Add("ClientHeight", &TCustomForm::ClientHeightProp, &TCustomForm::SetClientHeightProp);
+  t.Add("ClientWidth", &TCustomForm::ClientWidthProp, &TCustomForm::SetClientWidthProp);
   t.Add("Color", &TControl::Color, &TControl::SetColor).SetDefault(clBtnFace).Idents(ColorToIdent, IdentToColor);
   t.Add("Constraints", &TControl::Constraints, &TControl::SetConstraints);
   t.Add("Ctl3D", &TControl::Ctl3D, &TControl::SetCtl3D).SetDefault(true);
@@ -218,7 +218,33 @@ void TCustomForm::ReadState(TReader* Reader) {
   EnableAlign();
 }
 
+void TCustomForm::SetClientWidthProp(int Value) {
+  if (HasState(csLoading)) FClientWidth = Value;
+  SetClientWidth(Value);
+}
+
+void TCustomForm::SetClientHeightProp(int Value) {
+  if (HasState(csLoading)) FClientHeight = Value;
+  SetClientHeight(Value);
+}
+
+RECT TCustomForm::ClientRect() {
+  if (FHandle) return TWinControl::ClientRect();
+  TCreateParams p;
+  CreateParams(p);
+  RECT frame{0, 0, 0, 0};
+  bool menu = FMenu && FMenu->Items()->Count() > 0 && !(p.Style & WS_CHILD);
+  AdjustWindowRectEx(&frame, p.Style, menu, p.ExStyle);
+  int w = FWidth - (frame.right - frame.left), h = FHeight - (frame.bottom - frame.top);
+  return RECT{0, 0, std::max(0, w), std::max(0, h)};
+}
+
 void TCustomForm::Loaded() {
+  // The menu reference is resolved by now: the stored client size holds with the menu bar.
+  if (FClientWidth > 0 || FClientHeight > 0) {
+    SetClientSize(FClientWidth > 0 ? FClientWidth : ClientWidth(), FClientHeight > 0 ? FClientHeight : ClientHeight());
+    FClientWidth = FClientHeight = 0;
+  }
   TWinControl::Loaded();
   if (FActiveControl && !FActiveControl->FVisible) FActiveControl = nullptr;
 }
@@ -254,6 +280,17 @@ void TCustomForm::Deactivate() {
 }
 void TCustomForm::Paint() {
   if (OnPaint) OnPaint(this);
+}
+
+void TCustomForm::WMPaint(TMessage& Message) {
+  FControlState.Include(csCustomPaint);
+  try {
+    TWinControl::WMPaint(Message);
+  } catch (...) {
+    FControlState.Exclude(csCustomPaint);
+    throw;
+  }
+  FControlState.Exclude(csCustomPaint);
 }
 
 void TCustomForm::PaintWindow(HDC DC) {
@@ -711,6 +748,11 @@ void TCustomForm::CMDialogKey(TMessage& Message) {
 
 void TCustomForm::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
+    case WM_COMMAND:
+      // A command of the menu bar goes to its item.
+      if (Message.LParam == 0 && FMenu && FMenu->DispatchCommand(Message.WParamLo())) return;
+      TWinControl::Dispatch(Message);
+      return;
     case WM_CLOSE: WMClose(Message); return;
     case WM_ACTIVATE: WMActivate(Message); return;
     case CM_RELEASE: CMRelease(Message); return;

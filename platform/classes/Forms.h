@@ -56,6 +56,11 @@ class TCustomForm : public TWinControl {
   void SetWindowState(TWindowState Value);
   int ClientWidthProp() { return ClientWidth(); }
   int ClientHeightProp() { return ClientHeight(); }
+  // While the form is read, the stored client size is kept and applied once the menu (which
+  // takes room from the client area) is known.
+  void SetClientWidthProp(int Value);
+  void SetClientHeightProp(int Value);
+  win::RECT ClientRect() override;
   bool AlphaBlend() const { return FAlphaBlend; }
   void SetAlphaBlend(bool Value);
   std::uint8_t AlphaBlendValue() const { return FAlphaBlendValue; }
@@ -132,6 +137,7 @@ class TCustomForm : public TWinControl {
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void Dispatch(TMessage& Message) override;
   void PaintWindow(win::HDC DC) override;
+  void WMPaint(TMessage& Message) override;
   bool Showing() const override { return FShowing; }
   virtual void DoCreate();
   virtual void DoDestroy();
@@ -173,6 +179,8 @@ class TCustomForm : public TWinControl {
   int FTextHeight = 13;
   bool FScaled = true;
   bool FCreatedNew = false;
+  int FClientWidth = 0;
+  int FClientHeight = 0;
   bool FDestroyed = false;
   TCanvas* FCanvas;
   TIcon* FIcon;

@@ -499,6 +499,31 @@ TEST_F(PlainFormTest, ShowModalReturnsModalResult) {
   EXPECT_THROW(dlg->ShowModal(), EInvalidOperation);
 }
 
+TEST_F(PlainFormTest, TheMenuBarKeepsTheClientSizeAndRunsItsCommands) {
+  TCustomForm* f = MakeForm();
+  f->SetBorderStyle(bsSingle);
+  auto* menu = new TMainMenu(f);
+  auto* file = new TMenuItem(f);
+  file->SetCaption("File");
+  auto* exit = new TMenuItem(f);
+  exit->SetCaption("Exit");
+  int exits = 0;
+  exit->SetOnClick([&](TObject*) { ++exits; });
+  file->Add(exit);
+  menu->Items()->Add(file);
+  f->SetMenu(menu);
+  // Sized before the window exists: the bar comes out of the window, not out of the client area.
+  f->SetClientSize(300, 200);
+  f->Show();
+  Pump();
+  EXPECT_EQ(f->ClientWidth(), 300);
+  EXPECT_EQ(f->ClientHeight(), 200);
+  SendMessage(f->Handle(), WM_COMMAND, exit->Command(), 0);
+  EXPECT_EQ(exits, 1);
+  delete menu;
+  EXPECT_EQ(f->Menu(), nullptr);
+}
+
 TEST_F(PlainFormTest, LayeredAttributesReachTheWindow) {
   TCustomForm* f = MakeForm();
   f->SetAlphaBlend(true);
