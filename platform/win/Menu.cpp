@@ -284,13 +284,30 @@ void DrawMenuBitmap(HDC dc, HBITMAP b, const RECT& r, bool disabled) {
     default: break;
   }
   if (glyph != 0xFFFF) {
-    // The popup glyphs are bare symbols; the bar ones are small buttons.
-    RECT g = r;
-    int s = std::min(g.right - g.left, g.bottom - g.top) - 4;
-    g = {r.left + (r.right - r.left - s) / 2, r.top + (r.bottom - r.top - s) / 2, 0, 0};
+    int s = std::min(r.right - r.left, r.bottom - r.top) - 4;
+    RECT g{r.left + (r.right - r.left - s) / 2, r.top + (r.bottom - r.top - s) / 2, 0, 0};
     g.right = g.left + s;
     g.bottom = g.top + s;
-    DrawFrameControl(dc, &g, DFC_CAPTION, glyph | (v >= 8 ? DFCS_FLAT | DFCS_TRANSPARENT : 0) | (disabled ? DFCS_INACTIVE : 0));
+    if (v < 8) {
+      // The bar's glyphs are small buttons.
+      DrawFrameControl(dc, &g, DFC_CAPTION, glyph | (disabled ? DFCS_INACTIVE : 0));
+      return;
+    }
+    // The popup glyphs are bare symbols in the text's colour: the button's symbol is lifted out
+    // of a button drawn a little larger than the place, its edges left behind.
+    int big = s + 6;
+    HDC mem = CreateCompatibleDC(dc);
+    HBITMAP bmp = CreateBitmap(big, big, 1, 32, nullptr);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    RECT all{0, 0, big, big};
+    DrawFrameControl(mem, &all, DFC_CAPTION, glyph);
+    COLORREF ink = GetTextColor(dc);
+    for (int yy = 3; yy < big - 3; ++yy)
+      for (int xx = 3; xx < big - 3; ++xx)
+        if ((GetPixel(mem, xx, yy) & 0xFFFFFF) == 0) SetPixelV(dc, g.left + xx - 3, g.top + yy - 3, ink);
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
     return;
   }
   if (v <= 11) return;

@@ -213,6 +213,68 @@ TEST_F(MenuTest, PopupStaysOnScreenAndHonoursAlignment) {
   DestroyMenu(m);
 }
 
+TEST_F(MenuTest, OwnerDrawnItemsAreMeasuredAndDrawnByTheOwner) {
+  HMENU m = CreatePopupMenu();
+  AppendMenu(m, MF_STRING, 1, "Plain");
+  AppendMenu(m, MF_OWNERDRAW, 2, reinterpret_cast<LPCSTR>(static_cast<UINT_PTR>(0x5A)));
+  std::vector<std::pair<UINT, ULONG_PTR>> measured, drawn;
+  handlers[form] = [&](HWND, UINT msg, WPARAM, LPARAM lParam, LRESULT& result) {
+    if (msg == WM_MEASUREITEM) {
+      auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      EXPECT_EQ(mis->CtlType, ODT_MENU);
+      measured.push_back({mis->itemID, mis->itemData});
+      mis->itemWidth = 120;
+      mis->itemHeight = 40;
+      result = TRUE;
+      return true;
+    }
+    if (msg == WM_DRAWITEM) {
+      auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+      drawn.push_back({dis->itemID, dis->itemData});
+      EXPECT_EQ(dis->rcItem.bottom - dis->rcItem.top, 40);
+      result = TRUE;
+      return true;
+    }
+    return false;
+  };
+  Keys({VK_DOWN, VK_DOWN, VK_RETURN});
+  EXPECT_EQ(TrackPopupMenu(m, TPM_RETURNCMD, 100, 100, 0, form, nullptr), 2);
+  EXPECT_EQ(measured, (std::vector<std::pair<UINT, ULONG_PTR>>{{2, 0x5A}}));
+  ASSERT_FALSE(drawn.empty());
+  EXPECT_EQ(drawn.front(), (std::pair<UINT, ULONG_PTR>{2, 0x5A}));
+  handlers.clear();
+  DestroyMenu(m);
+}
+
+TEST_F(MenuTest, AltSpaceOpensTheWindowMenu) {
+  SetFocus(form);
+  bool shot = false;
+  handlers[form] = [&](HWND, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&) {
+    if (msg == WM_INITMENUPOPUP) {
+      EXPECT_EQ(reinterpret_cast<HMENU>(wParam), GetSystemMenu(form, FALSE));
+      EXPECT_EQ(HIWORD(static_cast<DWORD_PTR>(lParam)), 1);  // the window menu
+      SetTimer(form, 4, 10, nullptr);
+    }
+    if (msg == WM_TIMER && wParam == 4) {
+      KillTimer(form, 4);
+      shot = true;
+      Screen().SaveScreenshot(testsupport::ArtifactPath("menu_window.png"));
+      // Minimize is the fourth item; its command goes as a system command.
+      Keys({VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});
+    }
+    return false;
+  };
+  ClearLog();
+  Screen().InjectKey(VK_MENU, true);
+  Screen().InjectKey(VK_SPACE, true);
+  Screen().InjectKey(VK_SPACE, false);
+  Screen().InjectKey(VK_MENU, false);
+  Pump();
+  EXPECT_TRUE(shot);
+  EXPECT_EQ(Commands(WM_SYSCOMMAND), (std::vector<UINT>{static_cast<UINT>(SC_MINIMIZE)}));
+  handlers.clear();
+}
+
 class MenuBarTest : public MenuTest {
  protected:
   void SetUp() override {
