@@ -339,6 +339,18 @@ void TControl::Loaded() {
   UpdateAnchorRules();
 }
 
+void TControl::SetReference(bool Enable) {
+  TComponent::SetReference(Enable);
+  if (!Enable) {
+    auto* owner = dynamic_cast<TControl*>(Owner());
+    FCaptionFollowsName = FControlStyle.Contains(csSetCaption) && !HasState(csLoading) && !HasState(csDesigning) &&
+                          !(owner && owner->HasState(csLoading)) && GetText() == Name();
+  } else if (FCaptionFollowsName) {
+    FCaptionFollowsName = false;
+    SetText(Name());
+  }
+}
+
 void TControl::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;

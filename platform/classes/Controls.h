@@ -317,6 +317,8 @@ class TControl : public TComponent {
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void ReadState(TReader* Reader) override;
   TPersistent* GetOwner() override { return TComponent::GetOwner(); }
+  // Around a rename: a control whose caption still is its name follows the new name.
+  void SetReference(bool Enable) override;
 
   virtual String GetText();
   virtual void SetTextValue(const String& Value);
@@ -406,6 +408,7 @@ class TControl : public TComponent {
   TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
   TControlState FControlState;
   bool FMouseInControl = false;
+  bool FCaptionFollowsName = false;
 
   friend class TWinControl;
   friend class TApplication;

@@ -448,6 +448,22 @@ TEST_F(ControlsTest, AFormInsideAControlIsAChildWindow) {
   EXPECT_EQ(GetParentForm(inner), form);
 }
 
+TEST_F(ControlsTest, ACaptionThatIsTheNameFollowsARename) {
+  auto* b = new TDemoButton(form);
+  b->SetName("Button7");
+  EXPECT_EQ(b->Caption(), "Button7");
+  b->SetName("btnGo");
+  EXPECT_EQ(b->Caption(), "btnGo");
+  b->SetCaption("Go");
+  b->SetName("btnStart");
+  EXPECT_EQ(b->Caption(), "Go");
+  // Without the style the caption stays as it is.
+  auto* p = new TDemoPanel(form);
+  p->SetControlStyle(p->ControlStyle() - TControlStyle{csSetCaption});
+  p->SetName("Panel9");
+  EXPECT_EQ(p->Caption(), "");
+}
+
 TEST_F(ControlsTest, SetParentRefusesACycle) {
   EXPECT_THROW(panel->SetParent(panel), EInvalidOperation);
   auto* inner = new TDemoPanel(form);
