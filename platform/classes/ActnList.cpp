@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/classes/Filer.h"
+
 namespace {
 
 TActionHook g_executeHook = nullptr;
@@ -160,6 +162,11 @@ bool TContainedAction::Update() {
   if (FActionList && FActionList->UpdateAction(this)) return true;
   if (g_updateHook && g_updateHook(this)) return true;
   return TBasicAction::Update();
+}
+
+void TContainedAction::ReadState(TReader* Reader) {
+  if (auto* list = dynamic_cast<TCustomActionList*>(Reader->Parent())) SetActionList(list);
+  TBasicAction::ReadState(Reader);
 }
 
 TComponent* TContainedAction::GetParentComponent() { return FActionList; }
@@ -396,3 +403,13 @@ void TCustomActionList::SetImages(TComponent* Value) {
 }
 
 void TCustomActionList::SetState(TActionListState Value) { FState = Value; }
+
+namespace {
+
+// Form descriptions name these classes; the reader finds them here.
+const bool kRegistered = [] {
+  RegisterClassesOf<TActionList, TAction, THintAction>();
+  return true;
+}();
+
+}  // namespace

@@ -103,6 +103,8 @@ class TContainedAction : public TBasicAction {
   void SetParentComponent(TComponent* AParent) override;
 
  protected:
+  // An action read from a description joins the list it was written under.
+  void ReadState(TReader* Reader) override;
   TCustomActionList* FActionList = nullptr;
 
  private:

@@ -227,3 +227,13 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& Item) {
   }
   c.SetHandle(nullptr);
 }
+
+namespace {
+
+// Form descriptions name these classes; the reader finds them here.
+const bool kRegistered = [] {
+  RegisterClassesOf<TBitBtn>();
+  return true;
+}();
+
+}  // namespace

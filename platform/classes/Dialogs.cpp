@@ -179,3 +179,13 @@ bool TOpenDialog::Execute() {
 TOpenPictureDialog::TOpenPictureDialog(TComponent* AOwner) : TOpenDialog(AOwner) {
   SetFilter(GraphicFilter(TGraphic::StaticClass()));
 }
+
+namespace {
+
+// Form descriptions name these classes; the reader finds them here.
+const bool kRegistered = [] {
+  RegisterClassesOf<TColorDialog, TFontDialog, TOpenDialog, TOpenPictureDialog>();
+  return true;
+}();
+
+}  // namespace

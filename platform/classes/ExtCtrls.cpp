@@ -597,3 +597,13 @@ void TCustomLabeledEdit::CMEnabledChanged(TMessage& Message) {
   TCustomEdit::CMEnabledChanged(Message);
   if (FEditLabel) FEditLabel->SetEnabled(Enabled());
 }
+
+namespace {
+
+// Form descriptions name these classes; the reader finds them here.
+const bool kRegistered = [] {
+  RegisterClassesOf<TPanel, TBevel, TImage, TShape, TRadioGroup, TLabeledEdit>();
+  return true;
+}();
+
+}  // namespace

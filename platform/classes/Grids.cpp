@@ -941,3 +941,13 @@ void TStringGrid::SetEditText(int ACol, int ARow, const String& Value) {
   SetCells(ACol, ARow, Value);
   TDrawGrid::SetEditText(ACol, ARow, Value);
 }
+
+namespace {
+
+// Form descriptions name these classes; the reader finds them here.
+const bool kRegistered = [] {
+  RegisterClassesOf<TDrawGrid, TStringGrid>();
+  return true;
+}();
+
+}  // namespace

@@ -121,3 +121,13 @@ void TMediaPlayer::Paint() {
     DrawEdge(dc, &b, EDGE_RAISED, BF_RECT);
   }
 }
+
+namespace {
+
+// Form descriptions name these classes; the reader finds them here.
+const bool kRegistered = [] {
+  RegisterClassesOf<TMediaPlayer>();
+  return true;
+}();
+
+}  // namespace

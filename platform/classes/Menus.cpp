@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "platform/classes/Filer.h"
 #include "platform/win/Focus.h"
 #include "platform/win/Keys.h"
 #include "platform/win/Menu.h"
@@ -461,6 +462,11 @@ void TMenuItem::SetParentComponent(TComponent* Value) {
     item->Add(this);
 }
 
+void TMenuItem::ReadState(TReader* Reader) {
+  if (!FParent) SetParentComponent(Reader->Parent());
+  TComponent::ReadState(Reader);
+}
+
 void TMenuItem::GetChildren(TGetChildProc Proc, TComponent* Root) {
   for (TMenuItem* item : std::vector<TMenuItem*>(FItems))
     if (item->Owner() == Root) Proc(item);
@@ -666,3 +672,13 @@ void TPopupMenu::Popup(int X, int Y) {
   // The chosen item runs after the menu has closed, as a command from the menu would.
   DispatchCommand(cmd);
 }
+
+namespace {
+
+// Form descriptions name these classes; the reader finds them here.
+const bool kRegistered = [] {
+  RegisterClassesOf<TMainMenu, TPopupMenu, TMenuItem>();
+  return true;
+}();
+
+}  // namespace

@@ -156,6 +156,8 @@ class TMenuItem : public TComponent {
   void GetChildren(TGetChildProc Proc, TComponent* Root) override;
 
  protected:
+  // An item read from a description joins the menu or item it was written under.
+  void ReadState(TReader* Reader) override;
   void SetChildOrder(TComponent* Child, int Order) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   virtual void MenuChanged();

@@ -41,7 +41,7 @@ void TCustomLabel::DeclareProperties(TPropTable& t) {
   t.Add("ShowAccelChar", &TCustomLabel::ShowAccelChar, &TCustomLabel::SetShowAccelChar).SetDefault(true);
   t.Add("Transparent", &TCustomLabel::Transparent, &TCustomLabel::SetTransparent).SetDefault(false);
   t.Add("WordWrap", &TCustomLabel::WordWrap, &TCustomLabel::SetWordWrap).SetDefault(false);
-  t.Redeclare("AutoSize").SetDefault(true);
+  t.Add("AutoSize", &TControl::AutoSize, &TCustomLabel::SetAutoSize).SetDefault(true);
 }
 
 void TCustomLabel::SetAlignment(TAlignment Value) {
@@ -1275,3 +1275,13 @@ void TCustomComboBox::WndProc(TMessage& Message) {
   }
   TWinControl::WndProc(Message);
 }
+
+namespace {
+
+// Form descriptions name these classes; the reader finds them here.
+const bool kRegistered = [] {
+  RegisterClassesOf<TLabel, TEdit, TMemo, TButton, TCheckBox, TRadioButton, TListBox, TComboBox, TGroupBox>();
+  return true;
+}();
+
+}  // namespace

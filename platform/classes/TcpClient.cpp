@@ -77,3 +77,13 @@ int TTcpClient::SendBuf(const void* Buf, int BufSize, int /*Flags*/) {
   FLastError = n < 0 ? FConnection->LastError() : 0;
   return static_cast<int>(n);
 }
+
+namespace {
+
+// Form descriptions name these classes; the reader finds them here.
+const bool kRegistered = [] {
+  RegisterClassesOf<TTcpClient>();
+  return true;
+}();
+
+}  // namespace

@@ -82,3 +82,13 @@ win::LRESULT TTimer::WndProc(win::HWND hwnd, win::UINT msg, win::WPARAM wParam, 
   }
   return win::DefWindowProc(hwnd, msg, wParam, lParam);
 }
+
+namespace {
+
+// Form descriptions name these classes; the reader finds them here.
+const bool kRegistered = [] {
+  RegisterClassesOf<TTimer>();
+  return true;
+}();
+
+}  // namespace
