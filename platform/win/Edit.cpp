@@ -741,6 +741,8 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       else style |= ES_AUTOHSCROLL;
       SetWindowLong(hwnd, GWL_STYLE, static_cast<LONG>(style));
       if (cs && cs->lpszName) e->text = Filter(*e, Utf8ToCodePoints(cs->lpszName));
+      // The text lives here only: the window's own caption copy would keep a password in memory
+      // where code reading captions could find it.
       return DefWindowProc(hwnd, msg, wParam, 0) ? TRUE : FALSE;
     }
     case WM_CREATE:

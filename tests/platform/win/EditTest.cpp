@@ -270,6 +270,34 @@ TEST_F(EditTest, FocusAndChangeNotificationsReachTheParent) {
   EXPECT_EQ(Codes(EN_UPDATE), 1);
 }
 
+TEST_F(EditTest, ParentChoosesTheColoursAndReadOnlyLooksStatic) {
+  HBRUSH yellow = CreateSolidBrush(RGB(255, 255, 0));
+  UINT asked = 0;
+  handlers[form] = [&](HWND, UINT msg, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (msg != WM_CTLCOLOREDIT && msg != WM_CTLCOLORSTATIC) return false;
+    asked = msg;
+    if (msg == WM_CTLCOLORSTATIC) return false;
+    SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 255));
+    SetBkColor(reinterpret_cast<HDC>(wParam), RGB(255, 255, 0));
+    result = reinterpret_cast<LRESULT>(yellow);
+    return true;
+  };
+  HWND e = MakeEdit(0, 10, 10, 150, 22, "text");
+  Pump();
+  EXPECT_EQ(asked, WM_CTLCOLOREDIT);
+  EXPECT_EQ(ScreenPixel(ClientPointXY(e, 140, 10)), 0xFFFF00u);
+  SendMessage(e, EM_SETREADONLY, TRUE, 0);
+  EXPECT_NE(GetWindowLong(e, GWL_STYLE) & ES_READONLY, 0);
+  Pump();
+  EXPECT_EQ(asked, WM_CTLCOLORSTATIC);
+  COLORREF face = GetSysColor(COLOR_BTNFACE);
+  EXPECT_EQ(ScreenPixel(ClientPointXY(e, 140, 10)),
+            (static_cast<std::uint32_t>(GetRValue(face)) << 16) | (GetGValue(face) << 8) | GetBValue(face));
+  handlers.clear();
+  DestroyWindow(e);
+  DeleteObject(yellow);
+}
+
 TEST_F(EditTest, CaretBlinksOnTheBlinkTime) {
   HWND e = MakeEdit(0, 10, 10, 150, 22);
   SetFocus(e);
