@@ -472,11 +472,12 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
       if (whole) {
         InvalidateWindowArea(*w, Region(RECT{0, 0, w->Width(), w->Height()}), true, true, true);
       } else if (sized) {
-        // Only the newly uncovered strips of the window and its frame.
+        // Only the newly uncovered strips of the window and its frame, and of the children that
+        // reach into them: they were clipped there until now.
         Region fresh(RECT{0, 0, w->Width(), w->Height()});
         fresh.Subtract(RECT{oldClient.left, oldClient.top, std::min(oldClient.right, w->client.right),
                             std::min(oldClient.bottom, w->client.bottom)});
-        InvalidateWindowArea(*w, fresh, true, false, true);
+        InvalidateWindowArea(*w, fresh, true, true, true);
       }
     }
   }

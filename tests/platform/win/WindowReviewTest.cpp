@@ -34,9 +34,10 @@ auto Filler(COLORREF color) {
   };
 }
 
-// What the window's backing store holds at a client point (not what was last presented).
+// What the window's backing store holds at a point of the window, children included (not what
+// was last presented).
 COLORREF StoredPixel(HWND h, int x, int y) {
-  HDC dc = GetDC(h);
+  HDC dc = GetWindowDC(h);
   COLORREF c = GetPixel(dc, x, y);
   ReleaseDC(h, dc);
   return c;
@@ -71,6 +72,20 @@ TEST_F(WindowReviewTest, GrowingATopLevelWindowKeepsWhatWasDrawn) {
   EXPECT_EQ(StoredPixel(top, 199, 149), RGB(255, 0, 0));
   EXPECT_EQ(StoredPixel(top, 250, 180), RGB(255, 0, 0));
   EXPECT_EQ(SurfacePixel(top, 10, 10), 0xFF0000u);
+}
+
+TEST_F(WindowReviewTest, GrowingAWindowRepaintsTheChildrenItUncovers) {
+  // The child reaches past the parent's right edge; growing the parent brings the rest into view.
+  HWND top = Make("top", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 200, 150);
+  HWND kid = Make("kid", WS_CHILD | WS_VISIBLE, 150, 20, 100, 50, top);
+  handlers[top] = Filler(RGB(255, 0, 0));
+  handlers[kid] = Filler(RGB(0, 0, 255));
+  Pump();
+  SetWindowPos(top, nullptr, 0, 0, 300, 150, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Pump();
+  EXPECT_EQ(StoredPixel(top, 160, 30), RGB(0, 0, 255));
+  EXPECT_EQ(StoredPixel(top, 220, 30), RGB(0, 0, 255));
+  EXPECT_EQ(StoredPixel(top, 260, 30), RGB(255, 0, 0));
 }
 
 }  // namespace
