@@ -123,7 +123,11 @@ LRESULT DefKeyboard(Window& w, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (top) PostMessage(top->handle, WM_SYSCOMMAND, SC_CLOSE, 0);
     return 0;
   }
-  if (msg == WM_SYSKEYUP && (wParam == VK_MENU || wParam == VK_F10)) {
+  // Alt enters the menu only when released without another key in between (Alt+F4, a mnemonic).
+  static bool altAlone = false;
+  if (msg == WM_SYSKEYDOWN || msg == WM_KEYDOWN) altAlone = msg == WM_SYSKEYDOWN && wParam == VK_MENU;
+  if (msg == WM_SYSKEYUP && (wParam == VK_F10 || (wParam == VK_MENU && altAlone))) {
+    altAlone = false;
     Window* top = TopLevelOf(&w);
     if (top) SendMessage(top->handle, WM_SYSCOMMAND, SC_KEYMENU, 0);
     return 0;

@@ -93,6 +93,10 @@ HWND MouseTarget(POINT pt, LRESULT& hit) {
   while (target) {
     Window* w = Find(target);
     if (!w) return nullptr;
+    if (w->style & WS_DISABLED) {
+      hit = HTERROR;  // not asked: the click only beeps
+      return target;
+    }
     hit = w->threadId == GetCurrentThreadId() ? SendMessage(target, WM_NCHITTEST, 0, MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y)))
                                               : HTCLIENT;
     if (hit != HTTRANSPARENT) return target;
@@ -251,7 +255,8 @@ void HandleKey(const platform::InputEvent& e) {
   if (!target) return;
   bool alt = Down(VK_MENU);
   // Alt chords and F10 are system keys; so is any key when no window has the focus.
-  bool sys = (alt && !Down(VK_CONTROL)) || vk == VK_F10 || !s.focus;
+  // Alt's own release is a system key too, whatever the key state says by then.
+  bool sys = ((alt || vk == VK_MENU) && !Down(VK_CONTROL)) || vk == VK_F10 || !s.focus;
   UINT msg = down ? (sys ? WM_SYSKEYDOWN : WM_KEYDOWN) : (sys ? WM_SYSKEYUP : WM_KEYUP);
   DWORD lp = 1u | ((e.scanCode & 0xFF) << 16);
   if (e.extended) lp |= 1u << 24;

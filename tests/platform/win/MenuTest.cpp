@@ -303,10 +303,15 @@ class MenuBarTest : public MenuTest {
 
 TEST_F(MenuBarTest, AltOpensTheBarAndArrowsWalkIt) {
   ClearLog();
-  // F10 selects the bar; Right moves to the second menu, Down opens it, Down and Enter pick.
-  Keys({VK_F10, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN});
+  // Alt alone selects the bar; Right moves to the second menu, Down opens it, Down and Enter pick.
+  Keys({VK_MENU, VK_RIGHT, VK_DOWN, VK_DOWN, VK_RETURN});
   Pump();
   EXPECT_EQ(Commands(), (std::vector<UINT>{22}));
+  // F10 does the same; Escape twice leaves without a command.
+  ClearLog();
+  Keys({VK_F10, VK_DOWN, VK_ESCAPE, VK_ESCAPE});
+  Pump();
+  EXPECT_TRUE(Commands().empty());
   // Alt with a mnemonic opens that menu; a letter there chooses.
   ClearLog();
   Screen().InjectKey(VK_MENU, true);
