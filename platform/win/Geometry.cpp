@@ -238,6 +238,8 @@ HWND WindowFromPoint(POINT pt) {
     if (!w || !w->Visible() || (w->style & WS_MINIMIZE) || (w->exStyle & WS_EX_TRANSPARENT)) continue;
     if (!InRect(w->rect, pt) || !WindowRegionHit(*w, {pt.x - w->rect.left, pt.y - w->rect.top})) continue;
     if (!SurfaceHit(*w, pt)) continue;
+    // A disabled window takes the point for all its children: none of them gets the mouse.
+    if (w->style & WS_DISABLED) return t;
     // Down through the children under the point; hidden and disabled ones are passed over.
     HWND found = t;
     for (;;) {

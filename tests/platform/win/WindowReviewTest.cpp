@@ -88,5 +88,25 @@ TEST_F(WindowReviewTest, GrowingAWindowRepaintsTheChildrenItUncovers) {
   EXPECT_EQ(StoredPixel(top, 260, 30), RGB(255, 0, 0));
 }
 
+TEST_F(WindowReviewTest, ADisabledWindowsChildrenGetNoMouseInput) {
+  // An owner disabled for a modal run must not let its controls be clicked.
+  HWND owner = Make("owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200);
+  HWND button = Make("button", WS_CHILD | WS_VISIBLE, 10, 10, 100, 30, owner);
+  Pump();
+  POINT p{5, 5};
+  ClientToScreen(button, &p);
+  EnableWindow(owner, FALSE);
+  ClearLog();
+  Click(p.x, p.y);
+  EXPECT_EQ(Names({WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEACTIVATE}), Strings{});
+  EXPECT_EQ(WindowFromPoint(p), owner);
+
+  EnableWindow(owner, TRUE);
+  RunFor(1000);  // no double click with the press before
+  ClearLog();
+  Click(p.x, p.y);
+  EXPECT_EQ(Names({WM_LBUTTONDOWN, WM_LBUTTONUP}), (Strings{"button:LBUTTONDOWN", "button:LBUTTONUP"}));
+}
+
 }  // namespace
 }  // namespace wintest
