@@ -146,22 +146,45 @@ HHOOK SetWindowsHookEx(int idHook, HOOKPROC proc, HINSTANCE, DWORD threadId) {
   return platform::MakeHandle<HHOOK>(h);
 }
 
+namespace {
+
+// The kind of each removed hook: a hook that takes itself out while it runs still passes the
+// message on to the hooks installed before it.
+std::map<std::uintptr_t, int>& RemovedHookKinds() {
+  static std::map<std::uintptr_t, int> kinds;
+  return kinds;
+}
+
+}  // namespace
+
 BOOL UnhookWindowsHookEx(HHOOK hook) {
-  if (!Hooks().Remove(platform::HandleValue(hook))) {
+  std::unique_ptr<Hook> removed = Hooks().Remove(platform::HandleValue(hook));
+  if (!removed) {
     SetLastError(ERROR_INVALID_HOOK_HANDLE);
     return FALSE;
   }
+  RemovedHookKinds()[platform::HandleValue(hook)] = removed->id;
   return TRUE;
 }
 
 LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) {
-  Hook* self = Hooks().Get(platform::HandleValue(hook));
-  if (!self) return 0;  // removed while its chain ran: the chain ends here
-  auto chain = Chain(self->id);
-  auto it = std::find(chain.begin(), chain.end(), platform::HandleValue(hook));
-  if (it == chain.end() || ++it == chain.end()) return 0;
-  Hook* next = Hooks().Get(*it);
-  return next ? next->proc(code, wParam, lParam) : 0;
+  std::uintptr_t value = platform::HandleValue(hook);
+  int id;
+  if (Hook* self = Hooks().Get(value)) {
+    id = self->id;
+  } else {
+    auto removed = RemovedHookKinds().find(value);
+    if (removed == RemovedHookKinds().end()) return 0;
+    id = removed->second;
+  }
+  // The next hook is the newest one installed before this one, whatever was removed meanwhile.
+  std::uint64_t order = HookOrder(value);
+  for (std::uintptr_t h : Chain(id)) {
+    if (HookOrder(h) >= order) continue;
+    Hook* next = Hooks().Get(h);
+    return next ? next->proc(code, wParam, lParam) : 0;
+  }
+  return 0;
 }
 
 // ---------------------------------------------------------------------------------------------

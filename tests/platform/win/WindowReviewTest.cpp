@@ -108,5 +108,40 @@ TEST_F(WindowReviewTest, ADisabledWindowsChildrenGetNoMouseInput) {
   EXPECT_EQ(Names({WM_LBUTTONDOWN, WM_LBUTTONUP}), (Strings{"button:LBUTTONDOWN", "button:LBUTTONUP"}));
 }
 
+// Hooks that record what they see; the newest may take itself out while it runs.
+HHOOK g_older = nullptr, g_newer = nullptr;
+Strings g_hookLog;
+bool g_newerUnhooks = false;
+
+LRESULT OlderHook(int code, WPARAM wParam, LPARAM lParam) {
+  g_hookLog.push_back("older");
+  return CallNextHookEx(g_older, code, wParam, lParam);
+}
+
+LRESULT NewerHook(int code, WPARAM wParam, LPARAM lParam) {
+  g_hookLog.push_back("newer");
+  HHOOK self = g_newer;
+  if (g_newerUnhooks) {
+    UnhookWindowsHookEx(g_newer);
+    g_newer = nullptr;
+  }
+  return CallNextHookEx(self, code, wParam, lParam);
+}
+
+TEST_F(WindowReviewTest, AHookThatRemovesItselfStillPassesTheMessageOn) {
+  HWND w = Make("w", WS_POPUP, 0, 0, 10, 10);
+  g_hookLog.clear();
+  g_newerUnhooks = true;
+  g_older = SetWindowsHookEx(WH_GETMESSAGE, OlderHook, nullptr, GetCurrentThreadId());
+  g_newer = SetWindowsHookEx(WH_GETMESSAGE, NewerHook, nullptr, GetCurrentThreadId());
+  PostMessage(w, WM_USER, 0, 0);
+  Pump();
+  // The older hook hears this message and the next; the newer one only the first.
+  PostMessage(w, WM_USER, 0, 0);
+  Pump();
+  EXPECT_EQ(g_hookLog, (Strings{"newer", "older", "older"}));
+  UnhookWindowsHookEx(g_older);
+}
+
 }  // namespace
 }  // namespace wintest
