@@ -18,13 +18,18 @@ std::map<DWORD, std::shared_ptr<ThreadQueue>>& Queues() {
   return m;
 }
 
+void ReplyUnanswered(ThreadQueue& q);
+
 // Forgets the thread's queue when the thread ends.
 struct QueueHolder {
   std::shared_ptr<ThreadQueue> queue;
   ~QueueHolder() {
     if (!queue) return;
-    std::lock_guard lock(g_queuesMutex);
-    Queues().erase(queue->threadId);
+    {
+      std::lock_guard lock(g_queuesMutex);
+      Queues().erase(queue->threadId);
+    }
+    ReplyUnanswered(*queue);
   }
 };
 
@@ -103,14 +108,43 @@ bool ProcessSent(ThreadQueue& q) {
   }
 }
 
+// Messages sent to a thread that ends without taking them are answered with 0, as if their
+// window had gone: their senders would otherwise wait for ever.
+void ReplyUnanswered(ThreadQueue& q) {
+  std::deque<std::shared_ptr<SentMessage>> left;
+  {
+    std::lock_guard lock(q.mutex);
+    q.ended = true;
+    left.swap(q.sent);
+  }
+  for (auto& m : left) {
+    if (m->notify) continue;
+    ThreadQueue* sender = QueueOf(m->senderThread);
+    if (!sender) continue;
+    {
+      std::lock_guard lock(sender->mutex);
+      m->result = 0;
+      m->done = true;
+    }
+    WakeQueue(*sender);
+  }
+}
+
 std::shared_ptr<SentMessage> QueueSend(Window& w, UINT msg, WPARAM wParam, LPARAM lParam, bool notify) {
-  ThreadQueue* target = QueueOf(w.threadId);
+  // Held, not borrowed: the receiving thread may end while the message goes in.
+  std::shared_ptr<ThreadQueue> target;
+  {
+    std::lock_guard lock(g_queuesMutex);
+    auto it = Queues().find(w.threadId);
+    if (it != Queues().end()) target = it->second;
+  }
   if (!target) return nullptr;
   auto m = std::make_shared<SentMessage>(SentMessage{w.handle, msg, wParam, lParam});
   m->notify = notify;
   m->senderThread = GetCurrentThreadId();
   {
     std::lock_guard lock(target->mutex);
+    if (target->ended) return nullptr;
     target->sent.push_back(m);
   }
   WakeQueue(*target);

@@ -124,6 +124,7 @@ struct ThreadQueue {
   std::deque<std::shared_ptr<SentMessage>> sent;
   bool quitPending = false;
   int quitCode = 0;
+  bool ended = false;  // the thread has ended: nothing sent to it is taken any more
   bool displayThread = false;
   std::vector<Timer> timers;
   std::uint64_t timerSequence = 0;

@@ -143,5 +143,30 @@ TEST_F(WindowReviewTest, AHookThatRemovesItselfStillPassesTheMessageOn) {
   UnhookWindowsHookEx(g_older);
 }
 
+TEST_F(WindowReviewTest, ASendToAThreadThatEndsWithoutTakingItReturns) {
+  std::atomic<HWND> target{nullptr};
+  std::thread receiver([&] {
+    HWND h = CreateWindowEx(0, "Recorder", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    target = h;
+    while (!HIWORD(GetQueueStatus(QS_SENDMESSAGE))) std::this_thread::yield();
+    DestroyWindow(h);  // and the thread ends with the message still waiting
+  });
+  while (!target) std::this_thread::yield();
+  std::atomic<bool> returned{false};
+  std::atomic<LRESULT> result{-1};
+  std::thread sender([&] {
+    result = SendMessage(target, WM_USER, 0, 0);
+    returned = true;
+  });
+  receiver.join();
+  for (int i = 0; i < 300 && !returned; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  if (!returned) {
+    sender.detach();
+    FAIL() << "the sender still waits for a reply that cannot come";
+  }
+  sender.join();
+  EXPECT_EQ(result.load(), 0);
+}
+
 }  // namespace
 }  // namespace wintest
