@@ -354,6 +354,7 @@ void TControl::SetReference(bool Enable) {
 void TControl::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;
+  if (Operation == opRemove && FActionLink && AComponent == FActionLink->Action()) FActionLink.reset();
 }
 
 void TControl::DoConstraints(int& NewWidth, int& NewHeight) {
@@ -779,7 +780,85 @@ void TControl::ChangeScale(int M, int D) {
 TCustomForm* TControl::GetParentForm() const { return ::GetParentForm(const_cast<TControl*>(this)); }
 
 void TControl::Click() {
-  if (OnClick) OnClick(this);
+  if (OnClick && !(FActionLink && FActionLink->IsOnExecuteLinked())) {
+    auto handler = OnClick;  // the handler may replace OnClick or free the control's form
+    handler(this);
+  } else if (FActionLink && !HasState(csDesigning)) {
+    FActionLink->Execute(this);
+  }
+}
+
+TBasicAction* TControl::Action() const { return FActionLink ? FActionLink->Action() : nullptr; }
+
+std::unique_ptr<TControlActionLink> TControl::CreateActionLink() { return std::make_unique<TControlActionLink>(this); }
+
+void TControl::SetAction(TBasicAction* Value) {
+  if (!Value) {
+    if (FActionLink && FActionLink->Action()) FActionLink->Action()->RemoveFreeNotification(this);
+    FActionLink.reset();
+    return;
+  }
+  if (!FActionLink) FActionLink = CreateActionLink();
+  if (FActionLink->Action()) FActionLink->Action()->RemoveFreeNotification(this);
+  FActionLink->SetAction(Value);
+  FActionLink->OnChange = [this](TObject* Sender) {
+    if (auto* a = dynamic_cast<TBasicAction*>(Sender)) ActionChange(a, false);
+  };
+  ActionChange(Value, HasState(csLoading));
+  Value->FreeNotification(this);
+}
+
+void TControl::ActionChange(TBasicAction* Sender, bool CheckDefaults) {
+  auto* a = dynamic_cast<TCustomAction*>(Sender);
+  if (!a) return;
+  if (!CheckDefaults || Caption().empty()) SetCaption(a->Caption());
+  if (!CheckDefaults || FEnabled) SetEnabled(a->Enabled());
+  if (!CheckDefaults || FHint.empty()) SetHint(a->Hint());
+  if (!CheckDefaults || FVisible) SetVisible(a->Visible());
+  if (!CheckDefaults || FHelpContext == 0) SetHelpContext(a->HelpContext());
+}
+
+void TControl::InitiateAction() {
+  if (FActionLink) FActionLink->Update();
+}
+
+void TControlActionLink::AssignClient(TObject* AClient) { FClient = dynamic_cast<TControl*>(AClient); }
+
+bool TControlActionLink::IsCaptionLinked() {
+  auto* a = CustomAction();
+  return TActionLink::IsCaptionLinked() && FClient && a && FClient->Caption() == a->Caption();
+}
+bool TControlActionLink::IsEnabledLinked() {
+  auto* a = CustomAction();
+  return TActionLink::IsEnabledLinked() && FClient && a && FClient->Enabled() == a->Enabled();
+}
+bool TControlActionLink::IsHelpContextLinked() {
+  auto* a = CustomAction();
+  return TActionLink::IsHelpContextLinked() && FClient && a && FClient->HelpContext() == a->HelpContext();
+}
+bool TControlActionLink::IsHintLinked() {
+  auto* a = CustomAction();
+  return TActionLink::IsHintLinked() && FClient && a && FClient->Hint() == a->Hint();
+}
+bool TControlActionLink::IsVisibleLinked() {
+  auto* a = CustomAction();
+  return TActionLink::IsVisibleLinked() && FClient && a && FClient->Visible() == a->Visible();
+}
+bool TControlActionLink::IsOnExecuteLinked() { return FAction && FClient && !FClient->OnClick; }
+void TControlActionLink::SetCaption(const String& Value) {
+  if (IsCaptionLinked()) FClient->SetCaption(Value);
+}
+void TControlActionLink::SetEnabled(bool Value) {
+  if (IsEnabledLinked()) FClient->SetEnabled(Value);
+}
+void TControlActionLink::SetHelpContext(int Value) {
+  if (IsHelpContextLinked()) FClient->SetHelpContext(Value);
+}
+void TControlActionLink::SetHint(const String& Value) {
+  if (IsHintLinked()) FClient->SetHint(Value);
+}
+void TControlActionLink::SetVisible(bool Value) {
+  if (IsVisibleLinked()) FClient->SetVisible(Value);
 }
 
 void TControl::DblClick() {

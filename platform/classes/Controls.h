@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/classes/ActnList.h"
 #include "platform/classes/Component.h"
 #include "platform/classes/Graphics.h"
 #include "platform/classes/Menus.h"
@@ -141,6 +142,32 @@ class TSizeConstraints : public TPersistent {
   void Change();
   TControl* FControl;
   int FMaxHeight = 0, FMaxWidth = 0, FMinHeight = 0, FMinWidth = 0;
+};
+
+// ---- action links --------------------------------------------------------------------------------
+
+// The link a control keeps to its action: the caption, enabled state, hint, visibility and help
+// context follow the action; a click runs the action unless the control has an OnClick of its own.
+class TControlActionLink : public TActionLink {
+  VW_CLASS(TControlActionLink, TActionLink)
+ public:
+  explicit TControlActionLink(TObject* AClient) : TActionLink(AClient) { AssignClient(AClient); }
+
+  bool IsCaptionLinked() override;
+  bool IsEnabledLinked() override;
+  bool IsHelpContextLinked() override;
+  bool IsHintLinked() override;
+  bool IsVisibleLinked() override;
+  bool IsOnExecuteLinked() override;
+  void SetCaption(const String& Value) override;
+  void SetEnabled(bool Value) override;
+  void SetHelpContext(int Value) override;
+  void SetHint(const String& Value) override;
+  void SetVisible(bool Value) override;
+
+ protected:
+  void AssignClient(TObject* AClient) override;
+  TControl* FClient = nullptr;
 };
 
 // ---- TControl --------------------------------------------------------------------------------------
@@ -307,6 +334,12 @@ class TControl : public TComponent {
   virtual void Click();
   virtual void DblClick();
 
+  TBasicAction* Action() const;
+  void SetAction(TBasicAction* Value);
+  TControlActionLink* ActionLink() const { return FActionLink.get(); }
+  // Lets the action update the control (its enabled state, caption...) before the control is used.
+  virtual void InitiateAction();
+
   // Text through the message, as a control whose window keeps the text answers.
   int GetTextLen();
   String GetTextBuf();
@@ -320,6 +353,10 @@ class TControl : public TComponent {
   // Around a rename: a control whose caption still is its name follows the new name.
   void SetReference(bool Enable) override;
 
+  // Takes the action's values; while loading (CheckDefaults) only where the control has its default.
+  virtual void ActionChange(TBasicAction* Sender, bool CheckDefaults);
+  // The link a control of this kind keeps to its action.
+  virtual std::unique_ptr<TControlActionLink> CreateActionLink();
   virtual String GetText();
   virtual void SetTextValue(const String& Value);
   virtual void Changed();
@@ -409,6 +446,7 @@ class TControl : public TComponent {
   TControlState FControlState;
   bool FMouseInControl = false;
   bool FCaptionFollowsName = false;
+  std::unique_ptr<TControlActionLink> FActionLink;
 
   friend class TWinControl;
   friend class TApplication;

@@ -79,6 +79,7 @@ TCustomForm::~TCustomForm() {
 }
 
 void TCustomForm::DeclareProperties(TPropTable& t) {
+  t.Add("Action", &TControl::Action, &TControl::SetAction);
   t.Add("Align", &TControl::Align, &TControl::SetAlign).SetDefault(alNone);
   t.Add("AlphaBlend", &TCustomForm::AlphaBlend, &TCustomForm::SetAlphaBlend).SetDefault(false);
   t.Add("AlphaBlendValue", &TCustomForm::AlphaBlendValue, &TCustomForm::SetAlphaBlendValue).SetDefault(255);
@@ -1135,10 +1136,28 @@ void TApplication::DoMouseIdle() {
   if (c != g_MouseControl && !g_CaptureControl) SetMouseControl(c);
 }
 
+void TApplication::DoActionIdle() {
+  // Actions decide their controls' state while the program has nothing else to do.
+  if (!Screen) return;
+  for (TCustomForm* f : std::vector<TCustomForm*>(Screen->FForms)) {
+    if (!f->FHandle || !IsWindowVisible(f->FHandle)) continue;
+    std::vector<TControl*> pending{f};
+    while (!pending.empty()) {
+      TControl* c = pending.back();
+      pending.pop_back();
+      if (!c->Visible()) continue;
+      c->InitiateAction();
+      if (auto* w = dynamic_cast<TWinControl*>(c))
+        for (int i = 0; i < w->ControlCount(); ++i) pending.push_back(w->Controls(i));
+    }
+  }
+}
+
 void TApplication::Idle(const MSG&) {
   bool done = true;
   try {
     DoMouseIdle();
+    DoActionIdle();
     if (OnIdle) OnIdle(this, done);
     if (platform::IsMainThread()) CheckSynchronize();
   } catch (...) {

@@ -367,6 +367,7 @@ class TApplication : public TComponent {
   bool IsKeyMsg(win::MSG& Msg);
   bool IsHintMsg(win::MSG& Msg);
   void DoMouseIdle();
+  void DoActionIdle();
   void HintTimerExpired();
   static win::LRESULT AppWndProc(win::HWND hwnd, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam);
 

@@ -464,6 +464,39 @@ TEST_F(ControlsTest, ACaptionThatIsTheNameFollowsARename) {
   EXPECT_EQ(p->Caption(), "");
 }
 
+TEST_F(ControlsTest, AnActionDrivesItsControls) {
+  auto* action = new TAction(form);
+  action->SetCaption("Connect");
+  action->SetHint("Opens the port");
+  int executed = 0;
+  action->SetOnExecute([&](TObject*) { ++executed; });
+  button->SetAction(action);
+  EXPECT_EQ(button->Caption(), "Connect");
+  EXPECT_EQ(button->Hint(), "Opens the port");
+  action->SetEnabled(false);
+  EXPECT_FALSE(button->Enabled());
+  action->SetEnabled(true);
+  action->SetCaption("Disconnect");
+  EXPECT_EQ(button->Caption(), "Disconnect");
+  // A caption of the control's own is no longer the action's to change.
+  button->SetCaption("Mine");
+  action->SetCaption("Other");
+  EXPECT_EQ(button->Caption(), "Mine");
+
+  button->Click();
+  EXPECT_EQ(executed, 1);
+  int own = 0;
+  button->OnClick = [&](TObject*) { ++own; };
+  button->Click();
+  EXPECT_EQ(own, 1);
+  EXPECT_EQ(executed, 1);
+
+  delete action;
+  EXPECT_EQ(button->Action(), nullptr);
+  button->Click();
+  EXPECT_EQ(own, 2);
+}
+
 TEST_F(ControlsTest, SetParentRefusesACycle) {
   EXPECT_THROW(panel->SetParent(panel), EInvalidOperation);
   auto* inner = new TDemoPanel(form);
