@@ -232,10 +232,19 @@ HWND ChildWindowFromPointEx(HWND parent, POINT pt, UINT flags) {
 
 HWND ChildWindowFromPoint(HWND parent, POINT pt) { return ChildWindowFromPointEx(parent, pt, CWP_ALL); }
 
-HWND WindowFromPoint(POINT pt) {
+}  // namespace win
+
+namespace platform::wm {
+
+namespace {
+
+bool Skipped(const std::vector<HWND>& skip, HWND h) { return std::find(skip.begin(), skip.end(), h) != skip.end(); }
+
+// The deepest window under the point, leaving out the windows in `skip` (and what lies within them).
+HWND SearchPoint(POINT pt, const std::vector<HWND>& skip) {
   for (HWND t : TopLevels()) {
     Window* w = Find(t);
-    if (!w || !w->Visible() || (w->style & WS_MINIMIZE) || (w->exStyle & WS_EX_TRANSPARENT)) continue;
+    if (!w || !w->Visible() || (w->style & WS_MINIMIZE) || (w->exStyle & WS_EX_TRANSPARENT) || Skipped(skip, t)) continue;
     if (!InRect(w->rect, pt) || !WindowRegionHit(*w, {pt.x - w->rect.left, pt.y - w->rect.top})) continue;
     if (!SurfaceHit(*w, pt)) continue;
     // A disabled window takes the point for all its children: none of them gets the mouse.
@@ -249,7 +258,7 @@ HWND WindowFromPoint(POINT pt) {
       HWND next = nullptr;
       for (HWND c : cur->children) {
         Window* cw = Find(c);
-        if (!cw || !cw->Visible() || (cw->exStyle & WS_EX_TRANSPARENT)) continue;
+        if (!cw || !cw->Visible() || (cw->exStyle & WS_EX_TRANSPARENT) || Skipped(skip, c)) continue;
         if (InRect(cw->rect, local) && WindowRegionHit(*cw, {local.x - cw->rect.left, local.y - cw->rect.top})) {
           next = (cw->style & WS_DISABLED) ? nullptr : c;
           if (!next) return found;
@@ -262,6 +271,37 @@ HWND WindowFromPoint(POINT pt) {
   }
   return nullptr;
 }
+
+}  // namespace
+
+HWND WindowUnderPoint(POINT pt, LRESULT* hitOut) {
+  // A window of this thread that answers HTTRANSPARENT lets the point through to what lies
+  // beneath it: its siblings below, then its parent, then the windows below its top-level.
+  std::vector<HWND> skip;
+  for (int guard = 0; guard < 256; ++guard) {
+    HWND found = SearchPoint(pt, skip);
+    Window* w = Find(found);
+    if (!w) return nullptr;
+    LRESULT hit = HTCLIENT;
+    if (w->style & WS_DISABLED)
+      hit = HTERROR;  // not asked: a click on it only beeps
+    else if (w->threadId == GetCurrentThreadId())
+      hit = SendMessage(found, WM_NCHITTEST, 0, MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y)));
+    if (!Find(found)) return nullptr;
+    if (hit != HTTRANSPARENT) {
+      if (hitOut) *hitOut = hit;
+      return found;
+    }
+    skip.push_back(found);
+  }
+  return nullptr;
+}
+
+}  // namespace platform::wm
+
+namespace win {
+
+HWND WindowFromPoint(POINT pt) { return WindowUnderPoint(pt, nullptr); }
 
 // ---------------------------------------------------------------------------------------------
 // SetWindowPos

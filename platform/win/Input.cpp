@@ -86,24 +86,8 @@ Window* TopOfSurface(platform::SurfaceId id) {
   return nullptr;
 }
 
-// The window the mouse is over, with its hit-test code; windows that answer HTTRANSPARENT pass
-// the mouse on to their parent.
-HWND MouseTarget(POINT pt, LRESULT& hit) {
-  HWND target = WindowFromPoint(pt);
-  while (target) {
-    Window* w = Find(target);
-    if (!w) return nullptr;
-    if (w->style & WS_DISABLED) {
-      hit = HTERROR;  // not asked: the click only beeps
-      return target;
-    }
-    hit = w->threadId == GetCurrentThreadId() ? SendMessage(target, WM_NCHITTEST, 0, MAKELPARAM(static_cast<WORD>(pt.x), static_cast<WORD>(pt.y)))
-                                              : HTCLIENT;
-    if (hit != HTTRANSPARENT) return target;
-    target = w->IsChild() ? w->parent : nullptr;
-  }
-  return nullptr;
-}
+// The window the mouse is over, with its hit-test code.
+HWND MouseTarget(POINT pt, LRESULT& hit) { return WindowUnderPoint(pt, &hit); }
 
 UINT ButtonMessage(int button, bool down, bool nc) {
   UINT base;

@@ -151,6 +151,9 @@ void RegisterSystemClasses();
 // Top-level windows, topmost first.
 std::vector<win::HWND>& TopLevels();
 
+// The window the mouse finds under a screen point, with its hit-test code (may be null).
+win::HWND WindowUnderPoint(win::POINT pt, win::LRESULT* hit);
+
 // Geometry helpers (window coordinates are relative to the window rect's top-left).
 win::RECT ScreenRect(const Window& w);
 win::POINT ClientOriginOnScreen(const Window& w);

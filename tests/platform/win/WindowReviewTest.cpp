@@ -168,5 +168,36 @@ TEST_F(WindowReviewTest, ASendToAThreadThatEndsWithoutTakingItReturns) {
   EXPECT_EQ(result.load(), 0);
 }
 
+TEST_F(WindowReviewTest, WindowsAnsweringTransparentLetTheMouseThroughToWhatLiesBeneath) {
+  // A hint or shadow above another window, and a see-through child above its sibling.
+  HWND below = Make("below", WS_POPUP | WS_VISIBLE, 100, 100, 300, 200);
+  HWND under = Make("under", WS_CHILD | WS_VISIBLE, 0, 100, 100, 50, below);
+  HWND glass = Make("glass", WS_CHILD | WS_VISIBLE, 0, 100, 100, 50, below);  // above `under`
+  HWND hint = Make("hint", WS_POPUP | WS_VISIBLE, 150, 150, 100, 50, nullptr, WS_EX_TOPMOST | WS_EX_NOACTIVATE);
+  auto transparent = [](HWND, UINT m, WPARAM, LPARAM, LRESULT& r) {
+    if (m != WM_NCHITTEST) return false;
+    r = HTTRANSPARENT;
+    return true;
+  };
+  handlers[hint] = transparent;
+  handlers[glass] = transparent;
+  Pump();
+  struct Case {
+    POINT at;
+    HWND expected;
+    const char* gets;
+  } cases[] = {
+      {{160, 160}, below, "below:LBUTTONDOWN"},
+      {{110, 210}, under, "under:LBUTTONDOWN"},
+  };
+  for (const Case& c : cases) {
+    RunFor(1000);
+    ClearLog();
+    Click(c.at.x, c.at.y);
+    EXPECT_EQ(Names({WM_LBUTTONDOWN}), Strings{c.gets});
+    EXPECT_EQ(WindowFromPoint(c.at), c.expected);
+  }
+}
+
 }  // namespace
 }  // namespace wintest
