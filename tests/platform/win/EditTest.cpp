@@ -128,6 +128,22 @@ TEST_F(EditTest, StylesFilterWhatIsTyped) {
   }
 }
 
+TEST_F(EditTest, AlignmentPlacesShortTextAndLongTextStartsAtTheLeft) {
+  int x[3];
+  DWORD aligns[3] = {ES_LEFT, ES_CENTER, ES_RIGHT};
+  for (int k = 0; k < 3; ++k) {
+    HWND e = MakeEdit(aligns[k], 10, 10 + 30 * k, 150, 22, "abc");
+    x[k] = static_cast<SHORT>(LOWORD(SendMessage(e, EM_POSFROMCHAR, 0, 0)));
+    // Text wider than the edit is laid out from the left whatever the alignment.
+    SetWindowText(e, "a long text that does not fit into the edit at all");
+    EXPECT_EQ(static_cast<SHORT>(LOWORD(SendMessage(e, EM_POSFROMCHAR, 0, 0))), 1) << k;
+  }
+  EXPECT_EQ(x[0], 1);
+  EXPECT_GT(x[1], x[0] + 20);
+  EXPECT_GT(x[2], x[1] + 20);
+  SaveShot("edit_aligned.png");
+}
+
 TEST_F(EditTest, LimitStopsTypingAndSaysSo) {
   HWND e = MakeEdit(0, 10, 10, 150, 22);
   SendMessage(e, EM_LIMITTEXT, 3, 0);
