@@ -182,9 +182,10 @@ void HandleMouse(const platform::InputEvent& e) {
   if (isDown && !s.capture) {
     Window* top = TopLevelOf(w);
     if (top && top->handle != s.active && !(top->style & WS_DISABLED)) {
-      LRESULT ma = SendMessage(target, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(top->handle),
+      HWND topHandle = top->handle;  // the window may be gone once it has answered
+      LRESULT ma = SendMessage(target, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(topHandle),
                                MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(mouseMsg)));
-      if (ma == MA_ACTIVATE || ma == MA_ACTIVATEANDEAT) SetActiveWindow(top->handle);
+      if ((ma == MA_ACTIVATE || ma == MA_ACTIVATEANDEAT) && IsWindow(topHandle)) SetActiveWindow(topHandle);
       if (ma == MA_ACTIVATEANDEAT || ma == MA_NOACTIVATEANDEAT) return;
       if (!(w = Find(target))) return;
     }

@@ -199,5 +199,22 @@ TEST_F(WindowReviewTest, WindowsAnsweringTransparentLetTheMouseThroughToWhatLies
   }
 }
 
+TEST_F(WindowReviewTest, AWindowClosedByItsMouseActivationIsLeftAlone) {
+  // A popup that closes itself when clicked while inactive: nothing may touch it afterwards.
+  HWND a = Make("a", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+  HWND b = Make("b", WS_POPUP | WS_VISIBLE, 200, 0, 100, 100);
+  Pump();
+  ASSERT_EQ(GetActiveWindow(), b);
+  handlers[a] = [](HWND h, UINT m, WPARAM, LPARAM, LRESULT& r) {
+    if (m != WM_MOUSEACTIVATE) return false;
+    DestroyWindow(h);
+    r = MA_ACTIVATE;
+    return true;
+  };
+  Click(50, 50);
+  EXPECT_FALSE(IsWindow(a));
+  EXPECT_EQ(GetActiveWindow(), b);
+}
+
 }  // namespace
 }  // namespace wintest
