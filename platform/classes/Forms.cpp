@@ -1203,6 +1203,12 @@ int TApplication::MessageBox(const String& Text, const String& Caption, int Flag
   return g_MessageBox(owner, Text, Caption, Flags);
 }
 
+bool TApplication::HelpContext(int Context) {
+  constexpr win::WORD kHelpContext = 1;
+  bool callHelp = true;
+  return OnHelp ? OnHelp(kHelpContext, Context, callHelp) : false;
+}
+
 void TApplication::Minimize() {
   if (FMainForm && FMainForm->FHandle) ShowWindow(FMainForm->FHandle, SW_MINIMIZE);
 }

@@ -28,6 +28,7 @@ using TExceptionEvent = std::function<void(TObject* Sender, Exception& E)>;
 using TShortCutEvent = std::function<void(TMessage& Msg, bool& Handled)>;
 using TMessageEvent = std::function<void(win::MSG& Msg, bool& Handled)>;
 using TIdleEvent = std::function<void(TObject* Sender, bool& Done)>;
+using THelpEvent = std::function<bool(win::WORD Command, std::intptr_t Data, bool& CallHelp)>;
 using TShowHintEvent = std::function<void(String& HintStr, bool& CanShow, THintInfo& HintInfo)>;
 
 class TCustomForm : public TWinControl {
@@ -315,6 +316,9 @@ class TApplication : public TComponent {
   void HandleException(TObject* Sender);
   void ShowException(Exception& E);
   int MessageBox(const String& Text, const String& Caption, int Flags = 0);
+  // Asks OnHelp for the help topic; there is no help viewer of its own, so without a handler
+  // nothing is shown and the answer is false.
+  bool HelpContext(int Context);
   void Minimize();
   void Restore();
   void BringToFront();
@@ -351,6 +355,7 @@ class TApplication : public TComponent {
   TNotifyEvent OnHint;
   TIdleEvent OnIdle;
   TShowHintEvent OnShowHint;
+  THelpEvent OnHelp;
   TMessageEvent OnMessage;
   TNotifyEvent OnActivate;
   TNotifyEvent OnDeactivate;

@@ -524,6 +524,36 @@ TEST_F(PlainFormTest, TheMenuBarKeepsTheClientSizeAndRunsItsCommands) {
   EXPECT_EQ(f->Menu(), nullptr);
 }
 
+TEST_F(PlainFormTest, RunShowsTheMainFormAndEndsWhenItCloses) {
+  TCustomForm* mainForm = Application->MainForm();
+  std::vector<std::string> log;
+  mainForm->OnShow = [&](TObject*) { log.push_back("show"); };
+  mainForm->OnClose = [&](TObject*, TCloseAction&) { log.push_back("close"); };
+  mainForm->HandleNeeded();
+  PostMessage(mainForm->Handle(), WM_CLOSE, 0, 0);
+  Application->Run();
+  EXPECT_TRUE(Application->Terminated());
+  EXPECT_EQ(log, (std::vector<std::string>{"show", "close"}));
+}
+
+TEST_F(PlainFormTest, OnPaintDrawsOnTheFormsCanvas) {
+  TCustomForm* f = MakeForm();
+  f->SetBorderStyle(bsNone);
+  int paints = 0;
+  f->OnPaint = [&](TObject*) {
+    ++paints;
+    f->Canvas()->Brush()->SetColor(clRed);
+    f->Canvas()->FillRect(win::RECT{10, 10, 30, 20});
+    // Setting the colour it already has paints nothing again.
+    f->SetColor(clLime);
+  };
+  f->Show();
+  Pump();
+  EXPECT_EQ(ScreenPixel(f->Left() + 15, f->Top() + 15), 0xFF0000u);
+  EXPECT_EQ(ScreenPixel(f->Left() + 50, f->Top() + 50), 0x00FF00u);
+  EXPECT_LE(paints, 2);
+}
+
 TEST_F(PlainFormTest, LayeredAttributesReachTheWindow) {
   TCustomForm* f = MakeForm();
   f->SetAlphaBlend(true);
