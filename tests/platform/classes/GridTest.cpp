@@ -186,4 +186,30 @@ TEST_F(GridTest, ScrollsToKeepTheCurrentCellInView) {
   EXPECT_EQ(grid->CellRect(1, 39).bottom, 0);
 }
 
+TEST_F(GridTest, EditingInPlaceWritesTheCell) {
+  grid->SetOptions(grid->Options() + TGridOptions{goEditing});
+  std::vector<String> edits;
+  grid->OnSetEditText = [&](TObject*, int, int, const String& v) { edits.push_back(v); };
+  ClickAt(Mid(2, 2));
+  grid->SetFocus();
+  Key('H');
+  ASSERT_NE(grid->InplaceEditor(), nullptr);
+  EXPECT_TRUE(grid->EditorMode());
+  EXPECT_TRUE(grid->InplaceEditor()->Visible());
+  Key('D');
+  Key(win::VK_RETURN);
+  EXPECT_EQ(grid->Cells(2, 2), "hd");
+  // Moving on closes the editor and leaves the text in the cell.
+  Key(win::VK_DOWN);
+  EXPECT_FALSE(grid->EditorMode());
+  EXPECT_EQ(grid->Row(), 3);
+  EXPECT_EQ(grid->Cells(2, 2), "hd");
+  ASSERT_FALSE(edits.empty());
+  EXPECT_EQ(edits.back(), "hd");
+  // Without goEditing keys do not open it.
+  grid->SetOptions(grid->Options() - TGridOptions{goEditing});
+  Key('X');
+  EXPECT_FALSE(grid->EditorMode());
+}
+
 }  // namespace
