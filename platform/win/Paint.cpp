@@ -437,7 +437,8 @@ int GetUpdateRgn(HWND hwnd, HRGN rgn, BOOL erase) {
 BOOL UpdateWindow(HWND hwnd) {
   Window* w = Get(hwnd);
   if (!w) return FALSE;
-  SendPaintMessages(*w, false);
+  // The children come along: a window updated before the loop runs shows its controls drawn.
+  SendPaintMessages(*w, true);
   return TRUE;
 }
 

@@ -216,5 +216,18 @@ TEST_F(WindowReviewTest, AWindowClosedByItsMouseActivationIsLeftAlone) {
   EXPECT_EQ(GetActiveWindow(), b);
 }
 
+TEST_F(WindowReviewTest, UpdateWindowPaintsTheChildrenToo) {
+  // Shown and updated at once, before any message is pumped: its controls must be drawn too.
+  HWND top = Make("top", WS_POPUP | WS_CLIPCHILDREN, 0, 0, 200, 100);
+  HWND kid = Make("kid", WS_CHILD | WS_VISIBLE, 10, 10, 50, 50, top);
+  handlers[top] = Filler(RGB(255, 0, 0));
+  handlers[kid] = Filler(RGB(0, 0, 255));
+  ShowWindow(top, SW_SHOW);
+  ClearLog();
+  UpdateWindow(top);
+  EXPECT_EQ(Names({WM_PAINT}), (Strings{"top:PAINT", "kid:PAINT"}));
+  EXPECT_EQ(StoredPixel(top, 20, 20), RGB(0, 0, 255));
+}
+
 }  // namespace
 }  // namespace wintest
