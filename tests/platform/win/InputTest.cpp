@@ -1,3 +1,4 @@
+#include "platform/win/Controls.h"
 #include "platform/win/Hooks.h"
 #include "platform/win/Keys.h"
 #include "tests/platform/win/WindowFixture.h"
@@ -322,6 +323,32 @@ TEST_F(InputTest, ActivationFollowsClicksUnlessTheWindowDeclines) {
   ClickAt(400, 100);
   EXPECT_EQ(GetActiveWindow(), a);
   EXPECT_EQ(Of("b", {WM_LBUTTONDOWN}), (Strings{"LBUTTONDOWN"}));
+}
+
+TEST_F(InputTest, DialogNavigationMovesFocusInTabOrder) {
+  HWND dlg = Make("dlg", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200);
+  HWND one = Make("one", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 10, 50, 20, dlg, 0, 11);
+  Make("skip", WS_CHILD | WS_VISIBLE, 10, 40, 50, 20, dlg, 0, 12);  // no tab stop
+  HWND three = Make("three", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 70, 50, 20, dlg, 0, 13);
+  Pump();
+  SetFocus(one);
+  EXPECT_EQ(GetNextDlgTabItem(dlg, one, FALSE), three);
+  EXPECT_EQ(GetNextDlgTabItem(dlg, three, FALSE), one);
+  EXPECT_EQ(GetNextDlgTabItem(dlg, one, TRUE), three);
+  MSG m{};
+  m.hwnd = one;
+  m.message = WM_KEYDOWN;
+  m.wParam = VK_TAB;
+  EXPECT_TRUE(IsDialogMessage(dlg, &m));
+  EXPECT_EQ(GetFocus(), three);
+  // Escape asks the dialog to cancel.
+  ClearLog();
+  m.hwnd = three;
+  m.wParam = VK_ESCAPE;
+  IsDialogMessage(dlg, &m);
+  ASSERT_EQ(Names({WM_COMMAND}), (Strings{"dlg:0x0111"}));
+  auto command = std::find_if(log.begin(), log.end(), [](const Logged& l) { return l.msg == WM_COMMAND; });
+  EXPECT_EQ(LOWORD(command->wParam), IDCANCEL);
 }
 
 }  // namespace
