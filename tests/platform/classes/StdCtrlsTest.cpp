@@ -3,6 +3,7 @@
 #include "platform/classes/Buttons.h"
 #include "platform/classes/ExtCtrls.h"
 #include "platform/classes/Grids.h"
+#include "platform/classes/ScrollBox.h"
 #include "platform/classes/StdCtrls.h"
 #include "platform/win/Controls.h"
 #include "platform/win/Keys.h"
@@ -237,6 +238,25 @@ TEST_F(StdCtrlsTest, BitBtnKindsBringCaptionAndModalResult) {
   EXPECT_EQ(form->ModalResult(), mrNone);
   OperatorClick(ok);
   EXPECT_EQ(form->ModalResult(), mrOk);
+}
+
+TEST_F(StdCtrlsTest, ScrollBoxScrollsChildrenThatDoNotFit) {
+  auto* box = Make<TScrollBox>(10, 10, 200, 100);
+  auto* far = Make<TPanel>(20, 150, 100, 40, box);
+  form->Show();
+  Pump();
+  win::SCROLLINFO si;
+  si.fMask = win::SIF_RANGE;
+  EXPECT_TRUE(win::GetScrollInfo(box->Handle(), win::SB_VERT, &si));
+  EXPECT_EQ(si.nMax, 189);
+  box->ScrollInView(far);
+  EXPECT_GT(box->ScrollPos().y, 0);
+  win::RECT client;
+  win::GetClientRect(box->Handle(), &client);
+  EXPECT_EQ(far->Top() + far->Height(), client.bottom);
+  win::SendMessage(box->Handle(), win::WM_VSCROLL, win::SB_TOP, 0);
+  EXPECT_EQ(box->ScrollPos().y, 0);
+  EXPECT_EQ(far->Top(), 150);
 }
 
 TEST_F(StdCtrlsTest, SampleFormScreenshot) {
