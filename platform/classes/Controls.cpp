@@ -770,7 +770,12 @@ void TControl::ScaleBy(int M, int D) {
 }
 
 void TControl::ChangeScale(int M, int D) {
-  auto mul = [&](int v) { return static_cast<int>(static_cast<long long>(v) * M / D); };
+  // Rounded half away from zero, as negative font heights need.
+  auto mul = [&](int v) {
+    long long n = static_cast<long long>(v) * M;
+    long long half = std::abs(D) / 2;
+    return static_cast<int>((n + (n >= 0 ? half : -half)) / D);
+  };
   if (!FParentFont) FFont->SetHeight(mul(FFont->Height()));
   int l = mul(FLeft), t = mul(FTop);
   int w = mul(FLeft + FWidth) - l, h = mul(FTop + FHeight) - t;

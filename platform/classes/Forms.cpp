@@ -246,6 +246,20 @@ void TCustomForm::Loaded() {
     SetClientSize(FClientWidth > 0 ? FClientWidth : ClientWidth(), FClientHeight > 0 ? FClientHeight : ClientHeight());
     FClientWidth = FClientHeight = 0;
   }
+  // A form designed at another resolution is scaled to the screen's.
+  int screenPpi = Screen ? Screen->PixelsPerInch() : 96;
+  if (FScaled && FPixelsPerInch > 0 && FPixelsPerInch != screenPpi) {
+    // Rounded half away from zero, negative font heights included.
+    auto scale = [&](int v) {
+      long long n = static_cast<long long>(v) * screenPpi;
+      long long half = FPixelsPerInch / 2;
+      return static_cast<int>(n >= 0 ? (n + half) / FPixelsPerInch : (n - half) / FPixelsPerInch);
+    };
+    SetClientSize(scale(ClientWidth()), scale(ClientHeight()));
+    if (!FParentFont) FFont->SetHeight(scale(FFont->Height()));
+    ScaleControls(screenPpi, FPixelsPerInch);
+    FPixelsPerInch = screenPpi;
+  }
   TWinControl::Loaded();
   if (FActiveControl && !FActiveControl->FVisible) FActiveControl = nullptr;
 }

@@ -524,6 +524,38 @@ TEST_F(PlainFormTest, TheMenuBarKeepsTheClientSizeAndRunsItsCommands) {
   EXPECT_EQ(f->Menu(), nullptr);
 }
 
+class TLargeFontsForm : public TForm {
+  VW_CLASS(TLargeFontsForm, TForm)
+ public:
+  using TForm::TForm;
+};
+
+TEST_F(PlainFormTest, AFormDesignedAtAnotherResolutionIsScaled) {
+  RegisterFormText("TLargeFontsForm", R"(object LargeFontsForm: TLargeFontsForm
+  BorderStyle = bsNone
+  ClientHeight = 300
+  ClientWidth = 500
+  Font.Height = -15
+  PixelsPerInch = 120
+  TextHeight = 16
+  object p: TDemoPanel
+    Left = 100
+    Top = 50
+    Width = 200
+    Height = 40
+  end
+end
+)");
+  TLargeFontsForm* f = nullptr;
+  Application->CreateForm(f);
+  ASSERT_NE(f, nullptr);
+  EXPECT_EQ(f->ClientWidth(), 400);
+  EXPECT_EQ(f->ClientHeight(), 240);
+  EXPECT_EQ(f->Font()->Height(), -12);
+  EXPECT_EQ(BoundsOf(dynamic_cast<TControl*>(f->FindComponent("p"))), "80,40 160x32");
+  EXPECT_EQ(f->PixelsPerInch(), 96);
+}
+
 TEST_F(PlainFormTest, RunShowsTheMainFormAndEndsWhenItCloses) {
   TCustomForm* mainForm = Application->MainForm();
   std::vector<std::string> log;
