@@ -360,6 +360,12 @@ void TCustomEdit::DoEnter() {
   TWinControl::DoEnter();
 }
 
+void TCustomEdit::CMTextChanged(TMessage& Message) {
+  TWinControl::CMTextChanged(Message);
+  // Without a window no EN_CHANGE tells of the new text; a change by code is a change still.
+  if (!HandleAllocated() && !HasState(csLoading)) Change();
+}
+
 void TCustomEdit::Change() {
   if (OnChange) OnChange(this);
 }

@@ -162,6 +162,7 @@ class TCustomEdit : public TWinControl {
   void DestroyWnd() override;
   void WndProc(TMessage& Message) override;
   void DoEnter() override;
+  void CMTextChanged(TMessage& Message) override;
   virtual void Change();
 
  private:

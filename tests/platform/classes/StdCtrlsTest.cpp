@@ -87,10 +87,16 @@ TEST_F(StdCtrlsTest, RadioButtonsOfOneParentExcludeEachOther) {
 
 TEST_F(StdCtrlsTest, EditTextSelectionAndChangeEvents) {
   auto* edit = Make<TEdit>(10, 10, 150, 21);
-  form->Show();
-  Pump();
   int changes = 0;
   edit->OnChange = [&](TObject*) { ++changes; };
+  edit->SetText("stored");
+  EXPECT_EQ(changes, 1);  // a change by code before the window exists
+  // The window taking the stored text is no change.
+  form->Show();
+  Pump();
+  EXPECT_EQ(changes, 1);
+  changes = 0;
+  EXPECT_EQ(edit->Text(), "stored");
   edit->SetText("显示墙 wall");
   EXPECT_EQ(changes, 1);
   edit->SetText("显示墙 wall");
@@ -125,7 +131,10 @@ TEST_F(StdCtrlsTest, MemoLinesStayInStepWithTheWindow) {
   memo->Lines()->Add("->C6,11,FF,5A,01,BB");
   form->Show();
   Pump();
+  int changes = 0;
+  memo->OnChange = [&](TObject*) { ++changes; };
   memo->Lines()->Add("second");
+  EXPECT_EQ(changes, 1);
   EXPECT_EQ(memo->Text(), "->C6,11,FF,5A,01,BB\r\nsecond");
   EXPECT_EQ(memo->Lines()->Count(), 2);
   EXPECT_EQ(memo->Lines()->Strings(1), "second");
