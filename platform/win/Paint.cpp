@@ -253,12 +253,13 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
   ps->rcPaint = update.Empty() ? RECT{} : RECT{bounds.left - w->client.left, bounds.top - w->client.top,
                                                 bounds.right - w->client.left, bounds.bottom - w->client.top};
   ps->fErase = FALSE;
+  // The caret hides before anything is drawn over it, or it would come back inverted.
+  HideCaretForPaint(hwnd, true);
   if (erase) ps->fErase = SendErase(*w, updateInTop) ? FALSE : TRUE;
   if (!(w = Find(hwnd))) return nullptr;
   HDC dc = MakeDc(w, true, (w->style & WS_CLIPCHILDREN) != 0, (w->style & WS_CLIPSIBLINGS) != 0, &updateInTop);
   ps->hdc = dc;
   w->inPaint = true;
-  HideCaretForPaint(hwnd, true);
   return dc;
 }
 

@@ -338,7 +338,9 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
   w->parent = parent;
   if (parent) {
     Window* p = Find(parent);
-    p->children.insert(p->children.begin(), hwnd);  // new children go on top
+    // A new child joins its siblings at the bottom, so that z-order follows creation order,
+    // as dialogs and their tab order expect.
+    p->children.push_back(hwnd);
   } else if (!messageOnly) {
     auto& tops = TopLevels();
     // Above every window of its band: topmost windows above the rest.

@@ -154,8 +154,11 @@ TEST_F(WindowTest, PaintComesOnlyWhenTheQueueIsEmptyWithTheUpdateRegion) {
 TEST_F(WindowTest, ChildrenAndSiblingsAreClippedOutOfAParentsPainting) {
   // The parent clips its children; the two overlapping children clip each other.
   HWND top = Make("top", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 200, 200);
+  // Children join at the bottom of the z-order: the one created first is on top.
+  HWND upper = Make("upper", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 60, 60, 100, 100, top);
   HWND lower = Make("lower", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 20, 20, 100, 100, top);
-  HWND upper = Make("upper", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 60, 60, 100, 100, top);  // created last: on top
+  EXPECT_EQ(GetWindow(top, GW_CHILD), upper);
+  EXPECT_EQ(GetWindow(upper, GW_HWNDNEXT), lower);
   auto filler = [](COLORREF color) {
     return [color](HWND h, UINT m, WPARAM, LPARAM, LRESULT&) {
       if (m == WM_ERASEBKGND) return true;
