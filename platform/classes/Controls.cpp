@@ -1276,6 +1276,15 @@ void TWinControl::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case WM_PAINT: WMPaint(Message); return;
     case WM_ERASEBKGND: WMEraseBkgnd(Message); return;
+    case WM_NCCALCSIZE: WMNCCalcSize(Message); return;
+    case WM_NCPAINT: WMNCPaint(Message); return;
+    case CM_BORDERCHANGED:
+      if (FHandle) {
+        SetWindowPos(FHandle, nullptr, 0, 0, 0, 0,
+                     SWP_NOACTIVATE | SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_FRAMECHANGED);
+        if (FVisible) Invalidate();
+      }
+      return;
     case WM_WINDOWPOSCHANGED: WMWindowPosChanged(Message); return;
     case WM_SIZE: WMSize(Message); return;
     case WM_SETFOCUS: WMSetFocus(Message); return;
@@ -1485,7 +1494,8 @@ RECT TWinControl::ClientRect() {
   CreateParams(p);
   RECT frame{0, 0, 0, 0};
   AdjustWindowRectEx(&frame, p.Style, FALSE, p.ExStyle);
-  int w = FWidth - (frame.right - frame.left), h = FHeight - (frame.bottom - frame.top);
+  int w = FWidth - (frame.right - frame.left) - 2 * FBorderWidth;
+  int h = FHeight - (frame.bottom - frame.top) - 2 * FBorderWidth;
   return RECT{0, 0, std::max(0, w), std::max(0, h)};
 }
 
@@ -2076,6 +2086,42 @@ void TWinControl::WMContextMenu(TMessage& Message) {
     }
   }
   TControl::WMContextMenu(Message);
+}
+
+void TWinControl::SetBorderWidth(int Value) {
+  Value = std::max(0, Value);
+  if (FBorderWidth == Value) return;
+  FBorderWidth = Value;
+  Perform(CM_BORDERCHANGED, 0, 0);
+  Realign();
+}
+
+void TWinControl::WMNCCalcSize(TMessage& Message) {
+  DefaultHandler(Message);
+  if (FBorderWidth <= 0 || !Message.LParam) return;
+  // rgrc[0] leads the structure in both forms of the message.
+  auto* r = reinterpret_cast<RECT*>(Message.LParam);
+  r->left += FBorderWidth;
+  r->top += FBorderWidth;
+  r->right = std::max(r->left, static_cast<LONG>(r->right - FBorderWidth));
+  r->bottom = std::max(r->top, static_cast<LONG>(r->bottom - FBorderWidth));
+}
+
+void TWinControl::WMNCPaint(TMessage& Message) {
+  DefaultHandler(Message);
+  if (FBorderWidth <= 0 || !FHandle) return;
+  // The band between the frame and the client area takes the control's colour.
+  RECT window, client;
+  GetWindowRect(FHandle, &window);
+  GetClientRect(FHandle, &client);
+  POINT origin{0, 0};
+  win::ClientToScreen(FHandle, &origin);
+  int cl = origin.x - window.left, ct = origin.y - window.top;
+  RECT band{cl - FBorderWidth, ct - FBorderWidth, cl + client.right + FBorderWidth, ct + client.bottom + FBorderWidth};
+  HDC dc = GetWindowDC(FHandle);
+  ExcludeClipRect(dc, cl, ct, cl + client.right, ct + client.bottom);
+  win::FillRect(dc, &band, FBrush->Handle());
+  ReleaseDC(FHandle, dc);
 }
 
 void TWinControl::WMSetFocus(TMessage& Message) { DefaultHandler(Message); }

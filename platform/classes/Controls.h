@@ -563,6 +563,9 @@ class TWinControl : public TControl {
   virtual bool Focused();
   virtual void SetFocus();
 
+  // A band of the control's colour inside its frame, outside the client area.
+  int BorderWidth() const { return FBorderWidth; }
+  void SetBorderWidth(int Value);
   bool ParentBackground() const { return FControlStyle.Contains(csParentBackground); }
   void SetParentBackground(bool Value);
   bool DoubleBuffered() const { return FDoubleBuffered; }
@@ -637,6 +640,8 @@ class TWinControl : public TControl {
   void WMContextMenu(TMessage& Message) override;
   virtual void WMPaint(TMessage& Message);
   virtual void WMEraseBkgnd(TMessage& Message);
+  virtual void WMNCCalcSize(TMessage& Message);
+  virtual void WMNCPaint(TMessage& Message);
   virtual void WMWindowPosChanged(TMessage& Message);
   virtual void WMSize(TMessage& Message);
   virtual void WMSetFocus(TMessage& Message);
@@ -676,6 +681,7 @@ class TWinControl : public TControl {
   bool FUseDockManager = false;
   bool FInSetBounds = false;
   int FTabOrderRead = -1;
+  int FBorderWidth = 0;
 
  private:
   static win::LRESULT InitWndProc(win::HWND hwnd, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam);

@@ -90,7 +90,7 @@ void TCustomForm::DeclareProperties(TPropTable& t) {
   t.Add("BorderIcons", &TCustomForm::BorderIcons, &TCustomForm::SetBorderIcons)
       .SetDefault(TBorderIcons{biSystemMenu, biMinimize, biMaximize});
   t.Add("BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle).SetDefault(bsSizeable);
-  t.Add("BorderWidth", &TCustomForm::BorderWidth, &TCustomForm::SetBorderWidth).SetDefault(0);
+  t.Add("BorderWidth", &TWinControl::BorderWidth, &TWinControl::SetBorderWidth).SetDefault(0);
   t.Add("Caption", &TControl::Caption, &TControl::SetCaption);
   t.Add("ClientHeight", &TCustomForm::ClientHeightProp, &TCustomForm::SetClientHeightProp);
   t.Add("ClientWidth", &TCustomForm::ClientWidthProp, &TCustomForm::SetClientWidthProp);
@@ -236,7 +236,8 @@ RECT TCustomForm::ClientRect() {
   RECT frame{0, 0, 0, 0};
   bool menu = FMenu && FMenu->Items()->Count() > 0 && !(p.Style & WS_CHILD);
   AdjustWindowRectEx(&frame, p.Style, menu, p.ExStyle);
-  int w = FWidth - (frame.right - frame.left), h = FHeight - (frame.bottom - frame.top);
+  int w = FWidth - (frame.right - frame.left) - 2 * FBorderWidth;
+  int h = FHeight - (frame.bottom - frame.top) - 2 * FBorderWidth;
   return RECT{0, 0, std::max(0, w), std::max(0, h)};
 }
 
@@ -419,13 +420,6 @@ void TCustomForm::SetBorderIcons(TBorderIcons Value) {
   FBorderIcons = Value;
   RecreateWnd();
 }
-void TCustomForm::SetBorderWidth(int Value) {
-  if (FBorderWidth == Value) return;
-  FBorderWidth = std::max(0, Value);
-  Realign();
-  Invalidate();
-}
-
 void TCustomForm::SetFormStyle(TFormStyle Value) {
   if (FFormStyle == Value) return;
   FFormStyle = Value;

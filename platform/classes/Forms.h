@@ -82,8 +82,6 @@ class TCustomForm : public TWinControl {
   void SetModalResult(TModalResult Value) { FModalResult = Value; }
   bool Active() const { return FActive; }
   TFormState FormState() const { return FFormState; }
-  int BorderWidth() const { return FBorderWidth; }
-  void SetBorderWidth(int Value);
   bool OldCreateOrder() const { return FOldCreateOrder; }
   void SetOldCreateOrder(bool Value) { FOldCreateOrder = Value; }
   int PixelsPerInch() const { return FPixelsPerInch; }
@@ -174,7 +172,6 @@ class TCustomForm : public TWinControl {
   TModalResult FModalResult = mrNone;
   bool FActive = false;
   TFormState FFormState;
-  int FBorderWidth = 0;
   bool FOldCreateOrder = false;
   int FPixelsPerInch = 96;
   int FTextHeight = 13;

@@ -556,6 +556,29 @@ end
   EXPECT_EQ(f->PixelsPerInch(), 96);
 }
 
+TEST_F(PlainFormTest, BorderWidthIsABandOfTheFormsColourAroundTheClientArea) {
+  TCustomForm* f = MakeForm();
+  f->SetBorderStyle(bsNone);
+  f->SetColor(clRed);
+  f->SetBorderWidth(5);
+  f->SetClientSize(200, 100);
+  EXPECT_EQ(f->Width(), 210);
+  auto* inside = new TDemoPanel(f);
+  inside->SetParent(f);
+  inside->SetColor(clWhite);
+  inside->SetAlign(alClient);
+  f->Show();
+  Pump();
+  EXPECT_EQ(f->ClientWidth(), 200);
+  EXPECT_EQ(BoundsOf(inside), "0,0 200x100");
+  EXPECT_EQ(ScreenPixel(f->Left() + 2, f->Top() + 2), 0xFF0000u);
+  EXPECT_EQ(ScreenPixel(f->Left() + 20, f->Top() + 20), 0xFFFFFFu);
+  f->SetBorderWidth(0);
+  Pump();
+  EXPECT_EQ(f->ClientWidth(), 210);
+  EXPECT_EQ(BoundsOf(inside), "0,0 210x110");
+}
+
 TEST_F(PlainFormTest, RunShowsTheMainFormAndEndsWhenItCloses) {
   TCustomForm* mainForm = Application->MainForm();
   std::vector<std::string> log;
