@@ -268,6 +268,47 @@ TEST_F(StdCtrlsTest, ScrollBoxScrollsChildrenThatDoNotFit) {
   EXPECT_EQ(far->Top(), 150);
 }
 
+TEST_F(StdCtrlsTest, LabelSizesToItsCaptionAndImagePlacesItsPicture) {
+  auto* label = Make<TLabel>(100, 10, 10, 10);
+  label->SetCaption("Screen wall");
+  int w = label->Width();
+  EXPECT_GT(w, 30);
+  label->SetCaption("Screen wall 2");
+  EXPECT_GT(label->Width(), w);
+  // A right-aligned label keeps its right edge as it grows.
+  label->SetAlignment(taRightJustify);
+  int right = label->Left() + label->Width();
+  label->SetCaption("Screen wall 23");
+  EXPECT_EQ(label->Left() + label->Width(), right);
+
+  struct Case {
+    bool stretch, proportional, center;
+    win::RECT expected;
+  } cases[] = {
+      {false, false, false, {0, 0, 40, 20}},  // as it is, top-left
+      {false, false, true, {30, 40, 70, 60}},  // as it is, centred
+      {true, false, false, {0, 0, 100, 100}},  // filling the image
+      {true, true, false, {0, 0, 100, 50}},    // as large as fits, its shape kept
+      {true, true, true, {0, 25, 100, 75}},
+  };
+  auto* image = Make<TImage>(10, 10, 100, 100);
+  auto* bmp = new TBitmap;
+  bmp->SetWidth(40);
+  bmp->SetHeight(20);
+  image->Picture()->SetGraphic(bmp);
+  delete bmp;
+  for (const Case& c : cases) {
+    image->SetStretch(c.stretch);
+    image->SetProportional(c.proportional);
+    image->SetCenter(c.center);
+    win::RECT r = image->DestRect();
+    EXPECT_EQ(r.left, c.expected.left);
+    EXPECT_EQ(r.top, c.expected.top);
+    EXPECT_EQ(r.right, c.expected.right);
+    EXPECT_EQ(r.bottom, c.expected.bottom);
+  }
+}
+
 TEST_F(StdCtrlsTest, SampleFormScreenshot) {
   form->SetColor(clBtnFace);
   auto* label = Make<TLabel>(10, 10, 0, 0);
