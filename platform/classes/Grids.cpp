@@ -81,7 +81,14 @@ TCustomGrid::TCustomGrid(TComponent* AOwner) : TCustomControl(AOwner) {
   FTabStop = true;
   FParentColor = false;
   FColor = clWindow;
+  FCanvas->Brush()->SetColor(FColor);
   ResizeSizes();
+}
+
+void TCustomGrid::CMColorChanged(TMessage& Message) {
+  TCustomControl::CMColorChanged(Message);
+  // Between paints the canvas brush is the grid's colour: owners read it as the cells' colour.
+  FCanvas->Brush()->SetColor(Color());
 }
 
 TCustomGrid::~TCustomGrid() = default;

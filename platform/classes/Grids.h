@@ -142,6 +142,7 @@ class TCustomGrid : public TCustomControl {
   void KeyPress(char& Key) override;
   void Resize() override;
   void Loaded() override;
+  void CMColorChanged(TMessage& Message) override;
 
   virtual void DrawCell(int ACol, int ARow, const win::RECT& ARect, TGridDrawState AState);
   virtual bool SelectCell(int ACol, int ARow);

@@ -121,6 +121,7 @@ TEST_F(FormTest, StandardComponentsReadFromAFormDescription) {
   EXPECT_EQ(grid->FixedColor(), clMedGray);
   EXPECT_EQ(grid->Parent(), form->Get<TWinControl>("Panel1"));
   EXPECT_EQ(grid->Selection(), (TGridRect{1, 1, 1, 1}));
+  EXPECT_EQ(grid->Canvas()->Brush()->Color(), clCream);
 
   // The stored state arrives without a click.
   auto* check = form->Get<TCheckBox>("CheckBox2");
@@ -144,6 +145,7 @@ TEST_F(FormTest, StandardComponentsReadFromAFormDescription) {
   form->Show();
   Pump();
   EXPECT_EQ(form->drawn, 12);
+  EXPECT_EQ(grid->Canvas()->Brush()->Color(), clCream);
   RunFor(3000);
   EXPECT_EQ(form->ticks, 1);
 }
