@@ -1235,18 +1235,9 @@ void TWinControl::WndProc(TMessage& Message) {
         if (!form->SetFocusedControl(this)) return;
       }
       break;
-    case WM_KILLFOCUS:
-      break;
-    case WM_NCHITTEST:
-      break;
     default:
-      if (IsMouseMessage(Message.Msg) && Message.Msg != WM_MOUSEMOVE) {
-        // A click on a windowless child goes to that child.
-        if (IsControlMouseMsg(Message)) return;
-      } else if (Message.Msg == WM_MOUSEMOVE) {
-        if (IsControlMouseMsg(Message)) return;
-      } else if (Message.Msg == WM_LBUTTONDBLCLK || Message.Msg == WM_RBUTTONDBLCLK) {
-      }
+      // The mouse over a windowless child is the child's.
+      if (IsMouseMessage(Message.Msg) && IsControlMouseMsg(Message)) return;
       break;
   }
   if ((Message.Msg == WM_LBUTTONDBLCLK || Message.Msg == WM_RBUTTONDBLCLK || Message.Msg == WM_MBUTTONDBLCLK) &&
@@ -1336,13 +1327,6 @@ void TWinControl::Dispatch(TMessage& Message) {
         SendMessage(FHandle, WM_SETCURSOR, reinterpret_cast<WPARAM>(FHandle), HTCLIENT);
       return;
     }
-    case CM_PARENTCOLORCHANGED:
-    case CM_PARENTFONTCHANGED:
-    case CM_PARENTSHOWHINTCHANGED:
-    case CM_PARENTCTL3DCHANGED:
-    case CM_PARENTBIDIMODECHANGED:
-      TControl::Dispatch(Message);
-      return;
     default: TControl::Dispatch(Message); return;
   }
 }

@@ -702,8 +702,6 @@ class TControlCanvas : public TCanvas {
   TControl* Control() const { return FControl; }
   void SetControl(TControl* AControl);
   void FreeHandle();
-  // Limits drawing to the control's area after a handle was given from outside.
-  void UpdateTextFlags() {}
 
  protected:
   void CreateHandle() override;

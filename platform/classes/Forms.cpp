@@ -557,9 +557,7 @@ void TCustomForm::CMVisibleChanged(TMessage&) {
 
 void TCustomForm::ApplyPosition() {
   if (FParent || FParentWindow) return;
-  RECT work = Screen ? Screen->WorkAreaRect() : RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
-  (void)work;
   switch (FPosition) {
     case poScreenCenter:
     case poDesktopCenter:
@@ -608,9 +606,6 @@ void TCustomForm::CMShowingChanged(TMessage&) {
         SelectFirst();
     }
   } else {
-    if (FHandle && GetActiveWindow() == FHandle && FActive) {
-      // Give activation back to another of our visible forms before this one disappears.
-    }
     ShowWindow(FHandle, SW_HIDE);
     DoHide();
   }
@@ -1090,12 +1085,10 @@ bool TApplication::IsKeyMsg(MSG& Msg) {
     return true;
   }
   if (Msg.message == WM_DEADCHAR || Msg.message == WM_SYSDEADCHAR || Msg.message == WM_UNICHAR) return false;
+  // A window that is no control of ours (the inner window of a standard control) has its keys
+  // handled by the nearest control around it.
   TWinControl* control = FindControl(Msg.hwnd);
   if (!control) return false;
-  // A window that no control of ours owns sends its keys to us through the nearest control, as
-  // the child windows of standard controls do.
-  HWND target = control->FHandle;
-  (void)target;
   return control->Perform(CN_BASE + Msg.message, Msg.wParam, Msg.lParam) != 0;
 }
 
