@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstdio>
 #include <filesystem>
 
 #include "platform/classes/ControlsInternal.h"
@@ -17,6 +16,7 @@
 #include "platform/win/Focus.h"
 #include "platform/win/Hooks.h"
 #include "platform/win/Keys.h"
+#include "platform/win/MessageBox.h"
 #include "platform/win/Metrics.h"
 
 using namespace win;
@@ -30,13 +30,9 @@ namespace {
 
 constexpr UINT_PTR kHintTimer = 1;
 constexpr UINT_PTR kHintHideTimer = 2;
-// Message box flags: an OK button and the stop sign.
-constexpr int kMbOk = 0x0;
-constexpr int kMbIconStop = 0x10;
 
-int DefaultMessageBox(HWND, const String& Text, const String& Caption, int) {
-  std::fprintf(stderr, "%s: %s\n", Caption.c_str(), Text.c_str());
-  return IDOK;
+int DefaultMessageBox(HWND Owner, const String& Text, const String& Caption, int Flags) {
+  return win::MessageBox(Owner, Text.c_str(), Caption.c_str(), static_cast<UINT>(Flags));
 }
 
 TApplication::TMessageBoxFunc g_MessageBox = DefaultMessageBox;
@@ -760,6 +756,11 @@ void TCustomForm::Dispatch(TMessage& Message) {
     case WM_CLOSE: WMClose(Message); return;
     case WM_ACTIVATE: WMActivate(Message); return;
     case CM_RELEASE: CMRelease(Message); return;
+    case WM_ACTIVATEAPP:
+      // The program as a whole came to the front or went behind another one.
+      if (Application) Application->ActiveChanged(Message.WParam != 0);
+      TWinControl::Dispatch(Message);
+      return;
     case WM_SIZE:
       TWinControl::Dispatch(Message);
       if (Message.WParam == SIZE_MINIMIZED) FWindowState = wsMinimized;
@@ -1001,6 +1002,9 @@ LRESULT TApplication::AppWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
       case WM_NULL:
         CheckSynchronize();
         return 0;
+      case WM_ACTIVATEAPP:
+        app->ActiveChanged(wParam != 0);
+        return 0;
       default: break;
     }
   }
@@ -1195,13 +1199,21 @@ void TApplication::HandleException(TObject* Sender) {
 void TApplication::ShowException(Exception& E) {
   String msg = E.Message();
   if (!msg.empty() && msg.back() != '.') msg += '.';
-  MessageBox(msg, FTitle, kMbOk | kMbIconStop);
+  MessageBox(msg, FTitle, MB_OK | MB_ICONSTOP);
 }
 
 int TApplication::MessageBox(const String& Text, const String& Caption, int Flags) {
   HWND owner = Screen && Screen->ActiveForm() && Screen->ActiveForm()->HandleAllocated() ? Screen->ActiveForm()->FHandle
                                                                                        : FHandle;
   return g_MessageBox(owner, Text, Caption, Flags);
+}
+
+void TApplication::ActiveChanged(bool Active) {
+  if (FActive == Active) return;
+  FActive = Active;
+  if (!Active) CancelHint();
+  if (Active && OnActivate) OnActivate(this);
+  if (!Active && OnDeactivate) OnDeactivate(this);
 }
 
 bool TApplication::HelpContext(int Context) {

@@ -368,6 +368,7 @@ class TApplication : public TComponent {
   void Idle(const win::MSG& Msg);
   bool IsKeyMsg(win::MSG& Msg);
   bool IsHintMsg(win::MSG& Msg);
+  void ActiveChanged(bool Active);
   void DoMouseIdle();
   void DoActionIdle();
   void HintTimerExpired();

@@ -579,6 +579,20 @@ TEST_F(PlainFormTest, BorderWidthIsABandOfTheFormsColourAroundTheClientArea) {
   EXPECT_EQ(BoundsOf(inside), "0,0 210x110");
 }
 
+TEST_F(PlainFormTest, TheApplicationHearsWhenTheProgramGoesBehindAnother) {
+  TCustomForm* mainForm = Application->MainForm();
+  mainForm->Show();
+  Pump();
+  std::vector<std::string> log;
+  Application->OnActivate = [&](TObject*) { log.push_back("activate"); };
+  Application->OnDeactivate = [&](TObject*) { log.push_back("deactivate"); };
+  SendMessage(mainForm->Handle(), WM_ACTIVATEAPP, FALSE, 0);
+  EXPECT_FALSE(Application->Active());
+  SendMessage(mainForm->Handle(), WM_ACTIVATEAPP, TRUE, 0);
+  EXPECT_TRUE(Application->Active());
+  EXPECT_EQ(log, (std::vector<std::string>{"deactivate", "activate"}));
+}
+
 TEST_F(PlainFormTest, RunShowsTheMainFormAndEndsWhenItCloses) {
   TCustomForm* mainForm = Application->MainForm();
   std::vector<std::string> log;
