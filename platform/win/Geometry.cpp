@@ -646,6 +646,8 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
       swp |= SWP_NOACTIVATE | SWP_NOZORDER;
       break;
     case SW_SHOW:
+      // Showing a shown window neither raises nor activates it.
+      if (wasVisible) return TRUE;
       break;
     default:
       SetLastError(ERROR_INVALID_PARAMETER);

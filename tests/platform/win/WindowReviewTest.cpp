@@ -229,5 +229,18 @@ TEST_F(WindowReviewTest, UpdateWindowPaintsTheChildrenToo) {
   EXPECT_EQ(StoredPixel(top, 20, 20), RGB(0, 0, 255));
 }
 
+TEST_F(WindowReviewTest, ShowingAVisibleWindowAgainChangesNothing) {
+  HWND lower = Make("lower", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+  HWND upper = Make("upper", WS_POPUP | WS_VISIBLE, 50, 50, 100, 100);
+  Pump();
+  ASSERT_EQ(GetWindow(upper, GW_HWNDNEXT), lower);
+  ClearLog();
+  EXPECT_TRUE(ShowWindow(lower, SW_SHOW));  // it was visible
+  Pump();
+  EXPECT_EQ(GetWindow(upper, GW_HWNDNEXT), lower);
+  EXPECT_EQ(GetActiveWindow(), upper);
+  EXPECT_EQ(Names({WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_SHOWWINDOW, WM_ACTIVATE}), Strings{});
+}
+
 }  // namespace
 }  // namespace wintest
