@@ -469,17 +469,34 @@ HWND SetActiveWindow(HWND hwnd) {
     if ((o = Find(old))) CallProc(*o, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, (o->style & WS_MINIMIZE) ? 1 : 0), reinterpret_cast<LPARAM>(hwnd));
     if (!hwnd && (o = Find(old))) CallProc(*o, WM_ACTIVATEAPP, FALSE, 0);
   }
-  if (Contains(old, s.focus) || !hwnd) {
-    HWND f = s.focus;
-    s.focus = nullptr;
-    if (Window* fw = Find(f)) CallProc(*fw, WM_KILLFOCUS, 0, 0);
-  }
   s.active = hwnd;
-  if (!(w = Find(hwnd))) return old;
+  // The focus moves when the new window takes it in its activation, so that the window losing
+  // it hears which one gets it; one left outside the active window is taken away at the end.
+  auto settleFocus = [&] {
+    if (s.active != hwnd) return;  // a nested activation has settled it
+    if (hwnd && !Find(hwnd)) s.active = nullptr;  // destroyed while it was being activated
+    if (s.active) {
+      if (!Contains(hwnd, s.focus)) SetFocus(hwnd);
+    } else if (s.focus) {
+      HWND f = s.focus;
+      s.focus = nullptr;
+      if (Window* fw = Find(f)) CallProc(*fw, WM_KILLFOCUS, 0, 0);
+    }
+  };
+  if (!(w = Find(hwnd))) {
+    settleFocus();
+    return old;
+  }
   if (!old) CallProc(*w, WM_ACTIVATEAPP, TRUE, 0);
-  if (!(w = Find(hwnd))) return old;
+  if (!(w = Find(hwnd))) {
+    settleFocus();
+    return old;
+  }
   SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  if (!(w = Find(hwnd))) return old;
+  if (!(w = Find(hwnd))) {
+    settleFocus();
+    return old;
+  }
   if (w->store && w->store->surface && platform::HasDisplay()) {
     s.requestedFocus = w->store->surface;
     platform::CurrentDisplay().Activate(w->store->surface);
@@ -487,6 +504,7 @@ HWND SetActiveWindow(HWND hwnd) {
   CallProc(*w, WM_NCACTIVATE, TRUE, 0);
   if ((w = Find(hwnd)))
     CallProc(*w, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, (w->style & WS_MINIMIZE) ? 1 : 0), reinterpret_cast<LPARAM>(old));
+  settleFocus();
   return old;
 }
 

@@ -242,5 +242,59 @@ TEST_F(WindowReviewTest, ShowingAVisibleWindowAgainChangesNothing) {
   EXPECT_EQ(Names({WM_WINDOWPOSCHANGING, WM_WINDOWPOSCHANGED, WM_SHOWWINDOW, WM_ACTIVATE}), Strings{});
 }
 
+TEST_F(WindowReviewTest, ActivationHandsTheFocusOverNamingTheOtherWindow) {
+  // Controls tell a focus change within the program from one that leaves it by the window named
+  // in WM_KILLFOCUS and WM_SETFOCUS.
+  HWND a = Make("a", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+  HWND a1 = Make("a1", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, a);
+  HWND b = Make("b", WS_POPUP | WS_VISIBLE, 200, 0, 100, 100);
+  HWND b1 = Make("b1", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, b);
+  // `b` puts the focus on its control itself, without the default handling.
+  handlers[b] = [&](HWND, UINT m, WPARAM wp, LPARAM, LRESULT&) {
+    if (m != WM_ACTIVATE) return false;
+    if (LOWORD(wp) != WA_INACTIVE) SetFocus(b1);
+    return true;
+  };
+  Pump();
+  SetFocus(a1);
+  ASSERT_EQ(GetFocus(), a1);
+  struct Case {
+    HWND activate, from, to;
+    const char *lost, *got;
+  } cases[] = {
+      {b, a1, b1, "a1:KILLFOCUS", "b1:SETFOCUS"},  // by its own handler
+      {a, b1, a, "b1:KILLFOCUS", "a:SETFOCUS"},    // by the default handling
+  };
+  for (const Case& c : cases) {
+    ClearLog();
+    SetActiveWindow(c.activate);
+    EXPECT_EQ(GetFocus(), c.to);
+    EXPECT_EQ(Names({WM_ACTIVATE, WM_KILLFOCUS, WM_SETFOCUS}).back(), c.got);
+    for (const Logged& l : log) {
+      if (l.msg == WM_KILLFOCUS) {
+        EXPECT_EQ(reinterpret_cast<HWND>(l.wParam), c.to) << c.lost;
+      }
+      if (l.msg == WM_SETFOCUS) {
+        EXPECT_EQ(reinterpret_cast<HWND>(l.wParam), c.from) << c.got;
+      }
+    }
+    Strings order = Names({WM_ACTIVATE, WM_KILLFOCUS, WM_SETFOCUS});
+    // The old window hears of its deactivation first, the focus moves within the activation.
+    ASSERT_EQ(order.size(), 4u);
+    EXPECT_EQ(order[2], c.lost);
+  }
+
+  // A window destroyed while it is being activated is neither active nor focused afterwards.
+  handlers[a] = [&](HWND, UINT m, WPARAM wp, LPARAM, LRESULT&) {
+    if (m == WM_ACTIVATE && LOWORD(wp) == WA_INACTIVE) DestroyWindow(b);
+    return false;
+  };
+  SetActiveWindow(b);
+  EXPECT_FALSE(IsWindow(b));
+  EXPECT_NE(GetActiveWindow(), b);
+  EXPECT_NE(GetFocus(), b1);
+  EXPECT_TRUE(GetFocus() == nullptr || IsWindow(GetFocus()));
+}
+
 }  // namespace
 }  // namespace wintest
