@@ -1301,8 +1301,8 @@ void TWinControl::Dispatch(TMessage& Message) {
     case CN_KEYDOWN:
     case CN_SYSKEYDOWN: CNKeyDown(Message); return;
     case CN_KEYUP: CNKeyUp(Message); return;
-    case CN_CHAR:
-    case CN_SYSCHAR: CNChar(Message); return;
+    case CN_CHAR: CNChar(Message); return;
+    case CN_SYSCHAR: CNSysChar(Message); return;
     case CN_CTLCOLORBTN:
     case CN_CTLCOLOREDIT:
     case CN_CTLCOLORLISTBOX:
@@ -2283,7 +2283,23 @@ void TWinControl::CNKeyUp(TMessage& Message) {
 }
 
 void TWinControl::CNChar(TMessage& Message) {
-  Message.Result = DoKeyPress(Message) ? 1 : 0;
+  Message.Result = 1;
+  if (DoKeyPress(Message)) return;
+  // A character the control has no use for may be the accelerator of a control on the form.
+  if ((Perform(WM_GETDLGCODE, 0, 0) & (DLGC_WANTCHARS | DLGC_WANTALLKEYS)) == 0) {
+    TCustomForm* form = ::GetParentForm(this);
+    TWinControl* target = form ? static_cast<TWinControl*>(form) : this;
+    if (target->Perform(CM_DIALOGCHAR, Message.WParam, Message.LParam) != 0) return;
+  }
+  Message.Result = 0;
+}
+
+void TWinControl::CNSysChar(TMessage& Message) {
+  // Alt and a letter: the accelerator of a control on the form.
+  if (Message.WParam == ' ') return;
+  TCustomForm* form = ::GetParentForm(this);
+  TWinControl* target = form ? static_cast<TWinControl*>(form) : this;
+  Message.Result = target->Perform(CM_DIALOGCHAR, Message.WParam, Message.LParam);
 }
 
 void TWinControl::CMDialogKey(TMessage& Message) { Broadcast(Message); }

@@ -653,6 +653,7 @@ class TWinControl : public TControl {
   virtual void CNKeyDown(TMessage& Message);
   virtual void CNKeyUp(TMessage& Message);
   virtual void CNChar(TMessage& Message);
+  virtual void CNSysChar(TMessage& Message);
   virtual void CMDialogKey(TMessage& Message);
   virtual void CMDialogChar(TMessage& Message);
   virtual void CMEnter(TMessage& Message) { (void)Message; DoEnter(); }
@@ -718,10 +719,10 @@ class TGraphicControl : public TControl {
   explicit TGraphicControl(TComponent* AOwner);
   ~TGraphicControl() override;
   TCanvas* Canvas() const { return FCanvas; }
+  void WndProc(TMessage& Message) override;
 
  protected:
   virtual void Paint() {}
-  void WndProc(TMessage& Message) override;
   TCanvas* FCanvas;
 };
 

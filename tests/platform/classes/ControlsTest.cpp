@@ -497,6 +497,27 @@ TEST_F(ControlsTest, AnActionDrivesItsControls) {
   EXPECT_EQ(own, 2);
 }
 
+TEST_F(ControlsTest, AcceleratorsReachTheControlsOfTheForm) {
+  form->Show();
+  Pump();
+  std::vector<unsigned> heard;
+  label->WindowProc = [this, &heard](TMessage& m) {
+    if (m.Msg == CM_DIALOGCHAR) {
+      heard.push_back(static_cast<unsigned>(m.WParam));
+      if (IsAccel(static_cast<unsigned>(m.WParam), "&Port")) m.Result = 1;
+      return;
+    }
+    label->WndProc(m);
+  };
+  button->SetFocus();
+  Key('P');  // the button has no use for characters
+  Chord(VK_MENU, 'Q');
+  EXPECT_EQ(heard, (std::vector<unsigned>{'p', 'q'}));
+  EXPECT_TRUE(IsAccel('P', "&Port"));
+  EXPECT_FALSE(IsAccel('P', "&&Port"));
+  EXPECT_FALSE(IsAccel('o', "&Port"));
+}
+
 TEST_F(ControlsTest, SetParentRefusesACycle) {
   EXPECT_THROW(panel->SetParent(panel), EInvalidOperation);
   auto* inner = new TDemoPanel(form);
