@@ -49,6 +49,17 @@ class HandleTable {
     return s ? s->object.get() : nullptr;
   }
 
+  // Runs f on the object under the table's lock, so that another thread cannot take the object
+  // out and free it meanwhile. False when the handle is stale.
+  template <class F>
+  bool Visit(std::uintptr_t value, F&& f) const {
+    std::lock_guard lock(mutex_);
+    const Slot* s = Find(value);
+    if (!s) return false;
+    f(*s->object);
+    return true;
+  }
+
   // Takes the object out of the table; the handle is stale from now on.
   std::unique_ptr<T> Remove(std::uintptr_t value) {
     std::lock_guard lock(mutex_);

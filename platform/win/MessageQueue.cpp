@@ -130,16 +130,16 @@ void ReplyUnanswered(ThreadQueue& q) {
   }
 }
 
-std::shared_ptr<SentMessage> QueueSend(Window& w, UINT msg, WPARAM wParam, LPARAM lParam, bool notify) {
+std::shared_ptr<SentMessage> QueueSend(HWND hwnd, DWORD threadId, UINT msg, WPARAM wParam, LPARAM lParam, bool notify) {
   // Held, not borrowed: the receiving thread may end while the message goes in.
   std::shared_ptr<ThreadQueue> target;
   {
     std::lock_guard lock(g_queuesMutex);
-    auto it = Queues().find(w.threadId);
+    auto it = Queues().find(threadId);
     if (it != Queues().end()) target = it->second;
   }
   if (!target) return nullptr;
-  auto m = std::make_shared<SentMessage>(SentMessage{w.handle, msg, wParam, lParam});
+  auto m = std::make_shared<SentMessage>(SentMessage{hwnd, msg, wParam, lParam});
   m->notify = notify;
   m->senderThread = GetCurrentThreadId();
   {
@@ -181,27 +181,32 @@ LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     for (HWND t : tops) SendMessage(t, msg, wParam, lParam);
     return 0;
   }
-  Window* w = Get(hwnd);
-  if (!w) return 0;
-  if (w->threadId == GetCurrentThreadId()) return CallProc(*w, msg, wParam, lParam);
+  // Another thread's window is only asked for its thread: it may be destroyed at any moment.
+  DWORD thread = ThreadOfWindow(hwnd);
+  if (!thread) return 0;
+  if (thread == GetCurrentThreadId()) {
+    Window* w = Get(hwnd);
+    return w ? CallProc(*w, msg, wParam, lParam) : 0;
+  }
   // The reply comes back through our own queue, which must exist before the message leaves.
   ThreadQueue& self = CurrentQueue();
-  auto m = QueueSend(*w, msg, wParam, lParam, false);
+  auto m = QueueSend(hwnd, thread, msg, wParam, lParam, false);
   if (!m) return 0;
   WaitForReply(self, m, INFINITE);
   return m->result;
 }
 
 LRESULT SendMessageTimeout(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT, UINT timeoutMs, DWORD_PTR* result) {
-  Window* w = Get(hwnd);
-  if (!w) return 0;
-  if (w->threadId == GetCurrentThreadId()) {
-    LRESULT r = CallProc(*w, msg, wParam, lParam);
+  DWORD thread = ThreadOfWindow(hwnd);
+  if (!thread) return 0;
+  if (thread == GetCurrentThreadId()) {
+    Window* w = Get(hwnd);
+    LRESULT r = w ? CallProc(*w, msg, wParam, lParam) : 0;
     if (result) *result = static_cast<DWORD_PTR>(r);
     return 1;
   }
   ThreadQueue& self = CurrentQueue();
-  auto m = QueueSend(*w, msg, wParam, lParam, false);
+  auto m = QueueSend(hwnd, thread, msg, wParam, lParam, false);
   if (!m) return 0;
   if (!WaitForReply(self, m, timeoutMs)) {
     SetLastError(ERROR_TIMEOUT);
@@ -212,13 +217,13 @@ LRESULT SendMessageTimeout(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UI
 }
 
 BOOL SendNotifyMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  Window* w = Get(hwnd);
-  if (!w) return FALSE;
-  if (w->threadId == GetCurrentThreadId()) {
-    CallProc(*w, msg, wParam, lParam);
+  DWORD thread = ThreadOfWindow(hwnd);
+  if (!thread) return FALSE;
+  if (thread == GetCurrentThreadId()) {
+    if (Window* w = Get(hwnd)) CallProc(*w, msg, wParam, lParam);
     return TRUE;
   }
-  return QueueSend(*w, msg, wParam, lParam, true) ? TRUE : FALSE;
+  return QueueSend(hwnd, thread, msg, wParam, lParam, true) ? TRUE : FALSE;
 }
 
 BOOL InSendMessage() { return CurrentQueue().currentSent ? TRUE : FALSE; }
@@ -269,9 +274,9 @@ BOOL PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     for (HWND t : TopLevels()) PostMessage(t, msg, wParam, lParam);
     return TRUE;
   }
-  Window* w = Get(hwnd);
-  if (!w) return FALSE;
-  ThreadQueue* q = w->threadId == GetCurrentThreadId() ? &CurrentQueue() : QueueOf(w->threadId);
+  DWORD thread = ThreadOfWindow(hwnd);
+  if (!thread) return FALSE;
+  ThreadQueue* q = thread == GetCurrentThreadId() ? &CurrentQueue() : QueueOf(thread);
   if (!q) return FALSE;
   return PostTo(*q, MakeMsg(hwnd, msg, wParam, lParam));
 }

@@ -57,6 +57,13 @@ Window* Get(win::HWND hwnd) {
   return w;
 }
 
+win::DWORD ThreadOfWindow(win::HWND hwnd) {
+  win::DWORD thread = 0;
+  if (!Windows().Visit(HandleValue(hwnd), [&](const Window& w) { thread = w.threadId; }))
+    win::SetLastError(win::ERROR_INVALID_WINDOW_HANDLE);
+  return thread;
+}
+
 std::vector<win::HWND>& TopLevels() {
   static std::vector<win::HWND> list;
   return list;
@@ -723,10 +730,10 @@ HWND FindWindowEx(HWND parent, HWND childAfter, LPCSTR className, LPCSTR windowN
 HWND FindWindow(LPCSTR className, LPCSTR windowName) { return FindWindowEx(nullptr, nullptr, className, windowName); }
 
 DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* processId) {
-  Window* w = Get(hwnd);
-  if (!w) return 0;
+  DWORD thread = ThreadOfWindow(hwnd);
+  if (!thread) return 0;
   if (processId) *processId = 1;
-  return w->threadId;
+  return thread;
 }
 
 HWND GetDlgItem(HWND dialog, int id) {

@@ -140,6 +140,9 @@ HandleTable<Window>& Windows();
 Window* Find(win::HWND hwnd);
 // As Find, and sets ERROR_INVALID_WINDOW_HANDLE when the handle is stale or foreign.
 Window* Get(win::HWND hwnd);
+// The thread of a window, safe to ask from any thread while the window may be destroyed; 0 (and
+// ERROR_INVALID_WINDOW_HANDLE) when the handle is stale.
+win::DWORD ThreadOfWindow(win::HWND hwnd);
 
 ThreadQueue& CurrentQueue();
 ThreadQueue* QueueOf(win::DWORD threadId);

@@ -296,5 +296,23 @@ TEST_F(WindowReviewTest, ActivationHandsTheFocusOverNamingTheOtherWindow) {
   EXPECT_TRUE(GetFocus() == nullptr || IsWindow(GetFocus()));
 }
 
+TEST_F(WindowReviewTest, PostingFromAWorkerWhileTheWindowIsDestroyedIsSafe) {
+  // A receive thread posts to a window that the UI thread closes at any moment.
+  std::atomic<HWND> target{nullptr};
+  std::atomic<bool> stop{false};
+  std::thread poster([&] {
+    while (!stop) PostMessage(target.load(), WM_APP, 0, 0);
+  });
+  for (int i = 0; i < 3000; ++i) {
+    HWND h = CreateWindowEx(0, "Recorder", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    target = h;
+    DestroyWindow(h);
+    if (i % 100 == 0) Pump();
+  }
+  stop = true;
+  poster.join();
+  Pump();
+}
+
 }  // namespace
 }  // namespace wintest
