@@ -251,6 +251,19 @@ void HandleKey(const platform::InputEvent& e) {
   PostInput(target, msg, static_cast<WPARAM>(vk), static_cast<LPARAM>(lp), e.timeMs);
 }
 
+bool AnyCharacterKeyDown() {
+  for (int vk = 0x08; vk < 0x100; ++vk) {
+    switch (vk) {
+      case VK_SHIFT: case VK_CONTROL: case VK_MENU: case VK_CAPITAL: case VK_NUMLOCK: case VK_SCROLL:
+      case VK_LSHIFT: case VK_RSHIFT: case VK_LCONTROL: case VK_RCONTROL: case VK_LMENU: case VK_RMENU:
+        continue;
+      default:
+        if (Down(vk)) return true;
+    }
+  }
+  return false;
+}
+
 // Typed text the key messages cannot carry (input methods, other layouts) arrives as WM_CHAR
 // with a whole Unicode code point in wParam.
 void HandleText(const platform::InputEvent& e) {
@@ -258,8 +271,9 @@ void HandleText(const platform::InputEvent& e) {
   HWND target = s.focus;
   if (!target) return;
   const std::string& t = e.text;
-  // Plain ASCII comes through TranslateMessage from the key itself.
-  if (t.size() == 1 && static_cast<unsigned char>(t[0]) < 0x80) return;
+  // Plain ASCII typed on a key comes through TranslateMessage from the key itself; text that
+  // arrives with no key held (pasted by an input method, injected) is delivered here.
+  if (t.size() == 1 && static_cast<unsigned char>(t[0]) < 0x80 && AnyCharacterKeyDown()) return;
   for (std::size_t i = 0; i < t.size();) {
     unsigned char c = static_cast<unsigned char>(t[i]);
     std::uint32_t cp;
