@@ -466,6 +466,11 @@ POINT TControl::ClientToParent(POINT P, TWinControl* AParent) {
   return P;
 }
 
+POINT TControl::ParentToClient(POINT P, TWinControl* AParent) {
+  POINT offset = ClientToParent(POINT{0, 0}, AParent);
+  return POINT{P.x - offset.x, P.y - offset.y};
+}
+
 void TControl::SetAlign(TAlign Value) {
   if (FAlign == Value) return;
   TAlign old = FAlign;

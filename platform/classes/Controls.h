@@ -215,6 +215,7 @@ class TControl : public TComponent {
   win::POINT ClientToScreen(win::POINT P);
   win::POINT ScreenToClient(win::POINT P);
   win::POINT ClientToParent(win::POINT P, TWinControl* AParent = nullptr);
+  win::POINT ParentToClient(win::POINT P, TWinControl* AParent = nullptr);
 
   TAlign Align() const { return FAlign; }
   void SetAlign(TAlign Value);
@@ -514,6 +515,8 @@ class TWinControl : public TControl {
   // The window, made when first asked for.
   win::HWND Handle();
   bool HandleAllocated() const { return FHandle != nullptr; }
+  // The window if there is one, without making it.
+  win::HWND WindowHandle() const { return FHandle; }
   void HandleNeeded();
   // A window made by someone else that this control's window sits in (a top-level control's
   // owner window, or the parent of a control without a TWinControl parent).

@@ -518,6 +518,18 @@ TEST_F(ControlsTest, AcceleratorsReachTheControlsOfTheForm) {
   EXPECT_FALSE(IsAccel('o', "&Port"));
 }
 
+TEST_F(ControlsTest, PointsBetweenAControlAndItsParents) {
+  EXPECT_EQ(label->ClientToParent(POINT{1, 2}).x, 11);
+  POINT inForm = label->ClientToParent(POINT{1, 2}, form);
+  EXPECT_EQ(inForm.x, 21);
+  EXPECT_EQ(inForm.y, 22);
+  POINT back = label->ParentToClient(inForm, form);
+  EXPECT_EQ(back.x, 1);
+  EXPECT_EQ(back.y, 2);
+  auto* stranger = new TDemoPanel(form);
+  EXPECT_THROW(label->ClientToParent(POINT{0, 0}, stranger), EInvalidOperation);
+}
+
 TEST_F(ControlsTest, SetParentRefusesACycle) {
   EXPECT_THROW(panel->SetParent(panel), EInvalidOperation);
   auto* inner = new TDemoPanel(form);
