@@ -171,8 +171,8 @@ TEST_F(WindowReviewTest, ASendToAThreadThatEndsWithoutTakingItReturns) {
 TEST_F(WindowReviewTest, WindowsAnsweringTransparentLetTheMouseThroughToWhatLiesBeneath) {
   // A hint or shadow above another window, and a see-through child above its sibling.
   HWND below = Make("below", WS_POPUP | WS_VISIBLE, 100, 100, 300, 200);
+  HWND glass = Make("glass", WS_CHILD | WS_VISIBLE, 0, 100, 100, 50, below);  // first made: above `under`
   HWND under = Make("under", WS_CHILD | WS_VISIBLE, 0, 100, 100, 50, below);
-  HWND glass = Make("glass", WS_CHILD | WS_VISIBLE, 0, 100, 100, 50, below);  // above `under`
   HWND hint = Make("hint", WS_POPUP | WS_VISIBLE, 150, 150, 100, 50, nullptr, WS_EX_TOPMOST | WS_EX_NOACTIVATE);
   auto transparent = [](HWND, UINT m, WPARAM, LPARAM, LRESULT& r) {
     if (m != WM_NCHITTEST) return false;
@@ -182,6 +182,7 @@ TEST_F(WindowReviewTest, WindowsAnsweringTransparentLetTheMouseThroughToWhatLies
   handlers[hint] = transparent;
   handlers[glass] = transparent;
   Pump();
+  ASSERT_EQ(GetWindow(below, GW_CHILD), glass);
   struct Case {
     POINT at;
     HWND expected;
