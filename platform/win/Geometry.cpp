@@ -466,7 +466,17 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     if (w->client.bottom < w->client.top) w->client.bottom = w->client.top;
   }
   w->rect = newRect;
-  if (!(flags & SWP_NOZORDER)) Restack(*w, wp.hwndInsertAfter);
+  bool raisedChild = false;
+  if (!(flags & SWP_NOZORDER)) {
+    std::vector<HWND> before = parent ? parent->children : std::vector<HWND>{};
+    Restack(*w, wp.hwndInsertAfter);
+    if (parent) {
+      // Siblings that went below it no longer hide it: what they covered must be drawn.
+      auto was = std::find(before.begin(), before.end(), hwnd) - before.begin();
+      auto now = std::find(parent->children.begin(), parent->children.end(), hwnd) - parent->children.begin();
+      raisedChild = now < was;
+    }
+  }
   if (flags & SWP_SHOWWINDOW) w->style |= WS_VISIBLE;
   if (flags & SWP_HIDEWINDOW) w->style &= ~WS_VISIBLE;
   bool visibleNow = w->Visible();
@@ -509,7 +519,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
       }
     }
     if (visibleNow) {
-      bool whole = (flags & SWP_SHOWWINDOW) || (flags & SWP_FRAMECHANGED) || (parent && moved) ||
+      bool whole = (flags & SWP_SHOWWINDOW) || (flags & SWP_FRAMECHANGED) || (parent && moved) || raisedChild ||
                    (sized && (w->cls->style & (CS_HREDRAW | CS_VREDRAW)));
       if (whole) {
         InvalidateWindowArea(*w, Region(RECT{0, 0, w->Width(), w->Height()}), true, true, true);

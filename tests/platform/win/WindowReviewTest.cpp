@@ -315,5 +315,22 @@ TEST_F(WindowReviewTest, PostingFromAWorkerWhileTheWindowIsDestroyedIsSafe) {
   Pump();
 }
 
+TEST_F(WindowReviewTest, RaisingAChildShowsItAboveTheSiblingThatCoveredIt) {
+  HWND top = Make("top", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 200, 200);
+  HWND upper = Make("upper", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 60, 60, 100, 100, top);
+  HWND lower = Make("lower", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 20, 20, 100, 100, top);
+  handlers[top] = Filler(RGB(255, 0, 0));
+  handlers[lower] = Filler(RGB(0, 255, 0));
+  handlers[upper] = Filler(RGB(0, 0, 255));
+  Pump();
+  ASSERT_EQ(GetWindow(top, GW_CHILD), upper);
+  ASSERT_EQ(StoredPixel(top, 70, 70), RGB(0, 0, 255));
+  SetWindowPos(lower, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  Pump();
+  EXPECT_EQ(GetWindow(top, GW_CHILD), lower);
+  EXPECT_EQ(StoredPixel(top, 70, 70), RGB(0, 255, 0));
+  EXPECT_EQ(StoredPixel(top, 150, 150), RGB(0, 0, 255));
+}
+
 }  // namespace
 }  // namespace wintest
