@@ -24,5 +24,7 @@ extern DragState g_Drag;
 void SetMouseControl(TControl* Control);
 // Clears every reference the shared state holds to a control going away.
 void ForgetControl(TControl* Control);
+// Reports the exception being handled when there is no application to show it.
+void DefaultHandleException(TObject* Sender);
 
 }  // namespace controls_detail
