@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/classes/ControlsInternal.h"
 #include "platform/classes/Forms.h"
