@@ -117,6 +117,11 @@ LRESULT DefNonClientMouse(Window& w, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT DefKeyboard(Window& w, UINT msg, WPARAM wParam, LPARAM lParam) {
   HWND h = w.handle;
+  // The menu key and Shift+F10 ask for the context menu, with no point (-1, -1).
+  if ((msg == WM_KEYUP && wParam == VK_APPS) || (msg == WM_SYSKEYDOWN && wParam == VK_F10 && (GetKeyState(VK_SHIFT) & 0x8000))) {
+    SendMessage(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), static_cast<LPARAM>(-1));
+    return 0;
+  }
   if (msg == WM_SYSKEYDOWN && wParam == VK_F4 && (lParam & (1 << 29))) {
     // Alt+F4 closes the top-level window.
     Window* top = TopLevelOf(&w);

@@ -353,3 +353,34 @@ TEST_F(InputTest, DialogNavigationMovesFocusInTabOrder) {
 
 }  // namespace
 }  // namespace wintest
+
+namespace wintest {
+namespace {
+
+using namespace win;
+
+TEST_F(WindowTest, RightClickAndTheMenuKeyAskForTheContextMenu) {
+  HWND top = Make("top", WS_POPUP | WS_VISIBLE, 100, 100, 200, 200);
+  HWND child = Make("child", WS_CHILD | WS_VISIBLE, 10, 10, 50, 50, top);
+  Pump();
+  SetFocus(child);
+  ClearLog();
+  Screen().InjectMouseMove(120, 130);
+  Screen().InjectMouseButton(platform::kButtonRight, true);
+  Screen().InjectMouseButton(platform::kButtonRight, false);
+  Pump();
+  // The child asks first, then passes it to its parent through the default procedure.
+  std::vector<std::string> seen = Names({WM_CONTEXTMENU});
+  ASSERT_EQ(seen, (std::vector<std::string>{"child:0x007B", "top:0x007B"}));
+  EXPECT_EQ(GET_X_LPARAM(log.back().lParam), 120);
+  EXPECT_EQ(GET_Y_LPARAM(log.back().lParam), 130);
+  ClearLog();
+  Screen().InjectKey(VK_APPS, true);
+  Screen().InjectKey(VK_APPS, false);
+  Pump();
+  ASSERT_FALSE(Names({WM_CONTEXTMENU}).empty());
+  EXPECT_EQ(log.back().lParam, -1);
+}
+
+}  // namespace
+}  // namespace wintest
