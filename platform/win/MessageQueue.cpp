@@ -58,6 +58,13 @@ ThreadQueue& CurrentQueue() {
   return *t_queue.queue;
 }
 
+// Held, not borrowed: a thread that gets its answer may end, and free its queue, at once.
+std::shared_ptr<ThreadQueue> QueueRef(DWORD threadId) {
+  std::lock_guard lock(g_queuesMutex);
+  auto it = Queues().find(threadId);
+  return it == Queues().end() ? nullptr : it->second;
+}
+
 ThreadQueue* QueueOf(DWORD threadId) {
   std::lock_guard lock(g_queuesMutex);
   auto it = Queues().find(threadId);
@@ -96,7 +103,7 @@ bool ProcessSent(ThreadQueue& q) {
       q.currentSent = outer;
     }
     if (!m->notify && !m->done) {
-      ThreadQueue* sender = QueueOf(m->senderThread);
+      std::shared_ptr<ThreadQueue> sender = QueueRef(m->senderThread);
       if (!sender) continue;  // the sender is gone; nobody waits for the result
       {
         std::lock_guard lock(sender->mutex);
@@ -119,7 +126,7 @@ void ReplyUnanswered(ThreadQueue& q) {
   }
   for (auto& m : left) {
     if (m->notify) continue;
-    ThreadQueue* sender = QueueOf(m->senderThread);
+    std::shared_ptr<ThreadQueue> sender = QueueRef(m->senderThread);
     if (!sender) continue;
     {
       std::lock_guard lock(sender->mutex);
@@ -132,12 +139,7 @@ void ReplyUnanswered(ThreadQueue& q) {
 
 std::shared_ptr<SentMessage> QueueSend(HWND hwnd, DWORD threadId, UINT msg, WPARAM wParam, LPARAM lParam, bool notify) {
   // Held, not borrowed: the receiving thread may end while the message goes in.
-  std::shared_ptr<ThreadQueue> target;
-  {
-    std::lock_guard lock(g_queuesMutex);
-    auto it = Queues().find(threadId);
-    if (it != Queues().end()) target = it->second;
-  }
+  std::shared_ptr<ThreadQueue> target = QueueRef(threadId);
   if (!target) return nullptr;
   auto m = std::make_shared<SentMessage>(SentMessage{hwnd, msg, wParam, lParam});
   m->notify = notify;
@@ -232,7 +234,7 @@ BOOL ReplyMessage(LRESULT result) {
   ThreadQueue& q = CurrentQueue();
   SentMessage* m = q.currentSent;
   if (!m || m->notify || m->done) return FALSE;
-  ThreadQueue* sender = QueueOf(m->senderThread);
+  std::shared_ptr<ThreadQueue> sender = QueueRef(m->senderThread);
   if (!sender) return FALSE;
   {
     std::lock_guard lock(sender->mutex);
@@ -276,13 +278,15 @@ BOOL PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   }
   DWORD thread = ThreadOfWindow(hwnd);
   if (!thread) return FALSE;
-  ThreadQueue* q = thread == GetCurrentThreadId() ? &CurrentQueue() : QueueOf(thread);
+  if (thread == GetCurrentThreadId()) return PostTo(CurrentQueue(), MakeMsg(hwnd, msg, wParam, lParam));
+  std::shared_ptr<ThreadQueue> q = QueueRef(thread);
   if (!q) return FALSE;
   return PostTo(*q, MakeMsg(hwnd, msg, wParam, lParam));
 }
 
 BOOL PostThreadMessage(DWORD threadId, UINT msg, WPARAM wParam, LPARAM lParam) {
-  ThreadQueue* q = threadId == GetCurrentThreadId() ? &CurrentQueue() : QueueOf(threadId);
+  if (threadId == GetCurrentThreadId()) return PostTo(CurrentQueue(), MakeMsg(nullptr, msg, wParam, lParam));
+  std::shared_ptr<ThreadQueue> q = QueueRef(threadId);
   if (!q) {
     SetLastError(ERROR_INVALID_THREAD_ID);
     return FALSE;
