@@ -677,11 +677,7 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
     platform::CurrentDisplay().SetVisible(w->store->surface, false);  // a minimized window has no place on our desktop
   else if (!minimized && (oldState & WS_MINIMIZE) && w->store && w->store->surface && platform::HasDisplay())
     platform::CurrentDisplay().SetVisible(w->store->surface, true);
-  if (stateChange) {
-    WPARAM kind = (w->style & WS_MINIMIZE) ? SIZE_MINIMIZED : (w->style & WS_MAXIMIZE) ? SIZE_MAXIMIZED : SIZE_RESTORED;
-    CallProc(*w, WM_SIZE, kind,
-             MAKELPARAM(static_cast<WORD>(w->client.right - w->client.left), static_cast<WORD>(w->client.bottom - w->client.top)));
-  }
+  // The new state's WM_SIZE came with WM_WINDOWPOSCHANGED: the frame change above asks for it.
   return wasVisible;
 }
 

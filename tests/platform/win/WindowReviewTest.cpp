@@ -332,5 +332,23 @@ TEST_F(WindowReviewTest, RaisingAChildShowsItAboveTheSiblingThatCoveredIt) {
   EXPECT_EQ(StoredPixel(top, 150, 150), RGB(0, 0, 255));
 }
 
+TEST_F(WindowReviewTest, EachStateChangeReportsItsSizeOnce) {
+  HWND w = Make("w", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200);
+  Pump();
+  struct Case {
+    int cmd;
+    WPARAM kind;
+  } cases[] = {{SW_SHOWMAXIMIZED, SIZE_MAXIMIZED}, {SW_RESTORE, SIZE_RESTORED}, {SW_MINIMIZE, SIZE_MINIMIZED},
+               {SW_RESTORE, SIZE_RESTORED}};
+  for (const Case& c : cases) {
+    ClearLog();
+    ShowWindow(w, c.cmd);
+    std::vector<WPARAM> sizes;
+    for (const Logged& l : log)
+      if (l.msg == WM_SIZE) sizes.push_back(l.wParam);
+    EXPECT_EQ(sizes, std::vector<WPARAM>{c.kind}) << c.cmd;
+  }
+}
+
 }  // namespace
 }  // namespace wintest
