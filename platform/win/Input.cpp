@@ -36,6 +36,7 @@ struct InputState {
   HCURSOR cursorHandle = nullptr;
   int cursorShowCount = 0;
   platform::SurfaceId requestedFocus = 0;  // native focus asked for and not yet confirmed
+  bool activatingByClick = false;
   // TrackMouseEvent
   HWND tracked = nullptr;
   DWORD trackFlags = 0;
@@ -185,7 +186,12 @@ void HandleMouse(const platform::InputEvent& e) {
       HWND topHandle = top->handle;  // the window may be gone once it has answered
       LRESULT ma = SendMessage(target, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(topHandle),
                                MAKELPARAM(static_cast<WORD>(hit), static_cast<WORD>(mouseMsg)));
-      if ((ma == MA_ACTIVATE || ma == MA_ACTIVATEANDEAT) && IsWindow(topHandle)) SetActiveWindow(topHandle);
+      if ((ma == MA_ACTIVATE || ma == MA_ACTIVATEANDEAT) && IsWindow(topHandle)) {
+        // An activation by the mouse reports itself as WA_CLICKACTIVE.
+        s.activatingByClick = true;
+        SetActiveWindow(topHandle);
+        s.activatingByClick = false;
+      }
       if (ma == MA_ACTIVATEANDEAT || ma == MA_NOACTIVATEANDEAT) return;
       if (!(w = Find(target))) return;
     }
@@ -517,7 +523,8 @@ HWND SetActiveWindow(HWND hwnd) {
   }
   CallProc(*w, WM_NCACTIVATE, TRUE, 0);
   if ((w = Find(hwnd)))
-    CallProc(*w, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, (w->style & WS_MINIMIZE) ? 1 : 0), reinterpret_cast<LPARAM>(old));
+    CallProc(*w, WM_ACTIVATE, MAKEWPARAM(s.activatingByClick ? WA_CLICKACTIVE : WA_ACTIVE, (w->style & WS_MINIMIZE) ? 1 : 0),
+             reinterpret_cast<LPARAM>(old));
   settleFocus();
   return old;
 }

@@ -551,6 +551,12 @@ DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll
     }
     if (HIWORD(GetQueueStatus(wakeMask))) return WAIT_OBJECT_0 + count;
     if (ms != INFINITE && platform::CurrentClock().NowMs() - start >= ms) return WAIT_TIMEOUT;
+    // On virtual time nothing but our own timers can end a wait for input alone: jump ahead.
+    if (count == 0 && ms != INFINITE && platform::CurrentClock().IsVirtual()) {
+      std::uint64_t due = std::min<std::uint64_t>(NextTimerDue(q), start + ms);
+      static_cast<platform::VirtualClock&>(platform::CurrentClock()).AdvanceTo(due);
+      continue;
+    }
     // Objects are not wired to the queue's wake-up; look again at short intervals while waiting.
     if (q.displayThread && platform::HasDisplay()) {
       PresentAll();

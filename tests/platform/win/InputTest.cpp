@@ -1,3 +1,4 @@
+#include "platform/system/Sync.h"
 #include "platform/win/Controls.h"
 #include "platform/win/Hooks.h"
 #include "platform/win/Keys.h"
@@ -380,6 +381,39 @@ TEST_F(WindowTest, RightClickAndTheMenuKeyAskForTheContextMenu) {
   Pump();
   ASSERT_FALSE(Names({WM_CONTEXTMENU}).empty());
   EXPECT_EQ(log.back().lParam, -1);
+}
+
+}  // namespace
+}  // namespace wintest
+
+namespace wintest {
+namespace {
+
+using namespace win;
+
+TEST_F(WindowTest, AnActivationByTheMouseSaysSo) {
+  Make("a", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 200);
+  HWND b = Make("b", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 0, 200, 200);
+  Pump();
+  ClearLog();
+  Screen().InjectMouseMove(50, 100);
+  Screen().InjectMouseButton(platform::kButtonLeft, true);
+  Screen().InjectMouseButton(platform::kButtonLeft, false);
+  Pump();
+  auto act = std::find_if(log.begin(), log.end(), [](const Logged& l) { return l.window == "a" && l.msg == WM_ACTIVATE; });
+  ASSERT_NE(act, log.end());
+  EXPECT_EQ(LOWORD(act->wParam), WA_CLICKACTIVE);
+  ClearLog();
+  SetActiveWindow(b);
+  act = std::find_if(log.begin(), log.end(), [](const Logged& l) { return l.window == "b" && l.msg == WM_ACTIVATE; });
+  ASSERT_NE(act, log.end());
+  EXPECT_EQ(LOWORD(act->wParam), WA_ACTIVE);
+}
+
+TEST_F(WindowTest, WaitingForInputOnVirtualTimeEndsAtItsTimeOut) {
+  DWORD start = GetTickCount();
+  EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 5000, QS_ALLINPUT), static_cast<DWORD>(WAIT_TIMEOUT));
+  EXPECT_EQ(GetTickCount() - start, 5000u);
 }
 
 }  // namespace
