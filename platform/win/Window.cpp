@@ -377,6 +377,7 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     mmi.ptMaxSize = {1920, 1080};
     mmi.ptMaxTrackSize = {32767, 32767};
     Send(*w, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mmi));
+    if (!Find(hwnd)) return nullptr;  // destroyed by its own handler
   }
   w->rect = {x, y, x + std::max(0, width), y + std::max(0, height)};
   w->normalRect = w->rect;
@@ -537,7 +538,11 @@ HWND SetParent(HWND child, HWND newParent) {
     }
   HWND old = w->parent;
   bool wasVisible = w->Visible();
-  if (wasVisible) ShowWindow(child, SW_HIDE);
+  if (wasVisible) {
+    ShowWindow(child, SW_HIDE);
+    // Hiding runs the window's handlers, which may destroy it or its new parent.
+    if (!(w = Find(child)) || (newParent && !(np = Find(newParent)))) return nullptr;
+  }
   win::POINT screen{w->rect.left, w->rect.top};
   if (w->parent) {
     if (Window* op = Find(w->parent)) {

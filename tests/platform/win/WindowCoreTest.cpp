@@ -385,3 +385,38 @@ TEST_F(WindowTest, AnOwnDcWindowKeepsItsDcAndItsSettings) {
 
 }  // namespace
 }  // namespace wintest
+
+namespace wintest {
+namespace {
+
+using namespace win;
+
+TEST_F(WindowTest, AWindowDestroyedByItsOwnCreationMessagesIsNeverTouchedAgain) {
+  WNDCLASS wc;
+  wc.lpfnWndProc = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+    if (m == WM_GETMINMAXINFO) {
+      DestroyWindow(h);
+      return 0;
+    }
+    return DefWindowProc(h, m, w, l);
+  };
+  wc.lpszClassName = "GoneAtOnce";
+  ASSERT_TRUE(RegisterClass(&wc));
+  EXPECT_EQ(CreateWindowEx(0, "GoneAtOnce", "", WS_OVERLAPPEDWINDOW, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr), nullptr);
+  EXPECT_TRUE(UnregisterClass("GoneAtOnce", nullptr));
+
+  // A child that destroys itself when hidden on its way to another parent.
+  HWND first = Make("first", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+  HWND second = Make("second", WS_POPUP | WS_VISIBLE, 200, 0, 100, 100);
+  HWND child = Make("child", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, first);
+  handlers[child] = [](HWND h, UINT m, WPARAM wp, LPARAM, LRESULT&) {
+    if (m == WM_SHOWWINDOW && !wp) DestroyWindow(h);
+    return false;
+  };
+  EXPECT_EQ(SetParent(child, second), nullptr);
+  EXPECT_FALSE(IsWindow(child));
+  EXPECT_EQ(GetWindow(second, GW_CHILD), nullptr);
+}
+
+}  // namespace
+}  // namespace wintest
