@@ -3,6 +3,7 @@
 #include "platform/win/Hooks.h"
 
 #include <algorithm>
+#include <functional>
 #include <cstring>
 #include <map>
 
@@ -253,6 +254,36 @@ BOOL UpdateLayeredWindow(HWND hwnd, HDC, const POINT* ptDst, const SIZE* size, H
   return TRUE;
 }
 
+namespace {
+
+// Shows or hides a window in steps of 10 ms: `frame` sets the look for a fraction of the way
+// (0 to 1 of the window shown), `restore` gives the window back its own look at the end.
+BOOL Animate(HWND hwnd, bool hide, UINT showFlags, int steps, const std::function<void(Window&, double)>& frame,
+             const std::function<void(Window&)>& restore) {
+  Window* w = Find(hwnd);
+  frame(*w, hide ? 1.0 : 0.0);
+  ApplySurfaceAttributes(*w);
+  if (!hide) {
+    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, showFlags | SWP_SHOWWINDOW);
+    UpdateWindow(hwnd);
+  }
+  for (int i = 1; i <= steps && (w = Find(hwnd)); ++i) {
+    double f = static_cast<double>(i) / steps;
+    frame(*w, hide ? 1.0 - f : f);
+    ApplySurfaceAttributes(*w);
+    PresentAll();
+    Sleep(10);
+  }
+  if (!Find(hwnd)) return TRUE;
+  if (hide) SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (!(w = Find(hwnd))) return TRUE;
+  restore(*w);
+  ApplySurfaceAttributes(*w);
+  return TRUE;
+}
+
+}  // namespace
+
 BOOL AnimateWindow(HWND hwnd, DWORD timeMs, DWORD flags) {
   Window* w = Get(hwnd);
   if (!w) return FALSE;
@@ -265,71 +296,43 @@ BOOL AnimateWindow(HWND hwnd, DWORD timeMs, DWORD flags) {
   if (timeMs == 0) timeMs = 200;
   const int steps = std::max<int>(1, static_cast<int>(timeMs / 10));
   UINT showFlags = SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | ((flags & AW_ACTIVATE) ? 0 : SWP_NOACTIVATE);
-  auto present = [] {
-    platform::wm::PresentAll();
-  };
   if (flags & AW_BLEND) {
     bool wasLayered = w->layered;
     platform::LayerAttributes saved = w->layer;
-    w->layered = true;
-    w->layer.layered = true;
-    w->layer.useAlpha = true;
-    w->layer.alpha = hide ? 255 : 0;
-    ApplySurfaceAttributes(*w);
-    if (!hide) {
-      SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, showFlags | SWP_SHOWWINDOW);
-      UpdateWindow(hwnd);
-    }
-    for (int i = 1; i <= steps && (w = Find(hwnd)); ++i) {
-      int a = 255 * i / steps;
-      w->layer.alpha = static_cast<BYTE>(hide ? 255 - a : a);
-      ApplySurfaceAttributes(*w);
-      present();
-      Sleep(10);
-    }
-    if (!(w = Find(hwnd))) return TRUE;
-    if (hide) SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (!(w = Find(hwnd))) return TRUE;
-    w->layered = wasLayered;
-    w->layer = saved;
-    ApplySurfaceAttributes(*w);
-    return TRUE;
+    return Animate(
+        hwnd, hide, showFlags, steps,
+        [](Window& target, double f) {
+          target.layered = true;
+          target.layer.layered = true;
+          target.layer.useAlpha = true;
+          target.layer.alpha = static_cast<BYTE>(255 * f + 0.5);
+        },
+        [wasLayered, saved](Window& target) {
+          target.layered = wasLayered;
+          target.layer = saved;
+        });
   }
   // Slides and rolls reveal (or cover) the window through a growing (or shrinking) region.
-  std::unique_ptr<Region> savedRgn = w->windowRgn ? std::make_unique<Region>(*w->windowRgn) : nullptr;
-  auto regionAt = [&](double f) {
-    int W = w->Width(), H = w->Height();
-    int dx = static_cast<int>(W * f), dy = static_cast<int>(H * f);
-    RECT r{0, 0, W, H};
-    if (flags & AW_CENTER) {
-      r = {(W - dx) / 2, (H - dy) / 2, (W - dx) / 2 + dx, (H - dy) / 2 + dy};
-    } else {
-      if (flags & AW_HOR_POSITIVE) r.right = dx;
-      if (flags & AW_HOR_NEGATIVE) r.left = W - dx;
-      if (flags & AW_VER_POSITIVE) r.bottom = dy;
-      if (flags & AW_VER_NEGATIVE) r.top = H - dy;
-    }
-    return Region(r);
-  };
-  w->windowRgn = std::make_unique<Region>(regionAt(hide ? 1.0 : 0.0));
-  ApplySurfaceAttributes(*w);
-  if (!hide) {
-    SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, showFlags | SWP_SHOWWINDOW);
-    UpdateWindow(hwnd);
-  }
-  for (int i = 1; i <= steps && (w = Find(hwnd)); ++i) {
-    double f = static_cast<double>(i) / steps;
-    *w->windowRgn = regionAt(hide ? 1.0 - f : f);
-    ApplySurfaceAttributes(*w);
-    present();
-    Sleep(10);
-  }
-  if (!(w = Find(hwnd))) return TRUE;
-  if (hide) SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  if (!(w = Find(hwnd))) return TRUE;
-  w->windowRgn = std::move(savedRgn);
-  ApplySurfaceAttributes(*w);
-  return TRUE;
+  std::shared_ptr<Region> savedRgn = w->windowRgn ? std::make_shared<Region>(*w->windowRgn) : nullptr;
+  return Animate(
+      hwnd, hide, showFlags, steps,
+      [flags](Window& target, double f) {
+        int W = target.Width(), H = target.Height();
+        int dx = static_cast<int>(W * f), dy = static_cast<int>(H * f);
+        RECT r{0, 0, W, H};
+        if (flags & AW_CENTER) {
+          r = {(W - dx) / 2, (H - dy) / 2, (W - dx) / 2 + dx, (H - dy) / 2 + dy};
+        } else {
+          if (flags & AW_HOR_POSITIVE) r.right = dx;
+          if (flags & AW_HOR_NEGATIVE) r.left = W - dx;
+          if (flags & AW_VER_POSITIVE) r.bottom = dy;
+          if (flags & AW_VER_NEGATIVE) r.top = H - dy;
+        }
+        target.windowRgn = std::make_unique<Region>(r);
+      },
+      [savedRgn](Window& target) {
+        target.windowRgn = savedRgn ? std::make_unique<Region>(*savedRgn) : nullptr;
+      });
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -418,3 +418,37 @@ TEST_F(WindowTest, WaitingForInputOnVirtualTimeEndsAtItsTimeOut) {
 
 }  // namespace
 }  // namespace wintest
+
+namespace wintest {
+namespace {
+
+using namespace win;
+
+TEST_F(WindowTest, AnimatedShowingAndHidingEndInTheWindowsOwnLook) {
+  HWND below = Make("below", WS_POPUP | WS_VISIBLE, 0, 0, 300, 300);
+  HWND w = Make("w", WS_POPUP, 50, 50, 100, 100, below);
+  handlers[w] = [](HWND, UINT m, WPARAM wp, LPARAM, LRESULT& r) {
+    if (m != WM_ERASEBKGND) return false;
+    RECT rc{0, 0, 100, 100};
+    HBRUSH b = CreateSolidBrush(RGB(0, 200, 0));
+    FillRect(reinterpret_cast<HDC>(wp), &rc, b);
+    DeleteObject(b);
+    r = 1;
+    return true;
+  };
+  DWORD start = GetTickCount();
+  ASSERT_TRUE(AnimateWindow(w, 200, AW_BLEND));
+  EXPECT_EQ(GetTickCount() - start, 200u);  // on virtual time: costs nothing real
+  EXPECT_TRUE(IsWindowVisible(w));
+  EXPECT_EQ(SurfacePixel(below, 100, 100), 0x00C800u);  // fully opaque again
+  EXPECT_FALSE(AnimateWindow(w, 200, AW_BLEND));          // already shown
+  ASSERT_TRUE(AnimateWindow(w, 100, AW_HIDE | AW_SLIDE | AW_HOR_POSITIVE));
+  EXPECT_FALSE(IsWindowVisible(w));
+  // The slide's region is gone again: shown plainly, the whole window can be hit.
+  ShowWindow(w, SW_SHOWNA);
+  Pump();
+  EXPECT_EQ(WindowFromPoint({145, 145}), w);
+}
+
+}  // namespace
+}  // namespace wintest
