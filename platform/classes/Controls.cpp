@@ -1126,22 +1126,26 @@ void TCustomControl::WMPaint(TMessage& Message) {
   FControlState.Exclude(csCustomPaint);
 }
 
-void TCustomControl::PaintWindow(HDC DC) {
-  auto* canvas = static_cast<TControlCanvas*>(FCanvas);
-  canvas->FreeHandle();
-  FCanvas->Lock();
+void controls_detail::PaintOnCanvas(TCanvas* Canvas, HDC DC, TFont* Font, TColor Color,
+                                    const std::function<void()>& Paint) {
+  static_cast<TControlCanvas*>(Canvas)->FreeHandle();
+  Canvas->Lock();
   try {
-    FCanvas->SetHandle(DC);
-    FCanvas->Font()->Assign(FFont);
-    FCanvas->Brush()->SetColor(FColor);
+    Canvas->SetHandle(DC);
+    Canvas->Font()->Assign(Font);
+    Canvas->Brush()->SetColor(Color);
     Paint();
-    FCanvas->SetHandle(nullptr);
+    Canvas->SetHandle(nullptr);
   } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
+    Canvas->SetHandle(nullptr);
+    Canvas->Unlock();
     throw;
   }
-  FCanvas->Unlock();
+  Canvas->Unlock();
+}
+
+void TCustomControl::PaintWindow(HDC DC) {
+  controls_detail::PaintOnCanvas(FCanvas, DC, FFont, FColor, [this] { Paint(); });
 }
 
 // ---- free functions --------------------------------------------------------------------------------

@@ -1,5 +1,7 @@
 #pragma once
 // State the controls and the application share: who has the mouse, who captured it, who drags.
+#include <functional>
+
 #include "platform/classes/Controls.h"
 
 namespace controls_detail {
@@ -24,6 +26,10 @@ extern DragState g_Drag;
 void SetMouseControl(TControl* Control);
 // Clears every reference the shared state holds to a control going away.
 void ForgetControl(TControl* Control);
+// Paints a custom control or a form: its canvas takes the DC, the control's font and colour, and
+// Paint runs; the canvas lets the DC go again whatever Paint does.
+void PaintOnCanvas(TCanvas* Canvas, win::HDC DC, TFont* Font, TColor Color, const std::function<void()>& Paint);
+
 // Reports the exception being handled when there is no application to show it.
 void DefaultHandleException(TObject* Sender);
 

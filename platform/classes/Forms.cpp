@@ -306,21 +306,7 @@ void TCustomForm::WMPaint(TMessage& Message) {
 }
 
 void TCustomForm::PaintWindow(HDC DC) {
-  auto* canvas = static_cast<TControlCanvas*>(FCanvas);
-  canvas->FreeHandle();
-  FCanvas->Lock();
-  try {
-    FCanvas->SetHandle(DC);
-    FCanvas->Font()->Assign(FFont);
-    FCanvas->Brush()->SetColor(FColor);
-    Paint();
-    FCanvas->SetHandle(nullptr);
-  } catch (...) {
-    FCanvas->SetHandle(nullptr);
-    FCanvas->Unlock();
-    throw;
-  }
-  FCanvas->Unlock();
+  controls_detail::PaintOnCanvas(FCanvas, DC, FFont, FColor, [this] { Paint(); });
 }
 
 void TCustomForm::CreateParams(TCreateParams& Params) {
