@@ -8,6 +8,7 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/system/Clock.h"
 #include "platform/win/Focus.h"
+#include "platform/win/Startup.h"
 #include "platform/win/Window.h"
 
 namespace {
@@ -61,6 +62,7 @@ LRESULT PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 int main() {
+  platform::StartPlatform();
   WNDCLASS wc;
   wc.lpfnWndProc = MainProc;
   wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(COLOR_BTNFACE + 1));

@@ -18,6 +18,7 @@
 #include "platform/win/Keys.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/Metrics.h"
+#include "platform/win/Startup.h"
 
 using namespace win;
 using namespace controls_detail;
@@ -1349,6 +1350,7 @@ bool IsAccel(unsigned Key, const String& Caption) {
 }
 
 void InitializeForms() {
+  platform::StartPlatform();
   if (!Screen) Screen = new TScreen(nullptr);
   if (!Mouse) Mouse = new TMouse();
   if (!Application) Application = new TApplication(nullptr);

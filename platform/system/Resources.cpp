@@ -54,8 +54,6 @@ void RegisterResources(const ResourceEntry* entries, std::size_t count) {
 
 namespace win {
 
-HMODULE GetModuleHandle(LPCSTR) { return reinterpret_cast<HMODULE>(static_cast<UINT_PTR>(0x400000)); }
-
 HRSRC FindResource(HMODULE, LPCSTR name, LPCSTR type) {
   if (!name || !type) {
     SetLastError(ERROR_INVALID_PARAMETER);

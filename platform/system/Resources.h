@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/system/Modules.h"
 #include "platform/system/Types.h"
 
 namespace win {
@@ -22,7 +23,6 @@ inline const LPCSTR RT_RCDATA = MAKEINTRESOURCE(10);
 inline const LPCSTR RT_GROUP_CURSOR = MAKEINTRESOURCE(12);
 inline const LPCSTR RT_GROUP_ICON = MAKEINTRESOURCE(14);
 
-HMODULE GetModuleHandle(LPCSTR name);
 HRSRC FindResource(HMODULE module, LPCSTR name, LPCSTR type);
 HGLOBAL LoadResource(HMODULE module, HRSRC resource);
 DWORD SizeofResource(HMODULE module, HRSRC resource);

@@ -32,6 +32,9 @@ inline BOOL GetVersionEx(OSVERSIONINFO* info) {
 // The pseudo handle that stands for the calling process.
 inline HANDLE GetCurrentProcess() { return reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-1)); }
 
+// The operating system's number for this process.
+DWORD GetCurrentProcessId();
+
 inline BOOL IsWow64Process(HANDLE process, BOOL* wow64) {
   if (!process || !wow64) return FALSE;
   *wow64 = FALSE;
