@@ -9,6 +9,7 @@
 #include "platform/classes/ControlsInternal.h"
 #include "platform/classes/FormDescription.h"
 #include "platform/classes/HintWindow.h"
+#include "platform/classes/Themes.h"
 #include "platform/classes/Thread.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/system/Clock.h"
@@ -934,6 +935,12 @@ POINT TMouse::CursorPos() const {
 void TMouse::SetCursorPos(POINT Value) { win::SetCursorPos(Value.x, Value.y); }
 HWND TMouse::Capture() const { return GetCapture(); }
 
+int TMouse::WheelScrollLines() const {
+  UINT lines = 3;
+  SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+  return static_cast<int>(lines);
+}
+
 // ---- TApplication ----------------------------------------------------------------------------------
 
 TApplication::TMessageBoxFunc TApplication::SetMessageBoxFunc(TMessageBoxFunc Func) {
@@ -1357,6 +1364,7 @@ void InitializeForms() {
 }
 
 void FinalizeForms() {
+  FreeThemeServices();
   TApplication* app = Application;
   if (app) {
     delete app;

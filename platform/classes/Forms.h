@@ -278,7 +278,8 @@ class TMouse : public TObject {
   void SetCursorPos(win::POINT Value);
   int DragThreshold() const { return FDragThreshold; }
   void SetDragThreshold(int Value) { FDragThreshold = Value; }
-  int WheelScrollLines() const { return 3; }
+  // Follows the user's setting (SPI_GETWHEELSCROLLLINES).
+  int WheelScrollLines() const;
   bool MousePresent() const { return true; }
   bool WheelPresent() const { return true; }
   win::HWND Capture() const;

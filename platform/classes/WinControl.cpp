@@ -271,6 +271,11 @@ void TWinControl::Dispatch(TMessage& Message) {
     case WM_SETFOCUS: WMSetFocus(Message); return;
     case WM_KILLFOCUS: WMKillFocus(Message); return;
     case WM_SETCURSOR: WMSetCursor(Message); return;
+    case WM_SYSCOLORCHANGE:
+      // The scheme changed: the control and every child take their colours again.
+      Perform(CM_SYSCOLORCHANGE, 0, 0);
+      DefaultHandler(Message);
+      return;
     case WM_COMMAND: WMCommand(Message); return;
     case WM_NOTIFY:
     case WM_DRAWITEM:

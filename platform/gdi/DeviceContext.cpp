@@ -172,6 +172,7 @@ PixelBuffer TargetOf(win::HDC h) {
 
 namespace {
 std::atomic<int> g_screenWidth{1920}, g_screenHeight{1080};
+std::atomic<int> g_screenBits{32};
 }  // namespace
 
 void SetScreenSize(int width, int height) {
@@ -382,7 +383,7 @@ int GetDeviceCaps(HDC h, int index) {
   // Memory DCs are compatible with the screen, so they answer for the screen too.
   int width = g_screenWidth, height = g_screenHeight;
   switch (index) {
-    case BITSPIXEL: return IsMono(*dc) ? 1 : 32;
+    case BITSPIXEL: return IsMono(*dc) ? 1 : g_screenBits.load();
     case PLANES: return 1;
     case LOGPIXELSX:
     case LOGPIXELSY: return 96;
@@ -612,3 +613,11 @@ BOOL PtVisible(HDC h, int x, int y) {
 #undef VW_DC_OR
 
 }  // namespace win
+
+namespace platform {
+
+void SetScreenBitsPerPixel(int bits) {
+  if (bits > 0) gdi::g_screenBits = bits;
+}
+
+}  // namespace platform

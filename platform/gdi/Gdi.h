@@ -31,8 +31,7 @@ constexpr int COLOR_SCROLLBAR = 0, COLOR_BACKGROUND = 1, COLOR_DESKTOP = 1, COLO
 DWORD GetSysColor(int index);
 // The brushes keep their handles when the colours change.
 HBRUSH GetSysColorBrush(int index);
-// Changes colours of the scheme; telling the windows (WM_SYSCOLORCHANGE) is the window system's part.
-BOOL SetSysColors(int count, const INT* elements, const COLORREF* values);
+// SetSysColors, which also tells the windows, is the window system's (Metrics.h).
 
 // ---- structures ------------------------------------------------------------------------------------
 
@@ -552,3 +551,16 @@ int DrawTextEx(HDC dc, LPCSTR text, int count, RECT* rc, UINT format, DRAWTEXTPA
 int MulDiv(int a, int b, int c);
 
 }  // namespace win
+
+namespace platform {
+
+// Changes colours of the scheme (SetSysColors without telling the windows). The brushes keep
+// their handles and take the new colours. False for a bad argument.
+bool SetSchemeColors(int count, const win::INT* elements, const win::COLORREF* values);
+
+// Test setting: the colour depth GetDeviceCaps(BITSPIXEL) reports for the screen and the DCs
+// compatible with it (32 until set; 16 sends the library down its high-colour paths). Pixels
+// stay 32-bit whatever is reported.
+void SetScreenBitsPerPixel(int bits);
+
+}  // namespace platform

@@ -79,8 +79,14 @@ HBRUSH GetSysColorBrush(int index) {
   return SystemBrushes().brushes[static_cast<size_t>(index)];
 }
 
-BOOL SetSysColors(int count, const INT* elements, const COLORREF* values) {
-  if (count < 0 || (count > 0 && (!elements || !values))) return FALSE;
+}  // namespace win
+
+namespace platform {
+
+using namespace win;
+
+bool SetSchemeColors(int count, const INT* elements, const COLORREF* values) {
+  if (count < 0 || (count > 0 && (!elements || !values))) return false;
   for (int i = 0; i < count; ++i) {
     int e = elements[i];
     if (e < 0 || e >= kColorCount) continue;
@@ -88,7 +94,7 @@ BOOL SetSysColors(int count, const INT* elements, const COLORREF* values) {
     // The colour's brush keeps its handle and takes the new colour.
     if (auto* b = platform::gdi::Brush(SystemBrushes().brushes[static_cast<size_t>(e)])) b->color = values[i] & 0xFFFFFF;
   }
-  return TRUE;
+  return true;
 }
 
-}  // namespace win
+}  // namespace platform

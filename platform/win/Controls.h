@@ -197,4 +197,12 @@ LRESULT SendDlgItemMessage(HWND dialog, int id, UINT msg, WPARAM wParam, LPARAM 
 HWND GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous);
 HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous);
 
+// The common controls need no initialising here; the calls exist for code that makes them.
+struct INITCOMMONCONTROLSEX {
+  DWORD dwSize = sizeof(INITCOMMONCONTROLSEX);
+  DWORD dwICC = 0;
+};
+void InitCommonControls();
+BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init);
+
 }  // namespace win

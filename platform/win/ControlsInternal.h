@@ -36,6 +36,11 @@ std::u32string Utf8ToCodePoints(std::string_view utf8);
 std::string CodePointsToUtf8(std::u32string_view text);
 std::string CodePointToUtf8(char32_t c);
 
+// Lines one wheel message scrolls a list of `page` visible lines: the notches it carries times the
+// user's lines per notch (SPI_GETWHEELSCROLLLINES), a page per notch when that says so; positive
+// scrolls towards the end.
+int WheelScrollLines(win::WPARAM wParam, int page);
+
 // The font controls draw with until WM_SETFONT gives them another.
 win::HFONT DefaultGuiFont();
 

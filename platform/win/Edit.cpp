@@ -853,8 +853,7 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_MOUSEWHEEL:
       if (e->Multi()) {
-        int notches = static_cast<SHORT>(HIWORD(wParam)) / WHEEL_DELTA;
-        ScrollLines(*e, -3 * notches, 0, true);
+        ScrollLines(*e, WheelScrollLines(wParam, VisibleLines(*e)), 0, true);
         return 0;
       }
       return DefWindowProc(hwnd, msg, wParam, lParam);

@@ -6,6 +6,7 @@
 #include <functional>
 #include <cstring>
 #include <map>
+#include <mutex>
 
 #include "platform/gdi/Surface.h"
 #include "platform/system/Clock.h"
@@ -335,6 +336,93 @@ BOOL AnimateWindow(HWND hwnd, DWORD timeMs, DWORD flags) {
       });
 }
 
+}  // namespace win
+
+namespace platform::wm {
+
+namespace {
+
+// A setting with its Get and Set actions and the value a fresh desktop has. The effects settings
+// (and the focus border's) are set through the pointer argument, the older ones through the
+// integer argument.
+struct Parameter {
+  UINT get, set;
+  bool boolean, inPointer;
+  UINT initial;
+};
+
+const Parameter kParameters[] = {
+    {SPI_GETBEEP, SPI_SETBEEP, true, false, 1},
+    {SPI_GETKEYBOARDSPEED, SPI_SETKEYBOARDSPEED, false, false, 31},
+    {SPI_GETKEYBOARDDELAY, SPI_SETKEYBOARDDELAY, false, false, 1},
+    {SPI_GETDRAGFULLWINDOWS, SPI_SETDRAGFULLWINDOWS, true, false, 1},
+    {SPI_GETFONTSMOOTHING, SPI_SETFONTSMOOTHING, true, false, 0},
+    {SPI_GETMOUSEHOVERWIDTH, SPI_SETMOUSEHOVERWIDTH, false, false, 4},
+    {SPI_GETMOUSEHOVERHEIGHT, SPI_SETMOUSEHOVERHEIGHT, false, false, 4},
+    {SPI_GETMOUSEHOVERTIME, SPI_SETMOUSEHOVERTIME, false, false, 400},
+    {SPI_GETWHEELSCROLLLINES, SPI_SETWHEELSCROLLLINES, false, false, 3},
+    {SPI_GETMENUSHOWDELAY, SPI_SETMENUSHOWDELAY, false, false, 400},
+    {SPI_GETACTIVEWINDOWTRACKING, SPI_SETACTIVEWINDOWTRACKING, true, true, 0},
+    {SPI_GETMENUANIMATION, SPI_SETMENUANIMATION, true, true, 1},
+    {SPI_GETCOMBOBOXANIMATION, SPI_SETCOMBOBOXANIMATION, true, true, 1},
+    {SPI_GETLISTBOXSMOOTHSCROLLING, SPI_SETLISTBOXSMOOTHSCROLLING, true, true, 1},
+    {SPI_GETGRADIENTCAPTIONS, SPI_SETGRADIENTCAPTIONS, true, true, 1},
+    {SPI_GETKEYBOARDCUES, SPI_SETKEYBOARDCUES, true, true, 0},
+    {SPI_GETHOTTRACKING, SPI_SETHOTTRACKING, true, true, 1},
+    {SPI_GETMENUFADE, SPI_SETMENUFADE, true, true, 0},
+    {SPI_GETSELECTIONFADE, SPI_SETSELECTIONFADE, true, true, 0},
+    {SPI_GETTOOLTIPANIMATION, SPI_SETTOOLTIPANIMATION, true, true, 1},
+    {SPI_GETTOOLTIPFADE, SPI_SETTOOLTIPFADE, true, true, 0},
+    {SPI_GETCURSORSHADOW, SPI_SETCURSORSHADOW, true, true, 0},
+    {SPI_GETFLATMENU, SPI_SETFLATMENU, true, true, 0},
+    {SPI_GETDROPSHADOW, SPI_SETDROPSHADOW, true, true, 0},
+    {SPI_GETUIEFFECTS, SPI_SETUIEFFECTS, true, true, 1},
+    {SPI_GETFOCUSBORDERWIDTH, SPI_SETFOCUSBORDERWIDTH, false, true, 1},
+    {SPI_GETFOCUSBORDERHEIGHT, SPI_SETFOCUSBORDERHEIGHT, false, true, 1},
+};
+
+// Read from worker threads too (menu animation), so kept under a lock.
+struct ParameterValues {
+  std::mutex mutex;
+  std::map<UINT, UINT> set;  // by Get action; absent: the initial value
+};
+
+ParameterValues& Values() {
+  static ParameterValues values;
+  return values;
+}
+
+const Parameter* ParameterFor(UINT action) {
+  for (const Parameter& p : kParameters)
+    if (p.get == action || p.set == action) return &p;
+  return nullptr;
+}
+
+UINT ParameterValue(const Parameter& p) {
+  auto& v = Values();
+  std::lock_guard lock(v.mutex);
+  auto it = v.set.find(p.get);
+  return it != v.set.end() ? it->second : p.initial;
+}
+
+void SetParameterValue(const Parameter& p, UINT value) {
+  auto& v = Values();
+  std::lock_guard lock(v.mutex);
+  v.set[p.get] = value;
+}
+
+void ResetParameterValues() {
+  auto& v = Values();
+  std::lock_guard lock(v.mutex);
+  v.set.clear();
+}
+
+}  // namespace
+
+}  // namespace platform::wm
+
+namespace win {
+
 // ---------------------------------------------------------------------------------------------
 // Monitors and system parameters
 
@@ -394,90 +482,77 @@ BOOL EnumDisplayMonitors(HDC, const RECT*, MONITORENUMPROC proc, LPARAM data) {
   return TRUE;
 }
 
-BOOL SystemParametersInfo(UINT action, UINT param, void* data, UINT) {
-  auto setBool = [&](bool v) {
-    if (!data) return FALSE;
-    *static_cast<BOOL*>(data) = v ? TRUE : FALSE;
-    return TRUE;
-  };
-  auto setUint = [&](UINT v) {
-    if (!data) return FALSE;
-    *static_cast<UINT*>(data) = v;
-    return TRUE;
-  };
-  switch (action) {
-    case SPI_GETWORKAREA:
-      if (!data) return FALSE;
-      *static_cast<RECT*>(data) = WorkArea();
-      return TRUE;
-    case SPI_SETWORKAREA:
-      if (data) {
-        g_workArea = *static_cast<const RECT*>(data);
-        g_workAreaSet = true;
-      } else {
-        g_workAreaSet = false;
-      }
-      return TRUE;
-    case SPI_GETNONCLIENTMETRICS: {
-      auto* m = static_cast<NONCLIENTMETRICS*>(data);
-      if (!m || m->cbSize < sizeof(NONCLIENTMETRICS) || (param && param < sizeof(NONCLIENTMETRICS))) {
+BOOL SystemParametersInfo(UINT action, UINT param, void* data, UINT winIni) {
+  if (const platform::wm::Parameter* p = platform::wm::ParameterFor(action)) {
+    if (action == p->get) {
+      if (!data) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
       }
-      m->iBorderWidth = 1;
-      m->iScrollWidth = m->iScrollHeight = GetSystemMetrics(SM_CXVSCROLL);
-      m->iCaptionWidth = GetSystemMetrics(SM_CXSIZE);
-      m->iCaptionHeight = GetSystemMetrics(SM_CYCAPTION) - 1;
-      m->lfCaptionFont = UiFont(-11, 700);
-      m->iSmCaptionWidth = GetSystemMetrics(SM_CXSMSIZE);
-      m->iSmCaptionHeight = GetSystemMetrics(SM_CYSMCAPTION) - 1;
-      m->lfSmCaptionFont = UiFont(-11, 700);
-      m->iMenuWidth = GetSystemMetrics(SM_CXMENUSIZE);
-      m->iMenuHeight = GetSystemMetrics(SM_CYMENUSIZE);
-      m->lfMenuFont = UiFont(-11, 400);
-      m->lfStatusFont = UiFont(-11, 400);
-      m->lfMessageFont = UiFont(-11, 400);
+      UINT v = platform::wm::ParameterValue(*p);
+      if (p->boolean) *static_cast<BOOL*>(data) = v ? TRUE : FALSE;
+      else *static_cast<UINT*>(data) = v;
       return TRUE;
     }
-    case SPI_SETNONCLIENTMETRICS:
-      return TRUE;  // the classic metrics are fixed
-    case SPI_GETICONTITLELOGFONT:
-      if (!data) return FALSE;
-      *static_cast<LOGFONTA*>(data) = UiFont(-11, 400);
-      return TRUE;
-    case SPI_GETMENUANIMATION:
-    case SPI_GETTOOLTIPANIMATION:
-    case SPI_GETCOMBOBOXANIMATION:
-    case SPI_GETLISTBOXSMOOTHSCROLLING:
-    case SPI_GETGRADIENTCAPTIONS:
-    case SPI_GETHOTTRACKING:
-    case SPI_GETUIEFFECTS:
-    case SPI_GETDRAGFULLWINDOWS:
-    case SPI_GETBEEP:
-      return setBool(true);
-    case SPI_GETMENUFADE:
-    case SPI_GETTOOLTIPFADE:
-    case SPI_GETSELECTIONFADE:
-    case SPI_GETKEYBOARDCUES:
-    case SPI_GETFLATMENU:
-    case SPI_GETDROPSHADOW:
-    case SPI_GETCURSORSHADOW:
-    case SPI_GETFONTSMOOTHING:
-    case SPI_GETACTIVEWINDOWTRACKING:
-      return setBool(false);
-    case SPI_GETWHEELSCROLLLINES: return setUint(3);
-    case SPI_GETMOUSEHOVERTIME: return setUint(400);
-    case SPI_GETMOUSEHOVERWIDTH:
-    case SPI_GETMOUSEHOVERHEIGHT: return setUint(4);
-    case SPI_GETMENUSHOWDELAY: return setUint(400);
-    case SPI_GETKEYBOARDDELAY: return setUint(1);
-    case SPI_GETKEYBOARDSPEED: return setUint(31);
-    case SPI_GETFOCUSBORDERWIDTH:
-    case SPI_GETFOCUSBORDERHEIGHT: return setUint(1);
-    default:
-      SetLastError(ERROR_INVALID_PARAMETER);
-      return FALSE;
+    // The effects settings travel in the pointer's place, the older ones in the integer.
+    UINT v = p->inPointer ? static_cast<UINT>(reinterpret_cast<UINT_PTR>(data)) : param;
+    platform::wm::SetParameterValue(*p, p->boolean ? (v != 0) : v);
+  } else {
+    switch (action) {
+      case SPI_GETWORKAREA:
+        if (!data) return FALSE;
+        *static_cast<RECT*>(data) = WorkArea();
+        return TRUE;
+      case SPI_SETWORKAREA:
+        if (data) {
+          g_workArea = *static_cast<const RECT*>(data);
+          g_workAreaSet = true;
+        } else {
+          g_workAreaSet = false;
+        }
+        break;
+      case SPI_GETNONCLIENTMETRICS: {
+        auto* m = static_cast<NONCLIENTMETRICS*>(data);
+        if (!m || m->cbSize < sizeof(NONCLIENTMETRICS) || (param && param < sizeof(NONCLIENTMETRICS))) {
+          SetLastError(ERROR_INVALID_PARAMETER);
+          return FALSE;
+        }
+        m->iBorderWidth = 1;
+        m->iScrollWidth = m->iScrollHeight = GetSystemMetrics(SM_CXVSCROLL);
+        m->iCaptionWidth = GetSystemMetrics(SM_CXSIZE);
+        m->iCaptionHeight = GetSystemMetrics(SM_CYCAPTION) - 1;
+        m->lfCaptionFont = UiFont(-11, 700);
+        m->iSmCaptionWidth = GetSystemMetrics(SM_CXSMSIZE);
+        m->iSmCaptionHeight = GetSystemMetrics(SM_CYSMCAPTION) - 1;
+        m->lfSmCaptionFont = UiFont(-11, 700);
+        m->iMenuWidth = GetSystemMetrics(SM_CXMENUSIZE);
+        m->iMenuHeight = GetSystemMetrics(SM_CYMENUSIZE);
+        m->lfMenuFont = UiFont(-11, 400);
+        m->lfStatusFont = UiFont(-11, 400);
+        m->lfMessageFont = UiFont(-11, 400);
+        return TRUE;
+      }
+      case SPI_SETNONCLIENTMETRICS:
+        return TRUE;  // the classic metrics are fixed
+      case SPI_GETICONTITLELOGFONT:
+        if (!data) return FALSE;
+        *static_cast<LOGFONTA*>(data) = UiFont(-11, 400);
+        return TRUE;
+      default:
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return FALSE;
+    }
   }
+  // Every top-level window hears of the change, as the platform broadcasts it: the action in
+  // wParam.
+  if (winIni & SPIF_SENDCHANGE) SendMessage(HWND_BROADCAST, WM_SETTINGCHANGE, action, 0);
+  return TRUE;
 }
 
 }  // namespace win
+
+namespace platform {
+
+void ResetSystemParameters() { wm::ResetParameterValues(); }
+
+}  // namespace platform

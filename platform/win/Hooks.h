@@ -142,6 +142,44 @@ struct NONCLIENTMETRICS {
   LOGFONTA lfStatusFont{};
   LOGFONTA lfMessageFont{};
 };
+// Setting a parameter: each Set action is its Get action's partner.
+constexpr UINT SPI_SETBEEP = 0x0002;
+constexpr UINT SPI_SETKEYBOARDSPEED = 0x000B;
+constexpr UINT SPI_SETKEYBOARDDELAY = 0x0017;
+constexpr UINT SPI_SETDRAGFULLWINDOWS = 0x0025;
+constexpr UINT SPI_SETFONTSMOOTHING = 0x004B;
+constexpr UINT SPI_SETMOUSEHOVERWIDTH = 0x0063;
+constexpr UINT SPI_SETMOUSEHOVERHEIGHT = 0x0065;
+constexpr UINT SPI_SETMOUSEHOVERTIME = 0x0067;
+constexpr UINT SPI_SETWHEELSCROLLLINES = 0x0069;
+constexpr UINT SPI_SETMENUSHOWDELAY = 0x006B;
+constexpr UINT SPI_SETACTIVEWINDOWTRACKING = 0x1001;
+constexpr UINT SPI_SETMENUANIMATION = 0x1003;
+constexpr UINT SPI_SETCOMBOBOXANIMATION = 0x1005;
+constexpr UINT SPI_SETLISTBOXSMOOTHSCROLLING = 0x1007;
+constexpr UINT SPI_SETGRADIENTCAPTIONS = 0x1009;
+constexpr UINT SPI_SETKEYBOARDCUES = 0x100B;
+constexpr UINT SPI_SETMENUUNDERLINES = 0x100B;
+constexpr UINT SPI_SETHOTTRACKING = 0x100F;
+constexpr UINT SPI_SETMENUFADE = 0x1013;
+constexpr UINT SPI_SETSELECTIONFADE = 0x1015;
+constexpr UINT SPI_SETTOOLTIPANIMATION = 0x1017;
+constexpr UINT SPI_SETTOOLTIPFADE = 0x1019;
+constexpr UINT SPI_SETCURSORSHADOW = 0x101B;
+constexpr UINT SPI_SETFLATMENU = 0x1023;
+constexpr UINT SPI_SETDROPSHADOW = 0x1025;
+constexpr UINT SPI_SETUIEFFECTS = 0x103F;
+constexpr UINT SPI_SETFOCUSBORDERWIDTH = 0x200F;
+constexpr UINT SPI_SETFOCUSBORDERHEIGHT = 0x2011;
+constexpr UINT SPIF_UPDATEINIFILE = 0x0001;
+constexpr UINT SPIF_SENDCHANGE = 0x0002;
+constexpr UINT SPIF_SENDWININICHANGE = SPIF_SENDCHANGE;
+// SPI_GETWHEELSCROLLLINES' answer for "a page per notch".
+constexpr UINT WHEEL_PAGESCROLL = 0xFFFFFFFF;
+
+// Get actions write a BOOL or a UINT to `data`. Set actions take the value in `param`, or for the
+// effects settings (0x1000 and up) in the pointer's place; with SPIF_SENDCHANGE every top-level
+// window is sent WM_SETTINGCHANGE with the action in wParam. Settings last for the process.
 BOOL SystemParametersInfo(UINT action, UINT param, void* data, UINT winIni);
 
 // Mouse tracking.
@@ -165,3 +203,10 @@ BOOL DragDetect(HWND hwnd, POINT pt);
 BOOL IsDialogMessage(HWND dialog, MSG* msg);
 
 }  // namespace win
+
+namespace platform {
+
+// Puts every setting SystemParametersInfo can change back to a fresh desktop's value (tests).
+void ResetSystemParameters();
+
+}  // namespace platform

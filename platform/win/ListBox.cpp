@@ -683,8 +683,7 @@ LRESULT ListBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       lb->tracking = false;
       return 0;
     case WM_MOUSEWHEEL: {
-      int notches = static_cast<SHORT>(HIWORD(wParam)) / WHEEL_DELTA;
-      SetTop(*lb, lb->top - 3 * notches);
+      SetTop(*lb, lb->top + WheelScrollLines(wParam, PageSize(*lb, lb->top)));
       return 0;
     }
     case WM_VSCROLL: {

@@ -4,6 +4,8 @@
 #include <mutex>
 
 #include "platform/display/Display.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/win/Window.h"
 
 namespace win {
 namespace {
@@ -79,6 +81,15 @@ int GetSystemMetrics(int index) {
     case SM_CYKANJIWINDOW: return 0;
     default: return 0;
   }
+}
+
+BOOL SetSysColors(int count, const INT* elements, const COLORREF* values) {
+  if (!platform::SetSchemeColors(count, elements, values)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  SendMessage(HWND_BROADCAST, WM_SYSCOLORCHANGE, 0, 0);
+  return TRUE;
 }
 
 }  // namespace win

@@ -82,4 +82,7 @@ int GetSystemMetrics(int index);
 // Tests and the SM_SWAPBUTTON setting change a metric; the value holds until changed again.
 void SetSystemMetricOverride(int index, int value);
 
+// Changes colours of the scheme and sends WM_SYSCOLORCHANGE to every top-level window.
+BOOL SetSysColors(int count, const INT* elements, const COLORREF* values);
+
 }  // namespace win

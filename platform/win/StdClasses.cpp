@@ -1,8 +1,10 @@
 // Registration of the standard window classes and what they share.
+#include <algorithm>
 #include <cstring>
 
 #include "platform/win/ControlsInternal.h"
 #include "platform/win/Focus.h"
+#include "platform/win/Hooks.h"
 #include "platform/win/WindowManager.h"
 
 namespace platform::wm {
@@ -91,6 +93,14 @@ std::string CodePointToUtf8(char32_t c) {
     out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
   }
   return out;
+}
+
+int WheelScrollLines(WPARAM wParam, int page) {
+  int notches = static_cast<SHORT>(HIWORD(wParam)) / WHEEL_DELTA;
+  UINT perNotch = 3;
+  SystemParametersInfo(SPI_GETWHEELSCROLLLINES, 0, &perNotch, 0);
+  if (perNotch == WHEEL_PAGESCROLL) return -notches * std::max(1, page);
+  return -notches * static_cast<int>(std::min<UINT>(perNotch, 0x7FFF));
 }
 
 std::string CodePointsToUtf8(std::u32string_view text) {
@@ -207,6 +217,16 @@ HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous) {
     if (Usable(kids[i]) && (GetWindowLong(kids[i], GWL_STYLE) & WS_TABSTOP)) return kids[i];
   }
   return control;
+}
+
+}  // namespace win
+
+namespace win {
+
+void InitCommonControls() {}
+
+BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
+  return init && init->dwSize == sizeof(INITCOMMONCONTROLSEX) ? TRUE : FALSE;
 }
 
 }  // namespace win

@@ -57,13 +57,13 @@ TEST(SysColors, ChangingTheSchemeRecoloursTheBrushes) {
   HBRUSH face = GetSysColorBrush(COLOR_BTNFACE);
   const INT which[] = {COLOR_BTNFACE};
   const COLORREF olive[] = {RGB(128, 128, 0)}, classic[] = {GetSysColor(COLOR_BTNFACE)};
-  ASSERT_TRUE(SetSysColors(1, which, olive));
+  ASSERT_TRUE(platform::SetSchemeColors(1, which, olive));
   Canvas c(1, 1);
   RECT rc{0, 0, 1, 1};
   FillRect(c.dc, &rc, face);
   EXPECT_EQ(c.At(0, 0), RGB(128, 128, 0));
   EXPECT_EQ(GetSysColorBrush(COLOR_BTNFACE), face);
-  SetSysColors(1, which, classic);
+  platform::SetSchemeColors(1, which, classic);
   EXPECT_EQ(GetSysColor(COLOR_BTNFACE), RGB(212, 208, 200));
 }
 
