@@ -260,8 +260,11 @@ bool WriteProfileString(const std::string& file, std::string_view section, const
         eol = l.eol;
         break;
       }
-    if (!f.lines.empty() && f.lines.back().eol.empty() && !f.lines.back().raw.empty()) f.lines.back().eol = eol;
-    if (!f.lines.empty() && f.lines.back().eol.empty() && f.lines.back().raw.empty()) f.lines.pop_back();
+    // Only the last line can lack a line break; it gets one when a line is added after it, and a
+    // rewrite elsewhere leaves the file's end as it was.
+    auto endLineBefore = [&](size_t at) {
+      if (at > 0 && f.lines[at - 1].eol.empty()) f.lines[at - 1].eol = eol;
+    };
     std::optional<size_t> k = r ? FindKey(f, *r, *key) : std::nullopt;
     if (k) {
       Line& l = f.lines[*k];
@@ -276,8 +279,10 @@ bool WriteProfileString(const std::string& file, std::string_view section, const
         // After the section's last non-blank line, so blank lines keep separating sections.
         size_t at = r->end;
         while (at > r->begin && TrimView(f.lines[at - 1].raw).empty()) --at;
+        endLineBefore(at);
         f.lines.insert(f.lines.begin() + static_cast<std::ptrdiff_t>(at), nl);
       } else {
+        endLineBefore(f.lines.size());
         Line header;
         header.raw = "[" + Utf8ToGbk(section) + "]";
         header.eol = eol;

@@ -133,6 +133,10 @@ TEST(Profile, MissingFileIsEmptyAndTheFirstWriteCreatesIt) {
 TEST(Profile, AnUnixStyleFileKeepsItsLineBreaks) {
   std::string file = testsupport::TempDir("profile-lf") + "/cfg.ini";
   Spit(file, "[a]\nx=1");
+  // Rewriting the last line leaves the file's end as it was; adding after it ends that line.
+  ASSERT_TRUE(Write(file, "a", "x", "0"));
+  EXPECT_EQ(Slurp(file), "[a]\nx=0");
+  ASSERT_TRUE(Write(file, "A", "X", "1"));
   ASSERT_TRUE(Write(file, "a", "y", "2"));
   ASSERT_TRUE(Write(file, "b", "z", "3"));
   EXPECT_EQ(Slurp(file), "[a]\nx=1\ny=2\n[b]\nz=3\n");
