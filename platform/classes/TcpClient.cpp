@@ -34,10 +34,12 @@ void TTcpClient::Loaded() {
   if (FStreamedActive) SetActive(true);
 }
 
+bool TTcpClient::Connected() const { return FConnected && FConnection->IsOpen() && !FConnection->PeerGone(); }
+
 bool TTcpClient::Open() {
   if (!FActive)
     SetActive(true);
-  else if (!FConnected)
+  else if (!Connected())
     Connect();
   return FConnected;
 }
@@ -74,7 +76,8 @@ int TTcpClient::SendBuf(const void* Buf, int BufSize, int /*Flags*/) {
   }
   if (BufSize <= 0 || !Buf) return 0;
   long n = FConnection->Send(Buf, static_cast<std::size_t>(BufSize), SendTimeoutMs);
-  FLastError = n < 0 ? FConnection->LastError() : 0;
+  FLastError = n == BufSize ? 0 : FConnection->LastError();
+  if (!FConnection->IsOpen()) FConnected = false;
   return static_cast<int>(n);
 }
 

@@ -31,9 +31,11 @@ class TTcpClient : public TComponent {
   // active (but not connected) when the attempt fails. False closes the connection.
   bool Active() const { return FActive; }
   void SetActive(bool Value);
-  bool Connected() const { return FConnected; }
-  // Activates the client when it is not; an active client that is still unconnected makes one
-  // more attempt. True when connected afterwards.
+  // False as soon as the peer is known to have closed or reset the connection, so that a client
+  // whose bridge restarted can be opened again.
+  bool Connected() const;
+  // Activates the client when it is not; an active client that is unconnected, or whose peer has
+  // gone, makes one more attempt. True when connected afterwards.
   bool Open();
   void Close();
 
@@ -45,8 +47,10 @@ class TTcpClient : public TComponent {
   void SetBlockMode(TSocketBlockMode Value) { FBlockMode = Value; }
 
   // The count of bytes sent, or -1 when the client is not connected or nothing could be sent.
+  // A send that finds the peer gone closes the connection and leaves the client unconnected.
   int SendBuf(const void* Buf, int BufSize, int Flags = 0);
-  // errno of the last failed attempt or send; 0 after a success.
+  // errno of the last failed attempt or send, also of a send cut short (ETIMEDOUT when the peer
+  // stopped reading); 0 after a success.
   int LastError() const { return FLastError; }
 
  protected:

@@ -56,6 +56,19 @@ int PollFor(int fd, short events, SteadyClock::time_point deadline) {
   }
 }
 
+// Errors after which the connection cannot carry another byte.
+bool ConnectionGone(int error) {
+  return error == EPIPE || error == ECONNRESET || error == ECONNABORTED || error == ENOTCONN || error == ETIMEDOUT;
+}
+
+// Why the socket failed, as the peer's reset left it; a plain close leaves no error behind.
+int PendingError(int fd) {
+  int soError = 0;
+  socklen_t len = sizeof soError;
+  if (::getsockopt(fd, SOL_SOCKET, SO_ERROR, &soError, &len) != 0 || soError == 0) return EPIPE;
+  return soError;
+}
+
 // One address, non-blocking connect, waited for until the deadline.
 int ConnectOne(const addrinfo* ai, SteadyClock::time_point deadline, int& error) {
   int fd = ::socket(ai->ai_family, ai->ai_socktype | SOCK_CLOEXEC, ai->ai_protocol);
@@ -139,12 +152,33 @@ bool TcpConnection::Connect(const std::string& host, const std::string& port, st
   return fd_ >= 0;
 }
 
+bool TcpConnection::PeerGone() const {
+  if (fd_ < 0) return false;
+  pollfd p{fd_, POLLRDHUP, 0};
+  int n;
+  do {
+    n = ::poll(&p, 1, 0);
+  } while (n < 0 && errno == EINTR);
+  return n > 0 && (p.revents & (POLLRDHUP | POLLHUP | POLLERR)) != 0;
+}
+
+void TcpConnection::Lost(int error) {
+  Close();
+  error_ = error;
+}
+
 long TcpConnection::Send(const void* data, std::size_t length, std::uint32_t sendTimeoutMs) {
   if (fd_ < 0) {
     error_ = ENOTCONN;
     return -1;
   }
   if (length == 0) return 0;
+  // A peer that closed is only heard of by a send after the one it resets, and that first send
+  // would be reported as delivered: ask the socket first.
+  if (PeerGone()) {
+    Lost(PendingError(fd_));
+    return -1;
+  }
   const auto* bytes = static_cast<const unsigned char*>(data);
   std::size_t sent = 0;
   auto deadline = SteadyClock::now() + std::chrono::milliseconds(sendTimeoutMs);
@@ -159,9 +193,16 @@ long TcpConnection::Send(const void* data, std::size_t length, std::uint32_t sen
     if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
       int ready = PollFor(fd_, POLLOUT, deadline);
       if (ready > 0 && !(ready & (POLLERR | POLLHUP))) continue;
-      error_ = ready == 0 ? ETIMEDOUT : (ready < 0 ? errno : EPIPE);
+      if (ready > 0)
+        Lost(PendingError(fd_));
+      else
+        error_ = ready == 0 ? ETIMEDOUT : errno;
     } else {
-      error_ = n < 0 ? errno : EPIPE;
+      int error = n < 0 ? errno : EPIPE;
+      if (ConnectionGone(error))
+        Lost(error);
+      else
+        error_ = error;
     }
     break;
   }
@@ -173,13 +214,18 @@ long TcpConnection::Receive(void* data, std::size_t length, std::uint32_t timeou
     error_ = ENOTCONN;
     return -1;
   }
+  if (length == 0) return 0;
   auto deadline = SteadyClock::now() + std::chrono::milliseconds(timeoutMs);
   for (;;) {
     ssize_t n = ::recv(fd_, data, length, 0);
+    if (n == 0) Close();
     if (n >= 0) return static_cast<long>(n);
     if (errno == EINTR) continue;
     if (errno != EAGAIN && errno != EWOULDBLOCK) {
-      error_ = errno;
+      if (ConnectionGone(errno))
+        Lost(errno);
+      else
+        error_ = errno;
       return -1;
     }
     int ready = PollFor(fd_, POLLIN, deadline);

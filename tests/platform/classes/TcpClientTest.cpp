@@ -95,6 +95,56 @@ TEST(TcpClient, OpenMakesOneMoreAttemptWhenStillUnconnected) {
   EXPECT_TRUE(listener.Accept(peer, 2000));
 }
 
+TEST(TcpClient, ADroppedPeerIsNoticedAndOpenConnectsToTheRestartedListener) {
+  platform::TcpListener listener;
+  ASSERT_TRUE(listener.Listen());
+  std::uint16_t port = listener.Port();
+  TTcpClient client(nullptr);
+  client.SetRemoteHost("127.0.0.1");
+  client.SetRemotePort(std::to_string(port));
+  ASSERT_TRUE(client.Open());
+  {
+    // The bridge accepts, then goes away and comes back on the same port.
+    platform::TcpConnection peer;
+    ASSERT_TRUE(listener.Accept(peer, 2000));
+  }
+  listener.Close();
+  EXPECT_FALSE(client.Connected());
+  EXPECT_EQ(client.SendBuf("\xC6\x11", 2), -1);
+  EXPECT_EQ(client.LastError(), EPIPE);
+  EXPECT_FALSE(client.Connected());
+  EXPECT_TRUE(client.Active());
+
+  ASSERT_TRUE(listener.Listen(port));
+  ASSERT_TRUE(client.Open());
+  platform::TcpConnection peer;
+  ASSERT_TRUE(listener.Accept(peer, 2000));
+  EXPECT_EQ(client.SendBuf("\xC6\x11", 2), 2);
+  EXPECT_EQ(client.LastError(), 0);
+  EXPECT_EQ(ReadExactly(peer, 2), (std::vector<unsigned char>{0xC6, 0x11}));
+}
+
+TEST(TcpClient, ASendCutShortByTheTimeOutReportsIt) {
+  // The peer never reads, so the kernel's buffers fill and the rest waits out the send time-out.
+  platform::TcpListener listener;
+  ASSERT_TRUE(listener.Listen());
+  TTcpClient client(nullptr);
+  client.SetRemoteHost("127.0.0.1");
+  client.SetRemotePort(std::to_string(listener.Port()));
+  ASSERT_TRUE(client.Open());
+  platform::TcpConnection peer;
+  ASSERT_TRUE(listener.Accept(peer, 2000));
+  std::vector<char> big(64 << 20, 'a');
+  auto start = Clock::now();
+  int n = client.SendBuf(big.data(), static_cast<int>(big.size()));
+  EXPECT_GT(n, 0);
+  EXPECT_LT(n, static_cast<int>(big.size()));
+  EXPECT_EQ(client.LastError(), ETIMEDOUT);
+  EXPECT_LT(ElapsedMs(start), 2 * static_cast<long>(TTcpClient::SendTimeoutMs));
+  // A slow peer is still a peer.
+  EXPECT_TRUE(client.Connected());
+}
+
 TEST(TcpClient, PublishedPropertiesAndANewAddressDropsTheConnection) {
   TTcpClient client(nullptr);
   EXPECT_EQ(GetEnumProp(&client, "BlockMode"), "bmBlocking");

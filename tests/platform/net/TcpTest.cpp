@@ -45,10 +45,37 @@ TEST(Tcp, SendsExactlyTheBytesGivenToTheListener) {
   }
   EXPECT_EQ(got, sent);
 
-  // The peer going away is seen as a closed stream, then as a failed send.
+  // The peer going away is seen as a closed stream, which closes the connection.
   peer.Close();
   unsigned char b = 0;
   EXPECT_EQ(client.Receive(&b, 1, 2000), 0);
+  EXPECT_FALSE(client.IsOpen());
+  EXPECT_EQ(client.Send("x", 1, 100), -1);
+  EXPECT_EQ(client.LastError(), ENOTCONN);
+}
+
+TEST(Tcp, APeerThatWentAwayFailsTheNextSendAndClosesTheConnection) {
+  // Closed, and reset (a close with unread bytes): either way the very next send fails.
+  for (bool reset : {false, true}) {
+    SCOPED_TRACE(reset ? "reset" : "closed");
+    TcpListener listener;
+    ASSERT_TRUE(listener.Listen());
+    TcpConnection client;
+    ASSERT_TRUE(client.Connect("127.0.0.1", std::to_string(listener.Port()), 2000));
+    TcpConnection peer;
+    ASSERT_TRUE(listener.Accept(peer, 2000));
+    ASSERT_EQ(client.Send("hello", 5, 2000), 5);
+    if (!reset) {
+      unsigned char buf[8];
+      ASSERT_EQ(peer.Receive(buf, sizeof buf, 2000), 5);
+    }
+    EXPECT_FALSE(client.PeerGone());
+    peer.Close();
+    EXPECT_TRUE(client.PeerGone());
+    EXPECT_EQ(client.Send("x", 1, 2000), -1);
+    EXPECT_EQ(client.LastError(), reset ? ECONNRESET : EPIPE);
+    EXPECT_FALSE(client.IsOpen());
+  }
 }
 
 TEST(Tcp, RefusedConnectionFailsAtOnce) {
