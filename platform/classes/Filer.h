@@ -172,7 +172,6 @@ class TWriter : public TFiler {
   String FPropPath;
   TComponent* FRootAncestor = nullptr;
   std::vector<TComponent*> FAncestorList;
-  int FChildPos = 0;
 };
 
 // Stored-form helpers.

@@ -110,7 +110,8 @@ class TcxFormatController : public TObject, public IcxStringTableListener {
   String FDateEditMask;
   TcxDateTimeFormatInfo FDateFormatInfo;
   TcxDateTimeFormatInfo FDateTimeFormatInfo;
-  int FFirstWeekOfYear = 0;  // the system's default
+  // The system's default; kept with the other settings, though no format built here depends on it.
+  [[maybe_unused]] int FFirstWeekOfYear = 0;
   std::vector<IcxFormatControllerListener*> FListeners;
   String FMaskedDateEditFormat;
   String FMaskedDateTimeEditFormat;
