@@ -44,9 +44,12 @@ function(vw_test name)
   if(ARG_PROPERTIES)
     set(properties PROPERTIES ${ARG_PROPERTIES})
   endif()
+  # Test names are the program's own, without parameter values: those may print as raw bytes
+  # that change from build to build, and a name must stay the same for -R and --rerun-failed.
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     DISCOVERY_TIMEOUT 60
+    NO_PRETTY_VALUES
     ${properties})
 endfunction()
 

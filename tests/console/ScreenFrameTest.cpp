@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -20,6 +21,9 @@ struct AddressCase {
   TScreenAddressPair pair;
   TFrameBytes expected;  // the frame for command 0x5A, value 1
 };
+
+// A failure names its case by its description rather than by its raw bytes, pointers included.
+void PrintTo(const AddressCase& c, std::ostream* os) { *os << c.what; }
 
 class AddressFormTest : public ::testing::TestWithParam<AddressCase> {};
 
@@ -66,6 +70,8 @@ struct SetupCase {
   TScreenFrame frame;
   TFrameBytes expected;
 };
+
+void PrintTo(const SetupCase& c, std::ostream* os) { *os << c.what; }
 
 class AddressSetupTest : public ::testing::TestWithParam<SetupCase> {};
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <ostream>
 #include <set>
 #include <string>
 
@@ -19,6 +20,9 @@ struct SwitchCase {
   const char* expected;
   const char* how = "";  // the checksum as computed by hand: the bytes that were added
 };
+
+// The case's own words where a failure names its parameter; its bytes would include pointers.
+void PrintTo(const SwitchCase& c, std::ostream* os) { *os << c.name; }
 
 // With no other numbers given: id 1, bases 1, output index 2 (output 3), input 5.
 // The hand cases use id text "07", bases out 3 / in 2, output index 11 (o 0C, o0 0B) and input
