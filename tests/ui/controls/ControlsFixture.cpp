@@ -1,0 +1,53 @@
+#include "tests/ui/controls/ControlsFixture.h"
+
+#include "platform/win/Hooks.h"
+#include "ui/controls/ControlsUnit.h"
+
+namespace controlstest {
+
+using namespace win;
+
+void ControlsTest::SetUp() {
+  platform::InstallDisplay(platform::CreateHeadlessDisplay(1024, 768));
+  InitializeForms();
+  Application->Initialize();
+  ControlsUnitStartup();
+}
+
+void ControlsTest::TearDown() {
+  if (!unitShutDown) ControlsUnitShutdown();
+  SystemParametersInfo(SPI_SETWORKAREA, 0, nullptr, 0);
+  FinalizeForms();
+  platform::ResetDisplay();
+}
+
+void ControlsTest::Pump() {
+  MSG m;
+  for (int guard = 0; guard < 1000 && PeekMessage(&m, nullptr, 0, 0, PM_NOREMOVE); ++guard)
+    Application->ProcessMessages();
+}
+
+void ControlsTest::RunFor(std::uint64_t ms) {
+  std::uint64_t end = clock->NowMs() + ms;
+  Pump();
+  while (clock->NowMs() < end) {
+    clock->Advance(1);
+    Pump();
+  }
+}
+
+void ControlsTest::MoveMouse(int x, int y) {
+  Headless().InjectMouseMove(x, y);
+  Pump();
+}
+
+TForm* ControlsTest::NewForm(int left, int top, int width, int height) {
+  auto* form = new TForm(Application, 0);
+  form->SetBorderStyle(bsNone);
+  form->SetBounds(left, top, width, height);
+  form->Show();
+  Pump();
+  return form;
+}
+
+}  // namespace controlstest

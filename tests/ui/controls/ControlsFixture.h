@@ -1,0 +1,32 @@
+#pragma once
+// A headless screen with the application objects, virtual time and the control base started, for
+// the tests of the control services and windows.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "platform/classes/Forms.h"
+#include "platform/display/Display.h"
+#include "platform/system/Clock.h"
+
+namespace controlstest {
+
+class ControlsTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Runs every message that is ready, paints included; never waits.
+  void Pump();
+  void RunFor(std::uint64_t ms);
+  void MoveMouse(int x, int y);
+  platform::HeadlessControl& Headless() { return *platform::Headless(); }
+  // A shown form without a description at the screen rectangle given.
+  TForm* NewForm(int left, int top, int width, int height);
+
+  platform::ScopedVirtualClock clock;
+  // Set when a test has shut the control unit down itself.
+  bool unitShutDown = false;
+};
+
+}  // namespace controlstest
