@@ -1,6 +1,7 @@
 #include "ui/controls/ControlsUnit.h"
 
 #include "platform/classes/Forms.h"
+#include "platform/system/Modules.h"
 #include "platform/win/Focus.h"
 #include "ui/controls/MessageWindow.h"
 #include "ui/controls/MouseTracking.h"
@@ -46,7 +47,9 @@ void LoadCursors() {
 
 void ControlsUnitStartup() {
   ControlsUnitFinalized = false;
-  SetMenuInfoProc = &win::SetMenuInfo;
+  SetMenuInfoProc = nullptr;
+  if (HMODULE user32 = GetModuleHandle("user32.dll"))
+    SetMenuInfoProc = reinterpret_cast<TSetMenuInfoProc>(GetProcAddress(user32, "SetMenuInfo"));
   LoadCursors();
   SkinQueryMessage = RegisterWindowMessage("{B2CE3777-44D8-4998-9701-47BBBC10B656}");
   SkinRefreshMessage = RegisterWindowMessage("{B2CE3777-44D8-1321-4656-12C54AA613BB}");

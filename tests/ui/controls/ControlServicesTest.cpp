@@ -1,6 +1,7 @@
 #include <vector>
 
 #include "platform/classes/Menus.h"
+#include "platform/system/Modules.h"
 #include "platform/win/Focus.h"
 #include "platform/win/Hooks.h"
 #include "platform/win/Keys.h"
@@ -206,6 +207,18 @@ TEST_F(WindowServicesTest, SystemMenuTemplates) {
   EXPECT_EQ(GetMenuState(copy, static_cast<UINT>(SC_CLOSE), MF_BYCOMMAND) & MF_GRAYED, 0u);
   DestroyMenu(copy);
   DestroyMenu(normal);
+}
+
+TEST_F(WindowServicesTest, WithoutSetMenuInfoTheTemplateStillLoads) {
+  EXPECT_NE(SetMenuInfoProc, nullptr);
+  platform::ScopedModuleOverrides overrides;
+  platform::HideModuleEntry("user32.dll", "SetMenuInfo");
+  ControlsUnitShutdown();
+  ControlsUnitStartup();
+  EXPECT_EQ(SetMenuInfoProc, nullptr);
+  HMENU menu = LoadSystemMenuTemplate(0);
+  EXPECT_NE(menu, nullptr);
+  DestroyMenu(menu);
 }
 
 TEST_F(WindowServicesTest, PopupMenuHeightTakesTheTallerColumn) {
