@@ -17,6 +17,7 @@ void ControlsTest::SetUp() {
 void ControlsTest::TearDown() {
   if (!unitShutDown) ControlsUnitShutdown();
   SystemParametersInfo(SPI_SETWORKAREA, 0, nullptr, 0);
+  platform::ResetSystemParameters();
   FinalizeForms();
   platform::ResetDisplay();
 }
