@@ -261,7 +261,9 @@ void TFont::SetHandle(win::HFONT Value) {
 void TFont::SetColor(TColor Value) {
   if (FColor == Value) return;
   FColor = Value;
-  Changed();
+  // The colour lives in the context, not in the font: the handle (which may carry attributes the
+  // description does not, such as an escapement) stays good.
+  if (OnChange) OnChange(this);
 }
 
 void TFont::SetHeight(int Value) {

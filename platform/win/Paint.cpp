@@ -272,21 +272,22 @@ BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps) {
 }
 
 HDC GetDC(HWND hwnd) {
-  if (!hwnd) return MakeDc(nullptr, true, false, false, nullptr);
+  // The desktop window's context is the screen's.
+  if (!hwnd || hwnd == GetDesktopWindow()) return MakeDc(nullptr, true, false, false, nullptr);
   Window* w = Get(hwnd);
   if (!w) return nullptr;
   return MakeDc(w, true, (w->style & WS_CLIPCHILDREN) != 0, (w->style & WS_CLIPSIBLINGS) != 0, nullptr);
 }
 
 HDC GetWindowDC(HWND hwnd) {
-  if (!hwnd) return GetDC(nullptr);
+  if (!hwnd || hwnd == GetDesktopWindow()) return GetDC(nullptr);
   Window* w = Get(hwnd);
   if (!w) return nullptr;
   return MakeDc(w, false, false, (w->style & WS_CLIPSIBLINGS) != 0, nullptr);
 }
 
 HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags) {
-  if (!hwnd) return GetDC(nullptr);
+  if (!hwnd || hwnd == GetDesktopWindow()) return GetDC(nullptr);
   Window* w = Get(hwnd);
   if (!w) return nullptr;
   bool clientOnly = !(flags & DCX_WINDOW);
