@@ -50,7 +50,7 @@ struct Surface {
     std::vector<std::uint32_t> rows;
     for (int y = 0; y < Height; ++y)
       for (int x = 0; x < Width; ++x) rows.push_back(Raw(x, y));
-    platform::WritePng(testsupport::ArtifactPath(Name), rows.data(), Width, Height, Width * 4);
+    platform::WritePng(testsupport::ArtifactPath(Name), rows.data(), Width, Height, Width);
   }
   static std::uint32_t RgbOf(TColor C) {
     win::COLORREF c = ColorToRGB(C);
