@@ -1126,6 +1126,16 @@ void TCustomControl::WMPaint(TMessage& Message) {
   FControlState.Exclude(csCustomPaint);
 }
 
+void TCustomControl::WMPrintClient(TMessage& Message) {
+  if (!(Message.LParam & PRF_CLIENT) || !Message.WParam) {
+    TWinControl::WMPrintClient(Message);
+    return;
+  }
+  TMessage paint{WM_PAINT, Message.WParam, 0, 0};
+  PaintHandler(paint);
+  Message.Result = 0;
+}
+
 void controls_detail::PaintOnCanvas(TCanvas* Canvas, HDC DC, TFont* Font, TColor Color,
                                     const std::function<void()>& Paint) {
   static_cast<TControlCanvas*>(Canvas)->FreeHandle();

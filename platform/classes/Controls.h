@@ -643,6 +643,9 @@ class TWinControl : public TControl {
   void WMContextMenu(TMessage& Message) override;
   virtual void WMPaint(TMessage& Message);
   virtual void WMEraseBkgnd(TMessage& Message);
+  // PRF_CLIENT paints the client area into the given context: the control's own painting of a
+  // window that has children or paints itself, else the window class's.
+  virtual void WMPrintClient(TMessage& Message);
   virtual void WMNCCalcSize(TMessage& Message);
   virtual void WMNCPaint(TMessage& Message);
   virtual void WMWindowPosChanged(TMessage& Message);
@@ -740,6 +743,7 @@ class TCustomControl : public TWinControl {
   virtual void Paint() {}
   void PaintWindow(win::HDC DC) override;
   void WMPaint(TMessage& Message) override;
+  void WMPrintClient(TMessage& Message) override;
   TCanvas* FCanvas;
 };
 

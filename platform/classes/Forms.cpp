@@ -307,6 +307,16 @@ void TCustomForm::WMPaint(TMessage& Message) {
   FControlState.Exclude(csCustomPaint);
 }
 
+void TCustomForm::WMPrintClient(TMessage& Message) {
+  if (!(Message.LParam & PRF_CLIENT) || !Message.WParam) {
+    TWinControl::WMPrintClient(Message);
+    return;
+  }
+  TMessage paint{WM_PAINT, Message.WParam, 0, 0};
+  PaintHandler(paint);
+  Message.Result = 0;
+}
+
 void TCustomForm::PaintWindow(HDC DC) {
   controls_detail::PaintOnCanvas(FCanvas, DC, FFont, FColor, [this] { Paint(); });
 }

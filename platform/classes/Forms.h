@@ -137,6 +137,7 @@ class TCustomForm : public TWinControl {
   void Dispatch(TMessage& Message) override;
   void PaintWindow(win::HDC DC) override;
   void WMPaint(TMessage& Message) override;
+  void WMPrintClient(TMessage& Message) override;
   bool Showing() const override { return FShowing; }
   virtual void DoCreate();
   virtual void DoDestroy();

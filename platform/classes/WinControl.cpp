@@ -257,6 +257,7 @@ void TWinControl::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case WM_PAINT: WMPaint(Message); return;
     case WM_ERASEBKGND: WMEraseBkgnd(Message); return;
+    case WM_PRINTCLIENT: WMPrintClient(Message); return;
     case WM_NCCALCSIZE: WMNCCalcSize(Message); return;
     case WM_NCPAINT: WMNCPaint(Message); return;
     case CM_BORDERCHANGED:
@@ -1037,6 +1038,16 @@ void TWinControl::PaintTo(HDC DC, int X, int Y) {
     if (w->FVisible) w->PaintTo(DC, w->FLeft, w->FTop);
   }
   RestoreDC(DC, saved);
+}
+
+void TWinControl::WMPrintClient(TMessage& Message) {
+  if (!(Message.LParam & PRF_CLIENT) || !Message.WParam || ControlCount() == 0) {
+    DefaultHandler(Message);
+    return;
+  }
+  TMessage paint{WM_PAINT, Message.WParam, 0, 0};
+  PaintHandler(paint);
+  Message.Result = 0;
 }
 
 void TWinControl::WMEraseBkgnd(TMessage& Message) {
