@@ -122,7 +122,7 @@ TEST_F(DrawingTest, SchemeLookupsFollowVisualStyles) {
     EXPECT_EQ(light, clWindow);
     EXPECT_EQ(frame, C(175, 168, 153));
   }
-  SetThemeLibrary(&themes);
+  themes.Install();
   XpColorScheme = xsMetallic;
   SchemeGradientColors(gcsMSOffice, start, stop);
   EXPECT_EQ(start, C(249, 249, 255));

@@ -65,11 +65,46 @@ void Surface::Save(const std::string& FileName) const {
   platform::WritePng(testsupport::ArtifactPath(FileName), bits_, width_, height_, width_);
 }
 
-void FakeThemeLibrary::DrawPart(HDC DC, const String&, int Part, int State, const RECT& Rect) {
-  drawnStates.push_back(State);
-  HBRUSH b = CreateSolidBrush(ColorOf(Part, State));
-  FillRect(DC, &Rect, b);
+namespace {
+
+BOOL Yes() { return TRUE; }
+
+// Theme handles are the class names' addresses; nothing is opened or closed for real.
+HANDLE FakeOpenThemeData(HWND, LPCSTR) {
+  static char button;
+  return &button;
+}
+long FakeCloseThemeData(HANDLE) { return 0; }
+long FakeDrawThemeBackground(HANDLE, HDC dc, int part, int state, const RECT* rect, const RECT*) {
+  FakeThemes::DrawnStates().push_back(state);
+  HBRUSH b = CreateSolidBrush(FakeThemes::ColorOf(part, state));
+  FillRect(dc, rect, b);
   DeleteObject(b);
+  return 0;
+}
+BOOL FakeIsPartiallyTransparent(HANDLE, int, int) { return TRUE; }
+
+}  // namespace
+
+std::vector<int>& FakeThemes::DrawnStates() {
+  static std::vector<int> states;
+  return states;
+}
+
+void FakeThemes::Install() {
+  DrawnStates().clear();
+  platform::InstallFakeModule(
+      "UxTheme.dll",
+      {platform::Export("IsAppThemed", &Yes), platform::Export("IsThemeActive", &Yes),
+       platform::Export("OpenThemeData", &FakeOpenThemeData), platform::Export("CloseThemeData", &FakeCloseThemeData),
+       platform::Export("DrawThemeBackground", &FakeDrawThemeBackground),
+       platform::Export("IsThemeBackgroundPartiallyTransparent", &FakeIsPartiallyTransparent)});
+  ThemeServices()->UpdateThemes();
+}
+
+void FakeThemes::Uninstall() {
+  platform::ResetModuleOverrides();
+  ThemeServices()->UpdateThemes();
 }
 
 void PanelsTest::SetUp() {
@@ -81,8 +116,8 @@ void PanelsTest::SetUp() {
 }
 
 void PanelsTest::TearDown() {
-  SetThemeLibrary(nullptr);
   Pump();
+  themes.Uninstall();
   FinalizeForms();
   platform::ResetDisplay();
 }

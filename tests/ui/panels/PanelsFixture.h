@@ -10,6 +10,7 @@
 
 #include "platform/classes/Forms.h"
 #include "platform/classes/Themes.h"
+#include "platform/system/Modules.h"
 #include "platform/display/Display.h"
 #include "platform/system/Clock.h"
 
@@ -46,15 +47,15 @@ class Surface {
   TCanvas canvas_;
 };
 
-// Paints every part as a solid fill: red = part * 40, green = state * 40, blue 200.
-class FakeThemeLibrary : public TThemeLibrary {
+// A theme library standing in for "UxTheme.dll": visual styles on while installed, and every part
+// painted as a solid fill whose red is part * 40 and green state * 40 (blue 200).
+class FakeThemes {
  public:
-  bool active = true;
-  std::vector<int> drawnStates;
   static Rgb ColorOf(int Part, int State) { return win::RGB(Part * 40, State * 40, 200); }
-  bool ThemesActive() override { return active; }
-  void DrawPart(win::HDC DC, const String& ClassName, int Part, int State, const win::RECT& Rect) override;
-  bool PartIsPartiallyTransparent(const String&, int, int) override { return true; }
+  // Installs the module and lets the class library's theme services see it.
+  void Install();
+  void Uninstall();
+  static std::vector<int>& DrawnStates();
 };
 
 class PanelsTest : public ::testing::Test {
@@ -81,7 +82,8 @@ class PanelsTest : public ::testing::Test {
   void Key(unsigned Vk, bool Down);
 
   platform::ScopedVirtualClock clock;
-  FakeThemeLibrary themes;
+  platform::ScopedModuleOverrides modules;
+  FakeThemes themes;
 };
 
 }  // namespace panelstest
