@@ -170,6 +170,16 @@ PixelBuffer TargetOf(win::HDC h) {
   return dc ? Target(*dc) : PixelBuffer{};
 }
 
+bool DrawingTargetOf(win::HDC h, DrawingTarget& out) {
+  DeviceContext* dc = Dc(h);
+  if (!dc) return false;
+  out.pixels = Target(*dc);
+  if (!out.pixels.pixels) return false;
+  out.origin = LpToTarget(*dc, {0, 0});
+  out.clip = Clip(*dc);
+  return true;
+}
+
 namespace {
 std::atomic<int> g_screenWidth{1920}, g_screenHeight{1080};
 std::atomic<int> g_screenBits{32};

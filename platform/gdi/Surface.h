@@ -23,6 +23,16 @@ bool IsSurfaceDC(win::HDC dc);
 // The pixels a DC draws on (a memory DC: its selected bitmap), empty when the handle is not a DC.
 PixelBuffer TargetOf(win::HDC dc);
 
+// What another drawing engine needs to draw on a DC where GDI would: the pixels, where the DC's
+// logical (0, 0) lies in them (the mapping's scale is not followed) and the pixels a drawing may
+// change, in target coordinates. False when the handle is not a DC or the DC has no pixels.
+struct DrawingTarget {
+  PixelBuffer pixels;
+  win::POINT origin;
+  Region clip;
+};
+bool DrawingTargetOf(win::HDC dc, DrawingTarget& out);
+
 // The screen's size as GetDeviceCaps reports it for every DC (HORZRES, VERTRES and the sizes in
 // millimetres); the window system sets it from the display. 1920 x 1080 until then.
 void SetScreenSize(int width, int height);

@@ -11,7 +11,7 @@ namespace platform {
 
 enum class HandleKind : std::uint8_t {
   Window = 1, DeviceContext, Brush, Pen, Font, Bitmap, Region, Palette, Menu, Hook, Icon, Cursor,
-  Event, Thread, File, Resource, Monitor, Key, Timer, Instance, Mutex, Semaphore, Comm, Other
+  Event, Thread, File, Resource, Monitor, Key, Timer, Instance, Mutex, Semaphore, Comm, Other, GdiPlus
 };
 
 // Kind in bits 56..63, generation in 24..55, slot in 0..23. Never zero.

@@ -129,6 +129,13 @@ HGLOBAL GlobalFree(HGLOBAL mem) {
   return Blocks().Remove(platform::HandleValue(mem)) ? nullptr : mem;
 }
 
+HGLOBAL GlobalReAlloc(HGLOBAL mem, std::size_t bytes, UINT) {
+  Block* b = Blocks().Get(platform::HandleValue(mem));
+  if (!b) return nullptr;
+  b->bytes.resize(bytes, 0);
+  return mem;
+}
+
 LPVOID GlobalLock(HGLOBAL mem) {
   Block* b = Blocks().Get(platform::HandleValue(mem));
   if (!b) return nullptr;

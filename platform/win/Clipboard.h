@@ -14,6 +14,8 @@ constexpr UINT GMEM_FIXED = 0x0000, GMEM_MOVEABLE = 0x0002, GMEM_ZEROINIT = 0x00
 
 HGLOBAL GlobalAlloc(UINT flags, std::size_t bytes);
 HGLOBAL GlobalFree(HGLOBAL mem);
+// Grows or shrinks the block (new bytes are zero); the handle stays. Null for a stale handle.
+HGLOBAL GlobalReAlloc(HGLOBAL mem, std::size_t bytes, UINT flags);
 LPVOID GlobalLock(HGLOBAL mem);
 BOOL GlobalUnlock(HGLOBAL mem);
 std::size_t GlobalSize(HGLOBAL mem);
