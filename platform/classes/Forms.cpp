@@ -10,6 +10,7 @@
 #include "platform/classes/FormDescription.h"
 #include "platform/classes/HintWindow.h"
 #include "platform/classes/Themes.h"
+#include "platform/gdiplus/GdiPlus.h"
 #include "platform/classes/Thread.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/system/Clock.h"
@@ -1368,6 +1369,7 @@ bool IsAccel(unsigned Key, const String& Caption) {
 
 void InitializeForms() {
   platform::StartPlatform();
+  platform::RegisterGdiPlusModule();
   if (!Screen) Screen = new TScreen(nullptr);
   if (!Mouse) Mouse = new TMouse();
   if (!Application) Application = new TApplication(nullptr);

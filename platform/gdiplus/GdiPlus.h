@@ -406,14 +406,13 @@ GpStatus GdipSaveImageToStream(GpImage* image, IStream* stream, const CLSID* enc
 
 }  // namespace win
 
-namespace platform::gdiplus {
+namespace platform {
+// Makes "gdiplus.dll" known to the run-time binder with every entry point above. Runs once; the
+// class library's start-up calls it, and so do tests that bind GDI+ by name.
+void RegisterGdiPlusModule();
+}  // namespace platform
 
-// Every entry point the module exports, by name, for the run-time binder.
-struct Export {
-  const char* name;
-  void* address;
-};
-const Export* Exports(std::size_t* count);
+namespace platform::gdiplus {
 
 // Failures a test can ask for, to reach the paths callers take when GDI+ refuses: start-up, the
 // notification hook, and making texture brushes. Ok means no failure.

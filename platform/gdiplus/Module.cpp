@@ -1,8 +1,10 @@
-// Start-up, shutdown and memory, the faults tests may inject, and the module's export table.
+// Start-up, shutdown and memory, the faults tests may inject, and the module the binder finds.
 #include <atomic>
 #include <cstdlib>
+#include <mutex>
 
 #include "platform/gdiplus/Internal.h"
+#include "platform/system/Modules.h"
 
 namespace platform::gdiplus {
 
@@ -73,55 +75,123 @@ void GdiplusShutdown(ULONG_PTR token) {
 
 }  // namespace win
 
-namespace platform::gdiplus {
+namespace platform {
 
-namespace {
-
-#define VW_EXPORT(name) {#name, reinterpret_cast<void*>(&win::name)}
-const Export kExports[] = {
-    VW_EXPORT(GdipAlloc), VW_EXPORT(GdipFree), VW_EXPORT(GdiplusStartup), VW_EXPORT(GdiplusShutdown),
-    VW_EXPORT(GdipCloneBrush), VW_EXPORT(GdipDeleteBrush), VW_EXPORT(GdipGetBrushType), VW_EXPORT(GdipCreateSolidFill),
-    VW_EXPORT(GdipSetSolidFillColor), VW_EXPORT(GdipGetSolidFillColor), VW_EXPORT(GdipCreateLineBrushFromRectI),
-    VW_EXPORT(GdipGetLineRectI), VW_EXPORT(GdipSetLineColors), VW_EXPORT(GdipGetLineColors),
-    VW_EXPORT(GdipSetLineWrapMode), VW_EXPORT(GdipGetLineWrapMode), VW_EXPORT(GdipCreateHatchBrush),
-    VW_EXPORT(GdipGetHatchStyle), VW_EXPORT(GdipGetHatchForegroundColor), VW_EXPORT(GdipGetHatchBackgroundColor),
-    VW_EXPORT(GdipCreateTexture2I), VW_EXPORT(GdipCreatePen1), VW_EXPORT(GdipCreatePen2), VW_EXPORT(GdipClonePen),
-    VW_EXPORT(GdipDeletePen), VW_EXPORT(GdipGetPenFillType), VW_EXPORT(GdipSetPenBrushFill),
-    VW_EXPORT(GdipGetPenBrushFill), VW_EXPORT(GdipSetPenColor), VW_EXPORT(GdipGetPenColor), VW_EXPORT(GdipSetPenMode),
-    VW_EXPORT(GdipGetPenMode), VW_EXPORT(GdipSetPenWidth), VW_EXPORT(GdipGetPenWidth), VW_EXPORT(GdipSetPenDashStyle),
-    VW_EXPORT(GdipGetPenDashStyle), VW_EXPORT(GdipCreateFromHDC), VW_EXPORT(GdipDeleteGraphics), VW_EXPORT(GdipGetDC),
-    VW_EXPORT(GdipReleaseDC), VW_EXPORT(GdipGraphicsClear), VW_EXPORT(GdipSetInterpolationMode),
-    VW_EXPORT(GdipGetInterpolationMode), VW_EXPORT(GdipSetCompositingMode), VW_EXPORT(GdipGetCompositingMode),
-    VW_EXPORT(GdipSetCompositingQuality), VW_EXPORT(GdipGetCompositingQuality), VW_EXPORT(GdipSetSmoothingMode),
-    VW_EXPORT(GdipGetSmoothingMode), VW_EXPORT(GdipIsVisibleRect), VW_EXPORT(GdipIsVisibleRectI),
-    VW_EXPORT(GdipDrawLineI), VW_EXPORT(GdipDrawLinesI), VW_EXPORT(GdipDrawRectangleI), VW_EXPORT(GdipFillRectangleI),
-    VW_EXPORT(GdipDrawArcI), VW_EXPORT(GdipDrawBezierI), VW_EXPORT(GdipDrawEllipseI), VW_EXPORT(GdipFillEllipseI),
-    VW_EXPORT(GdipDrawPieI), VW_EXPORT(GdipFillPieI), VW_EXPORT(GdipDrawPolygonI), VW_EXPORT(GdipFillPolygonI),
-    VW_EXPORT(GdipDrawCurveI), VW_EXPORT(GdipDrawClosedCurveI), VW_EXPORT(GdipFillClosedCurveI),
-    VW_EXPORT(GdipCreatePath), VW_EXPORT(GdipDeletePath), VW_EXPORT(GdipAddPathArc), VW_EXPORT(GdipAddPathLine),
-    VW_EXPORT(GdipStartPathFigure), VW_EXPORT(GdipClosePathFigure), VW_EXPORT(GdipDrawPath), VW_EXPORT(GdipFillPath),
-    VW_EXPORT(GdipLoadImageFromStream), VW_EXPORT(GdipLoadImageFromFile), VW_EXPORT(GdipCreateBitmapFromFile),
-    VW_EXPORT(GdipCreateBitmapFromStream), VW_EXPORT(GdipCreateBitmapFromStreamICM),
-    VW_EXPORT(GdipCreateBitmapFromHBITMAP), VW_EXPORT(GdipCreateBitmapFromGdiDib),
-    VW_EXPORT(GdipCreateBitmapFromGraphics), VW_EXPORT(GdipCreateBitmapFromScan0),
-    VW_EXPORT(GdipCreateHBITMAPFromBitmap), VW_EXPORT(GdipGetImageDimension), VW_EXPORT(GdipGetImageWidth),
-    VW_EXPORT(GdipGetImageHeight), VW_EXPORT(GdipGetImagePixelFormat), VW_EXPORT(GdipCloneImage),
-    VW_EXPORT(GdipCloneBitmapAreaI), VW_EXPORT(GdipDisposeImage), VW_EXPORT(GdipBitmapLockBits),
-    VW_EXPORT(GdipBitmapUnlockBits), VW_EXPORT(GdipGetImageGraphicsContext), VW_EXPORT(GdipDrawImageRectI),
-    VW_EXPORT(GdipDrawImageRectRectI), VW_EXPORT(GdipDrawImageRectRect), VW_EXPORT(GdipDrawImagePointRect),
-    VW_EXPORT(GdipCreateCachedBitmap), VW_EXPORT(GdipDeleteCachedBitmap), VW_EXPORT(GdipDrawCachedBitmap),
-    VW_EXPORT(GdipCreateImageAttributes), VW_EXPORT(GdipDisposeImageAttributes),
-    VW_EXPORT(GdipSetImageAttributesColorMatrix), VW_EXPORT(GdipGetImageEncodersSize),
-    VW_EXPORT(GdipGetImageEncoders), VW_EXPORT(GdipGetEncoderParameterListSize),
-    VW_EXPORT(GdipGetEncoderParameterList), VW_EXPORT(GdipSaveImageToStream),
-};
-#undef VW_EXPORT
-
-}  // namespace
-
-const Export* Exports(std::size_t* count) {
-  if (count) *count = std::size(kExports);
-  return kExports;
+void RegisterGdiPlusModule() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    RegisterModule("gdiplus.dll", {
+      Export("GdipAlloc", &win::GdipAlloc),
+      Export("GdipFree", &win::GdipFree),
+      Export("GdiplusStartup", &win::GdiplusStartup),
+      Export("GdiplusShutdown", &win::GdiplusShutdown),
+      Export("GdipCloneBrush", &win::GdipCloneBrush),
+      Export("GdipDeleteBrush", &win::GdipDeleteBrush),
+      Export("GdipGetBrushType", &win::GdipGetBrushType),
+      Export("GdipCreateSolidFill", &win::GdipCreateSolidFill),
+      Export("GdipSetSolidFillColor", &win::GdipSetSolidFillColor),
+      Export("GdipGetSolidFillColor", &win::GdipGetSolidFillColor),
+      Export("GdipCreateLineBrushFromRectI", &win::GdipCreateLineBrushFromRectI),
+      Export("GdipGetLineRectI", &win::GdipGetLineRectI),
+      Export("GdipSetLineColors", &win::GdipSetLineColors),
+      Export("GdipGetLineColors", &win::GdipGetLineColors),
+      Export("GdipSetLineWrapMode", &win::GdipSetLineWrapMode),
+      Export("GdipGetLineWrapMode", &win::GdipGetLineWrapMode),
+      Export("GdipCreateHatchBrush", &win::GdipCreateHatchBrush),
+      Export("GdipGetHatchStyle", &win::GdipGetHatchStyle),
+      Export("GdipGetHatchForegroundColor", &win::GdipGetHatchForegroundColor),
+      Export("GdipGetHatchBackgroundColor", &win::GdipGetHatchBackgroundColor),
+      Export("GdipCreateTexture2I", &win::GdipCreateTexture2I),
+      Export("GdipCreatePen1", &win::GdipCreatePen1),
+      Export("GdipCreatePen2", &win::GdipCreatePen2),
+      Export("GdipClonePen", &win::GdipClonePen),
+      Export("GdipDeletePen", &win::GdipDeletePen),
+      Export("GdipGetPenFillType", &win::GdipGetPenFillType),
+      Export("GdipSetPenBrushFill", &win::GdipSetPenBrushFill),
+      Export("GdipGetPenBrushFill", &win::GdipGetPenBrushFill),
+      Export("GdipSetPenColor", &win::GdipSetPenColor),
+      Export("GdipGetPenColor", &win::GdipGetPenColor),
+      Export("GdipSetPenMode", &win::GdipSetPenMode),
+      Export("GdipGetPenMode", &win::GdipGetPenMode),
+      Export("GdipSetPenWidth", &win::GdipSetPenWidth),
+      Export("GdipGetPenWidth", &win::GdipGetPenWidth),
+      Export("GdipSetPenDashStyle", &win::GdipSetPenDashStyle),
+      Export("GdipGetPenDashStyle", &win::GdipGetPenDashStyle),
+      Export("GdipCreateFromHDC", &win::GdipCreateFromHDC),
+      Export("GdipDeleteGraphics", &win::GdipDeleteGraphics),
+      Export("GdipGetDC", &win::GdipGetDC),
+      Export("GdipReleaseDC", &win::GdipReleaseDC),
+      Export("GdipGraphicsClear", &win::GdipGraphicsClear),
+      Export("GdipSetInterpolationMode", &win::GdipSetInterpolationMode),
+      Export("GdipGetInterpolationMode", &win::GdipGetInterpolationMode),
+      Export("GdipSetCompositingMode", &win::GdipSetCompositingMode),
+      Export("GdipGetCompositingMode", &win::GdipGetCompositingMode),
+      Export("GdipSetCompositingQuality", &win::GdipSetCompositingQuality),
+      Export("GdipGetCompositingQuality", &win::GdipGetCompositingQuality),
+      Export("GdipSetSmoothingMode", &win::GdipSetSmoothingMode),
+      Export("GdipGetSmoothingMode", &win::GdipGetSmoothingMode),
+      Export("GdipIsVisibleRect", &win::GdipIsVisibleRect),
+      Export("GdipIsVisibleRectI", &win::GdipIsVisibleRectI),
+      Export("GdipDrawLineI", &win::GdipDrawLineI),
+      Export("GdipDrawLinesI", &win::GdipDrawLinesI),
+      Export("GdipDrawRectangleI", &win::GdipDrawRectangleI),
+      Export("GdipFillRectangleI", &win::GdipFillRectangleI),
+      Export("GdipDrawArcI", &win::GdipDrawArcI),
+      Export("GdipDrawBezierI", &win::GdipDrawBezierI),
+      Export("GdipDrawEllipseI", &win::GdipDrawEllipseI),
+      Export("GdipFillEllipseI", &win::GdipFillEllipseI),
+      Export("GdipDrawPieI", &win::GdipDrawPieI),
+      Export("GdipFillPieI", &win::GdipFillPieI),
+      Export("GdipDrawPolygonI", &win::GdipDrawPolygonI),
+      Export("GdipFillPolygonI", &win::GdipFillPolygonI),
+      Export("GdipDrawCurveI", &win::GdipDrawCurveI),
+      Export("GdipDrawClosedCurveI", &win::GdipDrawClosedCurveI),
+      Export("GdipFillClosedCurveI", &win::GdipFillClosedCurveI),
+      Export("GdipCreatePath", &win::GdipCreatePath),
+      Export("GdipDeletePath", &win::GdipDeletePath),
+      Export("GdipAddPathArc", &win::GdipAddPathArc),
+      Export("GdipAddPathLine", &win::GdipAddPathLine),
+      Export("GdipStartPathFigure", &win::GdipStartPathFigure),
+      Export("GdipClosePathFigure", &win::GdipClosePathFigure),
+      Export("GdipDrawPath", &win::GdipDrawPath),
+      Export("GdipFillPath", &win::GdipFillPath),
+      Export("GdipLoadImageFromStream", &win::GdipLoadImageFromStream),
+      Export("GdipLoadImageFromFile", &win::GdipLoadImageFromFile),
+      Export("GdipCreateBitmapFromFile", &win::GdipCreateBitmapFromFile),
+      Export("GdipCreateBitmapFromStream", &win::GdipCreateBitmapFromStream),
+      Export("GdipCreateBitmapFromStreamICM", &win::GdipCreateBitmapFromStreamICM),
+      Export("GdipCreateBitmapFromHBITMAP", &win::GdipCreateBitmapFromHBITMAP),
+      Export("GdipCreateBitmapFromGdiDib", &win::GdipCreateBitmapFromGdiDib),
+      Export("GdipCreateBitmapFromGraphics", &win::GdipCreateBitmapFromGraphics),
+      Export("GdipCreateBitmapFromScan0", &win::GdipCreateBitmapFromScan0),
+      Export("GdipCreateHBITMAPFromBitmap", &win::GdipCreateHBITMAPFromBitmap),
+      Export("GdipGetImageDimension", &win::GdipGetImageDimension),
+      Export("GdipGetImageWidth", &win::GdipGetImageWidth),
+      Export("GdipGetImageHeight", &win::GdipGetImageHeight),
+      Export("GdipGetImagePixelFormat", &win::GdipGetImagePixelFormat),
+      Export("GdipCloneImage", &win::GdipCloneImage),
+      Export("GdipCloneBitmapAreaI", &win::GdipCloneBitmapAreaI),
+      Export("GdipDisposeImage", &win::GdipDisposeImage),
+      Export("GdipBitmapLockBits", &win::GdipBitmapLockBits),
+      Export("GdipBitmapUnlockBits", &win::GdipBitmapUnlockBits),
+      Export("GdipGetImageGraphicsContext", &win::GdipGetImageGraphicsContext),
+      Export("GdipDrawImageRectI", &win::GdipDrawImageRectI),
+      Export("GdipDrawImageRectRectI", &win::GdipDrawImageRectRectI),
+      Export("GdipDrawImageRectRect", &win::GdipDrawImageRectRect),
+      Export("GdipDrawImagePointRect", &win::GdipDrawImagePointRect),
+      Export("GdipCreateCachedBitmap", &win::GdipCreateCachedBitmap),
+      Export("GdipDeleteCachedBitmap", &win::GdipDeleteCachedBitmap),
+      Export("GdipDrawCachedBitmap", &win::GdipDrawCachedBitmap),
+      Export("GdipCreateImageAttributes", &win::GdipCreateImageAttributes),
+      Export("GdipDisposeImageAttributes", &win::GdipDisposeImageAttributes),
+      Export("GdipSetImageAttributesColorMatrix", &win::GdipSetImageAttributesColorMatrix),
+      Export("GdipGetImageEncodersSize", &win::GdipGetImageEncodersSize),
+      Export("GdipGetImageEncoders", &win::GdipGetImageEncoders),
+      Export("GdipGetEncoderParameterListSize", &win::GdipGetEncoderParameterListSize),
+      Export("GdipGetEncoderParameterList", &win::GdipGetEncoderParameterList),
+      Export("GdipSaveImageToStream", &win::GdipSaveImageToStream),
+    });
+  });
 }
 
-}  // namespace platform::gdiplus
+}  // namespace platform
