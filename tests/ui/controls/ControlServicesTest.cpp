@@ -1,5 +1,6 @@
 #include <vector>
 
+#include "platform/classes/ExtCtrls.h"
 #include "platform/classes/Menus.h"
 #include "platform/system/Modules.h"
 #include "platform/win/Focus.h"
@@ -288,6 +289,55 @@ TEST_F(WindowServicesTest, SettingChangesReachTheRegisteredControlsThatHaveAWind
   delete first;
   delete second;
   delete windowless;
+}
+
+}  // namespace
+
+namespace {
+
+using namespace win;
+
+class FakeLibraryMenu : public TComponent, public IcxPopupMenuSupport {
+ public:
+  FakeLibraryMenu() : TComponent(nullptr) {}
+  bool IsShortCut(TMessage& Message) override { return Message.WParam == 'K'; }
+  void Popup(int X, int Y) override { at = POINT{X, Y}; }
+  POINT at{-1, -1};
+};
+
+TEST_F(WindowServicesTest, PopupMenusOfTheLibraryAndOfTheClassLibrary) {
+  FakeLibraryMenu library;
+  EXPECT_TRUE(ShowPopupMenuFor(nullptr, &library, 30, 40));
+  EXPECT_EQ(library.at, (POINT{30, 40}));
+  TMessage key{WM_KEYDOWN, 'K', 0, 0};
+  EXPECT_TRUE(IsPopupMenuShortCut(&library, key));
+  EXPECT_FALSE(ShowPopupMenuFor(nullptr, nullptr, 0, 0));
+  EXPECT_FALSE(IsPopupMenuShortCut(nullptr, key));
+  TPopupMenu manual(nullptr);
+  manual.SetAutoPopup(false);
+  EXPECT_FALSE(ShowPopupMenuFor(nullptr, &manual, 0, 0));
+  // A class-library menu without a window answers no shortcut.
+  EXPECT_FALSE(IsPopupMenuShortCut(&manual, key));
+}
+
+TEST_F(WindowServicesTest, WhoCanGetAWindowHandle) {
+  auto* form = new TForm(Application, 0);
+  EXPECT_FALSE(form->HandleAllocated());
+  EXPECT_TRUE(CanGetWindowHandle(form));
+  auto* orphan = new TPanel(nullptr);
+  EXPECT_FALSE(CanGetWindowHandle(orphan));
+  orphan->SetParent(form);
+  EXPECT_TRUE(CanGetWindowHandle(orphan));
+  EXPECT_FALSE(IsControlShowing(orphan));
+  delete form;
+}
+
+TEST_F(WindowServicesTest, TheCharacterOfAKey) {
+  TForm* form = NewForm(0, 0, 50, 50);
+  EXPECT_EQ(VirtualKeyToAnsiChar('A'), 'a');
+  EXPECT_EQ(VirtualKeyToAnsiChar('7'), '7');
+  EXPECT_EQ(VirtualKeyToAnsiChar(VK_F1), '\0');
+  delete form;
 }
 
 }  // namespace
