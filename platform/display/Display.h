@@ -20,7 +20,15 @@ struct ScreenRect {
   friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
 };
 
-enum class CursorShape { Arrow, IBeam, Wait, Cross, UpArrow, SizeNWSE, SizeNESW, SizeWE, SizeNS, SizeAll, No, Hand, AppStarting, Help, Hidden };
+enum class CursorShape { Arrow, IBeam, Wait, Cross, UpArrow, SizeNWSE, SizeNESW, SizeWE, SizeNS, SizeAll, No, Hand, AppStarting, Help, Hidden, Image };
+
+// A colour cursor of the program's own (from its cursor resources): straight, not premultiplied,
+// 0xAARRGGBB pixels, row 0 at the top, and the hot spot within them.
+struct CursorImage {
+  int width = 0, height = 0;
+  int hotX = 0, hotY = 0;
+  std::vector<std::uint32_t> pixels;
+};
 
 struct SurfaceFlags {
   bool topmost = false;
@@ -104,6 +112,8 @@ class Display {
   virtual void Wake() = 0;
 
   virtual void SetCursor(CursorShape shape) = 0;
+  // Shows a colour cursor; the caller keeps the image alive while the display may show it.
+  virtual void SetCursorImage(std::shared_ptr<const CursorImage> image) = 0;
   virtual void GetMousePosition(int& x, int& y) const = 0;
   virtual void WarpMouse(int x, int y) = 0;
   // True where the desktop composites alpha, so layered alpha can be seen in a screenshot.
@@ -139,6 +149,8 @@ class HeadlessControl {
   // The cursor last set, the surface holding the keyboard focus (0: none), and the rectangles
   // passed to the last Present of a surface, so tests can see that only what changed was shown.
   virtual CursorShape Cursor() const = 0;
+  // The colour cursor last set (while Cursor() is CursorShape::Image), else nullptr.
+  virtual std::shared_ptr<const CursorImage> CursorImageShown() const = 0;
   virtual SurfaceId FocusedSurface() const = 0;
   virtual std::vector<ScreenRect> LastPresented(SurfaceId id) const = 0;
 };

@@ -208,6 +208,13 @@ class HeadlessDisplay final : public Display, public HeadlessControl {
   void SetCursor(CursorShape shape) override {
     std::lock_guard lock(mutex_);
     cursor_ = shape;
+    cursorImage_.reset();
+  }
+
+  void SetCursorImage(std::shared_ptr<const CursorImage> image) override {
+    std::lock_guard lock(mutex_);
+    cursor_ = image ? CursorShape::Image : CursorShape::Arrow;
+    cursorImage_ = std::move(image);
   }
 
   void GetMousePosition(int& x, int& y) const override {
@@ -383,6 +390,11 @@ class HeadlessDisplay final : public Display, public HeadlessControl {
     return cursor_;
   }
 
+  std::shared_ptr<const CursorImage> CursorImageShown() const override {
+    std::lock_guard lock(mutex_);
+    return cursorImage_;
+  }
+
   SurfaceId FocusedSurface() const override {
     std::lock_guard lock(mutex_);
     return focus_;
@@ -458,6 +470,7 @@ class HeadlessDisplay final : public Display, public HeadlessControl {
   std::deque<InputEvent> queue_;
   bool woken_ = false;
   CursorShape cursor_ = CursorShape::Arrow;
+  std::shared_ptr<const CursorImage> cursorImage_;
   std::string clipboard_;
 };
 

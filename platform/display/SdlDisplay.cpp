@@ -198,6 +198,8 @@ class SdlDisplay final : public Display {
     if (helper_) SDL_DestroyWindow(helper_);
     for (SDL_Cursor* c : cursors_)
       if (c) SDL_FreeCursor(c);
+    for (auto& [image, made] : imageCursors_)
+      if (made.second) SDL_FreeCursor(made.second);
     if (audio_) SDL_CloseAudioDevice(audio_);
     if (audioTried_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
     SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
@@ -412,6 +414,28 @@ class SdlDisplay final : public Display {
     SDL_SystemCursor which = SystemCursor(shape);
     if (!cursors_[which]) cursors_[which] = SDL_CreateSystemCursor(which);
     if (cursors_[which]) SDL_SetCursor(cursors_[which]);
+  }
+
+  void SetCursorImage(std::shared_ptr<const CursorImage> image) override {
+    if (!image || image->width <= 0 || image->height <= 0 ||
+        image->pixels.size() < static_cast<std::size_t>(image->width) * static_cast<std::size_t>(image->height)) {
+      SetCursor(CursorShape::Arrow);
+      return;
+    }
+    // Made once per image; the entry holds the image, so its address is not reused meanwhile.
+    auto& made = imageCursors_[image.get()];
+    if (!made.first) {
+      made.first = image;
+      SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+          const_cast<std::uint32_t*>(image->pixels.data()), image->width, image->height, 32, image->width * 4,
+          SDL_PIXELFORMAT_ARGB8888);
+      if (surface) {
+        made.second = SDL_CreateColorCursor(surface, image->hotX, image->hotY);
+        SDL_FreeSurface(surface);
+      }
+    }
+    SDL_ShowCursor(SDL_ENABLE);
+    if (made.second) SDL_SetCursor(made.second);
   }
 
   void GetMousePosition(int& x, int& y) const override {
@@ -727,6 +751,7 @@ class SdlDisplay final : public Display {
   std::atomic<bool> wakePending_{false};
   SDL_Window* helper_ = nullptr;
   std::array<SDL_Cursor*, SDL_NUM_SYSTEM_CURSORS> cursors_{};
+  std::map<const CursorImage*, std::pair<std::shared_ptr<const CursorImage>, SDL_Cursor*>> imageCursors_;
   bool audioTried_ = false;
   SDL_AudioDeviceID audio_ = 0;
   SDL_AudioSpec audioSpec_{};

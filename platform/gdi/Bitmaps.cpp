@@ -399,3 +399,105 @@ BOOL GdiFlush() {
 }
 
 }  // namespace win
+
+namespace win {
+
+namespace {
+
+// Nearest-neighbour, keeping every byte of the pixel (alpha included).
+void StretchPixels(const PixelBuffer& from, const PixelBuffer& to, bool mono) {
+  for (int y = 0; y < to.height; ++y) {
+    const std::uint32_t* src = from.Row(static_cast<int>(static_cast<std::int64_t>(y) * from.height / to.height));
+    std::uint32_t* dst = to.Row(y);
+    for (int x = 0; x < to.width; ++x) {
+      std::uint32_t c = src[static_cast<std::int64_t>(x) * from.width / to.width];
+      if (mono) {
+        unsigned sum = ((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF);
+        c = sum >= 384 ? 0xFFFFFF : 0;
+      }
+      dst[x] = c;
+    }
+  }
+}
+
+HBITMAP CopyBitmapImage(HBITMAP image, int cx, int cy, UINT flags) {
+  BitmapObj* src = Bmp(image);
+  if (!src || src->stock) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return nullptr;
+  }
+  const int w = cx > 0 ? cx : src->width, h = cy > 0 ? cy : src->height;
+  const bool mono = src->mono || (flags & LR_MONOCHROME);
+  if ((flags & LR_COPYRETURNORG) && w == src->width && h == src->height && mono == src->mono &&
+      !(flags & LR_CREATEDIBSECTION) == !src->dib)
+    return image;
+  HBITMAP out = nullptr;
+  if (flags & LR_CREATEDIBSECTION) {
+    struct {
+      BITMAPINFOHEADER header;
+      RGBQUAD colors[256];
+    } info{};
+    const int bits = mono ? 1 : src->bitsPixel;
+    info.header.biWidth = w;
+    info.header.biHeight = h;
+    info.header.biPlanes = 1;
+    info.header.biBitCount = static_cast<WORD>(bits);
+    info.header.biCompression = BI_RGB;
+    if (mono) {
+      info.colors[1] = {255, 255, 255, 0};
+      info.header.biClrUsed = 2;
+    } else if (bits <= 8) {
+      const std::size_t n = std::min<std::size_t>(src->colors.size(), std::size_t{1} << bits);
+      std::copy_n(src->colors.begin(), n, info.colors);
+      info.header.biClrUsed = static_cast<DWORD>(n);
+    }
+    out = CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS, nullptr, nullptr, 0);
+  } else {
+    out = CreateBitmap(w, h, 1, mono ? 1 : 32, nullptr);
+  }
+  BitmapObj* dst = Bmp(out);
+  if (!dst) return nullptr;
+  StretchPixels(src->View(), dst->View(), mono && !src->mono);
+  if (flags & LR_COPYDELETEORG) DeleteObject(image);
+  return out;
+}
+
+HICON CopyIconImage(HICON image, int cx, int cy, UINT flags) {
+  ICONINFO info;
+  if (!GetIconInfo(image, &info)) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return nullptr;
+  }
+  // GetIconInfo hands out copies; stretched copies of those make the new icon.
+  auto resize = [&](HBITMAP& bitmap) {
+    if (!bitmap || (cx <= 0 && cy <= 0)) return;
+    HBITMAP sized = CopyBitmapImage(bitmap, cx, cy, LR_COPYDELETEORG | (Bmp(bitmap)->mono ? LR_MONOCHROME : 0));
+    if (sized) bitmap = sized;
+  };
+  resize(info.hbmMask);
+  resize(info.hbmColor);
+  HICON copy = CreateIconIndirect(&info);
+  DeleteObject(info.hbmMask);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  if (copy && (flags & LR_COPYDELETEORG)) DestroyIcon(image);
+  return copy;
+}
+
+}  // namespace
+
+HANDLE CopyImage(HANDLE image, UINT type, int cx, int cy, UINT flags) {
+  if (cx < 0 || cy < 0) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  switch (type) {
+    case IMAGE_BITMAP: return CopyBitmapImage(static_cast<HBITMAP>(image), cx, cy, flags);
+    case IMAGE_ICON: return CopyIconImage(static_cast<HICON>(image), cx, cy, flags);
+    default:
+      // The cursors the window system makes are not this layer's to copy.
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return nullptr;
+  }
+}
+
+}  // namespace win

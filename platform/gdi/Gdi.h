@@ -271,6 +271,17 @@ int StretchDIBits(HDC dc, int xDest, int yDest, int destWidth, int destHeight, i
 LONG GetBitmapBits(HBITMAP bitmap, LONG size, LPVOID bits);
 BOOL GdiFlush();
 
+// A copy of a bitmap or an icon, stretched to cx x cy (0: the image's own size). Bitmaps become a
+// DIB section of the source's depth with LR_CREATEDIBSECTION, else a device bitmap; LR_MONOCHROME
+// makes a monochrome one, LR_COPYDELETEORG deletes the source, LR_COPYRETURNORG answers the source
+// itself when nothing would change. Icons come from their own bitmaps (LR_COPYFROMRESOURCE reads
+// nothing more here).
+constexpr UINT IMAGE_BITMAP = 0, IMAGE_ICON = 1, IMAGE_CURSOR = 2;
+constexpr UINT LR_DEFAULTCOLOR = 0x0000, LR_MONOCHROME = 0x0001, LR_COPYRETURNORG = 0x0004,
+               LR_COPYDELETEORG = 0x0008, LR_DEFAULTSIZE = 0x0040, LR_SHARED = 0x8000,
+               LR_CREATEDIBSECTION = 0x2000, LR_COPYFROMRESOURCE = 0x4000;
+HANDLE CopyImage(HANDLE image, UINT type, int cx, int cy, UINT flags);
+
 // System bitmaps drawn in the classic look.
 constexpr UINT OBM_CLOSE = 32754, OBM_UPARROW = 32753, OBM_DNARROW = 32752, OBM_RGARROW = 32751,
                OBM_LFARROW = 32750, OBM_REDUCE = 32749, OBM_ZOOM = 32748, OBM_RESTORE = 32747,

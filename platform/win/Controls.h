@@ -1,6 +1,7 @@
 #pragma once
 // The standard window classes (BUTTON, STATIC, EDIT, LISTBOX, COMBOBOX, SCROLLBAR): their styles,
 // messages and notifications, owner-draw structures, scroll bars of any window and the caret.
+#include "platform/gdi/Gdi.h"
 #include "platform/system/Types.h"
 #include "platform/win/Window.h"
 
@@ -57,7 +58,7 @@ constexpr UINT BM_GETCHECK = 0x00F0, BM_SETCHECK = 0x00F1, BM_GETSTATE = 0x00F2,
 constexpr LRESULT BST_UNCHECKED = 0x0, BST_CHECKED = 0x1, BST_INDETERMINATE = 0x2, BST_PUSHED = 0x4, BST_FOCUS = 0x8;
 constexpr WORD BN_CLICKED = 0, BN_PAINT = 1, BN_HILITE = 2, BN_UNHILITE = 3, BN_DISABLE = 4, BN_DOUBLECLICKED = 5,
                BN_SETFOCUS = 6, BN_KILLFOCUS = 7;
-constexpr UINT IMAGE_BITMAP = 0, IMAGE_ICON = 1;
+// BM_SETIMAGE's kinds of image (IMAGE_BITMAP, IMAGE_ICON) are in Gdi.h.
 
 // ---- STATIC ----------------------------------------------------------------------------------------
 constexpr DWORD SS_LEFT = 0x0, SS_CENTER = 0x1, SS_RIGHT = 0x2, SS_ICON = 0x3, SS_BLACKRECT = 0x4,

@@ -1,6 +1,12 @@
 // What DefWindowProc does with system commands, cursors, non-client mouse and system keys.
+#include <map>
+#include <mutex>
+
 #include "platform/system/HandleTable.h"
+#include "platform/system/Resources.h"
 #include "platform/system/Sync.h"
+#include "platform/win/CursorFile.h"
+#include "platform/win/Metrics.h"
 #include "platform/win/Focus.h"
 #include "platform/win/ControlsInternal.h"
 #include "platform/win/Keys.h"
@@ -14,6 +20,7 @@ namespace {
 
 struct CursorObj {
   platform::CursorShape shape = platform::CursorShape::Arrow;
+  std::shared_ptr<const platform::CursorImage> image;  // a cursor of the program's resources
 };
 
 HandleTable<CursorObj>& Cursors() {
@@ -24,8 +31,32 @@ HandleTable<CursorObj>& Cursors() {
 HCURSOR StandardCursor(platform::CursorShape shape) {
   static HCURSOR cache[16] = {};
   auto i = static_cast<std::size_t>(shape);
-  if (!cache[i]) cache[i] = MakeHandle<HCURSOR>(Cursors().Add(std::make_unique<CursorObj>(CursorObj{shape})));
+  if (!cache[i]) cache[i] = MakeHandle<HCURSOR>(Cursors().Add(std::make_unique<CursorObj>(CursorObj{shape, nullptr})));
   return cache[i];
+}
+
+// Cursors loaded from resources are shared, as the platform's are: loading one again gives the
+// same handle, and destroying it does nothing.
+HCURSOR ResourceCursor(LPCSTR name) {
+  static std::mutex mutex;
+  static std::map<std::string, HCURSOR> loaded;
+  const std::string key = platform::ResourceKey(name);
+  std::lock_guard lock(mutex);
+  if (auto it = loaded.find(key); it != loaded.end()) return it->second;
+  HRSRC res = FindResource(nullptr, name, RT_CURSOR);
+  if (!res) return nullptr;  // FindResource said why
+  auto* bytes = static_cast<const std::uint8_t*>(LockResource(LoadResource(nullptr, res)));
+  auto image = DecodeCursorFile(bytes, SizeofResource(nullptr, res), GetSystemMetrics(SM_CXCURSOR));
+  if (!image) {
+    SetLastError(ERROR_INVALID_DATA);
+    return nullptr;
+  }
+  auto obj = std::make_unique<CursorObj>();
+  obj->shape = platform::CursorShape::Image;
+  obj->image = std::move(image);
+  HCURSOR h = MakeHandle<HCURSOR>(Cursors().Add(std::move(obj)));
+  loaded.emplace(key, h);
+  return h;
 }
 
 HCURSOR g_cursor = nullptr;
@@ -176,10 +207,16 @@ namespace win {
 using namespace platform::wm;
 using platform::Region;
 
-HCURSOR LoadCursor(HINSTANCE, LPCSTR name) {
+HCURSOR LoadCursor(HINSTANCE instance, LPCSTR name) {
   using platform::CursorShape;
+  if (!name) return nullptr;
+  // A module's cursors come from the program's resources; no module means the system's own.
+  if (instance) return ResourceCursor(name);
   auto id = reinterpret_cast<UINT_PTR>(name);
-  if ((id >> 16) != 0) return nullptr;  // named cursors come from resources
+  if ((id >> 16) != 0) {
+    SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+    return nullptr;
+  }
   switch (id) {
     case 32512: return StandardCursor(CursorShape::Arrow);
     case 32513: return StandardCursor(CursorShape::IBeam);
@@ -206,7 +243,8 @@ HCURSOR SetCursor(HCURSOR cursor) {
   g_cursor = cursor;
   if (platform::HasDisplay()) {
     CursorObj* c = Cursors().Get(platform::HandleValue(cursor));
-    platform::CurrentDisplay().SetCursor(!cursor ? platform::CursorShape::Hidden : c ? c->shape : platform::CursorShape::Arrow);
+    if (c && c->image) platform::CurrentDisplay().SetCursorImage(c->image);
+    else platform::CurrentDisplay().SetCursor(!cursor ? platform::CursorShape::Hidden : c ? c->shape : platform::CursorShape::Arrow);
   }
   return old;
 }

@@ -12,6 +12,11 @@
 #include <cstdlib>
 #include <thread>
 
+#ifdef VW_TEST_XFIXES
+#include <X11/Xlib.h>
+#include <X11/extensions/Xfixes.h>
+#endif
+
 extern char** environ;
 
 namespace testsupport {
@@ -143,6 +148,28 @@ bool ParseXwd(const std::string& data, Screenshot& shot) {
 Screenshot GrabScreen() {
   Screenshot shot;
   ParseXwd(Shell("xwd -root -silent"), shot);
+  return shot;
+}
+
+CursorShot GrabCursor() {
+  CursorShot shot;
+#ifdef VW_TEST_XFIXES
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) return shot;
+  int event = 0, error = 0;
+  if (XFixesQueryExtension(display, &event, &error)) {
+    if (XFixesCursorImage* image = XFixesGetCursorImage(display)) {
+      shot.width = image->width;
+      shot.height = image->height;
+      shot.hotX = image->xhot;
+      shot.hotY = image->yhot;
+      shot.pixels.resize(static_cast<std::size_t>(shot.width) * shot.height);
+      for (std::size_t i = 0; i < shot.pixels.size(); ++i) shot.pixels[i] = static_cast<std::uint32_t>(image->pixels[i]);
+      XFree(image);
+    }
+  }
+  XCloseDisplay(display);
+#endif
   return shot;
 }
 

@@ -39,4 +39,11 @@ bool ParseXwd(const std::string& data, Screenshot& shot);
 // The whole screen as the X server shows it; empty when it cannot be read.
 Screenshot GrabScreen();
 
+// The cursor the X server shows now, as premultiplied 0xAARRGGBB with its hot spot; empty when
+// it cannot be read (no server, or the tests were built without the X fixes extension).
+struct CursorShot : Screenshot {
+  int hotX = 0, hotY = 0;
+};
+CursorShot GrabCursor();
+
 }  // namespace testsupport

@@ -284,3 +284,80 @@ TEST(Dib, SectionsOfOtherDepthsMirrorTheirBits) {
 }
 
 }  // namespace
+
+namespace {
+
+// A 32-bit section whose pixels carry alpha, as image lists keep their images.
+HBITMAP AlphaSection(int w, int h, std::uint32_t** bits) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biWidth = w;
+  bi.bmiHeader.biHeight = -h;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* p = nullptr;
+  HBITMAP b = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0);
+  *bits = static_cast<std::uint32_t*>(p);
+  for (int i = 0; i < w * h; ++i) (*bits)[i] = 0x80000000u | static_cast<std::uint32_t>(i);
+  return b;
+}
+
+TEST(CopyImage, BitmapsCopyToSectionsOrDeviceBitmapsKeepingEveryByte) {
+  std::uint32_t* bits = nullptr;
+  HBITMAP source = AlphaSection(4, 2, &bits);
+
+  HBITMAP section = static_cast<HBITMAP>(CopyImage(source, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  ASSERT_NE(section, nullptr);
+  ASSERT_NE(section, source);
+  DIBSECTION ds;
+  ASSERT_EQ(GetObject(section, sizeof ds, &ds), static_cast<int>(sizeof ds)) << "a DIB section";
+  EXPECT_EQ(ds.dsBm.bmWidth, 4);
+  EXPECT_EQ(ds.dsBm.bmBitsPixel, 32);
+  const auto* copied = static_cast<const std::uint32_t*>(ds.dsBm.bmBits);
+  // The copy is bottom-up, as sections made by the platform are.
+  EXPECT_EQ(copied[0], 0x80000004u);
+  EXPECT_EQ(copied[7], 0x80000003u);
+  bits[0] = 0;  // the copy is its own
+  EXPECT_EQ(copied[4], 0x80000000u);
+
+  HBITMAP device = static_cast<HBITMAP>(CopyImage(source, IMAGE_BITMAP, 8, 4, 0));
+  ASSERT_NE(device, nullptr);
+  EXPECT_EQ(GetObject(device, sizeof ds, &ds), static_cast<int>(sizeof(BITMAP))) << "a device bitmap";
+  EXPECT_EQ(ds.dsBm.bmWidth, 8);
+  EXPECT_EQ(ds.dsBm.bmHeight, 4);
+
+  HBITMAP mono = static_cast<HBITMAP>(CopyImage(source, IMAGE_BITMAP, 0, 0, LR_MONOCHROME | LR_COPYDELETEORG));
+  ASSERT_NE(mono, nullptr);
+  BITMAP bm;
+  GetObject(mono, sizeof bm, &bm);
+  EXPECT_EQ(bm.bmBitsPixel, 1);
+  EXPECT_EQ(GetObjectType(source), 0u) << "LR_COPYDELETEORG deleted the source";
+
+  EXPECT_EQ(CopyImage(device, IMAGE_BITMAP, 0, 0, LR_COPYRETURNORG), device) << "nothing to change";
+  SetLastError(0);
+  EXPECT_EQ(CopyImage(source, IMAGE_BITMAP, 0, 0, 0), nullptr);
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+  for (HBITMAP b : {section, device, mono}) DeleteObject(b);
+}
+
+TEST(CopyImage, IconsCopyAtANewSize) {
+  std::uint32_t* bits = nullptr;
+  ICONINFO ii;
+  ii.hbmColor = AlphaSection(32, 32, &bits);
+  ii.hbmMask = CreateBitmap(32, 32, 1, 1, nullptr);
+  HICON icon = CreateIconIndirect(&ii);
+  HICON small = static_cast<HICON>(CopyImage(icon, IMAGE_ICON, 16, 16, LR_COPYFROMRESOURCE));
+  ASSERT_NE(small, nullptr);
+  ICONINFO out;
+  ASSERT_TRUE(GetIconInfo(small, &out));
+  BITMAP bm;
+  GetObject(out.hbmColor, sizeof bm, &bm);
+  EXPECT_EQ(bm.bmWidth, 16);
+  GetObject(out.hbmMask, sizeof bm, &bm);
+  EXPECT_EQ(bm.bmHeight, 16);
+  EXPECT_EQ(bm.bmBitsPixel, 1);
+  for (HBITMAP b : {out.hbmColor, out.hbmMask, ii.hbmColor, ii.hbmMask}) DeleteObject(b);
+  DestroyIcon(small);
+  DestroyIcon(icon);
+}
+
+}  // namespace

@@ -151,6 +151,49 @@ TEST_F(RealWindows, ClicksReachTheRightWindowAndTheScreenShowsTheBackingStore) {
   EXPECT_EQ(g_clicks[0].pt, (POINT{5, 6}));
 }
 
+TEST_F(RealWindows, AResourceCursorShowsInColourWithItsHotSpot) {
+  HWND w = Make("Cursor", 100, 100, 240, 160, RGB(250, 250, 250));
+  ASSERT_TRUE(PumpUntil([&] {
+    testsupport::Screenshot shot;
+    return ScreenMatchesStore(w, shot);
+  }));
+  POINT at{60, 50};
+  ClientToScreen(w, &at);
+  Shell("xdotool mousemove " + std::to_string(at.x) + " " + std::to_string(at.y));
+  HCURSOR arrow = LoadCursor(GetModuleHandle(nullptr), "TEST_ARROW");
+  ASSERT_NE(arrow, nullptr);
+  testsupport::CursorShot cursor;
+  bool shown = PumpUntil([&] {
+    SetCursor(arrow);
+    cursor = testsupport::GrabCursor();
+    return cursor.width == 32 && cursor.hotX == 4 && cursor.hotY == 2;
+  });
+  if (cursor.pixels.empty()) GTEST_SKIP() << "the X server's cursor cannot be read here";
+  EXPECT_TRUE(shown) << "the server shows a " << cursor.width << "x" << cursor.height << " cursor, hot spot "
+                     << cursor.hotX << "," << cursor.hotY;
+  // Orange inside the arrow, nothing outside it.
+  EXPECT_EQ(cursor.At(6, 10), 0xFFFF7800u);
+  EXPECT_EQ(cursor.At(30, 2) >> 24, 0u);
+
+  // The picture to look at: the screen with the cursor laid over it at the pointer, hot spot first.
+  testsupport::Screenshot shot = testsupport::GrabScreen();
+  if (!shot.pixels.empty()) {
+    for (int y = 0; y < cursor.height; ++y)
+      for (int x = 0; x < cursor.width; ++x) {
+        int sx = at.x - cursor.hotX + x, sy = at.y - cursor.hotY + y;
+        if (sx < 0 || sy < 0 || sx >= shot.width || sy >= shot.height) continue;
+        std::uint32_t c = cursor.At(x, y), a = c >> 24;
+        std::uint32_t& p = shot.pixels[static_cast<std::size_t>(sy) * shot.width + sx];
+        std::uint32_t out = 0;
+        for (int k = 0; k < 24; k += 8)
+          out |= ((((c >> k) & 0xFF) + (((p >> k) & 0xFF) * (255 - a) + 127) / 255) & 0xFF) << k;
+        p = out;
+      }
+    platform::WritePng(testsupport::ArtifactPath("real-windows-cursor.png"), shot.pixels.data(), shot.width,
+                       shot.height, shot.width);
+  }
+}
+
 TEST_F(RealWindows, DraggingOurCaptionMovesTheWindow) {
   HWND w = Make("Drag me", 100, 100, 300, 200, RGB(60, 160, 60));
   ASSERT_TRUE(PumpUntil([&] {
