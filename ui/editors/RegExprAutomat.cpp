@@ -309,36 +309,44 @@ TcxRegExprStates TcxRegExprAutomat::PossibleNextStates(const TcxRegExprStates& F
   return result;
 }
 
-// In case-insensitive mode a typed character takes the case of the first state, in mask order,
-// that accepts it, and the new position holds exactly the states that accept the character in
-// that case. So the position always agrees with the text given back, and the outcome does not
-// depend on how often or in which order a state was reached.
+// In case-insensitive mode a symbol that accepts a typed character gives it the symbol's own case,
+// while a class (any character, digits, a range, an inverse set) takes it as typed: the character
+// given back is that of the first symbol, in mask order, that accepts it, or the typed one when
+// only classes accept. The new position holds exactly the states that accept the character given
+// back, so it always agrees with the text, and the outcome does not depend on how often or in which
+// order a state was reached. Where both cases of one letter can follow ('a*A*'), the first of them
+// in the mask decides.
 bool TcxRegExprAutomat::Step(char& Ch, bool CaseInsensitive) {
   Closure(FCurrent, FCandidates);
   TcxRegExprStates next;
-  char chosen = Ch;
+  char given = Ch;
   bool accepted = false;
+  bool cased = false;
   for (int i = 0; i < FCandidates.Count(); ++i) {
     TcxRegExprSimpleState* state = FCandidates.Items(i);
+    if (!state->Item()) continue;
     char c = Ch;
-    if (state->Item() && state->Item()->AcceptsChar(c, CaseInsensitive)) {
-      if (!accepted) chosen = c;
-      accepted = true;
-      next.Add(state);
+    const TcxRegExprMatch match = state->Item()->Match(c, CaseInsensitive);
+    if (match == TcxRegExprMatch::None) continue;
+    accepted = true;
+    next.Add(state);
+    if (match == TcxRegExprMatch::OwnCase && !cased) {
+      cased = true;
+      given = c;
     }
   }
   if (!accepted) return false;
-  if (chosen != Ch) {
+  if (given != Ch) {
     next.Clear();
     for (int i = 0; i < FCandidates.Count(); ++i) {
       TcxRegExprSimpleState* state = FCandidates.Items(i);
-      char c = chosen;
+      char c = given;
       if (state->Item() && state->Item()->AcceptsChar(c, CaseInsensitive)) next.Add(state);
     }
   }
   FHistory.push_back(std::move(FCurrent));
   FCurrent = std::move(next);
-  Ch = chosen;
+  Ch = given;
   return true;
 }
 

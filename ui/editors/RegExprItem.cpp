@@ -12,58 +12,56 @@ bool InRange(char Ch, char Low, char High) {
   return c >= static_cast<unsigned char>(Low) && c <= static_cast<unsigned char>(High);
 }
 
+TcxRegExprMatch AsTypedWhen(bool Accepted) { return Accepted ? TcxRegExprMatch::AsTyped : TcxRegExprMatch::None; }
+
 }  // namespace
 
-bool TcxRegExprSymbol::AcceptsChar(char& Ch, bool CaseInsensitive) const {
-  if (Ch == FChar) return true;
-  if (CaseInsensitive && UpperCase(Ch) == UpperCase(FChar)) {
-    Ch = FChar;
-    return true;
-  }
-  return false;
+TcxRegExprMatch TcxRegExprSymbol::Match(char& Ch, bool CaseInsensitive) const {
+  if (Ch != FChar && !(CaseInsensitive && UpperCase(Ch) == UpperCase(FChar))) return TcxRegExprMatch::None;
+  Ch = FChar;
+  return TcxRegExprMatch::OwnCase;
 }
 
 std::unique_ptr<TcxRegExprItem> TcxRegExprSymbol::Duplicate() const {
   return std::make_unique<TcxRegExprSymbol>(FChar);
 }
 
-bool TcxRegExprTimeSeparator::AcceptsChar(char& Ch, bool) const {
-  return Ch == LocaleFormatSettings().TimeSeparator;
+TcxRegExprMatch TcxRegExprTimeSeparator::Match(char& Ch, bool) const {
+  return AsTypedWhen(Ch == LocaleFormatSettings().TimeSeparator);
 }
 
 std::unique_ptr<TcxRegExprItem> TcxRegExprTimeSeparator::Duplicate() const {
   return std::make_unique<TcxRegExprTimeSeparator>();
 }
 
-bool TcxRegExprDateSeparator::AcceptsChar(char& Ch, bool) const {
-  return Ch == LocaleFormatSettings().DateSeparator;
+TcxRegExprMatch TcxRegExprDateSeparator::Match(char& Ch, bool) const {
+  return AsTypedWhen(Ch == LocaleFormatSettings().DateSeparator);
 }
 
 std::unique_ptr<TcxRegExprItem> TcxRegExprDateSeparator::Duplicate() const {
   return std::make_unique<TcxRegExprDateSeparator>();
 }
 
-bool TcxRegExprSubrange::AcceptsChar(char& Ch, bool) const { return InRange(Ch, FStart, FFinish); }
+TcxRegExprMatch TcxRegExprSubrange::Match(char& Ch, bool) const {
+  return AsTypedWhen(InRange(Ch, FStart, FFinish));
+}
 
 std::unique_ptr<TcxRegExprItem> TcxRegExprSubrange::Duplicate() const {
   return std::make_unique<TcxRegExprSubrange>(FStart, FFinish);
 }
 
-bool TcxRegExprUserEnumeration::AcceptsChar(char& Ch, bool CaseInsensitive) const {
+// The set takes the character as its first accepting member does, so a listed symbol gives its
+// case and a listed range does not. An inverse set takes only what no member accepts, as typed.
+TcxRegExprMatch TcxRegExprUserEnumeration::Match(char& Ch, bool CaseInsensitive) const {
   char probe = Ch;
-  bool found = false;
+  TcxRegExprMatch found = TcxRegExprMatch::None;
   for (const auto& item : FItems) {
-    if (item->AcceptsChar(probe, CaseInsensitive)) {
-      found = true;
-      break;
-    }
+    found = item->Match(probe, CaseInsensitive);
+    if (found != TcxRegExprMatch::None) break;
   }
-  // An inverse set that refuses must not hand back the case its member gave the character.
-  if (found != FInverse) {
-    if (found) Ch = probe;
-    return true;
-  }
-  return false;
+  if (FInverse) return AsTypedWhen(found == TcxRegExprMatch::None);
+  if (found != TcxRegExprMatch::None) Ch = probe;
+  return found;
 }
 
 std::unique_ptr<TcxRegExprItem> TcxRegExprUserEnumeration::Duplicate() const {
@@ -72,28 +70,28 @@ std::unique_ptr<TcxRegExprItem> TcxRegExprUserEnumeration::Duplicate() const {
   return copy;
 }
 
-bool TcxRegExprDigit::AcceptsChar(char& Ch, bool) const { return InRange(Ch, '0', '9') != FInverse; }
+TcxRegExprMatch TcxRegExprDigit::Match(char& Ch, bool) const { return AsTypedWhen(InRange(Ch, '0', '9') != FInverse); }
 
 std::unique_ptr<TcxRegExprItem> TcxRegExprDigit::Duplicate() const {
   return std::make_unique<TcxRegExprDigit>(FInverse);
 }
 
-bool TcxRegExprIdLetter::AcceptsChar(char& Ch, bool) const {
+TcxRegExprMatch TcxRegExprIdLetter::Match(char& Ch, bool) const {
   const bool letter = InRange(Ch, 'a', 'z') || InRange(Ch, 'A', 'Z') || InRange(Ch, '0', '9') || Ch == '_';
-  return letter != FInverse;
+  return AsTypedWhen(letter != FInverse);
 }
 
 std::unique_ptr<TcxRegExprItem> TcxRegExprIdLetter::Duplicate() const {
   return std::make_unique<TcxRegExprIdLetter>(FInverse);
 }
 
-bool TcxRegExprSpace::AcceptsChar(char& Ch, bool) const { return IsBlankChar(Ch) != FInverse; }
+TcxRegExprMatch TcxRegExprSpace::Match(char& Ch, bool) const { return AsTypedWhen(IsBlankChar(Ch) != FInverse); }
 
 std::unique_ptr<TcxRegExprItem> TcxRegExprSpace::Duplicate() const {
   return std::make_unique<TcxRegExprSpace>(FInverse);
 }
 
-bool TcxRegExprAll::AcceptsChar(char&, bool) const { return true; }
+TcxRegExprMatch TcxRegExprAll::Match(char&, bool) const { return TcxRegExprMatch::AsTyped; }
 
 std::unique_ptr<TcxRegExprItem> TcxRegExprAll::Duplicate() const { return std::make_unique<TcxRegExprAll>(); }
 

@@ -1,17 +1,26 @@
 #pragma once
 // Character classes and quantifiers of the regular-expression mask. Characters are bytes: ranges
 // and classes compare byte values and never consult locale letters or digits.
+#include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "platform/classes/SysUtils.h"
 
+// How an item took a character: a class (any character, digits, letters, blanks, ranges, an
+// inverse set) takes it as it was typed; a symbol takes it in its own case, which the engine gives
+// back when the mask is case-insensitive.
+enum class TcxRegExprMatch : uint8_t { None, AsTyped, OwnCase };
+
 class TcxRegExprItem {
  public:
   virtual ~TcxRegExprItem() = default;
-  // May rewrite Ch (a case-insensitive symbol gives back the mask's own case), but only when it
-  // accepts it: a refusal leaves Ch as it was.
-  virtual bool AcceptsChar(char& Ch, bool CaseInsensitive) const = 0;
+  // May rewrite Ch to the item's own character, but only when it answers OwnCase: a class and a
+  // refusal leave Ch as it was.
+  virtual TcxRegExprMatch Match(char& Ch, bool CaseInsensitive) const = 0;
+  bool AcceptsChar(char& Ch, bool CaseInsensitive) const {
+    return Match(Ch, CaseInsensitive) != TcxRegExprMatch::None;
+  }
   virtual std::unique_ptr<TcxRegExprItem> Duplicate() const = 0;
 };
 
@@ -19,7 +28,7 @@ class TcxRegExprSymbol final : public TcxRegExprItem {
  public:
   explicit TcxRegExprSymbol(char Ch) : FChar(Ch) {}
   char Char() const { return FChar; }
-  bool AcceptsChar(char& Ch, bool CaseInsensitive) const override;
+  TcxRegExprMatch Match(char& Ch, bool CaseInsensitive) const override;
   std::unique_ptr<TcxRegExprItem> Duplicate() const override;
 
  private:
@@ -28,20 +37,20 @@ class TcxRegExprSymbol final : public TcxRegExprItem {
 
 class TcxRegExprTimeSeparator final : public TcxRegExprItem {
  public:
-  bool AcceptsChar(char& Ch, bool CaseInsensitive) const override;
+  TcxRegExprMatch Match(char& Ch, bool CaseInsensitive) const override;
   std::unique_ptr<TcxRegExprItem> Duplicate() const override;
 };
 
 class TcxRegExprDateSeparator final : public TcxRegExprItem {
  public:
-  bool AcceptsChar(char& Ch, bool CaseInsensitive) const override;
+  TcxRegExprMatch Match(char& Ch, bool CaseInsensitive) const override;
   std::unique_ptr<TcxRegExprItem> Duplicate() const override;
 };
 
 class TcxRegExprSubrange final : public TcxRegExprItem {
  public:
   TcxRegExprSubrange(char Start, char Finish) : FStart(Start), FFinish(Finish) {}
-  bool AcceptsChar(char& Ch, bool CaseInsensitive) const override;
+  TcxRegExprMatch Match(char& Ch, bool CaseInsensitive) const override;
   std::unique_ptr<TcxRegExprItem> Duplicate() const override;
 
  private:
@@ -63,7 +72,7 @@ class TcxRegExprUserEnumeration final : public TcxRegExprEnumeration {
   explicit TcxRegExprUserEnumeration(bool Inverse) : TcxRegExprEnumeration(Inverse) {}
   void Add(std::unique_ptr<TcxRegExprItem> Item) { FItems.push_back(std::move(Item)); }
   int Count() const { return static_cast<int>(FItems.size()); }
-  bool AcceptsChar(char& Ch, bool CaseInsensitive) const override;
+  TcxRegExprMatch Match(char& Ch, bool CaseInsensitive) const override;
   std::unique_ptr<TcxRegExprItem> Duplicate() const override;
 
  private:
@@ -73,27 +82,27 @@ class TcxRegExprUserEnumeration final : public TcxRegExprEnumeration {
 class TcxRegExprDigit final : public TcxRegExprEnumeration {
  public:
   using TcxRegExprEnumeration::TcxRegExprEnumeration;
-  bool AcceptsChar(char& Ch, bool CaseInsensitive) const override;
+  TcxRegExprMatch Match(char& Ch, bool CaseInsensitive) const override;
   std::unique_ptr<TcxRegExprItem> Duplicate() const override;
 };
 
 class TcxRegExprIdLetter final : public TcxRegExprEnumeration {
  public:
   using TcxRegExprEnumeration::TcxRegExprEnumeration;
-  bool AcceptsChar(char& Ch, bool CaseInsensitive) const override;
+  TcxRegExprMatch Match(char& Ch, bool CaseInsensitive) const override;
   std::unique_ptr<TcxRegExprItem> Duplicate() const override;
 };
 
 class TcxRegExprSpace final : public TcxRegExprEnumeration {
  public:
   using TcxRegExprEnumeration::TcxRegExprEnumeration;
-  bool AcceptsChar(char& Ch, bool CaseInsensitive) const override;
+  TcxRegExprMatch Match(char& Ch, bool CaseInsensitive) const override;
   std::unique_ptr<TcxRegExprItem> Duplicate() const override;
 };
 
 class TcxRegExprAll final : public TcxRegExprItem {
  public:
-  bool AcceptsChar(char& Ch, bool CaseInsensitive) const override;
+  TcxRegExprMatch Match(char& Ch, bool CaseInsensitive) const override;
   std::unique_ptr<TcxRegExprItem> Duplicate() const override;
 };
 

@@ -223,27 +223,48 @@ TEST(RegExprMatch, CaseInsensitiveGivesTheMasksCase) {
   EXPECT_FALSE(Matches("ABC", "abc"));
 }
 
-// A typed character takes the case of the first item in the mask that accepts it, and the
-// position then holds exactly the items that accept it in that case: the result never depends on
-// how often a state was reached, and the position agrees with the text given back.
-TEST(RegExprMatch, CaseInsensitiveStepsAgreeWithTheTextGivenBack) {
-  Typist letters("a*[a-z]+", true);
-  ASSERT_TRUE(letters.Type("aaA"));
-  EXPECT_EQ(letters.Text, "aaa");
-  EXPECT_TRUE(letters.Engine.AtFinal());
+// A symbol that accepts a typed character gives it the symbol's own case; a class (any
+// character, \\w, a range, an inverse set) takes it as typed. The first symbol in the mask decides,
+// and the position then holds exactly the states that accept the character given back.
+TEST(RegExprMatch, CaseInsensitiveStepsGiveTheAcceptingSymbolsCase) {
+  struct Case {
+    const char* mask;
+    const char* keys;
+    const char* text;
+    bool final;
+  };
+  const Case cases[] = {
+      {"\\w+B", "wb", "wB", true},
+      {".|b", "B", "b", true},
+      {"[xb]", "B", "b", true},
+      {"[^x]", "B", "B", true},
+      {"\\d|[A-Z]|b", "B", "b", true},
+      // A listed range that accepts first takes the character for its set, as typed.
+      {"[A-Zb]", "B", "B", true},
+      {"[A-Z]*a", "Ba", "Ba", true},
+      // The position agrees with the text: after "a" the range is open again for "a".
+      {"a*[a-z]+", "aaA", "aaa", true},
+      // Both cases of one letter as alternatives: the first in the mask gives its case.
+      {"a*A*", "aaa", "aaa", true},
+      {"a*A*", "aaaAA", "aaaaa", true},
+      {"b?B", "B", "b", true},
+      // A set that refuses the character leaves it as typed for the states tested after it.
+      {"([^a]|[A-Z])", "A", "A", true},
+  };
+  for (const auto& c : cases) {
+    Typist t(c.mask, true);
+    ASSERT_TRUE(t.Type(c.keys)) << c.mask << " / " << c.keys;
+    EXPECT_EQ(t.Text, c.text) << c.mask << " / " << c.keys;
+    EXPECT_EQ(t.Engine.AtFinal(), c.final) << c.mask << " / " << c.keys;
+  }
 
-  Typist mixed("a*A*", true);
-  ASSERT_TRUE(mixed.Type("aaaAA"));
-  EXPECT_EQ(mixed.Text, "aaaaa");
-
-  // A set that refuses the character leaves it as typed for the items tested after it.
-  EXPECT_TRUE(Matches("([^a]|[A-Z])", "A", true));
-  EXPECT_FALSE(Matches("[^a]", "A", true));
-
-  Typist range("[A-Z]*a", true);
-  ASSERT_TRUE(range.Type("Ba"));
-  EXPECT_EQ(range.Text, "Ba");
-  EXPECT_TRUE(range.Engine.AtFinal());
+  // A refused character keeps the case it was typed with.
+  for (const char* mask : {"[^a]", "b", "[a-z]"}) {
+    Typist t(mask, true);
+    char ch = 'A';
+    EXPECT_FALSE(t.Engine.Accept(ch)) << mask;
+    EXPECT_EQ(ch, 'A') << mask;
+  }
 }
 
 TEST(RegExprMatch, BackRestartAndPosition) {
@@ -350,3 +371,4 @@ TEST(RegExprMatch, WorkStaysPolynomial) {
   EXPECT_EQ(separators.Text, "x" + String(999, '/'));
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
+
