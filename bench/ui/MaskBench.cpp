@@ -82,4 +82,27 @@ void BM_StandardDateMask(benchmark::State& state) {
 }
 BENCHMARK(BM_StandardDateMask)->Unit(benchmark::kMillisecond);
 
+// Compiling, with auto-completion, a mask of one cycle of "a" for each prime up to the argument:
+// the cycles' positions repeat only after the primes' product.
+void BM_RegExprCoprimeCompletion(benchmark::State& state) {
+  String mask = "(";
+  for (int p : {2, 3, 5, 7, 11, 13, 17, 19, 23}) {
+    if (p > state.range(0)) break;
+    mask += (p == 2 ? "(" : "|(") + String(static_cast<size_t>(p), 'a') + ")+";
+  }
+  mask += ")x{0}";
+  size_t inserted = 0;
+  for (auto _ : state) {
+    TcxRegExpr engine;
+    inserted = 0;
+    engine.OnFixedCharAdded = [&inserted](char) { ++inserted; };
+    engine.SetAutoComplete(true);
+    std::istringstream source(mask);
+    engine.Compile(&source);
+    benchmark::DoNotOptimize(inserted);
+  }
+  state.counters["inserted"] = static_cast<double>(inserted);
+}
+BENCHMARK(BM_RegExprCoprimeCompletion)->Arg(19)->Arg(23)->Unit(benchmark::kMicrosecond);
+
 }  // namespace

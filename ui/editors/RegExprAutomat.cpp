@@ -272,6 +272,8 @@ TcxRegExprAutomat::TcxRegExprAutomat(std::unique_ptr<TcxRegExprParserAlts> Tree,
   std::vector<TcxRegExprState*> states{FStart.get()};
   FTree->CollectStates(states);
   for (size_t i = 0; i < states.size(); ++i) states[i]->SetIndex(static_cast<int>(i));
+  FCharStateCount =
+      std::count_if(states.begin(), states.end(), [](const TcxRegExprState* s) { return !s->IsBlock(); });
   FMarks.assign(states.size(), 0);
 
   FCurrent.Add(FStart.get());
@@ -363,9 +365,28 @@ void TcxRegExprAutomat::Restart() {
   FCurrent.Add(FStart.get());
 }
 
-// A mask can fix an endless run of characters without ever reaching a final state ('a+x{0}'), so
-// completion also stops where the position would repeat one it has already passed.
+// A mask can fix an endless run of characters without ever reaching a final state. Completion
+// stops where the position would repeat one it has already passed ('a+x{0}'), but cycles of
+// coprime lengths repeat only after their least common multiple, so a run also stops after 3n
+// insertions, n being the automaton's simple states (its character states and the start). No run
+// that ends by itself is cut short:
+// - Take the states as a graph, u -> v when v is in the closure of u. The position after j
+//   insertions holds the states at the end of the walks of length j from where the run started.
+//   The run ends by itself at a final state, or where the next position is empty, holds a state
+//   that is no fixed character, or holds two different ones.
+// - Say a run makes M >= 3n - 2 insertions, spelling the word w. The walks reach each cycle (of
+//   at most n states) they reach at all within n - 1 steps, and from there w repeats with the
+//   cycle's length. On the insertions n - 1 to M, at least 2n of them, w then has the greatest
+//   common divisor g of all those lengths as a period too (Fine and Wilf's theorem on words with
+//   two periods).
+// - A walk longer than M - 1 can shed simple cycles, each at most n long and a multiple of g,
+//   until its length lies between M - n and M - 1, still ending at the same state. So every
+//   state of every later position stood in one of those positions with the same length modulo g:
+//   it is not final, it is a fixed character, and it is w's character there. No later position is
+//   empty either, as a walk of length M holds a cycle to go round once more. Such a run would go on
+//   for ever, so a run that ends by itself makes at most 3n - 3 insertions.
 void TcxRegExprAutomat::InsertFixedCharsForward() {
+  const int64_t limit = 3 * FCharStateCount;
   // The positions passed are the current one and those this run pushes onto the history.
   std::unordered_multimap<size_t, size_t> passedByHash;
   auto passed = [&](const TcxRegExprStates& states, size_t hash) {
@@ -373,7 +394,7 @@ void TcxRegExprAutomat::InsertFixedCharsForward() {
     auto [first, last] = passedByHash.equal_range(hash);
     return std::any_of(first, last, [&](const auto& entry) { return FHistory[entry.second] == states; });
   };
-  while (!FCurrent.ContainsFinal()) {
+  for (int64_t inserted = 0; !FCurrent.ContainsFinal() && inserted < limit; ++inserted) {
     TcxRegExprStates next = PossibleNextStates(FCurrent);
     char ch = 0;
     if (!next.SingleFixedChar(ch)) break;

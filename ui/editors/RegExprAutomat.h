@@ -208,6 +208,7 @@ class TcxRegExprAutomat {
   std::vector<TcxRegExprStates> FHistory;
   TcxRegExpr* FOwner;
   std::unique_ptr<TcxRegExprSimpleState> FStart;
+  int64_t FCharStateCount = 0;  // simple states, the start state among them
 
   // Scratch of the closure walk: a visit mark per state, by index.
   std::vector<uint32_t> FMarks;

@@ -329,6 +329,8 @@ TEST(RegExprAutoComplete, InsertsAndRemovesFixedCharacters) {
       // Completion that would go round for ever stops where the position repeats.
       {"a+x{0}", "a", "aa"},
       {"(ab)+x{0}", "a", "abab"},
+      // Two cycles agree on six characters and part on the seventh.
+      {"(aba)+x{0}|(abaab)+x{0}", "", "abaaba"},
   };
   for (const auto& c : cases) {
     Typist t(c.mask, false, true);
@@ -372,3 +374,26 @@ TEST(RegExprMatch, WorkStaysPolynomial) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 }
 
+// A mask of one cycle of "a" for each prime up to 19 (or 23) repeats its position only after the
+// primes' product, millions of characters: completion must stop long before.
+TEST(RegExprAutoComplete, CoprimeCyclesStopSoon) {
+  for (int last : {19, 23}) {
+    String mask = "(";
+    for (int p : {2, 3, 5, 7, 11, 13, 17, 19, 23}) {
+      if (p > last) break;
+      mask += (p == 2 ? "(" : "|(") + String(static_cast<size_t>(p), 'a') + ")+";
+    }
+    mask += ")x{0}";
+    const auto start = std::chrono::steady_clock::now();
+    Typist t(mask, false, true);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << mask;
+    EXPECT_FALSE(t.Text.empty()) << mask;
+    EXPECT_LT(t.Text.size(), 4 * mask.size()) << mask;
+    EXPECT_EQ(t.Text.find_first_not_of('a'), String::npos) << mask;
+    EXPECT_FALSE(t.Engine.AtFinal());
+    // Typing goes on from where completion stopped, and completes as far again.
+    const size_t completed = t.Text.size();
+    ASSERT_TRUE(t.Type("a"));
+    EXPECT_EQ(t.Text.size(), 2 * completed + 1) << mask;
+  }
+}
