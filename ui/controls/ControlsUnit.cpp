@@ -37,8 +37,10 @@ constexpr TCursorEntry kCursors[] = {
 
 void LoadCursors() {
   if (!Screen) return;
+  // The library's own cursors are the program's resources; the hand is the system's.
+  HINSTANCE program = GetModuleHandle(nullptr);
   for (const TCursorEntry& c : kCursors) {
-    HCURSOR h = c.ResourceName ? LoadCursor(nullptr, c.ResourceName) : LoadCursor(nullptr, IDC_HAND);
+    HCURSOR h = c.ResourceName ? LoadCursor(program, c.ResourceName) : LoadCursor(nullptr, IDC_HAND);
     if (h) Screen->SetCursors(c.Index, h);
   }
 }

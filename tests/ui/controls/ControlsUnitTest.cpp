@@ -1,8 +1,11 @@
 #include <atomic>
 #include <chrono>
+#include <iterator>
+#include <set>
 #include <thread>
 
 #include "platform/classes/Thread.h"
+#include "platform/win/Focus.h"
 #include "tests/ui/controls/ControlsFixture.h"
 #include "ui/controls/ControlsUnit.h"
 #include "ui/controls/MessageWindow.h"
@@ -29,6 +32,31 @@ TEST_F(ControlUnitTest, RegisteredMessagesAreAnsweredZeroByPlainWindows) {
   EXPECT_NE(SkinQueryMessage, SkinRefreshMessage);
   TForm* form = NewForm(0, 0, 50, 50);
   EXPECT_EQ(win::SendMessage(form->Handle(), SkinQueryMessage, 0, 0), 0);
+  delete form;
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ControlUnitTest, TheLibraryCursorsStandInTheScreensCursors) {
+  const int numbers[] = {crcxDragCopy, crcxFullScroll, crcxHorScroll, crcxVerScroll, crcxUpScroll, crcxRightScroll,
+                         crcxDownScroll, crcxLeftScroll, crcxRemove, crcxVertSize, crcxHorzSize, crcxMultiDrag,
+                         crcxNoDrop, crcxDrag, crcxColorPicker, crcxMultiDragCopy};
+  std::set<win::HCURSOR> distinct;
+  for (int n : numbers) {
+    win::HCURSOR h = Screen->Cursors(n);
+    ASSERT_NE(h, nullptr) << n;
+    distinct.insert(h);
+  }
+  EXPECT_EQ(distinct.size(), std::size(numbers));
+  EXPECT_EQ(Screen->Cursors(crcxHandPoint), win::LoadCursor(nullptr, win::IDC_HAND));
+
+  // A control showing the drag-copy cursor puts its picture on the screen.
+  TForm* form = NewForm(100, 100, 100, 100);
+  form->SetCursor(static_cast<TCursor>(crcxDragCopy));
+  MoveMouse(150, 150);
+  EXPECT_EQ(Headless().Cursor(), platform::CursorShape::Image);
   delete form;
 }
 
