@@ -8,6 +8,9 @@
 #include "platform/classes/Interface.h"
 #include "platform/classes/Menus.h"
 #include "platform/win/Menu.h"
+// StripAccelerators and StripAcceleratorsWide belong to the services too; the text layout needs
+// them first, so they live with it.
+#include "ui/foundation/Accelerators.h"
 
 // ---- mouse, keys and characters ----------------------------------------------------------------
 
