@@ -59,10 +59,7 @@ LRESULT PanelProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProc(hwnd, msg, wParam, lParam);
 }
 
-}  // namespace
-
-int main() {
-  platform::StartPlatform();
+int Run() {
   WNDCLASS wc;
   wc.lpfnWndProc = MainProc;
   wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<UINT_PTR>(COLOR_BTNFACE + 1));
@@ -88,4 +85,17 @@ int main() {
     DispatchMessage(&m);
   }
   return static_cast<int>(m.wParam);
+}
+
+}  // namespace
+
+int main() {
+  platform::StartPlatform();
+  try {
+    return Run();
+  } catch (const platform::DisplayUnavailable& e) {
+    std::fprintf(stderr, "videowall: %s; scripts/run starts the program on a virtual X server (Xvfb) where there is no desktop\n",
+                 e.what());
+    return EXIT_FAILURE;
+  }
 }

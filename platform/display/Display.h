@@ -4,6 +4,7 @@
 // `sdl` (real windows) and `headless` (a virtual screen for tests).
 #include <cstdint>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -155,8 +156,14 @@ class HeadlessControl {
   virtual std::vector<ScreenRect> LastPresented(SurfaceId id) const = 0;
 };
 
+// No screen to show windows on: no desktop, or one that does not answer. The message says which.
+class DisplayUnavailable : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 // The display the window system uses. Created on first use from VW_DISPLAY ("sdl" or "headless");
-// the program defaults to sdl, test programs install headless first.
+// the program defaults to sdl, test programs install headless first. Throws DisplayUnavailable.
 Display& CurrentDisplay();
 bool HasDisplay();
 void InstallDisplay(std::unique_ptr<Display> display);

@@ -14,6 +14,7 @@
 #include <stdexcept>
 
 #include "platform/display/Display.h"
+#include "platform/display/QuitSignals.h"
 #include "platform/display/VirtualKeys.h"
 #include "platform/display/X11Native.h"
 #include "platform/system/Clock.h"
@@ -138,6 +139,11 @@ SDL_SystemCursor SystemCursor(CursorShape shape) {
   }
 }
 
+bool Set(const char* variable) {
+  const char* value = std::getenv(variable);
+  return value && *value;
+}
+
 ScreenRect Clip(const ScreenRect& r, int width, int height) {
   return {std::max(0, r.left), std::max(0, r.top), std::min(width, r.right), std::min(height, r.bottom)};
 }
@@ -169,14 +175,25 @@ class SdlDisplay final : public Display {
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     // Plain shared-memory images: exact pixels, no GL needed.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
-      throw std::runtime_error(std::string("cannot open the display: ") + SDL_GetError());
+    // The desktop the environment names, and only that: probing the others fills the terminal
+    // with their complaints and can end on a screen nobody sees.
+    const bool x = Set("DISPLAY"), wayland = Set("WAYLAND_DISPLAY");
+    if (!x && !wayland && !Set("SDL_VIDEODRIVER"))
+      throw DisplayUnavailable("no display to show windows on (DISPLAY is not set)");
+    if (x != wayland) SDL_SetHint(SDL_HINT_VIDEODRIVER, x ? "x11" : "wayland");
+    x11::EndOnConnectionLoss();
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+      std::string why = x && !wayland ? "no X server there accepts us" : SDL_GetError();
+      throw DisplayUnavailable("cannot open the display " + std::string(std::getenv(x ? "DISPLAY" : "WAYLAND_DISPLAY")) +
+                               " (" + why + ")");
+    }
+    x11::EndOnConnectionLoss();
     // Without a desktop SDL falls back to drawing nowhere; a console nobody can see is a fault,
     // unless that is what was asked for.
     const char* driver = SDL_GetCurrentVideoDriver();
     if (!std::getenv("SDL_VIDEODRIVER") && driver && (std::string(driver) == "offscreen" || std::string(driver) == "dummy")) {
       SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
-      throw std::runtime_error("cannot open the display: no desktop to show windows on (is DISPLAY set?)");
+      throw DisplayUnavailable(std::string("no desktop to show windows on (only SDL's ") + driver + " video driver)");
     }
     wakeEvent_ = SDL_RegisterEvents(1);
     // SDL sleeps in the X connection only while it has a window to be woken through; without
@@ -190,9 +207,18 @@ class SdlDisplay final : public Display {
       if (!id.empty()) SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, id.c_str());
     }
     SDL_StartTextInput();
+    // The request arrives as the desktop's own request to quit.
+    quitSignals_ = std::make_unique<QuitSignals>([](int) {
+      SDL_Event e{};
+      e.type = SDL_QUIT;
+      SDL_PushEvent(&e);
+    });
   }
 
   ~SdlDisplay() override {
+    quitSignals_.reset();
+    // Every native call would wait on a connection that is gone.
+    if (x11::ConnectionLost()) return;
     for (auto& [id, s] : surfaces_)
       if (s.window) SDL_DestroyWindow(s.window);
     if (helper_) SDL_DestroyWindow(helper_);
@@ -756,6 +782,7 @@ class SdlDisplay final : public Display {
   SDL_AudioDeviceID audio_ = 0;
   SDL_AudioSpec audioSpec_{};
   std::uint64_t beepEndMs_ = 0;
+  std::unique_ptr<QuitSignals> quitSignals_;
 };
 
 }  // namespace
@@ -767,3 +794,5 @@ std::unique_ptr<Display> CreateSdlDisplay() { return std::make_unique<SdlDisplay
 // SDL's desktop services open a D-Bus connection whose library keeps one buffer until the process
 // ends; it is not ours to free, and leak checks in sanitizer builds should not stop on it.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so\n"; }
+// Nor should a program that ends with one clear line add a table of what was suppressed.
+extern "C" const char* __lsan_default_options() { return "print_suppressions=0"; }

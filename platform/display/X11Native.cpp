@@ -6,11 +6,32 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/shape.h>
 
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace platform::x11 {
 namespace {
+
+std::atomic<bool> g_lost{false};
+std::atomic<bool> g_exiting{false};
+
+// Never returns: the X library would end the process itself if it did.
+int OnConnectionLost(::Display* display) {
+  if (g_lost.exchange(true) || g_exiting) {
+    // Lost again while ending (the teardown, or another thread, met the dead connection), or lost
+    // while the process was already ending: ending it again would start the teardown over.
+    _exit(EXIT_FAILURE);
+  }
+  const char* name = display ? DisplayString(display) : nullptr;
+  std::fprintf(stderr, "%s: lost the connection to the display %s (the X server ended); ending\n",
+               program_invocation_short_name, name && *name ? name : "");
+  std::exit(EXIT_FAILURE);
+}
 
 bool Native(SDL_Window* window, ::Display*& display, ::Window& xwindow) {
   if (!window) return false;
@@ -113,6 +134,17 @@ bool CompositorRunning(SDL_Window* anyWindow) {
   return atom != None && XGetSelectionOwner(display, atom) != None;
 }
 
+void EndOnConnectionLoss() {
+  static const bool once = [] {
+    std::atexit([] { g_exiting = true; });
+    return true;
+  }();
+  (void)once;
+  XSetIOErrorHandler(OnConnectionLost);
+}
+
+bool ConnectionLost() { return g_lost; }
+
 }  // namespace platform::x11
 
 #else
@@ -126,6 +158,8 @@ void Restack(const std::vector<SDL_Window*>&) {}
 void SetShape(SDL_Window*, const std::vector<ScreenRect>*) {}
 bool QueryPointer(SDL_Window*, int&, int&) { return false; }
 bool CompositorRunning(SDL_Window*) { return false; }
+void EndOnConnectionLoss() {}
+bool ConnectionLost() { return false; }
 }  // namespace platform::x11
 
 #endif

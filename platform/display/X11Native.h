@@ -28,4 +28,12 @@ bool QueryPointer(SDL_Window* anyWindow, int& x, int& y);
 // True when a compositing manager owns the screen, so window opacity can be seen.
 bool CompositorRunning(SDL_Window* anyWindow);
 
+// The X library ends the process when its connection breaks, and its way of ending ran our
+// teardown into calls that wait for ever on the dead connection. From here on a lost connection
+// prints one line and ends the process with status 1; ConnectionLost() then tells the teardown
+// to leave the native windows alone. Installed before the video system opens, and again after,
+// since that puts its own handler in front of ours.
+void EndOnConnectionLoss();
+bool ConnectionLost();
+
 }  // namespace platform::x11

@@ -47,8 +47,12 @@ std::string Shell(const std::string& command) {
   return pclose(pipe) == 0 ? out : std::string();
 }
 
-std::string XServer::Start() {
-  if (const char* d = std::getenv("DISPLAY"); d && *d) return {};
+std::string XServer::Start(bool privateServer) {
+  private_ = privateServer;
+  if (const char* d = std::getenv("DISPLAY"); d && *d && !privateServer) {
+    name_ = d;
+    return {};
+  }
   if (!OnPath("Xvfb")) return "Xvfb is not installed (package xvfb)";
   int fds[2];
   if (pipe(fds) != 0) return "no pipe";
@@ -87,7 +91,8 @@ std::string XServer::Start() {
     return "Xvfb did not come up within 10 s";
   }
   number.pop_back();
-  setenv("DISPLAY", (":" + number).c_str(), 1);
+  name_ = ":" + number;
+  if (!private_) setenv("DISPLAY", name_.c_str(), 1);
   own_ = true;
   return {};
 }
@@ -107,7 +112,7 @@ void XServer::Stop() {
     waitpid(pid_, nullptr, 0);
     pid_ = 0;
   }
-  if (own_) unsetenv("DISPLAY");
+  if (own_ && !private_) unsetenv("DISPLAY");
   own_ = false;
 }
 

@@ -18,14 +18,20 @@ class XServer {
  public:
   static constexpr int kWidth = 1024, kHeight = 768;
 
-  // Empty when a server is ready; otherwise why the real-window tests cannot run.
-  std::string Start();
+  // Empty when a server is ready; otherwise why the real-window tests cannot run. The suite's
+  // server becomes DISPLAY; a private one (for a test that kills it) is always started and left
+  // out of the environment: Name() says where it is.
+  std::string Start(bool privateServer = false);
   void Stop();
   bool Own() const { return own_; }
+  const std::string& Name() const { return name_; }
+  pid_t Pid() const { return pid_; }
 
  private:
   pid_t pid_ = 0;
   bool own_ = false;
+  bool private_ = false;
+  std::string name_;
 };
 
 // The root window as 0x00RRGGBB.

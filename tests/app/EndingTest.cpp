@@ -1,0 +1,243 @@
+// The program started as a user starts it, on an X server of the test's own: it ends promptly
+// and in order when asked to, when its X server goes away under it, and when there is none.
+// Every wait here has a deadline.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <map>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/support/Artifacts.h"
+#include "tests/support/X11.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using testsupport::OnPath;
+using testsupport::Shell;
+using testsupport::XServer;
+using Clock = std::chrono::steady_clock;
+
+constexpr const char* kTitle = "Video wall console";
+
+bool Eventually(const std::function<bool()>& done, int timeoutMs) {
+  auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    if (done()) return true;
+    if (Clock::now() >= deadline) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+  }
+}
+
+// The environment of this process with some variables changed; an empty value removes one.
+std::vector<std::string> Environment(const std::map<std::string, std::string>& changes) {
+  std::vector<std::string> env;
+  for (char** e = environ; *e; ++e) {
+    std::string entry = *e;
+    if (!changes.count(entry.substr(0, entry.find('=')))) env.push_back(entry);
+  }
+  for (const auto& [name, value] : changes)
+    if (!value.empty()) env.push_back(name + "=" + value);
+  return env;
+}
+
+// A child process with its output (stdout and stderr together) captured. One that is still
+// running when the test ends is killed, with its process group when it has one of its own.
+class Process {
+ public:
+  Process(const std::vector<std::string>& argv, const std::vector<std::string>& env, bool ownGroup = false)
+      : ownGroup_(ownGroup) {
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0) return;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+    posix_spawn_file_actions_adddup2(&actions, fds[1], 2);
+    posix_spawnattr_t attr;
+    posix_spawnattr_init(&attr);
+    // As from a terminal: Ctrl+C and SIGTERM do what they do by default, whatever ran us.
+    sigset_t defaults, none;
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGINT);
+    sigaddset(&defaults, SIGTERM);
+    sigemptyset(&none);
+    posix_spawnattr_setsigdefault(&attr, &defaults);
+    posix_spawnattr_setsigmask(&attr, &none);
+    short flags = POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK;
+    if (ownGroup) {
+      flags |= POSIX_SPAWN_SETPGROUP;
+      posix_spawnattr_setpgroup(&attr, 0);
+    }
+    posix_spawnattr_setflags(&attr, flags);
+    std::vector<char*> args, envp;
+    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    for (const std::string& e : env) envp.push_back(const_cast<char*>(e.c_str()));
+    envp.push_back(nullptr);
+    if (posix_spawn(&pid_, args[0], &actions, &attr, args.data(), envp.data()) != 0) pid_ = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attr);
+    close(fds[1]);
+    out_ = fds[0];
+    fcntl(out_, F_SETFL, O_NONBLOCK);
+  }
+
+  ~Process() {
+    if (pid_ > 0 && !ended_) {
+      kill(ownGroup_ ? -pid_ : pid_, SIGKILL);
+      waitpid(pid_, nullptr, 0);
+    }
+    if (out_ >= 0) close(out_);
+  }
+
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+
+  bool Started() const { return pid_ > 0; }
+  pid_t Pid() const { return pid_; }
+
+  void Signal(int signal, bool group = false) { kill(group ? -pid_ : pid_, signal); }
+
+  // True when the process ended within timeoutMs; its wait status is then Status().
+  bool WaitEnd(int timeoutMs) {
+    auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!ended_) {
+      if (waitpid(pid_, &status_, WNOHANG) == pid_) {
+        ended_ = true;
+        break;
+      }
+      if (Clock::now() >= deadline) break;
+      Drain(10);
+    }
+    Drain(0);
+    return ended_;
+  }
+
+  int Status() const { return status_; }
+  const std::string& Output() {
+    Drain(0);
+    return output_;
+  }
+
+ private:
+  // What the process wrote so far; its own children may keep the pipe open after it ended.
+  void Drain(int waitMs) {
+    pollfd p{out_, POLLIN, 0};
+    if (out_ < 0 || poll(&p, 1, waitMs) <= 0) return;
+    char buffer[4096];
+    ssize_t n;
+    while ((n = read(out_, buffer, sizeof buffer)) > 0) output_.append(buffer, static_cast<std::size_t>(n));
+  }
+
+  pid_t pid_ = -1;
+  int out_ = -1;
+  bool ownGroup_ = false;
+  bool ended_ = false;
+  int status_ = 0;
+  std::string output_;
+};
+
+std::string Describe(int status) {
+  if (WIFEXITED(status)) return "exit status " + std::to_string(WEXITSTATUS(status));
+  if (WIFSIGNALED(status)) return std::string("killed by ") + strsignal(WTERMSIG(status));
+  return "status " + std::to_string(status);
+}
+
+// The program on a given X server, SDL left to find it as it finds a desktop.
+std::vector<std::string> ProgramEnvironment(const std::string& display) {
+  return Environment({{"DISPLAY", display}, {"WAYLAND_DISPLAY", ""}, {"SDL_VIDEODRIVER", ""}, {"VW_DISPLAY", ""}});
+}
+
+bool WindowShown(const std::string& display, const std::string& authority = {}) {
+  std::string env = "DISPLAY=" + display + (authority.empty() ? "" : " XAUTHORITY='" + authority + "'");
+  return !Shell(env + " xdotool search --onlyvisible --name '" + kTitle + "'").empty();
+}
+
+// Tests that need real windows say why they cannot run, once for all.
+std::string MissingTools(std::initializer_list<const char*> tools) {
+  for (const char* tool : tools)
+    if (!OnPath(tool)) return std::string(tool) + " is not installed";
+  return {};
+}
+
+TEST(Program, WithoutADisplayEndsWithOneClearLine) {
+  struct Case {
+    const char* display;  // empty: not set
+    const char* says;
+  } cases[] = {{"", "no display to show windows on (DISPLAY is not set)"},
+               {":4095", "cannot open the display :4095"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(*c.display ? c.display : "DISPLAY not set");
+    Process program({VW_PROGRAM}, ProgramEnvironment(c.display));
+    ASSERT_TRUE(program.Started());
+    ASSERT_TRUE(program.WaitEnd(10000));
+    EXPECT_EQ(Describe(program.Status()), "exit status 1");
+    const std::string& out = program.Output();
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << out;
+    EXPECT_NE(out.find(c.says), std::string::npos) << out;
+    EXPECT_NE(out.find("scripts/run"), std::string::npos) << out;
+  }
+}
+
+TEST(Program, EndsAtOnceWhenItsXServerIsKilled) {
+  if (std::string why = MissingTools({"Xvfb", "xdotool"}); !why.empty()) GTEST_SKIP() << why;
+  // The server is killed at different moments after the window appears, politely and not.
+  struct Round {
+    int signal;
+    int afterMs;
+  } rounds[] = {{SIGTERM, 0}, {SIGKILL, 0}, {SIGTERM, 150}, {SIGKILL, 150}, {SIGTERM, 400}, {SIGKILL, 400}};
+  for (const Round& r : rounds) {
+    SCOPED_TRACE(std::string(strsignal(r.signal)) + " " + std::to_string(r.afterMs) + " ms after the window showed");
+    XServer server;
+    ASSERT_EQ(server.Start(true), "");
+    Process program({VW_PROGRAM}, ProgramEnvironment(server.Name()));
+    ASSERT_TRUE(program.Started());
+    ASSERT_TRUE(Eventually([&] { return WindowShown(server.Name()); }, 10000)) << program.Output();
+    std::this_thread::sleep_for(std::chrono::milliseconds(r.afterMs));
+    kill(server.Pid(), r.signal);
+    ASSERT_TRUE(program.WaitEnd(2000)) << "still running 2 s after its X server went away";
+    EXPECT_TRUE(WIFEXITED(program.Status()) && WEXITSTATUS(program.Status()) != 0) << Describe(program.Status());
+    EXPECT_NE(program.Output().find("lost the connection to the display " + server.Name()), std::string::npos)
+        << program.Output();
+    server.Stop();
+  }
+}
+
+TEST(Program, CtrlCAndSigtermEndItThroughItsMessageLoop) {
+  if (std::string why = MissingTools({"Xvfb", "xdotool"}); !why.empty()) GTEST_SKIP() << why;
+  XServer server;
+  ASSERT_EQ(server.Start(true), "");
+  for (int signal : {SIGINT, SIGTERM}) {
+    SCOPED_TRACE(strsignal(signal));
+    Process program({VW_PROGRAM}, ProgramEnvironment(server.Name()));
+    ASSERT_TRUE(program.Started());
+    ASSERT_TRUE(Eventually([&] { return WindowShown(server.Name()); }, 10000)) << program.Output();
+    program.Signal(signal);
+    ASSERT_TRUE(program.WaitEnd(2000)) << "still running 2 s after " << strsignal(signal);
+    // Status 0 is what the message loop returns; the signal's own action would have killed it.
+    EXPECT_EQ(Describe(program.Status()), "exit status 0");
+    EXPECT_EQ(program.Output(), "");
+    EXPECT_TRUE(Eventually([&] { return !WindowShown(server.Name()); }, 2000));
+  }
+  server.Stop();
+}
+
+}  // namespace
