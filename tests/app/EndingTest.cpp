@@ -1,6 +1,6 @@
 // The program started as a user starts it, on an X server of the test's own: it ends promptly
-// and in order when asked to, when its X server goes away under it, and when there is none.
-// Every wait here has a deadline.
+// and in order when asked to, when its X server goes away under it, and when there is none; and
+// scripts/run passes Ctrl+C on and leaves nothing behind. Every wait here has a deadline.
 #include <gtest/gtest.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -238,6 +238,99 @@ TEST(Program, CtrlCAndSigtermEndItThroughItsMessageLoop) {
     EXPECT_TRUE(Eventually([&] { return !WindowShown(server.Name()); }, 2000));
   }
   server.Stop();
+}
+
+// The program a script started, found by the path it was started as, from the folder it ran in.
+pid_t FindProgram(const fs::path& folder, const std::string& path) {
+  for (const auto& entry : fs::directory_iterator("/proc")) {
+    std::string name = entry.path().filename();
+    if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+    std::ifstream in(entry.path() / "cmdline", std::ios::binary);
+    std::string argv0;
+    std::getline(in, argv0, '\0');
+    std::error_code error;
+    if (argv0 == path && fs::read_symlink(entry.path() / "cwd", error) == folder)
+      return static_cast<pid_t>(std::stol(name));
+  }
+  return 0;
+}
+
+std::string EnvironmentOf(pid_t pid, const std::string& name) {
+  std::ifstream in("/proc/" + std::to_string(pid) + "/environ", std::ios::binary);
+  std::string entry;
+  while (std::getline(in, entry, '\0'))
+    if (entry.rfind(name + "=", 0) == 0) return entry.substr(name.size() + 1);
+  return {};
+}
+
+void WriteScript(const fs::path& path, const std::string& text) {
+  std::ofstream(path) << text;
+  fs::permissions(path, fs::perms::owner_all);
+}
+
+// scripts/run as it stands, in a copy of the tree where installing and building are done and
+// the program is the one built here, with no display: it starts the program under Xvfb.
+TEST(RunScript, PassesCtrlCAndSigtermOnAndLeavesNoTemporaryDisplay) {
+  if (std::string why = MissingTools({"Xvfb", "xvfb-run", "xdotool", "setsid", "bash"}); !why.empty())
+    GTEST_SKIP() << why;
+  struct Case {
+    int signal;
+    bool group;  // to the script's process group, as a terminal's Ctrl+C goes; else to the script alone
+  } cases[] = {{SIGINT, true}, {SIGTERM, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(strsignal(c.signal)) + (c.group ? " to the process group" : " to the script"));
+    std::string made = testsupport::TempDir("run-script");
+    ASSERT_FALSE(made.empty());
+    const fs::path root = fs::canonical(made);
+    fs::create_directories(root / "scripts");
+    fs::create_directories(root / "bin");
+    fs::create_directories(root / "tmp");
+    fs::create_directories(root / "build/default/app");
+    fs::copy_file(testsupport::SourcePath("scripts/run"), root / "scripts/run");
+    WriteScript(root / "scripts/install-deps", "#!/bin/sh\nexit 0\n");
+    WriteScript(root / "bin/cmake", "#!/bin/sh\nexit 0\n");
+    const fs::path exe = root / "build/default/app/videowall";
+    fs::create_symlink(VW_PROGRAM, exe);
+
+    std::string path = std::getenv("PATH") ? std::getenv("PATH") : "/usr/bin:/bin";
+    Process script({(root / "scripts/run").string()},
+                   Environment({{"DISPLAY", ""},
+                                {"WAYLAND_DISPLAY", ""},
+                                {"SDL_VIDEODRIVER", ""},
+                                {"VW_DISPLAY", ""},
+                                {"PATH", (root / "bin").string() + ":" + path},
+                                {"TMPDIR", (root / "tmp").string()},
+                                {"VW_SCREENSHOT", (root / "screen.png").string()}}),
+                   /*ownGroup=*/true);
+    ASSERT_TRUE(script.Started());
+    pid_t program = 0;
+    ASSERT_TRUE(Eventually([&] { return (program = FindProgram(root, "build/default/app/videowall")) != 0; }, 15000))
+        << script.Output();
+    // Whatever goes wrong below, the program ending lets xvfb-run clear up after it.
+    struct Reaper {
+      pid_t pid;
+      ~Reaper() {
+        if (pid > 0) kill(pid, SIGKILL);
+      }
+    } reaper{program};
+    std::string display = EnvironmentOf(program, "DISPLAY"), authority = EnvironmentOf(program, "XAUTHORITY");
+    ASSERT_FALSE(display.empty());
+    ASSERT_TRUE(Eventually([&] { return WindowShown(display, authority); }, 10000)) << script.Output();
+
+    script.Signal(c.signal, c.group);
+    ASSERT_TRUE(script.WaitEnd(5000)) << "scripts/run still running 5 s after " << strsignal(c.signal);
+    EXPECT_EQ(Describe(script.Status()), "exit status 0") << script.Output();
+    if (kill(program, 0) != 0 && errno == ESRCH)
+      reaper.pid = 0;
+    else
+      ADD_FAILURE() << "the program outlived the script";
+    EXPECT_TRUE(fs::is_empty(root / "tmp")) << "left behind in TMPDIR: "
+                                            << fs::directory_iterator(root / "tmp")->path().filename();
+    // The X server ends as well, and takes its lock file with it.
+    EXPECT_TRUE(Eventually([&] { return !fs::exists("/tmp/.X" + display.substr(1) + "-lock"); }, 3000));
+    EXPECT_EQ(script.Output().find("lost the connection"), std::string::npos) << script.Output();
+    fs::remove_all(root);
+  }
 }
 
 }  // namespace
