@@ -72,7 +72,7 @@ TEST_F(GradientTest, AllTenPatterns) {
     auto d = static_cast<TGradientDirection>(i);
     Surface s(W, H);
     PaintGradientBands(s.Canvas(), RECT{0, 0, W, H}, d, RGB(20, 60, 160), RGB(250, 220, 120), 1);
-    const char* name = TypeInfo<TGradientDirection>()->Name(i).c_str();
+    const String name = TypeInfo<TGradientDirection>()->Name(i);
     for (int y = 0; y < H; ++y)
       for (int x = 0; x < W; ++x) ASSERT_NE(s.At(x, y), kUnpainted) << name << " " << x << "," << y;
     if (d == gdHorizontalBox || d == gdVerticalBox || d == gdSquareBox || d == gdBigSquareBox) {
