@@ -162,7 +162,11 @@ BrokenRow BreakTextRow(HDC DC, const TIndexedText& T, int P, int End, int MaxWid
   BrokenRow row;
   while (P < End) {
     int q = (options.WordBreaking && !Params.MeasureOnly) ? NextBreakPosition(T, P, End) : NextLineEnd(T, P, End);
-    const int width = TextWidthOf(DC, T, rowStart, q - rowStart, Params.ExpandTabs);
+    // The row is measured from its start. Advances add up exactly (the drawing layer neither
+    // kerns nor shapes), so only tab stops, which depend on where the row begins, need the whole
+    // row measured again; a long row stays linear.
+    const int width = Params.ExpandTabs ? TextWidthOf(DC, T, rowStart, q - rowStart, true)
+                                        : accepted + TextWidthOf(DC, T, P, q - P, false);
     if (options.WordBreaking && width > MaxWidth && q > P) {
       row.Wrapped = true;
       if (P > rowStart && !EllipsisRow) {

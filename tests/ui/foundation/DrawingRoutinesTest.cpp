@@ -5,6 +5,7 @@
 
 #include "platform/classes/Strings.h"
 #include "platform/system/Modules.h"
+#include "platform/win/Focus.h"
 #include "platform/win/Metrics.h"
 #include "platform/win/Startup.h"
 #include "tests/ui/foundation/Surface.h"
@@ -271,6 +272,32 @@ TEST(TextRoutines, TurnedLeftReadsBottomToTop) {
   std::string mask = turned.Mask(clBlack);
   EXPECT_NE(mask.find('#'), std::string::npos);
   EXPECT_GT(mask.rfind('#'), mask.size() / 2);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CursorExtent, ReachesFromTheHotSpotToTheLowestInkedRow) {
+  platform::InstallDisplay(platform::CreateHeadlessDisplay(320, 240));
+  // A 16 x 16 cursor whose AND mask is opaque on rows 3 to 9, hot spot on row 2.
+  std::vector<win::WORD> andRows(32, 0xFFFF);
+  for (int y = 3; y <= 9; ++y) andRows[static_cast<std::size_t>(y)] = 0x00FF;
+  win::ICONINFO info;
+  info.fIcon = win::FALSE;
+  info.xHotspot = 1;
+  info.yHotspot = 2;
+  info.hbmMask = win::CreateBitmap(16, 32, 1, 1, andRows.data());
+  info.hbmColor = nullptr;
+  win::HICON cursor = win::CreateIconIndirect(&info);
+  win::HCURSOR old = win::SetCursor(cursor);
+  TSize size;
+  CurrentCursorExtent(size);
+  EXPECT_EQ(size, TSize(16, 8));
+  win::SetCursor(old);
+  win::DestroyIcon(cursor);
+  win::DeleteObject(info.hbmMask);
+  platform::ResetDisplay();
 }
 
 }  // namespace
