@@ -72,7 +72,8 @@ constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry 
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TKeyEvent = std::function<void(TObject* Sender, win::WORD& Key, TShiftState Shift)>;
-using TKeyPressEvent = std::function<void(TObject* Sender, char& Key)>;
+// Key is the whole character typed; a handler that sets it to 0 swallows it.
+using TKeyPressEvent = std::function<void(TObject* Sender, TChar& Key)>;
 using TMouseWheelEvent = std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, win::POINT MousePos,
                                             bool& Handled)>;
 using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState Shift, win::POINT MousePos, bool& Handled)>;
@@ -634,7 +635,7 @@ class TWinControl : public TControl {
   virtual bool DoKeyPress(TMessage& Message);
   virtual bool DoKeyUp(TMessage& Message);
   virtual void KeyDown(win::WORD& Key, TShiftState Shift);
-  virtual void KeyPress(char& Key);
+  virtual void KeyPress(TChar& Key);
   virtual void KeyUp(win::WORD& Key, TShiftState Shift);
   virtual void DoEnter();
   virtual void DoExit();
@@ -659,6 +660,7 @@ class TWinControl : public TControl {
   virtual void CNKeyDown(TMessage& Message);
   virtual void CNKeyUp(TMessage& Message);
   virtual void CNChar(TMessage& Message);
+  virtual void WMChar(TMessage& Message);
   virtual void CNSysChar(TMessage& Message);
   virtual void CMDialogKey(TMessage& Message);
   virtual void CMDialogChar(TMessage& Message);

@@ -12,6 +12,7 @@
 #include "platform/classes/Themes.h"
 #include "platform/gdiplus/GdiPlus.h"
 #include "platform/classes/Thread.h"
+#include "platform/classes/Utf8.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/system/Clock.h"
 #include "platform/win/Controls.h"
@@ -1361,8 +1362,10 @@ bool IsAccel(unsigned Key, const String& Caption) {
       ++i;
       continue;
     }
-    auto c = static_cast<unsigned char>(Caption[i + 1]);
-    return std::toupper(c) == std::toupper(static_cast<int>(Key & 0xFF));
+    // The whole character after the ampersand against the whole key: a character beyond ASCII
+    // must not match a letter that shares its low byte.
+    Utf8Reader reader(std::string_view(Caption).substr(i + 1));
+    return Utf8ToUpper(reader.Next()) == Utf8ToUpper(static_cast<char32_t>(Key));
   }
   return false;
 }

@@ -52,7 +52,12 @@ void TInplaceEdit::KeyDown(WORD& Key, TShiftState Shift) {
   TCustomEdit::KeyDown(Key, Shift);
 }
 
-void TInplaceEdit::KeyPress(char& Key) {
+void TInplaceEdit::KeyPress(TChar& Key) {
+  // What is typed into the editor is typed into the grid: the grid's handler hears it first.
+  if (FGrid && FGrid->OnKeyPress) {
+    FGrid->OnKeyPress(FGrid, Key);
+    if (Key == 0) return;
+  }
   if (FGrid && Key == '\r') {
     FGrid->UpdateEditor();
     SelectAll();
@@ -805,15 +810,23 @@ void TCustomGrid::KeyDown(WORD& Key, TShiftState Shift) {
     MoveCurrent(to.X, to.Y, true, true);
 }
 
-void TCustomGrid::KeyPress(char& Key) {
+void TCustomGrid::KeyPress(TChar& Key) {
+  // A character starts the editor with it; the editor's key press runs the grid's handler, so
+  // that the handler hears each character once.
+  if (FOptions.Contains(goEditing) && Key >= 0x20 && CanEditShow()) {
+    // Characters an input method delivers at once all come here; only the first one starts afresh.
+    const bool editing = EditorMode() && FInplaceEdit && FInplaceEdit->HandleAllocated();
+    if (!editing) ShowEditor();
+    if (FInplaceEdit && FInplaceEdit->HandleAllocated()) {
+      if (!editing) FInplaceEdit->SetText("");
+      SendMessage(FInplaceEdit->Handle(), WM_CHAR, static_cast<WPARAM>(Key), 0);
+      Key = 0;
+      return;
+    }
+  }
   TCustomControl::KeyPress(Key);
   if (Key == 0) return;
-  if (FOptions.Contains(goEditing) && static_cast<unsigned char>(Key) >= 0x20 && CanEditShow()) {
-    ShowEditor();
-    if (FInplaceEdit && FInplaceEdit->HandleAllocated()) {
-      FInplaceEdit->SetText("");
-      SendMessage(FInplaceEdit->Handle(), WM_CHAR, static_cast<unsigned char>(Key), 0);
-    }
+  if (FOptions.Contains(goEditing) && Key >= 0x20 && CanEditShow()) {
     Key = 0;
   } else if (FOptions.Contains(goEditing) && Key == '\r') {
     ShowEditor();

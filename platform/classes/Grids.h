@@ -52,7 +52,7 @@ class TInplaceEdit : public TCustomEdit {
 
  protected:
   void KeyDown(win::WORD& Key, TShiftState Shift) override;
-  void KeyPress(char& Key) override;
+  void KeyPress(TChar& Key) override;
   void DoExit() override;
   void Change() override;
 
@@ -139,7 +139,7 @@ class TCustomGrid : public TCustomControl {
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void KeyDown(win::WORD& Key, TShiftState Shift) override;
-  void KeyPress(char& Key) override;
+  void KeyPress(TChar& Key) override;
   void Resize() override;
   void Loaded() override;
   void CMColorChanged(TMessage& Message) override;

@@ -245,23 +245,13 @@ void TCustomMaskEdit::KeyDown(WORD& Key, TShiftState Shift) {
   }
 }
 
-void TCustomMaskEdit::KeyPress(char& Key) {
+void TCustomMaskEdit::KeyPress(TChar& Key) {
   TCustomEdit::KeyPress(Key);
   if (!IsMasked() || Key == 0) return;
-  // Control characters keep their meaning; characters beyond ASCII come whole through WM_CHAR.
-  auto code = static_cast<unsigned char>(Key);
-  if (code < 0x20 || code >= 0x80) return;
-  if (!ReadOnly()) TypeChar(static_cast<unsigned char>(Key));
+  // Control characters keep their meaning.
+  if (Key < 0x20) return;
+  if (!ReadOnly()) TypeChar(Key);
   Key = 0;
-}
-
-void TCustomMaskEdit::WndProc(TMessage& Message) {
-  // Characters beyond ASCII arrive whole in WM_CHAR; the edit window must not insert them itself.
-  if (Message.Msg == WM_CHAR && IsMasked() && Message.WParam >= 0x80) {
-    if (!ReadOnly()) TypeChar(static_cast<char32_t>(Message.WParam));
-    return;
-  }
-  TCustomEdit::WndProc(Message);
 }
 
 void TCustomMaskEdit::ValidateEdit() {

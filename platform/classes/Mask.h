@@ -64,9 +64,8 @@ class TCustomMaskEdit : public TCustomEdit {
   String GetText() override;
   void SetTextValue(const String& Value) override;
   void KeyDown(win::WORD& Key, TShiftState Shift) override;
-  void KeyPress(char& Key) override;
+  void KeyPress(TChar& Key) override;
   void DoExit() override;
-  void WndProc(TMessage& Message) override;
 
  private:
   std::u32string Shown();

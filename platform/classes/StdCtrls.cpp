@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/classes/Forms.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/win/Controls.h"
 #include "platform/win/Focus.h"
@@ -114,13 +115,7 @@ void TCustomLabel::CMFontChanged(TMessage& Message) {
 void TCustomLabel::WndProc(TMessage& Message) {
   // The accelerator of a label focuses its FocusControl.
   if (Message.Msg == CM_DIALOGCHAR && FShowAccelChar && FFocusControl && Enabled()) {
-    String caption = GetText();
-    auto amp = caption.find('&');
-    while (amp != String::npos && amp + 1 < caption.size() && caption[amp + 1] == '&') amp = caption.find('&', amp + 2);
-    if (amp != String::npos && amp + 1 < caption.size() &&
-        std::toupper(static_cast<unsigned char>(caption[amp + 1])) ==
-            std::toupper(static_cast<int>(Message.CharCode() & 0xFF)) &&
-        FFocusControl->CanFocus()) {
+    if (IsAccel(static_cast<unsigned>(Message.WParam), GetText()) && FFocusControl->CanFocus()) {
       FFocusControl->SetFocus();
       Message.Result = 1;
       return;
@@ -456,7 +451,7 @@ void TCustomMemo::WndProc(TMessage& Message) {
   TCustomEdit::WndProc(Message);
 }
 
-void TCustomMemo::KeyPress(char& Key) {
+void TCustomMemo::KeyPress(TChar& Key) {
   TCustomEdit::KeyPress(Key);
   if (Key == '\r' && !FWantReturns) Key = 0;
 }
@@ -1178,6 +1173,13 @@ void TCustomComboBox::CreateWnd() {
     ~Done() { flag = false; }
   } done{FSettingText};
   TWinControl::CreateWnd();
+  // Characters typed into the edit part are the combo box's key presses.
+  if (HWND edit = FindWindowEx(FHandle, nullptr, "Edit", nullptr)) {
+    FEditHandle = edit;
+    FEditDefProc = reinterpret_cast<WNDPROC>(GetWindowLongPtr(edit, GWLP_WNDPROC));
+    SetWindowLongPtr(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtr(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TCustomComboBox::EditWndProc));
+  }
   FItems->Push();
   if (FMaxLength) SendMessage(FHandle, CB_LIMITTEXT, static_cast<WPARAM>(FMaxLength), 0);
   SendMessage(FHandle, CB_SETCURSEL, static_cast<WPARAM>(FItemIndex), 0);
@@ -1188,7 +1190,25 @@ void TCustomComboBox::CreateWnd() {
 
 void TCustomComboBox::DestroyWnd() {
   FText = GetText();
+  if (FEditHandle && IsWindow(FEditHandle)) {
+    SetWindowLongPtr(FEditHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FEditDefProc));
+    SetWindowLongPtr(FEditHandle, GWLP_USERDATA, 0);
+  }
+  FEditHandle = nullptr;
+  FEditDefProc = nullptr;
   TWinControl::DestroyWnd();
+}
+
+LRESULT TCustomComboBox::EditWndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  auto* combo = reinterpret_cast<TCustomComboBox*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
+  if (!combo || !combo->FEditDefProc) return DefWindowProc(hwnd, msg, wParam, lParam);
+  WNDPROC next = combo->FEditDefProc;
+  if (msg == WM_CHAR) {
+    TMessage m{msg, wParam, lParam, 0};
+    if (combo->DoKeyPress(m)) return 0;
+    wParam = m.WParam;
+  }
+  return CallWindowProc(next, hwnd, msg, wParam, lParam);
 }
 
 int TCustomComboBox::ItemIndex() { return FItemIndex; }

@@ -233,7 +233,7 @@ class TCustomMemo : public TCustomEdit {
  protected:
   void CreateParams(TCreateParams& Params) override;
   void WndProc(TMessage& Message) override;
-  void KeyPress(char& Key) override;
+  void KeyPress(TChar& Key) override;
 
  private:
   friend class TMemoStrings;
@@ -511,6 +511,10 @@ class TCustomComboBox : public TWinControl {
   bool FSorted = false;
   // Set while code changes the text, which is no edit of the operator's.
   bool FSettingText = false;
+  // The edit part, subclassed so that what is typed there passes KeyPress.
+  static win::LRESULT EditWndProc(win::HWND hwnd, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam);
+  win::HWND FEditHandle = nullptr;
+  win::WNDPROC FEditDefProc = nullptr;
 };
 
 class TComboBox : public TCustomComboBox {

@@ -15,6 +15,8 @@
 #include "platform/classes/FormatSettings.h"
 
 using String = std::string;
+// One character: a whole code point, as typed keys and the characters of a String are counted.
+using TChar = char32_t;
 
 // Root of every exception the class library and the system raise; Message is the text shown to
 // the operator.

@@ -298,6 +298,7 @@ void TWinControl::Dispatch(TMessage& Message) {
     case CN_SYSKEYDOWN: CNKeyDown(Message); return;
     case CN_KEYUP: CNKeyUp(Message); return;
     case CN_CHAR: CNChar(Message); return;
+    case WM_CHAR: WMChar(Message); return;
     case CN_SYSCHAR: CNSysChar(Message); return;
     case CN_CTLCOLORBTN:
     case CN_CTLCOLOREDIT:
@@ -1213,9 +1214,9 @@ bool TWinControl::DoKeyPress(TMessage& Message) {
       static_cast<TWinControl*>(form)->DoKeyPress(Message))
     return true;
   if (!FControlStyle.Contains(csNoStdEvents)) {
-    auto ch = static_cast<char>(Message.WParam);
+    auto ch = static_cast<TChar>(Message.WParam);
     KeyPress(ch);
-    Message.WParam = static_cast<unsigned char>(ch);
+    Message.WParam = static_cast<WPARAM>(ch);
     if (ch == 0) return true;
   }
   return false;
@@ -1238,7 +1239,7 @@ bool TWinControl::DoKeyUp(TMessage& Message) {
 void TWinControl::KeyDown(WORD& Key, TShiftState Shift) {
   if (OnKeyDown) OnKeyDown(this, Key, Shift);
 }
-void TWinControl::KeyPress(char& Key) {
+void TWinControl::KeyPress(TChar& Key) {
   if (OnKeyPress) OnKeyPress(this, Key);
 }
 void TWinControl::KeyUp(WORD& Key, TShiftState Shift) {
@@ -1288,9 +1289,17 @@ void TWinControl::CNKeyUp(TMessage& Message) {
   Message.Result = DoKeyUp(Message) ? 1 : 0;
 }
 
+// The control's own character: KeyPress may change it or swallow it before the window sees it.
+void TWinControl::WMChar(TMessage& Message) {
+  if (DoKeyPress(Message)) {
+    Message.Result = 0;
+    return;
+  }
+  DefaultHandler(Message);
+}
+
 void TWinControl::CNChar(TMessage& Message) {
   Message.Result = 1;
-  if (DoKeyPress(Message)) return;
   // A character the control has no use for may be the accelerator of a control on the form.
   if ((Perform(WM_GETDLGCODE, 0, 0) & (DLGC_WANTCHARS | DLGC_WANTALLKEYS)) == 0) {
     TCustomForm* form = ::GetParentForm(this);

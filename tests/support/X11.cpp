@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <thread>
 
-#ifdef VW_TEST_XFIXES
+#ifdef VW_TEST_XLIB
 #include <X11/Xlib.h>
 #include <X11/extensions/Xfixes.h>
 #endif
@@ -156,9 +156,36 @@ Screenshot GrabScreen() {
   return shot;
 }
 
+bool MapCharactersToKeys(const std::u32string& characters) {
+#ifdef VW_TEST_XLIB
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) return false;
+  int minCode = 0, maxCode = 0, perCode = 0;
+  XDisplayKeycodes(display, &minCode, &maxCode);
+  KeySym* map = XGetKeyboardMapping(display, static_cast<KeyCode>(minCode), maxCode - minCode + 1, &perCode);
+  std::size_t next = 0;
+  for (int code = maxCode; code >= minCode && next < characters.size(); --code) {
+    bool empty = true;
+    for (int k = 0; k < perCode; ++k) empty &= map[(code - minCode) * perCode + k] == NoSymbol;
+    if (!empty) continue;
+    // Characters beyond Latin-1 have the keysyms 0x01000000 + their code point.
+    KeySym sym = 0x01000000 | characters[next++];
+    KeySym both[2] = {sym, sym};
+    XChangeKeyboardMapping(display, code, 2, both, 1);
+  }
+  XFree(map);
+  XSync(display, False);
+  XCloseDisplay(display);
+  return next == characters.size();
+#else
+  (void)characters;
+  return false;
+#endif
+}
+
 CursorShot GrabCursor() {
   CursorShot shot;
-#ifdef VW_TEST_XFIXES
+#ifdef VW_TEST_XLIB
   Display* display = XOpenDisplay(nullptr);
   if (!display) return shot;
   int event = 0, error = 0;

@@ -52,4 +52,10 @@ struct CursorShot : Screenshot {
 };
 CursorShot GrabCursor();
 
+// Gives each character a key of its own on the server's keyboard (keys that have none yet), so
+// that xdotool types it with that key instead of remapping a key just before pressing it, which a
+// client with a cached keyboard map reads as no character at all. False when the map cannot be
+// changed here.
+bool MapCharactersToKeys(const std::u32string& characters);
+
 }  // namespace testsupport
