@@ -239,6 +239,29 @@ TEST_F(TextLayoutTest, TinyTextIsAPattern) {
   }
 }
 
+TEST_F(TextLayoutTest, JustifiedRowsReachTheRightEdgeAndBottomRowsTheBottom) {
+  S.Clear(clWhite);
+  TRect r(10, 10, 190, 110);
+  DrawLayoutText(DC, "ii ii ii", r, tlfJustifyAll | tlfAlignBottom, 0, 0, nullptr, clDefault, clDefault);
+  S.Save("layout-justified.png");
+  int right = 0, bottom = 0, top = 1000;
+  for (int y = 0; y < 120; ++y)
+    for (int x = 0; x < 200; ++x)
+      if (S.At(x, y) == ColorToRGB(clBlack)) {
+        right = std::max(right, x);
+        bottom = std::max(bottom, y);
+        top = std::min(top, y);
+      }
+  TcxTextLayoutParams params;
+  FillTextParams(DC, 0, params);
+  EXPECT_GE(right, 186);
+  EXPECT_LT(right, 190);
+  EXPECT_GE(top, 110 - params.RowHeight);
+  EXPECT_LT(bottom, 110);
+  // The justification is gone afterwards.
+  EXPECT_EQ(S.Canvas()->TextWidth("ii ii"), Width("ii") * 2 + Width(" "));
+}
+
 TEST_F(TextLayoutTest, FontAndTextColourComeBack) {
   win::HGDIOBJ font = win::GetCurrentObject(DC, win::OBJ_FONT);
   win::SetTextColor(DC, win::RGB(1, 2, 3));
