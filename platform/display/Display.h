@@ -63,6 +63,14 @@ enum MouseButton { kButtonLeft = 1, kButtonMiddle = 2, kButtonRight = 3, kButton
 // Modifier bits in InputEvent::modifiers.
 enum Modifier : unsigned { kModShift = 1, kModCtrl = 2, kModAlt = 4, kModCapsLock = 8, kModNumLock = 16 };
 
+struct BeepSound {
+  static constexpr unsigned kToneBeep = 0xFFFFFFFE;
+  unsigned kind = 0;
+  unsigned frequency = 880;
+  unsigned durationMs = 150;
+  friend bool operator==(const BeepSound&, const BeepSound&) = default;
+};
+
 struct InputEvent {
   InputKind kind = InputKind::MouseMove;
   SurfaceId surface = 0;     // the surface the desktop delivered it to, 0 when none
@@ -120,7 +128,9 @@ class Display {
   // True where the desktop composites alpha, so layered alpha can be seen in a screenshot.
   virtual bool SupportsTranslucency() const = 0;
 
-  virtual void Beep() {}
+  // A beep: `kind` is MessageBeep's type (0xFFFFFFFF the simple beep), or kToneBeep for a tone of
+  // the given frequency and length (Beep).
+  virtual void Beep(const BeepSound& sound) = 0;
 
   // The desktop clipboard as UTF-8 text; backends without one keep it in memory.
   virtual std::string ClipboardText() const = 0;
@@ -154,6 +164,9 @@ class HeadlessControl {
   virtual std::shared_ptr<const CursorImage> CursorImageShown() const = 0;
   virtual SurfaceId FocusedSurface() const = 0;
   virtual std::vector<ScreenRect> LastPresented(SurfaceId id) const = 0;
+  // Every beep so far, oldest first, so tests can see that (and how) the program beeped.
+  virtual std::vector<BeepSound> Beeps() const = 0;
+  virtual void ClearBeeps() = 0;
 };
 
 // No screen to show windows on: no desktop, or one that does not answer. The message says which.

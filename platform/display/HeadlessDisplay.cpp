@@ -229,7 +229,20 @@ class HeadlessDisplay final : public Display, public HeadlessControl {
   // The virtual screen composes alpha itself, so translucency is always visible in screenshots.
   bool SupportsTranslucency() const override { return true; }
 
-  void Beep() override {}
+  void Beep(const BeepSound& sound) override {
+    std::lock_guard lock(mutex_);
+    beeps_.push_back(sound);
+  }
+
+  std::vector<BeepSound> Beeps() const override {
+    std::lock_guard lock(mutex_);
+    return beeps_;
+  }
+
+  void ClearBeeps() override {
+    std::lock_guard lock(mutex_);
+    beeps_.clear();
+  }
 
   std::string ClipboardText() const override {
     std::lock_guard lock(mutex_);
@@ -471,6 +484,7 @@ class HeadlessDisplay final : public Display, public HeadlessControl {
   bool woken_ = false;
   CursorShape cursor_ = CursorShape::Arrow;
   std::shared_ptr<const CursorImage> cursorImage_;
+  std::vector<BeepSound> beeps_;
   std::string clipboard_;
 };
 

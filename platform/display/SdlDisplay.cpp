@@ -471,7 +471,7 @@ class SdlDisplay final : public Display {
 
   bool SupportsTranslucency() const override { return x11::CompositorRunning(helper_); }
 
-  void Beep() override {
+  void Beep(const BeepSound& sound) override {
     if (!audioTried_) {
       audioTried_ = true;
       if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
@@ -485,16 +485,18 @@ class SdlDisplay final : public Display {
     }
     if (!audio_ || audioSpec_.format != AUDIO_S16SYS || audioSpec_.channels != 1) return;
     // A short tone, faded in and out so it does not click.
-    const int rate = audioSpec_.freq, count = rate * 150 / 1000, fade = rate * 5 / 1000;
+    const unsigned frequency = std::clamp(sound.frequency, 37u, 8000u);
+    const unsigned length = std::min(sound.durationMs, 2000u);
+    const int rate = audioSpec_.freq, count = static_cast<int>(rate * length / 1000), fade = rate * 5 / 1000;
     std::vector<Sint16> tone(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
       double envelope = std::min({1.0, static_cast<double>(i) / fade, static_cast<double>(count - i) / fade});
-      tone[i] = static_cast<Sint16>(8000 * envelope * std::sin(2 * std::numbers::pi * 880 * i / rate));
+      tone[i] = static_cast<Sint16>(8000 * envelope * std::sin(2 * std::numbers::pi * frequency * i / rate));
     }
     SDL_ClearQueuedAudio(audio_);
     SDL_QueueAudio(audio_, tone.data(), static_cast<Uint32>(tone.size() * sizeof(Sint16)));
     SDL_PauseAudioDevice(audio_, 0);
-    beepEndMs_ = SDL_GetTicks64() + 150 + 100;
+    beepEndMs_ = SDL_GetTicks64() + length + 100;
   }
 
   std::string ClipboardText() const override {

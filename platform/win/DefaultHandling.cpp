@@ -258,11 +258,15 @@ int ShowCursor(BOOL show) {
   return count;
 }
 
-BOOL MessageBeep(UINT) {
-  if (platform::HasDisplay()) platform::CurrentDisplay().Beep();
+BOOL MessageBeep(UINT type) {
+  if (platform::HasDisplay()) platform::CurrentDisplay().Beep(platform::BeepSound{type, 880, 150});
   return TRUE;
 }
 
-BOOL Beep(DWORD, DWORD) { return MessageBeep(0); }
+BOOL Beep(DWORD frequency, DWORD durationMs) {
+  if (platform::HasDisplay())
+    platform::CurrentDisplay().Beep(platform::BeepSound{platform::BeepSound::kToneBeep, frequency, durationMs});
+  return TRUE;
+}
 
 }  // namespace win

@@ -299,7 +299,7 @@ TEST_F(SdlWindows, DesktopServices) {
   EXPECT_EQ(y, 234);
   for (CursorShape shape : {CursorShape::SizeWE, CursorShape::Hidden, CursorShape::Help, CursorShape::Arrow})
     display_->SetCursor(shape);
-  display_->Beep();  // silent where there is no audio device, never blocking
+  display_->Beep(platform::BeepSound{});  // silent where there is no audio device, never blocking
 }
 
 TEST(SdlDisplay, RefusesToShowWindowsNowhere) {

@@ -3,6 +3,7 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/win/Controls.h"
 #include "platform/win/Hooks.h"
+#include "platform/win/MessageBox.h"
 #include "platform/win/Metrics.h"
 #include "tests/platform/win/ControlFixture.h"
 
@@ -116,6 +117,26 @@ TEST_F(SystemSettingsTest, TheScreenCanReportSixteenBitsPerPixel) {
   EXPECT_EQ(GetDeviceCaps(window, BITSPIXEL), 16);
   ReleaseDC(form, window);
   ReleaseDC(nullptr, screen);
+}
+
+}  // namespace
+}  // namespace wintest
+
+namespace wintest {
+namespace {
+
+TEST_F(SystemSettingsTest, BeepsAreCountedWithTheirKind) {
+  HWND numbers = CreateWindowEx(0, "Edit", "", WS_CHILD | WS_VISIBLE | ES_NUMBER, 10, 10, 100, 22, form, nullptr,
+                                nullptr, nullptr);
+  SetFocus(numbers);
+  Screen().ClearBeeps();
+  Type("1x");
+  EXPECT_EQ(GetWindowTextString(numbers), "1");
+  Beep(440, 50);
+  MessageBeep(MB_ICONHAND);
+  const std::vector<platform::BeepSound> expected = {
+      {0, 880, 150}, {platform::BeepSound::kToneBeep, 440, 50}, {MB_ICONHAND, 880, 150}};
+  EXPECT_EQ(Screen().Beeps(), expected) << "the refused letter, the tone, the error sound";
 }
 
 }  // namespace
