@@ -1,5 +1,6 @@
 // The resource compiler: turns the files named in a manifest into a table of embedded resources.
-// Manifest lines are "TYPE NAME path", paths relative to a root given on the command line; a line
+// Manifest lines are "TYPE NAME path", paths relative to the source root given on the command
+// line, or to the build root when they start with "${BUILD}/" (files the build makes); a line
 // starting with '#' is a comment (a name may start with '#': "#101" is the integer name 101).
 #include <cstdio>
 #include <fstream>
@@ -26,8 +27,8 @@ std::string Escape(const std::string& s) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 4) {
-    std::cerr << "usage: rc <manifest> <root> <output.cpp>\n";
+  if (argc != 5) {
+    std::cerr << "usage: rc <manifest> <source root> <build root> <output.cpp>\n";
     return 2;
   }
   std::ifstream manifest(argv[1]);
@@ -35,7 +36,8 @@ int main(int argc, char** argv) {
     std::cerr << "rc: cannot read " << argv[1] << "\n";
     return 1;
   }
-  const std::string root = argv[2];
+  const std::string root = argv[2], buildRoot = argv[3];
+  const std::string buildPrefix = "${BUILD}/";
   std::vector<Entry> entries;
   std::string line;
   int lineNo = 0;
@@ -48,7 +50,7 @@ int main(int argc, char** argv) {
       std::cerr << argv[1] << ":" << lineNo << ": expected TYPE NAME path\n";
       return 1;
     }
-    e.path = root + "/" + e.path;
+    e.path = e.path.starts_with(buildPrefix) ? buildRoot + "/" + e.path.substr(buildPrefix.size()) : root + "/" + e.path;
     if (!std::ifstream(e.path)) {
       std::cerr << argv[1] << ":" << lineNo << ": cannot read " << e.path << "\n";
       return 1;
@@ -93,11 +95,11 @@ int main(int argc, char** argv) {
 
   std::string text = out.str();
   // Leave the output untouched when nothing changed, so the build does not recompile it.
-  std::ifstream old(argv[3]);
+  std::ifstream old(argv[4]);
   std::stringstream oldText;
   oldText << old.rdbuf();
   if (old && oldText.str() == text) return 0;
-  std::ofstream file(argv[3]);
+  std::ofstream file(argv[4]);
   file << text;
   return file ? 0 : 1;
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "platform/system/Resources.h"
@@ -20,6 +23,16 @@ TEST(Resources, FoundByTypeAndNameWithoutRegardToCase) {
   // Integer names and types match their "#n" spelling.
   EXPECT_EQ(Load(win::MAKEINTRESOURCE(101), win::RT_BITMAP), std::string("\x01\x02\x03\x00\xff", 5));
   EXPECT_EQ(Load("#101", "#2"), std::string("\x01\x02\x03\x00\xff", 5));
+}
+
+TEST(Resources, FilesTheBuildMakesAreEmbeddedAndPlacedBesideTheProgram) {
+  EXPECT_EQ(Load("GENERATED", win::RT_RCDATA), "made by the build: resources\n");
+  const auto beside = std::filesystem::read_symlink("/proc/self/exe").parent_path() / "generated.txt";
+  std::ifstream file(beside);
+  ASSERT_TRUE(file) << beside;
+  std::stringstream text;
+  text << file.rdbuf();
+  EXPECT_EQ(text.str(), "made by the build: resources\n");
 }
 
 TEST(Resources, MissingOnesReportNotFound) {
