@@ -4,6 +4,8 @@
 #include <cstring>
 #include <limits>
 
+#include "platform/win/Clipboard.h"
+
 // The bitmap's own canvas: a memory context with the bitmap selected, made when first drawn on
 // and given up whenever the bitmap must be replaced.
 class TBitmapCanvas : public TCanvas {
@@ -604,6 +606,34 @@ void TBitmap::SaveToStream(TStream* Stream) {
   }
   Stream->WriteBuffer(head.data(), static_cast<std::int32_t>(head.size()));
   Stream->WriteBuffer(FBits, static_cast<std::int32_t>(imageSize));
+}
+
+void TBitmap::LoadFromClipboardFormat(win::WORD AFormat, win::HANDLE AData, win::HPALETTE) {
+  if (AFormat != win::CF_DIB || !AData) throw EInvalidGraphic(SUnknownClipboardFormat);
+  std::size_t size = win::GlobalSize(AData);
+  auto* p = static_cast<const std::uint8_t*>(win::GlobalLock(AData));
+  if (!p) InvalidBitmap();
+  // Read from a copy, so that the lock is given back whatever the data hold.
+  std::vector<std::uint8_t> data(p, p + size);
+  win::GlobalUnlock(AData);
+  ReadBmp(data.data(), data.size());
+  Changed(this);
+}
+
+void TBitmap::SaveToClipboardFormat(win::WORD& AFormat, win::HANDLE& AData, win::HPALETTE& APalette) {
+  AFormat = win::CF_DIB;
+  AData = nullptr;
+  APalette = nullptr;
+  TMemoryStream m;
+  SaveToStream(&m);
+  if (m.Size() <= 14) return;  // an empty bitmap has nothing to give
+  auto size = static_cast<std::size_t>(m.Size()) - 14;
+  win::HGLOBAL h = win::GlobalAlloc(win::GMEM_MOVEABLE, size);
+  if (void* p = h ? win::GlobalLock(h) : nullptr) {
+    std::memcpy(p, static_cast<const std::uint8_t*>(m.Memory()) + 14, size);
+    win::GlobalUnlock(h);
+  }
+  AData = h;
 }
 
 void TBitmap::ReadData(TStream* Stream) {

@@ -61,6 +61,9 @@ class TBitmap : public TGraphic {
 
   void LoadFromStream(TStream* Stream) override;
   void SaveToStream(TStream* Stream) override;
+  // CF_DIB: a packed device-independent bitmap (the BMP file without its file header).
+  void LoadFromClipboardFormat(win::WORD AFormat, win::HANDLE AData, win::HPALETTE APalette) override;
+  void SaveToClipboardFormat(win::WORD& AFormat, win::HANDLE& AData, win::HPALETTE& APalette) override;
   // A bitmap resource (a BMP file or a packed DIB) embedded in the program.
   void LoadFromResourceName(win::HINSTANCE Instance, const String& ResName);
   void LoadFromResourceID(win::HINSTANCE Instance, unsigned ResID);

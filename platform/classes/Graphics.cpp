@@ -473,6 +473,14 @@ void TGraphic::Changed(TObject*) {
   if (OnChange) OnChange(this);
 }
 
+void TGraphic::LoadFromClipboardFormat(win::WORD, win::HANDLE, win::HPALETTE) {
+  throw EInvalidGraphic(SUnknownClipboardFormat);
+}
+
+void TGraphic::SaveToClipboardFormat(win::WORD&, win::HANDLE&, win::HPALETTE&) {
+  throw EInvalidGraphic(SUnknownClipboardFormat);
+}
+
 void TGraphic::LoadFromFile(const String& FileName) {
   TFileStream stream(FileName, fmOpenRead | fmShareDenyWrite);
   LoadFromStream(&stream);

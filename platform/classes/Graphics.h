@@ -27,6 +27,7 @@ inline constexpr const char* SInvalidImageList = "Invalid ImageList";
 inline constexpr const char* SReplaceImage = "Unable to Replace Image";
 inline constexpr const char* SImageIndexError = "Invalid ImageList Index";
 inline constexpr const char* SImageReadFail = "Failed to read ImageList data from stream";
+inline constexpr const char* SUnknownClipboardFormat = "Unsupported clipboard format";
 
 VW_DECLARE_EXCEPTION(EInvalidGraphic, Exception);
 VW_DECLARE_EXCEPTION(EInvalidGraphicOperation, Exception);
@@ -255,6 +256,10 @@ class TGraphic : public TPersistent {
 
   virtual void LoadFromStream(TStream* Stream) = 0;
   virtual void SaveToStream(TStream* Stream) = 0;
+  // The picture as clipboard data: AData is GlobalAlloc memory (the clipboard takes it). A kind
+  // of picture that has no clipboard form raises EInvalidGraphic.
+  virtual void LoadFromClipboardFormat(win::WORD AFormat, win::HANDLE AData, win::HPALETTE APalette);
+  virtual void SaveToClipboardFormat(win::WORD& AFormat, win::HANDLE& AData, win::HPALETTE& APalette);
   void LoadFromFile(const String& FileName);
   void SaveToFile(const String& FileName);
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/classes/Bitmap.h"
+#include "platform/win/Clipboard.h"
 
 namespace {
 
@@ -208,6 +209,39 @@ TEST(BitmapTest, PatternBrushFromABitmapCopy) {
   EXPECT_EQ(Px(dest, 1, 0), 0xFFFFFFu);
   EXPECT_EQ(Px(dest, 2, 2), 0u);
   EXPECT_EQ(Px(dest, 3, 2), 0xFFFFFFu);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(BitmapClipboardTest, APackedDibGoesOutAndComesBackWithItsPixels) {
+  TBitmap b;
+  b.SetPixelFormat(pf24bit);
+  b.SetSize(3, 2);
+  b.Canvas()->Brush()->SetColor(clRed);
+  b.Canvas()->FillRect(Rect(1, 1, 2, 2));
+  win::WORD format = 0;
+  win::HANDLE data = nullptr;
+  win::HPALETTE palette = nullptr;
+  b.SaveToClipboardFormat(format, data, palette);
+  EXPECT_EQ(format, win::CF_DIB);
+  ASSERT_NE(data, nullptr);
+  // No file header: the data begin with the bitmap's own header.
+  auto* p = static_cast<const std::uint8_t*>(win::GlobalLock(data));
+  EXPECT_EQ(p[0], 40);
+  win::GlobalUnlock(data);
+
+  TBitmap back;
+  back.LoadFromClipboardFormat(format, data, palette);
+  win::GlobalFree(data);
+  EXPECT_EQ(back.Width(), 3);
+  EXPECT_EQ(back.PixelFormat(), pf24bit);
+  EXPECT_EQ(back.Canvas()->Pixels(1, 1), clRed);
+  EXPECT_EQ(back.Canvas()->Pixels(0, 0), clWhite);
+
+  EXPECT_THROW(back.LoadFromClipboardFormat(win::CF_TEXT, data, nullptr), EInvalidGraphic);
+  EXPECT_EQ(back.Width(), 3);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "platform/classes/FormDescription.h"
+#include "platform/classes/StreamAdapter.h"
 #include "platform/classes/Streams.h"
 #include "platform/system/Resources.h"
 #include "tests/support/Artifacts.h"
@@ -139,6 +140,32 @@ TEST(StreamsTest, TruncatedOrForeignStoredFormsRaiseInsteadOfReadingGarbage) {
   t.WriteBuffer(truncated, sizeof truncated);
   t.SetPosition(0);
   EXPECT_THROW(t.ReadComponent(nullptr), EReadError);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(StreamAdapterTest, AComponentObjectStreamReachesTheStreamObject) {
+  TMemoryStream m;
+  auto* s = new TStreamAdapter(&m);
+  win::ULONG n = 0;
+  EXPECT_EQ(s->Write("abcdef", 6, &n), win::S_OK);
+  EXPECT_EQ(n, 6u);
+  win::STATSTG st;
+  EXPECT_EQ(s->Stat(&st, win::STATFLAG_NONAME), win::S_OK);
+  EXPECT_EQ(st.cbSize.QuadPart, 6u);
+  win::ULARGE_INTEGER at{};
+  EXPECT_EQ(s->Seek(win::LARGE_INTEGER{-2}, win::STREAM_SEEK_END, &at), win::S_OK);
+  EXPECT_EQ(at.QuadPart, 4u);
+  char buf[4];
+  EXPECT_EQ(s->Read(buf, 4, &n), win::S_FALSE);
+  EXPECT_EQ(std::string(buf, n), "ef");
+  EXPECT_EQ(s->Release(), 0u);
+  EXPECT_EQ(m.Size(), 6);  // a referenced stream outlives its adapter
+
+  auto* owned = new TStreamAdapter(new TMemoryStream, soOwned);
+  owned->Release();  // frees the stream too (LeakSanitizer would tell)
 }
 
 }  // namespace
