@@ -64,6 +64,39 @@ TEST_F(GPDrawing, PartsWithOpacityBlendAndInvisibleOnesAreSkipped) {
   EXPECT_EQ(clipped.Mask(clWhite), "####\n####\n####\n####\n");
 }
 
+TEST_F(GPDrawing, AFailedTranslucentDrawStillDisposesItsAttributes) {
+  auto image = Image(2, 2, std::vector<std::uint32_t>(4, 0xFF000000));
+  win::GpImage* gone = nullptr;
+  ASSERT_EQ(GdipCloneImage(image->Handle(), &gone), win::Ok);
+  GdipDisposeImage(gone);
+  Surface s(4, 4);
+  std::size_t objects = platform::gdiplus::LiveObjects();
+  OnSurface(s, [&](win::GpGraphics* g) {
+    try {
+      GPDrawImagePart(g, {0, 0, 4, 4}, {0, 0, 2, 2}, gone, 100);
+      ADD_FAILURE() << "no exception";
+    } catch (const EdxGdipException& e) {
+      EXPECT_EQ(e.Status, win::InvalidParameter);
+    }
+  });
+  EXPECT_EQ(platform::gdiplus::LiveObjects(), objects);
+}
+
+TEST_F(GPDrawing, BlendingTwoImagesMakesAThirdOfTheFirstsSize) {
+  auto white = Image(3, 2, std::vector<std::uint32_t>(6, 0xFFFFFFFF));
+  auto black = Image(1, 1, {0xFF000000});
+  std::unique_ptr<TdxGPImage> blend(white->BlendWith(black.get(), 128));
+  EXPECT_EQ(blend->Width(), 3);
+  EXPECT_EQ(blend->Height(), 2);
+  TRGBColors px;
+  blend->CopyPixels(px);
+  ASSERT_EQ(px.size(), 6u);
+  for (const TRGBQuad& q : px) {
+    EXPECT_EQ(q.rgbReserved, 255);
+    EXPECT_NEAR(q.rgbRed, 127, 1);
+  }
+}
+
 TEST_F(GPDrawing, TilesStartAtTheTopLeftAndAreCutAtTheEndsOnBothPaths) {
   // A 10 x 10 part whose every pixel differs, from (3, 2) of a larger image.
   std::vector<std::uint32_t> px(14 * 13);
