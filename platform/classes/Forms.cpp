@@ -722,6 +722,9 @@ void TCustomForm::WMActivate(TMessage& Message) {
 void TCustomForm::CMDialogKey(TMessage& Message) {
   if (GetKeyState(VK_MENU) >= 0) {
     auto key = static_cast<WORD>(Message.WParam);
+    // Moving about with the keyboard brings the focus frames and underlines back.
+    if ((key == VK_TAB || key == VK_LEFT || key == VK_RIGHT || key == VK_UP || key == VK_DOWN) && FHandle)
+      SendMessage(FHandle, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
     switch (key) {
       case VK_TAB:
         if (GetKeyState(VK_CONTROL) >= 0) {

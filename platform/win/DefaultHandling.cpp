@@ -146,8 +146,50 @@ LRESULT DefNonClientMouse(Window& w, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 
+namespace {
+
+WORD ApplyUiAction(WORD state, WORD action, WORD flags) {
+  // The class library initializes to hidden; the cues show once the keyboard is used.
+  if (action == UIS_SET || action == UIS_INITIALIZE) return static_cast<WORD>(state | flags);
+  if (action == UIS_CLEAR) return static_cast<WORD>(state & ~flags);
+  return state;
+}
+
+}  // namespace
+
+LRESULT DefUiState(Window& w, UINT msg, WPARAM wParam, LPARAM) {
+  const WORD action = LOWORD(wParam);
+  const WORD flags = static_cast<WORD>(HIWORD(wParam) & (UISF_HIDEFOCUS | UISF_HIDEACCEL | UISF_ACTIVE));
+  switch (msg) {
+    case WM_QUERYUISTATE: return w.uiState;
+    case WM_CHANGEUISTATE:
+      if (action < UIS_SET || action > UIS_INITIALIZE) return 0;
+      // A child asks its top-level window, which tells the whole tree when something changes.
+      if (w.IsChild()) return SendMessage(w.parent, WM_CHANGEUISTATE, wParam, 0);
+      if (ApplyUiAction(w.uiState, action, flags) != w.uiState || action == UIS_INITIALIZE)
+        SendMessage(w.handle, WM_UPDATEUISTATE, wParam, 0);
+      return 0;
+    case WM_UPDATEUISTATE: {
+      if (action < UIS_SET || action > UIS_INITIALIZE) return 0;
+      w.uiState = ApplyUiAction(w.uiState, action, flags);
+      std::vector<HWND> children = w.children;
+      for (HWND c : children)
+        if (IsWindow(c)) SendMessage(c, WM_UPDATEUISTATE, wParam, 0);
+      return 0;
+    }
+    default: return 0;
+  }
+}
+
 LRESULT DefKeyboard(Window& w, UINT msg, WPARAM wParam, LPARAM lParam) {
   HWND h = w.handle;
+  // Moving about with the keyboard, or Alt, brings the focus frames and underlines back.
+  if ((msg == WM_KEYDOWN && (wParam == VK_TAB || wParam == VK_LEFT || wParam == VK_RIGHT || wParam == VK_UP ||
+                             wParam == VK_DOWN)) ||
+      (msg == WM_SYSKEYDOWN && wParam == VK_MENU)) {
+    if (w.uiState & (UISF_HIDEFOCUS | UISF_HIDEACCEL))
+      SendMessage(h, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+  }
   // The menu key and Shift+F10 ask for the context menu, with no point (-1, -1).
   if ((msg == WM_KEYUP && wParam == VK_APPS) || (msg == WM_SYSKEYDOWN && wParam == VK_F10 && (GetKeyState(VK_SHIFT) & 0x8000))) {
     SendMessage(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), static_cast<LPARAM>(-1));

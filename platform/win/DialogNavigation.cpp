@@ -49,6 +49,10 @@ BOOL IsDialogMessage(HWND dialog, MSG* msg) {
   if (msg->hwnd != dialog && !IsChild(dialog, msg->hwnd)) return FALSE;
   if (msg->message == WM_KEYDOWN) {
     LRESULT code = DlgCode(msg->hwnd, msg);
+    if (msg->wParam == static_cast<WPARAM>(VK_TAB) || msg->wParam == static_cast<WPARAM>(VK_LEFT) ||
+        msg->wParam == static_cast<WPARAM>(VK_UP) || msg->wParam == static_cast<WPARAM>(VK_RIGHT) ||
+        msg->wParam == static_cast<WPARAM>(VK_DOWN))
+      SendMessage(dialog, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
     if (!(code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE))) {
       WPARAM vk = msg->wParam;
       bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;

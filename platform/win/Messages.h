@@ -109,6 +109,10 @@ constexpr UINT WM_UNINITMENUPOPUP = 0x0125;
 constexpr UINT WM_CHANGEUISTATE = 0x0127;
 constexpr UINT WM_UPDATEUISTATE = 0x0128;
 constexpr UINT WM_QUERYUISTATE = 0x0129;
+// Keyboard cues: WM_CHANGEUISTATE and WM_UPDATEUISTATE carry an action in the low word of WParam
+// and the flags in the high word; WM_QUERYUISTATE answers the flags set.
+constexpr WORD UIS_SET = 1, UIS_CLEAR = 2, UIS_INITIALIZE = 3;
+constexpr WORD UISF_HIDEFOCUS = 0x1, UISF_HIDEACCEL = 0x2, UISF_ACTIVE = 0x4;
 constexpr UINT WM_CTLCOLORMSGBOX = 0x0132;
 constexpr UINT WM_CTLCOLOREDIT = 0x0133;
 constexpr UINT WM_CTLCOLORLISTBOX = 0x0134;

@@ -260,6 +260,9 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCCREATE: {
       auto* cs = reinterpret_cast<CREATESTRUCT*>(lParam);
       if (cs && cs->lpszName && (reinterpret_cast<UINT_PTR>(cs->lpszName) >> 16)) w->text = cs->lpszName;
+      // A child starts with its parent's keyboard cues.
+      if (w->IsChild())
+        if (Window* p = Find(w->parent)) w->uiState = p->uiState;
       return TRUE;
     }
     case WM_NCCALCSIZE: {
@@ -389,6 +392,10 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SYSKEYUP:
     case WM_SYSCHAR:
       return DefKeyboard(*w, msg, wParam, lParam);
+    case WM_CHANGEUISTATE:
+    case WM_UPDATEUISTATE:
+    case WM_QUERYUISTATE:
+      return DefUiState(*w, msg, wParam, lParam);
     case WM_ACTIVATE:
       // An activated window takes the focus unless it is minimized.
       if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) SetFocus(hwnd);

@@ -85,6 +85,7 @@ struct Window {
   platform::LayerAttributes layer;      // layered-window attributes of a top-level window
   bool layered = false;
   bool ncActive = false;                // WM_NCACTIVATE state: the caption is drawn active
+  win::WORD uiState = 0;                // keyboard cues hidden (UISF_ flags)
   win::LRESULT ncPressed = 0;           // caption button shown pressed  // top-level windows that are not message-only
 
   bool Visible() const { return (style & win::WS_VISIBLE) != 0; }
@@ -216,6 +217,8 @@ win::LRESULT DefSysCommand(Window& w, win::WPARAM wParam, win::LPARAM lParam);
 win::LRESULT DefSetCursor(Window& w, win::WPARAM wParam, win::LPARAM lParam);
 win::LRESULT DefNonClientMouse(Window& w, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam);
 win::LRESULT DefKeyboard(Window& w, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam);
+// WM_CHANGEUISTATE, WM_UPDATEUISTATE and WM_QUERYUISTATE.
+win::LRESULT DefUiState(Window& w, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam);
 
 // Hooks around message retrieval: the get-message hook may change the message; the mouse and
 // keyboard hooks may swallow input (true).
