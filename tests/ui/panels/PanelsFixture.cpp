@@ -126,6 +126,7 @@ void PanelsTest::Pump() {
   MSG m;
   for (int guard = 0; guard < 1000 && PeekMessage(&m, nullptr, 0, 0, PM_NOREMOVE); ++guard)
     Application->ProcessMessages();
+  screen_.clear();
 }
 
 void PanelsTest::RunFor(std::uint64_t ms) {
@@ -148,11 +149,13 @@ TForm* PanelsTest::MakeForm(int Left, int Top, int ClientWidth, int ClientHeight
 }
 
 Rgb PanelsTest::ScreenPixel(int x, int y) {
-  Pump();
-  int w = 0, h = 0;
-  auto pixels = Headless().ComposeScreen(w, h);
-  if (x < 0 || y < 0 || x >= w || y >= h) return 0xFFFFFFFF;
-  std::uint32_t p = pixels[static_cast<std::size_t>(y) * w + x];
+  MSG m;
+  if (screen_.empty() || PeekMessage(&m, nullptr, 0, 0, PM_NOREMOVE)) {
+    Pump();
+    screen_ = Headless().ComposeScreen(screenWidth_, screenHeight_);
+  }
+  if (x < 0 || y < 0 || x >= screenWidth_ || y >= screenHeight_) return 0xFFFFFFFF;
+  std::uint32_t p = screen_[static_cast<std::size_t>(y) * screenWidth_ + x];
   return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
 }
 

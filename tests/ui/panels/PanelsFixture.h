@@ -69,7 +69,8 @@ class PanelsTest : public ::testing::Test {
   platform::HeadlessControl& Headless() { return *platform::Headless(); }
   // A shown form at (Left, Top) with the given client size and colour.
   TForm* MakeForm(int Left, int Top, int ClientWidth, int ClientHeight, TColor Color = clBtnFace);
-  // The screen's pixel, 0x00BBGGRR.
+  // The screen's pixel, 0x00BBGGRR. Pixel() reads the screen as it was last composed: Pump()
+  // composes it afresh.
   Rgb ScreenPixel(int x, int y);
   Rgb Pixel(TControl* Control, int x, int y) { return ScreenPixel(ScreenX(Control, x), ScreenY(Control, y)); }
   int ScreenX(TControl* Control, int x) { return Control->ClientToScreen(win::POINT{x, 0}).x; }
@@ -83,6 +84,8 @@ class PanelsTest : public ::testing::Test {
 
   platform::ScopedVirtualClock clock;
   platform::ScopedModuleOverrides modules;
+  std::vector<std::uint32_t> screen_;
+  int screenWidth_ = 0, screenHeight_ = 0;
   FakeThemes themes;
 };
 
