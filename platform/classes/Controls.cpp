@@ -898,12 +898,16 @@ void TControl::WMMouseButton(TMessage& Message, TMouseButton Button, bool Down, 
     if (!FControlStyle.Contains(csNoStdEvents)) MouseDown(Button, shift, x, y);
   } else {
     if (FControlStyle.Contains(csCaptureMouse)) SetMouseCapture(false);
+    // A click or mouse-up handler may free the control: nothing of it is touched afterwards.
+    controls_detail::TFreeWatch watch(this);
     if (Button == mbLeft && FControlState.Contains(csClicked)) {
       FControlState.Exclude(csClicked);
       RECT r = ClientRect();
       if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) Click();
+      if (watch.Gone()) return;
     }
     if (!FControlStyle.Contains(csNoStdEvents)) MouseUp(Button, shift, x, y);
+    if (watch.Gone()) return;
   }
   if (auto* w = dynamic_cast<TWinControl*>(this); w && w->HandleAllocated()) DefaultHandler(Message);
 }

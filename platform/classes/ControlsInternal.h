@@ -6,6 +6,26 @@
 
 namespace controls_detail {
 
+// Tells whether a component was freed while code that holds it ran (a handler may free the
+// control it belongs to).
+class TFreeWatch : public TComponent {
+ public:
+  explicit TFreeWatch(TComponent* Watched) : TComponent(nullptr), FWatched(Watched) { Watched->FreeNotification(this); }
+  ~TFreeWatch() override {
+    if (FWatched) FWatched->RemoveFreeNotification(this);
+  }
+  bool Gone() const { return FWatched == nullptr; }
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FWatched) FWatched = nullptr;
+  }
+
+ private:
+  TComponent* FWatched;
+};
+
 extern TControl* g_CaptureControl;
 extern TControl* g_MouseControl;
 
