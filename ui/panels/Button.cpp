@@ -683,3 +683,11 @@ void TRzButton::SetHotTrack(bool Value) {
   SetTransparent(Value);
   if (HandleAllocated()) InvalidateRect(Handle(), nullptr, TRUE);
 }
+
+namespace {
+// Form descriptions create these by class name.
+const bool kRegistered = [] {
+  RegisterClassesOf<TRzButton>();
+  return true;
+}();
+}  // namespace

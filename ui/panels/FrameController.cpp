@@ -297,3 +297,11 @@ void TRzRegIniFile::SetRegKey(TRzRegKey Value) { Change(FRegKey, Value); }
 void TRzRegIniFile::SetRegAccess(TRzRegAccess Value) { Change(FRegAccess, Value); }
 void TRzRegIniFile::SetSpecialFolder(TRzSpecialFolder Value) { Change(FSpecialFolder, Value); }
 void TRzRegIniFile::SetFileEncoding(TRzIniFileEncoding Value) { Change(FFileEncoding, Value); }
+
+namespace {
+// Form descriptions create these by class name.
+const bool kRegistered = [] {
+  RegisterClassesOf<TRzFrameController, TRzRegIniFile>();
+  return true;
+}();
+}  // namespace

@@ -526,3 +526,11 @@ void TRzPanelDockManager::PaintDockFrame(TCanvas* Canvas, TControl* Client, cons
   Canvas->TextOut(glyph.left, glyph.top, "r");
   Canvas->Brush()->SetStyle(bsSolid);
 }
+
+namespace {
+// Form descriptions create these by class name.
+const bool kRegistered = [] {
+  RegisterClassesOf<TRzPanel>();
+  return true;
+}();
+}  // namespace

@@ -489,3 +489,11 @@ void TRzMarqueeStatus::DrawCaption(const String& Text) {
   b->TextRect(r, x, y, Text);
   Canvas()->Draw(FBorderWidth + 1, FBorderWidth + 1, FBitmap.get());
 }
+
+namespace {
+// Form descriptions create these by class name.
+const bool kRegistered = [] {
+  RegisterClassesOf<TRzStatusPane, TRzMarqueeStatus>();
+  return true;
+}();
+}  // namespace

@@ -186,7 +186,6 @@ TEST_F(PanelTest, ResizingInvalidatesTheFrameStripsOnly) {
 }
 
 TEST_F(PanelTest, ObsoletePropertiesAndTheFrameController) {
-  RegisterClass(TRzPanel::StaticClass());
   auto* p = new TRzPanel(form);
   FormTextToComponent(
       "object P: TRzPanel\n  UseGradients = True\n  ThemeAware = False\n  FrameSides = [sdLeft, sdTop]\n"
@@ -302,6 +301,60 @@ TEST_F(PanelTest, Gallery) {
   Pump();
   EXPECT_EQ(Pixel(see, 40, 50), RGB(0, 128, 0));
   SaveControl("panels-gallery.png", form);
+}
+
+}  // namespace
+}  // namespace panelstest
+
+namespace panelstest {
+namespace {
+
+TEST_F(PanelTest, DockManagerGrabbersAndCaptions) {
+  auto* p = MakePanel(10, 10, 200, 120);
+  p->UpdateDockManager();
+  EXPECT_EQ(p->DockManager(), nullptr);  // not a dock site
+  p->SetDockSite(true);
+  p->SetUseDockManager(true);
+  p->UpdateDockManager();
+  TRzPanelDockManager* dock = p->DockManager();
+  ASSERT_NE(dock, nullptr);
+  EXPECT_TRUE(p->DoubleBuffered());
+  EXPECT_EQ(dock->GripSize(), 14);
+  EXPECT_EQ(dock->CaptionFont()->Name(), "Verdana");
+
+  auto* edit = new TEdit(form);
+  edit->SetParent(p);
+  edit->SetCaption("Docked");
+  auto* label = new TLabel(form);
+  label->SetParent(p);
+  label->SetCaption("Label");
+  win::RECT r{10, 10, 110, 70};
+  dock->AdjustDockRect(edit, r);
+  EXPECT_EQ(r.top, 24);
+  // A windowed client without the focus has an inactive grabber along its top.
+  Surface s(120, 80, RGB(255, 0, 255));
+  dock->PaintDockFrame(s.Canvas(), edit, win::RECT{10, 10, 110, 70});
+  EXPECT_EQ(s.At(100, 12), ColorToRGB(clInactiveCaption));
+  EXPECT_EQ(s.At(100, 24), RGB(255, 0, 255));
+  // A windowless client counts as active; a panel at the top puts the grabber on the left.
+  p->SetAlign(alTop);
+  Surface t(120, 80, RGB(255, 0, 255));
+  dock->PaintDockFrame(t.Canvas(), label, win::RECT{10, 10, 110, 70});
+  EXPECT_EQ(t.At(12, 60), ColorToRGB(clActiveCaption));
+  EXPECT_EQ(t.At(30, 60), RGB(255, 0, 255));
+  s.Save("panels-dock-top.png");
+  t.Save("panels-dock-left.png");
+  p->SetShowDockClientCaptions(false);
+  Surface u(120, 80, RGB(255, 0, 255));
+  dock->PaintDockFrame(u.Canvas(), label, win::RECT{10, 10, 110, 70});
+  EXPECT_EQ(u.At(12, 60), RGB(255, 0, 255));
+
+  // A command in the dock site repaints it.
+  Pump();
+  paints = 0;
+  p->Perform(win::WM_COMMAND, 0, 0);
+  Pump();
+  EXPECT_EQ(paints, 1);
 }
 
 }  // namespace
