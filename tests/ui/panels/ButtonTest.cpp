@@ -188,8 +188,15 @@ TEST_F(ButtonTest, EnterAndEscape) {
 }
 
 TEST_F(ButtonTest, HotTrackRings) {
+  form->SetColor(static_cast<TColor>(RGB(0, 128, 0)));
   auto* b = Make(20, 20, "Hot");
   b->SetHotTrack(true);
+  EXPECT_TRUE(b->Transparent());
+  Pump();
+  // Only the rounded corners show the parent.
+  EXPECT_EQ(Pixel(b, 0, 0), RGB(0, 128, 0));
+  EXPECT_EQ(Pixel(b, 74, 24), RGB(0, 128, 0));
+  EXPECT_NE(Pixel(b, 10, 10), RGB(0, 128, 0));
   auto* c = Make(110, 20, "Other");
   c->SetHotTrack(true);
   c->SetHotTrackColorType(htctComplement);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/classes/FormDescription.h"
+#include "platform/classes/Registry.h"
 #include "platform/classes/StdCtrls.h"
 #include "tests/ui/panels/PanelsFixture.h"
 #include "ui/panels/Panel.h"
@@ -308,6 +309,19 @@ TEST_F(PanelTest, Gallery) {
 
 namespace panelstest {
 namespace {
+
+TEST_F(PanelTest, ThemeChangeReadsTheColourSchemeAgain) {
+  auto* p = MakePanel(10, 10, 100, 50);
+  {
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey("\\Software\\Microsoft\\Windows\\CurrentVersion\\ThemeManager", true));
+    reg.WriteString("ColorName", "HomeStead");
+  }
+  EXPECT_EQ(rz::XpColorScheme, xsNormalColor);
+  win::SendMessage(p->Handle(), win::WM_THEMECHANGED, 0, 0);
+  EXPECT_EQ(rz::XpColorScheme, xsHomestead);
+  rz::XpColorScheme = xsNormalColor;
+}
 
 TEST_F(PanelTest, DockManagerGrabbersAndCaptions) {
   auto* p = MakePanel(10, 10, 200, 120);
