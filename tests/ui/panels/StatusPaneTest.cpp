@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "platform/classes/ActnList.h"
+#include "platform/classes/FormDescription.h"
 #include "tests/ui/panels/PanelsFixture.h"
+#include "ui/panels/Button.h"
 #include "ui/panels/StatusPane.h"
 
 namespace panelstest {
@@ -249,6 +251,36 @@ TEST_F(StatusPaneTest, Gallery) {
   RunFor(100 * 120);
   EXPECT_GT(Count(marquee, RGB(0, 0, 128)), 20);
   SaveScreen("panels-status-panes.png", win::RECT{40, 40, 380, 230});
+}
+
+}  // namespace
+}  // namespace panelstest
+
+namespace panelstest {
+namespace {
+
+// The subtitle windows' and the virtual remote's controls as their form descriptions hold them.
+TEST_F(StatusPaneTest, ReadFromFormDescriptions) {
+  auto* m = new TRzMarqueeStatus(form);
+  FormTextToComponent(
+      "object RzMarqueeStatus1: TRzMarqueeStatus\n"
+      "  Left = 0\n  Top = 0\n  Width = 585\n  Height = 129\n  Align = alClient\n"
+      "  FrameStyle = fsNone\n  BorderWidth = 0\n  Caption = '欢迎'\n  Color = clBlack\n"
+      "  FillColor = clBlack\n  FlatColor = clNone\n  Font.Color = clYellow\n  ParentColor = False\n"
+      "  ParentFillColor = False\n  Hint = 'subtitle'\n  ScrollType = stRightToLeft\nend\n",
+      m);
+  EXPECT_EQ(m->FrameStyle(), fsNone);
+  EXPECT_EQ(m->FlatColor(), clNone);
+  EXPECT_FALSE(m->ParentFillColor());
+  EXPECT_FALSE(m->Transparent());  // loading without ParentColor clears it
+  EXPECT_EQ(m->TextColor(), clYellow);
+  EXPECT_EQ(m->Caption(), "欢迎");
+  EXPECT_EQ(m->Width(), 585);
+
+  auto* b = new TRzButton(form);
+  FormTextToComponent("object RzButton1: TRzButton\n  Caption = 'Power'\n  Color = clRed\n  FrameFlat = True\nend\n", b);
+  EXPECT_TRUE(b->HotTrack());
+  EXPECT_EQ(b->Color(), clRed);
 }
 
 }  // namespace
