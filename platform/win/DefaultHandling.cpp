@@ -71,7 +71,11 @@ LRESULT DefSysCommand(Window& w, WPARAM wParam, LPARAM lParam) {
       return 0;
     case SC_MINIMIZE: ShowWindow(h, SW_MINIMIZE); return 0;
     case SC_MAXIMIZE: ShowWindow(h, SW_MAXIMIZE); return 0;
-    case SC_RESTORE: ShowWindow(h, SW_RESTORE); return 0;
+    case SC_RESTORE:
+      // A minimized window may refuse to open.
+      if ((w.style & WS_MINIMIZE) && !SendMessage(h, WM_QUERYOPEN, 0, 0)) return 0;
+      ShowWindow(h, SW_RESTORE);
+      return 0;
     case SC_MOVE:
     case SC_SIZE:
       return SizeMoveLoop ? SizeMoveLoop(w, wParam, lParam) : 0;
@@ -117,9 +121,17 @@ LRESULT DefNonClientMouse(Window& w, UINT msg, WPARAM wParam, LPARAM lParam) {
       switch (hit) {
         case HTCAPTION: SendMessage(h, WM_SYSCOMMAND, SC_MOVE + HTCAPTION, lParam); break;
         case HTLEFT: case HTRIGHT: case HTTOP: case HTTOPLEFT: case HTTOPRIGHT: case HTBOTTOM: case HTBOTTOMLEFT:
-        case HTBOTTOMRIGHT:
-          SendMessage(h, WM_SYSCOMMAND, SC_SIZE + static_cast<WPARAM>(hit - HTLEFT + 1), lParam);
+        case HTBOTTOMRIGHT: {
+          // A child that is no sizable window itself (a status bar's size grip) sizes the
+          // top-level window it lies in.
+          HWND sized = h;
+          if (w.IsChild() && !(w.style & WS_THICKFRAME)) {
+            sized = GetAncestor(h, GA_ROOT);
+            if (!sized || !(GetWindowLong(sized, GWL_STYLE) & WS_THICKFRAME) || IsZoomed(sized)) break;
+          }
+          SendMessage(sized, WM_SYSCOMMAND, SC_SIZE + static_cast<WPARAM>(hit - HTLEFT + 1), lParam);
           break;
+        }
         case HTCLOSE: case HTMAXBUTTON: case HTMINBUTTON:
           if (CaptionButtonLoop) CaptionButtonLoop(w, hit);
           break;

@@ -273,11 +273,22 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_NCPAINT: {
-      HDC dc = GetWindowDC(hwnd);
+      // wParam is the region to paint, in screen coordinates, or 1 for the whole frame: a skinned
+      // frame hands on only the part it leaves to the default (its menu bar, say).
+      HRGN part = wParam > 1 ? reinterpret_cast<HRGN>(wParam) : nullptr;
+      HDC dc = part ? GetDCEx(hwnd, part, DCX_WINDOW | DCX_INTERSECTRGN) : GetWindowDC(hwnd);
+      if (!dc) return 0;
       PaintNonClient(*w, dc);
       ReleaseDC(hwnd, dc);
       return 0;
     }
+    case WM_SYNCPAINT:
+      // What another window's move uncovered: the frame and the background now, the rest at
+      // the next WM_PAINT.
+      RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_ERASENOW | RDW_ALLCHILDREN);
+      return 0;
+    case WM_QUERYOPEN:
+      return TRUE;
     case WM_NCACTIVATE:
       w->ncActive = wParam != 0;
       if (HasCaptionStyle(w->style)) RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
