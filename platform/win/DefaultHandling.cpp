@@ -9,6 +9,7 @@
 #include "platform/win/Metrics.h"
 #include "platform/win/Focus.h"
 #include "platform/win/ControlsInternal.h"
+#include "platform/win/Hooks.h"
 #include "platform/win/Keys.h"
 #include "platform/win/WindowManager.h"
 
@@ -161,6 +162,10 @@ LRESULT DefNonClientMouse(Window& w, UINT msg, WPARAM wParam, LPARAM lParam) {
 namespace {
 
 WORD ApplyUiAction(WORD state, WORD action, WORD flags) {
+  // A user who asked for the cues always (SPI_SETKEYBOARDCUES) never has them hidden.
+  BOOL always = FALSE;
+  SystemParametersInfo(SPI_GETKEYBOARDCUES, 0, &always, 0);
+  if (always) flags = static_cast<WORD>(flags & ~(UISF_HIDEFOCUS | UISF_HIDEACCEL));
   // The class library initializes to hidden; the cues show once the keyboard is used.
   if (action == UIS_SET || action == UIS_INITIALIZE) return static_cast<WORD>(state | flags);
   if (action == UIS_CLEAR) return static_cast<WORD>(state & ~flags);

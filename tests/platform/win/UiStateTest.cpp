@@ -3,6 +3,7 @@
 // keyboard shows them again.
 #include "tests/platform/win/WindowFixture.h"
 
+#include "platform/win/Hooks.h"
 #include "platform/win/Keys.h"
 
 namespace wintest {
@@ -41,6 +42,17 @@ TEST_F(UiStateTest, ChangesGoToTheTopAndComeDownToEveryChild) {
   Pump();
   EXPECT_EQ(SendMessage(button, WM_QUERYUISTATE, 0, 0), 0);
   EXPECT_EQ(SendMessage(top, WM_QUERYUISTATE, 0, 0), 0);
+}
+
+TEST_F(UiStateTest, CuesAlwaysShownWhenTheUserAskedForThem) {
+  HWND top = Make("top", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200);
+  ASSERT_TRUE(SystemParametersInfo(SPI_SETKEYBOARDCUES, 0, reinterpret_cast<void*>(TRUE), 0));
+  SendMessage(top, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+  SendMessage(top, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEACCEL), 0);
+  EXPECT_EQ(SendMessage(top, WM_QUERYUISTATE, 0, 0), 0);
+  platform::ResetSystemParameters();
+  SendMessage(top, WM_CHANGEUISTATE, MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+  EXPECT_EQ(SendMessage(top, WM_QUERYUISTATE, 0, 0), UISF_HIDEFOCUS | UISF_HIDEACCEL);
 }
 
 }  // namespace
