@@ -1136,7 +1136,20 @@ TCustomComboBox::TCustomComboBox(TComponent* AOwner)
   FColor = clWindow;
 }
 
-TCustomComboBox::~TCustomComboBox() { delete FItems; }
+TCustomComboBox::~TCustomComboBox() {
+  // The window outlives this part of the object: its edit part must not call back into it.
+  ReleaseEditPart();
+  delete FItems;
+}
+
+void TCustomComboBox::ReleaseEditPart() {
+  if (FEditHandle && IsWindow(FEditHandle)) {
+    SetWindowLongPtr(FEditHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FEditDefProc));
+    SetWindowLongPtr(FEditHandle, GWLP_USERDATA, 0);
+  }
+  FEditHandle = nullptr;
+  FEditDefProc = nullptr;
+}
 
 void TCustomComboBox::DeclareProperties(TPropTable& t) {
   stdctrls_detail::PublishWinControl(t);
@@ -1190,12 +1203,7 @@ void TCustomComboBox::CreateWnd() {
 
 void TCustomComboBox::DestroyWnd() {
   FText = GetText();
-  if (FEditHandle && IsWindow(FEditHandle)) {
-    SetWindowLongPtr(FEditHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FEditDefProc));
-    SetWindowLongPtr(FEditHandle, GWLP_USERDATA, 0);
-  }
-  FEditHandle = nullptr;
-  FEditDefProc = nullptr;
+  ReleaseEditPart();
   TWinControl::DestroyWnd();
 }
 

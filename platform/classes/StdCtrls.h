@@ -513,6 +513,7 @@ class TCustomComboBox : public TWinControl {
   bool FSettingText = false;
   // The edit part, subclassed so that what is typed there passes KeyPress.
   static win::LRESULT EditWndProc(win::HWND hwnd, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam);
+  void ReleaseEditPart();
   win::HWND FEditHandle = nullptr;
   win::WNDPROC FEditDefProc = nullptr;
 };
