@@ -642,7 +642,11 @@ void TBitmap::ReadData(TStream* Stream) {
   if (size < 0 || size > Stream->Size() - Stream->Position()) InvalidBitmap();
   std::vector<std::uint8_t> data(static_cast<std::size_t>(size));
   if (size) Stream->ReadBuffer(data.data(), size);
-  ReadBmp(data.data(), data.size());
+  // An empty picture is stored as a length of 0 and nothing after it.
+  if (size == 0)
+    ReplaceWith(nullptr, nullptr, 0, 0, FPixelFormat, false);
+  else
+    ReadBmp(data.data(), data.size());
   Changed(this);
 }
 
