@@ -7,6 +7,7 @@
 #include "platform/classes/ControlsInternal.h"
 #include "platform/classes/Forms.h"
 #include "platform/classes/Filer.h"
+#include "platform/classes/ImageList.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/win/Controls.h"
 #include "platform/win/Focus.h"
@@ -54,6 +55,7 @@ void ForgetControl(TControl* Control) {
   if (g_MouseControl == Control) g_MouseControl = nullptr;
   if (g_Drag.control == Control) {
     // The drag ends with its control, not accepted anywhere.
+    if (g_Drag.images) g_Drag.images->EndDrag();
     if (g_Drag.ownsObject) delete g_Drag.object;
     g_Drag = DragState{};
   }
@@ -635,6 +637,8 @@ void TControl::DragMoveTo(POINT Screen) {
     if (std::abs(Screen.x - g_Drag.start.x) < g_Drag.threshold && std::abs(Screen.y - g_Drag.start.y) < g_Drag.threshold)
       return;
     g_Drag.active = true;
+    g_Drag.images = g_Drag.object ? g_Drag.object->GetDragImages() : nullptr;
+    if (g_Drag.images && !g_Drag.images->BeginDrag(nullptr, Screen.x, Screen.y)) g_Drag.images = nullptr;
   }
   TObject* source = DragSource();
   TControl* target = FindDragTarget(Screen, false);
@@ -656,6 +660,12 @@ void TControl::DragMoveTo(POINT Screen) {
   }
   // A handler may have ended the drag.
   if (!g_Drag.object) return;
+  if (TDragImageList* images = g_Drag.images) {
+    // The image shows over the controls that display it, and follows the mouse.
+    if (target && target->ControlStyle().Contains(csDisplayDragImage)) images->ShowDragImage();
+    else images->HideDragImage();
+    images->DragMove(Screen.x, Screen.y);
+  }
   g_Drag.accepted = target && accept;
   g_Drag.object->FDragPos = Screen;
   g_Drag.object->FDragTarget = g_Drag.target;
@@ -667,6 +677,8 @@ void TControl::DragMoveTo(POINT Screen) {
 void TControl::DragFinish(bool Drop) {
   DragState drag = g_Drag;
   g_Drag = DragState{};
+  // The image goes before the target hears of the drop.
+  if (drag.images) drag.images->EndDrag();
   if (drag.control) drag.control->SetMouseCapture(false);
   POINT p{};
   GetCursorPos(&p);
@@ -692,8 +704,10 @@ void TControl::DragFinish(bool Drop) {
   }
   if (drag.object) {
     drag.object->FCancelling = !Drop;
+    // Finished may free the object: nothing of it is read after.
+    const bool controlObject = dynamic_cast<TDragControlObject*>(drag.object) != nullptr;
     drag.object->Finished(accepted ? target : nullptr, x, y, accepted);
-    if (!dynamic_cast<TDragControlObject*>(drag.object) && drag.control) drag.control->DoEndDrag(accepted ? target : nullptr, x, y);
+    if (!controlObject && drag.control) drag.control->DoEndDrag(accepted ? target : nullptr, x, y);
     if (drag.ownsObject) delete drag.object;
   }
 }
@@ -721,6 +735,10 @@ void TControl::DoEndDrag(TObject* Target, int X, int Y) {
 TCursor TDragObject::GetDragCursor(bool Accepted, int, int) { return Accepted ? crDrag : crNoDrop; }
 
 TCursor TDragControlObject::GetDragCursor(bool Accepted, int, int) { return Accepted ? FControl->DragCursor() : crNoDrop; }
+
+TDragImageList* TDragControlObject::GetDragImages() { return FControl ? FControl->GetDragImages() : nullptr; }
+
+TDragObject* DragObject() { return g_Drag.object; }
 
 void TDragControlObject::Finished(TObject* Target, int X, int Y, bool Accepted) {
   if (!Accepted) {

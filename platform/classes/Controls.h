@@ -82,6 +82,7 @@ using TDragOverEvent = std::function<void(TObject* Sender, TObject* Source, int 
                                           bool& Accept)>;
 using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
 class TDragObject;
+class TDragImageList;
 using TStartDragEvent = std::function<void(TObject* Sender, TDragObject*& DragObject)>;
 using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
 using TCanResizeEvent = std::function<void(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
@@ -383,6 +384,8 @@ class TControl : public TComponent {
   virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
   virtual void DragDrop(TObject* Source, int X, int Y);
   virtual void DoStartDrag(TDragObject*& DragObject);
+  // The images shown under the mouse while the control is dragged; none by default.
+  virtual TDragImageList* GetDragImages() { return nullptr; }
   virtual void DoEndDrag(TObject* Target, int X, int Y);
   virtual void DragCanceled();
   virtual void VisibleChanging() {}
@@ -467,7 +470,10 @@ class TDragObject : public TObject {
   bool Dropped() const { return FDropped; }
   bool Cancelling() const { return FCancelling; }
   virtual TCursor GetDragCursor(bool Accepted, int X, int Y);
+  // The images shown under the mouse while dragging (over controls with csDisplayDragImage).
+  virtual TDragImageList* GetDragImages() { return nullptr; }
   // The drag is over: Target (null when nothing took it) at X, Y in the target's coordinates.
+  // An object may free itself here.
   virtual void Finished(TObject* /*Target*/, int /*X*/, int /*Y*/, bool /*Accepted*/) {}
 
  private:
@@ -484,6 +490,7 @@ class TDragControlObject : public TDragObject {
   explicit TDragControlObject(TControl* AControl) : FControl(AControl) {}
   TControl* Control() const { return FControl; }
   TCursor GetDragCursor(bool Accepted, int X, int Y) override;
+  TDragImageList* GetDragImages() override;
   // A drag that nobody took is cancelled for the control; either way it hears OnEndDrag.
   void Finished(TObject* Target, int X, int Y, bool Accepted) override;
 
@@ -753,6 +760,8 @@ class TCustomControl : public TWinControl {
 TWinControl* FindVCLWindow(win::POINT Pos);
 // Finds the control under a screen point (windowless children included).
 TControl* FindDragTarget(win::POINT Pos, bool AllowDisabled);
+// The drag in progress (from BeginDrag until the drop or cancel), or null.
+TDragObject* DragObject();
 // The control a window belongs to (its own window or the nearest parent window of a control).
 TWinControl* FindControl(win::HWND Handle);
 // The form a control stands on, or null.

@@ -39,6 +39,7 @@ struct DragState {
   win::POINT start{};
   int threshold = 5;
   TControl* target = nullptr;
+  TDragImageList* images = nullptr;  // shown under the mouse since the drag became active
 };
 extern DragState g_Drag;
 

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/win/Hooks.h"
+#include "platform/win/Window.h"
+
 namespace {
 
 win::COLORREF ListColor(TColor c) {
@@ -410,3 +413,94 @@ void TCustomImageList::WriteData(TStream* Stream) {
   std::vector<std::uint8_t> data = win::ImageList_Write(Handle());
   Stream->WriteBuffer(data.data(), static_cast<std::int32_t>(data.size()));
 }
+
+// ---- TDragImageList ---------------------------------------------------------------------------------
+
+namespace {
+
+// What shows through: the image's transparent parts are this colour, keyed out of the window.
+constexpr win::COLORREF kDragKey = win::RGB(255, 0, 254);
+constexpr const char* kDragClass = "VwDragImage";
+
+}  // namespace
+
+TDragImageList::~TDragImageList() { EndDrag(); }
+
+bool TDragImageList::SetDragImage(int Index, int HotSpotX, int HotSpotY) {
+  if (Index < 0 || Index >= Count()) return false;
+  FDragIndex = Index;
+  FDragHotspot = {HotSpotX, HotSpotY};
+  if (FDragWindow) win::InvalidateRect(FDragWindow, nullptr, win::TRUE);
+  return true;
+}
+
+win::LRESULT TDragImageList::DragWndProc(win::HWND hwnd, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam) {
+  using namespace win;
+  auto* list = reinterpret_cast<TDragImageList*>(GetWindowLongPtr(hwnd, GWLP_USERDATA));
+  switch (msg) {
+    case WM_NCHITTEST: return HTTRANSPARENT;
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd, &ps);
+      RECT rc;
+      GetClientRect(hwnd, &rc);
+      HBRUSH key = CreateSolidBrush(kDragKey);
+      FillRect(dc, &rc, key);
+      DeleteObject(key);
+      if (list && list->FDragIndex < list->Count())
+        ImageList_Draw(list->Handle(), list->FDragIndex, dc, 0, 0, ILD_TRANSPARENT);
+      EndPaint(hwnd, &ps);
+      return 0;
+    }
+    default: return DefWindowProc(hwnd, msg, wParam, lParam);
+  }
+}
+
+bool TDragImageList::BeginDrag(win::HWND, int X, int Y) {
+  using namespace win;
+  if (FDragWindow || Count() == 0) return false;
+  WNDCLASS wc;
+  if (!GetClassInfo(nullptr, kDragClass, &wc)) {
+    wc = WNDCLASS();
+    wc.lpfnWndProc = &TDragImageList::DragWndProc;
+    wc.lpszClassName = kDragClass;
+    RegisterClass(&wc);
+  }
+  FDragWindow = CreateWindowEx(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_LAYERED | WS_EX_TRANSPARENT | WS_EX_NOACTIVATE,
+                               kDragClass, "", WS_POPUP, X - FDragHotspot.x, Y - FDragHotspot.y, Width(), Height(),
+                               nullptr, nullptr, nullptr, nullptr);
+  if (!FDragWindow) return false;
+  SetWindowLongPtr(FDragWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SetLayeredWindowAttributes(FDragWindow, kDragKey, 0, LWA_COLORKEY);
+  ShowDragImage();
+  return true;
+}
+
+bool TDragImageList::DragMove(int X, int Y) {
+  if (!FDragWindow) return false;
+  win::SetWindowPos(FDragWindow, nullptr, X - FDragHotspot.x, Y - FDragHotspot.y, 0, 0,
+                    win::SWP_NOSIZE | win::SWP_NOZORDER | win::SWP_NOACTIVATE);
+  return true;
+}
+
+bool TDragImageList::EndDrag() {
+  if (!FDragWindow) return false;
+  win::HWND window = FDragWindow;
+  FDragWindow = nullptr;
+  win::DestroyWindow(window);
+  return true;
+}
+
+void TDragImageList::ShowDragImage() {
+  if (FDragWindow) {
+    win::ShowWindow(FDragWindow, win::SW_SHOWNOACTIVATE);
+    win::UpdateWindow(FDragWindow);
+  }
+}
+
+void TDragImageList::HideDragImage() {
+  if (FDragWindow) win::ShowWindow(FDragWindow, win::SW_HIDE);
+}
+

@@ -124,10 +124,32 @@ class TCustomImageList : public TComponent {
   std::vector<TChangeLink*> FClients;
 };
 
+// An image list that can show one of its images under the mouse while something is dragged: a
+// topmost window that never takes the mouse, its hot spot at the drag point.
 class TDragImageList : public TCustomImageList {
   VW_CLASS(TDragImageList, TCustomImageList)
  public:
   using TCustomImageList::TCustomImageList;
+  ~TDragImageList() override;
+
+  // The image shown and the point of it that lies under the mouse.
+  bool SetDragImage(int Index, int HotSpotX, int HotSpotY);
+  // Starts showing the image at the screen point X, Y (the window argument is the platform's
+  // and only names where the drag began).
+  bool BeginDrag(win::HWND Window, int X, int Y);
+  bool DragMove(int X, int Y);
+  bool EndDrag();
+  void ShowDragImage();
+  void HideDragImage();
+  bool Dragging() const { return FDragWindow != nullptr; }
+  // The window that shows the image while dragging, nullptr otherwise.
+  win::HWND DragWindow() const { return FDragWindow; }
+
+ private:
+  static win::LRESULT DragWndProc(win::HWND hwnd, win::UINT msg, win::WPARAM wParam, win::LPARAM lParam);
+  int FDragIndex = 0;
+  win::POINT FDragHotspot{};
+  win::HWND FDragWindow = nullptr;
 };
 
 class TImageList : public TDragImageList {
