@@ -510,12 +510,12 @@ void TCustomGrid::UpdateScrollRange() {
     bool vert = (FScrollBars == ssVertical || FScrollBars == ssBoth) && MaxTopLeftY() > FFixedRows;
     if (horz) {
       SetScrollRange(FHandle, SB_HORZ, FFixedCols, MaxTopLeftX(), FALSE);
-      SetScrollPos(FHandle, SB_HORZ, FTopLeft.X, TRUE);
+      FlatSB_SetScrollPos(FHandle, SB_HORZ, FTopLeft.X, TRUE);
     }
     ShowScrollBar(FHandle, SB_HORZ, horz ? TRUE : FALSE);
     if (vert) {
       SetScrollRange(FHandle, SB_VERT, FFixedRows, MaxTopLeftY(), FALSE);
-      SetScrollPos(FHandle, SB_VERT, FTopLeft.Y, TRUE);
+      FlatSB_SetScrollPos(FHandle, SB_VERT, FTopLeft.Y, TRUE);
     }
     ShowScrollBar(FHandle, SB_VERT, vert ? TRUE : FALSE);
   }

@@ -80,11 +80,11 @@ void TScrollBox::UpdateScrollBars() {
     si.nMax = std::max(0, static_cast<int>(range.x) - 1);
     si.nPage = static_cast<UINT>(client.right);
     si.nPos = FPos.x;
-    if (horz) SetScrollInfo(FHandle, SB_HORZ, &si, TRUE);
+    if (horz) FlatSB_SetScrollInfo(FHandle, SB_HORZ, &si, TRUE);
     si.nMax = std::max(0, static_cast<int>(range.y) - 1);
     si.nPage = static_cast<UINT>(client.bottom);
     si.nPos = FPos.y;
-    if (vert) SetScrollInfo(FHandle, SB_VERT, &si, TRUE);
+    if (vert) FlatSB_SetScrollInfo(FHandle, SB_VERT, &si, TRUE);
   }
   // A larger area may need less scrolling than before.
   RECT client;
@@ -108,8 +108,8 @@ void TScrollBox::ScrollTo(int X, int Y) {
   }
   EnableAlign();
   if (HandleAllocated()) {
-    SetScrollPos(FHandle, SB_HORZ, FPos.x, TRUE);
-    SetScrollPos(FHandle, SB_VERT, FPos.y, TRUE);
+    FlatSB_SetScrollPos(FHandle, SB_HORZ, FPos.x, TRUE);
+    FlatSB_SetScrollPos(FHandle, SB_VERT, FPos.y, TRUE);
     Invalidate();
   }
 }

@@ -177,6 +177,16 @@ BOOL ShowScrollBar(HWND hwnd, int bar, BOOL show);
 BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows);
 BOOL GetScrollBarInfo(HWND hwnd, LONG object, SCROLLBARINFO* info);
 
+// The flat-scroll-bar entry points are procedure variables: the class library sets the scroll
+// bars of its forms, scroll boxes and grids through them, and a skinning layer may put its own
+// in their place (keeping the previous ones to call on). They start as the plain functions.
+using FlatSB_SetScrollPosProc = int (*)(HWND hwnd, int bar, int pos, BOOL redraw);
+using FlatSB_SetScrollInfoProc = int (*)(HWND hwnd, int bar, const SCROLLINFO* info, BOOL redraw);
+using FlatSB_GetScrollInfoProc = BOOL (*)(HWND hwnd, int bar, SCROLLINFO* info);
+extern FlatSB_SetScrollPosProc FlatSB_SetScrollPos;
+extern FlatSB_SetScrollInfoProc FlatSB_SetScrollInfo;
+extern FlatSB_GetScrollInfoProc FlatSB_GetScrollInfo;
+
 // ---- the caret -------------------------------------------------------------------------------------
 // `bitmap` null gives a solid caret, (HBITMAP)1 a grey one.
 BOOL CreateCaret(HWND hwnd, HBITMAP bitmap, int width, int height);

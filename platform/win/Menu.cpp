@@ -12,6 +12,7 @@
 
 #include "platform/gdi/Gdi.h"
 #include "platform/system/HandleTable.h"
+#include "platform/system/Modules.h"
 #include "platform/win/ControlsInternal.h"
 #include "platform/win/Focus.h"
 #include "platform/win/Keys.h"
@@ -527,22 +528,30 @@ std::map<HWND, HMENU>& SystemMenus() {
   return menus;
 }
 
-HMENU BuildWindowMenu() {
+// The window menu templates: 16 for windows, 32 for MDI children, 48 for windows that are
+// neither minimized nor maximized (dialogs and tool windows).
+HMENU BuildWindowMenu(int templateId = 16) {
   HMENU m = CreatePopupMenu();
   struct Entry {
     UINT id;
     const char* text;
     HBITMAP bitmap;
+    int templates;  // bit 0: 16, bit 1: 32, bit 2: 48
   } entries[] = {
-      {static_cast<UINT>(SC_RESTORE), "&Restore", HBMMENU_POPUP_RESTORE},
-      {static_cast<UINT>(SC_MOVE), "&Move", nullptr},
-      {static_cast<UINT>(SC_SIZE), "&Size", nullptr},
-      {static_cast<UINT>(SC_MINIMIZE), "Mi&nimize", HBMMENU_POPUP_MINIMIZE},
-      {static_cast<UINT>(SC_MAXIMIZE), "Ma&ximize", HBMMENU_POPUP_MAXIMIZE},
-      {0, nullptr, nullptr},
-      {static_cast<UINT>(SC_CLOSE), "&Close\tAlt+F4", HBMMENU_POPUP_CLOSE},
+      {static_cast<UINT>(SC_RESTORE), "&Restore", HBMMENU_POPUP_RESTORE, 3},
+      {static_cast<UINT>(SC_MOVE), "&Move", nullptr, 7},
+      {static_cast<UINT>(SC_SIZE), "&Size", nullptr, 7},
+      {static_cast<UINT>(SC_MINIMIZE), "Mi&nimize", HBMMENU_POPUP_MINIMIZE, 3},
+      {static_cast<UINT>(SC_MAXIMIZE), "Ma&ximize", HBMMENU_POPUP_MAXIMIZE, 3},
+      {0, nullptr, nullptr, 7},
+      {static_cast<UINT>(SC_CLOSE), "&Close\tAlt+F4", HBMMENU_POPUP_CLOSE, 5},
+      {static_cast<UINT>(SC_CLOSE), "&Close\tCtrl+F4", HBMMENU_POPUP_CLOSE, 2},
+      {0, nullptr, nullptr, 2},
+      {static_cast<UINT>(SC_NEXTWINDOW), "Nex&t\tCtrl+F6", nullptr, 2},
   };
+  const int bit = templateId == 32 ? 2 : templateId == 48 ? 4 : 1;
   for (const Entry& e : entries) {
+    if (!(e.templates & bit)) continue;
     if (!e.text) {
       AppendMenu(m, MF_SEPARATOR, 0, nullptr);
       continue;
@@ -1449,14 +1458,17 @@ BOOL GetMenuInfo(HMENU menu, MENUINFO* info) {
 
 HMENU LoadMenu(HINSTANCE instance, LPCSTR name) {
   auto id = reinterpret_cast<UINT_PTR>(name);
-  bool builtin = !instance && (id == 16 || (id > 0xFFFF && std::string(name) == "SYSMENU"));
-  if (!builtin) {
-    SetLastError(1814);  // ERROR_RESOURCE_NAME_NOT_FOUND
+  // The window system's own templates live in its module ("user32.dll"); a null instance
+  // names them too.
+  const bool systemModule = !instance || instance == GetModuleHandle("user32.dll");
+  if (id > 0xFFFF && name && std::string(name) == "SYSMENU") id = 16;
+  if (!systemModule || (id != 16 && id != 32 && id != 48)) {
+    SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
     return nullptr;
   }
   // The window menu is returned as a popup inside a bar, as a menu resource is.
   HMENU bar = CreateMenu();
-  AppendMenu(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(BuildWindowMenu()), "");
+  AppendMenu(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(BuildWindowMenu(static_cast<int>(id))), "");
   return bar;
 }
 

@@ -99,7 +99,8 @@ BOOL SetMenuDefaultItem(HMENU menu, UINT item, UINT byPosition);
 UINT GetMenuDefaultItem(HMENU menu, UINT byPosition, UINT flags);
 BOOL SetMenuInfo(HMENU menu, const MENUINFO* info);
 BOOL GetMenuInfo(HMENU menu, MENUINFO* info);
-// Only the window menu is built in: MAKEINTRESOURCE(16) (or "SYSMENU") with a null instance.
+// Only the window menu templates are built in, in the window system's module (or a null
+// instance): MAKEINTRESOURCE(16) (or "SYSMENU"), 32 for MDI children and 48 for dialogs.
 HMENU LoadMenu(HINSTANCE instance, LPCSTR name);
 HMENU GetSystemMenu(HWND hwnd, BOOL revert);
 HMENU GetMenu(HWND hwnd);

@@ -484,6 +484,10 @@ BOOL GetScrollInfo(HWND hwnd, int bar, SCROLLINFO* info) {
   return TRUE;
 }
 
+FlatSB_SetScrollPosProc FlatSB_SetScrollPos = &SetScrollPos;
+FlatSB_SetScrollInfoProc FlatSB_SetScrollInfo = &SetScrollInfo;
+FlatSB_GetScrollInfoProc FlatSB_GetScrollInfo = &GetScrollInfo;
+
 int SetScrollPos(HWND hwnd, int bar, int pos, BOOL redraw) {
   BarData* d = Data(hwnd, bar, IsWindow(hwnd) != FALSE);
   if (!d) return 0;

@@ -65,3 +65,57 @@ TEST(ScreenCursorsTest, AResourceCursorCanBeAScreenCursor) {
 }
 
 }  // namespace
+
+#include "platform/classes/ExtCtrls.h"
+#include "platform/classes/ScrollBox.h"
+#include <algorithm>
+#include <utility>
+#include "platform/win/Controls.h"
+
+namespace {
+
+win::FlatSB_SetScrollInfoProc g_previousSetInfo = nullptr;
+win::FlatSB_SetScrollPosProc g_previousSetPos = nullptr;
+std::vector<int> g_flatCalls;
+
+int RecordSetInfo(win::HWND hwnd, int bar, const win::SCROLLINFO* info, win::BOOL) {
+  g_flatCalls.push_back(bar);
+  return g_previousSetInfo(hwnd, bar, info, win::FALSE);
+}
+int RecordSetPos(win::HWND hwnd, int bar, int pos, win::BOOL) {
+  g_flatCalls.push_back(100 + bar);
+  return g_previousSetPos(hwnd, bar, pos, win::FALSE);
+}
+
+TEST(FlatScrollBarsTest, TheClassLibrarySetsScrollBarsThroughTheReplaceableProcedures) {
+  platform::InstallDisplay(platform::CreateHeadlessDisplay(640, 480));
+  InitializeForms();
+  g_previousSetInfo = std::exchange(win::FlatSB_SetScrollInfo, &RecordSetInfo);
+  g_previousSetPos = std::exchange(win::FlatSB_SetScrollPos, &RecordSetPos);
+  g_flatCalls.clear();
+  {
+    TForm form(Application, 0);
+    form.SetBounds(10, 10, 300, 200);
+    auto* box = new TScrollBox(&form);
+    box->SetParent(&form);
+    box->SetBounds(0, 0, 200, 150);
+    auto* far = new TPanel(&form);
+    far->SetParent(box);
+    far->SetBounds(0, 400, 50, 50);
+    form.Show();
+    Application->ProcessMessages();
+    EXPECT_NE(std::find(g_flatCalls.begin(), g_flatCalls.end(), win::SB_VERT), g_flatCalls.end());
+    box->ScrollInView(far);
+    EXPECT_NE(std::find(g_flatCalls.begin(), g_flatCalls.end(), 100 + win::SB_VERT), g_flatCalls.end());
+    win::SCROLLINFO si;
+    si.fMask = win::SIF_POS;
+    ASSERT_TRUE(win::FlatSB_GetScrollInfo(box->Handle(), win::SB_VERT, &si));
+    EXPECT_GT(si.nPos, 0) << "the previous procedures still did the work";
+  }
+  win::FlatSB_SetScrollInfo = g_previousSetInfo;
+  win::FlatSB_SetScrollPos = g_previousSetPos;
+  FinalizeForms();
+  platform::ResetDisplay();
+}
+
+}  // namespace

@@ -2,6 +2,7 @@
 
 #include "platform/gdi/Gdi.h"
 #include "platform/system/Modules.h"
+#include "platform/system/Resources.h"
 #include "platform/win/Controls.h"
 #include "platform/win/Hooks.h"
 #include "platform/win/Menu.h"
@@ -35,6 +36,39 @@ TEST(StartupTest, BuiltInEntriesAreTheFunctionsTheProgramCallsDirectly) {
     EXPECT_EQ(LoadLibrary(absent), nullptr) << absent;
     EXPECT_EQ(GetLastError(), ERROR_MOD_NOT_FOUND);
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(StartupTest, TheWindowSystemsModuleHoldsTheWindowMenuTemplates) {
+  platform::StartPlatform();
+  HMODULE user = GetModuleHandle("user32.dll");
+  struct Case {
+    int id;
+    std::vector<UINT> items;
+  };
+  const UINT sep = 0;
+  const Case cases[] = {
+      {16, {SC_RESTORE, SC_MOVE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, sep, SC_CLOSE}},
+      {32, {SC_RESTORE, SC_MOVE, SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, sep, SC_CLOSE, sep, SC_NEXTWINDOW}},
+      {48, {SC_MOVE, SC_SIZE, sep, SC_CLOSE}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.id);
+    HMENU bar = LoadMenu(user, MAKEINTRESOURCE(c.id));
+    ASSERT_NE(bar, nullptr);
+    HMENU menu = GetSubMenu(bar, 0);
+    std::vector<UINT> items;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) items.push_back(GetMenuItemID(menu, i));
+    EXPECT_EQ(items, c.items);
+    DestroyMenu(bar);
+  }
+  SetLastError(0);
+  EXPECT_EQ(LoadMenu(user, MAKEINTRESOURCE(17)), nullptr);
+  EXPECT_EQ(GetLastError(), ERROR_RESOURCE_NAME_NOT_FOUND);
+  EXPECT_EQ(LoadMenu(GetModuleHandle(nullptr), MAKEINTRESOURCE(16)), nullptr) << "the program has none";
 }
 
 }  // namespace
