@@ -193,9 +193,15 @@ TEST_F(WindowServicesTest, SystemMenuTemplates) {
   info.fMask = MIIM_BITMAP;
   ASSERT_TRUE(GetMenuItemInfo(normal, static_cast<UINT>(SC_CLOSE), FALSE, &info));
   EXPECT_EQ(info.hbmpItem, HBMMENU_POPUP_CLOSE);
-  // The MDI templates do not exist here.
-  EXPECT_EQ(LoadSystemMenuTemplate(1), nullptr);
-  EXPECT_EQ(LoadSystemMenuTemplate(2), nullptr);
+  // The MDI-child template closes with Ctrl+F4 and moves on to the next child; the third has no
+  // restore, minimize or maximize to decorate.
+  HMENU child = LoadSystemMenuTemplate(1), dialog = LoadSystemMenuTemplate(2);
+  ASSERT_NE(child, nullptr);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_NE(GetMenuState(child, static_cast<UINT>(SC_NEXTWINDOW), MF_BYCOMMAND), static_cast<UINT>(-1));
+  EXPECT_EQ(GetMenuState(dialog, static_cast<UINT>(SC_RESTORE), MF_BYCOMMAND), static_cast<UINT>(-1));
+  DestroyMenu(child);
+  DestroyMenu(dialog);
 
   HMENU copy = CreatePopupMenu();
   AppendMenu(copy, MF_STRING, 1, "old");
