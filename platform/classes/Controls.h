@@ -574,6 +574,8 @@ class TWinControl : public TControl {
   virtual bool Focused();
   virtual void SetFocus();
 
+  // What the background is erased with; a clear brush leaves it to the children.
+  TBrush* Brush() const { return FBrush; }
   // A band of the control's colour inside its frame, outside the client area.
   int BorderWidth() const { return FBorderWidth; }
   void SetBorderWidth(int Value);

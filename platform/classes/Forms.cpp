@@ -331,6 +331,9 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
   bool embedded = FParent || FParentWindow;
   Params.WndParent = FParent ? FParent->FHandle : FParentWindow;
   if (embedded) Params.Style |= WS_CHILD;
+  // Top-level forms are owned by the application's hidden window, which keeps them off the task
+  // bar; a form that wants a button of its own asks for it with WS_EX_APPWINDOW.
+  else if (Application) Params.WndParent = Application->Handle();
   if (!FEnabled) Params.Style |= WS_DISABLED;
   switch (FBorderStyle) {
     case bsNone:

@@ -34,6 +34,7 @@ struct CursorImage {
 struct SurfaceFlags {
   bool topmost = false;
   bool toolWindow = false;  // kept off the task bar
+  bool owned = false;       // owned by another window: kept off the task bar too
   bool appWindow = false;   // forced onto the task bar
   bool popup = false;       // menus, hints, drop-downs: never take the native focus
 };
@@ -167,6 +168,9 @@ class HeadlessControl {
   // Every beep so far, oldest first, so tests can see that (and how) the program beeped.
   virtual std::vector<BeepSound> Beeps() const = 0;
   virtual void ClearBeeps() = 0;
+  // The visible surfaces the desktop would give a task-bar button, and what a surface was made as.
+  virtual std::vector<SurfaceId> TaskBarSurfaces() const = 0;
+  virtual SurfaceFlags Flags(SurfaceId id) const = 0;
 };
 
 // No screen to show windows on: no desktop, or one that does not answer. The message says which.
@@ -174,6 +178,10 @@ class DisplayUnavailable : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// Whether the desktop gives a surface a task-bar button of its own: an application window always,
+// otherwise a window neither owned nor a tool window; menus and hints never.
+inline bool OnTaskBar(const SurfaceFlags& f) { return !f.popup && (f.appWindow || (!f.owned && !f.toolWindow)); }
 
 // The display the window system uses. Created on first use from VW_DISPLAY ("sdl" or "headless");
 // the program defaults to sdl, test programs install headless first. Throws DisplayUnavailable.

@@ -419,6 +419,20 @@ class HeadlessDisplay final : public Display, public HeadlessControl {
     return s ? s->lastDirty : std::vector<ScreenRect>{};
   }
 
+  std::vector<SurfaceId> TaskBarSurfaces() const override {
+    std::lock_guard lock(mutex_);
+    std::vector<SurfaceId> out;
+    for (const auto& [id, s] : surfaces_)
+      if (s.visible && OnTaskBar(s.flags)) out.push_back(id);
+    return out;
+  }
+
+  SurfaceFlags Flags(SurfaceId id) const override {
+    std::lock_guard lock(mutex_);
+    const Surface* s = Find(id);
+    return s ? s->flags : SurfaceFlags{};
+  }
+
  private:
   Surface* Find(SurfaceId id) {
     auto it = surfaces_.find(id);

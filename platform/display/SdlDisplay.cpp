@@ -310,7 +310,7 @@ class SdlDisplay final : public Display {
     Native* s = Find(id);
     if (!s) return;
     bool reopen = flags.popup != s->flags.popup || flags.toolWindow != s->flags.toolWindow ||
-                  flags.appWindow != s->flags.appWindow;
+                  flags.appWindow != s->flags.appWindow || OnTaskBar(flags) != OnTaskBar(s->flags);
     s->flags = flags;
     if (reopen) {
       // The window type is fixed when a native window is made, so it is made again.
@@ -525,6 +525,8 @@ class SdlDisplay final : public Display {
       flags |= SDL_WINDOW_POPUP_MENU | SDL_WINDOW_SKIP_TASKBAR;
     else if (s.flags.toolWindow && !s.flags.appWindow)
       flags |= SDL_WINDOW_UTILITY | SDL_WINDOW_SKIP_TASKBAR;
+    else if (!OnTaskBar(s.flags))
+      flags |= SDL_WINDOW_SKIP_TASKBAR;
     s.window = SDL_CreateWindow(s.title.c_str(), s.bounds.left, s.bounds.top, std::max(1, s.bounds.Width()),
                                 std::max(1, s.bounds.Height()), flags);
     if (!s.window) return false;

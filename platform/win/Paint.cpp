@@ -100,10 +100,12 @@ platform::SurfaceFlags SurfaceFlagsOf(const Window& w) {
   flags.topmost = (w.exStyle & WS_EX_TOPMOST) != 0;
   flags.toolWindow = (w.exStyle & WS_EX_TOOLWINDOW) != 0;
   flags.appWindow = (w.exStyle & WS_EX_APPWINDOW) != 0;
-  // Menus, hints and drop-downs: owned or tool popups without a caption. Dialogs have captions
-  // and stay ordinary desktop windows.
+  flags.owned = w.owner != nullptr;
+  // Menus, hints and drop-downs: tool or never-active popups without a caption. Dialogs have
+  // captions, and borderless forms (owned by the application's window like every form) are
+  // windows the user works in: both stay ordinary desktop windows.
   flags.popup = (w.style & WS_POPUP) != 0 && (w.style & WS_CAPTION) != WS_CAPTION &&
-                (w.owner != nullptr || (w.exStyle & WS_EX_TOOLWINDOW));
+                (w.exStyle & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE)) != 0;
   return flags;
 }
 

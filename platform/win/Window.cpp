@@ -802,6 +802,7 @@ LONG_PTR SetWindowLongPtr(HWND hwnd, int index, LONG_PTR value) {
     case GWL_HWNDPARENT:
       if (w->IsChild()) return reinterpret_cast<LONG_PTR>(SetParent(hwnd, reinterpret_cast<HWND>(value)));
       w->owner = reinterpret_cast<HWND>(value);
+      SyncSurfaceFlags(*w);
       break;
     case GWL_STYLE:
     case GWL_EXSTYLE: {
