@@ -9,11 +9,29 @@ function(vw_add_folders)
   endforeach()
 endfunction()
 
+# The windows of a folder: every .cpp that has a form description (.form) beside it.
+function(vw_window_sources out dir)
+  file(GLOB forms CONFIGURE_DEPENDS ${dir}/*.form)
+  set(sources)
+  foreach(form IN LISTS forms)
+    string(REGEX REPLACE "\\.form$" ".cpp" source "${form}")
+    if(EXISTS ${source})
+      list(APPEND sources ${source})
+    endif()
+  endforeach()
+  set(${out} ${sources} PARENT_SCOPE)
+endfunction()
+
 # vw_library(<target> [DEPS <targets...>])
-# A static library of every .cpp in the calling folder; includes are rooted at the repository root.
+# A static library of every .cpp in the calling folder but its windows (which the program's window
+# library links, see app/); includes are rooted at the repository root.
 function(vw_library target)
   cmake_parse_arguments(ARG "" "" "DEPS;SOURCES" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  vw_window_sources(windows ${CMAKE_CURRENT_SOURCE_DIR})
+  if(windows)
+    list(REMOVE_ITEM sources ${windows})
+  endif()
   list(APPEND sources ${ARG_SOURCES})
   if(NOT sources)
     add_library(${target} INTERFACE)

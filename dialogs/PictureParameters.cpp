@@ -1,0 +1,18 @@
+#include "dialogs/PictureParameters.h"
+
+TForm4* Form4 = nullptr;
+
+TForm4::TForm4(TComponent* AOwner) : TForm(AOwner) {}
+
+TForm4::~TForm4() {
+  if (Form4 == this) Form4 = nullptr;
+}
+
+namespace {
+
+const bool kRegistered = [] {
+  RegisterClassesOf<TForm4>();
+  return true;
+}();
+
+}  // namespace

@@ -1,0 +1,13 @@
+#pragma once
+// The picture parameter dialog of the splicing and hybrid-matrix consoles.
+// Created once at start and kept until the program ends, like every window.
+#include "platform/classes/Forms.h"
+
+class TForm32 : public TForm {
+  VW_CLASS(TForm32, TForm)
+ public:
+  explicit TForm32(TComponent* AOwner);
+  ~TForm32() override;
+};
+
+extern TForm32* Form32;

@@ -1,0 +1,18 @@
+#include "dialogs/SubtitleWindow1.h"
+
+TfrmLEDDisplay* frmLEDDisplay = nullptr;
+
+TfrmLEDDisplay::TfrmLEDDisplay(TComponent* AOwner) : TForm(AOwner) {}
+
+TfrmLEDDisplay::~TfrmLEDDisplay() {
+  if (frmLEDDisplay == this) frmLEDDisplay = nullptr;
+}
+
+namespace {
+
+const bool kRegistered = [] {
+  RegisterClassesOf<TfrmLEDDisplay>();
+  return true;
+}();
+
+}  // namespace
