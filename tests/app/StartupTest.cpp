@@ -66,6 +66,8 @@ struct FadeCase {
   int total;
 };
 
+void PrintTo(const FadeCase& c, std::ostream* os) { *os << "Still " << c.still; }
+
 class Fade : public AppTest, public ::testing::WithParamInterface<FadeCase> {};
 
 TEST_P(Fade, RisesHoldsFallsAndChoosesOnItsTick) {
