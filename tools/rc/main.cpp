@@ -2,6 +2,7 @@
 // Manifest lines are "TYPE NAME path", paths relative to the source root given on the command
 // line, or to the build root when they start with "${BUILD}/" (files the build makes); a line
 // starting with '#' is a comment (a name may start with '#': "#101" is the integer name 101).
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -10,6 +11,23 @@
 #include <vector>
 
 namespace {
+
+// A digest of a file's bytes. The assembler reads the embedded files itself, so neither the build's
+// dependency scan nor the compiler cache sees them: the table names each file's digest, and a
+// changed file changes the table's text, which recompiles it.
+std::string Digest(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::uint64_t h = 1469598103934665603ull;
+  std::uint64_t n = 0;
+  char c;
+  while (in.get(c)) {
+    h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    ++n;
+  }
+  std::ostringstream out;
+  out << std::hex << h << " " << std::dec << n << " bytes";
+  return out.str();
+}
 
 struct Entry {
   std::string type, name, path;
@@ -63,6 +81,7 @@ int main(int argc, char** argv) {
       << "#include \"platform/system/Resources.h\"\n\n";
   // The assembler embeds the bytes; compiling megabytes of array initialisers would be slow.
   for (std::size_t i = 0; i < entries.size(); ++i) {
+    out << "// " << Escape(entries[i].name) << ": " << Digest(entries[i].path) << "\n";
     out << "__asm__(\".section .rodata\\n.balign 16\\n"
         << "vw_res_" << i << ":\\n.incbin \\\"" << Escape(Escape(entries[i].path)) << "\\\"\\n"
         << "vw_res_" << i << "_end:\\n.byte 0\\n.previous\\n\");\n";
