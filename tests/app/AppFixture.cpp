@@ -29,6 +29,7 @@ int RecordingMessageBox(HWND, const String& Text, const String& Caption, int) {
 
 void AppTest::SetUp() {
   current = this;
+  boxes.clear();
   platform::InstallDisplay(platform::CreateHeadlessDisplay(1280, 1024));
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
   std::string hint = std::string(info->test_suite_name()) + "-" + info->name();
