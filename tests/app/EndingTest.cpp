@@ -36,7 +36,9 @@ using testsupport::Shell;
 using testsupport::XServer;
 using Clock = std::chrono::steady_clock;
 
-constexpr const char* kTitle = "Video wall console";
+// The program's windows are found by their class, the program's name: their titles are the
+// windows' own Chinese captions, which change with the window the start-up leads to.
+constexpr const char* kWindowClass = "videowall";
 
 bool Eventually(const std::function<bool()>& done, int timeoutMs) {
   auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
@@ -168,7 +170,7 @@ std::vector<std::string> ProgramEnvironment(const std::string& display) {
 
 bool WindowShown(const std::string& display, const std::string& authority = {}) {
   std::string env = "DISPLAY=" + display + (authority.empty() ? "" : " XAUTHORITY='" + authority + "'");
-  return !Shell(env + " xdotool search --onlyvisible --name '" + kTitle + "'").empty();
+  return !Shell(env + " xdotool search --onlyvisible --class '" + kWindowClass + "'").empty();
 }
 
 // Tests that need real windows say why they cannot run, once for all.
