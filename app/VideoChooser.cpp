@@ -21,7 +21,7 @@ TForm22::~TForm22() {
 
 void TForm22::Loaded() {
   TForm::Loaded();
-  rzpnl1 = dynamic_cast<TWinControl*>(FindComponent("rzpnl1"));
+  rzpnl1 = dynamic_cast<TRzPanel*>(FindComponent("rzpnl1"));
   mp1 = dynamic_cast<TMediaPlayer*>(FindComponent("mp1"));
 }
 

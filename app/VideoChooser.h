@@ -4,6 +4,7 @@
 #include "platform/classes/ExtCtrls.h"
 #include "platform/classes/Forms.h"
 #include "platform/classes/MediaPlayer.h"
+#include "ui/panels/Panel.h"
 
 class TForm22 : public TForm {
   VW_CLASS(TForm22, TForm)
@@ -11,7 +12,7 @@ class TForm22 : public TForm {
   explicit TForm22(TComponent* AOwner);
   ~TForm22() override;
 
-  TWinControl* rzpnl1 = nullptr;
+  TRzPanel* rzpnl1 = nullptr;
   TMediaPlayer* mp1 = nullptr;
 
   void FormShow(TObject* Sender);

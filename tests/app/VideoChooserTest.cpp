@@ -134,6 +134,7 @@ TEST_F(VideoChooser, AVideoThatDoesNotPlayIsReportedAndTheClicksStillWork) {
       StartChooser();
       ASSERT_EQ(boxes.size(), 1u);
       EXPECT_NE(boxes[0].find(c.message), std::string::npos) << boxes[0];
+      if (!c.write) SaveWindowShot(Form22, "video-chooser-no-video.png");
       ClickAt(Form22->rzpnl1->ClientToScreen(POINT{300, y}));
       EXPECT_EQ(Form18->ConsoleKind, y < 361 ? ckGrid : ckSplicing);
       EXPECT_FALSE(Form22->Visible());
