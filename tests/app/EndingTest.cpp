@@ -306,7 +306,7 @@ TEST(RunScript, PassesCtrlCAndSigtermOnAndLeavesNoTemporaryDisplay) {
                    /*ownGroup=*/true);
     ASSERT_TRUE(script.Started());
     pid_t program = 0;
-    ASSERT_TRUE(Eventually([&] { return (program = FindProgram(root, "build/default/app/videowall")) != 0; }, 15000))
+    ASSERT_TRUE(Eventually([&] { return (program = FindProgram(root / "build/default/app", "./videowall")) != 0; }, 15000))
         << script.Output();
     // Whatever goes wrong below, the program ending lets xvfb-run clear up after it.
     struct Reaper {
