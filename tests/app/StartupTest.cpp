@@ -259,6 +259,9 @@ TEST_F(AppTest, TheStartupChooserIsLimeWithItsRedSeeThrough) {
   RECT dirty;
   EXPECT_FALSE(GetUpdateRect(Form25->Handle(), &dirty, FALSE));
   SaveWindowShot(Form25, "startup-chooser.png");
+  Form26->Show();
+  Pump();
+  EXPECT_EQ(WindowPixel(Form26, 320, 200), 0xD4D0C8u);  // a plain face with two empty pictures
   SaveWindowShot(Form26, "picture-chooser.png");
 }
 
