@@ -6,6 +6,7 @@
 #include "platform/win/Startup.h"
 #include "tests/ui/foundation/Surface.h"
 #include "ui/foundation/GraphicsUnit.h"
+#include "ui/foundation/ImageDrawing.h"
 #include "ui/foundation/ImageList.h"
 
 namespace {
@@ -252,6 +253,34 @@ TEST_F(ImageList, FormDescriptions) {
   ASSERT_EQ(fromPlain.Count(), 3);
   EXPECT_EQ(fromPlain.ImageInfo()->Count(), 3);
   EXPECT_EQ(Image(fromPlain, 2), std::make_pair(clBlue, clBlue));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ImageList, ReplacingTheLinkMovesSubscriptions) {
+  TcxImageList first(nullptr), second(nullptr);
+  TComponent owner(nullptr);
+  TChangeLink link;
+  int changes = 0;
+  link.OnChange = [&](TObject*) { ++changes; };
+  TCustomImageList* field = nullptr;
+  ReplaceImageListLink(&first, field, &link, &owner);
+  EXPECT_EQ(field, &first);
+  EXPECT_EQ(changes, 1);
+  ReplaceImageListLink(&first, field, &link, &owner);  // the same list: nothing
+  EXPECT_EQ(changes, 1);
+  ReplaceImageListLink(&second, field, &link, &owner);
+  EXPECT_EQ(changes, 2);
+  TBitmap image;
+  image.SetSize(16, 16);
+  first.AddWithMask(&image, nullptr);
+  EXPECT_EQ(changes, 2);
+  second.AddWithMask(&image, nullptr);
+  EXPECT_EQ(changes, 3);
+  ReplaceImageListLink(nullptr, field, &link, &owner);
+  EXPECT_EQ(field, nullptr);
 }
 
 }  // namespace
