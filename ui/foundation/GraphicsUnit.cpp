@@ -21,6 +21,7 @@ void ScreenPixelsPerInch(TPoint& P) { P = gScreenPixelsPerInch; }
 
 void GraphicsUnitStartup() {
   ClearSharedCanvasShutdownMark();
+  ClearScratchBitmapShutdownMark();
 
   gMsimg32 = LoadLibrary("msimg32.dll");
   AlphaBlendEntry = gMsimg32 ? reinterpret_cast<TAlphaBlendFunc>(GetProcAddress(gMsimg32, "AlphaBlend")) : nullptr;

@@ -16,6 +16,8 @@ namespace {
 TcxAlphaBitmap* ScratchBitmapA = nullptr;
 TcxAlphaBitmap* ScratchAlphaBitmap = nullptr;
 TcxAlphaBitmap* ScratchBitmapB = nullptr;
+// Set by the graphics shutdown: the scratch bitmaps are not made again, so nothing outlives it.
+bool ScratchBitmapsShutDown = false;
 
 TcxAlphaBitmap* SharedScratchBitmap(TcxAlphaBitmap*& Bitmap, int Width, int Height) {
   if (Bitmap) {
@@ -107,7 +109,7 @@ void DrawImageWithMode(HDC DC, const TRect& ImageRect, const TRect& DestRect, TB
                        HBRUSH BackgroundBrush, TColor TransparentColour, bool UseGlyphTransparentColour) {
   const bool useGlyph = HasGlyph(Glyph);
   if (!useGlyph && !HasListImage(ImageList, ImageIndex)) return;
-  if (RectHasNoArea(DestRect)) return;
+  if (RectHasNoArea(DestRect) || ScratchBitmapsShutDown) return;
 
   TcxAlphaBitmap* target = SharedScratchBitmap(ScratchBitmapA, WidthOfRect(DestRect), HeightOfRect(DestRect));
   HDC targetDC = target->Canvas()->Handle();
@@ -189,7 +191,10 @@ void DrawImageWithMode(HDC DC, const TRect& ImageRect, const TRect& DestRect, TB
   DrawBitmapToDC(DC, target, DestRect, TPoint(0, 0), SRCCOPY);
 }
 
+void ClearScratchBitmapShutdownMark() { ScratchBitmapsShutDown = false; }
+
 void ReleaseScratchBitmaps() {
+  ScratchBitmapsShutDown = true;
   for (TcxAlphaBitmap** bitmap : {&ScratchBitmapA, &ScratchAlphaBitmap, &ScratchBitmapB}) {
     delete *bitmap;
     *bitmap = nullptr;

@@ -40,5 +40,7 @@ void DrawImageWithMode(win::HDC DC, const TRect& ImageRect, const TRect& DestRec
                        win::HBRUSH BackgroundBrush = nullptr, TColor TransparentColour = clNone,
                        bool UseGlyphTransparentColour = true);
 
-// The shared scratch bitmaps, freed by the graphics shutdown.
+// The graphics start-up allows the shared scratch bitmaps; the shutdown frees them, and from then
+// on DrawImageWithMode draws nothing.
+void ClearScratchBitmapShutdownMark();
 void ReleaseScratchBitmaps();

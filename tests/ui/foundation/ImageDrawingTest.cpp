@@ -212,10 +212,13 @@ TEST_F(ImageDrawing, ShutdownReleasesSharedObjects) {
   EXPECT_EQ(ScreenCanvasInstance(), nullptr);
   EXPECT_EQ(PaintCanvasInstance(), nullptr);
   EXPECT_FALSE(AlphaBlendAvailable());
-  // Drawing after shutdown still works: the scratch bitmaps come back and are freed again.
+  // The scratch bitmaps are not made again: nothing is drawn until the next start-up.
+  s.Clear(clWhite);
+  DrawImageWithMode(s.Canvas()->Handle(), TRect(0, 0, 16, 16), TRect(0, 0, 16, 16), &glyph, nullptr, -1, idmNormal);
+  EXPECT_EQ(s.CountOf(clRed), 0);
+  GraphicsUnitStartup();
   DrawImageWithMode(s.Canvas()->Handle(), TRect(0, 0, 16, 16), TRect(0, 0, 16, 16), &glyph, nullptr, -1, idmNormal);
   EXPECT_EQ(s.CountOf(clRed), 64);
-  GraphicsUnitStartup();
   EXPECT_TRUE(AlphaBlendAvailable());
   EXPECT_NE(ScreenCanvasInstance(), nullptr);
   TPoint dpi;
