@@ -245,7 +245,7 @@ class TScreen : public TComponent {
   int Height() const;
   int DesktopWidth() const { return Width(); }
   int DesktopHeight() const { return Height(); }
-  int PixelsPerInch() const { return 96; }
+  int PixelsPerInch() const { return platform::ScreenPixelsPerInch(); }
   TFont* HintFont() const { return FHintFont; }
   TFont* MenuFont() const { return FMenuFont; }
   TFont* IconFont() const { return FIconFont; }

@@ -176,7 +176,8 @@ void TGraphicsObject::Changed() {
 
 // -- font
 
-TFont::TFont() = default;
+// The default font is eight points at the screen's resolution, as fonts were made when it was set.
+TFont::TFont() : FHeight(-win::MulDiv(8, platform::ScreenPixelsPerInch(), 72)), FPixelsPerInch(platform::ScreenPixelsPerInch()) {}
 
 void TFont::DeclareProperties(TPropTable& t) {
   t.Add("Charset", &TFont::Charset, &TFont::SetCharset).Idents(&CharsetToIdent, &IdentToCharset);

@@ -1,12 +1,14 @@
 // Device contexts: surface and memory DCs, their state, mapping and clipping.
 #include <algorithm>
 #include <atomic>
+#include <climits>
 #include <cstdlib>
 #include <iterator>
 #include <utility>
 
 #include "platform/gdi/Internal.h"
 #include "platform/gdi/Surface.h"
+#include "platform/system/Version.h"
 
 namespace platform::gdi {
 
@@ -89,6 +91,11 @@ win::RECT LrToTarget(const DeviceContext& dc, const win::RECT& rc) {
   return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
 }
 
+namespace {
+std::atomic<int> g_screenBits{32};
+std::atomic<int> g_screenPpi{96};
+}  // namespace
+
 win::COLORREF PlainColor(win::COLORREF c) {
   if ((c >> 24) == 0x01) {
     // A palette index on a true-colour device: the default palette's entry.
@@ -100,8 +107,32 @@ win::COLORREF PlainColor(win::COLORREF c) {
   return c & 0xFFFFFF;
 }
 
+// A palette index names an entry of the palette selected into the DC; at 8 bits per pixel a
+// palette-relative colour takes the nearest entry of that palette, as the device could show no
+// other.
+static win::COLORREF PaletteColor(const DeviceContext& dc, win::COLORREF c) {
+  const PaletteObj* pal = Palettes().Get(HandleValue(dc.s.palette));
+  if (!pal || pal->entries.empty()) return PlainColor(c);
+  auto rgbOf = [](const win::PALETTEENTRY& e) { return win::RGB(e.peRed, e.peGreen, e.peBlue); };
+  if ((c >> 24) == 0x01) {
+    std::size_t i = c & 0xFFFF;
+    return i < pal->entries.size() ? rgbOf(pal->entries[i]) : rgbOf(pal->entries[0]);
+  }
+  if ((c >> 24) == 0x02 && g_screenBits.load() == 8) {
+    int r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
+    const win::PALETTEENTRY* best = &pal->entries[0];
+    int bestDistance = INT_MAX;
+    for (const auto& e : pal->entries) {
+      int d = (e.peRed - r) * (e.peRed - r) + (e.peGreen - g) * (e.peGreen - g) + (e.peBlue - b) * (e.peBlue - b);
+      if (d < bestDistance) bestDistance = d, best = &e;
+    }
+    return rgbOf(*best);
+  }
+  return PlainColor(c);
+}
+
 std::uint32_t ResolveColor(DeviceContext& dc, win::COLORREF c) {
-  std::uint32_t p = ToPixel(PlainColor(c));
+  std::uint32_t p = ToPixel(PaletteColor(dc, c));
   if (IsMono(dc)) {
     // A monochrome surface takes the nearer of black and white by intensity.
     unsigned sum = ((p >> 16) & 0xFF) + ((p >> 8) & 0xFF) + (p & 0xFF);
@@ -182,7 +213,6 @@ bool DrawingTargetOf(win::HDC h, DrawingTarget& out) {
 
 namespace {
 std::atomic<int> g_screenWidth{1920}, g_screenHeight{1080};
-std::atomic<int> g_screenBits{32};
 }  // namespace
 
 void SetScreenSize(int width, int height) {
@@ -380,6 +410,33 @@ HPALETTE SelectPalette(HDC h, HPALETTE palette, BOOL) {
 
 UINT RealizePalette(HDC h) { return Dc(h) ? 0 : static_cast<UINT>(-1); }
 
+// Pixels are kept in true colour whatever depth the screen reports, so there is nothing stale to
+// map to the newly realised palette.
+BOOL UpdateColors(HDC h) { return Dc(h) ? TRUE : FALSE; }
+
+DWORD GetGuiResources(HANDLE process, DWORD flags) {
+  if (process != GetCurrentProcess()) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return 0;
+  }
+  if (flags != GR_GDIOBJECTS) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  // Stock objects belong to the system, not to the process.
+  std::size_t n = 0;
+  auto count = [&n](const auto& table) {
+    table.ForEach([&n](std::uintptr_t, const auto* o) { n += o->stock ? 0 : 1; });
+  };
+  count(Pens());
+  count(Brushes());
+  count(Fonts());
+  count(Bitmaps());
+  count(Palettes());
+  n += Regions().Count() + DCs().Count();
+  return static_cast<DWORD>(n);
+}
+
 COLORREF GetNearestColor(HDC h, COLORREF color) {
   DeviceContext* dc = Dc(h);
   if (!dc) return CLR_INVALID;
@@ -392,21 +449,25 @@ int GetDeviceCaps(HDC h, int index) {
   if (!dc) return 0;
   // Memory DCs are compatible with the screen, so they answer for the screen too.
   int width = g_screenWidth, height = g_screenHeight;
+  const bool palettized = !IsMono(*dc) && g_screenBits.load() == 8;
   switch (index) {
     case BITSPIXEL: return IsMono(*dc) ? 1 : g_screenBits.load();
     case PLANES: return 1;
     case LOGPIXELSX:
-    case LOGPIXELSY: return 96;
-    case NUMCOLORS: return -1;
+    case LOGPIXELSY: return g_screenPpi.load();
+    // A palette device reserves the twenty static colours and lets programs realise the rest.
+    case NUMCOLORS: return palettized ? 20 : -1;
     case TECHNOLOGY: return DT_RASDISPLAY;
     case HORZRES: return width;
     case VERTRES: return height;
     case HORZSIZE: return MulDiv(width, 254, 960);
     case VERTSIZE: return MulDiv(height, 254, 960);
-    case RASTERCAPS: return RC_BITBLT | RC_BITMAP64 | RC_DI_BITMAP | RC_DIBTODEV | RC_STRETCHBLT | RC_STRETCHDIB;
-    case SIZEPALETTE:
-    case NUMRESERVED: return 0;
-    case COLORRES: return 24;
+    case RASTERCAPS:
+      return RC_BITBLT | RC_BITMAP64 | RC_DI_BITMAP | RC_DIBTODEV | RC_STRETCHBLT | RC_STRETCHDIB |
+             (palettized ? RC_PALETTE : 0);
+    case SIZEPALETTE: return palettized ? 256 : 0;
+    case NUMRESERVED: return palettized ? 20 : 0;
+    case COLORRES: return palettized ? 18 : 24;
     case SHADEBLENDCAPS: return 0x3F;
     default: return 0;
   }
@@ -626,8 +687,18 @@ BOOL PtVisible(HDC h, int x, int y) {
 
 namespace platform {
 
-void SetScreenBitsPerPixel(int bits) {
-  if (bits > 0) gdi::g_screenBits = bits;
+bool SetScreenBitsPerPixel(int bits) {
+  if (bits != 8 && bits != 16 && bits != 24 && bits != 32) return false;
+  gdi::g_screenBits = bits;
+  return true;
 }
+
+bool SetScreenPixelsPerInch(int ppi) {
+  if (ppi < 48 || ppi > 480) return false;
+  gdi::g_screenPpi = ppi;
+  return true;
+}
+
+int ScreenPixelsPerInch() { return gdi::g_screenPpi.load(); }
 
 }  // namespace platform

@@ -299,6 +299,12 @@ HPALETTE SelectPalette(HDC dc, HPALETTE palette, BOOL forceBackground);
 UINT RealizePalette(HDC dc);
 COLORREF GetNearestColor(HDC dc, COLORREF color);
 UINT GetPaletteEntries(HPALETTE palette, UINT start, UINT count, PALETTEENTRY* entries);
+BOOL UpdateColors(HDC dc);
+
+// The live GDI objects of this process (GR_GDIOBJECTS): pens, brushes, fonts, bitmaps, palettes,
+// regions and DCs, stock objects not counted. Other kinds answer 0 with ERROR_INVALID_PARAMETER.
+constexpr DWORD GR_GDIOBJECTS = 0, GR_USEROBJECTS = 1;
+DWORD GetGuiResources(HANDLE process, DWORD flags);
 
 // ---- device contexts -------------------------------------------------------------------------------
 
@@ -570,8 +576,15 @@ namespace platform {
 bool SetSchemeColors(int count, const win::INT* elements, const win::COLORREF* values);
 
 // Test setting: the colour depth GetDeviceCaps(BITSPIXEL) reports for the screen and the DCs
-// compatible with it (32 until set; 16 sends the library down its high-colour paths). Pixels
-// stay 32-bit whatever is reported.
-void SetScreenBitsPerPixel(int bits);
+// compatible with it (32 until set; 16 sends the library down its high-colour paths, 8 makes the
+// screen a palette device). Pixels stay 32-bit whatever is reported. False for a depth other than
+// 8, 16, 24 or 32.
+bool SetScreenBitsPerPixel(int bits);
+
+// Test setting: the screen's pixels per inch, GetDeviceCaps(LOGPIXELSX/Y) (96 until set; 120
+// and 144 for the large-font settings). Fonts and forms made afterwards scale to it. False
+// outside 48..480.
+bool SetScreenPixelsPerInch(int ppi);
+int ScreenPixelsPerInch();
 
 }  // namespace platform

@@ -556,6 +556,46 @@ end
   EXPECT_EQ(f->PixelsPerInch(), 96);
 }
 
+class TSmallFontsForm : public TForm {
+  VW_CLASS(TSmallFontsForm, TForm)
+ public:
+  using TForm::TForm;
+};
+
+TEST_F(PlainFormTest, OnALargeFontsScreenAFormAndItsFontsGrow) {
+  ASSERT_TRUE(platform::SetScreenPixelsPerInch(120));
+  struct Restore {
+    ~Restore() { platform::SetScreenPixelsPerInch(96); }
+  } restore;
+  EXPECT_EQ(Screen->PixelsPerInch(), 120);
+  TFont fresh;
+  EXPECT_EQ(fresh.Height(), -13) << "a new font is eight points at the screen's resolution";
+  EXPECT_EQ(fresh.Size(), 8);
+  RegisterFormText("TSmallFontsForm", R"(object SmallFontsForm: TSmallFontsForm
+  BorderStyle = bsNone
+  ClientHeight = 300
+  ClientWidth = 500
+  Font.Height = -11
+  PixelsPerInch = 96
+  TextHeight = 13
+  object p: TDemoPanel
+    Left = 100
+    Top = 50
+    Width = 200
+    Height = 40
+  end
+end
+)");
+  TSmallFontsForm* f = nullptr;
+  Application->CreateForm(f);
+  ASSERT_NE(f, nullptr);
+  EXPECT_EQ(f->ClientWidth(), 625);
+  EXPECT_EQ(f->ClientHeight(), 375);
+  EXPECT_EQ(f->Font()->Height(), -14);
+  EXPECT_EQ(BoundsOf(dynamic_cast<TControl*>(f->FindComponent("p"))), "125,63 250x50");
+  EXPECT_EQ(f->PixelsPerInch(), 120);
+}
+
 TEST_F(PlainFormTest, BorderWidthIsABandOfTheFormsColourAroundTheClientArea) {
   TCustomForm* f = MakeForm();
   f->SetBorderStyle(bsNone);
