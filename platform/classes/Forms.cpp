@@ -9,6 +9,7 @@
 #include "platform/classes/ControlsInternal.h"
 #include "platform/classes/FormDescription.h"
 #include "platform/classes/HintWindow.h"
+#include "platform/classes/Menus.h"
 #include "platform/classes/Themes.h"
 #include "platform/gdiplus/GdiPlus.h"
 #include "platform/classes/Thread.h"
@@ -1313,6 +1314,8 @@ void TApplication::ActivateHint(POINT CursorPos) {
   info.CursorPos = c->ScreenToClient(CursorPos);
   info.HideTimeout = FHintHidePause;
   info.HintStr = GetShortHint(c->Hint());
+  if (auto* action = dynamic_cast<TCustomAction*>(c->Action()); action && FHintShortCuts && action->ShortCut() != 0)
+    info.HintStr += " (" + ShortCutToText(action->ShortCut()) + ")";
   bool canShow = c->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) == 0;
   if (canShow && OnShowHint) OnShowHint(info.HintStr, canShow, info);
   // The part of the control the hint belongs to, in screen coordinates.

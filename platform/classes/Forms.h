@@ -345,6 +345,9 @@ class TApplication : public TComponent {
   void SetHintHidePause(int Value) { FHintHidePause = Value; }
   bool ShowHint() const { return FShowHint; }
   void SetShowHint(bool Value);
+  // A control's hint names its action's shortcut too, as "Save (Ctrl+S)".
+  bool HintShortCuts() const { return FHintShortCuts; }
+  void SetHintShortCuts(bool Value) { FHintShortCuts = Value; }
   bool ShowMainForm() const { return FShowMainForm; }
   void SetShowMainForm(bool Value) { FShowMainForm = Value; }
   bool Active() const { return FActive; }
@@ -387,6 +390,7 @@ class TApplication : public TComponent {
   int FHintShortPause = 50;
   int FHintHidePause = 2500;
   bool FShowHint = true;
+  bool FHintShortCuts = true;
   bool FShowMainForm = true;
   bool FTerminated = false;
   bool FActive = true;

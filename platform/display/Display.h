@@ -72,6 +72,15 @@ struct BeepSound {
   friend bool operator==(const BeepSound&, const BeepSound&) = default;
 };
 
+// A sound asked of the desktop: a system sound's alias or a wave file's path (empty: stop any
+// sound), with the flags the program gave.
+struct SoundRequest {
+  std::string name;
+  unsigned flags = 0;
+  bool alias = false;  // name is a system sound's alias, not a file
+  friend bool operator==(const SoundRequest&, const SoundRequest&) = default;
+};
+
 struct InputEvent {
   InputKind kind = InputKind::MouseMove;
   SurfaceId surface = 0;     // the surface the desktop delivered it to, 0 when none
@@ -132,6 +141,9 @@ class Display {
   // A beep: `kind` is MessageBeep's type (0xFFFFFFFF the simple beep), or kToneBeep for a tone of
   // the given frequency and length (Beep).
   virtual void Beep(const BeepSound& sound) = 0;
+  // Plays a wave file, or stops what plays for an empty name; false when nothing could be played.
+  // Linux has no system sounds, so an alias plays nothing.
+  virtual bool PlaySound(const SoundRequest& sound) = 0;
 
   // The desktop clipboard as UTF-8 text; backends without one keep it in memory.
   virtual std::string ClipboardText() const = 0;
@@ -171,6 +183,9 @@ class HeadlessControl {
   // The visible surfaces the desktop would give a task-bar button, and what a surface was made as.
   virtual std::vector<SurfaceId> TaskBarSurfaces() const = 0;
   virtual SurfaceFlags Flags(SurfaceId id) const = 0;
+  // Every sound asked for so far, oldest first.
+  virtual std::vector<SoundRequest> Sounds() const = 0;
+  virtual void ClearSounds() = 0;
 };
 
 // No screen to show windows on: no desktop, or one that does not answer. The message says which.

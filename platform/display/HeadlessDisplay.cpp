@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <condition_variable>
 #include <deque>
+#include <filesystem>
 #include <map>
 #include <mutex>
 #include <set>
+#include <system_error>
 
 #include "platform/display/Display.h"
 #include "platform/display/VirtualKeys.h"
@@ -242,6 +244,27 @@ class HeadlessDisplay final : public Display, public HeadlessControl {
   void ClearBeeps() override {
     std::lock_guard lock(mutex_);
     beeps_.clear();
+  }
+
+  // Nothing is heard here: a sound counts as played when it names something that could be, a
+  // system sound or a file that is there.
+  bool PlaySound(const SoundRequest& sound) override {
+    {
+      std::lock_guard lock(mutex_);
+      sounds_.push_back(sound);
+    }
+    std::error_code ec;
+    return sound.name.empty() || sound.alias || std::filesystem::is_regular_file(sound.name, ec);
+  }
+
+  std::vector<SoundRequest> Sounds() const override {
+    std::lock_guard lock(mutex_);
+    return sounds_;
+  }
+
+  void ClearSounds() override {
+    std::lock_guard lock(mutex_);
+    sounds_.clear();
   }
 
   std::string ClipboardText() const override {
@@ -499,6 +522,7 @@ class HeadlessDisplay final : public Display, public HeadlessControl {
   CursorShape cursor_ = CursorShape::Arrow;
   std::shared_ptr<const CursorImage> cursorImage_;
   std::vector<BeepSound> beeps_;
+  std::vector<SoundRequest> sounds_;
   std::string clipboard_;
 };
 

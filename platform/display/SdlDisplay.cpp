@@ -471,18 +471,21 @@ class SdlDisplay final : public Display {
 
   bool SupportsTranslucency() const override { return x11::CompositorRunning(helper_); }
 
-  void Beep(const BeepSound& sound) override {
-    if (!audioTried_) {
-      audioTried_ = true;
-      if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
-        SDL_AudioSpec want{};
-        want.freq = 22050;
-        want.format = AUDIO_S16SYS;
-        want.channels = 1;
-        want.samples = 512;
-        audio_ = SDL_OpenAudioDevice(nullptr, 0, &want, &audioSpec_, 0);
-      }
+  void OpenAudio() {
+    if (audioTried_) return;
+    audioTried_ = true;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {
+      SDL_AudioSpec want{};
+      want.freq = 22050;
+      want.format = AUDIO_S16SYS;
+      want.channels = 1;
+      want.samples = 512;
+      audio_ = SDL_OpenAudioDevice(nullptr, 0, &want, &audioSpec_, 0);
     }
+  }
+
+  void Beep(const BeepSound& sound) override {
+    OpenAudio();
     if (!audio_ || audioSpec_.format != AUDIO_S16SYS || audioSpec_.channels != 1) return;
     // A short tone, faded in and out so it does not click.
     const unsigned frequency = std::clamp(sound.frequency, 37u, 8000u);
@@ -497,6 +500,43 @@ class SdlDisplay final : public Display {
     SDL_QueueAudio(audio_, tone.data(), static_cast<Uint32>(tone.size() * sizeof(Sint16)));
     SDL_PauseAudioDevice(audio_, 0);
     beepEndMs_ = SDL_GetTicks64() + length + 100;
+  }
+
+  // A wave file is converted to the device's format and replaces whatever plays; there are no
+  // system sounds to play for an alias.
+  bool PlaySound(const SoundRequest& sound) override {
+    OpenAudio();
+    if (!audio_) return false;
+    if (sound.name.empty()) {
+      SDL_ClearQueuedAudio(audio_);
+      return true;
+    }
+    if (sound.alias) return false;
+    SDL_AudioSpec spec{};
+    Uint8* data = nullptr;
+    Uint32 length = 0;
+    if (!SDL_LoadWAV(sound.name.c_str(), &spec, &data, &length)) return false;
+    SDL_AudioCVT cvt{};
+    bool ok = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, audioSpec_.format, audioSpec_.channels,
+                                audioSpec_.freq) >= 0;
+    std::vector<Uint8> buffer;
+    if (ok) {
+      buffer.resize(static_cast<std::size_t>(length) * std::max(1, cvt.len_mult));
+      std::copy(data, data + length, buffer.begin());
+      cvt.buf = buffer.data();
+      cvt.len = static_cast<int>(length);
+      ok = cvt.needed ? SDL_ConvertAudio(&cvt) == 0 : true;
+      if (!cvt.needed) cvt.len_cvt = cvt.len;
+    }
+    SDL_FreeWAV(data);
+    if (!ok) return false;
+    SDL_ClearQueuedAudio(audio_);
+    SDL_QueueAudio(audio_, buffer.data(), static_cast<Uint32>(cvt.len_cvt));
+    SDL_PauseAudioDevice(audio_, 0);
+    const Uint64 bytesPerSecond = static_cast<Uint64>(audioSpec_.freq) * audioSpec_.channels *
+                                  (SDL_AUDIO_BITSIZE(audioSpec_.format) / 8);
+    beepEndMs_ = SDL_GetTicks64() + (bytesPerSecond ? static_cast<Uint64>(cvt.len_cvt) * 1000 / bytesPerSecond : 0) + 100;
+    return true;
   }
 
   std::string ClipboardText() const override {

@@ -9,6 +9,7 @@
 #include "platform/win/Metrics.h"
 #include "platform/win/Focus.h"
 #include "platform/win/ControlsInternal.h"
+#include "platform/win/Help.h"
 #include "platform/win/Hooks.h"
 #include "platform/win/Keys.h"
 #include "platform/win/WindowManager.h"
@@ -210,6 +211,17 @@ LRESULT DefKeyboard(Window& w, UINT msg, WPARAM wParam, LPARAM lParam) {
   // The menu key and Shift+F10 ask for the context menu, with no point (-1, -1).
   if ((msg == WM_KEYUP && wParam == VK_APPS) || (msg == WM_SYSKEYDOWN && wParam == VK_F10 && (GetKeyState(VK_SHIFT) & 0x8000))) {
     SendMessage(h, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(h), static_cast<LPARAM>(-1));
+    return 0;
+  }
+  // F1 asks for help about the window that has the keyboard.
+  if (msg == WM_KEYF1) {
+    HELPINFO info;
+    info.iContextType = HELPINFO_WINDOW;
+    info.iCtrlId = w.IsChild() ? static_cast<int>(w.id) : 0;
+    info.hItemHandle = h;
+    info.dwContextId = GetWindowContextHelpId(h);
+    GetCursorPos(&info.MousePos);
+    SendMessage(h, WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
     return 0;
   }
   if (msg == WM_SYSKEYDOWN && wParam == VK_F4 && (lParam & (1 << 29))) {

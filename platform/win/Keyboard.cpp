@@ -118,6 +118,17 @@ BOOL TranslateMessage(const MSG* msg) {
   if (msg->message != WM_KEYDOWN && !sys) return FALSE;
   BYTE state[256];
   GetKeyboardState(state);
+  // F1 alone asks for help: the request follows the key, as a character would.
+  if (msg->message == WM_KEYDOWN && msg->wParam == VK_F1 && !(state[VK_CONTROL] & 0x80) && !(state[VK_MENU] & 0x80)) {
+    MSG f1 = *msg;
+    f1.message = WM_KEYF1;
+    f1.wParam = 0;
+    f1.lParam = 0;
+    platform::wm::ThreadQueue& q = platform::wm::CurrentQueue();
+    std::lock_guard lock(q.mutex);
+    q.posted.push_front(f1);
+    return TRUE;
+  }
   WORD ch = 0;
   if (!ToAscii(static_cast<UINT>(msg->wParam), 0, state, &ch, 0)) return FALSE;
   // The character follows its key at once, ahead of anything posted later.

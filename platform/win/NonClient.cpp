@@ -367,6 +367,11 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (w->IsChild()) return SendMessage(w->parent, msg, wParam, lParam);
       if (msg == WM_CONTEXTMENU) return 0;
       return 0;
+    case WM_HELP:
+      // Unanswered help climbs to the parent, and from a top-level window to its owner.
+      if (w->IsChild()) return SendMessage(w->parent, msg, wParam, lParam);
+      if (w->owner) return SendMessage(w->owner, msg, wParam, lParam);
+      return 0;
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
@@ -402,6 +407,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
     case WM_SYSCHAR:
+    case WM_KEYF1:
       return DefKeyboard(*w, msg, wParam, lParam);
     case WM_CHANGEUISTATE:
     case WM_UPDATEUISTATE:

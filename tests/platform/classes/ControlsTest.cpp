@@ -1,6 +1,7 @@
 // Controls on a form made in code: notifications a property write sends, windows made on
 // demand, alignment order, the mouse entering and leaving, tab order.
 #include "platform/classes/HintWindow.h"
+#include "platform/classes/Menus.h"
 #include "platform/win/Focus.h"
 #include "platform/win/Keys.h"
 #include "tests/platform/classes/FormFixture.h"
@@ -289,6 +290,32 @@ TEST_F(ControlsTest, HintShowsAfterThePauseAndHidesAgain) {
   EXPECT_TRUE(Headless().SaveScreenshot(testsupport::ArtifactPath("hint.png")));
   RunFor(2600);
   EXPECT_FALSE(Application->HintWindow()->IsHintShowing());
+}
+
+TEST_F(ControlsTest, AHintNamesTheShortcutOfTheControlsAction) {
+  form->Show();
+  Pump();
+  auto* save = new TAction(form);
+  save->SetHint("Save the scene");
+  save->SetShortCut(scCtrl | 'S');
+  save->SetOnExecute([](TObject*) {});
+  label->SetAction(save);
+  label->SetShowHint(true);
+  EXPECT_TRUE(Application->HintShortCuts());
+  for (bool withShortCut : {true, false}) {
+    Application->SetHintShortCuts(withShortCut);
+    POINT away = At(form, form->ClientWidth() - 2, form->ClientHeight() - 2);
+    Headless().InjectMouseMove(away.x, away.y);
+    Pump();
+    RunFor(3000);
+    POINT p = At(label, 5, 5);
+    Headless().InjectMouseMove(p.x, p.y);
+    Pump();
+    RunFor(600);
+    ASSERT_NE(Application->HintWindow(), nullptr);
+    EXPECT_EQ(Application->HintWindow()->Caption(), withShortCut ? "Save the scene (Ctrl+S)" : "Save the scene");
+  }
+  Application->SetHintShortCuts(true);
 }
 
 TEST_F(ControlsTest, AControlShapesOrRefusesItsHint) {
