@@ -143,15 +143,6 @@ struct GpPointF {
   REAL X = 0, Y = 0;
 };
 
-struct GUID {
-  DWORD Data1 = 0;
-  WORD Data2 = 0;
-  WORD Data3 = 0;
-  BYTE Data4[8] = {};
-  friend bool operator==(const GUID&, const GUID&) = default;
-};
-using CLSID = GUID;
-
 // A colour transform applied to unpremultiplied colours, each 0 to 1, as a row vector
 // (red, green, blue, alpha, 1) times m.
 struct ColorMatrix {

@@ -5,20 +5,9 @@
 #include <cstdint>
 
 #include "platform/system/Types.h"
+#include "platform/win/Ole.h"
 
 namespace win {
-
-using HRESULT = LONG;
-constexpr HRESULT S_OK = 0, S_FALSE = 1;
-constexpr HRESULT E_NOTIMPL = static_cast<HRESULT>(0x80004001), E_FAIL = static_cast<HRESULT>(0x80004005),
-                  E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000E), E_INVALIDARG = static_cast<HRESULT>(0x80070057),
-                  E_POINTER = static_cast<HRESULT>(0x80004003),
-                  STG_E_INVALIDFUNCTION = static_cast<HRESULT>(0x80030001),
-                  STG_E_INVALIDPOINTER = static_cast<HRESULT>(0x80030009),
-                  STG_E_MEDIUMFULL = static_cast<HRESULT>(0x80030070),
-                  STG_E_ACCESSDENIED = static_cast<HRESULT>(0x80030005);
-constexpr bool SUCCEEDED(HRESULT hr) { return hr >= 0; }
-constexpr bool FAILED(HRESULT hr) { return hr < 0; }
 
 union LARGE_INTEGER {
   std::int64_t QuadPart;

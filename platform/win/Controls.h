@@ -3,6 +3,7 @@
 // messages and notifications, owner-draw structures, scroll bars of any window and the caret.
 #include "platform/gdi/Gdi.h"
 #include "platform/system/Types.h"
+#include "platform/win/Accessibility.h"
 #include "platform/win/Window.h"
 
 namespace win {
@@ -140,10 +141,6 @@ constexpr UINT ESB_ENABLE_BOTH = 0, ESB_DISABLE_BOTH = 3, ESB_DISABLE_LEFT = 1, 
 constexpr UINT SBM_SETPOS = 0x00E0, SBM_GETPOS = 0x00E1, SBM_SETRANGE = 0x00E2, SBM_GETRANGE = 0x00E3,
                SBM_ENABLE_ARROWS = 0x00E4, SBM_SETRANGEREDRAW = 0x00E6, SBM_SETSCROLLINFO = 0x00E9,
                SBM_GETSCROLLINFO = 0x00EA, SBM_GETSCROLLBARINFO = 0x00EB;
-constexpr LONG OBJID_WINDOW = 0, OBJID_SYSMENU = -1, OBJID_TITLEBAR = -2, OBJID_MENU = -3, OBJID_CLIENT = -4,
-               OBJID_VSCROLL = -5, OBJID_HSCROLL = -6, OBJID_CARET = -8;
-constexpr DWORD STATE_SYSTEM_UNAVAILABLE = 0x1, STATE_SYSTEM_PRESSED = 0x8, STATE_SYSTEM_INVISIBLE = 0x8000,
-                STATE_SYSTEM_OFFSCREEN = 0x10000;
 
 struct SCROLLINFO {
   UINT cbSize = sizeof(SCROLLINFO);

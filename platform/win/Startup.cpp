@@ -4,6 +4,7 @@
 
 #include "platform/gdi/Modules.h"
 #include "platform/system/Modules.h"
+#include "platform/win/Accessibility.h"
 #include "platform/win/Controls.h"
 #include "platform/win/Hooks.h"
 #include "platform/win/Menu.h"
@@ -19,6 +20,7 @@ void RegisterWindowModules() {
                   Export("GetScrollBarInfo", &win::GetScrollBarInfo),
                   Export("SetMenuInfo", &win::SetMenuInfo)},
                  true);
+  RegisterAccessibilityModule();
 }
 
 void StartPlatform() {
