@@ -4,6 +4,7 @@
 #include "platform/gdi/RegionHandle.h"
 #include "platform/gdi/Surface.h"
 #include "platform/system/Sync.h"
+#include "platform/win/ScreenDc.h"
 #include "platform/win/WindowManager.h"
 
 namespace platform::wm {
@@ -274,8 +275,8 @@ BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps) {
 }
 
 HDC GetDC(HWND hwnd) {
-  // The desktop window's context is the screen's.
-  if (!hwnd || hwnd == GetDesktopWindow()) return MakeDc(nullptr, true, false, false, nullptr);
+  // The desktop window's context is the screen's: it draws over every window.
+  if (!hwnd || hwnd == GetDesktopWindow()) return MakeScreenDc();
   Window* w = Get(hwnd);
   if (!w) return nullptr;
   return MakeDc(w, true, (w->style & WS_CLIPCHILDREN) != 0, (w->style & WS_CLIPSIBLINGS) != 0, nullptr);
@@ -327,6 +328,7 @@ HDC GetDCEx(HWND hwnd, HRGN clip, DWORD flags) {
 }
 
 int ReleaseDC(HWND, HDC dc) {
+  if (ReleaseScreenDc(dc)) return 1;
   auto& dcs = WindowDcs();
   auto it = dcs.find(dc);
   if (it == dcs.end()) return 0;
