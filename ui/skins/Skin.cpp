@@ -693,7 +693,15 @@ TdxSkin::TdxSkin(const String& AName, win::HMODULE Module, bool LoadNow)
       FSkinName(AName) {
   FColors->OnChange = [this](TObject* Sender) { ChildChanged(Sender); };
   FGroups->OnChange = [this](TObject* Sender) { ChildChanged(Sender); };
-  if (LoadNow) LoadFromResource(Module);
+  if (!LoadNow) return;
+  try {
+    LoadFromResource(Module);
+  } catch (...) {
+    FDestroying = true;
+    delete FColors;
+    delete FGroups;
+    throw;
+  }
 }
 
 TdxSkin::~TdxSkin() {

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "platform/gdi/Gdi.h"
-#include "platform/win/Rects.h"
 #include "ui/foundation/PNGImage.h"
 #include "ui/skins/SkinElementCache.h"
 

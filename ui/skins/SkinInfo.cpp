@@ -139,7 +139,16 @@ const std::vector<TdxSkinInfoEntry>& TdxSkinInfo::Entries() {
 
 TdxSkinInfo::TdxSkinInfo(TdxSkin* ASkin) {
   ResetMembers();
-  AttachSkin(ASkin);
+  try {
+    AttachSkin(ASkin);
+  } catch (...) {
+    // A table that cannot be made is taken down as a finished one is: the skin goes with it.
+    ReleaseResolved();
+    if (ASkin) ASkin->RemoveListener(this);
+    Skin = nullptr;
+    delete ASkin;
+    throw;
+  }
 }
 
 TdxSkinInfo::~TdxSkinInfo() {

@@ -243,7 +243,7 @@ struct TdxSkinInfoEntry {
 class TdxSkinInfo : public TcxIUnknownObject, public IdxSkinChangeObserver, public IdxSkinHolder {
   VW_CLASS(TdxSkinInfo, TcxIUnknownObject)
  public:
-  // Takes the skin over: it is freed with the table.
+  // Takes the skin over: it is freed with the table, also when making the table fails.
   explicit TdxSkinInfo(TdxSkin* ASkin);
   ~TdxSkinInfo() override;
 
