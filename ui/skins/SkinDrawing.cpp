@@ -349,9 +349,7 @@ void TdxSkinElementCache::CheckCache(TdxSkinElement* Element, const win::RECT& R
     CheckGdipStatus(::GdipGetImageGraphicsContext(FAlphaBitmap, &graphics));
     canvas.BeginPaintOnGraphics(graphics);
   } else {
-    FOpaqueBitmap = new TBitmap();
-    FOpaqueBitmap->SetPixelFormat(pf32bit);
-    FOpaqueBitmap->SetSize(area.right, area.bottom);
+    FOpaqueBitmap = new TcxBitmap(area.right, area.bottom, pf32bit);
     canvas.BeginPaint(FOpaqueBitmap->Canvas()->Handle(), area);
   }
   try {

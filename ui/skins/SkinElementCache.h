@@ -1,7 +1,7 @@
 #pragma once
 // Drawing skin elements: the canvas one draw call paints on, the nine-part routines, and the
 // caches that keep an element's rendering for elements drawn again and again at one size.
-#include "platform/classes/Bitmap.h"
+#include "ui/foundation/Bitmaps.h"
 #include "ui/foundation/GPGraphics.h"
 #include "ui/skins/Skin.h"
 
@@ -55,7 +55,7 @@ class TdxSkinElementCache : public TObject {
   void ReleaseBitmaps();
 
   win::GpBitmap* FAlphaBitmap = nullptr;
-  TBitmap* FOpaqueBitmap = nullptr;
+  TcxBitmap* FOpaqueBitmap = nullptr;
   TdxSkinElement* FElement = nullptr;
   int FImageIndex = 0;
   win::RECT FRect{0, 0, 0, 0};
