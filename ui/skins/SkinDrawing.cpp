@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/gdi/Gdi.h"
+#include "ui/foundation/Office11Colors.h"
 #include "ui/foundation/PNGImage.h"
 #include "ui/skins/SkinElementCache.h"
 
@@ -104,9 +105,21 @@ void FillSkinGradient(TdxSkinCanvas* Canvas, const win::RECT& R, TColor Color1, 
     Canvas->FillRectColor(R, Color1);
     return;
   }
-  static const win::GpLinearGradientMode modes[4] = {0, 1, 2, 3};
-  GPFillGradientRect(Canvas->Graphics()->Handle(), R, ColorToGPColor(Color1, 255), ColorToGPColor(Color2, 255),
-                     modes[Mode]);
+  if (Mode == gmForwardDiagonal || Mode == gmBackwardDiagonal) {
+    GPFillGradientRect(Canvas->Graphics()->Handle(), R, ColorToGPColor(Color1, 255), ColorToGPColor(Color2, 255),
+                       Mode == gmForwardDiagonal ? win::LinearGradientModeForwardDiagonal
+                                                 : win::LinearGradientModeBackwardDiagonal);
+    return;
+  }
+  TdxGPGraphics* graphics = Canvas->Graphics();
+  win::HDC dc = graphics->AcquireDC();
+  try {
+    PaintGradientRect(dc, TRect(R.left, R.top, R.right, R.bottom), Color1, Color2, Mode == gmHorizontal);
+  } catch (...) {
+    graphics->ReleaseAcquiredDC(dc);
+    throw;
+  }
+  graphics->ReleaseAcquiredDC(dc);
 }
 
 void DrawImageParts(TdxSkinCanvas* Canvas, TdxSkinImage* Image, const win::RECT& DestRect,
