@@ -523,12 +523,10 @@ void Builder::Common() {
                         Bit(N) | Bit(H), {}, Stretch::Stretch);
     e.minWidth = w, e.minHeight = h;
   }
-  if (d_.icons) {
-    Element& small = E(g, "SkinIcon");
-    small.image = MakeImage(Icon(16), Bit(N), {}, Stretch::NoResize);
-    Element& large = E(g, "SkinIconLarge");
-    large.image = MakeImage(Icon(32), Bit(N), {}, Stretch::NoResize);
-  }
+  Element& small = E(g, "SkinIcon");
+  small.image = MakeImage(Icon(16), Bit(N), {}, Stretch::NoResize);
+  Element& large = E(g, "SkinIconLarge");
+  large.image = MakeImage(Icon(32), Bit(N), {}, Stretch::NoResize);
 }
 
 void Builder::Docking() {

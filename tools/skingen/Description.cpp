@@ -52,11 +52,6 @@ Description ParseDescription(const std::string& text, const std::string& fileNam
       {"stream", [&](const std::string& v) { d.streamName = v; }},
       {"display", [&](const std::string& v) { d.displayName = v; }},
       {"group", [&](const std::string& v) { d.groupName = v; }},
-      {"icons",
-       [&](const std::string& v) {
-         if (v != "yes" && v != "no") fail("expected yes or no, not \"" + v + "\"");
-         d.icons = v == "yes";
-       }},
       {"listed",
        [&](const std::string& v) {
          if (v != "yes" && v != "no") fail("expected yes or no, not \"" + v + "\"");

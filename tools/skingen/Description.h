@@ -24,7 +24,6 @@ struct Description {
   std::string streamName;   // the skin's name in its stream
   std::string displayName;  // "DisplayName"
   std::string groupName;    // "SkinGroupName"; empty: none
-  bool icons = true;        // the skin's own icons
   bool listed = true;       // in the skin list file
   double radius = 3;        // corner radius of faces
   double gradient = 0.3;    // 0: flat faces

@@ -22,7 +22,6 @@ TEST(SkinDescription, ReadsKeysColoursAndComments) {
   EXPECT_EQ(d.displayName, "Test Skin");
   EXPECT_EQ(d.groupName, "Standard Skins");
   EXPECT_DOUBLE_EQ(d.radius, 2.5);
-  EXPECT_TRUE(d.icons);
   EXPECT_TRUE(d.listed);
   EXPECT_EQ(d.palette.accent, (Rgba{255, 128, 0, 255}));
   EXPECT_FALSE(d.palette.captionText.has_value());
@@ -36,7 +35,7 @@ TEST(SkinDescription, ErrorsNameTheFileAndLine) {
       {"caption-text #12345G\n", "t.skin:16: expected a colour #RRGGBB, not \"#12345G\""},
       {"highlight 9\n", "t.skin:16: expected a number from"},
       {"gradient lots\n", "t.skin:16: expected a number from"},
-      {"icons maybe\n", "t.skin:16: expected yes or no, not \"maybe\""},
+      {"listed maybe\n", "t.skin:16: expected yes or no, not \"maybe\""},
       {"stream Again\n", "t.skin:16: \"stream\" given twice"},
       {"highlight\n", "t.skin:16: \"highlight\" needs a value"},
   };
