@@ -818,6 +818,8 @@ TBasicAction* TControl::Action() const { return FActionLink ? FActionLink->Actio
 
 std::unique_ptr<TControlActionLink> TControl::CreateActionLink() { return std::make_unique<TControlActionLink>(this); }
 
+std::unique_ptr<TControlActionLink> TWinControl::CreateActionLink() { return std::make_unique<TWinControlActionLink>(this); }
+
 void TControl::SetAction(TBasicAction* Value) {
   if (!Value) {
     if (FActionLink && FActionLink->Action()) FActionLink->Action()->RemoveFreeNotification(this);

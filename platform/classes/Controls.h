@@ -172,6 +172,13 @@ class TControlActionLink : public TActionLink {
   TControl* FClient = nullptr;
 };
 
+// The link of a windowed control: as a control's, for the controls and editors that name this class.
+class TWinControlActionLink : public TControlActionLink {
+  VW_CLASS(TWinControlActionLink, TControlActionLink)
+ public:
+  using TControlActionLink::TControlActionLink;
+};
+
 // ---- TControl --------------------------------------------------------------------------------------
 
 class TControl : public TComponent {
@@ -669,6 +676,7 @@ class TWinControl : public TControl {
   virtual void CNKeyDown(TMessage& Message);
   virtual void CNKeyUp(TMessage& Message);
   virtual void CNChar(TMessage& Message);
+  std::unique_ptr<TControlActionLink> CreateActionLink() override;
   virtual void WMChar(TMessage& Message);
   virtual void CNSysChar(TMessage& Message);
   virtual void CMDialogKey(TMessage& Message);

@@ -893,6 +893,11 @@ void TScreen::SetCursors(int Index, HCURSOR Handle) {
   FCursors.emplace_back(Index, Handle);
 }
 
+void TScreen::ResetFonts() {
+  delete FFonts;
+  FFonts = nullptr;
+}
+
 TStrings* TScreen::Fonts() {
   if (!FFonts) {
     FFonts = new TStringList();

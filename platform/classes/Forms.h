@@ -234,6 +234,8 @@ class TScreen : public TComponent {
   win::HCURSOR Cursors(int Index);
   void SetCursors(int Index, win::HCURSOR Handle);
   TStrings* Fonts();
+  // Enumerates the fonts again at the next Fonts().
+  void ResetFonts();
   int MonitorCount() { return static_cast<int>(Monitors().size()); }
   const std::vector<TMonitor*>& Monitors();
   TMonitor* MonitorFromPoint(win::POINT Point);

@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "platform/classes/Forms.h"
+#include "platform/classes/Utf8.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/system/Clock.h"
 #include "platform/win/Controls.h"
 #include "platform/win/Focus.h"
 #include "platform/win/Keys.h"
@@ -209,16 +211,26 @@ void TCustomEdit::DeclareProperties(TPropTable& t) {
   t.Add("BorderStyle", &TCustomEdit::BorderStyle, &TCustomEdit::SetBorderStyle).SetDefault(bsSingle);
   t.Add("CharCase", &TCustomEdit::CharCase, &TCustomEdit::SetCharCase).SetDefault(ecNormal);
   t.Add("HideSelection", &TCustomEdit::HideSelection, &TCustomEdit::SetHideSelection).SetDefault(true);
+  t.Add("ImeMode", &TCustomEdit::ImeMode, &TCustomEdit::SetImeMode).SetDefault(imDontCare);
+  t.Add("ImeName", &TCustomEdit::ImeName, &TCustomEdit::SetImeName);
   t.Add("MaxLength", &TCustomEdit::MaxLength, &TCustomEdit::SetMaxLength).SetDefault(0);
+  t.Add("OEMConvert", &TCustomEdit::OEMConvert, &TCustomEdit::SetOEMConvert).SetDefault(false);
   t.Add("PasswordChar", &TCustomEdit::PasswordChar, &TCustomEdit::SetPasswordChar).SetDefault(0);
   t.Add("ReadOnly", &TCustomEdit::ReadOnly, &TCustomEdit::SetReadOnly).SetDefault(false);
   t.Add("Text", &TCustomEdit::Text, &TCustomEdit::SetText);
   t.Add("OnChange", &TCustomEdit::OnChange);
 }
 
+void TCustomEdit::SetOEMConvert(bool Value) {
+  if (Value == FOEMConvert) return;
+  FOEMConvert = Value;
+  RecreateWnd();
+}
+
 void TCustomEdit::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
   CreateSubClass(Params, "EDIT");
+  if (FOEMConvert) Params.Style |= ES_OEMCONVERT;
   static const DWORD cases[] = {0, ES_UPPERCASE, ES_LOWERCASE};
   Params.Style |= ES_AUTOHSCROLL | ES_AUTOVSCROLL | cases[FCharCase];
   if (!FHideSelection) Params.Style |= ES_NOHIDESEL;
@@ -559,6 +571,60 @@ void TButtonControl::CreateParams(TCreateParams& Params) {
   if (FWordWrap) Params.Style |= BS_MULTILINE;
 }
 
+void TButtonControl::WndProc(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      // Pressed, the button takes the focus first; the click the focus may bring (a radio
+      // button checks itself on focus) is no click of the operator's.
+      if (!HasState(csDesigning) && HandleAllocated() && GetFocus() != FHandle) {
+        FClicksDisabled = true;
+        win::SetFocus(FHandle);
+        FClicksDisabled = false;
+        if (GetFocus() != FHandle) return;
+      }
+      break;
+    case CN_COMMAND:
+      if (FClicksDisabled) return;
+      break;
+    default:
+      break;
+  }
+  TWinControl::WndProc(Message);
+}
+
+std::unique_ptr<TControlActionLink> TButtonControl::CreateActionLink() {
+  return std::make_unique<TButtonActionLink>(this);
+}
+
+void TButtonControl::ActionChange(TBasicAction* Sender, bool CheckDefaults) {
+  TWinControl::ActionChange(Sender, CheckDefaults);
+  if (auto* a = dynamic_cast<TCustomAction*>(Sender)) {
+    if (!CheckDefaults || !GetChecked()) {
+      FClicksDisabled = true;
+      SetChecked(a->Checked());
+      FClicksDisabled = false;
+    }
+  }
+}
+
+void TButtonActionLink::AssignClient(TObject* AClient) {
+  TWinControlActionLink::AssignClient(AClient);
+  FButton = dynamic_cast<TButtonControl*>(AClient);
+}
+
+bool TButtonActionLink::IsCheckedLinked() {
+  auto* a = CustomAction();
+  return TWinControlActionLink::IsCheckedLinked() && FButton && a && FButton->GetChecked() == a->Checked();
+}
+
+void TButtonActionLink::SetChecked(bool Value) {
+  if (!IsCheckedLinked() || !FButton) return;
+  FButton->FClicksDisabled = true;
+  FButton->SetChecked(Value);
+  FButton->FClicksDisabled = false;
+}
+
 TButton::TButton(TComponent* AOwner) : TButtonControl(AOwner) {
   FControlStyle = TControlStyle{csSetCaption, csDoubleClicks};
   FWidth = 75;
@@ -576,7 +642,25 @@ void TButton::DeclareProperties(TPropTable& t) {
 void TButton::SetDefault(bool Value) {
   if (Value == FDefault) return;
   FDefault = Value;
-  if (HandleAllocated()) SendMessage(FHandle, BM_SETSTYLE, Value ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, 1);
+  if (!HandleAllocated()) return;
+  // The focused button stays the one Enter presses; otherwise the default one is.
+  TCustomForm* form = ::GetParentForm(this);
+  TWinControl* focused = form ? form->ActiveControl() : nullptr;
+  if (!dynamic_cast<TButton*>(focused)) {
+    FActive = Value;
+    SetButtonStyle(Value);
+  }
+}
+
+void TButton::CreateWnd() {
+  TButtonControl::CreateWnd();
+  FActive = FDefault;
+}
+
+void TButton::SetButtonStyle(bool ADefault) {
+  if (!HandleAllocated()) return;
+  const DWORD style = ADefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+  if ((static_cast<DWORD>(GetWindowLong(FHandle, GWL_STYLE)) & 0x0F) != style) SendMessage(FHandle, BM_SETSTYLE, style, 1);
 }
 
 void TButton::CreateParams(TCreateParams& Params) {
@@ -600,10 +684,17 @@ void TButton::WndProc(TMessage& Message) {
     case CN_COMMAND:
       if ((Message.WParam >> 16) == BN_CLICKED) Click();
       return;
+    case CM_FOCUSCHANGED: {
+      // A focused button is the one Enter presses; with the focus elsewhere, the default one.
+      auto* sender = reinterpret_cast<TControl*>(Message.LParam);
+      FActive = dynamic_cast<TButton*>(sender) ? sender == this : FDefault;
+      SetButtonStyle(FActive);
+      break;
+    }
     case CM_DIALOGKEY: {
-      // Enter reaches the default button and Esc the cancel button while their form is active.
+      // Enter reaches the active button and Esc the cancel button while their form is active.
       WORD key = Message.CharCode();
-      if (((key == VK_RETURN && FDefault) || (key == VK_ESCAPE && FCancel)) && Enabled() && Showing()) {
+      if (((key == VK_RETURN && FActive) || (key == VK_ESCAPE && FCancel)) && Enabled() && Showing()) {
         Click();
         Message.Result = 1;
         return;
@@ -725,7 +816,9 @@ void TRadioButton::WndProc(TMessage& Message) {
     return;
   }
   if (Message.Msg == CN_COMMAND) {
+    if (FClicksDisabled) return;
     if ((Message.WParam >> 16) == BN_CLICKED) SetChecked(true);
+    else if ((Message.WParam >> 16) == BN_DOUBLECLICKED) DblClick();
     return;
   }
   TButtonControl::WndProc(Message);
@@ -879,8 +972,43 @@ TCustomListBox::~TCustomListBox() {
   delete FItems;
 }
 
+int TCustomListBox::DoFindData(const String& Data) { return OnDataFind ? OnDataFind(this, Data) : -1; }
+
+void TCustomListBox::KeyPress(TChar& Key) {
+  TWinControl::KeyPress(Key);
+  if (!FAutoComplete || Key == 0 || (Key < 0x20 && Key != VK_BACK)) return;
+  const DWORD now = GetTickCount();
+  if (now - FLastTime >= 500) FFilter.clear();
+  FLastTime = now;
+  if (Key == VK_BACK) {
+    // The last whole character goes.
+    std::size_t n = FFilter.size();
+    while (n > 0 && (static_cast<unsigned char>(FFilter[n - 1]) & 0xC0) == 0x80) --n;
+    FFilter.resize(n > 0 ? n - 1 : 0);
+  } else {
+    Utf8Append(FFilter, Key);
+  }
+  const bool isVirtual = FStyle == lbVirtual || FStyle == lbVirtualOwnerDraw;
+  int found = -1;
+  if (!FFilter.empty()) {
+    if (isVirtual) found = DoFindData(FFilter);
+    else if (HandleAllocated())
+      found = static_cast<int>(SendMessage(FHandle, LB_FINDSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(FFilter.c_str())));
+  }
+  if (found >= 0 && found < Count()) {
+    if (FMultiSelect) {
+      for (int i = 0; i < Count(); ++i) SetSelected(i, i == found);
+    }
+    SetItemIndex(found);
+    Click();
+  }
+  // The list's own search must not run on the same key.
+  if (Key != VK_RETURN && Key != VK_BACK && Key != VK_ESCAPE) Key = 0;
+}
+
 void TCustomListBox::DeclareProperties(TPropTable& t) {
   stdctrls_detail::PublishWinControl(t);
+  t.Add("AutoComplete", &TCustomListBox::AutoComplete, &TCustomListBox::SetAutoComplete).SetDefault(true);
   t.Add("BorderStyle", &TCustomListBox::BorderStyle, &TCustomListBox::SetBorderStyle).SetDefault(bsSingle);
   t.Add("ExtendedSelect", &TCustomListBox::ExtendedSelect, &TCustomListBox::SetExtendedSelect).SetDefault(true);
   t.Add("ItemHeight", &TCustomListBox::ItemHeight, &TCustomListBox::SetItemHeight);

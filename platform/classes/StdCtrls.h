@@ -14,6 +14,11 @@ VW_ENUM(TAlignment, taLeftJustify, taRightJustify, taCenter)
 VW_ENUM(TTextLayout, tlTop, tlCenter, tlBottom)
 VW_ENUM(TScrollStyle, ssNone, ssHorizontal, ssVertical, ssBoth)
 VW_ENUM(TEditCharCase, ecNormal, ecUpperCase, ecLowerCase)
+// How an input method is to start in a control. Linux input methods are the desktop's: the
+// mode and the method's name are kept for the form descriptions and change nothing.
+VW_ENUM(TImeMode, imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira, imSKata, imKata, imChinese,
+        imSHanguel, imHanguel)
+using TImeName = String;
 VW_ENUM(TCheckBoxState, cbUnchecked, cbChecked, cbGrayed)
 VW_ENUM(TListBoxStyle, lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable, lbVirtual, lbVirtualOwnerDraw)
 VW_ENUM(TComboBoxStyle, csDropDown, csSimple, csDropDownList, csOwnerDrawFixed, csOwnerDrawVariable)
@@ -136,6 +141,14 @@ class TCustomEdit : public TWinControl {
   void SetAutoSelect(bool Value) { FAutoSelect = Value; }
   TFormBorderStyle BorderStyle() const { return FBorderStyle; }
   void SetBorderStyle(TFormBorderStyle Value);
+  TImeMode ImeMode() const { return FImeMode; }
+  void SetImeMode(TImeMode Value) { FImeMode = Value; }
+  TImeName ImeName() const { return FImeName; }
+  void SetImeName(const TImeName& Value) { FImeName = Value; }
+  // Text converted to the OEM code page and back as typed; with no OEM code page here it is kept
+  // as the window style and changes nothing.
+  bool OEMConvert() const { return FOEMConvert; }
+  void SetOEMConvert(bool Value);
   bool Modified();
   void SetModified(bool Value);
 
@@ -169,6 +182,9 @@ class TCustomEdit : public TWinControl {
   int FMaxLength = 0;
   TFormBorderStyle FBorderStyle = bsSingle;
   TEditCharCase FCharCase = ecNormal;
+  TImeMode FImeMode = imDontCare;
+  TImeName FImeName;
+  bool FOEMConvert = false;
   char FPasswordChar = 0;
   bool FReadOnly = false;
   bool FHideSelection = true;
@@ -253,6 +269,22 @@ class TMemo : public TCustomMemo {
 
 // ---- buttons ---------------------------------------------------------------------------------------
 
+class TButtonControl;
+
+// The link of a button: a check box or radio button also follows the action's Checked, without
+// a click of its own.
+class TButtonActionLink : public TWinControlActionLink {
+  VW_CLASS(TButtonActionLink, TWinControlActionLink)
+ public:
+  explicit TButtonActionLink(TObject* AClient) : TWinControlActionLink(AClient) { AssignClient(AClient); }
+  bool IsCheckedLinked() override;
+  void SetChecked(bool Value) override;
+
+ protected:
+  void AssignClient(TObject* AClient) override;
+  TButtonControl* FButton = nullptr;
+};
+
 class TButtonControl : public TWinControl {
   VW_CLASS(TButtonControl, TWinControl)
  public:
@@ -263,11 +295,17 @@ class TButtonControl : public TWinControl {
 
  protected:
   void CreateParams(TCreateParams& Params) override;
+  void WndProc(TMessage& Message) override;
+  std::unique_ptr<TControlActionLink> CreateActionLink() override;
   // Check boxes and radio buttons: what Checked reads and writes.
   virtual bool GetChecked() { return false; }
   virtual void SetChecked(bool) {}
+  void ActionChange(TBasicAction* Sender, bool CheckDefaults) override;
   // Set while a change by code runs, so the BN_CLICKED it causes is not a second click.
   bool FClicksDisabled = false;
+
+ private:
+  friend class TButtonActionLink;
 
  private:
   bool FWordWrap = false;
@@ -289,12 +327,19 @@ class TButton : public TButtonControl {
 
  protected:
   void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
   void WndProc(TMessage& Message) override;
+  // Shows the button as the one Enter presses, or not; library buttons that draw themselves
+  // override it to repaint instead.
+  virtual void SetButtonStyle(bool ADefault);
+  // The button Enter presses now: the focused button, else the default one.
+  bool Active() const { return FActive; }
 
  private:
   TModalResult FModalResult = mrNone;
   bool FDefault = false;
   bool FCancel = false;
+  bool FActive = false;
 };
 
 class TCustomCheckBox : public TButtonControl {
@@ -390,6 +435,9 @@ class TListControlStrings : public TStrings {
   std::vector<std::pair<String, TObject*>> FItems;
 };
 
+// The index of the item of a virtual list box whose text starts with FindString, or -1.
+using TLBFindDataEvent = std::function<int(TWinControl* Control, const String& FindString)>;
+
 class TCustomListBox : public TWinControl {
   VW_CLASS(TCustomListBox, TWinControl)
  public:
@@ -428,15 +476,23 @@ class TCustomListBox : public TWinControl {
   win::RECT ItemRect(int Index);
   void Clear() { FItems->Clear(); }
 
+  // Typing selects the first item that starts with what was typed within half a second.
+  bool AutoComplete() const { return FAutoComplete; }
+  void SetAutoComplete(bool Value) { FAutoComplete = Value; }
+
   TCanvas* Canvas() const { return FCanvas; }
   TDrawItemEvent OnDrawItem;
   TMeasureItemEvent OnMeasureItem;
+  TLBFindDataEvent OnDataFind;
 
  protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void DestroyWnd() override;
   void WndProc(TMessage& Message) override;
+  void KeyPress(TChar& Key) override;
+  // Where the virtual styles find typed text: OnDataFind, else nothing.
+  virtual int DoFindData(const String& Data);
   virtual void DrawItem(int Index, win::RECT Rect, TOwnerDrawState State);
   virtual void MeasureItem(int Index, int& Height);
 
@@ -451,6 +507,9 @@ class TCustomListBox : public TWinControl {
   std::vector<bool> FSelected;
   TListBoxStyle FStyle = lbStandard;
   TFormBorderStyle FBorderStyle = bsSingle;
+  String FFilter;
+  win::DWORD FLastTime = 0;
+  bool FAutoComplete = true;
   bool FMultiSelect = false;
   bool FExtendedSelect = true;
   bool FSorted = false;

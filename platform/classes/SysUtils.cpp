@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/classes/Utf8.h"
+#include "platform/system/Locale.h"
 #include "platform/system/Types.h"
 
 // ---- Errors -----------------------------------------------------------------------------------------
@@ -1045,3 +1046,24 @@ bool DirectoryExists(const String& dir) {
 }
 
 bool DeleteFile(const String& fileName) { return ::unlink(fileName.c_str()) == 0; }
+
+namespace {
+
+TSysLocale ReadSysLocale() {
+  TSysLocale l;
+  l.DefaultLCID = win::GetThreadLocale();
+  l.PriLangID = l.DefaultLCID & 0x3FF;
+  l.SubLangID = (l.DefaultLCID >> 10) & 0x3F;
+  // Chinese, Japanese and Korean; Arabic, Hebrew and Farsi.
+  l.FarEast = l.PriLangID == 0x04 || l.PriLangID == 0x11 || l.PriLangID == 0x12;
+  l.MiddleEast = l.PriLangID == 0x01 || l.PriLangID == 0x0D || l.PriLangID == 0x29;
+  return l;
+}
+
+}  // namespace
+
+const TSysLocale& SysLocale = [] () -> const TSysLocale& {
+  static const TSysLocale locale = ReadSysLocale();
+  return locale;
+}();
+

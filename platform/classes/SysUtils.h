@@ -18,6 +18,17 @@ using String = std::string;
 // One character: a whole code point, as typed keys and the characters of a String are counted.
 using TChar = char32_t;
 
+// The system's locale as the class library reads it at start: FarEast for the East Asian
+// languages (the PRC locale this platform reports among them), MiddleEast for the right-to-left.
+struct TSysLocale {
+  unsigned DefaultLCID = 0;
+  unsigned PriLangID = 0;
+  unsigned SubLangID = 0;
+  bool FarEast = false;
+  bool MiddleEast = false;
+};
+extern const TSysLocale& SysLocale;
+
 // Root of every exception the class library and the system raise; Message is the text shown to
 // the operator.
 class Exception : public std::exception {

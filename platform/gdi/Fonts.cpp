@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <mutex>
 #include <unordered_map>
 #include <utility>
@@ -611,6 +612,17 @@ bool DrawTextLine(DeviceContext& dc, int x, int y, win::UINT options, const win:
   return true;
 }
 
+// The families a test listed in place of the installed ones.
+struct FamilyList {
+  std::mutex mutex;
+  std::optional<std::vector<std::string>> set;
+};
+
+FamilyList& ListedFamilies() {
+  static FamilyList list;
+  return list;
+}
+
 }  // namespace platform::gdi
 
 using namespace platform;
@@ -809,6 +821,15 @@ DWORD GetTabbedTextExtent(HDC h, LPCSTR text, int count, int tabPositions, const
 }
 
 int EnumFontFamiliesEx(HDC, const LOGFONTA* filter, FONTENUMPROCA proc, LPARAM param, DWORD) {
+  std::vector<std::string> listed;
+  bool useListed = false;
+  {
+    std::lock_guard lock(platform::gdi::ListedFamilies().mutex);
+    if (platform::gdi::ListedFamilies().set) {
+      useListed = true;
+      listed = *platform::gdi::ListedFamilies().set;
+    }
+  }
   if (!proc) return 0;
   std::string wanted = filter ? std::string(filter->lfFaceName, strnlen(filter->lfFaceName, LF_FACESIZE)) : "";
   if (const char* sub = wanted.empty() ? nullptr : Substitute(wanted, 0, 0)) wanted = sub;
@@ -816,15 +837,22 @@ int EnumFontFamiliesEx(HDC, const LOGFONTA* filter, FONTENUMPROCA proc, LPARAM p
     for (char& c : v) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
     return v;
   };
-  Match(kSans, false, false);  // makes sure fontconfig is set up
-  FcPattern* pat = FcPatternCreate();
-  FcPatternAddBool(pat, FC_SCALABLE, FcTrue);
-  FcObjectSet* os = FcObjectSetBuild(FC_FAMILY, FC_SPACING, FC_LANG, nullptr);
-  FcFontSet* set = FcFontList(nullptr, pat, os);
   struct Family {
     bool fixed = false, cjk = false;
   };
   std::map<std::string, Family> families;  // one call per family, in name order
+  FcFontSet* set = nullptr;
+  FcObjectSet* os = nullptr;
+  FcPattern* pat = nullptr;
+  if (useListed) {
+    for (const std::string& name : listed)
+      if (wanted.empty() || lower(name) == lower(wanted)) families[name];
+  } else {
+  Match(kSans, false, false);  // makes sure fontconfig is set up
+  pat = FcPatternCreate();
+  FcPatternAddBool(pat, FC_SCALABLE, FcTrue);
+  os = FcObjectSetBuild(FC_FAMILY, FC_SPACING, FC_LANG, nullptr);
+  set = FcFontList(nullptr, pat, os);
   for (int i = 0; set && i < set->nfont; ++i) {
     FcChar8* fam = nullptr;
     if (FcPatternGetString(set->fonts[i], FC_FAMILY, 0, &fam) != FcResultMatch) continue;
@@ -841,6 +869,7 @@ int EnumFontFamiliesEx(HDC, const LOGFONTA* filter, FONTENUMPROCA proc, LPARAM p
   if (set) FcFontSetDestroy(set);
   FcObjectSetDestroy(os);
   FcPatternDestroy(pat);
+  }
   int result = 1;
   for (const auto& [name, f] : families) {
     ENUMLOGFONTEXA elf;
@@ -873,3 +902,14 @@ int EnumFontFamiliesEx(HDC, const LOGFONTA* filter, FONTENUMPROCA proc, LPARAM p
 }
 
 }  // namespace win
+
+namespace platform {
+
+void SetFontFamilyList(const std::vector<std::string>* families) {
+  auto& list = gdi::ListedFamilies();
+  std::lock_guard lock(list.mutex);
+  if (families) list.set = *families;
+  else list.set.reset();
+}
+
+}  // namespace platform

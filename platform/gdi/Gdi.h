@@ -5,6 +5,9 @@
 //
 // Text arguments are UTF-8. A character count (`c`, `count`) counts code points; -1 means up to the
 // terminating NUL, and decoding always stops at a NUL, so a byte length is a safe upper bound.
+#include <string>
+#include <vector>
+
 #include "platform/system/Resources.h"
 #include "platform/system/Types.h"
 
@@ -574,6 +577,10 @@ namespace platform {
 // Changes colours of the scheme (SetSysColors without telling the windows). The brushes keep
 // their handles and take the new colours. False for a bad argument.
 bool SetSchemeColors(int count, const win::INT* elements, const win::COLORREF* values);
+
+// Test setting: the font families EnumFontFamiliesEx lists, in place of the installed ones (a
+// machine's fonts vary); nullptr lists the installed ones again.
+void SetFontFamilyList(const std::vector<std::string>* families);
 
 // Test setting: the colour depth GetDeviceCaps(BITSPIXEL) reports for the screen and the DCs
 // compatible with it (32 until set; 16 sends the library down its high-colour paths, 8 makes the

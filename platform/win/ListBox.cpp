@@ -935,6 +935,20 @@ LRESULT ListBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case LB_INITSTORAGE:
       lb->items.reserve(lb->items.size() + wParam);
       return static_cast<LRESULT>(lb->items.capacity());
+    case LB_SETCOUNT: {
+      // A list without data has only a count; its owner draws each item from its index.
+      if (!(lb->Style() & LBS_NODATA)) return LB_ERR;
+      const auto count = static_cast<std::size_t>(std::min<WPARAM>(wParam, 0x7FFFFFF));
+      lb->items.resize(count);
+      const int last = static_cast<int>(count) - 1;
+      if (lb->cursel > last) lb->cursel = -1;
+      lb->caret = std::clamp(lb->caret, 0, std::max(0, last));
+      lb->anchor = std::clamp(lb->anchor, 0, std::max(0, last));
+      lb->top = std::clamp(lb->top, 0, std::max(0, last));
+      UpdateScroll(*lb);
+      Invalidate(*lb);
+      return 0;
+    }
     default:
       return DefWindowProc(hwnd, msg, wParam, lParam);
   }
