@@ -1,4 +1,5 @@
 #include <climits>
+#include <filesystem>
 #include <fstream>
 
 #include "app/BootWindow.h"
@@ -6,6 +7,7 @@
 #include "app/Program.h"
 #include "app/StartupChooser.h"
 #include "app/VideoChooser.h"
+#include "console/Config.h"
 #include "console/CommSettings.h"
 #include "console/GridConsole.h"
 #include "matrix/ChannelNaming.h"
@@ -294,3 +296,20 @@ TEST_F(AppTest, OnlyTheConsolesHaveTaskBarButtons) {
 }
 
 }  // namespace
+
+TEST_F(AppTest, StartingWithoutCfgIniLeavesTheFolderEmptyUntilTheFirstSettingIsWritten) {
+  namespace fs = std::filesystem;
+  auto files = [&] {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
+    return names;
+  };
+  ASSERT_TRUE(files().empty());
+  Start();
+  Tick();  // no logo: the choice comes on the first tick and opens the start-up chooser
+  EXPECT_EQ(VisibleForms(), std::vector<std::string>{"TForm25"});
+  EXPECT_TRUE(files().empty());
+
+  ::WriteConfig(*OpenConfigFile(), cfg::config::SoftwareType, 1);
+  EXPECT_EQ(files(), std::vector<std::string>{"cfg.ini"});
+}
