@@ -45,10 +45,9 @@ EntryList BuildEntries() {
                   {"FormFrameLeft", "SmallFormCaption", "FormFrameRight", "FormFrameBottom", "FormFrameLeft",
                    "FormCaption", "FormFrameRight", "FormFrameBottom"},
                   [](TdxSkinInfo& I, int K) -> void* { return &I.FormFrames[K / 4][K % 4]; }, {0, 1, 2, 3, 4, 5, 6, 7});
-  AddElementArray(list, 4, "CommonSkinIcons", "Common", {"SkinIcon"},
-                  [](TdxSkinInfo& I, int K) -> void* { return &I.CommonSkinIcons[K]; }, {0});
-  AddElementArray(list, 4, "CommonSkinIcons", "Common", {"SkinIconLarge"},
-                  [](TdxSkinInfo& I, int K) -> void* { return &I.CommonSkinIcons[K]; }, {1}, false);
+  // Neither icon gets a placeholder: a skin without its own icon shows the default one.
+  AddElementArray(list, 4, "CommonSkinIcons", "Common", {"SkinIcon", "SkinIconLarge"},
+                  [](TdxSkinInfo& I, int K) -> void* { return &I.CommonSkinIcons[K]; }, {0, 1}, false);
   list.push_back({4, ikString, "SkinSkinGroupName", nullptr, nullptr, "SkinGroupName", false,
                   [](TdxSkinInfo& I, int) -> void* { return &I.SkinSkinGroupName; }, 0});
 

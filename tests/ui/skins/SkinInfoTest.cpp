@@ -2,7 +2,10 @@
 #include <set>
 
 #include "platform/classes/Bitmap.h"
+#include "platform/display/Display.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/system/Modules.h"
+#include "tests/support/Artifacts.h"
 #include "tests/ui/skins/SkinFixture.h"
 #include "ui/skins/SkinInfo.h"
 
@@ -148,6 +151,58 @@ TEST_F(SkinTest, ScrollPartsDrawTheirImageAndIconsFallBack) {
   EXPECT_EQ(none.CommonScrollBarParts[0][4], nullptr);
   EXPECT_EQ(none.BarsGroup, nullptr);
   EXPECT_EQ(none.PageControlTabHeaderTextColor, nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// The skins compiled into the program are complete: reading one and building its table adds no
+// group and no element, so no placeholder can ever show.
+TEST_F(SkinTest, BuiltInSkinsLoadAndResolveWithoutPlaceholders) {
+  struct {
+    const char* resource;
+    const char* name;
+    const char* displayName;
+  } skins[] = {{"BLACK", "Black", "Black"},         {"BLUE", "Blue", "Blue"},
+               {"FOGGY", "Foggy", "Foggy"},         {"LIQUIDSKY", "LiquidSky", "Liquid Sky"},
+               {"SILVER", "Silver", "Silver"},      {"XMAS2008BLUE", "Xmas2008Blue", "Xmas 2008 Blue"},
+               {"DEFAULTUSERSKINDATA", "defaultuserskindata", "UserSkin"}};
+  // A sheet to look at: each skin's button in four states, check boxes and a tab pane.
+  TBitmap sheet;
+  sheet.SetPixelFormat(pf32bit);
+  sheet.SetSize(4 * 80 + 3 * 20 + 70, 7 * 30);
+  win::RECT all{0, 0, sheet.Width(), sheet.Height()};
+  win::FillRect(sheet.Canvas()->Handle(), &all, static_cast<win::HBRUSH>(win::GetStockObject(win::WHITE_BRUSH)));
+  int row = 0;
+  for (auto s : skins) {
+    auto* skin = new TdxSkin(s.resource, win::GetModuleHandle(nullptr), true);
+    EXPECT_EQ(skin->Name(), s.name);
+    EXPECT_EQ(skin->DisplayName(), s.displayName);
+    EXPECT_DOUBLE_EQ(skin->Version(), 1.03);
+    const int groups = skin->GroupCount(), elements = ElementCount(skin);
+    TdxSkinInfo info(skin);
+    EXPECT_EQ(skin->GroupCount(), groups) << s.name;
+    EXPECT_EQ(ElementCount(skin), elements) << s.name;
+    std::unique_ptr<TBitmap> large(info.SkinIcon(true)), small(info.SkinIcon(false));
+    EXPECT_EQ(large->Width(), 32);
+    EXPECT_EQ(small->Width(), 16) << "the user skin has no icon of its own: the default one";
+    const int y = row++ * 30 + 3;
+    win::HDC dc = sheet.Canvas()->Handle();
+    const TdxSkinElementState states[4] = {esNormal, esHot, esPressed, esDisabled};
+    for (int i = 0; i < 4; ++i) info.CommonButton->DrawOnDC(dc, {i * 80 + 2, y, i * 80 + 77, y + 23}, 0, states[i]);
+    for (int i = 0; i < 3; ++i)
+      info.EditorsCheckbox->DrawOnDC(dc, {320 + i * 20 + 2, y + 3, 320 + i * 20 + 17, y + 18}, i, esNormal);
+    info.PageControlTabPane->DrawOnDC(dc, {382, y, 448, y + 24}, 0, esNormal);
+  }
+  std::vector<std::uint32_t> px(static_cast<std::size_t>(sheet.Width() * sheet.Height()));
+  for (int yy = 0; yy < sheet.Height(); ++yy)
+    for (int xx = 0; xx < sheet.Width(); ++xx) {
+      const win::COLORREF c = win::GetPixel(sheet.Canvas()->Handle(), xx, yy);
+      px[static_cast<std::size_t>(yy * sheet.Width() + xx)] = ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+    }
+  platform::WritePng(testsupport::ArtifactPath("skins-built-in-elements.png"), px.data(), sheet.Width(),
+                     sheet.Height(), sheet.Width());
 }
 
 }  // namespace
