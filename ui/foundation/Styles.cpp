@@ -6,16 +6,15 @@
 #include "platform/classes/Controls.h"
 #include "platform/classes/Filer.h"
 #include "platform/gdi/Gdi.h"
-#include "platform/win/Window.h"
+#include "ui/foundation/GraphicsUnit.h"
 
 namespace {
 
 // The screen's vertical resolution, which stored font heights are scaled to.
 int ScreenPixelsPerInchY() {
-  win::HDC dc = win::GetDC(nullptr);
-  int result = win::GetDeviceCaps(dc, win::LOGPIXELSY);
-  win::ReleaseDC(nullptr, dc);
-  return result;
+  TPoint ppi;
+  ScreenPixelsPerInch(ppi);
+  return ppi.Y;
 }
 
 template <class T>

@@ -7,7 +7,9 @@
 
 #include "platform/classes/FormDescription.h"
 #include "platform/classes/Streams.h"
+#include "platform/gdi/Gdi.h"
 #include "platform/win/Startup.h"
+#include "ui/foundation/GraphicsUnit.h"
 #include "ui/foundation/Styles.h"
 
 namespace {
@@ -35,10 +37,16 @@ class StylesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     platform::StartPlatform();
+    GraphicsUnitStartup();
     StylesUnitStartup();
     RegisterClassesOf<TcxStyleRepository, TRecordingSheet>();
     repository = std::make_unique<TcxStyleRepository>(nullptr);
     repository->SetName("Repository");
+  }
+  void TearDown() override {
+    repository.reset();
+    platform::SetScreenPixelsPerInch(96);
+    GraphicsUnitShutdown();
   }
 
   TcxStyle* NewStyle() { return static_cast<TcxStyle*>(repository->NewStyle(TcxStyle::StaticClass())); }
@@ -140,12 +148,25 @@ TEST_F(StylesTest, StreamingWritesTheResolutionAndBuiltInAndReadsStylesBack) {
 }
 
 TEST_F(StylesTest, FontHeightsStoredAtAnotherResolutionAreScaledOnlyWhenScalable) {
-  for (bool scalable : {true, false}) {
-    String text = String("object R: TcxStyleRepository\r\n") + "  Scalable = " + (scalable ? "True" : "False") +
-                  "\r\n  PixelsPerInch = 120\r\n  object S: TcxStyle\r\n    Font.Height = -15\r\n  end\r\nend\r\n";
+  struct Case {
+    int stored, screen;
+    bool scalable;
+    int height, expected;
+  };
+  const Case cases[] = {
+      {120, 96, true, -15, -12}, {120, 96, false, -15, -15}, {96, 120, true, -12, -15},
+      {96, 120, false, -12, -12}, {96, 96, true, -13, -13},
+  };
+  for (const Case& c : cases) {
+    // The screen's resolution is read as the graphics unit starts.
+    platform::SetScreenPixelsPerInch(c.screen);
+    GraphicsUnitStartup();
+    String text = "object R: TcxStyleRepository\r\n  Scalable = " + String(c.scalable ? "True" : "False") +
+                  "\r\n  PixelsPerInch = " + IntToStr(c.stored) + "\r\n  object S: TcxStyle\r\n    Font.Height = " +
+                  IntToStr(c.height) + "\r\n  end\r\nend\r\n";
     std::unique_ptr<TComponent> read(FormTextToComponent(text, nullptr));
     auto* style = static_cast<TcxStyle*>(static_cast<TcxStyleRepository*>(read.get())->StyleAt(0));
-    EXPECT_EQ(style->Font()->Height(), scalable ? -12 : -15) << scalable;
+    EXPECT_EQ(style->Font()->Height(), c.expected) << c.stored << " on " << c.screen << " " << c.scalable;
     EXPECT_TRUE(style->AssignedValues().Contains(svFont));
   }
 }
