@@ -552,14 +552,14 @@ void TP::DrawEditorButtonFace(TcxCanvas* ACanvas, const TRect& R, TcxButtonState
 
 // ---- expand boxes and group expanders -------------------------------------------------------------
 
-namespace {
-
 void DrawExpandCross(TcxCanvas* ACanvas, const TRect& R, bool Expanded, TColor Color) {
   const int cx = (R.Left + R.Right) / 2, cy = (R.Top + R.Bottom) / 2;
   const int half = (R.Right - R.Left - 4) / 2;
   ACanvas->FillRectWithColor(TRect(cx - half, cy, cx + half + 1, cy + 1), Color);
   if (!Expanded) ACanvas->FillRectWithColor(TRect(cx, cy - half, cx + 1, cy + half + 1), Color);
 }
+
+namespace {
 
 // Two chevrons, two layers thick, pointing up when expanded.
 void DrawGroupExpandMark(TcxCanvas* ACanvas, const TRect& R, bool Expanded, TColor Color) {

@@ -318,3 +318,7 @@ class TcxCustomLookAndFeelPainter {
 };
 
 const TcxCustomLookAndFeelPainter* CustomLookAndFeelPainter();
+
+// The expand cross of the painters' expand boxes: a bar from cx - half to cx + half with
+// half = (width - 4) div 2, and the upright one when not expanded.
+void DrawExpandCross(TcxCanvas* ACanvas, const TRect& R, bool Expanded, TColor Color);

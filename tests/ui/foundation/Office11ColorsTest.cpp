@@ -95,6 +95,14 @@ TEST_F(Office11ColorsTest, SystemColoursWithoutATheme) {
 
 TEST_F(Office11ColorsTest, ACopyFollowsItsSourceAfterAColourChange) {
   Start();
+  // The scheme's colours outlive the test unless they are put back.
+  const INT saved[] = {COLOR_HIGHLIGHT, COLOR_BTNFACE};
+  const COLORREF values[] = {GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_BTNFACE)};
+  struct Restore {
+    const INT* e;
+    const COLORREF* v;
+    ~Restore() { SetSysColors(2, e, v); }
+  } restore{saved, values};
   AcquireOffice11Colors();
   const INT element = COLOR_HIGHLIGHT;
   const COLORREF green = RGB(0, 128, 0);

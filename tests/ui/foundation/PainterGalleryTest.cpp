@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include "platform/classes/Forms.h"
+#include "platform/display/Display.h"
+#include "platform/system/Modules.h"
+#include "platform/win/Hooks.h"
+#include "platform/win/Messages.h"
+#include "platform/win/Window.h"
+#include "tests/support/FakeThemeLibrary.h"
+#include "tests/ui/foundation/Surface.h"
+#include "ui/foundation/Office11Colors.h"
+#include "ui/foundation/OfficePainters.h"
+#include "ui/foundation/ThemeManager.h"
+#include "ui/foundation/WinXPPainter.h"
+
+namespace {
+
+using namespace win;
+using surfacetest::Surface;
+using testsupport::FakeThemeLibrary;
+
+// One column per painter: buttons in five states, check boxes, headers with neighbours and in
+// states, sort arrows, expand boxes, scroll-bar parts, track-bar thumbs, a grouped button row and a
+// clock face.
+void PaintColumn(const TcxCustomLookAndFeelPainter* P, TcxCanvas* C, int X) {
+  TFont font;
+  font.SetName("DejaVu Sans");
+  font.SetSize(8);
+  C->AssignFont(&font);
+  int y = 4;
+  const TcxButtonState states[] = {cxbsDefault, cxbsNormal, cxbsHot, cxbsPressed, cxbsDisabled};
+  const char* names[] = {"Default", "Normal", "Hot", "Pressed", "Disabled"};
+  for (int i = 0; i < 5; ++i) {
+    P->DrawPushButton(C, TRect(X, y, X + 75, y + 23), names[i], states[i], true, clDefault, clDefault, false, 0);
+    y += 27;
+  }
+  for (int i = 0; i < 5; ++i)
+    P->DrawCheckBox(C, TRect(X + i * 16, y, X + i * 16 + 13, y + 13), states[i], i == 2 ? cbsGrayed : cbsChecked);
+  y += 18;
+  for (int i = 0; i < 3; ++i) {
+    TcxBorders neighbours;
+    if (i > 0) neighbours.Include(bLeft);
+    if (i < 2) neighbours.Include(bRight);
+    const TRect r(X + i * 30, y, X + (i + 1) * 30, y + 20);
+    P->DrawColumnHeader(C, r, TRect(r.Left + 2, r.Top, r.Right - 2, r.Bottom), neighbours, cxBordersAll,
+                        i == 1 ? cxbsHot : cxbsNormal, taCenter, vaCenter, false, true, i == 1 ? "Hot" : "Col",
+                        &font, clBtnText, clBtnFace, nullptr, false, false);
+  }
+  y += 24;
+  P->DrawSortArrow(C, TRect(X, y, X + 16, y + 16), true);
+  P->DrawSortArrow(C, TRect(X + 18, y, X + 34, y + 16), false);
+  C->PushClipRegion();
+  P->DrawExpandBox(C, TRect(X + 40, y + 2, X + 51, y + 13), true, clDefault);
+  P->DrawExpandBox(C, TRect(X + 56, y + 2, X + 67, y + 13), false, clDefault);
+  C->PopClipRegion();
+  y += 20;
+  for (int part = 1; part <= 5; ++part) {
+    const TRect r(X + (part - 1) * 17, y, X + part * 17, y + 17);
+    P->DrawScrollBarElement(C, true, r, part, part == 3 ? cxbsHot : cxbsNormal);
+  }
+  y += 21;
+  for (int i = 0; i < 4; ++i)
+    P->DrawGroupedButton(C, TRect(X + i * 22, y, X + (i + 1) * 22, y + 20), i == 1 ? cxbsHot : cxbsNormal, 4, i,
+                         clBtnShadow);
+  y += 24;
+  for (int shape = 0; shape < 3; ++shape) {
+    TRect r(X + 4 + shape * 20, y + 1, X + 15 + shape * 20, y + 21);
+    P->DrawTrackBarThumb(C, r, cxbsNormal, true, shape, clBtnFace);
+  }
+  y += 26;
+  P->DrawGroupBoxBorder(C, TRect(X, y, X + 80, y + 30), true, 0, cxBordersAll);
+  C->PushClipRegion();
+  P->DrawClockFace(C, TRect(X + 4, y + 34, X + 64, y + 94), 0.4375 + 0.0001, clWindow);
+  C->PopClipRegion();
+}
+
+class PainterGalleryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::InstallDisplay(platform::CreateHeadlessDisplay(640, 480));
+    InitializeForms();
+    Application->Initialize();
+  }
+  void TearDown() override {
+    while (Office11ColorsUseCount() > 0) RelinquishOffice11Colors();
+    Office11ColorsShutdown();
+    ThemeAccessShutdown();
+    FakeThemeLibrary::Uninstall();
+    FinalizeForms();
+    platform::ResetDisplay();
+  }
+};
+
+TEST_F(PainterGalleryTest, EveryPainterInAColumn) {
+  ThemeAccessStartup();
+  Office11ColorsStartup();
+  AcquireOffice11Colors();
+  const TcxCustomLookAndFeelPainter* painters[] = {CustomLookAndFeelPainter(), StandardLookAndFeelPainter(),
+                                                   FlatLookAndFeelPainter(), UltraFlatLookAndFeelPainter(),
+                                                   Office11LookAndFeelPainter()};
+  Surface s(5 * 100 + 8, 430, clBtnFace);
+  TcxCanvas canvas(s.Canvas());
+  for (int i = 0; i < 5; ++i) PaintColumn(painters[i], &canvas, 6 + i * 100);
+  s.Save("painters.png");
+}
+
+TEST_F(PainterGalleryTest, Office2003SchemesAndTheNativePainterOnTheFake) {
+  FakeThemeLibrary::Install();
+  for (const char* c : {"Button", "ScrollBar", "Header", "TreeView", "ToolBar", "TrackBar", "Window"})
+    FakeThemeLibrary::OpenableClasses().insert(c);
+  ThemeAccessStartup();
+  Office11ColorsStartup();
+  AcquireOffice11Colors();
+  Surface s(4 * 100 + 8, 430, clBtnFace);
+  TcxCanvas canvas(s.Canvas());
+  const char* schemes[] = {"NormalColor", "HomeStead", "Metallic"};
+  for (int i = 0; i < 3; ++i) {
+    FakeThemeLibrary::ColorName() = schemes[i];
+    RebuildOffice11Colors();
+    PaintColumn(Office11LookAndFeelPainter(), &canvas, 6 + i * 100);
+  }
+  PaintColumn(WinXPLookAndFeelPainter(), &canvas, 306);
+  s.Save("painters-themed.png");
+}
+
+}  // namespace
