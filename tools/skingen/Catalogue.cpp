@@ -677,7 +677,10 @@ void Builder::Editors() {
     int w = vert ? 5 : 12, h = vert ? 12 : 5;
     e.image = MakeImage(Strip(w, h, 4, Bit(N), Layout::Horizontal,
                               [&](Raster& r, int image, State) {
-                                Rgba fill = image == 1 ? p_.accent : image == 3 ? Mix(p_.accent, p_.window, 0.6) : image == 2 ? Mix(p_.content, p_.window, 0.5) : p_.content;
+                                // The selected part must stand out from the groove: an accent as light
+                                // as the groove (white accents) gives way to the selection colour.
+                                Rgba mark = Contrast(p_.accent, p_.content) >= 1.5 ? p_.accent : p_.selection;
+                                Rgba fill = image == 1 ? mark : image == 3 ? Mix(mark, p_.window, 0.6) : image == 2 ? Mix(p_.content, p_.window, 0.5) : p_.content;
                                 Rgba border = image >= 2 ? Mix(p_.border, p_.window, 0.5) : p_.border;
                                 FillRoundRect(r, 0, 0, w, h, 2, fill, fill);
                                 StrokeRoundRect(r, 0, 0, w, h, 2, 1, border);

@@ -186,6 +186,16 @@ TEST_F(EverySkin, FrameSizesKeepTheFormAndButtonGroupsSound) {
   }
 }
 
+// A track bar's selection stands out from its groove.
+TEST_F(EverySkin, TrackSelectionStandsOut) {
+  for (const Skin& s : skins_) {
+    const Element& track = *s.FindGroup("Editors")->Find("TrackBarTrack");
+    int fw = track.image.FrameWidth(track.imageCount);
+    Rgba groove = track.image.texture.At(fw / 2, 2), selection = track.image.texture.At(fw + fw / 2, 2);
+    EXPECT_GE(Contrast(groove, selection), 1.5) << s.name;
+  }
+}
+
 TEST_F(EverySkin, TextIsReadableOnItsFace) {
   for (const Skin& s : skins_)
     for (const TextOnFace& t : PoorContrast(s, 4.5)) ADD_FAILURE() << s.name << ": " << t.what;
