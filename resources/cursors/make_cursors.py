@@ -119,6 +119,12 @@ CURSORS = {
     'CX_DRAGCURSOR': arrow_with(drag),
     'CX_COLORPICKERCURSOR': picker(),
     'CX_MULTIDRAGCOPYCURSOR': arrow_with(lambda i: (multidrag(i), plus(i, 25, 25))),
+    # The bar library's: a link dragged as a small button, copied with a plus, refused with a
+    # bar across it, and the edit item's width handle.
+    'DXBARDRAGCURSOR': arrow_with(lambda i: box(i, 9, 18, 21, 24)),
+    'DXBARDRAGCOPYCURSOR': arrow_with(lambda i: (box(i, 9, 18, 21, 24), plus(i, 25, 25))),
+    'DXBARDRAGNODROPCURSOR': arrow_with(lambda i: (box(i, 9, 18, 21, 24), cross(i, 25, 25))),
+    'DXBAREDITSIZINGCURSOR': split(True),
 }
 def cur_bytes(img, hot):
     # 32-bit BGRA image with a 1-bit AND mask, bottom-up, in a one-entry .cur file.

@@ -1,0 +1,26 @@
+#pragma once
+// The single design-time selection controller of the bar library, with the registrations it is
+// given at start-up: which design helper serves which bar-window class, and the control editors
+// that add item-creating commands to a link's popup.
+#include <vector>
+
+#include "ui/controls/DesignController.h"
+#include "ui/foundation/RegisteredClasses.h"
+
+class TdxBarDesignController : public TcxDesignController {
+  VW_CLASS(TdxBarDesignController, TcxDesignController)
+ public:
+  TdxBarDesignController() = default;
+
+  void RegisterDesignHelper(TClass BarControlClass, TClass HelperClass);
+  void RegisterControlEditor(TClass EditorClass);
+
+  // The helper of the class or of its nearest registered ancestor; null when none.
+  TClass DesignHelperOf(TClass BarControlClass) { return FDesignHelpers.LookupRegisteredClass(BarControlClass); }
+  int ControlEditorCount() const { return static_cast<int>(FControlEditors.size()); }
+  TClass ControlEditors(int Index) const { return FControlEditors.at(static_cast<std::size_t>(Index)); }
+
+ private:
+  TcxRegisteredClassList FDesignHelpers;
+  std::vector<TClass> FControlEditors;
+};
