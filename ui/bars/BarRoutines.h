@@ -1,0 +1,88 @@
+#pragma once
+// Free routines the bar library's managers, bar windows, items and painters share: key and caption
+// helpers, glyph modes, arrows, fills and frames, clip regions, message pumping and the geometry
+// of keyboard navigation.
+#include <vector>
+
+#include "platform/classes/ActnList.h"
+#include "platform/classes/Graphics.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/win/Messages.h"
+
+// ---- strings and keys ---------------------------------------------------------------------------
+
+// "\" for the registry, "." for other stores.
+String LayoutSeparator(bool Registry);
+// The class library's shortcut of a key with the modifiers held now; Alt comes from bit 29 of the
+// key data. 0 for key 0.
+TShortCut ShortCutOf(win::WORD Key, win::LPARAM KeyData);
+// " (Ctrl+O)"; empty for no shortcut.
+String ShortCutHintText(TShortCut ShortCut);
+// 1-based position (in characters) of the accelerator character, 0 when none: the last single
+// "&" counts, "&&" is a literal "&", a final "&" is not examined. With RemoveMarks the first "&" of
+// every mark is deleted from Caption and the position is in the shortened text.
+int AcceleratorPosition(String& Caption, bool RemoveMarks);
+int AcceleratorPosition(const String& Caption);
+// Value x screen pixels per inch / Base, ties rounded to even.
+int ScaleByScreenDpi(int Value, int Base = 96);
+
+// ---- glyphs and arrows --------------------------------------------------------------------------
+
+// Fading inactive glyphs is always on.
+constexpr bool FadeInactiveGlyphs = true;
+
+// 0 normal, 1 disabled, 2 disabled and faded, 3 gray, 4 faded (inactive), 5 shadowed.
+int GlyphDrawMode(bool HasOwnDisabledLook, bool FadeDisabledImages, bool GrayGlyph, bool GlyphDrawFlagA,
+                  bool GlyphDrawFlagB, bool Selected, bool Down, bool Pressed);
+
+enum TdxBarArrowDirection { adDown, adRight };
+
+// Polygon filled with one colour and outlined with another; the objects are gone afterwards.
+void FillPolygon(win::HDC DC, const win::POINT* Points, int Count, win::COLORREF FillColor, win::COLORREF PenColor);
+// Drop-down and sub-menu arrows of size S centred in R; clDefault resolves from the states.
+void DrawBarArrow(win::HDC DC, const win::RECT& R, TdxBarArrowDirection Direction, TColor Color, bool Enabled,
+                  bool Selected, bool SkipDisabledHighlight, int S);
+int BarArrowFittedSize(const win::RECT& R, TdxBarArrowDirection Direction);
+void DrawBarArrowFitted(win::HDC DC, const win::RECT& R, TdxBarArrowDirection Direction, TColor Color, bool Enabled,
+                        bool Selected, bool SkipDisabledHighlight = false);
+
+// ---- fills, frames and clipping -----------------------------------------------------------------
+
+// Tiles Bitmap over R with the grid anchored at coordinate 0 of Origin's space, so neighbouring
+// areas passed with their common origin join without a seam; without a bitmap fills R with Brush,
+// or with Color when there is no brush.
+void FillOrTile(win::HDC DC, const win::RECT& R, const win::RECT& Origin, win::HBITMAP Bitmap, TColor Color,
+                win::HBRUSH Brush);
+void FrameRectTwice(win::HDC DC, const win::RECT& R, int SysColor);
+void FrameHighlight(win::HDC DC, const win::RECT& R);
+// Two nested frames of single pixels: those whose x + y is even take the button text colour.
+void DrawDottedFocusFrame(win::HDC DC, const win::RECT& R);
+void DeleteAndClearObject(win::HGDIOBJ& Handle);
+// Keeps a copy of the DC's clip region (and whether it had one) to put back later; putting it back
+// restores "no region" when there was none and deletes the copy.
+void KeepClipRegion(win::HDC DC, win::HRGN& Region, bool& Existed);
+void PutBackClipRegion(win::HDC DC, win::HRGN& Region, bool Existed);
+void AddClipRectangle(win::HDC DC, const win::RECT& R);
+
+// ---- messages and mouse -------------------------------------------------------------------------
+
+// Dispatches the mouse messages already queued for the thread; a WM_QUIT met is posted again and
+// ends the pumping.
+void ProcessPendingMouseMessages();
+void ProcessPendingPaints();
+bool MouseDownMessage(win::UINT Message);
+// The physical buttons, whichever virtual button the swapped-buttons setting maps them to.
+bool LeftButtonDown();
+bool RightButtonDown();
+
+// ---- keyboard-navigation geometry ---------------------------------------------------------------
+
+// Directions: 0 left, 1 up, 2 right, 3 down.
+struct TdxBarDirectionalMetrics {
+  double Deviation = 0;        // degrees off the direction, 0 to 180
+  long long Distance = 0;      // the gap in the direction; negative when the candidate is behind
+};
+TdxBarDirectionalMetrics DirectionalMetrics(const win::RECT& From, const win::RECT& Candidate, int Direction);
+// The index of the nearest candidate in the direction (ties to the smaller deviation), leaving out
+// Current; left and right wrap around when asked. -1 when none, and always for directions 4 and 5.
+int NextInDirection(const std::vector<win::RECT>& Rects, int Current, int Direction, bool Wrap);
