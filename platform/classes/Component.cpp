@@ -271,3 +271,26 @@ const std::any* TComponent::MethodAddress(const String& HandlerName) const {
       if (SameText(n, HandlerName)) return &h;
   return nullptr;
 }
+
+namespace {
+std::vector<TFindGlobalComponent>& FindGlobalComponentProcs() {
+  static std::vector<TFindGlobalComponent> procs;
+  return procs;
+}
+}  // namespace
+
+void RegisterFindGlobalComponentProc(TFindGlobalComponent Proc) {
+  auto& procs = FindGlobalComponentProcs();
+  if (Proc && std::find(procs.begin(), procs.end(), Proc) == procs.end()) procs.push_back(Proc);
+}
+
+void UnregisterFindGlobalComponentProc(TFindGlobalComponent Proc) {
+  auto& procs = FindGlobalComponentProcs();
+  procs.erase(std::remove(procs.begin(), procs.end(), Proc), procs.end());
+}
+
+TComponent* FindGlobalComponent(const String& Name) {
+  for (TFindGlobalComponent proc : FindGlobalComponentProcs())
+    if (TComponent* c = proc(Name)) return c;
+  return nullptr;
+}

@@ -151,3 +151,11 @@ class TComponent : public TPersistent {
 
 // A name the platform accepts for a component: a letter or '_' and then letters, digits and '_'.
 bool IsValidIdent(const String& Ident);
+
+// Components known by name to the whole program (the application's forms), for references that
+// name another form: each unit that keeps such components registers a way to find them.
+using TFindGlobalComponent = TComponent* (*)(const String& Name);
+void RegisterFindGlobalComponentProc(TFindGlobalComponent Proc);
+void UnregisterFindGlobalComponentProc(TFindGlobalComponent Proc);
+// The first registered way that finds the name answers; nil when none does.
+TComponent* FindGlobalComponent(const String& Name);

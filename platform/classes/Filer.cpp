@@ -610,6 +610,9 @@ void TReader::FixupReferences() {
     std::vector<String> parts = SplitPath(name);
     if (parts.size() == 2 && SameText(parts[0], FRoot->Name())) return FRoot->FindComponent(parts[1]);
     if (parts.size() == 1) return FRoot->FindComponent(name);
+    // Another form of the application, and a component of it.
+    if (parts.size() == 2)
+      if (TComponent* form = FindGlobalComponent(parts[0])) return form->FindComponent(parts[1]);
     return nullptr;
   };
   std::vector<Fixup> fixups;

@@ -1047,8 +1047,11 @@ HWND TApplication::Handle() {
   return FHandle;
 }
 
+void (*InitProc)() = nullptr;
+
 void TApplication::Initialize() {
   platform::SetMainThread();
+  if (InitProc) InitProc();
   Handle();
 }
 
@@ -1384,8 +1387,19 @@ bool IsAccel(unsigned Key, const String& Caption) {
   return false;
 }
 
+namespace {
+// The application's forms, by name without regard to case.
+TComponent* FindGlobalForm(const String& Name) {
+  if (!Screen) return nullptr;
+  for (int i = 0; i < Screen->FormCount(); ++i)
+    if (SameText(Screen->Forms(i)->Name(), Name)) return Screen->Forms(i);
+  return nullptr;
+}
+}  // namespace
+
 void InitializeForms() {
   platform::StartPlatform();
+  RegisterFindGlobalComponentProc(&FindGlobalForm);
   platform::RegisterGdiPlusModule();
   if (!Screen) Screen = new TScreen(nullptr);
   if (!Mouse) Mouse = new TMouse();
@@ -1393,6 +1407,7 @@ void InitializeForms() {
 }
 
 void FinalizeForms() {
+  UnregisterFindGlobalComponentProc(&FindGlobalForm);
   FreeThemeServices();
   TApplication* app = Application;
   if (app) {

@@ -419,3 +419,7 @@ bool IsAccel(unsigned Key, const String& Caption);
 // Creates the application, the screen and the mouse objects (once), and frees them again.
 void InitializeForms();
 void FinalizeForms();
+
+// Called by Application->Initialize when set. A unit that wants to run then chains itself: it
+// keeps the hook it found and calls it first.
+extern void (*InitProc)();

@@ -596,6 +596,50 @@ end
   EXPECT_EQ(f->PixelsPerInch(), 120);
 }
 
+class TMenuUserForm : public TForm {
+  VW_CLASS(TMenuUserForm, TForm)
+ public:
+  using TForm::TForm;
+};
+
+TEST_F(PlainFormTest, FormsAreGlobalComponentsThatDescriptionsCanReferTo) {
+  TCustomForm* menus = MakeForm();
+  menus->SetName("MenusForm");
+  auto* popup = new TPopupMenu(menus);
+  popup->SetName("WallMenu");
+  EXPECT_EQ(FindGlobalComponent("menusform"), menus);
+  EXPECT_EQ(FindGlobalComponent("NoSuchForm"), nullptr);
+
+  RegisterFormText("TMenuUserForm", R"(object MenuUserForm: TMenuUserForm
+  PopupMenu = MenusForm.WallMenu
+end
+)");
+  TMenuUserForm* f = nullptr;
+  Application->CreateForm(f);
+  ASSERT_NE(f, nullptr);
+  EXPECT_EQ(f->PopupMenu(), popup);
+  delete menus;
+  EXPECT_EQ(f->PopupMenu(), nullptr);
+  EXPECT_EQ(FindGlobalComponent("MenusForm"), nullptr);
+}
+
+void (*g_chainedHook)() = nullptr;
+std::vector<String> g_initCalls;
+
+TEST_F(PlainFormTest, InitializeRunsTheChainedHooks) {
+  void (*saved)() = InitProc;
+  InitProc = [] { g_initCalls.push_back("first"); };
+  // A unit chains its own hook after the one it found.
+  g_chainedHook = InitProc;
+  InitProc = [] {
+    if (g_chainedHook) g_chainedHook();
+    g_initCalls.push_back("second");
+  };
+  Application->Initialize();
+  EXPECT_EQ(g_initCalls, (std::vector<String>{"first", "second"}));
+  InitProc = saved;
+}
+
 TEST_F(PlainFormTest, BorderWidthIsABandOfTheFormsColourAroundTheClientArea) {
   TCustomForm* f = MakeForm();
   f->SetBorderStyle(bsNone);

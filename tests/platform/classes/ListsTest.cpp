@@ -170,4 +170,22 @@ TEST(TInterfaceList, HoldsInterfaceReferences) {
   EXPECT_THROW(list.Items(1), EListError);
 }
 
+TEST(TInterfacedObject, TheLastReleaseFreesACountedObject) {
+  static int freed = 0;
+  struct TCounted : TInterfacedObject {
+    ~TCounted() override { ++freed; }
+  };
+  auto* counted = new TCounted;
+  EXPECT_EQ(counted->RefCount(), 0);
+  EXPECT_EQ(counted->_AddRef(), 1);
+  EXPECT_EQ(counted->_AddRef(), 2);
+  EXPECT_EQ(counted->_Release(), 1);
+  EXPECT_EQ(freed, 0);
+  EXPECT_EQ(counted->_Release(), 0);
+  EXPECT_EQ(freed, 1);
+  // One that nobody counts stays with its owner.
+  { TCounted owned; }
+  EXPECT_EQ(freed, 2);
+}
+
 }  // namespace

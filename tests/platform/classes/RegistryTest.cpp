@@ -95,3 +95,22 @@ TEST_F(RegistryClasses, RegistryReadsAndRefusesWithThePlatformTexts) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RegistryClasses, AKeyPathEndingInABackslashOpensTheSameKey) {
+  {
+    TRegistry reg;
+    ASSERT_TRUE(reg.OpenKey("\\Software\\Wall\\Bars\\", true));
+    reg.WriteInteger("Count", 3);
+  }
+  TRegistry reg;
+  ASSERT_TRUE(reg.OpenKey("\\Software\\Wall\\Bars", false));
+  EXPECT_EQ(reg.ReadInteger("Count"), 3);
+  reg.CloseKey();
+  ASSERT_TRUE(reg.OpenKeyReadOnly("\\Software\\Wall\\Bars\\"));
+  EXPECT_EQ(reg.ReadInteger("Count"), 3);
+  EXPECT_TRUE(reg.KeyExists("\\Software\\Wall\\Bars\\"));
+}
+
+}  // namespace
