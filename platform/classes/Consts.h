@@ -44,6 +44,9 @@ inline constexpr const char* SAssignError = "Cannot assign a %s to a %s";
 inline constexpr const char* SDuplicateName = "A component named %s already exists";
 inline constexpr const char* SInvalidName = "''%s'' is not a valid component name";
 
+// Controls
+inline constexpr const char* SScrollBarRange = "Scrollbar property out of range";
+
 // Variants
 inline constexpr const char* SInvalidVarCast = "Invalid variant type conversion";
 inline constexpr const char* SVarTypeCastError = "Could not convert variant of type (%s) into type (%s)";
