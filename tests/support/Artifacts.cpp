@@ -10,8 +10,10 @@ namespace testsupport {
 std::string ArtifactPath(const std::string& fileName) {
   const char* dir = std::getenv("VW_ARTIFACT_DIR");
   std::filesystem::path base = dir && *dir ? dir : VW_ARTIFACT_DIR;
-  std::filesystem::create_directories(base);
-  return (base / fileName).string();
+  // A name may hold sub-folders ("skins/Foggy.png"); a fresh build has none of them yet.
+  std::filesystem::path path = base / fileName;
+  std::filesystem::create_directories(path.parent_path());
+  return path.string();
 }
 
 std::string SourcePath(const std::string& relative) {
