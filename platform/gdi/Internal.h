@@ -267,8 +267,12 @@ Region RoundRectRegion(int l, int t, int r, int b, int w, int h, const win::RECT
 inline Region EllipseRegion(int l, int t, int r, int b, const win::RECT* limit = nullptr) {
   return RoundRectRegion(l, t, r, b, r - l, b - t, limit);
 }
+// A polygon's vertices name pixels, as the pen that outlines it does, so a pixel is inside when
+// its own coordinate is (left and top edges in, right and bottom out): a 3-pixel-high triangle
+// fills its middle row. `sample` moves the sampling point within the pixel for callers whose
+// vertices are pixel edges (0.5: the pixel's centre).
 Region PolygonRegion(const win::POINT* pts, const int* counts, int polygons, int fillMode,
-                     const win::RECT* limit = nullptr);
+                     const win::RECT* limit = nullptr, double sample = 0.0);
 // The pixels of `r` that touch a pixel outside it: a one-pixel outline.
 Region InnerBoundary(const Region& r);
 Region RegionFromBoxes(std::vector<pixman_box32_t>& boxes);

@@ -52,7 +52,8 @@ Region RoundRectRegion(int l, int t, int r, int b, int w, int h, const win::RECT
   return RegionFromBoxes(boxes);
 }
 
-Region PolygonRegion(const win::POINT* pts, const int* counts, int polygons, int fillMode, const win::RECT* limit) {
+Region PolygonRegion(const win::POINT* pts, const int* counts, int polygons, int fillMode, const win::RECT* limit,
+                     double sample) {
   struct Edge {
     double x0, y0, x1, y1;
     int dir;
@@ -80,7 +81,7 @@ Region PolygonRegion(const win::POINT* pts, const int* counts, int polygons, int
     bottom = std::min(bottom, static_cast<int>(limit->bottom));
   }
   for (int y = top; y < bottom; ++y) {
-    double yc = y + 0.5;
+    double yc = y + sample;
     xs.clear();
     for (const Edge& e : edges)
       if (yc >= e.y0 && yc < e.y1) xs.push_back({e.x0 + (yc - e.y0) * (e.x1 - e.x0) / (e.y1 - e.y0), e.dir});
@@ -90,7 +91,8 @@ Region PolygonRegion(const win::POINT* pts, const int* counts, int polygons, int
       winding += xs[i].second;
       bool inside = fillMode == win::WINDING ? winding != 0 : (i % 2) == 0;
       if (!inside) continue;
-      int x0 = static_cast<int>(std::ceil(xs[i].first - 0.5)), x1 = static_cast<int>(std::ceil(xs[i + 1].first - 0.5));
+      int x0 = static_cast<int>(std::ceil(xs[i].first - sample)),
+          x1 = static_cast<int>(std::ceil(xs[i + 1].first - sample));
       if (limit) {
         x0 = std::max(x0, static_cast<int>(limit->left));
         x1 = std::min(x1, static_cast<int>(limit->right));

@@ -141,7 +141,7 @@ void Line(DeviceContext& dc, const PenInfo& pen, win::POINT a, win::POINT b, Das
       };
       win::POINT quad[4] = {at(a, nx, ny), at(b, nx, ny), at(b, -nx, -ny), at(a, -nx, -ny)};
       int four = 4;
-      band.Unite(PolygonRegion(quad, &four, 1, win::WINDING, &limit));
+      band.Unite(PolygonRegion(quad, &four, 1, win::WINDING, &limit, 0.5));
     }
     Pattern p;
     p.kind = Pattern::Solid;

@@ -131,6 +131,32 @@ TEST(Shapes, PolygonFillModes) {
   }
 }
 
+TEST(Shapes, PolygonsFillThePixelsTheirVerticesName) {
+  // Vertices are pixels, as for the pen: left and top edges take their pixels, right and bottom
+  // ones do not, so slanted edges stand where the outline stands.
+  Canvas fill(11, 11);
+  SelectObject(fill.dc, GetStockObject(BLACK_BRUSH));
+  SelectObject(fill.dc, GetStockObject(NULL_PEN));
+  POINT corner[] = {{0, 0}, {10, 0}, {0, 10}};
+  Polygon(fill.dc, corner, 3);
+  for (int y = 0; y < 11; ++y)
+    for (int x = 0; x < 11; ++x) EXPECT_EQ(fill.At(x, y), x + y < 10 ? kInk : kWhite) << x << "," << y;
+  HRGN region = CreatePolygonRgn(corner, 3, ALTERNATE);
+  EXPECT_TRUE(PtInRegion(region, 9, 0));
+  EXPECT_TRUE(PtInRegion(region, 0, 9));
+  EXPECT_FALSE(PtInRegion(region, 5, 5));
+  DeleteObject(region);
+
+  // A drop-down arrow three pixels high, filled and outlined: a solid triangle.
+  Canvas arrow(7, 4);
+  SelectObject(arrow.dc, GetStockObject(BLACK_BRUSH));
+  POINT tri[] = {{1, 0}, {5, 0}, {3, 2}};
+  Polygon(arrow.dc, tri, 3);
+  EXPECT_EQ(arrow.Mask(kInk), ".#####.\n..###..\n...#...\n.......\n");
+  SelectObject(fill.dc, GetStockObject(WHITE_BRUSH));
+  SelectObject(arrow.dc, GetStockObject(WHITE_BRUSH));
+}
+
 TEST(FocusRect, CheckerDotsThatInvertBack) {
   Canvas c(6, 4);
   RECT rc{0, 0, 6, 4};
