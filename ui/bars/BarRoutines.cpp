@@ -126,21 +126,21 @@ void DrawBarArrow(HDC DC, const RECT& R, TdxBarArrowDirection Direction, TColor 
                   bool SkipDisabledHighlight, int S) {
   const COLORREF color = ResolveArrowColor(Color, Enabled, Selected);
   int x0, y0;
-  // The filled and outlined triangle, laid down as its rows (or columns) of pixels: exactly the
-  // pixels a filled polygon with its outline covers, without depending on edge rules at this size.
-  HPEN pen = CreatePen(PS_SOLID, 1, color);
-  HGDIOBJ oldPen = SelectObject(DC, pen);
+  POINT triangle[3];
   if (Direction == adDown) {
     x0 = (R.left + R.right - 2 * S + 1) / 2;
     y0 = (R.top + R.bottom - S) / 2;
-    for (int i = 0; i < S; ++i) Line(DC, x0 + i, y0 + i, x0 + 2 * S - 1 - i, y0 + i);
+    triangle[0] = {x0, y0};
+    triangle[1] = {x0 + 2 * S - 2, y0};
+    triangle[2] = {x0 + S - 1, y0 + S - 1};
   } else {
     x0 = (R.left + R.right - S) / 2;
     y0 = (R.top + R.bottom - 2 * S + 1) / 2;
-    for (int i = 0; i < S; ++i) Line(DC, x0 + i, y0 + i, x0 + i, y0 + 2 * S - 1 - i);
+    triangle[0] = {x0, y0};
+    triangle[1] = {x0, y0 + 2 * S - 2};
+    triangle[2] = {x0 + S - 1, y0 + S - 1};
   }
-  SelectObject(DC, oldPen);
-  DeleteObject(pen);
+  FillPolygon(DC, triangle, 3, color, color);
   if (Enabled || SkipDisabledHighlight) return;
   HPEN highlight = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
   HGDIOBJ old = SelectObject(DC, highlight);
