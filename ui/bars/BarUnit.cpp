@@ -29,6 +29,9 @@ namespace {
 TdxBarItemList* gBarItemClasses = nullptr;
 TdxBarDesignController* gBarDesignController = nullptr;
 bool gBarUnitStarted = false;
+void (*gOldInitProc)() = nullptr;
+// Whether BarInitProc is somewhere in the chain of initialisation hooks.
+bool gInitProcChained = false;
 
 struct TCursorEntry {
   int Index;
@@ -99,6 +102,12 @@ void LoadCursors() {
   HINSTANCE program = GetModuleHandle(nullptr);
   for (const TCursorEntry& c : kCursors)
     if (HCURSOR h = LoadCursor(program, c.ResourceName)) Screen->SetCursors(c.Index, h);
+}
+
+// Loads the sound system while the application initialises rather than at the first menu.
+void BarInitProc() {
+  if (gOldInitProc) gOldInitProc();
+  if (gBarUnitStarted) PlayBarSound(2);
 }
 
 }  // namespace
@@ -251,12 +260,25 @@ void BarUnitStartup() {
   FillItemClasses();
   RegisterDesignTimeClasses();
   LoadCursors();
+  // The program is never a loadable library here, so the hook is always chained.
+  if (!gInitProcChained) {
+    gOldInitProc = InitProc;
+    InitProc = &BarInitProc;
+    gInitProcChained = true;
+  }
 }
 
 void BarUnitShutdown() {
   if (!gBarUnitStarted) return;
   gBarUnitStarted = false;
   BarUnitFinalizing = true;
+  // Unchained again where ours is the last hook, so that another start-up chains afresh; a hook
+  // installed after ours keeps calling ours, which then only passes on (and is not chained twice).
+  if (InitProc == &BarInitProc) {
+    InitProc = gOldInitProc;
+    gOldInitProc = nullptr;
+    gInitProcChained = false;
+  }
   FreeAndNil(BarNavigationController);
   FreeAndNil(BarControls);
   FreeAndNil(gBarItemClasses);

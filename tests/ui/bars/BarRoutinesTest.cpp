@@ -96,13 +96,56 @@ TEST(BarKeys, LayoutSeparatorAndGlyphModes) {
   EXPECT_EQ(GlyphDrawMode(true, false, false, true, false, false, false, false), 0) << "no fading on 256 colours";
 }
 
-TEST_F(BarRoutinesTest, ShortCutsReadAltFromBit29) {
-  platform::HeadlessControl& headless = *platform::Headless();
-  EXPECT_EQ(ShortCutOf(0, 1 << 29), 0);
-  EXPECT_EQ(ShortCutOf('O', 1 << 29), 0x804F);
-  (void)headless;
+TEST_F(BarRoutinesTest, ShortCutsTakeShiftAndCtrlFromTheKeysAndAltFromBit29) {
+  struct Case {
+    std::vector<int> held;
+    WORD key;
+    LPARAM data;
+    TShortCut expected;
+  };
+  const Case cases[] = {
+      {{}, 'O', 0, 0x004F},
+      {{VK_CONTROL}, 'O', 0, 0x404F},
+      {{VK_SHIFT, VK_CONTROL}, 'O', 0, 0x604F},
+      {{}, 'O', LPARAM{1} << 29, 0x804F},
+      {{VK_MENU}, 'O', 0, 0x004F},  // Alt is read from the key data only
+      {{VK_SHIFT, VK_CONTROL}, 0, LPARAM{1} << 29, 0},
+  };
+  for (const Case& c : cases) {
+    BYTE state[256]{};
+    for (int k : c.held) state[k] = 0x80;
+    SetKeyboardState(state);
+    EXPECT_EQ(ShortCutOf(c.key, c.data), c.expected) << &c - cases;
+  }
+  BYTE none[256]{};
+  SetKeyboardState(none);
   EXPECT_EQ(ShortCutHintText(0x404F), " (Ctrl+O)");
   EXPECT_EQ(ShortCutHintText(0), "");
+}
+
+TEST_F(BarRoutinesTest, ButtonStateFollowsThePhysicalButtonsWhenSwapped) {
+  platform::HeadlessControl& headless = *platform::Headless();
+  // The buttons reach the thread that shows windows.
+  HWND window = CreateWindowEx(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr, nullptr,
+                               nullptr);
+  headless.InjectMouseMove(50, 50);
+  for (int swapped : {0, 1}) {
+    SCOPED_TRACE(swapped);
+    SetSystemMetricOverride(SM_SWAPBUTTON, swapped);
+    headless.InjectMouseButton(platform::kButtonLeft, true);
+    Application->ProcessMessages();
+    EXPECT_TRUE(LeftButtonDown());
+    EXPECT_FALSE(RightButtonDown());
+    headless.InjectMouseButton(platform::kButtonLeft, false);
+    headless.InjectMouseButton(platform::kButtonRight, true);
+    Application->ProcessMessages();
+    EXPECT_FALSE(LeftButtonDown());
+    EXPECT_TRUE(RightButtonDown());
+    headless.InjectMouseButton(platform::kButtonRight, false);
+    Application->ProcessMessages();
+  }
+  SetSystemMetricOverride(SM_SWAPBUTTON, 0);
+  DestroyWindow(window);
 }
 
 TEST_F(BarRoutinesTest, FittedArrowsAndTheirPixels) {
@@ -123,6 +166,22 @@ TEST_F(BarRoutinesTest, FittedArrowsAndTheirPixels) {
   EXPECT_EQ(row(7), "......###.......");
   EXPECT_EQ(row(8), ".......#........");
   EXPECT_EQ(row(9), "................");
+
+  // A right arrow of size 4 in 16 x 16: a solid triangle, columns of 7, 5, 3 and 1 pixels.
+  Clear(white);
+  DrawBarArrowFitted(dc, RECT{0, 0, 16, 16}, adRight, clBlack, true, false);
+  auto column = [&](int x) {
+    String s;
+    for (int y = 0; y < 16; ++y) s += GetPixel(dc, x, y) == black ? '#' : '.';
+    return s;
+  };
+  EXPECT_EQ(column(5), "................");
+  EXPECT_EQ(column(6), "....#######.....");
+  EXPECT_EQ(column(7), ".....#####......");
+  EXPECT_EQ(column(8), "......###.......");
+  EXPECT_EQ(column(9), ".......#........");
+  EXPECT_EQ(column(10), "................");
+  Clear(white);
 
   // Disabled: the shadow colour with two highlight lines along the slanted side.
   const INT faces[] = {COLOR_BTNHIGHLIGHT};

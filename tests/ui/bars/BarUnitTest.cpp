@@ -365,4 +365,40 @@ TEST_F(BarUnitTest, MenuSoundsAskForTheSystemAliases) {
   EXPECT_TRUE(headless.Sounds().empty());
 }
 
+std::vector<platform::SoundRequest> g_soundsBeforeEarlierHook;
+int g_earlierHookCalls = 0;
+
+TEST_F(BarUnitTest, ApplicationInitializeRunsTheEarlierHookThenStopsSounds) {
+  void (*saved)() = InitProc;
+  BarUnitShutdown();
+  InitProc = [] {
+    ++g_earlierHookCalls;
+    g_soundsBeforeEarlierHook = platform::Headless()->Sounds();
+  };
+  BarUnitStartup();
+  platform::HeadlessControl& headless = *platform::Headless();
+  headless.ClearSounds();
+  g_earlierHookCalls = 0;
+  Application->Initialize();
+  EXPECT_EQ(g_earlierHookCalls, 1);
+  EXPECT_TRUE(g_soundsBeforeEarlierHook.empty()) << "the earlier hook runs first";
+  const std::vector<platform::SoundRequest> stop = {{"", 0x12003, false}};
+  EXPECT_EQ(headless.Sounds(), stop);
+
+  // Shutdown unchains the library; started again, it chains once.
+  BarUnitShutdown();
+  EXPECT_NE(InitProc, nullptr);
+  headless.ClearSounds();
+  Application->Initialize();
+  EXPECT_EQ(g_earlierHookCalls, 2);
+  EXPECT_TRUE(headless.Sounds().empty());
+  BarUnitStartup();
+  Application->Initialize();
+  EXPECT_EQ(g_earlierHookCalls, 3);
+  EXPECT_EQ(headless.Sounds(), stop);
+  BarUnitShutdown();
+  InitProc = saved;
+  BarUnitStartup();
+}
+
 }  // namespace
