@@ -6,6 +6,7 @@
 #include "platform/classes/Collection.h"
 #include "platform/classes/Component.h"
 #include "platform/classes/Controls.h"
+#include "platform/classes/TypInfo.h"
 
 #define VW_BAR_SHELL(Self, Parent, ...) \
   class Self : public Parent {          \
@@ -18,6 +19,12 @@
   VW_BAR_SHELL(Self, Parent, explicit Self(TComponent* AOwner) : Parent(AOwner) {})
 
 // ---- items ------------------------------------------------------------------------------------
+
+// When an item shows: never, only while the bars are customized, or always.
+VW_ENUM(TdxBarItemVisible, ivNever, ivInCustomizing, ivAlways)
+// The looks a toolbar's layout may give a link, from the largest to the smallest.
+VW_ENUM(TdxBarItemViewLevel, ivlLargeIconWithText, ivlSmallIconWithText, ivlSmallIcon, ivlControlOnly)
+using TdxBarItemViewLevels = TSet<TdxBarItemViewLevel>;
 
 class TdxBarItem : public TComponent {
   VW_CLASS(TdxBarItem, TComponent)
@@ -82,7 +89,15 @@ VW_BAR_COMPONENT_SHELL(TdxBarManager, TComponent)
 
 // ---- bar windows --------------------------------------------------------------------------------
 
-VW_BAR_COMPONENT_SHELL(TCustomdxBarControl, TCustomControl)
+class TCustomdxBarControl : public TCustomControl {
+  VW_CLASS(TCustomdxBarControl, TCustomControl)
+ public:
+  explicit TCustomdxBarControl(TComponent* AOwner) : TCustomControl(AOwner) {}
+  // The bar window this one dropped from (a menu's opener); nil for a root.
+  virtual TCustomdxBarControl* ParentBar() const { return nullptr; }
+  // Popups the library builds for itself (customizing and toolbar lists) answer true.
+  virtual bool IsInternal() const { return false; }
+};
 VW_BAR_COMPONENT_SHELL(TdxBarControl, TCustomdxBarControl)
 VW_BAR_COMPONENT_SHELL(TdxBarSubMenuControl, TCustomdxBarControl)
 VW_BAR_COMPONENT_SHELL(TdxBarApplicationMenuControl, TdxBarSubMenuControl)
