@@ -8,6 +8,7 @@
 #include "ui/foundation/DrawingRoutines.h"
 #include "ui/foundation/OSVersion.h"
 #include "ui/foundation/Office11Colors.h"
+#include "ui/foundation/PaintersUnit.h"
 
 using namespace win;
 
@@ -741,7 +742,12 @@ void TP::DrawIndicatorHeaderCell(TcxCanvas* ACanvas, const TRect& R, int Kind, T
   DrawIndicatorGlyph(ACanvas, R, Kind);
 }
 
-void TP::DrawIndicatorGlyph(TcxCanvas*, const TRect&, int) const {}
+void TP::DrawIndicatorGlyph(TcxCanvas* ACanvas, const TRect& R, int Kind) const {
+  TCustomImageList* images = cxIndicatorImages();
+  if (Kind < 1 || !images || Kind > images->Count()) return;
+  images->Draw(ACanvas->Canvas(), R.Left + (R.Right - R.Left - images->Width()) / 2,
+               R.Top + (R.Bottom - R.Top - images->Height()) / 2, Kind - 1);
+}
 
 void TP::DrawIndicatorCustomizeGlyph(TcxCanvas* ACanvas, const TRect& R, TColor Color) const {
   const int y0 = (R.Top + R.Bottom - 9) / 2;
