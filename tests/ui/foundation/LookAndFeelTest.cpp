@@ -247,7 +247,7 @@ TEST_F(LookAndFeelTest, NativeStyleWithVisualStylesDrawsThemedParts) {
 TEST_F(LookAndFeelTest, KindOfStyle) {
   const std::pair<TcxPainterStyle, TcxLookAndFeelKind> cases[] = {
       {psFlat, lfFlat}, {psStandard, lfStandard}, {psUltraFlat, lfUltraFlat},
-      {psNative, lfStandard}, {psOffice11, lfOffice11}, {static_cast<TcxPainterStyle>(9), lfStandard}};
+      {psNative, lfStandard}, {psOffice11, lfOffice11}};
   for (auto [style, kind] : cases) EXPECT_EQ(LookAndFeelKindOfStyle(style), kind) << style;
 }
 
