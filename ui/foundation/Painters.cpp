@@ -9,6 +9,7 @@
 #include "ui/foundation/OSVersion.h"
 #include "ui/foundation/Office11Colors.h"
 #include "ui/foundation/PaintersUnit.h"
+#include "ui/foundation/RadioButtonImageList.h"
 
 using namespace win;
 
@@ -260,7 +261,7 @@ TRect TP::GroupBoxPanelMargins() const { return TRect(); }
 int TP::TrackBarTrackThickness() const { return 0; }
 TSize TP::SplitterGripSize(bool Horizontal) const { return Horizontal ? TSize(17, 2) : TSize(2, 17); }
 TRect TP::PrintPageBorderMargins() const { return TRect(2, 2, 4, 4); }
-TSize TP::RadioButtonGlyphSize() const { return TSize(0, 0); }
+TSize TP::RadioButtonGlyphSize() const { return RadioButtonImages()->Size(); }
 
 // ---- bounds ---------------------------------------------------------------------------------------
 
@@ -641,7 +642,11 @@ void TP::DrawFilterToggle(TcxCanvas* ACanvas, const TRect& R, TcxButtonState Sta
   DrawCheckBoxOfState(ACanvas, R, State, Checked);
 }
 
-void TP::DrawRadioButton(TcxCanvas*, int, int, TcxButtonState, bool, bool, TColor, bool) const {}
+void TP::DrawRadioButton(TcxCanvas* ACanvas, int X, int Y, TcxButtonState State, bool Checked, bool Focused,
+                         TColor BackColor, bool IsDesigning) const {
+  RadioButtonImages()->Draw(ACanvas->Canvas(), X, Y, BackColor, LookAndFeelKindOfStyle(PainterStyle()), State, Checked,
+                            Focused, IsDesigning);
+}
 
 void TP::DrawLabelLine(TcxCanvas* ACanvas, const TRect& R, TColor ShadowColor, TColor HighlightColor,
                        bool Vertical) const {

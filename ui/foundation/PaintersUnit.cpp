@@ -6,6 +6,7 @@
 #include "ui/foundation/GraphicsUnit.h"
 #include "ui/foundation/LookAndFeel.h"
 #include "ui/foundation/Office11Colors.h"
+#include "ui/foundation/RadioButtonImageList.h"
 #include "ui/foundation/StandardPainters.h"
 #include "ui/foundation/ThemeManager.h"
 
@@ -15,6 +16,7 @@ namespace {
 
 TcxExtendedStylePainters* gRegistry = nullptr;
 TCustomImageList* gIndicatorImages = nullptr;
+TSystemPaletteChangedNotifier* gPrimaryPaletteNotifier = nullptr;
 
 const char* const kIndicatorBitmaps[] = {"CX_ARROWBITMAP",    "CX_EDITBITMAP",       "CX_INSERTBITMAP",
                                          "CX_MULTIDOTBITMAP", "CX_MULTIARROWBITMAP", "CX_FILTERBITMAP"};
@@ -38,12 +40,15 @@ void PaintersUnitStartup() {
   if (!gRegistry) gRegistry = new TcxExtendedStylePainters();
   if (!gIndicatorImages) CreateIndicatorImages();
   RefreshScrollBarPatternBitmaps();
+  if (!gPrimaryPaletteNotifier) gPrimaryPaletteNotifier = new TSystemPaletteChangedNotifier(true);
   CustomLookAndFeelPainter()->CheckBoxSize();
 }
 
 void PaintersUnitShutdown() {
+  FreeAndNil(gPrimaryPaletteNotifier);
   FreeScrollBarPatternBitmaps();
   FreeAndNil(gIndicatorImages);
+  FreeRadioButtonImages();
   FreeAndNil(gRegistry);
 }
 
