@@ -1,5 +1,6 @@
-// An Office-2003 header with text, a software gradient and a push button in each painter, each
-// against a plain FillRect of the same area in the same run.
+// An Office-2003 header with text, a software gradient, a push button and a radio button in each
+// painter, each against a plain FillRect of the same area (or a BitBlt of the glyph's) in the same
+// run.
 #include <benchmark/benchmark.h>
 
 #include "platform/classes/Bitmap.h"
@@ -8,6 +9,8 @@
 #include "platform/win/Startup.h"
 #include "ui/foundation/Office11Colors.h"
 #include "ui/foundation/OfficePainters.h"
+#include "ui/foundation/PaintersUnit.h"
+#include "ui/foundation/RadioButtonImageList.h"
 #include "ui/foundation/ThemeManager.h"
 
 using namespace win;
@@ -20,20 +23,14 @@ struct Scene {
   TFont Font;
   Scene() {
     platform::StartPlatform();
-    ThemeAccessStartup();
-    Office11ColorsStartup();
-    AcquireOffice11Colors();
+    PaintingUnitsStartup();
     Bitmap.SetPixelFormat(pf32bit);
     Bitmap.SetSize(240, 40);
     Canvas.SetCanvas(Bitmap.Canvas());
     Font.SetName("DejaVu Sans");
     Font.SetSize(8);
   }
-  ~Scene() {
-    RelinquishOffice11Colors();
-    Office11ColorsShutdown();
-    ThemeAccessShutdown();
-  }
+  ~Scene() { PaintingUnitsShutdown(); }
 };
 
 void FillArea(benchmark::State& state, int W, int H) {
@@ -86,6 +83,34 @@ void BM_PushButton75x23(benchmark::State& state) {
   }
 }
 
+void BM_FillRect13x13(benchmark::State& state) { FillArea(state, 13, 13); }
+
+void BM_BitBlt13x13(benchmark::State& state) {
+  Scene scene;
+  TBitmap glyph;
+  glyph.SetPixelFormat(pf32bit);
+  glyph.SetSize(13, 13);
+  HDC dc = scene.Bitmap.Canvas()->Handle(), src = glyph.Canvas()->Handle();
+  for (auto _ : state) {
+    BitBlt(dc, 20, 10, 13, 13, src, 0, 0, SRCCOPY);
+    benchmark::ClobberMemory();
+  }
+}
+
+// The glyph of the painter's kind, drawn masked (clDefault) or on an opaque square.
+void BM_RadioButton(benchmark::State& state) {
+  Scene scene;
+  const TcxCustomLookAndFeelPainter* painters[] = {StandardLookAndFeelPainter(), FlatLookAndFeelPainter(),
+                                                   UltraFlatLookAndFeelPainter(), Office11LookAndFeelPainter()};
+  const TcxCustomLookAndFeelPainter* p = painters[state.range(0)];
+  const TColor back = state.range(1) ? clBtnFace : clDefault;
+  RadioButtonImages();
+  for (auto _ : state) {
+    p->DrawRadioButton(&scene.Canvas, 20, 10, cxbsNormal, true, false, back, false);
+    benchmark::ClobberMemory();
+  }
+}
+
 }  // namespace
 
 BENCHMARK(BM_FillRect100x20);
@@ -94,3 +119,6 @@ BENCHMARK(BM_FillRect200x20);
 BENCHMARK(BM_SoftwareGradient200x20);
 BENCHMARK(BM_FillRect75x23);
 BENCHMARK(BM_PushButton75x23)->DenseRange(0, 3);
+BENCHMARK(BM_FillRect13x13);
+BENCHMARK(BM_BitBlt13x13);
+BENCHMARK(BM_RadioButton)->ArgsProduct({{0, 1, 2, 3}, {0, 1}});

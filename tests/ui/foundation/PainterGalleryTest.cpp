@@ -10,6 +10,8 @@
 #include "tests/ui/foundation/Surface.h"
 #include "ui/foundation/Office11Colors.h"
 #include "ui/foundation/OfficePainters.h"
+#include "ui/foundation/PaintersUnit.h"
+#include "ui/foundation/RadioButtonImageList.h"
 #include "ui/foundation/ThemeManager.h"
 #include "ui/foundation/WinXPPainter.h"
 
@@ -19,8 +21,8 @@ using namespace win;
 using surfacetest::Surface;
 using testsupport::FakeThemeLibrary;
 
-// One column per painter: buttons in five states, check boxes, headers with neighbours and in
-// states, sort arrows, expand boxes, scroll-bar parts, track-bar thumbs, a grouped button row and a
+// One column per painter: buttons in five states, check boxes, radio buttons, row indicators,
+// headers with neighbours and in states, sort arrows, expand boxes, scroll-bar parts, track-bar thumbs, a grouped button row and a
 // clock face.
 void PaintColumn(const TcxCustomLookAndFeelPainter* P, TcxCanvas* C, int X) {
   TFont font;
@@ -37,6 +39,13 @@ void PaintColumn(const TcxCustomLookAndFeelPainter* P, TcxCanvas* C, int X) {
   for (int i = 0; i < 5; ++i)
     P->DrawCheckBox(C, TRect(X + i * 16, y, X + i * 16 + 13, y + 13), states[i], i == 2 ? cbsGrayed : cbsChecked);
   y += 18;
+  // Unchecked normal, then checked hot, pressed, disabled and focused.
+  P->DrawRadioButton(C, X, y, cxbsNormal, false, false, clDefault, false);
+  for (int i = 2; i < 5; ++i) P->DrawRadioButton(C, X + (i - 1) * 16, y, states[i], true, false, clDefault, false);
+  P->DrawRadioButton(C, X + 64, y, cxbsNormal, true, true, clDefault, false);
+  y += 18;
+  for (int kind = 1; kind <= 6; ++kind) P->DrawIndicatorGlyph(C, TRect(X + (kind - 1) * 12, y, X + kind * 12, y + 12), kind);
+  y += 16;
   for (int i = 0; i < 3; ++i) {
     TcxBorders neighbours;
     if (i > 0) neighbours.Include(bLeft);
@@ -82,9 +91,8 @@ class PainterGalleryTest : public ::testing::Test {
     Application->Initialize();
   }
   void TearDown() override {
-    while (Office11ColorsUseCount() > 0) RelinquishOffice11Colors();
-    Office11ColorsShutdown();
-    ThemeAccessShutdown();
+    RelinquishOffice11Colors();
+    PaintingUnitsShutdown();
     FakeThemeLibrary::Uninstall();
     FinalizeForms();
     platform::ResetDisplay();
@@ -92,13 +100,12 @@ class PainterGalleryTest : public ::testing::Test {
 };
 
 TEST_F(PainterGalleryTest, EveryPainterInAColumn) {
-  ThemeAccessStartup();
-  Office11ColorsStartup();
+  PaintingUnitsStartup();
   AcquireOffice11Colors();
   const TcxCustomLookAndFeelPainter* painters[] = {CustomLookAndFeelPainter(), StandardLookAndFeelPainter(),
                                                    FlatLookAndFeelPainter(), UltraFlatLookAndFeelPainter(),
                                                    Office11LookAndFeelPainter()};
-  Surface s(5 * 100 + 8, 430, clBtnFace);
+  Surface s(5 * 100 + 8, 470, clBtnFace);
   TcxCanvas canvas(s.Canvas());
   for (int i = 0; i < 5; ++i) PaintColumn(painters[i], &canvas, 6 + i * 100);
   s.Save("painters.png");
@@ -108,15 +115,15 @@ TEST_F(PainterGalleryTest, Office2003SchemesAndTheNativePainterOnTheFake) {
   FakeThemeLibrary::Install();
   for (const char* c : {"Button", "ScrollBar", "Header", "TreeView", "ToolBar", "TrackBar", "Window"})
     FakeThemeLibrary::OpenableClasses().insert(c);
-  ThemeAccessStartup();
-  Office11ColorsStartup();
+  PaintingUnitsStartup();
   AcquireOffice11Colors();
-  Surface s(4 * 100 + 8, 430, clBtnFace);
+  Surface s(4 * 100 + 8, 470, clBtnFace);
   TcxCanvas canvas(s.Canvas());
   const char* schemes[] = {"NormalColor", "HomeStead", "Metallic"};
   for (int i = 0; i < 3; ++i) {
     FakeThemeLibrary::ColorName() = schemes[i];
     RebuildOffice11Colors();
+    RadioButtonImages()->Reset();
     PaintColumn(Office11LookAndFeelPainter(), &canvas, 6 + i * 100);
   }
   PaintColumn(WinXPLookAndFeelPainter(), &canvas, 306);
