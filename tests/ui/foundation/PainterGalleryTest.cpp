@@ -10,6 +10,7 @@
 #include "tests/ui/foundation/Surface.h"
 #include "ui/foundation/Office11Colors.h"
 #include "ui/foundation/OfficePainters.h"
+#include "ui/foundation/LookAndFeel.h"
 #include "ui/foundation/PaintersUnit.h"
 #include "ui/foundation/RadioButtonImageList.h"
 #include "ui/foundation/ThemeManager.h"
@@ -128,6 +129,30 @@ TEST_F(PainterGalleryTest, Office2003SchemesAndTheNativePainterOnTheFake) {
   }
   PaintColumn(WinXPLookAndFeelPainter(), &canvas, 306);
   s.Save("painters-themed.png");
+}
+
+TEST_F(PainterGalleryTest, AWindowPaintsEveryPainterThroughItsLookAndFeel) {
+  PaintingUnitsStartup();
+  // A borderless form whose paint handler draws one column per look-and-feel kind, each painter
+  // reached the way controls reach theirs.
+  TcxLookAndFeel looks[4] = {TcxLookAndFeel(nullptr), TcxLookAndFeel(nullptr), TcxLookAndFeel(nullptr),
+                             TcxLookAndFeel(nullptr)};
+  for (int kind = 0; kind < 4; ++kind) looks[kind].SetKind(static_cast<TcxLookAndFeelKind>(kind));
+  auto* form = new TForm(Application, 0);
+  form->SetBorderStyle(bsNone);
+  form->SetColor(clBtnFace);
+  form->SetBounds(0, 0, 4 * 100 + 8, 470);
+  form->OnPaint = [&](TObject*) {
+    TcxCanvas canvas(form->Canvas());
+    for (int kind = 0; kind < 4; ++kind) PaintColumn(looks[kind].ActivePainter(), &canvas, 6 + kind * 100);
+  };
+  form->Show();
+  UpdateWindow(form->Handle());
+  MSG m;
+  for (int guard = 0; guard < 1000 && PeekMessage(&m, nullptr, 0, 0, PM_NOREMOVE); ++guard)
+    Application->ProcessMessages();
+  EXPECT_TRUE(platform::Headless()->SaveScreenshot(testsupport::ArtifactPath("painters-window.png")));
+  delete form;
 }
 
 }  // namespace
