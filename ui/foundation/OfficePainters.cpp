@@ -548,9 +548,9 @@ void TOP::DrawGroupBoxBorder(TcxCanvas* ACanvas, const TRect& R, bool Enabled, i
     TcxUltraFlatLookAndFeelPainter::DrawGroupBoxBorder(ACanvas, R, Enabled, Extra, Sides);
 }
 
-TColor TOP::GroupBoxCaptionTextColor(bool Enabled) const {
-  if (HasVisualStyles({tciButton})) return WinXPLookAndFeelPainter()->GroupBoxCaptionTextColor(Enabled);
-  return TcxCustomLookAndFeelPainter::GroupBoxCaptionTextColor(Enabled);
+TColor TOP::GroupBoxCaptionTextColor(bool Enabled, int CaptionPosition) const {
+  if (HasVisualStyles({tciButton})) return WinXPLookAndFeelPainter()->GroupBoxCaptionTextColor(Enabled, CaptionPosition);
+  return TcxCustomLookAndFeelPainter::GroupBoxCaptionTextColor(Enabled, CaptionPosition);
 }
 
 void TOP::DrawGroupBoxControlBackground(TcxCanvas* ACanvas, TControl* Control, const TRect& R, TColor StartColor,

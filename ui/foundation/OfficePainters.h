@@ -164,7 +164,7 @@ class TcxOffice11LookAndFeelPainter : public TcxUltraFlatLookAndFeelPainter {
   void DrawSizeGripGlyph(TcxCanvas* ACanvas, const TRect& R) const override;
   void DrawGroupBoxBorder(TcxCanvas* ACanvas, const TRect& R, bool Enabled, int Extra,
                           TcxBorders Sides) const override;
-  TColor GroupBoxCaptionTextColor(bool Enabled) const override;
+  TColor GroupBoxCaptionTextColor(bool Enabled, int CaptionPosition) const override;
   void DrawGroupBoxControlBackground(TcxCanvas* ACanvas, TControl* Control, const TRect& R, TColor StartColor,
                                      TColor EndColor) const override;
   void DrawLayoutControlBackground(TcxCanvas* ACanvas, const TRect& R) const override;

@@ -138,7 +138,7 @@ TColor TP::DefaultEditorContentColor() const {
   return c == clDefault ? DefaultContentColor() : c;
 }
 TColor TP::DefaultProgressBarTextColor() const { return ProgressBarTextColor(false); }
-TColor TP::GroupBoxPanelTextColor() const { return GroupBoxCaptionTextColor(true); }
+TColor TP::GroupBoxPanelTextColor() const { return GroupBoxCaptionTextColor(true, 0); }
 bool TP::IsHeaderElementOpaque() const { return HeaderIsOpaque(); }
 TColor TP::HeaderTextColorForState(bool Accented) const {
   return Accented ? DefaultAccentTextColor() : DefaultHeaderTextColor();
@@ -166,7 +166,7 @@ TColor TP::NavigationButtonArrowColor(bool, TcxButtonState State, TColor Default
 }
 TColor TP::ContainerFrameColor(bool) const { return clDefault; }
 TColor TP::ProgressBarTextColor(bool OverFilledPart) const { return OverFilledPart ? clDefault : clWindowText; }
-TColor TP::GroupBoxCaptionTextColor(bool Enabled) const { return Enabled ? clWindowText : clBtnShadow; }
+TColor TP::GroupBoxCaptionTextColor(bool Enabled, int) const { return Enabled ? clWindowText : clBtnShadow; }
 TColor TP::SplitterEdgeColor(bool) const { return clBtnShadow; }
 TColor TP::SplitterLightColor(bool) const { return clWhite; }
 TColor TP::CalcButtonTextColor(int Kind) const {
@@ -253,10 +253,10 @@ int TP::ThinFrameWidth() const { return 1; }
 int TP::EditButtonCaptionOffset() const { return 0; }
 TSize TP::EditButtonMinSize() const { return TSize(0, 0); }
 TSize TP::NavigatorButtonMinSize() const { return TSize(0, 0); }
-TSize TP::TrackBarThumbSize() const { return TSize(0, 0); }
+TSize TP::TrackBarThumbSize(bool) const { return TSize(0, 0); }
 TRect TP::ProgressBarFrameMargins(bool) const { return TRect(); }
 TRect TP::GroupBoxFrameMargins(bool, int) const { return TRect(); }
-int TP::GroupBoxCaptionTailLength(int) const { return 0; }
+int TP::GroupBoxCaptionTailLength(bool, int) const { return 0; }
 TRect TP::GroupBoxPanelMargins() const { return TRect(); }
 int TP::TrackBarTrackThickness() const { return 0; }
 TSize TP::SplitterGripSize(bool Horizontal) const { return Horizontal ? TSize(17, 2) : TSize(2, 17); }
@@ -342,12 +342,12 @@ void TP::DrawTabItemFrame(TcxCanvas*, const TRect&, TcxBorder, TcxBorders, bool)
 void TP::DrawTabStripBase(TcxCanvas*, const TRect&, TcxBorders, bool) const {}
 void TP::DrawScrollBarElement(TcxCanvas*, bool, const TRect&, int, TcxButtonState) const {}
 void TP::DrawSeparatorBar(TcxCanvas*, const TRect&, const TcxPaintParams&, bool) const {}
-void TP::DrawEditButton(TcxCanvas*, const TRect&, TcxButtonState, TcxEditButtonGlyphKind) const {}
+void TP::DrawEditButton(TcxCanvas*, const TRect&, TcxButtonState, TcxEditButtonGlyphKind, TcxEditBtnPosition) const {}
 void TP::DrawProgressBarFrame(TcxCanvas*, const TRect&, bool) const {}
 void TP::DrawProgressBarChunk(TcxCanvas*, const TRect&, bool) const {}
 void TP::DrawGroupBoxBackground(TcxCanvas*, const TRect&, const TRect&) const {}
 void TP::DrawGroupBoxCaptionBackground(TcxCanvas*, const TRect&, int) const {}
-void TP::DrawGroupBoxSides(TcxCanvas*, const TRect&, TcxBorders) const {}
+void TP::DrawGroupBoxSides(TcxCanvas*, const TRect&, TcxBorders, int) const {}
 void TP::DrawGroupBoxBorder(TcxCanvas*, const TRect&, bool, int, TcxBorders) const {}
 void TP::DrawGroupPanelBody(TcxCanvas*, const TRect&) const {}
 void TP::DrawTrackBarTrackFrame(TcxCanvas*, const TRect&) const {}
@@ -371,7 +371,7 @@ void TP::DrawFilterPanelBackground(TcxCanvas* ACanvas, const TRect& R, bool Tran
   FillBackground(ACanvas, R, Transparent, Color, Bitmap);
 }
 void TP::FillWindowContent(TcxCanvas* ACanvas, const TRect& R) const { ACanvas->FillRectWithColor(R, clBtnFace); }
-void TP::DrawGroupBoxPanelBackground(TcxCanvas* ACanvas, const TRect& R) const {
+void TP::DrawGroupBoxPanelBackground(TcxCanvas* ACanvas, const TRect& R, bool) const {
   ACanvas->FillRectWithColor(R, clBtnFace);
 }
 void TP::DrawLayoutControlBackground(TcxCanvas* ACanvas, const TRect& R) const {

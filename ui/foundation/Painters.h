@@ -22,6 +22,8 @@ enum TcxAlignmentVert { vaTop, vaBottom, vaCenter };
 enum TcxPainterStyle { psFlat, psStandard, psUltraFlat, psNative, psOffice11 };
 enum TcxEditPopupBorderStyle { epbsDefault, epbsSingle, epbsFrame3D, epbsFlat };
 enum TcxEditButtonGlyphKind { bkClose, bkCombo, bkEditor, bkEllipsis, bkSpinUp, bkSpinDown, bkSpinLeft, bkSpinRight };
+// Which side of its editor an edit button sits on.
+enum TcxEditBtnPosition { cxbpLeft, cxbpRight };
 
 // A background callback: answers whether it painted the background itself.
 using TcxDrawBackgroundEvent = std::function<bool(TcxCanvas* ACanvas, const TRect& Bounds)>;
@@ -267,7 +269,7 @@ class TcxCustomLookAndFeelPainter {
   virtual void NavigationButtonSizes(bool IsNext, TRect& Borders, TSize& ArrowSize, bool& HasTextArea) const;
   virtual int ThinFrameWidth() const;
   virtual void DrawClockFace(TcxCanvas* ACanvas, const TRect& R, TDateTime Time, TColor BackColor) const;
-  virtual void DrawEditButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState State, TcxEditButtonGlyphKind Kind) const;
+  virtual void DrawEditButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState State, TcxEditButtonGlyphKind Kind, TcxEditBtnPosition Position) const;
   virtual int EditButtonCaptionOffset() const;
   virtual TSize EditButtonMinSize() const;
   virtual TColor EditButtonCaptionColor() const;
@@ -283,16 +285,16 @@ class TcxCustomLookAndFeelPainter {
   virtual TColor ProgressBarTextColor(bool OverFilledPart) const;
   virtual void DrawGroupBoxBackground(TcxCanvas* ACanvas, const TRect& R, const TRect& ClipRect) const;
   virtual void DrawGroupBoxCaptionBackground(TcxCanvas* ACanvas, const TRect& R, int CaptionPosition) const;
-  virtual void DrawGroupBoxSides(TcxCanvas* ACanvas, const TRect& R, TcxBorders Sides) const;
+  virtual void DrawGroupBoxSides(TcxCanvas* ACanvas, const TRect& R, TcxBorders Sides, int CaptionPosition) const;
   virtual void DrawGroupBoxExpandButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState State, bool Expanded, int Position) const;
   virtual void DrawGroupBoxBorder(TcxCanvas* ACanvas, const TRect& R, bool Enabled, int Extra, TcxBorders Sides) const;
   virtual TRect GroupBoxFrameMargins(bool HasCaption, int CaptionPosition) const;
-  virtual TColor GroupBoxCaptionTextColor(bool Enabled) const;
-  virtual int GroupBoxCaptionTailLength(int CaptionPosition) const;
+  virtual TColor GroupBoxCaptionTextColor(bool Enabled, int CaptionPosition) const;
+  virtual int GroupBoxCaptionTailLength(bool HasCaption, int CaptionPosition) const;
   virtual void DrawGroupBoxControlBackground(TcxCanvas* ACanvas, TControl* Control, const TRect& R, TColor StartColor, TColor EndColor) const;
   virtual void DrawGroupPanelBody(TcxCanvas* ACanvas, const TRect& R) const;
   virtual void DrawGroupBoxHeader(TcxCanvas* ACanvas, const TRect& R, int CaptionPosition) const;
-  virtual void DrawGroupBoxPanelBackground(TcxCanvas* ACanvas, const TRect& R) const;
+  virtual void DrawGroupBoxPanelBackground(TcxCanvas* ACanvas, const TRect& R, bool WithBody) const;
   virtual TRect GroupBoxPanelMargins() const;
   virtual TColor GroupBoxPanelTextColor() const;
   virtual void TrackBarThumbBounds(TcxCanvas* ACanvas, TRect& R, bool Horizontal, int Shape) const;
@@ -301,7 +303,7 @@ class TcxCustomLookAndFeelPainter {
   virtual void DrawTrackBarThumb(TcxCanvas* ACanvas, const TRect& R, TcxButtonState State, bool Horizontal, int Shape, TColor Color) const;
   virtual void DrawTrackBarPointedThumbEdges(TcxCanvas* ACanvas, const TcxPoints& LightEdge, const TcxPoints& InnerDarkEdge, const TcxPoints& OuterDarkEdge) const;
   virtual void DrawTrackBarRectThumbEdges(TcxCanvas* ACanvas, const TRect& R) const;
-  virtual TSize TrackBarThumbSize() const;
+  virtual TSize TrackBarThumbSize(bool Horizontal) const;
   virtual TColor TrackBarTicksColor() const;
   virtual int TrackBarTrackThickness() const;
   virtual TColor SplitterLightColor(bool Highlighted) const;

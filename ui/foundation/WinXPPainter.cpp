@@ -221,12 +221,12 @@ void TXP::DrawGroupBoxBorder(TcxCanvas* ACanvas, const TRect& R, bool Enabled, i
     TSP::DrawGroupBoxBorder(ACanvas, R, Enabled, Extra, Sides);
 }
 
-TColor TXP::GroupBoxCaptionTextColor(bool Enabled) const {
+TColor TXP::GroupBoxCaptionTextColor(bool Enabled, int CaptionPosition) const {
   COLORREF c = 0;
   if (HTHEME t = Theme(tciButton))
     if (UxGetThemeColor(t, BP_GROUPBOX, Enabled ? GBS_NORMAL : GBS_DISABLED, TMT_TEXTCOLOR, c) == S_OK)
       return static_cast<TColor>(c);
-  return TSP::GroupBoxCaptionTextColor(Enabled);
+  return TSP::GroupBoxCaptionTextColor(Enabled, CaptionPosition);
 }
 
 // ---- ScrollBar ------------------------------------------------------------------------------------

@@ -49,7 +49,7 @@ class TcxWinXPLookAndFeelPainter : public TcxStandardLookAndFeelPainter {
   TPoint FilterToggleSize() const override;
   void DrawGroupBoxBorder(TcxCanvas* ACanvas, const TRect& R, bool Enabled, int Extra,
                           TcxBorders Sides) const override;
-  TColor GroupBoxCaptionTextColor(bool Enabled) const override;
+  TColor GroupBoxCaptionTextColor(bool Enabled, int CaptionPosition) const override;
 
   // ScrollBar class.
   void DrawArrowButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState State, TcxArrowPointing Pointing,

@@ -11,6 +11,7 @@
 #include "platform/gdiplus/GdiPlus.h"
 #include "ui/foundation/Core.h"
 #include "ui/foundation/Lists.h"
+#include "ui/foundation/Painters.h"
 #include "ui/foundation/Rect.h"
 #include "ui/foundation/Size.h"
 
@@ -23,9 +24,6 @@ class TdxSkinElementCache;
 class TdxSkinPersistent;
 
 VW_DECLARE_EXCEPTION(EdxSkin, EdxException);
-
-// The state a look-and-feel painter passes for a button; cxbsDefault is a default button's normal.
-enum TcxButtonState { cxbsDefault, cxbsNormal, cxbsHot, cxbsPressed, cxbsDisabled };
 
 enum TdxSkinElementState {
   esNormal,

@@ -175,7 +175,7 @@ TEST_F(OfficePaintersTest, WithoutVisualStylesOffice2003BorrowsStandardScrollBar
   office->DrawGroupBoxBorder(&ca, TRect(0, 0, 20, 12), true, 0, cxBordersAll);
   UltraFlatLookAndFeelPainter()->DrawGroupBoxBorder(&cb, TRect(0, 0, 20, 12), true, 0, cxBordersAll);
   EXPECT_EQ(a.Mask(clHighlight), b.Mask(clHighlight));
-  EXPECT_EQ(office->GroupBoxCaptionTextColor(true), clWindowText);
+  EXPECT_EQ(office->GroupBoxCaptionTextColor(true, 0), clWindowText);
 }
 
 TEST_F(OfficePaintersTest, PressedGlyphColourDependsOnTheTable) {
