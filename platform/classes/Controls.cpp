@@ -601,7 +601,12 @@ void TControl::SetPopupMenu(TPopupMenu* Value) {
 void TControl::BeginDrag(bool Immediate, int Threshold) {
   if (g_Drag.control) return;
   TDragObject* object = nullptr;
+  FDragStartCancelled = false;
   DoStartDrag(object);
+  if (FDragStartCancelled) {
+    FDragStartCancelled = false;
+    return;
+  }
   bool owns = false;
   if (!object) {
     object = new TDragControlObject(this);
@@ -911,11 +916,15 @@ void TControl::WMMouseButton(TMessage& Message, TMouseButton Button, bool Down, 
   if (Down) {
     if (FControlStyle.Contains(csCaptureMouse)) SetMouseCapture(true);
     if (Button == mbLeft && FControlStyle.Contains(csClickEvents)) FControlState.Include(csClicked);
+    // A double-click or mouse-down handler may free the control as well.
+    controls_detail::TFreeWatch watch(this);
     if (Double) {
       shift.Include(ssDouble);
       if (Button == mbLeft && FControlStyle.Contains(csClickEvents)) DblClick();
+      if (watch.Gone()) return;
     }
     if (!FControlStyle.Contains(csNoStdEvents)) MouseDown(Button, shift, x, y);
+    if (watch.Gone()) return;
   } else {
     if (FControlStyle.Contains(csCaptureMouse)) SetMouseCapture(false);
     // A click or mouse-up handler may free the control: nothing of it is touched afterwards.

@@ -394,6 +394,8 @@ class TControl : public TComponent {
   // The images shown under the mouse while the control is dragged; none by default.
   virtual TDragImageList* GetDragImages() { return nullptr; }
   virtual void DoEndDrag(TObject* Target, int X, int Y);
+  // Called from DoStartDrag: the drag does not begin.
+  void CancelDragStart() { FDragStartCancelled = true; }
   virtual void DragCanceled();
   virtual void VisibleChanging() {}
   virtual int GetClientOffsetFromWindow() { return 0; }
@@ -457,6 +459,7 @@ class TControl : public TComponent {
   TControlStyle FControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
   TControlState FControlState;
   bool FMouseInControl = false;
+  bool FDragStartCancelled = false;
   bool FCaptionFollowsName = false;
   std::unique_ptr<TControlActionLink> FActionLink;
 
