@@ -212,7 +212,10 @@ void TcxControl::StartDragOrPanning(TMouseButton Button, int X, int Y) {
     if (DragMode() != dmAutomatic || !MouseCapture() || !IsDragAndDropIdle()) return;
     if (IsDesigning() && !(AllowsDesignDragAt(X, Y, {}) && GetShiftState().Empty())) return;
     POINT p = ClientToScreen(POINT{X, Y});
-    if (DetectDragStart(Handle(), p) == ddsStarted) BeginDrag(true);
+    if (DetectDragStart(Handle(), p) != ddsStarted) return;
+    // The wait let the window's capture go; the drag takes it afresh.
+    SetMouseCapture(false);
+    BeginDrag(true);
   } else if (Button == mbMiddle) {
     PanContent();
   }
@@ -1024,7 +1027,7 @@ void TcxControl::WMSetCursor(TMessage& Message) {
 
 void TcxControl::WMNCCalcSize(TMessage& Message) {
   TCustomControl::WMNCCalcSize(Message);
-  if (HandleAllocated()) PostMessage(Handle(), DXM_SYNCSCROLLBARSIZES, 0, 0);
+  if (HandleAllocated()) PostMessage(Handle(), DXM_NCSIZECHANGED, 0, 0);
 }
 
 void TcxControl::CMInvalidate(TMessage& Message) {
@@ -1100,7 +1103,7 @@ void TcxControl::Dispatch(TMessage& Message) {
       Message.Result = code;
       return;
     }
-    case DXM_SYNCSCROLLBARSIZES: SyncScrollBarSizes(); return;
+    case DXM_NCSIZECHANGED: SyncScrollBarSizes(); return;
     case WM_CANCELMODE:
       TCustomControl::Dispatch(Message);
       if (!self.Alive()) return;

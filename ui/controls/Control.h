@@ -10,6 +10,7 @@
 #include "platform/classes/StdCtrls.h"
 #include "ui/controls/DragAndDrop.h"
 #include "ui/controls/InternalScrollBars.h"
+#include "ui/controls/SettingsController.h"
 #include "ui/foundation/Canvas.h"
 #include "ui/foundation/LookAndFeel.h"
 #include "ui/foundation/Painters.h"
@@ -20,10 +21,6 @@ enum TcxDragAndDropState { ddsNone, ddsStarting, ddsInProcess };
 enum TcxDirection { dirNone, dirLeft, dirRight, dirUp, dirDown };
 VW_ENUM(TcxWantedKey, wkAllKeys, wkArrows, wkChars, wkTab)
 using TcxWantedKeys = TSet<TcxWantedKey>;
-
-// Asked once the scroll-bar sizes may have changed: after WM_NCCALCSIZE and by the settings
-// controller.
-constexpr win::UINT DXM_SYNCSCROLLBARSIZES = 0x8065;
 
 // Told when a control's font changes.
 class IcxFontListener : public virtual IInterface {

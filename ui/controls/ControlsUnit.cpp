@@ -3,6 +3,7 @@
 #include "platform/classes/Forms.h"
 #include "platform/system/Modules.h"
 #include "platform/win/Focus.h"
+#include "ui/controls/ControlChildComponent.h"
 #include "ui/controls/MessageWindow.h"
 #include "ui/controls/MouseTracking.h"
 #include "ui/controls/SettingsController.h"
@@ -56,6 +57,7 @@ void ControlsUnitStartup() {
   SkinQueryMessage = RegisterWindowMessage("{B2CE3777-44D8-4998-9701-47BBBC10B656}");
   SkinRefreshMessage = RegisterWindowMessage("{B2CE3777-44D8-1321-4656-12C54AA613BB}");
   SystemControllerInstance = new TcxSystemController();
+  ControlChildComponentStartup();
 }
 
 void ControlsUnitShutdown() {

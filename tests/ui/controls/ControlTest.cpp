@@ -74,6 +74,8 @@ class TTestControl : public TcxControl {
     TcxControl::StartDragOrPanning(Button, X, Y);
   }
   bool DragAndDropHook(int, int) override { return ArmsDrag; }
+  bool RefusesDragObjects = false;
+  bool AcceptDragObject(TDragObject*) override { return !RefusesDragObjects; }
   TcxDragAndDropObjectClass DragAndDropObjectClass() override {
     return DragClass ? DragClass : TcxControl::DragAndDropObjectClass();
   }
@@ -343,7 +345,7 @@ TEST_F(ControlTest, NewScrollBarSizesResizeTheBars) {
   SetSystemMetricOverride(SM_CYHSCROLL, 20);
   SetSystemMetricOverride(SM_CXVSCROLL, 18);
   // The settings controller sends it; so does the control itself after WM_NCCALCSIZE.
-  control->Perform(DXM_SYNCSCROLLBARSIZES);
+  control->Perform(DXM_NCSIZECHANGED);
   EXPECT_EQ(control->HScrollBar()->Height(), 20);
   EXPECT_EQ(control->VScrollBar()->Width(), 18);
   EXPECT_EQ(control->ClientBoundsNow(), TRect(0, 0, 182, 80));
@@ -460,6 +462,60 @@ TEST_F(DragAndDropTest, AKeyCancels) {
 }
 
 }  // namespace
+
+// ---- the class library's drag of a control ---------------------------------------------------------
+
+TEST_F(ControlTest, PlatformDragOfALibraryControl) {
+  Mouse->SetDragThreshold(5);
+  TTestControl* target = Make();
+  target->SetLeft(250);
+  std::vector<TDragObject*> seen;
+  bool dropped = false;
+  target->OnDragOver = [&](TObject*, TObject* Source, int, int, TDragState, bool& Accept) {
+    seen.push_back(CurrentDragObject());
+    Accept = Source == control;
+  };
+  target->OnDragDrop = [&](TObject*, TObject*, int, int) { dropped = true; };
+  control->SetDragMode(dmAutomatic);
+  MoveMouse(150, 150);
+  Headless().InjectMouseButton(1, true);
+  Headless().InjectMouseMove(170, 150);
+  Pump();
+  ASSERT_NE(::DragObject(), nullptr) << "the drag began once the mouse left the square";
+  EXPECT_NE(dynamic_cast<TcxDragControlObject*>(::DragObject()), nullptr);
+  MoveMouse(400, 150);
+  ASSERT_FALSE(seen.empty());
+  EXPECT_EQ(seen.back(), ::DragObject());
+  // The object frees itself when the drag is over; nothing reads it afterwards.
+  Headless().InjectMouseButton(1, false);
+  Pump();
+  EXPECT_TRUE(dropped);
+  EXPECT_EQ(::DragObject(), nullptr);
+
+  // A refused drag object never starts a drag.
+  control->RefusesDragObjects = true;
+  MoveMouse(150, 150);
+  Headless().InjectMouseButton(1, true);
+  Headless().InjectMouseMove(170, 150);
+  Pump();
+  EXPECT_EQ(::DragObject(), nullptr);
+  Headless().InjectMouseButton(1, false);
+  Pump();
+}
+
+TEST_F(ControlTest, MouseEnterAndLeaveOncePerCrossing) {
+  int enters = 0, leaves = 0;
+  control->OnMouseEnter = [&](TObject*) { ++enters; };
+  control->OnMouseLeave = [&](TObject*) { ++leaves; };
+  MoveMouse(450, 350);
+  MoveMouse(150, 150);
+  MoveMouse(160, 160);
+  EXPECT_EQ(enters, 1);
+  MoveMouse(450, 350);
+  EXPECT_EQ(leaves, 1);
+  MoveMouse(150, 150);
+  EXPECT_EQ(enters, 2);
+}
 
 // ---- middle-button panning -------------------------------------------------------------------------
 
