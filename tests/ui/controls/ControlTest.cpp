@@ -154,8 +154,9 @@ TEST_F(ControlTest, MouseDownFocusesAndArmsButADoubleClickDoesNeither) {
 TEST_F(ControlTest, FreedInItsOwnMouseDown) {
   bool freed = false;
   control->OnMouseDown = [&](TObject* Sender, TMouseButton, TShiftState, int, int) {
-    delete static_cast<TTestControl*>(Sender);
+    // The handler is part of the control: nothing of it is used after the delete.
     freed = true;
+    delete static_cast<TTestControl*>(Sender);
   };
   Click(20, 20);
   EXPECT_TRUE(freed);
