@@ -16,6 +16,7 @@
 #include "ui/foundation/Bitmaps.h"
 #include "ui/foundation/ObjectLinks.h"
 #include "ui/foundation/OSVersion.h"
+#include "ui/foundation/ParentBackground.h"
 
 using namespace win;
 
@@ -204,6 +205,19 @@ void TcxControl::NotifyDesignerModified() { SetDesignerModified(this); }
 
 void TcxControl::EraseBackground(HDC DC) {
   RECT r = ClientRect();
+  if (ThemesActive() && Parent() && ControlStyle().Contains(csParentBackground)) {
+    // Themed parents draw their own backgrounds (gradients, tab pages): show theirs through.
+    TcxPaintCanvas* canvas = PaintCanvasInstance();
+    canvas->PushDC(DC);
+    try {
+      PaintParentBackground(this, canvas, r);
+    } catch (...) {
+      canvas->PopLevel();
+      throw;
+    }
+    canvas->PopLevel();
+    return;
+  }
   FillRect(DC, &r, Brush()->Handle());
 }
 

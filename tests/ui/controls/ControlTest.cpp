@@ -2,6 +2,7 @@
 // internal scroll bars and their rules; its own drag-and-drop.
 #include "ui/controls/Control.h"
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <vector>
@@ -502,6 +503,50 @@ TEST_F(ControlTest, PlatformDragOfALibraryControl) {
   EXPECT_EQ(::DragObject(), nullptr);
   Headless().InjectMouseButton(1, false);
   Pump();
+}
+
+TEST_F(ControlTest, ErasesOnlyItsOwnRequestsAndRegisters) {
+  HDC dc = GetDC(control->Handle());
+  EXPECT_EQ(control->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0), 0) << "the system's request";
+  EXPECT_EQ(control->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(dc)), 1);
+  ReleaseDC(control->Handle(), dc);
+  const auto& registered = SettingsControllerInstance()->Controls();
+  EXPECT_NE(std::find(registered.begin(), registered.end(), control), registered.end());
+  delete control;
+  EXPECT_EQ(std::find(registered.begin(), registered.end(), control), registered.end());
+}
+
+TEST_F(ControlTest, DragImagesDrawnByTheControl) {
+  class TImaging : public TTestControl {
+   public:
+    using TTestControl::TTestControl;
+    bool Shows = true;
+    TSize Size{16, 12};
+    int Draws = 0;
+    bool DisplaysDragImage() override { return Shows; }
+    TSize DragImageSize() override { return Size; }
+    void DrawDragImage(TcxCanvas* C, const TRect& R) override {
+      ++Draws;
+      EXPECT_EQ(R, TRect(0, 0, 16, 12));
+      C->Canvas()->Brush()->SetColor(clRed);
+      C->Canvas()->FillRect(R);
+    }
+    TDragImageList* Images() { return GetDragImages(); }
+  };
+  TImaging c(nullptr);
+  TDragImageList* images = c.Images();
+  ASSERT_NE(images, nullptr);
+  EXPECT_EQ(images->Count(), 1);
+  EXPECT_EQ(images->Width(), 16);
+  EXPECT_EQ(images->Height(), 12);
+  EXPECT_EQ(c.Images(), images) << "made on the first question only";
+  EXPECT_EQ(c.Draws, 1);
+
+  TImaging none(nullptr);
+  none.Size = TSize(0, 0);
+  EXPECT_EQ(none.Images(), nullptr) << "an empty list is not offered";
+  none.Shows = false;
+  EXPECT_EQ(none.Images(), nullptr);
 }
 
 TEST_F(ControlTest, MouseEnterAndLeaveOncePerCrossing) {
