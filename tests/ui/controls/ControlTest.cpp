@@ -152,6 +152,19 @@ TEST_F(ControlTest, MouseDownFocusesAndArmsButADoubleClickDoesNeither) {
   EXPECT_EQ(control->MouseDownPos(), TPoint(20, 20));
 }
 
+TEST_F(ControlTest, APressFollowsAControlThatMovesWhileTakingTheFocus) {
+  TTestControl* other = Make();
+  other->SetLeft(250);
+  other->SetFocus();
+  control->OnEnter = [this](TObject*) { control->SetLeft(control->Left() - 30); };
+  TPoint seen;
+  control->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int X, int Y) { seen = TPoint(X, Y); };
+  Click(20, 20);
+  EXPECT_TRUE(control->Focused());
+  EXPECT_EQ(control->Left(), -20);
+  EXPECT_EQ(seen, TPoint(50, 20)) << "the pressed point in the control's new place";
+}
+
 TEST_F(ControlTest, FreedInItsOwnMouseDown) {
   bool freed = false;
   control->OnMouseDown = [&](TObject* Sender, TMouseButton, TShiftState, int, int) {
@@ -255,6 +268,34 @@ TEST_F(ControlTest, PopupMenus) {
   EXPECT_EQ(library->Popups, 1);
   // Its shortcut is taken along the parent chain.
   EXPECT_EQ(control->Perform(CN_KEYDOWN, VK_F2, 0), 1);
+}
+
+// One control per painter with a border and both bars, the vertical one hot.
+TEST_F(ControlTest, GalleryOfBordersAndBars) {
+  control->SetBounds(10, 10, 90, 70);
+  const TcxLookAndFeelKind kinds[] = {lfStandard, lfFlat, lfUltraFlat, lfOffice11};
+  std::vector<TTestControl*> all{control};
+  for (int i = 1; i < 4; ++i) {
+    all.push_back(Make());
+    all.back()->SetBounds(10 + i * 96, 10, 90, 70);
+  }
+  for (int i = 0; i < 4; ++i) {
+    TTestControl* c = all[static_cast<std::size_t>(i)];
+    c->LookAndFeel()->SetKind(kinds[i]);
+    c->SetBorderStyle(cbSingle);
+    c->ContentWidth = 300;
+    c->ContentHeight = 300;
+    c->OnPaint = [c] {
+      c->Canvas()->Canvas()->Brush()->SetColor(clWindow);
+      c->Canvas()->Canvas()->FillRect(c->ClientRect());
+    };
+    c->RecalcScrollBars();
+    int b = c->BorderSize();
+    EXPECT_EQ(c->ClientBoundsNow(), TRect(b, b, 90 - b - 16, 70 - b - 16)) << i;
+  }
+  MoveMouse(110 + 96 * 2 + 90 - 2 - 8, 110 + 4);
+  Pump();
+  EXPECT_TRUE(Headless().SaveScreenshot(testsupport::ArtifactPath("cx_control_gallery.png")));
 }
 
 // ---- internal scroll bars --------------------------------------------------------------------------
