@@ -653,9 +653,8 @@ void TcxControl::RecalcScrollBars() {
           };
           int vWidth = FVScrollBar->Width();
           int hHeight = FHScrollBar->Height();
-          bool hFits = !HidesScrollBarWhenFits(sbHorizontal) || fits(hd, vWidth);
-          bool vFits = !HidesScrollBarWhenFits(sbVertical) || fits(vd, hHeight);
-          if (HidesScrollBarWhenFits(sbHorizontal) && HidesScrollBarWhenFits(sbVertical) && hFits && vFits) {
+          if (HidesScrollBarWhenFits(sbHorizontal) && HidesScrollBarWhenFits(sbVertical) && fits(hd, vWidth) &&
+              fits(vd, hHeight)) {
             TcxControlScrollBarData h = hd, v = vd;
             SetScrollBarInfo(sbHorizontal, h.Min, h.Max, h.SmallChange, h.PageSize + vWidth, h.Position, h.AllowShow,
                              h.AllowHide);
@@ -1105,7 +1104,6 @@ void TcxControl::HandleWindowMessage(TMessage& Message) {
 }
 
 void TcxControl::Dispatch(TMessage& Message) {
-  TLinkGuard self(this);
   switch (Message.Msg) {
     case WM_GETDLGCODE: {
       LRESULT code = 0;
@@ -1118,28 +1116,33 @@ void TcxControl::Dispatch(TMessage& Message) {
       return;
     }
     case DXM_NCSIZECHANGED: SyncScrollBarSizes(); return;
-    case WM_CANCELMODE:
+    case WM_CANCELMODE: {
+      TLinkGuard self(this);
       TCustomControl::Dispatch(Message);
       if (!self.Alive()) return;
       FinishDragAndDrop(false);
       CancelMouseOperations();
       return;
+    }
     case CM_COLORCHANGED:
       HandleColorChange();
       TCustomControl::Dispatch(Message);
       return;
     case CM_FONTCHANGED:
-      TCustomControl::Dispatch(Message);
-      if (self.Alive()) NotifyFontListeners();
-      return;
     case CM_TEXTCHANGED:
+    case CM_VISIBLECHANGED: {
+      // The platform's handling runs first and may run user code.
+      TLinkGuard self(this);
       TCustomControl::Dispatch(Message);
-      if (self.Alive()) HandleTextChange();
+      if (!self.Alive()) return;
+      if (Message.Msg == CM_FONTCHANGED)
+        NotifyFontListeners();
+      else if (Message.Msg == CM_TEXTCHANGED)
+        HandleTextChange();
+      else
+        VisibilityChanged();
       return;
-    case CM_VISIBLECHANGED:
-      TCustomControl::Dispatch(Message);
-      if (self.Alive()) VisibilityChanged();
-      return;
+    }
     case CM_CURSORCHANGED:
       if (!FKeepDefaultCursor) RememberDefaultCursor();
       TCustomControl::Dispatch(Message);
