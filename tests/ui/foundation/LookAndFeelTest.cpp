@@ -232,6 +232,17 @@ TEST_F(LookAndFeelTest, EdgeCases) {
   }
 }
 
+TEST_F(LookAndFeelTest, AFollowerLeavingFromItsNoticeDoesNotMakeTheNextOneMissIt) {
+  Start();
+  TcxLookAndFeel master(nullptr), leaver(nullptr), next(nullptr);
+  leaver.AttachToMaster(&master);
+  next.AttachToMaster(&master);
+  leaver.OnChanged = [&](TcxLookAndFeel*, TcxLookAndFeelValues) { leaver.AttachToMaster(nullptr); };
+  master.SetKind(lfStandard);
+  EXPECT_EQ(leaver.Master(), RootLookAndFeel());
+  EXPECT_EQ(next.Kind(), lfStandard);
+}
+
 TEST_F(LookAndFeelTest, NativeStyleWithVisualStylesDrawsThemedParts) {
   Start(true);
   TcxLookAndFeel lf(nullptr);
