@@ -6,6 +6,7 @@
 #include "platform/gdi/Gdi.h"
 #include "ui/foundation/Bitmaps.h"
 #include "ui/foundation/DrawingRoutines.h"
+#include "ui/foundation/ExtendedStylePainters.h"
 #include "ui/foundation/Geometry.h"
 
 using TSK = TdxSkinLookAndFeelPainter;
@@ -53,7 +54,12 @@ TSize ImageSizeOf(TdxSkinElement* E) { return TSize(E->ImageSize()); }
 
 // ---- the table --------------------------------------------------------------------------------------
 
-TdxSkinLookAndFeelPainterInfo* TSK::SkinPainterInfo() const { return nullptr; }
+TdxSkinLookAndFeelPainterInfo* TSK::SkinPainterInfo() const {
+  TcxExtendedStylePainters* registry = ExtendedStylePainterRegistry();
+  TObject* info = nullptr;
+  if (!registry || !registry->InfoOfPainter(this, info)) return nullptr;
+  return dynamic_cast<TdxSkinLookAndFeelPainterInfo*>(info);
+}
 
 String TSK::SkinUnitName() const { return "dxSkinsLookAndFeelPainter"; }
 
