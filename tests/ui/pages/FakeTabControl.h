@@ -5,6 +5,11 @@
 #include <string>
 #include <vector>
 
+#include <memory>
+
+#include "platform/classes/Bitmap.h"
+#include "ui/pages/PCImageList.h"
+#include "ui/pages/PCPainter.h"
 #include "ui/pages/TabLayout.h"
 #include "ui/pages/Tabs.h"
 
@@ -46,9 +51,20 @@ class TFixedPainter : public IcxTabLayoutPainter {
   bool PressesTabsLikeButtons() override { return ButtonLike; }
 };
 
-class TFakeTabControl : public IcxTabControl {
+// A tab control without a window. Its layout runs on the fixed painter unless a painter object is
+// given; it paints into a bitmap of its size.
+class TFakeTabControl : public IcxPCPainterControl {
  public:
   TFixedPainter Painter;
+  IcxTabLayoutPainter* PainterInUse = &Painter;
+  TBitmap Surface;
+  std::unique_ptr<TcxCanvas> SurfaceCanvas;
+  TFont ControlFont;
+  TcxPCImageList Images;
+  bool FHideTabs = false, FShowFrame = false, FOwnerDraw = false, FEnabled = true;
+  int FImageBorder = 0;
+  TcxTabSlants Slants;
+  std::vector<TRect> Invalidated;
   TcxTabs TabList{this};
   TcxTabLayout TabLayout{this};
 
@@ -102,7 +118,7 @@ class TFakeTabControl : public IcxTabControl {
     FSelected = visible->Count() == 0 ? -1 : std::min(position, visible->Count() - 1);
   }
 
-  IcxTabLayoutPainter* LayoutPainter() override { return &Painter; }
+  IcxTabLayoutPainter* LayoutPainter() override { return PainterInUse; }
   TcxTabs* Tabs() override { return &TabList; }
   TcxTabLayout* Layout() override { return &TabLayout; }
   bool MultiLine() override { return FMultiLine; }
@@ -112,7 +128,7 @@ class TFakeTabControl : public IcxTabControl {
   TcxTabPosition TabPosition() override { return Painter.Position; }
   TcxPCOptions Options() override { return FOptions; }
   int MaxRotatedTabWidth() override { return FMaxRotatedTabWidth; }
-  bool ControlEnabled() override { return true; }
+  bool ControlEnabled() override { return FEnabled; }
   bool IsLoading() override { return FLoading; }
   bool IsDestroying() override { return false; }
   bool RequiresVisibleSelection() override { return FRequiresVisibleSelection; }
@@ -153,4 +169,40 @@ class TFakeTabControl : public IcxTabControl {
     Repaints.emplace_back(TabVisibleIndex, static_cast<int>(Kind));
   }
   int MeasureTabCaptionWidth(TcxTab* Tab) override { return 7 * static_cast<int>(Tab->Caption().size()); }
+
+  // ---- what painters read ----
+  TcxCanvas* Canvas() override {
+    if (!SurfaceCanvas) {
+      Surface.SetSize(Painter.Width, Painter.Height);
+      Surface.Canvas()->Brush()->SetColor(clWhite);
+      Surface.Canvas()->FillRect(TRect(0, 0, Painter.Width, Painter.Height));
+      SurfaceCanvas = std::make_unique<TcxCanvas>(Surface.Canvas());
+    }
+    return SurfaceCanvas.get();
+  }
+  int Width() override { return Painter.Width; }
+  int Height() override { return Painter.Height; }
+  TFont* Font() override { return &ControlFont; }
+  TColor Color() override { return clBtnFace; }
+  bool HideTabs() override { return FHideTabs; }
+  int ImageBorder() override { return FImageBorder; }
+  TcxPCNavigatorPosition NavigatorPosition() override { return npRightTop; }
+  bool ShowFrame() override { return FShowFrame; }
+  int TabHeightProperty() override { return 0; }
+  int TabWidthProperty() override { return 0; }
+  TcxTabSlants* TabSlants() override { return &Slants; }
+  bool OwnerDraw() override { return FOwnerDraw; }
+  TcxPCNavigatorButtonState NavigatorButtonState(TcxPCNavigatorButton) override { return nbsNormal; }
+  TControl* DisplayedPage() override { return nullptr; }
+  TControl* TabPage(int) override { return nullptr; }
+  void PrepareTabFont(TcxTab*, TcxCanvas* ACanvas) override { ACanvas->AssignFont(&ControlFont); }
+  int TabImageIndex(int TabIndex) override {
+    int index = TabList.Tab(TabIndex)->ImageIndex();
+    return Images.Count() > index ? index : -1;
+  }
+  TcxPCImageList* TabImages() override { return &Images; }
+  bool HasDrawTabHandler() override { return false; }
+  bool FireDrawTab(TcxTab*) override { return true; }
+  void TabPainted(TcxCanvas*, TcxTab*, const TcxPCTabImageAndTextData&) override {}
+  void InvalidateControlRect(const TRect& R, bool) override { Invalidated.push_back(R); }
 };
