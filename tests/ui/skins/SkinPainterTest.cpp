@@ -558,3 +558,76 @@ TEST_F(SkinTest, GalleryOfTheBuiltInSkins) {
 }
 
 }  // namespace
+
+namespace {
+
+// Navigator glyphs run through "Navigator" and on into "NavigatorVert"; a disabled one is grey
+// by (blue + green + red + 2 alpha) div 5.
+TEST_F(SkinTest, NavigatorGlyphsAndTheirGrey) {
+  Probe probe([](ProbeSkin& P) {
+    P.Add("Editors", "Navigator", 2);
+    P.Add("Editors", "NavigatorVert", 1);
+  });
+  const TdxSkinLookAndFeelPainter* p = &probe.Painter;
+  const TRect R(3, 3, 14, 14);
+  struct {
+    int index;
+    const char* element;
+    int frame;
+  } cases[] = {{0, "Editors/Navigator", 0}, {1, "Editors/Navigator", 1}, {2, "Editors/NavigatorVert", 0}};
+  for (auto& k : cases) {
+    Surface s(20, 20);
+    TcxCanvas canvas(s.Canvas());
+    p->DrawNavigatorGlyph(&canvas, nullptr, k.index, 0, R, true, false);
+    EXPECT_EQ(Describe(BoxOf(s, probe.P.Code(k.element, k.frame, esNormal))), Describe(R)) << k.index;
+
+    Surface grey(20, 20);
+    TcxCanvas greyCanvas(grey.Canvas());
+    p->DrawNavigatorGlyph(&greyCanvas, nullptr, k.index, 0, R, false, false);
+    const std::uint32_t c = probe.P.Code(k.element, k.frame, esNormal);
+    const std::uint32_t g = ((c & 0xFF) + ((c >> 8) & 0xFF) + ((c >> 16) & 0xFF) + 2 * 255) / 5;
+    EXPECT_EQ(Describe(BoxOf(grey, g | g << 8 | g << 16)), Describe(R)) << k.index;
+  }
+  Surface none(20, 20);
+  TcxCanvas canvas(none.Canvas());
+  p->DrawNavigatorGlyph(&canvas, nullptr, 0, 0, TRect(5, 5, 5, 9), true, false);
+  EXPECT_EQ(none.CountOf(clWhite), 400) << "an empty rectangle draws nothing";
+  EXPECT_EQ(p->NavigatorButtonMinSize(), TSize(kFrame, kFrame));
+}
+
+}  // namespace
+
+namespace {
+
+// A header's hidden sides: the element grows past them, so its border there falls outside the
+// clip; neighbours hide the left and top sides.
+TEST_F(SkinTest, HeadersHideTheBordersOfTheirHiddenSides) {
+  Probe probe;
+  TdxSkinElement* header = probe.Info->CommonHeader;
+  std::vector<std::uint32_t> px(static_cast<std::size_t>(5 * kFrame * kFrame));
+  for (int f = 0; f < 5; ++f)
+    for (int y = 0; y < kFrame; ++y)
+      for (int x = 0; x < kFrame; ++x) {
+        const bool edge = x == 0 || y == 0 || x == kFrame - 1 || y == kFrame - 1;
+        px[static_cast<std::size_t>(y * 5 * kFrame + f * kFrame + x)] = edge ? 0xFF000080u : 0xFFC0C0C0u;
+      }
+  skintest::SetTexture(header->Image(), 5 * kFrame, kFrame, px);
+  header->Image()->Margins()->AssignRect({1, 1, 1, 1});
+  const TdxSkinLookAndFeelPainter* p = &probe.Painter;
+  const TcxBorders sides = p->VisibleHeaderSides(TcxBorders{bLeft, bTop});
+  EXPECT_EQ(sides, (TcxBorders{bRight, bBottom}));
+  const TRect R(5, 5, 35, 25);
+  Surface s(40, 30);
+  TcxCanvas canvas(s.Canvas());
+  p->DrawColumnHeader(&canvas, R, R, TcxBorders{bLeft, bTop}, sides, cxbsNormal, taLeftJustify, vaCenter, false, false,
+                      "", nullptr, clBlack, clWhite, nullptr, false, false);
+  const win::COLORREF border = win::RGB(0, 0, 0x80), face = win::RGB(0xC0, 0xC0, 0xC0);
+  EXPECT_EQ(s.At(R.Left, 15), face);
+  EXPECT_EQ(s.At(20, R.Top), face);
+  EXPECT_EQ(s.At(R.Right - 1, 15), border);
+  EXPECT_EQ(s.At(20, R.Bottom - 1), border);
+  EXPECT_EQ(s.At(R.Left - 1, 15), win::RGB(0xFF, 0xFF, 0xFF)) << "clipped to the header";
+  EXPECT_EQ(s.At(20, R.Top - 1), win::RGB(0xFF, 0xFF, 0xFF));
+}
+
+}  // namespace
