@@ -7,6 +7,7 @@
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <optional>
 
 #include "platform/gdi/Surface.h"
 #include "platform/system/Clock.h"
@@ -437,6 +438,11 @@ RECT g_workArea;
 
 RECT WorkArea() { return g_workAreaSet ? g_workArea : ToRect(platform::CurrentDisplay().WorkArea()); }
 
+// Fonts the user (or a test) chose; the others are the classic ones.
+struct ChosenFonts {
+  std::optional<LOGFONTA> caption, smCaption, menu, status, message, iconTitle;
+} g_fonts;
+
 LOGFONTA UiFont(int height, int weight) {
   LOGFONTA lf{};
   lf.lfHeight = height;
@@ -521,23 +527,42 @@ BOOL SystemParametersInfo(UINT action, UINT param, void* data, UINT winIni) {
         m->iScrollWidth = m->iScrollHeight = GetSystemMetrics(SM_CXVSCROLL);
         m->iCaptionWidth = GetSystemMetrics(SM_CXSIZE);
         m->iCaptionHeight = GetSystemMetrics(SM_CYCAPTION) - 1;
-        m->lfCaptionFont = UiFont(-11, 700);
+        m->lfCaptionFont = g_fonts.caption.value_or(UiFont(-11, 700));
         m->iSmCaptionWidth = GetSystemMetrics(SM_CXSMSIZE);
         m->iSmCaptionHeight = GetSystemMetrics(SM_CYSMCAPTION) - 1;
-        m->lfSmCaptionFont = UiFont(-11, 700);
+        m->lfSmCaptionFont = g_fonts.smCaption.value_or(UiFont(-11, 700));
         m->iMenuWidth = GetSystemMetrics(SM_CXMENUSIZE);
         m->iMenuHeight = GetSystemMetrics(SM_CYMENUSIZE);
-        m->lfMenuFont = UiFont(-11, 400);
-        m->lfStatusFont = UiFont(-11, 400);
-        m->lfMessageFont = UiFont(-11, 400);
+        m->lfMenuFont = g_fonts.menu.value_or(UiFont(-11, 400));
+        m->lfStatusFont = g_fonts.status.value_or(UiFont(-11, 400));
+        m->lfMessageFont = g_fonts.message.value_or(UiFont(-11, 400));
         return TRUE;
       }
-      case SPI_SETNONCLIENTMETRICS:
-        return TRUE;  // the classic metrics are fixed
+      case SPI_SETNONCLIENTMETRICS: {
+        // The classic sizes are fixed; the fonts are the user's to choose.
+        const auto* m = static_cast<const NONCLIENTMETRICS*>(data);
+        if (!m || m->cbSize < sizeof(NONCLIENTMETRICS)) {
+          SetLastError(ERROR_INVALID_PARAMETER);
+          return FALSE;
+        }
+        g_fonts.caption = m->lfCaptionFont;
+        g_fonts.smCaption = m->lfSmCaptionFont;
+        g_fonts.menu = m->lfMenuFont;
+        g_fonts.status = m->lfStatusFont;
+        g_fonts.message = m->lfMessageFont;
+        break;
+      }
       case SPI_GETICONTITLELOGFONT:
         if (!data) return FALSE;
-        *static_cast<LOGFONTA*>(data) = UiFont(-11, 400);
+        *static_cast<LOGFONTA*>(data) = g_fonts.iconTitle.value_or(UiFont(-11, 400));
         return TRUE;
+      case SPI_SETICONTITLELOGFONT:
+        if (!data) {
+          SetLastError(ERROR_INVALID_PARAMETER);
+          return FALSE;
+        }
+        g_fonts.iconTitle = *static_cast<const LOGFONTA*>(data);
+        break;
       default:
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
@@ -553,6 +578,9 @@ BOOL SystemParametersInfo(UINT action, UINT param, void* data, UINT winIni) {
 
 namespace platform {
 
-void ResetSystemParameters() { wm::ResetParameterValues(); }
+void ResetSystemParameters() {
+  wm::ResetParameterValues();
+  win::g_fonts = {};
+}
 
 }  // namespace platform

@@ -1,3 +1,4 @@
+#include <cstring>
 #include <string>
 
 #include "platform/gdi/Gdi.h"
@@ -68,6 +69,34 @@ TEST_F(SystemSettingsTest, SettingsChangeAndTheChangeIsBroadcastOnlyWhenAsked) {
   SetLastError(0);
   EXPECT_FALSE(SystemParametersInfo(SPI_GETMENUANIMATION, 0, nullptr, 0));
   EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+}
+
+TEST_F(SystemSettingsTest, TheUserChoosesTheInterfaceFontsAndTheSizesStay) {
+  NONCLIENTMETRICS m{};
+  m.cbSize = sizeof m;
+  ASSERT_TRUE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, 0, &m, 0));
+  const int captionHeight = m.iCaptionHeight;
+  m.lfSmCaptionFont.lfHeight = -9;
+  std::strcpy(m.lfSmCaptionFont.lfFaceName, "DejaVu Sans");
+  m.iCaptionHeight = 40;
+  ASSERT_TRUE(SystemParametersInfo(SPI_SETNONCLIENTMETRICS, sizeof m, &m, 0));
+  LOGFONTA icon{};
+  icon.lfHeight = -14;
+  ASSERT_TRUE(SystemParametersInfo(SPI_SETICONTITLELOGFONT, sizeof icon, &icon, 0));
+
+  NONCLIENTMETRICS read{};
+  read.cbSize = sizeof read;
+  ASSERT_TRUE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, 0, &read, 0));
+  EXPECT_EQ(read.lfSmCaptionFont.lfHeight, -9);
+  EXPECT_STREQ(read.lfSmCaptionFont.lfFaceName, "DejaVu Sans");
+  EXPECT_EQ(read.iCaptionHeight, captionHeight) << "the classic sizes are fixed";
+  LOGFONTA readIcon{};
+  ASSERT_TRUE(SystemParametersInfo(SPI_GETICONTITLELOGFONT, sizeof readIcon, &readIcon, 0));
+  EXPECT_EQ(readIcon.lfHeight, -14);
+
+  platform::ResetSystemParameters();
+  ASSERT_TRUE(SystemParametersInfo(SPI_GETICONTITLELOGFONT, sizeof readIcon, &readIcon, 0));
+  EXPECT_EQ(readIcon.lfHeight, -11);
 }
 
 TEST_F(SystemSettingsTest, AWheelNotchScrollsTheLinesTheUserChose) {
