@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/system/Sync.h"
+#include "platform/system/Version.h"
 #include "platform/win/WindowManager.h"
 
 namespace platform::wm {
@@ -737,7 +738,8 @@ HWND FindWindow(LPCSTR className, LPCSTR windowName) { return FindWindowEx(nullp
 DWORD GetWindowThreadProcessId(HWND hwnd, DWORD* processId) {
   DWORD thread = ThreadOfWindow(hwnd);
   if (!thread) return 0;
-  if (processId) *processId = 1;
+  // Every window lives in this process.
+  if (processId) *processId = GetCurrentProcessId();
   return thread;
 }
 

@@ -2,6 +2,7 @@
 #include <thread>
 
 #include "platform/system/Sync.h"
+#include "platform/system/Version.h"
 #include "tests/platform/win/WindowFixture.h"
 
 namespace wintest {
@@ -97,6 +98,13 @@ TEST_F(WindowTest, MessagesFromAnotherThreadKeepTheirOrderAndSendsComeFirst) {
   EXPECT_EQ(reply.load(), 40);
   EXPECT_EQ(Names({WM_USER, WM_USER + 1, WM_USER + 2, WM_USER + 3}),
             (Strings{"w:USER+3", "w:USER", "w:USER+1", "w:USER+2"}));
+}
+
+TEST_F(WindowTest, WindowsBelongToThisProcessAndTheirThread) {
+  HWND w = Make("w", WS_POPUP, 0, 0, 10, 10);
+  DWORD process = 0;
+  EXPECT_EQ(GetWindowThreadProcessId(w, &process), GetCurrentThreadId());
+  EXPECT_EQ(process, GetCurrentProcessId());
 }
 
 TEST_F(WindowTest, WorkerThreadsHaveQueuesOfTheirOwn) {
