@@ -94,6 +94,7 @@ int GetEnumValue(const TEnumInfo* info, const String& name);
 template <class E>
 class TSet {
  public:
+  using Element = E;
   constexpr TSet() = default;
   constexpr TSet(std::initializer_list<E> values) {
     for (E e : values) FBits |= Bit(e);

@@ -2,15 +2,21 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <numbers>
 
+#include "platform/classes/Forms.h"
 #include "platform/classes/Menus.h"
 #include "platform/win/Focus.h"
+#include "platform/win/Hooks.h"
 #include "platform/win/Keys.h"
 #include "platform/win/Metrics.h"
 #include "platform/win/Rects.h"
 #include "platform/win/Window.h"
 #include "ui/bars/BarUnit.h"
+#include "ui/foundation/Accelerators.h"
+#include "ui/foundation/ImageDrawing.h"
+#include "ui/controls/ControlServices.h"
 
 using namespace win;
 
@@ -79,6 +85,25 @@ int ScaleByScreenDpi(int Value, int Base) {
   ReleaseDC(nullptr, dc);
   // nearbyint rounds ties to even in the default rounding mode.
   return static_cast<int>(std::nearbyint(static_cast<double>(Value) * ppi / Base));
+}
+
+String CaptionWithoutAccelerators(const String& Caption) {
+  String result;
+  StripAccelerators(Caption, false, result);
+  return result;
+}
+
+std::vector<String> EnumValueNames(const TEnumInfo* Info) {
+  std::vector<String> names;
+  if (!Info) return names;
+  for (int i = 0; i < Info->Count(); ++i) names.push_back(Info->Name(i));
+  return names;
+}
+
+int HighestRealViewLevel(TdxBarItemViewLevels Levels) {
+  for (int level = ivlControlOnly; level >= ivlLargeIconWithText; --level)
+    if (Levels.Contains(static_cast<TdxBarItemViewLevel>(level))) return level;
+  return 255;
 }
 
 // ---- glyphs and arrows --------------------------------------------------------------------------
@@ -239,6 +264,51 @@ void DeleteAndClearObject(HGDIOBJ& Handle) {
   Handle = nullptr;
 }
 
+void RestoreAndDelete(HDC DC, HGDIOBJ Previous) { DeleteObject(SelectObject(DC, Previous)); }
+
+void ExcludeFrameInterior(TcxCanvas* Canvas, const TRect& Frame, const TRect& Content) {
+  Canvas->ClipToRect(Frame);
+  Canvas->ExcludeRectFromClip(Content);
+}
+
+void ReleaseWindowHandle(HWND& Window, bool Destroy) {
+  if (Destroy && Window) DestroyWindow(Window);
+  Window = nullptr;
+}
+
+bool KillTimerSafe(HWND Window, UINT_PTR& TimerId) {
+  if (TimerId == 0 || !KillTimer(Window, TimerId)) return false;
+  TimerId = 0;
+  return true;
+}
+
+void SetWindowPosNoSize(HWND Window, HWND InsertAfter, bool Activate, UINT ExtraFlags) {
+  UINT flags = SWP_NOMOVE | SWP_NOSIZE | ExtraFlags;
+  if (!Activate) flags |= SWP_NOACTIVATE;
+  SetWindowPos(Window, InsertAfter, 0, 0, 0, 0, flags);
+}
+
+COLORREF NearestScreenColor(COLORREF Color) {
+  HDC dc = GetDC(nullptr);
+  const COLORREF result = GetNearestColor(dc, Color);
+  ReleaseDC(nullptr, dc);
+  return result;
+}
+
+void HatchArea(HDC DC, const RECT& R) { DrawHatchOverArea(DC, TRect(R), clBlack, clBtnFace, 2, 170, 20); }
+
+RECT WorkAreaAt(POINT P) {
+  RECT r{};
+  DesktopWorkArea(P, r);
+  return r;
+}
+
+TBitmap* NewBitmapWithChangeHandler(TNotifyEvent Handler) {
+  auto* bitmap = new TBitmap;
+  bitmap->OnChange = std::move(Handler);
+  return bitmap;
+}
+
 void KeepClipRegion(HDC DC, HRGN& Region, bool& Existed) {
   Region = CreateRectRgn(0, 0, 0, 0);
   Existed = GetClipRgn(DC, Region) == 1;
@@ -288,8 +358,71 @@ bool MouseDownMessage(UINT Message) {
   }
 }
 
+void DropPendingChars(HWND Window) {
+  MSG msg;
+  while (PeekMessage(&msg, Window, WM_CHAR, WM_CHAR, PM_REMOVE))
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+}
+
+bool LoadingFromAncestor(const TComponent* Component) {
+  const TComponentState state = Component->ComponentState();
+  return state.Contains(csLoading) && state.Contains(csAncestor) && !state.Contains(csReading);
+}
+
+int BarMessageBox(const String& Text, UINT Flags) {
+  return Application->MessageBox(Text, Application->Title(), static_cast<int>(Flags));
+}
+
 bool LeftButtonDown() { return GetAsyncKeyState(GetSystemMetrics(SM_SWAPBUTTON) ? VK_RBUTTON : VK_LBUTTON) < 0; }
 bool RightButtonDown() { return GetAsyncKeyState(GetSystemMetrics(SM_SWAPBUTTON) ? VK_LBUTTON : VK_RBUTTON) < 0; }
+
+// ---- fonts --------------------------------------------------------------------------------------
+
+namespace {
+
+// Face names hold 31 bytes and a terminator; a cut never splits a character.
+void CopyFaceName(char (&Target)[32], const String& Name) {
+  std::size_t n = Name.size() < 31 ? Name.size() : 31;
+  if (n < Name.size())
+    while (n > 0 && (static_cast<unsigned char>(Name[n]) & 0xC0) == 0x80) --n;
+  std::memcpy(Target, Name.data(), n);
+  Target[n] = 0;
+}
+
+}  // namespace
+
+HFONT CreateSmallCaptionFont(TFont* Font, bool UseSystemFont) {
+  NONCLIENTMETRICS metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  LOGFONTA lf = metrics.lfSmCaptionFont;
+  if (!UseSystemFont && Font) {
+    if (lf.lfHeight > -11) lf.lfHeight = -11;
+    CopyFaceName(lf.lfFaceName, Font->Name());
+  }
+  return CreateFontIndirect(&lf);
+}
+
+void MakeEditFont(TFont* Font, TFont* Target, bool Scaled) {
+  if (!Font || !Target) return;
+  LOGFONTA lf{};
+  GetObject(Font->Handle(), sizeof lf, &lf);
+  if (Scaled) {
+    LOGFONTA iconTitle{};
+    SystemParametersInfo(SPI_GETICONTITLELOGFONT, sizeof iconTitle, &iconTitle, 0);
+    lf.lfHeight = iconTitle.lfHeight >= -10 ? -11 : iconTitle.lfHeight;
+  }
+  Target->SetHandle(CreateFontIndirect(&lf));
+}
+
+HFONT CopyFontHandle(HFONT Font) {
+  LOGFONTA lf{};
+  if (!Font || GetObject(Font, sizeof lf, &lf) == 0) return nullptr;
+  return CreateFontIndirect(&lf);
+}
 
 // ---- keyboard-navigation geometry ---------------------------------------------------------------
 

@@ -5,9 +5,13 @@
 #include <vector>
 
 #include "platform/classes/ActnList.h"
+#include "platform/classes/Bitmap.h"
 #include "platform/classes/Graphics.h"
+#include "platform/classes/TypInfo.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/win/Messages.h"
+#include "ui/bars/BarClasses.h"
+#include "ui/foundation/Canvas.h"
 
 // ---- strings and keys ---------------------------------------------------------------------------
 
@@ -25,6 +29,23 @@ int AcceleratorPosition(String& Caption, bool RemoveMarks);
 int AcceleratorPosition(const String& Caption);
 // Value x screen pixels per inch / Base, ties rounded to even.
 int ScaleByScreenDpi(int Value, int Base = 96);
+// The caption without its "&" marks ("&&" keeps one); a trailing "&" goes without a trace.
+String CaptionWithoutAccelerators(const String& Caption);
+// The names of the enumeration's values in order.
+std::vector<String> EnumValueNames(const TEnumInfo* Info);
+template <NamedEnum E>
+std::vector<String> EnumValueNames() {
+  return EnumValueNames(TypeInfo<E>());
+}
+// A set type answers the names of its element type.
+template <class S>
+  requires requires { typename S::Element; }
+std::vector<String> EnumValueNames() {
+  return EnumValueNames<typename S::Element>();
+}
+inline TdxBarItemVisible VisibleToItemVisible(bool Visible) { return Visible ? ivAlways : ivNever; }
+// The highest level present, counting down from ivlControlOnly; 255 for an empty set.
+int HighestRealViewLevel(TdxBarItemViewLevels Levels);
 
 // ---- glyphs and arrows --------------------------------------------------------------------------
 
@@ -58,6 +79,25 @@ void FrameHighlight(win::HDC DC, const win::RECT& R);
 // Two nested frames of single pixels: those whose x + y is even take the button text colour.
 void DrawDottedFocusFrame(win::HDC DC, const win::RECT& R);
 void DeleteAndClearObject(win::HGDIOBJ& Handle);
+// Selects Previous back into the DC and deletes the object it replaces.
+void RestoreAndDelete(win::HDC DC, win::HGDIOBJ Previous);
+// Clips the canvas to the frame: Frame without Content.
+void ExcludeFrameInterior(TcxCanvas* Canvas, const TRect& Frame, const TRect& Content);
+// Destroys the window when asked and forgets it.
+void ReleaseWindowHandle(win::HWND& Window, bool Destroy);
+// Kills a set timer; true when it was killed, and the id is then cleared.
+bool KillTimerSafe(win::HWND Window, win::UINT_PTR& TimerId);
+// Z-order (and with Activate, activation) only: the window keeps its place and size.
+void SetWindowPosNoSize(win::HWND Window, win::HWND InsertAfter, bool Activate, win::UINT ExtraFlags = 0);
+win::COLORREF NearestScreenColor(win::COLORREF Color);
+// The area of a dragged item: a checker of black and button face blended over it.
+void HatchArea(win::HDC DC, const win::RECT& R);
+win::RECT WorkAreaAt(win::POINT P);
+inline void ClampToMinimum(int& Width, int Minimum) {
+  if (Width < Minimum) Width = Minimum;
+}
+// A new bitmap (the caller owns it) that tells Handler of its changes.
+TBitmap* NewBitmapWithChangeHandler(TNotifyEvent Handler);
 // Keeps a copy of the DC's clip region (and whether it had one) to put back later; putting it back
 // restores "no region" when there was none and deletes the copy.
 void KeepClipRegion(win::HDC DC, win::HRGN& Region, bool& Existed);
@@ -71,9 +111,26 @@ void AddClipRectangle(win::HDC DC, const win::RECT& R);
 void ProcessPendingMouseMessages();
 void ProcessPendingPaints();
 bool MouseDownMessage(win::UINT Message);
+// Removes the window's queued WM_CHAR messages; a WM_QUIT met is posted again and ends it.
+void DropPendingChars(win::HWND Window);
+// Loading and inherited, but not being read: the component answers the values it loaded.
+bool LoadingFromAncestor(const TComponent* Component);
+// The application's message box with the application's title; the button chosen.
+int BarMessageBox(const String& Text, win::UINT Flags);
 // The physical buttons, whichever virtual button the swapped-buttons setting maps them to.
 bool LeftButtonDown();
 bool RightButtonDown();
+
+// ---- fonts --------------------------------------------------------------------------------------
+
+// The system's small-caption font; without UseSystemFont it takes Font's face (31 bytes at most)
+// and is no larger than 11 pixels high.
+win::HFONT CreateSmallCaptionFont(TFont* Font, bool UseSystemFont);
+// Scaled: Font at the height of the system's icon-title font (11 pixels when that is 10 or
+// smaller); else a copy of Font. Target takes the result.
+void MakeEditFont(TFont* Font, TFont* Target, bool Scaled);
+// A new font of the same logical font; nil for none.
+win::HFONT CopyFontHandle(win::HFONT Font);
 
 // ---- keyboard-navigation geometry ---------------------------------------------------------------
 

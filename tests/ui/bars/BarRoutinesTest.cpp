@@ -2,6 +2,8 @@
 // clip regions, message pumping and the geometry of keyboard navigation.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
 #include <vector>
 
 #include "platform/classes/Forms.h"
@@ -10,6 +12,7 @@
 #include "platform/system/Sync.h"
 #include "platform/win/Keys.h"
 #include "platform/win/Metrics.h"
+#include "platform/win/Hooks.h"
 #include "platform/win/Window.h"
 #include "ui/bars/BarRoutines.h"
 #include "ui/bars/BarUnit.h"
@@ -69,6 +72,27 @@ TEST(BarKeys, AcceleratorPositions) {
     EXPECT_EQ(AcceleratorPosition(caption, true), c.removed);
     EXPECT_EQ(caption, c.shortened);
   }
+}
+
+TEST(BarKeys, NamesLevelsAndCaptions) {
+  EXPECT_EQ(EnumValueNames<TdxBarItemVisible>(), (std::vector<String>{"ivNever", "ivInCustomizing", "ivAlways"}));
+  EXPECT_EQ(EnumValueNames<TdxBarItemViewLevels>(),
+            (std::vector<String>{"ivlLargeIconWithText", "ivlSmallIconWithText", "ivlSmallIcon", "ivlControlOnly"}))
+      << "a set answers its element type's names";
+  EXPECT_EQ(VisibleToItemVisible(true), ivAlways);
+  EXPECT_EQ(VisibleToItemVisible(false), ivNever);
+  struct Case {
+    TdxBarItemViewLevels levels;
+    int highest;
+  };
+  const Case cases[] = {
+      {{}, 255},
+      {{ivlLargeIconWithText}, 0},
+      {{ivlLargeIconWithText, ivlSmallIcon}, 2},
+      {{ivlSmallIconWithText, ivlControlOnly}, 3},
+  };
+  for (const Case& c : cases) EXPECT_EQ(HighestRealViewLevel(c.levels), c.highest) << &c - cases;
+  EXPECT_EQ(CaptionWithoutAccelerators("&Save && Exit&"), "Save & Exit") << "a trailing mark goes, no underscore";
 }
 
 TEST(BarKeys, LayoutSeparatorAndGlyphModes) {
@@ -146,6 +170,131 @@ TEST_F(BarRoutinesTest, ButtonStateFollowsThePhysicalButtonsWhenSwapped) {
   }
   SetSystemMetricOverride(SM_SWAPBUTTON, 0);
   DestroyWindow(window);
+}
+
+TEST_F(BarRoutinesTest, FontsFollowTheSystemFontsWithTheirFloors) {
+  TFont font;
+  font.SetName("DejaVu Sans");
+  font.SetHeight(-13);
+  auto heightOf = [](HFONT f) {
+    LOGFONTA lf{};
+    GetObject(f, sizeof lf, &lf);
+    return lf.lfHeight;
+  };
+  NONCLIENTMETRICS metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  for (auto [system, withSystemFont, withOwnFace] : {std::tuple{-9, -9, -11}, {-14, -14, -14}}) {
+    SCOPED_TRACE(system);
+    metrics.lfSmCaptionFont.lfHeight = system;
+    SystemParametersInfo(SPI_SETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    HFONT own = CreateSmallCaptionFont(&font, false);
+    HFONT systemFont = CreateSmallCaptionFont(&font, true);
+    EXPECT_EQ(heightOf(systemFont), withSystemFont);
+    EXPECT_EQ(heightOf(own), withOwnFace);
+    LOGFONTA lf{};
+    GetObject(own, sizeof lf, &lf);
+    EXPECT_STREQ(lf.lfFaceName, "DejaVu Sans");
+    DeleteObject(own);
+    DeleteObject(systemFont);
+  }
+  // Face names hold 31 bytes: a long one is cut, never inside a character.
+  font.SetName(String("Face") + String(10, 'x') + "\u5B57\u5B57\u5B57\u5B57\u5B57\u5B57");  // 14 + 18 bytes
+  HFONT cut = CreateSmallCaptionFont(&font, false);
+  LOGFONTA lf{};
+  GetObject(cut, sizeof lf, &lf);
+  EXPECT_EQ(String(lf.lfFaceName), font.Name().substr(0, 29)) << "the fifth character would not fit whole";
+  DeleteObject(cut);
+
+  font.SetName("DejaVu Sans");
+  TFont target;
+  for (auto [iconTitle, scaled] : {std::pair{-12, -12}, {-10, -11}, {-9, -11}, {-16, -16}}) {
+    LOGFONTA icon{};
+    icon.lfHeight = iconTitle;
+    SystemParametersInfo(SPI_SETICONTITLELOGFONT, sizeof icon, &icon, 0);
+    MakeEditFont(&font, &target, true);
+    EXPECT_EQ(target.Height(), scaled) << iconTitle;
+    EXPECT_EQ(target.Name(), "DejaVu Sans");
+  }
+  MakeEditFont(&font, &target, false);
+  EXPECT_EQ(target.Height(), -13) << "unscaled: a copy of the font";
+  HFONT copy = CopyFontHandle(font.Handle());
+  EXPECT_NE(copy, font.Handle());
+  EXPECT_EQ(heightOf(copy), -13);
+  DeleteObject(copy);
+  EXPECT_EQ(CopyFontHandle(nullptr), nullptr);
+  platform::ResetSystemParameters();
+}
+
+TEST_F(BarRoutinesTest, HatchBlendsBlackStronglyAndButtonFaceFaintly) {
+  HatchArea(dc, RECT{0, 0, 8, 8});
+  // Over white: black at 170 of 255 leaves 85; button face at 20 leaves nearly white.
+  std::vector<COLORREF> seen;
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x)
+      if (std::find(seen.begin(), seen.end(), GetPixel(dc, x, y)) == seen.end()) seen.push_back(GetPixel(dc, x, y));
+  ASSERT_EQ(seen.size(), 2u);
+  const COLORREF dark = GetRValue(seen[0]) < GetRValue(seen[1]) ? seen[0] : seen[1];
+  const COLORREF light = dark == seen[0] ? seen[1] : seen[0];
+  EXPECT_NEAR(GetRValue(dark), 85, 1);
+  EXPECT_GT(GetRValue(light), 240);
+  // Cells of two pixels alternate.
+  EXPECT_EQ(GetPixel(dc, 0, 0), GetPixel(dc, 1, 1));
+  EXPECT_NE(GetPixel(dc, 0, 0), GetPixel(dc, 2, 0));
+  EXPECT_EQ(GetPixel(dc, 8, 0), RGB(255, 255, 255)) << "nothing outside";
+}
+
+int g_boxFlags = 0;
+String g_boxCaption, g_boxText;
+
+TEST_F(BarRoutinesTest, MessageBoxTakesTheApplicationTitle) {
+  Application->SetTitle("Wall console");
+  auto saved = TApplication::SetMessageBoxFunc([](HWND, const String& Text, const String& Caption, int Flags) {
+    g_boxText = Text;
+    g_boxCaption = Caption;
+    g_boxFlags = Flags;
+    return 7;
+  });
+  EXPECT_EQ(BarMessageBox("Reset?", 0x24), 7);
+  EXPECT_EQ(g_boxText, "Reset?");
+  EXPECT_EQ(g_boxCaption, "Wall console");
+  EXPECT_EQ(g_boxFlags, 0x24);
+  TApplication::SetMessageBoxFunc(saved);
+}
+
+TEST_F(BarRoutinesTest, PendingCharsOfOneWindowAreDropped) {
+  HWND a = CreateWindowEx(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  HWND b = CreateWindowEx(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  PostMessage(a, WM_CHAR, 'x', 0);
+  PostMessage(a, WM_KEYDOWN, 'X', 0);
+  PostMessage(b, WM_CHAR, 'y', 0);
+  PostMessage(a, WM_CHAR, 'z', 0);
+  DropPendingChars(a);
+  std::vector<std::pair<HWND, UINT>> left;
+  MSG msg;
+  while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
+    if (msg.hwnd == a || msg.hwnd == b) left.push_back({msg.hwnd, msg.message});
+  EXPECT_EQ(left, (std::vector<std::pair<HWND, UINT>>{{a, WM_KEYDOWN}, {b, WM_CHAR}}));
+  DestroyWindow(a);
+  DestroyWindow(b);
+}
+
+TEST_F(BarRoutinesTest, TimersAndWindowsAreReleasedOnce) {
+  HWND w = CreateWindowEx(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  UINT_PTR timer = SetTimer(w, 5, 100, nullptr);
+  EXPECT_TRUE(KillTimerSafe(w, timer));
+  EXPECT_EQ(timer, 0u);
+  EXPECT_FALSE(KillTimerSafe(w, timer)) << "no timer, nothing killed";
+  HWND kept = w;
+  ReleaseWindowHandle(kept, false);
+  EXPECT_EQ(kept, nullptr);
+  EXPECT_TRUE(IsWindow(w));
+  kept = w;
+  ReleaseWindowHandle(kept, true);
+  EXPECT_FALSE(IsWindow(w));
+
+  TComponent component(nullptr);
+  EXPECT_FALSE(LoadingFromAncestor(&component));
 }
 
 TEST_F(BarRoutinesTest, FittedArrowsAndTheirPixels) {
