@@ -86,6 +86,8 @@ HRESULT FakeDrawThemeBackground(HTHEME theme, HDC dc, int part, int state, const
   HBRUSH b = CreateSolidBrush(FakeThemeLibrary::ColorOf(cls, part, state));
   FillRect(dc, &r, b);
   DeleteObject(b);
+  if (FakeThemeLibrary::CornerMarked().count({cls, part, state}) && r.left == rect->left && r.top == rect->top)
+    SetPixel(dc, rect->left, rect->top, RGB(0, 0, 0));
   return S_OK;
 }
 
@@ -208,6 +210,7 @@ void FakeThemeLibrary::Uninstall() {
   ContentMargins().clear();
   Colors().clear();
   PartiallyTransparent().clear();
+  CornerMarked().clear();
   RegionMargins().clear();
   Handles().clear();
   Calls().clear();
@@ -246,6 +249,10 @@ std::map<std::tuple<std::string, int, int, int>, COLORREF>& FakeThemeLibrary::Co
   return colors;
 }
 std::set<FakeThemeLibrary::PartKey>& FakeThemeLibrary::PartiallyTransparent() {
+  static std::set<PartKey> parts;
+  return parts;
+}
+std::set<FakeThemeLibrary::PartKey>& FakeThemeLibrary::CornerMarked() {
   static std::set<PartKey> parts;
   return parts;
 }

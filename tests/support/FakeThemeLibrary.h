@@ -33,6 +33,8 @@ class FakeThemeLibrary {
   static std::map<PartKey, win::RECT>& ContentMargins();
   static std::map<std::tuple<std::string, int, int, int>, win::COLORREF>& Colors();  // ..., property
   static std::set<PartKey>& PartiallyTransparent();
+  // Parts painted with a black top-left pixel, so that turned or mirrored copies show.
+  static std::set<PartKey>& CornerMarked();
   // Regions as margins off the rectangle; a part without one answers the whole rectangle.
   static std::map<PartKey, win::RECT>& RegionMargins();
 
