@@ -28,6 +28,7 @@ namespace {
 
 TdxBarItemList* gBarItemClasses = nullptr;
 TdxBarDesignController* gBarDesignController = nullptr;
+TdxBarFlatPainter* gSharedFlatPainter = nullptr;
 bool gBarUnitStarted = false;
 void (*gOldInitProc)() = nullptr;
 // Whether BarInitProc is somewhere in the chain of initialisation hooks.
@@ -179,6 +180,11 @@ TdxBarDesignController* BarDesignController() {
   return gBarDesignController;
 }
 
+TdxBarFlatPainter* SharedFlatPainter() {
+  if (!gSharedFlatPainter && !BarUnitFinalizing) gSharedFlatPainter = new TdxBarFlatPainter;
+  return gSharedFlatPainter;
+}
+
 void RegisterItemControlClass(TdxBarItemClass ItemClass, TdxBarItemControlClass ControlClass, bool ListedInEditors) {
   if (TdxBarItemList* list = BarItemClasses()) list->Add(ItemClass, ControlClass, ListedInEditors);
 }
@@ -283,6 +289,7 @@ void BarUnitShutdown() {
   FreeAndNil(BarControls);
   FreeAndNil(gBarItemClasses);
   FreeAndNil(gBarDesignController);
+  FreeAndNil(gSharedFlatPainter);
   if (CheckerBrush) DeleteObject(CheckerBrush);
   CheckerBrush = nullptr;
   FreeAndNil(BarManagers);

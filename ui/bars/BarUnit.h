@@ -91,6 +91,8 @@ extern TdxBarPainterClass DefaultBarPainterClass;
 
 TdxBarItemList* BarItemClasses();
 TdxBarDesignController* BarDesignController();
+// The one flat painter that painters borrowing flat drawing share; made on first use.
+TdxBarFlatPainter* SharedFlatPainter();
 
 // Adds a row to the registry and registers the item class for streaming.
 void RegisterItemControlClass(TdxBarItemClass ItemClass, TdxBarItemControlClass ControlClass, bool ListedInEditors);

@@ -188,6 +188,9 @@ TEST_F(BarUnitTest, StringsAreListedOnceInTheirOrderAndReadThroughReplacements) 
 }
 
 TEST_F(BarUnitTest, ShutdownLeavesNothingAndMakesNothingAgain) {
+  TdxBarFlatPainter* flat = SharedFlatPainter();
+  ASSERT_NE(flat, nullptr);
+  EXPECT_EQ(SharedFlatPainter(), flat) << "one painter for all";
   HBRUSH brush = CheckerBrush;
   ASSERT_NE(GetObjectType(brush), 0u);
   BarUnitShutdown();
@@ -196,6 +199,7 @@ TEST_F(BarUnitTest, ShutdownLeavesNothingAndMakesNothingAgain) {
   EXPECT_EQ(BarItemClasses(), nullptr);
   EXPECT_EQ(BarDesignController(), nullptr);
   EXPECT_EQ(BarManagers, nullptr);
+  EXPECT_EQ(SharedFlatPainter(), nullptr);
   EXPECT_EQ(GetObjectType(brush), 0u) << "the brush handle is stale";
   EXPECT_EQ(GetClass("TdxBarButton"), nullptr);
   EXPECT_EQ(GetClass("TdxBar"), nullptr);
