@@ -6,17 +6,22 @@
 #include "app/Program.h"
 #include "platform/display/Display.h"
 #include "platform/win/Startup.h"
+#include "ui/bars/BarUnit.h"
 
 namespace {
 
 int ProgramMain() {
   platform::StartPlatform();
   InitializeForms();
+  // The bar library starts before the application initialises (it hooks that step) and ends
+  // after the forms are gone.
+  BarUnitStartup();
   Application->Initialize();
   Application->SetTitle(kProgramTitle);
   CreateProgramWindows();
   Application->Run();
   FinalizeForms();
+  BarUnitShutdown();
   return 0;
 }
 
