@@ -11,6 +11,7 @@
 #include "tests/support/Artifacts.h"
 #include "tests/support/FakeThemeLibrary.h"
 #include "ui/bars/BarDrawing.h"
+#include "ui/bars/BarRoutines.h"
 #include "ui/foundation/ImageDrawing.h"
 #include "ui/foundation/ThemeManager.h"
 
@@ -205,6 +206,35 @@ TEST_F(BarDrawingTest, TransparentSizeGripKeepsTheBackgroundUnderItsFace) {
   SelectObject(glyphDC, oldGlyph);
   DeleteObject(glyph);
   DeleteDC(glyphDC);
+}
+
+// Every routine's pixels side by side, four times enlarged, to look at.
+TEST_F(BarDrawingTest, GalleryOfTheSharedDrawing) {
+  StartThemed();
+  Stripes();  // under the grips, so their transparency shows
+  Fill(RECT{0, 0, 64, 36}, GetSysColor(COLOR_BTNFACE));
+  DrawBarArrowFitted(dc, RECT{0, 0, 16, 16}, adDown, clDefault, true, false);
+  DrawBarArrowFitted(dc, RECT{16, 0, 36, 20}, adDown, clDefault, false, false);
+  DrawBarArrowFitted(dc, RECT{36, 0, 52, 16}, adRight, clDefault, true, false);
+  DrawBarArrowFitted(dc, RECT{48, 0, 64, 20}, adRight, clDefault, false, false);
+  DrawDottedFocusFrame(dc, RECT{2, 22, 20, 34});
+  HatchArea(dc, RECT{22, 22, 40, 34});
+  RECT close{42, 20, 62, 36};
+  DrawThemedCloseButton(dc, close, true, 1, false);
+  DrawTransparentSizeGrip(dc, RECT{2, 40, 18, 56});
+  for (int corner = 0; corner < 4; ++corner) {
+    RECT r{22 + (corner % 2) * 20, 38 + (corner / 2) * 13, 42 + (corner % 2) * 20, 51 + (corner / 2) * 13};
+    DrawThemedSizeGrip(dc, r, corner);
+  }
+  constexpr int zoom = 4;
+  std::vector<std::uint32_t> pixels(64 * zoom * 64 * zoom);
+  for (int y = 0; y < 64 * zoom; ++y)
+    for (int x = 0; x < 64 * zoom; ++x) {
+      const COLORREF c = GetPixel(dc, x / zoom, y / zoom);
+      pixels[static_cast<std::size_t>(y * 64 * zoom + x)] = (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+    }
+  EXPECT_TRUE(platform::WritePng(testsupport::ArtifactPath("bars-shared-drawing.png"), pixels.data(), 64 * zoom,
+                                 64 * zoom, 64 * zoom));
 }
 
 // ---- item images --------------------------------------------------------------------------------
