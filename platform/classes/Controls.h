@@ -543,6 +543,17 @@ class TWinControl : public TControl {
   // Destroys the window and makes it again with the current create parameters.
   void RecreateWnd();
   void DestroyHandle();
+  // Gives the window up without destroying it: the control forgets the handle, and the window
+  // keeps its pixels, place and child windows while its messages go to its default procedure.
+  // Answers the window, whose destruction is now the caller's.
+  win::HWND DetachHandle();
+  // Takes an existing window of no control as this control's own (a window this control had,
+  // it destroys first): the window's messages come to WindowProc, the procedure it had becomes
+  // the default one, and the control takes the window's bounds.
+  void AttachHandle(win::HWND Window);
+  // Hands the window's messages to its default procedure again; the control keeps the handle.
+  void RestoreDefWndProc();
+  win::WNDPROC DefWndProc() const { return FDefWndProc; }
 
   void DefaultHandler(TMessage& Message) override;
   void WndProc(TMessage& Message) override;

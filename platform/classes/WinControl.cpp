@@ -200,6 +200,37 @@ void TWinControl::DestroyHandle() {
   DestroyWnd();
 }
 
+void TWinControl::RestoreDefWndProc() {
+  if (!FHandle) return;
+  RemoveProp(FHandle, kControlProp);
+  SetWindowLongPtr(FHandle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FDefWndProc ? FDefWndProc : DefWindowProc));
+}
+
+HWND TWinControl::DetachHandle() {
+  HWND h = FHandle;
+  if (!h) return nullptr;
+  RestoreDefWndProc();
+  FHandle = nullptr;
+  FShowing = false;
+  return h;
+}
+
+void TWinControl::AttachHandle(HWND Window) {
+  if (!Window || Window == FHandle) return;
+  if (!IsWindow(Window)) throw EInvalidOperation("Invalid window handle");
+  if (FindControl(Window)) throw EInvalidOperation("Window already belongs to a control");
+  DestroyHandle();
+  auto proc = reinterpret_cast<WNDPROC>(GetWindowLongPtr(Window, GWLP_WNDPROC));
+  // A window of one of our classes whose control went away answers through its class procedure,
+  // which would hand its messages to nobody.
+  FDefWndProc = proc && proc != &TWinControl::InitWndProc ? proc : DefWindowProc;
+  FHandle = Window;
+  SetProp(Window, kControlProp, this);
+  SetWindowLongPtr(Window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TWinControl::InitWndProc));
+  ReadWindowBounds();
+  FShowing = IsWindowVisible(Window) != FALSE;
+}
+
 void TWinControl::RecreateWnd() {
   if (!FHandle) return;
   FControlState.Include(csRecreating);

@@ -565,5 +565,66 @@ TEST_F(ControlsTest, SetParentRefusesACycle) {
   EXPECT_EQ(panel->Parent(), form);
 }
 
+
+// A window that changes hands: the bar library keeps a menu's window alive while one of its items
+// is dragged, and a window may pass to another control.
+TEST_F(ControlsTest, AWindowGivenUpAndAdoptedKeepsItsPixelsAndChildren) {
+  struct Counting : TDemoPanel {
+    using TDemoPanel::TDemoPanel;
+    void WndProc(TMessage& m) override {
+      if (m.Msg == WM_USER + 7) ++heard;
+      TDemoPanel::WndProc(m);
+    }
+    int heard = 0;
+  };
+  auto* first = new Counting(form);
+  first->SetParent(form);
+  first->SetBounds(220, 10, 120, 100);
+  first->SetColor(clRed);
+  HWND h = first->Handle();
+  HWND inner = CreateWindowEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 10, 10, 30, 20, h, nullptr, nullptr, nullptr);
+  form->Show();
+  POINT p = At(first, 60, 80);
+  EXPECT_EQ(ScreenPixel(p.x, p.y), 0xFF0000u);
+
+  EXPECT_EQ(first->DetachHandle(), h);
+  EXPECT_FALSE(first->HandleAllocated());
+  EXPECT_EQ(TWinControl::FindControl(h), nullptr);
+  SendMessage(h, WM_USER + 7, 0, 0);
+  EXPECT_EQ(first->heard, 0);
+  // Nothing paints it now, and nothing wipes what it shows.
+  InvalidateRect(h, nullptr, TRUE);
+  EXPECT_EQ(ScreenPixel(p.x, p.y), 0xFF0000u);
+  delete first;
+  ASSERT_TRUE(IsWindow(h));
+
+  auto* second = new Counting(form);
+  second->SetColor(clLime);
+  EXPECT_THROW(second->AttachHandle(reinterpret_cast<HWND>(std::uintptr_t{0x7777})), EInvalidOperation);
+  EXPECT_THROW(second->AttachHandle(panel->Handle()), EInvalidOperation);
+  second->AttachHandle(h);
+  EXPECT_EQ(second->WindowHandle(), h);
+  EXPECT_EQ(TWinControl::FindControl(h), second);
+  EXPECT_EQ(second->BoundsRect().left, 220);
+  EXPECT_EQ(second->Width(), 120);
+  EXPECT_TRUE(second->Showing());
+  EXPECT_EQ(GetWindow(h, GW_CHILD), inner);
+  SendMessage(h, WM_USER + 7, 0, 0);
+  EXPECT_EQ(second->heard, 1);
+  EXPECT_EQ(ScreenPixel(p.x, p.y), 0xFF0000u);
+  second->Invalidate();
+  EXPECT_EQ(ScreenPixel(p.x, p.y), 0x00FF00u);
+
+  // Handing the window back to its default procedure leaves the control its handle.
+  second->RestoreDefWndProc();
+  SendMessage(h, WM_USER + 7, 0, 0);
+  EXPECT_EQ(second->heard, 1);
+  EXPECT_EQ(second->WindowHandle(), h);
+  second->AttachHandle(h);  // its own window: nothing to do
+  delete second;
+  EXPECT_FALSE(IsWindow(h));
+  EXPECT_FALSE(IsWindow(inner));
+}
+
 }  // namespace
 }  // namespace formtest
