@@ -621,6 +621,12 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
         stateChange = true;
       }
       swp |= SWP_NOACTIVATE;
+      if (w->exStyle & WS_EX_MDICHILD) {
+        // A minimized document is a caption in a row along the bottom of the client area.
+        target = MdiIconSlot(hwnd);
+        swp &= ~(SWP_NOMOVE | SWP_NOSIZE);
+        if (!(w = Find(hwnd))) return wasVisible;
+      }
       break;
     case SW_SHOWMAXIMIZED:
       if (!(w->style & WS_MAXIMIZE)) {
@@ -633,10 +639,12 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
         platform::ScreenRect wa = platform::CurrentDisplay().WorkArea();
         RECT in = NonClientInsets(w->style, w->exStyle, false);
         int fx = in.left, fy = in.bottom;
-        target = child ? RECT{-fx, -fy, 0, 0} : RECT{wa.left - fx, wa.top - fy, wa.right + fx, wa.bottom + fy};
+        // A maximized document hides its caption too: the frame's menu bar stands in for it.
+        int top = (w->exStyle & WS_EX_MDICHILD) ? in.top : fy;
+        target = child ? RECT{-fx, -top, 0, 0} : RECT{wa.left - fx, wa.top - fy, wa.right + fx, wa.bottom + fy};
         if (child) {
           if (Window* p = Find(w->parent))
-            target = {-fx, -fy, p->client.right - p->client.left + fx, p->client.bottom - p->client.top + fy};
+            target = {-fx, -top, p->client.right - p->client.left + fx, p->client.bottom - p->client.top + fy};
         }
       }
       swp &= ~(SWP_NOMOVE | SWP_NOSIZE);
@@ -677,6 +685,9 @@ BOOL ShowWindow(HWND hwnd, int cmd) {
     platform::CurrentDisplay().SetVisible(w->store->surface, false);  // a minimized window has no place on our desktop
   else if (!minimized && (oldState & WS_MINIMIZE) && w->store && w->store->surface && platform::HasDisplay())
     platform::CurrentDisplay().SetVisible(w->store->surface, true);
+  // A document shown, restored or maximized becomes the active one.
+  if ((w->exStyle & WS_EX_MDICHILD) && child && cmd != SW_SHOWNOACTIVATE && cmd != SW_SHOWNA && !minimized)
+    SendMessage(hwnd, WM_CHILDACTIVATE, 0, 0);
   // The new state's WM_SIZE came with WM_WINDOWPOSCHANGED: the frame change above asks for it.
   return wasVisible;
 }

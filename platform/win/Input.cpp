@@ -195,6 +195,9 @@ void HandleMouse(const platform::InputEvent& e) {
       if (ma == MA_ACTIVATEANDEAT || ma == MA_NOACTIVATEANDEAT) return;
       if (!(w = Find(target))) return;
     }
+    // A press in a document that is not the active one activates it.
+    MdiActivateOnClick(target);
+    if (!(w = Find(target))) return;
   }
   if (w->style & WS_DISABLED) return;
 

@@ -322,6 +322,26 @@ void DrawMenuBitmap(HDC dc, HBITMAP b, const RECT& r, bool disabled) {
   DeleteDC(mem);
 }
 
+// The window menu of a maximized document, in its frame's bar: the document's small icon, or a
+// plain window picture when it has none.
+void DrawWindowIcon(HDC dc, HWND hwnd, const RECT& r) {
+  int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+  int x = r.left + (r.right - r.left - cx) / 2, y = r.top + (r.bottom - r.top - cy) / 2;
+  HICON icon = nullptr;
+  if (IsWindow(hwnd)) {
+    icon = reinterpret_cast<HICON>(SendMessage(hwnd, WM_GETICON, ICON_SMALL, 0));
+    if (!icon) icon = reinterpret_cast<HICON>(SendMessage(hwnd, WM_GETICON, ICON_BIG, 0));
+    if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtr(hwnd, GCL_HICONSM));
+    if (!icon) icon = reinterpret_cast<HICON>(GetClassLongPtr(hwnd, GCL_HICON));
+  }
+  if (icon && DrawIconEx(dc, x, y, icon, cx, cy, 0, nullptr, DI_NORMAL)) return;
+  RECT frame{x + 1, y + 2, x + cx - 1, y + cy - 2};
+  FillRect(dc, &frame, GetSysColorBrush(COLOR_WINDOW));
+  FrameRect(dc, &frame, GetSysColorBrush(COLOR_WINDOWFRAME));
+  RECT caption{frame.left, frame.top, frame.right, frame.top + 3};
+  FillRect(dc, &caption, GetSysColorBrush(COLOR_ACTIVECAPTION));
+}
+
 void DrawLabel(HDC dc, const std::string& text, RECT r, UINT fmt, bool disabled, bool selected) {
   SetBkMode(dc, TRANSPARENT);
   if (disabled && !selected) {
@@ -446,7 +466,9 @@ void PaintBar(Window& w, HDC dc) {
     }
     RECT t = r;
     if (hot && m->open) OffsetRect(&t, 1, 1);
-    if (IsBitmapItem(it)) {
+    if (IsBitmapItem(it) && it.bitmap == HBMMENU_SYSTEM) {
+      DrawWindowIcon(dc, reinterpret_cast<HWND>(it.data), t);
+    } else if (IsBitmapItem(it)) {
       DrawMenuBitmap(dc, it.bitmap, t, IsDisabled(it));
     } else {
       SetTextColor(dc, GetSysColor(COLOR_MENUTEXT));
@@ -827,7 +849,18 @@ void ButtonDown(Tracker& t, POINT p) {
 void ButtonUp(Tracker& t, POINT p) {
   if (!t.armed) return;
   int level = 0, index = -1;
-  if (!HitAt(t, p, level, index) || level < 0 || index < 0) return;
+  if (!HitAt(t, p, level, index) || index < 0) return;
+  if (level < 0) {
+    // A command on the bar itself (a maximized document's buttons) runs on release; a disabled
+    // one ends the menu mode with nothing chosen.
+    MenuObj* b = M(t.bar);
+    if (!b || static_cast<std::size_t>(index) >= b->items.size()) return;
+    const Item& it = b->items[static_cast<std::size_t>(index)];
+    if (it.sub || IsSeparator(it)) return;
+    if (IsDisabled(it)) t.done = true;
+    else Choose(t, it);
+    return;
+  }
   MenuObj* m = M(t.levels[static_cast<std::size_t>(level)].menu);
   if (m) Choose(t, m->items[static_cast<std::size_t>(index)]);
 }
@@ -1485,9 +1518,15 @@ HMENU GetSystemMenu(HWND hwnd, BOOL revert) {
     return nullptr;
   }
   if (!(w->style & WS_SYSMENU)) return nullptr;
-  if (it != sys.end() && M(it->second)) return it->second;
-  HMENU m = BuildWindowMenu();
+  bool document = (w->exStyle & WS_EX_MDICHILD) != 0;
+  if (it != sys.end() && M(it->second)) {
+    // A document's menu is read from outside (the frame's bar shows it): keep it current.
+    if (document) UpdateWindowMenu(hwnd, it->second);
+    return it->second;
+  }
+  HMENU m = BuildWindowMenu(document ? 32 : 16);
   sys[hwnd] = m;
+  if (document) UpdateWindowMenu(hwnd, m);
   return m;
 }
 

@@ -65,6 +65,8 @@ constexpr UINT WM_STYLECHANGED = 0x007D;
 constexpr UINT WM_DISPLAYCHANGE = 0x007E;
 constexpr UINT WM_GETICON = 0x007F;
 constexpr UINT WM_SETICON = 0x0080;
+// WM_GETICON and WM_SETICON: which of a window's icons.
+constexpr WPARAM ICON_SMALL = 0, ICON_BIG = 1, ICON_SMALL2 = 2;
 constexpr UINT WM_NCCREATE = 0x0081;
 constexpr UINT WM_NCDESTROY = 0x0082;
 constexpr UINT WM_NCCALCSIZE = 0x0083;
@@ -333,6 +335,7 @@ constexpr int GCL_MENUNAME = -8;
 constexpr int GCL_HBRBACKGROUND = -10;
 constexpr int GCL_HCURSOR = -12;
 constexpr int GCL_HICON = -14;
+constexpr int GCL_HICONSM = -34;
 constexpr int GCL_HMODULE = -16;
 constexpr int GCL_CBWNDEXTRA = -18;
 constexpr int GCL_CBCLSEXTRA = -20;

@@ -1,6 +1,7 @@
 // The default window procedure and the classic non-client area: frames, captions and their buttons.
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "platform/gdi/Gdi.h"
 #include "platform/system/Sync.h"
@@ -114,7 +115,8 @@ HFONT CaptionFont(bool small) {
 }  // namespace
 
 bool IsActiveFrame(const Window& w) {
-  if (w.IsChild()) return false;
+  // A document window's caption shows whether it is its client's active one.
+  if (w.IsChild()) return (w.exStyle & WS_EX_MDICHILD) && w.ncActive;
   return w.handle == GetActiveWindow() || w.ncActive;
 }
 
@@ -289,6 +291,17 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_QUERYOPEN:
       return TRUE;
+    case WM_GETICON:
+      if (wParam == ICON_BIG) return reinterpret_cast<LRESULT>(w->bigIcon);
+      if (wParam == ICON_SMALL) return reinterpret_cast<LRESULT>(w->smallIcon);
+      // ICON_SMALL2: the small one, else what the window or its class has.
+      return reinterpret_cast<LRESULT>(w->smallIcon ? w->smallIcon : w->cls->iconSm ? w->cls->iconSm : w->bigIcon ? w->bigIcon : w->cls->icon);
+    case WM_SETICON: {
+      HICON icon = reinterpret_cast<HICON>(lParam);
+      HICON old = wParam == ICON_BIG ? std::exchange(w->bigIcon, icon) : std::exchange(w->smallIcon, icon);
+      if (HasCaptionStyle(w->style)) RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+      return reinterpret_cast<LRESULT>(old);
+    }
     case WM_NCACTIVATE:
       w->ncActive = wParam != 0;
       if (HasCaptionStyle(w->style)) RedrawWindow(hwnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);

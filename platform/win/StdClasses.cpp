@@ -32,6 +32,7 @@ void RegisterStandardClasses() {
   RegisterOne("ComboBox", ComboBoxProc, CS_DBLCLKS | CS_PARENTDC | CS_HREDRAW | CS_VREDRAW, IDC_ARROW, -1);
   RegisterOne("ComboLBox", ComboLBoxProc, CS_DBLCLKS | CS_SAVEBITS, IDC_ARROW, -1);
   RegisterOne("ScrollBar", ScrollBarProc, CS_DBLCLKS | CS_PARENTDC | CS_HREDRAW | CS_VREDRAW, IDC_ARROW, -1);
+  RegisterOne("MDIClient", MdiClientProc, 0, IDC_ARROW, COLOR_APPWORKSPACE);
 }
 
 }  // namespace

@@ -227,6 +227,7 @@ ULONG_PTR GetClassLongPtr(HWND hwnd, int index) {
     case GCL_HBRBACKGROUND: return reinterpret_cast<ULONG_PTR>(c.background);
     case GCL_HCURSOR: return reinterpret_cast<ULONG_PTR>(c.cursor);
     case GCL_HICON: return reinterpret_cast<ULONG_PTR>(c.icon);
+    case GCL_HICONSM: return reinterpret_cast<ULONG_PTR>(c.iconSm);
     case GCL_HMODULE: return reinterpret_cast<ULONG_PTR>(c.instance);
     case GCL_CBWNDEXTRA: return static_cast<ULONG_PTR>(c.wndExtra);
     case GCL_CBCLSEXTRA: return static_cast<ULONG_PTR>(c.clsExtra);
@@ -253,6 +254,7 @@ ULONG_PTR SetClassLongPtr(HWND hwnd, int index, LONG_PTR value) {
     case GCL_HBRBACKGROUND: c.background = reinterpret_cast<HBRUSH>(value); break;
     case GCL_HCURSOR: c.cursor = reinterpret_cast<HCURSOR>(value); break;
     case GCL_HICON: c.icon = reinterpret_cast<HICON>(value); break;
+    case GCL_HICONSM: c.iconSm = reinterpret_cast<HICON>(value); break;
     default:
       if (index >= 0 && static_cast<std::size_t>(index) + sizeof(LONG_PTR) <= c.extra.size()) {
         std::memcpy(c.extra.data() + index, &value, sizeof value);
@@ -291,6 +293,15 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
   if (!cls) {
     SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
     return nullptr;
+  }
+  if (exStyle & WS_EX_MDICHILD) {
+    // A document window lives in an MDI client and nowhere else.
+    Window* client = parentArg && parentArg != HWND_MESSAGE ? Find(parentArg) : nullptr;
+    if (!client || client->cls->proc != MdiClientProc) {
+      SetLastError(ERROR_INVALID_PARAMETER);
+      return nullptr;
+    }
+    style = (style | WS_CHILD | WS_CLIPSIBLINGS) & ~WS_POPUP;
   }
   if ((style & WS_CHILD) && !parentArg) {
     SetLastError(ERROR_TLW_WITH_WSCHILD);
@@ -415,9 +426,14 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     if (!Find(hwnd)) return nullptr;
   }
 
+  if (exStyle & WS_EX_MDICHILD) {
+    MdiChildCreated(hwnd);
+    if (!(w = Find(hwnd))) return nullptr;
+  }
   if (style & WS_VISIBLE) {
     int cmd = (style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED : (style & WS_MINIMIZE) ? SW_SHOWMINIMIZED : SW_SHOW;
-    if (style & WS_CHILD) cmd = SW_SHOWNOACTIVATE;
+    // A document shown at creation becomes the active one.
+    if ((style & WS_CHILD) && !(exStyle & WS_EX_MDICHILD)) cmd = SW_SHOWNOACTIVATE;
     ShowWindow(hwnd, cmd);
   }
   return Find(hwnd) ? hwnd : nullptr;
@@ -484,6 +500,12 @@ BOOL DestroyWindow(HWND hwnd) {
   if (w->destroying) return TRUE;
 
   if (w->created) {
+    if (w->exStyle & WS_EX_MDICHILD) {
+      // The next document becomes active before this one hears WM_DESTROY.
+      MdiChildDestroying(hwnd);
+      w = Find(hwnd);
+      if (!w || w->destroying) return TRUE;
+    }
     if (w->IsChild() && !(w->exStyle & WS_EX_NOPARENTNOTIFY)) {
       if (Window* p = Find(w->parent))
         Send(*p, WM_PARENTNOTIFY, MAKEWPARAM(WM_DESTROY, static_cast<WORD>(w->id)), reinterpret_cast<LPARAM>(hwnd));

@@ -86,6 +86,8 @@ struct Window {
   bool layered = false;
   bool ncActive = false;                // WM_NCACTIVATE state: the caption is drawn active
   win::WORD uiState = 0;                // keyboard cues hidden (UISF_ flags)
+  win::HICON bigIcon = nullptr;         // WM_SETICON's, not owned
+  win::HICON smallIcon = nullptr;
   win::LRESULT ncPressed = 0;           // caption button shown pressed  // top-level windows that are not message-only
 
   bool Visible() const { return (style & win::WS_VISIBLE) != 0; }
@@ -239,6 +241,14 @@ extern void (*SystemClassRegistrar)();
 void ForgetWindowInput(win::HWND hwnd);
 void ForgetWindowPaint(win::HWND hwnd);
 void ForgetWindowTimers(win::HWND hwnd, win::DWORD threadId);
+
+// The MDI client: its class procedure, children joining and leaving it, a click activating the
+// child it lands in, and where a minimized child lies.
+extern win::WNDPROC MdiClientProc;
+void MdiChildCreated(win::HWND child);
+void MdiChildDestroying(win::HWND child);
+void MdiActivateOnClick(win::HWND target);
+win::RECT MdiIconSlot(win::HWND child);
 
 // Destruction clean-up in other modules.
 void ForgetWindow(win::HWND hwnd);
