@@ -74,7 +74,9 @@ VW_BAR_SHELL(TSystemMenuSubItemControl, TdxBarSubItemControl)
 
 // ---- toolbars, groups, screen tips and the application menu's buttons (stored in forms) ---------
 
-VW_BAR_SHELL(TdxBar, TCollectionItem, explicit TdxBar(TCollection* ACollection) : TCollectionItem(ACollection) {})
+// TdxBar lives in Bars.h, TdxBarManager in BarManager.h.
+class TdxBar;
+class TdxBarManager;
 VW_BAR_COMPONENT_SHELL(TdxBarGroup, TComponent)
 VW_BAR_COMPONENT_SHELL(TdxBarScreenTip, TComponent)
 VW_BAR_SHELL(TdxBarScreenTipBand, TPersistent)
@@ -85,10 +87,9 @@ VW_BAR_SHELL(TdxBarApplicationMenuButton, TCollectionItem,
 VW_BAR_SHELL(TdxBarApplicationMenuButtons, TCollection,
              TdxBarApplicationMenuButtons() : TCollection(TdxBarApplicationMenuButton::StaticClass()) {})
 
-VW_BAR_COMPONENT_SHELL(TdxBarManager, TComponent)
-
 // ---- bar windows --------------------------------------------------------------------------------
 
+// What the manager asks of every bar window; the bar window's own unit gives these their work.
 class TCustomdxBarControl : public TCustomControl {
   VW_CLASS(TCustomdxBarControl, TCustomControl)
  public:
@@ -97,6 +98,22 @@ class TCustomdxBarControl : public TCustomControl {
   virtual TCustomdxBarControl* ParentBar() const { return nullptr; }
   // Popups the library builds for itself (customizing and toolbar lists) answer true.
   virtual bool IsInternal() const { return false; }
+
+  virtual void CloseUp() {}
+  virtual void CreateControls() {}
+  virtual void DestroyControls() {}
+  virtual void RebuildRecreating() {}
+  virtual void UpdateControlState() {}
+  // The manager's style, painter or fonts changed: the window recomputes its frame.
+  virtual void BarManagerStyleChanged() {}
+  // The window's background brushes follow the manager's.
+  virtual void RefreshBrushes() {}
+  // Client and frame repainted as they stand.
+  virtual void RepaintBar() {}
+  // Measures the toolbar again and places its items.
+  virtual void RecalcAndLayout() {}
+  // The window ends its hot tracking: the mouse left it.
+  virtual void MouseLeft() {}
 };
 VW_BAR_COMPONENT_SHELL(TdxBarControl, TCustomdxBarControl)
 VW_BAR_COMPONENT_SHELL(TdxBarSubMenuControl, TCustomdxBarControl)
@@ -104,9 +121,20 @@ VW_BAR_COMPONENT_SHELL(TdxBarApplicationMenuControl, TdxBarSubMenuControl)
 
 // ---- painters -----------------------------------------------------------------------------------
 
-VW_BAR_SHELL(TdxBarPainter, TObject)
+class TcxCustomLookAndFeelPainter;
+
+class TdxBarPainter : public TObject {
+  VW_CLASS(TdxBarPainter, TObject)
+ public:
+  // Runs right after the class reference made the painter: the skin painter it draws with (nil
+  // when none). Only the skin bar painter keeps it.
+  virtual void Construct(const TcxCustomLookAndFeelPainter* /*AData*/) {}
+};
 VW_BAR_SHELL(TdxBarFlatPainter, TdxBarPainter)
 VW_BAR_SHELL(TdxBarStandardPainter, TdxBarPainter)
+VW_BAR_SHELL(TdxBarEnhancedPainter, TdxBarStandardPainter)
+VW_BAR_SHELL(TdxBarOffice11Painter, TdxBarFlatPainter)
+VW_BAR_SHELL(TdxBarXPPainter, TdxBarFlatPainter)
 VW_BAR_SHELL(TdxBarSkinPainter, TdxBarPainter)
 using TdxBarPainterClass = TClass;
 

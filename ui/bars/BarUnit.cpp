@@ -8,6 +8,7 @@
 #include "platform/win/Focus.h"
 #include "platform/win/Sound.h"
 #include "ui/bars/BarDesignController.h"
+#include "ui/bars/BarManager.h"
 #include "ui/bars/BarStrings.h"
 
 using namespace win;
@@ -125,6 +126,8 @@ void TdxObjectList::CopyFrom(const TObjectList* Source) {
   SetCapacity(Source->Capacity());
   for (int i = 0; i < Source->Count(); ++i) AddUnique(Source->Items(i));
 }
+
+TdxBarManager* TdxBarManagerList::Managers(int Index) const { return static_cast<TdxBarManager*>(ObjectAt(Index)); }
 
 // ---- TdxBarItemList -----------------------------------------------------------------------------
 

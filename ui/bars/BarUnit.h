@@ -32,7 +32,7 @@ class TdxBarManagerList : public TdxObjectList {
   VW_CLASS(TdxBarManagerList, TdxObjectList)
  public:
   // Nil out of range.
-  TdxBarManager* Managers(int Index) const { return static_cast<TdxBarManager*>(ObjectAt(Index)); }
+  TdxBarManager* Managers(int Index) const;
 };
 
 // One row of the item-class registry.
