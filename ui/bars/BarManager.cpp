@@ -4,8 +4,10 @@
 #include <cctype>
 
 #include "platform/classes/Filer.h"
+#include "platform/win/Controls.h"
 #include "platform/win/Focus.h"
 #include "platform/win/Hooks.h"
+#include "platform/win/MessageBox.h"
 #include "platform/win/Rects.h"
 #include "ui/bars/BarDesignController.h"
 #include "ui/bars/BarStrings.h"
@@ -61,7 +63,7 @@ void DeleteBrush(HBRUSH& Brush) {
 
 // ---- style table --------------------------------------------------------------------------------
 
-int dxBarPainterKind(TdxBarManagerStyle Style, bool VisualStyles, int LookAndFeelKind, bool LookAndFeelNative,
+int dxBarPainterKind(TdxBarManagerStyle Style, bool VisualStyles, TcxLookAndFeelKind LookAndFeelKind, bool LookAndFeelNative,
                      bool LookAndFeelHasSkin) {
   switch (Style) {
     case bmsStandard: return 0;
@@ -73,9 +75,9 @@ int dxBarPainterKind(TdxBarManagerStyle Style, bool VisualStyles, int LookAndFee
       if (LookAndFeelNative && VisualStyles) return 3;
       if (LookAndFeelHasSkin) return 5;
       switch (LookAndFeelKind) {
-        case 0: return 1;  // flat
-        case 2: return 2;  // ultra-flat
-        case 3: return 4;  // Office-2003
+        case lfFlat: return 1;
+        case lfUltraFlat: return 2;
+        case lfOffice11: return 4;
         default: return 0;
       }
   }
@@ -93,14 +95,14 @@ TdxBarPainterClass dxBarPainterClassOfKind(int Kind) {
   }
 }
 
-TdxBarManagerStyle dxBarResolvedStyle(TdxBarManagerStyle Style, bool VisualStyles, int LookAndFeelKind,
+TdxBarManagerStyle dxBarResolvedStyle(TdxBarManagerStyle Style, bool VisualStyles, TcxLookAndFeelKind LookAndFeelKind,
                                       bool LookAndFeelNative) {
   if (Style != bmsUseLookAndFeel) return Style;
   if (LookAndFeelNative && VisualStyles) return bmsXP;
   switch (LookAndFeelKind) {
-    case 0: return bmsEnhanced;
-    case 2: return bmsFlat;
-    case 3: return bmsOffice11;
+    case lfFlat: return bmsEnhanced;
+    case lfUltraFlat: return bmsFlat;
+    case lfOffice11: return bmsOffice11;
     default: return bmsStandard;
   }
 }
@@ -249,6 +251,10 @@ TdxBarManager::TdxBarManager(TComponent* AOwner) : TComponent(CheckOwner(AOwner)
   RegisterBarManager(this);
   FBackgrounds = new TdxBarBackgrounds(this);
   FBackgrounds->OnChanged = [this](TObject*) { StyleChanged(); };
+  FLookAndFeel = new TcxLookAndFeel(this);
+  FLookAndFeel->OnChanged = [this](TcxLookAndFeel*, TcxLookAndFeelValues) {
+    if (!IsDestroying()) StyleChanged();
+  };
   SetStyle(bmsEnhanced);
   FCategories = new TdxBarManagerCategories(this);
   FCategories->Add(cxGetResourceString(dxSBAR_DEFAULTCATEGORYNAME));
@@ -289,6 +295,8 @@ TdxBarManager::~TdxBarManager() {
   FImageOptions->OnChanged = nullptr;
   FreeAndNil(FImageOptions);
   FreeAndNil(FDragInfo);
+  FLookAndFeel->OnChanged = nullptr;
+  FreeAndNil(FLookAndFeel);
   FreeAndNil(FThemeChangedNotificator);
   if (FMouseTrackingBarControl) StopMouseLeaveWatch(FMouseLeaveCaller);
   FMouseTrackingBarControl = nullptr;
@@ -352,6 +360,7 @@ void TdxBarManager::DeclareProperties(TPropTable& t) {
       .Idents(ColorToIdent, IdentToColor)
       .Stored(false);
   t.Add("IniFileName", &M::IniFileName, &M::SetIniFileName);
+  t.Add("LookAndFeel", &M::LookAndFeel, &M::SetLookAndFeel);
   t.Add("LargeButtonArrowWidth", &M::LargeButtonArrowWidth, &M::SetLargeButtonArrowWidth).SetDefault(13);
   t.Add("LargeIcons", &M::LargeIcons, &M::SetLargeIcons).Stored(false);
   t.Add("LargeImages", &M::LargeImages, &M::SetLargeImages).Stored(false);
@@ -573,21 +582,33 @@ void TdxBarManager::SetWaitForDockingTime(int Value) {
 // ---- style and painter --------------------------------------------------------------------------
 
 TdxBarPainterClass TdxBarManager::GetPainterClass() {
-  // The look-and-feel the manager hands bmsUseLookAndFeel to answers with its defaults: ultra-flat,
-  // not native, no skin.
-  return dxBarPainterClassOfKind(dxBarPainterKind(FStyle, HasVisualStyles(), 2, false, false));
+  return dxBarPainterClassOfKind(dxBarPainterKind(FStyle, HasVisualStyles(), FLookAndFeel->Kind(),
+                                                  FLookAndFeel->NativeStyle(), FLookAndFeel->SkinPainter()));
 }
 
 TdxBarManagerStyle TdxBarManager::ResolvedStyle() const {
-  return dxBarResolvedStyle(FStyle, HasVisualStyles(), 2, false);
+  return dxBarResolvedStyle(FStyle, HasVisualStyles(), FLookAndFeel->Kind(), FLookAndFeel->NativeStyle());
+}
+
+void TdxBarManager::AssignStyleToLookAndFeel(TcxLookAndFeel* ALookAndFeel) {
+  ALookAndFeel->ClearAssignedValues();
+  ALookAndFeel->SetSkinName("");
+  switch (dxBarPainterKind(FStyle, HasVisualStyles(), FLookAndFeel->Kind(), FLookAndFeel->NativeStyle(),
+                           FLookAndFeel->SkinPainter())) {
+    case 2: ALookAndFeel->ApplyPainterStyle(psUltraFlat); break;
+    case 3: ALookAndFeel->ApplyPainterStyle(psNative); break;
+    case 4: ALookAndFeel->ApplyPainterStyle(psOffice11); break;
+    case 5: ALookAndFeel->Assign(FLookAndFeel); break;
+    default: ALookAndFeel->ApplyPainterStyle(psFlat); break;
+  }
 }
 
 void TdxBarManager::CreatePainter() {
-  FThemeAvailable = HasVisualStyles({tciComboBox, tciEdit, tciMenu, tciPage, tciProgress, tciRebar,
-                                     tciSpin, tciToolBar, tciWindow});
+  FThemeAvailable = HasVisualStyles({tciComboBox, tciEdit, tciProgress, tciRebar, tciScrollBar, tciSpin,
+                                     tciStatus, tciToolBar, tciWindow});
   FreeAndNil(FPainter);
   FPainter = static_cast<TdxBarPainter*>(GetPainterClass()->Create());
-  FPainter->Construct(nullptr);
+  FPainter->Construct(FLookAndFeel->SkinPainter());
 }
 
 void TdxBarManager::StyleChanged() {
@@ -1211,6 +1232,15 @@ void TdxBarManager::Loaded() {
       if (!bar->DockControl()) bar->SetDockingStyle(bar->LoadedDockingStyle());
       bar->SetVisible(bar->LoadedVisible());
     }
+    if (FSavedState) {
+      FInternalState |= bmsSavingDesignedLayout;
+      SaveToMemIniFile(FSavedState);
+      FInternalState &= ~bmsSavingDesignedLayout;
+    }
+    if (!IsDesigning()) {
+      if (FStoreInRegistry) LoadFromRegistry(FRegistryPath);
+      if (FStoreInIniFile) LoadFromIniFile(FIniFileName);
+    }
     FInternalState &= ~bmsRestoringPositions;
     BeginUpdate();
     try {
@@ -1223,10 +1253,35 @@ void TdxBarManager::Loaded() {
     EndUpdate();
     for (TdxDockControl* site : FDockControls) site->UpdateDock();
   } catch (...) {
-    FInternalState &= ~(bmsLoading | bmsRestoringPositions);
+    FInternalState &= ~(bmsLoading | bmsRestoringPositions | bmsSavingDesignedLayout);
     throw;
   }
   FInternalState &= ~bmsLoading;
+  if (IsDesigning()) CheckBrokenLinks();
+}
+
+void TdxBarManager::CheckBrokenLinks() {
+  std::vector<std::pair<TdxBarItemLinks*, TdxBarItemLink*>> broken;
+  for (int i = 0; i < FBars->Count(); ++i) {
+    TdxBarItemLinks* links = FBars->Items(i)->ItemLinks();
+    for (int j = 0; j < links->Count(); ++j)
+      if (!links->Items(j)->Item()) broken.emplace_back(links, links->Items(j));
+  }
+  if (broken.empty()) return;
+  String name;
+  QualifiedComponentName(this, name);
+  const String text = name +
+                      " has broken bar item links. These links are not associated with any bar item, and may cause "
+                      "problems when creating a bar layout.\r\n\r\nDo you want to delete broken bar item links?";
+  switch (Application->MessageBox(text, "Bars Library", MB_YESNOCANCEL | MB_ICONWARNING)) {
+    case IDCANCEL: Abort();
+    case IDYES:
+      for (auto& [links, link] : broken) links->Remove(link);
+      FModified = true;
+      DesignerModified();
+      break;
+    default: break;
+  }
 }
 
 void TdxBarManager::Notification(TComponent* AComponent, TOperation Operation) {

@@ -15,6 +15,7 @@
 #include "ui/bars/Bars.h"
 #include "ui/controls/MouseTracking.h"
 #include "ui/foundation/Lists.h"
+#include "ui/foundation/LookAndFeel.h"
 #include "ui/foundation/ObjectLinks.h"
 #include "ui/foundation/ThemeManager.h"
 
@@ -22,7 +23,6 @@ VW_ENUM(TdxBarManagerStyle, bmsStandard, bmsEnhanced, bmsFlat, bmsXP, bmsOffice1
 VW_ENUM(TdxBarMenuAnimations, maNone, maRandom, maUnfold, maSlide, maFade)
 VW_ENUM(TdxBarItemMergeKind, mkAdd, mkMergeByCaption, mkNone)
 
-class TdxBarItemLink;
 class TdxBarManager;
 
 // ---- what the manager owns and its own issues fill ------------------------------------------------
@@ -203,13 +203,12 @@ constexpr unsigned bmsOwnerFormDisabledOnDeactivate = 0x080;
 constexpr unsigned bmsSavingDesignedLayout = 0x100;
 
 // Which bar painter draws a style: 0 standard, 1 enhanced, 2 flat, 3 themed, 4 Office-2003,
-// 5 the default class. LookAndFeelKind is the look-and-feel's kind (0 flat, 1 standard, 2 ultra-flat,
-// 3 Office-2003).
-int dxBarPainterKind(TdxBarManagerStyle Style, bool VisualStyles, int LookAndFeelKind, bool LookAndFeelNative,
+// 5 the default class.
+int dxBarPainterKind(TdxBarManagerStyle Style, bool VisualStyles, TcxLookAndFeelKind LookAndFeelKind, bool LookAndFeelNative,
                      bool LookAndFeelHasSkin);
 TdxBarPainterClass dxBarPainterClassOfKind(int Kind);
 // The style the library means by "standard style" and the like.
-TdxBarManagerStyle dxBarResolvedStyle(TdxBarManagerStyle Style, bool VisualStyles, int LookAndFeelKind,
+TdxBarManagerStyle dxBarResolvedStyle(TdxBarManagerStyle Style, bool VisualStyles, TcxLookAndFeelKind LookAndFeelKind,
                                       bool LookAndFeelNative);
 // The recent-use threshold for a percentage: 0 for 100, else the smallest n from 1 with
 // n x (100 - p) div 100 > 0.
@@ -286,6 +285,8 @@ class TdxBarManager : public TComponent {
   void SetUseLargeImagesForLargeIcons(bool Value) { FImageOptions->SetUseLargeImagesForLargeIcons(Value); }
   const String& IniFileName() const { return FIniFileName; }
   void SetIniFileName(const String& Value) { FIniFileName = Value; }
+  TcxLookAndFeel* LookAndFeel() const { return FLookAndFeel; }
+  void SetLookAndFeel(TcxLookAndFeel* Value) { FLookAndFeel->Assign(Value); }
   int LargeButtonArrowWidth() const { return FLargeButtonArrowWidth; }
   void SetLargeButtonArrowWidth(int Value);
   TdxBarMenuAnimations MenuAnimations() const { return FMenuAnimations; }
@@ -367,6 +368,8 @@ class TdxBarManager : public TComponent {
   TdxBarManagerStyle ResolvedStyle() const;
   // Whether visual styles were available when the painter was last made, per themed object type.
   bool ThemeAvailable() const { return FThemeAvailable; }
+  // Hands the manager's style to another look-and-feel (the customization dialog's).
+  void AssignStyleToLookAndFeel(TcxLookAndFeel* ALookAndFeel);
   bool IsRecentItemsActive() const { return ResolvedStyle() != bmsStandard; }
   int MostRecentItemsThreshold() const { return FMostRecentItemsThreshold; }
   // Style, NotDocking, backgrounds, theme or look-and-feel changed.
@@ -482,6 +485,12 @@ class TdxBarManager : public TComponent {
   void DoShowToolbarsPopup(TdxBarItemLinks* ALinks);
   void ItemLinkChanged(TdxBarItemLink* ALink);
 
+  // The layout's stores; the persistence unit fills them. The designed layout goes into the saved
+  // state once per Loaded.
+  virtual void SaveToMemIniFile(TMemIniFile* /*AIniFile*/) {}
+  virtual void LoadFromRegistry(const String& /*ARegistryPath*/) {}
+  virtual void LoadFromIniFile(const String& /*AFileName*/) {}
+
   // The owner's window was re-created: the bars it lost come back on WM_CREATE.
   void OwnerWindowRecreated();
 
@@ -516,7 +525,7 @@ class TdxBarManager : public TComponent {
   void WriteDockControlHeights(TWriter* Writer);
   void RepaintAllBars();
   void UpdateFloatingBarsVisibility();
-  void DeleteBrokenLinks();
+  void CheckBrokenLinks();
 
   bool FAllowCallFromAnotherForm = false;
   bool FAllowReset = true;
@@ -528,6 +537,7 @@ class TdxBarManager : public TComponent {
   bool FScaled = true;
   TFont* FFont = nullptr;
   TdxBarBackgrounds* FBackgrounds = nullptr;
+  TcxLookAndFeel* FLookAndFeel = nullptr;
   int FButtonArrowWidth = 11;
   bool FCanCustomize = true;
   TdxBarManagerCategories* FCategories = nullptr;

@@ -1,8 +1,26 @@
 #include "ui/bars/Bars.h"
 
 #include "ui/bars/BarManager.h"
+#include "ui/foundation/ObjectLinks.h"
 
 using namespace win;
+
+// ---- item links ---------------------------------------------------------------------------------
+
+TdxBarItemLinks::~TdxBarItemLinks() {
+  for (TdxBarItemLink* link : FLinks) delete link;
+}
+
+TdxBarItemLink* TdxBarItemLinks::Add(TdxBarItem* AItem) {
+  auto* link = new TdxBarItemLink;
+  link->SetItem(AItem);
+  FLinks.push_back(link);
+  return link;
+}
+
+void TdxBarItemLinks::Remove(TdxBarItemLink* ALink) {
+  if (std::erase(FLinks, ALink)) delete ALink;
+}
 
 // ---- TdxBar -------------------------------------------------------------------------------------
 
@@ -65,10 +83,10 @@ void TdxBar::SetDockControl(TdxBarDockControl* Value) {
     FDockControl = Value;
 }
 
-TdxBarDockControl* TdxBar::RealDockControl() const {
+TdxDockControl* TdxBar::RealDockControl() const {
   if (FDockControl) return FDockControl;
   TdxBars* bars = Bars();
-  return bars ? static_cast<TdxBarDockControl*>(bars->DockControls(FDockingStyle)) : nullptr;
+  return bars ? bars->DockControls(FDockingStyle) : nullptr;
 }
 
 void TdxBar::ManagerFontChanged() {
@@ -87,7 +105,11 @@ TdxDockControl::TdxDockControl(TdxBarManager* ABarManager, TdxBarDockingStyle AS
   SetBarManager(ABarManager);
 }
 
-TdxDockControl::~TdxDockControl() { SetBarManager(nullptr); }
+TdxDockControl::~TdxDockControl() {
+  // The manager holds sites whose redrawing it stopped through links.
+  InvalidateObjectLinks(this);
+  SetBarManager(nullptr);
+}
 
 void TdxDockControl::SetBarManager(TdxBarManager* Value) {
   if (FBarManager == Value) return;

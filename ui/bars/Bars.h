@@ -13,15 +13,38 @@ VW_ENUM(TdxBarDockingStyle, dsNone, dsLeft, dsTop, dsRight, dsBottom)
 using TdxBarDockingStyles = TSet<TdxBarDockingStyle>;
 
 class TdxBars;
+class TdxDockControl;
 class TdxBarDockControl;
 
-// The links a toolbar, sub-menu or popup menu shows.
+// One place an item is shown in: a toolbar's, sub-menu's or popup menu's link to the item.
+class TdxBarItemLink : public TObject {
+  VW_CLASS(TdxBarItemLink, TObject)
+ public:
+  TdxBarItemLink() = default;
+  // Nil for a broken link (its item is gone or was never found).
+  TdxBarItem* Item() const { return FItem; }
+  void SetItem(TdxBarItem* Value) { FItem = Value; }
+
+ private:
+  TdxBarItem* FItem = nullptr;
+};
+
+// The links a toolbar, sub-menu or popup menu shows; owns them.
 class TdxBarItemLinks : public TObject {
   VW_CLASS(TdxBarItemLinks, TObject)
  public:
   TdxBarItemLinks() = default;
+  ~TdxBarItemLinks() override;
+  int Count() const { return static_cast<int>(FLinks.size()); }
+  TdxBarItemLink* Items(int Index) const { return FLinks[static_cast<std::size_t>(Index)]; }
+  TdxBarItemLink* Add(TdxBarItem* AItem = nullptr);
+  // Frees the link.
+  void Remove(TdxBarItemLink* ALink);
   // Rebuilds what the links show from the links themselves (customizing mode switched).
   virtual void RebuildLists() {}
+
+ private:
+  std::vector<TdxBarItemLink*> FLinks;
 };
 
 // One toolbar or main menu bar of a manager.
@@ -55,7 +78,7 @@ class TdxBar : public TCollectionItem {
   void SetDockedDockControl(TdxBarDockControl* Value) { FDockedDockControl = Value; }
   // The site the toolbar is docked in: its stand-alone site, else the manager's built-in site of its
   // docking style; nil while floating.
-  TdxBarDockControl* RealDockControl() const;
+  TdxDockControl* RealDockControl() const;
   TdxBarDockingStyles NotDocking() const { return FNotDocking; }
   void SetNotDocking(TdxBarDockingStyles Value) { FNotDocking = Value; }
 

@@ -12,12 +12,19 @@
 #include "platform/classes/Forms.h"
 #include "platform/display/Display.h"
 #include "platform/system/Modules.h"
+#include "platform/win/Controls.h"
 #include "platform/win/Hooks.h"
+#include "platform/win/MessageBox.h"
 #include "platform/win/Metrics.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarUnit.h"
+#include "ui/controls/ControlServices.h"
 #include "ui/foundation/Core.h"
 #include "ui/foundation/ObjectLinks.h"
+#include "ui/foundation/ExtendedStylePainters.h"
+#include "ui/foundation/PaintersUnit.h"
+#include "ui/foundation/OfficePainters.h"
+#include "tests/support/FakeThemeLibrary.h"
 
 namespace {
 
@@ -145,11 +152,10 @@ TEST_F(BarManagerTest, DefaultsAfterConstruction) {
 }
 
 TEST_F(BarManagerTest, StyleTableGivesPainterAndResolvedStyle) {
-  enum { lfFlat, lfStandard, lfUltraFlat, lfOffice11 };
   struct Row {
     TdxBarManagerStyle Style;
     bool VisualStyles;
-    int Kind;
+    TcxLookAndFeelKind Kind;
     bool Native, Skin;
     TClass Painter;
     TdxBarManagerStyle Resolved;
@@ -204,6 +210,81 @@ TEST_F(BarManagerTest, StyleChangeMakesANewPainterAndEveryBarWindowRecomputesIts
   m->SetStyle(bmsUseLookAndFeel);
   EXPECT_EQ(m->Painter()->ClassType(), ClassOf<TdxBarFlatPainter>()) << "the look-and-feel's ultra-flat default";
   EXPECT_EQ(m->ResolvedStyle(), bmsFlat);
+}
+
+// A skin painter needs only its own identity here.
+struct TBlueSkinPainter : TcxUltraFlatLookAndFeelPainter {};
+const TBlueSkinPainter kBlueSkin;
+
+// Keeps what the skin painter's construction was given.
+class TRecordingSkinPainter : public TdxBarSkinPainter {
+  VW_CLASS(TRecordingSkinPainter, TdxBarSkinPainter)
+ public:
+  TRecordingSkinPainter() = default;
+  void Construct(const TcxCustomLookAndFeelPainter* AData) override { Given = AData; }
+  static inline const TcxCustomLookAndFeelPainter* Given = nullptr;
+};
+
+TEST_F(BarManagerTest, LookAndFeelAndThemesChooseThePainter) {
+  PaintingUnitsStartup();
+  struct RestoreDefault {
+    TdxBarPainterClass Saved = DefaultBarPainterClass;
+    ~RestoreDefault() { DefaultBarPainterClass = Saved; }
+  } restore;
+  DefaultBarPainterClass = ClassOf<TRecordingSkinPainter>();
+  ASSERT_TRUE(ExtendedStylePainterRegistry()->RegisterPainter("Blue", &kBlueSkin, nullptr));
+  {
+    TdxBarManager* m = NewManager();
+    TCountingBarControl* window = AddShownBar(m);
+    m->SetStyle(bmsUseLookAndFeel);
+    EXPECT_EQ(m->Painter()->ClassType(), ClassOf<TdxBarFlatPainter>()) << "ultra-flat by default";
+    EXPECT_EQ(m->ResolvedStyle(), bmsFlat);
+    const int before = window->StyleChanges;
+    m->LookAndFeel()->SetKind(lfOffice11);
+    EXPECT_EQ(m->Painter()->ClassType(), ClassOf<TdxBarOffice11Painter>());
+    EXPECT_EQ(window->StyleChanges, before + 1);
+    m->LookAndFeel()->SetSkinName("Blue");
+    EXPECT_EQ(m->Painter()->ClassType(), ClassOf<TRecordingSkinPainter>());
+    EXPECT_EQ(TRecordingSkinPainter::Given, &kBlueSkin);
+    EXPECT_EQ(m->ResolvedStyle(), bmsOffice11) << "the kind still names the style";
+
+    // Handing the style on: a skin copies the look-and-feel, the others set a painter style.
+    TcxLookAndFeel other(nullptr);
+    other.SetKind(lfStandard);
+    m->AssignStyleToLookAndFeel(&other);
+    EXPECT_EQ(other.SkinName(), "Blue");
+    m->SetStyle(bmsOffice11);
+    m->AssignStyleToLookAndFeel(&other);
+    EXPECT_EQ(other.Kind(), lfOffice11);
+    EXPECT_EQ(other.SkinName(), "");
+    m->SetStyle(bmsStandard);
+    m->AssignStyleToLookAndFeel(&other);
+    EXPECT_EQ(other.Kind(), lfFlat);
+    TObject::Free(m);
+  }
+  ExtendedStylePainterRegistry()->UnregisterPainter("Blue");
+  PaintingUnitsShutdown();
+
+  // With a theme library the themed branch is taken.
+  testsupport::FakeThemeLibrary::Install();
+  for (const char* name :
+       {"COMBOBOX", "EDIT", "PROGRESS", "REBAR", "SCROLLBAR", "SPIN", "STATUS", "TOOLBAR", "WINDOW"})
+    testsupport::FakeThemeLibrary::OpenableClasses().insert(name);
+  ThemeAccessStartup();
+  {
+    TdxBarManager* m = NewManager();
+    m->SetStyle(bmsXP);
+    EXPECT_EQ(m->Painter()->ClassType(), ClassOf<TdxBarXPPainter>());
+    EXPECT_TRUE(m->ThemeAvailable());
+    EXPECT_NE(m->ThemeToolbarBrush(), nullptr);
+    m->SetStyle(bmsUseLookAndFeel);
+    m->LookAndFeel()->SetNativeStyle(true);
+    EXPECT_EQ(m->Painter()->ClassType(), ClassOf<TdxBarXPPainter>());
+    EXPECT_EQ(m->ResolvedStyle(), bmsXP);
+    TObject::Free(m);
+  }
+  ThemeAccessShutdown();
+  testsupport::FakeThemeLibrary::Uninstall();
 }
 
 TEST_F(BarManagerTest, SettersKeepTheirRules) {
@@ -320,6 +401,82 @@ TEST_F(BarManagerTest, FormDescriptionReadsBarsAndSiteSizes) {
   EXPECT_EQ(m->Bars()->DockControls(dsTop)->Height(), 26);
   EXPECT_EQ(m->Bars()->DockControls(dsBottom)->Height(), 27);
   EXPECT_EQ(m->InternalState() & bmsLoading, 0u);
+}
+
+// A form designer for tests: names from a counter and a selection list.
+class TTestDesigner : public IdxBarDesigner {
+ public:
+  bool CanDeleteComponent(TComponent*) override { return false; }
+  void GetSelection(TList* AList) override { AList->Add(nullptr); }
+  int GetSelectionStatus(TPersistent*) override { return 1; }
+  void SelectComponent(TPersistent*, int) override {}
+  void SetSelection(TList*) override {}
+  void ShowDefaultEventHandler(TdxBarItem*) override {}
+  String UniqueName(const String& ABaseName) override { return ABaseName + "99"; }
+};
+
+struct MessageBoxLog {
+  static inline String Text, Caption;
+  static inline int Flags = 0, Answer = IDNO, Calls = 0;
+  static int Show(HWND, const String& AText, const String& ACaption, int AFlags) {
+    Text = AText;
+    Caption = ACaption;
+    Flags = AFlags;
+    ++Calls;
+    return Answer;
+  }
+};
+
+TEST_F(BarManagerTest, DesignTimeNamesAndBrokenLinks) {
+  Form->SetName("Form1");
+  Form->SetDesigning(true);
+  TdxBarManager* m = NewManager();
+  m->SetName("dxBarManager1");
+  EXPECT_EQ(m->SavedState(), nullptr) << "no saved state at design time";
+  TTestDesigner designer;
+  m->SetDesigner(&designer);
+  EXPECT_EQ(m->GetUniqueItemName(ClassOf<TdxBarButton>()), "dxBarButton99");
+  EXPECT_EQ(m->GetUniqueBarName("Bar"), "Bar99");
+  EXPECT_FALSE(m->CanDeleteComponent(m));
+  EXPECT_EQ(m->GetSelectionStatus(m), 1);
+
+  TdxBar* bar = m->Bars()->Add();
+  auto* item = new TdxBarButton(Form);
+  bar->ItemLinks()->Add(item);
+  bar->ItemLinks()->Add(nullptr);
+  auto* previous = TApplication::SetMessageBoxFunc(&MessageBoxLog::Show);
+  const char* kStream = "object dxBarManager1: TdxBarManager\r\nend\r\n";
+
+  MessageBoxLog::Answer = IDNO;
+  FormTextToComponent(kStream, m);
+  EXPECT_EQ(MessageBoxLog::Calls, 1);
+  EXPECT_EQ(MessageBoxLog::Caption, "Bars Library");
+  EXPECT_EQ(MessageBoxLog::Flags, static_cast<int>(MB_YESNOCANCEL | MB_ICONWARNING));
+  String qualified;
+  QualifiedComponentName(m, qualified);
+  EXPECT_NE(qualified.find("Form1.dxBarManager1"), String::npos) << qualified;
+  EXPECT_EQ(MessageBoxLog::Text,
+            qualified +
+            " has broken bar item links. These links are not associated with any bar item, and "
+            "may cause problems when creating a bar layout.\r\n\r\nDo you want to delete broken bar item links?");
+  EXPECT_EQ(bar->ItemLinks()->Count(), 2) << "No keeps them";
+  EXPECT_FALSE(m->Modified());
+
+  MessageBoxLog::Answer = IDCANCEL;
+  EXPECT_THROW(FormTextToComponent(kStream, m), EAbort);
+  EXPECT_EQ(bar->ItemLinks()->Count(), 2);
+
+  MessageBoxLog::Answer = IDYES;
+  FormTextToComponent(kStream, m);
+  ASSERT_EQ(bar->ItemLinks()->Count(), 1);
+  EXPECT_EQ(bar->ItemLinks()->Items(0)->Item(), item);
+  EXPECT_TRUE(m->Modified());
+
+  MessageBoxLog::Calls = 0;
+  FormTextToComponent(kStream, m);
+  EXPECT_EQ(MessageBoxLog::Calls, 0) << "nothing to ask about";
+  TApplication::SetMessageBoxFunc(previous);
+  m->SetDesigner(nullptr);
 }
 
 TEST_F(BarManagerTest, FlatBrushesTruncateAndTakeTheNearestColour) {
