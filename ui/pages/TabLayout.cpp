@@ -276,28 +276,37 @@ void TcxTabLayout::BalanceGroup(int First, int Last, int L, int S) {
     row.Right = i;
   }
 
-  std::vector<int> extents(static_cast<std::size_t>(Last + 1), 0);
-  for (int i = First; i <= Last; ++i) extents[static_cast<std::size_t>(i)] = Extent(i);
+  // Sums of the extents up to each position, so a row's width costs two lookups.
+  std::vector<int> sums(static_cast<std::size_t>(Last + 2), 0);
+  for (int i = First; i <= Last; ++i) sums[static_cast<std::size_t>(i) + 1] = sums[static_cast<std::size_t>(i)] + Extent(i);
   auto width = [&](const TcxPCIndexInterval& row) {
     if (row.Right < row.Left) return 0;
-    int w = S * (row.Right - row.Left);
-    for (int i = row.Left; i <= row.Right; ++i) w += extents[static_cast<std::size_t>(i)];
-    return w;
+    return sums[static_cast<std::size_t>(row.Right) + 1] - sums[static_cast<std::size_t>(row.Left)] +
+           S * (row.Right - row.Left);
   };
-  auto deviation = [&](const TcxPCIndexInterval& row) { return std::exp2(static_cast<TDeviation>(L - width(row))); };
-  auto total = [&](const TcxPCLineIndexBoundsArray& b) {
+  // The exponent is a whole number: setting it directly is exact and far cheaper than exp2. Each
+  // row keeps its deviation, so a total is a plain sum and a move recomputes only two rows.
+  auto deviation = [&](const TcxPCIndexInterval& row) { return std::ldexp(TDeviation(1), L - width(row)); };
+  struct TRows {
+    TcxPCLineIndexBoundsArray Bounds;
+    std::vector<TDeviation> Deviations;
+  };
+  TRows rows{bounds, {}};
+  for (const auto& row : bounds) rows.Deviations.push_back(deviation(row));
+  auto total = [](const TRows& b) {
     TDeviation sum = 0;
-    for (const auto& row : b) sum += deviation(row);
+    for (TDeviation d : b.Deviations) sum += d;
     return sum;
   };
   int rowCount = static_cast<int>(bounds.size());
-  // Moves one tab into row R from its neighbour in Direction; refused unless the row gains and
-  // stays within L. A neighbour without tabs has nothing to give: taking "its last tab" would take
-  // one of the row before it and tangle the bounds.
-  auto move = [&](TcxPCLineIndexBoundsArray& b, int r, int direction) {
+  // Moves one tab into row R from its neighbour in Direction; refused unless the row gains (its
+  // deviation falls) and stays within L. A neighbour without tabs has nothing to give: taking "its
+  // last tab" would take one of the row before it and tangle the bounds.
+  auto move = [&](TRows& b, int r, int direction) {
     if (direction < 0 ? r == 0 : r == rowCount - 1) return false;
-    TcxPCIndexInterval& row = b[static_cast<std::size_t>(r)];
-    TcxPCIndexInterval& donor = b[static_cast<std::size_t>(r + direction)];
+    std::size_t ri = static_cast<std::size_t>(r), di = static_cast<std::size_t>(r + direction);
+    TcxPCIndexInterval& row = b.Bounds[ri];
+    TcxPCIndexInterval& donor = b.Bounds[di];
     if (donor.Right < donor.Left) return false;
     TcxPCIndexInterval newRow = row, newDonor = donor;
     if (direction < 0) {
@@ -309,17 +318,20 @@ void TcxTabLayout::BalanceGroup(int First, int Last, int L, int S) {
       if (row.Right < row.Left) newRow.Left = donor.Left;
       ++newDonor.Left;
     }
-    if (!(deviation(newRow) < deviation(row)) || width(newRow) > L) return false;
+    int newWidth = width(newRow);
+    if (newWidth <= width(row) || newWidth > L) return false;
     row = newRow;
     donor = newDonor;
+    b.Deviations[ri] = deviation(newRow);
+    b.Deviations[di] = deviation(newDonor);
     return true;
   };
 
   for (;;) {
-    TDeviation before = total(bounds);
+    TDeviation before = total(rows);
     bool improved = false;
     // a. Sweep backwards, filling each row from the one before it.
-    TcxPCLineIndexBoundsArray copy = bounds;
+    TRows copy = rows;
     for (int r = rowCount - 1; r >= 0 && !improved; --r) {
       // Each move is weighed against the total just before it.
       TDeviation remembered = total(copy);
@@ -329,22 +341,23 @@ void TcxTabLayout::BalanceGroup(int First, int Last, int L, int S) {
         remembered = now;
       }
       if (total(copy) < before) {
-        bounds = copy;
+        rows = copy;
         improved = true;
       }
     }
     // b, c. Single moves into each row, from the next row and then from the previous one.
     for (int direction : {+1, -1}) {
       for (int r = 0; r < rowCount && !improved; ++r) {
-        copy = bounds;
+        copy = rows;
         if (move(copy, r, direction) && total(copy) < before) {
-          bounds = copy;
+          rows = copy;
           improved = true;
         }
       }
     }
     if (!improved) break;
   }
+  bounds = rows.Bounds;
 
   for (int r = 0; r < rowCount; ++r)
     for (int i = bounds[static_cast<std::size_t>(r)].Left; i <= bounds[static_cast<std::size_t>(r)].Right; ++i)

@@ -4,70 +4,10 @@
 #include "platform/display/Display.h"
 #include "platform/gdi/Gdi.h"
 #include "tests/support/Artifacts.h"
+#include "tests/ui/pages/TestPainter.h"
 #include "ui/foundation/Core.h"
 
 namespace {
-
-// A style of fixed measures: tabs 20 high, each as wide as its caption's number (else 80), content
-// padded 6 at each end, offsets 2 across, an image gap of 4.
-class TTestPainter : public TcxPCCustomPainter {
- public:
-  using TcxPCCustomPainter::TcxPCCustomPainter;
-  TcxPCPainterClass PainterClass() const override;
-  int OtherWidth = 80;
-
-  int CalculateTabWidth(TcxTab* Tab) override {
-    String c = Tab->Caption();
-    return !c.empty() && c[0] >= '0' && c[0] <= '9' ? std::stoi(c) : OtherWidth;
-  }
-  TRect TabContentOffsets(int) override { return TRect(0, 2, 0, 2); }
-  TcxPCWOffset TabSizeCorrection(int) override { return {3, 3}; }
-  TRect TabImageTextOffsets(int) override { return TRect(0, 2, 0, 2); }
-  TPoint GoDialogPopupPoint() override { return TPoint(); }
-  int TabImageTextGap(int) override { return 4; }
-  int MinTabWidth(int) override { return 10; }
-  TcxPCDistance StandardSizePair() override { return {}; }
-  TColor TabFillColor(int) override { return clBtnFace; }
-  TcxPCWOffset TabContentPadding(int) override { return {6, 6}; }
-  void CalculateTabsAndButtonsArea(TcxPCNavigatorButtons, TcxPCTabsAreaMetrics& Metrics) override {
-    bool horizontal = cxPCIsHorizontalPosition(Control()->TabPosition());
-    Metrics.TabsAreaRect = TRect(0, 0, Control()->Width(), Control()->Height());
-    Metrics.RowLength = horizontal ? Control()->Width() : Control()->Height();
-    Metrics.EndPoint = TPoint(Control()->Width(), Control()->Height());
-  }
-  TcxPCWOffset TabTextIndent(int) override { return {2, 2}; }
-  void SetTabImageTextRects(int, const TRect& ImageRect, const TRect& TextRect) override {
-    Image = ImageRect;
-    Text = TextRect;
-  }
-  bool NavigatorButtonAt(int, int, TcxPCNavigatorButton&) override { return false; }
-  bool IsTabActiveLook(int TabVisibleIndex) override { return VisibleTab(TabVisibleIndex)->IsSelectedTab(); }
-  void PaintNavigatorButtons() override {}
-  void PaintFrameBorder() override {}
-  void PaintTabs() override {
-    for (int i = 0; i < Control()->Tabs()->VisibleCount(); ++i) {
-      TcxTab* tab = VisibleTab(i);
-      if (!tab->IsOnScreen()) continue;
-      TRect r = tab->ClippedRect();
-      Canvas()->FillRectWithColor(r, TabFillColor(i));
-      Canvas()->ActiveBrush()->SetColor(clBtnShadow);
-      Canvas()->Canvas()->FrameRect(r);
-      PaintTabImageAndText(tab, i);
-    }
-  }
-  int NormalTabHeight() override { return 20; }
-  TRect NavigatorButtonsRect() override { return TRect(); }
-
-  TRect Image, Text;
-};
-
-struct TTestPainterClass : TcxPCPainterClassInfo {
-  std::unique_ptr<TcxPCCustomPainter> CreatePainter(IcxPCPainterControl* Control) const override {
-    return std::make_unique<TTestPainter>(Control);
-  }
-} TestPainterClass;
-
-TcxPCPainterClass TTestPainter::PainterClass() const { return &TestPainterClass; }
 
 template <class F>
 std::string ErrorOf(F&& f) {
