@@ -16,11 +16,13 @@ int ProgramMain() {
   // The bar library starts before the application initialises (it hooks that step) and ends
   // after the forms are gone.
   BarUnitStartup();
+  StartLibraryUnits();
   Application->Initialize();
   Application->SetTitle(kProgramTitle);
   CreateProgramWindows();
   Application->Run();
   FinalizeForms();
+  EndLibraryUnits();
   BarUnitShutdown();
   return 0;
 }

@@ -31,6 +31,10 @@
 #include "dialogs/VirtualRemote.h"
 #include "matrix/ChannelNaming.h"
 #include "matrix/MatrixConfig.h"
+#include "ui/foundation/GdiPlusApi.h"
+#include "ui/foundation/PNGImage.h"
+#include "ui/foundation/PaintersUnit.h"
+#include "ui/skins/RegisteredSkins.h"
 #include "variants/HybridConsole.h"
 #include "variants/SplicingConsole.h"
 
@@ -72,4 +76,20 @@ void CreateProgramWindows(const std::function<void(TCustomForm*)>& Created) {
   create(Form36);
   create(Form1);
   create(Form37);
+}
+
+void StartLibraryUnits() {
+  GdiPlusUnitStartup();
+  PNGImageUnitStartup();
+  SkinUnitStartup();
+  PaintingUnitsStartup();
+  RegisteredSkinsUnitStartup();
+}
+
+void EndLibraryUnits() {
+  RegisteredSkinsUnitShutdown();
+  PaintingUnitsShutdown();
+  SkinUnitShutdown();
+  PNGImageUnitShutdown();
+  GdiPlusUnitShutdown();
 }

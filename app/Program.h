@@ -13,3 +13,10 @@ inline constexpr const char* kProgramTitle = "Normal Large-Screen Control System
 // naming dialog. Created (for tests and measurements) is called with each window once its
 // creation handler has run, before the next window is created.
 void CreateProgramWindows(const std::function<void(TCustomForm*)>& Created = {});
+
+// The component library's units the forms rely on: GDI+, pictures, the skin engine, the painting
+// units with the root look-and-feel and the painter registry, and the registered skins. Started
+// before the first form description is read, so that a stored skin name finds its painter while
+// the form loads; ended in reverse after the last form is gone.
+void StartLibraryUnits();
+void EndLibraryUnits();
