@@ -2,6 +2,7 @@
 
 #include "platform/system/Version.h"
 #include "platform/win/Focus.h"
+#include "platform/win/Mdi.h"
 #include "platform/win/Window.h"
 
 using namespace win;
@@ -54,7 +55,13 @@ void ActivateTopLevelWindow(HWND Window) {
 TCustomForm* ActiveFormOfApplication() {
   const HWND active = GetActiveWindow();
   auto* form = dynamic_cast<TCustomForm*>(FindControl(active));
-  return form && IsWindowEnabled(active) ? form : nullptr;
+  if (!form || !IsWindowEnabled(active)) return nullptr;
+  if (form->FormStyle() == fsMDIForm)
+    if (HWND client = FindWindowEx(active, nullptr, "MDICLIENT", nullptr)) {
+      const HWND document = reinterpret_cast<HWND>(SendMessage(client, WM_MDIGETACTIVE, 0, 0));
+      if (auto* child = dynamic_cast<TCustomForm*>(FindControl(document))) return child;
+    }
+  return form;
 }
 
 TWinControl* WinControlOwnerOf(TComponent* Component) {
@@ -95,6 +102,14 @@ bool IsOtherProcessWindow(HWND Window) {
   DWORD process = 0;
   GetWindowThreadProcessId(Window, &process);
   return process != GetCurrentProcessId();
+}
+
+bool IsActiveMDIChild(TCustomForm* Form) {
+  if (!Form || !Form->HandleAllocated()) return false;
+  const HWND window = Form->WindowHandle();
+  // A document's parent is its MDI client, which knows the active one.
+  const HWND client = GetParent(window);
+  return client && reinterpret_cast<HWND>(SendMessage(client, WM_MDIGETACTIVE, 0, 0)) == window;
 }
 
 // ---- bar windows --------------------------------------------------------------------------------

@@ -22,7 +22,8 @@ bool FocusWithin(win::HWND Window);
 void CancelActiveFormModes();
 // Activates the first window above Window (itself included) that is not a child window.
 void ActivateTopLevelWindow(win::HWND Window);
-// The control of the active window when it is a form with an enabled window; nil otherwise.
+// The control of the active window when it is a form with an enabled window (an MDI parent's
+// active document when it has one); nil otherwise.
 TCustomForm* ActiveFormOfApplication();
 // The component itself or its nearest owner that is a windowed control.
 TWinControl* WinControlOwnerOf(TComponent* Component);
@@ -36,6 +37,8 @@ TCustomForm* FormOfComponent(TComponent* Component);
 bool ControlContains(TControl* Outer, TControl* Inner);
 // True for no window and for a window of another process.
 bool IsOtherProcessWindow(win::HWND Window);
+// The form is the active document of its MDI client.
+bool IsActiveMDIChild(TCustomForm* Form);
 
 // ---- bar windows --------------------------------------------------------------------------------
 

@@ -6,6 +6,7 @@
 #include "platform/classes/Forms.h"
 #include "platform/display/Display.h"
 #include "platform/win/Focus.h"
+#include "platform/win/Mdi.h"
 #include "platform/win/Window.h"
 #include "ui/bars/BarLookups.h"
 
@@ -86,6 +87,56 @@ TEST_F(BarLookupsTest, ControlsAndFocusAreFoundThroughWindows) {
   EXPECT_TRUE(IsOtherProcessWindow(nullptr));
   EXPECT_FALSE(IsOtherProcessWindow(f.outer->Handle()));
   DestroyWindow(plain);
+}
+
+LRESULT DocumentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return DefMDIChildProc(hwnd, msg, wParam, lParam);
+}
+
+TEST_F(BarLookupsTest, MDIDocumentsAreFormsOfTheirOwnAndTheActiveOneLeads) {
+  auto* main = new TForm(Application, 0);
+  main->SetFormStyle(fsMDIForm);
+  main->SetBounds(10, 10, 400, 300);
+  main->Show();
+  CLIENTCREATESTRUCT ccs{nullptr, 0xFF00};
+  HWND client = CreateWindowEx(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 380, 260, main->Handle(), nullptr,
+                               nullptr, &ccs);
+  WNDCLASS wc{};
+  wc.lpfnWndProc = DocumentProc;
+  wc.lpszClassName = "BarDocument";
+  RegisterClass(&wc);
+  TForm* documents[2];
+  for (int i = 0; i < 2; ++i) {
+    HWND h = CreateWindowEx(WS_EX_MDICHILD, "BarDocument", "Document", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10 + 30 * i,
+                            10, 200, 150, client, nullptr, nullptr, nullptr);
+    documents[i] = new TForm(Application, 0);
+    documents[i]->SetFormStyle(fsMDIChild);
+    documents[i]->AttachHandle(h);
+  }
+  auto* frame = new TPanel(documents[0]);
+  frame->SetParent(documents[0]);
+  auto* control = new TPanel(frame);
+  control->SetParent(frame);
+  control->Handle();
+
+  EXPECT_EQ(FormOfControl(control, bfkFirst), documents[0]);
+  EXPECT_EQ(FormOfControl(control, bfkTopLevelOrMDIChild), documents[0]);
+  EXPECT_EQ(FormOfControl(control, bfkTopLevel), main);
+
+  EXPECT_TRUE(IsActiveMDIChild(documents[1])) << "the last one made is active";
+  EXPECT_FALSE(IsActiveMDIChild(documents[0]));
+  EXPECT_FALSE(IsActiveMDIChild(main));
+  SetActiveWindow(main->Handle());
+  EXPECT_EQ(ActiveFormOfApplication(), documents[1]);
+  SendMessage(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(documents[0]->Handle()), 0);
+  EXPECT_TRUE(IsActiveMDIChild(documents[0]));
+  EXPECT_EQ(ActiveFormOfApplication(), documents[0]);
+  EnableWindow(main->Handle(), FALSE);
+  EXPECT_EQ(ActiveFormOfApplication(), nullptr) << "a disabled form answers nothing";
+  EnableWindow(main->Handle(), TRUE);
+  for (TForm* d : documents) delete d;
+  delete main;
+  UnregisterClass("BarDocument", nullptr);
 }
 
 // A bar window whose opener and kind the test sets.
