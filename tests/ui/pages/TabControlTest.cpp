@@ -343,6 +343,18 @@ TEST_F(TabControl, ClientRectangleIsStoredReadAndScaled) {
   EXPECT_EQ(copy->StoredClientRect(), TRect(0, 30, 450, 300));
 }
 
+TEST_F(TabControl, FocusComesOnlyWithAClickOnTheSelectedTab) {
+  AddTabs({50, 50});
+  MoveTo(60, 10);
+  EXPECT_FALSE(control->CanFocusOnClick());
+  MoveTo(10, 10);
+  EXPECT_TRUE(control->CanFocusOnClick());
+  MoveTo(10, 100);
+  EXPECT_FALSE(control->CanFocusOnClick());
+  control->SetFocusable(false);
+  EXPECT_FALSE(control->CanFocus());
+}
+
 TEST_F(TabControl, PaintsThroughItsPainter) {
   AddTabs({80, 80, 80});
   control->Tabs()->Tab(1)->SetCaption("80 &Second");
