@@ -93,20 +93,6 @@ RECT RectInTop(const Window& w, bool clientOnly) {
 
 namespace {
 
-void SubtractSiblingsAbove(const Window& w, Region& rgn) {
-  Window* p = Find(w.parent);
-  if (!p) return;
-  for (HWND s : p->children) {
-    if (s == w.handle) break;
-    Window* sw = Find(s);
-    if (sw && sw->Visible()) rgn.Subtract(RectInTop(*sw, false));
-  }
-}
-
-}  // namespace
-
-namespace {
-
 // A window region clips its window's drawing as it clips the mouse.
 void ClipToWindowRegion(const Window& w, Region& rgn) {
   if (!w.windowRgn) return;
@@ -114,6 +100,23 @@ void ClipToWindowRegion(const Window& w, Region& rgn) {
   Region shape = *w.windowRgn;
   shape.Offset(inTop.left, inTop.top);
   rgn.Intersect(shape);
+}
+
+// What a window covers of its top-level window: its rectangle, within its region when it has one.
+Region CoveredInTop(const Window& w) {
+  Region shape(RectInTop(w, false));
+  ClipToWindowRegion(w, shape);
+  return shape;
+}
+
+void SubtractSiblingsAbove(const Window& w, Region& rgn) {
+  Window* p = Find(w.parent);
+  if (!p) return;
+  for (HWND s : p->children) {
+    if (s == w.handle) break;
+    Window* sw = Find(s);
+    if (sw && sw->Visible()) rgn.Subtract(CoveredInTop(*sw));
+  }
 }
 
 }  // namespace
@@ -132,7 +135,7 @@ Region VisibleRegion(Window& w, bool clientOnly, bool clipChildren, bool clipSib
   if (clipChildren) {
     for (HWND c : w.children) {
       Window* cw = Find(c);
-      if (cw && cw->Visible()) rgn.Subtract(RectInTop(*cw, false));
+      if (cw && cw->Visible()) rgn.Subtract(CoveredInTop(*cw));
     }
   }
   return rgn;

@@ -670,7 +670,14 @@ int SetWindowRgn(HWND hwnd, HRGN rgn, BOOL redraw) {
     w->windowRgn.reset();
   }
   ApplySurfaceAttributes(*w);
-  if (redraw) RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);
+  if (redraw) {
+    // What the window no longer covers shows its parent again.
+    if ((w->style & WS_CHILD) && w->parent) {
+      RECT uncovered = w->rect;
+      RedrawWindow(w->parent, &uncovered, nullptr, RDW_INVALIDATE | RDW_ERASE);
+    }
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);
+  }
   return 1;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/classes/Forms.h"
 #include "platform/system/Modules.h"
 #include "platform/win/Focus.h"
+#include "ui/controls/ContainerViewInfo.h"
 #include "ui/controls/ControlChildComponent.h"
 #include "ui/controls/MessageWindow.h"
 #include "ui/controls/MouseTracking.h"
@@ -58,6 +59,7 @@ void ControlsUnitStartup() {
   SkinRefreshMessage = RegisterWindowMessage("{B2CE3777-44D8-1321-4656-12C54AA613BB}");
   SystemControllerInstance = new TcxSystemController();
   ControlChildComponentStartup();
+  BindGetScrollBarInfo();
 }
 
 void ControlsUnitShutdown() {
