@@ -114,6 +114,8 @@ class TCustomdxBarControl : public TCustomControl {
   virtual void RecalcAndLayout() {}
   // The window ends its hot tracking: the mouse left it.
   virtual void MouseLeft() {}
+  // The manager's selected control moved to another root toolbar: this window lets its go.
+  virtual void DropSelection() {}
 };
 VW_BAR_COMPONENT_SHELL(TdxBarControl, TCustomdxBarControl)
 VW_BAR_COMPONENT_SHELL(TdxBarSubMenuControl, TCustomdxBarControl)

@@ -20,6 +20,11 @@
 using namespace win;
 using namespace dxBarStrs;
 
+// From the shared bar routines, whose header cannot be included beside the painter interface yet:
+// both name their arrow directions adDown and adRight.
+win::HFONT CreateSmallCaptionFont(TFont* Font, bool UseSystemFont);
+void MakeEditFont(TFont* Font, TFont* Target, bool Scaled);
+
 namespace {
 
 String LowerCase(String S) {
@@ -265,6 +270,8 @@ TdxBarManager::TdxBarManager(TComponent* AOwner) : TComponent(CheckOwner(AOwner)
   FMDIStateChangedHandlers = new TcxEventHandlerCollection;
   FFont = new TFont;
   FFont->OnChange = [this](TObject* Sender) { FontChanged(Sender); };
+  FEditFont = new TFont;
+  FBarCaptionFont = new TFont;
   FHelpButtonGlyph = new TBitmap;
   FThemeChangedNotificator = new TdxThemeChangedNotificator;
   FThemeChangedNotificator->OnThemeChanged = [this] { StyleChanged(); };
@@ -310,6 +317,8 @@ TdxBarManager::~TdxBarManager() {
   FGroups.clear();
   FFont->OnChange = nullptr;
   FreeAndNil(FFont);
+  FreeAndNil(FEditFont);
+  FreeAndNil(FBarCaptionFont);
   FreeAndNil(FBars);
   FreeAndNil(FIniReadHandlers);
   FreeAndNil(FIniWriteHandlers);
@@ -699,6 +708,8 @@ void TdxBarManager::UpdateFonts() {
       AssignLogFont(FFont, metrics.lfMenuFont);
     else if (FScaled)
       FFont->SetHeight(metrics.lfMenuFont.lfHeight);
+    MakeEditFont(FFont, FEditFont, FScaled);
+    FBarCaptionFont->SetHandle(CreateSmallCaptionFont(FFont, FUseSystemFont));
   } catch (...) {
     FChangingFontInternally = false;
     throw;
@@ -1045,7 +1056,7 @@ void TdxBarManager::SetSelectedItem(TdxBarItemControl* AValue, TCustomdxBarContr
     TCustomdxBarControl* old = FSelectedItemBar;
     FSelectedItem = nullptr;
     FSelectedItemBar = nullptr;
-    old->UpdateControlState();
+    old->DropSelection();
   }
   FSelectedItem = AValue;
   FSelectedItemBar = AValue ? (ARootBar ? ARootBar : AControlBar) : nullptr;

@@ -243,6 +243,9 @@ class TdxBarManager : public TComponent {
   void SetScaled(bool Value);
   TFont* Font() const { return FFont; }
   void SetFont(TFont* Value) { FFont->Assign(Value); }
+  // The edit items' font and the floating toolbars' caption font, made from Font.
+  TFont* EditFont() const { return FEditFont; }
+  TFont* BarCaptionFont() const { return FBarCaptionFont; }
   TdxBarBackgrounds* Backgrounds() const { return FBackgrounds; }
   void SetBackgrounds(TdxBarBackgrounds* Value) { FBackgrounds->Assign(Value); }
   int ButtonArrowWidth() const { return FButtonArrowWidth; }
@@ -536,6 +539,8 @@ class TdxBarManager : public TComponent {
   bool FAutoHideEmptyBars = false;
   bool FScaled = true;
   TFont* FFont = nullptr;
+  TFont* FEditFont = nullptr;
+  TFont* FBarCaptionFont = nullptr;
   TdxBarBackgrounds* FBackgrounds = nullptr;
   TcxLookAndFeel* FLookAndFeel = nullptr;
   int FButtonArrowWidth = 11;

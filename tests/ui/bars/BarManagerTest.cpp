@@ -49,6 +49,8 @@ class TCountingBarControl : public TdxBarControl {
   void UpdateControlState() override { Calls.push_back("UpdateControlState"); }
   void BarManagerStyleChanged() override { ++StyleChanges; }
   void RepaintBar() override { ++Repaints; }
+  void MouseLeft() override { Calls.push_back("MouseLeft"); }
+  void DropSelection() override { Calls.push_back("DropSelection"); }
   void RecalcAndLayout() override {
     ++Relayouts;
     if (ThrowOnLayout) throw std::runtime_error("layout failed");
@@ -92,6 +94,11 @@ class BarManagerTest : public ::testing::Test {
     auto* control = new TCountingBarControl(Form);
     bar->SetControl(control);
     return control;
+  }
+  static int NonClientSmallCaptionHeight() {
+    NONCLIENTMETRICS metrics;
+    SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    return metrics.lfSmCaptionFont.lfHeight;
   }
   static void SetMenuFontHeight(int Height) {
     NONCLIENTMETRICS metrics;
@@ -477,6 +484,88 @@ TEST_F(BarManagerTest, DesignTimeNamesAndBrokenLinks) {
   EXPECT_EQ(MessageBoxLog::Calls, 0) << "nothing to ask about";
   TApplication::SetMessageBoxFunc(previous);
   m->SetDesigner(nullptr);
+}
+
+TEST_F(BarManagerTest, FontsFollowTheSystemMenuFont) {
+  SetMenuFontHeight(-12);
+  LOGFONTA iconTitle{};
+  SystemParametersInfo(SPI_GETICONTITLELOGFONT, sizeof(iconTitle), &iconTitle, 0);
+  iconTitle.lfHeight = -10;
+  SystemParametersInfo(SPI_SETICONTITLELOGFONT, sizeof(iconTitle), &iconTitle, 0);
+  TdxBarManager* m = NewManager();
+  EXPECT_EQ(m->Font()->Height(), -12);
+  EXPECT_EQ(m->EditFont()->Height(), -11) << "an icon-title height of -10 gives -11";
+  EXPECT_EQ(m->BarCaptionFont()->Height(), NonClientSmallCaptionHeight());
+  TdxBar* plain = m->Bars()->Add();
+  TdxBar* own = m->Bars()->Add();
+  own->SetUseOwnFont(true);
+  own->Font()->SetHeight(-20);
+
+  m->Font()->SetSize(20);
+  EXPECT_FALSE(m->UseSystemFont()) << "a change from outside";
+  EXPECT_EQ(m->Font()->Height(), -12) << "Scaled brings the system height back";
+  m->SetScaled(false);
+  m->Font()->SetHeight(-30);
+  EXPECT_EQ(m->Font()->Height(), -30);
+  EXPECT_EQ(m->EditFont()->Height(), -30) << "unscaled: a copy of Font";
+  EXPECT_EQ(m->BarCaptionFont()->Height(), std::min(-11, NonClientSmallCaptionHeight()));
+  EXPECT_EQ(m->BarCaptionFont()->Name(), m->Font()->Name());
+
+  int handlerCalls = 0;
+  m->SystemFontChangedHandlers()->Handlers.push_back([&](TObject*, const void*) { ++handlerCalls; });
+  SetMenuFontHeight(-14);
+  m->SetUseSystemFont(true);
+  EXPECT_EQ(m->Font()->Height(), -14);
+  EXPECT_EQ(handlerCalls, 1);
+  EXPECT_EQ(plain->Font()->Height(), -14);
+  EXPECT_EQ(own->Font()->Height(), -20);
+  SetMenuFontHeight(-16);
+  m->SystemFontsChanged();
+  EXPECT_EQ(plain->Font()->Height(), -16);
+  EXPECT_EQ(handlerCalls, 2);
+}
+
+TEST_F(BarManagerTest, SelectionMouseTrackingAndLookups) {
+  TdxBarManager* m = NewManager();
+  Form->HandleNeeded();
+  TCountingBarControl* a = AddShownBar(m, "A");
+  TCountingBarControl* b = AddShownBar(m, "B");
+  a->SetParent(Form);
+  b->SetParent(Form);
+  a->HandleNeeded();
+  b->HandleNeeded();
+  TdxBarItemControl first, second, third;
+
+  m->SetSelectedItem(&first, a, a);
+  m->SetSelectedItem(&second, b, b);
+  EXPECT_TRUE(a->Calls.empty()) << "outside customizing nothing is dropped";
+  m->SetCustomizing(true);
+  a->Calls.clear();
+  b->Calls.clear();
+  m->SetSelectedItem(&third, b, b);
+  EXPECT_TRUE(b->Calls.empty()) << "same root toolbar";
+  m->SetSelectedItem(&first, a, a);
+  EXPECT_EQ(b->Calls, std::vector<String>{"DropSelection"});
+  EXPECT_EQ(m->SelectedItem(), &first);
+  m->SetCustomizing(false);
+
+  a->Calls.clear();
+  m->StartMouseTracking(a);
+  EXPECT_EQ(m->MouseTrackingBarControl(), a);
+  m->StartMouseTracking(b);
+  EXPECT_EQ(a->Calls, std::vector<String>{"MouseLeft"}) << "a new window ends the previous one's tracking";
+  EXPECT_EQ(m->MouseTrackingBarControl(), b);
+  m->EndMouseTracking(a);
+  EXPECT_EQ(m->MouseTrackingBarControl(), b) << "ending another window's tracking changes nothing";
+  m->EndMouseTracking(b);
+  EXPECT_EQ(m->MouseTrackingBarControl(), nullptr);
+
+  EXPECT_EQ(GetBarManagerByWindow(Form->Handle()), m);
+  EXPECT_EQ(GetBarManagerByWindow(a->Handle()), nullptr) << "only the owner's own window";
+  EXPECT_EQ(GetBarManagerByComponent(a), m);
+  EXPECT_EQ(m->DialogParentWindow(), Form->Handle());
+  EXPECT_FALSE(m->OtherManagerCustomizing());
+  EXPECT_TRUE(m->EditableInDesigner());
 }
 
 TEST_F(BarManagerTest, FlatBrushesTruncateAndTakeTheNearestColour) {
