@@ -19,6 +19,7 @@
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarUnit.h"
 #include "ui/controls/ControlServices.h"
+#include "ui/controls/ControlsUnit.h"
 #include "ui/foundation/Core.h"
 #include "ui/foundation/ObjectLinks.h"
 #include "ui/foundation/ExtendedStylePainters.h"
@@ -74,6 +75,7 @@ class BarManagerTest : public ::testing::Test {
     platform::InstallDisplay(platform::CreateHeadlessDisplay(1024, 768));
     InitializeForms();
     Application->Initialize();
+    ControlsUnitStartup();
     BarUnitStartup();
     Application->CreateForm(Form);
     Form->SetBounds(300, 200, 400, 300);
@@ -81,6 +83,7 @@ class BarManagerTest : public ::testing::Test {
   void TearDown() override {
     TObject::Free(Form);
     BarUnitShutdown();
+    ControlsUnitShutdown();
     platform::ResetSystemParameters();
     platform::ResetModuleOverrides();
     FinalizeForms();
