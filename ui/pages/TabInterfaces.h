@@ -63,7 +63,8 @@ class IcxTabControl {
   virtual void SetMultiSelectMode(bool Value) = 0;
   // The layout's reset: positions not below the visible count become -1, TabIndex at most the last.
   virtual void ResetIndicesForLayout(int VisibleCount) = 0;
-  // Shown navigator buttons changed: those gone lose their hot and pressed states.
+  // After every layout, the buttons shown before and now: those gone lose their hot and pressed
+  // states, and the arrows' and close button's enabled states are recomputed.
   virtual void NavigatorButtonsChanged(TcxPCNavigatorButtons Old, TcxPCNavigatorButtons New) = 0;
 
   // ---- notifications ----

@@ -57,12 +57,9 @@ void TcxTabLayout::CalculateMetrics(TcxPCNavigatorButtons Buttons) {
   FControl->LayoutPainter()->CalculateTabsAndButtonsArea(Buttons, FMetrics);
 }
 
-void TcxTabLayout::SetNavigatorButtons(TcxPCNavigatorButtons Value) {
-  if (Value == FNavigatorButtons) return;
-  TcxPCNavigatorButtons old = FNavigatorButtons;
-  FNavigatorButtons = Value;
-  FControl->NavigatorButtonsChanged(old, Value);
-}
+// The control hears of the buttons once, when the layout is done: the choice tries the buttons of
+// a fitting row before those of an overflowing one, and a button held down must survive that.
+void TcxTabLayout::SetNavigatorButtons(TcxPCNavigatorButtons Value) { FNavigatorButtons = Value; }
 
 void TcxTabLayout::PlacedTabRange(int& First, int& Last) {
   if (FControl->MultiLine()) {
@@ -77,6 +74,12 @@ void TcxTabLayout::PlacedTabRange(int& First, int& Last) {
 // ---- the layout -----------------------------------------------------------------------------------
 
 void TcxTabLayout::Calculate() {
+  TcxPCNavigatorButtons old = FNavigatorButtons;
+  CalculateLayout();
+  FControl->NavigatorButtonsChanged(old, FNavigatorButtons);
+}
+
+void TcxTabLayout::CalculateLayout() {
   TcxTabs* tabs = FControl->Tabs();
   int n = VisibleCount();
   FFirstBand = TRect();

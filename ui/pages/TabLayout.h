@@ -57,6 +57,7 @@ class TcxTabLayout {
   void SetAcrossCoordinate(TcxTab* Tab, int Value);
 
   void SetNavigatorButtons(TcxPCNavigatorButtons Value);
+  void CalculateLayout();
   void SingleRowLayout();
   void ChooseNavigatorAndPlace();
   void PlaceTabs(int First, int Last, bool StopWhenFull);

@@ -86,6 +86,14 @@ class TabControl : public ::testing::Test {
     platform::Headless()->InjectMouseMove(X, Y);
     Pump();
   }
+  void RunFor(std::uint64_t Ms) {
+    std::uint64_t end = clock->NowMs() + Ms;
+    Pump();
+    while (clock->NowMs() < end) {
+      clock->Advance(1);
+      Pump();
+    }
+  }
   void Press(bool Down) {
     platform::Headless()->InjectMouseButton(1, Down);
     Pump();
@@ -300,6 +308,45 @@ TEST_F(TabControl, WheelScrollsOneTabPerNotch) {
   platform::Headless()->InjectWheel(win::WHEEL_DELTA);
   Pump();
   EXPECT_EQ(control->Layout()->FirstVisibleTab(), 0);
+}
+
+TEST_F(TabControl, AHeldScrollArrowRepeatsUntilTheEnd) {
+  AddTabs({50, 50, 50, 50, 50, 50, 50, 50});  // 260 of row for 400 of tabs: 3 tabs to scroll
+  ASSERT_TRUE(control->Layout()->NavigatorButtons().Contains(nbBottomRight));
+  MoveTo(290, 10);  // the forward arrow, after the backward one at 260
+  Press(true);
+  EXPECT_EQ(control->Layout()->FirstVisibleTab(), 1);
+  RunFor(299);
+  EXPECT_EQ(control->Layout()->FirstVisibleTab(), 1);
+  RunFor(1);
+  EXPECT_EQ(control->Layout()->FirstVisibleTab(), 2);
+  RunFor(150);
+  EXPECT_EQ(control->Layout()->FirstVisibleTab(), 3);
+  EXPECT_EQ(control->NavigatorButtonState(nbBottomRight), nbsDisabled);
+  RunFor(600);
+  EXPECT_EQ(control->Layout()->FirstVisibleTab(), 3);
+  Press(false);
+  // Moving off a pressed arrow releases it and stops the repeat.
+  MoveTo(270, 10);
+  Press(true);
+  EXPECT_EQ(control->Layout()->FirstVisibleTab(), 2);
+  MoveTo(100, 100);
+  EXPECT_EQ(control->NavigatorButtonState(nbTopLeft), nbsNormal);
+  RunFor(600);
+  EXPECT_EQ(control->Layout()->FirstVisibleTab(), 2);
+  Press(false);
+}
+
+TEST_F(TabControl, ALookAndFeelChangeChoosesTheStyleAgain) {
+  buttons.Default = true;
+  control->LookAndFeel()->SetKind(lfStandard);
+  EXPECT_EQ(control->Painter()->PainterClass(), &buttons);
+  EXPECT_EQ(control->Style(), 0);
+  // A style set by ID stays.
+  control->SetStyle(1);
+  control->LookAndFeel()->SetKind(lfFlat);
+  EXPECT_EQ(control->Painter()->PainterClass(), &TestTabsStyle());
+  EXPECT_EQ(control->Style(), 1);
 }
 
 TEST_F(TabControl, StylesAndRotation) {
