@@ -12,6 +12,7 @@
 #include "ui/bars/BarDesignController.h"
 #include "ui/bars/BarStrings.h"
 #include "ui/bars/BarUnit.h"
+#include "ui/controls/ContainerViewInfo.h"
 #include "ui/controls/ControlServices.h"
 #include "ui/controls/LibraryStrings.h"
 #include "ui/foundation/Core.h"
@@ -1090,6 +1091,20 @@ void TdxBarManager::RefreshHotTracking(TCustomdxBarControl* ABarControl) {
   if (!bar || (ABarControl && bar != ABarControl) || !bar->HandleAllocated()) return;
   ScreenToClient(bar->Handle(), &p);
   PostMessage(bar->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
+}
+
+void TdxBarManager::DisableFloatingBars() {
+  for (int i = 0; i < FBars->Count(); ++i) {
+    TdxBar* bar = FBars->Items(i);
+    TdxBarControl* control = bar->Control();
+    if (bar->DockingStyle() == dsNone && bar->Visible() && control && control->HandleAllocated())
+      DisableWindowIntoList(FDisabledFloatingBars, control->Handle());
+  }
+}
+
+void TdxBarManager::EnableFloatingBars() {
+  EnableListedWindows(&FDisabledFloatingBars);
+  FDisabledFloatingBars.clear();
 }
 
 void TdxBarManager::DragItem(TdxBarItem* AItem, TdxBarItemLink* ALink) {

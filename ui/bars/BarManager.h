@@ -472,6 +472,10 @@ class TdxBarManager : public TComponent {
   void StartMouseTracking(TCustomdxBarControl* ABarControl);
   void EndMouseTracking(TCustomdxBarControl* ABarControl);
   void RefreshHotTracking(TCustomdxBarControl* ABarControl = nullptr);
+  // While a modal editor of the customization runs, the windows of the shown floating toolbars are
+  // disabled; afterwards those that still exist are enabled again.
+  void DisableFloatingBars();
+  void EnableFloatingBars();
   // Runs a drag of the item or link to its end, also when it fails.
   void DragItem(TdxBarItem* AItem, TdxBarItemLink* ALink);
   TdxBarDragInfo* DragInfo() const { return FDragInfo; }
@@ -621,6 +625,7 @@ class TdxBarManager : public TComponent {
   TCustomdxBarControl* FMouseTrackingBarControl = nullptr;
   TMouseLeaveCaller* FMouseLeaveCaller = nullptr;
   std::vector<TdxBar*> FBarsToRestore;
+  std::vector<win::HWND> FDisabledFloatingBars;
 };
 
 // The manager whose owner owns the window; nil when none.

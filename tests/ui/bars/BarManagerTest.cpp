@@ -571,6 +571,29 @@ TEST_F(BarManagerTest, SelectionMouseTrackingAndLookups) {
   EXPECT_TRUE(m->EditableInDesigner());
 }
 
+TEST_F(BarManagerTest, FloatingBarsAreDisabledWhileAModalEditorRuns) {
+  TdxBarManager* m = NewManager();
+  Form->HandleNeeded();
+  TCountingBarControl* floating = AddShownBar(m, "Floating");
+  TCountingBarControl* docked = AddShownBar(m, "Docked");
+  TCountingBarControl* gone = AddShownBar(m, "Gone");
+  for (TCountingBarControl* c : {floating, docked, gone}) {
+    c->SetParent(Form);
+    c->HandleNeeded();
+  }
+  m->Bars()->Items(0)->SetVisible(true);
+  m->Bars()->Items(1)->SetVisible(true);
+  m->Bars()->Items(1)->SetDockingStyle(dsTop);
+  m->Bars()->Items(2)->SetVisible(true);
+  m->DisableFloatingBars();
+  EXPECT_FALSE(IsWindowEnabled(floating->Handle()));
+  EXPECT_TRUE(IsWindowEnabled(docked->Handle()));
+  m->Bars()->Items(2)->SetControl(nullptr);
+  delete gone;
+  m->EnableFloatingBars();
+  EXPECT_TRUE(IsWindowEnabled(floating->Handle()));
+}
+
 TEST_F(BarManagerTest, FlatBrushesTruncateAndTakeTheNearestColour) {
   const INT elements[] = {COLOR_BTNFACE, COLOR_BTNSHADOW};
   const COLORREF values[] = {RGB(200, 200, 200), RGB(100, 100, 100)};
