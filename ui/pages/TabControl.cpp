@@ -372,16 +372,18 @@ void TcxCustomTabControl::Relayout() {
     int minWidth = FPainter->MinTabWidth(-1);
     if (FMaxRotatedTabWidth > 0 && FMaxRotatedTabWidth < minWidth) FMaxRotatedTabWidth = minWidth;
     FTabs->FreeRotatedTextBitmaps();
-    FLayout.Calculate();
-    for (int i = 0; i < VisibleCount(); ++i) {
-      TcxTab* tab = VisibleTab(i);
-      if (tab->IsOnScreen() && TabImageIndex(tab->Index()) != -1) FPainter->RepaintTab(i, tpcNotSpecified);
-    }
+    // The images turn with the text. Set before the tabs are measured, which a turned image's size
+    // changes; the notice of the change is this very layout.
     bool turnImages = !FPainter->IsNativePainting() && Images() && Images()->Count() > 0;
     int direction = TabTextDirection();
     FTabImages->SetImageRotationAngle(!turnImages || direction == 0 ? rcNone
                                       : direction == 2                ? rcTurnRight
                                                                       : rcTurnLeft);
+    FLayout.Calculate();
+    for (int i = 0; i < VisibleCount(); ++i) {
+      TcxTab* tab = VisibleTab(i);
+      if (tab->IsOnScreen() && TabImageIndex(tab->Index()) != -1) FPainter->RepaintTab(i, tpcNotSpecified);
+    }
     Realign();
     Invalidate();
     FSelectedTabVisibleIndex = remembered;

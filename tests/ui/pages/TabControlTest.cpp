@@ -349,6 +349,26 @@ TEST_F(TabControl, ALookAndFeelChangeChoosesTheStyleAgain) {
   EXPECT_EQ(control->Style(), 1);
 }
 
+TEST_F(TabControl, ImagesTurnWithTheText) {
+  TCustomImageList list(nullptr, 16, 12);
+  TBitmap picture;
+  picture.SetSize(16, 12);
+  list.Add(&picture, nullptr);
+  control->SetImages(&list);
+  AddTabs({50, 50});
+  EXPECT_EQ(control->TabImageIndex(0), 0);
+  EXPECT_EQ(control->TabImageIndex(1), -1);  // one image only
+  EXPECT_EQ(control->TabImages()->ImageRotationAngle(), rcNone);
+  control->SetTabPosition(tpLeft);
+  EXPECT_EQ(control->TabImages()->ImageRotationAngle(), rcTurnLeft);
+  EXPECT_EQ(control->TabImages()->RotatedImageSize(), TSize(12, 16));
+  control->SetOptions(control->Options() + TcxPCOptions{pcoTopToBottomText});
+  EXPECT_EQ(control->TabImages()->ImageRotationAngle(), rcTurnRight);
+  control->OnGetImageIndex = [](TObject*, int, int& ImageIndex) { ImageIndex = -7; };
+  EXPECT_EQ(control->TabImageIndex(0), -1);
+  control->SetImages(nullptr);
+}
+
 TEST_F(TabControl, StylesAndRotation) {
   control->SetStyle(77);
   EXPECT_EQ(control->Style(), 0);
