@@ -765,10 +765,6 @@ void TcxContainer::DoContextPopup(POINT MousePos, bool& Handled) {
   Handled = true;
 }
 
-void TcxContainer::DragCanceled() { TcxControl::DragCanceled(); }
-
-TDragImageList* TcxContainer::GetDragImages() { return TcxControl::GetDragImages(); }
-
 void TcxContainer::ChangeScale(int M, int D) {
   {
     TFlagScope applying(FStyleApplying, !ParentFont());
@@ -860,7 +856,11 @@ void TcxContainer::WndProc(TMessage& Message) {
         Message.Result = 0;
         return;
       }
-      break;
+      TcxControl::WndProc(Message);
+      if (HandleAllocated() && GetFocus() == Handle() && FInnerControl && FInnerControl->HandleAllocated() &&
+          FInnerControl->CanFocus() && !ControlState().Contains(csFocusing))
+        if (TCustomForm* form = GetParentForm()) form->FocusControl(FInnerControl);
+      return;
     case WM_WINDOWPOSCHANGED:
       TcxControl::WndProc(Message);
       if (!IsDestroying() && DependsOnParentLook()) RefreshState();

@@ -172,8 +172,6 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void Resize() override;
   void DoContextPopup(win::POINT MousePos, bool& Handled) override;
-  void DragCanceled() override;
-  TDragImageList* GetDragImages() override;
 
   void ApplyStyleColor(TColor Value);
   void ApplyStyleFont(TFont* Value);

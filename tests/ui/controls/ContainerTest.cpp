@@ -422,6 +422,42 @@ TEST_F(ContainerTest, SharedRoutines) {
   EXPECT_EQ(TopLevelAncestorWindow(w), form->Handle());
   EXPECT_TRUE(WindowInControlForm(c, w));
 
+  // A popup opened from this container, or from a control on a popup, counts as theirs.
+  struct TPopup : TcxShownPopup {
+    TWinControl* Window;
+    TWinControl* Owner;
+    TPopup(TWinControl* W, TWinControl* O) : Window(W), Owner(O) {}
+    TWinControl* PopupWindowControl() override { return Window; }
+    TWinControl* PopupOwnerControl() override { return Owner; }
+  };
+  auto* popupForm = new TForm(Application, 0);
+  popupForm->SetBounds(300, 300, 50, 50);
+  popupForm->HandleNeeded();
+  auto* onPopup = new TTestContainer(popupForm);
+  onPopup->SetParent(popupForm);
+  onPopup->HandleNeeded();
+  auto* nestedForm = new TForm(Application, 0);
+  nestedForm->HandleNeeded();
+  TPopup first(popupForm, c), nested(nestedForm, onPopup);
+  EXPECT_FALSE(ControlOwnsWindow(c, popupForm->Handle()));
+  RegisterShownPopup(&first);
+  RegisterShownPopup(&nested);
+  EXPECT_TRUE(ControlOwnsWindow(c, popupForm->Handle()));
+  EXPECT_TRUE(ControlOwnsWindow(c, onPopup->Handle()));
+  EXPECT_TRUE(ControlOwnsWindow(popupForm, nestedForm->Handle())) << "a control on the popup opened it";
+  EXPECT_FALSE(ControlOwnsWindow(nestedForm, popupForm->Handle()));
+  EXPECT_TRUE(ControlOwnsWindow(c, nestedForm->Handle())) << "through the popup's own popup";
+  UnregisterShownPopup(&nested);
+  UnregisterShownPopup(&first);
+  EXPECT_TRUE(ShownPopups().empty());
+  EXPECT_FALSE(ControlOwnsWindow(c, popupForm->Handle()));
+  delete nestedForm;
+  delete popupForm;
+
+  SetActiveWindow(form->Handle());
+  EXPECT_TRUE(IsFormActive(form));
+  EXPECT_FALSE(IsFormActive(nullptr));
+
   LockPopupShowing(true);
   EXPECT_TRUE(IsPopupShowingLocked());
   LockPopupShowing(false);
