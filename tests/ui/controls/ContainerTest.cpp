@@ -3,6 +3,7 @@
 // container, its style and its inner control, mirrored scroll bars, and the shared routines.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "platform/classes/StdCtrls.h"
@@ -29,8 +30,10 @@ class TTestContainer : public TcxContainer {
   explicit TTestContainer(TComponent* AOwner) : TcxContainer(AOwner) {}
   bool ForceFocused = false;
   bool ForceHot = false;
+  std::function<void()> DuringLayout;
   bool IsFocusedNow() override { return ForceFocused || TcxContainer::IsFocusedNow(); }
   void CalculateLayout(const TPoint& Point, bool HotTrackAllowed) override {
+    if (DuringLayout) DuringLayout();
     if (ForceHot)
       TcxContainer::CalculateLayout(TPoint(Width() / 2, Height() / 2), true);
     else
@@ -314,14 +317,65 @@ TEST_F(ContainerTest, AVeryLongCaptionStillMakesTheWindow) {
   EXPECT_EQ(GetWindowTextLength(c->Handle()), 70000);
 }
 
-TEST_F(ContainerTest, RecalculationIsRefusedWhileOneRuns) {
+TEST_F(ContainerTest, ARecalculationRefusedMeanwhileLeavesTheLayoutToTheNextPaint) {
   TTestContainer* c = Make(20, 20, 100, 30);
   EXPECT_TRUE(c->LayoutValid());
-  c->OnInnerHandler = nullptr;
-  auto* unparented = new TTestContainer(form);
-  EXPECT_FALSE(unparented->RecalcState(TPoint(0, 0), 0, {}, false)) << "no window yet";
-  EXPECT_FALSE(unparented->LayoutValid());
-  delete unparented;
+  bool nested = true;
+  c->DuringLayout = [&] { nested = c->RecalcState(TPoint(0, 0), 0, {}, false); };
+  EXPECT_TRUE(c->RecalcState(TPoint(0, 0), 0, {}, false));
+  EXPECT_FALSE(nested);
+  EXPECT_FALSE(c->LayoutValid()) << "a refused request inside the recalculation is remembered";
+  c->DuringLayout = nullptr;
+  c->Invalidate();
+  Pump();
+  EXPECT_TRUE(c->LayoutValid()) << "the paint recalculated first";
+
+  auto* windowless = new TTestContainer(form);
+  EXPECT_FALSE(windowless->RecalcState(TPoint(0, 0), 0, {}, false)) << "no window yet";
+  EXPECT_FALSE(windowless->LayoutValid());
+  delete windowless;
+}
+
+TEST_F(ContainerTest, ParentColourAndFontAndScaling) {
+  auto* c = new TTestContainer(form);
+  c->SetParent(form);
+  c->SetBounds(20, 20, 100, 30);
+  c->HandleNeeded();
+  // Following the parent's font keeps the style's font unassigned.
+  TFont big;
+  big.SetHeight(-20);
+  form->SetFont(&big);
+  EXPECT_EQ(c->Font()->Height(), -20);
+  EXPECT_EQ(c->NormalStyle()->Font()->Height(), -20);
+  EXPECT_FALSE(c->NormalStyle()->AssignedValues().Contains(csvFont));
+  EXPECT_TRUE(c->ParentFont());
+
+  // An assigned style font is the container's own and scales with it.
+  c->NormalStyle()->Font()->SetSize(10);
+  EXPECT_TRUE(c->NormalStyle()->AssignedValues().Contains(csvFont));
+  EXPECT_FALSE(c->ParentFont());
+  c->ScaleBy(2, 1);
+  EXPECT_EQ(c->NormalStyle()->Font()->Size(), 20);
+  EXPECT_EQ(c->Font()->Size(), 20);
+}
+
+TEST_F(ContainerTest, AParentColouredContainerFollowsItsParent) {
+  class TColored : public TTestContainer {
+   public:
+    using TTestContainer::TTestContainer;
+    bool DefaultParentColor() override { return true; }
+  };
+  auto* c = new TColored(form);
+  c->AfterConstruction();
+  c->SetParent(form);
+  c->SetBounds(20, 20, 100, 30);
+  c->HandleNeeded();
+  EXPECT_TRUE(c->ParentColor());
+  form->SetColor(clTeal);
+  EXPECT_EQ(c->Color(), clTeal);
+  EXPECT_EQ(c->NormalStyle()->Color(), clTeal);
+  EXPECT_FALSE(c->NormalStyle()->AssignedValues().Contains(csvColor)) << "the parent's colour is not the style's own";
+  EXPECT_EQ(At(c, 50, 15), RGBOf(clTeal));
 }
 
 TEST_F(ContainerTest, InnerScrollBarsAreMirrored) {
@@ -415,6 +469,14 @@ TEST_F(ContainerTest, SharedRoutines) {
   PostMessage(w, WM_USER + 1, 0, 0);
   EXPECT_TRUE(DiscardPendingMessages(w, WM_USER + 1, 0, true));
   EXPECT_FALSE(DiscardPendingMessages(w, WM_USER + 1, 0, true));
+  // A quit met on the way is put back.
+  PostQuitMessage(7);
+  PostMessage(w, WM_USER + 1, 0, 0);
+  DiscardPendingMessages(w, 0, 0xFFFF, true);
+  ASSERT_TRUE(PeekMessage(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(m.wParam, 7u);
+  while (PeekMessage(&m, w, WM_USER + 1, WM_USER + 1, PM_REMOVE)) {
+  }
 
   EXPECT_TRUE(ControlOwnsWindow(form, w));
   EXPECT_FALSE(ControlOwnsWindow(c, w));
