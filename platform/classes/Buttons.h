@@ -6,7 +6,6 @@
 #include "platform/win/Controls.h"
 
 VW_ENUM(TBitBtnKind, bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll)
-VW_ENUM(TButtonLayout, blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom)
 VW_ENUM(TButtonStyle, bsAutoDetect, bsWin31, bsNew)
 using TNumGlyphs = int;
 

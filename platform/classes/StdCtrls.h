@@ -269,6 +269,9 @@ class TMemo : public TCustomMemo {
 
 // ---- buttons ---------------------------------------------------------------------------------------
 
+// Where a button's glyph sits beside its caption.
+VW_ENUM(TButtonLayout, blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom)
+
 class TButtonControl;
 
 // The link of a button: a check box or radio button also follows the action's Checked, without

@@ -332,9 +332,11 @@ LRESULT ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
     case WM_PRINTCLIENT: {
       PAINTSTRUCT ps;
-      HDC dc = msg == WM_PAINT ? BeginPaint(hwnd, &ps) : reinterpret_cast<HDC>(wParam);
+      // A WM_PAINT that brings a context (an off-screen paint) draws there, as WM_PRINTCLIENT does.
+      const bool begin = msg == WM_PAINT && !wParam;
+      HDC dc = begin ? BeginPaint(hwnd, &ps) : reinterpret_cast<HDC>(wParam);
       Paint(*b, dc);
-      if (msg == WM_PAINT) EndPaint(hwnd, &ps);
+      if (begin) EndPaint(hwnd, &ps);
       return 0;
     }
     case WM_SETTEXT: {

@@ -201,3 +201,12 @@ TcxLookAndFeelKind LookAndFeelKindOfStyle(TcxPainterStyle Style);
 // Creates the root (and groups the controller with forms); the shutdown frees the root.
 void LookAndFeelUnitStartup();
 void LookAndFeelUnitShutdown();
+
+// A control or object that draws by a look-and-feel of its own and lets others ask for it.
+class IcxLookAndFeelContainer : public virtual IInterface {
+ public:
+  virtual TcxLookAndFeel* GetLookAndFeel() = 0;
+};
+
+// Marks a control that the skin machinery may paint; it has no operations.
+class IcxSkinnableMarker : public virtual IInterface {};
