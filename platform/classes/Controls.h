@@ -588,7 +588,7 @@ class TWinControl : public TControl {
   void SetTabStop(bool Value);
   int TabOrder() const;
   void SetTabOrder(int Value);
-  void GetTabOrderList(TControlList& List);
+  virtual void GetTabOrderList(TControlList& List);
   TWinControl* FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop, bool CheckParent);
   void SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop);
   virtual bool CanFocus();

@@ -673,6 +673,20 @@ void TcxContainer::TakeFocus() {
 
 void TcxContainer::SetFocus() { TakeFocus(); }
 
+void TcxContainer::GetTabOrderList(TControlList& List) {
+  if (HostsChildControls()) {
+    TcxControl::GetTabOrderList(List);
+    return;
+  }
+  // The inner control is reached through the container; while it has the focus it stands in the
+  // container's place, so that moving back from it leaves the container.
+  TCustomForm* form = GetParentForm();
+  TWinControl* active = form ? form->ActiveControl() : nullptr;
+  if (!active || active == this || active != FInnerControl || !CanFocus()) return;
+  auto self = std::find(List.begin(), List.end(), static_cast<TControl*>(this));
+  if (self != List.end()) *self = FInnerControl;
+}
+
 bool TcxContainer::IsFocusable() {
   return !(FInnerControl && FInnerControl->HandleAllocated() && FInnerControl->Focused());
 }

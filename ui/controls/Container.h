@@ -143,6 +143,7 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   void NotifyFocusChanged() override;
   void BoundsChanged() override;
   void SetFocus() override;
+  void GetTabOrderList(TControlList& List) override;
   void Invalidate() override;
   void Update() override;
   void WndProc(TMessage& Message) override;

@@ -289,6 +289,36 @@ TEST_F(ContainerTest, KeysSentToTheContainerReachTheInnerEdit) {
   EXPECT_EQ(c->InnerControl(), nullptr);
 }
 
+TEST_F(ContainerTest, TheInnerControlStandsInForItsContainerInTheTabOrder) {
+  auto* before = new TEdit(form);
+  before->SetParent(form);
+  before->SetBounds(20, 100, 80, 20);
+  TTestContainer* c = Make(20, 20, 100, 30);
+  auto* edit = new TEdit(c);
+  edit->SetParent(c);
+  c->SetInnerControl(edit);
+  auto* after = new TEdit(form);
+  after->SetParent(form);
+  after->SetBounds(20, 140, 80, 20);
+  form->HandleNeeded();
+  Pump();
+  TControlList list;
+  form->GetTabOrderList(list);
+  EXPECT_EQ(list, (TControlList{before, c, after})) << "the inner control is reached through its container";
+
+  before->SetFocus();
+  Pump();
+  form->SelectNext(before, true, true);
+  Pump();
+  EXPECT_EQ(GetFocus(), edit->Handle());
+  list.clear();
+  form->GetTabOrderList(list);
+  EXPECT_EQ(list, (TControlList{before, edit, after}));
+  form->SelectNext(edit, false, true);
+  Pump();
+  EXPECT_EQ(GetFocus(), before->Handle()) << "moving back leaves the container";
+}
+
 TEST_F(ContainerTest, ColourTravelsBetweenControlAndStyleOnce) {
   TTestContainer* c = Make(20, 20, 100, 30);
   int events = 0;
