@@ -228,6 +228,23 @@ TEST_F(ContainerTest, GalleryOfBorderStylesInEveryState) {
   EXPECT_TRUE(Headless().SaveScreenshot(testsupport::ArtifactPath("cx_container_gallery.png")));
 }
 
+// The border each look-and-feel kind gives a container that sets none, in every state.
+TEST_F(ContainerTest, GalleryOfLookAndFeelKinds) {
+  const TcxLookAndFeelKind kinds[] = {lfFlat, lfStandard, lfUltraFlat, lfOffice11};
+  for (int row = 0; row < 4; ++row) {
+    for (int state = 0; state < 4; ++state) {
+      TTestContainer* c = Make(10 + state * 130, 10 + row * 40, 120, 30);
+      c->NormalStyle()->LookAndFeel()->SetKind(kinds[row]);
+      c->ForceHot = state == 1;
+      c->ForceFocused = state == 2;
+      if (state == 3) c->SetEnabled(false);
+      c->RefreshState();
+    }
+  }
+  Pump();
+  EXPECT_TRUE(Headless().SaveScreenshot(testsupport::ArtifactPath("cx_container_kinds.png")));
+}
+
 TEST_F(ContainerTest, HotTrackingFollowsTheMouse) {
   TTestContainer* c = Make(20, 20, 100, 30);
   auto* edit = new TEdit(c);
