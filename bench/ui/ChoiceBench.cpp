@@ -1,0 +1,117 @@
+// The push button against what it stands on: one 75 x 25 button with glyph and caption painted
+// through its window against a plain fill and text of the same area, and the first paint of a
+// form of 300 glyph buttons that share one glyph image.
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <vector>
+
+#include "platform/classes/Forms.h"
+#include "platform/classes/Graphics.h"
+#include "platform/display/Display.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/system/Clock.h"
+#include "platform/win/Window.h"
+#include "ui/choice/Button.h"
+#include "ui/controls/ControlsUnit.h"
+#include "ui/foundation/PaintersUnit.h"
+
+using namespace win;
+
+namespace {
+
+struct Stage {
+  platform::ScopedVirtualClock clock;
+  TForm* form = nullptr;
+  Stage(int w, int h) {
+    platform::InstallDisplay(platform::CreateHeadlessDisplay(1024, 768));
+    InitializeForms();
+    Application->Initialize();
+    PaintingUnitsStartup();
+    ControlsUnitStartup();
+    form = new TForm(nullptr, 0);
+    form->SetBorderStyle(bsNone);
+    form->SetBounds(0, 0, w, h);
+    form->Show();
+    form->Update();
+  }
+  ~Stage() {
+    delete form;
+    ControlsUnitShutdown();
+    PaintingUnitsShutdown();
+    FinalizeForms();
+    platform::ResetDisplay();
+  }
+};
+
+std::unique_ptr<TBitmap> Glyph() {
+  auto b = std::make_unique<TBitmap>();
+  b->SetSize(16, 16);
+  b->Canvas()->Brush()->SetColor(clFuchsia);
+  b->Canvas()->FillRect(RECT{0, 0, 16, 16});
+  b->Canvas()->Brush()->SetColor(clGreen);
+  b->Canvas()->Ellipse(2, 2, 14, 14);
+  return b;
+}
+
+void BM_ButtonWithGlyphAndCaption(benchmark::State& state) {
+  Stage stage(200, 100);
+  auto glyph = Glyph();
+  auto* b = new TcxButton(stage.form);
+  b->SetParent(stage.form);
+  b->SetBounds(10, 10, 75, 25);
+  b->SetCaption("确定 OK");
+  b->SetGlyph(glyph.get());
+  b->Update();
+  for (auto _ : state) {
+    InvalidateRect(b->Handle(), nullptr, FALSE);
+    UpdateWindow(b->Handle());
+  }
+}
+
+// The same area the plain way, straight onto the window.
+void BM_FillRectAndDrawText(benchmark::State& state) {
+  Stage stage(200, 100);
+  HDC dc = GetDC(stage.form->Handle());
+  TCanvas c;
+  c.SetHandle(dc);
+  c.Brush()->SetColor(clBtnFace);
+  for (auto _ : state) {
+    RECT r{10, 10, 85, 35};
+    c.FillRect(r);
+    c.RequiredState(TCanvasState{csHandleValid, csFontValid});
+    DrawText(dc, "确定 OK", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  }
+  c.SetHandle(nullptr);
+  ReleaseDC(stage.form->Handle(), dc);
+}
+
+void BM_FirstPaintOf300GlyphButtons(benchmark::State& state) {
+  Stage stage(1000, 700);
+  auto glyph = Glyph();
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto* panel = new TForm(nullptr, 0);
+    panel->SetBorderStyle(bsNone);
+    panel->SetBounds(0, 0, 1000, 700);
+    for (int i = 0; i < 300; ++i) {
+      auto* b = new TcxButton(panel);
+      b->SetBounds((i % 12) * 80, (i / 12) * 27, 75, 25);
+      b->SetCaption("Button");
+      b->SetGlyph(glyph.get());
+      b->SetParent(panel);
+    }
+    state.ResumeTiming();
+    panel->Show();
+    panel->Update();
+    state.PauseTiming();
+    delete panel;
+    state.ResumeTiming();
+  }
+}
+
+}  // namespace
+
+BENCHMARK(BM_ButtonWithGlyphAndCaption);
+BENCHMARK(BM_FillRectAndDrawText);
+BENCHMARK(BM_FirstPaintOf300GlyphButtons)->Unit(benchmark::kMillisecond);

@@ -1,0 +1,152 @@
+#include <string>
+#include <vector>
+
+#include "platform/win/Focus.h"
+#include "platform/win/Keys.h"
+#include "tests/ui/choice/ChoiceFixture.h"
+#include "platform/classes/ExtCtrls.h"
+#include "ui/choice/RadioButton.h"
+
+namespace choicetest {
+namespace {
+
+using namespace win;
+
+class RadioButtonTest : public ChoiceTest {
+ protected:
+  TcxRadioButton* MakeRadio(TWinControl* Parent, int X, int Y, const char* Caption, std::vector<std::string>* Log = nullptr) {
+    auto* r = new TcxRadioButton(Parent);
+    r->SetParent(Parent);
+    r->SetBounds(X, Y, 110, 17);
+    r->SetCaption(Caption);
+    if (Log) {
+      r->OnClick = [Log, r](TObject*) { Log->push_back(r->Caption() + ".click"); };
+      r->OnMouseDown = [Log, r](TObject*, TMouseButton, TShiftState, int, int) {
+        Log->push_back(r->Caption() + (r->Checked() ? ".down(checked)" : ".down"));
+      };
+    }
+    Pump();
+    return r;
+  }
+};
+
+TEST_F(RadioButtonTest, CheckingOneUnchecksItsSiblingsAndClicksOnce) {
+  TForm* form = MakeForm(0, 0, 300, 100);
+  std::vector<std::string> log;
+  TcxRadioButton* a = MakeRadio(form, 10, 10, "A", &log);
+  TcxRadioButton* b = MakeRadio(form, 10, 40, "B", &log);
+  a->SetCheckedValue(true);
+  EXPECT_EQ(log, std::vector<std::string>{"A.click"});
+  b->SetCheckedValue(true);
+  EXPECT_FALSE(a->Checked());
+  EXPECT_EQ(log, (std::vector<std::string>{"A.click", "B.click"}));
+
+  // A press on an unfocused button: the mouse-down first, the check on the release's click.
+  log.clear();
+  MoveMouse(a, 5, 8);
+  MouseButton(true);
+  EXPECT_FALSE(a->Checked()) << "the focus arriving does not check it";
+  EXPECT_EQ(GetFocus(), a->Handle());
+  MouseButton(false);
+  EXPECT_TRUE(a->Checked());
+  EXPECT_FALSE(b->Checked());
+  EXPECT_EQ(log, (std::vector<std::string>{"A.down", "A.click"}));
+
+  // Pressing the checked one again fires nothing but the mouse-down.
+  log.clear();
+  MouseButton(true);
+  MouseButton(false);
+  EXPECT_EQ(log, std::vector<std::string>{"A.down(checked)"});
+}
+
+TEST_F(RadioButtonTest, TabbingIntoAnUncheckedButtonChecksItWithOneClick) {
+  TForm* form = MakeForm(0, 0, 300, 100);
+  std::vector<std::string> log;
+  TcxRadioButton* a = MakeRadio(form, 10, 10, "A", &log);
+  TcxRadioButton* b = MakeRadio(form, 10, 35, "B", &log);
+  a->SetCheckedValue(true);
+  b->SetTabStop(true);
+  log.clear();
+  a->SetFocus();
+  Pump();
+  Key(VK_TAB, true);
+  Key(VK_TAB, false);
+  ASSERT_EQ(GetFocus(), b->Handle());
+  EXPECT_TRUE(b->Checked());
+  EXPECT_FALSE(a->Checked());
+  EXPECT_EQ(log, std::vector<std::string>{"B.click"});
+}
+
+TEST_F(RadioButtonTest, StatesFollowTheMouse) {
+  TForm* form = MakeForm(0, 0, 300, 100);
+  TcxRadioButton* a = MakeRadio(form, 10, 10, "A");
+  EXPECT_EQ(a->ButtonState(), 2);
+  MoveMouse(a, 40, 8);
+  EXPECT_EQ(a->ButtonState(), 1);
+  MouseButton(true);
+  EXPECT_EQ(a->ButtonState(), 3);
+  MoveMouse(form, 250, 80);
+  EXPECT_EQ(a->ButtonState(), 1) << "pressed and outside";
+  MouseButton(false);
+  RunFor(30);
+  EXPECT_EQ(a->ButtonState(), 2);
+  a->SetEnabled(false);
+  EXPECT_EQ(a->ButtonState(), 0);
+}
+
+TEST_F(RadioButtonTest, GlyphStartsAtOneAndATransparentButtonShowsItsParent) {
+  TForm* form = MakeForm(0, 0, 300, 100, RGB(200, 0, 0));
+  TcxRadioButton* opaque = MakeRadio(form, 10, 10, "Opaque");
+  opaque->SetColor(clBtnFace);
+  TcxRadioButton* clear = MakeRadio(form, 10, 40, "Clear");
+  clear->SetTransparent(true);
+  Pump();
+  EXPECT_EQ(opaque->ButtonRect().Left, 1);
+  EXPECT_EQ(Pixel(opaque, 0, 8), ColorToRGB(clBtnFace));
+  EXPECT_EQ(Pixel(opaque, 105, 2), ColorToRGB(clBtnFace));
+  EXPECT_EQ(Pixel(clear, 0, 8), RGB(200, 0, 0));
+  EXPECT_EQ(Pixel(clear, 105, 2), RGB(200, 0, 0));
+  // The glyph is drawn in both.
+  EXPECT_NE(Pixel(clear, clear->ButtonRect().Left + 6, 8), RGB(200, 0, 0));
+  // Caption on the left: the glyph at the right edge.
+  opaque->SetAlignment(taLeftJustify);
+  Pump();
+  EXPECT_EQ(opaque->ButtonRect().Right, opaque->Width());
+}
+
+// Every look in every state: a gallery to look at.
+TEST_F(RadioButtonTest, GalleryOfEveryLookAndState) {
+  TForm* form = MakeForm(0, 0, 4 * 120 + 10, 6 * 24 + 10);
+  const TcxLookAndFeelKind kinds[] = {lfStandard, lfFlat, lfUltraFlat, lfOffice11};
+  TcxRadioButton* hot = nullptr;
+  for (int k = 0; k < 4; ++k) {
+    // A panel per look, so each column has a checked button of its own.
+    auto* column = new TPanel(form);
+    column->SetParent(form);
+    column->SetBevelOuter(bvNone);
+    column->SetBounds(5 + k * 120, 0, 115, form->Height());
+    column->SetParentColor(true);
+    int y = 5;
+    auto add = [&](const char* caption) {
+      TcxRadioButton* r = MakeRadio(column, 0, y, caption);
+      r->LookAndFeel()->SetKind(kinds[k]);
+      y += 24;
+      return r;
+    };
+    add("Unchecked");
+    add("Checked")->SetCheckedValue(true);
+    add("Disabled")->SetEnabled(false);
+    TcxRadioButton* left = add("Left text");
+    left->SetAlignment(taLeftJustify);
+    TcxRadioButton* t = add("Transparent");
+    t->SetTransparent(true);
+    TcxRadioButton* h = add("Hot");
+    if (k == 2) hot = h;
+  }
+  form->SetColor(RGB(230, 230, 240));
+  MoveMouse(hot, 5, 8);
+  SaveControl("radiobuttons.png", form);
+}
+
+}  // namespace
+}  // namespace choicetest
