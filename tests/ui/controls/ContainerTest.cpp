@@ -8,6 +8,7 @@
 
 #include "platform/classes/StdCtrls.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/system/Modules.h"
 #include "platform/win/Focus.h"
 #include "platform/win/Window.h"
 #include "tests/support/Artifacts.h"
@@ -185,6 +186,22 @@ TEST_F(ContainerTest, UnderANativeThemeNoShadowNoRegionAndTheThemeFill) {
     EXPECT_EQ(c->ViewInfo()->BackgroundColor, static_cast<TColor>(RGB(1, 2, 3)));
     c->Styles()->DisabledStyle()->SetColor(clYellow);
     EXPECT_EQ(c->ViewInfo()->BackgroundColor, clYellow) << "an assigned colour wins over the theme's";
+    delete c;
+  }
+  ThemeAccessShutdown();
+
+  // Under desktop composition the frame takes the list box's border colour.
+  platform::InstallFakeModule("dwmapi.dll", {platform::Export("DwmIsCompositionEnabled", +[](BOOL* enabled) -> HRESULT {
+                                                *enabled = TRUE;
+                                                return S_OK;
+                                              })});
+  ThemeAccessStartup();
+  ASSERT_TRUE(IsDwmCompositionOn());
+  FakeThemeLibrary::Colors()[{"LISTBOX", 3, 1, 3801}] = RGB(0, 0, 160);
+  {
+    TTestContainer* c = Make(20, 20, 100, 30);
+    c->NormalStyle()->LookAndFeel()->SetNativeStyle(true);
+    EXPECT_EQ(At(c, 0, 0), RGB(0, 0, 160));
     delete c;
   }
   ThemeAccessShutdown();
