@@ -255,9 +255,11 @@ bool IsFormActive(TCustomForm* Form) {
   HWND active = GetActiveWindow();
   if (Form->Handle() == active) return true;
   if (IsMDIChildForm(Form)) {
-    // The class library keeps no active MDI child: a child counts as active with its main form.
+    // A document is active when its frame is and its MDI client names it the active one.
     TCustomForm* main = Application ? Application->MainForm() : nullptr;
-    return main && main->HandleAllocated() && main->Handle() == active;
+    if (!main || !main->HandleAllocated() || main->Handle() != active) return false;
+    HWND client = GetParent(Form->Handle());
+    return client && reinterpret_cast<HWND>(SendMessage(client, WM_MDIGETACTIVE, 0, 0)) == Form->Handle();
   }
   return TopLevelAncestorWindow(Form->Handle()) == active;
 }
