@@ -70,21 +70,31 @@ TcxButtonColors::TcxButtonColors(TcxCustomButton* AButton) : FButton(AButton) {
 
 void TcxButtonColors::DeclareProperties(TPropTable& t) {
   t.Add("AssignedColors", &TcxButtonColors::AssignedColors, &TcxButtonColors::SetAssignedColors).Stored(false);
-  t.Add("Default", &TcxButtonColors::Default, &TcxButtonColors::SetDefault).Stored(&TcxButtonColors::IsStored<cxbcDefault>);
+  t.Add("Default", &TcxButtonColors::Default, &TcxButtonColors::SetDefault).Stored(&TcxButtonColors::IsStored<cxbcDefault>)
+      .Idents(&ColorToIdent, &IdentToColor);
   t.Add("DefaultText", &TcxButtonColors::DefaultText, &TcxButtonColors::SetDefaultText)
-      .Stored(&TcxButtonColors::IsStored<cxbcDefaultText>);
-  t.Add("Normal", &TcxButtonColors::Normal, &TcxButtonColors::SetNormal).Stored(&TcxButtonColors::IsStored<cxbcNormal>);
+      .Stored(&TcxButtonColors::IsStored<cxbcDefaultText>)
+      .Idents(&ColorToIdent, &IdentToColor);
+  t.Add("Normal", &TcxButtonColors::Normal, &TcxButtonColors::SetNormal).Stored(&TcxButtonColors::IsStored<cxbcNormal>)
+      .Idents(&ColorToIdent, &IdentToColor);
   t.Add("NormalText", &TcxButtonColors::NormalText, &TcxButtonColors::SetNormalText)
-      .Stored(&TcxButtonColors::IsStored<cxbcNormalText>);
-  t.Add("Hot", &TcxButtonColors::Hot, &TcxButtonColors::SetHot).Stored(&TcxButtonColors::IsStored<cxbcHot>);
-  t.Add("HotText", &TcxButtonColors::HotText, &TcxButtonColors::SetHotText).Stored(&TcxButtonColors::IsStored<cxbcHotText>);
-  t.Add("Pressed", &TcxButtonColors::Pressed, &TcxButtonColors::SetPressed).Stored(&TcxButtonColors::IsStored<cxbcPressed>);
+      .Stored(&TcxButtonColors::IsStored<cxbcNormalText>)
+      .Idents(&ColorToIdent, &IdentToColor);
+  t.Add("Hot", &TcxButtonColors::Hot, &TcxButtonColors::SetHot).Stored(&TcxButtonColors::IsStored<cxbcHot>)
+      .Idents(&ColorToIdent, &IdentToColor);
+  t.Add("HotText", &TcxButtonColors::HotText, &TcxButtonColors::SetHotText).Stored(&TcxButtonColors::IsStored<cxbcHotText>)
+      .Idents(&ColorToIdent, &IdentToColor);
+  t.Add("Pressed", &TcxButtonColors::Pressed, &TcxButtonColors::SetPressed).Stored(&TcxButtonColors::IsStored<cxbcPressed>)
+      .Idents(&ColorToIdent, &IdentToColor);
   t.Add("PressedText", &TcxButtonColors::PressedText, &TcxButtonColors::SetPressedText)
-      .Stored(&TcxButtonColors::IsStored<cxbcPressedText>);
+      .Stored(&TcxButtonColors::IsStored<cxbcPressedText>)
+      .Idents(&ColorToIdent, &IdentToColor);
   t.Add("Disabled", &TcxButtonColors::Disabled, &TcxButtonColors::SetDisabled)
-      .Stored(&TcxButtonColors::IsStored<cxbcDisabled>);
+      .Stored(&TcxButtonColors::IsStored<cxbcDisabled>)
+      .Idents(&ColorToIdent, &IdentToColor);
   t.Add("DisabledText", &TcxButtonColors::DisabledText, &TcxButtonColors::SetDisabledText)
-      .Stored(&TcxButtonColors::IsStored<cxbcDisabledText>);
+      .Stored(&TcxButtonColors::IsStored<cxbcDisabledText>)
+      .Idents(&ColorToIdent, &IdentToColor);
 }
 
 void TcxButtonColors::Assign(TPersistent* Source) {
@@ -881,15 +891,22 @@ void TcxCustomButton::LeaveHotState() {
 }
 
 void TcxCustomButton::CMMouseEnter(TMessage& Message) {
+  // The class library's handler would fire OnMouseEnter itself; here FireMouseEnter does.
+  TNotifyEvent handler = std::move(OnMouseEnter);
+  OnMouseEnter = nullptr;
   TButton::CMMouseEnter(Message);
-  if (IsDesigning()) return;
+  OnMouseEnter = std::move(handler);
+  if (IsDesigning() || (Message.LParam != 0 && Message.LParam != reinterpret_cast<LPARAM>(this))) return;
   FireMouseEnter();
   EnterHotState();
 }
 
 void TcxCustomButton::CMMouseLeave(TMessage& Message) {
+  TNotifyEvent handler = std::move(OnMouseLeave);
+  OnMouseLeave = nullptr;
   TButton::CMMouseLeave(Message);
-  if (IsDesigning()) return;
+  OnMouseLeave = std::move(handler);
+  if (IsDesigning() || (Message.LParam != 0 && Message.LParam != reinterpret_cast<LPARAM>(this))) return;
   FireMouseLeave();
   LeaveHotState();
 }

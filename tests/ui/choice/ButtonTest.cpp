@@ -1,5 +1,8 @@
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "platform/classes/FormDescription.h"
 #include "platform/classes/Menus.h"
 #include "platform/win/Focus.h"
 #include "platform/win/Hooks.h"
@@ -393,6 +396,139 @@ TEST_F(ButtonTest, GalleryOfEveryLookAndState) {
   MoveMouse(form, form->Width() - 2, form->Height() - 2);
   RunFor(30);
   SaveControl("buttons.png", form);
+}
+
+}  // namespace
+}  // namespace choicetest
+
+namespace choicetest {
+namespace {
+
+using namespace win;
+
+class ButtonDescriptionTest : public ChoiceTest {};
+
+// Older descriptions set the tool-button settings on the button itself; they load into the
+// options, which are what is written back.
+TEST_F(ButtonDescriptionTest, OlderToolButtonSettingsLoadAndAreWrittenAsOptions) {
+  TForm* form = MakeForm(0, 0, 300, 100);
+  form->SetName("Form1");
+  FormTextToComponent(
+      "object Form1: TForm\r\n"
+      "  object cxButton1: TcxButton\r\n"
+      "    Left = 8\r\n"
+      "    Top = 8\r\n"
+      "    Width = 75\r\n"
+      "    Height = 25\r\n"
+      "    Caption = 'Go'\r\n"
+      "    CanBeFocused = False\r\n"
+      "    GroupIndex = 3\r\n"
+      "    Down = True\r\n"
+      "    Colors.Normal = clRed\r\n"
+      "    Layout = blGlyphTop\r\n"
+      "    LookAndFeel.Kind = lfUltraFlat\r\n"
+      "    SpeedButtonOptions.Flat = True\r\n"
+      "  end\r\n"
+      "end\r\n",
+      form);
+  auto* b = dynamic_cast<TcxButton*>(form->FindComponent("cxButton1"));
+  ASSERT_NE(b, nullptr);
+  EXPECT_FALSE(b->SpeedButtonOptions()->CanBeFocused());
+  EXPECT_EQ(b->SpeedButtonOptions()->GroupIndex(), 3);
+  EXPECT_TRUE(b->Down());
+  EXPECT_TRUE(b->SpeedButtonOptions()->Flat());
+  EXPECT_EQ(b->Colors()->Normal(), clRed);
+  EXPECT_EQ(b->Layout(), blGlyphTop);
+  EXPECT_EQ(b->LookAndFeel()->Kind(), lfUltraFlat);
+
+  const String text = ComponentToFormText(b);
+  EXPECT_NE(text.find("SpeedButtonOptions.CanBeFocused = False"), String::npos) << text;
+  EXPECT_NE(text.find("SpeedButtonOptions.GroupIndex = 3"), String::npos) << text;
+  EXPECT_NE(text.find("Colors.Normal = clRed"), String::npos) << text;
+  EXPECT_EQ(text.find("AssignedColors"), String::npos) << text;
+  EXPECT_EQ(text.find("\n  CanBeFocused"), String::npos) << text;
+  EXPECT_EQ(text.find("Margin"), String::npos) << "defaults are not stored: " << text;
+}
+
+TEST_F(ButtonDescriptionTest, AnAcceleratorClicksWithoutToggling) {
+  TForm* form = MakeForm(0, 0, 300, 100);
+  auto* b = new TcxButton(form);
+  b->SetParent(form);
+  b->SetBounds(10, 10, 75, 25);
+  b->SetCaption("&Go");
+  b->SetGroupIndex(2);
+  b->SetAllowAllUp(true);
+  int clicks = 0;
+  b->OnClick = [&](TObject*) { ++clicks; };
+  auto* other = new TcxButton(form);
+  other->SetParent(form);
+  other->SetBounds(100, 10, 75, 25);
+  other->SetFocus();
+  Pump();
+  Key(VK_MENU, true);
+  Key('G', true);
+  Key('G', false);
+  Key(VK_MENU, false);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_FALSE(b->Down()) << "an accelerator does not toggle";
+  // A click by the mouse on a focusable grouped button toggles it.
+  Click(b, 10, 10);
+  EXPECT_EQ(clicks, 2);
+  EXPECT_TRUE(b->Down());
+}
+
+TEST_F(ButtonDescriptionTest, HotWhileTheMouseIsOverAndNotAfter) {
+  TForm* form = MakeForm(0, 0, 300, 100);
+  auto* b = new TcxButton(form);
+  b->SetParent(form);
+  b->SetBounds(10, 10, 75, 25);
+  b->LookAndFeel()->SetKind(lfUltraFlat);
+  std::vector<std::string> log;
+  b->OnMouseEnter = [&](TObject*) { log.push_back("enter"); };
+  b->OnMouseLeave = [&](TObject*) { log.push_back("leave"); };
+  Pump();
+  MoveMouse(b, 20, 10);
+  EXPECT_TRUE(b->IsHot());
+  EXPECT_EQ(b->DrawingState(), cxbsHot);
+  MoveMouse(form, 250, 80);
+  RunFor(30);
+  EXPECT_FALSE(b->IsHot());
+  EXPECT_EQ(log, (std::vector<std::string>{"enter", "leave"}));
+  // Disabled, it is never hot.
+  MoveMouse(b, 20, 10);
+  b->SetEnabled(false);
+  EXPECT_FALSE(b->IsHot());
+}
+
+// The native branches through the test theme library: themed faces, and a flat tool button that
+// shows no frame until hot.
+TEST_F(ButtonDescriptionTest, ThemedButtonsAndRadioButtons) {
+  testsupport::FakeThemeLibrary::Install();
+  for (const char* c : {"Button", "ToolBar"}) testsupport::FakeThemeLibrary::OpenableClasses().insert(c);
+  ThemeAccessShutdown();
+  ThemeAccessStartup();
+  {
+    TForm* form = MakeForm(0, 0, 300, 100);
+    auto* tool = new TcxButton(form);
+    tool->SetParent(form);
+    tool->SetBounds(10, 10, 75, 25);
+    tool->LookAndFeel()->SetNativeStyle(true);
+    tool->SpeedButtonOptions()->SetFlat(true);
+    tool->SetCanBeFocused(false);
+    tool->SetLayout(blGlyphTop);
+    Pump();
+    const Rgb idle = Pixel(tool, 1, 1);
+    MoveMouse(tool, 30, 12);
+    const Rgb hot = Pixel(tool, 1, 1);
+    EXPECT_NE(idle, hot);
+    EXPECT_EQ(hot, testsupport::FakeThemeLibrary::ColorOf("ToolBar", 1, 2));
+    SaveControl("button-native-tool-hot.png", tool, 2);
+    delete form;
+    forms_.clear();
+  }
+  ThemeAccessShutdown();
+  testsupport::FakeThemeLibrary::Uninstall();
+  ThemeAccessStartup();
 }
 
 }  // namespace
