@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/classes/ActnList.h"
 #include "platform/classes/FormDescription.h"
 #include "platform/classes/Menus.h"
 #include "platform/win/Focus.h"
@@ -529,6 +530,77 @@ TEST_F(ButtonDescriptionTest, ThemedButtonsAndRadioButtons) {
   ThemeAccessShutdown();
   testsupport::FakeThemeLibrary::Uninstall();
   ThemeAccessStartup();
+}
+
+}  // namespace
+}  // namespace choicetest
+
+namespace choicetest {
+namespace {
+
+using namespace win;
+
+class ButtonMenuTest : public ChoiceTest {};
+
+TEST_F(ButtonMenuTest, TheContextMenuOpensAtTheClickOrTheCorner) {
+  TForm* form = MakeForm(0, 0, 300, 100);
+  auto* b = new TcxButton(form);
+  b->SetParent(form);
+  b->SetBounds(10, 10, 75, 25);
+  auto* menu = new RecordingMenu(form);
+  b->SetPopupMenu(menu);
+  // Anything but a menu is no popup menu.
+  auto* notAMenu = new TcxButton(form);
+  b->SetPopupMenu(notAMenu);
+  EXPECT_EQ(b->PopupMenu(), nullptr);
+  b->SetPopupMenu(menu);
+  Pump();
+  MoveMouse(b, 20, 12);
+  MouseButton(true, 3);
+  MouseButton(false, 3);
+  ASSERT_EQ(menu->shown, 1);
+  EXPECT_EQ(menu->at.x, b->ClientToScreen(POINT{20, 12}).x);
+  EXPECT_EQ(menu->PopupComponent(), b);
+  // From the keyboard: at the button's corner.
+  SendMessage(b->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(b->Handle()), MAKELPARAM(0xFFFF, 0xFFFF));
+  ASSERT_EQ(menu->shown, 2);
+  EXPECT_EQ(menu->at.x, b->ClientToScreen(POINT{0, 0}).x);
+  // A handler that handles the request keeps the menu shut; a freed menu is forgotten.
+  b->OnContextPopup = [](TObject*, POINT, bool& handled) { handled = true; };
+  SendMessage(b->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(b->Handle()), MAKELPARAM(0xFFFF, 0xFFFF));
+  EXPECT_EQ(menu->shown, 2);
+  delete menu;
+  EXPECT_EQ(b->PopupMenu(), nullptr);
+}
+
+TEST_F(ButtonMenuTest, TheGlyphShowsTheActionsImage) {
+  TForm* form = MakeForm(0, 0, 300, 100);
+  auto* images = new TcxImageList(form, 16, 16);
+  auto red = Strip(16, 16, {clRed});
+  auto blue = Strip(16, 16, {clBlue});
+  images->AddMasked(red.get(), clFuchsia);
+  images->AddMasked(blue.get(), clFuchsia);
+  auto* list = new TActionList(form);
+  list->SetImages(images);
+  auto* action = new TAction(form);
+  action->SetActionList(list);
+  action->SetImageIndex(1);
+  action->SetOnExecute([](TObject*) {});
+  auto* b = new TcxButton(form);
+  b->SetParent(form);
+  b->SetBounds(10, 10, 60, 30);
+  b->SetAction(action);
+  b->SetCaption("");
+  Pump();
+  const int gx = 30, gy = 15;
+  EXPECT_EQ(Pixel(b, gx, gy), RGB(0, 0, 255));
+  action->SetImageIndex(0);
+  Pump();
+  EXPECT_EQ(Pixel(b, gx, gy), RGB(255, 0, 0));
+  // Without the action the glyph is gone.
+  b->SetAction(nullptr);
+  EXPECT_EQ(b->ButtonGlyph()->ImageIndex(), -1);
+  EXPECT_EQ(b->ButtonGlyph()->Images(), nullptr);
 }
 
 }  // namespace
