@@ -4,6 +4,8 @@
 #include "platform/win/Focus.h"
 #include "platform/win/Mdi.h"
 #include "platform/win/Window.h"
+#include "ui/bars/BarManager.h"
+#include "ui/bars/BarUnit.h"
 
 using namespace win;
 
@@ -110,6 +112,28 @@ bool IsActiveMDIChild(TCustomForm* Form) {
   // A document's parent is its MDI client, which knows the active one.
   const HWND client = GetParent(window);
   return client && reinterpret_cast<HWND>(SendMessage(client, WM_MDIGETACTIVE, 0, 0)) == window;
+}
+
+// ---- managers -----------------------------------------------------------------------------------
+
+TdxBarManager* FindManagerOf(TComponent* Component) {
+  if (auto* manager = dynamic_cast<TdxBarManager*>(Component)) return manager;
+  if (!Component || !BarManagers) return nullptr;
+  for (int i = 0; i < BarManagers->Count(); ++i)
+    if (BarManagers->Managers(i)->Owner() == Component) return BarManagers->Managers(i);
+  return nullptr;
+}
+
+TCustomForm* FormOfManager(TdxBarManager* Manager, TdxBarFormKind Kind) {
+  return Manager ? FormOfControl(dynamic_cast<TControl*>(Manager->Owner()), Kind) : nullptr;
+}
+
+bool ManagerLiesWithin(TdxBarManager* Manager, HWND Window) {
+  auto* owner = Manager ? dynamic_cast<TWinControl*>(Manager->Owner()) : nullptr;
+  if (!Window || !owner || !owner->HandleAllocated()) return false;
+  for (HWND h = owner->WindowHandle(); h; h = IsChildWindow(h) ? GetParent(h) : nullptr)
+    if (h == Window) return true;
+  return false;
 }
 
 // ---- bar windows --------------------------------------------------------------------------------

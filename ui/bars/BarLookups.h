@@ -40,6 +40,15 @@ bool IsOtherProcessWindow(win::HWND Window);
 // The form is the active document of its MDI client.
 bool IsActiveMDIChild(TCustomForm* Form);
 
+// ---- managers -----------------------------------------------------------------------------------
+
+class TdxBarManager;
+// The component itself when it is a manager, else the live manager it owns; nil for none.
+TdxBarManager* FindManagerOf(TComponent* Component);
+TCustomForm* FormOfManager(TdxBarManager* Manager, TdxBarFormKind Kind);
+// The manager's owner has a window from which the walk out through child windows reaches Window.
+bool ManagerLiesWithin(TdxBarManager* Manager, win::HWND Window);
+
 // ---- bar windows --------------------------------------------------------------------------------
 
 // Walks to the parent bar window while the window is not being destroyed and has a parent; an

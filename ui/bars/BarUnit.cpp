@@ -8,6 +8,7 @@
 #include "platform/win/Focus.h"
 #include "platform/win/Sound.h"
 #include "ui/bars/BarDesignController.h"
+#include "ui/bars/BarLookups.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarStrings.h"
 
@@ -128,6 +129,27 @@ void TdxObjectList::CopyFrom(const TObjectList* Source) {
 }
 
 TdxBarManager* TdxBarManagerList::Managers(int Index) const { return static_cast<TdxBarManager*>(ObjectAt(Index)); }
+
+TdxBarManager* TdxBarManagerList::FirstCustomizing() const {
+  for (int i = 0; i < Count(); ++i)
+    if (Managers(i)->IsCustomizing()) return Managers(i);
+  return nullptr;
+}
+
+TdxBarManager* TdxBarManagerList::StepOfSameForm(TdxBarManager* Manager, int Step) const {
+  const int start = IndexOf(Manager);
+  if (start < 0) return nullptr;
+  TCustomForm* top = FormOfManager(Manager, bfkTopLevel);
+  const HWND topWindow = top && top->HandleAllocated() ? top->WindowHandle() : nullptr;
+  for (int i = (start + Step + Count()) % Count(); i != start; i = (i + Step + Count()) % Count()) {
+    TdxBarManager* candidate = Managers(i);
+    if (!ManagerLiesWithin(candidate, topWindow)) continue;
+    TCustomForm* form = FormOfManager(candidate, bfkTopLevelOrMDIChild);
+    if (form && form->FormStyle() == fsMDIChild && !IsActiveMDIChild(form)) continue;
+    return candidate;
+  }
+  return Manager;
+}
 
 // ---- TdxBarItemList -----------------------------------------------------------------------------
 

@@ -33,6 +33,16 @@ class TdxBarManagerList : public TdxObjectList {
  public:
   // Nil out of range.
   TdxBarManager* Managers(int Index) const;
+  // The first manager in customizing mode; nil for none.
+  TdxBarManager* FirstCustomizing() const;
+  // The next (or previous) manager, going round, whose owner lies in Manager's top-level form and
+  // that, on an MDI child, sits on the active one; Manager itself when there is no other, nil for
+  // an unlisted one. Keyboard routing moves between the bars of one window with these.
+  TdxBarManager* NextOfSameForm(TdxBarManager* Manager) const { return StepOfSameForm(Manager, 1); }
+  TdxBarManager* PreviousOfSameForm(TdxBarManager* Manager) const { return StepOfSameForm(Manager, -1); }
+
+ private:
+  TdxBarManager* StepOfSameForm(TdxBarManager* Manager, int Step) const;
 };
 
 // One row of the item-class registry.

@@ -9,6 +9,9 @@
 #include "platform/win/Mdi.h"
 #include "platform/win/Window.h"
 #include "ui/bars/BarLookups.h"
+#include "ui/bars/BarManager.h"
+#include "ui/bars/BarUnit.h"
+#include "ui/controls/ControlsUnit.h"
 
 namespace {
 
@@ -20,8 +23,12 @@ class BarLookupsTest : public ::testing::Test {
     platform::InstallDisplay(platform::CreateHeadlessDisplay(640, 480));
     InitializeForms();
     Application->Initialize();
+    ControlsUnitStartup();
+    BarUnitStartup();
   }
   void TearDown() override {
+    BarUnitShutdown();
+    ControlsUnitShutdown();
     FinalizeForms();
     platform::ResetDisplay();
   }
@@ -134,9 +141,60 @@ TEST_F(BarLookupsTest, MDIDocumentsAreFormsOfTheirOwnAndTheActiveOneLeads) {
   EnableWindow(main->Handle(), FALSE);
   EXPECT_EQ(ActiveFormOfApplication(), nullptr) << "a disabled form answers nothing";
   EnableWindow(main->Handle(), TRUE);
+
+  // Keyboard routing between the bars of the window passes over documents in the background.
+  auto* onMain = new TdxBarManager(main);
+  auto* onFirst = new TdxBarManager(documents[0]);
+  auto* onSecond = new TdxBarManager(documents[1]);
+  EXPECT_EQ(BarManagers->NextOfSameForm(onMain), onFirst) << "the first document is active";
+  EXPECT_EQ(BarManagers->PreviousOfSameForm(onMain), onFirst);
+  SendMessage(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(documents[1]->Handle()), 0);
+  EXPECT_EQ(BarManagers->NextOfSameForm(onMain), onSecond);
+  EXPECT_EQ(FormOfManager(onSecond, bfkTopLevelOrMDIChild), documents[1]);
+  EXPECT_EQ(FormOfManager(onSecond, bfkTopLevel), main);
   for (TForm* d : documents) delete d;
   delete main;
   UnregisterClass("BarDocument", nullptr);
+}
+
+TEST_F(BarLookupsTest, ManagersAreFoundByOwnerAndTakeTurnsWithinTheirForm) {
+  auto* formA = new TForm(Application, 0);
+  auto* formB = new TForm(Application, 0);
+  auto* panel = new TPanel(formA);
+  panel->SetParent(formA);
+  formA->Show();
+  formB->Show();
+  auto* first = new TdxBarManager(formA);
+  auto* elsewhere = new TdxBarManager(formB);
+  auto* onPanel = new TdxBarManager(panel);
+
+  EXPECT_EQ(FindManagerOf(formA), first);
+  EXPECT_EQ(FindManagerOf(panel), onPanel);
+  EXPECT_EQ(FindManagerOf(elsewhere), elsewhere) << "a manager is its own";
+  EXPECT_EQ(FindManagerOf(Application), nullptr);
+  EXPECT_EQ(FindManagerOf(nullptr), nullptr);
+  EXPECT_EQ(FormOfManager(onPanel, bfkFirst), formA);
+  EXPECT_TRUE(ManagerLiesWithin(onPanel, formA->Handle()));
+  EXPECT_TRUE(ManagerLiesWithin(onPanel, panel->Handle()));
+  EXPECT_FALSE(ManagerLiesWithin(elsewhere, formA->Handle()));
+  EXPECT_FALSE(ManagerLiesWithin(nullptr, formA->Handle()));
+
+  // In creation order first, elsewhere, onPanel: the other form's manager is passed over.
+  EXPECT_EQ(BarManagers->NextOfSameForm(first), onPanel);
+  EXPECT_EQ(BarManagers->NextOfSameForm(onPanel), first) << "round from the last";
+  EXPECT_EQ(BarManagers->PreviousOfSameForm(first), onPanel) << "round from the first";
+  EXPECT_EQ(BarManagers->PreviousOfSameForm(onPanel), first);
+  EXPECT_EQ(BarManagers->NextOfSameForm(elsewhere), elsewhere) << "alone in its form";
+  TObject unlisted;
+  EXPECT_EQ(BarManagers->NextOfSameForm(reinterpret_cast<TdxBarManager*>(&unlisted)), nullptr);
+
+  EXPECT_EQ(BarManagers->FirstCustomizing(), nullptr);
+  elsewhere->SetCustomizing(true);
+  EXPECT_EQ(BarManagers->FirstCustomizing(), elsewhere);
+  elsewhere->SetCustomizing(false);
+  EXPECT_EQ(BarManagers->FirstCustomizing(), nullptr);
+  delete formA;
+  delete formB;
 }
 
 // A bar window whose opener and kind the test sets.
