@@ -46,6 +46,8 @@ inline constexpr const char* SInvalidName = "''%s'' is not a valid component nam
 
 // Controls
 inline constexpr const char* SScrollBarRange = "Scrollbar property out of range";
+inline constexpr const char* SParentRequired = "Control '%s' has no parent window";
+inline constexpr const char* SParentGivenNotAParent = "Parent given is not a parent of '%s'";
 
 // Variants
 inline constexpr const char* SInvalidVarCast = "Invalid variant type conversion";
