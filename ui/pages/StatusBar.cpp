@@ -342,9 +342,11 @@ TdxStatusBarPanel* TdxStatusBarViewInfo::PanelAt(const TPoint& P) const {
 
 // ---- bar ----------------------------------------------------------------------------------------------
 
-TdxCustomStatusBar::TdxCustomStatusBar(TComponent* AOwner) : TCustomControl(AOwner) {
+TdxCustomStatusBar::TdxCustomStatusBar(TComponent* AOwner) : TcxControl(AOwner) {
   RegisterStatusBarPanelStyles();
-  FLibraryCanvas = std::make_unique<TcxCanvas>(Canvas());
+  // The base made its scroll bars and tab stop before this class could say it wants neither.
+  DestroyInternalControls();
+  SetTabStop(false);
   FViewInfo = CreateViewInfo();
   TControlStyle style = ControlStyle();
   style.Exclude(csSetCaption);
@@ -410,8 +412,6 @@ void TdxCustomStatusBar::SetSizeGrip(bool Value) {
   Recalculate();
 }
 
-TRect TdxCustomStatusBar::ClientBounds() { return TRect(ClientRect()); }
-
 TRect TdxCustomStatusBar::ContentBounds() {
   return RectWithinMargins(ClientBounds(), FPainter->BarBorderWidths(this));
 }
@@ -455,6 +455,8 @@ TdxStatusBarPanelStyleClass TdxCustomStatusBar::DefaultPanelStyleClass() {
 }
 
 TdxStatusBarPainterClass TdxCustomStatusBar::PainterClass() {
+  if (FPaintStyle == stpsUseLookAndFeel && StatusBarSkinPainterClass() && LookAndFeel()->SkinPainter())
+    return StatusBarSkinPainterClass();
   switch (EffectivePaintStyle()) {
     case stpsFlat: return StatusBarFlatPainter();
     case stpsXP: return FThemesAvailable ? StatusBarXPPainter() : StatusBarStandardPainter();
@@ -464,9 +466,13 @@ TdxStatusBarPainterClass TdxCustomStatusBar::PainterClass() {
 }
 
 TdxStatusBarPaintStyle TdxCustomStatusBar::EffectivePaintStyle() {
-  // The look-and-feel's kind decides for stpsUseLookAndFeel once the bar follows one; until then
-  // it paints as the standard style.
-  return FPaintStyle == stpsUseLookAndFeel ? stpsStandard : FPaintStyle;
+  if (FPaintStyle != stpsUseLookAndFeel) return FPaintStyle;
+  if (LookAndFeel()->NativeStyle() && FThemesAvailable) return stpsXP;
+  switch (LookAndFeel()->Kind()) {
+    case lfUltraFlat: return stpsFlat;
+    case lfOffice11: return stpsOffice11;
+    default: return stpsStandard;
+  }
 }
 
 TClass TdxCustomStatusBar::PanelClass() { return TdxStatusBarPanel::StaticClass(); }
@@ -532,24 +538,23 @@ void TdxCustomStatusBar::WndProc(TMessage& Message) {
       return;
     }
   }
-  TCustomControl::WndProc(Message);
+  TcxControl::WndProc(Message);
 }
 
 void TdxCustomStatusBar::Loaded() {
-  TCustomControl::Loaded();
+  TcxControl::Loaded();
   for (int i = 0; i < FPanels->Count(); ++i)
     if (TdxStatusBarPanelStyle* style = FPanels->PanelAt(i)->PanelStyle()) style->StyleLoaded();
   Layout();
 }
 
 void TdxCustomStatusBar::Notification(TComponent* AComponent, TOperation Operation) {
-  TCustomControl::Notification(AComponent, Operation);
+  TcxControl::Notification(AComponent, Operation);
   if (Operation == opRemove && AComponent == FImages) SetImages(nullptr);
 }
 
 void TdxCustomStatusBar::Paint() {
-  TcxCanvas* canvas = FLibraryCanvas.get();
-  canvas->SetCanvas(Canvas());
+  TcxCanvas* canvas = Canvas();
   TRect R = ClientBounds();
   canvas->PushClipRegion();
   FPainter->PaintBarBorder(this, canvas, R);
@@ -580,19 +585,19 @@ void TdxCustomStatusBar::Paint() {
 }
 
 void TdxCustomStatusBar::Resize() {
-  TCustomControl::Resize();
+  TcxControl::Resize();
   Layout();
   Invalidate();
 }
 
 void TdxCustomStatusBar::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  TCustomControl::MouseDown(Button, Shift, X, Y);
+  TcxControl::MouseDown(Button, Shift, X, Y);
   if (Button == mbLeft && Shift.Contains(ssDouble))
     if (TdxStatusBarPanel* panel = PanelAtPos(X, Y)) panel->DblClick();
 }
 
 void TdxCustomStatusBar::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  TCustomControl::MouseUp(Button, Shift, X, Y);
+  TcxControl::MouseUp(Button, Shift, X, Y);
   if (Button == mbLeft)
     if (TdxStatusBarPanel* panel = PanelAtPos(X, Y)) panel->Click();
 }
@@ -602,40 +607,44 @@ void TdxCustomStatusBar::Dispatch(TMessage& Message) {
     case CM_BIDIMODECHANGED: CMBiDiModeChanged(Message); return;
     case CM_WININICHANGE: CMWinIniChange(Message); return;
     case WM_NCHITTEST: WMNCHitTest(Message); return;
-    default: TCustomControl::Dispatch(Message);
+    default: TcxControl::Dispatch(Message);
   }
 }
 
-void TdxCustomStatusBar::CMFontChanged(TMessage& Message) {
-  TCustomControl::CMFontChanged(Message);
+void TdxCustomStatusBar::NotifyFontListeners() {
+  TcxControl::NotifyFontListeners();
   for (int i = 0; FPanels && i < FPanels->Count(); ++i)
     if (TdxStatusBarPanelStyle* style = FPanels->PanelAt(i)->PanelStyle()) style->UpdateParentFont();
-  Invalidate();
+}
+
+void TdxCustomStatusBar::LookAndFeelChanged(TcxLookAndFeel* Sender, TcxLookAndFeelValues ChangedValues) {
+  TcxControl::LookAndFeelChanged(Sender, ChangedValues);
+  PainterChanged();
 }
 
 void TdxCustomStatusBar::CMColorChanged(TMessage& Message) {
-  TCustomControl::CMColorChanged(Message);
+  TcxControl::CMColorChanged(Message);
   Recalculate();
 }
 
 void TdxCustomStatusBar::CMParentFontChanged(TMessage& Message) {
-  TCustomControl::CMParentFontChanged(Message);
+  TcxControl::CMParentFontChanged(Message);
   Recalculate();
 }
 
 void TdxCustomStatusBar::CMSysColorChange(TMessage& Message) {
-  TCustomControl::CMSysColorChange(Message);
+  TcxControl::CMSysColorChange(Message);
   RebuildOffice11Colors();
   Recalculate();
 }
 
 void TdxCustomStatusBar::CMEnabledChanged(TMessage& Message) {
-  TCustomControl::CMEnabledChanged(Message);
+  TcxControl::CMEnabledChanged(Message);
   Invalidate();
 }
 
 void TdxCustomStatusBar::CMBiDiModeChanged(TMessage& Message) {
-  TCustomControl::Dispatch(Message);
+  TcxControl::Dispatch(Message);
   if (HandleAllocated()) {
     for (int i = 0; i < FPanels->Count(); ++i)
       if (FPanels->PanelAt(i)->ParentBiDiMode()) FPanels->PanelAt(i)->SyncParentBiDiMode();
@@ -644,12 +653,12 @@ void TdxCustomStatusBar::CMBiDiModeChanged(TMessage& Message) {
 }
 
 void TdxCustomStatusBar::CMWinIniChange(TMessage& Message) {
-  TCustomControl::Dispatch(Message);
+  TcxControl::Dispatch(Message);
   Recalculate();
 }
 
 void TdxCustomStatusBar::WMNCHitTest(TMessage& Message) {
-  TCustomControl::Dispatch(Message);
+  TcxControl::Dispatch(Message);
   if (IsDesigning() || !SizeGripVisible()) return;
   TPoint p = ScreenToClient(POINT{Message.XPos(), Message.YPos()});
   TRect bounds = ClientBounds();
@@ -657,8 +666,6 @@ void TdxCustomStatusBar::WMNCHitTest(TMessage& Message) {
   TRect zone(bounds.Right - grip.cx - 2, bounds.Bottom - grip.cy - 2, bounds.Right, bounds.Bottom);
   if (RectContainsPoint(zone, p)) Message.Result = HTBOTTOMRIGHT;
 }
-
-void TdxCustomStatusBar::WMEraseBkgnd(TMessage& Message) { Message.Result = 1; }
 
 void TdxCustomStatusBar::ImagesChanged(TObject*) { Recalculate(); }
 
@@ -669,6 +676,7 @@ void TdxStatusBar::DeclareProperties(TPropTable& t) {
   t.Add("Panels", &TdxCustomStatusBar::Panels, &TdxCustomStatusBar::SetPanels);
   t.Add("PaintStyle", &TdxCustomStatusBar::PaintStyle, &TdxCustomStatusBar::SetPaintStyle).SetDefault(stpsStandard);
   t.Add("SizeGrip", &TdxCustomStatusBar::SizeGrip, &TdxCustomStatusBar::SetSizeGrip).SetDefault(true);
+  t.Add("LookAndFeel", &TcxControl::LookAndFeel, &TcxControl::SetLookAndFeel);
   t.Add("BorderWidth", &TdxCustomStatusBar::BorderWidth, &TdxCustomStatusBar::SetBorderWidth).SetDefault(0);
   t.Add("Align", &TControl::Align, &TControl::SetAlign).SetDefault(alBottom);
   t.Add("Anchors", &TControl::Anchors, &TControl::SetAnchors);

@@ -14,6 +14,8 @@
 #include "platform/classes/ImageList.h"
 #include "ui/foundation/AutoWidthObject.h"
 #include "ui/foundation/Canvas.h"
+#include "ui/controls/Control.h"
+#include "ui/foundation/LookAndFeel.h"
 #include "ui/foundation/ThemeManager.h"
 #include "ui/pages/StatusBarPainters.h"
 
@@ -171,8 +173,8 @@ class TdxStatusBarViewInfo : public TObject {
   bool FSizeGripOverlapped = false;
 };
 
-class TdxCustomStatusBar : public TCustomControl {
-  VW_CLASS(TdxCustomStatusBar, TCustomControl)
+class TdxCustomStatusBar : public TcxControl, public IcxSkinnableMarker {
+  VW_CLASS(TdxCustomStatusBar, TcxControl)
  public:
   explicit TdxCustomStatusBar(TComponent* AOwner);
   ~TdxCustomStatusBar() override;
@@ -192,17 +194,11 @@ class TdxCustomStatusBar : public TCustomControl {
   TdxStatusBarViewInfo* ViewInfo() const { return FViewInfo.get(); }
   TNotifyEvent OnHint;
 
-  // The library canvas over the control's canvas.
-  TcxCanvas* LibraryCanvas() const { return FLibraryCanvas.get(); }
-  // The client rectangle: the bar has no frame of its own.
-  TRect ClientBounds();
   // The client bounds inside the painter's border widths.
   TRect ContentBounds();
   // The bar's bottom-right corner, or any point of the bar, in the coordinates of Form (the bar's
   // form when null).
   TPoint PointInForm(const TPoint& P, TWinControl* Form = nullptr);
-  bool IsDesigning() const { return ComponentState().Contains(csDesigning); }
-  bool IsDestroying() const { return ComponentState().Contains(csDestroying); }
   bool IsLoading() const { return ComponentState().Contains(csLoading) || ComponentState().Contains(csReading); }
 
   // Virtual operations, in their slot order.
@@ -229,6 +225,11 @@ class TdxCustomStatusBar : public TCustomControl {
   // Answers whether the action was taken: a hint action writes into the AutoHint text panel.
   virtual bool ExecuteAction(TBasicAction* Action);
   void WndProc(TMessage& Message) override;
+  bool IsFocusable() override { return false; }
+  bool HandlesSystemErase() override { return false; }
+  bool UsesInternalScrollBars() override { return false; }
+  void NotifyFontListeners() override;
+  void LookAndFeelChanged(TcxLookAndFeel* Sender, TcxLookAndFeelValues ChangedValues) override;
 
  protected:
   void Loaded() override;
@@ -238,7 +239,6 @@ class TdxCustomStatusBar : public TCustomControl {
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void Dispatch(TMessage& Message) override;
-  void CMFontChanged(TMessage& Message) override;
   void CMColorChanged(TMessage& Message) override;
   void CMParentFontChanged(TMessage& Message) override;
   void CMSysColorChange(TMessage& Message) override;
@@ -246,7 +246,6 @@ class TdxCustomStatusBar : public TCustomControl {
   virtual void CMBiDiModeChanged(TMessage& Message);
   virtual void CMWinIniChange(TMessage& Message);
   virtual void WMNCHitTest(TMessage& Message);
-  void WMEraseBkgnd(TMessage& Message) override;
 
   void ImagesChanged(TObject* Sender);
 
@@ -261,7 +260,6 @@ class TdxCustomStatusBar : public TCustomControl {
   bool FThemesAvailable = false;
   std::unique_ptr<TdxThemeChangedNotificator> FThemeChangedNotificator;
   std::unique_ptr<TdxStatusBarViewInfo> FViewInfo;
-  std::unique_ptr<TcxCanvas> FLibraryCanvas;
 };
 
 class TdxStatusBar : public TdxCustomStatusBar {

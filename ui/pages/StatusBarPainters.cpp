@@ -34,7 +34,7 @@ void TdxStatusBarPainter::PaintContainerBackground(TdxStatusBarContainerPanelSty
   TdxStatusBarContainerControl* container = Style->Container();
   TdxCustomStatusBar* bar = Style->StatusBarControl();
   if (!container || !bar) return;
-  TcxCanvas* canvas = container->LibraryCanvas();
+  TcxCanvas* canvas = container->Canvas();
   TRect R = ShiftRect(bar->ClientBounds(), container->Left(), container->Top(), false);
   PaintBarBorder(bar, canvas, R);
   FillPanelArea(bar, Style->Owner(), TRect(container->ClientRect()), canvas);
@@ -297,7 +297,14 @@ void TdxStatusBarXPPainter::PaintSizeGrip(TdxCustomStatusBar*, TcxCanvas* ACanva
   ACanvas->ExcludeRectFromClip(clip);
 }
 
-// ---- instances ------------------------------------------------------------------------------------
+// ---- the skins' slot and the instances ------------------------------------------------------------------------------------
+
+namespace {
+TdxStatusBarPainterClass gSkinPainterClass = nullptr;
+}  // namespace
+
+TdxStatusBarPainterClass StatusBarSkinPainterClass() { return gSkinPainterClass; }
+void SetStatusBarSkinPainterClass(TdxStatusBarPainterClass Value) { gSkinPainterClass = Value; }
 
 TdxStatusBarPainterClass StatusBarPainter() {
   static const TdxStatusBarPainter instance;

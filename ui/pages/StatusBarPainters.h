@@ -106,6 +106,11 @@ class TdxStatusBarXPPainter : public TdxStatusBarPainter {
   void PaintSizeGrip(TdxCustomStatusBar* Bar, TcxCanvas* ACanvas, bool Overlapped, const TRect& R) const override;
 };
 
+// The skins' status bar painter, registered when the skins start and cleared (null) when they end;
+// the bar takes it for stpsUseLookAndFeel while its look-and-feel has a skin painter.
+TdxStatusBarPainterClass StatusBarSkinPainterClass();
+void SetStatusBarSkinPainterClass(TdxStatusBarPainterClass Value);
+
 // The one instance of each painter class.
 TdxStatusBarPainterClass StatusBarPainter();
 TdxStatusBarPainterClass StatusBarStandardPainter();

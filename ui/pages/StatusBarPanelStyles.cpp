@@ -583,7 +583,7 @@ int TdxStatusBarKeyboardStatePanelStyle::ContentMinWidth() {
   TdxCustomStatusBar* bar = StatusBarControl();
   if (!bar) return 50;
   // Measured on the bar's canvas once it has a window, else on the screen's.
-  TcxCanvas* canvas = bar->HandleAllocated() ? bar->LibraryCanvas() : ScreenCanvasInstance();
+  TcxCanvas* canvas = bar->HandleAllocated() ? bar->Canvas() : ScreenCanvasInstance();
   canvas->AssignFont(Font());
   TdxStatusBarPainterClass painter = bar->Painter();
   const TRect margins = painter->PanelContentMargins(Owner(), !FFullRect);
@@ -601,7 +601,9 @@ void TdxStatusBarKeyboardStatePanelStyle::RestoreDefaults() {
 // ---- container ---------------------------------------------------------------------------------------
 
 TdxStatusBarContainerControl::TdxStatusBarContainerControl(TComponent* AOwner)
-    : TCustomControl(AOwner), FLibraryCanvas(std::make_unique<TcxCanvas>(Canvas())) {
+    : TcxControl(AOwner) {
+  DestroyInternalControls();
+  SetTabStop(false);
   TControlStyle style = ControlStyle();
   style.Include(csAcceptsControls);
   style.Include(csNoDesignVisible);
@@ -618,14 +620,13 @@ TdxStatusBarContainerControl::~TdxStatusBarContainerControl() {
 }
 
 void TdxStatusBarContainerControl::Paint() {
-  FLibraryCanvas->SetCanvas(Canvas());
   TdxCustomStatusBar* bar = FPanelStyle ? FPanelStyle->StatusBarControl() : nullptr;
   if (bar && bar->Painter())
     bar->Painter()->PaintContainerBackground(FPanelStyle);
   else
-    FLibraryCanvas->FillRectWithColor(TRect(ClientRect()), clBtnFace);
-  if (ComponentState().Contains(csDesigning)) {
-    TCanvas* canvas = Canvas();
+    Canvas()->FillRectWithColor(TRect(ClientRect()), clBtnFace);
+  if (IsDesigning()) {
+    TCanvas* canvas = Canvas()->Canvas();
     canvas->Pen()->SetColor(clBtnShadow);
     canvas->Brush()->SetColor(clBtnShadow);
     canvas->Brush()->SetStyle(bsBDiagonal);
@@ -634,8 +635,6 @@ void TdxStatusBarContainerControl::Paint() {
     canvas->Brush()->SetStyle(bsSolid);
   }
 }
-
-void TdxStatusBarContainerControl::WMEraseBkgnd(TMessage& Message) { Message.Result = 1; }
 
 TdxStatusBarContainerPanelStyle::TdxStatusBarContainerPanelStyle(TdxStatusBarPanel* AOwner)
     : TdxStatusBarPanelStyle(AOwner) {

@@ -272,23 +272,22 @@ class TdxStatusBarKeyboardStatePanelStyle : public TdxStatusBarPanelStyle {
 class TdxStatusBarContainerPanelStyle;
 
 // The control a container panel places over itself; other controls go inside it.
-class TdxStatusBarContainerControl : public TCustomControl {
-  VW_CLASS(TdxStatusBarContainerControl, TCustomControl)
+class TdxStatusBarContainerControl : public TcxControl {
+  VW_CLASS(TdxStatusBarContainerControl, TcxControl)
  public:
   explicit TdxStatusBarContainerControl(TComponent* AOwner);
   ~TdxStatusBarContainerControl() override;
 
   TdxStatusBarContainerPanelStyle* PanelStyle() const { return FPanelStyle; }
   void SetPanelStyle(TdxStatusBarContainerPanelStyle* Value) { FPanelStyle = Value; }
-  TcxCanvas* LibraryCanvas() const { return FLibraryCanvas.get(); }
+  bool IsFocusable() override { return false; }
+  bool UsesInternalScrollBars() override { return false; }
 
  protected:
   void Paint() override;
-  void WMEraseBkgnd(TMessage& Message) override;
 
  private:
   TdxStatusBarContainerPanelStyle* FPanelStyle = nullptr;
-  std::unique_ptr<TcxCanvas> FLibraryCanvas;
 };
 
 class TdxStatusBarContainerPanelStyle : public TdxStatusBarPanelStyle {

@@ -5,8 +5,7 @@
 #include "platform/gdi/Gdi.h"
 #include "tests/support/Artifacts.h"
 #include "tests/support/FakeThemeLibrary.h"
-#include "ui/foundation/Office11Colors.h"
-#include "ui/foundation/ThemeManager.h"
+#include "ui/foundation/PaintersUnit.h"
 
 namespace statusbartest {
 
@@ -17,24 +16,20 @@ void StatusBarTest::SetUp() {
   platform::InstallDisplay(platform::CreateHeadlessDisplay(1200, 400));
   InitializeForms();
   Application->Initialize();
-  ThemeAccessStartup();
-  Office11ColorsStartup();
+  PaintingUnitsStartup();
 }
 
 void StatusBarTest::UseFakeThemes() {
-  Office11ColorsShutdown();
-  ThemeAccessShutdown();
+  PaintingUnitsShutdown();
   FakeThemeLibrary::Install();
   FakeThemeLibrary::OpenableClasses().insert("Status");
-  ThemeAccessStartup();
-  Office11ColorsStartup();
+  PaintingUnitsStartup();
 }
 
 void StatusBarTest::TearDown() {
   Pump();
   FinalizeForms();
-  Office11ColorsShutdown();
-  ThemeAccessShutdown();
+  PaintingUnitsShutdown();
   FakeThemeLibrary::Uninstall();
   platform::ResetDisplay();
 }

@@ -113,6 +113,26 @@ TEST_F(StatusBarTest, TheSizeGripShowsOnlyInASizeableFormsBottomRightCorner) {
   EXPECT_FALSE(bar->SizeGripVisible());
 }
 
+TEST_F(StatusBarTest, DraggingTheGripResizesTheForm) {
+  TForm* form = MakeForm(400, 200, bsSizeable);
+  auto* bar = new TdxStatusBar(form);
+  bar->SetParent(form);
+  AddTextPanel(bar, 100, "drag me");
+  Pump();
+  const int width = form->Width(), height = form->Height();
+  // The size loop reads the queued input itself: inject the whole drag, then let it run.
+  POINT grip = bar->ClientToScreen(POINT{392, 15});
+  platform::Headless()->InjectMouseMove(grip.x, grip.y);
+  platform::Headless()->InjectMouseButton(1, true);
+  platform::Headless()->InjectMouseMove(grip.x + 40, grip.y + 30);
+  platform::Headless()->InjectMouseButton(1, false);
+  Pump();
+  EXPECT_EQ(form->Width(), width + 40);
+  EXPECT_EQ(form->Height(), height + 30);
+  EXPECT_EQ(bar->Width(), 440);
+  EXPECT_TRUE(bar->SizeGripVisible());
+}
+
 TEST_F(StatusBarTest, BorderWidthInsetsTheContentOnEverySideAndTwoMoreAtTheTop) {
   TForm* form = MakeForm(300, 200);
   auto* bar = new TdxStatusBar(form);

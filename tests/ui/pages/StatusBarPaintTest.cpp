@@ -6,7 +6,9 @@
 #include "tests/ui/foundation/Surface.h"
 #include "tests/ui/pages/StatusBarFixture.h"
 #include "ui/foundation/Geometry.h"
+#include "ui/foundation/ExtendedStylePainters.h"
 #include "ui/foundation/Office11Colors.h"
+#include "ui/foundation/StandardPainters.h"
 
 namespace statusbartest {
 namespace {
@@ -224,20 +226,77 @@ TEST_F(StatusBarPaintTest, TheThemePainterDrawsTheStatusPartsAtTheThemesSizes) {
   SaveControl("statusbar/gallery-xp-fake-grip.png", bar);
 }
 
-TEST_F(StatusBarPaintTest, ThePaintStyleChoosesThePainter) {
-  TForm* form = MakeForm(300, 200);
+class TProbeSkinPainter : public TcxStandardLookAndFeelPainter {};
+const TProbeSkinPainter kProbeSkin;
+class TProbeStatusBarSkinPainter : public TdxStatusBarStandardPainter {};
+const TProbeStatusBarSkinPainter kProbeStatusBarSkin;
+
+struct ChoiceCase {
+  TdxStatusBarPaintStyle style;
+  TcxLookAndFeelKind kind;
+  bool native;
+  TdxStatusBarPainterClass withoutThemes;
+  TdxStatusBarPainterClass withThemes;
+};
+
+// Every paint style by look-and-feel kind, native style and theme availability.
+const ChoiceCase kChoices[] = {
+    {stpsStandard, lfUltraFlat, true, StatusBarStandardPainter(), StatusBarStandardPainter()},
+    {stpsFlat, lfStandard, true, StatusBarFlatPainter(), StatusBarFlatPainter()},
+    {stpsXP, lfStandard, false, StatusBarStandardPainter(), StatusBarXPPainter()},
+    {stpsOffice11, lfFlat, true, StatusBarOffice11Painter(), StatusBarOffice11Painter()},
+    {stpsUseLookAndFeel, lfFlat, false, StatusBarStandardPainter(), StatusBarStandardPainter()},
+    {stpsUseLookAndFeel, lfStandard, false, StatusBarStandardPainter(), StatusBarStandardPainter()},
+    {stpsUseLookAndFeel, lfUltraFlat, false, StatusBarFlatPainter(), StatusBarFlatPainter()},
+    {stpsUseLookAndFeel, lfOffice11, false, StatusBarOffice11Painter(), StatusBarOffice11Painter()},
+    {stpsUseLookAndFeel, lfOffice11, true, StatusBarOffice11Painter(), StatusBarXPPainter()},
+    {stpsUseLookAndFeel, lfUltraFlat, true, StatusBarFlatPainter(), StatusBarXPPainter()},
+};
+
+void CheckChoices(StatusBarTest* T, bool Themes) {
+  TForm* form = new TForm(Application, 0);
   auto* bar = new TdxStatusBar(form);
   bar->SetParent(form);
-  struct Case {
-    TdxStatusBarPaintStyle style;
-    TdxStatusBarPainterClass painter;
-  };
-  // No theme library here: the visual-style choice falls back to the standard painter.
-  for (Case c : {Case{stpsStandard, StatusBarStandardPainter()}, Case{stpsFlat, StatusBarFlatPainter()},
-                 Case{stpsXP, StatusBarStandardPainter()}, Case{stpsOffice11, StatusBarOffice11Painter()}}) {
+  EXPECT_EQ(bar->ThemesAvailable(), Themes);
+  for (const ChoiceCase& c : kChoices) {
     bar->SetPaintStyle(c.style);
-    EXPECT_EQ(bar->Painter(), c.painter) << int(c.style);
+    bar->LookAndFeel()->SetKind(c.kind);
+    bar->LookAndFeel()->SetNativeStyle(c.native);
+    EXPECT_EQ(bar->Painter(), Themes ? c.withThemes : c.withoutThemes)
+        << "style " << int(c.style) << " kind " << int(c.kind) << " native " << c.native;
   }
+  delete form;
+  (void)T;
+}
+
+TEST_F(StatusBarPaintTest, ThePaintStyleChoosesThePainterWithoutThemes) { CheckChoices(this, false); }
+
+TEST_F(StatusBarPaintTest, ThePaintStyleChoosesThePainterWithThemes) {
+  UseFakeThemes();
+  CheckChoices(this, true);
+}
+
+TEST_F(StatusBarPaintTest, ASkinnedLookAndFeelTakesTheRegisteredSkinPainter) {
+  TForm* form = MakeForm(300, 100);
+  auto* bar = new TdxStatusBar(form);
+  bar->SetParent(form);
+  ASSERT_TRUE(ExtendedStylePainterRegistry()->RegisterPainter("Probe", &kProbeSkin, nullptr));
+  bar->SetPaintStyle(stpsUseLookAndFeel);
+  bar->LookAndFeel()->SetSkinName("Probe");
+  ASSERT_EQ(bar->LookAndFeel()->SkinPainter(), &kProbeSkin);
+  // No skin painter class registered: the kind decides.
+  EXPECT_EQ(bar->Painter(), StatusBarFlatPainter());
+  SetStatusBarSkinPainterClass(&kProbeStatusBarSkin);
+  bar->LookAndFeel()->SetKind(lfStandard);
+  EXPECT_EQ(bar->Painter(), &kProbeStatusBarSkin);
+  // Only stpsUseLookAndFeel follows the skin.
+  bar->SetPaintStyle(stpsOffice11);
+  EXPECT_EQ(bar->Painter(), StatusBarOffice11Painter());
+  bar->SetPaintStyle(stpsUseLookAndFeel);
+  bar->LookAndFeel()->SetSkinName("");
+  EXPECT_EQ(bar->Painter(), StatusBarStandardPainter());
+  SetStatusBarSkinPainterClass(nullptr);
+  ExtendedStylePainterRegistry()->UnregisterPainter("Probe");
 }
 
 TEST_F(StatusBarPaintTest, TheSizeGripGlyphKeepsTheBackgroundBetweenItsStrokes) {
