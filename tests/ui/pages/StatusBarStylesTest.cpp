@@ -6,7 +6,9 @@
 #include "platform/win/Focus.h"
 #include "tests/ui/foundation/Surface.h"
 #include "tests/ui/pages/StatusBarFixture.h"
+#include "ui/foundation/ExtendedStylePainters.h"
 #include "ui/foundation/Geometry.h"
+#include "ui/foundation/StandardPainters.h"
 
 namespace statusbartest {
 namespace {
@@ -237,6 +239,57 @@ TEST_F(StatusBarStylesTest, TheContainerControlSitsInsideTheBevelAndGoesWithItsP
   const int children = bar->ControlCount();
   panel->SetPanelStyleClass(nullptr);
   EXPECT_EQ(bar->ControlCount(), children - 1);
+}
+
+
+class TShorteningPainter : public TdxStatusBarStandardPainter {
+ public:
+  bool GripOverlapsLastPanel(TdxCustomStatusBar*) const override { return false; }
+};
+const TShorteningPainter kShortening;
+class TShorteningSkin : public TcxStandardLookAndFeelPainter {};
+const TShorteningSkin kShorteningSkin;
+
+TEST_F(StatusBarStylesTest, AContainerShortensForTheGripOnlyWhenThePainterSaysSo) {
+  form_ = MakeForm(400, 200, bsSizeable);
+  auto* bar = new TdxStatusBar(form_);
+  bar->SetParent(form_);
+  AddTextPanel(bar, 100);
+  TdxStatusBarPanel* panel = AddStylePanel(bar, TdxStatusBarContainerPanelStyle::StaticClass());
+  TdxStatusBarContainerControl* container = static_cast<TdxStatusBarContainerPanelStyle*>(panel->PanelStyle())->Container();
+  ASSERT_TRUE(ExtendedStylePainterRegistry()->RegisterPainter("Shortening", &kShorteningSkin, nullptr));
+  SetStatusBarSkinPainterClass(&kShortening);
+  bar->SetPaintStyle(stpsUseLookAndFeel);
+  bar->LookAndFeel()->SetSkinName("Shortening");
+  ASSERT_EQ(bar->Painter(), &kShortening);
+  EXPECT_EQ(TRect(container->BoundsRect()), TRect(106, 4, 398 - 16, 18));
+  // Without the skin the look-and-feel's ultra-flat kind gives the flat painter: 1-pixel bevels,
+  // the grip drawn over the panel.
+  bar->LookAndFeel()->SetSkinName("");
+  ASSERT_EQ(bar->Painter(), StatusBarFlatPainter());
+  EXPECT_EQ(TRect(container->BoundsRect()), TRect(105, 3, 399, 19));
+  SetStatusBarSkinPainterClass(nullptr);
+  ExtendedStylePainterRegistry()->UnregisterPainter("Shortening");
+}
+
+TEST_F(StatusBarStylesTest, PointInFormNamesTheBarWhenTheFormIsNotItsParent) {
+  auto* bar = new TdxStatusBar(nullptr);
+  bar->SetName("dxStatusBar1");
+  auto message = [&](TWinControl* Form) {
+    try {
+      bar->PointInForm(TPoint(0, 0), Form);
+    } catch (const EInvalidOperation& e) {
+      return e.Message();
+    }
+    return String("no error");
+  };
+  EXPECT_EQ(message(nullptr), "Control 'dxStatusBar1' has no parent window");
+  TForm* other = MakeForm(100, 100);
+  form_ = MakeForm(300, 100);
+  bar->SetParent(form_);
+  EXPECT_EQ(message(other), "Parent given is not a parent of 'dxStatusBar1'");
+  EXPECT_EQ(bar->PointInForm(TPoint(bar->Width(), bar->Height())), TPoint(300, 100));
+  delete bar;
 }
 
 }  // namespace
