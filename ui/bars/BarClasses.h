@@ -7,6 +7,7 @@
 #include "platform/classes/Component.h"
 #include "platform/classes/Controls.h"
 #include "platform/classes/TypInfo.h"
+#include "ui/bars/BarComponents.h"
 
 #define VW_BAR_SHELL(Self, Parent, ...) \
   class Self : public Parent {          \
@@ -20,16 +21,19 @@
 
 // ---- items ------------------------------------------------------------------------------------
 
-// When an item shows: never, only while the bars are customized, or always.
-VW_ENUM(TdxBarItemVisible, ivNever, ivInCustomizing, ivAlways)
-// The looks a toolbar's layout may give a link, from the largest to the smallest.
-VW_ENUM(TdxBarItemViewLevel, ivlLargeIconWithText, ivlSmallIconWithText, ivlSmallIcon, ivlControlOnly)
-using TdxBarItemViewLevels = TSet<TdxBarItemViewLevel>;
-
-class TdxBarItem : public TComponent {
-  VW_CLASS(TdxBarItem, TComponent)
+class TdxBarItem : public TdxBarComponent {
+  VW_CLASS(TdxBarItem, TdxBarComponent)
  public:
-  explicit TdxBarItem(TComponent* AOwner) : TComponent(AOwner) {}
+  explicit TdxBarItem(TComponent* AOwner) : TdxBarComponent(AOwner) {}
+  // The index of the item's category in its manager; -1 for none.
+  int Category() const { return FCategory; }
+  // The items' own unit also moves the item in the manager's list and tells the designer.
+  virtual void SetCategory(int Value) { FCategory = Value; }
+  // The category list renumbering: the index alone, without notification.
+  void SetCategoryIndex(int Value) { FCategory = Value; }
+
+ private:
+  int FCategory = 0;
 };
 using TdxBarItemClass = TClass;
 
@@ -77,7 +81,6 @@ VW_BAR_SHELL(TSystemMenuSubItemControl, TdxBarSubItemControl)
 // TdxBar lives in Bars.h, TdxBarManager in BarManager.h.
 class TdxBar;
 class TdxBarManager;
-VW_BAR_COMPONENT_SHELL(TdxBarGroup, TComponent)
 VW_BAR_COMPONENT_SHELL(TdxBarScreenTip, TComponent)
 VW_BAR_SHELL(TdxBarScreenTipBand, TPersistent)
 VW_BAR_SHELL(TdxBarScreenTipCollection, TCollection,

@@ -262,6 +262,8 @@ TdxBarManager::TdxBarManager(TComponent* AOwner) : TComponent(CheckOwner(AOwner)
     if (!IsDestroying()) StyleChanged();
   };
   SetStyle(bmsEnhanced);
+  FItems = new TdxBarComponentList;
+  FGroups = new TdxBarComponentList;
   FCategories = new TdxBarManagerCategories(this);
   FCategories->Add(cxGetResourceString(dxSBAR_DEFAULTCATEGORYNAME));
   FBars = new TdxBars(this);
@@ -314,8 +316,8 @@ TdxBarManager::~TdxBarManager() {
   if (FOffice11ColorsAcquired) RelinquishOffice11Colors();
   while (!FPopupMenus.empty()) FPopupMenus.back()->SetBarManager(nullptr);
   FreeAndNil(FHelpButtonGlyph);
-  for (std::size_t i = FGroups.size(); i-- > 0;) delete FGroups[i];
-  FGroups.clear();
+  while (FGroups->Count() > 0) delete FGroups->Last();
+  FreeAndNil(FGroups);
   FFont->OnChange = nullptr;
   FreeAndNil(FFont);
   FreeAndNil(FEditFont);
@@ -328,7 +330,7 @@ TdxBarManager::~TdxBarManager() {
   while (!FDockControls.empty()) FDockControls.back()->SetBarManager(nullptr);
   for (std::size_t i = FInternalItems.size(); i-- > 0;) delete FInternalItems[i];
   FInternalItems.clear();
-  FItems.clear();
+  FreeAndNil(FItems);
   FreeAndNil(FCategories);
   FBarsToRestore.clear();
   for (TcxObjectLink* link : FRedrawStoppedSites) FreeObjectLink(link);
@@ -735,33 +737,37 @@ void TdxBarManager::ApplyFontToBars() {
 // ---- items, groups, dock sites, popup menus -----------------------------------------------------
 
 TdxBarItem* TdxBarManager::Items(int Index) const {
-  return Index >= 0 && Index < ItemCount() ? FItems[static_cast<std::size_t>(Index)] : nullptr;
+  return Index >= 0 && Index < ItemCount() ? static_cast<TdxBarItem*>(FItems->Items(Index)) : nullptr;
 }
 
 TdxBarItem* TdxBarManager::ItemByName(const String& AName) const {
-  for (TdxBarItem* item : FItems)
-    if (SameTextAscii(item->Name(), AName)) return item;
+  for (int i = 0; i < ItemCount(); ++i)
+    if (SameTextAscii(Items(i)->Name(), AName)) return Items(i);
   return nullptr;
 }
 
 void TdxBarManager::AddItem(TdxBarItem* AItem) {
-  if (AItem && std::find(FItems.begin(), FItems.end(), AItem) == FItems.end()) FItems.push_back(AItem);
+  if (AItem && FItems->IndexOf(AItem) < 0) FItems->Add(AItem);
 }
 
-void TdxBarManager::RemoveItem(TdxBarItem* AItem) { std::erase(FItems, AItem); }
+void TdxBarManager::RemoveItem(TdxBarItem* AItem) {
+  if (FItems) FItems->Remove(AItem);
+}
 
 void TdxBarManager::MoveItem(int CurIndex, int NewIndex) {
   if (CurIndex == NewIndex || !Items(CurIndex) || !Items(NewIndex)) return;
-  TdxBarItem* item = FItems[static_cast<std::size_t>(CurIndex)];
-  FItems.erase(FItems.begin() + CurIndex);
-  FItems.insert(FItems.begin() + NewIndex, item);
+  FItems->Move(CurIndex, NewIndex);
   DesignerModified();
 }
 
 TdxBarGroup* TdxBarManager::AddGroup() {
   auto* group = new TdxBarGroup(Owner());
-  FGroups.push_back(group);
+  group->SetParentComponent(this);
   return group;
+}
+
+void TdxBarManager::AddGroup(TdxBarGroup* AGroup) {
+  if (AGroup && FGroups->IndexOf(AGroup) < 0) FGroups->Add(AGroup);
 }
 
 void TdxBarManager::AddDockControl(TdxDockControl* ADockControl) {
@@ -1319,21 +1325,19 @@ void TdxBarManager::Notification(TComponent* AComponent, TOperation Operation) {
 
 void TdxBarManager::GetChildren(TGetChildProc Proc, TComponent* Root) {
   TComponent::GetChildren(Proc, Root);
-  for (TdxBarItem* item : FItems)
-    if (item->Owner() == Root) Proc(item);
-  for (TdxBarGroup* group : FGroups)
-    if (group->Owner() == Root) Proc(group);
+  for (int i = 0; i < ItemCount(); ++i)
+    if (Items(i)->Owner() == Root) Proc(Items(i));
+  for (int i = 0; i < GroupCount(); ++i)
+    if (Groups(i)->Owner() == Root) Proc(Groups(i));
 }
 
 void TdxBarManager::SetChildOrder(TComponent* Child, int Order) {
-  auto move = [Order](auto& list, auto* child) {
-    auto it = std::find(list.begin(), list.end(), child);
-    if (it == list.end()) return;
-    list.erase(it);
-    list.insert(list.begin() + std::clamp(Order, 0, static_cast<int>(list.size())), child);
+  auto move = [Order](TdxBarComponentList* list, TComponent* child) {
+    const int index = list->IndexOf(child);
+    if (index >= 0) list->Move(index, std::clamp(Order, 0, list->Count() - 1));
   };
-  if (auto* item = dynamic_cast<TdxBarItem*>(Child)) move(FItems, item);
-  if (auto* group = dynamic_cast<TdxBarGroup*>(Child)) move(FGroups, group);
+  if (dynamic_cast<TdxBarItem*>(Child)) move(FItems, Child);
+  if (dynamic_cast<TdxBarGroup*>(Child)) move(FGroups, Child);
 }
 
 void TdxBarManager::OwnerWindowRecreated() {

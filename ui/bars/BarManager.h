@@ -394,7 +394,10 @@ class TdxBarManager : public TComponent {
 
   // ---- lookup ----
   TdxBars* Bars() const { return FBars; }
-  int ItemCount() const { return static_cast<int>(FItems.size()); }
+  int ItemCount() const { return FItems->Count(); }
+  // The item and group lists; their change events report every change of a member.
+  TdxBarComponentList* ItemList() const { return FItems; }
+  TdxBarComponentList* GroupList() const { return FGroups; }
   // Nil out of range.
   TdxBarItem* Items(int Index) const;
   TdxBarItem* ItemByName(const String& AName) const;
@@ -415,9 +418,12 @@ class TdxBarManager : public TComponent {
   TdxBarPopupMenu* PopupMenus(int Index) const { return FPopupMenus[static_cast<std::size_t>(Index)]; }
   void AddPopupMenu(TdxBarPopupMenu* AMenu);
   void RemovePopupMenu(TdxBarPopupMenu* AMenu);
-  int GroupCount() const { return static_cast<int>(FGroups.size()); }
-  TdxBarGroup* Groups(int Index) const { return FGroups[static_cast<std::size_t>(Index)]; }
+  int GroupCount() const { return FGroups->Count(); }
+  TdxBarGroup* Groups(int Index) const { return static_cast<TdxBarGroup*>(FGroups->Items(Index)); }
+  // A new group of the manager's owner.
   TdxBarGroup* AddGroup();
+  // Lists a group with the manager (once).
+  void AddGroup(TdxBarGroup* AGroup);
 
   // ---- toolbars ----
   // A new toolbar with a unique caption (asking the user first when asked); nil when cancelled.
@@ -581,9 +587,9 @@ class TdxBarManager : public TComponent {
   int FWaitForDockingTime = 21;
 
   TdxBars* FBars = nullptr;
-  std::vector<TdxBarItem*> FItems;
+  TdxBarComponentList* FItems = nullptr;
   std::vector<TdxBarItem*> FInternalItems;
-  std::vector<TdxBarGroup*> FGroups;
+  TdxBarComponentList* FGroups = nullptr;
   std::vector<TdxDockControl*> FDockControls;
   std::vector<TdxBarPopupMenu*> FPopupMenus;
   TMemIniFile* FSavedState = nullptr;
