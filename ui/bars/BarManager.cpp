@@ -265,7 +265,6 @@ TdxBarManager::TdxBarManager(TComponent* AOwner) : TComponent(CheckOwner(AOwner)
   FItems = new TdxBarComponentList;
   FGroups = new TdxBarComponentList;
   FCategories = new TdxBarManagerCategories(this);
-  FCategories->Add(cxGetResourceString(dxSBAR_DEFAULTCATEGORYNAME));
   FBars = new TdxBars(this);
   FIniReadHandlers = new TcxEventHandlerCollection;
   FIniWriteHandlers = new TcxEventHandlerCollection;

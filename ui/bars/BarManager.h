@@ -11,6 +11,7 @@
 #include "platform/classes/ImageList.h"
 #include "platform/classes/IniFiles.h"
 #include "platform/classes/Interface.h"
+#include "ui/bars/BarCategories.h"
 #include "ui/bars/BarClasses.h"
 #include "ui/bars/Bars.h"
 #include "ui/controls/MouseTracking.h"
@@ -135,19 +136,6 @@ class TdxBarImageOptions : public TPersistent {
   bool FUseLargeImagesForLargeIcons = false;
 };
 
-// The manager's category names; items refer to their category by index.
-class TdxBarManagerCategories : public TStringList {
-  VW_CLASS(TdxBarManagerCategories, TStringList)
- public:
-  explicit TdxBarManagerCategories(TdxBarManager* ABarManager) : FBarManager(ABarManager) {}
-  TdxBarManager* BarManager() const { return FBarManager; }
-  // The visibility of a category's items as read from the form; applied by the manager's Loaded.
-  virtual void ApplyLoadedVisibility(int /*Index*/) {}
-
- private:
-  TdxBarManager* FBarManager;
-};
-
 // Drags an item or a link with the mouse.
 class TdxBarDragInfo : public TObject {
   VW_CLASS(TdxBarDragInfo, TObject)
@@ -254,6 +242,13 @@ class TdxBarManager : public TComponent {
   void SetCanCustomize(bool Value) { FCanCustomize = Value; }
   TStrings* Categories() const { return FCategories; }
   void SetCategories(TStrings* Value) { FCategories->Assign(Value); }
+  TdxBarManagerCategories* CategoryList() const { return FCategories; }
+  TdxBarItemVisible CategoryItemsVisible(int Index) const { return FCategories->ItemsVisible(Index); }
+  void SetCategoryItemsVisible(int Index, TdxBarItemVisible Value) { FCategories->SetItemsVisible(Index, Value); }
+  bool CategoryVisible(int Index) const { return FCategories->Visible(Index); }
+  void SetCategoryVisible(int Index, bool Value) { FCategories->SetVisible(Index, Value); }
+  // The category's items in the manager's item order.
+  std::vector<TdxBarItem*> GetItemsByCategory(int Index) const { return FCategories->CategoryItems(Index); }
   TColor DockColor() const;
   void SetDockColor(TColor Value);
   bool FlatCloseButton() const { return FFlatCloseButton; }
