@@ -140,16 +140,6 @@ void TdxBarPopupMenu::SetBarManager(TdxBarManager* Value) {
 
 void TdxBarPopupMenu::ManagerFontChanged() {}
 
-void TdxBarBackgrounds::Assign(TPersistent* Source) {
-  if (dynamic_cast<TdxBarBackgrounds*>(Source)) {
-    if (OnChanged) OnChanged(this);
-    return;
-  }
-  TPersistent::Assign(Source);
-}
-
-TPersistent* TdxBarBackgrounds::GetOwner() { return FBarManager; }
-
 void TdxBarPopupMenuLinks::Assign(TPersistent* Source) {
   if (dynamic_cast<TdxBarPopupMenuLinks*>(Source)) return;
   TPersistent::Assign(Source);

@@ -11,6 +11,7 @@
 #include "platform/classes/ImageList.h"
 #include "platform/classes/IniFiles.h"
 #include "platform/classes/Interface.h"
+#include "ui/bars/BarBackgrounds.h"
 #include "ui/bars/BarCategories.h"
 #include "ui/bars/BarClasses.h"
 #include "ui/bars/Bars.h"
@@ -49,21 +50,6 @@ class TdxBarPopupMenu : public TComponent {
   TdxBarItemLinks* FItemLinks;
   TFont* FFont;
   bool FUseOwnFont = false;
-};
-
-// The pictures behind toolbars and menus.
-class TdxBarBackgrounds : public TPersistent {
-  VW_CLASS(TdxBarBackgrounds, TPersistent)
- public:
-  explicit TdxBarBackgrounds(TdxBarManager* ABarManager) : FBarManager(ABarManager) {}
-  void Assign(TPersistent* Source) override;
-  TNotifyEvent OnChanged;
-
- protected:
-  TPersistent* GetOwner() override;
-
- private:
-  TdxBarManager* FBarManager;
 };
 
 // Links from controls of the window to popup menus.

@@ -132,4 +132,37 @@ TEST_F(BarComponentsTest, GroupFormDescriptionKeepsMemberNames) {
   EXPECT_EQ(read->Items(1), i2);
 }
 
+class TStyleCountingBarControl : public TdxBarControl {
+  VW_CLASS(TStyleCountingBarControl, TdxBarControl)
+ public:
+  explicit TStyleCountingBarControl(TComponent* AOwner) : TdxBarControl(AOwner) { AddBarControl(this); }
+  ~TStyleCountingBarControl() override { RemoveBarControl(this); }
+  void BarManagerStyleChanged() override { ++StyleChanges; }
+  int StyleChanges = 0;
+};
+
+TEST_F(BarComponentsTest, ABarBackgroundRebuildsTheLookOnce) {
+  auto* m = NewCountingManager();
+  auto* control = new TStyleCountingBarControl(Form);
+  m->Backgrounds()->SetBar(nullptr);
+  EXPECT_EQ(control->StyleChanges, 0) << "nil over an empty picture";
+
+  TBitmap picture;
+  picture.SetSize(8, 8);
+  m->Backgrounds()->SetBar(&picture);
+  EXPECT_EQ(control->StyleChanges, 1);
+  EXPECT_EQ(m->Backgrounds()->Bar()->Width(), 8);
+  m->Backgrounds()->SetSubMenu(&picture);
+  EXPECT_EQ(control->StyleChanges, 1) << "menus read their picture when they paint";
+  m->Backgrounds()->SetBar(nullptr);
+  EXPECT_EQ(control->StyleChanges, 2) << "nil over a picture clears it";
+  EXPECT_TRUE(m->Backgrounds()->Bar()->Empty());
+
+  TdxBarBackgrounds copy(m);
+  copy.Assign(m->Backgrounds());
+  EXPECT_TRUE(copy.Bar()->Empty());
+  EXPECT_EQ(copy.SubMenu()->Width(), 8);
+  delete control;
+}
+
 }  // namespace
