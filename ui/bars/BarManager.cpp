@@ -140,13 +140,6 @@ void TdxBarPopupMenu::SetBarManager(TdxBarManager* Value) {
 
 void TdxBarPopupMenu::ManagerFontChanged() {}
 
-void TdxBarPopupMenuLinks::Assign(TPersistent* Source) {
-  if (dynamic_cast<TdxBarPopupMenuLinks*>(Source)) return;
-  TPersistent::Assign(Source);
-}
-
-TPersistent* TdxBarPopupMenuLinks::GetOwner() { return FBarManager; }
-
 void TdxBarImageOptions::DeclareProperties(TPropTable& t) {
   t.Add("DisabledImages", &TdxBarImageOptions::DisabledImages, &TdxBarImageOptions::SetDisabledImages);
   t.Add("DisabledLargeImages", &TdxBarImageOptions::DisabledLargeImages,
@@ -1308,8 +1301,8 @@ void TdxBarManager::CheckBrokenLinks() {
 void TdxBarManager::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation != opRemove) return;
-  if (FPopupMenuLinks && (dynamic_cast<TControl*>(AComponent) || dynamic_cast<TdxBarPopupMenu*>(AComponent)))
-    FPopupMenuLinks->ComponentRemoved(AComponent);
+  // By address only: a freed control's notification comes when only its component part is left.
+  if (FPopupMenuLinks) FPopupMenuLinks->ComponentRemoved(AComponent);
 }
 
 void TdxBarManager::GetChildren(TGetChildProc Proc, TComponent* Root) {

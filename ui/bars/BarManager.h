@@ -13,6 +13,7 @@
 #include "platform/classes/Interface.h"
 #include "ui/bars/BarBackgrounds.h"
 #include "ui/bars/BarCategories.h"
+#include "ui/bars/BarPopupMenuLinks.h"
 #include "ui/bars/BarClasses.h"
 #include "ui/bars/Bars.h"
 #include "ui/controls/MouseTracking.h"
@@ -44,28 +45,14 @@ class TdxBarPopupMenu : public TComponent {
   void SetUseOwnFont(bool Value) { FUseOwnFont = Value; }
   // The manager's font reached a menu without its own.
   virtual void ManagerFontChanged();
+  // Shows the menu at a screen point.
+  virtual void Popup(int /*X*/, int /*Y*/) {}
 
  private:
   TdxBarManager* FBarManager = nullptr;
   TdxBarItemLinks* FItemLinks;
   TFont* FFont;
   bool FUseOwnFont = false;
-};
-
-// Links from controls of the window to popup menus.
-class TdxBarPopupMenuLinks : public TPersistent {
-  VW_CLASS(TdxBarPopupMenuLinks, TPersistent)
- public:
-  explicit TdxBarPopupMenuLinks(TdxBarManager* ABarManager) : FBarManager(ABarManager) {}
-  void Assign(TPersistent* Source) override;
-  // A control or popup menu of the links is going away: the links forget it.
-  virtual void ComponentRemoved(TComponent* /*AComponent*/) {}
-
- protected:
-  TPersistent* GetOwner() override;
-
- private:
-  TdxBarManager* FBarManager;
 };
 
 // The image lists of the manager's items and how glyphs are drawn.

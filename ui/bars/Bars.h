@@ -7,6 +7,7 @@
 #include "platform/classes/Collection.h"
 #include "platform/classes/Controls.h"
 #include "platform/classes/Graphics.h"
+#include "platform/classes/Menus.h"
 #include "ui/bars/BarClasses.h"
 
 VW_ENUM(TdxBarDockingStyle, dsNone, dsLeft, dsTop, dsRight, dsBottom)
@@ -42,6 +43,8 @@ class TdxBarItemLinks : public TObject {
   void Remove(TdxBarItemLink* ALink);
   // Rebuilds what the links show from the links themselves (customizing mode switched).
   virtual void RebuildLists() {}
+  // Runs the item with the shortcut; true when one took it.
+  virtual bool OfferShortCut(TShortCut /*AShortCut*/) { return false; }
 
  private:
   std::vector<TdxBarItemLink*> FLinks;

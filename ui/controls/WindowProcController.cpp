@@ -170,8 +170,8 @@ void TcxWindowProcLinkedObjectList::ReleaseObject(TcxDoublyLinkedObject* Obj) {
     delete Obj;
 }
 
-void TcxWindowProcLinkedObjectList::Retire() {
-  FSubclasser->RestoreDefaultWindowProc();
+void TcxWindowProcLinkedObjectList::Retire(bool ARestore) {
+  if (ARestore) FSubclasser->RestoreDefaultWindowProc();
   FRetired = true;
   if (FDispatchLevel == 0) delete this;
 }
@@ -195,11 +195,11 @@ TcxWindowProcLinkedObjectList* TcxWindowProcController::FindByHandle(HWND Handle
   return nullptr;
 }
 
-TcxWindowProcLinkedObject* TcxWindowProcController::HookControl(TWinControl* Control, TcxWindowProc WindowProc) {
+TcxWindowProcLinkedObject* TcxWindowProcController::HookControl(TControl* Control, TcxWindowProc WindowProc) {
   if (!Control) return nullptr;
   TcxWindowProcLinkedObjectList* chain = FindByControl(Control);
   if (!chain) {
-    FWindowProcObjects.push_back(std::make_unique<TcxWindowProcLinkedObjectList>(static_cast<TControl*>(Control)));
+    FWindowProcObjects.push_back(std::make_unique<TcxWindowProcLinkedObjectList>(Control));
     chain = FWindowProcObjects.back().get();
   }
   return chain->AddHook(std::move(WindowProc));
@@ -215,7 +215,7 @@ TcxWindowProcLinkedObject* TcxWindowProcController::HookWindow(HWND Handle, TcxW
   return chain->AddHook(std::move(WindowProc));
 }
 
-void TcxWindowProcController::Unhook(TcxWindowProcLinkedObject*& Obj) {
+void TcxWindowProcController::Unhook(TcxWindowProcLinkedObject*& Obj, bool AControlGone) {
   if (!Obj) return;
   TcxWindowProcLinkedObjectList* chain = Obj->Control() ? FindByControl(Obj->Control()) : FindByHandle(Obj->Handle());
   if (!chain) return;
@@ -225,7 +225,7 @@ void TcxWindowProcController::Unhook(TcxWindowProcLinkedObject*& Obj) {
   if (!chain->OnlyFirstElementLeft()) return;
   auto it = std::find_if(FWindowProcObjects.begin(), FWindowProcObjects.end(),
                          [chain](const auto& p) { return p.get() == chain; });
-  it->release()->Retire();
+  it->release()->Retire(!AControlGone);
   FWindowProcObjects.erase(it);
 }
 

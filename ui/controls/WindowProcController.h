@@ -146,9 +146,9 @@ class TcxWindowProcLinkedObjectList : public TcxDoublyLinkedObjectList {
   bool OnlyFirstElementLeft() const { return Last() && !Last()->Prev(); }
   bool IsDispatching() const { return FDispatchLevel > 0; }
 
-  // The window gets its previous procedure back at once; the chain itself is freed when the
-  // dispatch under way (if any) is over.
-  void Retire();
+  // The window gets its previous procedure back at once (unless the control is already gone); the
+  // chain itself is freed when the dispatch under way (if any) is over.
+  void Retire(bool ARestore = true);
 
  protected:
   void ReleaseObject(TcxDoublyLinkedObject* Obj) override;
@@ -174,12 +174,15 @@ class TcxWindowProcController : public TObject {
   // Freeing the chains gives every window still hooked its previous procedure back.
   ~TcxWindowProcController() override;
 
-  // The new hook, or null for a null control.
-  TcxWindowProcLinkedObject* HookControl(TWinControl* Control, TcxWindowProc WindowProc);
+  // The new hook, or null for a null control. A control without a window of its own gets a chain
+  // on its WindowProc just the same.
+  TcxWindowProcLinkedObject* HookControl(TControl* Control, TcxWindowProc WindowProc);
   // The new hook, or null for a null handle.
   TcxWindowProcLinkedObject* HookWindow(win::HWND Handle, TcxWindowProc WindowProc);
   // Removes the hook and clears the variable; nothing for null or for a hook whose chain is gone.
-  void Unhook(TcxWindowProcLinkedObject*& Obj);
+  // AControlGone: the hooked control is being freed and its parts are destroyed already (a free
+  // notification), so its WindowProc is not written back.
+  void Unhook(TcxWindowProcLinkedObject*& Obj, bool AControlGone = false);
 
   TcxWindowProcLinkedObjectList* FindByControl(TControl* Control) const;
   TcxWindowProcLinkedObjectList* FindByHandle(win::HWND Handle) const;
