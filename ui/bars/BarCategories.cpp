@@ -180,7 +180,7 @@ void TdxBarManagerCategories::QuickSort(int L, int R, const TStringListSortCompa
 }
 
 void TdxBarManagerCategories::CustomSort(const TStringListSortCompare& Compare) {
-  if (Sorted() || Count() < 2) return;
+  if (Sorted() || Count() < 2 || !Compare) return;
   if (FBarManager) FBarManager->BeginUpdate();
   BeginUpdate();
   try {
