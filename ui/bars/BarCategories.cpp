@@ -90,6 +90,22 @@ std::vector<TdxBarItem*> TdxBarManagerCategories::CategoryItems(int Index) {
   return items;
 }
 
+std::vector<TdxBarItem*> TdxBarManagerCategories::VisibleCategoryItems(int Index) {
+  std::vector<TdxBarItem*> items = CategoryItems(Index);
+  if (FBarManager && !FBarManager->IsDesigning())
+    std::erase_if(items, [this](TdxBarItem* Item) {
+      return !(Item->Visible() == ivAlways || (Item->Visible() == ivInCustomizing && FBarManager->InCustomizing()));
+    });
+  return items;
+}
+
+int TdxBarManagerCategories::VisibleCategoryIndex(int N) {
+  if (FBarManager && FBarManager->IsDesigning()) return N;
+  for (int i = 0; i < Count(); ++i)
+    if (Visible(i) && N-- == 0) return i;
+  return -1;
+}
+
 void TdxBarManagerCategories::SetIndexes(int Category, int NewIndex) {
   for (TdxBarItem* item : CategoryItems(Category)) item->SetCategoryIndex(NewIndex);
 }

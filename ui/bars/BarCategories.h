@@ -48,6 +48,10 @@ class TdxBarManagerCategories : public TStringList {
   void ApplyLoadedVisibility(int Index);
   // The category's items, in the manager's item order.
   std::vector<TdxBarItem*> CategoryItems(int Index);
+  // At run time the items whose visibility lets them show now; at design time all.
+  std::vector<TdxBarItem*> VisibleCategoryItems(int Index);
+  // The index of the n-th visible category (at design time n itself); -1 when there is none.
+  int VisibleCategoryIndex(int N);
 
 
  protected:

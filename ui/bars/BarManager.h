@@ -222,6 +222,8 @@ class TdxBarManager : public TComponent {
   void SetCategoryVisible(int Index, bool Value) { FCategories->SetVisible(Index, Value); }
   // The category's items in the manager's item order.
   std::vector<TdxBarItem*> GetItemsByCategory(int Index) const { return FCategories->CategoryItems(Index); }
+  std::vector<TdxBarItem*> GetVisibleItemsByCategory(int Index) const { return FCategories->VisibleCategoryItems(Index); }
+  int GetVisibleCategoryIndex(int N) const { return FCategories->VisibleCategoryIndex(N); }
   TColor DockColor() const;
   void SetDockColor(TColor Value);
   bool FlatCloseButton() const { return FFlatCloseButton; }

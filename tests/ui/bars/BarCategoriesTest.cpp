@@ -125,6 +125,13 @@ TEST_F(BarCategoriesTest, ItemsVisibilityFollowsTheCategory) {
   EXPECT_EQ(own->Visible(), ivInCustomizing);
   EXPECT_EQ(M->CategoryItemsVisible(1), ivAlways) << "no data reads the default";
   EXPECT_TRUE(M->CategoryVisible(1));
+
+  // What the customization dialog lists: visible items and visible categories.
+  EXPECT_EQ(M->GetVisibleItemsByCategory(0), (std::vector<TdxBarItem*>{Items["a0"], Items["a1"]}));
+  M->SetCategoryVisible(1, false);
+  EXPECT_EQ(M->GetVisibleCategoryIndex(0), 0);
+  EXPECT_EQ(M->GetVisibleCategoryIndex(1), 2);
+  EXPECT_EQ(M->GetVisibleCategoryIndex(2), -1);
 }
 
 TEST_F(BarCategoriesTest, AutoHideEmptyBarsHidesAndShowsToolbars) {

@@ -117,6 +117,21 @@ TEST_F(BarComponentsTest, GroupFormDescriptionKeepsMemberNames) {
   const String text = ComponentToFormText(g);
   EXPECT_NE(text.find("Items = (\r\n    'Item2'\r\n    'Item1')"), String::npos) << text;
 
+  // Not written against an ancestor with the same names in the same order.
+  auto written = [](TdxBarGroup* Group, TdxBarGroup* Ancestor) {
+    TMemoryStream stream;
+    TWriter writer(&stream);
+    writer.WriteDescendent(Group, Ancestor);
+    return stream.Size();
+  };
+  TdxBarGroup* same = m->AddGroup();
+  same->Add(i2);
+  same->Add(i1);
+  TdxBarGroup* reordered = m->AddGroup();
+  reordered->Add(i1);
+  reordered->Add(i2);
+  EXPECT_LT(written(g, same), written(g, reordered));
+
   // Read: resolved in Loaded through the owner, a missing name skipped.
   TdxBarGroup* read = m->AddGroup();
   FormTextToComponent(

@@ -169,4 +169,34 @@ TEST_F(BarPopupMenuLinksTest, AControlFreedByTheMenusCommandIsLeftAlone) {
   EXPECT_EQ(Link->PopupMenu(), nullptr);
 }
 
+TEST_F(BarPopupMenuLinksTest, TheShortcutQueryAsksTheControlsLinksThenItsContainers) {
+  auto* links = static_cast<TdxBarPopupMenuLinks*>(M->PopupMenuLinks());
+  std::vector<String> asked;
+  auto record = [&asked](const char* Name) {
+    return [&asked, Name](TdxBarPopupMenuLink*, int& X, int& Y, bool ClickedByMouse, bool&) {
+      EXPECT_EQ(X, -1);
+      EXPECT_EQ(Y, -1);
+      EXPECT_FALSE(ClickedByMouse);
+      asked.push_back(Name);
+    };
+  };
+  Link->OnAction = record("panel");
+  TdxBarPopupMenuLink* childLink = links->Add();
+  childLink->SetControl(Child);
+  childLink->SetPopupMenu(Menu);
+  childLink->OnAction = record("child");
+  const TShortCut ctrlO = scCtrl | 'O';
+
+  EXPECT_FALSE(links->IsShortCut(Child, ctrlO)) << "no item takes it";
+  EXPECT_EQ(asked, (std::vector<String>{"child", "panel"}));
+  asked.clear();
+  Link->SetProcessChildren(false);
+  links->IsShortCut(Child, ctrlO);
+  EXPECT_EQ(asked, std::vector<String>{"child"});
+  asked.clear();
+  links->IsShortCut(Panel, ctrlO);
+  EXPECT_EQ(asked, std::vector<String>{"panel"});
+  EXPECT_EQ(Menu->Shown, 0) << "a shortcut opens no menu";
+}
+
 }  // namespace
