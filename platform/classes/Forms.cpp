@@ -20,6 +20,8 @@
 #include "platform/win/Focus.h"
 #include "platform/win/Hooks.h"
 #include "platform/win/Keys.h"
+#include "platform/win/Mdi.h"
+#include "platform/win/Menu.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/Metrics.h"
 #include "platform/win/Startup.h"
@@ -270,6 +272,7 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
   TWinControl::Notification(AComponent, Operation);
   if (Operation != opRemove) return;
   if (AComponent == FMenu) FMenu = nullptr;
+  if (AComponent == FWindowMenu) FWindowMenu = nullptr;
   if (AComponent == FActiveControl) FActiveControl = nullptr;
   if (AComponent == FFocusedControl) FFocusedControl = nullptr;
 }
@@ -365,15 +368,144 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
     }
   }
   if (FFormStyle == fsStayOnTop) Params.ExStyle |= WS_EX_TOPMOST;
-  if (FFormStyle == fsMDIChild) Params.ExStyle |= WS_EX_MDICHILD;
+  if (FFormStyle == fsMDIChild) {
+    // A document lives in the main form's MDI client.
+    TCustomForm* main = Application ? Application->MainForm() : nullptr;
+    if (main && main != this && main->FFormStyle == fsMDIForm) main->HandleNeeded();
+    if (!main || main == this || main->FFormStyle != fsMDIForm || !main->FClientHandle)
+      throw EInvalidOperation("Cannot create form. No MDI forms are currently active");
+    Params.Style = (Params.Style & ~WS_POPUP) | WS_CHILD | WS_CLIPSIBLINGS;
+    Params.WndParent = main->FClientHandle;
+    Params.ExStyle |= WS_EX_MDICHILD;
+    Params.WindowClass.lpfnWndProc = DefMDIChildProc;
+  }
   if (FAlphaBlend || FTransparentColor) Params.ExStyle |= WS_EX_LAYERED;
   Params.WindowClass.style = CS_DBLCLKS;
 }
 
 void TCustomForm::CreateWnd() {
   TWinControl::CreateWnd();
+  if (FFormStyle == fsMDIForm) {
+    CLIENTCREATESTRUCT ccs;
+    ccs.idFirstChild = 0xFF00;
+    RECT r;
+    GetClientRect(FHandle, &r);
+    FClientHandle = CreateWindowEx(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
+                                   WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, r.right, r.bottom,
+                                   FHandle, nullptr, nullptr, &ccs);
+  }
   if (FMenu) FMenu->SetWindowHandle(FHandle);
+  UpdateMDIMenus();
   UpdateLayered();
+}
+
+void TCustomForm::DestroyWindowHandle() {
+  // The documents' windows go first, through their forms, which then know they have none.
+  if (FClientHandle)
+    for (TCustomForm* child = nullptr; (child = MDIChildren(0)) != nullptr;) child->DestroyHandle();
+  FClientHandle = nullptr;
+  TWinControl::DestroyWindowHandle();
+}
+
+void TCustomForm::AlignControls(TControl* AControl, RECT& Rect) {
+  TWinControl::AlignControls(AControl, Rect);
+  // The documents have what the aligned controls leave, under them.
+  if (FClientHandle)
+    SetWindowPos(FClientHandle, HWND_BOTTOM, Rect.left, Rect.top, std::max(0, static_cast<int>(Rect.right - Rect.left)),
+                 std::max(0, static_cast<int>(Rect.bottom - Rect.top)), SWP_NOACTIVATE);
+}
+
+void TCustomForm::DefaultHandler(TMessage& Message) {
+  // The frame's size reaches its client through the alignment above instead.
+  if (FClientHandle && FHandle && Message.Msg != WM_SIZE) {
+    Message.Result = DefFrameProc(FHandle, FClientHandle, Message.Msg, Message.WParam, Message.LParam);
+    return;
+  }
+  TWinControl::DefaultHandler(Message);
+}
+
+TCustomForm* TCustomForm::ActiveMDIChild() {
+  if (!FClientHandle) return nullptr;
+  auto h = reinterpret_cast<HWND>(SendMessage(FClientHandle, WM_MDIGETACTIVE, 0, 0));
+  return dynamic_cast<TCustomForm*>(FindControl(h));
+}
+
+int TCustomForm::MDIChildCount() {
+  int n = 0;
+  if (FClientHandle && Screen)
+    for (TCustomForm* f : Screen->FForms)
+      if (f->FFormStyle == fsMDIChild && f->FHandle && win::GetParent(f->FHandle) == FClientHandle) ++n;
+  return n;
+}
+
+TCustomForm* TCustomForm::MDIChildren(int Index) {
+  if (FClientHandle && Screen)
+    for (TCustomForm* f : Screen->FForms)
+      if (f->FFormStyle == fsMDIChild && f->FHandle && win::GetParent(f->FHandle) == FClientHandle && Index-- == 0) return f;
+  return nullptr;
+}
+
+void TCustomForm::Next() {
+  if (FClientHandle) SendMessage(FClientHandle, WM_MDINEXT, 0, 0);
+}
+
+void TCustomForm::Previous() {
+  if (FClientHandle) SendMessage(FClientHandle, WM_MDINEXT, 0, 1);
+}
+
+void TCustomForm::SetWindowMenu(TMenuItem* Value) {
+  if (FWindowMenu == Value) return;
+  if (FWindowMenu) FWindowMenu->RemoveFreeNotification(this);
+  FWindowMenu = Value;
+  if (Value) Value->FreeNotification(this);
+  UpdateMDIMenus();
+}
+
+void TCustomForm::UpdateMDIMenus() {
+  if (!FClientHandle) return;
+  HMENU bar = FMenu && FMenu->HandleAllocated() && GetMenu(FHandle) == FMenu->Handle() ? FMenu->Handle() : nullptr;
+  HMENU windows = nullptr;
+  // The window menu's handle is the sub-menu at its place among the bar's visible items.
+  if (bar && FWindowMenu && FWindowMenu->Parent() == FMenu->Items() && FWindowMenu->Visible()) {
+    int pos = 0;
+    for (int i = 0; i < FMenu->Items()->Count(); ++i) {
+      TMenuItem* item = FMenu->Items()->Items(i);
+      if (item == FWindowMenu) {
+        // A maximized document's window menu may stand first on the bar.
+        MENUITEMINFO first;
+        first.fMask = MIIM_BITMAP;
+        bool lent = GetMenuItemInfo(bar, 0, TRUE, &first) && first.hbmpItem == HBMMENU_SYSTEM;
+        windows = GetSubMenu(bar, pos + (lent ? 1 : 0));
+        break;
+      }
+      if (item->Visible()) ++pos;
+    }
+  }
+  SendMessage(FClientHandle, WM_MDISETMENU, reinterpret_cast<WPARAM>(bar), reinterpret_cast<LPARAM>(windows));
+}
+
+void TCustomForm::WMMDIActivate(TMessage& Message) {
+  DefaultHandler(Message);
+  if (FFormStyle != fsMDIChild) return;
+  bool active = reinterpret_cast<HWND>(Message.LParam) == FHandle;
+  if (active == FActive) return;
+  FActive = active;
+  // A document's main menu joins the main form's while it is the active one.
+  TCustomForm* main = Application ? Application->MainForm() : nullptr;
+  if (main && main->FMenu && FMenu) {
+    if (active) main->FMenu->Merge(FMenu);
+    else main->FMenu->Unmerge(FMenu);
+  }
+  if (active) {
+    if (Screen) Screen->SetActiveForm(this);
+    Perform(CM_ACTIVATE, 0, 0);
+    Activate();
+    if (FActiveControl && FActiveControl->CanFocus())
+      win::SetFocus(FActiveControl->Handle());
+  } else {
+    Perform(CM_DEACTIVATE, 0, 0);
+    Deactivate();
+  }
 }
 
 void TCustomForm::UpdateLayered() {
@@ -422,7 +554,13 @@ void TCustomForm::SetBorderIcons(TBorderIcons Value) {
 }
 void TCustomForm::SetFormStyle(TFormStyle Value) {
   if (FFormStyle == Value) return;
+  bool mdi = FFormStyle == fsMDIForm || FFormStyle == fsMDIChild || Value == fsMDIForm || Value == fsMDIChild;
   FFormStyle = Value;
+  // An MDI frame needs its client window, a document a window inside another form's.
+  if (FHandle && mdi) {
+    RecreateWnd();
+    return;
+  }
   if (FHandle)
     SetWindowPos(FHandle, Value == fsStayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -483,7 +621,7 @@ void TCustomForm::FocusControl(TWinControl* Control) {
   FActiveControl = Control;
   if (!Control->CanFocus()) throw EInvalidOperation("Cannot focus a disabled or invisible window");
   if (!FShowing) return;
-  if (!wasActive && FHandle) SetActiveWindow(FHandle);
+  if (!wasActive && FHandle) ActivateWindow();
   win::SetFocus(Control->Handle());
   if (GetFocus() == Control->FHandle) SetFocusedControl(Control);
 }
@@ -531,9 +669,20 @@ void TCustomForm::DefocusControl(TWinControl* Control, bool Removing) {
 void TCustomForm::SetFocus() {
   if (!FVisible || !FEnabled) throw EInvalidOperation("Cannot focus a disabled or invisible window");
   if (FHandle) {
-    SetActiveWindow(FHandle);
+    ActivateWindow();
     if (FActiveControl && FActiveControl->CanFocus()) win::SetFocus(FActiveControl->Handle());
   }
+}
+
+void TCustomForm::ActivateWindow() {
+  // A document is activated within its client, its frame as a window of its own.
+  if (FFormStyle == fsMDIChild && (GetWindowLong(FHandle, GWL_EXSTYLE) & WS_EX_MDICHILD)) {
+    HWND client = win::GetParent(FHandle);
+    SendMessage(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(FHandle), 0);
+    if (HWND frame = win::GetParent(client)) SetActiveWindow(frame);
+    return;
+  }
+  SetActiveWindow(FHandle);
 }
 
 bool TCustomForm::Focused() { return FActive; }
@@ -556,7 +705,7 @@ void TCustomForm::CMVisibleChanged(TMessage&) {
 }
 
 void TCustomForm::ApplyPosition() {
-  if (FParent || FParentWindow) return;
+  if (FParent || FParentWindow || FFormStyle == fsMDIChild) return;
   int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
   switch (FPosition) {
     case poScreenCenter:
@@ -762,6 +911,7 @@ void TCustomForm::Dispatch(TMessage& Message) {
       return;
     case WM_CLOSE: WMClose(Message); return;
     case WM_ACTIVATE: WMActivate(Message); return;
+    case WM_MDIACTIVATE: WMMDIActivate(Message); return;
     case CM_RELEASE: CMRelease(Message); return;
     case WM_ACTIVATEAPP:
       // The program as a whole came to the front or went behind another one.

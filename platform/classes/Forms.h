@@ -9,6 +9,7 @@
 #include "platform/classes/Strings.h"
 
 class THintWindow;
+class TMenuItem;
 
 VW_ENUM(TFormBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin)
 VW_ENUM(TBorderIcon, biSystemMenu, biMinimize, biMaximize, biHelp)
@@ -72,6 +73,18 @@ class TCustomForm : public TWinControl {
   void SetTransparentColorValue(TColor Value);
   TMainMenu* Menu() const { return FMenu; }
   void SetMenu(TMainMenu* Value);
+  // An MDI form's documents: the client window they live in, the active one, and all of them
+  // (the most recently active first). The window menu's item lists them.
+  win::HWND ClientHandle() const { return FClientHandle; }
+  TCustomForm* ActiveMDIChild();
+  int MDIChildCount();
+  TCustomForm* MDIChildren(int Index);
+  TMenuItem* WindowMenu() const { return FWindowMenu; }
+  void SetWindowMenu(TMenuItem* Value);
+  void Next();
+  void Previous();
+  void ArrangeIcons() {}
+  void DefaultHandler(TMessage& Message) override;
   // OnShortCut, then the main menu's shortcuts. True when the key was taken.
   virtual bool IsShortCut(TMessage& Message);
   TWinControl* ActiveControl() const { return FActiveControl; }
@@ -131,6 +144,8 @@ class TCustomForm : public TWinControl {
  protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
+  void DestroyWindowHandle() override;
+  void AlignControls(TControl* AControl, win::RECT& Rect) override;
   void Loaded() override;
   void ReadState(TReader* Reader) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -156,6 +171,10 @@ class TCustomForm : public TWinControl {
   virtual void WMClose(TMessage& Message);
   virtual void WMActivate(TMessage& Message);
   virtual void CMRelease(TMessage& Message);
+  virtual void WMMDIActivate(TMessage& Message);
+  // The frame's menus as the window system should know them: its bar and its window menu.
+  void UpdateMDIMenus();
+  void ActivateWindow();
 
   TFormBorderStyle FBorderStyle = bsSizeable;
   TBorderIcons FBorderIcons{biSystemMenu, biMinimize, biMaximize};
@@ -167,6 +186,8 @@ class TCustomForm : public TWinControl {
   bool FTransparentColor = false;
   TColor FTransparentColorValue = clBlack;
   TMainMenu* FMenu = nullptr;
+  win::HWND FClientHandle = nullptr;
+  TMenuItem* FWindowMenu = nullptr;
   TWinControl* FActiveControl = nullptr;
   TWinControl* FFocusedControl = nullptr;
   bool FKeyPreview = false;
@@ -189,6 +210,7 @@ class TCustomForm : public TWinControl {
 
   friend class TApplication;
   friend class TScreen;
+  friend class TMenu;
 };
 
 class TForm : public TCustomForm {

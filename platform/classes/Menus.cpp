@@ -4,6 +4,7 @@
 #include <array>
 
 #include "platform/classes/Filer.h"
+#include "platform/classes/Forms.h"
 #include "platform/win/Focus.h"
 #include "platform/win/Keys.h"
 #include "platform/win/Menu.h"
@@ -519,6 +520,7 @@ void TMenu::MenuChanged(TMenuItem*) {
   if (shown) {
     win::SetMenu(FWindowHandle, Handle());
     win::DrawMenuBar(FWindowHandle);
+    if (auto* form = dynamic_cast<TCustomForm*>(TWinControl::FindControl(FWindowHandle))) form->UpdateMDIMenus();
   }
 }
 
@@ -539,8 +541,55 @@ win::HMENU TMenu::Handle() {
   return FHandle;
 }
 
+std::vector<TMenuItem*> TMenu::RootItems() { return FItems->FItems; }
+
+std::vector<TMenuItem*> TMainMenu::RootItems() {
+  std::vector<TMenuItem*> items = TMenu::RootItems();
+  if (!FMerged) return items;
+  std::vector<std::uint8_t> replaced;
+  for (TMenuItem* add : FMerged->Items()->FItems) {
+    std::uint8_t group = add->GroupIndex();
+    bool ours = std::any_of(items.begin(), items.end(), [&](TMenuItem* i) { return i->GroupIndex() == group && i->Parent() == Items(); });
+    if (ours && std::find(replaced.begin(), replaced.end(), group) == replaced.end()) {
+      // The first item of the group makes room for the merged ones.
+      replaced.push_back(group);
+      auto at = std::find_if(items.begin(), items.end(), [&](TMenuItem* i) { return i->GroupIndex() == group; });
+      auto pos = items.erase(at);
+      items.insert(pos, add);
+      std::erase_if(items, [&](TMenuItem* i) { return i->GroupIndex() == group && i->Parent() == Items(); });
+      continue;
+    }
+    auto pos = std::find_if(items.begin(), items.end(), [&](TMenuItem* i) { return i->GroupIndex() > group; });
+    items.insert(pos, add);
+  }
+  return items;
+}
+
+void TMainMenu::Merge(TMainMenu* Menu) {
+  if (Menu == this || Menu == FMerged) return;
+  if (FMerged) FMerged->RemoveFreeNotification(this);
+  FMerged = Menu;
+  if (Menu) Menu->FreeNotification(this);
+  MenuChanged(nullptr);
+}
+
+void TMainMenu::Unmerge(TMainMenu* Menu) {
+  if (!Menu || Menu != FMerged) return;
+  FMerged->RemoveFreeNotification(this);
+  FMerged = nullptr;
+  MenuChanged(nullptr);
+}
+
+void TMainMenu::Notification(TComponent* AComponent, TOperation Operation) {
+  TMenu::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FMerged) {
+    FMerged = nullptr;
+    MenuChanged(nullptr);
+  }
+}
+
 void TMenu::Fill(TMenuItem* Item, win::HMENU Menu) {
-  for (TMenuItem* child : Item->FItems) {
+  for (TMenuItem* child : Item == FItems ? RootItems() : Item->FItems) {
     if (!child->Visible()) continue;
     win::UINT flags = 0;
     if (child->IsLine()) {
@@ -580,6 +629,7 @@ void TMenu::SetWindowHandle(win::HWND Value) {
   if (FWindowHandle && dynamic_cast<TMainMenu*>(this) && win::IsWindow(FWindowHandle) && FItems->Count() > 0) {
     win::SetMenu(FWindowHandle, Handle());
     win::DrawMenuBar(FWindowHandle);
+    if (auto* form = dynamic_cast<TCustomForm*>(TWinControl::FindControl(FWindowHandle))) form->UpdateMDIMenus();
   }
 }
 
@@ -597,6 +647,8 @@ TMenuItem* TMenu::FindItemByCommand(win::UINT ACommand) const {
 
 bool TMenu::DispatchCommand(win::UINT ACommand) {
   TMenuItem* item = FindItemByCommand(ACommand);
+  if (auto* main = dynamic_cast<TMainMenu*>(this); !item && main && main->Merged())
+    item = main->Merged()->FindItemByCommand(ACommand);
   if (!item) return false;
   item->Click();
   return true;

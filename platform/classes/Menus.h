@@ -166,6 +166,7 @@ class TMenuItem : public TComponent {
  private:
   friend class TMenuActionLink;
   friend class TMenu;
+  friend class TMainMenu;
   void TurnSiblingsOff();
   bool IsCaptionStored() const;
   bool IsCheckedStored() const;
@@ -231,6 +232,8 @@ class TMenu : public TComponent {
   void Notification(TComponent* AComponent, TOperation Operation) override;
   virtual void MenuChanged(TMenuItem* Source);
   virtual win::HMENU CreateMenuHandle();
+  // The items the bar or popup shows at its top level.
+  virtual std::vector<TMenuItem*> RootItems();
   void DestroyHandle();
 
  private:
@@ -251,12 +254,21 @@ class TMainMenu : public TMenu {
   static void DeclareProperties(TPropTable& t);
   bool AutoMerge() const { return FAutoMerge; }
   void SetAutoMerge(bool Value) { FAutoMerge = Value; }
+  // Shows another main menu's items in this one's bar (an active MDI document's menu in its
+  // frame's): an item of a group index this menu has replaces that group, others go in by their
+  // group index. Its commands run its items.
+  void Merge(TMainMenu* Menu);
+  void Unmerge(TMainMenu* Menu);
+  TMainMenu* Merged() const { return FMerged; }
 
  protected:
   win::HMENU CreateMenuHandle() override;
+  std::vector<TMenuItem*> RootItems() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
  private:
   bool FAutoMerge = false;
+  TMainMenu* FMerged = nullptr;
 };
 
 class TPopupMenu : public TMenu {

@@ -354,6 +354,19 @@ void MdiActivateOnClick(HWND target) {
   }
 }
 
+void MdiFrameMenuChanged(HWND frame) {
+  for (auto& [client, state] : Clients()) {
+    if (GetParent(client) != frame || state.activating) continue;
+    UpdateFrameMenu(client);
+    return;
+  }
+}
+
+void MdiMenuDestroying(HMENU menu) {
+  for (auto& [client, state] : Clients())
+    if (state.decorated == menu) Undecorate(state);
+}
+
 RECT MdiIconSlot(HWND child) {
   Window* w = Find(child);
   return w ? IconSlot(w->parent, child) : RECT{};

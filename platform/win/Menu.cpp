@@ -1206,6 +1206,8 @@ HMENU CreatePopupMenu() { return reinterpret_cast<HMENU>(Menus().Add(std::make_u
 
 BOOL DestroyMenu(HMENU menu) {
   if (!M(menu)) return FALSE;
+  // A maximized document's window menu lent to this bar is not the bar's to destroy.
+  MdiMenuDestroying(menu);
   DestroyTree(menu);
   return TRUE;
 }
@@ -1543,6 +1545,8 @@ BOOL SetMenu(HWND hwnd, HMENU menu) {
   w->id = reinterpret_cast<LONG_PTR>(menu);
   if (MenuObj* m = M(menu)) m->bar = true;
   SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  // A frame's new bar carries its maximized document's window menu and buttons too.
+  MdiFrameMenuChanged(hwnd);
   return TRUE;
 }
 

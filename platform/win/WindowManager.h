@@ -249,6 +249,9 @@ void MdiChildCreated(win::HWND child);
 void MdiChildDestroying(win::HWND child);
 void MdiActivateOnClick(win::HWND target);
 win::RECT MdiIconSlot(win::HWND child);
+// A frame's menu bar replaced, or a menu about to be destroyed.
+void MdiFrameMenuChanged(win::HWND frame);
+void MdiMenuDestroying(win::HMENU menu);
 
 // Destruction clean-up in other modules.
 void ForgetWindow(win::HWND hwnd);
