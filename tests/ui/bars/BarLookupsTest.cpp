@@ -105,9 +105,8 @@ TEST_F(BarLookupsTest, MDIDocumentsAreFormsOfTheirOwnAndTheActiveOneLeads) {
   main->SetFormStyle(fsMDIForm);
   main->SetBounds(10, 10, 400, 300);
   main->Show();
-  CLIENTCREATESTRUCT ccs{nullptr, 0xFF00};
-  HWND client = CreateWindowEx(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 380, 260, main->Handle(), nullptr,
-                               nullptr, &ccs);
+  HWND client = main->ClientHandle();  // an MDI form makes its client itself
+  ASSERT_NE(client, nullptr);
   WNDCLASS wc{};
   wc.lpfnWndProc = DocumentProc;
   wc.lpszClassName = "BarDocument";
