@@ -414,11 +414,14 @@ UINT RealizePalette(HDC h) { return Dc(h) ? 0 : static_cast<UINT>(-1); }
 // map to the newly realised palette.
 BOOL UpdateColors(HDC h) { return Dc(h) ? TRUE : FALSE; }
 
+std::size_t (*UserObjectCounter)() = nullptr;
+
 DWORD GetGuiResources(HANDLE process, DWORD flags) {
   if (process != GetCurrentProcess()) {
     SetLastError(ERROR_INVALID_HANDLE);
     return 0;
   }
+  if (flags == GR_USEROBJECTS && UserObjectCounter) return static_cast<DWORD>(UserObjectCounter() + Icons().Count());
   if (flags != GR_GDIOBJECTS) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;

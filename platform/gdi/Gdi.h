@@ -306,8 +306,11 @@ BOOL UpdateColors(HDC dc);
 
 // The live GDI objects of this process (GR_GDIOBJECTS): pens, brushes, fonts, bitmaps, palettes,
 // regions and DCs, stock objects not counted. Other kinds answer 0 with ERROR_INVALID_PARAMETER.
+// GR_USEROBJECTS counts windows, menus and icons once the window system is linked in (it sets
+// UserObjectCounter); before that it answers 0 with ERROR_INVALID_PARAMETER.
 constexpr DWORD GR_GDIOBJECTS = 0, GR_USEROBJECTS = 1;
 DWORD GetGuiResources(HANDLE process, DWORD flags);
+extern std::size_t (*UserObjectCounter)();
 
 // ---- device contexts -------------------------------------------------------------------------------
 

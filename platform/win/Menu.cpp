@@ -1153,6 +1153,7 @@ struct Installer {
     NonClientMenuHeight = BarHeight;
     NonClientMenuPainter = PaintBar;
     KeyMenu = KeyMenuHook;
+    UserObjectCounter = [] { return Windows().Count() + Menus().Count(); };
   }
 } g_installer;
 

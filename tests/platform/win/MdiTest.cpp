@@ -3,6 +3,7 @@
 // and closing; window icons and their 16 x 16 copies.
 #include "platform/win/Mdi.h"
 
+#include "platform/system/Version.h"
 #include "platform/win/Keys.h"
 #include "platform/win/Menu.h"
 #include "platform/win/Metrics.h"
@@ -333,6 +334,19 @@ TEST_F(MdiTest, WindowIconsAndTheirSmallCopies) {
   SendMessage(beta, WM_SETICON, ICON_BIG, 0);
   DestroyIcon(big);
   DestroyIcon(small);
+}
+
+TEST_F(MdiTest, UserObjectsCountWindowsMenusAndIcons) {
+  HANDLE self = GetCurrentProcess();
+  DWORD before = GetGuiResources(self, GR_USEROBJECTS);
+  EXPECT_GT(before, 4u);  // the frame, its client, two documents and the menus
+  HWND third = CreateWindowEx(WS_EX_MDICHILD, "TestDocument", "Gamma", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 80,
+                              client, nullptr, nullptr, nullptr);
+  HMENU popup = CreatePopupMenu();
+  EXPECT_EQ(GetGuiResources(self, GR_USEROBJECTS), before + 2);
+  DestroyMenu(popup);
+  DestroyWindow(third);
+  EXPECT_EQ(GetGuiResources(self, GR_USEROBJECTS), before);
 }
 
 }  // namespace
