@@ -5,6 +5,7 @@
 #include "platform/win/Focus.h"
 #include "ui/controls/ContainerViewInfo.h"
 #include "ui/controls/ControlChildComponent.h"
+#include "ui/controls/EditUtils.h"
 #include "ui/controls/MessageWindow.h"
 #include "ui/controls/MouseTracking.h"
 #include "ui/controls/SettingsController.h"
@@ -60,10 +61,12 @@ void ControlsUnitStartup() {
   SystemControllerInstance = new TcxSystemController();
   ControlChildComponentStartup();
   BindGetScrollBarInfo();
+  EditPaintingStartup();
 }
 
 void ControlsUnitShutdown() {
   ControlsUnitFinalized = true;
+  EditPaintingShutdown();
   FreeAndNil(SystemControllerInstance);
   controls_detail::FreeMouseTrackingTimerList();
   controls_detail::FreeSettingsController();
