@@ -35,6 +35,7 @@
 #include "ui/foundation/PNGImage.h"
 #include "ui/foundation/PaintersUnit.h"
 #include "ui/skins/RegisteredSkins.h"
+#include "ui/skins/StatusBarSkinPainter.h"
 #include "variants/HybridConsole.h"
 #include "variants/SplicingConsole.h"
 
@@ -84,9 +85,11 @@ void StartLibraryUnits() {
   SkinUnitStartup();
   PaintingUnitsStartup();
   RegisteredSkinsUnitStartup();
+  StatusBarSkinPainterUnitStartup();
 }
 
 void EndLibraryUnits() {
+  StatusBarSkinPainterUnitShutdown();
   RegisteredSkinsUnitShutdown();
   PaintingUnitsShutdown();
   SkinUnitShutdown();

@@ -5,6 +5,7 @@
 #include "ui/foundation/ExtendedStylePainters.h"
 #include "ui/foundation/LookAndFeel.h"
 #include "ui/skins/RegisteredSkins.h"
+#include "ui/skins/StatusBarSkinPainter.h"
 
 namespace {
 
@@ -21,11 +22,13 @@ TEST(LibraryUnits, TheSkinsStandRegisteredBeforeTheFirstFormAndGoAfterTheLast) {
     lf.SetSkinName("Foggy");
     EXPECT_EQ(lf.ActivePainter(), FoggyPainter());
   }
+  EXPECT_EQ(StatusBarSkinPainterClass(), StatusBarSkinPainter());
   FinalizeForms();
   EndLibraryUnits();
   EXPECT_EQ(ExtendedStylePainterRegistry(), nullptr);
   EXPECT_EQ(RootLookAndFeel(), nullptr);
   EXPECT_EQ(FoggyPainter()->SkinPainterInfo(), nullptr);
+  EXPECT_EQ(StatusBarSkinPainterClass(), nullptr);
   platform::ResetDisplay();
 }
 

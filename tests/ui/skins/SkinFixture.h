@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,50 @@ std::string ErrorOf(F&& Call) {
   }
   return std::string();
 }
+
+// The five states a button state maps to, in the order of their image frames.
+inline const TdxSkinElementState kProbeStates[] = {esNormal, esHot, esPressed, esDisabled, esActive};
+inline constexpr int kFrame = 9;  // odd, so that every centre is a pixel
+
+// Every frame of a probe element is one opaque colour: red = the element's number, green = image
+// index * 16 + element state, blue = 0x5A. Which element, picture and state drew a pixel reads
+// straight from it.
+inline std::uint32_t ProbeCode(int Element, int Index, TdxSkinElementState State) {
+  return (static_cast<std::uint32_t>(Element) << 16) | (static_cast<std::uint32_t>(Index * 16 + State) << 8) | 0x5A;
+}
+
+struct ProbeSkin {
+  TdxSkin* Skin = new TdxSkin("Probe");
+  std::map<std::string, int> Numbers;
+
+  TdxSkinElement* Add(const char* Group, const char* Name, int Images) {
+    const int number = static_cast<int>(Numbers.size()) + 1;
+    Numbers[std::string(Group) + "/" + Name] = number;
+    TdxSkinControlGroup* g = Skin->GroupByName(Group);
+    if (!g) g = Skin->AddGroup(Group);
+    TdxSkinElement* e = g->AddElement(Name);
+    e->SetImageCount(Images);
+    TdxSkinElementStates states = 0;
+    for (TdxSkinElementState s : kProbeStates) states |= StateBit(s);
+    e->Image()->SetStates(states);
+    const int frames = Images * 5;
+    std::vector<std::uint32_t> px(static_cast<std::size_t>(frames * kFrame * kFrame));
+    for (int f = 0; f < frames; ++f)
+      for (int y = 0; y < kFrame; ++y)
+        for (int x = 0; x < kFrame; ++x)
+          px[static_cast<std::size_t>(y * frames * kFrame + f * kFrame + x)] =
+              0xFF000000u | ProbeCode(number, f / 5, kProbeStates[f % 5]);
+    SetTexture(e->Image(), frames * kFrame, kFrame, px);
+    e->Image()->Margins()->AssignRect({1, 3, 1, 3});
+    e->ContentOffset()->AssignRect({3, 1, 5, 3});
+    e->SetTextColor(static_cast<TColor>(0x0000C0 + number));
+    e->SetColor(static_cast<TColor>(0x00C000 + number));
+    return e;
+  }
+  std::uint32_t Code(const char* Path, int Index, TdxSkinElementState State) {
+    return ProbeCode(Numbers.at(Path), Index, State);
+  }
+};
 
 // Little-endian bytes in the skin stream's encodings.
 struct Bytes {

@@ -9,6 +9,10 @@
 
 namespace {
 
+using skintest::kFrame;
+using skintest::kProbeStates;
+using skintest::ProbeCode;
+using skintest::ProbeSkin;
 using skintest::SkinTest;
 using surfacetest::Surface;
 
@@ -17,50 +21,6 @@ class TProbePainter : public TdxSkinLookAndFeelPainter {
  public:
   TdxSkinLookAndFeelPainterInfo* Info = nullptr;
   TdxSkinLookAndFeelPainterInfo* SkinPainterInfo() const override { return Info; }
-};
-
-// The five states a button state maps to, in the order of their image frames.
-const TdxSkinElementState kProbeStates[] = {esNormal, esHot, esPressed, esDisabled, esActive};
-constexpr int kFrame = 9;  // odd, so that every centre is a pixel
-
-// Every frame of a probe element is one opaque colour: red = the element's number, green = image
-// index * 16 + element state, blue = 0x5A. Which element, picture and state drew a pixel reads
-// straight from it.
-std::uint32_t ProbeCode(int Element, int Index, TdxSkinElementState State) {
-  return (static_cast<std::uint32_t>(Element) << 16) | (static_cast<std::uint32_t>(Index * 16 + State) << 8) | 0x5A;
-}
-
-struct ProbeSkin {
-  TdxSkin* Skin = new TdxSkin("Probe");
-  std::map<std::string, int> Numbers;
-
-  TdxSkinElement* Add(const char* Group, const char* Name, int Images) {
-    const int number = static_cast<int>(Numbers.size()) + 1;
-    Numbers[std::string(Group) + "/" + Name] = number;
-    TdxSkinControlGroup* g = Skin->GroupByName(Group);
-    if (!g) g = Skin->AddGroup(Group);
-    TdxSkinElement* e = g->AddElement(Name);
-    e->SetImageCount(Images);
-    TdxSkinElementStates states = 0;
-    for (TdxSkinElementState s : kProbeStates) states |= StateBit(s);
-    e->Image()->SetStates(states);
-    const int frames = Images * 5;
-    std::vector<std::uint32_t> px(static_cast<std::size_t>(frames * kFrame * kFrame));
-    for (int f = 0; f < frames; ++f)
-      for (int y = 0; y < kFrame; ++y)
-        for (int x = 0; x < kFrame; ++x)
-          px[static_cast<std::size_t>(y * frames * kFrame + f * kFrame + x)] =
-              0xFF000000u | ProbeCode(number, f / 5, kProbeStates[f % 5]);
-    skintest::SetTexture(e->Image(), frames * kFrame, kFrame, px);
-    e->Image()->Margins()->AssignRect({1, 3, 1, 3});
-    e->ContentOffset()->AssignRect({3, 1, 5, 3});
-    e->SetTextColor(static_cast<TColor>(0x0000C0 + number));
-    e->SetColor(static_cast<TColor>(0x00C000 + number));
-    return e;
-  }
-  std::uint32_t Code(const char* Path, int Index, TdxSkinElementState State) {
-    return ProbeCode(Numbers.at(Path), Index, State);
-  }
 };
 
 // The probe skin's elements: those the table of calls below draws.
