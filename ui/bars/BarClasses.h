@@ -8,6 +8,10 @@
 #include "platform/classes/Controls.h"
 #include "platform/classes/TypInfo.h"
 #include "ui/bars/BarComponents.h"
+#include "ui/foundation/Types.h"
+
+class TdxFadingObjectHelper;
+class TdxBarPainter;
 
 #define VW_BAR_SHELL(Self, Parent, ...) \
   class Self : public Parent {          \
@@ -57,8 +61,50 @@ VW_BAR_COMPONENT_SHELL(TSystemMenuSubItem, TCustomdxBarSubItem)
 
 // ---- the per-link controls that show items ------------------------------------------------------
 
+class TdxBarItemControlDrawParams;
+class TdxCachedImageOptions;
+class TCustomdxBarControl;
+class TBitmap;
+class TCustomImageList;
+class TCanvas;
+
+// Where a large button puts its glyph beside its caption.
+VW_ENUM(TdxBarGlyphLayout, glLeft, glRight, glTop, glBottom)
+
 class TdxBarItemControl : public TObject {
   VW_CLASS(TdxBarItemControl, TObject)
+ public:
+  // ---- what painters read of a control; the item controls' unit answers from link and item ----
+  virtual TCustomdxBarControl* Parent() const { return nullptr; }
+  // Its own background brush (the bar's unless the item has one) and whether the item has one.
+  virtual win::HBRUSH BkBrush() const { return nullptr; }
+  virtual bool HasOwnBkBrush() const { return false; }
+  virtual bool IsRarelyUsed() const { return false; }
+  // The item style's font and background colours; clDefault when the style has none.
+  virtual TColor FontColor() const { return static_cast<TColor>(0x20000000); }
+  virtual TColor StyleColor() const { return static_cast<TColor>(0x20000000); }
+  // The image shown now: a glyph of the item's own, else an image of the list; its size.
+  virtual bool HasImage() const { return false; }
+  virtual TBitmap* CurrentGlyph() const { return nullptr; }
+  virtual TCustomImageList* CurrentImages() const { return nullptr; }
+  virtual int CurrentImageIndex() const { return -1; }
+  virtual TSize GlyphSize() const { return {16, 16}; }
+  virtual bool HasLargeGlyph() const { return false; }
+  virtual bool HasOwnDisabledLook() const { return false; }
+  virtual TdxCachedImageOptions* ImageCache() const { return nullptr; }
+  // Painters write back where they drew the glyph.
+  virtual void SetImageBounds(const TRect& /*R*/) {}
+  virtual TdxBarGlyphLayout GlyphLayout() const { return glTop; }
+  // The item's own shift of its caption.
+  virtual TPoint CaptionOffset() const { return {0, 0}; }
+  // The edit window while the control edits; nil otherwise.
+  virtual win::HWND EditWindow() const { return nullptr; }
+  // The text an edit-like control shows (the text being edited when it edits).
+  virtual String DisplayText() const { return {}; }
+  // Lets the control draw its edit content in R on the canvas set up with its colours.
+  virtual void DrawEditText(TCanvas* /*Canvas*/, const TRect& /*R*/) {}
+  // A menu's item control that dropped its menu: where the owner item lay (for joined painters).
+  virtual TRect OwnerBounds() const { return {}; }
 };
 using TdxBarItemControlClass = TClass;
 
@@ -119,28 +165,71 @@ class TCustomdxBarControl : public TCustomControl {
   virtual void MouseLeft() {}
   // The manager's selected control moved to another root toolbar: this window lets its go.
   virtual void DropSelection() {}
+
+  // ---- what painters read of a bar window; the bar windows' unit gives these their work ----
+  virtual TdxBarManager* BarManager() const { return nullptr; }
+  // The painter the window draws with (its own, its parent bar's, its dock site's or the
+  // manager's); asked anew on every call.
+  virtual TdxBarPainter* BarPainter() const { return nullptr; }
+  virtual win::HBRUSH BkBrush() const { return nullptr; }
+  // Text size, icon area and combo arrow width as the window measured them for its font.
+  virtual int TextSize() const { return 19; }
+  virtual int IconAreaSize() const { return 19; }
+  virtual int ComboBoxArrowWidth() const { return 11; }
+  virtual TFont* ItemsFont() const { return nullptr; }
+  // Fills R with Brush, or with the window's background picture when Color is clNone; with
+  // AOffset the picture's grid follows the window's origin.
+  virtual void FillBackground(win::HDC DC, const TRect& R, win::HBRUSH Brush, TColor Color, bool AOffset);
+  virtual bool HasOwnBackground() const { return false; }
+  // The toolbar's docking style; dsNone floats (and is what menus answer).
+  virtual int DockingStyleIndex() const { return 0; }
+  virtual bool IsVertical() const { return false; }
+  virtual bool IsMainMenu() const { return false; }
+  virtual bool IsMenu() const { return false; }
+  // A toolbar's border style: 0 none, 1 single.
+  virtual int BorderStyleIndex() const { return 1; }
+  // A borderless toolbar docked at the bottom on a whole row: drawn as a status bar.
+  virtual bool IsStatusBarLike() const { return false; }
+  virtual bool SizeGrip() const { return false; }
+  virtual bool ShowsGrip() const { return true; }
+  virtual bool ShowsCaption() const { return true; }
+  virtual bool HasCloseButton() const { return false; }
+  virtual int CloseButtonState() const { return 0; }
+  virtual bool HasMark() const { return false; }
+  virtual int MarkState() const { return 0; }
+  virtual bool HidesItems() const { return false; }
+  virtual TdxFadingObjectHelper* MarkFadingHelper() const { return nullptr; }
+  // clDefault when the toolbar has no colour of its own; its own background picture, if any.
+  virtual TColor BarColor() const { return static_cast<TColor>(0x20000000); }
+  virtual win::HBITMAP BarBackground() const { return nullptr; }
+  virtual bool NoShadow() const { return false; }
+  virtual TCustomdxBarControl* OwnerControl() const { return nullptr; }
+  // Menus: the ratio of large items (1 without), detachable, caption hot, side band width,
+  // whether rarely used items are shaded, and whether items show descriptions.
+  virtual double ItemsScaleRatio() const { return 1.0; }
+  virtual bool IsDetachable() const { return false; }
+  virtual bool DetachCaptionHot() const { return false; }
+  virtual int SideBandWidth() const { return 0; }
+  virtual bool ShadesRarelyUsed() const { return false; }
+  virtual bool ShowsDescriptions() const { return false; }
+  // Where the menu's owner item lies in this window's client coordinates; empty when none.
+  virtual TRect OwnerBounds() const { return {}; }
 };
 VW_BAR_COMPONENT_SHELL(TdxBarControl, TCustomdxBarControl)
 VW_BAR_COMPONENT_SHELL(TdxBarSubMenuControl, TCustomdxBarControl)
 VW_BAR_COMPONENT_SHELL(TdxBarApplicationMenuControl, TdxBarSubMenuControl)
 
-// ---- painters -----------------------------------------------------------------------------------
+// ---- painters ----------------------------------------------------------------------------------
 
+// The painters live in their own units (BarPainter.h, BarPainters.h); class references name them.
 class TcxCustomLookAndFeelPainter;
-
-class TdxBarPainter : public TObject {
-  VW_CLASS(TdxBarPainter, TObject)
- public:
-  // Runs right after the class reference made the painter: the skin painter it draws with (nil
-  // when none). Only the skin bar painter keeps it.
-  virtual void Construct(const TcxCustomLookAndFeelPainter* /*AData*/) {}
-};
-VW_BAR_SHELL(TdxBarFlatPainter, TdxBarPainter)
-VW_BAR_SHELL(TdxBarStandardPainter, TdxBarPainter)
-VW_BAR_SHELL(TdxBarEnhancedPainter, TdxBarStandardPainter)
-VW_BAR_SHELL(TdxBarOffice11Painter, TdxBarFlatPainter)
-VW_BAR_SHELL(TdxBarXPPainter, TdxBarFlatPainter)
-VW_BAR_SHELL(TdxBarSkinPainter, TdxBarPainter)
+class TdxBarPainter;
+class TdxBarStandardPainter;
+class TdxBarEnhancedPainter;
+class TdxBarFlatPainter;
+class TdxBarOffice11Painter;
+class TdxBarXPPainter;
+class TdxBarSkinPainter;
 using TdxBarPainterClass = TClass;
 
 // ---- keyboard navigation ------------------------------------------------------------------------

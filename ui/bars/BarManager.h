@@ -15,6 +15,7 @@
 #include "ui/bars/BarCategories.h"
 #include "ui/bars/BarPopupMenuLinks.h"
 #include "ui/bars/BarClasses.h"
+#include "ui/bars/BarPainters.h"
 #include "ui/bars/Bars.h"
 #include "ui/controls/MouseTracking.h"
 #include "ui/foundation/Lists.h"

@@ -12,6 +12,7 @@
 #include "platform/win/Messages.h"
 #include "ui/bars/BarClasses.h"
 #include "ui/foundation/Canvas.h"
+#include "ui/foundation/Painters.h"
 
 // ---- strings and keys ---------------------------------------------------------------------------
 
@@ -56,7 +57,8 @@ constexpr bool FadeInactiveGlyphs = true;
 int GlyphDrawMode(bool HasOwnDisabledLook, bool FadeDisabledImages, bool GrayGlyph, bool GlyphDrawFlagA,
                   bool GlyphDrawFlagB, bool Selected, bool Down, bool Pressed);
 
-enum TdxBarArrowDirection { adDown, adRight };
+// The look-and-feel painters' arrow directions; bars point theirs down (adDown) or right (adRight).
+using TdxBarArrowDirection = TcxArrowPointing;
 
 // Polygon filled with one colour and outlined with another; the objects are gone afterwards.
 void FillPolygon(win::HDC DC, const win::POINT* Points, int Count, win::COLORREF FillColor, win::COLORREF PenColor);

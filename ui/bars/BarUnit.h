@@ -8,6 +8,7 @@
 #include "platform/win/Hooks.h"
 #include "platform/win/Window.h"
 #include "ui/bars/BarClasses.h"
+#include "ui/bars/BarPainters.h"
 
 class TdxBarDesignController;
 
