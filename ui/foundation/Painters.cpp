@@ -5,6 +5,7 @@
 
 #include "platform/gdi/Gdi.h"
 #include "platform/win/Metrics.h"
+#include "ui/foundation/Bitmaps.h"
 #include "ui/foundation/DrawingRoutines.h"
 #include "ui/foundation/OSVersion.h"
 #include "ui/foundation/Office11Colors.h"
@@ -595,10 +596,25 @@ void TP::DrawGroupExpander(TcxCanvas* ACanvas, const TRect& R, bool Expanded, Tc
 }
 
 void TP::DrawRotatedGroupExpander(TcxCanvas* ACanvas, const TRect& R, TcxButtonState State, bool Expanded,
-                                  int) const {
-  // The mark is symmetric about both axes' centre lines, so a turned one is the same chevrons
-  // pointing sideways; drawn upright here until the rotated bitmap path is needed.
-  DrawGroupExpander(ACanvas, R, Expanded, State);
+                                  int Position) const {
+  DrawPushButton(ACanvas, R, "", State, true, clDefault, clDefault, false, 0);
+  // Positions are turns of the upright mark: none, a quarter turn left, a quarter turn right, half
+  // a turn. The mark is drawn upright on the face colour, turned, and laid over the button with
+  // the face left out.
+  static constexpr TcxRotationCode kTurns[4] = {rcNone, rcTurnLeft, rcTurnRight, rcHalfTurn};
+  const TcxRotationCode turn = Position >= 0 && Position < 4 ? kTurns[Position] : rcNone;
+  const bool sideways = turn == rcTurnLeft || turn == rcTurnRight;
+  const int w = R.Right - R.Left, h = R.Bottom - R.Top;
+  if (w <= 0 || h <= 0) return;
+  const TColor face = ButtonFaceColor(State);
+  TcxBitmap mark(sideways ? h : w, sideways ? w : h, pf32bit);
+  TcxCanvas canvas(mark.Canvas());
+  canvas.FillRectWithColor(mark.ImageRect(), face);
+  DrawGroupExpandMark(&canvas, mark.ImageRect(), Expanded, ButtonGlyphColor(State, clDefault));
+  mark.RotateImage(turn);
+  mark.SetTransparentColor(static_cast<TColor>(ColorToRGB(face)));
+  mark.SetTransparent(true);
+  ACanvas->Canvas()->Draw(R.Left, R.Top, &mark);
 }
 
 void TP::DrawLayoutViewRecordExpandButton(TcxCanvas* ACanvas, const TRect& R, bool Expanded,
@@ -834,9 +850,28 @@ void TP::DrawSizeGripGlyph(TcxCanvas* ACanvas, const TRect& R) const {
   DrawFrameControl(ACanvas->DeviceContext(), &r, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
 }
 
-void TP::DrawSizeGripAtCorner(TcxCanvas* ACanvas, const TRect& R, TColor BackColor, int) const {
-  if (BackColor != clNone) ACanvas->FillRectWithColor(R, BackColor);
-  DrawSizeGripGlyph(ACanvas, R);
+void TP::DrawSizeGripAtCorner(TcxCanvas* ACanvas, const TRect& R, TColor BackColor, int Corner) const {
+  const int w = R.Right - R.Left, h = R.Bottom - R.Top;
+  if (w <= 0 || h <= 0) return;
+  // Corners run top-left, top-right, bottom-left, bottom-right; the system draws the grip into
+  // the last, so the left corners are mirrored across and the top ones upside down.
+  const bool flipX = Corner == 0 || Corner == 2, flipY = Corner == 0 || Corner == 1;
+  TcxBitmap bitmap(w, h, pf32bit);
+  TCanvas* canvas = bitmap.Canvas();
+  canvas->Brush()->Assign(ACanvas->ActiveBrush());
+  HDC mem = canvas->Handle(), dc = ACanvas->DeviceContext();
+  // A negative source extent covers origin + extent to origin - 1: a mirrored copy starts at the
+  // far edge so that it takes every column and row once.
+  const int xs = flipX ? w : 0, ws = flipX ? -w : w, ys = flipY ? h : 0, hs = flipY ? -h : h;
+  if (BackColor == clNone) {
+    StretchBlt(mem, 0, 0, w, h, dc, R.Left + xs, R.Top + ys, ws, hs, SRCCOPY);
+  } else {
+    canvas->Brush()->SetColor(BackColor);
+    canvas->FillRect(TRect(0, 0, w, h));
+  }
+  TcxCanvas grip(canvas);
+  DrawSizeGripGlyph(&grip, TRect(0, 0, w, h));
+  StretchBlt(dc, R.Left, R.Top, w, h, mem, xs, ys, ws, hs, SRCCOPY);
 }
 
 // ---- scroll bars, navigation, progress ------------------------------------------------------------
@@ -924,27 +959,49 @@ void TP::DrawProgressIndicator(TcxCanvas* ACanvas, const TRect& Bounds, const TR
 
 void TP::DrawViewFrame(TcxCanvas* ACanvas, const TRect& R) const { DrawControlBorder(ACanvas, R); }
 
-void TP::DrawProgressBarText(TcxCanvas* ACanvas, bool, bool Solid, const String& Text, const TRect& TextRect,
+void TP::DrawProgressBarText(TcxCanvas* ACanvas, bool Vertical, bool Solid, const String& Text, const TRect& TextRect,
                              const TRect&, const TRect& BarRect, TColor TextColor) const {
   ACanvas->PushDrawingState();
+  if (Vertical) ACanvas->SetFontAngle(270);
   if (TextColor == clDefault || !Solid) TextColor = DefaultProgressBarTextColor();
   ACanvas->ActiveBrush()->SetStyle(bsClear);
-  const LibraryTextFlags flags = ltfCenterHorz | ltfCenterVert | ltfSingleLine;
-  if (Solid || ProgressBarTextColor(true) == clDefault) {
-    ACanvas->ActiveFont()->SetColor(TextColor);
-    ACanvas->DrawTextInRect(Text, TextRect, flags);
-  } else {
+  // Text turned downward hangs to the left of its origin.
+  const TPoint origin = Vertical ? TPoint(TextRect.Right, TextRect.Top) : TPoint(TextRect.Left, TextRect.Top);
+  auto textOut = [&](TColor Color) {
+    ACanvas->ActiveFont()->SetColor(Color);
+    ACanvas->Canvas()->TextOut(origin.X, origin.Y, Text);
+  };
+  const TRect over(std::max(TextRect.Left, BarRect.Left), std::max(TextRect.Top, BarRect.Top),
+                   std::min(TextRect.Right, BarRect.Right), std::min(TextRect.Bottom, BarRect.Bottom));
+  if (Solid) {
+    textOut(TextColor);
+  } else if (ProgressBarTextColor(true) == clDefault) {
+    // Every text pixel shows the inverse of what lies under it: the text in white on black,
+    // combined by exclusive or.
+    const int w = TextRect.Right - TextRect.Left, h = TextRect.Bottom - TextRect.Top;
+    if (w > 0 && h > 0) {
+      TcxBitmap mask(w, h, pf32bit);
+      TcxCanvas maskCanvas(mask.Canvas());
+      maskCanvas.FillRectWithColor(mask.ImageRect(), clBlack);
+      maskCanvas.AssignFont(ACanvas->ActiveFont());
+      if (Vertical) maskCanvas.SetFontAngle(270);
+      maskCanvas.ActiveFont()->SetColor(clWhite);
+      maskCanvas.ActiveBrush()->SetStyle(bsClear);
+      mask.Canvas()->TextOut(origin.X - TextRect.Left, origin.Y - TextRect.Top, Text);
+      BitBlt(ACanvas->DeviceContext(), TextRect.Left, TextRect.Top, w, h, mask.Canvas()->Handle(), 0, 0, SRCINVERT);
+    }
+  } else if (!IsEmpty(over)) {
     // The part over the bar in the filled-part colour, the rest in the empty-part colour.
     ACanvas->PushClipRegion();
-    ACanvas->ClipToRect(BarRect);
-    ACanvas->ActiveFont()->SetColor(ProgressBarTextColor(true));
-    ACanvas->DrawTextInRect(Text, TextRect, flags);
+    ACanvas->ClipToRect(over);
+    textOut(ProgressBarTextColor(true));
     ACanvas->PopClipRegion();
     ACanvas->PushClipRegion();
-    ACanvas->ExcludeRectFromClip(BarRect);
-    ACanvas->ActiveFont()->SetColor(TextColor);
-    ACanvas->DrawTextInRect(Text, TextRect, flags);
+    ACanvas->ExcludeRectFromClip(over);
+    textOut(TextColor);
     ACanvas->PopClipRegion();
+  } else {
+    textOut(TextColor);
   }
   ACanvas->PopDrawingState();
 }
