@@ -309,7 +309,8 @@ class TControl : public TComponent {
   // Where the control stands among its parent's children.
   void BringToFront();
   void SendToBack();
-  void SetZOrder(bool TopMost);
+  // Descendants may keep their place in the parent's list and reorder only their window.
+  virtual void SetZOrder(bool TopMost);
 
   // Scaling: multiplies positions, sizes and the font by M / D.
   void ScaleBy(int M, int D);

@@ -238,9 +238,9 @@ void TcxControl::StartDragOrPanning(TMouseButton Button, int X, int Y) {
 void TcxControl::BeforeMouseDown(TMouseButton, TShiftState, int, int) {}
 
 void TcxControl::BringInternalControlsToFront() {
-  RaiseInternalControl(FHScrollBar);
-  RaiseInternalControl(FVScrollBar);
-  RaiseInternalControl(FSizeGrip);
+  for (TControl* c : {static_cast<TControl*>(FHScrollBar), static_cast<TControl*>(FVScrollBar),
+                     static_cast<TControl*>(FSizeGrip)})
+    if (c) c->BringToFront();
 }
 
 void TcxControl::EndMouseOperations() {

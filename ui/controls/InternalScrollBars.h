@@ -28,6 +28,9 @@ struct TcxControlScrollBarData {
 void ComputeScrollBarData(TcxControlScrollBarData& Data, bool AllowedByStyle, int Min, int Max, int Step, int Page,
                           int Pos, bool AllowShow, bool AllowHide);
 
+// Puts an internal control's window on top of its siblings, when it has a parent and a window.
+void RaiseInternalControl(TWinControl* Control);
+
 class TcxControlScrollBar : public TcxScrollBar {
   VW_CLASS(TcxControlScrollBar, TcxScrollBar)
  public:
@@ -40,6 +43,8 @@ class TcxControlScrollBar : public TcxScrollBar {
   // A click into the bar may focus its control first.
   virtual void FocusOwnerOnClick();
   void WndProc(TMessage& Message) override;
+  // Only the window goes on top; the control keeps its place among its parent's children.
+  void SetZOrder(bool) override { RaiseInternalControl(this); }
 };
 
 // The square between the two internal bars.
@@ -50,6 +55,7 @@ class TcxSizeGrip : public TCustomControl {
   ~TcxSizeGrip() override;
   TcxLookAndFeel* LookAndFeel() const { return FLookAndFeel.get(); }
   void Dispatch(TMessage& Message) override;
+  void SetZOrder(bool) override { RaiseInternalControl(this); }
 
  protected:
   void Paint() override;
@@ -58,5 +64,3 @@ class TcxSizeGrip : public TCustomControl {
   std::unique_ptr<TcxLookAndFeel> FLookAndFeel;
 };
 
-// Puts an internal control's window on top of its siblings, when it has a parent and a window.
-void RaiseInternalControl(TWinControl* Control);

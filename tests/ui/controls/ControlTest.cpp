@@ -7,6 +7,7 @@
 #include <map>
 #include <vector>
 
+#include "platform/classes/ExtCtrls.h"
 #include "platform/classes/Menus.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/win/Controls.h"
@@ -404,6 +405,35 @@ TEST_F(ControlTest, ClickingABarFocusesTheControl) {
   EXPECT_EQ(control->VScrollBar()->Position(), 84) << "a page down: the page is the client height";
 }
 
+
+TEST_F(ControlTest, InternalControlsStayOnTopOfLaterChildren) {
+  control->ContentWidth = 500;
+  control->ContentHeight = 500;
+  control->RecalcScrollBars();
+  auto* panel = new TPanel(control);
+  panel->SetParent(control);
+  panel->SetBounds(150, 50, 60, 60);  // under both bars and the grip
+  Pump();
+  ASSERT_TRUE(control->SizeGrip()->Visible());
+  auto indexOf = [&](TControl* c) {
+    for (int i = 0; i < control->ControlCount(); ++i)
+      if (control->Controls(i) == c) return i;
+    return -1;
+  };
+  const int barIndex = indexOf(control->HScrollBar()), vBarIndex = indexOf(control->VScrollBar());
+  control->RecalcScrollBars();
+  // Only the windows moved: the grip, raised last, is the top child; the bars kept their places
+  // among the control's children.
+  EXPECT_EQ(GetTopWindow(control->Handle()), control->SizeGrip()->Handle());
+  EXPECT_EQ(GetWindow(control->SizeGrip()->Handle(), GW_HWNDNEXT), control->VScrollBar()->Handle());
+  EXPECT_EQ(GetWindow(control->VScrollBar()->Handle(), GW_HWNDNEXT), control->HScrollBar()->Handle());
+  EXPECT_EQ(indexOf(control->HScrollBar()), barIndex);
+  // Asked by anyone, a bar raises its window the same way.
+  panel->BringToFront();
+  control->VScrollBar()->BringToFront();
+  EXPECT_EQ(GetTopWindow(control->Handle()), control->VScrollBar()->Handle());
+  EXPECT_EQ(indexOf(control->VScrollBar()), vBarIndex);
+}
 TEST_F(ControlTest, ChildComponents) {
   TcxControlChildComponent* child = TcxControlChildComponent::CreateForControl(control);
   EXPECT_EQ(child->Control(), control);
