@@ -23,8 +23,8 @@ using surfacetest::Surface;
 using testsupport::FakeThemeLibrary;
 
 // One column per painter: buttons in five states, check boxes, radio buttons, row indicators,
-// headers with neighbours and in states, sort arrows, expand boxes, scroll-bar parts, track-bar thumbs, a grouped button row and a
-// clock face.
+// headers with neighbours and in states, sort arrows, expand boxes, scroll-bar parts, track-bar thumbs, a grouped button row, a
+// clock face, size grips in each corner and turned group expanders.
 void PaintColumn(const TcxCustomLookAndFeelPainter* P, TcxCanvas* C, int X) {
   TFont font;
   font.SetName("DejaVu Sans");
@@ -82,6 +82,13 @@ void PaintColumn(const TcxCustomLookAndFeelPainter* P, TcxCanvas* C, int X) {
   C->PushClipRegion();
   P->DrawClockFace(C, TRect(X + 4, y + 34, X + 64, y + 94), 0.4375 + 0.0001, clWindow);
   C->PopClipRegion();
+  y += 98;
+  // Size grips in the four corners over what lies beneath, then the group expander turned to each
+  // side.
+  for (int corner = 0; corner < 4; ++corner) P->DrawSizeGripAtCorner(C, TRect(X + corner * 18, y, X + corner * 18 + 16, y + 16), clNone, corner);
+  y += 20;
+  for (int position = 0; position < 4; ++position)
+    P->DrawRotatedGroupExpander(C, TRect(X + position * 18, y, X + position * 18 + 15, y + 15), cxbsNormal, true, position);
 }
 
 class PainterGalleryTest : public ::testing::Test {
