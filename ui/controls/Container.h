@@ -201,7 +201,6 @@ class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   bool FSizeGripVisible = false;
   bool FStyleApplying = false;
   bool FConstructing = true;
-  bool FMouseLeftNotified = false;
   TcxContainerClasses FClasses;
   std::unique_ptr<TcxContainerStyles> FStyles;
   std::unique_ptr<TcxContainerViewInfo> FViewInfo;

@@ -212,6 +212,55 @@ TEST_F(ContainerStyleTest, ChangesInsideAnUpdateRaiseOneEvent) {
   EXPECT_EQ(events, 2) << "an extra release neither goes below zero nor fires";
 }
 
+TEST_F(ContainerStyleTest, ResettingForgetsEverythingSetAndGivesTheParentItsSayAgain) {
+  TcxContainerStyle* normal = container->NormalStyle();
+  normal->SetBorderColor(clRed);
+  normal->SetShadow(true);
+  normal->Font()->SetSize(20);
+  normal->LookAndFeel()->SetKind(lfFlat);
+  Style(csiFocused)->SetColor(clAqua);
+  container->SetParentColor(true);
+  int events = 0;
+  normal->OnChanged = [&](TObject*) { ++events; };
+
+  // A state style only forgets its own values.
+  Style(csiFocused)->ResetToDefaults();
+  EXPECT_TRUE(Style(csiFocused)->AssignedValues().Empty());
+  EXPECT_FALSE(normal->AssignedValues().Empty());
+
+  normal->ResetToDefaults();
+  EXPECT_EQ(events, 1) << "one event for the whole reset";
+  EXPECT_TRUE(normal->AssignedValues().Empty());
+  EXPECT_FALSE(normal->Shadow());
+  EXPECT_TRUE(normal->LookAndFeel()->AssignedValues().Empty());
+  EXPECT_FALSE(container->ParentColor());
+  EXPECT_TRUE(container->ParentFont());
+
+  auto* colored = new TParentColoredContainer(form);
+  colored->SetParent(form);
+  colored->SetParentColor(false);
+  colored->NormalStyle()->ResetToDefaults();
+  EXPECT_TRUE(colored->ParentColor()) << "a parent-coloured kind takes the parent's colour again";
+
+  // A style on its way out announces nothing, not even the look its controller took with it
+  // (which a live style hears of when it leaves the controller).
+  TcxStyleController controller(nullptr);
+  controller.NormalStyle()->LookAndFeel()->SetKind(lfOffice11);
+  int heard = 0;
+  for (bool destroy : {false, true}) {
+    auto styles = std::make_unique<TcxContainerStyles>(nullptr, ContainerStyleClassOf<TcxContainerStyle>());
+    styles->NormalStyle()->SetStyleController(&controller);
+    ASSERT_EQ(styles->NormalStyle()->LookAndFeel()->Kind(), lfOffice11);
+    heard = 0;
+    styles->SetChangeHandler([&](TObject*) { ++heard; });
+    if (destroy)
+      styles.reset();
+    else
+      styles->NormalStyle()->SetStyleController(nullptr);
+    EXPECT_EQ(heard > 0, !destroy);
+  }
+}
+
 TEST_F(ContainerStyleTest, AssigningAStateStyleCopiesOnlyItsOwnValues) {
   TcxStyleController source(nullptr);
   TcxContainerStyle* from = source.NormalStyle();

@@ -584,12 +584,55 @@ TEST_F(ContainerTest, SharedRoutines) {
   EXPECT_TRUE(IsFormActive(form));
   EXPECT_FALSE(IsFormActive(nullptr));
 
+  // A form inside another counts as active with its top-level form.
+  auto* inner = new TForm(form, 0);
+  inner->SetParent(form);
+  inner->SetBounds(0, 0, 50, 50);
+  inner->Show();
+  EXPECT_TRUE(IsFormActive(inner));
+  delete inner;
+
   LockPopupShowing(true);
   EXPECT_TRUE(IsPopupShowingLocked());
   LockPopupShowing(false);
   LockPopupShowing(false);
   EXPECT_FALSE(IsPopupShowingLocked());
   EXPECT_FALSE(ReadContainerUnitFlag());
+}
+
+}  // namespace
+
+namespace {
+
+// A document is active when the main form is and the document is its active one.
+TEST_F(ContainerTest, AnMdiDocumentIsActiveOnlyAsTheActiveDocumentOfTheActiveMainForm) {
+  auto* main = static_cast<TForm*>(Application->CreateForm(TForm::StaticClass()));
+  main->SetFormStyle(fsMDIForm);
+  main->SetBounds(0, 0, 400, 300);
+  main->Show();
+  auto document = [](const char* caption) {
+    auto* f = new TForm(Application, 0);
+    f->SetFormStyle(fsMDIChild);
+    f->SetCaption(caption);
+    f->SetBounds(10, 10, 200, 150);
+    f->Show();
+    return f;
+  };
+  TForm* one = document("One");
+  TForm* two = document("Two");
+  Pump();
+  SetActiveWindow(main->Handle());
+  ASSERT_EQ(main->ActiveMDIChild(), two);
+  EXPECT_TRUE(IsFormActive(two));
+  EXPECT_FALSE(IsFormActive(one));
+  main->Next();
+  Pump();
+  ASSERT_EQ(main->ActiveMDIChild(), one);
+  EXPECT_TRUE(IsFormActive(one));
+  EXPECT_FALSE(IsFormActive(two));
+  SetActiveWindow(form->Handle());
+  EXPECT_FALSE(IsFormActive(one)) << "the main form is not active";
+  delete main;
 }
 
 }  // namespace
