@@ -786,16 +786,19 @@ void TcxCustomButton::DoDropDownMenu() {
   else if (p.x >= work.right) menu->SetAlignment(paLeft);
   else menu->SetAlignment(FPopupAlignment);
   menu->SetPopupComponent(this);
-  TFreeWatch watch(this);
+  // A command of the menu may free the menu or the button before the menu returns.
+  TFreeWatch button(this), shown(menu);
+  auto restore = [&] {
+    if (!shown.Gone()) menu->SetAlignment(saved);
+  };
   try {
     menu->Popup(p.x, p.y);
   } catch (...) {
-    if (!watch.Gone()) menu->SetAlignment(saved);
+    restore();
     throw;
   }
-  if (watch.Gone()) return;
-  if (FDropDownMenu == menu || menu) menu->SetAlignment(saved);
-  if (HandleAllocated()) PostMessage(Handle(), CM_CLOSEUPPOPUPMENU, 0, 0);
+  restore();
+  if (!button.Gone() && HandleAllocated()) PostMessage(Handle(), CM_CLOSEUPPOPUPMENU, 0, 0);
 }
 
 void TcxCustomButton::CloseUpPopupMenu() {

@@ -48,7 +48,8 @@ class RecordingMenu : public TPopupMenu {
   void Popup(int X, int Y) override {
     ++shown;
     at = POINT{X, Y};
-    if (whileOpen) whileOpen();
+    // A copy: the step may free the menu.
+    if (auto step = whileOpen) step();
   }
   int shown = 0;
   POINT at{};
@@ -150,10 +151,15 @@ TEST_F(ButtonTest, LayoutPlacesGlyphAndCaption) {
   EXPECT_EQ(text.Right - text.Left, 0);
   EXPECT_EQ(pos.X, (100 - 16) / 2);
   b->SetPaintStyle(bpsCaption);
-  const String longCaption = "A caption far wider than the button";
-  glyph->CalcLayout(surface.Canvas(), client, TPoint(0, 0), longCaption, blGlyphLeft, -1, 4, pos, text, 0, true);
-  // Word-wrapped within the width less the glyph and the spacing (and the 1 + 2 text margins).
-  EXPECT_LE(text.Right - text.Left, 100 - 16 - 4 - 3);
+  // A caption that fits a line of the client less its 1 + 2 text margins, but not once the
+  // glyph's width and the spacing are kept out: it wraps beside the glyph only.
+  const String caption = "Two words";
+  const int lineHeight = surface.Canvas()->TextHeight(caption);
+  const TRect narrow(0, 0, surface.Canvas()->TextWidth(caption) + 3 + 8, 30);
+  glyph->CalcLayout(surface.Canvas(), narrow, TPoint(0, 0), caption, blGlyphLeft, -1, 4, pos, text, 0, true);
+  EXPECT_GT(text.Bottom - text.Top, lineHeight) << "wrapped around the glyph's width";
+  glyph->CalcLayout(surface.Canvas(), narrow, TPoint(0, 0), caption, blGlyphTop, -1, 4, pos, text, 0, true);
+  EXPECT_EQ(text.Bottom - text.Top, lineHeight) << "above the caption the glyph takes no width";
 }
 
 TEST_F(ButtonTest, GlyphImagesPerState) {
@@ -325,6 +331,12 @@ TEST_F(ButtonTest, AMenuThatWouldLeaveTheScreenOpensAbove) {
   b->OnDropDownMenuPopup = [&](TObject*, TPopupMenu*&, bool& handled) { handled = true; };
   Click(b, 30, 10);
   EXPECT_EQ(menu->shown, 1);
+  // A menu freed while it is open is forgotten, and the button closes up.
+  b->OnDropDownMenuPopup = nullptr;
+  menu->whileOpen = [menu] { delete menu; };
+  Click(b, 30, 10);
+  EXPECT_EQ(b->DropDownMenu(), nullptr);
+  EXPECT_FALSE(b->IsMenuOpen());
 }
 
 TEST_F(ButtonTest, TheOffice2003LookDrawsWithTheStandardPainter) {
@@ -356,29 +368,30 @@ TEST_F(ButtonTest, WithAButtonThemeTheOffice2003LookTakesTheThemedPainter) {
   ThemeAccessStartup();
 }
 
-// Every look in every state, with glyphs, kinds and tool buttons: a gallery to look at.
+// Every look in every state, with glyphs, kinds and tool buttons: a gallery to look at. Hot and
+// pressed need the mouse, so each look's hot and pressed button is shot on its own as well.
 TEST_F(ButtonTest, GalleryOfEveryLookAndState) {
-  TForm* form = MakeForm(0, 0, 4 * 110 + 10, 9 * 32 + 10);
+  TForm* form = MakeForm(0, 0, 4 * 110 + 10, 11 * 32 + 24);
   auto glyph = Strip(16, 16, {clGreen});
   const TcxLookAndFeelKind kinds[] = {lfStandard, lfFlat, lfUltraFlat, lfOffice11};
-  std::vector<TcxButton*> hot;
+  std::vector<TcxButton*> normal, hot, pressed;
   for (int k = 0; k < 4; ++k) {
     int y = 5;
-    auto add = [&](const char* caption) {
-      TcxButton* b = MakeButton(form, 5 + k * 110, y, 100, 27);
+    auto add = [&](const char* caption, int height = 27) {
+      TcxButton* b = MakeButton(form, 5 + k * 110, y, 100, height);
       b->LookAndFeel()->SetKind(kinds[k]);
       b->SetCaption(caption);
-      y += 32;
+      y += height + 5;
       return b;
     };
-    add("Normal");
+    normal.push_back(add("Normal"));
     add("Default")->SetDefault(true);
     hot.push_back(add("Hot"));
+    pressed.push_back(add("Pressed"));
     add("Glyph")->SetGlyph(glyph.get());
-    TcxButton* top = add("Top");
+    TcxButton* top = add("Top", 46);
     top->SetGlyph(glyph.get());
     top->SetLayout(blGlyphTop);
-    top->SetHeight(30);
     add("Disabled")->SetEnabled(false);
     TcxButton* down = add("Down");
     down->SetCanBeFocused(false);
@@ -388,12 +401,23 @@ TEST_F(ButtonTest, GalleryOfEveryLookAndState) {
     add("Split")->SetKind(cxbkDropDownButton);
     add("Drop")->SetKind(cxbkDropDown);
   }
+  // Focus away from the buttons: the default button keeps its frame.
+  auto* edit = new TEdit(form);
+  edit->SetParent(form);
+  edit->SetBounds(5, 10 * 32 + 16, 100, 20);
   Pump();
-  // Hot state shows while the mouse is over the button; the screenshot takes one per look.
-  for (TcxButton* b : hot) {
-    MoveMouse(b, 50, 12);
-    SaveControl("button-hot-" + std::to_string(b->Left() / 110) + ".png", b, 1);
+  for (int k = 0; k < 4; ++k) {
+    normal[static_cast<std::size_t>(k)]->SetFocus();
+    SaveControl("button-focused-" + std::to_string(k) + ".png", normal[static_cast<std::size_t>(k)], 1);
+    MoveMouse(hot[static_cast<std::size_t>(k)], 50, 12);
+    SaveControl("button-hot-" + std::to_string(k) + ".png", hot[static_cast<std::size_t>(k)], 1);
+    MoveMouse(pressed[static_cast<std::size_t>(k)], 50, 12);
+    MouseButton(true);
+    EXPECT_EQ(pressed[static_cast<std::size_t>(k)]->DrawingState(), cxbsPressed);
+    SaveControl("button-pressed-" + std::to_string(k) + ".png", pressed[static_cast<std::size_t>(k)], 1);
+    MouseButton(false);
   }
+  edit->SetFocus();
   MoveMouse(form, form->Width() - 2, form->Height() - 2);
   RunFor(30);
   SaveControl("buttons.png", form);

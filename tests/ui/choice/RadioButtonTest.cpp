@@ -114,39 +114,82 @@ TEST_F(RadioButtonTest, GlyphStartsAtOneAndATransparentButtonShowsItsParent) {
   opaque->SetAlignment(taLeftJustify);
   Pump();
   EXPECT_EQ(opaque->ButtonRect().Right, opaque->Width());
+
+  // In place (a radio group's item) the glyph starts at the edge.
+  class TInplaceRadioButton : public TcxRadioButton {
+   public:
+    using TcxRadioButton::TcxRadioButton;
+
+   protected:
+    bool IsInplace() override { return true; }
+  };
+  auto* inplace = new TInplaceRadioButton(form);
+  inplace->SetParent(form);
+  inplace->SetBounds(10, 70, 110, 17);
+  inplace->SetCaption("In place");
+  Pump();
+  EXPECT_EQ(inplace->ButtonRect().Left, 0);
 }
 
-// Every look in every state: a gallery to look at.
+// A radio button that always shows itself hot, so that every look's hot glyph is in one picture.
+class THotRadioButton : public TcxRadioButton {
+ public:
+  using TcxRadioButton::TcxRadioButton;
+
+ protected:
+  void UpdateButtonState(TMouseButton Button, TShiftState, const TPoint&, bool) override {
+    TcxRadioButton::UpdateButtonState(Button, TShiftState{}, TPoint(2, 2), true);
+  }
+};
+
+// Every look in every state: a gallery to look at. The buttons are opaque in the face colour on
+// a tinted form, so the see-through one shows; focus and a held press are shot per look.
 TEST_F(RadioButtonTest, GalleryOfEveryLookAndState) {
-  TForm* form = MakeForm(0, 0, 4 * 120 + 10, 6 * 24 + 10);
+  TForm* form = MakeForm(0, 0, 4 * 120 + 10, 9 * 24 + 10, RGB(220, 220, 240));
   const TcxLookAndFeelKind kinds[] = {lfStandard, lfFlat, lfUltraFlat, lfOffice11};
-  TcxRadioButton* hot = nullptr;
+  std::vector<TcxRadioButton*> focused, pressed;
   for (int k = 0; k < 4; ++k) {
-    // A panel per look, so each column has a checked button of its own.
-    auto* column = new TPanel(form);
-    column->SetParent(form);
-    column->SetBevelOuter(bvNone);
-    column->SetBounds(5 + k * 120, 0, 115, form->Height());
-    column->SetParentColor(true);
     int y = 5;
-    auto add = [&](const char* caption) {
-      TcxRadioButton* r = MakeRadio(column, 0, y, caption);
+    // A panel per button: each is a group of its own, so checking one unchecks no other.
+    auto place = [&](TcxRadioButton* r, const char* caption) {
+      auto* group = new TPanel(form);
+      group->SetParent(form);
+      group->SetBevelOuter(bvNone);
+      group->SetBounds(5 + k * 120, y, 110, 17);
+      group->SetParentColor(true);
+      r->SetParent(group);
+      r->SetBounds(0, 0, 110, 17);
+      r->SetCaption(caption);
+      r->SetColor(clBtnFace);
       r->LookAndFeel()->SetKind(kinds[k]);
       y += 24;
       return r;
     };
+    auto add = [&](const char* caption) { return place(new TcxRadioButton(form), caption); };
     add("Unchecked");
     add("Checked")->SetCheckedValue(true);
     add("Disabled")->SetEnabled(false);
-    TcxRadioButton* left = add("Left text");
-    left->SetAlignment(taLeftJustify);
-    TcxRadioButton* t = add("Transparent");
-    t->SetTransparent(true);
-    TcxRadioButton* h = add("Hot");
-    if (k == 2) hot = h;
+    TcxRadioButton* disabledChecked = add("Disabled, on");
+    disabledChecked->SetEnabled(false);
+    disabledChecked->SetCheckedValue(true);
+    add("Left text")->SetAlignment(taLeftJustify);
+    add("Transparent")->SetTransparent(true);
+    place(new THotRadioButton(form), "Hot");
+    focused.push_back(add("Focused"));
+    pressed.push_back(add("Pressed"));
   }
-  form->SetColor(RGB(230, 230, 240));
-  MoveMouse(hot, 5, 8);
+  Pump();
+  for (std::size_t k = 0; k < 4; ++k) {
+    focused[k]->SetFocus();
+    SaveControl("radiobutton-focused-" + std::to_string(k) + ".png", focused[k], 1);
+    MoveMouse(pressed[k], 5, 8);
+    MouseButton(true);
+    EXPECT_EQ(pressed[k]->ButtonState(), 3);
+    SaveControl("radiobutton-pressed-" + std::to_string(k) + ".png", pressed[k], 1);
+    MouseButton(false);
+  }
+  MoveMouse(form, form->Width() - 2, form->Height() - 2);
+  RunFor(30);
   SaveControl("radiobuttons.png", form);
 }
 
