@@ -15,7 +15,10 @@
 #include "tests/support/FakeThemeLibrary.h"
 #include "tests/ui/controls/ControlsFixture.h"
 #include "ui/controls/Container.h"
+#include "ui/foundation/ExtendedStylePainters.h"
 #include "ui/foundation/OSVersion.h"
+#include "ui/foundation/OfficePainters.h"
+#include "ui/foundation/PaintersUnit.h"
 #include "ui/foundation/ThemeManager.h"
 
 namespace {
@@ -77,6 +80,8 @@ class ContainerTest : public ControlsTest {
     ControlsTest::SetUp();
     form = NewForm(0, 0, 640, 480);
     form->SetColor(clBtnFace);
+    // The cursor outlives a test: away from every container, none starts hot.
+    MoveMouse(1000, 700);
   }
   void TearDown() override {
     SetScrollBarInfoApiBoundForTesting(true);
@@ -633,6 +638,56 @@ TEST_F(ContainerTest, AnMdiDocumentIsActiveOnlyAsTheActiveDocumentOfTheActiveMai
   SetActiveWindow(form->Handle());
   EXPECT_FALSE(IsFormActive(one)) << "the main form is not active";
   delete main;
+}
+
+}  // namespace
+
+namespace {
+
+// A skin painter with colours of its own for frames and editors.
+struct TProbeSkinPainter : TcxUltraFlatLookAndFeelPainter {
+  TColor ContainerFrameColor(bool Highlighted) const override { return Highlighted ? clRed : clLime; }
+  TColor DefaultEditorBackgroundColorOfKind(int Kind) const override { return Kind == 1 ? clGray : clYellow; }
+  TColor DefaultEditorTextColorOfKind(int) const override { return clNavy; }
+};
+const TProbeSkinPainter kProbeSkin;
+
+// Under a skin the frame is one pixel in the skin's frame colour, and the skin colours the content
+// and the text until the styles set colours of their own.
+TEST_F(ContainerTest, ASkinColoursFrameContentAndTextUntilTheStylesSayOtherwise) {
+  // The skins' registry comes with the painters' unit.
+  const bool painters = !ExtendedStylePainterRegistry();
+  if (painters) PaintersUnitStartup();
+  ASSERT_TRUE(ExtendedStylePainterRegistry()->RegisterPainter("Probe", &kProbeSkin, nullptr));
+  TTestContainer* c = Make(20, 20, 100, 30);
+  c->NormalStyle()->SetBorderStyle(cbsFlat);
+  c->NormalStyle()->SetTransparentBorder(false);
+  c->NormalStyle()->LookAndFeel()->SetSkinName("Probe");
+  c->RefreshState();
+  ASSERT_EQ(c->ViewInfo()->Painter, &kProbeSkin);
+  EXPECT_EQ(c->ViewInfo()->BorderWidth, 1);
+  // The flat border keeps its two pixels; the skin draws the inner one and the region cuts the
+  // outer one off.
+  EXPECT_EQ(At(c, 0, 0), RGBOf(clBtnFace));
+  EXPECT_EQ(At(c, 1, 1), RGBOf(clLime));
+  EXPECT_EQ(At(c, 2, 2), RGBOf(clYellow));
+  EXPECT_EQ(c->EffectiveFont()->Color(), clNavy);
+  c->ForceFocused = true;
+  c->RefreshState();
+  EXPECT_EQ(At(c, 1, 1), RGBOf(clRed)) << "highlighted";
+  c->ForceFocused = false;
+  c->SetEnabled(false);
+  EXPECT_EQ(c->ViewInfo()->BackgroundColor, clGray) << "the disabled kind";
+  c->SetEnabled(true);
+
+  c->NormalStyle()->SetColor(clAqua);
+  c->NormalStyle()->SetTextColor(clMaroon);
+  c->RefreshState();
+  EXPECT_EQ(At(c, 50, 15), RGBOf(clAqua));
+  EXPECT_EQ(c->EffectiveFont()->Color(), clMaroon);
+  delete c;
+  ExtendedStylePainterRegistry()->UnregisterPainter("Probe");
+  if (painters) PaintersUnitShutdown();
 }
 
 }  // namespace
