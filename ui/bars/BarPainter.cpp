@@ -468,12 +468,12 @@ void TdxBarPainter::DrawExpandChevrons(TB* /*Bar*/, HDC DC, const TRect& R, bool
   const bool whiteFace = GetSysColor(COLOR_BTNFACE) == RGB(255, 255, 255);
   TdxBarScopedPen pen(DC, GetSysColor(whiteFace && IsFlatStyle() && Hot ? COLOR_BTNFACE : COLOR_BTNTEXT));
   // n strokes on consecutive rows, the second half n div 2 lower: two chevrons one above the other.
-  const int chevronWidth = n + 2;
-  const int totalHeight = n + n / 2 + n / 2;
-  const int x = R.Left + (Width(R) - chevronWidth) / 2;
-  int y = R.Top + (Height(R) - totalHeight) / 2 + 1;
+  // Each stroke spans n + 1 columns and n div 2 + 1 rows; the last starts n - 1 + n div 2 rows down.
+  const int totalHeight = (n - 1 + n / 2) + n / 2 + 1;
+  const int x = R.Left + (Width(R) - (n + 1)) / 2;
+  const int y = R.Top + (Height(R) - totalHeight) / 2;
   for (int i = 0; i < n; ++i) {
-    const int row = y + i + (i >= (n + 1) / 2 ? n / 2 : 0);
+    const int row = y + i + (i >= n / 2 ? n / 2 : 0);
     MoveToEx(DC, x, row, nullptr);
     LineTo(DC, x + n / 2, row + n / 2);
     LineTo(DC, x + n + 1, row - 1);

@@ -1,0 +1,157 @@
+#pragma once
+// What the painter tests draw with until bar windows and item controls stand: a bar-window double
+// and an item-control double answering what painters read, a manager on a form for the options
+// and brushes, and a 32-bit surface to paint on and read back.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/classes/Bitmap.h"
+#include "platform/classes/Forms.h"
+#include "platform/display/Display.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/system/Modules.h"
+#include "platform/win/Hooks.h"
+#include "platform/win/Metrics.h"
+#include "tests/ui/foundation/Surface.h"
+#include "ui/bars/BarManager.h"
+#include "ui/bars/BarPainters.h"
+#include "ui/bars/BarUnit.h"
+#include "ui/controls/ControlsUnit.h"
+#include "ui/foundation/GraphicsUnit.h"
+
+namespace barpaintertest {
+
+using namespace win;
+using surfacetest::Surface;
+
+class TTestBar : public TCustomdxBarControl {
+  VW_CLASS(TTestBar, TCustomdxBarControl)
+ public:
+  explicit TTestBar(TdxBarManager* AManager) : TCustomdxBarControl(nullptr), Manager(AManager) {}
+
+  TdxBarManager* Manager;
+  HBRUSH Brush = nullptr;
+  int Text = 19, IconArea = 19, ComboArrow = 11, Docking = 2, Border = 1, Mark = 0, CloseState = 0;
+  bool Vertical = false, Menu = false, MainMenu = false, StatusBar = false, Grip = true, Caption = true,
+       Close = false, WithMark = false, Hides = false, Detachable = false, Descriptions = false, OwnBack = false;
+  double Ratio = 1.0;
+  TFont* Font = nullptr;
+
+  TdxBarManager* BarManager() const override { return Manager; }
+  TdxBarPainter* BarPainter() const override { return Manager ? Manager->Painter() : nullptr; }
+  HBRUSH BkBrush() const override { return Brush ? Brush : GetSysColorBrush(COLOR_BTNFACE); }
+  int TextSize() const override { return Text; }
+  int IconAreaSize() const override { return IconArea; }
+  int ComboBoxArrowWidth() const override { return ComboArrow; }
+  TFont* ItemsFont() const override { return Font ? Font : (Manager ? Manager->Font() : nullptr); }
+  bool HasOwnBackground() const override { return OwnBack; }
+  int DockingStyleIndex() const override { return Docking; }
+  bool IsVertical() const override { return Vertical; }
+  bool IsMainMenu() const override { return MainMenu; }
+  bool IsMenu() const override { return Menu; }
+  int BorderStyleIndex() const override { return Border; }
+  bool IsStatusBarLike() const override { return StatusBar; }
+  bool ShowsGrip() const override { return Grip; }
+  bool ShowsCaption() const override { return Caption; }
+  bool HasCloseButton() const override { return Close; }
+  int CloseButtonState() const override { return CloseState; }
+  bool HasMark() const override { return WithMark; }
+  int MarkState() const override { return Mark; }
+  bool HidesItems() const override { return Hides; }
+  double ItemsScaleRatio() const override { return Ratio; }
+  bool IsDetachable() const override { return Detachable; }
+  bool ShowsDescriptions() const override { return Descriptions; }
+};
+
+class TTestItem : public TdxBarItemControl {
+  VW_CLASS(TTestItem, TdxBarItemControl)
+ public:
+  explicit TTestItem(TCustomdxBarControl* AParent) : Bar(AParent) {}
+  TCustomdxBarControl* Bar;
+  TBitmap* Glyph = nullptr;
+  TSize Size{16, 16};
+  TdxBarGlyphLayout Layout = glTop;
+  TRect ImageBounds{};
+  bool Rarely = false;
+  String Text;
+  bool ThrowOnEditText = false;
+
+  TCustomdxBarControl* Parent() const override { return Bar; }
+  bool HasImage() const override { return Glyph != nullptr; }
+  TBitmap* CurrentGlyph() const override { return Glyph; }
+  TSize GlyphSize() const override { return Size; }
+  bool HasOwnDisabledLook() const override { return false; }
+  void SetImageBounds(const TRect& R) override { ImageBounds = R; }
+  TdxBarGlyphLayout GlyphLayout() const override { return Layout; }
+  bool IsRarelyUsed() const override { return Rarely; }
+  String DisplayText() const override { return Text; }
+  void DrawEditText(TCanvas* Canvas, const TRect& R) override {
+    if (ThrowOnEditText) throw Exception("edit text failed");
+    RECT r = R;
+    SetBkMode(Canvas->Handle(), TRANSPARENT);
+    DrawText(Canvas->Handle(), Text.c_str(), -1, &r, DT_SINGLELINE | DT_VCENTER);
+  }
+};
+
+class BarPainterFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::InstallDisplay(platform::CreateHeadlessDisplay(1024, 768));
+    InitializeForms();
+    GraphicsUnitStartup();
+    Application->Initialize();
+    ControlsUnitStartup();
+    BarUnitStartup();
+    Application->CreateForm(Form);
+    Form->SetBounds(100, 100, 400, 300);
+    Manager = new TdxBarManager(Form);
+    Bar = new TTestBar(Manager);
+    Item = new TTestItem(Bar);
+  }
+  void TearDown() override {
+    delete Item;
+    delete Bar;
+    for (TBitmap* b : Glyphs) delete b;
+    TObject::Free(Form);
+    BarUnitShutdown();
+    ControlsUnitShutdown();
+    platform::ResetSystemParameters();
+    platform::ResetModuleOverrides();
+    GraphicsUnitShutdown();
+    FinalizeForms();
+    platform::ResetDisplay();
+  }
+  // A 16 x 16 glyph of one colour with a marker pixel at its top-left corner; the bottom-left
+  // pixel is clFuchsia, the transparent colour, so the glyph's extent is told by the marker.
+  TBitmap* MarkedGlyph(TColor Body = clNavy, TColor Marker = clRed) {
+    auto* b = new TBitmap;
+    b->SetPixelFormat(pf24bit);
+    b->SetSize(16, 16);
+    TCanvas* c = b->Canvas();
+    c->Brush()->SetColor(Body);
+    c->FillRect(TRect(0, 0, 16, 16));
+    c->SetPixels(0, 0, Marker);
+    c->SetPixels(0, 15, clFuchsia);
+    Glyphs.push_back(b);
+    return b;
+  }
+  // The first pixel of a colour, row by row; (-1, -1) when none.
+  static TPoint FirstOf(Surface& S, TColor Ink) {
+    for (int y = 0; y < S.Height; ++y)
+      for (int x = 0; x < S.Width; ++x)
+        if (S.At(x, y) == ColorToRGB(Ink)) return {x, y};
+    return {-1, -1};
+  }
+  static bool Same(COLORREF A, int SysColor) { return A == GetSysColor(SysColor); }
+
+  TForm* Form = nullptr;
+  TdxBarManager* Manager = nullptr;
+  TTestBar* Bar = nullptr;
+  TTestItem* Item = nullptr;
+  std::vector<TBitmap*> Glyphs;
+};
+
+}  // namespace barpaintertest
