@@ -34,6 +34,7 @@
 #include "ui/foundation/GdiPlusApi.h"
 #include "ui/foundation/PNGImage.h"
 #include "ui/foundation/PaintersUnit.h"
+#include "ui/pages/PCStandardPainter.h"
 #include "ui/skins/RegisteredSkins.h"
 #include "ui/skins/StatusBarSkinPainter.h"
 #include "variants/HybridConsole.h"
@@ -84,6 +85,7 @@ void StartLibraryUnits() {
   PNGImageUnitStartup();
   SkinUnitStartup();
   PaintingUnitsStartup();
+  PCPaintersUnitStartup();
   RegisteredSkinsUnitStartup();
   StatusBarSkinPainterUnitStartup();
 }
@@ -91,6 +93,7 @@ void StartLibraryUnits() {
 void EndLibraryUnits() {
   StatusBarSkinPainterUnitShutdown();
   RegisteredSkinsUnitShutdown();
+  PCPaintersUnitShutdown();
   PaintingUnitsShutdown();
   SkinUnitShutdown();
   PNGImageUnitShutdown();

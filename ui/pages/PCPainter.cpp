@@ -288,8 +288,9 @@ TRect TcxPCCustomPainter::PageFrameBounds() {
 }
 
 TcxBitmap32* TcxPCCustomPainter::CreateRotatedTextBitmap(TcxTab* Tab) {
+  // Opaque: the caption is drawn before the tab's own fill, which then leaves the text area out,
+  // so the bitmap's prepared background is what shows around the letters.
   auto bitmap = std::make_unique<TcxBitmap32>();
-  bitmap->SetTransparent(true);
   TcxBitmap32* result = bitmap.get();
   Tab->SetRotatedTextBitmap(std::move(bitmap));
   return result;
@@ -351,7 +352,10 @@ TColor TcxPCCustomPainter::HotTextColor() { return clHotLight; }
 
 int TcxPCCustomPainter::MaxCaptionHeight() {
   int result = 0;
-  TcxCanvas* canvas = Canvas();
+  // Measured on the shared screen canvas, as the captions' widths are: a layout may run before
+  // the control has a window to measure on.
+  TcxCanvas* canvas = ScreenCanvasInstance();
+  if (!canvas) canvas = Canvas();
   for (int i = 0; i < FControl->Tabs()->VisibleCount(); ++i) {
     PrepareTabFontOn(VisibleTab(i), canvas);
     result = std::max(result, canvas->MeasureTextHeight("Zg"));
@@ -553,8 +557,8 @@ void TcxPCCustomPainter::PaintPlainCaption(TcxTab* Tab, TColor Fill) {
     DrawCaptionIntoBitmap(Tab, Tab->EnsurePaintBitmap(), textRect, Fill, true);
     return;
   }
+  // Opaque, as the turned caption's bitmap.
   TcxBitmap32 bitmap;
-  bitmap.SetTransparent(true);
   DrawCaptionIntoBitmap(Tab, &bitmap, textRect, Fill, false);
   Canvas()->Canvas()->Draw(textRect.Left, textRect.Top, &bitmap);
 }

@@ -52,6 +52,12 @@ class IcxPCPainterControl : public IcxTabControl {
   virtual bool FireDrawTab(TcxTab* Tab) = 0;
   virtual void TabPainted(TcxCanvas* ACanvas, TcxTab* Tab, const TcxPCTabImageAndTextData& Data) = 0;
   virtual void InvalidateControlRect(const TRect& R, bool Erase) = 0;
+  // What only a windowed control has: the focus, a look-and-feel, and a parent to draw through.
+  virtual bool Focused() { return false; }
+  virtual TcxLookAndFeel* LookAndFeel() { return nullptr; }
+  virtual bool ParentBackground() { return false; }
+  // Paints the parent's background under R (control coordinates) into DC.
+  virtual void DrawParentBackground(win::HDC DC, const TRect& R) { (void)DC, (void)R; }
 };
 
 // The painter's "class": the answers asked before any instance exists, and the maker of instances.

@@ -11,6 +11,8 @@
 #include "ui/controls/Timer.h"
 #include "ui/foundation/Core.h"
 #include "ui/foundation/ObjectLinks.h"
+#include "ui/foundation/ParentBackground.h"
+#include "ui/foundation/Accelerators.h"
 #include "ui/pages/PCStrings.h"
 
 namespace {
@@ -87,6 +89,16 @@ class TcxCustomTabControl::TView : public IcxPCPainterControl {
     C->TabPainted(ACanvas, Tab, Data);
   }
   void InvalidateControlRect(const TRect& R, bool Erase) override { C->InvalidateRectArea(R, Erase); }
+  bool Focused() override { return C->HandleAllocated() && C->Focused(); }
+  TcxLookAndFeel* LookAndFeel() override { return C->LookAndFeel(); }
+  bool ParentBackground() override { return C->ParentBackground(); }
+  void DrawParentBackground(win::HDC DC, const TRect& R) override {
+    TCanvas target;
+    target.SetHandle(DC);
+    TcxCanvas canvas(&target);
+    PaintParentBackground(C, &canvas, R);
+    target.SetHandle(nullptr);
+  }
 
  private:
   TcxCustomTabControl* C;
@@ -109,6 +121,10 @@ TcxCustomTabControl::TcxCustomTabControl(TComponent* AOwner)
   };
   FTabImages->IsNativePainting = [this] { return FPainter && FPainter->IsNativePainting(); };
   FTabs = std::make_unique<TcxTabs>(FView.get());
+  if (!IsDesigning()) {
+    FGoDialog = new TcxPCGoDialog(this);
+    FGoDialog->OnTabChosen = [this](int TabIndex) { GoDialogTabChosen(TabIndex); };
+  }
   // Without any style registered there is nothing to draw with yet.
   if (TcxPCPaintersFactory::PainterClassCount() > 0) ChooseDefaultStyle();
 }
@@ -546,10 +562,25 @@ void TcxCustomTabControl::NavigatorButtonUp(TcxPCNavigatorButton Button) {
   if (FNavigatorButtonStates[Button] == nbsPressed) FPressedNavigatorButton = -1;
   SetNavigatorButtonState(Button, nbsNormal);
   UpdateHotTrack();
-  if (close && CanCloseTab()) CloseSelectedTab();
+  if (!close) return;
+  // OnCanClose may free the control, or take the selection away.
+  TcxObjectLink* link = CreateObjectLink(this);
+  try {
+    if (CanCloseTab() && link->LinkedObject && FTabIndex >= 0) CloseSelectedTab();
+  } catch (...) {
+    FreeObjectLink(link);
+    throw;
+  }
+  FreeObjectLink(link);
 }
 
 void TcxCustomTabControl::ResetNavigatorAfterGoDialog(int TabIndex) {
+  // The click that closed the menu must not open it again when it reaches the button.
+  win::MSG m;
+  if (HandleAllocated() &&
+      (win::PeekMessage(&m, Handle(), win::WM_LBUTTONDOWN, win::WM_LBUTTONDOWN, win::PM_NOREMOVE) ||
+       win::PeekMessage(&m, Handle(), win::WM_LBUTTONDBLCLK, win::WM_LBUTTONDBLCLK, win::PM_NOREMOVE)))
+    FGoDialogClosedByClick = true;
   FGoDialogShowing = false;
   FPressedNavigatorButton = -1;
   SetNavigatorButtonState(nbGoDialog, nbsNormal);
@@ -832,7 +863,59 @@ void TcxCustomTabControl::CloseSelectedTab() {
   TabChanged();
 }
 
-void TcxCustomTabControl::ShowGoDialog() { ResetNavigatorAfterGoDialog(-1); }
+void TcxCustomTabControl::ShowGoDialog() {
+  if (!FGoDialog || !FPainter) {
+    ResetNavigatorAfterGoDialog(-1);
+    return;
+  }
+  struct TEntry {
+    TcxTab* Tab;
+    String Stripped;
+  };
+  std::vector<TEntry> entries;
+  for (int i = 0; i < VisibleCount(); ++i) {
+    TcxTab* tab = VisibleTab(i);
+    if (!tab->RealEnabled()) continue;
+    String stripped;
+    StripAccelerators(tab->Caption(), false, stripped);
+    entries.push_back({tab, stripped});
+  }
+  if (FOptions.Contains(pcoSort))
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const TEntry& a, const TEntry& b) { return AnsiCompareText(a.Stripped, b.Stripped) < 0; });
+  FGoDialog->SetImages(Images());
+  FGoDialog->Items()->Clear();
+  TcxPCGoDialog* dialog = FGoDialog;
+  for (const TEntry& entry : entries) {
+    auto* item = new TMenuItem(dialog);
+    item->SetCaption(entry.Tab->Caption());
+    item->SetTag(entry.Tab->Index());
+    item->SetChecked(entry.Tab->Index() == FTabIndex);
+    item->SetDefault(entry.Tab->Index() == FTabIndex);
+    item->SetImageIndex(TabImageIndex(entry.Tab->Index()));
+    item->SetOnClick([dialog, item](TObject*) {
+      if (dialog->OnTabChosen) dialog->OnTabChosen(static_cast<int>(item->Tag()));
+    });
+    dialog->Items()->Add(item);
+  }
+  TRect button = FPainter->NavigatorButtonsRect();
+  win::POINT at = ClientToScreen(win::POINT{button.Left, button.Bottom});
+  // A choice runs OnChange, whose handler may free the control.
+  TcxObjectLink* link = CreateObjectLink(this);
+  try {
+    dialog->Popup(at.x, at.y);
+    if (link->LinkedObject) ResetNavigatorAfterGoDialog(-1);
+  } catch (...) {
+    FreeObjectLink(link);
+    throw;
+  }
+  FreeObjectLink(link);
+}
+
+void TcxCustomTabControl::ClearTabIndexSilently() {
+  FTabIndex = -1;
+  DeriveSelectedTabVisibleIndex();
+}
 TControl* TcxCustomTabControl::DisplayedPage() { return nullptr; }
 
 int TcxCustomTabControl::TabImageIndex(int TabIndex) {

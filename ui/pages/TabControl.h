@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "platform/classes/Menus.h"
 #include "ui/controls/Control.h"
 #include "ui/pages/PCImageList.h"
 #include "ui/pages/PCPainter.h"
@@ -13,6 +14,15 @@
 #include "ui/pages/Tabs.h"
 
 class TcxTimer;
+
+// The go menu: the enabled visible tabs, the current one checked; a choice hands its tab's Index
+// to OnTabChosen.
+class TcxPCGoDialog : public TPopupMenu {
+  VW_CLASS(TcxPCGoDialog, TPopupMenu)
+ public:
+  explicit TcxPCGoDialog(TComponent* AOwner) : TPopupMenu(AOwner) {}
+  std::function<void(int TabIndex)> OnTabChosen;
+};
 class TcxCustomTabControl;
 
 using TcxPCCanCloseEvent = std::function<void(TObject* Sender, bool& ACanClose)>;
@@ -92,6 +102,8 @@ class TcxCustomTabControl : public TcxControl {
     return FNavigatorButtonStates[Button];
   }
   bool GoDialogShowing() const { return FGoDialogShowing; }
+  // Nil at design time.
+  TcxPCGoDialog* GoDialog() const { return FGoDialog; }
 
   // The visible position under a point, -1 when none.
   int TabAtPos(int X, int Y);
@@ -153,6 +165,8 @@ class TcxCustomTabControl : public TcxControl {
   void UpdateHotTrack();
 
  protected:
+  // The selection cleared without any event, as a removed page leaves it.
+  void ClearTabIndexSilently();
   void Paint() override;
   void Loaded() override;
   void DefineProperties(TFiler* Filer) override;
@@ -206,6 +220,7 @@ class TcxCustomTabControl : public TcxControl {
   std::unique_ptr<TcxPCImageList> FTabImages;
   std::unique_ptr<TcxTabSlants> FTabSlants;
   TcxTimer* FNavigatorTimer = nullptr;
+  TcxPCGoDialog* FGoDialog = nullptr;
 
   bool FFocusable = true;
   bool FHideTabs = false;
