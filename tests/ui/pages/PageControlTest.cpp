@@ -88,6 +88,51 @@ TEST_F(PageControlTest, LoadingFiresNothing) {
   EXPECT_NE(stored.find("ActivePage = cxTabSheet2"), String::npos) << stored;
 }
 
+TEST_F(PageControlTest, ALoadedDisabledActivePageIsDropped) {
+  form_ = MakeForm(340, 240);
+  auto* control = new TcxPageControl(form_);
+  FormTextToComponent(
+      "object cxPageControl1: TcxPageControl\n"
+      "  Width = 300\n  Height = 200\n  ActivePage = cxTabSheet2\n"
+      "  object cxTabSheet1: TcxTabSheet\n    Caption = 'One'\n  end\n"
+      "  object cxTabSheet2: TcxTabSheet\n    Caption = 'Two'\n    Enabled = False\n  end\n"
+      "end\n",
+      control);
+  EXPECT_EQ(control->ActivePage(), nullptr);
+  EXPECT_EQ(control->TabIndex(), -1);
+}
+
+TEST_F(PageControlTest, ExceptionsInShowAndHideGoToTheApplication) {
+  TcxPageControl* control = MakeControl(300, 200, {"A", "B"});
+  std::vector<String> reported;
+  Application->OnException = [&](TObject*, Exception& E) { reported.push_back(E.Message()); };
+  control->Pages(0)->OnHide = [](TObject*) { throw Exception("hide failed"); };
+  control->Pages(1)->OnShow = [](TObject*) { throw Exception("show failed"); };
+  control->SetActivePage(control->Pages(1));
+  Application->OnException = nullptr;
+  EXPECT_EQ(reported, (std::vector<String>{"hide failed", "show failed"}));
+  EXPECT_EQ(control->ActivePage(), control->Pages(1));
+  EXPECT_EQ(control->TabIndex(), 1);
+}
+
+TEST_F(PageControlTest, TheStyleFollowsTheLookAndFeel) {
+  TcxPageControl* control = MakeControl(300, 200, {"A"});
+  EXPECT_EQ(control->Style(), 0);
+  struct {
+    TcxLookAndFeelKind Kind;
+    TcxPCPainterClass Style;
+  } cases[] = {{lfFlat, cxPCFlatStyle()}, {lfStandard, cxPCTabsStyle()}};
+  for (const auto& c : cases) {
+    control->LookAndFeel()->SetKind(c.Kind);
+    EXPECT_EQ(control->Painter()->PainterClass(), c.Style) << c.Style->StyleName();
+    EXPECT_EQ(control->Style(), 0);
+  }
+  // The registry holds the built styles in their places.
+  ASSERT_EQ(TcxPCPaintersFactory::PainterClassCount(), 2);
+  EXPECT_EQ(TcxPCPaintersFactory::PainterClassByStyleID(1), cxPCTabsStyle());
+  EXPECT_EQ(TcxPCPaintersFactory::PainterClassByStyleID(7), cxPCFlatStyle());
+}
+
 TEST_F(PageControlTest, HidingTheActivePagesTabMovesOnShowingTheOnlyOneComesBack) {
   TcxPageControl* control = MakeControl(300, 200, {"A", "B", "C"});
   control->SetActivePage(control->Pages(1));
