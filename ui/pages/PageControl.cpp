@@ -58,6 +58,13 @@ void TcxTabSheet::SetParent(TWinControl* AParent) {
     TCustomControl::SetParent(nullptr);
 }
 
+void TcxTabSheet::Invalidate() {
+  if (FPageControl)
+    InvalidateControlTree(this, true, FPageControl->InvalidatesChildren());
+  else
+    TCustomControl::Invalidate();
+}
+
 void TcxTabSheet::SetPageControl(TcxPageControl* Value) {
   if (Value == FPageControl) return;
   if (FPageControl) FPageControl->RemovePage(this);

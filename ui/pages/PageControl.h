@@ -33,6 +33,9 @@ class TcxTabSheet : public TCustomControl {
   void SetTabVisible(bool Value);
   // Anything but a page control (or nothing) as parent aborts silently.
   void SetParent(TWinControl* AParent) override;
+  // Through the page control, which invalidates the page's children too when it repaints them
+  // on resizing.
+  void Invalidate() override;
 
   TNotifyEvent OnShow;
   TNotifyEvent OnHide;

@@ -584,8 +584,20 @@ void TcxCustomTabControl::ResetNavigatorAfterGoDialog(int TabIndex) {
   FGoDialogShowing = false;
   FPressedNavigatorButton = -1;
   SetNavigatorButtonState(nbGoDialog, nbsNormal);
-  if (TabIndex != -1) SetTabIndex(TabIndex);
-  UpdateHotTrack();
+  if (TabIndex == -1) {
+    UpdateHotTrack();
+    return;
+  }
+  // OnChange may free the control.
+  TcxObjectLink* link = CreateObjectLink(this);
+  try {
+    SetTabIndex(TabIndex);
+    if (link->LinkedObject) UpdateHotTrack();
+  } catch (...) {
+    FreeObjectLink(link);
+    throw;
+  }
+  FreeObjectLink(link);
 }
 
 // ---- hot tracking ----------------------------------------------------------------------------------

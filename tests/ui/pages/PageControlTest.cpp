@@ -377,6 +377,20 @@ TEST_F(PageControlTest, TheGoMenuListsTheUsableTabsAndChoosesOne) {
   RunFor(50);
   EXPECT_EQ(popups, 2);
   EXPECT_EQ(control->ActivePage(), control->Pages(0));
+
+  // A choice whose OnChange frees the control: nothing of it is touched afterwards (ASan).
+  menu->OnPopup = [&](TObject*) {
+    platform::Headless()->InjectKey('A', true);
+    platform::Headless()->InjectKey('A', false);
+  };
+  control->Pages(1)->SetCaption("&Alpha");
+  control->OnChange = [&](TObject*) {
+    TcxPageControl* doomed = control;
+    control = nullptr;
+    delete doomed;
+  };
+  Click(control, go.Left + 3, go.Top + 5);
+  EXPECT_EQ(control, nullptr);
 }
 
 }  // namespace
