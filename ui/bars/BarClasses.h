@@ -92,7 +92,8 @@ class TdxBarItemControl : public TObject {
   virtual bool HasLargeGlyph() const { return false; }
   virtual bool HasOwnDisabledLook() const { return false; }
   virtual TdxCachedImageOptions* ImageCache() const { return nullptr; }
-  // Painters write back where they drew the glyph.
+  // Painters write back where they drew the glyph (the view info's image bounds).
+  virtual TRect ImageBounds() const { return {}; }
   virtual void SetImageBounds(const TRect& /*R*/) {}
   virtual TdxBarGlyphLayout GlyphLayout() const { return glTop; }
   // The item's own shift of its caption.

@@ -728,7 +728,15 @@ void TdxBarPainter::DrawItemGlyph(TBP& P, HDC DC, const TRect& Cell, TdxBarPaint
   if (P.ViewSize == cvsLarge && PaintType != pmMenu) {
     image = PlaceGlyph(Cell, glyph, c ? c->GlyphLayout() : glTop, PaintType == pmVertical, P.ShowsCaption());
   } else {
-    const int x = Cell.Left + (Width(Cell) - glyph.cx) / 2, y = Cell.Top + (Height(Cell) - glyph.cy) / 2;
+    // Beside a caption the glyph takes the button extent along the bar; alone it takes the cell.
+    TRect area = Cell;
+    if (PaintType != pmMenu && P.ShowsCaption()) {
+      if (PaintType == pmVertical)
+        area.Bottom = std::min(area.Bottom, area.Top + P.ButtonExtent.cy);
+      else
+        area.Right = std::min(area.Right, area.Left + P.ButtonExtent.cx);
+    }
+    const int x = area.Left + (Width(area) - glyph.cx) / 2, y = area.Top + (Height(area) - glyph.cy) / 2;
     image = {x, y, x + glyph.cx, y + glyph.cy};
     int shift = 0;
     if (Down) shift += GlyphPressOffset(Down);
@@ -766,7 +774,7 @@ void TdxBarPainter::DrawGlyphImage(TP& P, HDC DC, const TRect& Cell, const TRect
     const bool menuItem = PaintType == pmMenu;
     const int mode = GlyphDrawMode(c->HasOwnDisabledLook() || P.Enabled, FadesDisabledImages(bar), GrayGlyph,
                                    GlyphDrawFlagA(), GlyphDrawFlagB(), Selected, Down, menuItem ? false : Pressed);
-    PaintItemImage(DC, ImageRect, ImageRect, mode, c->CurrentGlyph(), c->CurrentImages(), c->CurrentImageIndex(),
+    PaintItemImage(DC, ImageRect, area, mode, c->CurrentGlyph(), c->CurrentImages(), c->CurrentImageIndex(),
                    manager ? manager->ImageListBkColor() : clNone, false, true, brush, c->ImageCache(),
                    c->ImageCache() != nullptr);
   }
@@ -1220,21 +1228,14 @@ void TdxBarPainter::PaintButtonItem(TBP& P, HDC DC, const TRect& R) {
     caption = Inflate(caption, -1, -1);
     PressedShift(P, caption);
   }
-  TRect cell;
-  if (P.GlyphFillsButton)
-    cell = r;
-  else if (large)
-    cell = caption;
-  else if (P.PaintType == pmVertical)
-    cell = {caption.Left, caption.Top, caption.Right, caption.Top + P.ButtonExtent.cy};
-  else
-    cell = {caption.Left, caption.Top, caption.Left + P.ButtonExtent.cx, caption.Bottom};
-  if (P.ShowsGlyph())
-    DrawItemGlyph(P, DC, cell, P.PaintType, noGlyph, selected, P.Down, pressed, P.IsDropDown, P.HasDropDownPart,
-                  P.GrayGlyph);
+  // The glyph cell carries the button's state frame: the whole button when the glyph fills it,
+  // else the part before the drop-down (the glyph then stands before the caption).
+  const TRect cell = P.GlyphFillsButton ? r : caption;
+  DrawItemGlyph(P, DC, cell, P.PaintType, noGlyph, selected, P.Down, pressed, P.IsDropDown, P.HasDropDownPart,
+                P.GrayGlyph);
   if (P.ShowsCaption()) {
     int alignment = 0;
-    const TRect glyphRect = P.ShowsGlyph() ? cell : TRect{};
+    const TRect glyphRect = P.ShowsGlyph() && P.OwnerControl ? TRect(P.OwnerControl->ImageBounds()) : TRect{};
     const TRect textRect = CaptionBoundsBesideGlyph(P, caption, glyphRect, alignment);
     DrawButtonCaption(P, DC, textRect, alignment);
   }
@@ -1290,8 +1291,11 @@ void TdxBarPainter::DrawSubItemArrow(TBP& P, HDC DC, const TRect& R) {
   TB* bar = ParentOf(P);
   const int w = P.InMenu() && bar ? bar->TextSize() : (P.ArrowSize.cx > 0 ? P.ArrowSize.cx : 11);
   const TRect cell(r.Right - w, r.Top, r.Right, r.Bottom);
+  // The arrow fits a square as wide as the menu's arrow area.
+  const int side = MenuArrowWidth(bar ? bar->TextSize() : 19);
+  const TRect fit(cell.Left, cell.Top, cell.Left + side, cell.Top + side);
   DrawSideArrow(DC, cell, color, P.Enabled, P.IsSelected && P.InMenu() && !IsFlatStyle(),
-                BarArrowFittedSize(cell, adRight));
+                BarArrowFittedSize(fit, adRight));
 }
 
 TColor TdxBarPainter::ComboArrowColor(TP& P) {

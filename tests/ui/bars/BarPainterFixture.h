@@ -74,7 +74,7 @@ class TTestItem : public TdxBarItemControl {
   TBitmap* Glyph = nullptr;
   TSize Size{16, 16};
   TdxBarGlyphLayout Layout = glTop;
-  TRect ImageBounds{};
+  TRect Image{};
   bool Rarely = false;
   String Text;
   bool ThrowOnEditText = false;
@@ -84,12 +84,15 @@ class TTestItem : public TdxBarItemControl {
   TBitmap* CurrentGlyph() const override { return Glyph; }
   TSize GlyphSize() const override { return Size; }
   bool HasOwnDisabledLook() const override { return false; }
-  void SetImageBounds(const TRect& R) override { ImageBounds = R; }
+  TRect ImageBounds() const override { return Image; }
+  void SetImageBounds(const TRect& R) override { Image = R; }
   TdxBarGlyphLayout GlyphLayout() const override { return Layout; }
   bool IsRarelyUsed() const override { return Rarely; }
   String DisplayText() const override { return Text; }
   void DrawEditText(TCanvas* Canvas, const TRect& R) override {
     if (ThrowOnEditText) throw Exception("edit text failed");
+    // As the edit items do through the painter: the canvas brush under the text.
+    Canvas->FillRect(R);
     RECT r = R;
     SetBkMode(Canvas->Handle(), TRANSPARENT);
     DrawText(Canvas->Handle(), Text.c_str(), -1, &r, DT_SINGLELINE | DT_VCENTER);
