@@ -220,12 +220,13 @@ void TdxBarPainter::DrawMissingGlyphCheck(TP& P, HDC DC, const TRect& R, bool Ch
   DrawCheckMarkGlyph(DC, origin, P.Enabled, large, IsRadio);
 }
 
+// Flat painters draw a disabled arrow once, in button shadow, as they draw disabled text.
 void TdxBarPainter::DrawDownArrow(HDC DC, const TRect& R, TColor Color, bool Enabled, bool Selected, int Size) {
-  DrawBarArrow(DC, R, adDown, Color, Enabled, Selected, false, Size);
+  DrawBarArrow(DC, R, adDown, Color, Enabled, Selected, IsFlatStyle(), Size);
 }
 
 void TdxBarPainter::DrawSideArrow(HDC DC, const TRect& R, TColor Color, bool Enabled, bool Selected, int Size) {
-  DrawBarArrow(DC, R, adRight, Color, Enabled, Selected, false, Size);
+  DrawBarArrow(DC, R, adRight, Color, Enabled, Selected, IsFlatStyle(), Size);
 }
 
 TColor TdxBarPainter::TextColor(bool Selected, bool Flat) {

@@ -4,6 +4,7 @@
 // and brushes, and a 32-bit surface to paint on and read back.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,7 +37,8 @@ class TTestBar : public TCustomdxBarControl {
   HBRUSH Brush = nullptr;
   int Text = 19, IconArea = 19, ComboArrow = 11, Docking = 2, Border = 1, Mark = 0, CloseState = 0;
   bool Vertical = false, Menu = false, MainMenu = false, StatusBar = false, Grip = true, Caption = true,
-       Close = false, WithMark = false, Hides = false, Detachable = false, Descriptions = false, OwnBack = false;
+       Close = false, WithMark = false, Hides = false, Detachable = false, Descriptions = false, OwnBack = false,
+       NoShadowFlag = false;
   double Ratio = 1.0;
   TFont* Font = nullptr;
 
@@ -64,6 +66,7 @@ class TTestBar : public TCustomdxBarControl {
   double ItemsScaleRatio() const override { return Ratio; }
   bool IsDetachable() const override { return Detachable; }
   bool ShowsDescriptions() const override { return Descriptions; }
+  bool NoShadow() const override { return NoShadowFlag; }
 };
 
 class TTestItem : public TdxBarItemControl {
@@ -97,6 +100,27 @@ class TTestItem : public TdxBarItemControl {
     SetBkMode(Canvas->Handle(), TRANSPARENT);
     DrawText(Canvas->Handle(), Text.c_str(), -1, &r, DT_SINGLELINE | DT_VCENTER);
   }
+};
+
+// System colours changed for a scope and put back when it ends.
+class TScopedSysColors {
+ public:
+  TScopedSysColors(std::initializer_list<std::pair<int, COLORREF>> Colors) {
+    for (auto [index, color] : Colors) {
+      FSaved.push_back({index, GetSysColor(index)});
+      INT e = index;
+      SetSysColors(1, &e, &color);
+    }
+  }
+  ~TScopedSysColors() {
+    for (auto [index, color] : FSaved) {
+      INT e = index;
+      SetSysColors(1, &e, &color);
+    }
+  }
+
+ private:
+  std::vector<std::pair<int, COLORREF>> FSaved;
 };
 
 class BarPainterFixture : public ::testing::Test {
@@ -149,6 +173,22 @@ class BarPainterFixture : public ::testing::Test {
     return {-1, -1};
   }
   static bool Same(COLORREF A, int SysColor) { return A == GetSysColor(SysColor); }
+  // A font whose "0" is H pixels high on the DC; nil when no size gives that.
+  static HFONT FontWithDigitHeight(HDC DC, int H) {
+    for (int size = 4; size < 60; ++size) {
+      LOGFONT lf{};
+      lf.lfHeight = -size;
+      std::snprintf(lf.lfFaceName, sizeof(lf.lfFaceName), "DejaVu Sans");
+      HFONT f = CreateFontIndirect(&lf);
+      HGDIOBJ old = SelectObject(DC, f);
+      SIZE s{};
+      GetTextExtentPoint32(DC, "0", 1, &s);
+      SelectObject(DC, old);
+      if (s.cy == H) return f;
+      DeleteObject(f);
+    }
+    return nullptr;
+  }
 
   TForm* Form = nullptr;
   TdxBarManager* Manager = nullptr;

@@ -37,23 +37,6 @@ class TRecordingPainter : public TdxBarPainter {
 class BarPainterTest : public BarPainterFixture {
  protected:
   TdxBarPainter Painter;
-
-  // A font on the surface whose "0" is H pixels high; false when no size gives that.
-  static HFONT FontWithDigitHeight(HDC DC, int H) {
-    for (int size = 4; size < 60; ++size) {
-      LOGFONT lf{};
-      lf.lfHeight = -size;
-      std::snprintf(lf.lfFaceName, sizeof(lf.lfFaceName), "DejaVu Sans");
-      HFONT f = CreateFontIndirect(&lf);
-      HGDIOBJ old = SelectObject(DC, f);
-      SIZE s{};
-      GetTextExtentPoint32(DC, "0", 1, &s);
-      SelectObject(DC, old);
-      if (s.cy == H) return f;
-      DeleteObject(f);
-    }
-    return nullptr;
-  }
 };
 
 TEST_F(BarPainterTest, BaseAnswersOfTheMetricAndColourOperations) {
