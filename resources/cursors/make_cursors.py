@@ -119,6 +119,8 @@ CURSORS = {
     'CX_DRAGCURSOR': arrow_with(drag),
     'CX_COLORPICKERCURSOR': picker(),
     'CX_MULTIDRAGCOPYCURSOR': arrow_with(lambda i: (multidrag(i), plus(i, 25, 25))),
+    # The editors' mouse-wheel cursor: the vertical scroll cursor's arrows around a dot.
+    'CXEDIT_MOUSEWHEEL': scroll('ud'),
     # The bar library's: a link dragged as a small button, copied with a plus, refused with a
     # bar across it, and the edit item's width handle.
     'DXBARDRAGCURSOR': arrow_with(lambda i: box(i, 9, 18, 21, 24)),

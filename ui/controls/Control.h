@@ -18,7 +18,7 @@
 
 enum TcxControlBorder { cbNone, cbSingle };
 enum TcxDragAndDropState { ddsNone, ddsStarting, ddsInProcess };
-enum TcxDirection { dirNone, dirLeft, dirRight, dirUp, dirDown };
+VW_ENUM(TcxDirection, dirNone, dirLeft, dirRight, dirUp, dirDown)
 VW_ENUM(TcxWantedKey, wkAllKeys, wkArrows, wkChars, wkTab)
 using TcxWantedKeys = TSet<TcxWantedKey>;
 

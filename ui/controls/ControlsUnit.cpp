@@ -5,6 +5,7 @@
 #include "platform/win/Focus.h"
 #include "ui/controls/ContainerViewInfo.h"
 #include "ui/controls/ControlChildComponent.h"
+#include "ui/controls/EditStyle.h"
 #include "ui/controls/EditUtils.h"
 #include "ui/controls/MessageWindow.h"
 #include "ui/controls/MouseTracking.h"
@@ -62,10 +63,12 @@ void ControlsUnitStartup() {
   ControlChildComponentStartup();
   BindGetScrollBarInfo();
   EditPaintingStartup();
+  EditUnitStartup();
 }
 
 void ControlsUnitShutdown() {
   ControlsUnitFinalized = true;
+  EditUnitShutdown();
   EditPaintingShutdown();
   FreeAndNil(SystemControllerInstance);
   controls_detail::FreeMouseTrackingTimerList();

@@ -1,8 +1,14 @@
 #pragma once
 // Errors raised by the editors and their engines; the message is the text shown to the operator.
-#include "platform/classes/SysUtils.h"
+#include "ui/foundation/Core.h"
 
-class EcxEditError : public Exception {
+class EcxEditError : public EdxException {
  public:
-  using Exception::Exception;
+  using EdxException::EdxException;
+};
+
+// A value the operator entered failed its validation; the message is the validation's error text.
+class EcxEditValidationError : public EcxEditError {
+ public:
+  using EcxEditError::EcxEditError;
 };

@@ -2,9 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <utility>
 
 #include "platform/win/Rects.h"
+#include "ui/foundation/Office11Colors.h"
+#include "ui/foundation/OfficePainters.h"
+#include "ui/foundation/ThemeManager.h"
+#include "ui/foundation/WinXPPainter.h"
 
 using namespace win;
 
@@ -286,4 +291,94 @@ UINT ConvertTextLayoutFlagsToDrawText(TcxTextLayoutFlags Flags) {
   for (const TFlagPair& p : kFlagPairs)
     if ((Flags & p.LayoutMask) == p.Layout) result |= p.DrawText;
   return result;
+}
+
+// ---- glyphs -----------------------------------------------------------------------------------------
+
+namespace {
+
+// A bitmap of the glyph's size filled with the colour.
+std::unique_ptr<TBitmap> FilledBitmap(int Width, int Height, TColor Color) {
+  auto bitmap = std::make_unique<TBitmap>();
+  bitmap->SetSize(Width, Height);
+  bitmap->Canvas()->Brush()->SetColor(Color);
+  bitmap->Canvas()->FillRect(Rect(0, 0, Width, Height));
+  return bitmap;
+}
+
+}  // namespace
+
+void DrawGlyphOnCanvas(TcxCanvas* ACanvas, int X, int Y, TBitmap* Target, TColor Background, bool Enabled,
+                       TBitmap* Glyph) {
+  if (!Glyph || Glyph->Empty()) return;
+  TCanvas* canvas = ACanvas->Canvas();
+  const int w = Glyph->Width(), h = Glyph->Height();
+  if (Enabled) {
+    TCanvas* onto = Target ? Target->Canvas() : canvas;
+    TBrushStyle savedStyle = onto->Brush()->Style();
+    if (Target || Background == clNone)
+      onto->Brush()->SetStyle(bsClear);
+    else
+      onto->Brush()->SetColor(Background);
+    RECT source = Rect(0, 0, w, h);
+    if (Target) {
+      onto->BrushCopy(source, Glyph, source, Glyph->TransparentColor());
+      canvas->Draw(X, Y, Target);
+    } else {
+      onto->BrushCopy(Rect(X, Y, X + w, Y + h), Glyph, source, Glyph->TransparentColor());
+    }
+    onto->Brush()->SetStyle(savedStyle);
+    return;
+  }
+  TCustomImageList images(nullptr, w, h);
+  images.AddMasked(Glyph, Glyph->TransparentColor());
+  if (Target) {
+    if (Background != clNone) {
+      Target->Canvas()->Brush()->SetColor(Background);
+      Target->Canvas()->FillRect(Rect(0, 0, w, h));
+    }
+    images.Draw(Target->Canvas(), 0, 0, 0, false);
+    canvas->Draw(X, Y, Target);
+  } else if (Background != clNone) {
+    std::unique_ptr<TBitmap> buffer = FilledBitmap(w, h, Background);
+    images.Draw(buffer->Canvas(), 0, 0, 0, false);
+    canvas->Draw(X, Y, buffer.get());
+  } else {
+    images.Draw(canvas, X, Y, 0, false);
+  }
+}
+
+void DrawImageListImageBuffered(TcxCanvas* ACanvas, TCustomImageList* Images, int Index, TBitmap* Bitmap,
+                                bool Enabled, TColor Background, const TRect& R) {
+  std::unique_ptr<TBitmap> own;
+  if (!Bitmap) {
+    own = FilledBitmap(Images->Width(), Images->Height(), Background);
+    Bitmap = own.get();
+  }
+  Images->Draw(Bitmap->Canvas(), 0, 0, Index, Enabled);
+  ACanvas->Canvas()->Draw(R.Left, R.Top, Bitmap);
+}
+
+// ---- editor metrics and colours ---------------------------------------------------------------------
+
+TcxCustomLookAndFeelPainterClass LookAndFeelPainterClassFor(bool Native, TcxLookAndFeelKind Kind) {
+  if (Native && HasVisualStyles()) return WinXPLookAndFeelPainter();
+  return LookAndFeelPainterOfKind(Kind);
+}
+
+TColor UltraFlatButtonBorderColor(bool Office11) { return Office11 ? Office11HighlightFrameColor : clHighlight; }
+
+TColor UltraFlatButtonFillColor(bool Pressed, bool Office11) {
+  TcxCustomLookAndFeelPainterClass painter =
+      Office11 ? static_cast<TcxCustomLookAndFeelPainterClass>(Office11LookAndFeelPainter())
+               : static_cast<TcxCustomLookAndFeelPainterClass>(UltraFlatLookAndFeelPainter());
+  return painter->ButtonFaceColor(Pressed ? cxbsPressed : cxbsHot);
+}
+
+void SetCanvasFontFromLogFont(TcxCanvas* ACanvas, const LOGFONT& LogFont) {
+  ACanvas->ActiveFont()->SetHandle(CreateFontIndirect(&LogFont));
+}
+
+bool ReadCanvasLogFont(TcxCanvas* ACanvas, LOGFONT& LogFont) {
+  return GetObject(ACanvas->ActiveFont()->Handle(), sizeof(LOGFONT), &LogFont) != 0;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/classes/Graphics.h"
+#include "platform/classes/ImageList.h"
 #include "platform/gdi/Gdi.h"
 #include "ui/foundation/Canvas.h"
 #include "ui/foundation/LookAndFeel.h"
@@ -86,3 +87,25 @@ bool OffsetRectByPoint(TRect& R, const TPoint& P);
 // expansion and measuring keep their meaning, other bits are dropped.
 TcxTextLayoutFlags ConvertDrawTextFlags(win::UINT Flags);
 win::UINT ConvertTextLayoutFlagsToDrawText(TcxTextLayoutFlags Flags);
+
+// ---- glyphs -------------------------------------------------------------------------------------------
+
+// The glyph with its transparent colour at (X, Y): through Target (drawn at X, Y afterwards) when
+// given, else straight onto the canvas; greyed when not Enabled. Background clNone keeps what is
+// under the transparent pixels.
+void DrawGlyphOnCanvas(TcxCanvas* ACanvas, int X, int Y, TBitmap* Target, TColor Background, bool Enabled,
+                       TBitmap* Glyph);
+// The image drawn over Background into Bitmap (a temporary one of the list's size when nil), which
+// then goes to R's top-left.
+void DrawImageListImageBuffered(TcxCanvas* ACanvas, TCustomImageList* Images, int Index, TBitmap* Bitmap,
+                                bool Enabled, TColor Background, const TRect& R);
+
+// ---- editor metrics and colours -----------------------------------------------------------------------
+
+TcxCustomLookAndFeelPainterClass LookAndFeelPainterClassFor(bool Native, TcxLookAndFeelKind Kind);
+// The Office-2003 frame colour, else the highlight.
+TColor UltraFlatButtonBorderColor(bool Office11);
+// The face of a pressed (else hot) button of the Office-2003 or the ultra-flat painter.
+TColor UltraFlatButtonFillColor(bool Pressed, bool Office11);
+void SetCanvasFontFromLogFont(TcxCanvas* ACanvas, const win::LOGFONT& LogFont);
+bool ReadCanvasLogFont(TcxCanvas* ACanvas, win::LOGFONT& LogFont);

@@ -41,6 +41,8 @@ class ContainerStyleTest : public ControlsTest {
  protected:
   void SetUp() override {
     ControlsTest::SetUp();
+    // The container's own rules, without the default controller the editor unit installs.
+    SetDefaultStyleController(nullptr);
     form = NewForm(0, 0, 300, 200);
     container = new TcxContainer(form);
     container->SetParent(form);
