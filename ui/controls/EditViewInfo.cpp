@@ -660,7 +660,10 @@ void TcxCustomEditViewInfo::DrawButtonBorderUltraFlat(TcxCanvas* ACanvas, TcxEdi
       ACanvas->DrawSideFrame(R, line, 1, cxBordersAll);
     else if (!IsTransparentView())
       ACanvas->DrawSideFrame(R, B->Data.BackgroundColor, 1, cxBordersAll);
-    R = Inset(R, 2, 1);
+    // The face fills inside the frame; the content keeps a pixel more from the sides.
+    R = Inset(R, 1, 1);
+    Content = Inset(R, 1, 0);
+    return;
   } else {
     TRect sides = R;
     if (!B->LeftAlignment) {
