@@ -980,9 +980,11 @@ void TWinControl::WMPaint(TMessage& Message) {
   }
   // Drawn off screen in one go, then shown: no flicker of the background between the steps.
   RECT r = ClientRect();
-  HDC screen = GetDC(nullptr);
-  HBITMAP bmp = CreateCompatibleBitmap(screen, std::max(1, static_cast<int>(r.right)), std::max(1, static_cast<int>(r.bottom)));
-  ReleaseDC(nullptr, screen);
+  // The window's own context gives the format as well as the screen's would, without a copy of
+  // the whole screen to make and compare.
+  HDC own = GetDC(FHandle);
+  HBITMAP bmp = CreateCompatibleBitmap(own, std::max(1, static_cast<int>(r.right)), std::max(1, static_cast<int>(r.bottom)));
+  ReleaseDC(FHandle, own);
   HDC mem = CreateCompatibleDC(nullptr);
   HGDIOBJ old = SelectObject(mem, bmp);
   PAINTSTRUCT ps;
