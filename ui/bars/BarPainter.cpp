@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <memory>
+#include <optional>
 
 #include "platform/classes/Controls.h"
 #include "platform/classes/ImageList.h"
@@ -822,13 +823,16 @@ void TdxBarPainter::DrawItemText(TP& P, HDC DC, const String& Text, const TRect&
   if (Text.empty()) return;
   TPaintCanvasLevel level(DC);
   TTextStateKeeper textState(DC);
-  TdxBarClipKeeper clipState(DC);
+  // Only rotated text clips through the DC; its clip comes back with the scope.
+  std::optional<TdxBarClipKeeper> clipState;
   UINT format = Format | DT_NOCLIP;
   if (Clip) {
-    if (Vertical)
+    if (Vertical) {
+      clipState.emplace(DC);
       AddClipRectangle(DC, R);
-    else
+    } else {
       format &= ~static_cast<UINT>(DT_NOCLIP);
+    }
   }
   TColor first, second;
   const bool saveEnabled = P.Enabled;
