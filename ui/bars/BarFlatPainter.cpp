@@ -85,18 +85,8 @@ void TdxBarFlatPainter::DrawMenuExpandButtonFace(TB* Bar, HDC DC, const TRect& R
 
 void TdxBarFlatPainter::DrawSpinArrow(HDC DC, const TRect& R, bool Up, bool Enabled, bool Selected) {
   const int color = !Enabled ? COLOR_BTNSHADOW : (Selected && WhiteFace() ? COLOR_BTNFACE : COLOR_BTNTEXT);
-  const int s = std::max(2, (Width(R) + 1) / 2);
-  const int x = R.Left + (Width(R) - (2 * s - 1)) / 2, y = R.Top + (Height(R) - s) / 2;
   POINT pts[3];
-  if (Up) {
-    pts[0] = {x, y + s - 1};
-    pts[1] = {x + 2 * s - 2, y + s - 1};
-    pts[2] = {x + s - 1, y};
-  } else {
-    pts[0] = {x, y};
-    pts[1] = {x + 2 * s - 2, y};
-    pts[2] = {x + s - 1, y + s - 1};
-  }
+  SpinTriangle(R, Up, pts);
   FillPolygon(DC, pts, 3, GetSysColor(color), GetSysColor(color));
 }
 

@@ -522,19 +522,23 @@ TRect TdxBarPainter::EditContentBounds(const TRect& R) {
   return {R.Left + offsets.Left, R.Top + top, R.Right - offsets.Right, R.Bottom - bottom};
 }
 
-void TdxBarPainter::DrawSpinArrow(HDC DC, const TRect& R, bool Up, bool Enabled, bool /*Selected*/) {
+void dxbar::SpinTriangle(const TRect& R, bool Up, POINT (&Points)[3]) {
   const int s = std::max(2, (Width(R) + 1) / 2);
-  POINT pts[3];
   const int x = R.Left + (Width(R) - (2 * s - 1)) / 2, y = R.Top + (Height(R) - s) / 2;
   if (Up) {
-    pts[0] = {x, y + s - 1};
-    pts[1] = {x + 2 * s - 2, y + s - 1};
-    pts[2] = {x + s - 1, y};
+    Points[0] = {x, y + s - 1};
+    Points[1] = {x + 2 * s - 2, y + s - 1};
+    Points[2] = {x + s - 1, y};
   } else {
-    pts[0] = {x, y};
-    pts[1] = {x + 2 * s - 2, y};
-    pts[2] = {x + s - 1, y + s - 1};
+    Points[0] = {x, y};
+    Points[1] = {x + 2 * s - 2, y};
+    Points[2] = {x + s - 1, y + s - 1};
   }
+}
+
+void TdxBarPainter::DrawSpinArrow(HDC DC, const TRect& R, bool Up, bool Enabled, bool /*Selected*/) {
+  POINT pts[3];
+  SpinTriangle(R, Up, pts);
   if (!Enabled) {
     POINT shifted[3] = {{pts[0].x + 1, pts[0].y + 1}, {pts[1].x + 1, pts[1].y + 1}, {pts[2].x + 1, pts[2].y + 1}};
     const COLORREF hl = GetSysColor(COLOR_BTNHIGHLIGHT);

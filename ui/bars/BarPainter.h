@@ -484,4 +484,6 @@ win::COLORREF ColorOf(TColor Color, win::COLORREF Fallback = 0);
 // One more for an even value.
 inline int MadeOdd(int Value) { return Value % 2 == 0 ? Value + 1 : Value; }
 bool HighContrast();
+// The triangle of a spin button's arrow centred in R, pointing up or down.
+void SpinTriangle(const TRect& R, bool Up, win::POINT (&Points)[3]);
 }  // namespace dxbar
