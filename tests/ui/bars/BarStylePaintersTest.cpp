@@ -414,5 +414,89 @@ TEST_F(BarStylePaintersTest, FlatGlyphLooksByScreenDepth) {
   }
 }
 
+
+TEST_F(BarStylePaintersTest, GlyphBrushesByState) {
+  TdxBarManager* m = Manager;
+  Item->Glyph = MarkedGlyph();
+  HBRUSH own = Bar->BkBrush();
+  struct Case {
+    TdxBarPaintMode mode;
+    bool noGlyph, selected, down, pressed, dropped, staticItem;
+    HBRUSH standard, flat;
+    const char* name;
+  } cases[] = {
+      {pmHorizontal, false, false, false, false, false, false, own, own, "idle"},
+      {pmHorizontal, false, false, true, false, false, false, Standard.DownBrush(m), Flat.DownBrush(m), "down"},
+      {pmHorizontal, false, true, true, false, false, false, Standard.DownHotBrush(m), Flat.DownHotBrush(m),
+       "down and hot"},
+      {pmHorizontal, false, true, false, false, false, false, own, Flat.HotBrush(m), "hot"},
+      {pmHorizontal, false, true, false, true, false, false, own, Flat.DownHotBrush(m), "hot and pressed"},
+      {pmHorizontal, false, false, false, false, true, false, own, Flat.ControlBrush(Bar), "menu open"},
+      {pmHorizontal, false, false, true, false, true, false, Standard.DownBrush(m), Flat.DownHotBrush(m),
+       "menu open and down"},
+      {pmMenu, true, true, false, false, false, false, Standard.HotBrush(m), Flat.HotBrush(m),
+       "glyph-less selected menu item"},
+      {pmMenu, false, false, false, false, false, false, own, Flat.MenuGlyphBrush(m), "menu glyph"},
+      {pmMenu, false, false, false, false, false, true, own, own, "static item's glyph in a menu"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Standard.GlyphBrushFor(Item, c.mode, c.noGlyph, c.selected, c.down, c.pressed, c.dropped, c.staticItem,
+                                     false),
+              c.standard)
+        << "standard " << c.name;
+    EXPECT_EQ(
+        Flat.GlyphBrushFor(Item, c.mode, c.noGlyph, c.selected, c.down, c.pressed, c.dropped, c.staticItem, false),
+        c.flat)
+        << "flat " << c.name;
+  }
+}
+
+TEST_F(BarStylePaintersTest, ClassicGlyphFrameEdges) {
+  // 'R' raised (highlight at the top-left), 'S' sunken (shadow there), '-' no edge.
+  struct Case {
+    bool selected, down, pressed, dropped, split, menu, noGlyph;
+    char edge;
+    const char* name;
+  } cases[] = {
+      {true, false, false, false, false, false, false, 'R', "hot"},
+      {false, true, false, false, false, false, false, 'S', "down"},
+      {true, false, true, false, false, false, false, 'S', "pressed"},
+      {true, false, false, true, false, false, false, 'S', "dropped"},
+      {true, false, false, true, true, false, false, 'R', "dropped split button"},
+      {true, false, false, false, false, true, true, '-', "glyph-less menu item"},
+      {false, false, false, false, false, false, false, '-', "idle"},
+  };
+  for (const Case& c : cases) {
+    Surface s(24, 24, clRed);
+    Standard.DrawGlyphFrame(Item, s.Canvas()->Handle(), GetSysColorBrush(COLOR_BTNFACE), false, {2, 2, 22, 22},
+                            c.menu ? pmMenu : pmHorizontal, c.noGlyph, c.selected, c.down, c.pressed, c.dropped,
+                            c.split);
+    const COLORREF corner = s.At(2, 2);
+    const char got = Same(corner, COLOR_BTNHIGHLIGHT) ? 'R' : Same(corner, COLOR_BTNSHADOW) ? 'S' : '-';
+    EXPECT_EQ(got, c.edge) << c.name;
+  }
+}
+
+TEST_F(BarStylePaintersTest, FlatCloseGlyphIsAnXInItsInsetSquare) {
+  Surface s(20, 20, clRed);
+  Flat.DrawFloatCloseGlyph(Bar, s.Canvas()->Handle(), {0, 0, 18, 18}, 0, true);
+  // Inset 3 and 4: 12 wide, even; 11 high; two diagonals two pixels wide.
+  const COLORREF ink = ColorToRGB(Flat.FloatCaptionGlyphColor(true, 0));
+  EXPECT_EQ(s.At(3, 4), ink);
+  EXPECT_EQ(s.At(4, 4), ink);
+  EXPECT_EQ(s.At(14, 4), ink);
+  EXPECT_EQ(s.At(13, 4), ink);
+  EXPECT_EQ(s.At(8, 9), ink) << "the diagonals cross in the middle";
+  EXPECT_NE(s.At(8, 4), ink);
+  EXPECT_NE(s.At(3, 15), ink) << "nothing below the square";
+}
+
+TEST_F(BarStylePaintersTest, DetachableClassicMenuHasNoTopInset) {
+  EXPECT_EQ(Standard.MenuBorderInsets(Bar), TRect(2, 2, 2, 2));
+  Bar->Detachable = true;
+  EXPECT_EQ(Standard.MenuBorderInsets(Bar), TRect(2, 0, 2, 2));
+  EXPECT_EQ(Flat.MenuBorderInsets(Bar), TRect(1, 1, 1, 1));
+}
+
 }  // namespace
 }  // namespace barpaintertest
