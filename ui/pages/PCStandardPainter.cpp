@@ -6,6 +6,7 @@
 #include "platform/gdi/Gdi.h"
 #include "ui/foundation/LookAndFeel.h"
 #include "ui/foundation/Office11Colors.h"
+#include "ui/pages/PCButtonPainters.h"
 #include "ui/pages/PCTabsPainter.h"
 #include "ui/pages/TabLayout.h"
 
@@ -64,7 +65,7 @@ void ReadOneNoteSchemeColors() {
 
 // The nine styles in their order; those not built yet stand as nil in their places.
 std::array<TcxPCPainterClass, 9> StandardStyles() {
-  return {cxPCTabsStyle(), nullptr /* Buttons */,  nullptr /* FlatButtons */, nullptr /* ExtraFlat */,
+  return {cxPCTabsStyle(), cxPCButtonsStyle(), cxPCFlatButtonsStyle(), nullptr /* ExtraFlat */,
           nullptr /* UltraFlat */, cxPCFlatStyle(), nullptr /* Office11 */,   nullptr /* Slanted */,
           nullptr /* OneNote */};
 }

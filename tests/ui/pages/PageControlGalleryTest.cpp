@@ -1,4 +1,4 @@
-// Screenshots of page controls in the Tabs and Flat styles, on each side, on one row (with the
+// Screenshots of page controls in each style built (Tabs, Flat, Buttons, FlatButtons), on each side, on one row (with the
 // navigator) and on several, with a disabled and a highlighted tab, left under
 // artifacts/pagecontrol/ to be looked at.
 #include "tests/ui/pages/PageControlFixture.h"
@@ -8,8 +8,8 @@ namespace {
 
 const char* const kPositions[] = {"top", "bottom", "left", "right"};
 
-TEST_F(PageControlTest, GalleryOfTheTabsAndFlatStyles) {
-  for (int style : {1, 7}) {
+TEST_F(PageControlTest, GalleryOfTheStyles) {
+  for (int style : {1, 7, 2, 3}) {
     for (bool multiLine : {false, true}) {
       for (int position = tpTop; position <= tpRight; ++position) {
         TcxPageControl* control = MakeControl(300, 200, {"Scenes", "&Signals", "Wall layout", "Disabled", "Highlighted",
@@ -21,7 +21,11 @@ TEST_F(PageControlTest, GalleryOfTheTabsAndFlatStyles) {
         control->Pages(3)->SetEnabled(false);
         control->Pages(4)->SetHighlighted(true);
         control->SetActivePage(control->Pages(1));
-        std::string name = std::string("pagecontrol/") + (style == 1 ? "tabs" : "flat") + "-" + kPositions[position] +
+        // The mouse over the third tab: hot where the style shows it.
+        control->SetHotTrack(true);
+        win::POINT hot = TabCentre(control, 2);
+        MoveMouse(control, hot.x, hot.y);
+        std::string name = std::string("pagecontrol/") + control->Painter()->PainterClass()->StyleName() + "-" + kPositions[position] +
                            (multiLine ? "-multirow" : "-row") + ".png";
         SaveControl(name, control);
         delete form_;

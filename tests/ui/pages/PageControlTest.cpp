@@ -6,6 +6,7 @@
 #include "platform/classes/StdCtrls.h"
 #include "platform/win/Focus.h"
 #include "platform/win/Keys.h"
+#include "ui/pages/PCButtonPainters.h"
 
 namespace pagecontroltest {
 namespace {
@@ -128,7 +129,8 @@ TEST_F(PageControlTest, TheStyleFollowsTheLookAndFeel) {
     EXPECT_EQ(control->Style(), 0);
   }
   // The registry holds the built styles in their places.
-  ASSERT_EQ(TcxPCPaintersFactory::PainterClassCount(), 2);
+  ASSERT_EQ(TcxPCPaintersFactory::PainterClassCount(), 4);
+  EXPECT_EQ(TcxPCPaintersFactory::PainterClassAt(1), cxPCButtonsStyle());
   EXPECT_EQ(TcxPCPaintersFactory::PainterClassByStyleID(1), cxPCTabsStyle());
   EXPECT_EQ(TcxPCPaintersFactory::PainterClassByStyleID(7), cxPCFlatStyle());
 }
