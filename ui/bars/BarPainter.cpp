@@ -109,19 +109,25 @@ class TTextStateKeeper {
   COLORREF FColor;
 };
 
-// The shared paint canvas bound to a DC for a scope.
+// The shared paint canvas bound to a DC for a scope; a scope inside one already bound to the same
+// DC uses that level (binding syncs the canvas's objects with the DC, which costs more than the
+// text it surrounds).
 class TPaintCanvasLevel {
  public:
   explicit TPaintCanvasLevel(HDC DC) : FCanvas(PaintCanvasInstance()) {
-    if (FCanvas) FCanvas->PushDC(DC);
+    if (!FCanvas) return;
+    if (FCanvas->LevelCount() > 0 && FCanvas->Canvas() && FCanvas->DeviceContext() == DC) return;
+    FCanvas->PushDC(DC);
+    FPushed = true;
   }
   ~TPaintCanvasLevel() {
-    if (FCanvas) FCanvas->PopLevel();
+    if (FPushed) FCanvas->PopLevel();
   }
   TcxPaintCanvas* Canvas() const { return FCanvas; }
 
  private:
   TcxPaintCanvas* FCanvas;
+  bool FPushed = false;
 };
 
 }  // namespace
@@ -1151,6 +1157,8 @@ void TdxBarPainter::PressedShiftIfNotFlat(TBP& P, TRect& R) {
 
 void TdxBarPainter::PaintButtonItem(TBP& P, HDC DC, const TRect& R) {
   if (IsEmpty(R)) return;
+  // One paint-canvas level for the captions, shortcut and description lines below.
+  TPaintCanvasLevel level(DC);
   TRect r = R;
   if (P.Lowered) DrawLoweredFrame(DC, r);
   TB* bar = ParentOf(P);
