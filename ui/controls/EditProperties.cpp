@@ -102,6 +102,7 @@ TPersistent* TcxCustomEditPropertiesValues::GetOwner() { return FOwner; }
 void TcxCustomEditPropertiesValues::BeginOwnerUpdate() { FOwner->LockUpdate(); }
 void TcxCustomEditPropertiesValues::EndOwnerUpdate() { FOwner->UnlockUpdate(true); }
 void TcxCustomEditPropertiesValues::OwnerChanged() { FOwner->SignalChanged(); }
+bool TcxCustomEditPropertiesValues::OwnerHasProperty(const String& Name) const { return IsPublishedProp(FOwner, Name); }
 
 void TcxCustomEditPropertiesValues::SetFlag(bool& Flag, bool Value) {
   if (Flag == Value) return;

@@ -100,6 +100,8 @@ class TcxCustomEditPropertiesValues : public TPersistent {
   void BeginOwnerUpdate();
   void EndOwnerUpdate();
   void OwnerChanged();
+  // The owner publishes a property of that name (the text editors' stored rule of their bounds).
+  bool OwnerHasProperty(const String& Name) const;
   // Stores the flag and tells the owner when it changed.
   void SetFlag(bool& Flag, bool Value);
 

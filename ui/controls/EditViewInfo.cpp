@@ -419,7 +419,7 @@ void DrawEditBackgroundExcludingButtons(TcxCanvas* ACanvas, TcxCustomEditViewInf
     TSavedDC saved(ACanvas);
     if (AViewInfo->ButtonCount() > 0 && !AViewInfo->Button(0)->Data.BackgroundPartiallyTransparent)
       for (const auto& b : AViewInfo->Buttons) ACanvas->ExcludeRectFromClip(b->VisibleBounds);
-    HBRUSH brush = CachedSolidBrush(AViewInfo->BackgroundColor);
+    // The cached brush is fetched where it is used: painting in between may evict it.
     if (AViewInfo->CustomDrawBackground(ACanvas)) {
       // The in-place host painted it.
     } else if (AViewInfo->NativeStyle) {
@@ -441,11 +441,12 @@ void DrawEditBackgroundExcludingButtons(TcxCanvas* ACanvas, TcxCustomEditViewInf
       if (!AViewInfo->Transparent) {
         if (AViewInfo->IsInplace && AViewInfo->HasInplaceOffsets) {
           if (FillAll)
-            FillRectWithBrush(ACanvas->DeviceContext(), AViewInfo->Bounds, brush);
+            FillRectSolid(ACanvas, AViewInfo->Bounds, AViewInfo->BackgroundColor);
           else
-            FillRectExcluding(ACanvas, AViewInfo->Bounds, AViewInfo->ClientRect, brush);
+            FillRectExcluding(ACanvas, AViewInfo->Bounds, AViewInfo->ClientRect,
+                              CachedSolidBrush(AViewInfo->BackgroundColor));
         } else if (FillAll) {
-          FillRectWithBrush(ACanvas->DeviceContext(), AViewInfo->BorderRect, CachedSolidBrush(AViewInfo->BackgroundColor));
+          FillRectSolid(ACanvas, AViewInfo->BorderRect, AViewInfo->BackgroundColor);
         }
       }
     }

@@ -1,4 +1,7 @@
 #include "ui/controls/EditUtils.h"
+#include "ui/controls/EditViewData.h"
+#include "ui/foundation/Office11Colors.h"
+#include "ui/foundation/OfficePainters.h"
 
 #include <gtest/gtest.h>
 
@@ -161,6 +164,79 @@ TEST_F(EditUtilsTest, ArrowsPointTheirWayCentredAndShiftWhenPressed) {
             ".#.#...\n"
             ".......\n"
             ".......\n");
+}
+
+// ---- glyphs, painters and metrics ------------------------------------------------------------------
+
+TEST_F(EditUtilsTest, GlyphsKeepTheirTransparentColourAndGreyWhenDisabled) {
+  TBitmap glyph;
+  glyph.SetPixelFormat(pf32bit);
+  glyph.SetSize(4, 4);
+  glyph.Canvas()->Brush()->SetColor(clFuchsia);
+  glyph.Canvas()->FillRect(Rect(0, 0, 4, 4));
+  glyph.Canvas()->Brush()->SetColor(clRed);
+  glyph.Canvas()->FillRect(Rect(1, 1, 3, 3));
+  glyph.SetTransparentColor(clFuchsia);
+
+  Surface s(8, 8, clBlue);
+  TcxCanvas canvas(s.Canvas());
+  DrawGlyphOnCanvas(&canvas, 2, 2, nullptr, clNone, true, &glyph);
+  EXPECT_EQ(s.At(3, 3), RGB(255, 0, 0));
+  EXPECT_EQ(s.At(2, 2), RGB(0, 0, 255)) << "transparent pixels keep what was there";
+  EXPECT_EQ(s.CountOf(clFuchsia), 0);
+
+  s.Clear(clBlue);
+  DrawGlyphOnCanvas(&canvas, 2, 2, nullptr, clYellow, true, &glyph);
+  EXPECT_EQ(s.At(2, 2), RGB(255, 255, 0)) << "over a background they take its colour";
+
+  s.Clear(clBlue);
+  DrawGlyphOnCanvas(&canvas, 2, 2, nullptr, clYellow, false, &glyph);
+  EXPECT_EQ(s.CountOf(clRed), 0) << "greyed when disabled";
+  EXPECT_EQ(s.At(0, 0), RGB(0, 0, 255));
+  EXPECT_EQ(s.At(2, 2), RGB(255, 255, 0));
+
+  TBitmap target;
+  target.SetPixelFormat(pf32bit);
+  target.SetSize(4, 4);
+  s.Clear(clBlue);
+  DrawGlyphOnCanvas(&canvas, 4, 4, &target, clNone, true, &glyph);
+  EXPECT_EQ(s.At(5, 5), RGB(255, 0, 0)) << "through the target bitmap";
+
+  TCustomImageList images(nullptr, 4, 4);
+  images.AddMasked(&glyph, clFuchsia);
+  s.Clear(clBlue);
+  DrawImageListImageBuffered(&canvas, &images, 0, nullptr, true, clWhite, TRect(1, 1, 5, 5));
+  EXPECT_EQ(s.At(1, 1), RGB(255, 255, 255));
+  EXPECT_EQ(s.At(2, 2), RGB(255, 0, 0));
+  EXPECT_EQ(s.At(0, 0), RGB(0, 0, 255));
+}
+
+TEST_F(EditUtilsTest, PaintersColoursAndOffsetsOfTheEditorButtons) {
+  EXPECT_EQ(LookAndFeelPainterClassFor(false, lfFlat), LookAndFeelPainterOfKind(lfFlat));
+  EXPECT_EQ(LookAndFeelPainterClassFor(true, lfOffice11), LookAndFeelPainterOfKind(lfOffice11))
+      << "no visual styles here: the kind's painter";
+  EXPECT_EQ(UltraFlatButtonBorderColor(false), clHighlight);
+  EXPECT_EQ(UltraFlatButtonBorderColor(true), Office11HighlightFrameColor);
+  EXPECT_EQ(UltraFlatButtonFillColor(true, true), Office11LookAndFeelPainter()->ButtonFaceColor(cxbsPressed));
+  EXPECT_EQ(UltraFlatButtonFillColor(false, false), UltraFlatLookAndFeelPainter()->ButtonFaceColor(cxbsHot));
+
+  const int offsets[] = {0, 4, 2, 2, 2, 2, 2};
+  for (int style = btsDefault; style <= btsOffice11; ++style)
+    EXPECT_EQ(EditButtonsContentVerticalOffset(nullptr, static_cast<TcxEditButtonStyle>(style), false), offsets[style]);
+
+  Surface s(4, 4);
+  TcxCanvas canvas(s.Canvas());
+  canvas.ActiveFont()->SetHeight(-17);
+  LOGFONT lf{};
+  ASSERT_TRUE(ReadCanvasLogFont(&canvas, lf));
+  EXPECT_EQ(lf.lfHeight, -17);
+  lf.lfHeight = -23;
+  SetCanvasFontFromLogFont(&canvas, lf);
+  LOGFONT back{};
+  ASSERT_TRUE(ReadCanvasLogFont(&canvas, back));
+  EXPECT_EQ(back.lfHeight, -23);
+  EXPECT_TRUE(CharIsDecimalDigit('7'));
+  EXPECT_FALSE(CharIsDecimalDigit('a'));
 }
 
 // ---- flags ------------------------------------------------------------------------------------------------

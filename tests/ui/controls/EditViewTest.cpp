@@ -16,6 +16,7 @@
 #include "ui/controls/EditUtils.h"
 #include "ui/controls/EditViewData.h"
 #include "ui/controls/EditViewInfo.h"
+#include "ui/foundation/OSVersion.h"
 #include "ui/foundation/Office11Colors.h"
 #include "ui/foundation/ThemeManager.h"
 
@@ -287,6 +288,110 @@ TEST_F(EditViewTest, ButtonStylesFollowTheBorderOrTheLook) {
   style->SetButtonStyle(bts3D);
   std::unique_ptr<TcxCustomEditViewData> data(properties->CreateViewData(style.get(), false));
   EXPECT_EQ(data->DefaultButtonStyle(), bts3D) << "an assigned button style wins";
+}
+
+TEST_F(EditViewTest, MeasuredSizesHoldTheBorderButtonsAndContent) {
+  TBitmap glyph;
+  glyph.SetSize(16, 16);
+  AddButton(0, false, TcxEditButtonKind::bkGlyph)->SetGlyph(&glyph);
+  style->SetButtonStyle(bts3D);
+  std::unique_ptr<TcxCustomEditViewData> data(properties->CreateViewData(style.get(), false));
+  TSize size;
+  data->MeasureEditorSize(&canvas(), Variant(), size, nullptr, TcxEditSizeProperties{});
+  // 1 + 1 of border and a 20 wide glyph button; 16 of glyph, 2 of content extent and 4 of 3D
+  // button frame in height.
+  EXPECT_EQ(size, TSize(22, 22));
+  TcxEditSizeProperties narrow;
+  narrow.Width = 10;
+  data->MeasureEditorSize(&canvas(), Variant(), size, nullptr, narrow);
+  EXPECT_EQ(size.cx, 10) << "a limit below the extent is the width";
+
+  properties->Buttons()->Clear();
+  AddButton(20);
+  properties->SetButtonsViewStyle(1);
+  std::unique_ptr<TcxCustomEditViewData> buttonsOnly(properties->CreateViewData(style.get(), false));
+  buttonsOnly->MeasureEditorSize(&canvas(), Variant(), size, nullptr, TcxEditSizeProperties{});
+  canvas().AssignFont(style->DisplayFont());
+  EXPECT_EQ(size.cy, 2 + canvas().MeasureTextHeight("Zg") + 1 + 3) << "a line of text and the button area margins";
+}
+
+TEST_F(EditViewTest, PopupBorderStylesFollowTheEditor) {
+  TForm* form = NewForm(0, 0, 300, 100);
+  auto* edit = new TEditWithHeldButton(form);
+  edit->SetBounds(0, 0, 100, 24);
+  auto* editStyle = static_cast<TcxCustomEditStyle*>(edit->NormalStyle());
+  AddButton(20);
+  struct Case {
+    bool InPlace;
+    TcxEditBorderStyle Border;
+    TcxEditButtonStyle Buttons;
+    TcxLookAndFeelKind Kind;
+    TcxEditPopupBorderStyle Expected;
+  } cases[] = {
+      {true, ebsSingle, btsDefault, lfFlat, epbsFlat},       {true, ebsSingle, btsDefault, lfStandard, epbsFrame3D},
+      {true, ebsSingle, btsDefault, lfOffice11, epbsSingle}, {false, ebsFlat, btsDefault, lfStandard, epbsFlat},
+      {false, ebs3D, btsDefault, lfFlat, epbsSingle},        {false, ebsNone, btsUltraFlat, lfStandard, epbsSingle},
+      {false, ebsNone, bts3D, lfFlat, epbsFrame3D},
+  };
+  for (const Case& c : cases) {
+    editStyle->SetEditBorderStyle(c.Border);
+    editStyle->SetButtonStyle(c.Buttons);
+    editStyle->LookAndFeel()->SetKind(c.Kind);
+    LayoutArgs a;
+    a.Edit = edit;
+    a.InPlace = c.InPlace;
+    Layout(TRect(0, 0, 100, 24), a);
+    EXPECT_EQ(viewInfo->PopupBorderStyle, c.Expected) << c.InPlace << " " << c.Border << " " << c.Buttons;
+  }
+  editStyle->SetPopupBorderStyle(epbsFrame3D);
+  LayoutArgs a;
+  a.Edit = edit;
+  Layout(TRect(0, 0, 100, 24), a);
+  EXPECT_EQ(viewInfo->PopupBorderStyle, epbsFrame3D) << "an assigned popup border wins";
+  Layout(TRect(0, 0, 100, 24));
+  EXPECT_EQ(viewInfo->PopupBorderStyle, epbsDefault) << "without an editor it stays the default";
+}
+
+TEST_F(EditViewTest, ButtonHintsComeFromTheButtonUnderThePoint) {
+  AddButton(20)->SetHint("Open|Opens the file");
+  AddButton(20);
+  Layout(TRect(0, 0, 100, 24));
+  viewInfo->Left = 10;
+  viewInfo->Top = 5;
+  TRect r;
+  bool multiline = true;
+  String text;
+  EXPECT_TRUE(viewInfo->HintAt(TPoint(10 + 65, 5 + 10), r, multiline, text));
+  EXPECT_EQ(text, "Open") << "the short form";
+  EXPECT_FALSE(multiline);
+  EXPECT_GT(r.Top, 15) << "below the cursor";
+  EXPECT_EQ(r.Left, 75);
+  EXPECT_TRUE(viewInfo->HasHintAt(TPoint(75, 15)));
+  EXPECT_FALSE(viewInfo->HasHintAt(TPoint(10 + 85, 15))) << "a button without a hint";
+  EXPECT_FALSE(viewInfo->HasHintAt(TPoint(20, 15))) << "off the buttons";
+  EXPECT_TRUE(viewInfo->PointOnButton(TPoint(95, 15)));
+  EXPECT_FALSE(viewInfo->PointOnButton(TPoint(65, 10))) << "window coordinates: the origin is taken off";
+}
+
+TEST_F(EditViewTest, ANativeEditorHasTheThemesFrame) {
+  FakeThemeLibrary::Install();
+  for (const char* name : {"EDIT", "BUTTON"}) FakeThemeLibrary::OpenableClasses().insert(name);
+  ThemeAccessStartup();
+  style->LookAndFeel()->SetNativeStyle(true);
+  AddButton(20)->SetKind(TcxEditButtonKind::bkEllipsis);
+  AddButton(20)->SetKind(TcxEditButtonKind::bkEllipsis);
+  Layout(TRect(0, 0, 100, 24));
+  EXPECT_TRUE(viewInfo->NativeStyle);
+  EXPECT_EQ(viewInfo->NativeState, 1);
+  EXPECT_EQ(viewInfo->Button(0)->Data.NativePart, 1) << "push-button parts";
+  Surface s(100, 24);
+  TcxCanvas c(s.Canvas());
+  viewInfo->PaintWithHandler(&c);
+  const int part = IsWindowsVistaOrLater ? 6 : 1;
+  EXPECT_EQ(s.At(0, 0), FakeThemeLibrary::ColorOf("EDIT", part, 1));
+  EXPECT_EQ(s.At(viewInfo->Button(1)->Bounds.Left + 3, 12), FakeThemeLibrary::ColorOf("BUTTON", 1, 1));
+  ThemeAccessShutdown();
+  FakeThemeLibrary::Uninstall();
 }
 
 // ---- pixels -----------------------------------------------------------------------------------------
