@@ -85,8 +85,8 @@ void SkinFormTest::SaveControl(const std::string& FileName, TControl* Control) {
   int w = 0, h = 0;
   auto pixels = platform::Headless()->ComposeScreen(w, h);
   POINT p = Control->ClientToScreen(POINT{0, 0});
-  RECT r{std::max<LONG>(p.x, 0), std::max<LONG>(p.y, 0), std::min<LONG>(p.x + Control->Width(), w),
-         std::min<LONG>(p.y + Control->Height(), h)};
+  RECT r{std::max<LONG>(p.x, 0), std::max<LONG>(p.y, 0), std::min<LONG>(p.x + Control->ClientWidth(), w),
+         std::min<LONG>(p.y + Control->ClientHeight(), h)};
   const std::uint32_t* start = pixels.data() + static_cast<std::size_t>(r.top) * w + r.left;
   platform::WritePng(testsupport::ArtifactPath(FileName), start, r.right - r.left, r.bottom - r.top, w);
 }
