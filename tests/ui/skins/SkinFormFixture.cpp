@@ -7,7 +7,9 @@
 #include "tests/support/Artifacts.h"
 #include "ui/foundation/ExtendedStylePainters.h"
 #include "ui/foundation/PaintersUnit.h"
+#include "ui/controls/ControlsUnit.h"
 #include "ui/skins/RegisteredSkins.h"
+#include "ui/skins/SkinWinController.h"
 #include "ui/skins/StatusBarSkinPainter.h"
 
 namespace skintest {
@@ -27,12 +29,22 @@ void SkinFormTest::SetUp() {
 void SkinFormTest::TearDown() {
   Pump();
   FinalizeForms();
+  if (formSkinning_) {
+    FormSkinsUnitShutdown();
+    ControlsUnitShutdown();
+  }
   for (const String& name : probeNames_) ExtendedStylePainterRegistry()->UnregisterPainter(name);
   StatusBarSkinPainterUnitShutdown();
   RegisteredSkinsUnitShutdown();
   PaintingUnitsShutdown();
   SkinTest::TearDown();
   platform::ResetDisplay();
+}
+
+void SkinFormTest::StartFormSkinning() {
+  ControlsUnitStartup();
+  FormSkinsUnitStartup();
+  formSkinning_ = true;
 }
 
 void SkinFormTest::Pump() {
@@ -89,6 +101,31 @@ void SkinFormTest::SaveControl(const std::string& FileName, TControl* Control) {
          std::min<LONG>(p.y + Control->ClientHeight(), h)};
   const std::uint32_t* start = pixels.data() + static_cast<std::size_t>(r.top) * w + r.left;
   platform::WritePng(testsupport::ArtifactPath(FileName), start, r.right - r.left, r.bottom - r.top, w);
+}
+
+}  // namespace skintest
+
+namespace skintest {
+
+void SkinFormTest::SaveWindow(const std::string& FileName, TWinControl* Control) {
+  Pump();
+  int w = 0, h = 0;
+  auto pixels = platform::Headless()->ComposeScreen(w, h);
+  RECT wr{};
+  GetWindowRect(Control->Handle(), &wr);
+  RECT r{std::max<LONG>(wr.left, 0), std::max<LONG>(wr.top, 0), std::min<LONG>(wr.right, w), std::min<LONG>(wr.bottom, h)};
+  const std::uint32_t* start = pixels.data() + static_cast<std::size_t>(r.top) * w + r.left;
+  platform::WritePng(testsupport::ArtifactPath(FileName), start, r.right - r.left, r.bottom - r.top, w);
+}
+
+std::uint32_t SkinFormTest::ScreenPixel(int X, int Y) {
+  MSG m;
+  if (screen_.empty() || PeekMessage(&m, nullptr, 0, 0, PM_NOREMOVE)) {
+    Pump();
+    screen_ = platform::Headless()->ComposeScreen(screenWidth_, screenHeight_);
+  }
+  if (X < 0 || Y < 0 || X >= screenWidth_ || Y >= screenHeight_) return 0xFFFFFFFF;
+  return screen_[static_cast<std::size_t>(Y) * screenWidth_ + X] & 0xFFFFFF;
 }
 
 }  // namespace skintest

@@ -27,6 +27,8 @@ class SkinFormTest : public SkinTest {
   void SetUp() override;
   void TearDown() override;
 
+  // The control services and form skinning, ended after the forms in TearDown.
+  void StartFormSkinning();
   void Pump();
   // A shown form whose client area is ClientWidth x ClientHeight.
   TForm* MakeForm(int ClientWidth, int ClientHeight, TFormBorderStyle Style = bsNone);
@@ -38,6 +40,10 @@ class SkinFormTest : public SkinTest {
   // Pixels of the control's client area, 0x00RRGGBB, row after row.
   std::vector<std::uint32_t> Pixels(TControl* Control);
   void SaveControl(const std::string& FileName, TControl* Control);
+  // The whole window, frame included.
+  void SaveWindow(const std::string& FileName, TWinControl* Control);
+  // A screen pixel, 0x00RRGGBB.
+  std::uint32_t ScreenPixel(int X, int Y);
 
   platform::ScopedVirtualClock clock;
 
@@ -46,6 +52,7 @@ class SkinFormTest : public SkinTest {
   int screenWidth_ = 0, screenHeight_ = 0;
   std::vector<std::unique_ptr<TProbeRegistryPainter>> probePainters_;
   std::vector<String> probeNames_;
+  bool formSkinning_ = false;
 };
 
 }  // namespace skintest
