@@ -1,8 +1,20 @@
 // Form skinning: which windows get a controller, the skinned frame, caption and buttons, input on
 // them, plain buttons and panels, and switching skins at run time.
+#include <functional>
+#include <map>
+
 #include "platform/classes/ExtCtrls.h"
 #include "platform/classes/StdCtrls.h"
+#include "platform/display/Display.h"
+#include "platform/system/Sync.h"
+#include "platform/win/Focus.h"
+#include "platform/win/Hooks.h"
+#include "platform/win/Window.h"
 #include "tests/ui/skins/SkinFormFixture.h"
+#include "ui/choice/Button.h"
+#include "ui/controls/ControlsUnit.h"
+#include "ui/foundation/LookAndFeel.h"
+#include "ui/skins/RegisteredSkins.h"
 #include "ui/skins/SkinControlControllers.h"
 #include "ui/skins/SkinController.h"
 #include "ui/skins/SkinFormController.h"
@@ -10,26 +22,335 @@
 
 namespace {
 
+using namespace win;
 using skintest::SkinFormTest;
 
-TdxSkinWinController* ControllerOf(TWinControl* Control) {
-  return SkinFormControllerRegistry()->FindByHandle(Control->Handle());
+class TOwnForm : public TForm {
+  VW_CLASS(TOwnForm, TForm)
+ public:
+  using TForm::TForm;
+};
+
+class TOwnButton : public TButton {
+  VW_CLASS(TOwnButton, TButton)
+ public:
+  using TButton::TButton;
+};
+
+class TOwnPanel : public TPanel {
+  VW_CLASS(TOwnPanel, TPanel)
+ public:
+  using TPanel::TPanel;
+};
+
+// A form that answers one message with 1.
+class TRefusingForm : public TForm {
+  VW_CLASS(TRefusingForm, TForm)
+ public:
+  using TForm::TForm;
+  UINT Refuse = 0;
+  void WndProc(TMessage& Message) override {
+    if (Refuse && Message.Msg == Refuse) {
+      Message.Result = 1;
+      return;
+    }
+    TForm::WndProc(Message);
+  }
+};
+
+TdxSkinWinController* ControllerOf(HWND Handle) { return SkinFormControllerRegistry()->FindByHandle(Handle); }
+TdxSkinWinController* ControllerOf(TWinControl* Control) { return ControllerOf(Control->Handle()); }
+TdxSkinFormController* FormControllerOf(TWinControl* Control) {
+  return dynamic_cast<TdxSkinFormController*>(ControllerOf(Control));
 }
 
-TEST_F(SkinFormTest, AFormOfASkinnedApplicationGetsTheSkinsFrame) {
-  StartFormSkinning();
-  TForm* host = MakeForm(200, 100, bsSizeable);
-  auto* skins = new TdxSkinController(host);
-  skins->SetSkinName("Foggy");
-  TForm* form = MakeForm(400, 300, bsSizeable);
-  form->SetCaption("Video wall");
-  form->SetBounds(300, 100, 420, 340);
+// Counts the messages of one kind sent to one window.
+struct MessageCounter {
+  static inline HHOOK hook = nullptr;
+  static inline HWND window = nullptr;
+  static inline UINT message = 0;
+  static inline int count = 0;
+  MessageCounter(HWND Window, UINT Message) {
+    window = Window, message = Message, count = 0;
+    hook = SetWindowsHookEx(WH_CALLWNDPROC, &Proc, nullptr, GetCurrentThreadId());
+  }
+  ~MessageCounter() { UnhookWindowsHookEx(hook); }
+  static LRESULT Proc(int Code, WPARAM wParam, LPARAM lParam) {
+    const auto* m = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (m->hwnd == window && m->message == message) ++count;
+    return CallNextHookEx(hook, Code, wParam, lParam);
+  }
+};
+
+class FormSkinningTest : public SkinFormTest {
+ protected:
+  void SetUp() override {
+    SkinFormTest::SetUp();
+    StartFormSkinning();
+    host = MakeForm(120, 60, bsSizeable);
+    host->SetBounds(1100, 600, 150, 100);
+    skins = new TdxSkinController(host);
+    skins->SetSkinName("Foggy");
+    Pump();
+  }
+  TForm* MakeSkinnedForm(int X, int Y, int W, int H, TFormBorderStyle Style = bsSizeable) {
+    TForm* form = MakeForm(W, H, Style);
+    form->SetCaption("Video wall");
+    form->SetBounds(X, Y, W, H);
+    Pump();
+    return form;
+  }
+  TForm* host = nullptr;
+  TdxSkinController* skins = nullptr;
+};
+
+TEST_F(FormSkinningTest, WhichWindowsGetAControllerAndWhichAreSkinned) {
+  TForm* form = MakeSkinnedForm(20, 20, 400, 300);
+  auto* own = new TOwnForm(Application, 0);
+  own->SetBounds(440, 20, 200, 150);
+  own->Show();
+  auto* button = new TButton(form);
+  button->SetParent(form);
+  auto* ownButton = new TOwnButton(form);
+  ownButton->SetParent(form);
+  auto* panel = new TPanel(form);
+  panel->SetParent(form);
+  auto* ownPanel = new TOwnPanel(form);
+  ownPanel->SetParent(form);
+  auto* cx = new TcxButton(form);
+  cx->SetParent(form);
+  auto* ownSkin = new TRefusingForm(Application, 0);
+  ownSkin->Refuse = SkinMsgQueryOwnSkin;
+  ownSkin->Show();
+  auto* optOut = new TRefusingForm(Application, 0);
+  optOut->Refuse = SkinQueryMessage;
+  optOut->Show();
+  HWND raw = CreateWindowEx(0, "STATIC", "raw", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
   Pump();
-  auto* c = dynamic_cast<TdxSkinFormController*>(ControllerOf(form));
+
+  struct Row {
+    const char* name;
+    HWND handle;
+    const char* controller;  // the controller's class, "" for none
+    bool skinned;
+  } rows[] = {
+      {"TForm", form->Handle(), "TdxSkinFormController", true},
+      {"a form class of its own", own->Handle(), "TdxSkinFormController", true},
+      {"TButton", button->Handle(), "TdxSkinButtonController", true},
+      {"a TButton descendant", ownButton->Handle(), "", false},
+      {"TPanel", panel->Handle(), "TdxSkinPanelController", true},
+      {"a TPanel descendant", ownPanel->Handle(), "", false},
+      {"TcxButton", cx->Handle(), "", false},
+      {"a raw window", raw, "", false},
+      {"a window with its own skin", ownSkin->Handle(), "", false},
+      {"a window that opts out", optOut->Handle(), "TdxSkinFormController", false},
+  };
+  for (const Row& r : rows) {
+    TdxSkinWinController* c = ControllerOf(r.handle);
+    EXPECT_EQ(c ? c->ClassName() : String(), String(r.controller)) << r.name;
+    EXPECT_EQ(IsSkinnedWindow(r.handle), r.skinned) << r.name;
+    EXPECT_EQ(c && c->IsHooked(), r.skinned) << r.name;
+  }
+  DestroyWindow(raw);
+}
+
+TEST_F(FormSkinningTest, SwitchingSkinsAtRunTime) {
+  TForm* form = MakeSkinnedForm(40, 40, 400, 300);
+  TdxSkinFormController* c = FormControllerOf(form);
   ASSERT_NE(c, nullptr);
-  EXPECT_TRUE(c->IsHooked());
-  EXPECT_TRUE(c->RegionSet());
-  SaveWindow("skins/form-foggy.png", form);
+  RECT classicClient{};
+  {
+    // The classic client rectangle, for comparison.
+    skins->SetSkinName("");
+    Pump();
+    GetClientRect(form->Handle(), &classicClient);
+  }
+  struct Step {
+    const char* name;
+    std::function<void()> apply;
+    bool skinned;
+  } steps[] = {
+      {"Foggy", [&] { skins->SetSkinName("Foggy"); }, true},
+      {"Black", [&] { skins->SetSkinName("Black"); }, true},
+      {"NoSuchSkin", [&] { skins->SetSkinName("NoSuchSkin"); }, false},
+      {"empty", [&] { skins->SetSkinName(""); }, false},
+      {"Foggy again", [&] { skins->SetSkinName("Foggy"); }, true},
+      {"UseSkins off", [&] { skins->SetUseSkins(false); }, false},
+      {"UseSkins on", [&] { skins->SetUseSkins(true); }, true},
+      {"NativeStyle", [&] { skins->SetNativeStyle(true); }, false},
+      {"NativeStyle off", [&] { skins->SetNativeStyle(false); }, true},
+  };
+  std::map<std::string, std::uint32_t> corner;
+  for (const Step& s : steps) {
+    s.apply();
+    Pump();
+    EXPECT_EQ(c->IsHooked(), s.skinned) << s.name;
+    EXPECT_EQ(c->RegionSet(), s.skinned) << s.name;
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetWindowRgn(form->Handle(), region) != ERROR, s.skinned) << s.name;
+    DeleteObject(region);
+    // The client area stays the window system's: the skin's frame fills the classic frame's sizes.
+    RECT client{};
+    GetClientRect(form->Handle(), &client);
+    EXPECT_EQ(client.right, classicClient.right) << s.name;
+    EXPECT_EQ(client.bottom, classicClient.bottom) << s.name;
+    RECT w{};
+    GetWindowRect(form->Handle(), &w);
+    corner[s.name] = ScreenPixel(w.left + 1, w.top + 10);
+  }
+  EXPECT_EQ(corner["Foggy"], corner["Foggy again"]);
+  EXPECT_NE(corner["Foggy"], corner["Black"]);
+  EXPECT_EQ(corner["NoSuchSkin"], corner["empty"]);
+  EXPECT_NE(corner["Foggy"], corner["empty"]);
+
+  // Writing the name the root has already changes nothing.
+  MessageCounter ncPaints(form->Handle(), WM_NCPAINT);
+  skins->SetSkinName("Foggy");
+  Pump();
+  EXPECT_EQ(MessageCounter::count, 0);
+}
+
+// ---- a probe skin for frames ----------------------------------------------------------------------
+
+class FormProbeTest : public FormSkinningTest {
+ protected:
+  void SetUp() override {
+    FormSkinningTest::SetUp();
+    probe.States.push_back(esActiveDisabled);
+    for (const char* n : {"FormFrameLeft", "FormCaption", "FormFrameRight", "FormFrameBottom", "FormButtonHelp",
+                          "FormButtonMinimize", "FormButtonMaximize", "FormButtonRestore", "FormButtonClose",
+                          "SmallFormCaption", "SmallFormButtonClose", "FormContent"})
+      probe.Add("Form", n, 1);
+    for (const char* n : {"FormButtonHelp", "FormButtonMinimize", "FormButtonMaximize", "FormButtonRestore",
+                          "FormButtonClose", "SmallFormButtonClose"})
+      probe.Skin->GroupByName("Form")->ElementByName(n)->MinSize()->AssignSize(TSize(16, 14));
+    probe.Skin->GroupByName("Form")->Properties()->AddColor("TextShadowColor", static_cast<TColor>(0x102030));
+    codes = probe.Numbers;
+    RegisterProbe(probe, "FormProbe");
+    skins->SetSkinName("FormProbe");
+    Pump();
+  }
+  std::uint32_t Code(const char* Element, TdxSkinElementState State) {
+    return skintest::ProbeCode(codes.at(std::string("Form/") + Element), 0, State);
+  }
+  // A pixel of the window, in window coordinates.
+  std::uint32_t At(TWinControl* W, int X, int Y) {
+    RECT r{};
+    GetWindowRect(W->Handle(), &r);
+    return ScreenPixel(r.left + X, r.top + Y);
+  }
+  int HitTestAt(TWinControl* W, int X, int Y) {
+    RECT r{};
+    GetWindowRect(W->Handle(), &r);
+    return static_cast<int>(SendMessage(W->Handle(), WM_NCHITTEST, 0, MAKELPARAM(r.left + X, r.top + Y)));
+  }
+  skintest::ProbeSkin probe;
+  std::map<std::string, int> codes;
+};
+
+TEST_F(FormProbeTest, FrameCaptionAndButtonsInSystemMetricsMode) {
+  TForm* form = MakeSkinnedForm(40, 40, 400, 300);
+  TdxSkinFormController* c = FormControllerOf(form);
+  ASSERT_TRUE(c && c->HasSkinPainter());
+  TdxSkinFormNonClientAreaInfo* info = c->NonClientInfo();
+  EXPECT_TRUE(info->UsesSystemMetrics());
+  // The classic frame's sizes: a 4-pixel sizing frame and a 19-pixel caption.
+  EXPECT_EQ(info->FrameRect, TRect(0, 0, 400, 300));
+  EXPECT_EQ(info->BorderWidths, TRect(4, 23, 4, 4));
+  // The caption's offsets are not scaled (a 9-pixel picture for a 23-pixel caption), the left one is
+  // the left frame's width; buttons keep their 16:14 shape at the content's height.
+  TdxSkinFormIconInfoList* buttons = info->Buttons();
+  ASSERT_EQ(buttons->Count(), 4);
+  const TRect close = buttons->Find(sfiClose)->HitBounds;
+  EXPECT_EQ(close, TRect(400 - 5 - 22, 1, 400 - 5, 20));
+  EXPECT_EQ(buttons->Find(sfiMaximize)->HitBounds, TRect(close.Left - 2 - 22, 1, close.Left - 2, 20));
+  EXPECT_EQ(buttons->Find(sfiMenu)->HitBounds, TRect(9, 1, 25, 20));
+
+  // Pixels: the frame parts active, the buttons normal, the content behind the client area.
+  EXPECT_EQ(At(form, 1, 150), Code("FormFrameLeft", esActive));
+  EXPECT_EQ(At(form, 398, 150), Code("FormFrameRight", esActive));
+  EXPECT_EQ(At(form, 200, 298), Code("FormFrameBottom", esActive));
+  EXPECT_EQ(At(form, 200, 21), Code("FormCaption", esActive));
+  EXPECT_EQ(At(form, (close.Left + close.Right) / 2, 10), Code("FormButtonClose", esNormal));
+  EXPECT_EQ(At(form, 200, 150), Code("FormContent", esNormal));
+
+  // Hit-testing: corners and edges of the sizing frame, the buttons, the caption.
+  struct {
+    int x, y, code;
+  } hits[] = {{1, 1, HTTOPLEFT},    {398, 1, HTTOPRIGHT}, {1, 298, HTBOTTOMLEFT}, {398, 298, HTBOTTOMRIGHT},
+              {1, 150, HTLEFT},     {398, 150, HTRIGHT},  {200, 298, HTBOTTOM},   {200, 2, HTTOP},
+              {(close.Left + close.Right) / 2, 10, HTCLOSE},
+              {close.Left - 10, 10, HTMAXBUTTON},           {200, 12, HTCAPTION}, {200, 150, HTCLIENT}};
+  for (auto& h : hits) EXPECT_EQ(HitTestAt(form, h.x, h.y), h.code) << h.x << "," << h.y;
+  SaveWindow("skins/form-probe.png", form);
+}
+
+TEST_F(FormProbeTest, ToolWindowsDialogsMinimizedAndMaximizedWindows) {
+  // A tool window: the small caption with only the small close button, and no text shadow.
+  TForm* tool = MakeSkinnedForm(40, 40, 200, 120, bsSizeToolWin);
+  TdxSkinFormNonClientAreaInfo* info = FormControllerOf(tool)->NonClientInfo();
+  EXPECT_EQ(info->BorderWidths.Top, 4 + 15);
+  ASSERT_EQ(info->Buttons()->Count(), 1);
+  const TRect close = info->Buttons()->Find(sfiClose)->Bounds;
+  EXPECT_EQ(At(tool, (close.Left + close.Right) / 2, (close.Top + close.Bottom) / 2), Code("SmallFormButtonClose", esNormal));
+  EXPECT_EQ(At(tool, 100, info->BorderWidths.Top - 1), Code("SmallFormCaption", esActive));
+
+  // A context-help dialog: help left of close; pressing it sends nothing.
+  TForm* dialog = MakeSkinnedForm(300, 40, 240, 160, bsDialog);
+  // The class library asks for no context help; the window system's style is what counts.
+  SetWindowLong(dialog->Handle(), GWL_EXSTYLE, GetWindowLong(dialog->Handle(), GWL_EXSTYLE) | WS_EX_CONTEXTHELP);
+  SetWindowPos(dialog->Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  Pump();
+  TdxSkinFormNonClientAreaInfo* d = FormControllerOf(dialog)->NonClientInfo();
+  ASSERT_TRUE(d->Buttons()->Find(sfiHelp));
+  EXPECT_LT(d->Buttons()->Find(sfiHelp)->HitBounds.Right, d->Buttons()->Find(sfiClose)->HitBounds.Left);
+  EXPECT_FALSE(d->Buttons()->Find(sfiMenu));
+  {
+    const TRect help = d->Buttons()->Find(sfiHelp)->HitBounds;
+    RECT w{};
+    GetWindowRect(dialog->Handle(), &w);
+    MessageCounter commands(dialog->Handle(), WM_SYSCOMMAND);
+    platform::Headless()->InjectMouseMove(w.left + (help.Left + help.Right) / 2, w.top + 10);
+    Pump();
+    platform::Headless()->InjectMouseButton(1, true);
+    Pump();
+    platform::Headless()->InjectMouseButton(1, false);
+    Pump();
+    EXPECT_EQ(MessageCounter::count, 0);
+  }
+
+  // Minimized: all caption.
+  TForm* form = MakeSkinnedForm(40, 300, 300, 200);
+  form->SetWindowState(wsMinimized);
+  Pump();
+  TdxSkinFormNonClientAreaInfo* m = FormControllerOf(form)->NonClientInfo();
+  RECT r{};
+  GetWindowRect(form->Handle(), &r);
+  EXPECT_EQ(m->BorderWidths.Top, r.bottom - r.top);
+  EXPECT_EQ(m->Buttons()->Find(sfiRestore) != nullptr, true);
+
+  // Maximized: the caption buttons are hit at the screen's top row.
+  form->SetWindowState(wsMaximized);
+  Pump();
+  TdxSkinFormNonClientAreaInfo* x = FormControllerOf(form)->NonClientInfo();
+  GetWindowRect(form->Handle(), &r);
+  const TRect closeMax = x->Buttons()->Find(sfiClose)->HitBounds;
+  EXPECT_LT(r.top, 0);
+  EXPECT_EQ(SendMessage(form->Handle(), WM_NCHITTEST, 0, MAKELPARAM(r.left + (closeMax.Left + closeMax.Right) / 2, 0)), HTCLOSE);
+  EXPECT_TRUE(x->Buttons()->Find(sfiRestore));
+  form->SetWindowState(wsNormal);
+
+  // A long caption ends with an ellipsis inside the text rectangle: nothing is drawn beyond it.
+  TForm* longer = MakeSkinnedForm(40, 400, 220, 100);
+  longer->SetCaption("A caption far too long for this narrow window to show");
+  Pump();
+  TdxSkinFormNonClientAreaInfo* l = FormControllerOf(longer)->NonClientInfo();
+  const TRect text = l->CaptionTextRect;
+  int outside = 0;
+  for (int x2 = text.Right; x2 < l->Buttons()->Find(sfiMinimize)->HitBounds.Left; ++x2)
+    for (int y = text.Top; y < text.Bottom; ++y) outside += At(longer, x2, y) != Code("FormCaption", esActive);
+  EXPECT_EQ(outside, 0);
+  SaveWindow("skins/form-probe-long-caption.png", longer);
 }
 
 }  // namespace

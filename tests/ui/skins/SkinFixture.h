@@ -52,6 +52,8 @@ inline std::uint32_t ProbeCode(int Element, int Index, TdxSkinElementState State
 struct ProbeSkin {
   TdxSkin* Skin = new TdxSkin("Probe");
   std::map<std::string, int> Numbers;
+  // The states each new element's image holds, in the order of the state values.
+  std::vector<TdxSkinElementState> States{std::begin(kProbeStates), std::end(kProbeStates)};
 
   TdxSkinElement* Add(const char* Group, const char* Name, int Images) {
     const int number = static_cast<int>(Numbers.size()) + 1;
@@ -61,15 +63,16 @@ struct ProbeSkin {
     TdxSkinElement* e = g->AddElement(Name);
     e->SetImageCount(Images);
     TdxSkinElementStates states = 0;
-    for (TdxSkinElementState s : kProbeStates) states |= StateBit(s);
+    for (TdxSkinElementState s : States) states |= StateBit(s);
     e->Image()->SetStates(states);
-    const int frames = Images * 5;
+    const int n = static_cast<int>(States.size());
+    const int frames = Images * n;
     std::vector<std::uint32_t> px(static_cast<std::size_t>(frames * kFrame * kFrame));
     for (int f = 0; f < frames; ++f)
       for (int y = 0; y < kFrame; ++y)
         for (int x = 0; x < kFrame; ++x)
           px[static_cast<std::size_t>(y * frames * kFrame + f * kFrame + x)] =
-              0xFF000000u | ProbeCode(number, f / 5, kProbeStates[f % 5]);
+              0xFF000000u | ProbeCode(number, f / n, States[static_cast<std::size_t>(f % n)]);
     SetTexture(e->Image(), frames * kFrame, kFrame, px);
     e->Image()->Margins()->AssignRect({1, 3, 1, 3});
     e->ContentOffset()->AssignRect({3, 1, 5, 3});
