@@ -9,6 +9,8 @@
 #include "platform/system/Sync.h"
 #include "platform/win/Focus.h"
 #include "platform/win/Hooks.h"
+#include "platform/win/Keys.h"
+#include "platform/win/Menu.h"
 #include "platform/win/Window.h"
 #include "tests/ui/skins/SkinFormFixture.h"
 #include "ui/choice/Button.h"
@@ -351,6 +353,137 @@ TEST_F(FormProbeTest, ToolWindowsDialogsMinimizedAndMaximizedWindows) {
     for (int y = text.Top; y < text.Bottom; ++y) outside += At(longer, x2, y) != Code("FormCaption", esActive);
   EXPECT_EQ(outside, 0);
   SaveWindow("skins/form-probe-long-caption.png", longer);
+}
+
+// ---- input on the frame ---------------------------------------------------------------------------
+
+class FormInputTest : public FormProbeTest {
+ protected:
+  void MoveTo(TWinControl* W, int X, int Y) {
+    RECT r{};
+    GetWindowRect(W->Handle(), &r);
+    platform::Headless()->InjectMouseMove(r.left + X, r.top + Y);
+    RunFor(30);
+  }
+  void Button(int Which, bool Down) {
+    platform::Headless()->InjectMouseButton(Which, Down);
+    RunFor(1);
+  }
+  // Both before anything is pumped: a press on the caption starts the window system's move loop,
+  // which runs until the release.
+  void Click(int Which = 1) {
+    platform::Headless()->InjectMouseButton(Which, true);
+    platform::Headless()->InjectMouseButton(Which, false);
+    RunFor(1);
+  }
+  TPoint Centre(const TRect& R) { return TPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2); }
+};
+
+TEST_F(FormInputTest, TheCloseButtonHotPressedAndReleased) {
+  TForm* form = MakeSkinnedForm(60, 60, 400, 300);
+  TdxSkinFormController* c = FormControllerOf(form);
+  const TPoint close = Centre(c->NonClientInfo()->Buttons()->Find(sfiClose)->Bounds);
+  MoveTo(form, close.X, close.Y);
+  EXPECT_EQ(At(form, close.X, close.Y), Code("FormButtonClose", esHot));
+  MoveTo(form, 200, 150);
+  EXPECT_EQ(At(form, close.X, close.Y), Code("FormButtonClose", esNormal)) << "leaving draws it normal";
+
+  // Pressed, then released outside: nothing.
+  MessageCounter commands(form->Handle(), WM_SYSCOMMAND);
+  MoveTo(form, close.X, close.Y);
+  Button(1, true);
+  EXPECT_EQ(At(form, close.X, close.Y), Code("FormButtonClose", esPressed));
+  MoveTo(form, 200, 12);
+  Button(1, false);
+  EXPECT_EQ(MessageCounter::count, 0);
+  // Pressed and released on it: SC_CLOSE.
+  MoveTo(form, close.X, close.Y);
+  Click();
+  EXPECT_EQ(MessageCounter::count, 1);
+  EXPECT_FALSE(IsWindowVisible(form->Handle()));
+}
+
+TEST_F(FormInputTest, AGreyedCloseItemDisablesTheCloseButton) {
+  TForm* form = MakeSkinnedForm(60, 60, 400, 300);
+  TdxSkinFormController* c = FormControllerOf(form);
+  EnableMenuItem(GetSystemMenu(form->Handle(), FALSE), SC_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+  const TPoint close = Centre(c->NonClientInfo()->Buttons()->Find(sfiClose)->Bounds);
+  MessageCounter commands(form->Handle(), WM_SYSCOMMAND);
+  MoveTo(form, close.X, close.Y);
+  EXPECT_EQ(At(form, close.X, close.Y), Code("FormButtonClose", esNormal)) << "a disabled button is not hot";
+  Click();
+  EXPECT_EQ(MessageCounter::count, 0);
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+}
+
+TEST_F(FormInputTest, CaptionDoubleClickDragAndTheWindowMenu) {
+  TForm* form = MakeSkinnedForm(60, 60, 400, 300);
+  MoveTo(form, 200, 12);
+  Click();
+  Click();
+  EXPECT_TRUE(IsZoomed(form->Handle()));
+  RECT r{};
+  GetWindowRect(form->Handle(), &r);
+  platform::Headless()->InjectMouseMove(r.left + 200, 12);
+  RunFor(30);
+  Click();
+  Click();
+  EXPECT_FALSE(IsZoomed(form->Handle()));
+
+  // Dragging the caption moves the window.
+  GetWindowRect(form->Handle(), &r);
+  MoveTo(form, 200, 12);
+  platform::Headless()->InjectMouseButton(1, true);
+  platform::Headless()->InjectMouseMove(r.left + 250, r.top + 40);
+  platform::Headless()->InjectMouseButton(1, false);
+  RunFor(30);
+  RECT moved{};
+  GetWindowRect(form->Handle(), &moved);
+  EXPECT_EQ(moved.left - r.left, 50);
+  EXPECT_EQ(moved.top - r.top, 28);
+
+  // A right click on the caption opens the window menu (closed again by the Escape that waits
+  // behind the click); in the client area it does not.
+  MessageCounter menus(form->Handle(), WM_INITMENU);
+  for (int y : {12, 150}) {
+    MoveTo(form, 200, y);
+    platform::Headless()->InjectMouseButton(3, true);
+    platform::Headless()->InjectMouseButton(3, false);
+    platform::Headless()->InjectKey(VK_ESCAPE, true);
+    platform::Headless()->InjectKey(VK_ESCAPE, false);
+    RunFor(30);
+    EXPECT_EQ(MessageCounter::count, 1) << y;
+  }
+}
+
+TEST_F(FormInputTest, AnInactiveWindowDrawsItsFrameActiveDisabledWithoutShadow) {
+  TForm* form = MakeSkinnedForm(60, 60, 400, 300);
+  TdxSkinFormController* c = FormControllerOf(form);
+  TForm* other = MakeSkinnedForm(600, 60, 200, 150);
+  other->SetFocus();
+  Pump();
+  EXPECT_FALSE(c->NonClientInfo()->Active);
+  EXPECT_EQ(At(form, 1, 150), Code("FormFrameLeft", esActiveDisabled));
+  EXPECT_EQ(At(form, 200, 21), Code("FormCaption", esActiveDisabled));
+  const TPoint close = Centre(c->NonClientInfo()->Buttons()->Find(sfiClose)->Bounds);
+  EXPECT_EQ(At(form, close.X, close.Y), Code("FormButtonClose", esActiveDisabled));
+  // No shadow colour anywhere in the caption text.
+  const TRect text = c->NonClientInfo()->CaptionTextRect;
+  int shadow = 0, ink = 0;
+  for (int y = 0; y < 23; ++y)
+    for (int x = text.Left - 1; x < text.Right; ++x) {
+      shadow += At(form, x, y) == skintest::RgbOf(static_cast<TColor>(0x102030));
+      ink += At(form, x, y) == skintest::RgbOf(c->NonClientInfo()->InactiveTextColor);
+    }
+  EXPECT_EQ(shadow, 0);
+  EXPECT_GT(ink, 10);
+  form->SetFocus();
+  Pump();
+  shadow = 0;
+  for (int y = 0; y < 23; ++y)
+    for (int x = text.Left; x < text.Right + 1; ++x) shadow += At(form, x, y) == skintest::RgbOf(static_cast<TColor>(0x102030));
+  EXPECT_GT(shadow, 10) << "an active caption has its shadow";
+  SaveWindow("skins/form-probe-active.png", form);
 }
 
 }  // namespace

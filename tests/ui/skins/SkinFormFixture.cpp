@@ -54,6 +54,15 @@ void SkinFormTest::Pump() {
   screen_.clear();
 }
 
+void SkinFormTest::RunFor(std::uint64_t Ms) {
+  const std::uint64_t end = clock->NowMs() + Ms;
+  Pump();
+  while (clock->NowMs() < end) {
+    clock->Advance(1);
+    Pump();
+  }
+}
+
 TForm* SkinFormTest::MakeForm(int ClientWidth, int ClientHeight, TFormBorderStyle Style) {
   auto* form = new TForm(Application, 0);
   form->SetBorderStyle(Style);

@@ -30,6 +30,8 @@ class SkinFormTest : public SkinTest {
   // The control services and form skinning, ended after the forms in TearDown.
   void StartFormSkinning();
   void Pump();
+  // Pumps while the virtual clock runs on by Ms.
+  void RunFor(std::uint64_t Ms);
   // A shown form whose client area is ClientWidth x ClientHeight.
   TForm* MakeForm(int ClientWidth, int ClientHeight, TFormBorderStyle Style = bsNone);
   // Registers the probe skin under Name with a painter of its own (the registry takes the table,
