@@ -355,6 +355,76 @@ TEST_F(FormProbeTest, ToolWindowsDialogsMinimizedAndMaximizedWindows) {
   SaveWindow("skins/form-probe-long-caption.png", longer);
 }
 
+TForm* AddMainMenu(TForm* Form) {
+  auto* menu = new TMainMenu(Form);
+  for (const char* caption : {"&File", "&Screens", "&Signals", "&Help"}) {
+    auto* item = new TMenuItem(Form);
+    item->SetCaption(caption);
+    menu->Items()->Add(item);
+  }
+  Form->SetMenu(menu);
+  return Form;
+}
+
+TEST_F(FormProbeTest, AMainMenuBarSitsInsideTheSkinnedFrame) {
+  TForm* form = AddMainMenu(MakeSkinnedForm(40, 40, 400, 300));
+  Pump();
+  TdxSkinFormNonClientAreaInfo* info = FormControllerOf(form)->NonClientInfo();
+  ASSERT_TRUE(info->HasMenu);
+  EXPECT_GT(info->MenuBarHeightValue, 0);
+  const TRect client = info->ClientRect;
+  const std::uint32_t menu = skintest::RgbOf(clMenu);
+  auto isProbe = [](std::uint32_t p) { return (p & 0xFF) == 0x5A; };
+  // Frame strips: skin pixels only.
+  int foreign = 0;
+  for (int y = info->BorderWidths.Top; y < 300; ++y)
+    for (int x : {0, 1, 2, 3, 396, 397, 398, 399}) foreign += !isProbe(At(form, x, y));
+  for (int y = 296; y < 300; ++y)
+    for (int x = 0; x < 400; ++x) foreign += !isProbe(At(form, x, y));
+  EXPECT_EQ(foreign, 0);
+  // Between the caption and the client area: the menu line and the window system's menu bar.
+  int bar = 0, other = 0;
+  for (int y = info->BorderWidths.Top; y < client.Top; ++y)
+    for (int x = 4; x < 396; ++x) {
+      const std::uint32_t p = At(form, x, y);
+      if (p == menu)
+        ++bar;
+      else if (p != skintest::RgbOf(clMenuText))
+        ++other;
+    }
+  EXPECT_GT(bar, 300);
+  EXPECT_EQ(other, 0);
+  SaveWindow("skins/form-probe-menu.png", form);
+}
+
+TEST_F(FormSkinningTest, GalleryOfSkinnedWindowsInEveryBuiltInSkin) {
+  TForm* main = AddMainMenu(MakeSkinnedForm(20, 20, 420, 260));
+  main->SetCaption("Video wall console");
+  auto* ok = new TButton(main);
+  ok->SetBounds(20, 20, 90, 25);
+  ok->SetCaption("OK");
+  ok->SetParent(main);
+  auto* panel = new TPanel(main);
+  panel->SetBounds(20, 60, 200, 80);
+  panel->SetCaption("Wall 1");
+  panel->SetParent(main);
+  TForm* dialog = MakeSkinnedForm(460, 20, 260, 160, bsDialog);
+  dialog->SetCaption("Scene settings");
+  TForm* tool = MakeSkinnedForm(760, 20, 200, 140, bsSizeToolWin);
+  tool->SetCaption("Signals");
+  for (const char* skin : {"Black", "Blue", "Foggy", "LiquidSky", "Silver", "UserSkin"}) {
+    skins->SetSkinName(skin);
+    for (bool active : {true, false}) {
+      for (TForm* f : {main, dialog, tool}) {
+        if (active) f->SetFocus(); else host->SetFocus();
+        Pump();
+        const char* kind = f == main ? "main" : f == dialog ? "dialog" : "tool";
+        SaveWindow(std::string("skins/windows/") + skin + "-" + kind + (active ? "" : "-inactive") + ".png", f);
+      }
+    }
+  }
+}
+
 // ---- input on the frame ---------------------------------------------------------------------------
 
 class FormInputTest : public FormProbeTest {
