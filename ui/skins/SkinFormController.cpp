@@ -50,6 +50,8 @@ TdxSkinFormController::TdxSkinFormController(HWND AHandle)
 }
 
 TdxSkinFormController::~TdxSkinFormController() {
+  // A window that outlives its controller (the unit ending) must not keep a region of its old size.
+  if (Handle() && IsWindow(Handle())) RemoveRegion(false);
   SetHandle(nullptr);
   InvalidateObjectLinks(this);
 }

@@ -751,7 +751,12 @@ void TdxSkinFormPainter::DrawScrollBars(HDC DC) {
 }
 
 void TdxSkinFormPainter::PaintScrollBarsOnly(HDC DC) {
-  if (!FInfo->IsMinimized() && (FInfo->ScrollVisible & (sbvHorz | sbvVert))) DrawScrollBars(DC);
+  if (FInfo->IsMinimized() || !(FInfo->ScrollVisible & (sbvHorz | sbvVert)) || !FInfo->Handle()) return;
+  const bool own = DC == nullptr;
+  if (own) DC = GetDCEx(FInfo->Handle(), nullptr, DCX_WINDOW | DCX_CACHE | DCX_CLIPSIBLINGS | DCX_VALIDATE);
+  if (!DC) return;
+  DrawScrollBars(DC);
+  if (own) ReleaseDC(FInfo->Handle(), DC);
 }
 
 void TdxSkinFormPainter::PaintClient(HDC DC) {

@@ -227,13 +227,18 @@ class FormProbeTest : public FormSkinningTest {
                           "FormButtonClose", "SmallFormButtonClose"})
       probe.Skin->GroupByName("Form")->ElementByName(n)->MinSize()->AssignSize(TSize(16, 14));
     probe.Skin->GroupByName("Form")->Properties()->AddColor("TextShadowColor", static_cast<TColor>(0x102030));
+    probe.Add("Common", "Button", 1)->Properties()->AddColor("DisabledText", static_cast<TColor>(0x405060));
+    probe.Add("Common", "ScrollButton", 4);
+    for (const char* n : {"ScrollThumbVert", "ScrollThumbHorz", "ScrollContentVert", "ScrollContentHorz", "SizeGrip"})
+      probe.Add("Common", n, 1);
     codes = probe.Numbers;
     RegisterProbe(probe, "FormProbe");
     skins->SetSkinName("FormProbe");
     Pump();
   }
-  std::uint32_t Code(const char* Element, TdxSkinElementState State) {
-    return skintest::ProbeCode(codes.at(std::string("Form/") + Element), 0, State);
+  std::uint32_t Code(const char* Element, TdxSkinElementState State, int Index = 0) {
+    const std::string name = Element;
+    return skintest::ProbeCode(codes.at(name.find('/') == std::string::npos ? "Form/" + name : name), Index, State);
   }
   // A pixel of the window, in window coordinates.
   std::uint32_t At(TWinControl* W, int X, int Y) {
@@ -412,17 +417,189 @@ TEST_F(FormSkinningTest, GalleryOfSkinnedWindowsInEveryBuiltInSkin) {
   dialog->SetCaption("Scene settings");
   TForm* tool = MakeSkinnedForm(760, 20, 200, 140, bsSizeToolWin);
   tool->SetCaption("Signals");
+  TForm* scroller = MakeSkinnedForm(460, 220, 260, 180);
+  scroller->SetCaption("Scenes");
+  for (int bar : {SB_HORZ, SB_VERT}) {
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMax = 999;
+    si.nPage = 200;
+    si.nPos = 300;
+    SetScrollInfo(scroller->Handle(), bar, &si, TRUE);
+  }
+  SetWindowPos(scroller->Handle(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
   for (const char* skin : {"Black", "Blue", "Foggy", "LiquidSky", "Silver", "UserSkin"}) {
     skins->SetSkinName(skin);
     for (bool active : {true, false}) {
-      for (TForm* f : {main, dialog, tool}) {
+      for (TForm* f : {main, dialog, tool, scroller}) {
         if (active) f->SetFocus(); else host->SetFocus();
         Pump();
-        const char* kind = f == main ? "main" : f == dialog ? "dialog" : "tool";
+        const char* kind = f == main ? "main" : f == dialog ? "dialog" : f == tool ? "tool" : "scroll";
         SaveWindow(std::string("skins/windows/") + skin + "-" + kind + (active ? "" : "-inactive") + ".png", f);
       }
     }
   }
+}
+
+TEST_F(FormProbeTest, AScrollingFormShowsSkinnedBarsAndGrip) {
+  TForm* form = MakeSkinnedForm(40, 40, 400, 300);
+  HWND h = form->Handle();
+  for (int bar : {SB_HORZ, SB_VERT}) {
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMax = 999;
+    si.nPage = 200;
+    si.nPos = 300;
+    SetScrollInfo(h, bar, &si, TRUE);
+  }
+  SetWindowPos(h, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
+  Pump();
+  TdxSkinFormNonClientAreaInfo* info = FormControllerOf(form)->NonClientInfo();
+  ASSERT_EQ(info->ScrollVisible, sbvHorz | sbvVert | sbvSizeGrip);
+  const TRect v = info->ScrollRects[1], grip = info->SizeGripRect;
+  const TRect thumb = info->PartRects[1][3], down = info->PartRects[1][2];
+  EXPECT_EQ(At(form, (thumb.Left + thumb.Right) / 2, (thumb.Top + thumb.Bottom) / 2), Code("Common/ScrollThumbVert", esNormal));
+  EXPECT_EQ(At(form, (down.Left + down.Right) / 2, (down.Top + down.Bottom) / 2), Code("Common/ScrollButton", esNormal, 1));
+  EXPECT_EQ(At(form, (v.Left + v.Right) / 2, thumb.Bottom + 3), Code("Common/ScrollContentVert", esNormal));
+  EXPECT_EQ(At(form, (grip.Left + grip.Right) / 2, (grip.Top + grip.Bottom) / 2), Code("Common/SizeGrip", esNormal));
+  SaveWindow("skins/form-probe-scroll.png", form);
+}
+
+TEST_F(FormProbeTest, PlainButtonsAndPanels) {
+  TForm* form = MakeSkinnedForm(40, 40, 400, 300);
+  auto* disabled = new TButton(form);
+  disabled->SetBounds(20, 20, 100, 30);
+  disabled->SetCaption("Disabled");
+  disabled->SetEnabled(false);
+  disabled->SetParent(form);
+  auto* def = new TButton(form);
+  def->SetBounds(20, 70, 100, 30);
+  def->SetCaption("Default");
+  def->SetDefault(true);
+  def->SetParent(form);
+  auto* panel = new TPanel(form);
+  panel->SetBounds(150, 20, 200, 100);
+  panel->SetColor(clRed);
+  panel->SetParentBackground(false);
+  panel->SetParent(form);
+  Pump();
+  auto count = [&](TControl* c, std::uint32_t colour) {
+    int n = 0;
+    for (int y = 0; y < c->Height(); ++y)
+      for (int x = 0; x < c->Width(); ++x) n += Pixel(c, x, y) == colour;
+    return n;
+  };
+  // A disabled button: the button element disabled, its caption in the disabled colour.
+  EXPECT_EQ(Pixel(disabled, 2, 2), Code("Common/Button", esDisabled));
+  EXPECT_GT(count(disabled, skintest::RgbOf(static_cast<TColor>(0x405060))), 10);
+  // A default button returns to default after the mouse has been over it.
+  EXPECT_EQ(Pixel(def, 2, 2), Code("Common/Button", esActive));
+  POINT p = def->ClientToScreen(POINT{50, 15});
+  platform::Headless()->InjectMouseMove(p.x, p.y);
+  RunFor(30);
+  EXPECT_EQ(Pixel(def, 2, 2), Code("Common/Button", esHot));
+  platform::Headless()->InjectMouseMove(p.x + 300, p.y + 200);
+  RunFor(30);
+  Application->HandleMessage();  // the idle step that tells the button the mouse has left
+  Pump();
+  EXPECT_EQ(Pixel(def, 2, 2), Code("Common/Button", esActive));
+  // A coloured panel keeps its colour.
+  EXPECT_GT(count(panel, skintest::RgbOf(clRed)), 100 * 50);
+  SaveWindow("skins/form-probe-controls.png", form);
+}
+
+TEST_F(FormSkinningTest, LabelsOfRunTimeFormsTurnTransparent) {
+  // Each form has its label before its window exists.
+  auto* form = new TForm(Application, 0);
+  auto* label = new TLabel(form);
+  label->SetParent(form);
+  auto* own = new TOwnForm(Application, 0);
+  auto* ownLabel = new TLabel(own);
+  ownLabel->SetParent(own);
+  form->Show();
+  own->Show();
+  Pump();
+  EXPECT_TRUE(label->Transparent());
+  EXPECT_FALSE(ownLabel->Transparent());
+}
+
+// A form that counts what reaches its own window procedure.
+class TCountingForm : public TForm {
+  VW_CLASS(TCountingForm, TForm)
+ public:
+  using TForm::TForm;
+  int HitTests = 0;
+  void WndProc(TMessage& Message) override {
+    if (Message.Msg == WM_NCHITTEST) ++HitTests;
+    TForm::WndProc(Message);
+  }
+};
+
+TEST_F(FormSkinningTest, UnskinnedFormsGetTheirMessagesUntouched) {
+  auto* form = new TCountingForm(Application, 0);
+  form->SetBorderStyle(bsSizeable);
+  form->SetBounds(40, 40, 300, 200);
+  form->Show();
+  Pump();
+  RECT r{};
+  GetWindowRect(form->Handle(), &r);
+  const LPARAM caption = MAKELPARAM(r.left + 100, r.top + 10);
+  SendMessage(form->Handle(), WM_NCHITTEST, 0, caption);
+  EXPECT_EQ(form->HitTests, 0) << "the skin answers the caption's hit test itself";
+  skins->SetSkinName("");
+  Pump();
+  EXPECT_FALSE(ControllerOf(form)->IsHooked());
+  EXPECT_EQ(SendMessage(form->Handle(), WM_NCHITTEST, 0, caption), HTCAPTION);
+  EXPECT_EQ(form->HitTests, 1);
+}
+
+TEST_F(FormSkinningTest, TwoControllersOnTwoForms) {
+  TForm* second = MakeForm(100, 60);
+  auto* other = new TdxSkinController(second);
+  // The first created decides: the second's refusal changes nothing.
+  other->OnSkinForm = [](TObject*, TCustomForm*, String&, bool& UseSkin) { UseSkin = false; };
+  TForm* form = MakeSkinnedForm(40, 40, 300, 200);
+  EXPECT_TRUE(IsSkinnedWindow(form->Handle()));
+  other->OnSkinForm = nullptr;
+  skins->OnSkinForm = [](TObject*, TCustomForm*, String&, bool& UseSkin) { UseSkin = false; };
+  TForm* refused = MakeSkinnedForm(400, 40, 300, 200);
+  EXPECT_FALSE(IsSkinnedWindow(refused->Handle()));
+  skins->OnSkinForm = nullptr;
+
+  // A plain button stays plain only while no controller answers true.
+  auto* button = new TButton(form);
+  button->SetParent(form);
+  skins->OnSkinControl = [](TObject*, TWinControl*, bool& UseSkin) { UseSkin = false; };
+  RefreshSkinnedWindows();
+  EXPECT_TRUE(IsSkinnedWindow(button->Handle())) << "the other controller says yes";
+  other->OnSkinControl = [](TObject*, TWinControl*, bool& UseSkin) { UseSkin = false; };
+  RefreshSkinnedWindows();
+  EXPECT_FALSE(IsSkinnedWindow(button->Handle()));
+  EXPECT_TRUE(IsSkinnedWindow(form->Handle()));
+}
+
+TEST_F(FormSkinningTest, ABorderStyleChangeKeepsTheControllerAndTheUnitEndLeavesNothing) {
+  TForm* form = MakeSkinnedForm(40, 40, 300, 200);
+  TdxSkinWinController* c = ControllerOf(form);
+  const HWND before = form->Handle();
+  form->SetBorderStyle(bsDialog);
+  Pump();
+  ASSERT_NE(form->Handle(), before);
+  EXPECT_EQ(ControllerOf(form), c);
+  EXPECT_TRUE(c->IsHooked());
+  EXPECT_EQ(SkinFormControllerRegistry()->FindByHandle(before), nullptr);
+
+  const FlatSB_SetScrollPosProc skinnedPos = FlatSB_SetScrollPos;
+  FormSkinsUnitShutdown();
+  EXPECT_NE(FlatSB_SetScrollPos, skinnedPos);
+  EXPECT_EQ(SkinFormControllerRegistry(), nullptr);
+  TForm* later = MakeSkinnedForm(400, 40, 300, 200);
+  EXPECT_FALSE(IsSkinnedWindow(later->Handle()));
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(form->Handle(), region), ERROR) << "no region is left behind";
+  DeleteObject(region);
 }
 
 // ---- input on the frame ---------------------------------------------------------------------------
