@@ -36,6 +36,7 @@
 #include "ui/foundation/PaintersUnit.h"
 #include "ui/pages/PCStandardPainter.h"
 #include "ui/skins/RegisteredSkins.h"
+#include "ui/skins/SkinWinController.h"
 #include "ui/skins/StatusBarSkinPainter.h"
 #include "variants/HybridConsole.h"
 #include "variants/SplicingConsole.h"
@@ -88,9 +89,11 @@ void StartLibraryUnits() {
   PCPaintersUnitStartup();
   RegisteredSkinsUnitStartup();
   StatusBarSkinPainterUnitStartup();
+  FormSkinsUnitStartup();
 }
 
 void EndLibraryUnits() {
+  FormSkinsUnitShutdown();
   StatusBarSkinPainterUnitShutdown();
   RegisteredSkinsUnitShutdown();
   PCPaintersUnitShutdown();

@@ -5,6 +5,7 @@
 #include "ui/foundation/ExtendedStylePainters.h"
 #include "ui/foundation/LookAndFeel.h"
 #include "ui/skins/RegisteredSkins.h"
+#include "ui/skins/SkinWinController.h"
 #include "ui/skins/StatusBarSkinPainter.h"
 
 namespace {
@@ -23,12 +24,14 @@ TEST(LibraryUnits, TheSkinsStandRegisteredBeforeTheFirstFormAndGoAfterTheLast) {
     EXPECT_EQ(lf.ActivePainter(), FoggyPainter());
   }
   EXPECT_EQ(StatusBarSkinPainterClass(), StatusBarSkinPainter());
+  EXPECT_TRUE(FormSkinsUnitRunning());
   FinalizeForms();
   EndLibraryUnits();
   EXPECT_EQ(ExtendedStylePainterRegistry(), nullptr);
   EXPECT_EQ(RootLookAndFeel(), nullptr);
   EXPECT_EQ(FoggyPainter()->SkinPainterInfo(), nullptr);
   EXPECT_EQ(StatusBarSkinPainterClass(), nullptr);
+  EXPECT_FALSE(FormSkinsUnitRunning());
   platform::ResetDisplay();
 }
 
