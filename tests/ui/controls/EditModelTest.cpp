@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/classes/FormDescription.h"
 #include "platform/classes/Forms.h"
 #include "tests/ui/controls/ControlsFixture.h"
 #include "ui/controls/ControlsUnit.h"
@@ -15,6 +16,7 @@
 #include "ui/controls/EditViewData.h"
 #include "ui/controls/EditViewInfo.h"
 #include "ui/controls/LibraryStrings.h"
+#include "ui/foundation/Office11Colors.h"
 
 namespace {
 
@@ -188,6 +190,14 @@ TEST_F(EditModelTest, OptionalValuesFallBackToTheProviderUntilAssigned) {
   properties->SetMinValue(-5);
   EXPECT_EQ(notifications, 2) << "the flag and the value are one change";
   EXPECT_EQ(properties->MinValue(), -5);
+
+  // The unbound provider's other answers.
+  EXPECT_EQ(provider->AuxiliaryCode(), 3);
+  EXPECT_EQ(provider->DefaultPrecision(), 15);
+  EXPECT_TRUE(provider->CanEnterEditMode() && provider->AllowsModification() && provider->IsDataAvailable());
+  EXPECT_TRUE(provider->AcceptsChar(U'中'));
+  EXPECT_FALSE(provider->AcceptsAnyChar() || provider->IsDataStorage() || provider->IsBlobValue());
+  EXPECT_EQ(provider->ImplementingObject(), provider.get());
 
   provider.reset();
   EXPECT_EQ(properties->DefaultValuesProvider(), nullptr) << "a destroyed provider detaches itself";
@@ -551,6 +561,48 @@ TEST_F(EditStyleTest, TheUnitShutsDownInOrder) {
   (void)normal;
   EditUnitStartup();
   EXPECT_NE(DefaultEditStyleController(), nullptr);
+}
+
+
+TEST_F(EditStyleTest, EditValuesSurviveAFormDescriptionOnlyWhereSet) {
+  RegisterClassesOf<TcxEditStyleController>();
+  TcxEditStyleController controller(nullptr);
+  controller.SetName("Controller");
+  controller.Style()->SetEditBorderStyle(ebsThick);
+  controller.Style()->SetGradientDirection(dirLeft);
+  controller.StyleFocused()->SetButtonStyle(btsFlat);
+  String text = ComponentToFormText(&controller);
+  EXPECT_NE(text.find("Style.BorderStyle = ebsThick"), String::npos) << text;
+  EXPECT_NE(text.find("Style.GradientDirection = dirLeft"), String::npos) << text;
+  EXPECT_NE(text.find("StyleFocused.ButtonStyle = btsFlat"), String::npos) << text;
+  EXPECT_EQ(text.find("PopupBorderStyle"), String::npos) << "unassigned values are not stored\n" << text;
+
+  std::unique_ptr<TComponent> copy(FormTextToComponent(text, nullptr));
+  auto* read = dynamic_cast<TcxEditStyleController*>(copy.get());
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(read->Style()->EditBorderStyle(), ebsThick);
+  EXPECT_EQ(read->Style()->GradientDirection(), dirLeft);
+  EXPECT_EQ(read->StyleFocused()->ButtonStyle(), btsFlat);
+  EXPECT_FALSE(read->Style()->AssignedValues().Contains(svButtonStyle));
+}
+
+TEST_F(EditStyleTest, TheEditBorderColourFollowsTheBorderStyleAndState) {
+  TcxCustomEditProperties properties(nullptr);
+  TcxEditStyle style(nullptr, nullptr, csiNormal);
+  style.SetBorderColor(clMaroon);
+  struct Case {
+    TcxEditBorderStyle Border;
+    TcxContainerVisualState State;
+    TColor Expected;
+  } cases[] = {{ebsSingle, cvsNormal, clMaroon},          {ebsSingle, cvsFocused, clMaroon},
+               {ebsUltraFlat, cvsNormal, clBtnShadow},    {ebsUltraFlat, cvsFocused, clHighlight},
+               {ebsUltraFlat, cvsHot, clHighlight},       {ebsOffice11, cvsFocused, Office11HighlightFrameColor}};
+  for (const Case& c : cases) {
+    style.SetEditBorderStyle(c.Border);
+    std::unique_ptr<TcxCustomEditViewData> data(properties.CreateViewData(&style, false));
+    data->ContainerState = c.State;
+    EXPECT_EQ(data->EditBorderColor(), c.Expected) << c.Border << " " << int(c.State);
+  }
 }
 
 }  // namespace
