@@ -7,6 +7,7 @@
 #include "ui/foundation/LookAndFeel.h"
 #include "ui/foundation/Office11Colors.h"
 #include "ui/pages/PCButtonPainters.h"
+#include "ui/pages/PCExtraFlatPainters.h"
 #include "ui/pages/PCTabsPainter.h"
 #include "ui/pages/TabLayout.h"
 
@@ -65,9 +66,9 @@ void ReadOneNoteSchemeColors() {
 
 // The nine styles in their order; those not built yet stand as nil in their places.
 std::array<TcxPCPainterClass, 9> StandardStyles() {
-  return {cxPCTabsStyle(), cxPCButtonsStyle(), cxPCFlatButtonsStyle(), nullptr /* ExtraFlat */,
-          nullptr /* UltraFlat */, cxPCFlatStyle(), nullptr /* Office11 */,   nullptr /* Slanted */,
-          nullptr /* OneNote */};
+  return {cxPCTabsStyle(),     cxPCButtonsStyle(), cxPCFlatButtonsStyle(),
+          cxPCExtraFlatStyle(), cxPCUltraFlatStyle(), cxPCFlatStyle(),
+          cxPCOffice11Style(),  nullptr /* Slanted */, nullptr /* OneNote */};
 }
 
 }  // namespace

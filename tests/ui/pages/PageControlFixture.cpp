@@ -22,6 +22,7 @@ TcxPageControl* PageControlTest::MakeControl(int Width, int Height, std::initial
   auto* control = new TcxPageControl(form_);
   control->SetParent(form_);
   control->SetBounds(20, 20, Width, Height);
+  control->SetStyle(1);  // Tabs, whatever the look-and-feel; tests of the choice set 0 again
   for (const char* caption : Captions) AddPage(control, caption);
   Pump();
   return control;

@@ -27,7 +27,7 @@ class PageControlTest : public statusbartest::StatusBarTest {
   // classes.
   void UseFakeTabThemes();
 
-  // A page control of the given size on a shown form, with one page per caption.
+  // A page control of the given size on a shown form, in the Tabs style, with one page per caption.
   TcxPageControl* MakeControl(int Width, int Height, std::initializer_list<const char*> Captions,
                               TFormBorderStyle Style = bsNone);
   TcxTabSheet* AddPage(TcxPageControl* Control, const String& Caption);

@@ -7,6 +7,7 @@
 #include "platform/win/Focus.h"
 #include "platform/win/Keys.h"
 #include "ui/pages/PCButtonPainters.h"
+#include "ui/pages/PCExtraFlatPainters.h"
 
 namespace pagecontroltest {
 namespace {
@@ -118,18 +119,22 @@ TEST_F(PageControlTest, ExceptionsInShowAndHideGoToTheApplication) {
 
 TEST_F(PageControlTest, TheStyleFollowsTheLookAndFeel) {
   TcxPageControl* control = MakeControl(300, 200, {"A"});
+  control->SetStyle(0);
   EXPECT_EQ(control->Style(), 0);
   struct {
     TcxLookAndFeelKind Kind;
     TcxPCPainterClass Style;
-  } cases[] = {{lfFlat, cxPCFlatStyle()}, {lfStandard, cxPCTabsStyle()}};
+  } cases[] = {{lfFlat, cxPCFlatStyle()},
+               {lfStandard, cxPCTabsStyle()},
+               {lfUltraFlat, cxPCUltraFlatStyle()},
+               {lfOffice11, cxPCOffice11Style()}};
   for (const auto& c : cases) {
     control->LookAndFeel()->SetKind(c.Kind);
     EXPECT_EQ(control->Painter()->PainterClass(), c.Style) << c.Style->StyleName();
     EXPECT_EQ(control->Style(), 0);
   }
   // The registry holds the built styles in their places.
-  ASSERT_EQ(TcxPCPaintersFactory::PainterClassCount(), 4);
+  ASSERT_EQ(TcxPCPaintersFactory::PainterClassCount(), 7);
   EXPECT_EQ(TcxPCPaintersFactory::PainterClassAt(1), cxPCButtonsStyle());
   EXPECT_EQ(TcxPCPaintersFactory::PainterClassByStyleID(1), cxPCTabsStyle());
   EXPECT_EQ(TcxPCPaintersFactory::PainterClassByStyleID(7), cxPCFlatStyle());
