@@ -16,7 +16,10 @@
 #include "ui/controls/EditUtils.h"
 #include "ui/controls/EditViewData.h"
 #include "ui/controls/EditViewInfo.h"
+#include "ui/foundation/ExtendedStylePainters.h"
 #include "ui/foundation/OSVersion.h"
+#include "ui/foundation/OfficePainters.h"
+#include "ui/foundation/PaintersUnit.h"
 #include "ui/foundation/Office11Colors.h"
 #include "ui/foundation/ThemeManager.h"
 
@@ -569,6 +572,58 @@ TEST_F(EditPaintTest, BackgroundKindsAndTheBackgroundWithoutButtons) {
   EXPECT_EQ(s.At(0, 0), RGBOf(clRed));
   EXPECT_EQ(s.At(10, 10), RGBOf(clYellow));
   EXPECT_EQ(s.At(50, 10), RGBOf(clWhite)) << "the button's area is left to the button";
+}
+
+// A skin that fills each edit button by its glyph kind and notes where it stands.
+struct TProbeEditSkin : TcxUltraFlatLookAndFeelPainter {
+  TColor ContainerFrameColor(bool Highlighted) const override { return Highlighted ? clRed : clLime; }
+  void DrawEditButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState State, TcxEditButtonGlyphKind Kind,
+                      TcxEditBtnPosition Position) const override {
+    ACanvas->FillRectWithColor(R, Kind == bkCombo ? clBlue : Kind == bkEllipsis ? clGreen : clPurple);
+    Calls.push_back({Kind, State, Position});
+  }
+  struct Call {
+    TcxEditButtonGlyphKind Kind;
+    TcxButtonState State;
+    TcxEditBtnPosition Position;
+  };
+  mutable std::vector<Call> Calls;
+};
+
+TEST_F(EditPaintTest, ASkinDrawsTheButtonsAndTheFrame) {
+  const bool painters = !ExtendedStylePainterRegistry();
+  if (painters) PaintersUnitStartup();
+  static const TProbeEditSkin skin;
+  ASSERT_TRUE(ExtendedStylePainterRegistry()->RegisterPainter("ProbeEdit", &skin, nullptr));
+  style->LookAndFeel()->SetSkinName("ProbeEdit");
+  AddButton(20, true, TcxEditButtonKind::bkText)->SetCaption("x");
+  AddButton(20, false, TcxEditButtonKind::bkEllipsis);
+  AddButton(20, false, TcxEditButtonKind::bkDown);
+  LayoutArgs pressed;
+  pressed.Point = TPoint(90, 10);
+  pressed.Button = 1;
+  pressed.Shift = TShiftState{ssLeft};
+  Layout(TRect(0, 0, 100, 20), pressed);
+  ASSERT_EQ(viewInfo->Painter, &skin);
+  EXPECT_EQ(viewInfo->BorderExtent, TRect(1, 1, 1, 1));
+  EXPECT_EQ(viewInfo->BorderColor, clLime);
+  Surface s(100, 20);
+  TcxCanvas c(s.Canvas());
+  skin.Calls.clear();
+  viewInfo->PaintWithHandler(&c);
+  EXPECT_EQ(s.At(0, 0), RGBOf(clLime));
+  EXPECT_EQ(s.At(85, 4), RGBOf(clBlue));
+  EXPECT_EQ(s.At(65, 4), RGBOf(clGreen));
+  EXPECT_EQ(s.At(3, 4), RGBOf(clPurple));
+  ASSERT_EQ(skin.Calls.size(), 3u);
+  EXPECT_EQ(skin.Calls[0].Kind, bkEditor);
+  EXPECT_EQ(skin.Calls[0].Position, cxbpLeft);
+  EXPECT_EQ(skin.Calls[2].Kind, bkCombo);
+  EXPECT_EQ(skin.Calls[2].State, cxbsPressed);
+  EXPECT_EQ(skin.Calls[2].Position, cxbpRight);
+  ExtendedStylePainterRegistry()->UnregisterPainter("ProbeEdit");
+  style->LookAndFeel()->SetSkinName("");
+  if (painters) PaintersUnitShutdown();
 }
 
 // ---- the gallery --------------------------------------------------------------------------------------
