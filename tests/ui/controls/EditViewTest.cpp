@@ -633,7 +633,7 @@ TEST_F(EditPaintTest, GalleryOfButtonAndBorderStyles) {
   const TcxEditButtonState states[] = {ebsNormal, ebsSelected, ebsPressed, ebsDisabled};
   const TcxEditBorderStyle borders[] = {ebsNone, ebsSingle, ebsThick, ebsFlat, ebs3D, ebsUltraFlat, ebsOffice11};
   const int cellW = 150, cellH = 28;
-  Surface s(cellW * 4 + 10, cellH * 14 + 10, clBtnFace);
+  Surface s(cellW * 4 + 10, cellH * 15 + 10, clBtnFace);
   TcxCanvas c(s.Canvas());
 
   TBitmap glyph;
@@ -694,6 +694,19 @@ TEST_F(EditPaintTest, GalleryOfButtonAndBorderStyles) {
   AddButton(120, false, TcxEditButtonKind::bkText)->SetCaption("A wide button");
   Layout(TRect(5 + 2 * cellW, 5 + 13 * cellH, 5 + 2 * cellW + 80, 5 + 13 * cellH + 22));
   viewInfo->PaintWithHandler(&c);
+  // Row 14: in-place editors take their button style from the look: flat, standard, ultra-flat,
+  // Office-2003.
+  const TcxLookAndFeelKind kinds[] = {lfFlat, lfStandard, lfUltraFlat, lfOffice11};
+  for (int col = 0; col < 4; ++col) {
+    addAll();
+    style->LookAndFeel()->SetKind(kinds[col]);
+    LayoutArgs a;
+    a.InPlace = true;
+    a.Point = TPoint(5 + col * cellW + cellW - 20, 5 + 14 * cellH + 10);
+    viewInfo->Transparent = false;
+    Layout(TRect(5 + col * cellW, 5 + 14 * cellH, 5 + col * cellW + cellW - 8, 5 + 14 * cellH + 20), a);
+    viewInfo->PaintWithHandler(&c);
+  }
   s.Save("editors/edit-buttons-gallery.png");
 }
 
