@@ -35,6 +35,7 @@
 #include "ui/foundation/PNGImage.h"
 #include "ui/foundation/PaintersUnit.h"
 #include "ui/pages/PCStandardPainter.h"
+#include "ui/skins/PCSkinPainter.h"
 #include "ui/skins/RegisteredSkins.h"
 #include "ui/skins/SkinWinController.h"
 #include "ui/skins/StatusBarSkinPainter.h"
@@ -88,6 +89,7 @@ void StartLibraryUnits() {
   PaintingUnitsStartup();
   PCPaintersUnitStartup();
   RegisteredSkinsUnitStartup();
+  PCSkinPainterUnitStartup();
   StatusBarSkinPainterUnitStartup();
   FormSkinsUnitStartup();
 }
@@ -95,6 +97,7 @@ void StartLibraryUnits() {
 void EndLibraryUnits() {
   FormSkinsUnitShutdown();
   StatusBarSkinPainterUnitShutdown();
+  PCSkinPainterUnitShutdown();
   RegisteredSkinsUnitShutdown();
   PCPaintersUnitShutdown();
   PaintingUnitsShutdown();

@@ -6,7 +6,10 @@
 #include "ui/choice/RadioButton.h"
 #include "ui/controls/ControlsUnit.h"
 #include "ui/foundation/Canvas.h"
+#include "ui/foundation/ParentBackground.h"
+#include "ui/skins/SkinController.h"
 #include "ui/foundation/LookAndFeel.h"
+#include "ui/pages/PageControl.h"
 #include "ui/pages/StatusBar.h"
 #include "ui/pages/StatusBarPanelStyles.h"
 
@@ -25,7 +28,7 @@ class TPartsPanel : public TCustomControl {
     TcxCanvas c(Canvas());
     const TcxCustomLookAndFeelPainter* p = RootLookAndFeel()->ActivePainter();
     Canvas()->Font()->SetHeight(-12);
-    c.FillRectWithColor(TRect(0, 0, Width(), Height()), clBtnFace);
+    PaintParentBackground(this, &c, TRect(0, 0, Width(), Height()));
     const char* boxes[] = {"Screens", "Signals"};
     for (int b = 0; b < 2; ++b) {
       const TRect box(8 + b * 250, 8, 248 + b * 250, 150);
@@ -73,8 +76,10 @@ class TPartsPanel : public TCustomControl {
 };
 
 TEST_F(SkinFormTest, AConsoleLikeWindowInEveryBuiltInSkin) {
-  ControlsUnitStartup();
+  StartFormSkinning();
   TForm* form = MakeForm(828, 300, bsSizeable);
+  auto* skins = new TdxSkinController(form);
+  form->SetClientSize(828, 300);
   form->SetCaption("Video wall");
   auto* parts = new TPartsPanel(form);
   parts->SetBounds(0, 0, 508, 210);
@@ -95,6 +100,15 @@ TEST_F(SkinFormTest, AConsoleLikeWindowInEveryBuiltInSkin) {
     radio->SetParent(form);
     if (i == 0) radio->SetCheckedValue(true);
   }
+  auto* pages = new TcxPageControl(form);
+  pages->SetParent(form);
+  pages->SetBounds(530, 120, 290, 140);
+  for (const char* caption : {"Screens", "Signals", "Scenes"}) {
+    auto* page = new TcxTabSheet(form);
+    page->SetCaption(caption);
+    page->SetPageControl(pages);
+  }
+  pages->SetTabIndex(1);
   auto* bar = new TdxStatusBar(form);
   bar->SetParent(form);
   bar->SetPaintStyle(stpsUseLookAndFeel);
@@ -104,16 +118,12 @@ TEST_F(SkinFormTest, AConsoleLikeWindowInEveryBuiltInSkin) {
     panel->SetText(text);
   }
   for (const char* skin : {"Black", "Blue", "Foggy", "LiquidSky", "Silver", "UserSkin"}) {
-    RootLookAndFeel()->SetSkinName(skin);
+    skins->SetSkinName(skin);
     parts->Invalidate();
     Pump();
     ASSERT_EQ(bar->Painter(), StatusBarSkinPainterClass()) << skin;
-    SaveControl(std::string("skins/console-") + skin + ".png", form);
+    SaveWindow(std::string("skins/console-") + skin + ".png", form);
   }
-  RootLookAndFeel()->SetSkinName("");
-  delete form;
-  Pump();
-  ControlsUnitShutdown();
 }
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include "ui/foundation/ExtendedStylePainters.h"
 #include "ui/foundation/PaintersUnit.h"
 #include "ui/controls/ControlsUnit.h"
+#include "ui/pages/PCStandardPainter.h"
+#include "ui/skins/PCSkinPainter.h"
 #include "ui/skins/RegisteredSkins.h"
 #include "ui/skins/SkinWinController.h"
 #include "ui/skins/StatusBarSkinPainter.h"
@@ -22,7 +24,9 @@ void SkinFormTest::SetUp() {
   Application->Initialize();
   SkinTest::SetUp();
   PaintingUnitsStartup();
+  PCPaintersUnitStartup();
   RegisteredSkinsUnitStartup();
+  PCSkinPainterUnitStartup();
   StatusBarSkinPainterUnitStartup();
 }
 
@@ -35,7 +39,9 @@ void SkinFormTest::TearDown() {
   }
   for (const String& name : probeNames_) ExtendedStylePainterRegistry()->UnregisterPainter(name);
   StatusBarSkinPainterUnitShutdown();
+  PCSkinPainterUnitShutdown();
   RegisteredSkinsUnitShutdown();
+  PCPaintersUnitShutdown();
   PaintingUnitsShutdown();
   SkinTest::TearDown();
   platform::ResetDisplay();
