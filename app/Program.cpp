@@ -31,9 +31,12 @@
 #include "dialogs/VirtualRemote.h"
 #include "matrix/ChannelNaming.h"
 #include "matrix/MatrixConfig.h"
+#include "ui/controls/ControlsUnit.h"
+#include "ui/foundation/Fader.h"
 #include "ui/foundation/GdiPlusApi.h"
 #include "ui/foundation/PNGImage.h"
 #include "ui/foundation/PaintersUnit.h"
+#include "ui/foundation/Styles.h"
 #include "ui/pages/PCStandardPainter.h"
 #include "ui/skins/PCSkinPainter.h"
 #include "ui/skins/RegisteredSkins.h"
@@ -87,6 +90,10 @@ void StartLibraryUnits() {
   PNGImageUnitStartup();
   SkinUnitStartup();
   PaintingUnitsStartup();
+  StylesUnitStartup();
+  FadingUnitStartup();
+  // The control services, and with them the editors' unit, before any library control is read.
+  ControlsUnitStartup();
   PCPaintersUnitStartup();
   RegisteredSkinsUnitStartup();
   PCSkinPainterUnitStartup();
@@ -100,6 +107,8 @@ void EndLibraryUnits() {
   PCSkinPainterUnitShutdown();
   RegisteredSkinsUnitShutdown();
   PCPaintersUnitShutdown();
+  ControlsUnitShutdown();
+  FadingUnitShutdown();
   PaintingUnitsShutdown();
   SkinUnitShutdown();
   PNGImageUnitShutdown();

@@ -2,7 +2,10 @@
 
 #include "app/Program.h"
 #include "platform/display/Display.h"
+#include "ui/controls/ControlsUnit.h"
+#include "ui/controls/EditStyle.h"
 #include "ui/foundation/ExtendedStylePainters.h"
+#include "ui/foundation/Fader.h"
 #include "ui/foundation/LookAndFeel.h"
 #include "ui/skins/RegisteredSkins.h"
 #include "ui/skins/SkinWinController.h"
@@ -11,7 +14,8 @@
 namespace {
 
 // What the program starts before its first form: the built-in skins stand registered, so a
-// look-and-feel that reads "Foggy" from a form description paints with the Foggy painter.
+// look-and-feel that reads "Foggy" from a form description paints with the Foggy painter, and the
+// control services and editors' unit run, so an editor read from a form finds its defaults.
 TEST(LibraryUnits, TheSkinsStandRegisteredBeforeTheFirstFormAndGoAfterTheLast) {
   platform::InstallDisplay(platform::CreateHeadlessDisplay(320, 240));
   InitializeForms();
@@ -25,6 +29,9 @@ TEST(LibraryUnits, TheSkinsStandRegisteredBeforeTheFirstFormAndGoAfterTheLast) {
   }
   EXPECT_EQ(StatusBarSkinPainterClass(), StatusBarSkinPainter());
   EXPECT_TRUE(FormSkinsUnitRunning());
+  EXPECT_NE(FaderInstance, nullptr);
+  EXPECT_FALSE(ControlsUnitFinalized);
+  EXPECT_NE(DefaultEditStyleController(), nullptr);
   FinalizeForms();
   EndLibraryUnits();
   EXPECT_EQ(ExtendedStylePainterRegistry(), nullptr);
@@ -32,6 +39,8 @@ TEST(LibraryUnits, TheSkinsStandRegisteredBeforeTheFirstFormAndGoAfterTheLast) {
   EXPECT_EQ(FoggyPainter()->SkinPainterInfo(), nullptr);
   EXPECT_EQ(StatusBarSkinPainterClass(), nullptr);
   EXPECT_FALSE(FormSkinsUnitRunning());
+  EXPECT_EQ(FaderInstance, nullptr);
+  EXPECT_TRUE(ControlsUnitFinalized);
   platform::ResetDisplay();
 }
 
