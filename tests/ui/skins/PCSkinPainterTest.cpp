@@ -128,6 +128,8 @@ TEST_F(PCSkinTest, HiddenTabsShowTheGroupPanelOrTheFormContent) {
 
 TEST_F(PCSkinTest, WithoutASkinTheSkinStyleDrawsAsTabs) {
   TcxPageControl* tabs = MakeControl(300, 150, {"One", "Two", "Three"}, nullptr);
+  tabs->SetStyle(1);
+  Pump();
   ASSERT_EQ(tabs->Painter()->PainterClass(), cxPCTabsStyle());
   TcxPageControl* skin = MakeControl(300, 150, {"One", "Two", "Three"}, nullptr);
   skin->SetStyle(11);
