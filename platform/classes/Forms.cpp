@@ -498,13 +498,11 @@ void TCustomForm::WMMDIActivate(TMessage& Message) {
   }
   if (active) {
     if (Screen) Screen->SetActiveForm(this);
-    Perform(CM_ACTIVATE, 0, 0);
-    Activate();
+    NotifyActivation(CM_ACTIVATE);
     if (FActiveControl && FActiveControl->CanFocus())
       win::SetFocus(FActiveControl->Handle());
   } else {
-    Perform(CM_DEACTIVATE, 0, 0);
-    Deactivate();
+    NotifyActivation(CM_DEACTIVATE);
   }
 }
 
@@ -853,6 +851,14 @@ void TCustomForm::CMRelease(TMessage&) { TObject::Free(this); }
 
 void TCustomForm::WMClose(TMessage&) { Close(); }
 
+void TCustomForm::NotifyActivation(UINT Msg) {
+  // Through the window procedure, so that message hooks can hold an activation notice back.
+  if (FHandle)
+    SendMessage(FHandle, Msg, 0, 0);
+  else
+    Perform(Msg, 0, 0);
+}
+
 void TCustomForm::WMActivate(TMessage& Message) {
   DefaultHandler(Message);
   bool active = Message.WParamLo() != WA_INACTIVE;
@@ -860,15 +866,13 @@ void TCustomForm::WMActivate(TMessage& Message) {
   FActive = active;
   if (active) {
     if (Screen) Screen->SetActiveForm(this);
-    Perform(CM_ACTIVATE, 0, 0);
-    Activate();
+    NotifyActivation(CM_ACTIVATE);
     if (FActiveControl && FActiveControl->CanFocus())
       win::SetFocus(FActiveControl->Handle());
     else if (!FActiveControl)
       SelectFirst();
   } else {
-    Perform(CM_DEACTIVATE, 0, 0);
-    Deactivate();
+    NotifyActivation(CM_DEACTIVATE);
   }
 }
 
@@ -913,6 +917,8 @@ void TCustomForm::Dispatch(TMessage& Message) {
     case WM_ACTIVATE: WMActivate(Message); return;
     case WM_MDIACTIVATE: WMMDIActivate(Message); return;
     case CM_RELEASE: CMRelease(Message); return;
+    case CM_ACTIVATE: Activate(); return;
+    case CM_DEACTIVATE: Deactivate(); return;
     case WM_ACTIVATEAPP:
       // The program as a whole came to the front or went behind another one.
       if (Application) Application->ActiveChanged(Message.WParam != 0);

@@ -122,7 +122,7 @@ class TCustomForm : public TWinControl {
   // Destroys the form once the messages now queued for it have run.
   void Release();
   void FocusControl(TWinControl* Control);
-  bool SetFocusedControl(TWinControl* Control);
+  virtual bool SetFocusedControl(TWinControl* Control);
   void DefocusControl(TWinControl* Control, bool Removing);
   void SetFocus() override;
   bool Focused() override;
@@ -170,6 +170,8 @@ class TCustomForm : public TWinControl {
   void CMVisibleChanged(TMessage& Message) override;
   virtual void WMClose(TMessage& Message);
   virtual void WMActivate(TMessage& Message);
+  // CM_ACTIVATE or CM_DEACTIVATE, on which Activate and Deactivate run.
+  void NotifyActivation(win::UINT Msg);
   virtual void CMRelease(TMessage& Message);
   virtual void WMMDIActivate(TMessage& Message);
   // The frame's menus as the window system should know them: its bar and its window menu.

@@ -69,6 +69,8 @@ LRESULT HookedCall(Window& w, UINT msg, WPARAM wParam, LPARAM lParam) {
     wParam = cwp.wParam;
     lParam = cwp.lParam;
   }
+  // The procedure is read only now, after the hooks: a hook may replace it for this very message
+  // (the library's popups swallow one activation message that way).
   Window* again = Find(h);
   if (!again || !again->proc) return 0;
   LRESULT r = again->proc(h, msg, wParam, lParam);

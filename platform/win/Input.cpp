@@ -398,8 +398,8 @@ HWND NextToActivate(HWND leaving) {
   for (HWND t : TopLevels()) {
     if (t == leaving) continue;
     Window* c = Find(t);
-    if (c && c->Visible() && !(c->style & WS_DISABLED) && !(c->exStyle & WS_EX_NOACTIVATE) && !(c->style & WS_MINIMIZE) &&
-        c->threadId == GetCurrentThreadId())
+    if (c && c->Visible() && !(c->style & (WS_DISABLED | WS_CHILD)) && !(c->exStyle & WS_EX_NOACTIVATE) &&
+        !(c->style & WS_MINIMIZE) && c->threadId == GetCurrentThreadId())
       return t;
   }
   return nullptr;
@@ -412,7 +412,7 @@ bool Contains(HWND ancestor, HWND hwnd) { return hwnd && (hwnd == ancestor || Is
 void OnWindowShown(HWND hwnd) {
   Window* w = Find(hwnd);
   if (!w) return;
-  if (!(w->exStyle & WS_EX_NOACTIVATE) && !(w->style & WS_DISABLED) && !(w->style & WS_MINIMIZE)) SetActiveWindow(hwnd);
+  if (!(w->exStyle & WS_EX_NOACTIVATE) && !(w->style & (WS_DISABLED | WS_MINIMIZE | WS_CHILD))) SetActiveWindow(hwnd);
 }
 
 void OnWindowHidden(HWND hwnd) {
@@ -484,6 +484,8 @@ HWND SetActiveWindow(HWND hwnd) {
     Window* top = TopLevelOf(w);
     hwnd = top ? top->handle : hwnd;
     w = top;
+    // A child-styled window standing on the desktop (detached from its parent) is never active.
+    if (w && (w->style & WS_CHILD)) return nullptr;
   }
   HWND old = s.active;
   if (old == hwnd) return old;

@@ -32,6 +32,9 @@ struct TcxContainerClasses {
 
 class TcxContainer : public TcxControl, public IcxMouseTrackingCaller {
   VW_CLASS(TcxContainer, TcxControl)
+  // The inner list box hands the container its input as the container's own.
+  friend class TcxCustomInnerListBox;
+
  public:
   explicit TcxContainer(TComponent* AOwner);
   ~TcxContainer() override;

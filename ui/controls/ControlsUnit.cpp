@@ -5,6 +5,7 @@
 #include "platform/win/Focus.h"
 #include "ui/controls/ContainerViewInfo.h"
 #include "ui/controls/ControlChildComponent.h"
+#include "ui/controls/CustomPopupWindow.h"
 #include "ui/controls/EditStyle.h"
 #include "ui/controls/EditUtils.h"
 #include "ui/controls/MessageWindow.h"
@@ -62,6 +63,7 @@ void ControlsUnitStartup() {
   SystemControllerInstance = new TcxSystemController();
   ControlChildComponentStartup();
   BindGetScrollBarInfo();
+  PopupUnitStartup();
   EditPaintingStartup();
   EditUnitStartup();
 }
@@ -70,6 +72,7 @@ void ControlsUnitShutdown() {
   ControlsUnitFinalized = true;
   EditUnitShutdown();
   EditPaintingShutdown();
+  PopupUnitShutdown();
   FreeAndNil(SystemControllerInstance);
   controls_detail::FreeMouseTrackingTimerList();
   controls_detail::FreeSettingsController();
