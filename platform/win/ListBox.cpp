@@ -157,16 +157,12 @@ void EnsureVisible(ListBox& lb, int i) {
     SetTop(lb, i);
     return;
   }
-  // Scroll down until the item is wholly in view.
-  int top = lb.top;
-  while (top < i) {
-    RECT probe{};
-    int y = 0;
-    for (int k = top; k <= i; ++k) y += Height(lb, k);
-    (void)probe;
-    if (y <= ClientHeight(lb)) break;
-    ++top;
-  }
+  // The least scrolling that shows the item wholly: walk up from it while the items above still
+  // fit (one pass, however far the item lies below the top).
+  const int client = ClientHeight(lb);
+  int top = i;
+  int y = Height(lb, i);
+  while (top > lb.top && y + Height(lb, top - 1) <= client) y += Height(lb, --top);
   SetTop(lb, top);
 }
 

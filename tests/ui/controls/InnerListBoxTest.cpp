@@ -171,6 +171,10 @@ TEST_F(InnerListBoxTest, TheLibraryBarsMirrorTheSystemBars) {
   EXPECT_EQ(list->TopIndex(), 120);
   list->SetTopIndex(0);
   EXPECT_EQ(bar->Position(), 0);
+  // Selecting the last item scrolls just far enough to show it whole.
+  list->SetItemIndex(199);
+  EXPECT_EQ(list->TopIndex(), 200 - static_cast<int>(si.nPage));
+  EXPECT_EQ(bar->Position(), list->TopIndex());
   list->Items()->Clear();
   Pump();
   EXPECT_FALSE(bar->Visible());
