@@ -53,6 +53,14 @@ struct Stage {
     FinalizeForms();
     platform::ResetDisplay();
   }
+  // A windowed control of the form at (10, 10), 200 x 150, with its window made.
+  template <class T>
+  T* Place(T* control) {
+    control->SetParent(form);
+    control->SetBounds(10, 10, 200, 150);
+    control->HandleNeeded();
+    return control;
+  }
   // Each item reaches the window as one LB_INSERTSTRING at the end, as an added string does.
   void Fill(TCustomListBox* list, int count) {
     list->Items()->Clear();
@@ -62,29 +70,19 @@ struct Stage {
 
 void BM_FillPlainListBox5000(benchmark::State& state) {
   Stage stage;
-  auto* list = new TListBox(stage.form);
-  list->SetParent(stage.form);
-  list->SetBounds(10, 10, 200, 150);
-  list->HandleNeeded();
+  auto* list = stage.Place(new TListBox(stage.form));
   for (auto _ : state) stage.Fill(list, 5000);
 }
 
 void BM_FillInnerListBox5000(benchmark::State& state) {
   Stage stage;
-  auto* container = new TListContainer(stage.form);
-  container->SetParent(stage.form);
-  container->SetBounds(10, 10, 200, 150);
-  container->HandleNeeded();
-  for (auto _ : state) stage.Fill(container->List, 5000);
+  TcxCustomInnerListBox* list = stage.Place(new TListContainer(stage.form))->List;
+  for (auto _ : state) stage.Fill(list, 5000);
 }
 
 void BM_SearchKeyOver10000(benchmark::State& state) {
   Stage stage;
-  auto* container = new TListContainer(stage.form);
-  container->SetParent(stage.form);
-  container->SetBounds(10, 10, 200, 150);
-  container->HandleNeeded();
-  TcxCustomInnerListBox* list = container->List;
+  TcxCustomInnerListBox* list = stage.Place(new TListContainer(stage.form))->List;
   stage.Fill(list, 10000);
   // "item 9999" is the last one: the search runs over every item before it.
   const TChar keys[] = {'i', 't', 'e', 'm', ' ', '9', '9', '9', '9'};

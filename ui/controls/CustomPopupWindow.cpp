@@ -14,6 +14,7 @@
 #include "ui/controls/ControlServices.h"
 #include "ui/controls/MessageWindow.h"
 #include "ui/foundation/ObjectLinks.h"
+#include "ui/foundation/ScopeGuards.h"
 
 using namespace win;
 
@@ -30,17 +31,6 @@ HHOOK gMouseHook = nullptr;
 
 // The one-shot message lock: the window procedure it stands in for.
 WNDPROC gSavedWndProc = nullptr;
-
-class TCounterScope {
- public:
-  explicit TCounterScope(int& Counter) : FCounter(Counter) { ++FCounter; }
-  ~TCounterScope() { --FCounter; }
-  TCounterScope(const TCounterScope&) = delete;
-  TCounterScope& operator=(const TCounterScope&) = delete;
-
- private:
-  int& FCounter;
-};
 
 class TShowingGuard {
  public:
@@ -402,7 +392,7 @@ bool TcxCustomPopupWindow::IsShortCut(TMessage& Message) {
 }
 
 bool TcxCustomPopupWindow::SetFocusedControl(TWinControl* Control) {
-  TCounterScope locked(gActivationLock);
+  TcxCounterScope locked(gActivationLock);
   return TcxPopupWindow::SetFocusedControl(Control);
 }
 
@@ -452,7 +442,7 @@ void TcxCustomPopupWindow::PopupModal(TWinControl* AFocusedControl) {
     TShowingGuard showing;
     // The class library sends its forms' activation notices on WM_ACTIVATE, before the focus
     // moves: they are held back from here on, as they would be with the focus.
-    TCounterScope locked(gActivationLock);
+    TcxCounterScope locked(gActivationLock);
     RegisterShownPopup(this);
     FireShowing();
     SetBounds(p.X, p.Y, Width(), Height());
@@ -470,7 +460,7 @@ void TcxCustomPopupWindow::PopupModal(TWinControl* AFocusedControl) {
   }
   FFocusedControl = focus;
   if (focus && focus->CanFocus()) {
-    TCounterScope locked(gActivationLock);
+    TcxCounterScope locked(gActivationLock);
     focus->SetFocus();
   }
 
@@ -511,7 +501,7 @@ void TcxCustomPopupWindow::PopupModal(TWinControl* AFocusedControl) {
 void TcxCustomPopupWindow::ClosePopup() {
   if (!IsPopupVisibleListed(this)) return;
   {
-    TCounterScope locked(gActivationLock);
+    TcxCounterScope locked(gActivationLock);
     UnregisterShownPopup(this);
     FireClosing();
     if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);

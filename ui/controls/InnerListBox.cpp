@@ -11,35 +11,13 @@
 #include "platform/win/Keys.h"
 #include "platform/win/Window.h"
 #include "ui/controls/ContainerViewInfo.h"
+#include "ui/foundation/ScopeGuards.h"
 
 using namespace win;
 
 namespace {
 
 constexpr DWORD kScrollBarHiddenStates = STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
-
-class TFlagScope {
- public:
-  explicit TFlagScope(bool& Flag) : FFlag(Flag), FSaved(Flag) { FFlag = true; }
-  ~TFlagScope() { FFlag = FSaved; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
- private:
-  bool& FFlag;
-  bool FSaved;
-};
-
-class TCountScope {
- public:
-  explicit TCountScope(int& Counter) : FCounter(Counter) { ++FCounter; }
-  ~TCountScope() { --FCounter; }
-  TCountScope(const TCountScope&) = delete;
-  TCountScope& operator=(const TCountScope&) = delete;
-
- private:
-  int& FCounter;
-};
 
 // The messages after which the system bars may have changed.
 bool ChangesScrollBars(UINT Msg) {
@@ -288,7 +266,7 @@ void TcxCustomInnerListBox::SyncScrollBar(TcxScrollBar* Bar) {
     return;
   }
   if (Bar->Parent() != parent) {
-    TCountScope locked(FScrollBarsSyncLock);
+    TcxCounterScope locked(FScrollBarsSyncLock);
     Bar->SetParent(parent);
   }
   Bar->SetBounds(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);
@@ -311,7 +289,7 @@ void TcxCustomInnerListBox::SyncScrollBars() {
   if (IsComponentDestroying(this) || FScrollBarsSyncLock > 0 || FRedrawSuspended || FScrollBarsSyncing || !UsesLibraryScrollBars())
     return;
   if (!HandleAllocated() || !Parent()) return;
-  TFlagScope syncing(FScrollBarsSyncing);
+  TcxFlagScope syncing(FScrollBarsSyncing);
   for (TcxScrollBar* bar : {FHScrollBar, FVScrollBar})
     if (bar) SyncScrollBar(bar);
 }
