@@ -221,6 +221,40 @@ TEST_F(PopupWindowTest, TheOwnersFormKeepsItsActiveCaptionWhileThePopupIsShown) 
   for (WPARAM w : formNcActivations) EXPECT_NE(w, 0u);
 }
 
+TEST_F(PopupWindowTest, TheOwnersFormHearsNoActivationChangeFromItsPopup) {
+  int activations = 0, deactivations = 0;
+  form->OnActivate = [&](TObject*) { ++activations; };
+  form->OnDeactivate = [&](TObject*) { ++deactivations; };
+  Show(true);
+  EXPECT_EQ(GetActiveWindow(), popup->Handle());
+  popup->ClosePopup();
+  Pump();
+  EXPECT_EQ(GetActiveWindow(), form->Handle());
+  EXPECT_EQ(deactivations, 0);
+  EXPECT_EQ(activations, 0);
+  // Another form taking the activation is heard as ever.
+  TForm* second = NewForm(500, 40, 100, 100);
+  SetActiveWindow(second->Handle());
+  SetActiveWindow(form->Handle());
+  Pump();
+  EXPECT_EQ(deactivations, 1);
+  EXPECT_EQ(activations, 1);
+  delete second;
+}
+
+TEST_F(PopupWindowTest, EscapeReleasesTheCaptureAndKeepsThePopupOpen) {
+  Show(true);
+  ASSERT_EQ(GetFocus(), popup->Handle());
+  SetCapture(popup->Handle());
+  ASSERT_TRUE(popup->HasMouseCapture());
+  Headless().InjectKey(VK_ESCAPE, true);
+  Headless().InjectKey(VK_ESCAPE, false);
+  Pump();
+  EXPECT_FALSE(popup->HasMouseCapture());
+  EXPECT_TRUE(Listed());
+  EXPECT_TRUE(popup->Focused());
+}
+
 TEST_F(PopupWindowTest, HidingMovingOrDestroyingTheOwnerCloses) {
   auto* panel = new TPanel(form);
   panel->SetParent(form);
