@@ -573,7 +573,8 @@ bool TcxCustomEdit::ValidateEnteredValue(bool RaiseError) {
   }
   if (FUserAction && !RequestEditing()) return true;
   ApplyEditValueGuarded(displayValue);
-  if (!IsInPlace() && !IsFocused()) MarkModified(false);
+  // While it is being left the editor still counts as focused: the value it validated is posted next.
+  if (!IsInPlace() && !IsFocused() && !FExiting) MarkModified(false);
   FValidated = true;
   return true;
 }
