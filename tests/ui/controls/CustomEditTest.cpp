@@ -714,6 +714,75 @@ TEST_F(CustomEditTest, ActivatingByKeyPassesTheKeyOnAndLeavesNoHookBehind) {
   EXPECT_FALSE(inplace->Keys().Contains(wkTab)) << "an editor with an inner control leaves Tab to it";
 }
 
+TEST_F(CustomEditMouseTest, HintsAcceleratorsAndTheInPlaceContextMenu) {
+  edit->Properties()->Buttons()->ButtonAt(1)->SetHint("Browse|Browse for a scene file");
+  edit->Properties()->Buttons()->ButtonAt(0)->SetCaption("&Go");
+  edit->Properties()->Buttons()->ButtonAt(0)->SetKind(TcxEditButtonKind::bkText);
+  edit->RefreshStateAtCursor(false);
+  TcxCustomEditViewInfo* info = edit->EditViewInfo();
+  auto hintAt = [this](TPoint P, THintInfo& Hint) {
+    Hint.CursorPos = POINT{P.X, P.Y};
+    return edit->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&Hint));
+  };
+  THintInfo hint;
+  const TRect& b = info->Button(1)->Bounds;
+  EXPECT_EQ(hintAt(TPoint(b.Left + 2, b.Top + 2), hint), 0);
+  EXPECT_EQ(hint.HintStr, "Browse");
+  EXPECT_EQ(TRect(hint.CursorRect), b);
+  THintInfo outside;
+  EXPECT_EQ(hintAt(TPoint(info->Bounds.Right + 5, 2), outside), static_cast<LRESULT>(-1)) << "no hint off the border";
+
+  // An accelerator of a button caption clicks that button.
+  EXPECT_EQ(edit->Perform(CM_DIALOGCHAR, 'g', 0), 1);
+  EXPECT_EQ(clicks, (std::vector<int>{0}));
+  EXPECT_EQ(edit->Perform(CM_DIALOGCHAR, 'q', 0), 0);
+
+  // The host of an in-place editor shows its own context menu.
+  auto* inplace = static_cast<TTestEdit*>(TcxCustomEdit::ConstructInplace(TTestEdit::StaticClass(), form, true));
+  inplace->SetParent(form);
+  int parentMenus = 0;
+  form->OnContextPopup = [&parentMenus](TObject*, POINT, bool& Handled) {
+    ++parentMenus;
+    Handled = true;
+  };
+  TMessage menu{WM_CONTEXTMENU, reinterpret_cast<WPARAM>(inplace->Handle()), static_cast<LPARAM>(-1), 0};
+  inplace->DefaultHandler(menu);
+  edit->DefaultHandler(menu);
+  EXPECT_EQ(parentMenus, 1) << "only the stand-alone editor passed it on";
+}
+
+TEST_F(CustomEditTest, ClipboardMessagesAskWhetherTheValueMayChange) {
+  struct TClipboardEdit : TTestEdit {
+    using TTestEdit::TTestEdit;
+    std::vector<String> Calls;
+    void CutSelectedText() override { Calls.push_back("cut"); }
+    void CopySelectedText() override { Calls.push_back("copy"); }
+    void PasteText() override { Calls.push_back(UserAction() ? "paste by the user" : "paste"); }
+  };
+  auto* clip = new TClipboardEdit(form);
+  clip->SetParent(form);
+  bool allow = true;
+  clip->OnEditing = [&allow](TObject*, bool& CanEdit) { CanEdit = allow; };
+  clip->Perform(WM_CUT, 0, 0);
+  clip->Perform(WM_COPY, 0, 0);
+  clip->Perform(WM_PASTE, 0, 0);
+  clip->Properties()->SetReadOnly(true);
+  clip->Perform(WM_CUT, 0, 0);
+  clip->Perform(WM_PASTE, 0, 0);
+  EXPECT_EQ(clip->Calls, (std::vector<String>{"cut", "copy", "paste by the user", "copy"}));
+  EXPECT_FALSE(clip->UserAction());
+
+  // Through an inner control that leaves the clipboard to its editor: refused editing copies.
+  clip->Properties()->SetReadOnly(false);
+  clip->Calls.clear();
+  allow = false;
+  TMessage cut{WM_CUT, 0, 0, 0};
+  EXPECT_TRUE(clip->HandleInnerMessage(cut));
+  TMessage paste{WM_PASTE, 0, 0, 0};
+  EXPECT_FALSE(clip->HandleInnerMessage(paste)) << "a refused paste goes on to the inner control";
+  EXPECT_EQ(clip->Calls, (std::vector<String>{"copy"}));
+}
+
 // ---- size ---------------------------------------------------------------------------------------------
 
 TEST_F(CustomEditTest, AnAnchoredEditorKeepsItsRightEdgeOrItsCentreAsItGrows) {
