@@ -13,6 +13,7 @@
 #include "platform/win/Focus.h"
 #include "platform/win/Keys.h"
 #include "platform/win/Window.h"
+#include "tests/support/Artifacts.h"
 #include "tests/ui/controls/ControlsFixture.h"
 #include "ui/controls/CustomEdit.h"
 #include "ui/controls/EditRepository.h"
@@ -781,6 +782,42 @@ TEST_F(CustomEditTest, ClipboardMessagesAskWhetherTheValueMayChange) {
   TMessage paste{WM_PASTE, 0, 0, 0};
   EXPECT_FALSE(clip->HandleInnerMessage(paste)) << "a refused paste goes on to the inner control";
   EXPECT_EQ(clip->Calls, (std::vector<String>{"copy"}));
+}
+
+// Each look in a column; rows: normal, a hot button, a pressed button, read-only, disabled. The
+// states come from the editor's own recalculation, as the mouse would make them.
+TEST_F(CustomEditTest, GalleryOfLooksAndStates) {
+  delete form;
+  form = NewForm(0, 0, 4 * 130 + 20, 5 * 34 + 20);
+  const TcxLookAndFeelKind kinds[] = {lfStandard, lfFlat, lfUltraFlat, lfOffice11};
+  std::vector<TTestEdit*> edits;
+  for (int col = 0; col < 4; ++col)
+    for (int row = 0; row < 5; ++row) {
+      auto* e = NewEdit(10 + col * 130, 10 + row * 34);
+      e->SetAutoSize(false);
+      e->SetBounds(10 + col * 130, 10 + row * 34, 120, 22);
+      e->Style()->LookAndFeel()->SetKind(kinds[col]);
+      e->Style()->SetHotTrack(true);
+      e->Properties()->Buttons()->AddButton()->SetKind(TcxEditButtonKind::bkEllipsis);
+      e->Properties()->Buttons()->AddButton()->SetKind(TcxEditButtonKind::bkDown);
+      if (row == 3) e->Properties()->SetReadOnly(true);
+      if (row == 4) e->SetEnabled(false);
+      edits.push_back(e);
+    }
+  Pump();
+  for (int col = 0; col < 4; ++col) {
+    TTestEdit* hot = edits[static_cast<std::size_t>(col * 5 + 1)];
+    TTestEdit* pressed = edits[static_cast<std::size_t>(col * 5 + 2)];
+    const TRect& b = hot->EditViewInfo()->Button(1)->Bounds;
+    TPoint centre((b.Left + b.Right) / 2, (b.Top + b.Bottom) / 2);
+    hot->RecalcState(centre, 0, TShiftState(), true);
+    pressed->RecalcState(centre, 1, TShiftState{ssLeft}, true);
+    EXPECT_EQ(hot->EditViewInfo()->Button(1)->Data.State, ebsSelected) << col;
+    EXPECT_EQ(pressed->EditViewInfo()->Button(1)->Data.State, ebsPressed) << col;
+    EXPECT_EQ(edits[static_cast<std::size_t>(col * 5 + 4)]->EditViewInfo()->Button(0)->Data.State, ebsDisabled);
+  }
+  Pump();
+  EXPECT_TRUE(Headless().SaveScreenshot(testsupport::ArtifactPath("cx_custom_edit_gallery.png")));
 }
 
 // ---- size ---------------------------------------------------------------------------------------------
