@@ -9,6 +9,7 @@
 #include "platform/win/Keys.h"
 #include "platform/win/Window.h"
 #include "ui/controls/ControlServices.h"
+#include "ui/foundation/ScopeGuards.h"
 #include "ui/foundation/OSVersion.h"
 #include "ui/foundation/Office11Colors.h"
 
@@ -28,31 +29,6 @@ std::size_t CodePointCount(const String& S) {
   return static_cast<std::size_t>(
       std::count_if(S.begin(), S.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
-
-// Keeps a flag raised for a scope.
-class TFlagScope {
- public:
-  TFlagScope(bool& Flag, bool Value) : FFlag(Flag), FSaved(Flag) { FFlag = Value; }
-  ~TFlagScope() { FFlag = FSaved; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
- private:
-  bool& FFlag;
-  bool FSaved;
-};
-
-// Raises a counter for a scope.
-class TCountScope {
- public:
-  explicit TCountScope(int& Counter) : FCounter(Counter) { ++FCounter; }
-  ~TCountScope() { --FCounter; }
-  TCountScope(const TCountScope&) = delete;
-  TCountScope& operator=(const TCountScope&) = delete;
-
- private:
-  int& FCounter;
-};
 
 }  // namespace
 
@@ -106,7 +82,7 @@ void TcxContainer::AfterConstruction() {
 }
 
 void TcxContainer::ApplyParentColorDefault() {
-  TFlagScope applying(FStyleApplying, true);
+  TcxFlagScope applying(FStyleApplying, true);
   bool parentColor = DefaultParentColor() && !IsInPlace() && !NormalStyle()->IsValueAssigned(csvColor);
   if (!parentColor) SetColor(clWindow);
   SetParentColor(parentColor);
@@ -147,12 +123,12 @@ bool TcxContainer::RecalcState(const TPoint& Point, int Button, TShiftState Shif
   FRecalcRefused = true;
   bool result = false;
   if (CanRecalculate()) {
-    TCountScope depth(FRecalcDepth);
+    TcxCounterScope depth(FRecalcDepth);
     FRecalcRefused = false;
     result = ApplyState(Point, Button, Shift, MouseEvent);
   }
   if (CanRecalculate() && MouseEvent && FAfterRecalcGuard == 0) {
-    TCountScope guard(FAfterRecalcGuard);
+    TcxCounterScope guard(FAfterRecalcGuard);
     AfterStateRecalc();
   }
   FLayoutValid = result && !FRecalcRefused;
@@ -372,7 +348,7 @@ void TcxContainer::ContainerStyleChanged(TObject*) {
   if (FConstructing || ComponentState().Contains(csLoading) || IsDestroying()) return;
   RefreshStateAtCursor(false);
   {
-    TFlagScope applying(FStyleApplying, true);
+    TcxFlagScope applying(FStyleApplying, true);
     if (!ParentColor() || NormalStyle()->AssignedValues().Contains(csvColor))
       SetColor(NormalStyle()->ResolvedColor());
     // Taking the style's font is no choice of a font of its own: the parent's may still fill it.
@@ -502,7 +478,7 @@ void TcxContainer::PlaceInnerControl() {
   if (FInnerControl->Left() == c.Left && FInnerControl->Top() == c.Top && FInnerControl->Width() == c.Right - c.Left &&
       FInnerControl->Height() == c.Bottom - c.Top)
     return;
-  TCountScope depth(FRecalcDepth);
+  TcxCounterScope depth(FRecalcDepth);
   FInnerControl->SetBounds(c.Left, c.Top, c.Right - c.Left, c.Bottom - c.Top);
 }
 
@@ -617,7 +593,7 @@ void TcxContainer::SyncInnerScrollBar(TcxScrollBar* ScrollBar) {
 void TcxContainer::SyncInnerScrollBars(bool KeepVisibility) {
   if (!FInnerControl || !UsesInternalScrollBars() || IsDestroying() || !ScrollBarInfoApiAvailable()) return;
   if (!HScrollBar() || !VScrollBar()) return;
-  TFlagScope syncing(FScrollBarSyncing, true);
+  TcxFlagScope syncing(FScrollBarSyncing, true);
   for (TcxScrollBar* bar : {static_cast<TcxScrollBar*>(HScrollBar()), static_cast<TcxScrollBar*>(VScrollBar())}) {
     if (!KeepVisibility) SyncInnerScrollBar(bar);
     if (!bar->Visible() || !FInnerControl->HandleAllocated()) continue;
@@ -781,7 +757,7 @@ void TcxContainer::DoContextPopup(POINT MousePos, bool& Handled) {
 
 void TcxContainer::ChangeScale(int M, int D) {
   {
-    TFlagScope applying(FStyleApplying, !ParentFont());
+    TcxFlagScope applying(FStyleApplying, !ParentFont());
     TcxControl::ChangeScale(M, D);
   }
   if (M != D && NormalStyle()->IsValueAssigned(csvFont) && !ComponentState().Contains(csLoading)) {

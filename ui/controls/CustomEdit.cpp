@@ -13,6 +13,7 @@
 #include "ui/controls/Timer.h"
 #include "ui/controls/VariantRoutines.h"
 #include "ui/controls/WindowProcController.h"
+#include "ui/foundation/ScopeGuards.h"
 
 using namespace win;
 
@@ -29,19 +30,20 @@ bool TakeNextEditInplace() {
   return value;
 }
 
-class TFlagScope {
- public:
-  TFlagScope(bool& Flag, bool Value) : FFlag(Flag), FSaved(Flag) { FFlag = Value; }
-  ~TFlagScope() { FFlag = FSaved; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
- private:
-  bool& FFlag;
-  bool FSaved;
-};
-
 // Half a size, rounded up, so that anchoring and placing cancel out.
+// Runs Body between Enter and Leave; Leave runs on every way out.
+template <class Enter, class Leave, class Body>
+void Bracketed(Enter EnterStep, Leave LeaveStep, Body BodyStep) {
+  EnterStep();
+  try {
+    BodyStep();
+  } catch (...) {
+    LeaveStep();
+    throw;
+  }
+  LeaveStep();
+}
+
 int HalfSize(int Size) { return Size / 2 + (Size % 2 != 0 ? 1 : 0); }
 
 // The style and view-info classes the properties class names; the container needs them before
@@ -396,16 +398,21 @@ void TcxCustomEdit::PopModifiedState() {
 }
 
 void TcxCustomEdit::FireWithModifiedState(const std::function<void()>& Fire) {
-  PushModifiedState();
-  FValueChanged = true;
-  FModified = true;
-  try {
-    Fire();
-  } catch (...) {
-    PopModifiedState();
-    throw;
-  }
-  PopModifiedState();
+  Bracketed(
+      [this] {
+        PushModifiedState();
+        FValueChanged = true;
+        FModified = true;
+      },
+      [this] { PopModifiedState(); }, Fire);
+}
+
+void TcxCustomEdit::InChangeEventsLock(const std::function<void()>& Body) {
+  Bracketed([this] { LockChangeEvents(true); }, [this] { LockChangeEvents(false, true); }, Body);
+}
+
+void TcxCustomEdit::InEditingEventLock(const std::function<void()>& Body) {
+  Bracketed([this] { LockEditingEvent(true); }, [this] { LockEditingEvent(false); }, Body);
 }
 
 // ---- the value ----------------------------------------------------------------------------------------
@@ -423,46 +430,24 @@ bool TcxCustomEdit::RequestEditing() {
   if (FDataBinding->IsModified()) return true;
   bool canEdit = IsEditAllowed();
   if (!canEdit) return false;
-  TFlagScope requesting(FRequestingEditing, true);
+  TcxFlagScope requesting(FRequestingEditing, true);
   // Whatever OnEditing writes to EditValue is ignored: the value is not the editor's to change yet.
-  auto fireEditing = [this, &canEdit] {
-    if (!OnEditing) return;
-    LockEditingEvent(true);
-    try {
-      OnEditing(this, canEdit);
-    } catch (...) {
-      LockEditingEvent(false);
-      throw;
-    }
-    LockEditingEvent(false);
-  };
-  fireEditing();
+  if (OnEditing) InEditingEventLock([this, &canEdit] { OnEditing(this, canEdit); });
   if (IsInPlace() || !canEdit) return canEdit;
   if (FDataBinding->InEditMode()) {
     FDataBinding->EditorValueChanged();
     return true;
   }
-  LockEditingEvent(true);
-  try {
-    canEdit = FDataBinding->EnterEditMode();
-  } catch (...) {
-    LockEditingEvent(false);
-    throw;
-  }
-  LockEditingEvent(false);
+  InEditingEventLock([this, &canEdit] { canEdit = FDataBinding->EnterEditMode(); });
   return canEdit;
 }
 
 void TcxCustomEdit::SetEditValue(const Variant& Value) {
   if (FEditingEventLockCount > 0) return;
-  LockValueChanges(true);
-  try {
-    if (!FUserAction || RequestEditing()) InternalSetEditValue(Value, true);
-  } catch (...) {
-    LockValueChanges(false);
-    throw;
-  }
-  LockValueChanges(false);
+  Bracketed([this] { LockValueChanges(true); }, [this] { LockValueChanges(false); },
+            [this, &Value] {
+              if (!FUserAction || RequestEditing()) InternalSetEditValue(Value, true);
+            });
 }
 
 void TcxCustomEdit::SetEditValueChecked(const Variant& Value) {
@@ -485,14 +470,7 @@ void TcxCustomEdit::InternalSetEditValue(const Variant& Value, bool) {
 }
 
 void TcxCustomEdit::ApplyEditValueGuarded(const Variant& Value) {
-  PushModifiedState();
-  try {
-    ApplyEditValue(Value);
-  } catch (...) {
-    PopModifiedState();
-    throw;
-  }
-  PopModifiedState();
+  Bracketed([this] { PushModifiedState(); }, [this] { PopModifiedState(); }, [this, &Value] { ApplyEditValue(Value); });
 }
 
 Variant TcxCustomEdit::EffectiveEditValue() {
@@ -546,7 +524,7 @@ void TcxCustomEdit::CheckDisplayValue(Variant& DisplayValue, String& ErrorText, 
 
 bool TcxCustomEdit::ValidateEnteredValue(bool RaiseError) {
   if (!FModified || FValidated) return true;
-  TFlagScope validating(FValidating, true);
+  TcxFlagScope validating(FValidating, true);
   Variant displayValue(CurrentDisplayText());
   bool error = false;
   String errorText;
@@ -584,7 +562,7 @@ void TcxCustomEdit::ReportValidationError(const String& ErrorText, bool AbortSil
     FValidated = true;
   } else if (Visible()) {
     if (!IsFocused()) {
-      TFlagScope errorFocus(FErrorFocus, true);
+      TcxFlagScope errorFocus(FErrorFocus, true);
       if (InnerControl() && InnerControl()->CanFocus())
         InnerControl()->SetFocus();
       else
@@ -614,7 +592,7 @@ bool TcxCustomEdit::CanPostEditValue() { return !IsDesigning() && FDataBinding->
 
 void TcxCustomEdit::PostEditValue(bool Validate) {
   if (Validate) {
-    TFlagScope userAction(FUserAction, false);
+    TcxFlagScope userAction(FUserAction, false);
     if (!ValidateEnteredValue(true)) return;
   }
   try {
@@ -678,8 +656,7 @@ void TcxCustomEdit::ProcessExit(bool FireExit) {
 
 void TcxCustomEdit::RevertEditValue() {
   if (!FModified || !ActiveProperties()->CanRevertEditValue()) return;
-  LockChangeEvents(true);
-  try {
+  InChangeEventsLock([this] {
     FModified = false;
     if (DataIsBound()) {
       Variant stored;
@@ -691,11 +668,7 @@ void TcxCustomEdit::RevertEditValue() {
     SetValueChanged(true);
     SelectAllContent();
     if (ActiveProperties()->ImmediatePost() && CanPostEditValue()) PostEditValue(false);
-  } catch (...) {
-    LockChangeEvents(false, true);
-    throw;
-  }
-  LockChangeEvents(false, true);
+  });
 }
 
 bool TcxCustomEdit::CanRevertNow() { return DataIsBound() || ActiveProperties()->CanRevertEditValue(); }
@@ -817,7 +790,7 @@ void TcxCustomEdit::KeyDown(WORD& Key, TShiftState Shift) { HandleKeyDown(Key, S
 
 void TcxCustomEdit::HandleKeyDown(WORD& Key, TShiftState Shift) {
   FEscapeReverted = false;
-  TFlagScope escapeDown(FEscapeDown, Key == VK_ESCAPE);
+  TcxFlagScope escapeDown(FEscapeDown, Key == VK_ESCAPE);
   if (!IsClickKey(Key, Shift)) TcxCustomEditContainer::KeyDown(Key, Shift);
   if (Key != 0) EditKeyDown(Key, Shift);
   if (Key != 0 && NotifiesKeyDown(Key, Shift)) FireKeyDownNotification(Key, Shift);
@@ -828,19 +801,14 @@ void TcxCustomEdit::EditKeyDown(WORD& Key, TShiftState Shift) {
   TcxCustomEditProperties* properties = ActiveProperties();
   TShortCut shortCut = KeyShortCut(Key, Shift);
   if (properties->ClearKey() != 0 && shortCut == properties->ClearKey()) {
-    LockChangeEvents(true);
-    FUserAction = true;
-    try {
-      SetEditValueChecked(DefaultEditValue());
-      if (ActiveProperties()->ImmediatePost() && CanPostEditValue()) PostEditValue(false);
-      FValidated = true;
-    } catch (...) {
-      FUserAction = false;
-      LockChangeEvents(false, true);
-      throw;
-    }
-    FUserAction = false;
-    LockChangeEvents(false, true);
+    InChangeEventsLock([this] {
+      Bracketed([this] { FUserAction = true; }, [this] { FUserAction = false; },
+                [this] {
+                  SetEditValueChecked(DefaultEditValue());
+                  if (ActiveProperties()->ImmediatePost() && CanPostEditValue()) PostEditValue(false);
+                  FValidated = true;
+                });
+    });
     Key = 0;
     return;
   }
@@ -871,27 +839,17 @@ void TcxCustomEdit::EditKeyDown(WORD& Key, TShiftState Shift) {
     case VK_RETURN: {
       if (!ActiveProperties()->ValidateOnEnter()) break;
       Key = 0;
-      LockChangeEvents(true);
-      try {
+      InChangeEventsLock([this] {
         if (ValidateEnteredValue(true) && CanPostEditValue()) PostEditValue(false);
-      } catch (...) {
-        LockChangeEvents(false, true);
-        throw;
-      }
-      LockChangeEvents(false, true);
+      });
       return;
     }
     case VK_ESCAPE: {
       if (!FModified || !CanRevertNow()) break;
-      LockChangeEvents(true);
-      try {
+      InChangeEventsLock([this] {
         FDataBinding->RevertToData();
         SetValueChanged(true);
-      } catch (...) {
-        LockChangeEvents(false, true);
-        throw;
-      }
-      LockChangeEvents(false, true);
+      });
       FEscapeReverted = true;
       Key = 0;
       return;
@@ -998,7 +956,7 @@ void TcxCustomEdit::BeginFocusedEditing() {
 void TcxCustomEdit::DoExit() { HandleExit(); }
 
 void TcxCustomEdit::HandleExit() {
-  TFlagScope userAction(FUserAction, false);
+  TcxFlagScope userAction(FUserAction, false);
   ProcessExit(true);
 }
 
@@ -1165,7 +1123,7 @@ bool TcxCustomEdit::HandleInnerMessage(TMessage& Message) {
   switch (Message.Msg) {
     case WM_CUT: {
       if (innerHandles) return false;
-      TFlagScope userAction(FUserAction, true);
+      TcxFlagScope userAction(FUserAction, true);
       if (RequestEditing())
         CutSelectedText();
       else
@@ -1174,7 +1132,7 @@ bool TcxCustomEdit::HandleInnerMessage(TMessage& Message) {
     }
     case WM_PASTE: {
       if (innerHandles || !RequestEditing()) return false;
-      TFlagScope userAction(FUserAction, true);
+      TcxFlagScope userAction(FUserAction, true);
       PasteText();
       return true;
     }
@@ -1184,7 +1142,7 @@ bool TcxCustomEdit::HandleInnerMessage(TMessage& Message) {
 }
 
 void TcxCustomEdit::HandleCut(TMessage&) {
-  TFlagScope userAction(FUserAction, true);
+  TcxFlagScope userAction(FUserAction, true);
   if (ReadOnlyInEffect() || !FDataBinding->HasData())
     CopySelectedText();
   else
@@ -1195,7 +1153,7 @@ void TcxCustomEdit::HandleCopy(TMessage&) { CopySelectedText(); }
 
 void TcxCustomEdit::HandlePaste(TMessage&) {
   if (ReadOnlyInEffect() || !FDataBinding->HasData()) return;
-  TFlagScope userAction(FUserAction, true);
+  TcxFlagScope userAction(FUserAction, true);
   PasteText();
 }
 
@@ -1399,7 +1357,7 @@ int TcxCustomEdit::Height() {
 
 void TcxCustomEdit::EnsureHandle() {
   if (HandleAllocated() || IsDestroying() || FCreatingHandle || !CanGetWindowHandle(this)) return;
-  TFlagScope creating(FCreatingHandle, true);
+  TcxFlagScope creating(FCreatingHandle, true);
   HandleNeeded();
 }
 
@@ -1485,23 +1443,9 @@ bool EditValuesSame(const Variant& V1, const Variant& V2) {
   return comparable && VarEqualsLoose(V1, V2);
 }
 
-namespace {
-
-WPARAM MouseKeysOf(TShiftState Shift) {
-  WPARAM keys = 0;
-  if (Shift.Contains(ssLeft)) keys |= MK_LBUTTON;
-  if (Shift.Contains(ssRight)) keys |= MK_RBUTTON;
-  if (Shift.Contains(ssMiddle)) keys |= MK_MBUTTON;
-  if (Shift.Contains(ssShift)) keys |= MK_SHIFT;
-  if (Shift.Contains(ssCtrl)) keys |= MK_CONTROL;
-  return keys;
-}
-
-}  // namespace
-
 LRESULT SendMouseMessageTo(TWinControl* Control, UINT Msg, TShiftState Shift, const TPoint& P) {
   LPARAM point = static_cast<LPARAM>((static_cast<DWORD>(P.Y & 0xFFFF) << 16) | static_cast<DWORD>(P.X & 0xFFFF));
-  return SendMessage(Control->Handle(), Msg, MouseKeysOf(Shift), point);
+  return SendMessage(Control->Handle(), Msg, ShiftStateToMouseKeys(Shift), point);
 }
 
 LRESULT SendEditorKeyMessage(TWinControl* Editor, UINT Msg, WPARAM Key) {

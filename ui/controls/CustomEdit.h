@@ -396,6 +396,9 @@ class TcxCustomEdit : public TcxCustomEditContainer, public IcxInplaceEditText {
   void AttachPropertiesHandler();
   bool IsLoadingOrDestroying();
   void FireWithModifiedState(const std::function<void()>& Fire);
+  // Body with change events held, fired afterwards (also when Body raises).
+  void InChangeEventsLock(const std::function<void()>& Body);
+  void InEditingEventLock(const std::function<void()>& Body);
   void StopDoubleClickTimer();
 
   TcxCustomEditClasses FClasses;
