@@ -12,6 +12,7 @@
 
 class TdxFadingObjectHelper;
 class TdxBarPainter;
+class TdxDockControl;
 
 #define VW_BAR_SHELL(Self, Parent, ...) \
   class Self : public Parent {          \
@@ -80,6 +81,7 @@ class TdxBarItemControl : public TObject {
   virtual win::HBRUSH BkBrush() const { return nullptr; }
   virtual bool HasOwnBkBrush() const { return false; }
   virtual bool IsRarelyUsed() const { return false; }
+  virtual bool Enabled() const { return true; }
   // The item style's font and background colours; clDefault when the style has none.
   virtual TColor FontColor() const { return static_cast<TColor>(0x20000000); }
   virtual TColor StyleColor() const { return static_cast<TColor>(0x20000000); }
@@ -184,6 +186,8 @@ class TCustomdxBarControl : public TCustomControl {
   virtual bool HasOwnBackground() const { return false; }
   // The toolbar's docking style; dsNone floats (and is what menus answer).
   virtual int DockingStyleIndex() const { return 0; }
+  // The dock site a docked toolbar lies in; nil for floating toolbars and menus.
+  virtual TdxDockControl* DockControl() const { return nullptr; }
   virtual bool IsVertical() const { return false; }
   virtual bool IsMainMenu() const { return false; }
   virtual bool IsMenu() const { return false; }
@@ -215,6 +219,8 @@ class TCustomdxBarControl : public TCustomControl {
   virtual bool ShowsDescriptions() const { return false; }
   // Where the menu's owner item lies in this window's client coordinates; empty when none.
   virtual TRect OwnerBounds() const { return {}; }
+  // The window's own copy of a background drawn once (the themed status bar); nil for none.
+  virtual TBitmap* BackgroundCache() const { return nullptr; }
 };
 VW_BAR_COMPONENT_SHELL(TdxBarControl, TCustomdxBarControl)
 VW_BAR_COMPONENT_SHELL(TdxBarSubMenuControl, TCustomdxBarControl)

@@ -36,6 +36,8 @@ class TdxBarItemControlDrawParams : public TObject {
   bool SelectedByKey = false;
   // The default button size for the manager's glyph size: the extent a glyph cell takes along the bar.
   TSize ButtonExtent{23, 22};
+  // A brush a painter puts in place of the item's background brush for one drawing; nil for none.
+  win::HBRUSH BkBrush = nullptr;
 
   bool ShowsGlyph() const { return (ViewStructure & cpIcon) != 0; }
   bool ShowsCaption() const { return (ViewStructure & cpText) != 0; }

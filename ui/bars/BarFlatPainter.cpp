@@ -527,24 +527,22 @@ void TdxBarFlatPainter::DrawDroppedOwnerFace(TB* Bar, HDC DC, const TRect& R, co
 void TdxBarFlatPainter::DrawDroppedOwnerFrame(TB* Bar, HDC DC, const TRect& R, const TRect& OwnerState) {
   // OwnerState is the open menu's rectangle in this DC's coordinates; the side of the item it
   // touches stays open, and the seam between them takes the control brush.
-  const TRect& menu = OwnerState;
-  TRect open{};
-  if (!IsEmpty(menu)) {
-    const int left = std::max(R.Left + 1, menu.Left + 1), right = std::min(R.Right - 1, menu.Right - 1);
-    const int top = std::max(R.Top + 1, menu.Top + 1), bottom = std::min(R.Bottom - 1, menu.Bottom - 1);
-    if (menu.Top >= R.Bottom - 1)
-      open = {left, R.Bottom - 1, right, R.Bottom};
-    else if (menu.Bottom <= R.Top + 1)
-      open = {left, R.Top, right, R.Top + 1};
-    else if (menu.Left >= R.Right - 1)
-      open = {R.Right - 1, top, R.Right, bottom};
-    else if (menu.Right <= R.Left + 1)
-      open = {R.Left, top, R.Left + 1, bottom};
-  }
+  const TRect open = OwnerLinkBounds(R, OwnerState);
   if (!IsEmpty(open)) FillOwnerMenuLink(Bar, DC, open);
   TdxBarClipKeeper keep(DC);
   ExcludeRect(DC, open);
   DrawOwnerFrame(Bar, DC, R);
+}
+
+TRect TdxBarFlatPainter::OwnerLinkBounds(const TRect& R, const TRect& Menu) {
+  if (IsEmpty(Menu)) return {};
+  const int left = std::max(R.Left + 1, Menu.Left + 1), right = std::min(R.Right - 1, Menu.Right - 1);
+  const int top = std::max(R.Top + 1, Menu.Top + 1), bottom = std::min(R.Bottom - 1, Menu.Bottom - 1);
+  if (Menu.Top >= R.Bottom - 1) return {left, R.Bottom - 1, right, R.Bottom};
+  if (Menu.Bottom <= R.Top + 1) return {left, R.Top, right, R.Top + 1};
+  if (Menu.Left >= R.Right - 1) return {R.Right - 1, top, R.Right, bottom};
+  if (Menu.Right <= R.Left + 1) return {R.Left, top, R.Left + 1, bottom};
+  return {};
 }
 
 void TdxBarFlatPainter::DrawOwnerFrame(TB* Bar, HDC DC, const TRect& R) {

@@ -119,6 +119,9 @@ class TdxBarFlatPainter : public TdxBarPainter {
   /* 341 */ virtual TColor SeparatorLineColor() { return clBtnShadow; }
 
  protected:
+  // Where an open menu touches the item R that dropped it: the one-pixel seam on the item's side
+  // facing the menu, without the frame's corners; empty when the menu lies elsewhere.
+  static TRect OwnerLinkBounds(const TRect& R, const TRect& Menu);
   static bool WhiteFace();
   static bool BlackFace();
 };

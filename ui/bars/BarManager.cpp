@@ -671,7 +671,15 @@ void TdxBarManager::DestroyBrushes() {
 void TdxBarManager::SysColorChanged() {
   CreateBrushes();
   RebuildOffice11Colors();
-  StyleChanged();
+  // The painter stays: it reads the rebuilt colours on its next call. The sites and windows take
+  // the new brushes and floating toolbars recompute their frames.
+  for (TdxDockControl* site : FDockControls) site->RefreshBrushes();
+  for (int i = 0; BarControls && i < BarControls->Count(); ++i) {
+    auto* control = static_cast<TCustomdxBarControl*>(BarControls->Items(i));
+    if (control->Owner() != Owner()) continue;
+    control->RefreshBrushes();
+    if (control->DockingStyleIndex() == 0) control->BarManagerStyleChanged();
+  }
 }
 
 // ---- fonts --------------------------------------------------------------------------------------

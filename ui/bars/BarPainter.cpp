@@ -17,9 +17,11 @@
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarRoutines.h"
 #include "ui/bars/BarUnit.h"
+#include "ui/bars/BarXPPainter.h"
 #include "ui/foundation/Canvas.h"
 #include "ui/foundation/DrawingRoutines.h"
 #include "ui/foundation/Fader.h"
+#include "ui/foundation/ThemeManager.h"
 
 using namespace win;
 using namespace dxbar;
@@ -150,6 +152,7 @@ HBRUSH TdxBarPainter::BarBkBrush(TB* Bar) {
 }
 
 HBRUSH TdxBarPainter::ItemBkBrush(TP& P) {
+  if (P.BkBrush) return P.BkBrush;
   HBRUSH brush = P.OwnerControl ? P.OwnerControl->BkBrush() : nullptr;
   return brush ? brush : BarBkBrush(ParentOf(P));
 }
@@ -291,6 +294,10 @@ TColor TdxBarPainter::FloatCaptionTextColor(bool Active) {
 TColor TdxBarPainter::FloatCaptionGlyphColor(bool Active, int /*ButtonState*/) { return FloatCaptionTextColor(Active); }
 
 void TdxBarPainter::DrawBarSizeGrip(HDC DC, const TRect& R) {
+  if (UsesNativeBackground() && HasVisualStyles({tciStatus})) {
+    TdxBarXPPainter::DrawThemedBarSizeGrip(DC, R);
+    return;
+  }
   // Without visual styles the frame-control grip is drawn through a mask: only its lines land.
   DrawTransparentSizeGrip(DC, R);
 }
@@ -914,8 +921,9 @@ int TdxBarPainter::LargeDropArrowPartWidth(TdxBarManager* Manager) {
   return Manager ? Manager->LargeButtonArrowWidth() : 13;
 }
 
-void TdxBarPainter::FillDockBackground(TdxBarManager* Manager, HDC DC, const TRect& R, const TRect& Origin,
+void TdxBarPainter::FillDockBackground(TdxDockControl* Dock, HDC DC, const TRect& R, const TRect& Origin,
                                        HBRUSH Brush, TColor Color) {
+  TdxBarManager* Manager = Dock ? Dock->BarManager() : nullptr;
   TBitmap* picture = Manager ? Manager->Backgrounds()->Bar() : nullptr;
   FillOrTile(DC, R, Origin, picture && !picture->Empty() ? picture->Handle() : nullptr, Color, Brush);
 }
@@ -1110,12 +1118,20 @@ void TdxBarPainter::RedrawMark(TB* Bar, const TRect& Client, const TRect& Captio
 }
 
 void TdxBarPainter::FillStatusBarBackground(TB* Bar, HDC DC, const TRect& R, const TRect& Origin, HBRUSH Brush) {
+  if (UsesNativeBackground() && HasVisualStyles({tciStatus})) {
+    const RECT client = Bar->ClientRect();
+    TdxBarXPPainter::FillThemedStatusBar(DC, R, Origin, client, Bar->BackgroundCache());
+    return;
+  }
   TdxBarManager* manager = ManagerOf(Bar);
   TBitmap* picture = manager ? manager->Backgrounds()->Bar() : nullptr;
   FillOrTile(DC, R, Origin, picture && !picture->Empty() ? picture->Handle() : nullptr, clBtnFace, Brush);
 }
 
-TSize TdxBarPainter::SizeGripSize() { return {GetSystemMetrics(SM_CXHSCROLL), GetSystemMetrics(SM_CYHSCROLL)}; }
+TSize TdxBarPainter::SizeGripSize() {
+  if (HasVisualStyles({tciStatus})) return TdxBarXPPainter::ThemedBarSizeGripSize();
+  return {GetSystemMetrics(SM_CXHSCROLL), GetSystemMetrics(SM_CYHSCROLL)};
+}
 
 TRect TdxBarPainter::CheckCellBounds(TP& /*P*/, HDC /*DC*/, const TRect& R, bool /*Flag*/) {
   return {R.Left, R.Top, R.Left + Height(R), R.Bottom};

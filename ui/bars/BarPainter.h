@@ -175,7 +175,7 @@ class TdxBarPainter : public TcxIUnknownObject {
   /* 106 */ virtual int DropArrowPartWidth(TdxBarManager* Manager, bool LargeIcons);
   /* 107 */ virtual int LargeDropArrowPartWidth(TdxBarManager* Manager);
   /* 108 */ virtual int MenuGroupIndent() { return 0; }
-  /* 109 */ virtual void FillDockBackground(TdxBarManager* Manager, HDC DC, const TRect& R, const TRect& Origin,
+  /* 109 */ virtual void FillDockBackground(TdxDockControl* Dock, HDC DC, const TRect& R, const TRect& Origin,
                                             HBRUSH Brush, TColor Color);
   /* 110 */ virtual bool UsesNativeBackground() { return false; }
   /* 111 */ virtual bool LinksMenuToOwner() { return false; }

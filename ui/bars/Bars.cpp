@@ -1,5 +1,6 @@
 #include "ui/bars/Bars.h"
 
+#include "platform/classes/Bitmap.h"
 #include "ui/bars/BarManager.h"
 #include "ui/foundation/ObjectLinks.h"
 
@@ -109,6 +110,21 @@ TdxDockControl::~TdxDockControl() {
   // The manager holds sites whose redrawing it stopped through links.
   InvalidateObjectLinks(this);
   SetBarManager(nullptr);
+  delete FBackgroundCache;
+}
+
+TBitmap* TdxDockControl::BackgroundCache() {
+  if (!FBackgroundCache) FBackgroundCache = new TBitmap;
+  return FBackgroundCache;
+}
+
+void TdxDockControl::ResetBackgroundCache() {
+  if (FBackgroundCache) FBackgroundCache->SetSize(0, 0);
+}
+
+void TdxDockControl::Resize() {
+  ResetBackgroundCache();
+  TCustomControl::Resize();
 }
 
 void TdxDockControl::SetBarManager(TdxBarManager* Value) {

@@ -180,13 +180,26 @@ class TdxDockControl : public TCustomControl {
   // Repaints in the manager's dock colour.
   virtual void ApplyManagerColor() {}
 
+  // ---- what painters read of a dock site; the rows' own unit gives these their work ----
+  // The scratch copy of the painted background, kept by the painters that draw the background
+  // once and copy it; emptied on every size change.
+  TBitmap* BackgroundCache();
+  void ResetBackgroundCache();
+  // A row's band in client coordinates, and the toolbar windows placed along it, in order.
+  virtual TRect RowBounds(int /*Row*/) { return {}; }
+  virtual int ColumnCount(int /*Row*/) { return 0; }
+  virtual TCustomdxBarControl* ColumnWindow(int /*Row*/, int /*Column*/) { return nullptr; }
+
  protected:
+  void Resize() override;
+
   int FRowCount = 0;
 
  private:
   TdxBarManager* FBarManager = nullptr;
   TdxBarDockingStyle FBuiltInStyle = dsNone;
   bool FAllowDocking = true;
+  TBitmap* FBackgroundCache = nullptr;
 };
 
 // A stand-alone dock site a form places where it likes.

@@ -583,7 +583,7 @@ std::vector<Operation> Operations(TTestBar* Bar, TTestItem* Item) {
          p.DrawEditButtonFrame(*button(pmHorizontal, 1, 0), dc, q, true, true);
        }},
       {"FillDockBackground",
-       [=](TdxBarPainter& p, HDC dc) { p.FillDockBackground(Bar->Manager, dc, r, r, nullptr, clBtnFace); }},
+       [=](TdxBarPainter& p, HDC dc) { p.FillDockBackground(nullptr, dc, r, r, nullptr, clBtnFace); }},
       {"FillBarBackground", [=](TdxBarPainter& p, HDC dc) { p.FillBarBackground(Bar, dc, r, r, face, clNone); }},
       {"DrawToolbarSeparator", [=](TdxBarPainter& p, HDC dc) { p.DrawToolbarSeparator(Bar, dc, r, true, face); }},
       {"DrawButtonFace", [=](TdxBarPainter& p, HDC dc) { p.DrawButtonFace(Bar, dc, r, 2, true); }},
@@ -691,6 +691,8 @@ TEST_F(BarPainterTest, EveryOperationOfEveryStyleLeavesTheContextAsItFoundIt) {
   TdxBarStandardPainter standard;
   TdxBarEnhancedPainter enhanced;
   TdxBarFlatPainter flat;
+  TdxBarOffice11Painter office11;
+  TdxBarXPPainter xp;
   Manager->SetFlatCloseButton(true);
   Surface s(140, 40);
   HDC dc = s.Canvas()->Handle();
@@ -700,7 +702,7 @@ TEST_F(BarPainterTest, EveryOperationOfEveryStyleLeavesTheContextAsItFoundIt) {
   const HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN), brush = GetCurrentObject(dc, OBJ_BRUSH),
                 font = GetCurrentObject(dc, OBJ_FONT);
   HRGN now = CreateRectRgn(0, 0, 0, 0);
-  for (TdxBarPainter* painter : std::initializer_list<TdxBarPainter*>{&Painter, &standard, &enhanced, &flat}) {
+  for (TdxBarPainter* painter : std::initializer_list<TdxBarPainter*>{&Painter, &standard, &enhanced, &flat, &office11, &xp}) {
     // Warm the shared canvases and brushes once so that their first use does not count.
     for (auto& op : Operations(Bar, Item)) {
       op.run(*painter, dc);
