@@ -12,6 +12,7 @@
 #include "platform/win/Keys.h"
 #include "platform/win/Menu.h"
 #include "platform/win/Window.h"
+#include "tests/support/FakeThemeLibrary.h"
 #include "tests/ui/skins/SkinFormFixture.h"
 #include "ui/choice/Button.h"
 #include "ui/controls/ControlsUnit.h"
@@ -290,6 +291,37 @@ TEST_F(FormProbeTest, FrameCaptionAndButtonsInSystemMetricsMode) {
               {close.Left - 10, 10, HTMAXBUTTON},           {200, 12, HTCAPTION}, {200, 150, HTCLIENT}};
   for (auto& h : hits) EXPECT_EQ(HitTestAt(form, h.x, h.y), h.code) << h.x << "," << h.y;
   SaveWindow("skins/form-probe.png", form);
+}
+
+// With visual themes active (the fake theme library) a window without a menu bar takes the skin's
+// own margins: the client area lies inside the skin's frame widths and caption.
+class FormProbeThemedTest : public FormProbeTest {
+ protected:
+  void SetUp() override {
+    testsupport::FakeThemeLibrary::Install();
+    FormProbeTest::SetUp();
+  }
+  void TearDown() override {
+    FormProbeTest::TearDown();
+    testsupport::FakeThemeLibrary::Uninstall();
+  }
+};
+
+TEST_F(FormProbeThemedTest, SkinMarginsWhenVisualThemesAreActive) {
+  TForm* form = MakeSkinnedForm(40, 40, 400, 300);
+  TdxSkinFormNonClientAreaInfo* info = FormControllerOf(form)->NonClientInfo();
+  EXPECT_FALSE(info->UsesSystemMetrics());
+  EXPECT_TRUE(info->UsesSkinMargins());
+  // Frame widths from the pictures (9), the caption from the tallest button (14) and the
+  // caption's offsets (1 + 3), or the caption text where that is taller.
+  const int caption = std::max(info->CaptionTextHeight(), 16) + 1 + 3;
+  EXPECT_EQ(info->BorderWidths, TRect(9, caption, 9, 9));
+  EXPECT_EQ(info->ClientRect, TRect(9, caption, 400 - 9, 300 - 9));
+  EXPECT_EQ(info->Buttons()->Find(sfiClose)->HitBounds.Bottom, caption - 3);
+  EXPECT_EQ(HitTestAt(form, 2, 150), HTLEFT);
+  EXPECT_EQ(HitTestAt(form, 200, 150), HTCLIENT);
+  EXPECT_EQ(At(form, 4, 150), Code("FormFrameLeft", esActive));
+  SaveWindow("skins/form-probe-skin-margins.png", form);
 }
 
 TEST_F(FormProbeTest, ToolWindowsDialogsMinimizedAndMaximizedWindows) {
