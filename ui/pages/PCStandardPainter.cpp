@@ -8,6 +8,7 @@
 #include "ui/foundation/Office11Colors.h"
 #include "ui/pages/PCButtonPainters.h"
 #include "ui/pages/PCExtraFlatPainters.h"
+#include "ui/pages/PCSlantedPainters.h"
 #include "ui/pages/PCTabsPainter.h"
 #include "ui/pages/TabLayout.h"
 
@@ -64,11 +65,11 @@ void ReadOneNoteSchemeColors() {
   }
 }
 
-// The nine styles in their order; those not built yet stand as nil in their places.
+// The nine styles in their order (the skins register theirs afterwards).
 std::array<TcxPCPainterClass, 9> StandardStyles() {
   return {cxPCTabsStyle(),     cxPCButtonsStyle(), cxPCFlatButtonsStyle(),
           cxPCExtraFlatStyle(), cxPCUltraFlatStyle(), cxPCFlatStyle(),
-          cxPCOffice11Style(),  nullptr /* Slanted */, nullptr /* OneNote */};
+          cxPCOffice11Style(),  cxPCSlantedStyle(),   cxPCOneNoteStyle()};
 }
 
 }  // namespace
@@ -85,12 +86,12 @@ void PCPaintersUnitStartup() {
   gPaletteNotifier = std::make_unique<TcxSystemPaletteChangedNotifier>(true);
   gPaletteNotifier->OnPaletteChanged = [](TObject*) { ReadOneNoteSchemeColors(); };
   for (TcxPCPainterClass style : StandardStyles())
-    if (style) TcxPCPaintersFactory::RegisterPainterClass(style);
+    TcxPCPaintersFactory::RegisterPainterClass(style);
 }
 
 void PCPaintersUnitShutdown() {
   for (TcxPCPainterClass style : StandardStyles())
-    if (style) TcxPCPaintersFactory::UnregisterPainterClass(style);
+    TcxPCPaintersFactory::UnregisterPainterClass(style);
   gPaletteNotifier.reset();
 }
 

@@ -9,7 +9,7 @@ namespace {
 const char* const kPositions[] = {"top", "bottom", "left", "right"};
 
 TEST_F(PageControlTest, GalleryOfTheStyles) {
-  for (int style : {1, 7, 2, 3, 5, 6, 8}) {
+  for (int style : {1, 7, 2, 3, 5, 6, 8, 9, 10}) {
     for (bool multiLine : {false, true}) {
       for (int position = tpTop; position <= tpRight; ++position) {
         TcxPageControl* control = MakeControl(300, 200, {"Scenes", "&Signals", "Wall layout", "Disabled", "Highlighted",

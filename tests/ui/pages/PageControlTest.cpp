@@ -134,7 +134,7 @@ TEST_F(PageControlTest, TheStyleFollowsTheLookAndFeel) {
     EXPECT_EQ(control->Style(), 0);
   }
   // The registry holds the built styles in their places.
-  ASSERT_EQ(TcxPCPaintersFactory::PainterClassCount(), 7);
+  ASSERT_EQ(TcxPCPaintersFactory::PainterClassCount(), 9);
   EXPECT_EQ(TcxPCPaintersFactory::PainterClassAt(1), cxPCButtonsStyle());
   EXPECT_EQ(TcxPCPaintersFactory::PainterClassByStyleID(1), cxPCTabsStyle());
   EXPECT_EQ(TcxPCPaintersFactory::PainterClassByStyleID(7), cxPCFlatStyle());
