@@ -1,5 +1,6 @@
 // Painting a page control of ten tabs in the Tabs style through its window, against filling the
-// same area and drawing the ten captions with DrawText on a bitmap, in the same run.
+// same area and drawing the ten captions with DrawText on a bitmap, and against the same control in
+// the OneNote style, in the same run.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -61,7 +62,7 @@ void BM_PageControlFillAndDrawTextBaseline(benchmark::State& state) {
   DeleteObject(font);
 }
 
-void BM_PaintTenTabPageControl(benchmark::State& state) {
+void PaintTenTabs(benchmark::State& state, int Style) {
   Stage stage;
   auto* form = new TForm(Application, 0);
   form->SetBorderStyle(bsNone);
@@ -71,7 +72,7 @@ void BM_PaintTenTabPageControl(benchmark::State& state) {
   control->SetParent(form);
   control->SetBounds(0, 0, kWidth, kHeight);
   control->Font()->SetHeight(-11);
-  control->SetStyle(1);
+  control->SetStyle(Style);
   for (const char* caption : kCaptions) {
     auto* page = new TcxTabSheet(form);
     page->SetCaption(caption);
@@ -85,7 +86,12 @@ void BM_PaintTenTabPageControl(benchmark::State& state) {
   }
 }
 
+// Tabs, and the notebook style with a path region per tab and hit tests for its corner blends.
+void BM_PaintTenTabPageControl(benchmark::State& state) { PaintTenTabs(state, 1); }
+void BM_PaintTenTabOneNotePageControl(benchmark::State& state) { PaintTenTabs(state, 10); }
+
 }  // namespace
 
 BENCHMARK(BM_PageControlFillAndDrawTextBaseline)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PaintTenTabPageControl)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PaintTenTabOneNotePageControl)->Unit(benchmark::kMicrosecond);

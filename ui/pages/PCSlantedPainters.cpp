@@ -1,6 +1,7 @@
 #include "ui/pages/PCSlantedPainters.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "platform/gdi/Gdi.h"
 #include "ui/foundation/Office11Colors.h"
@@ -384,6 +385,13 @@ TColor TcxPCSlantedPainter::FillUnder(TPoint P) {
 
 // ---- colours ------------------------------------------------------------------------------------
 
+TColor TcxPCSlantedPainter::Blend(TColor Color1, TColor Color2, int Percent) {
+  auto key = std::make_tuple(Color1, Color2, Percent);
+  auto it = FBlends.find(key);
+  if (it != FBlends.end()) return it->second;
+  return FBlends[key] = BlendColorsByPercent(Color1, Color2, Percent);
+}
+
 TColor TcxPCSlantedPainter::TabFillColor(int TabVisibleIndex) {
   if (VisibleTab(TabVisibleIndex)->Highlighted()) return clHighlight;
   TColor own = TabOwnColor(TabVisibleIndex);
@@ -480,7 +488,7 @@ void TcxPCOneNotePainter::PaintPageJoin(int TabVisibleIndex) {
   TColor fill = tab->IsSelectedTab() ? TabFillColor(TabVisibleIndex) : OutlineColor();
   TPoints corner{{f.L, f.B}};
   TransformToRowSide(r, side, corner);
-  Canvas()->Canvas()->SetPixels(corner[0].X, corner[0].Y, BlendColorsByPercent(OutlineColor(), fill, 50));
+  Canvas()->Canvas()->SetPixels(corner[0].X, corner[0].Y, Blend(OutlineColor(), fill, 50));
   if (f.W > 1) {
     const TPoint line[] = {{f.L + 1, f.B}, {f.L + f.W - 1, f.B}};
     DrawTransformedPolyline(r, line, fill, static_cast<int>(side), 2);
@@ -499,12 +507,12 @@ void TcxPCOneNotePainter::PaintTabOutline(int TabVisibleIndex, const TRect& R) {
     c1 = c2 = c3 = scheme[3];
   } else if (tab->IsSelectedTab()) {
     c1 = scheme[0];
-    c2 = BlendColorsByPercent(clWhite, fill, 60);
-    c3 = BlendColorsByPercent(c2, fill, 70);
+    c2 = Blend(clWhite, fill, 60);
+    c3 = Blend(c2, fill, 70);
   } else {
     c1 = scheme[1];
-    c2 = BlendColorsByPercent(BlendColorsByPercent(clWhite, scheme[5], 50), fill, 50);
-    c3 = BlendColorsByPercent(scheme[5], fill, 50);
+    c2 = Blend(Blend(clWhite, scheme[5], 50), fill, 50);
+    c3 = Blend(scheme[5], fill, 50);
   }
   auto at = [&](int x, int y) {
     TPoints p{{x, y}};
@@ -513,12 +521,12 @@ void TcxPCOneNotePainter::PaintTabOutline(int TabVisibleIndex, const TRect& R) {
   };
   TCanvas* canvas = Canvas()->Canvas();
   TPoint corner = at(L, B - 1);
-  canvas->SetPixels(corner.X, corner.Y, BlendColorsByPercent(c1, FillUnder(at(L - 1, B - 1)), 25));
+  canvas->SetPixels(corner.X, corner.Y, Blend(c1, FillUnder(at(L - 1, B - 1)), 25));
   const TPoint outline[] = {{L + 1, B - 1}, {L + H - 3, B - H + 3}, {L + H + 2, B - H},
                             {L + W - 3, B - H}, {L + W - 1, B - H + 2}, {L + W - 1, B - 1}};
   DrawTransformedPolyline(R, outline, c1, static_cast<int>(side), 6);
   TPoint knee = at(L + H + 2, B - H);
-  canvas->SetPixels(knee.X, knee.Y, BlendColorsByPercent(c1, FillUnder(at(L + H + 1, B - H)), 60));
+  canvas->SetPixels(knee.X, knee.Y, Blend(c1, FillUnder(at(L + H + 1, B - H)), 60));
   const TPoint light[] = {{L + 2, B - 1}, {L + H - 3, B - H + 4}, {L + H + 2, B - H + 1}, {L + W - 4, B - H + 1}};
   DrawTransformedPolyline(R, light, c2, static_cast<int>(side), 4);
   const TPoint right[] = {{L + W - 3, B - H + 1}, {L + W - 2, B - H + 2}, {L + W - 2, B - 1}};
@@ -663,15 +671,15 @@ bool TcxPCSlantedPainter::NavigatorButtonInfo(TcxPCNavigatorButton Button, TcxPC
 
 TColor TcxPCSlantedPainter::NavigatorButtonColor(TcxPCNavigatorButtonState State) {
   switch (State) {
-    case nbsHotTrack: return BlendColorsByPercent(clBtnFace, clWhite, 35);
-    case nbsPressed: return BlendColorsByPercent(clBtnFace, clBlack, 90);
+    case nbsHotTrack: return Blend(clBtnFace, clWhite, 35);
+    case nbsPressed: return Blend(clBtnFace, clBlack, 90);
     default: return clBtnFace;
   }
 }
 
 TColor TcxPCSlantedPainter::NavigatorArrowColor(TcxPCNavigatorButtonState State) {
   if (State == nbsDisabled || !Control()->ControlEnabled()) return clBtnShadow;
-  if (State == nbsPressed) return BlendColorsByPercent(Control()->Color(), clWhite, 10);
+  if (State == nbsPressed) return Blend(Control()->Color(), clWhite, 10);
   return clBtnText;
 }
 

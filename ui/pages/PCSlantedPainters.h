@@ -3,6 +3,8 @@
 // ends (TabSlants), neighbours overlapping by half a slant; "OneNote" draws notebook dividers in
 // the Office-2003 scheme's colours. Both fill tabs with a two-colour gradient, take clicks only
 // inside the drawn shape and prefer the selected tab where shapes overlap.
+#include <map>
+#include <tuple>
 #include <vector>
 
 #include "ui/pages/PCStandardPainter.h"
@@ -54,7 +56,10 @@ class TcxPCSlantedPainter : public TcxPCStandardPainter {
   TRect SelectedTabExpansion() override { return TRect(); }
   TcxPCDistance TabSpacing() override;
   TcxPCWOffset TabTextIndent(int TabVisibleIndex) override { return TabContentPadding(TabVisibleIndex); }
-  void BeforeLayout() override { FSlantSize = SlantSize(); }
+  void BeforeLayout() override {
+    FSlantSize = SlantSize();
+    FBlends.clear();
+  }
   bool IsPointInTabShape(int TabVisibleIndex, int X, int Y) override;
   bool IsTabActiveLook(int) override { return false; }
   void PaintFrameBorder() override;
@@ -90,9 +95,13 @@ class TcxPCSlantedPainter : public TcxPCStandardPainter {
   void TransformToRowSide(const TRect& R, TcxTabPosition RowSide, TPoints& Points);
   // The fill of the tab under a point of the control, the control's colour where there is none.
   TColor FillUnder(TPoint P);
+  // BlendColorsByPercent, kept until the next layout: each blend asks the screen for its nearest
+  // colour, and a tab's outline needs several per paint.
+  TColor Blend(TColor Color1, TColor Color2, int Percent);
 
  private:
   int FSlantSize = 0;
+  std::map<std::tuple<TColor, TColor, int>, TColor> FBlends;
 };
 
 class TcxPCOneNotePainter : public TcxPCSlantedPainter {

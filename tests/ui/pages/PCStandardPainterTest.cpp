@@ -224,6 +224,7 @@ TEST_F(PageControlTest, NativeTabsTakeTheirPartsByPositionInTheRow) {
   TcxPageControl* control = MakeControl(300, 150, {"One", "Two", "Three"});
   control->LookAndFeel()->SetNativeStyle(true);
   ASSERT_TRUE(control->Painter()->IsNativePainting());
+  MoveMouse(control, 290, 5);  // beside the tabs: none is hot
   auto parts = [&] {
     std::vector<std::pair<int, int>> result;
     for (int i = 0; i < 3; ++i) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "tests/ui/pages/StatusBarFixture.h"
+#include "ui/controls/ControlsUnit.h"
 #include "ui/pages/PCStandardPainter.h"
 #include "ui/pages/PCTabsPainter.h"
 #include "ui/pages/PageControl.h"
@@ -15,12 +16,20 @@ class PageControlTest : public statusbartest::StatusBarTest {
  protected:
   void SetUp() override {
     StatusBarTest::SetUp();
+    ControlsUnitStartup();
     PCPaintersUnitStartup();
+    // Whatever the test before left: the pointer off every control with its button up, no click recent enough
+    // to make the next one a double click.
+    clock->Advance(10000);
+    platform::Headless()->InjectMouseMove(0, 0);
+    platform::Headless()->InjectMouseButton(1, false);
+    Pump();
   }
   void TearDown() override {
     Pump();
     FinalizeForms();
     PCPaintersUnitShutdown();
+    ControlsUnitShutdown();
     StatusBarTest::TearDown();
   }
   // Starts the theme access again with the fake theme library opening the tab, spin and window
