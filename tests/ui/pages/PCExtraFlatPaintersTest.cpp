@@ -109,6 +109,7 @@ TEST_F(PageControlTest, Office11IsNotTheAutomaticStyleUnderASkin) {
   ExtendedStylePainterRegistry()->UnregisterPainter("ProbeTabs");
 }
 
+// The navigators of the flat family, and of the slanted styles beside them.
 TEST_F(PageControlTest, TheFlatFamilysNavigators) {
   using Ints = std::vector<int>;
   struct {
@@ -120,6 +121,8 @@ TEST_F(PageControlTest, TheFlatFamilysNavigators) {
       {kExtraFlat, 13, {13, 13, 13, 13}, {0, 3, 3}},
       {kUltraFlat, 15, {11, 15, 15, 14}, {1, 1, 3}},
       {kOffice11, 15, {11, 15, 15, 14}, {1, 1, 3}},
+      {9 /* Slanted */, 17, {13, 17, 17, 16}, {1, 1, 3}},
+      {10 /* OneNote */, 17, {13, 17, 17, 16}, {1, 1, 3}},
   };
   for (const auto& c : cases) {
     TcxPageControl* control = Styled(
