@@ -1417,10 +1417,11 @@ void TcxCustomEdit::PlaceInnerControl() {
 void TcxCustomEdit::CalculateAnchoredPosition(int AWidth, int AHeight, int& ALeft, int& ATop) {
   ALeft = FLeft;
   ATop = FTop;
-  if (!HasAutoSizeAnchor() || !WidthAutoSizes() || KeepsWidth()) return;
-  // Right after loading the stored anchors are the ones to keep.
-  if (!FLoadedFlag) UpdateAutoSizeAnchors();
+  // Right after loading the stored anchors are the ones to keep, once.
+  bool justLoaded = FLoadedFlag;
   FLoadedFlag = false;
+  if (!HasAutoSizeAnchor() || !WidthAutoSizes() || KeepsWidth()) return;
+  if (!justLoaded) UpdateAutoSizeAnchors();
   TcxEditAlignment* alignment = ActiveProperties()->Alignment();
   if (AnchorsHorizontally() && FAnchorX != kUnsetAnchor)
     ALeft = FAnchorX - (alignment->Horz() == taCenter ? HalfSize(AWidth) : AWidth);
@@ -1430,7 +1431,8 @@ void TcxCustomEdit::CalculateAnchoredPosition(int AWidth, int AHeight, int& ALef
 
 void TcxCustomEdit::UpdateAutoSizeAnchors() {
   TComponentState state = ComponentState();
-  if (state.Contains(csLoading) || state.Contains(csReading)) return;
+  // A loaded editor keeps its stored anchors until its first placement has used them.
+  if (state.Contains(csLoading) || state.Contains(csReading) || FLoadedFlag) return;
   TcxEditAlignment* alignment = ActiveProperties()->Alignment();
   if (AnchorsHorizontally()) FAnchorX = FLeft + (alignment->Horz() == taCenter ? HalfSize(FWidth) : FWidth);
   if (AnchorsVertically()) FAnchorY = FTop + (alignment->Vert() == taVCenter ? HalfSize(FHeight) : FHeight);

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/classes/Bitmap.h"
 #include "platform/classes/FormDescription.h"
 #include "platform/classes/Menus.h"
 #include "platform/classes/StdCtrls.h"
@@ -58,9 +59,16 @@ class TRecordingBinding : public TcxEditDataBinding {
   VW_CLASS(TRecordingBinding, TcxEditDataBinding)
  public:
   explicit TRecordingBinding(TcxCustomEdit* AEdit) : TcxEditDataBinding(AEdit) {}
+  TRecordingBinding(TcxCustomEdit* AEdit, const TcxEditDefaultValuesProviderClass& ProviderClass)
+      : TcxEditDataBinding(AEdit, ProviderClass) {}
   std::vector<String>* Log = nullptr;
   std::function<void()> OnAfterLoad;
   std::vector<Variant> Stored;
+  int Reads = 0;
+  void ReadStoredValue(Variant& Value) override {
+    ++Reads;
+    TcxEditDataBinding::ReadStoredValue(Value);
+  }
   void WriteStoredValue(const Variant& Value) override {
     Stored.push_back(Value);
     if (Log) Log->push_back("post");
@@ -75,8 +83,9 @@ class TTestEdit : public TcxCustomEdit {
   VW_CLASS(TTestEdit, TcxCustomEdit)
  public:
   explicit TTestEdit(TComponent* AOwner)
-      : TcxCustomEdit(AOwner, TcxCustomEditClasses{TTestEditProperties::StaticClass(), nullptr,
-                                                   EditDataBindingClassOf<TRecordingBinding>()}) {}
+      : TTestEdit(AOwner, TcxCustomEditClasses{TTestEditProperties::StaticClass(), nullptr,
+                                               EditDataBindingClassOf<TRecordingBinding>()}) {}
+  TTestEdit(TComponent* AOwner, const TcxCustomEditClasses& Classes) : TcxCustomEdit(AOwner, Classes) {}
   String Shown;
   int SelectAlls = 0;
   int PostBrackets = 0;
@@ -451,6 +460,54 @@ TEST_F(CustomEditTest, EditorValueChangedMarksOnlyAFocusedEditor) {
   EXPECT_TRUE(data->Cleared());
 }
 
+// A binding to a data store: a provider that says so.
+class TStoreProvider : public TcxCustomEditDefaultValuesProvider {
+  VW_CLASS(TStoreProvider, TcxCustomEditDefaultValuesProvider)
+ public:
+  explicit TStoreProvider(TPersistent* AOwner) : TcxCustomEditDefaultValuesProvider(AOwner) {}
+  bool IsDataStorage() override { return true; }
+};
+
+class TStoreBinding : public TRecordingBinding {
+  VW_CLASS(TStoreBinding, TRecordingBinding)
+ public:
+  explicit TStoreBinding(TcxCustomEdit* AEdit) : TRecordingBinding(AEdit, EditDefaultValuesProviderClassOf<TStoreProvider>()) {}
+};
+
+class TStoreEdit : public TTestEdit {
+  VW_CLASS(TStoreEdit, TTestEdit)
+ public:
+  explicit TStoreEdit(TComponent* AOwner)
+      : TTestEdit(AOwner, TcxCustomEditClasses{TTestEditProperties::StaticClass(), nullptr,
+                                               EditDataBindingClassOf<TStoreBinding>()}) {}
+};
+
+TEST_F(CustomEditTest, ABoundEditorPaintingACopyOfItselfDrawsTheStoredValueAndRevertsToIt) {
+  auto* bound = new TStoreEdit(form);
+  bound->SetParent(form);
+  bound->SetBounds(150, 50, 100, 21);
+  Pump();
+  EXPECT_TRUE(bound->DataIsBound());
+  EXPECT_FALSE(bound->PaintsValueDirectly());
+  bound->SetControlState(bound->ControlState() + TControlState{csPaintCopy});
+  EXPECT_TRUE(bound->PaintsValueDirectly());
+  int reads = bound->Binding()->Reads;
+  TBitmap copy;
+  copy.SetSize(100, 21);
+  bound->PaintTo(copy.Canvas()->Handle(), 0, 0);
+  EXPECT_GT(bound->Binding()->Reads, reads) << "the value drawn is the stored one";
+  bound->SetControlState(bound->ControlState() - TControlState{csPaintCopy});
+
+  // Escape reverts a bound editor to what the store holds, whatever was saved on entering.
+  bound->SetEditValue(Variant("stored"));
+  Focus(bound);
+  bound->UserTypes("typed");
+  reads = bound->Binding()->Reads;
+  Press(VK_ESCAPE);
+  EXPECT_GT(bound->Binding()->Reads, reads);
+  EXPECT_FALSE(bound->Modified());
+}
+
 // ---- exit ---------------------------------------------------------------------------------------------
 
 TEST_F(CustomEditTest, TabExitValidatesPostsFiresTheHeldEventsThenOnExit) {
@@ -485,6 +542,44 @@ TEST_F(CustomEditTest, AnOnExitThatRaisesLeavesTheModifiedStateStackAsItWas) {
   EXPECT_FALSE(edit->IsChangeEventsLocked());
   edit->PopModifiedState();
   EXPECT_TRUE(edit->Modified()) << "the caller gets back what it saved";
+}
+
+// A form that a button is closing from its modal loop: hidden, modal, with the button's result.
+class TClosingForm : public TForm {
+  VW_CLASS(TClosingForm, TForm)
+ public:
+  explicit TClosingForm(TComponent* AOwner) : TForm(AOwner, 0) {}
+  void BeClosedBy(TModalResult Result) {
+    FFormState.Include(fsModal);
+    SetModalResult(Result);
+  }
+};
+
+TEST_F(CustomEditTest, AModalFormClosedByAButtonValidatesQuietly) {
+  std::unique_ptr<TClosingForm> dialog(new TClosingForm(Application));
+  auto* e = new TTestEdit(dialog.get());
+  e->SetParent(dialog.get());
+  int validations = 0;
+  bool fail = true;
+  e->Properties()->SetBeepOnError(true);
+  e->Properties()->OnValidate = [&](TObject*, Variant&, String& ErrorText, bool& Error) {
+    ++validations;
+    Error = fail;
+    ErrorText = "never shown";
+  };
+  e->UserTypes("typed");
+  EXPECT_FALSE(e->FocusChanged()) << "an ordinary form validates nothing here";
+  EXPECT_EQ(validations, 0);
+  dialog->BeClosedBy(mrCancel);
+  EXPECT_FALSE(e->FocusChanged()) << "Cancel throws the value away";
+  EXPECT_EQ(validations, 0);
+  dialog->BeClosedBy(mrOk);
+  Headless().ClearBeeps();
+  EXPECT_FALSE(e->FocusChanged()) << "fails without raising or beeping";
+  EXPECT_EQ(validations, 1);
+  EXPECT_TRUE(Headless().Beeps().empty());
+  fail = false;
+  EXPECT_TRUE(e->FocusChanged());
 }
 
 // ---- keys ---------------------------------------------------------------------------------------------
@@ -894,6 +989,24 @@ TEST_F(CustomEditTest, WidthAndAnchorSurviveAFormDescriptionUnderTheirWriteRules
   EXPECT_EQ(copy->Width(), 77);
   EXPECT_EQ(copy->Height(), 33);
   EXPECT_EQ(copy->AnchorX(), 107);
+
+  // An auto-sizing editor read back keeps its stored anchor through its first placement, though
+  // its stored left and width no longer agree with it.
+  // A form being loaded has no windows yet: the placement comes when the window does.
+  std::unique_ptr<TForm> hidden(new TForm(Application, 0));
+  auto* sized = new TTestEdit(hidden.get());
+  sized->Anchored = true;
+  sized->AdjustsWidth = true;
+  sized->SetParent(hidden.get());
+  FormTextToComponent("object E: TTestEdit\r\n  Left = 10\r\n  AnchorX = 200\r\nend\r\n", sized);
+  ASSERT_FALSE(sized->HandleAllocated());
+  sized->HandleNeeded();
+  EXPECT_EQ(sized->AnchorX(), 200);
+  EXPECT_EQ(sized->Left() + sized->Width(), 200);
+  // From then on the anchor follows the editor.
+  sized->SetBounds(20, sized->Top(), sized->Width(), sized->Height());
+  sized->SetEditValue(Variant("abcd"));
+  EXPECT_EQ(sized->AnchorX(), 20 + sized->Width() - 4 * 8);
 }
 
 }  // namespace
