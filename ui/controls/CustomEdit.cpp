@@ -1040,7 +1040,7 @@ void TcxCustomEdit::DblClick() {
   // On a button the second click of a double click is one more press of the button.
   TShiftState shift = CurrentShiftState();
   shift.Include(ssLeft);
-  TcxCustomEditContainer::MouseDown(mbLeft, shift, p.X, p.Y);
+  MouseDown(mbLeft, shift, p.X, p.Y);
   Click();
 }
 
