@@ -915,6 +915,62 @@ TEST_F(CustomEditTest, GalleryOfLooksAndStates) {
   EXPECT_TRUE(Headless().SaveScreenshot(testsupport::ArtifactPath("cx_custom_edit_gallery.png")));
 }
 
+// An inner control that hands out a separate adapter, as the text editors' inner edit does.
+class TAdaptedInnerEdit : public TEdit, public IcxInnerEditHelper {
+  VW_CLASS(TAdaptedInnerEdit, TEdit)
+ public:
+  explicit TAdaptedInnerEdit(TComponent* AOwner) : TEdit(AOwner) { Adapter.Edit = this; }
+  struct TAdapter : IcxCustomInnerEdit {
+    TAdaptedInnerEdit* Edit = nullptr;
+    TcxCustomEdit* Editor = nullptr;
+    TcxContainer* ControlContainer() override { return Editor; }
+    TWinControl* InnerControl() override { return Edit; }
+    bool HandlesClipboardMessages() override { return false; }
+    void TakeInnerFocus() override { Edit->SetFocus(); }
+    void SetEditor(TcxCustomEdit* AEditor) override { Editor = AEditor; }
+    void SetOnChange(TNotifyEvent) override {}
+    void SetInnerReadOnly(bool Value) override { Edit->SetReadOnly(Value); }
+  } Adapter;
+  IcxCustomInnerEdit* InnerEditAdapter() override { return &Adapter; }
+};
+
+class TKeepingEdit : public TTestEdit {
+  VW_CLASS(TKeepingEdit, TTestEdit)
+ public:
+  explicit TKeepingEdit(TComponent* AOwner)
+      : TTestEdit(AOwner, TcxCustomEditClasses{TTestEditProperties::StaticClass(), TAdaptedInnerEdit::StaticClass(),
+                                               EditDataBindingClassOf<TRecordingBinding>()}) {}
+  int Saves = 0;
+  TcxCustomEditDataClass EditDataClass() override { return CustomEditDataClassOf<TcxCustomEditData>(); }
+  void SaveStateToEditData() override { ++Saves; }
+};
+
+TEST_F(CustomEditTest, InPlaceEditDataIsMadeFilledAndRefilledAndTheInnerEditComesThroughItsAdapter) {
+  auto* keeping = static_cast<TKeepingEdit*>(TcxCustomEdit::ConstructInplace(TKeepingEdit::StaticClass(), form, true));
+  keeping->SetParent(form);
+  auto* inner = dynamic_cast<TAdaptedInnerEdit*>(keeping->InnerControl());
+  ASSERT_NE(inner, nullptr);
+  EXPECT_EQ(keeping->InnerEdit(), &inner->Adapter);
+  EXPECT_EQ(inner->Adapter.Editor, keeping);
+  keeping->Properties()->SetReadOnly(true);
+  EXPECT_TRUE(inner->ReadOnly()) << "read-only reaches the inner control";
+
+  TcxCustomEditData* data = nullptr;
+  keeping->ActivateInplace(data);
+  std::unique_ptr<TcxCustomEditData> owned(data);
+  ASSERT_NE(data, nullptr);
+  EXPECT_EQ(keeping->EditData(), data);
+  EXPECT_EQ(keeping->Saves, 1) << "a new edit data is filled at once";
+  EXPECT_FALSE(data->Cleared());
+  data->Clear();
+  EXPECT_EQ(keeping->Saves, 2);
+  EXPECT_FALSE(data->Cleared());
+  // A host's own edit data is kept.
+  TcxCustomEditData* again = data;
+  keeping->ActivateInplace(again);
+  EXPECT_EQ(again, data);
+}
+
 // ---- size ---------------------------------------------------------------------------------------------
 
 TEST_F(CustomEditTest, AnAnchoredEditorKeepsItsRightEdgeOrItsCentreAsItGrows) {
