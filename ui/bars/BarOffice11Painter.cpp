@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <initializer_list>
 
 #include "platform/classes/Bitmap.h"
 #include "ui/bars/BarManager.h"
@@ -52,6 +53,20 @@ std::pair<TColor, TColor> StateColors(bool Internal, bool Pressed, bool Selected
   return {Office11DownColor1, Office11DownColor2};
 }
 
+// Narrows the clip to the union of the rectangles (logical coordinates).
+void ClipToRects(HDC DC, std::initializer_list<TRect> Rects) {
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  for (const TRect& r : Rects) {
+    POINT corners[2] = {{r.Left, r.Top}, {r.Right, r.Bottom}};
+    LPtoDP(DC, corners, 2);
+    HRGN part = CreateRectRgn(corners[0].x, corners[0].y, corners[1].x, corners[1].y);
+    CombineRgn(region, region, part, RGN_OR);
+    DeleteObject(part);
+  }
+  ExtSelectClipRgn(DC, region, RGN_AND);
+  DeleteObject(region);
+}
+
 // Where the bar's client area starts inside its window.
 TPoint ClientOriginInWindow(TdxBarPainter* Painter, TCustomdxBarControl* Bar) {
   if (Bar->HandleAllocated()) {
@@ -91,6 +106,16 @@ TColor TdxBarOffice11Painter::DockColorAt(TB* Bar, const TPoint& P) {
   const RECT client = dock->ClientRect();
   const int x = std::clamp(P.X + Bar->Left(), static_cast<int>(client.left), static_cast<int>(client.right) - 1);
   return GradientColorAt(client, x, Office11DockColor1, Office11DockColor2, true);
+}
+
+void TdxBarOffice11Painter::FillDockThrough(TB* Bar, HDC DC, const TRect& R, HBRUSH Brush) {
+  TdxDockControl* dock = Bar->DockControl();
+  if (!dock) {
+    TdxBarPainter::FillDockedBarBackground(Bar, DC, R, Brush);
+    return;
+  }
+  // The dock's background under the bar, offset by the bar's place in it.
+  FillDockBackground(dock, DC, R, Offset(R, Bar->Left(), Bar->Top()), Brush, clNone);
 }
 
 void TdxBarOffice11Painter::PaintBarGradient(TB* Bar, HDC DC, const TRect& R, const TRect& Gradient) {
@@ -170,7 +195,7 @@ void TdxBarOffice11Painter::DrawMarkBackground(TB* Bar, HDC DC, const TRect& R, 
   TRect body = R;
   if (Bar->BorderStyleIndex() == 1 && !Bar->IsMainMenu()) {
     const TRect strip = vertical ? TRect{R.Left, R.Top, R.Right, R.Top + 2} : TRect{R.Left, R.Top, R.Left + 2, R.Bottom};
-    FillBarBackgroundPart(Bar, DC, strip, Brush);
+    FillBarBackground(Bar, DC, strip, strip, Brush, clNone);
     body = vertical ? TRect{R.Left - 2, R.Top + 2, R.Right + 2, R.Bottom}
                     : TRect{R.Left + 2, R.Top - 2, R.Right, R.Bottom + 2};
     PaintKneeGradientRect(DC, body, Office11MarkStartColor(state), Office11MarkEndColor(state), vertical);
@@ -591,7 +616,7 @@ void TdxBarOffice11Painter::FillFloatBarBackground(TB* Bar, HDC DC, const TRect&
 }
 
 void TdxBarOffice11Painter::DrawToolbarSeparator(TB* Bar, HDC DC, const TRect& R, bool Vertical, HBRUSH Brush) {
-  FillBarBackgroundPart(Bar, DC, R, Brush);
+  FillBarBackground(Bar, DC, R, R, Brush, clNone);
   const int m = ToolbarSeparatorMargin();
   if (Vertical) {
     const int y = R.Top + m;
@@ -653,7 +678,7 @@ void TdxBarOffice11Painter::DrawDockedBarFrame(TB* Bar, HDC DC, TRect& R, HBRUSH
        R.Right - DockedBarInsets(Bar, Bar->DockingStyleIndex()).Right,
        R.Bottom - DockedBarInsets(Bar, Bar->DockingStyleIndex()).Bottom};
   if (Bar->IsMainMenu()) {
-    auto dock = [&](const TRect& r) { TdxBarPainter::FillDockedBarBackground(Bar, DC, r, Brush); };
+    auto dock = [&](const TRect& r) { FillDockThrough(Bar, DC, r, Brush); };
     if (vertical) {
       dock({frame.Left, frame.Top, frame.Left + 2, frame.Bottom});
       dock({frame.Right - 2, frame.Top, frame.Right, frame.Bottom});
@@ -686,7 +711,7 @@ void TdxBarOffice11Painter::DrawHorizontalFrame(TB* Bar, HDC DC, const TRect& F,
   const TColor markStart = Office11MarkStartColor(state), markEnd = Office11MarkEndColor(state),
                markCorner = Office11MarkCornerColor(state), corner = Office11ToolbarCornerColor;
   const TRect gradient = IsEmpty(BarGradientBounds(Bar)) ? Inflate(F, 0, -1) : BarGradientBounds(Bar);
-  auto dockFill = [&](const TRect& r) { TdxBarPainter::FillDockedBarBackground(Bar, DC, r, Brush); };
+  auto dockFill = [&](const TRect& r) { FillDockThrough(Bar, DC, r, Brush); };
   auto dockPixel = [&](int x, int y) { dockFill({x, y, x + 1, y + 1}); };
   auto barFill = [&](const TRect& r) { PaintBarGradient(Bar, DC, r, gradient); };
   auto barAt = [&](int y) {
@@ -729,15 +754,8 @@ void TdxBarOffice11Painter::DrawHorizontalFrame(TB* Bar, HDC DC, const TRect& F,
   } else {
     {
       TdxBarClipKeeper keep(DC);
-      HRGN region = CreateRectRgn(R - M, T1, R - 2, T1 + 1);
-      for (const TRect& r : {TRect{R - 2, T1 + 2, R, B - 2}, TRect{R - M - 1, B - 1, R - 2, B},
-                             TRect{R - M, B - 2, R - 1, B - 1}}) {
-        HRGN part = CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom);
-        CombineRgn(region, region, part, RGN_OR);
-        DeleteObject(part);
-      }
-      ExtSelectClipRgn(DC, region, RGN_AND);
-      DeleteObject(region);
+      ClipToRects(DC, {{R - M, T1, R - 2, T1 + 1}, {R - 2, T1 + 2, R, B - 2}, {R - M - 1, B - 1, R - 2, B},
+                       {R - M, B - 2, R - 1, B - 1}});
       PaintKneeGradientRect(DC, {R - M - 1, T1, R, B}, markStart, markEnd, false);
     }
     Pixel(DC, R - 1, B - 2, Blend(markEnd, dockAt(R, B)));
@@ -768,7 +786,7 @@ void TdxBarOffice11Painter::DrawVerticalFrame(TB* Bar, HDC DC, const TRect& F, H
   const TColor markStart = Office11MarkStartColor(state), markEnd = Office11MarkEndColor(state),
                markCorner = Office11MarkCornerColor(state), corner = Office11ToolbarCornerColor;
   const TRect gradient = IsEmpty(BarGradientBounds(Bar)) ? Inflate(F, -1, 0) : BarGradientBounds(Bar);
-  auto dockFill = [&](const TRect& r) { TdxBarPainter::FillDockedBarBackground(Bar, DC, r, Brush); };
+  auto dockFill = [&](const TRect& r) { FillDockThrough(Bar, DC, r, Brush); };
   auto dockPixel = [&](int x, int y) { dockFill({x, y, x + 1, y + 1}); };
   auto barFill = [&](const TRect& r) { PaintBarGradient(Bar, DC, r, gradient); };
   auto barAt = [&](int x) { return GradientColorAt(gradient, x, Office11ToolbarColor1, Office11ToolbarColor2, true); };
@@ -807,15 +825,8 @@ void TdxBarOffice11Painter::DrawVerticalFrame(TB* Bar, HDC DC, const TRect& F, H
   } else {
     {
       TdxBarClipKeeper keep(DC);
-      HRGN region = CreateRectRgn(L1, B - M, L1 + 1, B - 2);
-      for (const TRect& r : {TRect{L1 + 2, B - 2, R - 2, B}, TRect{R - 2, B - M, R - 1, B - 1},
-                             TRect{R - 1, B - M - 1, R, B - 2}}) {
-        HRGN part = CreateRectRgn(r.Left, r.Top, r.Right, r.Bottom);
-        CombineRgn(region, region, part, RGN_OR);
-        DeleteObject(part);
-      }
-      ExtSelectClipRgn(DC, region, RGN_AND);
-      DeleteObject(region);
+      ClipToRects(DC, {{L1, B - M, L1 + 1, B - 2}, {L1 + 2, B - 2, R - 2, B}, {R - 2, B - M, R - 1, B - 1},
+                       {R - 1, B - M - 1, R, B - 2}});
       PaintKneeGradientRect(DC, {L1, B - M - 1, R, B}, markStart, markEnd, true);
     }
     Pixel(DC, R - 1, B - 2, Blend(markEnd, dockAt(R, B)));

@@ -109,6 +109,8 @@ class TdxBarOffice11Painter : public TdxBarFlatPainter {
   static TRect BarGradientBounds(TB* Bar);
 
  private:
+  // The dock site's background under a part of the bar's window (window coordinates).
+  void FillDockThrough(TB* Bar, HDC DC, const TRect& R, HBRUSH Brush);
   // The knee gradient across the bar over Gradient, painted within R only.
   void PaintBarGradient(TB* Bar, HDC DC, const TRect& R, const TRect& Gradient);
   // The rounded frame's steps for a horizontal and a vertical bar.

@@ -20,6 +20,7 @@
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarPainters.h"
 #include "ui/bars/BarUnit.h"
+#include "ui/bars/Bars.h"
 #include "ui/controls/ControlsUnit.h"
 #include "ui/foundation/GraphicsUnit.h"
 
@@ -100,6 +101,61 @@ class TTestItem : public TdxBarItemControl {
     SetBkMode(Canvas->Handle(), TRANSPARENT);
     DrawText(Canvas->Handle(), Text.c_str(), -1, &r, DT_SINGLELINE | DT_VCENTER);
   }
+};
+
+// A dock site with the rows a test gives it.
+class TTestDock : public TdxDockControl {
+  VW_CLASS(TTestDock, TdxDockControl)
+ public:
+  TTestDock(TAlign A, const TRect& Bounds) : TdxDockControl(static_cast<TComponent*>(nullptr)) {
+    SetAlign(A);
+    SetBounds(Bounds.Left, Bounds.Top, Bounds.Right - Bounds.Left, Bounds.Bottom - Bounds.Top);
+  }
+  struct Row {
+    TRect Bounds;
+    std::vector<TCustomdxBarControl*> Windows;
+  };
+  std::vector<Row> Rows;
+  void SetRows(std::vector<Row> R) {
+    Rows = std::move(R);
+    FRowCount = static_cast<int>(Rows.size());
+  }
+  TRect RowBounds(int Row) override { return Rows[Row].Bounds; }
+  int ColumnCount(int Row) override { return static_cast<int>(Rows[Row].Windows.size()); }
+  TCustomdxBarControl* ColumnWindow(int Row, int Column) override { return Rows[Row].Windows[Column]; }
+};
+
+// A toolbar window in a dock site: its own background is its painter's (the toolbar gradient of
+// the Office-2003 look), and what its painter paints through it is the dock's, offset by the
+// window's place in the dock (as a docked toolbar's window paints through to its site).
+class TDockedBar : public TTestBar {
+  VW_CLASS(TDockedBar, TTestBar)
+ public:
+  using TTestBar::TTestBar;
+  TdxDockControl* Dock = nullptr;
+  TdxBarPainter* Own = nullptr;
+  TdxDockControl* DockControl() const override { return Dock; }
+  TdxBarPainter* BarPainter() const override { return Own ? Own : TTestBar::BarPainter(); }
+  void FillBackground(HDC DC, const TRect& R, HBRUSH Brush, TColor Color, bool AOffset) override {
+    TdxBarPainter* p = BarPainter();
+    if (!Dock || !p) {
+      TTestBar::FillBackground(DC, R, Brush, Color, AOffset);
+    } else if (FInside) {
+      p->FillDockBackground(Dock, DC, R, dxbar::Offset(R, Left(), Top()), Brush, Color);
+    } else {
+      FInside = true;
+      try {
+        p->FillBarBackground(this, DC, R, R, Brush, Color);
+      } catch (...) {
+        FInside = false;
+        throw;
+      }
+      FInside = false;
+    }
+  }
+
+ private:
+  bool FInside = false;
 };
 
 // System colours changed for a scope and put back when it ends.

@@ -5,6 +5,10 @@
 
 #include <memory>
 
+#include "tests/support/FakeThemeLibrary.h"
+#include "ui/foundation/Office11Colors.h"
+#include "ui/foundation/ThemeManager.h"
+
 namespace barpaintertest {
 namespace {
 
@@ -249,6 +253,190 @@ class BarPainterGalleryTest : public BarPainterFixture {
   }
 
   static TRect Inflate(const TRect& R, int D, int E) { return dxbar::Inflate(R, D, E); }
+
+  // A menu window whose background is its painter's menu background (the glyph column).
+  class TGalleryMenu : public TTestBar {
+    VW_CLASS(TGalleryMenu, TTestBar)
+   public:
+    using TTestBar::TTestBar;
+    TdxBarPainter* Own = nullptr;
+    void FillBackground(HDC DC, const TRect& R, HBRUSH Brush, TColor, bool) override {
+      Own->FillMenuBackground(this, DC, R, R, Brush, clNone);
+    }
+  };
+
+  // Docked toolbars as their windows paint them: the dock sites' backgrounds, each toolbar's frame
+  // in window coordinates and its client area in client coordinates; and a menu with its column.
+  void PaintDockedScene(TdxBarPainter& P, HDC DC) {
+    SelectObject(DC, Manager->Font()->Handle());
+    TBitmap* open = Picture(clBlue);
+    TBitmap* save = Picture(clGreen);
+    TBitmap* cut = Picture(clRed);
+    std::vector<std::unique_ptr<TDockedBar>> bars;
+    auto docked = [&](TTestDock& Dock, int Docking, const TRect& Bounds) {
+      bars.push_back(std::make_unique<TDockedBar>(Manager));
+      TDockedBar* b = bars.back().get();
+      b->Dock = &Dock;
+      b->Own = &P;
+      b->Docking = Docking;
+      b->Vertical = Docking == 1 || Docking == 3;
+      b->Brush = P.BarBrush(b);
+      b->SetBounds(Bounds.Left, Bounds.Top, Bounds.Right - Bounds.Left, Bounds.Bottom - Bounds.Top);
+      return b;
+    };
+    TTestDock top(alTop, {0, 0, 520, 58}), left(alLeft, {0, 58, 34, 240});
+    auto paintDock = [&](TTestDock& D) {
+      SetViewportOrgEx(DC, D.Left(), D.Top(), nullptr);
+      const TRect all(0, 0, D.Width(), D.Height());
+      P.FillDockBackground(&D, DC, all, all, P.ToolbarBrush(Manager), clBtnFace);
+    };
+    paintDock(top);
+    paintDock(left);
+    // Frame in window coordinates; the client rectangle (in client coordinates) comes back.
+    auto paintFrame = [&](TDockedBar* B) {
+      const TPoint at(B->Dock->Left() + B->Left(), B->Dock->Top() + B->Top());
+      TRect insets;
+      P.CalcBarNonClient(B, B->Docking, insets, false);
+      const TRect client(0, 0, B->Width() - insets.Left - insets.Right, B->Height() - insets.Top - insets.Bottom);
+      // The non-client background inside the border (the grip's place), then the frame.
+      const TRect border = P.DockedBorderInsets(B);
+      SetViewportOrgEx(DC, at.X + insets.Left, at.Y + insets.Top, nullptr);
+      const TRect inner(border.Left - insets.Left, border.Top - insets.Top, client.Right + insets.Right - border.Right,
+                        client.Bottom + insets.Bottom - border.Bottom);
+      P.FillBarBackground(B, DC, inner, inner, B->BkBrush(), clNone);
+      SetViewportOrgEx(DC, at.X, at.Y, nullptr);
+      TRect frame(0, 0, B->Width(), B->Height());
+      P.DrawDockedBarFrame(B, DC, frame, B->BkBrush());
+      SetViewportOrgEx(DC, at.X + insets.Left, at.Y + insets.Top, nullptr);
+      P.FillBarBackground(B, DC, client, client, B->BkBrush(), clNone);
+      return client;
+    };
+
+    TDockedBar* menuBar = docked(top, 2, {0, 0, 520, 24});
+    menuBar->MainMenu = true;
+    menuBar->Grip = false;
+    menuBar->Brush = P.BarBrush(menuBar);
+    TRect client = paintFrame(menuBar);
+    int x = 2;
+    for (const char* caption : {"&File", "&Edit", "&View", "&Help"}) {
+      TdxBarButtonLikeControlDrawParams p(NewItem(menuBar, nullptr));
+      p.ViewStructure = cpText;
+      p.Caption = caption;
+      p.IsSelected = x == 2;
+      P.PaintButtonItem(p, DC, {x, client.Top, x + 40, client.Bottom});
+      x += 40;
+    }
+
+    TDockedBar* toolbar = docked(top, 2, {0, 26, 470, 54});
+    toolbar->WithMark = true;
+    toolbar->Hides = true;
+    client = paintFrame(toolbar);
+    struct Button {
+      TBitmap* glyph;
+      bool selected, down, pressed, enabled, part;
+    } buttons[] = {{open, false, false, false, true, false}, {save, true, false, false, true, false},
+                   {cut, false, true, false, true, false},   {open, true, true, false, true, false},
+                   {save, true, false, true, true, false},   {cut, false, false, false, false, false},
+                   {open, false, false, false, true, true},  {save, true, false, false, true, true},
+                   {cut, false, false, false, true, false},  {open, false, false, false, true, false},
+                   {save, false, false, false, true, false}, {cut, false, false, false, true, false}};
+    x = 0;
+    for (const Button& b : buttons) {
+      TdxBarButtonLikeControlDrawParams p(NewItem(toolbar, b.glyph));
+      p.ViewStructure = cpIcon;
+      p.IsSelected = b.selected;
+      p.Down = b.down;
+      p.IsPressed = b.pressed;
+      p.Enabled = b.enabled;
+      p.HasDropDownPart = b.part;
+      int w = p.ButtonExtent.cx + (b.part ? P.DropArrowPartWidth(Manager, false) : 0);
+      P.PaintButtonItem(p, DC, {x, 0, x + w, client.Bottom});
+      x += w;
+      if (&b == &buttons[5] || &b == &buttons[7]) {
+        TdxBarSeparatorControlDrawParams sep(NewItem(toolbar, nullptr));
+        sep.ViewStructure = 0;
+        P.DrawSeparatorControl(sep, DC, {x, 0, x + P.ToolbarSeparatorSize(), client.Bottom});
+        x += P.ToolbarSeparatorSize();
+      }
+    }
+    P.DrawMark(toolbar, DC, P.MarkBounds(toolbar, client, {}));
+
+    TDockedBar* vertical = docked(left, 1, {2, 4, 30, 150});
+    vertical->WithMark = true;
+    client = paintFrame(vertical);
+    int y = 0;
+    for (TBitmap* g : {open, save, cut}) {
+      TdxBarButtonLikeControlDrawParams p(NewItem(vertical, g));
+      p.ViewStructure = cpIcon;
+      p.PaintType = pmVertical;
+      p.IsSelected = g == save;
+      P.PaintButtonItem(p, DC, {0, y, client.Right, y + 22});
+      y += 22;
+    }
+    P.DrawMark(vertical, DC, P.MarkBounds(vertical, client, {}));
+
+    // An open menu below the File item.
+    Items.push_back(nullptr);
+    auto* menu = new TGalleryMenu(Manager);
+    std::unique_ptr<TGalleryMenu> owned(menu);
+    menu->Own = &P;
+    menu->Menu = true;
+    menu->Docking = 0;
+    menu->Brush = P.MenuItemBrush(menu);
+    const TRect m(0, 0, 200, 150);
+    SetViewportOrgEx(DC, 60, 70, nullptr);
+    P.FillMenuBackground(menu, DC, m, m, menu->BkBrush(), clNone);
+    TRect border = m;
+    P.DrawMenuBorder(menu, DC, border);
+    TRect inner = Inflate(m, -1, -1);
+    P.DrawMenuClientBorder(menu, DC, inner, menu->BkBrush());
+    TRect rows = m;
+    P.MenuClientInsets(rows);
+    y = rows.Top;
+    struct Row {
+      const char* caption;
+      TBitmap* glyph;
+      bool checked, selected, enabled;
+    } entries[] = {{"&Open scene...", open, false, false, true}, {"&Save scene", save, false, true, true},
+                   {"Show &grid", nullptr, true, false, true},  {"Cu&t", cut, false, false, false},
+                   {"&Recall", open, false, false, true}};
+    for (const Row& e : entries) {
+      TdxBarButtonLikeControlDrawParams p(NewItem(menu, e.glyph));
+      p.PaintType = pmMenu;
+      p.Caption = e.caption;
+      p.Checked = e.checked;
+      p.IsSelected = e.selected;
+      p.HighlightFlag = e.selected;
+      p.Enabled = e.enabled;
+      P.PaintButtonItem(p, DC, {rows.Left, y, rows.Right, y + menu->TextSize() + 4});
+      y += menu->TextSize() + 4;
+    }
+    SetViewportOrgEx(DC, 0, 0, nullptr);
+    Items.clear();
+  }
+
+  // The test theme library with every class the bar painters draw, reporting a colour scheme.
+  static void InstallTheme(const char* ColorName) {
+    using testsupport::FakeThemeLibrary;
+    FakeThemeLibrary::Install();
+    for (const char* name :
+         {"BUTTON", "COMBOBOX", "EDIT", "PROGRESS", "REBAR", "SCROLLBAR", "SPIN", "STATUS", "TOOLBAR", "WINDOW"})
+      FakeThemeLibrary::OpenableClasses().insert(name);
+    FakeThemeLibrary::ThemeFile() = "C:\\WINDOWS\\Resources\\Themes\\Luna\\luna.msstyles";
+    FakeThemeLibrary::ColorName() = ColorName;
+    FakeThemeLibrary::PartSizes()[{"TOOLBAR", 5, 1, 0}] = {6, 6};
+    FakeThemeLibrary::PartSizes()[{"TOOLBAR", 6, 1, 1}] = {6, 6};
+    FakeThemeLibrary::PartSizes()[{"WINDOW", 19, 1, 1}] = {15, 15};
+    FakeThemeLibrary::PartSizes()[{"REBAR", 1, 1, 1}] = {5, 5};
+    FakeThemeLibrary::PartSizes()[{"STATUS", 3, 0, 1}] = {12, 12};
+    FakeThemeLibrary::ContentMargins()[{"TOOLBAR", 3, 1}] = {3, 3, 3, 3};
+    FakeThemeLibrary::ContentMargins()[{"EDIT", 1, 1}] = {2, 2, 2, 2};
+    ThemeAccessStartup();
+  }
+  static void UninstallTheme() {
+    ThemeAccessShutdown();
+    testsupport::FakeThemeLibrary::Uninstall();
+  }
 };
 
 TEST_F(BarPainterGalleryTest, EveryStyleDrawsTheGallery) {
@@ -271,6 +459,38 @@ TEST_F(BarPainterGalleryTest, EveryStyleDrawsTheGallery) {
     for (TPoint p : {TPoint(100, 10), TPoint(250, 30), TPoint(100, 100), TPoint(400, 200), TPoint(300, 410)})
       EXPECT_NE(surface.At(p.X, p.Y), ColorToRGB(clAppWorkSpace)) << s.name << " " << p.X << "," << p.Y;
   }
+}
+
+TEST_F(BarPainterGalleryTest, OfficeLookInEveryColourSchemeAndTheThemedLook) {
+  TdxBarOffice11Painter office11;
+  auto shoot = [&](TdxBarPainter& P, const std::string& Name) {
+    Surface docked(520, 240, clAppWorkSpace);
+    PaintDockedScene(P, docked.Canvas()->Handle());
+    docked.Save("bars/docked-" + Name + ".png");
+    Surface gallery(520, 420, clAppWorkSpace);
+    HDC dc = gallery.Canvas()->Handle();
+    const int saved = SaveDC(dc);
+    PaintScene(P, dc);
+    RestoreDC(dc, saved);
+    gallery.Save("bars/gallery-" + Name + ".png");
+    EXPECT_NE(docked.At(300, 40), ColorToRGB(clAppWorkSpace)) << Name;
+  };
+  shoot(office11, "office11-system");
+  for (const char* scheme : {"NormalColor", "HomeStead", "Metallic"}) {
+    InstallTheme(scheme);
+    RebuildOffice11Colors();
+    EXPECT_TRUE(AreOffice11ColorsThemed()) << scheme;
+    shoot(office11, std::string("office11-") + scheme);
+    UninstallTheme();
+  }
+  InstallTheme("NormalColor");
+  Manager->SysColorChanged();  // the manager's themed toolbar brush
+  {
+    TdxBarXPPainter xp;
+    shoot(xp, "xp-fake");
+  }
+  UninstallTheme();
+  RebuildOffice11Colors();
 }
 
 }  // namespace
