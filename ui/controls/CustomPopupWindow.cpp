@@ -679,6 +679,6 @@ void PopupUnitShutdown() {
     if (*hook) UnhookWindowsHookEx(*hook);
     *hook = nullptr;
   }
+  // A swallowing still pending keeps its saved procedure: the window puts it back itself.
   gActivationLock = 0;
-  gSavedWndProc = nullptr;
 }
