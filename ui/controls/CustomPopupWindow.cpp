@@ -78,9 +78,7 @@ std::vector<TcxCustomPopupWindow*> ShownPopupWindows() {
   return list;
 }
 
-TWinControl* OwnerWindowControl(TcxCustomPopupWindow* Popup) {
-  return dynamic_cast<TWinControl*>(Popup->OwnerControl());
-}
+TWinControl* OwnerWindowControl(TcxCustomPopupWindow* Popup) { return Popup->PopupOwnerControl(); }
 
 bool IsLive(TComponent* Component) { return Component && !IsComponentDestroying(Component); }
 
@@ -276,7 +274,10 @@ bool ScanPopupsForClick(UINT Msg, const MOUSEHOOKSTRUCT& Info, bool& Swallow) {
         GetWindowRect(owner->Handle(), &r);
         onOwner = PtInRect(&r, Info.pt);
       }
-      TcxObjectLink* ownerLink = CreateObjectLink(owner);
+      // The owner is watched through its window and through the popup, which forgets an owner
+      // that is freed: closing may free either.
+      const HWND ownerWindow = owner->HandleAllocated() ? owner->Handle() : nullptr;
+      TcxObjectLink* popupLink = CreateObjectLink(popup);
       bool closed;
       {
         TShowingGuard showing;
@@ -286,10 +287,11 @@ bool ScanPopupsForClick(UINT Msg, const MOUSEHOOKSTRUCT& Info, bool& Swallow) {
       }
       // A click on the owner still reaches it, unless closing has hidden or destroyed it.
       if (onOwner) {
-        auto* live = static_cast<TWinControl*>(ownerLink->LinkedObject);
-        Swallow = !live || IsComponentDestroying(live) || !live->HandleAllocated() || !IsWindowVisible(live->Handle());
+        bool ownerGoing = popupLink->LinkedObject &&
+                          (popup->PopupOwnerControl() != owner || IsComponentDestroying(owner));
+        Swallow = ownerGoing || !IsWindow(ownerWindow) || !IsWindowVisible(ownerWindow);
       }
-      FreeObjectLink(ownerLink);
+      FreeObjectLink(popupLink);
       return closed;
     }
     if (IsInOtherMDIWindow(owner, Info.hwnd)) {
@@ -320,7 +322,10 @@ TcxCustomPopupWindow::TcxCustomPopupWindow(TControl* AOwnerControl)
                                                                 ContainerViewInfoClassOf<TcxContainerViewInfo>()}) {}
 
 TcxCustomPopupWindow::TcxCustomPopupWindow(TControl* AOwnerControl, const TcxPopupWindowClasses& Classes)
-    : TcxPopupWindow(nullptr), FOwnerControl(AOwnerControl), FClasses(Classes) {
+    : TcxPopupWindow(nullptr),
+      FOwnerControl(AOwnerControl),
+      FOwnerWindowControl(dynamic_cast<TWinControl*>(AOwnerControl)),
+      FClasses(Classes) {
   SetFormStyle(fsNormal);
   FStyle.reset(FClasses.StyleClass(this, nullptr, csiNormal));
   FStyle->OnChanged = [this](TObject*) { StyleChanged(); };
@@ -335,12 +340,13 @@ TcxCustomPopupWindow::~TcxCustomPopupWindow() {
   UnregisterShownPopup(this);
   if (FOwnerControl) FOwnerControl->RemoveFreeNotification(this);
   FOwnerControl = nullptr;
+  FOwnerWindowControl = nullptr;
   FViewInfo.reset();
   FStyle->OnChanged = nullptr;
   FStyle.reset();
 }
 
-TWinControl* TcxCustomPopupWindow::PopupOwnerControl() { return dynamic_cast<TWinControl*>(FOwnerControl); }
+TWinControl* TcxCustomPopupWindow::PopupOwnerControl() { return FOwnerWindowControl; }
 
 TCustomForm* TcxCustomPopupWindow::OwnerForm() const {
   return FOwnerControl ? FOwnerControl->GetParentForm() : nullptr;
@@ -349,10 +355,12 @@ TCustomForm* TcxCustomPopupWindow::OwnerForm() const {
 void TcxCustomPopupWindow::Notification(TComponent* AComponent, TOperation Operation) {
   TcxPopupWindow::Notification(AComponent, Operation);
   if (Operation != opRemove || AComponent != FOwnerControl) return;
-  // The owner is going: the popup closes with it and gives the focus to nobody.
-  ClosePopup();
+  // The owner is going, and little is left of it by now: the popup forgets it first, then closes
+  // and gives the focus to nobody.
   FOwnerControl = nullptr;
+  FOwnerWindowControl = nullptr;
   if (OwnerParent == AComponent) OwnerParent = nullptr;
+  ClosePopup();
 }
 
 void TcxCustomPopupWindow::FireClosed() {
@@ -375,7 +383,7 @@ bool TcxCustomPopupWindow::AcceptsKeyHook(HWND, UINT, TPoint, TShiftState) { ret
 void TcxCustomPopupWindow::LockClosing(bool Lock) { FCloseLock += Lock ? 1 : -1; }
 
 bool TcxCustomPopupWindow::IsOwnerShowing() {
-  auto* owner = dynamic_cast<TWinControl*>(FOwnerControl);
+  auto* owner = FOwnerWindowControl;
   return owner && owner->HandleAllocated() && IsWindowVisible(owner->Handle());
 }
 
@@ -399,7 +407,7 @@ bool TcxCustomPopupWindow::SetFocusedControl(TWinControl* Control) {
 RECT TcxCustomPopupWindow::ClientRect() { return FViewInfo->ClientRect; }
 
 void TcxCustomPopupWindow::OwnerScreenBounds(TRect& R) {
-  auto* owner = dynamic_cast<TWinControl*>(FOwnerControl);
+  auto* owner = FOwnerWindowControl;
   bool child = owner ? owner->HandleAllocated() && IsChildWindowStyle(owner->Handle()) : FOwnerControl != nullptr;
   if (child) {
     TcxPopupWindow::OwnerScreenBounds(R);
@@ -520,7 +528,7 @@ void TcxCustomPopupWindow::ClosePopup() {
 void TcxCustomPopupWindow::VisibilityChanged() {
   if (!FCaptureFocus || !FOwnerControl || IsComponentDestroying(FOwnerControl)) return;
   if (HandleAllocated() && IsWindowVisible(Handle())) return;
-  auto* owner = dynamic_cast<TWinControl*>(FOwnerControl);
+  auto* owner = FOwnerWindowControl;
   TCustomForm* form = OwnerForm();
   if (!owner || !form || !form->HandleAllocated() || GetFocus() != form->Handle()) return;
   if (owner->CanFocus() && !form->ComponentState().Contains(csDesigning)) owner->SetFocus();
@@ -627,7 +635,7 @@ void TcxCustomPopupWindow::Dispatch(TMessage& Message) {
         ClosePopup();
       }
       if (link->LinkedObject) {
-        auto* owner = dynamic_cast<TWinControl*>(FOwnerControl);
+        auto* owner = FOwnerWindowControl;
         if (owner && owner->HandleAllocated()) SendMessage(owner->Handle(), WM_SETFOCUS, 0, 0);
       }
       FreeObjectLink(link);

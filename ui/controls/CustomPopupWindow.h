@@ -114,6 +114,8 @@ class TcxCustomPopupWindow : public TcxPopupWindow, public TcxShownPopup {
   bool FTopmostWithOwner = false;
   bool FModalMode = true;
   TControl* FOwnerControl = nullptr;
+  // The owner as a windowed control, or null: looked up once, while the owner is whole.
+  TWinControl* FOwnerWindowControl = nullptr;
   TcxPopupWindowClasses FClasses;
   std::unique_ptr<TcxContainerStyle> FStyle;
   std::unique_ptr<TcxContainerViewInfo> FViewInfo;

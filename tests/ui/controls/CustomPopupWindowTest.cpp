@@ -180,6 +180,22 @@ TEST_F(PopupWindowTest, AClickOnAnOwnerHiddenWhileClosingDoesNotReachIt) {
   Click(p.x, p.y);
   EXPECT_FALSE(Listed());
   EXPECT_EQ(ownerClicks, 0);
+
+  // Nor does it reach an owner destroyed while closing.
+  owner->SetVisible(true);
+  Pump();
+  popup->OnClosed = nullptr;
+  popup->ClosePopup();
+  delete popup;
+  Show(false);
+  popup->OnClosed = [this](TObject*) {
+    delete owner;
+    owner = nullptr;
+  };
+  Click(p.x, p.y);
+  EXPECT_FALSE(Listed());
+  EXPECT_EQ(ownerClicks, 0);
+  EXPECT_EQ(popup->OwnerControl(), nullptr);
 }
 
 // ---- closing by window changes -------------------------------------------------------------------
