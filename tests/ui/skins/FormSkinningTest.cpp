@@ -542,6 +542,62 @@ TEST_F(FormProbeTest, PlainButtonsAndPanels) {
   SaveWindow("skins/form-probe-controls.png", form);
 }
 
+TEST_F(FormSkinningTest, MDIClientAreasAndDocuments) {
+  auto* main = static_cast<TForm*>(Application->CreateForm(TForm::StaticClass()));
+  main->SetFormStyle(fsMDIForm);
+  main->SetBounds(30, 30, 640, 460);
+  main->SetCaption("Console");
+  main->Show();
+  auto makeChild = [](const char* caption, int x, int y) {
+    auto* f = new TForm(Application, 0);
+    f->SetFormStyle(fsMDIChild);
+    f->SetCaption(caption);
+    f->SetBounds(x, y, 260, 180);
+    f->Show();
+    return f;
+  };
+  TForm* one = makeChild("One", 10, 10);
+  TForm* two = makeChild("Two", 120, 90);
+  Pump();
+  ASSERT_EQ(Application->MainForm(), main);
+  // The client area is attached once its creation is through, and paints with the frame's skin.
+  HWND client = main->ClientHandle();
+  ASSERT_TRUE(client);
+  TdxSkinWinController* c = ControllerOf(client);
+  ASSERT_NE(c, nullptr);
+  EXPECT_STREQ(c->ClassName().c_str(), "TdxSkinFormController");
+  EXPECT_EQ(c->ParentController(), ControllerOf(main));
+  EXPECT_EQ(c->SkinPainter(), ControllerOf(main)->SkinPainter());
+  EXPECT_TRUE(IsSkinnedWindow(client));
+  EXPECT_TRUE(IsSkinnedWindow(one->Handle()));
+  EXPECT_TRUE(IsSkinnedWindow(two->Handle()));
+  SaveWindow("skins/form-mdi.png", main);
+  // A document that goes tells the frame to redraw its caption and menu-bar buttons.
+  Pump();
+  delete two;
+  MSG m;
+  EXPECT_TRUE(PeekMessage(&m, main->Handle(), SkinMsgRefreshMDIFrame, SkinMsgRefreshMDIFrame, PM_NOREMOVE));
+  Pump();
+}
+
+TEST_F(FormSkinningTest, ResettingTheRootTurnsSkinsBackOn) {
+  struct TResettable : TdxSkinController {
+    using TdxSkinController::TdxSkinController;
+    void Reset() { ResetRootValues(); }
+  };
+  TForm* form = MakeSkinnedForm(40, 40, 300, 200);
+  auto* other = new TResettable(form);
+  skins->SetUseSkins(false);
+  Pump();
+  EXPECT_FALSE(IsSkinnedWindow(form->Handle()));
+  other->Reset();
+  EXPECT_TRUE(::UseSkins());
+  EXPECT_EQ(skins->SkinName(), String()) << "and the skin name is cleared";
+  EXPECT_FALSE(IsSkinnedWindow(form->Handle()));
+  skins->SetSkinName("Foggy");
+  EXPECT_TRUE(IsSkinnedWindow(form->Handle()));
+}
+
 TEST_F(FormSkinningTest, LabelsOfRunTimeFormsTurnTransparent) {
   // Each form has its label before its window exists.
   auto* form = new TForm(Application, 0);
