@@ -312,16 +312,20 @@ void TcxPCExtraFlatPainter::PaintRowLines(const TRect& R, int) {
   TcxTabPosition position = Control()->TabPosition();
   bool light = position == tpTop || position == tpLeft;
   const TColor colours[] = {clBtnFace, clBtnFace, light ? clWhite : clBlack};
+  PaintRowLinesIn(R, colours);
+}
+
+void TcxPCExtraFlatPainter::PaintRowLinesIn(const TRect& R, const TColor* Colours) {
   TcxCanvas* canvas = Canvas();
-  for (int i = 0; i < RowLineCount() && i < 3; ++i) {
+  for (int i = 0; i < RowLineCount(); ++i) {
     TRect line;
-    switch (position) {
+    switch (Control()->TabPosition()) {
       case tpTop: line = TRect(R.Left, R.Bottom - 1 - i, R.Right, R.Bottom - i); break;
       case tpBottom: line = TRect(R.Left, R.Top + i, R.Right, R.Top + i + 1); break;
       case tpLeft: line = TRect(R.Right - 1 - i, R.Top, R.Right - i, R.Bottom); break;
       case tpRight: line = TRect(R.Left + i, R.Top, R.Left + i + 1, R.Bottom); break;
     }
-    canvas->FillRectWithColor(line, colours[i]);
+    canvas->FillRectWithColor(line, Colours[i]);
     canvas->ExcludeRectFromClip(line);
   }
 }
@@ -354,15 +358,17 @@ void TcxPCExtraFlatPainter::PaintPageArea() {
   TcxPCStandardPainter::PaintPageArea();
 }
 
-void TcxPCExtraFlatPainter::PaintFrameBorder() {
+void TcxPCExtraFlatPainter::PaintFrameBorder() { PaintOpenFrame(clBtnHighlight, clBtnShadow); }
+
+void TcxPCExtraFlatPainter::PaintOpenFrame(TColor LeftTop, TColor RightBottom) {
   TRect r = PageFrameBounds();
   bool all = Control()->HideTabs() || Control()->Layout()->RowCount() == 0;
   TcxTabPosition p = Control()->TabPosition();
   TcxCanvas* canvas = Canvas();
-  if (all || p != tpLeft) canvas->FillRectWithColor(TRect(r.Left, r.Top, r.Left + 1, r.Bottom), clBtnHighlight);
-  if (all || p != tpTop) canvas->FillRectWithColor(TRect(r.Left, r.Top, r.Right, r.Top + 1), clBtnHighlight);
-  if (all || p != tpRight) canvas->FillRectWithColor(TRect(r.Right - 1, r.Top, r.Right, r.Bottom), clBtnShadow);
-  if (all || p != tpBottom) canvas->FillRectWithColor(TRect(r.Left, r.Bottom - 1, r.Right, r.Bottom), clBtnShadow);
+  if (all || p != tpLeft) canvas->FillRectWithColor(TRect(r.Left, r.Top, r.Left + 1, r.Bottom), LeftTop);
+  if (all || p != tpTop) canvas->FillRectWithColor(TRect(r.Left, r.Top, r.Right, r.Top + 1), LeftTop);
+  if (all || p != tpRight) canvas->FillRectWithColor(TRect(r.Right - 1, r.Top, r.Right, r.Bottom), RightBottom);
+  if (all || p != tpBottom) canvas->FillRectWithColor(TRect(r.Left, r.Bottom - 1, r.Right, r.Bottom), RightBottom);
 }
 
 void TcxPCExtraFlatPainter::PaintTabs() {
@@ -471,16 +477,7 @@ int TcxPCUltraFlatPainter::NavigatorButtonLength(TcxPCNavigatorButton Button) {
   }
 }
 
-void TcxPCUltraFlatPainter::PaintFrameBorder() {
-  TRect r = PageFrameBounds();
-  bool all = Control()->HideTabs() || Control()->Layout()->RowCount() == 0;
-  TcxTabPosition p = Control()->TabPosition();
-  TcxCanvas* canvas = Canvas();
-  if (all || p != tpLeft) canvas->FillRectWithColor(TRect(r.Left, r.Top, r.Left + 1, r.Bottom), clBtnShadow);
-  if (all || p != tpTop) canvas->FillRectWithColor(TRect(r.Left, r.Top, r.Right, r.Top + 1), clBtnShadow);
-  if (all || p != tpRight) canvas->FillRectWithColor(TRect(r.Right - 1, r.Top, r.Right, r.Bottom), clBtnShadow);
-  if (all || p != tpBottom) canvas->FillRectWithColor(TRect(r.Left, r.Bottom - 1, r.Right, r.Bottom), clBtnShadow);
-}
+void TcxPCUltraFlatPainter::PaintFrameBorder() { PaintOpenFrame(clBtnShadow, clBtnShadow); }
 
 bool TcxPCUltraFlatPainter::NavigatorButtonInfo(TcxPCNavigatorButton Button, TcxPCNavigatorGlyphInfo& Info) {
   bool disabled = ButtonDisabled(Button);
@@ -522,19 +519,7 @@ void TcxPCUltraFlatPainter::PaintRowLines(const TRect& R, int VisibleRow) {
                         : (position == tpTop || position == tpLeft ? layout->RowCount() - 1 : 0);
   const TColor underSelected[] = {clBtnFace, clBtnFace, clBlack};
   const TColor underOthers[] = {clBtnFace, clBlack, clBtnFace};
-  const TColor* colours = VisibleRow == selectedRow ? underSelected : underOthers;
-  TcxCanvas* canvas = Canvas();
-  for (int i = 0; i < RowLineCount() && i < 3; ++i) {
-    TRect line;
-    switch (position) {
-      case tpTop: line = TRect(R.Left, R.Bottom - 1 - i, R.Right, R.Bottom - i); break;
-      case tpBottom: line = TRect(R.Left, R.Top + i, R.Right, R.Top + i + 1); break;
-      case tpLeft: line = TRect(R.Right - 1 - i, R.Top, R.Right - i, R.Bottom); break;
-      case tpRight: line = TRect(R.Left + i, R.Top, R.Left + i + 1, R.Bottom); break;
-    }
-    canvas->FillRectWithColor(line, colours[i]);
-    canvas->ExcludeRectFromClip(line);
-  }
+  PaintRowLinesIn(R, VisibleRow == selectedRow ? underSelected : underOthers);
 }
 
 // ---- Office11 -----------------------------------------------------------------------------------
@@ -646,15 +631,8 @@ void TcxPCOffice11Painter::PaintSeparator(const TRect& R) {
 }
 
 void TcxPCOffice11Painter::PaintRowLines(const TRect& R, int) {
-  TRect line;
-  switch (Control()->TabPosition()) {
-    case tpTop: line = TRect(R.Left, R.Bottom - 1, R.Right, R.Bottom); break;
-    case tpBottom: line = TRect(R.Left, R.Top, R.Right, R.Top + 1); break;
-    case tpLeft: line = TRect(R.Right - 1, R.Top, R.Right, R.Bottom); break;
-    case tpRight: line = TRect(R.Left, R.Top, R.Left + 1, R.Bottom); break;
-  }
-  Canvas()->FillRectWithColor(line, Office11FrameColor());
-  Canvas()->ExcludeRectFromClip(line);
+  const TColor colours[] = {Office11FrameColor()};
+  PaintRowLinesIn(R, colours);
 }
 
 void TcxPCOffice11Painter::PaintTabBody(TcxCanvas* ACanvas, TRect R, int TabVisibleIndex) {

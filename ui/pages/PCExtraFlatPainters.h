@@ -74,6 +74,10 @@ class TcxPCExtraFlatPainter : public TcxPCStandardPainter {
                      std::initializer_list<TColor> Colours, bool Exclude);
   // The separator's rectangle after a tab, empty when none is due.
   TRect SeparatorBounds(int TabVisibleIndex);
+  // RowLineCount lines on the band's page side, the first at its edge, in these colours.
+  void PaintRowLinesIn(const TRect& R, const TColor* Colours);
+  // A one-pixel frame round the page frame, open towards the tabs while a row shows.
+  void PaintOpenFrame(TColor LeftTop, TColor RightBottom);
 
  protected:
   bool ButtonDisabled(TcxPCNavigatorButton Button) {
