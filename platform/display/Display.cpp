@@ -3,6 +3,7 @@
 #include <png.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -21,6 +22,8 @@ std::unique_ptr<Display>& Installed() {
   static std::unique_ptr<Display> display;
   return display;
 }
+
+std::atomic<std::uint64_t> gGeneration{0};
 
 std::unique_ptr<Display> CreateFromEnvironment() {
   const char* env = std::getenv("VW_DISPLAY");
@@ -50,11 +53,14 @@ void InstallDisplay(std::unique_ptr<Display> display) {
     std::lock_guard lock(DisplayMutex());
     old = std::move(Installed());
     Installed() = std::move(display);
+    gGeneration.fetch_add(1);
   }
   // The old display is torn down outside the lock: its destructor may close native windows.
 }
 
 void ResetDisplay() { InstallDisplay(nullptr); }
+
+std::uint64_t DisplayGeneration() { return gGeneration.load(); }
 
 HeadlessControl* Headless() {
   std::lock_guard lock(DisplayMutex());

@@ -205,6 +205,9 @@ bool HasDisplay();
 void InstallDisplay(std::unique_ptr<Display> display);
 // Destroys the installed display (tests use this between cases).
 void ResetDisplay();
+// Counts the displays installed and reset: what the window system keeps of one display's input
+// devices (keys held, the last button press) ends with it.
+std::uint64_t DisplayGeneration();
 
 std::unique_ptr<Display> CreateHeadlessDisplay(int width = 1920, int height = 1080);
 std::unique_ptr<Display> CreateSdlDisplay();

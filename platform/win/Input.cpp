@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/display/Display.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/RegionHandle.h"
 #include "platform/system/Clock.h"
@@ -47,6 +48,19 @@ struct InputState {
 
 InputState& S() {
   static InputState s;
+  static std::uint64_t device = platform::DisplayGeneration();
+  // Keys and buttons are held on the display's devices: a display installed afresh holds none, and
+  // a press on the one before makes no double click with a press on it. Input that the old display
+  // still had queued (a key's release after a modal loop ended on its press) never arrives.
+  if (std::uint64_t now = platform::DisplayGeneration(); now != device) {
+    device = now;
+    std::memset(s.keys, 0, sizeof s.keys);
+    s.lastDownMsg = 0;
+    s.lastDownWnd = nullptr;
+    s.lastDownTime = 0;
+    s.lastDownPt = POINT{-100000, -100000};
+    s.lastWasDouble = false;
+  }
   return s;
 }
 

@@ -308,6 +308,29 @@ TEST_F(InputTest, MouseLeaveAndHoverAreReportedOnceTracked) {
   EXPECT_TRUE(Names({WM_MOUSEHOVER, WM_MOUSELEAVE}).empty());
 }
 
+TEST_F(InputTest, KeysHeldOnADisplayAreUpOnTheNextOne) {
+  // A modal loop that ends on a key's press leaves its release queued on the display; when that
+  // display goes, the key must not stay down and swallow the text typed on the next one.
+  HWND w = Make("w", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 200, 100);
+  SetFocus(w);
+  Screen().InjectKey(VK_RETURN, true);
+  Pump();
+  ASSERT_TRUE(GetAsyncKeyState(VK_RETURN) & 0x8000);
+  Screen().InjectKey(VK_RETURN, false);
+  DestroyWindow(w);
+  platform::InstallDisplay(platform::CreateHeadlessDisplay(1024, 768));
+  EXPECT_FALSE(GetAsyncKeyState(VK_RETURN) & 0x8000);
+  EXPECT_FALSE(GetKeyState(VK_RETURN) & 0x8000);
+
+  HWND v = Make("v", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 200, 100);
+  SetFocus(v);
+  Pump();
+  ClearLog();
+  Screen().InjectText("o");
+  Pump();
+  EXPECT_EQ(Of("v", {WM_CHAR}), Strings{"CHAR"});
+}
+
 TEST_F(InputTest, ActivationFollowsClicksUnlessTheWindowDeclines) {
   HWND a = Make("a", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 200);
   HWND b = Make("b", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 0, 200, 200);
