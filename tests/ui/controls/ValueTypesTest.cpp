@@ -82,6 +82,16 @@ TEST(ValueTypes, FamilyTable) {
   TcxValueTypeClassList* list = ValueTypeClassList();
   ASSERT_EQ(list->Count(), 14);
   for (int i = 0; i < 14; ++i) EXPECT_EQ(list->Items(i), rows[i + 1].type);
+  // The registry is process-wide: whatever happens below, later tests find it in its first order.
+  struct Restore {
+    TcxValueTypeClassList* list;
+    std::vector<TcxValueTypeClass> order;
+    ~Restore() {
+      while (list->Count() > 0) list->UnregisterClass(list->Items(0));
+      for (TcxValueTypeClass type : order) list->RegisterClass(type);
+    }
+  } restore{list, {}};
+  for (int i = 0; i < list->Count(); ++i) restore.order.push_back(list->Items(i));
   list->RegisterClass(rows[4].type);
   EXPECT_EQ(list->Count(), 14);
   list->UnregisterClass(rows[4].type);
