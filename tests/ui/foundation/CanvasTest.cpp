@@ -289,7 +289,11 @@ TEST(PaintCanvas, NestedLevelsRestoreTheDCAndTheCanvas) {
 // The shared screen canvas draws on the desktop: a headless screen stands in.
 class ScreenTest : public ::testing::Test {
  protected:
-  void SetUp() override { platform::InstallDisplay(platform::CreateHeadlessDisplay(640, 480)); }
+  void SetUp() override {
+    platform::InstallDisplay(platform::CreateHeadlessDisplay(640, 480));
+    // A graphics shutdown earlier in the program leaves the shared canvases shut down.
+    ClearSharedCanvasShutdownMark();
+  }
   void TearDown() override { platform::ResetDisplay(); }
 };
 
