@@ -17,13 +17,23 @@ int ProgramMain() {
   // after the forms are gone.
   BarUnitStartup();
   StartLibraryUnits();
-  Application->Initialize();
-  Application->SetTitle(kProgramTitle);
-  CreateProgramWindows();
-  Application->Run();
-  FinalizeForms();
-  EndLibraryUnits();
-  BarUnitShutdown();
+  const auto end = [] {
+    FinalizeForms();
+    EndLibraryUnits();
+    BarUnitShutdown();
+  };
+  try {
+    Application->Initialize();
+    Application->SetTitle(kProgramTitle);
+    CreateProgramWindows();
+    Application->Run();
+  } catch (...) {
+    // A run that cannot start (no display to show the first window on) ends as a finished one
+    // does, so that nothing the start-up made outlives it.
+    end();
+    throw;
+  }
+  end();
   return 0;
 }
 
