@@ -628,6 +628,7 @@ std::vector<String> g_initCalls;
 
 TEST_F(PlainFormTest, InitializeRunsTheChainedHooks) {
   void (*saved)() = InitProc;
+  g_initCalls.clear();
   InitProc = [] { g_initCalls.push_back("first"); };
   // A unit chains its own hook after the one it found.
   g_chainedHook = InitProc;

@@ -171,7 +171,8 @@ TEST(TInterfaceList, HoldsInterfaceReferences) {
 }
 
 TEST(TInterfacedObject, TheLastReleaseFreesACountedObject) {
-  static int freed = 0;
+  static int freed;
+  freed = 0;
   struct TCounted : TInterfacedObject {
     ~TCounted() override { ++freed; }
   };

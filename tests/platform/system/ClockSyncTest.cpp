@@ -65,10 +65,11 @@ TEST(Events, AutoResetReleasesOneWaitAndManualResetStays) {
 }
 
 TEST(Threads, WaitEndsWhenTheThreadReturnsAndKeepsItsExitCode) {
-  static win::HANDLE go = win::CreateEvent(nullptr, win::TRUE, win::FALSE, nullptr);
+  win::HANDLE go = win::CreateEvent(nullptr, win::TRUE, win::FALSE, nullptr);
   win::HANDLE t = win::CreateThread(
-      nullptr, 0, [](void*) -> win::DWORD { return win::WaitForSingleObject(go, win::INFINITE) == 0 ? 42 : 1; },
-      nullptr, 0, nullptr);
+      nullptr, 0,
+      [](void* event) -> win::DWORD { return win::WaitForSingleObject(event, win::INFINITE) == 0 ? 42 : 1; }, go, 0,
+      nullptr);
   EXPECT_EQ(win::WaitForSingleObject(t, 10), win::WAIT_TIMEOUT);
   win::SetEvent(go);
   EXPECT_EQ(win::WaitForSingleObject(t, win::INFINITE), win::WAIT_OBJECT_0);
