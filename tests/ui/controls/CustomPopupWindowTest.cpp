@@ -542,4 +542,40 @@ TEST_F(PopupWindowTest, APopupWithFrameAndShadowOverItsForm) {
   EXPECT_TRUE(Headless().SaveScreenshot(testsupport::ArtifactPath("popup/cx_custom_popup.png")));
 }
 
+// Every border style of the popup's view info, with and without the shadow, side by side.
+TEST_F(PopupWindowTest, GalleryOfPopupFrames) {
+  form->Hide();
+  Pump();
+  const TcxContainerBorderStyle styles[] = {cbsNone, cbsSingle, cbsThick, cbsFlat, cbs3D};
+  std::vector<TTestPopup*> popups;
+  int x = 10;
+  for (TcxContainerBorderStyle style : styles)
+    for (bool shadow : {false, true}) {
+      auto* p = new TTestPopup(owner);
+      p->SetCaptureFocus(false);
+      p->SetBounds(x, 100, 90, 70);
+      p->HandleNeeded();
+      p->Layout();
+      TcxContainerViewInfo* v = p->ViewInfo();
+      v->BorderStyle = style;
+      v->BorderWidth = ContainerBorderWidth(style);
+      v->Shadow = shadow;
+      const int w = v->BorderWidth, s = shadow ? 3 : 0;
+      v->BorderRect = TRect(w, w, p->Width() - w - s, p->Height() - w - s);
+      v->ClientRect = v->BorderRect;
+      SetWindowShadowRegion(p->Handle(), TRect(0, 0, p->Width() - s, p->Height() - s), TRect(), TRect(), shadow, false);
+      ShowWindow(p->Handle(), SW_SHOWNA);
+      popups.push_back(p);
+      x += 100;
+    }
+  Pump();
+  for (TTestPopup* p : popups) {
+    HDC dc = GetDC(p->Handle());
+    EXPECT_EQ(GetPixel(dc, 40, 30), ColorToRGB(clWindow));
+    ReleaseDC(p->Handle(), dc);
+  }
+  EXPECT_TRUE(Headless().SaveScreenshot(testsupport::ArtifactPath("popup/cx_custom_popup_frames.png")));
+  for (TTestPopup* p : popups) delete p;
+}
+
 }  // namespace
