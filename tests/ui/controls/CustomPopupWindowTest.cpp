@@ -425,6 +425,18 @@ TEST_F(PopupWindowTest, ACapturingPopupIsOwnedByTheFormAndTakesTheFocus) {
   EXPECT_EQ(GetActiveWindow(), form->Handle());
 }
 
+TEST_F(PopupWindowTest, ACapturingPopupStaysOnTopOnlyWithATopmostForm) {
+  form->SetFormStyle(fsStayOnTop);
+  Pump();
+  Show(true);
+  EXPECT_NE(GetWindowLong(popup->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  popup->ClosePopup();
+  // Made again with the flag: the window is created topmost.
+  popup->SetTopmostWithOwner(true);
+  popup->HandleNeeded();
+  EXPECT_NE(GetWindowLong(popup->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+}
+
 TEST_F(PopupWindowTest, ChangingTheCaptureRecreatesAndShowsAgain) {
   Show(false);
   HWND first = popup->Handle();

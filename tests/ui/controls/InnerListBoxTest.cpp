@@ -195,6 +195,12 @@ TEST_F(InnerListBoxTest, WithBothBarsTheCornerIsPainted) {
   ReleaseDC(list->Handle(), dc);
   TColor expected = container->NormalStyle()->LookAndFeel()->ActivePainter()->DefaultSizeGripAreaColor();
   EXPECT_EQ(corner, ColorToRGB(expected));
+  // The horizontal bar scrolls through the list's own WM_HSCROLL and reads the position back.
+  TcxScrollBar* h = list->HScrollBar();
+  int pos = 0;
+  h->OnScroll(h, scPageDown, pos);
+  EXPECT_GT(pos, 0);
+  EXPECT_EQ(pos, GetScrollPos(list->Handle(), SB_HORZ));
 }
 
 // The mirrored bars follow the list's look-and-feel: one picture per kind.
