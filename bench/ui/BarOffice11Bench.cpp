@@ -13,6 +13,7 @@
 #include "platform/display/Display.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/system/Clock.h"
+#include "bench/ui/BarBenchItem.h"
 #include "ui/bars/BarDrawing.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarPainters.h"
@@ -64,25 +65,6 @@ class TBenchToolbar : public TCustomdxBarControl {
   TdxDockControl* FDock;
   TdxBarPainter* FPainter;
   bool FInside = false;
-};
-
-class TBenchItem : public TdxBarItemControl {
-  VW_CLASS(TBenchItem, TdxBarItemControl)
- public:
-  TBenchItem(TCustomdxBarControl* AParent, TBitmap* AGlyph) : FParent(AParent), FGlyph(AGlyph) {}
-  TCustomdxBarControl* Parent() const override { return FParent; }
-  bool HasImage() const override { return FGlyph != nullptr; }
-  TBitmap* CurrentGlyph() const override { return FGlyph; }
-  bool HasOwnDisabledLook() const override { return true; }
-  TRect ImageBounds() const override { return FImage; }
-  void SetImageBounds(const TRect& R) override { FImage = R; }
-  TdxCachedImageOptions* ImageCache() const override { return &FCache; }
-
- private:
-  mutable TdxCachedImageOptions FCache;
-  TCustomdxBarControl* FParent;
-  TBitmap* FGlyph;
-  TRect FImage;
 };
 
 struct Stage {
