@@ -513,5 +513,108 @@ TEST_P(BarOffice11PainterTest, ASystemColourChangeShowsWithTheSamePainter) {
   }
 }
 
+TEST_P(BarOffice11PainterTest, FloatingFramesCaptionButtonsAndMarkBounds) {
+  // A floating toolbar: two frames in the float border colour, a third in the inner colour with
+  // its corners in the border colour.
+  Bar->Docking = 0;
+  {
+    Surface s(40, 30, clRed);
+    TRect r(0, 0, 40, 30);
+    Painter.DrawFloatBorder(Bar, s.Canvas()->Handle(), r, GetSysColorBrush(COLOR_BTNFACE));
+    EXPECT_EQ(r, TRect(3, 3, 37, 27));
+    EXPECT_EQ(s.At(0, 10), Rgb(Office11FloatBorderColor));
+    EXPECT_EQ(s.At(1, 10), Rgb(Office11FloatBorderColor));
+    EXPECT_EQ(s.At(2, 10), Rgb(Office11FloatInnerBorderColor));
+    EXPECT_EQ(s.At(2, 2), Rgb(Office11FloatBorderColor)) << "the inner frame's corner";
+    EXPECT_EQ(s.At(3, 10), RGB(255, 0, 0));
+  }
+  {
+    struct Internal : TTestBar {
+      using TTestBar::TTestBar;
+      bool IsInternal() const override { return true; }
+    } internal(Manager);
+    Surface s(40, 30, clRed);
+    TRect r(0, 0, 40, 30);
+    Painter.DrawFloatBorder(&internal, s.Canvas()->Handle(), r, GetSysColorBrush(COLOR_INFOBK));
+    EXPECT_EQ(s.At(0, 10), Rgb(Office11FrameColor));
+    EXPECT_EQ(s.At(1, 10), GetSysColor(COLOR_INFOBK));
+    EXPECT_EQ(s.At(2, 10), GetSysColor(COLOR_INFOBK));
+    EXPECT_EQ(r, TRect(3, 3, 37, 27));
+  }
+  // Caption button faces: the caption colour, else the selection outline around a hot fill.
+  struct Face {
+    int state;
+    TColor inside;
+    bool outline;
+  } faces[] = {{0, Office11FloatCaptionColor, false}, {1, Office11HotColor1, true}, {2, Office11HotColor2, true}};
+  for (const Face& f : faces) {
+    Surface s(20, 20, clRed);
+    Painter.DrawButtonFace(Bar, s.Canvas()->Handle(), {2, 2, 18, 18}, f.state, true);
+    EXPECT_EQ(s.At(10, 10), Rgb(f.inside)) << f.state;
+    EXPECT_EQ(s.At(2, 2) == Rgb(Office11HighlightFrameColor), f.outline) << f.state;
+  }
+  // The floating caption's fill.
+  {
+    Bar->Caption = true;
+    Surface s(120, 20, clRed);
+    Painter.DrawFloatCaption(Bar, s.Canvas()->Handle(), {0, 0, 120, 16}, "", GetSysColorBrush(COLOR_BTNFACE), true);
+    EXPECT_EQ(s.At(60, 16), Rgb(Office11FloatCaptionFillColor)) << "the fill, seen in the row below the band";
+    EXPECT_EQ(s.At(60, 8), Rgb(Office11FloatCaptionColor)) << "under the text";
+  }
+  // Mark bounds to repaint: widened by the rounded frame on bordered bars.
+  const TRect client(0, 0, 100, 22);
+  Bar->Docking = 2;
+  const TRect mark = Painter.MarkBounds(Bar, client, {});
+  EXPECT_EQ(Painter.MarkRedrawBounds(Bar, client, {}), TRect(mark.Left, mark.Top - 1, mark.Right + 2, mark.Bottom + 1));
+  Bar->Docking = 1;
+  const TRect vmark = Painter.MarkBounds(Bar, client, {});
+  EXPECT_EQ(Painter.MarkRedrawBounds(Bar, client, {}),
+            TRect(vmark.Left - 1, vmark.Top, vmark.Right + 1, vmark.Bottom + 2));
+  Bar->Border = 0;
+  EXPECT_EQ(Painter.MarkRedrawBounds(Bar, client, {}), vmark);
+}
+
+TEST_P(BarOffice11PainterTest, EditsCombosAndDetachCaptions) {
+  struct Frame {
+    bool selected, enabled, menu;
+    COLORREF edge;
+  } frames[] = {{true, true, false, Rgb(Office11HighlightFrameColor)},
+                {false, false, false, Rgb(Office11DisabledArrowColor)},
+                {false, true, true, Rgb(Office11Color47)},
+                {false, true, false, GetSysColor(COLOR_BTNFACE)}};
+  for (const Frame& f : frames) {
+    TdxBarEditLikeControlDrawParams e(Item);
+    e.Enabled = f.enabled;
+    e.PaintType = f.menu ? pmMenu : pmHorizontal;
+    Surface s(60, 30, clRed);
+    TRect r(2, 2, 58, 24);
+    Painter.DrawEditFrame(e, s.Canvas()->Handle(), r, f.selected);
+    EXPECT_EQ(r, TRect(3, 3, 57, 23));
+    EXPECT_EQ(s.At(20, 2), f.edge) << f.selected << f.enabled << f.menu;
+  }
+  // A selected combo button: the outline one pixel outside, the state gradient inside.
+  TdxBarEditLikeControlDrawParams e(Item);
+  Surface s(30, 30, clRed);
+  TRect r(5, 5, 20, 25);
+  Painter.DrawComboButtonFace(e, s.Canvas()->Handle(), r, GetSysColorBrush(COLOR_BTNFACE), true, false);
+  EXPECT_EQ(s.At(4, 10), Rgb(Office11HighlightFrameColor));
+  EXPECT_EQ(s.At(10, 5), Rgb(Office11HotColor1));
+  EXPECT_EQ(r, TRect(6, 6, 19, 24));
+  // The detach caption: the hot brush inside the outline when hot, else the detach brush; dots.
+  for (bool hot : {false, true}) {
+    struct Detachable : TTestBar {
+      using TTestBar::TTestBar;
+      bool Hot = false;
+      bool DetachCaptionHot() const override { return Hot; }
+    } menu(Manager);
+    menu.Hot = hot;
+    Surface d(80, 12, clRed);
+    Painter.DrawDetachCaption(&menu, d.Canvas()->Handle(), {0, 0, 80, 12});
+    EXPECT_EQ(d.At(2, 2), Rgb(hot ? Office11Color41 : Office11Color50)) << hot;
+    EXPECT_EQ(d.At(0, 0) == Rgb(Office11HighlightFrameColor), hot);
+    EXPECT_GT(d.CountOf(Office11GripDotColor), 0) << "the dotted grip";
+  }
+}
+
 }  // namespace
 }  // namespace barpaintertest

@@ -424,5 +424,78 @@ TEST_F(BarXPPainterTest, OtherPaintersTakeTheThemedGripWhileThemesAreInUse) {
   EXPECT_TRUE(Drawn().empty()) << "the plain look keeps the classic grip";
 }
 
+TEST_F(BarXPPainterTest, CaptionToolbarAndItemPartsByState) {
+  TdxBarXPPainter p;
+  auto drawn = [&](const std::function<void(HDC)>& Paint) {
+    Surface s(60, 40, clRed);
+    FakeThemeLibrary::Calls().clear();
+    Paint(s.Canvas()->Handle());
+    return Drawn();
+  };
+  using V = std::vector<std::string>;
+  static constexpr int kMdiParts[3] = {16, 22, 20};
+  for (int kind = 0; kind < 3; ++kind) {
+    const int states[5] = {1, 4, 2, 1, 3};  // normal, disabled, hot, other, pushed
+    for (int state = 0; state < 5; ++state)
+      EXPECT_EQ(drawn([&](HDC dc) { p.DrawMDIButton(Bar, dc, {2, 2, 18, 16}, kind, state); }),
+                V{"WINDOW," + std::to_string(kMdiParts[kind]) + "," + std::to_string(states[state])})
+          << kind << " " << state;
+  }
+  for (int state = 0; state < 3; ++state)
+    EXPECT_EQ(drawn([&](HDC dc) { p.DrawFloatCloseGlyph(Bar, dc, {2, 2, 16, 16}, state, true); }),
+              V{"WINDOW,19," + std::to_string(state + 1)});
+  EXPECT_EQ(drawn([&](HDC dc) { p.DrawToolbarSeparator(Bar, dc, {2, 2, 8, 30}, false, nullptr); }),
+            V{"TOOLBAR,5,1"});
+  EXPECT_EQ(drawn([&](HDC dc) { p.DrawToolbarSeparator(Bar, dc, {2, 2, 30, 8}, true, nullptr); }),
+            V{"TOOLBAR,6,1"});
+  EXPECT_EQ(drawn([&](HDC dc) { p.DrawSeparatorLine(dc, {2, 2, 30, 8}); }), V{"TOOLBAR,6,1"});
+  // The docked grip: the rebar's gripper after shrinking by 2, turned on vertical bars.
+  Bar->Grip = false;
+  EXPECT_TRUE(drawn([&](HDC dc) { TRect r(0, 0, 60, 26); p.DrawDockedBarFrame(Bar, dc, r, nullptr); }).empty());
+  Bar->Grip = true;
+  TRect frame(0, 0, 60, 26);
+  EXPECT_EQ(drawn([&](HDC dc) { p.DrawDockedBarFrame(Bar, dc, frame, nullptr); }), V{"REBAR,1,1"});
+  EXPECT_EQ(frame, TRect(2, 2, 58, 24));
+  Bar->Vertical = true;
+  EXPECT_EQ(drawn([&](HDC dc) { TRect r(0, 0, 26, 60); p.DrawDockedBarFrame(Bar, dc, r, nullptr); }), V{"REBAR,2,1"});
+  Bar->Vertical = false;
+  // Combo buttons by state.
+  TdxBarEditLikeControlDrawParams e(Item);
+  struct Combo {
+    bool enabled, selected, dropped;
+    const char* want;
+  } combos[] = {{true, false, false, "COMBOBOX,1,1"},
+                {true, true, false, "COMBOBOX,1,2"},
+                {true, true, true, "COMBOBOX,1,3"},
+                {false, true, true, "COMBOBOX,1,4"}};
+  for (const Combo& c : combos) {
+    e.Enabled = c.enabled;
+    EXPECT_EQ(drawn([&](HDC dc) { p.DrawComboButton(e, dc, {40, 2, 56, 20}, c.selected, c.dropped); }), V{c.want});
+  }
+  e.Enabled = true;
+  // Push buttons: pressed or hot.
+  EXPECT_EQ(drawn([&](HDC dc) { p.DrawPushButton(dc, {2, 2, 50, 20}, "Today", true); }), V{"TOOLBAR,1,3"});
+  EXPECT_EQ(drawn([&](HDC dc) { p.DrawPushButton(dc, {2, 2, 50, 20}, "Today", false); }), V{"TOOLBAR,1,2"});
+  // The edit frame: the part around the content, the content cut out of the clip, R the content.
+  FakeThemeLibrary::ContentMargins()[{"EDIT", 1, 1}] = {2, 2, 2, 2};
+  Surface s(60, 40, clRed);
+  HDC dc = s.Canvas()->Handle();
+  TRect r(4, 4, 50, 24);
+  p.DrawEditFrame(e, dc, r, true);
+  EXPECT_EQ(r, TRect(6, 6, 48, 22));
+  EXPECT_EQ(s.At(4, 4), Part("EDIT", 1, 1));
+  EXPECT_EQ(s.At(20, 12), RGB(255, 0, 0)) << "the content is left to the text";
+  // Progress: the track, then the chunk over the done part of its content.
+  FakeThemeLibrary::ContentMargins()[{"PROGRESS", 1, 0}] = {1, 1, 1, 1};
+  EXPECT_EQ(drawn([&](HDC dc2) { p.DrawProgress(Bar, dc2, {0, 0, 50, 10}, 0, 100, 50, false, false); }),
+            (V{"PROGRESS,1,0", "PROGRESS,3,0"}));
+  Surface t(60, 20, clRed);
+  p.DrawProgress(Bar, t.Canvas()->Handle(), {0, 0, 50, 10}, 0, 100, 50, false, false);
+  EXPECT_EQ(t.At(1, 5), Part("PROGRESS", 3, 0));
+  EXPECT_EQ(t.At(24, 5), Part("PROGRESS", 3, 0));
+  EXPECT_EQ(t.At(26, 5), Part("PROGRESS", 1, 0));
+  EXPECT_EQ(t.At(0, 5), Part("PROGRESS", 1, 0));
+}
+
 }  // namespace
 }  // namespace barpaintertest
