@@ -109,8 +109,11 @@ void TBasicAction::UnRegisterChanges(TBasicActionLink* Value) {
 }
 
 void TBasicAction::SetOnExecute(TNotifyEvent Value) {
+  for (TBasicActionLink* link : std::vector<TBasicActionLink*>(FClients)) link->SetOnExecute(Value);
   FOnExecute = std::move(Value);
-  for (TBasicActionLink* link : std::vector<TBasicActionLink*>(FClients)) link->SetOnExecute(FOnExecute);
+  ++FOnExecuteVersion;
+  // A name read from a form is recorded after this; a handler given in code has none.
+  SetEventHandlerName("OnExecute", String());
   Change();
 }
 

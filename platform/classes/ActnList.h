@@ -63,7 +63,11 @@ class TBasicAction : public TComponent {
   const std::vector<TBasicActionLink*>& Clients() const { return FClients; }
 
   const TNotifyEvent& OnExecute() const { return FOnExecute; }
+  // The links hear of the new handler before the action takes it, as with every property.
   virtual void SetOnExecute(TNotifyEvent Value);
+  // Counts the handlers OnExecute has had, so clients that copied it can tell whether theirs is
+  // still the same one (handlers themselves cannot be compared).
+  std::uint32_t OnExecuteVersion() const { return FOnExecuteVersion; }
   TNotifyEvent OnUpdate;
 
  protected:
@@ -76,6 +80,7 @@ class TBasicAction : public TComponent {
 
  private:
   TComponent* FActionComponent = nullptr;
+  std::uint32_t FOnExecuteVersion = 0;
 };
 
 // An action that lives in an action list.

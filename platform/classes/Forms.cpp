@@ -81,6 +81,13 @@ TCustomForm::~TCustomForm() {
   delete FIcon;
 }
 
+void TCustomForm::GetChildren(TGetChildProc Proc, TComponent* Root) {
+  TWinControl::GetChildren(Proc, Root);
+  if (Root != this) return;
+  for (int i = 0; i < ComponentCount(); ++i)
+    if (TComponent* c = Components(i); !c->HasParent()) Proc(c);
+}
+
 void TCustomForm::DeclareProperties(TPropTable& t) {
   t.Add("Action", &TControl::Action, &TControl::SetAction);
   t.Add("Align", &TControl::Align, &TControl::SetAlign).SetDefault(alNone);

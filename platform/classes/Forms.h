@@ -150,6 +150,13 @@ class TCustomForm : public TWinControl {
   void ReadState(TReader* Reader) override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
   void Dispatch(TMessage& Message) override;
+
+ public:
+  // The controls, then (for the form itself as the root) the components it owns that no parent
+  // writes: actions, menus, timers, bar managers.
+  void GetChildren(TGetChildProc Proc, TComponent* Root) override;
+
+ protected:
   void PaintWindow(win::HDC DC) override;
   void WMPaint(TMessage& Message) override;
   void WMPrintClient(TMessage& Message) override;

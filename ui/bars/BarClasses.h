@@ -8,6 +8,7 @@
 #include "platform/classes/Controls.h"
 #include "platform/classes/TypInfo.h"
 #include "ui/bars/BarComponents.h"
+#include "ui/bars/BarItem.h"
 #include "ui/foundation/Types.h"
 
 class TdxFadingObjectHelper;
@@ -26,34 +27,46 @@ class TdxDockControl;
 
 // ---- items ------------------------------------------------------------------------------------
 
-class TdxBarItem : public TdxBarComponent {
-  VW_CLASS(TdxBarItem, TdxBarComponent)
+// The kinds below carry what the base item asks of them (defaults, design actions, the published
+// button properties); their own units give them the rest.
+class TdxBarButton : public TdxBarItem {
+  VW_CLASS(TdxBarButton, TdxBarItem)
  public:
-  explicit TdxBarItem(TComponent* AOwner) : TdxBarComponent(AOwner) {}
-  // The index of the item's category in its manager; -1 for none.
-  int Category() const { return FCategory; }
-  // The items' own unit also moves the item in the manager's list and tells the designer.
-  virtual void SetCategory(int Value) { FCategory = Value; }
-  // The category list renumbering: the index alone, without notification.
-  void SetCategoryIndex(int Value) { FCategory = Value; }
-
- private:
-  int FCategory = 0;
+  explicit TdxBarButton(TComponent* AOwner) : TdxBarItem(AOwner) { SetUnclickAfterDoingDefault(true); }
+  static void DeclareProperties(TPropTable& t);
+  bool HasPaintStyles() const override { return true; }
+  TdxBarCustomizationActions AvailableActions() override;
 };
-using TdxBarItemClass = TClass;
-
-VW_BAR_COMPONENT_SHELL(TdxBarButton, TdxBarItem)
-VW_BAR_COMPONENT_SHELL(TdxBarLargeButton, TdxBarButton)
-VW_BAR_COMPONENT_SHELL(TdxBarEdit, TdxBarItem)
+class TdxBarLargeButton : public TdxBarButton {
+  VW_CLASS(TdxBarLargeButton, TdxBarButton)
+ public:
+  explicit TdxBarLargeButton(TComponent* AOwner) : TdxBarButton(AOwner) { SetShowCaptionDefault(true); }
+  TdxBarCustomizationActions AvailableActions() override;
+  int ActionImageIndex() const override { return LargeImageIndex(); }
+  void SetActionImageIndex(int Value) override { SetLargeImageIndex(Value); }
+};
+// Edit and combo items are window items: they do not click directly and show as buttons on a
+// vertical toolbar that turns its texts.
+class TdxBarEdit : public TdxBarItem {
+  VW_CLASS(TdxBarEdit, TdxBarItem)
+ public:
+  explicit TdxBarEdit(TComponent* AOwner) : TdxBarItem(AOwner) { SetWidthDefault(100); }
+  bool ClicksDirectly() const override { return false; }
+  TClass ControlClass(bool ARotated) override;
+};
 VW_BAR_COMPONENT_SHELL(TCustomdxBarCombo, TdxBarEdit)
 VW_BAR_COMPONENT_SHELL(TdxBarCombo, TCustomdxBarCombo)
-VW_BAR_COMPONENT_SHELL(TCustomdxBarSubItem, TdxBarItem)
+class TCustomdxBarSubItem : public TdxBarItem {
+  VW_CLASS(TCustomdxBarSubItem, TdxBarItem)
+ public:
+  explicit TCustomdxBarSubItem(TComponent* AOwner) : TdxBarItem(AOwner) { SetShowCaptionDefault(true); }
+  bool ClicksDirectly() const override { return false; }
+  TdxBarCustomizationActions AvailableActions() override;
+};
 VW_BAR_COMPONENT_SHELL(TdxBarSubItem, TCustomdxBarSubItem)
 VW_BAR_COMPONENT_SHELL(TdxBarContainerItem, TCustomdxBarSubItem)
 VW_BAR_COMPONENT_SHELL(TdxBarListItem, TdxBarContainerItem)
 VW_BAR_COMPONENT_SHELL(TdxBarExtraPaneListItem, TdxBarListItem)
-VW_BAR_COMPONENT_SHELL(TdxBarLabel, TdxBarItem)
-VW_BAR_COMPONENT_SHELL(TdxBarSeparator, TdxBarItem)
 VW_BAR_COMPONENT_SHELL(TdxBarApplicationMenuButtonItem, TdxBarItem)
 VW_BAR_COMPONENT_SHELL(TdxBarQuickCustExtButton, TdxBarButton)
 VW_BAR_COMPONENT_SHELL(TdxBarQuickCustItem, TdxBarItem)
@@ -69,14 +82,15 @@ class TBitmap;
 class TCustomImageList;
 class TCanvas;
 
-// Where a large button puts its glyph beside its caption.
-VW_ENUM(TdxBarGlyphLayout, glLeft, glRight, glTop, glBottom)
-
 class TdxBarItemControl : public TObject {
   VW_CLASS(TdxBarItemControl, TObject)
  public:
   // ---- what painters read of a control; the item controls' unit answers from link and item ----
-  virtual TCustomdxBarControl* Parent() const { return nullptr; }
+  // The bar window the control stands on.
+  virtual TCustomdxBarControl* Parent() const { return FParent; }
+  void SetParent(TCustomdxBarControl* Value) { FParent = Value; }
+  TdxBarItemLink* ItemLink() const { return FItemLink; }
+  void SetItemLink(TdxBarItemLink* Value) { FItemLink = Value; }
   // Its own background brush (the bar's unless the item has one) and whether the item has one.
   virtual win::HBRUSH BkBrush() const { return nullptr; }
   virtual bool HasOwnBkBrush() const { return false; }
@@ -108,6 +122,24 @@ class TdxBarItemControl : public TObject {
   virtual void DrawEditText(TCanvas* /*Canvas*/, const TRect& /*R*/) {}
   // A menu's item control that dropped its menu: where the owner item lay (for joined painters).
   virtual TRect OwnerBounds() const { return {}; }
+
+  // ---- the item's notices of what changed ----
+  virtual void CaptionChanged() {}
+  virtual void EnabledChanged() {}
+  virtual void GlyphChanged() {}
+  virtual void HotGlyphChanged() {}
+  virtual void LargeGlyphChanged() {}
+  virtual void WidthChanged() {}
+  // Forgets the cached item images; with AResetLayout the measurements too.
+  virtual void DropImageCache(bool /*AResetLayout*/) {}
+  virtual void CalcLayout() {}
+  virtual void Repaint() {}
+  // Takes the item's style values again.
+  virtual void ApplyStyle() {}
+
+ private:
+  TdxBarItemLink* FItemLink = nullptr;
+  TCustomdxBarControl* FParent = nullptr;
 };
 using TdxBarItemControlClass = TClass;
 
@@ -150,6 +182,11 @@ class TCustomdxBarControl : public TCustomControl {
   virtual TCustomdxBarControl* ParentBar() const { return nullptr; }
   // Popups the library builds for itself (customizing and toolbar lists) answer true.
   virtual bool IsInternal() const { return false; }
+  // 0 toolbar, 1 quick-customization bar, 2 menu.
+  virtual int BarKind() const { return 0; }
+  // Whether the window is in keyboard or mouse mode with a current control.
+  virtual bool IsActive() const { return false; }
+  virtual TdxBarItemControl* CurrentControl() const { return nullptr; }
 
   virtual void CloseUp() {}
   virtual void CreateControls() {}

@@ -20,6 +20,11 @@ class TdxBarDesignController : public TcxDesignController {
   int ControlEditorCount() const { return static_cast<int>(FControlEditors.size()); }
   TClass ControlEditors(int Index) const { return FControlEditors.at(static_cast<std::size_t>(Index)); }
 
+  // The item link whose customization popup is up; nil for none.
+  TObject* CustomizingItemLink = nullptr;
+  // The object selected last, brought up to date when an item's design selection changes.
+  TObject* LastSelectedObject = nullptr;
+
  private:
   TcxRegisteredClassList FDesignHelpers;
   std::vector<TClass> FControlEditors;

@@ -25,7 +25,6 @@
 
 VW_ENUM(TdxBarManagerStyle, bmsStandard, bmsEnhanced, bmsFlat, bmsXP, bmsOffice11, bmsUseLookAndFeel)
 VW_ENUM(TdxBarMenuAnimations, maNone, maRandom, maUnfold, maSlide, maFade)
-VW_ENUM(TdxBarItemMergeKind, mkAdd, mkMergeByCaption, mkNone)
 
 class TdxBarManager;
 
@@ -414,6 +413,10 @@ class TdxBarManager : public TComponent {
   // Unlocks without the refresh, switching redrawing back on.
   void EndUpdateNoRefresh();
   bool IsLocked() const { return FLockUpdate > 0; }
+  // Items take actions still being read while this counts.
+  void LockLoadingActions() { ++FLoadingActionCount; }
+  void UnlockLoadingActions() { --FLoadingActionCount; }
+  int LoadingActionCount() const { return FLoadingActionCount; }
   int LockUpdateCount() const { return FLockUpdate; }
   // The sub-menu window whose items changed while locked; rebuilt by the last unlock.
   void SetChangedSubMenuControl(TdxBarSubMenuControl* Value) { FChangedSubMenuControl = Value; }
@@ -585,6 +588,7 @@ class TdxBarManager : public TComponent {
   bool FOffice11ColorsAcquired = false;
 
   int FLockUpdate = 0;
+  int FLoadingActionCount = 0;
   std::vector<TcxObjectLink*> FRedrawStoppedSites;
   TdxBarSubMenuControl* FChangedSubMenuControl = nullptr;
   int FDesignerNotifyLockCount = 0;

@@ -52,7 +52,7 @@ const TResStringRec dxSBAR_WANTTODELETECOMPLEXITEM{"One of the selected objects 
 const TResStringRec dxSBAR_CANTPLACEQUICKACCESSGROUPBUTTON{"You cannot place a group button here"};
 const TResStringRec dxSBAR_QUICKACCESSGROUPBUTTONTOOLBARNOTDOCKEDINRIBBON{"The group button toolbar is not docked in the ribbon"};
 const TResStringRec dxSBAR_QUICKACCESSALREADYHASGROUPBUTTON{"The quick access toolbar already has a group button for this toolbar"};
-const TResStringRec dxSBAR_CANTPLACESEPARATOR{"You cannot place a separator here"};
+const TResStringRec dxSBAR_CANTPLACESEPARATOR{"A separator item cannot be placed on the specified toolbar"};
 const TResStringRec dxSBAR_CANTPLACERIBBONGALLERY{"You cannot place a gallery here"};
 const TResStringRec dxSBAR_CANTMERGEBARMANAGER{"You cannot merge with the specified bar manager"};
 const TResStringRec dxSBAR_CANTMERGETOOLBAR{"You cannot merge with the specified toolbar"};

@@ -1,5 +1,7 @@
 #include "ui/bars/Bars.h"
 
+#include <algorithm>
+
 #include "platform/classes/Bitmap.h"
 #include "ui/bars/BarManager.h"
 #include "ui/foundation/ObjectLinks.h"
@@ -8,14 +10,30 @@ using namespace win;
 
 // ---- item links ---------------------------------------------------------------------------------
 
+TdxBarItemLink::~TdxBarItemLink() { SetItem(nullptr); }
+
+void TdxBarItemLink::SetItem(TdxBarItem* Value) {
+  if (Value == FItem) return;
+  if (FItem) FItem->RemoveLink(this);
+  FItem = Value;
+  if (Value) Value->AddLink(this);
+}
+
 TdxBarItemLinks::~TdxBarItemLinks() {
-  for (TdxBarItemLink* link : FLinks) delete link;
+  std::vector<TdxBarItemLink*> links;
+  links.swap(FLinks);
+  for (TdxBarItemLink* link : links) delete link;
+}
+
+int TdxBarItemLinks::IndexOf(TdxBarItemLink* ALink) const {
+  auto it = std::find(FLinks.begin(), FLinks.end(), ALink);
+  return it == FLinks.end() ? -1 : static_cast<int>(it - FLinks.begin());
 }
 
 TdxBarItemLink* TdxBarItemLinks::Add(TdxBarItem* AItem) {
-  auto* link = new TdxBarItemLink;
-  link->SetItem(AItem);
+  auto* link = new TdxBarItemLink(this);
   FLinks.push_back(link);
+  link->SetItem(AItem);
   return link;
 }
 
@@ -27,6 +45,7 @@ void TdxBarItemLinks::Remove(TdxBarItemLink* ALink) {
 
 TdxBar::TdxBar(TCollection* ACollection)
     : TCollectionItem(ACollection), FFont(new TFont), FItemLinks(new TdxBarItemLinks) {
+  FItemLinks->SetOwner(this);
   if (TdxBarManager* manager = BarManager()) FFont->Assign(manager->Font());
 }
 

@@ -30,15 +30,12 @@ class TCountingBarManager : public TdxBarManager {
   }
 };
 
-// An item that lists itself with its manager, as items do.
+// An item of a given manager that counts its category writes.
 class TFixtureItem : public TdxBarItem {
   VW_CLASS(TFixtureItem, TdxBarItem)
  public:
   explicit TFixtureItem(TComponent* AOwner) : TdxBarItem(AOwner) {}
-  TFixtureItem(TComponent* AOwner, TdxBarManager* AManager) : TdxBarItem(AOwner) {
-    SetBarManagerReference(AManager);
-    AManager->AddItem(this);
-  }
+  TFixtureItem(TComponent* AOwner, TdxBarManager* AManager) : TdxBarItem(AOwner) { SetBarManager(AManager); }
   // As items do: a new category moves the item in the manager's list behind that category's items.
   void SetCategory(int Value) override {
     TdxBarItem::SetCategory(Value);
