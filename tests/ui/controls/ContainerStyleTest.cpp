@@ -43,6 +43,8 @@ class ContainerStyleTest : public ControlsTest {
     ControlsTest::SetUp();
     // The container's own rules, without the default controller the editor unit installs.
     SetDefaultStyleController(nullptr);
+    // The cursor outlives a test: away from the container, it starts no mouse-leave watch.
+    MoveMouse(1000, 700);
     form = NewForm(0, 0, 300, 200);
     container = new TcxContainer(form);
     container->SetParent(form);
@@ -50,6 +52,8 @@ class ContainerStyleTest : public ControlsTest {
   }
   void TearDown() override {
     SetDefaultStyleController(nullptr);
+    // The container stops any mouse-leave watch before the unit that runs them shuts down.
+    delete form;
     ControlsTest::TearDown();
   }
   TcxContainerStyle* Style(TcxContainerStateStyleIndex Index) { return container->Styles()->StyleOfState(Index); }
