@@ -10,7 +10,8 @@ std::string ArtifactPath(const std::string& fileName);
 // A path below the repository root.
 std::string SourcePath(const std::string& relative);
 
-// A fresh empty folder of the test's own, removed by nobody: the build tree is thrown away.
+// A fresh empty folder of the test's own under the system's temporary folder, removed with all it
+// holds when the test program ends.
 std::string TempDir(const std::string& hint);
 
 }  // namespace testsupport

@@ -11,6 +11,7 @@
 #include "platform/win/Messages.h"
 #include "platform/win/Sound.h"
 #include "tests/platform/win/ControlFixture.h"
+#include "tests/support/Artifacts.h"
 
 namespace wintest {
 namespace {
@@ -94,9 +95,10 @@ TEST_F(HelpSoundTest, WinHelpKeepsEveryCall) {
 }
 
 TEST_F(HelpSoundTest, SoundsAreRecordedWithTheirFlags) {
-  const std::string wave = ::testing::TempDir() + "vw_sound_test.wav";
+  const std::string dir = testsupport::TempDir("sound");
+  const std::string wave = dir + "/vw_sound_test.wav";
   std::ofstream(wave) << "RIFF";
-  const std::string missing = ::testing::TempDir() + "vw_no_such_sound.wav";
+  const std::string missing = dir + "/vw_no_such_sound.wav";
   constexpr DWORD kMenu = SND_ALIAS | SND_NOWAIT | SND_NODEFAULT | SND_ASYNC;
   ASSERT_EQ(kMenu, 0x12003u);
   EXPECT_TRUE(PlaySoundA("MenuPopup", nullptr, kMenu));
