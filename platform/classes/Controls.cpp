@@ -114,6 +114,18 @@ TShiftState KeyDataToShiftState(LPARAM KeyData) {
   return s;
 }
 
+TShiftState KeyboardStateToShiftState(const BYTE* KeyboardState) {
+  TShiftState s;
+  auto down = [KeyboardState](int Vk) { return (KeyboardState[Vk] & 0x80) != 0; };
+  if (down(VK_SHIFT)) s.Include(ssShift);
+  if (down(VK_CONTROL)) s.Include(ssCtrl);
+  if (down(VK_MENU)) s.Include(ssAlt);
+  if (down(VK_LBUTTON)) s.Include(ssLeft);
+  if (down(VK_RBUTTON)) s.Include(ssRight);
+  if (down(VK_MBUTTON)) s.Include(ssMiddle);
+  return s;
+}
+
 TShiftState GetShiftState() {
   TShiftState s;
   if (GetKeyState(VK_SHIFT) < 0) s.Include(ssShift);

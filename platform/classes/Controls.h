@@ -96,6 +96,8 @@ using TUnDockEvent = std::function<void(TObject* Sender, TControl* Client, TWinC
 TShiftState KeysToShiftState(win::WPARAM Keys);
 TShiftState KeyDataToShiftState(win::LPARAM KeyData);
 TShiftState GetShiftState();
+// From a 256-byte keyboard state (GetKeyboardState): the high bit of an entry means the key is down.
+TShiftState KeyboardStateToShiftState(const win::BYTE* KeyboardState);
 
 // A hidden window whose messages go to Method, for objects that need a window of their own
 // (timers, listeners for system notifications). An exception Method lets out is shown by the
