@@ -162,6 +162,10 @@ class TcxCustomEdit : public TcxCustomEditContainer, public IcxInplaceEditText {
   int ModifiedStateDepth() const { return static_cast<int>(FModifiedStates.size()); }
   bool IsPosting() const { return FPosting; }
   bool IsValidating() const { return FValidating; }
+  // OnEditing is being asked whether the value may change.
+  bool IsRequestingEditing() const { return FRequestingEditing; }
+  // Escape reverted the value; the character it makes is still on its way.
+  bool EscapeReverted() const { return FEscapeReverted; }
   bool IsExiting() const { return FExiting; }
   bool IsActivated() const { return FActivated; }
   bool IsInplaceText() const { return FInplaceText; }

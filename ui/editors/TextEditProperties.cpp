@@ -10,6 +10,8 @@
 #include "ui/controls/CustomEdit.h"
 #include "ui/controls/LibraryStrings.h"
 #include "ui/controls/VariantRoutines.h"
+#include "ui/editors/TextEdit.h"
+#include "ui/editors/TextEditLookupData.h"
 #include "ui/editors/TextEditViewInfo.h"
 #include "ui/foundation/TextConversion.h"
 
@@ -334,7 +336,7 @@ bool TcxCustomTextEditProperties::FindLookupText(const String& Text) {
   return false;
 }
 
-TClass TcxCustomTextEditProperties::LookupDataClass() { return nullptr; }
+TClass TcxCustomTextEditProperties::LookupDataClass() { return TcxCustomTextEditLookupData::StaticClass(); }
 
 bool TcxCustomTextEditProperties::IsBoundActive(int Bound) {
   bool minAssigned = AssignedValues()->MinValue(), maxAssigned = AssignedValues()->MaxValue();
@@ -378,7 +380,7 @@ TcxCustomEditViewDataClass TcxCustomTextEditProperties::ViewDataClass() {
   return EditViewDataClassOf<TcxCustomTextEditViewData>();
 }
 
-TClass TcxCustomTextEditProperties::EditClass() { return TcxCustomEdit::StaticClass(); }
+TClass TcxCustomTextEditProperties::EditClass() { return TcxTextEdit::StaticClass(); }
 
 TcxContainerViewInfoClass TcxCustomTextEditProperties::ViewInfoClass() {
   return ContainerViewInfoClassOf<TcxCustomTextEditViewInfo>();
