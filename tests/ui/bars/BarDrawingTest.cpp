@@ -12,6 +12,7 @@
 #include "tests/support/FakeThemeLibrary.h"
 #include "ui/bars/BarDrawing.h"
 #include "ui/bars/BarRoutines.h"
+#include "ui/foundation/GraphicsUnit.h"
 #include "ui/foundation/ImageDrawing.h"
 #include "ui/foundation/ThemeManager.h"
 
@@ -25,6 +26,9 @@ class BarDrawingTest : public ::testing::Test {
   void SetUp() override {
     platform::InstallDisplay(platform::CreateHeadlessDisplay(640, 480));
     InitializeForms();
+    // Item images draw through the graphics unit's scratch bitmaps, which draw nothing once an
+    // earlier test has shut the unit down.
+    GraphicsUnitStartup();
     HDC screen = GetDC(nullptr);
     dc = CreateCompatibleDC(screen);
     bitmap = CreateCompatibleBitmap(screen, 64, 64);
@@ -40,6 +44,7 @@ class BarDrawingTest : public ::testing::Test {
       ThemeAccessShutdown();
       FakeThemeLibrary::Uninstall();
     }
+    GraphicsUnitShutdown();
     FinalizeForms();
     platform::ResetDisplay();
   }
