@@ -6,6 +6,7 @@
 
 #include "platform/classes/SysUtils.h"
 #include "platform/win/Keys.h"
+#include "ui/choice/ExtEditUtils.h"
 #include "ui/controls/EditUtils.h"
 #include "platform/win/Focus.h"
 #include "ui/foundation/DrawingRoutines.h"
@@ -28,23 +29,6 @@ std::int64_t RoundEven(double Value) {
   if (!(r > -9.2e18)) return std::numeric_limits<std::int64_t>::min();
   if (!(r < 9.2e18)) return std::numeric_limits<std::int64_t>::max();
   return static_cast<std::int64_t>(r);
-}
-
-// An integer text, blanks around it allowed (decimal, or hexadecimal after "$").
-bool IsIntegerText(const String& Text) {
-  std::int64_t value;
-  String t = Trim(Text);
-  return !t.empty() && TryStrToInt64(t, value);
-}
-
-// The minus signs and digits of the text, in their order, read as one number.
-std::int64_t DigitsAndSigns(const String& Text) {
-  String digits;
-  for (char c : Text)
-    if (c == '-' || (c >= '0' && c <= '9')) digits += c;
-  std::int64_t value = 0;
-  if (digits.empty() || !TryStrToInt64(digits, value)) return 0;
-  return value;
 }
 
 int AlongStart(const TRect& R, bool Horizontal) { return Horizontal ? R.Left : R.Top; }
@@ -360,10 +344,7 @@ void TcxCustomTrackBarViewData::ButtonsMinimumHeight(TcxCanvas* ACanvas, TSize& 
   TcxCustomEditViewData::ButtonsMinimumHeight(ACanvas, Extent, AViewInfo, Minimum, Request);
   auto* info = static_cast<TcxCustomTrackBarViewInfo*>(AViewInfo);
   Minimum.cx += info->ThumbBox.Right - info->ThumbBox.Left;
-  if (ACanvas) {
-    if (info->Font) ACanvas->AssignFont(info->Font);
-    Minimum.cy += ACanvas->MeasureTextHeight("Wg");
-  }
+  if (info->Font) Minimum.cy += SampleTextHeight(info->Font);
 }
 
 void TcxCustomTrackBarViewData::CalculateLayout(TcxCanvas* ACanvas, const TRect& ABounds, const TPoint& P,
@@ -633,7 +614,7 @@ std::int64_t TcxCustomTrackBarProperties::ValueToPosition(const Variant& Value) 
   if (VarIsOrdinal(Value)) return Value.AsInt64();
   if (VarIsStr(Value)) {
     const String text = VarToStr(Value);
-    return IsIntegerText(text) ? DigitsAndSigns(text) : FMin;
+    return IsIntegerText(text) ? DigitsToInteger(text, false) : FMin;
   }
   return FMin;
 }
