@@ -1,6 +1,8 @@
 // The push button against what it stands on: one 75 x 25 button with glyph and caption painted
 // through its window against a plain fill and text of the same area, and the first paint of a
-// form of 300 glyph buttons that share one glyph image.
+// form of 300 glyph buttons that share one glyph image. The track bar likewise: 300 x 60 of 0..100
+// with numbers at every ten against a plain fill, and the whole integer range with a number at the
+// thumb, which the tick walk paints at one tick value a pixel.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -13,6 +15,7 @@
 #include "platform/system/Clock.h"
 #include "platform/win/Window.h"
 #include "ui/choice/Button.h"
+#include "ui/choice/TrackBar.h"
 #include "ui/controls/ControlsUnit.h"
 #include "ui/foundation/PaintersUnit.h"
 
@@ -110,8 +113,52 @@ void BM_FirstPaintOf300GlyphButtons(benchmark::State& state) {
   }
 }
 
+TcxTrackBar* Bar(Stage& stage, int Min, int Max, int Frequency, TcxTrackBarTickType Type) {
+  auto* t = new TcxTrackBar(stage.form);
+  t->SetParent(stage.form);
+  t->SetBounds(10, 10, 300, 60);
+  t->Properties()->SetMin(Min);
+  t->Properties()->SetMax(Max);
+  t->Properties()->SetFrequency(Frequency);
+  t->Properties()->SetTickType(Type);
+  t->SetPosition(Min / 2 + Max / 2);
+  t->Update();
+  return t;
+}
+
+void RepaintTrackBar(benchmark::State& state, TcxTrackBar* t) {
+  for (auto _ : state) {
+    InvalidateRect(t->Handle(), nullptr, FALSE);
+    UpdateWindow(t->Handle());
+  }
+}
+
+void BM_TrackBar0To100WithNumbers(benchmark::State& state) {
+  Stage stage(400, 120);
+  RepaintTrackBar(state, Bar(stage, 0, 100, 10, tbttNumbers));
+}
+
+void BM_TrackBarWholeIntegerRange(benchmark::State& state) {
+  Stage stage(400, 120);
+  RepaintTrackBar(state, Bar(stage, -2147483647 - 1, 2147483647, 1, tbttValueNumber));
+}
+
+void BM_TrackBarAreaFillRect(benchmark::State& state) {
+  Stage stage(400, 120);
+  HDC dc = GetDC(stage.form->Handle());
+  TCanvas c;
+  c.SetHandle(dc);
+  c.Brush()->SetColor(clBtnFace);
+  for (auto _ : state) c.FillRect(RECT{10, 10, 310, 70});
+  c.SetHandle(nullptr);
+  ReleaseDC(stage.form->Handle(), dc);
+}
+
 }  // namespace
 
 BENCHMARK(BM_ButtonWithGlyphAndCaption);
 BENCHMARK(BM_FillRectAndDrawText);
 BENCHMARK(BM_FirstPaintOf300GlyphButtons)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TrackBar0To100WithNumbers);
+BENCHMARK(BM_TrackBarWholeIntegerRange);
+BENCHMARK(BM_TrackBarAreaFillRect);
