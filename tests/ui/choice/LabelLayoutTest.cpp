@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "ui/choice/LabelLayout.h"
+#include "ui/choice/LabelLineOptions.h"
 
 namespace {
 
@@ -103,6 +104,36 @@ TEST(LabelLayoutTest, LineBesideTheText) {
   text = TRect(5, 0, 17, 50);
   EXPECT_EQ(LabelLineBounds(text, TRect(0, 0, 22, 120), true, 2, true, cxllaCenter, taLeftJustify, taTopJustify),
             TRect(10, 47, 12, 120));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(LabelLineOptionsTest, EveryRealChangeIsToldAndAssignTellsOnce) {
+  TcxLabelLineOptions options;
+  int changes = 0;
+  options.OnChanged = [&changes] { ++changes; };
+  EXPECT_EQ(options.Alignment(), cxllaCenter);
+  EXPECT_EQ(options.InnerColor(), clDefault);
+  EXPECT_FALSE(options.Visible());
+  options.SetVisible(true);
+  options.SetVisible(true);
+  options.SetAlignment(cxllaBottom);
+  options.SetInnerColor(clRed);
+  options.SetOuterColor(clDefault);
+  EXPECT_EQ(changes, 3);
+
+  TcxLabelLineOptions copy;
+  int copyChanges = 0;
+  copy.OnChanged = [&copyChanges] { ++copyChanges; };
+  copy.Assign(&options);
+  EXPECT_EQ(copyChanges, 1);
+  EXPECT_TRUE(copy.Visible());
+  EXPECT_EQ(copy.Alignment(), cxllaBottom);
+  EXPECT_EQ(copy.InnerColor(), clRed);
+  TFont font;
+  EXPECT_THROW(copy.Assign(&font), EConvertError);
 }
 
 }  // namespace
