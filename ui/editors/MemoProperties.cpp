@@ -1,0 +1,105 @@
+#include "ui/editors/MemoProperties.h"
+
+#include "platform/classes/SysUtils.h"
+
+namespace {
+
+constexpr int kDisplayTextLimit = 250;
+
+}  // namespace
+
+TcxCustomMemoProperties::TcxCustomMemoProperties(TPersistent* AOwner) : TcxCustomTextEditProperties(AOwner) {
+  Alignment()->SetVert(taTopJustify);
+  SetAutoSelect(false);
+}
+
+void TcxCustomMemoProperties::Assign(TPersistent* Source) {
+  auto* source = dynamic_cast<TcxCustomMemoProperties*>(Source);
+  if (!source || source == this) {
+    TcxCustomTextEditProperties::Assign(Source);
+    return;
+  }
+  LockUpdate();
+  try {
+    TcxCustomTextEditProperties::Assign(Source);
+    SetScrollBars(source->ScrollBars());
+    SetVisibleLineCount(source->VisibleLineCount());
+    SetWantReturns(source->WantReturns());
+    SetWantTabs(source->WantTabs());
+    SetWordWrap(source->WordWrap());
+  } catch (...) {
+    UnlockUpdate(true);
+    throw;
+  }
+  UnlockUpdate(true);
+}
+
+void TcxCustomMemoProperties::SetScrollBars(TScrollStyle Value) {
+  if (Value == FScrollBars) return;
+  FScrollBars = Value;
+  SignalChanged();
+}
+
+void TcxCustomMemoProperties::SetVisibleLineCount(int Value) {
+  if (Value < 0) Value = 0;
+  if (Value == FVisibleLineCount) return;
+  FVisibleLineCount = Value;
+  SignalChanged();
+}
+
+void TcxCustomMemoProperties::SetWantReturns(bool Value) {
+  if (Value == FWantReturns) return;
+  FWantReturns = Value;
+  SignalChanged();
+}
+
+void TcxCustomMemoProperties::SetWantTabs(bool Value) {
+  if (Value == FWantTabs) return;
+  FWantTabs = Value;
+  SignalChanged();
+}
+
+void TcxCustomMemoProperties::SetWordWrap(bool Value) {
+  if (Value == FWordWrap) return;
+  FWordWrap = Value;
+  SignalChanged();
+}
+
+String TcxCustomMemoProperties::MemoDisplayText(const Variant& Value, bool FullText) {
+  // Never in the editing form: the memo shows its value as it is.
+  String text = ValueDisplayTextFor(Value, true);
+  if (FullText) return text;
+  const std::size_t lineEnd = text.find_first_of("\r\n");
+  if (lineEnd != String::npos) text.resize(lineEnd);
+  // Characters, not bytes: a cut never splits one.
+  std::size_t bytes = 0;
+  for (int chars = 0; bytes < text.size() && chars < kDisplayTextLimit; ++chars) {
+    const unsigned char lead = static_cast<unsigned char>(text[bytes]);
+    bytes += lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+  }
+  if (bytes < text.size()) text.resize(bytes);
+  return text;
+}
+
+void TcxMemoProperties::DeclareProperties(TPropTable& t) {
+  using P = TcxMemoProperties;
+  t.Add("Alignment", &P::HorzAlignment, &P::SetHorzAlignment).NoDefault().Stored(&P::HorzAlignmentStored);
+  t.Add("AssignedValues", &P::TextAssignedValues, &P::SetTextAssignedValues);
+  t.Add("AutoSelect", &P::AutoSelect, &P::SetAutoSelect).SetDefault(false);
+  t.Add("CharCase", &P::CharCase, &P::SetCharCase).SetDefault(ecNormal);
+  t.Add("ClearKey", &P::ClearKey, &P::SetClearKey).SetDefault(0);
+  t.Add("HideSelection", &P::HideSelection, &P::SetHideSelection).SetDefault(true);
+  t.Add("ImeMode", &P::ImeMode, &P::SetImeMode).SetDefault(imDontCare);
+  t.Add("ImeName", &P::ImeName, &P::SetImeName);
+  t.Add("MaxLength", &P::MaxLength, &P::SetMaxLength).NoDefault().Stored(&P::MaxLengthStored);
+  t.Add("OEMConvert", &P::OEMConvert, &P::SetOEMConvert).SetDefault(false);
+  t.Add("ReadOnly", &P::ReadOnly, &P::SetReadOnly).NoDefault().Stored(&P::IsReadOnlyStored);
+  t.Add("ScrollBars", &P::ScrollBars, &P::SetScrollBars).SetDefault(ssNone);
+  t.Add("VisibleLineCount", &P::VisibleLineCount, &P::SetVisibleLineCount).SetDefault(0);
+  t.Add("WantReturns", &P::WantReturns, &P::SetWantReturns).SetDefault(true);
+  t.Add("WantTabs", &P::WantTabs, &P::SetWantTabs).SetDefault(false);
+  t.Add("WordWrap", &P::WordWrap, &P::SetWordWrap).SetDefault(true);
+  t.Add("OnChange", &P::OnChange);
+  t.Add("OnEditValueChanged", &P::OnEditValueChanged);
+  t.Add("OnValidate", &P::OnValidate);
+}
