@@ -126,6 +126,11 @@ class TdxBarItemControl : public TObject {
   // ---- the item's notices of what changed ----
   virtual void CaptionChanged() {}
   virtual void EnabledChanged() {}
+  virtual void PaintStyleChanged() {}
+  virtual void BeginGroupChanged() {}
+  virtual void VisibleChanged() {}
+  // Whether keyboard selection may stop on the control.
+  virtual bool IsSelectable() const { return true; }
   virtual void GlyphChanged() {}
   virtual void HotGlyphChanged() {}
   virtual void LargeGlyphChanged() {}
@@ -189,6 +194,17 @@ class TCustomdxBarControl : public TCustomControl {
   virtual TdxBarItemControl* CurrentControl() const { return nullptr; }
 
   virtual void CloseUp() {}
+  // The links shown; nil before they are given.
+  virtual TdxBarItemLinks* ItemLinks() const { return nullptr; }
+  // Rebuilds the item controls (recreating them) unless a guard holds.
+  virtual void RebuildBar(bool /*ARecreate*/) {}
+  // A link's visibility changed.
+  virtual void LinksChanged() {}
+  virtual bool IsWindowEnabled() const { return HandleAllocated() && Enabled(); }
+  virtual bool HonoursItemAlign(TdxBarItemControl* /*AControl*/) const { return false; }
+  virtual bool RotatesText() const { return false; }
+  // What the designer selects for the empty part of the bar.
+  virtual TPersistent* DesignSelectable() const { return nullptr; }
   virtual void CreateControls() {}
   virtual void DestroyControls() {}
   virtual void RebuildRecreating() {}

@@ -381,8 +381,8 @@ void TdxBarItem::DeleteAllLinks() {
   while (!FLinks.empty()) {
     TdxBarItemLink* link = FLinks.back();
     // A link outside any collection belongs to whoever made it: it only lets go of the item.
-    if (TdxBarItemLinks* owner = link->Links(); owner && owner->IndexOf(link) >= 0)
-      owner->Remove(link);
+    if (link->Links())
+      delete link;
     else
       link->SetItem(nullptr);
   }

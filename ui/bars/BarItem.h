@@ -31,6 +31,7 @@ class TdxBarItemControl;
 class TdxBarScreenTip;
 class TCustomAction;
 class TReader;
+class TCustomIniFile;
 
 // The kinds of bar windows RecalcParents(Kinds) names, as bits 1 << kind.
 constexpr int dxBarKindToolbar = 0;
@@ -236,6 +237,8 @@ class TdxBarItem : public TdxBarComponent {
   // The control class that shows this exact class (a subclass of a registered kind gets nil).
   virtual TClass ControlClass(bool ARotated);
   virtual TdxBarItemLinks* ItemLinks() const { return nullptr; }
+  // Sub-menu items read their own links from the layout's sub-item section.
+  virtual void RestoreSubItemLayout(TCustomIniFile* /*AStorage*/, const String& /*ASectionBase*/, bool /*ARegistry*/) {}
   static int StyleCount() { return 1; }
   virtual bool IsReachable(TdxBarItemLink* /*ALink*/) const { return Enabled(); }
   virtual void HideControlWindow(TdxBarItemControl* /*AControl*/) {}

@@ -123,18 +123,21 @@ int dxBarMostRecentItemsThreshold(int Percents) {
 // ---- sub-objects --------------------------------------------------------------------------------
 
 TdxBarPopupMenu::TdxBarPopupMenu(TComponent* AOwner)
-    : TComponent(AOwner), FItemLinks(new TdxBarItemLinks), FFont(new TFont) {}
+    : TComponent(AOwner), FItemLinks(new TdxBarSubMenuControlItemLinks(nullptr, this)), FFont(new TFont) {}
 
 TdxBarPopupMenu::~TdxBarPopupMenu() {
+  // The links go first: their links report to the manager while it is still known.
+  delete FItemLinks;
+  FItemLinks = nullptr;
   SetBarManager(nullptr);
   delete FFont;
-  delete FItemLinks;
 }
 
 void TdxBarPopupMenu::SetBarManager(TdxBarManager* Value) {
   if (FBarManager == Value) return;
   if (FBarManager) FBarManager->RemovePopupMenu(this);
   FBarManager = Value;
+  if (FItemLinks) FItemLinks->SetBarManager(Value);
   if (FBarManager) FBarManager->AddPopupMenu(this);
 }
 
@@ -1298,7 +1301,7 @@ void TdxBarManager::CheckBrokenLinks() {
   switch (Application->MessageBox(text, "Bars Library", MB_YESNOCANCEL | MB_ICONWARNING)) {
     case IDCANCEL: Abort();
     case IDYES:
-      for (auto& [links, link] : broken) links->Remove(link);
+      for (auto& [links, link] : broken) delete link;
       FModified = true;
       DesignerModified();
       break;

@@ -8,44 +8,11 @@
 
 using namespace win;
 
-// ---- item links ---------------------------------------------------------------------------------
-
-TdxBarItemLink::~TdxBarItemLink() { SetItem(nullptr); }
-
-void TdxBarItemLink::SetItem(TdxBarItem* Value) {
-  if (Value == FItem) return;
-  if (FItem) FItem->RemoveLink(this);
-  FItem = Value;
-  if (Value) Value->AddLink(this);
-}
-
-TdxBarItemLinks::~TdxBarItemLinks() {
-  std::vector<TdxBarItemLink*> links;
-  links.swap(FLinks);
-  for (TdxBarItemLink* link : links) delete link;
-}
-
-int TdxBarItemLinks::IndexOf(TdxBarItemLink* ALink) const {
-  auto it = std::find(FLinks.begin(), FLinks.end(), ALink);
-  return it == FLinks.end() ? -1 : static_cast<int>(it - FLinks.begin());
-}
-
-TdxBarItemLink* TdxBarItemLinks::Add(TdxBarItem* AItem) {
-  auto* link = new TdxBarItemLink(this);
-  FLinks.push_back(link);
-  link->SetItem(AItem);
-  return link;
-}
-
-void TdxBarItemLinks::Remove(TdxBarItemLink* ALink) {
-  if (std::erase(FLinks, ALink)) delete ALink;
-}
-
 // ---- TdxBar -------------------------------------------------------------------------------------
 
 TdxBar::TdxBar(TCollection* ACollection)
-    : TCollectionItem(ACollection), FFont(new TFont), FItemLinks(new TdxBarItemLinks) {
-  FItemLinks->SetOwner(this);
+    : TCollectionItem(ACollection), FFont(new TFont), FItemLinks(new TdxBarControlItemLinks(nullptr, this)) {
+  FItemLinks->SetBarManager(BarManager());
   if (TdxBarManager* manager = BarManager()) FFont->Assign(manager->Font());
 }
 

@@ -9,6 +9,7 @@
 #include "platform/classes/Graphics.h"
 #include "platform/classes/Menus.h"
 #include "ui/bars/BarClasses.h"
+#include "ui/bars/BarItemLinks.h"
 
 VW_ENUM(TdxBarDockingStyle, dsNone, dsLeft, dsTop, dsRight, dsBottom)
 using TdxBarDockingStyles = TSet<TdxBarDockingStyle>;
@@ -16,73 +17,6 @@ using TdxBarDockingStyles = TSet<TdxBarDockingStyle>;
 class TdxBars;
 class TdxDockControl;
 class TdxBarDockControl;
-
-// One place an item is shown in: a toolbar's, sub-menu's or popup menu's link to the item. The
-// item keeps every link to it; a link carries the user's own caption, glyph and width, which the
-// item's changes pass over.
-class TdxBarItemLink : public TObject {
-  VW_CLASS(TdxBarItemLink, TObject)
- public:
-  explicit TdxBarItemLink(TdxBarItemLinks* ALinks = nullptr) : FLinks(ALinks) {}
-  ~TdxBarItemLink() override;
-  // Nil for a broken link (its item is gone or was never found).
-  TdxBarItem* Item() const { return FItem; }
-  void SetItem(TdxBarItem* Value);
-  // The collection holding the link; nil for a free one.
-  TdxBarItemLinks* Links() const { return FLinks; }
-  // The control showing the link while its bar window shows it.
-  TdxBarItemControl* Control() const { return FControl; }
-  void SetControl(TdxBarItemControl* Value) { FControl = Value; }
-
-  bool HasUserCaption() const { return FHasUserCaption; }
-  void SetHasUserCaption(bool Value) { FHasUserCaption = Value; }
-  bool HasUserGlyph() const { return FHasUserGlyph; }
-  void SetHasUserGlyph(bool Value) { FHasUserGlyph = Value; }
-  bool HasUserWidth() const { return FHasUserWidth; }
-  void SetHasUserWidth(bool Value) { FHasUserWidth = Value; }
-
-  // The item's visibility changed: the link shows or hides accordingly (its collection's unit
-  // acts on it).
-  virtual void VisibleChanged() {}
-  // Destroys the link's control and makes it anew (a style's font changed).
-  virtual void RecreateControl() {}
-  // A customization command from the link's popup.
-  virtual void ExecuteCommand(int /*ACommand*/) {}
-  virtual bool SelectParent() { return false; }
-
- private:
-  TdxBarItemLinks* FLinks;
-  TdxBarItem* FItem = nullptr;
-  TdxBarItemControl* FControl = nullptr;
-  bool FHasUserCaption = false;
-  bool FHasUserGlyph = false;
-  bool FHasUserWidth = false;
-};
-
-// The links a toolbar, sub-menu or popup menu shows; owns them.
-class TdxBarItemLinks : public TObject {
-  VW_CLASS(TdxBarItemLinks, TObject)
- public:
-  TdxBarItemLinks() = default;
-  ~TdxBarItemLinks() override;
-  int Count() const { return static_cast<int>(FLinks.size()); }
-  TdxBarItemLink* Items(int Index) const { return FLinks[static_cast<std::size_t>(Index)]; }
-  int IndexOf(TdxBarItemLink* ALink) const;
-  TdxBarItemLink* Add(TdxBarItem* AItem = nullptr);
-  // Frees the link.
-  void Remove(TdxBarItemLink* ALink);
-  // The toolbar, menu or popup menu the links belong to; nil for none.
-  TObject* Owner() const { return FOwner; }
-  void SetOwner(TObject* Value) { FOwner = Value; }
-  // Rebuilds what the links show from the links themselves (customizing mode switched).
-  virtual void RebuildLists() {}
-  // Runs the item with the shortcut; true when one took it.
-  virtual bool OfferShortCut(TShortCut /*AShortCut*/) { return false; }
-
- private:
-  std::vector<TdxBarItemLink*> FLinks;
-  TObject* FOwner = nullptr;
-};
 
 // One toolbar or main menu bar of a manager.
 class TdxBar : public TCollectionItem {

@@ -139,12 +139,12 @@ TEST_F(BarCategoriesTest, AutoHideEmptyBarsHidesAndShowsToolbars) {
   M->SetAutoHideEmptyBars(true);
   TdxBar* bar = M->Bars()->Add();
   bar->SetVisible(true);
-  bar->ItemLinks()->Add(Items["a0"]);
-  bar->ItemLinks()->Add(Items["a1"]);
+  bar->ItemLinks()->AddItem(Items["a0"]);
+  bar->ItemLinks()->AddItem(Items["a1"]);
   TdxBar* mixed = M->Bars()->Add();
   mixed->SetVisible(true);
-  mixed->ItemLinks()->Add(Items["a0"]);
-  mixed->ItemLinks()->Add(Items["b0"]);
+  mixed->ItemLinks()->AddItem(Items["a0"]);
+  mixed->ItemLinks()->AddItem(Items["b0"]);
 
   M->SetCategoryItemsVisible(0, ivInCustomizing);
   EXPECT_TRUE(bar->Visible()) << "ivInCustomizing changes no toolbar";

@@ -57,12 +57,12 @@ class TRecordingLink : public TdxBarItemLink {
 // A link on a bar window of the kind, with a recording control.
 struct Shown {
   std::unique_ptr<TRecordingBar> bar;
-  std::unique_ptr<TRecordingControl> control;
+  TRecordingControl* control;  // the link owns its control
   std::unique_ptr<TRecordingLink> link;
   Shown(TdxBarItem* item, int kind) : bar(new TRecordingBar(kind)), control(new TRecordingControl), link(new TRecordingLink) {
     control->SetParent(bar.get());
     control->SetItemLink(link.get());
-    link->SetControl(control.get());
+    link->SetControl(control);
     link->SetItem(item);
   }
 };
@@ -305,9 +305,8 @@ TEST_F(BarItemTest, NoticesReachTheControlsThePropertyConcerns) {
   NewManager();
   auto* item = new TdxBarButton(Form);
   Shown plain(item, 0), own(item, 2);
-  own.link->SetHasUserCaption(true);
-  own.link->SetHasUserGlyph(true);
-  own.link->SetHasUserWidth(true);
+  own.link->SetUserDefine({udCaption, udGlyph, udWidth});
+  own.control->Notices.clear();
   auto take = [](Shown& s) {
     auto n = s.control->Notices;
     s.control->Notices.clear();
@@ -335,7 +334,7 @@ TEST_F(BarItemTest, NoticesReachTheControlsThePropertyConcerns) {
   EXPECT_EQ(plain.bar->Rebuilds, 0);
   EXPECT_EQ(own.bar->Rebuilds, 1);
   own.bar->Active = true;
-  own.bar->Current = own.control.get();
+  own.bar->Current = own.control;
   item->RecalcParents(dxBarAllKinds);
   EXPECT_EQ(plain.bar->Rebuilds, 1);
   EXPECT_EQ(own.bar->Rebuilds, 1);
@@ -539,8 +538,8 @@ TEST_F(BarItemTest, AssignCopiesThroughTheSettersAndALoadingActionIsCounted) {
 
   // Destruction: OnDestroy comes first, while the links are still there.
   auto* doomed = new TdxBarButton(Form);
-  TdxBarItemLinks links;
-  links.Add(doomed);
+  TdxBarSubMenuControlItemLinks links;
+  links.AddItem(doomed);
   int linksAtDestroy = -1;
   doomed->OnDestroy = [&](TObject* Sender) { linksAtDestroy = static_cast<TdxBarItem*>(Sender)->LinkCount(); };
   delete doomed;
@@ -597,12 +596,12 @@ TEST_F(BarItemTest, LinksLeaveUnderOneUpdateAndTheEntryPainterGetsAPlainCaption)
   auto* item = new TdxBarButton(Form);
   item->SetCaption("&Open...");
   TdxBar* bar = m->Bars()->Add();
-  bar->ItemLinks()->Add(item);
-  bar->ItemLinks()->Add(item);
+  bar->ItemLinks()->AddItem(item);
+  bar->ItemLinks()->AddItem(item);
   TRecordingBar window(0);
-  TRecordingControl control;
-  control.SetParent(&window);
-  item->Links(0)->SetControl(&control);
+  auto* control = new TRecordingControl;  // the link owns it
+  control->SetParent(&window);
+  item->Links(0)->SetControl(control);
   ASSERT_EQ(item->LinkCount(), 2);
   EXPECT_EQ(item->Links(2), nullptr);
   EXPECT_EQ(item->Links(-1), nullptr);

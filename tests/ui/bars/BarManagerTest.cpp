@@ -63,7 +63,7 @@ class TCountingBarControl : public TdxBarControl {
   bool ThrowOnLayout = false;
 };
 
-class TCountingLinks : public TdxBarItemLinks {
+class TCountingLinks : public TdxBarSubMenuControlItemLinks {
  public:
   void RebuildLists() override { ++Rebuilds; }
   int Rebuilds = 0;
@@ -452,8 +452,8 @@ TEST_F(BarManagerTest, DesignTimeNamesAndBrokenLinks) {
 
   TdxBar* bar = m->Bars()->Add();
   auto* item = new TdxBarButton(Form);
-  bar->ItemLinks()->Add(item);
-  bar->ItemLinks()->Add(nullptr);
+  bar->ItemLinks()->AddItem(item);
+  bar->ItemLinks()->Add();
   auto* previous = TApplication::SetMessageBoxFunc(&MessageBoxLog::Show);
   const char* kStream = "object dxBarManager1: TdxBarManager\r\nend\r\n";
 
