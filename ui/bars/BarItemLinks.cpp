@@ -871,7 +871,7 @@ void TdxBarItemLinks::LinkDestroying(TdxBarItemLink* ALink) {
 
 void TdxBarItemLinks::Notify(TCollectionItem* Item, TCollectionNotification Action) {
   // A link joins from its base constructor: the standard update that follows must not read it yet.
-  if (Action == cnAdded) FSkipAddUpdate = true;
+  if (Action == cnAdded && UpdateCount() == 0) FSkipAddUpdate = true;
   TCollection::Notify(Item, Action);
 }
 
@@ -1336,7 +1336,14 @@ void TdxBarItemLinks::AfterLoad(bool ARestoreVisible) {
   for (int i = Count() - 1; i >= 0; --i) Items(i)->ResetUseCount();
   if (ARestoreVisible)
     for (int i = 0; i < Count(); ++i) Items(i)->WriteVisible(Items(i)->FLoadedVisible);
-  for (int position = 0; position < Count(); ++position)
+  // Stored positions count links the layout did not keep (unnamed, merged): they are taken in
+  // rising order, each as far forward as the list allows.
+  std::vector<int> positions;
+  for (int i = 0; i < Count(); ++i)
+    if (Items(i)->FLoadedRecentIndex >= 0) positions.push_back(Items(i)->FLoadedRecentIndex);
+  std::sort(positions.begin(), positions.end());
+  positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+  for (int position : positions)
     for (int i = 0; i < Count(); ++i) {
       TdxBarItemLink* link = Items(i);
       if (link->FLoadedRecentIndex != position) continue;

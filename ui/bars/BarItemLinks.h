@@ -204,8 +204,10 @@ class TdxBarItemLink : public TcxInterfacedCollectionItem, public IdxBarSelectab
   bool SelectParent() override;
   void DesignSelectionChanged() override;
 
- protected:
+  // "ItemName": written when the link has an item, or against an ancestor when the items differ.
   void DefineProperties(TFiler* Filer) override;
+
+ protected:
   String GetDisplayName() override;
 
  private:

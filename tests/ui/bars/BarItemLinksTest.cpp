@@ -1,0 +1,463 @@
+// Item links on a toolbar's collection and on stand-in menus: the lists, group starts, recent use,
+// accelerators, merging, customization commands, the stored layout and the stream property.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "platform/classes/Filer.h"
+#include "platform/classes/IniFiles.h"
+#include "platform/classes/Strings.h"
+#include "tests/ui/bars/BarItemFixture.h"
+#include "ui/bars/BarDesignController.h"
+#include "ui/bars/Bars.h"
+#include "ui/foundation/Core.h"
+
+namespace {
+
+class TLinksManager : public TdxBarManager {
+  VW_CLASS(TLinksManager, TdxBarManager)
+ public:
+  explicit TLinksManager(TComponent* AOwner) : TdxBarManager(AOwner) {}
+  void SetLoading(bool Value) {
+    if (Value)
+      IncludeState(csLoading);
+    else
+      ExcludeState(csLoading);
+  }
+};
+
+// A sub-menu item with links of its own, mergeable with its kind.
+class TMenuItem : public TdxBarSubItem {
+  VW_CLASS(TMenuItem, TdxBarSubItem)
+ public:
+  explicit TMenuItem(TComponent* AOwner) : TdxBarSubItem(AOwner) {}
+  ~TMenuItem() override { delete FLinks; }
+  void Attach(TdxBarManager* M) { FLinks = new TdxBarSubMenuControlItemLinks(M, this); }
+  TdxBarItemLinks* ItemLinks() const override { return FLinks; }
+  bool IsMergeableWith(TdxBarItem* AItem) const override { return AItem && AItem->InheritsFrom(StaticClass()); }
+
+ private:
+  TdxBarSubMenuControlItemLinks* FLinks = nullptr;
+};
+
+// Records what the stream property asks to write.
+class TRecordingFiler : public TFiler {
+  VW_CLASS(TRecordingFiler, TFiler)
+ public:
+  TRecordingFiler() : TFiler(nullptr) {}
+  void DefineProperty(const String& Name, TReaderProc, TWriterProc, bool HasData) override {
+    if (Name == "ItemName") Written = HasData;
+  }
+  void DefineBinaryProperty(const String&, TStreamProc, TStreamProc, bool) override {}
+  bool Written = false;
+};
+
+class BarItemLinksTest : public BarItemFixture {
+ protected:
+  void SetUp() override {
+    BarItemFixture::SetUp();
+    M = new TLinksManager(Form);
+    M->SetStyle(bmsEnhanced);
+  }
+  TdxBarButton* Button(const String& Name, const String& Caption = String()) {
+    auto* b = new TdxBarButton(Form);
+    b->SetName(Name);
+    b->SetCaption(Caption.empty() ? Name : Caption);
+    return b;
+  }
+  TdxBarSeparator* Separator(const String& Name) {
+    auto* s = new TdxBarSeparator(Form);
+    s->SetName(Name);
+    return s;
+  }
+  TMenuItem* Menu(const String& Name, const String& Caption) {
+    auto* s = new TMenuItem(Form);
+    s->SetName(Name);
+    s->SetCaption(Caption);
+    s->SetMergeKind(mkMergeByCaption);
+    s->Attach(M);
+    return s;
+  }
+  static String Shown(TdxBarItemLinks* L) {
+    String s;
+    for (int i = 0; i < L->VisibleCount(); ++i) s += L->VisibleLinks(i)->Item()->Name() + " ";
+    return s;
+  }
+  static String Names(TdxBarItemLinks* L) {
+    String s;
+    for (int i = 0; i < L->Count(); ++i) s += (L->Items(i)->Item() ? L->Items(i)->Item()->Name() : String("-")) + " ";
+    return s;
+  }
+  TLinksManager* M = nullptr;
+};
+
+TEST_F(BarItemLinksTest, PlacingAnItemAndTheShownLists) {
+  TdxBar* bar = M->Bars()->Add();
+  TdxBarItemLink* link = bar->ItemLinks()->AddItem(Button("A"));
+  EXPECT_TRUE(link->MostRecentlyUsed());
+  EXPECT_TRUE(link->Distributed());
+  EXPECT_EQ(link->ViewLevels(), dxBarAllViewLevels);
+  EXPECT_EQ(link->UseCount(), 20);
+  link->SetItem(nullptr);
+  EXPECT_EQ(bar->ItemLinks()->Count(), 0) << "nil frees the link";
+
+  // A toolbar refuses a separator: the link goes and the refusal text is raised.
+  EXPECT_THROW(bar->ItemLinks()->AddItem(Separator("S")), EdxException);
+  EXPECT_EQ(bar->ItemLinks()->Count(), 0);
+
+  // A menu refuses itself.
+  TMenuItem* file = Menu("File", "&File");
+  EXPECT_THROW(file->ItemLinks()->AddItem(file), EdxException);
+
+  // Separators: trailing ones vanish and a run keeps its last.
+  TdxBarSubMenuControlItemLinks menu(M, nullptr);
+  for (TdxBarItem* item : std::vector<TdxBarItem*>{Button("A1"), Separator("S1"), Separator("S2"), Button("B"), Separator("S3")})
+    menu.AddItem(item);
+  EXPECT_EQ(Shown(&menu), "A1 S2 B ");
+  menu.BeginUpdate();
+  menu.RebuildLists();
+  EXPECT_EQ(Shown(&menu), "A1 S1 S2 B S3 ") << "inside an update bracket";
+  menu.EndUpdate();
+  M->SetCustomizing(true);
+  menu.RebuildLists();
+  EXPECT_EQ(Shown(&menu), "A1 S1 S2 B S3 ") << "while customizing";
+  M->SetCustomizing(false);
+}
+
+TEST_F(BarItemLinksTest, GroupStartsPassFromHiddenLinks) {
+  TdxBar* bar = M->Bars()->Add();
+  TdxBarItemLinks* links = bar->ItemLinks();
+  TdxBarItemLink* a = links->AddItem(Button("A"));
+  TdxBarItemLink* hidden = links->AddItem(Button("H"));
+  TdxBarItemLink* b = links->AddItem(Button("B"));
+  hidden->SetBeginGroup(true);
+  hidden->SetVisible(false);
+  EXPECT_TRUE(b->BeginGroup());
+  EXPECT_FALSE(b->StoredBeginGroup());
+  a->SetBeginGroup(true);
+  EXPECT_FALSE(a->BeginGroup()) << "the first shown link never begins a group";
+  hidden->SetBeginGroup(false);
+  EXPECT_FALSE(b->BeginGroup());
+}
+
+TEST_F(BarItemLinksTest, RecentUseCountsThresholdsAndCutoffs) {
+  for (auto [percent, count] : {std::pair{95, 20}, {90, 10}, {99, 100}, {100, 0}}) {
+    M->SetMostRecentItemsPercents(percent);
+    TdxBarSubMenuControlItemLinks links(M, nullptr);
+    EXPECT_EQ(links.AddItem(Button("X" + IntToStr(percent)))->UseCount(), count) << percent;
+  }
+  M->SetMostRecentItemsPercents(95);
+  TdxBarSubMenuControlItemLinks links(M, nullptr);
+  for (int i = 0; i <= 20; ++i) links.AddItem(Button("R" + IntToStr(i)));
+  // Recent position p holds use count 20 - p: the threshold 0 + (20 - 0) x 5 / 100 = 1 keeps 20.
+  for (int i = 0; i <= 20; ++i) {
+    links.Items(i)->SetUseCount(20 - i);
+    links.MoveToRecentPosition(links.Items(i), i);
+  }
+  EXPECT_EQ(links.RecentCutoff(), 20);
+  links.SetCollapsedCount(3);
+  EXPECT_EQ(Shown(&links), "R0 R1 R2 ");
+  links.RestoreCollapsedCount();
+  EXPECT_EQ(links.VisibleCount(), 21);
+  M->SetMostRecentItemsPercents(100);
+  EXPECT_EQ(links.RecentCutoff(), -1) << "every link recent, nothing hidden";
+
+  M->SetStyle(bmsStandard);
+  EXPECT_EQ(links.RecentCutoff(), -1);
+  links.SetCollapsedCount(3);
+  EXPECT_EQ(links.CollapsedCount(), -1);
+}
+
+TEST_F(BarItemLinksTest, Accelerators) {
+  TdxBarSubMenuControlItemLinks links(M, nullptr);
+  TdxBarItemLink* open = links.AddItem(Button("Open", "&1 Open"));
+  TShiftState none, shift{ssShift}, ctrl{ssCtrl}, alt{ssAlt};
+  EXPECT_TRUE(open->MatchesAccelerator('1', none));
+  EXPECT_FALSE(open->MatchesAccelerator('1', shift));
+  EXPECT_FALSE(open->MatchesAccelerator('1', ctrl));
+  TdxBarItemLink* file = links.AddItem(Button("File", "&File"));
+  EXPECT_FALSE(file->MatchesAccelerator('F', alt + none) && links.FindAccelerator('F', alt, nullptr) == nullptr);
+  EXPECT_EQ(links.FindAcceleratorNoAlt('F', alt, nullptr), file);
+  TdxBarItemLink* both = links.AddItem(Button("Both", "&File &Edit"));
+  EXPECT_TRUE(both->MatchesAccelerator('E', none));
+  EXPECT_FALSE(both->MatchesAccelerator('F', none));
+  for (const char* caption : {"Open", "Open&", "\xE6\x89\x93\xE5\xBC\x80(&\xE6\x96\x87)"}) {
+    TdxBarItemLink* plain = links.AddItem(Button("P" + IntToStr(links.Count()), caption));
+    for (win::WORD key = '0'; key <= 'Z'; ++key) EXPECT_FALSE(plain->MatchesAccelerator(key, none)) << caption;
+  }
+  // The search cycles from after the start.
+  TdxBarItemLink* second = links.AddItem(Button("Fo", "&Format"));
+  EXPECT_EQ(links.FindAccelerator('F', none, file), second);
+  EXPECT_EQ(links.FindAccelerator('F', none, second), file);
+}
+
+TEST_F(BarItemLinksTest, Merging) {
+  TdxBarSubMenuControlItemLinks target(M, nullptr), source(M, nullptr);
+  TMenuItem* fileA = Menu("FileA", "File");
+  TMenuItem* fileB = Menu("FileB", "File");
+  fileA->ItemLinks()->AddItem(Button("New"));
+  fileB->ItemLinks()->AddItem(Button("Save"));
+  target.AddItem(fileA);
+  source.AddItem(fileB);
+  target.Merge(&source);
+  EXPECT_EQ(Names(&target), "FileA ");
+  EXPECT_EQ(Names(fileA->ItemLinks()), "New Save ");
+
+  // A menu linked from both sides merges with itself: nothing repeats and it ends.
+  TdxBarSubMenuControlItemLinks again(M, nullptr);
+  again.AddItem(fileA);
+  target.Merge(&again);
+  EXPECT_EQ(Names(fileA->ItemLinks()), "New Save ");
+
+  // By order: later links win ties.
+  TdxBar* bar = M->Bars()->Add();
+  TdxBarItemLinks* links = bar->ItemLinks();
+  int n = 0;
+  for (int order : {0, 10, 10, 20}) {
+    TdxBarButton* b = Button("O" + IntToStr(n++));
+    b->SetMergeOrder(order);
+    links->AddItem(b);
+  }
+  TdxBar* child = M->Bars()->Add();
+  TdxBarButton* fifteen = Button("Fifteen");
+  fifteen->SetMergeOrder(15);
+  child->ItemLinks()->AddItem(fifteen);
+  links->Merge(child->ItemLinks(), child);
+  EXPECT_EQ(Names(links), "O0 O1 O2 Fifteen O3 ");
+  EXPECT_EQ(links->Items(3)->MergeSource(), child);
+
+  // The event can refuse.
+  M->OnMergeItemLink = [](TdxBarManager*, TdxBarItemLinks*, TdxBarItemLinks*, TdxBarItemLink*, TdxBarItemMergeKind&,
+                          int& index) { index = -1; };
+  links->Merge(child->ItemLinks(), child);
+  EXPECT_EQ(links->Count(), 5);
+  M->OnMergeItemLink = nullptr;
+
+  // Unmerge frees exactly that bar's links.
+  TdxBar* other = M->Bars()->Add();
+  other->ItemLinks()->AddItem(Button("Other"));
+  links->Merge(other->ItemLinks(), other);
+  EXPECT_EQ(links->Count(), 6);
+  links->Unmerge(child);
+  EXPECT_EQ(Names(links), "O0 Other O1 O2 O3 ") << "order 0 goes after the last link of order 0";
+  links->Unmerge(nullptr);
+  EXPECT_EQ(Names(links), "O0 O1 O2 O3 ");
+}
+
+TEST_F(BarItemLinksTest, CustomizationCommandsTakeTheCustomizedLinksValues) {
+  TdxBar* bar = M->Bars()->Add();
+  TdxBarItemLink* from = bar->ItemLinks()->AddItem(Button("From", "Source"));
+  TdxBarItemLink* to = bar->ItemLinks()->AddItem(Button("To", "Target"));
+  from->SetUserPaintStyle(TdxBarPaintStyle::psCaptionGlyph);
+  from->SetPosition(ipContinuesRow);
+  from->SetViewLevels({ivlSmallIcon});
+  from->SetButtonGroup(bgpMember);
+  from->SetDistributed(false);
+  from->SetMostRecentlyUsed(false);
+  to->SetUserCaption("Mine");
+  BarDesignController()->CustomizingItemLink = from;
+  to->ExecuteCommand(0);
+  EXPECT_TRUE(to->UserDefine().Empty());
+  EXPECT_EQ(to->UserCaption(), "");
+  to->ExecuteCommand(4);
+  EXPECT_EQ(to->Item()->Caption(), "Source");
+  to->ExecuteCommand(5);
+  EXPECT_EQ(to->PaintStyle(), TdxBarPaintStyle::psCaptionGlyph);
+  to->ExecuteCommand(6);
+  EXPECT_EQ(to->Position(), ipContinuesRow);
+  to->ExecuteCommand(7);
+  EXPECT_EQ(to->ViewLevels(), TdxBarItemViewLevels{ivlSmallIcon});
+  to->ExecuteCommand(8);
+  EXPECT_EQ(to->ButtonGroup(), bgpMember);
+  to->ExecuteCommand(9);
+  EXPECT_FALSE(to->Distributed());
+  EXPECT_TRUE(bar->ItemLinks()->IsDistributionPending(to));
+  to->ApplyDistributed(false);
+  EXPECT_FALSE(bar->ItemLinks()->IsDistributionPending(to));
+  to->ExecuteCommand(10);
+  EXPECT_FALSE(to->StoredBeginGroup()) << "the first link's effective group start is false";
+  to->ExecuteCommand(12);
+  EXPECT_FALSE(to->MostRecentlyUsed());
+  from->SetVisible(false);
+  to->ExecuteCommand(11);
+  EXPECT_FALSE(to->Visible());
+  to->ExecuteCommand(13);
+  EXPECT_FALSE(to->Visible());
+  BarDesignController()->CustomizingItemLink = nullptr;
+}
+
+TEST_F(BarItemLinksTest, UserValuesTellTheLinkAndClearWhenTheirFlagGoes) {
+  TdxBar* bar = M->Bars()->Add();
+  TdxBarEdit* edit = new TdxBarEdit(Form);
+  TdxBarItemLink* link = bar->ItemLinks()->AddItem(edit);
+  EXPECT_EQ(link->Width(), 100) << "an edit passes its width on";
+  link->SetUserWidth(60);
+  EXPECT_TRUE(link->HasUserWidth());
+  EXPECT_EQ(link->Width(), 60);
+  link->SetUserCaption("Mine");
+  EXPECT_EQ(link->Caption(), "Mine");
+  link->SetUserDefine({udWidth});
+  EXPECT_EQ(link->UserCaption(), "");
+  EXPECT_EQ(link->Caption(), edit->Caption());
+  TdxBarItemLink* button = bar->ItemLinks()->AddItem(Button("B"));
+  EXPECT_EQ(button->Width(), 0);
+}
+
+TEST_F(BarItemLinksTest, LayoutInAMemoryIniFile) {
+  TdxBar* bar = M->Bars()->Add();
+  TdxBarItemLinks* links = bar->ItemLinks();
+  TdxBarButton *a = Button("A"), *b = Button("B"), *c = Button("C");
+  TdxBarButton* unnamed = new TdxBarButton(Form);
+  links->AddItem(a)->SetUserCaption("User A");
+  links->AddItem(unnamed);
+  links->AddItem(b)->SetVisible(false);
+  links->AddItem(c)->SetUserPaintStyle(TdxBarPaintStyle::psCaption);
+  links->Items(0)->SetUseCount(7);
+  TdxBar* child = M->Bars()->Add();
+  child->ItemLinks()->AddItem(Button("Merged"));
+  links->Merge(child->ItemLinks(), child);
+  links->MoveToRecentPosition(links->Items(3), 0);
+  int cRecent = links->Items(3)->RecentIndex();
+
+  TMemIniFile ini;
+  links->SaveToLayout(&ini, "L", false);
+  EXPECT_EQ(ini.ReadInteger("L", "ItemLinkCount", -1), 3);
+  EXPECT_EQ(ini.ReadString("L.ItemLink0", "ItemName", ""), "A");
+  EXPECT_EQ(ini.ReadString("L.ItemLink1", "ItemName", ""), "B");
+  EXPECT_EQ(ini.ReadString("L.ItemLink2", "ItemName", ""), "C");
+  EXPECT_FALSE(ini.SectionExists("L.ItemLink3"));
+  EXPECT_EQ(ini.ReadString("L.ItemLink0", "UserDefine", ""), "01");
+  EXPECT_TRUE(ini.ValueExists("L.ItemLink0", "UseCount"));
+  EXPECT_FALSE(ini.ValueExists("L.ItemLink0", "MostRecentlyUsed"));
+
+  // Loading puts the stored order, user values, visibility and recency back.
+  while (links->Count() > 0) delete links->Items(0);
+  links->AddItem(c);
+  links->LoadFromLayout(&ini, "L", false);
+  EXPECT_EQ(Names(links), "A B C ");
+  EXPECT_EQ(links->Items(0)->Caption(), "User A");
+  EXPECT_FALSE(links->Items(1)->Visible());
+  EXPECT_EQ(links->Items(2)->PaintStyle(), TdxBarPaintStyle::psCaption);
+  EXPECT_EQ(links->Items(0)->UseCount(), 7);
+  EXPECT_EQ(links->Items(2)->RecentIndex(), cRecent);
+
+  // An unknown name drops the link, an empty one keeps it without an item; new items' links stay.
+  TdxBarButton* fresh = Button("Fresh");
+  links->AddItem(fresh)->SetIndex(1);  // after A
+  ini.WriteString("L.ItemLink1", "ItemName", "Gone");
+  ini.WriteString("L.ItemLink2", "ItemName", "");
+  std::vector<String> newItems{"fresh"};
+  links->LoadFromLayout(&ini, "L", false, &newItems);
+  EXPECT_EQ(Names(links), "A Fresh - ");
+
+  // "UserDefine=5": caption and paint style.
+  TMemIniFile five;
+  five.WriteInteger("F", "ItemLinkCount", 1);
+  five.WriteString("F.ItemLink0", "ItemName", "A");
+  five.WriteString("F.ItemLink0", "UserDefine", "5");
+  five.WriteString("F.ItemLink0", "UserCaption", "Five");
+  five.WriteInteger("F.ItemLink0", "UserPaintStyle", 2);
+  links->LoadFromLayout(&five, "F", false);
+  ASSERT_EQ(links->Count(), 1);
+  EXPECT_EQ(links->Items(0)->UserDefine(), (TdxBarUserDefines{udCaption, udPaintStyle}));
+  EXPECT_EQ(links->Items(0)->Caption(), "Five");
+  EXPECT_EQ(links->Items(0)->PaintStyle(), TdxBarPaintStyle::psCaptionInMenu);
+
+  // Damaged sections: each loads what it can.
+  struct Fault {
+    const char* Key;
+    const char* Value;
+  };
+  for (Fault f : {Fault{"UserDefine", "x"}, Fault{"UserPaintStyle", "7"}, Fault{"ButtonGroup", "5"}, Fault{"Position", "4"}}) {
+    TMemIniFile bad;
+    bad.WriteInteger("D", "ItemLinkCount", 1);
+    bad.WriteString("D.ItemLink0", "ItemName", "B");
+    bad.WriteString("D.ItemLink0", "UserDefine", String(f.Key) == "UserPaintStyle" ? "4" : "0");
+    bad.WriteString("D.ItemLink0", f.Key, f.Value);
+    bad.WriteBool("D.ItemLink0", "BeginGroup", true);
+    links->LoadFromLayout(&bad, "D", false);
+    ASSERT_EQ(links->Count(), 1) << f.Key;
+    TdxBarItemLink* l = links->Items(0);
+    EXPECT_EQ(l->Item(), b) << f.Key;
+    EXPECT_TRUE(l->StoredBeginGroup()) << f.Key;
+    EXPECT_EQ(l->PaintStyle(), b->PaintStyle()) << f.Key;
+    EXPECT_EQ(l->ButtonGroup(), bgpNone) << f.Key;
+    EXPECT_EQ(l->Position(), ipBeginsNewRow) << f.Key;
+    if (String(f.Key) == "UserDefine") {
+      EXPECT_TRUE(l->UserDefine().Empty());
+    }
+  }
+  TMemIniFile huge;
+  huge.WriteInteger("H", "ItemLinkCount", 100000000);
+  huge.WriteString("H.ItemLink0", "ItemName", "A");
+  huge.WriteString("H.ItemLink1", "ItemName", "C");
+  links->LoadFromLayout(&huge, "H", false);
+  EXPECT_EQ(Names(links), "A C ");
+}
+
+TEST_F(BarItemLinksTest, StreamPropertyAndEvents) {
+  TdxBar* bar = M->Bars()->Add();
+  TdxBarButton *a = Button("A"), *b = Button("B");
+  TdxBarItemLink* link = bar->ItemLinks()->AddItem(a);
+  TdxBarItemLink* same = bar->ItemLinks()->AddItem(a);
+  TdxBarItemLink* other = bar->ItemLinks()->AddItem(b);
+  TdxBarItemLink* empty = bar->ItemLinks()->Add();
+  auto written = [](TdxBarItemLink* l, TdxBarItemLink* ancestor) {
+    TRecordingFiler filer;
+    filer.SetAncestor(ancestor);
+    l->DefineProperties(&filer);
+    return filer.Written;
+  };
+  EXPECT_TRUE(written(link, nullptr));
+  EXPECT_FALSE(written(empty, nullptr));
+  EXPECT_FALSE(written(link, same));
+  EXPECT_TRUE(written(link, other));
+  EXPECT_TRUE(written(link, empty));
+
+  int adds = 0, changes = 0, deletes = 0;
+  M->OnItemLinkAdd = [&](TdxBarManager*, TdxBarItemLink*) { ++adds; };
+  M->OnItemLinkChange = [&](TdxBarManager*, TdxBarItemLink*) { ++changes; };
+  M->OnItemLinkDelete = [&](TdxBarManager*, TdxBarItemLink*) { ++deletes; };
+  M->SetLoading(true);
+  bar->ItemLinks()->Add();
+  EXPECT_EQ(adds, 0) << "silent while loading";
+  M->SetLoading(false);
+  bar->ItemLinks()->Add();
+  EXPECT_EQ(adds, 1);
+  changes = 0;
+  other->SetBeginGroup(true);
+  EXPECT_EQ(changes, 1);
+  delete empty;
+  EXPECT_EQ(deletes, 1);
+  M->OnItemLinkAdd = nullptr;
+  M->OnItemLinkChange = nullptr;
+  M->OnItemLinkDelete = nullptr;
+}
+
+TEST_F(BarItemLinksTest, OfferShortCutAndItemOptions) {
+  TdxBarSubMenuControlItemLinks links(M, nullptr);
+  int clicks = 0;
+  TdxBarButton* save = Button("Save");
+  save->SetShortCut(0x4053);
+  save->SetOnClick([&](TObject*) { ++clicks; });
+  links.AddItem(Button("Other"));
+  links.AddItem(save);
+  EXPECT_FALSE(links.OfferShortCut(0));
+  EXPECT_FALSE(links.OfferShortCut(0x4054));
+  EXPECT_TRUE(links.OfferShortCut(0x4053));
+  EXPECT_EQ(clicks, 1);
+
+  TdxBarItemOptions* options = links.ItemOptions();
+  EXPECT_FALSE(options->ShowDescriptions());
+  EXPECT_TRUE(options->ShowShortCuts());
+  EXPECT_EQ(options->Size(), misNormal);
+  options->SetSize(misLarge);
+  EXPECT_EQ(options->AssignedValues(), TdxBarItemOptionValues{ioSize});
+  int value = -1;
+  links.ResolveOption(ioSize, &links, value);
+  EXPECT_EQ(value, misLarge);
+  links.ResolveOption(ioShowShortCuts, &links, value);
+  EXPECT_EQ(value, 1);
+}
+
+}  // namespace
