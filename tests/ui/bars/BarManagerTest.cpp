@@ -454,6 +454,7 @@ TEST_F(BarManagerTest, DesignTimeNamesAndBrokenLinks) {
   auto* item = new TdxBarButton(Form);
   bar->ItemLinks()->AddItem(item);
   bar->ItemLinks()->Add();
+  m->SetModified(false);  // placing links marked the layout changed
   auto* previous = TApplication::SetMessageBoxFunc(&MessageBoxLog::Show);
   const char* kStream = "object dxBarManager1: TdxBarManager\r\nend\r\n";
 
