@@ -143,64 +143,6 @@ void TdxBarPopupMenu::SetBarManager(TdxBarManager* Value) {
 
 void TdxBarPopupMenu::ManagerFontChanged() {}
 
-void TdxBarImageOptions::DeclareProperties(TPropTable& t) {
-  t.Add("DisabledImages", &TdxBarImageOptions::DisabledImages, &TdxBarImageOptions::SetDisabledImages);
-  t.Add("DisabledLargeImages", &TdxBarImageOptions::DisabledLargeImages,
-        &TdxBarImageOptions::SetDisabledLargeImages);
-  t.Add("HotImages", &TdxBarImageOptions::HotImages, &TdxBarImageOptions::SetHotImages);
-  t.Add("ImageListBkColor", &TdxBarImageOptions::ImageListBkColor, &TdxBarImageOptions::SetImageListBkColor)
-      .Idents(ColorToIdent, IdentToColor)
-      .SetDefault(clNone);
-  t.Add("Images", &TdxBarImageOptions::Images, &TdxBarImageOptions::SetImages);
-  t.Add("LargeIcons", &TdxBarImageOptions::LargeIcons, &TdxBarImageOptions::SetLargeIcons).SetDefault(false);
-  t.Add("LargeImages", &TdxBarImageOptions::LargeImages, &TdxBarImageOptions::SetLargeImages);
-  t.Add("MakeDisabledImagesFaded", &TdxBarImageOptions::MakeDisabledImagesFaded,
-        &TdxBarImageOptions::SetMakeDisabledImagesFaded)
-      .SetDefault(false);
-  t.Add("StretchGlyphs", &TdxBarImageOptions::StretchGlyphs, &TdxBarImageOptions::SetStretchGlyphs).SetDefault(true);
-  t.Add("UseLargeImagesForLargeIcons", &TdxBarImageOptions::UseLargeImagesForLargeIcons,
-        &TdxBarImageOptions::SetUseLargeImagesForLargeIcons)
-      .SetDefault(false);
-}
-
-void TdxBarImageOptions::Assign(TPersistent* Source) {
-  auto* source = dynamic_cast<TdxBarImageOptions*>(Source);
-  if (!source) {
-    TPersistent::Assign(Source);
-    return;
-  }
-  SetDisabledImages(source->FDisabledImages);
-  SetDisabledLargeImages(source->FDisabledLargeImages);
-  SetHotImages(source->FHotImages);
-  SetImages(source->FImages);
-  SetLargeImages(source->FLargeImages);
-  SetImageListBkColor(source->FImageListBkColor);
-  SetLargeIcons(source->FLargeIcons);
-  SetMakeDisabledImagesFaded(source->FMakeDisabledImagesFaded);
-  SetStretchGlyphs(source->FStretchGlyphs);
-  SetUseLargeImagesForLargeIcons(source->FUseLargeImagesForLargeIcons);
-}
-
-TPersistent* TdxBarImageOptions::GetOwner() { return FBarManager; }
-
-void TdxBarImageOptions::SetImageList(TCustomImageList*& Field, TCustomImageList* Value) {
-  if (Field == Value) return;
-  Field = Value;
-  if (OnImageListChanged) OnImageListChanged(Value);
-}
-
-void TdxBarImageOptions::SetOption(bool& Field, bool Value) {
-  if (Field == Value) return;
-  Field = Value;
-  if (OnChanged) OnChanged(this);
-}
-
-void TdxBarImageOptions::SetImageListBkColor(TColor Value) {
-  if (FImageListBkColor == Value) return;
-  FImageListBkColor = Value;
-  if (OnChanged) OnChanged(this);
-}
-
 // ---- registration -------------------------------------------------------------------------------
 
 void RegisterBarManager(TdxBarManager* ABarManager) {
@@ -271,6 +213,7 @@ TdxBarManager::TdxBarManager(TComponent* AOwner) : TComponent(CheckOwner(AOwner)
   FImageOptions = new TdxBarImageOptions(this);
   FImageOptions->OnImageListChanged = [this](TCustomImageList* List) { ImageListChanged(List); };
   FImageOptions->OnChanged = [this](TObject* Sender) { ImageOptionsChanged(Sender); };
+  FImageOptions->OnLargeIconsChanged = [this](TObject* Sender) { ImageOptionsChanged(Sender); };
   FMouseLeaveCaller = new TMouseLeaveCaller(this);
   if (!(Owner() && Owner()->HasState(csDesigning))) FSavedState = new TMemIniFile;
   FBars->CreateDockControls();
@@ -288,6 +231,7 @@ TdxBarManager::~TdxBarManager() {
   FreeAndNil(FSavedState);
   FImageOptions->OnImageListChanged = nullptr;
   FImageOptions->OnChanged = nullptr;
+  FImageOptions->OnLargeIconsChanged = nullptr;
   FreeAndNil(FImageOptions);
   FreeAndNil(FDragInfo);
   FLookAndFeel->OnChanged = nullptr;
@@ -1176,6 +1120,7 @@ void TdxBarManager::ImageListChanged(TCustomImageList*) {
 }
 
 void TdxBarManager::ImageOptionsChanged(TObject*) {
+  FImageOptions->CalcGlyphSize();
   if (IsLoading() || IsDestroying()) return;
   ImageListChanged(nullptr);
   BarsChanged();

@@ -15,6 +15,7 @@
 #include "ui/bars/BarCategories.h"
 #include "ui/bars/BarPopupMenuLinks.h"
 #include "ui/bars/BarClasses.h"
+#include "ui/bars/BarImageOptions.h"
 #include "ui/bars/BarPainters.h"
 #include "ui/bars/Bars.h"
 #include "ui/controls/MouseTracking.h"
@@ -53,60 +54,6 @@ class TdxBarPopupMenu : public TComponent {
   TdxBarItemLinks* FItemLinks;
   TFont* FFont;
   bool FUseOwnFont = false;
-};
-
-// The image lists of the manager's items and how glyphs are drawn.
-class TdxBarImageOptions : public TPersistent {
-  VW_CLASS(TdxBarImageOptions, TPersistent)
- public:
-  explicit TdxBarImageOptions(TdxBarManager* ABarManager) : FBarManager(ABarManager) {}
-  static void DeclareProperties(TPropTable& t);
-  void Assign(TPersistent* Source) override;
-
-  TCustomImageList* DisabledImages() const { return FDisabledImages; }
-  void SetDisabledImages(TCustomImageList* Value) { SetImageList(FDisabledImages, Value); }
-  TCustomImageList* DisabledLargeImages() const { return FDisabledLargeImages; }
-  void SetDisabledLargeImages(TCustomImageList* Value) { SetImageList(FDisabledLargeImages, Value); }
-  TCustomImageList* HotImages() const { return FHotImages; }
-  void SetHotImages(TCustomImageList* Value) { SetImageList(FHotImages, Value); }
-  TCustomImageList* Images() const { return FImages; }
-  void SetImages(TCustomImageList* Value) { SetImageList(FImages, Value); }
-  TCustomImageList* LargeImages() const { return FLargeImages; }
-  void SetLargeImages(TCustomImageList* Value) { SetImageList(FLargeImages, Value); }
-  TColor ImageListBkColor() const { return FImageListBkColor; }
-  void SetImageListBkColor(TColor Value);
-  bool LargeIcons() const { return FLargeIcons; }
-  void SetLargeIcons(bool Value) { SetOption(FLargeIcons, Value); }
-  bool MakeDisabledImagesFaded() const { return FMakeDisabledImagesFaded; }
-  void SetMakeDisabledImagesFaded(bool Value) { SetOption(FMakeDisabledImagesFaded, Value); }
-  bool StretchGlyphs() const { return FStretchGlyphs; }
-  void SetStretchGlyphs(bool Value) { SetOption(FStretchGlyphs, Value); }
-  bool UseLargeImagesForLargeIcons() const { return FUseLargeImagesForLargeIcons; }
-  void SetUseLargeImagesForLargeIcons(bool Value) { SetOption(FUseLargeImagesForLargeIcons, Value); }
-
-  // An image list changed or was set: the manager refreshes the items that use it.
-  std::function<void(TCustomImageList* List)> OnImageListChanged;
-  // An option changed: the manager refreshes the items and rebuilds its bars.
-  TNotifyEvent OnChanged;
-
- protected:
-  TPersistent* GetOwner() override;
-
- private:
-  void SetImageList(TCustomImageList*& Field, TCustomImageList* Value);
-  void SetOption(bool& Field, bool Value);
-
-  TdxBarManager* FBarManager;
-  TCustomImageList* FDisabledImages = nullptr;
-  TCustomImageList* FDisabledLargeImages = nullptr;
-  TCustomImageList* FHotImages = nullptr;
-  TCustomImageList* FImages = nullptr;
-  TCustomImageList* FLargeImages = nullptr;
-  TColor FImageListBkColor = clNone;
-  bool FLargeIcons = false;
-  bool FMakeDisabledImagesFaded = false;
-  bool FStretchGlyphs = true;
-  bool FUseLargeImagesForLargeIcons = false;
 };
 
 // Drags an item or a link with the mouse.
