@@ -81,6 +81,55 @@ String TcxCustomMemoProperties::MemoDisplayText(const Variant& Value, bool FullT
   return text;
 }
 
+TcxCustomEditViewDataClass TcxCustomMemoProperties::ViewDataClass() {
+  return EditViewDataClassOf<TcxCustomMemoViewData>();
+}
+
+// ---- TcxCustomMemoViewData -----------------------------------------------------------------------------
+
+TcxTextLayoutFlags TcxCustomMemoViewData::TextDrawFlags() {
+  TcxCustomMemoProperties* p = MemoProperties();
+  TcxTextLayoutFlags flags = tlfEditControl;
+  if (p->WordWrap() && p->ScrollBars() != ssHorizontal && p->ScrollBars() != ssBoth)
+    flags |= tlfWordBreak | tlfCharBreak;
+  if (HorzAlignment == taRightJustify)
+    flags |= tlfAlignRight;
+  else if (HorzAlignment == taCenter)
+    flags |= tlfCenterHorz;
+  return flags | tlfKeepLeft | tlfExpandTabs;
+}
+
+void TcxCustomMemoViewData::TextAreaBounds(TRect& R) { R = IsInplace ? TRect(1, 1, 1, 1) : TRect(1, 1, 1, 3); }
+
+int TcxCustomMemoViewData::ContentLineCount() {
+  const int lines = MemoProperties()->VisibleLineCount();
+  return lines > 0 ? lines : TcxCustomTextEditViewData::ContentLineCount();
+}
+
+TSize TcxCustomMemoViewData::ContentMarginsTotal() {
+  TRect r;
+  TextAreaBounds(r);
+  return TSize(r.Left + r.Right, r.Top + r.Bottom);
+}
+
+TSize TcxCustomMemoViewData::MeasureText(TcxCanvas* ACanvas, const Variant& Value,
+                                         const TcxEditSizeProperties& Request, bool TrailingBreak) {
+  String text;
+  DisplayTextForValue(Value, text);
+  if (TrailingBreak && !text.empty() && (text.back() == '\r' || text.back() == '\n')) text += "\r\n";
+  return MeasureEditorText(ACanvas, this, text, MemoProperties()->VisibleLineCount(), Request, TextDrawFlags());
+}
+
+TSize TcxCustomMemoViewData::ContentSizeForMeasure(TcxCanvas* ACanvas, const Variant& Value,
+                                                   const TcxEditSizeProperties& Request) {
+  return MeasureText(ACanvas, Value, Request, true);
+}
+
+TSize TcxCustomMemoViewData::EditContentSize(TcxCanvas* ACanvas, const Variant& Value,
+                                             const TcxEditSizeProperties& Request) {
+  return MeasureText(ACanvas, Value, Request, false);
+}
+
 void TcxMemoProperties::DeclareProperties(TPropTable& t) {
   using P = TcxMemoProperties;
   t.Add("Alignment", &P::HorzAlignment, &P::SetHorzAlignment).NoDefault().Stored(&P::HorzAlignmentStored);

@@ -3,6 +3,7 @@
 // into the text, and word wrap; its value shown outside editing is the first line, cut short.
 #include "platform/classes/StdCtrls.h"
 #include "ui/editors/TextEditProperties.h"
+#include "ui/editors/TextEditViewInfo.h"
 
 class TcxCustomMemoProperties : public TcxCustomTextEditProperties {
   VW_CLASS(TcxCustomMemoProperties, TcxCustomTextEditProperties)
@@ -27,6 +28,7 @@ class TcxCustomMemoProperties : public TcxCustomTextEditProperties {
   bool IsMultiLine() override { return true; }
   int SupportedOperations() override { return TcxCustomTextEditProperties::SupportedOperations() | 0x800; }
   String ValueDisplayText(const Variant& Value) override { return MemoDisplayText(Value, false); }
+  TcxCustomEditViewDataClass ViewDataClass() override;
   // Outside editing: up to the first line break and at most 250 characters, unless FullText.
   String MemoDisplayText(const Variant& Value, bool FullText);
 
@@ -36,6 +38,26 @@ class TcxCustomMemoProperties : public TcxCustomTextEditProperties {
   bool FWantReturns = true;
   bool FWantTabs = false;
   bool FWordWrap = true;
+};
+
+// Multi-line text: wrapped unless a horizontal scroll bar shows, tabs expanded, as many rows as
+// VisibleLineCount asks, and a trailing line break measured as a line of its own.
+class TcxCustomMemoViewData : public TcxCustomTextEditViewData {
+  VW_CLASS(TcxCustomMemoViewData, TcxCustomTextEditViewData)
+ public:
+  using TcxCustomTextEditViewData::TcxCustomTextEditViewData;
+
+  TcxCustomMemoProperties* MemoProperties() const { return static_cast<TcxCustomMemoProperties*>(Properties); }
+
+  TcxTextLayoutFlags TextDrawFlags() override;
+  void TextAreaBounds(TRect& R) override;
+  int ContentLineCount() override;
+  TSize ContentMarginsTotal() override;
+  TSize ContentSizeForMeasure(TcxCanvas* ACanvas, const Variant& Value, const TcxEditSizeProperties& Request) override;
+  TSize EditContentSize(TcxCanvas* ACanvas, const Variant& Value, const TcxEditSizeProperties& Request) override;
+
+ private:
+  TSize MeasureText(TcxCanvas* ACanvas, const Variant& Value, const TcxEditSizeProperties& Request, bool TrailingBreak);
 };
 
 class TcxMemoProperties : public TcxCustomMemoProperties {

@@ -2,8 +2,12 @@
 // and the value's text outside editing cut at its first line break and at 250 characters.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
+#include "tests/ui/controls/ControlsFixture.h"
+#include "tests/ui/foundation/Surface.h"
+#include "ui/controls/EditStyle.h"
 #include "ui/editors/MemoProperties.h"
 
 namespace {
@@ -53,6 +57,49 @@ TEST(MemoPropertiesTest, TheValueOutsideEditingIsItsFirstLineCutAt250Characters)
   };
   for (const Case& c : cases) EXPECT_EQ(p.ValueDisplayText(Variant(c.value)), c.expected) << c.value.substr(0, 20);
   EXPECT_EQ(p.MemoDisplayText(Variant(String("a\r\nb")), true), "a\r\nb") << "the full text on request";
+}
+
+class MemoViewDataTest : public controlstest::ControlsTest {
+ protected:
+  std::unique_ptr<TcxCustomMemoViewData> NewData(bool InPlace = false) {
+    return std::unique_ptr<TcxCustomMemoViewData>(
+        static_cast<TcxCustomMemoViewData*>(properties.CreateViewData(&style, InPlace)));
+  }
+  TcxMemoProperties properties{nullptr};
+  TcxEditStyle style{nullptr, nullptr, csiNormal};
+  surfacetest::Surface surface{185, 89};
+  TcxCanvas canvas{surface.Canvas()};
+};
+
+TEST_F(MemoViewDataTest, DrawingFlagsMarginsAndATrailingBreakMeasuredAsALine) {
+  auto data = NewData();
+  EXPECT_EQ(data->TextDrawFlags(), tlfEditControl | tlfWordBreak | tlfCharBreak | tlfKeepLeft | tlfExpandTabs);
+  properties.SetScrollBars(ssHorizontal);
+  EXPECT_FALSE(NewData()->TextDrawFlags() & tlfWordBreak) << "a horizontal bar: no word wrap";
+  properties.SetScrollBars(ssVertical);
+  properties.SetWordWrap(false);
+  EXPECT_FALSE(NewData()->TextDrawFlags() & tlfWordBreak);
+  properties.SetWordWrap(true);
+
+  TRect r;
+  data->TextAreaBounds(r);
+  EXPECT_EQ(r, TRect(1, 1, 1, 3));
+  NewData(true)->TextAreaBounds(r);
+  EXPECT_EQ(r, TRect(1, 1, 1, 1));
+  EXPECT_EQ(data->ContentMarginsTotal(), TSize(2, 4));
+
+  canvas.AssignFont(style.DisplayFont());
+  TcxEditSizeProperties free;
+  free.Width = 150;  // as wide as the memo: its lines wrap there
+  data = NewData();
+  const TSize plain = data->ContentSizeForMeasure(&canvas, Variant(String("one\r\ntwo")), free);
+  const TSize trailing = data->ContentSizeForMeasure(&canvas, Variant(String("one\r\ntwo\r\n")), free);
+  const int line = canvas.MeasureTextHeight("Zg");
+  EXPECT_EQ(trailing.cy, plain.cy + line) << "a trailing line break is a line";
+  EXPECT_EQ(data->EditContentSize(&canvas, Variant(String("one\r\ntwo\r\n")), free).cy, plain.cy);
+
+  properties.SetVisibleLineCount(3);
+  EXPECT_EQ(NewData()->ContentLineCount(), 3);
 }
 
 }  // namespace
