@@ -862,6 +862,7 @@ void TcxCustomTextEdit::EditKeyDown(WORD& Key, TShiftState Shift) {
   bool markBefore = FFoundItemMark;
   if (inner) inner->SetKeySwallowed(true);
   TcxCustomEdit::EditKeyDown(Key, Shift);
+  const WORD saved = Key;
   if (Key == VK_RETURN && markBefore && FLookupData) {
     FLookupData->PickItem();
     SelectAllContent();
@@ -886,20 +887,26 @@ void TcxCustomTextEdit::EditKeyDown(WORD& Key, TShiftState Shift) {
       case VK_DOWN: {
         bool homeOrEnd = Key == VK_HOME || Key == VK_END;
         if (homeOrEnd && mode != etmListOnly) break;
-        if (!properties->UsesLookupItems() || !FLookupData || !CanNavigateItems(0) || FLookupData->IsEmptyList())
-          break;
-        TcxEditLookupDirection direction = egdNext;
-        switch (Key) {
-          case VK_PRIOR: direction = Shift.Contains(ssCtrl) ? egdFirst : egdPageUp; break;
-          case VK_NEXT: direction = Shift.Contains(ssCtrl) ? egdLast : egdPageDown; break;
-          case VK_END: direction = egdLast; break;
-          case VK_HOME: direction = egdFirst; break;
-          case VK_UP: direction = egdPrior; break;
-          default: direction = egdNext; break;
+        if (properties->UsesLookupItems() && FLookupData && CanNavigateItems(0) && !FLookupData->IsEmptyList()) {
+          TcxEditLookupDirection direction = egdNext;
+          switch (Key) {
+            case VK_PRIOR: direction = Shift.Contains(ssCtrl) ? egdFirst : egdPageUp; break;
+            case VK_NEXT: direction = Shift.Contains(ssCtrl) ? egdLast : egdPageDown; break;
+            case VK_END: direction = egdLast; break;
+            case VK_HOME: direction = egdFirst; break;
+            case VK_UP: direction = egdPrior; break;
+            default: direction = egdNext; break;
+          }
+          NavigateItems(direction);
+          Key = 0;
         }
-        NavigateItems(direction);
-        if (!homeOrEnd && !(inner && inner->IsMultiLine())) FireKeyDownNotification(Key, Shift);
-        Key = 0;
+        if (homeOrEnd) break;
+        // A single-line box keeps no navigation keys: only the key-down notification sees them.
+        if (!(inner && inner->IsMultiLine())) {
+          if (Key == 0) Key = saved;
+          FireKeyDownNotification(Key, Shift);
+          Key = 0;
+        }
         break;
       }
       default: break;

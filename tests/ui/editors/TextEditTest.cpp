@@ -229,4 +229,286 @@ TEST_F(TextEditTest, FreelyTypedTextIsAnItemOnlyWhenItEqualsOne) {
   EXPECT_EQ(edit->ItemIndex(), -1);
 }
 
+// ---- typing -------------------------------------------------------------------------------------------
+
+TEST_F(TextEditTest, IncrementalSearchCompletesAndSelectsTheTail) {
+  struct Case {
+    TcxEditTypingMode Mode;
+    String AfterB, TailB, AfterR, TailR;
+  } cases[] = {{etmFree, "beta", "eta", "bravo", "avo"},
+               {etmLookupOnly, "beta", "eta", "Bravo", "avo"},
+               {etmListOnly, "beta", "eta", "Bravo", "avo"}};
+  for (const Case& c : cases) {
+    auto* edit = NewEdit({"Alpha", "beta", "Bravo"}, c.Mode);
+    Focus(edit);
+    Type("b");
+    EXPECT_EQ(edit->Text(), c.AfterB) << c.Mode;
+    EXPECT_EQ(Selected(edit), c.TailB);
+    EXPECT_TRUE(edit->FoundItemMark());
+    Type("r");
+    EXPECT_EQ(edit->Text(), c.AfterR) << c.Mode;
+    EXPECT_EQ(Selected(edit), c.TailR);
+    EXPECT_EQ(edit->ItemIndex(), 2);
+    delete edit;
+  }
+}
+
+TEST_F(TextEditTest, ListOnlyRejectsCharactersAndSwallowsBackspace) {
+  auto* edit = NewEdit({"Alpha", "beta"}, etmListOnly);
+  edit->ModeProperties()->SetFixedListSelection(false);
+  Focus(edit);
+  Type("b");
+  ASSERT_EQ(edit->Text(), "beta");
+  Type("q");
+  EXPECT_EQ(edit->Text(), "beta") << "no item starts with bq or q";
+  Key(VK_BACK);
+  EXPECT_EQ(edit->Text(), "beta");
+  EXPECT_FALSE(edit->FoundItemMark());
+}
+
+TEST_F(TextEditTest, MaxLengthCutsTypedAndPastedTextOnly) {
+  for (bool paste : {false, true}) {
+    auto* edit = NewEdit();
+    edit->ModeProperties()->SetMaxLength(3);
+    Focus(edit);
+    Type("ab");
+    if (paste) {
+      ASSERT_TRUE(platform::wm::SetClipboardTextUtf8(nullptr, "cde"));
+      edit->PasteText();
+      Pump();
+    } else {
+      Type("cde");
+    }
+    EXPECT_EQ(edit->Text(), "abc") << (paste ? "pasted" : "typed");
+    delete edit;
+  }
+  auto* unfocused = NewEdit();
+  unfocused->ModeProperties()->SetMaxLength(3);
+  unfocused->SetText("abcde");
+  EXPECT_EQ(unfocused->Text(), "abcde") << "text from code is not cut";
+}
+
+TEST_F(TextEditTest, NavigationKeysOfAPlainEditor) {
+  auto* edit = NewEdit();
+  edit->SetText("hello");
+  Focus(edit);
+  std::vector<WORD> seen;
+  edit->OnInplaceKeyDown = [&](TObject*, WORD& Key, TShiftState) { seen.push_back(Key); };
+  edit->SetSelection(2, 0);
+  for (unsigned vk : {VK_UP, VK_DOWN, VK_PRIOR, VK_NEXT}) Key(vk);
+  EXPECT_EQ(seen, (std::vector<WORD>{VK_UP, VK_DOWN, VK_PRIOR, VK_NEXT}));
+  EXPECT_EQ(edit->SelStart(), 2) << "the caret did not move";
+  Key(VK_END);
+  EXPECT_EQ(edit->SelStart(), 5);
+  Key(VK_HOME);
+  EXPECT_EQ(edit->SelStart(), 0);
+}
+
+TEST_F(TextEditTest, CopyByMode) {
+  auto copied = [&](TModeTextEdit* Edit) {
+    platform::wm::SetClipboardTextUtf8(nullptr, "none");
+    Edit->CopySelectedText();
+    String text;
+    platform::wm::GetClipboardTextUtf8(nullptr, text);
+    return text;
+  };
+  auto* noCaret = NewEdit({"Alpha"});
+  noCaret->SetText("Alpha");
+  noCaret->ModeProperties()->SetHideCursor(true);
+  Focus(noCaret);
+  EXPECT_EQ(copied(noCaret), "none");
+  auto* list = NewEdit({"Alpha", "beta"}, etmListOnly);
+  list->SetText("beta");
+  Focus(list);
+  EXPECT_EQ(copied(list), "none") << "no mark, nothing to copy";
+  Type("b");
+  ASSERT_TRUE(list->FoundItemMark());
+  EXPECT_EQ(copied(list), "beta") << "with the mark the whole text";
+}
+
+TEST_F(TextEditTest, WheelMovesOneItemPerMessageWithoutWrapping) {
+  auto* edit = NewEdit({"A", "B", "C", "D"});
+  edit->Navigates = true;
+  edit->SetItemIndex(1);
+  Focus(edit);
+  MoveMouse(20, 20);
+  Headless().InjectWheel(-3 * WHEEL_DELTA);
+  Pump();
+  EXPECT_EQ(edit->ItemIndex(), 2);
+  EXPECT_EQ(edit->Text(), "C");
+  edit->SetItemIndex(0);
+  Headless().InjectWheel(WHEEL_DELTA);
+  Pump();
+  EXPECT_EQ(edit->ItemIndex(), 0);
+  Key(VK_DOWN);
+  EXPECT_EQ(edit->ItemIndex(), 1) << "keys step too";
+}
+
+TEST_F(TextEditTest, ChineseIsTypedSelectedDeletedAndPastedAsWholeCharacters) {
+  auto* edit = NewEdit();
+  edit->ModeProperties()->SetMaxLength(4);
+  Focus(edit);
+  Type("中文");
+  Type("字");
+  EXPECT_EQ(edit->Text(), "中文字");
+  EXPECT_EQ(edit->SelStart(), 3);
+  Key(VK_LEFT, {VK_SHIFT});
+  EXPECT_EQ(Selected(edit), "字");
+  Key(VK_BACK);
+  EXPECT_EQ(edit->Text(), "中文");
+  ASSERT_TRUE(platform::wm::SetClipboardTextUtf8(nullptr, "汉字输入"));
+  edit->PasteText();
+  EXPECT_EQ(edit->Text(), "中文汉字") << "MaxLength counts characters";
+  char buffer[8];
+  LRESULT n = SendMessage(edit->Handle(), WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+  EXPECT_EQ(n, 6) << "cut before a character that does not fit";
+  EXPECT_EQ(String(buffer), "中文");
+}
+
+// ---- the inner edit -------------------------------------------------------------------------------------
+
+TEST_F(TextEditTest, EnterReachesTheEditBoxOnlyWithBeepOnEnter) {
+  auto* edit = NewEdit();
+  Focus(edit);
+  for (bool beep : {false, true}) {
+    edit->SetBeepOnEnter(beep);
+    Headless().ClearBeeps();
+    Key(VK_RETURN);
+    // The edit box beeps at the Enter it gets.
+    EXPECT_EQ(Headless().Beeps().empty(), !beep) << beep;
+  }
+}
+
+TEST_F(TextEditTest, GetTextWithAOneByteBufferAnswersNothing) {
+  auto* edit = NewEdit();
+  edit->SetText("abc");
+  char buffer[1] = {'x'};
+  EXPECT_EQ(SendMessage(edit->Handle(), WM_GETTEXT, 1, reinterpret_cast<LPARAM>(buffer)), 0);
+  EXPECT_EQ(buffer[0], '\0');
+  EXPECT_EQ(SendMessage(edit->Handle(), WM_GETTEXT, 0, reinterpret_cast<LPARAM>(buffer)), 0);
+  EXPECT_EQ(SendMessage(edit->Handle(), WM_GETTEXTLENGTH, 0, 0), 3);
+}
+
+TEST_F(TextEditTest, BoundsHoldUnderTheLockAndTabNeverReachesTheBox) {
+  auto* edit = NewEdit();
+  auto* inner = static_cast<TcxCustomInnerTextEdit*>(edit->InnerControl());
+  RECT before = inner->BoundsRect();
+  inner->LockBounds(true);
+  inner->SetBounds(0, 0, 5, 5);
+  EXPECT_EQ(inner->BoundsRect().right, before.right);
+  inner->LockBounds(false);
+  TChar tab = 9;
+  edit->InnerEditKeyPress(tab);
+  EXPECT_EQ(edit->Text(), "");
+  EXPECT_EQ(edit->Width(), 121);
+}
+
+// ---- properties ---------------------------------------------------------------------------------------
+
+TEST_F(TextEditTest, PropertiesConversions) {
+  TModeTextProperties p(nullptr);
+  p.SetMaxLength(-5);
+  EXPECT_EQ(p.MaxLength(), 0);
+  EXPECT_TRUE(p.TextAssignedValues()->MaxLength());
+  p.SetEchoMode(eemPassword);
+  String text = "abcde";
+  p.ConvertDisplayText(text);
+  EXPECT_EQ(text, "*****");
+  p.SetPasswordChar(U'●');
+  text = "中文";
+  p.ConvertDisplayText(text);
+  EXPECT_EQ(text, "●●");
+  p.SetEchoMode(eemNormal);
+  p.LookupItems()->Add("A");
+  p.LookupItems()->Add("B");
+  p.Mode = etmLookupOnly;
+  struct Case {
+    TEditCharCase Case;
+    String In;
+    bool Accepted;
+    String Out;
+  } cases[] = {{ecNormal, "b", true, "b"}, {ecUpperCase, "b", true, "B"}, {ecNormal, "C", false, "C"}, {ecNormal, "", true, ""}};
+  for (const Case& c : cases) {
+    p.SetCharCase(c.Case);
+    Variant v(c.In);
+    EXPECT_EQ(p.AcceptsDisplayText(v, false), c.Accepted) << c.In;
+    EXPECT_EQ(VarToStr(v), c.Out);
+  }
+  EXPECT_EQ(TcxCustomTextEditProperties::RegroupDigits("1234567.89"), "1,234,567.89");
+  EXPECT_EQ(TcxCustomTextEditProperties::RegroupDigits("-1234"), "-1,234");
+  EXPECT_EQ(TcxCustomTextEditProperties::RegroupDigits(" 1,2345E+10 "), " 12,345E+10 ");
+}
+
+TEST_F(TextEditTest, BoundActivity) {
+  struct Case {
+    bool MinSet, MaxSet;
+    double Min, Max;
+    bool WantMin, WantMax;
+  } cases[] = {{true, false, 10, 0, true, false}, {false, true, 0, 5, false, true}, {true, true, 3, 3, false, false},
+               {true, true, 1, 3, true, true},     {false, false, 0, 0, false, false}};
+  for (const Case& c : cases) {
+    TcxTextEditProperties p(nullptr);
+    if (c.MinSet) p.SetMinValue(c.Min);
+    if (c.MaxSet) p.SetMaxValue(c.Max);
+    EXPECT_EQ(p.IsBoundActive(0), c.WantMin);
+    EXPECT_EQ(p.IsBoundActive(1), c.WantMax);
+  }
+}
+
+// Numeric properties, as the spin editor's will be.
+class TNumberProperties : public TcxTextEditProperties {
+  VW_CLASS(TNumberProperties, TcxTextEditProperties)
+ public:
+  explicit TNumberProperties(TPersistent* AOwner) : TcxTextEditProperties(AOwner) {}
+  bool IsValueNumeric() override { return true; }
+};
+
+TEST_F(TextEditTest, NumericValuesAndBounds) {
+  TNumberProperties p(nullptr);
+  Variant display;
+  p.ConvertToEditValue(Variant(2.5), display, true);
+  EXPECT_EQ(VarToStr(display), "2.5");
+  p.SetDisplayFormat("0.00");
+  p.ConvertToEditValue(Variant(2.5), display, false);
+  EXPECT_EQ(VarToStr(display), "2.50");
+  p.ConvertToEditValue(Variant::Null(), display, false);
+  EXPECT_EQ(VarToStr(display), "");
+  EXPECT_THROW(p.ConvertToEditValue(VarArrayOf({Variant(1)}), display, false), EConvertError);
+  p.SetMinValue(0);
+  p.SetMaxValue(10);
+  Variant value(11.0);
+  String error;
+  bool failed = false;
+  p.ValidateDisplayValue(value, error, nullptr, failed);
+  EXPECT_TRUE(failed);
+  EXPECT_EQ(error, "Value out of bounds");
+}
+
+TEST_F(TextEditTest, AssignTakesItemsBeforeSorting) {
+  TcxTextEditProperties source(nullptr), target(nullptr);
+  for (const char* s : {"c", "a", "b"}) source.LookupItems()->Add(s);
+  source.SetMaxLength(7);
+  source.SetCharCase(ecUpperCase);
+  target.SetLookupItemsSorted(false);
+  target.Assign(&source);
+  EXPECT_EQ(target.LookupItems()->Strings(0), "c");
+  EXPECT_EQ(target.MaxLength(), 7);
+  EXPECT_EQ(target.CharCase(), ecUpperCase);
+  source.SetLookupItemsSorted(true);
+  target.Assign(&source);
+  EXPECT_EQ(target.LookupItems()->Strings(0), "a");
+}
+
+TEST_F(TextEditTest, RegistrationAndTheFilterHelper) {
+  TextEditUnitStartup();
+  TcxRegisteredClasses* registry = EditPropertiesClassRegistry();
+  int index = registry->IndexOfClass(TcxTextEditProperties::StaticClass());
+  ASSERT_GE(index, 0);
+  EXPECT_EQ(registry->DescriptionAt(index), "TextEdit|Represents a single line text editor");
+  EXPECT_EQ(FilterEditsControllerInstance()->FindHelper(TcxTextEditProperties::StaticClass()),
+            FilterEditHelperClass<TcxFilterTextEditHelper>());
+  TextEditUnitShutdown();
+  EXPECT_EQ(FilterEditsControllerInstance()->FindHelper(TcxTextEditProperties::StaticClass()), nullptr);
+}
+
 }  // namespace
