@@ -550,7 +550,9 @@ void TcxCustomTextEdit::ClipChildToClient(const TRect& Rect, TWinControl* Contro
     TcxCustomEdit::ClipChildToClient(Rect, Control, Clip);
     return;
   }
-  Clip = TcxContainerInnerControlClip();
+  // The view info paints the text: the edit box keeps the focus but shows nothing.
+  Clip.NoClip = false;
+  Clip.Rect = TRect();
 }
 
 void TcxCustomTextEdit::SizeConstraints(TcxEditSizeRequest& Request) {

@@ -83,13 +83,14 @@ void EditorTextBounds(TcxCustomEditViewData* ViewData, TRect& R) {
   if (!text || ViewData->IsInplace || text->TextProperties()->IsMultiLine()) return;
   TcxEditTypingMode mode = text->TextProperties()->TypingMode();
   if (mode != etmListOnly && mode != etmNoCaret) return;
-  // The inner edit's own one-pixel offsets, which these modes paint without it.
-  R.Top -= 1;
-  R.Bottom -= 1;
+  // Painted without the edit box, the text keeps a pixel off the focus rectangle; right-aligned
+  // text goes a pixel further right instead, where the box's right margin was.
+  R.Top += 1;
+  R.Bottom += 1;
   if (ViewData->HorzAlignment == taRightJustify)
     R.Right -= 1;
   else
-    R.Left -= 1;
+    R.Left += 1;
 }
 
 void FillSelectionColors(TcxCustomTextEditViewInfo* AViewInfo, TColor SelectionTextColor, TColor SelectionBkColor) {

@@ -512,3 +512,109 @@ TEST_F(TextEditTest, RegistrationAndTheFilterHelper) {
 }
 
 }  // namespace
+
+namespace {
+
+// ---- painting -----------------------------------------------------------------------------------------
+
+// The leftmost and rightmost columns of the editor holding the text colour, -1 when none.
+std::pair<int, int> InkColumns(TWinControl* Control, TColor Ink = clWindowText) {
+  // Read from the form's whole window: a client DC leaves out the child windows.
+  TWinControl* form = Control->Parent();
+  HDC dc = GetDCEx(form->Handle(), nullptr, DCX_WINDOW);
+  int first = -1, last = -1;
+  for (int x = 0; x < Control->Width(); ++x)
+    for (int y = 0; y < Control->Height(); ++y)
+      if (GetPixel(dc, Control->Left() + x, Control->Top() + y) == ColorToRGB(Ink)) {
+        if (first < 0) first = x;
+        last = x;
+        break;
+      }
+  ReleaseDC(form->Handle(), dc);
+  return {first, last};
+}
+
+TEST_F(TextEditTest, RightAlignedTextUnfocusedLeftAlignedWhileEditing) {
+  auto* other = NewEdit();
+  auto* edit = NewEdit();
+  edit->SetLeft(10);
+  edit->SetTop(50);
+  edit->ModeProperties()->Alignment()->SetHorz(taRightJustify);
+  edit->SetText("ab");
+  Pump();
+  auto [unfocusedFirst, unfocusedLast] = InkColumns(edit);
+  EXPECT_GT(unfocusedFirst, edit->Width() / 2);
+  EXPECT_GE(unfocusedLast, edit->Width() - 8);
+  Focus(edit);
+  auto [focusedFirst, focusedLast] = InkColumns(edit);
+  EXPECT_GE(focusedFirst, 0);
+  EXPECT_LT(focusedFirst, 8);
+  EXPECT_LT(focusedLast, edit->Width() / 2);
+  Focus(other);
+  EXPECT_GT(InkColumns(edit).first, edit->Width() / 2);
+}
+
+TEST_F(TextEditTest, ListOnlyRightAlignedTextStandsOnePixelFurtherRight) {
+  auto* free = NewEdit({"Alpha"});
+  auto* list = NewEdit({"Alpha"}, etmListOnly);
+  list->SetTop(50);
+  for (TModeTextEdit* e : {free, list}) {
+    e->ModeProperties()->Alignment()->SetHorz(taRightJustify);
+    e->ModeProperties()->SetUseLeftAlignmentOnEditing(false);
+    e->SetText("Alpha");
+  }
+  Pump();
+  EXPECT_EQ(InkColumns(list).second, InkColumns(free).second + 1);
+}
+
+// Each look in a column; rows: a plain text, right-aligned, focused with a selection, a list-only
+// editor with its found item marked, a password, a disabled editor, an empty focused list-only
+// editor (only the focus rectangle), Chinese text.
+TEST_F(TextEditTest, GalleryOfLooksAndStates) {
+  delete form;
+  form = NewForm(0, 0, 4 * 135 + 20, 8 * 30 + 20);
+  const TcxLookAndFeelKind kinds[] = {lfStandard, lfFlat, lfUltraFlat, lfOffice11};
+  TModeTextEdit *list = nullptr, *marked = nullptr;
+  for (int col = 0; col < 4; ++col) {
+    std::vector<TModeTextEdit*> column;
+    for (int row = 0; row < 8; ++row) {
+      TcxEditTypingMode mode = row == 3 || row == 6 ? etmListOnly : etmFree;
+      auto* e = NewEdit({"Alpha", "beta", "Bravo"}, mode);
+      e->SetBounds(10 + col * 135, 10 + row * 30, 121, 21);
+      e->Style()->LookAndFeel()->SetKind(kinds[col]);
+      column.push_back(e);
+    }
+    column[0]->SetText("Plain text");
+    column[1]->ModeProperties()->Alignment()->SetHorz(taRightJustify);
+    column[1]->SetText("Right");
+    column[2]->SetText("Selected");
+    column[3]->SetText("");
+    column[4]->ModeProperties()->SetEchoMode(eemPassword);
+    column[4]->SetText("secret");
+    column[5]->SetText("Disabled");
+    column[5]->SetEnabled(false);
+    column[7]->SetText("中文输入法");
+    Pump();
+    if (col == 3) {
+      // A selection shown without the focus.
+      column[2]->ModeProperties()->SetHideSelection(false);
+      Focus(column[2]);
+      column[2]->SetSelection(0, 3);
+    }
+    if (col == 2) list = column[6];
+    if (col == 1) marked = column[3];
+  }
+  // Last, the focus: an empty list-only editor shows its focus rectangle; typing marks "beta".
+  Focus(list);
+  Pump();
+  EXPECT_TRUE(Headless().SaveScreenshot(testsupport::ArtifactPath("editors/text-edit-gallery-empty-focused.png")));
+  Focus(marked);
+  Type("b");
+  ASSERT_EQ(marked->Text(), "beta");
+  EXPECT_EQ(marked->TextViewInfo()->HighlightStart, 1);
+  EXPECT_EQ(marked->TextViewInfo()->HighlightLength, 3);
+  Pump();
+  EXPECT_TRUE(Headless().SaveScreenshot(testsupport::ArtifactPath("editors/text-edit-gallery.png")));
+}
+
+}  // namespace

@@ -90,13 +90,13 @@ TEST_F(TextEditViewTest, ListOnlyTextSitsOnePixelFurther) {
   EditorTextBounds(NewData().get(), plain);
   properties->Mode = etmListOnly;
   EditorTextBounds(NewData().get(), listOnly);
-  EXPECT_EQ(listOnly, TRect(plain.Left - 1, plain.Top - 1, plain.Right, plain.Bottom - 1));
+  EXPECT_EQ(listOnly, TRect(plain.Left + 1, plain.Top + 1, plain.Right, plain.Bottom + 1));
   properties->Alignment()->SetHorz(taRightJustify);
   auto data = NewData();
   data->LoadPropertiesState();
   EditorTextBounds(data.get(), rightListOnly);
   // Margins shrink the text rectangle: a smaller right margin puts right-aligned text a pixel right.
-  EXPECT_EQ(rightListOnly, TRect(plain.Left, plain.Top - 1, plain.Right - 1, plain.Bottom - 1));
+  EXPECT_EQ(rightListOnly, TRect(plain.Left, plain.Top + 1, plain.Right - 1, plain.Bottom + 1));
   EditorTextBounds(NewData(true).get(), listOnly);
   EXPECT_EQ(listOnly, NewData(true)->ContentOffsets.Margins) << "in place the inner edit's offsets stay";
 }
