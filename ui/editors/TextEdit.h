@@ -225,6 +225,8 @@ class TcxTextEdit : public TcxCustomTextEdit {
 
  private:
   bool AutoSizeValue() const { return TcxCustomEdit::AutoSize(); }
+  String TextValue() { return Text(); }
+  void SetTextValueOf(const String& Value) { SetText(Value); }
 };
 
 // A text editor as the filter row's value editor.

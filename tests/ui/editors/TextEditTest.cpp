@@ -8,6 +8,7 @@
 
 #include "platform/classes/FormatSettings.h"
 #include "platform/classes/SysUtils.h"
+#include "platform/classes/TypInfo.h"
 #include "platform/win/Clipboard.h"
 #include "platform/win/Focus.h"
 #include "platform/win/Keys.h"
@@ -615,6 +616,26 @@ TEST_F(TextEditTest, GalleryOfLooksAndStates) {
   EXPECT_EQ(marked->TextViewInfo()->HighlightLength, 3);
   Pump();
   EXPECT_TRUE(Headless().SaveScreenshot(testsupport::ArtifactPath("editors/text-edit-gallery.png")));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TextEditTest, PublishedTextEditReadsItsTextFromADescription) {
+  auto* edit = new TcxTextEdit(form);
+  edit->SetParent(form);
+  EXPECT_EQ(edit->Width(), 121);
+  EXPECT_EQ(edit->Height(), 21);
+  EXPECT_TRUE(edit->BeepOnEnter());
+  SetStrProp(edit, "Text", "stored");
+  EXPECT_EQ(edit->Text(), "stored");
+  EXPECT_EQ(GetStrProp(edit, "Text"), "stored");
+  TcxTextEditProperties source(nullptr);
+  source.SetMaxLength(4);
+  edit->SetProperties(&source);
+  EXPECT_EQ(edit->Properties()->MaxLength(), 4) << "assigned into, not replaced";
+  EXPECT_NE(edit->Properties(), &source);
 }
 
 }  // namespace
