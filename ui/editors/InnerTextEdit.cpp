@@ -147,7 +147,9 @@ void TcxCustomInnerTextEditHelper::SelectAll() {
 
 // ---- the edit box ---------------------------------------------------------------------------------------
 
-TcxCustomInnerTextEdit::TcxCustomInnerTextEdit(TComponent* AOwner) : TCustomEdit((FCreating = true, AOwner)) {
+// The platform constructor cannot reach this class's SetBounds; the creating flag, set from the
+// member's initialiser on, covers the rest of the construction.
+TcxCustomInnerTextEdit::TcxCustomInnerTextEdit(TComponent* AOwner) : TCustomEdit(AOwner) {
   FHelper = std::make_unique<TcxCustomInnerTextEditHelper>(this);
   SetControlStyle(ControlStyle() + TControlStyle{csDoubleClicks});
   SetParentColor(true);

@@ -190,7 +190,7 @@ class TcxCustomInnerTextEdit : public TCustomEdit, public IcxInnerEditHelper {
   TcxEditEchoMode FEchoMode = eemNormal;
   std::unique_ptr<TcxCustomInnerTextEditHelper> FHelper;
   bool FKeySwallowed = false;
-  bool FCreating = false;
+  bool FCreating = true;
   int FBoundsLockCount = 0;
   TChar FPasswordChar = 0;
   bool FUseLeftAlignmentOnEditing = true;
