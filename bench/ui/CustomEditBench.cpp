@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "bench/ui/ControlsStage.h"
 #include "platform/classes/Forms.h"
 #include "platform/display/Display.h"
 #include "platform/system/Clock.h"
@@ -17,18 +18,9 @@ using namespace win;
 
 namespace {
 
-struct Stage {
-  platform::ScopedVirtualClock clock;
-  TForm* form = nullptr;
+struct Stage : benchstage::ControlsStage {
   TcxCustomEdit* edit = nullptr;
-  Stage() {
-    platform::InstallDisplay(platform::CreateHeadlessDisplay(1024, 768));
-    InitializeForms();
-    Application->Initialize();
-    ControlsUnitStartup();
-    form = new TForm(Application, 0);
-    form->SetBounds(0, 0, 300, 100);
-    form->Show();
+  Stage() : ControlsStage(300, 100) {
     edit = new TcxCustomEdit(form);
     edit->SetParent(form);
     for (int i = 0; i < 3; ++i) edit->Properties()->Buttons()->AddButton()->SetWidth(20);
@@ -36,12 +28,6 @@ struct Stage {
     edit->SetBounds(10, 10, 200, 24);
     edit->HandleNeeded();
     edit->RefreshStateAtCursor(false);
-  }
-  ~Stage() {
-    delete form;
-    ControlsUnitShutdown();
-    FinalizeForms();
-    platform::ResetDisplay();
   }
   TPoint ButtonCentre(int Index) {
     const TRect& b = edit->EditViewInfo()->Button(Index)->Bounds;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/ui/ControlsStage.h"
 #include "platform/classes/Forms.h"
 #include "platform/classes/StdCtrls.h"
 #include "platform/display/Display.h"
@@ -33,25 +34,10 @@ class TListContainer : public TcxContainer {
   TcxCustomInnerListBox* List;
 };
 
-struct Stage {
-  platform::ScopedVirtualClock clock;
-  TForm* form = nullptr;
+struct Stage : benchstage::ControlsStage {
   std::vector<std::string> items;
-  Stage() {
-    platform::InstallDisplay(platform::CreateHeadlessDisplay(1024, 768));
-    InitializeForms();
-    Application->Initialize();
-    ControlsUnitStartup();
-    form = new TForm(Application, 0);
-    form->SetBounds(0, 0, 400, 300);
-    form->Show();
+  Stage() : ControlsStage(400, 300) {
     for (int i = 0; i < 10000; ++i) items.push_back("item " + std::to_string(i));
-  }
-  ~Stage() {
-    delete form;
-    ControlsUnitShutdown();
-    FinalizeForms();
-    platform::ResetDisplay();
   }
   // A windowed control of the form at (10, 10), 200 x 150, with its window made.
   template <class T>

@@ -3,6 +3,7 @@
 // whose completion is the last of 10,000 items.
 #include <benchmark/benchmark.h>
 
+#include "bench/ui/ControlsStage.h"
 #include "platform/classes/Forms.h"
 #include "platform/display/Display.h"
 #include "platform/gdi/Gdi.h"
@@ -16,30 +17,15 @@ using namespace win;
 
 namespace {
 
-struct Stage {
-  platform::ScopedVirtualClock clock;
-  TForm* form = nullptr;
+struct Stage : benchstage::ControlsStage {
   TcxTextEdit* edit = nullptr;
-  Stage() {
-    platform::InstallDisplay(platform::CreateHeadlessDisplay(1024, 768));
-    InitializeForms();
-    Application->Initialize();
-    ControlsUnitStartup();
-    form = new TForm(Application, 0);
-    form->SetBounds(0, 0, 300, 100);
-    form->Show();
+  Stage() : ControlsStage(300, 100) {
     edit = new TcxTextEdit(form);
     edit->SetParent(form);
     edit->SetBounds(10, 10, 121, 21);
     edit->SetText("A line of text");
     edit->HandleNeeded();
     Application->ProcessMessages();
-  }
-  ~Stage() {
-    delete form;
-    ControlsUnitShutdown();
-    FinalizeForms();
-    platform::ResetDisplay();
   }
 };
 
