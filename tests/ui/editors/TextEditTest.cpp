@@ -639,3 +639,52 @@ TEST_F(TextEditTest, PublishedTextEditReadsItsTextFromADescription) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(TextEditTest, TextReplacementMessageAndTheTextKeptAtDestruction) {
+  auto* edit = NewEdit();
+  edit->SetText("hello world");
+  TcxTextReplaceRequest request{"there", 6, 5, 11};
+  SendMessage(edit->Handle(), WM_CXTEXTREPLACE, 0, reinterpret_cast<LPARAM>(&request));
+  EXPECT_EQ(edit->Text(), "hello there");
+  EXPECT_EQ(edit->SelStart(), 11);
+  EXPECT_TRUE(edit->ActiveTextProperties()->HideSelection()) << "put back";
+  // The deferred notification posted after a paint: twins are dropped, the editor keeps going.
+  HWND inner = edit->InnerControl()->Handle();
+  PostMessage(inner, WM_CXDEFERREDNOTIFY, 0, 0);
+  PostMessage(inner, WM_CXDEFERREDNOTIFY, 0, 0);
+  Pump();
+  MSG m;
+  EXPECT_FALSE(PeekMessage(&m, inner, WM_CXDEFERREDNOTIFY, WM_CXDEFERREDNOTIFY, PM_NOREMOVE));
+}
+
+// The list a drop-down editor will show its items in, standing alone on the form.
+TEST_F(TextEditTest, EditListBoxRowsHotTrackingAndSelection) {
+  auto* list = new TcxCustomEditListBox(form);
+  list->SetParent(form);
+  list->SetBounds(10, 10, 150, 100);
+  list->SetStyle(lbOwnerDrawFixed);
+  int selections = 0;
+  list->OnSelectionChanged = [&](TObject*) { ++selections; };
+  list->SetRowCount(5);
+  EXPECT_EQ(list->Items()->Count(), 5);
+  list->SetRowCount(3);
+  EXPECT_EQ(list->Items()->Count(), 3);
+  list->Items()->Clear();
+  for (const char* s : {"One", "Two", "Three"}) list->Items()->Add(s);
+  list->Canvas()->Font()->Assign(list->Font());
+  EXPECT_EQ(list->ItemHeightAt(-1), list->Canvas()->TextHeight("Wg"));
+  EXPECT_EQ(list->RowsHeight(3), 3 * list->ItemHeightAt(-1));
+  Pump();
+  int row = list->ItemHeightAt(-1);
+  MoveMouse(10 + 20, 10 + row + row / 2);
+  EXPECT_EQ(list->ItemIndex(), 1) << "the row under the mouse";
+  EXPECT_EQ(selections, 1);
+  list->SetHotTrack(false);
+  MoveMouse(10 + 20, 10 + 2 * row + row / 2);
+  EXPECT_EQ(list->ItemIndex(), 1);
+  EXPECT_TRUE(list->IsShowingOnScreen());
+}
+
+}  // namespace
