@@ -655,17 +655,30 @@ String TdxBarItemLink::GetDisplayName() {
 
 // ---- layout ----
 
+namespace {
+// Sets are stored as one binary byte.
+void WriteSetByte(TCustomIniFile* AStorage, const String& ASection, const char* AName, std::uint64_t Bits) {
+  TMemoryStream bytes;
+  auto b = static_cast<BYTE>(Bits);
+  bytes.Write(&b, 1);
+  bytes.SetPosition(0);
+  AStorage->WriteBinaryStream(ASection, AName, &bytes);
+}
+// The first stored byte; -1 when nothing was read.
+int ReadSetByte(TCustomIniFile* AStorage, const String& ASection, const char* AName) {
+  TMemoryStream bytes;
+  if (AStorage->ReadBinaryStream(ASection, AName, &bytes) <= 0) return -1;
+  BYTE b = 0;
+  bytes.Read(&b, 1);
+  return b;
+}
+}  // namespace
+
 void TdxBarItemLink::SaveToLayout(TCustomIniFile* AStorage, const String& ASection, bool ARegistry, bool AToolbar,
                                   bool ARecent) {
   AStorage->WriteString(ASection, "ItemName", FItem ? FItem->Name() : String());
   AStorage->WriteBool(ASection, "BeginGroup", FBeginGroup);
-  {
-    TMemoryStream bytes;
-    auto b = static_cast<BYTE>(FUserDefine.Bits());
-    bytes.Write(&b, 1);
-    bytes.SetPosition(0);
-    AStorage->WriteBinaryStream(ASection, "UserDefine", &bytes);
-  }
+  WriteSetByte(AStorage, ASection, "UserDefine", FUserDefine.Bits());
   if (HasUserCaption()) AStorage->WriteString(ASection, "UserCaption", FUserCaption);
   if (FUserDefine.Contains(udPaintStyle))
     AStorage->WriteInteger(ASection, "UserPaintStyle", static_cast<int>(FUserPaintStyle));
@@ -679,11 +692,7 @@ void TdxBarItemLink::SaveToLayout(TCustomIniFile* AStorage, const String& ASecti
   if (AToolbar) {
     AStorage->WriteInteger(ASection, "ButtonGroup", FButtonGroup);
     AStorage->WriteInteger(ASection, "Position", FPosition);
-    TMemoryStream bytes;
-    auto b = static_cast<BYTE>(FViewLevels.Bits());
-    bytes.Write(&b, 1);
-    bytes.SetPosition(0);
-    AStorage->WriteBinaryStream(ASection, "ViewLevels", &bytes);
+    WriteSetByte(AStorage, ASection, "ViewLevels", FViewLevels.Bits());
     AStorage->WriteBool(ASection, "Visible", FVisible);
   }
   if (ARecent) {
@@ -716,12 +725,7 @@ bool TdxBarItemLink::LoadFromLayout(TCustomIniFile* AStorage, const String& ASec
     }
   }
   if (!read) {
-    TMemoryStream bytes;
-    if (AStorage->ReadBinaryStream(ASection, "UserDefine", &bytes) > 0) {
-      BYTE b = 0;
-      bytes.Read(&b, 1);
-      defines = TdxBarUserDefines::FromBits(b & 0x0F);
-    }
+    if (int b = ReadSetByte(AStorage, ASection, "UserDefine"); b >= 0) defines = TdxBarUserDefines::FromBits(b & 0x0F);
   }
   String caption = defines.Contains(udCaption) ? AStorage->ReadString(ASection, "UserCaption", String()) : String();
   int paintStyle = defines.Contains(udPaintStyle) ? AStorage->ReadInteger(ASection, "UserPaintStyle", 0) : 0;
@@ -744,12 +748,8 @@ bool TdxBarItemLink::LoadFromLayout(TCustomIniFile* AStorage, const String& ASec
     if (group >= 0 && group <= bgpMember) SetButtonGroup(static_cast<TdxBarButtonGroupPosition>(group));
     int position = AStorage->ReadInteger(ASection, "Position", FPosition);
     if (position >= 0 && position <= ipContinuesRow) SetPosition(static_cast<TdxBarItemPosition>(position));
-    TMemoryStream bytes;
-    if (AStorage->ReadBinaryStream(ASection, "ViewLevels", &bytes) > 0) {
-      BYTE b = 0;
-      bytes.Read(&b, 1);
+    if (int b = ReadSetByte(AStorage, ASection, "ViewLevels"); b >= 0)
       SetViewLevels(TdxBarItemViewLevels::FromBits(b & 0x0F));
-    }
     FLoadedVisible = AStorage->ReadBool(ASection, "Visible", true);
   }
   if (ARecent) {

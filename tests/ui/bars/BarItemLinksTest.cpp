@@ -434,6 +434,25 @@ TEST_F(BarItemLinksTest, StreamPropertyAndEvents) {
   M->OnItemLinkDelete = nullptr;
 }
 
+TEST_F(BarItemLinksTest, AssignKeepsTheSystemMenuFirstAndAppliesVisibleLast) {
+  TdxBar* target = M->Bars()->Add();
+  TdxBar* source = M->Bars()->Add();
+  auto* system = new TSystemMenuSubItem(Form);
+  system->SetName("System");
+  target->ItemLinks()->AddItem(system);
+  target->ItemLinks()->AddItem(Button("Old"));
+  TdxBarItemLink* hidden = source->ItemLinks()->AddItem(Button("B"));
+  hidden->SetVisible(false);
+  hidden->SetUserCaption("Mine");
+  source->ItemLinks()->AddItem(Button("C"))->SetBeginGroup(true);
+  target->ItemLinks()->Assign(source->ItemLinks());
+  EXPECT_EQ(Names(target->ItemLinks()), "System B C ");
+  EXPECT_FALSE(target->ItemLinks()->Items(1)->Visible());
+  EXPECT_EQ(target->ItemLinks()->Items(1)->Caption(), "Mine");
+  EXPECT_FALSE(target->ItemLinks()->Items(2)->StoredBeginGroup()) << "C was the source's first shown link";
+  EXPECT_EQ(target->ItemLinks()->Items(1)->MergeSource(), nullptr);
+}
+
 TEST_F(BarItemLinksTest, OfferShortCutAndItemOptions) {
   TdxBarSubMenuControlItemLinks links(M, nullptr);
   int clicks = 0;
