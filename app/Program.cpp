@@ -33,6 +33,7 @@
 #include "matrix/MatrixConfig.h"
 #include "ui/controls/ControlsUnit.h"
 #include "ui/foundation/Fader.h"
+#include "ui/editors/TextEdit.h"
 #include "ui/foundation/GdiPlusApi.h"
 #include "ui/foundation/PNGImage.h"
 #include "ui/foundation/PaintersUnit.h"
@@ -94,6 +95,7 @@ void StartLibraryUnits() {
   FadingUnitStartup();
   // The control services, and with them the editors' unit, before any library control is read.
   ControlsUnitStartup();
+  TextEditUnitStartup();
   PCPaintersUnitStartup();
   RegisteredSkinsUnitStartup();
   PCSkinPainterUnitStartup();
@@ -107,6 +109,7 @@ void EndLibraryUnits() {
   PCSkinPainterUnitShutdown();
   RegisteredSkinsUnitShutdown();
   PCPaintersUnitShutdown();
+  TextEditUnitShutdown();
   ControlsUnitShutdown();
   FadingUnitShutdown();
   PaintingUnitsShutdown();

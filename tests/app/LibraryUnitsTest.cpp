@@ -3,7 +3,9 @@
 #include "app/Program.h"
 #include "platform/display/Display.h"
 #include "ui/controls/ControlsUnit.h"
+#include "ui/controls/EditProperties.h"
 #include "ui/controls/EditStyle.h"
+#include "ui/editors/TextEditProperties.h"
 #include "ui/foundation/ExtendedStylePainters.h"
 #include "ui/foundation/Fader.h"
 #include "ui/foundation/LookAndFeel.h"
@@ -32,6 +34,8 @@ TEST(LibraryUnits, TheSkinsStandRegisteredBeforeTheFirstFormAndGoAfterTheLast) {
   EXPECT_NE(FaderInstance, nullptr);
   EXPECT_FALSE(ControlsUnitFinalized);
   EXPECT_NE(DefaultEditStyleController(), nullptr);
+  EXPECT_EQ(EditPropertiesClassRegistry()->LookupByClassName("TcxTextEditProperties"),
+            TcxTextEditProperties::StaticClass());
   FinalizeForms();
   EndLibraryUnits();
   EXPECT_EQ(ExtendedStylePainterRegistry(), nullptr);
