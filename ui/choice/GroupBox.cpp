@@ -563,9 +563,10 @@ void TcxCustomGroupBox::UpdateNonClientArea() {
 
 void TcxCustomGroupBox::PaintNonClientCaption() {
   TcxGroupBoxViewInfo* info = GroupBoxViewInfo();
-  if (!info->Painter) return;
+  TcxCustomLookAndFeelPainterClass skin = Style()->LookAndFeel()->SkinPainter();
+  if (!skin) return;
   const TcxGroupBoxCaptionPosition position = CaptionPositionOf(FAlignment);
-  const TRect band = SkinnedCaptionBand(position, info->Painter->GroupBoxFrameMargins(true, position));
+  const TRect band = SkinnedCaptionBand(position, skin->GroupBoxFrameMargins(true, position));
   win::HDC dc = win::GetWindowDC(Handle());
   if (!dc) return;
   TCanvas canvas;
@@ -597,11 +598,11 @@ void TcxCustomGroupBox::PaintNonClientCaption() {
 void TcxCustomGroupBox::WndProc(TMessage& Message) {
   switch (Message.Msg) {
     case win::WM_NCCALCSIZE:
-      if (IsNonClientCaption() && GroupBoxViewInfo()->Painter) {
+      if (IsNonClientCaption()) {
         TcxCustomEdit::WndProc(Message);
         const TcxGroupBoxCaptionPosition position = CaptionPositionOf(FAlignment);
-        const TRect band =
-            SkinnedCaptionBand(position, GroupBoxViewInfo()->Painter->GroupBoxFrameMargins(true, position));
+        const TRect band = SkinnedCaptionBand(
+            position, Style()->LookAndFeel()->SkinPainter()->GroupBoxFrameMargins(true, position));
         auto* r = reinterpret_cast<win::RECT*>(Message.LParam);
         r->left += band.Left;
         r->top += band.Top;

@@ -6,6 +6,8 @@
 #include "platform/win/Keys.h"
 #include "tests/support/FakeThemeLibrary.h"
 #include "tests/ui/choice/ChoiceFixture.h"
+#include "ui/foundation/ExtendedStylePainters.h"
+#include "ui/foundation/OfficePainters.h"
 #include "ui/foundation/ThemeManager.h"
 #include "ui/choice/ExtEditUtils.h"
 #include "ui/choice/GroupBox.h"
@@ -133,6 +135,55 @@ TEST_F(GroupBoxTest, NativeFrameThroughTheButtonTheme) {
   ThemeAccessShutdown();
   testsupport::FakeThemeLibrary::Uninstall();
   ThemeAccessStartup();
+}
+
+// A skin whose group-box elements are plain fills, so that where each lies shows.
+struct TProbeGroupBoxSkin : TcxUltraFlatLookAndFeelPainter {
+  TRect GroupBoxFrameMargins(bool HasCaption, int) const override {
+    return HasCaption ? TRect(4, 3, 4, 3) : TRect(2, 2, 2, 2);
+  }
+  void DrawGroupBoxSides(TcxCanvas* ACanvas, const TRect& R, TcxBorders, int) const override {
+    ACanvas->FillRectWithColor(R, clLime);
+  }
+  void DrawGroupBoxCaptionBackground(TcxCanvas* ACanvas, const TRect& R, int) const override {
+    ACanvas->FillRectWithColor(R, clYellow);
+  }
+  int GroupBoxCaptionTailLength(bool, int) const override { return 0; }
+  TColor GroupBoxCaptionTextColor(bool, int) const override { return clRed; }
+};
+
+TEST_F(GroupBoxTest, ASkinnedTopCaptionLiesAboveTheClientArea) {
+  static const TProbeGroupBoxSkin skin;
+  ASSERT_TRUE(ExtendedStylePainterRegistry()->RegisterPainter("ProbeGroupBox", &skin, nullptr));
+  TForm* form = MakeForm(0, 0, 300, 200);
+  TcxGroupBox* box = NewBox(form, 10, 10, "Skinned", alTopLeft, 185, 105);
+  box->Style()->LookAndFeel()->SetSkinName("ProbeGroupBox");
+  Pump();
+  ASSERT_TRUE(box->IsNonClientCaption());
+  TcxGroupBoxViewInfo* info = box->GroupBoxViewInfo();
+  // The caption band (the two margins across it, 6) lies in the non-client area above the client.
+  win::RECT client{};
+  win::GetClientRect(box->Handle(), &client);
+  EXPECT_EQ(client.bottom, 105 - 6);
+  EXPECT_EQ(info->CaptionRect.Top, -6);
+  EXPECT_EQ(info->BorderRect.Bottom, info->Bounds.Bottom - 6);
+  // The window shows the caption's background above the skin's sides.
+  win::POINT origin{0, 0};
+  win::ClientToScreen(form->Handle(), &origin);
+  EXPECT_EQ(ScreenPixel(origin.x + 10 + 1, origin.y + 10 + 1), ColorToRGB(clYellow));
+  EXPECT_EQ(ScreenPixel(origin.x + 10 + 1, origin.y + 10 + 60), ColorToRGB(clLime));
+  EXPECT_EQ(ScreenPixel(origin.x + 10 + 1, origin.y + 10 + 104), ColorToRGB(clLime));
+  SaveControl("groupbox-skinned.png", box, 2);
+
+  // A centred caption is never non-client.
+  box->SetAlignment(alCenterCenter);
+  Pump();
+  EXPECT_FALSE(box->IsNonClientCaption());
+  win::GetClientRect(box->Handle(), &client);
+  EXPECT_EQ(client.bottom, 105);
+  delete form;
+  forms_.clear();
+  ExtendedStylePainterRegistry()->UnregisterPainter("ProbeGroupBox");
 }
 
 // The 13 alignments, a panel, a shadowed box, a coloured one and a disabled one, in the standard,
