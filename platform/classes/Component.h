@@ -54,7 +54,7 @@ class TComponent : public TPersistent {
   void RemoveComponent(TComponent* AComponent);
 
   const String& Name() const { return FName; }
-  void SetName(const String& NewName);
+  virtual void SetName(const String& NewName);
   std::intptr_t Tag() const { return FTag; }
   void SetTag(std::intptr_t v) { FTag = v; }
   // Design-time position of a non-visual component: left in the low word, top in the high word.

@@ -167,10 +167,10 @@ VW_BAR_SHELL(TSystemMenuSubItemControl, TdxBarSubItemControl)
 // TdxBar lives in Bars.h, TdxBarManager in BarManager.h.
 class TdxBar;
 class TdxBarManager;
-VW_BAR_COMPONENT_SHELL(TdxBarScreenTip, TComponent)
-VW_BAR_SHELL(TdxBarScreenTipBand, TPersistent)
-VW_BAR_SHELL(TdxBarScreenTipCollection, TCollection,
-             TdxBarScreenTipCollection() : TCollection(TdxBarScreenTip::StaticClass()) {})
+// Screen tips live in BarScreenTips.h.
+class TdxBarScreenTip;
+class TdxBarScreenTipBand;
+class TdxBarScreenTipCollection;
 VW_BAR_SHELL(TdxBarApplicationMenuButton, TCollectionItem,
              explicit TdxBarApplicationMenuButton(TCollection* ACollection) : TCollectionItem(ACollection) {})
 VW_BAR_SHELL(TdxBarApplicationMenuButtons, TCollection,
@@ -274,6 +274,11 @@ class TCustomdxBarControl : public TCustomControl {
   virtual TRect OwnerBounds() const { return {}; }
   // The window's own copy of a background drawn once (the themed status bar); nil for none.
   virtual TBitmap* BackgroundCache() const { return nullptr; }
+  // Where a hint of that height shows for a point (screen coordinates); the bar window's unit
+  // moves it off the point.
+  virtual void AdjustHintPosition(TPoint& /*P*/, int /*Height*/) {}
+  // The customize mark's rectangle in client coordinates; empty without one.
+  virtual TRect MarkRect() const { return {}; }
 };
 VW_BAR_COMPONENT_SHELL(TdxBarControl, TCustomdxBarControl)
 VW_BAR_COMPONENT_SHELL(TdxBarSubMenuControl, TCustomdxBarControl)

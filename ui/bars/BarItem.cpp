@@ -8,6 +8,7 @@
 #include "ui/bars/BarDesignController.h"
 #include "ui/bars/BarLookups.h"
 #include "ui/bars/BarManager.h"
+#include "ui/bars/BarScreenTips.h"
 #include "ui/bars/BarStrings.h"
 #include "ui/bars/BarUnit.h"
 #include "ui/bars/Bars.h"

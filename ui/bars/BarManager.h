@@ -233,6 +233,10 @@ class TdxBarManager : public TComponent {
   bool ShowHintForDisabledItems() const { return FShowHintForDisabledItems; }
   void SetShowHintForDisabledItems(bool Value) { FShowHintForDisabledItems = Value; }
   bool ShowShortCutInHint() const { return FShowShortCutInHint; }
+  // The object under the mouse that supplies the hint (an item control, a caption button, a bar
+  // window); hint timing sets it.
+  TObject* HintObject() const { return FHintObject; }
+  void SetHintObject(TObject* Value) { FHintObject = Value; }
   void SetShowShortCutInHint(bool Value) { FShowShortCutInHint = Value; }
   bool StoreInIniFile() const { return FStoreInIniFile; }
   void SetStoreInIniFile(bool Value) { FStoreInIniFile = Value; }
@@ -498,6 +502,7 @@ class TdxBarManager : public TComponent {
   bool FShowHint = true;
   bool FShowHintForDisabledItems = true;
   bool FShowShortCutInHint = false;
+  TObject* FHintObject = nullptr;
   bool FStoreInIniFile = false;
   bool FStoreInRegistry = false;
   TdxBarManagerStyle FStyle = bmsStandard;

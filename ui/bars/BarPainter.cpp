@@ -14,6 +14,7 @@
 #include "platform/win/Focus.h"
 #include "platform/win/Controls.h"
 #include "ui/bars/BarDrawing.h"
+#include "ui/bars/BarHintViewInfo.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarRoutines.h"
 #include "ui/bars/BarUnit.h"
@@ -267,18 +268,16 @@ bool TdxBarPainter::FadesDisabledImages(TB* Bar) {
 
 bool TdxBarPainter::SupportsFading() { return dynamic_cast<IdxBarPainterFading*>(this) != nullptr; }
 
-void TdxBarPainter::ShowHintWindow(TB* Bar, TWinControl* HintWindow, const TRect& R) {
-  if (!HintWindow) return;
-  POINT pts[2] = {{R.Left, R.Top}, {R.Right, R.Bottom}};
-  if (Bar && Bar->HandleAllocated()) MapWindowPoints(Bar->Handle(), nullptr, pts, 2);
-  HintWindow->SetBounds(pts[0].x, pts[0].y, pts[1].x - pts[0].x, pts[1].y - pts[0].y);
-  HintWindow->SetVisible(true);
+void TdxBarPainter::ShowHintWindow(TB* Bar, const TRect& /*R*/, const TPoint& Cursor, int Height, TPoint& Position) {
+  Position = Cursor;
+  if (Bar) Bar->AdjustHintPosition(Position, Height);
 }
 
-TRect TdxBarPainter::CreateHintViewInfo(const TSize& Size) {
+TdxBarCustomHintViewInfo* TdxBarPainter::CreateHintViewInfo(TdxBarManager* Manager, const String& Hint,
+                                                            const String& ShortCut, TdxBarScreenTip* /*ScreenTip*/) {
   POINT p{};
   GetCursorPos(&p);
-  return {p.x, p.y, p.x + Size.cx, p.y + Size.cy};
+  return new TdxBarHintViewInfo(Manager, Hint, ShortCut, TPoint(p.x, p.y));
 }
 
 bool TdxBarPainter::IsShortRect(const TRect& R) { return Height(R) < 17; }

@@ -17,6 +17,7 @@
 #include "ui/foundation/Types.h"
 
 class TcxCanvas;
+class TdxBarCustomHintViewInfo;
 
 // Painters that fade hot parts (the skin painter) implement this.
 class IdxBarPainterFading : public virtual IInterface {
@@ -81,8 +82,9 @@ class TdxBarPainter : public TcxIUnknownObject {
   /*  20 */ virtual bool SupportsFading();
   /*  21 */ virtual bool SubItemStateQuery(TP& /*P*/) { return false; }
   /*  22 */ virtual bool ArrowsUseTextColor() { return false; }
-  /*  23 */ virtual void ShowHintWindow(TB* Bar, TWinControl* HintWindow, const TRect& R);
-  /*  24 */ virtual TRect CreateHintViewInfo(const TSize& Size);
+  /*  23 */ virtual void ShowHintWindow(TB* Bar, const TRect& R, const TPoint& Cursor, int Height, TPoint& Position);
+  /*  24 */ virtual TdxBarCustomHintViewInfo* CreateHintViewInfo(TdxBarManager* Manager, const String& Hint,
+                                                                const String& ShortCut, TdxBarScreenTip* ScreenTip);
   /*  25 */ virtual bool IsShortRect(const TRect& R);
   /*  26 */ virtual TColor FloatCaptionColor(bool Active);
   /*  27 */ virtual TColor FloatCaptionTextColor(bool Active);
