@@ -2,7 +2,8 @@
 // through its window against a plain fill and text of the same area, and the first paint of a
 // form of 300 glyph buttons that share one glyph image. The track bar likewise: 300 x 60 of 0..100
 // with numbers at every ten against a plain fill, and the whole integer range with a number at the
-// thumb, which the tick walk paints at one tick value a pixel.
+// thumb, which the tick walk paints at one tick value a pixel. And the font loader: from its start
+// to the hand-over of the installed faces on the interface thread.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -15,6 +16,7 @@
 #include "platform/system/Clock.h"
 #include "platform/win/Window.h"
 #include "ui/choice/Button.h"
+#include "ui/choice/FontLoader.h"
 #include "ui/choice/TrackBar.h"
 #include "ui/controls/ControlsUnit.h"
 #include "ui/foundation/PaintersUnit.h"
@@ -154,6 +156,20 @@ void BM_TrackBarAreaFillRect(benchmark::State& state) {
   ReleaseDC(stage.form->Handle(), dc);
 }
 
+void BM_FontLoaderTimeToReady(benchmark::State& state) {
+  Stage stage(100, 100);
+  for (auto _ : state) {
+    int count = 0;
+    auto* loader = new TcxFontLoader(AllFontTypes());
+    loader->OnCompleted = [&count](TObject* Sender) {
+      count = static_cast<TcxFontLoader*>(Sender)->EnumeratedFonts()->Count();
+    };
+    loader->Start();
+    while (TcxFontLoader::LiveCount() > 0) CheckSynchronize(1);
+    benchmark::DoNotOptimize(count);
+  }
+}
+
 }  // namespace
 
 BENCHMARK(BM_ButtonWithGlyphAndCaption);
@@ -162,3 +178,4 @@ BENCHMARK(BM_FirstPaintOf300GlyphButtons)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TrackBar0To100WithNumbers);
 BENCHMARK(BM_TrackBarWholeIntegerRange);
 BENCHMARK(BM_TrackBarAreaFillRect);
+BENCHMARK(BM_FontLoaderTimeToReady);
