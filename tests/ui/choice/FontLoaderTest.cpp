@@ -1,4 +1,4 @@
-// The font loader's thread: its filter and flags over a fed enumeration (raster, device, fixed and
+// The font loader's thread and the MRU names: its filter and flags over a fed enumeration (raster, device, fixed and
 // symbol entries the platform never lists), the sorted hand-over on the interface thread, an
 // abandoned load that calls nobody, and the platform's own faces. Run repeatedly under the
 // sanitizer build: every loader frees itself.
@@ -12,6 +12,7 @@
 #include "platform/gdi/Gdi.h"
 #include "tests/ui/choice/ChoiceFixture.h"
 #include "ui/choice/FontLoader.h"
+#include "ui/choice/MRUFontNameItems.h"
 
 namespace {
 
@@ -148,6 +149,33 @@ TEST_F(FontLoaderTest, ThePlatformsFacesArriveSortedAndUnique) {
   for (const auto& f : r.Fonts) dejaVu = dejaVu || f.first == "DejaVu Sans";
   EXPECT_TRUE(dejaVu);
   RecordProperty("ReadyMs", static_cast<int>(ms.count()));
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<String> Names(const TcxMRUFontNameItems& Items) {
+  std::vector<String> names;
+  for (int i = 0; i < Items.Count(); ++i) names.push_back(Items.Items(i)->FontName());
+  return names;
+}
+
+// The MRU names as the properties keep them: each once, inserted at the head, moved to the front.
+TEST(MRUFontNameItemsTest, NamesHeldOnceAndMovedWhole) {
+  TcxMRUFontNameItems items(nullptr);
+  int changes = 0;
+  items.OnOwnerChanged = [&] { ++changes; };
+  for (const char* name : {"A", "B", "C"}) ASSERT_NE(items.InsertFontName(0, name), nullptr);
+  EXPECT_EQ(changes, 3);
+  EXPECT_EQ(items.InsertFontName(0, "B"), nullptr);
+  EXPECT_EQ(items.AddFontName(""), nullptr);
+  EXPECT_EQ(items.FindFontName("b"), nullptr);
+  EXPECT_EQ(Names(items), (std::vector<String>{"C", "B", "A"}));
+  items.MoveFontName(1, 0);  // B chosen again: no B, B
+  EXPECT_EQ(Names(items), (std::vector<String>{"B", "C", "A"}));
+  items.MoveFontName(0, 2);
+  EXPECT_EQ(Names(items), (std::vector<String>{"C", "B", "A"}));
 }
 
 }  // namespace
