@@ -4,6 +4,7 @@
 #include <span>
 
 #include "ui/choice/ExtEditStrings.h"
+#include "ui/choice/ExtEditUtils.h"
 
 using namespace win;
 
@@ -81,33 +82,14 @@ TcxColorComboBoxItem* TcxColorComboBoxItems::AddColor(TColor AColor, const Strin
 
 TcxColorComboBoxItem* TcxColorComboBoxItems::InsertColor(int AIndex, TColor AColor, const String& ADescription) {
   if (FindColorItem(AColor)) return nullptr;
-  BeginUpdate();
-  TcxColorComboBoxItem* item = nullptr;
-  try {
-    item = static_cast<TcxColorComboBoxItem*>(Insert(AIndex));
+  return static_cast<TcxColorComboBoxItem*>(InsertFilledItem(this, AIndex, [&](TCollectionItem* Item) {
+    auto* item = static_cast<TcxColorComboBoxItem*>(Item);
     item->SetColor(AColor);
     item->SetDescription(ADescription);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
-  return item;
+  }));
 }
 
-void TcxColorComboBoxItems::MoveColor(int AFrom, int ATo) {
-  if (AFrom == ATo) return;
-  BeginUpdate();
-  try {
-    TcxColorComboBoxItem* moved = Items(AFrom);
-    Insert(ATo)->Assign(moved);
-    delete moved;
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
-}
+void TcxColorComboBoxItems::MoveColor(int AFrom, int ATo) { MoveItemByCopy(this, AFrom, ATo); }
 
 void TcxColorComboBoxItems::ClearCustomColors() {
   BeginUpdate();

@@ -89,3 +89,27 @@ bool PrepareRotatedFont(TCanvas* ACanvas, TFont* AFont, int AAngle) {
   }
   return trueType;
 }
+
+TCollectionItem* InsertFilledItem(TCollection* ACollection, int AIndex,
+                                  const std::function<void(TCollectionItem*)>& AFill) {
+  ACollection->BeginUpdate();
+  TCollectionItem* item = nullptr;
+  try {
+    item = ACollection->Insert(AIndex);
+    AFill(item);
+  } catch (...) {
+    ACollection->EndUpdate();
+    throw;
+  }
+  ACollection->EndUpdate();
+  return item;
+}
+
+void MoveItemByCopy(TCollection* ACollection, int AFrom, int ATo) {
+  if (AFrom == ATo) return;
+  TCollectionItem* moved = ACollection->Items(AFrom);
+  InsertFilledItem(ACollection, ATo, [moved](TCollectionItem* Copy) {
+    Copy->Assign(moved);
+    delete moved;
+  });
+}

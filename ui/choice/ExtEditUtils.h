@@ -1,6 +1,9 @@
 #pragma once
 // Drawing, measuring and conversion routines the extended editors share (label, track bar, colour
 // and font-name combo boxes). Stateless; called on the interface thread.
+#include <functional>
+
+#include "platform/classes/Collection.h"
 #include "platform/classes/Controls.h"
 #include "platform/classes/Graphics.h"
 #include "platform/classes/Variant.h"
@@ -34,3 +37,9 @@ TShiftState KeyboardShiftState();
 // (any angle, normalised to 0 .. 359); other faces are never turned. Answers whether the face is
 // TrueType.
 bool PrepareRotatedFont(TCanvas* ACanvas, TFont* AFont, int AAngle);
+
+// The extended editors' item lists (colours, MRU font names), each in one update of the collection:
+// a new item at AIndex filled by AFill; and the item at AFrom moved to ATo by inserting a copy
+// there and freeing the item itself (so the neighbour the insertion pushed along stays).
+TCollectionItem* InsertFilledItem(TCollection* ACollection, int AIndex, const std::function<void(TCollectionItem*)>& AFill);
+void MoveItemByCopy(TCollection* ACollection, int AFrom, int ATo);

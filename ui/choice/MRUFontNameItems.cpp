@@ -1,5 +1,7 @@
 #include "ui/choice/MRUFontNameItems.h"
 
+#include "ui/choice/ExtEditUtils.h"
+
 void TcxMRUFontNameItem::DeclareProperties(TPropTable& t) {
   t.Add("FontName", &TcxMRUFontNameItem::FontName, &TcxMRUFontNameItem::SetFontName);
   t.Add("Tag", &TcxMRUFontNameItem::Tag, &TcxMRUFontNameItem::SetTag).Stored(&TcxMRUFontNameItem::TagStored);
@@ -32,33 +34,11 @@ TcxMRUFontNameItem* TcxMRUFontNameItems::AddFontName(const String& AFontName) {
 
 TcxMRUFontNameItem* TcxMRUFontNameItems::InsertFontName(int AIndex, const String& AFontName) {
   if (AFontName.empty() || FindFontName(AFontName)) return nullptr;
-  BeginUpdate();
-  TcxMRUFontNameItem* item = nullptr;
-  try {
-    item = static_cast<TcxMRUFontNameItem*>(Insert(AIndex));
-    item->SetFontName(AFontName);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
-  return item;
+  return static_cast<TcxMRUFontNameItem*>(InsertFilledItem(
+      this, AIndex, [&](TCollectionItem* Item) { static_cast<TcxMRUFontNameItem*>(Item)->SetFontName(AFontName); }));
 }
 
-void TcxMRUFontNameItems::MoveFontName(int AFrom, int ATo) {
-  if (AFrom == ATo) return;
-  BeginUpdate();
-  try {
-    // The moved item itself goes, not whatever the insertion pushed to its old index.
-    TcxMRUFontNameItem* moved = Items(AFrom);
-    Insert(ATo)->Assign(moved);
-    delete moved;
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
-}
+void TcxMRUFontNameItems::MoveFontName(int AFrom, int ATo) { MoveItemByCopy(this, AFrom, ATo); }
 
 TcxMRUFontNameItem* TcxMRUFontNameItems::FindFontName(const String& AFontName) {
   for (int i = 0; i < Count(); ++i)
