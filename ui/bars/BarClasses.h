@@ -129,6 +129,8 @@ class TdxBarItemControl : public TObject {
   virtual void PaintStyleChanged() {}
   virtual void BeginGroupChanged() {}
   virtual void VisibleChanged() {}
+  // The control's own height in a vertical list; 0 when it takes the bar's text size.
+  virtual int Height() const { return 0; }
   // Whether keyboard selection may stop on the control.
   virtual bool IsSelectable() const { return true; }
   virtual void GlyphChanged() {}
@@ -178,11 +180,83 @@ VW_BAR_SHELL(TdxBarApplicationMenuButtons, TCollection,
 
 // ---- bar windows --------------------------------------------------------------------------------
 
+// The bar window's state word: re-entry guards and its destruction.
+constexpr unsigned dxBarCreatingControls = 0x01;
+constexpr unsigned dxBarDestroyingControls = 0x02;
+constexpr unsigned dxBarMenuDestroyingWindow = 0x04;
+constexpr unsigned dxBarBeingDestroyed = 0x08;
+constexpr unsigned dxBarDestroyed = 0x10;
+constexpr unsigned dxBarClosingUp = 0x20;
+constexpr unsigned dxBarPaintingItem = 0x40;
+constexpr unsigned dxBarRebuilding = 0x80;
+constexpr unsigned dxBarSettingCanvasFont = 0x100;
+// Behaviour flags a bar window answers (menus adjust their parent's).
+constexpr unsigned dxBarBehaviourTearOff = 0x01;
+constexpr unsigned dxBarBehaviourSelectOnActivate = 0x02;
+constexpr unsigned dxBarBehaviourMenuHints = 0x04;
+constexpr unsigned dxBarBehaviourKeyboardNavigation = 0x40;
+constexpr unsigned dxBarBehaviourNoCustomizingPopup = 0x100;
+constexpr unsigned dxBarRootBehaviour = 0x13;
+// The private message that rebuilds a bar window.
+constexpr unsigned dxBarRebuildMessage = 0x8000 + 200;
+
 // What the manager asks of every bar window; the bar window's own unit gives these their work.
 class TCustomdxBarControl : public TCustomControl {
   VW_CLASS(TCustomdxBarControl, TCustomControl)
  public:
-  explicit TCustomdxBarControl(TComponent* AOwner) : TCustomControl(AOwner) {}
+  // Listed among the live bars, invisible at (100, 100, 50, 30), no mouse capture by the class library.
+  explicit TCustomdxBarControl(TComponent* AOwner);
+  ~TCustomdxBarControl() override;
+
+  // ---- base machinery (BarControl.cpp) ----
+  unsigned State() const { return FState; }
+  // 0x13 for a root; a bar opened from another answers its parent's.
+  virtual unsigned BehaviourFlags() const;
+  // Text size, the painter's nominal size, the ratio, the menu arrow height.
+  virtual void CalcMetrics();
+  virtual int ReferenceTextSize() const;
+  double Ratio() const { return FRatio; }
+  int MenuArrowHeight() const { return FMenuArrowHeight; }
+  int MeasuredTextSize() const { return FTextSize; }
+  // The screen point a hint of the height goes to: 20 pixels (at 96 pixels per inch) below the point,
+  // or ending at the bar's client top near the bottom of the work area.
+  virtual TPoint AdjustHintPosition(const TPoint& APoint, int AHintHeight);
+  // The screen rectangle of the element a popup was opened from; empty for none.
+  const TRect& OwnerScreenBounds() const { return FOwnerBounds; }
+  void SetOwnerScreenBounds(const TRect& Value) { FOwnerBounds = Value; }
+  bool TouchesOwner() const;
+  // A one-pixel line along the edge shared with the owner (window coordinates; with AScreen moved
+  // outwards and to the screen); empty when the bar does not touch its owner.
+  TRect OwnerGapRect(bool AScreen) const;
+  // The items area; the visible part after reserved areas.
+  TRect ItemsRect() const { return FItemsRect; }
+  void SetItemsRect(const TRect& Value) { FItemsRect = Value; }
+  TRect VisibleItemsRect() const { return FVisibleItemsRect; }
+  void SetVisibleItemsRect(const TRect& Value) { FVisibleItemsRect = Value; }
+  // Places the visible links from ATopIndex down the visible items rectangle; ABottom is where they end.
+  virtual void CalcVerticalItemRects(int ATopIndex, int& ABottom);
+  virtual bool ClipsLastItem(const TRect& /*R*/) const { return false; }
+  virtual int SeparatorSize() const { return 0; }
+  int SeparatorSizeBefore(TdxBarItemLink* ALink) const;
+  // The control's height for the vertical layout; the text size without one.
+  virtual int ItemHeight(TdxBarItemControl* AControl) const;
+  bool IsUpdateLocked() const;
+  // Does nothing while destroying, without a handle, while rebuilding or making or freeing controls,
+  // or while the manager is update-locked.
+  void RebuildBarGuarded(bool ARecreate);
+  virtual void Rebuild(bool ARecreate);
+
+ protected:
+  void WndProc(TMessage& Message) override;
+  unsigned FState = 0;
+  double FRatio = 1.0;
+  int FTextSize = 0;
+  int FMenuArrowHeight = 4;
+  TRect FOwnerBounds{};
+  TRect FItemsRect{};
+  TRect FVisibleItemsRect{};
+
+ public:
   // The bar window this one dropped from (a menu's opener); nil for a root.
   virtual TCustomdxBarControl* ParentBar() const { return nullptr; }
   // Popups the library builds for itself (customizing and toolbar lists) answer true.
@@ -197,7 +271,7 @@ class TCustomdxBarControl : public TCustomControl {
   // The links shown; nil before they are given.
   virtual TdxBarItemLinks* ItemLinks() const { return nullptr; }
   // Rebuilds the item controls (recreating them) unless a guard holds.
-  virtual void RebuildBar(bool /*ARecreate*/) {}
+  virtual void RebuildBar(bool ARecreate) { RebuildBarGuarded(ARecreate); }
   // A link's visibility changed.
   virtual void LinksChanged() {}
   virtual bool IsWindowEnabled() const { return HandleAllocated() && Enabled(); }
@@ -207,7 +281,7 @@ class TCustomdxBarControl : public TCustomControl {
   virtual TPersistent* DesignSelectable() const { return nullptr; }
   virtual void CreateControls() {}
   virtual void DestroyControls() {}
-  virtual void RebuildRecreating() {}
+  virtual void RebuildRecreating() { RebuildBar(true); }
   virtual void UpdateControlState() {}
   // The manager's style, painter or fonts changed: the window recomputes its frame.
   virtual void BarManagerStyleChanged() {}

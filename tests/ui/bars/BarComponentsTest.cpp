@@ -150,8 +150,7 @@ TEST_F(BarComponentsTest, GroupFormDescriptionKeepsMemberNames) {
 class TStyleCountingBarControl : public TdxBarControl {
   VW_CLASS(TStyleCountingBarControl, TdxBarControl)
  public:
-  explicit TStyleCountingBarControl(TComponent* AOwner) : TdxBarControl(AOwner) { AddBarControl(this); }
-  ~TStyleCountingBarControl() override { RemoveBarControl(this); }
+  explicit TStyleCountingBarControl(TComponent* AOwner) : TdxBarControl(AOwner) {}
   void BarManagerStyleChanged() override { ++StyleChanges; }
   int StyleChanges = 0;
 };

@@ -41,8 +41,7 @@ class TTestForm : public TForm {
 class TCountingBarControl : public TdxBarControl {
   VW_CLASS(TCountingBarControl, TdxBarControl)
  public:
-  explicit TCountingBarControl(TComponent* AOwner) : TdxBarControl(AOwner) { AddBarControl(this); }
-  ~TCountingBarControl() override { RemoveBarControl(this); }
+  explicit TCountingBarControl(TComponent* AOwner) : TdxBarControl(AOwner) {}
   void CloseUp() override { Calls.push_back("CloseUp"); }
   void CreateControls() override { Calls.push_back("CreateControls"); }
   void DestroyControls() override { Calls.push_back("DestroyControls"); }

@@ -1,0 +1,198 @@
+// The base machinery of every bar window: its place among the live bars, metrics, the vertical
+// layout, the guarded rebuild, hint placement and the seam towards the element a popup opened from.
+#include <algorithm>
+#include <cmath>
+
+#include "platform/classes/Forms.h"
+#include "ui/bars/BarClasses.h"
+#include "ui/bars/BarManager.h"
+#include "ui/bars/BarPainter.h"
+#include "ui/bars/BarRoutines.h"
+#include "ui/bars/BarUnit.h"
+#include "ui/bars/Bars.h"
+#include "ui/foundation/ObjectLinks.h"
+
+using namespace win;
+
+TCustomdxBarControl::TCustomdxBarControl(TComponent* AOwner) : TCustomControl(AOwner) {
+  AddBarControl(this);
+  TControlStyle style = ControlStyle();
+  style.Exclude(csCaptureMouse);
+  auto* manager = dynamic_cast<TdxBarManager*>(AOwner);
+  if (manager && (manager->ResolvedStyle() != bmsStandard || manager->IsCustomizing()))
+    style.Include(csDoubleClicks);
+  else
+    style.Exclude(csDoubleClicks);
+  SetControlStyle(style);
+  SetColor(clBtnFace);
+  SetVisible(false);
+  SetBounds(100, 100, 50, 30);
+}
+
+TCustomdxBarControl::~TCustomdxBarControl() {
+  FState |= dxBarBeingDestroyed;
+  RemoveBarControl(this);
+  InvalidateObjectLinks(this);
+  FState |= dxBarDestroyed;
+}
+
+unsigned TCustomdxBarControl::BehaviourFlags() const {
+  TCustomdxBarControl* parent = ParentBar();
+  return parent && parent != this ? parent->BehaviourFlags() : dxBarRootBehaviour;
+}
+
+int TCustomdxBarControl::ReferenceTextSize() const {
+  TdxBarPainter* painter = BarPainter();
+  return painter ? painter->NominalTextSize() : 19;
+}
+
+void TCustomdxBarControl::CalcMetrics() {
+  FTextSize = TextSize();
+  int reference = ReferenceTextSize();
+  FRatio = reference > 0 ? std::max(1.0, static_cast<double>(FTextSize) / reference) : 1.0;
+  FMenuArrowHeight = std::max(4, FTextSize / 5);
+}
+
+TPoint TCustomdxBarControl::AdjustHintPosition(const TPoint& APoint, int AHintHeight) {
+  int offset = ScaleByScreenDpi(20);
+  RECT work = Screen->WorkAreaRect();
+  if (TMonitor* monitor = Screen->MonitorFromPoint(POINT{APoint.X, APoint.Y})) work = monitor->WorkareaRect();
+  if (APoint.Y + offset + AHintHeight <= work.bottom) return {APoint.X, APoint.Y + offset};
+  POINT top = HandleAllocated() ? ClientToScreen(POINT{0, 0}) : POINT{Left(), Top()};
+  return {APoint.X, top.y - AHintHeight};
+}
+
+namespace {
+bool Overlaps(int a1, int a2, int b1, int b2) { return a1 < b2 && b1 < a2; }
+}  // namespace
+
+bool TCustomdxBarControl::TouchesOwner() const {
+  const TRect& o = FOwnerBounds;
+  if (o.Right <= o.Left || o.Bottom <= o.Top) return false;
+  TRect w{Left(), Top(), Left() + Width(), Top() + Height()};
+  return ((w.Top == o.Bottom || w.Bottom == o.Top) && Overlaps(w.Left, w.Right, o.Left, o.Right)) ||
+         ((w.Left == o.Right || w.Right == o.Left) && Overlaps(w.Top, w.Bottom, o.Top, o.Bottom));
+}
+
+TRect TCustomdxBarControl::OwnerGapRect(bool AScreen) const {
+  if (!TouchesOwner()) return {};
+  TRect w{0, 0, Width(), Height()};
+  TRect o = FOwnerBounds;
+  o.Left -= Left();
+  o.Right -= Left();
+  o.Top -= Top();
+  o.Bottom -= Top();
+  // A seam along a vertical edge is worked out as a horizontal one with the axes swapped.
+  bool vertical = !(w.Top == o.Bottom || w.Bottom == o.Top);
+  auto swap = [](TRect& r) { r = TRect{r.Top, r.Left, r.Bottom, r.Right}; };
+  if (vertical) {
+    swap(w);
+    swap(o);
+  }
+  TRect r;
+  if (w.Top == o.Bottom) {
+    r.Top = w.Top;
+    r.Bottom = r.Top + 1;
+    if (AScreen) {
+      --r.Top;
+      --r.Bottom;
+    }
+  } else {
+    r.Bottom = w.Bottom;
+    r.Top = r.Bottom - 1;
+    if (AScreen) {
+      ++r.Top;
+      ++r.Bottom;
+    }
+  }
+  r.Left = std::max(w.Left, o.Left) + 1;
+  r.Right = std::min(w.Right, o.Right) - 1;
+  if (vertical) swap(r);
+  if (AScreen) {
+    r.Left += Left();
+    r.Right += Left();
+    r.Top += Top();
+    r.Bottom += Top();
+  }
+  return r;
+}
+
+int TCustomdxBarControl::ItemHeight(TdxBarItemControl* AControl) const {
+  return AControl && AControl->Height() > 0 ? AControl->Height() : TextSize();
+}
+
+int TCustomdxBarControl::SeparatorSizeBefore(TdxBarItemLink* ALink) const {
+  TdxBarItemLinks* links = ItemLinks();
+  return ALink && links && ALink->BeginGroup() && links->IndexInVisible(ALink) > 0 ? SeparatorSize() : 0;
+}
+
+void TCustomdxBarControl::CalcVerticalItemRects(int ATopIndex, int& ABottom) {
+  TdxBarItemLinks* links = ItemLinks();
+  const TRect& v = FVisibleItemsRect;
+  int y = v.Top;
+  ABottom = y;
+  if (!links) return;
+  bool placed = false;
+  for (int i = std::max(0, ATopIndex); i < links->VisibleCount(); ++i) {
+    TdxBarItemLink* link = links->VisibleLinks(i);
+    int y0 = y + SeparatorSizeBefore(link);
+    y = y0 + ItemHeight(link->Control());
+    if (y > v.Bottom) {
+      TRect last{v.Left, y0, v.Right, y};
+      if (ClipsLastItem(last)) {
+        link->SetItemRect(last);
+        ABottom = v.Bottom;
+      } else {
+        ABottom = placed ? ABottom : y0;
+      }
+      return;
+    }
+    link->SetItemRect(TRect{v.Left, y0, v.Right, y});
+    ABottom = y;
+    placed = true;
+  }
+}
+
+bool TCustomdxBarControl::IsUpdateLocked() const {
+  TdxBarManager* manager = BarManager();
+  return manager && manager->IsLocked();
+}
+
+void TCustomdxBarControl::RebuildBarGuarded(bool ARecreate) {
+  if (HasState(csDestroying) || (FState & dxBarBeingDestroyed) || !HandleAllocated()) return;
+  if (FState & (dxBarRebuilding | dxBarCreatingControls | dxBarDestroyingControls)) return;
+  if (IsUpdateLocked()) return;
+  FState |= dxBarRebuilding;
+  TcxObjectLink* alive = CreateObjectLink(this);
+  try {
+    Rebuild(ARecreate);
+  } catch (...) {
+    if (alive->LinkedObject) FState &= ~dxBarRebuilding;
+    FreeObjectLink(alive);
+    throw;
+  }
+  if (alive->LinkedObject) FState &= ~dxBarRebuilding;
+  FreeObjectLink(alive);
+}
+
+void TCustomdxBarControl::Rebuild(bool ARecreate) {
+  if (!ARecreate) return;
+  DestroyControls();
+  CreateControls();
+}
+
+void TCustomdxBarControl::WndProc(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_ERASEBKGND:
+      Message.Result = 1;
+      return;
+    case WM_MOUSEACTIVATE:
+      TCustomControl::WndProc(Message);
+      Message.Result = MA_NOACTIVATE;
+      return;
+    case dxBarRebuildMessage:
+      RebuildRecreating();
+      return;
+    default: TCustomControl::WndProc(Message);
+  }
+}
