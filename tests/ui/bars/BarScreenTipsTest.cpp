@@ -281,11 +281,9 @@ TEST_F(BarScreenTipsTest, FontsAreAssignedByChangesOutsideLoading) {
   Repository->FooterFont()->SetColor(clRed);
   EXPECT_FALSE(Repository->UsesDefaultColor(stbFooter));
 
-  TdxBarScreenTipRepository loading(nullptr);
-  struct TLoading : TComponent {
-    using TComponent::IncludeState;
-  };
-  static_cast<TLoading*>(static_cast<TComponent*>(&loading))->IncludeState(csLoading);
+  struct TLoadingRepository : TdxBarScreenTipRepository {
+    TLoadingRepository() : TdxBarScreenTipRepository(nullptr) { IncludeState(csLoading); }
+  } loading;
   loading.HeaderFont()->SetSize(14);
   EXPECT_TRUE(loading.AssignedFonts().Empty());
 }
