@@ -1,6 +1,7 @@
 #include "ui/bars/BarScreenTips.h"
 
 #include "platform/classes/Controls.h"
+#include "platform/classes/Filer.h"
 #include "platform/classes/Forms.h"
 #include "platform/classes/SysUtils.h"
 #include "ui/bars/BarRoutines.h"
@@ -118,6 +119,11 @@ void TdxBarScreenTip::SetName(const String& Value) {
                       !(ownerControl && ownerControl->HasState(csLoading));
   TcxComponentCollectionItem::SetName(Value);
   if (follow) Header()->SetText(Value);
+}
+
+void TdxBarScreenTip::ReadState(TReader* Reader) {
+  if (!Collection()) SetParentComponent(Reader->Parent());
+  TcxComponentCollectionItem::ReadState(Reader);
 }
 
 String TdxBarScreenTip::GetDisplayName() { return Format("%s - '%s'", {Name(), Header()->Text()}); }

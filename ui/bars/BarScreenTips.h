@@ -94,6 +94,8 @@ class TdxBarScreenTip : public TcxComponentCollectionItem {
   // "Name - 'Header'".
   String GetDisplayName();
   String ShownName() override { return GetDisplayName(); }
+  // A tip read under its repository joins the repository's items.
+  void ReadState(TReader* Reader) override;
 
   TdxBarScreenTipRepository* Repository() const;
   TdxBarScreenTipBand* Band(TdxBarScreenTipBandType BandType) const { return FBands[BandType]; }

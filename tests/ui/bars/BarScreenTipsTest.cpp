@@ -332,6 +332,27 @@ TEST_F(BarScreenTipsTest, TheRepositoryStreamsItsTipsAndOnlyAssignedFonts) {
   EXPECT_EQ(text.find("FooterFont"), String::npos) << text;
   EXPECT_NE(text.find("dxBarScreenTipRepository1ScreenTip1"), String::npos) << text;
   EXPECT_NE(text.find("Opens a scene"), String::npos) << text;
+
+  // Read back into an empty form: the tip joins the repository again, its header kept as stored.
+  Tip->Header()->SetText("Open");
+  delete Repository;
+  TObject::Free(Manager);
+  Manager = nullptr;
+  ASSERT_EQ(Form->FindComponent("dxBarScreenTipRepository1ScreenTip1"), nullptr);
+  RegisterClassesOf<TdxBarScreenTipRepository, TdxBarManager>();
+  stream.SetPosition(0);
+  stream.ReadComponent(Form);
+  auto* repository = dynamic_cast<TdxBarScreenTipRepository*>(Form->FindComponent("dxBarScreenTipRepository1"));
+  ASSERT_NE(repository, nullptr);
+  ASSERT_EQ(repository->Items()->ItemCount(), 1);
+  TdxBarScreenTip* tip = repository->Items()->Items(0);
+  EXPECT_EQ(tip->Name(), "dxBarScreenTipRepository1ScreenTip1");
+  EXPECT_EQ(tip->Header()->Text(), "dxBarScreenTipRepository1ScreenTip1");
+  EXPECT_EQ(tip->Description()->Text(), "Opens a scene");
+  EXPECT_TRUE(tip->UseStandardFooter());
+  EXPECT_EQ(repository->AssignedFonts(), TdxScreenTipRepositoryFonts{stbHeader});
+  EXPECT_EQ(repository->HeaderFont()->Size(), 13);
+  UnRegisterClass(TdxBarScreenTipRepository::StaticClass());
 }
 
 // ---- hint layouts and the hint window -------------------------------------------------------------
