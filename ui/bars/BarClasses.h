@@ -3,6 +3,8 @@
 // name, with their place in the hierarchy. Items, item controls, bar windows, painters and the
 // design-time helpers grow their behaviour in their own units; here they are the shells that
 // the item-class registry, the streaming registry and the design controller refer to.
+#include <vector>
+
 #include "platform/classes/Collection.h"
 #include "platform/classes/Component.h"
 #include "platform/classes/Controls.h"
@@ -129,6 +131,10 @@ class TdxBarItemControl : public TObject {
   virtual void PaintStyleChanged() {}
   virtual void BeginGroupChanged() {}
   virtual void VisibleChanged() {}
+  // Whether the bar chain may hide while this control is selected (a dropped-down edit says no).
+  virtual bool LetsBarsHide() const { return true; }
+  // Customizing hit tests stop at this control and find nothing.
+  virtual bool SkippedByCustomizingHitTest() const { return false; }
   // The control's own height in a vertical list; 0 when it takes the bar's text size.
   virtual int Height() const { return 0; }
   // Whether keyboard selection may stop on the control.
@@ -200,6 +206,61 @@ constexpr unsigned dxBarRootBehaviour = 0x13;
 // The private message that rebuilds a bar window.
 constexpr unsigned dxBarRebuildMessage = 0x8000 + 200;
 
+class TcxObjectLink;
+
+// The item controls a bar window shows, in painting order, and the separators between them.
+class TCustomdxBarControlViewInfo : public TObject {
+  VW_CLASS(TCustomdxBarControlViewInfo, TObject)
+ public:
+  struct Separator {
+    TdxBarItemControl* Control;
+    TRect Bounds;
+    bool Horizontal;
+  };
+  explicit TCustomdxBarControlViewInfo(TCustomdxBarControl* ABarControl) : FBarControl(ABarControl) {}
+  TCustomdxBarControl* BarControl() const { return FBarControl; }
+  virtual void Clear() {
+    FControls.clear();
+    FSeparators.clear();
+  }
+  // The base only clears; toolbars and menus fill the lists.
+  virtual void Calculate() { Clear(); }
+  void AddItemControl(TdxBarItemControl* AControl) { FControls.push_back(AControl); }
+  void RemoveItemControl(TdxBarItemControl* AControl);
+  int Count() const { return static_cast<int>(FControls.size()); }
+  TdxBarItemControl* Items(int Index) const { return FControls[static_cast<std::size_t>(Index)]; }
+  bool Contains(TdxBarItemControl* AControl) const;
+  void AddSeparator(const TRect& R, bool AHorizontal, TdxBarItemControl* AControl) {
+    FSeparators.push_back({AControl, R, AHorizontal});
+  }
+  int SeparatorCount() const { return static_cast<int>(FSeparators.size()); }
+  // The first separator record of the control; false when it has none.
+  bool FindSeparator(TdxBarItemControl* AControl, int& AIndex) const;
+  const TRect& SeparatorBounds(int Index) const { return FSeparators[static_cast<std::size_t>(Index)].Bounds; }
+  bool SeparatorHorizontal(int Index) const { return FSeparators[static_cast<std::size_t>(Index)].Horizontal; }
+
+ private:
+  TCustomdxBarControl* FBarControl;
+  std::vector<TdxBarItemControl*> FControls;
+  std::vector<Separator> FSeparators;
+};
+
+// The drop shadow's place until the shadows are drawn: it takes its bounds and visibility.
+class TdxBarShadow : public TObject {
+  VW_CLASS(TdxBarShadow, TObject)
+ public:
+  void SetBounds(const TRect& AOwnerRect, const TRect& AWindowRect) {
+    FOwnerRect = AOwnerRect;
+    FWindowRect = AWindowRect;
+  }
+  bool Shown() const { return FShown; }
+  void SetShown(bool Value) { FShown = Value; }
+
+ private:
+  TRect FOwnerRect{}, FWindowRect{};
+  bool FShown = false;
+};
+
 // What the manager asks of every bar window; the bar window's own unit gives these their work.
 class TCustomdxBarControl : public TCustomControl {
   VW_CLASS(TCustomdxBarControl, TCustomControl)
@@ -245,9 +306,27 @@ class TCustomdxBarControl : public TCustomControl {
   // or while the manager is update-locked.
   void RebuildBarGuarded(bool ARecreate);
   virtual void Rebuild(bool ARecreate);
+  TCustomdxBarControlViewInfo* ViewInfo() const { return FViewInfo; }
+  TdxBarShadow* Shadow() const { return FShadow; }
+  // The control under a client point in painting order; none while customizing without design hit
+  // tests, or when the control under the point skips customizing hit tests.
+  TdxBarItemControl* ItemControlAtPoint(const TPoint& P) const;
+  virtual bool AllowsDesignHitTest() const;
+  virtual bool InCustomizingMode() const;
+  // Both sides of the opener link point at each other; the links read none once a bar is gone.
+  TCustomdxBarControl* ChildBar() const;
+  void SetChildBar(TCustomdxBarControl* Value);
+  void SetParentBar(TCustomdxBarControl* Value);
+  // False while the selected control or the child chain holds the bars open.
+  bool ChainMayHide() const;
+  virtual TdxBarItemControl* SelectedControl() const { return nullptr; }
 
  protected:
   void WndProc(TMessage& Message) override;
+  TCustomdxBarControlViewInfo* FViewInfo = nullptr;
+  TdxBarShadow* FShadow = nullptr;
+  TcxObjectLink* FParentBarLink = nullptr;
+  TcxObjectLink* FChildBarLink = nullptr;
   unsigned FState = 0;
   double FRatio = 1.0;
   int FTextSize = 0;
@@ -258,7 +337,7 @@ class TCustomdxBarControl : public TCustomControl {
 
  public:
   // The bar window this one dropped from (a menu's opener); nil for a root.
-  virtual TCustomdxBarControl* ParentBar() const { return nullptr; }
+  virtual TCustomdxBarControl* ParentBar() const;
   // Popups the library builds for itself (customizing and toolbar lists) answer true.
   virtual bool IsInternal() const { return false; }
   // 0 toolbar, 1 quick-customization bar, 2 menu.

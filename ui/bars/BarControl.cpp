@@ -10,6 +10,7 @@
 #include "ui/bars/BarRoutines.h"
 #include "ui/bars/BarUnit.h"
 #include "ui/bars/Bars.h"
+#include "ui/bars/BarLookups.h"
 #include "ui/foundation/ObjectLinks.h"
 
 using namespace win;
@@ -27,12 +28,20 @@ TCustomdxBarControl::TCustomdxBarControl(TComponent* AOwner) : TCustomControl(AO
   SetColor(clBtnFace);
   SetVisible(false);
   SetBounds(100, 100, 50, 30);
+  FViewInfo = new TCustomdxBarControlViewInfo(this);
+  FShadow = new TdxBarShadow;
 }
 
 TCustomdxBarControl::~TCustomdxBarControl() {
   FState |= dxBarBeingDestroyed;
+  if (TCustomdxBarControl* child = ChildBar(); child && !(child->FState & dxBarBeingDestroyed)) delete child;
+  if (TCustomdxBarControl* parent = ParentBar(); parent && parent->ChildBar() == this) parent->SetChildBar(nullptr);
+  FreeObjectLink(FChildBarLink);
+  FreeObjectLink(FParentBarLink);
   RemoveBarControl(this);
   InvalidateObjectLinks(this);
+  delete FShadow;
+  delete FViewInfo;
   FState |= dxBarDestroyed;
 }
 
@@ -195,4 +204,74 @@ void TCustomdxBarControl::WndProc(TMessage& Message) {
       return;
     default: TCustomControl::WndProc(Message);
   }
+}
+
+// ---- view info ----
+
+void TCustomdxBarControlViewInfo::RemoveItemControl(TdxBarItemControl* AControl) { std::erase(FControls, AControl); }
+
+bool TCustomdxBarControlViewInfo::Contains(TdxBarItemControl* AControl) const {
+  return std::find(FControls.begin(), FControls.end(), AControl) != FControls.end();
+}
+
+bool TCustomdxBarControlViewInfo::FindSeparator(TdxBarItemControl* AControl, int& AIndex) const {
+  for (std::size_t i = 0; i < FSeparators.size(); ++i)
+    if (FSeparators[i].Control == AControl) {
+      AIndex = static_cast<int>(i);
+      return true;
+    }
+  AIndex = -1;
+  return false;
+}
+
+// ---- hit tests and the chain of bars ----
+
+bool TCustomdxBarControl::AllowsDesignHitTest() const {
+  TdxBarManager* manager = BarManager();
+  return manager && manager->IsDesigning();
+}
+
+bool TCustomdxBarControl::InCustomizingMode() const {
+  TdxBarManager* manager = BarManager();
+  return manager && manager->InCustomizing();
+}
+
+TdxBarItemControl* TCustomdxBarControl::ItemControlAtPoint(const TPoint& P) const {
+  bool customizing = InCustomizingMode();
+  if (customizing && !AllowsDesignHitTest()) return nullptr;
+  for (int i = 0; i < FViewInfo->Count(); ++i) {
+    TdxBarItemControl* control = FViewInfo->Items(i);
+    TdxBarItemLink* link = control->ItemLink();
+    if (!link) continue;
+    const TRect& r = link->ItemRect();
+    if (P.X < r.Left || P.X >= r.Right || P.Y < r.Top || P.Y >= r.Bottom) continue;
+    return customizing && control->SkippedByCustomizingHitTest() ? nullptr : control;
+  }
+  return nullptr;
+}
+
+TCustomdxBarControl* TCustomdxBarControl::ParentBar() const {
+  return static_cast<TCustomdxBarControl*>(LinkedObjectOf(FParentBarLink));
+}
+
+TCustomdxBarControl* TCustomdxBarControl::ChildBar() const {
+  return static_cast<TCustomdxBarControl*>(LinkedObjectOf(FChildBarLink));
+}
+
+void TCustomdxBarControl::SetChildBar(TCustomdxBarControl* Value) {
+  FreeObjectLink(FChildBarLink);
+  FChildBarLink = CreateObjectLink(Value);
+  if (Value && Value->ParentBar() != this) Value->SetParentBar(this);
+}
+
+void TCustomdxBarControl::SetParentBar(TCustomdxBarControl* Value) {
+  FreeObjectLink(FParentBarLink);
+  FParentBarLink = CreateObjectLink(Value);
+  if (Value && Value->ChildBar() != this) Value->SetChildBar(this);
+}
+
+bool TCustomdxBarControl::ChainMayHide() const {
+  if (TdxBarItemControl* selected = SelectedControl(); selected && !selected->LetsBarsHide()) return false;
+  TCustomdxBarControl* child = ChildBar();
+  return !child || child->ChainMayHide();
 }

@@ -18,6 +18,13 @@ class TFixedControl : public TdxBarItemControl {
   int Height() const override { return 20; }
 };
 
+class THoldingControl : public TFixedControl {
+  VW_CLASS(THoldingControl, TFixedControl)
+ public:
+  bool LetsBarsHide() const override { return false; }
+  bool SkippedByCustomizingHitTest() const override { return true; }
+};
+
 class TTestBarWindow : public TCustomdxBarControl {
   VW_CLASS(TTestBarWindow, TCustomdxBarControl)
  public:
@@ -30,6 +37,8 @@ class TTestBarWindow : public TCustomdxBarControl {
   bool ClipsLastItem(const TRect&) const override { return Clips; }
   void Rebuild(bool) override { ++Rebuilds; }
   void SetStateBits(unsigned Bits) { FState = Bits; }
+  TdxBarItemControl* SelectedControl() const override { return Selected; }
+  TdxBarItemControl* Selected = nullptr;
   TdxBarItemLinks* Links = nullptr;
   int Text = 19, Nominal = 19, Rebuilds = 0;
   bool Clips = false;
@@ -164,6 +173,60 @@ TEST_F(BarControlTest, HintOffsetsAndTheOwnerSeam) {
   bar.SetOwnerScreenBounds(TRect{0, 0, 10, 10});
   EXPECT_FALSE(bar.TouchesOwner());
   EXPECT_EQ(bar.OwnerGapRect(false), (TRect{}));
+}
+
+TEST_F(BarControlTest, HitTestsSeparatorsAndTheChainOfBars) {
+  dxBarItemControlFactory = [](TdxBarItemLink* L) -> TdxBarItemControl* {
+    if (L->Item()->Name() == "Held") return new THoldingControl;
+    return new TFixedControl;
+  };
+  TTestBarWindow bar(M);
+  EXPECT_EQ(bar.ItemControlAtPoint(TPoint{5, 5}), nullptr) << "no visible links";
+  TdxBarSubMenuControlItemLinks links(M, nullptr);
+  bar.Links = &links;
+  links.SetBarControl(&bar);
+  for (const char* name : {"A", "Held"}) {
+    auto* b = new TdxBarButton(Form);
+    b->SetName(name);
+    links.AddItem(b)->CreateControl();
+    bar.ViewInfo()->AddItemControl(links.Items(links.Count() - 1)->Control());
+  }
+  bar.SetVisibleItemsRect(TRect{0, 0, 100, 70});
+  int bottom = 0;
+  bar.CalcVerticalItemRects(0, bottom);
+  EXPECT_EQ(bar.ItemControlAtPoint(TPoint{5, 5}), links.Items(0)->Control());
+  EXPECT_EQ(bar.ItemControlAtPoint(TPoint{5, 25}), links.Items(1)->Control());
+  EXPECT_EQ(bar.ItemControlAtPoint(TPoint{5, 55}), nullptr);
+  M->SetCustomizing(true);
+  EXPECT_EQ(bar.ItemControlAtPoint(TPoint{5, 5}), nullptr) << "customizing without design hit tests";
+  M->SetCustomizing(false);
+
+  int index = -1;
+  EXPECT_FALSE(bar.ViewInfo()->FindSeparator(links.Items(1)->Control(), index));
+  bar.ViewInfo()->AddSeparator(TRect{0, 40, 100, 46}, true, links.Items(1)->Control());
+  EXPECT_TRUE(bar.ViewInfo()->FindSeparator(links.Items(1)->Control(), index));
+  EXPECT_EQ(index, 0);
+  EXPECT_EQ(bar.ViewInfo()->SeparatorBounds(0), (TRect{0, 40, 100, 46}));
+
+  // Parent and child point at each other; a bar that goes takes its child first.
+  auto* child = new TTestBarWindow(M);
+  auto* grandchild = new TTestBarWindow(M);
+  bar.SetChildBar(child);
+  grandchild->SetParentBar(child);
+  EXPECT_EQ(child->ParentBar(), &bar);
+  EXPECT_EQ(child->ChildBar(), grandchild);
+  EXPECT_EQ(grandchild->BehaviourFlags(), 0x13u);
+  EXPECT_TRUE(bar.ChainMayHide());
+  grandchild->Selected = links.Items(1)->Control();
+  EXPECT_FALSE(bar.ChainMayHide()) << "a control down the chain holds it";
+  grandchild->Selected = nullptr;
+  TcxObjectLink* gone = CreateObjectLink(grandchild);
+  delete child;
+  EXPECT_EQ(gone->LinkedObject, nullptr) << "the child's child went first";
+  FreeObjectLink(gone);
+  EXPECT_EQ(bar.ChildBar(), nullptr);
+  links.SetBarControl(nullptr);
+  bar.ViewInfo()->Clear();
 }
 
 }  // namespace
