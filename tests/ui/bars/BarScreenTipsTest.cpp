@@ -397,6 +397,26 @@ TEST_F(BarHintWindowTest, PlainHintTextBoundsAndEmptyHints) {
   EXPECT_FALSE(Window->HandleAllocated() && IsWindowVisible(Window->Handle()));
 }
 
+TEST_F(BarHintWindowTest, APlainHintPreparesTheWindowsCaptionFontAndColour) {
+  Application->SetHintColor(clYellow);
+  Manager->Font()->SetName("DejaVu Serif");
+  TdxBarHintViewInfo info(Manager, "Open", " (Ctrl+O)", TPoint(100, 100));
+  info.PrepareWindow(Window);
+  EXPECT_EQ(Window->Caption(), "Open (Ctrl+O)");
+  EXPECT_EQ(Window->Color(), clYellow);
+  EXPECT_EQ(Window->Canvas()->Font()->Name(), "DejaVu Serif");
+  EXPECT_EQ(Window->Canvas()->Font()->Height(), Manager->Font()->Height());
+  EXPECT_EQ(Window->Canvas()->Font()->Color(), Screen->HintFont()->Color());
+
+  Manager->SetUseSystemFont(true);
+  info.PrepareWindow(Window);
+  NONCLIENTMETRICS metrics{};
+  ASSERT_TRUE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+  EXPECT_EQ(Window->Canvas()->Font()->Name(), String(metrics.lfStatusFont.lfFaceName));
+  EXPECT_EQ(Window->Canvas()->Font()->Height(), metrics.lfStatusFont.lfHeight);
+  EXPECT_EQ(Window->Canvas()->Font()->Color(), Screen->HintFont()->Color());
+}
+
 TEST_F(BarHintWindowTest, ModesPausesAndTheRoundedRegion) {
   EXPECT_EQ(Window->AnimationKind, 9);
   EXPECT_EQ(Window->Color(), clInfoBk);
