@@ -1,7 +1,7 @@
 // The colour combo box's lists and texts: the prepared sets (the X11 sets' shared values listed
 // once, under the name that comes first), a colour held once, moves that keep the moved entry,
 // custom and prepared entries cleared apart, the value texts and names, and the colour box's
-// pixels in each style.
+// pixels in each style; and the image combo box's items.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +9,7 @@
 #include "tests/ui/choice/ChoiceFixture.h"
 #include "tests/ui/foundation/Surface.h"
 #include "ui/choice/ColorComboBoxItems.h"
+#include "ui/choice/ImageComboBoxItems.h"
 
 namespace {
 
@@ -129,6 +130,36 @@ TEST_F(ColorComboBoxItemsTest, ColorBoxByStyle) {
   EXPECT_EQ(canvas.ActiveBrush()->Style(), bsSolid);
   s.Save("color-box-hatched.png");
   DrawColorBox(&canvas, TRect(5, 5, 5, 20), clBlack, clRed, clWhite, cxdcColor);
+}
+
+}  // namespace
+
+namespace {
+
+// The image combo box's items: their own position as the image while the list has one for them,
+// values compared exactly when set.
+TEST(ImageComboBoxItemsTest, NewItemsTakeTheirPositionWhileThereIsAnImage) {
+  TcxImageComboBoxItems items(nullptr);
+  int images = 2, changes = 0;
+  items.ImageCount = [&] { return images; };
+  items.OnOwnerChanged = [&] { ++changes; };
+  for (int i = 0; i < 3; ++i) items.AddItem();
+  EXPECT_EQ(items.Items(0)->ImageIndex(), 0);
+  EXPECT_EQ(items.Items(1)->ImageIndex(), 1);
+  EXPECT_EQ(items.Items(2)->ImageIndex(), -1);
+  items.ImageCount = nullptr;
+  EXPECT_EQ(items.AddItem()->ImageIndex(), -1);
+  TcxImageComboBoxItem* item = items.Items(0);
+  EXPECT_TRUE(VarIsNull(item->Value()));
+  changes = 0;
+  item->SetValue(Variant(1));
+  item->SetValue(Variant(1));
+  EXPECT_EQ(changes, 1);
+  item->SetValue(Variant("1"));
+  EXPECT_EQ(changes, 2) << "another type is another value";
+  item->SetDescription("One");
+  item->SetImageIndex(5);
+  EXPECT_EQ(changes, 4);
 }
 
 }  // namespace
