@@ -133,6 +133,8 @@ class TdxBarItemControl : public TObject {
   virtual void VisibleChanged() {}
   // Whether the bar chain may hide while this control is selected (a dropped-down edit says no).
   virtual bool LetsBarsHide() const { return true; }
+  // The control shows its own link's item (not a part of a container's content).
+  virtual bool IsOwnItem() const { return true; }
   // Customizing hit tests stop at this control and find nothing.
   virtual bool SkippedByCustomizingHitTest() const { return false; }
   // The control's own height in a vertical list; 0 when it takes the bar's text size.
@@ -320,6 +322,14 @@ class TCustomdxBarControl : public TCustomControl {
   // False while the selected control or the child chain holds the bars open.
   bool ChainMayHide() const;
   virtual TdxBarItemControl* SelectedControl() const { return nullptr; }
+  // Where a dragged link would drop at a client point: the link under it, whether the bar stacks
+  // vertically (or the point lies above a separator), before or after it by halves, and whether the
+  // point is on the link's separator. False when no own link lies under the point.
+  bool DropPositionAt(const TPoint& P, TdxBarItemLink*& ALink, bool& AVertical, bool& ABefore, bool& AOnSeparator) const;
+  virtual bool StacksItemsVertically() const { return IsVertical(); }
+  // The control's rectangle, with its separator when asked; empty for none.
+  virtual TRect ItemRect(TdxBarItemControl* AControl, bool AWithSeparator) const;
+  virtual TRect ItemInnerRect(TdxBarItemControl* AControl) const;
 
  protected:
   void WndProc(TMessage& Message) override;

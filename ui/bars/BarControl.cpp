@@ -275,3 +275,50 @@ bool TCustomdxBarControl::ChainMayHide() const {
   TCustomdxBarControl* child = ChildBar();
   return !child || child->ChainMayHide();
 }
+
+// ---- drop positions ----
+
+TRect TCustomdxBarControl::ItemInnerRect(TdxBarItemControl* AControl) const {
+  return AControl && AControl->ItemLink() ? AControl->ItemLink()->ItemRect() : TRect{};
+}
+
+TRect TCustomdxBarControl::ItemRect(TdxBarItemControl* AControl, bool AWithSeparator) const {
+  TRect r = ItemInnerRect(AControl);
+  int index = -1;
+  if (AWithSeparator && AControl && FViewInfo->FindSeparator(AControl, index)) {
+    const TRect& s = FViewInfo->SeparatorBounds(index);
+    r = TRect{std::min(r.Left, s.Left), std::min(r.Top, s.Top), std::max(r.Right, s.Right), std::max(r.Bottom, s.Bottom)};
+  }
+  return r;
+}
+
+bool TCustomdxBarControl::DropPositionAt(const TPoint& P, TdxBarItemLink*& ALink, bool& AVertical, bool& ABefore,
+                                         bool& AOnSeparator) const {
+  ALink = nullptr;
+  ABefore = false;
+  AOnSeparator = false;
+  AVertical = StacksItemsVertically();
+  TdxBarItemLinks* links = ItemLinks();
+  if (!links) return false;
+  for (int i = 0; i < links->VisibleCount(); ++i) {
+    TdxBarItemControl* control = links->VisibleLinks(i)->Control();
+    if (!control || !control->IsOwnItem()) continue;
+    TRect outer = ItemRect(control, true);
+    HRGN region = CreateRectRgn(outer.Left, outer.Top, outer.Right, outer.Bottom);
+    bool hit = PtInRegion(region, P.X, P.Y);
+    DeleteObject(region);
+    if (!hit) continue;
+    ALink = control->ItemLink();
+    TRect r = ItemInnerRect(control);
+    int index = -1;
+    bool inside = P.X >= r.Left && P.X < r.Right && P.Y >= r.Top && P.Y < r.Bottom;
+    if (!inside && FViewInfo->FindSeparator(control, index)) {
+      AOnSeparator = true;
+      r = FViewInfo->SeparatorBounds(index);
+      if (P.Y < r.Top) AVertical = true;
+    }
+    ABefore = AVertical ? P.Y - r.Top < r.Bottom - P.Y : P.X - r.Left < r.Right - P.X;
+    return true;
+  }
+  return false;
+}

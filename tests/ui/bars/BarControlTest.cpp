@@ -201,12 +201,36 @@ TEST_F(BarControlTest, HitTestsSeparatorsAndTheChainOfBars) {
   EXPECT_EQ(bar.ItemControlAtPoint(TPoint{5, 5}), nullptr) << "customizing without design hit tests";
   M->SetCustomizing(false);
 
+  TdxBarItemLink* at = nullptr;
+  bool vertical = true, before = false, onSeparator = true;
+  EXPECT_TRUE(bar.DropPositionAt(TPoint{20, 25}, at, vertical, before, onSeparator));
+  EXPECT_EQ(at, links.Items(1));
+  EXPECT_FALSE(vertical);
+  EXPECT_TRUE(before) << "left half";
+  EXPECT_FALSE(onSeparator);
+  bar.DropPositionAt(TPoint{80, 25}, at, vertical, before, onSeparator);
+  EXPECT_FALSE(before) << "right half";
+  EXPECT_FALSE(bar.DropPositionAt(TPoint{20, 65}, at, vertical, before, onSeparator));
+
   int index = -1;
   EXPECT_FALSE(bar.ViewInfo()->FindSeparator(links.Items(1)->Control(), index));
   bar.ViewInfo()->AddSeparator(TRect{0, 40, 100, 46}, true, links.Items(1)->Control());
   EXPECT_TRUE(bar.ViewInfo()->FindSeparator(links.Items(1)->Control(), index));
   EXPECT_EQ(index, 0);
   EXPECT_EQ(bar.ViewInfo()->SeparatorBounds(0), (TRect{0, 40, 100, 46}));
+  // A separator beside the second link (a toolbar's vertical one): on it, halves across it.
+  bar.ViewInfo()->Clear();
+  bar.ViewInfo()->AddItemControl(links.Items(0)->Control());
+  bar.ViewInfo()->AddItemControl(links.Items(1)->Control());
+  bar.ViewInfo()->AddSeparator(TRect{0, 20, 100, 30}, true, links.Items(1)->Control());
+  links.Items(1)->SetItemRect(TRect{0, 30, 100, 50});
+  EXPECT_TRUE(bar.DropPositionAt(TPoint{10, 22}, at, vertical, before, onSeparator));
+  EXPECT_EQ(at, links.Items(1));
+  EXPECT_TRUE(onSeparator);
+  EXPECT_FALSE(vertical) << "the point is on the separator, not above it";
+  EXPECT_TRUE(before);
+  EXPECT_TRUE(bar.DropPositionAt(TPoint{90, 22}, at, vertical, before, onSeparator));
+  EXPECT_FALSE(before);
 
   // Parent and child point at each other; a bar that goes takes its child first.
   auto* child = new TTestBarWindow(M);
