@@ -522,11 +522,12 @@ void TStringList::Sort() {
 void TStringList::CustomSort(const TStringListSortCompare& Compare) {
   if (FSorted || FList.size() < 2 || !Compare) return;
   Changing();
-  QuickSort(0, static_cast<int>(FList.size()) - 1, Compare);
+  QuickSort(0, static_cast<int>(FList.size()) - 1, Compare, [this](int a, int b) { ExchangeItems(a, b); });
   Changed();
 }
 
-void TStringList::QuickSort(int L, int R, const TStringListSortCompare& SCompare) {
+void TStringList::QuickSort(int L, int R, const TStringListSortCompare& SCompare,
+                            const std::function<void(int, int)>& Swap) {
   int i;
   do {
     i = L;
@@ -537,7 +538,7 @@ void TStringList::QuickSort(int L, int R, const TStringListSortCompare& SCompare
       while (i < R && SCompare(this, i, p) < 0) ++i;
       while (j > L && SCompare(this, j, p) > 0) --j;
       if (i <= j) {
-        if (i != j) ExchangeItems(i, j);
+        if (i != j) Swap(i, j);
         if (p == i)
           p = j;
         else if (p == j)
@@ -546,7 +547,7 @@ void TStringList::QuickSort(int L, int R, const TStringListSortCompare& SCompare
         --j;
       }
     } while (i <= j);
-    if (L < j) QuickSort(L, j, SCompare);
+    if (L < j) QuickSort(L, j, SCompare, Swap);
     L = i;
   } while (i < R);
 }

@@ -150,6 +150,9 @@ class TStringList : public TStrings {
   void SetUpdateState(bool Updating) override;
   int CompareStrings(const String& S1, const String& S2) override;
   virtual void InsertItem(int Index, const String& S, TObject* AObject);
+  // The sort the list uses, with the step that swaps two entries left to the caller: a list that
+  // keeps data in step with its entries' places sorts through its own exchange.
+  void QuickSort(int L, int R, const TStringListSortCompare& SCompare, const std::function<void(int, int)>& Swap);
 
  private:
   struct Item {
@@ -158,7 +161,6 @@ class TStringList : public TStrings {
   };
   void CheckIndex(int Index);
   void ExchangeItems(int Index1, int Index2);
-  void QuickSort(int L, int R, const TStringListSortCompare& SCompare);
 
   std::vector<Item> FList;
   bool FSorted = false;

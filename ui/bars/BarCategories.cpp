@@ -171,36 +171,13 @@ void TdxBarManagerCategories::Move(int CurIndex, int NewIndex) {
   FMoving = false;
 }
 
-void TdxBarManagerCategories::QuickSort(int L, int R, const TStringListSortCompare& Compare) {
-  int i;
-  do {
-    i = L;
-    int j = R;
-    int p = (L + R) / 2;
-    do {
-      while (i < R && Compare(this, i, p) < 0) ++i;
-      while (j > L && Compare(this, j, p) > 0) --j;
-      if (i <= j) {
-        if (i != j) Exchange(i, j);
-        if (p == i)
-          p = j;
-        else if (p == j)
-          p = i;
-        ++i;
-        --j;
-      }
-    } while (i <= j);
-    if (L < j) QuickSort(L, j, Compare);
-    L = i;
-  } while (i < R);
-}
-
 void TdxBarManagerCategories::CustomSort(const TStringListSortCompare& Compare) {
   if (Sorted() || Count() < 2 || !Compare) return;
   if (FBarManager) FBarManager->BeginUpdate();
   BeginUpdate();
   try {
-    QuickSort(0, Count() - 1, Compare);
+    // Exchanging through the categories keeps every item's category index in step.
+    QuickSort(0, Count() - 1, Compare, [this](int a, int b) { Exchange(a, b); });
   } catch (...) {
     EndUpdate();
     if (FBarManager) FBarManager->EndUpdate();

@@ -63,7 +63,6 @@ class TdxBarManagerCategories : public TStringList {
   bool ValidIndex(int Index) { return Index >= 0 && Index < Count(); }
   TdxBarCategoryData* NeedData(int Index);
   void SetIndexes(int Category, int NewIndex);
-  void QuickSort(int L, int R, const TStringListSortCompare& Compare);
   void ReadItemsVisibles(TReader* Reader);
   void WriteItemsVisibles(TWriter* Writer);
   void ReadVisibles(TReader* Reader);
