@@ -30,18 +30,6 @@ int ScreenPixelsPerInchY() {
   return ppi.Y;
 }
 
-// Lowers a counter on every way out of a scope.
-class THeldChanges {
- public:
-  explicit THeldChanges(TcxContainerStyle* Style) : FStyle(Style) { FStyle->HoldChanges(); }
-  ~THeldChanges() { FStyle->ReleaseChanges(); }
-  THeldChanges(const THeldChanges&) = delete;
-  THeldChanges& operator=(const THeldChanges&) = delete;
-
- private:
-  TcxContainerStyle* FStyle;
-};
-
 }  // namespace
 
 TcxStyleController* DefaultStyleController() { return gDefaultStyleController; }
@@ -525,7 +513,7 @@ void TcxContainerStyle::FontChangeReceived(TObject*) {
 }
 
 void TcxContainerStyle::ResetToDefaults() {
-  THeldChanges hold(this);
+  THeldStyleChanges hold(this);
   SetAssignedValues({});
   if (!IsRootStyle()) return;
   FLookAndFeel->ClearAssignedValues();
@@ -549,7 +537,7 @@ void TcxContainerStyle::AssignFrom(TPersistent* Source) {
     return;
   }
   if (source == this) return;
-  THeldChanges hold(this);
+  THeldStyleChanges hold(this);
   if (IsRootStyle()) {
     SetStyleController(source->StyleController());
     FLookAndFeel->Assign(source->LookAndFeel());

@@ -215,6 +215,18 @@ class TcxContainerStyle : public TcxInterfacedPersistent {
   TColor FTextColor = clWindowText;
 };
 
+// A style's changes held back for a scope, announced once when it ends, whichever way it ends.
+class THeldStyleChanges {
+ public:
+  explicit THeldStyleChanges(TcxContainerStyle* Style) : FStyle(Style) { FStyle->HoldChanges(); }
+  ~THeldStyleChanges() { FStyle->ReleaseChanges(); }
+  THeldStyleChanges(const THeldStyleChanges&) = delete;
+  THeldStyleChanges& operator=(const THeldStyleChanges&) = delete;
+
+ private:
+  TcxContainerStyle* FStyle;
+};
+
 // The class of T as a style class.
 template <class T>
 TcxContainerStyleClass ContainerStyleClassOf() {

@@ -17,18 +17,6 @@ const char* const kEditStyleValueNames[] = {"ButtonStyle", "ButtonTransparency",
                                             "GradientButtons", "Gradient", "GradientDirection"};
 constexpr int kEditStyleValueTotal = 16;
 
-// The style's own values held back for a scope: one change at the end.
-class THeldChanges {
- public:
-  explicit THeldChanges(TcxContainerStyle* Style) : FStyle(Style) { FStyle->HoldChanges(); }
-  ~THeldChanges() { FStyle->ReleaseChanges(); }
-  THeldChanges(const THeldChanges&) = delete;
-  THeldChanges& operator=(const THeldChanges&) = delete;
-
- private:
-  TcxContainerStyle* FStyle;
-};
-
 }  // namespace
 
 TcxEditStyleController* DefaultEditStyleController() { return gDefaultEditStyleController; }
@@ -63,7 +51,7 @@ void TcxCustomEditStyle::AssignFrom(TPersistent* Source) {
     return;
   }
   if (source == this) return;
-  THeldChanges hold(this);
+  THeldStyleChanges hold(this);
   FButtonStyle = source->FButtonStyle;
   FButtonTransparency = source->FButtonTransparency;
   FGradient = source->FGradient;
