@@ -33,6 +33,7 @@
 #include "matrix/MatrixConfig.h"
 #include "ui/controls/ControlsUnit.h"
 #include "ui/foundation/Fader.h"
+#include "ui/editors/MaskEdit.h"
 #include "ui/editors/TextEdit.h"
 #include "ui/foundation/GdiPlusApi.h"
 #include "ui/foundation/PNGImage.h"
@@ -96,6 +97,7 @@ void StartLibraryUnits() {
   // The control services, and with them the editors' unit, before any library control is read.
   ControlsUnitStartup();
   TextEditUnitStartup();
+  MaskEditUnitStartup();
   PCPaintersUnitStartup();
   RegisteredSkinsUnitStartup();
   PCSkinPainterUnitStartup();
@@ -109,6 +111,7 @@ void EndLibraryUnits() {
   PCSkinPainterUnitShutdown();
   RegisteredSkinsUnitShutdown();
   PCPaintersUnitShutdown();
+  MaskEditUnitShutdown();
   TextEditUnitShutdown();
   ControlsUnitShutdown();
   FadingUnitShutdown();

@@ -100,6 +100,7 @@ class TcxStandardMask {
   void ApplyToText(String& Text, bool UseConvertedChars, bool TextHasLiterals) const;
   void ExtractValue(String& Text) const;
   bool IsTextComplete(String& Text) const;
+  bool IsLiteral(int Index) const;
 
  private:
   char FBlankChar = '_';
@@ -109,5 +110,4 @@ class TcxStandardMask {
   String FMask;
 
   void ParseItems(const String& Mask);
-  bool IsLiteral(int Index) const;
 };

@@ -1,0 +1,642 @@
+#include "ui/editors/MaskEditModes.h"
+
+#include <algorithm>
+#include <sstream>
+
+#include "platform/classes/Utf8.h"
+#include "platform/win/Focus.h"
+#include "platform/win/Keys.h"
+#include "ui/controls/LibraryStrings.h"
+#include "ui/controls/VariantRoutines.h"
+#include "ui/editors/MaskEdit.h"
+#include "ui/editors/MaskEditProperties.h"
+
+using namespace win;
+
+namespace {
+
+// The engines compare bytes: characters outside ASCII have no place in a masked text.
+String AsciiOnly(const String& Text) {
+  String result;
+  result.reserve(Text.size());
+  for (char c : Text)
+    if (static_cast<unsigned char>(c) < 0x80) result += c;
+  return result;
+}
+
+int Length(const String& S) { return static_cast<int>(S.size()); }
+
+}  // namespace
+
+// ---- TcxMaskEditCustomMode ----------------------------------------------------------------------------
+
+TcxMaskEditCustomMode::TcxMaskEditCustomMode(TcxCustomMaskEdit* AEditor, TcxCustomMaskEditProperties* AProperties)
+    : FProperties(AEditor ? nullptr : AProperties), FEditor(AEditor) {}
+
+TcxCustomMaskEditProperties* TcxMaskEditCustomMode::Properties() {
+  return FEditor ? FEditor->ActiveMaskProperties() : FProperties;
+}
+
+bool TcxMaskEditCustomMode::EditorAttached() { return FEditor && !FEditor->InnerControlMissing() && FEditor->InnerControl(); }
+
+void TcxMaskEditCustomMode::BeepIfAllowed() {
+  TcxCustomMaskEditProperties* properties = Properties();
+  if (properties && properties->BeepOnError()) MessageBeep(0);
+}
+
+int TcxMaskEditCustomMode::SelStart() { return FEditor ? FEditor->SelStart() : 0; }
+int TcxMaskEditCustomMode::SelLength() { return FEditor ? FEditor->SelLength() : 0; }
+int TcxMaskEditCustomMode::CaretIndex() { return FEditor ? FEditor->InnerCaretCharIndex() : 0; }
+bool TcxMaskEditCustomMode::ShiftHeld() { return FEditor && FEditor->ShiftHeld(); }
+String TcxMaskEditCustomMode::EditorText() { return FEditor ? FEditor->EditValueText() : String(); }
+
+void TcxMaskEditCustomMode::SynchronizeEditValue() {
+  if (!EditorAttached()) return;
+  Variant value;
+  // A value being edited keeps its text; otherwise the text comes from the value.
+  if (FEditor->Modified())
+    value = Variant(FormatText(FEditor->CurrentDisplayText(), true));
+  else if (TcxCustomMaskEditProperties* properties = Properties())
+    properties->ConvertToEditValue(FEditor->EditValue(), value, FEditor->IsFocused());
+  FEditor->SetInnerEditValue(value);
+}
+
+// ---- TcxMaskEditStandardMode ------------------------------------------------------------------------------
+
+void TcxMaskEditStandardMode::SetMaskText(const String& Mask) {
+  TcxMaskEditCustomMode::SetMaskText(Mask);
+  if (TcxCustomMaskEditProperties::IsMaskBlank(Mask)) return;
+  FMask.Compile(Mask);
+  SetNeedUpdate(!EditorAttached());
+}
+
+String TcxMaskEditStandardMode::EmptyValueText() {
+  String text;
+  FMask.BlankValueText(text);
+  return text;
+}
+
+String TcxMaskEditStandardMode::FormatText(const String& Text, bool TextHasLiterals) {
+  String text = AsciiOnly(Text);
+  FMask.ApplyToText(text, true, TextHasLiterals);
+  return text;
+}
+
+String TcxMaskEditStandardMode::ValueFromText(const String& Text, bool TextHasLiterals) {
+  if (!HasPositions()) return Text;
+  String text = AsciiOnly(Text);
+  TcxCustomMaskEditProperties* properties = Properties();
+  FMask.ApplyToText(text, !properties || properties->CharCase() == ecNormal, TextHasLiterals);
+  FMask.ExtractValue(text);
+  return text;
+}
+
+bool TcxMaskEditStandardMode::IsTextValid(const String& Text) {
+  String text = Text;
+  if (FMask.IsTextComplete(text)) return true;
+  TcxCustomMaskEditProperties* properties = Properties();
+  return properties && properties->IgnoreMaskBlank() && Text == FormatText(String(), false);
+}
+
+bool TcxMaskEditStandardMode::CaretAtStart() {
+  int leading = 0;
+  while (leading < FMask.Count() && FMask.IsLiteral(leading)) ++leading;
+  const int start = SelStart();
+  return start <= leading && (SelLength() < 2 || CaretIndex() == start);
+}
+
+bool TcxMaskEditStandardMode::CaretAtEnd() { return SelStart() == Length(EditorText()); }
+
+// The block caret: the current position shown as a one-character selection.
+void TcxMaskEditStandardMode::NoteMouseAction() {
+  TcxCustomMaskEdit* editor = Editor();
+  if (!editor || !editor->HandleAllocated() || !editor->HasMask() || SelLength() != 0) return;
+  if (SelStart() >= Length(EditorText())) return;
+  editor->SetSelLengthQuietly(1);
+}
+
+// Plain writes: the block caret comes back after every move.
+void TcxMaskEditStandardMode::MoveCaret(int Position) {
+  if (TcxCustomMaskEdit* editor = Editor()) editor->SetSelStart(Position);
+}
+
+void TcxMaskEditStandardMode::BeforePaste() {
+  TcxCustomMaskEdit* editor = Editor();
+  if (!editor) return;
+  FSelStartBeforePaste = SelStart();
+  editor->SetSelStartQuietly(FSelStartBeforePaste);
+  editor->SetSelLengthQuietly(ClipboardTextLength());
+}
+
+void TcxMaskEditStandardMode::AfterPaste() {
+  if (!Editor()) return;
+  int position = std::min(FSelStartBeforePaste + ClipboardTextLength(), Length(EditorText()) - 1);
+  position = std::max(position, 0);
+  MoveCaret(position);
+  if (IsLiteralAt(position)) {
+    Editor()->SetShiftHeld(false);
+    RightKey();
+  }
+}
+
+void TcxMaskEditStandardMode::UpdateEditValue() {
+  if (!NeedUpdate()) return;
+  SetNeedUpdate(false);
+  if (TcxCustomMaskEdit* editor = Editor()) editor->SetEditValueChecked(Variant(EmptyValueText()));
+}
+
+void TcxMaskEditStandardMode::SynchronizeEditValue() {
+  TcxMaskEditCustomMode::SynchronizeEditValue();
+  NoteMouseAction();
+}
+
+bool TcxMaskEditStandardMode::CharKey(TChar& Key) {
+  TcxCustomMaskEdit* editor = Editor();
+  if (!editor) return false;
+  String text = EditorText();
+  const int start = SelStart();
+  if (text.empty() || start >= Length(text) || start >= FMask.Count()) return false;
+  if (IsLiteralAt(start)) {
+    editor->SetShiftHeld(false);
+    if (SelLength() >= 2) DeleteKey();
+    RightKey();
+    return SelStart() != start ? CharKey(Key) : false;
+  }
+  if (Key >= 0x80) return false;
+  char ch = static_cast<char>(Key);
+  if (!FMask.Items(start)->AcceptsChar(ch)) return false;
+  Key = static_cast<unsigned char>(ch);
+  if (!editor->AcceptsMaskChar(Key, start + 1)) return false;
+  if (Key == 0) {
+    BeepIfAllowed();
+    return false;
+  }
+  if (Key >= 0x80) return false;
+  if (SelLength() >= 2) DeleteKey();
+  text = EditorText();
+  if (start >= Length(text)) return false;
+  text[static_cast<size_t>(start)] = static_cast<char>(Key);
+  editor->SetInnerEditValue(Variant(text));
+  MoveCaret(start);
+  editor->SetShiftHeld(false);
+  RightKey();
+  return false;
+}
+
+bool TcxMaskEditStandardMode::BackspaceKey() {
+  if (SelLength() <= 1) LeftKey();
+  DeleteKey();
+  return false;
+}
+
+bool TcxMaskEditStandardMode::DeleteKey() {
+  TcxCustomMaskEdit* editor = Editor();
+  const int start = SelStart(), length = SelLength();
+  if (!editor || length <= 0) return false;
+  String text = EditorText();
+  for (int p = start; p < start + length && p < Length(text); ++p) {
+    if (IsLiteralAt(p) || p >= FMask.Count()) continue;
+    text[static_cast<size_t>(p)] = BlankCharAt(p);
+    editor->SetInnerEditValue(Variant(text));
+    MoveCaret(start);
+  }
+  return false;
+}
+
+bool TcxMaskEditStandardMode::HomeKey() {
+  if (ShiftHeld()) return true;
+  MoveCaret(0);
+  if (IsLiteralAt(0)) RightKey();
+  return false;
+}
+
+bool TcxMaskEditStandardMode::EndKey() {
+  if (ShiftHeld()) return true;
+  MoveCaret(Length(EditorText()));
+  return false;
+}
+
+bool TcxMaskEditStandardMode::LeftKey() {
+  TcxCustomMaskEdit* editor = Editor();
+  if (!editor) return false;
+  const int start = SelStart(), length = SelLength(), textLength = Length(EditorText());
+  if (ShiftHeld()) {
+    if (length != 1) return true;
+    // The block becomes a caret after it, and the selection grows leftwards from there, over the
+    // block and the character before it.
+    editor->SetSelStartQuietly(start + 1);
+    editor->SetSelLengthQuietly(0);
+    editor->SendKeyDown(VK_LEFT, TShiftState{ssShift});
+    editor->SendKeyDown(VK_LEFT, TShiftState{ssShift});
+    return false;
+  }
+  if (length >= 2) {
+    int target = -1;
+    for (int p = start; p < start + length; ++p)
+      if (!IsLiteralAt(p)) {
+        target = p;
+        break;
+      }
+    if (target < 0) target = start + length >= textLength ? start + length : start;
+    MoveCaret(target);
+    return false;
+  }
+  for (int p = start - 1; p >= 0; --p)
+    if (!IsLiteralAt(p)) {
+      MoveCaret(p);
+      break;
+    }
+  return false;
+}
+
+bool TcxMaskEditStandardMode::RightKey() {
+  TcxCustomMaskEdit* editor = Editor();
+  if (!editor) return false;
+  const int start = SelStart(), length = SelLength(), textLength = Length(EditorText());
+  if (ShiftHeld()) {
+    if (length == 1 && CaretIndex() == start) editor->SetSelLengthQuietly(0);
+    return true;
+  }
+  if (length >= 2) {
+    int target = -1;
+    for (int p = start + length - 1; p >= start; --p)
+      if (!IsLiteralAt(p)) {
+        target = p;
+        break;
+      }
+    if (target < 0) target = start + length - 1;
+    if (start + length >= textLength) target = textLength;
+    MoveCaret(target);
+    return false;
+  }
+  int p = start + 1;
+  while (p < textLength && IsLiteralAt(p)) ++p;
+  if (p <= textLength) MoveCaret(p);
+  return false;
+}
+
+// ---- TcxMaskEditRegExprMode ---------------------------------------------------------------------------------
+
+TcxMaskEditRegExprMode::TcxMaskEditRegExprMode(TcxCustomMaskEdit* AEditor, TcxCustomMaskEditProperties* AProperties)
+    : TcxMaskEditCustomMode(AEditor, AProperties), FEngine(std::make_unique<TcxRegExpr>()) {
+  if (TcxCustomMaskEditProperties* properties = Properties())
+    FEngine->SetCaseInsensitive(properties->CaseInsensitive());
+}
+
+TcxMaskEditRegExprMode::~TcxMaskEditRegExprMode() = default;
+
+void TcxMaskEditRegExprMode::SetMaskText(const String& Mask) {
+  TcxMaskEditCustomMode::SetMaskText(Mask);
+  if (TcxCustomMaskEditProperties::IsMaskBlank(Mask)) return;
+  std::istringstream source(Mask);
+  try {
+    FEngine->Compile(&source);
+  } catch (const EcxRegExprError& e) {
+    String message = GetLocalizedResString(cxLibraryStrings::scxMaskEditRegExprError);
+    for (int i = 0; i < e.Errors().Count(); ++i) message += "\r\n" + e.Errors().Items(i).DisplayText();
+    throw EcxMaskEditError(message);
+  }
+}
+
+String TcxMaskEditRegExprMode::FormatText(const String& Text, bool) {
+  if (!Compiled()) return String();
+  FEngine->Restart();
+  String result;
+  for (char c : AsciiOnly(Text))
+    if (FEngine->Accept(c)) result += c;
+  return result;
+}
+
+std::unique_ptr<TcxRegExpr> TcxMaskEditRegExprMode::CompileProbe() {
+  if (!Compiled()) return nullptr;
+  auto probe = std::make_unique<TcxRegExpr>();
+  TcxCustomMaskEditProperties* properties = Properties();
+  probe->SetCaseInsensitive(!properties || properties->CaseInsensitive());
+  probe->Compile(FEngine->SourceStream());
+  return probe;
+}
+
+bool TcxMaskEditRegExprMode::IsTextValid(const String& Text) {
+  if (Text.empty()) return true;
+  std::unique_ptr<TcxRegExpr> probe = CompileProbe();
+  if (!probe) return false;
+  for (char c : Text)
+    if (static_cast<unsigned char>(c) >= 0x80 || !probe->Accept(c)) return false;
+  TcxCustomMaskEditProperties* properties = Properties();
+  return (properties && properties->IgnoreMaskBlank()) || probe->AtFinal();
+}
+
+bool TcxMaskEditRegExprMode::CaretAtEnd() { return SelStart() == Utf8Count(EditorText()); }
+
+int TcxMaskEditRegExprMode::Feed(const String& Text, bool StopAtRefusal) {
+  int accepted = 0;
+  for (char ch : Text) {
+    char c = ch;
+    if (FEngine->Accept(c))
+      ++accepted;
+    else if (StopAtRefusal)
+      break;
+  }
+  return accepted;
+}
+
+void TcxMaskEditRegExprMode::StepBack(int Count) {
+  for (int i = 0; i < Count; ++i) FEngine->Back();
+}
+
+void TcxMaskEditRegExprMode::Resync() {
+  if (!Compiled()) return;
+  const String text = EditorText();
+  if (!((FHead.empty() && FTail.empty() && !text.empty()) || FResync)) return;
+  FResync = false;
+  FEngine->Restart();
+  FTail = text;
+  FHead.clear();
+  const int caret = std::min(CaretIndex(), Length(FTail));
+  for (int i = 0; i < caret; ++i) {
+    char c = FTail[static_cast<size_t>(i)];
+    FEngine->Accept(c);
+  }
+  FHead = FTail.substr(0, static_cast<size_t>(caret));
+  FTail.erase(0, static_cast<size_t>(caret));
+}
+
+bool TcxMaskEditRegExprMode::TailFits() {
+  const int accepted = Feed(FTail, true);
+  StepBack(accepted);
+  return accepted == Length(FTail);
+}
+
+void TcxMaskEditRegExprMode::DropTail() {
+  TcxCustomMaskEdit* editor = Editor();
+  if (!editor) {
+    FTail.clear();
+    return;
+  }
+  Variant display;
+  editor->DataBinding()->ReadDisplayValue(display);
+  String text = VarToStr(display);
+  const int start = SelStart();
+  const std::size_t from = Utf8ByteOffset(text, start), to = Utf8ByteOffset(text, start + Utf8Count(FTail));
+  text.erase(from, to - from);
+  editor->DataBinding()->SetDisplayValue(Variant(text));
+  editor->SetSelStartQuietly(Utf8Count(text));
+  FTail.clear();
+}
+
+void TcxMaskEditRegExprMode::CutSelectionOut() {
+  FCutText.clear();
+  const int start = SelStart(), length = SelLength();
+  if (length <= 0) return;
+  const int headLength = Length(FHead);
+  if (start == headLength) {
+    FSelectionAtStart = true;
+    const int n = std::min(length, Length(FTail));
+    FCutText = FTail.substr(0, static_cast<size_t>(n));
+    FTail.erase(0, static_cast<size_t>(n));
+  } else if (start + length == headLength) {
+    FSelectionAtStart = false;
+    FCutText = FHead.substr(static_cast<size_t>(start));
+    FHead.resize(static_cast<size_t>(start));
+    StepBack(length);
+  }
+}
+
+void TcxMaskEditRegExprMode::PutSelectionBack() {
+  if (FSelectionAtStart) {
+    FTail = FCutText + FTail;
+  } else {
+    Feed(FCutText, false);
+    FHead += FCutText;
+  }
+}
+
+bool TcxMaskEditRegExprMode::FinishKey(bool Result) {
+  FCutText.clear();
+  if (!Result) BeepIfAllowed();
+  return Result;
+}
+
+void TcxMaskEditRegExprMode::PrepareSelectAll() {
+  if (!Compiled()) return;
+  Resync();
+  Feed(FTail, false);
+  FHead += FTail;
+  FTail.clear();
+}
+
+bool TcxMaskEditRegExprMode::CharKey(TChar& Key) {
+  if (!Compiled()) return true;
+  Resync();
+  CutSelectionOut();
+  char c = static_cast<char>(Key);
+  if (Key >= 0x80 || !FEngine->Accept(c)) {
+    PutSelectionBack();
+    return FinishKey(false);
+  }
+  Key = static_cast<unsigned char>(c);
+  FHead += c;
+  bool result = true;
+  if (!TailFits()) {
+    if (!FCutText.empty()) {
+      // The edit box cannot replace the selection itself any more: the mode does it first.
+      Editor()->SendKeyDown(VK_DELETE, TShiftState());
+      Editor()->SendChar(Key);
+      result = false;
+    }
+    DropTail();
+  }
+  return FinishKey(result);
+}
+
+bool TcxMaskEditRegExprMode::BackspaceKey() {
+  if (!Compiled()) return true;
+  Resync();
+  bool result = true;
+  if (SelLength() > 0) {
+    CutSelectionOut();
+    if (!TailFits()) {
+      Editor()->SendChar(8);
+      DropTail();
+      result = false;
+    }
+  } else if (!FHead.empty()) {
+    FEngine->Back();
+    FHead.pop_back();
+    if (!TailFits()) DropTail();
+  }
+  return FinishKey(result);
+}
+
+bool TcxMaskEditRegExprMode::DeleteKey() {
+  if (!Compiled()) return true;
+  Resync();
+  bool result = true;
+  if (SelLength() > 0) {
+    CutSelectionOut();
+    if (!TailFits()) {
+      Editor()->SendKeyDown(VK_DELETE, TShiftState());
+      DropTail();
+      result = false;
+    }
+  } else if (!FTail.empty()) {
+    FTail.erase(0, 1);
+    if (!TailFits()) {
+      // Everything after the caret goes: the rest here, the last character by the edit box.
+      DropTail();
+      if (const int start = SelStart(); start > 0) Editor()->SetSelStartQuietly(start - 1);
+    }
+  }
+  return FinishKey(result);
+}
+
+bool TcxMaskEditRegExprMode::HomeKey() {
+  if (!Compiled()) return true;
+  Resync();
+  FTail = FHead + FTail;
+  FHead.clear();
+  FEngine->Restart();
+  return true;
+}
+
+bool TcxMaskEditRegExprMode::EndKey() {
+  if (!Compiled()) return true;
+  Resync();
+  Feed(FTail, false);
+  FHead += FTail;
+  FTail.clear();
+  return true;
+}
+
+bool TcxMaskEditRegExprMode::LeftKey() {
+  if (!Compiled()) return true;
+  Resync();
+  if (FHead.empty()) return true;
+  const int start = SelStart(), length = SelLength(), caret = CaretIndex();
+  int moved = 1;
+  if (length > 0 && !ShiftHeld()) {
+    if (caret == start) return true;
+    moved = length;
+  }
+  moved = std::min(moved, Length(FHead));
+  FTail = FHead.substr(FHead.size() - static_cast<size_t>(moved)) + FTail;
+  FHead.resize(FHead.size() - static_cast<size_t>(moved));
+  StepBack(moved);
+  return true;
+}
+
+bool TcxMaskEditRegExprMode::RightKey() {
+  if (!Compiled()) return true;
+  Resync();
+  if (FTail.empty()) return true;
+  const int start = SelStart(), length = SelLength(), caret = CaretIndex();
+  int moved = 1;
+  if (length > 0 && !ShiftHeld()) {
+    if (caret != start) return true;
+    moved = length;
+  }
+  moved = std::min(moved, Length(FTail));
+  const String part = FTail.substr(0, static_cast<size_t>(moved));
+  Feed(part, false);
+  FHead += part;
+  FTail.erase(0, static_cast<size_t>(moved));
+  return true;
+}
+
+void TcxMaskEditRegExprMode::SetText(const String& Text) {
+  if (Compiled()) FEngine->Restart();
+  const int clipboard = ClipboardTextLength();
+  if (clipboard < 1 || Text.empty() || !Compiled()) {
+    FHead.clear();
+    FTail = Text;
+  } else {
+    const int n = std::min(SelStart() + clipboard, Length(Text));
+    FHead = Text.substr(0, static_cast<size_t>(n));
+    FTail = Text.substr(static_cast<size_t>(n));
+    Feed(FHead, false);
+    SetClipboardTextLength(0);
+  }
+}
+
+void TcxMaskEditRegExprMode::SynchronizeEditValue() {
+  TcxMaskEditCustomMode::SynchronizeEditValue();
+  const String text = EditorText();
+  if (TcxCustomMaskEdit* editor = Editor()) editor->SetSelStartQuietly(Utf8Count(text));
+  FHead = text;
+  FTail.clear();
+  if (!Compiled()) return;
+  FEngine->Restart();
+  String accepted;
+  FEngine->FilterText(FHead, accepted);
+}
+
+// ---- TcxMaskEditRegExprExMode -------------------------------------------------------------------------------
+
+TcxMaskEditRegExprExMode::TcxMaskEditRegExprExMode(TcxCustomMaskEdit* AEditor,
+                                                   TcxCustomMaskEditProperties* AProperties)
+    : TcxMaskEditRegExprMode(AEditor, AProperties) {
+  FEngine->OnFixedCharAdded = [this](char Ch) { FAddedText += Ch; };
+  FEngine->OnFixedCharRemoved = [this] { ++FRemovedCount; };
+}
+
+void TcxMaskEditRegExprExMode::ClearAdded() {
+  FAddedText.clear();
+  FRemovedCount = 0;
+}
+
+void TcxMaskEditRegExprExMode::SetMaskText(const String& Mask) {
+  FAddedText.clear();
+  TcxMaskEditRegExprMode::SetMaskText(Mask);
+  if (!TcxCustomMaskEditProperties::IsMaskBlank(Mask)) SetNeedUpdate(!EditorAttached());
+}
+
+String TcxMaskEditRegExprExMode::ProbeFixedStart() {
+  FProbeText.clear();
+  std::unique_ptr<TcxRegExpr> probe = CompileProbe();
+  if (!probe) return String();
+  probe->OnFixedCharAdded = [this](char Ch) { FProbeText += Ch; };
+  probe->SetAutoComplete(true);
+  return FProbeText;
+}
+
+String TcxMaskEditRegExprExMode::EmptyValueText() { return ProbeFixedStart(); }
+
+String TcxMaskEditRegExprExMode::FormatText(const String& Text, bool TextHasLiterals) {
+  if (!Compiled()) return String();
+  String result = TcxMaskEditRegExprMode::FormatText(Text, TextHasLiterals);
+  FAddedText.clear();
+  String completed;
+  for (char c : result) completed += c;
+  return completed + FAddedText;
+}
+
+bool TcxMaskEditRegExprExMode::IsTextValid(const String& Text) {
+  return TcxMaskEditRegExprMode::IsTextValid(Text);
+}
+
+void TcxMaskEditRegExprExMode::BeforePaste() {}
+bool TcxMaskEditRegExprExMode::BackspaceKey() { return TcxMaskEditRegExprMode::BackspaceKey(); }
+bool TcxMaskEditRegExprExMode::DeleteKey() { return TcxMaskEditRegExprMode::DeleteKey(); }
+bool TcxMaskEditRegExprExMode::EndKey() { return TcxMaskEditRegExprMode::EndKey(); }
+bool TcxMaskEditRegExprExMode::HomeKey() { return TcxMaskEditRegExprMode::HomeKey(); }
+bool TcxMaskEditRegExprExMode::LeftKey() { return TcxMaskEditRegExprMode::LeftKey(); }
+bool TcxMaskEditRegExprExMode::RightKey() { return TcxMaskEditRegExprMode::RightKey(); }
+bool TcxMaskEditRegExprExMode::CharKey(TChar& Key) { return TcxMaskEditRegExprMode::CharKey(Key); }
+void TcxMaskEditRegExprExMode::SetText(const String& Text) { TcxMaskEditRegExprMode::SetText(Text); }
+void TcxMaskEditRegExprExMode::PrepareSelectAll() { TcxMaskEditRegExprMode::PrepareSelectAll(); }
+void TcxMaskEditRegExprExMode::CutSelectionOut() { TcxMaskEditRegExprMode::CutSelectionOut(); }
+void TcxMaskEditRegExprExMode::PutSelectionBack() { TcxMaskEditRegExprMode::PutSelectionBack(); }
+
+void TcxMaskEditRegExprExMode::UpdateEditValue() {
+  if (!NeedUpdate()) return;
+  SetNeedUpdate(false);
+  if (TcxCustomMaskEdit* editor = Editor()) editor->SetEditValueChecked(Variant(FAddedText));
+}
+
+void TcxMaskEditRegExprExMode::ResyncUnits() {}
+void TcxMaskEditRegExprExMode::RefeedTail() {}
+void TcxMaskEditRegExprExMode::ResumeAutoCompleteWithoutInsert() {}
+void TcxMaskEditRegExprExMode::UnitForward() {}
+void TcxMaskEditRegExprExMode::UnitBack() {}
+bool TcxMaskEditRegExprExMode::KeepFixedStart() { return false; }
+void TcxMaskEditRegExprExMode::RefeedOrDropTail() {}
