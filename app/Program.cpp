@@ -31,6 +31,7 @@
 #include "dialogs/VirtualRemote.h"
 #include "matrix/ChannelNaming.h"
 #include "matrix/MatrixConfig.h"
+#include "ui/choice/CheckBox.h"
 #include "ui/controls/ControlsUnit.h"
 #include "ui/foundation/Fader.h"
 #include "ui/editors/MaskEdit.h"
@@ -98,6 +99,7 @@ void StartLibraryUnits() {
   ControlsUnitStartup();
   TextEditUnitStartup();
   MaskEditUnitStartup();
+  CheckBoxUnitStartup();
   PCPaintersUnitStartup();
   RegisteredSkinsUnitStartup();
   PCSkinPainterUnitStartup();
@@ -111,6 +113,7 @@ void EndLibraryUnits() {
   PCSkinPainterUnitShutdown();
   RegisteredSkinsUnitShutdown();
   PCPaintersUnitShutdown();
+  CheckBoxUnitShutdown();
   MaskEditUnitShutdown();
   TextEditUnitShutdown();
   ControlsUnitShutdown();

@@ -17,6 +17,7 @@ class TControl;
 
 enum TcxButtonState { cxbsDefault, cxbsNormal, cxbsHot, cxbsPressed, cxbsDisabled };
 enum TcxCheckBoxState { cbsUnchecked, cbsChecked, cbsGrayed };
+VW_ENUM_NAMES(TcxCheckBoxState, cbsUnchecked, cbsChecked, cbsGrayed)
 enum TcxArrowPointing { adUp, adDown, adLeft, adRight };
 enum TcxAlignmentVert { vaTop, vaBottom, vaCenter };
 enum TcxPainterStyle { psFlat, psStandard, psUltraFlat, psNative, psOffice11 };
