@@ -771,29 +771,51 @@ TcxCheckBox::TcxCheckBox(TComponent* AOwner)
 
 void TcxCheckBox::DeclareProperties(TPropTable& t) {
   using E = TcxCheckBox;
-  stdctrls_detail::PublishWinControl(t);
-  t.Remove("Color");
-  t.Remove("Ctl3D");
-  t.Remove("ParentCtl3D");
-  t.Remove("Font");
-  t.Remove("OnDblClick");
-  t.Remove("OnResize");
   t.Add("Action", &TControl::Action, &TControl::SetAction);
+  t.Add("Align", &TControl::Align, &TControl::SetAlign).SetDefault(alNone);
+  t.Add("Anchors", &TControl::Anchors, &TControl::SetAnchors).SetDefault(TAnchors{akLeft, akTop});
   t.Add("AutoSize", &E::AutoSizeValue, &E::SetAutoSize).SetDefault(true);
   t.Add("Caption", &TControl::Caption, &TControl::SetCaption);
   t.Add("Checked", &E::CheckedValue, &E::SetCheckedValue).Stored(false);
+  t.Add("Constraints", &TControl::Constraints, &TControl::SetConstraints);
   t.Add("DragCursor", &TControl::DragCursor, &TControl::SetDragCursor).SetDefault(crDrag);
   t.Add("DragKind", &TControl::DragKind, &TControl::SetDragKind).SetDefault(dkDrag);
   t.Add("DragMode", &TControl::DragMode, &TControl::SetDragMode).SetDefault(dmManual);
+  t.Add("Enabled", &TControl::Enabled, &TControl::SetEnabled).SetDefault(true);
   t.Add("ParentBackground", &E::ParentBackgroundValue, &E::SetParentBackgroundValue).SetDefault(true);
+  t.Add("ParentColor", &TControl::ParentColor, &TControl::SetParentColor).SetDefault(true);
+  t.Add("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).SetDefault(true);
+  t.Add("ParentShowHint", &TControl::ParentShowHint, &TControl::SetParentShowHint).SetDefault(true);
+  t.Add("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu);
   t.Add("Properties", &E::Properties, &E::SetProperties);
+  t.Add("ShowHint", &TControl::ShowHint, &TControl::SetShowHint).SetDefault(false);
   t.Add("State", &E::StateValue, &E::SetStateValue).SetDefault(cbsUnchecked).Stored(&E::IsStateStored);
   t.Add("Style", &E::Style, &E::SetStyle);
   t.Add("StyleDisabled", &E::StyleDisabled, &E::SetStyleDisabled);
   t.Add("StyleFocused", &E::StyleFocused, &E::SetStyleFocused);
   t.Add("StyleHot", &E::StyleHot, &E::SetStyleHot);
+  t.Add("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder);
   t.Add("Transparent", &E::Transparent, &E::SetTransparent).SetDefault(false);
+  t.Add("Visible", &TControl::Visible, &TControl::SetVisible).SetDefault(true);
+  t.Add("OnClick", &TControl::OnClick);
+  t.Add("OnContextPopup", &TControl::OnContextPopup);
+  t.Add("OnDragDrop", &TControl::OnDragDrop);
+  t.Add("OnDragOver", &TControl::OnDragOver);
   t.Add("OnEditing", &E::OnEditing);
+  t.Add("OnEndDock", &TControl::OnEndDock);
+  t.Add("OnEndDrag", &TControl::OnEndDrag);
+  t.Add("OnEnter", &TWinControl::OnEnter);
+  t.Add("OnExit", &TWinControl::OnExit);
+  t.Add("OnKeyDown", &TWinControl::OnKeyDown);
+  t.Add("OnKeyPress", &TWinControl::OnKeyPress);
+  t.Add("OnKeyUp", &TWinControl::OnKeyUp);
+  t.Add("OnMouseDown", &TControl::OnMouseDown);
+  t.Add("OnMouseEnter", &TControl::OnMouseEnter);
+  t.Add("OnMouseLeave", &TControl::OnMouseLeave);
+  t.Add("OnMouseMove", &TControl::OnMouseMove);
+  t.Add("OnMouseUp", &TControl::OnMouseUp);
+  t.Add("OnStartDock", &TControl::OnStartDock);
+  t.Add("OnStartDrag", &TControl::OnStartDrag);
 }
 
 // ---- the action link --------------------------------------------------------------------------------

@@ -92,16 +92,27 @@ TEST_F(CheckBoxTest, WritesByCodeFireValueClickChangeOnce) {
 
 TEST_F(CheckBoxTest, AClickFiresClickThenChangeThenValueChanged) {
   TcxCheckBox* b = Make();
+  b->OnEditing = [this](TObject*, bool&) { events.push_back("Editing"); };
   events.clear();
   ClickBox(b);
-  EXPECT_EQ(events, (Events{"Click", "Change", "EditValueChanged"}));
+  EXPECT_EQ(events, (Events{"Editing", "Click", "Change", "EditValueChanged"}));
   EXPECT_TRUE(b->Checked());
   EXPECT_TRUE(b->Modified());
   // A click on the caption toggles too: the whole editor is the box's part.
   events.clear();
   Click(b, b->Width() - 10, b->Height() / 2);
   EXPECT_FALSE(b->Checked());
-  EXPECT_EQ(events.size(), 3u);
+  EXPECT_EQ(events, (Events{"Click", "Change", "EditValueChanged"})) << "asked once while modified";
+  // OnEditing may refuse: nothing changes and nothing fires.
+  TcxCheckBox* refusing = Make(10, 60);
+  refusing->OnEditing = [this](TObject*, bool& CanEdit) {
+    events.push_back("Editing");
+    CanEdit = false;
+  };
+  events.clear();
+  ClickBox(refusing);
+  EXPECT_FALSE(refusing->Checked());
+  EXPECT_EQ(events, (Events{"Editing"}));
 }
 
 TEST_F(CheckBoxTest, ClicksCycleThroughGrayedOnlyWhenAllowed) {
