@@ -35,6 +35,7 @@
 #include "ui/controls/ControlsUnit.h"
 #include "ui/foundation/Fader.h"
 #include "ui/editors/MaskEdit.h"
+#include "ui/editors/Memo.h"
 #include "ui/editors/TextEdit.h"
 #include "ui/foundation/GdiPlusApi.h"
 #include "ui/foundation/PNGImage.h"
@@ -100,6 +101,7 @@ void StartLibraryUnits() {
   TextEditUnitStartup();
   MaskEditUnitStartup();
   CheckBoxUnitStartup();
+  MemoUnitStartup();
   PCPaintersUnitStartup();
   RegisteredSkinsUnitStartup();
   PCSkinPainterUnitStartup();
@@ -113,6 +115,7 @@ void EndLibraryUnits() {
   PCSkinPainterUnitShutdown();
   RegisteredSkinsUnitShutdown();
   PCPaintersUnitShutdown();
+  MemoUnitShutdown();
   CheckBoxUnitShutdown();
   MaskEditUnitShutdown();
   TextEditUnitShutdown();

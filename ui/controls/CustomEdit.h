@@ -181,6 +181,7 @@ class TcxCustomEdit : public TcxCustomEditContainer, public IcxInplaceEditText {
   bool RequestEditing();
   void LockChangeEvents(bool Lock, bool Fire = true);
   bool IsChangeEventsLocked() const { return FChangeEventsCatcher->IsLocked(); }
+  TcxEditChangeEventsCatcher* ChangeEventsCatcher() const { return FChangeEventsCatcher.get(); }
   void LockValueChanges(bool Lock);
   void LockEditingEvent(bool Lock);
   void PostEditValue(bool Validate);
@@ -447,6 +448,21 @@ class TcxCustomEdit : public TcxCustomEditContainer, public IcxInplaceEditText {
   bool FStoredValueFollowsText = false;
   bool FActivated = false;
   std::unique_ptr<TRepositoryListener> FRepositoryListener;
+};
+
+// The editor's user-action flag set for a scope and put back after.
+class TcxEditUserActionScope {
+ public:
+  TcxEditUserActionScope(TcxCustomEdit* Edit, bool Value) : FEdit(Edit), FSaved(Edit->UserAction()) {
+    FEdit->SetUserAction(Value);
+  }
+  ~TcxEditUserActionScope() { FEdit->SetUserAction(FSaved); }
+  TcxEditUserActionScope(const TcxEditUserActionScope&) = delete;
+  TcxEditUserActionScope& operator=(const TcxEditUserActionScope&) = delete;
+
+ private:
+  TcxCustomEdit* FEdit;
+  bool FSaved;
 };
 
 // ---- helpers of the editor unit ---------------------------------------------------------------------

@@ -41,28 +41,14 @@ int CaretCharIndex(TWinControl* Edit) {
   return std::clamp(low, 0, length);
 }
 
-// ---- the adapter ----------------------------------------------------------------------------------------
-
-TcxCustomInnerTextEditHelper::TcxCustomInnerTextEditHelper(TcxCustomInnerTextEdit* AEdit)
-    : TcxInterfacedPersistent(nullptr), FEdit(AEdit) {}
-
-TcxContainer* TcxCustomInnerTextEditHelper::ControlContainer() { return dynamic_cast<TcxContainer*>(FEdit->Owner()); }
-TWinControl* TcxCustomInnerTextEditHelper::InnerControl() { return FEdit; }
-
-void TcxCustomInnerTextEditHelper::TakeInnerFocus() {
-  bool autoSelect = FEdit->AutoSelect();
-  FEdit->SetAutoSelect(false);
-  try {
-    if (FEdit->CanFocus()) FEdit->SetFocus();
-  } catch (...) {
-    FEdit->SetAutoSelect(autoSelect);
-    throw;
-  }
-  FEdit->SetAutoSelect(autoSelect);
+void NotifyOwnerOfInnerFocus(TWinControl* Inner, TcxCustomEdit* Owner, const TMessage& Message) {
+  if (Inner->ComponentState().Contains(csDestroying)) return;
+  if (Message.Msg == WM_SETFOCUS && Owner->HandleAllocated() && reinterpret_cast<HWND>(Message.WParam) == Owner->Handle())
+    return;
+  Owner->NotifyFocusChanged();
 }
 
-void TcxCustomInnerTextEditHelper::SetOnChange(TNotifyEvent Handler) { FEdit->OnChange = std::move(Handler); }
-void TcxCustomInnerTextEditHelper::SetInnerReadOnly(bool Value) { FEdit->SetReadOnly(Value); }
+// ---- the adapter ----------------------------------------------------------------------------------------
 
 Variant TcxCustomInnerTextEditHelper::InnerEditValue() { return Variant(FEdit->Text()); }
 
@@ -90,66 +76,146 @@ void TcxCustomInnerTextEditHelper::SetInnerEditValue(const Variant& Value) {
   FEdit->SetText(text);
 }
 
-void TcxCustomInnerTextEditHelper::LockBounds(bool Lock) { FEdit->LockBounds(Lock); }
-void TcxCustomInnerTextEditHelper::ClearSelection() { FEdit->ClearSelection(); }
-void TcxCustomInnerTextEditHelper::CopyToClipboard() { FEdit->CopyToClipboard(); }
 TAlignment TcxCustomInnerTextEditHelper::Alignment() { return FEdit->InnerAlignment(); }
 void TcxCustomInnerTextEditHelper::SetAlignment(TAlignment Value) { FEdit->SetInnerAlignment(Value); }
-bool TcxCustomInnerTextEditHelper::AutoSelect() { return FEdit->AutoSelect(); }
-void TcxCustomInnerTextEditHelper::SetAutoSelect(bool Value) { FEdit->SetAutoSelect(Value); }
-TEditCharCase TcxCustomInnerTextEditHelper::CharCase() { return FEdit->CharCase(); }
-void TcxCustomInnerTextEditHelper::SetCharCase(TEditCharCase Value) { FEdit->SetCharCase(Value); }
 TcxEditEchoMode TcxCustomInnerTextEditHelper::EchoMode() { return FEdit->EchoMode(); }
 void TcxCustomInnerTextEditHelper::SetEchoMode(TcxEditEchoMode Value) { FEdit->SetEchoMode(Value); }
-
-int TcxCustomInnerTextEditHelper::FirstVisibleCharIndex() {
-  if (!FEdit->HandleAllocated()) return 0;
-  return LOWORD(SendMessage(FEdit->Handle(), EM_CHARFROMPOS, 0, 0));
-}
-
-bool TcxCustomInnerTextEditHelper::HideSelection() { return FEdit->HideSelection(); }
-void TcxCustomInnerTextEditHelper::SetHideSelection(bool Value) { FEdit->SetHideSelection(Value); }
-TImeMode TcxCustomInnerTextEditHelper::ImeMode() { return FEdit->ImeMode(); }
-void TcxCustomInnerTextEditHelper::SetImeMode(TImeMode Value) { FEdit->SetImeMode(Value); }
-TImeName TcxCustomInnerTextEditHelper::ImeName() { return FEdit->ImeName(); }
-void TcxCustomInnerTextEditHelper::SetImeName(const TImeName& Value) { FEdit->SetImeName(Value); }
-bool TcxCustomInnerTextEditHelper::KeySwallowed() { return FEdit->KeySwallowed(); }
-void TcxCustomInnerTextEditHelper::SetKeySwallowed(bool Value) { FEdit->SetKeySwallowed(Value); }
-int TcxCustomInnerTextEditHelper::MaxLength() { return FEdit->MaxLength(); }
-void TcxCustomInnerTextEditHelper::SetMaxLength(int Value) { FEdit->SetMaxLength(Value); }
-bool TcxCustomInnerTextEditHelper::OEMConvert() { return FEdit->OEMConvert(); }
-void TcxCustomInnerTextEditHelper::SetOEMConvert(bool Value) { FEdit->SetOEMConvert(Value); }
-TNotifyEvent TcxCustomInnerTextEditHelper::OnSelectionSet() { return FEdit->OnSelectionSet; }
-void TcxCustomInnerTextEditHelper::SetOnSelectionSet(TNotifyEvent Value) { FEdit->OnSelectionSet = std::move(Value); }
 TChar TcxCustomInnerTextEditHelper::PasswordChar() { return FEdit->InnerPasswordChar(); }
 void TcxCustomInnerTextEditHelper::SetPasswordChar(TChar Value) { FEdit->SetInnerPasswordChar(Value); }
-int TcxCustomInnerTextEditHelper::SelLength() { return FEdit->HandleAllocated() ? FEdit->SelLength() : 0; }
-int TcxCustomInnerTextEditHelper::SelStart() { return FEdit->HandleAllocated() ? FEdit->SelStart() : 0; }
-
-void TcxCustomInnerTextEditHelper::SetSelLength(int Value) {
-  if (FEdit->HandleAllocated()) FEdit->SetSelLength(Value);
-}
-
-void TcxCustomInnerTextEditHelper::SetSelStart(int Value) {
-  if (FEdit->HandleAllocated()) FEdit->SetSelStart(Value);
-}
-
-String TcxCustomInnerTextEditHelper::SelText() { return FEdit->HandleAllocated() ? FEdit->SelText() : String(); }
-void TcxCustomInnerTextEditHelper::SetSelText(const String& Value) { FEdit->SetSelText(Value); }
 bool TcxCustomInnerTextEditHelper::UseLeftAlignmentOnEditing() { return FEdit->UseLeftAlignmentOnEditing(); }
 void TcxCustomInnerTextEditHelper::SetUseLeftAlignmentOnEditing(bool Value) {
   FEdit->SetUseLeftAlignmentOnEditing(Value);
 }
 
-void TcxCustomInnerTextEditHelper::SelectAll() {
-  if (FEdit->HandleAllocated()) FEdit->SelectAll();
+// ---- what both inner controls do ------------------------------------------------------------------------
+
+template <class TBase>
+TcxCustomTextEdit* TcxInnerEditControl<TBase>::OwnerEdit() const {
+  return dynamic_cast<TcxCustomTextEdit*>(this->Owner());
 }
+
+template <class TBase>
+void TcxInnerEditControl<TBase>::LockBounds(bool Lock) {
+  if (Lock)
+    ++FBoundsLockCount;
+  else if (FBoundsLockCount > 0)
+    --FBoundsLockCount;
+}
+
+template <class TBase>
+void TcxInnerEditControl<TBase>::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  if (FCreating || FBoundsLockCount > 0) return;
+  auto* container = dynamic_cast<TcxContainer*>(this->Owner());
+  if (container) LockInnerControlAlignment(container, true);
+  try {
+    TBase::SetBounds(ALeft, ATop, AWidth, AHeight);
+  } catch (...) {
+    if (container) LockInnerControlAlignment(container, false);
+    throw;
+  }
+  if (container) LockInnerControlAlignment(container, false);
+}
+
+template <class TBase>
+bool TcxInnerEditControl<TBase>::CanFocus() {
+  auto* owner = dynamic_cast<TWinControl*>(this->Owner());
+  return owner ? owner->CanFocus() : TBase::CanFocus();
+}
+
+template <class TBase>
+void TcxInnerEditControl<TBase>::CreateHandle() {
+  if (auto* container = dynamic_cast<TcxContainer*>(this->Owner())) container->ResetInnerRegion();
+  TBase::CreateHandle();
+}
+
+template <class TBase>
+void TcxInnerEditControl<TBase>::Click() {
+  TBase::Click();
+  if (auto* owner = dynamic_cast<TControl*>(this->Owner())) owner->Click();
+}
+
+template <class TBase>
+void TcxInnerEditControl<TBase>::DblClick() {
+  TBase::DblClick();
+  if (auto* owner = dynamic_cast<TControl*>(this->Owner())) owner->DblClick();
+}
+
+template <class TBase>
+void TcxInnerEditControl<TBase>::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TBase::MouseDown(Button, Shift, X, Y);
+  TcxCustomTextEdit* owner = OwnerEdit();
+  if (!owner) return;
+  bool saved = owner->InnerClick();
+  owner->SetInnerClick(true);
+  try {
+    owner->InnerEditMouseDown(Button, Shift, X + this->Left(), Y + this->Top());
+  } catch (...) {
+    owner->SetInnerClick(saved);
+    throw;
+  }
+  owner->SetInnerClick(saved);
+}
+
+template <class TBase>
+void TcxInnerEditControl<TBase>::MouseMove(TShiftState Shift, int X, int Y) {
+  TBase::MouseMove(Shift, X, Y);
+  if (TcxCustomTextEdit* owner = OwnerEdit()) owner->InnerEditMouseMove(Shift, X + this->Left(), Y + this->Top());
+}
+
+template <class TBase>
+void TcxInnerEditControl<TBase>::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TBase::MouseUp(Button, Shift, X, Y);
+  if (TcxCustomTextEdit* owner = OwnerEdit()) owner->InnerEditMouseUp(Button, Shift, X + this->Left(), Y + this->Top());
+}
+
+template <class TBase>
+void TcxInnerEditControl<TBase>::DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) {
+  if (TcxCustomTextEdit* owner = OwnerEdit())
+    owner->InnerEditDragOver(Source, X + this->Left(), Y + this->Top(), State, Accept);
+}
+
+template <class TBase>
+void TcxInnerEditControl<TBase>::DragDrop(TObject* Source, int X, int Y) {
+  if (TcxCustomTextEdit* owner = OwnerEdit()) owner->InnerEditDragDrop(Source, X + this->Left(), Y + this->Top());
+}
+
+template <class TBase>
+void TcxInnerEditControl<TBase>::KeyDown(WORD& Key, TShiftState Shift) {
+  FKeySwallowed = false;
+  if (TcxCustomTextEdit* owner = OwnerEdit()) owner->InnerEditKeyDown(Key, Shift);
+  if (Key == 0) {
+    FKeySwallowed = true;
+    return;
+  }
+  TBase::KeyDown(Key, Shift);
+}
+
+template <class TBase>
+void TcxInnerEditControl<TBase>::DefaultHandler(TMessage& Message) {
+  auto* container = dynamic_cast<TcxContainer*>(this->Owner());
+  if (container && ContainerHandlesInnerMessage(container, Message)) return;
+  TBase::DefaultHandler(Message);
+}
+
+template <class TBase>
+bool TcxInnerEditControl<TBase>::OwnerTakesMessage(TMessage& Message) {
+  TcxCustomTextEdit* owner = OwnerEdit();
+  if (!owner) return false;
+  if (owner->HandleInnerKeyDown(Message)) return true;
+  if (Message.Msg != WM_LBUTTONDOWN && Message.Msg != WM_LBUTTONDBLCLK) return false;
+  if (owner->DragMode() != dmAutomatic || owner->IsDesigning()) return false;
+  owner->BeginDrag(false);
+  return true;
+}
+
+template class TcxInnerEditControl<TCustomEdit>;
+template class TcxInnerEditControl<TMemo>;
 
 // ---- the edit box ---------------------------------------------------------------------------------------
 
 // The platform constructor cannot reach this class's SetBounds; the creating flag, set from the
 // member's initialiser on, covers the rest of the construction.
-TcxCustomInnerTextEdit::TcxCustomInnerTextEdit(TComponent* AOwner) : TCustomEdit(AOwner) {
+TcxCustomInnerTextEdit::TcxCustomInnerTextEdit(TComponent* AOwner) : TcxInnerEditControl(AOwner) {
   FHelper = std::make_unique<TcxCustomInnerTextEditHelper>(this);
   SetControlStyle(ControlStyle() + TControlStyle{csDoubleClicks});
   SetParentColor(true);
@@ -162,35 +228,8 @@ TcxCustomInnerTextEdit::TcxCustomInnerTextEdit(TComponent* AOwner) : TCustomEdit
 
 TcxCustomInnerTextEdit::~TcxCustomInnerTextEdit() = default;
 
-TcxCustomTextEdit* TcxCustomInnerTextEdit::OwnerEdit() const { return dynamic_cast<TcxCustomTextEdit*>(Owner()); }
-
 void TcxCustomInnerTextEdit::ResetInnerMargins() {
   if (HandleAllocated()) SendMessage(Handle(), EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(0, 1));
-}
-
-void TcxCustomInnerTextEdit::LockBounds(bool Lock) {
-  if (Lock)
-    ++FBoundsLockCount;
-  else if (FBoundsLockCount > 0)
-    --FBoundsLockCount;
-}
-
-void TcxCustomInnerTextEdit::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-  if (FCreating || FBoundsLockCount > 0) return;
-  auto* container = dynamic_cast<TcxContainer*>(Owner());
-  if (container) LockInnerControlAlignment(container, true);
-  try {
-    TCustomEdit::SetBounds(ALeft, ATop, AWidth, AHeight);
-  } catch (...) {
-    if (container) LockInnerControlAlignment(container, false);
-    throw;
-  }
-  if (container) LockInnerControlAlignment(container, false);
-}
-
-bool TcxCustomInnerTextEdit::CanFocus() {
-  auto* owner = dynamic_cast<TWinControl*>(Owner());
-  return owner ? owner->CanFocus() : TCustomEdit::CanFocus();
 }
 
 void TcxCustomInnerTextEdit::SetInnerAlignment(TAlignment Value) {
@@ -241,8 +280,7 @@ void TcxCustomInnerTextEdit::CreateWindowHandle(const TCreateParams& Params) {
 }
 
 void TcxCustomInnerTextEdit::CreateHandle() {
-  if (auto* container = dynamic_cast<TcxContainer*>(Owner())) container->ResetInnerRegion();
-  TCustomEdit::CreateHandle();
+  TcxInnerEditControl::CreateHandle();
   TcxCustomTextEdit* owner = OwnerEdit();
   if (!owner || !HandleAllocated()) return;
   TcxCustomTextEditProperties* properties = owner->ActiveTextProperties();
@@ -255,59 +293,6 @@ void TcxCustomInnerTextEdit::CreateHandle() {
 void TcxCustomInnerTextEdit::CreateWnd() {
   TCustomEdit::CreateWnd();
   ResetInnerMargins();
-}
-
-void TcxCustomInnerTextEdit::Click() {
-  TCustomEdit::Click();
-  if (auto* owner = dynamic_cast<TControl*>(Owner())) owner->Click();
-}
-
-void TcxCustomInnerTextEdit::DblClick() {
-  TCustomEdit::DblClick();
-  if (auto* owner = dynamic_cast<TControl*>(Owner())) owner->DblClick();
-}
-
-void TcxCustomInnerTextEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  TCustomEdit::MouseDown(Button, Shift, X, Y);
-  TcxCustomTextEdit* owner = OwnerEdit();
-  if (!owner) return;
-  bool saved = owner->InnerClick();
-  owner->SetInnerClick(true);
-  try {
-    owner->InnerEditMouseDown(Button, Shift, X + Left(), Y + Top());
-  } catch (...) {
-    owner->SetInnerClick(saved);
-    throw;
-  }
-  owner->SetInnerClick(saved);
-}
-
-void TcxCustomInnerTextEdit::MouseMove(TShiftState Shift, int X, int Y) {
-  TCustomEdit::MouseMove(Shift, X, Y);
-  if (TcxCustomTextEdit* owner = OwnerEdit()) owner->InnerEditMouseMove(Shift, X + Left(), Y + Top());
-}
-
-void TcxCustomInnerTextEdit::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
-  TCustomEdit::MouseUp(Button, Shift, X, Y);
-  if (TcxCustomTextEdit* owner = OwnerEdit()) owner->InnerEditMouseUp(Button, Shift, X + Left(), Y + Top());
-}
-
-void TcxCustomInnerTextEdit::DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) {
-  if (TcxCustomTextEdit* owner = OwnerEdit()) owner->InnerEditDragOver(Source, X + Left(), Y + Top(), State, Accept);
-}
-
-void TcxCustomInnerTextEdit::DragDrop(TObject* Source, int X, int Y) {
-  if (TcxCustomTextEdit* owner = OwnerEdit()) owner->InnerEditDragDrop(Source, X + Left(), Y + Top());
-}
-
-void TcxCustomInnerTextEdit::KeyDown(WORD& Key, TShiftState Shift) {
-  FKeySwallowed = false;
-  if (TcxCustomTextEdit* owner = OwnerEdit()) owner->InnerEditKeyDown(Key, Shift);
-  if (Key == 0) {
-    FKeySwallowed = true;
-    return;
-  }
-  TCustomEdit::KeyDown(Key, Shift);
 }
 
 void TcxCustomInnerTextEdit::KeyPress(TChar& Key) {
@@ -340,12 +325,6 @@ void TcxCustomInnerTextEdit::KeyUp(WORD& Key, TShiftState Shift) {
     return;
   }
   TCustomEdit::KeyUp(Key, Shift);
-}
-
-void TcxCustomInnerTextEdit::DefaultHandler(TMessage& Message) {
-  auto* container = dynamic_cast<TcxContainer*>(Owner());
-  if (container && ContainerHandlesInnerMessage(container, Message)) return;
-  TCustomEdit::DefaultHandler(Message);
 }
 
 TcxCustomInnerTextEdit::TEditState TcxCustomInnerTextEdit::SaveState(bool WithText) {
@@ -428,16 +407,9 @@ void TcxCustomInnerTextEdit::PaintUnfocusedText(TMessage& Message) {
 }
 
 void TcxCustomInnerTextEdit::WndProc(TMessage& Message) {
+  if (OwnerTakesMessage(Message)) return;
   TcxCustomTextEdit* owner = OwnerEdit();
-  if (owner && owner->HandleInnerKeyDown(Message)) return;
   switch (Message.Msg) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      if (owner && owner->DragMode() == dmAutomatic && !owner->IsDesigning()) {
-        owner->BeginDrag(false);
-        return;
-      }
-      break;
     case WM_ERASEBKGND: Message.Result = 1; return;
     case WM_NCPAINT: Message.Result = 0; return;
     case WM_GETDLGCODE: {
@@ -463,15 +435,8 @@ void TcxCustomInnerTextEdit::WndProc(TMessage& Message) {
       return;
     case WM_CLEAR:
       if (!ReadOnly() && owner) {
-        bool saved = owner->UserAction();
-        owner->SetUserAction(true);
-        try {
-          owner->DeleteSelectedText();
-        } catch (...) {
-          owner->SetUserAction(saved);
-          throw;
-        }
-        owner->SetUserAction(saved);
+        TcxEditUserActionScope userAction(owner, true);
+        owner->DeleteSelectedText();
       }
       return;
     case WM_UNDO:
@@ -479,14 +444,9 @@ void TcxCustomInnerTextEdit::WndProc(TMessage& Message) {
       if (owner) owner->ReformatText();
       return;
     case WM_SETFOCUS:
-      TCustomEdit::WndProc(Message);
-      if (owner && !ComponentState().Contains(csDestroying) &&
-          !(owner->HandleAllocated() && reinterpret_cast<HWND>(Message.WParam) == owner->Handle()))
-        owner->NotifyFocusChanged();
-      return;
     case WM_KILLFOCUS:
       TCustomEdit::WndProc(Message);
-      if (owner && !ComponentState().Contains(csDestroying)) owner->NotifyFocusChanged();
+      if (owner) NotifyOwnerOfInnerFocus(this, owner, Message);
       return;
     case WM_SETFONT:
     case WM_SIZE:

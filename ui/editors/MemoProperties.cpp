@@ -1,6 +1,10 @@
 #include "ui/editors/MemoProperties.h"
 
+#include <algorithm>
+
 #include "platform/classes/SysUtils.h"
+#include "platform/win/Metrics.h"
+#include "ui/editors/Memo.h"
 
 namespace {
 
@@ -85,6 +89,17 @@ TcxCustomEditViewDataClass TcxCustomMemoProperties::ViewDataClass() {
   return EditViewDataClassOf<TcxCustomMemoViewData>();
 }
 
+TClass TcxCustomMemoProperties::EditClass() { return TcxMemo::StaticClass(); }
+
+TcxContainerViewInfoClass TcxCustomMemoProperties::ViewInfoClass() {
+  return ContainerViewInfoClassOf<TcxCustomMemoViewInfo>();
+}
+
+int TcxCustomMemoProperties::EditValueSource(bool) {
+  IcxEditDefaultValuesProvider* provider = DefaultValuesProvider();
+  return provider && provider->IsBlobValue() ? 0 : 1;
+}
+
 // ---- TcxCustomMemoViewData -----------------------------------------------------------------------------
 
 TcxTextLayoutFlags TcxCustomMemoViewData::TextDrawFlags() {
@@ -128,6 +143,18 @@ TSize TcxCustomMemoViewData::ContentSizeForMeasure(TcxCanvas* ACanvas, const Var
 TSize TcxCustomMemoViewData::EditContentSize(TcxCanvas* ACanvas, const Variant& Value,
                                              const TcxEditSizeProperties& Request) {
   return MeasureText(ACanvas, Value, Request, false);
+}
+
+void TcxCustomMemoViewData::ButtonsMinimumHeight(TcxCanvas* ACanvas, TSize& Extent, TcxCustomEditViewInfo* AViewInfo,
+                                                 TSize& Minimum, const TcxEditSizeProperties& Request) {
+  TcxCustomTextEditViewData::ButtonsMinimumHeight(ACanvas, Extent, AViewInfo, Minimum, Request);
+  TcxCustomMemoProperties* p = MemoProperties();
+  if (Edit && (p->ScrollBars() == ssHorizontal || p->ScrollBars() == ssBoth))
+    Extent.cy += win::GetSystemMetrics(win::SM_CYHSCROLL);
+  const int lines = p->VisibleLineCount();
+  if (lines <= 0 || !ACanvas) return;
+  ACanvas->AssignFont(EditStyle()->DisplayFont());
+  Minimum.cy = std::max(Minimum.cy, ContentMarginsTotal().cy + lines * ACanvas->MeasureTextHeight("Zg"));
 }
 
 void TcxMemoProperties::DeclareProperties(TPropTable& t) {

@@ -29,6 +29,10 @@ class TcxCustomMemoProperties : public TcxCustomTextEditProperties {
   int SupportedOperations() override { return TcxCustomTextEditProperties::SupportedOperations() | 0x800; }
   String ValueDisplayText(const Variant& Value) override { return MemoDisplayText(Value, false); }
   TcxCustomEditViewDataClass ViewDataClass() override;
+  TClass EditClass() override;
+  TcxContainerViewInfoClass ViewInfoClass() override;
+  // A BLOB of the data store is edited as it is stored.
+  int EditValueSource(bool) override;
   // Outside editing: up to the first line break and at most 250 characters, unless FullText.
   String MemoDisplayText(const Variant& Value, bool FullText);
 
@@ -55,6 +59,9 @@ class TcxCustomMemoViewData : public TcxCustomTextEditViewData {
   TSize ContentMarginsTotal() override;
   TSize ContentSizeForMeasure(TcxCanvas* ACanvas, const Variant& Value, const TcxEditSizeProperties& Request) override;
   TSize EditContentSize(TcxCanvas* ACanvas, const Variant& Value, const TcxEditSizeProperties& Request) override;
+  // A horizontal scroll bar adds its height; VisibleLineCount lines of "Zg" are the least height.
+  void ButtonsMinimumHeight(TcxCanvas* ACanvas, TSize& Extent, TcxCustomEditViewInfo* AViewInfo, TSize& Minimum,
+                            const TcxEditSizeProperties& Request) override;
 
  private:
   TSize MeasureText(TcxCanvas* ACanvas, const Variant& Value, const TcxEditSizeProperties& Request, bool TrailingBreak);

@@ -42,19 +42,6 @@ bool ClipboardText(HWND Owner, String& Text) { return platform::wm::GetClipboard
 
 int gUnitStarts = 0;
 
-// The editor's user-action flag set for a scope and put back after.
-class TUserAction {
- public:
-  TUserAction(TcxCustomEdit* Edit, bool Value) : FEdit(Edit), FSaved(Edit->UserAction()) { FEdit->SetUserAction(Value); }
-  ~TUserAction() { FEdit->SetUserAction(FSaved); }
-  TUserAction(const TUserAction&) = delete;
-  TUserAction& operator=(const TUserAction&) = delete;
-
- private:
-  TcxCustomEdit* FEdit;
-  bool FSaved;
-};
-
 }  // namespace
 
 IcxInnerEditObserver*& InnerEditObserver() {
@@ -83,9 +70,9 @@ void TcxCustomTextEdit::InitializeEditor() {
 void TcxCustomTextEdit::Construct() {
   FBeepOnEnter = true;
   FFoundItemMark = false;
-  if (auto* inner = dynamic_cast<TcxCustomInnerTextEdit*>(InnerControl())) {
-    inner->SetColor(clWindow);
-    inner->OnSelectionSet = [this](TObject* Sender) { AfterTextChangeHook(Sender); };
+  if (IcxInnerTextEdit* inner = InnerTextEditInterface()) {
+    inner->InnerControl()->SetColor(clWindow);
+    inner->SetOnSelectionSet([this](TObject* Sender) { AfterTextChangeHook(Sender); });
   }
   SetWidth(121);
   SetHeight(21);
@@ -960,7 +947,7 @@ void TcxCustomTextEdit::EditKeyPress(TChar& Key) {
   TcxCustomEdit::EditKeyPress(Key);
   if (Key == 0) return;
   ClearLookupChangeFlag();
-  TUserAction userAction(this, true);
+  TcxEditUserActionScope userAction(this, true);
   TcxCustomTextEditProperties* properties = ActiveTextProperties();
   const TcxEditTypingMode mode = properties->TypingMode();
   if (mode == etmListOnly && Key == 8 && !properties->FixedListSelection()) {
@@ -1065,7 +1052,7 @@ bool TcxCustomTextEdit::ComposeTypedText(const String& Fragment, String& NewText
 }
 
 void TcxCustomTextEdit::ApplyTypedText(const String& Fragment) {
-  TUserAction userAction(this, FocusedOrReplacing());
+  TcxEditUserActionScope userAction(this, FocusedOrReplacing());
   String text;
   int caret = 0;
   if (!ComposeTypedText(Fragment, text, caret)) return;
@@ -1075,7 +1062,7 @@ void TcxCustomTextEdit::ApplyTypedText(const String& Fragment) {
 
 void TcxCustomTextEdit::DeleteSelectedText() {
   if (SelLength() == 0) return;
-  TUserAction userAction(this, FocusedOrReplacing());
+  TcxEditUserActionScope userAction(this, FocusedOrReplacing());
   String text = Text();
   int start = SelStart(), length = SelLength();
   if (TrySetEditingText(Utf8Left(text, start) + Utf8Mid(text, start + length, -1))) SetSelStart(start);
@@ -1097,7 +1084,7 @@ void TcxCustomTextEdit::CutSelectedText() {
     int caret = 0;
     bool composed = false;
     {
-      TUserAction userAction(this, true);
+      TcxEditUserActionScope userAction(this, true);
       composed = ComposeTypedText(String(), text, caret);
     }
     if (composed) SendMessage(inner->InnerControl()->Handle(), WM_CUT, 0, 0);
@@ -1118,12 +1105,12 @@ void TcxCustomTextEdit::PasteText() {
     int caret = 0;
     bool composed = false;
     {
-      TUserAction userAction(this, true);
+      TcxEditUserActionScope userAction(this, true);
       composed = ComposeTypedText(clip, text, caret);
     }
     if (!composed) return;
     // The edit box would paste the whole clipboard: the composed text goes in instead.
-    TUserAction userAction(this, true);
+    TcxEditUserActionScope userAction(this, true);
     ApplyEditValue(Variant(text));
     SetSelStart(caret);
   } else {

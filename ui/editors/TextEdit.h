@@ -67,6 +67,8 @@ class TcxCustomTextEdit : public TcxCustomEdit, public IcxFormatControllerListen
   void ClearLookupChangeFlag() { FLookupChange = false; }
   bool IsNavigating() const { return FNavigating; }
   bool IsEditingQueryRunning() const { return IsRequestingEditing(); }
+  // A text replacement (from a host or a replace request) is running.
+  bool IsReplacingText() const { return FReplacing; }
   void SyncSelectionState();
   void PostDeferredNotification();
   IcxInnerTextEdit* InnerTextEditInterface();
@@ -180,6 +182,7 @@ class TcxCustomTextEdit : public TcxCustomEdit, public IcxFormatControllerListen
   void DoExit() override;
   bool DoMouseWheel(TShiftState Shift, int WheelDelta, win::POINT MousePos) override;
   void Loaded() override;
+  bool FocusedOrReplacing();
 
  private:
   friend class TcxCustomInnerTextEdit;
@@ -192,7 +195,6 @@ class TcxCustomTextEdit : public TcxCustomEdit, public IcxFormatControllerListen
   void HandleGetText(TMessage& Message);
   // A freely typed text that no longer spells the current item stops being that item.
   void RematchTypedText();
-  bool FocusedOrReplacing();
 
   bool FBeepOnEnter = true;
   bool FFoundMarkLock = false;

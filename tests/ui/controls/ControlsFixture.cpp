@@ -42,6 +42,19 @@ void ControlsTest::MoveMouse(int x, int y) {
   Pump();
 }
 
+void ControlsTest::Type(const std::string& Utf8) {
+  Headless().InjectText(Utf8);
+  Pump();
+}
+
+void ControlsTest::Key(unsigned Vk, std::initializer_list<unsigned> Modifiers) {
+  for (unsigned m : Modifiers) Headless().InjectKey(m, true);
+  Headless().InjectKey(Vk, true);
+  Headless().InjectKey(Vk, false);
+  for (unsigned m : Modifiers) Headless().InjectKey(m, false);
+  Pump();
+}
+
 TForm* ControlsTest::NewForm(int left, int top, int width, int height) {
   auto* form = new TForm(Application, 0);
   form->SetBorderStyle(bsNone);

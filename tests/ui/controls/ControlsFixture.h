@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
+#include <string>
 
 #include "platform/classes/Forms.h"
 #include "platform/display/Display.h"
@@ -20,6 +22,9 @@ class ControlsTest : public ::testing::Test {
   void Pump();
   void RunFor(std::uint64_t ms);
   void MoveMouse(int x, int y);
+  // Text as an input method delivers it, and a key pressed and released with its modifiers held.
+  void Type(const std::string& Utf8);
+  void Key(unsigned Vk, std::initializer_list<unsigned> Modifiers = {});
   platform::HeadlessControl& Headless() { return *platform::Headless(); }
   // A shown form without a description at the screen rectangle given.
   TForm* NewForm(int left, int top, int width, int height);

@@ -54,15 +54,6 @@ class InnerListBoxTest : public ControlsTest {
   void Fill(std::initializer_list<const char*> items) {
     for (const char* s : items) list->Items()->Add(s);
   }
-  void Type(const std::string& text) {
-    Headless().InjectText(text);
-    Pump();
-  }
-  void Key(WORD vk) {
-    Headless().InjectKey(vk, true);
-    Headless().InjectKey(vk, false);
-    Pump();
-  }
   TForm* form = nullptr;
   TListContainer* container = nullptr;
   TcxCustomInnerListBox* list = nullptr;

@@ -71,17 +71,6 @@ class TextEditTest : public ControlsTest {
     Edit->SetFocus();
     Pump();
   }
-  void Type(const std::string& Utf8) {
-    Headless().InjectText(Utf8);
-    Pump();
-  }
-  void Key(unsigned Vk, std::initializer_list<unsigned> Modifiers = {}) {
-    for (unsigned m : Modifiers) Headless().InjectKey(m, true);
-    Headless().InjectKey(Vk, true);
-    Headless().InjectKey(Vk, false);
-    for (unsigned m : Modifiers) Headless().InjectKey(m, false);
-    Pump();
-  }
   static String Selected(TcxCustomTextEdit* Edit) {
     return Edit->InnerTextEditInterface()->SelText();
   }
