@@ -7,6 +7,7 @@
 #include "platform/classes/Picture.h"
 #include "platform/win/CommonDialogs.h"
 #include "platform/win/Focus.h"
+#include "platform/win/MessageBox.h"
 
 using namespace win;
 
@@ -189,3 +190,10 @@ const bool kRegistered = [] {
 }();
 
 }  // namespace
+
+// ---- ShowMessage ----------------------------------------------------------------------------------
+
+void ShowMessage(const String& Msg) {
+  if (!Application) return;
+  Application->MessageBox(Msg, Application->Title(), MB_OK);
+}

@@ -136,3 +136,7 @@ class TOpenPictureDialog : public TOpenDialog {
  public:
   explicit TOpenPictureDialog(TComponent* AOwner);
 };
+
+// A modal box with the message and an OK button, captioned with the application's title. It
+// goes through the application's message box function, so tests can capture what it says.
+void ShowMessage(const String& Msg);

@@ -19,53 +19,14 @@
 
 #include "platform/classes/FormDescription.h"
 #include "tests/support/Artifacts.h"
+#include "tests/support/SerialPeer.h"
 
 namespace {
 
 using namespace win;
 using Bytes = std::vector<BYTE>;
 
-// The screen at the far end of the line: the master side of a pseudo-terminal pair.
-class Peer {
- public:
-  Peer() {
-    master_ = posix_openpt(O_RDWR | O_NOCTTY);
-    if (master_ >= 0 && grantpt(master_) == 0 && unlockpt(master_) == 0)
-      name_ = std::string("//.") + ptsname(master_);
-  }
-  ~Peer() { Close(); }
-  Peer(const Peer&) = delete;
-  Peer& operator=(const Peer&) = delete;
-
-  const std::string& PortName() const { return name_; }
-  void Close() {
-    if (master_ >= 0) ::close(master_);
-    master_ = -1;
-  }
-  void Send(const Bytes& b) { ASSERT_EQ(::write(master_, b.data(), b.size()), static_cast<ssize_t>(b.size())); }
-  // Reads until `count` bytes arrived or `quietMs` pass without any.
-  Bytes Receive(std::size_t count, int quietMs = 2000) {
-    Bytes out;
-    BYTE buf[4096];
-    while (out.size() < count) {
-      pollfd p{master_, POLLIN, 0};
-      if (::poll(&p, 1, quietMs) <= 0) break;
-      ssize_t n = ::read(master_, buf, sizeof buf);
-      if (n <= 0) break;
-      out.insert(out.end(), buf, buf + n);
-    }
-    return out;
-  }
-  termios Line() const {
-    termios t{};
-    tcgetattr(master_, &t);
-    return t;
-  }
-
- private:
-  int master_ = -1;
-  std::string name_;
-};
+using Peer = testsupport::SerialPeer;
 
 // Runs the user-interface thread's message loop until `done` holds or `ms` pass.
 bool Pump(const std::function<bool()>& done, int ms = 3000) {
