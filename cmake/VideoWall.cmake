@@ -9,16 +9,17 @@ function(vw_add_folders)
   endforeach()
 endfunction()
 
-# The windows of a folder: every .cpp that has a form description (.form) beside it.
+# The windows of a folder: every .cpp that has a form description (.form) beside it, and the
+# parts a large window is split into, named after it (GridConsoleLinks.cpp beside GridConsole.form).
 function(vw_window_sources out dir)
   file(GLOB forms CONFIGURE_DEPENDS ${dir}/*.form)
   set(sources)
   foreach(form IN LISTS forms)
-    string(REGEX REPLACE "\\.form$" ".cpp" source "${form}")
-    if(EXISTS ${source})
-      list(APPEND sources ${source})
-    endif()
+    string(REGEX REPLACE "\\.form$" "" base "${form}")
+    file(GLOB parts CONFIGURE_DEPENDS ${base}*.cpp)
+    list(APPEND sources ${parts})
   endforeach()
+  list(REMOVE_DUPLICATES sources)
   set(${out} ${sources} PARENT_SCOPE)
 endfunction()
 

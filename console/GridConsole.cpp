@@ -1,5 +1,7 @@
 #include "console/GridConsole.h"
 
+#include <type_traits>
+
 TForm1* Form1 = nullptr;
 
 TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {}
@@ -12,6 +14,36 @@ void TForm1::CreateParams(TCreateParams& Params) {
   TForm::CreateParams(Params);
   Params.ExStyle |= win::WS_EX_APPWINDOW;
 }
+
+void TForm1::Loaded() {
+  TForm::Loaded();
+  auto find = [this](auto*& field, const char* name) {
+    field = dynamic_cast<std::remove_reference_t<decltype(field)>>(FindComponent(name));
+  };
+  find(Comm1, "Comm1");
+  find(Comm2, "Comm2");
+  find(Comm3, "Comm3");
+  find(socketClient, "socketClient");
+  find(BitBtn1, "BitBtn1");
+  find(BitBtn2, "BitBtn2");
+  find(BitBtn5, "BitBtn5");
+  find(BitBtn6, "BitBtn6");
+  find(BitBtn9, "BitBtn9");
+  find(BitBtn15, "BitBtn15");
+  find(BitBtn18, "BitBtn18");
+  find(btnPlayMode, "btnPlayMode");
+  find(Bitbtn, "Bitbtn");
+  find(PopupMenu1, "PopupMenu1");
+  find(N7, "N7");
+  find(N15, "N15");
+  find(PageControl1, "PageControl1");
+  find(TabSheet3, "TabSheet3");
+  find(TabSheet4, "TabSheet4");
+  find(Memo1, "Memo1");
+  find(StatusBar1, "StatusBar1");
+}
+
+void SetLinkStatus(TdxStatusBar* StatusBar, const String& Text) { StatusBar->Panels()->PanelAt(0)->SetText(Text); }
 
 namespace {
 

@@ -8,6 +8,11 @@ TForm4::~TForm4() {
   if (Form4 == this) Form4 = nullptr;
 }
 
+void TForm4::Loaded() {
+  TForm::Loaded();
+  BitBtn8 = dynamic_cast<TcxButton*>(FindComponent("BitBtn8"));
+}
+
 namespace {
 
 const bool kRegistered = [] {

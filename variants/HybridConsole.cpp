@@ -13,6 +13,12 @@ void TForm33::CreateParams(TCreateParams& Params) {
   Params.ExStyle |= win::WS_EX_APPWINDOW;
 }
 
+void TForm33::Loaded() {
+  TForm::Loaded();
+  Memo1 = dynamic_cast<TMemo*>(FindComponent("Memo1"));
+  StatusBar1 = dynamic_cast<TdxStatusBar*>(FindComponent("StatusBar1"));
+}
+
 namespace {
 
 const bool kRegistered = [] {

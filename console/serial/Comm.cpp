@@ -295,3 +295,11 @@ void TComm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;
   }
 }
+
+namespace {
+// Form descriptions create serial ports by class name.
+const bool kRegistered = [] {
+  RegisterClassesOf<TComm>();
+  return true;
+}();
+}  // namespace

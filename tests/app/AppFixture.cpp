@@ -39,12 +39,15 @@ void AppTest::SetUp() {
   SetProgramFolder(folder);
   TApplication::SetMessageBoxFunc(RecordingMessageBox);
   InitializeForms();
+  // As the program starts them: the forms' library controls need their painters and skins.
+  StartLibraryUnits();
   Application->Initialize();
   Application->SetTitle(kProgramTitle);
 }
 
 void AppTest::TearDown() {
   FinalizeForms();
+  EndLibraryUnits();
   // A quit the program posted would end the next case's loop at once.
   MSG m;
   while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/classes/Forms.h"
+#include "platform/classes/StdCtrls.h"
 #include "ui/choice/ExtEditUtils.h"
 #include "ui/controls/EditUtils.h"
 #include "ui/foundation/DrawingRoutines.h"
@@ -658,6 +659,10 @@ void TcxCustomGroupBox::WndProc(TMessage& Message) {
 
 void TcxGroupBox::DeclareProperties(TPropTable& t) {
   using G = TcxGroupBox;
+  // What every windowed control of a form description publishes; the group box's own come after
+  // and take precedence.
+  stdctrls_detail::PublishWinControl(t);
+  t.Add("Caption", &TControl::Caption, &TControl::SetCaption);
   t.Add("Alignment", &G::Alignment, &G::SetAlignment).SetDefault(alTopLeft);
   t.Add("CaptionBkColor", &G::CaptionBkColor, &G::SetCaptionBkColor).Stored(false);
   t.Add("Color", &G::Color, &G::SetColor).Idents(&ColorToIdent, &IdentToColor).Stored(false);
@@ -670,3 +675,11 @@ void TcxGroupBox::DeclareProperties(TPropTable& t) {
   t.Add("StyleFocused", &G::StyleFocused, &G::SetStyleFocused);
   t.Add("StyleHot", &G::StyleHot, &G::SetStyleHot);
 }
+
+namespace {
+// Form descriptions create group boxes by class name.
+const bool kRegistered = [] {
+  RegisterClassesOf<TcxGroupBox>();
+  return true;
+}();
+}  // namespace

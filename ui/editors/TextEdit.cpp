@@ -4,6 +4,7 @@
 
 #include "platform/classes/DateUtils.h"
 #include "platform/classes/FormatSettings.h"
+#include "platform/classes/StdCtrls.h"
 #include "platform/classes/SysUtils.h"
 #include "platform/classes/Utf8.h"
 #include "platform/win/Clipboard.h"
@@ -1142,6 +1143,9 @@ TcxTextEdit::TcxTextEdit(TComponent* AOwner)
 
 void TcxTextEdit::DeclareProperties(TPropTable& t) {
   using E = TcxTextEdit;
+  // What every windowed control of a form description publishes; an editor takes the focus by Tab.
+  stdctrls_detail::PublishWinControl(t);
+  t.Redeclare("TabStop").SetDefault(true);
   t.Add("AutoSize", &E::AutoSizeValue, &E::SetAutoSize).SetDefault(true);
   t.Add("BeepOnEnter", &E::BeepOnEnter, &E::SetBeepOnEnter).SetDefault(true);
   t.Add("Properties", &E::Properties, &E::SetProperties);
@@ -1185,3 +1189,11 @@ void TextEditUnitShutdown() {
   FilterEditsControllerInstance()->RemoveHelper(TcxTextEditProperties::StaticClass(),
                                                 FilterEditHelperClass<TcxFilterTextEditHelper>());
 }
+
+namespace {
+// Form descriptions create text editors by class name.
+const bool kRegistered = [] {
+  RegisterClassesOf<TcxTextEdit>();
+  return true;
+}();
+}  // namespace
