@@ -589,7 +589,9 @@ void TcxFormatController::ReleaseWindow() {
   if (!FWindow) return;
   win::HWND window = FWindow;
   FWindow = nullptr;
-  win::DestroyWindow(window);
+  // Freed with the program's other statics (after an exit from anywhere, editors still listening),
+  // the window system's own state may be gone already; the ending process takes the window along.
+  if (!UnitFinalized()) win::DestroyWindow(window);
 }
 
 TcxFormatController* FormatControllerInstance() {
