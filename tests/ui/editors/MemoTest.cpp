@@ -5,10 +5,13 @@
 
 #include <string>
 
+#include "platform/classes/FormDescription.h"
+#include "platform/classes/Streams.h"
 #include "platform/classes/TypInfo.h"
 #include "platform/win/Clipboard.h"
 #include "platform/win/Focus.h"
 #include "platform/win/Keys.h"
+#include "platform/win/Metrics.h"
 #include "platform/win/Window.h"
 #include "tests/support/Artifacts.h"
 #include "tests/support/FakeThemeLibrary.h"
@@ -273,7 +276,7 @@ TEST_F(MemoTest, ATextSetOnTheInnerMemoBecomesTheValue) {
   EXPECT_EQ(changed, 1);
 }
 
-TEST_F(MemoTest, PublishedPropertiesAndAMemoReadFromAForm) {
+TEST_F(MemoTest, PublishedPropertiesAndAMemoReadFromADescription) {
   TcxMemo* memo = NewMemo();
   EXPECT_NE(GetPropInfo(memo, "Lines"), nullptr);
   EXPECT_EQ(GetPropInfo(memo, "Text"), nullptr);
@@ -285,6 +288,31 @@ TEST_F(MemoTest, PublishedPropertiesAndAMemoReadFromAForm) {
   EXPECT_EQ(memo->Properties()->ScrollBars(), ssVertical);
   EXPECT_NE(memo->Properties(), &source);
   EXPECT_EQ(memo->Properties()->EditClass(), TcxMemo::StaticClass());
+
+  memo->SetName("Subtitle");
+  EXPECT_EQ(memo->Lines()->Strings(0), "Subtitle") << "a new memo's text follows its name";
+  memo->Lines()->Clear();
+  memo->Lines()->Add("stored");
+  memo->Lines()->Add("字幕");
+  TMemoryStream stream;
+  stream.WriteComponent(form);
+  TMemoryStream text;
+  stream.SetPosition(0);
+  ObjectBinaryToText(&stream, &text);
+  String description(static_cast<const char*>(text.Memory()), static_cast<std::size_t>(text.Size()));
+  EXPECT_NE(description.find("Lines.Strings"), String::npos) << description;
+  EXPECT_EQ(description.find("TcxCustomInnerMemo"), String::npos) << "the inner memo is the editor's own";
+  // Read into a form that is not shown: the lines become the value once the memo is read.
+  RegisterClassesOf<TcxMemo>();
+  auto* target = new TForm(Application, 0);
+  stream.SetPosition(0);
+  stream.ReadComponent(target);
+  auto* copy = dynamic_cast<TcxMemo*>(target->FindComponent("Subtitle"));
+  ASSERT_NE(copy, nullptr);
+  EXPECT_EQ(copy->Properties()->ScrollBars(), ssVertical);
+  EXPECT_EQ(copy->Lines()->Count(), 2);
+  EXPECT_EQ(VarToStr(copy->EditValue()), "stored\r\n字幕\r\n");
+  delete target;
 }
 
 TEST_F(MemoTest, RegistrationAndTheFilterHelper) {
@@ -347,6 +375,35 @@ TEST_F(MemoTest, UnderTheThemeLibraryTheCornerBetweenTheBarsIsFilled) {
   delete memo;
   ThemeAccessShutdown();
   FakeThemeLibrary::Uninstall();
+}
+
+}  // namespace
+
+namespace {
+
+// The height in visible lines: each a "Zg" line of the style's font, inside margins of 1 and 3, and
+// a horizontal scroll bar adding its height.
+TEST_F(MemoTest, VisibleLineCountSizesTheMemo) {
+  TcxMemo* memo = NewMemo();
+  TcxScreenCanvas canvas;
+  canvas.AssignFont(memo->Style()->DisplayFont());
+  const int line = canvas.MeasureTextHeight("Zg");
+  int borders = 0;
+  for (int n : {1, 3, 5}) {
+    memo->Properties()->SetVisibleLineCount(n);
+    Pump();
+    const TRect client = memo->EditViewInfo()->ClientRect;
+    EXPECT_EQ(client.Bottom - client.Top, 4 + n * line) << n;
+    borders = memo->Height() - (client.Bottom - client.Top);
+  }
+  memo->Properties()->SetScrollBars(ssHorizontal);
+  Pump();
+  EXPECT_EQ(memo->Height(), borders + 4 + 5 * line + GetSystemMetrics(SM_CYHSCROLL));
+  memo->Properties()->SetVisibleLineCount(0);
+  const int height = memo->Height();
+  memo->Lines()->Add("no auto size without a line count");
+  Pump();
+  EXPECT_EQ(memo->Height(), height);
 }
 
 }  // namespace
