@@ -75,6 +75,8 @@ using TcxEditButtonViewInfoClass = std::function<TcxEditButtonViewInfo*()>;
 // Painting flags of the view data: an external border drawn around an in-place editor.
 inline constexpr int epoHasExternalBorder = 1;
 inline constexpr int epoInplaceContentOffsets = 4;
+// Text cut short ends in "...".
+inline constexpr int epoShowEndEllipsis = 8;
 inline constexpr int epoPressedButtonsShiftContent = 16;
 
 using TcxEditDrawBackgroundEvent = std::function<void(TObject* Sender, TcxCanvas* ACanvas, bool& AHandled)>;

@@ -269,7 +269,7 @@ void TcxCustomTextEditViewData::PrepareTextDrawParams(TcxCanvas* ACanvas, TcxCus
     CheckWrappedLayout(ACanvas, AViewInfo);
   else
     AViewInfo->DrawFlags = TextDrawFlags();
-  if (AViewInfo->PaintOptions & 8) AViewInfo->DrawFlags |= tlfEndEllipsis;
+  if (AViewInfo->PaintOptions & epoShowEndEllipsis) AViewInfo->DrawFlags |= tlfEndEllipsis;
   AViewInfo->ComboBoxStyle = DrawsAsComboBox();
 }
 
