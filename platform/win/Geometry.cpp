@@ -515,7 +515,15 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     // What the window uncovered belongs to whatever lies below it now.
     if (parent && !oldArea.Empty() && (moved || sized || (flags & SWP_HIDEWINDOW))) {
       Region exposed = oldArea;
-      if (visibleNow) exposed.Subtract(Region(w->rect));
+      if (visibleNow) {
+        // Only what the window's shape covers now stays hidden: outside its region the parent shows.
+        Region shape(w->rect);
+        if (w->windowRgn) {
+          shape = *w->windowRgn;
+          shape.Offset(w->rect.left, w->rect.top);
+        }
+        exposed.Subtract(shape);
+      }
       if (!exposed.Empty()) {
         exposed.Offset(parent->client.left, parent->client.top);
         InvalidateWindowArea(*parent, exposed, true, true, false);

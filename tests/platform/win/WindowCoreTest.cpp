@@ -426,5 +426,30 @@ TEST_F(WindowTest, AWindowDestroyedByItsOwnCreationMessagesIsNeverTouchedAgain) 
   EXPECT_EQ(GetWindow(second, GW_CHILD), nullptr);
 }
 
+// A child shaped by a window region moved onto part of where it stood: its parent paints what the
+// region leaves out there, instead of keeping the child's old pixels.
+TEST_F(WindowTest, AMovedChildUncoversWhatItsRegionLeavesOut) {
+  HWND top = Make("top", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200);
+  HWND child = Make("child", WS_CHILD | WS_VISIBLE, 0, 0, 100, 40, top);
+  handlers[child] = [](HWND, UINT m, WPARAM wp, LPARAM, LRESULT& r) {
+    if (m != WM_ERASEBKGND) return false;
+    RECT all{0, 0, 100, 40};
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(reinterpret_cast<HDC>(wp), &all, red);
+    DeleteObject(red);
+    r = 1;
+    return true;
+  };
+  SetWindowRgn(child, CreateRectRgn(4, 4, 96, 36), TRUE);
+  Pump();
+  const std::uint32_t window = SurfacePixel(top, 150, 150);
+  EXPECT_EQ(SurfacePixel(top, 10, 10), 0xFF0000u);
+  SetWindowPos(child, nullptr, 0, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  Pump();
+  // Rows 10 to 13 lie in the child's rectangle but outside its region: the parent's now.
+  EXPECT_EQ(SurfacePixel(top, 10, 11), window);
+  EXPECT_EQ(SurfacePixel(top, 10, 20), 0xFF0000u);
+}
+
 }  // namespace
 }  // namespace wintest
