@@ -347,6 +347,13 @@ TcxCustomLabelViewInfo::TcxCustomLabelViewInfo()
 TcxCustomLabelViewInfo::~TcxCustomLabelViewInfo() = default;
 
 void TcxCustomLabelViewInfo::PaintBody(TcxCanvas* ACanvas) {
+  if (!IsInplace && Transparent && Edit) {
+    // Nothing erases a see-through label: its border around the client area shows the parent too.
+    ACanvas->PushClipRegion();
+    ACanvas->ExcludeRectFromClip(ClientRect);
+    PaintParentBackground(Edit, ACanvas, Bounds);
+    ACanvas->PopClipRegion();
+  }
   DrawEditBackgroundExcludingButtons(ACanvas, this, false);
   DrawLabel(ACanvas);
 }

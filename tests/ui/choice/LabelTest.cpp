@@ -12,6 +12,7 @@
 #include "ui/choice/Label.h"
 #include "ui/controls/FilterEditHelpers.h"
 #include "ui/editors/TextEdit.h"
+#include "ui/foundation/Geometry.h"
 
 namespace choicetest {
 namespace {
@@ -123,6 +124,258 @@ TEST_F(LabelTest, CaptionAndEditValueStayEqual) {
   // The same caption again changes nothing.
   label->SetEditValue(Variant(String("信号 3")));
   EXPECT_EQ(changed, 2);
+}
+
+
+// Depth copies against the plain text: where they lie, in which order and how much room they take.
+TEST_F(LabelTest, DepthEffects) {
+  TForm* form = MakeForm(0, 0, 600, 300);
+  TcxLabel* plain = NewLabel(form, 10, 10, "Wg8");
+  auto effect = [&](int Top, TcxLabelEffect Effect, TcxLabelOrientation Orientation, int Depth) {
+    TcxLabel* label = NewLabel(form, 10, Top, "Wg8");
+    label->Properties()->SetLabelEffect(Effect);
+    label->Properties()->SetOrientation(Orientation);
+    label->Properties()->SetDepth(Depth);
+    return label;
+  };
+  TcxLabel* extrude = effect(60, cxleExtrude, cxoRightBottom, 5);
+  TcxLabel* cool = effect(110, cxleCool, cxoLeft, 6);
+  TcxLabel* fun = effect(160, cxleFun, cxoRightBottom, 4);
+  TcxLabel* none = effect(210, cxleNormal, cxoRightBottom, 10);
+  const Picture base = Grab(plain);
+  const TRect text = base.Extent(kBlack);
+  ASSERT_FALSE(RectHasNoArea(text));
+
+  // Five copies 5 .. 1 pixels to the lower right, then the text over them.
+  const Picture e = Grab(extrude);
+  EXPECT_EQ(extrude->Width(), plain->Width() + 5);
+  EXPECT_EQ(extrude->Height(), plain->Height() + 5);
+  EXPECT_EQ(e.Extent(kBlack), text);
+  EXPECT_EQ(e.Count(kBlack), base.Count(kBlack));
+  const TRect red = e.Extent(kRed);
+  EXPECT_EQ(red.Right, text.Right + 5);
+  EXPECT_EQ(red.Bottom, text.Bottom + 5);
+
+  // One copy at the full depth; the text 6 pixels right of it.
+  const Picture c = Grab(cool);
+  EXPECT_EQ(cool->Width(), plain->Width() + 6);
+  EXPECT_EQ(cool->Height(), plain->Height());
+  EXPECT_EQ(c.Extent(kBlack), ShiftRect(text, 6, 0, true));
+  EXPECT_EQ(c.Extent(kRed).Left, text.Left);
+
+  // The ramp goes a quarter of the way per copy; the farthest copy is drawn first and palest,
+  // the nearest last in the shadow colour itself.
+  const Picture f = Grab(fun);
+  for (int i = 1; i <= 4; ++i) {
+    const Rgb colour = LabelFunColor(i, 4, kWhite, kRed);
+    ASSERT_GT(f.Count(colour), 0) << i;
+    EXPECT_EQ(f.Extent(colour).Right, text.Right + 5 - i) << i;
+  }
+  EXPECT_EQ(f.Extent(kBlack), text);
+
+  // No effect: a depth changes nothing.
+  const Picture n = Grab(none);
+  EXPECT_EQ(none->Width(), plain->Width());
+  EXPECT_EQ(none->Height(), plain->Height());
+  EXPECT_EQ(n.P, base.P);
+}
+
+TEST_F(LabelTest, RaisedLoweredAndOutlinedLetters) {
+  TForm* form = MakeForm(0, 0, 600, 400);
+  const Rgb grey = 0xC0C0C0, highlight = ColorToRGB(clBtnHighlight), shadow = ColorToRGB(clBtnShadow);
+  auto make = [&](int Top, int Size, TcxLabelStyle Style) {
+    TcxLabel* label = NewLabel(form, 10, Top, "Wg8", Size);
+    label->Style()->SetColor(clSilver);
+    label->Properties()->SetLabelStyle(Style);
+    return label;
+  };
+  struct Case {
+    int Size;
+    TcxLabelStyle Style;
+    int Grows;
+    bool ShadowCopy;
+  };
+  const Case cases[] = {{10, cxlsRaised, 1, false}, {12, cxlsRaised, 2, true}, {10, cxlsLowered, 1, false},
+                        {12, cxlsLowered, 2, true}};
+  int top = 10;
+  for (const Case& k : cases) {
+    TcxLabel* plain = make(top, k.Size, cxlsNormal);
+    TcxLabel* styled = make(top + 30, k.Size, k.Style);
+    top += 70;
+    const Picture p = Grab(plain), s = Grab(styled);
+    EXPECT_EQ(styled->Width(), plain->Width() + k.Grows) << k.Size << " " << k.Style;
+    EXPECT_EQ(styled->Height(), plain->Height() + k.Grows) << k.Size << " " << k.Style;
+    // The text itself one pixel down and right.
+    EXPECT_EQ(s.Extent(kBlack), ShiftRect(p.Extent(kBlack), 1, 1, true)) << k.Size << " " << k.Style;
+    EXPECT_GT(s.Count(highlight), 0);
+    EXPECT_EQ(s.Count(shadow) > 0, k.ShadowCopy) << k.Size << " " << k.Style;
+    EXPECT_GT(p.Count(grey), 0);
+  }
+
+  // An outline without a texture is hollow: the strokes' insides keep the background.
+  TcxLabel* solid = NewLabel(form, 300, 10, "WM", 28);
+  solid->Style()->Font()->SetStyle(TFontStyles{fsBold});
+  TcxLabel* outline = NewLabel(form, 300, 80, "WM", 28);
+  outline->Style()->Font()->SetStyle(TFontStyles{fsBold});
+  outline->Properties()->SetLabelStyle(cxlsOutLine);
+  const Picture a = Grab(solid), b = Grab(outline);
+  ASSERT_EQ(a.W, b.W);
+  int hollow = 0;
+  for (int y = 0; y < a.H; ++y)
+    for (int x = 0; x < a.W; ++x)
+      if (a.At(x, y) == kBlack && a.At(x - 2, y) == kBlack && a.At(x + 2, y) == kBlack && b.At(x, y) == kWhite) ++hollow;
+  EXPECT_GT(b.Count(kBlack), 0);
+  EXPECT_GT(hollow, 20);
+}
+
+TEST_F(LabelTest, TurnedText) {
+  TForm* form = MakeForm(0, 0, 600, 400);
+  TcxLabel* level = NewLabel(form, 10, 10, "File");
+  TcxLabel* down = NewLabel(form, 100, 10, "File");
+  down->Properties()->SetAngle(-90);
+  TcxLabel* marked = NewLabel(form, 150, 10, "&File");
+  marked->Properties()->SetAngle(-90);
+  marked->Properties()->SetWordWrap(true);
+  TcxLabel* up = NewLabel(form, 200, 10, "File");
+  up->Properties()->SetAngle(270);
+  Pump();
+  // -90 lays out as 270: the level box turned a quarter.
+  EXPECT_EQ(down->Width() - 4, level->Height() - 4);
+  EXPECT_EQ(down->Height() - 4, level->Width() - 4);
+  const Picture d = Grab(down), u = Grab(up), m = Grab(marked);
+  EXPECT_EQ(d.P, u.P);
+  // Turned, "&File" shows as "File": no underline, and word wrapping plays no part.
+  EXPECT_EQ(marked->Width(), down->Width());
+  EXPECT_EQ(m.P, d.P);
+  // Read from top to bottom, the first letter's stem stands near the top on the right.
+  const TRect ink = d.Extent(kBlack);
+  EXPECT_GT(WidthOfRect(ink), 8);
+  EXPECT_GT(HeightOfRect(ink), WidthOfRect(ink));
+}
+
+TEST_F(LabelTest, EtchedLine) {
+  TForm* form = MakeForm(0, 0, 600, 400);
+  const Rgb line = ColorToRGB(clBtnShadow);
+  auto make = [&](int Top, TAlignment Horz, int Angle) {
+    TcxLabel* label = NewLabel(form, 10, Top, "Line");
+    label->Properties()->SetAngle(Angle);
+    label->Properties()->Alignment()->SetHorz(Horz);
+    label->Properties()->LineOptions()->SetVisible(true);
+    EXPECT_FALSE(label->AutoSize());
+    label->SetBounds(10, Top, 200, Angle == 0 ? 24 : 100);
+    return label;
+  };
+  TcxLabel* left = make(10, taLeftJustify, 0);
+  TcxLabel* centre = make(40, taCenter, 0);
+  TcxLabel* slanted = make(80, taLeftJustify, 45);
+  TcxLabel* upright = make(200, taLeftJustify, 90);
+  Pump();
+
+  // Left-aligned text: the line starts 3 pixels after it and runs to the right edge.
+  TcxCustomLabelViewInfo* info = left->LabelViewInfo();
+  const TRect& t = info->LabelTextRect;
+  EXPECT_EQ(info->LineRect.Left, t.Right + 3);
+  EXPECT_EQ(info->LineRect.Right, info->ClientRect.Right);
+  EXPECT_EQ(HeightOfRect(info->LineRect), 2);
+  const int y = info->LineRect.Top;
+  EXPECT_EQ(Pixel(left, info->LineRect.Left + 1, y), line);
+  EXPECT_EQ(Pixel(left, t.Right + 1, y), kWhite);
+
+  // Centred text: the line runs on both sides, 3 pixels clear of it.
+  TcxCustomLabelViewInfo* c = centre->LabelViewInfo();
+  const int cy = c->LineRect.Top;
+  EXPECT_EQ(Pixel(centre, c->LabelTextRect.Left - 4, cy), line);
+  EXPECT_EQ(Pixel(centre, c->LabelTextRect.Left - 3, cy), kWhite);
+  EXPECT_EQ(Pixel(centre, c->LabelTextRect.Right + 2, cy), kWhite);
+  EXPECT_EQ(Pixel(centre, c->LabelTextRect.Right + 3, cy), line);
+
+  // No line beside slanted text; a vertical one beside text at 90 degrees.
+  EXPECT_TRUE(RectHasNoArea(slanted->LabelViewInfo()->LineRect));
+  EXPECT_TRUE(upright->LabelViewInfo()->LineVertical);
+  EXPECT_EQ(WidthOfRect(upright->LabelViewInfo()->LineRect), 2);
+  EXPECT_GT(HeightOfRect(upright->LabelViewInfo()->LineRect), 0);
+}
+
+TEST_F(LabelTest, AutoSizeAndTheLineExcludeEachOther) {
+  TForm* form = MakeForm(0, 0, 300, 200);
+  TcxLabel* empty = NewLabel(form, 10, 10, "");
+  TcxLabel* sample = NewLabel(form, 10, 50, "Wg");
+  Pump();
+  // An empty label is one line high.
+  EXPECT_EQ(empty->Height(), sample->Height());
+  EXPECT_TRUE(sample->AutoSize());
+  sample->Properties()->LineOptions()->SetVisible(true);
+  EXPECT_FALSE(sample->AutoSize());
+  sample->SetAutoSize(true);
+  EXPECT_FALSE(sample->Properties()->LineOptions()->Visible());
+}
+
+TEST_F(LabelTest, TextureFillsTheLetters) {
+  TForm* form = MakeForm(0, 0, 300, 200);
+  TBitmap texture;
+  texture.SetSize(4, 4);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 4; ++x) texture.Canvas()->SetPixels(x, y, x < 2 ? clBlue : clLime);
+  TcxLabel* label = NewLabel(form, 10, 10, "WM", 28);
+  label->Properties()->SetGlyph(&texture);
+  EXPECT_TRUE(label->Properties()->HasGlyph());
+  const Picture p = Grab(label);
+  EXPECT_EQ(p.Count(kBlack), 0);
+  EXPECT_GT(p.Count(ColorToRGB(clBlue)), 20);
+  EXPECT_GT(p.Count(ColorToRGB(clLime)), 20);
+  // Outside the letters the background stays.
+  EXPECT_EQ(p.At(p.W - 3, p.H - 3), kWhite);
+  label->Properties()->SetGlyph(nullptr);
+  EXPECT_FALSE(label->Properties()->HasGlyph());
+  EXPECT_GT(Grab(label).Count(kBlack), 0);
+}
+
+TEST_F(LabelTest, FocusGoesToTheFocusControlOnly) {
+  TForm* form = MakeForm(0, 0, 300, 200);
+  auto* first = new TEdit(form);
+  first->SetParent(form);
+  first->SetBounds(10, 10, 80, 20);
+  TcxLabel* label = NewLabel(form, 10, 40, "&Target");
+  auto* target = new TEdit(form);
+  target->SetParent(form);
+  target->SetBounds(10, 70, 80, 20);
+  label->SetFocusControl(target);
+  label->SetFocusControl(label);
+  EXPECT_EQ(label->FocusControl(), target);
+  Pump();
+  first->SetFocus();
+  Pump();
+  // Neither a click nor Tab stops on the label.
+  Click(label, 5, 5);
+  EXPECT_TRUE(first->Focused());
+  EXPECT_FALSE(label->CanFocus());
+  Key(win::VK_TAB, true);
+  Key(win::VK_TAB, false);
+  EXPECT_TRUE(target->Focused());
+  first->SetFocus();
+  Pump();
+
+  auto alt = [&](unsigned Letter) {
+    Key(win::VK_MENU, true);
+    Key(Letter, true);
+    Key(Letter, false);
+    Key(win::VK_MENU, false);
+  };
+  alt('T');
+  EXPECT_TRUE(target->Focused());
+  // Disabled, or without accelerators, the key is not the label's.
+  first->SetFocus();
+  label->SetEnabled(false);
+  alt('T');
+  EXPECT_TRUE(first->Focused());
+  label->SetEnabled(true);
+  label->Properties()->SetShowAccelChar(false);
+  alt('T');
+  EXPECT_TRUE(first->Focused());
+
+  // A freed focus control is forgotten.
+  delete target;
+  EXPECT_EQ(label->FocusControl(), nullptr);
 }
 
 }  // namespace
