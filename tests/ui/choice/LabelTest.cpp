@@ -422,8 +422,22 @@ TEST_F(LabelTest, EffectsGallery) {
          l->Properties()->SetOrientation(cxoRightTop);
          l->Properties()->SetDepth(8);
        }},
-      {"Raised", [](TcxLabel* l) { l->Properties()->SetLabelStyle(cxlsRaised); }},
-      {"Lowered", [](TcxLabel* l) { l->Properties()->SetLabelStyle(cxlsLowered); }},
+      {"Raised 14",
+       [](TcxLabel* l) {
+         l->Style()->SetColor(clSilver);
+         l->Properties()->SetLabelStyle(cxlsRaised);
+       }},
+      {"Lowered 14",
+       [](TcxLabel* l) {
+         l->Style()->SetColor(clSilver);
+         l->Properties()->SetLabelStyle(cxlsLowered);
+       }},
+      {"Raised 10",
+       [](TcxLabel* l) {
+         l->Style()->SetColor(clSilver);
+         l->Style()->Font()->SetSize(10);
+         l->Properties()->SetLabelStyle(cxlsRaised);
+       }},
       {"Outline",
        [](TcxLabel* l) {
          l->Style()->Font()->SetSize(24);
@@ -471,8 +485,9 @@ TEST_F(LabelTest, EffectsGallery) {
        }},
       {"Word wrap in a narrow label",
        [](TcxLabel* l) {
+         l->SetAutoSize(false);
          l->Properties()->SetWordWrap(true);
-         l->SetWidth(90);
+         l->SetBounds(0, 0, 110, 70);
        }},
   };
   auto* backdrop = new TPanel(form);
