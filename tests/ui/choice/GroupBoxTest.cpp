@@ -214,5 +214,46 @@ TEST_F(GroupBoxTest, Gallery) {
   SaveScreen("groupbox-gallery.png", win::RECT{0, 0, form->Width(), form->ClientHeight()});
 }
 
+// The 13 alignments in the panel manner, natively through the test theme and with a skin: two rows
+// of each, the skin's caption background yellow and its sides green.
+TEST_F(GroupBoxTest, MannersGallery) {
+  static const TProbeGroupBoxSkin skin;
+  ASSERT_TRUE(ExtendedStylePainterRegistry()->RegisterPainter("ProbeGroupBox", &skin, nullptr));
+  testsupport::FakeThemeLibrary::Install();
+  for (const char* c : {"Button", "Edit"}) testsupport::FakeThemeLibrary::OpenableClasses().insert(c);
+  ThemeAccessShutdown();
+  ThemeAccessStartup();
+  const char* names[] = {"TopLeft",   "TopCenter",   "TopRight",   "BottomLeft", "BottomCenter",
+                         "BottomRight", "LeftTop",   "LeftCenter", "LeftBottom", "RightTop",
+                         "RightCenter", "RightBottom", "CenterCenter"};
+  const int W = 104, H = 70;
+  TForm* form = MakeForm(0, 0, 7 * (W + 6) + 6, 6 * (H + 6) + 6);
+  for (int manner = 0; manner < 3; ++manner) {
+    for (int a = 0; a <= alCenterCenter; ++a) {
+      TcxGroupBox* box = NewBox(form, 6 + (a % 7) * (W + 6), 6 + (manner * 2 + a / 7) * (H + 6), names[a],
+                                static_cast<TcxCaptionAlignment>(a), W, H);
+      if (manner == 0) box->PanelStyle()->SetActive(true);
+      if (manner == 1) box->Style()->LookAndFeel()->SetNativeStyle(true);
+      if (manner == 2) box->Style()->LookAndFeel()->SetSkinName("ProbeGroupBox");
+    }
+  }
+  Pump();
+  int native = 0, skinned = 0;
+  for (int i = 0; i < form->ControlCount(); ++i) {
+    auto* box = static_cast<TcxGroupBox*>(form->Controls(i));
+    if (box->GroupBoxViewInfo()->NativeStyle) ++native;
+    if (box->Style()->LookAndFeel()->SkinPainter() == &skin) ++skinned;
+  }
+  EXPECT_EQ(native, 13);
+  EXPECT_EQ(skinned, 13);
+  SaveScreen("groupbox-manners.png", win::RECT{0, 0, form->Width(), form->ClientHeight()});
+  delete form;
+  forms_.clear();
+  ThemeAccessShutdown();
+  testsupport::FakeThemeLibrary::Uninstall();
+  ThemeAccessStartup();
+  ExtendedStylePainterRegistry()->UnregisterPainter("ProbeGroupBox");
+}
+
 }  // namespace
 }  // namespace choicetest
