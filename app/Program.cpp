@@ -32,6 +32,7 @@
 #include "matrix/ChannelNaming.h"
 #include "matrix/MatrixConfig.h"
 #include "ui/choice/CheckBox.h"
+#include "ui/choice/Label.h"
 #include "ui/controls/ControlsUnit.h"
 #include "ui/foundation/Fader.h"
 #include "ui/editors/MaskEdit.h"
@@ -102,6 +103,7 @@ void StartLibraryUnits() {
   MaskEditUnitStartup();
   CheckBoxUnitStartup();
   MemoUnitStartup();
+  LabelUnitStartup();
   PCPaintersUnitStartup();
   RegisteredSkinsUnitStartup();
   PCSkinPainterUnitStartup();
@@ -115,6 +117,7 @@ void EndLibraryUnits() {
   PCSkinPainterUnitShutdown();
   RegisteredSkinsUnitShutdown();
   PCPaintersUnitShutdown();
+  LabelUnitShutdown();
   MemoUnitShutdown();
   CheckBoxUnitShutdown();
   MaskEditUnitShutdown();
