@@ -31,6 +31,9 @@ class CheckBoxTest : public ChoiceTest {
     ChoiceTest::SetUp();
     CheckBoxUnitStartup();
     form = MakeForm(10, 10, 600, 400);
+    // Wherever an earlier test left the cursor, no box starts hot.
+    Headless().InjectMouseMove(1000, 740);
+    Pump();
   }
   void TearDown() override {
     CheckBoxUnitShutdown();
