@@ -349,23 +349,16 @@ TEST_F(ButtonTest, TheOffice2003LookDrawsWithTheStandardPainter) {
 }
 
 TEST_F(ButtonTest, WithAButtonThemeTheOffice2003LookTakesTheThemedPainter) {
-  testsupport::FakeThemeLibrary::Install();
-  testsupport::FakeThemeLibrary::OpenableClasses().insert("Button");
-  ThemeAccessShutdown();
-  ThemeAccessStartup();
-  TForm* form = MakeForm(0, 0, 300, 100);
-  TcxButton* b = MakeButton(form, 10, 10);
-  b->LookAndFeel()->SetKind(lfOffice11);
-  EXPECT_EQ(b->ButtonPainter(), WinXPLookAndFeelPainter());
-  Pump();
-  // The themed painter draws the face through the theme: its solid fill shows.
-  EXPECT_EQ(Pixel(b, 3, 3), testsupport::FakeThemeLibrary::ColorOf("Button", 1, 1));
-  SaveControl("button-themed.png", b, 2);
-  delete form;
-  forms_.clear();
-  ThemeAccessShutdown();
-  testsupport::FakeThemeLibrary::Uninstall();
-  ThemeAccessStartup();
+  WithTestTheme({"Button"}, [&] {
+    TForm* form = MakeForm(0, 0, 300, 100);
+    TcxButton* b = MakeButton(form, 10, 10);
+    b->LookAndFeel()->SetKind(lfOffice11);
+    EXPECT_EQ(b->ButtonPainter(), WinXPLookAndFeelPainter());
+    Pump();
+    // The themed painter draws the face through the theme: its solid fill shows.
+    EXPECT_EQ(Pixel(b, 3, 3), testsupport::FakeThemeLibrary::ColorOf("Button", 1, 1));
+    SaveControl("button-themed.png", b, 2);
+  });
 }
 
 // Every look in every state, with glyphs, kinds and tool buttons: a gallery to look at. Hot and
@@ -528,11 +521,7 @@ TEST_F(ButtonDescriptionTest, HotWhileTheMouseIsOverAndNotAfter) {
 // The native branches through the test theme library: themed faces, and a flat tool button that
 // shows no frame until hot.
 TEST_F(ButtonDescriptionTest, ThemedButtonsAndRadioButtons) {
-  testsupport::FakeThemeLibrary::Install();
-  for (const char* c : {"Button", "ToolBar"}) testsupport::FakeThemeLibrary::OpenableClasses().insert(c);
-  ThemeAccessShutdown();
-  ThemeAccessStartup();
-  {
+  WithTestTheme({"Button", "ToolBar"}, [&] {
     TForm* form = MakeForm(0, 0, 300, 100);
     auto* tool = new TcxButton(form);
     tool->SetParent(form);
@@ -548,12 +537,7 @@ TEST_F(ButtonDescriptionTest, ThemedButtonsAndRadioButtons) {
     EXPECT_NE(idle, hot);
     EXPECT_EQ(hot, testsupport::FakeThemeLibrary::ColorOf("ToolBar", 1, 2));
     SaveControl("button-native-tool-hot.png", tool, 2);
-    delete form;
-    forms_.clear();
-  }
-  ThemeAccessShutdown();
-  testsupport::FakeThemeLibrary::Uninstall();
-  ThemeAccessStartup();
+  });
 }
 
 }  // namespace

@@ -18,7 +18,6 @@
 #include "ui/controls/EditUtils.h"
 #include "ui/controls/VariantRoutines.h"
 #include "ui/foundation/Geometry.h"
-#include "ui/foundation/ThemeManager.h"
 
 namespace choicetest {
 namespace {
@@ -570,12 +569,7 @@ TEST_F(CheckBoxTest, GalleryOfEveryLookAndState) {
 // With visual styles (the test theme library) the box is the button theme's check box part, in
 // the state the check state and the part give.
 TEST_F(CheckBoxTest, ANativeBoxDrawsTheThemePart) {
-  testsupport::FakeThemeLibrary::Install();
-  testsupport::FakeThemeLibrary::OpenableClasses().insert("Button");
-  testsupport::FakeThemeLibrary::OpenableClasses().insert("Edit");
-  ThemeAccessShutdown();
-  ThemeAccessStartup();
-  {
+  WithTestTheme({"Button", "Edit"}, [&] {
     TcxCheckBox* b = Make();
     b->Style()->LookAndFeel()->SetNativeStyle(true);
     b->SetChecked(true);
@@ -586,12 +580,7 @@ TEST_F(CheckBoxTest, ANativeBoxDrawsTheThemePart) {
     EXPECT_EQ(Pixel(b, c.X, c.Y), testsupport::FakeThemeLibrary::ColorOf("BUTTON", 3, 1 + 4 * 1 + 1));
     SaveControl("checkbox-native.png", b, 2);
     MoveMouse(b, 300, 300);
-    delete form;
-    forms_.clear();
-  }
-  ThemeAccessShutdown();
-  testsupport::FakeThemeLibrary::Uninstall();
-  ThemeAccessStartup();
+  });
 }
 
 }  // namespace

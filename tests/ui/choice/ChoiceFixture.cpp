@@ -9,6 +9,7 @@
 #include "ui/controls/ControlsUnit.h"
 #include "ui/foundation/Office11Colors.h"
 #include "ui/foundation/PaintersUnit.h"
+#include "ui/foundation/ThemeManager.h"
 
 namespace choicetest {
 
@@ -113,6 +114,28 @@ void ChoiceTest::Click(TControl* Control, int x, int y) {
 void ChoiceTest::Key(unsigned Vk, bool Down) {
   Headless().InjectKey(Vk, Down);
   Pump();
+}
+
+void ChoiceTest::WithTestTheme(std::initializer_list<const char*> Classes, const std::function<void()>& Body) {
+  testsupport::FakeThemeLibrary::Install();
+  for (const char* c : Classes) testsupport::FakeThemeLibrary::OpenableClasses().insert(c);
+  ThemeAccessShutdown();
+  ThemeAccessStartup();
+  auto restore = [this] {
+    Pump();
+    for (auto it = forms_.rbegin(); it != forms_.rend(); ++it) delete *it;
+    forms_.clear();
+    ThemeAccessShutdown();
+    testsupport::FakeThemeLibrary::Uninstall();
+    ThemeAccessStartup();
+  };
+  try {
+    Body();
+  } catch (...) {
+    restore();
+    throw;
+  }
+  restore();
 }
 
 }  // namespace choicetest

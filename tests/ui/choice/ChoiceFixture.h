@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -35,6 +37,9 @@ class ChoiceTest : public ::testing::Test {
   void MouseButton(bool Down, int Button = 1);
   void Click(TControl* Control, int x, int y);
   void Key(unsigned Vk, bool Down);
+  // Body runs with the test theme library opening the listed classes; the forms it leaves are
+  // freed before the theme goes.
+  void WithTestTheme(std::initializer_list<const char*> Classes, const std::function<void()>& Body);
 
   platform::ScopedVirtualClock clock;
   std::vector<TForm*> forms_;

@@ -7,7 +7,6 @@
 #include "tests/ui/choice/ChoiceFixture.h"
 #include "platform/classes/ExtCtrls.h"
 #include "ui/choice/RadioButton.h"
-#include "ui/foundation/ThemeManager.h"
 
 namespace choicetest {
 namespace {
@@ -204,11 +203,7 @@ using namespace win;
 // With visual styles (the test theme library), a native button's glyph starts at 0 and the
 // parent's background shows behind it.
 TEST_F(ChoiceTest, ANativeRadioButtonDrawsItsGlyphAtTheEdge) {
-  testsupport::FakeThemeLibrary::Install();
-  testsupport::FakeThemeLibrary::OpenableClasses().insert("Button");
-  ThemeAccessShutdown();
-  ThemeAccessStartup();
-  {
+  WithTestTheme({"Button"}, [&] {
     TForm* form = MakeForm(0, 0, 300, 60, RGB(0, 120, 0));
     auto* r = new TcxRadioButton(form);
     r->SetBounds(10, 10, 110, 17);
@@ -219,12 +214,7 @@ TEST_F(ChoiceTest, ANativeRadioButtonDrawsItsGlyphAtTheEdge) {
     EXPECT_EQ(r->ButtonRect().Left, 0);
     EXPECT_EQ(Pixel(r, 100, 2), RGB(0, 120, 0)) << "the parent shows behind a native button";
     SaveControl("radiobutton-native.png", r, 2);
-    delete form;
-    forms_.clear();
-  }
-  ThemeAccessShutdown();
-  testsupport::FakeThemeLibrary::Uninstall();
-  ThemeAccessStartup();
+  });
 }
 
 }  // namespace
