@@ -248,7 +248,7 @@ void TcxCustomCheckBoxViewData::CalculateLayout(TcxCanvas* ACanvas, const TRect&
   info->ComboBoxStyle = false;
   info->TextRect = info->ClientRect;
   info->TextOutData.Initialized = false;
-  if (Edit && CaptionShownInplace()) info->Text = Edit->Caption();
+  if (Edit) info->Text = CaptionShownInplace() ? Edit->Caption() : String();
   // 2. The box's place.
   const bool keepsAlignment =
       !IsInplace || properties->ShowsCaptionInplace() || properties->UseAlignmentWhenInplace() || !info->Text.empty();
@@ -715,7 +715,7 @@ void TcxCustomCheckBox::ShadowOutline(TRect& R) {
 
 void TcxCustomCheckBox::HandleTextChange() {
   TcxCustomEdit::HandleTextChange();
-  CheckBoxViewInfo()->Text = Caption();
+  CheckBoxViewInfo()->Text = CaptionShownInplace() ? Caption() : String();
   CheckBoxViewInfo()->TextOutData.Initialized = false;
   ContentChanged();
   Invalidate();

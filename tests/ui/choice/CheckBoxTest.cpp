@@ -327,6 +327,29 @@ TEST_F(CheckBoxTest, LayoutPlacesBoxCaptionAndFocusFrame) {
   EXPECT_GE(b->Height(), 2 * b->Canvas()->MeasureTextHeight("Gg")) << "auto size takes the wrapped lines";
 }
 
+// In a grid cell: no caption, the box alone in the middle, and Space toggles at once.
+TEST_F(CheckBoxTest, InPlaceTheBoxStandsAloneAndSpaceTogglesAtOnce) {
+  auto* b = static_cast<TcxCheckBox*>(TcxCustomEdit::ConstructInplace(TcxCheckBox::StaticClass(), form, true));
+  b->SetParent(form);
+  b->SetBounds(20, 20, 60, 18);
+  b->SetCaption("Hidden in a cell");
+  b->Properties()->OnChange = [this](TObject*) { events.push_back("Change"); };
+  Pump();
+  TcxCustomCheckBoxViewInfo* info = b->CheckBoxViewInfo();
+  EXPECT_EQ(info->Alignment, taCenter);
+  EXPECT_TRUE(info->Text.empty());
+  EXPECT_NEAR(RectCenterPoint(info->BoxRect).X, RectCenterPoint(info->ClientRect).X, 1);
+  EXPECT_EQ(b->Height(), 18) << "no auto size in place";
+  b->SetFocus();
+  Pump();
+  events.clear();
+  Key(VK_SPACE, true);
+  EXPECT_TRUE(b->Checked());
+  Key(VK_SPACE, false);
+  EXPECT_TRUE(b->Checked()) << "one toggle for one key";
+  EXPECT_EQ(events, (Events{"Change"}));
+}
+
 TEST_F(CheckBoxTest, TheAcceleratorFocusesAndToggles) {
   TcxCheckBox* other = Make(10, 60, "Other");
   TcxCheckBox* b = Make(10, 10, "&Link");
