@@ -32,20 +32,6 @@ class TNesting {
   int& FCounter;
 };
 
-// LockUpdate with UnlockUpdate(true) on the way out, also when an exception passes.
-class TPropertiesUpdate {
- public:
-  explicit TPropertiesUpdate(TcxCustomEditProperties* Properties) : FProperties(Properties) {
-    FProperties->LockUpdate();
-  }
-  ~TPropertiesUpdate() { FProperties->UnlockUpdate(true); }
-  TPropertiesUpdate(const TPropertiesUpdate&) = delete;
-  TPropertiesUpdate& operator=(const TPropertiesUpdate&) = delete;
-
- private:
-  TcxCustomEditProperties* FProperties;
-};
-
 }  // namespace
 
 // ---- TcxEditAlignment -------------------------------------------------------------------------------
@@ -111,7 +97,7 @@ void TcxCustomEditPropertiesValues::SetFlag(bool& Flag, bool Value) {
 }
 
 void TcxCustomEditPropertiesValues::ClearAssignedFlags() {
-  TPropertiesUpdate update(FOwner);
+  TcxEditPropertiesUpdate update(FOwner);
   SetMaxValue(false);
   SetMinValue(false);
   SetReadOnly(false);
@@ -123,7 +109,7 @@ void TcxCustomEditPropertiesValues::Assign(TPersistent* Source) {
     TPersistent::Assign(Source);
     return;
   }
-  TPropertiesUpdate update(FOwner);
+  TcxEditPropertiesUpdate update(FOwner);
   SetMaxValue(source->FMaxValue);
   SetMinValue(source->FMinValue);
   SetReadOnly(source->FReadOnly);
@@ -192,7 +178,7 @@ void TcxCustomEditProperties::AssignFrom(TPersistent* Source) {
     return;
   }
   if (source == this) return;
-  TPropertiesUpdate update(this);
+  TcxEditPropertiesUpdate update(this);
   SetAutoSelect(source->AutoSelect());
   FButtons->Assign(source->Buttons());
   SetButtonsViewStyle(source->ButtonsViewStyle());
@@ -443,7 +429,7 @@ void TcxCustomEditProperties::ConvertToEditValue(const Variant& DisplayValue, Va
 
 void TcxCustomEditProperties::ResetToDefaults() {
   FInnerAlignment->RestoreDefaults();
-  TPropertiesUpdate update(this);
+  TcxEditPropertiesUpdate update(this);
   FAssignedValues->ClearAssignedFlags();
 }
 

@@ -360,6 +360,21 @@ class TcxCustomEditProperties : public TcxInterfacedPersistent {
   TcxCustomEditPropertiesClasses FClasses;
 };
 
+// LockUpdate with UnlockUpdate(true) on the way out, also when an exception passes: the owner hears
+// of a batch of changes once.
+class TcxEditPropertiesUpdate {
+ public:
+  explicit TcxEditPropertiesUpdate(TcxCustomEditProperties* Properties) : FProperties(Properties) {
+    FProperties->LockUpdate();
+  }
+  ~TcxEditPropertiesUpdate() { FProperties->UnlockUpdate(true); }
+  TcxEditPropertiesUpdate(const TcxEditPropertiesUpdate&) = delete;
+  TcxEditPropertiesUpdate& operator=(const TcxEditPropertiesUpdate&) = delete;
+
+ private:
+  TcxCustomEditProperties* FProperties;
+};
+
 // ---- unit services ----------------------------------------------------------------------------------
 
 // The editor properties classes, each with "Name|Description", sorted by description; made on the

@@ -25,7 +25,7 @@ class TcxCustomEditListBox : public TcxCustomInnerListBox {
   virtual int ItemWidthAt(int Index);
 
   bool UsesOwnItemDrawing() override;
-  void SetItemIndex(int Value);
+  virtual void SetItemIndex(int Value);
   void SelectionChanged();
   // Adds empty rows or deletes the last ones until there are Count.
   void SetRowCount(int Count);

@@ -671,6 +671,10 @@ void TcxCustomEditPopupWindow::Dispatch(TMessage& Message) {
     ForwardCharToFocus(static_cast<WCHAR>(Message.WParam));
     return;
   }
+  if (Message.Msg == CM_POPUPSHOWAGAIN) {
+    PopupModal(ShowFocusTarget);
+    return;
+  }
   // The class library releases the capture before the button-up handling runs: the size is taken
   // first, so that losing the capture otherwise drops it.
   if (Message.Msg == WM_LBUTTONUP && FSizing) EndSizing(true);

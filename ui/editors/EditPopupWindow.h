@@ -135,6 +135,8 @@ class TcxCustomEditPopupWindow : public TcxCustomPopupWindow {
   int PopupWidth = 0;
   // Resizing moves the window itself instead of a size frame.
   bool LiveResize = false;
+  // The control a show request (CM_POPUPSHOWAGAIN) focuses; the editor sets it before posting one.
+  TWinControl* ShowFocusTarget = nullptr;
   bool Layouting() const { return FLayouting; }
   bool Sizing() const { return FSizing; }
 

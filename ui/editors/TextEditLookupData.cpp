@@ -250,6 +250,11 @@ void TcxCustomTextEditLookupData::PrepareListBoxHook(TComponent* AOwner) {
   MatchTextToItemHook();
 }
 
+void TcxCustomTextEditLookupData::ReleaseListBox() {
+  delete FListBox;
+  FListBox = nullptr;
+}
+
 void TcxCustomTextEditLookupData::PlaceListBoxHook(const TRect& R) {
   FListBox->SetBounds(R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top);
   if (FListBox->HandleAllocated()) FListBox->RefreshScrollWidth(FListBox->ScrollWidth());

@@ -52,6 +52,8 @@ class TcxCustomTextEditLookupData : public TcxInterfacedPersistent, public IcxTe
   int CurrentItemKey() const { return FCurrentKey; }
   int ListItemIndex() const { return FListItemIndex; }
   TcxCustomEditListBox* ListBox() const { return FListBox; }
+  // Frees the list before the popup that owns it goes.
+  void ReleaseListBox();
 
   // ---- virtual operations, in slot order -------------------------------------------------------------
   virtual String ItemDisplayText(int Index);

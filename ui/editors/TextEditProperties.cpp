@@ -17,17 +17,6 @@
 
 namespace {
 
-class TUpdateScope {
- public:
-  explicit TUpdateScope(TcxCustomEditProperties* P) : FP(P) { FP->LockUpdate(); }
-  ~TUpdateScope() { FP->UnlockUpdate(true); }
-  TUpdateScope(const TUpdateScope&) = delete;
-  TUpdateScope& operator=(const TUpdateScope&) = delete;
-
- private:
-  TcxCustomEditProperties* FP;
-};
-
 // A decimal number in the user's notation; the text of a number with a currency or BCD type.
 bool ParseDecimal(const String& Text, double& Value) {
   String t = Trim(Text);
@@ -163,7 +152,7 @@ void TcxCustomTextEditProperties::Assign(TPersistent* Source) {
     return;
   }
   if (source == this) return;
-  TUpdateScope update(this);
+  TcxEditPropertiesUpdate update(this);
   TcxCustomEditProperties::Assign(Source);
   SetCharCase(source->CharCase());
   FEchoMode = source->FEchoMode;
@@ -284,12 +273,12 @@ int TcxCustomTextEditProperties::DefaultMaxLength() {
 }
 
 void TcxCustomTextEditProperties::AlignmentChanged(TObject* Sender) {
-  TUpdateScope update(this);
+  TcxEditPropertiesUpdate update(this);
   TcxCustomEditProperties::AlignmentChanged(Sender);
 }
 
 void TcxCustomTextEditProperties::SetAlignment(TcxEditAlignment* Value) {
-  TUpdateScope update(this);
+  TcxEditPropertiesUpdate update(this);
   TcxCustomEditProperties::SetAlignment(Value);
 }
 
@@ -312,7 +301,7 @@ int TcxCustomTextEditProperties::ViewStyle() {
 void TcxCustomTextEditProperties::SetViewStyle(int Value) {
   if (Value == ViewStyle()) return;
   static constexpr int kButtonsViewStyles[] = {0, 0, 1, 2};
-  TUpdateScope update(this);
+  TcxEditPropertiesUpdate update(this);
   SetButtonsViewStyle(kButtonsViewStyles[std::clamp(Value, 0, 3)]);
   SetHideCursor(Value != 0);
 }
