@@ -35,6 +35,7 @@
 #include "ui/choice/Label.h"
 #include "ui/controls/ControlsUnit.h"
 #include "ui/foundation/Fader.h"
+#include "ui/editors/ComboBox.h"
 #include "ui/editors/MaskEdit.h"
 #include "ui/editors/Memo.h"
 #include "ui/editors/TextEdit.h"
@@ -101,6 +102,7 @@ void StartLibraryUnits() {
   ControlsUnitStartup();
   TextEditUnitStartup();
   MaskEditUnitStartup();
+  ComboBoxUnitStartup();
   CheckBoxUnitStartup();
   MemoUnitStartup();
   LabelUnitStartup();
@@ -120,6 +122,7 @@ void EndLibraryUnits() {
   LabelUnitShutdown();
   MemoUnitShutdown();
   CheckBoxUnitShutdown();
+  ComboBoxUnitShutdown();
   MaskEditUnitShutdown();
   TextEditUnitShutdown();
   ControlsUnitShutdown();

@@ -213,6 +213,25 @@ void TcxCustomComboBoxListBox::MouseUp(TMouseButton Button, TShiftState Shift, i
   combo->CloseDropDown(pcrAccept);
 }
 
+void TcxCustomComboBoxListBox::WndProc(TMessage& Message) {
+  TcxCustomComboBox* combo = OwnerComboBox();
+  if ((Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) && combo &&
+      !combo->ActiveComboProperties()->PopupTakesFocus()) {
+    // The editor keeps the keyboard focus: the press selects the row and holds the mouse, and the
+    // release picks the row under it, without the list box taking the focus as it would.
+    const POINT p{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)};
+    const int row = ItemAtPos(p, true);
+    if (row >= 0) {
+      TcxFlagScope tracking(FTracking, true);
+      SetItemIndex(row);
+    }
+    SetCapture(Handle());
+    Message.Result = 0;
+    return;
+  }
+  TcxCustomEditListBox::WndProc(Message);
+}
+
 void TcxCustomComboBoxListBox::Resize() {
   TcxCustomEditListBox::Resize();
   // The corner between the two library bars is the container's to paint.

@@ -104,6 +104,7 @@ class TcxCustomComboBoxListBox : public TcxCustomEditListBox {
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void Resize() override;
+  void WndProc(TMessage& Message) override;
 
  private:
   bool FTracking = false;

@@ -499,7 +499,8 @@ void TcxCustomDropDownEdit::CloseDropDown(TcxPopupCloseReason Reason) {
   {
     TChangeEventsScope events(this);
     TcxCustomDropDownEditProperties* properties = ActiveDropDownProperties();
-    if (TakesItem(Reason)) {
+    // The recorded reason decides: a later close cannot make a cancelled opening take the item.
+    if (TakesItem(FCloseReason)) {
       IcxTextEditLookupData* lookup = LookupDataInterface();
       if (properties->UsesLookupItems() && lookup) {
         const Variant before = lookup->CurrentKey();
@@ -630,7 +631,9 @@ bool TcxCustomDropDownEdit::CheckEditValue() {
 bool TcxCustomDropDownEdit::ApplyState(const TPoint& Point, int Button, TShiftState Shift, bool MouseEvent) {
   bool result = TcxCustomTextEdit::ApplyState(Point, Button, Shift, MouseEvent);
   TcxCustomEditViewInfo* info = EditViewInfo();
-  if (HasOpenPopup() && info->IsButtonUnderPressedMouse && info->PressedButton == -1 && Button == 1)
+  // A press on a button that cannot be pressed now (the drop-down button of the open popup) closes.
+  if (HasOpenPopup() && info->IsButtonUnderPressedMouse && info->PressedButton == -1 && Button == 1 &&
+      Shift.Contains(ssLeft))
     CloseDropDown(pcrOther);
   if (MouseEvent && !Shift.Contains(ssRight)) RefreshHotAndOpen();
   if (FPopupLookAndFeel) FPopupLookAndFeel->CompareWithEditor();

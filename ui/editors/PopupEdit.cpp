@@ -182,6 +182,9 @@ void TcxCustomPopupEdit::ShowPopupWindow() {
   TControl* control = ActivePopupProperties()->PopupControl();
   if (control) {
     SavePopupControlState();
+    // Unaligned while it moves: an aligned control would take the popup's old size before the
+    // popup is measured for it.
+    control->SetAlign(alNone);
     control->SetParent(PopupWindow());
     control->SetVisible(true);
   }
