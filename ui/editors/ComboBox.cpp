@@ -548,7 +548,7 @@ void TcxComboBox::DeclareProperties(TPropTable& t) {
 void TcxFilterComboBoxHelper::PrepareFilterProperties(TcxCustomEditProperties* Properties,
                                                       TcxCustomEditProperties* SourceProperties,
                                                       bool KeepButtons) const {
-  TcxFilterTextEditHelper::PrepareFilterProperties(Properties, SourceProperties, KeepButtons);
+  TcxFilterMaskEditHelper::PrepareFilterProperties(Properties, SourceProperties, KeepButtons);
   auto* combo = dynamic_cast<TcxCustomComboBoxProperties*>(Properties);
   if (!combo) return;
   combo->SetButtonGlyph(nullptr);

@@ -234,8 +234,8 @@ class TcxComboBox : public TcxCustomComboBox {
 };
 
 // A combo box as the filter row's value editor.
-class TcxFilterComboBoxHelper : public TcxFilterTextEditHelper {
-  VW_CLASS(TcxFilterComboBoxHelper, TcxFilterTextEditHelper)
+class TcxFilterComboBoxHelper : public TcxFilterMaskEditHelper {
+  VW_CLASS(TcxFilterComboBoxHelper, TcxFilterMaskEditHelper)
  public:
   TcxFilterComboBoxHelper() = default;
   TClass FilterEditorClass() const override { return TcxComboBox::StaticClass(); }

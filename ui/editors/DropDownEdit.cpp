@@ -61,7 +61,7 @@ TcxCustomDropDownEditProperties::TcxCustomDropDownEditProperties(TPersistent* AO
 
 TcxCustomDropDownEditProperties::TcxCustomDropDownEditProperties(TPersistent* AOwner,
                                                                  const TcxCustomEditPropertiesClasses& Classes)
-    : TcxCustomTextEditProperties(AOwner, Classes) {
+    : TcxCustomMaskEditProperties(AOwner, Classes) {
   Construct();
 }
 
@@ -78,11 +78,11 @@ void TcxCustomDropDownEditProperties::Construct() {
 void TcxCustomDropDownEditProperties::Assign(TPersistent* Source) {
   auto* source = dynamic_cast<TcxCustomDropDownEditProperties*>(Source);
   if (!source || source == this) {
-    TcxCustomTextEditProperties::Assign(Source);
+    TcxCustomMaskEditProperties::Assign(Source);
     return;
   }
   TcxEditPropertiesUpdate update(this);
-  TcxCustomTextEditProperties::Assign(Source);
+  TcxCustomMaskEditProperties::Assign(Source);
   FGlyphButtonIndex = source->FGlyphButtonIndex;
   FImmediateDropDown = source->FImmediateDropDown;
   FImmediatePopup = source->FImmediatePopup;
@@ -149,7 +149,7 @@ void TcxCustomDropDownEditProperties::ApplyGlyphKind() {
 
 void TcxCustomDropDownEditProperties::ButtonsChanged(TObject* Sender) {
   ApplyGlyphKind();
-  TcxCustomTextEditProperties::ButtonsChanged(Sender);
+  TcxCustomMaskEditProperties::ButtonsChanged(Sender);
 }
 
 void TcxCustomDropDownEditProperties::SetKeepArrowHeld(bool Value) {
@@ -281,12 +281,12 @@ TcxCustomDropDownEdit::TcxCustomDropDownEdit(TComponent* AOwner)
                                                          EditDataBindingClassOf<TcxEditDataBinding>()}) {}
 
 TcxCustomDropDownEdit::TcxCustomDropDownEdit(TComponent* AOwner, const TcxCustomEditClasses& Classes)
-    : TcxCustomTextEdit(AOwner, Classes) {
+    : TcxCustomMaskEdit(AOwner, Classes) {
   Construct();
 }
 
 void TcxCustomDropDownEdit::InitializeEditor() {
-  TcxCustomTextEdit::InitializeEditor();
+  TcxCustomMaskEdit::InitializeEditor();
   Construct();
 }
 
@@ -329,7 +329,7 @@ void TcxCustomDropDownEdit::DestroyWnd() {
   if (HasOpenPopup()) CloseDropDown(pcrOther);
   DeinitializePopup();
   if (FPopupWindow && FPopupWindow->HandleAllocated()) FPopupWindow->DestroyHandle();
-  TcxCustomTextEdit::DestroyWnd();
+  TcxCustomMaskEdit::DestroyWnd();
 }
 
 // ---- the state of the popup ---------------------------------------------------------------------------------
@@ -585,7 +585,7 @@ void TcxCustomDropDownEdit::StorePopupSize() {
 }
 
 void TcxCustomDropDownEdit::SaveStateToEditData() {
-  TcxCustomTextEdit::SaveStateToEditData();
+  TcxCustomMaskEdit::SaveStateToEditData();
   if (auto* data = dynamic_cast<TcxCustomDropDownEditData*>(EditData())) {
     data->UserSized = false;
     data->PopupWidth = ActiveDropDownProperties()->PopupWidth();
@@ -605,31 +605,31 @@ void TcxCustomDropDownEdit::PopupAnchorRect(TRect& R) {
 
 void TcxCustomDropDownEdit::ContainerStyleChanged(TObject* Sender) {
   if (HandleAllocated() && FPopupLookAndFeel) FPopupLookAndFeel->CompareWithEditor();
-  TcxCustomTextEdit::ContainerStyleChanged(Sender);
+  TcxCustomMaskEdit::ContainerStyleChanged(Sender);
 }
 
 void TcxCustomDropDownEdit::PropertiesChanged(TObject* Sender) {
   if (!FCreated) {
     // Called from a base constructor, before the drop-down editor's own steps ran.
-    TcxCustomTextEdit::PropertiesChanged(Sender);
+    TcxCustomMaskEdit::PropertiesChanged(Sender);
     return;
   }
   if (!ActiveDropDownProperties()->PopupSizeable()) FUserSized = false;
   if (HasOpenPopup()) ShowPopupWindow();
-  TcxCustomTextEdit::PropertiesChanged(Sender);
+  TcxCustomMaskEdit::PropertiesChanged(Sender);
 }
 
 bool TcxCustomDropDownEdit::CheckEditValue() {
   if (HasOpenPopup()) CloseDropDown(pcrOther);
   if (auto* data = dynamic_cast<TcxCustomDropDownEditData*>(EditData()); data && IsInPlace())
     FUserSized = data->UserSized;
-  bool result = TcxCustomTextEdit::CheckEditValue();
+  bool result = TcxCustomMaskEdit::CheckEditValue();
   DiscardPendingShow();
   return result;
 }
 
 bool TcxCustomDropDownEdit::ApplyState(const TPoint& Point, int Button, TShiftState Shift, bool MouseEvent) {
-  bool result = TcxCustomTextEdit::ApplyState(Point, Button, Shift, MouseEvent);
+  bool result = TcxCustomMaskEdit::ApplyState(Point, Button, Shift, MouseEvent);
   TcxCustomEditViewInfo* info = EditViewInfo();
   // A press on a button that cannot be pressed now (the drop-down button of the open popup) closes.
   if (HasOpenPopup() && info->IsButtonUnderPressedMouse && info->PressedButton == -1 && Button == 1 &&
@@ -641,7 +641,7 @@ bool TcxCustomDropDownEdit::ApplyState(const TPoint& Point, int Button, TShiftSt
 }
 
 void TcxCustomDropDownEdit::FillViewDataState(TcxCustomEditViewData* ViewData) {
-  TcxCustomTextEdit::FillViewDataState(ViewData);
+  TcxCustomMaskEdit::FillViewDataState(ViewData);
   if (auto* data = dynamic_cast<TcxCustomDropDownEditViewData*>(ViewData)) {
     data->PopupOpen = HasOpenPopup();
     data->HotAndOpen = FHotAndOpen;
@@ -672,7 +672,7 @@ void TcxCustomDropDownEdit::EditKeyDown(WORD& Key, TShiftState Shift) {
       return;
     }
   }
-  TcxCustomTextEdit::EditKeyDown(Key, Shift);
+  TcxCustomMaskEdit::EditKeyDown(Key, Shift);
 }
 
 void TcxCustomDropDownEdit::EditKeyPress(TChar& Key) {
@@ -686,25 +686,25 @@ void TcxCustomDropDownEdit::EditKeyPress(TChar& Key) {
       return;
     }
   }
-  TcxCustomTextEdit::EditKeyPress(Key);
+  TcxCustomMaskEdit::EditKeyPress(Key);
 }
 
 void TcxCustomDropDownEdit::EditButtonPressed(int Index) {
-  TcxCustomTextEdit::EditButtonPressed(Index);
+  TcxCustomMaskEdit::EditButtonPressed(Index);
   if (Index >= 0 && Index == DropDownButtonVisibleIndex()) SetDroppedDown(true);
 }
 
 void TcxCustomDropDownEdit::PrepareTabExit(TShiftState Shift) {
-  TcxCustomTextEdit::PrepareTabExit(Shift);
+  TcxCustomMaskEdit::PrepareTabExit(Shift);
   if (HasOpenPopup() && ActiveDropDownProperties()->PostPopupValueOnTab()) CloseDropDown(pcrTab);
 }
 
 bool TcxCustomDropDownEdit::WantsTabKey() {
-  return TcxCustomTextEdit::WantsTabKey() || (HasOpenPopup() && ActiveDropDownProperties()->PostPopupValueOnTab());
+  return TcxCustomMaskEdit::WantsTabKey() || (HasOpenPopup() && ActiveDropDownProperties()->PostPopupValueOnTab());
 }
 
 bool TcxCustomDropDownEdit::FocusChanged() {
-  bool result = TcxCustomTextEdit::FocusChanged();
+  bool result = TcxCustomMaskEdit::FocusChanged();
   if (HasOpenPopup() && !ActiveDropDownProperties()->PopupTakesFocus() && !IsFocused()) {
     TWinControl* inner = InnerControl();
     if (!(inner && inner->HandleAllocated() && GetFocus() == inner->Handle())) CloseDropDown(pcrOther);
@@ -714,7 +714,7 @@ bool TcxCustomDropDownEdit::FocusChanged() {
 
 void TcxCustomDropDownEdit::DoExit() {
   if (HasOpenPopup()) CloseDropDown(pcrOther);
-  TcxCustomTextEdit::DoExit();
+  TcxCustomMaskEdit::DoExit();
 }
 
 bool TcxCustomDropDownEdit::AcceptsActivationKey(TChar Key) {
@@ -724,7 +724,7 @@ bool TcxCustomDropDownEdit::AcceptsActivationKey(TChar Key) {
 }
 
 void TcxCustomDropDownEdit::ActivateByKey(TChar Key, TcxCustomEditData*& AEditData) {
-  TcxCustomTextEdit::ActivateByKey(Key, AEditData);
+  TcxCustomMaskEdit::ActivateByKey(Key, AEditData);
   TcxCustomDropDownEditProperties* properties = ActiveDropDownProperties();
   if (AcceptsActivationKey(Key)) return;
   if (Key >= 32 && properties->ImmediateDropDown() && !properties->ImmediatePopup()) SetDroppedDown(true);
@@ -734,11 +734,11 @@ void TcxCustomDropDownEdit::ActivateByKey(TChar Key, TcxCustomEditData*& AEditDa
 
 void TcxCustomDropDownEdit::ActivateByMouse(TShiftState Shift, int X, int Y, TcxCustomEditData*& AEditData) {
   TcxFlagScope activation(FMouseActivation, true);
-  TcxCustomTextEdit::ActivateByMouse(Shift, X, Y, AEditData);
+  TcxCustomMaskEdit::ActivateByMouse(Shift, X, Y, AEditData);
 }
 
 void TcxCustomDropDownEdit::ActivateInplace(TcxCustomEditData*& AEditData) {
-  TcxCustomTextEdit::ActivateInplace(AEditData);
+  TcxCustomMaskEdit::ActivateInplace(AEditData);
   TcxCustomDropDownEditProperties* properties = ActiveDropDownProperties();
   if (auto* data = dynamic_cast<TcxCustomDropDownEditData*>(AEditData); data && properties->PopupSizeable())
     FUserSized = data->UserSized;
@@ -746,7 +746,7 @@ void TcxCustomDropDownEdit::ActivateInplace(TcxCustomEditData*& AEditData) {
 }
 
 bool TcxCustomDropDownEdit::IsClickKey(WORD Key, TShiftState Shift) {
-  if (TcxCustomTextEdit::IsClickKey(Key, Shift)) return true;
+  if (TcxCustomMaskEdit::IsClickKey(Key, Shift)) return true;
   if (!IsInPlace() || !HasOpenPopup()) return false;
   return Shift.Contains(ssAlt) || Shift.Contains(ssCtrl) || MapVirtualKey(Key, MAPVK_VK_TO_CHAR) == 0;
 }
@@ -758,7 +758,7 @@ bool TcxCustomDropDownEdit::CanNavigateItems(int Kind) {
 }
 
 TcxContainerStyleValues TcxCustomDropDownEdit::HiddenStyleValues() {
-  TcxContainerStyleValues values = TcxCustomTextEdit::HiddenStyleValues();
+  TcxContainerStyleValues values = TcxCustomMaskEdit::HiddenStyleValues();
   for (TcxContainerStyleValue bit = 10; bit <= 13; ++bit) values.Exclude(bit);
   return values;
 }
@@ -766,7 +766,7 @@ TcxContainerStyleValues TcxCustomDropDownEdit::HiddenStyleValues() {
 void TcxCustomDropDownEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   // Read before the base recalculates the state: the click that closed the popup clears it.
   const bool hotAndOpen = FHotAndOpen;
-  TcxCustomTextEdit::MouseDown(Button, Shift, X, Y);
+  TcxCustomMaskEdit::MouseDown(Button, Shift, X, Y);
   if (Button != mbLeft || FMouseActivation || hotAndOpen || HasOpenPopup()) return;
   if (!ActiveDropDownProperties()->IsFixedList() || !IsFocused()) return;
   if (EditViewInfo()->ButtonIndexAt(TPoint(X, Y)) >= 0) return;
@@ -774,7 +774,7 @@ void TcxCustomDropDownEdit::MouseDown(TMouseButton Button, TShiftState Shift, in
 }
 
 bool TcxCustomDropDownEdit::DoMouseWheel(TShiftState Shift, int WheelDelta, POINT MousePos) {
-  if (TcxCustomTextEdit::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
+  if (TcxCustomMaskEdit::DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
   IcxTextEditLookupData* lookup = LookupDataInterface();
   if (!CanNavigateItems(1) || !HasOpenPopup() || !ActiveDropDownProperties()->UsesLookupItems() || !lookup ||
       lookup->IsEmpty())
@@ -788,14 +788,14 @@ bool TcxCustomDropDownEdit::DoMouseWheel(TShiftState Shift, int WheelDelta, POIN
 void TcxCustomDropDownEdit::PasteText() {
   IcxTextEditLookupData* lookup = LookupDataInterface();
   if (!IsFocused() || !lookup) {
-    TcxCustomTextEdit::PasteText();
+    TcxCustomMaskEdit::PasteText();
     return;
   }
   String before, after;
   {
     TValueChangeScope guard(this);
     before = lookup->DisplayText(lookup->CurrentKey());
-    TcxCustomTextEdit::PasteText();
+    TcxCustomMaskEdit::PasteText();
     after = lookup->DisplayText(lookup->CurrentKey());
   }
   TcxCustomDropDownEditProperties* properties = ActiveDropDownProperties();
@@ -810,5 +810,5 @@ void TcxCustomDropDownEdit::Dispatch(TMessage& Message) {
     return;
   }
   if (Message.Msg == CM_BIDIMODECHANGED && FPopupWindow) FPopupWindow->SetBiDiMode(BiDiMode());
-  TcxCustomTextEdit::Dispatch(Message);
+  TcxCustomMaskEdit::Dispatch(Message);
 }

@@ -9,7 +9,7 @@
 
 #include "platform/classes/Forms.h"
 #include "ui/editors/EditPopupWindow.h"
-#include "ui/editors/TextEdit.h"
+#include "ui/editors/MaskEdit.h"
 
 class TcxCustomDropDownEdit;
 
@@ -19,8 +19,8 @@ TcxEditPopupWindowClass EditPopupWindowClassOf() {
   return [](TControl* AOwnerControl) -> TcxCustomEditPopupWindow* { return new T(AOwnerControl); };
 }
 
-class TcxCustomDropDownEditProperties : public TcxCustomTextEditProperties {
-  VW_CLASS(TcxCustomDropDownEditProperties, TcxCustomTextEditProperties)
+class TcxCustomDropDownEditProperties : public TcxCustomMaskEditProperties {
+  VW_CLASS(TcxCustomDropDownEditProperties, TcxCustomMaskEditProperties)
  public:
   explicit TcxCustomDropDownEditProperties(TPersistent* AOwner);
 
@@ -176,8 +176,8 @@ class TcxCustomDropDownInnerEdit : public TcxCustomInnerTextEdit {
   void WndProc(TMessage& Message) override;
 };
 
-class TcxCustomDropDownEdit : public TcxCustomTextEdit, public TcxEditPopupWindowOwner {
-  VW_CLASS(TcxCustomDropDownEdit, TcxCustomTextEdit)
+class TcxCustomDropDownEdit : public TcxCustomMaskEdit, public TcxEditPopupWindowOwner {
+  VW_CLASS(TcxCustomDropDownEdit, TcxCustomMaskEdit)
  public:
   explicit TcxCustomDropDownEdit(TComponent* AOwner);
   ~TcxCustomDropDownEdit() override;
