@@ -590,4 +590,56 @@ TEST_F(PopupEditTest, AParentFreedWhileThePopupIsOpenIsNotGivenTheControlBack) {
   EXPECT_EQ(edit->Properties()->PopupControl(), nullptr);
 }
 
+// ---- pictures ------------------------------------------------------------------------------------------
+
+// A row of combo boxes closed (one with a fixed list's selection bar, one disabled) and a row of
+// open ones in every look; the last open one is sizeable, with its grip. Open popups leave no
+// pixels of the editors' background behind their rows.
+TEST_F(ComboBoxTest, GalleryClosedAndOpenInEveryLook) {
+  delete form;
+  form = NewForm(0, 0, 760, 420);
+  const TcxLookAndFeelKind kinds[] = {lfStandard, lfFlat, lfUltraFlat, lfOffice11};
+  std::vector<TcxComboBox*> open;
+  for (int col = 0; col < 4; ++col) {
+    const int x = 10 + col * 180;
+    auto make = [&](int y, TcxEditDropDownListStyle style) {
+      TcxComboBox* c = NewCombo({"VIDEO", "VGA", "DVI", "HDMI", "SDI", "YUV", "VIDEO2", "输入 8", "输入 9",
+                                 "输入 10"},
+                                style, 160);
+      c->SetBounds(x, y, 160, 21);
+      c->Style()->LookAndFeel()->SetKind(kinds[col]);
+      return c;
+    };
+    make(10, lsEditList)->SetItemIndex(3);
+    TcxComboBox* disabled = make(40, lsEditList);
+    disabled->SetItemIndex(1);
+    disabled->SetEnabled(false);
+    TcxComboBox* fixed = make(70, lsFixedList);
+    fixed->SetItemIndex(0);
+    if (col == 0) Focus(fixed);
+    TcxComboBox* popup = make(110, col == 3 ? lsFixedList : lsEditList);
+    popup->SetItemIndex(col);
+    if (col == 3) popup->Properties()->SetDropDownSizeable(true);
+    open.push_back(popup);
+  }
+  Pump();
+  EXPECT_TRUE(Headless().SaveScreenshot(testsupport::ArtifactPath("editors/combo-box-gallery.png")));
+  // Opening focuses the editor: one open popup for each look.
+  const char* names[] = {"standard", "flat", "ultraflat", "office11"};
+  for (int i = 0; i < 4; ++i) {
+    TcxComboBox* c = open[static_cast<std::size_t>(i)];
+    c->SetDroppedDown(true);
+    Pump();
+    ASSERT_TRUE(c->DroppedDown());
+    // The highlighted row is the current item, drawn in the selection colour.
+    TcxCustomComboBoxListBox* list = c->ListBox();
+    RECT r = list->ItemRect(c->ItemIndex());
+    HDC dc = GetDC(list->Handle());
+    EXPECT_EQ(GetPixel(dc, r.right - 3, (r.top + r.bottom) / 2), ColorToRGB(clHighlight)) << names[i];
+    ReleaseDC(list->Handle(), dc);
+    EXPECT_TRUE(Headless().SaveScreenshot(
+        testsupport::ArtifactPath(String("editors/combo-box-open-") + names[i] + ".png")));
+  }
+}
+
 }  // namespace
