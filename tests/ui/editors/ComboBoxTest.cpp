@@ -5,6 +5,7 @@
 // and a gallery of combo boxes closed and open in every look.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/classes/ExtCtrls.h"
@@ -436,6 +437,119 @@ TEST_F(ComboBoxTest, PropertiesDefaultsAndTheirRules) {
   EXPECT_EQ(p->DropDownWidth(), 100);
   p->SetPopupMinHeight(-5);
   EXPECT_EQ(p->PopupMinHeight(), 0);
+}
+
+TEST_F(ComboBoxTest, OwnerMeasuredAndDrawnRows) {
+  TcxComboBox* combo = NewCombo(4, lsFixedList);
+  std::vector<int> drawn;
+  TcxComboBoxProperties* p = combo->Properties();
+  p->OnMeasureItem = [](TcxCustomComboBox*, int AIndex, TcxCanvas*, int& AHeight) { AHeight = 10 + 5 * AIndex; };
+  p->OnDrawItem = [&](TcxCustomComboBox* AControl, TcxCanvas* ACanvas, int AIndex, const TRect& R, TOwnerDrawState) {
+    EXPECT_EQ(AControl, combo);
+    drawn.push_back(AIndex);
+    ACanvas->FillRectWithColor(R, clLime);
+  };
+  combo->SetItemIndex(2);
+  Focus(combo);
+  Key(VK_F4);
+  ASSERT_TRUE(combo->DroppedDown());
+  TcxCustomComboBoxListBox* list = combo->ListBox();
+  EXPECT_EQ(list->Style(), lbOwnerDrawVariable);
+  EXPECT_EQ(list->RowsHeight(4), 10 + 15 + 20 + 25);
+  EXPECT_EQ(list->Height(), 70) << "the measured rows";
+  for (int i = 0; i < 4; ++i) EXPECT_NE(std::find(drawn.begin(), drawn.end(), i), drawn.end()) << i;
+  Key(VK_ESCAPE);
+  // Closed, the fixed list's editor shows its item through the handler too.
+  drawn.clear();
+  combo->Invalidate();
+  Pump();
+  EXPECT_EQ(drawn, std::vector<int>{2});
+}
+
+TEST_F(ComboBoxTest, PressingOnTheEditorAndReleasingOverARowPicksIt) {
+  TcxComboBox* combo = NewCombo(6);
+  Focus(combo);
+  TPoint button = ButtonCentre(combo);
+  Headless().InjectMouseMove(button.X, button.Y);
+  Headless().InjectMouseButton(platform::kButtonLeft, true);
+  Pump();
+  ASSERT_TRUE(combo->DroppedDown());
+  TcxCustomComboBoxListBox* list = combo->ListBox();
+  const int row = RowHeight(combo);
+  TPoint over = ScreenPoint(list, 20, 4 * row + row / 2);
+  Headless().InjectMouseMove(over.X, over.Y - row);
+  Headless().InjectMouseMove(over.X, over.Y);
+  Pump();
+  Headless().InjectMouseButton(platform::kButtonLeft, false);
+  Pump();
+  EXPECT_FALSE(combo->DroppedDown());
+  EXPECT_EQ(combo->ItemIndex(), 4);
+}
+
+TEST_F(ComboBoxTest, RegistrationFilterHelperAssignAndTheGlyphButton) {
+  ComboBoxUnitStartup();
+  TcxRegisteredClasses* registry = EditPropertiesClassRegistry();
+  struct Case {
+    TClass Class;
+    const char* Description;
+  } cases[] = {{TcxComboBoxProperties::StaticClass(), "ComboBox|Represents the combo box editor"},
+               {TcxPopupEditProperties::StaticClass(), "PopupEdit|Represents an edit control with a dropdown list"}};
+  for (const Case& c : cases) {
+    int index = registry->IndexOfClass(c.Class);
+    ASSERT_GE(index, 0);
+    EXPECT_EQ(registry->DescriptionAt(index), c.Description);
+  }
+  EXPECT_EQ(FilterEditsControllerInstance()->FindHelper(TcxComboBoxProperties::StaticClass()),
+            FilterEditHelperClass<TcxFilterComboBoxHelper>());
+  TcxComboBoxProperties source(nullptr), target(nullptr);
+  source.SetDropDownListStyle(lsFixedList);
+  source.SetDropDownRows(12);
+  source.SetRevertable(true);
+  source.SetImmediateDropDown(false);
+  source.Items()->Add("x");
+  target.Assign(&source);
+  EXPECT_EQ(target.DropDownListStyle(), lsFixedList);
+  EXPECT_EQ(target.DropDownRows(), 12);
+  EXPECT_TRUE(target.Revertable());
+  EXPECT_FALSE(target.ImmediateDropDown());
+  EXPECT_EQ(target.Items()->Count(), 1);
+  TcxFilterComboBoxHelper helper;
+  helper.PrepareFilterProperties(&target, &source, false);
+  EXPECT_EQ(target.DropDownListStyle(), lsEditList);
+  EXPECT_EQ(target.DropDownRows(), 8);
+  EXPECT_FALSE(target.Revertable());
+  // The glyph moves to another button, which takes the glyph kind; the old one shows its arrow.
+  TcxComboBoxProperties glyphs(nullptr);
+  TBitmap glyph;
+  glyph.SetSize(8, 8);
+  glyphs.SetButtonGlyph(&glyph);
+  glyphs.Buttons()->AddButton();
+  glyphs.MoveGlyphToButton(1);
+  EXPECT_EQ(glyphs.Buttons()->ButtonAt(0)->Kind(), TcxEditButtonKind::bkDown);
+  EXPECT_EQ(glyphs.Buttons()->ButtonAt(1)->Kind(), TcxEditButtonKind::bkGlyph);
+  EXPECT_FALSE(glyphs.Buttons()->ButtonAt(1)->Glyph()->Empty());
+  EXPECT_EQ(glyphs.ButtonGlyph(), glyphs.Buttons()->ButtonAt(1)->Glyph());
+  ComboBoxUnitShutdown();
+  EXPECT_EQ(FilterEditsControllerInstance()->FindHelper(TcxComboBoxProperties::StaticClass()), nullptr);
+}
+
+TEST_F(ComboBoxTest, ThePopupsControlsFollowTheEditorsLook) {
+  TcxComboBox* combo = NewCombo(3);
+  std::vector<TcxLookAndFeelValues> changes;
+  combo->Style()->LookAndFeel()->SetKind(lfFlat);
+  Focus(combo);
+  Key(VK_F4);
+  ASSERT_TRUE(combo->DroppedDown());
+  TcxEditPopupControlLookAndFeel* look = combo->PopupControlsLookAndFeel();
+  EXPECT_EQ(look->Kind(), lfFlat);
+  EXPECT_EQ(combo->ListBox()->LookAndFeel()->Kind(), lfFlat);
+  look->OnChanged = [&](TcxLookAndFeel*, TcxLookAndFeelValues Values) { changes.push_back(Values); };
+  combo->Style()->LookAndFeel()->SetKind(lfOffice11);
+  Pump();
+  EXPECT_EQ(look->Kind(), lfOffice11);
+  EXPECT_EQ(combo->ListBox()->LookAndFeel()->Kind(), lfOffice11);
+  ASSERT_FALSE(changes.empty());
+  EXPECT_EQ(changes.front(), TcxLookAndFeelValues{lfvKind});
 }
 
 // ---- the popup editor ----------------------------------------------------------------------------------
