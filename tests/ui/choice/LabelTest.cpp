@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/classes/ExtCtrls.h"
+#include "platform/classes/FormDescription.h"
 #include "platform/classes/StdCtrls.h"
 #include "platform/win/Keys.h"
 #include "tests/ui/choice/ChoiceFixture.h"
@@ -106,6 +107,45 @@ TEST_F(LabelTest, DefaultsAndRegistration) {
   ASSERT_GE(index, 0);
   EXPECT_EQ(EditPropertiesClassRegistry()->DescriptionAt(index), "Label|Represents a Label");
   EXPECT_TRUE(FilterEditsControllerInstance()->FindHelper(TcxLabelProperties::StaticClass()));
+}
+
+TEST_F(LabelTest, AssignCopiesEverySettingInOneChange) {
+  TcxLabelProperties source(nullptr), target(nullptr);
+  TBitmap texture;
+  texture.SetSize(3, 2);
+  source.SetLabelEffect(cxleFun);
+  source.SetLabelStyle(cxlsLowered);
+  source.SetOrientation(cxoLeftTop);
+  source.SetDepth(7);
+  source.SetShadowedColor(clRed);
+  source.SetAngle(45);
+  source.SetPenWidth(3);
+  source.SetGlyph(&texture);
+  source.SetShowAccelChar(false);
+  source.SetWordWrap(true);
+  source.LineOptions()->SetVisible(true);
+  source.LineOptions()->SetAlignment(cxllaBottom);
+  int changes = 0;
+  target.OnPropertiesChanged = [&](TObject*) { ++changes; };
+  target.Assign(&source);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(target.LabelEffect(), cxleFun);
+  EXPECT_EQ(target.LabelStyle(), cxlsLowered);
+  EXPECT_EQ(target.Orientation(), cxoLeftTop);
+  EXPECT_EQ(target.Depth(), 7);
+  EXPECT_EQ(target.ShadowedColor(), clRed);
+  EXPECT_EQ(target.Angle(), 45);
+  EXPECT_EQ(target.PenWidth(), 3);
+  EXPECT_EQ(target.Glyph()->Width(), 3);
+  EXPECT_FALSE(target.ShowAccelChar());
+  EXPECT_TRUE(target.WordWrap());
+  EXPECT_TRUE(target.LineOptions()->Visible());
+  EXPECT_EQ(target.LineOptions()->Alignment(), cxllaBottom);
+  EXPECT_EQ(target.DepthDelta(), TPoint(7, 7));
+  // A source without a glyph leaves an empty one.
+  TcxLabelProperties plain(nullptr);
+  target.Assign(&plain);
+  EXPECT_FALSE(target.HasGlyph());
 }
 
 TEST_F(LabelTest, CaptionAndEditValueStayEqual) {
@@ -247,10 +287,26 @@ TEST_F(LabelTest, TurnedText) {
   // Turned, "&File" shows as "File": no underline, and word wrapping plays no part.
   EXPECT_EQ(marked->Width(), down->Width());
   EXPECT_EQ(m.P, d.P);
-  // Read from top to bottom, the first letter's stem stands near the top on the right.
+  // Read from top to bottom: a tall narrow run of ink.
   const TRect ink = d.Extent(kBlack);
   EXPECT_GT(WidthOfRect(ink), 8);
   EXPECT_GT(HeightOfRect(ink), WidthOfRect(ink));
+
+  // A face that cannot be turned is drawn level, its accelerator underlined.
+  auto raster = [&](int Left, int Angle) {
+    TcxLabel* label = NewLabel(form, Left, 200, "&File");
+    label->Style()->Font()->SetName("MS Sans Serif");
+    label->Properties()->SetAngle(Angle);
+    return label;
+  };
+  TcxLabel* turned = raster(10, 30);
+  TcxLabel* flat = raster(100, 0);
+  const Picture t = Grab(turned), f = Grab(flat);
+  TcxLabel* bare = NewLabel(form, 200, 200, "File");
+  bare->Style()->Font()->SetName("MS Sans Serif");
+  EXPECT_EQ(t.P, f.P);
+  EXPECT_GT(t.Count(kBlack), Grab(bare).Count(kBlack));
+  EXPECT_GT(WidthOfRect(t.Extent(kBlack)), HeightOfRect(t.Extent(kBlack)));
 }
 
 TEST_F(LabelTest, EtchedLine) {
@@ -376,6 +432,39 @@ TEST_F(LabelTest, FocusGoesToTheFocusControlOnly) {
   // A freed focus control is forgotten.
   delete target;
   EXPECT_EQ(label->FocusControl(), nullptr);
+}
+
+}  // namespace
+}  // namespace choicetest
+
+namespace choicetest {
+namespace {
+
+// How the consoles store their labels: fixed size, see-through, their own font.
+TEST_F(LabelTest, ReadAndWrittenAsFormsStoreIt) {
+  std::unique_ptr<TComponent> root(FormTextToComponent(
+      "object Title: TcxLabel\n  Left = 8\n  Top = 8\n  Caption = '\u4FE1\u53F7\u6E90 1'\n  AutoSize = False\n"
+      "  Properties.Alignment.Horz = taCenter\n  Properties.LabelEffect = cxleExtrude\n  Properties.Depth = 2\n"
+      "  Properties.ShowEndEllipsis = True\n  Properties.Transparent = True\n  Style.Font.Name = 'DejaVu Sans'\n"
+      "  Transparent = True\n  Height = 30\n  Width = 120\nend\n",
+      nullptr));
+  auto* label = dynamic_cast<TcxLabel*>(root.get());
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->Caption(), "\u4FE1\u53F7\u6E90 1");
+  EXPECT_EQ(VarToStr(label->EditValue()), label->Caption());
+  EXPECT_FALSE(label->AutoSize());
+  EXPECT_TRUE(label->Transparent());
+  EXPECT_EQ(label->Width(), 120);
+  EXPECT_EQ(label->Properties()->Alignment()->Horz(), taCenter);
+  EXPECT_EQ(label->Properties()->LabelEffect(), cxleExtrude);
+  EXPECT_EQ(label->Properties()->Depth(), 2);
+  EXPECT_TRUE(label->Properties()->ShowEndEllipsis());
+  const String text = ComponentToFormText(label);
+  for (const char* stored : {"Caption = ", "AutoSize = False", "Properties.LabelEffect = cxleExtrude",
+                             "Properties.Depth = 2", "Transparent = True"})
+    EXPECT_NE(text.find(stored), String::npos) << stored << "\n" << text;
+  for (const char* unstored : {"ShowEndEllipsis", "Properties.Transparent", "TabOrder", "Glyph", "ShadowedColor"})
+    EXPECT_EQ(text.find(unstored), String::npos) << unstored << "\n" << text;
 }
 
 }  // namespace
