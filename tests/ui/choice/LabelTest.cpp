@@ -148,6 +148,43 @@ TEST_F(LabelTest, AssignCopiesEverySettingInOneChange) {
   EXPECT_FALSE(target.HasGlyph());
 }
 
+// In place a host lays the label out and paints it into its own canvas, with no control behind it.
+TEST_F(LabelTest, InPlaceWithoutAControl) {
+  TcxLabelProperties properties(nullptr);
+  properties.SetLabelEffect(cxleCool);
+  properties.SetOrientation(cxoRight);
+  properties.SetDepth(3);
+  properties.SetShadowedColor(clRed);
+  TcxLabelEditStyle style(nullptr, nullptr, csiNormal);
+  style.SetColor(clWhite);
+  style.Font()->SetColor(clBlack);
+  TBitmap surface;
+  surface.SetSize(121, 21);
+  TcxCanvas canvas(surface.Canvas());
+  TcxCustomLabelViewInfo info;
+  std::unique_ptr<TcxCustomEditViewData> data(properties.CreateViewData(&style, true));
+  data->PrepareDisplayValue(&canvas, Variant(String("Cell 7")), &info);
+  data->CalculateLayout(&canvas, TRect(0, 0, 121, 21), TPoint(-1, -1), 0, TShiftState(), &info, false);
+  EXPECT_EQ(info.Text, "Cell 7");
+  // In place and level without a line, the text takes the whole client area.
+  EXPECT_EQ(info.LabelTextRect, info.ClientRect);
+  info.PaintWithHandler(&canvas);
+  int black = 0, red = 0;
+  for (int y = 0; y < 21; ++y)
+    for (int x = 0; x < 121; ++x) {
+      const TColor c = surface.Canvas()->Pixels(x, y);
+      black += c == clBlack;
+      red += c == clRed;
+    }
+  EXPECT_GT(black, 20);
+  EXPECT_GT(red, 5);
+  // Measured for a value: one line of text and the depth.
+  TcxEditSizeProperties request;
+  const TSize size = data->ContentSizeForValue(&canvas, Variant(String("")), request);
+  const TSize text = data->ContentSizeForValue(&canvas, Variant(String("Wg")), request);
+  EXPECT_EQ(size.cy, text.cy);
+}
+
 TEST_F(LabelTest, CaptionAndEditValueStayEqual) {
   TForm* form = MakeForm(0, 0, 300, 200);
   TcxLabel* label = NewLabel(form, 10, 10, "Input 1");
