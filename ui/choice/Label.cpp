@@ -371,7 +371,8 @@ void TcxCustomLabelViewInfo::ShiftBy(int DX, int DY) {
 }
 
 void TcxCustomLabelViewInfo::DrawLabel(TcxCanvas* ACanvas) {
-  if (RectHasNoArea(ClientRect)) return;
+  // Without a layout there is no font to draw with.
+  if (RectHasNoArea(ClientRect) || !Font) return;
   TCanvasFontKeeper keeper(ACanvas);
   TRect t = IsInplace ? RectWithinMargins(LabelTextRect, TextDrawOffsets) : LabelTextRect;
   TRect l = LineRect;
