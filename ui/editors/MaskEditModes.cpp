@@ -603,29 +603,29 @@ String TcxMaskEditRegExprExMode::EmptyValueText() { return ProbeFixedStart(); }
 
 String TcxMaskEditRegExprExMode::FormatText(const String& Text, bool TextHasLiterals) {
   if (!Compiled()) return String();
-  String result = TcxMaskEditRegExprMode::FormatText(Text, TextHasLiterals);
+  SetAutoComplete(false);
+  const String result = TcxMaskEditRegExprMode::FormatText(Text, TextHasLiterals);
+  // Completed from the end: the fixed characters the text must go on with.
   FAddedText.clear();
-  String completed;
-  for (char c : result) completed += c;
-  return completed + FAddedText;
+  SetAutoComplete(true);
+  return result + FAddedText;
 }
 
 bool TcxMaskEditRegExprExMode::IsTextValid(const String& Text) {
-  return TcxMaskEditRegExprMode::IsTextValid(Text);
+  std::unique_ptr<TcxRegExpr> probe = CompileProbe();
+  if (!probe) return false;
+  FProbeText.clear();
+  probe->OnFixedCharAdded = [this](char Ch) { FProbeText += Ch; };
+  probe->SetAutoComplete(true);
+  // The untouched fixed start (the empty text for a mask without one) passes.
+  if (Text == FProbeText) return true;
+  probe->SetAutoComplete(false);
+  probe->Restart();
+  for (char c : Text)
+    if (static_cast<unsigned char>(c) >= 0x80 || !probe->Accept(c)) return false;
+  TcxCustomMaskEditProperties* properties = Properties();
+  return (properties && properties->IgnoreMaskBlank()) || probe->AtFinal();
 }
-
-void TcxMaskEditRegExprExMode::BeforePaste() {}
-bool TcxMaskEditRegExprExMode::BackspaceKey() { return TcxMaskEditRegExprMode::BackspaceKey(); }
-bool TcxMaskEditRegExprExMode::DeleteKey() { return TcxMaskEditRegExprMode::DeleteKey(); }
-bool TcxMaskEditRegExprExMode::EndKey() { return TcxMaskEditRegExprMode::EndKey(); }
-bool TcxMaskEditRegExprExMode::HomeKey() { return TcxMaskEditRegExprMode::HomeKey(); }
-bool TcxMaskEditRegExprExMode::LeftKey() { return TcxMaskEditRegExprMode::LeftKey(); }
-bool TcxMaskEditRegExprExMode::RightKey() { return TcxMaskEditRegExprMode::RightKey(); }
-bool TcxMaskEditRegExprExMode::CharKey(TChar& Key) { return TcxMaskEditRegExprMode::CharKey(Key); }
-void TcxMaskEditRegExprExMode::SetText(const String& Text) { TcxMaskEditRegExprMode::SetText(Text); }
-void TcxMaskEditRegExprExMode::PrepareSelectAll() { TcxMaskEditRegExprMode::PrepareSelectAll(); }
-void TcxMaskEditRegExprExMode::CutSelectionOut() { TcxMaskEditRegExprMode::CutSelectionOut(); }
-void TcxMaskEditRegExprExMode::PutSelectionBack() { TcxMaskEditRegExprMode::PutSelectionBack(); }
 
 void TcxMaskEditRegExprExMode::UpdateEditValue() {
   if (!NeedUpdate()) return;
@@ -633,10 +633,294 @@ void TcxMaskEditRegExprExMode::UpdateEditValue() {
   if (TcxCustomMaskEdit* editor = Editor()) editor->SetEditValueChecked(Variant(FAddedText));
 }
 
-void TcxMaskEditRegExprExMode::ResyncUnits() {}
-void TcxMaskEditRegExprExMode::RefeedTail() {}
-void TcxMaskEditRegExprExMode::ResumeAutoCompleteWithoutInsert() {}
-void TcxMaskEditRegExprExMode::UnitForward() {}
-void TcxMaskEditRegExprExMode::UnitBack() {}
-bool TcxMaskEditRegExprExMode::KeepFixedStart() { return false; }
-void TcxMaskEditRegExprExMode::RefeedOrDropTail() {}
+// The engine's position stays after the head: fixed characters that switching completion on would
+// step over belong to the text after the caret, not to the engine.
+void TcxMaskEditRegExprExMode::ResumeAutoCompleteWithoutInsert() {
+  const String added = FAddedText;
+  FAddedText.clear();
+  SetAutoComplete(true);
+  if (const int inserted = Length(FAddedText); inserted > 0) {
+    SetAutoComplete(false);
+    StepBack(inserted);
+    FEngine->SetAutoComplete(true, false);
+  }
+  FAddedText = added;
+}
+
+void TcxMaskEditRegExprExMode::CutSelectionOut() {
+  SetAutoComplete(false);
+  TcxMaskEditRegExprMode::CutSelectionOut();
+  ResumeAutoCompleteWithoutInsert();
+  FAddedText.clear();
+}
+
+void TcxMaskEditRegExprExMode::PutSelectionBack() {
+  SetAutoComplete(false);
+  TcxMaskEditRegExprMode::PutSelectionBack();
+  ResumeAutoCompleteWithoutInsert();
+  FAddedText.clear();
+}
+
+void TcxMaskEditRegExprExMode::PrepareSelectAll() {
+  if (!Compiled()) return;
+  SetAutoComplete(false);
+  TcxMaskEditRegExprMode::PrepareSelectAll();
+  ResumeAutoCompleteWithoutInsert();
+}
+
+void TcxMaskEditRegExprExMode::BeforePaste() {
+  if (Compiled()) ResyncUnits();
+}
+
+// A typed character with the fixed characters completion adds after it.
+void TcxMaskEditRegExprExMode::UnitForward() {
+  FAddedText.clear();
+  char c = FTail[0];
+  FEngine->Accept(c);
+  const int n = std::min(1 + Length(FAddedText), Length(FTail));
+  FHead += FTail.substr(0, static_cast<size_t>(n));
+  FTail.erase(0, static_cast<size_t>(n));
+}
+
+void TcxMaskEditRegExprExMode::UnitBack() {
+  FAddedText.clear();
+  FRemovedCount = 0;
+  FEngine->Back();
+  const int n = std::min(FRemovedCount + 1, Length(FHead));
+  FTail = FHead.substr(FHead.size() - static_cast<size_t>(n)) + FTail;
+  FHead.resize(FHead.size() - static_cast<size_t>(n));
+  if (FEngine->AtStart()) {
+    FTail = FHead + FTail;
+    FHead.clear();
+  }
+}
+
+void TcxMaskEditRegExprExMode::ResyncUnits() {
+  TcxCustomMaskEdit* editor = Editor();
+  if (!editor || !editor->HandleAllocated()) return;
+  const String text = EditorText();
+  bool triggered = FResync;
+  if (FHead.empty() && FTail.empty() && !text.empty()) {
+    FTail = text;
+    FEngine->Restart();
+    triggered = true;
+  }
+  if (!triggered) return;
+  FResync = false;
+  const int start = SelStart(), length = SelLength();
+  while (Length(FHead) > start) UnitBack();
+  // A position inside a unit, which the caret cannot split, goes back to the unit's start.
+  while (Length(FHead) < start && !FTail.empty()) {
+    UnitForward();
+    if (Length(FHead) > start) {
+      UnitBack();
+      break;
+    }
+  }
+  if (Length(FHead) != start) editor->SetSelStartQuietly(Length(FHead));
+  if (length <= 0) return;
+  // A selection covers whole units: the head ends at its end.
+  while (Length(FHead) < start + length && !FTail.empty()) UnitForward();
+  editor->SetSelLengthQuietly(Length(FHead) - SelStart());
+}
+
+void TcxMaskEditRegExprExMode::RefeedTail() {
+  TcxCustomMaskEdit* editor = Editor();
+  if (!editor) return;
+  const int caret = SelStart();
+  const int fed = Feed(FTail, false);
+  editor->SetSelStartQuietly(caret + Length(FTail));
+  FAddedText.clear();
+  SetAutoComplete(true);
+  const String added = FAddedText;
+  FAddedText.clear();
+  for (char c : added) {
+    FTail += c;
+    editor->SendChar(static_cast<unsigned char>(c));
+  }
+  SetAutoComplete(false);
+  StepBack(fed + Length(added));
+  editor->SetSelStartQuietly(caret);
+}
+
+void TcxMaskEditRegExprExMode::RefeedOrDropTail() {
+  SetAutoComplete(false);
+  if (TailFits())
+    RefeedTail();
+  else
+    DropTail();
+  ResumeAutoCompleteWithoutInsert();
+}
+
+bool TcxMaskEditRegExprExMode::KeepFixedStart(int SelectionLength) {
+  if (FCutText.empty() || !FHead.empty()) return false;
+  const String fixed = ProbeFixedStart();
+  if (fixed.empty() || FCutText.compare(0, fixed.size(), fixed) != 0) return false;
+  SetAutoComplete(false);
+  FEngine->Restart();
+  Feed(fixed, false);
+  ResumeAutoCompleteWithoutInsert();
+  FHead = fixed;
+  FTail = FCutText.substr(fixed.size()) + FTail;
+  FCutText.clear();
+  Editor()->SetSelStartQuietly(Length(fixed));
+  Editor()->SetSelLengthQuietly(std::max(SelectionLength - Length(fixed), 0));
+  return true;
+}
+
+bool TcxMaskEditRegExprExMode::CharKey(TChar& Key) {
+  if (!Compiled() || !Editor()) return true;
+  ResyncUnits();
+  ClearAdded();
+  if (const int start = SelStart(), length = SelLength(); length > 0) {
+    CutSelectionOut();
+    // The fixed start stays: the selection shrinks to what follows it and the key comes again.
+    if (start == 0 && KeepFixedStart(length)) return CharKey(Key);
+  }
+  char c = static_cast<char>(Key);
+  if (Key < 0x80 && FEngine->Accept(c)) {
+    const String added = FAddedText;
+    FHead += c;
+    FHead += added;
+    Editor()->SendChar(static_cast<unsigned char>(c));
+    for (char a : added) Editor()->SendChar(static_cast<unsigned char>(a));
+    RefeedOrDropTail();
+  } else {
+    if (!FCutText.empty()) PutSelectionBack();
+    BeepIfAllowed();
+  }
+  FCutText.clear();
+  return false;
+}
+
+bool TcxMaskEditRegExprExMode::BackspaceKey() {
+  if (!Compiled() || !Editor()) return true;
+  ResyncUnits();
+  ClearAdded();
+  if (const int start = SelStart(), length = SelLength(); length > 0) {
+    CutSelectionOut();
+    if (start == 0 && KeepFixedStart(length)) return BackspaceKey();
+    Editor()->SendChar(8);
+    RefeedOrDropTail();
+    FCutText.clear();
+    return false;
+  }
+  if (FHead.empty()) return false;
+  FEngine->Back();
+  if (FEngine->AtStart() && CaretIndex() == FRemovedCount) {
+    // Only the fixed start lay before the caret: it cannot be deleted.
+    char c = FHead[0];
+    FEngine->Accept(c);
+    BeepIfAllowed();
+    return false;
+  }
+  const int before = Utf8Count(EditorText());
+  for (int i = 0; i <= FRemovedCount; ++i) Editor()->SendChar(8);
+  const int lost = before - Utf8Count(EditorText());
+  FHead.resize(static_cast<size_t>(std::max(Length(FHead) - lost, 0)));
+  RefeedOrDropTail();
+  return false;
+}
+
+bool TcxMaskEditRegExprExMode::DeleteKey() {
+  if (!Compiled() || !Editor()) return true;
+  ResyncUnits();
+  ClearAdded();
+  if (SelLength() > 0) return BackspaceKey();
+  if (FTail.empty()) return false;
+  if (SelStart() == 0 && !ProbeFixedStart().empty()) {
+    BeepIfAllowed();
+    return false;
+  }
+  char c = FTail[0];
+  const bool accepted = FEngine->Accept(c);
+  const int n = std::min(Length(FAddedText) + 1, Length(FTail));
+  for (int i = 0; i < n; ++i) Editor()->SendKeyDown(VK_DELETE, TShiftState());
+  FTail.erase(0, static_cast<size_t>(n));
+  if (accepted) FEngine->Back();
+  FAddedText.clear();
+  RefeedOrDropTail();
+  return false;
+}
+
+bool TcxMaskEditRegExprExMode::LeftKey() {
+  if (!Compiled() || !Editor()) return true;
+  ResyncUnits();
+  ClearAdded();
+  const int start = SelStart(), length = SelLength();
+  if (length > 0 && !ShiftHeld()) {
+    if (CaretIndex() == start + length) {
+      SetAutoComplete(false);
+      TcxMaskEditRegExprMode::LeftKey();
+      ResumeAutoCompleteWithoutInsert();
+    }
+    return true;
+  }
+  TcxMaskEditRegExprMode::LeftKey();
+  // A fixed start at the very beginning is not passed over twice.
+  if (FEngine->AtStart() && (start != 0 ? start : length) == FRemovedCount && FRemovedCount > 0) --FRemovedCount;
+  const int n = std::min(FRemovedCount, Length(FHead));
+  for (int i = 0; i < n; ++i) {
+    FTail.insert(FTail.begin(), FHead.back());
+    FHead.pop_back();
+    Editor()->SendKeyDown(VK_LEFT, TShiftState());
+  }
+  return true;
+}
+
+bool TcxMaskEditRegExprExMode::RightKey() {
+  if (!Compiled() || !Editor()) return true;
+  ResyncUnits();
+  ClearAdded();
+  const int start = SelStart(), length = SelLength();
+  if (length > 0 && !ShiftHeld()) {
+    if (CaretIndex() == start) {
+      SetAutoComplete(false);
+      TcxMaskEditRegExprMode::RightKey();
+      ResumeAutoCompleteWithoutInsert();
+    }
+    return true;
+  }
+  TcxMaskEditRegExprMode::RightKey();
+  const int n = std::min(Length(FAddedText), Length(FTail));
+  for (int i = 0; i < n; ++i) {
+    FHead += FTail[0];
+    FTail.erase(0, 1);
+    Editor()->SendKeyDown(VK_RIGHT, TShiftState());
+  }
+  return true;
+}
+
+bool TcxMaskEditRegExprExMode::HomeKey() {
+  if (!Compiled()) return true;
+  ResyncUnits();
+  ClearAdded();
+  return TcxMaskEditRegExprMode::HomeKey();
+}
+
+bool TcxMaskEditRegExprExMode::EndKey() {
+  if (!Compiled()) return true;
+  ResyncUnits();
+  ClearAdded();
+  SetAutoComplete(false);
+  TcxMaskEditRegExprMode::EndKey();
+  ResumeAutoCompleteWithoutInsert();
+  return true;
+}
+
+void TcxMaskEditRegExprExMode::SetText(const String& Text) {
+  if (Compiled()) {
+    SetAutoComplete(false);
+    FEngine->Restart();
+    Feed(Text, false);
+    FAddedText.clear();
+    SetAutoComplete(true);
+  }
+  FHead = Text + FAddedText;
+  FTail.clear();
+  if (Editor()) {
+    FResync = true;
+    if (Compiled()) ResyncUnits();
+  }
+  SetClipboardTextLength(0);
+}

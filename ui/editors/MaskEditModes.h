@@ -263,7 +263,7 @@ class TcxMaskEditRegExprExMode : public TcxMaskEditRegExprMode {
   void UnitForward();
   void UnitBack();
   // A selection from position 0 over the fixed start: the start is kept and the selection shrunk.
-  bool KeepFixedStart();
+  bool KeepFixedStart(int SelectionLength);
   void RefeedOrDropTail();
 
   String FProbeText;

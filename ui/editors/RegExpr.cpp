@@ -188,9 +188,9 @@ String TcxRegExpr::DebugText() {
   return FAutomat->DebugText();
 }
 
-void TcxRegExpr::SetAutoComplete(bool Value) {
+void TcxRegExpr::SetAutoComplete(bool Value, bool CompleteNow) {
   FAutoComplete = Value;
-  if (Value && FCompiled) FAutomat->InsertFixedCharsForward();
+  if (Value && CompleteNow && FCompiled) FAutomat->InsertFixedCharsForward();
 }
 
 void TcxRegExpr::DoFixedCharAdded(char Ch) {

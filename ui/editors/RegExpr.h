@@ -139,7 +139,9 @@ class TcxRegExpr {
   bool CaseInsensitive() const { return FCaseInsensitive; }
   void SetCaseInsensitive(bool Value) { FCaseInsensitive = Value; }
   bool AutoComplete() const { return FAutoComplete; }
-  void SetAutoComplete(bool Value);
+  // Switching it on completes forward at once, unless CompleteNow is false (the position then
+  // stays where it is until the next step).
+  void SetAutoComplete(bool Value, bool CompleteNow = true);
 
   std::function<void()> OnFixedCharRemoved;
   std::function<void(char)> OnFixedCharAdded;

@@ -6,10 +6,12 @@
 #include <memory>
 #include <vector>
 
+#include "platform/classes/FormDescription.h"
 #include "platform/display/Display.h"
 #include "platform/win/Clipboard.h"
 #include "platform/win/Keys.h"
 #include "tests/ui/controls/ControlsFixture.h"
+#include "tests/ui/editors/MaskTestSupport.h"
 #include "ui/controls/LibraryStrings.h"
 #include "ui/editors/MaskEdit.h"
 
@@ -55,6 +57,18 @@ class MaskEditTest : public ControlsTest {
     Pump();
   }
   int Beeps() { return static_cast<int>(Headless().Beeps().size()); }
+  // The text the editor reports when it is left: empty when it passes.
+  static String ExitError(TcxCustomEdit* Edit) {
+    try {
+      Edit->ValidateEnteredValue(true);
+    } catch (const EcxEditValidationError& e) {
+      return e.Message();
+    }
+    return String();
+  }
+  static TcxMaskEditRegExprMode* RegExprMode(TcxCustomMaskEdit* Edit) {
+    return dynamic_cast<TcxMaskEditRegExprMode*>(Edit->Mode());
+  }
 
   TForm* form = nullptr;
 };
@@ -134,6 +148,220 @@ TEST_F(MaskEditTest, PictureBackspaceAndShiftDelete) {
   Key(VK_DELETE, {VK_SHIFT});
   EXPECT_EQ(edit->EditValueText(), "12-__");
   EXPECT_EQ(edit->SelStart(), 3);
+}
+
+TEST_F(MaskEditTest, PictureValueAndTheBlankRules) {
+  auto* edit = NewEdit("!999");
+  edit->SetEditValue(Variant("12"));
+  Focus(edit);
+  // Laid in from the right.
+  EXPECT_EQ(edit->EditValueText(), "_12");
+
+  auto* blank = NewEdit("00-00");
+  Focus(blank);
+  Type("1");
+  struct Case {
+    const char* Text;
+    bool IgnoreMaskBlank, Valid;
+  } cases[] = {{"__-__", true, true}, {"__-__", false, false}, {"1_-__", true, false},
+               {"12-34", false, true}, {"12-3", true, false}};
+  for (const Case& c : cases) {
+    blank->Properties()->SetIgnoreMaskBlank(c.IgnoreMaskBlank);
+    EXPECT_EQ(blank->Mode()->IsTextValid(c.Text), c.Valid) << c.Text << " " << c.IgnoreMaskBlank;
+  }
+  blank->Properties()->SetIgnoreMaskBlank(false);
+  EXPECT_EQ(ExitError(blank), "The edit value is invalid");
+  blank->Properties()->SetIgnoreMaskBlank(true);
+  Key(VK_HOME);
+  Key(VK_DELETE);
+  EXPECT_EQ(blank->EditValueText(), "__-__");
+  EXPECT_EQ(ExitError(blank), "");
+}
+
+TEST_F(MaskEditTest, PictureShowsItsBareValueUnfocused) {
+  for (bool always : {false, true}) {
+    auto* edit = NewEdit("99-99;0");
+    edit->Properties()->SetAlwaysShowBlanksAndLiterals(always);
+    edit->SetEditValue(Variant("5678"));
+    Pump();
+    EXPECT_EQ(edit->EditValueText(), always ? "56-78" : "5678");
+    Focus(edit);
+    EXPECT_EQ(edit->EditValueText(), "56-78");
+    EXPECT_EQ(edit->ValueText(), "5678");
+    form->SetFocus();
+    Pump();
+    delete edit;
+  }
+}
+
+// ---- the regular-expression modes -----------------------------------------------------------------------
+
+TEST_F(MaskEditTest, RegExprRefusesWhatCannotMatch) {
+  for (bool beep : {true, false}) {
+    auto* edit = NewEdit("\\d+", emkRegExpr);
+    edit->Properties()->SetBeepOnError(beep);
+    Focus(edit);
+    Headless().ClearBeeps();
+    Type("a");
+    EXPECT_EQ(edit->EditValueText(), "");
+    EXPECT_EQ(Beeps(), beep ? 1 : 0);
+    Type("12");
+    EXPECT_EQ(edit->EditValueText(), "12");
+    EXPECT_EQ(Beeps(), beep ? 1 : 0);
+    EXPECT_TRUE(edit->Mode()->IsTextValid("12"));
+    EXPECT_TRUE(edit->Mode()->IsTextValid(""));
+    EXPECT_FALSE(edit->Mode()->IsTextValid("1a"));
+    delete edit;
+  }
+}
+
+TEST_F(MaskEditTest, RegExprAlternativesAndAnUnfinishedMatch) {
+  auto* edit = NewEdit("ab|ac", emkRegExpr);
+  edit->Properties()->SetBeepOnError(true);
+  Focus(edit);
+  Headless().ClearBeeps();
+  Type("a");
+  Type("d");
+  EXPECT_EQ(edit->EditValueText(), "a");
+  EXPECT_EQ(Beeps(), 1);
+  Type("b");
+  EXPECT_EQ(edit->EditValueText(), "ab");
+  Key(VK_BACK);
+  EXPECT_EQ(edit->EditValueText(), "a");
+  EXPECT_EQ(RegExprMode(edit)->Head() + RegExprMode(edit)->Tail(), "a");
+  EXPECT_EQ(ExitError(edit), "The edit value is invalid");
+  edit->Properties()->SetIgnoreMaskBlank(true);
+  EXPECT_EQ(ExitError(edit), "");
+}
+
+TEST_F(MaskEditTest, RegExprDropsARestThatNoLongerMatches) {
+  auto* edit = NewEdit("a\\d*|b", emkRegExpr);
+  Focus(edit);
+  Type("a123");
+  Key(VK_HOME);
+  Key(VK_DELETE);
+  // "123" alone matches neither alternative: it goes with the "a".
+  EXPECT_EQ(edit->EditValueText(), "");
+  Type("a1");
+  Key(VK_HOME);
+  Type("b");
+  EXPECT_EQ(edit->EditValueText(), "b");
+  EXPECT_EQ(RegExprMode(edit)->Head() + RegExprMode(edit)->Tail(), "b");
+}
+
+TEST_F(MaskEditTest, ExtendedModeTypesTheFixedCharacters) {
+  auto* edit = NewEdit("\\(\\d\\d\\d\\)\\d\\d\\d-\\d\\d\\d\\d", emkRegExprEx);
+  EXPECT_EQ(edit->Properties()->EmptyValueText(), "(");
+  EXPECT_EQ(edit->EditValueText(), "(");
+  Focus(edit);
+  Type("123");
+  EXPECT_EQ(edit->EditValueText(), "(123)");
+  EXPECT_EQ(edit->SelStart(), 5);
+  Key(VK_BACK);
+  EXPECT_EQ(edit->EditValueText(), "(12");
+  Type("3");
+  Key(VK_LEFT);
+  EXPECT_EQ(edit->SelStart(), 3);
+  auto* mode = RegExprMode(edit);
+  EXPECT_EQ(mode->Head(), "(12");
+  EXPECT_EQ(mode->Tail(), "3)");
+  // Typed in the middle, the unit takes its own ")"; the old rest no longer fits after it.
+  Type("4567");
+  EXPECT_EQ(edit->EditValueText(), "(124)567-");
+  edit->SelectAllContent();
+  Pump();
+  Type("9");
+  EXPECT_EQ(edit->EditValueText(), "(9");
+  EXPECT_EQ(mode->Head() + mode->Tail(), "(9");
+  // The fixed start cannot be deleted.
+  edit->Properties()->SetBeepOnError(true);
+  Headless().ClearBeeps();
+  Key(VK_BACK);
+  Key(VK_BACK);
+  EXPECT_EQ(edit->EditValueText(), "(");
+  EXPECT_EQ(Beeps(), 1);
+  EXPECT_TRUE(edit->Mode()->IsTextValid("("));
+  EXPECT_FALSE(edit->Mode()->IsTextValid("(12"));
+}
+
+// ---- the properties -------------------------------------------------------------------------------------
+
+TEST_F(MaskEditTest, KindChangesAndAssignment) {
+  auto* edit = NewEdit("00-00");
+  edit->Properties()->SetMaskKind(emkRegExpr);
+  EXPECT_EQ(edit->Properties()->EditMask(), "");
+  EXPECT_FALSE(edit->HasMask());
+
+  auto* other = NewEdit("\\d\\d", emkRegExpr);
+  auto* standard = NewEdit("00-00");
+  standard->Properties()->Assign(other->Properties());
+  EXPECT_EQ(standard->Properties()->MaskKind(), emkRegExpr);
+  EXPECT_EQ(standard->Properties()->EditMask(), "\\d\\d");
+  EXPECT_EQ(standard->Mode()->MaskKind(), emkRegExpr);
+  // Between the two regular-expression kinds the mask stays.
+  standard->Properties()->SetMaskKind(emkRegExprEx);
+  EXPECT_EQ(standard->Properties()->EditMask(), "\\d\\d");
+  EXPECT_EQ(standard->Mode()->MaskKind(), emkRegExprEx);
+}
+
+TEST_F(MaskEditTest, AFaultyRegularExpressionIsRefusedAndTheOldMaskKept) {
+  auto* edit = NewEdit("\\d+", emkRegExpr);
+  try {
+    edit->Properties()->SetEditMask("a(");
+    FAIL() << "no error";
+  } catch (const EcxMaskEditError& e) {
+    String expected = "Regular expression errors:";
+    for (const String& line : masktest::CompileErrors("a(")) expected += "\r\n" + line;
+    EXPECT_EQ(e.Message(), expected);
+  }
+  EXPECT_EQ(edit->Properties()->EditMask(), "\\d+");
+
+  auto* loaded = new TcxMaskEdit(form);
+  EXPECT_THROW(FormTextToComponent("object E: TcxMaskEdit\r\n  Properties.MaskKind = emkRegExpr\r\n"
+                                   "  Properties.EditMask = 'a('\r\nend\r\n",
+                                   loaded),
+               EcxMaskEditError);
+}
+
+TEST_F(MaskEditTest, CaseMaxLengthAndWhatAMaskSwitchesOff) {
+  auto* edit = NewEdit("00-00");
+  TcxMaskEditProperties* p = edit->Properties();
+  p->SetCaseInsensitive(false);
+  EXPECT_FALSE(p->CaseInsensitive());
+  p->SetCharCase(ecUpperCase);
+  EXPECT_TRUE(p->CaseInsensitive());
+  p->SetCaseInsensitive(false);
+  EXPECT_TRUE(p->CaseInsensitive());
+  p->SetMaxLength(5);
+  EXPECT_EQ(p->MaxLength(), 0);
+  EXPECT_FALSE(p->UsesLookupItems());
+  EXPECT_FALSE(edit->AllowsFreeTyping());
+  EXPECT_EQ(p->SupportsDisplayFormat(), 0);
+  EXPECT_TRUE(p->ValidateOnEnter());
+}
+
+TEST_F(MaskEditTest, RegistrationAndTheFilterHelper) {
+  MaskEditUnitStartup();
+  TcxRegisteredClasses* registry = EditPropertiesClassRegistry();
+  int index = registry->IndexOfClass(TcxMaskEditProperties::StaticClass());
+  ASSERT_GE(index, 0);
+  EXPECT_EQ(registry->DescriptionAt(index), "MaskEdit|Represents a generic masked edit control.");
+  TcxCustomFilterEditHelperClass helper =
+      FilterEditsControllerInstance()->FindHelper(TcxMaskEditProperties::StaticClass());
+  ASSERT_EQ(helper, FilterEditHelperClass<TcxFilterMaskEditHelper>());
+
+  TcxMaskEditProperties source(nullptr), target(nullptr);
+  EXPECT_EQ(helper->SupportedFilterOperators(&source, ValueTypeClass<TcxStringValueType>(), false), 1662u | 384u);
+  source.SetEditMask("00");
+  EXPECT_EQ(helper->SupportedFilterOperators(&source, ValueTypeClass<TcxStringValueType>(), true), 1662u | 30720u);
+  helper->PrepareFilterProperties(&target, &source, false);
+  EXPECT_FALSE(target.AutoSelect());
+  source.SetMaskKind(emkRegExpr);
+  source.SetEditMask("\\d+");
+  helper->PrepareFilterProperties(&target, &source, false);
+  EXPECT_EQ(target.MaskKind(), emkRegExprEx);
+  EXPECT_EQ(target.EditMask(), "\\d+");
+  MaskEditUnitShutdown();
 }
 
 }  // namespace
