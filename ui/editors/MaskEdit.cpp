@@ -1,7 +1,11 @@
 #include "ui/editors/MaskEdit.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "platform/classes/Utf8.h"
 #include "platform/win/Clipboard.h"
+#include "platform/win/Focus.h"
 #include "platform/win/Keys.h"
 #include "platform/win/Window.h"
 #include "ui/controls/LibraryStrings.h"
@@ -114,9 +118,27 @@ void TcxCustomMaskEdit::SendToInnerEdit(UINT Msg, WPARAM WParam) {
   SendMessage(inner->Handle(), Msg, WParam, 0);
 }
 
-// The edit box reads Shift and Ctrl from the keyboard state, which is the state of the key that
-// made the mode send this one.
-void TcxCustomMaskEdit::SendKeyDown(WORD Key, TShiftState) { SendToInnerEdit(WM_KEYDOWN, Key); }
+// The edit box reads Shift and Ctrl from the keyboard state: for the sent key it is the state given,
+// whatever keys the operator holds (a held Shift would turn a sent Delete into a cut).
+void TcxCustomMaskEdit::SendKeyDown(WORD Key, TShiftState Shift) {
+  BYTE saved[256], state[256];
+  GetKeyboardState(saved);
+  std::copy(std::begin(saved), std::end(saved), std::begin(state));
+  auto set = [&state](std::initializer_list<int> Keys, bool Down) {
+    for (int vk : Keys) state[vk] = static_cast<BYTE>(Down ? (state[vk] | 0x80) : (state[vk] & ~0x80));
+  };
+  set({VK_SHIFT, VK_LSHIFT, VK_RSHIFT}, Shift.Contains(ssShift));
+  set({VK_CONTROL, VK_LCONTROL, VK_RCONTROL}, Shift.Contains(ssCtrl));
+  set({VK_MENU, VK_LMENU, VK_RMENU}, Shift.Contains(ssAlt));
+  SetKeyboardState(state);
+  try {
+    SendToInnerEdit(WM_KEYDOWN, Key);
+  } catch (...) {
+    SetKeyboardState(saved);
+    throw;
+  }
+  SetKeyboardState(saved);
+}
 
 void TcxCustomMaskEdit::SendChar(TChar Ch) { SendToInnerEdit(WM_CHAR, static_cast<WPARAM>(Ch)); }
 
@@ -292,7 +314,10 @@ void TcxCustomMaskEdit::ApplyTypedText(const String& Fragment) {
   FMode->BeforePaste();
   TcxCustomTextEdit::ApplyTypedText(Fragment);
   // The text editor's step may have changed the properties and with them the mode.
-  if (HasMask()) FMode->AfterPaste();
+  if (!HasMask()) return;
+  FMode->AfterPaste();
+  // A text that was refused leaves no paste pending for the next text from elsewhere.
+  FMode->SetClipboardTextLength(0);
 }
 
 void TcxCustomMaskEdit::PasteText() {
@@ -306,7 +331,10 @@ void TcxCustomMaskEdit::PasteText() {
   FMode->SetClipboardTextLength(Utf8Count(clip));
   FMode->BeforePaste();
   ApplyTypedText(clip);
-  if (HasMask()) FMode->AfterPaste();
+  if (!HasMask()) return;
+  FMode->SetClipboardTextLength(Utf8Count(clip));
+  FMode->AfterPaste();
+  FMode->SetClipboardTextLength(0);
 }
 
 void TcxCustomMaskEdit::CutSelectedText() {
@@ -317,6 +345,17 @@ void TcxCustomMaskEdit::CutSelectedText() {
   if (IsFocused() && !RequestEditing()) return;
   CopySelectedText();
   if (FMode->DeleteKey()) SendChar(8);
+}
+
+// A Delete the mode sends takes the selection out of the edit box as the box itself would: the
+// mode keeps its own picture of that change and must not see the text set anew through the mask.
+void TcxCustomMaskEdit::DeleteSelectedText() {
+  IcxInnerTextEdit* inner = InnerTextEditInterface();
+  if (!FSimulatingKey || !inner) {
+    TcxCustomTextEdit::DeleteSelectedText();
+    return;
+  }
+  inner->SetSelText(String());
 }
 
 // ---- activation by a key ---------------------------------------------------------------------------------

@@ -67,6 +67,7 @@ class TcxCustomMaskEdit : public TcxCustomTextEdit {
   void ApplyTypedText(const String& Fragment) override;
   void PasteText() override;
   void CutSelectedText() override;
+  void DeleteSelectedText() override;
   void HookInnerWindowProc() override;
   void UnhookInnerWindowProc() override;
   void EditKeyDown(win::WORD& Key, TShiftState Shift) override;

@@ -546,6 +546,8 @@ bool TcxMaskEditRegExprMode::RightKey() {
 void TcxMaskEditRegExprMode::SetText(const String& Text) {
   if (Compiled()) FEngine->Restart();
   const int clipboard = ClipboardTextLength();
+  // A pending paste counts for this text only, whether it made one or not.
+  SetClipboardTextLength(0);
   if (clipboard < 1 || Text.empty() || !Compiled()) {
     FHead.clear();
     FTail = Text;
@@ -554,8 +556,10 @@ void TcxMaskEditRegExprMode::SetText(const String& Text) {
     FHead = Text.substr(0, static_cast<size_t>(n));
     FTail = Text.substr(static_cast<size_t>(n));
     Feed(FHead, false);
-    SetClipboardTextLength(0);
   }
+  // The edit box may keep its caret where it was when the text is set: the next key places the
+  // head by the caret.
+  if (Editor()) FResync = true;
 }
 
 void TcxMaskEditRegExprMode::SynchronizeEditValue() {
@@ -768,6 +772,14 @@ bool TcxMaskEditRegExprExMode::KeepFixedStart(int SelectionLength) {
   return true;
 }
 
+// The edit box never handles these keys itself. The caret must end where the head ends; where it
+// does not (a refused key after the fixed start was kept), the next key walks the head there.
+bool TcxMaskEditRegExprExMode::KeyDone() {
+  FCutText.clear();
+  if (Editor() && Length(FHead) != CaretIndex()) FResync = true;
+  return false;
+}
+
 bool TcxMaskEditRegExprExMode::CharKey(TChar& Key) {
   if (!Compiled() || !Editor()) return true;
   ResyncUnits();
@@ -789,8 +801,7 @@ bool TcxMaskEditRegExprExMode::CharKey(TChar& Key) {
     if (!FCutText.empty()) PutSelectionBack();
     BeepIfAllowed();
   }
-  FCutText.clear();
-  return false;
+  return KeyDone();
 }
 
 bool TcxMaskEditRegExprExMode::BackspaceKey() {
@@ -802,24 +813,23 @@ bool TcxMaskEditRegExprExMode::BackspaceKey() {
     if (start == 0 && KeepFixedStart(length)) return BackspaceKey();
     Editor()->SendChar(8);
     RefeedOrDropTail();
-    FCutText.clear();
-    return false;
+    return KeyDone();
   }
-  if (FHead.empty()) return false;
+  if (FHead.empty()) return KeyDone();
   FEngine->Back();
   if (FEngine->AtStart() && CaretIndex() == FRemovedCount) {
     // Only the fixed start lay before the caret: it cannot be deleted.
     char c = FHead[0];
     FEngine->Accept(c);
     BeepIfAllowed();
-    return false;
+    return KeyDone();
   }
   const int before = Utf8Count(EditorText());
   for (int i = 0; i <= FRemovedCount; ++i) Editor()->SendChar(8);
   const int lost = before - Utf8Count(EditorText());
   FHead.resize(static_cast<size_t>(std::max(Length(FHead) - lost, 0)));
   RefeedOrDropTail();
-  return false;
+  return KeyDone();
 }
 
 bool TcxMaskEditRegExprExMode::DeleteKey() {
@@ -827,10 +837,10 @@ bool TcxMaskEditRegExprExMode::DeleteKey() {
   ResyncUnits();
   ClearAdded();
   if (SelLength() > 0) return BackspaceKey();
-  if (FTail.empty()) return false;
+  if (FTail.empty()) return KeyDone();
   if (SelStart() == 0 && !ProbeFixedStart().empty()) {
     BeepIfAllowed();
-    return false;
+    return KeyDone();
   }
   char c = FTail[0];
   const bool accepted = FEngine->Accept(c);
@@ -840,7 +850,7 @@ bool TcxMaskEditRegExprExMode::DeleteKey() {
   if (accepted) FEngine->Back();
   FAddedText.clear();
   RefeedOrDropTail();
-  return false;
+  return KeyDone();
 }
 
 bool TcxMaskEditRegExprExMode::LeftKey() {
@@ -863,7 +873,7 @@ bool TcxMaskEditRegExprExMode::LeftKey() {
   for (int i = 0; i < n; ++i) {
     FTail.insert(FTail.begin(), FHead.back());
     FHead.pop_back();
-    Editor()->SendKeyDown(VK_LEFT, TShiftState());
+    Editor()->SendKeyDown(VK_LEFT, ShiftHeld() ? TShiftState{ssShift} : TShiftState());
   }
   return true;
 }
@@ -886,7 +896,7 @@ bool TcxMaskEditRegExprExMode::RightKey() {
   for (int i = 0; i < n; ++i) {
     FHead += FTail[0];
     FTail.erase(0, 1);
-    Editor()->SendKeyDown(VK_RIGHT, TShiftState());
+    Editor()->SendKeyDown(VK_RIGHT, ShiftHeld() ? TShiftState{ssShift} : TShiftState());
   }
   return true;
 }

@@ -265,6 +265,7 @@ class TcxMaskEditRegExprExMode : public TcxMaskEditRegExprMode {
   // A selection from position 0 over the fixed start: the start is kept and the selection shrunk.
   bool KeepFixedStart(int SelectionLength);
   void RefeedOrDropTail();
+  bool KeyDone();
 
   String FProbeText;
   int FRemovedCount = 0;

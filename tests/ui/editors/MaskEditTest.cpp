@@ -3,7 +3,9 @@
 // conversions, and the editor without a mask, which must be the text editor.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
+#include <random>
 #include <vector>
 
 #include "platform/classes/FormDescription.h"
@@ -362,6 +364,94 @@ TEST_F(MaskEditTest, RegistrationAndTheFilterHelper) {
   EXPECT_EQ(target.MaskKind(), emkRegExprEx);
   EXPECT_EQ(target.EditMask(), "\\d+");
   MaskEditUnitShutdown();
+}
+
+// ---- random input --------------------------------------------------------------------------------------
+
+// Random keys, caret placements by the mouse, pastes and values against every kind of mask. Nothing
+// may fail, and after every key the regular-expression modes' picture of the text must be the text.
+// VW_MASK_FUZZ_STEPS sets the number of actions per mask (the sanitizer run uses more) and
+// VW_MASK_FUZZ_SEED the random sequence.
+TEST_F(MaskEditTest, RandomInputKeepsThePictureOfTheText) {
+  struct Target {
+    const char* Mask;
+    TcxEditMaskKind Kind;
+  } targets[] = {
+      {"00-00", emkStandard},          {"!999", emkStandard},
+      {">LL-0000;0;*", emkStandard},   {"\\d+", emkRegExpr},
+      {"ab|ac", emkRegExpr},           {"(\\d\\d:)?\\d\\d", emkRegExpr},
+      {"[a-c]+x?|\\d", emkRegExpr},    {"\\(\\d\\d\\d\\)\\d\\d\\d-\\d\\d\\d\\d", emkRegExprEx},
+      {"\\d\\d?-\\d\\d?", emkRegExprEx}, {"ab\\d+c", emkRegExprEx},
+  };
+  const char* env = std::getenv("VW_MASK_FUZZ_STEPS");
+  const int steps = env ? std::atoi(env) : 400;
+  const std::vector<std::string> typed = {"0", "1", "5", "9", "a", "b", "c", "x", "A", "-", ":", "(", ")", " ", "中"};
+  const unsigned keys[] = {VK_LEFT, VK_RIGHT, VK_HOME, VK_END, VK_BACK, VK_DELETE};
+  const char* seed = std::getenv("VW_MASK_FUZZ_SEED");
+  std::mt19937 random(seed ? static_cast<unsigned>(std::atoi(seed)) : 20261211u);
+  auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  int checked = 0;
+  for (const Target& target : targets) {
+    auto* edit = NewEdit(target.Mask, target.Kind);
+    edit->Properties()->SetBeepOnError(true);
+    Focus(edit);
+    std::vector<std::string> log;
+    for (int step = 0; step < steps; ++step) {
+      const int action = pick(20);
+      bool keyed = true;
+      auto note = [&](const std::string& what) {
+        log.push_back(what + " -> '" + edit->EditValueText() + "' " + std::to_string(edit->SelStart()) + "+" +
+                      std::to_string(edit->SelLength()));
+        if (log.size() > 12) log.erase(log.begin());
+      };
+      if (action < 8) {
+        const std::string& text = typed[static_cast<size_t>(pick(static_cast<int>(typed.size())))];
+        Type(text);
+        note("type " + text);
+      } else if (action < 15) {
+        std::vector<unsigned> modifiers;
+        if (pick(4) == 0) modifiers.push_back(VK_SHIFT);
+        if (pick(8) == 0) modifiers.push_back(VK_CONTROL);
+        for (unsigned m : modifiers) Headless().InjectKey(m, true);
+        const unsigned key = keys[pick(6)];
+        Key(key);
+        for (unsigned m : modifiers) Headless().InjectKey(m, false);
+        Pump();
+        note("key " + std::to_string(key) + " mods " + std::to_string(modifiers.size()));
+      } else if (action < 17) {
+        keyed = false;
+        POINT p = edit->ClientToScreen(POINT{3 + pick(100), 10});
+        MoveMouse(p.x, p.y);
+        Headless().InjectMouseButton(1, true);
+        Headless().InjectMouseButton(1, false);
+        Pump();
+        note("click");
+      } else if (action < 19) {
+        std::string clip;
+        for (int i = pick(6); i > 0; --i) clip += typed[static_cast<size_t>(pick(static_cast<int>(typed.size())))];
+        platform::wm::SetClipboardTextUtf8(nullptr, clip);
+        Key('V', {VK_CONTROL});
+        note("paste " + clip);
+      } else {
+        keyed = false;
+        edit->SetEditValue(Variant(pick(2) ? String("1234") : String()));
+        Pump();
+        note("value");
+      }
+      if (auto* mode = RegExprMode(edit); mode && keyed) {
+        ASSERT_EQ(mode->Head() + mode->Tail(), edit->EditValueText())
+            << target.Mask << " step " << step << " head '" << mode->Head() << "'\n"
+            << [&log] {
+                 std::string all;
+                 for (const std::string& line : log) all += line + "\n";
+                 return all;
+               }();
+        ++checked;
+      }
+    }
+    delete edit;
+  }
+  EXPECT_GT(checked, 0);
 }
 
 }  // namespace
