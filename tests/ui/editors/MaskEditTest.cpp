@@ -12,6 +12,7 @@
 #include "platform/display/Display.h"
 #include "platform/win/Clipboard.h"
 #include "platform/win/Keys.h"
+#include "tests/support/Artifacts.h"
 #include "tests/ui/controls/ControlsFixture.h"
 #include "tests/ui/editors/MaskTestSupport.h"
 #include "ui/controls/LibraryStrings.h"
@@ -150,6 +151,36 @@ TEST_F(MaskEditTest, PictureBackspaceAndShiftDelete) {
   Key(VK_DELETE, {VK_SHIFT});
   EXPECT_EQ(edit->EditValueText(), "12-__");
   EXPECT_EQ(edit->SelStart(), 3);
+}
+
+TEST_F(MaskEditTest, PicturePasteShiftLeftAndTheHostsNotification) {
+  auto* edit = NewEdit("00-00");
+  Focus(edit);
+  Type("1");
+  // A paste overwrites as many positions as it brings, the literal included.
+  platform::wm::SetClipboardTextUtf8(nullptr, "2-3");
+  Key('V', {VK_CONTROL});
+  EXPECT_EQ(edit->EditValueText(), "12-3_");
+  EXPECT_EQ(edit->SelStart(), 4);
+  // Shift+Left grows the selection leftwards from the block.
+  Key(VK_LEFT, {VK_SHIFT});
+  EXPECT_EQ(edit->SelStart(), 3);
+  EXPECT_EQ(edit->SelLength(), 2);
+  // Ctrl+Left is Home; Left at the first position tells an in-place host.
+  int told = 0;
+  edit->OnInplaceKeyDown = [&told](TObject*, WORD& K, TShiftState) { told += K == VK_LEFT; };
+  Key(VK_LEFT, {VK_CONTROL});
+  EXPECT_EQ(edit->SelStart(), 0);
+  EXPECT_EQ(told, 0);
+  Key(VK_LEFT);
+  EXPECT_EQ(edit->SelStart(), 0);
+  EXPECT_EQ(told, 1);
+  // The keys the mode sends itself fire no key events.
+  int keyDowns = 0;
+  edit->OnKeyDown = [&keyDowns](TObject*, WORD&, TShiftState) { ++keyDowns; };
+  Key(VK_END);
+  Key(VK_LEFT, {VK_SHIFT});
+  EXPECT_EQ(keyDowns, 3);
 }
 
 TEST_F(MaskEditTest, PictureValueAndTheBlankRules) {
@@ -364,6 +395,50 @@ TEST_F(MaskEditTest, RegistrationAndTheFilterHelper) {
   EXPECT_EQ(target.MaskKind(), emkRegExprEx);
   EXPECT_EQ(target.EditMask(), "\\d+");
   MaskEditUnitShutdown();
+}
+
+// ---- what it looks like -----------------------------------------------------------------------------------
+
+// Each look in a column; rows: a picture mask's bare value unfocused, the same with its blanks and
+// literals, an untouched picture mask showing its blanks, a regular expression, the auto-completing
+// kind after three digits, a disabled editor. The last column's third editor has the focus and
+// its block caret.
+TEST_F(MaskEditTest, GalleryOfLooksAndKinds) {
+  delete form;
+  form = NewForm(0, 0, 4 * 135 + 20, 6 * 30 + 20);
+  const TcxLookAndFeelKind kinds[] = {lfStandard, lfFlat, lfUltraFlat, lfOffice11};
+  TcxMaskEdit* focused = nullptr;
+  for (int col = 0; col < 4; ++col) {
+    struct Row {
+      const char* Mask;
+      TcxEditMaskKind Kind;
+      const char* Value;
+      bool Always;
+    } rows[] = {{"99-99;0", emkStandard, "5678", false},
+                {"99-99;0", emkStandard, "5678", true},
+                {"(000) 000-0000", emkStandard, "", true},
+                {"[A-Z]\\w*", emkRegExpr, "Silver", false},
+                {"\\(\\d\\d\\d\\)\\d\\d\\d-\\d\\d\\d\\d", emkRegExprEx, "(123)", false},
+                {"00:00", emkStandard, "1230", true}};
+    for (int row = 0; row < 6; ++row) {
+      auto* e = NewEdit(rows[row].Mask, rows[row].Kind);
+      e->SetBounds(10 + col * 135, 10 + row * 30, 121, 21);
+      e->Style()->LookAndFeel()->SetKind(kinds[col]);
+      e->Properties()->SetAlwaysShowBlanksAndLiterals(rows[row].Always);
+      e->SetEditValue(Variant(String(rows[row].Value)));
+      if (row == 5) e->SetEnabled(false);
+      if (col == 3 && row == 2) focused = e;
+    }
+  }
+  Pump();
+  Focus(focused);
+  Key(VK_RIGHT);
+  Key(VK_RIGHT);
+  ASSERT_EQ(focused->EditValueText(), "(___) ___-____");
+  EXPECT_EQ(focused->SelStart(), 2);
+  EXPECT_EQ(focused->SelLength(), 1);
+  Pump();
+  EXPECT_TRUE(Headless().SaveScreenshot(testsupport::ArtifactPath("editors/mask-edit-gallery.png")));
 }
 
 // ---- random input --------------------------------------------------------------------------------------
