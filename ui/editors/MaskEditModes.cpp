@@ -774,6 +774,23 @@ bool TcxMaskEditRegExprExMode::KeepFixedStart(int SelectionLength) {
 
 // The edit box never handles these keys itself. The caret must end where the head ends; where it
 // does not (a refused key after the fixed start was kept), the next key walks the head there.
+// Every key starts with the picture in step (units) and nothing added or removed yet; without a
+// compiled mask or an editor the edit box has the key.
+bool TcxMaskEditRegExprExMode::BeginKey() {
+  if (!Compiled() || !Editor()) return false;
+  ResyncUnits();
+  ClearAdded();
+  return true;
+}
+
+// Cuts the selection out; a selection from position 0 keeps the fixed start, shrinking to what
+// follows it: then the key must come again (true).
+bool TcxMaskEditRegExprExMode::CutSelectionKeepingFixedStart() {
+  const int start = SelStart(), length = SelLength();
+  CutSelectionOut();
+  return start == 0 && KeepFixedStart(length);
+}
+
 bool TcxMaskEditRegExprExMode::KeyDone() {
   FCutText.clear();
   if (Editor() && Length(FHead) != CaretIndex()) FResync = true;
@@ -781,14 +798,8 @@ bool TcxMaskEditRegExprExMode::KeyDone() {
 }
 
 bool TcxMaskEditRegExprExMode::CharKey(TChar& Key) {
-  if (!Compiled() || !Editor()) return true;
-  ResyncUnits();
-  ClearAdded();
-  if (const int start = SelStart(), length = SelLength(); length > 0) {
-    CutSelectionOut();
-    // The fixed start stays: the selection shrinks to what follows it and the key comes again.
-    if (start == 0 && KeepFixedStart(length)) return CharKey(Key);
-  }
+  if (!BeginKey()) return true;
+  if (SelLength() > 0 && CutSelectionKeepingFixedStart()) return CharKey(Key);
   char c = static_cast<char>(Key);
   if (Key < 0x80 && FEngine->Accept(c)) {
     const String added = FAddedText;
@@ -805,12 +816,9 @@ bool TcxMaskEditRegExprExMode::CharKey(TChar& Key) {
 }
 
 bool TcxMaskEditRegExprExMode::BackspaceKey() {
-  if (!Compiled() || !Editor()) return true;
-  ResyncUnits();
-  ClearAdded();
-  if (const int start = SelStart(), length = SelLength(); length > 0) {
-    CutSelectionOut();
-    if (start == 0 && KeepFixedStart(length)) return BackspaceKey();
+  if (!BeginKey()) return true;
+  if (SelLength() > 0) {
+    if (CutSelectionKeepingFixedStart()) return BackspaceKey();
     Editor()->SendChar(8);
     RefeedOrDropTail();
     return KeyDone();
@@ -833,9 +841,7 @@ bool TcxMaskEditRegExprExMode::BackspaceKey() {
 }
 
 bool TcxMaskEditRegExprExMode::DeleteKey() {
-  if (!Compiled() || !Editor()) return true;
-  ResyncUnits();
-  ClearAdded();
+  if (!BeginKey()) return true;
   if (SelLength() > 0) return BackspaceKey();
   if (FTail.empty()) return KeyDone();
   if (SelStart() == 0 && !ProbeFixedStart().empty()) {
@@ -854,9 +860,7 @@ bool TcxMaskEditRegExprExMode::DeleteKey() {
 }
 
 bool TcxMaskEditRegExprExMode::LeftKey() {
-  if (!Compiled() || !Editor()) return true;
-  ResyncUnits();
-  ClearAdded();
+  if (!BeginKey()) return true;
   const int start = SelStart(), length = SelLength();
   if (length > 0 && !ShiftHeld()) {
     if (CaretIndex() == start + length) {
@@ -879,9 +883,7 @@ bool TcxMaskEditRegExprExMode::LeftKey() {
 }
 
 bool TcxMaskEditRegExprExMode::RightKey() {
-  if (!Compiled() || !Editor()) return true;
-  ResyncUnits();
-  ClearAdded();
+  if (!BeginKey()) return true;
   const int start = SelStart(), length = SelLength();
   if (length > 0 && !ShiftHeld()) {
     if (CaretIndex() == start) {
@@ -902,16 +904,12 @@ bool TcxMaskEditRegExprExMode::RightKey() {
 }
 
 bool TcxMaskEditRegExprExMode::HomeKey() {
-  if (!Compiled()) return true;
-  ResyncUnits();
-  ClearAdded();
+  if (!BeginKey()) return true;
   return TcxMaskEditRegExprMode::HomeKey();
 }
 
 bool TcxMaskEditRegExprExMode::EndKey() {
-  if (!Compiled()) return true;
-  ResyncUnits();
-  ClearAdded();
+  if (!BeginKey()) return true;
   SetAutoComplete(false);
   TcxMaskEditRegExprMode::EndKey();
   ResumeAutoCompleteWithoutInsert();

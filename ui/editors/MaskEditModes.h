@@ -266,6 +266,8 @@ class TcxMaskEditRegExprExMode : public TcxMaskEditRegExprMode {
   bool KeepFixedStart(int SelectionLength);
   void RefeedOrDropTail();
   bool KeyDone();
+  bool BeginKey();
+  bool CutSelectionKeepingFixedStart();
 
   String FProbeText;
   int FRemovedCount = 0;
