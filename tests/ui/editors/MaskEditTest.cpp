@@ -350,6 +350,16 @@ TEST_F(MaskEditTest, AFaultyRegularExpressionIsRefusedAndTheOldMaskKept) {
   EXPECT_EQ(edit->Properties()->EditMask(), "\\d+");
 
   auto* loaded = new TcxMaskEdit(form);
+  loaded->SetParent(form);
+  int changes = 0;
+  loaded->Properties()->OnChange = [&changes](TObject*) { ++changes; };
+  FormTextToComponent("object E: TcxMaskEdit\r\n  Properties.EditMask = '00-00;0'\r\n  Text = '1234'\r\nend\r\n",
+                      loaded);
+  Pump();
+  // The loaded text went through the mask, quietly.
+  EXPECT_EQ(loaded->Properties()->EditMask(), "00-00;0");
+  EXPECT_EQ(loaded->ValueText(), "1234");
+  EXPECT_EQ(changes, 0);
   EXPECT_THROW(FormTextToComponent("object E: TcxMaskEdit\r\n  Properties.MaskKind = emkRegExpr\r\n"
                                    "  Properties.EditMask = 'a('\r\nend\r\n",
                                    loaded),
