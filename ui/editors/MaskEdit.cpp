@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "platform/classes/StdCtrls.h"
 #include "platform/classes/Utf8.h"
 #include "platform/win/Clipboard.h"
 #include "platform/win/Focus.h"
@@ -507,6 +508,9 @@ TcxMaskEdit::TcxMaskEdit(TComponent* AOwner)
 
 void TcxMaskEdit::DeclareProperties(TPropTable& t) {
   using E = TcxMaskEdit;
+  // What every windowed control of a form description publishes; an editor takes the focus by Tab.
+  stdctrls_detail::PublishWinControl(t);
+  t.Redeclare("TabStop").SetDefault(true);
   t.Add("AutoSize", &E::AutoSizeValue, &E::SetAutoSize).SetDefault(true);
   t.Add("BeepOnEnter", &E::BeepOnEnter, &E::SetBeepOnEnter).SetDefault(true);
   t.Add("Properties", &E::Properties, &E::SetProperties);
@@ -557,3 +561,11 @@ void MaskEditUnitShutdown() {
   FilterEditsControllerInstance()->RemoveHelper(TcxMaskEditProperties::StaticClass(),
                                                 FilterEditHelperClass<TcxFilterMaskEditHelper>());
 }
+
+namespace {
+// Form descriptions create mask editors by class name.
+const bool kRegistered = [] {
+  RegisterClassesOf<TcxMaskEdit>();
+  return true;
+}();
+}  // namespace
