@@ -7,21 +7,6 @@
 #include "ui/editors/MaskEdit.h"
 #include "ui/foundation/ScopeGuards.h"
 
-namespace {
-
-class TUpdateScope {
- public:
-  explicit TUpdateScope(TcxCustomEditProperties* P) : FP(P) { FP->LockUpdate(); }
-  ~TUpdateScope() { FP->UnlockUpdate(true); }
-  TUpdateScope(const TUpdateScope&) = delete;
-  TUpdateScope& operator=(const TUpdateScope&) = delete;
-
- private:
-  TcxCustomEditProperties* FP;
-};
-
-}  // namespace
-
 TcxCustomMaskEditProperties::TcxCustomMaskEditProperties(TPersistent* AOwner)
     : TcxCustomMaskEditProperties(AOwner, TcxCustomEditPropertiesClasses{
                                               EditButtonsClassOf<TcxEditButtons>(),
@@ -94,7 +79,7 @@ void TcxCustomMaskEditProperties::Assign(TPersistent* Source) {
     TcxCustomTextEditProperties::Assign(Source);
     return;
   }
-  TUpdateScope update(this);
+  TcxEditPropertiesUpdate update(this);
   TcxCustomTextEditProperties::Assign(Source);
   // The kind before the mask: the mask is compiled by a mode of the kind it is written for.
   SetMaskKind(source->MaskKind());
@@ -157,7 +142,7 @@ void TcxCustomMaskEditProperties::MaxLengthChanged() {
     return;
   }
   TcxFlagScope guard(FMaxLengthGuard, true);
-  TUpdateScope update(this);
+  TcxEditPropertiesUpdate update(this);
   SetMaxLength(0);
 }
 
