@@ -33,6 +33,7 @@
 #include "matrix/MatrixConfig.h"
 #include "ui/choice/CheckBox.h"
 #include "ui/choice/Label.h"
+#include "ui/choice/RadioGroup.h"
 #include "ui/controls/ControlsUnit.h"
 #include "ui/foundation/Fader.h"
 #include "ui/editors/ComboBox.h"
@@ -106,6 +107,7 @@ void StartLibraryUnits() {
   CheckBoxUnitStartup();
   MemoUnitStartup();
   LabelUnitStartup();
+  RadioGroupUnitStartup();
   PCPaintersUnitStartup();
   RegisteredSkinsUnitStartup();
   PCSkinPainterUnitStartup();
@@ -119,6 +121,7 @@ void EndLibraryUnits() {
   PCSkinPainterUnitShutdown();
   RegisteredSkinsUnitShutdown();
   PCPaintersUnitShutdown();
+  RadioGroupUnitShutdown();
   LabelUnitShutdown();
   MemoUnitShutdown();
   CheckBoxUnitShutdown();

@@ -23,11 +23,6 @@ TRect ClientTRect(TControl* Control) {
 
 bool PointIn(const TRect& R, const TPoint& P) { return P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom; }
 
-TcxButtonState PainterState(std::uint8_t State) {
-  static constexpr TcxButtonState kStates[] = {cxbsDisabled, cxbsHot, cxbsNormal, cxbsPressed};
-  return kStates[State & 3];
-}
-
 }  // namespace
 
 TcxRadioButton::TcxRadioButton(TComponent* AOwner) : TRadioButton(AOwner) {
@@ -233,8 +228,13 @@ TColor TcxRadioButton::CaptionTextColor() {
   return Enabled() ? Font()->Color() : clBtnShadow;
 }
 
+TcxButtonState TcxRadioButton::PainterButtonState() const {
+  static constexpr TcxButtonState kStates[] = {cxbsDisabled, cxbsHot, cxbsNormal, cxbsPressed};
+  return kStates[FButtonState & 3];
+}
+
 void TcxRadioButton::DrawCaption(TcxCanvas* ACanvas, bool Native) {
-  ACanvas->AssignFont(Font());
+  ACanvas->AssignFont(CaptionFont());
   ACanvas->ActiveFont()->SetColor(CaptionTextColor());
   TRect r = ClientTRect(this);
   if (Alignment() == taRightJustify) r.Left = FButtonRect.Right;
@@ -243,7 +243,7 @@ void TcxRadioButton::DrawCaption(TcxCanvas* ACanvas, bool Native) {
   AdjustCaptionRect(r, Native);
   const LibraryTextFlags flags = WordWrap() ? kWrappedCaptionFlags : kCaptionFlags;
   const bool painterColour = FLookAndFeel->ActivePainter()->DefaultEditorTextColor(true) != clDefault;
-  const bool enabledLook = painterColour || Native || Enabled();
+  const bool enabledLook = painterColour || IsGroupItem() || Native || Enabled();
   ACanvas->DrawTextInRect(Caption(), r, flags, enabledLook);
   ACanvas->ActiveBrush()->SetStyle(bsSolid);
   if (Focused() && !Caption().empty()) {
@@ -262,6 +262,19 @@ void TcxRadioButton::DrawCaption(TcxCanvas* ACanvas, bool Native) {
   }
 }
 
+const TRect& TcxRadioButton::PlaceButtonRect(const TSize& GlyphSize) {
+  FButtonRect.Top = (Height() - GlyphSize.cy) / 2;
+  FButtonRect.Bottom = FButtonRect.Top + GlyphSize.cy;
+  if (Alignment() == taRightJustify) {
+    FButtonRect.Left = IsNativeStyle() || IsInplace() ? 0 : 1;
+    FButtonRect.Right = FButtonRect.Left + GlyphSize.cx;
+  } else {
+    FButtonRect.Right = Width();
+    FButtonRect.Left = Width() - GlyphSize.cx;
+  }
+  return FButtonRect;
+}
+
 void TcxRadioButton::PaintButton(bool FocusOnly) {
   const bool native = IsNativeStyle();
   const TRect client = ClientTRect(this);
@@ -275,19 +288,10 @@ void TcxRadioButton::PaintButton(bool FocusOnly) {
     if (native) DrawBackground();
   }
   TcxCustomLookAndFeelPainterClass painter = FLookAndFeel->PainterForThemedObject(tciButton);
-  const TSize size = painter->RadioButtonGlyphSize();
-  FButtonRect.Top = (Height() - size.cy) / 2;
-  FButtonRect.Bottom = FButtonRect.Top + size.cy;
-  if (Alignment() == taRightJustify) {
-    FButtonRect.Left = native || IsInplace() ? 0 : 1;
-    FButtonRect.Right = FButtonRect.Left + size.cx;
-  } else {
-    FButtonRect.Right = Width();
-    FButtonRect.Left = Width() - size.cx;
-  }
+  PlaceButtonRect(painter->RadioButtonGlyphSize());
   TColor back = Color();
   if (IsBackgroundTransparent()) back = FLookAndFeel->SkinPainter() ? clNone : clDefault;
-  painter->DrawRadioButton(FCanvas.get(), FButtonRect.Left, FButtonRect.Top, PainterState(FButtonState), Checked(),
+  painter->DrawRadioButton(FCanvas.get(), FButtonRect.Left, FButtonRect.Top, PainterButtonState(), Checked(),
                            Focused(), back, HasState(csDesigning));
   FCanvas->ExcludeRectFromClip(FButtonRect);
   if (!FocusOnly && !native) DrawBackground();

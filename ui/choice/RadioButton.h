@@ -33,6 +33,8 @@ class TcxRadioButton : public TRadioButton,
   // 2 normal, 3 pressed).
   const TRect& ButtonRect() const { return FButtonRect; }
   std::uint8_t ButtonState() const { return FButtonState; }
+  // The device context the button paints on now, null outside its painting.
+  win::HDC PaintDC() const { return FControlCanvas->HandleAllocated() ? FControlCanvas->Handle() : nullptr; }
   int Column() const { return FColumn; }
   int Row() const { return FRow; }
 
@@ -59,6 +61,20 @@ class TcxRadioButton : public TRadioButton,
   virtual void EnabledChanged();
   virtual void MouseEnterHandling();
   virtual void MouseLeaveHandling();
+  // The caption's font and colour; an item of a group takes the group's.
+  virtual TFont* CaptionFont() { return Font(); }
+  virtual TColor CaptionTextColor();
+  // Items of a group draw their caption in the enabled look even when disabled.
+  virtual bool IsGroupItem() { return false; }
+
+  // Places the glyph for the painter's glyph size, as every paint does first.
+  const TRect& PlaceButtonRect(const TSize& GlyphSize);
+  // The painter's state for the button's mouse state.
+  TcxButtonState PainterButtonState() const;
+  void SetGridPlace(int Column, int Row) {
+    FColumn = Column;
+    FRow = Row;
+  }
 
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
@@ -74,7 +90,6 @@ class TcxRadioButton : public TRadioButton,
 
  private:
   void UpdateStateFromCursor();
-  TColor CaptionTextColor();
 
   TRect FButtonRect;
   std::unique_ptr<TControlCanvas> FControlCanvas;

@@ -34,20 +34,22 @@ constexpr TShiftState kMouseButtons{ssLeft, ssRight, ssMiddle};
 
 bool OnlyLeftButton(TShiftState Shift) { return (Shift * kMouseButtons) == TShiftState{ssLeft}; }
 
+TcxEditPopupBorderStyle PopupBorderStyleOfKind(TcxLookAndFeelKind Kind) {
+  switch (Kind) {
+    case lfFlat: return epbsFlat;
+    case lfStandard: return epbsFrame3D;
+    default: return epbsSingle;
+  }
+}
+
+}  // namespace
+
 TcxEditButtonStyle ButtonStyleOfKind(TcxLookAndFeelKind Kind) {
   switch (Kind) {
     case lfFlat: return btsFlat;
     case lfStandard: return bts3D;
     case lfUltraFlat: return btsUltraFlat;
     default: return btsOffice11;
-  }
-}
-
-TcxEditPopupBorderStyle PopupBorderStyleOfKind(TcxLookAndFeelKind Kind) {
-  switch (Kind) {
-    case lfFlat: return epbsFlat;
-    case lfStandard: return epbsFrame3D;
-    default: return epbsSingle;
   }
 }
 
@@ -59,8 +61,6 @@ TcxLookAndFeelKind KindOfButtonStyle(TcxEditButtonStyle Style) {
     default: return lfStandard;
   }
 }
-
-}  // namespace
 
 // ---- construction -----------------------------------------------------------------------------------
 

@@ -153,6 +153,9 @@ TcxCustomEditViewDataClass EditViewDataClassOf() {
   };
 }
 
+// The button style an in-place editor's buttons take from its look-and-feel kind, and back.
+TcxEditButtonStyle ButtonStyleOfKind(TcxLookAndFeelKind Kind);
+TcxLookAndFeelKind KindOfButtonStyle(TcxEditButtonStyle Style);
 // The button style's vertical content offset (themed: the push button's content margins).
 int EditButtonsContentVerticalOffset(TcxCanvas* ACanvas, TcxEditButtonStyle ButtonStyle, bool Native);
 // The default width of an edit button: the border extent and the glyph, caption or scroll-bar
