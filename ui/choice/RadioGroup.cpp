@@ -650,6 +650,7 @@ TcxRadioGroup::TcxRadioGroup(TComponent* AOwner)
 void TcxRadioGroup::DeclareProperties(TPropTable& t) {
   using G = TcxRadioGroup;
   t.Add("Alignment", &G::Alignment, &G::SetAlignment).SetDefault(alTopLeft);
+  t.Add("Caption", &G::Caption, &G::SetCaption);
   t.Add("ItemIndex", &G::ItemIndexValue, &G::SetItemIndexValue).SetDefault(-1);
   t.Add("Properties", &G::Properties, &G::SetProperties);
   t.Add("Style", &G::Style, &G::SetStyle);
@@ -658,6 +659,30 @@ void TcxRadioGroup::DeclareProperties(TPropTable& t) {
   t.Add("StyleHot", &G::StyleHot, &G::SetStyleHot);
   t.Redeclare("TabStop").SetDefault(true);
   t.Add("Transparent", &G::Transparent, &G::SetTransparent).SetDefault(false);
+  t.Add("Align", &TControl::Align, &TControl::SetAlign).SetDefault(alNone);
+  t.Add("BiDiMode", &TControl::BiDiMode, &TControl::SetBiDiMode).SetDefault(bdLeftToRight);
+  t.Add("Constraints", &TControl::Constraints, &TControl::SetConstraints);
+  t.Add("Ctl3D", &TControl::Ctl3D, &TControl::SetCtl3D).SetDefault(true);
+  t.Add("DragKind", &TControl::DragKind, &G::SetDragKindOfAll).SetDefault(dkDrag);
+  t.Add("DragMode", &TControl::DragMode, &G::SetDragModeOfAll).SetDefault(dmManual);
+  t.Add("Enabled", &TControl::Enabled, &TControl::SetEnabled).SetDefault(true);
+  t.Add("ParentBiDiMode", &TControl::ParentBiDiMode, &TControl::SetParentBiDiMode).SetDefault(true);
+  t.Add("ParentFont", &TControl::ParentFont, &TControl::SetParentFont).SetDefault(true);
+  t.Add("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu);
+  t.Add("ShowHint", &TControl::ShowHint, &TControl::SetShowHint);
+  t.Add("TabOrder", &TWinControl::TabOrder, &TWinControl::SetTabOrder);
+  t.Add("Visible", &TControl::Visible, &TControl::SetVisible).SetDefault(true);
+  t.Add("OnClick", &TControl::OnClick);
+  t.Add("OnContextPopup", &TControl::OnContextPopup);
+  t.Add("OnDragDrop", &TControl::OnDragDrop);
+  t.Add("OnDragOver", &TControl::OnDragOver);
+  t.Add("OnEditing", &G::OnEditing);
+  t.Add("OnEndDock", &TControl::OnEndDock);
+  t.Add("OnEndDrag", &TControl::OnEndDrag);
+  t.Add("OnEnter", &TWinControl::OnEnter);
+  t.Add("OnExit", &TWinControl::OnExit);
+  t.Add("OnStartDock", &TControl::OnStartDock);
+  t.Add("OnStartDrag", &TControl::OnStartDrag);
 }
 
 // ---- TcxFilterRadioGroupHelper ------------------------------------------------------------------------
