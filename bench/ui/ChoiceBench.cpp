@@ -9,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/classes/Forms.h"
@@ -20,6 +21,7 @@
 #include "ui/choice/Button.h"
 #include "ui/choice/FontLoader.h"
 #include "ui/choice/Label.h"
+#include "ui/choice/RadioGroup.h"
 #include "ui/choice/TrackBar.h"
 #include "ui/controls/ControlsUnit.h"
 #include "ui/foundation/PaintersUnit.h"
@@ -226,6 +228,38 @@ void BM_LabelCaptionDrawText(benchmark::State& state) {
 
 }  // namespace
 
+// A 16-item radio group in two columns, laid out anew (its width changes by a pixel, so every
+// item and child button moves) and painted with its buttons, against a plain fill of its area.
+void BM_RadioGroup16ItemsLayoutAndPaint(benchmark::State& state) {
+  Stage stage(340, 240);
+  auto* group = new TcxRadioGroup(stage.form);
+  group->SetParent(stage.form);
+  group->SetBounds(10, 10, 300, 200);
+  group->SetCaption("Order");
+  group->Properties()->SetColumns(2);
+  for (int i = 0; i < 16; ++i)
+    static_cast<TcxRadioGroupItem*>(group->Properties()->Items()->Add())->SetCaption("Item " + std::to_string(i + 1));
+  group->SetItemIndex(3);
+  group->Update();
+  int extra = 0;
+  for (auto _ : state) {
+    extra ^= 1;
+    group->SetBounds(10, 10, 300 + extra, 200);
+    RedrawWindow(group->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  }
+}
+
+void BM_RadioGroupAreaFillRect(benchmark::State& state) {
+  Stage stage(340, 240);
+  HDC dc = GetDC(stage.form->Handle());
+  TCanvas c;
+  c.SetHandle(dc);
+  c.Brush()->SetColor(clBtnFace);
+  for (auto _ : state) c.FillRect(RECT{10, 10, 310, 210});
+  c.SetHandle(nullptr);
+  ReleaseDC(stage.form->Handle(), dc);
+}
+
 BENCHMARK(BM_ButtonWithGlyphAndCaption);
 BENCHMARK(BM_FillRectAndDrawText);
 BENCHMARK(BM_FirstPaintOf300GlyphButtons)->Unit(benchmark::kMillisecond);
@@ -236,3 +270,5 @@ BENCHMARK(BM_FontLoaderTimeToReady);
 BENCHMARK(BM_TurnedLabelDepth5Drawn);
 BENCHMARK(BM_TurnedLabelDepth5FromBitmap);
 BENCHMARK(BM_LabelCaptionDrawText);
+BENCHMARK(BM_RadioGroup16ItemsLayoutAndPaint);
+BENCHMARK(BM_RadioGroupAreaFillRect);
