@@ -150,16 +150,19 @@ void BM_TrackBarWholeIntegerRange(benchmark::State& state) {
   RepaintTrackBar(state, Bar(stage, -2147483647 - 1, 2147483647, 1, tbttValueNumber));
 }
 
-void BM_TrackBarAreaFillRect(benchmark::State& state) {
-  Stage stage(400, 120);
+// A plain fill of a control's area on the form, what a control's paint is set against.
+void FillArea(benchmark::State& state, int FormWidth, int FormHeight, const RECT& Area) {
+  Stage stage(FormWidth, FormHeight);
   HDC dc = GetDC(stage.form->Handle());
   TCanvas c;
   c.SetHandle(dc);
   c.Brush()->SetColor(clBtnFace);
-  for (auto _ : state) c.FillRect(RECT{10, 10, 310, 70});
+  for (auto _ : state) c.FillRect(Area);
   c.SetHandle(nullptr);
   ReleaseDC(stage.form->Handle(), dc);
 }
+
+void BM_TrackBarAreaFillRect(benchmark::State& state) { FillArea(state, 400, 120, RECT{10, 10, 310, 70}); }
 
 void BM_FontLoaderTimeToReady(benchmark::State& state) {
   Stage stage(100, 100);
@@ -249,16 +252,7 @@ void BM_RadioGroup16ItemsLayoutAndPaint(benchmark::State& state) {
   }
 }
 
-void BM_RadioGroupAreaFillRect(benchmark::State& state) {
-  Stage stage(340, 240);
-  HDC dc = GetDC(stage.form->Handle());
-  TCanvas c;
-  c.SetHandle(dc);
-  c.Brush()->SetColor(clBtnFace);
-  for (auto _ : state) c.FillRect(RECT{10, 10, 310, 210});
-  c.SetHandle(nullptr);
-  ReleaseDC(stage.form->Handle(), dc);
-}
+void BM_RadioGroupAreaFillRect(benchmark::State& state) { FillArea(state, 340, 240, RECT{10, 10, 310, 210}); }
 
 BENCHMARK(BM_ButtonWithGlyphAndCaption);
 BENCHMARK(BM_FillRectAndDrawText);

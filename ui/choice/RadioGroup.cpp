@@ -549,12 +549,16 @@ void TcxCustomRadioGroup::SynchronizeButtons() {
   const int remembered = ItemIndex();
   TcxCustomButtonGroup::SynchronizeButtons();
   if (IsLoadingLike()) return;
-  if (CheckedButtonIndex() != remembered) SetItemIndex(remembered);
   TcxCustomRadioGroupProperties* properties = ActiveRadioProperties();
-  const int count = std::min(ButtonCount(), properties->Items()->Count());
+  TcxRadioGroupItems* items = properties->Items();
+  // An item that reports its arrival is still being made: only what every button-group item has
+  // may be read of it, and its new, unchecked button cannot have moved the check.
+  const bool adding = items->IsNotifying() && items->ChangedItemOperation() == bgioAdded;
+  if (!adding && CheckedButtonIndex() != remembered) SetItemIndex(remembered);
+  const int count = std::min(ButtonCount(), items->Count());
   for (int i = 0; i < count; ++i) {
     TcxCustomRadioGroupButton* b = RadioButton(i);
-    b->SetCaption(properties->Items()->RadioItemAt(i)->Caption());
+    b->SetCaption(items->ButtonItemAt(i)->Caption());
     b->SetWordWrap(properties->WordWrap());
     if (b->HandleAllocated()) RedrawWindow(b->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
   }

@@ -41,8 +41,11 @@ class RadioGroupTest : public ChoiceTest {
     group->SetParent(Form);
     group->SetBounds(Left, Top, Width, Height);
     group->SetCaption("Order");
+    // As a form description fills them: the group hears of the items once.
+    group->Properties()->LockUpdate();
     for (const char* caption : Captions)
       static_cast<TcxRadioGroupItem*>(group->Properties()->Items()->Add())->SetCaption(caption);
+    group->Properties()->UnlockUpdate();
     return group;
   }
 
@@ -413,6 +416,41 @@ TEST_F(RadioGroupTest, ItemsPaintDirectlyForAHost) {
   for (int x = glyph1.Right + 5; x < glyph1.Right + 30; ++x)
     for (int y = 4; y < 20; ++y) ink += Pixel(form, x, y) != clWhite;
   EXPECT_GT(ink, 10);
+}
+
+// Drawn natively, the glyphs are the theme's radio-button part in the checked and unchecked states.
+TEST_F(RadioGroupTest, NativeItemsTakeTheThemeStates) {
+  testsupport::FakeThemeLibrary::Install();
+  testsupport::FakeThemeLibrary::OpenableClasses().insert("Button");
+  ThemeAccessShutdown();
+  ThemeAccessStartup();
+  {
+    TcxRadioGroupProperties properties(nullptr);
+    for (const char* caption : {"Screens", "Matrix"})
+      static_cast<TcxRadioGroupItem*>(properties.Items()->Add())->SetCaption(caption);
+    TcxEditStyle style(nullptr, nullptr, csiNormal);
+    style.LookAndFeel()->SetNativeStyle(true);
+    TcxCustomRadioGroupViewInfo info;
+    std::unique_ptr<TcxCustomEditViewData> data(properties.CreateViewData(&style, true));
+    TBitmap bitmap;
+    bitmap.SetSize(120, 60);
+    TcxCanvas canvas(bitmap.Canvas());
+    data->CalculateLayout(&canvas, TRect(0, 0, 120, 60), TPoint(-1, -1), 0, TShiftState(), &info, false);
+    data->PrepareDisplayValue(&canvas, Variant(String("Matrix")), &info);
+    ASSERT_EQ(info.ButtonCount(), 2);
+    EXPECT_TRUE(info.Item(0)->Data.NativeStyle);
+    EXPECT_EQ(info.Item(0)->Data.NativePart, 2);
+    EXPECT_EQ(info.Item(0)->Data.NativeState, 1);
+    EXPECT_EQ(info.Item(1)->Data.NativeState, 5);
+    info.PaintWithHandler(&canvas);
+    TRect glyph;
+    info.Item(1)->GlyphBounds(&canvas, info.ItemGlyphSize, taRightJustify, false, glyph);
+    EXPECT_EQ(static_cast<win::COLORREF>(bitmap.Canvas()->Pixels(glyph.Left + 2, glyph.Top + 2)),
+              testsupport::FakeThemeLibrary::ColorOf("Button", 2, 5));
+  }
+  ThemeAccessShutdown();
+  testsupport::FakeThemeLibrary::Uninstall();
+  ThemeAccessStartup();
 }
 
 TEST_F(RadioGroupTest, Gallery) {
