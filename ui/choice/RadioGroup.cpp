@@ -725,6 +725,18 @@ void TcxFilterRadioGroupHelper::ApplyFilterValue(TcxCustomEdit* Edit, TcxCustomE
   if (radio && text) text->SetItemIndex(radio->IndexOfValue(Value));
 }
 
+void TcxFilterRadioGroupHelper::PrepareFilterProperties(TcxCustomEditProperties* Properties,
+                                                        TcxCustomEditProperties* SourceProperties,
+                                                        bool KeepButtons) const {
+  TcxCustomFilterEditHelper::PrepareFilterProperties(Properties, SourceProperties, KeepButtons);
+  auto* radio = dynamic_cast<TcxCustomRadioGroupProperties*>(SourceProperties);
+  auto* text = dynamic_cast<TcxCustomTextEditProperties*>(Properties);
+  if (!radio || !text) return;
+  TStringList* list = text->LookupItems();
+  list->Clear();
+  for (int i = 0; i < radio->Items()->Count(); ++i) list->Add(radio->Items()->RadioItemAt(i)->Caption());
+}
+
 TcxFilterOperatorSet TcxFilterRadioGroupHelper::SupportedFilterOperators(TcxCustomEditProperties*, TcxValueTypeClass,
                                                                          bool Extended) const {
   return 1542 | (Extended ? 0x6000 : 0);

@@ -247,6 +247,9 @@ class TcxFilterRadioGroupHelper : public TcxCustomFilterEditHelper {
   void ReadFilterValue(TcxCustomEdit* Edit, TcxCustomEditProperties* Properties, Variant& Value,
                        String& DisplayText) const override;
   void ApplyFilterValue(TcxCustomEdit* Edit, TcxCustomEditProperties* Properties, const Variant& Value) const override;
+  // The filter editor's list: the item captions.
+  void PrepareFilterProperties(TcxCustomEditProperties* Properties, TcxCustomEditProperties* SourceProperties,
+                               bool KeepButtons) const override;
   TcxFilterOperatorSet SupportedFilterOperators(TcxCustomEditProperties* Properties, TcxValueTypeClass ValueTypeClass,
                                                 bool Extended) const override;
   bool FiltersByDisplayValue() const override { return true; }

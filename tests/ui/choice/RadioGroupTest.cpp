@@ -14,6 +14,8 @@
 #include "ui/choice/RadioGroup.h"
 #include "ui/controls/EditStyle.h"
 #include "ui/controls/LibraryStrings.h"
+#include "ui/editors/TextEdit.h"
+#include "ui/editors/TextEditProperties.h"
 #include "ui/foundation/ThemeManager.h"
 
 namespace choicetest {
@@ -374,6 +376,31 @@ TEST_F(RadioGroupTest, RegistrationAndFilterHelper) {
   EXPECT_EQ(helper->SupportedFilterOperators(&properties, nullptr, true), 1542u | 0x6000u);
   EXPECT_TRUE(helper->FiltersByDisplayValue());
   EXPECT_NE(FindClass("TcxRadioGroup"), nullptr);
+
+  // A list editor shows the captions; its position maps to an item's value, or to the default.
+  for (const char* caption : {"Screens", "Matrix"})
+    static_cast<TcxRadioGroupItem*>(properties.Items()->Add())->SetCaption(caption);
+  properties.Items()->RadioItemAt(1)->SetValue(Variant(2));
+  properties.SetDefaultCaption("Any");
+  TForm* form = MakeForm(0, 0, 200, 60);
+  auto* list = new TcxTextEdit(form);
+  list->SetParent(form);
+  helper->PrepareFilterProperties(list->ActiveProperties(), &properties, false);
+  auto* text = static_cast<TcxCustomTextEditProperties*>(list->ActiveProperties());
+  ASSERT_EQ(text->LookupItems()->Count(), 2);
+  EXPECT_EQ(text->LookupItems()->Strings(1), "Matrix");
+  list->SetItemIndex(1);
+  Variant value;
+  String display;
+  helper->ReadFilterValue(list, &properties, value, display);
+  EXPECT_EQ(value, Variant(2));
+  EXPECT_EQ(display, "Matrix");
+  helper->ApplyFilterValue(list, &properties, Variant(String("Screens")));
+  EXPECT_EQ(list->ItemIndex(), 0);
+  list->SetItemIndex(-1);
+  helper->ReadFilterValue(list, &properties, value, display);
+  EXPECT_TRUE(VarIsNull(value));
+  EXPECT_EQ(display, "Any");
 }
 
 // Items drawn directly, as a host draws a group it has no window for: glyph, checked dot, caption.
