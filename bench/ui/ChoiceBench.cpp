@@ -5,7 +5,8 @@
 // thumb, which the tick walk paints at one tick value a pixel. And the font loader: from its start
 // to the hand-over of the installed faces on the interface thread. And the label: its caption turned
 // by 30 degrees with five extruded copies, drawn afresh into its bitmap and shown, and shown again
-// from the bitmap, against a plain DrawText of the caption.
+// from the bitmap, against a plain DrawText of the caption. And the radio group: 16 items laid out
+// and painted with their buttons, against a fill of its area.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -229,8 +230,6 @@ void BM_LabelCaptionDrawText(benchmark::State& state) {
   ReleaseDC(stage.form->Handle(), dc);
 }
 
-}  // namespace
-
 // A 16-item radio group in two columns, laid out anew (its width changes by a pixel, so every
 // item and child button moves) and painted with its buttons, against a plain fill of its area.
 void BM_RadioGroup16ItemsLayoutAndPaint(benchmark::State& state) {
@@ -253,6 +252,8 @@ void BM_RadioGroup16ItemsLayoutAndPaint(benchmark::State& state) {
 }
 
 void BM_RadioGroupAreaFillRect(benchmark::State& state) { FillArea(state, 340, 240, RECT{10, 10, 310, 210}); }
+
+}  // namespace
 
 BENCHMARK(BM_ButtonWithGlyphAndCaption);
 BENCHMARK(BM_FillRectAndDrawText);
