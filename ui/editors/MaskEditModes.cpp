@@ -769,7 +769,9 @@ bool TcxMaskEditRegExprExMode::KeepFixedStart(int SelectionLength) {
   FCutText.clear();
   Editor()->SetSelStartQuietly(Length(fixed));
   Editor()->SetSelLengthQuietly(std::max(SelectionLength - Length(fixed), 0));
-  return true;
+  // The key comes again only where the selection now starts after the fixed start: an edit box
+  // that kept no selection would bring it here once more.
+  return SelStart() == Length(fixed);
 }
 
 // The edit box never handles these keys itself. The caret must end where the head ends; where it

@@ -482,7 +482,7 @@ TEST_F(MaskEditTest, RandomInputKeepsThePictureOfTheText) {
     Focus(edit);
     std::vector<std::string> log;
     for (int step = 0; step < steps; ++step) {
-      const int action = pick(20);
+      const int action = pick(23);
       bool keyed = true;
       auto note = [&](const std::string& what) {
         log.push_back(what + " -> '" + edit->EditValueText() + "' " + std::to_string(edit->SelStart()) + "+" +
@@ -517,11 +517,37 @@ TEST_F(MaskEditTest, RandomInputKeepsThePictureOfTheText) {
         platform::wm::SetClipboardTextUtf8(nullptr, clip);
         Key('V', {VK_CONTROL});
         note("paste " + clip);
-      } else {
+      } else if (action < 20) {
         keyed = false;
         edit->SetEditValue(Variant(pick(2) ? String("1234") : String()));
         Pump();
         note("value");
+      } else if (action < 21) {
+        keyed = false;
+        POINT p = edit->ClientToScreen(POINT{3 + pick(100), 10});
+        MoveMouse(p.x, p.y);
+        for (int i = 0; i < 2; ++i) {
+          Headless().InjectMouseButton(1, true);
+          Headless().InjectMouseButton(1, false);
+        }
+        Pump();
+        note("double click");
+      } else if (action < 22) {
+        // A drag from one place to another.
+        keyed = false;
+        POINT from = edit->ClientToScreen(POINT{3 + pick(100), 10});
+        POINT to = edit->ClientToScreen(POINT{3 + pick(100), 10});
+        MoveMouse(from.x, from.y);
+        Headless().InjectMouseButton(1, true);
+        MoveMouse(to.x, to.y);
+        Headless().InjectMouseButton(1, false);
+        Pump();
+        note("drag");
+      } else {
+        keyed = false;
+        edit->SelectAllContent();
+        Pump();
+        note("select all");
       }
       if (auto* mode = RegExprMode(edit); mode && keyed) {
         ASSERT_EQ(mode->Head() + mode->Tail(), edit->EditValueText())
