@@ -348,6 +348,18 @@ TEST_F(CheckBoxTest, InPlaceTheBoxStandsAloneAndSpaceTogglesAtOnce) {
   Key(VK_SPACE, false);
   EXPECT_TRUE(b->Checked()) << "one toggle for one key";
   EXPECT_EQ(events, (Events{"Change"}));
+
+  // ImmediatePost hands every toggle to the host at once.
+  int posts = 0;
+  b->OnPostEditValue = [&](TObject*) { ++posts; };
+  Key(VK_SPACE, true);
+  Key(VK_SPACE, false);
+  EXPECT_EQ(posts, 0);
+  b->Properties()->SetImmediatePost(true);
+  Key(VK_SPACE, true);
+  Key(VK_SPACE, false);
+  EXPECT_EQ(posts, 1);
+  EXPECT_TRUE(b->Checked());
 }
 
 TEST_F(CheckBoxTest, TheAcceleratorFocusesAndToggles) {
