@@ -39,7 +39,7 @@ bool TcxCustomCheckBoxViewInfo::BoxIsOpaque() const {
                                                   1 + 4 * static_cast<int>(State) + static_cast<int>(PartState));
 }
 
-TcxEditCheckPaint TcxCustomCheckBoxViewInfo::BoxPaint() const {
+TcxEditCheckPaint TcxCustomCheckBoxViewInfo::BoxPaint() {
   TcxEditCheckPaint p;
   p.Box = BoxRect;
   p.State = State;
@@ -47,7 +47,7 @@ TcxEditCheckPaint TcxCustomCheckBoxViewInfo::BoxPaint() const {
   p.SkinPainter = Painter;
   p.Focused = Focused;
   p.Designing = IsDesigning;
-  p.BackgroundOpaque = !const_cast<TcxCustomCheckBoxViewInfo*>(this)->IsBackgroundNotOpaque();
+  p.BackgroundOpaque = !IsBackgroundNotOpaque();
   p.BackgroundColor = BackgroundColor;
   p.BorderColor = BorderColor;
   p.NativeStyle = NativeStyle;

@@ -51,7 +51,7 @@ class TcxCustomCheckBoxViewInfo : public TcxCustomTextEditViewInfo {
   bool DrawsCaptionDisabled() const { return !(Enabled || TextColorAssigned || NativeStyle || IsContainerInnerControl); }
   // A skin, a glyph or a partly transparent theme part lets the background show through the box.
   bool BoxIsOpaque() const;
-  TcxEditCheckPaint BoxPaint() const;
+  TcxEditCheckPaint BoxPaint();
 
   // ---- overrides -------------------------------------------------------------------------------------
   void PaintBody(TcxCanvas* ACanvas) override;
