@@ -17,6 +17,8 @@
 #include "ui/choice/CheckBox.h"
 #include "ui/controls/EditUtils.h"
 #include "ui/controls/VariantRoutines.h"
+#include "ui/foundation/ExtendedStylePainters.h"
+#include "ui/foundation/OfficePainters.h"
 #include "ui/foundation/Geometry.h"
 
 namespace choicetest {
@@ -517,6 +519,36 @@ TEST_F(CheckBoxTest, FilterRowListsCheckedThenUnchecked) {
   for (int i = 0; i < registry->ItemCount(); ++i)
     found = found || registry->ClassAt(i) == TcxCheckBoxProperties::StaticClass();
   EXPECT_TRUE(found);
+}
+
+// A skin whose check box is a plain fill coding the button state and the check state.
+struct TProbeCheckBoxSkin : TcxUltraFlatLookAndFeelPainter {
+  TSize CheckBoxSize() const override { return TSize(15, 15); }
+  void DrawCheckBox(TcxCanvas* ACanvas, const TRect& R, TcxButtonState State, TcxCheckBoxState Check) const override {
+    ACanvas->FillRectWithColor(R, static_cast<TColor>(RGB(40 * State, 60 * Check, 200)));
+  }
+};
+
+TEST_F(CheckBoxTest, ASkinDrawsTheBoxInItsSize) {
+  static const TProbeCheckBoxSkin skin;
+  ASSERT_TRUE(ExtendedStylePainterRegistry()->RegisterPainter("ProbeCheckBox", &skin, nullptr));
+  TcxCheckBox* b = Make();
+  b->Style()->LookAndFeel()->SetSkinName("ProbeCheckBox");
+  b->SetChecked(true);
+  Pump();
+  TcxCustomCheckBoxViewInfo* info = b->CheckBoxViewInfo();
+  EXPECT_EQ(WidthOfRect(info->BoxRect), 15);
+  EXPECT_EQ(info->BoxBorderOffset, 0);
+  const TPoint c = BoxCentre(b);
+  EXPECT_EQ(Pixel(b, info->BoxRect.Left, info->BoxRect.Top), RGB(40 * cxbsNormal, 60, 200));
+  MoveMouse(b, c.X, c.Y);
+  EXPECT_EQ(Pixel(b, c.X, c.Y), RGB(40 * cxbsHot, 60, 200));
+  b->SetState(cbsGrayed);
+  EXPECT_EQ(Pixel(b, c.X, c.Y), RGB(40 * cxbsHot, 120, 200));
+  SaveControl("checkbox-skinned.png", b, 2);
+  MoveMouse(b, 500, 300);
+  b->Style()->LookAndFeel()->SetSkinName("");
+  ExtendedStylePainterRegistry()->UnregisterPainter("ProbeCheckBox");
 }
 
 // Every look, column by column, in every state; the hot and pressed boxes once per look.
