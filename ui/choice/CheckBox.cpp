@@ -846,6 +846,42 @@ TcxFilterOperatorSet TcxFilterCheckBoxHelper::SupportedFilterOperators(TcxCustom
   return 1542;
 }
 
+void TcxFilterCheckBoxHelper::PrepareFilterProperties(TcxCustomEditProperties* Properties,
+                                                      TcxCustomEditProperties* SourceProperties,
+                                                      bool KeepButtons) const {
+  TcxFilterComboBoxHelper::PrepareFilterProperties(Properties, SourceProperties, KeepButtons);
+  auto* combo = dynamic_cast<TcxCustomComboBoxProperties*>(Properties);
+  auto* check = dynamic_cast<TcxCustomCheckBoxProperties*>(SourceProperties);
+  if (!combo || !check) return;
+  combo->SetDropDownListStyle(lsFixedList);
+  TStringList* items = combo->Items();
+  items->Clear();
+  for (const String& text : FilterItems(check)) items->Add(text);
+  ClearPropertiesEvents(combo);
+}
+
+void TcxFilterCheckBoxHelper::ReadFilterValue(TcxCustomEdit* Edit, TcxCustomEditProperties* Properties,
+                                              Variant& Value, String& DisplayText) const {
+  auto* combo = dynamic_cast<TcxCustomTextEdit*>(Edit);
+  auto* check = dynamic_cast<TcxCustomCheckBoxProperties*>(Properties);
+  if (!combo || !check) {
+    TcxFilterComboBoxHelper::ReadFilterValue(Edit, Properties, Value, DisplayText);
+    return;
+  }
+  FilterValueOfItem(check, combo->ItemIndex(), Value, DisplayText);
+}
+
+void TcxFilterCheckBoxHelper::ApplyFilterValue(TcxCustomEdit* Edit, TcxCustomEditProperties* Properties,
+                                               const Variant& Value) const {
+  auto* combo = dynamic_cast<TcxCustomTextEdit*>(Edit);
+  auto* check = dynamic_cast<TcxCustomCheckBoxProperties*>(Properties);
+  if (!combo || !check) {
+    TcxFilterComboBoxHelper::ApplyFilterValue(Edit, Properties, Value);
+    return;
+  }
+  combo->SetItemIndex(FilterItemOfValue(check, Value));
+}
+
 std::vector<String> TcxFilterCheckBoxHelper::FilterItems(TcxCustomCheckBoxProperties* Properties) {
   return {Properties->ValueDisplayText(Properties->ValueChecked()),
           Properties->ValueDisplayText(Properties->ValueUnchecked())};

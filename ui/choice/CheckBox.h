@@ -12,6 +12,7 @@
 #include "ui/choice/CheckMark.h"
 #include "ui/controls/CustomEdit.h"
 #include "ui/controls/FilterEditHelpers.h"
+#include "ui/editors/ComboBox.h"
 #include "ui/editors/TextEditViewInfo.h"
 
 class TcxCustomCheckBox;
@@ -332,16 +333,22 @@ class TcxCheckBoxActionLink : public TWinControlActionLink {
 
 // ---- filter row ---------------------------------------------------------------------------------------
 
-// A check box as the filter row's value editor: a fixed list of the checked and the unchecked
-// value's display texts.
-class TcxFilterCheckBoxHelper : public TcxCustomFilterEditHelper {
-  VW_CLASS(TcxFilterCheckBoxHelper, TcxCustomFilterEditHelper)
+// A check box as the filter row's value editor: a combo box with a fixed list of the checked and
+// the unchecked value's display texts.
+class TcxFilterCheckBoxHelper : public TcxFilterComboBoxHelper {
+  VW_CLASS(TcxFilterCheckBoxHelper, TcxFilterComboBoxHelper)
  public:
   TcxFilterCheckBoxHelper() = default;
 
   TcxFilterOperatorSet SupportedFilterOperators(TcxCustomEditProperties* Properties, TcxValueTypeClass ValueTypeClass,
                                                 bool Extended) const override;
   bool FiltersByDisplayValue() const override { return true; }
+  void PrepareFilterProperties(TcxCustomEditProperties* Properties, TcxCustomEditProperties* SourceProperties,
+                               bool KeepButtons) const override;
+  // Properties: the check box's, whose values the list stands for.
+  void ReadFilterValue(TcxCustomEdit* Edit, TcxCustomEditProperties* Properties, Variant& Value,
+                       String& DisplayText) const override;
+  void ApplyFilterValue(TcxCustomEdit* Edit, TcxCustomEditProperties* Properties, const Variant& Value) const override;
 
   // The list's items: the checked value's display text, then the unchecked value's.
   static std::vector<String> FilterItems(TcxCustomCheckBoxProperties* Properties);

@@ -514,6 +514,26 @@ TEST_F(CheckBoxTest, FilterRowListsCheckedThenUnchecked) {
   EXPECT_EQ(helper->SupportedFilterOperators(&p, nullptr, false), 1542u);
   EXPECT_TRUE(helper->FiltersByDisplayValue());
 
+  // The filter editor: a combo box whose fixed list the helper fills, read and set by item.
+  ASSERT_EQ(helper->FilterEditorClass(), TcxComboBox::StaticClass());
+  auto* combo = static_cast<TcxComboBox*>(helper->FilterEditorClass()->Create(form));
+  combo->SetParent(form);
+  p.OnChange = [](TObject*) {};
+  helper->InitializeFromEdit(combo, &p);
+  EXPECT_EQ(combo->Properties()->DropDownListStyle(), lsFixedList);
+  EXPECT_EQ(combo->Properties()->Items()->Count(), 2);
+  EXPECT_EQ(combo->Properties()->Items()->Strings(1), "Off");
+  EXPECT_FALSE(combo->Properties()->OnChange);
+  for (const Case& c : cases) {
+    helper->ApplyFilterValue(combo, &p, c.Value);
+    EXPECT_EQ(combo->ItemIndex(), c.Item);
+    Variant v;
+    String text = "stale";
+    helper->ReadFilterValue(combo, &p, v, text);
+    EXPECT_TRUE(VarEqualsSameType(v, c.Value)) << c.Item;
+    EXPECT_EQ(text, c.Text);
+  }
+
   TcxRegisteredClasses* registry = EditPropertiesClassRegistry();
   bool found = false;
   for (int i = 0; i < registry->ItemCount(); ++i)
