@@ -4,7 +4,10 @@
 
 TForm1* Form1 = nullptr;
 
-TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {}
+TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
+  RegisterHandler("BitBtn1Click", &TForm1::BitBtn1Click);
+  RegisterHandler("BitBtn2Click", &TForm1::BitBtn2Click);
+}
 
 TForm1::~TForm1() {
   if (Form1 == this) Form1 = nullptr;
@@ -33,6 +36,10 @@ void TForm1::Loaded() {
   find(BitBtn18, "BitBtn18");
   find(btnPlayMode, "btnPlayMode");
   find(Bitbtn, "Bitbtn");
+  find(Label7, "Label7");
+  find(ComboBox1, "ComboBox1");
+  find(ComboBox8, "ComboBox8");
+  find(CheckBox3, "CheckBox3");
   find(PopupMenu1, "PopupMenu1");
   find(N7, "N7");
   find(N15, "N15");

@@ -13,6 +13,9 @@
 #include "platform/classes/StdCtrls.h"
 #include "platform/classes/TcpClient.h"
 #include "ui/choice/Button.h"
+#include "ui/choice/CheckBox.h"
+#include "ui/choice/Label.h"
+#include "ui/editors/ComboBox.h"
 #include "ui/pages/PageControl.h"
 #include "ui/pages/StatusBar.h"
 
@@ -38,6 +41,11 @@ class TForm1 : public TForm {
   TcxButton* BitBtn18 = nullptr;  // matrix configuration
   TcxButton* btnPlayMode = nullptr;
   TcxButton* Bitbtn = nullptr;    // virtual remote
+  // The matrix linkage the routing frame depends on.
+  TcxLabel* Label7 = nullptr;        // the make of the current signal type's matrix
+  TcxComboBox* ComboBox1 = nullptr;  // the current signal type (hidden)
+  TcxComboBox* ComboBox8 = nullptr;  // the matrix input
+  TcxCheckBox* CheckBox3 = nullptr;  // matrix linkage
   TPopupMenu* PopupMenu1 = nullptr;
   TMenuItem* N7 = nullptr;        // image adjustment
   TMenuItem* N15 = nullptr;       // special regulation
@@ -57,11 +65,30 @@ class TForm1 : public TForm {
   int Language = 0;
 
 
+  void BitBtn1Click(TObject* Sender);
+  void BitBtn2Click(TObject* Sender);
+
+  void OpenDeviceLink(bool Open);
+  void OpenNetworkLink(bool Open);
+  void UpdateControlStates();
+  void SendScreenFrame(int b1, int b2, int b3, int b4, int b5, int b6);
+  void SendScreenCommand(int Command, int Value);
+  void WriteVideoMatrix(const std::uint8_t* Data, std::uint16_t Length);
+  void WriteRgbMatrix(const std::uint8_t* Data, std::uint16_t Length);
+
+  // The links as every console's routines take them.
+  TDeviceLinks Links() const { return {Comm1, Comm2, Comm3, socketClient}; }
+  // Names the three ports after the communication settings' port names.
+  void NamePorts();
+
  protected:
   // A console has a task-bar button of its own; the application window has none.
   void CreateParams(TCreateParams& Params) override;
   void Loaded() override;
 
+ private:
+  // How this console's link operations report and refresh.
+  TLinkConsole LinkConsole();
 };
 
 extern TForm1* Form1;

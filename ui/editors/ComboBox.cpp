@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/classes/StdCtrls.h"
 #include "platform/classes/SysUtils.h"
 #include "platform/win/Focus.h"
 #include "platform/win/Metrics.h"
@@ -531,6 +532,9 @@ TcxComboBox::TcxComboBox(TComponent* AOwner)
                                                      EditDataBindingClassOf<TcxEditDataBinding>()}) {}
 
 void TcxComboBox::DeclareProperties(TPropTable& t) {
+  // What every windowed control of a form description publishes; an editor takes the focus by Tab.
+  stdctrls_detail::PublishWinControl(t);
+  t.Redeclare("TabStop").SetDefault(true);
   using E = TcxComboBox;
   t.Add("AutoSize", &E::AutoSizeValue, &E::SetAutoSize).SetDefault(true);
   t.Add("BeepOnEnter", &E::BeepOnEnter, &E::SetBeepOnEnter).SetDefault(true);
@@ -563,6 +567,8 @@ void TcxFilterComboBoxHelper::PrepareFilterProperties(TcxCustomEditProperties* P
 
 void ComboBoxUnitStartup() {
   if (gUnitStarts++ > 0) return;
+  // Form descriptions create combo boxes by class name.
+  RegisterClass(TcxComboBox::StaticClass());
   EditPropertiesClassRegistry()->AddClass(TcxComboBoxProperties::StaticClass(),
                                           GetLocalizedResString(cxLibraryStrings::scxSEditRepositoryComboBoxItem));
   EditPropertiesClassRegistry()->AddClass(TcxPopupEditProperties::StaticClass(),
