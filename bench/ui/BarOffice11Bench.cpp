@@ -38,19 +38,18 @@ class TBenchDock : public TdxDockControl {
 };
 
 // A docked toolbar window: its own background its painter's, what lies beneath it the dock's.
-class TBenchToolbar : public TCustomdxBarControl {
-  VW_CLASS(TBenchToolbar, TCustomdxBarControl)
+class TBenchToolbar : public TdxBarControl {
+  VW_CLASS(TBenchToolbar, TdxBarControl)
  public:
   TBenchToolbar(TdxBarManager* AManager, TdxDockControl* ADock, TdxBarPainter* APainter)
-      : TCustomdxBarControl(nullptr), FManager(AManager), FDock(ADock), FPainter(APainter) {}
-  TdxBarManager* BarManager() const override { return FManager; }
+      : TdxBarControl(AManager), FDock(ADock), FPainter(APainter) {}
   TdxBarPainter* BarPainter() const override { return FPainter; }
   TdxDockControl* DockControl() const override { return FDock; }
   int DockingStyleIndex() const override { return 2; }
   bool HasMark() const override { return true; }
   bool HidesItems() const override { return true; }
   win::HBRUSH BkBrush() const override { return FPainter->BarBrush(const_cast<TBenchToolbar*>(this)); }
-  void FillBackground(HDC DC, const TRect& R, HBRUSH Brush, TColor Color, bool) override {
+  void FillBarBackground(HDC DC, const TRect& R, bool, TColor Color, HBRUSH Brush) override {
     if (FInside) {
       FPainter->FillDockBackground(FDock, DC, R, dxbar::Offset(R, Left(), Top()), Brush, Color);
       return;
@@ -61,7 +60,6 @@ class TBenchToolbar : public TCustomdxBarControl {
   }
 
  private:
-  TdxBarManager* FManager;
   TdxDockControl* FDock;
   TdxBarPainter* FPainter;
   bool FInside = false;

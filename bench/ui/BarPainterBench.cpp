@@ -24,15 +24,13 @@ using namespace win;
 
 namespace {
 
-class TBenchBar : public TCustomdxBarControl {
-  VW_CLASS(TBenchBar, TCustomdxBarControl)
+class TBenchBar : public TdxBarControl {
+  VW_CLASS(TBenchBar, TdxBarControl)
  public:
-  TBenchBar(TdxBarManager* AManager, bool AMenu) : TCustomdxBarControl(nullptr), FManager(AManager), FMenu(AMenu) {}
-  TdxBarManager* BarManager() const override { return FManager; }
+  TBenchBar(TdxBarManager* AManager, bool AMenu) : TdxBarControl(AManager), FMenu(AMenu) {}
   bool IsMenu() const override { return FMenu; }
 
  private:
-  TdxBarManager* FManager;
   bool FMenu;
 };
 

@@ -86,6 +86,22 @@ class TCollection : public TPersistent {
   int FNextID = 0;
 };
 
+// Keeps a collection's update open for a scope, closed also when a step raises; nothing for nil.
+class TCollectionUpdate {
+ public:
+  explicit TCollectionUpdate(TCollection* Collection) : FCollection(Collection) {
+    if (FCollection) FCollection->BeginUpdate();
+  }
+  ~TCollectionUpdate() {
+    if (FCollection) FCollection->EndUpdate();
+  }
+  TCollectionUpdate(const TCollectionUpdate&) = delete;
+  TCollectionUpdate& operator=(const TCollectionUpdate&) = delete;
+
+ private:
+  TCollection* FCollection;
+};
+
 // A collection that names its owner, so that the writer and the object inspector find their way back.
 class TOwnedCollection : public TCollection {
   VW_CLASS(TOwnedCollection, TCollection)

@@ -66,8 +66,36 @@ class TCustomdxBarSubItem : public TdxBarItem {
   TdxBarCustomizationActions AvailableActions() override;
 };
 VW_BAR_COMPONENT_SHELL(TdxBarSubItem, TCustomdxBarSubItem)
-VW_BAR_COMPONENT_SHELL(TdxBarContainerItem, TCustomdxBarSubItem)
-VW_BAR_COMPONENT_SHELL(TdxBarListItem, TdxBarContainerItem)
+class TdxBarContainerLinkData;
+// A sub-item whose entries are generated when it is shown: in a menu its link gives way to the
+// generated links (one generation per TdxBarContainerLinkData, from Populate to Collapse).
+class TCustomdxBarContainerItem : public TCustomdxBarSubItem {
+  VW_CLASS(TCustomdxBarContainerItem, TCustomdxBarSubItem)
+ public:
+  explicit TCustomdxBarContainerItem(TComponent* AOwner) : TCustomdxBarSubItem(AOwner) {}
+  // Expand with the population flag set, cleared also on failure.
+  void Populate(TdxBarItemLinks* ALinks, TdxBarContainerLinkData* ALinkData, int AIndex);
+  // The base clears a pending item list, asks for data before the first live generation and counts it.
+  virtual void Expand(TdxBarItemLinks* ALinks, TdxBarContainerLinkData* ALinkData, int AIndex);
+  // A link for AItem at AIndex of ALinks, belonging to the container's link and to the generation.
+  virtual TdxBarItemLink* CreateExpandedLink(TdxBarItemLinks* ALinks, TdxBarContainerLinkData* ALinkData,
+                                             TdxBarItem* AItem, int AIndex);
+  // Ends a generation: its links are freed.
+  virtual void Collapse(TdxBarContainerLinkData* ALinkData);
+  virtual void ClearItemList() { FClearPending = false; }
+  virtual bool ExpandsInPlace() const { return true; }
+  void ScheduleClear() { FClearPending = true; }
+  bool Populating() const { return FPopulating; }
+  int PopulationCount() const { return FPopulationCount; }
+  TNotifyEvent OnGetData;
+
+ private:
+  bool FPopulating = false;
+  bool FClearPending = false;
+  int FPopulationCount = 0;
+};
+VW_BAR_COMPONENT_SHELL(TdxBarContainerItem, TCustomdxBarContainerItem)
+VW_BAR_COMPONENT_SHELL(TdxBarListItem, TCustomdxBarContainerItem)
 VW_BAR_COMPONENT_SHELL(TdxBarExtraPaneListItem, TdxBarListItem)
 VW_BAR_COMPONENT_SHELL(TdxBarApplicationMenuButtonItem, TdxBarItem)
 VW_BAR_COMPONENT_SHELL(TdxBarQuickCustExtButton, TdxBarButton)
@@ -83,6 +111,8 @@ class TCustomdxBarControl;
 class TBitmap;
 class TCustomImageList;
 class TCanvas;
+class TcxCanvas;
+class TdxBarManager;
 
 class TdxBarItemControl : public TObject {
   VW_CLASS(TdxBarItemControl, TObject)
@@ -152,6 +182,32 @@ class TdxBarItemControl : public TObject {
   // Takes the item's style values again.
   virtual void ApplyStyle() {}
 
+  // ---- what the bar window drives; the item controls' unit gives these their work ----
+  // Draws the control into R with the bar's ItemDrawMode (0 toolbar, 1 menu, 2 rotated toolbar).
+  virtual void Paint(TcxCanvas* /*ACanvas*/, const TRect& /*R*/, int /*APaintMode*/) {}
+  // Enter, an accelerator or a click: Press, then Click while the bar still lives and owns the
+  // control. Either step may free the bar and the control.
+  virtual void Press(bool /*AByMouse*/) {}
+  virtual void Click(bool /*AByMouse*/) {}
+  void Invoke(bool AByMouse);
+  virtual bool IsEnabled() const { return Enabled(); }
+  virtual bool AcceptsMouse() const { return true; }
+  virtual bool IsActive() const { return false; }
+  virtual void Activate(bool /*AByMouse*/) {}
+  virtual void Deactivate(bool /*ACloseAtOnce*/) {}
+  // Whether the active bar may close up when that manager hides its floating bars.
+  virtual bool LetsBarsCloseFor(TdxBarManager* /*AManager*/) const { return LetsBarsHide(); }
+  // The bar's window is gone (the control lives on until the bar frees its controls).
+  virtual void BarWindowDestroyed() {}
+  virtual void BarShown(bool /*AShown*/) {}
+  // A control hosting an edit window answers the brush behind its text and its draw info, which
+  // the painter reads the edit colours from; nil otherwise.
+  virtual win::HBRUSH EditBrushHandle() const { return nullptr; }
+  virtual TdxBarItemControlDrawParams* DrawParams() const { return nullptr; }
+  // Marks a control on glass whose edit window must repaint once (the bar posts it WM_APP + 129).
+  virtual bool GlassRepaintPosted() const { return true; }
+  virtual void SetGlassRepaintPosted(bool /*Value*/) {}
+
  private:
   TdxBarItemLink* FItemLink = nullptr;
   TCustomdxBarControl* FParent = nullptr;
@@ -160,7 +216,9 @@ using TdxBarItemControlClass = TClass;
 
 VW_BAR_SHELL(TdxBarButtonControl, TdxBarItemControl)
 VW_BAR_SHELL(TdxBarLargeButtonControl, TdxBarButtonControl)
-VW_BAR_SHELL(TdxBarEditControl, TdxBarItemControl)
+// Controls hosting an inner window (edits and combos).
+VW_BAR_SHELL(TdxBarWinControl, TdxBarItemControl)
+VW_BAR_SHELL(TdxBarEditControl, TdxBarWinControl)
 VW_BAR_SHELL(TCustomdxBarComboControl, TdxBarEditControl)
 VW_BAR_SHELL(TdxBarComboControl, TCustomdxBarComboControl)
 VW_BAR_SHELL(TdxBarSubItemControl, TdxBarItemControl)
@@ -188,6 +246,8 @@ VW_BAR_SHELL(TdxBarApplicationMenuButtons, TCollection,
 
 // ---- bar windows --------------------------------------------------------------------------------
 
+VW_ENUM(TdxBarDockingStyle, dsNone, dsLeft, dsTop, dsRight, dsBottom)
+
 // The bar window's state word: re-entry guards and its destruction.
 constexpr unsigned dxBarCreatingControls = 0x01;
 constexpr unsigned dxBarDestroyingControls = 0x02;
@@ -205,10 +265,15 @@ constexpr unsigned dxBarBehaviourMenuHints = 0x04;
 constexpr unsigned dxBarBehaviourKeyboardNavigation = 0x40;
 constexpr unsigned dxBarBehaviourNoCustomizingPopup = 0x100;
 constexpr unsigned dxBarRootBehaviour = 0x13;
-// The private message that rebuilds a bar window.
+// The private message that rebuilds a bar window, and the one that makes an edit window on glass
+// repaint itself.
 constexpr unsigned dxBarRebuildMessage = 0x8000 + 200;
+constexpr unsigned dxBarRepaintOnGlassMessage = 0x8000 + 129;
+// The colour FillBarBackground is given for non-client fills: the background picture's or the brush.
+constexpr TColor dxBarNoColor = static_cast<TColor>(0x1FFFFFFF);
 
 class TcxObjectLink;
+class TcxScreenCanvas;
 
 // The item controls a bar window shows, in painting order, and the separators between them.
 class TCustomdxBarControlViewInfo : public TObject {
@@ -219,6 +284,7 @@ class TCustomdxBarControlViewInfo : public TObject {
     TRect Bounds;
     bool Horizontal;
   };
+  using CreateArgType = TCustomdxBarControl;
   explicit TCustomdxBarControlViewInfo(TCustomdxBarControl* ABarControl) : FBarControl(ABarControl) {}
   TCustomdxBarControl* BarControl() const { return FBarControl; }
   virtual void Clear() {
@@ -255,6 +321,8 @@ class TdxBarShadow : public TObject {
     FOwnerRect = AOwnerRect;
     FWindowRect = AWindowRect;
   }
+  const TRect& OwnerRect() const { return FOwnerRect; }
+  const TRect& WindowRect() const { return FWindowRect; }
   bool Shown() const { return FShown; }
   void SetShown(bool Value) { FShown = Value; }
 
@@ -263,168 +331,328 @@ class TdxBarShadow : public TObject {
   bool FShown = false;
 };
 
-// What the manager asks of every bar window; the bar window's own unit gives these their work.
+// One container item a menu expands in place: the item, the link that holds it and where that
+// link stood, and the links generated for it (owned).
+class TdxBarContainerLinkData : public TObject {
+  VW_CLASS(TdxBarContainerLinkData, TObject)
+ public:
+  TdxBarContainerLinkData(TCustomdxBarContainerItem* AItem, TdxBarItemLink* AItemLink, int AItemLinkIndex)
+      : Item(AItem), ItemLink(AItemLink), ItemLinkIndex(AItemLinkIndex) {}
+  ~TdxBarContainerLinkData() override { delete InPlaceItems; }
+  TCustomdxBarContainerItem* Item;
+  TdxBarItemLink* ItemLink;
+  int ItemLinkIndex;
+  TObjectList* InPlaceItems = new TObjectList(true);
+  // The container link left the collection in favour of its content; its recent place is kept.
+  bool LinkHidden = false;
+  int SavedRecentIndex = -1;
+};
+
+// The window every toolbar and menu shows on screen. It displays one link collection through the
+// item controls the links make, hit-tests and paints them through the bar painter, takes part in
+// the chain of active bars and in the chain of bars opened from one another.
+//
+// Item controls exist exactly while the window handle exists (CreateHandle makes them, DestroyWnd
+// frees them). The seams the item controls rest on: ItemDrawMode and DrawItemControl (painting),
+// SelectedControl/SelectedLink and PreviousTrackedLink (what is hot or chosen), OwnsItemControl
+// (whether a control that ran user code still belongs here), InvalidateItemControl and
+// ItemControlFocused (what they ask of the window). Input, selection and activation refine the
+// operations marked "input" below.
 class TCustomdxBarControl : public TCustomControl {
   VW_CLASS(TCustomdxBarControl, TCustomControl)
  public:
   // Listed among the live bars, invisible at (100, 100, 50, 30), no mouse capture by the class library.
   explicit TCustomdxBarControl(TComponent* AOwner);
   ~TCustomdxBarControl() override;
+  void BeforeDestruction() override;
 
-  // ---- base machinery (BarControl.cpp) ----
-  unsigned State() const { return FState; }
-  // 0x13 for a root; a bar opened from another answers its parent's.
-  virtual unsigned BehaviourFlags() const;
-  // Text size, the painter's nominal size, the ratio, the menu arrow height.
-  virtual void CalcMetrics();
-  virtual int ReferenceTextSize() const;
-  double Ratio() const { return FRatio; }
-  int MenuArrowHeight() const { return FMenuArrowHeight; }
-  int MeasuredTextSize() const { return FTextSize; }
+  // ---- virtual operations, in the order toolbars and menus refine them ----
   // The screen point a hint of the height goes to: 20 pixels (at 96 pixels per inch) below the point,
   // or ending at the bar's client top near the bottom of the work area.
   virtual TPoint AdjustHintPosition(const TPoint& APoint, int AHintHeight);
-  // The screen rectangle of the element a popup was opened from; empty for none.
-  const TRect& OwnerScreenBounds() const { return FOwnerBounds; }
-  void SetOwnerScreenBounds(const TRect& Value) { FOwnerBounds = Value; }
-  bool TouchesOwner() const;
+  virtual void HandleItemActivated(TdxBarItemControl* AControl);
+  virtual void TrackMousePosition(TShiftState /*Shift*/, int /*X*/, int /*Y*/) {}  // input
+  virtual bool KeepsMouseTracking() const { return false; }
+  virtual bool PassesKeyboardInput() const { return false; }
+  virtual void NotifyHookedMouseDown(win::HWND /*Window*/, win::UINT /*Message*/, void* /*HookData*/) {}
+  virtual void HandleWindowPosChanged(const win::WINDOWPOS& APos);
+  virtual bool ChildMenuBounds(TRect& /*R*/) { return false; }
+  virtual void CalcLayout() { CalcItemsRect(); }
+  // Where a dragged link would drop at a client point: the link under it, whether the bar stacks
+  // vertically (or the point lies above a separator), before or after it by halves, and whether the
+  // point is on the link's separator. False when no own link lies under the point.
+  virtual bool DropPositionAt(const TPoint& P, TdxBarItemLink*& ALink, bool& AVertical, bool& ABefore,
+                              bool& AOnSeparator) const;
+  // Text size, the painter's nominal size, the ratio, the arrow and edit metrics.
+  virtual void CalcMetrics();
+  virtual void CalcItemsRect() { FItemsRect = ClientRect(); }
+  // Places the visible links from ATopIndex down the visible items rectangle; ABottom is where they end.
+  virtual void CalcVerticalItemRects(int ATopIndex, int& ABottom);
+  virtual void CalcHorizontalItemRects() {}
+  // AKind 1 lays the links out as a vertical list, 0 and 2 as toolbar rows; others lay out nothing.
+  virtual void CalcItemRects(int AKind, int ATopIndex);
+  virtual void CalcViewInfo() { ViewInfo()->Calculate(); }
+  virtual void CreateControls();
+  virtual void DestroyControls();
+  // A link's visibility changed.
+  virtual void LinksChanged() {}
+  virtual void HandleKeyDown(TMessage& Message);
+  virtual bool CanActivate() const;
+  virtual bool HonoursItemAlign(TdxBarItemControl* /*AControl*/) const { return false; }
+  virtual bool CanResizeByUser() const { return true; }
+  virtual bool CanPaintItem(TdxBarItemControl* AControl) const;
+  virtual bool AllowsDesignHitTest() const;
+  // Whether the active bar closes up when the manager hides its floating bars for AWindow.
+  virtual bool ClosesForWindow(TdxBarManager* AManager, win::HWND AWindow) const;
+  virtual bool ClipsLastItem(const TRect& /*R*/) const { return false; }
+  virtual bool AllowsCustomizingPopup(bool ARightClick) const;
+  virtual bool ShowsItemHints() const { return !FIsActive; }
+  virtual bool IsUpdateLocked() const;
+  virtual bool LinksMenuToOwner() const;
+  virtual void ReserveTopArea() {}
+  virtual void ReserveBottomArea() {}
+  virtual void PrepareLinkDrag(const TPoint& /*P*/, bool /*ASameControl*/) {}  // input
+  virtual void ActivateWithControl(TdxBarItemControl* AControl);
+  virtual void DeactivateAndDeselect();
+  virtual void HandleMouseEntered(TShiftState /*Shift*/, const TPoint& /*P*/, TdxBarItemControl* /*AControl*/) {}  // input
+  virtual void HandleItemMouseDown(TMouseButton /*Button*/, TShiftState /*Shift*/, bool /*AInsideClient*/,
+                                   TdxBarItemControl* /*AControl*/, const TPoint& /*P*/) {}  // input
+  virtual void HandleMouseLeft() {}  // input
+  virtual void HandleItemMouseMove(TShiftState /*Shift*/, const TPoint& /*P*/, TdxBarItemControl* /*AControl*/) {}  // input
+  virtual void HandleItemMouseUp(TMouseButton /*Button*/, TShiftState /*Shift*/, bool /*AInsideClient*/,
+                                 TdxBarItemControl* /*AControl*/, const TPoint& /*P*/) {}  // input
+  virtual void CreateItemControls();
+  virtual void FireDestroying();
+  virtual void DestroyItemControls();
+  virtual void ReturnFocus();
+  virtual void DoCloseUp();
+  virtual void DrawItemControl(TdxBarItemControl* AControl, TcxCanvas* ACanvas, const TRect& R);
+  // Recreating: the controls are freed and made again, then hot tracking is refreshed.
+  virtual void Rebuild(bool ARecreate);
+  virtual void SetActive(bool AActive);  // input
+  virtual void PaintItems();
+  virtual void DragMouseMoved(int /*X*/, int /*Y*/, bool& /*AAllowDrop*/) {}
+  virtual TdxBarItemLink* FindLinkByAccelerator(win::WORD Key, TShiftState Shift, TdxBarItemLink* AStart);
+  // The first link of the accelerator whose item is enabled, searching on from AStart and stopping
+  // where it began; AAmbiguous when another enabled link has the same accelerator.
+  virtual TdxBarItemLink* FindEnabledAcceleratedLink(win::WORD Key, TShiftState Shift, bool& AAmbiguous,
+                                                    TdxBarItemLink* AStart);
+  virtual void PressControl(TdxBarItemControl* /*AControl*/) {}  // input
+  virtual TClass AccessibilityHelperClass() const = 0;
+  virtual TBitmap* BackgroundBitmap() const = 0;
+  virtual int SeparatorSize() const = 0;
+  // 0x13 for a root; a bar opened from another answers its parent's.
+  virtual unsigned BehaviourFlags() const;
+  // The control's height for the vertical layout; the text size without one.
+  virtual int ItemHeight(TdxBarItemControl* AControl) const;
+  virtual TBitmap* DefaultGlyph() const { return nullptr; }
+  virtual TFont* ItemsFont() const;
+  virtual TObject* BarFader() const { return nullptr; }
+  virtual TRect ItemInnerRect(TdxBarItemControl* AControl) const;
+  virtual bool InCustomizingMode() const;
+  virtual bool AllowsFading() const { return false; }
+  virtual bool IsMainMenu() const = 0;
+  virtual bool ShowsShadow() const;
+  virtual bool IsStatusBar() const = 0;
+  virtual int ItemViewKind(TdxBarItemControl* /*AControl*/) const { return 4; }
+  int SeparatorSizeBefore(TdxBarItemLink* ALink) const;
+  // The control's rectangle, with its separator when asked; empty for none.
+  virtual TRect ItemRect(TdxBarItemControl* AControl, bool AWithSeparator) const;
+  // A rectangle region of ItemRect with the separator; the caller deletes it.
+  virtual win::HRGN ItemRegion(TdxBarItemControl* AControl) const;
+  virtual int MarkState() const { return FMarkState; }
+  virtual int MarkAreaSize() const { return HasMark() ? FMarkSize : 0; }
+  virtual int ReferenceTextSize() const;
+  virtual TWinControl* OwnerControl() const;
+  // The explicit painter, the parent bar's, the dock site's or the manager's; asked anew on every call.
+  virtual TdxBarPainter* BarPainter() const;
+  virtual int ItemDrawMode() const { return RotatesText() ? 2 : 0; }
+  // What the designer selects for the empty part of the bar.
+  virtual TPersistent* DesignSelectable() const { return nullptr; }
+  virtual win::HBRUSH BackgroundBrush() const;
+  virtual win::HBRUSH DownBrush() const;
+  virtual win::HBRUSH DownHotBrush() const;
+  virtual win::HBRUSH HotBrush() const;
+  virtual TClass ViewInfoClass() const = 0;
+  virtual void MakeControlVisible(TdxBarItemControl* /*AControl*/) {}
+  virtual void SetItemLinks(TdxBarItemLinks* Value);
+  virtual win::HDC AcquireWindowDC() { return win::GetWindowDC(Handle()); }
+  virtual void ReleaseWindowDC(win::HDC DC) { win::ReleaseDC(Handle(), DC); }
+  virtual int DropDownOffset() const;
+  virtual int IconAreaSize() const;
+  virtual int TextSize() const;
+  virtual TRect MouseTrackingArea() const { return BoundsRect(); }
+  virtual bool PainterWantsShadow() const;
+  virtual void CloseByEscape();
+  virtual bool IsPopupStyle() const { return false; }
+  virtual bool IsAncestorOf(TCustomdxBarControl* ABar) const;
+  virtual bool OwnsItemControl(TdxBarItemControl* AControl) const;
+  virtual bool TouchesOwner() const;
+  virtual bool IsOwnerWindow(win::HWND /*Window*/) const { return false; }
+  virtual bool IsPopupWindow() const { return false; }
+  virtual bool StacksItemsVertically() const { return IsVertical(); }
+  virtual bool IsWindowEnabled() const;
+  virtual void ItemControlFocused(TdxBarItemControl* /*AControl*/) {}
+  virtual bool HasMark() const { return false; }
+  // The customize mark's rectangle in client coordinates; empty without one.
+  virtual TRect MarkRect() const { return {}; }
+  virtual void SetMarkState(int AState) = 0;
+  virtual bool HasQuickAccessExtra() const { return false; }
+  virtual bool ShouldIgnoreMouse(bool ACheckUnmoved) const;
+  virtual void PaintItemControl(TcxCanvas* ACanvas, TdxBarItemControl* AControl);
+  virtual void SetDockingStyle(TdxBarDockingStyle Value);
+  virtual void AssignFont() = 0;
+  virtual void UpdateAfterHandle() {}
+  virtual void DesignSelectControl(TdxBarItemControl* /*AControl*/, TMouseButton /*Button*/, TShiftState /*Shift*/) {}  // input
+  virtual void SelectByAccelerator(TdxBarItemControl* AControl, bool AAmbiguous);
+  virtual void SelectControlByKeyboard(TdxBarItemControl* AControl);  // input
+  virtual void HotTrackControl(TdxBarItemControl* AControl) { SetSelectedControl(AControl); }  // input
+  virtual void SetSelectedControl(TdxBarItemControl* AControl);  // input
+  virtual void InvalidateItemControl(TdxBarItemControl* AControl) = 0;
+  virtual void ViewStateChanged(int /*APrevious*/) {}
+  virtual void CustomizingPopupDone(int /*AResult*/) {}
+  virtual void ShowCustomizingPopup(TdxBarItemControl* /*AControl*/) {}
+  virtual bool PaintsNonClientBuffered() const { return true; }
+  // Fills R with ABrush, or with the window's background picture (aligned to the window's origin
+  // when AWithOrigin) when AColor is dxBarNoColor or clNone.
+  virtual void FillBarBackground(win::HDC DC, const TRect& R, bool AWithOrigin, TColor AColor, win::HBRUSH ABrush) = 0;
+  virtual void FillNonClientBackground(win::HDC DC, win::HRGN ARegion, bool AFlag, win::HBRUSH ABrush);
+  virtual bool IsInternal() const { return false; }
+  virtual bool HasBackgroundBitmap() const;
+  virtual bool HasOwnBackground() const;
+  virtual TPoint BackgroundOrigin() const { return {0, 0}; }
+  virtual void DrawNonClient(win::HDC /*DC*/) {}
+  virtual void ResetBackgroundCache();
+  virtual void UpdateDoubleBuffered();
+  virtual void Dismiss() = 0;
+  // Unless already closing: DoCloseUp, the guard cleared afterwards only if the bar survived.
+  virtual void CloseUp();
+  virtual bool IsOnGlass() const { return false; }
+  virtual bool IsVertical() const { return false; }
+  virtual bool RotatesText() const { return false; }
+  // 0 toolbar, 1 quick-customization bar, 2 menu.
+  virtual int BarKind() const = 0;
+  virtual void RebuildRecreating() { RebuildBar(true); }
+  // The window ends its hot tracking: the mouse left it.
+  virtual void MouseLeft() {}  // input
+  virtual void DoubleClickControl(TdxBarItemControl* /*AControl*/) {}  // input
+
+  // ---- plain operations ----
+  unsigned State() const { return FState; }
+  TdxBarManager* BarManager() const;
+  // The canvas to draw and measure with: the window's, or a screen canvas while there is no handle.
+  TcxCanvas* DrawCanvas();
+  bool IsDestroying() const { return HasState(csDestroying) || (FState & dxBarBeingDestroyed); }
+  TdxBarItemLinks* ItemLinks() const { return FItemLinks; }
+  TdxBarItemLink* SelectedLink() const { return FSelectedLink; }
+  // The selected link's control; nil without one.
+  TdxBarItemControl* SelectedControl() const;
+  TdxBarItemLink* PreviousTrackedLink() const { return FPrevTrackedLink; }
+  void SetPreviousTrackedLink(TdxBarItemLink* Value) { FPrevTrackedLink = Value; }
+  // The control under a client point in painting order; none while customizing without design hit
+  // tests, or when the control under the point skips customizing hit tests.
+  TdxBarItemControl* ItemControlAtPoint(const TPoint& P) const;
+  TdxBarItemControl* ItemControlAtCursor() const;
+  // The bar this one was opened from and the one opened from it; both sides point at each other and
+  // the links read none once a bar is gone.
+  virtual TCustomdxBarControl* ParentBar() const;
+  TCustomdxBarControl* ChildBar() const;
+  void SetChildBar(TCustomdxBarControl* Value);
+  void SetParentBar(TCustomdxBarControl* Value);
+  // The bar that was active before this one became active; none once it is gone.
+  TCustomdxBarControl* PreviousActiveBar() const;
+  TdxDockControl* DockControlValue() const { return FDockControl; }
+  void SetDockControl(TdxDockControl* Value);
+  TdxBarDockingStyle DockingStyle() const { return FDockingStyle; }
+  // Calls SetActive unless the state is already the one asked for or the bar cannot be activated;
+  // while customizing a deactivation always goes through.
+  void SetActiveState(bool AActive);
+  bool Active() const { return FIsActive; }
+  // Whether this bar takes mouse input: no bar is active, or it lies on the active bar's chain of parents.
+  bool AcceptsMouseInput() const;
+  void SetViewState(int Value);
+  int ViewState() const { return FViewState; }
+  bool IsFocusedBar() const;
+  void HideFocus();
+  bool ContainsScreenPoint(const TPoint& P) const;
+  // Does nothing while destroying, without a handle, while rebuilding or making or freeing controls,
+  // or while the manager is update-locked. While customizing, the selection comes back on its new control.
+  virtual void RebuildBar(bool ARecreate);
+  TRect ControlRect(TdxBarItemControl* AControl) const;
+  TRect ControlScreenRect(TdxBarItemControl* AControl) const;
+  TRect WindowRect() const;
+  TRect NonClientRect() const;
+  TPoint ClientOffset() const;
+  TRect ClientRectInWindow() const;
+  win::HFONT FontHandle() const;
+  void ShowNoActivate();
+  void RedrawFrame();
+  // False while the selected control or the child chain holds the bars open.
+  bool ChainMayHide() const;
   // A one-pixel line along the edge shared with the owner (window coordinates; with AScreen moved
   // outwards and to the screen); empty when the bar does not touch its owner.
   TRect OwnerGapRect(bool AScreen) const;
-  // The items area; the visible part after reserved areas.
+  TObject* AccessibilityHelper();
+  void UpdateShadow();
+  // A bar that rotates its text draws with a font turned by -90 degrees (top to bottom).
+  void UpdateCanvasFont();
+  void UpdateDoubleClicks();
+  void SetDetachCursor(bool ASelected);
+  bool CursorOverWindow() const;
+
+  // ---- fields the toolbar, menu and item-control units read and write ----
+  double Ratio() const { return FRatio; }
+  int MenuArrowHeight() const { return FMenuArrowHeight; }
+  int MenuArrowWidth() const { return FMenuArrowWidth; }
+  int EditTextSize() const { return FEditTextSize; }
+  virtual int ComboBoxArrowWidth() const { return FComboBoxArrowWidth; }
+  int MeasuredTextSize() const { return FTextSize; }
+  int MeasuredIconAreaSize() const { return FIconAreaSize; }
+  // The screen rectangle of the element a popup was opened from; empty for none.
+  const TRect& OwnerScreenBounds() const { return FOwnerBounds; }
+  void SetOwnerScreenBounds(const TRect& Value) { FOwnerBounds = Value; }
+  void SetOwnerControl(TWinControl* Value) { FOwnerControl = Value; }
   TRect ItemsRect() const { return FItemsRect; }
   void SetItemsRect(const TRect& Value) { FItemsRect = Value; }
   TRect VisibleItemsRect() const { return FVisibleItemsRect; }
   void SetVisibleItemsRect(const TRect& Value) { FVisibleItemsRect = Value; }
-  // Places the visible links from ATopIndex down the visible items rectangle; ABottom is where they end.
-  virtual void CalcVerticalItemRects(int ATopIndex, int& ABottom);
-  virtual bool ClipsLastItem(const TRect& /*R*/) const { return false; }
-  virtual int SeparatorSize() const { return 0; }
-  int SeparatorSizeBefore(TdxBarItemLink* ALink) const;
-  // The control's height for the vertical layout; the text size without one.
-  virtual int ItemHeight(TdxBarItemControl* AControl) const;
-  bool IsUpdateLocked() const;
-  // Does nothing while destroying, without a handle, while rebuilding or making or freeing controls,
-  // or while the manager is update-locked.
-  void RebuildBarGuarded(bool ARecreate);
-  virtual void Rebuild(bool ARecreate);
-  TCustomdxBarControlViewInfo* ViewInfo() const { return FViewInfo; }
+  TCustomdxBarControlViewInfo* ViewInfo() const;
   TdxBarShadow* Shadow() const { return FShadow; }
-  // The control under a client point in painting order; none while customizing without design hit
-  // tests, or when the control under the point skips customizing hit tests.
-  TdxBarItemControl* ItemControlAtPoint(const TPoint& P) const;
-  virtual bool AllowsDesignHitTest() const;
-  virtual bool InCustomizingMode() const;
-  // Both sides of the opener link point at each other; the links read none once a bar is gone.
-  TCustomdxBarControl* ChildBar() const;
-  void SetChildBar(TCustomdxBarControl* Value);
-  void SetParentBar(TCustomdxBarControl* Value);
-  // False while the selected control or the child chain holds the bars open.
-  bool ChainMayHide() const;
-  virtual TdxBarItemControl* SelectedControl() const { return nullptr; }
-  // Where a dragged link would drop at a client point: the link under it, whether the bar stacks
-  // vertically (or the point lies above a separator), before or after it by halves, and whether the
-  // point is on the link's separator. False when no own link lies under the point.
-  bool DropPositionAt(const TPoint& P, TdxBarItemLink*& ALink, bool& AVertical, bool& ABefore, bool& AOnSeparator) const;
-  virtual bool StacksItemsVertically() const { return IsVertical(); }
-  // The control's rectangle, with its separator when asked; empty for none.
-  virtual TRect ItemRect(TdxBarItemControl* AControl, bool AWithSeparator) const;
-  virtual TRect ItemInnerRect(TdxBarItemControl* AControl) const;
+  TBitmap* BackgroundTempBitmap() const { return FBackgroundTempBitmap; }
+  win::HBRUSH CurrentBackgroundBrush() const { return FCurrentBackgroundBrush; }
+  void SetPainter(TdxBarPainter* Value) { FPainter = Value; }
+  bool ClosedByEscape() const { return FClosedByEscape; }
+  void SetClosedByEscape(bool Value) { FClosedByEscape = Value; }
+  bool IsDowned() const { return FIsDowned; }
+  void SetIsDowned(bool Value) { FIsDowned = Value; }
+  const TPoint& LastMousePos() const { return FLastMousePos; }
+  void SetLastMousePos(const TPoint& Value) { FLastMousePos = Value; }
+  int ExpandedContainerCount() const { return static_cast<int>(FExpandedContainers.size()); }
+  TdxBarContainerLinkData* ExpandedContainers(int Index) const { return FExpandedContainers[static_cast<std::size_t>(Index)]; }
+  TNotifyEvent OnDestroying;
+  // A link of the bar, or a link's item control, is being freed: the bar lets go of it.
+  void ItemLinkDestroying(TdxBarItemLink* ALink);
+  void ItemControlDestroying(TdxBarItemControl* AControl);
 
- protected:
-  void WndProc(TMessage& Message) override;
-  TCustomdxBarControlViewInfo* FViewInfo = nullptr;
-  TdxBarShadow* FShadow = nullptr;
-  TcxObjectLink* FParentBarLink = nullptr;
-  TcxObjectLink* FChildBarLink = nullptr;
-  unsigned FState = 0;
-  double FRatio = 1.0;
-  int FTextSize = 0;
-  int FMenuArrowHeight = 4;
-  TRect FOwnerBounds{};
-  TRect FItemsRect{};
-  TRect FVisibleItemsRect{};
-
- public:
-  // The bar window this one dropped from (a menu's opener); nil for a root.
-  virtual TCustomdxBarControl* ParentBar() const;
-  // Popups the library builds for itself (customizing and toolbar lists) answer true.
-  virtual bool IsInternal() const { return false; }
-  // 0 toolbar, 1 quick-customization bar, 2 menu.
-  virtual int BarKind() const { return 0; }
-  // Whether the window is in keyboard or mouse mode with a current control.
-  virtual bool IsActive() const { return false; }
-  virtual TdxBarItemControl* CurrentControl() const { return nullptr; }
-
-  virtual void CloseUp() {}
-  // The links shown; nil before they are given.
-  virtual TdxBarItemLinks* ItemLinks() const { return nullptr; }
-  // Rebuilds the item controls (recreating them) unless a guard holds.
-  virtual void RebuildBar(bool ARecreate) { RebuildBarGuarded(ARecreate); }
-  // A link's visibility changed.
-  virtual void LinksChanged() {}
-  virtual bool IsWindowEnabled() const { return HandleAllocated() && Enabled(); }
-  virtual bool HonoursItemAlign(TdxBarItemControl* /*AControl*/) const { return false; }
-  virtual bool RotatesText() const { return false; }
-  // What the designer selects for the empty part of the bar.
-  virtual TPersistent* DesignSelectable() const { return nullptr; }
-  virtual void CreateControls() {}
-  virtual void DestroyControls() {}
-  virtual void RebuildRecreating() { RebuildBar(true); }
-  virtual void UpdateControlState() {}
-  // The manager's style, painter or fonts changed: the window recomputes its frame.
-  virtual void BarManagerStyleChanged() {}
-  // The window's background brushes follow the manager's.
-  virtual void RefreshBrushes() {}
-  // Client and frame repainted as they stand.
-  virtual void RepaintBar() {}
-  // Measures the toolbar again and places its items.
-  virtual void RecalcAndLayout() {}
-  // The window ends its hot tracking: the mouse left it.
-  virtual void MouseLeft() {}
-  // The manager's selected control moved to another root toolbar: this window lets its go.
-  virtual void DropSelection() {}
-
-  // ---- what painters read of a bar window; the bar windows' unit gives these their work ----
-  virtual TdxBarManager* BarManager() const { return nullptr; }
-  // The painter the window draws with (its own, its parent bar's, its dock site's or the
-  // manager's); asked anew on every call.
-  virtual TdxBarPainter* BarPainter() const { return nullptr; }
-  virtual win::HBRUSH BkBrush() const { return nullptr; }
-  // Text size, icon area and combo arrow width as the window measured them for its font.
-  virtual int TextSize() const { return 19; }
-  virtual int IconAreaSize() const { return 19; }
-  virtual int ComboBoxArrowWidth() const { return 11; }
-  virtual TFont* ItemsFont() const { return nullptr; }
-  // Fills R with Brush, or with the window's background picture when Color is clNone; with
-  // AOffset the picture's grid follows the window's origin.
-  virtual void FillBackground(win::HDC DC, const TRect& R, win::HBRUSH Brush, TColor Color, bool AOffset);
-  virtual bool HasOwnBackground() const { return false; }
-  // The toolbar's docking style; dsNone floats (and is what menus answer).
-  virtual int DockingStyleIndex() const { return 0; }
+  // ---- what painters and the manager read of a bar window; toolbars and menus answer ----
+  virtual win::HBRUSH BkBrush() const { return BackgroundBrush(); }
+  virtual bool IsMenu() const { return BarKind() == 2; }
+  // The toolbar's docking style as its index; dsNone floats (and is what menus answer).
+  virtual int DockingStyleIndex() const { return static_cast<int>(FDockingStyle); }
   // The dock site a docked toolbar lies in; nil for floating toolbars and menus.
-  virtual TdxDockControl* DockControl() const { return nullptr; }
-  virtual bool IsVertical() const { return false; }
-  virtual bool IsMainMenu() const { return false; }
-  virtual bool IsMenu() const { return false; }
+  virtual TdxDockControl* DockControl() const { return FDockControl; }
   // A toolbar's border style: 0 none, 1 single.
   virtual int BorderStyleIndex() const { return 1; }
-  // A borderless toolbar docked at the bottom on a whole row: drawn as a status bar.
-  virtual bool IsStatusBarLike() const { return false; }
   virtual bool SizeGrip() const { return false; }
   virtual bool ShowsGrip() const { return true; }
   virtual bool ShowsCaption() const { return true; }
   virtual bool HasCloseButton() const { return false; }
   virtual int CloseButtonState() const { return 0; }
-  virtual bool HasMark() const { return false; }
-  virtual int MarkState() const { return 0; }
   virtual bool HidesItems() const { return false; }
   virtual TdxFadingObjectHelper* MarkFadingHelper() const { return nullptr; }
-  // clDefault when the toolbar has no colour of its own; its own background picture, if any.
+  // clDefault when the toolbar has no colour of its own.
   virtual TColor BarColor() const { return static_cast<TColor>(0x20000000); }
-  virtual win::HBITMAP BarBackground() const { return nullptr; }
   virtual bool NoShadow() const { return false; }
-  virtual TCustomdxBarControl* OwnerControl() const { return nullptr; }
   // Menus: the ratio of large items (1 without), detachable, caption hot, side band width,
   // whether rarely used items are shaded, and whether items show descriptions.
   virtual double ItemsScaleRatio() const { return 1.0; }
@@ -437,14 +665,106 @@ class TCustomdxBarControl : public TCustomControl {
   virtual TRect OwnerBounds() const { return {}; }
   // The window's own copy of a background drawn once (the themed status bar); nil for none.
   virtual TBitmap* BackgroundCache() const { return nullptr; }
-  // Where a hint of that height shows for a point (screen coordinates); the bar window's unit
-  // moves it off the point.
-  virtual void AdjustHintPosition(TPoint& /*P*/, int /*Height*/) {}
-  // The customize mark's rectangle in client coordinates; empty without one.
-  virtual TRect MarkRect() const { return {}; }
+  // Whether the window is in keyboard or mouse mode, and its current control.
+  virtual bool IsActive() const { return FIsActive; }
+  virtual TdxBarItemControl* CurrentControl() const { return SelectedControl(); }
+  virtual void UpdateControlState() {}
+  // The manager's style, painter or fonts changed: the window recomputes its frame.
+  virtual void BarManagerStyleChanged() {}
+  // The window's background brushes follow the manager's.
+  virtual void RefreshBrushes() {}
+  // Client and frame repainted as they stand.
+  virtual void RepaintBar() {}
+  // Measures the toolbar again and places its items.
+  virtual void RecalcAndLayout() {}
+  // The manager's selected control moved to another root toolbar: this window lets its go.
+  virtual void DropSelection() {}
+
+ protected:
+  void WndProc(TMessage& Message) override;
+  void CreateHandle() override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  void Resize() override;
+  // The links' controls are told the window is gone; MouseLeft first unless the bar is destroying.
+  void ReleaseControls();
+  // The class library's fill for the current background brush and no picture, for bars that have none.
+  void FillPlainBackground(win::HDC DC, const TRect& R, TColor AColor, win::HBRUSH ABrush);
+
+  TcxScreenCanvas* FActiveCanvas = nullptr;
+  TBitmap* FBackgroundTempBitmap = nullptr;
+  win::HBRUSH FCurrentBackgroundBrush = nullptr;
+  TcxCanvas* FBarCanvas = nullptr;
+  TcxObjectLink* FChildBarLink = nullptr;
+  TdxBarItemControl* FClickedControl = nullptr;
+  bool FClosedByEscape = false;
+  TMessage FCurrentMessage{};
+  TdxDockControl* FDockControl = nullptr;
+  TdxBarDockingStyle FDockingStyle = dsNone;
+  bool FDragDown = false;
+  TPoint FDragPoint{};
+  std::vector<TdxBarContainerLinkData*> FExpandedContainers;
+  TObject* FAccessibilityHelper = nullptr;
+  bool FIgnoreMouseClick = false;
+  bool FIsActive = false;
+  bool FIsDowned = false;
+  TdxBarItemLinks* FItemLinks = nullptr;
+  bool FMovingChanging = false;
+  TRect FOwnerBounds{};
+  TWinControl* FOwnerControl = nullptr;
+  TcxObjectLink* FParentBarLink = nullptr;
+  TcxObjectLink* FPreviousActiveBarLink = nullptr;
+  TdxBarItemLink* FPrevTrackedLink = nullptr;
+  TdxBarItemLink* FSelectedLink = nullptr;
+  TdxBarShadow* FShadow = nullptr;
+  int FTextSize = 0, FEditTextSize = 0, FMarkSize = 0, FMenuArrowHeight = 4, FMenuArrowWidth = 0,
+      FComboBoxArrowWidth = 0, FIconAreaSize = 0;
+  double FRatio = 1.0;
+  TRect FItemsRect{};
+  TRect FVisibleItemsRect{};
+  TPoint FLastMousePos{-1, -1};
+  int FMarkState = 0;
+  TdxBarPainter* FPainter = nullptr;
+  unsigned FState = 0;
+  mutable TCustomdxBarControlViewInfo* FViewInfo = nullptr;
+  int FViewState = 0;
+  bool FMenuHandsBackSelection = false;
+
+ private:
+  void BeforeDestroy();
+  void ExpandContainers();
+  void CollapseContainers();
+  void PaintNonClient(TMessage& Message);
+  void WMCtlColorEdit(TMessage& Message);
+  void WMSetCursor(TMessage& Message) override;
 };
-VW_BAR_COMPONENT_SHELL(TdxBarControl, TCustomdxBarControl)
-VW_BAR_COMPONENT_SHELL(TdxBarSubMenuControl, TCustomdxBarControl)
+
+// The toolbar and menu windows grow in their own units; until then they answer the abstract
+// operations plainly.
+#define VW_BAR_PLAIN_WINDOW(Self, AKind)                                                          \
+  class Self : public TCustomdxBarControl {                                                       \
+    VW_CLASS(Self, TCustomdxBarControl)                                                           \
+   public:                                                                                        \
+    explicit Self(TComponent* AOwner) : TCustomdxBarControl(AOwner) {}                            \
+    TClass AccessibilityHelperClass() const override { return nullptr; }                          \
+    TBitmap* BackgroundBitmap() const override { return nullptr; }                                \
+    int SeparatorSize() const override { return 0; }                                              \
+    bool IsMainMenu() const override { return false; }                                            \
+    bool IsStatusBar() const override { return false; }                                           \
+    TClass ViewInfoClass() const override { return TCustomdxBarControlViewInfo::StaticClass(); }  \
+    void SetMarkState(int AState) override { FMarkState = AState; }                               \
+    void AssignFont() override {}                                                                 \
+    void InvalidateItemControl(TdxBarItemControl* /*AControl*/) override {}                       \
+    void FillBarBackground(win::HDC DC, const TRect& R, bool, TColor AColor, win::HBRUSH ABrush) override { \
+      FillPlainBackground(DC, R, AColor, ABrush);                                                 \
+    }                                                                                             \
+    void Dismiss() override {}                                                                    \
+    int BarKind() const override { return AKind; }                                                \
+    int ItemDrawMode() const override { return AKind == 2 ? 1 : TCustomdxBarControl::ItemDrawMode(); } \
+  };
+VW_BAR_PLAIN_WINDOW(TdxBarControl, 0)
+VW_BAR_PLAIN_WINDOW(TdxBarSubMenuControl, 2)
+#undef VW_BAR_PLAIN_WINDOW
 VW_BAR_COMPONENT_SHELL(TdxBarApplicationMenuControl, TdxBarSubMenuControl)
 
 // ---- painters ----------------------------------------------------------------------------------

@@ -24,6 +24,8 @@ class TdxBarDesignController : public TcxDesignController {
   TObject* CustomizingItemLink = nullptr;
   // The object selected last, brought up to date when an item's design selection changes.
   TObject* LastSelectedObject = nullptr;
+  // Design selections are framed solidly; otherwise with a dotted focus rectangle.
+  bool ShowsDefaultSelections = true;
 
  private:
   TcxRegisteredClassList FDesignHelpers;

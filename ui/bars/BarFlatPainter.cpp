@@ -68,7 +68,7 @@ void TdxBarFlatPainter::DrawMarkBackground(TB* Bar, HDC DC, const TRect& R, HBRU
   if (state == 1)
     Fill(DC, inner, HotBrush(ManagerOf(Bar)));
   else
-    Bar->FillBackground(DC, inner, Brush, clNone, true);
+    Bar->FillBarBackground(DC, inner, true, clNone, Brush);
 }
 
 int TdxBarFlatPainter::FloatCaptionTextOrigin(TB* Bar, TRect& TextRect, const TRect& MarkRect) {
@@ -181,7 +181,7 @@ HBRUSH TdxBarFlatPainter::ToolbarBrush(TdxBarManager* Manager) {
 }
 
 HBRUSH TdxBarFlatPainter::BarBrush(TB* Bar) {
-  if (Bar && (Bar->IsMainMenu() || Bar->IsStatusBarLike())) return Sys(COLOR_BTNFACE);
+  if (Bar && (Bar->IsMainMenu() || Bar->IsStatusBar())) return Sys(COLOR_BTNFACE);
   return TdxBarPainter::BarBrush(Bar);
 }
 
@@ -294,7 +294,7 @@ void TdxBarFlatPainter::DrawMDIButton(TB* Bar, HDC DC, const TRect& R, int Kind,
     DrawHotFrame(DC, R);
     Fill(DC, Inflate(R, -1, -1), fill);
   } else {
-    Bar->FillBackground(DC, R, BarBkBrush(Bar), clNone, true);
+    Bar->FillBarBackground(DC, R, true, clNone, BarBkBrush(Bar));
   }
   if (w <= 0 || h <= 0) return;
   HDC memDC = CreateCompatibleDC(DC);

@@ -34,17 +34,6 @@ bool IsSeparatorLink(const TdxBarItemLink* Link) {
   return Link && Link->Item() && Link->Item()->InheritsFrom(TdxBarSeparator::StaticClass());
 }
 
-// Collection update brackets that close when a step raises.
-struct UpdateBracket {
-  explicit UpdateBracket(TCollection* C) : Links(C) {
-    if (Links) Links->BeginUpdate();
-  }
-  ~UpdateBracket() {
-    if (Links) Links->EndUpdate();
-  }
-  TCollection* Links;
-};
-
 }  // namespace
 
 char32_t dxBarAcceleratorChar(const String& Caption) {
@@ -224,7 +213,7 @@ void TdxBarItemLink::SetItem(TdxBarItem* Value) {
   bool freeSelf = false;
   String error;
   {
-    UpdateBracket bracket(links);
+    TCollectionUpdate bracket(links);
     FreeControl();
     if (FItem) FItem->RemoveLink(this);
     FItem = nullptr;
@@ -508,6 +497,7 @@ void TdxBarItemLink::CreateControl() {
 void TdxBarItemLink::FreeControl() {
   TdxBarItemControl* control = FControl;
   FControl = nullptr;
+  if (TCustomdxBarControl* bar = control ? BarControl() : nullptr) bar->ItemControlDestroying(control);
   delete control;
 }
 
@@ -862,6 +852,7 @@ void TdxBarItemLinks::LinkCreated(TdxBarItemLink* ALink) {
 }
 
 void TdxBarItemLinks::LinkDestroying(TdxBarItemLink* ALink) {
+  if (FBarControl) FBarControl->ItemLinkDestroying(ALink);
   std::erase(FRecent, ALink);
   std::erase(FAvailable, ALink);
   std::erase(FCanVisible, ALink);
@@ -905,7 +896,7 @@ void TdxBarItemLinks::Update(TCollectionItem* Item) {
 TPersistent* TdxBarItemLinks::GetOwner() { return dynamic_cast<TPersistent*>(FOwnerObject); }
 
 TdxBarItemLink* TdxBarItemLinks::AddItem(TdxBarItem* AItem) {
-  UpdateBracket bracket(this);
+  TCollectionUpdate bracket(this);
   TdxBarItemLink* link = Add();
   link->SetItem(AItem);
   return AItem ? link : nullptr;
@@ -938,7 +929,7 @@ int TdxBarItemLinks::IndexOfItemName(const String& AName) const {
 void TdxBarItemLinks::Move(int AFrom, int ATo) {
   if (AFrom < 0 || AFrom >= Count() || ATo < 0 || ATo >= Count() || AFrom == ATo) return;
   {
-    UpdateBracket bracket(this);
+    TCollectionUpdate bracket(this);
     Items(AFrom)->SetIndex(ATo);
   }
   if (FBarControl) FBarControl->RebuildBar(false);
@@ -1299,7 +1290,7 @@ void TdxBarItemLinks::Assign(TPersistent* Source) {
   if (Count() > 0 && Items(0)->Item() && Items(0)->Item()->InheritsFrom(TSystemMenuSubItem::StaticClass()))
     systemItem = Items(0)->Item();
   {
-    UpdateBracket bracket(this);
+    TCollectionUpdate bracket(this);
     FAssigning = true;
     try {
       Clear();
@@ -1377,7 +1368,7 @@ void TdxBarItemLinks::LoadFromLayout(TCustomIniFile* AStorage, const String& ASe
                                      const std::vector<String>* ANewItemNames) {
   bool recent = FBarManager && FBarManager->ResolvedStyle() != bmsStandard && FUseRecentItems;
   {
-    UpdateBracket bracket(this);
+    TCollectionUpdate bracket(this);
     std::vector<TdxBarItemLink*> kept;
     if (ANewItemNames && !ANewItemNames->empty()) {
       // Predecessors as the list stood before anything was deleted.

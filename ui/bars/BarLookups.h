@@ -51,6 +51,11 @@ bool ManagerLiesWithin(TdxBarManager* Manager, win::HWND Window);
 
 // ---- bar windows --------------------------------------------------------------------------------
 
+// The bar window that owns keyboard and mouse input, the newest of the active chain; nil for none.
+extern TCustomdxBarControl* ActiveBarWindow;
+// While the menus of the active chain show all their items (set when a chain starts).
+extern bool BarFullMenus;
+
 // Walks to the parent bar window while the window is not being destroyed and has a parent; an
 // internal window whose parent is not internal ends the walk at itself.
 TCustomdxBarControl* RootBarWindow(TCustomdxBarControl* BarWindow);

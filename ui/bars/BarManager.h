@@ -400,6 +400,9 @@ class TdxBarManager : public TComponent {
   void SetSelectedItem(TdxBarItemControl* AValue, TCustomdxBarControl* AControlBar = nullptr,
                        TCustomdxBarControl* ARootBar = nullptr);
   TCustomdxBarControl* MouseTrackingBarControl() const { return FMouseTrackingBarControl; }
+  // The bar window the keyboard moves in while no menu is open; nil for none.
+  TCustomdxBarControl* FocusedBarControl() const { return FFocusedBarControl; }
+  void SetFocusedBarControl(TCustomdxBarControl* Value) { FFocusedBarControl = Value; }
   void StartMouseTracking(TCustomdxBarControl* ABarControl);
   void EndMouseTracking(TCustomdxBarControl* ABarControl);
   void RefreshHotTracking(TCustomdxBarControl* ABarControl = nullptr);
@@ -556,6 +559,7 @@ class TdxBarManager : public TComponent {
   TdxBarItemControl* FSelectedItem = nullptr;
   TCustomdxBarControl* FSelectedItemBar = nullptr;
   TCustomdxBarControl* FMouseTrackingBarControl = nullptr;
+  TCustomdxBarControl* FFocusedBarControl = nullptr;
   TMouseLeaveCaller* FMouseLeaveCaller = nullptr;
   std::vector<TdxBar*> FBarsToRestore;
   std::vector<win::HWND> FDisabledFloatingBars;

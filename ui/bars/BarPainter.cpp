@@ -135,14 +135,6 @@ class TPaintCanvasLevel {
 
 }  // namespace
 
-// The bar window's default background fill: the brush, or the colour without one.
-void TCustomdxBarControl::FillBackground(HDC DC, const TRect& R, HBRUSH Brush, TColor Color, bool /*AOffset*/) {
-  if (Brush)
-    Fill(DC, R, Brush);
-  else if (Color != clNone && Color != clDefault)
-    FillColor(DC, R, ColorToRGB(Color));
-}
-
 // ---- protected helpers --------------------------------------------------------------------------
 
 HBRUSH TdxBarPainter::SysBrush(int Index) { return GetSysColorBrush(Index); }
@@ -171,7 +163,7 @@ int TdxBarPainter::BarFontSize(TP& P) {
 // ---- 0 to 35: control client, captions, glyph frames, colours, marks ------------------------------
 
 void TdxBarPainter::FillControlClient(TB* Bar, HDC DC, const TRect& R) {
-  Bar->FillBackground(DC, R, BarBkBrush(Bar), clNone, true);
+  Bar->FillBarBackground(DC, R, true, clNone, BarBkBrush(Bar));
 }
 
 TRect TdxBarPainter::FloatCaptionBounds(TB* /*Bar*/, const TRect& WindowRect) {
@@ -270,7 +262,7 @@ bool TdxBarPainter::SupportsFading() { return dynamic_cast<IdxBarPainterFading*>
 
 void TdxBarPainter::ShowHintWindow(TB* Bar, const TRect& /*R*/, const TPoint& Cursor, int Height, TPoint& Position) {
   Position = Cursor;
-  if (Bar) Bar->AdjustHintPosition(Position, Height);
+  if (Bar) Position = Bar->AdjustHintPosition(Position, Height);
 }
 
 TdxBarCustomHintViewInfo* TdxBarPainter::CreateHintViewInfo(TdxBarManager* Manager, const String& Hint,
@@ -457,7 +449,7 @@ void TdxBarPainter::DrawMenuScrollButton(TB* Bar, HDC DC, const TRect& R, bool T
 }
 
 void TdxBarPainter::FillMenuScrollButton(TB* Bar, HDC DC, const TRect& R) {
-  Bar->FillBackground(DC, R, MenuItemBrush(Bar), clNone, true);
+  Bar->FillBarBackground(DC, R, true, clNone, MenuItemBrush(Bar));
 }
 
 void TdxBarPainter::DrawMenuScrollDivider(TB* /*Bar*/, HDC DC, const TRect& R, int State) {
@@ -504,7 +496,7 @@ void TdxBarPainter::DrawMenuExpandButton(TB* Bar, HDC DC, const TRect& R, bool H
     const TRect local(0, 0, w, h);
     // The off-screen copy keeps the menu's picture grid by moving its origin.
     SetWindowOrgEx(memDC, R.Left, R.Top, nullptr);
-    Bar->FillBackground(memDC, R, MenuItemBrush(Bar), clNone, true);
+    Bar->FillBarBackground(memDC, R, true, clNone, MenuItemBrush(Bar));
     if (Hot) DrawMenuExpandButtonFace(Bar, memDC, R);
     DrawExpandChevrons(Bar, memDC, R, Hot);
     SetWindowOrgEx(memDC, 0, 0, nullptr);
@@ -643,7 +635,7 @@ void TdxBarPainter::CalcBarNonClient(TB* Bar, int DockingStyle, TRect& Insets, b
         Insets.Left += grip;
       else
         Insets.Top += grip;
-    } else if (Bar->IsStatusBarLike()) {
+    } else if (Bar->IsStatusBar()) {
       const TRect s = StatusBarInsets();
       Insets = {s.Left, StatusBarTopBand() + s.Top, s.Right, s.Bottom};
       if (WithSizeGrip) Insets.Right += SizeGripSize().cx;
@@ -698,7 +690,7 @@ void TdxBarPainter::FillItemBackground(TP& P, HDC DC, const TRect& R, HBRUSH Bru
   if (Opaque || !bar)
     Fill(DC, R, Brush ? Brush : BarBkBrush(bar));
   else
-    bar->FillBackground(DC, R, Brush, clNone, true);
+    bar->FillBarBackground(DC, R, true, clNone, Brush);
 }
 
 void TdxBarPainter::DrawItemRing(TP& P, HDC DC, const TRect& R, HBRUSH Brush, bool Opaque) {
@@ -715,7 +707,7 @@ void TdxBarPainter::DrawItemRing(TP& P, HDC DC, const TRect& R, HBRUSH Brush, bo
 void TdxBarPainter::DrawDisabledMark(HDC DC, const TRect& R) { Fill(DC, R, SysBrush(COLOR_BTNSHADOW)); }
 
 void TdxBarPainter::FillBarBackgroundPart(TB* Bar, HDC DC, const TRect& R, HBRUSH Brush) {
-  Bar->FillBackground(DC, R, Brush, clNone, true);
+  Bar->FillBarBackground(DC, R, true, clNone, Brush);
 }
 
 void TdxBarPainter::DrawItemGlyph(TBP& P, HDC DC, const TRect& Cell, TdxBarPaintMode PaintType, bool NoGlyph,
@@ -933,14 +925,14 @@ bool TdxBarPainter::WantsShadow(TB* Bar) { return IsFlatForShifts() && !(Bar && 
 
 bool TdxBarPainter::ShadowAgainstOwner(TB* Bar) {
   if (!WantsShadow(Bar)) return false;
-  TB* owner = Bar ? Bar->OwnerControl() : nullptr;
+  auto* owner = Bar ? dynamic_cast<TB*>(Bar->OwnerControl()) : nullptr;
   return !owner || owner->NoShadow();
 }
 
 HBRUSH TdxBarPainter::ControlBrush(TB* Bar) { return BarBrush(Bar); }
 
 void TdxBarPainter::FillDockedBarBackground(TB* Bar, HDC DC, const TRect& R, HBRUSH Brush) {
-  Bar->FillBackground(DC, R, Brush, clNone, true);
+  Bar->FillBarBackground(DC, R, true, clNone, Brush);
 }
 
 void TdxBarPainter::FillFloatBarBackground(TB* Bar, HDC DC, const TRect& R, HBRUSH Brush) {
@@ -980,9 +972,9 @@ void TdxBarPainter::FillBarBackground(TB* Bar, HDC DC, const TRect& R, const TRe
                                       TColor Color) {
   if (IsEmpty(R)) return;
   TdxBarManager* manager = ManagerOf(Bar);
-  if (HBITMAP own = Bar->BarBackground()) {
-    FillOrTile(DC, R, Origin, own, Color, Brush);
-  } else if (Bar->IsStatusBarLike() && manager && !manager->Backgrounds()->Bar()->Empty()) {
+  if (TBitmap* own = Bar->BackgroundBitmap(); own && !own->Empty()) {
+    FillOrTile(DC, R, Origin, own->Handle(), Color, Brush);
+  } else if (Bar->IsStatusBar() && manager && !manager->Backgrounds()->Bar()->Empty()) {
     FillStatusBarBackground(Bar, DC, R, Origin, Brush);
   } else if (Bar->BarColor() != clDefault) {
     FillColor(DC, R, ColorToRGB(Bar->BarColor()));

@@ -80,7 +80,7 @@ void TdxBarStandardPainter::DrawMarkChevrons(TB* Bar, HDC DC, const TRect& R, in
 }
 
 void TdxBarStandardPainter::DrawMarkBackground(TB* Bar, HDC DC, const TRect& R, HBRUSH Brush) {
-  Bar->FillBackground(DC, R, Brush, clNone, true);
+  Bar->FillBarBackground(DC, R, true, clNone, Brush);
 }
 
 void TdxBarStandardPainter::DrawDisabledMark(HDC DC, const TRect& R) {
@@ -270,7 +270,7 @@ void TdxBarEnhancedPainter::DrawMarkBackground(TB* Bar, HDC DC, const TRect& R, 
     Edge(DC, R, BDR_SUNKENOUTER, BF_RECT);
   else
     Frame(DC, R, Brush);
-  Bar->FillBackground(DC, Inflate(R, -1, -1), Brush, clNone, true);
+  Bar->FillBarBackground(DC, Inflate(R, -1, -1), true, clNone, Brush);
 }
 
 void TdxBarEnhancedPainter::DrawGrip(TB* Bar, HDC DC, const TRect& R) {

@@ -231,7 +231,7 @@ void TdxBarXPPainter::DrawEllipsisDot(HDC DC, const TRect& R, bool Enabled) {
 // ---- toolbars, marks and captions -----------------------------------------------------------------
 
 void TdxBarXPPainter::DrawMarkBackground(TB* Bar, HDC DC, const TRect& R, HBRUSH Brush) {
-  Bar->FillBackground(DC, R, Brush, clNone, true);
+  Bar->FillBarBackground(DC, R, true, clNone, Brush);
   TRect r = R;
   if (Bar->BorderStyleIndex() == 0) r = Bar->IsVertical() ? Inflate(r, -2, 0) : Inflate(r, 0, -2);
   static constexpr int kStates[3] = {kNormal, kHot, kPressed};
@@ -249,7 +249,7 @@ void TdxBarXPPainter::FillFloatCaption(TB*, HDC DC, const TRect& R, HBRUSH) {
 }
 
 void TdxBarXPPainter::DrawToolbarSeparator(TB* Bar, HDC DC, const TRect& R, bool Vertical, HBRUSH Brush) {
-  Bar->FillBackground(DC, R, Brush, clNone, true);
+  Bar->FillBarBackground(DC, R, true, clNone, Brush);
   DrawPart(tciToolBar, DC, Vertical ? kSeparatorVert : kSeparator, kNormal, R);
 }
 
@@ -272,7 +272,7 @@ void TdxBarXPPainter::DrawFloatBorder(TB* Bar, HDC DC, TRect& R, HBRUSH Brush) {
 }
 
 void TdxBarXPPainter::DrawMDIButton(TB* Bar, HDC DC, const TRect& R, int Kind, int State) {
-  Bar->FillBackground(DC, R, Bar->BkBrush(), clNone, true);
+  Bar->FillBarBackground(DC, R, true, clNone, Bar->BkBrush());
   static constexpr int kParts[3] = {kMdiMin, kMdiRestore, kMdiClose};
   const int state = State == 1 ? kDisabled : State == 2 ? kHot : State == 4 ? kPressed : kNormal;
   DrawPart(tciWindow, DC, kParts[std::clamp(Kind, 0, 2)], state, R);
@@ -302,7 +302,7 @@ void TdxBarXPPainter::FillDockBackground(TdxDockControl* Dock, HDC DC, const TRe
         if (window && window->BorderStyleIndex() != 0) lead = window;
       }
       if (!lead && Dock->ColumnCount(row) > 0) lead = Dock->ColumnWindow(row, 0);
-      if (!lead || lead->BorderStyleIndex() == 0 || lead->IsStatusBarLike()) continue;
+      if (!lead || lead->BorderStyleIndex() == 0 || lead->IsStatusBar()) continue;
       const TRect b = Dock->RowBounds(row);
       const bool highlight = !(row == 0 && (style == dsTop || style == dsLeft));
       const bool shadow = !(row == rows - 1 && (style == dsTop || style == dsBottom || style == dsRight));

@@ -99,6 +99,8 @@ TdxDockControl::~TdxDockControl() {
   delete FBackgroundCache;
 }
 
+TdxBarPainter* TdxDockControl::Painter() const { return FBarManager ? FBarManager->Painter() : nullptr; }
+
 TBitmap* TdxDockControl::BackgroundCache() {
   if (!FBackgroundCache) FBackgroundCache = new TBitmap;
   return FBackgroundCache;

@@ -11,7 +11,6 @@
 #include "ui/bars/BarClasses.h"
 #include "ui/bars/BarItemLinks.h"
 
-VW_ENUM(TdxBarDockingStyle, dsNone, dsLeft, dsTop, dsRight, dsBottom)
 using TdxBarDockingStyles = TSet<TdxBarDockingStyle>;
 
 class TdxBars;
@@ -157,6 +156,11 @@ class TdxDockControl : public TCustomControl {
   virtual TRect RowBounds(int /*Row*/) { return {}; }
   virtual int ColumnCount(int /*Row*/) { return 0; }
   virtual TCustomdxBarControl* ColumnWindow(int /*Row*/, int /*Column*/) { return nullptr; }
+  // The painter the site's toolbars draw with; whether the site has a background picture or a
+  // background of its own that its toolbars show through.
+  virtual TdxBarPainter* Painter() const;
+  virtual bool HasBackgroundBitmap() const { return false; }
+  virtual bool HasOwnBackground() const { return false; }
 
  protected:
   void Resize() override;

@@ -11,22 +11,6 @@ TCollection* OpenedForNewItem(TCollection* Collection) {
   return Collection;
 }
 
-// Keeps a collection's update open for a scope.
-class TCollectionUpdate {
- public:
-  explicit TCollectionUpdate(TCollection* Collection) : FCollection(Collection) {
-    if (FCollection) FCollection->BeginUpdate();
-  }
-  ~TCollectionUpdate() {
-    if (FCollection) FCollection->EndUpdate();
-  }
-  TCollectionUpdate(const TCollectionUpdate&) = delete;
-  TCollectionUpdate& operator=(const TCollectionUpdate&) = delete;
-
- private:
-  TCollection* FCollection;
-};
-
 }  // namespace
 
 // ---- TcxEditButton ----------------------------------------------------------------------------------

@@ -32,6 +32,19 @@ void FreeObjectLink(TcxObjectLink* Link);
 // Clears every live link to Obj; the links stay allocated until their holders free them.
 void InvalidateObjectLinks(TObject* Obj);
 
+// A link held for a scope around calls that may free its object.
+class TcxObjectLinkScope {
+ public:
+  explicit TcxObjectLinkScope(TObject* Obj) : FLink(CreateObjectLink(Obj)) {}
+  ~TcxObjectLinkScope() { FreeObjectLink(FLink); }
+  TcxObjectLinkScope(const TcxObjectLinkScope&) = delete;
+  TcxObjectLinkScope& operator=(const TcxObjectLinkScope&) = delete;
+  bool Alive() const { return FLink && FLink->LinkedObject; }
+
+ private:
+  TcxObjectLink* FLink;
+};
+
 // Links created and not yet freed.
 int ObjectLinkUsers();
 // The controller while any link exists, else null.

@@ -30,10 +30,10 @@ class TRecordingControl : public TdxBarItemControl {
 };
 
 // A bar window of a given kind that counts its rebuilds.
-class TRecordingBar : public TCustomdxBarControl {
-  VW_CLASS(TRecordingBar, TCustomdxBarControl)
+class TRecordingBar : public TdxBarControl {
+  VW_CLASS(TRecordingBar, TdxBarControl)
  public:
-  explicit TRecordingBar(int AKind = 0) : TCustomdxBarControl(nullptr), Kind(AKind) {}
+  explicit TRecordingBar(int AKind = 0) : TdxBarControl(nullptr), Kind(AKind) {}
   int BarKind() const override { return Kind; }
   bool IsActive() const override { return Active; }
   TdxBarItemControl* CurrentControl() const override { return Current; }

@@ -537,6 +537,8 @@ TEST_F(BarManagerTest, SelectionMouseTrackingAndLookups) {
   b->SetParent(Form);
   a->HandleNeeded();
   b->HandleNeeded();
+  a->Calls.clear();
+  b->Calls.clear();
   TdxBarItemControl first, second, third;
 
   m->SetSelectedItem(&first, a, a);

@@ -23,16 +23,17 @@
 #include "ui/bars/Bars.h"
 #include "ui/controls/ControlsUnit.h"
 #include "ui/foundation/GraphicsUnit.h"
+#include "ui/foundation/ObjectLinks.h"
 
 namespace barpaintertest {
 
 using namespace win;
 using surfacetest::Surface;
 
-class TTestBar : public TCustomdxBarControl {
-  VW_CLASS(TTestBar, TCustomdxBarControl)
+class TTestBar : public TdxBarControl {
+  VW_CLASS(TTestBar, TdxBarControl)
  public:
-  explicit TTestBar(TdxBarManager* AManager) : TCustomdxBarControl(nullptr), Manager(AManager) {}
+  explicit TTestBar(TdxBarManager* AManager) : TdxBarControl(AManager), Manager(AManager) {}
 
   TdxBarManager* Manager;
   HBRUSH Brush = nullptr;
@@ -43,7 +44,6 @@ class TTestBar : public TCustomdxBarControl {
   double Ratio = 1.0;
   TFont* Font = nullptr;
 
-  TdxBarManager* BarManager() const override { return Manager; }
   TdxBarPainter* BarPainter() const override { return Manager ? Manager->Painter() : nullptr; }
   HBRUSH BkBrush() const override { return Brush ? Brush : GetSysColorBrush(COLOR_BTNFACE); }
   int TextSize() const override { return Text; }
@@ -56,7 +56,7 @@ class TTestBar : public TCustomdxBarControl {
   bool IsMainMenu() const override { return MainMenu; }
   bool IsMenu() const override { return Menu; }
   int BorderStyleIndex() const override { return Border; }
-  bool IsStatusBarLike() const override { return StatusBar; }
+  bool IsStatusBar() const override { return StatusBar; }
   bool ShowsGrip() const override { return Grip; }
   bool ShowsCaption() const override { return Caption; }
   bool HasCloseButton() const override { return Close; }
@@ -136,10 +136,10 @@ class TDockedBar : public TTestBar {
   TdxBarPainter* Own = nullptr;
   TdxDockControl* DockControl() const override { return Dock; }
   TdxBarPainter* BarPainter() const override { return Own ? Own : TTestBar::BarPainter(); }
-  void FillBackground(HDC DC, const TRect& R, HBRUSH Brush, TColor Color, bool AOffset) override {
+  void FillBarBackground(HDC DC, const TRect& R, bool AWithOrigin, TColor Color, HBRUSH Brush) override {
     TdxBarPainter* p = BarPainter();
     if (!Dock || !p) {
-      TTestBar::FillBackground(DC, R, Brush, Color, AOffset);
+      TTestBar::FillBarBackground(DC, R, AWithOrigin, Color, Brush);
     } else if (FInside) {
       p->FillDockBackground(Dock, DC, R, dxbar::Offset(R, Left(), Top()), Brush, Color);
     } else {
@@ -192,11 +192,14 @@ class BarPainterFixture : public ::testing::Test {
     Form->SetBounds(100, 100, 400, 300);
     Manager = new TdxBarManager(Form);
     Bar = new TTestBar(Manager);
+    BarAlive = CreateObjectLink(Bar);
     Item = new TTestItem(Bar);
   }
   void TearDown() override {
     delete Item;
-    delete Bar;
+    // The manager owns the bar: a test that freed the manager freed it too.
+    if (BarAlive->LinkedObject) delete Bar;
+    FreeObjectLink(BarAlive);
     for (TBitmap* b : Glyphs) delete b;
     TObject::Free(Form);
     BarUnitShutdown();
@@ -249,6 +252,7 @@ class BarPainterFixture : public ::testing::Test {
   TForm* Form = nullptr;
   TdxBarManager* Manager = nullptr;
   TTestBar* Bar = nullptr;
+  TcxObjectLink* BarAlive = nullptr;
   TTestItem* Item = nullptr;
   std::vector<TBitmap*> Glyphs;
 };

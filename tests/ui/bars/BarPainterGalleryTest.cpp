@@ -22,6 +22,13 @@ class BarPainterGalleryTest : public BarPainterFixture {
   std::vector<std::unique_ptr<TTestBar>> Bars;
   std::vector<std::unique_ptr<TTestItem>> Items;
 
+  // The bars go before their manager.
+  void TearDown() override {
+    Items.clear();
+    Bars.clear();
+    BarPainterFixture::TearDown();
+  }
+
   TTestBar* NewBar() {
     Bars.push_back(std::make_unique<TTestBar>(Manager));
     return Bars.back().get();
@@ -260,7 +267,7 @@ class BarPainterGalleryTest : public BarPainterFixture {
    public:
     using TTestBar::TTestBar;
     TdxBarPainter* Own = nullptr;
-    void FillBackground(HDC DC, const TRect& R, HBRUSH Brush, TColor, bool) override {
+    void FillBarBackground(HDC DC, const TRect& R, bool, TColor, HBRUSH Brush) override {
       Own->FillMenuBackground(this, DC, R, R, Brush, clNone);
     }
   };

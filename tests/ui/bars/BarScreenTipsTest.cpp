@@ -481,7 +481,7 @@ TEST_F(BarHintWindowTest, ABarWindowAsHintObjectAsksItsPainter) {
     using TTestBar::TTestBar;
     TdxBarPainter* P = nullptr;
     TdxBarPainter* BarPainter() const override { return P; }
-    void AdjustHintPosition(TPoint& Pt, int) override { Pt.Y += 20; }
+    TPoint AdjustHintPosition(const TPoint& Pt, int) override { return {Pt.X, Pt.Y + 20}; }
   } bar(Manager);
   bar.P = &Painter;
   Manager->SetHintObject(&bar);
