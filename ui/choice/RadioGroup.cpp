@@ -693,7 +693,7 @@ void TcxRadioGroup::DeclareProperties(TPropTable& t) {
 
 namespace {
 
-// The filter editor's list position: the combo box's, which is a text editor's.
+// The filter editor's list position: the combo box's, which is its text editor's.
 int FilterItemIndex(TcxCustomEdit* Edit) {
   auto* text = dynamic_cast<TcxCustomTextEdit*>(Edit);
   return text ? text->ItemIndex() : -1;
@@ -728,11 +728,12 @@ void TcxFilterRadioGroupHelper::ApplyFilterValue(TcxCustomEdit* Edit, TcxCustomE
 void TcxFilterRadioGroupHelper::PrepareFilterProperties(TcxCustomEditProperties* Properties,
                                                         TcxCustomEditProperties* SourceProperties,
                                                         bool KeepButtons) const {
-  TcxCustomFilterEditHelper::PrepareFilterProperties(Properties, SourceProperties, KeepButtons);
+  TcxFilterComboBoxHelper::PrepareFilterProperties(Properties, SourceProperties, KeepButtons);
   auto* radio = dynamic_cast<TcxCustomRadioGroupProperties*>(SourceProperties);
-  auto* text = dynamic_cast<TcxCustomTextEditProperties*>(Properties);
-  if (!radio || !text) return;
-  TStringList* list = text->LookupItems();
+  auto* combo = dynamic_cast<TcxCustomComboBoxProperties*>(Properties);
+  if (!radio || !combo) return;
+  combo->SetDropDownListStyle(lsFixedList);
+  TStringList* list = combo->Items();
   list->Clear();
   for (int i = 0; i < radio->Items()->Count(); ++i) list->Add(radio->Items()->RadioItemAt(i)->Caption());
 }

@@ -5,7 +5,7 @@
 // with the editor's events (OnEditing, OnClick, OnChange, OnEditValueChanged), and back.
 #include "ui/choice/ButtonGroup.h"
 #include "ui/choice/RadioButton.h"
-#include "ui/controls/FilterEditHelpers.h"
+#include "ui/editors/ComboBox.h"
 
 class TcxCustomRadioGroup;
 
@@ -238,16 +238,17 @@ class TcxRadioGroup : public TcxCustomRadioGroup {
   void SetItemIndexValue(int Value) { SetItemIndex(Value); }
 };
 
-// The radio group as the value editor of a filter condition: a fixed list of the item captions.
-class TcxFilterRadioGroupHelper : public TcxCustomFilterEditHelper {
-  VW_CLASS(TcxFilterRadioGroupHelper, TcxCustomFilterEditHelper)
+// The radio group as the value editor of a filter condition: a combo box with a fixed list of the
+// item captions, whose position is the item.
+class TcxFilterRadioGroupHelper : public TcxFilterComboBoxHelper {
+  VW_CLASS(TcxFilterRadioGroupHelper, TcxFilterComboBoxHelper)
  public:
   TcxFilterRadioGroupHelper() = default;
 
   void ReadFilterValue(TcxCustomEdit* Edit, TcxCustomEditProperties* Properties, Variant& Value,
                        String& DisplayText) const override;
   void ApplyFilterValue(TcxCustomEdit* Edit, TcxCustomEditProperties* Properties, const Variant& Value) const override;
-  // The filter editor's list: the item captions.
+  // The combo box's fixed list: the item captions.
   void PrepareFilterProperties(TcxCustomEditProperties* Properties, TcxCustomEditProperties* SourceProperties,
                                bool KeepButtons) const override;
   TcxFilterOperatorSet SupportedFilterOperators(TcxCustomEditProperties* Properties, TcxValueTypeClass ValueTypeClass,

@@ -14,8 +14,7 @@
 #include "ui/choice/RadioGroup.h"
 #include "ui/controls/EditStyle.h"
 #include "ui/controls/LibraryStrings.h"
-#include "ui/editors/TextEdit.h"
-#include "ui/editors/TextEditProperties.h"
+#include "ui/editors/ComboBox.h"
 #include "ui/foundation/ThemeManager.h"
 
 namespace choicetest {
@@ -377,18 +376,23 @@ TEST_F(RadioGroupTest, RegistrationAndFilterHelper) {
   EXPECT_TRUE(helper->FiltersByDisplayValue());
   EXPECT_NE(FindClass("TcxRadioGroup"), nullptr);
 
-  // A list editor shows the captions; its position maps to an item's value, or to the default.
+  // The filter editor is a combo box with a fixed list of the captions; its position maps to an
+  // item's value, or to the default.
   for (const char* caption : {"Screens", "Matrix"})
     static_cast<TcxRadioGroupItem*>(properties.Items()->Add())->SetCaption(caption);
   properties.Items()->RadioItemAt(1)->SetValue(Variant(2));
   properties.SetDefaultCaption("Any");
+  properties.OnChange = [](TObject*) {};
+  ASSERT_EQ(helper->FilterEditorClass(), TcxComboBox::StaticClass());
   TForm* form = MakeForm(0, 0, 200, 60);
-  auto* list = new TcxTextEdit(form);
+  auto* list = static_cast<TcxComboBox*>(helper->FilterEditorClass()->Create(form));
   list->SetParent(form);
   helper->PrepareFilterProperties(list->ActiveProperties(), &properties, false);
-  auto* text = static_cast<TcxCustomTextEditProperties*>(list->ActiveProperties());
-  ASSERT_EQ(text->LookupItems()->Count(), 2);
-  EXPECT_EQ(text->LookupItems()->Strings(1), "Matrix");
+  auto* combo = static_cast<TcxCustomComboBoxProperties*>(list->ActiveProperties());
+  EXPECT_EQ(combo->DropDownListStyle(), lsFixedList);
+  EXPECT_FALSE(combo->OnChange);
+  ASSERT_EQ(combo->Items()->Count(), 2);
+  EXPECT_EQ(combo->Items()->Strings(1), "Matrix");
   list->SetItemIndex(1);
   Variant value;
   String display;
