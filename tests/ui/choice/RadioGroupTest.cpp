@@ -15,6 +15,8 @@
 #include "ui/controls/EditStyle.h"
 #include "ui/controls/LibraryStrings.h"
 #include "ui/editors/ComboBox.h"
+#include "ui/foundation/ExtendedStylePainters.h"
+#include "ui/foundation/OfficePainters.h"
 #include "ui/foundation/ThemeManager.h"
 
 namespace choicetest {
@@ -482,6 +484,45 @@ TEST_F(RadioGroupTest, NativeItemsTakeTheThemeStates) {
   ThemeAccessShutdown();
   testsupport::FakeThemeLibrary::Uninstall();
   ThemeAccessStartup();
+}
+
+// A skin whose group sides and radio glyphs are plain fills, so that where each lies shows.
+struct TProbeRadioSkin : TcxUltraFlatLookAndFeelPainter {
+  void DrawGroupBoxSides(TcxCanvas* ACanvas, const TRect& R, TcxBorders, int) const override {
+    ACanvas->FillRectWithColor(R, clLime);
+  }
+  int GroupBoxCaptionTailLength(bool, int) const override { return 0; }
+  void DrawRadioButton(TcxCanvas* ACanvas, int X, int Y, TcxButtonState, bool Checked, bool, TColor,
+                       bool) const override {
+    ACanvas->FillRectWithColor(TRect(X, Y, X + 13, Y + 13), Checked ? clRed : clBlue);
+  }
+  TSize RadioButtonGlyphSize() const override { return TSize(13, 13); }
+};
+
+// Skinned, a button draws the group's background under its glyph and caption off-screen first.
+TEST_F(RadioGroupTest, SkinnedButtonsShowTheGroupsBackground) {
+  static const TProbeRadioSkin skin;
+  ASSERT_TRUE(ExtendedStylePainterRegistry()->RegisterPainter("ProbeRadio", &skin, nullptr));
+  {
+    TForm* form = MakeForm(0, 0, 300, 200);
+    TcxRadioGroup* group = NewGroup(form, 10, 10, {"Screens", "Matrix"});
+    group->Style()->LookAndFeel()->SetSkinName("ProbeRadio");
+    group->SetItemIndex(1);
+    Pump();
+    TcxCustomRadioGroupButton* checked = group->RadioButton(1);
+    TcxCustomRadioGroupButton* unchecked = group->RadioButton(0);
+    EXPECT_EQ(checked->LookAndFeel()->SkinPainter(), &skin);
+    const TRect& glyph = checked->ButtonRect();
+    EXPECT_EQ(Pixel(checked, glyph.Left + 6, glyph.Top + 6), ColorToRGB(clRed));
+    EXPECT_EQ(Pixel(unchecked, unchecked->ButtonRect().Left + 6, unchecked->ButtonRect().Top + 6), ColorToRGB(clBlue));
+    // Beside the caption the button shows the group's skinned background, not a fill of its own.
+    EXPECT_EQ(Pixel(checked, checked->Width() - 2, 1), ColorToRGB(clLime));
+    EXPECT_FALSE(group->PaintingCopy());
+    SaveControl("radiogroup-skinned.png", group, 2);
+    delete form;
+    forms_.clear();
+  }
+  ExtendedStylePainterRegistry()->UnregisterPainter("ProbeRadio");
 }
 
 TEST_F(RadioGroupTest, Gallery) {
