@@ -486,6 +486,64 @@ TEST_F(RadioGroupTest, NativeItemsTakeTheThemeStates) {
   ThemeAccessStartup();
 }
 
+// The size a host asks of an in-place group: free, from the widest caption and the glyph; with a
+// width, rows as high as the tallest wrapped caption.
+TEST_F(RadioGroupTest, EditorSizeFromCaptionsAndGlyph) {
+  TcxRadioGroupProperties properties(nullptr);
+  properties.SetColumns(2);
+  for (const char* caption : {"Screens", "Matrix first", "Both"})
+    static_cast<TcxRadioGroupItem*>(properties.Items()->Add())->SetCaption(caption);
+  TcxEditStyle style(nullptr, nullptr, csiNormal);
+  TcxCustomRadioGroupViewInfo info;
+  std::unique_ptr<TcxCustomEditViewData> data(properties.CreateViewData(&style, true));
+  TBitmap bitmap;
+  bitmap.SetSize(10, 10);
+  TcxCanvas canvas(bitmap.Canvas());
+  canvas.AssignFont(style.DisplayFont());
+  const int widest = canvas.MeasureTextWidth("Matrix first");
+  // A line of text with the content margins above and below it.
+  const int line = canvas.MeasureTextHeight("Zg") + data->ContentMarginsTotal().cy;
+  const TSize glyph = style.LookAndFeel()->PainterForThemedObject(tciButton)->RadioButtonGlyphSize();
+  TSize size;
+  data->MeasureEditorSize(&canvas, Variant::Null(), size, &info, TcxEditSizeProperties{});
+  // Each column: the caption, 7 pixels, the glyph; 1 pixel of margin in place; two rows.
+  EXPECT_EQ(size.cx, (widest + 7 + glyph.cx) * 2 + 1);
+  EXPECT_EQ(size.cy, std::max(glyph.cy, line) * 2);
+
+  // Given a width, a caption too long for its column wraps and makes every row taller.
+  properties.SetWordWrap(true);
+  properties.Items()->RadioItemAt(1)->SetCaption("Matrix commands go first");
+  TcxEditSizeProperties request;
+  request.Width = 120;
+  std::unique_ptr<TcxCustomEditViewData> wrapped(properties.CreateViewData(&style, true));
+  wrapped->MeasureEditorSize(&canvas, Variant::Null(), size, &info, request);
+  EXPECT_EQ(size.cx, 120);
+  EXPECT_GE(size.cy, 2 * (2 * canvas.MeasureTextHeight("Zg")));
+  EXPECT_EQ(size.cy % 2, 0);
+}
+
+// Activated by a click of its host, an in-place group passes the press to the item under it.
+TEST_F(RadioGroupTest, InPlaceActivationPressesTheItemUnderTheMouse) {
+  TForm* form = MakeForm(0, 0, 300, 200);
+  auto* group = static_cast<TcxRadioGroup*>(TcxCustomEdit::ConstructInplace(TcxRadioGroup::StaticClass(), form, true));
+  group->SetParent(form);
+  group->SetBounds(20, 20, 200, 40);
+  group->Properties()->SetColumns(2);
+  for (const char* caption : {"Screens", "Matrix"})
+    static_cast<TcxRadioGroupItem*>(group->Properties()->Items()->Add())->SetCaption(caption);
+  Pump();
+  ASSERT_TRUE(group->IsInPlace());
+  TWinControl* second = group->Button(1);
+  TcxCustomEditData* editData = nullptr;
+  // The point is in the form's coordinates: inside the second item.
+  group->ActivateByMouse(TShiftState{ssLeft}, 20 + second->Left() + 10, 20 + second->Top() + 5, editData);
+  EXPECT_TRUE(second->Focused());
+  EXPECT_EQ(group->ItemIndex(), -1);  // pressed, not yet released
+  group->ActivateByMouse(TShiftState(), 20 + second->Left() + 10, 20 + second->Top() + 5, editData);
+  Pump();
+  EXPECT_EQ(group->ItemIndex(), 1);
+}
+
 // A skin whose group sides and radio glyphs are plain fills, so that where each lies shows.
 struct TProbeRadioSkin : TcxUltraFlatLookAndFeelPainter {
   void DrawGroupBoxSides(TcxCanvas* ACanvas, const TRect& R, TcxBorders, int) const override {
