@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/classes/StdCtrls.h"
 #include "platform/classes/SysUtils.h"
+#include "platform/classes/TypInfo.h"
 #include "platform/win/Focus.h"
 #include "platform/win/Metrics.h"
 #include "platform/win/Window.h"
@@ -532,19 +532,9 @@ TcxComboBox::TcxComboBox(TComponent* AOwner)
                                                      EditDataBindingClassOf<TcxEditDataBinding>()}) {}
 
 void TcxComboBox::DeclareProperties(TPropTable& t) {
-  // What every windowed control of a form description publishes; an editor takes the focus by Tab.
-  stdctrls_detail::PublishWinControl(t);
-  t.Redeclare("TabStop").SetDefault(true);
   using E = TcxComboBox;
-  t.Add("AutoSize", &E::AutoSizeValue, &E::SetAutoSize).SetDefault(true);
-  t.Add("BeepOnEnter", &E::BeepOnEnter, &E::SetBeepOnEnter).SetDefault(true);
+  DeclarePublishedTextEditor<E>(t);
   t.Add("ItemIndex", &E::ItemIndex, &E::SetItemIndex).Stored(false);
-  t.Add("Properties", &E::Properties, &E::SetProperties);
-  t.Add("Style", &E::Style, &E::SetStyle);
-  t.Add("StyleDisabled", &E::StyleDisabled, &E::SetStyleDisabled);
-  t.Add("StyleFocused", &E::StyleFocused, &E::SetStyleFocused);
-  t.Add("StyleHot", &E::StyleHot, &E::SetStyleHot);
-  t.Add("Text", &E::TextValue, &E::SetTextValueOf);
 }
 
 // ---- TcxFilterComboBoxHelper --------------------------------------------------------------------------------
@@ -567,8 +557,8 @@ void TcxFilterComboBoxHelper::PrepareFilterProperties(TcxCustomEditProperties* P
 
 void ComboBoxUnitStartup() {
   if (gUnitStarts++ > 0) return;
-  // Form descriptions create combo boxes by class name.
-  RegisterClass(TcxComboBox::StaticClass());
+  // Form descriptions create the editors by class name.
+  RegisterClasses({TcxComboBox::StaticClass(), TcxPopupEdit::StaticClass()});
   EditPropertiesClassRegistry()->AddClass(TcxComboBoxProperties::StaticClass(),
                                           GetLocalizedResString(cxLibraryStrings::scxSEditRepositoryComboBoxItem));
   EditPropertiesClassRegistry()->AddClass(TcxPopupEditProperties::StaticClass(),

@@ -227,10 +227,6 @@ class TcxComboBox : public TcxCustomComboBox {
   void SetProperties(TcxComboBoxProperties* Value) { Properties()->Assign(Value); }
   bool InplaceTextQuery() override { return AllowsFreeTyping(); }
 
- private:
-  bool AutoSizeValue() const { return TcxCustomEdit::AutoSize(); }
-  String TextValue() { return Text(); }
-  void SetTextValueOf(const String& Value) { SetText(Value); }
 };
 
 // A combo box as the filter row's value editor.

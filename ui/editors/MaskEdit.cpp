@@ -508,17 +508,7 @@ TcxMaskEdit::TcxMaskEdit(TComponent* AOwner)
 
 void TcxMaskEdit::DeclareProperties(TPropTable& t) {
   using E = TcxMaskEdit;
-  // What every windowed control of a form description publishes; an editor takes the focus by Tab.
-  stdctrls_detail::PublishWinControl(t);
-  t.Redeclare("TabStop").SetDefault(true);
-  t.Add("AutoSize", &E::AutoSizeValue, &E::SetAutoSize).SetDefault(true);
-  t.Add("BeepOnEnter", &E::BeepOnEnter, &E::SetBeepOnEnter).SetDefault(true);
-  t.Add("Properties", &E::Properties, &E::SetProperties);
-  t.Add("Style", &E::Style, &E::SetStyle);
-  t.Add("StyleDisabled", &E::StyleDisabled, &E::SetStyleDisabled);
-  t.Add("StyleFocused", &E::StyleFocused, &E::SetStyleFocused);
-  t.Add("StyleHot", &E::StyleHot, &E::SetStyleHot);
-  t.Add("Text", &E::TextValue, &E::SetTextValueOf);
+  DeclarePublishedTextEditor<E>(t);
 }
 
 // ---- TcxFilterMaskEditHelper --------------------------------------------------------------------------------

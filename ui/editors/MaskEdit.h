@@ -112,10 +112,6 @@ class TcxMaskEdit : public TcxCustomMaskEdit {
   void SetProperties(TcxMaskEditProperties* Value) { Properties()->Assign(Value); }
   bool InplaceTextQuery() override { return AllowsFreeTyping(); }
 
- private:
-  bool AutoSizeValue() const { return TcxCustomEdit::AutoSize(); }
-  String TextValue() { return Text(); }
-  void SetTextValueOf(const String& Value) { SetText(Value); }
 };
 
 // A mask editor as the filter row's value editor.

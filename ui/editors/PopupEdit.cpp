@@ -212,12 +212,5 @@ TcxPopupEdit::TcxPopupEdit(TComponent* AOwner)
 
 void TcxPopupEdit::DeclareProperties(TPropTable& t) {
   using E = TcxPopupEdit;
-  t.Add("AutoSize", &E::AutoSizeValue, &E::SetAutoSize).SetDefault(true);
-  t.Add("BeepOnEnter", &E::BeepOnEnter, &E::SetBeepOnEnter).SetDefault(true);
-  t.Add("Properties", &E::Properties, &E::SetProperties);
-  t.Add("Style", &E::Style, &E::SetStyle);
-  t.Add("StyleDisabled", &E::StyleDisabled, &E::SetStyleDisabled);
-  t.Add("StyleFocused", &E::StyleFocused, &E::SetStyleFocused);
-  t.Add("StyleHot", &E::StyleHot, &E::SetStyleHot);
-  t.Add("Text", &E::TextValue, &E::SetTextValueOf);
+  DeclarePublishedTextEditor<E>(t);
 }

@@ -94,8 +94,4 @@ class TcxPopupEdit : public TcxCustomPopupEdit {
   TcxPopupEditProperties* Properties() { return static_cast<TcxPopupEditProperties*>(TcxCustomEdit::Properties()); }
   void SetProperties(TcxPopupEditProperties* Value) { Properties()->Assign(Value); }
 
- private:
-  bool AutoSizeValue() const { return TcxCustomEdit::AutoSize(); }
-  String TextValue() { return Text(); }
-  void SetTextValueOf(const String& Value) { SetText(Value); }
 };

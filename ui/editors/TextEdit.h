@@ -178,6 +178,26 @@ class TcxCustomTextEdit : public TcxCustomEdit, public IcxFormatControllerListen
  protected:
   TcxCustomTextEdit(TComponent* AOwner, const TcxCustomEditClasses& Classes);
 
+  // The published table of a single-line editor E: what every windowed control of a form
+  // description publishes (an editor takes the focus by Tab), its own Properties, its styles, auto
+  // size and its text. The text, mask, combo and popup editors publish it.
+  template <class E>
+  static void DeclarePublishedTextEditor(TPropTable& t) {
+    stdctrls_detail::PublishWinControl(t);
+    t.Redeclare("TabStop").SetDefault(true);
+    t.Add("AutoSize", &E::PublishedAutoSize, &E::SetAutoSize).SetDefault(true);
+    t.Add("BeepOnEnter", &E::BeepOnEnter, &E::SetBeepOnEnter).SetDefault(true);
+    t.Add("Properties", &E::Properties, &E::SetProperties);
+    t.Add("Style", &E::Style, &E::SetStyle);
+    t.Add("StyleDisabled", &E::StyleDisabled, &E::SetStyleDisabled);
+    t.Add("StyleFocused", &E::StyleFocused, &E::SetStyleFocused);
+    t.Add("StyleHot", &E::StyleHot, &E::SetStyleHot);
+    t.Add("Text", &E::PublishedText, &E::SetPublishedText);
+  }
+  bool PublishedAutoSize() const { return TcxCustomEdit::AutoSize(); }
+  String PublishedText() { return Text(); }
+  void SetPublishedText(const String& Value) { SetText(Value); }
+
   void KeyPress(TChar& Key) override;
   void DoExit() override;
   bool DoMouseWheel(TShiftState Shift, int WheelDelta, win::POINT MousePos) override;
@@ -224,11 +244,6 @@ class TcxTextEdit : public TcxCustomTextEdit {
   TcxTextEditProperties* Properties() { return static_cast<TcxTextEditProperties*>(TcxCustomEdit::Properties()); }
   void SetProperties(TcxTextEditProperties* Value) { Properties()->Assign(Value); }
   bool InplaceTextQuery() override { return AllowsFreeTyping(); }
-
- private:
-  bool AutoSizeValue() const { return TcxCustomEdit::AutoSize(); }
-  String TextValue() { return Text(); }
-  void SetTextValueOf(const String& Value) { SetText(Value); }
 };
 
 // A text editor as the filter row's value editor.

@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "platform/classes/ExtCtrls.h"
+#include "platform/classes/FormDescription.h"
 #include "platform/classes/StdCtrls.h"
 #include "platform/win/Focus.h"
 #include "platform/win/Hooks.h"
@@ -550,6 +552,27 @@ TEST_F(ComboBoxTest, ThePopupsControlsFollowTheEditorsLook) {
   EXPECT_EQ(combo->ListBox()->LookAndFeel()->Kind(), lfOffice11);
   ASSERT_FALSE(changes.empty());
   EXPECT_EQ(changes.front(), TcxLookAndFeelValues{lfvKind});
+}
+
+TEST_F(ComboBoxTest, AComboBoxReadFromAFormDescription) {
+  ComboBoxUnitStartup();
+  std::unique_ptr<TComponent> root(FormTextToComponent(
+      "object Signal: TcxComboBox\n  Left = 8\n  Top = 8\n  Properties.DropDownListStyle = lsFixedList\n"
+      "  Properties.DropDownRows = 12\n  Properties.Items.Strings = (\n    'VIDEO'\n    'VGA'\n    'DVI')\n"
+      "  Text = 'VGA'\n  Width = 120\nend\n",
+      nullptr));
+  auto* combo = dynamic_cast<TcxComboBox*>(root.get());
+  ASSERT_NE(combo, nullptr);
+  EXPECT_EQ(combo->Properties()->DropDownListStyle(), lsFixedList);
+  EXPECT_EQ(combo->Properties()->DropDownRows(), 12);
+  EXPECT_EQ(combo->Properties()->Items()->Count(), 3);
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  // Written back: the stored values, never the item index nor the defaults.
+  const String text = ComponentToFormText(combo);
+  EXPECT_NE(text.find("DropDownListStyle = lsFixedList"), String::npos) << text;
+  EXPECT_EQ(text.find("ItemIndex"), String::npos) << text;
+  EXPECT_EQ(text.find("ImmediateDropDown"), String::npos) << text;
+  ComboBoxUnitShutdown();
 }
 
 // ---- the popup editor ----------------------------------------------------------------------------------
