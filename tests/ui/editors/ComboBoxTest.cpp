@@ -12,6 +12,7 @@
 #include "platform/classes/ExtCtrls.h"
 #include "platform/classes/FormDescription.h"
 #include "platform/classes/StdCtrls.h"
+#include "platform/win/Clipboard.h"
 #include "platform/win/Focus.h"
 #include "platform/win/Hooks.h"
 #include "platform/win/Keys.h"
@@ -257,6 +258,32 @@ TEST_F(ComboBoxTest, AnEmptyComboNeverOpens) {
   EXPECT_FALSE(combo->DroppedDown());
   EXPECT_FALSE(combo->PopupInitialized());
   EXPECT_EQ(inits, 2);
+}
+
+TEST_F(ComboBoxTest, AltArrowsToggleLikeF4) {
+  TcxComboBox* combo = NewCombo(5);
+  std::vector<int> reasons;
+  combo->Properties()->OnPopupClosed = [&](TObject*, int Reason) { reasons.push_back(Reason); };
+  Focus(combo);
+  Key(VK_DOWN, {VK_MENU});
+  ASSERT_TRUE(combo->DroppedDown());
+  Key(VK_DOWN);
+  Key(VK_UP, {VK_MENU});
+  EXPECT_FALSE(combo->DroppedDown());
+  EXPECT_EQ(reasons, std::vector<int>{pcrToggle});
+  EXPECT_EQ(combo->ItemIndex(), 0);
+}
+
+TEST_F(ComboBoxTest, APasteThatNamesAnotherItemOpensTheListOnIt) {
+  TcxComboBox* combo = NewCombo({"Apple", "Banana", "Cherry"});
+  combo->SetItemIndex(0);
+  Focus(combo);
+  combo->SelectAllContent();
+  ASSERT_TRUE(platform::wm::SetClipboardTextUtf8(nullptr, "Cherry"));
+  Key('V', {VK_CONTROL});
+  EXPECT_TRUE(combo->DroppedDown());
+  EXPECT_EQ(combo->Text(), "Cherry");
+  EXPECT_EQ(combo->ItemIndex(), 2);
 }
 
 // ---- the list's size -----------------------------------------------------------------------------------
@@ -644,6 +671,19 @@ TEST_F(PopupEditTest, AFormShowsWithoutBorderAndGetsItBack) {
   Pump();
   EXPECT_EQ(inner->BorderStyle(), bsSizeable);
   EXPECT_EQ(inner->Parent(), nullptr);
+}
+
+TEST_F(PopupEditTest, ACharacterTypedInTheEditorOpensThePopupAndReachesItsControl) {
+  TPanel* panel = NewPanel(form, TRect(300, 200, 420, 290));
+  auto* inner = new TEdit(form);
+  inner->SetParent(panel);
+  inner->SetBounds(5, 5, 100, 21);
+  TcxPopupEdit* edit = NewPopupEdit(inner);
+  Focus(edit);
+  Type("x");
+  ASSERT_TRUE(edit->DroppedDown());
+  EXPECT_EQ(inner->Text(), "x");
+  EXPECT_EQ(edit->Text(), "") << "the character went to the popup, not to the editor";
 }
 
 TEST_F(PopupEditTest, ItsOwnParentIsACircularReference) {
