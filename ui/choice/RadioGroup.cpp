@@ -551,10 +551,10 @@ void TcxCustomRadioGroup::SynchronizeButtons() {
   if (IsLoadingLike()) return;
   TcxCustomRadioGroupProperties* properties = ActiveRadioProperties();
   TcxRadioGroupItems* items = properties->Items();
-  // An item that reports its arrival is still being made: only what every button-group item has
-  // may be read of it, and its new, unchecked button cannot have moved the check.
-  const bool adding = items->IsNotifying() && items->ChangedItemOperation() == bgioAdded;
-  if (!adding && CheckedButtonIndex() != remembered) SetItemIndex(remembered);
+  // An item that reports its arrival is still being made, one that reports its departure is half
+  // gone: only what every button-group item has may be read of them. The buttons of the other
+  // items stay as they were, checked or not, so the check stays on its item.
+  if (!items->IsNotifying() && CheckedButtonIndex() != remembered) SetItemIndex(remembered);
   const int count = std::min(ButtonCount(), items->Count());
   for (int i = 0; i < count; ++i) {
     TcxCustomRadioGroupButton* b = RadioButton(i);

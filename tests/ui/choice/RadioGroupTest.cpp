@@ -139,6 +139,16 @@ TEST_F(RadioGroupTest, ItemsRunDownEachColumnAndOneButtonFollowsEachItem) {
   EXPECT_EQ(group->Button(0), first);
   EXPECT_EQ(group->RadioButton(1)->Caption(), "C");
 
+  // The check stays on its item when another one goes; when its own item goes, nothing is checked.
+  group->SetItemIndex(3);  // "E"
+  delete group->Properties()->Items()->Items(0);
+  EXPECT_EQ(group->ItemIndex(), 2);
+  EXPECT_EQ(group->RadioButton(2)->Caption(), "E");
+  delete group->Properties()->Items()->Items(2);
+  EXPECT_EQ(group->ItemIndex(), -1);
+  ASSERT_EQ(group->ButtonCount(), 3);
+  EXPECT_EQ(group->RadioButton(2)->Caption(), "F");
+
   // A disabled item disables its button only.
   group->Properties()->Items()->ButtonItemAt(2)->SetEnabled(false);
   EXPECT_FALSE(group->Button(2)->Enabled());
@@ -336,6 +346,25 @@ TEST_F(RadioGroupTest, ArrowsMoveBetweenEnabledButtonsWithoutWrapping) {
   group->EditKeyDown(key, TShiftState());
   EXPECT_TRUE(group->Button(3)->Focused());
   EXPECT_EQ(leftToHost.size(), 2u);
+}
+
+// The dialog's arrow keys move the focus to the next button, and its focus entry checks it as a
+// click does.
+TEST_F(RadioGroupTest, ADialogArrowChecksTheButtonItFocuses) {
+  TForm* form = MakeForm(0, 0, 300, 200);
+  TcxRadioGroup* group = NewGroup(form, 10, 10, {"A", "B", "C"});
+  group->SetItemIndex(0);
+  Pump();
+  group->SetFocus();
+  ASSERT_TRUE(group->Button(0)->Focused());
+  Log log;
+  Record(group, log);
+  Key(win::VK_DOWN, true);
+  Key(win::VK_DOWN, false);
+  EXPECT_TRUE(group->Button(1)->Focused());
+  EXPECT_EQ(group->ItemIndex(), 1);
+  EXPECT_EQ(log, (Log{"editing", "click", "change", "value"}));
+  EXPECT_TRUE(group->Modified());
 }
 
 TEST_F(RadioGroupTest, TabOrderAndFocusFollowTheCheckedItem) {
