@@ -37,7 +37,7 @@ TcxCustomMaskEditProperties* TcxMaskEditCustomMode::Properties() {
   return FEditor ? FEditor->ActiveMaskProperties() : FProperties;
 }
 
-bool TcxMaskEditCustomMode::EditorAttached() { return FEditor && !FEditor->InnerControlMissing() && FEditor->InnerControl(); }
+bool TcxMaskEditCustomMode::EditorAttached() { return FEditor && !FEditor->InnerControlMissing(); }
 
 void TcxMaskEditCustomMode::BeepIfAllowed() {
   TcxCustomMaskEditProperties* properties = Properties();
