@@ -60,6 +60,8 @@ void TcxCustomMaskEdit::InitializeEditor() {
 // A standard mode always comes first; the first properties change replaces it when the kind differs.
 void TcxCustomMaskEdit::Construct() {
   TcxCustomMaskEditProperties* properties = ActiveMaskProperties();
+  // Without mask properties there is no mask: the editor stays the text editor.
+  if (!properties) return;
   FMode.reset(properties->MaskModeClass(emkStandard)->Construct(this, properties));
   FShiftHeld = false;
   properties->SetEmptyValueText(MaskEmptyValueText());

@@ -41,8 +41,8 @@ class TcxCustomMaskEdit : public TcxCustomTextEdit {
 
   String MaskEmptyValueText();
   void ApplyTextThroughMask(const String& Text);
-  bool ModeCaretAtStart() { return FMode->CaretAtStart(); }
-  bool ModeCaretAtEnd() { return FMode->CaretAtEnd(); }
+  bool ModeCaretAtStart() { return FMode && FMode->CaretAtStart(); }
+  bool ModeCaretAtEnd() { return FMode && FMode->CaretAtEnd(); }
 
   // ---- virtual operations, in slot order -------------------------------------------------------------
   // True: text set from outside goes through the mode.
