@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "platform/system/Version.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/win/Controls.h"
 #include "platform/win/Focus.h"
@@ -90,9 +91,11 @@ class TTestBarWindow : public TCustomdxBarControl {
     ++NonClientDraws;
     if (ThrowInNonClient) throw Exception("frame failed");
   }
+  unsigned BehaviourFlags() const override { return Flags ? Flags : TCustomdxBarControl::BehaviourFlags(); }
+  bool IsInternal() const override { return Internal; }
   void SetStateBits(unsigned Bits) { FState = Bits; }
-  // The items in a column, then the background around them.
-  // As toolbars do: the class library gave the canvas the control's font, a rotating bar turns it.
+  // The items, then the background around them. As toolbars do, a rotating bar turns the canvas
+  // font the class library gave the canvas from the control's.
   void Paint() override {
     UpdateCanvasFont();
     HDC dc = DrawCanvas()->DeviceContext();
@@ -121,7 +124,8 @@ class TTestBarWindow : public TCustomdxBarControl {
 
  public:
   int Kind;
-  bool Rotated = false, Clips = false, RealRebuild = true, ThrowInNonClient = false;
+  bool Rotated = false, Clips = false, RealRebuild = true, ThrowInNonClient = false, Internal = false;
+  unsigned Flags = 0;
   int Text = 0, Nominal = 19;
   int Rebuilds = 0, FontAssignments = 0, Invalidations = 0, AfterHandleCalls = 0, MouseLeftCalls = 0, NonClientDraws = 0;
   String PaintText;
@@ -414,13 +418,13 @@ TEST_F(BarControlTest, ItemPixelsSurviveTheBackgroundAndDesignFramesShow) {
 TEST_F(BarControlTest, NonClientPaintingReleasesItsContext) {
   auto* bar = new TTestBarWindow(M);
   Show(bar, 100, 100, 80, 60);
-  DWORD before = GetGuiResources(nullptr, GR_GDIOBJECTS);
+  DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
   SendMessage(bar->Handle(), WM_NCPAINT, 1, 0);
   EXPECT_EQ(bar->NonClientDraws, 1);
   bar->ThrowInNonClient = true;
   EXPECT_THROW(bar->Perform(WM_NCPAINT, 1, 0), Exception);
   EXPECT_EQ(bar->NonClientDraws, 2);
-  EXPECT_EQ(GetGuiResources(nullptr, GR_GDIOBJECTS), before) << "the window DC went back also on failure";
+  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before) << "the window DC went back also on failure";
   bar->ThrowInNonClient = false;
   // WM_PRINT adds the frame to the default printing; WM_PRINTCLIENT paints the items into the DC.
   HDC screen = GetDC(nullptr);
@@ -649,6 +653,117 @@ TEST_F(BarControlTest, ChildWindowMessages) {
   EXPECT_EQ(changes, 1);
   DestroyWindow(edit);
   TObject::Free(bar);
+}
+
+// A dock site with a painter of its own.
+class TPaintedDock : public TdxDockControl {
+  VW_CLASS(TPaintedDock, TdxDockControl)
+ public:
+  explicit TPaintedDock(TComponent* AOwner) : TdxDockControl(AOwner) {}
+  TdxBarPainter* Painter() const override { return Own; }
+  TdxBarPainter* Own = nullptr;
+};
+
+TEST_F(BarControlTest, DefaultAnswersThatAreEasyToGetWrong) {
+  auto* bar = new TTestBarWindow(M);
+  TdxBarItemLinks* links = Links(bar, {"A", "B"});
+  Show(bar, 100, 100, 80, 60);
+  TdxBarItemControl* a = links->Items(0)->Control();
+  bar->ViewInfo()->AddItemControl(a);
+
+  // CanPaintItem: a listed control of a visible item paints, and six things refuse it.
+  EXPECT_TRUE(bar->CanPaintItem(a));
+  EXPECT_FALSE(bar->CanPaintItem(nullptr));
+  TRecordingControl loose;
+  bar->ViewInfo()->AddItemControl(&loose);
+  EXPECT_FALSE(bar->CanPaintItem(&loose)) << "no link";
+  bar->ViewInfo()->RemoveItemControl(&loose);
+  bar->ViewInfo()->RemoveItemControl(links->Items(1)->Control());
+  EXPECT_FALSE(bar->CanPaintItem(links->Items(1)->Control())) << "not in the view info";
+  for (unsigned bits : {0x08u, 0x40u}) {
+    bar->SetStateBits(bits);
+    EXPECT_FALSE(bar->CanPaintItem(a)) << bits;
+  }
+  bar->SetStateBits(0);
+  M->BeginUpdate();
+  EXPECT_FALSE(bar->CanPaintItem(a)) << "update-locked";
+  M->EndUpdate();
+  // A hidden item's link lets its control go; one still standing for it would not paint.
+  links->Items(0)->Item()->SetVisible(ivNever);
+  loose.SetItemLink(links->Items(0));
+  bar->ViewInfo()->AddItemControl(&loose);
+  EXPECT_FALSE(bar->CanPaintItem(&loose)) << "hidden item";
+  bar->ViewInfo()->RemoveItemControl(&loose);
+  links->Items(0)->Item()->SetVisible(ivAlways);
+
+  // AllowsCustomizingPopup in both forms.
+  struct PopupCase {
+    unsigned Flags;
+    bool Internal, Customizing, Right, Left;
+  };
+  for (PopupCase c : {PopupCase{0x13, false, false, true, false}, PopupCase{0x13, true, false, false, false},
+                      PopupCase{0x13, true, true, true, false}, PopupCase{0x113, false, false, false, true},
+                      PopupCase{0x113, false, true, true, false}}) {
+    bar->Flags = c.Flags;
+    bar->Internal = c.Internal;
+    M->SetCustomizing(c.Customizing);
+    EXPECT_EQ(bar->AllowsCustomizingPopup(true), c.Right) << c.Flags << c.Internal << c.Customizing;
+    EXPECT_EQ(bar->AllowsCustomizingPopup(false), c.Left) << c.Flags << c.Internal << c.Customizing;
+  }
+  M->SetCustomizing(false);
+  bar->Flags = 0;
+  bar->Internal = false;
+
+  // ClosesForWindow: the open customization form closes the bar for any other window; otherwise
+  // the selected control decides.
+  Form->Show();
+  M->SetCustomizingForm(Form);
+  M->SetCustomizing(true);
+  EXPECT_TRUE(bar->ClosesForWindow(M, Form->Handle()));
+  M->SetCustomizing(false);
+  M->SetCustomizingForm(nullptr);
+  EXPECT_TRUE(bar->ClosesForWindow(M, Form->Handle()));
+  a = links->Items(0)->Control();
+  static_cast<TRecordingControl*>(a)->Holding = true;
+  bar->SelectControlByKeyboard(a);
+  EXPECT_FALSE(bar->ClosesForWindow(M, Form->Handle())) << "a control that keeps the bars open";
+  bar->SelectControlByKeyboard(nullptr);
+  static_cast<TRecordingControl*>(a)->Holding = false;
+
+  // ShouldIgnoreMouse: outside the window, on the last position when asked, while customizing.
+  Headless().InjectMouseMove(120, 110);
+  Application->ProcessMessages();
+  bar->SetLastMousePos(TPoint{0, 0});
+  EXPECT_FALSE(bar->ShouldIgnoreMouse(true));
+  bar->SetLastMousePos(TPoint{120, 110});
+  EXPECT_TRUE(bar->ShouldIgnoreMouse(true)) << "the mouse has not moved";
+  EXPECT_FALSE(bar->ShouldIgnoreMouse(false));
+  M->SetCustomizing(true);
+  EXPECT_TRUE(bar->ShouldIgnoreMouse(false));
+  M->SetCustomizing(false);
+  Headless().InjectMouseMove(400, 400);
+  Application->ProcessMessages();
+  EXPECT_TRUE(bar->ShouldIgnoreMouse(false)) << "outside the window";
+
+  // BarPainter: the explicit one, the parent's, the dock site's, the manager's.
+  TdxBarPainter own, parents, docks;
+  auto* parent = new TTestBarWindow(M);
+  auto* dock = new TPaintedDock(Form);
+  dock->Own = &docks;
+  EXPECT_EQ(bar->BarPainter(), M->Painter());
+  bar->SetDockControl(dock);
+  EXPECT_EQ(bar->BarPainter(), &docks);
+  parent->SetPainter(&parents);
+  bar->SetParentBar(parent);
+  EXPECT_EQ(bar->BarPainter(), &parents);
+  bar->SetPainter(&own);
+  EXPECT_EQ(bar->BarPainter(), &own);
+  bar->SetDockControl(nullptr);
+  bar->ViewInfo()->Clear();
+  TcxObjectLinkScope child(bar);
+  TObject::Free(parent);
+  EXPECT_FALSE(child.Alive()) << "the parent took its child with it";
+  TObject::Free(dock);
 }
 
 TEST_F(BarControlTest, HintOffsetsAndTheOwnerSeam) {

@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "platform/system/Version.h"
 #include "ui/bars/BarRoutines.h"
 #include "ui/foundation/Canvas.h"
 
@@ -708,11 +709,11 @@ TEST_F(BarPainterTest, EveryOperationOfEveryStyleLeavesTheContextAsItFoundIt) {
       op.run(*painter, dc);
       SelectClipRgn(dc, clip);
     }
-    const DWORD objects = GetGuiResources(nullptr, GR_GDIOBJECTS);
+    const DWORD objects = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     for (auto& op : Operations(Bar, Item)) {
       const std::string name = std::string(painter->ClassName()) + " " + op.name;
       op.run(*painter, dc);
-      EXPECT_EQ(GetGuiResources(nullptr, GR_GDIOBJECTS), objects) << name;
+      EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), objects) << name;
       EXPECT_EQ(GetBkMode(dc), OPAQUE) << name;
       EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), pen) << name;
       EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), brush) << name;
@@ -736,7 +737,7 @@ TEST_F(BarPainterTest, AnEditWhoseTextRaisesLeavesTheContextIntact) {
   TdxBarEditLikeControlDrawParams e(Item);
   e.ContentRect = {10, 6, 120, 30};
   EXPECT_THROW(Painter.DrawEdit(e, dc, {4, 4, 130, 32}), Exception);  // warms the shared canvas
-  const DWORD objects = GetGuiResources(nullptr, GR_GDIOBJECTS);
+  const DWORD objects = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
   RECT before{};
   GetClipBox(dc, &before);
   EXPECT_THROW(Painter.DrawEdit(e, dc, {4, 4, 130, 32}), Exception);
@@ -744,7 +745,7 @@ TEST_F(BarPainterTest, AnEditWhoseTextRaisesLeavesTheContextIntact) {
   GetClipBox(dc, &after);
   EXPECT_EQ(after, before);
   EXPECT_EQ(GetBkMode(dc), OPAQUE);
-  EXPECT_EQ(GetGuiResources(nullptr, GR_GDIOBJECTS), objects);
+  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), objects);
   EXPECT_EQ(PaintCanvasInstance()->LevelCount(), 0) << "the paint canvas level was popped";
 }
 
