@@ -642,13 +642,14 @@ TEST_F(BarControlTest, ChildWindowMessages) {
   ReleaseDC(edit, dc);
   a->Edit = nullptr;
   // EN_CHANGE from a child goes on to the child.
-  int changes = 0;
+  static int changes;
+  static WNDPROC editProc;
+  changes = 0;
   auto* subclass = +[](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
-    if (m == WM_COMMAND && HIWORD(w) == EN_CHANGE) ++*reinterpret_cast<int*>(GetWindowLongPtr(h, GWLP_USERDATA));
-    return DefWindowProc(h, m, w, l);
+    if (m == WM_COMMAND && HIWORD(w) == EN_CHANGE) ++changes;
+    return CallWindowProc(editProc, h, m, w, l);
   };
-  SetWindowLongPtr(edit, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&changes));
-  SetWindowLongPtr(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(subclass));
+  editProc = reinterpret_cast<WNDPROC>(SetWindowLongPtr(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(subclass)));
   SendMessage(bar->Handle(), WM_COMMAND, MAKEWPARAM(1, EN_CHANGE), reinterpret_cast<LPARAM>(edit));
   EXPECT_EQ(changes, 1);
   DestroyWindow(edit);
