@@ -531,8 +531,10 @@ void TcxCustomDropDownEdit::PopupWindowClosed(TObject*) {
         PostEditValue(false);
     }
     RefreshStateAtCursor(false);
-    // A click that closed the popup must neither press the button nor open it again.
-    if (!HandleAllocated()) RefreshHotAndOpen();
+    // A click that closed the popup must neither press the button nor open it again: the flag stays
+    // while that click's button is down. Closed any other way (a key), a flag left over from hovering
+    // would cost the next click on the button.
+    if (!HandleAllocated() || GetAsyncKeyState(VK_LBUTTON) >= 0) RefreshHotAndOpen();
   }
   FreeObjectLink(link);
 }

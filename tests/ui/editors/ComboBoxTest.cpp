@@ -153,6 +153,16 @@ TEST_F(ComboBoxTest, TheButtonOpensAndAClickOnItWhileOpenClosesWithoutReopening)
   // The next click opens it again.
   Click(ButtonCentre(combo));
   EXPECT_TRUE(combo->DroppedDown());
+  // Closed by a key with the mouse resting on the button, the first click opens it.
+  Headless().InjectMouseMove(ButtonCentre(combo).X + 1, ButtonCentre(combo).Y);
+  Pump();
+  Key(VK_F4);
+  ASSERT_FALSE(combo->DroppedDown());
+  Headless().InjectMouseButton(platform::kButtonLeft, true);
+  Pump();
+  Headless().InjectMouseButton(platform::kButtonLeft, false);
+  Pump();
+  EXPECT_TRUE(combo->DroppedDown());
 }
 
 TEST_F(ComboBoxTest, AClickOnTheTextOpensOnlyAFixedList) {
