@@ -412,6 +412,21 @@ TEST_F(ComboBoxTest, EditListKeepsTypedTextThatIsNoItemAcrossAnOpeningAndClosing
   EXPECT_EQ(combo->ItemIndex(), -1);
 }
 
+TEST_F(ComboBoxTest, TextAndItemIndexWrittenByCodeStayInStepAndChangeOnce) {
+  for (TcxEditDropDownListStyle style : {lsEditList, lsFixedList}) {
+    TcxComboBox* combo = NewCombo({"VIDEO", "VGA", "DVI"}, style);
+    int changes = 0;
+    combo->Properties()->OnChange = [&](TObject*) { ++changes; };
+    combo->SetText("DVI");
+    EXPECT_EQ(combo->ItemIndex(), 2) << style;
+    EXPECT_EQ(changes, 1) << style;
+    combo->SetItemIndex(0);
+    EXPECT_EQ(combo->Text(), "VIDEO") << style;
+    EXPECT_EQ(changes, 2) << style;
+    delete combo;
+  }
+}
+
 TEST_F(ComboBoxTest, RevertableDoubleClickStepsAndWrapsToTheFirstItem) {
   TcxComboBox* combo = NewCombo(3, lsFixedList);
   combo->Properties()->SetRevertable(true);
