@@ -32,6 +32,7 @@
 #include "matrix/ChannelNaming.h"
 #include "matrix/MatrixConfig.h"
 #include "ui/choice/CheckBox.h"
+#include "ui/choice/ColorComboBox.h"
 #include "ui/choice/Label.h"
 #include "ui/choice/RadioGroup.h"
 #include "ui/controls/ControlsUnit.h"
@@ -108,6 +109,7 @@ void StartLibraryUnits() {
   MemoUnitStartup();
   LabelUnitStartup();
   RadioGroupUnitStartup();
+  ColorComboBoxUnitStartup();
   PCPaintersUnitStartup();
   RegisteredSkinsUnitStartup();
   PCSkinPainterUnitStartup();
@@ -121,6 +123,7 @@ void EndLibraryUnits() {
   PCSkinPainterUnitShutdown();
   RegisteredSkinsUnitShutdown();
   PCPaintersUnitShutdown();
+  ColorComboBoxUnitShutdown();
   RadioGroupUnitShutdown();
   LabelUnitShutdown();
   MemoUnitShutdown();

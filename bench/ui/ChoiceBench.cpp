@@ -6,7 +6,9 @@
 // to the hand-over of the installed faces on the interface thread. And the label: its caption turned
 // by 30 degrees with five extruded copies, drawn afresh into its bitmap and shown, and shown again
 // from the bitmap, against a plain DrawText of the caption. And the radio group: 16 items laid out
-// and painted with their buttons, against a fill of its area.
+// and painted with their buttons, against a fill of its area. And the colour combo box: its open list
+// of the 138 X11 colours, every row on a tall screen, repainted against a fill and DrawText of the
+// same rows.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -20,6 +22,7 @@
 #include "platform/system/Clock.h"
 #include "platform/win/Window.h"
 #include "ui/choice/Button.h"
+#include "ui/choice/ColorComboBox.h"
 #include "ui/choice/FontLoader.h"
 #include "ui/choice/Label.h"
 #include "ui/choice/RadioGroup.h"
@@ -34,8 +37,8 @@ namespace {
 struct Stage {
   platform::ScopedVirtualClock clock;
   TForm* form = nullptr;
-  Stage(int w, int h) {
-    platform::InstallDisplay(platform::CreateHeadlessDisplay(1024, 768));
+  Stage(int w, int h, int ScreenWidth = 1024, int ScreenHeight = 768) {
+    platform::InstallDisplay(platform::CreateHeadlessDisplay(ScreenWidth, ScreenHeight));
     InitializeForms();
     Application->Initialize();
     PaintingUnitsStartup();
@@ -253,6 +256,54 @@ void BM_RadioGroup16ItemsLayoutAndPaint(benchmark::State& state) {
 
 void BM_RadioGroupAreaFillRect(benchmark::State& state) { FillArea(state, 340, 240, RECT{10, 10, 310, 210}); }
 
+constexpr int kColorListScreenHeight = 2400;
+
+void BM_ColorList140Painted(benchmark::State& state) {
+  Stage stage(300, 60, 1024, kColorListScreenHeight);
+  auto* combo = new TcxColorComboBox(stage.form);
+  combo->SetParent(stage.form);
+  combo->SetBounds(10, 10, 200, 21);
+  combo->Properties()->SetPrepareList(cxplX11);
+  combo->Properties()->SetDropDownRows(140);
+  combo->SetDroppedDown(true);
+  Application->ProcessMessages();
+  TcxCustomComboBoxListBox* list = combo->ListBox();
+  if (!list || !combo->DroppedDown()) {
+    state.SkipWithError("the list did not open");
+    return;
+  }
+  list->Update();
+  for (auto _ : state) {
+    InvalidateRect(list->Handle(), nullptr, FALSE);
+    UpdateWindow(list->Handle());
+  }
+  state.counters["rows"] = combo->Properties()->CombinedCount();
+  combo->SetDroppedDown(false);
+}
+
+void BM_ColorList140FillRectAndDrawText(benchmark::State& state) {
+  Stage stage(300, kColorListScreenHeight - 100, 1024, kColorListScreenHeight);
+  TcxColorComboBoxItems items(nullptr);
+  FillColorSet(&items, cxplX11);
+  HDC dc = GetDC(stage.form->Handle());
+  TCanvas c;
+  c.SetHandle(dc);
+  c.Brush()->SetColor(clWindow);
+  c.RequiredState(TCanvasState{csHandleValid, csFontValid});
+  for (auto _ : state) {
+    for (int i = 0; i < items.Count(); ++i) {
+      RECT r{0, i * 16, 200, i * 16 + 16};
+      c.FillRect(r);
+      r.left += 32;
+      const String& name = items.Items(i)->Description();
+      DrawText(dc, name.c_str(), static_cast<int>(name.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    }
+  }
+  state.counters["rows"] = items.Count();
+  c.SetHandle(nullptr);
+  ReleaseDC(stage.form->Handle(), dc);
+}
+
 }  // namespace
 
 BENCHMARK(BM_ButtonWithGlyphAndCaption);
@@ -267,3 +318,5 @@ BENCHMARK(BM_TurnedLabelDepth5FromBitmap);
 BENCHMARK(BM_LabelCaptionDrawText);
 BENCHMARK(BM_RadioGroup16ItemsLayoutAndPaint);
 BENCHMARK(BM_RadioGroupAreaFillRect);
+BENCHMARK(BM_ColorList140Painted);
+BENCHMARK(BM_ColorList140FillRectAndDrawText);
