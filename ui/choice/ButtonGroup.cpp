@@ -4,7 +4,6 @@
 
 #include "platform/win/Focus.h"
 #include "platform/win/Keys.h"
-#include "ui/controls/ControlServices.h"
 #include "ui/foundation/ThemeManager.h"
 
 using namespace win;
@@ -12,10 +11,6 @@ using namespace win;
 namespace {
 
 bool PointIn(const TRect& R, const TPoint& P) { return P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom; }
-
-constexpr TShiftState kMouseButtons{ssLeft, ssRight, ssMiddle};
-
-bool OnlyLeftButton(TShiftState Shift) { return (Shift * kMouseButtons) == TShiftState{ssLeft}; }
 
 // The item style of a group that is not in place, from the frame it is drawn with.
 TcxEditButtonStyle ItemStyleOfBorder(TcxContainerBorderStyle Border) {
@@ -215,35 +210,14 @@ void TcxButtonGroupViewData::CalculateItemStates(TcxButtonGroupViewInfo* AViewIn
   const bool native = UsesNativeButtons(EditStyle()->LookAndFeel());
   const TcxEditButtonTransparency transparency = EditStyle()->ButtonTransparency();
   const bool transparent = transparency == ebtAlways || (transparency == ebtInactive && !ActiveOrHot);
-  const bool leftOnly = OnlyLeftButton(AShift);
   for (int i = 0; i < AViewInfo->ButtonCount(); ++i) {
     TcxGroupBoxButtonViewInfo* item = AViewInfo->Item(i);
     item->Data.NativeStyle = native;
     item->Data.Transparent = transparent;
     item->Data.BackgroundColor = AViewInfo->BackgroundColor;
-    const TcxEditButtonState previous = item->Data.State;
-    const bool held = ButtonHeldDown(AViewInfo, i);
-    TcxEditButtonState state;
-    if (!Enabled) {
-      state = ebsDisabled;
-    } else if (!held && (IsDesigning || !PointIn(item->Bounds, P))) {
-      state = ebsNormal;
-    } else {
-      const bool returnPress = AButton == 0 && AShift.Contains(ssLeft) && previous == ebsNormal && i == HeldButtonIndex();
-      const bool leftPress = AButton == 1 && leftOnly;
-      const bool stillPressed = previous == ebsPressed && AShift.Contains(ssLeft);
-      if (held || leftPress || stillPressed || returnPress) AViewInfo->IsButtonUnderPressedMouse = true;
-      if (!held && IsPlainMouseMove(AShift) && !returnPress) {
-        state = ebsSelected;
-        AViewInfo->SelectedButton = i;
-      } else if (held || (returnPress && CanPressButtons()) ||
-                 (leftOnly && ((AButton == 1 && CanPressButtons()) || i == pressedBefore)) || stillPressed) {
-        state = ebsPressed;
-        AViewInfo->PressedButton = i;
-      } else {
-        state = ebsNormal;
-      }
-    }
+    const TcxEditButtonState state =
+        Enabled ? MouseButtonState(AViewInfo, i, item->Bounds, item->Data.State, P, AButton, AShift, pressedBefore)
+                : ebsDisabled;
     item->Data.State = state;
     CalculateButtonNativeState(AViewInfo, item);
   }

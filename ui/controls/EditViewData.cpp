@@ -580,35 +580,38 @@ void TcxCustomEditViewData::DistributeButtonWidths(TcxCustomEditViewInfo* AViewI
   }
 }
 
+TcxEditButtonState TcxCustomEditViewData::MouseButtonState(TcxCustomEditViewInfo* AViewInfo, int Index,
+                                                           const TRect& Bounds, TcxEditButtonState Previous,
+                                                           const TPoint& P, int AButton, TShiftState AShift,
+                                                           int PressedBefore) {
+  const bool held = ButtonHeldDown(AViewInfo, Index);
+  if (!held && (IsDesigning || !Contains(Bounds, P))) return ebsNormal;
+  const bool anyButton = !(AShift * kMouseButtons).Empty();
+  const bool leftOnly = OnlyLeftButton(AShift);
+  const bool returnPress = AButton == 0 && AShift.Contains(ssLeft) && Previous == ebsNormal && Index == HeldButtonIndex();
+  const bool leftPress = AButton == 1 && leftOnly;
+  const bool stillPressed = Previous == ebsPressed && AShift.Contains(ssLeft);
+  if (held || leftPress || stillPressed || returnPress) AViewInfo->IsButtonUnderPressedMouse = true;
+  if (!held && !anyButton && !returnPress) {
+    AViewInfo->SelectedButton = Index;
+    return ebsSelected;
+  }
+  if (held || (returnPress && CanPressButtons()) ||
+      (leftOnly && ((leftPress && CanPressButtons()) || Index == PressedBefore)) || stillPressed) {
+    AViewInfo->PressedButton = Index;
+    return ebsPressed;
+  }
+  return ebsNormal;
+}
+
 void TcxCustomEditViewData::CalculateButtonStates(TcxCustomEditViewInfo* AViewInfo, const TPoint& P, int AButton,
                                                   TShiftState AShift, int PressedBefore) {
-  bool anyButton = !(AShift * kMouseButtons).Empty();
-  bool leftOnly = OnlyLeftButton(AShift);
   for (int i = 0; i < AViewInfo->ButtonCount(); ++i) {
     TcxEditButtonViewInfo* entry = AViewInfo->Button(i);
-    TcxEditButtonState previous = entry->Data.State;
-    bool held = ButtonHeldDown(AViewInfo, i);
-    TcxEditButtonState state;
-    if (!Enabled || !Properties->Buttons()->ButtonAt(entry->ButtonIndex)->Enabled()) {
-      state = ebsDisabled;
-    } else if (held || (!IsDesigning && Contains(entry->VisibleBounds, P))) {
-      bool returnPress = AButton == 0 && AShift.Contains(ssLeft) && previous == ebsNormal && i == HeldButtonIndex();
-      bool leftPress = AButton == 1 && leftOnly;
-      bool stillPressed = previous == ebsPressed && AShift.Contains(ssLeft);
-      if (held || leftPress || stillPressed || returnPress) AViewInfo->IsButtonUnderPressedMouse = true;
-      if (!held && !anyButton && !returnPress) {
-        state = ebsSelected;
-        AViewInfo->SelectedButton = i;
-      } else if (held || (returnPress && CanPressButtons()) ||
-                 (leftOnly && ((leftPress && CanPressButtons()) || i == PressedBefore)) || stillPressed) {
-        state = ebsPressed;
-        AViewInfo->PressedButton = i;
-      } else {
-        state = ebsNormal;
-      }
-    } else {
-      state = ebsNormal;
-    }
+    TcxEditButtonState state = !Enabled || !Properties->Buttons()->ButtonAt(entry->ButtonIndex)->Enabled()
+                                   ? ebsDisabled
+                                   : MouseButtonState(AViewInfo, i, entry->VisibleBounds, entry->Data.State, P,
+                                                      AButton, AShift, PressedBefore);
     if (AViewInfo->OnGetButtonState) AViewInfo->OnGetButtonState(AViewInfo, i, state);
     entry->Data.State = state;
     CalculateButtonThemeParts(entry);

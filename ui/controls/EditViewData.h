@@ -138,6 +138,11 @@ class TcxCustomEditViewData : public TPersistent {
   void PlaceButtons(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo, const TRect& ABounds, TcxEditButtonStyle Style);
   void CalculateButtonStates(TcxCustomEditViewInfo* AViewInfo, const TPoint& P, int AButton, TShiftState AShift,
                              int PressedBefore);
+  // An enabled button's state under the mouse (hot, pressed or normal), marking the view info's
+  // hot and pressed button and whether the mouse holds one.
+  TcxEditButtonState MouseButtonState(TcxCustomEditViewInfo* AViewInfo, int Index, const TRect& Bounds,
+                                      TcxEditButtonState Previous, const TPoint& P, int AButton, TShiftState AShift,
+                                      int PressedBefore);
   void MarkEdgeButtons(TcxCustomEditViewInfo* AViewInfo);
   void CalculatePopupBorderStyle(TcxCustomEditViewInfo* AViewInfo);
   void ApplyConstraints(TSize& Size);
