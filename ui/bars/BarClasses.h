@@ -14,6 +14,7 @@
 #include "ui/foundation/Types.h"
 
 class TdxFadingObjectHelper;
+class TdxFader;
 class TdxBarPainter;
 class TdxDockControl;
 
@@ -447,7 +448,8 @@ class TCustomdxBarControl : public TCustomControl {
   virtual int ItemHeight(TdxBarItemControl* AControl) const;
   virtual TBitmap* DefaultGlyph() const { return nullptr; }
   virtual TFont* ItemsFont() const;
-  virtual TObject* BarFader() const { return nullptr; }
+  // The library's hot-track fader.
+  virtual TdxFader* BarFader() const;
   virtual TRect ItemInnerRect(TdxBarItemControl* AControl) const;
   virtual bool InCustomizingMode() const;
   virtual bool AllowsFading() const { return false; }

@@ -18,6 +18,7 @@
 #include "ui/bars/BarUnit.h"
 #include "ui/bars/Bars.h"
 #include "ui/foundation/Canvas.h"
+#include "ui/foundation/Fader.h"
 #include "ui/foundation/ObjectLinks.h"
 
 using namespace win;
@@ -280,6 +281,8 @@ TFont* TCustomdxBarControl::ItemsFont() const {
   TdxBarManager* manager = BarManager();
   return manager ? manager->Font() : nullptr;
 }
+
+TdxFader* TCustomdxBarControl::BarFader() const { return FaderInstance; }
 
 HFONT TCustomdxBarControl::FontHandle() const {
   TFont* font = ItemsFont();

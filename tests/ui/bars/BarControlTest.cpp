@@ -653,6 +653,9 @@ TEST_F(BarControlTest, ChildWindowMessages) {
   SendMessage(bar->Handle(), WM_COMMAND, MAKEWPARAM(1, EN_CHANGE), reinterpret_cast<LPARAM>(edit));
   EXPECT_EQ(changes, 1);
   DestroyWindow(edit);
+  // Focus given to the bar goes back to its manager's form.
+  SetFocus(bar->Handle());
+  EXPECT_EQ(GetFocus(), Form->Handle());
   TObject::Free(bar);
 }
 
@@ -765,6 +768,27 @@ TEST_F(BarControlTest, DefaultAnswersThatAreEasyToGetWrong) {
   TObject::Free(parent);
   EXPECT_FALSE(child.Alive()) << "the parent took its child with it";
   TObject::Free(dock);
+}
+
+TEST_F(BarControlTest, AMenuClosedWhileCustomizingHandsTheSelectionBack) {
+  auto* toolbar = new TTestBarWindow(M);
+  TdxBarItemLinks* links = Links(toolbar, {"File"});
+  Show(toolbar, 100, 100, 80, 30);
+  TdxBarItemControl* opener = links->Items(0)->Control();
+  toolbar->SelectControlByKeyboard(opener);
+  auto* menu = new TTestBarWindow(M, 2);
+  Links(menu, {"Open"});
+  Show(menu, 100, 130, 80, 30);
+  menu->SetParentBar(toolbar);
+  M->SetCustomizing(true);
+  M->SetSelectedItem(menu->ItemLinks()->Items(0)->Control(), menu);
+  int invalidations = toolbar->Invalidations;
+  TObject::Free(menu);
+  EXPECT_EQ(M->SelectedItem(), opener) << "the sub-item that opened the menu is selected again";
+  EXPECT_GT(toolbar->Invalidations, invalidations) << "and redrawn";
+  EXPECT_EQ(toolbar->ChildBar(), nullptr);
+  M->SetCustomizing(false);
+  TObject::Free(toolbar);
 }
 
 TEST_F(BarControlTest, HintOffsetsAndTheOwnerSeam) {
