@@ -62,17 +62,6 @@ class ComboBoxTest : public ControlsTest {
     C->SetFocus();
     Pump();
   }
-  void Key(unsigned Vk, std::initializer_list<unsigned> Modifiers = {}) {
-    for (unsigned m : Modifiers) Headless().InjectKey(m, true);
-    Headless().InjectKey(Vk, true);
-    Headless().InjectKey(Vk, false);
-    for (unsigned m : Modifiers) Headless().InjectKey(m, false);
-    Pump();
-  }
-  void Type(const std::string& Utf8) {
-    Headless().InjectText(Utf8);
-    Pump();
-  }
   // A click at a point in screen coordinates.
   void Click(TPoint P) {
     Headless().InjectMouseMove(P.X, P.Y);
