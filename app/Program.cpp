@@ -33,6 +33,7 @@
 #include "matrix/MatrixConfig.h"
 #include "ui/choice/CheckBox.h"
 #include "ui/choice/ColorComboBox.h"
+#include "ui/choice/FontNameComboBox.h"
 #include "ui/choice/Label.h"
 #include "ui/choice/RadioGroup.h"
 #include "ui/controls/ControlsUnit.h"
@@ -110,6 +111,7 @@ void StartLibraryUnits() {
   LabelUnitStartup();
   RadioGroupUnitStartup();
   ColorComboBoxUnitStartup();
+  FontNameComboBoxUnitStartup();
   PCPaintersUnitStartup();
   RegisteredSkinsUnitStartup();
   PCSkinPainterUnitStartup();
@@ -123,6 +125,7 @@ void EndLibraryUnits() {
   PCSkinPainterUnitShutdown();
   RegisteredSkinsUnitShutdown();
   PCPaintersUnitShutdown();
+  FontNameComboBoxUnitShutdown();
   ColorComboBoxUnitShutdown();
   RadioGroupUnitShutdown();
   LabelUnitShutdown();
