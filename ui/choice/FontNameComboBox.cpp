@@ -17,24 +17,26 @@ using namespace win;
 namespace {
 
 int gUnitStarts = 0;
-std::unique_ptr<TBitmap> gTTFGlyph;
-std::unique_ptr<TBitmap> gNonTTFGlyph;
+// Freed by the unit's shutdown, never by the exit of a program that ends without it: the drawing
+// layer may be gone by then.
+TBitmap* gTTFGlyph = nullptr;
+TBitmap* gNonTTFGlyph = nullptr;
 
-std::unique_ptr<TBitmap> LoadGlyph(const char* Name) {
+TBitmap* LoadGlyph(const char* Name) {
   auto glyph = std::make_unique<TBitmap>();
   glyph->LoadFromResourceName(GetModuleHandle(nullptr), Name);
   glyph->SetTransparent(true);
-  return glyph;
+  return glyph.release();
 }
 
-TBitmap* TypeGlyph(bool TrueType) { return TrueType ? gTTFGlyph.get() : gNonTTFGlyph.get(); }
+TBitmap* TypeGlyph(bool TrueType) { return TrueType ? gTTFGlyph : gNonTTFGlyph; }
 
 int FlagsAt(TStrings* Items, int Index) { return FontFlagsOfObject(Items->Objects(Index)); }
 
 }  // namespace
 
-TBitmap* FontComboTTFGlyph() { return gTTFGlyph.get(); }
-TBitmap* FontComboNonTTFGlyph() { return gNonTTFGlyph.get(); }
+TBitmap* FontComboTTFGlyph() { return gTTFGlyph; }
+TBitmap* FontComboNonTTFGlyph() { return gNonTTFGlyph; }
 
 // ---- TcxCustomFontNameComboBoxProperties -----------------------------------------------------------------
 
@@ -610,6 +612,7 @@ void FontNameComboBoxUnitShutdown() {
   FilterEditsControllerInstance()->RemoveHelper(TcxFontNameComboBoxProperties::StaticClass(),
                                                 FilterEditHelperClass<TcxFilterFontNameComboBoxHelper>());
   EditPropertiesClassRegistry()->RemoveClass(TcxFontNameComboBoxProperties::StaticClass());
-  gTTFGlyph.reset();
-  gNonTTFGlyph.reset();
+  delete gTTFGlyph;
+  delete gNonTTFGlyph;
+  gTTFGlyph = gNonTTFGlyph = nullptr;
 }
