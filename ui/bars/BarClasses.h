@@ -457,7 +457,7 @@ class TCustomdxBarControl : public TCustomControl {
   virtual bool ShowsShadow() const;
   virtual bool IsStatusBar() const = 0;
   virtual int ItemViewKind(TdxBarItemControl* /*AControl*/) const { return 4; }
-  int SeparatorSizeBefore(TdxBarItemLink* ALink) const;
+  virtual int SeparatorSizeBefore(TdxBarItemLink* ALink) const;
   // The control's rectangle, with its separator when asked; empty for none.
   virtual TRect ItemRect(TdxBarItemControl* AControl, bool AWithSeparator) const;
   // A rectangle region of ItemRect with the separator; the caller deletes it.
@@ -563,7 +563,6 @@ class TCustomdxBarControl : public TCustomControl {
   void SetParentBar(TCustomdxBarControl* Value);
   // The bar that was active before this one became active; none once it is gone.
   TCustomdxBarControl* PreviousActiveBar() const;
-  TdxDockControl* DockControlValue() const { return FDockControl; }
   void SetDockControl(TdxDockControl* Value);
   TdxBarDockingStyle DockingStyle() const { return FDockingStyle; }
   // Calls SetActive unless the state is already the one asked for or the bar cannot be activated;
@@ -690,7 +689,7 @@ class TCustomdxBarControl : public TCustomControl {
   void Resize() override;
   // The links' controls are told the window is gone; MouseLeft first unless the bar is destroying.
   void ReleaseControls();
-  // The class library's fill for the current background brush and no picture, for bars that have none.
+  // A fill with the brush, else with the colour (none for clNone): for bars without a background picture.
   void FillPlainBackground(win::HDC DC, const TRect& R, TColor AColor, win::HBRUSH ABrush);
 
   TcxScreenCanvas* FActiveCanvas = nullptr;
