@@ -19,23 +19,22 @@ namespace {
 
 int gUnitStarts = 0;
 
-// The properties' change notifications held back for a scope, as they were before afterwards.
+// The properties' change notifications held back for a scope. A lock already set by a derived
+// editor's own step stays set afterwards; inside an update bracket the flag cannot be told apart
+// from the bracket and is released.
 class TChangesLock {
  public:
-  explicit TChangesLock(TcxCustomEditProperties* P) : FP(P), FSaved(P->IsChangeLocked() && P->UpdateCount() == 0) {
+  explicit TChangesLock(TcxCustomEditProperties* P)
+      : FP(P), FWasLocked(P->IsChangeLocked() && P->UpdateCount() == 0) {
     FP->SetChangesLocked(true);
   }
-  ~TChangesLock() { Release(); }
-  void Release() {
-    if (FP) FP->SetChangesLocked(FSaved);
-    FP = nullptr;
-  }
+  ~TChangesLock() { FP->SetChangesLocked(FWasLocked); }
   TChangesLock(const TChangesLock&) = delete;
   TChangesLock& operator=(const TChangesLock&) = delete;
 
  private:
   TcxCustomEditProperties* FP;
-  bool FSaved;
+  bool FWasLocked;
 };
 
 }  // namespace
