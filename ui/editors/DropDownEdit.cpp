@@ -392,7 +392,7 @@ void TcxCustomDropDownEdit::OpenPopup() {
   }
   ShowPopupWindow();
   FPopupWindow->HandleNeeded();
-  FPopupWindow->ShowFocusTarget = PopupFocusTarget();
+  FPopupWindow->SetShowFocusTarget(PopupFocusTarget());
   PostMessage(FPopupWindow->Handle(), CM_POPUPSHOWAGAIN, 0, 0);
 }
 

@@ -661,6 +661,18 @@ void TcxCustomEditPopupWindow::CloseUp() {
   editor->CloseDropDown(result == mrOk ? pcrAccept : result == mrCancel ? pcrCancel : pcrOther);
 }
 
+void TcxCustomEditPopupWindow::SetShowFocusTarget(TWinControl* Value) {
+  if (Value == FShowFocusTarget) return;
+  if (FShowFocusTarget) FShowFocusTarget->RemoveFreeNotification(this);
+  FShowFocusTarget = Value;
+  if (FShowFocusTarget) FShowFocusTarget->FreeNotification(this);
+}
+
+void TcxCustomEditPopupWindow::Notification(TComponent* AComponent, TOperation Operation) {
+  TcxCustomPopupWindow::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FShowFocusTarget) FShowFocusTarget = nullptr;
+}
+
 void TcxCustomEditPopupWindow::ForwardCharToFocus(WCHAR Ch) {
   if (!IsPopupVisibleListed(this)) return;
   if (HWND focus = GetFocus()) SendMessage(focus, WM_CHAR, Ch, 0);
@@ -672,7 +684,7 @@ void TcxCustomEditPopupWindow::Dispatch(TMessage& Message) {
     return;
   }
   if (Message.Msg == CM_POPUPSHOWAGAIN) {
-    PopupModal(ShowFocusTarget);
+    PopupModal(FShowFocusTarget);
     return;
   }
   // The class library releases the capture before the button-up handling runs: the size is taken

@@ -136,7 +136,9 @@ class TcxCustomEditPopupWindow : public TcxCustomPopupWindow {
   // Resizing moves the window itself instead of a size frame.
   bool LiveResize = false;
   // The control a show request (CM_POPUPSHOWAGAIN) focuses; the editor sets it before posting one.
-  TWinControl* ShowFocusTarget = nullptr;
+  // Watched: a control freed before the request arrives is not focused.
+  TWinControl* ShowFocusTarget() const { return FShowFocusTarget; }
+  void SetShowFocusTarget(TWinControl* Value);
   bool Layouting() const { return FLayouting; }
   bool Sizing() const { return FSizing; }
 
@@ -170,6 +172,7 @@ class TcxCustomEditPopupWindow : public TcxCustomPopupWindow {
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void KeyDown(win::WORD& Key, TShiftState Shift) override;
   void MouseLeaveNotification(TControl* AControl) override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
   void Dispatch(TMessage& Message) override;
 
   // The owner's anchor becomes OwnerBounds; its parent is the owner parent.
@@ -196,6 +199,7 @@ class TcxCustomEditPopupWindow : public TcxCustomPopupWindow {
   bool FSysPanelStyle = false;
   TPoint FSizingStart;
   bool FSizing = false;
+  TWinControl* FShowFocusTarget = nullptr;
 };
 
 // The combo box's popup: as wide as its editor, or wider for its widest item.

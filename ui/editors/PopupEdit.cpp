@@ -122,7 +122,7 @@ TcxCustomPopupEdit::TcxCustomPopupEdit(TComponent* AOwner, const TcxCustomEditCl
 
 TcxCustomPopupEdit::~TcxCustomPopupEdit() {
   // The control goes back before the popup that holds it is freed with the editor.
-  if (HasOpenPopup() || FStateSaved) RestorePopupControl();
+  RestorePopupControl();
   FParentWatch->OnFreeNotification = nullptr;
 }
 
@@ -165,13 +165,16 @@ void TcxCustomPopupEdit::SavePopupControlState() {
 }
 
 void TcxCustomPopupEdit::RestorePopupControl() {
-  TControl* control = ActivePopupProperties()->PopupControl();
-  if (!control || !FStateSaved) return;
+  if (!FStateSaved) return;
   FStateSaved = false;
-  control->SetVisible(false);
-  control->SetParent(FSavedParent);
-  FParentWatch->UnwatchComponent(FSavedParent);
+  TWinControl* parent = FSavedParent;
+  FParentWatch->UnwatchComponent(parent);
   FSavedParent = nullptr;
+  // A control freed while it stood in the popup leaves nothing to give back.
+  TControl* control = ActivePopupProperties()->PopupControl();
+  if (!control) return;
+  control->SetVisible(false);
+  control->SetParent(parent);
   control->SetAlign(FSavedAlign);
   control->SetBoundsRect(FSavedBounds);
   if (auto* form = dynamic_cast<TCustomForm*>(control)) form->SetBorderStyle(FSavedBorderStyle);

@@ -700,6 +700,40 @@ TEST_F(PopupEditTest, ACharacterTypedInTheEditorOpensThePopupAndReachesItsContro
   EXPECT_EQ(edit->Text(), "") << "the character went to the popup, not to the editor";
 }
 
+TEST_F(PopupEditTest, AControlFreedWhileThePopupOpensOrShowsLeavesNothingBehind) {
+  TcxPopupEdit* edit = NewPopupEdit(nullptr);
+  Focus(edit);
+  // Freed before the show request arrives.
+  TPanel* first = NewPanel(form, TRect(300, 200, 420, 290));
+  edit->Properties()->SetPopupControl(first);
+  edit->SetDroppedDown(true);
+  delete first;
+  Pump();
+  EXPECT_EQ(edit->Properties()->PopupControl(), nullptr);
+  edit->SetDroppedDown(false);
+  Pump();
+  // Freed while shown: the next control is saved and given back as usual.
+  TPanel* second = NewPanel(form, TRect(300, 200, 420, 290));
+  edit->Properties()->SetPopupControl(second);
+  edit->SetDroppedDown(true);
+  Pump();
+  ASSERT_TRUE(edit->DroppedDown());
+  delete second;
+  edit->SetDroppedDown(false);
+  Pump();
+  TPanel* third = NewPanel(form, TRect(300, 200, 420, 290));
+  third->SetAlign(alBottom);
+  edit->Properties()->SetPopupControl(third);
+  edit->SetDroppedDown(true);
+  Pump();
+  ASSERT_TRUE(edit->DroppedDown());
+  EXPECT_EQ(third->Parent(), edit->PopupWindow());
+  edit->SetDroppedDown(false);
+  Pump();
+  EXPECT_EQ(third->Parent(), form);
+  EXPECT_EQ(third->Align(), alBottom);
+}
+
 TEST_F(PopupEditTest, ItsOwnParentIsACircularReference) {
   TPanel* host = NewPanel(form, TRect(10, 10, 300, 100));
   auto* edit = new TcxPopupEdit(form);
