@@ -357,8 +357,10 @@ class TdxBarContainerLinkData : public TObject {
 // frees them). The seams the item controls rest on: ItemDrawMode and DrawItemControl (painting),
 // SelectedControl/SelectedLink and PreviousTrackedLink (what is hot or chosen), OwnsItemControl
 // (whether a control that ran user code still belongs here), InvalidateItemControl and
-// ItemControlFocused (what they ask of the window). Input, selection and activation refine the
-// operations marked "input" below.
+// ItemControlFocused (what they ask of the window), ItemLinkDestroying and ItemControlDestroying
+// (the links tell the window what goes). A rotating bar's Paint takes its canvas font through
+// UpdateCanvasFont: the class library gives the canvas the control's font for every paint.
+// Input, selection and activation refine the operations marked "input" below.
 class TCustomdxBarControl : public TCustomControl {
   VW_CLASS(TCustomdxBarControl, TCustomControl)
  public:
