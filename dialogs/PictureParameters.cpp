@@ -1,8 +1,172 @@
 #include "dialogs/PictureParameters.h"
 
+#include <cmath>
+#include <type_traits>
+
+#include "console/GridConsole.h"
+#include "console/ScreenFrame.h"
+#include "platform/classes/SysUtils.h"
+#include "platform/system/Clock.h"
+
 TForm4* Form4 = nullptr;
 
-TForm4::TForm4(TComponent* AOwner) : TForm(AOwner) {}
+namespace {
+
+// The ">>>" panel of this dialog.
+constexpr TWidthToggle kWidthToggle{400, 711, 100};
+
+// The texts that change with the interface language: component, Chinese, English. The description
+// stores them mixed; the rest are the same in both languages.
+struct TCaptionRow {
+  const char* Name;
+  const char* Chinese;
+  const char* English;
+};
+
+constexpr TCaptionRow kCaptions[] = {
+    {"Label1", "调整范围:", "Effect Range:"},
+    {"BitBtn8", "系统复位", "Reset"},
+    {"tsCOLORTEMP", "色温调整", "COLOR TEMP"},
+    {"ColorAdjust", "色彩调整", "COLOR ADJUST"},
+    {"Label25", "背光亮度调整", "Back Light"},
+    {"Button2", "保存调整", "Save"},
+    {"Button3", "关闭", "Close"},
+    // VIDEO.
+    {"GroupBox5", "图像", "Picture"},
+    {"lblVideoBrightness", "亮度", "Brightness"},
+    {"lblVideoContrast", "对比度", "Contrast"},
+    {"lblVideoSaturation", "饱和度", "Satuation"},
+    {"lblVideoSharpness", "清晰度", "Sharpness"},
+    {"lblVideoTone", "色调", "Tone"},
+    {"GroupBox6", "位置", "Postion"},
+    {"lblVideoHPosition", "水平位置", "H Position"},
+    {"lblVideoVPosition", "垂直位置", "V Position"},
+    {"GroupBox10", "重显率调节", "Reproduction Rate Adjustment"},
+    {"lblHStart", "水平起始位置", "HSTART"},
+    {"lblHSize", "水平大小", "HSIZE"},
+    {"lblVStart", "垂直起始位置", "VSTART"},
+    {"lblVSize", "垂直大小", "VSIZE"},
+    // VGA.
+    {"GroupBox1", "图像", "Picture"},
+    {"lblPcBrightness", "亮度", "Brightness"},
+    {"lblPcContrast", "对比度", "Contrast"},
+    {"lblPcHPosition", "水平位置", "H Position"},
+    {"lblPcVPosition", "垂直位置", "V Position"},
+    {"lblPcClock", "时钟", "Clock"},
+    {"lblPcPhase", "相位", "Phase"},
+    {"GroupBox11", "色彩亮平衡", "Color Brightness Balance"},
+    {"lblBrightBalanceRed", "红色", "Red"},
+    {"lblBrightBalanceGreen", "绿色", "Green"},
+    {"lblBrightBalanceBlue", "蓝色", "Blue"},
+    {"GroupBox2", "色彩暗平衡", "Color Darkness Balance"},
+    {"lblDarkBalanceRed", "红色", "Red"},
+    {"lblDarkBalanceGreen", "绿色", "Green"},
+    {"lblDarkBalanceBlue", "蓝色", "Blue"},
+    {"Button4", "色彩自动调整", "Auto Color"},
+    {"Button1", "位置自动调整", "Auto Pos."},
+    // DVI/HDMI/YUV.
+    {"grpDHYPicture", "图像", "Picture"},
+    {"lblDHYBrightness", "亮度", "Brightness"},
+    {"lblDHYContrast", "对比度", "Contrast"},
+    {"lblDHYHPosition", "水平位置", "H Position"},
+    {"lblDHYVPosition", "垂直位置", "V Position"},
+    // COLOR TEMP.
+    {"GroupBox8", "色温亮阶调整", "Color Brightness Adjustment"},
+    {"lblBrightLevelRed", "红色", "Red"},
+    {"lblBrightLevelGreen", "绿色", "Green"},
+    {"lblBrightLevelBlue", "蓝色", "Blue"},
+    {"lblBrightLevelYellow", "黄色", "Yellow"},
+    {"lblBrightLevelPurple", "紫色", "Purple"},
+    {"lblBrightLevelCyan", "青色", "Cyan"},
+    {"lblBrightLevelGray", "灰色", "Gray"},
+    {"GroupBox7", "色温暗阶调整", "Color Darkness Adjustment"},
+    {"lblDarkLevelRed", "红色", "Red"},
+    {"lblDarkLevelGreen", "绿色", "Green"},
+    {"lblDarkLevelBlue", "蓝色", "Blue"},
+    {"lblDarkLevelYellow", "黄色", "Yellow"},
+    {"lblDarkLevelPurple", "紫色", "Purple"},
+    {"lblDarkLevelCyan", "青色", "Cyan"},
+    {"lblDarkLevelGray", "灰色", "Gray"},
+};
+
+// The frames a swatch press sends, by the row's prefix: each gain with its pause after it.
+struct TSwatchFrame {
+  int Command;
+  int PauseMs;
+};
+struct TSwatchRow {
+  const char* Prefix;
+  bool Grey;  // the grey row counts down from 146 at its white end, the others up from 110
+  std::array<TSwatchFrame, 3> Frames;
+  int Count;
+};
+
+constexpr TSwatchRow kSwatchRowFrames[] = {
+    {"BtnYel", false, {{{scRedGain, 100}, {scGreenGain, 50}}}, 2},
+    {"BtnPur", false, {{{scRedGain, 100}, {scBlueGain, 50}}}, 2},
+    {"BtnRed", false, {{{scRedGain, 50}}}, 1},
+    {"BtnChi", false, {{{scGreenGain, 100}, {scBlueGain, 50}}}, 2},
+    {"BtnGre", false, {{{scGreenGain, 50}}}, 1},
+    {"BtnBlu", false, {{{scBlueGain, 100}}}, 1},
+    {"BtnGra", true, {{{scRedGain, 100}, {scGreenGain, 100}, {scBlueGain, 100}}}, 3},
+};
+
+// The three primaries over a white ground, each circle lighting its own channel, so the overlaps
+// mix as light does: yellow, magenta, cyan and a white centre.
+void DrawPrimaries(TImage* Image) {
+  constexpr int kWidth = 145, kHeight = 146, kRadius = 42;
+  struct Circle {
+    int X, Y;
+    std::uint32_t Channel;
+    const char* Letter;
+  };
+  const Circle circles[] = {{72, 48, 0xFF0000, "R"}, {48, 92, 0x00FF00, "G"}, {96, 92, 0x0000FF, "B"}};
+  TBitmap* bitmap = Image->Picture()->Bitmap();
+  bitmap->SetPixelFormat(pf32bit);
+  bitmap->SetSize(kWidth, kHeight);
+  for (int y = 0; y < kHeight; ++y) {
+    auto* row = static_cast<std::uint32_t*>(bitmap->ScanLine(y));
+    for (int x = 0; x < kWidth; ++x) {
+      std::uint32_t light = 0;
+      bool inside = false;
+      for (const Circle& c : circles) {
+        if ((x - c.X) * (x - c.X) + (y - c.Y) * (y - c.Y) <= kRadius * kRadius) {
+          light |= c.Channel;
+          inside = true;
+        }
+      }
+      row[x] = inside ? light : 0xFFFFFF;
+    }
+  }
+  TCanvas* canvas = bitmap->Canvas();
+  canvas->Brush()->SetStyle(bsClear);
+  canvas->Font()->SetName("Tahoma");
+  canvas->Font()->SetHeight(-14);
+  canvas->Font()->SetStyle(TFontStyles{fsBold});
+  canvas->Font()->SetColor(clWhite);
+  // Each letter on its own circle, away from the overlaps.
+  canvas->TextOut(68, 10, circles[0].Letter);
+  canvas->TextOut(14, 100, circles[1].Letter);
+  canvas->TextOut(122, 100, circles[2].Letter);
+}
+
+}  // namespace
+
+TForm4::TForm4(TComponent* AOwner) : TForm(AOwner) {
+  RegisterHandler("FormCreate", &TForm4::FormCreate);
+  RegisterHandler("FormShow", &TForm4::FormShow);
+  RegisterHandler("BitBtn8Click", &TForm4::BitBtn8Click);
+  RegisterHandler("Button1Click", &TForm4::Button1Click);
+  RegisterHandler("Button2Click", &TForm4::Button2Click);
+  RegisterHandler("Button3Click", &TForm4::Button3Click);
+  RegisterHandler("Button4Click", &TForm4::Button4Click);
+  RegisterHandler("SpeedButton43Click", &TForm4::SpeedButton43Click);
+  RegisterHandler("SpeedButton44Click", &TForm4::SpeedButton44Click);
+  RegisterHandler("btn1Click", &TForm4::btn1Click);
+  RegisterHandler("rzpnl3MouseDown", &TForm4::rzpnl3MouseDown);
+  RegisterHandler("tmr1Timer", &TForm4::tmr1Timer);
+  RegisterPictureStepHandlers(this, [this](int Command, int Value) { Send(Command, Value); });
+}
 
 TForm4::~TForm4() {
   if (Form4 == this) Form4 = nullptr;
@@ -10,8 +174,118 @@ TForm4::~TForm4() {
 
 void TForm4::Loaded() {
   TForm::Loaded();
-  BitBtn8 = dynamic_cast<TcxButton*>(FindComponent("BitBtn8"));
+  auto find = [this](auto*& field, const String& name) {
+    field = dynamic_cast<std::remove_reference_t<decltype(field)>>(FindComponent(name));
+  };
+#define VW_FIND(Name) find(Name, #Name)
+  VW_FIND(cxgrpbxTop);
+  VW_FIND(Label1);
+  VW_FIND(Label2);
+  VW_FIND(BitBtn8);
+  VW_FIND(cxPageControl1);
+  VW_FIND(TabSheet1);
+  VW_FIND(TabSheet2);
+  VW_FIND(tsDHY);
+  VW_FIND(tsCOLORTEMP);
+  VW_FIND(ColorAdjust);
+  VW_FIND(Button4);
+  VW_FIND(Button1);
+  VW_FIND(img1);
+  VW_FIND(lbl10);
+  VW_FIND(lbl11);
+  VW_FIND(lbl12);
+  VW_FIND(Panel1);
+  VW_FIND(rzpnl1);
+  VW_FIND(rzpnl2);
+  VW_FIND(rzpnl3);
+  VW_FIND(lbl13);
+  VW_FIND(lbl14);
+  VW_FIND(lbl4);
+  VW_FIND(lbl5);
+  VW_FIND(lbl6);
+  VW_FIND(edt1);
+  VW_FIND(edt2);
+  VW_FIND(edt3);
+  VW_FIND(btn1);
+  VW_FIND(tmr1);
+  VW_FIND(cxgrpbxBottom);
+  VW_FIND(Label25);
+  VW_FIND(SpeedButton43);
+  VW_FIND(SpeedButton44);
+  VW_FIND(Button2);
+  VW_FIND(Button3);
+#undef VW_FIND
 }
+
+void TForm4::Send(int Command, int Value) { Form1->SendScreenCommand(Command, Value); }
+
+void TForm4::FormCreate(TObject*) {
+  DrawPrimaries(img1);
+  BuildSwatches(this, Panel1, rzpnl2, [this](TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
+    SwatchMouseDown(Sender, Button, Shift, X, Y);
+  });
+}
+
+void TForm4::FormShow(TObject*) {
+  Label2->SetCaption(IntToStr(Form1->SelectionLeft) + "," + IntToStr(Form1->SelectionTop) + " - " +
+                     IntToStr(Form1->SelectionRight) + "," + IntToStr(Form1->SelectionBottom));
+  ApplyLanguage(Form1->Language);
+  cxPageControl1->SetActivePage(tsCOLORTEMP);
+}
+
+void TForm4::ApplyLanguage(int Language) {
+  if (Language != 0 && Language != 1) return;
+  const bool english = Language == 1;
+  SetCaption(english ? " Video Adjust" : "参数调整");
+  for (const TCaptionRow& row : kCaptions)
+    if (auto* control = dynamic_cast<TControl*>(FindComponent(row.Name)))
+      control->SetCaption(english ? row.English : row.Chinese);
+}
+
+void TForm4::BitBtn8Click(TObject*) { Send(scSystemReset, 1); }
+void TForm4::Button1Click(TObject*) { Send(scAutoPosition, 1); }
+void TForm4::Button2Click(TObject*) { Send(scSaveSettings, 1); }
+void TForm4::Button3Click(TObject*) { Close(); }
+void TForm4::Button4Click(TObject*) { Send(scAutoColor, 1); }
+
+void TForm4::SendBacklight(int Value) {
+  Send(scBacklight, Value);
+  win::Sleep(100);
+  Send(scBacklightAlt, Value);
+}
+
+void TForm4::SpeedButton43Click(TObject*) { SendBacklight(0); }
+void TForm4::SpeedButton44Click(TObject*) { SendBacklight(1); }
+
+void TForm4::btn1Click(TObject*) {
+  // Each edit is read just before its frame: a bad entry stops there, with the frames before it sent.
+  Send(scRedGain, StrToInt(edt1->Text()));
+  win::Sleep(100);
+  Send(scGreenGain, StrToInt(edt2->Text()));
+  win::Sleep(100);
+  Send(scBlueGain, StrToInt(edt3->Text()));
+}
+
+void TForm4::SwatchMouseDown(TObject* Sender, TMouseButton, TShiftState, int, int) {
+  auto* swatch = static_cast<TRzPanel*>(Sender);
+  const String prefix = Copy(swatch->Name(), 1, 6);
+  const int h = StrToInt(swatch->Hint());
+  SelectSwatch(SelectedSwatch, swatch, rzpnl1, rzpnl2);
+  for (const TSwatchRow& row : kSwatchRowFrames) {
+    if (prefix != row.Prefix) continue;
+    const int gain = row.Grey ? 146 - h : h + 110;
+    for (int i = 0; i < row.Count; ++i) {
+      Send(row.Frames[static_cast<std::size_t>(i)].Command, gain);
+      win::Sleep(static_cast<win::DWORD>(row.Frames[static_cast<std::size_t>(i)].PauseMs));
+    }
+  }
+}
+
+void TForm4::rzpnl3MouseDown(TObject*, TMouseButton, TShiftState, int, int) {
+  PressWidthToggle(this, SelectedSwatch, rzpnl3, rzpnl1, rzpnl2, tmr1, kWidthToggle);
+}
+
+void TForm4::tmr1Timer(TObject*) { ReleaseWidthToggle(SelectedSwatch, rzpnl3, rzpnl2, tmr1); }
 
 namespace {
 

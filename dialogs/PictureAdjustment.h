@@ -1,0 +1,78 @@
+#pragma once
+// What the picture parameter dialogs share: the step rows and the mixed-colour rows with what they
+// send, and the swatch palette with its selection frame and its ">>>" panel. Each dialog passes its
+// own sender, so the grid console's dialog and the other consoles' dialog send the same rows
+// through their own addressing.
+#include <array>
+#include <functional>
+
+#include "platform/classes/Controls.h"
+#include "platform/classes/Forms.h"
+#include "platform/classes/Timer.h"
+#include "ui/panels/Panel.h"
+
+// Sends one screen command (command byte, value) to the console's wall selection.
+using TScreenSender = std::function<void(int Command, int Value)>;
+
+// A pair of step buttons: the down button sends the command with 0, the up button with 1.
+struct TStepPair {
+  const char* Down;
+  const char* Up;
+  int Command;
+};
+
+// The single-frame step pairs of the VIDEO, VGA and COLOR TEMP pages. The DVI/HDMI/YUV page's
+// buttons run the VGA page's handlers, so they have no rows of their own.
+extern const std::array<TStepPair, 29> kStepPairs;
+
+// A pair of mixed-colour buttons: three frames, red, green and blue, on three consecutive commands.
+// The up button sends the opposite of each of the down button's values.
+struct TMixedColourPair {
+  const char* Down;
+  const char* Up;
+  int RedCommand;
+  std::array<int, 3> DownValues;
+  int UpPauseMs;  // between the up button's frames; the down button always pauses 100 ms
+};
+
+extern const std::array<TMixedColourPair, 8> kMixedColourPairs;
+
+// The handler name a button's click is bound by in the form descriptions.
+String StepHandlerName(const String& Button);
+
+// Registers a click handler for both buttons of every step and mixed-colour pair on Form, each
+// sending through Send.
+void RegisterPictureStepHandlers(TComponent* Form, const TScreenSender& Send);
+
+// Three frames on RedCommand and the two commands after it, Pause ms between them and none after.
+void SendMixedColour(const TScreenSender& Send, int RedCommand, const std::array<int, 3>& Values, int PauseMs);
+
+// The palette: 7 rows of 36 swatches, in the order of their name prefixes.
+inline constexpr int kSwatchRows = 7;
+inline constexpr int kSwatchColumns = 36;
+extern const std::array<const char*, kSwatchRows> kSwatchPrefixes;
+
+// The colour of the swatch in a row and column: the row's reduced components at 255 - 4 * Column,
+// the others at 255.
+TColor SwatchColor(int Row, int Column);
+
+// Builds the palette into Panel, owned by Dialog: the pitch is the panel's width div 22, each swatch
+// named by its row's prefix and its column, its column in its hint, in Unselected's frame style.
+void BuildSwatches(TComponent* Dialog, TWinControl* Panel, const TRzPanel* Unselected, const TMouseEvent& OnMouseDown);
+
+// The selection frame, moved from the panel that shows it (if any) to Swatch.
+void SelectSwatch(TRzPanel*& SelectedSwatch, TRzPanel* Swatch, const TRzPanel* Selected, const TRzPanel* Unselected);
+
+// The ">>>" panel: it shows pressed until Timer fires, from then on its own frame style is the
+// unselected one, and it widens the dialog by Widen or narrows it to NarrowWidth; its Left is the
+// dialog's new width less RightMargin.
+struct TWidthToggle {
+  int Widen;
+  int NarrowWidth;
+  int RightMargin;
+};
+void PressWidthToggle(TForm* Dialog, TRzPanel*& SelectedSwatch, TRzPanel* Toggle, const TRzPanel* Selected,
+                      TRzPanel* Unselected, TTimer* Timer, const TWidthToggle& Sizes);
+// The timer's end of the press: the panel is released only while it still holds the selection, so a
+// swatch chosen within the press keeps its frame.
+void ReleaseWidthToggle(TRzPanel* SelectedSwatch, TRzPanel* Toggle, const TRzPanel* Unselected, TTimer* Timer);

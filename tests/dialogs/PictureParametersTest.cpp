@@ -1,0 +1,444 @@
+// The grid console's picture parameter dialog as the operator drives it: clicks injected into the
+// shown dialog, the screens' port a pseudo-terminal standing for COM1, time virtual. The wall
+// selection is (1,1)-(2,2), so every frame reads C6 11 22 command value BB.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/BootWindow.h"
+#include "app/Program.h"
+#include "console/CommSettings.h"
+#include "console/GridConsole.h"
+#include "console/ScreenFrame.h"
+#include "dialogs/PictureParameters.h"
+#include "platform/system/Registry.h"
+#include "tests/app/AppFixture.h"
+#include "tests/support/SerialPeer.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = testsupport::SerialPeer::Bytes;
+using Pauses = std::vector<std::uint32_t>;
+using namespace win;
+
+// Passes time on to the fixture's virtual clock and keeps every pause asked of it, so a handler's
+// frames and the pauses between them can be read back in order.
+class PauseRecorder final : public platform::Clock {
+ public:
+  explicit PauseRecorder(platform::VirtualClock& inner) : inner_(inner) { platform::InstallClock(this); }
+  ~PauseRecorder() override { platform::InstallClock(&inner_); }
+  std::uint64_t NowMs() override { return inner_.NowMs(); }
+  void Sleep(std::uint32_t ms) override {
+    pauses.push_back(ms);
+    inner_.Sleep(ms);
+  }
+  std::int64_t WallMs() override { return inner_.WallMs(); }
+  bool IsVirtual() const override { return true; }
+
+  Pauses pauses;
+
+ private:
+  platform::VirtualClock& inner_;
+};
+
+Bytes Frame(int command, int value) {
+  return {0xC6, 0x11, 0x22, static_cast<std::uint8_t>(command), static_cast<std::uint8_t>(value), 0xBB};
+}
+
+Bytes Frames(std::initializer_list<std::pair<int, int>> frames) {
+  Bytes out;
+  for (auto [command, value] : frames) {
+    Bytes f = Frame(command, value);
+    out.insert(out.end(), f.begin(), f.end());
+  }
+  return out;
+}
+
+class PictureParametersTest : public apptest::AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    // COM1 is the peer: a USB adapter in the kernel's list, its node the pty.
+    std::string sys = folder + "/sys", dev = folder + "/dev";
+    fs::create_directories(sys + "/ttyUSB0/device");
+    fs::create_directories(dev);
+    ASSERT_FALSE(screens.DevicePath().empty());
+    fs::create_symlink(screens.DevicePath(), dev + "/ttyUSB0");
+    platform::SetSerialDeviceRoots(sys, dev);
+    CreateProgramWindows();
+    Pump();
+    Form18->ConsoleKind = ckGrid;
+    Form1->SelectionLeft = 1, Form1->SelectionTop = 1, Form1->SelectionRight = 2, Form1->SelectionBottom = 2;
+  }
+  void TearDown() override {
+    AppTest::TearDown();
+    platform::SetSerialDeviceRoots("", "");
+  }
+
+  void Connect() {
+    Form2->ComboBox1->SetText("COM1");
+    Form2->ComboBox2->SetText("COM1");
+    Form2->ComboBox3->SetText("COM1");
+    Form1->BitBtn1->Click();
+    ASSERT_EQ(Form18->LinkOpen, 1);
+  }
+  void ShowDialog() {
+    Form4->Show();
+    Pump();
+  }
+  template <class T = TControl>
+  T* Find(const std::string& name) {
+    auto* c = dynamic_cast<T*>(Form4->FindComponent(name));
+    EXPECT_NE(c, nullptr) << name;
+    return c;
+  }
+  // Brings the control's page forward and clicks its middle with a mouse button.
+  void Press(TControl* control, int button = platform::kButtonLeft) {
+    for (TControl* p = control; p; p = p->Parent())
+      if (auto* sheet = dynamic_cast<TcxTabSheet*>(p)) Form4->cxPageControl1->SetActivePage(sheet);
+    Pump();
+    POINT at = control->ClientToScreen(POINT{control->Width() / 2, control->Height() / 2});
+    Headless().InjectMouseMove(at.x, at.y);
+    Pump();
+    Headless().InjectMouseButton(button, true);
+    Pump();
+    Headless().InjectMouseButton(button, false);
+    Pump();
+  }
+  // What one press sends: the bytes on the line and the pauses in order.
+  struct Sent {
+    Bytes bytes;
+    Pauses pauses;
+  };
+  Sent PressAndRead(TControl* control, std::size_t frames, int button = platform::kButtonLeft) {
+    PauseRecorder recorder(clock.clock());
+    Press(control, button);
+    return {screens.Receive(frames * 6), recorder.pauses};
+  }
+  Sent CallAndRead(std::function<void()> action, std::size_t frames) {
+    PauseRecorder recorder(clock.clock());
+    action();
+    return {screens.Receive(frames * 6), recorder.pauses};
+  }
+
+  testsupport::SerialPeer screens;
+};
+
+TEST_F(PictureParametersTest, EveryStepButtonSendsItsCommandDownZeroUpOne) {
+  struct Row {
+    const char *down, *up;
+    int command;
+  } rows[] = {
+      {"SpeedButton1", "SpeedButton2", 0x31},   {"SpeedButton3", "SpeedButton4", 0x30},
+      {"SpeedButton5", "SpeedButton6", 0x32},   {"SpeedButton7", "SpeedButton8", 0x34},
+      {"SpeedButton57", "SpeedButton58", 0x33}, {"SpeedButton9", "SpeedButton10", 0x3B},
+      {"SpeedButton11", "SpeedButton12", 0x3C}, {"btnHsatsub", "btnHsatadd", 0x61},
+      {"btnHszesub", "btnHszeadd", 0x62},       {"btnVsatsub", "btnVsatadd", 0x63},
+      {"btnVszesub", "btnVszeadd", 0x64},       {"SpeedButton19", "SpeedButton20", 0x41},
+      {"SpeedButton21", "SpeedButton22", 0x40}, {"SpeedButton23", "SpeedButton24", 0x42},
+      {"SpeedButton25", "SpeedButton26", 0x43}, {"SpeedButton27", "SpeedButton28", 0x44},
+      {"SpeedButton29", "SpeedButton30", 0x45}, {"SpeedButton69", "SpeedButton70", 0x46},
+      {"SpeedButton71", "SpeedButton72", 0x47}, {"SpeedButton73", "SpeedButton74", 0x48},
+      {"SpeedButton31", "SpeedButton32", 0x49}, {"SpeedButton33", "SpeedButton34", 0x4A},
+      {"SpeedButton35", "SpeedButton36", 0x4B}, {"cxButton1", "cxButton2", 0x41},
+      {"cxButton3", "cxButton4", 0x40},         {"cxButton5", "cxButton6", 0x42},
+      {"cxButton7", "cxButton8", 0x43},         {"SpeedButton51", "SpeedButton52", 0x38},
+      {"SpeedButton53", "SpeedButton54", 0x39}, {"SpeedButton55", "SpeedButton56", 0x3A},
+      {"SpeedButton45", "SpeedButton46", 0x35}, {"SpeedButton47", "SpeedButton48", 0x36},
+      {"SpeedButton49", "SpeedButton50", 0x37},
+  };
+  Connect();
+  ShowDialog();
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.down);
+    Sent down = PressAndRead(Find(row.down), 1);
+    EXPECT_EQ(down.bytes, Frame(row.command, 0));
+    EXPECT_EQ(down.pauses, Pauses({20}));
+    EXPECT_EQ(PressAndRead(Find(row.up), 1).bytes, Frame(row.command, 1));
+  }
+  EXPECT_TRUE(screens.Drain(20).empty());
+}
+
+TEST_F(PictureParametersTest, BackLightAndMixedColoursSendThreeFramesInOrder) {
+  Connect();
+  ShowDialog();
+  Sent backlight = PressAndRead(Find("SpeedButton44"), 2);
+  EXPECT_EQ(backlight.bytes, Frames({{0x50, 1}, {0x7C, 1}}));
+  EXPECT_EQ(backlight.pauses, Pauses({20, 100, 20}));
+  EXPECT_EQ(PressAndRead(Find("SpeedButton43"), 2).bytes, Frames({{0x50, 0}, {0x7C, 0}}));
+
+  struct Row {
+    const char* colour;
+    int sub[3];
+  } rows[] = {{"Yellow", {0, 0, 1}}, {"Purple", {0, 1, 0}}, {"Cyan", {1, 0, 0}}, {"Gray", {1, 1, 1}}};
+  for (auto [group, red] : {std::pair{"Brn", 0x38}, std::pair{"Drn", 0x35}}) {
+    for (const Row& row : rows) {
+      for (bool add : {false, true}) {
+        std::string name = std::string("btn") + group + row.colour + (add ? "Add" : "Sub");
+        SCOPED_TRACE(name);
+        auto value = [&](int i) { return add ? 1 - row.sub[i] : row.sub[i]; };
+        Sent sent = PressAndRead(Find(name), 3);
+        EXPECT_EQ(sent.bytes, Frames({{red, value(0)}, {red + 1, value(1)}, {red + 2, value(2)}}));
+        const std::uint32_t pause = name == "btnDrnGrayAdd" ? 50 : 100;
+        EXPECT_EQ(sent.pauses, Pauses({20, pause, 20, pause, 20}));
+      }
+    }
+  }
+}
+
+TEST_F(PictureParametersTest, SwatchesSendTheirGainsWithTheirPauses) {
+  Connect();
+  ShowDialog();
+  struct Case {
+    const char* swatch;
+    Bytes bytes;
+    Pauses pauses;
+  } cases[] = {
+      {"BtnYel0", Frames({{0x6B, 0x6E}, {0x6C, 0x6E}}), {20, 100, 20, 50}},
+      {"BtnYel35", Frames({{0x6B, 0x91}, {0x6C, 0x91}}), {20, 100, 20, 50}},
+      {"BtnGra0", Frames({{0x6B, 0x92}, {0x6C, 0x92}, {0x6D, 0x92}}), {20, 100, 20, 100, 20, 100}},
+      {"BtnGra35", Frames({{0x6B, 0x6F}, {0x6C, 0x6F}, {0x6D, 0x6F}}), {20, 100, 20, 100, 20, 100}},
+      {"BtnPur10", Frames({{0x6B, 0x78}, {0x6D, 0x78}}), {20, 100, 20, 50}},
+      {"BtnBlu5", Frames({{0x6D, 0x73}}), {20, 100}},
+      {"BtnRed1", Frames({{0x6B, 0x6F}}), {20, 50}},
+      {"BtnChi2", Frames({{0x6C, 0x70}, {0x6D, 0x70}}), {20, 100, 20, 50}},
+      {"BtnGre3", Frames({{0x6C, 0x71}}), {20, 50}},
+  };
+  // Columns 34 and 35 lie beyond the panel: those are pressed through the handler.
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.swatch);
+    auto* swatch = Find<TRzPanel>(c.swatch);
+    Sent sent = swatch->Left() + swatch->Width() <= Form4->Panel1->Width()
+                    ? PressAndRead(swatch, c.bytes.size() / 6)
+                    : CallAndRead([&] { Form4->SwatchMouseDown(swatch, mbLeft, {}, 1, 1); }, c.bytes.size() / 6);
+    EXPECT_EQ(sent.bytes, c.bytes);
+    EXPECT_EQ(sent.pauses, c.pauses);
+    EXPECT_EQ(Form4->SelectedSwatch, swatch);
+  }
+
+  // A grey swatch holds the program for its frames and pauses.
+  std::uint64_t before = clock->NowMs();
+  PressAndRead(Find("BtnGra1"), 3);
+  EXPECT_EQ(clock->NowMs() - before, 360u);
+
+  // Any mouse button; the same swatch again stays selected and sends again.
+  auto* first = Find<TRzPanel>("BtnGre7");
+  auto* second = Find<TRzPanel>("BtnChi7");
+  for (int button : {platform::kButtonRight, platform::kButtonMiddle, platform::kButtonLeft}) {
+    EXPECT_EQ(PressAndRead(first, 1, button).bytes, Frame(0x6C, 117)) << button;
+    EXPECT_EQ(Form4->SelectedSwatch, first);
+    EXPECT_EQ(first->BorderOuter(), fsButtonDown);
+  }
+  PressAndRead(second, 2);
+  EXPECT_EQ(Form4->SelectedSwatch, second);
+  EXPECT_EQ(second->BorderOuter(), fsButtonDown);
+  EXPECT_EQ(first->BorderOuter(), fsNone);
+  EXPECT_TRUE(screens.Drain(20).empty());
+}
+
+TEST_F(PictureParametersTest, ThePaletteIsDrawnInItsColoursWithTheSelectedEdge) {
+  ShowDialog();
+  Form4->cxPageControl1->SetActivePage(Form4->ColorAdjust);
+  TPanel* panel = Form4->Panel1;
+  EXPECT_EQ(panel->Width(), 788);
+  EXPECT_EQ(panel->Height(), 297);
+  auto* yellow0 = Find<TRzPanel>("BtnYel0");
+  EXPECT_EQ(yellow0->BoundsRect(), (RECT{10, 10, 40, 40}));
+  EXPECT_EQ(yellow0->Hint(), "0");
+  EXPECT_EQ(yellow0->Caption(), "");
+  EXPECT_EQ(Find<TRzPanel>("BtnGra35")->BoundsRect(), (RECT{1235, 220, 1265, 250}));
+  EXPECT_EQ(Find<TRzPanel>("BtnGra35")->Owner(), Form4);
+  EXPECT_EQ(Find<TRzPanel>("BtnGra35")->Parent(), panel);
+
+  std::vector<std::uint32_t> pixels = WindowPixels(panel);
+  auto at = [&](int x, int y) { return pixels.at(static_cast<std::size_t>(y) * panel->Width() + x); };
+  for (int y = 10; y < 40; ++y)
+    for (int x = 10; x < 40; ++x) ASSERT_EQ(at(x, y), 0xFFFFFFu) << x << "," << y;
+  EXPECT_EQ(at(9, 9), 0x808080u) << "the panel's grey around it";
+  EXPECT_EQ(at(40, 40), 0x808080u);
+  const std::uint32_t column20[] = {0xFFFFAF, 0xFFAFFF, 0xFFAFAF, 0xAFFFFF, 0xAFFFAF, 0xAFAFFF, 0xAFAFAF};
+  for (int row = 0; row < 7; ++row) EXPECT_EQ(at(10 + 20 * 35 + 15, 10 + row * 35 + 15), column20[row]) << row;
+
+  // The selected swatch shows the button-down edge; the one selected before it shows none.
+  auto* blue = Find<TRzPanel>("BtnBlu3");
+  auto* grey = Find<TRzPanel>("BtnGra3");
+  Form4->SwatchMouseDown(blue, mbLeft, {}, 0, 0);
+  Form4->SwatchMouseDown(grey, mbLeft, {}, 0, 0);
+  pixels = WindowPixels(panel);
+  const std::uint32_t blueFill = 0xF3F3FF, greyFill = 0xF3F3F3;
+  for (int i = 0; i < 30; ++i) {
+    EXPECT_EQ(at(blue->Left() + i, blue->Top()), blueFill) << i;
+    EXPECT_EQ(at(blue->Left(), blue->Top() + i), blueFill) << i;
+  }
+  EXPECT_NE(at(grey->Left(), grey->Top()), greyFill) << "dark top-left edge";
+  EXPECT_NE(at(grey->Left() + 29, grey->Top() + 29), greyFill) << "light bottom-right edge";
+  EXPECT_EQ(at(grey->Left() + 15, grey->Top() + 15), greyFill);
+}
+
+TEST_F(PictureParametersTest, GainsSendTheLowByteOfEachEditAndStopAtABadOne) {
+  Connect();
+  ShowDialog();
+  for (TEdit* edit : {Form4->edt1, Form4->edt2, Form4->edt3}) EXPECT_EQ(edit->Text(), "128");
+  Sent sent = PressAndRead(Form4->btn1, 3);
+  EXPECT_EQ(sent.bytes, Frames({{0x6B, 128}, {0x6C, 128}, {0x6D, 128}}));
+  EXPECT_EQ(sent.pauses, Pauses({20, 100, 20, 100, 20}));
+
+  Form4->edt1->SetText("300");
+  Form4->edt2->SetText("-1");
+  Form4->edt3->SetText("0");
+  EXPECT_EQ(PressAndRead(Form4->btn1, 3).bytes, Frames({{0x6B, 0x2C}, {0x6C, 0xFF}, {0x6D, 0x00}}));
+
+  Form4->edt2->SetText("12a");
+  sent = PressAndRead(Form4->btn1, 2);
+  EXPECT_EQ(sent.bytes, Frame(0x6B, 0x2C)) << "the red gain, then nothing";
+  EXPECT_EQ(sent.pauses, Pauses({20, 100}));
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].substr(boxes[0].find('|') + 1), "'12a' is not a valid integer value.");
+  EXPECT_TRUE(screens.Drain(20).empty());
+}
+
+TEST_F(PictureParametersTest, TheWidthPanelWidensNarrowsAndLooksPressedFor200ms) {
+  ShowDialog();
+  TRzPanel* toggle = Form4->rzpnl3;
+  EXPECT_EQ(Form4->Width(), 808);
+  EXPECT_EQ(toggle->Caption(), ">>>");
+  Press(toggle);
+  EXPECT_EQ(Form4->Width(), 1208);
+  EXPECT_EQ(toggle->Caption(), "<<<");
+  EXPECT_EQ(toggle->Left(), 1108);
+  EXPECT_EQ(toggle->BorderOuter(), fsButtonDown);
+  RunFor(199);
+  EXPECT_EQ(toggle->BorderOuter(), fsButtonDown);
+  RunFor(1);
+  EXPECT_EQ(toggle->BorderOuter(), fsFlatRounded);
+  EXPECT_FALSE(Form4->tmr1->Enabled());
+  // From the first press on, a swatch that loses the selection takes the panel's own style.
+  EXPECT_EQ(Form4->rzpnl2->BorderOuter(), fsFlatRounded);
+
+  // Columns 34 and 35 still lie beyond the widened panel.
+  EXPECT_GT(Find("BtnYel34")->Left(), Form4->Panel1->Width());
+
+  // A swatch chosen while the panel looks pressed keeps its frame when the press ends.
+  Press(toggle);
+  EXPECT_EQ(Form4->Width(), 711);
+  EXPECT_EQ(toggle->Caption(), ">>>");
+  EXPECT_EQ(toggle->Left(), 611);
+  auto* swatch = Find<TRzPanel>("BtnRed2");
+  Press(swatch);
+  EXPECT_EQ(toggle->BorderOuter(), fsFlatRounded);
+  RunFor(250);
+  EXPECT_EQ(Form4->SelectedSwatch, swatch);
+  EXPECT_EQ(swatch->BorderOuter(), fsButtonDown);
+  EXPECT_FALSE(Form4->tmr1->Enabled());
+  Press(Find("BtnRed3"));
+  EXPECT_EQ(swatch->BorderOuter(), fsFlatRounded);
+}
+
+TEST_F(PictureParametersTest, ShowingWritesTheSelectionTheLanguageAndTheColourTempPage) {
+  struct Caption {
+    const char *name, *chinese, *english;
+  } captions[] = {
+      {"Label1", "调整范围:", "Effect Range:"},
+      {"BitBtn8", "系统复位", "Reset"},
+      {"tsCOLORTEMP", "色温调整", "COLOR TEMP"},
+      {"ColorAdjust", "色彩调整", "COLOR ADJUST"},
+      {"Label25", "背光亮度调整", "Back Light"},
+      {"Button2", "保存调整", "Save"},
+      {"Button3", "关闭", "Close"},
+      {"Button4", "色彩自动调整", "Auto Color"},
+      {"Button1", "位置自动调整", "Auto Pos."},
+      {"GroupBox5", "图像", "Picture"},
+      {"GroupBox6", "位置", "Postion"},
+      {"GroupBox10", "重显率调节", "Reproduction Rate Adjustment"},
+      {"GroupBox1", "图像", "Picture"},
+      {"GroupBox11", "色彩亮平衡", "Color Brightness Balance"},
+      {"GroupBox2", "色彩暗平衡", "Color Darkness Balance"},
+      {"grpDHYPicture", "图像", "Picture"},
+      {"GroupBox8", "色温亮阶调整", "Color Brightness Adjustment"},
+      {"GroupBox7", "色温暗阶调整", "Color Darkness Adjustment"},
+      {"lblVideoSaturation", "饱和度", "Satuation"},
+      {"lblHStart", "水平起始位置", "HSTART"},
+      {"lblPcPhase", "相位", "Phase"},
+      {"lblDHYVPosition", "垂直位置", "V Position"},
+      {"lblDarkLevelGray", "灰色", "Gray"},
+      {"lblBrightLevelYellow", "黄色", "Yellow"},
+  };
+  const std::pair<const char*, const char*> same[] = {
+      {"lbl4", "红色:"}, {"lbl5", "绿色:"}, {"lbl6", "蓝色:"}, {"btn1", "调整"},
+      {"lbl13", "注意：参照色温调整下的说明，在色温调整下微调"}, {"lbl11", "在计算机和显示器中，都是用红、绿、蓝作为三种基色，\r\n"
+      "因为这三种颜色，经过适当的组合，可以产生其他任何\r\n颜色，如左图所示："}};
+  // Stored mixed: a language other than 0 and 1 keeps them.
+  Form1->Language = 2;
+  ShowDialog();
+  EXPECT_EQ(Find("Label25")->Caption(), "Back Light");
+  EXPECT_EQ(Find("GroupBox5")->Caption(), "Picture");
+  EXPECT_EQ(Find("GroupBox10")->Caption(), "重显率调节");
+  EXPECT_EQ(Form4->Caption(), "参数调整");
+  Form4->Button3->Click();
+  EXPECT_FALSE(Form4->Visible());
+
+  for (int language : {1, 0}) {
+    SCOPED_TRACE(language);
+    Form1->Language = language;
+    Form4->cxPageControl1->SetActivePage(Form4->TabSheet2);
+    ShowDialog();
+    EXPECT_EQ(Form4->cxPageControl1->ActivePage(), Form4->tsCOLORTEMP);
+    EXPECT_EQ(Form4->Caption(), language ? " Video Adjust" : "参数调整");
+    for (const Caption& c : captions) EXPECT_EQ(Find(c.name)->Caption(), language ? c.english : c.chinese) << c.name;
+    for (const auto& [name, caption] : same) EXPECT_EQ(Find(name)->Caption(), caption) << name;
+    Form4->Close();
+  }
+
+  Form1->SelectionLeft = 1, Form1->SelectionTop = 1, Form1->SelectionRight = 3, Form1->SelectionBottom = 2;
+  ShowDialog();
+  EXPECT_EQ(Form4->Label2->Caption(), "1,1 - 3,2");
+}
+
+TEST_F(PictureParametersTest, ResetNeedsALinkAndRoutingReplacesEveryFrame) {
+  ShowDialog();
+  EXPECT_FALSE(Form4->BitBtn8->Enabled());
+  Connect();
+  EXPECT_TRUE(Form4->BitBtn8->Enabled());
+  EXPECT_EQ(PressAndRead(Form4->BitBtn8, 1).bytes, Frame(0x52, 1));
+  EXPECT_EQ(PressAndRead(Form4->Button2, 1).bytes, Frame(0x53, 1));
+  EXPECT_EQ(PressAndRead(Form4->Button4, 1).bytes, Frame(0x4D, 1));
+  EXPECT_EQ(PressAndRead(Form4->Button1, 1).bytes, Frame(0x4C, 1));
+  Press(Form4->Button3);
+  EXPECT_FALSE(Form4->Visible());
+  EXPECT_TRUE(screens.Drain(20).empty()) << "closing sends nothing";
+
+  // FST, HDMI and linkage: each frame becomes the routing of the chosen input.
+  ShowDialog();
+  Form1->Label7->SetCaption("FST");
+  Form1->ComboBox1->SetItemIndex(3);
+  Form1->ComboBox8->SetItemIndex(0);
+  Form1->CheckBox3->SetChecked(true);
+  const Bytes routing = {0xD6, 0x11, 0x22, 0x01, 0x01, 0xD6};
+  Bytes three;
+  for (int i = 0; i < 3; ++i) three.insert(three.end(), routing.begin(), routing.end());
+  EXPECT_EQ(PressAndRead(Find("BtnGra4"), 3).bytes, three);
+}
+
+TEST_F(PictureParametersTest, Screenshots) {
+  for (int language : {0, 1}) {
+    Form1->Language = language;
+    ShowDialog();
+    for (int page = 0; page < Form4->cxPageControl1->PageCount(); ++page) {
+      Form4->cxPageControl1->SelectPageByIndex(page);
+      SaveWindowShot(Form4, "picture-parameters-" + std::string(language ? "en" : "zh") + "-page" +
+                                std::to_string(page) + ".png");
+    }
+    Form4->SwatchMouseDown(Find("BtnGra12"), mbRight, {}, 0, 0);
+    Press(Form4->rzpnl3);
+    RunFor(200);
+    SaveWindowShot(Form4, std::string("picture-parameters-") + (language ? "en" : "zh") + "-widened.png");
+    Press(Form4->rzpnl3);
+    RunFor(200);
+    SaveWindowShot(Form4, std::string("picture-parameters-") + (language ? "en" : "zh") + "-narrowed.png");
+    Form4->Close();
+    Form4->SetWidth(808);
+  }
+}
+
+}  // namespace
