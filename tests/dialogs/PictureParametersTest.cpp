@@ -424,12 +424,12 @@ TEST_F(PictureParametersTest, Screenshots) {
   for (int language : {0, 1}) {
     Form1->Language = language;
     ShowDialog();
+    Form4->SwatchMouseDown(Find("BtnGra12"), mbRight, {}, 0, 0);
     for (int page = 0; page < Form4->cxPageControl1->PageCount(); ++page) {
       Form4->cxPageControl1->SelectPageByIndex(page);
       SaveWindowShot(Form4, "picture-parameters-" + std::string(language ? "en" : "zh") + "-page" +
                                 std::to_string(page) + ".png");
     }
-    Form4->SwatchMouseDown(Find("BtnGra12"), mbRight, {}, 0, 0);
     Press(Form4->rzpnl3);
     RunFor(200);
     SaveWindowShot(Form4, std::string("picture-parameters-") + (language ? "en" : "zh") + "-widened.png");
