@@ -540,6 +540,9 @@ TcxMemo::TcxMemo(TComponent* AOwner)
 
 void TcxMemo::DeclareProperties(TPropTable& t) {
   using E = TcxMemo;
+  // As the text editor: what every windowed control of a form description publishes.
+  stdctrls_detail::PublishWinControl(t);
+  t.Redeclare("TabStop").SetDefault(true);
   t.Add("Lines", &E::Lines, &E::SetLines);
   t.Add("Properties", &E::Properties, &E::SetProperties);
   t.Add("Style", &E::Style, &E::SetStyle);
