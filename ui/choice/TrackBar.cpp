@@ -894,10 +894,30 @@ void TcxTrackBar::DeclareProperties(TPropTable& t) {
 
 // ---- unit -------------------------------------------------------------------------------------------
 
+void TcxFilterTrackBarHelper::PrepareFilterProperties(TcxCustomEditProperties* Properties,
+                                                      TcxCustomEditProperties* SourceProperties,
+                                                      bool KeepButtons) const {
+  TcxFilterSpinEditHelper::PrepareFilterProperties(Properties, SourceProperties, KeepButtons);
+  Properties->Buttons()->Add();
+  Properties->Buttons()->Add();
+  auto* track = dynamic_cast<TcxCustomTrackBarProperties*>(SourceProperties);
+  auto* spin = dynamic_cast<TcxCustomSpinEditProperties*>(Properties);
+  if (!track || !spin) return;
+  spin->SetMinValue(track->Min());
+  spin->SetMaxValue(track->Max());
+  spin->SetLargeIncrement(track->PageSize());
+}
+
 void TrackBarUnitStartup() {
   RegisterClass(TcxTrackBar::StaticClass());
   EditPropertiesClassRegistry()->AddClass(TcxTrackBarProperties::StaticClass(),
                                           GetLocalizedResString(scxSEditRepositoryTrackBarItem));
+  FilterEditsControllerInstance()->AddHelper(TcxTrackBarProperties::StaticClass(),
+                                             FilterEditHelperClass<TcxFilterTrackBarHelper>());
 }
 
-void TrackBarUnitShutdown() { EditPropertiesClassRegistry()->RemoveClass(TcxTrackBarProperties::StaticClass()); }
+void TrackBarUnitShutdown() {
+  FilterEditsControllerInstance()->RemoveHelper(TcxTrackBarProperties::StaticClass(),
+                                                FilterEditHelperClass<TcxFilterTrackBarHelper>());
+  EditPropertiesClassRegistry()->RemoveClass(TcxTrackBarProperties::StaticClass());
+}

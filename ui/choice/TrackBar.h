@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "platform/classes/Bitmap.h"
+#include "ui/choice/SpinEdit.h"
 #include "ui/controls/CustomEdit.h"
 #include "ui/editors/TextEditViewInfo.h"
 #include "ui/foundation/LookAndFeel.h"
@@ -366,6 +367,16 @@ class TcxTrackBar : public TcxCustomTrackBar {
   void SetProperties(TcxTrackBarProperties* Value) { TcxCustomEdit::SetProperties(Value); }
 };
 
-// Registers the track bar's properties in the editor registry; the editor unit's start-up runs first.
+// A track bar's value edited in a filter row: a spin editor with the bar's range, paged by its page.
+class TcxFilterTrackBarHelper : public TcxFilterSpinEditHelper {
+  VW_CLASS(TcxFilterTrackBarHelper, TcxFilterSpinEditHelper)
+ public:
+  TcxFilterTrackBarHelper() = default;
+  void PrepareFilterProperties(TcxCustomEditProperties* Properties, TcxCustomEditProperties* SourceProperties,
+                               bool KeepButtons) const override;
+};
+
+// Registers the track bar's properties in the editor registry and its filter helper; the editor
+// unit's start-up runs first.
 void TrackBarUnitStartup();
 void TrackBarUnitShutdown();

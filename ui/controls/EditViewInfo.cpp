@@ -730,8 +730,7 @@ void TcxCustomEditViewInfo::DrawButtonContent(TcxCanvas* ACanvas, int Index, int
   ACanvas->ClipToRect(Content);
   bool disabled = b->Data.State == ebsDisabled;
   if (UseSkins && Painter) {
-    static constexpr TcxEditButtonGlyphKind kGlyphKinds[] = {bkEllipsis, bkCombo, bkEditor, bkEditor};
-    Painter->DrawEditButton(ACanvas, b->Bounds, PainterStateOf(b->Data.State), kGlyphKinds[static_cast<int>(b->Kind)],
+    Painter->DrawEditButton(ACanvas, b->Bounds, PainterStateOf(b->Data.State), SkinGlyphKind(b),
                             b->LeftAlignment ? cxbpLeft : cxbpRight);
     if (b->Kind == TcxEditButtonKind::bkGlyph)
       DrawGlyphContent(ACanvas, b, Content, PressedShift, Text);
@@ -768,6 +767,11 @@ void TcxCustomEditViewInfo::DrawEllipsisContent(TcxCanvas* ACanvas, TcxEditButto
     FillRectSolid(ACanvas, TRect(x, y, x + size, y + size), Color);
     x += size + gap;
   }
+}
+
+TcxEditButtonGlyphKind TcxCustomEditViewInfo::SkinGlyphKind(TcxEditButtonViewInfo* B) {
+  static constexpr TcxEditButtonGlyphKind kGlyphKinds[] = {bkEllipsis, bkCombo, bkEditor, bkEditor};
+  return kGlyphKinds[static_cast<int>(B->Kind)];
 }
 
 void TcxCustomEditViewInfo::DrawArrowContent(TcxCanvas* ACanvas, TcxEditButtonViewInfo*, const TRect& R, int Shift,

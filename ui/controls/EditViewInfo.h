@@ -209,7 +209,10 @@ class TcxCustomEditViewInfo : public TcxContainerViewInfo {
 
  protected:
   void DrawEllipsisContent(TcxCanvas* ACanvas, TcxEditButtonViewInfo* B, const TRect& R, int Shift, TColor Color);
-  void DrawArrowContent(TcxCanvas* ACanvas, TcxEditButtonViewInfo* B, const TRect& R, int Shift, TColor Color);
+  // The arrow of a button of kind bkDown; descendants point and double it by their own buttons.
+  virtual void DrawArrowContent(TcxCanvas* ACanvas, TcxEditButtonViewInfo* B, const TRect& R, int Shift, TColor Color);
+  // The glyph a skin painter draws on a button.
+  virtual TcxEditButtonGlyphKind SkinGlyphKind(TcxEditButtonViewInfo* B);
   void DrawGlyphContent(TcxCanvas* ACanvas, TcxEditButtonViewInfo* B, const TRect& R, int Shift, TColor Color);
   void DrawTextContent(TcxCanvas* ACanvas, TcxEditButtonViewInfo* B, const TRect& R, int Shift, TColor Color);
 

@@ -555,6 +555,7 @@ void TcxMemo::DeclareProperties(TPropTable& t) {
 
 void MemoUnitStartup() {
   if (gUnitStarts++ > 0) return;
+  RegisterClassesOf<TcxMemo>();
   EditPropertiesClassRegistry()->AddClass(TcxMemoProperties::StaticClass(),
                                           GetLocalizedResString(cxLibraryStrings::scxSEditRepositoryMemoItem));
   FilterEditsControllerInstance()->AddHelper(TcxMemoProperties::StaticClass(),
