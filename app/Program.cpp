@@ -36,6 +36,8 @@
 #include "ui/choice/FontNameComboBox.h"
 #include "ui/choice/Label.h"
 #include "ui/choice/RadioGroup.h"
+#include "ui/choice/SpinEdit.h"
+#include "ui/choice/TrackBar.h"
 #include "ui/controls/ControlsUnit.h"
 #include "ui/foundation/Fader.h"
 #include "ui/editors/ComboBox.h"
@@ -112,6 +114,8 @@ void StartLibraryUnits() {
   RadioGroupUnitStartup();
   ColorComboBoxUnitStartup();
   FontNameComboBoxUnitStartup();
+  SpinEditUnitStartup();
+  TrackBarUnitStartup();
   PCPaintersUnitStartup();
   RegisteredSkinsUnitStartup();
   PCSkinPainterUnitStartup();
@@ -125,6 +129,8 @@ void EndLibraryUnits() {
   PCSkinPainterUnitShutdown();
   RegisteredSkinsUnitShutdown();
   PCPaintersUnitShutdown();
+  TrackBarUnitShutdown();
+  SpinEditUnitShutdown();
   FontNameComboBoxUnitShutdown();
   ColorComboBoxUnitShutdown();
   RadioGroupUnitShutdown();
