@@ -801,15 +801,9 @@ bool TcxSpinEdit::ValueStored() {
 
 void TcxSpinEdit::DeclareProperties(TPropTable& t) {
   using E = TcxSpinEdit;
-  stdctrls_detail::PublishWinControl(t);
-  t.Redeclare("TabStop").SetDefault(true);
-  t.Add("AutoSize", &E::AutoSizeValue, &E::SetAutoSize).SetDefault(true);
-  t.Add("BeepOnEnter", &E::BeepOnEnter, &E::SetBeepOnEnter).SetDefault(true);
-  t.Add("Properties", &E::Properties, &E::SetProperties);
-  t.Add("Style", &E::Style, &E::SetStyle);
-  t.Add("StyleDisabled", &E::StyleDisabled, &E::SetStyleDisabled);
-  t.Add("StyleFocused", &E::StyleFocused, &E::SetStyleFocused);
-  t.Add("StyleHot", &E::StyleHot, &E::SetStyleHot);
+  // A text editor's table with the value in place of the text.
+  DeclarePublishedTextEditor<E>(t);
+  t.Remove("Text");
   t.Add("Value", &E::Value, &E::SetValue).Stored(&E::ValueStored);
 }
 

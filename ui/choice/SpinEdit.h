@@ -276,7 +276,6 @@ class TcxSpinEdit : public TcxCustomSpinEdit {
   bool InplaceTextQuery() override { return AllowsFreeTyping(); }
 
  private:
-  bool AutoSizeValue() const { return TcxCustomEdit::AutoSize(); }
   bool ValueStored();
 };
 

@@ -253,6 +253,7 @@ TEST_F(SpinEditTest, ButtonLayouts) {
 
 TEST_F(SpinEditTest, AZeroIncrementSurvivesADescription) {
   TcxSpinEdit* e = Make();
+  EXPECT_EQ(GetPropInfo(e, "Text"), nullptr) << "the value is published instead";
   e->SetName("Spin");
   e->Properties()->SetIncrement(0);
   e->Properties()->SetLargeIncrement(0);
