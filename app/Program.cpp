@@ -34,6 +34,7 @@
 #include "ui/choice/CheckBox.h"
 #include "ui/choice/ColorComboBox.h"
 #include "ui/choice/FontNameComboBox.h"
+#include "ui/choice/ImageComboBox.h"
 #include "ui/choice/Label.h"
 #include "ui/choice/RadioGroup.h"
 #include "ui/choice/SpinEdit.h"
@@ -114,6 +115,7 @@ void StartLibraryUnits() {
   RadioGroupUnitStartup();
   ColorComboBoxUnitStartup();
   FontNameComboBoxUnitStartup();
+  ImageComboBoxUnitStartup();
   SpinEditUnitStartup();
   TrackBarUnitStartup();
   PCPaintersUnitStartup();
@@ -131,6 +133,7 @@ void EndLibraryUnits() {
   PCPaintersUnitShutdown();
   TrackBarUnitShutdown();
   SpinEditUnitShutdown();
+  ImageComboBoxUnitShutdown();
   FontNameComboBoxUnitShutdown();
   ColorComboBoxUnitShutdown();
   RadioGroupUnitShutdown();
