@@ -51,7 +51,18 @@ TCollection::~TCollection() {
 }
 
 TCollectionItem* TCollection::Add() {
-  auto* item = dynamic_cast<TCollectionItem*>(FItemClass->Create(this));
+  // The item joins from its base constructor; the change is announced once it is whole, so that
+  // handlers reading the items never meet one still being built.
+  BeginUpdate();
+  TObject* made = nullptr;
+  try {
+    made = FItemClass->Create(this);
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+  auto* item = dynamic_cast<TCollectionItem*>(made);
   if (!item) throw EInvalidCast(SInvalidCast);
   return item;
 }

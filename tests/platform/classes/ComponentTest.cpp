@@ -133,11 +133,14 @@ class TCountingCollection : public TCollection {
   int Updates = 0;
   TCollectionItem* LastUpdated = reinterpret_cast<TCollectionItem*>(1);
   std::vector<String> Notes;
+  // Whether every update found every item whole (of the item class, not half-built).
+  bool ItemsWhole = true;
 
  protected:
   void Update(TCollectionItem* Item) override {
     ++Updates;
     LastUpdated = Item;
+    for (int i = 0; i < Count(); ++i) ItemsWhole = ItemsWhole && Items(i)->InheritsFrom(ItemClass());
   }
   void Notify(TCollectionItem* Item, TCollectionNotification Action) override {
     Notes.push_back(GetEnumName(TypeInfo<TCollectionNotification>(), Action) + " " + std::to_string(Item->ID()));
@@ -179,6 +182,7 @@ TEST(CollectionTest, UpdatesAreHeldBackInsideBeginEndUpdate) {
   c.EndUpdate();
   EXPECT_EQ(c.Updates, 3);
   EXPECT_EQ(c.LastUpdated, nullptr);
+  EXPECT_TRUE(c.ItemsWhole) << "an added item is announced once it is built";
 }
 
 TEST(CollectionTest, ItemsKeepTheirIdsThroughMovesAndDeletes) {
