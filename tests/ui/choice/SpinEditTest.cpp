@@ -10,6 +10,7 @@
 #include "platform/classes/Streams.h"
 #include "platform/classes/SysUtils.h"
 #include "platform/classes/TypInfo.h"
+#include "platform/win/Clipboard.h"
 #include "platform/win/Focus.h"
 #include "platform/win/Keys.h"
 #include "platform/win/Window.h"
@@ -159,6 +160,30 @@ TEST_F(SpinEditTest, TheTypingFilterByValueType) {
   EXPECT_EQ(Shown(i), "7");
   Press(VK_UP);
   EXPECT_EQ(Shown(i), "8");
+}
+
+TEST_F(SpinEditTest, CtrlIncrementAndALockedText) {
+  TcxSpinEdit* e = Make();
+  e->Properties()->SetUseCtrlIncrement(true);
+  Focus(e);
+  Press(VK_UP);
+  EXPECT_EQ(IntValue(e), 0) << "without Ctrl an arrow does not spin";
+  Key(VK_CONTROL, true);
+  Press(VK_UP);
+  Key(VK_CONTROL, false);
+  EXPECT_EQ(IntValue(e), 1);
+  // CanEdit off: the text can be neither pasted into nor deleted, yet the wheel spins.
+  e->Properties()->SetCanEdit(false);
+  ASSERT_TRUE(platform::wm::SetClipboardTextUtf8(nullptr, "42"));
+  e->SetSelection(0, 10);
+  SendMessage(e->Handle(), WM_PASTE, 0, 0);
+  SendMessage(e->Handle(), WM_CLEAR, 0, 0);
+  Pump();
+  EXPECT_EQ(Shown(e), "1");
+  e->Properties()->SetCanEdit(true);
+  SendMessage(e->Handle(), WM_PASTE, 0, 0);
+  Pump();
+  EXPECT_EQ(Shown(e), "42");
 }
 
 TEST_F(SpinEditTest, InvalidTypedTextFallsBackOrReports) {
