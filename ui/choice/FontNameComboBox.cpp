@@ -9,6 +9,8 @@
 #include "ui/choice/ExtEditStrings.h"
 #include "ui/choice/ExtEditUtils.h"
 #include "ui/controls/EditUtils.h"
+#include "ui/foundation/Component.h"
+#include "ui/foundation/DrawingRoutines.h"
 #include "ui/foundation/Geometry.h"
 #include "ui/foundation/ScopeGuards.h"
 
@@ -35,6 +37,189 @@ int FlagsAt(TStrings* Items, int Index) { return FontFlagsOfObject(Items->Object
 
 }  // namespace
 
+// ---- TcxFontPreview --------------------------------------------------------------------------------------------
+
+void TcxFontPreview::DeclareProperties(TPropTable& t) {
+  using F = TcxFontPreview;
+  t.Add("Alignment", &F::Alignment, &F::SetAlignment).SetDefault(taCenter);
+  t.Add("Color", &F::Color, &F::SetColor).SetDefault(clWindow);
+  t.Add("FontStyle", &F::FontStyle, &F::SetFontStyle).SetDefault(TFontStyles{});
+  t.Add("PreviewText", &F::PreviewText, &F::SetPreviewText);
+  t.Add("PreviewType", &F::PreviewType, &F::SetPreviewType).SetDefault(cxfpFontName);
+  t.Add("ShowButtons", &F::ShowButtons, &F::SetShowButtons).SetDefault(true);
+  t.Add("ShowEndEllipsis", &F::ShowEndEllipsis, &F::SetShowEndEllipsis).SetDefault(true);
+  t.Add("Visible", &F::Visible, &F::SetVisible).SetDefault(true);
+  t.Add("WordWrap", &F::WordWrap, &F::SetWordWrap).SetDefault(false);
+  t.Add("OnButtonClick", &F::OnButtonClick);
+}
+
+void TcxFontPreview::Assign(TPersistent* Source) {
+  auto* source = dynamic_cast<TcxFontPreview*>(Source);
+  if (!source) {
+    TPersistent::Assign(Source);
+    return;
+  }
+  BeginUpdate();
+  SetAlignment(source->FAlignment);
+  SetColor(source->FColor);
+  SetFontStyle(source->FFontStyle);
+  SetPreviewText(source->FPreviewText);
+  SetPreviewType(source->FPreviewType);
+  SetShowButtons(source->FShowButtons);
+  SetShowEndEllipsis(source->FShowEndEllipsis);
+  SetVisible(source->FVisible);
+  SetWordWrap(source->FWordWrap);
+  OnButtonClick = source->OnButtonClick;
+  EndUpdate();
+}
+
+void TcxFontPreview::EndUpdate() {
+  if (FUpdateCount > 0) --FUpdateCount;
+  if (FUpdateCount == 0 && FChangePending) Changed();
+}
+
+void TcxFontPreview::Changed() {
+  if (FUpdateCount > 0) {
+    FChangePending = true;
+    return;
+  }
+  FChangePending = false;
+  if (!FDestroying && OnChanged) OnChanged();
+}
+
+// ---- TFontPreviewPanel -------------------------------------------------------------------------------------------
+
+TFontPreviewPanel::TFontPreviewPanel(TComponent* AOwner) : TCustomControl(AOwner) {
+  SetBounds(0, 0, 100, 40);
+  SetColor(clWindow);
+  static const char* const kCaptions[] = {"B", "I", "U", "S"};
+  for (int i = 0; i < 4; ++i) {
+    auto* button = new TcxFontPanelButton(this);
+    button->SetCaption(kCaptions[i]);
+    button->SetTag(i);
+    button->Font()->SetName("Arial");
+    button->Font()->SetSize(8);
+    button->SetTabStop(false);
+    button->OnClick = [this](TObject* Sender) { ToggleFontStyle(Sender); };
+    button->SetParent(this);
+    FButtons[i] = button;
+  }
+}
+
+void TFontPreviewPanel::SetPreviewFontName(const String& Value) {
+  if (Value == FFontName) return;
+  FFontName = Value;
+  if (!FRedrawLocked) Invalidate();
+}
+
+void TFontPreviewPanel::SetFontStyles(TFontStyles Value) {
+  FFontStyles = Value;
+  const TFontStyle styles[] = {fsBold, fsItalic, fsUnderline, fsStrikeOut};
+  for (int i = 0; i < 4; ++i) {
+    const bool on = Value.Contains(styles[i]);
+    FButtons[i]->Colors()->SetNormal(on ? HotTrackMixColor() : clDefault);
+    FButtons[i]->Font()->SetStyle(on ? TFontStyles{fsBold} : TFontStyles{});
+  }
+  if (!FRedrawLocked) Invalidate();
+}
+
+void TFontPreviewPanel::SetShowButtons(bool Value) {
+  FShowButtons = Value;
+  for (TcxFontPanelButton* button : FButtons) button->SetVisible(Value);
+}
+
+void TFontPreviewPanel::SetRedrawLocked(bool Value) {
+  FRedrawLocked = Value;
+  if (!Value) Invalidate();
+}
+
+void TFontPreviewPanel::ArrangeButtons() {
+  TCanvas* canvas = Canvas();
+  canvas->Font()->SetName("Arial");
+  canvas->Font()->SetSize(8);
+  canvas->Font()->SetStyle(TFontStyles{});
+  const int width = canvas->TextWidth("B") + 8;
+  const int height = canvas->TextHeight("B") + 2;
+  int right = ClientWidth() - 1;
+  for (int i = 3; i >= 0; --i) {
+    FButtons[i]->SetBounds(right - width, ClientHeight() - 2 - height, width, height);
+    right -= width;
+  }
+}
+
+unsigned TFontPreviewPanel::TextFlags() const {
+  unsigned flags = DT_NOPREFIX | DT_VCENTER;
+  flags |= FAlignment == taCenter ? DT_CENTER : FAlignment == taRightJustify ? DT_RIGHT : DT_LEFT;
+  if (FEndEllipsis) flags |= DT_END_ELLIPSIS;
+  flags |= FWordWrap ? DT_WORDBREAK : DT_SINGLELINE;
+  return flags;
+}
+
+void TFontPreviewPanel::AdjustFontToText(const TRect& R) {
+  TFont* font = Canvas()->Font();
+  font->SetName(FFontName.empty() ? String("Arial") : FFontName);
+  font->SetSize(8);
+  font->SetStyle(CurrentFontStyles());
+  const String caption = Caption();
+  if (Trim(caption).empty()) return;
+  RECT calc{R.Left, R.Top, R.Right - 1, R.Top + 1};
+  RECT previous{0, 0, -1, -1};
+  while (calc.bottom - calc.top <= HeightOfRect(R) && calc.right - calc.left <= WidthOfRect(R)) {
+    Canvas()->RequiredState(TCanvasState{csHandleValid, csFontValid});
+    DrawText(Canvas()->Handle(), caption.c_str(), static_cast<int>(caption.size()), &calc,
+             TextFlags() | DT_CALCRECT | DT_NOPREFIX);
+    const bool fits = calc.bottom - calc.top <= HeightOfRect(R) && calc.right - calc.left <= WidthOfRect(R);
+    // A face whose sizes all measure alike would grow for ever: a step that changes nothing ends it.
+    const bool unchanged = calc.left == previous.left && calc.top == previous.top && calc.right == previous.right &&
+                           calc.bottom == previous.bottom;
+    if (!fits || unchanged) {
+      if (!fits && font->Size() > 8) font->SetSize(font->Size() - 1);
+      break;
+    }
+    previous = calc;
+    font->SetSize(font->Size() + 1);
+  }
+}
+
+void TFontPreviewPanel::Paint() {
+  TCanvas* canvas = Canvas();
+  TRect r(0, 0, ClientWidth(), ClientHeight());
+  canvas->Brush()->SetColor(Color());
+  canvas->FillRect(RECT{r.Left, r.Top, r.Right, r.Bottom});
+  canvas->Brush()->SetColor(FFrameColor);
+  if (FFrameBorders.Contains(bLeft)) canvas->FillRect(RECT{r.Left, r.Top, r.Left + 1, r.Bottom});
+  if (FFrameBorders.Contains(bTop)) canvas->FillRect(RECT{r.Left, r.Top, r.Right, r.Top + 1});
+  if (FFrameBorders.Contains(bRight)) canvas->FillRect(RECT{r.Right - 1, r.Top, r.Right, r.Bottom});
+  if (FFrameBorders.Contains(bBottom)) canvas->FillRect(RECT{r.Left, r.Bottom - 1, r.Right, r.Bottom});
+  r = GrowRect(r, -2, -2);
+  canvas->Brush()->SetStyle(bsClear);
+  AdjustFontToText(r);
+  const String caption = Caption();
+  RECT t{r.Left, r.Top, r.Right, r.Bottom};
+  canvas->RequiredState(TCanvasState{csHandleValid, csFontValid});
+  SetBkMode(canvas->Handle(), TRANSPARENT);
+  DrawText(canvas->Handle(), caption.c_str(), static_cast<int>(caption.size()), &t, TextFlags());
+  canvas->Brush()->SetStyle(bsSolid);
+}
+
+void TFontPreviewPanel::ToggleFontStyle(TObject* Sender) {
+  auto* button = dynamic_cast<TcxFontPanelButton*>(Sender);
+  if (!button) return;
+  const int tag = static_cast<int>(std::clamp<std::intptr_t>(button->Tag(), 0, 3));
+  const TFontStyle styles[] = {fsBold, fsItalic, fsUnderline, fsStrikeOut};
+  TFontStyles flags = FFontStyles;
+  if (flags.Contains(styles[tag]))
+    flags -= TFontStyles{styles[tag]};
+  else
+    flags += TFontStyles{styles[tag]};
+  SetFontStyles(flags);
+  if (FPreview) {
+    FPreview->SetFontStyle(flags);
+    if (FPreview->OnButtonClick) FPreview->OnButtonClick(this, static_cast<TcxFontButtonType>(tag));
+  }
+  Invalidate();
+}
+
 TBitmap* FontComboTTFGlyph() { return gTTFGlyph; }
 TBitmap* FontComboNonTTFGlyph() { return gNonTTFGlyph; }
 
@@ -55,11 +240,14 @@ void TcxCustomFontNameComboBoxProperties::Construct() {
   SetDropDownListStyle(lsFixedList);
   FRecentFontList = std::make_unique<TcxMRUFontNameItems>(this);
   FRecentFontList->OnOwnerChanged = [this] { SignalChanged(); };
+  FFontPreview = std::make_unique<TcxFontPreview>(this);
+  FFontPreview->OnChanged = [this] { SignalChanged(); };
   StartFontLoading();
 }
 
 TcxCustomFontNameComboBoxProperties::~TcxCustomFontNameComboBoxProperties() {
   FRecentFontList->OnOwnerChanged = nullptr;
+  FFontPreview->OnChanged = nullptr;
   StopFontLoader();
 }
 
@@ -74,6 +262,7 @@ void TcxCustomFontNameComboBoxProperties::Assign(TPersistent* Source) {
   SetUseOwnFont(source->FUseOwnFont);
   SetFontTypes(source->FFontTypes);
   SetShowFontTypeIcon(source->FShowFontTypeIcon);
+  SetFontPreview(source->FFontPreview.get());
   SetMaxMRUFonts(source->FMaxMRUFonts);
   OnAddedMRUFont = source->OnAddedMRUFont;
   OnMovedMRUFont = source->OnMovedMRUFont;
@@ -87,6 +276,11 @@ void TcxCustomFontNameComboBoxProperties::AssignItemsFrom(TcxCustomEditPropertie
   if (!target || !FFontsReady) return;
   target->Items()->Assign(Items());
   target->FRecentFontList->Assign(FRecentFontList.get());
+}
+
+void TcxCustomFontNameComboBoxProperties::SetFontPreview(TcxFontPreview* Value) {
+  FFontPreview->Assign(Value);
+  SignalChanged();
 }
 
 void TcxCustomFontNameComboBoxProperties::SetFontTypes(TcxFontTypes Value) {
@@ -270,6 +464,7 @@ void TcxFontNameComboBoxProperties::DeclareProperties(TPropTable& t) {
   t.Add("DropDownRows", &P::DropDownRows, &P::SetDropDownRows).SetDefault(8);
   t.Add("DropDownSizeable", &P::DropDownSizeable, &P::SetDropDownSizeable).SetDefault(false);
   t.Add("DropDownWidth", &P::DropDownWidth, &P::SetDropDownWidth).SetDefault(0);
+  t.Add("FontPreview", &P::FontPreview, &P::SetFontPreview);
   t.Add("FontTypes", &P::FontTypes, &P::SetFontTypes).SetDefault(AllFontTypes());
   t.Add("HideSelection", &P::HideSelection, &P::SetHideSelection).SetDefault(true);
   t.Add("ImeMode", &P::ImeMode, &P::SetImeMode).SetDefault(imDontCare);
@@ -465,8 +660,94 @@ void TcxFontNameComboBoxLookupData::ReselectMRUFont() {
   ChangeCurrentItem(p->Items()->IndexOf(p->Items()->Strings(CurrentItemKey())));
 }
 
+TcxCustomFontNameComboBoxProperties* TcxFontNameComboBoxLookupData::FontProperties() const {
+  return dynamic_cast<TcxCustomFontNameComboBoxProperties*>(OwnerEditProperties());
+}
+
+bool TcxFontNameComboBoxLookupData::PreviewShown() const {
+  TcxCustomFontNameComboBoxProperties* p = FontProperties();
+  return p && p->FontPreview()->Visible();
+}
+
+String TcxFontNameComboBoxLookupData::PreviewTextFor() {
+  TcxCustomFontNameComboBoxProperties* p = FontProperties();
+  if (!p) return String();
+  switch (p->FontPreview()->PreviewType()) {
+    case cxfpCustom: return p->FontPreview()->PreviewText();
+    case cxfpFullAlphabet: return "ABCDEFGHIJKLMNOPQRSTUVWXYZ abcdefghijklmnopqrstuvwxyz 1234567890";
+    default: {
+      const int key = ListItemIndex() >= 0 ? ListItemIndex() : CurrentItemKey();
+      return key >= 0 && key < p->Items()->Count() ? p->Items()->Strings(key) : String();
+    }
+  }
+}
+
+bool TcxFontNameComboBoxLookupData::FitListToSizeHook(const TSize& Request) {
+  if (!PreviewShown()) return TcxComboBoxLookupData::FitListToSizeHook(Request);
+  if (Request.cy >= 1 && Request.cy <= TFontPreviewPanel::kHeight) return false;
+  return TcxComboBoxLookupData::FitListToSizeHook(TSize(Request.cx, Request.cy - TFontPreviewPanel::kHeight));
+}
+
+void TcxFontNameComboBoxLookupData::PrepareListBoxHook(TComponent* AOwner) {
+  TcxComboBoxLookupData::PrepareListBoxHook(AOwner);
+  TcxCustomFontNameComboBoxProperties* p = FontProperties();
+  auto* popup = dynamic_cast<TWinControl*>(AOwner);
+  if (!p || !popup || !popup->HandleAllocated()) return;
+  if (!p->FontPreview()->Visible()) {
+    if (FPanel) FPanel->SetVisible(false);
+    return;
+  }
+  if (!FPanel) {
+    FPanel = new TFontPreviewPanel(AOwner);
+    FPanelWatch = std::make_unique<TcxFreeNotificator>(nullptr);
+    FPanelWatch->OnFreeNotification = [this](TComponent* C) {
+      if (C == FPanel) FPanel = nullptr;
+    };
+    FPanelWatch->WatchComponent(FPanel);
+  }
+  TcxFontPreview* preview = p->FontPreview();
+  FPanel->SetPreview(preview);
+  FPanel->SetRedrawLocked(true);
+  FPanel->SetFrameBorders(TcxBorders{bBottom});
+  FPanel->SetCaption(PreviewTextFor());
+  const int key = CurrentItemKey();
+  FPanel->SetPreviewFontName(key >= 0 && key < p->Items()->Count() ? p->Items()->Strings(key) : String());
+  FPanel->SetHeight(TFontPreviewPanel::kHeight);
+  FPanel->SetFontStyles(preview->FontStyle());
+  FPanel->SetColor(preview->Color());
+  FPanel->SetEndEllipsis(preview->ShowEndEllipsis() && preview->PreviewType() != cxfpFontName);
+  FPanel->SetAlignment(preview->Alignment());
+  FPanel->SetWordWrap(preview->WordWrap() && preview->PreviewType() != cxfpFontName);
+  FPanel->SetShowButtons(preview->ShowButtons());
+  FPanel->SetRedrawLocked(false);
+  FPanel->SetParent(popup);
+  FPanel->SetVisible(true);
+}
+
+void TcxFontNameComboBoxLookupData::PlaceListBoxHook(const TRect& R) {
+  if (!FPanel || !FPanel->Visible() || !PreviewShown()) {
+    TcxComboBoxLookupData::PlaceListBoxHook(R);
+    return;
+  }
+  FPanel->SetBounds(R.Left, R.Top, WidthOfRect(R), TFontPreviewPanel::kHeight);
+  FPanel->ArrangeButtons();
+  TcxComboBoxLookupData::PlaceListBoxHook(TRect(R.Left, R.Top + TFontPreviewPanel::kHeight, R.Right, R.Bottom));
+}
+
+void TcxFontNameComboBoxLookupData::TakeListSelection() {
+  TcxComboBoxLookupData::TakeListSelection();
+  TcxCustomFontNameComboBoxProperties* p = FontProperties();
+  if (!FPanel || !p) return;
+  FPanel->SetRedrawLocked(true);
+  const int key = ListItemIndex();
+  if (key >= 0 && key < p->Items()->Count()) FPanel->SetPreviewFontName(p->Items()->Strings(key));
+  if (p->FontPreview()->PreviewType() != cxfpFullAlphabet) FPanel->SetCaption(PreviewTextFor());
+  FPanel->SetRedrawLocked(false);
+}
+
 TSize TcxFontNameComboBoxLookupData::MeasureListHook() {
   TSize size = MeasureList(0, 0);
+  if (PreviewShown()) size.cy += TFontPreviewPanel::kHeight;
   auto* p = dynamic_cast<TcxCustomFontNameComboBoxProperties*>(OwnerEditProperties());
   TBitmap* glyph = FontComboTTFGlyph();
   const int extra = p && glyph && p->ShowFontTypeIcon().Contains(ftiShowInCombo) ? glyph->Width() + 10 : 2;
@@ -565,6 +846,11 @@ void TcxCustomFontNameComboBox::CloseDropDown(TcxPopupCloseReason Reason) {
   if (Reason == pcrTab || Reason == pcrToggle || Reason == pcrAccept) FSelectionAccepted = true;
   TcxCustomComboBox::CloseDropDown(Reason);
   ApplyAcceptedFont();
+}
+
+void TcxCustomFontNameComboBox::PopupControlSize(TSize& Size) {
+  TcxCustomComboBox::PopupControlSize(Size);
+  if (ActiveFontProperties()->FontPreview()->Visible()) Size.cy += TFontPreviewPanel::kHeight;
 }
 
 // ---- TcxFontNameComboBox ------------------------------------------------------------------------------------------

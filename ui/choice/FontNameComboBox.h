@@ -5,6 +5,7 @@
 // flags as the item's object (a type icon shows them), and the most recently chosen names head
 // the list as extra copies. Every row may be drawn in its own font.
 #include "platform/classes/Bitmap.h"
+#include "ui/choice/Button.h"
 #include "ui/choice/FontLoader.h"
 #include "ui/choice/MRUFontNameItems.h"
 #include "ui/editors/ComboBox.h"
@@ -13,6 +14,72 @@ VW_ENUM(TcxShowFontIconType, ftiShowInCombo, ftiShowInList)
 using TcxShowFontIconTypes = TSet<TcxShowFontIconType>;
 
 using TcxDeleteMRUFontEvent = std::function<void(TObject* Sender, const String& DeletedMRUFontName)>;
+
+VW_ENUM(TcxFontPreviewType, cxfpFontName, cxfpCustom, cxfpFullAlphabet)
+VW_ENUM(TcxFontButtonType, cxfbtBold, cxfbtItalic, cxfbtUnderline, cxfbtStrikeOut)
+using TcxFontButtonClickEvent = std::function<void(TObject* Sender, TcxFontButtonType ButtonType)>;
+
+// What the preview panel above the popup list shows, and whether it shows at all.
+class TcxFontPreview : public TPersistent {
+  VW_CLASS(TcxFontPreview, TPersistent)
+ public:
+  explicit TcxFontPreview(TPersistent* AOwner) : FOwner(AOwner) {}
+  ~TcxFontPreview() override { FDestroying = true; }
+  static void DeclareProperties(TPropTable& t);
+
+  void Assign(TPersistent* Source) override;
+  void BeginUpdate() { ++FUpdateCount; }
+  void EndUpdate();
+
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value) { Store(FAlignment, Value); }
+  TColor Color() const { return FColor; }
+  void SetColor(TColor Value) { Store(FColor, Value); }
+  TFontStyles FontStyle() const { return FFontStyle; }
+  void SetFontStyle(TFontStyles Value) { Store(FFontStyle, Value); }
+  const String& PreviewText() const { return FPreviewText; }
+  void SetPreviewText(const String& Value) { Store(FPreviewText, Value); }
+  TcxFontPreviewType PreviewType() const { return FPreviewType; }
+  void SetPreviewType(TcxFontPreviewType Value) { Store(FPreviewType, Value); }
+  bool ShowButtons() const { return FShowButtons; }
+  void SetShowButtons(bool Value) { Store(FShowButtons, Value); }
+  bool ShowEndEllipsis() const { return FShowEndEllipsis; }
+  void SetShowEndEllipsis(bool Value) { Store(FShowEndEllipsis, Value); }
+  bool Visible() const { return FVisible; }
+  void SetVisible(bool Value) { Store(FVisible, Value); }
+  bool WordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool Value) { Store(FWordWrap, Value); }
+
+  TcxFontButtonClickEvent OnButtonClick;
+  // The owner's reaction to a change; set by the owner.
+  std::function<void()> OnChanged;
+
+ protected:
+  TPersistent* GetOwner() override { return FOwner; }
+
+ private:
+  template <class T>
+  void Store(T& Field, const T& Value) {
+    if (Field == Value) return;
+    Field = Value;
+    Changed();
+  }
+  void Changed();
+
+  TPersistent* FOwner;
+  TAlignment FAlignment = taCenter;
+  TColor FColor = clWindow;
+  TFontStyles FFontStyle;
+  String FPreviewText;
+  TcxFontPreviewType FPreviewType = cxfpFontName;
+  bool FShowButtons = true;
+  bool FShowEndEllipsis = true;
+  bool FVisible = true;
+  bool FWordWrap = false;
+  int FUpdateCount = 0;
+  bool FChangePending = false;
+  bool FDestroying = false;
+};
 
 class TcxCustomFontNameComboBoxProperties : public TcxCustomComboBoxProperties {
   VW_CLASS(TcxCustomFontNameComboBoxProperties, TcxCustomComboBoxProperties)
@@ -33,6 +100,8 @@ class TcxCustomFontNameComboBoxProperties : public TcxCustomComboBoxProperties {
   bool UseOwnFont() const { return FUseOwnFont; }
   void SetUseOwnFont(bool Value);
   TcxMRUFontNameItems* RecentFontList() const { return FRecentFontList.get(); }
+  TcxFontPreview* FontPreview() const { return FFontPreview.get(); }
+  void SetFontPreview(TcxFontPreview* Value);
   int MRUCount() const { return FRecentFontList->Count(); }
 
   TNotifyEvent OnAddedMRUFont;
@@ -81,6 +150,7 @@ class TcxCustomFontNameComboBoxProperties : public TcxCustomComboBoxProperties {
   TcxShowFontIconTypes FShowFontTypeIcon{ftiShowInCombo, ftiShowInList};
   bool FUseOwnFont = false;
   std::unique_ptr<TcxMRUFontNameItems> FRecentFontList;
+  std::unique_ptr<TcxFontPreview> FFontPreview;
   TcxFontLoader* FLoader = nullptr;
   bool FFontsReady = false;
 };
@@ -93,6 +163,61 @@ class TcxFontNameComboBoxProperties : public TcxCustomFontNameComboBoxProperties
 
  private:
   TBitmap* ButtonGlyphValue() { return ButtonGlyph(); }
+};
+
+// A style button of the preview panel.
+class TcxFontPanelButton : public TcxButton {
+  VW_CLASS(TcxFontPanelButton, TcxButton)
+ public:
+  explicit TcxFontPanelButton(TComponent* AOwner) : TcxButton(AOwner) {}
+};
+
+// The chosen face on a sample text above the popup list, as large as the text lets it be, with
+// four buttons that toggle bold, italic, underline and strike-out.
+class TFontPreviewPanel : public TCustomControl {
+  VW_CLASS(TFontPreviewPanel, TCustomControl)
+ public:
+  explicit TFontPreviewPanel(TComponent* AOwner);
+
+  static constexpr int kHeight = 38;
+
+  void SetPreview(TcxFontPreview* Value) { FPreview = Value; }
+  void SetFrameBorders(TcxBorders Value) { FFrameBorders = Value; }
+  void SetPreviewFontName(const String& Value);
+  const String& PreviewFontName() const { return FFontName; }
+  void SetFontStyles(TFontStyles Value);
+  void SetEndEllipsis(bool Value) { FEndEllipsis = Value; }
+  void SetAlignment(TAlignment Value) { FAlignment = Value; }
+  void SetWordWrap(bool Value) { FWordWrap = Value; }
+  void SetShowButtons(bool Value);
+  void SetRedrawLocked(bool Value);
+  TcxFontPanelButton* StyleButton(TcxFontButtonType Type) const { return FButtons[Type]; }
+  void ArrangeButtons();
+  TFont* PreviewFont() { return Canvas()->Font(); }
+
+  // ---- virtual operations ----------------------------------------------------------------------------
+  // Sizes the font to the largest that still fits R (8 at the least).
+  virtual void AdjustFontToText(const TRect& R);
+  virtual TFontStyles CurrentFontStyles() { return FFontStyles; }
+
+ protected:
+  void Paint() override;
+
+ private:
+  unsigned TextFlags() const;
+  void ToggleFontStyle(TObject* Sender);
+
+  TAlignment FAlignment = taCenter;
+  bool FEndEllipsis = true;
+  TcxBorders FFrameBorders = cxBordersAll;
+  TColor FFrameColor = clWindowFrame;
+  bool FWordWrap = false;
+  bool FShowButtons = true;
+  TFontStyles FFontStyles;
+  String FFontName;
+  bool FRedrawLocked = false;
+  TcxFontPreview* FPreview = nullptr;
+  TcxFontPanelButton* FButtons[4] = {};
 };
 
 class TcxCustomFontNameComboBoxViewInfo : public TcxCustomTextEditViewInfo {
@@ -150,6 +275,21 @@ class TcxFontNameComboBoxLookupData : public TcxComboBoxLookupData {
 
   TClass ListBoxClass() override { return TcxFontNameComboBoxListBox::StaticClass(); }
   TSize MeasureListHook() override;
+  bool FitListToSizeHook(const TSize& Request) override;
+  void PrepareListBoxHook(TComponent* AOwner) override;
+  void PlaceListBoxHook(const TRect& R) override;
+  void TakeListSelection() override;
+
+  TFontPreviewPanel* PreviewPanel() const { return FPanel; }
+  // The panel's text for the current item.
+  String PreviewTextFor();
+
+ private:
+  TcxCustomFontNameComboBoxProperties* FontProperties() const;
+  bool PreviewShown() const;
+
+  TFontPreviewPanel* FPanel = nullptr;
+  std::unique_ptr<TcxFreeNotificator> FPanelWatch;
 };
 
 class TcxCustomFontNameComboBoxInnerEdit : public TcxCustomComboBoxInnerEdit {
@@ -179,6 +319,8 @@ class TcxCustomFontNameComboBox : public TcxCustomComboBox {
   bool CheckEditValue() override;
   void WriteItemIndex(int Value) override;
   void CloseDropDown(TcxPopupCloseReason Reason) override;
+  // The list's size, with the preview panel's height above it.
+  void PopupControlSize(TSize& Size) override;
 
  protected:
   TcxCustomFontNameComboBox(TComponent* AOwner, const TcxCustomEditClasses& Classes);

@@ -224,6 +224,49 @@ TEST_F(FontNameComboBoxTest, TheTypeIconAndRegistration) {
   EXPECT_EQ(helper->SupportedFilterOperators(nullptr, nullptr, true), 0x6606u);
 }
 
+TEST_F(FontNameComboBoxTest, ThePreviewPanelShowsTheHighlightedFaceAndToggledStyles) {
+  TcxFontNameComboBox* combo = NewCombo();
+  Load();
+  TcxFontPreview* preview = combo->Properties()->FontPreview();
+  std::vector<TcxFontButtonType> clicks;
+  preview->OnButtonClick = [&](TObject*, TcxFontButtonType Type) { clicks.push_back(Type); };
+  combo->SetFontName("DejaVu Serif");
+  combo->SetDroppedDown(true);
+  Pump();
+  ASSERT_TRUE(combo->DroppedDown());
+  auto* lookup = static_cast<TcxFontNameComboBoxLookupData*>(combo->LookupData());
+  TFontPreviewPanel* panel = lookup->PreviewPanel();
+  ASSERT_NE(panel, nullptr);
+  EXPECT_EQ(panel->Height(), TFontPreviewPanel::kHeight);
+  EXPECT_EQ(panel->Top(), combo->ListBox()->Top() - TFontPreviewPanel::kHeight);
+  EXPECT_EQ(panel->Caption(), "DejaVu Serif");
+  EXPECT_EQ(panel->PreviewFontName(), "DejaVu Serif");
+  // The sample grows past the smallest size while it fits the panel.
+  panel->AdjustFontToText(TRect(2, 2, panel->Width() - 2, panel->Height() - 2));
+  EXPECT_GT(panel->PreviewFont()->Size(), 8);
+  lookup->SetListItemIndex(0);
+  EXPECT_EQ(panel->PreviewFontName(), "DejaVu Sans");
+  // Bold, twice, then italic.
+  TcxFontPanelButton* bold = panel->StyleButton(cxfbtBold);
+  ASSERT_TRUE(bold->Visible());
+  EXPECT_EQ(bold->Top() + bold->Height(), panel->ClientHeight() - 2);
+  bold->Click();
+  EXPECT_EQ(preview->FontStyle(), TFontStyles{fsBold});
+  bold->Click();
+  panel->StyleButton(cxfbtItalic)->Click();
+  EXPECT_EQ(preview->FontStyle(), TFontStyles{fsItalic});
+  EXPECT_EQ(clicks, (std::vector<TcxFontButtonType>{cxfbtBold, cxfbtBold, cxfbtItalic}));
+  SaveScreen("choice/font-combo-preview.png", RECT{0, 0, 320, 280});
+  combo->SetDroppedDown(false);
+  Pump();
+  preview->SetVisible(false);
+  combo->SetDroppedDown(true);
+  Pump();
+  EXPECT_FALSE(panel->Visible());
+  combo->SetDroppedDown(false);
+  Pump();
+}
+
 // Closed editors in every look (a TrueType face, a raster one, loading), and an open list in its
 // own fonts with one MRU name.
 TEST_F(FontNameComboBoxTest, GalleryInEveryLook) {
