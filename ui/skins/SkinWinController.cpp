@@ -18,7 +18,9 @@ using namespace win;
 
 namespace {
 
-std::unique_ptr<TdxSkinFormControllers> gRegistry;
+// Owned by the unit's start-up and shutdown, never by a static destructor: a process that ends
+// through exit() while its windows stand (its display gone) must not reach into them.
+TdxSkinFormControllers* gRegistry = nullptr;
 HWND gAttachWindow = nullptr;
 HHOOK gHook = nullptr;
 FlatSB_SetScrollPosProc gPrevSetScrollPos = nullptr;
@@ -34,7 +36,7 @@ TWinControl* ControlOf(HWND Handle) { return Handle ? TWinControl::FindControl(H
 
 }  // namespace
 
-TdxSkinFormControllers* SkinFormControllerRegistry() { return gRegistry.get(); }
+TdxSkinFormControllers* SkinFormControllerRegistry() { return gRegistry; }
 
 // ---- the base controller --------------------------------------------------------------------------
 
@@ -350,7 +352,7 @@ void FormSkinsUnitStartup() {
   CreateSkinControllerList();
   gAttachWindow = AllocateHWnd(&AttachWindowProc);
   gHook = SetWindowsHookEx(WH_CALLWNDPROC, &CallWndProcHook, nullptr, GetCurrentThreadId());
-  gRegistry = std::make_unique<TdxSkinFormControllers>();
+  gRegistry = new TdxSkinFormControllers;
 }
 
 void FormSkinsUnitShutdown() {
@@ -361,7 +363,8 @@ void FormSkinsUnitShutdown() {
   gHook = nullptr;
   gRegistry->Clear();
   FreeSkinControllerList();
-  gRegistry.reset();
+  delete gRegistry;
+  gRegistry = nullptr;
   if (gAttachWindow) DeallocateHWnd(gAttachWindow);
   gAttachWindow = nullptr;
   ControllerClassForWindow = nullptr;
