@@ -1,6 +1,7 @@
 #include "app/PictureChooser.h"
 
 #include "app/BootWindow.h"
+#include "ui/controls/ControlsUnit.h"
 
 TForm26* Form26 = nullptr;
 
@@ -8,6 +9,10 @@ TForm26::TForm26(TComponent* AOwner) : TForm(AOwner) { RegisterHandler("FormClos
 
 TForm26::~TForm26() {
   if (Form26 == this) Form26 = nullptr;
+}
+
+void TForm26::WndProc(TMessage& Message) {
+  if (!RefuseSkinQuery(Message)) TForm::WndProc(Message);
 }
 
 void TForm26::FormClose(TObject*, TCloseAction&) {

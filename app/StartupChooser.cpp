@@ -1,6 +1,7 @@
 #include "app/StartupChooser.h"
 
 #include "app/BootWindow.h"
+#include "ui/controls/ControlsUnit.h"
 #include "console/GridConsole.h"
 #include "variants/HybridConsole.h"
 #include "variants/SplicingConsole.h"
@@ -26,6 +27,10 @@ void TForm25::Loaded() {
   img2 = dynamic_cast<TImage*>(FindComponent("img2"));
   img3 = dynamic_cast<TImage*>(FindComponent("img3"));
   img4 = dynamic_cast<TImage*>(FindComponent("img4"));
+}
+
+void TForm25::WndProc(TMessage& Message) {
+  if (!RefuseSkinQuery(Message)) TForm::WndProc(Message);
 }
 
 void TForm25::img1Click(TObject*) {

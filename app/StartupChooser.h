@@ -3,6 +3,7 @@
 // console and one that leaves the program.
 #include "platform/classes/ExtCtrls.h"
 #include "platform/classes/Forms.h"
+#include "platform/classes/Messages.h"
 
 class TForm25 : public TForm {
   VW_CLASS(TForm25, TForm)
@@ -24,6 +25,9 @@ class TForm25 : public TForm {
 
  protected:
   void Loaded() override;
+  // The chooser's look is its own colours, the lime around the pictures and the red that shows
+  // through them: the consoles' skin stays off it.
+  void WndProc(TMessage& Message) override;
 };
 
 extern TForm25* Form25;

@@ -21,6 +21,12 @@ UINT SkinQueryMessage = 0;
 UINT SkinRefreshMessage = 0;
 TSetMenuInfoProc SetMenuInfoProc = nullptr;
 
+bool RefuseSkinQuery(TMessage& Message) {
+  if (!SkinQueryMessage || Message.Msg != SkinQueryMessage) return false;
+  Message.Result = 1;
+  return true;
+}
+
 namespace {
 
 struct TCursorEntry {

@@ -15,6 +15,10 @@ constexpr int crcxDragCopy = 2100, crcxFullScroll = 2101, crcxHorScroll = 2102, 
 
 // Sent by the form-skinning layer to a control's window; an answer other than 0 opts out.
 extern win::UINT SkinQueryMessage;
+// For a window that keeps its own look: answers SkinQueryMessage with the opt-out. True when
+// Message was that query.
+struct TMessage;
+bool RefuseSkinQuery(TMessage& Message);
 // Handled by the form-skinning layer's window hook; the library never sends it.
 extern win::UINT SkinRefreshMessage;
 
