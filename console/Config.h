@@ -129,6 +129,9 @@ using TBoolKey = TConfigKey<cfBoolean>;
 inline constexpr int kMaxWallRows = 15;
 inline constexpr int kMaxWallColumns = 15;
 inline constexpr const char* kCellSignalTypes[] = {"VIDEO", "VGA", "DVI", "HDMI"};
+// A stored row or column count brought into 1 to 15 before a console takes it: the wall grid
+// keeps its header row and column only while it has data cells beside them.
+inline constexpr int ClampWallCount(int Count) { return Count < 1 ? 1 : Count > kMaxWallRows ? kMaxWallRows : Count; }
 
 // [config] general.
 namespace config {

@@ -1,23 +1,35 @@
 #pragma once
 // The grid console: the console window of console kind 1.
 // Created once at start and kept until the program ends, like every window. It owns the program's
-// device links: every console and dialog sends on its ports and TCP client.
+// device links: every console and dialog sends on its ports and TCP client. Its settings live in
+// its controls and in those of the dialogs it loads at show: every routine reads them from there.
 #include <array>
 #include <cstdint>
+#include <memory>
 
 #include "console/DeviceLinks.h"
 #include "console/serial/Comm.h"
+#include "platform/classes/Dialogs.h"
 #include "platform/classes/ExtCtrls.h"
 #include "platform/classes/Forms.h"
+#include "platform/classes/Grids.h"
+#include "platform/classes/IniFiles.h"
 #include "platform/classes/Menus.h"
 #include "platform/classes/StdCtrls.h"
 #include "platform/classes/TcpClient.h"
+#include "platform/classes/Timer.h"
 #include "ui/choice/Button.h"
 #include "ui/choice/CheckBox.h"
+#include "ui/choice/GroupBox.h"
 #include "ui/choice/Label.h"
+#include "ui/choice/RadioButton.h"
 #include "ui/editors/ComboBox.h"
+#include "ui/editors/Memo.h"
+#include "ui/editors/TextEdit.h"
 #include "ui/pages/PageControl.h"
 #include "ui/pages/StatusBar.h"
+#include "ui/panels/Panel.h"
+#include "ui/skins/SkinController.h"
 
 class TForm1 : public TForm {
   VW_CLASS(TForm1, TForm)
@@ -31,29 +43,177 @@ class TForm1 : public TForm {
   TComm* Comm3 = nullptr;  // port B: the RGB matrix
   TTcpClient* socketClient = nullptr;
 
-  // The controls that follow the links and the user level.
+  // The top band's pages.
+  TcxGroupBox* cxgrpbxTop = nullptr;
+  TcxPageControl* cxpgcntrlTop = nullptr;
+  TcxTabSheet* tsSerialSetting = nullptr;
   TcxButton* BitBtn1 = nullptr;   // connect
   TcxButton* BitBtn2 = nullptr;   // disconnect
+  TcxTabSheet* tsSystemSetting = nullptr;
+  TcxButton* BitBtn16 = nullptr;  // communication settings
+  TcxButton* BitBtn17 = nullptr;  // splicing settings
+  TcxButton* BitBtn18 = nullptr;  // matrix configuration
+  TcxButton* BitBtn3 = nullptr;   // administrator
+  TcxButton* BitBtn4 = nullptr;   // version
+  TcxButton* BitbtnENCH = nullptr;  // language
+  TcxTabSheet* cxtbshtOther = nullptr;
+  TcxButton* btnPlayMode = nullptr;
+  TcxLabel* cxLabel1 = nullptr;     // "skin"
+  TcxComboBox* cbbSkin = nullptr;
+  TcxButton* btnBackColor = nullptr;
+  TcxButton* btnTimeSet = nullptr;
+  TcxButton* btnSubtitileSetting = nullptr;
+  TcxButton* Bitbtn = nullptr;    // virtual remote
+
+  // The right panel: signal choice, power, scenes.
+  TPanel* Panel4 = nullptr;
+  TcxGroupBox* grpChanel = nullptr;
+  TcxLabel* Label1 = nullptr;
+  TcxComboBox* ComboBox4 = nullptr;  // the signal-type picker
+  TcxLabel* Label2 = nullptr;
+  TcxComboBox* ComboBox8 = nullptr;  // the matrix input
+  TcxComboBox* ComboBox2 = nullptr;  // the matrix input, other list at the same place
+  TcxGroupBox* grpMatix = nullptr;
+  TcxLabel* Label7 = nullptr;        // the make of the current signal type's matrix
+  TcxCheckBox* CheckBox3 = nullptr;  // matrix linkage
+  TcxButton* BitBtn8 = nullptr;      // splice
+  TcxButton* BitBtn10 = nullptr;     // single display
+  TcxGroupBox* GroupBox6 = nullptr;
+  TLabeledEdit* LabeledEdit10 = nullptr;  // seconds between delayed power-ons
+  TcxCheckBox* CheckBox1 = nullptr;       // delayed power-on
+  TcxCheckBox* chk1 = nullptr;            // 4K
   TcxButton* BitBtn5 = nullptr;   // power on
   TcxButton* BitBtn6 = nullptr;   // standby
-  TcxButton* BitBtn9 = nullptr;   // signal browsing
-  TcxButton* BitBtn15 = nullptr;  // scene browsing
-  TcxButton* BitBtn18 = nullptr;  // matrix configuration
-  TcxButton* btnPlayMode = nullptr;
-  TcxButton* Bitbtn = nullptr;    // virtual remote
-  // The matrix linkage the routing frame depends on.
-  TcxLabel* Label7 = nullptr;        // the make of the current signal type's matrix
+  TcxGroupBox* GroupBox3 = nullptr;
+  TcxComboBox* ComboBox3 = nullptr;  // the scene list
+  TcxButton* BitBtn12 = nullptr;     // save scene
+  TcxButton* BitBtn13 = nullptr;     // recall scene
+  TcxButton* Button2 = nullptr;      // rename scene
+  TcxButton* Button4 = nullptr;      // mini panel
   TcxComboBox* ComboBox1 = nullptr;  // the current signal type (hidden)
-  TcxComboBox* ComboBox8 = nullptr;  // the matrix input
-  TcxCheckBox* CheckBox3 = nullptr;  // matrix linkage
-  TPopupMenu* PopupMenu1 = nullptr;
-  TMenuItem* N7 = nullptr;        // image adjustment
-  TMenuItem* N15 = nullptr;       // special regulation
+
+  // The wall.
+  TcxGroupBox* Panel1 = nullptr;
+  TStringGrid* stringgrid1 = nullptr;
+
+  // The bottom band.
+  TRzPanel* rzpnlBottom = nullptr;
+  TImage* Image1 = nullptr;       // the logo
+  TcxGroupBox* Label3 = nullptr;  // its caption is the wall's name
+  TcxMemo* Memo1 = nullptr;       // the frame log
   TcxPageControl* PageControl1 = nullptr;  // the service pages
-  TcxTabSheet* TabSheet3 = nullptr;
-  TcxTabSheet* TabSheet4 = nullptr;
-  TMemo* Memo1 = nullptr;         // the frame log
+  TcxTabSheet* TabSheet3 = nullptr;  // temperature
+  TcxGroupBox* GroupBox1 = nullptr;
+  TcxRadioButton* RadioButton1 = nullptr;
+  TcxRadioButton* RadioButton2 = nullptr;
+  TcxRadioButton* RadioButton3 = nullptr;
+  TcxRadioButton* rb = nullptr;
+  TLabeledEdit* LabeledEdit1 = nullptr;
+  TLabeledEdit* LabeledEdit2 = nullptr;
+  TcxButton* BitBtn11 = nullptr;
+  TcxTabSheet* TabSheet4 = nullptr;  // test
+  TcxGroupBox* GroupBox2 = nullptr;
+  TcxRadioButton* RadioButton4 = nullptr;
+  TcxRadioButton* RadioButton5 = nullptr;
+  TcxButton* Button1 = nullptr;
+  TcxGroupBox* GroupBox4 = nullptr;
+  TcxRadioButton* RadioButton9 = nullptr;
+  TcxRadioButton* RadioButton10 = nullptr;
+  TcxButton* Button8 = nullptr;
+  TcxGroupBox* GroupBox9 = nullptr;
+  TcxRadioButton* rbRBit = nullptr;
+  TcxRadioButton* rbTBit = nullptr;
+  TcxButton* btnRTDo = nullptr;
+  TcxCheckBox* CheckBox4 = nullptr;  // signal browsing tab
+  TcxCheckBox* CheckBox5 = nullptr;  // scene browsing tab
+  TcxButton* BitBtn7 = nullptr;
+  TcxButton* Button3 = nullptr;
+  TcxTabSheet* TabSheet1 = nullptr;  // software update
+  TcxButton* Button5 = nullptr;
+  TcxTabSheet* tsDigitalPattern = nullptr;
+  TcxTabSheet* tsAddrSetting = nullptr;
+  TcxGroupBox* cxGroupBox4 = nullptr;
+  TcxLabel* cxlbl1 = nullptr;
+  TcxTextEdit* cxtxtdt1 = nullptr;
+  TcxLabel* cxlbl2 = nullptr;
+  TcxLabel* lblRow = nullptr;
+  TcxTextEdit* edtRow = nullptr;
+  TcxLabel* lblCol = nullptr;
+  TcxTextEdit* edtCol = nullptr;
+  TcxButton* btnGetAddress = nullptr;
+  TcxButton* BitbShowAddress = nullptr;
+  TcxButton* btnSetAddr = nullptr;
+  TcxButton* btnLock = nullptr;
+  TcxButton* btnRefresh = nullptr;
+  TcxTabSheet* TabSheet6 = nullptr;  // signal browsing
+  TLabeledEdit* LabeledEdit6 = nullptr;
+  TLabeledEdit* LabeledEdit3 = nullptr;
+  TLabeledEdit* LabeledEdit4 = nullptr;
+  TLabeledEdit* LabeledEdit5 = nullptr;
+  TLabeledEdit* LabeledEdit11 = nullptr;
+  TcxButton* BitBtn9 = nullptr;
+  TcxTabSheet* TabSheet7 = nullptr;  // scene browsing
+  TLabeledEdit* LabeledEdit8 = nullptr;
+  TLabeledEdit* LabeledEdit9 = nullptr;
+  TLabeledEdit* LabeledEdit7 = nullptr;
+  TcxButton* BitBtn15 = nullptr;
+  TcxTabSheet* cxtbshtAgingModel = nullptr;
+  TcxRadioButton* rbOpenAM = nullptr;
+  TcxRadioButton* rbCloseAM = nullptr;
+  TcxTabSheet* cxtbshtLogo = nullptr;
+  TcxRadioButton* rbOpenLogo = nullptr;
+  TcxRadioButton* rbCloseLogo = nullptr;
+  TcxGroupBox* cxGroupBox3 = nullptr;
+  TcxButton* cxButton3 = nullptr;
+  TcxButton* cxButton4 = nullptr;
+  TcxTabSheet* cxTabSheet1 = nullptr;  // AMD
+  TcxGroupBox* cxGroupBox5 = nullptr;
+  TcxButton* cxButton1 = nullptr;
+  TcxButton* cxButton2 = nullptr;
+  TcxTabSheet* cxtbSceneSwitch = nullptr;
+  // The timed scene slots 1 to 8, at index N − 1.
+  std::array<TcxCheckBox*, 8> CheckBoxS{};
+  std::array<TLabeledEdit*, 8> lbledtS{};  // scene
+  std::array<TLabeledEdit*, 8> lbledtT{};  // hour
+  std::array<TEdit*, 8> edtM{};            // minute
+
   TdxStatusBar* StatusBar1 = nullptr;
+
+  // Non-visual parts.
+  TdxSkinController* dxskncntrlrSkin = nullptr;
+  TTimer* Timer1 = nullptr;
+  TTimer* tmrTimingSet = nullptr;
+  TTimer* tmrSceneSwitch = nullptr;
+  TColorDialog* dlgColor = nullptr;
+  TMainMenu* MainMenu1 = nullptr;
+  TMenuItem* FILE1 = nullptr;
+  TMenuItem* N3 = nullptr;
+  TMenuItem* EXIT1 = nullptr;
+  TMenuItem* SETTING1 = nullptr;
+  TMenuItem* WALL1 = nullptr;
+  TMenuItem* CONFIG1 = nullptr;
+  TMenuItem* N5 = nullptr;
+  TMenuItem* N1 = nullptr;
+  TMenuItem* English1 = nullptr;
+  TMenuItem* N2 = nullptr;
+  TMenuItem* N4 = nullptr;  // manual debugging, shown in engineering mode
+  TPopupMenu* PopupMenu1 = nullptr;
+  TMenuItem* nStill = nullptr;
+  TMenuItem* N7 = nullptr;   // image adjustment
+  TMenuItem* N8 = nullptr;
+  TMenuItem* N12 = nullptr;
+  TMenuItem* N9 = nullptr;
+  TMenuItem* N10 = nullptr;
+  TMenuItem* N11 = nullptr;
+  TMenuItem* N15 = nullptr;  // special regulation
+  TMenuItem* N16 = nullptr;
+  TMenuItem* N19 = nullptr;
+  TMenuItem* N20 = nullptr;
+  TMenuItem* N17 = nullptr;
+  TMenuItem* N21 = nullptr;
+  TMenuItem* N22 = nullptr;
+  TMenuItem* N18 = nullptr;
+  TMenuItem* EDID1 = nullptr;
 
   // The wall selection: first and last column and row, from 1; 0 until first set.
   int SelectionLeft = 0;
@@ -61,12 +221,44 @@ class TForm1 : public TForm {
   int SelectionRight = 0;
   int SelectionBottom = 0;
 
+  // "cfg.ini", open from creation to closing.
+  std::unique_ptr<TIniFile> ConfigFile;
   // cfg.ini [config] language: 1 English, other values Chinese.
   int Language = 0;
+  // Set while creation captions the language button: the button's handler then does nothing.
+  bool LanguageGuard = false;
+  // The grid's cell colour as it was when the grid was built.
+  TColor DefaultCellColor = clCream;
+  String AdminPassword;
+  // The timed power: [timesetting] as read at creation.
+  int PowerOnHour = 0;
+  int PowerOnMinute = 0;
+  int PowerOffHour = 0;
+  int PowerOffMinute = 0;
+  int TimedPowerEnabled = 0;
+  int TimedPowerRepeat = 0;
+  // Signal and scene browsing: what comes next, and the ticks since the last step.
+  int SignalBrowseInput = 0;
+  int SignalBrowseTicks = 0;
+  int SceneBrowseScene = 0;
+  int SceneBrowseTicks = 0;
 
-
+  void FormCreate(TObject* Sender);
+  void FormShow(TObject* Sender);
+  void FormResize(TObject* Sender);
+  void FormClose(TObject* Sender, TCloseAction& Action);
+  void BitbtnENCHClick(TObject* Sender);
+  void cbbSkinPropertiesChange(TObject* Sender);
   void BitBtn1Click(TObject* Sender);
   void BitBtn2Click(TObject* Sender);
+
+  // This window's own texts in the interface language.
+  void ApplyEnglishCaptions();
+  // Builds the wall grid for Rows × Columns screens and sizes it.
+  void BuildWallGrid(int Rows, int Columns);
+  // Shares the wall's area among the grid's data rows and columns (the hybrid-matrix console's grid
+  // too) and widens the service pages with the window.
+  void SizeWallGrid();
 
   void OpenDeviceLink(bool Open);
   void OpenNetworkLink(bool Open);
@@ -89,9 +281,20 @@ class TForm1 : public TForm {
  private:
   // How this console's link operations report and refresh.
   TLinkConsole LinkConsole();
+  void LoadSceneList();
+  void LoadSceneSlots();
+  void LoadMatrixInputNames();
+  bool FEnglishShifted = false;  // the English layout shifts are applied once
 };
 
 extern TForm1* Form1;
 
 // The status bar's link state panel, where every console writes how its links stand.
 void SetLinkStatus(TdxStatusBar* StatusBar, const String& Text);
+
+// Shares a wall's area among a wall grid's data rows and columns; column 0 and row 0 keep their
+// sizes, and a grid without data rows or columns is left alone.
+void SizeGridToWall(TStringGrid* Grid, int Width, int Height);
+
+// The skin names of the list file, in file order; empty when the file is missing or unreadable.
+void FillSkinList(TcxComboBox* List, const String& FileName);

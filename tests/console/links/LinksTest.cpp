@@ -148,9 +148,13 @@ TEST_F(LinksTest, InEngineeringModeEachFrameIsLoggedInTheThreeConsolesInOrder) {
   Choose("COM1", "COM1", "COM1", false, false);
   Form1->BitBtn1->Click();
   std::vector<std::string> order;
-  Form1->Memo1->OnChange = [&](TObject*) { order.push_back("grid"); };
-  Form23->Memo1->OnChange = [&](TObject*) { order.push_back("splicing"); };
-  Form33->Memo1->OnChange = [&](TObject*) { order.push_back("hybrid"); };
+  // The library's memo may report one appended line as more than one change.
+  auto logged = [&](const char* console) {
+    if (order.empty() || order.back() != console) order.push_back(console);
+  };
+  Form1->Memo1->Properties()->OnChange = [&](TObject*) { logged("grid"); };
+  Form23->Memo1->OnChange = [&](TObject*) { logged("splicing"); };
+  Form33->Memo1->OnChange = [&](TObject*) { logged("hybrid"); };
   SelectOnGrid(1, 1, 3, 3);
   Form1->SendScreenCommand(scPower, 1);
   EXPECT_TRUE(order.empty()) << "no log outside engineering mode";
@@ -158,8 +162,8 @@ TEST_F(LinksTest, InEngineeringModeEachFrameIsLoggedInTheThreeConsolesInOrder) {
   Form18->DebugMode = 1;
   Form1->SendScreenCommand(scPower, 1);
   EXPECT_EQ(order, std::vector<std::string>({"grid", "splicing", "hybrid"}));
-  for (TMemo* memo : {Form1->Memo1, Form23->Memo1, Form33->Memo1})
-    EXPECT_EQ(memo->Lines()->Strings(memo->Lines()->Count() - 1), "->C6,11,33,10,01,BB");
+  for (TStrings* log : {Form1->Memo1->Lines(), Form23->Memo1->Lines(), Form33->Memo1->Lines()})
+    EXPECT_EQ(log->Strings(log->Count() - 1), "->C6,11,33,10,01,BB");
 
   // Every digit in the log, the low byte on the wire.
   Form1->SendScreenFrame(0xC6, 0x11, 0x33, 0x20, 300, 0xBB);
