@@ -161,10 +161,13 @@ void TCustomGrid::SetRowCount(int Value) {
 void TCustomGrid::SetFixedCols(int Value) {
   if (Value < 0) throw EInvalidGridOperation(SGridIndexOutOfRange);
   if (Value >= FColCount) throw EInvalidGridOperation(SFixedColTooBig);
+  if (Value == FFixedCols) return;
+  // The grid starts over at its first scrollable cell, also when fewer are fixed than before: a
+  // grid read with no fixed cols shows and selects its first one.
   FFixedCols = Value;
-  FCurrent.X = std::max(FCurrent.X, FFixedCols);
-  FAnchor.X = std::max(FAnchor.X, FFixedCols);
-  FTopLeft.X = std::max(FTopLeft.X, FFixedCols);
+  FCurrent.X = FFixedCols;
+  FAnchor.X = FFixedCols;
+  FTopLeft.X = FFixedCols;
   UpdateScrollRange();
   Invalidate();
 }
@@ -172,10 +175,13 @@ void TCustomGrid::SetFixedCols(int Value) {
 void TCustomGrid::SetFixedRows(int Value) {
   if (Value < 0) throw EInvalidGridOperation(SGridIndexOutOfRange);
   if (Value >= FRowCount) throw EInvalidGridOperation(SFixedRowTooBig);
+  if (Value == FFixedRows) return;
+  // The grid starts over at its first scrollable cell, also when fewer are fixed than before: a
+  // grid read with no fixed rows shows and selects its first one.
   FFixedRows = Value;
-  FCurrent.Y = std::max(FCurrent.Y, FFixedRows);
-  FAnchor.Y = std::max(FAnchor.Y, FFixedRows);
-  FTopLeft.Y = std::max(FTopLeft.Y, FFixedRows);
+  FCurrent.Y = FFixedRows;
+  FAnchor.Y = FFixedRows;
+  FTopLeft.Y = FFixedRows;
   UpdateScrollRange();
   Invalidate();
 }

@@ -74,6 +74,19 @@ TEST_F(GridTest, SelectionStartsAtTheFirstDataCellAndSizesAreAsSet) {
   EXPECT_EQ(c, -1);
 }
 
+TEST_F(GridTest, WithoutFixedCellsTheFirstCellIsShownAndCurrent) {
+  grid->SetFixedCols(0);
+  grid->SetFixedRows(0);
+  EXPECT_EQ(grid->LeftCol(), 0);
+  EXPECT_EQ(grid->TopRow(), 0);
+  EXPECT_EQ(grid->Selection(), (TGridRect{0, 0, 0, 0}));
+  // Fixing them again starts at the first data cell once more.
+  grid->SetFixedCols(1);
+  grid->SetFixedRows(1);
+  EXPECT_EQ(grid->LeftCol(), 1);
+  EXPECT_EQ(grid->Selection(), (TGridRect{1, 1, 1, 1}));
+}
+
 TEST_F(GridTest, DragGivesTheNormalisedRectangleAndTheMouseUpSeesIt) {
   std::vector<TGridRect> atMouseUp;
   grid->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { atMouseUp.push_back(grid->Selection()); };
