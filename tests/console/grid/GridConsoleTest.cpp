@@ -324,6 +324,8 @@ TEST_F(GridConsoleTest, StoredWiringFillsTheManualGridAndTheOthersOneToOne) {
     EXPECT_EQ(grid->Width(), 72);
     EXPECT_EQ(grid->Height(), 54);
   }
+  Form3->Show();
+  SaveWindowShot(Form3, "console/matrix-configuration.png");
 }
 
 TEST_F(GridConsoleTest, TheWallSharesThePanelAmongItsScreens) {
