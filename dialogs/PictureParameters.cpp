@@ -227,8 +227,11 @@ void TForm4::FormCreate(TObject*) {
 }
 
 void TForm4::FormShow(TObject*) {
-  Label2->SetCaption(IntToStr(Form1->SelectionLeft) + "," + IntToStr(Form1->SelectionTop) + " - " +
-                     IntToStr(Form1->SelectionRight) + "," + IntToStr(Form1->SelectionBottom));
+  // The grid's own selection, which it holds from the start: the fields the commands address are only
+  // written by a mouse release over the grid.
+  const TGridRect selection = Form1->stringgrid1->Selection();
+  Label2->SetCaption(IntToStr(selection.Left) + "," + IntToStr(selection.Top) + " - " + IntToStr(selection.Right) +
+                     "," + IntToStr(selection.Bottom));
   ApplyLanguage(Form1->Language);
   cxPageControl1->SetActivePage(tsCOLORTEMP);
 }

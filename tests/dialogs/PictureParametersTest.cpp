@@ -392,7 +392,31 @@ TEST_F(PictureParametersTest, ShowingWritesTheSelectionTheLanguageAndTheColourTe
     Form4->Close();
   }
 
-  Form1->SelectionLeft = 1, Form1->SelectionTop = 1, Form1->SelectionRight = 3, Form1->SelectionBottom = 2;
+}
+
+TEST_F(PictureParametersTest, TheSelectionShownIsTheWallGrids) {
+  Form1->Show();
+  Pump();
+  // Before any click on the wall the grid holds its first cell.
+  ShowDialog();
+  EXPECT_EQ(Form4->Label2->Caption(), "1,1 - 1,1");
+  Form4->Close();
+
+  // A drag from column 3, row 2 up to the first screen.
+  TStringGrid* grid = Form1->stringgrid1;
+  auto centre = [&](int column, int row) {
+    RECT r = grid->CellRect(column, row);
+    return grid->ClientToScreen(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+  };
+  POINT from = centre(3, 2), to = centre(1, 1);
+  Headless().InjectMouseMove(from.x, from.y);
+  Pump();
+  Headless().InjectMouseButton(platform::kButtonLeft, true);
+  Pump();
+  Headless().InjectMouseMove(to.x, to.y);
+  Pump();
+  Headless().InjectMouseButton(platform::kButtonLeft, false);
+  Pump();
   ShowDialog();
   EXPECT_EQ(Form4->Label2->Caption(), "1,1 - 3,2");
 }
