@@ -33,6 +33,17 @@ std::map<HDC, std::unique_ptr<ScreenCanvas>>& ScreenDcs() {
 
 std::uint32_t g_nowhere = 0;
 
+// Text is measured through a fresh screen DC each time, so the composed screen's buffers are kept
+// for the next one instead of being allocated, faulted in and trimmed away again per measurement.
+struct SpareBuffers {
+  std::vector<std::uint32_t> pixels, original;
+};
+
+SpareBuffers& Spare() {
+  static SpareBuffers spare;
+  return spare;
+}
+
 }  // namespace
 
 HDC MakeScreenDc() {
@@ -57,6 +68,8 @@ HDC MakeScreenDc() {
   }
   canvas->bounds = covered.Bounds();
   const int width = canvas->Width(), height = canvas->bounds.bottom - canvas->bounds.top;
+  canvas->pixels = std::move(Spare().pixels);
+  canvas->original = std::move(Spare().original);
   canvas->pixels.assign(static_cast<std::size_t>(width) * height, 0);
   for (auto& [t, area] : canvas->shown) {
     Window* w = Find(t);
@@ -70,7 +83,7 @@ HDC MakeScreenDc() {
       }
     }
   }
-  canvas->original = canvas->pixels;
+  canvas->original.assign(canvas->pixels.begin(), canvas->pixels.end());
   Region visible = covered;
   visible.Offset(-canvas->bounds.left, -canvas->bounds.top);
   PixelBuffer target{canvas->pixels.data(), width, height, width};
@@ -94,10 +107,16 @@ bool ReleaseScreenDc(HDC dc) {
     Region changed;
     for (const RECT& r : area.Rects()) {
       // Each row's changed run is shown; rows of a frame change only near its edges.
+      const int left = std::max(r.left, inStore.left), right = std::min(r.right, inStore.right);
+      if (left >= right) continue;
       for (int y = std::max(r.top, inStore.top); y < std::min(r.bottom, inStore.bottom); ++y) {
         std::size_t row = static_cast<std::size_t>(y - canvas->bounds.top) * width;
+        const std::size_t start = row + static_cast<std::size_t>(left - canvas->bounds.left);
+        if (std::memcmp(&canvas->pixels[start], &canvas->original[start],
+                        sizeof(std::uint32_t) * static_cast<std::size_t>(right - left)) == 0)
+          continue;
         int first = -1, last = -1;
-        for (int x = std::max(r.left, inStore.left); x < std::min(r.right, inStore.right); ++x) {
+        for (int x = left; x < right; ++x) {
           std::size_t i = row + static_cast<std::size_t>(x - canvas->bounds.left);
           if (canvas->pixels[i] == canvas->original[i]) continue;
           w->store->pixels[static_cast<std::size_t>(y - w->rect.top) * w->store->width + (x - w->rect.left)] =
@@ -109,6 +128,10 @@ bool ReleaseScreenDc(HDC dc) {
       }
     }
     if (!changed.Empty()) MarkDirty(*w, changed);
+  }
+  if (canvas->pixels.capacity() > Spare().pixels.capacity()) {
+    Spare().pixels = std::move(canvas->pixels);
+    Spare().original = std::move(canvas->original);
   }
   return true;
 }
