@@ -59,8 +59,11 @@ struct Stage {
     folder = mkdtemp(name) ? name : "/tmp";
     WriteFullConfig(folder);
     SetProgramFolder(folder);
+    // As the program starts them: the consoles' library controls need their painters and skins.
+    StartLibraryUnits();
   }
   ~Stage() {
+    EndLibraryUnits();
     SetProgramFolder("");
     platform::ResetDisplay();
     platform::InstallClock(nullptr);

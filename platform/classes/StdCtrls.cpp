@@ -500,7 +500,32 @@ String TMemoStrings::Get(int Index) {
   return lines[static_cast<std::size_t>(Index)];
 }
 
-int TMemoStrings::GetCount() { return static_cast<int>(Split().size()); }
+bool TMemoStrings::LinesAreRows() { return FMemo->HandleAllocated() && !FMemo->WordWrap(); }
+
+int TMemoStrings::GetCount() {
+  if (!LinesAreRows()) return static_cast<int>(Split().size());
+  // An empty last row is the end of the text after a final break (or of an empty text).
+  auto rows = static_cast<int>(SendMessage(FMemo->FHandle, EM_GETLINECOUNT, 0, 0));
+  auto lastStart = SendMessage(FMemo->FHandle, EM_LINEINDEX, static_cast<WPARAM>(rows - 1), 0);
+  return SendMessage(FMemo->FHandle, EM_LINELENGTH, static_cast<WPARAM>(lastStart), 0) == 0 ? rows - 1 : rows;
+}
+
+int TMemoStrings::Add(const String& S) {
+  if (!LinesAreRows()) return TStrings::Add(S);
+  // Appended in place, without reading and writing back the whole text, so that a log keeps its
+  // pace however long it grows.
+  HWND h = FMemo->FHandle;
+  auto rows = static_cast<int>(SendMessage(h, EM_GETLINECOUNT, 0, 0));
+  auto lastStart = SendMessage(h, EM_LINEINDEX, static_cast<WPARAM>(rows - 1), 0);
+  auto lastLength = SendMessage(h, EM_LINELENGTH, static_cast<WPARAM>(lastStart), 0);
+  const int index = lastLength == 0 ? rows - 1 : rows;
+  const String line = lastLength == 0 ? S : "\r\n" + S;
+  const auto at = static_cast<WPARAM>(lastStart + lastLength);
+  SendMessage(h, EM_SETSEL, at, static_cast<LPARAM>(at));
+  SendMessage(h, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(line.c_str()));
+  SendMessage(h, EM_SCROLLCARET, 0, 0);
+  return index;
+}
 
 void TMemoStrings::Put(int Index, const String& S) {
   auto lines = Split();

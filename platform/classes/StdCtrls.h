@@ -205,6 +205,7 @@ class TMemoStrings : public TStrings {
   VW_CLASS(TMemoStrings, TStrings)
  public:
   explicit TMemoStrings(TCustomMemo* Memo) : FMemo(Memo) {}
+  int Add(const String& S) override;
   void Clear() override;
   void Delete(int Index) override;
   void Insert(int Index, const String& S) override;
@@ -218,6 +219,8 @@ class TMemoStrings : public TStrings {
   void SetUpdateState(bool Updating) override;
 
  private:
+  // Without word wrap each row of the window is a line, and the window answers for the lines.
+  bool LinesAreRows();
   std::vector<String> Split();
   void Join(const std::vector<String>& Lines);
   TCustomMemo* FMemo;

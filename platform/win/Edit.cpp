@@ -26,6 +26,7 @@ struct Line {
   int start = 0;  // character index
   int length = 0; // characters shown, without the break
   int brk = 0;    // characters of the break that ends it: 2 for CR LF, 1 for a lone LF, 0 for a wrap or the end
+  int width = 0;  // pixels of the characters shown
 };
 
 struct Edit {
@@ -108,21 +109,17 @@ void ResetFormatRect(Edit& e) {
   }
 }
 
-void Layout(Edit& e) {
-  e.lines.clear();
-  e.maxLineWidth = 0;
+// Lays out whole paragraphs from `i`, a paragraph's first character, appending their lines to
+// `out`, and goes on while the next paragraph starts at or before `until`. Returns where the next
+// paragraph starts, or the text's length when the text ended.
+std::size_t LayoutParagraphs(const Edit& e, std::size_t i, std::size_t until, std::vector<Line>& out) {
   const std::u32string& t = e.text;
   int width = e.fmt.right - e.fmt.left;
-  std::size_t i = 0;
-  bool multi = e.Multi();
   bool wrap = e.Wrap();
   while (true) {
     // One paragraph up to the next hard break.
     std::size_t end = i;
-    if (multi)
-      while (end < t.size() && !(t[end] == U'\r' && end + 1 < t.size() && t[end + 1] == U'\n') && t[end] != U'\n') ++end;
-    else
-      end = t.size();
+    while (end < t.size() && !(t[end] == U'\r' && end + 1 < t.size() && t[end + 1] == U'\n') && t[end] != U'\n') ++end;
     int brk = 0;
     if (end < t.size()) brk = t[end] == U'\r' ? 2 : 1;
     std::u32string para = t.substr(i, end - i);
@@ -134,8 +131,7 @@ void Layout(Edit& e) {
         std::size_t fit = from;
         while (fit < para.size() && adv[fit] - base <= width) ++fit;
         if (fit >= para.size()) {
-          e.lines.push_back({static_cast<int>(i + from), static_cast<int>(para.size() - from), brk});
-          e.maxLineWidth = std::max(e.maxLineWidth, adv.back() - base);
+          out.push_back({static_cast<int>(i + from), static_cast<int>(para.size() - from), brk, adv.back() - base});
           from = para.size();
           break;
         }
@@ -145,34 +141,83 @@ void Layout(Edit& e) {
         while (cut > from && para[cut - 1] != U' ' && para[cut - 1] != U'\t') --cut;
         if (cut == from) cut = fit;
         while (cut < para.size() && para[cut] == U' ') ++cut;
-        e.lines.push_back({static_cast<int>(i + from), static_cast<int>(cut - from), 0});
-        e.maxLineWidth = std::max(e.maxLineWidth, adv[cut - 1] - base);
+        out.push_back({static_cast<int>(i + from), static_cast<int>(cut - from), 0, adv[cut - 1] - base});
         from = cut;
       }
-      if (from < para.size() || para.empty()) e.lines.push_back({static_cast<int>(i + from), 0, brk});
-      else e.lines.back().brk = brk;
+      if (from < para.size() || para.empty()) out.push_back({static_cast<int>(i + from), 0, brk, 0});
+      else out.back().brk = brk;
     } else {
-      e.lines.push_back({static_cast<int>(i), static_cast<int>(para.size()), brk});
-      if (multi) e.maxLineWidth = std::max(e.maxLineWidth, RunWidth(e, Shown(e, static_cast<int>(i), static_cast<int>(para.size()))));
+      out.push_back({static_cast<int>(i), static_cast<int>(para.size()), brk,
+                     RunWidth(e, Shown(e, static_cast<int>(i), static_cast<int>(para.size())))});
     }
-    if (brk == 0) break;
+    if (brk == 0) return t.size();
     i = end + static_cast<std::size_t>(brk);
+    if (i > until) return i;
   }
-  if (e.lines.empty()) e.lines.push_back({0, 0, 0});
-  if (!multi) e.maxLineWidth = RunWidth(e, Shown(e, 0, e.Length()));
+}
+
+void MeasureWidest(Edit& e) {
+  e.maxLineWidth = 0;
+  for (const Line& ln : e.lines) e.maxLineWidth = std::max(e.maxLineWidth, ln.width);
+}
+
+void Layout(Edit& e) {
+  e.lines.clear();
+  if (!e.Multi()) {
+    e.lines.push_back({0, e.Length(), 0, RunWidth(e, Shown(e, 0, e.Length()))});
+  } else {
+    LayoutParagraphs(e, 0, e.text.size(), e.lines);
+  }
+  MeasureWidest(e);
 }
 
 int LineOf(const Edit& e, int index) {
-  // The line holding a character; an index at a wrap belongs to the next line.
+  // The line holding a character; an index at a wrap belongs to the next line. Lines are in text
+  // order, so the first line ending after the index is found by halving.
   int n = static_cast<int>(e.lines.size());
-  for (int l = 0; l < n; ++l) {
-    const Line& ln = e.lines[static_cast<std::size_t>(l)];
-    if (index < ln.start + ln.length + ln.brk || l == n - 1) {
-      if (ln.brk == 0 && index == ln.start + ln.length && l + 1 < n) return l + 1;
-      return l;
-    }
+  auto after = std::partition_point(e.lines.begin(), e.lines.end() - 1,
+                                    [index](const Line& ln) { return index >= ln.start + ln.length + ln.brk; });
+  int l = static_cast<int>(after - e.lines.begin());
+  const Line& ln = e.lines[static_cast<std::size_t>(l)];
+  if (ln.brk == 0 && index == ln.start + ln.length && l + 1 < n) return l + 1;
+  return l;
+}
+
+// Lays out again after `removed` characters at `from` were replaced by `inserted` ones: only the
+// paragraphs the change touches are measured, the lines after them move along. A log that grows
+// by a line at a time costs the same at its ten-thousandth line as at its first.
+void Relayout(Edit& e, int from, int removed, int inserted) {
+  if (!e.Multi() || e.lines.empty()) {
+    Layout(e);
+    return;
   }
-  return n - 1;
+  const int delta = inserted - removed;
+  // The paragraph the change starts in, from its first line.
+  std::size_t first = static_cast<std::size_t>(LineOf(e, from));
+  if (first > 0 && e.lines[first].start > from) --first;
+  while (first > 0 && e.lines[first - 1].brk == 0) --first;
+  std::vector<Line> fresh;
+  std::size_t next = LayoutParagraphs(e, static_cast<std::size_t>(e.lines[first].start),
+                                      static_cast<std::size_t>(from + inserted), fresh);
+  // The old lines from the paragraph where the fresh ones stopped keep their layout.
+  std::size_t kept = e.lines.size();
+  if (next < e.text.size() || (next == e.text.size() && !fresh.empty() && fresh.back().brk != 0)) {
+    const int oldStart = static_cast<int>(next) - delta;
+    kept = first;
+    while (kept < e.lines.size() && e.lines[kept].start < oldStart) ++kept;
+  }
+  for (std::size_t k = kept; k < e.lines.size(); ++k) e.lines[k].start += delta;
+  int widestGone = 0, widestNew = 0;
+  for (std::size_t k = first; k < kept; ++k) widestGone = std::max(widestGone, e.lines[k].width);
+  for (const Line& ln : fresh) widestNew = std::max(widestNew, ln.width);
+  e.lines.erase(e.lines.begin() + static_cast<std::ptrdiff_t>(first), e.lines.begin() + static_cast<std::ptrdiff_t>(kept));
+  e.lines.insert(e.lines.begin() + static_cast<std::ptrdiff_t>(first), fresh.begin(), fresh.end());
+  // Only a change that took the widest line away, and put back none as wide, needs every line
+  // looked at again.
+  if (widestGone < e.maxLineWidth || widestNew >= widestGone)
+    e.maxLineWidth = std::max(e.maxLineWidth, widestNew);
+  else
+    MeasureWidest(e);
 }
 
 int VisibleLines(const Edit& e) { return std::max(1, (e.fmt.bottom - e.fmt.top) / std::max(1, e.lineHeight)); }
@@ -298,8 +343,9 @@ void SetSelection(Edit& e, int anchor, int caret, bool scroll) {
   PlaceCaret(e);
 }
 
-void Changed(Edit& e, bool notify) {
-  Layout(e);
+// After a change of the text; `laidOut` when the caller has laid the lines out already.
+void Changed(Edit& e, bool notify, bool laidOut = false) {
+  if (!laidOut) Layout(e);
   int maxFirst = std::max(0, static_cast<int>(e.lines.size()) - VisibleLines(e));
   if (e.firstLine > maxFirst) e.firstLine = maxFirst;
   if (notify) NotifyParent(e.hwnd, EN_UPDATE);
@@ -364,7 +410,8 @@ bool Replace(Edit& e, std::u32string s, bool undoable, bool typed) {
   e.text.replace(static_cast<std::size_t>(from), static_cast<std::size_t>(to - from), s);
   e.anchor = e.caret = from + static_cast<int>(s.size());
   e.modified = true;
-  Changed(e, true);
+  Relayout(e, from, to - from, static_cast<int>(s.size()));
+  Changed(e, true, true);
   if (!IsWindow(e.hwnd)) return true;
   ScrollToCaret(e, true);
   PlaceCaret(e);

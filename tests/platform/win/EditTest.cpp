@@ -1,4 +1,8 @@
+#include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <string>
+#include <vector>
 
 #include "platform/win/Clipboard.h"
 #include "platform/win/Controls.h"
@@ -253,6 +257,54 @@ TEST_F(EditTest, MultiLineWrapsReportsItsLinesAndScrollsWithItsBar) {
   SendMessage(e, EM_SCROLLCARET, 0, 0);
   EXPECT_EQ(SendMessage(e, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
   SaveShot("edit_multiline.png");
+}
+
+TEST_F(EditTest, ReplacementsLayOutAsTheWholeTextWould) {
+  // A replacement lays out only the paragraphs it touches; the lines must match a fresh layout of
+  // the same text, wrapped or not, wherever the change falls.
+  struct Snapshot {
+    std::vector<LRESULT> starts, lengths;
+    int widest = 0;
+    bool operator==(const Snapshot&) const = default;
+  };
+  auto snapshot = [](HWND e) {
+    Snapshot s;
+    LRESULT n = SendMessage(e, EM_GETLINECOUNT, 0, 0);
+    for (LRESULT l = 0; l < n; ++l) {
+      LRESULT start = SendMessage(e, EM_LINEINDEX, static_cast<WPARAM>(l), 0);
+      s.starts.push_back(start);
+      s.lengths.push_back(SendMessage(e, EM_LINELENGTH, static_cast<WPARAM>(start), 0));
+    }
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE;
+    GetScrollInfo(e, SB_HORZ, &si);
+    s.widest = si.nMax;
+    return s;
+  };
+  const char* pieces[] = {"", "a", "word ", "\r\n", "two words\r\n", "\r\n\r\n", "a rather longer run of words to wrap",
+                          "\n", "x\r\ny"};
+  for (DWORD style : {DWORD{ES_MULTILINE | WS_VSCROLL}, DWORD{ES_MULTILINE | ES_AUTOHSCROLL | WS_HSCROLL}}) {
+    HWND e = MakeEdit(style, 10, 10, 120, 80);
+    HWND fresh = MakeEdit(style, 10, 100, 120, 80);
+    unsigned seed = 7;
+    auto next = [&seed](unsigned n) {
+      seed = seed * 1103515245u + 12345u;
+      return (seed >> 16) % n;
+    };
+    for (int round = 0; round < 300; ++round) {
+      int length = GetWindowTextLength(e);
+      int a = static_cast<int>(next(static_cast<unsigned>(length) + 1));
+      int b = std::min(length, a + static_cast<int>(next(6)));
+      SendMessage(e, EM_SETSEL, static_cast<WPARAM>(a), b);
+      SendMessage(e, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(pieces[next(std::size(pieces))]));
+      std::string text = GetWindowTextString(e);
+      SetWindowText(fresh, text.c_str());
+      ASSERT_EQ(snapshot(e), snapshot(fresh)) << "round " << round << " style " << style << ": " << text;
+    }
+    DestroyWindow(e);
+    DestroyWindow(fresh);
+  }
 }
 
 TEST_F(EditTest, MultiLineEnterBreaksTheLineAndArrowsMoveBetweenLines) {
