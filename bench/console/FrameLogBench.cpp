@@ -19,6 +19,7 @@
 #include "platform/win/Controls.h"
 #include "platform/win/Startup.h"
 #include "platform/win/Window.h"
+#include "ui/editors/Memo.h"
 #include "variants/HybridConsole.h"
 #include "variants/SplicingConsole.h"
 
@@ -53,8 +54,8 @@ struct Consoles {
   static std::array<TWinControl*, 3> Logs() { return {Form1->Memo1, Form23->Memo1, Form33->Memo1}; }
   // The edit window that holds a log's lines: a library memo keeps an inner one.
   static win::HWND LogWindow(TWinControl* log) {
-    win::HWND inner = win::GetWindow(log->Handle(), win::GW_CHILD);
-    return inner ? inner : log->Handle();
+    if (auto* memo = dynamic_cast<TcxCustomMemo*>(log)) return memo->InnerMemo()->InnerControl()->Handle();
+    return log->Handle();
   }
   void Pump() {
     win::MSG m;
