@@ -292,7 +292,7 @@ TEST_F(PictureParametersTest, GainsSendTheLowByteOfEachEditAndStopAtABadOne) {
   EXPECT_EQ(PressAndRead(Form4->btn1, 3).bytes, Frames({{0x6B, 0x2C}, {0x6C, 0xFF}, {0x6D, 0x00}}));
 
   Form4->edt2->SetText("12a");
-  sent = PressAndRead(Form4->btn1, 2);
+  sent = PressAndRead(Form4->btn1, 1);
   EXPECT_EQ(sent.bytes, Frame(0x6B, 0x2C)) << "the red gain, then nothing";
   EXPECT_EQ(sent.pauses, Pauses({20, 100}));
   ASSERT_EQ(boxes.size(), 1u);
@@ -389,6 +389,10 @@ TEST_F(PictureParametersTest, ShowingWritesTheSelectionTheLanguageAndTheColourTe
     EXPECT_EQ(Form4->Caption(), language ? " Video Adjust" : "参数调整");
     for (const Caption& c : captions) EXPECT_EQ(Find(c.name)->Caption(), language ? c.english : c.chinese) << c.name;
     for (const auto& [name, caption] : same) EXPECT_EQ(Find(name)->Caption(), caption) << name;
+    // Shown again while open, it only comes forward: the page stays where the operator put it.
+    Form4->cxPageControl1->SetActivePage(Form4->TabSheet1);
+    ShowDialog();
+    EXPECT_EQ(Form4->cxPageControl1->ActivePage(), Form4->TabSheet1);
     Form4->Close();
   }
 
