@@ -64,6 +64,40 @@ std::vector<std::string> Numbered(const std::string& prefix, int count) {
   return out;
 }
 
+TEST_F(GridConsoleTest, BeforeLoadingTheWindowHoldsItsDesignValues) {
+  CreateProgramWindows();
+  Pump();
+  std::vector<TcxCheckBox*> boxes = {Form1->CheckBox1, Form1->CheckBox3, Form1->CheckBox4, Form1->CheckBox5};
+  boxes.insert(boxes.end(), Form1->CheckBoxS.begin(), Form1->CheckBoxS.end());
+  for (TcxCheckBox* box : boxes) EXPECT_FALSE(box->Checked()) << box->Name();
+  EXPECT_TRUE(Form1->chk1->Checked());
+  EXPECT_EQ(Form1->ComboBox4->ItemIndex(), -1);
+  for (TcxComboBox* list : {Form1->ComboBox8, Form1->ComboBox2}) {
+    EXPECT_EQ(Items(list), Numbered("", 255));
+    EXPECT_FALSE(list->Enabled());
+  }
+  EXPECT_FALSE(Form1->Label2->Enabled());
+  for (TControl* hidden : std::initializer_list<TControl*>{Form1->grpMatix, Form1->Memo1, Form1->PageControl1})
+    EXPECT_FALSE(hidden->Visible()) << hidden->Name();
+  for (TcxTabSheet* tab : {Form1->tsDigitalPattern, Form1->TabSheet6, Form1->TabSheet7})
+    EXPECT_FALSE(tab->TabVisible()) << tab->Name();
+  for (TcxButton* button : {Form1->btnPlayMode, Form1->Bitbtn, Form1->Button4})
+    EXPECT_FALSE(button->Enabled()) << button->Name();
+  EXPECT_EQ(Form1->cxpgcntrlTop->ActivePage(), Form1->tsSystemSetting);
+  EXPECT_EQ(Form1->PageControl1->ActivePage(), Form1->cxtbshtLogo);
+  EXPECT_TRUE(Form1->ComboBox3->Properties()->Items()->Count() == 0);
+  EXPECT_TRUE(Form1->RadioButton3->Checked());
+  EXPECT_TRUE(Form1->rbCloseAM->Checked());
+  EXPECT_TRUE(Form1->rbCloseLogo->Checked());
+  EXPECT_FALSE(Form1->N4->Visible());
+  EXPECT_EQ(Form1->Timer1->Interval(), 1000u);
+  EXPECT_EQ(Form1->tmrSceneSwitch->Interval(), 3000u);
+  // The splicing settings start at a 9 × 9 wall until loading puts the stored one.
+  EXPECT_EQ(Form15->ComboBox1->ItemIndex(), 8);
+  EXPECT_EQ(Form15->ComboBox2->ItemIndex(), 8);
+  EXPECT_EQ(Items(Form15->ComboBox1), Numbered("", 15));
+}
+
 TEST_F(GridConsoleTest, FirstStartInAnEmptyFolder) {
   ShowConsole();
   EXPECT_EQ(Form1->Caption(), "传统液晶拼接系统");
