@@ -192,6 +192,8 @@ bool FindPaintWindowIn(Window& w, DWORD threadId, HWND filter, HWND& out) {
 }
 
 bool FindPaintWindow(DWORD threadId, HWND filter, HWND& out) {
+  // A thread without windows of its own must not walk the other threads' windows.
+  if (threadId == GetCurrentThreadId() && !CurrentThreadOwnsWindows()) return false;
   std::vector<HWND> tops = TopLevels();
   for (HWND t : tops)
     if (Window* w = Find(t); w && !(w->style & WS_MINIMIZE) && FindPaintWindowIn(*w, threadId, filter, out)) return true;

@@ -52,6 +52,15 @@ HandleTable<Window>& Windows() {
 
 Window* Find(win::HWND hwnd) { return Windows().Get(HandleValue(hwnd)); }
 
+namespace {
+// Windows are created and destroyed on the thread that owns them, so a plain per-thread count
+// tells a worker thread that waits on its queue that it has nothing to paint, without walking a
+// window tree that another thread is changing.
+thread_local int t_ownedWindows = 0;
+}  // namespace
+
+bool CurrentThreadOwnsWindows() { return t_ownedWindows > 0; }
+
 Window* Get(win::HWND hwnd) {
   Window* w = Find(hwnd);
   if (!w) win::SetLastError(win::ERROR_INVALID_WINDOW_HANDLE);
@@ -353,6 +362,7 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
 
   HWND hwnd = platform::MakeHandle<HWND>(Windows().Add(std::move(owned)));
   w->handle = hwnd;
+  ++t_ownedWindows;
   cls->windows++;
   w->parent = parent;
   if (parent) {
@@ -479,6 +489,7 @@ void SendNcDestroyAndFree(HWND hwnd) {
   }
   if (w->store && w->store->surface && platform::HasDisplay()) platform::CurrentDisplay().DestroySurface(w->store->surface);
   w->cls->windows--;
+  if (w->threadId == GetCurrentThreadId()) --t_ownedWindows;
   Windows().Remove(platform::HandleValue(hwnd));
 }
 

@@ -146,6 +146,8 @@ Window* Get(win::HWND hwnd);
 // The thread of a window, safe to ask from any thread while the window may be destroyed; 0 (and
 // ERROR_INVALID_WINDOW_HANDLE) when the handle is stale.
 win::DWORD ThreadOfWindow(win::HWND hwnd);
+// Whether the calling thread has created windows that still stand.
+bool CurrentThreadOwnsWindows();
 
 ThreadQueue& CurrentQueue();
 ThreadQueue* QueueOf(win::DWORD threadId);

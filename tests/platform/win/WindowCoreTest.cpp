@@ -126,6 +126,29 @@ TEST_F(WindowTest, WorkerThreadsHaveQueuesOfTheirOwn) {
   EXPECT_FALSE(PostThreadMessage(999999, WM_APP, 0, 0));
 }
 
+// A worker that waits on its queue (as a port's writer does) while this thread builds and tears
+// down windows: the worker owns none, so it looks at none (the sanitizer saw it read freed child lists).
+TEST_F(WindowTest, AWorkerWithoutWindowsPollsItsQueueWhileWindowsComeAndGo) {
+  std::atomic<bool> stop{false};
+  std::atomic<int> paintSeen{0};
+  std::thread worker([&] {
+    MSG m;
+    while (!stop) {
+      if (HIWORD(GetQueueStatus(QS_ALLINPUT)) & QS_PAINT) ++paintSeen;
+      if (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE) && m.message == WM_PAINT) ++paintSeen;
+    }
+  });
+  for (int round = 0; round < 200; ++round) {
+    HWND top = Make("top", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+    for (int i = 0; i < 8; ++i) Make("child", WS_CHILD | WS_VISIBLE, i, i, 10, 10, top);
+    InvalidateRect(top, nullptr, FALSE);
+    DestroyWindow(top);
+  }
+  stop = true;
+  worker.join();
+  EXPECT_EQ(paintSeen.load(), 0);
+}
+
 TEST_F(WindowTest, PaintComesOnlyWhenTheQueueIsEmptyWithTheUpdateRegion) {
   HWND w = Make("w", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100);
   Pump();
