@@ -9,6 +9,7 @@
 #include "platform/classes/Component.h"
 #include "platform/classes/Controls.h"
 #include "platform/classes/TypInfo.h"
+#include "ui/bars/BarButton.h"
 #include "ui/bars/BarComponents.h"
 #include "ui/bars/BarItem.h"
 #include "ui/foundation/Types.h"
@@ -30,24 +31,6 @@ class TdxDockControl;
 
 // ---- items ------------------------------------------------------------------------------------
 
-// The kinds below carry what the base item asks of them (defaults, design actions, the published
-// button properties); their own units give them the rest.
-class TdxBarButton : public TdxBarItem {
-  VW_CLASS(TdxBarButton, TdxBarItem)
- public:
-  explicit TdxBarButton(TComponent* AOwner) : TdxBarItem(AOwner) { SetUnclickAfterDoingDefault(true); }
-  static void DeclareProperties(TPropTable& t);
-  bool HasPaintStyles() const override { return true; }
-  TdxBarCustomizationActions AvailableActions() override;
-};
-class TdxBarLargeButton : public TdxBarButton {
-  VW_CLASS(TdxBarLargeButton, TdxBarButton)
- public:
-  explicit TdxBarLargeButton(TComponent* AOwner) : TdxBarButton(AOwner) { SetShowCaptionDefault(true); }
-  TdxBarCustomizationActions AvailableActions() override;
-  int ActionImageIndex() const override { return LargeImageIndex(); }
-  void SetActionImageIndex(int Value) override { SetLargeImageIndex(Value); }
-};
 // Edit and combo items are window items: they do not click directly and show as buttons on a
 // vertical toolbar that turns its texts.
 class TdxBarEdit : public TdxBarItem {
@@ -98,7 +81,6 @@ class TCustomdxBarContainerItem : public TCustomdxBarSubItem {
 VW_BAR_COMPONENT_SHELL(TdxBarContainerItem, TCustomdxBarContainerItem)
 VW_BAR_COMPONENT_SHELL(TdxBarListItem, TCustomdxBarContainerItem)
 VW_BAR_COMPONENT_SHELL(TdxBarExtraPaneListItem, TdxBarListItem)
-VW_BAR_COMPONENT_SHELL(TdxBarApplicationMenuButtonItem, TdxBarItem)
 VW_BAR_COMPONENT_SHELL(TdxBarQuickCustExtButton, TdxBarButton)
 VW_BAR_COMPONENT_SHELL(TdxBarQuickCustItem, TdxBarItem)
 VW_BAR_COMPONENT_SHELL(TdxBarQuickAccessItem, TCustomdxBarSubItem)
@@ -215,7 +197,20 @@ class TdxBarItemControl : public TObject {
 };
 using TdxBarItemControlClass = TClass;
 
-VW_BAR_SHELL(TdxBarButtonControl, TdxBarItemControl)
+// A button's control. Its unit gives it measuring, painting and pressing; the button item asks it
+// how it shows its link and whether the drop-down it opens next animates.
+class TdxBarButtonControl : public TdxBarItemControl {
+  VW_CLASS(TdxBarButtonControl, TdxBarItemControl)
+ public:
+  // The link's paint style; on a toolbar psStandard shows the caption when there is no image.
+  virtual TdxBarPaintStyle EffectivePaintStyle() const;
+  // Set by the bar when a press opens the control, read when its drop-down shows.
+  bool AnimateNextDropDown() const { return FAnimateNextDropDown; }
+  void SetAnimateNextDropDown(bool Value) { FAnimateNextDropDown = Value; }
+
+ private:
+  bool FAnimateNextDropDown = false;
+};
 VW_BAR_SHELL(TdxBarLargeButtonControl, TdxBarButtonControl)
 // Controls hosting an inner window (edits and combos).
 VW_BAR_SHELL(TdxBarWinControl, TdxBarItemControl)
@@ -744,7 +739,7 @@ class TCustomdxBarControl : public TCustomControl {
 
 // The toolbar and menu windows grow in their own units; until then they answer the abstract
 // operations plainly.
-#define VW_BAR_PLAIN_WINDOW(Self, AKind)                                                          \
+#define VW_BAR_PLAIN_WINDOW(Self, AKind, ...)                                                     \
   class Self : public TCustomdxBarControl {                                                       \
     VW_CLASS(Self, TCustomdxBarControl)                                                           \
    public:                                                                                        \
@@ -764,9 +759,17 @@ class TCustomdxBarControl : public TCustomControl {
     void Dismiss() override {}                                                                    \
     int BarKind() const override { return AKind; }                                                \
     int ItemDrawMode() const override { return AKind == 2 ? 1 : TCustomdxBarControl::ItemDrawMode(); } \
+    __VA_ARGS__                                                                                   \
   };
 VW_BAR_PLAIN_WINDOW(TdxBarControl, 0)
-VW_BAR_PLAIN_WINDOW(TdxBarSubMenuControl, 2)
+// A menu never joins a menu dropped from it to its item, and remembers the button control whose
+// drop-down it is.
+VW_BAR_PLAIN_WINDOW(TdxBarSubMenuControl, 2,
+                    bool LinksMenuToOwner() const override { return false; }
+                    TdxBarItemControl* DropDownButton() const { return FDropDownButton; }
+                    void SetDropDownButton(TdxBarItemControl* Value) { FDropDownButton = Value; }
+
+                    private : TdxBarItemControl* FDropDownButton = nullptr;)
 #undef VW_BAR_PLAIN_WINDOW
 VW_BAR_COMPONENT_SHELL(TdxBarApplicationMenuControl, TdxBarSubMenuControl)
 

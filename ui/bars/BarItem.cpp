@@ -798,7 +798,6 @@ TClass TdxBarItem::ControlClass(bool) {
 
 String TdxBarItem::DefaultCaption() const {
   if (InheritsFrom(TCustomdxBarSubItem::StaticClass())) return cxGetResourceString(dxSBAR_NEWSUBITEMCAPTION);
-  if (InheritsFrom(TdxBarButton::StaticClass())) return cxGetResourceString(dxSBAR_NEWBUTTONCAPTION);
   return cxGetResourceString(dxSBAR_NEWITEMCAPTION);
 }
 
@@ -929,22 +928,6 @@ TdxBarCustomizationActions TdxBarSeparator::AvailableActions() {
 }
 
 // ---- what the kinds add to the item's design actions ---------------------------------------------
-
-void TdxBarButton::DeclareProperties(TPropTable& t) {
-  t.Add("PaintStyle", &TdxBarItem::PaintStyle, &TdxBarItem::SetPaintStyle).SetDefault(TdxBarPaintStyle::psStandard);
-  t.Add("ShortCut", &TdxBarItem::ShortCut, &TdxBarItem::SetShortCut).SetDefault(0);
-  t.Add("OnClick", &TdxBarItem::OnClick, &TdxBarItem::SetOnClick);
-}
-
-TdxBarCustomizationActions TdxBarButton::AvailableActions() {
-  TdxBarCustomizationActions a = TdxBarItem::AvailableActions() | 0x20;
-  if (BarManager() && BarManager()->IsDesigning()) a |= 0x100;
-  return a;
-}
-
-TdxBarCustomizationActions TdxBarLargeButton::AvailableActions() {
-  return TdxBarButton::AvailableActions() & ~TdxBarCustomizationActions{0x20};
-}
 
 TdxBarCustomizationActions TCustomdxBarSubItem::AvailableActions() {
   TdxBarCustomizationActions a = TdxBarItem::AvailableActions();

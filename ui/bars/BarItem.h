@@ -193,7 +193,7 @@ class TdxBarItem : public TdxBarComponent {
   // Negative or unchanged values are ignored.
   virtual void SetWidth(int Value);
   TdxBarGlyphLayout GlyphLayout() const { return FGlyphLayout; }
-  void SetGlyphLayout(TdxBarGlyphLayout Value) { FGlyphLayout = Value; }
+  virtual void SetGlyphLayout(TdxBarGlyphLayout Value) { FGlyphLayout = Value; }
   bool ShowCaption() const { return FShowCaption; }
   virtual void SetShowCaption(bool Value) { FShowCaption = Value; }
   bool Selectable() const { return FSelectable; }
@@ -314,6 +314,7 @@ class TdxBarItem : public TdxBarComponent {
   bool IsLoadingNow() const { return HasState(csLoading); }
   bool IsDesigningNow() const;
   bool DefaultsOnly() const { return FDefaultsOnly; }
+  TdxBarItemActionLink* ActionLink() const { return FActionLink.get(); }
   void SetBarManager(TdxBarManager* Value);
   void StyleChanged(TdxBarItemStyleChange Change);
 

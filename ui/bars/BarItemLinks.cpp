@@ -61,7 +61,9 @@ bool dxBarAcceptsItemOn(TdxBarItemLinks* ALinks, TdxBarItem* AItem, String& AErr
   if (!AItem->CanPlaceOn(menu ? 1 : 0, ALinks->OwnerObject(), AErrorText)) return false;
   if (menu && ALinks->OwnerObject()) {
     TdxBarItemLinks* own = AItem->ItemLinks();
-    if (own == ALinks || (own && own->ContainsOwner(ALinks->OwnerObject())) || AItem == ALinks->OwnerObject()) {
+    // A popup menu is no item: it is found as its links, reached through the item's own.
+    if ((own && (own->ContainsLinks(ALinks) || own->ContainsOwner(ALinks->OwnerObject()))) ||
+        AItem == ALinks->OwnerObject()) {
       AErrorText = cxGetResourceString(dxSBAR_RECURSIVEMENUS);
       return false;
     }
@@ -1049,15 +1051,20 @@ bool TdxBarItemLinks::HasControl(TdxBarItemControl* AControl) const {
   return false;
 }
 
-bool TdxBarItemLinks::ContainsOwner(TObject* AOwner) const {
+bool TdxBarItemLinks::ContainsOwner(TObject* AOwner) const { return Reaches(AOwner, nullptr); }
+
+bool TdxBarItemLinks::ContainsLinks(const TdxBarItemLinks* ALinks) const { return Reaches(nullptr, ALinks); }
+
+bool TdxBarItemLinks::Reaches(TObject* AOwner, const TdxBarItemLinks* ALinks) const {
   // Walks the sub-menus below these links, each collection once.
   std::vector<const TdxBarItemLinks*> seen{this};
   for (std::size_t k = 0; k < seen.size(); ++k) {
     const TdxBarItemLinks* links = seen[k];
+    if (links == ALinks) return true;
     for (int i = 0; i < links->Count(); ++i) {
       TdxBarItem* item = links->Items(i)->Item();
       if (!item) continue;
-      if (item == AOwner) return true;
+      if (AOwner && item == AOwner) return true;
       if (TdxBarItemLinks* sub = item->ItemLinks(); sub && std::find(seen.begin(), seen.end(), sub) == seen.end())
         seen.push_back(sub);
     }

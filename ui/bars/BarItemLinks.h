@@ -312,6 +312,8 @@ class TdxBarItemLinks : public TCollection, public virtual IInterface {
   void CreateBarControl();
   // True when the owner's own links (any depth) hold a link of this collection's owner.
   bool ContainsOwner(TObject* AOwner) const;
+  // True when these links, or the links of their items at any depth, are ALinks.
+  bool ContainsLinks(const TdxBarItemLinks* ALinks) const;
   TdxBarItemLinks* ParentMenuLinks() const;
 
   // ---- accelerators and shortcuts ----
@@ -371,6 +373,7 @@ class TdxBarItemLinks : public TCollection, public virtual IInterface {
   void LinkCreated(TdxBarItemLink* ALink);
   void LinkDestroying(TdxBarItemLink* ALink);
   static int RecentUseCount(TdxBarManager* Manager);
+  bool Reaches(TObject* AOwner, const TdxBarItemLinks* ALinks) const;
 
   TdxBarManager* FBarManager;
   TObject* FOwnerObject;

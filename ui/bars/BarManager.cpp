@@ -143,6 +143,38 @@ void TdxBarPopupMenu::SetBarManager(TdxBarManager* Value) {
 
 void TdxBarPopupMenu::ManagerFontChanged() {}
 
+void TdxBarPopupMenu::ShowForOwner(int X, int Y, int AOwnerWidth, int AOwnerHeight, bool AShowAnimation,
+                                   const TRect* AOwnerBounds, bool AUseOwnMessageLoop, TWinControl* AOwnerControl) {
+  FOwnerWidth = AOwnerWidth;
+  FOwnerHeight = AOwnerHeight;
+  FShowAnimation = AShowAnimation;
+  FOwnerBounds = AOwnerBounds;
+  FUseOwnMessageLoop = AUseOwnMessageLoop;
+  FOwnerControl = AOwnerControl;
+  struct Defaults {
+    TdxBarPopupMenu* Menu;
+    ~Defaults() {
+      Menu->FUseOwnMessageLoop = true;
+      Menu->FOwnerControl = nullptr;
+      Menu->FOwnerBounds = nullptr;
+      Menu->FOwnerWidth = Menu->FOwnerHeight = 0;
+      Menu->FShowAnimation = true;
+    }
+  } restore{this};
+  Popup(X, Y);
+}
+
+TCustomdxBarControl* TdxBarPopupMenu::MenuControl() const { return FItemLinks ? FItemLinks->BarControl() : nullptr; }
+
+bool TdxBarPopupMenu::CanLinkItem(TObject* AObject, String& AErrorText) {
+  auto* item = dynamic_cast<TdxBarItem*>(AObject);
+  if (!item) {
+    AErrorText.clear();
+    return false;
+  }
+  return dxBarAcceptsItemOn(FItemLinks, item, AErrorText);
+}
+
 // ---- registration -------------------------------------------------------------------------------
 
 void RegisterBarManager(TdxBarManager* ABarManager) {
