@@ -3,8 +3,11 @@
 // image index kept in step through form descriptions, and the application menu's proxy.
 #include "ui/bars/BarButton.h"
 
+#include <algorithm>
+#include <functional>
 #include <memory>
 
+#include "platform/classes/ActnList.h"
 #include "platform/classes/FormDescription.h"
 #include "platform/win/Window.h"
 #include "tests/ui/bars/BarItemFixture.h"
@@ -199,6 +202,105 @@ TEST_F(BarButtonWithoutManagerTest, GroupsNeedNoManager) {
   lone.SetAllowAllUp(true);
   lone.SetDown(false);
   EXPECT_FALSE(lone.Down());
+}
+
+// Records what the button tells its control.
+class TNoticeControl : public TdxBarButtonControl {
+  VW_CLASS(TNoticeControl, TdxBarButtonControl)
+ public:
+  void PaintStyleChanged() override { Notices.push_back("paint style"); }
+  void HotGlyphChanged() override { Notices.push_back("hot"); }
+  void Repaint() override { Notices.push_back("repaint"); }
+  std::vector<String> Notices;
+};
+
+TEST_F(BarButtonTest, PropertiesTellTheirControlsOrRebuildTheirBars) {
+  auto* b = Button<TLoadingLargeButton>("Large");
+  b->FinishLoading();
+  TTestToolbar bar(nullptr);
+  TdxBarItemLink own, user;
+  auto* ownControl = new TNoticeControl;  // the links own them
+  auto* userControl = new TNoticeControl;
+  for (auto [link, control] : {std::pair{&own, ownControl}, std::pair{&user, userControl}}) {
+    control->SetParent(&bar);
+    link->SetControl(control);
+    link->SetItem(b);
+  }
+  user.SetUserPaintStyle(TdxBarPaintStyle::psCaption);
+  userControl->Notices.clear();
+  struct Row {
+    const char* Change;
+    std::function<void()> Apply;
+    int Rebuilds;
+    std::vector<String> Notices;
+  } rows[] = {
+      {"Lowered", [&] { b->SetLowered(true); }, 2, {}},
+      {"DropDownEnabled", [&] { b->SetDropDownEnabled(false); }, 0, {"repaint"}},
+      {"PaintStyle", [&] { b->SetPaintStyle(TdxBarPaintStyle::psCaptionGlyph); }, 0, {"paint style"}},
+      {"ShortCut", [&] { b->SetShortCut(0x4053); }, 0, {}},
+      {"GlyphLayout", [&] { b->SetGlyphLayout(glLeft); }, 2, {}},
+      {"Height", [&] { b->SetHeight(60); }, 2, {}},
+      {"Width", [&] { b->SetWidth(80); }, 2, {}},
+      {"ShowCaption", [&] { b->SetShowCaption(false); }, 2, {}},
+      {"AutoGrayScale", [&] { b->SetAutoGrayScale(false); }, 0, {"repaint"}},
+      {"HotImageIndex", [&] { b->SetHotImageIndex(1); }, 0, {"hot"}},
+  };
+  for (const Row& r : rows) {
+    bar.Rebuilds = 0;
+    ownControl->Notices.clear();
+    r.Apply();
+    EXPECT_EQ(bar.Rebuilds, r.Rebuilds) << r.Change << ": once per link";
+    EXPECT_EQ(ownControl->Notices, r.Notices) << r.Change;
+  }
+  EXPECT_TRUE(std::find(userControl->Notices.begin(), userControl->Notices.end(), "paint style") == userControl->Notices.end())
+      << "a link with its own paint style keeps it";
+
+  // While loading the values are only stored.
+  TLoadingLargeButton loading(Form);
+  TdxBarItemLink link;
+  auto* control = new TNoticeControl;
+  control->SetParent(&bar);
+  link.SetControl(control);
+  link.SetItem(&loading);
+  bar.Rebuilds = 0;
+  loading.SetLowered(true);
+  loading.SetShowCaption(false);
+  loading.SetDropDownEnabled(false);
+  loading.SetPaintStyle(TdxBarPaintStyle::psCaption);
+  EXPECT_EQ(bar.Rebuilds, 0);
+  EXPECT_TRUE(control->Notices.empty());
+  loading.FinishLoading();
+}
+
+TEST_F(BarButtonTest, ValuesTheActionHoldsAreNotStored) {
+  TAction* action = new TAction(Form);
+  action->SetName("aBold");
+  action->SetChecked(true);
+  action->SetImageIndex(2);
+  action->SetShortCut(0x4042);
+  action->SetOnExecute([](TObject*) {});
+  TdxBarButton* linked = Button("Linked", bsChecked);
+  linked->SetAction(action);
+  EXPECT_TRUE(linked->Down()) << "Down follows Checked";
+  action->SetChecked(false);
+  EXPECT_FALSE(linked->Down());
+  action->SetChecked(true);
+  TdxBarButton* own = Button("Own", bsChecked);
+  own->SetAction(action);
+  own->SetImageIndex(5);
+  auto* large = Button<TdxBarLargeButton>("Large");
+  large->SetAction(action);
+  EXPECT_EQ(large->LargeImageIndex(), 2) << "an action sets the large image";
+  EXPECT_EQ(large->ImageIndex(), 2);
+  String text = ComponentToFormText(Form);
+  auto section = [&text](const String& name) {
+    auto start = text.find("object " + name + ":");
+    return text.substr(start, text.find("end", start) - start);
+  };
+  for (const char* value : {"Down", "ImageIndex", "ShortCut", "OnClick"})
+    EXPECT_EQ(section("Linked").find(String(value) + " ="), String::npos) << value << "\n" << text;
+  EXPECT_NE(section("Own").find(" ImageIndex = 5"), String::npos) << text;
+  EXPECT_EQ(section("Large").find("ImageIndex ="), String::npos) << text;
 }
 
 TEST_F(BarButtonTest, ShortcutsToggleCheckButtonsThenClick) {
