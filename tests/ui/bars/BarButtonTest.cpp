@@ -244,6 +244,7 @@ TEST_F(BarButtonTest, PropertiesTellTheirControlsOrRebuildTheirBars) {
       {"ShowCaption", [&] { b->SetShowCaption(false); }, 2, {}},
       {"AutoGrayScale", [&] { b->SetAutoGrayScale(false); }, 0, {"repaint"}},
       {"HotImageIndex", [&] { b->SetHotImageIndex(1); }, 0, {"hot"}},
+      {"HotGlyph", [&] { b->HotGlyph()->SetSize(16, 16); }, 0, {"hot"}},
   };
   for (const Row& r : rows) {
     bar.Rebuilds = 0;
@@ -542,7 +543,8 @@ TEST_F(BarButtonTest, TheLargeImageIndexLeadsTheSmallOne) {
 }
 
 TEST_F(BarButtonTest, FormDescriptionsKeepTheIndexesAndDownButtons) {
-  RegisterClassesOf<TdxBarManager, TdxBarButton, TdxBarLargeButton>();
+  RegisterClassesOf<TdxBarManager, TdxBarButton, TdxBarLargeButton, TRecordingPopupMenu>();
+  Button("Opener", bsDropDown)->SetDropDownMenu(Menu("Popup"));
   auto* synced = Button<TdxBarLargeButton>("Synced");
   synced->SetLargeImageIndex(5);
   auto* apart = Button<TdxBarLargeButton>("Apart");
@@ -589,6 +591,11 @@ TEST_F(BarButtonTest, FormDescriptionsKeepTheIndexesAndDownButtons) {
   EXPECT_TRUE(b1Again->Down());
   EXPECT_TRUE(b2Again->Down()) << "loading keeps both";
   EXPECT_EQ(b2Again->GroupIndex(), 1);
+  auto* opener = dynamic_cast<TdxBarButton*>(Form->FindComponent("Opener"));
+  ASSERT_NE(opener, nullptr);
+  EXPECT_EQ(opener->ButtonStyle(), bsDropDown);
+  EXPECT_EQ(opener->DropDownMenu(), Form->FindComponent("Popup"));
+  EXPECT_NE(opener->DropDownMenu(), nullptr);
 }
 
 TEST_F(BarButtonTest, TheApplicationMenuProxyShowsAndClicksItsSource) {
