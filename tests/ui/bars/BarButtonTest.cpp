@@ -491,6 +491,10 @@ TEST_F(BarButtonTest, AcceleratorsReachOnlyButtonsShowingTheirCaption) {
   save->SetEnabled(false);
   EXPECT_FALSE(save->IsReachable(links->Items(1)));
 
+  TdxBarItemLinks* unshown = M->Bars()->Add()->ItemLinks();
+  unshown->AddItem(print);
+  EXPECT_FALSE(print->IsReachable(unshown->Items(0))) << "no control to show the caption";
+
   TdxBarItemLinks* menuLinks = Menu("Popup", {open})->ItemLinks();
   EXPECT_EQ(menuLinks->FindAccelerator('O', {}, nullptr), menuLinks->Items(0)) << "menus show every caption";
 
