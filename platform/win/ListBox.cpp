@@ -30,6 +30,9 @@ struct Item {
 
 struct ListBox {
   HWND hwnd = nullptr;
+  // The window the list was created under. A list lifted to the desktop afterwards (the drop-down
+  // lists of bar combos) still reports to it: items are measured and drawn there.
+  HWND createdParent = nullptr;
   std::vector<Item> items;
   int top = 0;
   int caret = 0;
@@ -59,6 +62,17 @@ struct ListBox {
 };
 
 ListBox* LbOf(HWND hwnd) { return ControlState<ListBox>(hwnd); }
+
+// Where notifications and owner-draw requests go: the parent, else the window created under.
+HWND Owner(const ListBox& lb) {
+  if (HWND parent = GetParent(lb.hwnd)) return parent;
+  return lb.createdParent && IsWindow(lb.createdParent) ? lb.createdParent : nullptr;
+}
+
+void NotifyOwner(const ListBox& lb, WORD code) {
+  if (HWND owner = Owner(lb))
+    SendMessage(owner, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(lb.hwnd)), code), reinterpret_cast<LPARAM>(lb.hwnd));
+}
 
 int Height(const ListBox& lb, int i) {
   if (lb.Variable() && i >= 0 && i < lb.Count()) return lb.items[static_cast<std::size_t>(i)].height;
@@ -167,7 +181,7 @@ void EnsureVisible(ListBox& lb, int i) {
 }
 
 void Notify(ListBox& lb, WORD code) {
-  if (lb.Style() & LBS_NOTIFY) NotifyParent(lb.hwnd, code);
+  if (lb.Style() & LBS_NOTIFY) NotifyOwner(lb, code);
 }
 
 int CompareText(const std::string& a, const std::string& b) {
@@ -198,7 +212,7 @@ void Measure(ListBox& lb, int i) {
   mis.itemID = static_cast<UINT>(i);
   mis.itemHeight = static_cast<UINT>(lb.itemHeight);
   mis.itemData = it.data;
-  if (HWND parent = GetParent(lb.hwnd)) SendMessage(parent, WM_MEASUREITEM, mis.CtlID, reinterpret_cast<LPARAM>(&mis));
+  if (HWND parent = Owner(lb)) SendMessage(parent, WM_MEASUREITEM, mis.CtlID, reinterpret_cast<LPARAM>(&mis));
   if (ListBox* again = LbOf(lb.hwnd)) {
     if (i < again->Count()) again->items[static_cast<std::size_t>(i)].height = std::max(1, static_cast<int>(mis.itemHeight));
   }
@@ -244,7 +258,7 @@ void Delete(ListBox& lb, int i) {
       HWND hwndItem;
       ULONG_PTR itemData;
     } dis{ODT_LISTBOX, static_cast<UINT>(GetDlgCtrlID(lb.hwnd)), static_cast<UINT>(i), lb.hwnd, it.data};
-    if (HWND parent = GetParent(lb.hwnd)) SendMessage(parent, WM_DELETEITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
+    if (HWND parent = Owner(lb)) SendMessage(parent, WM_DELETEITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
   }
 }
 
@@ -382,7 +396,7 @@ void DrawItem(ListBox& lb, HDC dc, int i, HBRUSH bg) {
     dis.rcItem = r;
     dis.itemData = i < lb.Count() ? lb.items[static_cast<std::size_t>(i)].data : 0;
     int saved = SaveDC(dc);
-    if (HWND parent = GetParent(lb.hwnd)) SendMessage(parent, WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
+    if (HWND parent = Owner(lb)) SendMessage(parent, WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
     RestoreDC(dc, saved);
     return;
   }
@@ -415,7 +429,10 @@ void Paint(ListBox& lb) {
     return;
   }
   HGDIOBJ oldFont = SelectObject(dc, lb.font ? lb.font : DefaultGuiFont());
-  HBRUSH bg = ControlColor(lb.hwnd, dc, WM_CTLCOLORLISTBOX);
+  HBRUSH bg = nullptr;
+  if (!GetParent(lb.hwnd) && Owner(lb))
+    bg = reinterpret_cast<HBRUSH>(SendMessage(Owner(lb), WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(lb.hwnd)));
+  if (!bg) bg = ControlColor(lb.hwnd, dc, WM_CTLCOLORLISTBOX);
   if (!IsWindow(lb.hwnd)) return;
   RECT c;
   GetClientRect(lb.hwnd, &c);
@@ -490,7 +507,7 @@ void TypeAhead(ListBox& lb, char32_t c) {
 void KeyDown(ListBox& lb, WPARAM vk) {
   bool shift = GetKeyState(VK_SHIFT) < 0, ctrl = GetKeyState(VK_CONTROL) < 0;
   if (lb.Style() & LBS_WANTKEYBOARDINPUT) {
-    HWND parent = GetParent(lb.hwnd);
+    HWND parent = Owner(lb);
     LRESULT r = parent ? SendMessage(parent, WM_VKEYTOITEM, MAKEWPARAM(static_cast<WORD>(vk), static_cast<WORD>(lb.caret)),
                                      reinterpret_cast<LPARAM>(lb.hwnd))
                        : -1;
@@ -569,6 +586,7 @@ LRESULT ListBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NCCREATE: {
       auto s = std::make_unique<ListBox>();
       s->hwnd = hwnd;
+      if (const auto* cs = reinterpret_cast<const CREATESTRUCT*>(lParam)) s->createdParent = cs->hwndParent;
       lb = AttachState(hwnd, std::move(s));
       DWORD style = lb->Style();
       if (style & LBS_OWNERDRAWVARIABLE) style &= ~LBS_OWNERDRAWFIXED;
@@ -586,7 +604,7 @@ LRESULT ListBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         mis.CtlType = ODT_LISTBOX;
         mis.CtlID = static_cast<UINT>(GetDlgCtrlID(hwnd));
         mis.itemHeight = 13;
-        if (HWND parent = GetParent(hwnd)) SendMessage(parent, WM_MEASUREITEM, mis.CtlID, reinterpret_cast<LPARAM>(&mis));
+        if (HWND parent = Owner(*lb)) SendMessage(parent, WM_MEASUREITEM, mis.CtlID, reinterpret_cast<LPARAM>(&mis));
         if ((lb = LbOf(hwnd))) lb->itemHeight = std::max(1, static_cast<int>(mis.itemHeight));
       }
       if (lb) UpdateScroll(*lb);
@@ -633,14 +651,14 @@ LRESULT ListBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       lb->focused = true;
       InvalidateItem(*lb, lb->caret);
       if (lb->Count() == 0) InvalidateRect(hwnd, nullptr, TRUE);
-      NotifyParent(hwnd, LBN_SETFOCUS);
+      NotifyOwner(*lb, LBN_SETFOCUS);
       return 0;
     case WM_KILLFOCUS:
       lb->focused = false;
       lb->tracking = false;
       InvalidateItem(*lb, lb->caret);
       if (lb->Count() == 0) InvalidateRect(hwnd, nullptr, TRUE);
-      NotifyParent(hwnd, LBN_KILLFOCUS);
+      NotifyOwner(*lb, LBN_KILLFOCUS);
       return 0;
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
@@ -650,7 +668,7 @@ LRESULT ListBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CHAR:
       if (wParam >= 0x20 && wParam != 0x7F) {
         if (lb->OwnerDraw() && !lb->HasStrings()) {
-          HWND parent = GetParent(hwnd);
+          HWND parent = Owner(*lb);
           LRESULT r = parent ? SendMessage(parent, WM_CHARTOITEM, MAKEWPARAM(static_cast<WORD>(wParam), static_cast<WORD>(lb->caret)),
                                            reinterpret_cast<LPARAM>(hwnd))
                              : -1;

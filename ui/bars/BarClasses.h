@@ -11,6 +11,7 @@
 #include "platform/classes/TypInfo.h"
 #include "ui/bars/BarButton.h"
 #include "ui/bars/BarComponents.h"
+#include "ui/bars/BarEditItems.h"
 #include "ui/bars/BarItem.h"
 #include "ui/foundation/Types.h"
 
@@ -31,17 +32,7 @@ class TdxDockControl;
 
 // ---- items ------------------------------------------------------------------------------------
 
-// Edit and combo items are window items: they do not click directly and show as buttons on a
-// vertical toolbar that turns its texts.
-class TdxBarEdit : public TdxBarItem {
-  VW_CLASS(TdxBarEdit, TdxBarItem)
- public:
-  explicit TdxBarEdit(TComponent* AOwner) : TdxBarItem(AOwner) { SetWidthDefault(100); }
-  bool ClicksDirectly() const override { return false; }
-  TClass ControlClass(bool ARotated) override;
-};
-VW_BAR_COMPONENT_SHELL(TCustomdxBarCombo, TdxBarEdit)
-VW_BAR_COMPONENT_SHELL(TdxBarCombo, TCustomdxBarCombo)
+// Edit and combo items live in BarEditItems.h, buttons in BarButton.h.
 class TCustomdxBarSubItem : public TdxBarItem {
   VW_CLASS(TCustomdxBarSubItem, TdxBarItem)
  public:
@@ -212,11 +203,37 @@ class TdxBarButtonControl : public TdxBarItemControl {
   bool FAnimateNextDropDown = false;
 };
 VW_BAR_SHELL(TdxBarLargeButtonControl, TdxBarButtonControl)
-// Controls hosting an inner window (edits and combos).
-VW_BAR_SHELL(TdxBarWinControl, TdxBarItemControl)
-VW_BAR_SHELL(TdxBarEditControl, TdxBarWinControl)
-VW_BAR_SHELL(TCustomdxBarComboControl, TdxBarEditControl)
-VW_BAR_SHELL(TdxBarComboControl, TCustomdxBarComboControl)
+// Controls hosting an inner window (edits and combos), with what the edit and combo items ask of
+// them; the edit controls' unit answers.
+class TdxBarWinControl : public TdxBarItemControl {
+  VW_CLASS(TdxBarWinControl, TdxBarItemControl)
+ public:
+  // The inner window is shown and edits.
+  virtual bool Focused() const { return false; }
+  // The inner window's text; empty without a window.
+  virtual String WindowText() const { return {}; }
+};
+class TdxBarEditControl : public TdxBarWinControl {
+  VW_CLASS(TdxBarEditControl, TdxBarWinControl)
+ public:
+  // The font of the inner window: the item's edit style's; nil for the bar's items font.
+  virtual TFont* EditFont() const { return nullptr; }
+};
+class TCustomdxBarComboControl : public TdxBarEditControl {
+  VW_CLASS(TCustomdxBarComboControl, TdxBarEditControl)
+ public:
+  virtual bool IsDroppedDown() const { return false; }
+};
+class TdxBarComboControl : public TCustomdxBarComboControl {
+  VW_CLASS(TdxBarComboControl, TCustomdxBarComboControl)
+ public:
+  // The entry the window shows while editing, before it is committed to the item.
+  virtual int LocalItemIndex() const { return -1; }
+  // Takes the entry and shows its text.
+  virtual void SetLocalItemIndex(int /*Index*/) {}
+  // Takes the entry the typed text points at, leaving the text as typed.
+  virtual void StoreLocalItemIndex(int /*Index*/) {}
+};
 VW_BAR_SHELL(TdxBarSubItemControl, TdxBarItemControl)
 VW_BAR_SHELL(TdxBarContainerItemControl, TdxBarSubItemControl)
 VW_BAR_SHELL(TdxBarCustomStaticControl, TdxBarItemControl)

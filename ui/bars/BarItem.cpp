@@ -735,6 +735,13 @@ bool TdxBarItem::IsEnabledStored() const { return !(FActionLink && FActionLink->
 bool TdxBarItem::IsHelpContextStored() const { return !(FActionLink && FActionLink->IsHelpContextLinked()); }
 bool TdxBarItem::IsHintStored() const { return !(FActionLink && FActionLink->IsHintLinked()); }
 bool TdxBarItem::IsVisibleStored() const { return !(FActionLink && FActionLink->IsVisibleLinked()); }
+bool TdxBarItem::IsImageIndexStored() const { return !(FActionLink && FActionLink->IsImageIndexLinked()); }
+
+void TdxBarItem::SetStyleCount(int ACount) {
+  if (ACount == FStyles->Count()) return;
+  delete FStyles;
+  FStyles = new TdxBarItemStylesData(this, ACount, [this](TdxBarItemStyleChange c) { StyleChanged(c); });
+}
 
 void TdxBarItem::AssignTo(TPersistent* Dest) {
   auto* a = dynamic_cast<TCustomAction*>(Dest);
@@ -933,8 +940,4 @@ TdxBarCustomizationActions TCustomdxBarSubItem::AvailableActions() {
   TdxBarCustomizationActions a = TdxBarItem::AvailableActions();
   if (BarManager() && BarManager()->IsDesigning()) a |= 0x100;
   return a;
-}
-
-TClass TdxBarEdit::ControlClass(bool ARotated) {
-  return ARotated ? TdxBarButtonControl::StaticClass() : TdxBarItem::ControlClass(false);
 }

@@ -224,6 +224,8 @@ class TdxBarItem : public TdxBarComponent {
   bool HasListedImage() const;
   void DesignerAction();
   void GetStyleValues(TdxBarItemStyleValues& Values) const { Values = FStyles->Values(0); }
+  // Not stored while the action holds the image index.
+  bool IsImageIndexStored() const;
 
   // ---- behaviour of the kinds ----
   virtual void BarManagerChanged() {}
@@ -369,6 +371,8 @@ class TdxBarItem : public TdxBarComponent {
   void SetUnclickAfterDoingDefault(bool Value) { FUnclickAfterDoing = Value; }
   void SetWidthDefault(int Value) { FWidth = Value; }
   void SetShowCaptionDefault(bool Value) { FShowCaption = Value; }
+  // Kinds with more style slots widen the item's at construction, before any style is held.
+  void SetStyleCount(int ACount);
 };
 using TdxBarItemClass = TClass;
 

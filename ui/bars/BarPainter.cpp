@@ -1431,13 +1431,12 @@ HBRUSH TdxBarPainter::MenuBrush(TB*) { return SysBrush(COLOR_BTNFACE); }
 void TdxBarPainter::FillApplicationMenu(TB* Bar, HDC DC, const TRect& R) { Fill(DC, R, MenuBrush(Bar)); }
 void TdxBarPainter::FillExtraPane(TB* Bar, HDC DC, const TRect& R) { Fill(DC, R, MenuBrush(Bar)); }
 
-void TdxBarPainter::DrawEditText(TEP& P, TcxCanvas* Canvas, const TRect& R) {
+void TdxBarPainter::DrawEditText(TEP& /*P*/, TcxCanvas* Canvas, const TRect& R, const String& Text) {
   HDC dc = Canvas->DeviceContext();
   Fill(dc, R, static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH)));
   TRect r = EditContentBounds(R);
-  const String text = P.OwnerControl ? P.OwnerControl->DisplayText() : String();
   TTextStateKeeper keep(dc);
-  DrawTextOnDC(dc, text, r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX, -1, clDefault, TRANSPARENT);
+  DrawTextOnDC(dc, Text, r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX, -1, clDefault, TRANSPARENT);
 }
 
 void TdxBarPainter::LookAndFeelChanged(TdxBarManager* Manager) {

@@ -322,7 +322,7 @@ class TdxBarPainter : public TcxIUnknownObject {
   /* 238 */ virtual void DrawExtraPaneSeparator(TB* Bar, HDC DC, const TRect& R) {
     DrawToolbarSeparator(Bar, DC, R, false, Bar->BkBrush());
   }
-  /* 239 */ virtual void DrawEditText(TEP& P, TcxCanvas* Canvas, const TRect& R);
+  /* 239 */ virtual void DrawEditText(TEP& P, TcxCanvas* Canvas, const TRect& R, const String& Text);
   /* 240 */ virtual void LookAndFeelChanged(TdxBarManager* Manager);
   /* 241 */ virtual TColor EditBackColor();
   /* 242 */ virtual TColor DisabledEditBackColor(TB* Bar);
