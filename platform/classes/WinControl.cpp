@@ -1197,6 +1197,11 @@ void TWinControl::WMNotifyFromChild(TMessage& Message) {
       // Found by the control id the item structure carries.
       int id = static_cast<int>(Message.WParam);
       if (FHandle && id) child = GetDlgItem(FHandle, id);
+      // A child control whose window was lifted out of this one (a drop-down list) still reports here.
+      for (std::size_t i = 0; !child && id && i < FWinControls.size(); ++i) {
+        auto* w = static_cast<TWinControl*>(FWinControls[i]);
+        if (w->FHandle && GetWindowLongPtr(w->FHandle, GWL_ID) == id) child = w->FHandle;
+      }
       break;
     }
     case WM_NOTIFY: {

@@ -69,9 +69,12 @@ HWND Owner(const ListBox& lb) {
   return lb.createdParent && IsWindow(lb.createdParent) ? lb.createdParent : nullptr;
 }
 
+// The list's id, also once it was lifted out of its parent.
+int ControlId(const ListBox& lb) { return static_cast<int>(GetWindowLongPtr(lb.hwnd, GWL_ID)); }
+
 void NotifyOwner(const ListBox& lb, WORD code) {
   if (HWND owner = Owner(lb))
-    SendMessage(owner, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(GetDlgCtrlID(lb.hwnd)), code), reinterpret_cast<LPARAM>(lb.hwnd));
+    SendMessage(owner, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(ControlId(lb)), code), reinterpret_cast<LPARAM>(lb.hwnd));
 }
 
 int Height(const ListBox& lb, int i) {
@@ -208,7 +211,7 @@ void Measure(ListBox& lb, int i) {
   Item& it = lb.items[static_cast<std::size_t>(i)];
   MEASUREITEMSTRUCT mis;
   mis.CtlType = ODT_LISTBOX;
-  mis.CtlID = static_cast<UINT>(GetDlgCtrlID(lb.hwnd));
+  mis.CtlID = static_cast<UINT>(ControlId(lb));
   mis.itemID = static_cast<UINT>(i);
   mis.itemHeight = static_cast<UINT>(lb.itemHeight);
   mis.itemData = it.data;
@@ -257,7 +260,7 @@ void Delete(ListBox& lb, int i) {
       UINT CtlType, CtlID, itemID;
       HWND hwndItem;
       ULONG_PTR itemData;
-    } dis{ODT_LISTBOX, static_cast<UINT>(GetDlgCtrlID(lb.hwnd)), static_cast<UINT>(i), lb.hwnd, it.data};
+    } dis{ODT_LISTBOX, static_cast<UINT>(ControlId(lb)), static_cast<UINT>(i), lb.hwnd, it.data};
     if (HWND parent = Owner(lb)) SendMessage(parent, WM_DELETEITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
   }
 }
@@ -387,7 +390,7 @@ void DrawItem(ListBox& lb, HDC dc, int i, HBRUSH bg) {
   if (lb.OwnerDraw()) {
     DRAWITEMSTRUCT dis;
     dis.CtlType = ODT_LISTBOX;
-    dis.CtlID = static_cast<UINT>(GetDlgCtrlID(lb.hwnd));
+    dis.CtlID = static_cast<UINT>(ControlId(lb));
     dis.itemID = static_cast<UINT>(i);
     dis.itemAction = ODA_DRAWENTIRE;
     dis.itemState = (sel ? ODS_SELECTED : 0) | (focus ? ODS_FOCUS : 0) | (enabled ? 0 : ODS_DISABLED);
@@ -602,7 +605,7 @@ LRESULT ListBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         // The owner gives the height of fixed items once, and of variable items as each arrives.
         MEASUREITEMSTRUCT mis;
         mis.CtlType = ODT_LISTBOX;
-        mis.CtlID = static_cast<UINT>(GetDlgCtrlID(hwnd));
+        mis.CtlID = static_cast<UINT>(ControlId(*lb));
         mis.itemHeight = 13;
         if (HWND parent = Owner(*lb)) SendMessage(parent, WM_MEASUREITEM, mis.CtlID, reinterpret_cast<LPARAM>(&mis));
         if ((lb = LbOf(hwnd))) lb->itemHeight = std::max(1, static_cast<int>(mis.itemHeight));

@@ -12,6 +12,11 @@
 
 using namespace win;
 
+namespace {
+// The id the list reports to its bar with; a bar window has no other child with an id.
+constexpr int kListId = 0xDD;
+}  // namespace
+
 TdxBarDropDownListBox::TdxBarDropDownListBox(TComponent* AOwner, TdxBarCustomCombo* ACombo)
     : TCustomListBox(AOwner), FCombo(ACombo) {
   SetBorderStyle(bsNone);
@@ -32,7 +37,9 @@ void TdxBarDropDownListBox::CreateParams(TCreateParams& Params) {
 void TdxBarDropDownListBox::CreateWnd() {
   TCustomListBox::CreateWnd();
   // Lifted to the desktop it stays out of the bar's clipping; the bar it was made on keeps getting
-  // its drawing and notification messages. It draws as focused without taking the focus.
+  // its drawing, measuring and notification messages, which find the list by its id. It draws as
+  // focused without taking the focus.
+  SetWindowLongPtr(Handle(), GWL_ID, kListId);
   win::SetParent(Handle(), nullptr);
   TMessage setFocus{WM_SETFOCUS, 0, 0, 0};
   DefaultHandler(setFocus);
