@@ -50,7 +50,6 @@ void TdxBarButton::DeclareProperties(TPropTable& t) {
 }
 
 bool TdxBarButton::IsDownStored() const { return !(ActionLink() && ActionLink()->IsCheckedLinked()); }
-bool TdxBarButton::IsImageIndexStored() const { return !(ActionLink() && ActionLink()->IsImageIndexLinked()); }
 bool TdxBarButton::IsShortCutStored() const { return !(ActionLink() && ActionLink()->IsShortCutLinked()); }
 bool TdxBarButton::IsOnClickStored() const { return !(ActionLink() && ActionLink()->IsOnExecuteLinked()); }
 

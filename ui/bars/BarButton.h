@@ -64,7 +64,6 @@ class TdxBarButton : public TdxBarItem {
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
   bool IsDownStored() const;
-  bool IsImageIndexStored() const;
   bool IsShortCutStored() const;
   bool IsOnClickStored() const;
 
