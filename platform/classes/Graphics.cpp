@@ -127,14 +127,23 @@ String ColorToString(TColor Color) {
   return text;
 }
 
-TColor StringToColor(const String& S) {
+bool TryStringToColor(const String& S, TColor& Color) {
   std::int64_t v;
-  if (IdentToColor(S, v)) return static_cast<TColor>(v);
+  if (IdentToColor(S, v)) {
+    Color = static_cast<TColor>(v);
+    return true;
+  }
   // Stored colours come back as the signed 32-bit numbers they were written as, and as hex text
   // such as "$FF00000F" that does not fit a signed integer.
-  std::int64_t n = StrToInt64(S);
-  if (n < INT32_MIN || n > UINT32_MAX) throw EConvertError(Format(SInvalidInteger, S));
-  return static_cast<TColor>(static_cast<std::uint32_t>(n));
+  if (!TryStrToInt64(S, v) || v < INT32_MIN || v > UINT32_MAX) return false;
+  Color = static_cast<TColor>(static_cast<std::uint32_t>(v));
+  return true;
+}
+
+TColor StringToColor(const String& S) {
+  TColor color;
+  if (!TryStringToColor(S, color)) throw EConvertError(Format(SInvalidInteger, S));
+  return color;
 }
 
 void GetColorValues(const std::function<void(const String&)>& Proc) {

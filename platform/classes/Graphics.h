@@ -103,6 +103,8 @@ win::COLORREF ColorToRGB(TColor Color);
 String ColorToString(TColor Color);
 // A name or a number ("$FF0000", "255"); raises EConvertError for anything else.
 TColor StringToColor(const String& S);
+// The same without raising: false, and Color untouched, for anything else.
+bool TryStringToColor(const String& S, TColor& Color);
 bool ColorToIdent(std::int64_t Color, String& Ident);
 bool IdentToColor(const String& Ident, std::int64_t& Color);
 // Calls Proc with every colour name, in the library's order.

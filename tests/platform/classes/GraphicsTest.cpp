@@ -180,6 +180,11 @@ TEST(ColorTest, NamesAndNumbersRoundTrip) {
   EXPECT_EQ(StringToColor("$FF00000F"), clBtnFace);
   EXPECT_THROW(StringToColor("clNoSuch"), EConvertError);
   EXPECT_THROW(StringToColor("$1FFFFFFFF"), EConvertError);
+  TColor kept = clLime;
+  EXPECT_FALSE(TryStringToColor("reddish", kept));
+  EXPECT_EQ(kept, clLime) << "a failed conversion leaves the colour alone";
+  EXPECT_TRUE(TryStringToColor("255", kept));
+  EXPECT_EQ(kept, clRed);
 
   EXPECT_EQ(ColorToRGB(clRed), 0x0000FFu);
   EXPECT_EQ(ColorToRGB(clWindow), win::GetSysColor(win::COLOR_WINDOW));
