@@ -252,6 +252,14 @@ class TForm1 : public TForm {
   void BitBtn1Click(TObject* Sender);
   void BitBtn2Click(TObject* Sender);
 
+  // The wall grid and the address display (GridConsoleWall.cpp).
+  void stringgrid1DrawCell(TObject* Sender, int ACol, int ARow, win::RECT Rect, TGridDrawState State);
+  void stringgrid1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void stringgrid1MouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void stringgrid1SelectCell(TObject* Sender, int ACol, int ARow, bool& CanSelect);
+  void stringgrid1KeyPress(TObject* Sender, TChar& Key);
+  void BitbShowAddressClick(TObject* Sender);
+
   // This window's own texts in the interface language.
   void ApplyEnglishCaptions();
   // Builds the wall grid for Rows × Columns screens and sizes it.
@@ -281,6 +289,7 @@ class TForm1 : public TForm {
  private:
   // How this console's link operations report and refresh.
   TLinkConsole LinkConsole();
+  void RegisterWallHandlers();
   void LoadSceneList();
   void LoadSceneSlots();
   void LoadMatrixInputNames();

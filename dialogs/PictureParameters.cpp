@@ -5,6 +5,7 @@
 
 #include "console/GridConsole.h"
 #include "console/ScreenFrame.h"
+#include "console/WallGrid.h"
 #include "platform/classes/SysUtils.h"
 #include "platform/system/Clock.h"
 
@@ -229,9 +230,7 @@ void TForm4::FormCreate(TObject*) {
 void TForm4::FormShow(TObject*) {
   // The grid's own selection, which it holds from the start: the fields the commands address are only
   // written by a mouse release over the grid.
-  const TGridRect selection = Form1->stringgrid1->Selection();
-  Label2->SetCaption(IntToStr(selection.Left) + "," + IntToStr(selection.Top) + " - " + IntToStr(selection.Right) +
-                     "," + IntToStr(selection.Bottom));
+  Label2->SetCaption(WallSelectionText(Form1->stringgrid1->Selection()));
   ApplyLanguage(Form1->Language);
   cxPageControl1->SetActivePage(tsCOLORTEMP);
 }

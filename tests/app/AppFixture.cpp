@@ -110,12 +110,16 @@ void AppTest::RunFor(std::uint64_t ms) {
   }
 }
 
-void AppTest::ClickAt(POINT p) {
-  Headless().InjectMouseMove(p.x, p.y);
+void AppTest::ClickAt(POINT p) { DragAt(p, p); }
+
+void AppTest::DragAt(POINT from, POINT to, int button) {
+  Headless().InjectMouseMove(from.x, from.y);
   Pump();
-  Headless().InjectMouseButton(platform::kButtonLeft, true);
+  Headless().InjectMouseButton(button, true);
   Pump();
-  Headless().InjectMouseButton(platform::kButtonLeft, false);
+  Headless().InjectMouseMove(to.x, to.y);
+  Pump();
+  Headless().InjectMouseButton(button, false);
   Pump();
 }
 

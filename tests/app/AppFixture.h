@@ -31,6 +31,8 @@ class AppTest : public ::testing::Test {
   void Tick();
   void RunFor(std::uint64_t ms);
   void ClickAt(win::POINT screen);
+  // Presses a mouse button at one screen point, moves to the other and releases it there.
+  void DragAt(win::POINT from, win::POINT to, int button = platform::kButtonLeft);
   std::uint8_t BootAlpha();
   // The windows now visible, by class name.
   std::vector<std::string> VisibleForms();

@@ -406,23 +406,22 @@ TEST_F(PictureParametersTest, TheSelectionShownIsTheWallGrids) {
   EXPECT_EQ(Form4->Label2->Caption(), "1,1 - 1,1");
   Form4->Close();
 
-  // A drag from column 3, row 2 up to the first screen.
   TStringGrid* grid = Form1->stringgrid1;
   auto centre = [&](int column, int row) {
     RECT r = grid->CellRect(column, row);
     return grid->ClientToScreen(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
   };
-  POINT from = centre(3, 2), to = centre(1, 1);
-  Headless().InjectMouseMove(from.x, from.y);
-  Pump();
-  Headless().InjectMouseButton(platform::kButtonLeft, true);
-  Pump();
-  Headless().InjectMouseMove(to.x, to.y);
-  Pump();
-  Headless().InjectMouseButton(platform::kButtonLeft, false);
-  Pump();
+  // A drag from column 3, row 2 up to the first screen.
+  DragAt(centre(3, 2), centre(1, 1));
   ShowDialog();
   EXPECT_EQ(Form4->Label2->Caption(), "1,1 - 3,2");
+
+  // With the dialog open (moved off the wall), each release on the wall shows at once.
+  Form4->SetTop(Form1->Top() + Form1->Height());
+  Pump();
+  DragAt(centre(2, 3), centre(3, 2));
+  EXPECT_EQ(Form4->Label2->Caption(), "2,2 - 3,3");
+  EXPECT_TRUE(Form4->Visible());
 }
 
 TEST_F(PictureParametersTest, ResetNeedsALinkAndRoutingReplacesEveryFrame) {

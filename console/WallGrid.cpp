@@ -1,0 +1,30 @@
+#include "console/WallGrid.h"
+
+#include "console/Config.h"
+
+String WallSelectionText(const TGridRect& Selection) {
+  return IntToStr(Selection.Left) + "," + IntToStr(Selection.Top) + " - " + IntToStr(Selection.Right) + "," +
+         IntToStr(Selection.Bottom);
+}
+
+void DrawWallCell(TStringGrid* Grid, TCustomIniFile* Config, TColor DefaultCellColor, int ACol, int ARow,
+                  const win::RECT& Rect, TGridDrawState State) {
+  TCanvas* canvas = Grid->Canvas();
+  // A header cell keeps the brush the grid drew it with, its fixed colour.
+  if (ACol >= 1 && ARow >= 1) {
+    if (State == TGridDrawState{gdSelected}) return;
+    const String name = Config ? ReadConfig(*Config, cfg::stringgrid::Cell(ARow, ACol)) : String();
+    TColor color = DefaultCellColor;
+    // A value that names no colour must not stop the painting: raising here would raise again at
+    // every repaint the error box causes. Such a cell shows the default colour.
+    if (!name.empty() && !TryStringToColor(name, color)) color = DefaultCellColor;
+    canvas->Brush()->SetColor(color);
+  }
+  canvas->FillRect(Rect);
+  canvas->Font()->SetColor(clBlack);
+  canvas->TextRect(Rect, Rect.left, Rect.top, Grid->Cells(ACol, ARow));
+}
+
+bool IsServiceGesture(const TGridRect& Selection, TChar Key) {
+  return Selection == kServiceGestureSelection && Key == kServiceGestureKey;
+}
