@@ -5,11 +5,11 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 #include "app/BootWindow.h"
 #include "app/Program.h"
+#include "bench/console/FullConfig.h"
 #include "console/Config.h"
 #include "console/GridConsole.h"
 #include "platform/display/Display.h"
@@ -20,33 +20,6 @@
 namespace {
 
 constexpr int kWindows = 33;
-
-// A "cfg.ini" as a wall of 15 x 15 screens leaves it: every cell named, wired and coloured.
-void WriteFullConfig(const std::string& folder) {
-  std::ofstream out(folder + "/cfg.ini");
-  out << "[config]\nsoftwareChooseMode=1\nsoftwareType=1\ncaption=Wall\nUSER=operator\nname=LCD WALL\n"
-         "row=15\ncol=15\nlanguage=0\n[StartAnimation]\nheight=400\nwidth=500\nlogoPath=logo.jpg\nifshow=0\n"
-         "Still=3\n[setting]\ncom port=1\ncom port A=2\ncom port B=3\nauto open port=0\nmux_delay1=100\n"
-         "mux_delay2=100\n[SkinName]\nSkin=Blue\n";
-  out << "[scene]\n";
-  for (int i = 1; i <= 64; ++i) out << "scene" << i << "=scene " << i << "\n";
-  out << "[maxtixname]\n";
-  for (int i = 0; i < 64; ++i) out << i << "=input " << i + 1 << "\n";
-  for (const char* section : {"AVmux", "VGAmux", "DVImux"}) {
-    out << "[" << section << "]\n";
-    for (int i = 0; i < 225; ++i) out << i << "=" << i + 1 << "\n";
-  }
-  for (const char* section : {"cellSignal", "cellAddress"}) {
-    out << "[" << section << "]\n";
-    for (int r = 1; r <= 15; ++r)
-      for (int c = 1; c <= 15; ++c) out << r << "," << c << "=HDMI\n";
-  }
-  out << "[cellName]\n";
-  for (int r = 1; r <= 15; ++r)
-    for (int c = 1; c <= 15; ++c)
-      for (const char* type : {"VIDEO", "VGA", "DVI", "HDMI"})
-        out << r << "," << c << "," << type << "=" << type << " " << r << "-" << c << "\n";
-}
 
 struct Stage {
   platform::VirtualClock clock;

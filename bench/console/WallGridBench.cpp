@@ -1,0 +1,96 @@
+// The wall grid's repaint: one full repaint of the grid console's 15 x 15 wall with every cell
+// coloured from a full "cfg.ini" (each cell reads its colour from the file at paint time), against
+// filling the same 225 cell rectangles and drawing their texts with FillRect and DrawText, in one
+// run. Headless screen, virtual time.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+
+#include "app/BootWindow.h"
+#include "app/Program.h"
+#include "bench/console/FullConfig.h"
+#include "console/Config.h"
+#include "console/GridConsole.h"
+#include "platform/display/Display.h"
+#include "platform/gdi/Gdi.h"
+#include "platform/system/Clock.h"
+#include "platform/win/Startup.h"
+#include "platform/win/Window.h"
+
+namespace {
+
+struct Wall {
+  platform::VirtualClock clock;
+  std::string folder;
+  Wall() {
+    platform::StartPlatform();
+    platform::InstallClock(&clock);
+    platform::InstallDisplay(platform::CreateHeadlessDisplay(1920, 1080));
+    char name[] = "/tmp/vw-wall-bench-XXXXXX";
+    folder = mkdtemp(name) ? name : "/tmp";
+    WriteFullConfig(folder);
+    SetProgramFolder(folder);
+    InitializeForms();
+    StartLibraryUnits();
+    Application->Initialize();
+    CreateProgramWindows();
+    Form18->tmr1->SetEnabled(false);
+    Form18->ConsoleKind = ckGrid;
+    Form1->Show();
+    // What the splice leaves in the cells.
+    for (int r = 1; r <= 15; ++r)
+      for (int c = 1; c <= 15; ++c) Form1->stringgrid1->SetCells(c, r, "HDMI " + IntToStr(c));
+    Pump();
+  }
+  ~Wall() {
+    FinalizeForms();
+    EndLibraryUnits();
+    win::MSG m;
+    while (win::PeekMessage(&m, nullptr, 0, 0, win::PM_REMOVE)) {
+    }
+    SetProgramFolder("");
+    platform::ResetDisplay();
+    platform::InstallClock(nullptr);
+    std::remove((folder + "/cfg.ini").c_str());
+    std::remove(folder.c_str());
+  }
+  void Pump() {
+    win::MSG m;
+    for (int guard = 0; guard < 10000 && win::PeekMessage(&m, nullptr, 0, 0, win::PM_NOREMOVE); ++guard)
+      Application->ProcessMessages();
+  }
+};
+
+void BM_WallGridFullRepaint(benchmark::State& state) {
+  Wall wall;
+  TStringGrid* grid = Form1->stringgrid1;
+  if (grid->RowCount() != 16 || grid->ColCount() != 16) state.SkipWithError("the wall is not 15 x 15");
+  for (auto _ : state) {
+    grid->Invalidate();
+    win::UpdateWindow(grid->Handle());
+  }
+}
+BENCHMARK(BM_WallGridFullRepaint)->Unit(benchmark::kMicrosecond);
+
+void BM_FillRectAndDrawTextOfTheSameCells(benchmark::State& state) {
+  Wall wall;
+  TStringGrid* grid = Form1->stringgrid1;
+  win::HDC dc = win::GetDC(grid->Handle());
+  win::HBRUSH brush = win::CreateSolidBrush(ColorToRGB(clCream));
+  win::SelectObject(dc, grid->Font()->Handle());
+  for (auto _ : state) {
+    for (int r = 1; r <= 15; ++r)
+      for (int c = 1; c <= 15; ++c) {
+        win::RECT cell = grid->CellRect(c, r);
+        win::FillRect(dc, &cell, brush);
+        const String text = grid->Cells(c, r);
+        win::DrawText(dc, text.c_str(), static_cast<int>(text.size()), &cell, win::DT_LEFT | win::DT_TOP);
+      }
+  }
+  win::DeleteObject(brush);
+  win::ReleaseDC(grid->Handle(), dc);
+}
+BENCHMARK(BM_FillRectAndDrawTextOfTheSameCells)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
