@@ -321,7 +321,9 @@ void TdxBarCustomCombo::SetItemIndex(int Value) {
 }
 
 void TdxBarCustomCombo::SetText(const String& Value) {
-  if (FItemIndex == -1 || FItems->Strings(FItemIndex) != Value) FItemIndex = FItems->IndexOf(Value);
+  // Inside an update of Items the index may not have followed the list yet.
+  if (FItemIndex < 0 || FItemIndex >= FItems->Count() || FItems->Strings(FItemIndex) != Value)
+    FItemIndex = FItems->IndexOf(Value);
   WriteText(Value);
 }
 

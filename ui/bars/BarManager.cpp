@@ -1295,8 +1295,9 @@ void TdxBarManager::Notification(TComponent* AComponent, TOperation Operation) {
 
 void TdxBarManager::GetChildren(TGetChildProc Proc, TComponent* Root) {
   TComponent::GetChildren(Proc, Root);
+  // Items outside every category have no parent: their owner writes them, not the manager too.
   for (int i = 0; i < ItemCount(); ++i)
-    if (Items(i)->Owner() == Root) Proc(Items(i));
+    if (Items(i)->Owner() == Root && Items(i)->HasParent()) Proc(Items(i));
   for (int i = 0; i < GroupCount(); ++i)
     if (Groups(i)->Owner() == Root) Proc(Groups(i));
 }

@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/classes/FormDescription.h"
+#include "platform/classes/Streams.h"
 #include "platform/display/Display.h"
 #include "platform/win/Focus.h"
 #include "platform/win/Keys.h"
@@ -289,13 +291,25 @@ TEST_F(BarEditItemsTest, IndexTextAndMatching) {
     c.combo->SetText("ab");
     EXPECT_EQ(c.combo->ItemIndex(), -1);
     c.changes = 0;
-    c.combo->Items()->Add("abc");
+    TStringList items;
+    items.Add("abc");
+    c.combo->SetItems(&items);
     EXPECT_EQ(c.combo->ItemIndex(), 0);
     EXPECT_EQ(c.combo->Text(), "abc");
     EXPECT_EQ(c.changes, 1);
     c.combo->Items()->Clear();
     EXPECT_EQ(c.combo->ItemIndex(), -1);
     EXPECT_EQ(c.combo->Text(), "") << "the index leaving the list clears the text";
+  }
+  {  // Inside an update the index has not followed the list yet: writing the text still finds its entry.
+    CountedCombo c(Form, {"a", "b", "c"});
+    c.combo->SetItemIndex(2);
+    c.combo->Items()->BeginUpdate();
+    c.combo->Items()->Delete(2);
+    c.combo->SetText("b");
+    EXPECT_EQ(c.combo->ItemIndex(), 1);
+    c.combo->Items()->EndUpdate();
+    EXPECT_EQ(c.combo->ItemIndex(), 1);
   }
   {  // Sorting keeps the text and moves the index with its entry.
     CountedCombo c(Form, {"pear", "apple", "fig"});
@@ -508,10 +522,35 @@ TEST_F(BarEditItemsTest, APressDraggedIntoTheListChoosesAnEntry) {
     bar->ActivateWithControl(control);
     control->DropDown(combo->Links(0)->ItemRect());
   };
+  // Released where it was pressed: the list stays open, nothing is chosen, the capture ends; a
+  // click on an entry then chooses it and closes the bars.
   Headless().InjectMouseMove(200, 112);
   Headless().InjectMouseButton(1, true);
   Application->ProcessMessages();
   HWND list = combo->ListBox()->Handle();
+  ASSERT_TRUE(IsWindowVisible(list));
+  EXPECT_EQ(GetCapture(), list);
+  Headless().InjectMouseButton(1, false);
+  Application->ProcessMessages();
+  EXPECT_TRUE(IsWindowVisible(list));
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_FALSE(combo->ListBox()->Pressed());
+  EXPECT_EQ(combo->ItemIndex(), -1);
+  Headless().InjectMouseMove(102 + 20, 124 + 2 + 16 + 8);
+  Headless().InjectMouseButton(1, true);
+  Headless().InjectMouseButton(1, false);
+  Application->ProcessMessages();
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  EXPECT_EQ(combo->Text(), "COM2");
+  EXPECT_EQ(ActiveBarWindow, nullptr);
+  EXPECT_EQ(combo->ListBox()->Parent(), nullptr);
+  changes = 0;
+
+  // Pressed, dragged into the list and released over an entry.
+  Headless().InjectMouseMove(200, 112);
+  Headless().InjectMouseButton(1, true);
+  Application->ProcessMessages();
+  list = combo->ListBox()->Handle();
   ASSERT_TRUE(IsWindowVisible(list));
   EXPECT_EQ(GetCapture(), list) << "the list holds the press";
   EXPECT_TRUE(combo->ListBox()->Pressed());
@@ -577,6 +616,156 @@ TEST_F(BarEditItemsTest, FocusEditorEntersTheFirstToolbarEditor) {
   EXPECT_EQ(hiddenControl->Invocations, 1) << "without VisibleOnly the first toolbar link";
   hidden->DeactivateAndDeselect();
   (void)menu;
+}
+
+TEST_F(BarEditItemsTest, TheInteriorShowsTheEditedTextOnlyForTheEditingLink) {
+  auto* edit = new TdxBarEdit(Form);
+  auto* combo = new TdxBarCombo(Form);
+  for (const char* e : {"COM1", "COM2", "COM3"}) combo->Items()->Add(e);
+  TEditTestBar* bar = NewBar(dxBarKindToolbar, {100, 100, 400, 126}, {{edit, 120}, {combo, 120}});
+  // The interior an item draws for its control, as pixels.
+  auto interior = [](TdxBarEdit* Item) {
+    TBitmap bitmap;
+    bitmap.SetSize(100, 20);
+    bitmap.Canvas()->Brush()->SetColor(clWhite);
+    bitmap.Canvas()->FillRect(RECT{0, 0, 100, 20});
+    Item->DrawInterior(ControlOf(Item), bitmap.Canvas(), Item->Links(0), {0, 0, 100, 20});
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < 100; ++x) pixels.push_back(GetPixel(bitmap.Canvas()->Handle(), x, y));
+    return pixels;
+  };
+  edit->SetText("XYZ");
+  const auto typed = interior(edit);
+  edit->SetText("abc");
+  EXPECT_NE(interior(edit), typed);
+  ControlOf(edit)->Editing = true;
+  ControlOf(edit)->Window = "XYZ";
+  EXPECT_NE(interior(edit), typed) << "a link that does not edit shows the item's text";
+  bar->Forced = ControlOf(edit);
+  EXPECT_EQ(edit->EditingLink(), edit->Links(0));
+  EXPECT_EQ(interior(edit), typed) << "the editing link shows what is typed";
+
+  combo->SetItemIndex(2);
+  const auto third = interior(combo);
+  combo->SetItemIndex(0);
+  ControlOf(combo)->Editing = true;
+  ControlOf(combo)->Local = 2;
+  EXPECT_NE(interior(combo), third);
+  bar->Forced = ControlOf(combo);
+  EXPECT_EQ(interior(combo), third) << "the editing control's entry";
+  bar->Forced = nullptr;
+
+  // On a toolbar an edit is reached only when it shows its caption; in a menu always.
+  EXPECT_FALSE(edit->IsReachable(edit->Links(0)));
+  edit->SetShowCaption(true);
+  EXPECT_TRUE(edit->IsReachable(edit->Links(0)));
+  TEditTestBar* menu = NewBar(dxBarKindMenu, {100, 300, 300, 330}, {{combo, 120}});
+  EXPECT_TRUE(combo->IsReachable(combo->Links(1)));
+  combo->SetEnabled(false);
+  EXPECT_FALSE(combo->IsReachable(combo->Links(1)));
+  (void)menu;
+}
+
+TEST_F(BarEditItemsTest, AKeyInTheListSelectsAndTellsTheControl) {
+  auto* combo = new TdxBarCombo(Form);
+  for (const char* e : {"COM1", "COM2", "COM3"}) combo->Items()->Add(e);
+  TEditTestBar* bar = NewBar(dxBarKindToolbar, {100, 100, 400, 126}, {{combo, 120}});
+  TStandInEditControl* control = ControlOf(combo);
+  bar->Forced = control;
+  control->DropDown(combo->Links(0)->ItemRect());
+  TdxBarDropDownListBox* list = combo->ListBox();
+  ASSERT_EQ(list->ItemIndex(), -1);
+  SendMessage(list->Handle(), WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_GE(list->ItemIndex(), 0) << "a key in a list without a selection starts from the top line";
+  EXPECT_EQ(control->Local, list->ItemIndex()) << "the chosen line reaches the combo control";
+  EXPECT_EQ(control->LocalLoads, 1);
+  EXPECT_EQ(SendMessage(list->Handle(), WM_ERASEBKGND, 0, 0), 1);
+  RECT window{}, client{};
+  GetWindowRect(list->Handle(), &window);
+  GetClientRect(list->Handle(), &client);
+  const int border = M->Painter()->DropDownListBorderSize();
+  EXPECT_EQ(client.right, window.right - window.left - 2 * border) << "the painter's border around the rows";
+  bar->Forced = nullptr;
+  control->Deactivate(false);
+}
+
+TEST_F(BarEditItemsTest, FormDescriptionsKeepTheValuesAndReadingIsSilent) {
+  M->SetName("dxBarManager1");
+  Form->SetName("EditForm");
+  auto* edit = new TdxBarEdit(Form);
+  edit->SetName("eAddress");
+  edit->SetText("10.0.0.1");
+  edit->SetMaxLength(15);
+  edit->SetReadOnly(true);
+  auto* combo = new TdxBarCombo(Form);
+  combo->SetName("cPort");
+  for (const char* e : {"COM1", "COM2", "COM3"}) combo->Items()->Add(e);
+  combo->SetItemIndex(2);
+  combo->SetDropDownCount(5);
+  combo->SetShowEditor(false);
+  combo->SetWidth(80);
+
+  TMemoryStream binary;
+  binary.WriteDescendent(Form, nullptr);
+  binary.SetPosition(0);
+  TStringStream text;
+  ObjectBinaryToText(&binary, &text);
+  const String s = text.DataString();
+  auto section = [&s](const String& name) {
+    auto start = s.find("object " + name);
+    return start == String::npos ? String() : s.substr(start, s.find("\n  end", start) - start);
+  };
+  EXPECT_EQ(s.find("object eAddress"), s.rfind("object eAddress")) << "an item outside every category is written once\n" << s;
+  for (const char* expected : {"Width = 100", "MaxLength = 15", "ReadOnly = True", "Text = '10.0.0.1'"})
+    EXPECT_NE(section("eAddress").find(expected), String::npos) << expected << "\n" << s;
+  for (const char* absent : {"ImageIndex", "ShowCaption", "ShowEditor"})
+    EXPECT_EQ(section("eAddress").find(absent), String::npos) << absent << "\n" << s;
+  for (const char* expected : {"Width = 80", "ItemIndex = 2", "DropDownCount = 5", "ShowEditor = False"})
+    EXPECT_NE(section("cPort").find(expected), String::npos) << expected << "\n" << s;
+
+  delete edit;
+  delete combo;
+  delete M;
+  M = nullptr;
+  RegisterClassesOf<TdxBarManager>();
+  binary.SetPosition(0);
+  binary.ReadComponent(Form);
+  auto* edit2 = dynamic_cast<TdxBarEdit*>(Form->FindComponent("eAddress"));
+  auto* combo2 = dynamic_cast<TdxBarCombo*>(Form->FindComponent("cPort"));
+  ASSERT_NE(edit2, nullptr);
+  ASSERT_NE(combo2, nullptr);
+  EXPECT_EQ(edit2->Text(), "10.0.0.1");
+  EXPECT_EQ(edit2->MaxLength(), 15);
+  EXPECT_TRUE(edit2->ReadOnly());
+  EXPECT_EQ(combo2->Items()->Count(), 3);
+  EXPECT_EQ(combo2->ItemIndex(), 2);
+  EXPECT_EQ(combo2->Text(), "COM3");
+  EXPECT_FALSE(combo2->ShowEditor());
+  EXPECT_EQ(combo2->Width(), 80);
+  EXPECT_EQ(combo2->DropDownCount(), 5);
+
+  // Read into an item that lives: no OnChange while it loads, and its glyph goes the first time only.
+  auto* reread = new TdxBarEdit(Form);
+  reread->SetName("eRead");
+  reread->SetText("stored");
+  TMemoryStream one;
+  one.WriteComponent(reread);
+  reread->SetText("typed");
+  int changes = 0;
+  reread->OnChange = [&](TObject*) { ++changes; };
+  TBitmap glyph;
+  glyph.SetSize(16, 16);
+  reread->SetGlyph(&glyph);
+  one.SetPosition(0);
+  one.ReadComponent(reread);
+  EXPECT_EQ(reread->Text(), "stored");
+  EXPECT_EQ(changes, 0);
+  EXPECT_TRUE(reread->Glyph()->Empty());
+  reread->SetGlyph(&glyph);
+  one.SetPosition(0);
+  one.ReadComponent(reread);
+  EXPECT_FALSE(reread->Glyph()->Empty()) << "cleared once per item";
 }
 
 TEST_F(BarEditItemsTest, ScreenshotsOfAToolbarWithAnEditAndAnOpenCombo) {
