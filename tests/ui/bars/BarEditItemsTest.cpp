@@ -401,6 +401,14 @@ TEST_F(BarEditItemsTest, ListSizeFollowsCountHeightsAndWidths) {
     combo->CloseUp();
     EXPECT_EQ(combo->ListBox()->Parent(), nullptr);
   }
+  // The measuring event has the last word on each entry's height.
+  combo->OnMeasureItem = [](TdxBarCustomCombo*, int Index, int& Height) { Height = Index == 0 ? 30 : 10; };
+  combo->DropDown(100, 124);
+  RECT r{};
+  GetWindowRect(combo->ListBox()->Handle(), &r);
+  EXPECT_EQ(r.bottom - r.top, 4 + 30 + 4 * 10);
+  combo->CloseUp();
+  combo->OnMeasureItem = nullptr;
   // An explicit width is the whole width.
   combo->SetDropDownWidth(90);
   EXPECT_EQ(combo->DropDownListWidth(), 90);
@@ -681,6 +689,15 @@ TEST_F(BarEditItemsTest, AKeyInTheListSelectsAndTellsTheControl) {
   EXPECT_EQ(control->Local, list->ItemIndex()) << "the chosen line reaches the combo control";
   EXPECT_EQ(control->LocalLoads, 1);
   EXPECT_EQ(SendMessage(list->Handle(), WM_ERASEBKGND, 0, 0), 1);
+  // Rows drawn by the handler when there is one, each row once per paint.
+  std::vector<int> drawn;
+  combo->OnDrawItem = [&](TdxBarCustomCombo* Sender, int Index, const TRect& R, TOwnerDrawState) {
+    Sender->ItemCanvas()->FillRect(R);
+    drawn.push_back(Index);
+  };
+  RedrawWindow(list->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(drawn, (std::vector<int>{0, 1, 2}));
+  combo->OnDrawItem = nullptr;
   RECT window{}, client{};
   GetWindowRect(list->Handle(), &window);
   GetClientRect(list->Handle(), &client);
