@@ -84,29 +84,15 @@ class TStandInEditControl : public TdxBarComboControl {
 
 // A bar window of a kind: a popup of the form painting its controls over its background. A forced
 // control makes it active with that control current without going through the activation.
-class TEditTestBar : public TCustomdxBarControl {
-  VW_CLASS(TEditTestBar, TCustomdxBarControl)
+class TEditTestBar : public TdxBarControl {
+  VW_CLASS(TEditTestBar, TdxBarControl)
  public:
-  TEditTestBar(TComponent* AOwner, int AKind) : TCustomdxBarControl(AOwner), Kind(AKind) {}
-  TClass AccessibilityHelperClass() const override { return nullptr; }
-  TBitmap* BackgroundBitmap() const override { return nullptr; }
-  int SeparatorSize() const override { return 6; }
-  bool IsMainMenu() const override { return false; }
-  bool IsStatusBar() const override { return false; }
-  TClass ViewInfoClass() const override { return TCustomdxBarControlViewInfo::StaticClass(); }
-  void SetMarkState(int AState) override { FMarkState = AState; }
-  void AssignFont() override {}
-  void InvalidateItemControl(TdxBarItemControl*) override {}
-  void FillBarBackground(HDC DC, const TRect& R, bool, TColor AColor, HBRUSH ABrush) override {
-    FillPlainBackground(DC, R, AColor, ABrush);
-  }
-  void Dismiss() override {}
+  TEditTestBar(TComponent* AOwner, int AKind) : TdxBarControl(AOwner), Kind(AKind) {}
   int BarKind() const override { return Kind; }
+  int ItemDrawMode() const override { return Kind == dxBarKindMenu ? 1 : 0; }
   bool IsVertical() const override { return Vertical; }
-  bool IsActive() const override { return Forced ? true : TCustomdxBarControl::IsActive(); }
-  TdxBarItemControl* CurrentControl() const override {
-    return Forced ? Forced : TCustomdxBarControl::CurrentControl();
-  }
+  bool IsActive() const override { return Forced ? true : TdxBarControl::IsActive(); }
+  TdxBarItemControl* CurrentControl() const override { return Forced ? Forced : TdxBarControl::CurrentControl(); }
   void Paint() override {
     HDC dc = DrawCanvas()->DeviceContext();
     int saved = SaveDC(dc);
@@ -121,7 +107,7 @@ class TEditTestBar : public TCustomdxBarControl {
 
  protected:
   void CreateParams(TCreateParams& Params) override {
-    TCustomdxBarControl::CreateParams(Params);
+    TdxBarControl::CreateParams(Params);
     Params.Style = WS_POPUP | WS_CLIPSIBLINGS;
     Params.ExStyle |= WS_EX_TOOLWINDOW;
     if (auto* form = dynamic_cast<TWinControl*>(BarManager() ? BarManager()->Owner() : nullptr))
