@@ -234,6 +234,36 @@ TEST_F(ListBoxTest, OwnerDrawnItemsAreMeasuredAndDrawnByTheOwner) {
   DestroyWindow(lb);
 }
 
+TEST_F(ListBoxTest, AListLiftedOutOfItsParentStillReportsToIt) {
+  std::vector<UINT> ids;
+  int drawn = 0, commands = 0;
+  handlers[form] = [&](HWND, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (msg == WM_MEASUREITEM) {
+      auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      ids.push_back(m->CtlID);
+      m->itemHeight = 18;
+      result = TRUE;
+      return true;
+    }
+    if (msg == WM_DRAWITEM) ++drawn;
+    if (msg == WM_COMMAND && HIWORD(wParam) == LBN_SELCHANGE && LOWORD(wParam) == 200) ++commands;
+    return false;
+  };
+  HWND lb = MakeList(LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS);
+  SetParent(lb, nullptr);
+  ASSERT_EQ(GetParent(lb), nullptr);
+  ids.clear();
+  Add(lb, {"one", "two"});
+  EXPECT_EQ(ids, (std::vector<UINT>{200, 200})) << "measured by the window it was made under, by its id";
+  EXPECT_EQ(SendMessage(lb, LB_GETITEMHEIGHT, 1, 0), 18);
+  ShowWindow(lb, SW_SHOWNA);
+  Pump();
+  EXPECT_GT(drawn, 0);
+  SendMessage(lb, WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_EQ(commands, 1);
+  DestroyWindow(lb);
+}
+
 TEST_F(ListBoxTest, RedrawOffDefersPaintingButKeepsTheWindowShown) {
   HWND lb = MakeList(0);
   SendMessage(lb, WM_SETREDRAW, FALSE, 0);
