@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <locale.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <wctype.h>
 
@@ -10,7 +11,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <mutex>
+#include <unordered_map>
 
 #include "platform/system/AtomicFile.h"
 #include "platform/system/CodePage.h"
@@ -144,12 +147,6 @@ ProfileFile Parse(const std::string& bytes) {
   return f;
 }
 
-std::optional<ProfileFile> Load(const std::string& file) {
-  std::optional<std::string> bytes = ReadWholeFile(file);
-  if (!bytes) return std::nullopt;
-  return Parse(*bytes);
-}
-
 // Index range [begin, end) of a section's body (after its header), or nothing.
 struct SectionRange {
   size_t header, begin, end;
@@ -171,6 +168,131 @@ std::optional<size_t> FindKey(const ProfileFile& f, const SectionRange& r, std::
   return std::nullopt;
 }
 
+// A name as lookups compare it: without its surrounding blanks, each character in lower case. Two
+// names compare equal exactly when their folded forms are the same bytes.
+std::string Folded(std::string_view name) {
+  name = TrimView(name);
+  std::string out;
+  out.reserve(name.size());
+  for (size_t i = 0; i < name.size();) {
+    auto c = static_cast<char32_t>(towlower_l(static_cast<wint_t>(NextCodePoint(name, i)), CaseLocale()));
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (c >> 18));
+      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+// A parsed file with what its lookups need: the first section of each name, and each key of those
+// sections by section and key name (the first of a name, as FindSection and FindKey find them).
+struct IndexedFile {
+  ProfileFile file;
+  std::unordered_map<std::string, SectionRange> sections;
+  std::unordered_map<std::string, size_t> keys;  // folded section, NUL, folded key
+
+  explicit IndexedFile(ProfileFile parsed) : file(std::move(parsed)) {
+    const std::vector<Line>& lines = file.lines;
+    for (size_t i = 0; i < lines.size(); ++i) {
+      if (lines[i].kind != LineKind::Section) continue;
+      size_t end = i + 1;
+      while (end < lines.size() && lines[end].kind != LineKind::Section) ++end;
+      std::string section = Folded(lines[i].name);
+      if (sections.emplace(section, SectionRange{i, i + 1, end}).second)
+        for (size_t k = i + 1; k < end; ++k)
+          if (lines[k].kind == LineKind::Key) keys.emplace(section + '\0' + Folded(lines[k].name), k);
+      i = end - 1;
+    }
+  }
+  const SectionRange* FindSection(std::string_view section) const {
+    auto it = sections.find(Folded(section));
+    return it == sections.end() ? nullptr : &it->second;
+  }
+};
+
+// Which file a path names and how it last changed. A file changed in any way through its path, in
+// place or replaced, has another identity: its size, times or inode differ.
+struct FileIdentity {
+  dev_t device = 0;
+  ino_t inode = 0;
+  off_t size = 0;
+  timespec modified{}, changed{};
+  bool operator==(const FileIdentity& o) const {
+    return device == o.device && inode == o.inode && size == o.size && modified.tv_sec == o.modified.tv_sec &&
+           modified.tv_nsec == o.modified.tv_nsec && changed.tv_sec == o.changed.tv_sec &&
+           changed.tv_nsec == o.changed.tv_nsec;
+  }
+};
+
+std::optional<FileIdentity> IdentityOf(const std::string& file) {
+  struct stat st;
+  if (::stat(file.c_str(), &st) != 0) return std::nullopt;
+  return FileIdentity{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
+}
+
+// The files read lately, parsed. The consoles read one key at a time, a grid repaint hundreds of
+// them, and parsing the whole file for each would dominate. Every read still sees the file as it
+// is: it asks the file system for the file's identity and parses again when that changed, and
+// every write through this layer forgets what it held.
+class ReadCache {
+ public:
+  std::shared_ptr<const IndexedFile> Get(const std::string& file) {
+    std::optional<FileIdentity> id = IdentityOf(file);
+    if (!id) {
+      Forget(file);
+      return nullptr;
+    }
+    {
+      std::lock_guard lock(mutex_);
+      for (auto it = entries_.begin(); it != entries_.end(); ++it)
+        if (it->file == file && it->id == *id) {
+          std::rotate(entries_.begin(), it, it + 1);
+          return entries_.front().parsed;
+        }
+    }
+    // Read after the identity was taken: a change in between only makes the next read parse again.
+    std::optional<std::string> bytes = ReadWholeFile(file);
+    if (!bytes) return nullptr;
+    auto parsed = std::make_shared<const IndexedFile>(Parse(*bytes));
+    std::lock_guard lock(mutex_);
+    std::erase_if(entries_, [&](const Entry& e) { return e.file == file; });
+    entries_.insert(entries_.begin(), Entry{file, *id, parsed});
+    if (entries_.size() > kEntries) entries_.pop_back();
+    return parsed;
+  }
+  void Forget(const std::string& file) {
+    std::lock_guard lock(mutex_);
+    std::erase_if(entries_, [&](const Entry& e) { return e.file == file; });
+  }
+
+ private:
+  static constexpr size_t kEntries = 8;
+  struct Entry {
+    std::string file;
+    FileIdentity id;
+    std::shared_ptr<const IndexedFile> parsed;
+  };
+  std::mutex mutex_;
+  std::vector<Entry> entries_;  // the latest read first
+};
+
+// Never destroyed: a profile read from another static's destructor still finds it.
+ReadCache& Cache() {
+  static ReadCache* cache = new ReadCache;
+  return *cache;
+}
+
 std::string CleanValue(std::string_view v) {
   v = TrimView(v);
   if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front()) v = v.substr(1, v.size() - 2);
@@ -188,40 +310,43 @@ bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::s
 }  // namespace
 
 std::optional<std::string> ReadProfileString(const std::string& file, std::string_view section, std::string_view key) {
-  std::optional<ProfileFile> f = Load(file);
+  std::shared_ptr<const IndexedFile> f = Cache().Get(file);
   if (!f) return std::nullopt;
-  std::optional<SectionRange> r = FindSection(*f, section);
-  if (!r) return std::nullopt;
-  std::optional<size_t> k = FindKey(*f, *r, key);
-  if (!k) return std::nullopt;
-  return CleanValue(f->lines[*k].value);
+  std::string name = Folded(section);
+  name += '\0';
+  name += Folded(key);
+  auto it = f->keys.find(name);
+  if (it == f->keys.end()) return std::nullopt;
+  return CleanValue(f->file.lines[it->second].value);
 }
 
 std::vector<std::string> ReadProfileSectionNames(const std::string& file) {
   std::vector<std::string> names;
-  if (std::optional<ProfileFile> f = Load(file))
-    for (const Line& l : f->lines)
+  if (std::shared_ptr<const IndexedFile> f = Cache().Get(file))
+    for (const Line& l : f->file.lines)
       if (l.kind == LineKind::Section) names.push_back(l.name);
   return names;
 }
 
 std::vector<std::string> ReadProfileKeys(const std::string& file, std::string_view section) {
   std::vector<std::string> keys;
-  std::optional<ProfileFile> f = Load(file);
+  std::shared_ptr<const IndexedFile> f = Cache().Get(file);
   if (!f) return keys;
-  if (std::optional<SectionRange> r = FindSection(*f, section))
+  if (const SectionRange* r = f->FindSection(section))
     for (size_t i = r->begin; i < r->end; ++i)
-      if (f->lines[i].kind == LineKind::Key) keys.push_back(f->lines[i].name);
+      if (f->file.lines[i].kind == LineKind::Key) keys.push_back(f->file.lines[i].name);
   return keys;
 }
 
 std::vector<std::string> ReadProfileSection(const std::string& file, std::string_view section) {
   std::vector<std::string> entries;
-  std::optional<ProfileFile> f = Load(file);
+  std::shared_ptr<const IndexedFile> f = Cache().Get(file);
   if (!f) return entries;
-  if (std::optional<SectionRange> r = FindSection(*f, section))
-    for (size_t i = r->begin; i < r->end; ++i)
-      if (f->lines[i].kind == LineKind::Key) entries.push_back(f->lines[i].name + "=" + CleanValue(f->lines[i].value));
+  if (const SectionRange* r = f->FindSection(section))
+    for (size_t i = r->begin; i < r->end; ++i) {
+      const Line& l = f->file.lines[i];
+      if (l.kind == LineKind::Key) entries.push_back(l.name + "=" + CleanValue(l.value));
+    }
   return entries;
 }
 
@@ -291,7 +416,11 @@ bool WriteProfileString(const std::string& file, std::string_view section, const
       }
     }
   }
-  return WriteFileAtomically(file, Serialize(f));
+  const bool written = WriteFileAtomically(file, Serialize(f));
+  const int saved = errno;
+  Cache().Forget(file);
+  errno = saved;
+  return written;
 }
 
 }  // namespace platform

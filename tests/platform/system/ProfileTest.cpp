@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -100,6 +103,32 @@ TEST(Profile, LookupRulesOfNamesAndValues) {
   EXPECT_EQ(std::string(list, 20), "com port A\0quoted\0\0\0"s);
   EXPECT_EQ(win::GetPrivateProfileInt("setting", "com port a", 9, file.c_str()), 3u);
   EXPECT_EQ(win::GetPrivateProfileInt("setting", "nothing", 9, file.c_str()), 9u);
+}
+
+TEST(Profile, EveryReadSeesTheFileAsItIsNow) {
+  const std::string dir = testsupport::TempDir("profile-now");
+  const std::string file = dir + "/cfg.ini";
+  Spit(file, "[stringgrid]\n2,3=clRed\n");
+  EXPECT_EQ(Read(file, "stringgrid", "2,3"), "clRed");
+  // Rewritten in place by another program, then again at the same size: its time tells.
+  Spit(file, "[stringgrid]\n2,3=clYellow\n");
+  EXPECT_EQ(Read(file, "stringgrid", "2,3"), "clYellow");
+  Spit(file, "[stringgrid]\n2,3=clSilver\n");
+  const timespec later[2] = {{0, UTIME_OMIT}, {std::time(nullptr) + 5, 0}};
+  ASSERT_EQ(utimensat(AT_FDCWD, file.c_str(), later, 0), 0);
+  EXPECT_EQ(Read(file, "stringgrid", "2,3"), "clSilver");
+  // Replaced by another file of the same size.
+  Spit(dir + "/next.ini", "[stringgrid]\n2,3=clMaroon\n");
+  std::filesystem::rename(dir + "/next.ini", file);
+  EXPECT_EQ(Read(file, "stringgrid", "2,3"), "clMaroon");
+  // Written here, twice at once: each write is read back whatever file the next write reuses.
+  ASSERT_TRUE(Write(file, "stringgrid", "2,3", "clTeal"));
+  EXPECT_EQ(Read(file, "stringgrid", "2,3"), "clTeal");
+  ASSERT_TRUE(Write(file, "stringgrid", "2,3", "clNavy"));
+  EXPECT_EQ(Read(file, "StringGrid", " 2,3 "), "clNavy");
+  // Gone: the default.
+  std::filesystem::remove(file);
+  EXPECT_EQ(Read(file, "stringgrid", "2,3", "none"), "none");
 }
 
 TEST(Profile, MissingFileIsEmptyAndTheFirstWriteCreatesIt) {
