@@ -3,6 +3,8 @@
 #include <locale.h>
 #include <wctype.h>
 
+#include "platform/system/CodePage.h"
+
 char32_t Utf8Reader::Next() {
   const auto* p = reinterpret_cast<const unsigned char*>(FText.data());
   const std::size_t n = FText.size();
@@ -45,23 +47,7 @@ std::string Utf8Left(std::string_view s, int chars) {
   return std::string(s.substr(0, Utf8ByteOffset(s, chars < 0 ? 0 : chars)));
 }
 
-void Utf8Append(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
-}
+void Utf8Append(std::string& out, char32_t c) { platform::AppendUtf8(out, c); }
 
 namespace {
 

@@ -28,6 +28,9 @@ std::string CodePageToUtf8(std::string_view bytes, unsigned codePage);
 inline std::string Utf8ToGbk(std::string_view utf8) { return Utf8ToCodePage(utf8, kCodePageGbk); }
 inline std::string GbkToUtf8(std::string_view gbk) { return CodePageToUtf8(gbk, kCodePageGbk); }
 
+// Appends one code point as UTF-8.
+void AppendUtf8(std::string& out, char32_t c);
+
 // The wide (UTF-16) form of text; malformed UTF-8 and lone surrogates become U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view utf8);
 std::string Utf16ToUtf8(std::u16string_view utf16);

@@ -174,24 +174,8 @@ std::string Folded(std::string_view name) {
   name = TrimView(name);
   std::string out;
   out.reserve(name.size());
-  for (size_t i = 0; i < name.size();) {
-    auto c = static_cast<char32_t>(towlower_l(static_cast<wint_t>(NextCodePoint(name, i)), CaseLocale()));
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
+  for (size_t i = 0; i < name.size();)
+    AppendUtf8(out, static_cast<char32_t>(towlower_l(static_cast<wint_t>(NextCodePoint(name, i)), CaseLocale())));
   return out;
 }
 
