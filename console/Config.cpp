@@ -267,6 +267,7 @@ std::vector<TConfigEntry> BuildTable() {
       Entry(subtitle::BgColorName),
       Entry(subtitle::Interval),
       Entry(subtitle::IsTranp),
+      Entry(subtitle::DisplayTextEsc),
 
       Family("row,col", kCells, [](int i) { return stringgrid::Cell(RowOf(i), ColOf(i)); }),
 

@@ -258,6 +258,9 @@ inline const TConfigKeyReaderDefault<cfInteger> FontSize{"subtitle", "fontsize"}
 inline const TStringKey BgColorName{"subtitle", "bgcolorname", "clWhite"};
 inline const TStringKey Interval{"subtitle", "interval", "0"};
 inline const TBoolKey IsTranp{"subtitle", "istranp", false};
+// Set beside a displaytext whose line breaks and backslashes are escaped as "\n" and "\\": a profile
+// value holds one line. Texts stored without it, as earlier versions wrote them, read as they stand.
+inline const TBoolKey DisplayTextEsc{"subtitle", "displaytextesc", false};
 }  // namespace subtitle
 
 // [stringgrid] cell colours: key row "," column of the wall, from 1; a colour name or a number.

@@ -2,7 +2,7 @@
 
 TfrmLEDDisplay* frmLEDDisplay = nullptr;
 
-TfrmLEDDisplay::TfrmLEDDisplay(TComponent* AOwner) : TForm(AOwner) {}
+TfrmLEDDisplay::TfrmLEDDisplay(TComponent* AOwner) : TSubtitleWindow(AOwner) {}
 
 TfrmLEDDisplay::~TfrmLEDDisplay() {
   if (frmLEDDisplay == this) frmLEDDisplay = nullptr;

@@ -1,10 +1,10 @@
 #pragma once
-// The first scrolling subtitle window.
+// The first scrolling subtitle window, "subtitle1".
 // Created once at start and kept until the program ends, like every window.
-#include "platform/classes/Forms.h"
+#include "dialogs/SubtitleWindow.h"
 
-class TfrmLEDDisplay : public TForm {
-  VW_CLASS(TfrmLEDDisplay, TForm)
+class TfrmLEDDisplay : public TSubtitleWindow {
+  VW_CLASS(TfrmLEDDisplay, TSubtitleWindow)
  public:
   explicit TfrmLEDDisplay(TComponent* AOwner);
   ~TfrmLEDDisplay() override;

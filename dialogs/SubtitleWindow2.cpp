@@ -2,7 +2,7 @@
 
 TForm29* Form29 = nullptr;
 
-TForm29::TForm29(TComponent* AOwner) : TForm(AOwner) {}
+TForm29::TForm29(TComponent* AOwner) : TSubtitleWindow(AOwner) {}
 
 TForm29::~TForm29() {
   if (Form29 == this) Form29 = nullptr;

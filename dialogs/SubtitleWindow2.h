@@ -1,10 +1,10 @@
 #pragma once
-// The second scrolling subtitle window.
+// The second scrolling subtitle window, "subtitle2".
 // Created once at start and kept until the program ends, like every window.
-#include "platform/classes/Forms.h"
+#include "dialogs/SubtitleWindow.h"
 
-class TForm29 : public TForm {
-  VW_CLASS(TForm29, TForm)
+class TForm29 : public TSubtitleWindow {
+  VW_CLASS(TForm29, TSubtitleWindow)
  public:
   explicit TForm29(TComponent* AOwner);
   ~TForm29() override;

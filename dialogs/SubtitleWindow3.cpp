@@ -2,7 +2,7 @@
 
 TForm30* Form30 = nullptr;
 
-TForm30::TForm30(TComponent* AOwner) : TForm(AOwner) {}
+TForm30::TForm30(TComponent* AOwner) : TSubtitleWindow(AOwner) {}
 
 TForm30::~TForm30() {
   if (Form30 == this) Form30 = nullptr;

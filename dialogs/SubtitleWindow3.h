@@ -1,10 +1,10 @@
 #pragma once
-// The third scrolling subtitle window.
+// The third scrolling subtitle window, "subtitle3".
 // Created once at start and kept until the program ends, like every window.
-#include "platform/classes/Forms.h"
+#include "dialogs/SubtitleWindow.h"
 
-class TForm30 : public TForm {
-  VW_CLASS(TForm30, TForm)
+class TForm30 : public TSubtitleWindow {
+  VW_CLASS(TForm30, TSubtitleWindow)
  public:
   explicit TForm30(TComponent* AOwner);
   ~TForm30() override;

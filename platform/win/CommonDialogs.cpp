@@ -190,12 +190,28 @@ LRESULT ColorProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 // ---- font ---------------------------------------------------------------------------------------
 
-constexpr int kIdFace = 801, kIdStyle = 802, kIdSize = 803, kIdStrike = 804, kIdUnder = 805, kIdSample = 806;
+constexpr int kIdFace = 801, kIdStyle = 802, kIdSize = 803, kIdStrike = 804, kIdUnder = 805, kIdSample = 806,
+              kIdColor = 807;
+
+// The text colours offered with the effects: the sixteen basic colours.
+struct BasicColor {
+  const char* name;
+  COLORREF value;
+};
+constexpr BasicColor kBasicColors[] = {
+    {"Black", RGB(0, 0, 0)},         {"Maroon", RGB(128, 0, 0)},   {"Green", RGB(0, 128, 0)},
+    {"Olive", RGB(128, 128, 0)},     {"Navy", RGB(0, 0, 128)},     {"Purple", RGB(128, 0, 128)},
+    {"Teal", RGB(0, 128, 128)},      {"Gray", RGB(128, 128, 128)}, {"Silver", RGB(192, 192, 192)},
+    {"Red", RGB(255, 0, 0)},         {"Lime", RGB(0, 255, 0)},     {"Yellow", RGB(255, 255, 0)},
+    {"Blue", RGB(0, 0, 255)},        {"Fuchsia", RGB(255, 0, 255)}, {"Aqua", RGB(0, 255, 255)},
+    {"White", RGB(255, 255, 255)},
+};
 constexpr const char* kStyles[4] = {"Regular", "Italic", "Bold", "Bold Italic"};
 
 struct FontDlg {
   CHOOSEFONT* cf = nullptr;
   HFONT sample = nullptr;
+  COLORREF color = 0;
   LOGFONTA chosen{};
   int pointSize = 0;
   bool done = false;
@@ -251,10 +267,23 @@ LRESULT FontProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       WORD code = HIWORD(wParam);
+      if (id == kIdColor && code == CBN_SELCHANGE) {
+        LRESULT i = SendDlgItemMessage(dlg, kIdColor, CB_GETCURSEL, 0, 0);
+        if (i != CB_ERR) d->color = static_cast<COLORREF>(SendDlgItemMessage(dlg, kIdColor, CB_GETITEMDATA, static_cast<WPARAM>(i), 0));
+        InvalidateRect(GetDlgItem(dlg, kIdSample), nullptr, TRUE);
+        return 0;
+      }
       if (((id == kIdFace || id == kIdStyle) && code == LBN_SELCHANGE) || (id == kIdSize && code == EN_CHANGE) ||
           ((id == kIdStrike || id == kIdUnder) && code == BN_CLICKED))
         UpdateSample(dlg, *d);
       return 0;
+    }
+    case WM_CTLCOLORSTATIC: {
+      // The sample shows the chosen colour.
+      LRESULT brush = DefWindowProc(dlg, msg, wParam, lParam);
+      if (reinterpret_cast<HWND>(lParam) == GetDlgItem(dlg, kIdSample) && (d->cf->Flags & CF_EFFECTS))
+        SetTextColor(reinterpret_cast<HDC>(wParam), d->color);
+      return brush;
     }
     case WM_CLOSE:
       SendMessage(dlg, WM_COMMAND, IDCANCEL, 0);
@@ -634,6 +663,15 @@ BOOL ChooseFont(CHOOSEFONT* cf) {
   if (cf->Flags & CF_EFFECTS) {
     Control(dlg, "Button", "Stri&keout", BS_AUTOCHECKBOX | WS_TABSTOP, 10, 170, 100, 20, kIdStrike);
     Control(dlg, "Button", "&Underline", BS_AUTOCHECKBOX | WS_TABSTOP, 10, 194, 100, 20, kIdUnder);
+    Control(dlg, "Static", "Colo&r:", SS_LEFT, 10, 218, 100, 16, 0);
+    HWND colors = Control(dlg, "ComboBox", "", CBS_DROPDOWNLIST | WS_TABSTOP | WS_VSCROLL, 10, 236, 100, 200, kIdColor);
+    // A colour that is none of the sixteen shows no entry and is kept unless another is chosen.
+    d.color = cf->rgbColors & 0xFFFFFF;
+    for (const BasicColor& c : kBasicColors) {
+      LRESULT i = SendMessage(colors, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(c.name));
+      SendMessage(colors, CB_SETITEMDATA, static_cast<WPARAM>(i), static_cast<LPARAM>(c.value));
+      if (c.value == d.color) SendMessage(colors, CB_SETCURSEL, static_cast<WPARAM>(i), 0);
+    }
   }
   Control(dlg, "Static", "AaBbYyZz 中文", SS_CENTER | SS_CENTERIMAGE | SS_SUNKEN, 120, 170, 290, 70, kIdSample);
   OkCancel(dlg, 420, 264);
@@ -666,6 +704,7 @@ BOOL ChooseFont(CHOOSEFONT* cf) {
   if (!d.result) return FALSE;
   *cf->lpLogFont = d.chosen;
   cf->iPointSize = d.pointSize * 10;
+  if (cf->Flags & CF_EFFECTS) cf->rgbColors = d.color;
   if (cf->Flags & CF_LIMITSIZE) cf->iPointSize = std::clamp(cf->iPointSize, cf->nSizeMin * 10, cf->nSizeMax * 10);
   return TRUE;
 }

@@ -44,9 +44,16 @@ LRESULT RunSizeMove(Window& w, WPARAM wParam, LPARAM lParam) {
   WPARAM command = wParam & 0xFFF0;
   WPARAM detail = wParam & 0x000F;
   if ((w.style & WS_MAXIMIZE) || (w.style & WS_MINIMIZE)) return 0;
-  if (command == SC_SIZE && !(w.style & WS_THICKFRAME)) return 0;
-  // Moving and sizing by keyboard (no detail) is not offered: the operator uses the mouse.
+  // Moving and sizing by keyboard (no detail) is not offered: the operator uses the mouse. A window
+  // without a sizing frame is sized wherever its hit test answers an edge.
   if (detail == 0) return 0;
+  // A loop a program starts itself (a drag begun from a mouse move) follows the mouse only while the
+  // left button is down, as one begun by a press always does; a press already released is still in
+  // the queue.
+  MSG pending;
+  if (!(GetKeyState(VK_LBUTTON) & 0x8000) && !PeekMessage(&pending, nullptr, WM_LBUTTONUP, WM_LBUTTONUP, PM_NOREMOVE) &&
+      !PeekMessage(&pending, nullptr, WM_NCLBUTTONUP, WM_NCLBUTTONUP, PM_NOREMOVE))
+    return 0;
   WPARAM edge = command == SC_SIZE ? detail : 0;
 
   // Where the press was: the command's point, or the position of the message being handled.
@@ -73,6 +80,11 @@ LRESULT RunSizeMove(Window& w, WPARAM wParam, LPARAM lParam) {
       case WM_NCMOUSEMOVE:
       case WM_LBUTTONUP:
       case WM_NCLBUTTONUP: {
+        // The mouse moved with the button up: it was never held for this loop.
+        if (m.message == WM_MOUSEMOVE && !(m.wParam & MK_LBUTTON)) {
+          done = true;
+          break;
+        }
         POINT p = m.pt;
         int dx = p.x - start.x, dy = p.y - start.y;
         RECT r = original;

@@ -312,6 +312,8 @@ HWND CreateWindowEx(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD st
     }
     style = (style | WS_CHILD | WS_CLIPSIBLINGS) & ~WS_POPUP;
   }
+  // A top-level window "parented" to the desktop has no owner.
+  if (parentArg == GetDesktopWindow() && !(style & WS_CHILD)) parentArg = nullptr;
   if ((style & WS_CHILD) && !parentArg) {
     SetLastError(ERROR_TLW_WITH_WSCHILD);
     return nullptr;

@@ -144,6 +144,7 @@ const std::vector<Expected>& ExpectedTable() {
       {"subtitle", "bgcolorname", cfString, cfString, "clWhite"},
       {"subtitle", "interval", cfString, cfString, "0"},
       {"subtitle", "istranp", cfBoolean, cfBoolean, "0"},
+      {"subtitle", "displaytextesc", cfBoolean, cfBoolean, "0"},
       {"stringgrid", "row,col", cfString, cfString, "", 225, {{0, "1,1"}, {17, "2,3"}, {224, "15,15"}}},
       {"maxtixname", "0 … 254", cfString, cfString, nullptr, 255, {{0, "0"}, {254, "254"}}},
       {"AVmux", "AVcustomer mux", cfBoolean, cfBoolean, "0"},

@@ -7,6 +7,20 @@
 
 using namespace win;
 
+namespace {
+
+// A pane shows its caption on one line: line breaks in it take no room and draw nothing.
+String OneLine(const String& Text) {
+  if (Text.find_first_of("\r\n") == String::npos) return Text;
+  String out;
+  out.reserve(Text.size());
+  for (char c : Text)
+    if (c != '\r' && c != '\n') out += c;
+  return out;
+}
+
+}  // namespace
+
 TRzBlinkingControlsList* BlinkingControls = nullptr;
 
 // ---- TRzBlinkingControlsList --------------------------------------------------------------------------
@@ -204,7 +218,7 @@ void TRzCustomStatusPane::DrawCaption(const String& Text) {
     canvas->Brush()->SetStyle(bsSolid);
     canvas->Brush()->SetColor(FFillColor);
   }
-  canvas->TextRect(r, x, y, Text);
+  canvas->TextRect(r, x, y, OneLine(Text));
   SetTextAlign(canvas->Handle(), oldAlign);
   canvas->Brush()->SetStyle(bsSolid);
 }
@@ -397,7 +411,7 @@ void TRzMarqueeStatus::UpdateScrollLength() {
   if (!FBitmap) return;
   TCanvas* c = FBitmap->Canvas();
   c->Font()->Assign(Font());
-  FScrollLength = c->TextWidth(Caption()) + Width();
+  FScrollLength = c->TextWidth(OneLine(Caption())) + Width();
 }
 
 void TRzMarqueeStatus::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
@@ -485,8 +499,9 @@ void TRzMarqueeStatus::DrawCaption(const String& Text) {
   b->Rectangle(0, 0, w + 1, h + 1);
   b->FillRect(b->ClipRect());
   const int y = r.top + (r.bottom - r.top - b->TextHeight("Pp")) / 2 - FBorderWidth - 1;
-  const int x = FScrollType == stRightToLeft ? Width() - FScrollOffset : FScrollOffset - b->TextWidth(Text);
-  b->TextRect(r, x, y, Text);
+  const String line = OneLine(Text);
+  const int x = FScrollType == stRightToLeft ? Width() - FScrollOffset : FScrollOffset - b->TextWidth(line);
+  b->TextRect(r, x, y, line);
   Canvas()->Draw(FBorderWidth + 1, FBorderWidth + 1, FBitmap.get());
 }
 
