@@ -80,9 +80,17 @@ TEST_F(CommonDialogsTest, FontChoiceFillsTheLogFont) {
   cf.hwndOwner = form;
   cf.lpLogFont = &lf;
   cf.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
+  cf.rgbColors = RGB(255, 255, 0);
   std::string firstFace;
   WhenUp("Font", [&](HWND dlg) {
     EXPECT_EQ(GetWindowTextString(GetDlgItem(dlg, 803)), "12");
+    // The effects offer the sixteen basic colours, the given one chosen; the sample takes a new one.
+    HWND colours = GetDlgItem(dlg, 807);
+    ASSERT_EQ(SendMessage(colours, CB_GETCOUNT, 0, 0), 16);
+    EXPECT_EQ(SendMessage(colours, CB_GETITEMDATA, static_cast<WPARAM>(SendMessage(colours, CB_GETCURSEL, 0, 0)), 0),
+              static_cast<LRESULT>(RGB(255, 255, 0)));
+    SendMessage(colours, CB_SETCURSEL, 9, 0);  // red
+    SendMessage(dlg, WM_COMMAND, MAKEWPARAM(807, CBN_SELCHANGE), reinterpret_cast<LPARAM>(colours));
     HWND faces = GetDlgItem(dlg, 801);
     EXPECT_GT(SendMessage(faces, LB_GETCOUNT, 0, 0), 0);
     std::vector<char> buf(static_cast<std::size_t>(SendMessage(faces, LB_GETTEXTLEN, 0, 0)) + 1);
@@ -103,6 +111,7 @@ TEST_F(CommonDialogsTest, FontChoiceFillsTheLogFont) {
   EXPECT_EQ(lf.lfUnderline, 1);
   EXPECT_EQ(lf.lfHeight, -32);
   EXPECT_EQ(cf.iPointSize, 240);
+  EXPECT_EQ(cf.rgbColors, RGB(255, 0, 0));
 }
 
 class OpenFileTest : public CommonDialogsTest {

@@ -100,6 +100,33 @@ TEST_F(InputTest, WindowDraggedByCodeFollowsTheMouse) {
   EXPECT_EQ(WindowRect(w), (RECT{130, 120, 330, 220}));
 }
 
+TEST_F(InputTest, ADragStartedOnAHoverEndsAtOnceAndAFramelessWindowSizesByItsHitTest) {
+  HWND w = Make("w", WS_POPUP | WS_VISIBLE, 100, 100, 200, 100);
+  handlers[w] = [](HWND h, UINT m, WPARAM, LPARAM lp, LRESULT& r) {
+    if (m == WM_MOUSEMOVE) {
+      ReleaseCapture();
+      SendMessage(h, WM_SYSCOMMAND, 0xF012, 0);
+      return true;
+    }
+    if (m == WM_NCHITTEST && GET_X_LPARAM(lp) >= 298 && GET_Y_LPARAM(lp) >= 198) {
+      r = HTBOTTOMRIGHT;
+      return true;
+    }
+    return false;
+  };
+  Pump();
+  // Each hover starts a move that has no button to follow, and the next hover is handled as usual.
+  Screen().InjectMouseMove(150, 150);
+  Pump();
+  Screen().InjectMouseMove(180, 170);
+  Pump();
+  EXPECT_EQ(WindowRect(w), (RECT{100, 100, 300, 200}));
+  Press(299, 199);
+  Release(329, 219);
+  Pump();
+  EXPECT_EQ(WindowRect(w), (RECT{100, 100, 330, 220}));
+}
+
 TEST_F(InputTest, DoubleClicksNeedTimeDistanceAndTheClassStyle) {
   Make("w", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200);
   Pump();
