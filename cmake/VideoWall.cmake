@@ -9,11 +9,19 @@ function(vw_add_folders)
   endforeach()
 endfunction()
 
-# The windows of a folder: every .cpp that has a form description (.form) beside it, and the
-# parts a large window is split into, named after it (GridConsoleLinks.cpp beside GridConsole.form).
+# The windows of a folder: every .cpp that has a form description (.form) beside it, the parts a
+# large window is split into, named after it (GridConsoleLinks.cpp beside GridConsole.form), and
+# the routines that read the windows, which the folder names with vw_library's WINDOW_ROUTINES.
 function(vw_window_sources out dir)
   file(GLOB forms CONFIGURE_DEPENDS ${dir}/*.form)
+  get_property(routines GLOBAL PROPERTY VW_WINDOW_ROUTINES)
   set(sources)
+  foreach(routine IN LISTS routines)
+    get_filename_component(routine_dir ${routine} DIRECTORY)
+    if(routine_dir STREQUAL dir)
+      list(APPEND sources ${routine})
+    endif()
+  endforeach()
   foreach(form IN LISTS forms)
     string(REGEX REPLACE "\\.form$" "" base "${form}")
     file(GLOB parts CONFIGURE_DEPENDS ${base}*.cpp)
@@ -23,11 +31,15 @@ function(vw_window_sources out dir)
   set(${out} ${sources} PARENT_SCOPE)
 endfunction()
 
-# vw_library(<target> [DEPS <targets...>])
+# vw_library(<target> [DEPS <targets...>] [WINDOW_ROUTINES <files...>])
 # A static library of every .cpp in the calling folder but its windows (which the program's window
-# library links, see app/); includes are rooted at the repository root.
+# library links, see app/); includes are rooted at the repository root. WINDOW_ROUTINES names the
+# folder's files that read the windows: they go with the windows.
 function(vw_library target)
-  cmake_parse_arguments(ARG "" "" "DEPS;SOURCES" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS;SOURCES;WINDOW_ROUTINES" ${ARGN})
+  foreach(routine IN LISTS ARG_WINDOW_ROUTINES)
+    set_property(GLOBAL APPEND PROPERTY VW_WINDOW_ROUTINES ${CMAKE_CURRENT_SOURCE_DIR}/${routine})
+  endforeach()
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   vw_window_sources(windows ${CMAKE_CURRENT_SOURCE_DIR})
   if(windows)

@@ -220,6 +220,16 @@ class TForm1 : public TForm {
   int SelectionTop = 0;
   int SelectionRight = 0;
   int SelectionBottom = 0;
+  // The matrix input the splice routes, from 1: the input list's choice at the last splice, or
+  // what a scene replay set.
+  int MatrixInput = 0;
+  // Scenes of the makes that keep them in the console: while recording, each splice counts and
+  // appends "left,top,right,bottom,input,"; while replaying, each splice counts down instead.
+  bool Recording = false;
+  bool Replaying = false;
+  int ReplayCountdown = 0;
+  int RecordedSpliceCount = 0;
+  String RecordedSplices;
 
   // "cfg.ini", open from creation to closing.
   std::unique_ptr<TIniFile> ConfigFile;
@@ -260,6 +270,15 @@ class TForm1 : public TForm {
   void stringgrid1KeyPress(TObject* Sender, TChar& Key);
   void BitbShowAddressClick(TObject* Sender);
 
+  // Splice, single display and the matrix linkage (GridConsoleSplice.cpp).
+  void BitBtn8Click(TObject* Sender);
+  void BitBtn10Click(TObject* Sender);
+  void ComboBox4Change(TObject* Sender);
+  void CheckBox3Click(TObject* Sender);
+  // Routes MatrixInput to the matrix output of every screen of the wall selection, when the
+  // linkage box is ticked, pausing after each.
+  void LinkMatrixToSelection();
+
   // This window's own texts in the interface language.
   void ApplyEnglishCaptions();
   // Builds the wall grid for Rows × Columns screens and sizes it.
@@ -290,6 +309,9 @@ class TForm1 : public TForm {
   // How this console's link operations report and refresh.
   TLinkConsole LinkConsole();
   void RegisterWallHandlers();
+  void RegisterSpliceHandlers();
+  // FST's HDMI matrix is routed by the screen command itself while the linkage is on.
+  bool FstRouting() const;
   void LoadSceneList();
   void LoadSceneSlots();
   void LoadMatrixInputNames();
