@@ -194,10 +194,10 @@ TEST_F(LinksTest, TheSelectionAddressedFollowsTheActiveConsole) {
 
   // FST, HDMI and linkage: the routing frame of the chosen input goes out in place of any command.
   SelectOnGrid(1, 1, 3, 3);
-  Form1->Label7->SetCaption("FST");
   Form1->ComboBox1->SetItemIndex(3);
+  Form1->CheckBox3->SetChecked(true);  // which labels the HDMI list's make
+  Form1->Label7->SetCaption("FST");
   Form1->ComboBox8->SetItemIndex(4);
-  Form1->CheckBox3->SetChecked(true);
   Form1->SendScreenCommand(scPower, 1);
   EXPECT_EQ(peers[0].Receive(6), Bytes({0xD6, 0x11, 0x33, 0x01, 0x05, 0xD6}));
   Form1->CheckBox3->SetChecked(false);

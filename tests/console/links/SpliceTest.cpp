@@ -5,6 +5,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "app/BootWindow.h"
 #include "app/Program.h"
 #include "console/CommSettings.h"
+#include "console/DeviceLinks.h"
 #include "console/GridConsole.h"
 #include "matrix/MatrixConfig.h"
 #include "matrix/MatrixEngine.h"
@@ -376,6 +378,111 @@ TEST_F(LinkageTest, AWiringCellOrSecondPauseThatIsNoNumberStopsAfterTheScreensBe
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_NE(boxes[0].find("'abc' is not a valid integer value"), std::string::npos) << boxes[0];
   EXPECT_TRUE(QuietEverywhere());
+}
+
+// Every make of every list, and the name no list offers: a linked splice puts exactly the engine's
+// write steps on each peer, in order, over each kind of link; in engineering mode both logs hold
+// its log steps, otherwise they stay as they were.
+TEST_F(SpliceTest, ALinkedSplicePutsExactlyTheEnginesWritesOnEachLink) {
+  ShowConsole();
+  enum Stream { kScreenPeer, kPortA, kPortB, kBridge, kNone };
+  struct Route {
+    const char* name;
+    Stream video, rgb, screenPort, screens;
+    bool debug;
+  } routes[] = {{"own ports", kPortA, kPortB, kScreenPeer, kScreenPeer, true},
+                {"port A is the screen port", kScreenPeer, kPortB, kScreenPeer, kScreenPeer, false},
+                {"network", kBridge, kBridge, kNone, kBridge, true}};
+  struct Case {
+    int type;
+    TcxComboBox* makes;
+    std::size_t count;
+  } cases[] = {{kVideo, Form3->ComboBox3, VideoMatrixModels().size()}, {kVga, Form3->ComboBox4, VgaMatrixModels().size()},
+               {kSdi, Form3->ComboBox4, VgaMatrixModels().size()},    {kDvi, Form3->ComboBox5, DviMatrixModels().size()},
+               {kHdmi, Form3->ComboBox7, HdmiMatrixModels().size()},  {kYuv, nullptr, 1}};
+  Linkage(true);
+  Order(1, "0", "0");
+  Select(2, 1, 2, 1);
+  for (const Route& route : routes) {
+    SCOPED_TRACE(route.name);
+    platform::TcpConnection bridgePeer;
+    if (route.screens == kBridge) {
+      Form2->rbRemote->SetCheckedValue(true);
+      Form2->EditIP->SetText("127.0.0.1");
+      Form2->EditPort->SetText(std::to_string(bridge.Port()));
+      Form1->BitBtn1->Click();
+      ASSERT_TRUE(bridge.Accept(bridgePeer, 2000));
+    } else {
+      OpenSerial(route.video == kPortA ? "COM2" : "COM1");
+    }
+    Form18->DebugMode = route.debug ? 1 : 0;
+    auto receive = [&](Stream stream, std::size_t count) {
+      if (stream != kBridge) return peers[stream].Receive(count);
+      Bytes got(count);
+      std::size_t n = 0;
+      for (long r; n < count && (r = bridgePeer.Receive(got.data() + n, count - n, 2000)) > 0;) n += static_cast<std::size_t>(r);
+      got.resize(n);
+      return got;
+    };
+    auto splice = [&](const std::string& make) {
+      SCOPED_TRACE(make);
+      const MatrixSends sends = MatrixSwitchSends(ReadMatrixSettings(), 1, 5);
+      ASSERT_TRUE(sends.Failure.empty()) << sends.Failure;
+      std::map<Stream, Bytes> expected;
+      std::vector<std::string> gridLog, hybridLog;
+      const std::string label = Form1->Label7->Caption(), signal = Form1->ComboBox1->Text();
+      const bool fst = label == "FST" && signal == "HDMI";
+      // The makes that keep their scenes in the console get nothing from a splice.
+      const bool native = (label == "SISO" && signal == "HDMI") || (label == "VGA15" && signal == "VGA");
+      for (const MatrixStep& step : fst || native ? std::vector<MatrixStep>{} : sends.Steps) {
+        if (step.kind == MatrixStep::Kind::Write) {
+          const Stream to = step.link == MatrixLink::VideoMatrix ? route.video
+                            : step.link == MatrixLink::RgbMatrix ? route.rgb
+                                                                  : route.screenPort;
+          if (to != kNone) expected[to].insert(expected[to].end(), step.bytes.begin(), step.bytes.end());
+        } else if (step.kind == MatrixStep::Kind::Log) {
+          if (step.boxes & mlbGridConsole) gridLog.push_back(step.line);
+          if (step.boxes & mlbHybridConsole) hybridLog.push_back(step.line);
+        }
+      }
+      // Matrix first, then the screens: FST's screens get the routing frame and the matrix nothing.
+      const int type = Form1->ComboBox1->ItemIndex();
+      const Bytes frame = fst ? Bytes{0xD6, 0x21, 0x21, 0x01, 0x05, 0xD6}
+                              : Bytes{0xC6, 0x21, 0x21, 0x20, static_cast<std::uint8_t>(type), 0xBB};
+      if (!native) expected[route.screens].insert(expected[route.screens].end(), frame.begin(), frame.end());
+      Form1->Memo1->Lines()->Clear();
+      Form33->Memo1->Lines()->Clear();
+      Form1->BitBtn8->Click();
+      for (const auto& [stream, bytes] : expected) EXPECT_EQ(receive(stream, bytes.size()), bytes) << stream;
+      auto lines = [](TStrings* memo) {
+        std::vector<std::string> out;
+        for (int i = 0; i < memo->Count(); ++i) out.push_back(memo->Strings(i));
+        return out;
+      };
+      if (route.debug && !native) {
+        // Each log ends with the screen frame's own line.
+        const String frameLine = FrameLogLine({frame[0], frame[1], frame[2], frame[3], frame[4], frame[5]});
+        gridLog.push_back(frameLine);
+        hybridLog.push_back(frameLine);
+      }
+      EXPECT_EQ(lines(Form1->Memo1->Lines()), route.debug ? gridLog : std::vector<std::string>{});
+      EXPECT_EQ(lines(Form33->Memo1->Lines()), route.debug ? hybridLog : std::vector<std::string>{});
+    };
+    for (const Case& c : cases) {
+      for (std::size_t i = 0; i < c.count; ++i) {
+        Pick(c.type, c.makes, static_cast<int>(i));
+        splice(Form1->Label7->Caption() + " as " + Form1->ComboBox1->Text());
+      }
+    }
+    Pick(kHdmi);
+    Form1->Label7->SetCaption("SVS");
+    splice("SVS");
+    for (auto& peer : peers) EXPECT_TRUE(peer.Drain(30).empty());
+    std::uint8_t stray;
+    if (route.screens == kBridge) EXPECT_LE(bridgePeer.Receive(&stray, 1, 30), 0);
+    Form1->BitBtn2->Click();
+    Form2->rbSerial->SetCheckedValue(true);
+  }
 }
 
 TEST_F(SpliceTest, PickerAndLinkageBoxSetTheListsAndTheMakeLabel) {
