@@ -5,59 +5,20 @@
 // the command sets, and the sink's writes and pauses.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <string>
-
-#include "app/BootWindow.h"
-#include "app/Program.h"
-#include "bench/console/FullConfig.h"
-#include "console/Config.h"
-#include "console/GridConsole.h"
+#include "bench/console/ShownGridConsole.h"
 #include "matrix/MatrixConfig.h"
 #include "matrix/MatrixEngine.h"
 #include "matrix/SwitchCommands.h"
-#include "platform/display/Display.h"
-#include "platform/system/Clock.h"
-#include "platform/win/Startup.h"
-#include "platform/win/Window.h"
 
 namespace {
 
-struct Console {
-  platform::VirtualClock clock;
-  std::string folder;
+struct Console : ShownGridConsole {
   Console() {
-    platform::StartPlatform();
-    platform::InstallClock(&clock);
-    platform::InstallDisplay(platform::CreateHeadlessDisplay(1920, 1080));
-    char name[] = "/tmp/vw-splice-bench-XXXXXX";
-    folder = mkdtemp(name) ? name : "/tmp";
-    WriteFullConfig(folder);
-    SetProgramFolder(folder);
-    InitializeForms();
-    StartLibraryUnits();
-    Application->Initialize();
-    CreateProgramWindows();
-    Form18->tmr1->SetEnabled(false);
-    Form18->ConsoleKind = ckGrid;
-    Form1->Show();
     Form3->ComboBox4->SetItemIndex(2);  // VGA01: a ten-byte frame
     Form1->ComboBox4->SetItemIndex(1);
     Form1->CheckBox3->SetChecked(true);
     Form3->RadioGroup1->SetItemIndex(0);
     Form1->stringgrid1->SetSelection({1, 1, 15, 15});
-  }
-  ~Console() {
-    FinalizeForms();
-    EndLibraryUnits();
-    win::MSG m;
-    while (win::PeekMessage(&m, nullptr, 0, 0, win::PM_REMOVE)) {
-    }
-    SetProgramFolder("");
-    platform::ResetDisplay();
-    platform::InstallClock(nullptr);
-    std::remove((folder + "/cfg.ini").c_str());
-    std::remove(folder.c_str());
   }
 };
 

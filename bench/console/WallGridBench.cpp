@@ -4,61 +4,17 @@
 // run. Headless screen, virtual time.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <string>
-
-#include "app/BootWindow.h"
-#include "app/Program.h"
-#include "bench/console/FullConfig.h"
-#include "console/Config.h"
-#include "console/GridConsole.h"
-#include "platform/display/Display.h"
+#include "bench/console/ShownGridConsole.h"
 #include "platform/gdi/Gdi.h"
-#include "platform/system/Clock.h"
-#include "platform/win/Startup.h"
-#include "platform/win/Window.h"
 
 namespace {
 
-struct Wall {
-  platform::VirtualClock clock;
-  std::string folder;
+struct Wall : ShownGridConsole {
   Wall() {
-    platform::StartPlatform();
-    platform::InstallClock(&clock);
-    platform::InstallDisplay(platform::CreateHeadlessDisplay(1920, 1080));
-    char name[] = "/tmp/vw-wall-bench-XXXXXX";
-    folder = mkdtemp(name) ? name : "/tmp";
-    WriteFullConfig(folder);
-    SetProgramFolder(folder);
-    InitializeForms();
-    StartLibraryUnits();
-    Application->Initialize();
-    CreateProgramWindows();
-    Form18->tmr1->SetEnabled(false);
-    Form18->ConsoleKind = ckGrid;
-    Form1->Show();
     // What the splice leaves in the cells.
     for (int r = 1; r <= 15; ++r)
       for (int c = 1; c <= 15; ++c) Form1->stringgrid1->SetCells(c, r, "HDMI " + IntToStr(c));
     Pump();
-  }
-  ~Wall() {
-    FinalizeForms();
-    EndLibraryUnits();
-    win::MSG m;
-    while (win::PeekMessage(&m, nullptr, 0, 0, win::PM_REMOVE)) {
-    }
-    SetProgramFolder("");
-    platform::ResetDisplay();
-    platform::InstallClock(nullptr);
-    std::remove((folder + "/cfg.ini").c_str());
-    std::remove(folder.c_str());
-  }
-  void Pump() {
-    win::MSG m;
-    for (int guard = 0; guard < 10000 && win::PeekMessage(&m, nullptr, 0, 0, win::PM_NOREMOVE); ++guard)
-      Application->ProcessMessages();
   }
 };
 

@@ -439,10 +439,10 @@ TEST_F(PictureParametersTest, ResetNeedsALinkAndRoutingReplacesEveryFrame) {
 
   // FST, HDMI and linkage: each frame becomes the routing of the chosen input.
   ShowDialog();
-  Form1->Label7->SetCaption("FST");
   Form1->ComboBox1->SetItemIndex(3);
+  Form1->CheckBox3->SetChecked(true);  // which labels the HDMI list's make
+  Form1->Label7->SetCaption("FST");
   Form1->ComboBox8->SetItemIndex(0);
-  Form1->CheckBox3->SetChecked(true);
   const Bytes routing = {0xD6, 0x11, 0x22, 0x01, 0x01, 0xD6};
   Bytes three;
   for (int i = 0; i < 3; ++i) three.insert(three.end(), routing.begin(), routing.end());

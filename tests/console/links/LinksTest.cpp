@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -17,16 +16,16 @@
 #include "console/GridConsole.h"
 #include "console/ScreenFrame.h"
 #include "dialogs/PictureParameters.h"
+#include "matrix/MatrixConfig.h"
 #include "platform/net/Tcp.h"
 #include "platform/system/Registry.h"
 #include "tests/app/AppFixture.h"
-#include "tests/support/SerialPeer.h"
+#include "tests/console/links/ComPorts.h"
 #include "variants/HybridConsole.h"
 #include "variants/SplicingConsole.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using Bytes = testsupport::SerialPeer::Bytes;
 using namespace win;
 
@@ -34,16 +33,7 @@ class LinksTest : public apptest::AppTest {
  protected:
   void SetUp() override {
     AppTest::SetUp();
-    // COM1..COM3 are the three peers: USB adapters in the kernel's list, their nodes the ptys.
-    std::string sys = folder + "/sys", dev = folder + "/dev";
-    fs::create_directories(dev);
-    for (int i = 0; i < 3; ++i) {
-      ASSERT_FALSE(peers[i].DevicePath().empty());
-      std::string name = "ttyUSB" + std::to_string(i);
-      fs::create_directories(sys + "/" + name + "/device");
-      fs::create_symlink(peers[i].DevicePath(), dev + "/" + name);
-    }
-    platform::SetSerialDeviceRoots(sys, dev);
+    testsupport::ServeAsComPorts(peers, folder);  // COM1..COM3
     ASSERT_TRUE(bridge.Listen());
     CreateProgramWindows();
     Pump();
@@ -195,7 +185,8 @@ TEST_F(LinksTest, TheSelectionAddressedFollowsTheActiveConsole) {
   // FST, HDMI and linkage: the routing frame of the chosen input goes out in place of any command.
   SelectOnGrid(1, 1, 3, 3);
   Form1->ComboBox1->SetItemIndex(3);
-  Form1->CheckBox3->SetChecked(true);  // which labels the HDMI list's make
+  Form3->lbledtHDMIIPort->SetText("16");
+  Form1->CheckBox3->SetChecked(true);  // which labels the HDMI list's make and offers its inputs
   Form1->Label7->SetCaption("FST");
   Form1->ComboBox8->SetItemIndex(4);
   Form1->SendScreenCommand(scPower, 1);

@@ -3,7 +3,6 @@
 // clock, and what the cells and lists show. Pseudo-terminals stand for COM1 to COM3, a loopback
 // listener for the network bridge.
 #include <chrono>
-#include <filesystem>
 #include <functional>
 #include <map>
 #include <fstream>
@@ -21,12 +20,11 @@
 #include "platform/net/Tcp.h"
 #include "platform/system/Registry.h"
 #include "tests/app/AppFixture.h"
-#include "tests/support/SerialPeer.h"
+#include "tests/console/links/ComPorts.h"
 #include "variants/HybridConsole.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using Bytes = testsupport::SerialPeer::Bytes;
 using namespace win;
 
@@ -36,15 +34,7 @@ class SpliceTest : public apptest::AppTest {
  protected:
   void SetUp() override {
     AppTest::SetUp();
-    std::string sys = folder + "/sys", dev = folder + "/dev";
-    fs::create_directories(dev);
-    for (int i = 0; i < 3; ++i) {
-      ASSERT_FALSE(peers[i].DevicePath().empty());
-      std::string name = "ttyUSB" + std::to_string(i);
-      fs::create_directories(sys + "/" + name + "/device");
-      fs::create_symlink(peers[i].DevicePath(), dev + "/" + name);
-    }
-    platform::SetSerialDeviceRoots(sys, dev);
+    testsupport::ServeAsComPorts(peers, folder);  // COM1..COM3
     ASSERT_TRUE(bridge.Listen());
   }
   void TearDown() override {
@@ -479,7 +469,9 @@ TEST_F(SpliceTest, ALinkedSplicePutsExactlyTheEnginesWritesOnEachLink) {
     splice("SVS");
     for (auto& peer : peers) EXPECT_TRUE(peer.Drain(30).empty());
     std::uint8_t stray;
-    if (route.screens == kBridge) EXPECT_LE(bridgePeer.Receive(&stray, 1, 30), 0);
+    if (route.screens == kBridge) {
+      EXPECT_LE(bridgePeer.Receive(&stray, 1, 30), 0);
+    }
     Form1->BitBtn2->Click();
     Form2->rbSerial->SetCheckedValue(true);
   }
