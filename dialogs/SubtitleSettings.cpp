@@ -120,6 +120,16 @@ void TfrmSubtitleSettings::Loaded() {
 #undef VW_FIND
 }
 
+void TfrmSubtitleSettings::ApplyEnglishCaptions(const String& Title) {
+  SetCaption(Title);
+  const std::pair<TControl*, const char*> captions[] = {
+      {cxlblText, "Text"},      {btnFontSetting, "Font"},        {cbTranp, "Transparent"},
+      {cxLabel3, "Bkgound Color"}, {cxlblInterval, "Scroll Interval"}, {btnCloseDisplay, "Delete"},
+      {btnSave, "Save"},        {btnClose, "Close"},             {BitbAddDisplay, "Add"},
+  };
+  for (const auto& [control, caption] : captions) control->SetCaption(caption);
+}
+
 void TfrmSubtitleSettings::FormShow(TObject*) {
   using namespace cfg;
   {

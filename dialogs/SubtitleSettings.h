@@ -34,6 +34,10 @@ class TfrmSubtitleSettings : public TForm {
   TcxButton* btnSave = nullptr;
   TcxButton* btnClose = nullptr;
 
+  // The English texts the consoles set: the window's title is the console's own ("Subtitle" on the
+  // grid console, "Subtitle Setting" on the other two).
+  void ApplyEnglishCaptions(const String& Title);
+
   void FormShow(TObject* Sender);
   void btnFontSettingClick(TObject* Sender);
   void cbTranpClick(TObject* Sender);

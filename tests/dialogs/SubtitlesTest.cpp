@@ -445,6 +445,17 @@ TEST_F(SubtitlesTest, TheWindowIsDraggedByTheTopBandOrTheTextAndSizedByItsCorner
   EXPECT_EQ(w->rzmrqstsText->BoundsRect(), (RECT{-8, -8, 606 + 11, 143 + 8}));
 }
 
+TEST_F(SubtitlesTest, TheConsolesEnglishCaptions) {
+  frmSubtitleSettings->ApplyEnglishCaptions("Subtitle Setting");
+  EXPECT_EQ(frmSubtitleSettings->Caption(), "Subtitle Setting");
+  EXPECT_EQ(frmSubtitleSettings->cxLabel3->Caption(), "Bkgound Color");
+  EXPECT_EQ(frmSubtitleSettings->cbTranp->Caption(), "Transparent");
+  EXPECT_EQ(frmSubtitleSettings->btnCloseDisplay->Caption(), "Delete");
+  EXPECT_EQ(frmSubtitleSettings->BitbAddDisplay->Caption(), "Add");
+  ShowSettings();
+  SaveWindowShot(frmSubtitleSettings, "subtitles-settings-english.png");
+}
+
 TEST_F(SubtitlesTest, Screenshots) {
   ShowSettings();
   frmSubtitleSettings->cxmText->SetText("欢迎光临\r\nWelcome");
