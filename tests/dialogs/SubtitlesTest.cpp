@@ -379,6 +379,28 @@ TEST_F(SubtitlesTest, IntervalZeroGivesAStillCentredTextAndLineBreaksShowAsNothi
   SaveWindowShot(w, "subtitles-window-still.png");
 }
 
+TEST_F(SubtitlesTest, EachWindowHasItsMarqueeOverItsTemplates) {
+  for (int k = 1; k <= 3; ++k) {
+    SCOPED_TRACE(k);
+    TSubtitleWindow* w = SubtitleWindow(k);
+    EXPECT_EQ(w->Caption(), "subtitle" + std::to_string(k));
+    TRzMarqueeStatus* pane = w->rzmrqstsText;
+    EXPECT_EQ(pane->BoundsRect(), (RECT{-8, -8, 577, 121}));
+    EXPECT_EQ(pane->FrameStyle(), fsNone);
+    EXPECT_EQ(pane->BorderWidth(), 0);
+    EXPECT_FALSE(pane->Transparent());
+    EXPECT_EQ(pane->Alignment(), taCenter);
+    EXPECT_EQ(w->rzmrqstsText1->ScrollType(), stNone);
+    EXPECT_EQ(w->rzmrqstsText2->ScrollType(), stRightToLeft);
+    // Window 1 hides its templates; the others leave them under the marquee, which comes last.
+    EXPECT_EQ(w->rzmrqstsText1->Visible(), k != 1);
+    EXPECT_EQ(w->rzmrqstsText2->Visible(), k != 1);
+    EXPECT_EQ(w->rzmrqstsText1->BoundsRect(), (RECT{496, 16, 596, 36}));
+    EXPECT_EQ(w->rzmrqstsText2->BoundsRect(), (RECT{472, 32, 572, 52}));
+    EXPECT_EQ(w->ControlCount() - 1, w->rzmrqstsText->ComponentIndex());
+  }
+}
+
 TEST_F(SubtitlesTest, TheHitTestSizesByTheEdgesDragsByTheTopBandAndRefitsThePane) {
   TSubtitleWindow* w = Add("hit");
   ASSERT_NE(w, nullptr);
