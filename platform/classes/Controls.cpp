@@ -391,6 +391,13 @@ bool TControl::CanResize(int& NewWidth, int& NewHeight) {
 
 bool TControl::CanAutoSize(int&, int&) { return false; }
 
+void TControl::UpdateBoundsRect(const RECT& R) {
+  FLeft = R.left;
+  FTop = R.top;
+  FWidth = R.right - R.left;
+  FHeight = R.bottom - R.top;
+}
+
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   if (AWidth < 0) AWidth = 0;
   if (AHeight < 0) AHeight = 0;

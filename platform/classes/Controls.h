@@ -215,6 +215,8 @@ class TControl : public TComponent {
   virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
   win::RECT BoundsRect() const { return Bounds(FLeft, FTop, FWidth, FHeight); }
   void SetBoundsRect(const win::RECT& R) { SetBounds(R.left, R.top, R.right - R.left, R.bottom - R.top); }
+  // Takes the rectangle as the control's bounds without moving or sizing its window.
+  void UpdateBoundsRect(const win::RECT& R);
   virtual win::RECT ClientRect();
   int ClientWidth() { return ClientRect().right; }
   int ClientHeight() { return ClientRect().bottom; }

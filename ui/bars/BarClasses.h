@@ -778,7 +778,58 @@ class TCustomdxBarControl : public TCustomControl {
     int ItemDrawMode() const override { return AKind == 2 ? 1 : TCustomdxBarControl::ItemDrawMode(); } \
     __VA_ARGS__                                                                                   \
   };
-VW_BAR_PLAIN_WINDOW(TdxBarControl, 0)
+// A toolbar's window. What the toolbar definition asks of it is declared here with plain answers;
+// the toolbar window's own unit gives them their full work.
+class TdxBarControl : public TCustomdxBarControl {
+  VW_CLASS(TdxBarControl, TCustomdxBarControl)
+ public:
+  explicit TdxBarControl(TComponent* AOwner) : TCustomdxBarControl(AOwner) {}
+  // A window of the class for the toolbar, owned by the manager.
+  static TdxBarControl* CreateForBar(TClass AClass, TdxBarManager* AOwner, TdxBar* ABar);
+  TClass AccessibilityHelperClass() const override { return nullptr; }
+  TBitmap* BackgroundBitmap() const override { return nullptr; }
+  int SeparatorSize() const override { return 0; }
+  bool IsMainMenu() const override;
+  bool IsStatusBar() const override;
+  TClass ViewInfoClass() const override { return TCustomdxBarControlViewInfo::StaticClass(); }
+  void SetMarkState(int AState) override { FMarkState = AState; }
+  void AssignFont() override {}
+  void InvalidateItemControl(TdxBarItemControl* /*AControl*/) override {}
+  void FillBarBackground(win::HDC DC, const TRect& R, bool, TColor AColor, win::HBRUSH ABrush) override {
+    FillPlainBackground(DC, R, AColor, ABrush);
+  }
+  void Dismiss() override {}
+  int BarKind() const override { return 0; }
+  int BorderStyleIndex() const override;
+  bool SizeGrip() const override;
+
+  // ---- what the toolbar definition drives ----
+  TdxBar* ShownBar() const { return FShownBar; }
+  // The window shows the toolbar's links.
+  void SetShownBar(TdxBar* Value);
+  // While positive the window writes no position into its toolbar.
+  void BeginInternalUpdate() { ++FInternalUpdateDepth; }
+  void EndInternalUpdate() { if (FInternalUpdateDepth > 0) --FInternalUpdateDepth; }
+  int InternalUpdateDepth() const { return FInternalUpdateDepth; }
+  bool StoringPosition() const { return FStoringPosition; }
+  // Takes the docking style and the dock site (a floating window none).
+  virtual void ApplyDockingStyle(TdxBarDockingStyle AStyle, TdxDockControl* ADockControl);
+  // Writes where the window stands into its toolbar.
+  virtual void StorePositionInBar();
+  // The window's size in a docking style: floating, the toolbar's client size and frame.
+  virtual TSize SizeForStyle(TdxBarDockingStyle AStyle);
+  virtual bool HasFloatingCaption() const { return true; }
+  virtual void CaptionChanged();
+  virtual void FontChanged();
+  virtual void RefreshFrame() { RedrawFrame(); }
+  virtual void CaptionButtonsChanged(int /*AIndex*/) {}
+  bool HasCaptionButtons() const;
+
+ private:
+  TdxBar* FShownBar = nullptr;
+  int FInternalUpdateDepth = 0;
+  bool FStoringPosition = false;
+};
 // A menu never joins a menu dropped from it to its item, and remembers the button control whose
 // drop-down it is.
 VW_BAR_PLAIN_WINDOW(TdxBarSubMenuControl, 2,

@@ -694,7 +694,6 @@ void TdxBarManager::UpdateFonts() {
 void TdxBarManager::ApplyFontToBars() {
   for (int i = 0; FBars && i < FBars->Count(); ++i) {
     TdxBar* bar = FBars->Items(i);
-    if (!bar->UseOwnFont()) bar->Font()->Assign(FFont);
     bar->ManagerFontChanged();
   }
   for (TdxBarPopupMenu* menu : FPopupMenus) {
@@ -1295,6 +1294,8 @@ void TdxBarManager::Notification(TComponent* AComponent, TOperation Operation) {
 
 void TdxBarManager::GetChildren(TGetChildProc Proc, TComponent* Root) {
   TComponent::GetChildren(Proc, Root);
+  for (int i = 0; i < FBars->Count(); ++i)
+    if (FBars->Items(i)->Owner() == Root) Proc(FBars->Items(i));
   // Items outside every category have no parent: their owner writes them, not the manager too.
   for (int i = 0; i < ItemCount(); ++i)
     if (Items(i)->Owner() == Root && Items(i)->HasParent()) Proc(Items(i));
@@ -1311,9 +1312,29 @@ void TdxBarManager::SetChildOrder(TComponent* Child, int Order) {
   if (dynamic_cast<TdxBarGroup*>(Child)) move(FGroups, Child);
 }
 
+void TdxBarManager::AddBarToRestore(TdxBar* ABar) {
+  if (!IsBarToRestore(ABar)) FBarsToRestore.push_back(ABar);
+}
+
+void TdxBarManager::ForgetBarToRestore(TdxBar* ABar) { std::erase(FBarsToRestore, ABar); }
+
+bool TdxBarManager::IsBarToRestore(TdxBar* ABar) const {
+  return std::find(FBarsToRestore.begin(), FBarsToRestore.end(), ABar) != FBarsToRestore.end();
+}
+
+void TdxBarManager::ShowRememberedBars(TdxDockControl* ADockControl) {
+  std::vector<TdxBar*> bars;
+  for (TdxBar* bar : FBarsToRestore)
+    if (bar->DockControl() && bar->DockControl() == ADockControl) bars.push_back(bar);
+  for (TdxBar* bar : bars)
+    if (IsBarToRestore(bar)) bar->SetVisible(true);
+}
+
 void TdxBarManager::OwnerWindowRecreated() {
   FInternalState |= bmsRecreatingBarWindows;
-  for (TdxBar* bar : FBarsToRestore) bar->SetVisible(true);
+  const std::vector<TdxBar*> bars = FBarsToRestore;
+  for (TdxBar* bar : bars)
+    if (IsBarToRestore(bar)) bar->SetVisible(true);
   FBarsToRestore.clear();
   FInternalState &= ~bmsRecreatingBarWindows;
 }

@@ -458,6 +458,15 @@ class TdxBarManager : public TComponent {
 
   // The owner's window was re-created: the bars it lost come back on WM_CREATE.
   void OwnerWindowRecreated();
+  // The bars whose windows went with a destroyed window and come back when it is made again.
+  void AddBarToRestore(TdxBar* ABar);
+  void ForgetBarToRestore(TdxBar* ABar);
+  bool IsBarToRestore(TdxBar* ABar) const;
+  // A stand-alone site got its window: the remembered bars docked in it show again.
+  void ShowRememberedBars(TdxDockControl* ADockControl);
+  // The toolbar that is the window's main menu bar; at most one.
+  TdxBar* MainMenuBar() const { return FMainMenuBar; }
+  void SetMainMenuBar(TdxBar* Value) { FMainMenuBar = Value; }
 
  protected:
   void DefineProperties(TFiler* Filer) override;
@@ -586,6 +595,7 @@ class TdxBarManager : public TComponent {
   TCustomdxBarControl* FFocusedBarControl = nullptr;
   TMouseLeaveCaller* FMouseLeaveCaller = nullptr;
   std::vector<TdxBar*> FBarsToRestore;
+  TdxBar* FMainMenuBar = nullptr;
   std::vector<win::HWND> FDisabledFloatingBars;
 };
 

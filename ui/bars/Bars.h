@@ -1,119 +1,430 @@
 #pragma once
-// Toolbar definitions, their collection and the dock sites, as far as the bar manager reaches them.
-// The toolbars' own behaviour (docking rules, rows, showing their windows, merging, resetting) is
-// grown by their own units on these declarations.
+// Toolbar definitions, their collection, their caption buttons and merge data, and the dock sites
+// as far as the toolbars reach them. A toolbar definition is what stays of a toolbar while its
+// window comes and goes: where it docks or floats, what it shows and how it merges.
+#include <functional>
 #include <vector>
 
+#include "platform/classes/Bitmap.h"
 #include "platform/classes/Collection.h"
 #include "platform/classes/Controls.h"
 #include "platform/classes/Graphics.h"
+#include "platform/classes/IniFiles.h"
 #include "platform/classes/Menus.h"
 #include "ui/bars/BarClasses.h"
 #include "ui/bars/BarItemLinks.h"
+#include "ui/bars/BarLookups.h"
+#include "ui/foundation/ComponentCollection.h"
+#include "ui/foundation/Interfaced.h"
 
 using TdxBarDockingStyles = TSet<TdxBarDockingStyle>;
+VW_ENUM(TdxBarBorderStyle, bbsNone, bbsSingle)
 
+class TdxBar;
 class TdxBars;
 class TdxDockControl;
 class TdxBarDockControl;
+class TdxDockRow;
+class TdxBarScreenTip;
+class TcxFreeNotificator;
 
-// One toolbar or main menu bar of a manager.
-class TdxBar : public TCollectionItem {
-  VW_CLASS(TdxBar, TCollectionItem)
+// ---- caption buttons ----------------------------------------------------------------------------
+
+constexpr int dxBarCaptionButtonNormal = 0;
+constexpr int dxBarCaptionButtonDisabled = 1;
+constexpr int dxBarCaptionButtonHot = 2;
+constexpr int dxBarCaptionButtonPressed = 4;
+
+// A button on a floating toolbar's caption.
+class TdxBarCaptionButton : public TcxInterfacedCollectionItem {
+  VW_CLASS(TdxBarCaptionButton, TcxInterfacedCollectionItem)
  public:
-  explicit TdxBar(TCollection* ACollection);
+  explicit TdxBarCaptionButton(TCollection* ACollection);
+  ~TdxBarCaptionButton() override;
+  static void DeclareProperties(TPropTable& t);
+  void Assign(TPersistent* Source) override;
+
+  bool Enabled() const { return FEnabled; }
+  // Disabled is state 1; enabling makes the button normal.
+  void SetEnabled(bool Value);
+  const String& Hint() const { return FHint; }
+  void SetHint(const String& Value) { FHint = Value; }
+  const String& KeyTip() const { return FKeyTip; }
+  void SetKeyTip(const String& Value) { FKeyTip = Value; }
+  TdxBarScreenTip* ScreenTip() const { return FScreenTip; }
+  void SetScreenTip(TdxBarScreenTip* Value);
+  TNotifyEvent OnClick;
+
+  TBitmap* Glyph() const { return FGlyph; }
+  void SetGlyph(TBitmap* Value) { FGlyph->Assign(Value); }
+  // Where the painter drew the button on the floating caption, window coordinates.
+  const TRect& Rect() const { return FRect; }
+  void SetRect(const TRect& Value) { FRect = Value; }
+  // 0 normal, 1 disabled, 2 hot, 4 pressed. A change while the toolbar has a window shows the
+  // button's hint while it is hot and hides it otherwise.
+  int State() const { return FState; }
+  void SetState(int Value);
+  // The keyboard navigation has the button selected (the caption's keyboard access sets it).
+  bool KeyboardSelected() const { return FKeyboardSelected; }
+  void SetKeyboardSelected(bool Value) { FKeyboardSelected = Value; }
+  TdxBar* Bar() const;
+  void Click();
+
+ private:
+  bool FEnabled = true;
+  String FHint, FKeyTip;
+  TdxBarScreenTip* FScreenTip = nullptr;
+  TBitmap* FGlyph;
+  TRect FRect{};
+  int FState = dxBarCaptionButtonNormal;
+  bool FKeyboardSelected = false;
+};
+
+class TdxBarCaptionButtons : public TcxOwnedInterfacedCollection {
+  VW_CLASS(TdxBarCaptionButtons, TcxOwnedInterfacedCollection)
+ public:
+  explicit TdxBarCaptionButtons(TdxBar* ABar);
+  ~TdxBarCaptionButtons() override;
+
+  TdxBarCaptionButton* Add() { return static_cast<TdxBarCaptionButton*>(TCollection::Add()); }
+  TdxBarCaptionButton* Items(int Index) const { return static_cast<TdxBarCaptionButton*>(TCollection::Items(Index)); }
+  TdxBar* Bar() const { return FBar; }
+  // The first enabled button whose rectangle holds the point; -1 for none.
+  int ButtonAtPoint(const TPoint& P) const;
+  // Enabled buttons under the point (or selected by keyboard) become pressed or hot, every other
+  // enabled button normal; disabled buttons keep state 1.
+  void UpdateStates(const TPoint& P, bool APressed);
+  // The union of the buttons' non-empty rectangles.
+  TRect Bounds() const;
+  // A screen tip is being freed: no button refers to it any longer.
+  void ScreenTipFreed(TComponent* ATip);
+  void WatchScreenTip(TdxBarScreenTip* ATip);
+
+ protected:
+  void Update(TCollectionItem* Item) override;
+
+ private:
+  TdxBar* FBar;
+  TcxFreeNotificator* FFreeNotificator;
+};
+
+// ---- merge data ---------------------------------------------------------------------------------
+
+// What a toolbar knows of merging: the toolbar it is merged into and those merged into it.
+class TdxBarMergeData : public TObject {
+  VW_CLASS(TdxBarMergeData, TObject)
+ public:
+  TdxBarMergeData();
+  ~TdxBarMergeData() override;
+
+  std::vector<TdxBar*>& MergedBars() { return FMergedBars; }
+  const std::vector<TdxBar*>& MergedBars() const { return FMergedBars; }
+  TdxBar* MergedWith = nullptr;
+  bool VisibleBeforeMerging = false;
+  bool CreatedByMerging = false;
+  bool VisibleBeforeHiding = false;
+
+  // Copies the merged list into the saved list and watches each toolbar there; a freed toolbar
+  // leaves the saved list.
+  void SaveMergedBars();
+  void CopyMergedBars(std::vector<TdxBar*>& AList) const { AList = FMergedBars; }
+  // Empties the saved list and stops watching.
+  void ClearSavedMergedBars();
+  int SavedMergedBarCount() const { return static_cast<int>(FSavedMergedBars.size()); }
+  TdxBar* SavedMergedBars(int Index) const { return FSavedMergedBars[static_cast<std::size_t>(Index)]; }
+
+ private:
+  void BarFreed(TComponent* ABar);
+
+  TcxFreeNotificator* FFreeNotificator;
+  std::vector<TdxBar*> FMergedBars;
+  std::vector<TdxBar*> FSavedMergedBars;
+};
+
+// ---- the toolbar --------------------------------------------------------------------------------
+
+// One toolbar or main menu bar of a manager; a component kept in the manager's toolbar collection.
+class TdxBar : public TcxComponentCollectionItem, public IdxBarLinksOwner {
+  VW_CLASS(TdxBar, TcxComponentCollectionItem)
+ public:
+  explicit TdxBar(TComponent* AOwner);
   ~TdxBar() override;
   static void DeclareProperties(TPropTable& t);
+  void Assign(TPersistent* Source) override;
 
   TdxBars* Bars() const;
-  TdxBarManager* BarManager() const;
+  TdxBarManager* BarManager() const { return FBarManager; }
 
-  const String& Name() const { return FName; }
-  // Refused while the name is locked (the manager reads the toolbar's stored properties).
-  void SetName(const String& Value);
-  bool NameLocked() const { return FNameLocked; }
-  void SetNameLocked(bool Value) { FNameLocked = Value; }
+  // ---- published properties ----
+  bool AllowClose() const { return FAllowClose; }
+  void SetAllowClose(bool Value);
+  bool AllowCustomizing() const { return FAllowCustomizing; }
+  void SetAllowCustomizing(bool Value) { FAllowCustomizing = Value; }
+  bool AllowQuickCustomizing() const { return FAllowQuickCustomizing; }
+  void SetAllowQuickCustomizing(bool Value);
+  bool AllowReset() const { return FAllowReset; }
+  void SetAllowReset(bool Value) { FAllowReset = Value; }
+  int AlphaBlendValue() const { return FAlphaBlendValue; }
+  void SetAlphaBlendValue(int Value);
+  TBitmap* BackgroundBitmap() const { return FBackgroundBitmap; }
+  void SetBackgroundBitmap(TBitmap* Value);
+  TdxBarBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TdxBarBorderStyle Value);
   const String& Caption() const { return FCaption; }
-  void SetCaption(const String& Value) { FCaption = Value; }
-
-  // While the manager loads, the docking style, dock site and visibility read from the form wait in
-  // the loaded values until the manager's Loaded applies them.
-  bool Visible() const { return FVisible; }
-  virtual void SetVisible(bool Value);
-  TdxBarDockingStyle DockingStyle() const { return FDockingStyle; }
-  virtual void SetDockingStyle(TdxBarDockingStyle Value);
-  TdxBarDockControl* DockControl() const { return FDockControl; }
+  // A caption another toolbar of the manager has is refused.
+  void SetCaption(const String& Value);
+  TdxBarCaptionButtons* CaptionButtons() const { return FCaptionButtons; }
+  void SetCaptionButtons(TdxBarCaptionButtons* Value);
+  TColor Color() const { return FColor; }
+  void SetColor(TColor Value);
+  // While the manager loads: the loaded site.
+  TdxBarDockControl* DockControl() const;
   virtual void SetDockControl(TdxBarDockControl* Value);
   TdxBarDockControl* DockedDockControl() const { return FDockedDockControl; }
-  void SetDockedDockControl(TdxBarDockControl* Value) { FDockedDockControl = Value; }
-  // The site the toolbar is docked in: its stand-alone site, else the manager's built-in site of its
-  // docking style; nil while floating.
-  TdxDockControl* RealDockControl() const;
-  TdxBarDockingStyles NotDocking() const { return FNotDocking; }
-  void SetNotDocking(TdxBarDockingStyles Value) { FNotDocking = Value; }
-
-  int Row() const { return FRow; }
-  void SetRow(int Value) { FRow = Value < 0 ? 0 : Value; }
-  bool OneOnRow() const { return FOneOnRow; }
-  void SetOneOnRow(bool Value) { FOneOnRow = Value; }
-  bool IsMainMenu() const { return FIsMainMenu; }
-  void SetIsMainMenu(bool Value) { FIsMainMenu = Value; }
+  void SetDockedDockControl(TdxBarDockControl* Value);
+  TdxBarDockingStyle DockedDockingStyle() const;
+  void SetDockedDockingStyle(TdxBarDockingStyle Value) { FDockedDockingStyle = Value; }
+  int DockedLeft() const { return FDockedLeft; }
+  void SetDockedLeft(int Value);
+  int DockedTop() const { return FDockedTop; }
+  void SetDockedTop(int Value);
+  // While the manager loads: the loaded style; with a stand-alone site: the site's style.
+  TdxBarDockingStyle DockingStyle() const;
+  virtual void SetDockingStyle(TdxBarDockingStyle Value);
   int FloatLeft() const { return FFloatLeft; }
-  void SetFloatLeft(int Value) { FFloatLeft = Value; }
+  void SetFloatLeft(int Value);
   int FloatTop() const { return FFloatTop; }
-  void SetFloatTop(int Value) { FFloatTop = Value; }
-
+  void SetFloatTop(int Value);
+  int FloatClientWidth() const { return FFloatClientWidth; }
+  void SetFloatClientWidth(int Value);
+  int FloatClientHeight() const { return FFloatClientHeight; }
+  void SetFloatClientHeight(int Value);
   TFont* Font() const { return FFont; }
   void SetFont(TFont* Value) { FFont->Assign(Value); }
-  bool UseOwnFont() const { return FUseOwnFont; }
-  void SetUseOwnFont(bool Value) { FUseOwnFont = Value; }
-  // The manager's font reached a toolbar without its own (the window follows).
-  virtual void ManagerFontChanged();
-
+  TBitmap* Glyph() const { return FGlyph; }
+  void SetGlyph(TBitmap* Value) { FGlyph->Assign(Value); }
+  bool Hidden() const { return FHidden; }
+  void SetHidden(bool Value);
+  bool IsMainMenu() const { return FIsMainMenu; }
+  void SetIsMainMenu(bool Value);
+  TdxBarItemLinks* ItemLinks() override { return FItemLinks; }
   TdxBarItemLinks* ItemLinks() const { return FItemLinks; }
-  // The toolbar's window while it is shown.
-  TdxBarControl* Control() const { return FControl; }
-  void SetControl(TdxBarControl* Value) { FControl = Value; }
+  void SetItemLinks(TdxBarItemLinks* Value) { FItemLinks->Assign(Value); }
+  const String& KeyTip() const { return FKeyTip; }
+  void SetKeyTip(const String& Value) { FKeyTip = Value; }
+  bool MultiLine() const { return FMultiLine; }
+  // Switching it off is refused for the main menu.
+  void SetMultiLine(bool Value);
+  TdxBarDockingStyles NotDocking() const { return FNotDocking; }
+  void SetNotDocking(TdxBarDockingStyles Value);
+  const String& OldName() const { return FOldName; }
+  void SetOldName(const String& Value) { FOldName = Value; }
+  bool OneOnRow() const { return FOneOnRow; }
+  void SetOneOnRow(bool Value);
+  bool RotateWhenVertical() const { return FRotateWhenVertical; }
+  void SetRotateWhenVertical(bool Value);
+  // The index of its dock row when it has one.
+  int Row() const;
+  void SetRow(int Value);
+  bool ShowMark() const { return FShowMark; }
+  void SetShowMark(bool Value);
+  bool SizeGrip() const { return FSizeGrip; }
+  void SetSizeGrip(bool Value);
+  bool UseOwnFont() const { return FUseOwnFont; }
+  void SetUseOwnFont(bool Value);
+  bool UseRecentItems() const { return FItemLinks->UseRecentItems(); }
+  void SetUseRecentItems(bool Value);
+  bool UseRestSpace() const { return FUseRestSpace; }
+  void SetUseRestSpace(bool Value);
+  // While the manager loads: the loaded value.
+  bool Visible() const;
+  virtual void SetVisible(bool Value);
+  bool WholeRow() const { return FWholeRow; }
+  void SetWholeRow(bool Value);
 
-  // Marks the manager's refresh acts on at the end of an update.
+  // ---- what other parts ask of a toolbar ----
+  // DockControl, else the built-in site of DockingStyle; nil while floating.
+  TdxDockControl* RealDockControl() const;
+  TdxBarPainter* Painter() const;
+  // The window while the toolbar is shown.
+  TdxBarControl* Control() const;
+  // Test seam: hands the toolbar a window of the caller's making.
+  void SetControl(TdxBarControl* Value);
+  TdxBarControl* NewBarControl();
+  void PlaceBarControl();
+  void UpdateControlPosition();
+  // A built-in site counts as none.
+  void SetDockingStyleAndControl(TdxBarDockingStyle AStyle, TdxDockControl* ADockControl);
+  TdxDockRow* CurrentDockRow() const { return FCurrentDockRow; }
+  void SetDockRow(TdxDockRow* ARow);
+  void LeaveDockRow(bool ADeleteEmpty = true);
+  int NonClientWidth(TdxBarDockingStyle AStyle) const;
+  int NonClientHeight(TdxBarDockingStyle AStyle) const;
+  bool IsStatusBarLike() const;
+  bool ShowsSizeGrip() const;
+  bool IsClosable() const;
+  bool CanMove() const;
+  bool CanReset() const { return FPredefined && FAllowReset; }
+  bool CanDelete() const;
+  // Frees the toolbar when CanDelete.
+  void Delete();
+  // The next toolbar of the collection, wrapping; none when alone.
+  TdxBar* NextBar() const;
+  void AddFreeNotification(TComponent* ASubItem);
+  void RemoveFreeNotification(TComponent* ASubItem);
+  virtual TClass BarControlClass() const;
+  virtual void CaptionButtonsChanged(int AIndex);
+
+  // ---- merging ----
+  TdxBarMergeData* MergeData() const { return FMergeData; }
+  // Raises EdxException with the library's texts for merges that cannot be.
+  void Merge(TdxBar* ABar) { Merge(ABar, true); }
+  void Merge(TdxBar* ABar, bool AHideMerged);
+  // Nil: every toolbar merged into this one.
+  void Unmerge(TdxBar* ABar = nullptr) { Unmerge(ABar, true); }
+  void Unmerge(TdxBar* ABar, bool AShowAgain);
+  // Unmerges the toolbars of AManager (nil: of every manager) merged into this one.
+  void UnmergeBarsOfManager(TdxBarManager* AManager);
+  // Merges again what the merge data saved, and forgets it.
+  void RemergeSavedBars();
+  bool KeepWhenEmptied() const { return FKeepWhenEmptied; }
+  void SetKeepWhenEmptied(bool Value) { FKeepWhenEmptied = Value; }
+
+  // ---- resetting ----
+  void Reset();
+  void ResetWithConfirmation();
+
+  // ---- the layout section ----
+  // AStoredBarCount: the "BarCount" the layout's main section holds (clamped by the loop).
+  void SaveToLayout(TCustomIniFile* AStorage, const String& ASection, bool ARegistry);
+  void LoadFromLayout(TCustomIniFile* AStorage, const String& ASection, bool ARegistry, int AStoredBarCount,
+                      const std::vector<String>* ANewItemNames = nullptr);
+  // The toolbar's own keys of a section, in the reading order; a raising value leaves it visible.
+  void LoadBarKeys(TCustomIniFile* AStorage, const String& ASection, int AStoredBarCount);
+
+  // ---- marks and state the manager keeps on its toolbars ----
   bool Changed() const { return FChanged; }
   void SetChanged(bool Value) { FChanged = Value; }
   bool Predefined() const { return FPredefined; }
   void SetPredefined(bool Value) { FPredefined = Value; }
   bool HiddenAsEmpty() const { return FHiddenAsEmpty; }
   void SetHiddenAsEmpty(bool Value) { FHiddenAsEmpty = Value; }
-
+  bool InternallyHidden() const { return FInternallyHidden; }
+  void SetInternallyHidden(bool Value) { FInternallyHidden = Value; }
+  bool NameLocked() const { return FNameLocked; }
+  void SetNameLocked(bool Value) { FNameLocked = Value; }
+  void SetName(const String& Value) override;
   TdxBarDockControl* LoadedDockControl() const { return FLoadedDockControl; }
   TdxBarDockingStyle LoadedDockingStyle() const { return FLoadedDockingStyle; }
   bool LoadedVisible() const { return FLoadedVisible; }
+  TFont* EditFont() const { return FEditFont; }
+  // The manager's font reached a toolbar without its own.
+  virtual void ManagerFontChanged();
+  // Fires first in destruction.
+  TNotifyEvent OnDestroying;
+
+  // ---- IdxBarLinksOwner ----
+  bool AcceptsItem(TdxBarItem* Item, String& ErrorText) override;
+  TCustomdxBarControl* CreateSubMenuControl() override { return NewBarControl(); }
+  TComponent* OwnerComponent() override;
+  String ShownName() override { return FCaption.empty() ? Name() : FCaption; }
 
  protected:
-  String GetDisplayName() override { return FCaption.empty() ? FName : FCaption; }
+  TcxComponentCollection* CollectionOfParent(TComponent* ParentComponent) override;
+  void ReadState(TReader* Reader) override;
+  void Updated() override;
 
  private:
+  friend class TdxBars;
   bool ManagerLoading() const;
+  bool ManagerDestroying() const;
+  bool IsDockingStyleStored() const { return !FDockControl; }
+  bool IsDockedDockingStyleStored() const { return !FDockedDockControl; }
+  bool IsFontStored() const { return FUseOwnFont; }
+  void PositionChanged();
+  TRect NonClientInsets(TdxBarDockingStyle AStyle) const;
+  void FontChanged(TObject* Sender);
+  void MakeEditFont();
+  void RebuildWindow();
+  void RefreshWindowFrame();
+  void FloatingCaptionChanged();
+  // Hides or shows for merging, keeping an MDI child owner's bounds.
+  void SetVisibleForMerging(bool Value);
+  // The manager's saved-state section of the toolbar of this caption; -1 for none.
+  int SavedStateIndex() const;
+  void ReadBarKeys(TCustomIniFile* AStorage, const String& ASection, int AStoredBarCount);
 
-  String FName, FCaption;
-  bool FNameLocked = false;
-  bool FVisible = false;
-  TdxBarDockingStyle FDockingStyle = dsNone;
+  TdxBarManager* FBarManager = nullptr;
+  bool FAllowClose = true;
+  bool FAllowCustomizing = true;
+  bool FAllowQuickCustomizing = true;
+  bool FAllowReset = true;
+  int FAlphaBlendValue = 255;
+  TBitmap* FBackgroundBitmap;
+  TdxBarBorderStyle FBorderStyle = bbsSingle;
+  String FCaption;
+  TdxBarCaptionButtons* FCaptionButtons;
+  TColor FColor = clDefault;
   TdxBarDockControl* FDockControl = nullptr;
   TdxBarDockControl* FDockedDockControl = nullptr;
-  TdxBarDockingStyles FNotDocking;
-  int FRow = 0;
-  bool FOneOnRow = false;
-  bool FIsMainMenu = false;
-  int FFloatLeft = 0, FFloatTop = 0;
+  TdxBarDockingStyle FDockedDockingStyle = dsTop;
+  int FDockedLeft = 0, FDockedTop = 0;
+  TdxBarDockingStyle FDockingStyle = dsNone;
+  int FFloatLeft = 0, FFloatTop = 0, FFloatClientWidth = 0, FFloatClientHeight = 0;
   TFont* FFont;
-  bool FUseOwnFont = false;
+  TFont* FEditFont;
+  TBitmap* FGlyph;
+  bool FHidden = false;
+  bool FIsMainMenu = false;
   TdxBarItemLinks* FItemLinks;
-  TdxBarControl* FControl = nullptr;
-  bool FChanged = false;
-  bool FPredefined = false;
-  bool FHiddenAsEmpty = false;
+  String FKeyTip;
+  bool FMultiLine = false;
+  TdxBarDockingStyles FNotDocking;
+  String FOldName;
+  bool FOneOnRow = false;
+  bool FRotateWhenVertical = true;
+  int FRow = 0;
+  bool FShowMark = true;
+  bool FSizeGrip = true;
+  bool FUseOwnFont = false;
+  bool FUseRestSpace = false;
+  bool FVisible = false;
+  bool FWholeRow = false;
+
+  TdxDockRow* FCurrentDockRow = nullptr;
   TdxBarDockControl* FLoadedDockControl = nullptr;
   TdxBarDockingStyle FLoadedDockingStyle = dsNone;
   bool FLoadedVisible = false;
+  TdxBarMergeData* FMergeData;
+  std::vector<TComponent*> FFreeNotifications;
+  bool FPredefined = false;
+  bool FChangingDockingStyle = false;
+  bool FPositionUpdatePending = false;
+  bool FInternallyHidden = false;
+  bool FNameLocked = false;
+  bool FKeepWhenEmptied = false;
+  bool FChanged = false;
+  bool FHiddenAsEmpty = false;
+  bool FChangingFontInternally = false;
+  bool FBeingDestroyed = false;
+  // The "BarCount" of the layout being read: restored rows are clamped below it.
+  int FRestoringBarCount = 0;
+};
+
+// ---- dock sites ---------------------------------------------------------------------------------
+
+// A row of a dock site: the toolbars assigned to it (also while their windows do not exist).
+class TdxDockRow : public TObject {
+  VW_CLASS(TdxDockRow, TObject)
+ public:
+  explicit TdxDockRow(TdxDockControl* ADockSite) : FDockSite(ADockSite) {}
+  TdxDockControl* DockSite() const { return FDockSite; }
+  std::vector<TdxBar*>& RowBars() { return FRowBars; }
+  const std::vector<TdxBar*>& RowBars() const { return FRowBars; }
+
+ private:
+  TdxDockControl* FDockSite;
+  std::vector<TdxBar*> FRowBars;
 };
 
 // A dock site: a built-in one along an edge of the manager's window, or a stand-alone one.
@@ -133,12 +444,31 @@ class TdxDockControl : public TCustomControl {
   TdxBarDockingStyle DockingStyle() const;
   bool AllowDocking() const { return FAllowDocking; }
   void SetAllowDocking(bool Value) { FAllowDocking = Value; }
+  // While one of its toolbar windows handles WM_DESTROY: toolbars keep their row placement.
+  bool BarWindowDestroying() const { return FBarWindowDestroying; }
+  void SetBarWindowDestroying(bool Value) { FBarWindowDestroying = Value; }
 
   // Whether the site takes the toolbar (a stand-alone site decides for itself).
   virtual bool AcceptsBar(TdxBar* ABar);
-  int RowCount() const { return FRowCount; }
+  // The class of the windows its toolbars are shown in.
+  virtual TClass BarControlClass() const;
+
+  // ---- rows; the dock sites' unit lays them out ----
+  virtual int RowCount() const { return static_cast<int>(FRows.size()); }
+  TdxDockRow* Rows(int Index) const { return FRows[static_cast<std::size_t>(Index)]; }
+  int IndexOfRow(const TdxDockRow* ARow) const;
+  TdxDockRow* AddRow();
+  // Frees the row; the toolbars on it lose it.
+  void DeleteRow(int Index);
   // Drops (and frees) the rows left without toolbars.
-  virtual void DeleteEmptyRows() {}
+  virtual void DeleteEmptyRows();
+  // Puts a toolbar window into a row at a screen point; with apply the window is moved there.
+  // Stand-in until the dock sites lay out their rows: the window joins the site at the point.
+  virtual void InsertBarControl(TdxBarControl* AWindow, const TPoint& AScreenPoint, bool AApply);
+  // The window leaves the column it has in its row.
+  virtual void RemoveBarControl(TdxBarControl* /*AWindow*/) {}
+  // Lays out the rows again (when the manager is not locked).
+  virtual void RequestLayout() {}
   // Lays out its rows again and sizes itself to them.
   virtual void UpdateDock() {}
   // Recalculates and repaints the frames of the site and its toolbar windows.
@@ -165,13 +495,13 @@ class TdxDockControl : public TCustomControl {
  protected:
   void Resize() override;
 
-  int FRowCount = 0;
-
  private:
   TdxBarManager* FBarManager = nullptr;
   TdxBarDockingStyle FBuiltInStyle = dsNone;
   bool FAllowDocking = true;
+  bool FBarWindowDestroying = false;
   TBitmap* FBackgroundCache = nullptr;
+  std::vector<TdxDockRow*> FRows;
 };
 
 // A stand-alone dock site a form places where it likes.
@@ -181,16 +511,24 @@ class TdxBarDockControl : public TdxDockControl {
   explicit TdxBarDockControl(TComponent* AOwner) : TdxDockControl(AOwner) {}
 };
 
+// ---- the collection -----------------------------------------------------------------------------
+
 // The toolbars of a manager and its four built-in dock sites.
-class TdxBars : public TCollection {
-  VW_CLASS(TdxBars, TCollection)
+class TdxBars : public TcxComponentCollection {
+  VW_CLASS(TdxBars, TcxComponentCollection)
  public:
   explicit TdxBars(TdxBarManager* ABarManager);
   ~TdxBars() override;
 
   TdxBarManager* BarManager() const { return FBarManager; }
-  TdxBar* Add() { return static_cast<TdxBar*>(TCollection::Add()); }
-  TdxBar* Items(int Index) const { return static_cast<TdxBar*>(TCollection::Items(Index)); }
+  // A new toolbar at the end, named after the manager.
+  TdxBar* Add() { return static_cast<TdxBar*>(AppendNewItem()); }
+  int Count() const { return ItemCount(); }
+  TdxBar* Items(int Index) const { return static_cast<TdxBar*>(ItemAt(Index)); }
+  void BeginUpdate() { LockChanges(); }
+  void EndUpdate() { UnlockChanges(true); }
+  // Every toolbar window rebuilds with new item controls.
+  void RebuildAll();
   // The built-in site of an edge (dsLeft .. dsBottom); nil for dsNone and after it was detached.
   TdxDockControl* DockControls(TdxBarDockingStyle Style) const;
   // Forgets the built-in site of an edge without freeing it (it is being destroyed).
@@ -198,10 +536,47 @@ class TdxBars : public TCollection {
   // Creates the built-in sites on the manager's window once it has one.
   void CreateDockControls();
 
+  // ---- docking and dragging state ----
+  int DockZoneMargin() const { return FDockZoneMargin; }
+  bool DockingTimerRunning() const { return FDockingTimer; }
+  void SetDockingTimerRunning(bool Value) { FDockingTimer = Value; }
+  bool Dragging() const { return FDragging; }
+  void SetDragging(bool Value) { FDragging = Value; }
+  TdxBarControl* DraggedWindow() const { return FDraggedWindow; }
+  void SetDraggedWindow(TdxBarControl* Value) { FDraggedWindow = Value; }
+  TdxBarDockingStyle DragStartStyle() const { return FDragStartStyle; }
+  void SetDragStartStyle(TdxBarDockingStyle Value) { FDragStartStyle = Value; }
+  TPoint DragOffset() const { return FDragOffset; }
+  void SetDragOffset(const TPoint& Value) { FDragOffset = Value; }
+  TPoint GrabOffset() const { return FGrabOffset; }
+  void SetGrabOffset(const TPoint& Value) { FGrabOffset = Value; }
+
  protected:
-  TPersistent* GetOwner() override;
+  void NameNewItem(TcxComponentCollectionItem* Item) override;
+  void ItemMembershipChanged(TcxComponentCollectionItem* Item, TcxCollectionChangeKind Action) override;
 
  private:
-  TdxBarManager* FBarManager;
   TdxDockControl* FDockControls[5] = {};
+  bool FDockingTimer = false;
+  int FDockZoneMargin = 23;
+  TdxBarManager* FBarManager;
+  bool FDragging = false;
+  TdxBarControl* FDraggedWindow = nullptr;
+  TdxBarDockingStyle FDragStartStyle = dsNone;
+  TPoint FDragOffset{};
+  TPoint FGrabOffset{};
 };
+
+// ---- helpers ------------------------------------------------------------------------------------
+
+// A component's name led by its owners' names, each followed by ".", outermost first: up to and
+// including the first owner that is a form, stopping before an owner without a name.
+String dxBarQualifiedName(TComponent* AComponent);
+// The section names of a manager's layout begin with this: its qualified name and a dot.
+String dxBarLayoutSectionBase(TdxBarManager* AManager);
+// A dock site as a layout stores it: its name under the manager's owner, else its qualified name.
+String dxBarDockControlReference(TdxBarManager* AManager, TdxBarDockControl* ADockControl);
+// The stand-alone dock site a stored reference names; nil when it names none.
+TdxBarDockControl* dxBarFindDockControl(TdxBarManager* AManager, const String& AReference);
+// While a toolbar resets from the manager's saved state.
+bool dxBarIsResettingBar();

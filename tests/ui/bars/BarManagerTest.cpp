@@ -576,24 +576,21 @@ TEST_F(BarManagerTest, SelectionMouseTrackingAndLookups) {
 TEST_F(BarManagerTest, FloatingBarsAreDisabledWhileAModalEditorRuns) {
   TdxBarManager* m = NewManager();
   Form->HandleNeeded();
-  TCountingBarControl* floating = AddShownBar(m, "Floating");
-  TCountingBarControl* docked = AddShownBar(m, "Docked");
-  TCountingBarControl* gone = AddShownBar(m, "Gone");
-  for (TCountingBarControl* c : {floating, docked, gone}) {
-    c->SetParent(Form);
-    c->HandleNeeded();
+  TdxBar* floating = m->Bars()->Add();
+  TdxBar* docked = m->Bars()->Add();
+  TdxBar* gone = m->Bars()->Add();
+  docked->SetDockingStyle(dsTop);
+  for (TdxBar* bar : {floating, docked, gone}) {
+    bar->SetVisible(true);
+    ASSERT_NE(bar->Control(), nullptr);
+    bar->Control()->HandleNeeded();
   }
-  m->Bars()->Items(0)->SetVisible(true);
-  m->Bars()->Items(1)->SetVisible(true);
-  m->Bars()->Items(1)->SetDockingStyle(dsTop);
-  m->Bars()->Items(2)->SetVisible(true);
   m->DisableFloatingBars();
-  EXPECT_FALSE(IsWindowEnabled(floating->Handle()));
-  EXPECT_TRUE(IsWindowEnabled(docked->Handle()));
-  m->Bars()->Items(2)->SetControl(nullptr);
-  delete gone;
+  EXPECT_FALSE(IsWindowEnabled(floating->Control()->Handle()));
+  EXPECT_TRUE(IsWindowEnabled(docked->Control()->Handle()));
+  gone->SetVisible(false);
   m->EnableFloatingBars();
-  EXPECT_TRUE(IsWindowEnabled(floating->Handle()));
+  EXPECT_TRUE(IsWindowEnabled(floating->Control()->Handle()));
 }
 
 TEST_F(BarManagerTest, FlatBrushesTruncateAndTakeTheNearestColour) {
@@ -638,6 +635,10 @@ TEST_F(BarManagerTest, UpdateLockingStopsRedrawingOnceAndRelaysChangedToolbarsOn
   for (TdxDockControl* site : sites) site->HandleNeeded();
   TCountingBarControl* changed = AddShownBar(m, "A");
   TCountingBarControl* unchanged = AddShownBar(m, "B");
+  // New toolbars are marked changed until the next update ends.
+  m->BeginUpdate();
+  m->EndUpdate();
+  changed->Relayouts = unchanged->Relayouts = unchanged->Repaints = 0;
 
   RedrawLog::Sent().clear();
   HHOOK hook = SetWindowsHookEx(WH_CALLWNDPROC, &RedrawLog::Hook, nullptr, 0);

@@ -116,10 +116,8 @@ class TTestDock : public TdxDockControl {
     std::vector<TCustomdxBarControl*> Windows;
   };
   std::vector<Row> Rows;
-  void SetRows(std::vector<Row> R) {
-    Rows = std::move(R);
-    FRowCount = static_cast<int>(Rows.size());
-  }
+  void SetRows(std::vector<Row> R) { Rows = std::move(R); }
+  int RowCount() const override { return static_cast<int>(Rows.size()); }
   TRect RowBounds(int Row) override { return Rows[Row].Bounds; }
   int ColumnCount(int Row) override { return static_cast<int>(Rows[Row].Windows.size()); }
   TCustomdxBarControl* ColumnWindow(int Row, int Column) override { return Rows[Row].Windows[Column]; }
