@@ -280,7 +280,7 @@ void BarUnitStartup() {
   gBarUnitStarted = true;
   BarStringsStartup();
   BarUnitFinalizing = false;
-  RegisterClasses({TdxBar::StaticClass(), TdxBarGroup::StaticClass(), TdxBarScreenTip::StaticClass(),
+  RegisterClasses({TdxBar::StaticClass(), TdxBarDockControl::StaticClass(), TdxBarGroup::StaticClass(), TdxBarScreenTip::StaticClass(),
                    TdxBarScreenTipBand::StaticClass(), TdxBarScreenTipCollection::StaticClass(),
                    TdxBarApplicationMenuButtons::StaticClass(), TdxBarApplicationMenuButton::StaticClass()});
   BindLayeredWindowProcs();
@@ -319,7 +319,7 @@ void BarUnitShutdown() {
   if (CheckerBrush) DeleteObject(CheckerBrush);
   CheckerBrush = nullptr;
   FreeAndNil(BarManagers);
-  UnRegisterClasses({TdxBar::StaticClass(), TdxBarGroup::StaticClass(), TdxBarScreenTip::StaticClass(),
+  UnRegisterClasses({TdxBar::StaticClass(), TdxBarDockControl::StaticClass(), TdxBarGroup::StaticClass(), TdxBarScreenTip::StaticClass(),
                      TdxBarScreenTipBand::StaticClass(), TdxBarScreenTipCollection::StaticClass(),
                      TdxBarApplicationMenuButtons::StaticClass(), TdxBarApplicationMenuButton::StaticClass()});
   BarStringsShutdown();

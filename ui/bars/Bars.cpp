@@ -56,6 +56,7 @@ TdxBar::TdxBar(TComponent* AOwner)
 TdxBar::~TdxBar() {
   FBeingDestroyed = true;
   Destroying();
+  InvalidateObjectLinks(this);
   if (OnDestroying) OnDestroying(this);
   TdxBarManager* manager = FBarManager;
   if (manager && !manager->IsDestroying() && manager->OnBarDelete) manager->OnBarDelete(manager, this);
