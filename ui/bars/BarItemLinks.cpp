@@ -840,7 +840,12 @@ bool TdxBarItemLinks::OwnerDestroying() const {
 void TdxBarItemLinks::FreeBarControl() {
   TCustomdxBarControl* bar = FBarControl;
   FBarControl = nullptr;
-  if (bar && !bar->HasState(csDestroying)) TObject::Free(bar);
+  if (!bar) return;
+  if (!bar->HasState(csDestroying))
+    TObject::Free(bar);
+  else if (bar->ItemLinks() == this)
+    // Its owner frees it later; by then these links may be gone.
+    bar->SetItemLinks(nullptr);
 }
 
 void TdxBarItemLinks::CreateBarControl() {

@@ -984,8 +984,9 @@ void TdxBars::NameNewItem(TcxComponentCollectionItem* Item) {
 }
 
 void TdxBars::ItemMembershipChanged(TcxComponentCollectionItem* Item, TcxCollectionChangeKind Action) {
-  auto* bar = static_cast<TdxBar*>(Item);
-  if (Action == cckAdded) {
+  // An item leaving from its base destructor is no toolbar any longer.
+  auto* bar = dynamic_cast<TdxBar*>(Item);
+  if (Action == cckAdded && bar) {
     bar->FBarManager = FBarManager;
     bar->FItemLinks->SetBarManager(FBarManager);
     bar->ManagerFontChanged();
@@ -994,6 +995,7 @@ void TdxBars::ItemMembershipChanged(TcxComponentCollectionItem* Item, TcxCollect
       bar->FChanged = true;
     }
   } else if (Action == cckExtracted) {
+    if (bar) bar->FBarManager = nullptr;
     if (!FBarManager->IsDestroying()) FBarManager->DesignerModified();
   }
 }
