@@ -3,6 +3,7 @@
 // window's toolbars, items, categories, groups and popup menus, their look (style, painter, fonts,
 // brushes, images), the user's options, the customizing mode and the stored layout; every bar
 // window, item and painter reaches its settings through it.
+#include <exception>
 #include <functional>
 #include <vector>
 
@@ -597,6 +598,33 @@ class TdxBarManager : public TComponent {
   std::vector<TdxBar*> FBarsToRestore;
   TdxBar* FMainMenuBar = nullptr;
   std::vector<win::HWND> FDisabledFloatingBars;
+};
+
+// Keeps a manager's update open for a scope, closed also when a step raises; nothing for nil.
+class TdxBarManagerUpdate {
+ public:
+  explicit TdxBarManagerUpdate(TdxBarManager* AManager)
+      : FManager(AManager), FUncaught(std::uncaught_exceptions()) {
+    if (FManager) FManager->BeginUpdate();
+  }
+  // The refresh that ends the update may raise; while another exception unwinds, that one wins.
+  ~TdxBarManagerUpdate() noexcept(false) {
+    if (!FManager) return;
+    if (std::uncaught_exceptions() == FUncaught) {
+      FManager->EndUpdate();
+      return;
+    }
+    try {
+      FManager->EndUpdate();
+    } catch (...) {
+    }
+  }
+  TdxBarManagerUpdate(const TdxBarManagerUpdate&) = delete;
+  TdxBarManagerUpdate& operator=(const TdxBarManagerUpdate&) = delete;
+
+ private:
+  TdxBarManager* FManager;
+  int FUncaught;
 };
 
 // The manager whose owner owns the window; nil when none.

@@ -19,22 +19,6 @@ namespace {
 
 bool GResettingBar = false;
 
-// Locks the manager's updates for a scope (none without a manager).
-class TManagerUpdate {
- public:
-  explicit TManagerUpdate(TdxBarManager* AManager) : FManager(AManager) {
-    if (FManager) FManager->BeginUpdate();
-  }
-  ~TManagerUpdate() {
-    if (FManager) FManager->EndUpdate();
-  }
-  TManagerUpdate(const TManagerUpdate&) = delete;
-  TManagerUpdate& operator=(const TManagerUpdate&) = delete;
-
- private:
-  TdxBarManager* FManager;
-};
-
 }  // namespace
 
 bool dxBarIsResettingBar() { return GResettingBar; }
@@ -69,7 +53,7 @@ void TdxBar::Merge(TdxBar* ABar, bool AHideMerged) {
   ABar->FMergeData->MergedWith = this;
   FMergeData->MergedBars().push_back(ABar);
   {
-    TManagerUpdate update(FBarManager);
+    TdxBarManagerUpdate update(FBarManager);
     FItemLinks->Merge(ABar->ItemLinks(), ABar);
   }
   if (!wasMerged && AHideMerged) ABar->FMergeData->VisibleBeforeMerging = ABar->Visible();
@@ -86,7 +70,7 @@ void TdxBar::Unmerge(TdxBar* ABar, bool AShowAgain) {
   std::vector<TdxBar*>& merged = FMergeData->MergedBars();
   if (merged.empty()) return;
   {
-    TManagerUpdate update(FBarManager);
+    TdxBarManagerUpdate update(FBarManager);
     FItemLinks->Unmerge(ABar);
   }
   std::vector<TdxBar*> leaving;
@@ -151,7 +135,7 @@ void TdxBar::Reset() {
   const String section = BarSection(base, index);
   manager->DoBarBeforeReset(this);
   {
-    TManagerUpdate update(manager);
+    TdxBarManagerUpdate update(manager);
     const bool wasResetting = GResettingBar;
     GResettingBar = true;
     try {

@@ -267,34 +267,27 @@ void TdxBar::SetRotateWhenVertical(bool Value) {
 void TdxBar::SetIsMainMenu(bool Value) {
   if (FIsMainMenu == Value) return;
   TdxBarManager* manager = FBarManager;
-  if (manager) manager->BeginUpdate();
-  try {
-    if (Value && manager && manager->MainMenuBar() && manager->MainMenuBar() != this)
-      manager->MainMenuBar()->SetIsMainMenu(false);
-    FIsMainMenu = Value;
-    if (Value) {
-      if (manager) manager->SetMainMenuBar(this);
-      SetWholeRow(true);
-      SetMultiLine(true);
-    } else {
-      if (manager && manager->MainMenuBar() == this) manager->SetMainMenuBar(nullptr);
-      SetMultiLine(false);
-      SetWholeRow(false);
-    }
-    if (!ManagerLoading()) {
-      if (TdxBarControl* window = Control()) {
-        if (window->DockingStyle() != dsNone)
-          window->RebuildRecreating();
-        else
-          window->CaptionChanged();
-      }
-      FChanged = true;
-    }
-  } catch (...) {
-    if (manager) manager->EndUpdate();
-    throw;
+  TdxBarManagerUpdate update(manager);
+  if (Value && manager && manager->MainMenuBar() && manager->MainMenuBar() != this)
+    manager->MainMenuBar()->SetIsMainMenu(false);
+  FIsMainMenu = Value;
+  if (Value) {
+    if (manager) manager->SetMainMenuBar(this);
+    SetWholeRow(true);
+    SetMultiLine(true);
+  } else {
+    if (manager && manager->MainMenuBar() == this) manager->SetMainMenuBar(nullptr);
+    SetMultiLine(false);
+    SetWholeRow(false);
   }
-  if (manager) manager->EndUpdate();
+  if (ManagerLoading()) return;
+  if (TdxBarControl* window = Control()) {
+    if (window->DockingStyle() != dsNone)
+      window->RebuildRecreating();
+    else
+      window->CaptionChanged();
+  }
+  FChanged = true;
 }
 
 // ---- fonts --------------------------------------------------------------------------------------
