@@ -134,13 +134,16 @@ class BarButtonTest : public BarItemFixture {
   // A window of the kind at a screen place showing the links, one per button.
   template <class W>
   W* Show(W* Window, TdxBarItemLinks* Links, int X, int Y) {
+    ShowBar(Window, Links, X, Y);
+    return Window;
+  }
+  void ShowBar(TCustomdxBarControl* Window, TdxBarItemLinks* Links, int X, int Y) {
     Form->Show();
     Window->SetItemLinks(Links);
     Window->SetBounds(X, Y, 120, 60);
     Window->HandleNeeded();
     ShowWindow(Window->Handle(), SW_SHOWNOACTIVATE);
     Window->SetVisible(true);
-    return Window;
   }
 
   TdxBarManager* M = nullptr;
