@@ -126,7 +126,7 @@ TEST_F(SpliceTest, SpliceLabelsTheCellsAndSendsTheScreenCommandThenPauses) {
   EXPECT_EQ(Cell(2, 2), "DVI");
   EXPECT_TRUE(QuietEverywhere());
   EXPECT_TRUE(boxes.empty());
-  SaveWindowShot(Form1, "console/grid-console-splice");
+  SaveWindowShot(Form1, "console/grid-console-splice.png");
 }
 
 TEST_F(SpliceTest, SingleDisplaySendsEachScreenItsOwnFrameAndStoresTheSignal) {
@@ -173,6 +173,7 @@ TEST_F(SpliceTest, LinkedCellsAreNamedAfterTheRoutedInput) {
   ClickOn(Form1->BitBtn8);
   EXPECT_EQ(Cell(1, 1), "DVICam A");
   EXPECT_EQ(Cell(1, 2), "DVICam A");
+  SaveWindowShot(Form1, "console/grid-console-linked-splice.png");
   // VIDEO names the input the linkage routes; VGA and VIDEO2 stay plain.
   struct Case { int type; const char* cell; } cases[] = {
       {kVideo, "VIDEOCam A"}, {kVga, "VGA"}, {kHdmi, "HDMICam A"}, {kSdi, "SDICam A"}, {kYuv, "YUVCam A"}, {kVideo2, "VIDEO2"}};
