@@ -9,8 +9,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <memory>
 #include <mutex>
 #include <unordered_map>
@@ -225,18 +227,27 @@ std::optional<FileIdentity> IdentityOf(const std::string& file) {
   return FileIdentity{st.st_dev, st.st_ino, st.st_size, st.st_mtim, st.st_ctim};
 }
 
+// Whether a file's content changed so long ago that a change now would give it another time. File
+// times tick coarsely (milliseconds on Linux's own file systems, two seconds on FAT), so a file
+// written in the same tick as it was read could change again without its identity showing it.
+bool Settled(const FileIdentity& id) {
+  timespec now{};
+  ::clock_gettime(CLOCK_REALTIME, &now);
+  auto ms = [](const timespec& t) { return std::int64_t{t.tv_sec} * 1000 + t.tv_nsec / 1000000; };
+  return ms(now) - ms(id.modified) > 2000;
+}
+
 // The files read lately, parsed. The consoles read one key at a time, a grid repaint hundreds of
 // them, and parsing the whole file for each would dominate. Every read still sees the file as it
-// is: it asks the file system for the file's identity and parses again when that changed, and
-// every write through this layer forgets what it held.
+// is: it asks the file system for the file's identity and parses again when that changed, a file
+// changed within the last moments is parsed at every read, and every write through this layer
+// forgets what it held.
 class ReadCache {
  public:
   std::shared_ptr<const IndexedFile> Get(const std::string& file) {
     std::optional<FileIdentity> id = IdentityOf(file);
-    if (!id) {
-      Forget(file);
-      return nullptr;
-    }
+    if (!id || !Settled(*id)) Forget(file);
+    if (!id) return nullptr;
     {
       std::lock_guard lock(mutex_);
       for (auto it = entries_.begin(); it != entries_.end(); ++it)
@@ -249,6 +260,7 @@ class ReadCache {
     std::optional<std::string> bytes = ReadWholeFile(file);
     if (!bytes) return nullptr;
     auto parsed = std::make_shared<const IndexedFile>(Parse(*bytes));
+    if (!Settled(*id)) return parsed;
     std::lock_guard lock(mutex_);
     std::erase_if(entries_, [&](const Entry& e) { return e.file == file; });
     entries_.insert(entries_.begin(), Entry{file, *id, parsed});
