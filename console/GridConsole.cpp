@@ -34,6 +34,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   RegisterHandler("BitBtn1Click", &TForm1::BitBtn1Click);
   RegisterHandler("BitBtn2Click", &TForm1::BitBtn2Click);
   RegisterSpliceHandlers();
+  RegisterSceneHandlers();
   RegisterWallHandlers();
 }
 

@@ -9,6 +9,7 @@
 
 #include "console/DeviceLinks.h"
 #include "console/serial/Comm.h"
+#include "matrix/PresetCommands.h"
 #include "platform/classes/Dialogs.h"
 #include "platform/classes/ExtCtrls.h"
 #include "platform/classes/Forms.h"
@@ -279,6 +280,17 @@ class TForm1 : public TForm {
   // linkage box is ticked, pausing after each.
   void LinkMatrixToSelection();
 
+  // Scenes: the wall's screens and the matrices save or recall scene n together
+  // (GridConsoleScenes.cpp).
+  void BitBtn12Click(TObject* Sender);
+  void BitBtn13Click(TObject* Sender);
+  void Button2Click(TObject* Sender);
+  // The matrices' general preset commands for preset n, by their make lists as they stand now.
+  void SaveVideoMatrixPreset(std::uint8_t n);
+  void RecallVideoMatrixPreset(std::uint8_t n);
+  void SaveRgbMatrixPreset(std::uint8_t n);
+  void RecallRgbMatrixPreset(std::uint8_t n);
+
   // This window's own texts in the interface language.
   void ApplyEnglishCaptions();
   // Builds the wall grid for Rows × Columns screens and sizes it.
@@ -310,6 +322,15 @@ class TForm1 : public TForm {
   TLinkConsole LinkConsole();
   void RegisterWallHandlers();
   void RegisterSpliceHandlers();
+  void RegisterSceneHandlers();
+  // The scene the scene buttons act on: the shown name's place among the scene names, from 1
+  // (0 when the name is none of them).
+  int CurrentScene();
+  // Steps 1 and 2 of a scene save or recall: the screens' frame and the general presets in the
+  // configured order, then the first pause.
+  void SendSceneToWall(MatrixPresetOp Op, int Scene);
+  void ToggleNativeRecording(int Scene);
+  void ReplayNativeScene(int Scene);
   // FST's HDMI matrix is routed by the screen command itself while the linkage is on.
   bool FstRouting() const;
   void LoadSceneList();
