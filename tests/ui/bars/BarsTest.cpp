@@ -7,6 +7,7 @@
 #include "platform/classes/FormDescription.h"
 #include "platform/classes/Strings.h"
 #include "platform/win/Controls.h"
+#include "platform/win/Focus.h"
 #include "platform/win/MessageBox.h"
 #include "tests/ui/bars/BarItemFixture.h"
 #include "ui/bars/BarScreenTips.h"
@@ -457,6 +458,36 @@ TEST_F(BarsTest, AssignGivesAnEqualToolbarAndMakesItsWindowOnce) {
   EXPECT_TRUE(copy->Visible());
   EXPECT_NE(copy->Control(), nullptr);
   TObject::Free(otherForm);
+}
+
+TEST_F(BarsTest, AFloatingToolbarShowsAtItsPlaceOnlyWhileItsFormMayShowIt) {
+  TdxBar* bar = NewBar("Floating");
+  bar->SetFloatLeft(120);
+  bar->SetFloatTop(80);
+  bar->SetVisible(true);
+  ASSERT_NE(bar->Control(), nullptr);
+  EXPECT_EQ(bar->Control()->Left(), 120);
+  EXPECT_EQ(bar->Control()->Top(), 80);
+  EXPECT_FALSE(bar->Control()->HandleAllocated() && IsWindowVisible(bar->Control()->Handle()))
+      << "its form is not shown";
+  bar->SetVisible(false);
+
+  Form->Show();
+  auto* other = new TOtherForm(nullptr);
+  other->Show();
+  SetActiveWindow(other->Handle());
+  ASSERT_FALSE(Form->Active());
+  bar->SetVisible(true);
+  EXPECT_FALSE(IsWindowVisible(bar->Control()->Handle())) << "hidden with its inactive form";
+  bar->SetVisible(false);
+  M->SetHideFloatingBarsWhenInactive(false);
+  bar->SetVisible(true);
+  EXPECT_TRUE(IsWindowVisible(bar->Control()->Handle()));
+  bar->SetFloatLeft(140);
+  EXPECT_EQ(bar->Control()->Left(), 140) << "a stored position moves the window";
+  bar->SetVisible(false);
+  EXPECT_EQ(bar->FloatLeft(), 140) << "hiding writes the position back";
+  TObject::Free(other);
 }
 
 TEST_F(BarsTest, SizeGripOnlyWhileTheBottomMeetsTheFormsClientBottom) {
