@@ -326,8 +326,10 @@ class TForm1 : public TForm {
   // The scene the scene buttons act on: the shown name's place among the scene names, from 1
   // (0 when the name is none of them).
   int CurrentScene();
-  // Steps 1 and 2 of a scene save or recall: the screens' frame and the general presets in the
-  // configured order, then the first pause.
+  // Saves or recalls the current scene; the makes that keep their scenes in the console record
+  // or replay instead of sending their own command.
+  void RunScene(MatrixPresetOp Op);
+  // The screens' frame and the general presets in the configured order, then the first pause.
   void SendSceneToWall(MatrixPresetOp Op, int Scene);
   void ToggleNativeRecording(int Scene);
   void ReplayNativeScene(int Scene);

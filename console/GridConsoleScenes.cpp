@@ -99,24 +99,20 @@ void TForm1::SendSceneToWall(MatrixPresetOp Op, int Scene) {
   PauseFor(Form3->LabeledEdit4);
 }
 
-void TForm1::BitBtn12Click(TObject*) {
+void TForm1::BitBtn12Click(TObject*) { RunScene(MatrixPresetOp::Save); }
+
+void TForm1::BitBtn13Click(TObject*) { RunScene(MatrixPresetOp::Recall); }
+
+void TForm1::RunScene(MatrixPresetOp Op) {
   const int n = CurrentScene();
-  SendSceneToWall(MatrixPresetOp::Save, n);
-  const MatrixSends model = SceneModelSends(ReadMatrixSettings(), MatrixPresetOp::Save, n);
-  if (model.NativeScene)
+  SendSceneToWall(Op, n);
+  const MatrixSends model = SceneModelSends(ReadMatrixSettings(), Op, n);
+  if (!model.NativeScene)
+    Play(model);
+  else if (Op == MatrixPresetOp::Save)
     ToggleNativeRecording(n);
   else
-    Play(model);
-}
-
-void TForm1::BitBtn13Click(TObject*) {
-  const int n = CurrentScene();
-  SendSceneToWall(MatrixPresetOp::Recall, n);
-  const MatrixSends model = SceneModelSends(ReadMatrixSettings(), MatrixPresetOp::Recall, n);
-  if (model.NativeScene)
     ReplayNativeScene(n);
-  else
-    Play(model);
 }
 
 void TForm1::ToggleNativeRecording(int Scene) {

@@ -17,7 +17,7 @@
 #include "matrix/MatrixConfig.h"
 #include "platform/system/Registry.h"
 #include "tests/app/AppFixture.h"
-#include "tests/console/links/ComPorts.h"
+#include "tests/console/links/GridConsoleFixture.h"
 #include "variants/HybridConsole.h"
 
 namespace {
@@ -28,7 +28,6 @@ using namespace win;
 enum { kVideo, kVga, kDvi, kHdmi };
 enum { kScreens, kPortA, kPortB };
 
-Bytes Text(const std::string& s) { return Bytes(s.begin(), s.end()); }
 Bytes Frame(std::uint8_t command, std::uint8_t scene) { return {0xC6, 0x11, 0xFF, command, scene, 0xBB}; }
 Bytes Join(std::initializer_list<Bytes> parts) {
   Bytes all;
@@ -36,32 +35,13 @@ Bytes Join(std::initializer_list<Bytes> parts) {
   return all;
 }
 
-class ScenesTest : public apptest::AppTest {
+class ScenesTest : public testsupport::GridConsoleTest {
  protected:
-  void SetUp() override {
-    AppTest::SetUp();
-    testsupport::ServeAsComPorts(peers, folder);
-  }
-  void TearDown() override {
-    AppTest::TearDown();
-    platform::SetSerialDeviceRoots("", "");
-  }
-
-  // Starts the program on `config` (lines of [config]) and shows the grid console with a 3 × 3 wall, its links open
-  // on the three ports with both matrix port boxes ticked; no make has presets yet.
+  // Shows the grid console on `config` with a 3 × 3 wall, its links open on the three ports with
+  // both matrix port boxes ticked; no make has presets yet, the screens go first.
   void ShowConsole(const std::string& config = "") {
-    WriteConfig("[config]\nrow=3\ncol=3\n" + config);
-    CreateProgramWindows();
-    Pump();
-    Form18->ConsoleKind = ckGrid;
-    Form1->Show();
-    Pump();
-    Form2->ComboBox1->SetText("COM1");
-    Form2->ComboBox2->SetText("COM2");
-    Form2->ComboBox3->SetText("COM3");
-    PortBoxes(true, true);
-    Form1->BitBtn1->Click();
-    ASSERT_EQ(Form18->LinkOpen, 1);
+    GridConsoleTest::ShowConsole(config);
+    OpenSerial();
     Form3->ComboBox3->SetItemIndex(0);
     Form3->ComboBox4->SetItemIndex(0);
     Order(0, "100", "30");
@@ -69,11 +49,6 @@ class ScenesTest : public apptest::AppTest {
   void PortBoxes(bool a, bool b) {
     Form2->CheckBox2->SetChecked(a);
     Form2->CheckBox3->SetChecked(b);
-  }
-  void Order(int order, const char* d1, const char* d2) {
-    Form3->RadioGroup1->SetItemIndex(order);
-    Form3->LabeledEdit4->SetText(d1);
-    Form3->LabeledEdit5->SetText(d2);
   }
   static void Choose(TcxComboBox* list, const char* make) {
     const int index = list->Properties()->Items()->IndexOf(make);
@@ -87,37 +62,17 @@ class ScenesTest : public apptest::AppTest {
     Form1->CheckBox3->SetChecked(linkage);
   }
   void Scene(int n) { Form1->ComboBox3->SetItemIndex(n - 1); }
-  std::uint64_t Elapsed(const std::function<void()>& action) {
-    const std::uint64_t before = clock->NowMs();
-    action();
-    return clock->NowMs() - before;
-  }
-  void ClickOn(TControl* control) {
-    ClickAt(control->ClientToScreen(POINT{control->Width() / 2, control->Height() / 2}));
-    Pump();
-  }
   void Save() { ClickOn(Form1->BitBtn12); }
   void Recall() { ClickOn(Form1->BitBtn13); }
   POINT CellCentre(int column, int row) {
     RECT r = Form1->stringgrid1->CellRect(column, row);
     return Form1->stringgrid1->ClientToScreen(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
   }
-  std::string ConfigValue(const char* section, const char* key) {
-    Form1->ConfigFile->UpdateFile();
-    return Form1->ConfigFile->ReadString(section, key, "?");
-  }
-  bool QuietEverywhere() {
-    bool quiet = true;
-    for (auto& peer : peers) quiet = peer.Drain(30).empty() && quiet;
-    return quiet;
-  }
   static std::vector<std::string> Lines(TStrings* lines) {
     std::vector<std::string> all;
     for (int i = 0; i < lines->Count(); ++i) all.push_back(lines->Strings(i));
     return all;
   }
-
-  testsupport::SerialPeer peers[3];
 };
 
 TEST_F(ScenesTest, ScreensFirstWithoutPortBoxesSendsTheFrameAndPausesOnly) {
@@ -357,6 +312,14 @@ TEST_F(ScenesTest, FailuresStopTheSceneWhereTheyStand) {
   EXPECT_EQ(Form1->MatrixInput, 5);
   EXPECT_FALSE(Form1->Replaying);
   EXPECT_EQ(Form1->ReplayCountdown, 0);
+
+  // A record shorter than its count stops at the missing piece.
+  boxes.clear();
+  Form1->ConfigFile->WriteString("nativeMatrix", "scene1", "2,1,1,2,2,5");
+  Recall();
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_NE(boxes[0].find("List index out of bounds (6)"), std::string::npos) << boxes[0];
+  EXPECT_FALSE(Form1->Replaying);
 }
 
 TEST_F(ScenesTest, RenameChangesTheChosenSceneAndStoresAllSixteen) {

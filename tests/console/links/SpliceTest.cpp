@@ -20,7 +20,7 @@
 #include "platform/net/Tcp.h"
 #include "platform/system/Registry.h"
 #include "tests/app/AppFixture.h"
-#include "tests/console/links/ComPorts.h"
+#include "tests/console/links/GridConsoleFixture.h"
 #include "variants/HybridConsole.h"
 
 namespace {
@@ -30,36 +30,13 @@ using namespace win;
 
 enum { kVideo, kVga, kDvi, kHdmi, kSdi, kYuv, kVideo2 };
 
-class SpliceTest : public apptest::AppTest {
+class SpliceTest : public testsupport::GridConsoleTest {
  protected:
   void SetUp() override {
-    AppTest::SetUp();
-    testsupport::ServeAsComPorts(peers, folder);  // COM1..COM3
+    GridConsoleTest::SetUp();
     ASSERT_TRUE(bridge.Listen());
   }
-  void TearDown() override {
-    AppTest::TearDown();
-    platform::SetSerialDeviceRoots("", "");
-  }
 
-  // Starts the program on `config` and shows the grid console with a wall of `size` × `size`.
-  void ShowConsole(const std::string& config = "", int size = 3) {
-    WriteConfig("[config]\nrow=" + std::to_string(size) + "\ncol=" + std::to_string(size) + "\n" + config);
-    CreateProgramWindows();
-    Pump();
-    Form18->ConsoleKind = ckGrid;
-    Form1->Show();
-    Pump();
-  }
-  void OpenSerial(const char* pA = "COM2") {
-    Form2->ComboBox1->SetText("COM1");
-    Form2->ComboBox2->SetText(pA);
-    Form2->ComboBox3->SetText("COM3");
-    Form2->CheckBox2->SetChecked(true);
-    Form2->CheckBox3->SetChecked(true);
-    Form1->BitBtn1->Click();
-    ASSERT_EQ(Form18->LinkOpen, 1);
-  }
   void Select(int left, int top, int right, int bottom) {
     Form1->stringgrid1->SetSelection({left, top, right, bottom});
   }
@@ -73,36 +50,11 @@ class SpliceTest : public apptest::AppTest {
     Form1->CheckBox3->SetChecked(on);
     Form1->ComboBox8->SetItemIndex(4);  // input 5
   }
-  void Order(int order, const char* first = "100", const char* second = "100") {
-    Form3->RadioGroup1->SetItemIndex(order);
-    Form3->LabeledEdit4->SetText(first);
-    Form3->LabeledEdit5->SetText(second);
-  }
-  std::uint64_t Elapsed(const std::function<void()>& action) {
-    const std::uint64_t before = clock->NowMs();
-    action();
-    return clock->NowMs() - before;
-  }
-  void ClickOn(TControl* control) {
-    ClickAt(control->ClientToScreen(POINT{control->Width() / 2, control->Height() / 2}));
-    Pump();
-  }
   std::string Cell(int c, int r) { return Form1->stringgrid1->Cells(c, r); }
-  std::string ConfigValue(const char* section, const char* key) {
-    Form1->ConfigFile->UpdateFile();
-    return Form1->ConfigFile->ReadString(section, key, "?");
-  }
-  bool QuietEverywhere() {
-    bool quiet = true;
-    for (auto& peer : peers) quiet = peer.Drain(30).empty() && quiet;
-    return quiet;
-  }
 
-  testsupport::SerialPeer peers[3];
   platform::TcpListener bridge;
 };
 
-Bytes Text(const std::string& s) { return Bytes(s.begin(), s.end()); }
 
 TEST_F(SpliceTest, SpliceLabelsTheCellsAndSendsTheScreenCommandThenPauses) {
   ShowConsole();
