@@ -1,6 +1,6 @@
 #pragma once
-// The item control the bar benchmarks paint through: a glyph of its own, kept prepared like an
-// item control's.
+// The item control the bar benchmarks paint through: a glyph of its own, kept prepared in its image
+// cache as every item control's.
 #include "platform/classes/Bitmap.h"
 #include "ui/bars/BarClasses.h"
 #include "ui/bars/BarDrawing.h"
@@ -15,11 +15,9 @@ class TBenchItem : public TdxBarItemControl {
   bool HasOwnDisabledLook() const override { return true; }
   TRect ImageBounds() const override { return FImage; }
   void SetImageBounds(const TRect& R) override { FImage = R; }
-  // Item controls keep their prepared glyphs.
-  TdxCachedImageOptions* ImageCache() const override { return &FCache; }
+  bool IsEnabled() const override { return true; }
 
  private:
-  mutable TdxCachedImageOptions FCache;
   TCustomdxBarControl* FParent;
   TBitmap* FGlyph;
   TRect FImage;

@@ -211,6 +211,12 @@ bool TCustomAction::Execute() {
   return TContainedAction::Execute();
 }
 
+bool TCustomAction::DoHint(String& HintStr) {
+  bool canShow = true;
+  if (OnHint) OnHint(HintStr, canShow);
+  return canShow;
+}
+
 bool TCustomAction::Update() {
   bool handled = TContainedAction::Update();
   if (!handled && FDisableIfNoHandler) SetEnabled(static_cast<bool>(FOnExecute));

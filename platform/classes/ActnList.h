@@ -151,6 +151,10 @@ class TCustomAction : public TContainedAction {
   bool DisableIfNoHandler() const { return FDisableIfNoHandler; }
   void SetDisableIfNoHandler(bool Value) { FDisableIfNoHandler = Value; }
 
+  // A hint of the action is about to show: OnHint may change the text or refuse it (false).
+  virtual bool DoHint(String& HintStr);
+  std::function<void(String& HintStr, bool& CanShow)> OnHint;
+
  private:
   template <class F>
   void ForEachLink(F f);

@@ -13,6 +13,7 @@
 #include "ui/bars/BarComponents.h"
 #include "ui/bars/BarEditItems.h"
 #include "ui/bars/BarItem.h"
+#include "ui/bars/BarItemControl.h"
 #include "ui/foundation/Types.h"
 
 class TdxFadingObjectHelper;
@@ -26,6 +27,9 @@ class TdxDockControl;
    public:                              \
     __VA_ARGS__                         \
   };
+
+// Item controls take their link.
+#define VW_BAR_CONTROL_SHELL(Self, Parent) VW_BAR_SHELL(Self, Parent, using Parent::Parent;)
 
 #define VW_BAR_COMPONENT_SHELL(Self, Parent) \
   VW_BAR_SHELL(Self, Parent, explicit Self(TComponent* AOwner) : Parent(AOwner) {})
@@ -79,120 +83,15 @@ VW_BAR_COMPONENT_SHELL(TSystemMenuSubItem, TCustomdxBarSubItem)
 
 // ---- the per-link controls that show items ------------------------------------------------------
 
-class TdxBarItemControlDrawParams;
-class TdxCachedImageOptions;
-class TCustomdxBarControl;
-class TBitmap;
-class TCustomImageList;
-class TCanvas;
-class TcxCanvas;
-class TdxBarManager;
-
-class TdxBarItemControl : public TObject {
-  VW_CLASS(TdxBarItemControl, TObject)
- public:
-  // ---- what painters read of a control; the item controls' unit answers from link and item ----
-  // The bar window the control stands on.
-  virtual TCustomdxBarControl* Parent() const { return FParent; }
-  void SetParent(TCustomdxBarControl* Value) { FParent = Value; }
-  TdxBarItemLink* ItemLink() const { return FItemLink; }
-  void SetItemLink(TdxBarItemLink* Value) { FItemLink = Value; }
-  // Its own background brush (the bar's unless the item has one) and whether the item has one.
-  virtual win::HBRUSH BkBrush() const { return nullptr; }
-  virtual bool HasOwnBkBrush() const { return false; }
-  virtual bool IsRarelyUsed() const { return false; }
-  virtual bool Enabled() const { return true; }
-  // The item style's font and background colours; clDefault when the style has none.
-  virtual TColor FontColor() const { return static_cast<TColor>(0x20000000); }
-  virtual TColor StyleColor() const { return static_cast<TColor>(0x20000000); }
-  // The image shown now: a glyph of the item's own, else an image of the list; its size.
-  virtual bool HasImage() const { return false; }
-  virtual TBitmap* CurrentGlyph() const { return nullptr; }
-  virtual TCustomImageList* CurrentImages() const { return nullptr; }
-  virtual int CurrentImageIndex() const { return -1; }
-  virtual TSize GlyphSize() const { return {16, 16}; }
-  virtual bool HasLargeGlyph() const { return false; }
-  virtual bool HasOwnDisabledLook() const { return false; }
-  virtual TdxCachedImageOptions* ImageCache() const { return nullptr; }
-  // Painters write back where they drew the glyph (the view info's image bounds).
-  virtual TRect ImageBounds() const { return {}; }
-  virtual void SetImageBounds(const TRect& /*R*/) {}
-  virtual TdxBarGlyphLayout GlyphLayout() const { return glTop; }
-  // The item's own shift of its caption.
-  virtual TPoint CaptionOffset() const { return {0, 0}; }
-  // The edit window while the control edits; nil otherwise.
-  virtual win::HWND EditWindow() const { return nullptr; }
-  // The text an edit-like control shows (the text being edited when it edits).
-  virtual String DisplayText() const { return {}; }
-  // Lets the control draw its edit content in R on the canvas set up with its colours.
-  virtual void DrawEditText(TCanvas* /*Canvas*/, const TRect& /*R*/) {}
-  // A menu's item control that dropped its menu: where the owner item lay (for joined painters).
-  virtual TRect OwnerBounds() const { return {}; }
-
-  // ---- the item's notices of what changed ----
-  virtual void CaptionChanged() {}
-  virtual void EnabledChanged() {}
-  virtual void PaintStyleChanged() {}
-  virtual void BeginGroupChanged() {}
-  virtual void VisibleChanged() {}
-  // Whether the bar chain may hide while this control is selected (a dropped-down edit says no).
-  virtual bool LetsBarsHide() const { return true; }
-  // The control shows its own link's item (not a part of a container's content).
-  virtual bool IsOwnItem() const { return true; }
-  // Customizing hit tests stop at this control and find nothing.
-  virtual bool SkippedByCustomizingHitTest() const { return false; }
-  // The control's own height in a vertical list; 0 when it takes the bar's text size.
-  virtual int Height() const { return 0; }
-  // Whether keyboard selection may stop on the control.
-  virtual bool IsSelectable() const { return true; }
-  virtual void GlyphChanged() {}
-  virtual void HotGlyphChanged() {}
-  virtual void LargeGlyphChanged() {}
-  virtual void WidthChanged() {}
-  // Forgets the cached item images; with AResetLayout the measurements too.
-  virtual void DropImageCache(bool /*AResetLayout*/) {}
-  virtual void CalcLayout() {}
-  virtual void Repaint() {}
-  // Takes the item's style values again.
-  virtual void ApplyStyle() {}
-
-  // ---- what the bar window drives; the item controls' unit gives these their work ----
-  // Draws the control into R with the bar's ItemDrawMode (0 toolbar, 1 menu, 2 rotated toolbar).
-  virtual void Paint(TcxCanvas* /*ACanvas*/, const TRect& /*R*/, int /*APaintMode*/) {}
-  // Enter, an accelerator or a click: Press, then Click while the bar still lives and owns the
-  // control. Either step may free the bar and the control.
-  virtual void Press(bool /*AByMouse*/) {}
-  virtual void Click(bool /*AByMouse*/) {}
-  void Invoke(bool AByMouse);
-  virtual bool IsEnabled() const { return Enabled(); }
-  virtual bool AcceptsMouse() const { return true; }
-  virtual bool IsActive() const { return false; }
-  virtual void Activate(bool /*AByMouse*/) {}
-  virtual void Deactivate(bool /*ACloseAtOnce*/) {}
-  // Whether the active bar may close up when that manager hides its floating bars.
-  virtual bool LetsBarsCloseFor(TdxBarManager* /*AManager*/) const { return LetsBarsHide(); }
-  // The bar's window is gone (the control lives on until the bar frees its controls).
-  virtual void BarWindowDestroyed() {}
-  virtual void BarShown(bool /*AShown*/) {}
-  // A control hosting an edit window answers the brush behind its text and its draw info, which
-  // the painter reads the edit colours from; nil otherwise.
-  virtual win::HBRUSH EditBrushHandle() const { return nullptr; }
-  virtual TdxBarItemControlDrawParams* DrawParams() const { return nullptr; }
-  // Marks a control on glass whose edit window must repaint once (the bar posts it WM_APP + 129).
-  virtual bool GlassRepaintPosted() const { return true; }
-  virtual void SetGlassRepaintPosted(bool /*Value*/) {}
-
- private:
-  TdxBarItemLink* FItemLink = nullptr;
-  TCustomdxBarControl* FParent = nullptr;
-};
-using TdxBarItemControlClass = TClass;
+// TdxBarItemControl, the label and the separator controls live in BarItemControl.h; the other kinds
+// grow in their own units.
 
 // A button's control. Its unit gives it measuring, painting and pressing; the button item asks it
 // how it shows its link and whether the drop-down it opens next animates.
 class TdxBarButtonControl : public TdxBarItemControl {
   VW_CLASS(TdxBarButtonControl, TdxBarItemControl)
  public:
+  using TdxBarItemControl::TdxBarItemControl;
   // The link's paint style; on a toolbar psStandard shows the caption when there is no image.
   virtual TdxBarPaintStyle EffectivePaintStyle() const;
   // Set by the bar when a press opens the control, read when its drop-down shows.
@@ -202,12 +101,13 @@ class TdxBarButtonControl : public TdxBarItemControl {
  private:
   bool FAnimateNextDropDown = false;
 };
-VW_BAR_SHELL(TdxBarLargeButtonControl, TdxBarButtonControl)
+VW_BAR_CONTROL_SHELL(TdxBarLargeButtonControl, TdxBarButtonControl)
 // Controls hosting an inner window (edits and combos), with what the edit and combo items ask of
 // them; the edit controls' unit answers.
 class TdxBarWinControl : public TdxBarItemControl {
   VW_CLASS(TdxBarWinControl, TdxBarItemControl)
  public:
+  using TdxBarItemControl::TdxBarItemControl;
   // The inner window is shown and edits.
   virtual bool Focused() const { return false; }
   // The inner window's text; empty without a window.
@@ -216,17 +116,20 @@ class TdxBarWinControl : public TdxBarItemControl {
 class TdxBarEditControl : public TdxBarWinControl {
   VW_CLASS(TdxBarEditControl, TdxBarWinControl)
  public:
+  using TdxBarWinControl::TdxBarWinControl;
   // The font of the inner window: the item's edit style's; nil for the bar's items font.
   virtual TFont* EditFont() const { return nullptr; }
 };
 class TCustomdxBarComboControl : public TdxBarEditControl {
   VW_CLASS(TCustomdxBarComboControl, TdxBarEditControl)
  public:
-  virtual bool IsDroppedDown() const { return false; }
+  using TdxBarEditControl::TdxBarEditControl;
+  bool IsDroppedDown() const override { return false; }
 };
 class TdxBarComboControl : public TCustomdxBarComboControl {
   VW_CLASS(TdxBarComboControl, TCustomdxBarComboControl)
  public:
+  using TCustomdxBarComboControl::TCustomdxBarComboControl;
   // The entry the window shows while editing, before it is committed to the item.
   virtual int LocalItemIndex() const { return -1; }
   // Takes the entry and shows its text.
@@ -234,14 +137,12 @@ class TdxBarComboControl : public TCustomdxBarComboControl {
   // Takes the entry the typed text points at, leaving the text as typed.
   virtual void StoreLocalItemIndex(int /*Index*/) {}
 };
-VW_BAR_SHELL(TdxBarSubItemControl, TdxBarItemControl)
-VW_BAR_SHELL(TdxBarContainerItemControl, TdxBarSubItemControl)
-VW_BAR_SHELL(TdxBarCustomStaticControl, TdxBarItemControl)
-VW_BAR_SHELL(TdxBarSeparatorControl, TdxBarItemControl)
-VW_BAR_SHELL(TdxBarApplicationMenuButtonControl, TdxBarButtonControl)
-VW_BAR_SHELL(TdxBarQuickCustExtButtonControl, TdxBarButtonControl)
-VW_BAR_SHELL(TdxBarQuickCustItemControl, TdxBarItemControl)
-VW_BAR_SHELL(TSystemMenuSubItemControl, TdxBarSubItemControl)
+VW_BAR_CONTROL_SHELL(TdxBarSubItemControl, TdxBarItemControl)
+VW_BAR_CONTROL_SHELL(TdxBarContainerItemControl, TdxBarSubItemControl)
+VW_BAR_CONTROL_SHELL(TdxBarApplicationMenuButtonControl, TdxBarButtonControl)
+VW_BAR_CONTROL_SHELL(TdxBarQuickCustExtButtonControl, TdxBarButtonControl)
+VW_BAR_CONTROL_SHELL(TdxBarQuickCustItemControl, TdxBarItemControl)
+VW_BAR_CONTROL_SHELL(TSystemMenuSubItemControl, TdxBarSubItemControl)
 
 // ---- toolbars, groups, screen tips and the application menu's buttons (stored in forms) ---------
 
@@ -275,6 +176,8 @@ constexpr unsigned dxBarSettingCanvasFont = 0x100;
 constexpr unsigned dxBarBehaviourTearOff = 0x01;
 constexpr unsigned dxBarBehaviourSelectOnActivate = 0x02;
 constexpr unsigned dxBarBehaviourMenuHints = 0x04;
+// Client-aligned items take the width the others leave: their own width is the minimum.
+constexpr unsigned dxBarBehaviourStretchClientItems = 0x10;
 constexpr unsigned dxBarBehaviourKeyboardNavigation = 0x40;
 constexpr unsigned dxBarBehaviourNoCustomizingPopup = 0x100;
 constexpr unsigned dxBarRootBehaviour = 0x13;
@@ -627,6 +530,9 @@ class TCustomdxBarControl : public TCustomControl {
   const TRect& OwnerScreenBounds() const { return FOwnerBounds; }
   void SetOwnerScreenBounds(const TRect& Value) { FOwnerBounds = Value; }
   void SetOwnerControl(TWinControl* Value) { FOwnerControl = Value; }
+  // Menus: the hot control is shown only in full menus (its item controls copy their state here).
+  bool MenuNonRecent() const { return FMenuNonRecent; }
+  void SetMenuNonRecent(bool Value) { FMenuNonRecent = Value; }
   TRect ItemsRect() const { return FItemsRect; }
   void SetItemsRect(const TRect& Value) { FItemsRect = Value; }
   TRect VisibleItemsRect() const { return FVisibleItemsRect; }
@@ -744,6 +650,7 @@ class TCustomdxBarControl : public TCustomControl {
   mutable TCustomdxBarControlViewInfo* FViewInfo = nullptr;
   int FViewState = 0;
   bool FMenuHandsBackSelection = false;
+  bool FMenuNonRecent = false;
 
  private:
   void BeforeDestroy();
@@ -873,4 +780,5 @@ VW_BAR_SHELL(TdxBarSubMenuControlDesignHelper, TCustomdxBarControlDesignHelper)
 VW_BAR_SHELL(TdxBarApplicationMenuControlDesignHelper, TdxBarSubMenuControlDesignHelper)
 
 #undef VW_BAR_COMPONENT_SHELL
+#undef VW_BAR_CONTROL_SHELL
 #undef VW_BAR_SHELL

@@ -50,14 +50,6 @@ class TStateScope {
 };
 }  // namespace
 
-void TdxBarItemControl::Invoke(bool AByMouse) {
-  TCustomdxBarControl* bar = Parent();
-  if (IsEnabled()) Press(AByMouse);
-  // The press may have closed the bar and freed the control: only a control its live bar still
-  // owns clicks (the test compares pointers, it reads nothing of a freed control).
-  if (bar && IsBarControlAlive(bar) && bar->OwnsItemControl(this)) Click(AByMouse);
-}
-
 // ---- construction and destruction ----
 
 TCustomdxBarControl::TCustomdxBarControl(TComponent* AOwner) : TCustomControl(AOwner) {
@@ -468,7 +460,8 @@ TdxBarItemControl* TCustomdxBarControl::SelectedControl() const { return FSelect
 
 void TCustomdxBarControl::SetSelectedControl(TdxBarItemControl* AControl) {
   TdxBarItemControl* previous = SelectedControl();
-  if (previous == AControl) return;
+  // A link whose control is gone may still be the selection: it is cleared all the same.
+  if (previous == AControl && FSelectedLink == (AControl ? AControl->ItemLink() : nullptr)) return;
   FSelectedLink = AControl ? AControl->ItemLink() : nullptr;
   if (BehaviourFlags() & dxBarBehaviourKeyboardNavigation) FIsDowned = false;
   TcxObjectLinkScope alive(this);

@@ -2,7 +2,9 @@
 // The record an item control refreshes before it is measured or painted, and that the painters
 // draw from: texts, states and the paint mode, with what each kind of control adds.
 #include "platform/classes/Graphics.h"
-#include "ui/bars/BarClasses.h"
+#include "ui/foundation/Types.h"
+
+class TdxBarItemControl;
 
 // 0 small, 1 large icons (the manager's option in force), 2 large (glyph beside or above the text).
 enum TdxBarViewSize : unsigned char { cvsSmall, cvsLargeIcons, cvsLarge };
@@ -18,6 +20,8 @@ class TdxBarItemControlDrawParams : public TObject {
   explicit TdxBarItemControlDrawParams(TdxBarItemControl* AOwner = nullptr) : OwnerControl(AOwner) {}
 
   TdxBarViewSize ViewSize = cvsSmall;
+  // A different view size makes the owner control drop its prepared glyph.
+  void SetViewSize(TdxBarViewSize Value);
   TdxBarItemControl* OwnerControl;
   TCanvas* Canvas = nullptr;
   String Caption;

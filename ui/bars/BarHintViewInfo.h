@@ -6,6 +6,7 @@
 
 #include "platform/classes/Graphics.h"
 #include "platform/classes/Interface.h"
+#include "ui/bars/BarItemControl.h"
 #include "ui/bars/BarScreenTips.h"
 #include "ui/foundation/Types.h"
 
@@ -153,13 +154,4 @@ TdxBarCustomHintViewInfo* CreateScreenTipStyleHintViewInfo(TdxBarPainter* Painte
                                                            const String& Hint, const String& ShortCut,
                                                            TdxBarScreenTip* ScreenTip);
 
-// What can show a hint of its own (item controls, toolbar caption buttons): the manager's hint
-// object, when it implements this, makes the view info and places the window.
-class IdxBarHintSource : public virtual IInterface {
- public:
-  static constexpr const char* GUID = "{587A00C4-A7E0-4032-98E5-4DB8F3918ADF}";
-  // A new view info; the caller owns it.
-  virtual TdxBarCustomHintViewInfo* MakeHintViewInfo(const String& Hint, const String& ShortCut) = 0;
-  // Where a hint window of that height goes for the cursor (screen coordinates).
-  virtual void ShowHintAt(const TPoint& Cursor, int Height, TPoint& Position) = 0;
-};
+// IdxBarHintSource, what can show a hint of its own, lives with the item controls (BarItemControl.h).

@@ -447,8 +447,8 @@ void TdxBarItem::ShortCutChanged() {
 
 void TdxBarItem::RefreshControlLayouts() {
   ForEachControl([](TdxBarItemControl* c) {
-    c->CalcLayout();
-    c->Repaint();
+    c->CalcPartRects();
+    c->Invalidate();
   });
 }
 
@@ -456,7 +456,7 @@ void TdxBarItem::RefreshControls() {
   ForEachControl([](TdxBarItemControl* c) {
     TCustomdxBarControl* bar = c->Parent();
     if (bar && bar->IsActive() && bar->CurrentControl() == c) return;
-    c->Repaint();
+    c->Invalidate();
   });
 }
 
@@ -905,7 +905,7 @@ bool TdxBarItem::SelectParent() {
 
 void TdxBarItem::DesignSelectionChanged() {
   if (TdxBarDesignController* controller = BarDesignController()) controller->LastSelectedObject = SelectedLink();
-  ForEachControl([](TdxBarItemControl* c) { c->Repaint(); });
+  ForEachControl([](TdxBarItemControl* c) { c->Invalidate(); });
 }
 
 // ---- the separator -------------------------------------------------------------------------------

@@ -160,6 +160,7 @@ TdxBarItemLink::~TdxBarItemLink() {
   FItem = nullptr;
   if (links) links->LinkDestroying(this);
   delete FUserGlyph;
+  InvalidateObjectLinks(this);
 }
 
 void TdxBarItemLink::DeclareProperties(TPropTable& t) {
@@ -320,13 +321,13 @@ void TdxBarItemLink::VisibleChanged() {
     MarkUsed(false);
     if (TCustomdxBarControl* bar = links->BarControl()) {
       if (!FControl) CreateControl();
-      if (FControl) FControl->VisibleChanged();
+      if (FControl) FControl->VisibilityChanged();
       bar->LinksChanged();
     }
   } else {
     links->MoveToRecentEnd(this);
     if (FControl) {
-      FControl->VisibleChanged();
+      FControl->VisibilityChanged();
       FreeControl();
       if (TCustomdxBarControl* bar = links->BarControl()) bar->LinksChanged();
     }
@@ -471,7 +472,7 @@ TdxBarItemLink* TdxBarItemLink::NextLink() const {
 
 void TdxBarItemLink::SetItemRect(const TRect& Value) {
   FItemRect = Value;
-  if (FControl) FControl->CalcLayout();
+  if (FControl) FControl->CalcPartRects();
 }
 
 TPoint TdxBarItemLink::ScreenToLink(const TPoint& P) const {
@@ -489,11 +490,20 @@ void TdxBarItemLink::CreateControl() {
     FControl = dxBarItemControlFactory(this);
   } else {
     TClass cls = FItem->ControlClass(bar && bar->RotatesText());
-    if (cls && cls->CanCreate()) FControl = dynamic_cast<TdxBarItemControl*>(cls->Create(nullptr));
+    if (cls && cls->CanCreate()) FControl = dynamic_cast<TdxBarItemControl*>(cls->Create(this));
   }
   if (!FControl) return;
-  FControl->SetItemLink(this);
-  FControl->SetParent(bar);
+  if (!FControl->ItemLink()) FControl->SetItemLink(this);
+  if (!FControl->Parent()) FControl->SetParent(bar);
+  // The parts that depend on the control's kind; a control that cannot finish goes again.
+  try {
+    FControl->AfterConstruction();
+  } catch (...) {
+    TdxBarItemControl* control = FControl;
+    FControl = nullptr;
+    delete control;
+    throw;
+  }
 }
 
 void TdxBarItemLink::FreeControl() {

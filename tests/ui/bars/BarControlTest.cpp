@@ -32,10 +32,10 @@ class TRecordingControl : public TdxBarItemControl {
   VW_CLASS(TRecordingControl, TdxBarItemControl)
  public:
   int Height() const override { return 20; }
-  void Paint(TcxCanvas* ACanvas, const TRect& R, int APaintMode) override {
+  void DrawContent(const TRect& R, TdxBarPaintMode APaintMode) override {
     HBRUSH ink = CreateSolidBrush(ColorToRGB(kItemInk));
     RECT r{R.Left - 3, R.Top - 3, R.Right + 3, R.Bottom + 3};
-    FillRect(ACanvas->DeviceContext(), &r, ink);
+    FillRect(CurrentCanvas()->DeviceContext(), &r, ink);
     DeleteObject(ink);
     PaintMode = APaintMode;
   }
@@ -49,13 +49,11 @@ class TRecordingControl : public TdxBarItemControl {
   bool LetsBarsHide() const override { return !Holding; }
   bool SkippedByCustomizingHitTest() const override { return Holding; }
   HWND EditWindow() const override { return Edit; }
-  TdxBarItemControlDrawParams* DrawParams() const override { return Edit ? Params : nullptr; }
   HBRUSH EditBrushHandle() const override { return GetSysColorBrush(COLOR_INFOBK); }
   std::function<void()> OnClicked;
   bool Holding = false;
   int Clicks = 0, WindowDestroyedCalls = 0, PaintMode = -1;
   HWND Edit = nullptr;
-  TdxBarItemControlDrawParams* Params = nullptr;
 };
 
 // A concrete bar window: a popup of the test form that paints its items over a plain background.
@@ -628,10 +626,9 @@ TEST_F(BarControlTest, ChildWindowMessages) {
   Show(bar, 100, 100, 80, 60);
   // An edit control's colours come from the painter; the answer is its brush.
   HWND edit = CreateWindowEx(0, "EDIT", "", WS_CHILD, 0, 0, 40, 20, bar->Handle(), nullptr, nullptr, nullptr);
-  TdxBarItemControlDrawParams params;
   TRecordingControl* a = ControlOf(links, 0);
   a->Edit = edit;
-  a->Params = &params;
+  TdxBarItemControlDrawParams& params = *a->DrawParams();
   HDC dc = GetDC(edit);
   LRESULT brush = SendMessage(bar->Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(edit));
   EXPECT_EQ(brush, reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INFOBK)));

@@ -25,7 +25,7 @@ class TRecordingControl : public TdxBarItemControl {
   void LargeGlyphChanged() override { Notices.push_back("large"); }
   void WidthChanged() override { Notices.push_back("width"); }
   void DropImageCache(bool AResetLayout) override { Notices.push_back(AResetLayout ? "drop+layout" : "drop"); }
-  void Repaint() override { Notices.push_back("repaint"); }
+  void Invalidate() override { Notices.push_back("repaint"); }
   void ApplyStyle() override { Notices.push_back("style"); }
 };
 

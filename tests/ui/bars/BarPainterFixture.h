@@ -84,6 +84,8 @@ class TTestItem : public TdxBarItemControl {
   bool ThrowOnEditText = false;
 
   TCustomdxBarControl* Parent() const override { return Bar; }
+  // No item stands behind the double: it shows enabled.
+  bool IsEnabled() const override { return true; }
   bool HasImage() const override { return Glyph != nullptr; }
   TBitmap* CurrentGlyph() const override { return Glyph; }
   TSize GlyphSize() const override { return Size; }

@@ -47,6 +47,13 @@ class TTestHintSource : public TObject, public IdxBarHintSource {
  public:
   std::function<TdxBarCustomHintViewInfo*(const String&, const String&)> Make;
   TPoint At{300, 200};
+  bool QueryHint(bool& AHandled, String& AHint, String& AShortCut) override {
+    AHandled = false;
+    AHint.clear();
+    AShortCut.clear();
+    return false;
+  }
+  bool IsEnabled() const override { return true; }
   TdxBarCustomHintViewInfo* MakeHintViewInfo(const String& Hint, const String& ShortCut) override {
     return Make(Hint, ShortCut);
   }

@@ -23,13 +23,14 @@ class TTestSubItem : public TdxBarSubItemControl {
   explicit TTestSubItem(TCustomdxBarControl* AParent) : Bar(AParent) {}
   TCustomdxBarControl* Bar;
   TCustomdxBarControl* Parent() const override { return Bar; }
+  bool IsEnabled() const override { return true; }
 };
 
 class TDisabledItem : public TTestItem {
   VW_CLASS(TDisabledItem, TTestItem)
  public:
   using TTestItem::TTestItem;
-  bool Enabled() const override { return false; }
+  bool IsEnabled() const override { return false; }
 };
 
 class BarXPPainterTest : public BarPainterFixture {
