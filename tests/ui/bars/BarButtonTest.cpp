@@ -213,7 +213,7 @@ class TNoticeControl : public TdxBarButtonControl {
  public:
   void PaintStyleChanged() override { Notices.push_back("paint style"); }
   void HotGlyphChanged() override { Notices.push_back("hot"); }
-  void Repaint() override { Notices.push_back("repaint"); }
+  void Invalidate() override { Notices.push_back("repaint"); }
   std::vector<String> Notices;
 };
 

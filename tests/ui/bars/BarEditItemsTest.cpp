@@ -50,7 +50,10 @@ class TStandInEditControl : public TdxBarComboControl {
   }
   void StoreLocalItemIndex(int Index) override { Local = Index; }
   bool IsDroppedDown() const override { return Dropped; }
-  void Press(bool) override { ++Invocations; }
+  void Press(bool, bool) override { ++Invocations; }
+  // As edit controls: entering one neither clicks its item nor closes the bars.
+  bool DoesClick() const override { return false; }
+  bool ClosesBarsOnClick() const override { return false; }
   void Deactivate(bool) override {
     if (!Dropped) return;
     Dropped = false;
@@ -65,12 +68,12 @@ class TStandInEditControl : public TdxBarComboControl {
     ClientToScreen(Parent()->Handle(), &p);
     static_cast<TCustomdxBarCombo*>(ItemLink()->Item())->DropDown(p.x, p.y);
   }
-  void Paint(TcxCanvas* ACanvas, const TRect& R, int APaintMode) override {
+  void DrawContent(const TRect& R, TdxBarPaintMode APaintMode) override {
     TdxBarPainter* painter = Parent()->BarPainter();
-    HDC dc = ACanvas->DeviceContext();
+    HDC dc = CurrentCanvas()->DeviceContext();
     TdxBarEditLikeControlDrawParams e(this);
     e.ViewStructure = 0;
-    e.PaintType = APaintMode == 1 ? pmMenu : pmHorizontal;
+    e.PaintType = APaintMode == pmMenu ? pmMenu : pmHorizontal;
     const bool combo = dynamic_cast<TCustomdxBarCombo*>(ItemLink()->Item()) != nullptr;
     const int arrow = combo ? Parent()->ComboBoxArrowWidth() : 0;
     e.ContentRect = {R.Left + 2, R.Top + 2, R.Right - 2 - arrow, R.Bottom - 2};
