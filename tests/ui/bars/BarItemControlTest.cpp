@@ -3,9 +3,12 @@
 // painting.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "platform/classes/ActnList.h"
 #include "platform/classes/Menus.h"
 #include "platform/display/Display.h"
+#include "platform/system/Version.h"
 #include "platform/win/Focus.h"
 #include "tests/support/Artifacts.h"
 #include "tests/ui/bars/BarItemControlFixture.h"
@@ -34,15 +37,6 @@ TPoint Center(const TRect& R) { return {(R.Left + R.Right) / 2, (R.Top + R.Botto
 
 class BarItemControlTest : public BarItemControlFixture {
  protected:
-  // Makes the bar's buttons with a control class of the test's own.
-  template <class T>
-  void UseButtonControl() {
-    dxBarItemControlFactory = [](TdxBarItemLink* L) -> TdxBarItemControl* {
-      if (dynamic_cast<TdxBarButton*>(L->Item())) return new T(L);
-      TClass cls = L->Item()->ControlClass(false);
-      return cls ? dynamic_cast<TdxBarItemControl*>(cls->Create(L)) : nullptr;
-    };
-  }
   static TdxBarItemLink* ItemLinkOf(TStandInBar* Bar, int Index = 0) { return Bar->ItemLinks()->Items(Index); }
   std::vector<std::unique_ptr<TBitmap>> Pictures;
   TBitmap* Picture(int Size, TColor Colour = clLime) { return Pictures.emplace_back(Square(Size, Colour)).get(); }
@@ -103,7 +97,7 @@ TEST_F(BarItemControlTest, LeavingNoPartFadesInAndEnteringNoPartFadesOut) {
 
   TdxFader fader(1);
   TFadingButton::Prepared = 0;
-  UseButtonControl<TFadingButton>();
+  UseStandInControls<TFadingButton>();
   TStandInBar* bar = NewBar(dxBarKindToolbar, {Make("Fading")});
   bar->Fader = &fader;
   c = ControlAt(bar, 0);
@@ -248,7 +242,7 @@ class TNoLevelControl : public TdxBarItemControl {
 };
 
 TEST_F(BarItemControlTest, WidthsAreMeasuredOncePerLevelUntilTheGlyphChanges) {
-  UseButtonControl<TCountingButton>();
+  UseStandInControls<TCountingButton>();
   TdxBarButton* item = Make("Open");
   TStandInBar* bar = NewBar(dxBarKindToolbar, {item});
   bar->RealRebuild = false;
@@ -312,6 +306,44 @@ TEST_F(BarItemControlTest, ViewLevelsSizesAndContentParts) {
   M->SetLargeIcons(false);
   item->SetGlyph(nullptr);
   EXPECT_EQ(c->GlyphSizeFor(cvsSmall), (TSize{16, 16})) << "the manager's glyph size";
+}
+
+// ---- notices ------------------------------------------------------------------------------------
+
+TEST_F(BarItemControlTest, NoticesRepaintOrRelayAsTheChangeAsks) {
+  TStandInBar* toolbar = NewBar(dxBarKindToolbar, {Make("Open")});
+  TStandInBar* menu = NewBar(dxBarKindMenu, {Make("Open")}, 100, 200);
+  TdxBarItemControl* t = ControlAt(toolbar, 0);
+  TdxBarItemControl* m = ControlAt(menu, 0);
+  const struct {
+    const char* Name;
+    TdxBarItemControl* Control;
+    TdxBarViewSize Size;
+    std::function<void(TdxBarItemControl*)> Notice;
+    int Invalidations, Relayouts;
+  } cases[] = {
+      {"begin group", t, cvsSmall, [](TdxBarItemControl* c) { c->BeginGroupChanged(); }, 0, 1},
+      {"visibility", t, cvsSmall, [](TdxBarItemControl* c) { c->VisibilityChanged(); }, 0, 1},
+      {"caption", t, cvsSmall, [](TdxBarItemControl* c) { c->CaptionChanged(); }, 0, 1},
+      {"width on a toolbar", t, cvsSmall, [](TdxBarItemControl* c) { c->WidthChanged(); }, 0, 1},
+      {"large glyph, small view", t, cvsSmall, [](TdxBarItemControl* c) { c->LargeGlyphChanged(); }, 0, 0},
+      {"large glyph, large view", t, cvsLarge, [](TdxBarItemControl* c) { c->LargeGlyphChanged(); }, 0, 1},
+      {"large glyph in a menu", m, cvsLarge, [](TdxBarItemControl* c) { c->LargeGlyphChanged(); }, 1, 0},
+      {"hot glyph", t, cvsSmall, [](TdxBarItemControl* c) { c->HotGlyphChanged(); }, 0, 0},
+      {"glyph, same levels", t, cvsSmall, [](TdxBarItemControl* c) { c->GlyphChanged(); }, 1, 0},
+      {"pressed", t, cvsSmall, [](TdxBarItemControl* c) { c->SetPressed(true); }, 0, 0},
+      {"released", t, cvsSmall, [](TdxBarItemControl* c) { c->SetPressed(false); }, 1, 0},
+      {"refresh", t, cvsSmall, [](TdxBarItemControl* c) { c->RefreshAll(); }, 1, 0},
+  };
+  for (const auto& k : cases) {
+    auto* bar = static_cast<TStandInBar*>(k.Control->Parent());
+    bar->RealRebuild = false;
+    k.Control->DrawInfo()->ViewSize = k.Size;
+    bar->Invalidations = bar->Relayouts = 0;
+    k.Notice(k.Control);
+    EXPECT_EQ(bar->Invalidations, k.Invalidations) << k.Name;
+    EXPECT_EQ(bar->Relayouts, k.Relayouts) << k.Name;
+  }
 }
 
 // ---- clicks -------------------------------------------------------------------------------------
@@ -431,6 +463,18 @@ TEST_F(BarItemControlTest, DestroyingTheSelectedControlClearsTheBarsSelection) {
   EXPECT_EQ(bar->SelectedLink(), nullptr);
   EXPECT_EQ(M->SelectedItem(), nullptr);
   EXPECT_NE(bar->ItemLinks()->Items(0)->Control(), nullptr);
+
+  // A control with a brush of its style's colour that is the manager's hint object: both go with it.
+  auto* style = new TcxStyle(Form);
+  style->SetColor(clYellow);
+  TdxBarItemLink* first = bar->ItemLinks()->Items(0);
+  first->Item()->SetStyle(style);
+  ASSERT_TRUE(first->Control()->HasOwnBkBrush());
+  M->SetHintObject(first->Control());
+  const DWORD objects = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  first->FreeControl();
+  EXPECT_EQ(M->HintObject(), nullptr);
+  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), objects - 1) << "the brush";
 }
 
 // ---- painting -----------------------------------------------------------------------------------

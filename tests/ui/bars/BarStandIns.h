@@ -1,0 +1,165 @@
+#pragma once
+// Bar windows and a button control that stand in for the toolbar, menu and button units until
+// those stand: the bar lays its controls out in a row (toolbar) or a column (menu) from their
+// measured sizes and paints them through its painter; the button draws through the painter's
+// button operation. Both count what the item controls ask of them.
+#include <algorithm>
+#include <map>
+
+#include "platform/win/Window.h"
+#include "ui/bars/BarClasses.h"
+#include "ui/bars/BarItemControl.h"
+#include "ui/bars/BarManager.h"
+#include "ui/bars/BarPainter.h"
+#include "ui/foundation/Canvas.h"
+#include "ui/foundation/Fader.h"
+
+// Stand-in for the button controls: draws through PaintButtonItem, pressed while SetPressed says so.
+class TStandInButtonControl : public TdxBarButtonControl {
+  VW_CLASS(TStandInButtonControl, TdxBarButtonControl)
+ public:
+  using TdxBarButtonControl::TdxBarButtonControl;
+  TClass DrawParamsClass() const override { return TdxBarButtonLikeControlDrawParams::StaticClass(); }
+  TdxBarItemViewLevels PossibleViewLevels() const override {
+    TdxBarItemViewLevels levels = TdxBarItemControl::PossibleViewLevels();
+    levels.Include(ivlLargeIconWithText);
+    return levels;
+  }
+  unsigned DefaultContentParts() const override {
+    const bool image = HasImageAt(ViewSizeNow());
+    if (PaintMode() == pmMenu) return cpText | (image ? cpIcon : 0);
+    return image ? cpIcon : cpText;
+  }
+  void RefreshDrawParams(bool AFull) override {
+    TdxBarItemControl::RefreshDrawParams(AFull);
+    auto& p = static_cast<TdxBarButtonLikeControlDrawParams&>(*DrawInfo());
+    p.IsPressed = Pressed();
+    p.DrawDownFrame = Pressed();
+  }
+  void DrawContent(const TRect& R, TdxBarPaintMode) override {
+    ++Paints;
+    ControlPainter()->PaintButtonItem(static_cast<TdxBarButtonLikeControlDrawParams&>(*DrawInfo()),
+                                      CurrentCanvas()->DeviceContext(), R);
+  }
+  bool ClosesBarsOnClick() const override { return Closes; }
+  bool Closes = true;
+  int Paints = 0;
+};
+
+// A toolbar (kind 0) or menu (kind 2) window of the test form; of the toolbar window class.
+class TStandInBar : public TdxBarControl {
+  VW_CLASS(TStandInBar, TdxBarControl)
+ public:
+  explicit TStandInBar(TComponent* AOwner, int AKind = 0) : TdxBarControl(AOwner), Kind(AKind) {}
+  TClass AccessibilityHelperClass() const override { return nullptr; }
+  TBitmap* BackgroundBitmap() const override { return nullptr; }
+  int SeparatorSize() const override {
+    TdxBarPainter* painter = BarPainter();
+    if (!painter) return 6;
+    return Kind == dxBarKindMenu ? painter->MenuSeparatorHeight() : painter->ToolbarSeparatorSize();
+  }
+  bool IsMainMenu() const override { return false; }
+  bool IsStatusBar() const override { return false; }
+  TClass ViewInfoClass() const override { return TCustomdxBarControlViewInfo::StaticClass(); }
+  void SetMarkState(int AState) override { FMarkState = AState; }
+  void AssignFont() override {
+    if (BarManager()) Font()->Assign(BarManager()->Font());
+  }
+  void InvalidateItemControl(TdxBarItemControl* AControl) override {
+    ++Invalidations;
+    if (!HandleAllocated()) return;
+    win::RECT r = ItemRect(AControl, false);
+    win::InvalidateRect(Handle(), &r, false);
+  }
+  void FillBarBackground(win::HDC DC, const TRect& R, bool, TColor AColor, win::HBRUSH ABrush) override {
+    FillPlainBackground(DC, R, AColor, ABrush);
+  }
+  void Dismiss() override {}
+  void DoCloseUp() override { ++CloseUps; }
+  TdxFader* BarFader() const override { return Fader ? Fader : TCustomdxBarControl::BarFader(); }
+  int BarKind() const override { return Kind; }
+  int ItemDrawMode() const override { return Kind == dxBarKindMenu ? 1 : TCustomdxBarControl::ItemDrawMode(); }
+  unsigned BehaviourFlags() const override { return Flags ? Flags : TCustomdxBarControl::BehaviourFlags(); }
+  bool HonoursItemAlign(TdxBarItemControl*) const override { return HonoursAlign; }
+  bool IsPopupStyle() const override { return Kind == dxBarKindMenu; }
+  int ItemViewKind(TdxBarItemControl* AControl) const override {
+    auto it = Levels.find(AControl ? AControl->ItemLink() : nullptr);
+    return it == Levels.end() ? 4 : it->second;
+  }
+  void RebuildRecreating() override {
+    ++Relayouts;
+    if (RealRebuild) TCustomdxBarControl::RebuildRecreating();
+  }
+  void CreateItemControls() override {
+    TCustomdxBarControl::CreateItemControls();
+    Arrange();
+  }
+  // A row of controls for a toolbar, a column as wide as the widest for a menu; the window takes
+  // the size of what it shows.
+  void Arrange() {
+    ViewInfo()->Clear();
+    if (!ItemLinks()) return;
+    int x = 2, y = 2, across = 0, widest = 0;
+    for (int i = 0; i < ItemLinks()->VisibleCount(); ++i)
+      if (TdxBarItemControl* c = ItemLinks()->VisibleLinks(i)->Control()) {
+        widest = std::max(widest, c->ComputeWidth());
+        across = std::max(across, c->ComputeHeight());
+      }
+    for (int i = 0; i < ItemLinks()->VisibleCount(); ++i) {
+      TdxBarItemLink* link = ItemLinks()->VisibleLinks(i);
+      TdxBarItemControl* c = link->Control();
+      if (!c) continue;
+      if (Kind == dxBarKindMenu) {
+        const int h = c->ComputeHeight();
+        link->SetItemRect({2, y, 2 + widest, y + h});
+        y += h;
+      } else {
+        const int w = c->ComputeWidth();
+        link->SetItemRect({x, 2, x + w, 2 + across});
+        x += w;
+      }
+      ViewInfo()->AddItemControl(c);
+    }
+    if (AutoSize) {
+      if (Kind == dxBarKindMenu)
+        SetBounds(Left(), Top(), widest + 4, y + 2);
+      else
+        SetBounds(Left(), Top(), x + 2, across + 4);
+    }
+  }
+  void Paint() override {
+    win::HDC dc = DrawCanvas()->DeviceContext();
+    const int saved = win::SaveDC(dc);
+    PaintItems();
+    win::HBRUSH brush = Kind == dxBarKindMenu ? BarPainter()->MenuBrush(this) : BarPainter()->ToolbarBrush(BarManager());
+    win::RECT r = ClientRect();
+    win::FillRect(dc, &r, brush);
+    win::RestoreDC(dc, saved);
+  }
+
+ protected:
+  void CreateParams(TCreateParams& Params) override {
+    TCustomdxBarControl::CreateParams(Params);
+    Params.Style = win::WS_POPUP | win::WS_CLIPSIBLINGS | win::WS_BORDER;
+    Params.ExStyle |= win::WS_EX_TOOLWINDOW;
+    if (auto* form = dynamic_cast<TWinControl*>(BarManager() ? BarManager()->Owner() : nullptr)) Params.WndParent = form->Handle();
+  }
+
+ public:
+  int Kind;
+  unsigned Flags = 0;
+  bool HonoursAlign = false, RealRebuild = true, AutoSize = true;
+  std::map<TdxBarItemLink*, int> Levels;
+  TdxFader* Fader = nullptr;
+  int Invalidations = 0, Relayouts = 0, CloseUps = 0;
+};
+
+// Links make buttons' controls of the class given, every other item's the control its class names.
+template <class TButton = TStandInButtonControl>
+void UseStandInControls() {
+  dxBarItemControlFactory = [](TdxBarItemLink* L) -> TdxBarItemControl* {
+    if (dynamic_cast<TdxBarButton*>(L->Item())) return new TButton(L);
+    TClass cls = L->Item()->ControlClass(false);
+    return cls ? dynamic_cast<TdxBarItemControl*>(cls->Create(L)) : nullptr;
+  };
+}
