@@ -403,7 +403,8 @@ class TdxBarItemControl : public TcxIUnknownObject, public IdxFadingObject, publ
   int PartRectCount() const { return static_cast<int>(FPartRects.size()); }
   const TRect& PartRects(int Index) const { return FPartRects.at(static_cast<std::size_t>(Index)); }
   void SetPartRects(std::vector<TRect> Value) { FPartRects = std::move(Value); }
-  bool IsActive() const { return FActive; }
+  // Activated and not deactivated since; kinds with an inner window answer for it.
+  virtual bool IsActive() const { return FActive; }
   bool MouseSelected() const { return FMouseSelected; }
   void SetMouseSelected(bool Value) { FMouseSelected = Value; }
   bool StartsRecentGroup() const { return FStartsRecentGroup; }
