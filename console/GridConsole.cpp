@@ -36,6 +36,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   RegisterSpliceHandlers();
   RegisterSceneHandlers();
   RegisterWallHandlers();
+  RegisterCommandHandlers();
 }
 
 TForm1::~TForm1() {

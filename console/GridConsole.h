@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "console/DeviceLinks.h"
+#include "console/ScreenFrame.h"
 #include "console/serial/Comm.h"
 #include "matrix/PresetCommands.h"
 #include "platform/classes/Dialogs.h"
@@ -291,6 +292,17 @@ class TForm1 : public TForm {
   void SaveRgbMatrixPreset(std::uint8_t n);
   void RecallRgbMatrixPreset(std::uint8_t n);
 
+  // Power, fan, test options and addressing (GridConsoleCommands.cpp); the one-frame commands
+  // and the window openers are bound by name only.
+  void BitBtn5Click(TObject* Sender);
+  void CheckBox1Click(TObject* Sender);
+  void BitBtn11Click(TObject* Sender);
+  void Button1Click(TObject* Sender);
+  void Button8Click(TObject* Sender);
+  void btnRTDoClick(TObject* Sender);
+  void btnSetAddrClick(TObject* Sender);
+  void btnGetAddressClick(TObject* Sender);
+
   // This window's own texts in the interface language.
   void ApplyEnglishCaptions();
   // Builds the wall grid for Rows × Columns screens and sizes it.
@@ -303,6 +315,7 @@ class TForm1 : public TForm {
   void OpenNetworkLink(bool Open);
   void UpdateControlStates();
   void SendScreenFrame(int b1, int b2, int b3, int b4, int b5, int b6);
+  void SendScreenFrame(const TScreenFrame& Frame);
   void SendScreenCommand(int Command, int Value);
   void WriteVideoMatrix(const std::uint8_t* Data, std::uint16_t Length);
   void WriteRgbMatrix(const std::uint8_t* Data, std::uint16_t Length);
@@ -333,6 +346,7 @@ class TForm1 : public TForm {
   void SendSceneToWall(MatrixPresetOp Op, int Scene);
   void ToggleNativeRecording(int Scene);
   void ReplayNativeScene(int Scene);
+  void RegisterCommandHandlers();
   // FST's HDMI matrix is routed by the screen command itself while the linkage is on.
   bool FstRouting() const;
   void LoadSceneList();
