@@ -4,6 +4,7 @@
 #include "ui/bars/BarItemControl.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "platform/classes/ActnList.h"
 #include "platform/win/Focus.h"
@@ -751,16 +752,13 @@ int Across(const TSize& S, bool Rotated) { return Rotated ? S.cx : S.cy; }
 int Along(const TSize& S, bool Rotated) { return Rotated ? S.cy : S.cx; }
 }  // namespace
 
-int TdxBarItemControl::ComputeHeight() {
+int TdxBarItemControl::MeasureWithStyleFont(const std::function<int()>& AMeasure) {
   TdxBarSavedFont saved;
   SelectFont(nullptr, ItemStyle(), saved);
   int result;
   try {
     RefreshDrawParams(false);
-    result = RawHeight();
-    // The layout stretches a client item across a vertical bar.
-    if (EffectiveAlign() == iaClient && Parent() && Parent()->IsVertical())
-      result = Parent()->RotatesText() ? MinWidth() : MinHeight();
+    result = AMeasure();
   } catch (...) {
     RestoreFont(saved);
     throw;
@@ -769,22 +767,22 @@ int TdxBarItemControl::ComputeHeight() {
   return result;
 }
 
+int TdxBarItemControl::ComputeHeight() {
+  return MeasureWithStyleFont([this] {
+    // The layout stretches a client item across a vertical bar.
+    if (EffectiveAlign() == iaClient && Parent() && Parent()->IsVertical())
+      return Parent()->RotatesText() ? MinWidth() : MinHeight();
+    return RawHeight();
+  });
+}
+
 int TdxBarItemControl::ComputeWidth() {
-  TdxBarSavedFont saved;
-  SelectFont(nullptr, ItemStyle(), saved);
-  int result;
-  try {
-    RefreshDrawParams(false);
-    result = std::max(RawWidth(), MinWidth());
+  return MeasureWithStyleFont([this] {
     if (EffectiveAlign() == iaClient && Parent() && (Parent()->BehaviourFlags() & dxBarBehaviourStretchClientItems) &&
         !Parent()->IsVertical())
-      result = MinWidth();
-  } catch (...) {
-    RestoreFont(saved);
-    throw;
-  }
-  RestoreFont(saved);
-  return result;
+      return MinWidth();
+    return std::max(RawWidth(), MinWidth());
+  });
 }
 
 int TdxBarItemControl::WidthAt(int ALevel) {

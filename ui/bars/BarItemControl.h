@@ -10,6 +10,7 @@
 // Whatever calls out to user code (a click, a key) holds an object link on the control and stops
 // touching it once the link reads none.
 #include <array>
+#include <functional>
 
 #include "platform/classes/Controls.h"
 #include "platform/classes/Graphics.h"
@@ -461,6 +462,8 @@ class TdxBarItemControl : public TcxIUnknownObject, public IdxFadingObject, publ
 
  private:
   void FreeBackgroundBrush();
+  // The cheap refresh and the measure with the style's font selected; the font goes back also on failure.
+  int MeasureWithStyleFont(const std::function<int()>& AMeasure);
   // ALevel as the layout's current level around a width measure.
   int WidthAt(int ALevel);
   friend class TdxBarItemControlViewInfo;
