@@ -149,6 +149,8 @@ TdxBarItemControl::TdxBarItemControl(TdxBarItemLink* ALink)
 
 void TdxBarItemControl::AfterConstruction() {
   TcxIUnknownObject::AfterConstruction();
+  // Class references run this already; a control made directly is finished by its link.
+  if (FDrawParams) return;
   FDrawParams = dynamic_cast<TdxBarItemControlDrawParams*>(DrawParamsClass()->Create(nullptr));
   FDrawParams->OwnerControl = this;
   FLayoutInfo = dynamic_cast<TdxBarItemControlViewInfo*>(LayoutInfoClass()->Create(this));

@@ -495,7 +495,8 @@ void TdxBarItemLink::CreateControl() {
   if (!FControl) return;
   if (!FControl->ItemLink()) FControl->SetItemLink(this);
   if (!FControl->Parent()) FControl->SetParent(bar);
-  // The parts that depend on the control's kind; a control that cannot finish goes again.
+  // The parts that depend on the control's kind (made already when a class reference created the
+  // control); a control that cannot finish goes again.
   try {
     FControl->AfterConstruction();
   } catch (...) {

@@ -305,7 +305,7 @@ TEST_F(BarItemControlTest, ViewLevelsSizesAndContentParts) {
   EXPECT_EQ(c->DefaultViewSize(), cvsLargeIcons);
   M->SetLargeIcons(false);
   item->SetGlyph(nullptr);
-  EXPECT_EQ(c->GlyphSizeFor(cvsSmall), (TSize{16, 16})) << "the manager's glyph size";
+  EXPECT_EQ(ControlAt(bar, 0)->GlyphSizeFor(cvsSmall), (TSize{16, 16})) << "the manager's glyph size";
 }
 
 // ---- notices ------------------------------------------------------------------------------------
