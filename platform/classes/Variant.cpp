@@ -212,6 +212,11 @@ bool Variant::AsBoolean() const {
   }
 }
 
+String& Variant::MutableText() {
+  if (IsArray() || !IsStringType(FType)) CastError(varString);
+  return FStr;
+}
+
 String Variant::AsString() const {
   if (IsArray()) CastError(varString);
   switch (FType) {

@@ -84,6 +84,9 @@ class Variant {
   double AsDouble() const;
   bool AsBoolean() const;
   String AsString() const;
+  // The text of a string variant, to be changed in place (a long text is not copied for a small
+  // change); raises EVariantTypeCastError for any other kind.
+  String& MutableText();
   double AsDateTime() const;
   std::int64_t AsCurrencyScaled() const;
 

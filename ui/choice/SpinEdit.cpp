@@ -13,7 +13,10 @@
 #include "ui/controls/EditUtils.h"
 #include "ui/controls/LibraryStrings.h"
 #include "ui/controls/VariantRoutines.h"
+#include "ui/foundation/Geometry.h"
+#include "ui/foundation/OSVersion.h"
 #include "ui/foundation/ScopeGuards.h"
+#include "ui/foundation/ThemeManager.h"
 
 using namespace win;
 
@@ -377,19 +380,77 @@ void TcxSpinEditViewData::CalculateButtonViewInfos(TcxCanvas* ACanvas, const TRe
   MarkEdgeButtons(AViewInfo);
 }
 
+bool TcxSpinEditViewData::UsesNativeSpinTheme() {
+  TcxLookAndFeel* lookAndFeel = EditStyle()->LookAndFeel();
+  return !lookAndFeel->SkinPainter() && IsNativeThemeActive(lookAndFeel->NativeStyle(), tciSpin);
+}
+
+int TcxSpinEditViewData::NativeSpinButtonHeight(TcxCanvas* ACanvas, TcxSpinEditViewInfo* AViewInfo) {
+  TcxCanvas* canvas = ACanvas ? ACanvas : ScreenCanvasInstance();
+  canvas->AssignFont(EditStyle()->DisplayFont());
+  TRect client, content;
+  ClientExtentWithButtons(ACanvas, AViewInfo, client);
+  ContentExtent(ACanvas, content);
+  return ContentMarginsTotal().cy + canvas->MeasureTextHeight("Zg") + (client.Top + client.Bottom) -
+         (content.Top + content.Bottom) - 1;
+}
+
+void TcxSpinEditViewData::SpinButtonWidths(TcxCanvas* ACanvas, TcxSpinEditViewInfo* AViewInfo, int& HW, int& FW) {
+  const int a = AViewInfo->ArrowSize;
+  if (TcxCustomLookAndFeelPainterClass skin = EditStyle()->LookAndFeel()->SkinPainter()) {
+    const int least = skin->EditButtonMinSize().cy;
+    HW = least / 2 + a;
+    FW = (least & 1) + 3 * HW / 2;
+    return;
+  }
+  if (AViewInfo->NativeSpin) {
+    const int h = NativeSpinButtonHeight(ACanvas, AViewInfo);
+    HW = std::max((h + 1) / 2, 1);
+  } else {
+    HW = std::max(4 * a - 3, 1);
+  }
+  FW = MulDiv(HW, 3, 2);
+}
+
+void TcxSpinEditViewData::CalculateButtonThemeParts(TcxEditButtonViewInfo* B) {
+  if (!UsesNativeSpinTheme()) {
+    TcxCustomTextEditViewData::CalculateButtonThemeParts(B);
+    return;
+  }
+  const auto kind = static_cast<TcxSpinButtonKind>(B->ButtonIndex);
+  const bool vertical = SpinProperties()->SpinButtons()->Position() == sbpVert && !IsFastKind(kind);
+  static constexpr int kUpPart = 1, kDownPart = 2, kUpHorzPart = 3, kDownHorzPart = 4;
+  if (vertical)
+    B->Data.NativePart = kind == sbkUp ? kUpPart : kDownPart;
+  else
+    B->Data.NativePart = IsUpKind(kind) ? kUpHorzPart : kDownHorzPart;
+  // By button state: disabled, normal, pressed, hot.
+  static constexpr int kThemeStates[] = {4, 1, 3, 2};
+  B->Data.NativeState = kThemeStates[B->Data.State];
+  B->Data.BackgroundPartiallyTransparent =
+      UxIsThemeBackgroundPartiallyTransparent(AcquireThemeHandle(tciSpin), B->Data.NativePart, B->Data.NativeState);
+}
+
 void TcxSpinEditViewData::PlaceSpinButtons(TcxCanvas* ACanvas, TcxSpinEditViewInfo* AViewInfo, const TRect& ABounds) {
   const int count = AViewInfo->ButtonCount();
+  AViewInfo->NativeSpin = UsesNativeSpinTheme();
+  AViewInfo->DelimiterRect = TRect();
+  // Themed buttons drawn by the system stand a pixel apart, and end a pixel above the bottom where
+  // the older themes draw them a pixel too tall.
+  const bool themedByTheSystem = AViewInfo->NativeSpin && !AViewInfo->HasCustomButtonDraw(0);
+  const int delimiter = themedByTheSystem ? 1 : 0;
   TRect extent;
   ContentExtent(ACanvas, extent);
-  const TRect area(ABounds.Left + extent.Left, ABounds.Top + extent.Top, ABounds.Right - extent.Right,
-                   ABounds.Bottom - extent.Bottom);
+  TRect area(ABounds.Left + extent.Left, ABounds.Top + extent.Top, ABounds.Right - extent.Right,
+             ABounds.Bottom - extent.Bottom);
+  if (themedByTheSystem && !IsWindowsVistaOrLater) area.Bottom -= 1;
   if (area.Right <= area.Left || area.Bottom <= area.Top) return;
   const TcxSpinEditButtonsPosition position = AViewInfo->ButtonsPosition;
   const int w = EditButtonDefaultWidth(ACanvas, AViewInfo->Button(0));
   const int height = area.Bottom - area.Top;
   AViewInfo->ArrowSize = EditArrowSize(TSize(w + 2, height / 2 + 2), adUp).cy;
-  const int hw = std::max(4 * AViewInfo->ArrowSize - 3, 1);
-  const int fw = MulDiv(hw, 3, 2);
+  int hw = 0, fw = 0;
+  SpinButtonWidths(ACanvas, AViewInfo, hw, fw);
   auto place = [&](int Index, int Left, int Right, int Top, int Bottom, bool LeftSide) {
     if (Index >= count) return;
     TcxEditButtonViewInfo* b = AViewInfo->Button(Index);
@@ -406,14 +467,16 @@ void TcxSpinEditViewData::PlaceSpinButtons(TcxCanvas* ACanvas, TcxSpinEditViewIn
     right -= fw;
   }
   if (position == sbpVert) {
-    const int middle = area.Top + height / 2;
+    const int middle = area.Top + (height - delimiter) / 2;
     place(sbkUp, right - w, right, area.Top, middle, false);
-    place(sbkDown, right - w, right, middle, area.Bottom, false);
+    place(sbkDown, right - w, right, middle + delimiter, area.Bottom, false);
+    if (delimiter) AViewInfo->DelimiterRect = TRect(right - w, middle, right, middle + delimiter);
     right -= w;
   } else {
     place(sbkUp, right - hw, right, area.Top, area.Bottom, false);
-    right -= hw;
+    right -= hw + delimiter;
     if (position == sbpHorzRight) {
+      if (delimiter) AViewInfo->DelimiterRect = TRect(right, area.Top, right + delimiter, area.Bottom);
       place(sbkDown, right - hw, right, area.Top, area.Bottom, false);
       right -= hw;
     }
@@ -453,6 +516,45 @@ TcxEditButtonGlyphKind TcxSpinEditViewInfo::SkinGlyphKind(TcxEditButtonViewInfo*
   const bool up = IsUpKind(static_cast<TcxSpinButtonKind>(B->ButtonIndex));
   if (ButtonsPosition == sbpVert) return up ? bkSpinUp : bkSpinDown;
   return up ? bkSpinRight : bkSpinLeft;
+}
+
+void TcxSpinEditViewInfo::DrawEditButton(TcxCanvas* ACanvas, int Index) {
+  TcxCustomTextEditViewInfo::DrawEditButton(ACanvas, Index);
+  if (NativeSpin && Button(Index)->ButtonIndex == sbkUp && DelimiterRect.Right > DelimiterRect.Left)
+    ACanvas->FillRectWithColor(DelimiterRect, BackgroundColor);
+}
+
+void TcxSpinEditViewInfo::DrawThemedButtonBorder(TcxCanvas* ACanvas, TcxEditButtonViewInfo* B, TRect& R,
+                                                 TRect& Content, TColor& Brush, TColor& Text) {
+  if (!NativeSpin) {
+    TcxCustomTextEditViewInfo::DrawThemedButtonBorder(ACanvas, B, R, Content, Brush, Text);
+    return;
+  }
+  // The theme's part is the whole button, its arrow included.
+  Content = TRect();
+}
+
+void TcxSpinEditViewInfo::DrawThemedButton(TcxCanvas* ACanvas, TcxEditButtonViewInfo* B, const TRect& R) {
+  if (!NativeSpin) {
+    TcxCustomTextEditViewInfo::DrawThemedButton(ACanvas, B, R);
+    return;
+  }
+  // What a partly transparent part leaves shows the editor, not what stood there before.
+  if (B->Data.BackgroundPartiallyTransparent) ACanvas->FillRectWithColor(R, B->Data.BackgroundColor);
+  UxDrawThemeBackground(AcquireThemeHandle(tciSpin), ACanvas->DeviceContext(), B->Data.NativePart,
+                        B->Data.NativeState, R, nullptr);
+}
+
+void TcxSpinEditViewInfo::PartBounds(int Part, TRect& R) {
+  if (Part == -1)
+    R = BorderRect;
+  else
+    TcxCustomTextEditViewInfo::PartBounds(Part, R);
+}
+
+void TcxSpinEditViewInfo::ShiftBy(int DX, int DY) {
+  TcxCustomTextEditViewInfo::ShiftBy(DX, DY);
+  DelimiterRect = ShiftRect(DelimiterRect, DX, DY, true);
 }
 
 // ---- TcxCustomSpinEdit -------------------------------------------------------------------------------------

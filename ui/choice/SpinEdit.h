@@ -169,14 +169,22 @@ class TcxSpinEditViewData : public TcxCustomTextEditViewData {
   // The kind + 1 of the button a key holds, 0 for none.
   int PressedKind() const;
 
+  // The buttons are drawn as the system's spin buttons: the native look is asked for, the spin
+  // theme class opens and no skin takes over.
+  bool UsesNativeSpinTheme();
+
   bool CanPressButtons() override { return PressedKind() == 0; }
   bool ButtonHeldDown(TcxCustomEditViewInfo* AViewInfo, int AVisibleIndex) override;
   bool ButtonsArrangedVertically(int) override;
   void CalculateButtonViewInfos(TcxCanvas* ACanvas, const TRect& ABounds, const TPoint& P, int AButton,
                                 TShiftState AShift, TcxCustomEditViewInfo* AViewInfo, bool AIsMouseEvent) override;
+  void CalculateButtonThemeParts(TcxEditButtonViewInfo* B) override;
 
  private:
   void PlaceSpinButtons(TcxCanvas* ACanvas, TcxSpinEditViewInfo* AViewInfo, const TRect& ABounds);
+  // The widths of a horizontal and of a fast button for the look in force.
+  void SpinButtonWidths(TcxCanvas* ACanvas, TcxSpinEditViewInfo* AViewInfo, int& HW, int& FW);
+  int NativeSpinButtonHeight(TcxCanvas* ACanvas, TcxSpinEditViewInfo* AViewInfo);
 };
 
 class TcxSpinEditViewInfo : public TcxCustomTextEditViewInfo {
@@ -187,10 +195,21 @@ class TcxSpinEditViewInfo : public TcxCustomTextEditViewInfo {
   // The arrow's extent the layout chose.
   int ArrowSize = 0;
   TcxSpinEditButtonsPosition ButtonsPosition = sbpVert;
+  // The buttons are the system's themed spin buttons, each part drawing its own arrow.
+  bool NativeSpin = false;
+  // The gap left between the two main themed buttons, drawn in the editor's background colour.
+  TRect DelimiterRect;
 
   void DrawArrowContent(TcxCanvas* ACanvas, TcxEditButtonViewInfo* B, const TRect& R, int Shift,
                         TColor Color) override;
   TcxEditButtonGlyphKind SkinGlyphKind(TcxEditButtonViewInfo* B) override;
+  void DrawEditButton(TcxCanvas* ACanvas, int Index) override;
+  void DrawThemedButtonBorder(TcxCanvas* ACanvas, TcxEditButtonViewInfo* B, TRect& R, TRect& Content, TColor& Brush,
+                              TColor& Text) override;
+  void DrawThemedButton(TcxCanvas* ACanvas, TcxEditButtonViewInfo* B, const TRect& R) override;
+  // The border rectangle is the editor's own part, buttons and all.
+  void PartBounds(int Part, TRect& R) override;
+  void ShiftBy(int DX, int DY) override;
 };
 
 class TcxCustomSpinEdit : public TcxCustomMaskEdit {

@@ -155,7 +155,7 @@ void TcxCustomEdit::InitializeEditor() {
   FDataBinding.reset(DataBindingClass()(this));
   FAutoSize = !IsInPlace();
   FHeldButtonIndex = -1;
-  FEditValue = Variant::Null();
+  SetEditValueField(Variant::Null());
   FValueChangeLockCount = 0;
   FTransparent = false;
   AttachPropertiesHandler();
@@ -458,7 +458,7 @@ void TcxCustomEdit::InternalSetEditValue(const Variant& Value, bool) {
   if (FUserAction && !RequestEditing()) return;
   TcxCustomEditProperties* properties = ActiveProperties();
   bool changed = properties->CanCompareEditValues() && !EditValuesSame(Value, FEditValue);
-  FEditValue = Value;
+  SetEditValueField(Value);
   RefreshDisplayText();
   if (FUserAction)
     MarkModified(true);

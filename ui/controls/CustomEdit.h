@@ -11,6 +11,7 @@
 // Around the value: keys (clear key, click key, Tab, Enter, Escape, accelerators, navigation keys
 // left to the host), the mouse on the edit buttons, focus, in-place use by a host that activates
 // the editor by key or mouse, and auto size with an anchor that keeps a point of the editor still.
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -388,7 +389,18 @@ class TcxCustomEdit : public TcxCustomEditContainer, public IcxInplaceEditText {
   void HandlePaste(TMessage& Message);
   void HandleShowingChanged(TMessage& Message);
 
-  void SetEditValueField(const Variant& Value) { FEditValue = Value; }
+  void SetEditValueField(const Variant& Value) {
+    FEditValue = Value;
+    ++FEditValueVersion;
+  }
+  // The value to be changed in place; counts as a new value.
+  Variant& EditValueForUpdate() {
+    ++FEditValueVersion;
+    return FEditValue;
+  }
+  // Changes with every new value, so that a descendant can tell whether a value it derived is
+  // still the one that stands.
+  std::uint64_t EditValueVersion() const { return FEditValueVersion; }
 
  private:
   class TRepositoryListener;
@@ -442,6 +454,7 @@ class TcxCustomEdit : public TcxCustomEditContainer, public IcxInplaceEditText {
   TcxWindowProcLinkedObject* FInnerWindowProcHook = nullptr;
   std::unique_ptr<TcxEditDataBinding> FDataBinding;
   Variant FEditValue = Variant::Null();
+  std::uint64_t FEditValueVersion = 0;
   std::unique_ptr<TcxCustomEditProperties> FProperties;
   TRect FStoredInplaceContentOffsets;
   TRect FStoredContentMargins;

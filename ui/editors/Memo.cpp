@@ -132,6 +132,8 @@ void TcxCustomInnerMemo::CreateWindowHandle(const TCreateParams& Params) {
   // The stored text arriving in the new window is not a change of the editor's value.
   TcxCounterScope setting(FInternalTextSetting);
   TMemo::CreateWindowHandle(Params);
+  // Text set while there was no window was never seen changing.
+  if (TcxCustomMemo* owner = OwnerMemo()) owner->ForgetValueMirror();
   Lines()->SetText(Text());
   if (TcxCustomMemo* owner = OwnerMemo()) owner->SyncInnerScrollBars(false);
 }
@@ -175,9 +177,15 @@ void TcxCustomInnerMemo::HandleReplaceSel(TMessage& Message) {
   const String text = NormalizeLfCrBreaks(inserted ? String(inserted) : String());
   const LPARAM original = Message.LParam;
   Message.LParam = reinterpret_cast<LPARAM>(text.c_str());
-  TMemo::WndProc(Message);
+  const bool follow = owner && !owner->IsReplacingText();
+  const TcxCustomMemo::TcxMemoAppend append = follow ? owner->BeginAppend(text) : TcxCustomMemo::TcxMemoAppend();
+  {
+    bool unfollowed = false;
+    TcxFlagScope appending(owner ? owner->FAppendingInPlace : unfollowed, append.InPlace);
+    TMemo::WndProc(Message);
+  }
   Message.LParam = original;
-  if (owner && !owner->IsReplacingText()) owner->RefreshValueFromDisplay();
+  if (follow && !(append.InPlace && owner->EndAppend(append, text))) owner->RefreshValueFromDisplay();
 }
 
 void TcxCustomInnerMemo::HandleKeyDownMessage(TMessage& Message) {
@@ -315,6 +323,61 @@ void TcxCustomMemo::SetLines(TStrings* Value) {
   if (TStrings* lines = Lines()) lines->Assign(Value);
 }
 
+TcxCustomMemo::TcxMemoAppend TcxCustomMemo::BeginAppend(const String& Text) {
+  TcxMemoAppend append;
+  TWinControl* inner = InnerControl();
+  if (!FValueMirrorsText || FMirroredVersion != EditValueVersion() || Text.empty() || !inner ||
+      !inner->HandleAllocated())
+    return append;
+  // The window stores what it is given unchanged only without a letter case and with whole CR LF
+  // breaks; text that would not come back byte for byte from its characters is read back too.
+  const HWND h = inner->Handle();
+  if (GetWindowLong(h, GWL_STYLE) & (ES_UPPERCASE | ES_LOWERCASE)) return append;
+  for (std::size_t i = 0; i < Text.size(); ++i) {
+    const bool crOpensPair = Text[i] == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n';
+    const bool lfClosesPair = Text[i] == '\n' && i > 0 && Text[i - 1] == '\r';
+    if ((Text[i] == '\r' && !crOpensPair) || (Text[i] == '\n' && !lfClosesPair)) return append;
+  }
+  if (Utf8Map(Text, [](char32_t c) { return c; }) != Text) return append;
+  DWORD from = 0, to = 0;
+  SendMessage(h, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+  const auto rows = SendMessage(h, EM_GETLINECOUNT, 0, 0);
+  const auto lastStart = SendMessage(h, EM_LINEINDEX, static_cast<WPARAM>(rows - 1), 0);
+  const auto lastLength = SendMessage(h, EM_LINELENGTH, static_cast<WPARAM>(lastStart), 0);
+  const auto length = static_cast<DWORD>(lastStart + lastLength);
+  if (from != to || from != length) return append;
+  append.InPlace = true;
+  append.At = static_cast<int>(length);
+  append.TextEndedWithBreak = lastLength == 0;
+  return append;
+}
+
+bool TcxCustomMemo::EndAppend(const TcxMemoAppend& Append, const String& Text) {
+  // The window took all of it (no length limit cut it short) and nothing else changed meanwhile.
+  if (!FValueMirrorsText || FMirroredVersion != EditValueVersion()) return false;
+  DWORD from = 0, to = 0;
+  SendMessage(InnerControl()->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+  if (from != to || static_cast<int>(from) != Append.At + Utf8Count(Text)) return false;
+  // As lines, a text that does not end with a break has one added: it goes from the old end to the new.
+  const String removed = Append.TextEndedWithBreak ? String() : String("\r\n");
+  const String added = Text + (Text.back() == '\n' ? "" : "\r\n");
+  Variant& value = EditValueForUpdate();
+  if (!VarIsStr(value)) return false;
+  String& lines = value.MutableText();
+  if (lines.size() < removed.size() || lines.compare(lines.size() - removed.size(), removed.size(), removed) != 0)
+    return false;
+  lines.resize(lines.size() - removed.size());
+  lines += added;
+  FMirroredVersion = EditValueVersion();
+  FinishValueFromDisplay(ActiveTextProperties()->CanCompareEditValues() && added != removed);
+  return true;
+}
+
+void TcxCustomMemo::DisplayValueTaken() {
+  FValueMirrorsText = true;
+  FMirroredVersion = EditValueVersion();
+}
+
 void TcxCustomMemo::FinishUserTextChange() {
   if (UserAction()) return;
   ClearFoundItemMark();
@@ -386,6 +449,8 @@ bool TcxCustomMemo::IsValueChangingKey(WORD Key, TShiftState Shift) {
 bool TcxCustomMemo::WantsTabKey() { return TcxCustomTextEdit::WantsTabKey() || ActiveMemoProperties()->WantTabs(); }
 
 void TcxCustomMemo::HandleDataChanged() {
+  // A text changed other than by an append the memo follows no longer matches the value.
+  if (!FAppendingInPlace) FValueMirrorsText = false;
   TcxCustomTextEdit::HandleDataChanged();
   PostInnerScrollBarsSync(this);
 }

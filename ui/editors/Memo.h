@@ -117,6 +117,20 @@ class TcxCustomMemo : public TcxCustomTextEdit {
   // After a change typed or deleted by code: the value follows the text.
   void FinishUserTextChange();
 
+  // A text put in at the very end of the inner memo (a log's next line) keeps the value in step
+  // without reading the whole text back, as long as the value still mirrors the text: it was last
+  // taken from the text, and neither has changed otherwise since. BeginAppend, before the text goes
+  // in, tells whether that holds; EndAppend then extends the value, and answers false when the
+  // window did not take the text as it was given (the value must then be read back whole).
+  struct TcxMemoAppend {
+    bool InPlace = false;
+    int At = 0;                      // the text's length in characters before
+    bool TextEndedWithBreak = false;  // or was empty: the value had no break added
+  };
+  TcxMemoAppend BeginAppend(const String& Text);
+  bool EndAppend(const TcxMemoAppend& Append, const String& Text);
+  void ForgetValueMirror() { FValueMirrorsText = false; }
+
   virtual bool WantsEditorKey(win::WORD Key, TShiftState Shift, bool TabAllowed);
 
   // ---- overrides -----------------------------------------------------------------------------------
@@ -131,6 +145,8 @@ class TcxCustomMemo : public TcxCustomTextEdit {
   bool AcceptsActivationKey(TChar Key) override { return Key != 13; }
   bool WantsTabKey() override;
   void HandleDataChanged() override;
+  // The memo's value is its text as lines, never converted: appending can extend it.
+  void ConvertDisplayToEditValue(const Variant& Display, Variant& Value, bool) final { Value = Display; }
   void EditKeyDown(win::WORD& Key, TShiftState Shift) override;
   void DeleteSelectedText() override;
   void CutSelectedText() override;
@@ -148,6 +164,7 @@ class TcxCustomMemo : public TcxCustomTextEdit {
   void KeyDown(win::WORD& Key, TShiftState Shift) override;
   void ReadState(TReader* Reader) override;
   void CreateParams(TCreateParams& Params) override;
+  void DisplayValueTaken() override;
 
  private:
   void Construct();
@@ -156,6 +173,11 @@ class TcxCustomMemo : public TcxCustomTextEdit {
   bool FDeleting = false;
   int FLastScrollPos = 0;
   bool FPositioning = false;
+  friend class TcxCustomInnerMemo;
+  bool FValueMirrorsText = false;
+  // While the inner memo takes an append the memo follows.
+  bool FAppendingInPlace = false;
+  std::uint64_t FMirroredVersion = 0;
 };
 
 // The published memo: its text is reached through Lines.

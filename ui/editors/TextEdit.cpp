@@ -356,13 +356,18 @@ void TcxCustomTextEdit::RefreshValueFromDisplay() {
   Variant value;
   ConvertDisplayToEditValue(Variant(CurrentDisplayText()), value, ShowsEditingState());
   SetEditValueField(value);
+  DisplayValueTaken();
+  FinishValueFromDisplay(compare && !VariantsEqual(value, old));
+}
+
+void TcxCustomTextEdit::FinishValueFromDisplay(bool Changed) {
   if (UserAction())
     MarkModified(true);
   else
     SetValueChanged(false);
-  if (compare && !VariantsEqual(value, old)) {
+  if (Changed) {
     NotifyEditValueChanged();
-    if (!properties->HasTextChangeEvents()) NotifyChange();
+    if (!ActiveTextProperties()->HasTextChangeEvents()) NotifyChange();
   }
 }
 
@@ -424,6 +429,9 @@ void TcxCustomTextEdit::HandleDataChanged() {
 void TcxCustomTextEdit::RematchTypedText() {
   TcxCustomTextEditProperties* properties = ActiveTextProperties();
   if (!FLookupData || FLookupChange || properties->TypingMode() != etmFree || !properties->UsesLookupItems()) return;
+  // An empty list with nothing chosen stays so whatever the text says; a long text (a memo's log)
+  // is not read for it.
+  if (FLookupData->IsEmptyList() && FLookupData->CurrentItemKey() == -1 && FLookupData->ListItemIndex() == -1) return;
   int key = FLookupData->CurrentItemKey();
   if (AnsiSameText(FLookupData->DisplayTextOfKey(key), CurrentDisplayText())) return;
   FLookupData->MatchTextToItem();
@@ -598,6 +606,8 @@ bool TcxCustomTextEdit::IsOwnWindow(HWND Wnd) {
 
 bool TcxCustomTextEdit::HandleInnerMessage(TMessage& Message) {
   HandleInnerEditMessage(Message);
+  // The cut the editor itself hands to the inner edit is the window's to carry out.
+  if (Message.Msg == WM_CUT && FCuttingInInner) return false;
   return TcxCustomEdit::HandleInnerMessage(Message);
 }
 
@@ -1088,7 +1098,10 @@ void TcxCustomTextEdit::CutSelectedText() {
       TcxEditUserActionScope userAction(this, true);
       composed = ComposeTypedText(String(), text, caret);
     }
-    if (composed) SendMessage(inner->InnerControl()->Handle(), WM_CUT, 0, 0);
+    if (composed) {
+      TcxFlagScope cutting(FCuttingInInner, true);
+      SendMessage(inner->InnerControl()->Handle(), WM_CUT, 0, 0);
+    }
   } else {
     inner->CopyToClipboard();
     ApplyTypedText(String());

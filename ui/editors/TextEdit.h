@@ -203,6 +203,11 @@ class TcxCustomTextEdit : public TcxCustomEdit, public IcxFormatControllerListen
   bool DoMouseWheel(TShiftState Shift, int WheelDelta, win::POINT MousePos) override;
   void Loaded() override;
   bool FocusedOrReplacing();
+  // Told as soon as the value has been taken from the text shown, before anyone hears of it.
+  virtual void DisplayValueTaken() {}
+  // What follows a value taken from the text shown: the modified or value-changed state, and the
+  // change events when the value differs from the one before.
+  void FinishValueFromDisplay(bool Changed);
 
  private:
   friend class TcxCustomInnerTextEdit;
@@ -221,6 +226,7 @@ class TcxCustomTextEdit : public TcxCustomEdit, public IcxFormatControllerListen
   bool FFoundItemMark = false;
   bool FSetTextGuard = false;
   bool FDisplayRefresh = false;
+  bool FCuttingInInner = false;
   int FFirstVisiblePos = 0;
   int FLastSelLength = 0;
   int FLastSelStart = 0;

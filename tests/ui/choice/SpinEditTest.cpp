@@ -15,11 +15,14 @@
 #include "platform/win/Keys.h"
 #include "platform/win/Window.h"
 #include "tests/support/Artifacts.h"
+#include "tests/support/FakeThemeLibrary.h"
 #include "tests/ui/choice/ChoiceFixture.h"
 #include "ui/choice/SpinEdit.h"
 #include "ui/choice/TrackBar.h"
 #include "ui/controls/EditError.h"
 #include "ui/controls/EditRepository.h"
+#include "ui/foundation/ExtendedStylePainters.h"
+#include "ui/foundation/OfficePainters.h"
 
 namespace {
 
@@ -274,6 +277,139 @@ TEST_F(SpinEditTest, ButtonLayouts) {
   e->Properties()->SpinButtons()->SetVisible(false);
   Pump();
   EXPECT_EQ(info->ButtonCount(), 0);
+}
+
+struct TPostingSpinEdit : TcxSpinEdit {
+  using TcxSpinEdit::TcxSpinEdit;
+  int Posts = 0;
+  void BeginPostEditValue() override {
+    ++Posts;
+    TcxSpinEdit::BeginPostEditValue();
+  }
+};
+
+TEST_F(SpinEditTest, AnImmediatePostPostsEachSpinAndALockedTextCannotBeCut) {
+  auto* e = new TPostingSpinEdit(form);
+  e->SetParent(form);
+  e->SetBounds(10, 10, 121, 21);
+  int& posts = e->Posts;
+  Focus(e);
+  Press(VK_UP);
+  EXPECT_EQ(posts, 0) << "without ImmediatePost nothing is posted";
+  e->Properties()->SetImmediatePost(true);
+  Press(VK_UP);
+  Press(VK_UP);
+  EXPECT_EQ(posts, 2);
+  EXPECT_EQ(IntValue(e), 3);
+
+  ASSERT_TRUE(platform::wm::SetClipboardTextUtf8(nullptr, ""));
+  e->Properties()->SetCanEdit(false);
+  e->SetSelection(0, 10);
+  SendMessage(e->Handle(), WM_CUT, 0, 0);
+  Pump();
+  EXPECT_EQ(Shown(e), "3");
+  e->Properties()->SetCanEdit(true);
+  e->SetSelection(0, 10);
+  SendMessage(e->Handle(), WM_CUT, 0, 0);
+  Pump();
+  EXPECT_EQ(Shown(e), "");
+}
+
+TEST_F(SpinEditTest, TheBorderRectangleIsTheEditorsOwnPart) {
+  TcxSpinEdit* e = Make();
+  TcxCustomEditViewInfo* info = e->EditViewInfo();
+  TRect r;
+  info->PartBounds(-1, r);
+  EXPECT_EQ(r, info->BorderRect) << "buttons included";
+  const TRect up = info->Button(sbkUp)->Bounds;
+  EXPECT_EQ(info->ButtonIndexAt(TPoint(up.Left + 1, up.Top + 1)), sbkUp);
+  EXPECT_EQ(info->ButtonIndexAt(TPoint(info->BorderRect.Left + 2, info->BorderRect.Top + 2)), -1);
+  EXPECT_EQ(info->ButtonIndexAt(TPoint(-5, -5)), -2) << "outside is no part";
+}
+
+// Under the system's spin theme: the up, down and horizontal parts by state, a pixel between the two
+// main buttons in the editor's colour, horizontal buttons half the content height wide.
+TEST_F(SpinEditTest, UnderTheSpinThemeTheButtonsAreTheSystemsParts) {
+  WithTestTheme({"Spin", "Edit", "Button"}, [&] {
+    testsupport::FakeThemeLibrary::PartiallyTransparent().insert({"SPIN", 1, 1});
+    TForm* themed = MakeForm(10, 10, 300, 200);
+    MoveMouse(themed, 290, 190);
+    auto* e = new TcxSpinEdit(themed);
+    e->SetParent(themed);
+    e->SetBounds(10, 10, 121, 21);
+    e->Style()->LookAndFeel()->SetNativeStyle(true);
+    Pump();
+    auto* info = static_cast<TcxSpinEditViewInfo*>(e->EditViewInfo());
+    ASSERT_TRUE(info->NativeSpin);
+    TcxEditButtonViewInfo* up = info->Button(sbkUp);
+    TcxEditButtonViewInfo* down = info->Button(sbkDown);
+    EXPECT_EQ(up->Data.NativePart, 1);
+    EXPECT_EQ(down->Data.NativePart, 2);
+    EXPECT_TRUE(up->Data.BackgroundPartiallyTransparent);
+    EXPECT_FALSE(down->Data.BackgroundPartiallyTransparent);
+    EXPECT_EQ(down->Bounds.Top, up->Bounds.Bottom + 1) << "the delimiter";
+    auto centre = [](const TRect& R) { return TPoint((R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2); };
+    const TPoint u = centre(up->Bounds), d = centre(down->Bounds);
+    EXPECT_EQ(Pixel(e, u.X, u.Y), testsupport::FakeThemeLibrary::ColorOf("SPIN", 1, 1));
+    EXPECT_EQ(Pixel(e, d.X, d.Y), testsupport::FakeThemeLibrary::ColorOf("SPIN", 2, 1));
+    EXPECT_EQ(Pixel(e, u.X, up->Bounds.Bottom), ColorToRGB(clWindow)) << "the delimiter in the editor's colour";
+    MoveMouse(e, u.X, u.Y);
+    EXPECT_EQ(Pixel(e, u.X, u.Y), testsupport::FakeThemeLibrary::ColorOf("SPIN", 1, 2)) << "hot";
+    MouseButton(true);
+    EXPECT_EQ(Pixel(e, u.X, u.Y), testsupport::FakeThemeLibrary::ColorOf("SPIN", 1, 3)) << "pressed";
+    MouseButton(false);
+    MoveMouse(e, 300, 150);
+    SaveControl("choice/spin-edit-themed-vertical.png", e, 2);
+
+    e->Properties()->SpinButtons()->SetShowFastButtons(true);
+    e->Properties()->SpinButtons()->SetPosition(sbpHorzRight);
+    e->SetEnabled(false);
+    Pump();
+    ASSERT_EQ(info->ButtonCount(), 4);
+    const TRect fastUp = info->Button(sbkFastUp)->Bounds, hUp = info->Button(sbkUp)->Bounds;
+    const TRect hDown = info->Button(sbkDown)->Bounds, fastDown = info->Button(sbkFastDown)->Bounds;
+    EXPECT_EQ(info->Button(sbkFastUp)->Data.NativePart, 3);
+    EXPECT_EQ(info->Button(sbkUp)->Data.NativePart, 3);
+    EXPECT_EQ(info->Button(sbkDown)->Data.NativePart, 4);
+    EXPECT_EQ(info->Button(sbkFastDown)->Data.NativePart, 4);
+    EXPECT_EQ(hDown.Right + 1, hUp.Left) << "the delimiter";
+    EXPECT_EQ(fastDown.Right, hDown.Left);
+    EXPECT_EQ(hUp.Right, fastUp.Left);
+    const int hw = hUp.Right - hUp.Left;
+    EXPECT_EQ(fastUp.Right - fastUp.Left, MulDiv(hw, 3, 2));
+    const TPoint c = centre(hUp);
+    EXPECT_EQ(Pixel(e, c.X, c.Y), testsupport::FakeThemeLibrary::ColorOf("SPIN", 3, 4)) << "disabled";
+    SaveControl("choice/spin-edit-themed-horizontal.png", e, 2);
+  });
+}
+
+// A skin that draws each edit button as a fill coding its glyph and whose buttons are at least 21
+// pixels high.
+struct TProbeSpinSkin : TcxUltraFlatLookAndFeelPainter {
+  TSize EditButtonMinSize() const override { return TSize(0, 21); }
+  void DrawEditButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState, TcxEditButtonGlyphKind Kind,
+                      TcxEditBtnPosition) const override {
+    ACanvas->FillRectWithColor(R, static_cast<TColor>(RGB(30 * Kind, 90, 160)));
+  }
+};
+
+TEST_F(SpinEditTest, UnderASkinTheButtonsTakeTheSkinsButtonHeight) {
+  static const TProbeSpinSkin skin;
+  ASSERT_TRUE(ExtendedStylePainterRegistry()->RegisterPainter("ProbeSpin", &skin, nullptr));
+  TcxSpinEdit* e = Make();
+  e->Style()->LookAndFeel()->SetSkinName("ProbeSpin");
+  e->Properties()->SpinButtons()->SetShowFastButtons(true);
+  e->Properties()->SpinButtons()->SetPosition(sbpHorzLeftRight);
+  Pump();
+  auto* info = static_cast<TcxSpinEditViewInfo*>(e->EditViewInfo());
+  const int hw = 21 / 2 + info->ArrowSize;
+  EXPECT_EQ(info->Button(sbkUp)->Bounds.Right - info->Button(sbkUp)->Bounds.Left, hw);
+  EXPECT_EQ(info->Button(sbkFastUp)->Bounds.Right - info->Button(sbkFastUp)->Bounds.Left, 1 + 3 * hw / 2);
+  const TRect down = info->Button(sbkDown)->Bounds;
+  EXPECT_EQ(Pixel(e, (down.Left + down.Right) / 2, (down.Top + down.Bottom) / 2), RGB(30 * bkSpinLeft, 90, 160));
+  SaveControl("choice/spin-edit-skinned.png", e, 2);
+  e->Style()->LookAndFeel()->SetSkinName("");
+  ExtendedStylePainterRegistry()->UnregisterPainter("ProbeSpin");
 }
 
 TEST_F(SpinEditTest, AZeroIncrementSurvivesADescription) {

@@ -3,9 +3,11 @@
 // the inner memo's place and messages, the published properties and the registration.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "platform/classes/FormDescription.h"
+#include "platform/classes/Utf8.h"
 #include "platform/classes/Streams.h"
 #include "platform/classes/TypInfo.h"
 #include "platform/win/Clipboard.h"
@@ -188,6 +190,63 @@ TEST_F(MemoTest, TheTextIsTheLinesEachEndedByABreakAndFollowsThem) {
   memo->SetText("");
   EXPECT_EQ(memo->Lines()->Count(), 0);
   EXPECT_EQ(memo->Text(), "");
+}
+
+// A line appended at the end extends the value in place; every other change reads the text back.
+// Either way the value is the text as lines after each step, and OnEditValueChanged fires exactly
+// when the value changed.
+TEST_F(MemoTest, AppendedLinesKeepTheValueAndItsEventsExact) {
+  TcxMemo* memo = NewMemo();
+  memo->Properties()->SetWordWrap(false);
+  Pump();
+  int valueChanges = 0;
+  memo->Properties()->OnEditValueChanged = [&](TObject*) { ++valueChanges; };
+  const HWND inner = Inner(memo)->Handle();
+  auto replaceAtEnd = [&](const char* Text) {
+    SendMessage(inner, EM_SETSEL, 1u << 30, 1 << 30);
+    SendMessage(inner, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(Text));
+  };
+  struct Step {
+    const char* Name;
+    std::function<void()> Run;
+    std::function<void()> Prepare = [] {};
+  } steps[] = {
+      {"first line", [&] { memo->Lines()->Add("one"); }},
+      {"second line", [&] { memo->Lines()->Add("two"); }},
+      {"an empty line adds only a break", [&] { memo->Lines()->Add(""); }},
+      {"a line after it", [&] { memo->Lines()->Add("three"); }},
+      {"characters beyond ASCII", [&] { memo->Lines()->Add("四号屏 ✓"); }},
+      {"a bare break at the end", [&] { replaceAtEnd("\r\n"); }},
+      {"text after a trailing break", [&] { replaceAtEnd("five"); }},
+      {"a lone LF the window turns into CR LF", [&] { replaceAtEnd("x\ny"); }},
+      {"a replacement inside", [&] {
+         SendMessage(inner, EM_SETSEL, 1, 2);
+         SendMessage(inner, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>("N"));
+       }},
+      {"a line after the replacement", [&] { memo->Lines()->Add("six"); }},
+      {"a line after a value set by code", [&] { memo->Lines()->Add("seven"); },
+       [&] { memo->SetEditValue(Variant(String("code\r\n"))); }},
+      {"a line the length limit cuts", [&] {
+         memo->Properties()->SetMaxLength(Utf8Count(WindowText(memo)) + 4);
+         memo->Lines()->Add("abcdefgh");
+         memo->Properties()->SetMaxLength(0);
+       }},
+      {"a line in upper case", [&] { memo->Lines()->Add("low"); },
+       [&] { memo->Properties()->SetCharCase(ecUpperCase); }},
+      {"a line once more", [&] { memo->Lines()->Add("eight"); },
+       [&] { memo->Properties()->SetCharCase(ecNormal); }},
+  };
+  for (const Step& step : steps) {
+    step.Prepare();
+    const String before = VarToStr(memo->EditValue());
+    const int changesBefore = valueChanges;
+    step.Run();
+    const String value = VarToStr(memo->EditValue());
+    EXPECT_EQ(value, Inner(memo)->LinesText()) << step.Name;
+    EXPECT_EQ(valueChanges - changesBefore, value != before ? 1 : 0) << step.Name;
+  }
+  EXPECT_NE(VarToStr(memo->EditValue()).find("\r\nAB\r\nLOW\r\neight\r\n"), String::npos)
+      << VarToStr(memo->EditValue());
 }
 
 TEST_F(MemoTest, DeleteAndCutOfTheSelection) {
