@@ -4,6 +4,7 @@
 #include "tests/ui/skins/SkinFormFixture.h"
 #include "ui/choice/Button.h"
 #include "ui/choice/RadioButton.h"
+#include "ui/choice/SpinEdit.h"
 #include "ui/controls/ControlsUnit.h"
 #include "ui/foundation/Canvas.h"
 #include "ui/foundation/ParentBackground.h"
@@ -123,6 +124,37 @@ TEST_F(SkinFormTest, AConsoleLikeWindowInEveryBuiltInSkin) {
     Pump();
     ASSERT_EQ(bar->Painter(), StatusBarSkinPainterClass()) << skin;
     SaveWindow(std::string("skins/console-") + skin + ".png", form);
+  }
+}
+
+// Spin editors in their three layouts, one disabled, in every built-in skin: the buttons take the
+// skin's button height and are drawn by it.
+TEST_F(SkinFormTest, SpinEditorsInEveryBuiltInSkin) {
+  StartFormSkinning();
+  TForm* form = MakeForm(420, 110);
+  auto* skins = new TdxSkinController(form);
+  std::vector<TcxSpinEdit*> spins;
+  const TcxSpinEditButtonsPosition positions[] = {sbpVert, sbpHorzRight, sbpHorzLeftRight, sbpVert};
+  for (int i = 0; i < 4; ++i) {
+    auto* e = new TcxSpinEdit(form);
+    e->SetParent(form);
+    e->SetBounds(10 + (i % 2) * 205, 15 + (i / 2) * 45, 190, 21);
+    e->Properties()->SpinButtons()->SetPosition(positions[i]);
+    e->Properties()->SpinButtons()->SetShowFastButtons(i == 1 || i == 2);
+    e->SetValue(Variant(static_cast<long long>(12 + i)));
+    if (i == 3) e->SetEnabled(false);
+    spins.push_back(e);
+  }
+  for (const char* skin : {"Black", "Blue", "Foggy", "LiquidSky", "Silver", "UserSkin"}) {
+    skins->SetSkinName(skin);
+    Pump();
+    auto* info = static_cast<TcxSpinEditViewInfo*>(spins[1]->EditViewInfo());
+    TcxCustomLookAndFeelPainterClass painter = spins[1]->Style()->LookAndFeel()->SkinPainter();
+    ASSERT_NE(painter, nullptr) << skin;
+    const int hw = painter->EditButtonMinSize().cy / 2 + info->ArrowSize;
+    const TRect up = info->Button(sbkUp)->Bounds;
+    EXPECT_EQ(up.Right - up.Left, hw) << skin;
+    SaveWindow(std::string("skins/spin-edit-") + skin + ".png", form);
   }
 }
 
