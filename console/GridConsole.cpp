@@ -37,6 +37,7 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   RegisterSceneHandlers();
   RegisterWallHandlers();
   RegisterCommandHandlers();
+  RegisterMatrixDialogHandlers();
 }
 
 TForm1::~TForm1() {

@@ -263,6 +263,8 @@ class TForm1 : public TForm {
   void cbbSkinPropertiesChange(TObject* Sender);
   void BitBtn1Click(TObject* Sender);
   void BitBtn2Click(TObject* Sender);
+  void BitBtn18Click(TObject* Sender);
+  void ComboBox8DblClick(TObject* Sender);
 
   // The wall grid and the address display (GridConsoleWall.cpp).
   void stringgrid1DrawCell(TObject* Sender, int ACol, int ARow, win::RECT Rect, TGridDrawState State);
@@ -347,6 +349,7 @@ class TForm1 : public TForm {
   void ToggleNativeRecording(int Scene);
   void ReplayNativeScene(int Scene);
   void RegisterCommandHandlers();
+  void RegisterMatrixDialogHandlers();
   // FST's HDMI matrix is routed by the screen command itself while the linkage is on.
   bool FstRouting() const;
   void LoadSceneList();

@@ -72,6 +72,15 @@ class TForm3 : public TForm {
   TcxButton* Button5 = nullptr;        // OK
   TcxButton* Button6 = nullptr;        // close
 
+  void FormShow(TObject* Sender);
+  void Button4Click(TObject* Sender);
+  void Button1Click(TObject* Sender);
+  void ComboBox6Change(TObject* Sender);
+  void CheckBox1Click(TObject* Sender);
+  void CheckBox2Click(TObject* Sender);
+  void CheckBox3Click(TObject* Sender);
+  void BitBtn1Click(TObject* Sender);
+
   // Puts "cfg.ini" [setting]'s matrix keys into the controls; every console's loading shares it.
   void LoadSettings(TCustomIniFile& Ini);
   // Puts the three manual-wiring flags into their boxes, then sizes each grid to a wall of Rows ×
@@ -80,6 +89,11 @@ class TForm3 : public TForm {
 
  protected:
   void Loaded() override;
+
+ private:
+  void ApplyEnglishCaptions();
+  // Gives a wiring grid the active console's wall and wires it one to one.
+  void ResetToWall(TStringGrid* Grid);
 };
 
 extern TForm3* Form3;
@@ -87,3 +101,6 @@ extern TForm3* Form3;
 // Gives a wiring grid one cell per screen of a Rows × Columns wall, 18 px a cell plus one cell's
 // margin each way.
 void SizeWiringGrid(TStringGrid* Grid, int Rows, int Columns);
+// Sizes a wiring grid to a Rows × Columns wall and cables output n to the n-th screen counted row
+// by row, from 1.
+void WireOneToOne(TStringGrid* Grid, int Rows, int Columns);

@@ -531,6 +531,13 @@ void TBoundLabel::DeclareProperties(TPropTable& t) {
   t.Remove("Enabled");
 }
 
+void TBoundLabel::AdjustBounds() {
+  TCustomLabel::AdjustBounds();
+  // A caption of another size keeps the label on its side of the edit: one on the left grows
+  // away from the edit instead of under it.
+  if (auto* edit = dynamic_cast<TCustomLabeledEdit*>(Owner())) edit->SetLabelPosition(edit->LabelPosition());
+}
+
 TCustomLabeledEdit::TCustomLabeledEdit(TComponent* AOwner) : TCustomEdit(AOwner) { SetupInternalLabel(); }
 
 void TCustomLabeledEdit::DeclareProperties(TPropTable& t) {

@@ -193,6 +193,9 @@ class TBoundLabel : public TCustomLabel {
  public:
   explicit TBoundLabel(TComponent* AOwner);
   static void DeclareProperties(TPropTable& t);
+
+ protected:
+  void AdjustBounds() override;
 };
 
 class TCustomLabeledEdit : public TCustomEdit {

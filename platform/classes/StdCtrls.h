@@ -103,7 +103,7 @@ class TCustomLabel : public TGraphicControl {
   void WndProc(TMessage& Message) override;
   // Draws or, with DT_CALCRECT among the flags, measures the caption.
   virtual void DoDrawText(win::RECT& Rect, win::UINT Flags);
-  void AdjustBounds();
+  virtual void AdjustBounds();
 
  private:
   TWinControl* FFocusControl = nullptr;
