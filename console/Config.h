@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "platform/classes/IniFiles.h"
+#include "platform/system/Profile.h"
 
 // ---- Where the files beside the program lie ------------------------------------------------------
 
@@ -37,6 +38,18 @@ String ProgramFilePath(const String& Name);
 String ConfigFilePath();
 // A file object on "cfg.ini"; opening it creates nothing.
 std::unique_ptr<TIniFile> OpenConfigFile();
+
+// For a handler that stores hundreds of keys in a row (the matrix wiring): while it lives, this
+// thread's writes to "cfg.ini" land in one rewrite of the file when it ends instead of one each,
+// and reads see them at once, so every file object still agrees. Nothing that waits for another
+// thread may run inside it.
+class TConfigWriteBatch {
+ public:
+  TConfigWriteBatch() : FBatch(ConfigFilePath()) {}
+
+ private:
+  platform::ProfileWriteBatch FBatch;
+};
 
 // ---- Value forms ----------------------------------------------------------------------------------
 

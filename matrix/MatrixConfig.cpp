@@ -165,7 +165,14 @@ void TForm3::FormShow(TObject*) {
 }
 
 void TForm3::Button4Click(TObject*) {
+  StoreSettings();
+  Close();
+}
+
+void TForm3::StoreSettings() {
   // Nothing is checked here: what the operator typed is what the matrix routines convert later.
+  // The keys land in the order written, in one rewrite: a 15 x 15 wall has 675 wiring cells.
+  TConfigWriteBatch batch;
   auto ini = OpenConfigFile();
   using namespace cfg::setting;
   WriteConfig(*ini, VideoMux, ComboBox3->ItemIndex());
@@ -204,7 +211,6 @@ void TForm3::Button4Click(TObject*) {
       for (int c = 0; c < columns; ++c) WriteConfig(*ini, w.Screen(r, c, columns), w.Grid->Cells(c, r));
   }
   for (const TWiring& w : WiringsOf(*this)) WriteConfig(*ini, w.Flag, w.Manual->Checked());
-  Close();
 }
 
 void TForm3::Button1Click(TObject*) {

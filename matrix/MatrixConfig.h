@@ -91,6 +91,8 @@ class TForm3 : public TForm {
   void Loaded() override;
 
  private:
+  // Everything OK stores, key by key in its order.
+  void StoreSettings();
   void ApplyEnglishCaptions();
   // Gives a wiring grid the active console's wall and wires it one to one.
   void ResetToWall(TStringGrid* Grid);

@@ -305,8 +305,169 @@ bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::s
 
 }  // namespace
 
+namespace {
+
+// One write as the caller gave it; a null key deletes the section, a null value the key.
+struct ProfileWrite {
+  std::string section;
+  std::optional<std::string> key, value;
+};
+
+bool IsWritable(const ProfileWrite& w) {
+  return !HasLineBreak(w.section) && w.section.find(']') == std::string::npos &&
+         !(w.key && (HasLineBreak(*w.key) || w.key->find('=') != std::string::npos || TrimView(*w.key).empty()));
+}
+
+// Applies a write to a parsed file, keeping the decoded fields of the lines it makes or changes in
+// step with their bytes, so that further writes and reads of the same parsed file find them.
+void Apply(ProfileFile& f, const ProfileWrite& w) {
+  std::optional<SectionRange> r = FindSection(f, w.section);
+  if (!w.key) {
+    if (!r) return;
+    f.lines.erase(f.lines.begin() + static_cast<std::ptrdiff_t>(r->header), f.lines.begin() + static_cast<std::ptrdiff_t>(r->end));
+    return;
+  }
+  if (!w.value) {
+    if (!r) return;
+    std::optional<size_t> k = FindKey(f, *r, *w.key);
+    if (k) f.lines.erase(f.lines.begin() + static_cast<std::ptrdiff_t>(*k));
+    return;
+  }
+  std::string v = *w.value;
+  std::replace(v.begin(), v.end(), '\r', ' ');
+  std::replace(v.begin(), v.end(), '\n', ' ');
+  const std::string gbkValue = Utf8ToGbk(v);
+  // A new line takes the file's own line break.
+  std::string eol = "\r\n";
+  for (const Line& l : f.lines)
+    if (!l.eol.empty()) {
+      eol = l.eol;
+      break;
+    }
+  // Only the last line can lack a line break; it gets one when a line is added after it, and a
+  // rewrite elsewhere leaves the file's end as it was.
+  auto endLineBefore = [&](size_t at) {
+    if (at > 0 && f.lines[at - 1].eol.empty()) f.lines[at - 1].eol = eol;
+  };
+  std::optional<size_t> k = r ? FindKey(f, *r, *w.key) : std::nullopt;
+  if (k) {
+    Line& l = f.lines[*k];
+    size_t eq = l.raw.find('=');
+    l.raw = (eq == std::string::npos ? l.raw : l.raw.substr(0, eq)) + "=" + gbkValue;
+    l.value = v;
+    l.hasEquals = true;
+    return;
+  }
+  Line nl;
+  nl.raw = Utf8ToGbk(*w.key) + "=" + gbkValue;
+  nl.eol = eol;
+  nl.kind = LineKind::Key;
+  nl.name = std::string(TrimView(*w.key));
+  nl.value = v;
+  nl.hasEquals = true;
+  if (r) {
+    // After the section's last non-blank line, so blank lines keep separating sections.
+    size_t at = r->end;
+    while (at > r->begin && TrimView(f.lines[at - 1].raw).empty()) --at;
+    endLineBefore(at);
+    f.lines.insert(f.lines.begin() + static_cast<std::ptrdiff_t>(at), nl);
+  } else {
+    endLineBefore(f.lines.size());
+    Line header;
+    header.raw = "[" + Utf8ToGbk(w.section) + "]";
+    header.eol = eol;
+    header.kind = LineKind::Section;
+    header.name = std::string(TrimView(w.section));
+    f.lines.push_back(header);
+    f.lines.push_back(nl);
+  }
+}
+
+// Applies writes to the file as it is now and replaces it once.
+bool WriteAll(const std::string& file, const std::vector<ProfileWrite>& writes) {
+  std::lock_guard lock(WriteMutex());
+  FolderLock folderLock(file);
+  ProfileFile f;
+  if (std::optional<std::string> bytes = ReadWholeFile(file)) {
+    f = Parse(*bytes);
+  } else if (errno != ENOENT) {
+    return false;
+  }
+  for (const ProfileWrite& w : writes) Apply(f, w);
+  const bool written = WriteFileAtomically(file, Serialize(f));
+  const int saved = errno;
+  Cache().Forget(file);
+  errno = saved;
+  return written;
+}
+
+}  // namespace
+
+// The batch of this thread, innermost first through each batch's outer one.
+thread_local ProfileWriteBatch* ProfileWriteBatch::tCurrent = nullptr;
+
+struct ProfileWriteBatch::State {
+  std::vector<ProfileWrite> writes;
+  // The file as the writes so far leave it, made at the first read (reads during the batch see
+  // the writes as if each had landed), and its index, made again at a read after a write.
+  std::optional<ProfileFile> view;
+  bool viewMade = false;
+  std::shared_ptr<const IndexedFile> indexed;
+
+  std::shared_ptr<const IndexedFile> Current(const std::string& file) {
+    if (!viewMade) {
+      if (std::shared_ptr<const IndexedFile> onDisk = Cache().Get(file)) view = onDisk->file;
+      if (!view && !writes.empty()) view = ProfileFile{};
+      if (view)
+        for (const ProfileWrite& w : writes) Apply(*view, w);
+      viewMade = true;
+    }
+    if (!indexed && view) indexed = std::make_shared<const IndexedFile>(*view);
+    return indexed;
+  }
+  void Add(ProfileWrite w) {
+    if (viewMade) {
+      if (!view) view = ProfileFile{};
+      Apply(*view, w);
+      indexed.reset();
+    }
+    writes.push_back(std::move(w));
+  }
+};
+
+ProfileWriteBatch::ProfileWriteBatch(std::string file) : fFile(std::move(file)), fState(std::make_unique<State>()) {
+  // Inside a batch on the same file this one adds nothing: the writes keep their order in the
+  // outer one.
+  if (For(fFile)) return;
+  fOuter = tCurrent;
+  tCurrent = this;
+  fActive = true;
+}
+
+ProfileWriteBatch::~ProfileWriteBatch() {
+  if (!fActive) return;
+  tCurrent = fOuter;
+  if (!fState->writes.empty()) WriteAll(fFile, fState->writes);
+}
+
+ProfileWriteBatch* ProfileWriteBatch::For(const std::string& file) {
+  for (ProfileWriteBatch* b = tCurrent; b; b = b->fOuter)
+    if (b->fFile == file) return b;
+  return nullptr;
+}
+
+namespace {
+
+// The file as this thread's reads see it: with the writes of a batch on it.
+std::shared_ptr<const IndexedFile> Current(const std::string& file) {
+  if (ProfileWriteBatch* batch = ProfileWriteBatch::For(file)) return batch->Contents().Current(file);
+  return Cache().Get(file);
+}
+
+}  // namespace
+
 std::optional<std::string> ReadProfileString(const std::string& file, std::string_view section, std::string_view key) {
-  std::shared_ptr<const IndexedFile> f = Cache().Get(file);
+  std::shared_ptr<const IndexedFile> f = Current(file);
   if (!f) return std::nullopt;
   std::string name = Folded(section);
   name += '\0';
@@ -318,7 +479,7 @@ std::optional<std::string> ReadProfileString(const std::string& file, std::strin
 
 std::vector<std::string> ReadProfileSectionNames(const std::string& file) {
   std::vector<std::string> names;
-  if (std::shared_ptr<const IndexedFile> f = Cache().Get(file))
+  if (std::shared_ptr<const IndexedFile> f = Current(file))
     for (const Line& l : f->file.lines)
       if (l.kind == LineKind::Section) names.push_back(l.name);
   return names;
@@ -326,7 +487,7 @@ std::vector<std::string> ReadProfileSectionNames(const std::string& file) {
 
 std::vector<std::string> ReadProfileKeys(const std::string& file, std::string_view section) {
   std::vector<std::string> keys;
-  std::shared_ptr<const IndexedFile> f = Cache().Get(file);
+  std::shared_ptr<const IndexedFile> f = Current(file);
   if (!f) return keys;
   if (const SectionRange* r = f->FindSection(section))
     for (size_t i = r->begin; i < r->end; ++i)
@@ -336,7 +497,7 @@ std::vector<std::string> ReadProfileKeys(const std::string& file, std::string_vi
 
 std::vector<std::string> ReadProfileSection(const std::string& file, std::string_view section) {
   std::vector<std::string> entries;
-  std::shared_ptr<const IndexedFile> f = Cache().Get(file);
+  std::shared_ptr<const IndexedFile> f = Current(file);
   if (!f) return entries;
   if (const SectionRange* r = f->FindSection(section))
     for (size_t i = r->begin; i < r->end; ++i) {
@@ -347,76 +508,16 @@ std::vector<std::string> ReadProfileSection(const std::string& file, std::string
 }
 
 bool WriteProfileString(const std::string& file, std::string_view section, const std::string* key, const std::string* value) {
-  if (HasLineBreak(section) || section.find(']') != std::string_view::npos ||
-      (key && (HasLineBreak(*key) || key->find('=') != std::string::npos || TrimView(*key).empty()))) {
+  ProfileWrite w{std::string(section), key ? std::optional(*key) : std::nullopt, value ? std::optional(*value) : std::nullopt};
+  if (!IsWritable(w)) {
     errno = EINVAL;
     return false;
   }
-  std::lock_guard lock(WriteMutex());
-  FolderLock folderLock(file);
-  ProfileFile f;
-  if (std::optional<std::string> bytes = ReadWholeFile(file)) {
-    f = Parse(*bytes);
-  } else if (errno != ENOENT) {
-    return false;
+  if (ProfileWriteBatch* batch = ProfileWriteBatch::For(file)) {
+    batch->Contents().Add(std::move(w));
+    return true;
   }
-  std::optional<SectionRange> r = FindSection(f, section);
-  if (!key) {
-    if (!r) return true;
-    f.lines.erase(f.lines.begin() + static_cast<std::ptrdiff_t>(r->header), f.lines.begin() + static_cast<std::ptrdiff_t>(r->end));
-  } else if (!value) {
-    if (!r) return true;
-    std::optional<size_t> k = FindKey(f, *r, *key);
-    if (!k) return true;
-    f.lines.erase(f.lines.begin() + static_cast<std::ptrdiff_t>(*k));
-  } else {
-    std::string v = *value;
-    std::replace(v.begin(), v.end(), '\r', ' ');
-    std::replace(v.begin(), v.end(), '\n', ' ');
-    const std::string gbkValue = Utf8ToGbk(v);
-    // A new line takes the file's own line break.
-    std::string eol = "\r\n";
-    for (const Line& l : f.lines)
-      if (!l.eol.empty()) {
-        eol = l.eol;
-        break;
-      }
-    // Only the last line can lack a line break; it gets one when a line is added after it, and a
-    // rewrite elsewhere leaves the file's end as it was.
-    auto endLineBefore = [&](size_t at) {
-      if (at > 0 && f.lines[at - 1].eol.empty()) f.lines[at - 1].eol = eol;
-    };
-    std::optional<size_t> k = r ? FindKey(f, *r, *key) : std::nullopt;
-    if (k) {
-      Line& l = f.lines[*k];
-      size_t eq = l.raw.find('=');
-      l.raw = (eq == std::string::npos ? l.raw : l.raw.substr(0, eq)) + "=" + gbkValue;
-    } else {
-      Line nl;
-      nl.raw = Utf8ToGbk(*key) + "=" + gbkValue;
-      nl.eol = eol;
-      nl.kind = LineKind::Key;
-      if (r) {
-        // After the section's last non-blank line, so blank lines keep separating sections.
-        size_t at = r->end;
-        while (at > r->begin && TrimView(f.lines[at - 1].raw).empty()) --at;
-        endLineBefore(at);
-        f.lines.insert(f.lines.begin() + static_cast<std::ptrdiff_t>(at), nl);
-      } else {
-        endLineBefore(f.lines.size());
-        Line header;
-        header.raw = "[" + Utf8ToGbk(section) + "]";
-        header.eol = eol;
-        f.lines.push_back(header);
-        f.lines.push_back(nl);
-      }
-    }
-  }
-  const bool written = WriteFileAtomically(file, Serialize(f));
-  const int saved = errno;
-  Cache().Forget(file);
-  errno = saved;
-  return written;
+  return WriteAll(file, {w});
 }
 
 }  // namespace platform

@@ -10,6 +10,7 @@
 // is UTF-8. A missing file reads as empty and is created by the first write. A write rewrites the
 // whole file into a temporary file beside it and renames that over the old one, so a crash leaves
 // either the old or the new file, never a mixture; lines the write does not touch keep their bytes.
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,6 +34,33 @@ std::vector<std::string> ReadProfileSection(const std::string& file, std::string
 // a key holding "=" or a line break, or a section name holding "]" or a line break, is refused.
 // Returns false with the platform's last error when the file cannot be written.
 bool WriteProfileString(const std::string& file, std::string_view section, const std::string* key, const std::string* value);
+
+// For a handler that writes hundreds of keys in a row, where rewriting the file for each would
+// freeze the window: while a batch lives, this thread's writes to its file are kept and land in
+// one rewrite when it ends (applied in order to the file as it is then), and this thread's reads
+// of the file see them at once. Other threads and processes see the file as it was until then, so
+// a batch must not span anything that waits for them. A write that would fail on its own is still
+// refused at once; a failing final rewrite is dropped, as a failing write is.
+class ProfileWriteBatch {
+ public:
+  explicit ProfileWriteBatch(std::string file);
+  ~ProfileWriteBatch();
+  ProfileWriteBatch(const ProfileWriteBatch&) = delete;
+  ProfileWriteBatch& operator=(const ProfileWriteBatch&) = delete;
+
+  // The innermost live batch of this thread on `file`, or null.
+  static ProfileWriteBatch* For(const std::string& file);
+
+  struct State;
+  State& Contents() { return *fState; }
+
+ private:
+  std::string fFile;
+  std::unique_ptr<State> fState;
+  ProfileWriteBatch* fOuter = nullptr;
+  bool fActive = false;
+  static thread_local ProfileWriteBatch* tCurrent;
+};
 
 }  // namespace platform
 

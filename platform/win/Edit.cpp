@@ -882,7 +882,8 @@ LRESULT EditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_LBUTTONDBLCLK:
-      if (GetFocus() != hwnd) SetFocus(hwnd);
+      // The press before it took the focus. A double-click handler may since have shown another
+      // window, which keeps the focus, as it does on Windows.
       if (!(e = EditOf(hwnd))) return 0;
       SelectWordAt(*e, CharFromPos(*e, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}));
       return 0;

@@ -169,6 +169,52 @@ TEST(Profile, MissingFileIsEmptyAndTheFirstWriteCreatesIt) {
   EXPECT_EQ(win::GetLastError(), win::ERROR_PATH_NOT_FOUND);
 }
 
+// A batch gives the bytes the same writes give key by key, in one rewrite at its end; reads on
+// this thread see each write at once.
+TEST(Profile, ABatchWritesOnceWhatTheWritesWouldHaveWritten) {
+  const std::string dir = testsupport::TempDir("profile-batch");
+  const std::string original = Slurp(testsupport::SourcePath("tests/platform/system/fixtures/cfg-gbk.ini"));
+  const std::string single = dir + "/single.ini", batched = dir + "/batched.ini";
+  Spit(single, original);
+  Spit(batched, original);
+  struct Step {
+    const char *section, *key, *value;
+  };
+  const Step steps[] = {{"config", "caption", "矩阵混合拼接"}, {"new", "b", "2"},         {"NEW", "a", "1"},
+                        {"new", "b", "3"},                     {"scene", "scene1", nullptr}, {"other", "k", "v"},
+                        {"Other", nullptr, nullptr},           {"new", "c", " padded "}};
+  for (const Step& st : steps) ASSERT_TRUE(Write(single, st.section, st.key, st.value));
+  {
+    platform::ProfileWriteBatch batch(batched);
+    platform::ProfileWriteBatch inner(batched);  // adds nothing of its own
+    EXPECT_EQ(Read(batched, "new", "b", "none"), "none");
+    for (const Step& st : steps) ASSERT_TRUE(Write(batched, st.section, st.key, st.value));
+    EXPECT_FALSE(Write(batched, "new", "x=y", "1"));  // refused at once, as without a batch
+    EXPECT_EQ(Slurp(batched), original);
+    EXPECT_EQ(Read(batched, "config", "caption"), "矩阵混合拼接");
+    EXPECT_EQ(Read(batched, "new", "b"), "3");
+    EXPECT_EQ(Read(batched, "new", "c"), "padded");
+    EXPECT_EQ(Read(batched, "scene", "scene1", "gone"), "gone");
+    EXPECT_EQ(Read(batched, "other", "k", "gone"), "gone");
+    // Writes after a read land in what the next read sees, too.
+    ASSERT_TRUE(Write(batched, "new", "d", "4"));
+    ASSERT_TRUE(Write(single, "new", "d", "4"));
+    EXPECT_EQ(Read(batched, "new", "d"), "4");
+    EXPECT_EQ(Slurp(batched), original);
+  }
+  EXPECT_EQ(Slurp(batched), Slurp(single));
+  // A batch on a file that does not exist yet creates it at its end.
+  const std::string fresh = dir + "/fresh.ini";
+  {
+    platform::ProfileWriteBatch batch(fresh);
+    ASSERT_TRUE(Write(fresh, "a", "x", "1"));
+    ASSERT_TRUE(Write(fresh, "a", "y", "2"));
+    EXPECT_EQ(Read(fresh, "a", "x"), "1");
+    EXPECT_FALSE(std::filesystem::exists(fresh));
+  }
+  EXPECT_EQ(Slurp(fresh), "[a]\r\nx=1\r\ny=2\r\n");
+}
+
 TEST(Profile, AnUnixStyleFileKeepsItsLineBreaks) {
   std::string file = testsupport::TempDir("profile-lf") + "/cfg.ini";
   Spit(file, "[a]\nx=1");
