@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/BootWindow.h"
-#include "app/Program.h"
+#include "bench/ProgramStage.h"
 #include "console/CommSettings.h"
 #include "console/Config.h"
 #include "console/GridConsole.h"
@@ -25,15 +25,8 @@
 
 namespace {
 
-struct Consoles {
-  platform::VirtualClock clock;
-  Consoles() {
-    platform::StartPlatform();
-    platform::InstallClock(&clock);
-    platform::InstallDisplay(platform::CreateHeadlessDisplay(1920, 1080));
-    InitializeForms();
-    StartLibraryUnits();
-    Application->Initialize();
+struct Consoles : benchsupport::ProgramStage {
+  Consoles() : ProgramStage(1920, 1080) {
     CreateProgramWindows();
     Form18->DebugMode = 1;
     // The serial link with the screen port closed: the bytes go nowhere, the log is all there is.
@@ -42,25 +35,11 @@ struct Consoles {
     for (TWinControl* log : Logs()) log->Show();
     Pump();
   }
-  ~Consoles() {
-    FinalizeForms();
-    EndLibraryUnits();
-    win::MSG m;
-    while (win::PeekMessage(&m, nullptr, 0, 0, win::PM_REMOVE)) {
-    }
-    platform::ResetDisplay();
-    platform::InstallClock(nullptr);
-  }
   static std::array<TWinControl*, 3> Logs() { return {Form1->Memo1, Form23->Memo1, Form33->Memo1}; }
   // The edit window that holds a log's lines: a library memo keeps an inner one.
   static win::HWND LogWindow(TWinControl* log) {
     if (auto* memo = dynamic_cast<TcxCustomMemo*>(log)) return memo->InnerMemo()->InnerControl()->Handle();
     return log->Handle();
-  }
-  void Pump() {
-    win::MSG m;
-    for (int guard = 0; guard < 10000 && win::PeekMessage(&m, nullptr, 0, 0, win::PM_NOREMOVE); ++guard)
-      Application->ProcessMessages();
   }
   // Leaves each log holding `lines` lines.
   void Fill(int lines) {

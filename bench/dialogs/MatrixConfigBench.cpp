@@ -8,33 +8,32 @@
 #include <string>
 
 #include "app/BootWindow.h"
-#include "app/Program.h"
+#include "bench/ProgramStage.h"
 #include "console/Config.h"
 #include "dialogs/SplicingSettings.h"
 #include "matrix/MatrixConfig.h"
-#include "platform/display/Display.h"
 #include "platform/system/AtomicFile.h"
-#include "platform/system/Clock.h"
-#include "platform/win/Startup.h"
-#include "platform/win/Window.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Stage {
-  platform::VirtualClock clock;
-  std::string folder = (fs::current_path() / "matrix-config-bench").string();
+// The folder, made before the program's windows and removed after them.
+struct Folder {
+  std::string path = (fs::current_path() / "matrix-config-bench").string();
+  Folder() {
+    fs::remove_all(path);
+    fs::create_directories(path);
+    SetProgramFolder(path);
+  }
+  ~Folder() {
+    SetProgramFolder("");
+    fs::remove_all(path);
+  }
+};
+
+struct Stage : Folder, benchsupport::ProgramStage {
   Stage() {
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    SetProgramFolder(folder);
-    platform::StartPlatform();
-    platform::InstallClock(&clock);
-    platform::InstallDisplay(platform::CreateHeadlessDisplay(1280, 1024));
-    InitializeForms();
-    StartLibraryUnits();
-    Application->Initialize();
     CreateProgramWindows();
     Pump();
     Form18->ConsoleKind = ckGrid;
@@ -44,22 +43,6 @@ struct Stage {
     for (TcxCheckBox* box : {Form3->CheckBox1, Form3->CheckBox2, Form3->CheckBox3}) box->SetChecked(true);
     Form3->Show();
     Pump();
-  }
-  ~Stage() {
-    FinalizeForms();
-    EndLibraryUnits();
-    win::MSG m;
-    while (win::PeekMessage(&m, nullptr, 0, 0, win::PM_REMOVE)) {
-    }
-    platform::ResetDisplay();
-    platform::InstallClock(nullptr);
-    SetProgramFolder("");
-    fs::remove_all(folder);
-  }
-  static void Pump() {
-    win::MSG m;
-    for (int guard = 0; guard < 10000 && win::PeekMessage(&m, nullptr, 0, 0, win::PM_NOREMOVE); ++guard)
-      Application->ProcessMessages();
   }
 };
 

@@ -5,40 +5,13 @@
 
 #include <vector>
 
-#include "app/Program.h"
+#include "bench/ProgramStage.h"
 #include "dialogs/PictureParameters.h"
-#include "platform/display/Display.h"
-#include "platform/system/Clock.h"
-#include "platform/win/Startup.h"
 #include "platform/win/Window.h"
 
 namespace {
 
-struct Stage {
-  platform::VirtualClock clock;
-  Stage() {
-    platform::StartPlatform();
-    platform::InstallClock(&clock);
-    platform::InstallDisplay(platform::CreateHeadlessDisplay(1280, 1024));
-    InitializeForms();
-    StartLibraryUnits();
-    Application->Initialize();
-  }
-  ~Stage() {
-    FinalizeForms();
-    EndLibraryUnits();
-    win::MSG m;
-    while (win::PeekMessage(&m, nullptr, 0, 0, win::PM_REMOVE)) {
-    }
-    platform::ResetDisplay();
-    platform::InstallClock(nullptr);
-  }
-  static void Pump() {
-    win::MSG m;
-    for (int guard = 0; guard < 10000 && win::PeekMessage(&m, nullptr, 0, 0, win::PM_NOREMOVE); ++guard)
-      Application->ProcessMessages();
-  }
-};
+using Stage = benchsupport::ProgramStage;
 
 TForm4* CreateDialog() {
   TForm4* dialog = nullptr;

@@ -104,10 +104,19 @@ TEST_F(ChannelNamingTest, ADisabledListOpensNothing) {
   EXPECT_FALSE(Form37->Visible());
 }
 
+// The dialog has no English texts: it stays Chinese in the English interface.
 TEST_F(ChannelNamingTest, Screenshots) {
-  OpenFor(7);
-  Retype(Form37->edt1, "Lobby cam");
-  SaveWindowShot(Form37, "matrix/channel-naming.png");
+  for (int language : {0, 1}) {
+    TearDown();
+    AppTest::SetUp();
+    WriteConfig("[config]\nlanguage=" + std::to_string(language) + "\n");
+    ShowConsole();
+    Form1->ComboBox8->SetEnabled(true);
+    OpenFor(7);
+    EXPECT_EQ(Form37->btn1->Caption(), "修改");
+    Retype(Form37->edt1, "Lobby cam");
+    SaveWindowShot(Form37, std::string("matrix/channel-naming-") + (language ? "english" : "chinese") + ".png");
+  }
 }
 
 }  // namespace

@@ -320,6 +320,14 @@ TEST_F(MatrixConfigTest, Screenshots) {
     TearDown();
     SetUp();
   }
+  // The largest wall's grid fits its group.
+  Open(15, 15);
+  ChooseGrid(2);
+  ClickOn(Form3->CheckBox3);
+  const TRect grid = Form3->StringGrid3->BoundsRect();
+  EXPECT_LE(grid.Right, Form3->GroupBox3->ClientWidth());
+  EXPECT_LE(grid.Bottom, Form3->GroupBox3->ClientHeight());
+  SaveWindowShot(Form3, "matrix/matrix-configuration-chinese-15x15-dvi-manual.png");
 }
 
 }  // namespace
