@@ -6,49 +6,33 @@
 #include <string>
 
 #include "app/BootWindow.h"
-#include "app/Program.h"
+#include "bench/ProgramStage.h"
 #include "bench/console/FullConfig.h"
 #include "console/Config.h"
 #include "console/GridConsole.h"
-#include "platform/display/Display.h"
-#include "platform/system/Clock.h"
-#include "platform/win/Startup.h"
-#include "platform/win/Window.h"
 
-struct ShownGridConsole {
-  platform::VirtualClock clock;
+// A folder of its own holding the full "cfg.ini", made before the program's windows and removed
+// after them.
+struct FullConfigFolder {
   std::string folder;
-  ShownGridConsole() {
-    platform::StartPlatform();
-    platform::InstallClock(&clock);
-    platform::InstallDisplay(platform::CreateHeadlessDisplay(1920, 1080));
+  FullConfigFolder() {
     char name[] = "/tmp/vw-console-bench-XXXXXX";
     folder = mkdtemp(name) ? name : "/tmp";
     WriteFullConfig(folder);
     SetProgramFolder(folder);
-    InitializeForms();
-    StartLibraryUnits();
-    Application->Initialize();
+  }
+  ~FullConfigFolder() {
+    SetProgramFolder("");
+    std::remove((folder + "/cfg.ini").c_str());
+    std::remove(folder.c_str());
+  }
+};
+
+struct ShownGridConsole : FullConfigFolder, benchsupport::ProgramStage {
+  ShownGridConsole() : ProgramStage(1920, 1080) {
     CreateProgramWindows();
     Form18->tmr1->SetEnabled(false);
     Form18->ConsoleKind = ckGrid;
     Form1->Show();
-  }
-  ~ShownGridConsole() {
-    FinalizeForms();
-    EndLibraryUnits();
-    win::MSG m;
-    while (win::PeekMessage(&m, nullptr, 0, 0, win::PM_REMOVE)) {
-    }
-    SetProgramFolder("");
-    platform::ResetDisplay();
-    platform::InstallClock(nullptr);
-    std::remove((folder + "/cfg.ini").c_str());
-    std::remove(folder.c_str());
-  }
-  void Pump() {
-    win::MSG m;
-    for (int guard = 0; guard < 10000 && win::PeekMessage(&m, nullptr, 0, 0, win::PM_NOREMOVE); ++guard)
-      Application->ProcessMessages();
   }
 };
