@@ -1,10 +1,11 @@
 #pragma once
 // Profile files (INI files): sections of "key=value" lines, looked up key by key.
 //
-// Every read looks at the file as it is at that moment and every write lands at once, so several
-// readers and writers of one file always agree. A read parses the file again only when it changed
-// since it was last parsed (its inode, size or times differ, or this process wrote it) or changed
-// within the last two seconds, so reading many keys of a file at rest costs one parse. Section and key names compare
+// Every read looks at the file as it is at that moment and every write lands at once (unless a
+// write batch below gathers them), so several readers and writers of one file always agree. A read
+// parses the file again only when it changed since it was last parsed (its inode, size or times
+// differ, or this process wrote it) or changed within the last two seconds, so reading many keys of
+// a file at rest costs one parse. Section and key names compare
 // without regard to case and surrounding blanks; values come back with surrounding blanks and one
 // pair of enclosing quotes removed. On disk the text is GBK without a byte-order mark; in memory it
 // is UTF-8. A missing file reads as empty and is created by the first write. A write rewrites the
