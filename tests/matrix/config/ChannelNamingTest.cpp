@@ -16,9 +16,9 @@ class ChannelNamingTest : public DialogTest {
   void SetUp() override {
     DialogTest::SetUp();
     ShowConsole();
-    // What the matrix linkage box does to the list when it is ticked.
-    Form1->ComboBox8->SetEnabled(true);
-    Pump();
+    // The list takes part only with the matrix linkage on.
+    ClickOn(Form1->CheckBox3);
+    ASSERT_TRUE(Form1->ComboBox8->Enabled());
   }
   // Chooses input n in the list, then opens the dialog from it.
   void OpenFor(int input) {
@@ -60,6 +60,17 @@ TEST_F(ChannelNamingTest, ChangeRenamesTheChosenInputAndKeepsTheName) {
   EXPECT_TRUE(boxes.empty());
 }
 
+// Rebuilding the lists numbers the inputs again; the next loading brings the names back.
+TEST_F(ChannelNamingTest, RelinkingNumbersTheInputsAgain) {
+  OpenFor(7);
+  Retype(Form37->edt1, "Lobby cam");
+  ClickOn(Form37->btn1);
+  ASSERT_EQ(Item(6), "Lobby cam");
+  ClickOn(Form1->CheckBox3);
+  ClickOn(Form1->CheckBox3);
+  EXPECT_EQ(Item(6), "7");
+}
+
 TEST_F(ChannelNamingTest, CancelChangesNothingAndKeepsTheTypedText) {
   OpenFor(7);
   Retype(Form37->edt1, "Lobby cam");
@@ -99,7 +110,8 @@ TEST_F(ChannelNamingTest, WithNoInputChosenNothingIsRenamed) {
 }
 
 TEST_F(ChannelNamingTest, ADisabledListOpensNothing) {
-  Inputs()->SetEnabled(false);
+  ClickOn(Form1->CheckBox3);  // linkage off
+  ASSERT_FALSE(Inputs()->Enabled());
   DoubleClickOn(Inputs());
   EXPECT_FALSE(Form37->Visible());
 }
@@ -111,7 +123,7 @@ TEST_F(ChannelNamingTest, Screenshots) {
     AppTest::SetUp();
     WriteConfig("[config]\nlanguage=" + std::to_string(language) + "\n");
     ShowConsole();
-    Form1->ComboBox8->SetEnabled(true);
+    ClickOn(Form1->CheckBox3);
     OpenFor(7);
     EXPECT_EQ(Form37->btn1->Caption(), "修改");
     Retype(Form37->edt1, "Lobby cam");
