@@ -50,6 +50,12 @@ class TComponent : public TPersistent {
   void SetComponentIndex(int value);
   // The owned component of that name (without regard to case), or null.
   TComponent* FindComponent(const String& AName) const;
+  // Points Field at the owned component of that name when it is a T, else at nothing: how a form
+  // binds its fields to the components its description made.
+  template <class T>
+  void FindComponent(T*& Field, const String& AName) const {
+    Field = dynamic_cast<T*>(FindComponent(AName));
+  }
   void InsertComponent(TComponent* AComponent);
   void RemoveComponent(TComponent* AComponent);
 

@@ -475,6 +475,15 @@ void TReader::ReadPropValue(TPersistent* Instance, const TPropInfo& Prop) {
         Prop.SetOrd(Instance, ReadInt64());
       }
       break;
+    case tkChar:
+      if (NextValue() == vaString || NextValue() == vaLString) {
+        String text = ReadString();
+        if (text.size() != 1) PropValueError();
+        Prop.SetOrd(Instance, static_cast<unsigned char>(text[0]));
+      } else {
+        Prop.SetOrd(Instance, ReadInteger());
+      }
+      break;
     case tkEnumeration: {
       int v = Prop.EnumType->Value(ReadIdent());
       if (v < 0) PropValueError();
@@ -870,11 +879,13 @@ void TWriter::WriteProperty(TPersistent* Instance, const TPropInfo& Prop) {
   const TPropInfo* ancProp = anc ? GetPropInfo(anc, Prop.Name) : nullptr;
   if (ancProp && ancProp->Kind != Prop.Kind) ancProp = nullptr;
   switch (Prop.Kind) {
-    case tkInteger: case tkInt64: case tkEnumeration: case tkSet: {
+    case tkInteger: case tkInt64: case tkEnumeration: case tkSet: case tkChar: {
       std::int64_t v = Prop.GetOrd(Instance);
       if (ancProp ? v == ancProp->GetOrd(anc) : (Prop.HasDefault && v == Prop.Default)) return;
       WritePropName(Prop.Name);
-      if (Prop.Kind == tkSet) {
+      if (Prop.Kind == tkChar) {
+        WriteString(String(1, static_cast<char>(v)));
+      } else if (Prop.Kind == tkSet) {
         WriteValue(vaSet);
         for (int i = 0; i < 64; ++i)
           if (static_cast<std::uint64_t>(v) & (std::uint64_t{1} << i)) WriteStr(Prop.EnumType->Name(i));

@@ -259,6 +259,7 @@ Variant GetPropValue(TObject* obj, const String& name) {
   const TPropInfo& p = Need(obj, name);
   switch (p.Kind) {
     case tkInteger: return Variant(static_cast<int>(p.GetOrd(obj)));
+    case tkChar: return Variant(String(1, static_cast<char>(p.GetOrd(obj))));
     case tkInt64: return Variant(static_cast<long long>(p.GetOrd(obj)));
     case tkEnumeration:
       if (p.EnumType == TypeInfo<bool>()) return Variant(p.GetOrd(obj) != 0);
@@ -277,6 +278,16 @@ void SetPropValue(TObject* obj, const String& name, const Variant& value) {
   try {
     switch (p.Kind) {
       case tkInteger: p.SetOrd(obj, value.AsInteger()); return;
+      case tkChar: {
+        if (!VarIsStr(value)) {
+          p.SetOrd(obj, value.AsInteger());
+          return;
+        }
+        const String text = value.AsString();
+        if (text.size() != 1) InvalidValue();
+        p.SetOrd(obj, static_cast<unsigned char>(text[0]));
+        return;
+      }
       case tkInt64: p.SetOrd(obj, value.AsInt64()); return;
       case tkEnumeration: {
         if (p.EnumType == TypeInfo<bool>()) {

@@ -302,7 +302,8 @@ TPropInfo& TPropTable::Add(const char* name, G get, S set) {
       p->SetOrd = [s](TObject* o, std::int64_t v) { s(o, static_cast<V>(v)); };
     }
   } else if constexpr (std::is_integral_v<V>) {
-    p->Kind = sizeof(V) > 4 ? tkInt64 : tkInteger;
+    // A character property (a password mask) is stored as its one-character text.
+    p->Kind = std::is_same_v<V, char> ? tkChar : sizeof(V) > 4 ? tkInt64 : tkInteger;
     p->GetOrd = [g](TObject* o) { return static_cast<std::int64_t>(g(o)); };
     if constexpr (writable) {
       auto s = Setter<V>(set);

@@ -76,6 +76,7 @@ class TTestPanel : public TComponent {
     t.Add("Ratio", &TTestPanel::FRatio);
     t.Add("Visible", &TTestPanel::FVisible).SetDefault(true);
     t.Add("Value", &TTestPanel::FValue);
+    t.Add("Mark", &TTestPanel::FMark).SetDefault(0);
     t.AddReadOnly("Font", &TTestPanel::FontPtr);
     t.AddReadOnly("Lines", &TTestPanel::LinesPtr);
     t.AddReadOnly("Columns", &TTestPanel::ColumnsPtr);
@@ -115,6 +116,7 @@ class TTestPanel : public TComponent {
   double FRatio = 0;
   bool FVisible = true;
   Variant FValue;
+  char FMark = 0;
   TTestFont FFont;
   TStringList FLines;
   TOwnedCollection FColumns;
@@ -206,6 +208,7 @@ const char* kForm =
     "    Ratio = 0.25\r\n"
     "    Visible = False\r\n"
     "    Value = 12345678901\r\n"
+    "    Mark = '*'\r\n"
     "    Font.Name = 'SimSun'\r\n"
     "    Font.Size = 12\r\n"
     "    Lines.Strings = (\r\n"
@@ -254,6 +257,8 @@ TEST_F(FormStreamingTest, ReadsEveryKindOfValueFromAFormDescription) {
   EXPECT_FALSE(outer->FVisible);
   EXPECT_EQ(VarType(outer->FValue), varInt64);
   EXPECT_EQ(outer->FValue.AsInt64(), 12345678901LL);
+  EXPECT_EQ(outer->FMark, '*');
+  EXPECT_EQ(inner->FMark, 0);
   EXPECT_EQ(outer->FFont.FName, "SimSun");
   EXPECT_EQ(outer->FFont.FSize, 12);
   ASSERT_EQ(outer->FLines.Count(), 3);
@@ -297,7 +302,7 @@ TEST_F(FormStreamingTest, WritingAndReadingAgainGivesTheSameDescription) {
         "Color = clRed", "Options = [toBold, toUnderline]", "Align = taTop", "OnClick = PanelClick",
         "Buddy = Inner", "Buddy = Outer", "Font.Name = 'SimSun'", "Lines.Strings = (\r\n      'one'\r\n      ''",
         "Columns = <\r\n      item\r\n        Title = 'Input'\r\n      end", "Secret = 42",
-        "Data = {\r\n      00FF7F80}", "Left = 10", "Value = 12345678901", "Ratio = 0.25",
+        "Data = {\r\n      00FF7F80}", "Left = 10", "Value = 12345678901", "Ratio = 0.25", "Mark = '*'",
         "Caption = '\xE4\xB8\xBB\xE7\x95\x8C\xE9\x9D\xA2 ''wall'''#13#10'next'"})
     EXPECT_NE(text.find(expected), String::npos) << expected << "\n" << text;
 }
@@ -368,6 +373,8 @@ TEST_F(FormStreamingTest, BadDescriptionsRaiseAndLeaveNothingBehind) {
        "Error reading P.Bogus: Property Bogus does not exist"},
       {"object F: TTestForm\r\n  object P: TTestPanel\r\n    Align = taSideways\r\n  end\r\nend\r\n",
        "Error reading P.Align: Invalid property value"},
+      {"object F: TTestForm\r\n  object P: TTestPanel\r\n    Mark = 'ab'\r\n  end\r\nend\r\n",
+       "Error reading P.Mark: Invalid property value"},
       {"object F: TTestForm\r\n  object P: TTestPanel\r\n    OnClick = Missing\r\n  end\r\nend\r\n",
        "Error reading P.OnClick: Method Missing not found"},
       {"object F: TTestForm\r\n  object P: TTestPanel\r\n  end\r\n  object P: TTestPanel\r\n  end\r\nend\r\n",
@@ -401,6 +408,10 @@ TEST_F(FormStreamingTest, PropertiesAreReachedByName) {
   EXPECT_EQ(GetPropValue(&p, "Caption").AsString(), "x");
   EXPECT_EQ(GetObjectProp(&p, "Font"), &p.FFont);
   EXPECT_EQ(PropType(&p, "OnClick"), tkMethod);
+  // A character property reads and takes a one-character text.
+  SetPropValue(&p, "Mark", Variant(String("#")));
+  EXPECT_EQ(GetPropValue(&p, "Mark").AsString(), "#");
+  EXPECT_THROW(SetPropValue(&p, "Mark", Variant(String("##"))), EPropertyError);
   EXPECT_EQ(PropType(&p, "Tag"), tkInt64);
   EXPECT_FALSE(IsStoredProp(&p, GetPropInfo(&p, "Name")));
   EXPECT_THROW(SetEnumProp(&p, "Align", "taNowhere"), EPropertyError);
