@@ -124,6 +124,14 @@ void SendFrameOnScreenLink(const TDeviceLinks& Links, const TLinkSettings& Setti
     if (log) log->Add(line);
 }
 
+void SendBlockOnScreenLink(const TDeviceLinks& Links, const TLinkSettings& Settings, const std::uint8_t* Data,
+                           std::uint16_t Length) {
+  if (Settings.Serial)
+    Links.Screen->SendData(Data, Length);
+  else
+    SendOnClient(Links.Client, Data, Length);
+}
+
 void WriteVideoMatrix(const TDeviceLinks& Links, const TLinkSettings& Settings, const std::uint8_t* Data,
                       std::uint16_t Length) {
   if (!Settings.Serial) {

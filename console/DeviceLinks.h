@@ -78,6 +78,11 @@ String FrameLogLine(const std::array<int, 6>& Values);
 void SendFrameOnScreenLink(const TDeviceLinks& Links, const TLinkSettings& Settings, const std::array<int, 6>& Values,
                            bool DebugMode, std::initializer_list<TStrings*> Logs);
 
+// Bytes sent as given on the screen link in one block (one write on the serial port, one send on
+// TCP): no pause, no log line. A closed port or an empty block sends nothing, silently.
+void SendBlockOnScreenLink(const TDeviceLinks& Links, const TLinkSettings& Settings, const std::uint8_t* Data,
+                           std::uint16_t Length);
+
 // Matrix commands, sent as given: no pause, no log line.
 void WriteVideoMatrix(const TDeviceLinks& Links, const TLinkSettings& Settings, const std::uint8_t* Data,
                       std::uint16_t Length);

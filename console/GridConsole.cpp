@@ -278,8 +278,7 @@ void TForm1::FormShow(TObject*) {
   SetCaption(ReadConfig(ini, cfg::config::Caption, cfg::config::kGridConsoleCaption));
   ApplyEnglishCaptions();
 
-  if (auto* user = dynamic_cast<TControl*>(Form5->FindComponent("Label3")))
-    user->SetCaption(ReadConfig(ini, cfg::config::USER));
+  Form5->Label3->SetCaption(ReadConfig(ini, cfg::config::USER));
   Form15->Edit1->SetText(ReadConfig(ini, cfg::config::Name, cfg::config::kConsoleName));
   Form15->ComboBox1->SetItemIndex(cfg::ClampWallCount(ReadConfig(ini, cfg::config::Row)) - 1);
   Form15->ComboBox2->SetItemIndex(cfg::ClampWallCount(ReadConfig(ini, cfg::config::Col)) - 1);

@@ -8,6 +8,11 @@ TForm32::~TForm32() {
   if (Form32 == this) Form32 = nullptr;
 }
 
+void TForm32::Loaded() {
+  TForm::Loaded();
+  FindComponent(BitBtn8, "BitBtn8");
+}
+
 namespace {
 
 const bool kRegistered = [] {

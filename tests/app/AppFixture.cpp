@@ -21,7 +21,9 @@ AppTest* AppTest::current = nullptr;
 namespace {
 
 int RecordingMessageBox(HWND, const String& Text, const String& Caption, int) {
-  if (AppTest::current) AppTest::current->boxes.push_back(Caption + "|" + Text);
+  if (!AppTest::current) return IDOK;
+  AppTest::current->boxes.push_back(Caption + "|" + Text);
+  if (AppTest::current->whileBoxShown) AppTest::current->whileBoxShown(Text);
   return IDOK;
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,8 @@ class AppTest : public ::testing::Test {
  public:
   // Message boxes the program showed: "caption|text".
   std::vector<std::string> boxes;
+  // Runs while a message box is up, given its text: what the program had done before showing it.
+  std::function<void(const std::string& text)> whileBoxShown;
   static AppTest* current;
 };
 
