@@ -17,7 +17,9 @@
 #include "console/LoginWindow.h"
 #include "console/PasswordWindow.h"
 #include "console/VersionWindow.h"
+#include "console/WallGrid.h"
 #include "dialogs/PictureParametersConsoles.h"
+#include "matrix/MatrixConfig.h"
 #include "platform/net/Tcp.h"
 #include "platform/system/Registry.h"
 #include "platform/win/Focus.h"
@@ -267,7 +269,10 @@ TEST_F(UsersTest, TheServiceModeBelongsToTheServiceLevels) {
   auto logged = [] { return Form1->Memo1->Lines()->Count(); };
 
   // The mode turned on by the grid's service gesture outlives a login with the password.
-  Form18->DebugMode = 1;
+  Form1->stringgrid1->SetSelection(kServiceGestureSelection);
+  TChar key = kServiceGestureKey;
+  Form1->stringgrid1KeyPress(Form1->stringgrid1, key);
+  ASSERT_EQ(Form18->DebugMode, 1);
   LogIn("5807");
   LogOut();
   EXPECT_EQ(Form18->DebugMode, 1);
@@ -384,10 +389,11 @@ TEST_F(UsersTest, TheVersionButtonAsksTheSelectedScreens) {
   EXPECT_EQ(screens.Receive(6), Bytes({0xC6, 0x11, 0x22, 0x5F, 0x01, 0xBB}));
 
   // FST with HDMI and linkage: the routing frame goes out instead.
-  Form1->Label7->SetCaption("FST");
   Form1->ComboBox1->SetItemIndex(3);
+  Form3->lbledtHDMIIPort->SetText("16");
+  Form1->CheckBox3->SetChecked(true);  // which labels the HDMI list's make and offers its inputs
+  Form1->Label7->SetCaption("FST");
   Form1->ComboBox8->SetItemIndex(4);
-  Form1->CheckBox3->SetChecked(true);
   Click(Form5->Button1);
   EXPECT_EQ(screens.Receive(6), Bytes({0xD6, 0x11, 0x22, 0x01, 0x05, 0xD6}));
 
