@@ -17,6 +17,7 @@
 #include "platform/system/Registry.h"
 #include "platform/win/Keys.h"
 #include "tests/app/AppFixture.h"
+#include "tests/support/ComPorts.h"
 #include "tests/support/SerialPeer.h"
 
 namespace {
@@ -35,13 +36,8 @@ class WallGridTest : public apptest::AppTest {
  protected:
   void SetUp() override {
     AppTest::SetUp();
-    // COM1 is the peer: a USB adapter in the kernel's list, its node the pty.
-    std::string sys = folder + "/sys", dev = folder + "/dev";
-    fs::create_directories(sys + "/ttyUSB0/device");
-    fs::create_directories(dev);
-    ASSERT_FALSE(screens.DevicePath().empty());
-    fs::create_symlink(screens.DevicePath(), dev + "/ttyUSB0");
-    platform::SetSerialDeviceRoots(sys, dev);
+    testsupport::ServeAsComPorts({&screens, 1}, folder);  // COM1
+    if (HasFatalFailure()) return;
   }
   void TearDown() override {
     AppTest::TearDown();

@@ -26,7 +26,7 @@
 #include "platform/system/Registry.h"
 #include "platform/win/Keys.h"
 #include "tests/app/AppFixture.h"
-#include "tests/console/links/ComPorts.h"
+#include "tests/support/ComPorts.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "matrix/MatrixConfig.h"
 #include "platform/system/Registry.h"
 #include "tests/app/AppFixture.h"
-#include "tests/console/links/ComPorts.h"
+#include "tests/support/ComPorts.h"
 
 namespace testsupport {
 

@@ -20,7 +20,7 @@
 #include "platform/net/Tcp.h"
 #include "platform/system/Registry.h"
 #include "tests/app/AppFixture.h"
-#include "tests/console/links/ComPorts.h"
+#include "tests/support/ComPorts.h"
 #include "variants/HybridConsole.h"
 #include "variants/SplicingConsole.h"
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <span>
 #include <string>
 
 #include "platform/system/Registry.h"
@@ -11,12 +12,12 @@
 
 namespace testsupport {
 
-template <std::size_t N>
-void ServeAsComPorts(SerialPeer (&peers)[N], const std::string& folder) {
+// Peer i answers as COM(i + 1).
+inline void ServeAsComPorts(std::span<SerialPeer> peers, const std::string& folder) {
   namespace fs = std::filesystem;
   const std::string sys = folder + "/sys", dev = folder + "/dev";
   fs::create_directories(dev);
-  for (std::size_t i = 0; i < N; ++i) {
+  for (std::size_t i = 0; i < peers.size(); ++i) {
     ASSERT_FALSE(peers[i].DevicePath().empty());
     const std::string name = "ttyUSB" + std::to_string(i);
     fs::create_directories(sys + "/" + name + "/device");
