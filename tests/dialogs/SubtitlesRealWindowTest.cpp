@@ -22,9 +22,7 @@ constexpr std::uint32_t kYellow = 0xFFFF00;
 class SubtitleRealWindow : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    skip_ = new std::string(server_.Start());
-    if (skip_->empty() && !testsupport::OnPath("xdotool")) *skip_ = "xdotool is not installed";
-    if (skip_->empty() && !testsupport::OnPath("xwd")) *skip_ = "xwd is not installed";
+    skip_ = new std::string(testsupport::StartForRealWindows(server_));
   }
   static void TearDownTestSuite() {
     server_.Stop();

@@ -36,6 +36,13 @@ bool OnPath(const std::string& program) {
   return false;
 }
 
+std::string StartForRealWindows(XServer& server) {
+  std::string why = server.Start();
+  if (why.empty() && !OnPath("xdotool")) why = "xdotool is not installed (package xdotool)";
+  if (why.empty() && !OnPath("xwd")) why = "xwd is not installed (package x11-apps)";
+  return why;
+}
+
 // Output of a shell command, or nothing when it fails.
 std::string Shell(const std::string& command) {
   std::string out;

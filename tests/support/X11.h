@@ -34,6 +34,10 @@ class XServer {
   std::string name_;
 };
 
+// Starts the suite's server and checks for the tools real-window tests drive it with (xdotool, xwd):
+// empty when ready, otherwise why the tests cannot run.
+std::string StartForRealWindows(XServer& server);
+
 // The root window as 0x00RRGGBB.
 struct Screenshot {
   int width = 0, height = 0;

@@ -47,9 +47,7 @@ struct Pattern {
 class SdlWindows : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    skip_ = new std::string(server_.Start());
-    if (skip_->empty() && !OnPath("xdotool")) *skip_ = "xdotool is not installed (package xdotool)";
-    if (skip_->empty() && !OnPath("xwd")) *skip_ = "xwd is not installed (package x11-apps)";
+    skip_ = new std::string(testsupport::StartForRealWindows(server_));
   }
   static void TearDownTestSuite() {
     server_.Stop();

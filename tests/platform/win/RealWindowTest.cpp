@@ -49,9 +49,7 @@ LRESULT SolidProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 class RealWindows : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    skip_ = new std::string(server_.Start());
-    if (skip_->empty() && !testsupport::OnPath("xdotool")) *skip_ = "xdotool is not installed";
-    if (skip_->empty() && !testsupport::OnPath("xwd")) *skip_ = "xwd is not installed";
+    skip_ = new std::string(testsupport::StartForRealWindows(server_));
   }
   static void TearDownTestSuite() {
     server_.Stop();
