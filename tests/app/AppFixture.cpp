@@ -40,6 +40,19 @@ void AppTest::SetUp() {
   folder = testsupport::TempDir(hint);
   SetProgramFolder(folder);
   TApplication::SetMessageBoxFunc(RecordingMessageBox);
+  StartProgram();
+}
+
+void AppTest::EndProgram() {
+  FinalizeForms();
+  EndLibraryUnits();
+  // A quit the program posted would end the next start's loop at once.
+  MSG m;
+  while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {
+  }
+}
+
+void AppTest::StartProgram() {
   InitializeForms();
   // As the program starts them: the forms' library controls need their painters and skins.
   StartLibraryUnits();
@@ -47,13 +60,13 @@ void AppTest::SetUp() {
   Application->SetTitle(kProgramTitle);
 }
 
+void AppTest::Restart() {
+  EndProgram();
+  StartProgram();
+}
+
 void AppTest::TearDown() {
-  FinalizeForms();
-  EndLibraryUnits();
-  // A quit the program posted would end the next case's loop at once.
-  MSG m;
-  while (PeekMessage(&m, nullptr, 0, 0, PM_REMOVE)) {
-  }
+  EndProgram();
   TApplication::SetMessageBoxFunc(nullptr);
   SetProgramFolder("");
   platform::ResetDisplay();

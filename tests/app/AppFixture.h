@@ -26,6 +26,9 @@ class AppTest : public ::testing::Test {
   std::string WriteQuadrantLogo(const std::string& name, int width = 64, int height = 48);
   // Creates every window and starts as the message loop does: the boot window is shown.
   void Start();
+  // Ends the program and readies its next start on the same folder: what it stored is kept, every
+  // window is gone until the test creates them again.
+  void Restart();
   // Runs every message that is ready; never waits.
   void Pump();
   // One tick of the boot window's 10 ms timer.
@@ -47,6 +50,10 @@ class AppTest : public ::testing::Test {
 
   platform::ScopedVirtualClock clock;
   std::string folder;
+
+ private:
+  void StartProgram();
+  void EndProgram();
 
  public:
   // Message boxes the program showed: "caption|text".

@@ -22,10 +22,13 @@
 #include "dialogs/SubtitleSettings.h"
 #include "dialogs/TimingSettings.h"
 #include "dialogs/VirtualRemote.h"
+#include "platform/classes/Timer.h"
+#include "platform/display/Display.h"
 #include "platform/net/Tcp.h"
 #include "platform/system/Registry.h"
 #include "platform/win/Keys.h"
 #include "tests/app/AppFixture.h"
+#include "tests/support/Artifacts.h"
 #include "tests/support/ComPorts.h"
 
 namespace {
@@ -134,7 +137,7 @@ TEST_F(CommandsTest, EveryOneFrameControlSendsItsCommandToTheSelection) {
     std::uint8_t command, value;
   };
   auto click = [&](TControl* c) { return [this, c] { ClickOn(c); }; };
-  // The items are clicked as the menu's choice does; a choice on the real popup is tested apart.
+  // The items are clicked as the menu's choice does; every row is also chosen on the real menu below.
   auto popup = [&](TMenuItem* item) { return [this, item] { item->Click(); Pump(); }; };
   const Case cases[] = {
       {"still", popup(Form1->nStill), 0x51, 1},
@@ -181,11 +184,70 @@ TEST_F(CommandsTest, EveryOneFrameControlSendsItsCommandToTheSelection) {
   EXPECT_TRUE(boxes.empty());
 }
 
-TEST_F(CommandsTest, TheGridsPopupChoiceReachesTheScreens) {
+TEST_F(CommandsTest, EveryRowOfTheGridsPopupChosenOnTheRealMenu) {
   ShowConsole();
-  EXPECT_EQ(Elapsed([&] { ChooseFromPopup({1}); }), 20u);
-  EXPECT_EQ(peers[0].Receive(6), Frame(0x11, 0x33, 0x51, 0x01));
+  // Down presses from no selection; the disabled "Image adjustment" row is second and is walked
+  // over like any other, as the menu lets the keyboard rest on it.
+  struct Case {
+    const char* what;
+    std::vector<int> path;
+    std::uint8_t command, value;
+  };
+  const Case cases[] = {
+      {"still", {1}, 0x51, 1},          {"save", {3}, 0x53, 1},
+      {"no signal black", {5, 0}, 0x5E, 0}, {"no signal blue", {5, 1}, 0x5D, 1},
+      {"aging open", {7, 0}, 0xF1, 1},  {"aging close", {7, 1}, 0xF1, 0},
+      {"positive", {8, 0}, 0xF2, 0},    {"inverse", {8, 1}, 0xF2, 1},
+      {"update", {9}, 0xFF, 1},         {"2K splice", {10, 0}, 0xFC, 2},
+      {"4K splice", {10, 1}, 0xFC, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(Elapsed([&] { ChooseFromPopup(c.path); }), 20u);
+    EXPECT_EQ(peers[0].Receive(6), Frame(0x11, 0x33, c.command, c.value));
+    EXPECT_TRUE(Quiet());
+  }
+  // The disabled row closes the menu and sends nothing; the two openers show their windows.
+  ChooseFromPopup({2});
+  EXPECT_FALSE(Form4->Visible());
+  ChooseFromPopup({4});
+  EXPECT_TRUE(Form11->Visible());
+  Form11->Hide();  // it opens over the grid
+  ChooseFromPopup({6});
+  EXPECT_TRUE(Form16->Visible());
   EXPECT_TRUE(Quiet());
+}
+
+TEST_F(CommandsTest, OpenPopupScreenshot) {
+  ShowConsole();
+  // The picture is taken from inside the menu's own loop, once the menu has painted and the loop
+  // waits; then the menu is left with Escape.
+  TTimer shot(nullptr);
+  shot.SetInterval(1);
+  bool taken = false;
+  HWND menuWindow = nullptr;
+  shot.SetOnTimer([&](TObject*) {
+    shot.SetEnabled(false);
+    int w = 0, h = 0;
+    auto pixels = Headless().ComposeScreen(w, h);
+    platform::WritePng(testsupport::ArtifactPath("console/grid-console-popup.png"), pixels.data(), w, h, w);
+    const TRect cell = Form1->stringgrid1->CellRect(2, 2);
+    menuWindow = WindowFromPoint(
+        Form1->stringgrid1->ClientToScreen(POINT{(cell.Left + cell.Right) / 2 + 20, cell.Bottom - 5}));
+    if (menuWindow == Form1->stringgrid1->Handle()) menuWindow = nullptr;
+    taken = true;
+    Press(VK_DOWN);
+    Press(VK_ESCAPE);
+  });
+  shot.SetEnabled(true);
+  ChooseFromPopup({});
+  EXPECT_TRUE(taken);
+  EXPECT_TRUE(Quiet());
+  // The closed menu takes no more clicks: the grid under where it stood answers again.
+  const TRect cell = Form1->stringgrid1->CellRect(2, 2);
+  const POINT inside = Form1->stringgrid1->ClientToScreen(POINT{(cell.Left + cell.Right) / 2 + 20, cell.Bottom - 5});
+  EXPECT_NE(menuWindow, nullptr);
+  EXPECT_EQ(WindowFromPoint(inside), Form1->stringgrid1->Handle());
 }
 
 TEST_F(CommandsTest, PowerOnIsDelayedPerScreenBroadcastOrToTheSelection) {
@@ -385,6 +447,13 @@ TEST_F(CommandsTest, DelayedPowerOnBoxIsStored) {
   EXPECT_TRUE(Form1->CheckBox1->Checked());
   Form1->ConfigFile->UpdateFile();
   EXPECT_EQ(Form1->ConfigFile->ReadString("setting", "KJ", "?"), "1");
+  // The next start shows the box ticked.
+  Restart();
+  CreateProgramWindows();
+  Form18->tmr1->SetEnabled(false);
+  Form1->Show();
+  Pump();
+  EXPECT_TRUE(Form1->CheckBox1->Checked());
 }
 
 TEST_F(CommandsTest, ServicePagesAsDesigned) {
