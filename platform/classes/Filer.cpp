@@ -5,6 +5,7 @@
 
 #include "platform/classes/Collection.h"
 #include "platform/classes/FormDescription.h"
+#include "platform/system/CodePage.h"
 
 namespace {
 
@@ -37,66 +38,6 @@ double ExtendedToDouble(const std::uint8_t b[10]) {
   else
     v = std::ldexp(static_cast<double>(mantissa), exponent - 16383 - 63);
   return negative ? -v : v;
-}
-
-String Utf16ToUtf8(const std::u16string& w) {
-  String out;
-  for (std::size_t i = 0; i < w.size(); ++i) {
-    char32_t c = w[i];
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < w.size() && w[i + 1] >= 0xDC00 && w[i + 1] < 0xE000) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (w[i + 1] - 0xDC00);
-      ++i;
-    }
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
-
-std::u16string Utf8ToUtf16(const String& s) {
-  std::u16string out;
-  for (std::size_t i = 0; i < s.size();) {
-    auto b = static_cast<unsigned char>(s[i]);
-    char32_t c;
-    int n;
-    if (b < 0x80) {
-      c = b;
-      n = 1;
-    } else if ((b & 0xE0) == 0xC0) {
-      c = b & 0x1F;
-      n = 2;
-    } else if ((b & 0xF0) == 0xE0) {
-      c = b & 0x0F;
-      n = 3;
-    } else {
-      c = b & 0x07;
-      n = 4;
-    }
-    for (int k = 1; k < n && i + static_cast<std::size_t>(k) < s.size(); ++k)
-      c = (c << 6) | (static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]) & 0x3F);
-    i += static_cast<std::size_t>(n);
-    if (c >= 0x10000) {
-      c -= 0x10000;
-      out += static_cast<char16_t>(0xD800 + (c >> 10));
-      out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-    } else {
-      out += static_cast<char16_t>(c);
-    }
-  }
-  return out;
 }
 
 }  // namespace
@@ -243,7 +184,7 @@ String TReader::ReadString() {
       if (len < 0 || len > FStream->Size()) throw EReadError(SReadError);
       std::u16string w(static_cast<std::size_t>(len), u'\0');
       if (len) ReadBytes(w.data(), len * 2);
-      return Utf16ToUtf8(w);
+      return platform::Utf16ToUtf8(w);
     }
     default:
       FStream->Seek(-1, soCurrent);
@@ -805,7 +746,7 @@ void TWriter::WriteVariant(const Variant& Value) {
     case varCurrency: WriteCurrencyScaled(Value.AsCurrencyScaled()); break;
     case varDate: WriteDate(Value.AsDateTime()); break;
     case varOleStr: {
-      std::u16string w = Utf8ToUtf16(Value.AsString());
+      std::u16string w = platform::Utf8ToUtf16(Value.AsString());
       WriteValue(vaWString);
       auto len = static_cast<std::int32_t>(w.size());
       WriteBytes(&len, 4);

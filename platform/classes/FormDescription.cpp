@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/system/CodePage.h"
+
 namespace {
 
 // ---------------------------------------------------------------------------- binary to text
@@ -372,24 +374,7 @@ class TextToBinary {
     return s;
   }
 
-  static void AppendCodePoint(String& s, char32_t c) {
-    if (c > 0x10FFFF) c = 0xFFFD;
-    if (c < 0x80) {
-      s += static_cast<char>(c);
-    } else if (c < 0x800) {
-      s += static_cast<char>(0xC0 | (c >> 6));
-      s += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      s += static_cast<char>(0xE0 | (c >> 12));
-      s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      s += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      s += static_cast<char>(0xF0 | (c >> 18));
-      s += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      s += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
+  static void AppendCodePoint(String& s, char32_t c) { platform::AppendUtf8(s, c > 0x10FFFF ? 0xFFFD : c); }
 
   void Number() {
     std::size_t start = FPos;

@@ -19,6 +19,7 @@
 
 #include "platform/gdi/Internal.h"
 #include "platform/gdi/Text.h"
+#include "platform/system/CodePage.h"
 
 namespace platform::gdi {
 
@@ -391,23 +392,7 @@ std::u32string DecodeText(win::LPCSTR text, int count) {
 
 std::string EncodeText(const std::u32string& text) {
   std::string out;
-  for (char32_t c : text) {
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
+  for (char32_t c : text) platform::AppendUtf8(out, c);
   return out;
 }
 
