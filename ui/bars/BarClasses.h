@@ -763,7 +763,7 @@ using TdxBarPainterClass = TClass;
 
 // ---- keyboard navigation ------------------------------------------------------------------------
 
-VW_BAR_SHELL(TdxBarNavigationController, TObject)
+class TdxBarNavigationController;  // BarNavigation.h
 
 // ---- design time --------------------------------------------------------------------------------
 

@@ -27,6 +27,20 @@ class TdxBarDesignController : public TcxDesignController {
   // Design selections are framed solidly; otherwise with a dotted focus rectangle.
   bool ShowsDefaultSelections = true;
 
+  // ---- what the input hooks ask; the customization and drag units answer ----
+  // An item link or a toolbar is being dragged.
+  virtual bool IsDragging() const { return false; }
+  // Escape: selects the parent of the design selection; true when it did.
+  virtual bool SelectParentOfSelection() { return false; }
+  // Delete: deletes the design selection; true when it did.
+  virtual bool DeleteSelection(bool /*ACtrlHeld*/) { return false; }
+  // The application became active again: the last selected object is selected once more.
+  virtual void ReselectLastSelected() {}
+  // The quick-customization popup while it is open, and the toolbar it customizes; nil for none.
+  virtual TObject* QuickCustomizationPopup() const { return nullptr; }
+  virtual TObject* QuickCustomizedBar() const { return nullptr; }
+  virtual void CloseQuickCustomizationPopup() {}
+
  private:
   TcxRegisteredClassList FDesignHelpers;
   std::vector<TClass> FControlEditors;

@@ -99,6 +99,13 @@ bool ControlContains(TControl* Outer, TControl* Inner) {
   return false;
 }
 
+bool ShownAndNotMinimized(HWND AWindow) {
+  if (!AWindow || !IsWindowVisible(AWindow)) return false;
+  for (HWND window = AWindow; window; window = IsChildWindow(window) ? GetParent(window) : nullptr)
+    if (IsIconic(window)) return false;
+  return true;
+}
+
 bool IsOtherProcessWindow(HWND Window) {
   if (!Window) return true;
   DWORD process = 0;

@@ -35,6 +35,8 @@ TCustomForm* FormOfComponent(TComponent* Component);
 // Inner (or its parent when it has no window of its own) lies in Outer: by window containment
 // when both have windows, else by the parent chain.
 bool ControlContains(TControl* Outer, TControl* Inner);
+// The window is visible and neither it nor a window it lies in is minimized.
+bool ShownAndNotMinimized(win::HWND AWindow);
 // True for no window and for a window of another process.
 bool IsOtherProcessWindow(win::HWND Window);
 // The form is the active document of its MDI client.

@@ -1,5 +1,7 @@
 #include "ui/bars/BarManager.h"
 
+#include "ui/bars/BarHooks.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -176,14 +178,6 @@ bool TdxBarPopupMenu::CanLinkItem(TObject* AObject, String& AErrorText) {
 }
 
 // ---- registration -------------------------------------------------------------------------------
-
-void RegisterBarManager(TdxBarManager* ABarManager) {
-  if (BarManagers) BarManagers->Add(ABarManager);
-}
-
-void UnregisterBarManager(TdxBarManager* ABarManager) {
-  if (BarManagers) BarManagers->Remove(ABarManager);
-}
 
 // Tells the bar window the manager tracks when the mouse leaves it.
 class TdxBarManager::TMouseLeaveCaller : public IcxMouseTrackingCaller {

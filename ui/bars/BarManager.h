@@ -469,6 +469,23 @@ class TdxBarManager : public TComponent {
   TdxBar* MainMenuBar() const { return FMainMenuBar; }
   void SetMainMenuBar(TdxBar* Value) { FMainMenuBar = Value; }
 
+  // ---- messages the input hooks route to the manager (BarManagerMessages.cpp) ----
+  // What the manager does with a message of a window it belongs to.
+  void HandleRoutedMessage(win::HWND AWindow, win::UINT AMessage, win::WPARAM WParam, win::LPARAM LParam);
+  // The owner form counts as active or not: floating toolbars show or hide (only on a change unless
+  // forced; not re-entrant). AActivated: the window getting the activation.
+  void SetOwnerFormActive(bool AActive, bool AForce, win::HWND AActivated = nullptr);
+  bool OwnerFormActive() const { return FOwnerFormActive; }
+  // Moves floating toolbars back into the work area of the owner's monitor.
+  void KeepFloatingBarsInWorkArea();
+  // Help for the selected item of the active bar window (or the item under APoint).
+  void ShowItemHelp(const TPoint& APoint);
+  // Filled by the layout persistence and the MDI units: the layout saved when the owner window is
+  // destroyed, and the MDI state after a document's activation or destruction.
+  virtual void SaveLayoutToRegistry(const String& /*ARegistryPath*/) {}
+  virtual void SaveLayoutToIniFile(const String& /*AFileName*/) {}
+  virtual void RefreshMDIState() {}
+
  protected:
   void DefineProperties(TFiler* Filer) override;
   void ReadState(TReader* Reader) override;
@@ -598,6 +615,9 @@ class TdxBarManager : public TComponent {
   std::vector<TdxBar*> FBarsToRestore;
   TdxBar* FMainMenuBar = nullptr;
   std::vector<win::HWND> FDisabledFloatingBars;
+  bool FOwnerFormActive = true;
+  void HandleActivate(win::WPARAM WParam, win::HWND AOther);
+  void HandleActivateApp(bool AActive);
 };
 
 // Keeps a manager's update open for a scope, closed also when a step raises; nothing for nil.

@@ -8,8 +8,10 @@
 #include "platform/win/Focus.h"
 #include "platform/win/Sound.h"
 #include "ui/bars/BarDesignController.h"
+#include "ui/bars/BarHooks.h"
 #include "ui/bars/BarLookups.h"
 #include "ui/bars/BarManager.h"
+#include "ui/bars/BarNavigation.h"
 #include "ui/bars/BarScreenTips.h"
 #include "ui/bars/BarStrings.h"
 
@@ -318,6 +320,7 @@ void BarUnitShutdown() {
   FreeAndNil(gSharedFlatPainter);
   if (CheckerBrush) DeleteObject(CheckerBrush);
   CheckerBrush = nullptr;
+  ReleaseBarHooks();
   FreeAndNil(BarManagers);
   UnRegisterClasses({TdxBar::StaticClass(), TdxBarDockControl::StaticClass(), TdxBarGroup::StaticClass(), TdxBarScreenTip::StaticClass(),
                      TdxBarScreenTipBand::StaticClass(), TdxBarScreenTipCollection::StaticClass(),

@@ -4,6 +4,7 @@
 
 #include "platform/classes/Forms.h"
 #include "platform/win/Rects.h"
+#include "ui/bars/BarLookups.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarPainter.h"
 #include "ui/bars/BarRoutines.h"
@@ -27,14 +28,6 @@ class TFlagScope {
 };
 
 bool ValidDockingStyle(TdxBarDockingStyle AStyle) { return AStyle >= dsNone && AStyle <= dsBottom; }
-
-// The window is visible and neither it nor a window it lies in is minimized.
-bool ShownAndNotMinimized(HWND AWindow) {
-  if (!AWindow || !IsWindowVisible(AWindow)) return false;
-  for (HWND window = AWindow; window; window = (GetWindowLong(window, GWL_STYLE) & WS_CHILD) ? GetParent(window) : nullptr)
-    if (IsIconic(window)) return false;
-  return true;
-}
 
 }  // namespace
 

@@ -60,6 +60,14 @@ class TStandInEditControl : public TdxBarComboControl {
     if (auto* combo = dynamic_cast<TCustomdxBarCombo*>(ItemLink()->Item())) combo->CloseUp();
   }
   bool IsActive() const override { return Dropped || Editing; }
+  // As combo controls: the open list is theirs, so a click in it is no click outside the bars.
+  bool OwnsWindow(HWND AWindow) const override {
+    auto* combo = dynamic_cast<TdxBarCombo*>(ItemLink()->Item());
+    if (Dropped && combo && combo->ListBox() && combo->ListBox()->HandleAllocated() &&
+        combo->ListBox()->Handle() == AWindow)
+      return true;
+    return TdxBarComboControl::OwnsWindow(AWindow);
+  }
   // Below the item's bottom left, on the screen.
   void DropDown(const TRect& Item) {
     Dropped = true;
