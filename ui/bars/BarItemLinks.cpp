@@ -578,9 +578,16 @@ void TdxBarItemLink::MarkUsed(bool ACount) {
   }
   if (!wasVisible)
     if (TCustomdxBarControl* bar = links->BarControl()) bar->LinksChanged();
-  // The mark passes up to the sub-item that owns these links.
-  if (auto* subItem = dynamic_cast<TdxBarItem*>(links->OwnerObject()))
-    if (TdxBarItemLink* active = subItem->ActiveLink()) active->ContainerLink()->MarkUsed(ACount);
+  // The mark passes up to the sub-item that owns these links, or to the item whose control opened
+  // the popup menu that owns them.
+  auto* opener = dynamic_cast<TdxBarItem*>(links->OwnerObject());
+  if (auto* popup = dynamic_cast<TdxBarPopupMenu*>(links->OwnerObject())) {
+    auto* window = dynamic_cast<TdxBarSubMenuControl*>(links->BarControl());
+    TdxBarItemControl* control = window && window->DropDownButton() ? window->DropDownButton() : popup->OwnerItemControl();
+    opener = control ? control->Item() : nullptr;
+  }
+  if (opener)
+    if (TdxBarItemLink* active = opener->ActiveLink()) active->ContainerLink()->MarkUsed(ACount);
 }
 
 void TdxBarItemLink::ResetUseCount() {
@@ -616,13 +623,17 @@ void TdxBarItemLink::Assign(TPersistent* Source) {
   FUserWidth = source->FUserWidth;
   TdxBarManager* manager = BarManager();
   TdxBarItem* item = source->Item();
-  if (item && manager && manager->IsLoading() && manager != item->BarManager())
+  if (item && dxBarIsResettingBar()) {
+    // A reset rebuilds from the designed layout: its items are the form's components by name.
+    TComponent* form = manager ? manager->Owner() : nullptr;
+    item = form ? dynamic_cast<TdxBarItem*>(form->FindComponent(item->Name())) : nullptr;
+  } else if (item && manager && manager->IsLoading() && manager != item->BarManager()) {
     item = manager->ItemByName(item->Name());
-  SetItem(item);
-  if (!item && Links()) {
-    // Placing nil freed the link.
-    return;
   }
+  // Placing nil frees a link of a collection that had an item; one without keeps the rest.
+  const bool freesSelf = !item && FItem && Links();
+  SetItem(item);
+  if (freesSelf) return;
   TdxBarUserDefines defines = source->FUserDefine;
   FUserDefine = {};
   SetUserDefine(defines);
@@ -805,7 +816,9 @@ void TdxBarItemLink::SelectInDesigner(int AOperation) {
 
 bool TdxBarItemLink::SelectParent() {
   TdxBarManager* manager = BarManager();
-  if (manager) manager->SelectComponent(ParentSelectable(), 0);
+  if (manager) manager->SetSelectedItem(nullptr);
+  if (TCustomdxBarControl* bar = BarControl()) bar->SelectControlByKeyboard(nullptr);
+  if (manager) manager->SelectComponent(ParentSelectable(), 2);
   return true;
 }
 
