@@ -395,6 +395,25 @@ TEST_F(BarItemLinksTest, LayoutInAMemoryIniFile) {
   EXPECT_EQ(Names(links), "A C ");
 }
 
+TEST_F(BarItemLinksTest, RecentUseFromALayoutTakesTheStoredFlagsAndPutsHiddenLinksLast) {
+  TdxBarSubMenuControlItemLinks links(M, nullptr);
+  for (const char* name : {"A", "B", "C", "D"}) links.AddItem(Button(name));
+  links.Items(3)->SetVisible(false);
+  // Two stored links, both not counted as recently used from the start.
+  TMemIniFile ini;
+  ini.WriteInteger("L", "ItemLinkCount", 2);
+  ini.WriteBool("L.ItemLink0", "MostRecentlyUsed", false);
+  ini.WriteBool("L.ItemLink1", "MostRecentlyUsed", false);
+  links.LoadRecentUse(&ini, "L", false);
+  String recent;
+  for (int i = 0; i < links.RecentCount(); ++i) recent += links.RecentLinks(i)->Item()->Name() + " ";
+  EXPECT_EQ(recent, "C B A D ") << "unused links behind the used one, the hidden link last";
+  EXPECT_FALSE(links.Items(0)->MostRecentlyUsed());
+  EXPECT_EQ(links.Items(0)->UseCount(), 0);
+  EXPECT_TRUE(links.Items(2)->MostRecentlyUsed()) << "beyond the stored count";
+  EXPECT_EQ(links.Items(2)->UseCount(), 20);
+}
+
 TEST_F(BarItemLinksTest, StreamPropertyAndEvents) {
   TdxBar* bar = M->Bars()->Add();
   TdxBarButton *a = Button("A"), *b = Button("B");
