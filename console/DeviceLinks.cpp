@@ -65,6 +65,18 @@ void OpenDeviceLink(const TDeviceLinks& Links, const TLinkSettings& Settings, co
   Finish(Console, result);
 }
 
+void OpenScreenLink(const TDeviceLinks& Links, const TLinkSettings& Settings, const TLinkConsole& Console, bool Open) {
+  const String& p = Settings.ScreenPort;
+  // The blank that stood for the matrix ports stays: the state reads as it always has.
+  Console.SetStatus(p + " " + (Console.English ? (Open ? " opened" : " closed") : (Open ? " 已打开" : " 关闭")));
+  bool result = Open;
+  if (Open)
+    result = OpenPortReporting(Links.Screen, p, Console);
+  else
+    Links.Screen->ClosePort();
+  Finish(Console, result);
+}
+
 void OpenNetworkLink(const TDeviceLinks& Links, const TLinkSettings& Settings, const TLinkConsole& Console, bool Open) {
   TTcpClient* client = Links.Client;
   bool result = Open;

@@ -46,6 +46,8 @@ struct TLinkTexts {
 
 inline constexpr TLinkTexts kGridLinkTexts{"error，please check it！", "错误，请确认该串口是否存在或被其他程序占用！",
                                            " Disconnect"};
+inline constexpr TLinkTexts kSplicingLinkTexts{"error，please check it！",
+                                                "错误，请确认该串口是否存在或被其他程序占用！", " Closed"};
 inline constexpr TLinkTexts kHybridLinkTexts{"error，please check it!", "错误，请确认该串口是否存在或被其他程序占用!",
                                              " Closed"};
 
@@ -64,6 +66,9 @@ inline constexpr const char* kPortConflictMessage = "视频、RGB矩阵串口冲
 // Opens (or closes) the serial ports; sets the link flag to the result and refreshes, except when
 // the two matrix ports collide, which ends everything at once and leaves flag and controls alone.
 void OpenDeviceLink(const TDeviceLinks& Links, const TLinkSettings& Settings, const TLinkConsole& Console, bool Open);
+// Opens (or closes) the screen port alone, for a console that drives no matrices: the state names
+// that port only, and a port already open counts as opened. Sets the link flag and refreshes.
+void OpenScreenLink(const TDeviceLinks& Links, const TLinkSettings& Settings, const TLinkConsole& Console, bool Open);
 // Connects (or disconnects) the TCP client; sets the link flag and refreshes.
 void OpenNetworkLink(const TDeviceLinks& Links, const TLinkSettings& Settings, const TLinkConsole& Console, bool Open);
 

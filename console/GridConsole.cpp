@@ -15,15 +15,6 @@
 
 TForm1* Form1 = nullptr;
 
-namespace {
-
-// The name of the skin list file and of the picture the console shows as its logo, beside the
-// program.
-constexpr const char* kSkinListFile = "\\AllSkins.skinres";
-constexpr const char* kConsoleLogoFile = "clogo.jpg";
-
-}  // namespace
-
 TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   RegisterHandler("FormCreate", &TForm1::FormCreate);
   RegisterHandler("FormShow", &TForm1::FormShow);

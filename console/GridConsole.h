@@ -367,5 +367,9 @@ void SetLinkStatus(TdxStatusBar* StatusBar, const String& Text);
 // sizes, and a grid without data rows or columns is left alone.
 void SizeGridToWall(TStringGrid* Grid, int Width, int Height);
 
+// The skin list file and the picture the consoles show as their logo, beside the program.
+inline constexpr const char* kSkinListFile = "\\AllSkins.skinres";
+inline constexpr const char* kConsoleLogoFile = "clogo.jpg";
+
 // The skin names of the list file, in file order; empty when the file is missing or unreadable.
 void FillSkinList(TcxComboBox* List, const String& FileName);

@@ -1,28 +1,8 @@
 // The grid console's texts in the interface language. The window description holds the Chinese
 // texts, except for the popup menu, whose items are described in English: each language replaces
 // what the description does not already say in it.
-#include <utility>
-
+#include "console/Captions.h"
 #include "console/GridConsole.h"
-
-namespace {
-
-using TCaption = std::pair<TControl*, const char*>;
-using TMenuCaption = std::pair<TMenuItem*, const char*>;
-
-void SetCaptions(std::initializer_list<TCaption> Captions) {
-  for (const auto& [control, text] : Captions) control->SetCaption(text);
-}
-
-void SetCaptions(std::initializer_list<TMenuCaption> Captions) {
-  for (const auto& [item, text] : Captions) item->SetCaption(text);
-}
-
-void SetLabels(std::initializer_list<std::pair<TLabeledEdit*, const char*>> Labels) {
-  for (const auto& [edit, text] : Labels) edit->EditLabel()->SetCaption(text);
-}
-
-}  // namespace
 
 void TForm1::ApplyEnglishCaptions() {
   if (Language != 1) {

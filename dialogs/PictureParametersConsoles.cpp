@@ -11,6 +11,7 @@ TForm32::~TForm32() {
 void TForm32::Loaded() {
   TForm::Loaded();
   FindComponent(BitBtn8, "BitBtn8");
+  FindComponent(Label2, "Label2");
 }
 
 namespace {

@@ -2,6 +2,7 @@
 // The picture parameter dialog of the splicing and hybrid-matrix consoles.
 // Created once at start and kept until the program ends, like every window.
 #include "platform/classes/Forms.h"
+#include "platform/classes/StdCtrls.h"
 #include "ui/choice/Button.h"
 
 class TForm32 : public TForm {
@@ -11,6 +12,7 @@ class TForm32 : public TForm {
   ~TForm32() override;
 
   TcxButton* BitBtn8 = nullptr;  // system reset, enabled while the link is open
+  TLabel* Label2 = nullptr;      // the wall selection the dialog adjusts, "L,T - R,B"
 
  protected:
   void Loaded() override;

@@ -1,13 +1,25 @@
 #pragma once
-// The splicing console's splicing settings, and the store of its wall size.
+// The splicing console's splicing settings, and the store of its wall size, name and logo while the
+// program runs: the console's loading fills them, and the console reads its wall from here.
 // Created once at start and kept until the program ends, like every window.
+#include "platform/classes/ExtCtrls.h"
 #include "platform/classes/Forms.h"
+#include "ui/editors/ComboBox.h"
+#include "ui/editors/TextEdit.h"
 
 class TForm24 : public TForm {
   VW_CLASS(TForm24, TForm)
  public:
   explicit TForm24(TComponent* AOwner);
   ~TForm24() override;
+
+  TcxTextEdit* Edit1 = nullptr;      // the wall's name
+  TcxComboBox* ComboBox1 = nullptr;  // rows: item index + 1
+  TcxComboBox* ComboBox2 = nullptr;  // columns: item index + 1
+  TImage* Image1 = nullptr;          // the logo
+
+ protected:
+  void Loaded() override;
 };
 
 extern TForm24* Form24;

@@ -4,6 +4,7 @@
 #include "console/GridConsole.h"
 #include "dialogs/PictureParametersConsoles.h"
 #include "variants/HybridConsole.h"
+#include "variants/SplicingConsole.h"
 
 void TForm33::UpdateControlStatesHybrid() {
   const bool linkOpen = Form18->LinkOpen != 0;
@@ -11,8 +12,21 @@ void TForm33::UpdateControlStatesHybrid() {
   const bool debug = Form18->DebugMode != 0;
   const bool factory = Form18->FactoryLoggedIn != 0;
 
-  // HOOK: the factory level's signal types and virtual-remote group, then this console's and the
-  // splicing console's own controls, come first here once those windows hold them.
+  // HOOK: the factory level's signal types and virtual-remote group, then this console's own
+  // controls, come first here once this window holds them.
+
+  // The splicing console.
+  Form23->N7->SetEnabled(admin);
+  Form23->N15->SetEnabled(admin);
+  Form23->BitBtn5->SetEnabled(linkOpen);
+  Form23->BitBtn6->SetEnabled(linkOpen);
+  Form23->BitBtn2->SetEnabled(linkOpen);
+  Form23->BitBtn1->SetEnabled(!linkOpen);
+  Form23->TabSheet3->SetTabVisible(debug);
+  Form23->TabSheet4->SetTabVisible(debug);
+  Form23->PageControl1->SetVisible(debug);
+  Form23->btnPlayMode->SetEnabled(factory);
+  Form23->Bitbtn9->SetEnabled(factory);
 
   // The picture dialog's reset reaches the screens only over an open link.
   Form32->BitBtn8->SetEnabled(linkOpen);
