@@ -31,6 +31,7 @@
 #include "dialogs/VirtualRemote.h"
 #include "matrix/ChannelNaming.h"
 #include "matrix/MatrixConfig.h"
+#include "ui/bars/Xmas2008BluePainter.h"
 #include "ui/choice/CheckBox.h"
 #include "ui/choice/ColorComboBox.h"
 #include "ui/choice/FontNameComboBox.h"
@@ -120,6 +121,7 @@ void StartLibraryUnits() {
   TrackBarUnitStartup();
   PCPaintersUnitStartup();
   RegisteredSkinsUnitStartup();
+  Xmas2008BlueSkinUnitStartup();
   PCSkinPainterUnitStartup();
   StatusBarSkinPainterUnitStartup();
   FormSkinsUnitStartup();
@@ -129,6 +131,7 @@ void EndLibraryUnits() {
   FormSkinsUnitShutdown();
   StatusBarSkinPainterUnitShutdown();
   PCSkinPainterUnitShutdown();
+  Xmas2008BlueSkinUnitShutdown();
   RegisteredSkinsUnitShutdown();
   PCPaintersUnitShutdown();
   TrackBarUnitShutdown();

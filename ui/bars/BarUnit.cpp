@@ -13,6 +13,7 @@
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarNavigation.h"
 #include "ui/bars/BarScreenTips.h"
+#include "ui/bars/BarSkinPainter.h"
 #include "ui/bars/BarStrings.h"
 
 using namespace win;
@@ -294,6 +295,7 @@ void BarUnitStartup() {
   FillItemClasses();
   RegisterDesignTimeClasses();
   LoadCursors();
+  BarSkinPainterUnitStartup();
   // The program is never a loadable library here, so the hook is always chained.
   if (!gInitProcChained) {
     gOldInitProc = InitProc;
@@ -306,6 +308,7 @@ void BarUnitShutdown() {
   if (!gBarUnitStarted) return;
   gBarUnitStarted = false;
   BarUnitFinalizing = true;
+  BarSkinPainterUnitShutdown();
   // Unchained again where ours is the last hook, so that another start-up chains afresh; a hook
   // installed after ours keeps calling ours, which then only passes on (and is not chained twice).
   if (InitProc == &BarInitProc) {
