@@ -78,6 +78,12 @@ TPoint ClientOrigin(TdxBarPainter* Painter, TCustomdxBarControl* Bar) {
   return {insets.Left, insets.Top};
 }
 
+// The window's client area; the given rectangle for a window not sized yet.
+TRect ClientOrGiven(TCustomdxBarControl* Bar, const TRect& R) {
+  const RECT c = Bar->ClientRect();
+  return c.right > c.left && c.bottom > c.top ? TRect(c.left, c.top, c.right, c.bottom) : R;
+}
+
 TcxButtonState EditButtonState(bool Enabled, bool Pressed, bool Selected) {
   if (!Enabled) return cxbsDisabled;
   if (Pressed) return cxbsPressed;
@@ -380,7 +386,9 @@ void TdxBarSkinPainter::FillDockedBarBackground(TB* Bar, HDC DC, const TRect& R,
   }
   // The whole window in client coordinates, so that client and frame compose the same picture.
   const TPoint origin = ClientOrigin(this, Bar);
-  const TRect whole{-origin.X, -origin.Y, Bar->Width() - origin.X, Bar->Height() - origin.Y};
+  TRect whole{-origin.X, -origin.Y, Bar->Width() - origin.X, Bar->Height() - origin.Y};
+  // A window not sized yet paints the rectangle it is given.
+  if (Bar->Width() <= 0 || Bar->Height() <= 0) whole = R;
   TdxBarClipKeeper keep(DC);
   IntersectClipRect(DC, R.Left, R.Top, R.Right, R.Bottom);
   const RECT client = Bar->ClientRect();
@@ -393,10 +401,9 @@ void TdxBarSkinPainter::FillFloatBarBackground(TB* Bar, HDC DC, const TRect& R, 
     TdxBarPainter::FillFloatBarBackground(Bar, DC, R, Brush);
     return;
   }
-  const RECT client = Bar->ClientRect();
   TdxBarClipKeeper keep(DC);
   IntersectClipRect(DC, R.Left, R.Top, R.Right, R.Bottom);
-  DrawElement(e, DC, esNormal, 0, client);
+  DrawElement(e, DC, esNormal, 0, ClientOrGiven(Bar, R));
 }
 
 void TdxBarSkinPainter::DrawDockedBarFrame(TB* Bar, HDC DC, TRect& R, HBRUSH) {
@@ -575,8 +582,7 @@ void TdxBarSkinPainter::FillStatusBarBackground(TB* Bar, HDC DC, const TRect& R,
     TdxBarPainter::FillStatusBarBackground(Bar, DC, R, Origin, Brush);
     return;
   }
-  const RECT c = Bar->ClientRect();
-  const TRect full = Offset(TRect(c.left, c.top, c.right, c.bottom), R.Left - Origin.Left, R.Top - Origin.Top);
+  const TRect full = Offset(ClientOrGiven(Bar, Origin), R.Left - Origin.Left, R.Top - Origin.Top);
   TDCLevel level(DC);
   IntersectClipRect(DC, R.Left, R.Top, R.Right, R.Bottom);
   PaintParentIfTranslucent(DC, R, e, Bar);
@@ -599,9 +605,11 @@ void TdxBarSkinPainter::FillMenuBackground(TB* Bar, HDC DC, const TRect& R, cons
     TdxBarPainter::FillMenuBackground(Bar, DC, R, Origin, Brush, Color);
     return;
   }
-  const RECT c = Bar->ClientRect();
-  const TRect client(c.left, c.top, c.right, c.bottom);
+  const TRect client = ClientOrGiven(Bar, R);
   const int border = MenuBorderSize();
+  // The whole menu's picture, of which R shows its part.
+  TDCLevel level(DC);
+  IntersectClipRect(DC, R.Left, R.Top, R.Right, R.Bottom);
   DrawElement(menu, DC, esNormal, 0, Inflate(client, border, border));
   int extra = 0;
   if (Bar->ShowsDescriptions() || Bar->SideBandWidth() > 0) {

@@ -5,7 +5,12 @@
 
 #include <memory>
 
+#include "platform/gdiplus/GdiPlus.h"
 #include "tests/support/FakeThemeLibrary.h"
+#include "ui/bars/Xmas2008BluePainter.h"
+#include "ui/foundation/GdiPlusApi.h"
+#include "ui/foundation/PNGImage.h"
+#include "ui/foundation/PaintersUnit.h"
 #include "ui/foundation/Office11Colors.h"
 #include "ui/foundation/ThemeManager.h"
 
@@ -391,6 +396,8 @@ class BarPainterGalleryTest : public BarPainterFixture {
     menu->Docking = 0;
     menu->Brush = P.MenuItemBrush(menu);
     const TRect m(0, 0, 200, 150);
+    // Sized as its window would be: painters that fill the whole client find it.
+    menu->SetBounds(60, 70, 200, 150);
     SetViewportOrgEx(DC, 60, 70, nullptr);
     P.FillMenuBackground(menu, DC, m, m, menu->BkBrush(), clNone);
     TRect border = m;
@@ -498,6 +505,37 @@ TEST_F(BarPainterGalleryTest, OfficeLookInEveryColourSchemeAndTheThemedLook) {
   }
   UninstallTheme();
   RebuildOffice11Colors();
+}
+
+TEST_F(BarPainterGalleryTest, SkinLookInXmas2008Blue) {
+  platform::RegisterGdiPlusModule();
+  GdiPlusUnitStartup();
+  PNGImageUnitStartup();
+  SkinUnitStartup();
+  PaintingUnitsStartup();
+  Xmas2008BlueSkinUnitStartup();
+  {
+    TdxBarSkinPainter skin;
+    skin.Construct(Xmas2008BluePainter());
+    ASSERT_NE(skin.SkinInfo(), nullptr);
+    Surface docked(520, 240, clAppWorkSpace);
+    PaintDockedScene(skin, docked.Canvas()->Handle());
+    docked.Save("bars/docked-skin-xmas2008blue.png");
+    Surface gallery(520, 420, clAppWorkSpace);
+    HDC dc = gallery.Canvas()->Handle();
+    const int saved = SaveDC(dc);
+    PaintScene(skin, dc);
+    RestoreDC(dc, saved);
+    gallery.Save("bars/gallery-skin-xmas2008blue.png");
+    EXPECT_NE(docked.At(300, 40), ColorToRGB(clAppWorkSpace));
+    Items.clear();
+    Bars.clear();
+  }
+  Xmas2008BlueSkinUnitShutdown();
+  PaintingUnitsShutdown();
+  SkinUnitShutdown();
+  PNGImageUnitShutdown();
+  GdiPlusUnitShutdown();
 }
 
 }  // namespace
