@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/Program.h"
+#include "ui/bars/Xmas2008BluePainter.h"
 #include "platform/display/Display.h"
 #include "ui/controls/ControlsUnit.h"
 #include "ui/controls/EditProperties.h"
@@ -23,7 +24,8 @@ TEST(LibraryUnits, TheSkinsStandRegisteredBeforeTheFirstFormAndGoAfterTheLast) {
   InitializeForms();
   StartLibraryUnits();
   ASSERT_NE(ExtendedStylePainterRegistry(), nullptr);
-  EXPECT_EQ(ExtendedStylePainterRegistry()->Count(), 6);
+  EXPECT_EQ(ExtendedStylePainterRegistry()->Count(), 7) << "six skins of the library and the bars' Xmas2008Blue";
+  EXPECT_NE(Xmas2008BluePainter()->SkinPainterInfo(), nullptr);
   {
     TcxLookAndFeel lf(nullptr);
     lf.SetSkinName("Foggy");
@@ -41,6 +43,7 @@ TEST(LibraryUnits, TheSkinsStandRegisteredBeforeTheFirstFormAndGoAfterTheLast) {
   EXPECT_EQ(ExtendedStylePainterRegistry(), nullptr);
   EXPECT_EQ(RootLookAndFeel(), nullptr);
   EXPECT_EQ(FoggyPainter()->SkinPainterInfo(), nullptr);
+  EXPECT_EQ(Xmas2008BluePainter()->SkinPainterInfo(), nullptr);
   EXPECT_EQ(StatusBarSkinPainterClass(), nullptr);
   EXPECT_FALSE(FormSkinsUnitRunning());
   EXPECT_EQ(FaderInstance, nullptr);

@@ -103,7 +103,7 @@ TEST_F(BarUnitTest, StartUpLoadsCursorsBindsEntriesAndRegistersDesignTimeClasses
   EXPECT_EQ(SetLayeredWindowAttributesProc, &win::SetLayeredWindowAttributes);
   EXPECT_EQ(AnimateWindowProc, &win::AnimateWindow);
   EXPECT_EQ(UpdateLayeredWindowProc, &win::UpdateLayeredWindow);
-  EXPECT_EQ(DefaultBarPainterClass, ClassOf<TdxBarStandardPainter>());
+  EXPECT_EQ(DefaultBarPainterClass, ClassOf<TdxBarSkinPainter>()) << "the skin painter's unit starts with the library";
   EXPECT_EQ(ScreenColorDepth, 32);
   EXPECT_NE(BarManagers, nullptr);
   EXPECT_NE(BarNavigationController, nullptr);
