@@ -137,7 +137,17 @@ class TdxBarComboControl : public TCustomdxBarComboControl {
   // Takes the entry the typed text points at, leaving the text as typed.
   virtual void StoreLocalItemIndex(int /*Index*/) {}
 };
-VW_BAR_CONTROL_SHELL(TdxBarSubItemControl, TdxBarItemControl)
+// A sub-item's control: the item's menu opens from it, animated unless the keyboard selected it.
+class TdxBarSubItemControl : public TdxBarItemControl {
+  VW_CLASS(TdxBarSubItemControl, TdxBarItemControl)
+ public:
+  using TdxBarItemControl::TdxBarItemControl;
+  bool AnimateNextDropDown() const { return FAnimateNextDropDown; }
+  void SetAnimateNextDropDown(bool Value) { FAnimateNextDropDown = Value; }
+
+ private:
+  bool FAnimateNextDropDown = false;
+};
 VW_BAR_CONTROL_SHELL(TdxBarContainerItemControl, TdxBarSubItemControl)
 VW_BAR_CONTROL_SHELL(TdxBarApplicationMenuButtonControl, TdxBarButtonControl)
 VW_BAR_CONTROL_SHELL(TdxBarQuickCustExtButtonControl, TdxBarButtonControl)
@@ -289,7 +299,8 @@ class TCustomdxBarControl : public TCustomControl {
   // or ending at the bar's client top near the bottom of the work area.
   virtual TPoint AdjustHintPosition(const TPoint& APoint, int AHintHeight);
   virtual void HandleItemActivated(TdxBarItemControl* AControl);
-  virtual void TrackMousePosition(TShiftState /*Shift*/, int /*X*/, int /*Y*/) {}  // input
+  // After a mouse move: outside the window the mouse has left; a moved mouse is remembered.
+  virtual void TrackMousePosition(TShiftState Shift, int X, int Y);
   virtual bool KeepsMouseTracking() const { return false; }
   virtual bool PassesKeyboardInput() const { return false; }
   virtual void NotifyHookedMouseDown(win::HWND /*Window*/, win::UINT /*Message*/, void* /*HookData*/) {}
@@ -329,16 +340,19 @@ class TCustomdxBarControl : public TCustomControl {
   virtual bool LinksMenuToOwner() const;
   virtual void ReserveTopArea() {}
   virtual void ReserveBottomArea() {}
-  virtual void PrepareLinkDrag(const TPoint& /*P*/, bool /*ASameControl*/) {}  // input
+  // Customizing: a press on a design-selected own control arms the drag of its link.
+  virtual void PrepareLinkDrag(const TPoint& P, bool ASameControl);
   virtual void ActivateWithControl(TdxBarItemControl* AControl);
   virtual void DeactivateAndDeselect();
-  virtual void HandleMouseEntered(TShiftState /*Shift*/, const TPoint& /*P*/, TdxBarItemControl* /*AControl*/) {}  // input
-  virtual void HandleItemMouseDown(TMouseButton /*Button*/, TShiftState /*Shift*/, bool /*AInsideClient*/,
-                                   TdxBarItemControl* /*AControl*/, const TPoint& /*P*/) {}  // input
-  virtual void HandleMouseLeft() {}  // input
-  virtual void HandleItemMouseMove(TShiftState /*Shift*/, const TPoint& /*P*/, TdxBarItemControl* /*AControl*/) {}  // input
-  virtual void HandleItemMouseUp(TMouseButton /*Button*/, TShiftState /*Shift*/, bool /*AInsideClient*/,
-                                 TdxBarItemControl* /*AControl*/, const TPoint& /*P*/) {}  // input
+  // The manager tracks the mouse for this bar, the control is tracked, the bar turns hot.
+  virtual void HandleMouseEntered(TShiftState Shift, const TPoint& P, TdxBarItemControl* AControl);
+  virtual void HandleItemMouseDown(TMouseButton Button, TShiftState Shift, bool AInsideClient,
+                                   TdxBarItemControl* AControl, const TPoint& P);
+  // The bar is no longer hot: tracking and a hot mark end, the selection goes unless it holds on.
+  virtual void HandleMouseLeft();
+  virtual void HandleItemMouseMove(TShiftState Shift, const TPoint& P, TdxBarItemControl* AControl);
+  virtual void HandleItemMouseUp(TMouseButton Button, TShiftState Shift, bool AInsideClient,
+                                 TdxBarItemControl* AControl, const TPoint& P);
   virtual void CreateItemControls();
   virtual void FireDestroying();
   virtual void DestroyItemControls();
@@ -347,7 +361,7 @@ class TCustomdxBarControl : public TCustomControl {
   virtual void DrawItemControl(TdxBarItemControl* AControl, TcxCanvas* ACanvas, const TRect& R);
   // Recreating: the controls are freed and made again, then hot tracking is refreshed.
   virtual void Rebuild(bool ARecreate);
-  virtual void SetActive(bool AActive);  // input
+  virtual void SetActive(bool AActive);
   virtual void PaintItems();
   virtual void DragMouseMoved(int /*X*/, int /*Y*/, bool& /*AAllowDrop*/) {}
   virtual TdxBarItemLink* FindLinkByAccelerator(win::WORD Key, TShiftState Shift, TdxBarItemLink* AStart);
@@ -355,7 +369,8 @@ class TCustomdxBarControl : public TCustomControl {
   // where it began; AAmbiguous when another enabled link has the same accelerator.
   virtual TdxBarItemLink* FindEnabledAcceleratedLink(win::WORD Key, TShiftState Shift, bool& AAmbiguous,
                                                     TdxBarItemLink* AStart);
-  virtual void PressControl(TdxBarItemControl* /*AControl*/) {}  // input
+  // An enabled control that takes the mouse is selected and pressed.
+  virtual void PressControl(TdxBarItemControl* AControl);
   virtual TClass AccessibilityHelperClass() const = 0;
   virtual TBitmap* BackgroundBitmap() const = 0;
   virtual int SeparatorSize() const = 0;
@@ -422,11 +437,13 @@ class TCustomdxBarControl : public TCustomControl {
   virtual void SetDockingStyle(TdxBarDockingStyle Value);
   virtual void AssignFont() = 0;
   virtual void UpdateAfterHandle() {}
-  virtual void DesignSelectControl(TdxBarItemControl* /*AControl*/, TMouseButton /*Button*/, TShiftState /*Shift*/) {}  // input
+  // Customizing: a click selects the control (or the bar's design parent) in the designer.
+  virtual void DesignSelectControl(TdxBarItemControl* AControl, TMouseButton Button, TShiftState Shift);
   virtual void SelectByAccelerator(TdxBarItemControl* AControl, bool AAmbiguous);
-  virtual void SelectControlByKeyboard(TdxBarItemControl* AControl);  // input
-  virtual void HotTrackControl(TdxBarItemControl* AControl) { SetSelectedControl(AControl); }  // input
-  virtual void SetSelectedControl(TdxBarItemControl* AControl);  // input
+  virtual void SelectControlByKeyboard(TdxBarItemControl* AControl);
+  // The mouse selects the control and activates it (a sub-item's menu opens after the hover delay).
+  virtual void HotTrackControl(TdxBarItemControl* AControl);
+  virtual void SetSelectedControl(TdxBarItemControl* AControl);
   virtual void InvalidateItemControl(TdxBarItemControl* AControl) = 0;
   virtual void ViewStateChanged(int /*APrevious*/) {}
   virtual void CustomizingPopupDone(int /*AResult*/) {}
@@ -452,9 +469,9 @@ class TCustomdxBarControl : public TCustomControl {
   // 0 toolbar, 1 quick-customization bar, 2 menu.
   virtual int BarKind() const = 0;
   virtual void RebuildRecreating() { RebuildBar(true); }
-  // The window ends its hot tracking: the mouse left it.
-  virtual void MouseLeft() {}  // input
-  virtual void DoubleClickControl(TdxBarItemControl* /*AControl*/) {}  // input
+  // The window ends its hot tracking: the mouse left it (the manager calls it too).
+  virtual void MouseLeft();
+  virtual void DoubleClickControl(TdxBarItemControl* AControl);
 
   // ---- plain operations ----
   unsigned State() const { return FState; }
@@ -492,6 +509,19 @@ class TCustomdxBarControl : public TCustomControl {
   int ViewState() const { return FViewState; }
   bool IsFocusedBar() const;
   void HideFocus();
+  // Ctrl+Tab: from the chain's root toolbar to the next (or previous) bar, across managers, that
+  // shows a selectable link. A menu root switches nowhere.
+  void SwitchBar(bool AForward);
+  // The control pressed on a toolbar holds the mouse until the button goes up or the capture moves.
+  TdxBarItemControl* ClickedControl() const { return FClickedControl; }
+  void SetClickedControl(TdxBarItemControl* Value) { FClickedControl = Value; }
+  // A press armed the drag of a design-selected link.
+  bool DragDown() const { return FDragDown; }
+  // The next button-up (and a press or double click before it) is swallowed.
+  bool IgnoreMouseClick() const { return FIgnoreMouseClick; }
+  void SetIgnoreMouseClick(bool Value) { FIgnoreMouseClick = Value; }
+  // The mouse message being handled; a double click not taken as one reads as a press.
+  const TMessage& CurrentMessage() const { return FCurrentMessage; }
   bool ContainsScreenPoint(const TPoint& P) const;
   // Does nothing while destroying, without a handle, while rebuilding or making or freeing controls,
   // or while the manager is update-locked. While customizing, the selection comes back on its new control.
@@ -603,6 +633,12 @@ class TCustomdxBarControl : public TCustomControl {
 
  protected:
   void WndProc(TMessage& Message) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  // The control under the mouse becomes the tracked one: the one before is left, the new one
+  // entered, and the control under the mouse is moved over in every case.
+  void TrackItemControl(TdxBarItemControl* AControl, const TPoint& P, TShiftState Shift);
   void CreateHandle() override;
   void CreateWnd() override;
   void DestroyWnd() override;
@@ -659,6 +695,12 @@ class TCustomdxBarControl : public TCustomControl {
   void PaintNonClient(TMessage& Message);
   void WMCtlColorEdit(TMessage& Message);
   void WMSetCursor(TMessage& Message) override;
+  // The input half of the window procedure (BarControlInput.cpp); false for other messages.
+  bool HandleInputMessage(TMessage& Message);
+  void WMKeyDown(TMessage& Message);
+  void WMLButtonUp(TMessage& Message);
+  void WMCaptureChanged(TMessage& Message);
+  void DoubleClickAsPress();
 };
 
 // The toolbar and menu windows grow in their own units; until then they answer the abstract

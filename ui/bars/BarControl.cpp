@@ -11,6 +11,7 @@
 #include "platform/win/Keys.h"
 #include "ui/bars/BarClasses.h"
 #include "ui/bars/BarDesignController.h"
+#include "ui/bars/BarHintTiming.h"
 #include "ui/bars/BarLookups.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarPainter.h"
@@ -454,31 +455,9 @@ void TCustomdxBarControl::Rebuild(bool ARecreate) {
   if (TdxBarManager* manager = BarManager()) manager->RefreshHotTracking();
 }
 
-// ---- selection and activation (the input handling refines these) ----
+// ---- selection and activation (BarControlInput.cpp has the rest) ----
 
 TdxBarItemControl* TCustomdxBarControl::SelectedControl() const { return FSelectedLink ? FSelectedLink->Control() : nullptr; }
-
-void TCustomdxBarControl::SetSelectedControl(TdxBarItemControl* AControl) {
-  TdxBarItemControl* previous = SelectedControl();
-  // A link whose control is gone may still be the selection: it is cleared all the same.
-  if (previous == AControl && FSelectedLink == (AControl ? AControl->ItemLink() : nullptr)) return;
-  FSelectedLink = AControl ? AControl->ItemLink() : nullptr;
-  if (BehaviourFlags() & dxBarBehaviourKeyboardNavigation) FIsDowned = false;
-  TcxObjectLinkScope alive(this);
-  if (TdxBarManager* manager = BarManager(); manager && !InCustomizingMode()) manager->SetSelectedItem(AControl, this);
-  if (!alive.Alive()) return;
-  if (previous) InvalidateItemControl(previous);
-  if (AControl) InvalidateItemControl(AControl);
-}
-
-void TCustomdxBarControl::SelectControlByKeyboard(TdxBarItemControl* AControl) {
-  if (!HandleAllocated() || IsDestroying() || SelectedControl() == AControl) return;
-  TcxObjectLinkScope alive(this);
-  if (TdxBarItemControl* selected = SelectedControl(); selected && selected->IsActive()) selected->Deactivate(true);
-  if (!alive.Alive()) return;
-  SetSelectedControl(AControl);
-  if (alive.Alive() && AControl) ItemControlFocused(AControl);
-}
 
 void TCustomdxBarControl::HandleItemActivated(TdxBarItemControl* AControl) {
   if (BehaviourFlags() & dxBarBehaviourSelectOnActivate)
@@ -503,31 +482,12 @@ TCustomdxBarControl* TCustomdxBarControl::PreviousActiveBar() const {
   return static_cast<TCustomdxBarControl*>(LinkedObjectOf(FPreviousActiveBarLink));
 }
 
-void TCustomdxBarControl::SetActive(bool AActive) {
-  FIsActive = AActive;
-  if (AActive) {
-    if (!ActiveBarWindow) BarFullMenus = InCustomizingMode();
-    FreeObjectLink(FPreviousActiveBarLink);
-    FPreviousActiveBarLink = ActiveBarWindow != this ? CreateObjectLink(ActiveBarWindow) : nullptr;
-    ActiveBarWindow = this;
-    if (!InCustomizingMode() && FItemLinks) FItemLinks->UpdateActions();
-    return;
-  }
-  TcxObjectLinkScope alive(this);
-  if (InCustomizingMode())
-    FSelectedLink = nullptr;
-  else
-    SelectControlByKeyboard(nullptr);
-  if (!alive.Alive() || ActiveBarWindow != this) return;
-  TCustomdxBarControl* previous = PreviousActiveBar();
-  ActiveBarWindow = previous && IsBarControlAlive(previous) && previous->FIsActive ? previous : nullptr;
-}
-
 bool TCustomdxBarControl::CanActivate() const {
   return Application->Active() || IsWindowEnabled() || InCustomizingMode();
 }
 
 void TCustomdxBarControl::SetActiveState(bool AActive) {
+  HideHint(BarManager());
   bool refused = FIsActive == AActive || !CanActivate();
   if (refused && (!InCustomizingMode() || AActive)) return;
   SetActive(AActive);
@@ -1015,7 +975,7 @@ void TCustomdxBarControl::WndProc(TMessage& Message) {
   const UINT msg = Message.Msg;
   if ((msg >= WM_NCMOUSEMOVE && msg <= WM_NCMBUTTONDBLCLK) || (msg >= WM_MOUSEMOVE && msg <= WM_MOUSEWHEEL)) {
     // A bar outside the active chain does not see the mouse.
-    if (AcceptsMouseInput()) TCustomControl::WndProc(Message);
+    if (AcceptsMouseInput() && !HandleInputMessage(Message)) TCustomControl::WndProc(Message);
     return;
   }
   switch (msg) {
@@ -1084,13 +1044,10 @@ void TCustomdxBarControl::WndProc(TMessage& Message) {
       if (alive.Alive()) HandleWindowPosChanged(*reinterpret_cast<const WINDOWPOS*>(Message.LParam));
       return;
     }
-    case WM_KEYDOWN: {
-      // Keys reach the selected control; a control's user code may free this bar.
-      TcxObjectLinkScope alive(this);
-      HandleKeyDown(Message);
-      if (alive.Alive()) TCustomControl::WndProc(Message);
+    case WM_KEYDOWN:
+    case WM_CAPTURECHANGED:
+      HandleInputMessage(Message);
       return;
-    }
     case dxBarRebuildMessage:
       RebuildRecreating();
       return;

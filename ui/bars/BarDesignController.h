@@ -7,6 +7,10 @@
 #include "ui/controls/DesignController.h"
 #include "ui/foundation/RegisteredClasses.h"
 
+class TCustomdxBarControl;
+class TdxBarManager;
+class TPersistent;
+
 class TdxBarDesignController : public TcxDesignController {
   VW_CLASS(TdxBarDesignController, TcxDesignController)
  public:
@@ -19,6 +23,13 @@ class TdxBarDesignController : public TcxDesignController {
   TClass DesignHelperOf(TClass BarControlClass) { return FDesignHelpers.LookupRegisteredClass(BarControlClass); }
   int ControlEditorCount() const { return static_cast<int>(FControlEditors.size()); }
   TClass ControlEditors(int Index) const { return FControlEditors.at(static_cast<std::size_t>(Index)); }
+
+  // Selects the object in its manager's designer with operation 0 (add), 1 (remove) or 2 (only
+  // this): through its selectable item when it has one, else through AManager's designer. The
+  // last selected object follows.
+  void SelectPersistent(TdxBarManager* AManager, TPersistent* AObject, int AOperation);
+  // Some object of the manager's design selection is an item shown by several links.
+  bool SelectionHasSeveralLinks(TdxBarManager* AManager);
 
   // The item link whose customization popup is up; nil for none.
   TObject* CustomizingItemLink = nullptr;

@@ -183,11 +183,9 @@ bool TdxBarPopupMenu::CanLinkItem(TObject* AObject, String& AErrorText) {
 class TdxBarManager::TMouseLeaveCaller : public IcxMouseTrackingCaller {
  public:
   explicit TMouseLeaveCaller(TdxBarManager* AManager) : FManager(AManager) {}
+  // The window ends the tracking itself, unless it keeps it.
   void MouseLeave() override {
-    if (TCustomdxBarControl* control = FManager->FMouseTrackingBarControl) {
-      FManager->EndMouseTracking(control);
-      control->MouseLeft();
-    }
+    if (TCustomdxBarControl* control = FManager->FMouseTrackingBarControl) control->MouseLeft();
   }
 
  private:
@@ -1032,11 +1030,13 @@ void TdxBarManager::SetSelectedItem(TdxBarItemControl* AValue, TCustomdxBarContr
 }
 
 void TdxBarManager::StartMouseTracking(TCustomdxBarControl* ABarControl) {
-  if (FMouseTrackingBarControl == ABarControl) return;
-  if (TCustomdxBarControl* previous = FMouseTrackingBarControl) {
-    EndMouseTracking(previous);
+  if (FMouseTrackingBarControl == ABarControl && IsMouseLeaveWatched(FMouseLeaveCaller)) return;
+  if (TCustomdxBarControl* previous = FMouseTrackingBarControl; previous && previous != ABarControl) {
+    // Its MouseLeft sees the tracking it ends; a window that keeps tracking loses it all the same.
     previous->MouseLeft();
+    EndMouseTracking(previous);
   }
+  StopMouseLeaveWatch(FMouseLeaveCaller);
   if (!ABarControl || !ABarControl->HandleAllocated()) return;
   FMouseTrackingBarControl = ABarControl;
   RECT bounds{};
@@ -1057,6 +1057,8 @@ void TdxBarManager::RefreshHotTracking(TCustomdxBarControl* ABarControl) {
   TWinControl* control = FindControl(window);
   auto* bar = dynamic_cast<TCustomdxBarControl*>(control);
   if (!bar || (ABarControl && bar != ABarControl) || !bar->HandleAllocated()) return;
+  // A mouse that did not move would be ignored.
+  bar->SetLastMousePos({-1, -1});
   ScreenToClient(bar->Handle(), &p);
   PostMessage(bar->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
 }

@@ -86,14 +86,26 @@ class TdxBarDragInfo : public TObject {
   VW_CLASS(TdxBarDragInfo, TObject)
  public:
   explicit TdxBarDragInfo(TdxBarManager* ABarManager) : FBarManager(ABarManager) {}
-  virtual void Start(TdxBarItem* /*AItem*/, TdxBarItemLink* /*ALink*/) { FRunning = true; }
+  virtual void Start(TdxBarItem* AItem, TdxBarItemLink* ALink) {
+    SetDragged(AItem, ALink);
+    FRunning = true;
+  }
   virtual void Run() {}
   virtual void Finish() { FRunning = false; }
   bool Running() const { return FRunning; }
+  // What is dragged: armed by a press on a design-selected link, kept while the drag runs.
+  TdxBarItem* DraggedItem() const { return FDraggedItem; }
+  TdxBarItemLink* DraggedLink() const { return FDraggedLink; }
+  void SetDragged(TdxBarItem* AItem, TdxBarItemLink* ALink) {
+    FDraggedItem = AItem;
+    FDraggedLink = ALink;
+  }
 
  private:
   TdxBarManager* FBarManager;
   bool FRunning = false;
+  TdxBarItem* FDraggedItem = nullptr;
+  TdxBarItemLink* FDraggedLink = nullptr;
 };
 
 // The form designer at design time, or the customization dialog's selection at run time.
@@ -428,6 +440,11 @@ class TdxBarManager : public TComponent {
   // The bar window the keyboard moves in while no menu is open; nil for none.
   TCustomdxBarControl* FocusedBarControl() const { return FFocusedBarControl; }
   void SetFocusedBarControl(TCustomdxBarControl* Value) { FFocusedBarControl = Value; }
+  // Held while the mouse moves the selection from one control to another.
+  void LockChangingFocusedItem() { ++FChangingFocusedItemCount; }
+  void UnlockChangingFocusedItem() { --FChangingFocusedItemCount; }
+  bool ChangingFocusedItem() const { return FChangingFocusedItemCount > 0; }
+  // The window's MouseLeft runs for the window tracked before.
   void StartMouseTracking(TCustomdxBarControl* ABarControl);
   void EndMouseTracking(TCustomdxBarControl* ABarControl);
   void RefreshHotTracking(TCustomdxBarControl* ABarControl = nullptr);
@@ -612,6 +629,7 @@ class TdxBarManager : public TComponent {
   TCustomdxBarControl* FMouseTrackingBarControl = nullptr;
   TCustomdxBarControl* FFocusedBarControl = nullptr;
   TMouseLeaveCaller* FMouseLeaveCaller = nullptr;
+  int FChangingFocusedItemCount = 0;
   std::vector<TdxBar*> FBarsToRestore;
   TdxBar* FMainMenuBar = nullptr;
   std::vector<win::HWND> FDisabledFloatingBars;

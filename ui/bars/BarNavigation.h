@@ -5,6 +5,7 @@
 #include "platform/classes/Controls.h"
 #include "platform/win/Window.h"
 
+class TCustomdxBarControl;
 class TdxBarManager;
 
 class TdxBarNavigationController : public TObject {
@@ -30,4 +31,6 @@ class TdxBarNavigationController : public TObject {
   virtual void EndKeyTipWait(bool /*AShowKeyTips*/) {}
   // Alt or F10 came up alone: navigation starts at the root's default object (the main menu).
   virtual void EnterNavigation(TdxBarManager* /*Manager*/) {}
+  // The controller moves the selection of this bar: the mouse leaves it alone.
+  virtual bool DrivesBarControl(const TCustomdxBarControl* /*ABarControl*/) const { return false; }
 };

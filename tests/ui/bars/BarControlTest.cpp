@@ -533,7 +533,8 @@ TEST_F(BarControlTest, AcceleratorsFindEnabledLinksAndClickOnlyUniqueOnes) {
   EXPECT_EQ(bar->FindEnabledAcceleratedLink('A', {}, ambiguous, nullptr), links->Items(0));
   EXPECT_TRUE(ambiguous);
 
-  // Enter only for a unique accelerator.
+  // Enter only for a unique accelerator; keys reach only an active bar.
+  bar->SetActiveState(true);
   TRecordingControl* axe = ControlOf(links, 5);
   bar->SelectByAccelerator(axe, true);
   EXPECT_EQ(bar->SelectedControl(), axe);

@@ -75,7 +75,11 @@ class TStandInBar : public TdxBarControl {
     FillPlainBackground(DC, R, AColor, ABrush);
   }
   void Dismiss() override {}
-  void DoCloseUp() override { ++CloseUps; }
+  void DoCloseUp() override {
+    ++CloseUps;
+    if (RealCloseUp) TCustomdxBarControl::DoCloseUp();
+  }
+  bool IsVertical() const override { return Vertical; }
   TdxFader* BarFader() const override { return Fader ? Fader : TCustomdxBarControl::BarFader(); }
   int BarKind() const override { return Kind; }
   int ItemDrawMode() const override { return Kind == dxBarKindMenu ? 1 : TCustomdxBarControl::ItemDrawMode(); }
@@ -148,7 +152,7 @@ class TStandInBar : public TdxBarControl {
  public:
   int Kind;
   unsigned Flags = 0;
-  bool HonoursAlign = false, RealRebuild = true, AutoSize = true;
+  bool HonoursAlign = false, RealRebuild = true, AutoSize = true, RealCloseUp = false, Vertical = false;
   std::map<TdxBarItemLink*, int> Levels;
   TdxFader* Fader = nullptr;
   int Invalidations = 0, Relayouts = 0, CloseUps = 0;
