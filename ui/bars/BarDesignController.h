@@ -7,7 +7,6 @@
 #include "ui/controls/DesignController.h"
 #include "ui/foundation/RegisteredClasses.h"
 
-class TCustomdxBarControl;
 class TdxBarManager;
 class TPersistent;
 
