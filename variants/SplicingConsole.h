@@ -237,6 +237,8 @@ class TForm23 : public TForm {
   TLinkConsole LinkConsole();
   // Names the screen port, and this console's two idle ports, after the communication settings.
   void NamePorts();
+  // The connect and disconnect buttons: the serial link or the bridge, as the settings choose.
+  void ConnectLink(bool Open);
   void LoadSceneList();
   void BuildWallGrid(int Rows, int Columns);
   void RegisterWallHandlers();

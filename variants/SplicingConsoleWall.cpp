@@ -66,21 +66,16 @@ void TForm23::NamePorts() {
   Comm3->SetCommName("//./" + settings.RgbPort);
 }
 
-void TForm23::BitBtn1Click(TObject*) {
-  if (Form2->SerialChosen()) {
-    NamePorts();
-    OpenDeviceLinkSplicing(true);
-  } else {
-    OpenNetworkLinkSplicing(true);
-  }
-}
+void TForm23::BitBtn1Click(TObject*) { ConnectLink(true); }
 
-void TForm23::BitBtn2Click(TObject*) {
+void TForm23::BitBtn2Click(TObject*) { ConnectLink(false); }
+
+void TForm23::ConnectLink(bool Open) {
   if (Form2->SerialChosen()) {
     NamePorts();
-    OpenDeviceLinkSplicing(false);
+    OpenDeviceLinkSplicing(Open);
   } else {
-    OpenNetworkLinkSplicing(false);
+    OpenNetworkLinkSplicing(Open);
   }
 }
 

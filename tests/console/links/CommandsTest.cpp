@@ -30,21 +30,14 @@
 #include "tests/app/AppFixture.h"
 #include "tests/support/Artifacts.h"
 #include "tests/support/ComPorts.h"
+#include "tests/support/ScreenFrames.h"
 
 namespace {
 
 using Bytes = testsupport::SerialPeer::Bytes;
 using namespace win;
-
-Bytes Frame(std::uint8_t a1, std::uint8_t a2, std::uint8_t cmd, std::uint8_t value) {
-  return {0xC6, a1, a2, cmd, value, 0xBB};
-}
-
-Bytes Frames(std::initializer_list<Bytes> frames) {
-  Bytes all;
-  for (const Bytes& f : frames) all.insert(all.end(), f.begin(), f.end());
-  return all;
-}
+using testsupport::Frame;
+using testsupport::Frames;
 
 class CommandsTest : public apptest::AppTest {
  protected:

@@ -25,6 +25,7 @@
 #include "platform/win/Keys.h"
 #include "tests/app/AppFixture.h"
 #include "tests/support/ComPorts.h"
+#include "tests/support/ScreenFrames.h"
 #include "variants/HybridConsole.h"
 #include "variants/SplicingConsole.h"
 
@@ -33,16 +34,8 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = testsupport::SerialPeer::Bytes;
 using namespace win;
-
-Bytes Frame(std::uint8_t a1, std::uint8_t a2, std::uint8_t cmd, std::uint8_t value) {
-  return {0xC6, a1, a2, cmd, value, 0xBB};
-}
-
-Bytes Frames(std::initializer_list<Bytes> frames) {
-  Bytes all;
-  for (const Bytes& f : frames) all.insert(all.end(), f.begin(), f.end());
-  return all;
-}
+using testsupport::Frame;
+using testsupport::Frames;
 
 // A colour as the backing store holds it, 0x00RRGGBB.
 std::uint32_t Rgb(TColor color) {
