@@ -316,6 +316,9 @@ class TForm1 : public TForm {
   void OpenDeviceLink(bool Open);
   void OpenNetworkLink(bool Open);
   void UpdateControlStates();
+  // What the other consoles' refreshes set here: the administrator's items and matrix button,
+  // the link buttons and the service pages.
+  void ApplySharedControlStates(bool Admin, bool LinkOpen, bool Debug);
   void SendScreenFrame(int b1, int b2, int b3, int b4, int b5, int b6);
   void SendScreenFrame(const TScreenFrame& Frame);
   void SendScreenCommand(int Command, int Value);

@@ -65,6 +65,19 @@ void TForm1::UpdateControlStates() {
   PageControl1->SetVisible(debug);
 }
 
+void TForm1::ApplySharedControlStates(bool Admin, bool LinkOpen, bool Debug) {
+  N15->SetEnabled(Admin);
+  N7->SetEnabled(Admin);
+  BitBtn5->SetEnabled(LinkOpen);
+  BitBtn6->SetEnabled(LinkOpen);
+  BitBtn1->SetEnabled(!LinkOpen);
+  BitBtn2->SetEnabled(LinkOpen);
+  TabSheet3->SetTabVisible(Debug);
+  TabSheet4->SetTabVisible(Debug);
+  PageControl1->SetVisible(Debug);
+  BitBtn18->SetEnabled(Admin);
+}
+
 void TForm1::SendScreenFrame(int b1, int b2, int b3, int b4, int b5, int b6) {
   SendFrameOnScreenLink(Links(), Form2->LinkSettings(), {b1, b2, b3, b4, b5, b6}, Form18->DebugMode != 0,
                         {Memo1->Lines(), Form23->Memo1->Lines(), Form33->Memo1->Lines()});

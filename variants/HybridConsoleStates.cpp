@@ -16,15 +16,7 @@ void TForm33::UpdateControlStatesHybrid() {
   // controls, come first here once this window holds them.
 
   // The splicing console.
-  Form23->N7->SetEnabled(admin);
-  Form23->N15->SetEnabled(admin);
-  Form23->BitBtn5->SetEnabled(linkOpen);
-  Form23->BitBtn6->SetEnabled(linkOpen);
-  Form23->BitBtn2->SetEnabled(linkOpen);
-  Form23->BitBtn1->SetEnabled(!linkOpen);
-  Form23->TabSheet3->SetTabVisible(debug);
-  Form23->TabSheet4->SetTabVisible(debug);
-  Form23->PageControl1->SetVisible(debug);
+  Form23->ApplyControlStates(admin, linkOpen, debug);
   Form23->btnPlayMode->SetEnabled(factory);
   Form23->Bitbtn9->SetEnabled(factory);
 
@@ -32,16 +24,7 @@ void TForm33::UpdateControlStatesHybrid() {
   Form32->BitBtn8->SetEnabled(linkOpen);
 
   // The grid console: not its own refresh, which knows nothing of the factory level.
-  Form1->N15->SetEnabled(admin);
-  Form1->N7->SetEnabled(admin);
-  Form1->BitBtn5->SetEnabled(linkOpen);
-  Form1->BitBtn6->SetEnabled(linkOpen);
-  Form1->BitBtn1->SetEnabled(!linkOpen);
-  Form1->BitBtn2->SetEnabled(linkOpen);
-  Form1->TabSheet3->SetTabVisible(debug);
-  Form1->TabSheet4->SetTabVisible(debug);
-  Form1->PageControl1->SetVisible(debug);
-  Form1->BitBtn18->SetEnabled(admin);
+  Form1->ApplySharedControlStates(admin, linkOpen, debug);
   Form1->btnPlayMode->SetEnabled(factory);
   Form1->Bitbtn->SetEnabled(factory);
 }

@@ -210,6 +210,8 @@ class TForm23 : public TForm {
   void OpenDeviceLinkSplicing(bool Open);
   void OpenNetworkLinkSplicing(bool Open);
   void UpdateControlStatesSplicing();
+  // This console's controls that follow the user level, the link and the service mode.
+  void ApplyControlStates(bool Admin, bool LinkOpen, bool Debug);
 
   // Commands, senders and signal panels (SplicingConsoleCommands.cpp).
   void SendScreenFrameSplicing(int b1, int b2, int b3, int b4, int b5, int b6);

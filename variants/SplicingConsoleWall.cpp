@@ -102,27 +102,21 @@ void TForm23::UpdateControlStatesSplicing() {
   const bool linkOpen = Form18->LinkOpen != 0;
   const bool debug = Form18->DebugMode != 0;
   Form32->BitBtn8->SetEnabled(linkOpen);
-  if (Form18->ConsoleKind == ckSplicing) {
-    N7->SetEnabled(admin);
-    N15->SetEnabled(admin);
-    BitBtn5->SetEnabled(linkOpen);
-    BitBtn6->SetEnabled(linkOpen);
-    BitBtn1->SetEnabled(!linkOpen);
-    BitBtn2->SetEnabled(linkOpen);
-    TabSheet3->SetTabVisible(debug);
-    TabSheet4->SetTabVisible(debug);
-    PageControl1->SetVisible(debug);
-    return;
-  }
-  // Another console is in front: its namesakes follow instead.
-  Form1->N7->SetEnabled(admin);
-  Form1->N15->SetEnabled(admin);
-  Form1->BitBtn5->SetEnabled(linkOpen);
-  Form1->BitBtn6->SetEnabled(linkOpen);
-  Form1->BitBtn1->SetEnabled(!linkOpen);
-  Form1->BitBtn2->SetEnabled(linkOpen);
-  Form1->TabSheet3->SetTabVisible(debug);
-  Form1->TabSheet4->SetTabVisible(debug);
-  Form1->PageControl1->SetVisible(debug);
-  Form1->BitBtn18->SetEnabled(admin);
+  // With another console in front, its namesakes follow instead.
+  if (Form18->ConsoleKind == ckSplicing)
+    ApplyControlStates(admin, linkOpen, debug);
+  else
+    Form1->ApplySharedControlStates(admin, linkOpen, debug);
+}
+
+void TForm23::ApplyControlStates(bool Admin, bool LinkOpen, bool Debug) {
+  N7->SetEnabled(Admin);
+  N15->SetEnabled(Admin);
+  BitBtn5->SetEnabled(LinkOpen);
+  BitBtn6->SetEnabled(LinkOpen);
+  BitBtn1->SetEnabled(!LinkOpen);
+  BitBtn2->SetEnabled(LinkOpen);
+  TabSheet3->SetTabVisible(Debug);
+  TabSheet4->SetTabVisible(Debug);
+  PageControl1->SetVisible(Debug);
 }

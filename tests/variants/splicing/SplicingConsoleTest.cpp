@@ -179,8 +179,8 @@ TEST_F(SplicingConsoleTest, StoredSettingsAndTheLanguageShapeTheLoading) {
   } cases[] = {
       {"english", "[config]\nlanguage=1\ncaption=Hall A\n", " Vellmar Intelligent Large-Screen Control System",
        "scene1", "scene3", "Chinese", 3, 3},
-      {"empty scene", "[config]\ncaption=Hall A\nrow=15\ncol=15\n[scene]\nscene1=Lobby\nscene3=\n", "Hall A", "Lobby",
-       "场景3", "English", 15, 15},
+      {"empty scene", "[config]\ncaption=Hall A\nrow=15\ncol=15\n[scene]\nscene1=Lobby\nscene3=\n[setting]\nKJ=1\n",
+       "Hall A", "Lobby", "场景3", "English", 15, 15},
       {"sizes beyond the wall", "[config]\nrow=0\ncol=99\n", "Vellmar智能拼接显示系统", "场景1", "场景3", "English",
        1, 15},
   };
@@ -195,6 +195,7 @@ TEST_F(SplicingConsoleTest, StoredSettingsAndTheLanguageShapeTheLoading) {
     EXPECT_EQ(grid->ColCount(), c.columns + 1);
     EXPECT_EQ(grid->Cells(c.columns, 0), std::to_string(c.columns));
     EXPECT_EQ(Form3->StringGrid1->RowCount(), c.rows);
+    EXPECT_EQ(Form23->CheckBox1->Checked(), c.config.find("KJ=1") != std::string::npos);
     // Showing again reads the names afresh instead of adding sixteen more.
     Form23->Hide();
     Form23->Show();
@@ -461,6 +462,18 @@ TEST_F(SplicingConsoleTest, ConnectOpensOnlyTheScreensPort) {
   EXPECT_EQ(LinkState(Form23->StatusBar1), "COM1  closed");
   EXPECT_EQ(Form18->LinkOpen, 0);
   EXPECT_FALSE(Form23->BitBtn6->Enabled());
+
+  // With another console in front, its namesakes follow the link instead.
+  Form18->ConsoleKind = ckGrid;
+  Form18->AdminLoggedIn = 1;
+  Form23->OpenDeviceLinkSplicing(true);
+  EXPECT_TRUE(Form1->BitBtn5->Enabled());
+  EXPECT_FALSE(Form1->BitBtn1->Enabled());
+  EXPECT_TRUE(Form1->BitBtn18->Enabled());
+  EXPECT_TRUE(Form1->N15->Enabled());
+  EXPECT_FALSE(Form23->BitBtn5->Enabled());
+  EXPECT_FALSE(Form23->N7->Enabled());
+  EXPECT_TRUE(Form32->BitBtn8->Enabled());
   EXPECT_TRUE(boxes.empty());
 }
 
@@ -498,8 +511,12 @@ TEST_F(SplicingConsoleTest, TheNetworkLinkWritesOnlyThisConsolesBar) {
   const std::string address = "127.0.0.1:" + std::to_string(bridge.Port());
   ShowConsole("[config]\nlanguage=1\n[setting]\nserialCtrl=0\nIPAddress=127.0.0.1\nPort=" +
               std::to_string(bridge.Port()) + "\n");
-  // Not connected: disconnecting says closed.
+  // Not connected: disconnecting says closed and clears the flag.
   EXPECT_EQ(LinkState(Form23->StatusBar1), "RemoteAddr:" + address + " Closed");
+  Form18->LinkOpen = 1;
+  Form23->BitBtn2Click(Form23->BitBtn2);
+  EXPECT_EQ(LinkState(Form23->StatusBar1), "RemoteAddr:" + address + " Closed");
+  EXPECT_EQ(Form18->LinkOpen, 0);
   Form33->StatusBar1->Panels()->PanelAt(0)->SetText("untouched");
   ClickOn(Form23->BitBtn1);
   platform::TcpConnection peer;
