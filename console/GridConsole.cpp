@@ -12,6 +12,7 @@
 #include "dialogs/SplicingSettings.h"
 #include "matrix/MatrixConfig.h"
 #include "ui/skins/Skin.h"
+#include "variants/HybridConsole.h"
 
 TForm1* Form1 = nullptr;
 
@@ -231,15 +232,23 @@ void FillSkinList(TcxComboBox* List, const String& FileName) {
   }
 }
 
+int StoredSkinIndex(TCustomIniFile& Ini, TcxComboBox* List) {
+  TStrings* skins = List->Properties()->Items();
+  const int skin = ReadConfig(Ini, cfg::SkinName::Skin, skins->IndexOf(cfg::SkinName::kDefaultSkin));
+  // A stored index the list no longer reaches chooses nothing.
+  return skin < -1 || skin >= skins->Count() ? -1 : skin;
+}
+
+void StoreSkinChoice(TCustomIniFile& Ini, TcxComboBox* List) {
+  TStrings* skins = List->Properties()->Items();
+  if (skins->Count() > 0) WriteConfig(Ini, cfg::SkinName::Skin, skins->IndexOf(List->Text()));
+}
+
 void TForm1::FormCreate(TObject*) {
   // (The task-bar button comes with the window's creation parameters.)
   FillSkinList(cbbSkin, ProgramFilePath(kSkinListFile));
   ConfigFile = OpenConfigFile();
-  TStrings* skins = cbbSkin->Properties()->Items();
-  int skin = ReadConfig(*ConfigFile, cfg::SkinName::Skin, skins->IndexOf(cfg::SkinName::kDefaultSkin));
-  // A stored index the list no longer reaches chooses nothing.
-  if (skin < -1 || skin >= skins->Count()) skin = -1;
-  cbbSkin->SetItemIndex(skin);
+  cbbSkin->SetItemIndex(StoredSkinIndex(*ConfigFile, cbbSkin));
   Language = ReadConfig(*ConfigFile, cfg::config::Language);
   Form18->DebugMode = 0;
   N4->SetVisible(false);
@@ -368,6 +377,8 @@ void SizeGridToWall(TStringGrid* Grid, int Width, int Height) {
 
 void TForm1::SizeWallGrid() {
   SizeGridToWall(stringgrid1, Panel1->Width(), Panel1->Height());
+  // The hybrid-matrix console's grid shares the wall size this routine applies.
+  if (Form33 && Form33->stringgrid1) SizeGridToWall(Form33->stringgrid1, Form33->Panel1->Width(), Form33->Panel1->Height());
   PageControl1->SetWidth(Width() - 410);
 }
 
@@ -390,9 +401,7 @@ void TForm1::cbbSkinPropertiesChange(TObject*) { dxskncntrlrSkin->SetSkinName(cb
 void TForm1::FormClose(TObject*, TCloseAction&) {
   Comm1->ClosePort();
   if (!ConfigFile) ConfigFile = OpenConfigFile();
-  // With no skin list there is nothing to choose from: the stored choice waits for the list.
-  TStrings* skins = cbbSkin->Properties()->Items();
-  if (skins->Count() > 0) WriteConfig(*ConfigFile, cfg::SkinName::Skin, skins->IndexOf(cbbSkin->Text()));
+  StoreSkinChoice(*ConfigFile, cbbSkin);
   ConfigFile.reset();
   Form18->Close();
 }

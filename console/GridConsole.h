@@ -376,3 +376,9 @@ inline constexpr const char* kConsoleLogoFile = "clogo.jpg";
 
 // The skin names of the list file, in file order; empty when the file is missing or unreadable.
 void FillSkinList(TcxComboBox* List, const String& FileName);
+// The skin choice stored in [SkinName] for a console's skin list: by default the default skin's
+// place in the list, and −1 (no choice) for an index the list does not reach.
+int StoredSkinIndex(TCustomIniFile& Ini, TcxComboBox* List);
+// Stores the list's choice, the place of its text among the items (−1 for a text that is none);
+// with no skin list there is nothing to choose from and the stored choice waits for the list.
+void StoreSkinChoice(TCustomIniFile& Ini, TcxComboBox* List);

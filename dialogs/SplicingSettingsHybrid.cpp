@@ -10,8 +10,10 @@ TForm34::~TForm34() {
 
 void TForm34::Loaded() {
   TForm::Loaded();
-  ComboBox1 = dynamic_cast<TcxComboBox*>(FindComponent("ComboBox1"));
-  ComboBox2 = dynamic_cast<TcxComboBox*>(FindComponent("ComboBox2"));
+  FindComponent(Edit1, "Edit1");
+  FindComponent(ComboBox1, "ComboBox1");
+  FindComponent(ComboBox2, "ComboBox2");
+  FindComponent(Image1, "Image1");
 }
 
 namespace {

@@ -12,8 +12,26 @@ void TForm33::UpdateControlStatesHybrid() {
   const bool debug = Form18->DebugMode != 0;
   const bool factory = Form18->FactoryLoggedIn != 0;
 
-  // HOOK: the factory level's signal types and virtual-remote group, then this console's own
-  // controls, come first here once this window holds them.
+  // The factory level offers every signal type and the whole-wall synchronisation until the next
+  // show chooses again by the stored type.
+  if (factory) {
+    GBox1GBox->Show();
+    OfferSignalTypes(4);
+    SendWallSync = true;
+  }
+
+  // This console.
+  for (TMenuItem* item : {nStill, N7, N12, N9, N15, N16, N17}) item->SetVisible(admin);
+  BitBtn5->SetEnabled(linkOpen);
+  BitBtn6->SetEnabled(linkOpen);
+  BitBtn2->SetEnabled(linkOpen);
+  BitBtn1->SetEnabled(!linkOpen);
+  TabSheet3->SetTabVisible(debug);
+  TabSheet4->SetTabVisible(debug);
+  PageControl1->SetVisible(debug);
+  BitBtn18->SetEnabled(admin);
+  btnPlayMode->SetEnabled(factory);
+  Bitbtn9->SetEnabled(factory);
 
   // The splicing console.
   Form23->ApplyControlStates(admin, linkOpen, debug);
