@@ -137,7 +137,17 @@ void TWinControl::CreateWnd() {
     if (GetClassInfo(nullptr, params.WinClassName.c_str(), &existing)) UnregisterClass(params.WinClassName.c_str(), nullptr);
     if (!RegisterClass(&wc)) throw EOutOfResources(Format("Error creating window class %s", params.WinClassName.c_str()));
   }
-  CreateWindowHandle(params);
+  // The window's stored text arrives while it is being made: an edit that tells of it does not
+  // report a change the user or the code made.
+  const bool wasCreating = FControlState.Contains(csCreating);
+  FControlState.Include(csCreating);
+  try {
+    CreateWindowHandle(params);
+  } catch (...) {
+    if (!wasCreating) FControlState.Exclude(csCreating);
+    throw;
+  }
+  if (!wasCreating) FControlState.Exclude(csCreating);
   if (!FHandle) throw EOutOfResources(Format("Error creating window %s", params.WinClassName.c_str()));
 }
 

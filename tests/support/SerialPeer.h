@@ -50,6 +50,11 @@ class SerialPeer {
   }
   // Whatever arrives within `quietMs`: for checking that nothing does.
   Bytes Drain(int quietMs = 100) { return Receive(SIZE_MAX, quietMs); }
+  // Whether no program holds the port open: the line hangs up when its last user lets go of it.
+  bool HungUp() const {
+    pollfd p{master_, 0, 0};
+    return ::poll(&p, 1, 0) == 1 && (p.revents & POLLHUP);
+  }
   termios Line() const {
     termios t{};
     tcgetattr(master_, &t);

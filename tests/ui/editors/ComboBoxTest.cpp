@@ -86,6 +86,41 @@ class ComboBoxTest : public ControlsTest {
 
 // ---- opening and closing ---------------------------------------------------------------------------------
 
+TEST_F(ComboBoxTest, TheWindowTakingTheTextIsNoChange) {
+  // Lists on a form not shown yet: their inner edits' windows are made, and given their texts,
+  // only when the form shows. Neither a list with nothing chosen nor one with an item reports it.
+  TForm* hidden = NewForm(0, 0, 300, 100);
+  // A panel with no parent yet: nothing inside it can have a window.
+  auto* panel = new TPanel(hidden);
+  panel->SetBounds(0, 0, 300, 100);
+  auto make = [&](int top, int index) {
+    auto* combo = new TcxComboBox(hidden);
+    combo->SetParent(panel);
+    combo->SetBounds(10, top, 121, 21);
+    for (const char* item : {"Foggy", "Blue"}) combo->Properties()->Items()->Add(item);
+    combo->SetItemIndex(index);
+    return combo;
+  };
+  TcxComboBox* none = make(10, -1);
+  TcxComboBox* chosen = make(40, 1);
+  int changes = 0;
+  for (TcxComboBox* combo : {none, chosen}) combo->Properties()->OnChange = [&](TObject*) { ++changes; };
+  ASSERT_FALSE(none->HandleAllocated());
+  panel->SetParent(hidden);
+  hidden->Show();
+  Pump();
+  TWinControl* inner = chosen->InnerEdit()->InnerControl();
+  ASSERT_TRUE(inner->HandleAllocated());
+  char text[16] = {};
+  GetWindowText(inner->Handle(), text, sizeof text);
+  EXPECT_STREQ(text, "Blue");
+  EXPECT_EQ(changes, 0);
+  none->SetItemIndex(0);
+  EXPECT_EQ(changes, 1);
+  delete hidden;
+  Pump();
+}
+
 TEST_F(ComboBoxTest, F4OpensThenClosesWithTheToggleTakingTheHighlightedItem) {
   TcxComboBox* combo = NewCombo(5);
   std::vector<int> reasons;
