@@ -9,6 +9,7 @@
 #include "console/Config.h"
 #include "console/GridConsole.h"
 #include "console/PictureFile.h"
+#include "console/StatusClock.h"
 #include "console/VersionWindow.h"
 #include "dialogs/PictureParametersConsoles.h"
 #include "dialogs/SplicingSettingsSplicing.h"
@@ -169,11 +170,7 @@ void TForm23::FormCreate(TObject*) {
   FillSkinList(cbbSkin, ProgramFilePath(kSkinListFile));
   ConfigFileSplicing = OpenConfigFile();
   TIniFile& ini = *ConfigFileSplicing;
-  TStrings* skins = cbbSkin->Properties()->Items();
-  int skin = ReadConfig(ini, cfg::SkinName::Skin, skins->IndexOf(cfg::SkinName::kDefaultSkin));
-  // A stored index the list no longer reaches chooses nothing.
-  if (skin < -1 || skin >= skins->Count()) skin = -1;
-  cbbSkin->SetItemIndex(skin);
+  cbbSkin->SetItemIndex(StoredSkinIndex(ini, cbbSkin));
   LanguageSplicing = ReadConfig(ini, cfg::config::Language);
   Form18->DebugMode = 0;
   N4->SetVisible(false);
@@ -277,20 +274,12 @@ void TForm23::English1Click(TObject*) {
 void TForm23::cbbSkinPropertiesChange(TObject*) { dxskncntrlrSkin->SetSkinName(cbbSkin->Text()); }
 
 void TForm23::Timer1Timer(TObject*) {
-  static const char* const kEnglishDays[] = {"Sun ", "Mon ", "Tue ", "Wed ", "Thur", "Fri ", "Sat "};
-  static const char* const kChineseDays[] = {"星期日", "星期一", "星期二", "星期三", "星期四", "星期五", "星期六"};
-  const TDateTime now = Now();
-  const int day = DayOfWeek(now) - 1;
-  TdxStatusBarPanel* panel = StatusBar1->Panels()->PanelAt(2);
-  panel->SetText(DateTimeToStr(now) + "   ");
-  panel->SetText(panel->Text() + (LanguageSplicing == 1 ? kEnglishDays[day] : kChineseDays[day]) + "---");
+  StatusBar1->Panels()->PanelAt(2)->SetText(StatusClockText(Now(), LanguageSplicing == 1));
 }
 
 void TForm23::FormClose(TObject*, TCloseAction&) {
   Form1->Comm1->ClosePort();
-  // With no skin list there is nothing to choose from: the stored choice waits for the list.
-  TStrings* skins = cbbSkin->Properties()->Items();
-  if (ConfigFileSplicing && skins->Count() > 0) WriteConfig(*ConfigFileSplicing, cfg::SkinName::Skin, skins->IndexOf(cbbSkin->Text()));
+  if (ConfigFileSplicing) StoreSkinChoice(*ConfigFileSplicing, cbbSkin);
   ConfigFileSplicing.reset();
   Form18->Close();
 }
