@@ -84,6 +84,14 @@ class TRecordingDesigner : public IdxBarDesigner {
   std::vector<std::pair<TPersistent*, int>> Calls;
 };
 
+// A toolbar whose window is the stand-in bar.
+class TStandInToolbar : public TdxBar {
+  VW_CLASS(TStandInToolbar, TdxBar)
+ public:
+  explicit TStandInToolbar(TComponent* AOwner) : TdxBar(AOwner) {}
+  TClass BarControlClass() const override { return TStandInBar::StaticClass(); }
+};
+
 class BarControlInputTest : public BarItemControlFixture {
  protected:
   void SetUp() override {
@@ -424,6 +432,57 @@ TEST_F(BarControlInputTest, DeactivatingGivesTheChainBackToTheBarActiveBefore) {
   second->SetActiveState(false);
   EXPECT_EQ(second->SelectedLink(), nullptr);
   M->SetCustomizing(false);
+}
+
+TEST_F(BarControlInputTest, CtrlTabMovesToTheNextToolbarWithSomethingToSelectAcrossManagers) {
+  auto* otherForm = new TItemFixtureForm(Application);
+  otherForm->SetBounds(50, 50, 300, 200);
+  auto* other = new TdxBarManager(otherForm);
+  for (TdxBarManager* m : {M, other}) m->SetHideFloatingBarsWhenInactive(false);
+  otherForm->Show();
+  Form->Show();
+  int y = 300;
+  // A floating toolbar of the manager at the next free place, showing the items or hidden.
+  auto toolbar = [&](TdxBarManager* AManager, std::initializer_list<TdxBarItem*> AItems, bool AVisible = true) {
+    auto* bar = new TStandInToolbar(AManager->Owner());
+    bar->SetParentComponent(AManager);
+    for (TdxBarItem* item : AItems) bar->ItemLinks()->AddItem(item);
+    bar->SetFloatLeft(100);
+    bar->SetFloatTop(y += 40);
+    bar->SetVisible(AVisible);
+    if (auto* window = static_cast<TStandInBar*>(bar->Control())) {
+      window->Arrange();
+      window->TakesFocus = true;
+    }
+    return bar;
+  };
+  TdxBar* first = toolbar(M, {Make("&One"), Make("&Two")});
+  toolbar(M, {Make<TdxBarLabel>("nothing to select")});
+  toolbar(M, {Make("&Hidden")}, false);
+  TdxBar* second = toolbar(other, {new TdxBarButton(otherForm), new TdxBarButton(otherForm)});
+  auto* firstWindow = static_cast<TStandInBar*>(first->Control());
+  auto* secondWindow = static_cast<TStandInBar*>(second->Control());
+  ASSERT_TRUE(firstWindow && secondWindow);
+  ASSERT_NE(first->ItemLinks()->FirstSelectable(), nullptr);
+
+  firstWindow->ActivateWithControl(nullptr);
+  Key(firstWindow, VK_TAB, false, true);
+  EXPECT_FALSE(firstWindow->Active()) << "the bar left loses the focus";
+  EXPECT_EQ(ActiveBarWindow, secondWindow) << "over the bars without a selectable link, to the other manager";
+  EXPECT_EQ(secondWindow->SelectedLink(), second->ItemLinks()->Items(0));
+  Key(secondWindow, VK_TAB, false, true);
+  EXPECT_EQ(ActiveBarWindow, firstWindow) << "and round to the first manager again";
+  EXPECT_EQ(firstWindow->SelectedLink(), first->ItemLinks()->Items(0));
+  Key(firstWindow, VK_TAB, true, true);
+  EXPECT_EQ(ActiveBarWindow, secondWindow) << "Ctrl+Shift+Tab goes back";
+
+  // A chain whose root is a menu switches nowhere.
+  secondWindow->Kind = dxBarKindMenu;
+  Key(secondWindow, VK_TAB, false, true);
+  EXPECT_EQ(ActiveBarWindow, secondWindow);
+  secondWindow->Kind = dxBarKindToolbar;
+  while (ActiveBarWindow) ActiveBarWindow->SetActiveState(false);
+  TObject::Free(otherForm);
 }
 
 // ---- customizing ---------------------------------------------------------------------------------

@@ -80,6 +80,15 @@ class TStandInBar : public TdxBarControl {
     if (RealCloseUp) TCustomdxBarControl::DoCloseUp();
   }
   bool IsVertical() const override { return Vertical; }
+  // With TakesFocus, as toolbars do: the keyboard entry makes the bar its manager's focused bar.
+  void ActivateWithControl(TdxBarItemControl* AControl) override {
+    TCustomdxBarControl::ActivateWithControl(AControl);
+    if (TakesFocus && BarManager()) BarManager()->SetFocusedBarControl(this);
+  }
+  void DeactivateAndDeselect() override {
+    if (TakesFocus && BarManager() && BarManager()->FocusedBarControl() == this) BarManager()->SetFocusedBarControl(nullptr);
+    TCustomdxBarControl::DeactivateAndDeselect();
+  }
   TdxFader* BarFader() const override { return Fader ? Fader : TCustomdxBarControl::BarFader(); }
   int BarKind() const override { return Kind; }
   int ItemDrawMode() const override { return Kind == dxBarKindMenu ? 1 : TCustomdxBarControl::ItemDrawMode(); }
@@ -152,7 +161,8 @@ class TStandInBar : public TdxBarControl {
  public:
   int Kind;
   unsigned Flags = 0;
-  bool HonoursAlign = false, RealRebuild = true, AutoSize = true, RealCloseUp = false, Vertical = false;
+  bool HonoursAlign = false, RealRebuild = true, AutoSize = true, RealCloseUp = false, Vertical = false,
+       TakesFocus = false;
   std::map<TdxBarItemLink*, int> Levels;
   TdxFader* Fader = nullptr;
   int Invalidations = 0, Relayouts = 0, CloseUps = 0;
