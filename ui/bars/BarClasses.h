@@ -285,7 +285,7 @@ class TdxBarContainerLinkData : public TObject {
 // ItemControlFocused (what they ask of the window), ItemLinkDestroying and ItemControlDestroying
 // (the links tell the window what goes). A rotating bar's Paint takes its canvas font through
 // UpdateCanvasFont: the class library gives the canvas the control's font for every paint.
-// Input, selection and activation refine the operations marked "input" below.
+// The mouse, the keyboard, selection and the active chain live in BarControlInput.cpp.
 class TCustomdxBarControl : public TCustomControl {
   VW_CLASS(TCustomdxBarControl, TCustomControl)
  public:
