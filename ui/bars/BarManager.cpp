@@ -1039,8 +1039,12 @@ void TdxBarManager::StartMouseTracking(TCustomdxBarControl* ABarControl) {
   StopMouseLeaveWatch(FMouseLeaveCaller);
   if (!ABarControl || !ABarControl->HandleAllocated()) return;
   FMouseTrackingBarControl = ABarControl;
-  RECT bounds{};
-  GetClientRect(ABarControl->Handle(), &bounds);
+  // The window's tracking area lies in its parent's coordinates (the screen's for a popup); the
+  // watch takes the window's client coordinates.
+  RECT bounds = ABarControl->MouseTrackingArea();
+  TWinControl* parent = ABarControl->Parent();
+  MapWindowPoints(parent && parent->HandleAllocated() ? parent->Handle() : nullptr, ABarControl->Handle(),
+                  reinterpret_cast<POINT*>(&bounds), 2);
   StartMouseLeaveWatch(ABarControl, bounds, FMouseLeaveCaller);
 }
 
