@@ -661,6 +661,8 @@ TEST_F(SplicingConsoleTest, ScreenshotsInBothLanguages) {
     Headless().InjectText("*");
     Pump();
     Reveal(Form23->TabSheet4);
+    Reveal(language ? static_cast<TControl*>(Form23->BitBtn16) : Form23->cbbSkin);
+    RunFor(1000);  // the clock
     Form23->rzpnlVGA->SetBorderOuter(fsLowered);
     SaveWindowShot(Form23, language ? "variants/splicing-console-en.png" : "variants/splicing-console-zh.png");
     TearDown();
