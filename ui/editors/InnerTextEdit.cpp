@@ -1,7 +1,6 @@
 #include "ui/editors/InnerTextEdit.h"
 
 #include <algorithm>
-#include <utility>
 
 #include "platform/classes/SysUtils.h"
 #include "platform/classes/Utf8.h"
@@ -276,13 +275,8 @@ void TcxCustomInnerTextEdit::CreateWindowHandle(const TCreateParams& Params) {
   String text = params.Caption;
   params.Caption.clear();
   TCustomEdit::CreateWindowHandle(params);
-  if (!HandleAllocated() || !DefWndProc()) return;
-  // The new window takes the text the editor already holds: that is no change of the editor's
-  // text, and its handlers (a skin list applying its choice) must not hear of one.
-  TNotifyEvent saved = std::move(OnChange);
-  OnChange = nullptr;
-  CallWindowProc(DefWndProc(), Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  OnChange = std::move(saved);
+  if (HandleAllocated() && DefWndProc())
+    CallWindowProc(DefWndProc(), Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 void TcxCustomInnerTextEdit::CreateHandle() {
