@@ -30,9 +30,11 @@ TForm1::TForm1(TComponent* AOwner) : TForm(AOwner) {
   RegisterWallHandlers();
   RegisterCommandHandlers();
   RegisterMatrixDialogHandlers();
+  RegisterTimerHandlers();
 }
 
 TForm1::~TForm1() {
+  if (tmrTimingSet) UnregisterTimedPower(tmrTimingSet);
   if (Form1 == this) Form1 = nullptr;
 }
 
@@ -253,15 +255,10 @@ void TForm1::FormCreate(TObject*) {
   Form18->DebugMode = 0;
   N4->SetVisible(false);
   LanguageGuard = true;
-  tmrTimingSet->SetEnabled(ReadConfig(*ConfigFile, cfg::timesetting::Flag));
+  ReadTimedPower(TimedPowerFields(), tmrTimingSet, *ConfigFile);
   BitbtnENCH->SetCaption(Language == 0 ? "English" : "中文");
   LanguageGuard = false;
-  PowerOnHour = ReadConfig(*ConfigFile, cfg::timesetting::OHour);
-  PowerOffHour = ReadConfig(*ConfigFile, cfg::timesetting::CHour);
-  PowerOnMinute = ReadConfig(*ConfigFile, cfg::timesetting::OMin);
-  PowerOffMinute = ReadConfig(*ConfigFile, cfg::timesetting::CMin);
-  TimedPowerEnabled = ReadConfig(*ConfigFile, cfg::timesetting::Flag) ? 1 : 0;
-  TimedPowerRepeat = ReadConfig(*ConfigFile, cfg::timesetting::Mode);
+  RegisterTimedPower(TimedPowerFields(), tmrTimingSet);
   AdminPassword = ReadConfig(*ConfigFile, cfg::config::Password);
 }
 
@@ -331,7 +328,13 @@ void TForm1::LoadSceneSlots() {
     lbledtT[n - 1]->SetText(ReadConfig(ini, cfg::SceneSwitch::H(n)));
     edtM[n - 1]->SetText(ReadConfig(ini, cfg::SceneSwitch::M(n)));
     if (ReadConfig(ini, cfg::SceneSwitch::Switch(n))) {
-      CheckBoxS[n - 1]->SetChecked(true);
+      // Ticking records the slots; a stored value that is no number is reported, and the rest of
+      // the loading still runs.
+      try {
+        CheckBoxS[n - 1]->SetChecked(true);
+      } catch (...) {
+        Application->HandleException(this);
+      }
       tmrSceneSwitch->SetEnabled(true);
     } else {
       CheckBoxS[n - 1]->SetChecked(false);

@@ -9,6 +9,7 @@
 
 #include "console/DeviceLinks.h"
 #include "console/ScreenFrame.h"
+#include "console/TimedPower.h"
 #include "console/serial/Comm.h"
 #include "matrix/PresetCommands.h"
 #include "platform/classes/Dialogs.h"
@@ -254,6 +255,14 @@ class TForm1 : public TForm {
   int SignalBrowseTicks = 0;
   int SceneBrowseScene = 0;
   int SceneBrowseTicks = 0;
+  // The timed scene slots as last recorded from their boxes, at index N − 1: the slot timer
+  // compares the clock with these, not with what the boxes hold now.
+  struct TSceneSlot {
+    int Scene = 0;
+    int Hour = 0;
+    int Minute = 0;
+  };
+  std::array<TSceneSlot, 8> SceneSlots{};
 
   void FormCreate(TObject* Sender);
   void FormShow(TObject* Sender);
@@ -304,6 +313,21 @@ class TForm1 : public TForm {
   void btnRTDoClick(TObject* Sender);
   void btnSetAddrClick(TObject* Sender);
   void btnGetAddressClick(TObject* Sender);
+
+  // The clock, signal and scene browsing, the timed scene slots and the timed power
+  // (GridConsoleTimers.cpp). One handler serves the eight slot boxes.
+  void Timer1Timer(TObject* Sender);
+  void BitBtn9Click(TObject* Sender);
+  void BitBtn15Click(TObject* Sender);
+  void CheckBox4Click(TObject* Sender);
+  void CheckBox5Click(TObject* Sender);
+  void CheckBoxSClick(TObject* Sender);
+  // Records every ticked slot's scene, hour and minute and stores them.
+  void SaveSceneSchedule();
+  void tmrSceneSwitchTimer(TObject* Sender);
+  void tmrTimingSetTimer(TObject* Sender);
+  // The six timed-power fields, as the timed power routines take them.
+  TTimedPowerFields TimedPowerFields();
 
   // This window's own texts in the interface language.
   void ApplyEnglishCaptions();
@@ -358,6 +382,12 @@ class TForm1 : public TForm {
   void LoadSceneList();
   void LoadSceneSlots();
   void LoadMatrixInputNames();
+  void RegisterTimerHandlers();
+  void ShowClock();
+  void SignalBrowseStep();
+  void SceneBrowseStep();
+  bool FBrowseErrorShown = false;  // a browsing step's error message is up
+  bool FSlotTickRunning = false;   // a slot tick is firing its slots
   bool FEnglishShifted = false;  // the English layout shifts are applied once
 };
 

@@ -3,6 +3,7 @@
 // what the description does not already say in it.
 #include "console/Captions.h"
 #include "console/GridConsole.h"
+#include "dialogs/TimingSettings.h"
 
 void TForm1::ApplyEnglishCaptions() {
   if (Language != 1) {
@@ -79,4 +80,7 @@ void TForm1::ApplyEnglishCaptions() {
   TabSheet7->SetCaption("Model View");
   SetLabels({{LabeledEdit8, "Scene Start"}, {LabeledEdit9, "Scene End"}, {LabeledEdit7, "Switch Interval(s)"}});
   BitBtn15->SetCaption("Model View");
+
+  // Other windows.
+  frmTimingSetting->ApplyEnglishCaptions("Timing");
 }
