@@ -72,12 +72,6 @@ class TBusy {
   bool& FFlag;
 };
 
-void RestartTimer(TTimer* Timer, unsigned Interval) {
-  Timer->SetEnabled(false);
-  Timer->SetInterval(Interval);
-  Timer->SetEnabled(true);
-}
-
 }  // namespace
 
 void TForm1::RegisterTimerHandlers() {

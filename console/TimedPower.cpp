@@ -22,14 +22,13 @@ std::vector<TRegistration>& Registrations() {
   return registrations;
 }
 
-// The timer's next tick comes a whole interval from now.
-void Restart(TTimer* Timer, unsigned Interval) {
+}  // namespace
+
+void RestartTimer(TTimer* Timer, unsigned Interval) {
   Timer->SetEnabled(false);
   Timer->SetInterval(Interval);
   Timer->SetEnabled(true);
 }
-
-}  // namespace
 
 void ReadTimedPower(const TTimedPowerFields& Fields, TTimer* Timer, TCustomIniFile& Profile) {
   const bool on = ReadConfig(Profile, cfg::timesetting::Flag);
@@ -53,7 +52,7 @@ void UnregisterTimedPower(TTimer* Timer) {
 
 void TimedPowerTick(const TTimedPowerFields& Fields, TTimer* Timer, const TScreenFrameSender& Send,
                     TCustomIniFile& Profile) {
-  Restart(Timer, kPollMs);
+  RestartTimer(Timer, kPollMs);
   if (!*Fields.Enabled) {
     Timer->SetEnabled(false);
     return;
@@ -62,7 +61,7 @@ void TimedPowerTick(const TTimedPowerFields& Fields, TTimer* Timer, const TScree
   win::GetLocalTime(&now);
   auto fire = [&](int power) {
     Send(MakeScreenFrame(kWholeWall, scPower, power));
-    Restart(Timer, kAfterFiringMs);
+    RestartTimer(Timer, kAfterFiringMs);
     if (*Fields.Repeat == 0) {
       Timer->SetEnabled(false);
       WriteConfig(Profile, cfg::timesetting::Flag, false);

@@ -32,6 +32,9 @@ struct TTimedPowerSchedule {
 // How a console puts a frame on its screen link.
 using TScreenFrameSender = std::function<void(const TScreenFrame&)>;
 
+// Stops the timer and starts it again with `Interval`: its next tick comes a whole interval from now.
+void RestartTimer(TTimer* Timer, unsigned Interval);
+
 // Fills the fields from [timesetting] as the console's creation reads them, and switches the
 // timer on exactly when the stored schedule is on.
 void ReadTimedPower(const TTimedPowerFields& Fields, TTimer* Timer, TCustomIniFile& Profile);
