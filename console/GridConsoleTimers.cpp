@@ -256,5 +256,5 @@ TTimedPowerFields TForm1::TimedPowerFields() {
 
 void TForm1::tmrTimingSetTimer(TObject*) {
   TimedPowerTick(TimedPowerFields(), tmrTimingSet, [this](const TScreenFrame& frame) { SendScreenFrame(frame); },
-                 *ConfigFile);
+                 ConfigFile.get());
 }

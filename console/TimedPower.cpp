@@ -50,8 +50,10 @@ void UnregisterTimedPower(TTimer* Timer) {
   std::erase_if(Registrations(), [Timer](const TRegistration& r) { return r.Timer == Timer; });
 }
 
+std::size_t TimedPowerConsoleCount() { return Registrations().size(); }
+
 void TimedPowerTick(const TTimedPowerFields& Fields, TTimer* Timer, const TScreenFrameSender& Send,
-                    TCustomIniFile& Profile) {
+                    TCustomIniFile* Profile) {
   RestartTimer(Timer, kPollMs);
   if (!*Fields.Enabled) {
     Timer->SetEnabled(false);
@@ -64,7 +66,7 @@ void TimedPowerTick(const TTimedPowerFields& Fields, TTimer* Timer, const TScree
     RestartTimer(Timer, kAfterFiringMs);
     if (*Fields.Repeat == 0) {
       Timer->SetEnabled(false);
-      WriteConfig(Profile, cfg::timesetting::Flag, false);
+      if (Profile) WriteConfig(*Profile, cfg::timesetting::Flag, false);
     }
   };
   // Both times are tested on every poll: equal times power on, then off, in one tick.

@@ -3,6 +3,7 @@
 // [timesetting] in six fields of its own and polls them with a timer of its own. Every console
 // registers its fields and timer here at creation, so the timed power settings reach all of them,
 // not only the console in use.
+#include <cstddef>
 #include <functional>
 
 #include "console/ScreenFrame.h"
@@ -43,12 +44,15 @@ void ReadTimedPower(const TTimedPowerFields& Fields, TTimer* Timer, TCustomIniFi
 // the registration; a console unregisters before it goes.
 void RegisterTimedPower(const TTimedPowerFields& Fields, TTimer* Timer);
 void UnregisterTimedPower(TTimer* Timer);
+// How many consoles' power timers are registered: at a set time each sends its own frame.
+std::size_t TimedPowerConsoleCount();
 
 // One poll of a console's power timer (every 3 s): at the on time the whole wall is powered on,
 // at the off time it goes to standby, each then waiting 61 s so that one minute fires once. In
-// once mode the first time that comes stops the timer and stores the schedule as off.
+// once mode the first time that comes stops the timer and stores the schedule as off (in
+// `Profile`; a console that has let go of its file stores nothing).
 void TimedPowerTick(const TTimedPowerFields& Fields, TTimer* Timer, const TScreenFrameSender& Send,
-                    TCustomIniFile& Profile);
+                    TCustomIniFile* Profile);
 
 // The settings dialog's OK: every registered console takes the schedule and polls it, or, when
 // the schedule is turned off, stops polling (its cached times stay).

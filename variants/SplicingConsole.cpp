@@ -34,6 +34,7 @@ TForm23::TForm23(TComponent* AOwner) : TForm(AOwner) {
 }
 
 TForm23::~TForm23() {
+  if (tmrTimingSet) UnregisterTimedPower(tmrTimingSet);
   if (Form23 == this) Form23 = nullptr;
 }
 
@@ -175,15 +176,10 @@ void TForm23::FormCreate(TObject*) {
   Form18->DebugMode = 0;
   N4->SetVisible(false);
   LanguageGuardSplicing = true;
-  tmrTimingSet->SetEnabled(ReadConfig(ini, cfg::timesetting::Flag));
+  ReadTimedPower(TimedPowerFields(), tmrTimingSet, ini);
   BitbtnENCH->SetCaption(LanguageSplicing == 1 ? "中文" : "English");
   LanguageGuardSplicing = false;
-  PowerOnHour = ReadConfig(ini, cfg::timesetting::OHour);
-  PowerOffHour = ReadConfig(ini, cfg::timesetting::CHour);
-  PowerOnMinute = ReadConfig(ini, cfg::timesetting::OMin);
-  PowerOffMinute = ReadConfig(ini, cfg::timesetting::CMin);
-  TimedPowerEnabled = ReadConfig(ini, cfg::timesetting::Flag) ? 1 : 0;
-  TimedPowerRepeat = ReadConfig(ini, cfg::timesetting::Mode);
+  RegisterTimedPower(TimedPowerFields(), tmrTimingSet);
   AdminPasswordSplicing = ReadConfig(ini, cfg::config::Password);
 }
 

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "console/DeviceLinks.h"
+#include "console/TimedPower.h"
 #include "console/serial/Comm.h"
 #include "platform/classes/Dialogs.h"
 #include "platform/classes/ExtCtrls.h"
@@ -229,6 +230,8 @@ class TForm23 : public TForm {
   void BitbtnClick(TObject* Sender);
   void tmr1Timer(TObject* Sender);
   void tmrTimingSetTimer(TObject* Sender);
+  // The six timed-power fields, as the timed power routines take them.
+  TTimedPowerFields TimedPowerFields();
 
  protected:
   // A console has a task-bar button of its own; the application window has none.

@@ -6,6 +6,7 @@
 #include "console/VersionWindow.h"
 #include "dialogs/PictureParametersConsoles.h"
 #include "dialogs/SubtitleSettings.h"
+#include "dialogs/TimingSettings.h"
 #include "variants/SplicingConsole.h"
 
 void TForm23::ApplyEnglishCaptionsSplicing() {
@@ -57,4 +58,5 @@ void TForm23::ApplyEnglishCaptionsSplicing() {
                {subtitles->cxlblInterval, "Scroll Interval"}, {subtitles->btnCloseDisplay, "Delete"},
                {subtitles->btnSave, "Save"}, {subtitles->btnClose, "Close"}, {subtitles->BitbAddDisplay, "Add"}});
   Form5->Button1->SetCaption("Version");
+  frmTimingSetting->ApplyEnglishCaptions("Timing Setting");
 }

@@ -229,26 +229,16 @@ void TForm23::tmr1Timer(TObject*) {
 
 // ---- Timed power --------------------------------------------------------------------------------------
 
+TTimedPowerFields TForm23::TimedPowerFields() {
+  return {&PowerOnHour, &PowerOnMinute, &PowerOffHour, &PowerOffMinute, &TimedPowerEnabled, &TimedPowerRepeat};
+}
+
 void TForm23::tmrTimingSetTimer(TObject*) {
-  tmrTimingSet->SetEnabled(false);
-  tmrTimingSet->SetInterval(3000);
-  tmrTimingSet->SetEnabled(true);
-  if (TimedPowerEnabled == 0) {
-    tmrTimingSet->SetEnabled(false);
-    return;
-  }
-  win::WORD hour = 0, minute = 0, second = 0, ms = 0;
-  DecodeTime(Now(), hour, minute, second, ms);
-  auto fire = [&](int value) {
-    SendScreenFrameSplicing(TScreenFrame::kHeader, kWallAddress, kLastAddress, scPower, value, TScreenFrame::kTrailer);
-    tmrTimingSet->SetEnabled(false);
-    tmrTimingSet->SetInterval(61000);
-    tmrTimingSet->SetEnabled(true);
-    if (TimedPowerRepeat == 0) {
-      tmrTimingSet->SetEnabled(false);
-      if (ConfigFileSplicing) WriteConfig(*ConfigFileSplicing, cfg::timesetting::Flag, false);
-    }
-  };
-  if (hour == PowerOnHour && minute == PowerOnMinute) fire(1);
-  if (hour == PowerOffHour && minute == PowerOffMinute) fire(0);
+  TimedPowerTick(
+      TimedPowerFields(), tmrTimingSet,
+      [this](const TScreenFrame& frame) {
+        const TFrameBytes b = frame.Bytes();
+        SendScreenFrameSplicing(b[0], b[1], b[2], b[3], b[4], b[5]);
+      },
+      ConfigFileSplicing.get());
 }

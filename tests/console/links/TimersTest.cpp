@@ -22,6 +22,7 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/win/Window.h"
 #include "tests/console/links/GridConsoleFixture.h"
+#include "variants/SplicingConsole.h"
 
 namespace {
 
@@ -38,6 +39,12 @@ Bytes Frame(std::uint8_t command, std::uint8_t value) { return {0xC6, 0x11, 0xFF
 Bytes Join(std::initializer_list<Bytes> parts) {
   Bytes all;
   for (const Bytes& p : parts) all.insert(all.end(), p.begin(), p.end());
+  return all;
+}
+// What `consoles` power timers send at one time, each its own frames.
+Bytes EachConsole(const Bytes& frames, std::size_t consoles = TimedPowerConsoleCount()) {
+  Bytes all;
+  for (std::size_t i = 0; i < consoles; ++i) all.insert(all.end(), frames.begin(), frames.end());
   return all;
 }
 
@@ -612,7 +619,7 @@ TEST_F(TimersTest, OnceModeSendsTheFirstTimeOnlyAndStoresTheScheduleOff) {
   RunUntil(6, 59, 59);
   EXPECT_TRUE(peers[kScreens].Drain(30).empty());
   RunUntil(7, 0, 4);
-  EXPECT_EQ(peers[kScreens].Receive(6), Frame(0x10, 1));
+  EXPECT_EQ(peers[kScreens].Receive(6 * TimedPowerConsoleCount()), EachConsole(Frame(0x10, 1)));
   EXPECT_FALSE(Form1->tmrTimingSet->Enabled());
   EXPECT_EQ(ConfigValue("timesetting", "flag"), "0");
   EXPECT_EQ(Form1->TimedPowerEnabled, 1);
@@ -624,7 +631,7 @@ TEST_F(TimersTest, EqualTimesPowerOnThenOffInOneTick) {
   At(6, 59, 59);
   Show(Schedule(700, 700, 1, 1));
   RunUntil(7, 0, 3);
-  EXPECT_EQ(peers[kScreens].Receive(12), Join({Frame(0x10, 1), Frame(0x10, 0)}));
+  EXPECT_EQ(peers[kScreens].Receive(12 * TimedPowerConsoleCount()), EachConsole(Join({Frame(0x10, 1), Frame(0x10, 0)})));
   EXPECT_EQ(Form1->tmrTimingSet->Interval(), 61000u);
   RunUntil(7, 2, 0);
   EXPECT_TRUE(Form1->tmrTimingSet->Enabled());
@@ -636,6 +643,8 @@ TEST_F(TimersTest, ADisabledScheduleStopsTheTimerAtItsFirstTick) {
   Show(Schedule(700, 1900, 1, 1));
   Form1->TimedPowerEnabled = 0;
   RunUntil(7, 0, 3);
+  // The other consoles' timers keep their own schedule.
+  EXPECT_EQ(peers[kScreens].Receive(6 * (TimedPowerConsoleCount() - 1)), EachConsole(Frame(0x10, 1), TimedPowerConsoleCount() - 1));
   EXPECT_FALSE(Form1->tmrTimingSet->Enabled());
   EXPECT_TRUE(QuietEverywhere());
 }
@@ -663,8 +672,11 @@ TEST_F(TimersTest, ADayOfSlotsAndPowerSendsExactlyTheExpectedFramesWithoutGrowin
     // Half-minute steps, so each frame is read near the time it went out.
     for (int step = 0; step < 120; ++step) {
       Run(30'000);
-      const Bytes got = peers[kScreens].Receive(6, 1);
-      if (!got.empty()) sent.push_back({LocalSeconds() + (LocalSeconds() == 0 && hour == 24 ? 86400 : 0), got});
+      const Bytes got = peers[kScreens].Drain(1);
+      for (std::size_t at = 0; at + 6 <= got.size(); at += 6)
+        sent.push_back({LocalSeconds() + (LocalSeconds() == 0 && hour == 24 ? 86400 : 0),
+                        Bytes(got.begin() + static_cast<long>(at), got.begin() + static_cast<long>(at) + 6)});
+      EXPECT_EQ(got.size() % 6, 0u);
     }
     if (hour == 1) {
       heapAtHour1 = mallinfo2().uordblks;
@@ -676,12 +688,14 @@ TEST_F(TimersTest, ADayOfSlotsAndPowerSendsExactlyTheExpectedFramesWithoutGrowin
   const double realSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - realStart).count();
   std::printf("24 h of virtual time took %.1f s; heap in use at hour 1: %zu bytes, at hour 24: %zu bytes\n",
               realSeconds, heapAtHour1, heapAtHour24);
-  ASSERT_EQ(sent.size(), 4u);
-  const std::pair<int, Bytes> expected[] = {{7 * 3600, Frame(0x10, 1)},
-                                            {8 * 3600 + 30 * 60, Frame(0x5A, 3)},
-                                            {18 * 3600 + 45 * 60, Frame(0x5A, 12)},
-                                            {19 * 3600, Frame(0x10, 0)}};
-  for (std::size_t i = 0; i < 4; ++i) {
+  // Each console's power timer sends its own power frames; the slots are the grid console's.
+  std::vector<std::pair<int, Bytes>> expected;
+  for (std::size_t i = 0; i < TimedPowerConsoleCount(); ++i) expected.push_back({7 * 3600, Frame(0x10, 1)});
+  expected.push_back({8 * 3600 + 30 * 60, Frame(0x5A, 3)});
+  expected.push_back({18 * 3600 + 45 * 60, Frame(0x5A, 12)});
+  for (std::size_t i = 0; i < TimedPowerConsoleCount(); ++i) expected.push_back({19 * 3600, Frame(0x10, 0)});
+  ASSERT_EQ(sent.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(sent[i].frame, expected[i].second) << i;
     EXPECT_GE(sent[i].seconds, expected[i].first) << i;
     EXPECT_LT(sent[i].seconds, expected[i].first + 40) << i;  // read within the half minute after
@@ -744,7 +758,7 @@ TEST_F(TimingDialogTest, OkStoresTheTimesAndEveryRegisteredConsoleFollows) {
   RegisterTimedPower(OtherFields(), &otherTimer);
   int otherSent = 0;
   otherTimer.SetOnTimer([&](TObject*) {
-    TimedPowerTick(OtherFields(), &otherTimer, [&](const TScreenFrame&) { ++otherSent; }, *Form1->ConfigFile);
+    TimedPowerTick(OtherFields(), &otherTimer, [&](const TScreenFrame&) { ++otherSent; }, Form1->ConfigFile.get());
   });
   Open();
   Type("7", "30", "19", "0", 1, true);
@@ -758,13 +772,18 @@ TEST_F(TimingDialogTest, OkStoresTheTimesAndEveryRegisteredConsoleFollows) {
   const std::array<int, 6> grid = {Form1->PowerOnHour,    Form1->PowerOnMinute,     Form1->PowerOffHour,
                                    Form1->PowerOffMinute, Form1->TimedPowerEnabled, Form1->TimedPowerRepeat};
   const std::array<int, 6> schedule = {7, 30, 19, 0, 1, 1};
+  const std::array<int, 6> splicing = {Form23->PowerOnHour,    Form23->PowerOnMinute,     Form23->PowerOffHour,
+                                       Form23->PowerOffMinute, Form23->TimedPowerEnabled, Form23->TimedPowerRepeat};
   EXPECT_EQ(grid, schedule);
+  EXPECT_EQ(splicing, schedule);
   EXPECT_EQ(std::to_array(other), schedule);
+  EXPECT_TRUE(Form23->tmrTimingSet->Enabled());
   EXPECT_TRUE(Form1->tmrTimingSet->Enabled());
   EXPECT_TRUE(otherTimer.Enabled());
-  // One frame per console at the set time.
+  // One frame per console at the set time (this test's other console counts its own).
   RunUntil(7, 30, 5);
-  EXPECT_EQ(peers[kScreens].Receive(6), Frame(0x10, 1));
+  const std::size_t onTheLink = TimedPowerConsoleCount() - 1;
+  EXPECT_EQ(peers[kScreens].Receive(6 * onTheLink), EachConsole(Frame(0x10, 1), onTheLink));
   EXPECT_EQ(otherSent, 1);
 
   // Unticked: stored off, every timer stops, the cached times stay.
@@ -776,6 +795,7 @@ TEST_F(TimingDialogTest, OkStoresTheTimesAndEveryRegisteredConsoleFollows) {
   EXPECT_EQ(ConfigValue("timesetting", "flag"), "0");
   EXPECT_EQ(ConfigValue("timesetting", "omin"), "x");  // as typed
   EXPECT_FALSE(Form1->tmrTimingSet->Enabled());
+  EXPECT_FALSE(Form23->tmrTimingSet->Enabled());
   EXPECT_FALSE(otherTimer.Enabled());
   EXPECT_EQ(Form1->PowerOnHour, 7);
   UnregisterTimedPower(&otherTimer);

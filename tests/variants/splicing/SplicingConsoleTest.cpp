@@ -15,6 +15,7 @@
 #include "console/Config.h"
 #include "console/GridConsole.h"
 #include "console/SceneRename.h"
+#include "console/TimedPower.h"
 #include "console/WallGrid.h"
 #include "dialogs/PictureParametersConsoles.h"
 #include "dialogs/SplicingSettingsSplicing.h"
@@ -390,7 +391,13 @@ TEST_F(SplicingConsoleTest, TimedPowerSendsOnBeforeOffInOneTickAndOnceModeStops)
   ASSERT_TRUE(Form23->tmrTimingSet->Enabled());
   clock->Advance(3000);
   Pump();
-  EXPECT_EQ(peers[0].Receive(12), Frames({Frame(0x11, 0xFF, 0x10, 0x01), Frame(0x11, 0xFF, 0x10, 0x00)}));
+  // Every console's own power timer sends its pair on the shared screen link.
+  Bytes pairs;
+  for (std::size_t i = 0; i < TimedPowerConsoleCount(); ++i) {
+    const Bytes pair = Frames({Frame(0x11, 0xFF, 0x10, 0x01), Frame(0x11, 0xFF, 0x10, 0x00)});
+    pairs.insert(pairs.end(), pair.begin(), pair.end());
+  }
+  EXPECT_EQ(peers[0].Receive(pairs.size()), pairs);
   EXPECT_FALSE(Form23->tmrTimingSet->Enabled());
   EXPECT_NE(ReadConfigText().find("flag=0"), std::string::npos) << ReadConfigText();
   EXPECT_TRUE(Quiet());
