@@ -6,16 +6,13 @@
 #include "app/BootWindow.h"
 #include "console/Config.h"
 #include "console/GridConsole.h"
+#include "console/StatusClock.h"
 #include "console/TimedPower.h"
 #include "matrix/MatrixConfig.h"
 #include "matrix/MatrixEngine.h"
 #include "platform/classes/DateUtils.h"
 
 namespace {
-
-// Sunday first, as DayOfWeek counts.
-const char* const kEnglishWeekdays[] = {"Sun ", "Mon ", "Tue ", "Wed ", "Thur", "Fri ", "Sat "};
-const char* const kChineseWeekdays[] = {"星期日", "星期一", "星期二", "星期三", "星期四", "星期五", "星期六"};
 
 // A browsing button's caption is its state: these start it, any other stops it.
 struct TBrowseCaptions {
@@ -102,12 +99,7 @@ void TForm1::Timer1Timer(TObject* Sender) {
   }
 }
 
-void TForm1::ShowClock() {
-  const TDateTime now = Now();
-  const int day = DayOfWeek(now) - 1;
-  const char* weekday = Language == 1 ? kEnglishWeekdays[day] : kChineseWeekdays[day];
-  StatusBar1->Panels()->PanelAt(2)->SetText(FormatDateTime("ddddd tt", now) + "   " + weekday + "---");
-}
+void TForm1::ShowClock() { StatusBar1->Panels()->PanelAt(2)->SetText(StatusClockText(Now(), Language == 1)); }
 
 void TForm1::BitBtn9Click(TObject*) {
   ToggleBrowsing(BitBtn9, kSignalCaptions, [this] { SignalBrowseInput = BoxNumber(LabeledEdit6); });

@@ -30,9 +30,11 @@ TForm33::TForm33(TComponent* AOwner) : TForm(AOwner) {
   RegisterHandler("English1Click", &TForm33::English1Click);
   RegisterHandler("cbbSkinPropertiesChange", &TForm33::cbbSkinPropertiesChange);
   RegisterHandler("Timer1Timer", &TForm33::Timer1Timer);
+  RegisterHandler("tmrTimingSetTimer", &TForm33::tmrTimingSetTimer);
 }
 
 TForm33::~TForm33() {
+  if (tmrTimingSet) UnregisterTimedPower(tmrTimingSet);
   if (Form33 == this) Form33 = nullptr;
 }
 
@@ -183,15 +185,10 @@ void TForm33::FormCreate(TObject*) {
   Form18->DebugMode = 0;
   N4->SetVisible(false);
   LanguageGuardHybrid = true;
-  tmrTimingSet->SetEnabled(ReadConfig(ini, cfg::timesetting::Flag));
+  ReadTimedPower(TimedPowerFields(), tmrTimingSet, ini);
   BitbtnENCH->SetCaption(LanguageHybrid != 0 ? "中文" : "English");
   LanguageGuardHybrid = false;
-  PowerOnHour = ReadConfig(ini, cfg::timesetting::OHour);
-  PowerOffHour = ReadConfig(ini, cfg::timesetting::CHour);
-  PowerOnMinute = ReadConfig(ini, cfg::timesetting::OMin);
-  PowerOffMinute = ReadConfig(ini, cfg::timesetting::CMin);
-  TimedPowerEnabled = ReadConfig(ini, cfg::timesetting::Flag) ? 1 : 0;
-  TimedPowerRepeat = ReadConfig(ini, cfg::timesetting::Mode);
+  RegisterTimedPower(TimedPowerFields(), tmrTimingSet);
   AdminPasswordHybrid = ReadConfig(ini, cfg::config::Password);
 }
 
@@ -348,6 +345,20 @@ void TForm33::OpenDeviceLinkHybrid(bool Open) {
 
 void TForm33::OpenNetworkLinkHybrid(bool Open) {
   ::OpenNetworkLink(Form1->Links(), Form2->LinkSettings(), LinkConsole(), Open);
+}
+
+TTimedPowerFields TForm33::TimedPowerFields() {
+  return {&PowerOnHour, &PowerOnMinute, &PowerOffHour, &PowerOffMinute, &TimedPowerEnabled, &TimedPowerRepeat};
+}
+
+void TForm33::tmrTimingSetTimer(TObject*) {
+  TimedPowerTick(
+      TimedPowerFields(), tmrTimingSet,
+      [this](const TScreenFrame& frame) {
+        const TFrameBytes b = frame.Bytes();
+        SendScreenFrameHybrid(b[0], b[1], b[2], b[3], b[4], b[5]);
+      },
+      ConfigFileHybrid.get());
 }
 
 void TForm33::SendScreenFrameHybrid(int b1, int b2, int b3, int b4, int b5, int b6) {

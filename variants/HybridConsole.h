@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "console/DeviceLinks.h"
+#include "console/TimedPower.h"
 #include "console/serial/Comm.h"
 #include "platform/classes/Dialogs.h"
 #include "platform/classes/ExtCtrls.h"
@@ -236,6 +237,9 @@ class TForm33 : public TForm {
 
   // The screen frame and the screen command of this console and of the dialogs it opens.
   void SendScreenFrameHybrid(int b1, int b2, int b3, int b4, int b5, int b6);
+  // The timed power on this console's own fields (the shared rule of every console's power timer).
+  void tmrTimingSetTimer(TObject* Sender);
+  TTimedPowerFields TimedPowerFields();
   void SendScreenCommandHybrid(int Command, int Value);
   void WriteRgbMatrixHybrid(const std::uint8_t* Data, std::uint16_t Length);
 

@@ -9,6 +9,7 @@
 #include "console/VersionWindow.h"
 #include "dialogs/PictureParametersConsoles.h"
 #include "dialogs/SubtitleSettings.h"
+#include "dialogs/TimingSettings.h"
 #include "variants/HybridConsole.h"
 
 void TForm33::ApplyEnglishCaptionsHybrid() {
@@ -59,6 +60,7 @@ void TForm33::ApplyEnglishCaptionsHybrid() {
 
   // The dialogs this console opens.
   frmSubtitleSettings->ApplyEnglishCaptions("Subtitle Setting");
+  frmTimingSetting->ApplyEnglishCaptions("Timing Setting");
   Form5->Button1->SetCaption("Version");
 }
 
