@@ -399,8 +399,14 @@ bool IsMouseDown(UINT Message) {
   }
 }
 
-bool IsRightOrMiddleRelease(UINT Message) {
-  return Message == WM_RBUTTONUP || Message == WM_NCRBUTTONUP || Message == WM_MBUTTONUP || Message == WM_NCMBUTTONUP;
+// Right and middle button messages: presses, double clicks and releases.
+bool IsRightOrMiddleButton(UINT Message) {
+  switch (Message) {
+    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK: case WM_MBUTTONDOWN: case WM_MBUTTONUP:
+    case WM_MBUTTONDBLCLK: case WM_NCRBUTTONDOWN: case WM_NCRBUTTONUP: case WM_NCRBUTTONDBLCLK:
+    case WM_NCMBUTTONDOWN: case WM_NCMBUTTONUP: case WM_NCMBUTTONDBLCLK: return true;
+    default: return false;
+  }
 }
 
 TCustomdxBarControl* BarWindowOf(HWND Window) { return dynamic_cast<TCustomdxBarControl*>(FindControl(Window)); }
@@ -445,7 +451,9 @@ bool HandleOutsideClick(UINT Message, MOUSEHOOKSTRUCT& Data) {
     TCustomdxBarControl* active = ActiveBarWindow;
     bool byOwner = false;
     const bool inside = InsideActiveChain(active, Data.hwnd, byOwner);
-    if (IsRightOrMiddleRelease(Message) && !inside && !ItemControlOfMessage(Data.hwnd, Data.pt)) return true;
+    // A right or middle click outside the open bars is swallowed whole and leaves them open: its
+    // press as well as its release (a press that closed them would let the release through).
+    if (IsRightOrMiddleButton(Message) && !inside && !ItemControlOfMessage(Data.hwnd, Data.pt)) return true;
     if ((design && design->IsDragging()) || !IsMouseDown(Message)) return false;
     if (inside) {
       if (byOwner) active->NotifyHookedMouseDown(Data.hwnd, Message, &Data);

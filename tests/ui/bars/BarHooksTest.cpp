@@ -3,6 +3,9 @@
 // route to the managers (activation, floating toolbars, work area, colours, help).
 #include <gtest/gtest.h>
 
+#include <map>
+#include <memory>
+
 #include "platform/win/Controls.h"
 #include "platform/win/Help.h"
 #include "platform/win/Hooks.h"
@@ -13,7 +16,96 @@ namespace {
 
 using namespace win;
 
-class BarHooksTest : public BarHooksFixture {};
+// A menu window of the form: its links one under another, 20 pixels each. Closing up closes this
+// level only (the hook walks the levels); a press in it closes the menu opened from it, as menus do.
+class TTestMenu : public TCustomdxBarControl {
+  VW_CLASS(TTestMenu, TCustomdxBarControl)
+ public:
+  explicit TTestMenu(TComponent* AOwner) : TCustomdxBarControl(AOwner) {}
+  TClass AccessibilityHelperClass() const override { return nullptr; }
+  TBitmap* BackgroundBitmap() const override { return nullptr; }
+  int SeparatorSize() const override { return 6; }
+  bool IsMainMenu() const override { return false; }
+  bool IsStatusBar() const override { return false; }
+  TClass ViewInfoClass() const override { return TCustomdxBarControlViewInfo::StaticClass(); }
+  void SetMarkState(int AState) override { FMarkState = AState; }
+  void AssignFont() override {}
+  void InvalidateItemControl(TdxBarItemControl*) override {}
+  void FillBarBackground(HDC DC, const TRect& R, bool, TColor AColor, HBRUSH ABrush) override {
+    FillPlainBackground(DC, R, AColor, ABrush);
+  }
+  void Dismiss() override {}
+  int BarKind() const override { return dxBarKindMenu; }
+  bool IsPopupStyle() const override { return true; }
+  void DoCloseUp() override {
+    ++CloseUps;
+    if (KeepsOpen) return;
+    SetActiveState(false);
+    if (HandleAllocated()) ShowWindow(Handle(), SW_HIDE);
+  }
+  int CloseUps = 0;
+  bool KeepsOpen = false;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override {
+    TCustomdxBarControl::CreateParams(Params);
+    Params.Style = WS_POPUP | WS_CLIPSIBLINGS;
+    Params.ExStyle |= WS_EX_TOOLWINDOW;
+    if (auto* form = dynamic_cast<TWinControl*>(BarManager()->Owner())) Params.WndParent = form->Handle();
+  }
+  void WndProc(TMessage& Message) override {
+    if (Message.Msg == WM_LBUTTONDOWN)
+      if (TCustomdxBarControl* child = ChildBar()) child->CloseUp();
+    TCustomdxBarControl::WndProc(Message);
+  }
+};
+
+class BarHooksTest : public BarHooksFixture {
+ protected:
+  void TearDown() override {
+    // Child levels first: a parent bar takes its child with it.
+    for (auto it = Menus.rbegin(); it != Menus.rend(); ++it) TObject::Free(*it);
+    Menus.clear();
+    MenuLinks.clear();
+    BarHooksFixture::TearDown();
+  }
+  // A menu of the items at a screen place, opened (from the parent when given) and active.
+  TTestMenu* OpenMenu(int X, int Y, std::initializer_list<TdxBarItem*> AItems, TTestMenu* AParent = nullptr) {
+    auto* menu = new TTestMenu(M);
+    Menus.push_back(menu);
+    auto* links = new TdxBarSubMenuControlItemLinks(M, nullptr);
+    MenuLinks.emplace_back(links);
+    for (TdxBarItem* item : AItems) links->AddItem(item);
+    menu->SetItemLinks(links);
+    menu->SetBounds(X, Y, 120, 20 * static_cast<int>(AItems.size()) + 4);
+    menu->HandleNeeded();
+    for (int i = 0; i < links->Count(); ++i) links->Items(i)->SetItemRect({2, 2 + 20 * i, 118, 22 + 20 * i});
+    menu->ShowNoActivate();
+    if (AParent) {
+      menu->SetParentBar(AParent);
+      AParent->SetChildBar(menu);
+    }
+    menu->SetActiveState(true);
+    return menu;
+  }
+  // Counts the messages of a kind that reach a control.
+  struct TMessageCount {
+    TControl* Control;
+    std::function<void(TMessage&)> Original;
+    std::map<UINT, int> Counts;
+    explicit TMessageCount(TControl* AControl) : Control(AControl), Original(AControl->WindowProc) {
+      AControl->WindowProc = [this](TMessage& M) {
+        ++Counts[M.Msg];
+        Original(M);
+      };
+    }
+    ~TMessageCount() { Control->WindowProc = Original; }
+    int operator[](UINT Message) { return Counts[Message]; }
+  };
+
+  std::vector<TTestMenu*> Menus;
+  std::vector<std::unique_ptr<TdxBarItemLinks>> MenuLinks;
+};
 
 // ---- registration ----
 
@@ -189,6 +281,101 @@ TEST_F(BarHooksTest, AUniqueAcceleratorInvokesASharedOneSelectsInTurn) {
   Chord(VK_MENU, 'E');
   EXPECT_EQ(ControlOf(Search)->Invocations, 0);
   EXPECT_EQ(ActiveBarWindow, nullptr);
+}
+
+// ---- keys of an edit item ----
+
+TEST_F(BarHooksTest, KeysTypedIntoAnEditingEditItemReachOnlyTheEdit) {
+  TdxBarControl* standard = Standard->Control();
+  THookControl* name = ControlOf(Name);
+  const TRect r = Name->Links(0)->ItemRect();
+  name->Edit = CreateWindowEx(0, "EDIT", "", WS_CHILD | WS_VISIBLE, r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top,
+                              standard->Handle(), nullptr, nullptr, nullptr);
+  int opens = 0;
+  Open->SetOnClick([&](TObject*) { ++opens; });
+  standard->ActivateWithControl(name);
+  ASSERT_EQ(ActiveBarWindow, standard);
+  SetFocus(name->Edit);
+  {
+    TMessageCount bar(standard);
+    Press('A');
+    Press('B');
+    Chord(VK_CONTROL, 'O');
+    char text[16] = {};
+    GetWindowText(name->Edit, text, sizeof(text));
+    EXPECT_STREQ(text, "ab");
+    EXPECT_EQ(bar[WM_KEYDOWN] + bar[WM_KEYUP], 0) << "no bar sees the keys";
+    EXPECT_EQ(opens, 0) << "no shortcut while a bar window holds the focus";
+
+    // Not editing: the active bar takes the key in place of the focused window.
+    SetFocus(Form->Handle());
+    Press('C');
+    EXPECT_EQ(bar[WM_KEYDOWN], 1);
+    EXPECT_EQ(bar[WM_KEYUP], 1);
+  }
+  DestroyWindow(name->Edit);
+  name->Edit = nullptr;
+  standard->CloseUp();
+}
+
+TEST_F(BarHooksTest, ADirectKeyQueryAnswersWithoutPassingTheKeyOn) {
+  int opens = 0;
+  Open->SetOnClick([&](TObject*) { ++opens; });
+  Key(VK_CONTROL, true);
+  EXPECT_TRUE(BarLibraryTakesKey('O', 0));
+  EXPECT_EQ(opens, 1);
+  EXPECT_FALSE(BarLibraryTakesKey('Q', 0));
+  Key(VK_CONTROL, false);
+  EXPECT_FALSE(DirectKeyQuery);
+  KeysLocked = true;
+  EXPECT_TRUE(BarLibraryTakesKey('Q', 0)) << "a dragged toolbar takes every key";
+  KeysLocked = false;
+}
+
+// ---- clicks outside open bars ----
+
+TEST_F(BarHooksTest, ClicksOutsideTwoOpenMenuLevels) {
+  TTestMenu* first = OpenMenu(320, 230, {Find, Save});
+  TTestMenu* second = OpenMenu(442, 250, {Search}, first);
+  ASSERT_EQ(ActiveBarWindow, second);
+  TMessageCount form(Form);
+
+  Click(600, 420, 3);
+  EXPECT_EQ(ActiveBarWindow, second) << "a right click outside leaves both open";
+  EXPECT_TRUE(IsWindowVisible(first->Handle()));
+  EXPECT_EQ(form[WM_RBUTTONDOWN] + form[WM_RBUTTONUP], 0) << "and is swallowed";
+
+  Headless().InjectWheel(-120);
+  Pump();
+  EXPECT_EQ(form[WM_MOUSEWHEEL], 0) << "the wheel is consumed while a menu is open";
+
+  Click(330, 240);
+  EXPECT_EQ(ActiveBarWindow, first) << "a click in the first level closes only the second";
+  EXPECT_EQ(second->CloseUps, 1);
+  EXPECT_EQ(first->CloseUps, 0);
+
+  second->ShowNoActivate();
+  second->SetActiveState(true);
+  Click(600, 420);
+  EXPECT_EQ(ActiveBarWindow, nullptr) << "a left click outside closes both, level by level";
+  EXPECT_EQ(second->CloseUps, 2);
+  EXPECT_EQ(first->CloseUps, 1);
+  EXPECT_EQ(form[WM_LBUTTONDOWN], 1) << "the click goes on to the form";
+
+  Headless().InjectWheel(-120);
+  Pump();
+  EXPECT_EQ(form[WM_MOUSEWHEEL], 1);
+}
+
+TEST_F(BarHooksTest, ABarThatDoesNotCloseEndsTheLoop) {
+  TTestMenu* menu = OpenMenu(320, 230, {Find});
+  // A window that stays active on its close-up must not hold the hook.
+  menu->KeepsOpen = true;
+  Click(600, 420);
+  EXPECT_EQ(ActiveBarWindow, menu);
+  EXPECT_EQ(menu->CloseUps, 1);
+  menu->KeepsOpen = false;
+  menu->CloseUp();
 }
 
 }  // namespace
