@@ -13,6 +13,7 @@
 #include "ui/bars/BarNavigation.h"
 #include "ui/bars/BarUnit.h"
 #include "ui/bars/Bars.h"
+#include "ui/controls/ControlServices.h"
 #include "ui/foundation/ObjectLinks.h"
 
 using namespace win;
@@ -224,7 +225,9 @@ void TdxBarManager::KeepFloatingBarsInWorkArea() {
       if (r.left < work.left) OffsetRect(&r, work.left - r.left, 0);
       if (r.left == before.left && r.top == before.top) continue;
       if (hasWindow) {
-        SetWindowPos(window->Handle(), nullptr, r.left, r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        POINT at{r.left, r.top};
+        if (IsChildWindowStyle(window->Handle())) ScreenToClient(GetParent(window->Handle()), &at);
+        SetWindowPos(window->Handle(), nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       } else {
         bar->SetFloatLeft(r.left);
         bar->SetFloatTop(r.top);

@@ -378,4 +378,127 @@ TEST_F(BarHooksTest, ABarThatDoesNotCloseEndsTheLoop) {
   menu->CloseUp();
 }
 
+// ---- floating toolbars ----
+
+bool Shows(TdxBar* ABar) { return ABar->Control() && IsWindowVisible(ABar->Control()->Handle()); }
+
+TEST_F(BarHooksTest, FloatingToolbarsFollowTheApplicationsActivation) {
+  ASSERT_TRUE(Shows(Floating));
+  const HWND form = Form->Handle();
+  SendMessage(form, WM_ACTIVATEAPP, FALSE, 0);
+  EXPECT_FALSE(Shows(Floating)) << "another application took the activation";
+  EXPECT_TRUE(Shows(Standard));
+  SendMessage(form, WM_ACTIVATE, WA_ACTIVE, 0);
+  EXPECT_TRUE(Shows(Floating)) << "the form became active again";
+
+  SendMessage(form, WM_ACTIVATEAPP, FALSE, 0);
+  SendMessage(form, WM_ACTIVATEAPP, TRUE, 0);
+  EXPECT_FALSE(Shows(Floating)) << "the application alone: the form is not active yet";
+  SendMessage(form, WM_ACTIVATE, WA_ACTIVE, 0);
+
+  // A modal dialog had disabled the main form: its return to the application shows them.
+  EnableWindow(form, FALSE);
+  SendMessage(form, WM_ACTIVATEAPP, FALSE, 0);
+  EXPECT_FALSE(Shows(Floating));
+  SendMessage(form, WM_ACTIVATEAPP, TRUE, 0);
+  EXPECT_TRUE(Shows(Floating));
+  EnableWindow(form, TRUE);
+
+  // Without the option only their captions repaint.
+  M->SetHideFloatingBarsWhenInactive(false);
+  ASSERT_TRUE(Shows(Floating));
+  TMessageCount floating(Floating->Control());
+  SendMessage(form, WM_ACTIVATEAPP, FALSE, 0);
+  EXPECT_TRUE(Shows(Floating));
+  EXPECT_GE(floating[WM_NCPAINT], 1);
+}
+
+TEST_F(BarHooksTest, ANewWorkAreaMovesFloatingToolbarsIntoIt) {
+  TdxBarControl* window = Floating->Control();
+  auto screenRect = [&] {
+    RECT r;
+    GetWindowRect(window->Handle(), &r);
+    return TRect(r.left, r.top, r.right, r.bottom);
+  };
+  // The toolbar windows stand in as children of the form: places are given on the screen.
+  POINT at{1000, 700};
+  ScreenToClient(GetParent(window->Handle()), &at);
+  SetWindowPos(window->Handle(), nullptr, at.x, at.y, 200, 100, SWP_NOZORDER | SWP_NOACTIVATE);
+  ASSERT_EQ(screenRect(), TRect(1000, 700, 1200, 800));
+  RECT work{0, 0, 1024, 738};
+  SystemParametersInfo(SPI_SETWORKAREA, 0, &work, SPIF_SENDCHANGE);
+  Pump();
+  EXPECT_EQ(screenRect(), TRect(824, 638, 1024, 738)) << "bottom first, then right";
+}
+
+// ---- system colours ----
+
+TEST_F(BarHooksTest, ASystemColourChangeRebuildsTheCheckerAndFlatBrushes) {
+  const INT elements[] = {COLOR_BTNFACE, COLOR_BTNHIGHLIGHT};
+  const COLORREF saved[] = {GetSysColor(COLOR_BTNFACE), GetSysColor(COLOR_BTNHIGHLIGHT)};
+  const COLORREF changed[] = {RGB(200, 40, 40), RGB(40, 40, 200)};
+  const TColor flatBefore = M->FlatToolbarsColor();
+  SetSysColors(2, elements, changed);
+  Pump();
+
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 8, 8);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  RECT r{0, 0, 8, 8};
+  FillRect(dc, &r, CheckerBrush);
+  EXPECT_EQ(GetPixel(dc, 0, 0), changed[0]);
+  EXPECT_EQ(GetPixel(dc, 1, 0), changed[1]);
+  EXPECT_NE(M->FlatToolbarsColor(), flatBefore);
+  FillRect(dc, &r, M->FlatToolbarsBrush());
+  EXPECT_EQ(GetPixel(dc, 3, 3), GetNearestColor(dc, ColorToRGB(M->FlatToolbarsColor())));
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  SetSysColors(2, elements, saved);
+}
+
+// ---- help ----
+
+TEST_F(BarHooksTest, HelpForTheSelectedMenuItem) {
+  Save->SetHelpContext(7);
+  auto help = [&] {
+    HELPINFO info;
+    info.iContextType = HELPINFO_WINDOW;
+    info.hItemHandle = Form->Handle();
+    SendMessage(Form->Handle(), WM_HELP, 0, reinterpret_cast<LPARAM>(&info));
+  };
+  auto openMenu = [&] {
+    TTestMenu* menu = OpenMenu(320, 230, {Find, Save});
+    TdxBarItemControl* save = menu->ItemLinks()->Items(1)->Control();
+    menu->SelectControlByKeyboard(save);
+    return menu->ControlScreenRect(save);
+  };
+
+  Form->SetBorderIcons({biSystemMenu, biHelp});
+  TRect item = openMenu();
+  platform::ClearWinHelpCalls();
+  help();
+  EXPECT_EQ(ActiveBarWindow, nullptr) << "the menu closes first";
+  const HWND form = Form->Handle();
+  const std::vector<platform::WinHelpCall> expected{
+      {form, "", HELP_SETPOPUP_POS, static_cast<ULONG_PTR>(MAKELONG((item.Left + item.Right) / 2, item.Bottom))},
+      {form, "", HELP_CONTEXTPOPUP, 7}};
+  EXPECT_EQ(platform::WinHelpCalls(), expected);
+
+  Form->SetBorderIcons({biSystemMenu});
+  openMenu();
+  platform::ClearWinHelpCalls();
+  std::vector<std::intptr_t> contexts;
+  Application->OnHelp = [&](WORD, std::intptr_t AData, bool&) {
+    contexts.push_back(AData);
+    return true;
+  };
+  help();
+  Application->OnHelp = nullptr;
+  EXPECT_EQ(contexts, std::vector<std::intptr_t>{7});
+  EXPECT_TRUE(platform::WinHelpCalls().empty());
+}
+
 }  // namespace
