@@ -16,6 +16,7 @@
 #include "tests/ui/bars/BarItemFixture.h"
 #include "ui/bars/BarButton.h"
 #include "ui/bars/BarEditItems.h"
+#include "ui/bars/BarHintViewInfo.h"
 #include "ui/bars/BarHooks.h"
 #include "ui/bars/BarItemLinks.h"
 #include "ui/bars/BarLookups.h"
@@ -40,7 +41,13 @@ class THookControl : public TdxBarEditControl {
   bool OwnsWindow(win::HWND AWindow) const override {
     return (Edit && AWindow == Edit) || TdxBarEditControl::OwnsWindow(AWindow);
   }
+  // Hints in the screen-tip style, as the skin painter makes them.
+  TdxBarCustomHintViewInfo* MakeHintViewInfo(const String& AHint, const String& AShortCut) override {
+    if (!ScreenTipStyle) return TdxBarEditControl::MakeHintViewInfo(AHint, AShortCut);
+    return CreateScreenTipStyleHintViewInfo(ControlPainter(), Manager(), AHint, AShortCut, nullptr);
+  }
   win::HWND Edit = nullptr;
+  bool ScreenTipStyle = false;
   bool Closes = true;
   int Invocations = 0;
   std::function<void()> OnInvoke;
@@ -138,8 +145,12 @@ class BarHooksFixture : public BarItemFixture {
       if (window->ClientWidth() < 330) window->SetClientWidth(330);
       if (window->ClientHeight() < 24) window->SetClientHeight(24);
       TdxBarItemLinks* links = bar->ItemLinks();
-      for (int i = 0; i < links->VisibleCount(); ++i)
+      // Hit tests go through the window's view info, which the toolbar windows do not fill yet.
+      window->ViewInfo()->Clear();
+      for (int i = 0; i < links->VisibleCount(); ++i) {
         links->VisibleLinks(i)->SetItemRect({2 + 64 * i, 2, 62 + 64 * i, window->ClientHeight() - 2});
+        if (TdxBarItemControl* control = links->VisibleLinks(i)->Control()) window->ViewInfo()->AddItemControl(control);
+      }
     }
   }
   static THookControl* ControlOf(TdxBarItem* AItem, int ALink = 0) {
