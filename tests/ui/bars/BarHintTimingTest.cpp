@@ -127,7 +127,7 @@ TEST_F(BarHintTimingTest, AHintShownBeforeHintsWereSwitchedOffStillHidesOnTime) 
   RequestNothing();
   HideHint(M);
   EXPECT_TRUE(HintShows()) << "no request has any effect while hints are off";
-  Advance(8999);
+  Advance(9999);
   EXPECT_TRUE(HintShows());
   Advance(1);
   EXPECT_FALSE(HintShows()) << "hidden 10000 ms after it showed";

@@ -22,6 +22,7 @@
 #include "ui/bars/BarLookups.h"
 #include "ui/bars/BarNavigation.h"
 #include "ui/bars/Bars.h"
+#include "ui/foundation/GraphicsUnit.h"
 
 // The control of every link: an edit-type control (editing while its edit window has the focus)
 // that counts its invocations; only edit items keep the bars open on a click.
@@ -71,10 +72,17 @@ class TRecordingNavigation : public TdxBarNavigationController {
   bool KeyTips = false;
 };
 
-class BarHooksFixture : public BarItemFixture {
+class BarHooksFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    BarItemFixture::SetUp();
+    platform::InstallDisplay(platform::CreateHeadlessDisplay(1024, 768));
+    InitializeForms();
+    GraphicsUnitStartup();
+    Application->Initialize();
+    ControlsUnitStartup();
+    BarUnitStartup();
+    Application->CreateForm(Form);
+    Form->SetBounds(300, 200, 400, 300);
     dxBarItemControlFactory = [](TdxBarItemLink* ALink) {
       auto* control = new THookControl(ALink);
       control->Closes = !dynamic_cast<TdxBarWindowItem*>(ALink->Item());
@@ -116,7 +124,13 @@ class BarHooksFixture : public BarItemFixture {
     BarNavigationController = SavedNavigation;
     delete Navigation;
     EXPECT_EQ(ActiveBarWindow, nullptr);
-    BarItemFixture::TearDown();
+    BarUnitShutdown();
+    ControlsUnitShutdown();
+    platform::ResetSystemParameters();
+    platform::ResetModuleOverrides();
+    GraphicsUnitShutdown();
+    FinalizeForms();
+    platform::ResetDisplay();
   }
 
 
@@ -186,6 +200,7 @@ class BarHooksFixture : public BarItemFixture {
   platform::ScopedVirtualClock Clock;
   TRecordingNavigation* Navigation = nullptr;
   TdxBarNavigationController* SavedNavigation = nullptr;
+  TItemFixtureForm* Form = nullptr;
   TdxBarManager* M = nullptr;
   TdxBar *MainMenu = nullptr, *Standard = nullptr, *Floating = nullptr;
   TdxBarSubItem *File = nullptr, *Help = nullptr;

@@ -129,7 +129,9 @@ std::string HookLog() {
   return s;
 }
 
-TEST_F(BarItemFixture, ThreeHooksLiveFromTheFirstManagerToTheLast) {
+using BarHookLifetimeTest = BarItemFixture;
+
+TEST_F(BarHookLifetimeTest, ThreeHooksLiveFromTheFirstManagerToTheLast) {
   const TdxBarHookApi saved = BarHookApi;
   BarHookApi = {&LoggedInstall, &LoggedRemove};
   gHookLog.clear();
