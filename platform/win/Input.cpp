@@ -37,6 +37,7 @@ struct InputState {
   HCURSOR cursorHandle = nullptr;
   int cursorShowCount = 0;
   platform::SurfaceId requestedFocus = 0;  // native focus asked for and not yet confirmed
+  platform::SurfaceId focusLeft = 0;  // the active window's native focus went, perhaps to another program
   bool activatingByClick = false;
   // TrackMouseEvent
   HWND tracked = nullptr;
@@ -339,6 +340,7 @@ void HandleEvent(const platform::InputEvent& e) {
       // The desktop confirms focus changes we asked for late; only a change we did not ask for
       // (the operator clicked another native window of ours) activates a window.
       InputState& s = S();
+      s.focusLeft = 0;
       if (s.requestedFocus) {
         if (s.requestedFocus == e.surface) s.requestedFocus = 0;
         break;
@@ -347,8 +349,14 @@ void HandleEvent(const platform::InputEvent& e) {
         SetActiveWindow(top->handle);
       break;
     }
-    case K::FocusOut:
+    case K::FocusOut: {
+      // The active window lost the focus we did not move: unless a window of ours takes it among
+      // the events at hand, another program has it (PumpDisplay deactivates the application).
+      InputState& s = S();
+      Window* active = Find(s.active);
+      if (!s.requestedFocus && active && TopOfSurface(e.surface) == active) s.focusLeft = e.surface;
       break;
+    }
     case K::Moved:
       if (Window* top = TopOfSurface(e.surface); top && (top->rect.left != e.x || top->rect.top != e.y))
         SetWindowPos(top->handle, nullptr, e.x, e.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -372,7 +380,18 @@ void PumpDisplay(ThreadQueue& q) {
       std::lock_guard lock(q.mutex);
       if (!q.input.empty()) return;
     }
-    if (!d.Poll(e)) return;
+    if (!d.Poll(e)) {
+      // No window of ours took the focus: the activation went to another program, which the
+      // application hears as a deactivation towards no window and WM_ACTIVATEAPP false.
+      InputState& s = S();
+      if (s.focusLeft) {
+        Window* active = Find(s.active);
+        const bool stillActive = active && TopOfSurface(s.focusLeft) == active;
+        s.focusLeft = 0;
+        if (stillActive) win::SetActiveWindow(nullptr);
+      }
+      return;
+    }
     HandleEvent(e);
   }
 }
