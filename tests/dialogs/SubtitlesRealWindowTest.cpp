@@ -11,6 +11,7 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/win/Window.h"
 #include "tests/support/Artifacts.h"
+#include "tests/support/RealWindowPump.h"
 #include "tests/support/X11.h"
 
 namespace {
@@ -41,19 +42,8 @@ class SubtitleRealWindow : public ::testing::Test {
     EndLibraryUnits();
     platform::ResetDisplay();
   }
-  static bool PumpUntil(const std::function<bool()>& done, int ms = 4000) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (std::chrono::steady_clock::now() < deadline) {
-      Application->ProcessMessages();
-      if (done()) return true;
-      platform::CurrentDisplay().Wait(10);
-    }
-    return false;
-  }
-  static void Save(const Screenshot& shot, const std::string& name) {
-    if (!shot.pixels.empty())
-      platform::WritePng(testsupport::ArtifactPath(name), shot.pixels.data(), shot.width, shot.height, shot.width);
-  }
+  static bool PumpUntil(const std::function<bool()>& done, int ms = 4000) { return testsupport::PumpUntil(done, ms); }
+  static void Save(const Screenshot& shot, const std::string& name) { testsupport::SaveScreenshot(shot, name); }
   // The text's leftmost column inside the window's rectangle, or -1.
   static int TextLeft(const Screenshot& shot, TForm* w) {
     for (int x = std::max(0, w->Left()); x < std::min(shot.width, w->Left() + w->Width()); ++x)

@@ -11,6 +11,7 @@
 #include "platform/display/Display.h"
 #include "platform/win/Focus.h"
 #include "tests/support/Artifacts.h"
+#include "tests/support/RealWindowPump.h"
 #include "tests/support/X11.h"
 
 namespace {
@@ -40,15 +41,7 @@ class RealTyping : public ::testing::Test {
     FinalizeForms();
     platform::ResetDisplay();
   }
-  static bool PumpUntil(const std::function<bool()>& done, int ms = 4000) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (std::chrono::steady_clock::now() < deadline) {
-      Application->ProcessMessages();
-      if (done()) return true;
-      platform::CurrentDisplay().Wait(20);
-    }
-    return false;
-  }
+  static bool PumpUntil(const std::function<bool()>& done, int ms = 4000) { return testsupport::PumpUntil(done, ms, 20); }
 
   static testsupport::XServer server_;
   static std::string* skip_;

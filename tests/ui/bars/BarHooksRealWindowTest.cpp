@@ -3,7 +3,6 @@
 // coming back shows them again.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <functional>
 
 #include "platform/classes/Forms.h"
@@ -11,6 +10,7 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/win/Window.h"
 #include "tests/support/Artifacts.h"
+#include "tests/support/RealWindowPump.h"
 #include "tests/support/X11.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarUnit.h"
@@ -21,6 +21,7 @@
 namespace {
 
 using testsupport::Screenshot;
+using testsupport::PumpUntil;
 using testsupport::Shell;
 
 class TRealHooksForm : public TForm {
@@ -55,20 +56,6 @@ class BarHooksRealWindow : public ::testing::Test {
     FinalizeForms();
     platform::ResetDisplay();
   }
-  static bool PumpUntil(const std::function<bool()>& done, int ms = 5000) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (std::chrono::steady_clock::now() < deadline) {
-      Application->ProcessMessages();
-      if (done()) return true;
-      platform::CurrentDisplay().Wait(10);
-    }
-    return false;
-  }
-  static void Save(const Screenshot& shot, const std::string& name) {
-    if (!shot.pixels.empty())
-      platform::WritePng(testsupport::ArtifactPath(name), shot.pixels.data(), shot.width, shot.height, shot.width);
-  }
-
   static testsupport::XServer server_;
   static std::string* skip_;
   std::string otherPid_;
@@ -111,7 +98,7 @@ TEST_F(BarHooksRealWindow, AnotherClientTakingTheFocusHidesFloatingToolbars) {
   window->Invalidate();
   PumpUntil([] { return false; }, 300);
   Screenshot active = testsupport::GrabScreen();
-  Save(active, "bars/hooks-real-active.png");
+  testsupport::SaveScreenshot(active, "bars/hooks-real-active.png");
   // A point inside the toolbar on the screen: navy while it shows, the form's face while hidden.
   win::POINT inside{20, 20};
   win::ClientToScreen(window->Handle(), &inside);
@@ -133,7 +120,7 @@ TEST_F(BarHooksRealWindow, AnotherClientTakingTheFocusHidesFloatingToolbars) {
   EXPECT_TRUE(PumpUntil([&] { return !shows(); })) << "hidden while another client has the focus";
   PumpUntil([] { return false; }, 300);
   Screenshot inactive = testsupport::GrabScreen();
-  Save(inactive, "bars/hooks-real-other-client.png");
+  testsupport::SaveScreenshot(inactive, "bars/hooks-real-other-client.png");
   if (!inactive.pixels.empty()) {
     EXPECT_NE(inactive.At(inside.x, inside.y), 0x000080u);
   }
@@ -142,7 +129,7 @@ TEST_F(BarHooksRealWindow, AnotherClientTakingTheFocusHidesFloatingToolbars) {
   EXPECT_TRUE(PumpUntil(shows)) << "shown again when the focus comes back";
   PumpUntil([] { return false; }, 300);
   Screenshot back = testsupport::GrabScreen();
-  Save(back, "bars/hooks-real-back.png");
+  testsupport::SaveScreenshot(back, "bars/hooks-real-back.png");
   if (!back.pixels.empty()) {
     EXPECT_EQ(back.At(inside.x, inside.y), 0x000080u);
   }
