@@ -801,12 +801,14 @@ void TdxBarSkinPainter::FillEditParts(TEP& P, HDC DC, const TRect& R) {
   if (IsEmpty(P.ContentRect)) CalcEditLayout(P, bounds, layout, 0, 0);
   const TRect box = IsEmpty(P.ContentRect) ? layout.ContentRect : P.ContentRect;
   TdxBarClipKeeper keep(DC);
-  ExcludeRect(DC, Grown(box, EditBorderOffsets()));
+  ExcludeRect(DC, Grown(box, EditOffsetsFor(P)));
   FillItemBackground(P, DC, bounds, ItemBkBrush(P), false);
 }
 
+TRect TdxBarSkinPainter::EditOffsetsFor(TP& P) { return P.InMenu() ? TRect{1, 2, 1, 2} : EditBorderOffsets(); }
+
 void TdxBarSkinPainter::DrawEditFrame(TEP& P, HDC DC, TRect& R, bool Selected) {
-  R = Shrunk(R, EditBorderOffsets());
+  R = Shrunk(R, EditOffsetsFor(P));
   if (!FSkinPainter) return;
   if (P.Spare && (!Selected || P.InMenu())) return;
   HBRUSH b = CreateSolidBrush(ColorToRGB(FSkinPainter->ContainerFrameColor(Selected && !P.InMenu())));
@@ -823,7 +825,7 @@ void TdxBarSkinPainter::DrawEditSelection(TEP& P, HDC DC, const TRect& R) {
 }
 
 TRect TdxBarSkinPainter::EditBorderOffsets() {
-  // The interface asks without the paint type; menus draw their own frame inside this.
+  // The interface asks without the paint type: this is the toolbars' answer (see EditOffsetsFor).
   return SharedFlatPainter() ? SharedFlatPainter()->EditBorderOffsets() : TRect{1, 1, 1, 1};
 }
 
@@ -841,7 +843,6 @@ void TdxBarSkinPainter::CalcSpinLayout(TP& P, const TRect& R, TdxBarEditLayout& 
   L.ContentEnd = L.ContentRect.Right;
 }
 
-int TdxBarSkinPainter::EllipsisButtonWidth(const TRect& R) { return TdxBarPainter::EllipsisButtonWidth(R); }
 
 void TdxBarSkinPainter::DrawSpinButton(TP& P, HDC DC, const TRect& R, bool Upper, int PressedIndex, bool Active) {
   if (!FSkinPainter) {

@@ -40,7 +40,7 @@ class TdxBarSkinPainter : public TdxBarPainter, public IdxBarPainterFading {
   /*  32 */ void DrawMarkBackground(TB* Bar, HDC DC, const TRect& R, HBRUSH Brush) override;
   /*  33 */ void DrawMarkContent(TB*, HDC, const TRect&) override {}
   /*  34 */ int FloatCaptionTextOrigin(TB* Bar, TRect& TextRect, const TRect& MarkRect) override;
-  /*  42 */ int EllipsisButtonWidth(const TRect& R) override;
+  /*  42 */ int EllipsisButtonWidth(const TRect&) override { return 17; }
   /*  54 */ void DrawExpandChevrons(TB* Bar, HDC DC, const TRect& R, bool Hot) override;
   /*  56 */ void DrawMenuExpandButtonFace(TB* Bar, HDC DC, const TRect& R) override;
   /*  61 */ void Construct(const TcxCustomLookAndFeelPainter* ASkinPainter) override { FSkinPainter = ASkinPainter; }
@@ -179,6 +179,8 @@ class TdxBarSkinPainter : public TdxBarPainter, public IdxBarPainterFading {
   int MarkSizeOf(TB* Bar) const;
   // Docked left or right.
   static bool IsVerticalBar(TB* Bar);
+  // The edit border offsets of the item's paint type: menus keep two pixels above and below.
+  TRect EditOffsetsFor(TP& P);
 
   static bool DrawElement(TdxSkinElement* Element, HDC DC, TdxSkinElementState State, int ImageIndex,
                           const TRect& R);

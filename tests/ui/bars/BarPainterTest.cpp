@@ -5,9 +5,14 @@
 
 #include <functional>
 
+#include "platform/gdiplus/GdiPlus.h"
 #include "platform/system/Version.h"
 #include "ui/bars/BarRoutines.h"
+#include "ui/bars/Xmas2008BluePainter.h"
 #include "ui/foundation/Canvas.h"
+#include "ui/foundation/GdiPlusApi.h"
+#include "ui/foundation/PNGImage.h"
+#include "ui/foundation/PaintersUnit.h"
 
 namespace barpaintertest {
 namespace {
@@ -694,6 +699,16 @@ TEST_F(BarPainterTest, EveryOperationOfEveryStyleLeavesTheContextAsItFoundIt) {
   TdxBarFlatPainter flat;
   TdxBarOffice11Painter office11;
   TdxBarXPPainter xp;
+  // The skin look with its skin and without one.
+  platform::RegisterGdiPlusModule();
+  GdiPlusUnitStartup();
+  PNGImageUnitStartup();
+  SkinUnitStartup();
+  PaintingUnitsStartup();
+  Xmas2008BlueSkinUnitStartup();
+  TdxBarSkinPainter skinned, bare;
+  skinned.Construct(Xmas2008BluePainter());
+  ASSERT_NE(skinned.SkinInfo(), nullptr);
   Manager->SetFlatCloseButton(true);
   Surface s(140, 40);
   HDC dc = s.Canvas()->Handle();
@@ -703,7 +718,7 @@ TEST_F(BarPainterTest, EveryOperationOfEveryStyleLeavesTheContextAsItFoundIt) {
   const HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN), brush = GetCurrentObject(dc, OBJ_BRUSH),
                 font = GetCurrentObject(dc, OBJ_FONT);
   HRGN now = CreateRectRgn(0, 0, 0, 0);
-  for (TdxBarPainter* painter : std::initializer_list<TdxBarPainter*>{&Painter, &standard, &enhanced, &flat, &office11, &xp}) {
+  for (TdxBarPainter* painter : std::initializer_list<TdxBarPainter*>{&Painter, &standard, &enhanced, &flat, &office11, &xp, &skinned, &bare}) {
     // Warm the shared canvases and brushes once so that their first use does not count.
     for (auto& op : Operations(Bar, Item)) {
       op.run(*painter, dc);
@@ -727,6 +742,11 @@ TEST_F(BarPainterTest, EveryOperationOfEveryStyleLeavesTheContextAsItFoundIt) {
   }
   DeleteObject(now);
   DeleteObject(clip);
+  Xmas2008BlueSkinUnitShutdown();
+  PaintingUnitsShutdown();
+  SkinUnitShutdown();
+  PNGImageUnitShutdown();
+  GdiPlusUnitShutdown();
 }
 
 TEST_F(BarPainterTest, AnEditWhoseTextRaisesLeavesTheContextIntact) {

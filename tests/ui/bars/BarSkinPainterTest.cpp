@@ -105,6 +105,53 @@ TEST_F(BarSkinPainterTest, TheSkinIsRegisteredAndChosenForSkinnedManagers) {
   EXPECT_TRUE(Skin()->MakesImagesOpaque());
 }
 
+TEST_F(BarSkinPainterTest, OnlyTheLastShutdownGivesThePlaceBackToTheStandardPainter) {
+  // The library's start-up ran the unit's once already.
+  BarSkinPainterUnitStartup();
+  BarSkinPainterUnitShutdown();
+  EXPECT_EQ(DefaultBarPainterClass, ClassOf<TdxBarSkinPainter>());
+  BarSkinPainterUnitShutdown();
+  EXPECT_EQ(DefaultBarPainterClass, ClassOf<TdxBarStandardPainter>());
+  BarSkinPainterUnitShutdown();
+  EXPECT_EQ(DefaultBarPainterClass, ClassOf<TdxBarStandardPainter>()) << "one shutdown too many changes nothing";
+  BarSkinPainterUnitStartup();
+  EXPECT_EQ(DefaultBarPainterClass, ClassOf<TdxBarSkinPainter>());
+}
+
+TEST_F(BarSkinPainterTest, WithoutGdiPlusTheSkinIsNotRegistered) {
+  Xmas2008BlueSkinUnitShutdown();
+  platform::HideModule("gdiplus.dll");
+  GdiPlusUnitShutdown();
+  GdiPlusUnitStartup();
+  Xmas2008BlueSkinUnitStartup();
+  TcxCustomLookAndFeelPainterClass found = nullptr;
+  EXPECT_FALSE(ExtendedStylePainterRegistry()->FindPainter("Xmas2008Blue", found));
+  EXPECT_EQ(Xmas2008BluePainter()->SkinPainterInfo(), nullptr);
+  TcxLookAndFeel lf(nullptr);
+  lf.SetSkinName("Xmas2008Blue");
+  EXPECT_EQ(lf.SkinPainter(), nullptr);
+  auto* painter = dynamic_cast<TdxBarSkinPainter*>(Manager->Painter());
+  EXPECT_TRUE(!painter || !painter->SkinPainter()) << Manager->Painter()->ClassName();
+}
+
+TEST_F(BarSkinPainterTest, FadeImagesOfAMarkAreItsNormalAndHotLooks) {
+  Docked->WithMark = true;
+  for (bool hot : {false, true}) {
+    SCOPED_TRACE(hot ? "hot" : "normal");
+    Surface got(13, 26), expected(13, 26);
+    Skin()->DrawMarkForFade(Docked, got.Canvas()->Handle(), hot, {0, 0, 13, 26});
+    // The dock shows through where the mark's picture is translucent.
+    HDC dc = expected.Canvas()->Handle();
+    Skin()->FillDockBackground(Dock, dc, {0, 0, 13, 26}, {10, 5, 23, 31}, nullptr, clNone);
+    Info()->BarsBarCustomize->Draw(dc, {0, 0, 13, 26}, 0, hot ? esHot : esNormal);
+    EXPECT_TRUE(SamePixels(got, expected, {0, 0, 13, 26}));
+  }
+  Surface normal(13, 26), hot(13, 26);
+  Skin()->DrawMarkForFade(Docked, normal.Canvas()->Handle(), false, {0, 0, 13, 26});
+  Skin()->DrawMarkForFade(Docked, hot.Canvas()->Handle(), true, {0, 0, 13, 26});
+  EXPECT_FALSE(SamePixels(normal, hot, {0, 0, 13, 26}));
+}
+
 TEST_F(BarSkinPainterTest, TheGeneratedSkinHoldsEveryRoleItself) {
   // Read without the lookup table, which would add placeholders for what is missing.
   TdxSkin skin("XMAS2008BLUE", GetModuleHandle(nullptr), true);
