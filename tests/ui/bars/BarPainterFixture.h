@@ -12,6 +12,7 @@
 #include "platform/classes/Bitmap.h"
 #include "platform/classes/Forms.h"
 #include "platform/display/Display.h"
+#include "platform/gdiplus/GdiPlus.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/system/Modules.h"
 #include "platform/win/Hooks.h"
@@ -22,8 +23,13 @@
 #include "ui/bars/BarUnit.h"
 #include "ui/bars/Bars.h"
 #include "ui/controls/ControlsUnit.h"
+#include "ui/bars/Xmas2008BluePainter.h"
+#include "ui/foundation/GdiPlusApi.h"
 #include "ui/foundation/GraphicsUnit.h"
 #include "ui/foundation/ObjectLinks.h"
+#include "ui/foundation/PNGImage.h"
+#include "ui/foundation/PaintersUnit.h"
+#include "ui/skins/Skin.h"
 
 namespace barpaintertest {
 
@@ -156,6 +162,29 @@ class TDockedBar : public TTestBar {
 
  private:
   bool FInside = false;
+};
+
+// GDI+, the skin engine, the painters' registry and the bar library's skin "Xmas2008Blue", as the
+// program starts them, for a scope.
+class TScopedBarSkin {
+ public:
+  TScopedBarSkin() {
+    platform::RegisterGdiPlusModule();
+    GdiPlusUnitStartup();
+    PNGImageUnitStartup();
+    SkinUnitStartup();
+    PaintingUnitsStartup();
+    Xmas2008BlueSkinUnitStartup();
+  }
+  ~TScopedBarSkin() {
+    Xmas2008BlueSkinUnitShutdown();
+    PaintingUnitsShutdown();
+    SkinUnitShutdown();
+    PNGImageUnitShutdown();
+    GdiPlusUnitShutdown();
+  }
+  TScopedBarSkin(const TScopedBarSkin&) = delete;
+  TScopedBarSkin& operator=(const TScopedBarSkin&) = delete;
 };
 
 // System colours changed for a scope and put back when it ends.

@@ -5,12 +5,7 @@
 
 #include <memory>
 
-#include "platform/gdiplus/GdiPlus.h"
 #include "tests/support/FakeThemeLibrary.h"
-#include "ui/bars/Xmas2008BluePainter.h"
-#include "ui/foundation/GdiPlusApi.h"
-#include "ui/foundation/PNGImage.h"
-#include "ui/foundation/PaintersUnit.h"
 #include "ui/foundation/Office11Colors.h"
 #include "ui/foundation/ThemeManager.h"
 
@@ -508,12 +503,7 @@ TEST_F(BarPainterGalleryTest, OfficeLookInEveryColourSchemeAndTheThemedLook) {
 }
 
 TEST_F(BarPainterGalleryTest, SkinLookInXmas2008Blue) {
-  platform::RegisterGdiPlusModule();
-  GdiPlusUnitStartup();
-  PNGImageUnitStartup();
-  SkinUnitStartup();
-  PaintingUnitsStartup();
-  Xmas2008BlueSkinUnitStartup();
+  TScopedBarSkin units;
   {
     TdxBarSkinPainter skin;
     skin.Construct(Xmas2008BluePainter());
@@ -531,11 +521,6 @@ TEST_F(BarPainterGalleryTest, SkinLookInXmas2008Blue) {
     Items.clear();
     Bars.clear();
   }
-  Xmas2008BlueSkinUnitShutdown();
-  PaintingUnitsShutdown();
-  SkinUnitShutdown();
-  PNGImageUnitShutdown();
-  GdiPlusUnitShutdown();
 }
 
 }  // namespace

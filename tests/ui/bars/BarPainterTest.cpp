@@ -5,14 +5,9 @@
 
 #include <functional>
 
-#include "platform/gdiplus/GdiPlus.h"
 #include "platform/system/Version.h"
 #include "ui/bars/BarRoutines.h"
-#include "ui/bars/Xmas2008BluePainter.h"
 #include "ui/foundation/Canvas.h"
-#include "ui/foundation/GdiPlusApi.h"
-#include "ui/foundation/PNGImage.h"
-#include "ui/foundation/PaintersUnit.h"
 
 namespace barpaintertest {
 namespace {
@@ -700,12 +695,7 @@ TEST_F(BarPainterTest, EveryOperationOfEveryStyleLeavesTheContextAsItFoundIt) {
   TdxBarOffice11Painter office11;
   TdxBarXPPainter xp;
   // The skin look with its skin and without one.
-  platform::RegisterGdiPlusModule();
-  GdiPlusUnitStartup();
-  PNGImageUnitStartup();
-  SkinUnitStartup();
-  PaintingUnitsStartup();
-  Xmas2008BlueSkinUnitStartup();
+  TScopedBarSkin skin;
   TdxBarSkinPainter skinned, bare;
   skinned.Construct(Xmas2008BluePainter());
   ASSERT_NE(skinned.SkinInfo(), nullptr);
@@ -742,11 +732,6 @@ TEST_F(BarPainterTest, EveryOperationOfEveryStyleLeavesTheContextAsItFoundIt) {
   }
   DeleteObject(now);
   DeleteObject(clip);
-  Xmas2008BlueSkinUnitShutdown();
-  PaintingUnitsShutdown();
-  SkinUnitShutdown();
-  PNGImageUnitShutdown();
-  GdiPlusUnitShutdown();
 }
 
 TEST_F(BarPainterTest, AnEditWhoseTextRaisesLeavesTheContextIntact) {

@@ -4,14 +4,11 @@
 #include <memory>
 
 #include "platform/classes/Streams.h"
-#include "platform/gdiplus/GdiPlus.h"
 #include "tests/ui/bars/BarPainterFixture.h"
 #include "ui/bars/Xmas2008BluePainter.h"
 #include "ui/foundation/ExtendedStylePainters.h"
 #include "ui/foundation/GdiPlusApi.h"
 #include "ui/foundation/LookAndFeel.h"
-#include "ui/foundation/PNGImage.h"
-#include "ui/foundation/PaintersUnit.h"
 #include "ui/skins/SkinInfo.h"
 
 namespace barpaintertest {
@@ -39,12 +36,7 @@ class BarSkinPainterTest : public BarPainterFixture {
  protected:
   void SetUp() override {
     BarPainterFixture::SetUp();
-    platform::RegisterGdiPlusModule();
-    GdiPlusUnitStartup();
-    PNGImageUnitStartup();
-    SkinUnitStartup();
-    PaintingUnitsStartup();
-    Xmas2008BlueSkinUnitStartup();
+    Units = std::make_unique<TScopedBarSkin>();
     Manager->SetStyle(bmsUseLookAndFeel);
     Manager->LookAndFeel()->SetSkinName("Xmas2008Blue");
     Dock = new TTestDock(alTop, {0, 0, 400, 60});
@@ -56,11 +48,7 @@ class BarSkinPainterTest : public BarPainterFixture {
   void TearDown() override {
     delete Dock;
     BarPainterFixture::TearDown();
-    Xmas2008BlueSkinUnitShutdown();
-    PaintingUnitsShutdown();
-    SkinUnitShutdown();
-    PNGImageUnitShutdown();
-    GdiPlusUnitShutdown();
+    Units.reset();
   }
   TdxBarSkinPainter* Skin() const { return dynamic_cast<TdxBarSkinPainter*>(Manager->Painter()); }
   TdxSkinInfo* Info() const { return Skin()->SkinInfo(); }
@@ -85,6 +73,7 @@ class BarSkinPainterTest : public BarPainterFixture {
     if (Grip) E(Grip)->Draw(dc, GripRect);
   }
 
+  std::unique_ptr<TScopedBarSkin> Units;
   TTestDock* Dock = nullptr;
   TDockedBar* Docked = nullptr;
 };
