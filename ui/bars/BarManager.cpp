@@ -1342,10 +1342,13 @@ void TdxBarManager::OwnerWindowRecreated() {
 // ---- lookup -------------------------------------------------------------------------------------
 
 TdxBarManager* GetBarManagerByWindow(HWND AWindow) {
-  TWinControl* control = FindControl(AWindow);
-  if (!control || control->Handle() != AWindow || !BarManagers) return nullptr;
+  if (!AWindow || !BarManagers) return nullptr;
+  // By the owners' handles: a window being destroyed with its control no longer leads to the control,
+  // and its manager still has to hear the window's WM_DESTROY.
   for (int i = 0; i < BarManagers->Count(); ++i)
-    if (BarManagers->Managers(i)->Owner() == control) return BarManagers->Managers(i);
+    if (auto* owner = dynamic_cast<TWinControl*>(BarManagers->Managers(i)->Owner());
+        owner && owner->HandleAllocated() && owner->WindowHandle() == AWindow)
+      return BarManagers->Managers(i);
   return nullptr;
 }
 

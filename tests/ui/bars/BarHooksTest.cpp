@@ -9,6 +9,7 @@
 #include "platform/win/Controls.h"
 #include "platform/win/Help.h"
 #include "platform/win/Hooks.h"
+#include "platform/win/Mdi.h"
 #include "tests/ui/bars/BarHooksFixture.h"
 #include "ui/bars/BarHintWindow.h"
 
@@ -118,8 +119,10 @@ HHOOK LoggedInstall(int AKind, HOOKPROC AProc) {
 }
 
 BOOL LoggedRemove(HHOOK AHook) {
-  for (auto& [kind, hook] : gHookLog)
-    if (hook == AHook) gHookLog.emplace_back(static_cast<char>(std::tolower(kind)), AHook);
+  char kind = '?';
+  for (auto& entry : gHookLog)
+    if (entry.second == AHook) kind = static_cast<char>(std::tolower(entry.first));
+  gHookLog.emplace_back(kind, AHook);
   return UnhookWindowsHookEx(AHook);
 }
 
@@ -493,6 +496,75 @@ TEST_F(BarHooksTest, HelpForTheSelectedMenuItem) {
   Application->OnHelp = nullptr;
   EXPECT_EQ(contexts, std::vector<std::intptr_t>{7});
   EXPECT_TRUE(platform::WinHelpCalls().empty());
+}
+
+// ---- the owner's window: destruction, MDI documents, hiding and cancel mode ----
+
+class TRecordingManager : public TdxBarManager {
+  VW_CLASS(TRecordingManager, TdxBarManager)
+ public:
+  explicit TRecordingManager(TComponent* AOwner) : TdxBarManager(AOwner) {}
+  void SaveLayoutToRegistry(const String& APath) override { Calls->push_back("registry " + APath); }
+  void SaveLayoutToIniFile(const String& AFile) override { Calls->push_back("ini " + AFile); }
+  void RefreshMDIState() override { Calls->push_back("mdi"); }
+  std::vector<std::string>* Calls = nullptr;
+};
+
+LRESULT DocumentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) { return DefMDIChildProc(hwnd, msg, wParam, lParam); }
+
+TEST_F(BarHookLifetimeTest, TheOwnersDestructionSavesTheLayoutAndMDIDocumentsRefreshTheState) {
+  std::vector<std::string> calls;
+  auto* other = new TItemFixtureForm(nullptr);
+  auto* manager = new TRecordingManager(other);
+  manager->Calls = &calls;
+  manager->SetStoreInRegistry(true);
+  manager->SetStoreInIniFile(true);
+  manager->SetRegistryPath("Software\\Wall");
+  manager->SetIniFileName("bars.ini");
+  other->Show();
+  TObject::Free(other);
+  EXPECT_EQ(calls, (std::vector<std::string>{"registry \\Software\\Wall\\", "ini bars.ini"}))
+      << "the registry first, then the INI file";
+
+  // Documents of the main form's MDI client: their activation and destruction refresh its manager.
+  calls.clear();
+  Form->SetFormStyle(fsMDIForm);
+  Form->Show();
+  auto* main = new TRecordingManager(Form);
+  main->Calls = &calls;
+  WNDCLASS wc{};
+  wc.lpfnWndProc = DocumentProc;
+  wc.lpszClassName = "HookDocument";
+  RegisterClass(&wc);
+  HWND document = CreateWindowEx(WS_EX_MDICHILD, "HookDocument", "Document", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10,
+                                 200, 150, Form->ClientHandle(), nullptr, nullptr, nullptr);
+  ASSERT_NE(document, nullptr);
+  const auto made = calls.size();
+  EXPECT_GE(made, 1u) << "the new document's activation";
+  DestroyWindow(document);
+  EXPECT_GT(calls.size(), made) << "its destruction";
+  EXPECT_EQ(std::count(calls.begin(), calls.end(), "mdi"), static_cast<long>(calls.size()));
+  TObject::Free(main);
+}
+
+TEST_F(BarHooksTest, HidingTheOwnerHidesFloatingToolbarsWhateverTheOption) {
+  M->SetHideFloatingBarsWhenInactive(false);
+  ASSERT_TRUE(Shows(Floating));
+  Form->Hide();
+  EXPECT_FALSE(Shows(Floating));
+  Form->Show();
+  EXPECT_TRUE(Shows(Floating));
+}
+
+TEST_F(BarHooksTest, CancelModeClosesAnOpenMenuAndTheMouseDownLeavesNavigation) {
+  TTestMenu* menu = OpenMenu(320, 230, {Find});
+  SendMessage(Form->Handle(), WM_CANCELMODE, 0, 0);
+  EXPECT_EQ(ActiveBarWindow, nullptr);
+  EXPECT_EQ(menu->CloseUps, 1);
+  EXPECT_EQ(Navigation->Count("end"), 1) << "a key-tip wait ends without key tips";
+  Navigation->Calls.clear();
+  Click(600, 420);
+  EXPECT_EQ(Navigation->Count("leave"), 1);
 }
 
 }  // namespace
