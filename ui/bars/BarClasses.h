@@ -18,6 +18,9 @@
 
 class TdxFadingObjectHelper;
 class TdxFader;
+class TdxBarShadow;
+class TdxBarControlMarkFadingHelper;
+class TdxBarControlMDIButtonFadingHelper;
 class TdxBarPainter;
 class TdxDockControl;
 
@@ -237,24 +240,6 @@ class TCustomdxBarControlViewInfo : public TObject {
   TCustomdxBarControl* FBarControl;
   std::vector<TdxBarItemControl*> FControls;
   std::vector<Separator> FSeparators;
-};
-
-// The drop shadow's place until the shadows are drawn: it takes its bounds and visibility.
-class TdxBarShadow : public TObject {
-  VW_CLASS(TdxBarShadow, TObject)
- public:
-  void SetBounds(const TRect& AOwnerRect, const TRect& AWindowRect) {
-    FOwnerRect = AOwnerRect;
-    FWindowRect = AWindowRect;
-  }
-  const TRect& OwnerRect() const { return FOwnerRect; }
-  const TRect& WindowRect() const { return FWindowRect; }
-  bool Shown() const { return FShown; }
-  void SetShown(bool Value) { FShown = Value; }
-
- private:
-  TRect FOwnerRect{}, FWindowRect{};
-  bool FShown = false;
 };
 
 // One container item a menu expands in place: the item, the link that holds it and where that
@@ -732,7 +717,9 @@ class TCustomdxBarControl : public TCustomControl {
 class TdxBarControl : public TCustomdxBarControl {
   VW_CLASS(TdxBarControl, TCustomdxBarControl)
  public:
-  explicit TdxBarControl(TComponent* AOwner) : TCustomdxBarControl(AOwner) {}
+  // The mark's and the three MDI buttons' fading helpers come with the window and go before it.
+  explicit TdxBarControl(TComponent* AOwner);
+  ~TdxBarControl() override;
   // A window of the class for the toolbar, owned by the manager.
   static TdxBarControl* CreateForBar(TClass AClass, TdxBarManager* AOwner, TdxBar* ABar);
   TClass AccessibilityHelperClass() const override { return nullptr; }
@@ -774,7 +761,22 @@ class TdxBarControl : public TCustomdxBarControl {
   virtual void CaptionButtonsChanged(int /*AIndex*/) {}
   bool HasCaptionButtons() const;
 
+  // ---- the mark and the MDI buttons, as their fading helpers ask for them ----
+  // The painter supports fading and there is a fader.
+  bool AllowsFading() const override;
+  TdxFadingObjectHelper* MarkFadingHelper() const override;
+  // Index 0 minimize, 1 restore, 2 close.
+  TdxBarControlMDIButtonFadingHelper* MDIButtonFadingHelper(int AIndex) const;
+  // The minimize, restore and close buttons of a maximized MDI child, or the close button alone.
+  virtual bool ShowsMDIOrCloseButtons() const { return false; }
+  // An MDI button's rectangle in client coordinates; empty while it is not shown.
+  virtual TRect MDIButtonRect(int /*AIndex*/) const { return {}; }
+  // The painter draws the mark again where it stands.
+  virtual void RedrawMark();
+
  private:
+  TdxBarControlMarkFadingHelper* FMarkFadingHelper = nullptr;
+  TdxBarControlMDIButtonFadingHelper* FMDIButtonFadingHelpers[3] = {};
   TdxBar* FShownBar = nullptr;
   int FInternalUpdateDepth = 0;
   bool FStoringPosition = false;

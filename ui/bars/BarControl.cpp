@@ -16,6 +16,7 @@
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarPainter.h"
 #include "ui/bars/BarRoutines.h"
+#include "ui/bars/BarShadow.h"
 #include "ui/bars/BarUnit.h"
 #include "ui/bars/Bars.h"
 #include "ui/foundation/Canvas.h"
@@ -62,7 +63,7 @@ TCustomdxBarControl::TCustomdxBarControl(TComponent* AOwner) : TCustomControl(AO
   UpdateDoubleClicks();
   SetColor(clBtnFace);
   FLastMousePos = {-1, -1};
-  FShadow = new TdxBarShadow;
+  FShadow = new TdxBarShadow(this);
   SetVisible(false);
   SetBounds(100, 100, 50, 30);
   FBackgroundTempBitmap = new TBitmap;
@@ -641,7 +642,8 @@ bool TCustomdxBarControl::PainterWantsShadow() const {
   return painter && painter->WantsShadow(const_cast<TCustomdxBarControl*>(this));
 }
 
-bool TCustomdxBarControl::ShowsShadow() const { return PainterWantsShadow() && Visible(); }
+// The window itself, not the property: menus are shown and hidden through the window system.
+bool TCustomdxBarControl::ShowsShadow() const { return PainterWantsShadow() && HandleAllocated() && IsWindowVisible(FHandle); }
 
 bool TCustomdxBarControl::HasBackgroundBitmap() const { return FDockControl && FDockControl->HasBackgroundBitmap(); }
 

@@ -1,5 +1,6 @@
 #include "ui/bars/BarFlatPainter.h"
 
+#include "ui/bars/BarDropDownFrame.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarRoutines.h"
 #include "ui/bars/BarStandardPainter.h"
@@ -474,8 +475,9 @@ int TdxBarFlatPainter::EditCaptionGapMenu(TP& P) {
   return bar ? MenuTextIndentOf(bar->IconAreaSize()) - bar->IconAreaSize() : 2;
 }
 
-void TdxBarFlatPainter::DrawDropDownWindowFrame(HDC DC, const TRect& R, bool /*Sizable*/, bool /*CloseHot*/) {
-  Frame(DC, R, Sys(COLOR_BTNSHADOW));
+void TdxBarFlatPainter::DrawDropDownWindowFrame(HWND Window, bool ShowPanel, bool CloseHot, bool CloseDown,
+                                                TRect& GripRect, TRect& CloseRect, TcxGripCorner Corner) {
+  DrawDropDownFrame(Window, ShowPanel, true, CloseHot, CloseDown, GripRect, CloseRect, Corner);
 }
 
 void TdxBarFlatPainter::DrawPushButton(HDC DC, const TRect& R, const String& Text, bool /*Pressed*/) {

@@ -97,7 +97,8 @@ class TdxBarFlatPainter : public TdxBarPainter {
   /* 274 */ HBRUSH EditPartBrush(TP& P) override { return ItemBkBrush(P); }
   /* 275 */ bool EditPartSelected(TP& P) override { return P.IsSelected && P.InMenu(); }
   /* 277 */ bool ReservedMenuQuery(TP& P, bool Flag) override { return Flag && P.InMenu(); }
-  /* 285 */ void DrawDropDownWindowFrame(HDC DC, const TRect& R, bool Sizable, bool CloseHot) override;
+  /* 285 */ void DrawDropDownWindowFrame(win::HWND Window, bool ShowPanel, bool CloseHot, bool CloseDown, TRect& GripRect,
+                                         TRect& CloseRect, TcxGripCorner Corner) override;
   /* 287 */ bool PushButtonsFlat() override { return true; }
   /* 288 */ void DrawPushButton(HDC DC, const TRect& R, const String& Text, bool Pressed) override;
   /* 297 */ void DrawSpinButton(TP& P, HDC DC, const TRect& R, bool Upper, int PressedIndex, bool Active) override;

@@ -14,6 +14,7 @@
 #include "platform/win/Focus.h"
 #include "platform/win/Controls.h"
 #include "ui/bars/BarDrawing.h"
+#include "ui/bars/BarDropDownFrame.h"
 #include "ui/bars/BarHintViewInfo.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarRoutines.h"
@@ -1594,8 +1595,9 @@ void TdxBarPainter::PlaceDropDownWindow(TRect& R, bool Above) {
     R.Top -= DropDownPanelSize();
 }
 
-void TdxBarPainter::DrawDropDownWindowFrame(HDC DC, const TRect& R, bool /*Sizable*/, bool /*CloseHot*/) {
-  Edge(DC, R, EDGE_RAISED, BF_RECT);
+void TdxBarPainter::DrawDropDownWindowFrame(HWND Window, bool ShowPanel, bool CloseHot, bool CloseDown, TRect& GripRect,
+                                            TRect& CloseRect, TcxGripCorner Corner) {
+  DrawDropDownFrame(Window, ShowPanel, false, CloseHot, CloseDown, GripRect, CloseRect, Corner);
 }
 
 int TdxBarPainter::DropDownPanelSize() { return GetSystemMetrics(SM_CYHSCROLL) + 2; }

@@ -13,6 +13,7 @@
 #include "platform/gdi/Gdi.h"
 #include "ui/bars/BarClasses.h"
 #include "ui/bars/BarDrawParams.h"
+#include "ui/controls/DropDownGrip.h"
 #include "ui/foundation/Interfaced.h"
 #include "ui/foundation/Types.h"
 
@@ -368,7 +369,10 @@ class TdxBarPainter : public TcxIUnknownObject {
   /* 282 */ virtual void DrawPickerButton(TP& P, HDC DC, const TRect& R, bool Pressed);
   /* 283 */ virtual void DrawDoubleFrame(HDC DC, const TRect& R, HBRUSH Brush);
   /* 284 */ virtual void PlaceDropDownWindow(TRect& R, bool Above);
-  /* 285 */ virtual void DrawDropDownWindowFrame(HDC DC, const TRect& R, bool Sizable, bool CloseHot);
+  // The frame of a sizable drop-down window, drawn into its window DC; the grip and close button
+  // rectangles come back on the screen.
+  /* 285 */ virtual void DrawDropDownWindowFrame(win::HWND Window, bool ShowPanel, bool CloseHot, bool CloseDown, TRect& GripRect,
+                                                   TRect& CloseRect, TcxGripCorner Corner);
   /* 286 */ virtual int DropDownPanelSize();
   /* 287 */ virtual bool PushButtonsFlat() { return false; }
   /* 288 */ virtual void DrawPushButton(HDC DC, const TRect& R, const String& Text, bool Pressed);

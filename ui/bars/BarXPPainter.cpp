@@ -440,10 +440,22 @@ void TdxBarXPPainter::DrawListItem(HDC DC, const TRect& R, const String& Text, b
 
 // ---- drop-down windows ----------------------------------------------------------------------------
 
-void TdxBarXPPainter::DrawDropDownWindowFrame(HDC DC, const TRect& R, bool Sizable, bool CloseHot) {
-  TRect grip, close;
-  TdxBarClipKeeper keep(DC);
-  DrawDropDownPanelFrame(DC, R, Sizable ? 1 : -1, false, false, CloseHot, grip, close);
+void TdxBarXPPainter::DrawDropDownWindowFrame(HWND Window, bool ShowPanel, bool CloseHot, bool CloseDown,
+                                              TRect& GripRect, TRect& CloseRect, TcxGripCorner Corner) {
+  RECT r{};
+  GetWindowRect(Window, &r);
+  const TRect bounds{0, 0, r.right - r.left, r.bottom - r.top};
+  const LONG style = GetWindowLong(Window, GWL_STYLE);
+  const bool bothScrollBars = (style & WS_HSCROLL) && (style & WS_VSCROLL);
+  HDC dc = GetWindowDC(Window);
+  try {
+    DrawDropDownPanelFrame(dc, bounds, ShowPanel ? static_cast<int>(Corner) : -1, bothScrollBars, CloseDown, CloseHot,
+                           GripRect, CloseRect);
+  } catch (...) {
+    ReleaseDC(Window, dc);
+    throw;
+  }
+  ReleaseDC(Window, dc);
 }
 
 void TdxBarXPPainter::DrawDropDownPanelFrame(HDC DC, const TRect& R, int PanelKind, bool BothScrollBars,

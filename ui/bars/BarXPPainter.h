@@ -95,7 +95,8 @@ class TdxBarXPPainter : public TdxBarPainter {
   /* 260 */ void DrawEditFrame(TEP& P, HDC DC, TRect& R, bool Selected) override;
   /* 282 */ void DrawPickerButton(TP& P, HDC DC, const TRect& R, bool Pressed) override;
   /* 283 */ void DrawDoubleFrame(HDC DC, const TRect& R, HBRUSH Brush) override;
-  /* 285 */ void DrawDropDownWindowFrame(HDC DC, const TRect& R, bool Sizable, bool CloseHot) override;
+  /* 285 */ void DrawDropDownWindowFrame(win::HWND Window, bool ShowPanel, bool CloseHot, bool CloseDown, TRect& GripRect,
+                                         TRect& CloseRect, TcxGripCorner Corner) override;
   /* 288 */ void DrawPushButton(HDC DC, const TRect& R, const String& Text, bool Pressed) override;
   /* 297 */ void DrawSpinButton(TP& P, HDC DC, const TRect& R, bool Upper, int PressedIndex, bool Active) override;
   /* 303 */ void DrawProgress(TB* Bar, HDC DC, const TRect& R, int Min, int Max, int Value, bool Smooth,

@@ -549,10 +549,21 @@ void TcxPaintCanvas::PushDC(HDC DC) {
   auto canvas = std::make_unique<TCanvas>();
   canvas->SetHandle(DC);
   FLevels.push_back({FCanvas, DC, SaveDC(DC), nullptr});
-  SyncCanvasObjectsFromDC(canvas.get(), DC);
-  FCanvas = canvas.get();
-  FLevels.back().OwnedCanvas = std::move(canvas);
-  PushDrawingState();
+  try {
+    SyncCanvasObjectsFromDC(canvas.get(), DC);
+    FCanvas = canvas.get();
+    FLevels.back().OwnedCanvas = std::move(canvas);
+    PushDrawingState();
+  } catch (...) {
+    // A push that fails (a DC that cannot be drawn into) leaves no level: the caller, which pops
+    // only what it pushed, would otherwise leave it behind.
+    TcxPaintCanvasState& level = FLevels.back();
+    level.OwnedCanvas.reset();
+    RestoreDC(level.DC, level.SavedIndex);
+    FCanvas = level.PrevCanvas;
+    FLevels.pop_back();
+    throw;
+  }
 }
 
 void TcxPaintCanvas::PushCanvas(TCanvas* ACanvas) {

@@ -16,6 +16,7 @@
 #include "tests/ui/bars/BarItemFixture.h"
 #include "ui/bars/BarDesignController.h"
 #include "ui/bars/BarLookups.h"
+#include "ui/bars/BarShadow.h"
 #include "ui/bars/Bars.h"
 #include "ui/foundation/Canvas.h"
 #include "ui/foundation/ObjectLinks.h"
@@ -600,10 +601,10 @@ TEST_F(BarControlTest, WindowStateDockingAndShadow) {
   M->SetStyle(bmsXP);
   bar->SetOwnerScreenBounds(TRect{90, 180, 160, 200});
   bar->SetBounds(100, 200, 130, 80);
-  EXPECT_EQ(bar->Shadow()->WindowRect(), (TRect{100, 200, 230, 280}));
+  EXPECT_EQ(bar->Shadow()->SecondRect(), (TRect{100, 200, 230, 280}));
   EXPECT_EQ(bar->Shadow()->Shown(), bar->ShowsShadow());
   const TRect owner = bar->BarPainter()->ShadowAgainstOwner(bar) ? TRect{90, 180, 160, 200} : TRect{};
-  EXPECT_EQ(bar->Shadow()->OwnerRect(), owner);
+  EXPECT_EQ(bar->Shadow()->FirstRect(), owner);
 
   // Double buffering follows the painter unless the bar has its own background.
   bar->UpdateDoubleBuffered();

@@ -3,12 +3,16 @@
 // items rest on (groups, categories, popup-menu links).
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "platform/classes/Forms.h"
 #include "platform/display/Display.h"
 #include "platform/system/Modules.h"
 #include "platform/win/Metrics.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarUnit.h"
+#include "tests/support/Artifacts.h"
 #include "ui/controls/ControlsUnit.h"
 
 class TItemFixtureForm : public TForm {
@@ -65,6 +69,21 @@ class BarItemFixture : public ::testing::Test {
     platform::ResetDisplay();
   }
   TCountingBarManager* NewCountingManager() { return new TCountingBarManager(Form); }
+  // The composed headless screen within Area (layered windows blended), each pixel Zoom times as
+  // wide and high, as a PNG artifact.
+  static void SaveScreenArea(const std::string& Name, const TRect& Area, int Zoom = 3) {
+    // What was drawn reaches the screen as the message loop runs.
+    Application->ProcessMessages();
+    int w = 0, h = 0;
+    const std::vector<std::uint32_t> screen = platform::Headless()->ComposeScreen(w, h);
+    const int aw = Area.Right - Area.Left, ah = Area.Bottom - Area.Top;
+    std::vector<std::uint32_t> out(static_cast<std::size_t>(aw * Zoom) * (ah * Zoom));
+    for (int y = 0; y < ah * Zoom; ++y)
+      for (int x = 0; x < aw * Zoom; ++x)
+        out[static_cast<std::size_t>(y) * aw * Zoom + x] =
+            screen[static_cast<std::size_t>(Area.Top + y / Zoom) * w + Area.Left + x / Zoom];
+    platform::WritePng(testsupport::ArtifactPath(Name), out.data(), aw * Zoom, ah * Zoom, aw * Zoom);
+  }
   TFixtureItem* NewItem(TdxBarManager* Manager, const String& Name, int Category = 0) {
     auto* item = new TFixtureItem(Form, Manager);
     item->SetName(Name);

@@ -656,7 +656,6 @@ std::vector<Operation> Operations(TTestBar* Bar, TTestItem* Item) {
       {"DrawPickerButton",
        [=](TdxBarPainter& p, HDC dc) { p.DrawPickerButton(*button(pmHorizontal, 1, 0), dc, r, true); }},
       {"DrawDoubleFrame", [=](TdxBarPainter& p, HDC dc) { p.DrawDoubleFrame(dc, r, face); }},
-      {"DrawDropDownWindowFrame", [=](TdxBarPainter& p, HDC dc) { p.DrawDropDownWindowFrame(dc, r, true, false); }},
       {"DrawPushButton", [=](TdxBarPainter& p, HDC dc) { p.DrawPushButton(dc, r, "OK", false); }},
       {"DrawSpinButton",
        [=](TdxBarPainter& p, HDC dc) { p.DrawSpinButton(*button(pmHorizontal, 0, 0), dc, r, true, 0, true); }},

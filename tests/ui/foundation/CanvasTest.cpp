@@ -277,6 +277,14 @@ TEST(PaintCanvas, NestedLevelsRestoreTheDCAndTheCanvas) {
   EXPECT_EQ(pc.LevelCount(), 0);
   EXPECT_EQ(pc.Canvas(), nullptr);
 
+  // A DC that cannot be drawn into (a window that is gone gives none): the push raises and leaves
+  // no level for its caller to pop.
+  pc.PushCanvas(outer.Canvas());
+  EXPECT_ANY_THROW(pc.PushDC(nullptr));
+  EXPECT_EQ(pc.LevelCount(), 1);
+  EXPECT_EQ(pc.Canvas(), outer.Canvas());
+  pc.PopLevel();
+
   win::SelectObject(dc, oldBrush);
   win::SelectObject(dc, oldPen);
   win::SelectObject(dc, oldBitmap);
