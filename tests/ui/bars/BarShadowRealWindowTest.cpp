@@ -3,13 +3,10 @@
 // that the strip windows stand where they belong.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <functional>
-
 #include "platform/display/Display.h"
 #include "platform/system/Modules.h"
 #include "platform/win/Metrics.h"
-#include "tests/support/Artifacts.h"
+#include "tests/support/RealWindowPump.h"
 #include "tests/support/X11.h"
 #include "tests/ui/bars/BarStandIns.h"
 #include "ui/bars/BarShadow.h"
@@ -19,6 +16,7 @@
 
 namespace {
 
+using testsupport::PumpUntil;
 using testsupport::Screenshot;
 
 class BarShadowRealWindow : public ::testing::Test {
@@ -54,15 +52,6 @@ class BarShadowRealWindow : public ::testing::Test {
     ControlsUnitShutdown();
     FinalizeForms();
     platform::ResetDisplay();
-  }
-  static bool PumpUntil(const std::function<bool()>& Done, int Ms = 4000) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(Ms);
-    while (std::chrono::steady_clock::now() < deadline) {
-      Application->ProcessMessages();
-      if (Done()) return true;
-      platform::CurrentDisplay().Wait(10);
-    }
-    return false;
   }
   static bool AllOf(const Screenshot& Shot, const TRect& R, std::uint32_t Colour) {
     for (int y = R.Top; y < R.Bottom; ++y)
@@ -103,9 +92,7 @@ TEST_F(BarShadowRealWindow, TheStripsStandAlongTheMenusRightAndBottomEdges) {
     shot = testsupport::GrabScreen();
     return !shot.pixels.empty() && AllOf(shot, below, 0) && AllOf(shot, right, 0);
   });
-  if (!shot.pixels.empty())
-    platform::WritePng(testsupport::ArtifactPath("bars/shadow-real-window.png"), shot.pixels.data(), shot.width,
-                       shot.height, shot.width);
+  testsupport::SaveScreenshot(shot, "bars/shadow-real-window.png");
   ASSERT_TRUE(placed) << "the strips never showed at their places";
   // Around them the form shows: the strips are no larger than they should be.
   EXPECT_TRUE(AllOf(shot, {304, 314, 404, 318}, 0xFFFFFF));
