@@ -62,6 +62,12 @@ class GridConsoleTest : public apptest::AppTest {
     action();
     return clock->NowMs() - before;
   }
+  // Brings the pages the control sits on to the front.
+  void Reveal(TControl* control) {
+    for (TControl* c = control; c; c = c->Parent())
+      if (auto* page = dynamic_cast<TcxTabSheet*>(c)) page->PageControl()->SetActivePage(page);
+    Pump();
+  }
   void ClickOn(TControl* control) {
     ClickAt(control->ClientToScreen(win::POINT{control->Width() / 2, control->Height() / 2}));
     Pump();

@@ -135,11 +135,6 @@ class TimersTest : public testsupport::GridConsoleTest {
       Pump();
     }
   }
-  void Reveal(TControl* control) {
-    for (TControl* c = control; c; c = c->Parent())
-      if (auto* page = dynamic_cast<TcxTabSheet*>(c)) page->PageControl()->SetActivePage(page);
-    Pump();
-  }
   // The service pages as the engineering mode shows them.
   void EngineeringMode() {
     Form18->DebugMode = 1;
