@@ -244,6 +244,12 @@ TEST_F(TimersTest, SignalBrowsingSwitchesTheOutputRangeToEachInputInTurn) {
     EXPECT_EQ(LastHold(), r.pauseMs);
     ExpectReceived(r);
   }
+  // A negative pause is none: the switches hold only for the make's own pauses.
+  Form3->LabeledEdit5->SetText("-1");
+  RunTicks(2);
+  const Routed r = Switches(2, 3, 2, 0);
+  EXPECT_EQ(LastHold(), r.pauseMs);
+  ExpectReceived(r);
   EXPECT_TRUE(QuietEverywhere());
 }
 
