@@ -4,6 +4,8 @@
 #include <memory>
 
 #include "platform/classes/Streams.h"
+#include "ui/bars/BarHintViewInfo.h"
+#include "ui/bars/BarScreenTips.h"
 #include "tests/ui/bars/BarPainterFixture.h"
 #include "ui/bars/Xmas2008BluePainter.h"
 #include "ui/foundation/ExtendedStylePainters.h"
@@ -379,6 +381,42 @@ TEST_F(BarSkinPainterTest, ScreenTipsDrawWithTheScreenTipElements) {
   window->Draw(expected.Canvas()->Handle(), {0, 0, 120, 60});
   Info()->BarsScreenTipSeparator->Draw(expected.Canvas()->Handle(), {5, 30, 115, 33});
   EXPECT_TRUE(SamePixels(got, expected, {0, 0, 120, 60}));
+}
+
+TEST_F(BarSkinPainterTest, AScreenTipPaintsItsTextsInTheSkinsColours) {
+  auto* repository = new TdxBarScreenTipRepository(Form);
+  TdxBarScreenTip* tip = repository->Items()->Add();
+  tip->Header()->SetText("Save");
+  tip->Description()->SetText("Writes the scene");
+  Info()->BarsScreenTipWindowScreenTipTitleItem->SetValue(clRed);
+  Info()->BarsScreenTipWindowScreenTipItem->SetValue(clLime);
+  std::unique_ptr<TdxBarCustomHintViewInfo> hint(Skin()->CreateHintViewInfo(Manager, "Save", "", tip));
+  auto* info = dynamic_cast<TdxBarScreenTipViewInfo*>(hint.get());
+  ASSERT_NE(info, nullptr) << "a tip with content comes as a screen tip";
+  Surface measure(4, 4);
+  info->Calculate(measure.Canvas());
+  ASSERT_EQ(info->BandCount(), 2);
+  Surface s(info->Bounds().Right, info->Bounds().Bottom);
+  info->PaintHint(s.Canvas());
+  const int split = info->Bands(1)->Top();
+  int title = 0, description = 0;
+  for (int y = 0; y < s.Height; ++y)
+    for (int x = 0; x < s.Width; ++x) {
+      const COLORREF c = s.At(x, y);
+      if (c == ColorToRGB(clRed)) {
+        ++title;
+        EXPECT_LT(y, split) << "title ink in the header band";
+      } else if (c == ColorToRGB(clLime)) {
+        ++description;
+        EXPECT_GE(y, split) << "description ink in its band";
+      }
+    }
+  EXPECT_GT(title, 10);
+  EXPECT_GT(description, 10);
+  // Behind the texts: the window element.
+  Surface back(s.Width, s.Height);
+  Info()->BarsScreenTipWindow->Draw(back.Canvas()->Handle(), info->Bounds());
+  EXPECT_EQ(s.At(1, 1), back.At(1, 1));
 }
 
 TEST_F(BarSkinPainterTest, NarrowPartsShowTheElementsRightEndAndIndexesStopAtTheLastFrame) {
