@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <utility>
 
 #include "console/DeviceLinks.h"
 #include "console/ScreenFrame.h"
@@ -392,6 +393,16 @@ class TForm1 : public TForm {
 };
 
 extern TForm1* Form1;
+
+// The first and last screen of a console's wall selection as frame addresses (column × 16 + row);
+// 00 00 before any selection.
+template <typename Console>
+std::pair<int, int> SelectionAddresses(const Console* console) {
+  return {console->SelectionLeft * 16 + console->SelectionTop, console->SelectionRight * 16 + console->SelectionBottom};
+}
+// The same for the console in front: the grid console, the splicing console, or (for any other
+// kind) the hybrid-matrix console.
+std::pair<int, int> ActiveSelectionAddresses();
 
 // The status bar's link state panel, where every console writes how its links stand.
 void SetLinkStatus(TdxStatusBar* StatusBar, const String& Text);

@@ -83,23 +83,15 @@ void TForm1::SendScreenFrame(int b1, int b2, int b3, int b4, int b5, int b6) {
                         {Memo1->Lines(), Form23->Memo1->Lines(), Form33->Memo1->Lines()});
 }
 
+std::pair<int, int> ActiveSelectionAddresses() {
+  if (Form18->ConsoleKind == ckGrid) return SelectionAddresses(Form1);
+  if (Form18->ConsoleKind == ckSplicing) return SelectionAddresses(Form23);
+  return SelectionAddresses(Form33);
+}
+
 void TForm1::SendScreenCommand(int Command, int Value) {
-  int left = 0, top = 0, right = 0, bottom = 0;
-  auto take = [&](const auto* console) {
-    left = console->SelectionLeft;
-    top = console->SelectionTop;
-    right = console->SelectionRight;
-    bottom = console->SelectionBottom;
-  };
-  if (Form18->ConsoleKind == ckGrid)
-    take(this);
-  else if (Form18->ConsoleKind == ckSplicing)
-    take(Form23);
-  else
-    take(Form33);
   // The grid console sends the pair as computed: no selection addresses 00 00.
-  const int start = left * 16 + top;
-  const int end = right * 16 + bottom;
+  const auto [start, end] = ActiveSelectionAddresses();
   if (Label7->Caption() == "FST" && ComboBox1->Text() == "HDMI" && CheckBox3->Checked()) {
     // The FST matrix's HDMI outputs route through the screens: whatever was asked, the screens
     // get the routing of the chosen input instead.

@@ -367,21 +367,7 @@ void TForm33::SendScreenFrameHybrid(int b1, int b2, int b3, int b4, int b5, int 
 }
 
 void TForm33::SendScreenCommandHybrid(int Command, int Value) {
-  int left = 0, top = 0, right = 0, bottom = 0;
-  auto take = [&](const auto* console) {
-    left = console->SelectionLeft;
-    top = console->SelectionTop;
-    right = console->SelectionRight;
-    bottom = console->SelectionBottom;
-  };
-  if (Form18->ConsoleKind == ckGrid)
-    take(Form1);
-  else if (Form18->ConsoleKind == ckSplicing)
-    take(Form23);
-  else
-    take(this);
-  int start = left * 16 + top;
-  int end = right * 16 + bottom;
+  auto [start, end] = ActiveSelectionAddresses();
   // Before any selection the command goes to the first screen, never to address 00 00.
   if (start == 0 && end == 0) start = end = 0x11;
   SendScreenFrameHybrid(TScreenFrame::kHeader, start, end, Command, Value, TScreenFrame::kTrailer);

@@ -78,12 +78,6 @@ const TOpener kOpeners[] = {
 constexpr std::int64_t kSplicePauseMs = 100;
 constexpr std::int64_t kPairPauseMs = 200;
 
-// The first and last screen of a console's wall selection as frame addresses.
-template <typename Console>
-std::pair<int, int> SelectionAddresses(const Console* console) {
-  return {console->SelectionLeft * 16 + console->SelectionTop, console->SelectionRight * 16 + console->SelectionBottom};
-}
-
 }  // namespace
 
 void TForm23::RegisterCommandHandlers() {
@@ -103,9 +97,7 @@ void TForm23::RegisterCommandHandlers() {
   // The flip goes to the active console's selection as it stands, with no whole-wall fallback.
   for (int inverse = 0; inverse <= 1; ++inverse) {
     RegisterHandler<void(TObject*)>(inverse ? "N22Click" : "N21Click", [this, inverse](TObject*) {
-      const auto [start, end] = Form18->ConsoleKind == ckGrid        ? SelectionAddresses(Form1)
-                                : Form18->ConsoleKind == ckSplicing ? SelectionAddresses(this)
-                                                                     : SelectionAddresses(Form33);
+      const auto [start, end] = ActiveSelectionAddresses();
       SendScreenFrameSplicing(TScreenFrame::kHeader, start, end, scRotate, inverse, TScreenFrame::kTrailer);
     });
   }
