@@ -14,6 +14,7 @@
 #include "platform/win/Focus.h"
 #include "platform/win/Keys.h"
 #include "tests/ui/bars/BarItemFixture.h"
+#include "tests/ui/bars/BarTestUnits.h"
 #include "ui/bars/BarButton.h"
 #include "ui/bars/BarEditItems.h"
 #include "ui/bars/BarHintViewInfo.h"
@@ -22,7 +23,6 @@
 #include "ui/bars/BarLookups.h"
 #include "ui/bars/BarNavigation.h"
 #include "ui/bars/Bars.h"
-#include "ui/foundation/GraphicsUnit.h"
 
 // The control of every link: an edit-type control (editing while its edit window has the focus)
 // that counts its invocations; only edit items keep the bars open on a click.
@@ -75,12 +75,7 @@ class TRecordingNavigation : public TdxBarNavigationController {
 class BarHooksFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    platform::InstallDisplay(platform::CreateHeadlessDisplay(1024, 768));
-    InitializeForms();
-    GraphicsUnitStartup();
-    Application->Initialize();
-    ControlsUnitStartup();
-    BarUnitStartup();
+    StartBarTestUnits();
     Application->CreateForm(Form);
     Form->SetBounds(300, 200, 400, 300);
     dxBarItemControlFactory = [](TdxBarItemLink* ALink) {
@@ -124,13 +119,7 @@ class BarHooksFixture : public ::testing::Test {
     BarNavigationController = SavedNavigation;
     delete Navigation;
     EXPECT_EQ(ActiveBarWindow, nullptr);
-    BarUnitShutdown();
-    ControlsUnitShutdown();
-    platform::ResetSystemParameters();
-    platform::ResetModuleOverrides();
-    GraphicsUnitShutdown();
-    FinalizeForms();
-    platform::ResetDisplay();
+    StopBarTestUnits();
   }
 
 

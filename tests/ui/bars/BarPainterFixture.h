@@ -17,6 +17,7 @@
 #include "platform/system/Modules.h"
 #include "platform/win/Hooks.h"
 #include "platform/win/Metrics.h"
+#include "tests/ui/bars/BarTestUnits.h"
 #include "tests/ui/foundation/Surface.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarPainters.h"
@@ -211,12 +212,7 @@ class TScopedSysColors {
 class BarPainterFixture : public ::testing::Test {
  protected:
   void SetUp() override {
-    platform::InstallDisplay(platform::CreateHeadlessDisplay(1024, 768));
-    InitializeForms();
-    GraphicsUnitStartup();
-    Application->Initialize();
-    ControlsUnitStartup();
-    BarUnitStartup();
+    StartBarTestUnits();
     Application->CreateForm(Form);
     Form->SetBounds(100, 100, 400, 300);
     Manager = new TdxBarManager(Form);
@@ -231,13 +227,7 @@ class BarPainterFixture : public ::testing::Test {
     FreeObjectLink(BarAlive);
     for (TBitmap* b : Glyphs) delete b;
     TObject::Free(Form);
-    BarUnitShutdown();
-    ControlsUnitShutdown();
-    platform::ResetSystemParameters();
-    platform::ResetModuleOverrides();
-    GraphicsUnitShutdown();
-    FinalizeForms();
-    platform::ResetDisplay();
+    StopBarTestUnits();
   }
   // A 16 x 16 glyph of one colour with a marker pixel at its top-left corner; the bottom-left
   // pixel is clFuchsia, the transparent colour, so the glyph's extent is told by the marker.
