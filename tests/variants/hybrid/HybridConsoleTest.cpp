@@ -17,6 +17,7 @@
 #include "dialogs/PictureParametersConsoles.h"
 #include "dialogs/SplicingSettingsHybrid.h"
 #include "dialogs/SubtitleSettings.h"
+#include "dialogs/TimingSettings.h"
 #include "matrix/MatrixConfig.h"
 #include "platform/display/Display.h"
 #include "platform/net/Tcp.h"
@@ -619,8 +620,18 @@ TEST_F(HybridConsoleTest, CaptionsFollowTheStoredLanguage) {
       {frmSubtitleSettings->Caption(), "Subtitle Setting"},
       {frmSubtitleSettings->BitbAddDisplay->Caption(), "Add"},
       {Form5->Button1->Caption(), "Version"},
+      {frmTimingSetting->Caption(), "Timing Setting"},
+      {frmTimingSetting->lblExecMode->Caption(), "Repeat Mode"},
+      {frmTimingSetting->lblOpenSys->Caption(), "StartUp"},
+      {frmTimingSetting->lblCloseSys->Caption(), "ShutDown"},
+      {frmTimingSetting->cbFlag->Caption(), "On/Off"},
+      {frmTimingSetting->lbledtOHours->EditLabel()->Caption(), "H"},
+      {frmTimingSetting->lbledtOMin->EditLabel()->Caption(), "M"},
+      {frmTimingSetting->btnOK->Caption(), "OK"},
+      {frmTimingSetting->btnClose->Caption(), "Close"},
   };
   for (const Row& row : rows) EXPECT_EQ(row.got, row.want);
+  EXPECT_EQ(Items(frmTimingSetting->cbbExecMode), (std::vector<std::string>{"No Repeat", "Each Day"}));
   EXPECT_EQ(Items(Form33->ComboBox3), Numbered("scene", 16));
   // The link routine wrote its state over the caption at this show.
   EXPECT_EQ(Panel(0), "COM1 COM1 COM1 closed");
