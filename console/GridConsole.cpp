@@ -9,6 +9,7 @@
 #include "console/Config.h"
 #include "console/PictureFile.h"
 #include "console/VersionWindow.h"
+#include "console/WallGrid.h"
 #include "dialogs/SplicingSettings.h"
 #include "matrix/MatrixConfig.h"
 #include "ui/skins/Skin.h"
@@ -359,13 +360,8 @@ void TForm1::LoadMatrixInputNames() {
 // ---- The wall grid ------------------------------------------------------------------------------------
 
 void TForm1::BuildWallGrid(int Rows, int Columns) {
-  stringgrid1->SetRowCount(Rows + 1);
-  stringgrid1->SetColCount(Columns + 1);
+  LayOutWallGrid(stringgrid1, Rows, Columns);
   DefaultCellColor = stringgrid1->Color();
-  stringgrid1->SetColWidths(0, 16);
-  stringgrid1->SetRowHeights(0, 14);
-  for (int c = 1; c <= Columns; ++c) stringgrid1->SetCells(c, 0, IntToStr(c));
-  for (int r = 1; r <= Rows; ++r) stringgrid1->SetCells(0, r, IntToStr(r));
   SizeWallGrid();
 }
 

@@ -28,3 +28,12 @@ void DrawWallCell(TStringGrid* Grid, TCustomIniFile* Config, TColor DefaultCellC
 bool IsServiceGesture(const TGridRect& Selection, TChar Key) {
   return Selection == kServiceGestureSelection && Key == kServiceGestureKey;
 }
+
+void LayOutWallGrid(TStringGrid* Grid, int Rows, int Columns) {
+  Grid->SetRowCount(Rows + 1);
+  Grid->SetColCount(Columns + 1);
+  Grid->SetColWidths(0, 16);
+  Grid->SetRowHeights(0, 14);
+  for (int c = 1; c <= Columns; ++c) Grid->SetCells(c, 0, IntToStr(c));
+  for (int r = 1; r <= Rows; ++r) Grid->SetCells(0, r, IntToStr(r));
+}

@@ -6,6 +6,10 @@
 #include "platform/classes/Grids.h"
 #include "platform/classes/IniFiles.h"
 
+// Gives a wall grid a header row and column around Rows × Columns screens, numbered from 1; the
+// header column is 16 px wide and the header row 14 px high.
+void LayOutWallGrid(TStringGrid* Grid, int Rows, int Columns);
+
 // A selection as the consoles show it: "left,top - right,bottom".
 String WallSelectionText(const TGridRect& Selection);
 

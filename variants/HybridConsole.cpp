@@ -220,16 +220,11 @@ void TForm33::FormShow(TObject*) {
   Label3->SetCaption(Form34->Edit1->Text());
   const int rows = Form34->ComboBox1->ItemIndex() + 1;
   const int columns = Form34->ComboBox2->ItemIndex() + 1;
-  stringgrid1->SetRowCount(rows + 1);
-  stringgrid1->SetColCount(columns + 1);
+  LayOutWallGrid(stringgrid1, rows, columns);
   // The grid console's matrix linkage numbers the outputs by its own grid's size.
   Form1->stringgrid1->SetRowCount(rows + 1);
   Form1->stringgrid1->SetColCount(columns + 1);
   DefaultCellColorHybrid = stringgrid1->Color();
-  stringgrid1->SetColWidths(0, 16);
-  stringgrid1->SetRowHeights(0, 14);
-  for (int c = 1; c <= columns; ++c) stringgrid1->SetCells(c, 0, IntToStr(c));
-  for (int r = 1; r <= rows; ++r) stringgrid1->SetCells(0, r, IntToStr(r));
   SizeWallGridHybrid();
   Form3->LoadWiring(ini, rows, columns);
 

@@ -11,6 +11,7 @@
 #include "console/PictureFile.h"
 #include "console/StatusClock.h"
 #include "console/VersionWindow.h"
+#include "console/WallGrid.h"
 #include "dialogs/PictureParametersConsoles.h"
 #include "dialogs/SplicingSettingsSplicing.h"
 #include "dialogs/SubtitleSettings.h"
@@ -234,13 +235,8 @@ void TForm23::LoadSceneList() {
 }
 
 void TForm23::BuildWallGrid(int Rows, int Columns) {
-  stringgrid1->SetRowCount(Rows + 1);
-  stringgrid1->SetColCount(Columns + 1);
+  LayOutWallGrid(stringgrid1, Rows, Columns);
   DefaultCellColorSplicing = stringgrid1->Color();
-  stringgrid1->SetColWidths(0, 16);
-  stringgrid1->SetRowHeights(0, 14);
-  for (int c = 1; c <= Columns; ++c) stringgrid1->SetCells(c, 0, IntToStr(c));
-  for (int r = 1; r <= Rows; ++r) stringgrid1->SetCells(0, r, IntToStr(r));
   SizeWallGridSplicing();
 }
 
