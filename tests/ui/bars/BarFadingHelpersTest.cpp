@@ -13,8 +13,11 @@
 #include "platform/system/Clock.h"
 #include "platform/win/Window.h"
 #include "tests/ui/bars/BarItemControlFixture.h"
+#include "tests/ui/bars/BarPainterFixture.h"
+#include "tests/ui/foundation/Surface.h"
 #include "ui/bars/BarFadingHelpers.h"
 #include "ui/bars/BarFlatPainter.h"
+#include "ui/bars/BarSkinPainter.h"
 #include "ui/foundation/BitmapPixels.h"
 
 namespace {
@@ -105,6 +108,8 @@ class BarFadingHelpersTest : public BarItemControlFixture {
     TObject::Free(Bar);
     Fader.reset();
     BarItemControlFixture::TearDown();
+    // The skin goes after the manager whose painter draws with it.
+    Skin.reset();
   }
   void Tick() {
     Clock->Advance(TdxFader::TimerInterval);
@@ -130,6 +135,7 @@ class BarFadingHelpersTest : public BarItemControlFixture {
 
   platform::ScopedVirtualClock Clock;
   std::unique_ptr<TdxFader> Fader;
+  std::unique_ptr<barpaintertest::TScopedBarSkin> Skin;
   TFadingTestPainter Painter;
   TFadingToolbar* Bar = nullptr;
 };
@@ -172,6 +178,49 @@ TEST_F(BarFadingHelpersTest, HoveringTheMarkFadesFromTheNormalLookToTheHotOne) {
   Painter.DrawMark(Bar, screen.Canvas()->Handle(), {10, 2, 22, 24});
   EXPECT_EQ(GetPixel(screen.Canvas()->Handle(), 11, 3), ColorToRGB(kHot))
       << "the mark shows the fade's picture";
+}
+
+// The program's own fading painter: the skin's mark in its normal and hot looks, made opaque.
+TEST_F(BarFadingHelpersTest, TheSkinPainterFadesTheMarkBetweenItsSkinsLooks) {
+  Skin = std::make_unique<barpaintertest::TScopedBarSkin>();
+  M->SetStyle(bmsUseLookAndFeel);
+  M->LookAndFeel()->SetSkinName("Xmas2008Blue");
+  Bar->SetPainter(nullptr);
+  ASSERT_NE(dynamic_cast<TdxBarSkinPainter*>(Bar->BarPainter()), nullptr);
+  EXPECT_TRUE(Bar->AllowsFading());
+
+  TdxFadingObjectHelper* helper = Bar->MarkFadingHelper();
+  TBitmap* normal = nullptr;
+  TBitmap* hot = nullptr;
+  int timing = 0;
+  helper->PrepareFadingImages(normal, hot, timing, timing, timing, timing);
+  std::unique_ptr<TBitmap> keepNormal(normal), keepHot(hot);
+  ASSERT_NE(normal, nullptr);
+  ASSERT_NE(hot, nullptr);
+  const std::vector<int> alphas = Alphas(normal);
+  EXPECT_TRUE(std::all_of(alphas.begin(), alphas.end(), [](int a) { return a == 255; }));
+  TRGBColors normalPixels, hotPixels;
+  GetBitmapColors(normal->Handle(), normalPixels, true);
+  GetBitmapColors(hot->Handle(), hotPixels, true);
+  int differ = 0;
+  for (std::size_t i = 0; i < normalPixels.size(); ++i)
+    differ += normalPixels[i].rgbRed != hotPixels[i].rgbRed || normalPixels[i].rgbBlue != hotPixels[i].rgbBlue;
+  EXPECT_GT(differ, 20) << "the hot look is not the normal one";
+
+  // Every frame of the fade, four times as large, side by side.
+  constexpr int kZoom = 4, kW = 12 * kZoom, kH = 22 * kZoom;
+  surfacetest::Surface strip(8 * kW, kH, clFuchsia);
+  int frame = 0;
+  Bar->SetMarkState(1);
+  ASSERT_EQ(Fader->ElementCount(), 1);
+  while (Fader->ElementCount() > 0 && frame < 8) {
+    helper->DrawFadingImage(strip.Canvas()->Handle(), {frame * kW, 0, (frame + 1) * kW, kH});
+    ++frame;
+    Tick();
+  }
+  strip.Save("bars/fading-mark-skin.png");
+  EXPECT_GE(frame, 4);
+  EXPECT_NE(strip.At(kW / 2, kH / 2), strip.At((frame - 1) * kW + kW / 2, kH / 2)) << "the fade moves";
 }
 
 TEST_F(BarFadingHelpersTest, OpaqueImagesOnlyWhenThePainterSaysSo) {
