@@ -325,11 +325,8 @@ TEST_F(BarShadowTest, StripsLieRightBehindTheMenuAndTopmostWithATopmostMenu) {
   Settle();
   const std::vector<HWND> topmost = Windows(bar->Shadow());
   ASSERT_EQ(topmost.size(), 2u) << "moved off its owner: the shadow of the window alone";
+  for (HWND w : topmost) EXPECT_NE(GetWindowLong(w, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
   next = bar->Handle();
-  for (HWND w : topmost) {
-    EXPECT_NE(GetWindowLong(w, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-    (void)w;
-  }
   behind.clear();
   for (std::size_t i = 0; i < topmost.size(); ++i) behind.insert(next = GetWindow(next, GW_HWNDNEXT));
   EXPECT_EQ(behind, std::set<HWND>(topmost.begin(), topmost.end()));
