@@ -246,8 +246,19 @@ class LinkageTest : public SpliceTest {
     const std::uint64_t ms = Elapsed([&] { Form1->LinkMatrixToSelection(); });
     std::vector<int> outputs;
     const bool video = Form1->ComboBox1->ItemIndex() == kVideo;
+    // The port writes from its own thread: a marker sent after the linkage arrives after all of
+    // it, however late the thread runs on a loaded machine.
+    static const char kMarker[] = "|end|";
+    (video ? Form1->Comm2 : Form1->Comm3)->SendData(kMarker, sizeof kMarker - 1);
     std::string got;
-    for (Bytes b = peers[video ? 1 : 2].Drain(50); !b.empty(); b.clear()) got.assign(b.begin(), b.end());
+    testsupport::SerialPeer& peer = peers[video ? 1 : 2];
+    while (got.find(kMarker) == std::string::npos) {
+      const Bytes b = peer.Receive(1, 2000);
+      if (b.empty()) break;
+      got.append(b.begin(), b.end());
+    }
+    EXPECT_NE(got.find(kMarker), std::string::npos) << "the marker never came";
+    got.erase(got.find(kMarker) == std::string::npos ? got.size() : got.find(kMarker));
     for (std::size_t at = 0; (at = got.find('V', at)) != std::string::npos; ++at)
       outputs.push_back(std::stoi(got.substr(at + 1)) - 1);
     return {outputs, ms};
