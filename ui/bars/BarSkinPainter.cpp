@@ -756,8 +756,6 @@ void TdxBarSkinPainter::DrawGlyphFrame(TdxBarItemControl* C, HDC DC, HBRUSH Brus
 
 // ---- items --------------------------------------------------------------------------------------
 
-TColor TdxBarSkinPainter::TextColor(bool Selected, bool Flat) { return TdxBarPainter::TextColor(Selected, Flat); }
-
 void TdxBarSkinPainter::ItemTextColors(TP& P, bool Selected, bool Flat, TColor& First, TColor& Second) {
   TdxBarPainter::ItemTextColors(P, Selected, Flat, First, Second);
   if (!P.Enabled || (P.OwnerControl && P.OwnerControl->FontColor() != clDefault)) return;
@@ -962,8 +960,6 @@ void TdxBarSkinPainter::DrawStaticBorder(TSP& P, HDC DC, const TRect& R) {
   FillItemBackground(P, DC, R, ItemBkBrush(P), false);
   DrawElementFrame(e, DC, esNormal, 0, R);
 }
-
-int TdxBarSkinPainter::StaticBorderInsets(int BorderStyle) { return TdxBarPainter::StaticBorderInsets(BorderStyle); }
 
 void TdxBarSkinPainter::DrawSeparatorCaption(TSP& P, HDC DC, const TRect& R) {
   FillItemBackground(P, DC, R, ItemBkBrush(P), false);

@@ -25,12 +25,14 @@ class TdxBarSkinPainter : public TdxBarPainter, public IdxBarPainterFading {
   void DrawButtonForFade(TBP& P) override;
 
   // ---- the overrides, by their place in the interface ----
+  // The text colour (13), the hot-text query (93) and the static border insets (322) are asked
+  // without a bar window here, so the skin cannot say: they keep the base answers, and the item's
+  // text colours come from its bar's text element in ItemTextColors (67).
   /*   4 */ bool WantsDoubleBuffer() override { return true; }
   /*   7 */ void DrawGlyphFrame(TdxBarItemControl* C, HDC DC, HBRUSH Brush, bool NeedsBorder, const TRect& R,
                                 TdxBarPaintMode PaintType, bool NoGlyph, bool Selected, bool Down, bool Pressed,
                                 bool DroppedDown, bool IsSplitButton) override;
   /*   9 */ void DrawMissingGlyphCheck(TP& P, HDC DC, const TRect& R, bool Checked, bool IsRadio) override;
-  /*  13 */ TColor TextColor(bool Selected, bool Flat) override;
   /*  14 */ void DisabledTextColors(bool Selected, bool Flat, TColor& First, TColor& Second) override;
   /*  22 */ bool ArrowsUseTextColor() override { return true; }
   /*  24 */ TdxBarCustomHintViewInfo* CreateHintViewInfo(TdxBarManager* Manager, const String& Hint,
@@ -51,7 +53,6 @@ class TdxBarSkinPainter : public TdxBarPainter, public IdxBarPainterFading {
   /*  82 */ void DrawMenuGlyphArea(TBP& P, HDC DC, const TRect& R) override;
   /*  90 */ bool GlyphDrawFlagA() override { return true; }
   /*  91 */ bool IsFlatStyle() override { return true; }
-  /*  93 */ bool ButtonQueryHook() override { return false; }
   /* 101 */ int FrameWidthX() override { return 2; }
   /* 102 */ int FrameWidthY() override { return 2; }
   /* 104 */ int GripSizeDocked() override { return GripWidth(); }
@@ -143,7 +144,6 @@ class TdxBarSkinPainter : public TdxBarPainter, public IdxBarPainterFading {
   /* 315 */ void FillStaticHeader(TP& P, HDC DC, const TRect& R) override;
   /* 317 */ void FillStaticItem(TSP& P, HDC DC, const TRect& R) override;
   /* 318 */ void DrawStaticBorder(TSP& P, HDC DC, const TRect& R) override;
-  /* 322 */ int StaticBorderInsets(int BorderStyle) override;
   /* 325 */ int SeparatorThickness() override { return MenuSeparatorHeight(); }
   /* 326 */ void DrawSeparatorCaption(TSP& P, HDC DC, const TRect& R) override;
   /* 329 */ TColor ScreenTipDescriptionColor() override;

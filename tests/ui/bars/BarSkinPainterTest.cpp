@@ -327,6 +327,10 @@ TEST_F(BarSkinPainterTest, StatusBarsAndBorderlessToolbarsTakeTheirOwnElements) 
   Docked->Border = 1;
   Skin()->ItemTextColors(p, false, true, first, second);
   EXPECT_EQ(first, Info()->BarsBar->TextColor());
+  // A selected item takes the element's hot text colour.
+  dynamic_cast<TdxSkinColor*>(Info()->BarsBar->PropertyByName("TextColorHot"))->SetValue(clAqua);
+  Skin()->ItemTextColors(p, true, true, first, second);
+  EXPECT_EQ(first, clAqua);
 }
 
 TEST_F(BarSkinPainterTest, CheckedMenuItemsShowTheCheckElement) {
