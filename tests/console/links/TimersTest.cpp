@@ -653,6 +653,11 @@ TEST_F(TimersTest, ADisabledScheduleStopsTheTimerAtItsFirstTick) {
 // A whole day with two slots and the daily schedule: exactly the expected frames, each near its
 // minute, and no growth with time from hour 1 to hour 24.
 TEST_F(TimersTest, ADayOfSlotsAndPowerSendsExactlyTheExpectedFramesWithoutGrowing) {
+#if defined(__SANITIZE_ADDRESS__)
+  // Thirteen minutes under the sanitizers, whose allocator the heap figures cannot see: the day is
+  // run by the plain build; the sanitizers see the same paths in the shorter tests.
+  GTEST_SKIP() << "a simulated day is not run under AddressSanitizer";
+#endif
   At(0, 0, 0);
   Show(Schedule(700, 1900, 1, 1));
   Form2->CheckBox2->SetChecked(false);
