@@ -31,6 +31,7 @@ TForm33::TForm33(TComponent* AOwner) : TForm(AOwner) {
   RegisterHandler("cbbSkinPropertiesChange", &TForm33::cbbSkinPropertiesChange);
   RegisterHandler("Timer1Timer", &TForm33::Timer1Timer);
   RegisterHandler("tmrTimingSetTimer", &TForm33::tmrTimingSetTimer);
+  RegisterCellHandlers();
 }
 
 TForm33::~TForm33() {
@@ -242,12 +243,6 @@ void TForm33::LoadSceneList() {
   for (int n = 1; n <= cfg::scene::kSceneCount; ++n)
     items->Add(cfg::scene::ReadSceneName(*ConfigFileHybrid, n, LanguageHybrid));
   ComboBox3->SetItemIndex(0);
-}
-
-void TForm33::initStringGrid() {
-  // HOOK: the cell model's loading from [hybridGeneral], [cellAddress], [cellSignal] and
-  // [cellName] comes with the model's drawing; the arrays stand ready from creation.
-  stringgrid1->Invalidate();
 }
 
 void TForm33::initCapableOption() {

@@ -205,6 +205,13 @@ class TForm33 : public TForm {
   std::unique_ptr<THybridCellNames> CellNames;
   // The splice adds whole-wall synchronisation frames.
   bool SendWallSync = false;
+  // The window's source cell, from 1, and whether one has been chosen.
+  int SignalSourceRow = 1;
+  int SignalSourceCol = 1;
+  bool IsSignalSelected = false;
+  // The cell the signal rename dialog works on, from 1.
+  int RenameRow = 1;
+  int RenameCol = 1;
 
   void FormCreate(TObject* Sender);
   void FormShow(TObject* Sender);
@@ -247,6 +254,15 @@ class TForm33 : public TForm {
   // the loading.
   void initStringGrid();
   void initCapableOption();
+  // The cell model's drawing and editing (HybridConsoleCells.cpp).
+  void RegisterCellHandlers();
+  void stringgrid1DrawCell(TObject* Sender, int ACol, int ARow, win::RECT Rect, TGridDrawState State);
+  void stringgrid1DblClick(TObject* Sender);
+  void cellSignalChange(const String& Name);
+  void N6Click(TObject* Sender);
+  void ApartMode1Click(TObject* Sender);
+  // The local word of the loaded model, by the console's language.
+  String LocalWordHybrid() const;
 
  protected:
   // A console has a task-bar button of its own; the application window has none.

@@ -147,8 +147,10 @@ TEST_F(HybridConsoleTest, FirstStartInAnEmptyFolder) {
   EXPECT_FALSE(Form33->tmrTimingSet->Enabled());
   EXPECT_TRUE(Form33->Timer1->Enabled());
   EXPECT_NE(GetWindowLong(Form33->Handle(), GWL_EXSTYLE) & WS_EX_APPWINDOW, 0);
+  // A fresh file: local cells taking HDMI under its own name; nothing beyond the wall is touched.
+  EXPECT_EQ(Form33->CellAddresses->at(0)[0], "本地");
+  EXPECT_EQ(Form33->CellNames->at(0)[0][3], "HDMI");
   EXPECT_EQ(Form33->CellAddresses->at(24)[24], "");
-  EXPECT_EQ(Form33->CellNames->at(0)[0][3], "");
   EXPECT_TRUE(Boxes().empty());
 
   // A second show reads everything again and still holds sixteen scenes.
@@ -715,6 +717,85 @@ TEST_F(HybridConsoleTest, WithoutASkinListCreationGoesOnAndTheStoredChoiceSurviv
   Form33->Close();
   Pump();
   EXPECT_NE(ReadConfigText().find("Skin=3"), std::string::npos);
+}
+
+// ---- The cell model -------------------------------------------------------------------------------
+
+TEST_F(HybridConsoleTest, CellModelLoadsTheWallOnly) {
+  ShowConsole(
+      "[config]\nlanguage=1\nrow=15\ncol=15\n[hybridGeneral]\nsignalSource_row=3\nsignalSource_col=2\n"
+      "[cellAddress]\n2,3=2 , 3\n15,15=local\n16,16=1 , 1\n[cellSignal]\n2,3=SDI\n[cellName]\n1,1,HDMI=Desk\n");
+  const auto& addresses = *Form33->CellAddresses;
+  EXPECT_EQ(addresses[1][2], "( 2 , 3 )");
+  EXPECT_EQ(addresses[14][14], "local");
+  EXPECT_EQ(addresses[15][15], "");
+  EXPECT_EQ(Form33->CellSignals->at(1)[2], "SDI");
+  EXPECT_EQ(Form33->CellNames->at(0)[0][3], "Desk");
+  EXPECT_EQ(Form33->CellNames->at(0)[0][1], "VGA");
+  EXPECT_EQ(Form33->SignalSourceRow, 3);
+  EXPECT_EQ(Form33->SignalSourceCol, 2);
+  EXPECT_FALSE(Form33->IsSignalSelected);
+}
+
+TEST_F(HybridConsoleTest, SignalSelectAndApartMode) {
+  ShowConsole("[config]\nlanguage=1\nrow=3\ncol=4\n[cellAddress]\n1,1=1 , 1\n");
+  Connect();
+  peers[0].Drain(30);
+  Form33->stringgrid1->SetSelection({2, 2, 4, 3});
+  Form33->N6->Click();
+  EXPECT_EQ(Form33->SignalSourceRow, 3);
+  EXPECT_EQ(Form33->SignalSourceCol, 4);
+  EXPECT_TRUE(Form33->IsSignalSelected);
+  const std::string text = ReadConfigText();
+  EXPECT_NE(text.find("signalSource_row=3"), std::string::npos);
+  EXPECT_NE(text.find("signalSource_col=4"), std::string::npos);
+  EXPECT_NE(text.find("isSignalSelected=1"), std::string::npos);
+
+  // The local signal of the grid's own selection, in memory and in the file at once.
+  Form33->cellSignalChange("DVI");
+  EXPECT_EQ(Form33->CellSignals->at(2)[3], "DVI");
+  EXPECT_EQ(Form33->CellSignals->at(0)[0], "HDMI");
+  EXPECT_NE(ReadConfigText().find("3,4=DVI"), std::string::npos);
+
+  Drag(1, 1, 2, 2);
+  const std::uint64_t before = clock->NowMs();
+  Form33->ApartMode1->Click();
+  EXPECT_EQ(clock->NowMs() - before, 20u + 200u + 20u);  // each frame's own pause, and the wait
+  EXPECT_EQ(peers[0].Receive(12), Bytes({0xC6, 0x11, 0x22, 0x8E, 0x01, 0xBB, 0xC6, 0x11, 0x22, 0x88, 0x00, 0xBB}));
+  EXPECT_FALSE(Form33->IsSignalSelected);
+  // The Chinese word until the next show, whatever the language; the file says "local".
+  EXPECT_EQ(Form33->CellAddresses->at(0)[0], "本地");
+  EXPECT_EQ(ReadConfigText().find("1 , 1"), std::string::npos);
+  ShowAgain();
+  EXPECT_EQ(Form33->CellAddresses->at(0)[0], "local");
+}
+
+TEST_F(HybridConsoleTest, DrawnCellsShowTheirThreeLines) {
+  ShowConsole(
+      "[config]\nlanguage=1\nrow=3\ncol=3\n[hybridGeneral]\nisSignalSelected=1\nsignalSource_row=1\n"
+      "signalSource_col=1\n[stringgrid]\n2,2=clYellow\n3,3=noColour\n[cellAddress]\n2,3=1 , 1\n");
+  TStringGrid* grid = Form33->stringgrid1;
+  grid->SetSelection({3, 3, 3, 3});
+  Pump();
+  auto count = [&](int column, int row, std::uint32_t colour, int top, int bottom) {
+    const RECT r = grid->CellRect(column, row);
+    int n = 0;
+    for (int y = r.top + top; y < r.top + bottom && y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) n += WindowPixel(grid, x, y) == colour;
+    return n;
+  };
+  const std::uint32_t black = 0x000000, red = 0xFF0000, blue = 0x0000FF;
+  // Black in the first band, red in the second, blue in the third.
+  EXPECT_GT(count(2, 1, black, 5, 19), 0);
+  EXPECT_GT(count(2, 1, red, 20, 34), 0);
+  EXPECT_GT(count(2, 1, blue, 35, 50), 0);
+  EXPECT_EQ(count(2, 1, red, 5, 19), 0);
+  // The named colour fills its cell; a text that names no colour paints the default, silently.
+  EXPECT_GT(count(2, 2, 0xFFFF00, 0, 4), 0);
+  EXPECT_TRUE(Boxes().empty());
+  // The bold source mark is wider than the regular text would be.
+  EXPECT_GT(count(1, 1, black, 5, 19), 0);
+  SaveWindowShot(Form33, "variants/hybrid-cells-en.png");
 }
 
 }  // namespace
