@@ -14,6 +14,7 @@
 #include "platform/system/Registry.h"
 #include "tests/app/AppFixture.h"
 #include "tests/support/ComPorts.h"
+#include "tests/support/PauseRecorder.h"
 #include "tests/support/SerialPeer.h"
 
 namespace {
@@ -23,25 +24,7 @@ using Bytes = testsupport::SerialPeer::Bytes;
 using Pauses = std::vector<std::uint32_t>;
 using namespace win;
 
-// Passes time on to the fixture's virtual clock and keeps every pause asked of it, so a handler's
-// frames and the pauses between them can be read back in order.
-class PauseRecorder final : public platform::Clock {
- public:
-  explicit PauseRecorder(platform::VirtualClock& inner) : inner_(inner) { platform::InstallClock(this); }
-  ~PauseRecorder() override { platform::InstallClock(&inner_); }
-  std::uint64_t NowMs() override { return inner_.NowMs(); }
-  void Sleep(std::uint32_t ms) override {
-    pauses.push_back(ms);
-    inner_.Sleep(ms);
-  }
-  std::int64_t WallMs() override { return inner_.WallMs(); }
-  bool IsVirtual() const override { return true; }
-
-  Pauses pauses;
-
- private:
-  platform::VirtualClock& inner_;
-};
+using testsupport::PauseRecorder;
 
 Bytes Frame(int command, int value) {
   return {0xC6, 0x11, 0x22, static_cast<std::uint8_t>(command), static_cast<std::uint8_t>(value), 0xBB};
