@@ -1,7 +1,8 @@
 // The screen dialogs that send through the grid console's sender (edge blending, irregular shape
 // and the virtual remote) as the operator drives them: clicks injected into the shown window, the
 // screens' port a pseudo-terminal standing for COM1, time virtual. The grid console's selection
-// is (1,1)-(2,2), addresses 11 22; the hybrid console's (1,1)-(3,2), addresses 11 32.
+// is (1,1)-(2,2), addresses 11 22; the hybrid console's (1,1)-(3,2), addresses 11 32; the
+// splicing console's the one screen (2,1), addresses 21 21.
 #include <string>
 #include <vector>
 
@@ -11,8 +12,10 @@
 #include "console/GridConsole.h"
 #include "dialogs/EdgeBlending.h"
 #include "dialogs/IrregularShape.h"
+#include "dialogs/PlaybackSettings.h"
 #include "dialogs/VirtualRemote.h"
 #include "platform/system/Registry.h"
+#include "platform/win/Keys.h"
 #include "tests/app/AppFixture.h"
 #include "tests/support/ComPorts.h"
 #include "tests/support/PauseRecorder.h"
@@ -48,6 +51,7 @@ class ScreenDialogsTest : public apptest::AppTest {
     Form18->tmr1->SetEnabled(false);
     Form18->ConsoleKind = ckGrid;
     Form1->SelectionLeft = 1, Form1->SelectionTop = 1, Form1->SelectionRight = 2, Form1->SelectionBottom = 2;
+    Form23->SelectionLeft = 2, Form23->SelectionTop = 1, Form23->SelectionRight = 2, Form23->SelectionBottom = 1;
     Form33->SelectionLeft = 1, Form33->SelectionTop = 1, Form33->SelectionRight = 3, Form33->SelectionBottom = 2;
     Form2->ComboBox1->SetText("COM1");
     Form2->ComboBox2->SetText("COM1");
@@ -157,6 +161,43 @@ TEST_F(ScreenDialogsTest, IrregularShapeSendsEachNumberAsTwoLowBytes) {
   EXPECT_EQ(PressAndRead(Form16->CheckBox1, 1).bytes, Frame(0x11, 0x11, 0xF3, 0));
 }
 
+TEST_F(ScreenDialogsTest, PlaybackPressFramesGoFirstAndCodesOnlyOnBecomingChecked) {
+  ShowWindow(frmPlayMode);
+  auto control = [&](const char* name) { return dynamic_cast<TControl*>(frmPlayMode->FindComponent(name)); };
+  const Bytes splicing90 = Frame(0x21, 0x21, 0xEB, 0x25);
+  Form18->ConsoleKind = ckSplicing;
+  EXPECT_EQ(PressAndRead(control("rbNinty"), 2).bytes, Frames({Frame(0x11, 0x11, 0xF0, 0x01), splicing90}));
+  EXPECT_EQ(PressAndRead(control("rbNinty"), 1).bytes, Frame(0x11, 0x11, 0xF0, 0x01)) << "checked already";
+  Form18->ConsoleKind = ckGrid;
+  EXPECT_EQ(PressAndRead(control("rbOheity"), 1).bytes, Grid(0xEB, 0x26)) << "no press frame on the grid console";
+  Press(control("rbOheity"));
+  Form18->ConsoleKind = ckHybrid;
+  EXPECT_EQ(PressAndRead(control("rbPicMode"), 2).bytes, Frames({Frame(0x11, 0x11, 0x20, 0x0A), Hybrid(0xEB, 0x23)}));
+  EXPECT_EQ(PressAndRead(control("rbVidMode"), 2).bytes, Frames({Frame(0x11, 0x11, 0x20, 0x0B), Hybrid(0xEB, 0x22)}));
+  Form18->ConsoleKind = ckSplicing;
+  EXPECT_EQ(PressAndRead(control("rbVidMode"), 1).bytes, Frame(0x11, 0x11, 0x20, 0x0B));
+  EXPECT_TRUE(screens.Drain(20).empty()) << "the checked angle's second click on the grid console sent nothing";
+
+  Form18->ConsoleKind = ckGrid;
+  struct Choice {
+    const char* name;
+    int code;
+  } choices[] = {{"rb1", 0x21}, {"rb2", 0x20}, {"rb25", 0x30}, {"rb3", 0x31}, {"rb15", 0x34}, {"rb6", 0x37},
+                 {"rb18", 0x3A}, {"rb24", 0x40}, {"btn2", 0x05}, {"btn1", 0x01}, {"btn5", 0x02},
+                 {"btn3", 0x03}, {"btn4", 0x04}, {"btn10", 0x06}, {"btn6", 0x0A}, {"btn9", 0x0D}};
+  for (const Choice& c : choices) EXPECT_EQ(PressAndRead(control(c.name), 1).bytes, Grid(0xEB, c.code)) << c.name;
+
+  // A choice by keyboard sends its code alone, on the splicing console too.
+  Form18->ConsoleKind = ckSplicing;
+  dynamic_cast<TWinControl*>(control("rb24"))->SetFocus();
+  Pump();
+  Headless().InjectKey(VK_UP, true);
+  Headless().InjectKey(VK_UP, false);
+  Pump();
+  EXPECT_EQ(screens.Receive(6), Frame(0x21, 0x21, 0xEB, 0x3F)) << "from 16 back to 15";
+  EXPECT_TRUE(screens.Drain(20).empty());
+}
+
 TEST_F(ScreenDialogsTest, RemoteKeysGoToTheSelectionOrTheWholeWall) {
   ShowWindow(Form27);
   auto key = [&](const char* name) { return dynamic_cast<TControl*>(Form27->FindComponent(name)); };
@@ -236,6 +277,15 @@ TEST_F(ScreenDialogsTest, EnglishCaptionsAndScreenshots) {
     EXPECT_EQ(Form16->Button3->Caption(), en ? "Apply" : "应用");
     SaveWindowShot(Form16, std::string("irregular-shape-") + (en ? "en" : "zh") + ".png");
     Form16->Close();
+
+    ShowWindow(frmPlayMode);
+    EXPECT_EQ(frmPlayMode->Caption(), en ? "Play Setting" : "播放设置");
+    EXPECT_EQ(frmPlayMode->cxgrpbxPayMode->Caption(), en ? "Play Mode Selection" : "开机播放模式选择");
+    EXPECT_EQ(frmPlayMode->cxgrpbxAngle->Caption(), en ? "Picture angle selection" : "图片播放角度选择");
+    EXPECT_EQ(frmPlayMode->rbPicMode->Caption(), en ? "Picture" : "图片");
+    EXPECT_EQ(frmPlayMode->rbVidMode->Caption(), en ? "Video" : "视频");
+    SaveWindowShot(frmPlayMode, std::string("boot-playback-") + (en ? "en" : "zh") + ".png");
+    frmPlayMode->Close();
 
     ShowWindow(Form27);
     EXPECT_EQ(Form27->btnPower->Caption(), "关") << "the remote's keys stay Chinese";
