@@ -105,23 +105,110 @@ class TdxBarButtonControl : public TdxBarItemControl {
   bool FAnimateNextDropDown = false;
 };
 VW_BAR_CONTROL_SHELL(TdxBarLargeButtonControl, TdxBarButtonControl)
-// Controls hosting an inner window (edits and combos), with what the edit and combo items ask of
-// them; the edit controls' unit answers.
+class TcxWindowProcLinkedObject;
+
+// Controls hosting an inner window (edits and combos). While focused, a hidden child window is
+// shown over the control's content and edits the item's text; Enter, Escape, Tab and the loss of
+// focus decide whether the text goes back to the item. BarEditControls.cpp builds them.
 class TdxBarWinControl : public TdxBarItemControl {
   VW_CLASS(TdxBarWinControl, TdxBarItemControl)
  public:
   using TdxBarItemControl::TdxBarItemControl;
+  ~TdxBarWinControl() override;
+
+  void EnabledChanged() override;
+  bool DoesClick() const override;
+  bool IsSelectable() const override;
+  void Deactivate(bool AFlag = false) override;
+  void Press(bool AByMouse, bool AFlag = false) override;
+  bool OwnsWindow(win::HWND AWindow) const override;
+  bool ClosesBarsOnClick() const override { return false; }
+
   // The inner window is shown and edits.
-  virtual bool Focused() const { return false; }
-  // The inner window's text; empty without a window.
-  virtual String WindowText() const { return {}; }
+  virtual bool Focused() const { return FFocused; }
+  // The inner window's text, at most 255 characters; empty without a window.
+  virtual String WindowText() const;
+  virtual win::HWND InnerWindowHandle() const { return nullptr; }
+  virtual void SetFocused(bool Value);
+  // Enter: the text goes to the item and the bars close.
+  void AcceptEdit();
+  // Escape: the text is dropped.
+  void CancelEdit();
+  void LeaveByTab(TShiftState AShift);
+  // Where the inner window goes, in the bar window's client coordinates.
+  void SetWindowRect(const TRect& R);
+  // The window rect, or empty while the window may not show.
+  TRect VisibleWindowRect() const;
+  bool Focusing() const { return FFocusing; }
+
+ protected:
+  virtual void HookInnerWindow();
+  virtual void UnhookInnerWindow(bool ADestroyWindow);
+  virtual void EndEditing(bool /*AAccept*/) {}
+  virtual bool IsSpecialKeyDown(win::WORD AKey, TShiftState AShift) const;
+  virtual bool IsSpecialKeyUp(win::WORD AKey, TShiftState AShift) const;
+  virtual void WindowPlaced() {}
+  virtual void LoadText();
+  virtual void SetWindowText(const String& AText);
+  virtual void ShowInnerWindow() {}
+  virtual void StoreText();
+  virtual void HandleSpecialKeyDown(win::WORD& AKey, TShiftState AShift);
+  virtual void HandleSpecialKeyUp(win::WORD& AKey, TShiftState AShift);
+  virtual void InnerWndProc(TMessage& Message);
+  void KeyDown(win::WORD& AKey, TShiftState AShift);
+  void KeyUp(win::WORD& AKey, TShiftState AShift);
+  void KeyPress(char32_t& AKey);
+  void ForwardPress(bool AByMouse);
+  // Hands a message to the window procedure the inner window had before the hook.
+  void DefaultInnerWndProc(TMessage& Message);
+  void SetFocusing(bool Value) { FFocusing = Value; }
+
+ private:
+  bool FFocused = false;
+  bool FFocusing = false;
+  int FKeysPressedInside = 0;
+  TcxWindowProcLinkedObject* FWindowHook = nullptr;
+  TRect FWindowRect{};
+  // The window that had the focus before this control took it.
+  win::HWND FRememberedFocus = nullptr;
 };
-class TdxBarEditControl : public TdxBarWinControl {
-  VW_CLASS(TdxBarEditControl, TdxBarWinControl)
+// Adds the edit layout; the edit kind owns the "EDIT" window.
+class TdxBarCustomEditControl : public TdxBarWinControl {
+  VW_CLASS(TdxBarCustomEditControl, TdxBarWinControl)
  public:
   using TdxBarWinControl::TdxBarWinControl;
+  unsigned DefaultContentParts() const override;
+  int PartCount() const override { return 3; }
+  int MinWidth() override { return CaptionAreaWidth() + MinEditWidth(); }
+  virtual int MinEditWidth() const { return 20; }
+  virtual bool ShowsCaption() const;
+};
+class TdxBarEditControl : public TdxBarCustomEditControl {
+  VW_CLASS(TdxBarEditControl, TdxBarCustomEditControl)
+ public:
+  explicit TdxBarEditControl(TdxBarItemLink* ALink = nullptr);
+  ~TdxBarEditControl() override;
   // The font of the inner window: the item's edit style's; nil for the bar's items font.
   virtual TFont* EditFont() const { return nullptr; }
+  void Press(bool AByMouse, bool AFlag = false) override;
+  win::HWND InnerWindowHandle() const override { return FWindow; }
+  void SetFocused(bool Value) override;
+  int MinEditWidth() const override { return 20; }
+  // False only while focused and enabled: the window shows the text then.
+  virtual bool PaintsText() const;
+
+ protected:
+  void HookInnerWindow() override;
+  void UnhookInnerWindow(bool ADestroyWindow) override;
+  void EndEditing(bool AAccept) override;
+  void ShowInnerWindow() override;
+  void InnerWndProc(TMessage& Message) override;
+  virtual void CreateInnerWindow();
+  virtual void DestroyInnerWindow(bool ADestroy);
+  virtual win::DWORD InnerWindowStyle() const { return 0x40000084; }
+
+ private:
+  win::HWND FWindow = nullptr;
 };
 class TCustomdxBarComboControl : public TdxBarEditControl {
   VW_CLASS(TCustomdxBarComboControl, TdxBarEditControl)
