@@ -376,6 +376,8 @@ void TdxBarEditControl::Press(bool AByMouse, bool AFlag) {
 }
 
 void TdxBarEditControl::SetFocused(bool Value) {
+  // Also asked while the bar window is going: nothing to repaint then.
+  if (Value == TdxBarWinControl::Focused()) return;
   if (Value && FWindow) {
     TdxBarEdit* edit = EditItemOf(this);
     const bool readOnly = edit && (edit->ReadOnly() || edit->NoEditor());
