@@ -1,25 +1,32 @@
 #pragma once
 // The hybrid-matrix console's splicing settings, and the store of its wall size while the program
 // runs: the console's loading fills them, and every routine of that console reads the wall here.
+// Its address tools give one screen, named by its serial number, its row and column by hand.
 // Created once at start and kept until the program ends, like every window.
-#include "platform/classes/ExtCtrls.h"
-#include "platform/classes/Forms.h"
-#include "ui/editors/ComboBox.h"
-#include "ui/editors/TextEdit.h"
+#include "dialogs/SplicingSettingsDialog.h"
 
-class TForm34 : public TForm {
-  VW_CLASS(TForm34, TForm)
+class TForm34 : public TSplicingSettingsDialog {
+  VW_CLASS(TForm34, TSplicingSettingsDialog)
  public:
   explicit TForm34(TComponent* AOwner);
   ~TForm34() override;
 
-  TcxTextEdit* Edit1 = nullptr;      // the wall's name
-  TcxComboBox* ComboBox1 = nullptr;  // rows: item index + 1
-  TcxComboBox* ComboBox2 = nullptr;  // columns: item index + 1
-  TImage* Image1 = nullptr;          // the logo
+  TcxTextEdit* cxTESerialNo = nullptr;
+  TcxTextEdit* cxTERaw = nullptr;  // row
+  TcxTextEdit* cxTECol = nullptr;  // column
+
+  void BitbtnGetSerialClick(TObject* Sender);
+  void BitbtnShowAddrClick(TObject* Sender);
+  void BtnAddrSynchroClick(TObject* Sender);
+  void BitbtnSetAddrClick(TObject* Sender);
+  void BitbtnLockAddrClick(TObject* Sender);
+  void BitbtnUnlockAddrClick(TObject* Sender);
 
  protected:
   void Loaded() override;
+  int ConsoleLanguage() const override;
+  void ApplyEnglishCaptions() override;
+  void ApplySettings() override;
 };
 
 extern TForm34* Form34;

@@ -102,6 +102,15 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
   return true;
 }
 
+bool CopyFileReplacing(const std::string& source, const std::string& destination) {
+  if (source.empty()) return false;
+  struct stat from {}, to {};
+  if (::stat(source.c_str(), &from) != 0) return false;
+  if (::stat(destination.c_str(), &to) == 0 && from.st_dev == to.st_dev && from.st_ino == to.st_ino) return true;
+  std::optional<std::string> bytes = ReadWholeFile(source);
+  return bytes && WriteFileAtomically(destination, *bytes);
+}
+
 void RemoveStaleTemporaries(const std::string& dir, const std::string& name) {
   // A writer that died mid-write leaves its temporary file behind. One that has not changed for a
   // minute belongs to no living writer (a write takes milliseconds), so it can go.

@@ -15,6 +15,12 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 // Returns false with errno set when any step fails; the old file is then untouched.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// Copies the bytes of `source` over `destination` through WriteFileAtomically, so a reader sees
+// either the old file or the whole copy. Names are only names: nothing is interpreted by a shell.
+// An empty or unreadable source does nothing and answers false; a source that is the destination
+// itself (by device and inode) leaves the file as it is and answers true.
+bool CopyFileReplacing(const std::string& source, const std::string& destination);
+
 // For tests that stop a writer at a chosen moment: called with the temporary file half written,
 // and again with it complete but not yet renamed. Null removes the hook.
 enum class AtomicWriteStage { HalfWritten, Written };

@@ -357,4 +357,26 @@ TEST(AtomicFile, ReplacingKeepsPermissionsAndWritesThroughALink) {
   EXPECT_TRUE(std::filesystem::exists(dir + "/.real.ini.XyZ789"));
 }
 
+TEST(AtomicFile, CopyReplacesTheDestinationAndTakesNamesLiterally) {
+  std::string dir = testsupport::TempDir("copy");
+  const std::string source = dir + "/a \"b\"; $(touch x) `touch y`.jpg";
+  const std::string destination = dir + "/clogo.jpg";
+  Spit(source, std::string("\xFF\xD8picture\0bytes", 16));
+  Spit(destination, "old");
+  ASSERT_TRUE(platform::CopyFileReplacing(source, destination));
+  EXPECT_EQ(Slurp(destination), std::string("\xFF\xD8picture\0bytes", 16));
+  EXPECT_FALSE(std::filesystem::exists(dir + "/x"));
+  EXPECT_FALSE(std::filesystem::exists("x"));
+  EXPECT_FALSE(std::filesystem::exists("y"));
+
+  // An empty name, a missing source and the destination itself leave the file as it is.
+  Spit(destination, "kept");
+  EXPECT_FALSE(platform::CopyFileReplacing("", destination));
+  EXPECT_FALSE(platform::CopyFileReplacing(dir + "/missing.jpg", destination));
+  EXPECT_TRUE(platform::CopyFileReplacing(destination, destination));
+  std::filesystem::create_symlink(destination, dir + "/link.jpg");
+  EXPECT_TRUE(platform::CopyFileReplacing(dir + "/link.jpg", destination));
+  EXPECT_EQ(Slurp(destination), "kept");
+}
+
 }  // namespace
