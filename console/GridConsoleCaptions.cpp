@@ -3,6 +3,9 @@
 // what the description does not already say in it.
 #include "console/Captions.h"
 #include "console/GridConsole.h"
+#include "console/VersionWindow.h"
+#include "dialogs/PictureParameters.h"
+#include "dialogs/SubtitleSettings.h"
 #include "dialogs/TimingSettings.h"
 
 void TForm1::ApplyEnglishCaptions() {
@@ -81,6 +84,11 @@ void TForm1::ApplyEnglishCaptions() {
   SetLabels({{LabeledEdit8, "Scene Start"}, {LabeledEdit9, "Scene End"}, {LabeledEdit7, "Switch Interval(s)"}});
   BitBtn15->SetCaption("Model View");
 
-  // Other windows.
+  // Other windows, each reached through its own fields. The picture dialog and the version window
+  // set the rest of their English texts themselves when shown; the two settings dialogs take
+  // theirs, mode list included, from their own routines, under this console's titles.
+  Form4->BitBtn8->SetCaption("Reset");
+  Form5->Button1->SetCaption("Version");
   frmTimingSetting->ApplyEnglishCaptions("Timing");
+  frmSubtitleSettings->ApplyEnglishCaptions("Subtitle");
 }
