@@ -1,6 +1,7 @@
 // The grid console's interface language at start: every English text it sets, in its own window
 // and in the dialogs it opens, and the Chinese popup of a Chinese start.
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,8 @@
 #include "dialogs/SubtitleSettings.h"
 #include "dialogs/TimingSettings.h"
 #include "tests/app/AppFixture.h"
+#include "tests/console/grid/TextSweep.h"
+#include "ui/pages/PageControl.h"
 
 namespace {
 
@@ -226,6 +229,48 @@ TEST_F(GridConsoleCaptionsTest, TheDialogsOpenedFromAnEnglishConsoleShowTheirEng
   EXPECT_EQ(frmSubtitleSettings->BitbAddDisplay->Caption(), "Add");
   EXPECT_EQ(Form4->BitBtn8->Caption(), "Reset");
   EXPECT_EQ(Form5->Button1->Caption(), "Version");
+}
+
+}  // namespace
+
+namespace {
+
+// Every page of the grid console and the dialogs it sets texts in, in both languages: screenshot
+// and text dump of each. In English, the Chinese texts left are exactly the untranslated ones.
+TEST_F(GridConsoleCaptionsTest, SweepOfTheGridConsoleAndItsDialogsInBothLanguages) {
+  for (int language : {0, 1}) {
+    SCOPED_TRACE(language);
+    WriteConfig("[config]\nlanguage=" + std::to_string(language) + "\n");
+    ShowConsole();
+    const std::string suffix = language ? "english" : "chinese";
+    std::vector<sweep::TShownText> texts;
+    TcxPageControl* pages = Form1->cxpgcntrlTop;
+    for (int i = 0; i < pages->PageCount(); ++i) {
+      if (!pages->Pages(i)->TabVisible()) continue;
+      pages->SetActivePage(pages->Pages(i));
+      Pump();
+      SaveWindowShot(Form1, "console/sweep/grid-" + suffix + "-page" + std::to_string(i) + ".png");
+      for (const sweep::TShownText& shown : sweep::VisibleTexts(Form1)) texts.push_back(shown);
+    }
+    for (TForm* dialog : std::initializer_list<TForm*>{frmTimingSetting, frmSubtitleSettings, Form4, Form5}) {
+      dialog->Show();
+      Pump();
+      SaveWindowShot(dialog, "console/sweep/" + dialog->Name() + "-" + suffix + ".png");
+      for (const sweep::TShownText& shown : sweep::VisibleTexts(dialog)) texts.push_back(shown);
+      dialog->Hide();
+      Pump();
+    }
+    sweep::WriteTextDump(texts, "console/sweep/texts-" + suffix + ".tsv");
+    if (language == 1) {
+      std::set<std::string> chinese;
+      for (const sweep::TShownText& shown : sweep::NonAsciiTexts(texts))
+        chinese.insert(shown.Window + "." + shown.Component);
+      // The picture dialog's explanatory labels have no English.
+      EXPECT_EQ(chinese, (std::set<std::string>{"Form4.lbl10", "Form4.lbl11", "Form4.lbl12"}));
+    }
+    TearDown();
+    SetUp();
+  }
 }
 
 }  // namespace
