@@ -374,6 +374,7 @@ TEST_F(SplicingSettingsTest, AnImportedPictureShowsAndOkCopiesItOverTheLogo) {
 
 TEST_F(SplicingSettingsTest, Screenshots) {
   Create(ckGrid);
+  const std::string logo = WriteQuadrantLogo("shot.jpg");
   for (int language : {0, 1}) {
     Form1->Language = language;
     Form23->LanguageSplicing = language;
@@ -382,6 +383,8 @@ TEST_F(SplicingSettingsTest, Screenshots) {
                                              static_cast<TSplicingSettingsDialog*>(Form24),
                                              static_cast<TSplicingSettingsDialog*>(Form34)}) {
       ShowDialog(dialog);
+      dialog->Image1->Picture()->LoadFromFile(logo);  // stretched over its 169 × 137
+      Pump();
       SaveWindowShot(dialog, "splicing-settings-" + dialog->Name() + (language ? "-en" : "-zh") + ".png");
       dialog->Close();
       Pump();
