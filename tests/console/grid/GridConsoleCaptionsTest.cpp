@@ -172,9 +172,13 @@ TEST_F(GridConsoleCaptionsTest, AnEnglishStartPutsEveryEnglishText) {
   EXPECT_EQ(Panel(2), panel2);
 }
 
-TEST_F(GridConsoleCaptionsTest, RunningTheEnglishRoutineAgainShiftsNothingFurther) {
+// Captions are only written: the browsing buttons' captions are their state, yet writing them
+// starts no timer, and nothing opens a link.
+TEST_F(GridConsoleCaptionsTest, RunningTheEnglishRoutineAgainShiftsNothingFurtherAndStartsNothing) {
   CreateProgramWindows();
   Pump();
+  const std::vector<bool> timers = {Form1->Timer1->Enabled(), Form1->tmrTimingSet->Enabled(),
+                                    Form1->tmrSceneSwitch->Enabled()};
   const int getWidth = Form1->btnGetAddress->Width(), showWidth = Form1->BitbShowAddress->Width();
   const int left = Form1->cxlbl1->Left();
   Form1->Language = 1;
@@ -184,6 +188,10 @@ TEST_F(GridConsoleCaptionsTest, RunningTheEnglishRoutineAgainShiftsNothingFurthe
     EXPECT_EQ(Form1->BitbShowAddress->Width(), showWidth + 20) << run;
     EXPECT_EQ(Form1->cxlbl1->Left(), left + 12) << run;
   }
+  EXPECT_EQ((std::vector<bool>{Form1->Timer1->Enabled(), Form1->tmrTimingSet->Enabled(),
+                               Form1->tmrSceneSwitch->Enabled()}),
+            timers);
+  EXPECT_EQ(Form1->Comm1->PortHandle(), nullptr);
   ExpectRows(GridConsoleEnglishRows());
 }
 
