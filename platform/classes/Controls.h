@@ -638,6 +638,10 @@ class TWinControl : public TControl {
   virtual void CreateParams(TCreateParams& Params);
   virtual void CreateWnd();
   virtual void CreateWindowHandle(const TCreateParams& Params);
+  // A window made earlier for this control becomes its handle again (a control that keeps one
+  // window per shape); ForgetHandle lets the present one go without destroying it.
+  void AdoptWindowHandle(win::HWND Window);
+  void ForgetHandle();
   virtual void DestroyWnd();
   virtual void DestroyWindowHandle();
   virtual void CreateHandle();

@@ -164,6 +164,17 @@ void TWinControl::CreateWindowHandle(const TCreateParams& Params) {
   if (!h) FHandle = nullptr;
 }
 
+void TWinControl::AdoptWindowHandle(HWND Window) {
+  if (FHandle || !Window) return;
+  FHandle = Window;
+  SetProp(Window, kControlProp, this);
+}
+
+void TWinControl::ForgetHandle() {
+  FHandle = nullptr;
+  FShowing = false;
+}
+
 void TWinControl::CreateHandle() {
   if (FHandle) return;
   CreateWnd();

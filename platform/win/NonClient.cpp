@@ -95,7 +95,8 @@ LRESULT HitTest(Window& w, POINT screen) {
   if ((w.style & WS_HSCROLL) && p.y >= w.client.bottom && p.x >= w.client.left && p.x < w.client.right) return HTHSCROLL;
   if ((w.style & WS_VSCROLL) && (w.style & WS_HSCROLL) && p.x >= w.client.right && p.y >= w.client.bottom)
     return (w.style & WS_THICKFRAME) ? HTGROWBOX : HTBORDER;
-  return HTBORDER;
+  // A frame the window drew itself (no border styles) is nowhere to the system.
+  return (w.style & (WS_BORDER | WS_DLGFRAME | WS_THICKFRAME)) ? HTBORDER : HTNOWHERE;
 }
 
 HFONT CaptionFont(bool small) {

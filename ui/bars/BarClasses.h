@@ -799,54 +799,156 @@ class TCustomdxBarControl : public TCustomControl {
     int ItemDrawMode() const override { return AKind == 2 ? 1 : TCustomdxBarControl::ItemDrawMode(); } \
     __VA_ARGS__                                                                                   \
   };
-// A toolbar's window. What the toolbar definition asks of it is declared here with plain answers;
-// the toolbar window's own unit gives them their full work.
+class TdxBarControl;
+// The toolbar window's view: its item controls in order and the separators before group starts.
+class TdxBarControlViewInfo : public TCustomdxBarControlViewInfo {
+  VW_CLASS(TdxBarControlViewInfo, TCustomdxBarControlViewInfo)
+ public:
+  using TCustomdxBarControlViewInfo::TCustomdxBarControlViewInfo;
+  // The toolbar lays its items out first.
+  void Calculate() override;
+  virtual void AddSeparatorFor(TdxBarItemLink* ALink);
+  virtual int FirstInfoIndex() const { return 0; }
+  virtual bool HasSeparators() const { return true; }
+  // A line across the bar above a wrapped line, or along it before the item.
+  virtual void CalcSeparatorRect(TdxBarItemLink* ALink, const TRect& AItemRect);
+  virtual bool StopsAtControl(TdxBarItemControl* /*AControl*/) const { return false; }
+};
+
+// Hit codes a toolbar window keeps from its last WM_NCHITTEST.
+constexpr int dxBarHitNone = 0;
+constexpr int dxBarHitClient = 1;
+constexpr int dxBarHitCaption = 2;
+constexpr int dxBarHitLeft = 10, dxBarHitRight = 11, dxBarHitTop = 12, dxBarHitBottom = 15;
+constexpr int dxBarHitSizeGrip = 17;
+constexpr int dxBarHitClose = 20;
+// A toolbar window with this behaviour flag keeps the class library's hit test (the application
+// menu's extra pane shows one).
+constexpr unsigned dxBarBehaviourPlainHitTest = 0x80;
+// Presses go to the control again only in the focused bar.
+constexpr unsigned dxBarBehaviourPressAgainFocusedOnly = 0x20;
+
+// A toolbar's window: a child of its dock site, or a floating tool window owned by the manager's
+// form; also the drop-down popup of a private hidden toolbar. It owns the frame (grip, floating
+// caption and close button, size grip), the hit test behind it, floating resizing that snaps to
+// item arrangements, and writes where it stands back into its toolbar.
+//
+// The item layout, the dock sites' rows and the drag loop fill the hooks marked "layout", "dock"
+// and "drag"; the mark, the caption and MDI buttons and the focus hand-over are marked "controls".
 class TdxBarControl : public TCustomdxBarControl {
   VW_CLASS(TdxBarControl, TCustomdxBarControl)
  public:
   // The mark's and the three MDI buttons' fading helpers come with the window and go before it.
   explicit TdxBarControl(TComponent* AOwner);
   ~TdxBarControl() override;
+  void BeforeDestruction() override;
   // A window of the class for the toolbar, owned by the manager.
   static TdxBarControl* CreateForBar(TClass AClass, TdxBarManager* AOwner, TdxBar* ABar);
+  // A drop-down window of the class for ABar's caption buttons, opened from AParent: it shows a
+  // private hidden toolbar of its own.
+  static TdxBarControl* CreatePopup(TClass AClass, TCustomdxBarControl* AParent, TdxBar* ABar);
+
+  // ---- new virtual operations, in slot order ----
+  virtual bool TestsFirstItemOverflow() const { return false; }
+  virtual bool CanMove() const;
+  virtual bool IsShowing() const;
+  virtual void ClickCaptionButton(int AIndex);
+  virtual bool HasCaptionButtons() const;
+  virtual TClass MarkAccessibilityHelperClass() const { return nullptr; }
+  virtual String MoreButtonsHint() const;
+  virtual bool WrapsItems() const;
+  virtual TClass QuickControlClass() const { return nullptr; }  // controls
+  virtual TCustomForm* AnyParentForm() const;
+  virtual bool AllowsQuickCustomizing() const;
+  virtual void FillQuickPopup(TdxBarItemLinks* /*ALinks*/) {}            // controls
+  virtual void AddQuickCustomizeCommand(TdxBarItemLinks* /*ALinks*/) {}  // controls
+  virtual void FillQuickCustomizeList(TdxBarItemLinks* /*ALinks*/) {}    // controls
+  virtual int MinLengthFor(TdxBarDockingStyle /*AStyle*/) { return 0; }     // layout
+  virtual int MinThicknessFor(TdxBarDockingStyle /*AStyle*/) { return 0; }  // layout
+  // Left of (horizontal) or above (vertical) the client origin; empty floating or borderless.
+  virtual TRect GripHitBounds() const;
+  // The client size for a wanted width. Layout; until it stands: the width and the present height.
+  virtual TSize CalcSizeForWidth(TdxBarDockingStyle AStyle, int AWidth);
+  virtual TSize PopupSize() { return {}; }
+  virtual bool HasFloatingCaption() const { return true; }
+  virtual bool ShowsCloseButton() const;
+  // The parent bar's mark on the screen: where a popup opens.
+  virtual TRect OwnerMarkScreenRect() const;
+  virtual bool ShowsMDIButtons() const;
+  virtual void CaptionButtonsChanged(int /*AIndex*/) {}
+  virtual void CaptionChanged();
+  virtual void DrawSeparator(const TRect& R, bool AAcross);
+  virtual void PaintNonClient(win::HDC DC);
+  virtual void PaintClient();
+  virtual void FillClientBackground();
+  virtual String Caption() const;
+  virtual TFont* BarFont() const;
+  virtual void BarChangedHook() {}
+  virtual bool CanHostQuickPopup() const { return true; }
+  virtual bool NotInPopupWindow() const;
+  virtual void ResetParentMark();
+  virtual void ShowAsPopup(const TRect& AOwnerRect) { PlacePopup(AOwnerRect, 1); }
+  // The minimize, restore and close buttons of a maximized MDI child, or the close button alone.
+  virtual bool ShowsMDIOrCloseButtons() const { return false; }  // controls
+  // An MDI button's rectangle in client coordinates; empty while it is not shown.
+  virtual TRect MDIButtonRect(int /*AIndex*/) const { return {}; }  // controls
+  // Draws the shown MDI buttons, each excluded from the clip when asked.
+  virtual void DrawMDIButtons(bool /*AExcludeFromClip*/) {}  // controls
+
+  // ---- overrides of the bar window ----
+  void HandleWindowPosChanged(const win::WINDOWPOS& APos) override;
+  void CalcLayout() override;
+  void CalcMetrics() override;
+  void LinksChanged() override;
+  bool HonoursItemAlign(TdxBarItemControl* AControl) const override;
+  bool CanResizeByUser() const override;
+  bool AllowsDesignHitTest() const override;
+  bool IsUpdateLocked() const override;
+  void HandleItemMouseDown(TMouseButton Button, TShiftState Shift, bool AInsideClient, TdxBarItemControl* AControl,
+                           const TPoint& P) override;
+  void Rebuild(bool ARecreate) override;
+  void PressControl(TdxBarItemControl* AControl) override;
   TClass AccessibilityHelperClass() const override { return nullptr; }
-  TBitmap* BackgroundBitmap() const override { return nullptr; }
-  int SeparatorSize() const override { return 0; }
+  TBitmap* BackgroundBitmap() const override;
+  int SeparatorSize() const override;
+  TFont* ItemsFont() const override;
+  TRect ItemInnerRect(TdxBarItemControl* AControl) const override;
   bool IsMainMenu() const override;
   bool IsStatusBar() const override;
-  TClass ViewInfoClass() const override { return TCustomdxBarControlViewInfo::StaticClass(); }
-  void SetMarkState(int AState) override { FMarkState = AState; }
-  void AssignFont() override {}
-  void InvalidateItemControl(TdxBarItemControl* /*AControl*/) override {}
-  void FillBarBackground(win::HDC DC, const TRect& R, bool, TColor AColor, win::HBRUSH ABrush) override {
-    FillPlainBackground(DC, R, AColor, ABrush);
-  }
-  void Dismiss() override {}
+  TPersistent* DesignSelectable() const override;
+  win::HBRUSH BackgroundBrush() const override;
+  TClass ViewInfoClass() const override { return TdxBarControlViewInfo::StaticClass(); }
+  win::HDC AcquireWindowDC() override;
+  void ReleaseWindowDC(win::HDC DC) override;
+  TRect MouseTrackingArea() const override;
+  bool IsPopupStyle() const override { return IsPopupWindow(); }
+  bool IsInternal() const override { return IsPopupWindow(); }
+  bool IsPopupWindow() const override { return FPopup; }
+  bool HasMark() const override;
+  TRect MarkRect() const override;
+  void SetMarkState(int AState) override { FMarkState = AState; }  // controls
+  bool ShouldIgnoreMouse(bool ACheckUnmoved) const override;
+  void AssignFont() override;
+  void SetDockingStyle(TdxBarDockingStyle Value) override;
+  void UpdateAfterHandle() override;
+  void InvalidateItemControl(TdxBarItemControl* AControl) override;
+  bool PaintsNonClientBuffered() const override;
+  void FillBarBackground(win::HDC DC, const TRect& R, bool AWithOrigin, TColor AColor, win::HBRUSH ABrush) override;
+  bool HasBackgroundBitmap() const override;
+  bool HasOwnBackground() const override;
+  TPoint BackgroundOrigin() const override { return ClientOffset(); }
+  void DrawNonClient(win::HDC DC) override;
+  void Dismiss() override;
+  bool IsVertical() const override { return DockingStyle() == dsLeft || DockingStyle() == dsRight; }
+  bool RotatesText() const override;
   int BarKind() const override { return 0; }
+  void Repaint() override;
+  // What painters read of the toolbar.
   int BorderStyleIndex() const override;
-  bool SizeGrip() const override;
-
-  // ---- what the toolbar definition drives ----
-  TdxBar* ShownBar() const { return FShownBar; }
-  // The window shows the toolbar's links.
-  void SetShownBar(TdxBar* Value);
-  // While positive the window writes no position into its toolbar.
-  void BeginInternalUpdate() { ++FInternalUpdateDepth; }
-  void EndInternalUpdate() { if (FInternalUpdateDepth > 0) --FInternalUpdateDepth; }
-  int InternalUpdateDepth() const { return FInternalUpdateDepth; }
-  bool StoringPosition() const { return FStoringPosition; }
-  // Takes the docking style and the dock site (a floating window none).
-  virtual void ApplyDockingStyle(TdxBarDockingStyle AStyle, TdxDockControl* ADockControl);
-  // Writes where the window stands into its toolbar.
-  virtual void StorePositionInBar();
-  // The window's size in a docking style: floating, the toolbar's client size and frame.
-  virtual TSize SizeForStyle(TdxBarDockingStyle AStyle);
-  virtual bool HasFloatingCaption() const { return true; }
-  virtual void CaptionChanged();
-  virtual void FontChanged();
-  virtual void RefreshFrame() { RedrawFrame(); }
-  virtual void CaptionButtonsChanged(int /*AIndex*/) {}
-  bool HasCaptionButtons() const;
+  bool SizeGrip() const override { return FSizeGripShown; }
+  bool HasCloseButton() const override { return ShowsCloseButton(); }
+  int CloseButtonState() const override { return FCloseGlyphState; }
+  TColor BarColor() const override;
 
   // ---- the mark and the MDI buttons, as their fading helpers ask for them ----
   // The painter supports fading and there is a fader.
@@ -854,19 +956,142 @@ class TdxBarControl : public TCustomdxBarControl {
   TdxFadingObjectHelper* MarkFadingHelper() const override;
   // Index 0 minimize, 1 restore, 2 close.
   TdxBarControlMDIButtonFadingHelper* MDIButtonFadingHelper(int AIndex) const;
-  // The minimize, restore and close buttons of a maximized MDI child, or the close button alone.
-  virtual bool ShowsMDIOrCloseButtons() const { return false; }
-  // An MDI button's rectangle in client coordinates; empty while it is not shown.
-  virtual TRect MDIButtonRect(int /*AIndex*/) const { return {}; }
   // The painter draws the mark again where it stands.
   virtual void RedrawMark();
 
+  // ---- plain operations ----
+  TdxBar* ShownBar() const { return FShownBar; }
+  // The window shows the toolbar's links.
+  void SetShownBar(TdxBar* Value);
+  TdxBar* SourceBar() const { return FSourceBar; }
+  // While positive the window writes no position into its toolbar.
+  void BeginInternalUpdate() { ++FInternalUpdateDepth; }
+  void EndInternalUpdate() { if (FInternalUpdateDepth > 0) --FInternalUpdateDepth; }
+  int InternalUpdateDepth() const { return FInternalUpdateDepth; }
+  bool StoringPosition() const { return FStoringPosition; }
+  // Takes the docking style and the dock site (none floating): a new window of the new shape, or
+  // during a drag the kept window of that shape.
+  virtual void ApplyDockingStyle(TdxBarDockingStyle AStyle, TdxDockControl* ADockControl);
+  void ApplyPlannedBounds();
+  // Writes where the window stands into its toolbar.
+  virtual void StorePositionInBar();
+  void FrameChanged();
+  virtual void RefreshFrame();
+  // The manager's style or font changed.
+  void RecalculateForStyle();
+  virtual void FontChanged();
+  TColor CaptionColor() const;
+  TColor CaptionTextColor() const;
+  // Where the window sits among its dock site's rows. Dock; 0 and 0 until the rows are laid out.
+  virtual int RowIndex() const { return 0; }
+  virtual int ColumnIndex() const { return 0; }
+  // The window's size in a docking style. Layout; until it stands floating is the toolbar's
+  // client size and frame, docked the present size.
+  virtual TSize SizeForStyle(TdxBarDockingStyle AStyle);
+  // Layout: the client size for a wanted height; until it stands the present width and the height.
+  virtual TSize CalcSizeForHeight(TdxBarDockingStyle AStyle, int AHeight);
+  // Drag: where the pointer holds the window in a shape; until it stands the grab ratio's offsets.
+  virtual TPoint GrabPoint(TdxBarDockingStyle AStyle);
+
+  // ---- geometry, in window coordinates unless said ----
+  TRect CaptionBand(bool AInWindow = true) const;
+  TRect CloseButtonBounds() const;
+  TRect MarkRectInWindow() const;
+  TRect MarkScreenRect() const;
+  // Client coordinates; empty without a size grip.
+  TRect SizeGripBounds() const;
+  // Moves the popup beside (vertical parent) or below the owner rectangle: kind 0 ends at its right
+  // edge, kind 1 starts at its left edge; kept inside the work area there.
+  void PlacePopup(const TRect& AOwnerRect, int AKind);
+
+  // ---- state ----
+  win::HWND FocusBeforeBar() const { return FFocusBeforeBar; }
+  int CloseGlyphState() const { return FCloseGlyphState; }
+  // The windows a drag keeps for the docked and the floating shape.
+  win::HWND DockedWindow() const { return FDockedWindow; }
+  win::HWND FloatingWindow() const { return FFloatingWindow; }
+  void SetKeptWindows(win::HWND ADocked, win::HWND AFloating) {
+    FDockedWindow = ADocked;
+    FFloatingWindow = AFloating;
+  }
+  bool ItemSizing() const { return FItemSizing; }
+  bool SizeGripShown() const { return FSizeGripShown; }
+  int LastHitCode() const { return FLastHitCode; }
+  int MDIButtonCX() const { return FMDIButtonCX; }
+  int MDIButtonCY() const { return FMDIButtonCY; }
+  int MinLength() const { return FMinLength; }
+  int MaxLength() const { return FMaxLength; }
+  void SetRowLengths(int AMin, int AMax) {
+    FMinLength = AMin;
+    FMaxLength = AMax;
+  }
+  bool BeingDragged() const { return FBeingDragged; }
+  void SetBeingDragged(bool Value) { FBeingDragged = Value; }
+  TdxBarControl* OpenQuickControl() const { return FOpenQuickControl; }
+  bool Shortened() const { return FShortened; }
+  void SetShortened(bool Value) { FShortened = Value; }
+  void SetPlannedBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    FPlannedLeft = ALeft;
+    FPlannedTop = ATop;
+    FPlannedWidth = AWidth;
+    FPlannedHeight = AHeight;
+  }
+  // Offset of the pointer in the window and the window's extent, per axis.
+  const TPoint& GrabRatioX() const { return FGrabRatioX; }
+  const TPoint& GrabRatioY() const { return FGrabRatioY; }
+  // Called by a press on the caption, the grip or the empty area (hit code 2). Drag: the
+  // collection's drag loop takes it from here; until it stands nothing moves.
+  virtual void StartDrag() {}
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  void CreateWindowHandle(const TCreateParams& Params) override;
+  void CreateWnd() override;
+  void WndProc(TMessage& Message) override;
+  void Paint() override;
+  void Resize() override;
+  // The docked client is not filled by the class library.
+  bool OtherManagerCustomizing() const;
+
+
  private:
+  void NCCalcSize(TMessage& Message);
+  void NCHitTest(TMessage& Message);
+  void Sizing(TMessage& Message);
+  void WindowPosChanging(TMessage& Message);
+  void Destroyed(TMessage& Message);
+  void PlaceWithoutActivation(int X, int Y);
+  TRect NonClientInsets(TdxBarDockingStyle AStyle) const;
+  bool HasSizeGripNow() const;
+
   TdxBarControlMarkFadingHelper* FMarkFadingHelper = nullptr;
   TdxBarControlMDIButtonFadingHelper* FMDIButtonFadingHelpers[3] = {};
   TdxBar* FShownBar = nullptr;
+  win::HWND FFocusBeforeBar = nullptr;
+  int FCloseGlyphState = 0;
+  win::HWND FDockedWindow = nullptr;
+  win::HWND FFloatingWindow = nullptr;
+  win::HBITMAP FBufferedBitmap = nullptr;
+  bool FItemSizing = false;
+  bool FSizeGripShown = false;
+  int FLastHitCode = dxBarHitNone;
   int FInternalUpdateDepth = 0;
+  int FMDIButtonCX = 0, FMDIButtonCY = 0;
+  int FMinLength = 0, FMaxLength = 0;
+  win::UINT_PTR FMarkWatchTimer = 0;
+  bool FBeingDragged = false;
+  TdxBar* FSourceBar = nullptr;
   bool FStoringPosition = false;
+  win::HRGN FBufferedRegion = nullptr;
+  win::HDC FBufferedDC = nullptr;
+  win::HGDIOBJ FBufferedOldBitmap = nullptr;
+  TcxObjectLink* FFocusedBarBefore = nullptr;
+  TdxBarControl* FOpenQuickControl = nullptr;
+  bool FShortened = false;
+  int FPlannedLeft = 0, FPlannedTop = 0, FPlannedWidth = 0, FPlannedHeight = 0;
+  TPoint FGrabRatioX{}, FGrabRatioY{};
+  bool FPopup = false;
+  bool FFillingBackground = false;
 };
 // A menu never joins a menu dropped from it to its item, and remembers the button control whose
 // drop-down it is.

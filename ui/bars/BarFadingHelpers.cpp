@@ -80,21 +80,6 @@ void TdxBarControlMDIButtonFadingHelper::PrepareFadingImages(TBitmap*& NormalIma
 
 // ---- the toolbar window's part ----------------------------------------------------------------------
 
-TdxBarControl::TdxBarControl(TComponent* AOwner) : TCustomdxBarControl(AOwner) {
-  FMarkFadingHelper = new TdxBarControlMarkFadingHelper(this);
-  for (int i = 0; i < 3; ++i) FMDIButtonFadingHelpers[i] = new TdxBarControlMDIButtonFadingHelper(this, i);
-}
-
-TdxBarControl::~TdxBarControl() {
-  // A helper that goes while it fades stops its fade at once, before the window is half gone.
-  for (TdxBarControlMDIButtonFadingHelper*& helper : FMDIButtonFadingHelpers) {
-    delete helper;
-    helper = nullptr;
-  }
-  delete FMarkFadingHelper;
-  FMarkFadingHelper = nullptr;
-}
-
 bool TdxBarControl::AllowsFading() const {
   TdxBarPainter* painter = BarPainter();
   return painter && painter->SupportsFading() && BarFader();

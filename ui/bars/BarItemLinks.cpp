@@ -801,6 +801,13 @@ int TdxBarItemLink::SelectionStatus() {
 
 TdxBarCustomizationActions TdxBarItemLink::AvailableActions() { return FItem ? FItem->AvailableActions() : 0; }
 
+int TdxBarItemLink::LineThickness() const {
+  if (FLineThickness > 0) return FLineThickness;
+  TCustomdxBarControl* bar = BarControl();
+  const bool vertical = bar && bar->IsVertical();
+  return vertical ? FItemRect.Right - FItemRect.Left : FItemRect.Bottom - FItemRect.Top;
+}
+
 bool TdxBarItemLink::IsSelectedInDesigner() {
   TdxBarManager* manager = BarManager();
   if (!manager) return false;

@@ -145,6 +145,9 @@ class TdxBarItemLink : public TcxInterfacedCollectionItem, public IdxBarSelectab
   void SetContainerLink(TdxBarItemLink* Value) { FContainerLink = Value; }
   const TRect& ItemRect() const { return FItemRect; }
   void SetItemRect(const TRect& Value);
+  // The thickness of the toolbar line the link sits in; its own thickness until a layout sets it.
+  int LineThickness() const;
+  void SetLineThickness(int Value) { FLineThickness = Value; }
   TPoint ScreenToLink(const TPoint& P) const;
   TdxBar* MergeSource() const { return FMergeSource; }
   void SetMergeSource(TdxBar* Value) { FMergeSource = Value; }
@@ -225,6 +228,7 @@ class TdxBarItemLink : public TcxInterfacedCollectionItem, public IdxBarSelectab
   bool FDistributed = true;
   TdxBarItem* FItem = nullptr;
   TRect FItemRect{};
+  int FLineThickness = 0;
   String FLoadedItemName;
   int FLoadedRecentIndex = -1;
   int FLoadedUseCount = 0;

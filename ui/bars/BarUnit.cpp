@@ -309,6 +309,7 @@ void BarUnitShutdown() {
   gBarUnitStarted = false;
   BarUnitFinalizing = true;
   BarSkinPainterUnitShutdown();
+  dxBarToolbarWindowsShutdown();
   // Unchained again where ours is the last hook, so that another start-up chains afresh; a hook
   // installed after ours keeps calling ours, which then only passes on (and is not chained twice).
   if (InitProc == &BarInitProc) {

@@ -126,3 +126,5 @@ void PlayBarSound(int Kind);
 // is called.
 void BarUnitStartup();
 void BarUnitShutdown();
+// Frees the toolbar windows still waiting to be freed after their form's window went.
+void dxBarToolbarWindowsShutdown();

@@ -772,88 +772,6 @@ void TdxBar::Assign(TPersistent* Source) {
   SetVisible(source->Visible());
 }
 
-// ---- the toolbar window's stand-ins -------------------------------------------------------------
-
-TdxBarControl* TdxBarControl::CreateForBar(TClass AClass, TdxBarManager* AOwner, TdxBar* ABar) {
-  auto* window = static_cast<TdxBarControl*>(TComponent::Create(AClass, AOwner));
-  window->SetShownBar(ABar);
-  return window;
-}
-
-void TdxBarControl::SetShownBar(TdxBar* Value) {
-  FShownBar = Value;
-  SetItemLinks(Value ? Value->ItemLinks() : nullptr);
-}
-
-bool TdxBarControl::IsMainMenu() const { return FShownBar && FShownBar->IsMainMenu(); }
-
-bool TdxBarControl::IsStatusBar() const { return FShownBar && FShownBar->IsStatusBarLike(); }
-
-int TdxBarControl::BorderStyleIndex() const { return FShownBar ? static_cast<int>(FShownBar->BorderStyle()) : 1; }
-
-bool TdxBarControl::SizeGrip() const { return FShownBar && FShownBar->ShowsSizeGrip(); }
-
-bool TdxBarControl::HasCaptionButtons() const {
-  return FShownBar && FShownBar->CaptionButtons() && FShownBar->CaptionButtons()->Count() > 0;
-}
-
-void TdxBarControl::ApplyDockingStyle(TdxBarDockingStyle AStyle, TdxDockControl* ADockControl) {
-  SetDockControl(ADockControl);
-  SetDockingStyle(AStyle);
-  if (ADockControl) {
-    SetParent(ADockControl);
-  } else {
-    SetParent(nullptr);
-    TdxBarManager* manager = FShownBar ? FShownBar->BarManager() : nullptr;
-    auto* owner = manager ? dynamic_cast<TWinControl*>(manager->Owner()) : nullptr;
-    if (owner && owner->HandleAllocated()) SetParentWindow(owner->Handle());
-  }
-}
-
-void TdxBarControl::StorePositionInBar() {
-  TdxBarManager* manager = FShownBar ? FShownBar->BarManager() : nullptr;
-  if (!FShownBar || !FShownBar->Visible() || (manager && manager->IsDestroying())) return;
-  TFlagScope storing(FStoringPosition, true);
-  if (manager) manager->LockDesignerModified();
-  try {
-    if (DockingStyle() != dsNone) {
-      TdxDockControl* site = DockControl();
-      if (!(site && site->BarWindowDestroying()) && !(manager && (manager->InternalState() & bmsRecreatingBarWindows))) {
-        FShownBar->SetDockedDockingStyle(DockingStyle());
-        FShownBar->SetDockedDockControl(site && !site->IsBuiltIn() ? dynamic_cast<TdxBarDockControl*>(site) : nullptr);
-        FShownBar->SetDockedLeft(Left());
-        FShownBar->SetDockedTop(Top());
-      }
-    } else {
-      FShownBar->SetFloatLeft(Left());
-      FShownBar->SetFloatTop(Top());
-      const TRect client = ClientRect();
-      FShownBar->SetFloatClientWidth(client.Right - client.Left);
-      FShownBar->SetFloatClientHeight(client.Bottom - client.Top);
-    }
-  } catch (...) {
-    if (manager) manager->UnlockDesignerModified();
-    throw;
-  }
-  if (manager) manager->UnlockDesignerModified();
-}
-
-TSize TdxBarControl::SizeForStyle(TdxBarDockingStyle AStyle) {
-  if (!FShownBar || AStyle != dsNone) return {Width(), Height()};
-  return {FShownBar->FloatClientWidth() + FShownBar->NonClientWidth(dsNone),
-          FShownBar->FloatClientHeight() + FShownBar->NonClientHeight(dsNone)};
-}
-
-void TdxBarControl::CaptionChanged() {
-  if (FShownBar) SetText(FShownBar->Caption());
-  RedrawFrame();
-}
-
-void TdxBarControl::FontChanged() {
-  if (FShownBar) Font()->Assign(FShownBar->Font());
-  if (HandleAllocated()) SendMessage(Handle(), CM_FONTCHANGED, 0, 0);
-}
-
 // ---- dock sites ---------------------------------------------------------------------------------
 
 TdxDockControl::TdxDockControl(TComponent* AOwner) : TCustomControl(AOwner) { SetParentColor(true); }
@@ -953,6 +871,11 @@ void TdxDockControl::RefreshFrames() {
   SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
   SendMessage(Handle(), WM_NCPAINT, 1, 0);
+}
+
+void TdxBarDockControl::CreateWnd() {
+  TdxDockControl::CreateWnd();
+  if (TdxBarManager* manager = BarManager()) manager->ShowRememberedBars(this);
 }
 
 // ---- TdxBars ------------------------------------------------------------------------------------

@@ -509,6 +509,10 @@ class TdxBarDockControl : public TdxDockControl {
   VW_CLASS(TdxBarDockControl, TdxDockControl)
  public:
   explicit TdxBarDockControl(TComponent* AOwner) : TdxDockControl(AOwner) {}
+
+ protected:
+  // The toolbars whose windows went with the site's window come back with the new one.
+  void CreateWnd() override;
 };
 
 // ---- the collection -----------------------------------------------------------------------------

@@ -11,6 +11,7 @@
 #include "platform/classes/FormDescription.h"
 #include "platform/win/Window.h"
 #include "tests/ui/bars/BarItemFixture.h"
+#include "tests/ui/bars/BarStandIns.h"
 #include "ui/bars/BarStrings.h"
 #include "ui/bars/BarUnit.h"
 #include "ui/bars/Bars.h"
@@ -21,10 +22,10 @@ namespace {
 using namespace win;
 
 // A toolbar window of the kind that counts its rebuilds; a popup so it shows on its own.
-class TTestToolbar : public TdxBarControl {
-  VW_CLASS(TTestToolbar, TdxBarControl)
+class TTestToolbar : public TPlainBarWindow {
+  VW_CLASS(TTestToolbar, TPlainBarWindow)
  public:
-  explicit TTestToolbar(TComponent* AOwner, int AKind = dxBarKindToolbar) : TdxBarControl(AOwner), Kind(AKind) {}
+  explicit TTestToolbar(TComponent* AOwner, int AKind = dxBarKindToolbar) : TPlainBarWindow(AOwner), Kind(AKind) {}
   int BarKind() const override { return Kind; }
   bool IsVertical() const override { return Vertical; }
   bool LinksMenuToOwner() const override { return Joins; }

@@ -18,6 +18,7 @@
 #include "platform/win/Window.h"
 #include "tests/support/Artifacts.h"
 #include "tests/ui/bars/BarItemFixture.h"
+#include "tests/ui/bars/BarStandIns.h"
 #include "ui/bars/BarDropDownListBox.h"
 #include "ui/bars/BarItemLinks.h"
 #include "ui/bars/BarLookups.h"
@@ -95,10 +96,10 @@ class TStandInEditControl : public TdxBarComboControl {
 
 // A bar window of a kind: a popup of the form painting its controls over its background. A forced
 // control makes it active with that control current without going through the activation.
-class TEditTestBar : public TdxBarControl {
-  VW_CLASS(TEditTestBar, TdxBarControl)
+class TEditTestBar : public TPlainBarWindow {
+  VW_CLASS(TEditTestBar, TPlainBarWindow)
  public:
-  TEditTestBar(TComponent* AOwner, int AKind) : TdxBarControl(AOwner), Kind(AKind) {}
+  TEditTestBar(TComponent* AOwner, int AKind) : TPlainBarWindow(AOwner), Kind(AKind) {}
   int BarKind() const override { return Kind; }
   int ItemDrawMode() const override { return Kind == dxBarKindMenu ? 1 : 0; }
   bool IsVertical() const override { return Vertical; }

@@ -16,6 +16,7 @@
 #include "platform/win/Hooks.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/Metrics.h"
+#include "tests/ui/bars/BarStandIns.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarUnit.h"
 #include "ui/controls/ControlServices.h"
@@ -38,10 +39,10 @@ class TTestForm : public TForm {
 };
 
 // A bar window that counts what the manager asks of it.
-class TCountingBarControl : public TdxBarControl {
-  VW_CLASS(TCountingBarControl, TdxBarControl)
+class TCountingBarControl : public TPlainBarWindow {
+  VW_CLASS(TCountingBarControl, TPlainBarWindow)
  public:
-  explicit TCountingBarControl(TComponent* AOwner) : TdxBarControl(AOwner) {}
+  explicit TCountingBarControl(TComponent* AOwner) : TPlainBarWindow(AOwner) {}
   void CloseUp() override { Calls.push_back("CloseUp"); }
   void CreateControls() override { Calls.push_back("CreateControls"); }
   void DestroyControls() override { Calls.push_back("DestroyControls"); }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/classes/Bitmap.h"
+#include "tests/ui/bars/BarStandIns.h"
 #include "platform/classes/Forms.h"
 #include "platform/display/Display.h"
 #include "platform/gdiplus/GdiPlus.h"
@@ -37,10 +38,10 @@ namespace barpaintertest {
 using namespace win;
 using surfacetest::Surface;
 
-class TTestBar : public TdxBarControl {
-  VW_CLASS(TTestBar, TdxBarControl)
+class TTestBar : public TPlainBarWindow {
+  VW_CLASS(TTestBar, TPlainBarWindow)
  public:
-  explicit TTestBar(TdxBarManager* AManager) : TdxBarControl(AManager), Manager(AManager) {}
+  explicit TTestBar(TdxBarManager* AManager) : TPlainBarWindow(AManager), Manager(AManager) {}
 
   TdxBarManager* Manager;
   HBRUSH Brush = nullptr;

@@ -46,11 +46,46 @@ class TStandInButtonControl : public TdxBarButtonControl {
   int Paints = 0;
 };
 
-// A toolbar (kind 0) or menu (kind 2) window of the test form; of the toolbar window class.
-class TStandInBar : public TdxBarControl {
-  VW_CLASS(TStandInBar, TdxBarControl)
+// A bar window of the toolbar window class without the toolbar window's own work: no frame, hit
+// test, layout, write-back or alpha, for tests of what the base and the items do.
+class TPlainBarWindow : public TdxBarControl {
+  VW_CLASS(TPlainBarWindow, TdxBarControl)
  public:
-  explicit TStandInBar(TComponent* AOwner, int AKind = 0) : TdxBarControl(AOwner), Kind(AKind) {}
+  explicit TPlainBarWindow(TComponent* AOwner) : TdxBarControl(AOwner) {}
+  // A plain window: none of the toolbar window's frame, hit test, layout or write-back.
+  void CalcLayout() override { TCustomdxBarControl::CalcLayout(); }
+  void HandleWindowPosChanged(const win::WINDOWPOS& APos) override { TCustomdxBarControl::HandleWindowPosChanged(APos); }
+  void HandleItemMouseDown(TMouseButton Button, TShiftState Shift, bool AInsideClient, TdxBarItemControl* AControl,
+                           const TPoint& P) override {
+    TCustomdxBarControl::HandleItemMouseDown(Button, Shift, AInsideClient, AControl, P);
+  }
+  void PressControl(TdxBarItemControl* AControl) override { TCustomdxBarControl::PressControl(AControl); }
+  void Rebuild(bool ARecreate) override { TCustomdxBarControl::Rebuild(ARecreate); }
+  bool HasMark() const override { return false; }
+  win::HBRUSH BackgroundBrush() const override { return TCustomdxBarControl::BackgroundBrush(); }
+  bool PaintsNonClientBuffered() const override { return true; }
+  void DrawNonClient(win::HDC) override {}
+  void UpdateAfterHandle() override {}
+  TClass ViewInfoClass() const override { return TCustomdxBarControlViewInfo::StaticClass(); }
+  void FillBarBackground(win::HDC DC, const TRect& R, bool, TColor AColor, win::HBRUSH ABrush) override {
+    FillPlainBackground(DC, R, AColor, ABrush);
+  }
+  int SeparatorSize() const override { return 0; }
+  bool SizeGrip() const override { return false; }
+  TColor BarColor() const override { return TCustomdxBarControl::BarColor(); }
+  int BorderStyleIndex() const override { return TCustomdxBarControl::BorderStyleIndex(); }
+
+ protected:
+  void WndProc(TMessage& Message) override { TCustomdxBarControl::WndProc(Message); }
+  void CreateWnd() override { TCustomdxBarControl::CreateWnd(); }
+  void CreateParams(TCreateParams& Params) override { TCustomdxBarControl::CreateParams(Params); }
+};
+
+// A toolbar (kind 0) or menu (kind 2) window of the test form; of the toolbar window class.
+class TStandInBar : public TPlainBarWindow {
+  VW_CLASS(TStandInBar, TPlainBarWindow)
+ public:
+  explicit TStandInBar(TComponent* AOwner, int AKind = 0) : TPlainBarWindow(AOwner), Kind(AKind) {}
   TClass AccessibilityHelperClass() const override { return nullptr; }
   TBitmap* BackgroundBitmap() const override { return nullptr; }
   int SeparatorSize() const override {
