@@ -153,13 +153,19 @@ TdxBarControl::~TdxBarControl() {
   FMarkFadingHelper = nullptr;
   KillTimerSafe(HandleAllocated() ? Handle() : nullptr, FMarkWatchTimer);
   FreeObjectLinkAndNil(FFocusedBarBefore);
-  TdxBar* own = FPopup ? FShownBar : nullptr;
-  TdxBarManager* manager = BarManager();
-  // The base destruction lets the links go before the private toolbar goes with them.
-  if (HandleAllocated()) DestroyHandle();
-  if (FItemLinks && FItemLinks->BarControl() == this) FItemLinks->SetBarControl(nullptr);
-  FItemLinks = nullptr;
-  if (own && !own->HasState(csDestroying) && !(manager && manager->IsDestroying())) TObject::Free(own);
+  if (FPopup && FShownBar) {
+    // The private toolbar goes after the window let its controls and links go.
+    TdxBar* own = FShownBar;
+    TdxBarManager* manager = BarManager();
+    if (HandleAllocated())
+      DestroyHandle();
+    else
+      DestroyControls();
+    if (FItemLinks && FItemLinks->BarControl() == this) FItemLinks->SetBarControl(nullptr);
+    FItemLinks = nullptr;
+    FShownBar = nullptr;
+    if (!own->HasState(csDestroying) && !(manager && manager->IsDestroying())) TObject::Free(own);
+  }
   if (FBufferedRegion) DeleteObject(FBufferedRegion);
 }
 
@@ -1167,8 +1173,12 @@ void TdxBarControl::Destroyed(TMessage& Message) {
   if (alive.Alive()) {
     TdxBarManager* manager = BarManager();
     TdxBar* bar = FShownBar;
+    // A form that is being freed makes no new window to come back to.
+    TComponent* form = manager ? manager->Owner() : nullptr;
     if (bar && FInternalUpdateDepth == 0 && !IsInternal() && bar->Visible() && manager && !manager->IsDestroying() &&
-        !IsDestroying()) {
+        !IsDestroying() && !(form && form->HasState(csDestroying))) {
+      // The controls go with the window they were made for.
+      DestroyControls();
       // The window's parent is still walking its children: the toolbar lets go of this window
       // now, which is freed once the destruction is over.
       Destroying();

@@ -417,10 +417,7 @@ TEST_F(BarHooksTest, ANewWorkAreaMovesFloatingToolbarsIntoIt) {
     GetWindowRect(window->Handle(), &r);
     return TRect(r.left, r.top, r.right, r.bottom);
   };
-  // The toolbar windows stand in as children of the form: places are given on the screen.
-  POINT at{1000, 700};
-  ScreenToClient(GetParent(window->Handle()), &at);
-  SetWindowPos(window->Handle(), nullptr, at.x, at.y, 200, 100, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(window->Handle(), nullptr, 1000, 700, 200, 100, SWP_NOZORDER | SWP_NOACTIVATE);
   ASSERT_EQ(screenRect(), TRect(1000, 700, 1200, 800));
   RECT work{0, 0, 1024, 738};
   SystemParametersInfo(SPI_SETWORKAREA, 0, &work, SPIF_SENDCHANGE);
