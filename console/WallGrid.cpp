@@ -13,16 +13,20 @@ void DrawWallCell(TStringGrid* Grid, TCustomIniFile* Config, TColor DefaultCellC
   // A header cell keeps the brush the grid drew it with, its fixed colour.
   if (ACol >= 1 && ARow >= 1) {
     if (State == TGridDrawState{gdSelected}) return;
-    const String name = Config ? ReadConfig(*Config, cfg::stringgrid::Cell(ARow, ACol)) : String();
-    TColor color = DefaultCellColor;
-    // A value that names no colour must not stop the painting: raising here would raise again at
-    // every repaint the error box causes. Such a cell shows the default colour.
-    if (!name.empty() && !TryStringToColor(name, color)) color = DefaultCellColor;
-    canvas->Brush()->SetColor(color);
+    canvas->Brush()->SetColor(WallCellColor(Config, DefaultCellColor, ACol, ARow));
   }
   canvas->FillRect(Rect);
   canvas->Font()->SetColor(clBlack);
   canvas->TextRect(Rect, Rect.left, Rect.top, Grid->Cells(ACol, ARow));
+}
+
+TColor WallCellColor(TCustomIniFile* Config, TColor DefaultCellColor, int ACol, int ARow) {
+  const String name = Config ? ReadConfig(*Config, cfg::stringgrid::Cell(ARow, ACol)) : String();
+  TColor color = DefaultCellColor;
+  // A value that names no colour must not stop the painting: raising here would raise again at
+  // every repaint the error box causes. Such a cell shows the default colour.
+  if (!name.empty() && !TryStringToColor(name, color)) color = DefaultCellColor;
+  return color;
 }
 
 bool IsServiceGesture(const TGridRect& Selection, TChar Key) {

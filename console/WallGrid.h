@@ -20,6 +20,8 @@ String WallSelectionText(const TGridRect& Selection);
 // top-left corner, without margin.
 void DrawWallCell(TStringGrid* Grid, TCustomIniFile* Config, TColor DefaultCellColor, int ACol, int ARow,
                   const win::RECT& Rect, TGridDrawState State);
+// The colour of a data cell by that rule, read now.
+TColor WallCellColor(TCustomIniFile* Config, TColor DefaultCellColor, int ACol, int ARow);
 
 // The hidden service gesture: the first screen of the wall selected alone and '*' typed on the
 // grid. Anything else typed there ends engineering mode.

@@ -65,14 +65,9 @@ void TForm33::stringgrid1DrawCell(TObject*, int ACol, int ARow, win::RECT Rect, 
     return;
   }
   TCanvas* canvas = stringgrid1->Canvas();
-  if (State != TGridDrawState{gdSelected}) {
-    // Read on every drawing: the colour dialog writes the file and repaints. A text that names no
-    // colour paints the default: raising here would raise again at each repaint the error causes.
-    const String name = ConfigFileHybrid ? ReadConfig(*ConfigFileHybrid, cfg::stringgrid::Cell(ARow, ACol)) : String();
-    TColor color = DefaultCellColorHybrid;
-    if (!name.empty() && !TryStringToColor(name, color)) color = DefaultCellColorHybrid;
-    canvas->Brush()->SetColor(color);
-  }
+  // Read on every drawing: the colour dialog writes the file and repaints.
+  if (State != TGridDrawState{gdSelected})
+    canvas->Brush()->SetColor(WallCellColor(ConfigFileHybrid.get(), DefaultCellColorHybrid, ACol, ARow));
   canvas->FillRect(Rect);
   // Each line leaves the others and the background standing.
   const TBrushStyle brushStyle = canvas->Brush()->Style();
