@@ -10,6 +10,7 @@
 #include "app/Program.h"
 #include "console/CommSettings.h"
 #include "console/GridConsole.h"
+#include "dialogs/AddressTool.h"
 #include "dialogs/EdgeBlending.h"
 #include "dialogs/IrregularShape.h"
 #include "dialogs/PlaybackSettings.h"
@@ -91,6 +92,47 @@ class ScreenDialogsTest : public apptest::AppTest {
 
   testsupport::SerialPeer screens;
 };
+
+TEST_F(ScreenDialogsTest, AddressToolNamesTheScreenBySerialThenGivesRowAndColumn) {
+  ShowWindow(Form36);
+  EXPECT_EQ(Form36->Caption(), "Form36");
+  EXPECT_EQ(Form36->Width(), 437);
+  EXPECT_EQ(Form36->Height(), 235);
+  EXPECT_EQ(PressAndRead(Form36->Bitbtn, 1).bytes, Frame(0xFF, 0x22, 0x00, 0x00));
+  EXPECT_EQ(PressAndRead(Form36->Bitbtn161, 1).bytes, Frame(0xFF, 0x24, 0x01, 0x01));
+
+  struct Case {
+    const char *serial, *row, *column;
+    Bytes frames;
+    Pauses pauses;
+  } cases[] = {
+      {"4660", "2", "3",
+       Frames({Frame(0xFF, 0x23, 0x12, 0x34), Frame(0xFF, 0x20, 0x02, 0x01), Frame(0xFF, 0x21, 0x03, 0x01)}),
+       {20, 100, 20, 100, 20}},
+      {"65535", "255", "256",
+       Frames({Frame(0xFF, 0x23, 0xFF, 0xFF), Frame(0xFF, 0x20, 0xFF, 0x01), Frame(0xFF, 0x21, 0x00, 0x01)}),
+       {20, 100, 20, 100, 20}},
+      {"255", "1", "c", Frames({Frame(0xFF, 0x23, 0x00, 0xFF), Frame(0xFF, 0x20, 0x01, 0x01)}), {20, 100, 20, 100}},
+      {"", "1", "1", {}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.serial);
+    boxes.clear();
+    Form36->cxTextEdit2->SetText(c.serial);
+    Form36->cxTextEdit3->SetText(c.row);
+    Form36->cxTextEdit4->SetText(c.column);
+    Sent sent = PressAndRead(Form36->Bitbtn162, c.frames.size() / 6);
+    EXPECT_EQ(sent.bytes, c.frames);
+    EXPECT_EQ(sent.pauses, c.pauses);
+    EXPECT_EQ(boxes.size(), c.pauses.size() == 5 ? 0u : 1u);
+  }
+  EXPECT_TRUE(screens.Drain(20).empty());
+
+  // The lock goes to the grid console's selection, and to the first screen before any.
+  EXPECT_EQ(PressAndRead(Form36->Bitbtn164, 1).bytes, Grid(0x67, 0));
+  Form1->SelectionLeft = Form1->SelectionTop = Form1->SelectionRight = Form1->SelectionBottom = 0;
+  EXPECT_EQ(PressAndRead(Form36->Bitbtn163, 1).bytes, Frame(0x11, 0x11, 0x67, 0x01));
+}
 
 TEST_F(ScreenDialogsTest, EdgeBlendingSendsEachConsolesPairOneSecondApart) {
   ShowWindow(Form11);
@@ -286,6 +328,11 @@ TEST_F(ScreenDialogsTest, EnglishCaptionsAndScreenshots) {
     EXPECT_EQ(frmPlayMode->rbVidMode->Caption(), en ? "Video" : "视频");
     SaveWindowShot(frmPlayMode, std::string("boot-playback-") + (en ? "en" : "zh") + ".png");
     frmPlayMode->Close();
+
+    ShowWindow(Form36);
+    EXPECT_EQ(Form36->Bitbtn162->Caption(), "设置地址") << "the tool's texts stay Chinese";
+    SaveWindowShot(Form36, std::string("address-tool-") + (en ? "en" : "zh") + ".png");
+    Form36->Close();
 
     ShowWindow(Form27);
     EXPECT_EQ(Form27->btnPower->Caption(), "关") << "the remote's keys stay Chinese";
