@@ -140,6 +140,13 @@ TStringKey Cell(int Row, int Col) { return {"cellAddress", CellKey(Row, Col), "l
 namespace cellSignal {
 TStringKey Cell(int Row, int Col) { return {"cellSignal", CellKey(Row, Col), "HDMI"}; }
 }  // namespace cellSignal
+
+int CellSignalTypeIndex(const String& Name) {
+  for (int k = 0; k < 4; ++k)
+    if (Name == kCellSignalTypes[k]) return k;
+  return -1;
+}
+
 namespace cellName {
 TStringKey Cell(int Row, int Col, const String& Type) { return {"cellName", CellKey(Row, Col) + "," + Type, Type}; }
 }  // namespace cellName

@@ -142,6 +142,8 @@ using TBoolKey = TConfigKey<cfBoolean>;
 inline constexpr int kMaxWallRows = 15;
 inline constexpr int kMaxWallColumns = 15;
 inline constexpr const char* kCellSignalTypes[] = {"VIDEO", "VGA", "DVI", "HDMI"};
+// Index of a signal type among kCellSignalTypes, or -1 for another text.
+int CellSignalTypeIndex(const String& Name);
 // A stored row or column count brought into 1 to 15 before a console takes it: the wall grid
 // keeps its header row and column only while it has data cells beside them.
 inline constexpr int ClampWallCount(int Count) { return Count < 1 ? 1 : Count > kMaxWallRows ? kMaxWallRows : Count; }

@@ -15,13 +15,6 @@ namespace {
 // the loading picks the word by language.
 const String kLocalWordChinese = "本地";
 
-// Index of a signal type among VIDEO, VGA, DVI, HDMI, or -1 for another text.
-int SignalTypeIndex(const String& Name) {
-  for (int k = 0; k < 4; ++k)
-    if (Name == cfg::kCellSignalTypes[k]) return k;
-  return -1;
-}
-
 int WallRows() { return Form34->ComboBox1->ItemIndex() + 1; }
 int WallColumns() { return Form34->ComboBox2->ItemIndex() + 1; }
 
@@ -89,7 +82,7 @@ void TForm33::stringgrid1DrawCell(TObject*, int ACol, int ARow, win::RECT Rect, 
   const String& signal = (*CellSignals)[ARow - 1][ACol - 1];
   canvas->Font()->SetColor(clRed);
   canvas->TextRect(Rect, x, Rect.top + 20, (english ? "Local Signal:  " : "本地信号:  ") + signal);
-  const int k = SignalTypeIndex(signal);
+  const int k = cfg::CellSignalTypeIndex(signal);
   if (k >= 0) {
     canvas->Font()->SetColor(clBlue);
     canvas->TextRect(Rect, x, Rect.top + 35, (*CellNames)[ARow - 1][ACol - 1][k]);
