@@ -208,17 +208,6 @@ void TdxBarButton::ClickFromKeyboard() {
   TdxBarItem::ClickFromKeyboard();
 }
 
-// ---- TdxBarButtonControl: what the button asks of its control -------------------------------------
-
-TdxBarPaintStyle TdxBarButtonControl::EffectivePaintStyle() const {
-  TdxBarItemLink* link = ItemLink();
-  TdxBarPaintStyle style = link ? link->PaintStyle() : TdxBarPaintStyle::psStandard;
-  TCustomdxBarControl* bar = Parent();
-  if (style == TdxBarPaintStyle::psStandard && bar && bar->BarKind() == dxBarKindToolbar && !HasImage())
-    style = TdxBarPaintStyle::psCaption;
-  return style;
-}
-
 // ---- TdxBarLargeButton ---------------------------------------------------------------------------
 
 TdxBarLargeButton::TdxBarLargeButton(TComponent* AOwner) : TdxBarButton(AOwner), FHotGlyph(new TBitmap) {

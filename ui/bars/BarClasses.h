@@ -10,6 +10,7 @@
 #include "platform/classes/Controls.h"
 #include "platform/classes/TypInfo.h"
 #include "ui/bars/BarButton.h"
+#include "ui/bars/BarButtonControls.h"
 #include "ui/bars/BarComponents.h"
 #include "ui/bars/BarEditItems.h"
 #include "ui/bars/BarItem.h"
@@ -46,6 +47,21 @@ class TCustomdxBarSubItem : public TdxBarItem {
   explicit TCustomdxBarSubItem(TComponent* AOwner) : TdxBarItem(AOwner) { SetShowCaptionDefault(true); }
   bool ClicksDirectly() const override { return false; }
   TdxBarCustomizationActions AvailableActions() override;
+  // The menu is about to show, and has closed.
+  virtual void NotifyPopup() {
+    if (OnPopup) OnPopup(this);
+  }
+  virtual void NotifyCloseUp() {
+    if (OnCloseUp) OnCloseUp(this);
+  }
+  // A command the designer made for its own menus; disabled, it never drops down.
+  bool Internal() const { return FInternal; }
+  void SetInternal(bool Value) { FInternal = Value; }
+  TNotifyEvent OnPopup;
+  TNotifyEvent OnCloseUp;
+
+ private:
+  bool FInternal = false;
 };
 VW_BAR_COMPONENT_SHELL(TdxBarSubItem, TCustomdxBarSubItem)
 class TdxBarContainerLinkData;
@@ -89,22 +105,8 @@ VW_BAR_COMPONENT_SHELL(TSystemMenuSubItem, TCustomdxBarSubItem)
 // TdxBarItemControl, the label and the separator controls live in BarItemControl.h; the other kinds
 // grow in their own units.
 
-// A button's control. Its unit gives it measuring, painting and pressing; the button item asks it
-// how it shows its link and whether the drop-down it opens next animates.
-class TdxBarButtonControl : public TdxBarItemControl {
-  VW_CLASS(TdxBarButtonControl, TdxBarItemControl)
- public:
-  using TdxBarItemControl::TdxBarItemControl;
-  // The link's paint style; on a toolbar psStandard shows the caption when there is no image.
-  virtual TdxBarPaintStyle EffectivePaintStyle() const;
-  // Set by the bar when a press opens the control, read when its drop-down shows.
-  bool AnimateNextDropDown() const { return FAnimateNextDropDown; }
-  void SetAnimateNextDropDown(bool Value) { FAnimateNextDropDown = Value; }
-
- private:
-  bool FAnimateNextDropDown = false;
-};
-VW_BAR_CONTROL_SHELL(TdxBarLargeButtonControl, TdxBarButtonControl)
+// Button, large-button, application-menu button, sub-item and container controls live in
+// BarButtonControls.h.
 class TcxWindowProcLinkedObject;
 
 // Controls hosting an inner window (edits and combos). While focused, a hidden child window is
@@ -227,19 +229,6 @@ class TdxBarComboControl : public TCustomdxBarComboControl {
   // Takes the entry the typed text points at, leaving the text as typed.
   virtual void StoreLocalItemIndex(int /*Index*/) {}
 };
-// A sub-item's control: the item's menu opens from it, animated unless the keyboard selected it.
-class TdxBarSubItemControl : public TdxBarItemControl {
-  VW_CLASS(TdxBarSubItemControl, TdxBarItemControl)
- public:
-  using TdxBarItemControl::TdxBarItemControl;
-  bool AnimateNextDropDown() const { return FAnimateNextDropDown; }
-  void SetAnimateNextDropDown(bool Value) { FAnimateNextDropDown = Value; }
-
- private:
-  bool FAnimateNextDropDown = false;
-};
-VW_BAR_CONTROL_SHELL(TdxBarContainerItemControl, TdxBarSubItemControl)
-VW_BAR_CONTROL_SHELL(TdxBarApplicationMenuButtonControl, TdxBarButtonControl)
 VW_BAR_CONTROL_SHELL(TdxBarQuickCustExtButtonControl, TdxBarButtonControl)
 VW_BAR_CONTROL_SHELL(TdxBarQuickCustItemControl, TdxBarItemControl)
 VW_BAR_CONTROL_SHELL(TSystemMenuSubItemControl, TdxBarSubItemControl)
@@ -794,7 +783,6 @@ class TCustomdxBarControl : public TCustomControl {
     void FillBarBackground(win::HDC DC, const TRect& R, bool, TColor AColor, win::HBRUSH ABrush) override { \
       FillPlainBackground(DC, R, AColor, ABrush);                                                 \
     }                                                                                             \
-    void Dismiss() override {}                                                                    \
     int BarKind() const override { return AKind; }                                                \
     int ItemDrawMode() const override { return AKind == 2 ? 1 : TCustomdxBarControl::ItemDrawMode(); } \
     __VA_ARGS__                                                                                   \
@@ -1093,16 +1081,70 @@ class TdxBarControl : public TCustomdxBarControl {
   bool FPopup = false;
   bool FFillingBackground = false;
 };
-// A menu never joins a menu dropped from it to its item, and remembers the button control whose
-// drop-down it is.
+// The menu window. Until its own unit places, animates and paints it, it answers the abstract
+// operations plainly; what its openers hand it (owner size, position, the opening control) is kept,
+// it shows where it was put, and dismissing it destroys its window and frees it.
 VW_BAR_PLAIN_WINDOW(TdxBarSubMenuControl, 2,
                     bool LinksMenuToOwner() const override { return false; }
+                    void Dismiss() override;
+                    // The button control whose drop-down this menu is.
                     TdxBarItemControl* DropDownButton() const { return FDropDownButton; }
                     void SetDropDownButton(TdxBarItemControl* Value) { FDropDownButton = Value; }
+                    // The sub-item control that opened this menu.
+                    TdxBarItemControl* OwnerSubItemControl() const { return FOwnerSubItemControl; }
+                    void SetOwnerSubItemControl(TdxBarItemControl* Value) { FOwnerSubItemControl = Value; }
+                    // The size of the element the menu opens beside or below (0 at a point).
+                    int OwnerWidth() const { return FOwnerWidth; }
+                    int OwnerHeight() const { return FOwnerHeight; }
+                    void SetOwnerSize(int AWidth, int AHeight) {
+                      FOwnerWidth = AWidth;
+                      FOwnerHeight = AHeight;
+                    }
+                    bool ShowAnimation() const { return FShowAnimation; }
+                    void SetShowAnimation(bool Value) { FShowAnimation = Value; }
+                    // Shows the menu at its Left and Top without taking the activation.
+                    virtual void PopupMenuWindow();
+                    // A sub-item opening the menu by keyboard selects the first selectable link.
+                    virtual bool SelectsFirstItemOnKeyboardOpen() const { return true; }
+                    // Fired once the window is gone.
+                    TNotifyEvent OnCloseUp;
 
-                    private : TdxBarItemControl* FDropDownButton = nullptr;)
+                    protected : void DestroyWnd() override;
+                    // The window is gone: the close-up handler fires.
+                    virtual void CloseUpNotification();
+
+                    private : TdxBarItemControl* FDropDownButton = nullptr;
+                    TdxBarItemControl* FOwnerSubItemControl = nullptr;
+                    int FOwnerWidth = 0;
+                    int FOwnerHeight = 0;
+                    bool FShowAnimation = false;)
 #undef VW_BAR_PLAIN_WINDOW
 VW_BAR_COMPONENT_SHELL(TdxBarApplicationMenuControl, TdxBarSubMenuControl)
+
+// The private menu of a list or container item: made by its control each time it opens, filled by
+// the item and freed when it closes. Its close-up ends the item's generation of links; its
+// destruction marks the item's list to be cleared before the next use.
+class TContainerItemSubMenuControl : public TdxBarSubMenuControl {
+  VW_CLASS(TContainerItemSubMenuControl, TdxBarSubMenuControl)
+ public:
+  explicit TContainerItemSubMenuControl(TComponent* AOwner);
+  ~TContainerItemSubMenuControl() override;
+  bool InCustomizingMode() const override { return false; }
+  TCustomdxBarContainerItem* ContainerItem() const { return FContainerItem; }
+  void SetContainerItem(TCustomdxBarContainerItem* Value) { FContainerItem = Value; }
+  TdxBarContainerLinkData* LinkData() const { return FLinkData; }
+  // The item's links made for this menu are released, once.
+  void Collapse();
+
+ protected:
+  void CloseUpNotification() override;
+
+ private:
+  TCustomdxBarContainerItem* FContainerItem = nullptr;
+  TdxBarContainerLinkData* FLinkData;
+  bool FCollapsed = true;
+  friend class TdxBarContainerItemControl;
+};
 
 // ---- painters ----------------------------------------------------------------------------------
 

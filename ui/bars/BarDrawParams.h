@@ -55,7 +55,8 @@ class TdxBarButtonLikeControlDrawParams : public TdxBarItemControlDrawParams {
   bool Down = false;
   bool DrawDownFrame = false;  // the pressed look: show pressed, or a sub-item's dropped-down state
   bool DroppedDownFlat = false;
-  bool IsButtonControl = true;
+  // A button's control (a sub-item's draws its arrow instead).
+  bool IsButtonControl = false;
   bool DropDownEnabled = true;
   bool HighlightFlag = false;
   bool ArrowColorFlag = false;
@@ -68,6 +69,14 @@ class TdxBarButtonLikeControlDrawParams : public TdxBarItemControlDrawParams {
   bool GlyphFillsButton = false;
   // A checked menu item (the check mark stands in for a missing glyph).
   bool Checked = false;
+};
+
+// An application-menu button also knows its natural width.
+class TdxBarApplicationMenuButtonControlDrawParams : public TdxBarButtonLikeControlDrawParams {
+  VW_CLASS(TdxBarApplicationMenuButtonControlDrawParams, TdxBarButtonLikeControlDrawParams)
+ public:
+  using TdxBarButtonLikeControlDrawParams::TdxBarButtonLikeControlDrawParams;
+  int ButtonWidth = 0;
 };
 
 // Labels: alignment (0 left, 1 right, 2 centre, as TAlignment), border style 0 to 4 and the

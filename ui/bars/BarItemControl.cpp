@@ -3,6 +3,8 @@
 // separator kinds.
 #include "ui/bars/BarItemControl.h"
 
+#include "ui/bars/BarAccessibilityStubs.h"
+
 #include <algorithm>
 #include <functional>
 
@@ -51,20 +53,6 @@ int TextWidthOf(TcxCanvas* Canvas, const String& Text) {
 }
 
 }  // namespace
-
-// The accessible face of an item control until the accessibility helpers stand: it knows its
-// control and forgets it when the control goes.
-class TdxBarItemControlAccessibilityHelper : public TcxIUnknownObject, public IcxAccessibilityHelper {
-  VW_CLASS(TdxBarItemControlAccessibilityHelper, TcxIUnknownObject)
- public:
-  using CreateArgType = TdxBarItemControl;
-  explicit TdxBarItemControlAccessibilityHelper(TdxBarItemControl* AOwner) : FOwner(AOwner) {}
-  TObject* HelperObject() override { return this; }
-  void OwnerGone() override { FOwner = nullptr; }
-
- private:
-  [[maybe_unused]] TdxBarItemControl* FOwner;
-};
 
 // ---- draw params --------------------------------------------------------------------------------
 

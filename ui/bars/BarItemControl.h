@@ -458,6 +458,8 @@ class TdxBarItemControl : public TcxIUnknownObject, public IdxFadingObject, publ
  protected:
   // The item's style font (nil without one).
   TcxStyle* ItemStyle() const;
+  // Drawing goes to another canvas (an off-screen picture) while it is set; nil for the bar's.
+  void SetPaintCanvas(TcxCanvas* Value) { FPaintCanvas = Value; }
   TFont* StyleFont() const;
 
  private:
@@ -521,3 +523,4 @@ class TdxBarSeparatorControl : public TdxBarCustomStaticControl {
   unsigned DefaultContentParts() const override;
   TClass DrawParamsClass() const override { return TdxBarSeparatorControlDrawParams::StaticClass(); }
 };
+

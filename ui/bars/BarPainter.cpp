@@ -1241,7 +1241,7 @@ void TdxBarPainter::PaintButtonItem(TBP& P, HDC DC, const TRect& R) {
     }
     if (P.HasDropDownPart && !P.IsCustomizing)
       DrawDropDownPart(P, DC, r);
-    else if (P.IsDropDown || (P.ArrowSize.cx > 0 && !P.IsCustomizing))
+    else if (P.IsDropDown || (!P.IsButtonControl && P.ArrowSize.cx > 0 && !P.IsCustomizing))
       DrawSubItemArrow(P, DC, r);
     return;
   }
@@ -1267,7 +1267,7 @@ void TdxBarPainter::PaintButtonItem(TBP& P, HDC DC, const TRect& R) {
   if ((P.HasDropDownPart || P.IsDropDown || P.ArrowSize.cx > 0) && !P.IsCustomizing) {
     if (P.HasDropDownPart)
       DrawDropDownPart(P, DC, r);
-    else if (P.ArrowSize.cx > 0)
+    else if (!P.IsButtonControl && P.ArrowSize.cx > 0)
       DrawSubItemArrow(P, DC, r);
   }
 }
