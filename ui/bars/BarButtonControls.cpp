@@ -392,7 +392,7 @@ int TdxBarButtonControl::SmallHeight() {
 }
 
 bool TdxBarButtonControl::ClosesBarsOnClick() const {
-  if (dynamic_cast<TdxBarControl*>(Parent()) && Parent()->BarKind() == dxBarKindToolbar) return true;
+  if (OnToolbar()) return true;
   TdxBarButton* button = ButtonOf(this);
   return !button || button->CloseSubMenuOnClick();
 }

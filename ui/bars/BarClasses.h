@@ -1109,7 +1109,8 @@ VW_BAR_PLAIN_WINDOW(TdxBarSubMenuControl, 2,
                     // Fired once the window is gone.
                     TNotifyEvent OnCloseUp;
 
-                    protected : void DestroyWnd() override;
+                    protected : void CreateParams(TCreateParams& Params) override;
+                    void DestroyWnd() override;
                     // The window is gone: the close-up handler fires.
                     virtual void CloseUpNotification();
 

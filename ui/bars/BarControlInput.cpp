@@ -40,10 +40,7 @@ bool IsUnknown(const TPoint& P) { return P.X == -1 && P.Y == -1; }
 
 // Buttons and sub-items open their drop-down animated only after a press or a hover.
 void SetAnimateNextDropDown(TdxBarItemControl* AControl, bool Value) {
-  if (auto* button = dynamic_cast<TdxBarButtonControl*>(AControl))
-    button->SetAnimateNextDropDown(Value);
-  else if (auto* subItem = dynamic_cast<TdxBarSubItemControl*>(AControl))
-    subItem->SetAnimateNextDropDown(Value);
+  if (auto* buttonLike = dynamic_cast<TdxBarButtonLikeControl*>(AControl)) buttonLike->SetAnimateNextDropDown(Value);
 }
 
 // An edit or combo whose inner window takes the keys.
@@ -172,7 +169,8 @@ void TCustomdxBarControl::HotTrackControl(TdxBarItemControl* AControl) {
   // While dragging, a drop-down opens only when it may take what is dragged.
   if (!drag || !drag->Running() || !selected->HasDropDown() || AcceptsDraggedItem(selected->Item(), drag)) {
     SetAnimateNextDropDown(selected, true);
-    selected->Activate(true);
+    // Hovering is no press: a menu item's sub-menu opens after the hover delay.
+    selected->Activate(false);
   }
 }
 

@@ -239,7 +239,7 @@ bool TdxBarContainerItemControl::IsSelected() const {
 String TdxBarContainerItemControl::CaptionText() const {
   String caption = TdxBarSubItemControl::CaptionText();
   auto* item = dynamic_cast<TCustomdxBarContainerItem*>(Item());
-  if (item && item->ExpandsInPlace() && !dynamic_cast<TdxBarControl*>(Parent())) caption = "(" + caption + ")";
+  if (item && item->ExpandsInPlace() && !OnToolbar()) caption = "(" + caption + ")";
   return caption;
 }
 
@@ -314,6 +314,12 @@ void TdxBarSubMenuControl::Dismiss() {
   FState |= dxBarClosingUp;
   if (HandleAllocated()) DestroyHandle();
   TObject::Free(this);
+}
+
+void TdxBarSubMenuControl::CreateParams(TCreateParams& Params) {
+  TdxBarSubMenuControl::inherited::CreateParams(Params);
+  Params.Style = WS_POPUP | WS_CLIPSIBLINGS | WS_BORDER;
+  Params.ExStyle |= WS_EX_TOOLWINDOW;
 }
 
 void TdxBarSubMenuControl::DestroyWnd() {

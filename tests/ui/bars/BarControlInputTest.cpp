@@ -92,16 +92,16 @@ class TStandInToolbar : public TdxBar {
   TClass BarControlClass() const override { return TStandInBar::StaticClass(); }
 };
 
-class BarControlInputTest : public BarItemControlFixture {
+class BarControlInputTest : public BarInputFixture {
  protected:
   void SetUp() override {
-    BarItemControlFixture::SetUp();
+    BarInputFixture::SetUp();
     UseStandInControls<TInputButton>();
     TInputButton::Log = &Log;
   }
   void TearDown() override {
     TInputButton::Log = nullptr;
-    BarItemControlFixture::TearDown();
+    BarInputFixture::TearDown();
     platform::ResetSystemParameters();
   }
   // Five buttons A to E: B disabled, E with a drop-down; the bar closes up for real.
@@ -122,38 +122,6 @@ class BarControlInputTest : public BarItemControlFixture {
   static TInputButton* At(TStandInBar* Bar, int Index) { return static_cast<TInputButton*>(ControlAt(Bar, Index)); }
   static int SelectedIndex(TStandInBar* Bar) { return Bar->SelectedLink() ? Bar->SelectedLink()->Index() : -1; }
   // A key as the manager's keyboard hook hands it to the active bar.
-  static void Key(TStandInBar* Bar, WORD Vk, bool AShift = false, bool ACtrl = false) {
-    BYTE state[256] = {};
-    if (AShift) state[VK_SHIFT] = 0x80;
-    if (ACtrl) state[VK_CONTROL] = 0x80;
-    SetKeyboardState(state);
-    SendMessage(Bar->Handle(), WM_KEYDOWN, Vk, 0);
-    BYTE none[256] = {};
-    SetKeyboardState(none);
-  }
-  void Pump() {
-    MSG m;
-    for (int guard = 0; guard < 1000 && PeekMessage(&m, nullptr, 0, 0, PM_NOREMOVE); ++guard) Application->ProcessMessages();
-  }
-  // Lets the mouse-leave watch see where the mouse is.
-  void Wait(int Ms) {
-    for (int i = 0; i < Ms; ++i) {
-      Clock->Advance(1);
-      Pump();
-    }
-  }
-  void MoveTo(const TPoint& P) {
-    Headless().InjectMouseMove(P.X, P.Y);
-    Pump();
-  }
-  void MoveOnto(TStandInBar* Bar, int Index, int DX = 0) {
-    TRect r = Bar->ControlScreenRect(ControlAt(Bar, Index));
-    MoveTo({(r.Left + r.Right) / 2 + DX, (r.Top + r.Bottom) / 2});
-  }
-  void Button(bool ADown) {
-    Headless().InjectMouseButton(1, ADown);
-    Pump();
-  }
   // The bars, their links and the form with its manager.
   void FreeTheForm() {
     Bars.clear();
@@ -161,9 +129,6 @@ class BarControlInputTest : public BarItemControlFixture {
     TObject::Free(Form);
     Form = nullptr;
   }
-  static platform::HeadlessControl& Headless() { return *platform::Headless(); }
-
-  platform::ScopedVirtualClock Clock;
   std::vector<std::string> Log;
 
  private:

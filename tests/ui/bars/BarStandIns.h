@@ -46,6 +46,60 @@ class TStandInButtonControl : public TdxBarButtonControl {
   int Paints = 0;
 };
 
+// A row of controls for a toolbar, a column as wide as the widest for a menu; with AAutoSize the
+// window takes the size of what it shows.
+inline void StandInArrange(TCustomdxBarControl* Bar, bool AMenu, bool AAutoSize) {
+  Bar->ViewInfo()->Clear();
+  TdxBarItemLinks* links = Bar->ItemLinks();
+  if (!links) return;
+  int x = 2, y = 2, across = 0, widest = 0;
+  for (int i = 0; i < links->VisibleCount(); ++i)
+    if (TdxBarItemControl* c = links->VisibleLinks(i)->Control()) {
+      widest = std::max(widest, c->ComputeWidth());
+      across = std::max(across, c->ComputeHeight());
+    }
+  for (int i = 0; i < links->VisibleCount(); ++i) {
+    TdxBarItemLink* link = links->VisibleLinks(i);
+    TdxBarItemControl* c = link->Control();
+    if (!c) continue;
+    if (AMenu) {
+      const int h = c->ComputeHeight();
+      link->SetItemRect({2, y, 2 + widest, y + h});
+      y += h;
+    } else {
+      const int w = c->ComputeWidth();
+      link->SetItemRect({x, 2, x + w, 2 + across});
+      x += w;
+    }
+    Bar->ViewInfo()->AddItemControl(c);
+  }
+  if (AAutoSize) {
+    if (AMenu)
+      Bar->SetBounds(Bar->Left(), Bar->Top(), widest + 4, y + 2);
+    else
+      Bar->SetBounds(Bar->Left(), Bar->Top(), x + 2, across + 4);
+  }
+}
+
+// The items, then the background around them.
+inline void StandInPaint(TCustomdxBarControl* Bar, bool AMenu) {
+  win::HDC dc = Bar->DrawCanvas()->DeviceContext();
+  const int saved = win::SaveDC(dc);
+  Bar->PaintItems();
+  win::HBRUSH brush = AMenu ? Bar->BarPainter()->MenuBrush(Bar) : Bar->BarPainter()->ToolbarBrush(Bar->BarManager());
+  win::RECT r = Bar->ClientRect();
+  win::FillRect(dc, &r, brush);
+  win::RestoreDC(dc, saved);
+}
+
+// A popup tool window owned by the manager's form, as bars of the test form are.
+inline void StandInPopupParams(TCustomdxBarControl* Bar, TCreateParams& Params) {
+  Params.Style = win::WS_POPUP | win::WS_CLIPSIBLINGS | win::WS_BORDER;
+  Params.ExStyle |= win::WS_EX_TOOLWINDOW;
+  if (auto* form = dynamic_cast<TWinControl*>(Bar->BarManager() ? Bar->BarManager()->Owner() : nullptr))
+    Params.WndParent = form->Handle();
+}
+
 // A bar window of the toolbar window class without the toolbar window's own work: no frame, hit
 // test, layout, write-back or alpha, for tests of what the base and the items do.
 class TPlainBarWindow : public TdxBarControl {
@@ -142,55 +196,13 @@ class TStandInBar : public TPlainBarWindow {
     TCustomdxBarControl::CreateItemControls();
     Arrange();
   }
-  // A row of controls for a toolbar, a column as wide as the widest for a menu; the window takes
-  // the size of what it shows.
-  void Arrange() {
-    ViewInfo()->Clear();
-    if (!ItemLinks()) return;
-    int x = 2, y = 2, across = 0, widest = 0;
-    for (int i = 0; i < ItemLinks()->VisibleCount(); ++i)
-      if (TdxBarItemControl* c = ItemLinks()->VisibleLinks(i)->Control()) {
-        widest = std::max(widest, c->ComputeWidth());
-        across = std::max(across, c->ComputeHeight());
-      }
-    for (int i = 0; i < ItemLinks()->VisibleCount(); ++i) {
-      TdxBarItemLink* link = ItemLinks()->VisibleLinks(i);
-      TdxBarItemControl* c = link->Control();
-      if (!c) continue;
-      if (Kind == dxBarKindMenu) {
-        const int h = c->ComputeHeight();
-        link->SetItemRect({2, y, 2 + widest, y + h});
-        y += h;
-      } else {
-        const int w = c->ComputeWidth();
-        link->SetItemRect({x, 2, x + w, 2 + across});
-        x += w;
-      }
-      ViewInfo()->AddItemControl(c);
-    }
-    if (AutoSize) {
-      if (Kind == dxBarKindMenu)
-        SetBounds(Left(), Top(), widest + 4, y + 2);
-      else
-        SetBounds(Left(), Top(), x + 2, across + 4);
-    }
-  }
-  void Paint() override {
-    win::HDC dc = DrawCanvas()->DeviceContext();
-    const int saved = win::SaveDC(dc);
-    PaintItems();
-    win::HBRUSH brush = Kind == dxBarKindMenu ? BarPainter()->MenuBrush(this) : BarPainter()->ToolbarBrush(BarManager());
-    win::RECT r = ClientRect();
-    win::FillRect(dc, &r, brush);
-    win::RestoreDC(dc, saved);
-  }
+  void Arrange() { StandInArrange(this, Kind == dxBarKindMenu, AutoSize); }
+  void Paint() override { StandInPaint(this, Kind == dxBarKindMenu); }
 
  protected:
   void CreateParams(TCreateParams& Params) override {
     TCustomdxBarControl::CreateParams(Params);
-    Params.Style = win::WS_POPUP | win::WS_CLIPSIBLINGS | win::WS_BORDER;
-    Params.ExStyle |= win::WS_EX_TOOLWINDOW;
-    if (auto* form = dynamic_cast<TWinControl*>(BarManager() ? BarManager()->Owner() : nullptr)) Params.WndParent = form->Handle();
+    StandInPopupParams(this, Params);
   }
 
  public:
@@ -201,6 +213,45 @@ class TStandInBar : public TPlainBarWindow {
   std::map<TdxBarItemLink*, int> Levels;
   TdxFader* Fader = nullptr;
   int Invalidations = 0, Relayouts = 0, CloseUps = 0;
+};
+
+// A menu window of the menu class, laid out as a column; it counts its showings and dismissals.
+class TStandInMenu : public TdxBarSubMenuControl {
+  VW_CLASS(TStandInMenu, TdxBarSubMenuControl)
+ public:
+  explicit TStandInMenu(TComponent* AOwner) : TdxBarSubMenuControl(AOwner) {}
+  int SeparatorSize() const override { return BarPainter() ? BarPainter()->MenuSeparatorHeight() : 6; }
+  void AssignFont() override {
+    if (BarManager()) Font()->Assign(BarManager()->Font());
+  }
+  void InvalidateItemControl(TdxBarItemControl* AControl) override {
+    if (!HandleAllocated()) return;
+    win::RECT r = ItemRect(AControl, false);
+    win::InvalidateRect(Handle(), &r, false);
+  }
+  void CreateItemControls() override {
+    TdxBarSubMenuControl::CreateItemControls();
+    StandInArrange(this, true, true);
+  }
+  void Paint() override { StandInPaint(this, true); }
+  void PopupMenuWindow() override {
+    ++*Shows;
+    TdxBarSubMenuControl::PopupMenuWindow();
+  }
+  void Dismiss() override {
+    ++*Dismissals;
+    TdxBarSubMenuControl::Dismiss();
+  }
+  // Counters outliving the menu, which frees itself when dismissed.
+  static inline int ShowCount = 0, DismissCount = 0;
+  int* Shows = &ShowCount;
+  int* Dismissals = &DismissCount;
+
+ protected:
+  void CreateParams(TCreateParams& Params) override {
+    TdxBarSubMenuControl::CreateParams(Params);
+    StandInPopupParams(this, Params);
+  }
 };
 
 // Links make buttons' controls of the class given, every other item's the control its class names.

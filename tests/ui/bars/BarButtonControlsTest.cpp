@@ -1,0 +1,369 @@
+// Button and sub-item controls on the headless backend, with time on the virtual clock: hover
+// timing, drop-downs opened by press, key and hover, check states, content parts, menu positions,
+// and the container menus made and freed on each opening.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/ui/bars/BarItemControlFixture.h"
+#include "ui/bars/BarButtonControls.h"
+#include "ui/bars/BarLookups.h"
+
+using namespace win;
+
+namespace {
+
+// A sub-item with links of its own whose menu is the stand-in menu window.
+class TTestSubItem : public TdxBarSubItem, public IdxBarLinksOwner {
+  VW_CLASS(TTestSubItem, TdxBarSubItem)
+ public:
+  explicit TTestSubItem(TComponent* AOwner) : TdxBarSubItem(AOwner) {}
+  ~TTestSubItem() override { delete FLinks; }
+  void Attach(TdxBarManager* M) { FLinks = new TdxBarSubMenuControlItemLinks(M, this); }
+  TdxBarItemLinks* ItemLinks() const override { return FLinks; }
+  bool AcceptsItem(TdxBarItem*, String&) override { return true; }
+  TCustomdxBarControl* CreateSubMenuControl() override { return new TStandInMenu(FLinks->BarManager()); }
+  TComponent* OwnerComponent() override { return this; }
+  TdxBarItemLinks* ItemLinks() override { return FLinks; }
+
+ private:
+  TdxBarSubMenuControlItemLinks* FLinks = nullptr;
+};
+
+// A list of strings shown as generated buttons, one generation per opening.
+class TTestListItem : public TdxBarListItem {
+  VW_CLASS(TTestListItem, TdxBarListItem)
+ public:
+  explicit TTestListItem(TComponent* AOwner) : TdxBarListItem(AOwner) {}
+  ~TTestListItem() override { delete FLinks; }
+  void Attach(TdxBarManager* M) { FLinks = new TdxBarSubMenuControlItemLinks(M, this); }
+  TdxBarItemLinks* ItemLinks() const override { return FLinks; }
+  void Expand(TdxBarItemLinks* ALinks, TdxBarContainerLinkData* ALinkData, int AIndex) override {
+    TdxBarListItem::Expand(ALinks, ALinkData, AIndex);
+    for (std::size_t i = 0; i < Items.size(); ++i) {
+      if (Buttons.size() <= i) {
+        Buttons.push_back(new TdxBarButton(Owner()));
+      }
+      Buttons[i]->SetCaption(Items[i]);
+      CreateExpandedLink(ALinks, ALinkData, Buttons[i], AIndex + static_cast<int>(i));
+    }
+  }
+  std::vector<String> Items;
+  std::vector<TdxBarButton*> Buttons;
+
+ private:
+  TdxBarSubMenuControlItemLinks* FLinks = nullptr;
+};
+
+}  // namespace
+
+class BarButtonControlsTest : public BarInputFixture {
+ protected:
+  void SetUp() override {
+    BarInputFixture::SetUp();
+    // Every item gets the control its class names; the test's own sub-items that of their kind.
+    dxBarItemControlFactory = [](TdxBarItemLink* L) -> TdxBarItemControl* {
+      if (dynamic_cast<TTestListItem*>(L->Item())) return new TdxBarContainerItemControl(L);
+      if (dynamic_cast<TTestSubItem*>(L->Item())) return new TdxBarSubItemControl(L);
+      TClass cls = L->Item()->ControlClass(false);
+      return cls ? dynamic_cast<TdxBarItemControl*>(cls->Create(L)) : nullptr;
+    };
+    TStandInMenu::ShowCount = TStandInMenu::DismissCount = 0;
+  }
+  void TearDown() override {
+    // Menus the tests left open go with the bars that opened them.
+    for (TStandInBar* bar : Bars) CloseChain(bar);
+    BarInputFixture::TearDown();
+  }
+  static void CloseChain(TCustomdxBarControl* Bar) {
+    for (int i = 0; Bar->ItemLinks() && i < Bar->ItemLinks()->Count(); ++i)
+      if (auto* c = dynamic_cast<TdxBarButtonLikeControl*>(Bar->ItemLinks()->Items(i)->Control()))
+        if (c->IsDroppedDown()) c->Deactivate(true);
+  }
+  // A sub-item whose menu holds buttons of the captions.
+  TTestSubItem* SubItem(const String& Caption, std::initializer_list<const char*> Entries) {
+    auto* item = Make<TTestSubItem>(Caption);
+    item->Attach(M);
+    for (const char* entry : Entries) item->ItemLinks()->AddItem(Make(entry));
+    return item;
+  }
+  static TStandInMenu* MenuOf(TdxBarItem* AItem) {
+    return AItem->ItemLinks() ? dynamic_cast<TStandInMenu*>(AItem->ItemLinks()->BarControl()) : nullptr;
+  }
+  // A mouse press as a toolbar window hands it on: the toolbar is downed first.
+  static void PressOn(TStandInBar* Bar, int Index) {
+    Bar->SetIsDowned(true);
+    ControlAt(Bar, Index)->Invoke(true);
+  }
+  static bool Shown(TCustomdxBarControl* Bar) { return Bar && Bar->HandleAllocated() && IsWindowVisible(Bar->Handle()); }
+};
+
+// ---- hover timing -------------------------------------------------------------------------------
+
+TEST_F(BarButtonControlsTest, AMenusSubItemOpensAfterTheHoverDelayAndNotWhenLeftBefore) {
+  TTestSubItem* sub = SubItem("More", {"One", "Two"});
+  TStandInBar* menu = NewBar(dxBarKindMenu, {Make("Plain"), sub});
+  menu->SetActiveState(true);
+  MoveOnto(menu, 1);
+  Wait(399);
+  EXPECT_FALSE(Shown(MenuOf(sub))) << "399 ms";
+  EXPECT_EQ(TdxBarButtonLikeControl::OpenTimerControl(), ControlAt(menu, 1));
+  Wait(1);
+  EXPECT_TRUE(Shown(MenuOf(sub))) << "400 ms";
+  EXPECT_EQ(TdxBarButtonLikeControl::OpenTimerControl(), nullptr);
+  EXPECT_TRUE(ControlAt(menu, 1)->IsDroppedDown());
+  EXPECT_EQ(menu->ChildBar(), MenuOf(sub));
+  CloseChain(menu);
+
+  // Leaving after 200 ms opens nothing and leaves no timer running.
+  MoveOnto(menu, 0);
+  Wait(10);
+  MoveOnto(menu, 1);
+  Wait(200);
+  MoveOnto(menu, 0);
+  Wait(600);
+  EXPECT_EQ(TStandInMenu::ShowCount, 1);
+  EXPECT_EQ(TdxBarButtonLikeControl::OpenTimerControl(), nullptr);
+  EXPECT_EQ(TdxBarButtonLikeControl::CloseTimerControl(), nullptr);
+}
+
+TEST_F(BarButtonControlsTest, AControlFreedWhileItsOpenTimerRunsIsNeverReached) {
+  TTestSubItem* sub = SubItem("More", {"One"});
+  TStandInBar* menu = NewBar(dxBarKindMenu, {sub});
+  menu->SetActiveState(true);
+  MoveOnto(menu, 0);
+  Wait(100);
+  ASSERT_NE(TdxBarButtonLikeControl::OpenTimerControl(), nullptr);
+  Forget(menu);
+  TObject::Free(menu);
+  EXPECT_EQ(TdxBarButtonLikeControl::OpenTimerControl(), nullptr);
+  Wait(500);
+  EXPECT_EQ(TStandInMenu::ShowCount, 0);
+}
+
+// ---- sub-items ----------------------------------------------------------------------------------
+
+TEST_F(BarButtonControlsTest, OpeningASubItemFiresPopupThenClickAndClosingFiresCloseUp) {
+  TTestSubItem* sub = SubItem("More", {"One"});
+  TTestSubItem* empty = SubItem("Empty", {});
+  std::vector<std::string> order;
+  for (TTestSubItem* item : {sub, empty}) {
+    const std::string name = item->Caption();
+    item->OnPopup = [&order, name](TObject*) { order.push_back(name + " popup"); };
+    item->SetOnClick([&order, name](TObject*) { order.push_back(name + " click"); });
+    item->OnCloseUp = [&order, name](TObject*) { order.push_back(name + " closeup"); };
+  }
+  TStandInBar* bar = NewBar(dxBarKindToolbar, {sub, empty});
+  bar->SetActiveState(true);
+  PressOn(bar, 0);
+  EXPECT_TRUE(Shown(MenuOf(sub)));
+  ControlAt(bar, 0)->Deactivate(true);
+  EXPECT_EQ(order, (std::vector<std::string>{"More popup", "More click", "More closeup"}));
+  EXPECT_EQ(TStandInMenu::DismissCount, 1);
+  EXPECT_EQ(MenuOf(sub), nullptr) << "the dismissed menu freed itself";
+
+  // Without links there is no menu: the notifications run and nothing shows.
+  order.clear();
+  PressOn(bar, 1);
+  EXPECT_EQ(order, (std::vector<std::string>{"Empty popup", "Empty click"}));
+  EXPECT_EQ(TStandInMenu::ShowCount, 1);
+  EXPECT_FALSE(Shown(MenuOf(empty)));
+}
+
+TEST_F(BarButtonControlsTest, ASecondPressClosesAnOpenToolbarSubItemOnlyInTheStandardStyle) {
+  for (TdxBarManagerStyle style : {bmsStandard, bmsEnhanced}) {
+    M->SetStyle(style);
+    TTestSubItem* sub = SubItem("More", {"One"});
+    TStandInBar* bar = NewBar(dxBarKindToolbar, {sub});
+    bar->SetActiveState(true);
+    TdxBarItemControl* c = ControlAt(bar, 0);
+    PressOn(bar, 0);
+    ASSERT_TRUE(c->IsDroppedDown());
+    PressOn(bar, 0);
+    EXPECT_EQ(c->IsDroppedDown(), style != bmsStandard) << static_cast<int>(style);
+    CloseChain(bar);
+  }
+}
+
+TEST_F(BarButtonControlsTest, AMenuOpenedByKeySelectsItsFirstLinkAndByMouseNone) {
+  for (bool byMouse : {false, true}) {
+    TTestSubItem* sub = SubItem("More", {"One", "Two"});
+    TStandInBar* bar = NewBar(dxBarKindToolbar, {sub});
+    bar->SetActiveState(true);
+    if (byMouse) {
+      PressOn(bar, 0);
+    } else {
+      WORD down = VK_DOWN;
+      ControlAt(bar, 0)->KeyDown(down, {});
+    }
+    TStandInMenu* menu = MenuOf(sub);
+    ASSERT_TRUE(Shown(menu));
+    EXPECT_EQ(menu->SelectedLink(), byMouse ? nullptr : sub->ItemLinks()->Items(0)) << byMouse;
+    CloseChain(bar);
+  }
+}
+
+TEST_F(BarButtonControlsTest, DropDownKeysOpenTheMenuInMenusAndOnToolbars) {
+  struct Case {
+    int Kind;
+    WORD Key;
+    bool Opens;
+  };
+  for (const Case& k : {Case{dxBarKindMenu, VK_RIGHT, true}, Case{dxBarKindMenu, VK_RETURN, true},
+                        Case{dxBarKindMenu, VK_DOWN, false}, Case{dxBarKindToolbar, VK_DOWN, true},
+                        Case{dxBarKindToolbar, VK_UP, true}, Case{dxBarKindToolbar, VK_RIGHT, false}}) {
+    TTestSubItem* sub = SubItem("More", {"One"});
+    TStandInBar* bar = NewBar(k.Kind, {sub});
+    EXPECT_EQ(ControlAt(bar, 0)->IsDropDownKey(k.Key), k.Opens) << k.Kind << " " << k.Key;
+    CloseChain(bar);
+  }
+}
+
+TEST_F(BarButtonControlsTest, ASubItemShowingNeitherCaptionNorImageKeepsItsIconPart) {
+  TTestSubItem* sub = SubItem("More", {"One"});
+  sub->SetShowCaption(false);
+  TStandInBar* bar = NewBar(dxBarKindToolbar, {sub});
+  EXPECT_EQ(ControlAt(bar, 0)->DefaultContentParts(), cpIcon);
+  sub->SetShowCaption(true);
+  EXPECT_EQ(ControlAt(bar, 0)->DefaultContentParts(), cpText);
+}
+
+TEST_F(BarButtonControlsTest, MenuPositionInAMenuAndOnHorizontalAndVerticalToolbars) {
+  TTestSubItem* sub = SubItem("More", {"One"});
+  struct Case {
+    int Kind;
+    bool Vertical;
+    TPoint Point;
+    int Width, Height;
+  };
+  // The bars stand at screen (100, 200) with their client at the window's origin; the menu's
+  // painter offset is 0 here, so the menu case is checked against the bar's own DropDownOffset.
+  for (const Case& k : {Case{dxBarKindMenu, false, {250, 240}, 150, 0}, Case{dxBarKindToolbar, false, {100, 260}, 0, 20},
+                        Case{dxBarKindToolbar, true, {250, 240}, 150, 0}}) {
+    TStandInBar* bar = NewBar(k.Kind, {sub}, 100, 200);
+    bar->AutoSize = false;
+    bar->Vertical = k.Vertical;
+    bar->SetBounds(100, 200, 200, 100);
+    auto* c = static_cast<TdxBarSubItemControl*>(ControlAt(bar, 0));
+    c->ItemLink()->SetItemRect({0, 40, 150, 60});
+    const TPoint origin = bar->ClientToScreen({0, 0});
+    TPoint p;
+    int w = -1, h = -1;
+    c->MenuPosition(p, w, h);
+    const int lift = k.Kind == dxBarKindMenu ? bar->DropDownOffset() : 0;
+    EXPECT_EQ(p.X, k.Point.X - 100 + origin.X) << k.Kind << k.Vertical;
+    EXPECT_EQ(p.Y, k.Point.Y - 200 + origin.Y - lift) << k.Kind << k.Vertical;
+    EXPECT_EQ(w, k.Width);
+    EXPECT_EQ(h, k.Height);
+  }
+}
+
+// ---- buttons ------------------------------------------------------------------------------------
+
+TEST_F(BarButtonControlsTest, ACheckedButtonsClickInvertsDownBeforeOnClick) {
+  TdxBarButton* check = Make("Bold");
+  check->SetButtonStyle(bsChecked);
+  bool downInClick = false;
+  check->SetOnClick([&](TObject*) { downInClick = check->Down(); });
+  TStandInBar* bar = NewBar(dxBarKindToolbar, {check});
+  ControlAt(bar, 0)->Click(false);
+  EXPECT_TRUE(check->Down());
+  EXPECT_TRUE(downInClick);
+  ControlAt(bar, 0)->Click(false);
+  EXPECT_FALSE(check->Down());
+}
+
+TEST_F(BarButtonControlsTest, AMouseClickOffTheButtonPartRunsNoItemClick) {
+  TdxBarButton* button = Make("Paste");
+  button->SetButtonStyle(bsDropDown);
+  int clicks = 0;
+  button->SetOnClick([&](TObject*) { ++clicks; });
+  TStandInBar* bar = NewBar(dxBarKindToolbar, {button});
+  auto* c = static_cast<TdxBarButtonControl*>(ControlAt(bar, 0));
+  EXPECT_EQ(c->PartCount(), 2);
+  ASSERT_EQ(c->PartRectCount(), 2);
+  const TRect arrow = c->PartRects(1);
+  EXPECT_EQ(arrow.Right, c->ItemRect().Right);
+  EXPECT_GT(arrow.Left, c->ItemRect().Left);
+  c->MouseMoveAt({(arrow.Left + arrow.Right) / 2, (arrow.Top + arrow.Bottom) / 2});
+  ASSERT_EQ(c->HotPartIndex(), 1);
+  c->Click(true);
+  EXPECT_EQ(clicks, 0);
+  const TRect face = c->PartRects(0);
+  c->MouseMoveAt({face.Left + 2, (face.Top + face.Bottom) / 2});
+  c->Click(true);
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(BarButtonControlsTest, AStandardButtonWithoutImageShowsItsCaptionOnAToolbar) {
+  TdxBarButton* button = Make("Print");
+  TStandInBar* bar = NewBar(dxBarKindToolbar, {button});
+  auto* c = static_cast<TdxBarButtonControl*>(ControlAt(bar, 0));
+  EXPECT_EQ(c->EffectivePaintStyle(), TdxBarPaintStyle::psCaption);
+  EXPECT_EQ(c->DefaultContentParts(), cpText);
+  EXPECT_EQ(c->ContentPartsForLevel(ivlSmallIcon), cpIcon) << "the icon level shows the icon with or without image";
+  TStandInBar* menu = NewBar(dxBarKindMenu, {button});
+  EXPECT_EQ(static_cast<TdxBarButtonControl*>(ControlAt(menu, 0))->EffectivePaintStyle(), TdxBarPaintStyle::psStandard);
+}
+
+TEST_F(BarButtonControlsTest, ALargeButtonOfFixedSizeOnlyRepaintsWhenItsGlyphChanges) {
+  auto* large = Make<TdxBarLargeButton>("Big");
+  TStandInBar* bar = NewBar(dxBarKindToolbar, {large});
+  for (bool fixed : {true, false}) {
+    large->SetWidth(fixed ? 60 : 0);
+    large->SetHeight(fixed ? 50 : 0);
+    TdxBarItemControl* c = ControlAt(bar, 0);
+    ASSERT_EQ(c->DrawInfo()->ViewSize, cvsLarge);
+    bar->Invalidations = bar->Relayouts = 0;
+    c->LargeGlyphChanged();
+    EXPECT_EQ(bar->Invalidations, fixed ? 1 : 0) << fixed;
+    EXPECT_EQ(bar->Relayouts, fixed ? 0 : 1) << fixed;
+  }
+}
+
+// ---- container menus ------------------------------------------------------------------------------
+
+TEST_F(BarButtonControlsTest, AListItemsMenuIsMadeOnEachOpeningAndFreedWithItsLinksOnClose) {
+  auto* list = Make<TTestListItem>("Recent");
+  list->Attach(M);
+  int asked = 0;
+  list->OnGetData = [&](TObject*) { ++asked; };
+  TStandInBar* bar = NewBar(dxBarKindToolbar, {list});
+  bar->SetActiveState(true);
+  auto* c = static_cast<TdxBarSubItemControl*>(ControlAt(bar, 0));
+
+  // Nothing to show: the empty menu goes at once and the next opening asks again.
+  PressOn(bar, 0);
+  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(list->PopulationCount(), 0);
+  EXPECT_EQ(list->ItemLinks()->BarControl(), nullptr);
+  c->Deactivate(true);
+
+  list->Items = {"a.txt", "b.txt"};
+  for (int opening = 2; opening <= 3; ++opening) {
+    PressOn(bar, 0);
+    EXPECT_EQ(asked, opening);
+    auto* menu = dynamic_cast<TContainerItemSubMenuControl*>(list->ItemLinks()->BarControl());
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(Shown(menu));
+    EXPECT_EQ(list->ItemLinks()->Count(), 2);
+    EXPECT_EQ(list->PopulationCount(), 1);
+    c->Deactivate(true);
+    EXPECT_EQ(list->ItemLinks()->BarControl(), nullptr) << "freed on close";
+    EXPECT_EQ(list->ItemLinks()->Count(), 0) << "its links collapsed";
+    EXPECT_EQ(list->PopulationCount(), 0);
+  }
+}
+
+TEST_F(BarButtonControlsTest, AContainerInAMenuWhileCustomizingShowsItsCaptionInParentheses) {
+  auto* list = Make<TTestListItem>("Recent");
+  list->Attach(M);
+  M->SetCustomizing(true);  // outside customizing a menu shows the entries in its place
+  TStandInBar* menu = NewBar(dxBarKindMenu, {list});
+  TStandInBar* bar = NewBar(dxBarKindToolbar, {list});
+  EXPECT_EQ(ControlAt(menu, 0)->CaptionText(), "(Recent)");
+  EXPECT_EQ(ControlAt(bar, 0)->CaptionText(), "Recent");
+  EXPECT_FALSE(ControlAt(menu, 0)->HostsSubMenu());
+  M->SetCustomizing(false);
+}
