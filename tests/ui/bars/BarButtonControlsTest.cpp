@@ -367,3 +367,60 @@ TEST_F(BarButtonControlsTest, AContainerInAMenuWhileCustomizingShowsItsCaptionIn
   EXPECT_FALSE(ControlAt(menu, 0)->HostsSubMenu());
   M->SetCustomizing(false);
 }
+
+// ---- fading pictures ----------------------------------------------------------------------------
+
+namespace {
+// A painter that fades, drawing each button face as a filled rectangle in its state's colour.
+class TFadingTestPainter : public TdxBarPainter, public IdxBarPainterFading {
+  VW_CLASS(TFadingTestPainter, TdxBarPainter)
+ public:
+  bool MakesImagesOpaque() override { return Opaque; }
+  void DrawMarkForFade(TCustomdxBarControl*, HDC, bool, const TRect&) override {}
+  void DrawButtonForFade(TdxBarButtonLikeControlDrawParams& P) override {
+    Selected.push_back(P.IsSelected);
+  }
+  bool Opaque = false;
+  std::vector<bool> Selected;
+};
+
+BYTE FirstAlpha(TBitmap* B) {
+  TRGBColors colors;
+  static_cast<TcxBitmap32*>(B)->ReadPixels(colors);
+  return colors.empty() ? 0 : colors.front().rgbReserved;
+}
+}  // namespace
+
+TEST_F(BarButtonControlsTest, FadingPicturesHaveTheControlsSizeAreOpaqueOnlyWhenAskedAndAreNotMadeInMenus) {
+  TFadingTestPainter painter;
+  TdxBarButton* button = Make("Fade");
+  TStandInBar* bar = NewBar(dxBarKindToolbar, {button});
+  TStandInBar* menu = NewBar(dxBarKindMenu, {button});
+  bar->SetPainter(&painter);
+  menu->SetPainter(&painter);
+  for (bool opaque : {false, true}) {
+    painter.Opaque = opaque;
+    painter.Selected.clear();
+    TBitmap* normal = nullptr;
+    TBitmap* hot = nullptr;
+    int a = 0, b = 0, c = 0, d = 0;
+    ControlAt(bar, 0)->PrepareFadingImages(normal, hot, a, b, c, d);
+    ASSERT_TRUE(normal && hot);
+    const TRect r = ControlAt(bar, 0)->ItemRect();
+    EXPECT_EQ(normal->Width(), r.Right - r.Left);
+    EXPECT_EQ(hot->Height(), r.Bottom - r.Top);
+    EXPECT_EQ(painter.Selected, (std::vector<bool>{false, true}));
+    EXPECT_EQ(FirstAlpha(normal), opaque ? 255 : 0) << opaque;
+    EXPECT_EQ(FirstAlpha(hot), opaque ? 255 : 0) << opaque;
+    delete normal;
+    delete hot;
+  }
+  TBitmap* normal = nullptr;
+  TBitmap* hot = nullptr;
+  int a = 0, b = 0, c = 0, d = 0;
+  ControlAt(menu, 0)->PrepareFadingImages(normal, hot, a, b, c, d);
+  EXPECT_EQ(normal, nullptr);
+  EXPECT_EQ(hot, nullptr);
+  bar->SetPainter(nullptr);
+  menu->SetPainter(nullptr);
+}
