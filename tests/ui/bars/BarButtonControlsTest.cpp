@@ -171,6 +171,21 @@ TEST_F(BarButtonControlsTest, OpeningASubItemFiresPopupThenClickAndClosingFiresC
   EXPECT_FALSE(Shown(MenuOf(empty)));
 }
 
+TEST_F(BarButtonControlsTest, OnAToolbarWhoseMenuIsOpenTheMouseOpensTheNextMenuAtOnce) {
+  TTestSubItem* file = SubItem("File", {"Open"});
+  TTestSubItem* edit = SubItem("Edit", {"Copy"});
+  TStandInBar* bar = NewBar(dxBarKindToolbar, {file, edit});
+  bar->SetActiveState(true);
+  MoveOnto(bar, 0);
+  PressOn(bar, 0);
+  ASSERT_TRUE(Shown(MenuOf(file)));
+  MoveOnto(bar, 1);
+  EXPECT_TRUE(Shown(MenuOf(edit))) << "no hover delay on a downed toolbar";
+  EXPECT_FALSE(ControlAt(bar, 0)->IsDroppedDown());
+  EXPECT_EQ(MenuOf(file), nullptr) << "the first menu was dismissed";
+  EXPECT_EQ(TdxBarButtonLikeControl::OpenTimerControl(), nullptr);
+}
+
 TEST_F(BarButtonControlsTest, ASecondPressClosesAnOpenToolbarSubItemOnlyInTheStandardStyle) {
   for (TdxBarManagerStyle style : {bmsStandard, bmsEnhanced}) {
     M->SetStyle(style);
