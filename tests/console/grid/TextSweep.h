@@ -24,4 +24,8 @@ void WriteTextDump(const std::vector<TShownText>& texts, const std::string& arti
 // Texts holding anything beyond ASCII: in English, these are the ones a translation may have missed.
 std::vector<TShownText> NonAsciiTexts(const std::vector<TShownText>& texts);
 
+// Texts holding a Chinese character (CJK ideographs and the full-width forms and punctuation that go
+// with them); unlike NonAsciiTexts, arrows and degree signs a window shows in both languages pass.
+std::vector<TShownText> ChineseTexts(const std::vector<TShownText>& texts);
+
 }  // namespace sweep
