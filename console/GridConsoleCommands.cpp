@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "console/CommSettings.h"
+#include "console/CommandTables.h"
 #include "console/Config.h"
 #include "console/DebugWindow.h"
 #include "console/GridConsole.h"
@@ -24,12 +25,6 @@
 namespace {
 
 // Controls whose whole work is one command to the wall selection.
-struct TFixedCommand {
-  const char* Handler;
-  TScreenCommand Command;
-  int Value;
-};
-
 constexpr TFixedCommand kFixedCommands[] = {
     {"BitBtn6Click", scPower, 0},
     {"Button3Click", scQueryVersion, 1},
@@ -61,14 +56,8 @@ constexpr TFixedCommand kPressCommands[] = {
     {"rbCloseLogoMouseDown", scLogo, 0},
 };
 
-// Buttons and items that show a window; the window stays modeless and comes to the front when
-// shown again.
-struct TOpener {
-  const char* Handler;
-  TCustomForm* (*Window)();
-};
-
-const TOpener kOpeners[] = {
+// Buttons and items that show a window.
+const TWindowOpener kOpeners[] = {
     {"BitBtn16Click", []() -> TCustomForm* { return Form2; }},
     {"BitBtn17Click", []() -> TCustomForm* { return Form15; }},
     {"BitBtn3Click", []() -> TCustomForm* { return Form7; }},
@@ -90,13 +79,11 @@ constexpr std::int64_t kStepPauseMs = 100;
 }  // namespace
 
 void TForm1::RegisterCommandHandlers() {
-  for (const TFixedCommand& row : kFixedCommands)
-    RegisterHandler<void(TObject*)>(row.Handler, [this, row](TObject*) { SendScreenCommand(row.Command, row.Value); });
+  RegisterFixedCommands(*this, kFixedCommands, [this](int Command, int Value) { SendScreenCommand(Command, Value); });
   for (const TFixedCommand& row : kPressCommands)
     RegisterHandler<void(TObject*, TMouseButton, TShiftState, int, int)>(
         row.Handler, [this, row](TObject*, TMouseButton, TShiftState, int, int) { SendScreenCommand(row.Command, row.Value); });
-  for (const TOpener& row : kOpeners)
-    RegisterHandler<void(TObject*)>(row.Handler, [window = row.Window](TObject*) { window()->Show(); });
+  RegisterWindowOpeners(*this, kOpeners);
   RegisterHandler("BitBtn5Click", &TForm1::BitBtn5Click);
   RegisterHandler("CheckBox1Click", &TForm1::CheckBox1Click);
   RegisterHandler("BitBtn11Click", &TForm1::BitBtn11Click);
@@ -114,15 +101,10 @@ void TForm1::SendScreenFrame(const TScreenFrame& Frame) {
 
 void TForm1::BitBtn5Click(TObject*) {
   if (CheckBox1->Checked()) {
-    // One screen after another over the grid's own selection, rows outer; the delay is read
-    // after each frame, so a delay that is no number stops after the first screen.
-    const TGridRect s = stringgrid1->Selection();
-    for (int r = s.Top; r <= s.Bottom; ++r) {
-      for (int c = s.Left; c <= s.Right; ++c) {
-        SendScreenFrame(MakeScreenFrame(OneScreenAddress(c, r), scPower, 1));
-        BlockingPause(std::int64_t{StrToInt(LabeledEdit10->Text())} * 1000);
-      }
-    }
+    // Over the grid's own selection, not the stored one.
+    PowerOnScreenByScreen(
+        stringgrid1->Selection(), [this] { return LabeledEdit10->Text(); },
+        [this](const TScreenFrame& Frame) { SendScreenFrame(Frame); });
   } else if (chk1->Checked()) {
     SendScreenFrame(MakeScreenFrame(kBroadcast, scPower, 1));
   } else {

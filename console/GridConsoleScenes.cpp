@@ -154,8 +154,5 @@ void TForm1::ReplayNativeScene(int Scene) {
 }
 
 void TForm1::Button2Click(TObject*) {
-  Form9->Open(ComboBox3, ConfigFile.get());
-  Form9->SetCaption(Button2->Caption());
-  Form9->Edit1->SetText(ComboBox3->Text());
-  Form9->Show();
+  Form9->Open(ComboBox3, ConfigFile.get(), Button2->Caption());
 }

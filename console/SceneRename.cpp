@@ -29,9 +29,12 @@ void TForm9::Loaded() {
   find(Button2, "Button2");
 }
 
-void TForm9::Open(TcxComboBox* SceneList, TCustomIniFile* Store) {
+void TForm9::Open(TcxComboBox* SceneList, TCustomIniFile* Store, const String& Caption) {
   FSceneList = SceneList;
   FStore = Store;
+  SetCaption(Caption);
+  Edit1->SetText(SceneList->Text());
+  Show();
 }
 
 void TForm9::FormShow(TObject*) {

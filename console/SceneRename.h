@@ -20,8 +20,9 @@ class TForm9 : public TForm {
   TcxButton* Button1 = nullptr;  // change
   TcxButton* Button2 = nullptr;  // cancel
 
-  // The scene list to rename and the profile its names are stored in; both stay the opener's.
-  void Open(TcxComboBox* SceneList, TCustomIniFile* Store);
+  // Shows the dialog under `Caption` for the scene the list shows, to rename it in that list and
+  // store the list's names in `Store`; list and profile stay the opener's.
+  void Open(TcxComboBox* SceneList, TCustomIniFile* Store, const String& Caption);
 
   void FormShow(TObject* Sender);
   void Button1Click(TObject* Sender);

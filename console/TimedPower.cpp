@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "console/Config.h"
+#include "matrix/MatrixEngine.h"
 #include "platform/system/Clock.h"
 
 namespace {
@@ -88,4 +89,14 @@ void ApplyTimedPowerSchedule(const TTimedPowerSchedule& Schedule) {
 
 void StopTimedPower() {
   for (const TRegistration& r : Registrations()) r.Timer->SetEnabled(false);
+}
+
+void PowerOnScreenByScreen(const TGridRect& Selection, const std::function<String()>& DelaySeconds,
+                           const TScreenFrameSender& Send) {
+  for (int r = Selection.Top; r <= Selection.Bottom; ++r) {
+    for (int c = Selection.Left; c <= Selection.Right; ++c) {
+      Send(MakeScreenFrame(OneScreenAddress(c, r), scPower, 1));
+      BlockingPause(std::int64_t{StrToInt(DelaySeconds())} * 1000);
+    }
+  }
 }

@@ -1,12 +1,14 @@
 #pragma once
-// The timed power of the wall: each console keeps the power-on and power-off times of
-// [timesetting] in six fields of its own and polls them with a timer of its own. Every console
-// registers its fields and timer here at creation, so the timed power settings reach all of them,
-// not only the console in use.
+// The wall's power over time. The timed power: each console keeps the power-on and power-off
+// times of [timesetting] in six fields of its own and polls them with a timer of its own. Every
+// console registers its fields and timer here at creation, so the timed power settings reach all
+// of them, not only the console in use. And the delayed power-on, which every console's power
+// button offers.
 #include <cstddef>
 #include <functional>
 
 #include "console/ScreenFrame.h"
+#include "platform/classes/Grids.h"
 #include "platform/classes/IniFiles.h"
 #include "platform/classes/Timer.h"
 
@@ -58,3 +60,10 @@ void TimedPowerTick(const TTimedPowerFields& Fields, TTimer* Timer, const TScree
 // the schedule is turned off, stops polling (its cached times stay).
 void ApplyTimedPowerSchedule(const TTimedPowerSchedule& Schedule);
 void StopTimedPower();
+
+// The delayed power-on: one screen after another over a grid's selection, rows outer, each frame
+// followed by the delay in seconds that `DelaySeconds` gives, read again after every screen. A
+// delay that is no number raises the conversion error after that screen's frame, so the screens
+// after it stay off. The delay is counted in 64 bits, and a negative one is no pause at all.
+void PowerOnScreenByScreen(const TGridRect& Selection, const std::function<String()>& DelaySeconds,
+                           const TScreenFrameSender& Send);

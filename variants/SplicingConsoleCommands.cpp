@@ -6,6 +6,7 @@
 
 #include "app/BootWindow.h"
 #include "console/CommSettings.h"
+#include "console/CommandTables.h"
 #include "console/Config.h"
 #include "console/DebugWindow.h"
 #include "console/GridConsole.h"
@@ -34,32 +35,20 @@ constexpr int kWallAddress = 0x11;
 constexpr int kLastAddress = 0xFF;
 
 // Controls whose whole work is one command to the wall selection.
-struct TSelectionCommand {
-  const char* Handler;
-  TScreenCommand Command;
-  int Value;
-};
-
-constexpr TSelectionCommand kSelectionCommands[] = {
+constexpr TFixedCommand kSelectionCommands[] = {
     {"BitBtn6Click", scPower, 0},
     {"BitBtn10Click", scSpliceMode, 0},
     {"Bitbtn161Click", scSync, 1},
 };
 
 // Popup items whose whole work is one frame to the whole wall.
-constexpr TSelectionCommand kWallCommands[] = {
+constexpr TFixedCommand kWallCommands[] = {
     {"nStillClick", scStill, 1},        {"N10Click", scNoSignalBlack, 0}, {"N11Click", scNoSignalBlue, 1},
     {"N19Click", scAging, 1},           {"N20Click", scAging, 0},         {"N18Click", scUpdate, 1},
 };
 
-// Buttons and items that show a window; the window stays modeless and comes to the front when
-// shown again.
-struct TOpener {
-  const char* Handler;
-  TCustomForm* (*Window)();
-};
-
-const TOpener kOpeners[] = {
+// Buttons and items that show a window.
+const TWindowOpener kOpeners[] = {
     {"BitBtn16Click", []() -> TCustomForm* { return Form2; }},
     {"BitBtn17Click", []() -> TCustomForm* { return Form24; }},
     {"BitBtn3Click", []() -> TCustomForm* { return Form7; }},
@@ -81,16 +70,12 @@ constexpr std::int64_t kPairPauseMs = 200;
 }  // namespace
 
 void TForm23::RegisterCommandHandlers() {
-  for (const TSelectionCommand& row : kSelectionCommands)
-    RegisterHandler<void(TObject*)>(row.Handler,
-                                    [this, row](TObject*) { SendScreenCommandSplicing(row.Command, row.Value); });
-  for (const TSelectionCommand& row : kWallCommands)
-    RegisterHandler<void(TObject*)>(row.Handler, [this, row](TObject*) {
-      SendScreenFrameSplicing(TScreenFrame::kHeader, kWallAddress, kWallAddress, row.Command, row.Value,
-                              TScreenFrame::kTrailer);
-    });
-  for (const TOpener& row : kOpeners)
-    RegisterHandler<void(TObject*)>(row.Handler, [window = row.Window](TObject*) { window()->Show(); });
+  RegisterFixedCommands(*this, kSelectionCommands,
+                        [this](int Command, int Value) { SendScreenCommandSplicing(Command, Value); });
+  RegisterFixedCommands(*this, kWallCommands, [this](int Command, int Value) {
+    SendScreenFrameSplicing(TScreenFrame::kHeader, kWallAddress, kWallAddress, Command, Value, TScreenFrame::kTrailer);
+  });
+  RegisterWindowOpeners(*this, kOpeners);
 
   RegisterHandler<void(TObject*)>(
       "N8Click", [this](TObject*) { SendFramePair(kWallAddress, kWallAddress, scSaveSettings, scSaveSettingsAlt, 1, kPairPauseMs); });
@@ -159,17 +144,13 @@ void TForm23::BitBtn5Click(TObject*) {
     SendScreenCommandSplicing(scPower, 1);
     return;
   }
-  // One screen after another over the grid's own selection, rows outer; the delay is read after
-  // each frame, so a delay that is no number stops after the first screen. It is counted in 64
-  // bits, and a negative one is no pause at all.
-  const TGridRect s = stringgrid1->Selection();
-  for (int r = s.Top; r <= s.Bottom; ++r) {
-    for (int c = s.Left; c <= s.Right; ++c) {
-      const int address = c * 16 + r;
-      SendScreenFrameSplicing(TScreenFrame::kHeader, address, address, scPower, 1, TScreenFrame::kTrailer);
-      BlockingPause(std::int64_t{StrToInt(LabeledEdit10->Text())} * 1000);
-    }
-  }
+  // Over the grid's own selection, not the stored one.
+  PowerOnScreenByScreen(
+      stringgrid1->Selection(), [this] { return LabeledEdit10->Text(); },
+      [this](const TScreenFrame& Frame) {
+        const TFrameBytes b = Frame.Bytes();
+        SendScreenFrameSplicing(b[0], b[1], b[2], b[3], b[4], b[5]);
+      });
 }
 
 void TForm23::BitBtn12Click(TObject*) {
@@ -182,10 +163,7 @@ void TForm23::BitBtn13Click(TObject*) {
 }
 
 void TForm23::Button2Click(TObject*) {
-  Form9->Open(ComboBox3, ConfigFileSplicing.get());
-  Form9->SetCaption(Button2->Caption());
-  Form9->Edit1->SetText(ComboBox3->Text());
-  Form9->Show();
+  Form9->Open(ComboBox3, ConfigFileSplicing.get(), Button2->Caption());
 }
 
 void TForm23::BitBtn11Click(TObject*) {
