@@ -32,6 +32,7 @@ TForm33::TForm33(TComponent* AOwner) : TForm(AOwner) {
   RegisterHandler("Timer1Timer", &TForm33::Timer1Timer);
   RegisterHandler("tmrTimingSetTimer", &TForm33::tmrTimingSetTimer);
   RegisterCellHandlers();
+  RegisterCommandHandlers();
 }
 
 TForm33::~TForm33() {
@@ -344,16 +345,18 @@ TTimedPowerFields TForm33::TimedPowerFields() {
 void TForm33::tmrTimingSetTimer(TObject*) {
   TimedPowerTick(
       TimedPowerFields(), tmrTimingSet,
-      [this](const TScreenFrame& frame) {
-        const TFrameBytes b = frame.Bytes();
-        SendScreenFrameHybrid(b[0], b[1], b[2], b[3], b[4], b[5]);
-      },
+      [this](const TScreenFrame& frame) { SendScreenFrameHybrid(frame); },
       ConfigFileHybrid.get());
 }
 
 void TForm33::SendScreenFrameHybrid(int b1, int b2, int b3, int b4, int b5, int b6) {
   SendFrameOnScreenLink(Form1->Links(), Form2->LinkSettings(), {b1, b2, b3, b4, b5, b6}, Form18->DebugMode != 0,
                         {Form23->Memo1->Lines(), Memo1->Lines(), Form1->Memo1->Lines()});
+}
+
+void TForm33::SendScreenFrameHybrid(const TScreenFrame& Frame) {
+  const TFrameBytes b = Frame.Bytes();
+  SendScreenFrameHybrid(b[0], b[1], b[2], b[3], b[4], b[5]);
 }
 
 void TForm33::SendScreenCommandHybrid(int Command, int Value) {

@@ -244,6 +244,7 @@ class TForm33 : public TForm {
 
   // The screen frame and the screen command of this console and of the dialogs it opens.
   void SendScreenFrameHybrid(int b1, int b2, int b3, int b4, int b5, int b6);
+  void SendScreenFrameHybrid(const TScreenFrame& Frame);
   // The timed power on this console's own fields (the shared rule of every console's power timer).
   void tmrTimingSetTimer(TObject* Sender);
   TTimedPowerFields TimedPowerFields();
@@ -263,6 +264,22 @@ class TForm33 : public TForm {
   void ApartMode1Click(TObject* Sender);
   // The local word of the loaded model, by the console's language.
   String LocalWordHybrid() const;
+
+  // Scenes, power, the service pages' settings, the popup's commands and the windows the buttons
+  // open (HybridConsoleCommands.cpp).
+  void RegisterCommandHandlers();
+  void BitBtn5Click(TObject* Sender);
+  void BitBtn11Click(TObject* Sender);
+  void BitBtn12Click(TObject* Sender);
+  void BitBtn13Click(TObject* Sender);
+  void Button1Click(TObject* Sender);
+  void Button2Click(TObject* Sender);
+  void Button8Click(TObject* Sender);
+  void BitbtnClick(TObject* Sender);
+  void N8Click(TObject* Sender);
+  // Two commands with one value, 200 ms apart: to the wall selection, or to the whole wall.
+  void SendCommandPairHybrid(int Command1, int Command2, int Value);
+  void SendWallPairHybrid(int Command1, int Command2, int Value);
 
  protected:
   // A console has a task-bar button of its own; the application window has none.

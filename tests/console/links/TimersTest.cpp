@@ -22,6 +22,7 @@
 #include "platform/gdi/Gdi.h"
 #include "platform/win/Window.h"
 #include "tests/console/links/GridConsoleFixture.h"
+#include "variants/HybridConsole.h"
 #include "variants/SplicingConsole.h"
 
 namespace {
@@ -621,7 +622,7 @@ TEST_F(TimersTest, OnceModeSendsTheFirstTimeOnlyAndStoresTheScheduleOff) {
   EXPECT_TRUE(peers[kScreens].Drain(30).empty());
   RunUntil(7, 0, 4);
   EXPECT_EQ(peers[kScreens].Receive(6 * TimedPowerConsoleCount()), EachConsole(Frame(0x10, 1)));
-  EXPECT_FALSE(Form1->tmrTimingSet->Enabled());
+  for (TTimer* timer : {Form1->tmrTimingSet, Form23->tmrTimingSet, Form33->tmrTimingSet}) EXPECT_FALSE(timer->Enabled());
   EXPECT_EQ(ConfigValue("timesetting", "flag"), "0");
   EXPECT_EQ(Form1->TimedPowerEnabled, 1);
   RunUntil(7, 5, 0);
@@ -633,9 +634,10 @@ TEST_F(TimersTest, EqualTimesPowerOnThenOffInOneTick) {
   Show(Schedule(700, 700, 1, 1));
   RunUntil(7, 0, 3);
   EXPECT_EQ(peers[kScreens].Receive(12 * TimedPowerConsoleCount()), EachConsole(Join({Frame(0x10, 1), Frame(0x10, 0)})));
-  EXPECT_EQ(Form1->tmrTimingSet->Interval(), 61000u);
+  for (TTimer* timer : {Form1->tmrTimingSet, Form23->tmrTimingSet, Form33->tmrTimingSet})
+    EXPECT_EQ(timer->Interval(), 61000u);
   RunUntil(7, 2, 0);
-  EXPECT_TRUE(Form1->tmrTimingSet->Enabled());
+  for (TTimer* timer : {Form1->tmrTimingSet, Form23->tmrTimingSet, Form33->tmrTimingSet}) EXPECT_TRUE(timer->Enabled());
   EXPECT_TRUE(QuietEverywhere());
 }
 
@@ -795,10 +797,14 @@ TEST_F(TimingDialogTest, OkStoresTheTimesAndEveryRegisteredConsoleFollows) {
   const std::array<int, 6> schedule = {7, 30, 19, 0, 1, 1};
   const std::array<int, 6> splicing = {Form23->PowerOnHour,    Form23->PowerOnMinute,     Form23->PowerOffHour,
                                        Form23->PowerOffMinute, Form23->TimedPowerEnabled, Form23->TimedPowerRepeat};
+  const std::array<int, 6> hybrid = {Form33->PowerOnHour,    Form33->PowerOnMinute,     Form33->PowerOffHour,
+                                     Form33->PowerOffMinute, Form33->TimedPowerEnabled, Form33->TimedPowerRepeat};
   EXPECT_EQ(grid, schedule);
   EXPECT_EQ(splicing, schedule);
+  EXPECT_EQ(hybrid, schedule);
   EXPECT_EQ(std::to_array(other), schedule);
   EXPECT_TRUE(Form23->tmrTimingSet->Enabled());
+  EXPECT_TRUE(Form33->tmrTimingSet->Enabled());
   EXPECT_TRUE(Form1->tmrTimingSet->Enabled());
   EXPECT_TRUE(otherTimer.Enabled());
   // One frame per console at the set time (this test's other console counts its own).
@@ -817,6 +823,7 @@ TEST_F(TimingDialogTest, OkStoresTheTimesAndEveryRegisteredConsoleFollows) {
   EXPECT_EQ(ConfigValue("timesetting", "omin"), "x");  // as typed
   EXPECT_FALSE(Form1->tmrTimingSet->Enabled());
   EXPECT_FALSE(Form23->tmrTimingSet->Enabled());
+  EXPECT_FALSE(Form33->tmrTimingSet->Enabled());
   EXPECT_FALSE(otherTimer.Enabled());
   EXPECT_EQ(Form1->PowerOnHour, 7);
   UnregisterTimedPower(&otherTimer);
