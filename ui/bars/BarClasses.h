@@ -120,11 +120,24 @@ class TdxBarWinControl : public TdxBarItemControl {
 
   void EnabledChanged() override;
   bool DoesClick() const override;
+  // Also for a manager whose MDI child form holds this control's manager, unless loading text.
+  bool LetsBarsCloseFor(TdxBarManager* AManager) const override;
   bool IsSelectable() const override;
   void Deactivate(bool AFlag = false) override;
   void Press(bool AByMouse, bool AFlag = false) override;
+  // A press on the focused control outside its window reaches the window.
+  void PressAgain(bool ASameControl, bool& AHandled) override;
   bool OwnsWindow(win::HWND AWindow) const override;
   bool ClosesBarsOnClick() const override { return false; }
+  bool HasInnerWindow() const override { return true; }
+  win::HWND EditWindow() const override { return InnerWindowHandle(); }
+  // Set while a glass repaint of the window is posted and not yet done.
+  bool GlassRepaintPosted() const override { return FInnerBufferedPaint; }
+  void SetGlassRepaintPosted(bool Value) override { FInnerBufferedPaint = Value; }
+  // The inner window's keys: special keys, the item's events, then Tab, Enter and Escape.
+  void KeyDown(win::WORD& AKey, TShiftState AShift) override;
+  void KeyUp(win::WORD& AKey, TShiftState AShift) override;
+  void KeyPress(char32_t& AKey) override;
 
   // The inner window is shown and edits.
   virtual bool Focused() const { return FFocused; }
@@ -136,12 +149,14 @@ class TdxBarWinControl : public TdxBarItemControl {
   void AcceptEdit();
   // Escape: the text is dropped.
   void CancelEdit();
+  // Tab: the text goes to the item and the bar moves on as for Tab.
   void LeaveByTab(TShiftState AShift);
   // Where the inner window goes, in the bar window's client coordinates.
   void SetWindowRect(const TRect& R);
   // The window rect, or empty while the window may not show.
   TRect VisibleWindowRect() const;
   bool Focusing() const { return FFocusing; }
+  bool OnGlass() const { return FOnGlass; }
 
  protected:
   virtual void HookInnerWindow();
@@ -152,82 +167,200 @@ class TdxBarWinControl : public TdxBarItemControl {
   virtual void WindowPlaced() {}
   virtual void LoadText();
   virtual void SetWindowText(const String& AText);
-  virtual void ShowInnerWindow() {}
+  virtual void ShowInnerWindow();
   virtual void StoreText();
   virtual void HandleSpecialKeyDown(win::WORD& AKey, TShiftState AShift);
   virtual void HandleSpecialKeyUp(win::WORD& AKey, TShiftState AShift);
   virtual void InnerWndProc(TMessage& Message);
-  void KeyDown(win::WORD& AKey, TShiftState AShift);
-  void KeyUp(win::WORD& AKey, TShiftState AShift);
-  void KeyPress(char32_t& AKey);
+  virtual void InnerWindowLostFocus(win::HWND /*AFocused*/) {}
   void ForwardPress(bool AByMouse);
   // Hands a message to the window procedure the inner window had before the hook.
   void DefaultInnerWndProc(TMessage& Message);
   void SetFocusing(bool Value) { FFocusing = Value; }
+  // Mouse messages outside the window but on the control go nowhere.
+  void RouteMouseMessage(TMessage& Message);
+  // The parent is a toolbar window being dragged: its inner windows wait for the drop.
+  bool ParentBeingDragged() const;
 
  private:
+  void HandleKillFocus(TMessage& Message);
+
+  bool FInnerBufferedPaint = false;
   bool FFocused = false;
   bool FFocusing = false;
   int FKeysPressedInside = 0;
+  bool FOnGlass = false;
   TcxWindowProcLinkedObject* FWindowHook = nullptr;
   TRect FWindowRect{};
-  // The window that had the focus before this control took it.
+  // The window that had the focus before this control took it (the manager keeps none of its own).
   win::HWND FRememberedFocus = nullptr;
 };
-// Adds the edit layout; the edit kind owns the "EDIT" window.
+// Adds the edit layout (part 0 the edit box's content, 1 the caption, 2 the glyph) and the user
+// sizing of the edit width while customizing; the edit kind owns the "EDIT" window.
 class TdxBarCustomEditControl : public TdxBarWinControl {
   VW_CLASS(TdxBarCustomEditControl, TdxBarWinControl)
  public:
   using TdxBarWinControl::TdxBarWinControl;
+  ~TdxBarCustomEditControl() override;
+
+  bool IsSelected() const override;
+  TdxBarItemViewLevels PossibleViewLevels() const override;
   unsigned DefaultContentParts() const override;
   int PartCount() const override { return 3; }
+  TClass DrawParamsClass() const override { return TdxBarEditLikeControlDrawParams::StaticClass(); }
+  void RefreshDrawParams(bool AFull) override;
+  void CalcPartRects() override;
+  void ApplyStyle() override;
+  void DrawContent(const TRect& R, TdxBarPaintMode APaintMode) override;
+  // The painter's part insets: the same for the caption (1) and the glyph (0) part.
+  TRect TextMargins(int AKind = 0) override;
+  // Everything left of the edit box for the caption: its text and insets and the painter's gaps.
+  int CaptionAreaWidth() override;
+  // The edit box: the link's user width, else the item's.
+  int ExtraWidth() override;
+  int GlyphAreaWidth() override;
+  int RawHeight() override;
+  int RawWidth() override { return SmallWidth(); }
+  int SmallWidth() override;
   int MinWidth() override { return CaptionAreaWidth() + MinEditWidth(); }
+  bool AcceptsMouse() const override;
+  void BeginUserSizing(const TPoint& P) override;
+  bool IsUserSizingPoint(const TPoint& P) const override;
+  void EndUserSizing(bool ACommit) override;
+  void UserSizingMove(const TPoint& P) override;
+  win::HBRUSH EditBrushHandle() const override;
+  void DrawEditText(TCanvas* Canvas, const TRect& R) override;
+
+  virtual void AdjustFrameRect(TRect& /*R*/) {}
+  // The frame ring around the edit box leaves the canvas's clip region.
+  virtual void ExcludeEditFrame();
+  // Places the window and draws the text while the control paints it; R is the content on the canvas.
+  virtual void DrawEditContent(TCanvas* /*Canvas*/, const TRect& /*R*/) {}
+  // The edit box in the bar's client coordinates.
+  virtual TRect EditRect();
   virtual int MinEditWidth() const { return 20; }
   virtual bool ShowsCaption() const;
+  virtual void RefreshForEditing() {}
+
+  int EditLeftOffset() { return EditRect().Left - ItemRect().Left; }
+  // The edit style's font when it sets one, else the bar's items font.
+  TFont* EditFont() const;
+  // What painters fill a menu's edit with: the bar's background, or its hot brush while selected.
+  win::HBRUSH MenuEditBrush() const;
+  TcxStyle* EditStyle() const;
+  bool UserSizing() const { return FUserSizing; }
+  int SizingWidth() const { return FSizingWidth; }
+
+ protected:
+  void ShowInnerWindow() override;
+  // The painter's layout of the control in R (parts as CalcPartRects numbers them).
+  virtual void CalcLayout(const TRect& R, std::vector<TRect>& AParts);
+  // The sizing frame on the screen, drawn again to erase it.
+  void DrawSizingFrame(int AWidth) const;
+  const std::vector<TRect>& PaintParts() const { return FPaintParts; }
+
+ private:
+  // The caption's own part: its text and the painter's insets.
+  int CaptionTextWidth();
+  mutable win::HBRUSH FBackgroundBrush = nullptr;
+  mutable TColor FBackgroundColor = clNone;
+  int FEditTextSize = 0;
+  bool FRightBorderSizing = false;
+  int FSizingWidth = 0;
+  bool FUserSizing = false;
+  // The parts of the rectangle being painted, for the content drawn back from the painter.
+  std::vector<TRect> FPaintParts;
 };
 class TdxBarEditControl : public TdxBarCustomEditControl {
   VW_CLASS(TdxBarEditControl, TdxBarCustomEditControl)
  public:
   explicit TdxBarEditControl(TdxBarItemLink* ALink = nullptr);
   ~TdxBarEditControl() override;
-  // The font of the inner window: the item's edit style's; nil for the bar's items font.
-  virtual TFont* EditFont() const { return nullptr; }
   void Press(bool AByMouse, bool AFlag = false) override;
+  bool DrawsInPaintPass() const override { return false; }
+  TRect InnerWindowRect() const override;
   win::HWND InnerWindowHandle() const override { return FWindow; }
   void SetFocused(bool Value) override;
+  String DisplayText() const override;
   int MinEditWidth() const override { return 20; }
   // False only while focused and enabled: the window shows the text then.
   virtual bool PaintsText() const;
-
- protected:
+  // The window comes with the toolbar's drop and goes with its drag.
   void HookInnerWindow() override;
   void UnhookInnerWindow(bool ADestroyWindow) override;
+
+ protected:
   void EndEditing(bool AAccept) override;
+  void WindowPlaced() override;
+  void SetWindowText(const String& AText) override;
   void ShowInnerWindow() override;
   void InnerWndProc(TMessage& Message) override;
+  void DrawEditContent(TCanvas* Canvas, const TRect& R) override;
+  void RefreshForEditing() override { RefreshDrawParams(true); }
   virtual void CreateInnerWindow();
   virtual void DestroyInnerWindow(bool ADestroy);
   virtual win::DWORD InnerWindowStyle() const { return 0x40000084; }
 
  private:
+  // On glass the window paints through a buffer with full alpha.
+  void PaintOnGlass(TMessage& Message, bool ARepaint);
   win::HWND FWindow = nullptr;
 };
+// Adds part 3, the drop-down button, and the drop-down window the item supplies.
 class TCustomdxBarComboControl : public TdxBarEditControl {
   VW_CLASS(TCustomdxBarComboControl, TdxBarEditControl)
  public:
   using TdxBarEditControl::TdxBarEditControl;
-  bool IsDroppedDown() const override { return false; }
+  ~TCustomdxBarComboControl() override;
+  void EnabledChanged() override;
+  void Deactivate(bool AFlag = false) override;
+  int PartCount() const override { return 4; }
+  void RefreshDrawParams(bool AFull) override;
+  bool OwnsWindow(win::HWND AWindow) const override;
+  bool IsDroppedDown() const override { return FDroppedDown; }
+  bool LetsBarsHide() const override { return !FDroppedDown; }
+  void AdjustFrameRect(TRect& R) override;
+  void DrawContent(const TRect& R, TdxBarPaintMode APaintMode) override;
+  bool PaintsText() const override;
+  // Where the list drops: below the edit box on a horizontal toolbar, beside the control elsewhere.
+  virtual TPoint DropDownPoint();
+  virtual void SetDroppedDown(bool Value);
+
+ protected:
+  bool IsSpecialKeyDown(win::WORD AKey, TShiftState AShift) const override;
+  bool IsSpecialKeyUp(win::WORD AKey, TShiftState AShift) const override;
+  void HandleSpecialKeyDown(win::WORD& AKey, TShiftState AShift) override;
+  void HandleSpecialKeyUp(win::WORD& AKey, TShiftState AShift) override;
+  void InnerWndProc(TMessage& Message) override;
+  void CalcLayout(const TRect& R, std::vector<TRect>& AParts) override;
+  bool IsButtonPart(int APart) const;
+
+ private:
+  bool FDroppedDown = false;
+  bool FDroppedDownAtPress = false;
 };
+// The list combo: the window shows a local entry that Up, Down and the wheel browse while the list
+// is closed; Enter and Tab commit it while the window text still names it.
 class TdxBarComboControl : public TCustomdxBarComboControl {
   VW_CLASS(TdxBarComboControl, TCustomdxBarComboControl)
  public:
   using TCustomdxBarComboControl::TCustomdxBarComboControl;
   // The entry the window shows while editing, before it is committed to the item.
-  virtual int LocalItemIndex() const { return -1; }
+  virtual int LocalItemIndex() const { return FLocalItemIndex; }
   // Takes the entry and shows its text.
-  virtual void SetLocalItemIndex(int /*Index*/) {}
+  virtual void SetLocalItemIndex(int Index);
   // Takes the entry the typed text points at, leaving the text as typed.
-  virtual void StoreLocalItemIndex(int /*Index*/) {}
+  virtual void StoreLocalItemIndex(int Index) { FLocalItemIndex = Index; }
+  void SetFocused(bool Value) override;
+
+ protected:
+  void LoadText() override;
+  void InnerWndProc(TMessage& Message) override;
+
+ private:
+  // One entry up or down within the list (none moves an empty list or up from no entry).
+  void Browse(bool ADown);
+  int FLocalItemIndex = -1;
 };
 VW_BAR_CONTROL_SHELL(TdxBarQuickCustExtButtonControl, TdxBarButtonControl)
 VW_BAR_CONTROL_SHELL(TdxBarQuickCustItemControl, TdxBarItemControl)
