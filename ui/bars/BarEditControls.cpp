@@ -371,7 +371,8 @@ void TdxBarWinControl::HandleKillFocus(TMessage& Message) {
     if (!self.Alive()) return;
     if (FFocused) {
       DefaultInnerWndProc(Message);
-    } else if (Parent() && Parent()->BarKind() == dxBarKindToolbar && Parent()->HandleAllocated()) {
+    } else if (Parent() && !Parent()->IsDestroying() && Parent()->HandleAllocated() &&
+               Parent()->BarKind() == dxBarKindToolbar) {
       // The bar window that now holds the focus: the window itself, its parent, or one more level up.
       HWND owner = focused;
       if (owner && owner != Parent()->Handle()) {
@@ -790,7 +791,8 @@ void TdxBarEditControl::SetFocused(bool Value) {
   }
   TcxObjectLinkScope self(this);
   TdxBarCustomEditControl::SetFocused(Value);
-  if (self.Alive()) Invalidate();
+  // A bar being freed is asked too: it takes no repaint.
+  if (self.Alive() && Parent() && !Parent()->IsDestroying()) Invalidate();
 }
 
 void TdxBarEditControl::EndEditing(bool AAccept) {
