@@ -63,19 +63,26 @@ void SendMixedColour(const TScreenSender& Send, int RedCommand, const std::array
   }
 }
 
+namespace {
+
+void BindClick(TComponent* Form, const char* Button, std::function<void()> Action) {
+  Form->RegisterHandler<void(TObject*)>(StepHandlerName(Button), [Action = std::move(Action)](TObject*) { Action(); });
+}
+
+}  // namespace
+
 void RegisterPictureStepHandlers(TComponent* Form, const TScreenSender& Send) {
-  auto bind = [&](const char* Button, std::function<void()> Action) {
-    Form->RegisterHandler<void(TObject*)>(StepHandlerName(Button),
-                                         [Action = std::move(Action)](TObject*) { Action(); });
-  };
   for (const TStepPair& pair : kStepPairs) {
-    bind(pair.Down, [Send, command = pair.Command] { Send(command, 0); });
-    bind(pair.Up, [Send, command = pair.Command] { Send(command, 1); });
+    BindClick(Form, pair.Down, [Send, command = pair.Command] { Send(command, 0); });
+    BindClick(Form, pair.Up, [Send, command = pair.Command] { Send(command, 1); });
   }
+}
+
+void RegisterMixedColourHandlers(TComponent* Form, const TScreenSender& Send) {
   for (const TMixedColourPair& pair : kMixedColourPairs) {
-    bind(pair.Down, [Send, pair] { SendMixedColour(Send, pair.RedCommand, pair.DownValues, 100); });
+    BindClick(Form, pair.Down, [Send, pair] { SendMixedColour(Send, pair.RedCommand, pair.DownValues, 100); });
     const std::array<int, 3> up = {1 - pair.DownValues[0], 1 - pair.DownValues[1], 1 - pair.DownValues[2]};
-    bind(pair.Up, [Send, pair, up] { SendMixedColour(Send, pair.RedCommand, up, pair.UpPauseMs); });
+    BindClick(Form, pair.Up, [Send, pair, up] { SendMixedColour(Send, pair.RedCommand, up, pair.UpPauseMs); });
   }
 }
 
@@ -145,4 +152,74 @@ void PressWidthToggle(TForm* Dialog, TRzPanel*& SelectedSwatch, TRzPanel* Toggle
 void ReleaseWidthToggle(TRzPanel* SelectedSwatch, TRzPanel* Toggle, const TRzPanel* Unselected, TTimer* Timer) {
   if (SelectedSwatch == Toggle) Toggle->SetBorderOuter(Unselected->BorderOuter());
   Timer->SetEnabled(false);
+}
+
+namespace {
+
+constexpr TCaptionRow kSharedCaptions[] = {
+    {"Label1", "调整范围:", "Effect Range:"},
+    {"BitBtn8", "系统复位", "Reset"},
+    {"Label25", "背光亮度调整", "Back Light"},
+    {"Button2", "保存调整", "Save"},
+    {"Button3", "关闭", "Close"},
+    // VIDEO.
+    {"GroupBox5", "图像", "Picture"},
+    {"lblVideoBrightness", "亮度", "Brightness"},
+    {"lblVideoContrast", "对比度", "Contrast"},
+    {"lblVideoSaturation", "饱和度", "Satuation"},
+    {"lblVideoSharpness", "清晰度", "Sharpness"},
+    {"lblVideoTone", "色调", "Tone"},
+    {"GroupBox6", "位置", "Postion"},
+    {"lblVideoHPosition", "水平位置", "H Position"},
+    {"lblVideoVPosition", "垂直位置", "V Position"},
+    {"GroupBox10", "重显率调节", "Reproduction Rate Adjustment"},
+    {"lblHStart", "水平起始位置", "HSTART"},
+    {"lblHSize", "水平大小", "HSIZE"},
+    {"lblVStart", "垂直起始位置", "VSTART"},
+    {"lblVSize", "垂直大小", "VSIZE"},
+    // VGA.
+    {"GroupBox1", "图像", "Picture"},
+    {"lblPcBrightness", "亮度", "Brightness"},
+    {"lblPcContrast", "对比度", "Contrast"},
+    {"lblPcHPosition", "水平位置", "H Position"},
+    {"lblPcVPosition", "垂直位置", "V Position"},
+    {"lblPcClock", "时钟", "Clock"},
+    {"lblPcPhase", "相位", "Phase"},
+    {"GroupBox11", "色彩亮平衡", "Color Brightness Balance"},
+    {"lblBrightBalanceRed", "红色", "Red"},
+    {"lblBrightBalanceGreen", "绿色", "Green"},
+    {"lblBrightBalanceBlue", "蓝色", "Blue"},
+    {"GroupBox2", "色彩暗平衡", "Color Darkness Balance"},
+    {"lblDarkBalanceRed", "红色", "Red"},
+    {"lblDarkBalanceGreen", "绿色", "Green"},
+    {"lblDarkBalanceBlue", "蓝色", "Blue"},
+    {"Button4", "色彩自动调整", "Auto Color"},
+    {"Button1", "位置自动调整", "Auto Pos."},
+    // DVI/HDMI.
+    {"grpDHYPicture", "图像", "Picture"},
+    {"lblDHYBrightness", "亮度", "Brightness"},
+    {"lblDHYContrast", "对比度", "Contrast"},
+    {"lblDHYHPosition", "水平位置", "H Position"},
+    {"lblDHYVPosition", "垂直位置", "V Position"},
+    // COLOR TEMP: the bright and dark levels of the primaries.
+    {"GroupBox8", "色温亮阶调整", "Color Brightness Adjustment"},
+    {"lblBrightLevelRed", "红色", "Red"},
+    {"lblBrightLevelGreen", "绿色", "Green"},
+    {"lblBrightLevelBlue", "蓝色", "Blue"},
+    {"GroupBox7", "色温暗阶调整", "Color Darkness Adjustment"},
+    {"lblDarkLevelRed", "红色", "Red"},
+    {"lblDarkLevelGreen", "绿色", "Green"},
+    {"lblDarkLevelBlue", "蓝色", "Blue"},
+};
+
+}  // namespace
+
+void ApplyPictureLanguage(TForm* Dialog, int Language, std::span<const TCaptionRow> OwnRows) {
+  if (Language != 0 && Language != 1) return;
+  const bool english = Language == 1;
+  Dialog->SetCaption(english ? " Video Adjust" : "参数调整");
+  for (std::span<const TCaptionRow> rows : {std::span<const TCaptionRow>(kSharedCaptions), OwnRows})
+    for (const TCaptionRow& row : rows)
+      if (auto* control = dynamic_cast<TControl*>(Dialog->FindComponent(row.Name)))
+        control->SetCaption(english ? row.English : row.Chinese);
 }

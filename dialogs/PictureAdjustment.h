@@ -5,6 +5,7 @@
 // through their own addressing.
 #include <array>
 #include <functional>
+#include <span>
 
 #include "platform/classes/Controls.h"
 #include "platform/classes/Forms.h"
@@ -40,9 +41,10 @@ extern const std::array<TMixedColourPair, 8> kMixedColourPairs;
 // The handler name a button's click is bound by in the form descriptions.
 String StepHandlerName(const String& Button);
 
-// Registers a click handler for both buttons of every step and mixed-colour pair on Form, each
-// sending through Send.
+// Registers a click handler for both buttons of every step pair on Form, each sending through Send.
 void RegisterPictureStepHandlers(TComponent* Form, const TScreenSender& Send);
+// The same for both buttons of every mixed-colour pair.
+void RegisterMixedColourHandlers(TComponent* Form, const TScreenSender& Send);
 
 // Three frames on RedCommand and the two commands after it, Pause ms between them and none after.
 void SendMixedColour(const TScreenSender& Send, int RedCommand, const std::array<int, 3>& Values, int PauseMs);
@@ -76,3 +78,16 @@ void PressWidthToggle(TForm* Dialog, TRzPanel*& SelectedSwatch, TRzPanel* Toggle
 // The timer's end of the press: the panel is released only while it still holds the selection, so a
 // swatch chosen within the press keeps its frame.
 void ReleaseWidthToggle(TRzPanel* SelectedSwatch, TRzPanel* Toggle, const TRzPanel* Unselected, TTimer* Timer);
+
+// A text that changes with the interface language: component, Chinese, English. The descriptions
+// store them mixed; the texts not named keep theirs in both languages.
+struct TCaptionRow {
+  const char* Name;
+  const char* Chinese;
+  const char* English;
+};
+
+// Sets the dialog's caption, the texts both picture dialogs share (the bands and the VIDEO, VGA,
+// DVI/HDMI and colour-temperature rows) and the dialog's own rows in one language: 1 English,
+// 0 Chinese; any other value leaves the stored texts.
+void ApplyPictureLanguage(TForm* Dialog, int Language, std::span<const TCaptionRow> OwnRows);

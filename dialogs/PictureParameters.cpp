@@ -16,74 +16,14 @@ namespace {
 // The ">>>" panel of this dialog.
 constexpr TWidthToggle kWidthToggle{400, 711, 100};
 
-// The texts that change with the interface language: component, Chinese, English. The description
-// stores them mixed; the rest are the same in both languages.
-struct TCaptionRow {
-  const char* Name;
-  const char* Chinese;
-  const char* English;
-};
-
-constexpr TCaptionRow kCaptions[] = {
-    {"Label1", "调整范围:", "Effect Range:"},
-    {"BitBtn8", "系统复位", "Reset"},
+// The texts of this dialog alone that change with the interface language.
+constexpr TCaptionRow kOwnCaptions[] = {
     {"tsCOLORTEMP", "色温调整", "COLOR TEMP"},
     {"ColorAdjust", "色彩调整", "COLOR ADJUST"},
-    {"Label25", "背光亮度调整", "Back Light"},
-    {"Button2", "保存调整", "Save"},
-    {"Button3", "关闭", "Close"},
-    // VIDEO.
-    {"GroupBox5", "图像", "Picture"},
-    {"lblVideoBrightness", "亮度", "Brightness"},
-    {"lblVideoContrast", "对比度", "Contrast"},
-    {"lblVideoSaturation", "饱和度", "Satuation"},
-    {"lblVideoSharpness", "清晰度", "Sharpness"},
-    {"lblVideoTone", "色调", "Tone"},
-    {"GroupBox6", "位置", "Postion"},
-    {"lblVideoHPosition", "水平位置", "H Position"},
-    {"lblVideoVPosition", "垂直位置", "V Position"},
-    {"GroupBox10", "重显率调节", "Reproduction Rate Adjustment"},
-    {"lblHStart", "水平起始位置", "HSTART"},
-    {"lblHSize", "水平大小", "HSIZE"},
-    {"lblVStart", "垂直起始位置", "VSTART"},
-    {"lblVSize", "垂直大小", "VSIZE"},
-    // VGA.
-    {"GroupBox1", "图像", "Picture"},
-    {"lblPcBrightness", "亮度", "Brightness"},
-    {"lblPcContrast", "对比度", "Contrast"},
-    {"lblPcHPosition", "水平位置", "H Position"},
-    {"lblPcVPosition", "垂直位置", "V Position"},
-    {"lblPcClock", "时钟", "Clock"},
-    {"lblPcPhase", "相位", "Phase"},
-    {"GroupBox11", "色彩亮平衡", "Color Brightness Balance"},
-    {"lblBrightBalanceRed", "红色", "Red"},
-    {"lblBrightBalanceGreen", "绿色", "Green"},
-    {"lblBrightBalanceBlue", "蓝色", "Blue"},
-    {"GroupBox2", "色彩暗平衡", "Color Darkness Balance"},
-    {"lblDarkBalanceRed", "红色", "Red"},
-    {"lblDarkBalanceGreen", "绿色", "Green"},
-    {"lblDarkBalanceBlue", "蓝色", "Blue"},
-    {"Button4", "色彩自动调整", "Auto Color"},
-    {"Button1", "位置自动调整", "Auto Pos."},
-    // DVI/HDMI/YUV.
-    {"grpDHYPicture", "图像", "Picture"},
-    {"lblDHYBrightness", "亮度", "Brightness"},
-    {"lblDHYContrast", "对比度", "Contrast"},
-    {"lblDHYHPosition", "水平位置", "H Position"},
-    {"lblDHYVPosition", "垂直位置", "V Position"},
-    // COLOR TEMP.
-    {"GroupBox8", "色温亮阶调整", "Color Brightness Adjustment"},
-    {"lblBrightLevelRed", "红色", "Red"},
-    {"lblBrightLevelGreen", "绿色", "Green"},
-    {"lblBrightLevelBlue", "蓝色", "Blue"},
     {"lblBrightLevelYellow", "黄色", "Yellow"},
     {"lblBrightLevelPurple", "紫色", "Purple"},
     {"lblBrightLevelCyan", "青色", "Cyan"},
     {"lblBrightLevelGray", "灰色", "Gray"},
-    {"GroupBox7", "色温暗阶调整", "Color Darkness Adjustment"},
-    {"lblDarkLevelRed", "红色", "Red"},
-    {"lblDarkLevelGreen", "绿色", "Green"},
-    {"lblDarkLevelBlue", "蓝色", "Blue"},
     {"lblDarkLevelYellow", "黄色", "Yellow"},
     {"lblDarkLevelPurple", "紫色", "Purple"},
     {"lblDarkLevelCyan", "青色", "Cyan"},
@@ -166,7 +106,9 @@ TForm4::TForm4(TComponent* AOwner) : TForm(AOwner) {
   RegisterHandler("btn1Click", &TForm4::btn1Click);
   RegisterHandler("rzpnl3MouseDown", &TForm4::rzpnl3MouseDown);
   RegisterHandler("tmr1Timer", &TForm4::tmr1Timer);
-  RegisterPictureStepHandlers(this, [this](int Command, int Value) { Send(Command, Value); });
+  const TScreenSender send = [this](int Command, int Value) { Send(Command, Value); };
+  RegisterPictureStepHandlers(this, send);
+  RegisterMixedColourHandlers(this, send);
 }
 
 TForm4::~TForm4() {
@@ -235,14 +177,7 @@ void TForm4::FormShow(TObject*) {
   cxPageControl1->SetActivePage(tsCOLORTEMP);
 }
 
-void TForm4::ApplyLanguage(int Language) {
-  if (Language != 0 && Language != 1) return;
-  const bool english = Language == 1;
-  SetCaption(english ? " Video Adjust" : "参数调整");
-  for (const TCaptionRow& row : kCaptions)
-    if (auto* control = dynamic_cast<TControl*>(FindComponent(row.Name)))
-      control->SetCaption(english ? row.English : row.Chinese);
-}
+void TForm4::ApplyLanguage(int Language) { ApplyPictureLanguage(this, Language, kOwnCaptions); }
 
 void TForm4::BitBtn8Click(TObject*) { Send(scSystemReset, 1); }
 void TForm4::Button1Click(TObject*) { Send(scAutoPosition, 1); }
