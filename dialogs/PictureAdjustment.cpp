@@ -223,3 +223,53 @@ void ApplyPictureLanguage(TForm* Dialog, int Language, std::span<const TCaptionR
       if (auto* control = dynamic_cast<TControl*>(Dialog->FindComponent(row.Name)))
         control->SetCaption(english ? row.English : row.Chinese);
 }
+
+TPictureDialog::TPictureDialog(TComponent* AOwner, const TWidthToggle& Toggle, std::span<const TCaptionRow> OwnCaptions)
+    : TForm(AOwner), FToggle(Toggle), FOwnCaptions(OwnCaptions) {
+  RegisterHandler("Button3Click", &TPictureDialog::Button3Click);
+  RegisterHandler("rzpnl3MouseDown", &TPictureDialog::rzpnl3MouseDown);
+  RegisterHandler("tmr1Timer", &TPictureDialog::tmr1Timer);
+}
+
+void TPictureDialog::Loaded() {
+  TForm::Loaded();
+#define VW_FIND(Name) FindComponent(Name, #Name)
+  VW_FIND(cxgrpbxTop);
+  VW_FIND(Label1);
+  VW_FIND(Label2);
+  VW_FIND(BitBtn8);
+  VW_FIND(cxPageControl1);
+  VW_FIND(TabSheet1);
+  VW_FIND(TabSheet2);
+  VW_FIND(tsDHY);
+  VW_FIND(tsCOLORTEMP);
+  VW_FIND(ColorAdjust);
+  VW_FIND(Button4);
+  VW_FIND(Button1);
+  VW_FIND(Panel1);
+  VW_FIND(rzpnl1);
+  VW_FIND(rzpnl2);
+  VW_FIND(rzpnl3);
+  VW_FIND(tmr1);
+  VW_FIND(cxgrpbxBottom);
+  VW_FIND(Label25);
+  VW_FIND(SpeedButton43);
+  VW_FIND(SpeedButton44);
+  VW_FIND(Button2);
+  VW_FIND(Button3);
+#undef VW_FIND
+}
+
+void TPictureDialog::ApplyLanguage(int Language) { ApplyPictureLanguage(this, Language, FOwnCaptions); }
+
+void TPictureDialog::BuildPalette(const TMouseEvent& OnMouseDown) { BuildSwatches(this, Panel1, rzpnl2, OnMouseDown); }
+
+void TPictureDialog::SelectSwatch(TRzPanel* Swatch) { ::SelectSwatch(SelectedSwatch, Swatch, rzpnl1, rzpnl2); }
+
+void TPictureDialog::Button3Click(TObject*) { Close(); }
+
+void TPictureDialog::rzpnl3MouseDown(TObject*, TMouseButton, TShiftState, int, int) {
+  PressWidthToggle(this, SelectedSwatch, rzpnl3, rzpnl1, rzpnl2, tmr1, FToggle);
+}
+
+void TPictureDialog::tmr1Timer(TObject*) { ReleaseWidthToggle(SelectedSwatch, rzpnl3, rzpnl2, tmr1); }

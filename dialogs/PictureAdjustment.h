@@ -1,15 +1,20 @@
 #pragma once
 // What the picture parameter dialogs share: the step rows and the mixed-colour rows with what they
-// send, and the swatch palette with its selection frame and its ">>>" panel. Each dialog passes its
-// own sender, so the grid console's dialog and the other consoles' dialog send the same rows
-// through their own addressing.
+// send, the swatch palette with its selection frame and its ">>>" panel, the texts of both
+// languages, and the dialog's bands and pages. Each dialog passes its own sender, so the grid
+// console's dialog and the other consoles' dialog send the same rows through their own addressing.
 #include <array>
 #include <functional>
 #include <span>
 
 #include "platform/classes/Controls.h"
+#include "platform/classes/ExtCtrls.h"
 #include "platform/classes/Forms.h"
+#include "platform/classes/StdCtrls.h"
 #include "platform/classes/Timer.h"
+#include "ui/choice/Button.h"
+#include "ui/choice/GroupBox.h"
+#include "ui/pages/PageControl.h"
 #include "ui/panels/Panel.h"
 
 // Sends one screen command (command byte, value) to the console's wall selection.
@@ -91,3 +96,63 @@ struct TCaptionRow {
 // DVI/HDMI and colour-temperature rows) and the dialog's own rows in one language: 1 English,
 // 0 Chinese; any other value leaves the stored texts.
 void ApplyPictureLanguage(TForm* Dialog, int Language, std::span<const TCaptionRow> OwnRows);
+
+// A picture parameter dialog: the top band with the selection it adjusts and the reset, the page
+// control with the VIDEO, VGA, DVI/HDMI, COLOR TEMP and COLOR ADJUST pages, the palette with its
+// ">>>" panel, and the bottom band with back light, save and close. What each button sends is the
+// dialog's own.
+class TPictureDialog : public TForm {
+  VW_CLASS(TPictureDialog, TForm)
+ public:
+  // Toggle: the sizes of this dialog's ">>>" panel; OwnCaptions: its texts beyond the shared ones.
+  TPictureDialog(TComponent* AOwner, const TWidthToggle& Toggle, std::span<const TCaptionRow> OwnCaptions);
+
+  // The top band.
+  TcxGroupBox* cxgrpbxTop = nullptr;
+  TLabel* Label1 = nullptr;
+  TLabel* Label2 = nullptr;      // the wall selection the dialog adjusts, "L,T - R,B"
+  TcxButton* BitBtn8 = nullptr;  // system reset; usable while a link is open
+
+  TcxPageControl* cxPageControl1 = nullptr;
+  TcxTabSheet* TabSheet1 = nullptr;    // VIDEO
+  TcxTabSheet* TabSheet2 = nullptr;    // VGA
+  TcxTabSheet* tsDHY = nullptr;        // DVI/HDMI
+  TcxTabSheet* tsCOLORTEMP = nullptr;  // COLOR TEMP
+  TcxTabSheet* ColorAdjust = nullptr;  // COLOR ADJUST
+  TcxButton* Button4 = nullptr;        // auto colour
+  TcxButton* Button1 = nullptr;        // auto position
+  TPanel* Panel1 = nullptr;            // the palette
+  TRzPanel* rzpnl1 = nullptr;          // the selected frame style, never shown
+  TRzPanel* rzpnl2 = nullptr;          // the unselected frame style, never shown
+  TRzPanel* rzpnl3 = nullptr;          // ">>>": widens and narrows the dialog
+  TTimer* tmr1 = nullptr;              // ends the ">>>" panel's press
+
+  // The bottom band.
+  TcxGroupBox* cxgrpbxBottom = nullptr;
+  TLabel* Label25 = nullptr;
+  TcxButton* SpeedButton43 = nullptr;  // back light down
+  TcxButton* SpeedButton44 = nullptr;  // back light up
+  TcxButton* Button2 = nullptr;        // save
+  TcxButton* Button3 = nullptr;        // close
+
+  // The panel that shows the selected frame: a swatch, or the ">>>" panel while pressed.
+  TRzPanel* SelectedSwatch = nullptr;
+
+  void Button3Click(TObject* Sender);
+  void rzpnl3MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+  void tmr1Timer(TObject* Sender);
+
+  // The texts of the interface language: 1 English, 0 Chinese; other values leave the stored ones.
+  void ApplyLanguage(int Language);
+
+ protected:
+  void Loaded() override;
+  // Builds the palette into Panel1, each swatch pressed through OnMouseDown.
+  void BuildPalette(const TMouseEvent& OnMouseDown);
+  // The selection frame moves to Swatch.
+  void SelectSwatch(TRzPanel* Swatch);
+
+ private:
+  TWidthToggle FToggle;
+  std::span<const TCaptionRow> FOwnCaptions;
+};

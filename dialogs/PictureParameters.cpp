@@ -1,7 +1,6 @@
 #include "dialogs/PictureParameters.h"
 
 #include <cmath>
-#include <type_traits>
 
 #include "console/GridConsole.h"
 #include "console/ScreenFrame.h"
@@ -93,19 +92,16 @@ void DrawPrimaries(TImage* Image) {
 
 }  // namespace
 
-TForm4::TForm4(TComponent* AOwner) : TForm(AOwner) {
+TForm4::TForm4(TComponent* AOwner) : TPictureDialog(AOwner, kWidthToggle, kOwnCaptions) {
   RegisterHandler("FormCreate", &TForm4::FormCreate);
   RegisterHandler("FormShow", &TForm4::FormShow);
   RegisterHandler("BitBtn8Click", &TForm4::BitBtn8Click);
   RegisterHandler("Button1Click", &TForm4::Button1Click);
   RegisterHandler("Button2Click", &TForm4::Button2Click);
-  RegisterHandler("Button3Click", &TForm4::Button3Click);
   RegisterHandler("Button4Click", &TForm4::Button4Click);
   RegisterHandler("SpeedButton43Click", &TForm4::SpeedButton43Click);
   RegisterHandler("SpeedButton44Click", &TForm4::SpeedButton44Click);
   RegisterHandler("btn1Click", &TForm4::btn1Click);
-  RegisterHandler("rzpnl3MouseDown", &TForm4::rzpnl3MouseDown);
-  RegisterHandler("tmr1Timer", &TForm4::tmr1Timer);
   const TScreenSender send = [this](int Command, int Value) { Send(Command, Value); };
   RegisterPictureStepHandlers(this, send);
   RegisterMixedColourHandlers(this, send);
@@ -116,55 +112,27 @@ TForm4::~TForm4() {
 }
 
 void TForm4::Loaded() {
-  TForm::Loaded();
-  auto find = [this](auto*& field, const String& name) {
-    field = dynamic_cast<std::remove_reference_t<decltype(field)>>(FindComponent(name));
-  };
-#define VW_FIND(Name) find(Name, #Name)
-  VW_FIND(cxgrpbxTop);
-  VW_FIND(Label1);
-  VW_FIND(Label2);
-  VW_FIND(BitBtn8);
-  VW_FIND(cxPageControl1);
-  VW_FIND(TabSheet1);
-  VW_FIND(TabSheet2);
-  VW_FIND(tsDHY);
-  VW_FIND(tsCOLORTEMP);
-  VW_FIND(ColorAdjust);
-  VW_FIND(Button4);
-  VW_FIND(Button1);
-  VW_FIND(img1);
-  VW_FIND(lbl10);
-  VW_FIND(lbl11);
-  VW_FIND(lbl12);
-  VW_FIND(Panel1);
-  VW_FIND(rzpnl1);
-  VW_FIND(rzpnl2);
-  VW_FIND(rzpnl3);
-  VW_FIND(lbl13);
-  VW_FIND(lbl14);
-  VW_FIND(lbl4);
-  VW_FIND(lbl5);
-  VW_FIND(lbl6);
-  VW_FIND(edt1);
-  VW_FIND(edt2);
-  VW_FIND(edt3);
-  VW_FIND(btn1);
-  VW_FIND(tmr1);
-  VW_FIND(cxgrpbxBottom);
-  VW_FIND(Label25);
-  VW_FIND(SpeedButton43);
-  VW_FIND(SpeedButton44);
-  VW_FIND(Button2);
-  VW_FIND(Button3);
-#undef VW_FIND
+  TPictureDialog::Loaded();
+  FindComponent(img1, "img1");
+  FindComponent(lbl10, "lbl10");
+  FindComponent(lbl11, "lbl11");
+  FindComponent(lbl12, "lbl12");
+  FindComponent(lbl13, "lbl13");
+  FindComponent(lbl14, "lbl14");
+  FindComponent(lbl4, "lbl4");
+  FindComponent(lbl5, "lbl5");
+  FindComponent(lbl6, "lbl6");
+  FindComponent(edt1, "edt1");
+  FindComponent(edt2, "edt2");
+  FindComponent(edt3, "edt3");
+  FindComponent(btn1, "btn1");
 }
 
 void TForm4::Send(int Command, int Value) { Form1->SendScreenCommand(Command, Value); }
 
 void TForm4::FormCreate(TObject*) {
   DrawPrimaries(img1);
-  BuildSwatches(this, Panel1, rzpnl2, [this](TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
+  BuildPalette([this](TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
     SwatchMouseDown(Sender, Button, Shift, X, Y);
   });
 }
@@ -177,12 +145,9 @@ void TForm4::FormShow(TObject*) {
   cxPageControl1->SetActivePage(tsCOLORTEMP);
 }
 
-void TForm4::ApplyLanguage(int Language) { ApplyPictureLanguage(this, Language, kOwnCaptions); }
-
 void TForm4::BitBtn8Click(TObject*) { Send(scSystemReset, 1); }
 void TForm4::Button1Click(TObject*) { Send(scAutoPosition, 1); }
 void TForm4::Button2Click(TObject*) { Send(scSaveSettings, 1); }
-void TForm4::Button3Click(TObject*) { Close(); }
 void TForm4::Button4Click(TObject*) { Send(scAutoColor, 1); }
 
 void TForm4::SendBacklight(int Value) {
@@ -207,7 +172,7 @@ void TForm4::SwatchMouseDown(TObject* Sender, TMouseButton, TShiftState, int, in
   auto* swatch = static_cast<TRzPanel*>(Sender);
   const String prefix = Copy(swatch->Name(), 1, 6);
   const int h = StrToInt(swatch->Hint());
-  SelectSwatch(SelectedSwatch, swatch, rzpnl1, rzpnl2);
+  SelectSwatch(swatch);
   for (const TSwatchRow& row : kSwatchRowFrames) {
     if (prefix != row.Prefix) continue;
     const int gain = row.Grey ? 146 - h : h + 110;
@@ -217,12 +182,6 @@ void TForm4::SwatchMouseDown(TObject* Sender, TMouseButton, TShiftState, int, in
     }
   }
 }
-
-void TForm4::rzpnl3MouseDown(TObject*, TMouseButton, TShiftState, int, int) {
-  PressWidthToggle(this, SelectedSwatch, rzpnl3, rzpnl1, rzpnl2, tmr1, kWidthToggle);
-}
-
-void TForm4::tmr1Timer(TObject*) { ReleaseWidthToggle(SelectedSwatch, rzpnl3, rzpnl2, tmr1); }
 
 namespace {
 

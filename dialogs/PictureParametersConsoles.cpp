@@ -1,7 +1,6 @@
 #include "dialogs/PictureParametersConsoles.h"
 
 #include <algorithm>
-#include <type_traits>
 
 #include "app/BootWindow.h"
 #include "console/ScreenFrame.h"
@@ -87,20 +86,17 @@ void SendChannels(void (*Send)(int, int), int FirstCommand, const TChannels& Cha
 
 }  // namespace
 
-TForm32::TForm32(TComponent* AOwner) : TForm(AOwner) {
+TForm32::TForm32(TComponent* AOwner) : TPictureDialog(AOwner, kWidthToggle, kOwnCaptions) {
   RegisterHandler("FormCreate", &TForm32::FormCreate);
   RegisterHandler("FormShow", &TForm32::FormShow);
   RegisterHandler("BitBtn8Click", &TForm32::BitBtn8Click);
   RegisterHandler("Button1Click", &TForm32::Button1Click);
   RegisterHandler("Button2Click", &TForm32::Button2Click);
-  RegisterHandler("Button3Click", &TForm32::Button3Click);
   RegisterHandler("Button4Click", &TForm32::Button4Click);
   RegisterHandler("SpeedButton43Click", &TForm32::SpeedButton43Click);
   RegisterHandler("SpeedButton44Click", &TForm32::SpeedButton44Click);
   RegisterHandler("BitbtnSetClick", &TForm32::BitbtnSetClick);
   RegisterHandler("BitbtnSameClick", &TForm32::BitbtnSameClick);
-  RegisterHandler("rzpnl3MouseDown", &TForm32::rzpnl3MouseDown);
-  RegisterHandler("tmr1Timer", &TForm32::tmr1Timer);
   RegisterPictureStepHandlers(this, &TForm32::SendPictureStep);
   // The phase's up button of the shared rows, with the extra frame this dialog adds.
   RegisterHandler("SpeedButton30Click", &TForm32::SpeedButton30Click);
@@ -118,43 +114,15 @@ TForm32::~TForm32() {
 }
 
 void TForm32::Loaded() {
-  TForm::Loaded();
-  auto find = [this](auto*& field, const String& name) {
-    field = dynamic_cast<std::remove_reference_t<decltype(field)>>(FindComponent(name));
-  };
-#define VW_FIND(Name) find(Name, #Name)
-  VW_FIND(cxgrpbxTop);
-  VW_FIND(Label1);
-  VW_FIND(Label2);
-  VW_FIND(BitBtn8);
-  VW_FIND(pageControlMain);
-  VW_FIND(cxtbsht1);
-  VW_FIND(cxPageControl1);
-  VW_FIND(TabSheet1);
-  VW_FIND(TabSheet2);
-  VW_FIND(tsDHY);
-  VW_FIND(tsCOLORTEMP);
-  VW_FIND(ColorAdjust);
-  VW_FIND(Button4);
-  VW_FIND(Button1);
-  VW_FIND(Panel1);
-  VW_FIND(rzpnl1);
-  VW_FIND(rzpnl2);
-  VW_FIND(rzpnl3);
-  VW_FIND(GBox1);
-  VW_FIND(GBoxEdge);
-  VW_FIND(lbl6);
-  VW_FIND(cbb3);
-  VW_FIND(BitbtnSet);
-  VW_FIND(BitbtnSame);
-  VW_FIND(tmr1);
-  VW_FIND(cxgrpbxBottom);
-  VW_FIND(Label25);
-  VW_FIND(SpeedButton43);
-  VW_FIND(SpeedButton44);
-  VW_FIND(Button2);
-  VW_FIND(Button3);
-#undef VW_FIND
+  TPictureDialog::Loaded();
+  FindComponent(pageControlMain, "pageControlMain");
+  FindComponent(cxtbsht1, "cxtbsht1");
+  FindComponent(GBox1, "GBox1");
+  FindComponent(GBoxEdge, "GBoxEdge");
+  FindComponent(lbl6, "lbl6");
+  FindComponent(cbb3, "cbb3");
+  FindComponent(BitbtnSet, "BitbtnSet");
+  FindComponent(BitbtnSame, "BitbtnSame");
 }
 
 void TForm32::Send(int Command, int Value) { Form33->SendScreenCommandHybrid(Command, Value); }
@@ -168,7 +136,7 @@ void TForm32::SendPictureStep(int Command, int Value) {
 }
 
 void TForm32::FormCreate(TObject*) {
-  BuildSwatches(this, Panel1, rzpnl2, [this](TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
+  BuildPalette([this](TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y) {
     SwatchMouseDown(Sender, Button, Shift, X, Y);
   });
 }
@@ -180,8 +148,6 @@ void TForm32::FormShow(TObject*) {
   ApplyLanguage(Form33->LanguageHybrid);
   // The page stays where the operator left it: the description opens the first show on COLOR TEMP.
 }
-
-void TForm32::ApplyLanguage(int Language) { ApplyPictureLanguage(this, Language, kOwnCaptions); }
 
 void TForm32::BitBtn8Click(TObject*) {
   Send(scSystemResetAlt, 1);
@@ -197,7 +163,6 @@ void TForm32::Button2Click(TObject*) {
   SendPictureStep(scSaveSettingsAlt, 1);
 }
 
-void TForm32::Button3Click(TObject*) { Close(); }
 void TForm32::Button4Click(TObject*) { SendPictureStep(scAutoColor, 1); }
 
 void TForm32::SpeedButton30Click(TObject*) {
@@ -225,18 +190,12 @@ void TForm32::SwatchMouseDown(TObject* Sender, TMouseButton, TShiftState, int, i
   auto* swatch = static_cast<TRzPanel*>(Sender);
   const String prefix = Copy(swatch->Name(), 1, 6);
   const int h = StrToInt(swatch->Hint());
-  SelectSwatch(SelectedSwatch, swatch, rzpnl1, rzpnl2);
+  SelectSwatch(swatch);
   const auto row = std::find(kSwatchPrefixes.begin(), kSwatchPrefixes.end(), prefix);
   if (row == kSwatchPrefixes.end()) return;
   SendChannels(&TForm32::Send, scSwatchRed, kSwatchChannels[static_cast<std::size_t>(row - kSwatchPrefixes.begin())],
                h + 220);
 }
-
-void TForm32::rzpnl3MouseDown(TObject*, TMouseButton, TShiftState, int, int) {
-  PressWidthToggle(this, SelectedSwatch, rzpnl3, rzpnl1, rzpnl2, tmr1, kWidthToggle);
-}
-
-void TForm32::tmr1Timer(TObject*) { ReleaseWidthToggle(SelectedSwatch, rzpnl3, rzpnl2, tmr1); }
 
 namespace {
 

@@ -6,25 +6,17 @@
 #include <vector>
 
 #include "app/BootWindow.h"
-#include "app/Program.h"
 #include "console/CommSettings.h"
-#include "console/GridConsole.h"
 #include "dialogs/PictureParametersConsoles.h"
-#include "platform/system/Registry.h"
-#include "tests/app/AppFixture.h"
-#include "tests/support/ComPorts.h"
-#include "tests/support/PauseRecorder.h"
-#include "tests/support/SerialPeer.h"
+#include "tests/dialogs/PictureDialogFixture.h"
 #include "variants/HybridConsole.h"
 #include "variants/SplicingConsole.h"
 
 namespace {
 
-using Bytes = testsupport::SerialPeer::Bytes;
-using Pauses = std::vector<std::uint32_t>;
 using namespace win;
-
-using testsupport::PauseRecorder;
+using picturetest::Bytes;
+using picturetest::Pauses;
 
 constexpr int kSelected = 0x2132;  // start 21, end 32
 constexpr int kFirst = 0x1111;     // the first screen
@@ -40,69 +32,23 @@ Bytes Frames(std::initializer_list<std::tuple<int, int, int>> frames) {
   return out;
 }
 
-class PictureParametersConsolesTest : public apptest::AppTest {
+class PictureParametersConsolesTest : public picturetest::PictureDialogTest {
  protected:
   void SetUp() override {
-    AppTest::SetUp();
-    testsupport::ServeAsComPorts({&screens, 1}, folder);  // COM1
+    PictureDialogTest::SetUp();
     if (HasFatalFailure()) return;
-    CreateProgramWindows();
-    Pump();
+    dialog = Form32;
     Form18->tmr1->SetEnabled(false);
     Form18->ConsoleKind = ckHybrid;
     SelectOn(Form23);
     SelectOn(Form33);
-  }
-  void TearDown() override {
-    AppTest::TearDown();
-    platform::SetSerialDeviceRoots("", "");
   }
 
   template <class Console>
   static void SelectOn(Console* console) {
     console->SelectionLeft = 2, console->SelectionTop = 1, console->SelectionRight = 3, console->SelectionBottom = 2;
   }
-  void Connect() {
-    Form2->ComboBox1->SetText("COM1");
-    Form2->ComboBox2->SetText("COM1");
-    Form2->ComboBox3->SetText("COM1");
-    Form33->BitBtn1->Click();
-    ASSERT_EQ(Form18->LinkOpen, 1);
-  }
-  void ShowDialog() {
-    Form32->Show();
-    Pump();
-  }
-  template <class T = TControl>
-  T* Find(const std::string& name) {
-    auto* c = dynamic_cast<T*>(Form32->FindComponent(name));
-    EXPECT_NE(c, nullptr) << name;
-    return c;
-  }
-  // Brings the control's page forward and clicks its middle.
-  void Press(TControl* control) {
-    for (TControl* p = control; p; p = p->Parent())
-      if (auto* sheet = dynamic_cast<TcxTabSheet*>(p)) dynamic_cast<TcxPageControl*>(sheet->Parent())->SetActivePage(sheet);
-    Pump();
-    POINT at = control->ClientToScreen(POINT{control->Width() / 2, control->Height() / 2});
-    Headless().InjectMouseMove(at.x, at.y);
-    Pump();
-    Headless().InjectMouseButton(platform::kButtonLeft, true);
-    Pump();
-    Headless().InjectMouseButton(platform::kButtonLeft, false);
-    Pump();
-  }
-  struct Sent {
-    Bytes bytes;
-    Pauses pauses;
-  };
-  Sent PressAndRead(TControl* control, std::size_t frames) {
-    PauseRecorder recorder(clock.clock());
-    Press(control);
-    return {screens.Receive(frames * 6), recorder.pauses};
-  }
-
-  testsupport::SerialPeer screens;
+  void Connect() { PictureDialogTest::Connect(Form33->BitBtn1); }
 };
 
 TEST_F(PictureParametersConsolesTest, PictureStepsGoToTheFirstScreenUnderTheSplicingConsole) {
@@ -145,32 +91,12 @@ TEST_F(PictureParametersConsolesTest, PictureStepsGoToTheFirstScreenUnderTheSpli
 }
 
 TEST_F(PictureParametersConsolesTest, EveryPictureStepButtonIsWiredDownZeroUpOne) {
-  struct Row {
-    const char *down, *up;
-    int command;
-  } rows[] = {
-      {"SpeedButton1", "SpeedButton2", 0x31},   {"SpeedButton3", "SpeedButton4", 0x30},
-      {"SpeedButton5", "SpeedButton6", 0x32},   {"SpeedButton7", "SpeedButton8", 0x34},
-      {"SpeedButton57", "SpeedButton58", 0x33}, {"SpeedButton9", "SpeedButton10", 0x3B},
-      {"SpeedButton11", "SpeedButton12", 0x3C}, {"btnHsatsub", "btnHsatadd", 0x61},
-      {"btnHszesub", "btnHszeadd", 0x62},       {"btnVsatsub", "btnVsatadd", 0x63},
-      {"btnVszesub", "btnVszeadd", 0x64},       {"SpeedButton19", "SpeedButton20", 0x41},
-      {"SpeedButton21", "SpeedButton22", 0x40}, {"SpeedButton23", "SpeedButton24", 0x42},
-      {"SpeedButton25", "SpeedButton26", 0x43}, {"SpeedButton27", "SpeedButton28", 0x44},
-      {"SpeedButton69", "SpeedButton70", 0x46}, {"SpeedButton71", "SpeedButton72", 0x47},
-      {"SpeedButton73", "SpeedButton74", 0x48}, {"SpeedButton31", "SpeedButton32", 0x49},
-      {"SpeedButton33", "SpeedButton34", 0x4A}, {"SpeedButton35", "SpeedButton36", 0x4B},
-      {"cxButton1", "cxButton2", 0x41},         {"cxButton3", "cxButton4", 0x40},
-      {"cxButton5", "cxButton6", 0x42},         {"cxButton7", "cxButton8", 0x43},
-      {"SpeedButton51", "SpeedButton52", 0x38}, {"SpeedButton53", "SpeedButton54", 0x39},
-      {"SpeedButton55", "SpeedButton56", 0x3A}, {"SpeedButton45", "SpeedButton46", 0x35},
-      {"SpeedButton47", "SpeedButton48", 0x36}, {"SpeedButton49", "SpeedButton50", 0x37},
-  };
   Connect();
   ShowDialog();
   Form18->ConsoleKind = ckSplicing;
-  for (const Row& row : rows) {
+  for (const picturetest::StepRow& row : picturetest::kStepRows) {
     SCOPED_TRACE(row.down);
+    if (row.command == 0x45) continue;  // the phase's up button adds a frame: above
     EXPECT_EQ(PressAndRead(Find(row.down), 1).bytes, Frames({{kFirst, row.command, 0}}));
     EXPECT_EQ(PressAndRead(Find(row.up), 1).bytes, Frames({{kFirst, row.command, 1}}));
   }
@@ -257,17 +183,16 @@ TEST_F(PictureParametersConsolesTest, SwatchesSendTheirLevelsFrom220) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.swatch);
     auto* swatch = Find<TRzPanel>(c.swatch);
-    PauseRecorder recorder(clock.clock());
-    // Columns past the designed width are clipped, so every swatch is pressed through its handler.
-    Form32->SwatchMouseDown(swatch, mbRight, {}, 1, 1);
     const std::size_t frames = c.bytes.size() / 6;
-    EXPECT_EQ(screens.Receive(frames * 6), c.bytes);
+    // Columns past the designed width are clipped, so every swatch is pressed through its handler.
+    Sent sent = CallAndRead([&] { Form32->SwatchMouseDown(swatch, mbRight, {}, 1, 1); }, frames);
+    EXPECT_EQ(sent.bytes, c.bytes);
     Pauses expected;
     for (std::size_t i = 0; i < frames; ++i) {
       if (i) expected.push_back(100);
       expected.push_back(20);
     }
-    EXPECT_EQ(recorder.pauses, expected) << "100 ms between frames, none after the last";
+    EXPECT_EQ(sent.pauses, expected) << "100 ms between frames, none after the last";
     EXPECT_EQ(Form32->SelectedSwatch, swatch);
     EXPECT_EQ(swatch->BorderOuter(), fsButtonDown);
   }

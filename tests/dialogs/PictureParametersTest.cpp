@@ -1,30 +1,21 @@
 // The grid console's picture parameter dialog as the operator drives it: clicks injected into the
 // shown dialog, the screens' port a pseudo-terminal standing for COM1, time virtual. The wall
 // selection is (1,1)-(2,2), so every frame reads C6 11 22 command value BB.
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/BootWindow.h"
-#include "app/Program.h"
 #include "console/CommSettings.h"
 #include "console/GridConsole.h"
 #include "console/ScreenFrame.h"
 #include "dialogs/PictureParameters.h"
-#include "platform/system/Registry.h"
-#include "tests/app/AppFixture.h"
-#include "tests/support/ComPorts.h"
-#include "tests/support/PauseRecorder.h"
-#include "tests/support/SerialPeer.h"
+#include "tests/dialogs/PictureDialogFixture.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-using Bytes = testsupport::SerialPeer::Bytes;
-using Pauses = std::vector<std::uint32_t>;
 using namespace win;
-
-using testsupport::PauseRecorder;
+using picturetest::Bytes;
+using picturetest::Pauses;
 
 Bytes Frame(int command, int value) {
   return {0xC6, 0x11, 0x22, static_cast<std::uint8_t>(command), static_cast<std::uint8_t>(value), 0xBB};
@@ -39,97 +30,23 @@ Bytes Frames(std::initializer_list<std::pair<int, int>> frames) {
   return out;
 }
 
-class PictureParametersTest : public apptest::AppTest {
+class PictureParametersTest : public picturetest::PictureDialogTest {
  protected:
   void SetUp() override {
-    AppTest::SetUp();
-    testsupport::ServeAsComPorts({&screens, 1}, folder);  // COM1
+    PictureDialogTest::SetUp();
     if (HasFatalFailure()) return;
-    CreateProgramWindows();
-    Pump();
+    dialog = Form4;
     Form18->ConsoleKind = ckGrid;
     Form1->SelectionLeft = 1, Form1->SelectionTop = 1, Form1->SelectionRight = 2, Form1->SelectionBottom = 2;
   }
-  void TearDown() override {
-    AppTest::TearDown();
-    platform::SetSerialDeviceRoots("", "");
-  }
 
-  void Connect() {
-    Form2->ComboBox1->SetText("COM1");
-    Form2->ComboBox2->SetText("COM1");
-    Form2->ComboBox3->SetText("COM1");
-    Form1->BitBtn1->Click();
-    ASSERT_EQ(Form18->LinkOpen, 1);
-  }
-  void ShowDialog() {
-    Form4->Show();
-    Pump();
-  }
-  template <class T = TControl>
-  T* Find(const std::string& name) {
-    auto* c = dynamic_cast<T*>(Form4->FindComponent(name));
-    EXPECT_NE(c, nullptr) << name;
-    return c;
-  }
-  // Brings the control's page forward and clicks its middle with a mouse button.
-  void Press(TControl* control, int button = platform::kButtonLeft) {
-    for (TControl* p = control; p; p = p->Parent())
-      if (auto* sheet = dynamic_cast<TcxTabSheet*>(p)) Form4->cxPageControl1->SetActivePage(sheet);
-    Pump();
-    POINT at = control->ClientToScreen(POINT{control->Width() / 2, control->Height() / 2});
-    Headless().InjectMouseMove(at.x, at.y);
-    Pump();
-    Headless().InjectMouseButton(button, true);
-    Pump();
-    Headless().InjectMouseButton(button, false);
-    Pump();
-  }
-  // What one press sends: the bytes on the line and the pauses in order.
-  struct Sent {
-    Bytes bytes;
-    Pauses pauses;
-  };
-  Sent PressAndRead(TControl* control, std::size_t frames, int button = platform::kButtonLeft) {
-    PauseRecorder recorder(clock.clock());
-    Press(control, button);
-    return {screens.Receive(frames * 6), recorder.pauses};
-  }
-  Sent CallAndRead(std::function<void()> action, std::size_t frames) {
-    PauseRecorder recorder(clock.clock());
-    action();
-    return {screens.Receive(frames * 6), recorder.pauses};
-  }
-
-  testsupport::SerialPeer screens;
+  void Connect() { PictureDialogTest::Connect(Form1->BitBtn1); }
 };
 
 TEST_F(PictureParametersTest, EveryStepButtonSendsItsCommandDownZeroUpOne) {
-  struct Row {
-    const char *down, *up;
-    int command;
-  } rows[] = {
-      {"SpeedButton1", "SpeedButton2", 0x31},   {"SpeedButton3", "SpeedButton4", 0x30},
-      {"SpeedButton5", "SpeedButton6", 0x32},   {"SpeedButton7", "SpeedButton8", 0x34},
-      {"SpeedButton57", "SpeedButton58", 0x33}, {"SpeedButton9", "SpeedButton10", 0x3B},
-      {"SpeedButton11", "SpeedButton12", 0x3C}, {"btnHsatsub", "btnHsatadd", 0x61},
-      {"btnHszesub", "btnHszeadd", 0x62},       {"btnVsatsub", "btnVsatadd", 0x63},
-      {"btnVszesub", "btnVszeadd", 0x64},       {"SpeedButton19", "SpeedButton20", 0x41},
-      {"SpeedButton21", "SpeedButton22", 0x40}, {"SpeedButton23", "SpeedButton24", 0x42},
-      {"SpeedButton25", "SpeedButton26", 0x43}, {"SpeedButton27", "SpeedButton28", 0x44},
-      {"SpeedButton29", "SpeedButton30", 0x45}, {"SpeedButton69", "SpeedButton70", 0x46},
-      {"SpeedButton71", "SpeedButton72", 0x47}, {"SpeedButton73", "SpeedButton74", 0x48},
-      {"SpeedButton31", "SpeedButton32", 0x49}, {"SpeedButton33", "SpeedButton34", 0x4A},
-      {"SpeedButton35", "SpeedButton36", 0x4B}, {"cxButton1", "cxButton2", 0x41},
-      {"cxButton3", "cxButton4", 0x40},         {"cxButton5", "cxButton6", 0x42},
-      {"cxButton7", "cxButton8", 0x43},         {"SpeedButton51", "SpeedButton52", 0x38},
-      {"SpeedButton53", "SpeedButton54", 0x39}, {"SpeedButton55", "SpeedButton56", 0x3A},
-      {"SpeedButton45", "SpeedButton46", 0x35}, {"SpeedButton47", "SpeedButton48", 0x36},
-      {"SpeedButton49", "SpeedButton50", 0x37},
-  };
   Connect();
   ShowDialog();
-  for (const Row& row : rows) {
+  for (const picturetest::StepRow& row : picturetest::kStepRows) {
     SCOPED_TRACE(row.down);
     Sent down = PressAndRead(Find(row.down), 1);
     EXPECT_EQ(down.bytes, Frame(row.command, 0));
