@@ -42,8 +42,6 @@ const std::set<std::string> kChineseInEnglish = {
     "Form1.rb", "Form1.LabeledEdit1.SubLabel", "Form1.LabeledEdit2.SubLabel",
     // The address synchronisation button of the hybrid console's settings keeps its caption.
     "Form34.BtnAddrSynchro",
-    // Still the placeholder of the splicing and hybrid consoles' picture dialog.
-    "Form32.Form32", "Form32.BitBtn8",
 };
 
 class WindowSweepTest : public apptest::AppTest {
