@@ -132,6 +132,7 @@ TEST_F(HybridCommandsTest, DelayedPowerOnGoesScreenByScreenOverTheGridsSelection
   ShowConsole();
   Connect();
   Form33->CheckBox1->SetChecked(true);
+  EXPECT_EQ(ReadConfigText().find("KJ"), std::string::npos);  // the tick is read at show, never written
   Form33->LabeledEdit10->SetText("1");
   Drag(1, 1, 2, 2);
   const Bytes fourScreens = Frames({Frame(0x11, 0x11, 0x10, 0x01), Frame(0x21, 0x21, 0x10, 0x01),
@@ -159,7 +160,7 @@ TEST_F(HybridCommandsTest, DelayedPowerOnGoesScreenByScreenOverTheGridsSelection
   EXPECT_NE(messages[0].find("'x' is not a valid integer value"), std::string::npos) << messages[0];
 }
 
-TEST_F(HybridCommandsTest, ButtonsAndItemsOpenTheirWindows) {
+TEST_F(HybridCommandsTest, ButtonsOpenTheirWindowsAndCommandsWithoutALinkReportNothing) {
   ShowConsole();
   struct Case {
     std::function<void()> open;
@@ -186,6 +187,10 @@ TEST_F(HybridCommandsTest, ButtonsAndItemsOpenTheirWindows) {
     c.window->Hide();
     Pump();
   }
+  // With no link open the commands go nowhere, and nothing is reported.
+  for (TMenuItem* i : {Form33->N8, Form33->nStill, Form33->N22}) i->Click();
+  Form33->BitBtn12->Click();
+  EXPECT_TRUE(Boxes().empty());
   EXPECT_TRUE(Quiet());
 }
 
