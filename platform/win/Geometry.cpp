@@ -497,6 +497,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
       s.pixels = std::move(px);
       s.width = w->Width();
       s.height = w->Height();
+      RetargetWindowDcs(*w);
     }
     if (flags & SWP_SHOWWINDOW) EnsureSurface(*w);
     EnsureBackingStore(*w);

@@ -19,6 +19,8 @@ struct WindowDc {
   HWND top = nullptr;
   Region area;  // top-level coordinates
   bool own = false;  // a CS_OWNDC window's DC: it lives as long as its window
+  // How the DC was made, so it can follow its window when the top level's pixels are made anew.
+  bool clientOnly = true, clipChildren = false, clipSiblings = false, limited = false;
 };
 
 std::map<HDC, WindowDc>& WindowDcs() {
@@ -59,11 +61,11 @@ HDC MakeDc(Window* w, bool clientOnly, bool clipChildren, bool clipSiblings, con
       return dc;
     }
     HDC dc = platform::gdi::CreateSurfaceDC(top->store->Buffer(), {r.left, r.top}, vis, w->handle);
-    WindowDcs()[dc] = {w->handle, top->handle, vis, true};
+    WindowDcs()[dc] = {w->handle, top->handle, vis, true, clientOnly, clipChildren, clipSiblings, limit != nullptr};
     return dc;
   }
   HDC dc = platform::gdi::CreateSurfaceDC(top->store->Buffer(), {r.left, r.top}, vis, w->handle);
-  WindowDcs()[dc] = {w->handle, top->handle, vis};
+  WindowDcs()[dc] = {w->handle, top->handle, vis, false, clientOnly, clipChildren, clipSiblings, limit != nullptr};
   return dc;
 }
 
@@ -85,6 +87,30 @@ Region ClientInWindow(const Window& w) { return Region(w.client); }
 
 }  // namespace
 
+// The top level's pixels were made anew (its size changed): DCs still held into the old pixels
+// (a CS_OWNDC window's DC, or a canvas that keeps its DC between messages) draw into the new ones,
+// where their windows now are.
+void RetargetWindowDcs(Window& top) {
+  const Region bounds(RECT{0, 0, top.store->width, top.store->height});
+  for (auto& [dc, info] : WindowDcs()) {
+    if (info.top != top.handle) continue;
+    Window* w = Find(info.window);
+    Region vis;
+    RECT r{};
+    if (w && !info.limited) {
+      vis = UnderLock(*w) ? Region() : VisibleRegion(*w, info.clientOnly, info.clipChildren, info.clipSiblings);
+      r = RectInTop(*w, info.clientOnly);
+    } else {
+      // A paint's DC keeps its update area, within the new pixels.
+      vis = info.area;
+      if (w) r = RectInTop(*w, info.clientOnly);
+    }
+    vis.Intersect(bounds);
+    platform::gdi::UpdateSurfaceDC(dc, top.store->Buffer(), {r.left, r.top}, vis);
+    info.area = vis;
+  }
+}
+
 void EnsureBackingStore(Window& w) {
   if (w.IsChild() || w.messageOnly || w.parent) return;
   if (!w.store) w.store = std::make_unique<BackingStore>();
@@ -93,6 +119,7 @@ void EnsureBackingStore(Window& w) {
     s.width = std::max(0, w.Width());
     s.height = std::max(0, w.Height());
     s.pixels.assign(static_cast<std::size_t>(s.width) * s.height, 0);
+    RetargetWindowDcs(w);
   }
 }
 

@@ -183,6 +183,8 @@ void InvalidateWindowArea(Window& w, const Region& area, bool erase, bool includ
 void MarkDirty(Window& top, const Region& area);
 void PresentAll();
 void EnsureBackingStore(Window& w);
+// The top level's pixels were made anew: DCs still held into the old ones follow their windows.
+void RetargetWindowDcs(Window& top);
 bool FindPaintWindow(win::DWORD threadId, win::HWND filter, win::HWND& out);
 void SendPaintMessages(Window& w, bool recurse);
 

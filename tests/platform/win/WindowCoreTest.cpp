@@ -414,6 +414,31 @@ TEST_F(WindowTest, AnOwnDcWindowKeepsItsDcAndItsSettings) {
   EXPECT_FALSE(UnregisterClass("OwnDc", nullptr) == FALSE);
 }
 
+TEST_F(WindowTest, ADcHeldWhileItsWindowGrowsDrawsIntoTheNewPixels) {
+  WNDCLASS wc;
+  wc.style = CS_OWNDC;
+  wc.lpfnWndProc = DefWindowProc;
+  wc.lpszClassName = "OwnDcGrows";
+  ASSERT_TRUE(RegisterClass(&wc));
+  HWND own = CreateWindowEx(0, "OwnDcGrows", "", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20, nullptr, nullptr, nullptr, nullptr);
+  HWND plain = Make("plain", WS_POPUP | WS_VISIBLE, 100, 0, 20, 20);
+  // Both held across a resize that makes the windows' pixels anew, as a canvas keeps its DC.
+  for (HWND w : {own, plain}) {
+    HDC dc = GetDC(w);
+    SetWindowPos(w, nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Pump();
+    RECT all{0, 0, 300, 200};
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(dc, &all, red);
+    DeleteObject(red);
+    ReleaseDC(w, dc);
+    EXPECT_EQ(SurfacePixel(w, 290, 190) & 0xFFFFFF, 0xFF0000u) << "the DC covers the grown window";
+  }
+  DestroyWindow(own);
+  DestroyWindow(plain);
+  EXPECT_FALSE(UnregisterClass("OwnDcGrows", nullptr) == FALSE);
+}
+
 }  // namespace
 }  // namespace wintest
 
