@@ -3,6 +3,7 @@
 #include "platform/classes/Filer.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarStrings.h"
+#include "ui/bars/BarSubMenuControl.h"
 #include "ui/bars/BarUnit.h"
 #include "ui/bars/Bars.h"
 #include "ui/controls/LibraryStrings.h"

@@ -10,6 +10,7 @@
 #include "ui/bars/BarAccessibilityStubs.h"
 #include "ui/bars/BarButton.h"
 #include "ui/bars/BarClasses.h"
+#include "ui/bars/BarSubMenuControl.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarPainter.h"
 #include "ui/bars/BarUnit.h"

@@ -572,6 +572,8 @@ class TCustomdxBarControl : public TCustomControl {
   virtual unsigned BehaviourFlags() const;
   // The control's height for the vertical layout; the text size without one.
   virtual int ItemHeight(TdxBarItemControl* AControl) const;
+  // The height the vertical layout gives the control: ItemHeight unless the bar measures it.
+  virtual int LaidOutItemHeight(TdxBarItemControl* AControl) const { return ItemHeight(AControl); }
   virtual TBitmap* DefaultGlyph() const { return nullptr; }
   virtual TFont* ItemsFont() const;
   // The library's hot-track fader.
@@ -897,29 +899,6 @@ class TCustomdxBarControl : public TCustomControl {
   void DoubleClickAsPress();
 };
 
-// The toolbar and menu windows grow in their own units; until then they answer the abstract
-// operations plainly.
-#define VW_BAR_PLAIN_WINDOW(Self, AKind, ...)                                                     \
-  class Self : public TCustomdxBarControl {                                                       \
-    VW_CLASS(Self, TCustomdxBarControl)                                                           \
-   public:                                                                                        \
-    explicit Self(TComponent* AOwner) : TCustomdxBarControl(AOwner) {}                            \
-    TClass AccessibilityHelperClass() const override { return nullptr; }                          \
-    TBitmap* BackgroundBitmap() const override { return nullptr; }                                \
-    int SeparatorSize() const override { return 0; }                                              \
-    bool IsMainMenu() const override { return false; }                                            \
-    bool IsStatusBar() const override { return false; }                                           \
-    TClass ViewInfoClass() const override { return TCustomdxBarControlViewInfo::StaticClass(); }  \
-    void SetMarkState(int AState) override { FMarkState = AState; }                               \
-    void AssignFont() override {}                                                                 \
-    void InvalidateItemControl(TdxBarItemControl* /*AControl*/) override {}                       \
-    void FillBarBackground(win::HDC DC, const TRect& R, bool, TColor AColor, win::HBRUSH ABrush) override { \
-      FillPlainBackground(DC, R, AColor, ABrush);                                                 \
-    }                                                                                             \
-    int BarKind() const override { return AKind; }                                                \
-    int ItemDrawMode() const override { return AKind == 2 ? 1 : TCustomdxBarControl::ItemDrawMode(); } \
-    __VA_ARGS__                                                                                   \
-  };
 class TdxBarControl;
 // The toolbar window's view: its item controls in order and the separators before group starts.
 class TdxBarControlViewInfo : public TCustomdxBarControlViewInfo {
@@ -1214,71 +1193,9 @@ class TdxBarControl : public TCustomdxBarControl {
   bool FPopup = false;
   bool FFillingBackground = false;
 };
-// The menu window. Until its own unit places, animates and paints it, it answers the abstract
-// operations plainly; what its openers hand it (owner size, position, the opening control) is kept,
-// it shows where it was put, and dismissing it destroys its window and frees it.
-VW_BAR_PLAIN_WINDOW(TdxBarSubMenuControl, 2,
-                    bool LinksMenuToOwner() const override { return false; }
-                    void Dismiss() override;
-                    // The button control whose drop-down this menu is.
-                    TdxBarItemControl* DropDownButton() const { return FDropDownButton; }
-                    void SetDropDownButton(TdxBarItemControl* Value) { FDropDownButton = Value; }
-                    // The sub-item control that opened this menu.
-                    TdxBarItemControl* OwnerSubItemControl() const { return FOwnerSubItemControl; }
-                    void SetOwnerSubItemControl(TdxBarItemControl* Value) { FOwnerSubItemControl = Value; }
-                    // The size of the element the menu opens beside or below (0 at a point).
-                    int OwnerWidth() const { return FOwnerWidth; }
-                    int OwnerHeight() const { return FOwnerHeight; }
-                    void SetOwnerSize(int AWidth, int AHeight) {
-                      FOwnerWidth = AWidth;
-                      FOwnerHeight = AHeight;
-                    }
-                    bool ShowAnimation() const { return FShowAnimation; }
-                    void SetShowAnimation(bool Value) { FShowAnimation = Value; }
-                    // Shows the menu at its Left and Top without taking the activation.
-                    virtual void PopupMenuWindow();
-                    // A sub-item opening the menu by keyboard selects the first selectable link.
-                    virtual bool SelectsFirstItemOnKeyboardOpen() const { return true; }
-                    // Fired once the window is gone.
-                    TNotifyEvent OnCloseUp;
-
-                    protected : void CreateParams(TCreateParams& Params) override;
-                    void DestroyWnd() override;
-                    // The window is gone: the close-up handler fires.
-                    virtual void CloseUpNotification();
-
-                    private : TdxBarItemControl* FDropDownButton = nullptr;
-                    TdxBarItemControl* FOwnerSubItemControl = nullptr;
-                    int FOwnerWidth = 0;
-                    int FOwnerHeight = 0;
-                    bool FShowAnimation = false;)
-#undef VW_BAR_PLAIN_WINDOW
-VW_BAR_COMPONENT_SHELL(TdxBarApplicationMenuControl, TdxBarSubMenuControl)
-
-// The private menu of a list or container item: made by its control each time it opens, filled by
-// the item and freed when it closes. Its close-up ends the item's generation of links; its
-// destruction marks the item's list to be cleared before the next use.
-class TContainerItemSubMenuControl : public TdxBarSubMenuControl {
-  VW_CLASS(TContainerItemSubMenuControl, TdxBarSubMenuControl)
- public:
-  explicit TContainerItemSubMenuControl(TComponent* AOwner);
-  ~TContainerItemSubMenuControl() override;
-  bool InCustomizingMode() const override { return false; }
-  TCustomdxBarContainerItem* ContainerItem() const { return FContainerItem; }
-  void SetContainerItem(TCustomdxBarContainerItem* Value) { FContainerItem = Value; }
-  TdxBarContainerLinkData* LinkData() const { return FLinkData; }
-  // The item's links made for this menu are released, once.
-  void Collapse();
-
- protected:
-  void CloseUpNotification() override;
-
- private:
-  TCustomdxBarContainerItem* FContainerItem = nullptr;
-  TdxBarContainerLinkData* FLinkData;
-  bool FCollapsed = true;
-  friend class TdxBarContainerItemControl;
-};
+// The menu windows live in BarSubMenuControl.h.
+class TdxBarSubMenuControl;
+class TContainerItemSubMenuControl;
 
 // ---- painters ----------------------------------------------------------------------------------
 

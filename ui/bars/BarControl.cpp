@@ -331,7 +331,7 @@ void TCustomdxBarControl::CalcVerticalItemRects(int ATopIndex, int& ABottom) {
   for (int i = std::max(0, ATopIndex); i < FItemLinks->VisibleCount(); ++i) {
     TdxBarItemLink* link = FItemLinks->VisibleLinks(i);
     int y0 = y + SeparatorSizeBefore(link);
-    y = y0 + ItemHeight(link->Control());
+    y = y0 + LaidOutItemHeight(link->Control());
     if (y > v.Bottom) {
       TRect last{v.Left, y0, v.Right, y};
       if (ClipsLastItem(last)) {

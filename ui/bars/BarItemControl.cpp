@@ -13,6 +13,7 @@
 #include "platform/win/Keys.h"
 #include "platform/win/Window.h"
 #include "ui/bars/BarClasses.h"
+#include "ui/bars/BarSubMenuControl.h"
 #include "ui/bars/BarDrawing.h"
 #include "ui/bars/BarItemLinks.h"
 #include "ui/bars/BarLookups.h"

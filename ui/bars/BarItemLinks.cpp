@@ -9,6 +9,7 @@
 #include "platform/win/Keyboard.h"
 #include "ui/bars/BarDesignController.h"
 #include "ui/bars/BarLookups.h"
+#include "ui/bars/BarSubMenuControl.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarRoutines.h"
 #include "ui/bars/BarStrings.h"

@@ -5,6 +5,7 @@
 #include "platform/win/Mdi.h"
 #include "platform/win/Window.h"
 #include "ui/bars/BarManager.h"
+#include "ui/bars/BarSubMenuControl.h"
 #include "ui/bars/BarUnit.h"
 
 using namespace win;

@@ -1,6 +1,7 @@
 #include "ui/bars/BarManager.h"
 
 #include "ui/bars/BarHooks.h"
+#include "ui/bars/BarSubMenuControl.h"
 
 #include <algorithm>
 #include <cctype>

@@ -91,7 +91,12 @@ class TdxBarDragInfo : public TObject {
     FRunning = true;
   }
   virtual void Run() {}
-  virtual void Finish() { FRunning = false; }
+  // A drag that kept a closed menu's window for its link destroys that window when it ends.
+  virtual void Finish() {
+    FRunning = false;
+    if (FLinkParentWindow && win::IsWindow(FLinkParentWindow)) win::DestroyWindow(FLinkParentWindow);
+    FLinkParentWindow = nullptr;
+  }
   bool Running() const { return FRunning; }
   // What is dragged: armed by a press on a design-selected link, kept while the drag runs.
   TdxBarItem* DraggedItem() const { return FDraggedItem; }
@@ -100,12 +105,16 @@ class TdxBarDragInfo : public TObject {
     FDraggedItem = AItem;
     FDraggedLink = ALink;
   }
+  // The window of the menu the dragged link came from, kept alive while the drag runs.
+  win::HWND LinkParentWindow() const { return FLinkParentWindow; }
+  void SetLinkParentWindow(win::HWND Value) { FLinkParentWindow = Value; }
 
  private:
   TdxBarManager* FBarManager;
   bool FRunning = false;
   TdxBarItem* FDraggedItem = nullptr;
   TdxBarItemLink* FDraggedLink = nullptr;
+  win::HWND FLinkParentWindow = nullptr;
 };
 
 // The form designer at design time, or the customization dialog's selection at run time.
@@ -407,6 +416,7 @@ class TdxBarManager : public TComponent {
   int LoadingActionCount() const { return FLoadingActionCount; }
   int LockUpdateCount() const { return FLockUpdate; }
   // The sub-menu window whose items changed while locked; rebuilt by the last unlock.
+  TdxBarSubMenuControl* ChangedSubMenuControl() const { return FChangedSubMenuControl; }
   void SetChangedSubMenuControl(TdxBarSubMenuControl* Value) { FChangedSubMenuControl = Value; }
 
   // ---- designer ----

@@ -9,6 +9,7 @@
 #include "ui/bars/BarClasses.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarPainter.h"
+#include "ui/bars/BarSubMenuControl.h"
 #include "ui/bars/BarUnit.h"
 #include "ui/foundation/Canvas.h"
 #include "ui/foundation/Office11Colors.h"
@@ -298,36 +299,4 @@ void TContainerItemSubMenuControl::Collapse() {
 void TContainerItemSubMenuControl::CloseUpNotification() {
   Collapse();
   TdxBarSubMenuControl::CloseUpNotification();
-}
-
-// ---- TdxBarSubMenuControl: what its openers ask of it until its own unit stands -------------------
-
-void TdxBarSubMenuControl::PopupMenuWindow() {
-  SetClosedByEscape(false);
-  if (!HandleAllocated()) HandleNeeded();
-  SetWindowPos(Handle(), nullptr, Left(), Top(), 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | (Visible() ? 0 : SWP_SHOWWINDOW));
-}
-
-void TdxBarSubMenuControl::Dismiss() {
-  if (IsDestroying()) return;
-  FState |= dxBarClosingUp;
-  if (HandleAllocated()) DestroyHandle();
-  TObject::Free(this);
-}
-
-void TdxBarSubMenuControl::CreateParams(TCreateParams& Params) {
-  TdxBarSubMenuControl::inherited::CreateParams(Params);
-  Params.Style = WS_POPUP | WS_CLIPSIBLINGS | WS_BORDER;
-  Params.ExStyle |= WS_EX_TOOLWINDOW;
-}
-
-void TdxBarSubMenuControl::DestroyWnd() {
-  const bool had = HandleAllocated();
-  TdxBarSubMenuControl::inherited::DestroyWnd();
-  if (had) CloseUpNotification();
-}
-
-void TdxBarSubMenuControl::CloseUpNotification() {
-  if (OnCloseUp) OnCloseUp(this);
 }

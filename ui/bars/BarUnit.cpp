@@ -9,6 +9,7 @@
 #include "platform/win/Sound.h"
 #include "ui/bars/BarDesignController.h"
 #include "ui/bars/BarHooks.h"
+#include "ui/bars/BarSubMenuControl.h"
 #include "ui/bars/BarLookups.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarNavigation.h"

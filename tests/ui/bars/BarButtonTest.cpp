@@ -13,6 +13,7 @@
 #include "tests/ui/bars/BarItemFixture.h"
 #include "tests/ui/bars/BarStandIns.h"
 #include "ui/bars/BarStrings.h"
+#include "ui/bars/BarSubMenuControl.h"
 #include "ui/bars/BarUnit.h"
 #include "ui/bars/Bars.h"
 #include "ui/foundation/Core.h"

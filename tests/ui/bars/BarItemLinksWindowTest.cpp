@@ -13,6 +13,7 @@
 #include "tests/support/Artifacts.h"
 #include "tests/ui/bars/BarItemControlFixture.h"
 #include "ui/bars/BarRoutines.h"
+#include "ui/bars/BarSubMenuControl.h"
 #include "ui/bars/Bars.h"
 #include "ui/foundation/ObjectLinks.h"
 

@@ -10,6 +10,7 @@
 #include "platform/win/Window.h"
 #include "ui/bars/BarLookups.h"
 #include "ui/bars/BarManager.h"
+#include "ui/bars/BarSubMenuControl.h"
 #include "ui/bars/BarUnit.h"
 #include "ui/controls/ControlsUnit.h"
 

@@ -1,8 +1,8 @@
 #pragma once
-// Bar windows and a button control that stand in for the toolbar, menu and button units until
-// those stand: the bar lays its controls out in a row (toolbar) or a column (menu) from their
-// measured sizes and paints them through its painter; the button draws through the painter's
-// button operation. Both count what the item controls ask of them.
+// Bar windows and a button control that stand in for the toolbar and button units until those
+// stand: the bar lays its controls out in a row (toolbar) or a column (menu) from their measured
+// sizes and paints them through its painter; the button draws through the painter's button
+// operation. Both count what the item controls ask of them. The menu is the real one, counting.
 #include <algorithm>
 #include <map>
 
@@ -11,6 +11,7 @@
 #include "ui/bars/BarItemControl.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarPainter.h"
+#include "ui/bars/BarSubMenuControl.h"
 #include "ui/foundation/Canvas.h"
 #include "ui/foundation/Fader.h"
 
@@ -215,25 +216,11 @@ class TStandInBar : public TPlainBarWindow {
   int Invalidations = 0, Relayouts = 0, CloseUps = 0;
 };
 
-// A menu window of the menu class, laid out as a column; it counts its showings and dismissals.
+// The menu window, counting its showings and dismissals.
 class TStandInMenu : public TdxBarSubMenuControl {
   VW_CLASS(TStandInMenu, TdxBarSubMenuControl)
  public:
   explicit TStandInMenu(TComponent* AOwner) : TdxBarSubMenuControl(AOwner) {}
-  int SeparatorSize() const override { return BarPainter() ? BarPainter()->MenuSeparatorHeight() : 6; }
-  void AssignFont() override {
-    if (BarManager()) Font()->Assign(BarManager()->Font());
-  }
-  void InvalidateItemControl(TdxBarItemControl* AControl) override {
-    if (!HandleAllocated()) return;
-    win::RECT r = ItemRect(AControl, false);
-    win::InvalidateRect(Handle(), &r, false);
-  }
-  void CreateItemControls() override {
-    TdxBarSubMenuControl::CreateItemControls();
-    StandInArrange(this, true, true);
-  }
-  void Paint() override { StandInPaint(this, true); }
   void PopupMenuWindow() override {
     ++*Shows;
     TdxBarSubMenuControl::PopupMenuWindow();
@@ -246,12 +233,6 @@ class TStandInMenu : public TdxBarSubMenuControl {
   static inline int ShowCount = 0, DismissCount = 0;
   int* Shows = &ShowCount;
   int* Dismissals = &DismissCount;
-
- protected:
-  void CreateParams(TCreateParams& Params) override {
-    TdxBarSubMenuControl::CreateParams(Params);
-    StandInPopupParams(this, Params);
-  }
 };
 
 // Links make buttons' controls of the class given, every other item's the control its class names.

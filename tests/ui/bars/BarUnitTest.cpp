@@ -13,6 +13,7 @@
 #include "platform/win/Metrics.h"
 #include "ui/bars/BarDesignController.h"
 #include "ui/bars/BarStrings.h"
+#include "ui/bars/BarSubMenuControl.h"
 #include "ui/bars/BarUnit.h"
 #include "ui/controls/LibraryStrings.h"
 
