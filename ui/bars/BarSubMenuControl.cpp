@@ -77,7 +77,8 @@ TdxBarSubMenuControl::~TdxBarSubMenuControl() {
 void TdxBarSubMenuControl::CreateParams(TCreateParams& Params) {
   TCustomdxBarControl::CreateParams(Params);
   Params.Style = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-  Params.ExStyle |= WS_EX_TOPMOST;
+  // A tool window as well: the desktop treats it as a menu (no task-bar button, no frame of its own).
+  Params.ExStyle |= WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
   Params.WindowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC | CS_SAVEBITS;
   if (FParentWindow) {
     Params.WndParent = FParentWindow;

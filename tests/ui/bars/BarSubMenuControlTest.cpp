@@ -599,6 +599,44 @@ TEST_F(BarSubMenuControlTest, BehaviourFlagsAndInternalMenus) {
   EXPECT_TRUE(IsWindowVisible(popup->Handle()));
 }
 
+TEST_F(BarSubMenuControlTest, WhileLockedTheOutermostChangedMenuIsRecordedAndForgottenWhenFreed) {
+  TdxBarSubMenuControl* outer = Open(NewLinks(2), 100, 100);
+  TdxBarSubMenuControl* inner = Open(NewLinks(2), 300, 100);
+  inner->SetParentBar(outer);
+  M->BeginUpdate();
+  EXPECT_TRUE(inner->IsUpdateLocked());
+  EXPECT_EQ(M->ChangedSubMenuControl(), inner);
+  EXPECT_TRUE(outer->IsUpdateLocked());
+  EXPECT_EQ(M->ChangedSubMenuControl(), outer) << "the record climbs to the outer menu";
+  inner->IsUpdateLocked();
+  EXPECT_EQ(M->ChangedSubMenuControl(), outer) << "and stays there";
+  std::erase(Menus, outer);
+  TObject::Free(outer);
+  EXPECT_EQ(M->ChangedSubMenuControl(), nullptr);
+  M->EndUpdate();
+}
+
+TEST_F(BarSubMenuControlTest, PrintingDrawsTheFrameAndTheItemsAsTheWindowShows) {
+  TdxBarSubMenuControl* menu = Open(NewLinks(3, 2), 200, 200);
+  Repaint(menu);
+  const int w = menu->Width(), h = menu->Height();
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, w, h);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  SendMessage(menu->Handle(), WM_PRINT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT | PRF_NONCLIENT);
+  HDC window = GetWindowDC(menu->Handle());
+  int differing = 0;
+  for (int y = 0; y < h; y += 3)
+    for (int x = 0; x < w; x += 3) differing += GetPixel(memory, x, y) != GetPixel(window, x, y);
+  ReleaseDC(menu->Handle(), window);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  EXPECT_EQ(differing, 0);
+}
+
 // ---- pictures -------------------------------------------------------------------------------------
 
 TEST_F(BarSubMenuControlTest, PicturesOfMenusInEveryStyle) {
