@@ -458,24 +458,26 @@ TEST_F(BarEditComboTest, UserSizingOfTheEditWidth) {
   edit->EndUserSizing(true);
   EXPECT_TRUE(Edit->Links(0)->HasUserWidth());
   EXPECT_EQ(Edit->Links(0)->UserWidth(), 120 - 30);
-  bar->Arrange();
-  bar->Update();
 
-  // Back to the same width: nothing defined anew.
+  // Back to the same width: nothing defined anew. Each new width rebuilt the bar: its controls are new.
   Edit->Links(0)->SetUserDefine({});
+  bar->Update();
+  edit = ControlOf<TdxBarEditControl>(Edit);
   const TRect now = edit->ItemRect();
   edit->BeginUserSizing({now.Right - 2, now.Top + 5});
   edit->UserSizingMove({now.Right + 10, now.Top + 5});
   edit->UserSizingMove({now.Right - 2 + 2, now.Top + 5});
   edit->EndUserSizing(true);
   EXPECT_FALSE(Edit->Links(0)->HasUserWidth());
+  edit = ControlOf<TdxBarEditControl>(Edit);
 
   // Dragged fully left: the box keeps its least width.
   edit->BeginUserSizing({now.Right - 2, now.Top + 5});
   edit->UserSizingMove({now.Left - 500, now.Top + 5});
   EXPECT_EQ(edit->SizingWidth(), std::max(edit->MinWidth(), edit->EditLeftOffset() + edit->MinEditWidth()));
+  const int least = edit->MinEditWidth();
   edit->EndUserSizing(true);
-  EXPECT_EQ(Edit->Links(0)->UserWidth(), edit->MinEditWidth());
+  EXPECT_EQ(Edit->Links(0)->UserWidth(), least);
   M->SetCustomizing(false);
 }
 

@@ -29,69 +29,26 @@ namespace {
 
 using namespace win;
 
-// Stand-in for the edit and combo controls, whose own unit comes later: it answers what the items
-// ask of a control with an inner window, paints the edit frame, the item's interior and the combo
-// button through the painter, and closes its combo's list when deactivated.
-class TStandInEditControl : public TdxBarComboControl {
-  VW_CLASS(TStandInEditControl, TdxBarComboControl)
+// The edit and combo controls, counting presses and the list entries loaded into the window.
+class TRecordingEditControl : public TdxBarEditControl {
+  VW_CLASS(TRecordingEditControl, TdxBarEditControl)
  public:
-  bool Editing = false;
-  String Window;
-  int Local = -1;
-  int LocalLoads = 0;
-  bool Dropped = false;
+  using TdxBarEditControl::TdxBarEditControl;
+  void Press(bool AByMouse, bool AFlag) override {
+    ++Invocations;
+    TdxBarEditControl::Press(AByMouse, AFlag);
+  }
   int Invocations = 0;
-
-  bool Focused() const override { return Editing; }
-  String WindowText() const override { return Window; }
-  int LocalItemIndex() const override { return Local; }
+};
+class TRecordingComboControl : public TdxBarComboControl {
+  VW_CLASS(TRecordingComboControl, TdxBarComboControl)
+ public:
+  using TdxBarComboControl::TdxBarComboControl;
   void SetLocalItemIndex(int Index) override {
-    Local = Index;
     ++LocalLoads;
+    TdxBarComboControl::SetLocalItemIndex(Index);
   }
-  void StoreLocalItemIndex(int Index) override { Local = Index; }
-  bool IsDroppedDown() const override { return Dropped; }
-  void Press(bool, bool) override { ++Invocations; }
-  // As edit controls: entering one neither clicks its item nor closes the bars.
-  bool DoesClick() const override { return false; }
-  bool ClosesBarsOnClick() const override { return false; }
-  void Deactivate(bool) override {
-    if (!Dropped) return;
-    Dropped = false;
-    if (auto* combo = dynamic_cast<TCustomdxBarCombo*>(ItemLink()->Item())) combo->CloseUp();
-  }
-  bool IsActive() const override { return Dropped || Editing; }
-  // As combo controls: the open list is theirs, so a click in it is no click outside the bars.
-  bool OwnsWindow(HWND AWindow) const override {
-    auto* combo = dynamic_cast<TdxBarCombo*>(ItemLink()->Item());
-    if (Dropped && combo && combo->ListBox() && combo->ListBox()->HandleAllocated() &&
-        combo->ListBox()->Handle() == AWindow)
-      return true;
-    return TdxBarComboControl::OwnsWindow(AWindow);
-  }
-  // Below the item's bottom left, on the screen.
-  void DropDown(const TRect& Item) {
-    Dropped = true;
-    if (!Editing) Window = static_cast<TdxBarWindowItem*>(ItemLink()->Item())->Text();
-    POINT p{Item.Left, Item.Bottom};
-    ClientToScreen(Parent()->Handle(), &p);
-    static_cast<TCustomdxBarCombo*>(ItemLink()->Item())->DropDown(p.x, p.y);
-  }
-  void DrawContent(const TRect& R, TdxBarPaintMode APaintMode) override {
-    TdxBarPainter* painter = Parent()->BarPainter();
-    HDC dc = CurrentCanvas()->DeviceContext();
-    TdxBarEditLikeControlDrawParams e(this);
-    e.ViewStructure = 0;
-    e.PaintType = APaintMode == pmMenu ? pmMenu : pmHorizontal;
-    const bool combo = dynamic_cast<TCustomdxBarCombo*>(ItemLink()->Item()) != nullptr;
-    const int arrow = combo ? Parent()->ComboBoxArrowWidth() : 0;
-    e.ContentRect = {R.Left + 2, R.Top + 2, R.Right - 2 - arrow, R.Bottom - 2};
-    painter->DrawEdit(e, dc, R);
-    if (combo) painter->DrawComboButton(e, dc, {e.ContentRect.Right, R.Top + 2, R.Right - 2, R.Bottom - 2}, false, Dropped);
-  }
-  void DrawEditText(TCanvas* Canvas, const TRect& R) override {
-    static_cast<TdxBarEdit*>(ItemLink()->Item())->DrawInterior(this, Canvas, ItemLink(), R);
-  }
+  int LocalLoads = 0;
 };
 
 // A bar window of a kind: a popup of the form painting its controls over its background. A forced
@@ -152,7 +109,10 @@ class BarEditItemsTest : public BarItemFixture {
   void SetUp() override {
     BarItemFixture::SetUp();
     M = new TdxBarManager(Form);
-    dxBarItemControlFactory = [](TdxBarItemLink*) { return new TStandInEditControl; };
+    dxBarItemControlFactory = [](TdxBarItemLink* L) -> TdxBarItemControl* {
+      if (dynamic_cast<TCustomdxBarCombo*>(L->Item())) return new TRecordingComboControl(L);
+      return new TRecordingEditControl(L);
+    };
   }
   void TearDown() override {
     for (TEditTestBar* bar : Bars) TObject::Free(bar);
@@ -189,8 +149,17 @@ class BarEditItemsTest : public BarItemFixture {
     bar->Update();
     return bar;
   }
-  static TStandInEditControl* ControlOf(TdxBarItem* Item) {
-    return static_cast<TStandInEditControl*>(Item->Links(0)->Control());
+  static TRecordingEditControl* ControlOf(TdxBarEdit* Item, int Link = 0) {
+    return dynamic_cast<TRecordingEditControl*>(Item->Links(Link)->Control());
+  }
+  static TRecordingComboControl* ControlOf(TCustomdxBarCombo* Item, int Link = 0) {
+    return dynamic_cast<TRecordingComboControl*>(Item->Links(Link)->Control());
+  }
+  // The control edits with the text in its window, its bar active with it.
+  static void StartEditing(TEditTestBar* Bar, TdxBarEditControl* Control, const String& Text) {
+    Bar->Forced = Control;
+    Control->SetFocused(true);
+    SetWindowText(Control->InnerWindowHandle(), Text.c_str());
   }
   platform::HeadlessControl& Headless() { return *platform::Headless(); }
 
@@ -485,34 +454,34 @@ TEST_F(BarEditItemsTest, SelectionFollowsTheWindowText) {
     combo->Items()->Add(s);
   combo->SetDropDownCount(3);
   TEditTestBar* bar = NewBar(dxBarKindToolbar, {100, 100, 400, 126}, {{combo, 120}});
-  TStandInEditControl* control = ControlOf(combo);
-  bar->Forced = control;
-  control->Editing = true;
-  control->Dropped = true;
-  control->Window = "BETA";
-  combo->DropDown(102, 124);
-  EXPECT_EQ(control->Local, 1);
+  TRecordingComboControl* control = ControlOf(combo);
+  StartEditing(bar, control, "BETA");
+  control->LocalLoads = 0;
+  control->SetDroppedDown(true);
+  EXPECT_EQ(control->LocalItemIndex(), 1);
   EXPECT_EQ(combo->ListBox()->ItemIndex(), 1) << "an entry equal but for case is selected";
 
-  control->Window = "bet";
+  SetWindowText(control->InnerWindowHandle(), "bet");
   combo->FireCurChange();
-  EXPECT_EQ(control->Local, 1) << "found again by its start";
+  EXPECT_EQ(control->LocalItemIndex(), 1) << "found again by its start";
   EXPECT_EQ(combo->ListBox()->ItemIndex(), -1) << "no entry equals the text";
 
-  control->Window = "iot";
+  SetWindowText(control->InnerWindowHandle(), "iot");
   combo->FireCurChange();
-  EXPECT_EQ(control->Local, 9);
+  EXPECT_EQ(control->LocalItemIndex(), 9);
   EXPECT_EQ(combo->ListBox()->TopIndex(), 7) << "scrolled as far towards the entry as the list goes";
   EXPECT_EQ(control->LocalLoads, 0) << "the typed text stays";
+  EXPECT_EQ(control->WindowText(), "iot");
 
   // A control whose entry still names the text keeps it even where the matching finds another.
-  control->Local = 2;
-  control->Window = "betamax";
+  control->StoreLocalItemIndex(2);
+  SetWindowText(control->InnerWindowHandle(), "betamax");
   combo->FireCurChange();
-  EXPECT_EQ(control->Local, 2);
+  EXPECT_EQ(control->LocalItemIndex(), 2);
   // The current index of the editing control is what its interior shows; Text for the others.
   EXPECT_EQ(combo->CurrentText(), "betamax");
   control->Deactivate(false);
+  EXPECT_FALSE(control->IsDroppedDown());
 }
 
 TEST_F(BarEditItemsTest, APressDraggedIntoTheListChoosesAnEntry) {
@@ -520,17 +489,17 @@ TEST_F(BarEditItemsTest, APressDraggedIntoTheListChoosesAnEntry) {
   for (const char* s : {"COM1", "COM2", "COM3", "COM4"}) combo->Items()->Add(s);
   combo->SetItemHeight(16);
   TEditTestBar* bar = NewBar(dxBarKindToolbar, {100, 100, 400, 126}, {{combo, 120}});
-  TStandInEditControl* control = ControlOf(combo);
+  TRecordingComboControl* control = ControlOf(combo);
   int changes = 0;
   combo->OnChange = [&](TObject*) { ++changes; };
-  // The combo control's press on its button drops the list while the button is down.
-  bar->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) {
-    bar->ActivateWithControl(control);
-    control->DropDown(combo->Links(0)->ItemRect());
-  };
+  // A press on the combo's button drops the list while the button is down.
+  const TRect part = control->PartRects(3);
+  const TPoint button{100 + (part.Left + part.Right) / 2, 100 + (part.Top + part.Bottom) / 2};
+  // As a toolbar window does, the press activates the bar with the control first.
+  bar->OnMouseDown = [&](TObject*, TMouseButton, TShiftState, int, int) { bar->ActivateWithControl(ControlOf(combo)); };
   // Released where it was pressed: the list stays open, nothing is chosen, the capture ends; a
   // click on an entry then chooses it and closes the bars.
-  Headless().InjectMouseMove(200, 112);
+  Headless().InjectMouseMove(button.X, button.Y);
   Headless().InjectMouseButton(1, true);
   Application->ProcessMessages();
   HWND list = combo->ListBox()->Handle();
@@ -553,7 +522,7 @@ TEST_F(BarEditItemsTest, APressDraggedIntoTheListChoosesAnEntry) {
   changes = 0;
 
   // Pressed, dragged into the list and released over an entry.
-  Headless().InjectMouseMove(200, 112);
+  Headless().InjectMouseMove(button.X, button.Y);
   Headless().InjectMouseButton(1, true);
   Application->ProcessMessages();
   list = combo->ListBox()->Handle();
@@ -578,8 +547,9 @@ TEST_F(BarEditItemsTest, APressDraggedIntoTheListChoosesAnEntry) {
   EXPECT_EQ(GetCapture(), nullptr);
 
   // Dropped without the button down: nothing is captured.
+  control = ControlOf(combo);
   bar->Forced = control;
-  control->DropDown(combo->Links(0)->ItemRect());
+  control->SetDroppedDown(true);
   EXPECT_NE(GetCapture(), combo->ListBox()->Handle());
   EXPECT_FALSE(combo->ListBox()->Pressed());
   bar->Forced = nullptr;
@@ -610,8 +580,8 @@ TEST_F(BarEditItemsTest, FocusEditorEntersTheFirstToolbarEditor) {
   TEditTestBar* shown = NewBar(dxBarKindToolbar, {100, 200, 400, 226}, {{edit, 120}});
   hidden->SetVisible(false);
   ShowWindow(hidden->Handle(), SW_HIDE);
-  auto* hiddenControl = static_cast<TStandInEditControl*>(edit->Links(1)->Control());
-  auto* shownControl = static_cast<TStandInEditControl*>(edit->Links(2)->Control());
+  auto* hiddenControl = static_cast<TRecordingEditControl*>(edit->Links(1)->Control());
+  auto* shownControl = static_cast<TRecordingEditControl*>(edit->Links(2)->Control());
   edit->FocusEditor(true);
   EXPECT_EQ(hiddenControl->Invocations, 0);
   EXPECT_EQ(shownControl->Invocations, 1);
@@ -635,7 +605,7 @@ TEST_F(BarEditItemsTest, TheInteriorShowsTheEditedTextOnlyForTheEditingLink) {
     bitmap.SetSize(100, 20);
     bitmap.Canvas()->Brush()->SetColor(clWhite);
     bitmap.Canvas()->FillRect(RECT{0, 0, 100, 20});
-    Item->DrawInterior(ControlOf(Item), bitmap.Canvas(), Item->Links(0), {0, 0, 100, 20});
+    Item->DrawInterior(Item->Links(0)->Control(), bitmap.Canvas(), Item->Links(0), {0, 0, 100, 20});
     std::vector<COLORREF> pixels;
     for (int y = 0; y < 20; ++y)
       for (int x = 0; x < 100; ++x) pixels.push_back(GetPixel(bitmap.Canvas()->Handle(), x, y));
@@ -645,8 +615,8 @@ TEST_F(BarEditItemsTest, TheInteriorShowsTheEditedTextOnlyForTheEditingLink) {
   const auto typed = interior(edit);
   edit->SetText("abc");
   EXPECT_NE(interior(edit), typed);
-  ControlOf(edit)->Editing = true;
-  ControlOf(edit)->Window = "XYZ";
+  ControlOf(edit)->SetFocused(true);
+  SetWindowText(ControlOf(edit)->InnerWindowHandle(), "XYZ");
   EXPECT_NE(interior(edit), typed) << "a link that does not edit shows the item's text";
   bar->Forced = ControlOf(edit);
   EXPECT_EQ(edit->EditingLink(), edit->Links(0));
@@ -655,12 +625,14 @@ TEST_F(BarEditItemsTest, TheInteriorShowsTheEditedTextOnlyForTheEditingLink) {
   combo->SetItemIndex(2);
   const auto third = interior(combo);
   combo->SetItemIndex(0);
-  ControlOf(combo)->Editing = true;
-  ControlOf(combo)->Local = 2;
+  ControlOf(edit)->SetFocused(false);
+  ControlOf(combo)->SetFocused(true);
+  ControlOf(combo)->StoreLocalItemIndex(2);
   EXPECT_NE(interior(combo), third);
   bar->Forced = ControlOf(combo);
   EXPECT_EQ(interior(combo), third) << "the editing control's entry";
   bar->Forced = nullptr;
+  ControlOf(combo)->SetFocused(false);
 
   // On a toolbar an edit is reached only when it shows its caption; in a menu always.
   EXPECT_FALSE(edit->IsReachable(edit->Links(0)));
@@ -677,14 +649,15 @@ TEST_F(BarEditItemsTest, AKeyInTheListSelectsAndTellsTheControl) {
   auto* combo = new TdxBarCombo(Form);
   for (const char* e : {"COM1", "COM2", "COM3"}) combo->Items()->Add(e);
   TEditTestBar* bar = NewBar(dxBarKindToolbar, {100, 100, 400, 126}, {{combo, 120}});
-  TStandInEditControl* control = ControlOf(combo);
+  TRecordingComboControl* control = ControlOf(combo);
   bar->Forced = control;
-  control->DropDown(combo->Links(0)->ItemRect());
+  control->SetDroppedDown(true);
   TdxBarDropDownListBox* list = combo->ListBox();
   ASSERT_EQ(list->ItemIndex(), -1);
   SendMessage(list->Handle(), WM_KEYDOWN, VK_DOWN, 0);
   EXPECT_GE(list->ItemIndex(), 0) << "a key in a list without a selection starts from the top line";
-  EXPECT_EQ(control->Local, list->ItemIndex()) << "the chosen line reaches the combo control";
+  EXPECT_EQ(control->LocalItemIndex(), list->ItemIndex()) << "the chosen line reaches the combo control";
+  EXPECT_EQ(control->WindowText(), combo->Items()->Strings(list->ItemIndex()));
   EXPECT_EQ(control->LocalLoads, 1);
   EXPECT_EQ(SendMessage(list->Handle(), WM_ERASEBKGND, 0, 0), 1);
   // Rows drawn by the handler when there is one, each row once per paint.
@@ -796,9 +769,9 @@ TEST_F(BarEditItemsTest, ScreenshotsOfAToolbarWithAnEditAndAnOpenCombo) {
   for (auto [style, name] : styles) {
     M->SetStyle(style);
     TEditTestBar* bar = NewBar(dxBarKindToolbar, {40, 40, 320, 66}, {{edit, 130}, {combo, 120}});
-    TStandInEditControl* control = ControlOf(combo);
+    TRecordingComboControl* control = ControlOf(combo);
     bar->Forced = control;
-    control->DropDown(combo->Links(0)->ItemRect());
+    control->SetDroppedDown(true);
     HWND list = combo->ListBox()->Handle();
     ASSERT_TRUE(IsWindowVisible(list)) << name;
     RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
