@@ -4,80 +4,34 @@
 // of an edit (its window shown over the content with the text loaded and selected, then hidden).
 #include <benchmark/benchmark.h>
 
-#include <memory>
 #include <string>
 
-#include "platform/classes/Forms.h"
-#include "platform/display/Display.h"
+#include "bench/ui/BarStandInStage.h"
 #include "platform/gdi/Gdi.h"
-#include "platform/system/Clock.h"
-#include "tests/ui/bars/BarStandIns.h"
 #include "ui/bars/BarEditItems.h"
-#include "ui/bars/BarUnit.h"
-#include "ui/controls/ControlsUnit.h"
-#include "ui/foundation/GraphicsUnit.h"
-#include "ui/foundation/PaintersUnit.h"
 
 using namespace win;
 
 namespace {
 
-struct Stage {
-  platform::ScopedVirtualClock clock;
-  TForm* form = nullptr;
-  TdxBarManager* manager = nullptr;
-  TStandInBar* bar = nullptr;
-  std::unique_ptr<TdxBarItemLinks> links;
-
-  // Three edits and two list combos, each showing its caption and a text.
-  Stage() {
-    platform::InstallDisplay(platform::CreateHeadlessDisplay(1600, 1200));
-    InitializeForms();
-    Application->Initialize();
-    PaintingUnitsStartup();
-    GraphicsUnitStartup();
-    ControlsUnitStartup();
-    BarUnitStartup();
-    UseStandInControls();
-    Application->CreateForm(form);
-    manager = new TdxBarManager(form);
-    manager->SetStyle(bmsStandard);
-    links.reset(new TdxBarControlItemLinks(manager, nullptr));
-    for (int i = 0; i < 5; ++i) {
-      TdxBarEdit* item = i % 2 == 0 ? new TdxBarEdit(form) : new TdxBarCombo(form);
-      item->SetCaption("Screen " + std::to_string(i + 1));
-      item->SetShowCaption(true);
-      item->SetWidth(100);
-      if (auto* combo = dynamic_cast<TdxBarCombo*>(item)) {
-        for (const char* s : {"HDMI 1", "HDMI 2", "DVI", "VGA"}) combo->Items()->Add(s);
-        combo->SetItemIndex(i % 4);
-      } else {
-        item->SetText("192.168.0." + std::to_string(10 + i));
-      }
-      links->AddItem(item);
-    }
-    bar = new TStandInBar(manager, dxBarKindToolbar);
-    bar->SetItemLinks(links.get());
-    bar->SetBounds(10, 10, 200, 30);
-    form->Show();
-    bar->HandleNeeded();
-    bar->ShowNoActivate();
-    bar->SetVisible(true);
-    bar->Update();
-  }
-  ~Stage() {
-    TObject::Free(bar);
-    links.reset();
-    TObject::Free(form);
-    dxBarItemControlFactory = nullptr;
-    BarUnitShutdown();
-    ControlsUnitShutdown();
-    GraphicsUnitShutdown();
-    PaintingUnitsShutdown();
-    FinalizeForms();
-    platform::ResetDisplay();
-  }
-  void Repaint() const { RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
+// Three edits and two list combos on a toolbar, each showing its caption and a text.
+struct Stage : barbench::TStandInBarStage {
+  Stage()
+      : TStandInBarStage(dxBarKindToolbar, [](TStandInBarStage& S) {
+          for (int i = 0; i < 5; ++i) {
+            TdxBarEdit* item = i % 2 == 0 ? new TdxBarEdit(S.form) : new TdxBarCombo(S.form);
+            item->SetCaption("Screen " + std::to_string(i + 1));
+            item->SetShowCaption(true);
+            item->SetWidth(100);
+            if (auto* combo = dynamic_cast<TdxBarCombo*>(item)) {
+              for (const char* s : {"HDMI 1", "HDMI 2", "DVI", "VGA"}) combo->Items()->Add(s);
+              combo->SetItemIndex(i % 4);
+            } else {
+              item->SetText("192.168.0." + std::to_string(10 + i));
+            }
+            S.links->AddItem(item);
+          }
+        }) {}
 };
 
 void BM_PaintToolbarOfFiveEdits(benchmark::State& state) {

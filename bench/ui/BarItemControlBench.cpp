@@ -7,76 +7,32 @@
 #include <string>
 #include <vector>
 
+#include "bench/ui/BarStandInStage.h"
 #include "platform/classes/Bitmap.h"
-#include "platform/classes/Forms.h"
-#include "platform/display/Display.h"
 #include "platform/gdi/Gdi.h"
-#include "platform/system/Clock.h"
-#include "tests/ui/bars/BarStandIns.h"
-#include "ui/bars/BarUnit.h"
-#include "ui/controls/ControlsUnit.h"
-#include "ui/foundation/GraphicsUnit.h"
-#include "ui/foundation/PaintersUnit.h"
 
 using namespace win;
 
 namespace {
 
-struct Stage {
-  platform::ScopedVirtualClock clock;
-  TForm* form = nullptr;
-  TdxBarManager* manager = nullptr;
-  TStandInBar* bar = nullptr;
-  std::unique_ptr<TdxBarItemLinks> links;
-  TBitmap glyph;
-
-  // A bar of the kind with Count buttons, every other one with a glyph, shown on the screen.
-  Stage(int AKind, int Count) {
-    platform::InstallDisplay(platform::CreateHeadlessDisplay(1600, 1200));
-    InitializeForms();
-    Application->Initialize();
-    PaintingUnitsStartup();
-    GraphicsUnitStartup();
-    ControlsUnitStartup();
-    BarUnitStartup();
-    UseStandInControls();
-    Application->CreateForm(form);
-    manager = new TdxBarManager(form);
-    manager->SetStyle(bmsStandard);
-    glyph.SetSize(16, 16);
-    glyph.Canvas()->Brush()->SetColor(clNavy);
-    glyph.Canvas()->FillRect(TRect{2, 2, 14, 14});
-    links.reset(AKind == dxBarKindMenu ? static_cast<TdxBarItemLinks*>(new TdxBarSubMenuControlItemLinks(manager, nullptr))
-                                       : new TdxBarControlItemLinks(manager, nullptr));
-    for (int i = 0; i < Count; ++i) {
-      auto* button = new TdxBarButton(form);
-      button->SetCaption((AKind == dxBarKindMenu ? "Recall scene " : "Scene ") + std::to_string(i + 1));
-      if (i % 2 == 0) button->SetGlyph(&glyph);
-      links->AddItem(button);
-    }
-    bar = new TStandInBar(manager, AKind);
-    bar->SetItemLinks(links.get());
-    bar->SetBounds(10, 10, 200, 30);
-    form->Show();
-    bar->HandleNeeded();
-    bar->ShowNoActivate();
-    bar->SetVisible(true);
-    bar->AutoSize = false;
-    bar->Update();
-  }
-  ~Stage() {
-    TObject::Free(bar);
-    links.reset();
-    TObject::Free(form);
-    dxBarItemControlFactory = nullptr;
-    BarUnitShutdown();
-    ControlsUnitShutdown();
-    GraphicsUnitShutdown();
-    PaintingUnitsShutdown();
-    FinalizeForms();
-    platform::ResetDisplay();
-  }
-  void Repaint() const { RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
+// A bar of the kind with Count buttons, every other one with a glyph, shown on the screen.
+struct Stage : barbench::TStandInBarStage {
+  Stage(int AKind, int Count)
+      : TStandInBarStage(
+            AKind,
+            [AKind, Count](TStandInBarStage& S) {
+              TBitmap glyph;
+              glyph.SetSize(16, 16);
+              glyph.Canvas()->Brush()->SetColor(clNavy);
+              glyph.Canvas()->FillRect(TRect{2, 2, 14, 14});
+              for (int i = 0; i < Count; ++i) {
+                auto* button = new TdxBarButton(S.form);
+                button->SetCaption((AKind == dxBarKindMenu ? "Recall scene " : "Scene ") + std::to_string(i + 1));
+                if (i % 2 == 0) button->SetGlyph(&glyph);
+                S.links->AddItem(button);
+              }
+            },
+            false) {}
 };
 
 // The same rectangles filled and the same captions drawn into the bar's window.
