@@ -36,24 +36,11 @@ constexpr int SizingStripWidth = 7;
 // The inverted sizing frame's band thickness.
 constexpr int SizingFrameBand = 2;
 
-TdxBarWindowItem* WindowItemOf(const TdxBarItemControl* AControl) {
+// The control's item as the kind asked for; nil for another kind or without a link.
+template <class T>
+T* ItemOf(const TdxBarItemControl* AControl) {
   TdxBarItemLink* link = AControl->ItemLink();
-  return link ? dynamic_cast<TdxBarWindowItem*>(link->Item()) : nullptr;
-}
-
-TdxBarEdit* EditItemOf(const TdxBarItemControl* AControl) {
-  TdxBarItemLink* link = AControl->ItemLink();
-  return link ? dynamic_cast<TdxBarEdit*>(link->Item()) : nullptr;
-}
-
-TCustomdxBarCombo* ComboItemOf(const TdxBarItemControl* AControl) {
-  TdxBarItemLink* link = AControl->ItemLink();
-  return link ? dynamic_cast<TCustomdxBarCombo*>(link->Item()) : nullptr;
-}
-
-TdxBarCustomCombo* ListComboOf(const TdxBarItemControl* AControl) {
-  TdxBarItemLink* link = AControl->ItemLink();
-  return link ? dynamic_cast<TdxBarCustomCombo*>(link->Item()) : nullptr;
+  return link ? dynamic_cast<T*>(link->Item()) : nullptr;
 }
 
 TCustomForm* FormOf(TdxBarManager* AManager) {
@@ -189,7 +176,7 @@ void TdxBarWinControl::SetWindowRect(const TRect& R) {
 }
 
 TRect TdxBarWinControl::VisibleWindowRect() const {
-  TdxBarWindowItem* item = WindowItemOf(this);
+  TdxBarWindowItem* item = ItemOf<TdxBarWindowItem>(this);
   if (!IsEnabled() || (item && item->NoEditor())) return {};
   return FWindowRect;
 }
@@ -227,19 +214,19 @@ bool TdxBarWinControl::IsSpecialKeyDown(WORD AKey, TShiftState) const { return A
 bool TdxBarWinControl::IsSpecialKeyUp(WORD AKey, TShiftState) const { return AKey == VK_MENU; }
 
 void TdxBarWinControl::LoadText() {
-  if (TdxBarWindowItem* item = WindowItemOf(this)) SetWindowText(item->Text());
+  if (TdxBarWindowItem* item = ItemOf<TdxBarWindowItem>(this)) SetWindowText(item->Text());
 }
 
 void TdxBarWinControl::SetWindowText(const String& AText) {
   if (HWND window = InnerWindowHandle()) win::SetWindowText(window, AText.c_str());
-  TdxBarWindowItem* item = WindowItemOf(this);
+  TdxBarWindowItem* item = ItemOf<TdxBarWindowItem>(this);
   if (item && item->NoEditor()) Invalidate();
 }
 
 void TdxBarWinControl::ShowInnerWindow() { FOnGlass = Parent() && Parent()->IsOnGlass(); }
 
 void TdxBarWinControl::StoreText() {
-  if (TdxBarWindowItem* item = WindowItemOf(this)) item->SetText(WindowText());
+  if (TdxBarWindowItem* item = ItemOf<TdxBarWindowItem>(this)) item->SetText(WindowText());
 }
 
 void TdxBarWinControl::SetFocused(bool Value) {
@@ -297,7 +284,7 @@ void TdxBarWinControl::KeyDown(WORD& AKey, TShiftState AShift) {
     return;
   }
   TcxObjectLinkScope self(this);
-  if (TdxBarWindowItem* item = WindowItemOf(this)) item->FireKeyDown(AKey, AShift);
+  if (TdxBarWindowItem* item = ItemOf<TdxBarWindowItem>(this)) item->FireKeyDown(AKey, AShift);
   if (!self.Alive() || !InnerWindowHandle()) {
     AKey = 0;
     return;
@@ -317,11 +304,11 @@ void TdxBarWinControl::KeyUp(WORD& AKey, TShiftState AShift) {
     return;
   }
   if (AShift.Contains(ssAlt)) FKeysPressedInside = 0;
-  if (TdxBarWindowItem* item = WindowItemOf(this)) item->FireKeyUp(AKey, AShift);
+  if (TdxBarWindowItem* item = ItemOf<TdxBarWindowItem>(this)) item->FireKeyUp(AKey, AShift);
 }
 
 void TdxBarWinControl::KeyPress(char32_t& AKey) {
-  if (TdxBarWindowItem* item = WindowItemOf(this)) item->FireKeyPress(AKey);
+  if (TdxBarWindowItem* item = ItemOf<TdxBarWindowItem>(this)) item->FireKeyPress(AKey);
 }
 
 void TdxBarWinControl::AcceptEdit() {
@@ -361,7 +348,7 @@ void TdxBarWinControl::LeaveByTab(TShiftState /*AShift*/) {
 
 void TdxBarWinControl::HandleKillFocus(TMessage& Message) {
   TcxObjectLinkScope self(this);
-  TdxBarWindowItem* item = WindowItemOf(this);
+  TdxBarWindowItem* item = ItemOf<TdxBarWindowItem>(this);
   auto exit = [&] {
     if (self.Alive() && item) item->FireExit();
   };
@@ -413,7 +400,7 @@ void TdxBarWinControl::RouteMouseMessage(TMessage& Message) {
 
 void TdxBarWinControl::InnerWndProc(TMessage& Message) {
   TcxObjectLinkScope self(this);
-  TdxBarWindowItem* item = WindowItemOf(this);
+  TdxBarWindowItem* item = ItemOf<TdxBarWindowItem>(this);
   switch (Message.Msg) {
     case WM_SETFOCUS:
       DefaultInnerWndProc(Message);
@@ -754,7 +741,7 @@ void TdxBarEditControl::CreateInnerWindow() {
                            nullptr);
   if (!FWindow) return;
   LoadText();
-  if (TdxBarEdit* edit = EditItemOf(this)) SendMessage(FWindow, EM_LIMITTEXT, edit->MaxLength(), 0);
+  if (TdxBarEdit* edit = ItemOf<TdxBarEdit>(this)) SendMessage(FWindow, EM_LIMITTEXT, edit->MaxLength(), 0);
 }
 
 void TdxBarEditControl::DestroyInnerWindow(bool ADestroy) {
@@ -771,7 +758,7 @@ TRect TdxBarEditControl::InnerWindowRect() const {
 
 String TdxBarEditControl::DisplayText() const {
   if (Focused()) return WindowText();
-  TdxBarWindowItem* item = WindowItemOf(this);
+  TdxBarWindowItem* item = ItemOf<TdxBarWindowItem>(this);
   return item ? item->Text() : String();
 }
 
@@ -785,7 +772,7 @@ void TdxBarEditControl::SetFocused(bool Value) {
   // Also asked while the bar window is going: nothing to repaint then.
   if (Value == TdxBarWinControl::Focused()) return;
   if (Value && FWindow) {
-    TdxBarEdit* edit = EditItemOf(this);
+    TdxBarEdit* edit = ItemOf<TdxBarEdit>(this);
     const bool readOnly = edit && (edit->ReadOnly() || edit->NoEditor());
     SendMessage(FWindow, EM_SETREADONLY, readOnly ? 1 : 0, 0);
   }
@@ -834,7 +821,7 @@ void TdxBarEditControl::ShowInnerWindow() {
 
 void TdxBarEditControl::DrawEditContent(TCanvas* Canvas, const TRect& R) {
   if (IsEnabled() && PartRectCount() > 0) SetWindowRect(PartRects(0));
-  TdxBarEdit* edit = EditItemOf(this);
+  TdxBarEdit* edit = ItemOf<TdxBarEdit>(this);
   if (!PaintsText() || !edit || !Canvas) return;
   // The text in the edit's own font, in the colour the painter chose for it.
   TFont saved;
@@ -941,7 +928,7 @@ void TCustomdxBarComboControl::CalcLayout(const TRect& R, std::vector<TRect>& AP
 
 bool TCustomdxBarComboControl::OwnsWindow(HWND AWindow) const {
   if (TdxBarEditControl::OwnsWindow(AWindow)) return true;
-  TCustomdxBarCombo* combo = ComboItemOf(this);
+  TCustomdxBarCombo* combo = ItemOf<TCustomdxBarCombo>(this);
   if (!FDroppedDown || !combo || !AWindow) return false;
   HWND dropDown = combo->DropDownWindow();
   return dropDown && IsWindowVisible(dropDown) && (AWindow == dropDown || IsChild(dropDown, AWindow));
@@ -986,7 +973,7 @@ void TCustomdxBarComboControl::DrawContent(const TRect& R, TdxBarPaintMode APain
 }
 
 bool TCustomdxBarComboControl::PaintsText() const {
-  TdxBarWindowItem* item = WindowItemOf(this);
+  TdxBarWindowItem* item = ItemOf<TdxBarWindowItem>(this);
   return !(IsEnabled() && Focused() && !(item && item->NoEditor()));
 }
 
@@ -1003,7 +990,7 @@ TPoint TCustomdxBarComboControl::DropDownPoint() {
 
 void TCustomdxBarComboControl::SetDroppedDown(bool Value) {
   if (Value == FDroppedDown) return;
-  TCustomdxBarCombo* combo = ComboItemOf(this);
+  TCustomdxBarCombo* combo = ItemOf<TCustomdxBarCombo>(this);
   // A read-only combo never opens, but an open list always closes.
   if (Value && combo && combo->ReadOnly()) return;
   FDroppedDown = Value;
@@ -1018,14 +1005,14 @@ void TCustomdxBarComboControl::SetDroppedDown(bool Value) {
 }
 
 bool TCustomdxBarComboControl::IsButtonPart(int APart) const {
-  TCustomdxBarCombo* combo = ComboItemOf(this);
+  TCustomdxBarCombo* combo = ItemOf<TCustomdxBarCombo>(this);
   if (APart == 3) return true;
   return APart == 0 && combo && !combo->ShowEditor();
 }
 
 void TCustomdxBarComboControl::InnerWndProc(TMessage& Message) {
   TcxObjectLinkScope self(this);
-  TCustomdxBarCombo* combo = ComboItemOf(this);
+  TCustomdxBarCombo* combo = ItemOf<TCustomdxBarCombo>(this);
   if (Message.Msg == WM_KEYDOWN || Message.Msg == WM_KEYUP || Message.Msg == WM_CHAR) {
     const auto key = static_cast<WORD>(Message.WParam);
     if (Message.Msg == WM_KEYDOWN && key == VK_F4) {
@@ -1064,12 +1051,12 @@ void TCustomdxBarComboControl::InnerWndProc(TMessage& Message) {
 void TdxBarComboControl::SetLocalItemIndex(int Index) {
   FLocalItemIndex = Index;
   LoadText();
-  TdxBarWindowItem* item = WindowItemOf(this);
+  TdxBarWindowItem* item = ItemOf<TdxBarWindowItem>(this);
   if (item && item->NoEditor()) Invalidate();
 }
 
 void TdxBarComboControl::LoadText() {
-  TdxBarCustomCombo* combo = ListComboOf(this);
+  TdxBarCustomCombo* combo = ItemOf<TdxBarCustomCombo>(this);
   if (combo && FLocalItemIndex >= 0 && FLocalItemIndex < combo->Items()->Count()) {
     SetWindowText(combo->Items()->Strings(FLocalItemIndex));
     return;
@@ -1079,7 +1066,7 @@ void TdxBarComboControl::LoadText() {
 
 void TdxBarComboControl::SetFocused(bool Value) {
   if (Value && !Focused()) {
-    if (TdxBarCustomCombo* combo = ListComboOf(this)) {
+    if (TdxBarCustomCombo* combo = ItemOf<TdxBarCustomCombo>(this)) {
       SetFocusing(true);
       try {
         SetLocalItemIndex(combo->ItemIndex());
@@ -1094,7 +1081,7 @@ void TdxBarComboControl::SetFocused(bool Value) {
 }
 
 void TdxBarComboControl::Browse(bool ADown) {
-  TdxBarCustomCombo* combo = ListComboOf(this);
+  TdxBarCustomCombo* combo = ItemOf<TdxBarCustomCombo>(this);
   const int count = combo ? combo->Items()->Count() : 0;
   if (count == 0) return;
   const int index = ADown ? std::min(FLocalItemIndex + 1, count - 1) : FLocalItemIndex - 1;
@@ -1104,7 +1091,7 @@ void TdxBarComboControl::Browse(bool ADown) {
 }
 
 void TdxBarComboControl::InnerWndProc(TMessage& Message) {
-  TdxBarCustomCombo* combo = ListComboOf(this);
+  TdxBarCustomCombo* combo = ItemOf<TdxBarCustomCombo>(this);
   if (combo && !combo->ReadOnly()) {
     TcxObjectLinkScope self(this);
     if (Message.Msg == WM_KEYDOWN) {
