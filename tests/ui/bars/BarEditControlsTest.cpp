@@ -15,6 +15,8 @@
 #include "tests/ui/bars/BarItemControlFixture.h"
 #include "tests/ui/bars/BarPainterFixture.h"
 #include "ui/bars/BarSkinPainter.h"
+#include "ui/bars/BarSubMenuControl.h"
+#include "ui/foundation/ObjectLinks.h"
 #include "ui/bars/Xmas2008BluePainter.h"
 #include "ui/bars/BarDropDownListBox.h"
 #include "ui/controls/WindowProcController.h"
@@ -498,6 +500,39 @@ TEST_F(BarEditComboTest, TheSizingFrameDrawnTwiceRestoresTheScreen) {
   EXPECT_EQ(Headless().ComposeScreen(w, h), before);
   EXPECT_FALSE(Edit->Links(0)->HasUserWidth());
   M->SetCustomizing(false);
+}
+
+TEST_F(BarEditComboTest, InTheMenuWindow) {
+  auto* links = new TdxBarSubMenuControlItemLinks(M, nullptr);
+  Owned.emplace_back(links);
+  links->AddItem(Edit);
+  links->AddItem(Combo);
+  Edit->SetText("old");
+  Combo->SetItemIndex(0);
+  auto* menu = new TdxBarSubMenuControl(M);
+  menu->SetItemLinks(links);
+  menu->SetLeft(60);
+  menu->SetTop(60);
+  menu->PopupMenuWindow();
+  Pump();
+  ASSERT_TRUE(menu->HandleAllocated() && IsWindowVisible(menu->Handle()));
+  TcxObjectLinkScope alive(menu);
+
+  auto* edit = dynamic_cast<TdxBarEditControl*>(links->Items(0)->Control());
+  ASSERT_NE(edit, nullptr);
+  menu->ActivateWithControl(edit);
+  edit->Invoke(false);
+  Pump();
+  ASSERT_TRUE(edit->Focused());
+  EXPECT_EQ(WindowRectInParent(edit->InnerWindowHandle()), edit->PartRects(0));
+  auto* combo = dynamic_cast<TdxBarComboControl*>(links->Items(1)->Control());
+  ASSERT_NE(combo, nullptr);
+  EXPECT_EQ(combo->PartRects(0).Right, combo->PartRects(3).Left) << "the button right of the text";
+  SaveScreenArea("bars/edit-controls-menu-window-edit-focused.png", {50, 50, 330, 150}, 2);
+  TypeText("abc");
+  Type(VK_RETURN);
+  EXPECT_EQ(Edit->Text(), "abc");
+  EXPECT_FALSE(alive.Alive()) << "Enter closed the menu, which freed itself";
 }
 
 TEST_F(BarEditComboTest, ScreenshotsInEveryPainterStyle) {
