@@ -33,6 +33,7 @@ TForm33::TForm33(TComponent* AOwner) : TForm(AOwner) {
   RegisterHandler("tmrTimingSetTimer", &TForm33::tmrTimingSetTimer);
   RegisterCellHandlers();
   RegisterCommandHandlers();
+  RegisterSpliceHandlers();
 }
 
 TForm33::~TForm33() {

@@ -281,6 +281,21 @@ class TForm33 : public TForm {
   void SendCommandPairHybrid(int Command1, int Command2, int Value);
   void SendWallPairHybrid(int Command1, int Command2, int Value);
 
+  // The splice, the single display, the signal-type picker and the window-mode and linkage boxes
+  // (HybridConsoleSplice.cpp).
+  void RegisterSpliceHandlers();
+  void BitBtn8Click(TObject* Sender);
+  void BitBtn10Click(TObject* Sender);
+  void ComboBox4PropertiesChange(TObject* Sender);
+  void ComboBox4PropertiesCloseUp(TObject* Sender);
+  void ComboBox4DblClick(TObject* Sender);
+  void ComboBox8PropertiesChange(TObject* Sender);
+  void cxchckbx1Click(TObject* Sender);
+  void CheckBox3Click(TObject* Sender);
+  // Applies the picked signal type: to the hidden list, the scene list, the grid console's picker,
+  // the wall selection's screens and the grid selection's cells.
+  void ComboBox4Operate();
+
  protected:
   // A console has a task-bar button of its own; the application window has none.
   void CreateParams(TCreateParams& Params) override;
@@ -294,6 +309,15 @@ class TForm33 : public TForm {
   void LoadSceneList();
   // The signal-type picker offers the last Count of VIDEO, VGA, DVI, HDMI.
   void OfferSignalTypes(int Count);
+
+  // The splice's three ways: a window inside the grid selection, a matrix input routed to the
+  // wall selection, a window over the whole wall that the cell model records.
+  void SpliceWindowHybrid();
+  void SpliceLinkedHybrid();
+  void SpliceWallHybrid();
+  // One frame to one screen, and one to the whole wall (0x11 to the grid's last screen).
+  void SendToScreenHybrid(int Address, int Command, int Value);
+  void SendToWallHybrid(int Command, int Value);
 };
 
 extern TForm33* Form33;

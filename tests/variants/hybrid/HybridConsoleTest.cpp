@@ -61,7 +61,8 @@ TEST_F(HybridConsoleTest, FirstStartInAnEmptyFolder) {
   EXPECT_EQ(Form34->Edit1->Text(), "LCD WALL");
   EXPECT_EQ(Form33->Label3->Caption(), "LCD WALL");
   EXPECT_EQ(Items(Form33->ComboBox3), Numbered("场景", 16));
-  EXPECT_EQ(Form33->ComboBox3->Text(), "场景1");
+  // The signal type offered first, HDMI, is applied at show and picks the third scene.
+  EXPECT_EQ(Form33->ComboBox3->Text(), "场景3");
   EXPECT_EQ(Form18->LinkOpen, 0);
   EXPECT_EQ(Panel(0), "COM1 COM1 COM1 关闭");
   EXPECT_EQ(Panel(1), "操作权限 ： 操作员");
@@ -84,7 +85,7 @@ TEST_F(HybridConsoleTest, FirstStartInAnEmptyFolder) {
   Form33->ComboBox3->SetItemIndex(5);
   ShowAgain();
   EXPECT_EQ(Items(Form33->ComboBox3), Numbered("场景", 16));
-  EXPECT_EQ(Form33->ComboBox3->ItemIndex(), 0);
+  EXPECT_EQ(Form33->ComboBox3->ItemIndex(), 2);
 }
 
 TEST_F(HybridConsoleTest, StoredSettingsAreReadAtCreationAndAtShow) {
