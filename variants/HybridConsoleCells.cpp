@@ -92,6 +92,8 @@ void TForm33::stringgrid1DrawCell(TObject*, int ACol, int ARow, win::RECT Rect, 
 
 void TForm33::cellSignalChange(const String& Name) {
   const TGridRect selection = stringgrid1->Selection();
+  // A whole wall is 225 keys: one rewrite of the file, not one each.
+  TConfigWriteBatch batch;
   for (int r = selection.Top; r <= selection.Bottom; ++r) {
     for (int c = selection.Left; c <= selection.Right; ++c) {
       if (r < 1 || c < 1 || r > kHybridCellRows || c > kHybridCellColumns) continue;
@@ -118,14 +120,18 @@ void TForm33::ApartMode1Click(TObject*) {
   TIniFile& ini = *ConfigFileHybrid;
   const int rows = WallRows();
   const int columns = WallColumns();
-  for (int r = 1; r <= rows; ++r) {
-    for (int c = 1; c <= columns; ++c) {
-      (*CellAddresses)[r - 1][c - 1] = kLocalWordChinese;
-      WriteConfig(ini, cfg::cellAddress::Cell(r, c), "local");
+  {
+    // A whole wall is 225 keys: one rewrite of the file, landed before the screens are told.
+    TConfigWriteBatch batch;
+    for (int r = 1; r <= rows; ++r) {
+      for (int c = 1; c <= columns; ++c) {
+        (*CellAddresses)[r - 1][c - 1] = kLocalWordChinese;
+        WriteConfig(ini, cfg::cellAddress::Cell(r, c), "local");
+      }
     }
+    IsSignalSelected = false;
+    WriteConfig(ini, cfg::hybridGeneral::IsSignalSelected, false);
   }
-  IsSignalSelected = false;
-  WriteConfig(ini, cfg::hybridGeneral::IsSignalSelected, false);
   stringgrid1->Invalidate();
   SendScreenCommandHybrid(scWindowMember, 1);
   BlockingPause(200);

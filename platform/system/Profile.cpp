@@ -239,31 +239,36 @@ bool Settled(const FileIdentity& id) {
 
 // The files read lately, parsed. The consoles read one key at a time, a grid repaint hundreds of
 // them, and parsing the whole file for each would dominate. Every read still sees the file as it
-// is: it asks the file system for the file's identity and parses again when that changed, a file
-// changed within the last moments is parsed at every read, and every write through this layer
-// forgets what it held.
+// is: it asks the file system for the file's identity, and a file whose identity changed, or that
+// changed within the last moments (when its identity may not show a further change), is read
+// again. Its bytes then decide: the same bytes keep their parse, so a repaint right after a write
+// reads the file 225 times but parses it once. Every write through this layer forgets the file.
 class ReadCache {
  public:
   std::shared_ptr<const IndexedFile> Get(const std::string& file) {
     std::optional<FileIdentity> id = IdentityOf(file);
-    if (!id || !Settled(*id)) Forget(file);
-    if (!id) return nullptr;
+    if (!id) {
+      Forget(file);
+      return nullptr;
+    }
+    const bool settled = Settled(*id);
     {
       std::lock_guard lock(mutex_);
-      for (auto it = entries_.begin(); it != entries_.end(); ++it)
-        if (it->file == file && it->id == *id) {
-          std::rotate(entries_.begin(), it, it + 1);
-          return entries_.front().parsed;
-        }
+      if (Entry* e = Find(file); e && e->trusted && e->id == *id) return e->parsed;
     }
-    // Read after the identity was taken: a change in between only makes the next read parse again.
+    // Read after the identity was taken: a change in between only makes the next read look again.
     std::optional<std::string> bytes = ReadWholeFile(file);
     if (!bytes) return nullptr;
-    auto parsed = std::make_shared<const IndexedFile>(Parse(*bytes));
-    if (!Settled(*id)) return parsed;
     std::lock_guard lock(mutex_);
+    if (Entry* e = Find(file); e && e->bytes == *bytes) {
+      e->id = *id;
+      // Bytes read once the file had settled stay right for as long as its identity does.
+      e->trusted = settled;
+      return e->parsed;
+    }
+    auto parsed = std::make_shared<const IndexedFile>(Parse(*bytes));
     std::erase_if(entries_, [&](const Entry& e) { return e.file == file; });
-    entries_.insert(entries_.begin(), Entry{file, *id, parsed});
+    entries_.insert(entries_.begin(), Entry{file, *id, parsed, std::move(*bytes), settled});
     if (entries_.size() > kEntries) entries_.pop_back();
     return parsed;
   }
@@ -278,7 +283,18 @@ class ReadCache {
     std::string file;
     FileIdentity id;
     std::shared_ptr<const IndexedFile> parsed;
+    std::string bytes;
+    bool trusted = false;  // its identity alone answers for its bytes
   };
+  // The file's entry, moved to the front as the latest read.
+  Entry* Find(const std::string& file) {
+    for (auto it = entries_.begin(); it != entries_.end(); ++it)
+      if (it->file == file) {
+        std::rotate(entries_.begin(), it, it + 1);
+        return &entries_.front();
+      }
+    return nullptr;
+  }
   std::mutex mutex_;
   std::vector<Entry> entries_;  // the latest read first
 };
