@@ -65,6 +65,8 @@ TEST_F(HybridCommandsTest, CommandsSendTheirFramesWithTheirPauses) {
   };
   const Case cases[] = {
       {"still before any selection", item(Form33->nStill), Frame(0x11, 0x11, 0x51, 0x01), 20},
+      // The show's HDMI choice left the third scene chosen.
+      {"first scene", [] { Form33->ComboBox3->SetItemIndex(0); }, {}, 0},
       {"save scene 1", click(Form33->BitBtn12), pair(0x11, 0xFF, 0x59, 0x82, 0x01), 20 + 200 + 20},
       {"third scene", [] { Form33->ComboBox3->SetItemIndex(2); }, {}, 0},
       {"recall scene 3", click(Form33->BitBtn13), pair(0x11, 0xFF, 0x5A, 0x83, 0x03), 20 + 200 + 20},

@@ -11,18 +11,14 @@
 #include "matrix/MatrixConfig.h"
 #include "matrix/MatrixEngine.h"
 #include "matrix/SwitchCommands.h"
+#include "tests/support/ScreenFrames.h"
 #include "tests/variants/hybrid/HybridConsoleFixture.h"
 
 namespace {
 
 using Bytes = testsupport::SerialPeer::Bytes;
-
-// Six-byte screen frames, each given as its four middle bytes.
-Bytes Frames(std::initializer_list<std::array<std::uint8_t, 4>> frames) {
-  Bytes out;
-  for (const auto& f : frames) out.insert(out.end(), {0xC6, f[0], f[1], f[2], f[3], 0xBB});
-  return out;
-}
+using testsupport::Frame;
+using testsupport::Frames;
 
 std::vector<std::string> Numbered(int count) {
   std::vector<std::string> out;
@@ -63,15 +59,15 @@ TEST_F(HybridSpliceTest, TheWholeWallLearnsItsWindowAndTheModelRecordsIt) {
   Source(1, 1);
   Select(1, 1, 2, 1);
   EXPECT_EQ(Elapsed([&] { Form33->BitBtn8->Click(); }), 1080u);
-  EXPECT_EQ(peers[0].Receive(54), Frames({{0x11, 0x22, 0x8F, 0x11},
-                                          {0x11, 0x21, 0x8E, 0x00},
-                                          {0x11, 0x11, 0x8E, 0x01},
-                                          {0x12, 0x12, 0x8E, 0x02},
-                                          {0x22, 0x22, 0x8E, 0x02},
-                                          {0x12, 0x12, 0x88, 0x00},
-                                          {0x22, 0x22, 0x88, 0x00},
-                                          {0x11, 0x22, 0x8D, 0x03},
-                                          {0x11, 0x21, 0x88, 0x01}}));
+  EXPECT_EQ(peers[0].Receive(54), Frames({Frame(0x11, 0x22, 0x8F, 0x11),
+                                          Frame(0x11, 0x21, 0x8E, 0x00),
+                                          Frame(0x11, 0x11, 0x8E, 0x01),
+                                          Frame(0x12, 0x12, 0x8E, 0x02),
+                                          Frame(0x22, 0x22, 0x8E, 0x02),
+                                          Frame(0x12, 0x12, 0x88, 0x00),
+                                          Frame(0x22, 0x22, 0x88, 0x00),
+                                          Frame(0x11, 0x22, 0x8D, 0x03),
+                                          Frame(0x11, 0x21, 0x88, 0x01)}));
   EXPECT_TRUE(Quiet());
   const auto& addresses = *Form33->CellAddresses;
   EXPECT_EQ(addresses[0][0], "( 1 , 1 )");
@@ -93,13 +89,13 @@ TEST_F(HybridSpliceTest, ASourceOutsideTheWindowIsMarkedThenSentBackToLocal) {
   const Bytes got = peers[0].Receive(6 * 26 + 1, 500);
   ASSERT_EQ(got.size(), 6u * 26u);
   auto frame = [&](int i) { return Bytes(got.begin() + 6 * i, got.begin() + 6 * i + 6); };
-  EXPECT_EQ(frame(0), Frames({{0x11, 0x43, 0x8F, 0x43}}));
-  EXPECT_EQ(frame(1), Frames({{0x21, 0x21, 0x8E, 0x00}}));
+  EXPECT_EQ(frame(0), Frame(0x11, 0x43, 0x8F, 0x43));
+  EXPECT_EQ(frame(1), Frame(0x21, 0x21, 0x8E, 0x00));
   // Eleven screens outside the window, the source among them last (row 3 is the last row).
-  EXPECT_EQ(frame(12), Frames({{0x43, 0x43, 0x8E, 0x01}}));
-  EXPECT_EQ(frame(23), Frames({{0x43, 0x43, 0x88, 0x00}}));
-  EXPECT_EQ(frame(24), Frames({{0x11, 0x43, 0x8D, 0x00}})) << "with the whole-wall synchronisation";
-  EXPECT_EQ(frame(25), Frames({{0x21, 0x21, 0x88, 0x01}}));
+  EXPECT_EQ(frame(12), Frame(0x43, 0x43, 0x8E, 0x01));
+  EXPECT_EQ(frame(23), Frame(0x43, 0x43, 0x88, 0x00));
+  EXPECT_EQ(frame(24), Frame(0x11, 0x43, 0x8D, 0x00)) << "with the whole-wall synchronisation";
+  EXPECT_EQ(frame(25), Frame(0x21, 0x21, 0x88, 0x01));
   EXPECT_EQ(Form33->CellAddresses->at(2)[3], "local");
   EXPECT_EQ(Form33->CellAddresses->at(0)[1], "( 3 , 4 )");
   EXPECT_EQ(Stored("cellAddress", "1,2"), "3 , 4");
@@ -112,8 +108,8 @@ TEST_F(HybridSpliceTest, AFifteenByFifteenWallTakesItsFullTime) {
   EXPECT_EQ(Elapsed([&] { Form33->BitBtn8->Click(); }), 54'360u);
   const Bytes got = peers[0].Receive(6 * 453 + 1, 500);
   ASSERT_EQ(got.size(), 6u * 453u);
-  EXPECT_EQ(Bytes(got.begin(), got.begin() + 6), Frames({{0x11, 0xFF, 0x8F, 0x11}}));
-  EXPECT_EQ(Bytes(got.end() - 12, got.end()), Frames({{0x11, 0xFF, 0x8D, 0x03}, {0x11, 0x11, 0x88, 0x01}}));
+  EXPECT_EQ(Bytes(got.begin(), got.begin() + 6), Frame(0x11, 0xFF, 0x8F, 0x11));
+  EXPECT_EQ(Bytes(got.end() - 12, got.end()), Frames({Frame(0x11, 0xFF, 0x8D, 0x03), Frame(0x11, 0x11, 0x88, 0x01)}));
   EXPECT_EQ(Form33->CellAddresses->at(14)[14], "本地");
 }
 
@@ -129,11 +125,11 @@ TEST_F(HybridSpliceTest, WindowModeMarksTheSelectionsScreensAndLeavesTheModel) {
     peers[0].Drain(30);
     EXPECT_EQ(Elapsed([&] { Form33->BitBtn8->Click(); }), 5u * 20u + 4u * 100u);
     const std::uint8_t sync = type == 3 ? 0x00 : 0x03;
-    EXPECT_EQ(peers[0].Receive(30), Frames({{0x11, 0x21, 0x8F, 0x21},
-                                            {0x11, 0x11, 0x8E, 0x00},
-                                            {0x21, 0x21, 0x8E, 0x01},
-                                            {0x11, 0x21, 0x8D, sync},
-                                            {0x11, 0x21, 0x88, 0x01}}));
+    EXPECT_EQ(peers[0].Receive(30), Frames({Frame(0x11, 0x21, 0x8F, 0x21),
+                                            Frame(0x11, 0x11, 0x8E, 0x00),
+                                            Frame(0x21, 0x21, 0x8E, 0x01),
+                                            Frame(0x11, 0x21, 0x8D, sync),
+                                            Frame(0x11, 0x21, 0x88, 0x01)}));
     EXPECT_EQ(Form33->CellAddresses->at(0)[0], "本地");
     FinalizeForms();
     InitializeForms();
@@ -149,7 +145,7 @@ TEST_F(HybridSpliceTest, WithoutASourceNothingIsSentAndSingleDisplayNeedsNoSelec
     EXPECT_TRUE(Quiet());
   }
   Form33->BitBtn10->Click();
-  EXPECT_EQ(peers[0].Receive(6), Frames({{0x11, 0x11, 0x88, 0x00}}));
+  EXPECT_EQ(peers[0].Receive(6), Frame(0x11, 0x11, 0x88, 0x00));
   EXPECT_EQ(Form33->CellAddresses->at(0)[0], "本地");
 }
 
@@ -187,8 +183,8 @@ TEST_F(HybridSpliceTest, LinkageRoutesTheChosenInputInTheConfiguredOrder) {
       }
       ASSERT_FALSE(matrixLog.empty());
       EXPECT_EQ(peers[2].Receive(matrix.size()), matrix);
-      const Bytes sync = Frames({{0x11, 0x22, 0x8D, 0x02}});
-      const Bytes splice = Frames({{0x11, 0x21, 0x88, 0x01}});
+      const Bytes sync = Frame(0x11, 0x22, 0x8D, 0x02);
+      const Bytes splice = Frame(0x11, 0x21, 0x88, 0x01);
       Bytes screens;
       if (type == 3) screens = sync;
       screens.insert(screens.end(), splice.begin(), splice.end());
@@ -275,7 +271,7 @@ TEST_F(HybridSpliceTest, TheFirstShowAppliesItemZeroOverTheStoredSignal) {
   ShowConsole(
       "[setting]\nauto open port=1\ncom port=1\n[hybridGeneral]\ntype=0\n[cellSignal]\n1,1=DVI\n1,2=VGA\n");
   ASSERT_EQ(Form18->LinkOpen, 1);
-  EXPECT_EQ(peers[0].Receive(6), Frames({{0x11, 0x11, 0x20, 0x03}}));
+  EXPECT_EQ(peers[0].Receive(6), Frame(0x11, 0x11, 0x20, 0x03));
   EXPECT_EQ(Stored("cellSignal", "1,1"), "HDMI");
   EXPECT_EQ(Stored("cellSignal", "1,2"), "VGA");
   EXPECT_EQ(Form33->CellSignals->at(0)[0], "HDMI");
@@ -304,7 +300,7 @@ TEST_F(HybridSpliceTest, OnePickFromTheListAppliesTheTypeTwice) {
   EXPECT_FALSE(picker->DroppedDown());
   EXPECT_EQ(picker->Text(), "DVI");
   EXPECT_EQ(ms, 2u * (50u + 20u));
-  EXPECT_EQ(peers[0].Receive(12), Frames({{0x21, 0x22, 0x20, 0x02}, {0x21, 0x22, 0x20, 0x02}}));
+  EXPECT_EQ(peers[0].Receive(12), Frames({Frame(0x21, 0x22, 0x20, 0x02), Frame(0x21, 0x22, 0x20, 0x02)}));
   EXPECT_EQ(Form33->ComboBox3->ItemIndex(), 2);
   EXPECT_EQ(Stored("cellSignal", "2,2"), "DVI");
   EXPECT_EQ(Stored("cellSignal", "1,1"), "VIDEO") << "as the show's item-0 choice left it";
@@ -320,14 +316,14 @@ TEST_F(HybridSpliceTest, OnePickFromTheListAppliesTheTypeTwice) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.item);
     picker->SetItemIndex(c.item);
-    EXPECT_EQ(peers[0].Receive(6), Frames({{0x21, 0x22, 0x20, c.value}}));
+    EXPECT_EQ(peers[0].Receive(6), Frame(0x21, 0x22, 0x20, c.value));
     EXPECT_EQ(Form33->ComboBox3->ItemIndex(), c.scene);
     EXPECT_EQ(Form33->ComboBox1->ItemIndex(), c.value);
     EXPECT_EQ(Form1->ComboBox4->ItemIndex(), c.value);
     EXPECT_EQ(Form33->Label7->Caption(), c.make->Text());
   }
   picker->OnDblClick(picker);
-  EXPECT_EQ(peers[0].Receive(6), Frames({{0x21, 0x22, 0x20, 0x03}}));
+  EXPECT_EQ(peers[0].Receive(6), Frame(0x21, 0x22, 0x20, 0x03));
   EXPECT_TRUE(Quiet());
 }
 
