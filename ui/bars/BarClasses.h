@@ -933,8 +933,9 @@ constexpr unsigned dxBarBehaviourPressAgainFocusedOnly = 0x20;
 // caption and close button, size grip), the hit test behind it, floating resizing that snaps to
 // item arrangements, and writes where it stands back into its toolbar.
 //
-// The item layout, the dock sites' rows and the drag loop fill the hooks marked "layout", "dock"
-// and "drag"; the mark, the caption and MDI buttons and the focus hand-over are marked "controls".
+// The item layout and size rules live in BarToolbarLayout.cpp. The dock sites' rows and the drag
+// loop fill the hooks marked "dock" and "drag"; the mark, the caption and MDI buttons and the
+// focus hand-over are marked "controls".
 class TdxBarControl : public TCustomdxBarControl {
   VW_CLASS(TdxBarControl, TCustomdxBarControl)
  public:
@@ -963,11 +964,13 @@ class TdxBarControl : public TCustomdxBarControl {
   virtual void FillQuickPopup(TdxBarItemLinks* /*ALinks*/) {}            // controls
   virtual void AddQuickCustomizeCommand(TdxBarItemLinks* /*ALinks*/) {}  // controls
   virtual void FillQuickCustomizeList(TdxBarItemLinks* /*ALinks*/) {}    // controls
-  virtual int MinLengthFor(TdxBarDockingStyle /*AStyle*/) { return 0; }     // layout
-  virtual int MinThicknessFor(TdxBarDockingStyle /*AStyle*/) { return 0; }  // layout
+  // The minimal width and height for a docking style (BarToolbarLayout.cpp).
+  virtual int MinLengthFor(TdxBarDockingStyle AStyle);
+  virtual int MinThicknessFor(TdxBarDockingStyle AStyle);
   // Left of (horizontal) or above (vertical) the client origin; empty floating or borderless.
   virtual TRect GripHitBounds() const;
-  // The client size for a wanted width. Layout; until it stands: the width and the present height.
+  // The client size for a wanted width; a short single-line toolbar keeps the most recently used
+  // links that fit (its links' collapsed count stays so).
   virtual TSize CalcSizeForWidth(TdxBarDockingStyle AStyle, int AWidth);
   virtual TSize PopupSize() { return {}; }
   virtual bool HasFloatingCaption() const { return true; }
@@ -1085,11 +1088,26 @@ class TdxBarControl : public TCustomdxBarControl {
   // Where the window sits among its dock site's rows. Dock; 0 and 0 until the rows are laid out.
   virtual int RowIndex() const { return 0; }
   virtual int ColumnIndex() const { return 0; }
-  // The window's size in a docking style. Layout; until it stands floating is the toolbar's
-  // client size and frame, docked the present size.
+  // The window's size in a docking style, frame included; the links' collapsed count stays.
   virtual TSize SizeForStyle(TdxBarDockingStyle AStyle);
-  // Layout: the client size for a wanted height; until it stands the present width and the height.
+  // The client size for a wanted height.
   virtual TSize CalcSizeForHeight(TdxBarDockingStyle AStyle, int AHeight);
+
+  // ---- item layout (BarToolbarLayout.cpp) ----
+  // The width (height) with every link on one line; at least the minimal one.
+  int FullWidthFor(TdxBarDockingStyle AStyle);
+  int FullHeightFor(TdxBarDockingStyle AStyle);
+  // Breaks the visible links into lines of at most ALength along; ASize holds the minimal size on
+  // entry and the client size on exit.
+  void WrapForWidth(bool ADocked, int ALength, TSize& ASize);
+  // The MDI button area: LM wide and TM high (three buttons along the bar, else the close button).
+  int MDIAreaWidth() const;
+  int MDIAreaHeight() const;
+  void CalcHorizontalItemRects() override;
+  // Where no link lies under the point: before the first link of the row under it (before its
+  // centre- or right-aligned last link), or after the row's last link.
+  bool DropPositionAt(const TPoint& P, TdxBarItemLink*& ALink, bool& AVertical, bool& ABefore,
+                      bool& AOnSeparator) const override;
   // Drag: where the pointer holds the window in a shape; until it stands the grab ratio's offsets.
   virtual TPoint GrabPoint(TdxBarDockingStyle AStyle);
 

@@ -410,8 +410,11 @@ class TdxBarItemControl : public TcxIUnknownObject, public IdxFadingObject, publ
   void SetMouseSelected(bool Value) { FMouseSelected = Value; }
   bool StartsRecentGroup() const { return FStartsRecentGroup; }
   void SetStartsRecentGroup(bool Value) { FStartsRecentGroup = Value; }
-  bool EndsRow() const { return FEndsRow; }
-  void SetEndsRow(bool Value) { FEndsRow = Value; }
+  // Toolbar layout: the control ends a line, and the line breaking starts a new line with it.
+  bool EndsLine() const { return FEndsLine; }
+  void SetEndsLine(bool Value) { FEndsLine = Value; }
+  bool WrapsBefore() const { return FWrapsBefore; }
+  void SetWrapsBefore(bool Value) { FWrapsBefore = Value; }
   bool OutsideRecent() const { return FOutsideRecent; }
   void SetOutsideRecent(bool Value) { FOutsideRecent = Value; }
   int OwnTextHeight() const { return FOwnTextHeight; }
@@ -478,7 +481,8 @@ class TdxBarItemControl : public TcxIUnknownObject, public IdxFadingObject, publ
   TObject* FAccessibilityHelper = nullptr;
   bool FActive = false;
   TdxBarItemLink* FItemLink;
-  bool FEndsRow = false;
+  bool FEndsLine = false;
+  bool FWrapsBefore = false;
   bool FOutsideRecent = false;
   TCustomdxBarControl* FParent = nullptr;
   bool FPressed = false;

@@ -219,14 +219,6 @@ TRect TdxBarControl::GripHitBounds() const {
   return IsVertical() ? TRect{-100, -100, 100, 0} : TRect{-100, -100, 0, 100};
 }
 
-TSize TdxBarControl::CalcSizeForWidth(TdxBarDockingStyle /*AStyle*/, int AWidth) {
-  return {AWidth, const_cast<TdxBarControl*>(this)->ClientHeight()};
-}
-
-TSize TdxBarControl::CalcSizeForHeight(TdxBarDockingStyle /*AStyle*/, int AHeight) {
-  return {const_cast<TdxBarControl*>(this)->ClientWidth(), AHeight};
-}
-
 bool TdxBarControl::ShowsCloseButton() const {
   return DockingStyle() == dsNone && FShownBar && FShownBar->AllowClose() && !FShownBar->IsMainMenu() &&
          HasFloatingCaption();
@@ -487,13 +479,6 @@ void TdxBarControl::Rebuild(bool ARecreate) {
     SendMessage(Handle(), WM_NCPAINT, 1, 0);
   else if (HasOwnBackground())
     SendMessage(Handle(), WM_NCPAINT, 0, 0);
-}
-
-TSize TdxBarControl::SizeForStyle(TdxBarDockingStyle AStyle) {
-  if (!FShownBar || AStyle != dsNone) return {Width(), Height()};
-  const TRect insets = NonClientInsets(dsNone);
-  return {FShownBar->FloatClientWidth() + insets.Left + insets.Right,
-          FShownBar->FloatClientHeight() + insets.Top + insets.Bottom};
 }
 
 TPoint TdxBarControl::GrabPoint(TdxBarDockingStyle /*AStyle*/) { return {FGrabRatioX.X, FGrabRatioY.X}; }

@@ -38,6 +38,8 @@ class TGridToolbar : public TdxBarControl {
     const int rows = (Count() + columns - 1) / columns;
     return {std::max(columns * kButton, 51), std::max(rows, 1) * kRow};
   }
+  // A top or bottom drag keeps the height asked for.
+  TSize CalcSizeForHeight(TdxBarDockingStyle, int AHeight) override { return {ClientWidth(), AHeight}; }
   void CalcHorizontalItemRects() override {
     if (!ItemLinks()) return;
     const int across = IsVertical() ? 1 : (DockingStyle() == dsNone ? ColumnsFor(ClientWidth()) : Count());
