@@ -3,6 +3,7 @@
 #include "ui/bars/BarToolbarLayout.h"
 
 #include <algorithm>
+#include <map>
 #include <vector>
 
 #include "ui/bars/BarItemLinks.h"
@@ -403,6 +404,40 @@ namespace {
 
 bool Contains(const TRect& R, const TPoint& P) { return P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom; }
 
+// The sizes item controls measured during one size rule of a window, searches included: nothing
+// an item shows changes meanwhile, and the search of a column toolbar would otherwise measure every
+// control again for each height it tries. A control is measured anew when its alignment on the
+// bar changes with the links shown.
+struct TMeasureCache {
+  struct TSizes {
+    TdxBarItemAlign Align;
+    int Width, Height, MinWidth;
+  };
+  const TdxBarControl* Window;
+  std::map<const TdxBarItemControl*, TSizes> Sizes;
+};
+TMeasureCache* ActiveCache = nullptr;
+
+// Keeps a cache for the window while the outermost rule runs.
+class TMeasureCacheScope {
+ public:
+  explicit TMeasureCacheScope(const TdxBarControl* AWindow) {
+    if (ActiveCache) return;
+    FCache.Window = AWindow;
+    ActiveCache = &FCache;
+    FOwns = true;
+  }
+  ~TMeasureCacheScope() {
+    if (FOwns) ActiveCache = nullptr;
+  }
+  TMeasureCacheScope(const TMeasureCacheScope&) = delete;
+  TMeasureCacheScope& operator=(const TMeasureCacheScope&) = delete;
+
+ private:
+  TMeasureCache FCache;
+  bool FOwns = false;
+};
+
 // The window's links and item controls as the rules see them; item controls missing while the
 // window has a handle are made on the way.
 class TWindowMeasure final : public TdxBarToolbarMeasure {
@@ -491,11 +526,22 @@ class TWindowMeasure final : public TdxBarToolbarMeasure {
     }
     if (!control) return {};
     TLink result;
-    result.Width = control->ComputeWidth();
-    result.Height = control->ComputeHeight();
     result.BeginGroup = ALink->BeginGroup();
     result.Align = control->EffectiveAlign();
+    TMeasureCache* cache = ActiveCache && ActiveCache->Window == FWindow ? ActiveCache : nullptr;
+    if (cache) {
+      auto known = cache->Sizes.find(control);
+      if (known != cache->Sizes.end() && known->second.Align == result.Align) {
+        result.Width = known->second.Width;
+        result.Height = known->second.Height;
+        result.MinWidth = known->second.MinWidth;
+        return result;
+      }
+    }
+    result.Width = control->ComputeWidth();
+    result.Height = control->ComputeHeight();
     result.MinWidth = control->MinWidth();
+    if (cache) cache->Sizes[control] = {result.Align, result.Width, result.Height, result.MinWidth};
     return result;
   }
 
@@ -507,34 +553,48 @@ class TWindowMeasure final : public TdxBarToolbarMeasure {
 
 // The window's rules are the arithmetic's; a fresh view for each, as the links may have changed.
 int TdxBarControl::MinLengthFor(TdxBarDockingStyle AStyle) {
+  TMeasureCacheScope cache(this);
   TWindowMeasure view(this);
   return view.TdxBarToolbarMeasure::MinLengthFor(AStyle);
 }
 
 int TdxBarControl::MinThicknessFor(TdxBarDockingStyle AStyle) {
+  TMeasureCacheScope cache(this);
   TWindowMeasure view(this);
   return view.TdxBarToolbarMeasure::MinThicknessFor(AStyle);
 }
 
 TSize TdxBarControl::CalcSizeForWidth(TdxBarDockingStyle AStyle, int AWidth) {
+  TMeasureCacheScope cache(this);
   TWindowMeasure view(this);
   return view.TdxBarToolbarMeasure::CalcSizeForWidth(AStyle, AWidth);
 }
 
 TSize TdxBarControl::CalcSizeForHeight(TdxBarDockingStyle AStyle, int AHeight) {
+  TMeasureCacheScope cache(this);
   TWindowMeasure view(this);
   return view.TdxBarToolbarMeasure::CalcSizeForHeight(AStyle, AHeight);
 }
 
-int TdxBarControl::FullWidthFor(TdxBarDockingStyle AStyle) { return TWindowMeasure(this).FullWidthFor(AStyle); }
+int TdxBarControl::FullWidthFor(TdxBarDockingStyle AStyle) {
+  TMeasureCacheScope cache(this);
+  return TWindowMeasure(this).FullWidthFor(AStyle);
+}
 
-int TdxBarControl::FullHeightFor(TdxBarDockingStyle AStyle) { return TWindowMeasure(this).FullHeightFor(AStyle); }
+int TdxBarControl::FullHeightFor(TdxBarDockingStyle AStyle) {
+  TMeasureCacheScope cache(this);
+  return TWindowMeasure(this).FullHeightFor(AStyle);
+}
 
 void TdxBarControl::WrapForWidth(bool ADocked, int ALength, TSize& ASize) {
+  TMeasureCacheScope cache(this);
   TWindowMeasure(this).WrapForWidth(ADocked, ALength, ASize);
 }
 
-TSize TdxBarControl::SizeForStyle(TdxBarDockingStyle AStyle) { return TWindowMeasure(this).SizeForStyle(AStyle); }
+TSize TdxBarControl::SizeForStyle(TdxBarDockingStyle AStyle) {
+  TMeasureCacheScope cache(this);
+  return TWindowMeasure(this).SizeForStyle(AStyle);
+}
 
 void TdxBarControl::CalcHorizontalItemRects() { TWindowMeasure(this).PlaceItems(); }
 

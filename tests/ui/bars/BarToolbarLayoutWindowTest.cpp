@@ -11,6 +11,7 @@
 #include "platform/win/Window.h"
 #include "tests/ui/bars/BarItemFixture.h"
 #include "tests/ui/bars/BarPainterFixture.h"
+#include "tests/ui/bars/BarToolbarTable.h"
 #include "ui/bars/BarButton.h"
 #include "ui/bars/BarClasses.h"
 #include "ui/bars/BarItemLinks.h"
@@ -287,6 +288,27 @@ TEST_F(BarToolbarLayoutWindowTest, AWholeRowBarTakesItsSitesWidthAndAPaneToolbar
   TdxBarControl* p = Window(pane);
   EXPECT_EQ(p->SizeForStyle(dsTop), p->SizeForStyle(dsNone));
   EXPECT_EQ(p->SizeForStyle(dsLeft), p->SizeForStyle(dsNone));
+}
+
+// ---- the searches --------------------------------------------------------------------------------------
+
+TEST_F(BarToolbarLayoutWindowTest, AColumnToolbarsSearchOnTheWindowGivesWhatTheArithmeticGivesForItsSizes) {
+  // The window measures each button once per search; the sizes fed to a table must give the same.
+  dxBarItemControlFactory = nullptr;
+  TdxBar* bar = NewBar(dsLeft, {23, 23, -23, 23, 23, 23, -23, 23, 23, 23, 23, 23}, 200, 23);
+  bar->SetMultiLine(true);
+  TdxBarControl* w = Window(bar);
+  TdxBarItemLinks* links = bar->ItemLinks();
+  TTableToolbar table(dsLeft, true, w->SeparatorSize(), w->MarkAreaSize());
+  for (int i = 0; i < links->CanVisibleCount(); ++i) {
+    TdxBarItemControl* c = links->CanVisibleLinks(i)->Control();
+    ASSERT_NE(c, nullptr);
+    table.Add(c->ComputeHeight(), c->ComputeWidth(), links->CanVisibleLinks(i)->BeginGroup());
+  }
+  for (int width = 10; width <= 200; width += 7) {
+    EXPECT_EQ(w->CalcSizeForWidth(dsLeft, width), table.CalcSizeForWidth(dsLeft, width)) << width;
+    EXPECT_EQ(w->CalcSizeForHeight(dsLeft, width * 2), table.CalcSizeForHeight(dsLeft, width * 2)) << width;
+  }
 }
 
 // ---- drop positions ----------------------------------------------------------------------------------
