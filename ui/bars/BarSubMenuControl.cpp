@@ -633,9 +633,9 @@ void TdxBarSubMenuControl::PaintContents() {
 
 void TdxBarSubMenuControl::PaintItems() {
   TCustomdxBarControlViewInfo* info = ViewInfo();
-  for (int i = 0; i < info->Count(); ++i) info->Items(i)->SetEndsRow(false);
+  for (int i = 0; i < info->Count(); ++i) info->Items(i)->SetEndsLine(false);
   TCustomdxBarControl::PaintItems();
-  if (info->Count() > 0) info->Items(info->Count() - 1)->SetEndsRow(true);
+  if (info->Count() > 0) info->Items(info->Count() - 1)->SetEndsLine(true);
 }
 
 HBRUSH TdxBarSubMenuControl::BkBrush() const { return FItemBrush ? FItemBrush : BackgroundBrush(); }
