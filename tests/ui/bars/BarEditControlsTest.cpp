@@ -502,6 +502,26 @@ TEST_F(BarEditComboTest, TheSizingFrameDrawnTwiceRestoresTheScreen) {
   M->SetCustomizing(false);
 }
 
+TEST_F(BarEditComboTest, TheBarsOfAnMdiChildCloseForTheMainFormsManager) {
+  // The fixture's main form becomes the MDI frame, with M its manager.
+  Form->SetFormStyle(fsMDIForm);
+  auto* child = new TItemFixtureForm(Form);
+  child->SetFormStyle(fsMDIChild);
+  auto* other = new TItemFixtureForm(Form);
+  auto* childManager = new TdxBarManager(child);
+  auto* otherManager = new TdxBarManager(other);
+  auto* item = new TdxBarEdit(child);
+  {
+    TdxBarControlItemLinks links(childManager, nullptr);
+    TdxBarEditControl control(links.AddItem(item));
+    EXPECT_TRUE(control.LetsBarsCloseFor(childManager)) << "its own manager";
+    EXPECT_TRUE(control.LetsBarsCloseFor(M)) << "the MDI main form's";
+    EXPECT_FALSE(control.LetsBarsCloseFor(otherManager)) << "another form's";
+  }
+  TObject::Free(child);
+  TObject::Free(other);
+}
+
 TEST_F(BarEditComboTest, InTheMenuWindow) {
   auto* links = new TdxBarSubMenuControlItemLinks(M, nullptr);
   Owned.emplace_back(links);
