@@ -403,6 +403,28 @@ TEST_F(BarEditComboTest, ARightClickInsideTheWindowReachesTheBar) {
   EXPECT_EQ(rights[0], TPoint(part.Left + 5, part.Top + 3)) << "at the point mapped to the bar";
 }
 
+TEST_F(BarEditComboTest, ClicksOnTheControlOutsideTheWindowDoNotReachIt) {
+  Bar(dxBarKindToolbar);
+  Edit->SetText("hello");
+  auto* edit = Focus<TdxBarEditControl>(Edit);
+  HWND window = edit->InnerWindowHandle();
+  auto selection = [&] {
+    DWORD start = 9, end = 9;
+    SendMessage(window, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return std::pair<DWORD, DWORD>(start, end);
+  };
+  auto click = [&](int X) {
+    SendMessage(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(X, 4));
+    SendMessage(window, WM_LBUTTONUP, 0, MAKELPARAM(X, 4));
+  };
+  // On the caption, left of the window: swallowed, the whole text stays selected.
+  click(-10);
+  EXPECT_EQ(selection(), std::make_pair(DWORD{0}, DWORD{5}));
+  // Inside the window: the edit places its caret.
+  click(2);
+  EXPECT_EQ(selection(), std::make_pair(DWORD{0}, DWORD{0}));
+}
+
 TEST_F(BarEditComboTest, TheWindowDestroyedFromOutsideEndsTheFocusAndTheHook) {
   Bar(dxBarKindToolbar);
   TcxWindowProcController* controller = WindowProcControllerInstance();
