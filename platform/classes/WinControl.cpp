@@ -567,6 +567,12 @@ bool TWinControl::UpdateBounds() {
 
 void TWinControl::WMWindowPosChanged(TMessage& Message) {
   DefaultHandler(Message);
+  // Inside SetBounds the control realigns once the window settled, but whoever handles this
+  // message after us must already read the window's new place.
+  if (FInSetBounds) {
+    if (FHandle && !IsIconic(FHandle)) ReadWindowBounds();
+    return;
+  }
   // Normally WM_SIZE has told of a new size already; this covers a window system that did not.
   if (UpdateBounds()) {
     Realign();

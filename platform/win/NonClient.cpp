@@ -88,7 +88,10 @@ LRESULT HitTest(Window& w, POINT screen) {
       return HTSYSMENU;
     return HTCAPTION;
   }
-  if (w.client.top > cap.bottom + 1 && p.y >= cap.bottom + 1 && p.y < w.client.top && NonClientMenuHeight &&
+  // Only a top-level window with a menu (its id) has a menu bar; a band a window's own frame
+  // leaves above its client is not one.
+  const bool hasMenu = !(w.style & WS_CHILD) && w.id != 0 && NonClientMenuHeight;
+  if (hasMenu && w.client.top > cap.bottom + 1 && p.y >= cap.bottom + 1 && p.y < w.client.top &&
       p.x >= w.client.left && p.x < w.client.right)
     return HTMENU;
   if ((w.style & WS_VSCROLL) && p.x >= w.client.right && p.y >= w.client.top && p.y < w.client.bottom) return HTVSCROLL;

@@ -58,7 +58,7 @@ class BarToolbarRealWindow : public ::testing::Test {
 testsupport::XServer BarToolbarRealWindow::server_;
 std::string* BarToolbarRealWindow::skip_ = nullptr;
 
-TEST_F(BarToolbarRealWindow, DISABLED_AFloatingToolbarShowsItsFrameAndCaptionOnItsOwnWindow) {
+TEST_F(BarToolbarRealWindow, AFloatingToolbarShowsItsFrameAndCaptionOnItsOwnWindow) {
   Form->Show();
   Screenshot before;
   PumpUntil([&] {
@@ -81,18 +81,21 @@ TEST_F(BarToolbarRealWindow, DISABLED_AFloatingToolbarShowsItsFrameAndCaptionOnI
   EXPECT_EQ(win::GetParent(window->Handle()), Form->Handle()) << "owned by the manager's form";
   const TRect r = window->WindowRect();
   ASSERT_EQ(r.Left, 650);
+  // The caption's background, between its text and the close button.
   const TRect caption = window->CaptionBand(true);
-  // What the toolbar's own window shows, read back from it.
-  win::HDC dc = win::GetWindowDC(window->Handle());
-  const win::COLORREF own = win::GetPixel(dc, caption.Left + 4, caption.Top + 2);
-  win::ReleaseDC(window->Handle(), dc);
-  const std::uint32_t expected =
-      static_cast<std::uint32_t>(win::GetRValue(own) << 16 | win::GetGValue(own) << 8 | win::GetBValue(own));
+  const int cx = window->CloseButtonBounds().Left - 4, cy = (caption.Top + caption.Bottom) / 2;
+  const int x = r.Left + cx, y = r.Top + cy;
+  // What the toolbar's own window holds there, read back from it once it has painted its frame.
+  auto own = [&] {
+    win::HDC dc = win::GetWindowDC(window->Handle());
+    const win::COLORREF c = win::GetPixel(dc, cx, cy);
+    win::ReleaseDC(window->Handle(), dc);
+    return static_cast<std::uint32_t>(win::GetRValue(c) << 16 | win::GetGValue(c) << 8 | win::GetBValue(c));
+  };
   Screenshot shot;
   const bool shown = PumpUntil([&] {
     shot = testsupport::GrabScreen();
-    return !shot.pixels.empty() && shot.At(r.Left + caption.Left + 4, r.Top + caption.Top + 2) == expected &&
-           shot.At(r.Left + caption.Left + 4, r.Top + caption.Top + 2) != before.At(r.Left + caption.Left + 4, r.Top + caption.Top + 2);
+    return !shot.pixels.empty() && shot.At(x, y) == own() && shot.At(x, y) != before.At(x, y);
   });
   testsupport::SaveScreenshot(shot, "bars/toolbar-floating-real-window.png");
   ASSERT_TRUE(shown) << "the toolbar's caption never showed at its place";
