@@ -80,6 +80,8 @@ struct TStage {
     bar->SetDockingStyle(dsTop);
     bar->SetVisible(true);
     window = bar->Control();
+    // Until sites lay out their rows, the top site takes the toolbar's height by hand.
+    window->DockControl()->SetHeight(kHeight + 8);
     window->SetBounds(0, 0, kButtons * kWidth + 40, kHeight + 8);
     Application->ProcessMessages();
   }

@@ -207,6 +207,8 @@ void TFont::Assign(TPersistent* Source) {
     FCharset = f->FCharset;
     FPitch = f->FPitch;
     FColor = f->FColor;
+    // A turned font (one taken over by its handle, as for vertical bars) stays turned.
+    FOrientation = f->FOrientation;
     // Heights are in pixels; a font from another resolution keeps its point size.
     if (FPixelsPerInch != f->FPixelsPerInch) FHeight = win::MulDiv(FHeight, FPixelsPerInch, f->FPixelsPerInch);
     Changed();
@@ -223,6 +225,8 @@ win::HFONT TFont::Handle() {
     lf.lfItalic = FStyle.Contains(fsItalic);
     lf.lfUnderline = FStyle.Contains(fsUnderline);
     lf.lfStrikeOut = FStyle.Contains(fsStrikeOut);
+    lf.lfEscapement = FOrientation;
+    lf.lfOrientation = FOrientation;
     lf.lfCharSet = FCharset;
     lf.lfQuality = win::DEFAULT_QUALITY;
     lf.lfPitchAndFamily = FPitch == fpVariable ? win::VARIABLE_PITCH
@@ -259,6 +263,7 @@ void TFont::SetHandle(win::HFONT Value) {
   if (lf.lfUnderline) FStyle << fsUnderline;
   if (lf.lfStrikeOut) FStyle << fsStrikeOut;
   FCharset = lf.lfCharSet;
+  FOrientation = lf.lfEscapement;
   switch (lf.lfPitchAndFamily & 3) {
     case win::VARIABLE_PITCH: FPitch = fpVariable; break;
     case win::FIXED_PITCH: FPitch = fpFixed; break;
@@ -266,6 +271,12 @@ void TFont::SetHandle(win::HFONT Value) {
   }
   Changed();
   FHandle = Value;
+}
+
+void TFont::SetOrientation(int Value) {
+  if (FOrientation == Value) return;
+  FOrientation = Value;
+  Changed();
 }
 
 void TFont::SetColor(TColor Value) {

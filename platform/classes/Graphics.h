@@ -175,6 +175,9 @@ class TFont : public TGraphicsObject {
   void SetPitch(TFontPitch Value);
   int PixelsPerInch() const { return FPixelsPerInch; }
   void SetPixelsPerInch(int Value) { FPixelsPerInch = Value; }
+  // The angle of the text in tenths of a degree, counter-clockwise.
+  int Orientation() const { return FOrientation; }
+  void SetOrientation(int Value);
 
  private:
   TColor FColor = clWindowText;
@@ -184,6 +187,7 @@ class TFont : public TGraphicsObject {
   TFontCharset FCharset = win::DEFAULT_CHARSET;
   TFontPitch FPitch = fpDefault;
   int FPixelsPerInch = 96;
+  int FOrientation = 0;
 };
 
 class TPen : public TGraphicsObject {

@@ -230,6 +230,25 @@ TEST(FontTest, DescriptionChangesDropTheHandleAndTell) {
   EXPECT_TRUE(g.Style().Contains(fsItalic));
 }
 
+TEST(FontTest, AFontTakenOverTurnedStaysTurnedThroughCopiesAndChanges) {
+  TFont f;
+  win::LOGFONTA lf;
+  ASSERT_GT(win::GetObject(f.Handle(), sizeof(lf), &lf), 0);
+  lf.lfEscapement = lf.lfOrientation = -900;
+  f.SetHandle(win::CreateFontIndirect(&lf));
+  EXPECT_EQ(f.Orientation(), -900);
+  TFont copy;
+  copy.Assign(&f);
+  copy.SetStyle({fsBold});
+  win::LOGFONTA got;
+  ASSERT_GT(win::GetObject(copy.Handle(), sizeof(got), &got), 0);
+  EXPECT_EQ(got.lfEscapement, -900) << "a copy, remade after a change, is turned as its source";
+  EXPECT_EQ(got.lfOrientation, -900);
+  copy.SetOrientation(0);
+  ASSERT_GT(win::GetObject(copy.Handle(), sizeof(got), &got), 0);
+  EXPECT_EQ(got.lfEscapement, 0);
+}
+
 TEST(BrushTest, ColourOnAClearBrushMakesItSolid) {
   TBrush b;
   b.SetStyle(bsClear);

@@ -99,7 +99,8 @@ class BarToolbarControlTest : public BarItemFixture {
     bar->SetFloatLeft(200);
     bar->SetFloatTop(150);
     bar->SetFloatClientWidth(AClientWidth);
-    bar->SetFloatClientHeight(kRow * ((AButtons + 5) / 6));
+    const int columns = std::clamp(AClientWidth / kButton, 1, std::max(AButtons, 1));
+    bar->SetFloatClientHeight(kRow * std::max((AButtons + columns - 1) / columns, 1));
     bar->SetDockingStyle(AStyle);
     bar->SetVisible(true);
     Pump();
@@ -484,12 +485,17 @@ TEST_F(BarToolbarControlTest, PicturesOfTheFourShapesInEveryStyle) {
   TdxBar* floating = NewBar("Floating tools", dsNone, 6, 92);
   TdxBar* status = NewBar("Status", dsBottom, 3);
   status->SetBorderStyle(bbsNone);
+  status->SetWholeRow(true);
   status->SetShowMark(false);
   auto shoot = [&](const String& name) {
     for (TdxBar* bar : {top, left, status}) {
       bar->SetVisible(false);
       bar->SetVisible(true);
     }
+    // Until sites lay out their rows, each site takes its toolbar's thickness by hand.
+    Window(top)->DockControl()->SetHeight(30);
+    Window(left)->DockControl()->SetWidth(30);
+    Window(status)->DockControl()->SetHeight(26);
     Window(top)->SetBounds(0, 0, 220, 30);
     Window(left)->SetBounds(0, 0, 30, 120);
     Window(status)->SetBounds(0, 0, Form->ClientWidth(), 26);
