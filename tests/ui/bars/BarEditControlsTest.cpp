@@ -577,6 +577,57 @@ TEST_F(BarEditComboTest, InTheMenuWindow) {
   EXPECT_FALSE(alive.Alive()) << "Enter closed the menu, which freed itself";
 }
 
+TEST_F(BarEditComboTest, OnAFloatingToolbarWindow) {
+  Form->Show();
+  M->Bars()->CreateDockControls();
+  auto* bar = new TdxBar(Form);
+  bar->AttachToParent(M);
+  bar->SetCaption("Address");
+  bar->ItemLinks()->AddItem(Edit);
+  bar->ItemLinks()->AddItem(Combo);
+  Edit->SetText("192.168.0.10");
+  Combo->SetItemIndex(1);
+  bar->SetFloatLeft(60);
+  bar->SetFloatTop(60);
+  bar->SetFloatClientWidth(400);
+  bar->SetDockingStyle(dsNone);
+  bar->SetVisible(true);
+  Pump();
+  TdxBarControl* window = bar->Control();
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(window->HandleAllocated());
+  ASSERT_TRUE(IsWindowVisible(window->Handle()));
+  auto* edit = ControlOf<TdxBarEditControl>(Edit);
+  auto* combo = ControlOf<TdxBarComboControl>(Combo);
+  ASSERT_TRUE(edit && combo);
+  // The layout measures the controls: caption, box of the item's width, and the painter's height.
+  const TRect item = edit->ItemRect();
+  EXPECT_EQ(item.Right - item.Left, edit->SmallWidth());
+  EXPECT_EQ(edit->PartRects(0).Right - edit->PartRects(0).Left,
+            120 - M->Painter()->EditBorderOffsets().Left - M->Painter()->EditBorderOffsets().Right);
+  RECT wr{};
+  GetWindowRect(window->Handle(), &wr);
+  const TRect area{wr.left - 10, wr.top - 10, wr.right + 10, wr.bottom + 90};
+  SaveScreenArea("bars/edit-controls-toolbar-window-idle.png", area, 2);
+  window->ActivateWithControl(edit);
+  edit->Invoke(false);
+  Pump();
+  ASSERT_TRUE(edit->Focused());
+  EXPECT_EQ(WindowRectInParent(edit->InnerWindowHandle()), edit->PartRects(0));
+  SaveScreenArea("bars/edit-controls-toolbar-window-edit-focused.png", area, 2);
+  TypeText("abc");
+  Type(VK_TAB);
+  EXPECT_EQ(Edit->Text(), "abc");
+  combo = ControlOf<TdxBarComboControl>(Combo);
+  ASSERT_TRUE(combo->Focused()) << "Tab entered the combo";
+  Type(VK_F4);
+  EXPECT_TRUE(combo->IsDroppedDown());
+  SaveScreenArea("bars/edit-controls-toolbar-window-combo-open.png", area, 2);
+  Type(VK_ESCAPE);
+  window->SetActiveState(false);
+  EXPECT_FALSE(combo->IsDroppedDown());
+}
+
 TEST_F(BarEditComboTest, ScreenshotsInEveryPainterStyle) {
   Edit->SetText("192.168.0.10");
   Combo->SetItemIndex(2);
