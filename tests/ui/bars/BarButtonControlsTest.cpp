@@ -14,23 +14,6 @@ using namespace win;
 
 namespace {
 
-// A sub-item with links of its own whose menu is the stand-in menu window.
-class TTestSubItem : public TdxBarSubItem, public IdxBarLinksOwner {
-  VW_CLASS(TTestSubItem, TdxBarSubItem)
- public:
-  explicit TTestSubItem(TComponent* AOwner) : TdxBarSubItem(AOwner) {}
-  ~TTestSubItem() override { delete FLinks; }
-  void Attach(TdxBarManager* M) { FLinks = new TdxBarSubMenuControlItemLinks(M, this); }
-  TdxBarItemLinks* ItemLinks() const override { return FLinks; }
-  bool AcceptsItem(TdxBarItem*, String&) override { return true; }
-  TCustomdxBarControl* CreateSubMenuControl() override { return new TStandInMenu(FLinks->BarManager()); }
-  TComponent* OwnerComponent() override { return this; }
-  TdxBarItemLinks* ItemLinks() override { return FLinks; }
-
- private:
-  TdxBarSubMenuControlItemLinks* FLinks = nullptr;
-};
-
 // A list of strings shown as generated buttons, one generation per opening.
 class TTestListItem : public TdxBarListItem {
   VW_CLASS(TTestListItem, TdxBarListItem)
@@ -65,7 +48,7 @@ class BarButtonControlsTest : public BarInputFixture {
     // Every item gets the control its class names; the test's own sub-items that of their kind.
     dxBarItemControlFactory = [](TdxBarItemLink* L) -> TdxBarItemControl* {
       if (dynamic_cast<TTestListItem*>(L->Item())) return new TdxBarContainerItemControl(L);
-      if (dynamic_cast<TTestSubItem*>(L->Item())) return new TdxBarSubItemControl(L);
+      if (dynamic_cast<TStandInSubItem*>(L->Item())) return new TdxBarSubItemControl(L);
       TClass cls = L->Item()->ControlClass(false);
       return cls ? dynamic_cast<TdxBarItemControl*>(cls->Create(L)) : nullptr;
     };
@@ -82,8 +65,8 @@ class BarButtonControlsTest : public BarInputFixture {
         if (c->IsDroppedDown()) c->Deactivate(true);
   }
   // A sub-item whose menu holds buttons of the captions.
-  TTestSubItem* SubItem(const String& Caption, std::initializer_list<const char*> Entries) {
-    auto* item = Make<TTestSubItem>(Caption);
+  TStandInSubItem* SubItem(const String& Caption, std::initializer_list<const char*> Entries) {
+    auto* item = Make<TStandInSubItem>(Caption);
     item->Attach(M);
     for (const char* entry : Entries) item->ItemLinks()->AddItem(Make(entry));
     return item;
@@ -102,7 +85,7 @@ class BarButtonControlsTest : public BarInputFixture {
 // ---- hover timing -------------------------------------------------------------------------------
 
 TEST_F(BarButtonControlsTest, AMenusSubItemOpensAfterTheHoverDelayAndNotWhenLeftBefore) {
-  TTestSubItem* sub = SubItem("More", {"One", "Two"});
+  TStandInSubItem* sub = SubItem("More", {"One", "Two"});
   TStandInBar* menu = NewBar(dxBarKindMenu, {Make("Plain"), sub});
   menu->SetActiveState(true);
   MoveOnto(menu, 1);
@@ -129,7 +112,7 @@ TEST_F(BarButtonControlsTest, AMenusSubItemOpensAfterTheHoverDelayAndNotWhenLeft
 }
 
 TEST_F(BarButtonControlsTest, AControlFreedWhileItsOpenTimerRunsIsNeverReached) {
-  TTestSubItem* sub = SubItem("More", {"One"});
+  TStandInSubItem* sub = SubItem("More", {"One"});
   TStandInBar* menu = NewBar(dxBarKindMenu, {sub});
   menu->SetActiveState(true);
   MoveOnto(menu, 0);
@@ -145,10 +128,10 @@ TEST_F(BarButtonControlsTest, AControlFreedWhileItsOpenTimerRunsIsNeverReached) 
 // ---- sub-items ----------------------------------------------------------------------------------
 
 TEST_F(BarButtonControlsTest, OpeningASubItemFiresPopupThenClickAndClosingFiresCloseUp) {
-  TTestSubItem* sub = SubItem("More", {"One"});
-  TTestSubItem* empty = SubItem("Empty", {});
+  TStandInSubItem* sub = SubItem("More", {"One"});
+  TStandInSubItem* empty = SubItem("Empty", {});
   std::vector<std::string> order;
-  for (TTestSubItem* item : {sub, empty}) {
+  for (TStandInSubItem* item : {sub, empty}) {
     const std::string name = item->Caption();
     item->OnPopup = [&order, name](TObject*) { order.push_back(name + " popup"); };
     item->SetOnClick([&order, name](TObject*) { order.push_back(name + " click"); });
@@ -172,8 +155,8 @@ TEST_F(BarButtonControlsTest, OpeningASubItemFiresPopupThenClickAndClosingFiresC
 }
 
 TEST_F(BarButtonControlsTest, OnAToolbarWhoseMenuIsOpenTheMouseOpensTheNextMenuAtOnce) {
-  TTestSubItem* file = SubItem("File", {"Open"});
-  TTestSubItem* edit = SubItem("Edit", {"Copy"});
+  TStandInSubItem* file = SubItem("File", {"Open"});
+  TStandInSubItem* edit = SubItem("Edit", {"Copy"});
   TStandInBar* bar = NewBar(dxBarKindToolbar, {file, edit});
   bar->SetActiveState(true);
   MoveOnto(bar, 0);
@@ -189,7 +172,7 @@ TEST_F(BarButtonControlsTest, OnAToolbarWhoseMenuIsOpenTheMouseOpensTheNextMenuA
 TEST_F(BarButtonControlsTest, ASecondPressClosesAnOpenToolbarSubItemOnlyInTheStandardStyle) {
   for (TdxBarManagerStyle style : {bmsStandard, bmsEnhanced}) {
     M->SetStyle(style);
-    TTestSubItem* sub = SubItem("More", {"One"});
+    TStandInSubItem* sub = SubItem("More", {"One"});
     TStandInBar* bar = NewBar(dxBarKindToolbar, {sub});
     bar->SetActiveState(true);
     TdxBarItemControl* c = ControlAt(bar, 0);
@@ -203,7 +186,7 @@ TEST_F(BarButtonControlsTest, ASecondPressClosesAnOpenToolbarSubItemOnlyInTheSta
 
 TEST_F(BarButtonControlsTest, AMenuOpenedByKeySelectsItsFirstLinkAndByMouseNone) {
   for (bool byMouse : {false, true}) {
-    TTestSubItem* sub = SubItem("More", {"One", "Two"});
+    TStandInSubItem* sub = SubItem("More", {"One", "Two"});
     TStandInBar* bar = NewBar(dxBarKindToolbar, {sub});
     bar->SetActiveState(true);
     if (byMouse) {
@@ -228,7 +211,7 @@ TEST_F(BarButtonControlsTest, DropDownKeysOpenTheMenuInMenusAndOnToolbars) {
   for (const Case& k : {Case{dxBarKindMenu, VK_RIGHT, true}, Case{dxBarKindMenu, VK_RETURN, true},
                         Case{dxBarKindMenu, VK_DOWN, false}, Case{dxBarKindToolbar, VK_DOWN, true},
                         Case{dxBarKindToolbar, VK_UP, true}, Case{dxBarKindToolbar, VK_RIGHT, false}}) {
-    TTestSubItem* sub = SubItem("More", {"One"});
+    TStandInSubItem* sub = SubItem("More", {"One"});
     TStandInBar* bar = NewBar(k.Kind, {sub});
     EXPECT_EQ(ControlAt(bar, 0)->IsDropDownKey(k.Key), k.Opens) << k.Kind << " " << k.Key;
     CloseChain(bar);
@@ -236,7 +219,7 @@ TEST_F(BarButtonControlsTest, DropDownKeysOpenTheMenuInMenusAndOnToolbars) {
 }
 
 TEST_F(BarButtonControlsTest, ASubItemShowingNeitherCaptionNorImageKeepsItsIconPart) {
-  TTestSubItem* sub = SubItem("More", {"One"});
+  TStandInSubItem* sub = SubItem("More", {"One"});
   sub->SetShowCaption(false);
   TStandInBar* bar = NewBar(dxBarKindToolbar, {sub});
   EXPECT_EQ(ControlAt(bar, 0)->DefaultContentParts(), cpIcon);
@@ -245,7 +228,7 @@ TEST_F(BarButtonControlsTest, ASubItemShowingNeitherCaptionNorImageKeepsItsIconP
 }
 
 TEST_F(BarButtonControlsTest, MenuPositionInAMenuAndOnHorizontalAndVerticalToolbars) {
-  TTestSubItem* sub = SubItem("More", {"One"});
+  TStandInSubItem* sub = SubItem("More", {"One"});
   struct Case {
     int Kind;
     bool Vertical;

@@ -189,6 +189,21 @@ class TScopedBarSkin {
   TScopedBarSkin& operator=(const TScopedBarSkin&) = delete;
 };
 
+// Runs AShoot once for each bar painter style the manager can take, the skin "Xmas2008Blue" last,
+// with the style's name; the manager is back in the standard style afterwards.
+inline void ForEachBarStyle(TdxBarManager* AManager, const std::function<void(const String&)>& AShoot) {
+  for (TdxBarManagerStyle style : {bmsStandard, bmsEnhanced, bmsFlat, bmsOffice11, bmsXP}) {
+    AManager->SetStyle(style);
+    AShoot(GetEnumName(TypeInfo<TdxBarManagerStyle>(), style));
+  }
+  TScopedBarSkin units;
+  AManager->SetStyle(bmsUseLookAndFeel);
+  AManager->LookAndFeel()->SetSkinName("Xmas2008Blue");
+  AShoot("skin-Xmas2008Blue");
+  AManager->LookAndFeel()->SetSkinName("");
+  AManager->SetStyle(bmsStandard);
+}
+
 // System colours changed for a scope and put back when it ends.
 class TScopedSysColors {
  public:

@@ -235,6 +235,23 @@ class TStandInMenu : public TdxBarSubMenuControl {
   int* Dismissals = &DismissCount;
 };
 
+// A sub-item with links of its own whose menu is the counting menu window.
+class TStandInSubItem : public TdxBarSubItem, public IdxBarLinksOwner {
+  VW_CLASS(TStandInSubItem, TdxBarSubItem)
+ public:
+  explicit TStandInSubItem(TComponent* AOwner) : TdxBarSubItem(AOwner) {}
+  ~TStandInSubItem() override { delete FLinks; }
+  void Attach(TdxBarManager* M) { FLinks = new TdxBarSubMenuControlItemLinks(M, this); }
+  TdxBarItemLinks* ItemLinks() const override { return FLinks; }
+  bool AcceptsItem(TdxBarItem*, String&) override { return true; }
+  TCustomdxBarControl* CreateSubMenuControl() override { return new TStandInMenu(FLinks->BarManager()); }
+  TComponent* OwnerComponent() override { return this; }
+  TdxBarItemLinks* ItemLinks() override { return FLinks; }
+
+ private:
+  TdxBarSubMenuControlItemLinks* FLinks = nullptr;
+};
+
 // Links make buttons' controls of the class given, every other item's the control its class names.
 template <class TButton = TStandInButtonControl>
 void UseStandInControls() {

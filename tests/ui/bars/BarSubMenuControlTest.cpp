@@ -33,23 +33,6 @@ class TTwentyControl : public TStandInButtonControl {
   static inline int Base = 20;
 };
 
-// A sub-item with links of its own whose menu is the menu window.
-class TMenuSubItem : public TdxBarSubItem, public IdxBarLinksOwner {
-  VW_CLASS(TMenuSubItem, TdxBarSubItem)
- public:
-  explicit TMenuSubItem(TComponent* AOwner) : TdxBarSubItem(AOwner) {}
-  ~TMenuSubItem() override { delete FLinks; }
-  void Attach(TdxBarManager* M) { FLinks = new TdxBarSubMenuControlItemLinks(M, this); }
-  TdxBarItemLinks* ItemLinks() const override { return FLinks; }
-  bool AcceptsItem(TdxBarItem*, String&) override { return true; }
-  TCustomdxBarControl* CreateSubMenuControl() override { return new TStandInMenu(FLinks->BarManager()); }
-  TComponent* OwnerComponent() override { return this; }
-  TdxBarItemLinks* ItemLinks() override { return FLinks; }
-
- private:
-  TdxBarSubMenuControlItemLinks* FLinks = nullptr;
-};
-
 // Links whose owner draws a side strip 20 pixels wide in green.
 class TStripOwner : public TObject, public IdxBarSubMenuOwner {
   VW_CLASS(TStripOwner, TObject)
@@ -485,21 +468,21 @@ TEST_F(BarSubMenuControlTest, AThousandOpeningsLeaveNoWindowOrObjectBehind) {
 
 TEST_F(BarSubMenuControlTest, TheActiveChainFromToolbarToSubMenuClosesAtOnceOnAClick) {
   auto sub = [&](const String& Caption, std::initializer_list<TdxBarItem*> Items) {
-    auto* item = Make<TMenuSubItem>(Caption);
+    auto* item = Make<TStandInSubItem>(Caption);
     item->Attach(M);
     for (TdxBarItem* i : Items) item->ItemLinks()->AddItem(i);
     return item;
   };
   dxBarItemControlFactory = [](TdxBarItemLink* L) -> TdxBarItemControl* {
-    if (dynamic_cast<TMenuSubItem*>(L->Item())) return new TdxBarSubItemControl(L);
+    if (dynamic_cast<TStandInSubItem*>(L->Item())) return new TdxBarSubItemControl(L);
     if (dynamic_cast<TdxBarButton*>(L->Item())) return new TTwentyControl(L);
     return nullptr;
   };
   TdxBarButton* deepest = Make("Deepest");
   int clicks = 0;
   deepest->SetOnClick([&](TObject*) { ++clicks; });
-  TMenuSubItem* inner = sub("Inner", {Make("One"), deepest});
-  TMenuSubItem* outer = sub("Outer", {Make("Plain"), inner});
+  TStandInSubItem* inner = sub("Inner", {Make("One"), deepest});
+  TStandInSubItem* outer = sub("Outer", {Make("Plain"), inner});
   TStandInBar* toolbar = NewBar(dxBarKindToolbar, {outer}, 100, 100);
   toolbar->RealCloseUp = true;
 
@@ -663,14 +646,5 @@ TEST_F(BarSubMenuControlTest, PicturesOfMenusInEveryStyle) {
     SaveScreenArea("bars/menu-arrows-bottom-" + name + ".png", {r.Left, r.Bottom - 200, r.Right, r.Bottom}, 2);
     b->CloseUp();
   };
-  for (TdxBarManagerStyle style : {bmsStandard, bmsEnhanced, bmsFlat, bmsOffice11, bmsXP}) {
-    M->SetStyle(style);
-    shoot(GetEnumName(TypeInfo<TdxBarManagerStyle>(), style));
-  }
-  barpaintertest::TScopedBarSkin units;
-  M->SetStyle(bmsUseLookAndFeel);
-  M->LookAndFeel()->SetSkinName("Xmas2008Blue");
-  shoot("skin-Xmas2008Blue");
-  M->LookAndFeel()->SetSkinName("");
-  M->SetStyle(bmsStandard);
+  barpaintertest::ForEachBarStyle(M, shoot);
 }

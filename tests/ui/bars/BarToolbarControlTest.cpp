@@ -514,16 +514,7 @@ TEST_F(BarToolbarControlTest, PicturesOfTheFourShapesInEveryStyle) {
     GetWindowRect(Window(floating)->Handle(), &r);
     SaveScreenArea("bars/toolbar-floating-" + name + ".png", TRect(r.left - 4, r.top - 4, r.right + 4, r.bottom + 4), 3);
   };
-  for (TdxBarManagerStyle style : {bmsStandard, bmsEnhanced, bmsFlat, bmsOffice11, bmsXP}) {
-    M->SetStyle(style);
-    shoot(GetEnumName(TypeInfo<TdxBarManagerStyle>(), style));
-  }
-  barpaintertest::TScopedBarSkin units;
-  M->SetStyle(bmsUseLookAndFeel);
-  M->LookAndFeel()->SetSkinName("Xmas2008Blue");
-  shoot("skin-Xmas2008Blue");
-  M->LookAndFeel()->SetSkinName("");
-  M->SetStyle(bmsStandard);
+  barpaintertest::ForEachBarStyle(M, shoot);
 }
 
 }  // namespace
