@@ -403,16 +403,7 @@ TEST_F(BarToolbarLayoutWindowTest, PicturesOfWrappedCollapsedAndAlignedToolbarsI
     GetWindowRect(Form->Handle(), &fr);
     SaveScreenArea("bars/toolbar-layout-" + name + ".png", TRect(fr.left, fr.top, fr.right, fr.bottom), 2);
   };
-  for (TdxBarManagerStyle style : {bmsStandard, bmsEnhanced, bmsFlat, bmsOffice11, bmsXP}) {
-    M->SetStyle(style);
-    shoot(GetEnumName(TypeInfo<TdxBarManagerStyle>(), style));
-  }
-  barpaintertest::TScopedBarSkin units;
-  M->SetStyle(bmsUseLookAndFeel);
-  M->LookAndFeel()->SetSkinName("Xmas2008Blue");
-  shoot("skin-Xmas2008Blue");
-  M->LookAndFeel()->SetSkinName("");
-  M->SetStyle(bmsStandard);
+  barpaintertest::ForEachBarStyle(M, shoot);
 }
 
 }  // namespace
