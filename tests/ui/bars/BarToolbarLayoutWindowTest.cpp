@@ -374,7 +374,6 @@ TEST_F(BarToolbarLayoutWindowTest, PicturesOfWrappedCollapsedAndAlignedToolbarsI
   aligned->ItemLinks()->Items(2)->Item()->SetAlign(iaRight);
   TdxBar* column = NewBar(dsLeft, {23, 23, -23, 23, 23, 23}, 200, 23);
   column->SetMultiLine(true);
-  column->SetRotateWhenVertical(false);
   TdxBar* floating = NewBar(dsNone, {30, 30, -30, 30, 30, -30, 30}, 100);
   auto shoot = [&](const String& name) {
     topSite->SetBounds(0, 0, Form->ClientWidth(), 80);
