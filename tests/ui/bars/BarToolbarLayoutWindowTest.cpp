@@ -377,7 +377,7 @@ TEST_F(BarToolbarLayoutWindowTest, PicturesOfWrappedCollapsedAndAlignedToolbarsI
   TdxBar* floating = NewBar(dsNone, {30, 30, -30, 30, 30, -30, 30}, 100);
   auto shoot = [&](const String& name) {
     topSite->SetBounds(0, 0, Form->ClientWidth(), 80);
-    leftSite->SetBounds(0, 80, 80, 200);
+    leftSite->SetBounds(0, 80, 140, 200);
     for (TdxBar* bar : {collapsed, aligned, column}) {
       bar->SetVisible(false);
       bar->SetVisible(true);
