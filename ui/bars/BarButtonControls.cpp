@@ -7,7 +7,7 @@
 #include "platform/classes/Menus.h"
 #include "platform/win/Keys.h"
 #include "platform/win/Window.h"
-#include "ui/bars/BarAccessibilityStubs.h"
+#include "ui/bars/BarAccessibility.h"
 #include "ui/bars/BarButton.h"
 #include "ui/bars/BarClasses.h"
 #include "ui/bars/BarSubMenuControl.h"

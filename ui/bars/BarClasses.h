@@ -1011,7 +1011,7 @@ class TdxBarControl : public TCustomdxBarControl {
                            const TPoint& P) override;
   void Rebuild(bool ARecreate) override;
   void PressControl(TdxBarItemControl* AControl) override;
-  TClass AccessibilityHelperClass() const override { return nullptr; }
+  TClass AccessibilityHelperClass() const override;
   TBitmap* BackgroundBitmap() const override;
   int SeparatorSize() const override;
   TFont* ItemsFont() const override;

@@ -9,6 +9,7 @@
 #include "platform/win/Controls.h"
 #include "platform/win/Focus.h"
 #include "platform/win/Keys.h"
+#include "ui/bars/Accessibility.h"
 #include "ui/bars/BarClasses.h"
 #include "ui/bars/BarDesignController.h"
 #include "ui/bars/BarHintTiming.h"
@@ -87,8 +88,7 @@ void TCustomdxBarControl::BeforeDestroy() {
 TCustomdxBarControl::~TCustomdxBarControl() {
   BeforeDestroy();
   if (!HasState(csDestroying)) Destroying();
-  delete FAccessibilityHelper;
-  FAccessibilityHelper = nullptr;
+  DetachAccessibilityHelper(FAccessibilityHelper);
   TdxBarManager* manager = BarManager();
   if (manager) {
     manager->EndMouseTracking(this);
@@ -159,8 +159,7 @@ TCustomdxBarControlViewInfo* TCustomdxBarControl::ViewInfo() const {
 
 TObject* TCustomdxBarControl::AccessibilityHelper() {
   if (!FAccessibilityHelper) {
-    TClass cls = AccessibilityHelperClass();
-    if (cls && cls->CanCreate()) FAccessibilityHelper = cls->Create(this);
+    FAccessibilityHelper = CreateAccessibilityHelper(AccessibilityHelperClass(), this);
   }
   return FAccessibilityHelper;
 }

@@ -3,7 +3,7 @@
 // separator kinds.
 #include "ui/bars/BarItemControl.h"
 
-#include "ui/bars/BarAccessibilityStubs.h"
+#include "ui/bars/BarAccessibility.h"
 
 #include <algorithm>
 #include <functional>
@@ -150,11 +150,7 @@ void TdxBarItemControl::AfterConstruction() {
 }
 
 TdxBarItemControl::~TdxBarItemControl() {
-  if (FAccessibilityHelper) {
-    if (auto* helper = dynamic_cast<IcxAccessibilityHelper*>(FAccessibilityHelper)) helper->OwnerGone();
-    delete FAccessibilityHelper;
-    FAccessibilityHelper = nullptr;
-  }
+  DetachAccessibilityHelper(FAccessibilityHelper);
   if (TdxFader* fader = Fader()) fader->StopFading(this, true);
   TdxBarManager* manager = Manager();
   if (manager && manager->SelectedItem() == this) manager->SetSelectedItem(nullptr);
@@ -369,8 +365,7 @@ TClass TdxBarItemControl::AccessibilityHelperClass() const { return TdxBarItemCo
 
 TObject* TdxBarItemControl::AccessibilityHelperObject() {
   if (!FAccessibilityHelper) {
-    TClass cls = AccessibilityHelperClass();
-    if (cls && cls->CanCreate()) FAccessibilityHelper = cls->Create(this);
+    FAccessibilityHelper = CreateAccessibilityHelper(AccessibilityHelperClass(), this);
   }
   return FAccessibilityHelper;
 }

@@ -4,7 +4,7 @@
 
 #include "platform/win/Keys.h"
 #include "platform/win/Window.h"
-#include "ui/bars/BarAccessibilityStubs.h"
+#include "ui/bars/BarAccessibility.h"
 #include "ui/bars/BarButtonControls.h"
 #include "ui/bars/BarClasses.h"
 #include "ui/bars/BarManager.h"

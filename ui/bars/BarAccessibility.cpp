@@ -1,0 +1,723 @@
+#include "ui/bars/BarAccessibility.h"
+
+#include <algorithm>
+
+#include "platform/win/Input.h"
+#include "platform/win/Window.h"
+#include "ui/bars/BarItemControl.h"
+#include "ui/bars/BarItemLinks.h"
+#include "ui/bars/BarManager.h"
+#include "ui/bars/BarNavigation.h"
+#include "ui/bars/BarRoutines.h"
+#include "ui/bars/BarUnit.h"
+#include "ui/bars/Bars.h"
+#include "ui/controls/ControlServices.h"
+#include "ui/foundation/Core.h"
+#include "ui/foundation/Geometry.h"
+#include "ui/foundation/ObjectLinks.h"
+
+using namespace win;
+
+namespace {
+
+[[noreturn]] void MustBeProvided(const char* What) {
+  throw EdxException(String("The bar accessibility helper does not provide ") + What);
+}
+
+// The window rectangle while the window exists and shows; empty otherwise.
+TRect ShownWindowRect(HWND Window) {
+  if (!Window || !IsWindow(Window) || !IsWindowVisible(Window)) return {};
+  RECT r{};
+  WindowRectOfWindow(Window, r);
+  return r;
+}
+
+int WindowState(HWND Window) {
+  return Window && IsWindow(Window) && IsWindowVisible(Window) ? 0 : static_cast<int>(STATE_SYSTEM_INVISIBLE);
+}
+
+TPoint WindowOrigin(TCustomdxBarControl* Bar) {
+  const TRect r = Bar ? Bar->WindowRect() : TRect{};
+  return {r.Left, r.Top};
+}
+
+bool IsActionKey(WORD Key) { return Key == VK_RETURN || Key == VK_SPACE || Key == VK_ESCAPE; }
+
+TdxBarAccessibilityHelper* HelperOfItem(TdxBarItemControl* Control) {
+  return Control ? dynamic_cast<TdxBarAccessibilityHelper*>(Control->AccessibilityHelperObject()) : nullptr;
+}
+
+}  // namespace
+
+IdxBarAccessibilityHelper* BarInterfaceOf(TcxAccessibilityHelper* Helper) {
+  return Helper ? dynamic_cast<IdxBarAccessibilityHelper*>(Helper) : nullptr;
+}
+
+TdxBarAccessibilityHelper* BarHelperOf(IdxBarAccessibilityHelper* Helper) {
+  return Helper ? Helper->BarHelperObject() : nullptr;
+}
+
+// ---- the base ------------------------------------------------------------------------------------
+
+void TdxBarAccessibilityHelper::DetachOwner() {
+  TcxAccessibilityHelper::DetachOwner();
+  if (BarNavigationController) BarNavigationController->ForgetObject(this);
+}
+
+bool TdxBarAccessibilityHelper::KeyTipsAvailable(HWND& WindowHost) {
+  WindowHost = nullptr;
+  TdxBarAccessibilityHelper* parent = KeyTipParent();
+  return parent && parent->KeyTipsAvailable(WindowHost);
+}
+
+TdxBarManager* TdxBarAccessibilityHelper::OwningBarManager() { MustBeProvided("OwningBarManager"); }
+
+void TdxBarAccessibilityHelper::DefaultSelectable(IdxBarAccessibilityHelper*&) { MustBeProvided("DefaultSelectable"); }
+
+void TdxBarAccessibilityHelper::RootObject(IdxBarAccessibilityHelper*& Object) {
+  Object = BarInterfaceOf(RootHelper());
+}
+
+bool TdxBarAccessibilityHelper::IsCurrentSelection() {
+  return BarNavigationController && BarHelperOf(BarNavigationController->CurrentSelection()) == this;
+}
+
+void TdxBarAccessibilityHelper::NextInTabOrder(TShiftState Shift, IdxBarAccessibilityHelper*& Object) {
+  Object = nullptr;
+  if (TdxBarAccessibilityHelper* parent = BarParent()) Object = BarInterfaceOf(parent->NextSelectableFrom(parent->LogicalIndexOf(this), Shift));
+}
+
+void TdxBarAccessibilityHelper::SelectObject(bool) {
+  if (!BarNavigationController) return;
+  BarNavigationController->SetSelectedObject(this);
+  BarNavigationController->SetSelectedParent(BarInterfaceOf(ParentHelper()));
+}
+
+void TdxBarAccessibilityHelper::UnselectObject(IdxBarAccessibilityHelper*) {
+  if (!BarNavigationController) return;
+  BarNavigationController->SetSelectedObject(nullptr);
+  BarNavigationController->SetSelectedParent(nullptr);
+}
+
+TdxBarAccessibilityHelper* TdxBarAccessibilityHelper::BarParent() {
+  return dynamic_cast<TdxBarAccessibilityHelper*>(ParentHelper());
+}
+
+TdxBarAccessibilityHelper* TdxBarAccessibilityHelper::BarChildAt(int Index) {
+  return dynamic_cast<TdxBarAccessibilityHelper*>(ChildAt(Index));
+}
+
+TdxBarAccessibilityHelper* TdxBarAccessibilityHelper::LogicalChildAt(int Index) { return BarChildAt(Index); }
+
+TdxBarAccessibilityHelper* TdxBarAccessibilityHelper::FirstSelectableObject() {
+  if (!IsVisible()) return nullptr;
+  if (IsSelectable()) return this;
+  for (int i = 0, n = CountChildren(); i < n; ++i)
+    if (TdxBarAccessibilityHelper* child = BarChildAt(i))
+      if (TdxBarAccessibilityHelper* found = child->FirstSelectableObject()) return found;
+  return nullptr;
+}
+
+TdxBarAccessibilityHelper* TdxBarAccessibilityHelper::SelectableInside(TdxBarAccessibilityHelper* Helper, bool Forward) {
+  const int n = Helper->LogicalChildCount();
+  for (int k = 0; k < n; ++k) {
+    TdxBarAccessibilityHelper* child = Helper->LogicalChildAt(Forward ? k : n - 1 - k);
+    if (!child) continue;
+    if (child->IsSelectable()) return child;
+    if (TdxBarAccessibilityHelper* found = SelectableInside(child, Forward)) return found;
+  }
+  return nullptr;
+}
+
+TdxBarAccessibilityHelper* TdxBarAccessibilityHelper::TabOrderFrom(int Index, bool Forward) {
+  const int n = LogicalChildCount();
+  for (int i = Index + (Forward ? 1 : -1); i >= 0 && i < n; i += Forward ? 1 : -1) {
+    TdxBarAccessibilityHelper* child = LogicalChildAt(i);
+    if (!child) continue;
+    if (child->IsSelectable()) return child;
+    if (TdxBarAccessibilityHelper* found = SelectableInside(child, Forward)) return found;
+  }
+  if (TdxBarAccessibilityHelper* parent = BarParent()) return parent->TabOrderFrom(parent->LogicalIndexOf(this), Forward);
+  // At the root the search starts over once; nothing selectable anywhere gives nothing.
+  return SelectableInside(this, Forward);
+}
+
+TdxBarAccessibilityHelper* TdxBarAccessibilityHelper::NextSelectableFrom(int Index, TShiftState Shift) {
+  return TabOrderFrom(Index, !Shift.Contains(ssShift));
+}
+
+void TdxBarAccessibilityHelper::CollectCandidates(TdxBarAccessibilityHelper* Root, TdxBarAccessibilityHelper* Skip,
+                                                  const TRect& R, int Direction,
+                                                  std::vector<TdxBarAccessibilityHelper*>& List) {
+  if (!Root || Root == Skip || !Root->IsVisible()) return;
+  if (Root->IsSelectable()) {
+    TRect c;
+    Root->ScreenBounds(0, c);
+    bool passes = false;
+    switch (Direction) {
+      case dxNavLeft:
+      case dxNavRight:
+        passes = R.Top < c.Bottom && c.Top < R.Bottom && !(c.Left == R.Left && c.Right == R.Right);
+        break;
+      default:
+        passes = R.Left < c.Right && c.Left < R.Right;
+        if (Direction == dxNavUp) passes = passes && R.Top >= c.Bottom;
+        if (Direction == dxNavDown) passes = passes && c.Top >= R.Bottom;
+        break;
+    }
+    if (passes) List.push_back(Root);
+  }
+  for (int i = 0, n = Root->CountChildren(); i < n; ++i) CollectCandidates(Root->BarChildAt(i), Skip, R, Direction, List);
+}
+
+TdxBarAccessibilityHelper* TdxBarAccessibilityHelper::NearestFrom(const TRect& R,
+                                                                  const std::vector<TdxBarAccessibilityHelper*>& List,
+                                                                  int Direction, bool Wrap) {
+  if (List.empty()) return nullptr;
+  std::vector<RECT> rects;
+  rects.reserve(List.size() + 1);
+  rects.push_back(R);
+  for (TdxBarAccessibilityHelper* helper : List) {
+    TRect c;
+    helper->ScreenBounds(0, c);
+    rects.push_back(c);
+  }
+  const int found = NextInDirection(rects, 0, Direction, Wrap);
+  return found > 0 ? List[static_cast<std::size_t>(found - 1)] : nullptr;
+}
+
+void TdxBarAccessibilityHelper::NeighbourInDirection(int Direction, IdxBarAccessibilityHelper*& Object) {
+  Object = nullptr;
+  if (Direction == dxNavPrevious || Direction == dxNavNext) return;
+  TRect r;
+  ScreenBounds(0, r);
+  std::vector<TdxBarAccessibilityHelper*> list;
+  CollectCandidates(dynamic_cast<TdxBarAccessibilityHelper*>(RootHelper()), this, r, Direction, list);
+  Object = BarInterfaceOf(NearestFrom(r, list, Direction, true));
+}
+
+void* TdxBarAccessibilityHelper::InterfaceFor(REFIID riid) {
+  if (riid == IID_IdxBarAccessibilityHelper) return static_cast<IdxBarAccessibilityHelper*>(this);
+  return TcxAccessibilityHelper::InterfaceFor(riid);
+}
+
+// ---- dock sites ----------------------------------------------------------------------------------
+
+TdxDockControl* TdxDockControlAccessibilityHelper::DockControl() const {
+  return IsOwnerObjectLive() ? static_cast<TdxDockControl*>(OwnerObject()) : nullptr;
+}
+
+std::vector<TdxBarControl*> TdxDockControlAccessibilityHelper::BarWindows() {
+  std::vector<TdxBarControl*> windows;
+  if (TdxDockControl* dock = DockControl())
+    for (int row = 0; row < dock->RowCount(); ++row)
+      for (TdxBar* bar : dock->Rows(row)->RowBars())
+        if (TdxBarControl* window = bar ? bar->Control() : nullptr) windows.push_back(window);
+  return windows;
+}
+
+TcxAccessibilityHelper* TdxDockControlAccessibilityHelper::ChildAt(int Index) {
+  const std::vector<TdxBarControl*> windows = BarWindows();
+  if (Index < 0 || Index >= static_cast<int>(windows.size())) return nullptr;
+  return dynamic_cast<TcxAccessibilityHelper*>(windows[static_cast<std::size_t>(Index)]->AccessibilityHelper());
+}
+
+int TdxDockControlAccessibilityHelper::CountChildren() { return static_cast<int>(BarWindows().size()); }
+
+int TdxDockControlAccessibilityHelper::IndexOfChild(TcxAccessibilityHelper* Child) {
+  const std::vector<TdxBarControl*> windows = BarWindows();
+  for (std::size_t i = 0; i < windows.size(); ++i)
+    if (windows[i]->AccessibilityHelper() == Child) return static_cast<int>(i);
+  return -1;
+}
+
+HWND TdxDockControlAccessibilityHelper::OwnerWindow() {
+  TdxDockControl* dock = DockControl();
+  return dock && dock->HandleAllocated() ? dock->Handle() : nullptr;
+}
+
+void TdxDockControlAccessibilityHelper::ScreenBounds(int, TRect& R) { R = ShownWindowRect(OwnerWindow()); }
+
+int TdxDockControlAccessibilityHelper::StateOf(int) { return WindowState(OwnerWindow()); }
+
+TdxBarManager* TdxDockControlAccessibilityHelper::OwningBarManager() {
+  TdxDockControl* dock = DockControl();
+  return dock ? dock->BarManager() : nullptr;
+}
+
+// ---- bar windows ---------------------------------------------------------------------------------
+
+TCustomdxBarControl* TCustomdxBarControlAccessibilityHelper::BarControlOf() {
+  return IsOwnerObjectLive() ? dynamic_cast<TCustomdxBarControl*>(OwnerObject()) : nullptr;
+}
+
+TcxAccessibilityHelper* TCustomdxBarControlAccessibilityHelper::ChildAt(int Index) {
+  TCustomdxBarControl* bar = BarControlOf();
+  if (!bar || Index < 0 || Index >= bar->ViewInfo()->Count()) return nullptr;
+  return HelperOfItem(bar->ViewInfo()->Items(Index));
+}
+
+int TCustomdxBarControlAccessibilityHelper::CountChildren() {
+  TCustomdxBarControl* bar = BarControlOf();
+  return bar ? bar->ViewInfo()->Count() : 0;
+}
+
+int TCustomdxBarControlAccessibilityHelper::IndexOfChild(TcxAccessibilityHelper* Child) {
+  auto* item = dynamic_cast<TdxBarItemControlAccessibilityHelper*>(Child);
+  TCustomdxBarControl* bar = BarControlOf();
+  if (!item || !bar) return -1;
+  for (int i = 0; i < bar->ViewInfo()->Count(); ++i)
+    if (bar->ViewInfo()->Items(i) == item->ItemControl()) return i;
+  return -1;
+}
+
+HWND TCustomdxBarControlAccessibilityHelper::OwnerWindow() {
+  TCustomdxBarControl* bar = BarControlOf();
+  return bar && bar->HandleAllocated() ? bar->Handle() : nullptr;
+}
+
+void TCustomdxBarControlAccessibilityHelper::ScreenBounds(int, TRect& R) { R = ShownWindowRect(OwnerWindow()); }
+
+int TCustomdxBarControlAccessibilityHelper::StateOf(int) { return WindowState(OwnerWindow()); }
+
+bool TCustomdxBarControlAccessibilityHelper::AllowsChildNavigation(WORD) {
+  TCustomdxBarControl* bar = BarControlOf();
+  auto* window = bar ? dynamic_cast<TdxBarWinControl*>(bar->SelectedControl()) : nullptr;
+  // The editor keeps the arrows while it edits.
+  return !(window && window->Focused());
+}
+
+TdxBarAccessibilityHelper* TCustomdxBarControlAccessibilityHelper::NextSelectableFrom(int Index, TShiftState Shift) {
+  TCustomdxBarControl* bar = BarControlOf();
+  if (!bar) return nullptr;
+  const bool backward = Shift.Contains(ssShift);
+  if (Shift.Contains(ssCtrl)) {
+    // The manager's other shown toolbar windows, in the manager's order.
+    TdxBarManager* manager = bar->BarManager();
+    auto* toolbar = dynamic_cast<TdxBarControl*>(bar);
+    if (!manager || !toolbar || !toolbar->ShownBar()) return nullptr;
+    std::vector<TdxBarControl*> windows;
+    int at = -1;
+    for (int i = 0; i < manager->Bars()->Count(); ++i) {
+      TdxBarControl* window = manager->Bars()->Items(i)->Control();
+      if (window == toolbar) at = static_cast<int>(windows.size());
+      if (window == toolbar || (window && window->HandleAllocated() && IsWindowVisible(window->Handle())))
+        windows.push_back(window);
+    }
+    const int n = static_cast<int>(windows.size());
+    if (at < 0 || n < 2) return nullptr;
+    TdxBarControl* next = windows[static_cast<std::size_t>(((at + (backward ? -1 : 1)) % n + n) % n)];
+    return dynamic_cast<TdxBarAccessibilityHelper*>(next->AccessibilityHelper());
+  }
+  const int direction = bar->IsVertical() ? (backward ? dxNavUp : dxNavDown) : (backward ? dxNavLeft : dxNavRight);
+  TdxBarAccessibilityHelper* child = LogicalChildAt(Index);
+  if (!child) return nullptr;
+  IdxBarAccessibilityHelper* found = nullptr;
+  child->NeighbourInDirection(direction, found);
+  return BarHelperOf(found);
+}
+
+void TCustomdxBarControlAccessibilityHelper::ItemKeyTipPlacement(TdxBarItemControl* AControl, TPoint& P,
+                                                                 int& VerticalPlacement, int& HorizontalPlacement) {
+  TCustomdxBarControl* bar = BarControlOf();
+  P = bar ? RectCenterPoint(bar->ControlScreenRect(AControl)) : TPoint{};
+  VerticalPlacement = HorizontalPlacement = 2;
+}
+
+void TCustomdxBarControlAccessibilityHelper::ItemNeighbour(TdxBarItemControl* AControl, int Direction,
+                                                           IdxBarAccessibilityHelper*& Object) {
+  Object = nullptr;
+  TCustomdxBarControl* bar = BarControlOf();
+  TdxBarAccessibilityHelper* from = HelperOfItem(AControl);
+  if (!bar || !from) return;
+  const TRect r = bar->ControlScreenRect(AControl);
+  std::vector<TdxBarAccessibilityHelper*> list;
+  CollectCandidates(this, from, r, Direction, list);
+  Object = BarInterfaceOf(NearestFrom(r, list, Direction, false));
+}
+
+void TCustomdxBarControlAccessibilityHelper::ReleaseItemSelection() {
+  TCustomdxBarControl* bar = BarControlOf();
+  if (!bar) return;
+  if (bar->BarKind() != 2 && bar->IsFocusedBar())
+    bar->HideFocus();
+  else
+    bar->SelectControlByKeyboard(nullptr);
+}
+
+// ---- toolbar windows -----------------------------------------------------------------------------
+
+TdxBarControl* TdxBarControlAccessibilityHelper::Toolbar() const {
+  return IsOwnerObjectLive() ? dynamic_cast<TdxBarControl*>(OwnerObject()) : nullptr;
+}
+
+void TdxBarControlAccessibilityHelper::DetachOwner() {
+  DetachAccessibilityHelper(FMarkHelper);
+  TCustomdxBarControlAccessibilityHelper::DetachOwner();
+}
+
+TdxBarCaptionButtonsAccessibilityHelper* TdxBarControlAccessibilityHelper::CaptionButtonsHelper() {
+  TdxBarControl* toolbar = Toolbar();
+  TdxBar* bar = toolbar ? toolbar->ShownBar() : nullptr;
+  return bar && bar->CaptionButtons()
+             ? dynamic_cast<TdxBarCaptionButtonsAccessibilityHelper*>(bar->CaptionButtons()->AccessibilityHelper())
+             : nullptr;
+}
+
+TdxBarAccessibilityHelper* TdxBarControlAccessibilityHelper::MarkHelper() {
+  if (!FMarkHelper && Toolbar()) {
+    TClass cls = Toolbar()->MarkAccessibilityHelperClass();
+    FMarkHelper = CreateAccessibilityHelper(cls ? cls : TdxBarControlMarkAccessibilityHelper::StaticClass(), Toolbar());
+  }
+  return dynamic_cast<TdxBarAccessibilityHelper*>(FMarkHelper);
+}
+
+TcxAccessibilityHelper* TdxBarControlAccessibilityHelper::ChildAt(int Index) {
+  const int items = TCustomdxBarControlAccessibilityHelper::CountChildren();
+  if (Index == items) return CaptionButtonsHelper();
+  return TCustomdxBarControlAccessibilityHelper::ChildAt(Index);
+}
+
+int TdxBarControlAccessibilityHelper::CountChildren() {
+  return Toolbar() ? TCustomdxBarControlAccessibilityHelper::CountChildren() + (CaptionButtonsHelper() ? 1 : 0) : 0;
+}
+
+int TdxBarControlAccessibilityHelper::IndexOfChild(TcxAccessibilityHelper* Child) {
+  if (Child && Child == CaptionButtonsHelper()) return TCustomdxBarControlAccessibilityHelper::CountChildren();
+  return TCustomdxBarControlAccessibilityHelper::IndexOfChild(Child);
+}
+
+TcxAccessibilityHelper* TdxBarControlAccessibilityHelper::ParentHelper() {
+  TdxBarControl* toolbar = Toolbar();
+  TdxDockControl* dock = toolbar && toolbar->DockingStyle() != dsNone ? toolbar->DockControl() : nullptr;
+  return dock ? dynamic_cast<TcxAccessibilityHelper*>(dock->AccessibilityHelper()) : nullptr;
+}
+
+TdxBarManager* TdxBarControlAccessibilityHelper::OwningBarManager() {
+  TdxBarControl* toolbar = Toolbar();
+  return toolbar && toolbar->ShownBar() ? toolbar->ShownBar()->BarManager() : (toolbar ? toolbar->BarManager() : nullptr);
+}
+
+void TdxBarControlAccessibilityHelper::DefaultSelectable(IdxBarAccessibilityHelper*& Object) { Object = this; }
+
+bool TdxBarControlAccessibilityHelper::ProcessNavigationKey(WORD&) {
+  // A vertical toolbar's arrows turn where its items are searched (ItemNeighbour), so the keys
+  // reach the tree unturned.
+  return false;
+}
+
+void TdxBarControlAccessibilityHelper::SelectObject(bool) {
+  if (TdxBarControl* toolbar = Toolbar()) toolbar->ActivateWithControl(nullptr);
+}
+
+void TdxBarControlAccessibilityHelper::UnselectObject(IdxBarAccessibilityHelper* NextObject) {
+  TCustomdxBarControlAccessibilityHelper::UnselectObject(NextObject);
+  if (TdxBarControl* toolbar = Toolbar()) toolbar->CloseUp();
+}
+
+TCustomdxBarControl* TdxBarControlAccessibilityHelper::BarControlOf() {
+  TdxBarControl* toolbar = Toolbar();
+  TdxBar* bar = toolbar ? toolbar->ShownBar() : nullptr;
+  return bar && bar->Control() ? bar->Control() : toolbar;
+}
+
+void TdxBarControlAccessibilityHelper::ItemNeighbour(TdxBarItemControl* AControl, int Direction,
+                                                     IdxBarAccessibilityHelper*& Object) {
+  Object = nullptr;
+  TdxBarControl* toolbar = Toolbar();
+  if (!toolbar || !AControl) return;
+  int turned = Direction;
+  if (toolbar->IsVertical()) {
+    static constexpr int kTurn[] = {dxNavUp, dxNavLeft, dxNavDown, dxNavRight};
+    if (Direction >= dxNavLeft && Direction <= dxNavDown) turned = kTurn[Direction];
+  }
+  if (turned == dxNavUp || turned == dxNavDown) {
+    TCustomdxBarControlAccessibilityHelper::ItemNeighbour(AControl, Direction, Object);
+    return;
+  }
+  TdxBarItemLinks* links = toolbar->ItemLinks();
+  TdxBarItemLink* link = AControl->ItemLink();
+  if (!links || !link) return;
+  TdxBarItemLink* next = turned == dxNavLeft ? links->PriorSelectable(link) : links->NextSelectable(link);
+  Object = next && next->Control() ? next->Control()->AccessibilityHelperOf() : nullptr;
+}
+
+// ---- the mark ------------------------------------------------------------------------------------
+
+TdxBarControl* TdxBarControlMarkAccessibilityHelper::Toolbar() const {
+  return IsOwnerObjectLive() ? dynamic_cast<TdxBarControl*>(OwnerObject()) : nullptr;
+}
+
+TcxAccessibilityHelper* TdxBarControlMarkAccessibilityHelper::ParentHelper() {
+  TdxBarControl* toolbar = Toolbar();
+  return toolbar ? dynamic_cast<TcxAccessibilityHelper*>(toolbar->AccessibilityHelper()) : nullptr;
+}
+
+HWND TdxBarControlMarkAccessibilityHelper::OwnerWindow() {
+  TcxAccessibilityHelper* parent = ParentHelper();
+  return parent ? parent->OwnerWindow() : nullptr;
+}
+
+void TdxBarControlMarkAccessibilityHelper::ScreenBounds(int, TRect& R) {
+  R = {};
+  TdxBarControl* toolbar = Toolbar();
+  if (!toolbar || !toolbar->HandleAllocated()) return;
+  const TRect mark = toolbar->MarkRect();
+  if (IsRectEmpty(mark)) return;
+  const POINT origin = toolbar->ClientToScreen(POINT{0, 0});
+  R = ShiftRectByPoint(mark, TPoint{origin.x, origin.y}, true);
+}
+
+int TdxBarControlMarkAccessibilityHelper::StateOf(int) {
+  TcxAccessibilityHelper* parent = ParentHelper();
+  int state = parent ? parent->StateOf(0) : static_cast<int>(STATE_SYSTEM_INVISIBLE);
+  TdxBarControl* toolbar = Toolbar();
+  if (!toolbar || !toolbar->HasMark() || IsRectEmpty(toolbar->MarkRect())) state |= STATE_SYSTEM_INVISIBLE;
+  return state;
+}
+
+TdxBarManager* TdxBarControlMarkAccessibilityHelper::OwningBarManager() {
+  TdxBarControl* toolbar = Toolbar();
+  return toolbar ? toolbar->BarManager() : nullptr;
+}
+
+bool TdxBarControlMarkAccessibilityHelper::WantsNavigationKey(WORD Key) { return IsActionKey(Key); }
+
+bool TdxBarControlMarkAccessibilityHelper::ProcessNavigationKey(WORD& Key) {
+  if (Key != VK_RETURN && Key != VK_SPACE) return false;
+  TdxBarControl* toolbar = Toolbar();
+  UnselectObject(nullptr);
+  if (toolbar) toolbar->SetMarkState(2);
+  return true;
+}
+
+void TdxBarControlMarkAccessibilityHelper::SelectObject(bool SetFocus) {
+  TdxBarAccessibilityHelper::SelectObject(SetFocus);
+  if (TdxBarControl* toolbar = Toolbar()) toolbar->RedrawMark();
+}
+
+void TdxBarControlMarkAccessibilityHelper::UnselectObject(IdxBarAccessibilityHelper* NextObject) {
+  TdxBarAccessibilityHelper::UnselectObject(NextObject);
+  if (TdxBarControl* toolbar = Toolbar()) toolbar->RedrawMark();
+}
+
+// ---- caption buttons -----------------------------------------------------------------------------
+
+TdxBarCaptionButtons* TdxBarCaptionButtonsAccessibilityHelper::Buttons() const {
+  return IsOwnerObjectLive() ? dynamic_cast<TdxBarCaptionButtons*>(OwnerObject()) : nullptr;
+}
+
+TdxBarControl* TdxBarCaptionButtonsAccessibilityHelper::Toolbar() const {
+  TdxBarCaptionButtons* buttons = Buttons();
+  return buttons && buttons->Bar() ? buttons->Bar()->Control() : nullptr;
+}
+
+TcxAccessibilityHelper* TdxBarCaptionButtonsAccessibilityHelper::ChildAt(int Index) {
+  TdxBarCaptionButtons* buttons = Buttons();
+  if (!buttons || Index < 0 || Index >= buttons->Count()) return nullptr;
+  // The rightmost button comes first.
+  return dynamic_cast<TcxAccessibilityHelper*>(buttons->Items(buttons->Count() - 1 - Index)->AccessibilityHelper());
+}
+
+int TdxBarCaptionButtonsAccessibilityHelper::CountChildren() {
+  TdxBarCaptionButtons* buttons = Buttons();
+  return buttons ? buttons->Count() : 0;
+}
+
+int TdxBarCaptionButtonsAccessibilityHelper::IndexOfChild(TcxAccessibilityHelper* Child) {
+  for (int i = 0, n = CountChildren(); i < n; ++i)
+    if (ChildAt(i) == Child) return i;
+  return -1;
+}
+
+TcxAccessibilityHelper* TdxBarCaptionButtonsAccessibilityHelper::ParentHelper() {
+  TdxBarControl* toolbar = Toolbar();
+  return toolbar ? dynamic_cast<TcxAccessibilityHelper*>(toolbar->AccessibilityHelper()) : nullptr;
+}
+
+HWND TdxBarCaptionButtonsAccessibilityHelper::OwnerWindow() {
+  TcxAccessibilityHelper* parent = ParentHelper();
+  return parent ? parent->OwnerWindow() : nullptr;
+}
+
+void TdxBarCaptionButtonsAccessibilityHelper::ScreenBounds(int, TRect& R) {
+  R = {};
+  TdxBarCaptionButtons* buttons = Buttons();
+  TdxBarControl* toolbar = Toolbar();
+  if (!buttons || !toolbar) return;
+  const TPoint origin = WindowOrigin(toolbar);
+  R = ShiftRectByPoint(buttons->Bounds(), origin, true);
+}
+
+int TdxBarCaptionButtonsAccessibilityHelper::StateOf(int) {
+  auto* parent = dynamic_cast<TCustomdxBarControlAccessibilityHelper*>(ParentHelper());
+  int state = parent ? parent->StateOf(0) : static_cast<int>(STATE_SYSTEM_INVISIBLE);
+  TdxBarCaptionButtons* buttons = Buttons();
+  if (!buttons || IsRectEmpty(buttons->Bounds()) || (parent && parent->HidesItems())) state |= STATE_SYSTEM_INVISIBLE;
+  return state;
+}
+
+TdxBarManager* TdxBarCaptionButtonsAccessibilityHelper::OwningBarManager() {
+  TdxBarCaptionButtons* buttons = Buttons();
+  return buttons && buttons->Bar() ? buttons->Bar()->BarManager() : nullptr;
+}
+
+void TdxBarCaptionButtonsAccessibilityHelper::RefreshHotState() {
+  TdxBarCaptionButtons* buttons = Buttons();
+  TdxBarControl* toolbar = Toolbar();
+  if (!buttons || !toolbar) return;
+  POINT p{};
+  GetCursorPosition(p);
+  const TPoint origin = WindowOrigin(toolbar);
+  buttons->UpdateStates({p.x - origin.X, p.y - origin.Y}, false);
+}
+
+void TdxBarCaptionButtonsAccessibilityHelper::UnselectObject(IdxBarAccessibilityHelper* NextObject) {
+  TdxBarAccessibilityHelper::UnselectObject(NextObject);
+  RefreshHotState();
+}
+
+TdxBarCaptionButton* TdxBarCaptionButtonAccessibilityHelper::Button() const {
+  return IsOwnerObjectLive() ? dynamic_cast<TdxBarCaptionButton*>(OwnerObject()) : nullptr;
+}
+
+TcxAccessibilityHelper* TdxBarCaptionButtonAccessibilityHelper::ParentHelper() {
+  TdxBarCaptionButton* button = Button();
+  auto* buttons = button ? dynamic_cast<TdxBarCaptionButtons*>(button->Collection()) : nullptr;
+  return buttons ? dynamic_cast<TcxAccessibilityHelper*>(buttons->AccessibilityHelper()) : nullptr;
+}
+
+HWND TdxBarCaptionButtonAccessibilityHelper::OwnerWindow() {
+  TcxAccessibilityHelper* parent = ParentHelper();
+  return parent ? parent->OwnerWindow() : nullptr;
+}
+
+void TdxBarCaptionButtonAccessibilityHelper::ScreenBounds(int, TRect& R) {
+  R = {};
+  TdxBarCaptionButton* button = Button();
+  TdxBarControl* toolbar = button && button->Bar() ? button->Bar()->Control() : nullptr;
+  if (!toolbar) return;
+  const TPoint origin = WindowOrigin(toolbar);
+  R = ShiftRectByPoint(button->Rect(), origin, true);
+}
+
+int TdxBarCaptionButtonAccessibilityHelper::StateOf(int) {
+  TcxAccessibilityHelper* parent = ParentHelper();
+  int state = parent ? parent->StateOf(0) : static_cast<int>(STATE_SYSTEM_INVISIBLE);
+  TdxBarCaptionButton* button = Button();
+  if (!button || IsRectEmpty(button->Rect())) state |= STATE_SYSTEM_INVISIBLE;
+  return state;
+}
+
+TdxBarManager* TdxBarCaptionButtonAccessibilityHelper::OwningBarManager() {
+  auto* parent = dynamic_cast<TdxBarAccessibilityHelper*>(ParentHelper());
+  return parent ? parent->OwningBarManager() : nullptr;
+}
+
+bool TdxBarCaptionButtonAccessibilityHelper::WantsNavigationKey(WORD Key) { return IsActionKey(Key); }
+
+bool TdxBarCaptionButtonAccessibilityHelper::ProcessNavigationKey(WORD& Key) {
+  if (!IsActionKey(Key)) return false;
+  TdxBarCaptionButton* button = Button();
+  TdxBarControl* toolbar = button && button->Bar() ? button->Bar()->Control() : nullptr;
+  const int index = button ? button->Index() : -1;
+  UnselectObject(nullptr);
+  if (!toolbar) return true;
+  if (Key == VK_ESCAPE)
+    toolbar->CloseByEscape();
+  else
+    toolbar->ClickCaptionButton(index);
+  return true;
+}
+
+void TdxBarCaptionButtonAccessibilityHelper::SelectObject(bool SetFocus) {
+  TdxBarAccessibilityHelper::SelectObject(SetFocus);
+  if (auto* parent = dynamic_cast<TdxBarCaptionButtonsAccessibilityHelper*>(ParentHelper())) parent->RefreshHotState();
+}
+
+void TdxBarCaptionButtonAccessibilityHelper::UnselectObject(IdxBarAccessibilityHelper* NextObject) {
+  TdxBarAccessibilityHelper::UnselectObject(NextObject);
+  if (auto* parent = dynamic_cast<TdxBarCaptionButtonsAccessibilityHelper*>(ParentHelper())) parent->RefreshHotState();
+}
+
+// ---- item controls -------------------------------------------------------------------------------
+
+TdxBarItemControl* TdxBarItemControlAccessibilityHelper::ItemControl() const {
+  return IsOwnerObjectLive() ? dynamic_cast<TdxBarItemControl*>(OwnerObject()) : nullptr;
+}
+
+TCustomdxBarControlAccessibilityHelper* TdxBarItemControlAccessibilityHelper::BarControlHelper() {
+  TdxBarItemControl* control = ItemControl();
+  TCustomdxBarControl* bar = control ? control->Parent() : nullptr;
+  return bar ? dynamic_cast<TCustomdxBarControlAccessibilityHelper*>(bar->AccessibilityHelper()) : nullptr;
+}
+
+TcxAccessibilityHelper* TdxBarItemControlAccessibilityHelper::ParentHelper() { return BarControlHelper(); }
+
+HWND TdxBarItemControlAccessibilityHelper::OwnerWindow() {
+  TdxBarItemControl* control = ItemControl();
+  TCustomdxBarControl* bar = control ? control->Parent() : nullptr;
+  return bar && bar->HandleAllocated() ? bar->Handle() : nullptr;
+}
+
+void TdxBarItemControlAccessibilityHelper::ScreenBounds(int, TRect& R) {
+  TdxBarItemControl* control = ItemControl();
+  TCustomdxBarControl* bar = control ? control->Parent() : nullptr;
+  R = bar ? bar->ControlScreenRect(control) : TRect{};
+}
+
+int TdxBarItemControlAccessibilityHelper::StateOf(int) {
+  HWND window = OwnerWindow();
+  TCustomdxBarControlAccessibilityHelper* parent = BarControlHelper();
+  const bool shown = window && IsWindowVisible(window) && !(parent && parent->HidesItems());
+  return shown ? 0 : static_cast<int>(STATE_SYSTEM_INVISIBLE);
+}
+
+bool TdxBarItemControlAccessibilityHelper::IsSelectable() {
+  TdxBarItemControl* control = ItemControl();
+  return control && IsVisible() && control->IsSelectable();
+}
+
+TdxBarManager* TdxBarItemControlAccessibilityHelper::OwningBarManager() {
+  TdxBarItemControl* control = ItemControl();
+  return control ? control->Manager() : nullptr;
+}
+
+void TdxBarItemControlAccessibilityHelper::NeighbourInDirection(int Direction, IdxBarAccessibilityHelper*& Object) {
+  Object = nullptr;
+  if (TCustomdxBarControlAccessibilityHelper* parent = BarControlHelper()) parent->ItemNeighbour(ItemControl(), Direction, Object);
+}
+
+bool TdxBarItemControlAccessibilityHelper::ProcessNavigationKey(WORD& Key) {
+  if (TdxBarAccessibilityHelper::ProcessNavigationKey(Key)) return true;
+  TCustomdxBarControlAccessibilityHelper* parent = BarControlHelper();
+  return parent && parent->ProcessNavigationKey(Key);
+}
+
+bool TdxBarItemControlAccessibilityHelper::WantsNavigationKey(WORD Key) {
+  TCustomdxBarControlAccessibilityHelper* parent = BarControlHelper();
+  return parent && parent->WantsNavigationKey(Key);
+}
+
+void TdxBarItemControlAccessibilityHelper::SelectObject(bool SetFocus) {
+  TdxBarItemControl* control = ItemControl();
+  TCustomdxBarControl* bar = control ? control->Parent() : nullptr;
+  if (!bar) return;
+  TcxObjectLinkScope alive(bar);
+  if (bar->Active())
+    bar->SelectControlByKeyboard(control);
+  else
+    bar->ActivateWithControl(control);
+  // Selecting may close the bar and free the control.
+  if (!alive.Alive() || !(control = ItemControl())) return;
+  if (control->HasInnerWindow() && (SetFocus || !(bar->BehaviourFlags() & 0x02))) control->Invoke(false);
+}
+
+void TdxBarItemControlAccessibilityHelper::UnselectObject(IdxBarAccessibilityHelper* NextObject) {
+  TdxBarAccessibilityHelper::UnselectObject(NextObject);
+  TCustomdxBarControlAccessibilityHelper* parent = BarControlHelper();
+  if (!parent) return;
+  auto* next = dynamic_cast<TdxBarItemControlAccessibilityHelper*>(BarHelperOf(NextObject));
+  if (next && next->BarControlHelper() == parent) return;
+  parent->ReleaseItemSelection();
+}

@@ -1,0 +1,240 @@
+#pragma once
+// The accessibility helpers of the bar library: dock sites, toolbar and menu windows, a toolbar's
+// mark, its caption buttons and each item control, forming the tree the keyboard walks (dock site >
+// toolbar window > item controls, caption buttons > caption button; menu window > item controls).
+// Beside the accessible answers they give keyboard navigation what it needs: selection, spatial
+// and tab-order neighbours, and navigation keys.
+#include <vector>
+
+#include "ui/bars/Accessibility.h"
+
+class TdxBarItemControl;
+class TdxBarControl;
+class TdxBarCaptionButton;
+class TdxBarCaptionButtons;
+class TdxBarSubMenuControl;
+class TdxBarItemLink;
+
+class TdxBarAccessibilityHelper : public TcxAccessibilityHelper, public virtual IdxBarAccessibilityHelper {
+  VW_CLASS(TdxBarAccessibilityHelper, TcxAccessibilityHelper)
+ public:
+  using TcxAccessibilityHelper::TcxAccessibilityHelper;
+
+  // Navigation forgets the helper too.
+  void DetachOwner() override;
+  // Every child of a bar helper is an object of its own.
+  bool IsPlainChildElement(int /*Index*/) override { return false; }
+
+  // ---- IdxBarAccessibilityHelper ----
+  bool KeyTipsAvailable(win::HWND& WindowHost) override;
+  bool AllowsChildNavigation(win::WORD /*Key*/) override { return true; }
+  TdxBarAccessibilityHelper* BarHelperObject() override { return this; }
+  TdxBarManager* OwningBarManager() override;
+  void DefaultSelectable(IdxBarAccessibilityHelper*& Object) override;
+  void NeighbourInDirection(int Direction, IdxBarAccessibilityHelper*& Object) override;
+  void RootObject(IdxBarAccessibilityHelper*& Object) override;
+  bool ProcessNavigationKey(win::WORD& /*Key*/) override { return false; }
+  bool WantsNavigationKey(win::WORD /*Key*/) override { return false; }
+  bool IsCurrentSelection() override;
+  void NextInTabOrder(TShiftState Shift, IdxBarAccessibilityHelper*& Object) override;
+  void SelectObject(bool SetFocus) override;
+  void UnselectObject(IdxBarAccessibilityHelper* NextObject) override;
+  TObject* HelperObject() override { return this; }
+  void OwnerGone() override { DetachOwner(); }
+
+  // ---- the tree as keyboard navigation sees it ----
+  virtual TdxBarAccessibilityHelper* KeyTipParent() { return BarParent(); }
+  virtual TdxBarAccessibilityHelper* LogicalChildAt(int Index);
+  virtual int LogicalChildCount() { return CountChildren(); }
+  virtual int LogicalIndexOf(TcxAccessibilityHelper* Child) { return IndexOfChild(Child); }
+  // The next selectable helper after (or with Shift before) the logical child at Index, searched
+  // inside children, then in the parent; at the root it wraps once. Nil when nothing is selectable.
+  virtual TdxBarAccessibilityHelper* NextSelectableFrom(int Index, TShiftState Shift);
+
+  // Nil while invisible; itself when selectable; else the first such object among its children.
+  TdxBarAccessibilityHelper* FirstSelectableObject();
+  TdxBarAccessibilityHelper* BarParent();
+  TdxBarAccessibilityHelper* BarChildAt(int Index);
+
+ protected:
+  void* InterfaceFor(win::REFIID riid) override;
+  // The base rule of NextSelectableFrom, also used when climbing into a parent.
+  TdxBarAccessibilityHelper* TabOrderFrom(int Index, bool Forward);
+  // The first (or last) selectable helper inside Helper's logical children.
+  static TdxBarAccessibilityHelper* SelectableInside(TdxBarAccessibilityHelper* Helper, bool Forward);
+  // Candidates for a spatial move from R: the selectable, visible helpers in the direction under
+  // Root (itself included), parents before children, leaving out Skip and all below it.
+  static void CollectCandidates(TdxBarAccessibilityHelper* Root, TdxBarAccessibilityHelper* Skip, const TRect& R,
+                                int Direction, std::vector<TdxBarAccessibilityHelper*>& List);
+  // The nearest of List in the direction from R.
+  static TdxBarAccessibilityHelper* NearestFrom(const TRect& R, const std::vector<TdxBarAccessibilityHelper*>& List,
+                                                int Direction, bool Wrap);
+};
+
+// A helper's IdxBarAccessibilityHelper; nil for nil.
+IdxBarAccessibilityHelper* BarInterfaceOf(TcxAccessibilityHelper* Helper);
+// The helper behind an interface reference; nil for nil.
+TdxBarAccessibilityHelper* BarHelperOf(IdxBarAccessibilityHelper* Helper);
+
+// ---- dock sites ---------------------------------------------------------------------------------
+
+class TdxDockControlAccessibilityHelper : public TdxBarAccessibilityHelper {
+  VW_CLASS(TdxDockControlAccessibilityHelper, TdxBarAccessibilityHelper)
+ public:
+  using TdxBarAccessibilityHelper::TdxBarAccessibilityHelper;
+  TdxDockControl* DockControl() const;
+  TcxAccessibilityHelper* ChildAt(int Index) override;
+  int CountChildren() override;
+  int IndexOfChild(TcxAccessibilityHelper* Child) override;
+  win::HWND OwnerWindow() override;
+  void ScreenBounds(int ChildID, TRect& R) override;
+  int StateOf(int ChildID) override;
+  TdxBarManager* OwningBarManager() override;
+
+ private:
+  // The shown toolbar windows, row by row.
+  std::vector<TdxBarControl*> BarWindows();
+};
+
+// ---- bar windows --------------------------------------------------------------------------------
+
+class TCustomdxBarControlAccessibilityHelper : public TdxBarAccessibilityHelper {
+  VW_CLASS(TCustomdxBarControlAccessibilityHelper, TdxBarAccessibilityHelper)
+ public:
+  using TdxBarAccessibilityHelper::TdxBarAccessibilityHelper;
+  TcxAccessibilityHelper* ChildAt(int Index) override;
+  int CountChildren() override;
+  int IndexOfChild(TcxAccessibilityHelper* Child) override;
+  win::HWND OwnerWindow() override;
+  void ScreenBounds(int ChildID, TRect& R) override;
+  int StateOf(int ChildID) override;
+  bool AllowsChildNavigation(win::WORD Key) override;
+  TdxBarAccessibilityHelper* NextSelectableFrom(int Index, TShiftState Shift) override;
+
+  // ---- bar-control operations, in slot order ----
+  virtual TCustomdxBarControl* BarControlOf();
+  virtual void ItemKeyTipPlacement(TdxBarItemControl* AControl, TPoint& P, int& VerticalPlacement,
+                                   int& HorizontalPlacement);
+  // The helper of the item control nearest in the direction among this bar's helpers; no wrap.
+  virtual void ItemNeighbour(TdxBarItemControl* AControl, int Direction, IdxBarAccessibilityHelper*& Object);
+  // Its items report themselves hidden.
+  virtual bool HidesItems() { return false; }
+  virtual void ReleaseItemSelection();
+};
+
+class TdxBarCaptionButtonsAccessibilityHelper;
+
+class TdxBarControlAccessibilityHelper : public TCustomdxBarControlAccessibilityHelper {
+  VW_CLASS(TdxBarControlAccessibilityHelper, TCustomdxBarControlAccessibilityHelper)
+ public:
+  using TCustomdxBarControlAccessibilityHelper::TCustomdxBarControlAccessibilityHelper;
+  TdxBarControl* Toolbar() const;
+  void DetachOwner() override;
+  TcxAccessibilityHelper* ChildAt(int Index) override;
+  int CountChildren() override;
+  int IndexOfChild(TcxAccessibilityHelper* Child) override;
+  TcxAccessibilityHelper* ParentHelper() override;
+  TdxBarManager* OwningBarManager() override;
+  void DefaultSelectable(IdxBarAccessibilityHelper*& Object) override;
+  bool ProcessNavigationKey(win::WORD& Key) override;
+  void SelectObject(bool SetFocus) override;
+  void UnselectObject(IdxBarAccessibilityHelper* NextObject) override;
+  TCustomdxBarControl* BarControlOf() override;
+  void ItemNeighbour(TdxBarItemControl* AControl, int Direction, IdxBarAccessibilityHelper*& Object) override;
+
+  // The helper of the toolbar's caption buttons; nil without a toolbar.
+  TdxBarCaptionButtonsAccessibilityHelper* CaptionButtonsHelper();
+  // The helper of the toolbar's mark, made on first use and detached with this helper.
+  TdxBarAccessibilityHelper* MarkHelper();
+
+ private:
+  TcxAccessibilityHelper* FMarkHelper = nullptr;
+};
+
+class TdxBarControlMarkAccessibilityHelper : public TdxBarAccessibilityHelper {
+  VW_CLASS(TdxBarControlMarkAccessibilityHelper, TdxBarAccessibilityHelper)
+ public:
+  using TdxBarAccessibilityHelper::TdxBarAccessibilityHelper;
+  TdxBarControl* Toolbar() const;
+  TcxAccessibilityHelper* ParentHelper() override;
+  win::HWND OwnerWindow() override;
+  void ScreenBounds(int ChildID, TRect& R) override;
+  int StateOf(int ChildID) override;
+  bool IsSelectable() override { return IsVisible(); }
+  TdxBarManager* OwningBarManager() override;
+  bool WantsNavigationKey(win::WORD Key) override;
+  bool ProcessNavigationKey(win::WORD& Key) override;
+  void SelectObject(bool SetFocus) override;
+  void UnselectObject(IdxBarAccessibilityHelper* NextObject) override;
+};
+
+class TdxBarCaptionButtonsAccessibilityHelper : public TdxBarAccessibilityHelper {
+  VW_CLASS(TdxBarCaptionButtonsAccessibilityHelper, TdxBarAccessibilityHelper)
+ public:
+  using TdxBarAccessibilityHelper::TdxBarAccessibilityHelper;
+  TdxBarCaptionButtons* Buttons() const;
+  TcxAccessibilityHelper* ChildAt(int Index) override;
+  int CountChildren() override;
+  int IndexOfChild(TcxAccessibilityHelper* Child) override;
+  TcxAccessibilityHelper* ParentHelper() override;
+  win::HWND OwnerWindow() override;
+  void ScreenBounds(int ChildID, TRect& R) override;
+  int StateOf(int ChildID) override;
+  TdxBarManager* OwningBarManager() override;
+  void UnselectObject(IdxBarAccessibilityHelper* NextObject) override;
+  // The toolbar window showing the buttons; nil while there is none.
+  TdxBarControl* Toolbar() const;
+  // The buttons take their hot states from where the mouse is.
+  void RefreshHotState();
+};
+
+class TdxBarCaptionButtonAccessibilityHelper : public TdxBarAccessibilityHelper {
+  VW_CLASS(TdxBarCaptionButtonAccessibilityHelper, TdxBarAccessibilityHelper)
+ public:
+  using TdxBarAccessibilityHelper::TdxBarAccessibilityHelper;
+  TdxBarCaptionButton* Button() const;
+  TcxAccessibilityHelper* ParentHelper() override;
+  win::HWND OwnerWindow() override;
+  void ScreenBounds(int ChildID, TRect& R) override;
+  int StateOf(int ChildID) override;
+  bool IsSelectable() override { return IsVisible(); }
+  TdxBarManager* OwningBarManager() override;
+  bool WantsNavigationKey(win::WORD Key) override;
+  bool ProcessNavigationKey(win::WORD& Key) override;
+  void SelectObject(bool SetFocus) override;
+  void UnselectObject(IdxBarAccessibilityHelper* NextObject) override;
+};
+
+// ---- item controls ------------------------------------------------------------------------------
+
+class TdxBarItemControlAccessibilityHelper : public TdxBarAccessibilityHelper {
+  VW_CLASS(TdxBarItemControlAccessibilityHelper, TdxBarAccessibilityHelper)
+ public:
+  using TdxBarAccessibilityHelper::TdxBarAccessibilityHelper;
+  TdxBarItemControl* ItemControl() const;
+  // The helper of the control's bar window; nil without one.
+  TCustomdxBarControlAccessibilityHelper* BarControlHelper();
+  TcxAccessibilityHelper* ParentHelper() override;
+  win::HWND OwnerWindow() override;
+  void ScreenBounds(int ChildID, TRect& R) override;
+  int StateOf(int ChildID) override;
+  bool IsSelectable() override;
+  TdxBarManager* OwningBarManager() override;
+  void NeighbourInDirection(int Direction, IdxBarAccessibilityHelper*& Object) override;
+  bool ProcessNavigationKey(win::WORD& Key) override;
+  bool WantsNavigationKey(win::WORD Key) override;
+  void SelectObject(bool SetFocus) override;
+  void UnselectObject(IdxBarAccessibilityHelper* NextObject) override;
+};
+
+#define VW_BAR_ITEM_HELPER(Self, Parent) \
+  class Self : public Parent {           \
+    VW_CLASS(Self, Parent)               \
+   public:                               \
+    using Parent::Parent;                \
+  };
+VW_BAR_ITEM_HELPER(TdxBarButtonLikeControlAccessibilityHelper, TdxBarItemControlAccessibilityHelper)
+VW_BAR_ITEM_HELPER(TdxBarButtonControlAccessibilityHelper, TdxBarButtonLikeControlAccessibilityHelper)
+VW_BAR_ITEM_HELPER(TdxBarSubItemControlAccessibilityHelper, TdxBarButtonLikeControlAccessibilityHelper)
+VW_BAR_ITEM_HELPER(TdxBarWinControlAccessibilityHelper, TdxBarItemControlAccessibilityHelper)
+#undef VW_BAR_ITEM_HELPER
