@@ -7,6 +7,7 @@
 #include "ui/bars/BarRoutines.h"
 #include "ui/controls/ControlServices.h"
 #include "ui/foundation/Core.h"
+#include "ui/foundation/Geometry.h"
 
 using namespace win;
 
@@ -351,7 +352,7 @@ HRESULT TcxAccessibilityHelper::accHitTest(LONG x, LONG y, VARIANT* child) {
   if (!(SupportedProperties(0) & cxAccessibleLocation)) return DISP_E_MEMBERNOTFOUND;
   TRect bounds;
   ScreenBounds(0, bounds);
-  if (!PtInRect(bounds, TPoint{x, y})) return S_FALSE;
+  if (!RectContainsXY(bounds, x, y)) return S_FALSE;
   int index = 0;
   switch (HitTestAt(x, y, index)) {
     case cxHitObject: SetInteger(*child, CHILDID_SELF); break;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/win/Input.h"
+#include "platform/win/Keys.h"
 #include "platform/win/Window.h"
 #include "ui/bars/BarItemControl.h"
 #include "ui/bars/BarItemLinks.h"
@@ -40,6 +40,8 @@ TPoint WindowOrigin(TCustomdxBarControl* Bar) {
   const TRect r = Bar ? Bar->WindowRect() : TRect{};
   return {r.Left, r.Top};
 }
+
+bool IsEmptyRect(const TRect& R) { return R.Right <= R.Left || R.Bottom <= R.Top; }
 
 bool IsActionKey(WORD Key) { return Key == VK_RETURN || Key == VK_SPACE || Key == VK_ESCAPE; }
 
@@ -463,7 +465,7 @@ void TdxBarControlMarkAccessibilityHelper::ScreenBounds(int, TRect& R) {
   TdxBarControl* toolbar = Toolbar();
   if (!toolbar || !toolbar->HandleAllocated()) return;
   const TRect mark = toolbar->MarkRect();
-  if (IsRectEmpty(mark)) return;
+  if (IsEmptyRect(mark)) return;
   const POINT origin = toolbar->ClientToScreen(POINT{0, 0});
   R = ShiftRectByPoint(mark, TPoint{origin.x, origin.y}, true);
 }
@@ -472,7 +474,7 @@ int TdxBarControlMarkAccessibilityHelper::StateOf(int) {
   TcxAccessibilityHelper* parent = ParentHelper();
   int state = parent ? parent->StateOf(0) : static_cast<int>(STATE_SYSTEM_INVISIBLE);
   TdxBarControl* toolbar = Toolbar();
-  if (!toolbar || !toolbar->HasMark() || IsRectEmpty(toolbar->MarkRect())) state |= STATE_SYSTEM_INVISIBLE;
+  if (!toolbar || !toolbar->HasMark() || IsEmptyRect(toolbar->MarkRect())) state |= STATE_SYSTEM_INVISIBLE;
   return state;
 }
 
@@ -553,7 +555,7 @@ int TdxBarCaptionButtonsAccessibilityHelper::StateOf(int) {
   auto* parent = dynamic_cast<TCustomdxBarControlAccessibilityHelper*>(ParentHelper());
   int state = parent ? parent->StateOf(0) : static_cast<int>(STATE_SYSTEM_INVISIBLE);
   TdxBarCaptionButtons* buttons = Buttons();
-  if (!buttons || IsRectEmpty(buttons->Bounds()) || (parent && parent->HidesItems())) state |= STATE_SYSTEM_INVISIBLE;
+  if (!buttons || IsEmptyRect(buttons->Bounds()) || (parent && parent->HidesItems())) state |= STATE_SYSTEM_INVISIBLE;
   return state;
 }
 
@@ -605,7 +607,7 @@ int TdxBarCaptionButtonAccessibilityHelper::StateOf(int) {
   TcxAccessibilityHelper* parent = ParentHelper();
   int state = parent ? parent->StateOf(0) : static_cast<int>(STATE_SYSTEM_INVISIBLE);
   TdxBarCaptionButton* button = Button();
-  if (!button || IsRectEmpty(button->Rect())) state |= STATE_SYSTEM_INVISIBLE;
+  if (!button || IsEmptyRect(button->Rect())) state |= STATE_SYSTEM_INVISIBLE;
   return state;
 }
 
@@ -720,4 +722,26 @@ void TdxBarItemControlAccessibilityHelper::UnselectObject(IdxBarAccessibilityHel
   auto* next = dynamic_cast<TdxBarItemControlAccessibilityHelper*>(BarHelperOf(NextObject));
   if (next && next->BarControlHelper() == parent) return;
   parent->ReleaseItemSelection();
+}
+
+// ---- the owners' helpers -------------------------------------------------------------------------
+
+TClass TdxBarControl::AccessibilityHelperClass() const { return TdxBarControlAccessibilityHelper::StaticClass(); }
+
+TObject* TdxDockControl::AccessibilityHelper() {
+  if (!FAccessibilityHelper)
+    FAccessibilityHelper = CreateAccessibilityHelper(TdxDockControlAccessibilityHelper::StaticClass(), this);
+  return FAccessibilityHelper;
+}
+
+TObject* TdxBarCaptionButtons::AccessibilityHelper() {
+  if (!FAccessibilityHelper)
+    FAccessibilityHelper = CreateAccessibilityHelper(TdxBarCaptionButtonsAccessibilityHelper::StaticClass(), this);
+  return FAccessibilityHelper;
+}
+
+TObject* TdxBarCaptionButton::AccessibilityHelper() {
+  if (!FAccessibilityHelper)
+    FAccessibilityHelper = CreateAccessibilityHelper(TdxBarCaptionButtonAccessibilityHelper::StaticClass(), this);
+  return FAccessibilityHelper;
 }

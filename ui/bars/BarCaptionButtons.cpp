@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "platform/win/Rects.h"
+#include "ui/bars/Accessibility.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarScreenTips.h"
 #include "ui/bars/Bars.h"
@@ -17,6 +18,7 @@ TdxBarCaptionButton::TdxBarCaptionButton(TCollection* ACollection)
 }
 
 TdxBarCaptionButton::~TdxBarCaptionButton() {
+  DetachAccessibilityHelper(FAccessibilityHelper);
   FGlyph->OnChange = nullptr;
   delete FGlyph;
 }
@@ -92,6 +94,7 @@ TdxBarCaptionButtons::~TdxBarCaptionButtons() {
   if (FBar && FBar->BarManager())
     for (int i = 0; i < Count(); ++i)
       if (FBar->BarManager()->HintObject() == Items(i)) FBar->BarManager()->SetHintObject(nullptr);
+  DetachAccessibilityHelper(FAccessibilityHelper);
   FBar = nullptr;
   Clear();
   delete FFreeNotificator;

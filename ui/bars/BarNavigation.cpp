@@ -1,5 +1,7 @@
 #include "ui/bars/BarNavigation.h"
 
+#include "platform/win/Keys.h"
+
 #include "ui/bars/BarAccessibility.h"
 #include "ui/bars/BarDesignController.h"
 #include "ui/bars/BarItemControl.h"

@@ -7,6 +7,7 @@
 #include "platform/system/Modules.h"
 #include "platform/win/Focus.h"
 #include "platform/win/Sound.h"
+#include "ui/bars/Accessibility.h"
 #include "ui/bars/BarDesignController.h"
 #include "ui/bars/BarHooks.h"
 #include "ui/bars/BarSubMenuControl.h"
@@ -283,6 +284,7 @@ void BarUnitStartup() {
   if (gBarUnitStarted) return;
   gBarUnitStarted = true;
   BarStringsStartup();
+  AccessibilityUnitStartup();
   BarUnitFinalizing = false;
   RegisterClasses({TdxBar::StaticClass(), TdxBarDockControl::StaticClass(), TdxBarGroup::StaticClass(), TdxBarScreenTip::StaticClass(),
                    TdxBarScreenTipBand::StaticClass(), TdxBarScreenTipCollection::StaticClass(),
@@ -319,6 +321,7 @@ void BarUnitShutdown() {
     gInitProcChained = false;
   }
   FreeAndNil(BarNavigationController);
+  AccessibilityUnitShutdown();
   FreeAndNil(BarControls);
   FreeAndNil(gBarItemClasses);
   FreeAndNil(gBarDesignController);

@@ -4,6 +4,7 @@
 
 #include "platform/classes/Forms.h"
 #include "platform/win/Rects.h"
+#include "ui/bars/Accessibility.h"
 #include "ui/bars/BarLookups.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarPainter.h"
@@ -785,6 +786,7 @@ TdxDockControl::TdxDockControl(TdxBarManager* ABarManager, TdxBarDockingStyle AS
 }
 
 TdxDockControl::~TdxDockControl() {
+  DetachAccessibilityHelper(FAccessibilityHelper);
   // The manager holds sites whose redrawing it stopped through links.
   InvalidateObjectLinks(this);
   SetBarManager(nullptr);

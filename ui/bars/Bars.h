@@ -69,8 +69,11 @@ class TdxBarCaptionButton : public TcxInterfacedCollectionItem {
   void SetKeyboardSelected(bool Value) { FKeyboardSelected = Value; }
   TdxBar* Bar() const;
   void Click();
+  // The button's accessibility helper, made on first use.
+  TObject* AccessibilityHelper();
 
  private:
+  TObject* FAccessibilityHelper = nullptr;
   bool FEnabled = true;
   String FHint, FKeyTip;
   TdxBarScreenTip* FScreenTip = nullptr;
@@ -99,11 +102,14 @@ class TdxBarCaptionButtons : public TcxOwnedInterfacedCollection {
   // A screen tip is being freed: no button refers to it any longer.
   void ScreenTipFreed(TComponent* ATip);
   void WatchScreenTip(TdxBarScreenTip* ATip);
+  // The collection's accessibility helper, made on first use.
+  TObject* AccessibilityHelper();
 
  protected:
   void Update(TCollectionItem* Item) override;
 
  private:
+  TObject* FAccessibilityHelper = nullptr;
   TdxBar* FBar;
   TcxFreeNotificator* FFreeNotificator;
 };
@@ -491,11 +497,14 @@ class TdxDockControl : public TCustomControl {
   virtual TdxBarPainter* Painter() const;
   virtual bool HasBackgroundBitmap() const { return false; }
   virtual bool HasOwnBackground() const { return false; }
+  // The site's accessibility helper, made on first use.
+  TObject* AccessibilityHelper();
 
  protected:
   void Resize() override;
 
  private:
+  TObject* FAccessibilityHelper = nullptr;
   TdxBarManager* FBarManager = nullptr;
   TdxBarDockingStyle FBuiltInStyle = dsNone;
   bool FAllowDocking = true;
