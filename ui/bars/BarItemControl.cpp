@@ -895,6 +895,17 @@ int TdxBarItemControl::NaturalWidth() { return DrawInfo()->ViewSize == cvsLarge 
 
 // ---- painting -----------------------------------------------------------------------------------
 
+TRect TdxBarItemControl::OwnerBounds() const {
+  TCustomdxBarControl* bar = Parent();
+  TCustomdxBarControl* menu = IsDroppedDown() ? DroppedBar() : nullptr;
+  if (!bar || !menu || !bar->HandleAllocated() || !menu->HandleAllocated() || !IsWindowVisible(menu->Handle())) return {};
+  RECT r;
+  GetWindowRect(menu->Handle(), &r);
+  POINT origin{0, 0};
+  ClientToScreen(bar->Handle(), &origin);
+  return {r.left - origin.x, r.top - origin.y, r.right - origin.x, r.bottom - origin.y};
+}
+
 void TdxBarItemControl::Paint(TcxCanvas* ACanvas, const TRect& R, int APaintMode) {
   if (IsEmptyRect(R) || !ACanvas) return;
   ACanvas->PushDrawingState();

@@ -448,8 +448,9 @@ class TdxBarItemControl : public TcxIUnknownObject, public IdxFadingObject, publ
   virtual String DisplayText() const { return {}; }
   // Lets the control draw its edit content in R on the canvas set up with its colours.
   virtual void DrawEditText(TCanvas* /*Canvas*/, const TRect& /*R*/) {}
-  // A menu's item control that dropped its menu: where the owner item lay (for joined painters).
-  virtual TRect OwnerBounds() const { return {}; }
+  // While the control's menu is open: where that menu's window lies in the parent bar window's
+  // client coordinates, so joined painters leave the item's frame open towards it; else empty.
+  virtual TRect OwnerBounds() const;
   // The control's own height in a vertical list; 0 when it takes the bar's text size.
   virtual int Height() const { return 0; }
   // A control hosting an edit window answers the brush behind its text.
