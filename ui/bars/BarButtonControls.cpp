@@ -344,6 +344,8 @@ void TdxBarButtonControl::RefreshDrawParams(bool AFull) {
   p.ShortCut = shortCut ? ShortCutToText(shortCut) : String();
   p.IsPressed = ShowsPressed();
   p.Down = button && button->Down();
+  // A down button is a checked one: in a menu its check mark stands in for a missing glyph.
+  p.Checked = p.Down;
   p.DrawDownFrame = p.IsPressed;
   p.IsDropDown = FDroppedDown;
   TdxBarPainter* painter = ControlPainter();
