@@ -57,11 +57,19 @@ class TCustomdxBarSubItem : public TdxBarItem {
   // A command the designer made for its own menus; disabled, it never drops down.
   bool Internal() const { return FInternal; }
   void SetInternal(bool Value) { FInternal = Value; }
+  // The menu's links in the stored layout (BarLayoutPersistence.cpp); only a named item has a
+  // section of its own.
+  void RestoreSubItemLayout(TCustomIniFile* AStorage, const String& ASectionBase, bool ARegistry) override;
+  void LoadSubItemLayout(TCustomIniFile* AStorage, const String& ASectionBase, bool ARegistry) override;
+  void LoadSubItemRecentUse(TCustomIniFile* AStorage, const String& ASectionBase) override;
+  void SaveSubItemLayout(TCustomIniFile* AStorage, const String& ASectionBase, bool ARegistry) override;
   TNotifyEvent OnPopup;
   TNotifyEvent OnCloseUp;
 
  private:
   bool FInternal = false;
+  // Menus that link each other end the depth-first restore instead of running it forever.
+  bool FRestoringLayout = false;
 };
 VW_BAR_COMPONENT_SHELL(TdxBarSubItem, TCustomdxBarSubItem)
 class TdxBarContainerLinkData;

@@ -239,8 +239,13 @@ class TdxBarItem : public TdxBarComponent {
   // The control class that shows this exact class (a subclass of a registered kind gets nil).
   virtual TClass ControlClass(bool ARotated);
   virtual TdxBarItemLinks* ItemLinks() const { return nullptr; }
-  // Sub-menu items read their own links from the layout's sub-item section.
+  // Sub-menu items keep their own links in the layout's sub-item section (ASectionBase + "SubItem_"
+  // + Name); other items keep nothing there. Restoring reloads the section from the saved state
+  // with the item's recent use and, depth first, the sub-items linked in it.
   virtual void RestoreSubItemLayout(TCustomIniFile* /*AStorage*/, const String& /*ASectionBase*/, bool /*ARegistry*/) {}
+  virtual void LoadSubItemLayout(TCustomIniFile* /*AStorage*/, const String& /*ASectionBase*/, bool /*ARegistry*/) {}
+  virtual void LoadSubItemRecentUse(TCustomIniFile* /*AStorage*/, const String& /*ASectionBase*/) {}
+  virtual void SaveSubItemLayout(TCustomIniFile* /*AStorage*/, const String& /*ASectionBase*/, bool /*ARegistry*/) {}
   static int StyleCount() { return 1; }
   virtual bool IsReachable(TdxBarItemLink* /*ALink*/) const { return Enabled(); }
   virtual void HideControlWindow(TdxBarItemControl* /*AControl*/) {}

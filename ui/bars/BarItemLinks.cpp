@@ -1398,14 +1398,16 @@ String LinkSection(const String& ASection, bool ARegistry, int K) {
 
 void TdxBarItemLinks::SaveToLayout(TCustomIniFile* AStorage, const String& ASection, bool ARegistry) {
   bool recent = FBarManager && FBarManager->ResolvedStyle() != bmsStandard && FUseRecentItems;
-  int written = 0;
-  for (int i = 0; i < Count(); ++i) {
-    TdxBarItemLink* link = Items(i);
-    if (!link->Item() || link->Item()->Name().empty() || link->IsMerged()) continue;
-    link->SaveToLayout(AStorage, LinkSection(ASection, ARegistry, written), ARegistry, IsToolbarLinks(), recent);
-    ++written;
-  }
-  AStorage->WriteInteger(ASection, "ItemLinkCount", written);
+  std::vector<TdxBarItemLink*> stored;
+  for (int i = 0; i < Count(); ++i)
+    if (TdxBarItemLink* link = Items(i); link->Item() && !link->Item()->Name().empty() && !link->IsMerged())
+      stored.push_back(link);
+  // The count is the owner's last key; written ahead of the links it also makes a section that
+  // holds nothing else (a sub-menu's) come before them in an INI text.
+  AStorage->WriteInteger(ASection, "ItemLinkCount", static_cast<int>(stored.size()));
+  for (std::size_t k = 0; k < stored.size(); ++k)
+    stored[k]->SaveToLayout(AStorage, LinkSection(ASection, ARegistry, static_cast<int>(k)), ARegistry,
+                            IsToolbarLinks(), recent);
 }
 
 void TdxBarItemLinks::LoadFromLayout(TCustomIniFile* AStorage, const String& ASection, bool ARegistry,

@@ -13,6 +13,7 @@
 #include "platform/win/MessageBox.h"
 #include "platform/win/Rects.h"
 #include "ui/bars/BarDesignController.h"
+#include "ui/bars/BarLayoutPersistence.h"
 #include "ui/bars/BarStrings.h"
 #include "ui/bars/BarUnit.h"
 #include "ui/controls/ContainerViewInfo.h"
@@ -513,14 +514,7 @@ void TdxBarManager::SetNotDocking(TdxBarDockingStyles Value) {
   BarsChanged();
 }
 
-void TdxBarManager::SetRegistryPath(const String& Value) {
-  String path = Value;
-  if (!path.empty()) {
-    if (path.front() != '\\') path.insert(path.begin(), '\\');
-    if (path.back() != '\\') path.push_back('\\');
-  }
-  FRegistryPath = path;
-}
+void TdxBarManager::SetRegistryPath(const String& Value) { FRegistryPath = dxBarNormalizedRegistryPath(Value); }
 
 void TdxBarManager::SetStyle(TdxBarManagerStyle Value) {
   if (FStyle == Value && FPainter) return;
@@ -1236,12 +1230,12 @@ void TdxBarManager::Loaded() {
     }
     if (FSavedState) {
       FInternalState |= bmsSavingDesignedLayout;
-      SaveToMemIniFile(FSavedState);
+      SaveLayout(FSavedState, dxBarLayoutSectionBase(this), false);
       FInternalState &= ~bmsSavingDesignedLayout;
     }
     if (!IsDesigning()) {
-      if (FStoreInRegistry) LoadFromRegistry(FRegistryPath);
-      if (FStoreInIniFile) LoadFromIniFile(FIniFileName);
+      if (FStoreInRegistry) LoadLayoutFromRegistry(FRegistryPath);
+      if (FStoreInIniFile) LoadLayoutFromIniFile(FIniFileName);
     }
     FInternalState &= ~bmsRestoringPositions;
     BeginUpdate();

@@ -478,11 +478,25 @@ class TdxBarManager : public TComponent {
   void DoShowToolbarsPopup(TdxBarItemLinks* ALinks);
   void ItemLinkChanged(TdxBarItemLink* ALink);
 
-  // The layout's stores; the persistence unit fills them. The designed layout goes into the saved
-  // state once per Loaded.
-  virtual void SaveToMemIniFile(TMemIniFile* /*AIniFile*/) {}
-  virtual void LoadFromRegistry(const String& /*ARegistryPath*/) {}
-  virtual void LoadFromIniFile(const String& /*AFileName*/) {}
+  // ---- the stored layout (BarLayoutPersistence.cpp) ----
+  // The cores every storage goes through; ARegistry picks the separator, the main section's name
+  // and whether user glyphs are kept. Loading runs inside one update of the manager.
+  void SaveLayout(TCustomIniFile* AStorage, const String& ASectionBase, bool ARegistry);
+  void LoadLayout(TCustomIniFile* AStorage, const String& ASectionBase, bool ARegistry);
+  // Nothing for a path that names no key.
+  void LoadLayoutFromRegistry(const String& ARegistryPath);
+  virtual void SaveLayoutToRegistry(const String& ARegistryPath);
+  // Nothing for an empty name while no stream is attached; with a stream, the stream's INI lines
+  // stand in for the file's: loading reads them from its position, saving writes them there.
+  void LoadLayoutFromIniFile(const String& AFileName);
+  virtual void SaveLayoutToIniFile(const String& AFileName);
+  // Not owned: the caller keeps the stream alive while it is attached (nil detaches it).
+  TStream* LayoutStream() const { return FLayoutStream; }
+  void SetLayoutStream(TStream* Value) { FLayoutStream = Value; }
+  // Asks first; on Yes the menus' and toolbars' recent use goes back to the designed layout's.
+  void ResetUsageData();
+  // While a layout loads: the names of the items added after it was saved (their links stay).
+  const std::vector<String>* LayoutNewItemNames() const { return FLayoutNewItemNames; }
 
   // The owner's window was re-created: the bars it lost come back on WM_CREATE.
   void OwnerWindowRecreated();
@@ -507,10 +521,7 @@ class TdxBarManager : public TComponent {
   void KeepFloatingBarsInWorkArea();
   // Help for the selected item of the active bar window (or the item under APoint).
   void ShowItemHelp(const TPoint& APoint);
-  // Filled by the layout persistence and the MDI units: the layout saved when the owner window is
-  // destroyed, and the MDI state after a document's activation or destruction.
-  virtual void SaveLayoutToRegistry(const String& /*ARegistryPath*/) {}
-  virtual void SaveLayoutToIniFile(const String& /*AFileName*/) {}
+  // Filled by the MDI unit: the MDI state after a document's activation or destruction.
   virtual void RefreshMDIState() {}
 
  protected:
@@ -600,6 +611,8 @@ class TdxBarManager : public TComponent {
   std::vector<TdxDockControl*> FDockControls;
   std::vector<TdxBarPopupMenu*> FPopupMenus;
   TMemIniFile* FSavedState = nullptr;
+  TStream* FLayoutStream = nullptr;
+  const std::vector<String>* FLayoutNewItemNames = nullptr;
   TcxEventHandlerCollection* FIniReadHandlers = nullptr;
   TcxEventHandlerCollection* FIniWriteHandlers = nullptr;
   TcxEventHandlerCollection* FSystemFontChangedHandlers = nullptr;

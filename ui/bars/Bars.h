@@ -301,6 +301,8 @@ class TdxBar : public TcxComponentCollectionItem, public IdxBarLinksOwner {
   void ResetWithConfirmation();
 
   // ---- the layout section ----
+  // The number n of the saved state's section "Bar" + n that holds this caption exactly; -1 for none.
+  int SavedStateIndex() const;
   // AStoredBarCount: the "BarCount" the layout's main section holds (clamped by the loop).
   void SaveToLayout(TCustomIniFile* AStorage, const String& ASection, bool ARegistry);
   void LoadFromLayout(TCustomIniFile* AStorage, const String& ASection, bool ARegistry, int AStoredBarCount,
@@ -356,8 +358,6 @@ class TdxBar : public TcxComponentCollectionItem, public IdxBarLinksOwner {
   void FloatingCaptionChanged();
   // Hides or shows for merging, keeping an MDI child owner's bounds.
   void SetVisibleForMerging(bool Value);
-  // The manager's saved-state section of the toolbar of this caption; -1 for none.
-  int SavedStateIndex() const;
   void ReadBarKeys(TCustomIniFile* AStorage, const String& ASection, int AStoredBarCount);
 
   TdxBarManager* FBarManager = nullptr;
