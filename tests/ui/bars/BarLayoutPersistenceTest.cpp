@@ -118,6 +118,18 @@ class BarLayoutPersistenceTest : public BarItemFixture {
     return d;
   }
 
+  // Another "MainForm" with the design's items and no toolbars: what a layout is loaded into.
+  TItemFixtureForm* FreshForm(TLayoutManager*& AManager) {
+    auto* form = new TItemFixtureForm(nullptr);
+    form->SetName("MainForm");
+    AManager = NewManager(form);
+    Button(form, "OpenCmd");
+    Menu(form, AManager, "FileMenu");
+    Button(form, "NewCmd0");
+    Button(form, "ExitCmd");
+    return form;
+  }
+
   std::string Dir;
   TLayoutManager* M = nullptr;
 };
@@ -203,13 +215,8 @@ TEST_F(BarLayoutPersistenceTest, TheRegistryKeepsTypesKeysAndUserGlyphs) {
 
   // The glyph comes back from the registry only.
   for (bool registry : {true, false}) {
-    auto* form = new TItemFixtureForm(nullptr);
-    form->SetName("MainForm");
-    TLayoutManager* m = NewManager(form);
-    Button(form, "OpenCmd");
-    Menu(form, m, "FileMenu");
-    Button(form, "NewCmd0");
-    Button(form, "ExitCmd");
+    TLayoutManager* m = nullptr;
+    TItemFixtureForm* form = FreshForm(m);
     if (registry) {
       m->LoadLayoutFromRegistry("Software\\App");
     } else {
@@ -279,17 +286,12 @@ TEST_F(BarLayoutPersistenceTest, RoundTripsThroughAllThreeStorages) {
     storage.Save(M);
     M->SetLayoutStream(nullptr);
 
-    auto* form = new TItemFixtureForm(nullptr);
-    form->SetName("MainForm");
-    TLayoutManager* m = NewManager(form);
+    TLayoutManager* m = nullptr;
+    TItemFixtureForm* form = FreshForm(m);
     auto* site2 = new TdxBarDockControl(form);
     site2->SetName("DockControl1");
     site2->SetParent(form);
     site2->SetBarManager(m);
-    Button(form, "OpenCmd");
-    Menu(form, m, "FileMenu");
-    Button(form, "NewCmd0");
-    Button(form, "ExitCmd");
     Button(form, "PrintCmd");
     stream.SetPosition(0);
     m->SetLayoutStream(&stream);
@@ -317,13 +319,8 @@ TEST_F(BarLayoutPersistenceTest, AStreamTakesTheLinesAndNoFileIsMade) {
   M->SetLayoutStream(nullptr);
 
   // Loading reads from the stream's position to its end.
-  auto* form = new TItemFixtureForm(nullptr);
-  form->SetName("MainForm");
-  TLayoutManager* m = NewManager(form);
-  Button(form, "OpenCmd");
-  Menu(form, m, "FileMenu");
-  Button(form, "NewCmd0");
-  Button(form, "ExitCmd");
+  TLayoutManager* m = nullptr;
+  TItemFixtureForm* form = FreshForm(m);
   stream.SetPosition(4);
   m->SetLayoutStream(&stream);
   m->LoadLayoutFromIniFile(file);
