@@ -16,6 +16,7 @@
 #include "platform/win/Controls.h"
 #include "platform/win/MessageBox.h"
 #include "tests/ui/bars/BarItemFixture.h"
+#include "tests/ui/bars/BarStandIns.h"
 #include "ui/bars/BarItemLinks.h"
 #include "ui/bars/BarLayoutPersistence.h"
 
@@ -30,19 +31,6 @@ class TLayoutManager : public TdxBarManager {
   explicit TLayoutManager(TComponent* AOwner) : TdxBarManager(AOwner) {}
   void BeginDesign() { IncludeState(csLoading); }
   void FinishLoading() { Loaded(); }
-};
-
-// A sub-menu item with links of its own.
-class TLayoutMenu : public TdxBarSubItem {
-  VW_CLASS(TLayoutMenu, TdxBarSubItem)
- public:
-  explicit TLayoutMenu(TComponent* AOwner) : TdxBarSubItem(AOwner) {}
-  ~TLayoutMenu() override { delete FLinks; }
-  void Attach(TdxBarManager* M) { FLinks = new TdxBarSubMenuControlItemLinks(M, this); }
-  TdxBarItemLinks* ItemLinks() const override { return FLinks; }
-
- private:
-  TdxBarSubMenuControlItemLinks* FLinks = nullptr;
 };
 
 std::string Slurp(const std::string& Path) {
@@ -79,8 +67,8 @@ class BarLayoutPersistenceTest : public BarItemFixture {
     b->SetCaption(Name);
     return b;
   }
-  TLayoutMenu* Menu(TForm* AForm, TdxBarManager* AManager, const String& Name) {
-    auto* s = new TLayoutMenu(AForm);
+  TStandInSubItem* Menu(TForm* AForm, TdxBarManager* AManager, const String& Name) {
+    auto* s = new TStandInSubItem(AForm);
     s->SetName(Name);
     s->SetCaption(Name);
     s->Attach(AManager);
@@ -92,7 +80,7 @@ class BarLayoutPersistenceTest : public BarItemFixture {
   struct TDesign {
     TdxBar* Bar0;
     TdxBar* Bar1;
-    TLayoutMenu* File;
+    TStandInSubItem* File;
   };
   TDesign Design(TForm* AForm, TdxBarManager* AManager) {
     TDesign d{};
@@ -160,7 +148,7 @@ String Signature(TdxBarManager* AManager) {
          " one=" + IntToStr(b->OneOnRow()) + " visible=" + IntToStr(b->Visible()) + "\n" + links(b->ItemLinks());
   }
   for (int i = 0; i < AManager->ItemCount(); ++i)
-    if (auto* menu = dynamic_cast<TLayoutMenu*>(AManager->Items(i)))
+    if (auto* menu = dynamic_cast<TStandInSubItem*>(AManager->Items(i)))
       s += menu->Name() + "\n" + links(menu->ItemLinks());
   return s;
 }
@@ -533,7 +521,7 @@ TEST_F(BarLayoutPersistenceTest, BenchmarkAgainstPlainKeys) {
     for (TdxBarButton* button : buttons) bar->ItemLinks()->AddItem(button);
   }
   for (int n = 0; n < 20; ++n) {
-    TLayoutMenu* menu = Menu(Form, M, "Menu" + IntToStr(n));
+    TStandInSubItem* menu = Menu(Form, M, "Menu" + IntToStr(n));
     for (int i = 0; i < 20; ++i) menu->ItemLinks()->AddItem(buttons[static_cast<std::size_t>(i)]);
   }
   const String base = "MainForm.BarManager1.";
