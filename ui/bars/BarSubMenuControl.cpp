@@ -140,10 +140,6 @@ void TdxBarSubMenuControl::AfterWindowCreated() {
   PlayBarSound(0);
 }
 
-void TdxBarSubMenuControl::InitRecentItems() {
-  if (TdxBarItemLinks* links = ItemLinks()) links->SetCollapsedCount(-1);
-}
-
 // ---- metrics and frame ----
 
 int TdxBarSubMenuControl::TextSize() const {
@@ -266,7 +262,9 @@ void TdxBarSubMenuControl::PlaceMenu(TSize ASize, bool& AFlippedHorizontally, bo
   if (TCustomdxBarControl* parent = ParentBar(); parent && parent->ChildMenuBounds(dictated)) {
     SetBounds(dictated.Left, dictated.Top, dictated.Right - dictated.Left, dictated.Bottom - dictated.Top);
   } else {
-    const TSize size = ASize.cx == 0 && ASize.cy == 0 ? CalcMenuSize() : ASize;
+    const bool measured = ASize.cx == 0 && ASize.cy == 0;
+    if (measured) UpdateRecentFlags();
+    const TSize size = measured ? CalcMenuSize() : ASize;
     const TRect work = WorkAreaAt(POINT{Left(), Top()});
     const TdxBarMenuPlacement p =
         dxBarPlaceMenu(work, {Left(), Top()}, size, FOwnerWidth, FOwnerHeight, FitsWidthToScreen());
@@ -389,8 +387,12 @@ int TdxBarSubMenuControl::SeparatorSizeBefore(TdxBarItemLink* ALink) const {
   TdxBarItemLinks* links = ItemLinks();
   const int index = links && ALink ? links->IndexInVisible(ALink) : -1;
   // The first link shown, and the one under the upper arrow, start no group on the screen.
-  if (index == FTopIndex || (CanScrollUp() && index == FTopIndex + 1)) return 0;
-  return TCustomdxBarControl::SeparatorSizeBefore(ALink);
+  const int separator =
+      index == FTopIndex || (CanScrollUp() && index == FTopIndex + 1) ? 0 : TCustomdxBarControl::SeparatorSizeBefore(ALink);
+  TdxBarPainter* painter = BarPainter();
+  TdxBarItemControl* control = ALink ? ALink->Control() : nullptr;
+  // Some painters draw a line where the recent state changes: it takes a pixel.
+  return separator + (painter && painter->ShiftsRecentGroup() && control && control->StartsRecentGroup() ? 1 : 0);
 }
 
 int TdxBarSubMenuControl::SeparatorSize() const {
@@ -495,11 +497,6 @@ void TdxBarSubMenuControl::MakeControlVisible(TdxBarItemControl* AControl) {
   }
 }
 
-void TdxBarSubMenuControl::SetSelectedControl(TdxBarItemControl* AControl) {
-  if (AControl && !AControl->MouseSelected() && OwnsItemControl(AControl)) MakeControlVisible(AControl);
-  TCustomdxBarControl::SetSelectedControl(AControl);
-}
-
 bool TdxBarSubMenuControl::DropPositionAt(const TPoint& P, TdxBarItemLink*& ALink, bool& AVertical, bool& ABefore,
                                           bool& AOnSeparator) const {
   const bool overArrow = (CanScrollUp() && Contains(ScrollButtonBounds(true), P)) ||
@@ -536,6 +533,8 @@ void TdxBarSubMenuControl::HandleItemMouseMove(TShiftState Shift, const TPoint& 
     parent->HotTrackControl(owner);
     if (!alive.Alive()) return;
   }
+  SetMarkState(HasMark() && Contains(MarkRect(), P) ? 1 : 0);
+  if (!alive.Alive() || !HandleAllocated()) return;
   if (HandleScrollArrows(P)) return;
   if (!alive.Alive()) return;
   if (FScrollTimer) {
@@ -777,14 +776,6 @@ TPersistent* TdxBarSubMenuControl::DesignSelectable() const {
   return ItemLinks() ? dynamic_cast<TPersistent*>(ItemLinks()->OwnerObject()) : nullptr;
 }
 
-TRect TdxBarSubMenuControl::MarkRect() const {
-  if (!HasMark()) return {};
-  TdxBarPainter* painter = BarPainter();
-  const int inner = painter ? painter->MenuInnerBorder() : 1;
-  const TRect c = const_cast<TdxBarSubMenuControl*>(this)->ClientRect();
-  return {c.Left + inner + SideStripWidth(), c.Bottom - inner - FMarkSize, c.Right - inner, c.Bottom - inner};
-}
-
 bool TdxBarSubMenuControl::ShadesRarelyUsed() const {
   TdxBarPainter* painter = BarPainter();
   return painter && !painter->KeepsRarelyUsedShade();
@@ -888,7 +879,8 @@ void TdxBarSubMenuControl::DestroyWnd() {
   }
   if (!alive.Alive()) return;
   FState &= ~dxBarMenuDestroyingWindow;
-  if (had) CloseUpNotification();
+  // An expansion makes the window anew: the menu has not closed.
+  if (had && !FExpandingMenu) CloseUpNotification();
   if (alive.Alive()) FreeLightBrush();
 }
 
@@ -930,7 +922,27 @@ void TdxBarSubMenuControl::WndProc(TMessage& Message) {
         ScrollTimerTick();
         return;
       }
+      if (FExpandTimer && Message.WParam == FExpandTimer) {
+        ExpandTimerFired(Message.WParam);
+        return;
+      }
       break;
+    case WM_KEYDOWN:
+      WMKeyDown(Message);
+      return;
+    case WM_LBUTTONDOWN:
+      WMLButtonDown(Message);
+      return;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP: {
+      TcxObjectLinkScope alive(this);
+      TCustomdxBarControl::WndProc(Message);
+      // A menu opened at a point takes the right button as the left one.
+      if (alive.Alive() && HandleAllocated() && AcceptsRightButton())
+        SendMessage(Handle(), Message.Msg == WM_RBUTTONDOWN ? WM_LBUTTONDOWN : WM_LBUTTONUP, Message.WParam,
+                    Message.LParam);
+      return;
+    }
     case WM_PRINT: {
       auto dc = reinterpret_cast<HDC>(Message.WParam);
       DrawNonClient(dc);

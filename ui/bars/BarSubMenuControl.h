@@ -115,11 +115,15 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   bool IsPopupWindow() const override { return true; }
   bool StacksItemsVertically() const override { return true; }
   bool IsOwnerWindow(win::HWND Window) const override;
-  bool HasMark() const override { return false; }
+  bool HasMark() const override;
   TRect MarkRect() const override;
-  void SetMarkState(int AState) override { FMarkState = AState; }
+  void SetMarkState(int AState) override;
   void AssignFont() override;
   void SetSelectedControl(TdxBarItemControl* AControl) override;
+  void SelectByAccelerator(TdxBarItemControl* AControl, bool AAmbiguous) override;
+  void HandleKeyDown(TMessage& Message) override;
+  void SetActive(bool AActive) override;
+  TRect ItemRect(TdxBarItemControl* AControl, bool AWithSeparator) const override;
   void InvalidateItemControl(TdxBarItemControl* AControl) override;
   void CustomizingPopupDone(int AResult) override;
   void FillBarBackground(win::HDC DC, const TRect& R, bool AWithOrigin, TColor AColor, win::HBRUSH ABrush) override;
@@ -189,6 +193,14 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   win::HBRUSH LightBrush() const { return FLightBrush; }
   win::HPALETTE LightPalette() const { return FLightPalette; }
   bool ExpandingMenu() const { return FExpandingMenu; }
+
+  // ---- personalised menus ----
+  // Recent items first: the manager's MenusShowRecentItemsFirst, outside design mode.
+  bool IsPersonalised() const;
+  // Shows all items: the window is made anew in place, the menu staying active.
+  void ExpandMenu();
+  // The id of the running expand timer (2: the mark turns hot, 3: the menu expands); 0 for none.
+  win::UINT_PTR ExpandTimer() const { return FExpandTimer; }
   TNotifyEvent OnPopup;
   // Fired once the window is gone.
   TNotifyEvent OnCloseUp;
@@ -202,8 +214,10 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   void Paint() override;
   // The window is gone: the close-up handler fires.
   virtual void CloseUpNotification();
-  // Personalised menus: which links show (all here; the personalised-menu unit narrows them).
+  // Personalised menus show only the recent links until the menu expands.
   virtual void InitRecentItems();
+  // Which shown links lie outside the recent ones and where the recent state changes.
+  void UpdateRecentFlags();
   // The drag of one of this menu's links keeps the window: it is hidden and handed to the drag.
   virtual bool KeepsWindowForDrag() const;
   // The library's customizing popup shows at once, always.
@@ -217,6 +231,16 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   void StopScrolling(bool AResendMouse);
   void ScrollTimerTick();
   void NCCalcSize(TMessage& Message);
+  void StartExpandTimer(win::UINT_PTR AId, win::UINT AElapse);
+  void KillExpandTimer();
+  void ExpandTimerFired(win::UINT_PTR AId);
+  // The delayed expansions wait: personalised, not full and ShowFullMenusAfterDelay.
+  bool WaitsToExpand() const;
+  // Ctrl+Down, and Tab or Down on the last shown link; true when the key was taken.
+  bool HandleExpandKeys(TMessage& Message);
+  void HandleMarkPress(const TPoint& P);
+  void WMLButtonDown(TMessage& Message);
+  void WMKeyDown(TMessage& Message);
   void DestroyMenuWindow();
   void KeepWindowForDrag();
   // The popup menu component whose window this is; none.
