@@ -1250,6 +1250,8 @@ void TdxBarPainter::PaintButtonItem(TBP& P, HDC DC, const TRect& R) {
   TRect caption = r;
   if (P.HasDropDownPart) caption.Right -= partWidth;
   if (large) {
+    // Bars paint no background under their items: the pixel the inset leaves is the bar's.
+    DrawItemRing(P, DC, caption, nullptr, false);
     caption = Inflate(caption, -1, -1);
     PressedShift(P, caption);
   }

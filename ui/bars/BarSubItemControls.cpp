@@ -82,6 +82,8 @@ void TdxBarSubItemControl::RefreshDrawParams(bool AFull) {
   TdxBarButtonLikeControlDrawParams& p = ButtonDrawInfo();
   p.IsButtonControl = false;
   if (!AFull) return;
+  // A sub-item opens as a whole: its arrow is no separate part, as a split button's is.
+  p.HasDropDownPart = false;
   p.IsPressed = PressedWhileOpen();
   p.DrawDownFrame = IsDroppedDown();
   p.IsDropDown = p.DrawDownFrame;

@@ -1,0 +1,301 @@
+// Buttons and sub-items on real toolbar and menu windows, on the headless backend with input
+// injected and time on the virtual clock: a cascade of three menus opened by pressing and hovering,
+// pictures of the button states, large buttons and the cascade in every painter style, and the skin
+// look on the menu window and in the buttons' fading pictures.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "platform/gdi/Gdi.h"
+#include "tests/support/Artifacts.h"
+#include "tests/ui/bars/BarItemControlFixture.h"
+#include "tests/ui/bars/BarPainterFixture.h"
+#include "ui/bars/BarButton.h"
+#include "ui/bars/BarButtonControls.h"
+#include "ui/bars/BarLookups.h"
+#include "ui/bars/BarSkinPainter.h"
+#include "ui/bars/BarSubMenuControl.h"
+#include "ui/bars/Bars.h"
+#include "ui/skins/SkinInfo.h"
+
+using namespace win;
+
+namespace {
+
+// A sub-item with links of its own whose menu is the menu window.
+class TCascadeSubItem : public TdxBarSubItem, public IdxBarLinksOwner {
+  VW_CLASS(TCascadeSubItem, TdxBarSubItem)
+ public:
+  explicit TCascadeSubItem(TComponent* AOwner) : TdxBarSubItem(AOwner) {}
+  ~TCascadeSubItem() override { delete FLinks; }
+  void Attach(TdxBarManager* M) { FLinks = new TdxBarSubMenuControlItemLinks(M, this); }
+  TdxBarItemLinks* ItemLinks() const override { return FLinks; }
+  bool AcceptsItem(TdxBarItem*, String&) override { return true; }
+  TCustomdxBarControl* CreateSubMenuControl() override { return new TdxBarSubMenuControl(FLinks->BarManager()); }
+  TComponent* OwnerComponent() override { return this; }
+  TdxBarItemLinks* ItemLinks() override { return FLinks; }
+
+ private:
+  TdxBarSubMenuControlItemLinks* FLinks = nullptr;
+};
+
+TBitmap* Square(int Size, TColor Colour) {
+  auto* b = new TBitmap;
+  b->SetSize(Size, Size);
+  b->Canvas()->Brush()->SetColor(clNavy);
+  b->Canvas()->FillRect(TRect{0, 0, Size, Size});
+  b->Canvas()->Brush()->SetColor(Colour);
+  b->Canvas()->FillRect(TRect{2, 2, Size - 2, Size - 2});
+  return b;
+}
+
+// Areas of the composed screen, each taken when it is added, stacked into one picture with each
+// pixel Zoom times as wide and high.
+class TSheet {
+ public:
+  void Add(const TRect& Area) {
+    Application->ProcessMessages();
+    int sw = 0, sh = 0;
+    const std::vector<std::uint32_t> screen = platform::Headless()->ComposeScreen(sw, sh);
+    TRect a{std::max(Area.Left, 0), std::max(Area.Top, 0), std::min(Area.Right, sw), std::min(Area.Bottom, sh)};
+    Shot& shot = FShots.emplace_back();
+    shot.W = a.Right - a.Left;
+    shot.H = a.Bottom - a.Top;
+    for (int y = a.Top; y < a.Bottom; ++y)
+      shot.Pixels.insert(shot.Pixels.end(), screen.begin() + static_cast<std::ptrdiff_t>(y) * sw + a.Left,
+                         screen.begin() + static_cast<std::ptrdiff_t>(y) * sw + a.Right);
+  }
+  void Save(const std::string& Name, int Zoom = 2) const {
+    int w = 0, h = 0;
+    for (const Shot& s : FShots) {
+      w = std::max(w, s.W);
+      h += s.H + 4;
+    }
+    std::vector<std::uint32_t> out(static_cast<std::size_t>(w * Zoom) * (h * Zoom), 0xFFFFFFFFu);
+    int top = 0;
+    for (const Shot& s : FShots) {
+      for (int y = 0; y < s.H * Zoom; ++y)
+        for (int x = 0; x < s.W * Zoom; ++x)
+          out[static_cast<std::size_t>(top * Zoom + y) * w * Zoom + x] =
+              s.Pixels[static_cast<std::size_t>(y / Zoom) * s.W + x / Zoom];
+      top += s.H + 4;
+    }
+    platform::WritePng(testsupport::ArtifactPath(Name), out.data(), w * Zoom, h * Zoom, w * Zoom);
+  }
+
+ private:
+  struct Shot {
+    int W = 0, H = 0;
+    std::vector<std::uint32_t> Pixels;
+  };
+  std::vector<Shot> FShots;
+};
+
+}  // namespace
+
+class BarButtonPicturesTest : public BarInputFixture {
+ protected:
+  void SetUp() override {
+    BarInputFixture::SetUp();
+    dxBarItemControlFactory = [](TdxBarItemLink* L) -> TdxBarItemControl* {
+      if (dynamic_cast<TCascadeSubItem*>(L->Item())) return new TdxBarSubItemControl(L);
+      TClass cls = L->Item()->ControlClass(false);
+      return cls ? dynamic_cast<TdxBarItemControl*>(cls->Create(L)) : nullptr;
+    };
+    Form->SetBounds(0, 0, 700, 500);
+    Form->Show();
+    M->Bars()->CreateDockControls();
+  }
+  void TearDown() override {
+    CloseMenus();
+    TObject::Free(Form);
+    Form = nullptr;
+    Pictures.clear();
+    BarInputFixture::TearDown();
+  }
+  TCascadeSubItem* SubItem(const String& Caption, std::initializer_list<TdxBarItem*> Entries) {
+    auto* item = Make<TCascadeSubItem>(Caption);
+    item->Attach(M);
+    for (TdxBarItem* entry : Entries) item->ItemLinks()->AddItem(entry);
+    return item;
+  }
+  TBitmap* Picture(int Size, TColor Colour) { return Pictures.emplace_back(Square(Size, Colour)).get(); }
+  // A floating toolbar showing the items at the screen place.
+  TdxBar* Toolbar(const String& Caption, std::initializer_list<TdxBarItem*> Items, int X, int Y, int AWidth = 0) {
+    TdxBar* bar = M->Bars()->Add();
+    bar->SetCaption(Caption);
+    for (TdxBarItem* item : Items) bar->ItemLinks()->AddItem(item);
+    bar->SetFloatLeft(X);
+    bar->SetFloatTop(Y);
+    if (AWidth > 0) bar->SetFloatClientWidth(AWidth);
+    bar->SetDockingStyle(dsNone);
+    bar->SetVisible(true);
+    Pump();
+    return bar;
+  }
+  static TdxBarItemControl* ControlOf(TdxBar* Bar, int Index) { return Bar->ItemLinks()->Items(Index)->Control(); }
+  static TdxBarSubMenuControl* MenuOf(TdxBarItem* Item) {
+    return dynamic_cast<TdxBarSubMenuControl*>(Item->ItemLinks()->BarControl());
+  }
+  static bool Shown(TCustomdxBarControl* Bar) { return Bar && Bar->HandleAllocated() && IsWindowVisible(Bar->Handle()); }
+  static TRect Bounds(TCustomdxBarControl* Bar) {
+    RECT r;
+    GetWindowRect(Bar->Handle(), &r);
+    return r;
+  }
+  static TRect Around(std::initializer_list<TCustomdxBarControl*> Bars, int Margin = 4) {
+    TRect u = Bounds(*Bars.begin());
+    for (TCustomdxBarControl* b : Bars)
+      if (Shown(b)) {
+        const TRect r = Bounds(b);
+        u = {std::min(u.Left, r.Left), std::min(u.Top, r.Top), std::max(u.Right, r.Right), std::max(u.Bottom, r.Bottom)};
+      }
+    return {std::max(u.Left - Margin, 0), std::max(u.Top - Margin, 0), u.Right + Margin, u.Bottom + Margin};
+  }
+  void Repaint(TCustomdxBarControl* Bar) {
+    RedrawWindow(Bar->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Pump();
+  }
+  // Closes whatever chain a toolbar opened: a press on the toolbar's open sub-item under the
+  // standard style, else the control told to close.
+  void CloseMenus() {
+    for (TCascadeSubItem* item : Cascade)
+      if (TdxBarSubMenuControl* menu = MenuOf(item); menu && IsBarControlAlive(menu))
+        if (TdxBarItemControl* owner = menu->OwnerSubItemControl())
+          if (auto* c = dynamic_cast<TdxBarButtonLikeControl*>(owner); c && c->IsDroppedDown()) c->Deactivate(true);
+    Pump();
+  }
+
+  // The cascade File > Recent > Walls, built by BuildCascade.
+  void BuildCascade() {
+    walls = SubItem("Walls", {Make("Wall A"), Make("Wall B"), Make("Wall C")});
+    recent = SubItem("Recent", {Make("Scene 1"), walls, Make("Scene 2")});
+    file = SubItem("File", {Make("Open..."), recent, Make("Save"), Make("Exit")});
+    Cascade = {file, recent, walls};
+  }
+  // Presses File on its toolbar, then rests on Recent and on Walls for the hover delay each.
+  void OpenCascade(TdxBar* Bar, int FileIndex) {
+    MoveTo(Centre(Bar->Control()->ControlScreenRect(ControlOf(Bar, FileIndex))));
+    Button(true);
+    Button(false);
+    ASSERT_TRUE(Shown(MenuOf(file))) << "a press opens the toolbar's sub-item at once";
+    for (TCascadeSubItem* next : {recent, walls}) {
+      TdxBarSubMenuControl* menu = MenuOf(next == recent ? file : recent);
+      TdxBarItemLink* link = nullptr;
+      for (int i = 0; i < menu->ItemLinks()->Count(); ++i)
+        if (menu->ItemLinks()->Items(i)->Item() == next) link = menu->ItemLinks()->Items(i);
+      ASSERT_NE(link, nullptr);
+      MoveTo(Centre(menu->ControlScreenRect(link->Control())));
+      Wait(399);
+      EXPECT_FALSE(Shown(MenuOf(next))) << next->Caption() << " at 399 ms";
+      Wait(1);
+      ASSERT_TRUE(Shown(MenuOf(next))) << next->Caption() << " at 400 ms";
+      EXPECT_EQ(menu->ChildBar(), MenuOf(next));
+    }
+  }
+  static TPoint Centre(const TRect& R) { return {(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2}; }
+
+  std::vector<std::unique_ptr<TBitmap>> Pictures;
+  std::vector<TCascadeSubItem*> Cascade;
+  TCascadeSubItem* file = nullptr;
+  TCascadeSubItem* recent = nullptr;
+  TCascadeSubItem* walls = nullptr;
+};
+
+TEST_F(BarButtonPicturesTest, AThreeLevelCascadeOpensByPressThenAfterEachHoverDelayAndClosesWhole) {
+  BuildCascade();
+  TdxBar* bar = Toolbar("Menu", {Make("Home"), file}, 100, 100);
+  OpenCascade(bar, 1);
+  TdxBarSubMenuControl* first = MenuOf(file);
+  TdxBarSubMenuControl* second = MenuOf(recent);
+  TdxBarSubMenuControl* third = MenuOf(walls);
+  // Each level opens right of its item, the first below the toolbar's.
+  const TRect item = bar->Control()->ControlScreenRect(ControlOf(bar, 1));
+  EXPECT_EQ(Bounds(first).Left, item.Left);
+  EXPECT_GE(Bounds(first).Top, item.Bottom - 1);
+  EXPECT_GE(Bounds(second).Left, Bounds(first).Right - 4);
+  EXPECT_GE(Bounds(third).Left, Bounds(second).Right - 4);
+  // Closing the first level takes the chain with it; every menu frees itself.
+  static_cast<TdxBarButtonLikeControl*>(ControlOf(bar, 1))->Deactivate(true);
+  Pump();
+  EXPECT_EQ(MenuOf(file), nullptr);
+  EXPECT_EQ(MenuOf(recent), nullptr);
+  EXPECT_EQ(MenuOf(walls), nullptr);
+  (void)third;
+}
+
+TEST_F(BarButtonPicturesTest, PicturesOfButtonStatesLargeButtonsAndACascadeInEveryStyle) {
+  BuildCascade();
+  auto* normal = Make("Normal");
+  normal->SetGlyph(Picture(16, clLime));
+  auto* hot = Make("Hot");
+  hot->SetGlyph(Picture(16, clAqua));
+  auto* pressed = Make("Pressed");
+  pressed->SetGlyph(Picture(16, clYellow));
+  auto* checked = Make("Checked");
+  checked->SetGlyph(Picture(16, clFuchsia));
+  checked->SetButtonStyle(bsChecked);
+  checked->SetDown(true);
+  auto* lowered = Make("Lowered");
+  lowered->SetLowered(true);
+  auto* disabled = Make("Disabled");
+  disabled->SetGlyph(Picture(16, clRed));
+  disabled->SetEnabled(false);
+  auto* popup = new TdxBarPopupMenu(Form);
+  auto* dropDown = Make("Drop");
+  dropDown->SetButtonStyle(bsDropDown);
+  dropDown->SetDropDownMenu(popup);
+  TdxBar* buttons = Toolbar("Buttons", {normal, hot, pressed, checked, lowered, disabled, dropDown, file}, 20, 40, 600);
+  auto* top = Make<TdxBarLargeButton>("Above");
+  top->SetLargeGlyph(Picture(32, clLime));
+  top->SetGlyphLayout(glTop);
+  auto* left = Make<TdxBarLargeButton>("Beside");
+  left->SetLargeGlyph(Picture(32, clAqua));
+  left->SetGlyphLayout(glLeft);
+  left->SetAutoGrayScale(false);
+  TdxBar* large = Toolbar("Large", {top, left}, 20, 300, 200);
+
+  auto shoot = [&](const std::string& name) {
+    for (TdxBar* b : {buttons, large}) {
+      b->SetVisible(false);
+      b->SetVisible(true);
+    }
+    Pump();
+    TdxBarControl* w = buttons->Control();
+    MoveTo({690, 490});
+    Repaint(w);
+    Repaint(large->Control());
+    TSheet sheet;
+    sheet.Add(Around({large->Control()}));
+    MoveTo(Centre(w->ControlScreenRect(ControlOf(buttons, 1))));
+    Repaint(w);
+    sheet.Add(Around({w}));
+    OpenCascade(buttons, 7);
+    for (TCustomdxBarControl* m : std::initializer_list<TCustomdxBarControl*>{w, MenuOf(file), MenuOf(recent), MenuOf(walls)})
+      Repaint(m);
+    sheet.Add(Around({w, MenuOf(file), MenuOf(recent), MenuOf(walls)}));
+    CloseMenus();
+    EXPECT_EQ(MenuOf(file), nullptr) << name;
+    // Held down on "Pressed", then let go away from it, so nothing is clicked. The toolbar stays
+    // downed after that, so it comes last.
+    MoveTo(Centre(w->ControlScreenRect(ControlOf(buttons, 2))));
+    Button(true);
+    Repaint(w);
+    sheet.Add(Around({w}));
+    MoveTo({690, 490});
+    Button(false);
+    sheet.Save("bars/buttons-" + name + ".png");
+  };
+  for (TdxBarManagerStyle style : {bmsStandard, bmsEnhanced, bmsFlat, bmsOffice11, bmsXP}) {
+    M->SetStyle(style);
+    shoot(GetEnumName(TypeInfo<TdxBarManagerStyle>(), style));
+  }
+  barpaintertest::TScopedBarSkin units;
+  M->SetStyle(bmsUseLookAndFeel);
+  M->LookAndFeel()->SetSkinName("Xmas2008Blue");
+  shoot("skin-Xmas2008Blue");
+  M->LookAndFeel()->SetSkinName("");
+  M->SetStyle(bmsStandard);
+}
