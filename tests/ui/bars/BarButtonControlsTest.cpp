@@ -12,46 +12,13 @@
 
 using namespace win;
 
-namespace {
-
-// A list of strings shown as generated buttons, one generation per opening.
-class TTestListItem : public TdxBarListItem {
-  VW_CLASS(TTestListItem, TdxBarListItem)
- public:
-  explicit TTestListItem(TComponent* AOwner) : TdxBarListItem(AOwner) {}
-  ~TTestListItem() override { delete FLinks; }
-  void Attach(TdxBarManager* M) { FLinks = new TdxBarSubMenuControlItemLinks(M, this); }
-  TdxBarItemLinks* ItemLinks() const override { return FLinks; }
-  void Expand(TdxBarItemLinks* ALinks, TdxBarContainerLinkData* ALinkData, int AIndex) override {
-    TdxBarListItem::Expand(ALinks, ALinkData, AIndex);
-    for (std::size_t i = 0; i < Items.size(); ++i) {
-      if (Buttons.size() <= i) {
-        Buttons.push_back(new TdxBarButton(Owner()));
-      }
-      Buttons[i]->SetCaption(Items[i]);
-      CreateExpandedLink(ALinks, ALinkData, Buttons[i], AIndex + static_cast<int>(i));
-    }
-  }
-  std::vector<String> Items;
-  std::vector<TdxBarButton*> Buttons;
-
- private:
-  TdxBarSubMenuControlItemLinks* FLinks = nullptr;
-};
-
-}  // namespace
 
 class BarButtonControlsTest : public BarInputFixture {
  protected:
   void SetUp() override {
     BarInputFixture::SetUp();
-    // Every item gets the control its class names; the test's own sub-items that of their kind.
-    dxBarItemControlFactory = [](TdxBarItemLink* L) -> TdxBarItemControl* {
-      if (dynamic_cast<TTestListItem*>(L->Item())) return new TdxBarContainerItemControl(L);
-      if (dynamic_cast<TStandInSubItem*>(L->Item())) return new TdxBarSubItemControl(L);
-      TClass cls = L->Item()->ControlClass(false);
-      return cls ? dynamic_cast<TdxBarItemControl*>(cls->Create(L)) : nullptr;
-    };
+    // Every item gets the control its class names; the sub-item stand-ins those of their kinds.
+    UseSubItemStandInControls();
     TStandInMenu::ShowCount = TStandInMenu::DismissCount = 0;
   }
   void TearDown() override {
@@ -323,7 +290,7 @@ TEST_F(BarButtonControlsTest, ALargeButtonOfFixedSizeOnlyRepaintsWhenItsGlyphCha
 // ---- container menus ------------------------------------------------------------------------------
 
 TEST_F(BarButtonControlsTest, AListItemsMenuIsMadeOnEachOpeningAndFreedWithItsLinksOnClose) {
-  auto* list = Make<TTestListItem>("Recent");
+  auto* list = Make<TStandInListItem>("Recent");
   list->Attach(M);
   int asked = 0;
   list->OnGetData = [&](TObject*) { ++asked; };
@@ -355,7 +322,7 @@ TEST_F(BarButtonControlsTest, AListItemsMenuIsMadeOnEachOpeningAndFreedWithItsLi
 }
 
 TEST_F(BarButtonControlsTest, AContainerInAMenuWhileCustomizingShowsItsCaptionInParentheses) {
-  auto* list = Make<TTestListItem>("Recent");
+  auto* list = Make<TStandInListItem>("Recent");
   list->Attach(M);
   M->SetCustomizing(true);  // outside customizing a menu shows the entries in its place
   TStandInBar* menu = NewBar(dxBarKindMenu, {list});

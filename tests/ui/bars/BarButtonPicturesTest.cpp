@@ -24,23 +24,6 @@ using namespace win;
 
 namespace {
 
-// A sub-item with links of its own whose menu is the menu window.
-class TCascadeSubItem : public TdxBarSubItem, public IdxBarLinksOwner {
-  VW_CLASS(TCascadeSubItem, TdxBarSubItem)
- public:
-  explicit TCascadeSubItem(TComponent* AOwner) : TdxBarSubItem(AOwner) {}
-  ~TCascadeSubItem() override { delete FLinks; }
-  void Attach(TdxBarManager* M) { FLinks = new TdxBarSubMenuControlItemLinks(M, this); }
-  TdxBarItemLinks* ItemLinks() const override { return FLinks; }
-  bool AcceptsItem(TdxBarItem*, String&) override { return true; }
-  TCustomdxBarControl* CreateSubMenuControl() override { return new TdxBarSubMenuControl(FLinks->BarManager()); }
-  TComponent* OwnerComponent() override { return this; }
-  TdxBarItemLinks* ItemLinks() override { return FLinks; }
-
- private:
-  TdxBarSubMenuControlItemLinks* FLinks = nullptr;
-};
-
 TBitmap* Square(int Size, TColor Colour) {
   auto* b = new TBitmap;
   b->SetSize(Size, Size);
@@ -99,11 +82,7 @@ class BarButtonPicturesTest : public BarInputFixture {
  protected:
   void SetUp() override {
     BarInputFixture::SetUp();
-    dxBarItemControlFactory = [](TdxBarItemLink* L) -> TdxBarItemControl* {
-      if (dynamic_cast<TCascadeSubItem*>(L->Item())) return new TdxBarSubItemControl(L);
-      TClass cls = L->Item()->ControlClass(false);
-      return cls ? dynamic_cast<TdxBarItemControl*>(cls->Create(L)) : nullptr;
-    };
+    UseSubItemStandInControls();
     Form->SetBounds(0, 0, 700, 500);
     Form->Show();
     M->Bars()->CreateDockControls();
@@ -115,8 +94,8 @@ class BarButtonPicturesTest : public BarInputFixture {
     Pictures.clear();
     BarInputFixture::TearDown();
   }
-  TCascadeSubItem* SubItem(const String& Caption, std::initializer_list<TdxBarItem*> Entries) {
-    auto* item = Make<TCascadeSubItem>(Caption);
+  TStandInSubItem* SubItem(const String& Caption, std::initializer_list<TdxBarItem*> Entries) {
+    auto* item = Make<TStandInSubItem>(Caption);
     item->Attach(M);
     for (TdxBarItem* entry : Entries) item->ItemLinks()->AddItem(entry);
     return item;
@@ -161,7 +140,7 @@ class BarButtonPicturesTest : public BarInputFixture {
   // Closes whatever chain a toolbar opened: a press on the toolbar's open sub-item under the
   // standard style, else the control told to close.
   void CloseMenus() {
-    for (TCascadeSubItem* item : Cascade)
+    for (TStandInSubItem* item : Cascade)
       if (TdxBarSubMenuControl* menu = MenuOf(item); menu && IsBarControlAlive(menu))
         if (TdxBarItemControl* owner = menu->OwnerSubItemControl())
           if (auto* c = dynamic_cast<TdxBarButtonLikeControl*>(owner); c && c->IsDroppedDown()) c->Deactivate(true);
@@ -181,7 +160,7 @@ class BarButtonPicturesTest : public BarInputFixture {
     Button(true);
     Button(false);
     ASSERT_TRUE(Shown(MenuOf(file))) << "a press opens the toolbar's sub-item at once";
-    for (TCascadeSubItem* next : {recent, walls}) {
+    for (TStandInSubItem* next : {recent, walls}) {
       TdxBarSubMenuControl* menu = MenuOf(next == recent ? file : recent);
       TdxBarItemLink* link = nullptr;
       for (int i = 0; i < menu->ItemLinks()->Count(); ++i)
@@ -198,10 +177,10 @@ class BarButtonPicturesTest : public BarInputFixture {
   static TPoint Centre(const TRect& R) { return {(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2}; }
 
   std::vector<std::unique_ptr<TBitmap>> Pictures;
-  std::vector<TCascadeSubItem*> Cascade;
-  TCascadeSubItem* file = nullptr;
-  TCascadeSubItem* recent = nullptr;
-  TCascadeSubItem* walls = nullptr;
+  std::vector<TStandInSubItem*> Cascade;
+  TStandInSubItem* file = nullptr;
+  TStandInSubItem* recent = nullptr;
+  TStandInSubItem* walls = nullptr;
 };
 
 TEST_F(BarButtonPicturesTest, AThreeLevelCascadeOpensByPressThenAfterEachHoverDelayAndClosesWhole) {
@@ -217,13 +196,13 @@ TEST_F(BarButtonPicturesTest, AThreeLevelCascadeOpensByPressThenAfterEachHoverDe
   EXPECT_GE(Bounds(first).Top, item.Bottom - 1);
   EXPECT_GE(Bounds(second).Left, Bounds(first).Right - 4);
   EXPECT_GE(Bounds(third).Left, Bounds(second).Right - 4);
+  EXPECT_EQ(second->ChildBar(), third);
   // Closing the first level takes the chain with it; every menu frees itself.
   static_cast<TdxBarButtonLikeControl*>(ControlOf(bar, 1))->Deactivate(true);
   Pump();
   EXPECT_EQ(MenuOf(file), nullptr);
   EXPECT_EQ(MenuOf(recent), nullptr);
   EXPECT_EQ(MenuOf(walls), nullptr);
-  (void)third;
 }
 
 TEST_F(BarButtonPicturesTest, PicturesOfButtonStatesLargeButtonsAndACascadeInEveryStyle) {
@@ -298,4 +277,115 @@ TEST_F(BarButtonPicturesTest, PicturesOfButtonStatesLargeButtonsAndACascadeInEve
   shoot("skin-Xmas2008Blue");
   M->LookAndFeel()->SetSkinName("");
   M->SetStyle(bmsStandard);
+}
+
+// ---- the skin look on real windows -----------------------------------------------------------------
+
+class BarButtonSkinTest : public BarButtonPicturesTest {
+ protected:
+  void SetUp() override {
+    BarButtonPicturesTest::SetUp();
+    Units = std::make_unique<barpaintertest::TScopedBarSkin>();
+    M->SetStyle(bmsUseLookAndFeel);
+    M->LookAndFeel()->SetSkinName("Xmas2008Blue");
+  }
+  void TearDown() override {
+    BarButtonPicturesTest::TearDown();
+    Units.reset();
+  }
+  TdxBarSkinPainter* Skin() const { return dynamic_cast<TdxBarSkinPainter*>(M->Painter()); }
+  static COLORREF WindowPixel(TCustomdxBarControl* Bar, int X, int Y) {
+    HDC dc = GetDC(Bar->Handle());
+    const COLORREF c = GetPixel(dc, X, Y);
+    ReleaseDC(Bar->Handle(), dc);
+    return c;
+  }
+  std::unique_ptr<barpaintertest::TScopedBarSkin> Units;
+};
+
+TEST_F(BarButtonSkinTest, AMenuWindowFillsItsRowsWithTheSkinsMenuPicture) {
+  ASSERT_NE(Skin(), nullptr);
+  TStandInSubItem* sub = SubItem("Scenes", {Make("Recall"), Make("Store"), Make("Delete")});
+  TdxBar* bar = Toolbar("Menu", {sub}, 100, 100);
+  MoveTo(Centre(bar->Control()->ControlScreenRect(ControlOf(bar, 0))));
+  Button(true);
+  Button(false);
+  TdxBarSubMenuControl* menu = MenuOf(sub);
+  ASSERT_TRUE(Shown(menu));
+  Repaint(menu);
+  RECT client;
+  GetClientRect(menu->Handle(), &client);
+  const int w = client.right, h = client.bottom, border = Skin()->MenuBorderSize();
+  // The whole menu's picture, of which each row and the space below the rows show their part.
+  barpaintertest::Surface expected(w + 2 * border, h + 2 * border);
+  Skin()->SkinInfo()->BarsPopupMenu->Draw(expected.Canvas()->Handle(), {0, 0, w + 2 * border, h + 2 * border});
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  // Right of the captions, down through every row: no row keeps the plain fill.
+  const int x = w - 3;
+  for (int y = 0; y < h; ++y) {
+    EXPECT_EQ(WindowPixel(menu, x, y), expected.At(x + border, y + border)) << "at (" << x << ", " << y << ")";
+    EXPECT_NE(WindowPixel(menu, x, y), face);
+  }
+}
+
+TEST_F(BarButtonSkinTest, ARealToolbarComposesItsBackgroundOnceAndFadesItsButtonsWithTheirOwnRectangle) {
+  auto* first = Make("Recall");
+  auto* second = Make("Store");
+  second->SetGlyph(Picture(16, clLime));
+  TdxBar* bar = Toolbar("Scenes", {first, second}, 100, 100);
+  bar->SetDockingStyle(dsTop);
+  Pump();
+  TdxBarControl* w = bar->Control();
+  ASSERT_NE(w, nullptr);
+  // Until sites lay out their rows, the site takes the toolbar's thickness by hand.
+  w->DockControl()->SetHeight(30);
+  w->SetBounds(0, 0, 220, 30);
+  Pump();
+  // Repaints of a toolbar of unchanged size render its element no more.
+  auto renders = [&] {
+    TdxSkinElementCacheList* cache = Skin()->ElementCache();
+    int n = 0;
+    for (int i = 0; i < cache->Count(); ++i)
+      if (cache->CacheAt(i)->Element() == Skin()->SkinInfo()->BarsBar) n += cache->CacheAt(i)->RenderCount();
+    return n;
+  };
+  Repaint(w);
+  const int once = renders();
+  EXPECT_GE(once, 1);
+  for (int i = 0; i < 4; ++i) Repaint(w);
+  EXPECT_EQ(renders(), once);
+
+  // The second button lies away from the window's origin: its fading pictures hold the button
+  // itself, drawn where the toolbar draws it.
+  auto* c = static_cast<TdxBarButtonControl*>(ControlOf(bar, 1));
+  const TRect r = c->ItemRect();
+  ASSERT_GT(r.Left, 0);
+  TBitmap* normal = nullptr;
+  TBitmap* hot = nullptr;
+  int a = 0, b = 0, d = 0, e = 0;
+  c->PrepareFadingImages(normal, hot, a, b, d, e);
+  ASSERT_TRUE(normal && hot);
+  std::unique_ptr<TBitmap> keepNormal(normal), keepHot(hot);
+  const int cw = r.Right - r.Left, ch = r.Bottom - r.Top;
+  ASSERT_EQ(hot->Width(), cw);
+  barpaintertest::Surface expected(r.Right, r.Bottom);
+  c->RefreshDrawParams(true);
+  auto& p = static_cast<TdxBarButtonLikeControlDrawParams&>(*c->DrawInfo());
+  p.Canvas = expected.Canvas();
+  p.IsSelected = true;
+  Skin()->DrawButtonForFade(p);
+  c->RefreshDrawParams(true);
+  int differing = 0, opaque = 0;
+  HDC dc = hot->Canvas()->Handle();
+  for (int y = 0; y < ch; ++y)
+    for (int x = 0; x < cw; ++x) {
+      differing += GetPixel(dc, x, y) != expected.At(r.Left + x, r.Top + y);
+      opaque += (static_cast<const std::uint32_t*>(hot->ScanLine(y))[x] >> 24) == 255;
+    }
+  EXPECT_EQ(differing, 0);
+  EXPECT_EQ(opaque, cw * ch) << "the skin asks for opaque pictures";
+  int changed = 0;
+  for (int y = 0; y < ch; ++y)
+    for (int x = 0; x < cw; ++x) changed += GetPixel(dc, x, y) != GetPixel(normal->Canvas()->Handle(), x, y);
+  EXPECT_GT(changed, 0) << "the hot picture is the hot look";
 }
