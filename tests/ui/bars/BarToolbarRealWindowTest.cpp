@@ -2,9 +2,12 @@
 // drawn with the painter's frame and caption where the toolbar stands.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "platform/display/Display.h"
 #include "tests/support/RealWindowPump.h"
 #include "tests/support/X11.h"
+#include "tests/ui/bars/BarSubItemDoubles.h"
 #include "ui/bars/BarButton.h"
 #include "ui/bars/BarClasses.h"
 #include "ui/bars/BarManager.h"
@@ -100,6 +103,76 @@ TEST_F(BarToolbarRealWindow, AFloatingToolbarShowsItsFrameAndCaptionOnItsOwnWind
   testsupport::SaveScreenshot(shot, "bars/toolbar-floating-real-window.png");
   ASSERT_TRUE(shown) << "the toolbar's caption never showed at its place";
   EXPECT_EQ(shot.At(r.Right + 3, r.Top + 10), before.At(r.Right + 3, r.Top + 10)) << "beside it nothing changed";
+}
+
+// Real mouse input through the X server: a press opens the toolbar's sub-item, and resting on a
+// sub-item of each open menu opens the next level only after the hover delay.
+TEST_F(BarToolbarRealWindow, HoveringThroughACascadeOpensEachLevelAfterItsDelay) {
+  UseSubItemDoubleControls();
+  // The menus' opening sound would reach the machine's sound device.
+  PlaySounds = false;
+  struct Restore {
+    ~Restore() {
+      dxBarItemControlFactory = nullptr;
+      PlaySounds = true;
+    }
+  } restore;
+  auto button = [&](const String& ACaption) {
+    auto* item = new TdxBarButton(Form);
+    item->SetCaption(ACaption);
+    return item;
+  };
+  auto sub = [&](const String& ACaption, std::initializer_list<TdxBarItem*> AEntries) {
+    auto* item = new TLinkedSubItem(Form);
+    item->SetCaption(ACaption);
+    item->Attach(Manager);
+    for (TdxBarItem* entry : AEntries) item->ItemLinks()->AddItem(entry);
+    return item;
+  };
+  TLinkedSubItem* walls = sub("Walls", {button("Wall A"), button("Wall B")});
+  TLinkedSubItem* recent = sub("Recent", {button("Scene 1"), walls, button("Scene 2")});
+  TLinkedSubItem* file = sub("File", {button("Open"), recent, button("Exit")});
+  Form->Show();
+  TdxBar* bar = Manager->Bars()->Add();
+  bar->SetCaption("Menu");
+  bar->ItemLinks()->AddItem(file);
+  bar->SetFloatLeft(150);
+  bar->SetFloatTop(150);
+  bar->SetDockingStyle(dsNone);
+  bar->SetVisible(true);
+  TdxBarControl* window = bar->Control();
+  ASSERT_NE(window, nullptr);
+  auto shown = [](TLinkedSubItem* AItem) {
+    TCustomdxBarControl* menu = AItem->ItemLinks()->BarControl();
+    return menu && menu->HandleAllocated() && win::IsWindowVisible(menu->Handle());
+  };
+  auto at = [](TCustomdxBarControl* ABar, TdxBarItem* AItem) {
+    for (int i = 0; i < ABar->ItemLinks()->Count(); ++i)
+      if (ABar->ItemLinks()->Items(i)->Item() == AItem) {
+        const TRect r = ABar->ControlScreenRect(ABar->ItemLinks()->Items(i)->Control());
+        return std::to_string((r.Left + r.Right) / 2) + " " + std::to_string((r.Top + r.Bottom) / 2);
+      }
+    return std::string();
+  };
+  ASSERT_TRUE(PumpUntil([&] { return win::IsWindowVisible(window->Handle()) && !at(window, file).empty(); }));
+  testsupport::Shell("xdotool mousemove " + at(window, file) + " click 1");
+  ASSERT_TRUE(PumpUntil([&] { return shown(file); })) << "a press opens the toolbar's sub-item";
+  TCustomdxBarControl* menu = file->ItemLinks()->BarControl();
+  for (TLinkedSubItem* next : {recent, walls}) {
+    const std::string point = at(menu, next);
+    ASSERT_FALSE(point.empty());
+    const auto start = std::chrono::steady_clock::now();
+    testsupport::Shell("xdotool mousemove " + point);
+    ASSERT_TRUE(PumpUntil([&] { return shown(next); })) << next->Caption() << " never opened";
+    const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    EXPECT_GE(waited.count(), 400) << next->Caption() << " opened before the hover delay";
+    menu = next->ItemLinks()->BarControl();
+  }
+  PumpUntil([] { return false; }, 200);
+  testsupport::SaveScreenshot(testsupport::GrabScreen(), "bars/cascade-real-window.png");
+  static_cast<TdxBarButtonLikeControl*>(bar->ItemLinks()->Items(0)->Control())->Deactivate(true);
+  PumpUntil([] { return false; }, 50);
+  EXPECT_FALSE(shown(file));
 }
 
 }  // namespace
