@@ -10,7 +10,6 @@
 #include "platform/display/Display.h"
 #include "platform/system/Clock.h"
 #include "tests/ui/bars/BarStandIns.h"
-#include "tests/ui/bars/BarSubItemDoubles.h"
 #include "ui/bars/BarUnit.h"
 #include "ui/controls/ControlsUnit.h"
 #include "ui/foundation/GraphicsUnit.h"
@@ -26,8 +25,8 @@ struct SubItemStage {
   TdxBarManager* manager = nullptr;
   TStandInBar* bar = nullptr;
   std::unique_ptr<TdxBarItemLinks> links;
-  TLinkedListItem* list = nullptr;
-  TLinkedSubItem* sub = nullptr;
+  TStandInListItem* list = nullptr;
+  TStandInSubItem* sub = nullptr;
 
   SubItemStage() {
     platform::InstallDisplay(platform::CreateHeadlessDisplay(1600, 1200));
@@ -38,15 +37,15 @@ struct SubItemStage {
     ControlsUnitStartup();
     BarUnitStartup();
     PlaySounds = false;
-    UseSubItemDoubleControls();
+    UseSubItemStandInControls();
     Application->CreateForm(form);
     form->Show();
     manager = new TdxBarManager(form);
     manager->SetStyle(bmsStandard);
-    list = new TLinkedListItem(form);
+    list = new TStandInListItem(form);
     list->SetCaption("Recent walls");
     list->Attach(manager);
-    sub = new TLinkedSubItem(form);
+    sub = new TStandInSubItem(form);
     sub->SetCaption("Walls");
     sub->Attach(manager);
     for (int i = 0; i < 100; ++i) {
