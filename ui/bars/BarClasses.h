@@ -24,6 +24,7 @@ class TdxBarControlMarkFadingHelper;
 class TdxBarControlMDIButtonFadingHelper;
 class TdxBarPainter;
 class TdxDockControl;
+class TdxBarControl;
 
 #define VW_BAR_SHELL(Self, Parent, ...) \
   class Self : public Parent {          \
@@ -104,8 +105,13 @@ VW_BAR_COMPONENT_SHELL(TdxBarContainerItem, TCustomdxBarContainerItem)
 VW_BAR_COMPONENT_SHELL(TdxBarListItem, TCustomdxBarContainerItem)
 VW_BAR_COMPONENT_SHELL(TdxBarExtraPaneListItem, TdxBarListItem)
 VW_BAR_COMPONENT_SHELL(TdxBarQuickCustExtButton, TdxBarButton)
-VW_BAR_COMPONENT_SHELL(TdxBarQuickCustItem, TdxBarItem)
-VW_BAR_COMPONENT_SHELL(TdxBarQuickAccessItem, TCustomdxBarSubItem)
+// An entry of a toolbar's add-or-remove list: it stands for one link of the toolbar.
+VW_BAR_SHELL(TdxBarQuickCustItem, TdxBarItem, explicit TdxBarQuickCustItem(TComponent* AOwner) : TdxBarItem(AOwner) {}
+             TdxBarItemLink* ItemLink = nullptr;)
+// The "Add or Remove Buttons" command of a toolbar's quick popup: it opens the toolbar's list.
+VW_BAR_SHELL(TdxBarQuickAccessItem, TCustomdxBarSubItem,
+             explicit TdxBarQuickAccessItem(TComponent* AOwner) : TCustomdxBarSubItem(AOwner) {}
+             TdxBarControl* Toolbar = nullptr;)
 VW_BAR_COMPONENT_SHELL(TSystemMenuSubItem, TCustomdxBarSubItem)
 
 // ---- the per-link controls that show items ------------------------------------------------------
@@ -969,9 +975,11 @@ class TdxBarControl : public TCustomdxBarControl {
   virtual TClass QuickControlClass() const { return nullptr; }  // controls
   virtual TCustomForm* AnyParentForm() const;
   virtual bool AllowsQuickCustomizing() const;
-  virtual void FillQuickPopup(TdxBarItemLinks* /*ALinks*/) {}            // controls
-  virtual void AddQuickCustomizeCommand(TdxBarItemLinks* /*ALinks*/) {}  // controls
-  virtual void FillQuickCustomizeList(TdxBarItemLinks* /*ALinks*/) {}    // controls
+  // The hidden links, then the add-or-remove command when the toolbar allows it.
+  virtual void FillQuickPopup(TdxBarItemLinks* ALinks);
+  virtual void AddQuickCustomizeCommand(TdxBarItemLinks* ALinks);
+  // One entry per link the user may show or hide, the reset command, the customize command.
+  virtual void FillQuickCustomizeList(TdxBarItemLinks* ALinks);
   // The minimal width and height for a docking style (BarToolbarLayout.cpp).
   virtual int MinLengthFor(TdxBarDockingStyle AStyle);
   virtual int MinThicknessFor(TdxBarDockingStyle AStyle);
@@ -1000,11 +1008,11 @@ class TdxBarControl : public TCustomdxBarControl {
   virtual void ResetParentMark();
   virtual void ShowAsPopup(const TRect& AOwnerRect) { PlacePopup(AOwnerRect, 1); }
   // The minimize, restore and close buttons of a maximized MDI child, or the close button alone.
-  virtual bool ShowsMDIOrCloseButtons() const { return false; }  // controls
+  virtual bool ShowsMDIOrCloseButtons() const;
   // An MDI button's rectangle in client coordinates; empty while it is not shown.
-  virtual TRect MDIButtonRect(int /*AIndex*/) const { return {}; }  // controls
+  virtual TRect MDIButtonRect(int AIndex) const;
   // Draws the shown MDI buttons, each excluded from the clip when asked.
-  virtual void DrawMDIButtons(bool /*AExcludeFromClip*/) {}  // controls
+  virtual void DrawMDIButtons(bool AExcludeFromClip);
 
   // ---- overrides of the bar window ----
   void HandleWindowPosChanged(const win::WINDOWPOS& APos) override;
@@ -1037,7 +1045,8 @@ class TdxBarControl : public TCustomdxBarControl {
   bool IsPopupWindow() const override { return FPopup; }
   bool HasMark() const override;
   TRect MarkRect() const override;
-  void SetMarkState(int AState) override { FMarkState = AState; }  // controls
+  int MarkState() const override;
+  void SetMarkState(int AState) override;
   bool ShouldIgnoreMouse(bool ACheckUnmoved) const override;
   void AssignFont() override;
   void SetDockingStyle(TdxBarDockingStyle Value) override;
@@ -1054,6 +1063,16 @@ class TdxBarControl : public TCustomdxBarControl {
   bool RotatesText() const override;
   int BarKind() const override { return 0; }
   void Repaint() override;
+  // The mark, the caption, close and MDI buttons, focus and design-time sizing (BarToolbarMark.cpp).
+  void HandleKeyDown(TMessage& Message) override;
+  void PrepareLinkDrag(const TPoint& P, bool ASameControl) override;
+  void ActivateWithControl(TdxBarItemControl* AControl) override;
+  void DeactivateAndDeselect() override;
+  void HandleMouseLeft() override;
+  void HandleItemMouseMove(TShiftState Shift, const TPoint& P, TdxBarItemControl* AControl) override;
+  void DoCloseUp() override;
+  void SetActive(bool AActive) override;
+  void SelectControlByKeyboard(TdxBarItemControl* AControl) override;
   // What painters read of the toolbar.
   int BorderStyleIndex() const override;
   bool SizeGrip() const override { return FSizeGripShown; }
@@ -1169,6 +1188,17 @@ class TdxBarControl : public TCustomdxBarControl {
   // collection's drag loop takes it from here; until it stands nothing moves.
   virtual void StartDrag() {}
 
+  // ---- the close button, the caption buttons and the MDI buttons ----
+  void SetCloseGlyphState(int AState);
+  // The MDI button (0 minimize, 1 restore, 2 close) may turn hot, or be pressed.
+  bool MDIButtonEnabled(int AIndex, bool AForPressing) const;
+  void RedrawMDIButtons();
+  // The MDI buttons' tracking, one for every toolbar window: pressed, pressed-inside, indexes.
+  static bool MDIButtonPressed();
+  static bool MDIButtonHot();
+  static int MDIButtonPressedIndex();
+  static int MDIButtonHotIndex();
+
  protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWindowHandle(const TCreateParams& Params) override;
@@ -1189,6 +1219,19 @@ class TdxBarControl : public TCustomdxBarControl {
   void PlaceWithoutActivation(int X, int Y);
   TRect NonClientInsets(TdxBarDockingStyle AStyle) const;
   bool HasSizeGripNow() const;
+  // BarToolbarMark.cpp: what the toolbar does with the messages of its mark, caption buttons,
+  // MDI buttons and item sizing; true when the message is handled.
+  bool HandleControlsMessage(TMessage& Message);
+  // The mark is clickable and holds the client point.
+  bool OnClickableMark(const TPoint& P) const;
+  // A left press on an MDI or close button starts tracking it; true when it did.
+  bool StartMDIButtonTracking(const TPoint& P);
+  void MarkWatchTick();
+  void TrackCaptionButtons(TMessage& Message);
+  void EndMDIButtonTracking();
+  // The first shown MDI button under the client point that may turn hot (or be pressed); -1 none.
+  int MDIButtonAt(const TPoint& P, bool AForPressing) const;
+  void DrawMDIButton(win::HDC DC, int AIndex, bool AExcludeFromClip);
 
   TdxBarControlMarkFadingHelper* FMarkFadingHelper = nullptr;
   TdxBarControlMDIButtonFadingHelper* FMDIButtonFadingHelpers[3] = {};

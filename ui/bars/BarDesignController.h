@@ -6,14 +6,22 @@
 
 #include "ui/controls/DesignController.h"
 #include "ui/foundation/RegisteredClasses.h"
+#include "ui/foundation/Types.h"
 
+class TComponentList;
+class TcxObjectLink;
+class TdxBarControl;
+class TdxBarItem;
+class TdxBarItemLink;
+class TdxBarItemLinks;
 class TdxBarManager;
 class TPersistent;
 
 class TdxBarDesignController : public TcxDesignController {
   VW_CLASS(TdxBarDesignController, TcxDesignController)
  public:
-  TdxBarDesignController() = default;
+  TdxBarDesignController();
+  ~TdxBarDesignController() override;
 
   void RegisterDesignHelper(TClass BarControlClass, TClass HelperClass);
   void RegisterControlEditor(TClass EditorClass);
@@ -47,11 +55,31 @@ class TdxBarDesignController : public TcxDesignController {
   // The application became active again: the last selected object is selected once more.
   virtual void ReselectLastSelected() {}
   // The quick-customization popup while it is open, and the toolbar it customizes; nil for none.
-  virtual TObject* QuickCustomizationPopup() const { return nullptr; }
-  virtual TObject* QuickCustomizedBar() const { return nullptr; }
-  virtual void CloseQuickCustomizationPopup() {}
+  virtual TObject* QuickCustomizationPopup() const;
+  virtual TObject* QuickCustomizedBar() const;
+  // The open popup closes up.
+  virtual void CloseQuickCustomizationPopup();
+
+  // ---- quick customization and the commands of design-time popups ----
+  // The toolbar's quick-customization window, filled by the toolbar and shown under R (screen);
+  // nil when the toolbar names no window class for it.
+  TdxBarControl* ShowQuickCustomization(TdxBarControl* AToolbar, const TRect& R);
+  // The item leaves its manager's item list for the list given (the internal items for nil),
+  // which frees it.
+  void HideInternalItem(TdxBarItem* AItem, TComponentList* AList = nullptr);
+  void ClearInternalItems();
+  int InternalItemCount() const;
+  // A link to a new internal item of the class with the caption, click handler and tag.
+  TdxBarItemLink* AddCommandItem(TdxBarItemLinks* ALinks, TClass AItemClass, bool ABeginGroup, TObject* ABar,
+                                 TNotifyEvent AOnClick, const String& ACaption);
+  // "&Customize...", which turns customizing on, when the links' manager may be customized;
+  // disabled while the customization dialog is open.
+  void AddCustomizeCommand(TdxBarItemLinks* ALinks, TClass AItemClass, bool ABeginGroup);
 
  private:
   TcxRegisteredClassList FDesignHelpers;
+  TComponentList* FInternalItems;
+  TcxObjectLink* FQuickControl = nullptr;
+  TcxObjectLink* FQuickCustomizedBar = nullptr;
   std::vector<TClass> FControlEditors;
 };

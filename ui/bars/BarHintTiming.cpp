@@ -136,6 +136,7 @@ void RequestHint(TdxBarManager* AManager, bool AShow, const String& AText, TObje
 void HideHint(TdxBarManager* AManager) { RequestHint(AManager, false); }
 
 bool BarHintRequested() { return gHintRequested; }
+String BarHintText() { return gHintText; }
 bool BarHintShown() { return gHintShown; }
 bool BarHintRecentlyHidden() { return gRecentlyHidden; }
 TdxBarManager* BarHintManager() { return gHintManager; }

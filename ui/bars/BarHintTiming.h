@@ -12,6 +12,8 @@ void HideHint(TdxBarManager* AManager);
 
 // The process-wide state, for tests and for the hooks' registration.
 bool BarHintRequested();
+// The text of the last request to show.
+String BarHintText();
 bool BarHintShown();
 bool BarHintRecentlyHidden();
 TdxBarManager* BarHintManager();

@@ -1356,3 +1356,21 @@ TdxBarManager* GetBarManagerByComponent(TComponent* AComponent) {
     if (TdxBarManager* manager = GetBarManagerByWindow(window)) return manager;
   return nullptr;
 }
+
+// ---- MDI state --------------------------------------------------------------------------------------
+
+HWND TdxBarManager::ActiveMDIChild() const {
+  TCustomForm* main = Application ? Application->MainForm() : nullptr;
+  if (!main || !main->HandleAllocated() || !main->ClientHandle()) return nullptr;
+  return reinterpret_cast<HWND>(SendMessage(main->ClientHandle(), WM_MDIGETACTIVE, 0, 0));
+}
+
+void TdxBarManager::RefreshMDIState() {
+  const HWND child = ActiveMDIChild();
+  const bool was = FChildMaximized;
+  FChildMaximized = child && IsZoomed(child);
+  // The main menu bar shows or drops its MDI buttons with its next rebuild.
+  if ((FChildMaximized || was) && FMainMenuBar)
+    if (TdxBarControl* window = FMainMenuBar->Control(); window && window->HandleAllocated())
+      PostMessage(window->Handle(), dxBarRebuildMessage, 0, 0);
+}

@@ -509,6 +509,12 @@ class TdxBarManager : public TComponent {
   // The toolbar that is the window's main menu bar; at most one.
   TdxBar* MainMenuBar() const { return FMainMenuBar; }
   void SetMainMenuBar(TdxBar* Value) { FMainMenuBar = Value; }
+  // The active document of the application's main form when that is an MDI form; nil otherwise.
+  win::HWND ActiveMDIChild() const;
+  // The active document is maximized, as last seen by RefreshMDIState.
+  bool ChildMaximized() const { return FChildMaximized; }
+  // The manager was read from a stored form at least once (never cleared).
+  bool ReadFromStream() const { return FReadStateCount > 0; }
 
   // ---- messages the input hooks route to the manager (BarManagerMessages.cpp) ----
   // What the manager does with a message of a window it belongs to.
@@ -521,8 +527,9 @@ class TdxBarManager : public TComponent {
   void KeepFloatingBarsInWorkArea();
   // Help for the selected item of the active bar window (or the item under APoint).
   void ShowItemHelp(const TPoint& APoint);
-  // Filled by the MDI unit: the MDI state after a document's activation or destruction.
-  virtual void RefreshMDIState() {}
+  // The MDI state after a document's activation or destruction: notes whether the active document
+  // is maximized, and a main menu bar then updates its MDI buttons (the MDI unit fills the rest).
+  virtual void RefreshMDIState();
 
  protected:
   void DefineProperties(TFiler* Filer) override;
@@ -640,6 +647,7 @@ class TdxBarManager : public TComponent {
   int FDesignerNotifyLockCount = 0;
   bool FDesignerNotifyPending = false;
   int FReadStateCount = 0;
+  bool FChildMaximized = false;
   unsigned FInternalState = 0;
   bool FIsCustomizing = false;
   bool FModified = false;

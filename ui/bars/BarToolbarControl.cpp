@@ -229,8 +229,6 @@ TRect TdxBarControl::OwnerMarkScreenRect() const {
   return parent ? parent->MarkScreenRect() : TRect{};
 }
 
-bool TdxBarControl::ShowsMDIButtons() const { return false; }
-
 void TdxBarControl::CaptionChanged() {
   if (!HandleAllocated()) return;
   SetWindowText(Handle(), Caption().c_str());
@@ -759,6 +757,7 @@ void TdxBarControl::HandleItemMouseDown(TMouseButton Button, TShiftState Shift, 
   TcxObjectLinkScope alive(this);
   TCustomdxBarControl::HandleItemMouseDown(Button, Shift, AInsideClient, AControl, P);
   if (!alive.Alive() || Button != mbLeft) return;
+  if (StartMDIButtonTracking(P)) return;
   if (FLastHitCode == dxBarHitCaption) {
     POINT s{};
     GetCursorPos(&s);
@@ -767,6 +766,10 @@ void TdxBarControl::HandleItemMouseDown(TMouseButton Button, TShiftState Shift, 
     FGrabRatioY = {s.y - w.Top, w.Bottom - w.Top};
     StartDrag();
     return;
+  }
+  if (OnClickableMark(P)) {
+    SetMarkState(MarkState() == 2 ? 1 : 2);
+    if (!alive.Alive()) return;
   }
   if (!InCustomizingMode() && !AInsideClient && HandleAllocated()) {
     POINT s{};
@@ -1176,6 +1179,7 @@ void TdxBarControl::Destroyed(TMessage& Message) {
 }
 
 void TdxBarControl::WndProc(TMessage& Message) {
+  if (HandleControlsMessage(Message)) return;
   switch (Message.Msg) {
     case WM_NCCALCSIZE:
       NCCalcSize(Message);
