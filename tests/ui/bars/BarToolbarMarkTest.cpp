@@ -1,0 +1,492 @@
+// The toolbar window's own controls on the headless backend: the customize mark and its quick
+// popup, the popup's contents, the floating close and caption buttons, the MDI buttons, the focus
+// hand-over, and resizing an item at design time; pictures of the mark, the close button and the
+// MDI buttons in every style.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "platform/classes/Streams.h"
+#include "platform/system/Clock.h"
+#include "platform/win/Focus.h"
+#include "platform/win/Keys.h"
+#include "platform/win/Mdi.h"
+#include "platform/win/Menu.h"
+#include "platform/win/Messages.h"
+#include "platform/win/Window.h"
+#include "tests/ui/bars/BarItemFixture.h"
+#include "tests/ui/bars/BarPainterFixture.h"
+#include "ui/bars/BarButton.h"
+#include "ui/bars/BarClasses.h"
+#include "ui/bars/BarDesignController.h"
+#include "ui/bars/BarHintTiming.h"
+#include "ui/bars/BarItemLinks.h"
+#include "ui/bars/BarLookups.h"
+#include "ui/bars/BarPainter.h"
+#include "ui/bars/Bars.h"
+#include "ui/foundation/GraphicsUnit.h"
+
+using namespace win;
+
+namespace {
+
+constexpr int kButton = 23, kRow = 22;
+
+// The quick popup's window until its own unit stands: it shows its links in a column and counts
+// how many of it live.
+class TRecordingQuickPopup : public TdxBarControl {
+  VW_CLASS(TRecordingQuickPopup, TdxBarControl)
+ public:
+  explicit TRecordingQuickPopup(TComponent* AOwner) : TdxBarControl(AOwner) { ++Alive; }
+  ~TRecordingQuickPopup() override { --Alive; }
+  TSize PopupSize() override { return {120, kRow * std::max(1, ItemLinks() ? ItemLinks()->Count() : 1)}; }
+  bool HasFloatingCaption() const override { return false; }
+  bool CanHostQuickPopup() const override { return false; }
+  static inline int Alive = 0;
+};
+
+// Until the item layout stands, equal buttons of kButton x kRow in one row (or column); a button
+// beyond the client's end gets no room.
+class TMarkToolbar : public TdxBarControl {
+  VW_CLASS(TMarkToolbar, TdxBarControl)
+ public:
+  explicit TMarkToolbar(TComponent* AOwner) : TdxBarControl(AOwner) {}
+  TClass QuickControlClass() const override { return TRecordingQuickPopup::StaticClass(); }
+  int Count() const { return ItemLinks() ? ItemLinks()->VisibleCount() : 0; }
+  TSize CalcSizeForWidth(TdxBarDockingStyle, int AWidth) override { return {std::max(AWidth, 51), kRow}; }
+  void CalcHorizontalItemRects() override {
+    if (!ItemLinks()) return;
+    const int end = (IsVertical() ? ClientHeight() : ClientWidth()) - (DockingStyle() != dsNone ? MarkAreaSize() : 0);
+    for (int i = 0; i < Count(); ++i) {
+      TdxBarItemLink* link = ItemLinks()->VisibleLinks(i);
+      link->SetLineThickness(kRow);
+      const int at = i * kButton;
+      if (at + kButton > end)
+        link->SetItemRect({});
+      else if (IsVertical())
+        link->SetItemRect({0, at, kRow, at + kButton});
+      else
+        link->SetItemRect({at, 0, at + kButton, kRow});
+    }
+  }
+};
+
+class TMarkBar : public TdxBar {
+  VW_CLASS(TMarkBar, TdxBar)
+ public:
+  explicit TMarkBar(TComponent* AOwner) : TdxBar(AOwner) {}
+  TClass BarControlClass() const override { return TMarkToolbar::StaticClass(); }
+};
+
+// Steps run one per 10 ms timer tick: a loop that holds the mouse (the caption's tracking) goes on
+// running them while the test waits for it, so each step can look at the state and inject more.
+struct TInputScript {
+  static inline std::vector<std::function<void()>> Steps;
+  static inline std::size_t Next = 0;
+  static void Tick(HWND, UINT, UINT_PTR, DWORD) {
+    if (Next < Steps.size()) Steps[Next++]();
+  }
+};
+
+class BarToolbarMarkTest : public BarItemFixture {
+ protected:
+  void SetUp() override {
+    BarItemFixture::SetUp();
+    GraphicsUnitStartup();
+    M = new TdxBarManager(Form);
+    M->SetStyle(bmsEnhanced);
+    Form->Show();
+    M->Bars()->CreateDockControls();
+  }
+  void TearDown() override {
+    TObject::Free(Form);
+    Form = nullptr;
+    GraphicsUnitShutdown();
+    BarItemFixture::TearDown();
+  }
+  TdxBar* NewBar(const String& ACaption, TdxBarDockingStyle AStyle, int AButtons, int AClientWidth = 138) {
+    auto* bar = new TMarkBar(Form);
+    bar->AttachToParent(M);
+    bar->SetCaption(ACaption);
+    for (int i = 0; i < AButtons; ++i) {
+      auto* button = new TdxBarButton(Form);
+      button->SetCaption("B" + std::to_string(i));
+      bar->ItemLinks()->AddItem(button);
+    }
+    bar->SetFloatLeft(200);
+    bar->SetFloatTop(150);
+    bar->SetFloatClientWidth(AClientWidth);
+    bar->SetFloatClientHeight(kRow);
+    bar->SetDockingStyle(AStyle);
+    bar->SetVisible(true);
+    Pump();
+    return bar;
+  }
+  static TdxBarControl* Window(TdxBar* ABar) { return ABar->Control(); }
+  static void Pump() { Application->ProcessMessages(); }
+  static platform::HeadlessControl& Headless() { return *platform::Headless(); }
+  static TPoint Centre(const TRect& R) { return {(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2}; }
+  static void MoveTo(const TPoint& S) {
+    Headless().InjectMouseMove(S.X, S.Y);
+    Pump();
+  }
+  static void Click(const TPoint& S) {
+    MoveTo(S);
+    Headless().InjectMouseButton(1, true);
+    Pump();
+    Headless().InjectMouseButton(1, false);
+    Pump();
+  }
+  static TPoint WindowToScreen(TdxBarControl* W, const TPoint& P) {
+    RECT r;
+    GetWindowRect(W->Handle(), &r);
+    return {r.left + P.X, r.top + P.Y};
+  }
+  static TPoint ClientToScreenPoint(TdxBarControl* W, const TPoint& P) {
+    POINT p{P.X, P.Y};
+    ClientToScreen(W->Handle(), &p);
+    return {p.x, p.y};
+  }
+  static TdxBarControl* OpenPopup() {
+    return static_cast<TdxBarControl*>(BarDesignController()->QuickCustomizationPopup());
+  }
+
+  // Runs the steps on the virtual clock until the last has run.
+  void RunScript(std::vector<std::function<void()>> ASteps) {
+    TInputScript::Steps = std::move(ASteps);
+    TInputScript::Next = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, TInputScript::Tick);
+    for (int guard = 0; guard < 100 && TInputScript::Next < TInputScript::Steps.size(); ++guard) {
+      Clock->Advance(10);
+      Pump();
+    }
+    KillTimer(nullptr, timer);
+    Pump();
+  }
+
+  platform::ScopedVirtualClock Clock;
+  TdxBarManager* M = nullptr;
+};
+
+// ---- the mark ---------------------------------------------------------------------------------------
+
+TEST_F(BarToolbarMarkTest, TheMarkTurnsHotDropsItsPopupAndClosesItAgain) {
+  TdxBar* bar = NewBar("Tools", dsNone, 4, 92);
+  TdxBarControl* w = Window(bar);
+  ASSERT_TRUE(w->HasMark());
+  const TPoint mark = WindowToScreen(w, Centre(w->MarkRectInWindow()));
+
+  MoveTo(mark);
+  EXPECT_EQ(w->MarkState(), 1);
+  EXPECT_TRUE(BarHintRequested());
+  EXPECT_EQ(BarHintText(), "More Buttons");
+
+  Click(mark);
+  EXPECT_EQ(w->MarkState(), 2);
+  ASSERT_NE(w->OpenQuickControl(), nullptr);
+  EXPECT_EQ(OpenPopup(), w->OpenQuickControl());
+  EXPECT_EQ(TRecordingQuickPopup::Alive, 1);
+  EXPECT_TRUE(IsWindowVisible(w->OpenQuickControl()->Handle()));
+
+  Click(mark);
+  EXPECT_EQ(w->MarkState(), 1) << "the second click closes the popup";
+  EXPECT_EQ(w->OpenQuickControl(), nullptr);
+  EXPECT_EQ(TRecordingQuickPopup::Alive, 0);
+
+  // A double click toggles like a click.
+  MoveTo(mark);
+  Headless().InjectMouseButton(1, true);
+  Headless().InjectMouseButton(1, false);
+  Headless().InjectMouseButton(1, true);
+  Headless().InjectMouseButton(1, false);
+  Pump();
+  EXPECT_EQ(w->MarkState(), 1);
+  EXPECT_EQ(TRecordingQuickPopup::Alive, 0);
+
+  // A hot mark the pointer is not on (it left unseen): the watch brings it back on its first tick.
+  MoveTo({10, 10});
+  Clock->Advance(200);
+  Pump();
+  ASSERT_EQ(M->MouseTrackingBarControl(), nullptr) << "the manager saw the pointer leave";
+  w->SetMarkState(1);
+  Clock->Advance(49);
+  Pump();
+  EXPECT_EQ(w->MarkState(), 1);
+  Clock->Advance(1);
+  Pump();
+  EXPECT_EQ(w->MarkState(), 0);
+}
+
+TEST_F(BarToolbarMarkTest, TheClickThatClosesThePopupDoesNotOpenItAgain) {
+  TdxBar* bar = NewBar("Tools", dsNone, 4, 92);
+  TdxBarControl* w = Window(bar);
+  const TPoint mark = WindowToScreen(w, Centre(w->MarkRectInWindow()));
+  Click(mark);
+  ASSERT_EQ(w->MarkState(), 2);
+  TdxBarControl* popup = w->OpenQuickControl();
+  popup->SetActiveState(true);
+  ASSERT_EQ(ActiveBarWindow, popup);
+
+  // The press reaches the library's mouse hook first, which closes the active popup.
+  Click(mark);
+  EXPECT_EQ(TRecordingQuickPopup::Alive, 0);
+  EXPECT_NE(w->MarkState(), 2);
+  EXPECT_EQ(w->OpenQuickControl(), nullptr);
+  EXPECT_FALSE(w->IgnoreMouseClick()) << "the swallowed click is used up";
+}
+
+TEST_F(BarToolbarMarkTest, WhileCustomizingTheMarkStaysAsItIs) {
+  TdxBar* bar = NewBar("Tools", dsNone, 4, 92);
+  TdxBarControl* w = Window(bar);
+  M->SetCustomizing(true);
+  w = Window(bar);
+  for (int state : {1, 2, 0}) {
+    w->SetMarkState(state);
+    EXPECT_EQ(w->MarkState(), 0);
+  }
+  EXPECT_EQ(TRecordingQuickPopup::Alive, 0);
+  M->SetCustomizing(false);
+}
+
+// ---- quick-popup contents ---------------------------------------------------------------------------
+
+std::vector<String> Captions(TdxBarItemLinks* ALinks) {
+  std::vector<String> captions;
+  for (int i = 0; i < ALinks->Count(); ++i)
+    captions.push_back(ALinks->Items(i)->Item()->Caption() + (ALinks->Items(i)->BeginGroup() ? " |" : ""));
+  return captions;
+}
+
+TEST_F(BarToolbarMarkTest, TheQuickPopupListsTheHiddenLinksThenTheAddOrRemoveCommand) {
+  // Docked 100 wide: three buttons fit before the mark, the others get no room; the third is
+  // switched off.
+  TdxBar* bar = NewBar("Tools", dsTop, 6);
+  bar->ItemLinks()->Items(2)->SetVisible(false);
+  TdxBarControl* w = Window(bar);
+  w->SetBounds(0, 0, 100 + (w->Width() - w->ClientWidth()), w->Height());
+  w->RebuildRecreating();
+  Pump();
+  w->SetMarkState(2);
+  TdxBarControl* popup = OpenPopup();
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(Captions(popup->ItemLinks()), (std::vector<String>{"B2", "B4", "B5", "&Add or Remove Buttons |"}));
+  TdxBarItem* command = popup->ItemLinks()->Items(3)->Item();
+  EXPECT_TRUE(dynamic_cast<TdxBarQuickAccessItem*>(command));
+  EXPECT_EQ(static_cast<TdxBarQuickAccessItem*>(command)->Toolbar, w);
+  EXPECT_EQ(M->ItemList()->IndexOf(command), -1) << "an internal item";
+
+  w->SetMarkState(0);
+  bar->SetAllowQuickCustomizing(false);
+  bar->SetShowMark(true);
+  w = Window(bar);
+  TdxBarControlItemLinks links(M, nullptr);
+  w->FillQuickPopup(&links);
+  EXPECT_EQ(Captions(&links).back(), "B5") << "no command without quick customizing";
+}
+
+TEST_F(BarToolbarMarkTest, TheResetCommandNeedsAStoredManagerItsPermissionAndAResettableBar) {
+  auto list = [&](TdxBar* ABar) {
+    TdxBarControlItemLinks links(M, nullptr);
+    Window(ABar)->FillQuickCustomizeList(&links);
+    std::vector<String> captions;
+    for (int i = 0; i < links.Count(); ++i) {
+      TdxBarItem* item = links.Items(i)->Item();
+      String caption = item->Caption();
+      if (auto* entry = dynamic_cast<TdxBarQuickCustItem*>(item)) caption = entry->ItemLink->Item()->Caption();
+      captions.push_back(caption + (links.Items(i)->BeginGroup() ? " |" : ""));
+    }
+    links.Clear();
+    BarDesignController()->ClearInternalItems();
+    return captions;
+  };
+  const std::vector<String> withReset{"B0", "B1", "B2", "&Reset Toolbar |", "&Customize..."};
+  const std::vector<String> without{"B0", "B1", "B2", "&Customize... |"};
+
+  TdxBar* bar = NewBar("Tools", dsTop, 3);
+  bar->SetPredefined(true);
+  ASSERT_FALSE(M->ReadFromStream());
+  EXPECT_EQ(list(bar), without) << "a manager never read from a stored form";
+  TObject::Free(bar);
+
+  // Reading the manager once from a stream marks it as read from a stored form.
+  TMemoryStream stream;
+  stream.WriteComponent(M);
+  stream.SetPosition(0);
+  stream.ReadComponent(M);
+  ASSERT_TRUE(M->ReadFromStream());
+  bar = NewBar("Tools", dsTop, 3);
+  // Every link is listed, shown or not.
+  bar->ItemLinks()->Items(1)->SetVisible(false);
+  struct Case {
+    bool ManagerAllows, Predefined;
+    const std::vector<String>& Expected;
+  };
+  const Case cases[] = {{true, true, withReset}, {false, true, without}, {true, false, without}};
+  for (const Case& c : cases) {
+    M->SetAllowReset(c.ManagerAllows);
+    bar->SetPredefined(c.Predefined);
+    EXPECT_EQ(list(bar), c.Expected) << c.ManagerAllows << c.Predefined;
+  }
+}
+
+// ---- the close button and the caption buttons -------------------------------------------------------
+
+TEST_F(BarToolbarMarkTest, TheCloseButtonHidesTheToolbarOnlyWhenReleasedOnIt) {
+  // A style whose close button the toolbar tracks itself.
+  M->SetStyle(bmsOffice11);
+  TdxBar* bar = NewBar("Tools", dsNone, 3, 92);
+  int closes = 0;
+  M->OnBarClose = [&](TdxBarManager*, TdxBar* ABar) {
+    EXPECT_EQ(ABar, bar);
+    ++closes;
+  };
+  TdxBarControl* w = Window(bar);
+  ASSERT_TRUE(w->ShowsCloseButton());
+  const TPoint close = WindowToScreen(w, Centre(w->CloseButtonBounds()));
+
+  // Released off the button: nothing. The states follow the pointer in and out meanwhile.
+  const TPoint off{close.X - 40, close.Y};
+  std::vector<int> states;
+  auto note = [&] { states.push_back(w->CloseGlyphState()); };
+  RunScript({[&] {
+               Headless().InjectMouseMove(close.X, close.Y);
+               Headless().InjectMouseButton(1, true);
+             },
+             [&] {
+               note();
+               Headless().InjectMouseMove(off.X, off.Y);
+             },
+             [&] {
+               note();
+               Headless().InjectMouseMove(close.X, close.Y);
+             },
+             [&] {
+               note();
+               Headless().InjectMouseMove(off.X, off.Y);
+             },
+             [&] {
+               note();
+               Headless().InjectMouseButton(1, false);
+             }});
+  EXPECT_EQ(states, (std::vector<int>{2, 1, 2, 1}));
+  EXPECT_TRUE(bar->Visible());
+  EXPECT_EQ(closes, 0);
+  EXPECT_EQ(w->CloseGlyphState(), 0);
+  EXPECT_NE(GetCapture(), w->Handle());
+
+  // Pressed and released on it: the toolbar goes, once.
+  MoveTo(close);
+  Headless().InjectMouseButton(1, true);
+  Headless().InjectMouseButton(1, false);
+  Pump();
+  EXPECT_FALSE(bar->Visible());
+  EXPECT_EQ(closes, 1);
+}
+TEST_F(BarToolbarMarkTest, AQuitDuringTheCaptionLoopEndsItAndReachesTheOuterLoop) {
+  M->SetStyle(bmsStandard);
+  TdxBar* bar = NewBar("Tools", dsNone, 3, 92);
+  TdxBarControl* w = Window(bar);
+  const TPoint close = WindowToScreen(w, Centre(w->CloseButtonBounds()));
+  PostQuitMessage(7);
+  SendMessage(w->Handle(), WM_NCLBUTTONDOWN, dxBarHitClose, MAKELPARAM(close.X, close.Y));
+  EXPECT_NE(GetCapture(), w->Handle());
+  EXPECT_TRUE(bar->Visible());
+  MSG msg{};
+  ASSERT_TRUE(PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+  EXPECT_EQ(msg.wParam, 7u);
+}
+
+TEST_F(BarToolbarMarkTest, CaptionButtonsPressOnlyWhenEnabledAndAPopupFiresItsSourceBars) {
+  M->SetStyle(bmsStandard);
+  TdxBar* bar = NewBar("Tools", dsNone, 3, 92);
+  int clicks = 0;
+  TdxBarCaptionButton* button = bar->CaptionButtons()->Add();
+  button->OnClick = [&](TObject*) { ++clicks; };
+  TdxBarControl* w = Window(bar);
+  const TRect r = {10, 4, 24, 16};
+  button->SetRect(r);
+  const TPoint at = WindowToScreen(w, Centre(r));
+
+  button->SetEnabled(false);
+  SendMessage(w->Handle(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.X, at.Y));
+  EXPECT_EQ(button->State(), 1) << "a disabled button never presses";
+  EXPECT_EQ(clicks, 0);
+
+  button->SetEnabled(true);
+  // The loop takes the release from the queue.
+  MoveTo(at);
+  Headless().InjectMouseButton(1, false);
+  SendMessage(w->Handle(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.X, at.Y));
+  EXPECT_EQ(clicks, 1);
+
+  // A popup's caption buttons are those of the bar it was opened for.
+  TdxBarControl* popup = TdxBarControl::CreatePopup(TRecordingQuickPopup::StaticClass(), w, bar);
+  popup->ClickCaptionButton(0);
+  EXPECT_EQ(clicks, 2);
+  TObject::Free(popup);
+}
+
+// ---- MDI buttons ------------------------------------------------------------------------------------
+
+// A main menu bar whose MDI buttons show as told, for the geometry.
+class TMDIGeometryToolbar : public TMarkToolbar {
+  VW_CLASS(TMDIGeometryToolbar, TMarkToolbar)
+ public:
+  explicit TMDIGeometryToolbar(TComponent* AOwner) : TMarkToolbar(AOwner) {}
+  bool ShowsMDIButtons() const override { return Mdi; }
+  bool ShowsMDIOrCloseButtons() const override { return true; }
+  static inline bool Mdi = true;
+};
+
+class TMDIGeometryBar : public TdxBar {
+  VW_CLASS(TMDIGeometryBar, TdxBar)
+ public:
+  explicit TMDIGeometryBar(TComponent* AOwner) : TdxBar(AOwner) {}
+  TClass BarControlClass() const override { return TMDIGeometryToolbar::StaticClass(); }
+};
+
+TEST_F(BarToolbarMarkTest, MDIButtonsLieAtTheFarEndOfTheBarInEveryShape) {
+  SetSystemMetricOverride(SM_CXMENUSIZE, 19);
+  SetSystemMetricOverride(SM_CYMENUSIZE, 19);
+  struct Case {
+    const char* What;
+    TdxBarDockingStyle Style;
+    bool Mdi, MultiLine;
+    int Buttons;
+    TSize Client;
+    TRect Expected[3];
+  };
+  // Buttons of 23 x 22 in one row (or column) from the origin.
+  const Case cases[] = {
+      {"single line", dsTop, true, false, 3, {400, 22}, {{347, 3, 364, 18}, {364, 3, 381, 18}, {383, 3, 400, 18}}},
+      {"close only", dsTop, false, false, 3, {400, 22}, {{}, {}, {383, 3, 400, 18}}},
+      {"wrapping, free far band", dsTop, true, true, 3, {400, 44}, {{347, 29, 364, 44}, {364, 29, 381, 44}, {383, 29, 400, 44}}},
+      {"wrapping, on the last line", dsTop, true, true, 3, {400, 30}, {{347, 12, 364, 27}, {364, 12, 381, 27}, {383, 12, 400, 27}}},
+      {"wrapping, no links", dsTop, true, true, 0, {400, 44}, {{347, 14, 364, 29}, {364, 14, 381, 29}, {383, 14, 400, 29}}},
+      {"vertical", dsLeft, true, false, 3, {22, 400}, {{3, 353, 20, 368}, {3, 368, 20, 383}, {3, 385, 20, 400}}},
+      {"vertical, wrapping", dsLeft, true, true, 3, {44, 400}, {{2, 353, 19, 368}, {2, 368, 19, 383}, {2, 385, 19, 400}}},
+  };
+  for (const Case& c : cases) {
+    TMDIGeometryToolbar::Mdi = c.Mdi;
+    auto* bar = new TMDIGeometryBar(Form);
+    bar->AttachToParent(M);
+    bar->SetShowMark(false);
+    bar->SetMultiLine(c.MultiLine);
+    for (int i = 0; i < c.Buttons; ++i) bar->ItemLinks()->AddItem(new TdxBarButton(Form));
+    bar->SetDockingStyle(c.Style);
+    bar->SetVisible(true);
+    Pump();
+    TdxBarControl* w = Window(bar);
+    ASSERT_EQ(w->MDIButtonCX(), 17);
+    ASSERT_EQ(w->MDIButtonCY(), 15);
+    w->SetClientSize(c.Client.cx, c.Client.cy);
+    w->CalcViewInfo();
+    ASSERT_EQ(w->ClientWidth(), c.Client.cx) << c.What;
+    ASSERT_EQ(w->ClientHeight(), c.Client.cy) << c.What;
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(w->MDIButtonRect(i), c.Expected[i]) << c.What << ", button " << i;
+    TObject::Free(bar);
+  }
+  TMDIGeometryToolbar::Mdi = true;
+}
+
+}  // namespace
