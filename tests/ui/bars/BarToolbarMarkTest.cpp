@@ -489,4 +489,106 @@ TEST_F(BarToolbarMarkTest, MDIButtonsLieAtTheFarEndOfTheBarInEveryShape) {
   TMDIGeometryToolbar::Mdi = true;
 }
 
+std::vector<WPARAM> DocumentCommands;
+
+LRESULT DocumentProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_SYSCOMMAND) DocumentCommands.push_back(wParam & 0xFFF0);
+  return DefMDIChildProc(hwnd, msg, wParam, lParam);
+}
+
+// The main form turned MDI frame with one maximized document whose minimize command is grayed,
+// and a main menu bar.
+class BarToolbarMDITest : public BarToolbarMarkTest {
+ protected:
+  void SetUp() override {
+    BarToolbarMarkTest::SetUp();
+    SetSystemMetricOverride(SM_CXMENUSIZE, 19);
+    SetSystemMetricOverride(SM_CYMENUSIZE, 19);
+    Form->SetFormStyle(fsMDIForm);
+    Form->SetBounds(0, 0, 600, 400);
+    ASSERT_NE(Form->ClientHandle(), nullptr);
+    WNDCLASS wc{};
+    wc.lpfnWndProc = DocumentProc;
+    wc.lpszClassName = "BarMDIDocument";
+    RegisterClass(&wc);
+    // Without a minimize box the document's system menu grays its minimize command.
+    Document = CreateWindowEx(WS_EX_MDICHILD, "BarMDIDocument", "Document",
+                              (WS_OVERLAPPEDWINDOW & ~WS_MINIMIZEBOX) | WS_VISIBLE, 10, 10, 200, 150,
+                              Form->ClientHandle(), nullptr, nullptr, nullptr);
+    SendMessage(Form->ClientHandle(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(Document), 0);
+    DocumentCommands.clear();
+    // Floating: the dock sites do not lay their toolbars out yet.
+    Menu = NewBar("Menu", dsNone, 2);
+    Menu->SetIsMainMenu(true);
+    M->RefreshMDIState();
+    Pump();
+    W = Window(Menu);
+    W->SetClientSize(400, 22);
+    W->CalcViewInfo();
+    Pump();
+  }
+  TPoint ButtonPoint(int AIndex) { return ClientToScreenPoint(W, Centre(W->MDIButtonRect(AIndex))); }
+
+  HWND Document = nullptr;
+  TdxBar* Menu = nullptr;
+  TdxBarControl* W = nullptr;
+};
+
+TEST_F(BarToolbarMDITest, AGrayedMinimizeNeitherTurnsHotNorPressesAndCloseGoesToTheDocument) {
+  ASSERT_TRUE(M->ChildMaximized());
+  ASSERT_TRUE(W->ShowsMDIButtons());
+  EXPECT_FALSE(W->MDIButtonEnabled(0, false));
+  EXPECT_TRUE(W->MDIButtonEnabled(1, false)) << "restore is always enabled";
+  EXPECT_TRUE(W->MDIButtonEnabled(2, true));
+
+  MoveTo(ButtonPoint(0));
+  EXPECT_FALSE(TdxBarControl::MDIButtonHot()) << "a grayed button stays cold";
+  Click(ButtonPoint(0));
+  EXPECT_FALSE(TdxBarControl::MDIButtonPressed());
+  EXPECT_TRUE(DocumentCommands.empty());
+
+  MoveTo(ButtonPoint(1));
+  EXPECT_TRUE(TdxBarControl::MDIButtonHot());
+  EXPECT_EQ(TdxBarControl::MDIButtonHotIndex(), 1);
+
+  // Pressed on close, released elsewhere: nothing; a cancelled mode: nothing.
+  MoveTo(ButtonPoint(2));
+  Headless().InjectMouseButton(1, true);
+  Pump();
+  EXPECT_TRUE(TdxBarControl::MDIButtonPressed());
+  EXPECT_EQ(GetCapture(), W->Handle());
+  MoveTo(ButtonPoint(1));
+  EXPECT_FALSE(TdxBarControl::MDIButtonHot()) << "pressed, the pointer outside";
+  Headless().InjectMouseButton(1, false);
+  Pump();
+  EXPECT_FALSE(TdxBarControl::MDIButtonPressed());
+  MoveTo(ButtonPoint(2));
+  Headless().InjectMouseButton(1, true);
+  Pump();
+  SendMessage(W->Handle(), WM_CANCELMODE, 0, 0);
+  EXPECT_FALSE(TdxBarControl::MDIButtonPressed());
+  EXPECT_NE(GetCapture(), W->Handle());
+  Headless().InjectMouseButton(1, false);
+  Pump();
+  EXPECT_TRUE(DocumentCommands.empty());
+
+  Click(ButtonPoint(2));
+  EXPECT_EQ(DocumentCommands, (std::vector<WPARAM>{SC_CLOSE}));
+}
+
+TEST_F(BarToolbarMDITest, WithOnlyTheCloseButtonTheManagerIsTold) {
+  SendMessage(Form->ClientHandle(), WM_MDIRESTORE, reinterpret_cast<WPARAM>(Document), 0);
+  M->RefreshMDIState();
+  M->SetShowCloseButton(true);
+  Pump();
+  ASSERT_FALSE(W->ShowsMDIButtons());
+  ASSERT_TRUE(W->ShowsMDIOrCloseButtons());
+  int clicks = 0;
+  M->OnCloseButtonClick = [&](TObject*) { ++clicks; };
+  EXPECT_TRUE(W->MDIButtonRect(0).Right <= W->MDIButtonRect(0).Left);
+  Click(ButtonPoint(2));
+  EXPECT_EQ(clicks, 1);
+  EXPECT_TRUE(DocumentCommands.empty());
+}
+
 }  // namespace
