@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "platform/classes/StdCtrls.h"
 #include "platform/classes/Streams.h"
 #include "platform/system/Clock.h"
 #include "platform/win/Focus.h"
@@ -589,6 +590,45 @@ TEST_F(BarToolbarMDITest, WithOnlyTheCloseButtonTheManagerIsTold) {
   Click(ButtonPoint(2));
   EXPECT_EQ(clicks, 1);
   EXPECT_TRUE(DocumentCommands.empty());
+}
+
+// ---- focus ----------------------------------------------------------------------------------------
+
+TEST_F(BarToolbarMarkTest, TheKeyboardGoesIntoTheToolbarAndBackToTheEditOnEscape) {
+  auto* edit = new TEdit(Form);
+  edit->SetParent(Form);
+  edit->SetBounds(10, 100, 120, 22);
+  TdxBar* bar = NewBar("Tools", dsNone, 3, 92);
+  TdxBarControl* w = Window(bar);
+  SetActiveWindow(Form->Handle());
+  edit->SetFocus();
+  ASSERT_EQ(GetFocus(), edit->Handle());
+
+  w->ActivateWithControl(nullptr);
+  EXPECT_TRUE(w->Active());
+  EXPECT_EQ(ActiveBarWindow, w);
+  EXPECT_EQ(M->FocusedBarControl(), w);
+  EXPECT_EQ(w->FocusBeforeBar(), edit->Handle());
+  EXPECT_EQ(w->SelectedLink(), bar->ItemLinks()->Items(0)) << "without a control the first link is taken";
+
+  Headless().InjectKey(VK_ESCAPE, true);
+  Headless().InjectKey(VK_ESCAPE, false);
+  Pump();
+  EXPECT_FALSE(w->Active());
+  EXPECT_EQ(ActiveBarWindow, nullptr);
+  EXPECT_EQ(M->FocusedBarControl(), nullptr);
+  EXPECT_EQ(GetFocus(), edit->Handle());
+
+  // A single toolbar has nowhere to switch to.
+  w->ActivateWithControl(nullptr);
+  Headless().InjectKey(VK_CONTROL, true);
+  Headless().InjectKey(VK_TAB, true);
+  Headless().InjectKey(VK_TAB, false);
+  Headless().InjectKey(VK_CONTROL, false);
+  Pump();
+  EXPECT_EQ(ActiveBarWindow, w);
+  EXPECT_EQ(w->SelectedLink(), bar->ItemLinks()->Items(0));
+  w->SetActiveState(false);
 }
 
 }  // namespace
