@@ -20,6 +20,7 @@
 #include "ui/bars/BarButton.h"
 #include "ui/bars/BarClasses.h"
 #include "ui/bars/BarDesignController.h"
+#include "ui/bars/BarEditItems.h"
 #include "ui/bars/BarHintTiming.h"
 #include "ui/bars/BarItemLinks.h"
 #include "ui/bars/BarLookups.h"
@@ -629,6 +630,85 @@ TEST_F(BarToolbarMarkTest, TheKeyboardGoesIntoTheToolbarAndBackToTheEditOnEscape
   EXPECT_EQ(ActiveBarWindow, w);
   EXPECT_EQ(w->SelectedLink(), bar->ItemLinks()->Items(0));
   w->SetActiveState(false);
+}
+
+// ---- design-time item sizing ------------------------------------------------------------------------
+
+// An edit item's control whose right three pixels resize the item, as the edit controls' own
+// sizing does: the width follows the pointer and a sizing that is not committed puts it back.
+// A new width rebuilds the bar's controls, so where the sizing started is kept apart.
+class TSizingEditControl : public TdxBarItemControl {
+  VW_CLASS(TSizingEditControl, TdxBarItemControl)
+ public:
+  TdxBarEdit* Edit() const { return static_cast<TdxBarEdit*>(Item()); }
+  bool IsUserSizingPoint(const TPoint& P) const override {
+    const TRect r = ItemLink()->ItemRect();
+    return P.X >= r.Right - 3 && P.X < r.Right && P.Y >= r.Top && P.Y < r.Bottom;
+  }
+  void BeginUserSizing(const TPoint& P) override {
+    FStartX = P.X;
+    FStartWidth = Edit()->Width();
+  }
+  void UserSizingMove(const TPoint& P) override { Edit()->SetWidth(FStartWidth + P.X - FStartX); }
+  void EndUserSizing(bool ACommit) override {
+    if (!ACommit) Edit()->SetWidth(FStartWidth);
+  }
+
+ private:
+  static inline int FStartX = 0, FStartWidth = 0;
+};
+
+TEST_F(BarToolbarMarkTest, DraggingAnEditsSizingPointAtDesignTimeChangesItsWidth) {
+  dxBarItemControlFactory = [](TdxBarItemLink* L) -> TdxBarItemControl* {
+    if (dynamic_cast<TdxBarEdit*>(L->Item())) return new TSizingEditControl;
+    TClass cls = L->Item()->ControlClass(false);
+    return cls ? dynamic_cast<TdxBarItemControl*>(cls->Create(L)) : nullptr;
+  };
+  TdxBar* bar = NewBar("Tools", dsNone, 0, 92);
+  auto* edit = new TdxBarEdit(Form);
+  edit->SetWidth(100);
+  bar->ItemLinks()->AddItem(edit);
+  M->SetCustomizing(true);
+  Pump();
+  TdxBarControl* w = Window(bar);
+  TdxBarItemControl* control = bar->ItemLinks()->Items(0)->Control();
+  ASSERT_NE(dynamic_cast<TSizingEditControl*>(control), nullptr);
+  const TRect r = bar->ItemLinks()->Items(0)->ItemRect();
+  const TPoint grip = ClientToScreenPoint(w, {r.Right - 2, (r.Top + r.Bottom) / 2});
+
+  // The first click selects the item; a press on its sizing point then sizes it.
+  Click(ClientToScreenPoint(w, Centre(r)));
+  ASSERT_EQ(M->SelectedItem(), control);
+  MoveTo(grip);
+  EXPECT_EQ(GetCursor(), Screen->Cursors(crdxBarEditSizing));
+  Headless().InjectMouseButton(1, true);
+  Pump();
+  EXPECT_TRUE(w->ItemSizing());
+  MoveTo({grip.X + 30, grip.Y});
+  Headless().InjectMouseButton(1, false);
+  Pump();
+  EXPECT_FALSE(w->ItemSizing());
+  EXPECT_EQ(edit->Width(), 130);
+  EXPECT_NE(GetCapture(), w->Handle());
+
+  // Sizing abandoned by a capture change leaves the old width.
+  control = bar->ItemLinks()->Items(0)->Control();
+  const TRect r2 = bar->ItemLinks()->Items(0)->ItemRect();
+  const TPoint grip2 = ClientToScreenPoint(w, {r2.Right - 2, (r2.Top + r2.Bottom) / 2});
+  MoveTo(grip2);
+  Headless().InjectMouseButton(1, true);
+  Pump();
+  ASSERT_TRUE(w->ItemSizing());
+  MoveTo({grip2.X - 20, grip2.Y});
+  EXPECT_EQ(edit->Width(), 110);
+  SetCapture(Form->Handle());
+  EXPECT_FALSE(w->ItemSizing());
+  EXPECT_EQ(edit->Width(), 130);
+  ReleaseCapture();
+  Headless().InjectMouseButton(1, false);
+  Pump();
+  M->SetCustomizing(false);
+  dxBarItemControlFactory = nullptr;
 }
 
 }  // namespace
