@@ -34,8 +34,7 @@ namespace {
 
 constexpr int kButton = 23, kRow = 22;
 
-// The quick popup's window until its own unit stands: it shows its links in a column and counts
-// how many of it live.
+// The quick popup's window until its own unit stands: it counts how many of it live.
 class TRecordingQuickPopup : public TdxBarControl {
   VW_CLASS(TRecordingQuickPopup, TdxBarControl)
  public:
@@ -709,6 +708,68 @@ TEST_F(BarToolbarMarkTest, DraggingAnEditsSizingPointAtDesignTimeChangesItsWidth
   Pump();
   M->SetCustomizing(false);
   dxBarItemControlFactory = nullptr;
+}
+
+// ---- pictures ---------------------------------------------------------------------------------------
+
+TEST_F(BarToolbarMDITest, PicturesOfTheMarkTheCloseButtonAndTheMDIButtonsInEveryStyle) {
+  TdxBar* tools = NewBar("Tools", dsNone, 3, 92);
+  tools->SetFloatLeft(200);
+  tools->SetFloatTop(250);
+  auto shootWindow = [&](TdxBarControl* AWindow, const std::string& AName, int ABelow = 0) {
+    RedrawWindow(AWindow->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump();
+    RECT r;
+    GetWindowRect(AWindow->Handle(), &r);
+    SaveScreenArea("bars/" + AName + ".png", TRect(r.left - 4, r.top - 4, r.right + 4, r.bottom + 4 + ABelow), 3);
+  };
+  auto shoot = [&](const std::string& AStyle) {
+    TdxBarControl* t = Window(tools);
+    ASSERT_NE(t, nullptr) << AStyle;
+    // The standard style offers no quick customizing: a toolbar that is not cut short has no mark.
+    for (int state : {0, 1, 2}) {
+      if (!t->HasMark()) break;
+      t->SetMarkState(state);
+      Pump();
+      // The popup's own look is not this picture's matter: it goes aside.
+      if (TdxBarControl* popup = t->OpenQuickControl())
+        SetWindowPos(popup->Handle(), nullptr, 900, 700, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      shootWindow(t, "toolbar-mark-" + AStyle + "-" + std::to_string(state));
+    }
+    t->SetMarkState(0);
+    if (t->ShowsCloseButton()) {
+      for (int state : {1, 2}) {
+        SendMessage(t->Handle(), WM_NCPAINT, 0, 0);
+        t->SetCloseGlyphState(state);
+        Pump();
+        RECT r;
+        GetWindowRect(t->Handle(), &r);
+        SaveScreenArea("bars/toolbar-close-" + AStyle + "-" + std::to_string(state) + ".png",
+                       TRect(r.left - 4, r.top - 4, r.right + 4, r.bottom + 4), 3);
+      }
+      t->SetCloseGlyphState(0);
+    }
+    W = Window(Menu);
+    W->SetClientSize(400, 22);
+    W->CalcViewInfo();
+    Pump();
+    ASSERT_TRUE(W->ShowsMDIButtons()) << AStyle;
+    MoveTo(ButtonPoint(1));
+    shootWindow(W, "toolbar-mdi-" + AStyle);
+    MoveTo({5, 5});
+  };
+  for (TdxBarManagerStyle style : {bmsStandard, bmsEnhanced, bmsFlat, bmsOffice11, bmsXP}) {
+    M->SetStyle(style);
+    Pump();
+    shoot(GetEnumName(TypeInfo<TdxBarManagerStyle>(), style));
+  }
+  barpaintertest::TScopedBarSkin units;
+  M->SetStyle(bmsUseLookAndFeel);
+  M->LookAndFeel()->SetSkinName("Xmas2008Blue");
+  Pump();
+  shoot("skin-Xmas2008Blue");
+  M->LookAndFeel()->SetSkinName("");
+  M->SetStyle(bmsStandard);
 }
 
 }  // namespace
