@@ -633,81 +633,50 @@ TEST_F(BarToolbarMarkTest, TheKeyboardGoesIntoTheToolbarAndBackToTheEditOnEscape
 
 // ---- design-time item sizing ------------------------------------------------------------------------
 
-// An edit item's control whose right three pixels resize the item, as the edit controls' own
-// sizing does: the width follows the pointer and a sizing that is not committed puts it back.
-// A new width rebuilds the bar's controls, so where the sizing started is kept apart.
-class TSizingEditControl : public TdxBarItemControl {
-  VW_CLASS(TSizingEditControl, TdxBarItemControl)
- public:
-  TdxBarEdit* Edit() const { return static_cast<TdxBarEdit*>(Item()); }
-  bool IsUserSizingPoint(const TPoint& P) const override {
-    const TRect r = ItemLink()->ItemRect();
-    return P.X >= r.Right - 3 && P.X < r.Right && P.Y >= r.Top && P.Y < r.Bottom;
-  }
-  void BeginUserSizing(const TPoint& P) override {
-    FStartX = P.X;
-    FStartWidth = Edit()->Width();
-  }
-  void UserSizingMove(const TPoint& P) override { Edit()->SetWidth(FStartWidth + P.X - FStartX); }
-  void EndUserSizing(bool ACommit) override {
-    if (!ACommit) Edit()->SetWidth(FStartWidth);
-  }
-
- private:
-  static inline int FStartX = 0, FStartWidth = 0;
-};
-
 TEST_F(BarToolbarMarkTest, DraggingAnEditsSizingPointAtDesignTimeChangesItsWidth) {
-  dxBarItemControlFactory = [](TdxBarItemLink* L) -> TdxBarItemControl* {
-    if (dynamic_cast<TdxBarEdit*>(L->Item())) return new TSizingEditControl;
-    TClass cls = L->Item()->ControlClass(false);
-    return cls ? dynamic_cast<TdxBarItemControl*>(cls->Create(L)) : nullptr;
-  };
   TdxBar* bar = NewBar("Tools", dsNone, 0, 92);
   auto* edit = new TdxBarEdit(Form);
-  edit->SetWidth(100);
-  bar->ItemLinks()->AddItem(edit);
+  TdxBarItemLink* link = bar->ItemLinks()->AddItem(edit);
   M->SetCustomizing(true);
   Pump();
   TdxBarControl* w = Window(bar);
-  TdxBarItemControl* control = bar->ItemLinks()->Items(0)->Control();
-  ASSERT_NE(dynamic_cast<TSizingEditControl*>(control), nullptr);
-  const TRect r = bar->ItemLinks()->Items(0)->ItemRect();
-  const TPoint grip = ClientToScreenPoint(w, {r.Right - 2, (r.Top + r.Bottom) / 2});
+  auto grip = [&] {
+    const TRect r = link->ItemRect();
+    return ClientToScreenPoint(w, {r.Right - 2, (r.Top + r.Bottom) / 2});
+  };
 
   // The first click selects the item; a press on its sizing point then sizes it.
-  Click(ClientToScreenPoint(w, Centre(r)));
-  ASSERT_EQ(M->SelectedItem(), control);
-  MoveTo(grip);
+  Click(ClientToScreenPoint(w, Centre(link->ItemRect())));
+  ASSERT_EQ(M->SelectedItem(), link->Control());
+  TPoint at = grip();
+  MoveTo(at);
   EXPECT_EQ(GetCursor(), Screen->Cursors(crdxBarEditSizing));
   Headless().InjectMouseButton(1, true);
   Pump();
   EXPECT_TRUE(w->ItemSizing());
-  MoveTo({grip.X + 30, grip.Y});
+  MoveTo({at.X + 30, at.Y});
   Headless().InjectMouseButton(1, false);
   Pump();
   EXPECT_FALSE(w->ItemSizing());
-  EXPECT_EQ(edit->Width(), 130);
   EXPECT_NE(GetCapture(), w->Handle());
+  ASSERT_TRUE(link->HasUserWidth());
+  const int sized = link->UserWidth();
 
-  // Sizing abandoned by a capture change leaves the old width.
-  control = bar->ItemLinks()->Items(0)->Control();
-  const TRect r2 = bar->ItemLinks()->Items(0)->ItemRect();
-  const TPoint grip2 = ClientToScreenPoint(w, {r2.Right - 2, (r2.Top + r2.Bottom) / 2});
-  MoveTo(grip2);
+  // Sizing abandoned by a capture change leaves the width as it was.
+  at = grip();
+  MoveTo(at);
   Headless().InjectMouseButton(1, true);
   Pump();
   ASSERT_TRUE(w->ItemSizing());
-  MoveTo({grip2.X - 20, grip2.Y});
-  EXPECT_EQ(edit->Width(), 110);
+  MoveTo({at.X + 40, at.Y});
   SetCapture(Form->Handle());
   EXPECT_FALSE(w->ItemSizing());
-  EXPECT_EQ(edit->Width(), 130);
+  EXPECT_EQ(link->UserWidth(), sized);
   ReleaseCapture();
   Headless().InjectMouseButton(1, false);
   Pump();
+  EXPECT_EQ(link->UserWidth(), sized);
   M->SetCustomizing(false);
-  dxBarItemControlFactory = nullptr;
 }
 
 // ---- pictures ---------------------------------------------------------------------------------------
