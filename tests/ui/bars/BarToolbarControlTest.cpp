@@ -9,7 +9,7 @@
 #include "platform/win/Hooks.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Window.h"
-#include "tests/ui/bars/BarItemFixture.h"
+#include "tests/ui/bars/BarToolbarFixture.h"
 #include "tests/ui/bars/BarPainterFixture.h"
 #include "ui/bars/BarButton.h"
 #include "ui/bars/BarClasses.h"
@@ -71,53 +71,14 @@ struct HitCase {
   int Code;
 };
 
-class BarToolbarControlTest : public BarItemFixture {
+class BarToolbarControlTest : public BarToolbarFixture {
  protected:
-  void SetUp() override {
-    BarItemFixture::SetUp();
-    GraphicsUnitStartup();
-    M = new TdxBarManager(Form);
-    M->SetStyle(bmsStandard);
-    Form->Show();
-    M->Bars()->CreateDockControls();
-  }
-  void TearDown() override {
-    TObject::Free(Form);
-    Form = nullptr;
-    GraphicsUnitShutdown();
-    BarItemFixture::TearDown();
-  }
   TGridBar* NewBar(const String& ACaption, TdxBarDockingStyle AStyle, int AButtons, int AClientWidth = 138) {
-    auto* bar = new TGridBar(Form);
-    bar->AttachToParent(M);
-    bar->SetCaption(ACaption);
-    for (int i = 0; i < AButtons; ++i) {
-      auto* button = new TdxBarButton(Form);
-      button->SetCaption("B" + std::to_string(i));
-      bar->ItemLinks()->AddItem(button)->SetBeginGroup(i == 3);
-    }
-    bar->SetFloatLeft(200);
-    bar->SetFloatTop(150);
-    bar->SetFloatClientWidth(AClientWidth);
     const int columns = std::clamp(AClientWidth / kButton, 1, std::max(AButtons, 1));
-    bar->SetFloatClientHeight(kRow * std::max((AButtons + columns - 1) / columns, 1));
-    bar->SetDockingStyle(AStyle);
-    bar->SetVisible(true);
-    Pump();
-    return bar;
+    return AddToolbar<TGridBar>(ACaption, AStyle, AButtons, AClientWidth,
+                                kRow * std::max((AButtons + columns - 1) / columns, 1), 3);
   }
   static TGridToolbar* Window(TdxBar* ABar) { return static_cast<TGridToolbar*>(ABar->Control()); }
-  static void Pump() { Application->ProcessMessages(); }
-  static TPoint ScreenOf(TdxBarControl* W, TPoint ClientPoint) {
-    POINT p{ClientPoint.X, ClientPoint.Y};
-    ClientToScreen(W->Handle(), &p);
-    return {p.x, p.y};
-  }
-  static TPoint WindowPoint(TdxBarControl* W, TPoint P) {
-    RECT r;
-    GetWindowRect(W->Handle(), &r);
-    return {r.left + P.X, r.top + P.Y};
-  }
   static void CheckHits(TdxBarControl* W, std::initializer_list<HitCase> Cases) {
     for (const HitCase& c : Cases) {
       const LRESULT answer = SendMessage(W->Handle(), WM_NCHITTEST, 0, MAKELPARAM(c.At.X, c.At.Y));
@@ -125,8 +86,6 @@ class BarToolbarControlTest : public BarItemFixture {
       EXPECT_EQ(W->LastHitCode(), c.Code) << c.What;
     }
   }
-
-  TdxBarManager* M = nullptr;
 };
 
 // ---- hit tests -----------------------------------------------------------------------------------

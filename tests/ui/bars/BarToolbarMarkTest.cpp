@@ -15,7 +15,7 @@
 #include "platform/win/Menu.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Window.h"
-#include "tests/ui/bars/BarItemFixture.h"
+#include "tests/ui/bars/BarToolbarFixture.h"
 #include "tests/ui/bars/BarPainterFixture.h"
 #include "ui/bars/BarButton.h"
 #include "ui/bars/BarClasses.h"
@@ -89,42 +89,13 @@ struct TInputScript {
   }
 };
 
-class BarToolbarMarkTest : public BarItemFixture {
+class BarToolbarMarkTest : public BarToolbarFixture {
  protected:
-  void SetUp() override {
-    BarItemFixture::SetUp();
-    GraphicsUnitStartup();
-    M = new TdxBarManager(Form);
-    M->SetStyle(bmsEnhanced);
-    Form->Show();
-    M->Bars()->CreateDockControls();
-  }
-  void TearDown() override {
-    TObject::Free(Form);
-    Form = nullptr;
-    GraphicsUnitShutdown();
-    BarItemFixture::TearDown();
-  }
+  BarToolbarMarkTest() : BarToolbarFixture(bmsEnhanced) {}
   TdxBar* NewBar(const String& ACaption, TdxBarDockingStyle AStyle, int AButtons, int AClientWidth = 138) {
-    auto* bar = new TMarkBar(Form);
-    bar->AttachToParent(M);
-    bar->SetCaption(ACaption);
-    for (int i = 0; i < AButtons; ++i) {
-      auto* button = new TdxBarButton(Form);
-      button->SetCaption("B" + std::to_string(i));
-      bar->ItemLinks()->AddItem(button);
-    }
-    bar->SetFloatLeft(200);
-    bar->SetFloatTop(150);
-    bar->SetFloatClientWidth(AClientWidth);
-    bar->SetFloatClientHeight(kRow);
-    bar->SetDockingStyle(AStyle);
-    bar->SetVisible(true);
-    Pump();
-    return bar;
+    return AddToolbar<TMarkBar>(ACaption, AStyle, AButtons, AClientWidth, kRow);
   }
   static TdxBarControl* Window(TdxBar* ABar) { return ABar->Control(); }
-  static void Pump() { Application->ProcessMessages(); }
   static platform::HeadlessControl& Headless() { return *platform::Headless(); }
   static TPoint Centre(const TRect& R) { return {(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2}; }
   static void MoveTo(const TPoint& S) {
@@ -137,16 +108,6 @@ class BarToolbarMarkTest : public BarItemFixture {
     Pump();
     Headless().InjectMouseButton(1, false);
     Pump();
-  }
-  static TPoint WindowToScreen(TdxBarControl* W, const TPoint& P) {
-    RECT r;
-    GetWindowRect(W->Handle(), &r);
-    return {r.left + P.X, r.top + P.Y};
-  }
-  static TPoint ClientToScreenPoint(TdxBarControl* W, const TPoint& P) {
-    POINT p{P.X, P.Y};
-    ClientToScreen(W->Handle(), &p);
-    return {p.x, p.y};
   }
   static TdxBarControl* OpenPopup() {
     return static_cast<TdxBarControl*>(BarDesignController()->QuickCustomizationPopup());
@@ -166,7 +127,6 @@ class BarToolbarMarkTest : public BarItemFixture {
   }
 
   platform::ScopedVirtualClock Clock;
-  TdxBarManager* M = nullptr;
 };
 
 // ---- the mark ---------------------------------------------------------------------------------------
@@ -175,7 +135,7 @@ TEST_F(BarToolbarMarkTest, TheMarkTurnsHotDropsItsPopupAndClosesItAgain) {
   TdxBar* bar = NewBar("Tools", dsNone, 4, 92);
   TdxBarControl* w = Window(bar);
   ASSERT_TRUE(w->HasMark());
-  const TPoint mark = WindowToScreen(w, Centre(w->MarkRectInWindow()));
+  const TPoint mark = WindowPoint(w, Centre(w->MarkRectInWindow()));
 
   MoveTo(mark);
   EXPECT_EQ(w->MarkState(), 1);
@@ -221,7 +181,7 @@ TEST_F(BarToolbarMarkTest, TheMarkTurnsHotDropsItsPopupAndClosesItAgain) {
 TEST_F(BarToolbarMarkTest, TheClickThatClosesThePopupDoesNotOpenItAgain) {
   TdxBar* bar = NewBar("Tools", dsNone, 4, 92);
   TdxBarControl* w = Window(bar);
-  const TPoint mark = WindowToScreen(w, Centre(w->MarkRectInWindow()));
+  const TPoint mark = WindowPoint(w, Centre(w->MarkRectInWindow()));
   Click(mark);
   ASSERT_EQ(w->MarkState(), 2);
   TdxBarControl* popup = w->OpenQuickControl();
@@ -343,7 +303,7 @@ TEST_F(BarToolbarMarkTest, TheCloseButtonHidesTheToolbarOnlyWhenReleasedOnIt) {
   };
   TdxBarControl* w = Window(bar);
   ASSERT_TRUE(w->ShowsCloseButton());
-  const TPoint close = WindowToScreen(w, Centre(w->CloseButtonBounds()));
+  const TPoint close = WindowPoint(w, Centre(w->CloseButtonBounds()));
 
   // Released off the button: nothing. The states follow the pointer in and out meanwhile.
   const TPoint off{close.X - 40, close.Y};
@@ -387,7 +347,7 @@ TEST_F(BarToolbarMarkTest, AQuitDuringTheCaptionLoopEndsItAndReachesTheOuterLoop
   M->SetStyle(bmsStandard);
   TdxBar* bar = NewBar("Tools", dsNone, 3, 92);
   TdxBarControl* w = Window(bar);
-  const TPoint close = WindowToScreen(w, Centre(w->CloseButtonBounds()));
+  const TPoint close = WindowPoint(w, Centre(w->CloseButtonBounds()));
   PostQuitMessage(7);
   SendMessage(w->Handle(), WM_NCLBUTTONDOWN, dxBarHitClose, MAKELPARAM(close.X, close.Y));
   EXPECT_NE(GetCapture(), w->Handle());
@@ -406,7 +366,7 @@ TEST_F(BarToolbarMarkTest, CaptionButtonsPressOnlyWhenEnabledAndAPopupFiresItsSo
   TdxBarControl* w = Window(bar);
   const TRect r = {10, 4, 24, 16};
   button->SetRect(r);
-  const TPoint at = WindowToScreen(w, Centre(r));
+  const TPoint at = WindowPoint(w, Centre(r));
 
   button->SetEnabled(false);
   SendMessage(w->Handle(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(at.X, at.Y));
@@ -528,7 +488,7 @@ class BarToolbarMDITest : public BarToolbarMarkTest {
     W->CalcViewInfo();
     Pump();
   }
-  TPoint ButtonPoint(int AIndex) { return ClientToScreenPoint(W, Centre(W->MDIButtonRect(AIndex))); }
+  TPoint ButtonPoint(int AIndex) { return ScreenOf(W, Centre(W->MDIButtonRect(AIndex))); }
 
   HWND Document = nullptr;
   TdxBar* Menu = nullptr;
@@ -642,11 +602,11 @@ TEST_F(BarToolbarMarkTest, DraggingAnEditsSizingPointAtDesignTimeChangesItsWidth
   TdxBarControl* w = Window(bar);
   auto grip = [&] {
     const TRect r = link->ItemRect();
-    return ClientToScreenPoint(w, {r.Right - 2, (r.Top + r.Bottom) / 2});
+    return ScreenOf(w, {r.Right - 2, (r.Top + r.Bottom) / 2});
   };
 
   // The first click selects the item; a press on its sizing point then sizes it.
-  Click(ClientToScreenPoint(w, Centre(link->ItemRect())));
+  Click(ScreenOf(w, Centre(link->ItemRect())));
   ASSERT_EQ(M->SelectedItem(), link->Control());
   TPoint at = grip();
   MoveTo(at);
