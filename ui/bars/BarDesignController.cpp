@@ -69,7 +69,6 @@ TdxBarControl* TdxBarDesignController::ShowQuickCustomization(TdxBarControl* ATo
   FreeObjectLinkAndNil(FQuickCustomizedBar);
   FQuickControl = CreateObjectLink(popup);
   FQuickCustomizedBar = CreateObjectLink(AToolbar);
-  popup->SetPainter(AToolbar->BarPainter());
   try {
     AToolbar->FillQuickPopup(popup->ItemLinks());
     popup->SetOwnerScreenBounds(R);
