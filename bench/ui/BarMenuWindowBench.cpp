@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/ui/BarUnitsStage.h"
 #include "platform/classes/Forms.h"
 #include "platform/display/Display.h"
 #include "platform/gdi/Gdi.h"
@@ -12,9 +13,6 @@
 #include "tests/ui/bars/BarStandIns.h"
 #include "ui/bars/BarSubMenuControl.h"
 #include "ui/bars/BarUnit.h"
-#include "ui/controls/ControlsUnit.h"
-#include "ui/foundation/GraphicsUnit.h"
-#include "ui/foundation/PaintersUnit.h"
 
 using namespace win;
 
@@ -22,18 +20,12 @@ namespace {
 
 struct MenuStage {
   platform::ScopedVirtualClock clock;
+  barbench::TBarUnits units;
   TForm* form = nullptr;
   TdxBarManager* manager = nullptr;
   std::unique_ptr<TdxBarItemLinks> links;
 
   MenuStage() {
-    platform::InstallDisplay(platform::CreateHeadlessDisplay(1600, 1200));
-    InitializeForms();
-    Application->Initialize();
-    PaintingUnitsStartup();
-    GraphicsUnitStartup();
-    ControlsUnitStartup();
-    BarUnitStartup();
     PlaySounds = false;
     UseStandInControls();
     Application->CreateForm(form);
@@ -52,12 +44,6 @@ struct MenuStage {
     TObject::Free(form);
     dxBarItemControlFactory = nullptr;
     PlaySounds = true;
-    BarUnitShutdown();
-    ControlsUnitShutdown();
-    GraphicsUnitShutdown();
-    PaintingUnitsShutdown();
-    FinalizeForms();
-    platform::ResetDisplay();
   }
 };
 

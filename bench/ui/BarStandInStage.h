@@ -5,19 +5,18 @@
 #include <functional>
 #include <memory>
 
+#include "bench/ui/BarUnitsStage.h"
 #include "platform/classes/Forms.h"
 #include "platform/display/Display.h"
 #include "platform/system/Clock.h"
 #include "tests/ui/bars/BarStandIns.h"
 #include "ui/bars/BarUnit.h"
-#include "ui/controls/ControlsUnit.h"
-#include "ui/foundation/GraphicsUnit.h"
-#include "ui/foundation/PaintersUnit.h"
 
 namespace barbench {
 
 struct TStandInBarStage {
   platform::ScopedVirtualClock clock;
+  barbench::TBarUnits units;
   TForm* form = nullptr;
   TdxBarManager* manager = nullptr;
   TStandInBar* bar = nullptr;
@@ -26,13 +25,6 @@ struct TStandInBarStage {
   // AFill adds the items to the links before the bar shows them; without AAutoSize the bar keeps
   // the 200 x 30 it starts with.
   TStandInBarStage(int AKind, const std::function<void(TStandInBarStage&)>& AFill, bool AAutoSize = true) {
-    platform::InstallDisplay(platform::CreateHeadlessDisplay(1600, 1200));
-    InitializeForms();
-    Application->Initialize();
-    PaintingUnitsStartup();
-    GraphicsUnitStartup();
-    ControlsUnitStartup();
-    BarUnitStartup();
     UseStandInControls();
     Application->CreateForm(form);
     manager = new TdxBarManager(form);
@@ -55,12 +47,6 @@ struct TStandInBarStage {
     links.reset();
     TObject::Free(form);
     dxBarItemControlFactory = nullptr;
-    BarUnitShutdown();
-    ControlsUnitShutdown();
-    GraphicsUnitShutdown();
-    PaintingUnitsShutdown();
-    FinalizeForms();
-    platform::ResetDisplay();
   }
   TStandInBarStage(const TStandInBarStage&) = delete;
   TStandInBarStage& operator=(const TStandInBarStage&) = delete;

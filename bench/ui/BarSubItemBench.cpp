@@ -6,14 +6,12 @@
 #include <memory>
 #include <string>
 
+#include "bench/ui/BarUnitsStage.h"
 #include "platform/classes/Forms.h"
 #include "platform/display/Display.h"
 #include "platform/system/Clock.h"
 #include "tests/ui/bars/BarStandIns.h"
 #include "ui/bars/BarUnit.h"
-#include "ui/controls/ControlsUnit.h"
-#include "ui/foundation/GraphicsUnit.h"
-#include "ui/foundation/PaintersUnit.h"
 
 using namespace win;
 
@@ -21,6 +19,7 @@ namespace {
 
 struct SubItemStage {
   platform::ScopedVirtualClock clock;
+  barbench::TBarUnits units;
   TForm* form = nullptr;
   TdxBarManager* manager = nullptr;
   TStandInBar* bar = nullptr;
@@ -29,13 +28,6 @@ struct SubItemStage {
   TStandInSubItem* sub = nullptr;
 
   SubItemStage() {
-    platform::InstallDisplay(platform::CreateHeadlessDisplay(1600, 1200));
-    InitializeForms();
-    Application->Initialize();
-    PaintingUnitsStartup();
-    GraphicsUnitStartup();
-    ControlsUnitStartup();
-    BarUnitStartup();
     PlaySounds = false;
     UseSubItemStandInControls();
     Application->CreateForm(form);
@@ -72,12 +64,6 @@ struct SubItemStage {
     TObject::Free(form);
     dxBarItemControlFactory = nullptr;
     PlaySounds = true;
-    BarUnitShutdown();
-    ControlsUnitShutdown();
-    GraphicsUnitShutdown();
-    PaintingUnitsShutdown();
-    FinalizeForms();
-    platform::ResetDisplay();
   }
   void Open(int AIndex) {
     bar->SetIsDowned(true);

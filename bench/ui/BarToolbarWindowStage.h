@@ -5,6 +5,7 @@
 // after it, on the virtual clock.
 #include <string>
 
+#include "bench/ui/BarUnitsStage.h"
 #include "platform/classes/Bitmap.h"
 #include "platform/classes/Forms.h"
 #include "platform/display/Display.h"
@@ -14,14 +15,12 @@
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarUnit.h"
 #include "ui/bars/Bars.h"
-#include "ui/controls/ControlsUnit.h"
-#include "ui/foundation/GraphicsUnit.h"
-#include "ui/foundation/PaintersUnit.h"
 
 namespace barbench {
 
 struct TToolbarWindowStage {
   platform::ScopedVirtualClock clock;
+  barbench::TBarUnits units;
   TForm* form = nullptr;
   TdxBarManager* manager = nullptr;
   TBitmap glyph;
@@ -29,13 +28,6 @@ struct TToolbarWindowStage {
 
   // AGroupEvery > 0 begins a group with every such button.
   TToolbarWindowStage(TdxBarDockingStyle AStyle, int AButtons, bool AMultiLine, int AGroupEvery = 0) {
-    platform::InstallDisplay(platform::CreateHeadlessDisplay(1600, 1200));
-    InitializeForms();
-    Application->Initialize();
-    PaintingUnitsStartup();
-    GraphicsUnitStartup();
-    ControlsUnitStartup();
-    BarUnitStartup();
     Application->CreateForm(form);
     form->SetBounds(0, 0, 1500, 1100);
     form->Show();
@@ -64,12 +56,6 @@ struct TToolbarWindowStage {
   }
   ~TToolbarWindowStage() {
     TObject::Free(form);
-    BarUnitShutdown();
-    ControlsUnitShutdown();
-    GraphicsUnitShutdown();
-    PaintingUnitsShutdown();
-    FinalizeForms();
-    platform::ResetDisplay();
   }
   TToolbarWindowStage(const TToolbarWindowStage&) = delete;
   TToolbarWindowStage& operator=(const TToolbarWindowStage&) = delete;
