@@ -728,9 +728,10 @@ void TdxBarItemControlAccessibilityHelper::UnselectObject(IdxBarAccessibilityHel
 
 TClass TdxBarControl::AccessibilityHelperClass() const { return TdxBarControlAccessibilityHelper::StaticClass(); }
 
+TClass TdxDockControl::AccessibilityHelperClass() const { return TdxDockControlAccessibilityHelper::StaticClass(); }
+
 TObject* TdxDockControl::AccessibilityHelper() {
-  if (!FAccessibilityHelper)
-    FAccessibilityHelper = CreateAccessibilityHelper(TdxDockControlAccessibilityHelper::StaticClass(), this);
+  if (!FAccessibilityHelper) FAccessibilityHelper = CreateAccessibilityHelper(AccessibilityHelperClass(), this);
   return FAccessibilityHelper;
 }
 

@@ -644,9 +644,9 @@ bool TCustomdxBarControl::PainterWantsShadow() const {
 // The window itself, not the property: menus are shown and hidden through the window system.
 bool TCustomdxBarControl::ShowsShadow() const { return PainterWantsShadow() && HandleAllocated() && IsWindowVisible(FHandle); }
 
-bool TCustomdxBarControl::HasBackgroundBitmap() const { return FDockControl && FDockControl->HasBackgroundBitmap(); }
+bool TCustomdxBarControl::HasBackgroundBitmap() const { return FDockControl && FDockControl->HasOwnBackgroundBitmap(); }
 
-bool TCustomdxBarControl::HasOwnBackground() const { return FDockControl && FDockControl->HasOwnBackground(); }
+bool TCustomdxBarControl::HasOwnBackground() const { return FDockControl && FDockControl->HasBackgroundPicture(); }
 
 void TCustomdxBarControl::ResetBackgroundCache() {
   if (FBackgroundTempBitmap) FBackgroundTempBitmap->SetSize(0, 0);

@@ -15,6 +15,7 @@ class TdxBarItem;
 class TdxBarItemLink;
 class TdxBarItemLinks;
 class TdxBarManager;
+class TdxBarPainter;
 class TPersistent;
 
 class TdxBarDesignController : public TcxDesignController {
@@ -59,6 +60,8 @@ class TdxBarDesignController : public TcxDesignController {
   virtual TObject* QuickCustomizedBar() const;
   // The open popup closes up.
   virtual void CloseQuickCustomizationPopup();
+  // A right click on a dock site: the popup listing the manager's toolbars, drawn by APainter.
+  virtual void ShowToolbarsPopup(TdxBarManager* /*AManager*/, TdxBarPainter* /*APainter*/) {}
 
   // ---- quick customization and the commands of design-time popups ----
   // The toolbar's quick-customization window, filled by the toolbar and shown under R (screen);

@@ -319,13 +319,11 @@ TRect TdxBarControl::MouseTrackingArea() const {
   TRect area = TCustomdxBarControl::MouseTrackingArea();
   TdxDockControl* site = DockControl();
   if (DockingStyle() == dsNone || !site || !site->HandleAllocated()) return area;
+  // The area lies in the parent's coordinates: the site's client area there starts at 0, 0.
   RECT client{};
   GetClientRect(site->Handle(), &client);
-  POINT origin{0, 0};
-  win::ClientToScreen(site->Handle(), &origin);
-  const TRect s{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
-  return {std::max(area.Left, s.Left), std::max(area.Top, s.Top), std::min(area.Right, s.Right),
-          std::min(area.Bottom, s.Bottom)};
+  return {std::max(area.Left, 0), std::max(area.Top, 0), std::min<int>(area.Right, client.right),
+          std::min<int>(area.Bottom, client.bottom)};
 }
 
 bool TdxBarControl::HasMark() const {

@@ -292,7 +292,7 @@ void TdxBarXPPainter::FillDockBackground(TdxDockControl* Dock, HDC DC, const TRe
     cache->SetSize(w, h);
     HDC target = cache->Canvas()->Handle();
     DrawPart(tciRebar, target, kRebarBackground, kNormal, {0, 0, w, h});
-    const TdxBarDockingStyle style = Dock->DockingStyle();
+    const TdxBarDockingStyle style = Dock->DockSiteStyle();
     const bool horizontal = style == dsTop || style == dsBottom;
     const int rows = Dock->RowCount();
     for (int row = 0; row < rows; ++row) {

@@ -360,12 +360,19 @@ void TdxBar::PlaceBarControl() {
     window->EndInternalUpdate();
     throw;
   }
-  window->EndInternalUpdate();
   if (docked) {
+    // Still under the internal update: the site places the window by the toolbar's row.
     POINT p{FDockedLeft, FDockedTop};
     if (site->HandleAllocated()) ClientToScreen(site->Handle(), &p);
-    site->InsertBarControl(window, TPoint(p.x, p.y), true);
-  } else {
+    try {
+      site->InsertBarControl(window, TPoint(p.x, p.y), true);
+    } catch (...) {
+      window->EndInternalUpdate();
+      throw;
+    }
+  }
+  window->EndInternalUpdate();
+  if (!docked) {
     const TSize size = window->SizeForStyle(dsNone);
     window->SetBounds(FFloatLeft, FFloatTop, size.cx, size.cy);
   }
@@ -502,11 +509,11 @@ TdxBarDockControl* TdxBar::DockControl() const { return ManagerLoading() ? FLoad
 
 TdxBarDockingStyle TdxBar::DockingStyle() const {
   if (ManagerLoading()) return FLoadedDockingStyle;
-  return FDockControl ? FDockControl->DockingStyle() : FDockingStyle;
+  return FDockControl ? FDockControl->DockSiteStyle() : FDockingStyle;
 }
 
 TdxBarDockingStyle TdxBar::DockedDockingStyle() const {
-  return FDockedDockControl ? FDockedDockControl->DockingStyle() : FDockedDockingStyle;
+  return FDockedDockControl ? FDockedDockControl->DockSiteStyle() : FDockedDockingStyle;
 }
 
 void TdxBar::SetDockControl(TdxBarDockControl* Value) {
@@ -530,7 +537,7 @@ void TdxBar::SetDockControl(TdxBarDockControl* Value) {
   FItemLinks->SetCollapsedCount(-1);
   {
     TFlagScope guard(FChangingDockingStyle, true);
-    if (Value) FDockingStyle = Value->DockingStyle();
+    if (Value) FDockingStyle = Value->DockSiteStyle();
     change.ShowAgain();
     if (TdxBarControl* shown = Control()) shown->SetDockControl(RealDockControl());
     if (Value && manager && Value->HandleAllocated()) manager->ShowRememberedBars(Value);
@@ -587,7 +594,7 @@ void TdxBar::SetRow(int Value) {
   TdxDockControl* site = ManagerLoading() ? nullptr : RealDockControl();
   const bool restoring = manager && (manager->IsLocked() || (manager->InternalState() & bmsRestoringPositions));
   // Restored rows are appended until the index exists: a damaged index must not make millions.
-  if (restoring) Value = std::min(Value, std::max({Bars() ? Bars()->Count() : 0, FRestoringBarCount, 1}) - 1);
+  if (restoring) Value = std::min(Value, RestoringRowLimit());
   FRow = Value;
   if (site) {
     TdxDockRow* row;
@@ -607,22 +614,22 @@ void TdxBar::SetRow(int Value) {
   if (site) site->RequestLayout();
 }
 
+int TdxBar::RestoringRowLimit() const {
+  return std::max({Bars() ? Bars()->Count() : 0, FRestoringBarCount, 1}) - 1;
+}
+
 void TdxBar::SetDockRow(TdxDockRow* ARow) {
   if (ARow == FCurrentDockRow || ManagerDestroying()) return;
   LeaveDockRow(true);
   FCurrentDockRow = ARow;
-  if (ARow) ARow->RowBars().push_back(this);
+  if (ARow) ARow->AddBar(this);
 }
 
 void TdxBar::LeaveDockRow(bool ADeleteEmpty) {
   TdxDockRow* row = FCurrentDockRow;
   if (!row) return;
   FCurrentDockRow = nullptr;
-  std::erase(row->RowBars(), this);
-  if (ADeleteEmpty && row->RowBars().empty()) {
-    TdxDockControl* site = row->DockSite();
-    site->DeleteRow(site->IndexOfRow(row));
-  }
+  row->RemoveBar(this, ADeleteEmpty);
 }
 
 void TdxBar::SetOneOnRow(bool Value) {
@@ -771,113 +778,6 @@ void TdxBar::Assign(TPersistent* Source) {
   SetFont(source->Font());
   SetUseOwnFont(source->UseOwnFont());
   SetVisible(source->Visible());
-}
-
-// ---- dock sites ---------------------------------------------------------------------------------
-
-TdxDockControl::TdxDockControl(TComponent* AOwner) : TCustomControl(AOwner) { SetParentColor(true); }
-
-TdxDockControl::TdxDockControl(TdxBarManager* ABarManager, TdxBarDockingStyle AStyle) : TCustomControl(nullptr) {
-  SetParentColor(true);
-  FBuiltInStyle = AStyle;
-  static const TAlign kAligns[] = {alNone, alLeft, alTop, alRight, alBottom};
-  SetAlign(kAligns[AStyle]);
-  SetBarManager(ABarManager);
-}
-
-TdxDockControl::~TdxDockControl() {
-  DetachAccessibilityHelper(FAccessibilityHelper);
-  // The manager holds sites whose redrawing it stopped through links.
-  InvalidateObjectLinks(this);
-  SetBarManager(nullptr);
-  while (!FRows.empty()) DeleteRow(RowCount() - 1);
-  delete FBackgroundCache;
-}
-
-TdxBarPainter* TdxDockControl::Painter() const { return FBarManager ? FBarManager->Painter() : nullptr; }
-
-TClass TdxDockControl::BarControlClass() const { return TdxBarControl::StaticClass(); }
-
-TBitmap* TdxDockControl::BackgroundCache() {
-  if (!FBackgroundCache) FBackgroundCache = new TBitmap;
-  return FBackgroundCache;
-}
-
-void TdxDockControl::ResetBackgroundCache() {
-  if (FBackgroundCache) FBackgroundCache->SetSize(0, 0);
-}
-
-void TdxDockControl::Resize() {
-  ResetBackgroundCache();
-  TCustomControl::Resize();
-}
-
-void TdxDockControl::SetBarManager(TdxBarManager* Value) {
-  if (FBarManager == Value) return;
-  if (FBarManager) FBarManager->RemoveDockControl(this);
-  FBarManager = Value;
-  if (FBarManager) FBarManager->AddDockControl(this);
-}
-
-TdxBarDockingStyle TdxDockControl::DockingStyle() const {
-  switch (Align()) {
-    case alLeft: return dsLeft;
-    case alRight: return dsRight;
-    case alBottom: return dsBottom;
-    default: return dsTop;
-  }
-}
-
-bool TdxDockControl::AcceptsBar(TdxBar*) { return FAllowDocking; }
-
-int TdxDockControl::IndexOfRow(const TdxDockRow* ARow) const {
-  auto it = std::find(FRows.begin(), FRows.end(), ARow);
-  return it == FRows.end() ? -1 : static_cast<int>(it - FRows.begin());
-}
-
-TdxDockRow* TdxDockControl::AddRow() {
-  FRows.push_back(new TdxDockRow(this));
-  return FRows.back();
-}
-
-void TdxDockControl::DeleteRow(int Index) {
-  if (Index < 0 || Index >= static_cast<int>(FRows.size())) return;
-  TdxDockRow* row = FRows[static_cast<std::size_t>(Index)];
-  FRows.erase(FRows.begin() + Index);
-  const std::vector<TdxBar*> bars = row->RowBars();
-  for (TdxBar* bar : bars)
-    if (bar->CurrentDockRow() == row) bar->LeaveDockRow(false);
-  delete row;
-}
-
-void TdxDockControl::DeleteEmptyRows() {
-  for (int i = RowCount() - 1; i >= 0; --i)
-    if (i < static_cast<int>(FRows.size()) && FRows[static_cast<std::size_t>(i)]->RowBars().empty()) DeleteRow(i);
-}
-
-void TdxDockControl::InsertBarControl(TdxBarControl* AWindow, const TPoint& AScreenPoint, bool AApply) {
-  if (TdxBar* bar = AWindow->ShownBar()) {
-    TdxDockRow* row = bar->CurrentDockRow();
-    if (!row || row->DockSite() != this) bar->SetRow(bar->Row());
-  }
-  if (!AApply) return;
-  if (AWindow->Parent() != this) AWindow->SetParent(this);
-  POINT p{AScreenPoint.X, AScreenPoint.Y};
-  if (HandleAllocated()) win::ScreenToClient(Handle(), &p);
-  AWindow->SetBounds(p.x, p.y, AWindow->Width(), AWindow->Height());
-  RequestLayout();
-}
-
-void TdxDockControl::RefreshFrames() {
-  if (!HandleAllocated()) return;
-  SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
-               SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
-  SendMessage(Handle(), WM_NCPAINT, 1, 0);
-}
-
-void TdxBarDockControl::CreateWnd() {
-  TdxDockControl::CreateWnd();
-  if (TdxBarManager* manager = BarManager()) manager->ShowRememberedBars(this);
 }
 
 // ---- TdxBars ------------------------------------------------------------------------------------

@@ -264,6 +264,9 @@ class TdxBar : public TcxComponentCollectionItem, public IdxBarLinksOwner {
   TdxDockRow* CurrentDockRow() const { return FCurrentDockRow; }
   void SetDockRow(TdxDockRow* ARow);
   void LeaveDockRow(bool ADeleteEmpty = true);
+  // While a layout is read: the highest row index it may ask for (its "BarCount" or the number of
+  // toolbars, whichever is larger, less one).
+  int RestoringRowLimit() const;
   int NonClientWidth(TdxBarDockingStyle AStyle) const;
   int NonClientHeight(TdxBarDockingStyle AStyle) const;
   bool IsStatusBarLike() const;
@@ -417,113 +420,6 @@ class TdxBar : public TcxComponentCollectionItem, public IdxBarLinksOwner {
   int FRestoringBarCount = 0;
 };
 
-// ---- dock sites ---------------------------------------------------------------------------------
-
-// A row of a dock site: the toolbars assigned to it (also while their windows do not exist).
-class TdxDockRow : public TObject {
-  VW_CLASS(TdxDockRow, TObject)
- public:
-  explicit TdxDockRow(TdxDockControl* ADockSite) : FDockSite(ADockSite) {}
-  TdxDockControl* DockSite() const { return FDockSite; }
-  std::vector<TdxBar*>& RowBars() { return FRowBars; }
-  const std::vector<TdxBar*>& RowBars() const { return FRowBars; }
-
- private:
-  TdxDockControl* FDockSite;
-  std::vector<TdxBar*> FRowBars;
-};
-
-// A dock site: a built-in one along an edge of the manager's window, or a stand-alone one.
-class TdxDockControl : public TCustomControl {
-  VW_CLASS(TdxDockControl, TCustomControl)
- public:
-  explicit TdxDockControl(TComponent* AOwner);
-  // A built-in site along the edge, attached to the manager and placed on the manager's window.
-  TdxDockControl(TdxBarManager* ABarManager, TdxBarDockingStyle AStyle);
-  ~TdxDockControl() override;
-
-  TdxBarManager* BarManager() const { return FBarManager; }
-  void SetBarManager(TdxBarManager* Value);
-  TdxBarDockingStyle BuiltInStyle() const { return FBuiltInStyle; }
-  bool IsBuiltIn() const { return FBuiltInStyle != dsNone; }
-  // From the alignment, asked every time.
-  TdxBarDockingStyle DockingStyle() const;
-  bool AllowDocking() const { return FAllowDocking; }
-  void SetAllowDocking(bool Value) { FAllowDocking = Value; }
-  // While one of its toolbar windows handles WM_DESTROY: toolbars keep their row placement.
-  bool BarWindowDestroying() const { return FBarWindowDestroying; }
-  void SetBarWindowDestroying(bool Value) { FBarWindowDestroying = Value; }
-
-  // Whether the site takes the toolbar (a stand-alone site decides for itself).
-  virtual bool AcceptsBar(TdxBar* ABar);
-  // The class of the windows its toolbars are shown in.
-  virtual TClass BarControlClass() const;
-
-  // ---- rows; the dock sites' unit lays them out ----
-  virtual int RowCount() const { return static_cast<int>(FRows.size()); }
-  TdxDockRow* Rows(int Index) const { return FRows[static_cast<std::size_t>(Index)]; }
-  int IndexOfRow(const TdxDockRow* ARow) const;
-  TdxDockRow* AddRow();
-  // Frees the row; the toolbars on it lose it.
-  void DeleteRow(int Index);
-  // Drops (and frees) the rows left without toolbars.
-  virtual void DeleteEmptyRows();
-  // Puts a toolbar window into a row at a screen point; with apply the window is moved there.
-  // Stand-in until the dock sites lay out their rows: the window joins the site at the point.
-  virtual void InsertBarControl(TdxBarControl* AWindow, const TPoint& AScreenPoint, bool AApply);
-  // The window leaves the column it has in its row.
-  virtual void RemoveBarControl(TdxBarControl* /*AWindow*/) {}
-  // Lays out the rows again (when the manager is not locked).
-  virtual void RequestLayout() {}
-  // Lays out its rows again and sizes itself to them.
-  virtual void UpdateDock() {}
-  // Recalculates and repaints the frames of the site and its toolbar windows.
-  virtual void RefreshFrames();
-  virtual void RefreshBrushes() {}
-  // Repaints in the manager's dock colour.
-  virtual void ApplyManagerColor() {}
-
-  // ---- what painters read of a dock site; the rows' own unit gives these their work ----
-  // The scratch copy of the painted background, kept by the painters that draw the background
-  // once and copy it; emptied on every size change.
-  TBitmap* BackgroundCache();
-  void ResetBackgroundCache();
-  // A row's band in client coordinates, and the toolbar windows placed along it, in order.
-  virtual TRect RowBounds(int /*Row*/) { return {}; }
-  virtual int ColumnCount(int /*Row*/) { return 0; }
-  virtual TCustomdxBarControl* ColumnWindow(int /*Row*/, int /*Column*/) { return nullptr; }
-  // The painter the site's toolbars draw with; whether the site has a background picture or a
-  // background of its own that its toolbars show through.
-  virtual TdxBarPainter* Painter() const;
-  virtual bool HasBackgroundBitmap() const { return false; }
-  virtual bool HasOwnBackground() const { return false; }
-  // The site's accessibility helper, made on first use.
-  TObject* AccessibilityHelper();
-
- protected:
-  void Resize() override;
-
- private:
-  TObject* FAccessibilityHelper = nullptr;
-  TdxBarManager* FBarManager = nullptr;
-  TdxBarDockingStyle FBuiltInStyle = dsNone;
-  bool FAllowDocking = true;
-  bool FBarWindowDestroying = false;
-  TBitmap* FBackgroundCache = nullptr;
-  std::vector<TdxDockRow*> FRows;
-};
-
-// A stand-alone dock site a form places where it likes.
-class TdxBarDockControl : public TdxDockControl {
-  VW_CLASS(TdxBarDockControl, TdxDockControl)
- public:
-  explicit TdxBarDockControl(TComponent* AOwner) : TdxDockControl(AOwner) {}
-
- protected:
-  // The toolbars whose windows went with the site's window come back with the new one.
-  void CreateWnd() override;
-};
-
 // ---- the collection -----------------------------------------------------------------------------
 
 // The toolbars of a manager and its four built-in dock sites.
@@ -593,3 +489,6 @@ String dxBarDockControlReference(TdxBarManager* AManager, TdxBarDockControl* ADo
 TdxBarDockControl* dxBarFindDockControl(TdxBarManager* AManager, const String& AReference);
 // While a toolbar resets from the manager's saved state.
 bool dxBarIsResettingBar();
+
+// The dock sites are declared with the toolbars: a toolbar reaches its site and row everywhere.
+#include "ui/bars/BarDockControl.h"

@@ -39,8 +39,15 @@ class BarHintTimingTest : public BarHooksFixture {
     Over(AItem);
     RequestHint(M, true, {}, ControlOf(AItem));
   }
-  // The mouse comes onto an empty part of the toolbar.
-  void RequestNothing() { RequestHint(M, true); }
+  // The mouse comes onto an empty part of the toolbar, past its last link.
+  void RequestNothing() {
+    TdxBarItemLinks* links = Standard->ItemLinks();
+    const TRect last = links->VisibleLinks(links->VisibleCount() - 1)->ItemRect();
+    POINT p{last.Right + 2, (last.Top + last.Bottom) / 2};
+    ClientToScreen(Standard->Control()->Handle(), &p);
+    MoveTo(p.x, p.y);
+    RequestHint(M, true);
+  }
   void Advance(int AMs) {
     Clock->Advance(static_cast<std::uint64_t>(AMs));
     Pump();

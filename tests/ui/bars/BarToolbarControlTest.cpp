@@ -112,9 +112,6 @@ TEST_F(BarToolbarControlTest, HitTestsAnswerAndStoreWhatTheFrameHolds) {
   status->SetWholeRow(true);
   status->SetShowMark(false);
   TGridToolbar* s = Window(status);
-  // Until sites lay out their rows, the bottom site is given the toolbar's height by hand.
-  s->DockControl()->SetHeight(30);
-  s->SetBounds(0, 0, 400, 30);
   s->FrameChanged();
   ASSERT_TRUE(status->IsStatusBarLike());
   ASSERT_TRUE(s->SizeGripShown()) << "a borderless bottom toolbar at the form's bottom shows a size grip";
@@ -298,7 +295,7 @@ TEST_F(BarToolbarControlTest, AToolbarDestroyedWithItsSitesWindowComesBackWithTh
   auto* site = new TdxBarDockControl(Form);
   site->SetBarManager(M);
   site->SetParent(Form);
-  site->SetAlign(alTop);
+  site->SetAlign(dalTop);
   site->SetHeight(30);
   site->HandleNeeded();
   TdxBar* bar = NewBar("Standalone", dsTop, 3);
