@@ -219,14 +219,15 @@ std::vector<String> Captions(TdxBarItemLinks* ALinks) {
 }
 
 TEST_F(BarToolbarMarkTest, TheQuickPopupListsTheHiddenLinksThenTheAddOrRemoveCommand) {
-  // Docked 100 wide: three buttons fit before the mark, the others get no room; the third is
-  // switched off.
+  // Docked 100 wide in a site no wider: three buttons fit before the mark, the others get no room;
+  // the third is switched off.
   TdxBar* bar = NewBar("Tools", dsTop, 6);
   bar->ItemLinks()->Items(2)->SetVisible(false);
   TdxBarControl* w = Window(bar);
-  w->SetBounds(0, 0, 100 + (w->Width() - w->ClientWidth()), w->Height());
-  w->RebuildRecreating();
+  Form->SetClientWidth(100 + (w->Width() - w->ClientWidth()));
   Pump();
+  w = Window(bar);
+  ASSERT_EQ(w->ClientWidth(), 100) << "the row squeezes its only toolbar to the site";
   w->SetMarkState(2);
   TdxBarControl* popup = OpenPopup();
   ASSERT_NE(popup, nullptr);
