@@ -6,9 +6,11 @@
 #include "platform/win/Window.h"
 #include "ui/bars/BarItemControl.h"
 #include "ui/bars/BarItemLinks.h"
+#include "ui/bars/BarLookups.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarNavigation.h"
 #include "ui/bars/BarRoutines.h"
+#include "ui/bars/BarSubMenuControl.h"
 #include "ui/bars/BarUnit.h"
 #include "ui/bars/Bars.h"
 #include "ui/controls/ControlServices.h"
@@ -57,6 +59,14 @@ IdxBarAccessibilityHelper* BarInterfaceOf(TcxAccessibilityHelper* Helper) {
 
 TdxBarAccessibilityHelper* BarHelperOf(IdxBarAccessibilityHelper* Helper) {
   return Helper ? Helper->BarHelperObject() : nullptr;
+}
+
+THelperHold::THelperHold(IdxBarAccessibilityHelper* Helper) : FHelper(BarHelperOf(Helper)) {
+  if (FHelper) FHelper->AddRef();
+}
+
+THelperHold::~THelperHold() {
+  if (FHelper) FHelper->Release();
 }
 
 // ---- the base ------------------------------------------------------------------------------------
@@ -347,6 +357,156 @@ void TCustomdxBarControlAccessibilityHelper::ReleaseItemSelection() {
     bar->SelectControlByKeyboard(nullptr);
 }
 
+bool TCustomdxBarControlAccessibilityHelper::TakesDropDownKey(WORD Key) {
+  TCustomdxBarControl* bar = BarControlOf();
+  TdxBarItemControl* selected = bar ? bar->SelectedControl() : nullptr;
+  if (!selected || !selected->IsEnabled() || !selected->IsDropDownKey(Key)) return false;
+  selected->KeyDown(Key, GetShiftState());
+  return true;
+}
+
+// ---- menu windows --------------------------------------------------------------------------------
+
+namespace {
+
+bool ShiftFree(TShiftState Shift) { return !Shift.Contains(ssShift) && !Shift.Contains(ssAlt) && !Shift.Contains(ssCtrl); }
+
+// The toolbar a menu chain starts from takes Left or Right as if it had the selection.
+void HandKeyToToolbar(TCustomdxBarControl* Toolbar, WORD Key) {
+  if (!BarNavigationController || (Toolbar->BehaviourFlags() & dxBarBehaviourKeyboardNavigation)) return;
+  TdxBarItemControl* selected = Toolbar->SelectedControl();
+  BarNavigationController->ProcessKey(Key, {}, selected ? selected->AccessibilityHelperOf() : nullptr,
+                                      BarAccessibilityHelperOf(Toolbar->AccessibilityHelper()));
+}
+
+}  // namespace
+
+TdxBarSubMenuControl* TdxBarSubMenuControlAccessibilityHelper::Menu() const {
+  return IsOwnerObjectLive() ? dynamic_cast<TdxBarSubMenuControl*>(OwnerObject()) : nullptr;
+}
+
+TdxBarManager* TdxBarSubMenuControlAccessibilityHelper::OwningBarManager() {
+  TdxBarSubMenuControl* menu = Menu();
+  if (!menu) return nullptr;
+  TdxBarItemLinks* links = menu->ItemLinks();
+  return links && links->BarManager() ? links->BarManager() : menu->BarManager();
+}
+
+bool TdxBarSubMenuControlAccessibilityHelper::ProcessNavigationKey(WORD& Key) {
+  TdxBarSubMenuControl* menu = Menu();
+  if (!menu) return true;
+  TcxObjectLinkScope alive(menu);
+  menu->StopAnimation(true);
+  if (!alive.Alive()) return true;
+  const TShiftState shift = GetShiftState();
+  if (menu->HasMark()) {
+    const bool ctrlOnly = shift.Contains(ssCtrl) && !shift.Contains(ssShift) && !shift.Contains(ssAlt);
+    if (Key == VK_DOWN && ctrlOnly) {
+      menu->SetMarkState(2);
+      return true;
+    }
+    TdxBarItemLink* link = menu->SelectedLink();
+    TdxBarItemLinks* links = menu->ItemLinks();
+    if ((Key == VK_DOWN || (Key == VK_TAB && ShiftFree(shift))) && link && links &&
+        link->VisibleIndex() + 1 == links->VisibleCount()) {
+      menu->SetMarkState(2);
+      // Once more with Down, into the links the expansion added; the link is no longer the last.
+      if (alive.Alive() && (menu = Menu()) && !menu->HasMark()) {
+        WORD down = VK_DOWN;
+        return ProcessNavigationKey(down);
+      }
+      if (alive.Alive()) MoveVertically(false, false);
+      return true;
+    }
+  }
+  bool byTab = false;
+  if (Key == VK_TAB) {
+    Key = ShiftFree(shift) ? VK_DOWN : VK_UP;
+    byTab = true;
+  }
+  if (TakesDropDownKey(Key)) return true;
+  switch (Key) {
+    case VK_LEFT:
+    case VK_RIGHT: MoveHorizontally(Key == VK_LEFT); break;
+    case VK_UP:
+    case VK_DOWN: MoveVertically(Key == VK_UP, byTab); break;
+    default:
+      // Any other key the controller hands over goes to the menu window's own handling.
+      if (alive.Alive() && menu->HandleAllocated()) SendMessage(menu->Handle(), WM_KEYDOWN, Key, 0);
+      break;
+  }
+  return true;
+}
+
+TdxBarItemLink* TdxBarSubMenuControlAccessibilityHelper::AdjacentLink(TdxBarItemLink* Link, bool Forward) {
+  TdxBarSubMenuControl* menu = Menu();
+  TdxBarItemLinks* links = menu ? menu->ItemLinks() : nullptr;
+  if (!links || !Link) return nullptr;
+  return Forward ? links->NextSelectable(Link) : links->PriorSelectable(Link);
+}
+
+void TdxBarSubMenuControlAccessibilityHelper::MoveVertically(bool Up, bool ByTab) {
+  TdxBarSubMenuControl* menu = Menu();
+  TdxBarItemLinks* links = menu ? menu->ItemLinks() : nullptr;
+  if (!links || !BarNavigationController) return;
+  TdxBarItemLink* link = menu->SelectedLink();
+  TdxBarItemLink* target = link ? AdjacentLink(link, !Up) : (links->VisibleCount() > 0 ? links->FirstSelectable() : nullptr);
+  if (!target || !target->Control()) return;
+  IdxBarAccessibilityHelper* current = link && link->Control() ? link->Control()->AccessibilityHelperOf() : nullptr;
+  BarNavigationController->ChangeSelection(ByTab, target->Control()->AccessibilityHelperOf(), current);
+}
+
+void TdxBarSubMenuControlAccessibilityHelper::MoveHorizontally(bool ToLeft) {
+  TdxBarSubMenuControl* menu = Menu();
+  if (!menu) return;
+  TdxBarItemLink* link = menu->SelectedLink();
+  if (IdxBarAccessibilityHelper* current = link && link->Control() ? link->Control()->AccessibilityHelperOf() : nullptr) {
+    IdxBarAccessibilityHelper* target = nullptr;
+    current->NeighbourInDirection(ToLeft ? dxNavLeft : dxNavRight, target);
+    if (target && BarHelperOf(target) != BarHelperOf(current)) {
+      THelperHold hold(target);
+      current->UnselectObject(target);
+      target->SelectObject(false);
+      return;
+    }
+  }
+  TCustomdxBarControl* root = RootToolbar(menu);
+  if (!ToLeft) {
+    if (root) HandKeyToToolbar(root, VK_RIGHT);
+    return;
+  }
+  TCustomdxBarControl* parent = menu->ParentBar();
+  TdxBarItemControl* opener = parent ? parent->SelectedControl() : nullptr;
+  if (!opener) return;
+  if (parent->BarKind() == dxBarKindMenu) {
+    opener->Deactivate(true);
+    return;
+  }
+  if (!root) return;
+  // On a vertical toolbar the menus do not lie side by side: Left only leaves this one.
+  if (root->IsVertical()) {
+    if (menu->HandleAllocated()) SendMessage(menu->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    return;
+  }
+  HandKeyToToolbar(root, VK_LEFT);
+}
+
+void TdxBarSubMenuControlAccessibilityHelper::ItemKeyTipPlacement(TdxBarItemControl* AControl, TPoint& P,
+                                                                  int& VerticalPlacement, int& HorizontalPlacement) {
+  TdxBarSubMenuControl* menu = Menu();
+  VerticalPlacement = HorizontalPlacement = 1;
+  P = {};
+  if (!menu || !menu->HandleAllocated()) return;
+  // Over the middle of the glyph column, level with the item.
+  const POINT origin = menu->ClientOrigin();
+  const TRect r = menu->ControlScreenRect(AControl);
+  P = {origin.x + menu->SideBandWidth() + menu->IconAreaSize() / 2, (r.Top + r.Bottom) / 2};
+}
+
+TClass TdxBarSubMenuControl::AccessibilityHelperClass() const {
+  return TdxBarSubMenuControlAccessibilityHelper::StaticClass();
+}
+
 // ---- toolbar windows -----------------------------------------------------------------------------
 
 TdxBarControl* TdxBarControlAccessibilityHelper::Toolbar() const {
@@ -402,10 +562,20 @@ TdxBarManager* TdxBarControlAccessibilityHelper::OwningBarManager() {
 
 void TdxBarControlAccessibilityHelper::DefaultSelectable(IdxBarAccessibilityHelper*& Object) { Object = this; }
 
-bool TdxBarControlAccessibilityHelper::ProcessNavigationKey(WORD&) {
-  // A vertical toolbar's arrows turn where its items are searched (ItemNeighbour), so the keys
-  // reach the tree unturned.
-  return false;
+bool TdxBarControlAccessibilityHelper::ProcessNavigationKey(WORD& Key) {
+  TdxBarControl* toolbar = Toolbar();
+  if (!toolbar) return false;
+  // The bar's own handling sees the arrows turned with a vertical toolbar; the key itself goes on
+  // unturned, since ItemNeighbour turns the direction where the items are searched.
+  WORD turned = Key;
+  if (toolbar->IsVertical()) switch (Key) {
+      case VK_LEFT: turned = VK_UP; break;
+      case VK_UP: turned = VK_LEFT; break;
+      case VK_RIGHT: turned = VK_DOWN; break;
+      case VK_DOWN: turned = VK_RIGHT; break;
+      default: break;
+    }
+  return TakesDropDownKey(turned);
 }
 
 void TdxBarControlAccessibilityHelper::SelectObject(bool) {

@@ -71,6 +71,18 @@ class TdxBarAccessibilityHelper : public TcxAccessibilityHelper, public virtual 
                                                 int Direction, bool Wrap);
 };
 
+// Keeps a helper alive for a scope: a key or a selection change may free the owner that held it.
+class THelperHold {
+ public:
+  explicit THelperHold(IdxBarAccessibilityHelper* Helper);
+  ~THelperHold();
+  THelperHold(const THelperHold&) = delete;
+  THelperHold& operator=(const THelperHold&) = delete;
+
+ private:
+  TdxBarAccessibilityHelper* FHelper;
+};
+
 // A helper's IdxBarAccessibilityHelper; nil for nil.
 IdxBarAccessibilityHelper* BarInterfaceOf(TcxAccessibilityHelper* Helper);
 // The helper behind an interface reference; nil for nil.
@@ -120,6 +132,10 @@ class TCustomdxBarControlAccessibilityHelper : public TdxBarAccessibilityHelper 
   // Its items report themselves hidden.
   virtual bool HidesItems() { return false; }
   virtual void ReleaseItemSelection();
+
+ protected:
+  // The bar's own handling of a key: the selected control drops down for its drop-down key.
+  bool TakesDropDownKey(win::WORD Key);
 };
 
 class TdxBarCaptionButtonsAccessibilityHelper;
@@ -149,6 +165,25 @@ class TdxBarControlAccessibilityHelper : public TCustomdxBarControlAccessibility
 
  private:
   TcxAccessibilityHelper* FMarkHelper = nullptr;
+};
+
+// The menu window: its keys move the selection up and down its links, expand a personalised menu,
+// and hand Left and Right to the toolbar the menu chain started from.
+class TdxBarSubMenuControlAccessibilityHelper : public TCustomdxBarControlAccessibilityHelper {
+  VW_CLASS(TdxBarSubMenuControlAccessibilityHelper, TCustomdxBarControlAccessibilityHelper)
+ public:
+  using TCustomdxBarControlAccessibilityHelper::TCustomdxBarControlAccessibilityHelper;
+  TdxBarSubMenuControl* Menu() const;
+  TdxBarManager* OwningBarManager() override;
+  // Every key is the menu's.
+  bool ProcessNavigationKey(win::WORD& Key) override;
+  void ItemKeyTipPlacement(TdxBarItemControl* AControl, TPoint& P, int& VerticalPlacement,
+                           int& HorizontalPlacement) override;
+
+  // The shown link after (or before) Link, wrapping; nil when none can be selected.
+  TdxBarItemLink* AdjacentLink(TdxBarItemLink* Link, bool Forward);
+  void MoveHorizontally(bool ToLeft);
+  void MoveVertically(bool Up, bool ByTab);
 };
 
 class TdxBarControlMarkAccessibilityHelper : public TdxBarAccessibilityHelper {

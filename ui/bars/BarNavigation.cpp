@@ -12,22 +12,6 @@ using namespace win;
 
 namespace {
 
-// Helpers live on only while someone holds them; a key may free the one it was given.
-class THelperHold {
- public:
-  explicit THelperHold(IdxBarAccessibilityHelper* Helper) : FHelper(BarHelperOf(Helper)) {
-    if (FHelper) FHelper->AddRef();
-  }
-  ~THelperHold() {
-    if (FHelper) FHelper->Release();
-  }
-  THelperHold(const THelperHold&) = delete;
-  THelperHold& operator=(const THelperHold&) = delete;
-
- private:
-  TdxBarAccessibilityHelper* FHelper;
-};
-
 TdxBarManager* ManagerOf(IdxBarAccessibilityHelper* Helper) {
   TdxBarAccessibilityHelper* helper = BarHelperOf(Helper);
   return helper && helper->IsOwnerObjectLive() ? helper->OwningBarManager() : nullptr;

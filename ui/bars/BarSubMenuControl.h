@@ -93,7 +93,7 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   void Rebuild(bool ARecreate) override;
   void PaintItems() override;
   void DragMouseMoved(int X, int Y, bool& AAllowDrop) override;
-  TClass AccessibilityHelperClass() const override { return nullptr; }
+  TClass AccessibilityHelperClass() const override;
   TBitmap* BackgroundBitmap() const override;
   int SeparatorSize() const override;
   unsigned BehaviourFlags() const override;

@@ -563,10 +563,9 @@ void TdxBarControl::SelectControlByKeyboard(TdxBarItemControl* AControl) {
   // Moving on from an open control opens the next one: the menu bar keeps its menus down.
   TdxBarItemControl* selected = SelectedControl();
   if (!beforeActive || !selected || selected == before || selected->IsActive()) return;
-  if (auto* subItem = dynamic_cast<TdxBarSubItemControl*>(selected))
-    subItem->OpenDropDown(false);
-  else
-    selected->Activate(false);
+  // Through activation, so the opened menu counts as dropped down and the next move closes it.
+  if (dynamic_cast<TdxBarSubItemControl*>(selected)) SetIsDowned(true);
+  selected->Activate(false);
 }
 
 // ---- design-time item sizing ------------------------------------------------------------------------
