@@ -553,7 +553,10 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
   wp.cy = w->Height();
   CallProc(*w, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&wp));
   if (!Find(hwnd)) return TRUE;
-  if ((flags & SWP_SHOWWINDOW) && !w->IsChild() && !(flags & SWP_NOACTIVATE)) OnWindowShown(hwnd);
+  // A top-level window shown or raised without SWP_NOACTIVATE becomes the active one.
+  if (!w->IsChild() && !(flags & SWP_NOACTIVATE) && visibleNow &&
+      ((flags & SWP_SHOWWINDOW) || !(flags & SWP_NOZORDER)))
+    OnWindowShown(hwnd);
   if (flags & SWP_HIDEWINDOW) OnWindowHidden(hwnd);
   return TRUE;
 }
