@@ -584,7 +584,11 @@ void TdxBarManager::StyleChanged() {
     throw;
   }
   FChangingStyle = false;
-  for (TdxDockControl* site : FDockControls) site->RefreshBrushes();
+  // The new painter may space the rows and frame the toolbars apart: the sites fit them again.
+  for (TdxDockControl* site : FDockControls) {
+    site->RefreshBrushes();
+    if (!IsLoading()) site->UpdateDock();
+  }
   for (int i = 0; BarControls && i < BarControls->Count(); ++i) {
     auto* control = static_cast<TCustomdxBarControl*>(BarControls->Items(i));
     if (control->Owner() == Owner()) control->RefreshBrushes();
