@@ -460,6 +460,11 @@ float RoundToChannel(float v) {
 // One pixel of AlphaBlend: c = constant/255, a = c * source alpha, k = 1 - a/255; each colour
 // channel c*S + k*D, alpha a + k*D.A, each rounded to the nearest (halves to even) and clamped.
 std::uint32_t BlendPixel(std::uint32_t s, std::uint32_t d, std::uint8_t constant, bool perPixel) {
+  // Most pixels of a glyph are wholly clear or wholly opaque; the sums below give exactly these.
+  if (perPixel && constant == 255) {
+    if (s == 0) return d;
+    if (s >> 24 == 255) return s;
+  }
   float c = static_cast<float>(constant) / 255.0f;
   float sa = perPixel ? static_cast<float>(s >> 24) : 255.0f;
   float a = c * sa;

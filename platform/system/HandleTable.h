@@ -81,6 +81,16 @@ class HandleTable {
     for (auto& [h, p] : all) f(h, p);
   }
 
+  // Whether `pred` holds for any object, asked under the table's lock without copying the list:
+  // `pred` must not call back into this table.
+  template <class P>
+  bool AnyOf(P&& pred) const {
+    std::lock_guard lock(mutex_);
+    for (const Slot& s : slots_)
+      if (s.object && pred(*s.object)) return true;
+    return false;
+  }
+
   std::size_t Count() const {
     std::lock_guard lock(mutex_);
     std::size_t n = 0;

@@ -126,7 +126,9 @@ void DrawImageWithMode(HDC DC, const TRect& ImageRect, const TRect& DestRect, TB
     const int w = useGlyph ? Glyph->Width() : ImageList->Width();
     const int h = useGlyph ? Glyph->Height() : ImageList->Height();
     TcxAlphaBitmap* image = SharedScratchBitmap(ScratchAlphaBitmap, w, h);
-    TcxAlphaBitmap* mask = SharedScratchBitmap(ScratchBitmapB, w, h);
+    // The mask is made only where it is read: a list's own mask, pictures without alpha, shadows.
+    TcxAlphaBitmap* mask = useGlyph ? nullptr : SharedScratchBitmap(ScratchBitmapB, w, h);
+    auto maskBitmap = [&] { return mask ? mask : mask = SharedScratchBitmap(ScratchBitmapB, w, h); };
     bool usableAlpha;
     if (useGlyph) {
       image->CopyFromBitmap(Glyph);
@@ -140,8 +142,9 @@ void DrawImageWithMode(HDC DC, const TRect& ImageRect, const TRect& DestRect, TB
 
     if (usableAlpha) {
       // Pictures with alpha need no mask to be drawn, but their shadows need the shape.
-      AlphaShapeMask(image, mask);
+      if (DrawMode == idmShadowed) AlphaShapeMask(image, maskBitmap());
     } else {
+      maskBitmap();
       std::unique_ptr<TBitmap> listMask;
       if (!useGlyph) {
         listMask = std::make_unique<TBitmap>();
