@@ -3,6 +3,7 @@
 // items rest on (groups, categories, popup-menu links).
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -50,8 +51,10 @@ class TFixtureItem : public TdxBarItem {
 
 class BarItemFixture : public ::testing::Test {
  protected:
+  // The screen the windows stand on: the headless one unless a fixture wants real windows.
+  virtual std::unique_ptr<platform::Display> MakeDisplay() { return platform::CreateHeadlessDisplay(1024, 768); }
   void SetUp() override {
-    platform::InstallDisplay(platform::CreateHeadlessDisplay(1024, 768));
+    platform::InstallDisplay(MakeDisplay());
     InitializeForms();
     Application->Initialize();
     ControlsUnitStartup();
