@@ -320,8 +320,9 @@ void TdxBarOffice11Painter::FillMenuBackground(TB* Bar, HDC DC, const TRect& R, 
   const bool rarely = Bar->ShadesRarelyUsed();
   const TColor first = rarely ? Office11RarelyUsedColumnColor1 : Office11MenuColumnColor1;
   const TColor second = rarely ? Office11RarelyUsedColumnColor2 : Office11MenuColumnColor2;
-  // Menu x 0 lies at R.Left - Origin.Left in the paint coordinates.
-  const int zero = R.Left - Origin.Left;
+  // The origin is the menu's client rectangle in the paint coordinates: the column starts at its
+  // left, whichever part of a row R is (items refill their strips one by one).
+  const int zero = Origin.Left;
   const TRect column(zero, R.Top, zero + MenuTextIndent(Bar), R.Bottom);
   PaintKneeGradientRect(DC, column, first, second, true);
   const TRect band(column.Right, R.Top, column.Right + MenuItemExtraWidth(), R.Bottom);

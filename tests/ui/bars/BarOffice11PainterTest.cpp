@@ -444,6 +444,20 @@ TEST_P(BarOffice11PainterTest, MenuGlyphColumnAndLinks) {
       EXPECT_LT(GetRValue(b) + GetGValue(b) + GetBValue(b), GetRValue(a) + GetGValue(a) + GetBValue(a)) << "darker";
     }
   }
+  // Items refill their rows strip by strip, against the menu's client rectangle (here at 30, 0 in
+  // the paint coordinates): a strip beyond the indent takes no column; one inside the column takes
+  // the column's colours at those places.
+  {
+    const TRect client(30, 0, 150, 20);
+    Surface whole(160, 20, clRed), strips(160, 20, clRed);
+    Painter.FillMenuBackground(Bar, whole.Canvas()->Handle(), client, client, GetSysColorBrush(COLOR_WINDOW), clNone);
+    for (const TRect& strip : {TRect(30, 0, 34, 20), TRect(34, 0, 30 + indent + 4, 20), TRect(30 + indent + 4, 0, 150, 20)})
+      Painter.FillMenuBackground(Bar, strips.Canvas()->Handle(), strip, client, GetSysColorBrush(COLOR_WINDOW), clNone);
+    for (int x = 0; x < 160; ++x) ASSERT_EQ(strips.At(x, 5), whole.At(x, 5)) << "x " << x;
+    EXPECT_EQ(whole.At(30, 5), Rgb(Office11MenuColumnColor1));
+    EXPECT_EQ(whole.At(30 + indent, 5), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(whole.At(29, 5), RGB(255, 0, 0)) << "nothing outside the rectangle";
+  }
   // The link between an open menu and its owner: by the half of the owner it lies in.
   struct OwnedMenu : TTestBar {
     using TTestBar::TTestBar;

@@ -268,7 +268,7 @@ class BarPainterGalleryTest : public BarPainterFixture {
     using TTestBar::TTestBar;
     TdxBarPainter* Own = nullptr;
     void FillBarBackground(HDC DC, const TRect& R, bool, TColor, HBRUSH Brush) override {
-      Own->FillMenuBackground(this, DC, R, R, Brush, clNone);
+      Own->FillMenuBackground(this, DC, R, TRect(0, 0, Width(), Height()), Brush, clNone);
     }
   };
 
