@@ -2,8 +2,13 @@
 
 #include <algorithm>
 
+#include "platform/classes/Menus.h"
+#include "platform/classes/SysUtils.h"
+#include "platform/classes/Utf8.h"
 #include "platform/win/Keys.h"
 #include "platform/win/Window.h"
+#include "ui/bars/BarButton.h"
+#include "ui/bars/BarButtonControls.h"
 #include "ui/bars/BarItemControl.h"
 #include "ui/bars/BarItemLinks.h"
 #include "ui/bars/BarLookups.h"
@@ -72,11 +77,12 @@ THelperHold::~THelperHold() {
 // ---- the base ------------------------------------------------------------------------------------
 
 void TdxBarAccessibilityHelper::DetachOwner() {
-  TcxAccessibilityHelper::DetachOwner();
+  // Forgotten first, while the helper still answers: its container can still hide its key tips.
   if (BarNavigationController) BarNavigationController->ForgetObject(this);
+  TcxAccessibilityHelper::DetachOwner();
 }
 
-bool TdxBarAccessibilityHelper::KeyTipsAvailable(HWND& WindowHost) {
+bool TdxBarAccessibilityHelper::KeyTipsAvailable(IKeyTipWindowHost*& WindowHost) {
   WindowHost = nullptr;
   TdxBarAccessibilityHelper* parent = KeyTipParent();
   return parent && parent->KeyTipsAvailable(WindowHost);
@@ -109,6 +115,77 @@ void TdxBarAccessibilityHelper::UnselectObject(IdxBarAccessibilityHelper*) {
   if (!BarNavigationController) return;
   BarNavigationController->SetSelectedObject(nullptr);
   BarNavigationController->SetSelectedParent(nullptr);
+}
+
+// ---- key tips of the base ------------------------------------------------------------------------
+
+String TdxBarAccessibilityHelper::KeyTipText() {
+  String tip = AssignedKeyTip();
+  if (tip.empty()) tip = DefaultKeyTip();
+  return Utf8Left(tip, 3);
+}
+
+void TdxBarAccessibilityHelper::FillKeyTipInfo(TdxBarKeyTipInfo& Info) {
+  Info.KeyTip = KeyTipText();
+  Info.Visible = IsVisible();
+  Info.OnExecute = [this](TObject* Sender) {
+    THelperHold hold(this);
+    if (IsOwnerObjectLive()) ExecuteKeyTip(Sender);
+  };
+}
+
+std::unique_ptr<TdxBarKeyTipData> TdxBarAccessibilityHelper::CreateKeyTipData() {
+  TdxBarKeyTipInfo info{};
+  FillKeyTipInfo(info);
+  return std::make_unique<TdxBarKeyTipData>(this, info);
+}
+
+void TdxBarAccessibilityHelper::AddKeyTipData(TdxBarKeyTipDataList& List) { List.push_back(CreateKeyTipData()); }
+
+void TdxBarAccessibilityHelper::CollectKeyTipData(TdxBarKeyTipDataList& List) {
+  if (!IsVisible()) return;
+  for (int i = 0, n = CountChildren(); i < n; ++i) {
+    TdxBarAccessibilityHelper* child = BarChildAt(i);
+    if (!child) continue;
+    if (child->IsSelectable())
+      child->AddKeyTipData(List);
+    else
+      child->CollectKeyTipData(List);
+  }
+}
+
+void TdxBarAccessibilityHelper::EscapeFromKeyTips() {
+  if (!BarNavigationController) return;
+  if (TdxBarAccessibilityHelper* container = KeyTipContainerOf(this)) {
+    THelperHold hold(this);
+    BarNavigationController->ShowKeyTips(container, {});
+    BarNavigationController->ChangeSelection(true, this);
+  } else {
+    BarNavigationController->EndKeyboardMode();
+  }
+}
+
+TdxBarAccessibilityHelper* KeyTipContainerOf(TdxBarAccessibilityHelper* Helper) {
+  TdxBarAccessibilityHelper* at = Helper ? Helper->KeyTipParent() : nullptr;
+  while (at && !at->GroupsKeyTips())
+    if (TdxBarAccessibilityHelper* up = at->KeyTipParent())
+      at = up;
+    else
+      break;
+  return at;
+}
+
+void EscapeKeyTips(IdxBarAccessibilityHelper* Container) {
+  if (TdxBarAccessibilityHelper* helper = BarHelperOf(Container)) {
+    THelperHold hold(Container);
+    helper->EscapeFromKeyTips();
+  }
+}
+
+IdxBarAccessibilityHelper* RootAccessibleObjectOf(TdxBarManager* Manager) {
+  TdxBar* mainMenu = Manager ? Manager->MainMenuBar() : nullptr;
+  TdxBarControl* window = mainMenu ? mainMenu->Control() : nullptr;
+  return window ? BarAccessibilityHelperOf(window->AccessibilityHelper()) : nullptr;
 }
 
 TdxBarAccessibilityHelper* TdxBarAccessibilityHelper::BarParent() {
@@ -503,6 +580,23 @@ void TdxBarSubMenuControlAccessibilityHelper::ItemKeyTipPlacement(TdxBarItemCont
   P = {origin.x + menu->SideBandWidth() + menu->IconAreaSize() / 2, (r.Top + r.Bottom) / 2};
 }
 
+TdxBarAccessibilityHelper* TdxBarSubMenuControlAccessibilityHelper::KeyTipParent() {
+  TdxBarSubMenuControl* menu = Menu();
+  TCustomdxBarControl* parent = menu ? menu->ParentBar() : nullptr;
+  TdxBarItemControl* opener = parent ? parent->SelectedControl() : nullptr;
+  return HelperOfItem(opener);
+}
+
+void TdxBarSubMenuControlAccessibilityHelper::EscapeFromKeyTips() {
+  TdxBarAccessibilityHelper* parent = KeyTipParent();
+  TdxBarAccessibilityHelper* container = KeyTipContainerOf(parent);
+  if (!container) container = parent;
+  THelperHold hold(BarInterfaceOf(container));
+  if (TdxBarSubMenuControl* menu = Menu(); menu && menu->HandleAllocated())
+    SendMessage(menu->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+  if (BarNavigationController) BarNavigationController->ShowKeyTips(BarInterfaceOf(container), {});
+}
+
 TClass TdxBarSubMenuControl::AccessibilityHelperClass() const {
   return TdxBarSubMenuControlAccessibilityHelper::StaticClass();
 }
@@ -893,6 +987,111 @@ void TdxBarItemControlAccessibilityHelper::UnselectObject(IdxBarAccessibilityHel
   if (next && next->BarControlHelper() == parent) return;
   parent->ReleaseItemSelection();
 }
+
+// ---- key tips of caption buttons and items -------------------------------------------------------
+
+String TdxBarCaptionButtonAccessibilityHelper::AssignedKeyTip() {
+  TdxBarCaptionButton* button = Button();
+  return button ? button->KeyTip() : String();
+}
+
+void TdxBarCaptionButtonAccessibilityHelper::FillKeyTipInfo(TdxBarKeyTipInfo& Info) {
+  TdxBarAccessibilityHelper::FillKeyTipInfo(Info);
+  TRect r;
+  ScreenBounds(0, r);
+  // No toolbar names a vertical placement for its caption buttons: they take the middle, as items do.
+  Info.Anchor = RectCenterPoint(r);
+  Info.HorizontalPlacement = Info.VerticalPlacement = 2;
+  TdxBarCaptionButton* button = Button();
+  Info.Enabled = button && button->Enabled();
+}
+
+void TdxBarCaptionButtonAccessibilityHelper::ExecuteKeyTip(TObject*) {
+  TdxBarCaptionButton* button = Button();
+  TdxBarControl* toolbar = button && button->Bar() ? button->Bar()->Control() : nullptr;
+  const int index = button ? button->Index() : -1;
+  TcxObjectLinkScope alive(toolbar);
+  if (BarNavigationController) BarNavigationController->EndKeyboardMode();
+  if (toolbar && alive.Alive()) toolbar->ClickCaptionButton(index);
+}
+
+String TdxBarItemControlAccessibilityHelper::AssignedKeyTip() {
+  TdxBarItemControl* control = ItemControl();
+  TdxBarItem* item = control ? control->Item() : nullptr;
+  return item ? item->KeyTip() : String();
+}
+
+String TdxBarItemControlAccessibilityHelper::DefaultKeyTip() {
+  TdxBarItemControl* control = ItemControl();
+  if (!control) return "Y";
+  const TShortCut shortCut = control->ItemShortCut();
+  if (shortCut >= 0x4041 && shortCut <= 0x405A) {
+    const String text = ShortCutToText(shortCut);
+    if (!text.empty()) return text.substr(text.size() - 1);
+  }
+  const String caption = control->CaptionText();
+  if (const int at = AcceleratorPosition(caption); at > 0) {
+    // The position counts characters of the caption with its marks, 1 for the first.
+    const String letter = Utf8Left(std::string_view(caption).substr(Utf8ByteOffset(caption, at - 1)), 1);
+    if (!letter.empty()) return AnsiUpperCase(letter);
+  }
+  return "Y";
+}
+
+void TdxBarItemControlAccessibilityHelper::FillKeyTipInfo(TdxBarKeyTipInfo& Info) {
+  TdxBarAccessibilityHelper::FillKeyTipInfo(Info);
+  TdxBarItemControl* control = ItemControl();
+  TCustomdxBarControlAccessibilityHelper* parent = BarControlHelper();
+  if (Info.Visible && parent && control) {
+    parent->ItemKeyTipPlacement(control, Info.Anchor, Info.VerticalPlacement, Info.HorizontalPlacement);
+  } else if (!Info.Visible) {
+    // A hidden item's tip would execute through its bar's overflow, which no bar offers.
+    Info.OnExecute = nullptr;
+  }
+  Info.Enabled = control && control->IsEnabled();
+}
+
+bool TdxBarButtonLikeControlAccessibilityHelper::DropsDown() { return false; }
+
+bool TdxBarButtonControlAccessibilityHelper::DropsDown() {
+  TdxBarItemControl* control = ItemControl();
+  auto* button = control ? dynamic_cast<TdxBarButton*>(control->Item()) : nullptr;
+  return button && (button->ButtonStyle() == bsDropDown || button->ButtonStyle() == bsCheckedDropDown);
+}
+
+void TdxBarButtonLikeControlAccessibilityHelper::ExecuteKeyTip(TObject*) {
+  auto* control = dynamic_cast<TdxBarButtonLikeControl*>(ItemControl());
+  if (!control || !BarNavigationController) return;
+  THelperHold hold(this);
+  TcxObjectLinkScope alive(control);
+  if (DropsDown()) {
+    BarNavigationController->ChangeSelection(true, this);
+    if (!alive.Alive() || !control->CanDropDown()) return;
+    control->OpenDropDownNow(false);
+    if (!alive.Alive() || !control->IsDroppedDown()) return;
+    // The tips follow into the menu that dropped.
+    if (TCustomdxBarControl* active = ActiveBarWindow)
+      BarNavigationController->ShowKeyTips(BarAccessibilityHelperOf(active->AccessibilityHelper()), {});
+    return;
+  }
+  BarNavigationController->EndKeyboardMode();
+  if (!alive.Alive()) return;
+  TdxBarItem* item = control->Item();
+  TcxObjectLinkScope itemAlive(item);
+  const bool unclick = item && item->UnclickAfterDoing();
+  if (item) item->SetUnclickAfterDoing(false);
+  control->Click(false);
+  if (item && itemAlive.Alive()) item->SetUnclickAfterDoing(unclick);
+}
+
+void TdxBarWinControlAccessibilityHelper::ExecuteKeyTip(TObject*) {
+  if (!BarNavigationController) return;
+  THelperHold hold(this);
+  BarNavigationController->EndKeyboardMode();
+  if (IsOwnerObjectLive()) BarNavigationController->ChangeSelection(true, this);
+}
+
+TClass TdxBarWinControl::AccessibilityHelperClass() const { return TdxBarWinControlAccessibilityHelper::StaticClass(); }
 
 // ---- the owners' helpers -------------------------------------------------------------------------
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ui/bars/Accessibility.h"
+#include "ui/bars/BarNavigation.h"
 
 class TdxBarItemControl;
 class TdxBarControl;
@@ -26,7 +27,7 @@ class TdxBarAccessibilityHelper : public TcxAccessibilityHelper, public virtual 
   bool IsPlainChildElement(int /*Index*/) override { return false; }
 
   // ---- IdxBarAccessibilityHelper ----
-  bool KeyTipsAvailable(win::HWND& WindowHost) override;
+  bool KeyTipsAvailable(IKeyTipWindowHost*& WindowHost) override;
   bool AllowsChildNavigation(win::WORD /*Key*/) override { return true; }
   TdxBarAccessibilityHelper* BarHelperObject() override { return this; }
   TdxBarManager* OwningBarManager() override;
@@ -42,8 +43,27 @@ class TdxBarAccessibilityHelper : public TcxAccessibilityHelper, public virtual 
   TObject* HelperObject() override { return this; }
   void OwnerGone() override { DetachOwner(); }
 
-  // ---- the tree as keyboard navigation sees it ----
+  // ---- key tips ----
+  // The tip given to the object (its KeyTip property); empty when none.
+  virtual String AssignedKeyTip() { return {}; }
+  // The tip the object wears when none is given.
+  virtual String DefaultKeyTip() { return {}; }
+  // The assigned tip, else the default one, cut to 3 characters.
+  String KeyTipText();
+  std::unique_ptr<TdxBarKeyTipData> CreateKeyTipData();
+  // Fills a cleared record: text, visibility and the action; kinds add placement and state.
+  virtual void FillKeyTipInfo(TdxBarKeyTipInfo& Info);
+  void AddKeyTipData(TdxBarKeyTipDataList& List);
+  // Selectable children add their own tips, others those inside them; nothing while invisible.
+  virtual void CollectKeyTipData(TdxBarKeyTipDataList& List);
   virtual TdxBarAccessibilityHelper* KeyTipParent() { return BarParent(); }
+  virtual bool GroupsKeyTips() { return IsSelectable(); }
+  virtual void ExecuteKeyTip(TObject* /*Sender*/) {}
+  // Escape while this helper's tips show: back to its container's tips with this helper selected,
+  // or out of keyboard mode at the top.
+  virtual void EscapeFromKeyTips();
+
+  // ---- the tree as keyboard navigation sees it ----
   virtual TdxBarAccessibilityHelper* LogicalChildAt(int Index);
   virtual int LogicalChildCount() { return CountChildren(); }
   virtual int LogicalIndexOf(TcxAccessibilityHelper* Child) { return IndexOfChild(Child); }
@@ -179,6 +199,10 @@ class TdxBarSubMenuControlAccessibilityHelper : public TCustomdxBarControlAccess
   bool ProcessNavigationKey(win::WORD& Key) override;
   void ItemKeyTipPlacement(TdxBarItemControl* AControl, TPoint& P, int& VerticalPlacement,
                            int& HorizontalPlacement) override;
+  // The menu closes and its opener's container shows its tips again.
+  void EscapeFromKeyTips() override;
+  // The tips of a menu follow from the control that dropped it.
+  TdxBarAccessibilityHelper* KeyTipParent() override;
 
   // The shown link after (or before) Link, wrapping; nil when none can be selected.
   TdxBarItemLink* AdjacentLink(TdxBarItemLink* Link, bool Forward);
@@ -238,6 +262,10 @@ class TdxBarCaptionButtonAccessibilityHelper : public TdxBarAccessibilityHelper 
   bool ProcessNavigationKey(win::WORD& Key) override;
   void SelectObject(bool SetFocus) override;
   void UnselectObject(IdxBarAccessibilityHelper* NextObject) override;
+  String AssignedKeyTip() override;
+  String DefaultKeyTip() override { return "Y"; }
+  void FillKeyTipInfo(TdxBarKeyTipInfo& Info) override;
+  void ExecuteKeyTip(TObject* Sender) override;
 };
 
 // ---- item controls ------------------------------------------------------------------------------
@@ -260,16 +288,55 @@ class TdxBarItemControlAccessibilityHelper : public TdxBarAccessibilityHelper {
   bool WantsNavigationKey(win::WORD Key) override;
   void SelectObject(bool SetFocus) override;
   void UnselectObject(IdxBarAccessibilityHelper* NextObject) override;
+  String AssignedKeyTip() override;
+  // The letter of a Ctrl+letter shortcut, else the caption's accelerator, else "Y".
+  String DefaultKeyTip() override;
+  void FillKeyTipInfo(TdxBarKeyTipInfo& Info) override;
 };
 
-#define VW_BAR_ITEM_HELPER(Self, Parent) \
-  class Self : public Parent {           \
-    VW_CLASS(Self, Parent)               \
-   public:                               \
-    using Parent::Parent;                \
-  };
-VW_BAR_ITEM_HELPER(TdxBarButtonLikeControlAccessibilityHelper, TdxBarItemControlAccessibilityHelper)
-VW_BAR_ITEM_HELPER(TdxBarButtonControlAccessibilityHelper, TdxBarButtonLikeControlAccessibilityHelper)
-VW_BAR_ITEM_HELPER(TdxBarSubItemControlAccessibilityHelper, TdxBarButtonLikeControlAccessibilityHelper)
-VW_BAR_ITEM_HELPER(TdxBarWinControlAccessibilityHelper, TdxBarItemControlAccessibilityHelper)
-#undef VW_BAR_ITEM_HELPER
+// Buttons and sub-items: a tip drops a drop-down down and moves the tips into it, and clicks any
+// other button.
+class TdxBarButtonLikeControlAccessibilityHelper : public TdxBarItemControlAccessibilityHelper {
+  VW_CLASS(TdxBarButtonLikeControlAccessibilityHelper, TdxBarItemControlAccessibilityHelper)
+ public:
+  using TdxBarItemControlAccessibilityHelper::TdxBarItemControlAccessibilityHelper;
+  void ExecuteKeyTip(TObject* Sender) override;
+
+ protected:
+  virtual bool DropsDown();
+};
+
+class TdxBarButtonControlAccessibilityHelper : public TdxBarButtonLikeControlAccessibilityHelper {
+  VW_CLASS(TdxBarButtonControlAccessibilityHelper, TdxBarButtonLikeControlAccessibilityHelper)
+ public:
+  using TdxBarButtonLikeControlAccessibilityHelper::TdxBarButtonLikeControlAccessibilityHelper;
+
+ protected:
+  bool DropsDown() override;
+};
+
+class TdxBarSubItemControlAccessibilityHelper : public TdxBarButtonLikeControlAccessibilityHelper {
+  VW_CLASS(TdxBarSubItemControlAccessibilityHelper, TdxBarButtonLikeControlAccessibilityHelper)
+ public:
+  using TdxBarButtonLikeControlAccessibilityHelper::TdxBarButtonLikeControlAccessibilityHelper;
+
+ protected:
+  bool DropsDown() override { return true; }
+};
+
+// Window items: a tip puts the focus into the editor.
+class TdxBarWinControlAccessibilityHelper : public TdxBarItemControlAccessibilityHelper {
+  VW_CLASS(TdxBarWinControlAccessibilityHelper, TdxBarItemControlAccessibilityHelper)
+ public:
+  using TdxBarItemControlAccessibilityHelper::TdxBarItemControlAccessibilityHelper;
+  void ExecuteKeyTip(TObject* Sender) override;
+};
+
+// The helper whose key tips hold this helper's: climbing KeyTipParent, the first that groups key
+// tips, else the topmost; nil only when the helper has no key tip parent.
+TdxBarAccessibilityHelper* KeyTipContainerOf(TdxBarAccessibilityHelper* Helper);
+// Escape in the container's key tips.
+void EscapeKeyTips(IdxBarAccessibilityHelper* Container);
+// Where keyboard navigation of a manager's bars starts: its main menu's toolbar window; nil when
+// it shows none.
+IdxBarAccessibilityHelper* RootAccessibleObjectOf(TdxBarManager* Manager);

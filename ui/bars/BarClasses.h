@@ -131,6 +131,7 @@ class TdxBarWinControl : public TdxBarItemControl {
  public:
   using TdxBarItemControl::TdxBarItemControl;
   ~TdxBarWinControl() override;
+  TClass AccessibilityHelperClass() const override;
 
   void EnabledChanged() override;
   bool DoesClick() const override;

@@ -8,6 +8,7 @@
 #include "platform/win/Keyboard.h"
 #include "platform/win/Keys.h"
 #include "platform/system/Sync.h"
+#include "ui/bars/BarAccessibility.h"
 #include "ui/bars/BarDesignController.h"
 #include "ui/bars/BarHintTiming.h"
 #include "ui/bars/BarHintWindow.h"
@@ -103,16 +104,16 @@ bool HandleGeneralKey(WORD Key, LPARAM KeyData) {
   TdxBarDesignController* design = BarDesignController();
   if (design && design->IsDragging()) return false;
   TdxBarNavigationController* navigation = Navigation();
-  if (navigation && navigation->WantsKey(Key, shift)) {
+  if (navigation && navigation->ClaimsKey(Key, shift)) {
     if (down) {
       Suppress(Key);
-      navigation->HandleKey(Key, shift);
+      navigation->ProcessKey(Key, shift);
     }
     return true;
   }
   if (navigation && navigation->KeyTipsWaitingOrShown()) {
     const UINT character = MapVirtualKey(Key, 2);
-    if (character != 0 && character != ' ') navigation->StopKeyboardHandling();
+    if (character != 0 && character != ' ') navigation->EndKeyboardMode();
   }
   TCustomdxBarControl* active = ActiveBarWindow;
   if (IsLive(active) && active->HandleAllocated() && IsWindowEnabled(active->Handle()) && !active->InCustomizingMode()) {
@@ -125,10 +126,6 @@ bool HandleGeneralKey(WORD Key, LPARAM KeyData) {
     // suppressed only then.
     const bool closed = !alive.Alive() || !IsWindow(window) || !IsWindowVisible(window) || !active->Active();
     if (!(closed && KeyIsDown(Key)) && SuppressedKey == Key) SuppressedKeyActive = false;
-    return true;
-  }
-  if (navigation && navigation->AsksForKey(Key, down)) {
-    if (down) Suppress(Key);
     return true;
   }
   if (Key == VK_MENU && !ActiveBarWindow && design && design->QuickCustomizationPopup()) {
@@ -331,29 +328,30 @@ bool HandleMenuKey(WORD Key, LPARAM KeyData) {
   TdxBarManager* manager = ManagerForKeyboard(Key == VK_F10 || Key == VK_MENU);
   if (!manager) return false;
   TdxBarNavigationController* navigation = Navigation();
+  IdxBarAccessibilityHelper* root = RootAccessibleObjectOf(manager);
   const bool f10Alone = Key == VK_F10 && !shift.Contains(ssShift) && !shift.Contains(ssCtrl) &&
                         !shift.Contains(ssAlt) && manager->UseF10ForMenu();
   if (down) {
     const bool altAlone = Key == VK_MENU && !shift.Contains(ssCtrl);
     if (!(altAlone || f10Alone) || (SuppressedKeyActive && Key == SuppressedKey)) {
-      if (navigation) navigation->EndKeyTipWait(false);
+      if (navigation) navigation->StopKeyTipsWaiting(false);
       AltPending = false;
       return DispatchShortCut(manager, Key, shift, KeyData);
     }
     HideHint(manager);
     AltPending = true;
-    if (navigation && navigation->RootSupportsKeyTips(manager)) navigation->StartKeyTipWait(manager);
+    if (navigation && navigation->RootOffersKeyTips(root)) navigation->StartKeyTipsWaiting(root);
     return false;
   }
   if ((Key == VK_MENU && AltPending) || f10Alone) {
     AltPending = false;
     if (navigation) {
-      navigation->EnterNavigation(manager);
-      if (navigation->RootSupportsKeyTips(manager)) navigation->EndKeyTipWait(true);
+      navigation->EnterNavigation(root);
+      if (navigation->RootOffersKeyTips(root)) navigation->StopKeyTipsWaiting(true);
     }
     return true;
   }
-  if (navigation) navigation->EndKeyTipWait(false);
+  if (navigation) navigation->StopKeyTipsWaiting(false);
   return false;
 }
 
@@ -539,7 +537,7 @@ HWND CustomizingRedirection(UINT& Message, MOUSEHOOKSTRUCT& Data) {
 
 bool HandleMouse(UINT Message, MOUSEHOOKSTRUCT& Data) {
   TdxBarNavigationController* navigation = Navigation();
-  if (IsMouseDown(Message) && navigation) navigation->LeaveNavigationMode();
+  if (IsMouseDown(Message) && navigation) navigation->LeaveNavigation();
   if (Message == WM_MOUSEWHEEL && IsLive(ActiveBarWindow) && !IsEditing(ActiveBarWindow->SelectedControl()) &&
       !ActiveBarWindow->PassesKeyboardInput())
     return true;
@@ -549,7 +547,7 @@ bool HandleMouse(UINT Message, MOUSEHOOKSTRUCT& Data) {
   if (HandleOutsideClick(message, Data)) return true;
   HandleQuickCustomizationClick(message, Data);
   if (IsMouseDown(message) && navigation && (navigation->IsNavigating() || navigation->KeyTipsWaitingOrShown()))
-    navigation->StopKeyboardHandling();
+    navigation->EndKeyboardMode();
   if (message == WM_MOUSEMOVE) ForwardMoveOverEmbeddedWindow(Data);
   if (!target) return false;
   SendMessage(target, message, CurrentKeyFlags(), MAKELPARAM(Data.pt.x, Data.pt.y));

@@ -70,6 +70,7 @@ class TdxBarManager;
 class TdxBarItem;
 class TdxBarItemLinks;
 class TdxBarAccessibilityHelper;
+class IKeyTipWindowHost;
 
 // {D4890860-09B2-4648-BD9E-DFFBD140E5F1}
 class IcxAccessibilityHelper : public virtual IInterface {
@@ -84,7 +85,7 @@ class IcxAccessibilityHelper : public virtual IInterface {
 // helper of a bar object.
 class IdxBarAccessibilityHelper : public virtual IcxAccessibilityHelper {
  public:
-  virtual bool KeyTipsAvailable(win::HWND& WindowHost) = 0;
+  virtual bool KeyTipsAvailable(IKeyTipWindowHost*& WindowHost) = 0;
   virtual bool AllowsChildNavigation(win::WORD Key) = 0;
   virtual TdxBarAccessibilityHelper* BarHelperObject() = 0;
   virtual TdxBarManager* OwningBarManager() = 0;

@@ -79,7 +79,7 @@ void TdxBarManager::HandleRoutedMessage(HWND /*AWindow*/, UINT AMessage, WPARAM 
       break;
     case WM_CREATE: OwnerWindowRecreated(); break;
     case WM_CANCELMODE: {
-      if (BarNavigationController) BarNavigationController->EndKeyTipWait(false);
+      if (BarNavigationController) BarNavigationController->StopKeyTipsWaiting(false);
       FInternalState |= bmsCancelMode;
       TcxObjectLinkScope alive(this);
       try {
@@ -173,7 +173,7 @@ void TdxBarManager::SetOwnerFormActive(bool AActive, bool AForce, HWND AActivate
   if (AActivated && top && (GetParent(AActivated) == top || GetWindow(AActivated, GW_OWNER) == top)) return;
   if (ActiveBarWindow && ActiveBarWindow->ClosesForWindow(this, AActivated)) ActiveBarWindow->CloseUp();
   if (!clear.Alive.Alive()) return;
-  if (BarNavigationController) BarNavigationController->StopKeyboardHandling();
+  if (BarNavigationController) BarNavigationController->EndKeyboardMode();
   if (!option) {
     repaintCaptions();
     if (TdxBarDesignController* design = BarDesignController(); design && design->QuickCustomizationPopup())

@@ -58,14 +58,14 @@ class THookControl : public TdxBarEditControl {
 class TRecordingNavigation : public TdxBarNavigationController {
   VW_CLASS(TRecordingNavigation, TdxBarNavigationController)
  public:
-  void EnterNavigation(TdxBarManager* AManager) override {
+  void EnterNavigation(IdxBarAccessibilityHelper* Root) override {
     Calls.push_back("enter");
-    Entered = AManager;
+    Entered = Root ? Root->OwningBarManager() : nullptr;
   }
-  void LeaveNavigationMode() override { Calls.push_back("leave"); }
-  void StartKeyTipWait(TdxBarManager*) override { Calls.push_back("wait"); }
-  void EndKeyTipWait(bool AShow) override { Calls.push_back(AShow ? "end+show" : "end"); }
-  bool RootSupportsKeyTips(TdxBarManager*) const override { return KeyTips; }
+  void LeaveNavigation() override { Calls.push_back("leave"); }
+  void StartKeyTipsWaiting(IdxBarAccessibilityHelper*) override { Calls.push_back("wait"); }
+  void StopKeyTipsWaiting(bool AShow) override { Calls.push_back(AShow ? "end+show" : "end"); }
+  bool RootOffersKeyTips(IdxBarAccessibilityHelper*) override { return KeyTips; }
   int Count(const std::string& ACall) const { return static_cast<int>(std::count(Calls.begin(), Calls.end(), ACall)); }
   std::vector<std::string> Calls;
   TdxBarManager* Entered = nullptr;

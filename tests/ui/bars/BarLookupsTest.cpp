@@ -250,7 +250,7 @@ class THelper : public TObject, public IdxBarAccessibilityHelper {
   int OwnerGoneCalls = 0;
   TObject* HelperObject() override { return this; }
   void OwnerGone() override { ++OwnerGoneCalls; }
-  bool KeyTipsAvailable(HWND&) override { return false; }
+  bool KeyTipsAvailable(IKeyTipWindowHost*&) override { return false; }
   bool AllowsChildNavigation(WORD) override { return true; }
   TdxBarAccessibilityHelper* BarHelperObject() override { return nullptr; }
   TdxBarManager* OwningBarManager() override { return nullptr; }

@@ -1,0 +1,178 @@
+// Keyboard navigation on a sample form, driven by keys injected through the headless screen as a
+// user types them: Alt and F10 enter the main menu, the arrows, Tab and Escape move through the
+// main menu, its menus and two toolbars, and a mouse press ends it all.
+#include <gtest/gtest.h>
+
+#include "platform/system/Clock.h"
+#include "platform/win/Focus.h"
+#include "platform/win/Keys.h"
+#include "tests/ui/bars/BarStandIns.h"
+#include "tests/ui/bars/BarToolbarFixture.h"
+#include "ui/bars/BarAccessibility.h"
+#include "ui/bars/BarButton.h"
+#include "ui/bars/BarHooks.h"
+#include "ui/bars/BarLookups.h"
+#include "ui/bars/BarNavigation.h"
+#include "ui/bars/BarSubMenuControl.h"
+#include "ui/bars/BarUnit.h"
+
+using namespace win;
+
+class BarKeyboardNavigationTest : public BarToolbarFixture {
+ protected:
+  void SetUp() override {
+    BarToolbarFixture::SetUp();
+    UseSubItemStandInControls();
+    SetActiveWindow(Form->Handle());
+    File = SubItem("&File", {Button("&Open"), SubItem("&Recent", {Button("One"), Button("Two")}), Button("&Save")});
+    Edit = SubItem("&Edit", {Button("&Copy"), Button("&Paste")});
+    MainMenu = M->Bars()->Add();
+    MainMenu->SetCaption("Main Menu");
+    for (TdxBarItem* item : {static_cast<TdxBarItem*>(File), static_cast<TdxBarItem*>(Edit),
+                             static_cast<TdxBarItem*>(SubItem("&Help", {Button("&About")}))})
+      MainMenu->ItemLinks()->AddItem(item);
+    MainMenu->SetDockingStyle(dsTop);
+    MainMenu->SetIsMainMenu(true);
+    MainMenu->SetVisible(true);
+    Standard = AddToolbar<TdxBar>("Standard", dsTop, 3, 100, 30);
+    Tools = AddToolbar<TdxBar>("Tools", dsLeft, 3, 30, 100);
+    Pump();
+    ASSERT_NE(MainMenu->Control(), nullptr);
+  }
+  void TearDown() override {
+    if (BarNavigationController) BarNavigationController->EndKeyboardMode();
+    Pump();
+    BarToolbarFixture::TearDown();
+    dxBarItemControlFactory = nullptr;
+  }
+  TdxBarButton* Button(const String& ACaption) {
+    auto* button = new TdxBarButton(Form);
+    button->SetCaption(ACaption);
+    return button;
+  }
+  TStandInSubItem* SubItem(const String& ACaption, std::initializer_list<TdxBarItem*> AItems) {
+    auto* item = new TStandInSubItem(Form);
+    item->Attach(M);
+    item->SetCaption(ACaption);
+    for (TdxBarItem* entry : AItems) item->ItemLinks()->AddItem(entry);
+    return item;
+  }
+  void Key(unsigned AKey, bool ADown) {
+    platform::Headless()->InjectKey(AKey, ADown);
+    Pump();
+  }
+  void Press(unsigned AKey) {
+    Key(AKey, true);
+    Key(AKey, false);
+  }
+  void Chord(unsigned AModifier, unsigned AKey) {
+    Key(AModifier, true);
+    Press(AKey);
+    Key(AModifier, false);
+  }
+  static int Selected(TdxBar* ABar) {
+    TdxBarItemLink* link = ABar->Control() ? ABar->Control()->SelectedLink() : nullptr;
+    return link ? link->Index() : -1;
+  }
+  static TdxBarSubMenuControl* MenuOf(TdxBarItem* AItem) {
+    auto* menu = dynamic_cast<TdxBarSubMenuControl*>(AItem->ItemLinks()->BarControl());
+    return menu && menu->HandleAllocated() && IsWindowVisible(menu->Handle()) ? menu : nullptr;
+  }
+  static IdxBarAccessibilityHelper* ItemHelper(TdxBar* ABar, int AIndex) {
+    TdxBarItemControl* control = ABar->ItemLinks()->Items(AIndex)->Control();
+    return control ? control->AccessibilityHelperOf() : nullptr;
+  }
+
+  platform::ScopedVirtualClock Clock;
+  TdxBar *MainMenu = nullptr, *Standard = nullptr, *Tools = nullptr;
+  TStandInSubItem *File = nullptr, *Edit = nullptr;
+};
+
+TEST_F(BarKeyboardNavigationTest, AltSelectsTheMainMenuAndTheArrowsWalkItAndItsMenus) {
+  Press(VK_MENU);
+  ASSERT_EQ(ActiveBarWindow, MainMenu->Control());
+  EXPECT_TRUE(BarNavigationController->InNavigation());
+  EXPECT_TRUE(BarNavigationController->DrivesBarControl(MainMenu->Control()));
+  EXPECT_EQ(Selected(MainMenu), 0);
+
+  Press(VK_RIGHT);
+  EXPECT_EQ(Selected(MainMenu), 1);
+  Press(VK_LEFT);
+  EXPECT_EQ(Selected(MainMenu), 0);
+  Press(VK_LEFT);
+  EXPECT_EQ(Selected(MainMenu), 2) << "round to the last";
+  Press(VK_RIGHT);
+
+  Press(VK_DOWN);
+  TdxBarSubMenuControl* menu = MenuOf(File);
+  ASSERT_NE(menu, nullptr) << "Down opens the selected item's menu";
+  EXPECT_EQ(ActiveBarWindow, menu);
+  Press(VK_DOWN);
+  Press(VK_RIGHT);
+  ASSERT_NE(MenuOf(File->ItemLinks()->Items(1)->Item()), nullptr) << "Right opens Recent";
+
+  Press(VK_ESCAPE);
+  EXPECT_EQ(ActiveBarWindow, menu) << "Escape closes one level";
+  Press(VK_ESCAPE);
+  EXPECT_EQ(MenuOf(File), nullptr);
+  EXPECT_EQ(ActiveBarWindow, MainMenu->Control());
+  EXPECT_EQ(Selected(MainMenu), 0);
+  Press(VK_ESCAPE);
+  EXPECT_EQ(ActiveBarWindow, nullptr) << "and the main menu is left";
+}
+
+TEST_F(BarKeyboardNavigationTest, CtrlAltDoesNothingAndF10OnlyWithUseF10ForMenu) {
+  Chord(VK_CONTROL, VK_MENU);
+  EXPECT_EQ(ActiveBarWindow, nullptr);
+  M->SetUseF10ForMenu(false);
+  Press(VK_F10);
+  EXPECT_EQ(ActiveBarWindow, nullptr);
+  M->SetUseF10ForMenu(true);
+  Press(VK_F10);
+  EXPECT_EQ(ActiveBarWindow, MainMenu->Control());
+  EXPECT_EQ(Selected(MainMenu), 0);
+}
+
+TEST_F(BarKeyboardNavigationTest, TabWrapsInAHorizontalToolbarAndDownWalksAVerticalOne) {
+  ASSERT_TRUE(Tools->Control()->IsVertical());
+  BarNavigationController->ChangeSelection(false, ItemHelper(Standard, 2));
+  ASSERT_EQ(ActiveBarWindow, Standard->Control());
+  Press(VK_TAB);
+  EXPECT_EQ(Selected(Standard), 0) << "the first selectable button of the same toolbar";
+
+  BarNavigationController->ChangeSelection(false, ItemHelper(Tools, 0));
+  ASSERT_EQ(ActiveBarWindow, Tools->Control());
+  EXPECT_EQ(Selected(Standard), -1);
+  Press(VK_DOWN);
+  EXPECT_EQ(Selected(Tools), 1);
+  Press(VK_TAB);
+  EXPECT_EQ(Selected(Tools), 2);
+}
+
+TEST_F(BarKeyboardNavigationTest, AMousePressEndsNavigation) {
+  Press(VK_MENU);
+  ASSERT_EQ(ActiveBarWindow, MainMenu->Control());
+  RECT r{};
+  GetWindowRect(Form->Handle(), &r);
+  platform::Headless()->InjectMouseMove(r.left + 200, r.bottom - 40);
+  platform::Headless()->InjectMouseButton(1, true);
+  platform::Headless()->InjectMouseButton(1, false);
+  Pump();
+  EXPECT_FALSE(BarNavigationController->InNavigation());
+  EXPECT_EQ(ActiveBarWindow, nullptr);
+}
+
+TEST_F(BarKeyboardNavigationTest, AltFromAFormWithoutAManagerFindsNoMainMenuAndDoesNothing) {
+  MainMenu->SetIsMainMenu(false);
+  M->SetAllowCallFromAnotherForm(true);
+  auto* other = new TItemFixtureForm(nullptr);
+  other->SetBounds(20, 20, 200, 100);
+  other->Show();
+  SetActiveWindow(other->Handle());
+  ASSERT_EQ(RootAccessibleObjectOf(M), nullptr);
+  Press(VK_MENU);
+  EXPECT_EQ(ActiveBarWindow, nullptr);
+  EXPECT_FALSE(BarNavigationController->InNavigation());
+  EXPECT_FALSE(AltPending);
+  TObject::Free(other);
+}
