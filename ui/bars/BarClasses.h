@@ -112,7 +112,7 @@ VW_BAR_SHELL(TdxBarQuickCustItem, TdxBarItem, explicit TdxBarQuickCustItem(TComp
 VW_BAR_SHELL(TdxBarQuickAccessItem, TCustomdxBarSubItem,
              explicit TdxBarQuickAccessItem(TComponent* AOwner) : TCustomdxBarSubItem(AOwner) {}
              TdxBarControl* Toolbar = nullptr;)
-VW_BAR_COMPONENT_SHELL(TSystemMenuSubItem, TCustomdxBarSubItem)
+// TSystemMenuSubItem and its control live in BarMDI.h.
 
 // ---- the per-link controls that show items ------------------------------------------------------
 
@@ -379,7 +379,6 @@ class TdxBarComboControl : public TCustomdxBarComboControl {
 };
 VW_BAR_CONTROL_SHELL(TdxBarQuickCustExtButtonControl, TdxBarButtonControl)
 VW_BAR_CONTROL_SHELL(TdxBarQuickCustItemControl, TdxBarItemControl)
-VW_BAR_CONTROL_SHELL(TSystemMenuSubItemControl, TdxBarSubItemControl)
 
 // ---- toolbars, groups, screen tips and the application menu's buttons (stored in forms) ---------
 

@@ -10,6 +10,7 @@
 #include "ui/bars/BarDesignController.h"
 #include "ui/bars/BarLookups.h"
 #include "ui/bars/BarSubMenuControl.h"
+#include "ui/bars/BarMDI.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarRoutines.h"
 #include "ui/bars/BarStrings.h"

@@ -283,8 +283,7 @@ TdxBarManager::~TdxBarManager() {
   FreeAndNil(FSystemFontChangedHandlers);
   FreeAndNil(FMDIStateChangedHandlers);
   while (!FDockControls.empty()) FDockControls.back()->SetBarManager(nullptr);
-  for (std::size_t i = FInternalItems.size(); i-- > 0;) delete FInternalItems[i];
-  FInternalItems.clear();
+  FreeInternalItems();
   FreeAndNil(FItems);
   FreeAndNil(FCategories);
   FBarsToRestore.clear();
@@ -991,6 +990,10 @@ void TdxBarManager::SetCustomizing(bool Value) {
     if (count == FBars->Count() && FBars->Items(i)->Control() == control) control->DestroyControls();
   }
   FIsCustomizing = Value;
+  if (Value)
+    UndoMergesForCustomizing();
+  else
+    RedoMergesAfterCustomizing();
   for (int i = 0; i < FBars->Count(); ++i) {
     TdxBar* bar = FBars->Items(i);
     bar->ItemLinks()->RebuildLists();
@@ -1287,6 +1290,7 @@ void TdxBarManager::CheckBrokenLinks() {
 void TdxBarManager::Notification(TComponent* AComponent, TOperation Operation) {
   TComponent::Notification(AComponent, Operation);
   if (Operation != opRemove) return;
+  InternalItemRemoved(AComponent);
   // By address only: a freed control's notification comes when only its component part is left.
   if (FPopupMenuLinks) FPopupMenuLinks->ComponentRemoved(AComponent);
 }
@@ -1359,22 +1363,4 @@ TdxBarManager* GetBarManagerByComponent(TComponent* AComponent) {
   for (HWND window = static_cast<TWinControl*>(owner)->Handle(); window; window = GetParent(window))
     if (TdxBarManager* manager = GetBarManagerByWindow(window)) return manager;
   return nullptr;
-}
-
-// ---- MDI state --------------------------------------------------------------------------------------
-
-HWND TdxBarManager::ActiveMDIChild() const {
-  TCustomForm* main = Application ? Application->MainForm() : nullptr;
-  if (!main || !main->HandleAllocated() || !main->ClientHandle()) return nullptr;
-  return reinterpret_cast<HWND>(SendMessage(main->ClientHandle(), WM_MDIGETACTIVE, 0, 0));
-}
-
-void TdxBarManager::RefreshMDIState() {
-  const HWND child = ActiveMDIChild();
-  const bool was = FChildMaximized;
-  FChildMaximized = child && IsZoomed(child);
-  // The main menu bar shows or drops its MDI buttons with its next rebuild.
-  if ((FChildMaximized || was) && FMainMenuBar)
-    if (TdxBarControl* window = FMainMenuBar->Control(); window && window->HandleAllocated())
-      PostMessage(window->Handle(), dxBarRebuildMessage, 0, 0);
 }

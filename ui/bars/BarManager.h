@@ -27,6 +27,16 @@
 
 VW_ENUM(TdxBarManagerStyle, bmsStandard, bmsEnhanced, bmsFlat, bmsXP, bmsOffice11, bmsUseLookAndFeel)
 VW_ENUM(TdxBarMenuAnimations, maNone, maRandom, maUnfold, maSlide, maFade)
+VW_ENUM(TdxBarMDIStateChange, msActivated, msDeactivated, msMaximizedChanged)
+
+// What the MDI-state handlers receive.
+struct TdxBarMDIStateChangeEventData {
+  TdxBarMDIStateChange Change;
+  win::HWND Wnd;
+};
+// The MDI buttons' commands (0 minimize, 1 restore, 2 close) and their hints (BarMDI.cpp).
+win::UINT dxBarMDICommand(int AIndex);
+String dxBarMDICommandHint(int AIndex);
 
 class TdxBarManager;
 
@@ -527,9 +537,15 @@ class TdxBarManager : public TComponent {
   void KeepFloatingBarsInWorkArea();
   // Help for the selected item of the active bar window (or the item under APoint).
   void ShowItemHelp(const TPoint& APoint);
-  // The MDI state after a document's activation or destruction: notes whether the active document
-  // is maximized, and a main menu bar then updates its MDI buttons (the MDI unit fills the rest).
+  // The MDI state after a document's activation or destruction (BarMDI.cpp): the document's window
+  // menu on the main menu bar, its main menu merged, and the main menu bar's MDI buttons.
   virtual void RefreshMDIState();
+  // Sends the active document the MDI button's command (0 minimize, 1 restore, 2 close).
+  void ExecuteMDICommand(int AIndex);
+  // Items the manager made itself (a document's window menu): owned by it, out of its item list.
+  void AddInternalItem(TdxBarItem* AItem);
+  void FreeInternalItems();
+  int InternalItemCount() const { return static_cast<int>(FInternalItems.size()); }
 
  protected:
   void DefineProperties(TFiler* Filer) override;
@@ -563,6 +579,15 @@ class TdxBarManager : public TComponent {
   void RepaintAllBars();
   void UpdateFloatingBarsVisibility();
   void CheckBrokenLinks();
+  // The MDI state (BarMDI.cpp).
+  void HandleMDIStateChange(TdxBarMDIStateChange AKind, win::HWND AChild);
+  void AddSystemMenuItem(win::HWND AChild);
+  void MergeMDIChild(TdxBarManager* AChildManager);
+  void UnmergeMDIChild(TdxBarManager* AChildManager);
+  void InternalItemRemoved(TComponent* AComponent);
+  // Customizing shows every toolbar as it is defined: merges are undone while it lasts.
+  void UndoMergesForCustomizing();
+  void RedoMergesAfterCustomizing();
 
   bool FAllowCallFromAnotherForm = false;
   bool FAllowReset = true;
@@ -648,6 +673,7 @@ class TdxBarManager : public TComponent {
   bool FDesignerNotifyPending = false;
   int FReadStateCount = 0;
   bool FChildMaximized = false;
+  win::HWND FRememberedMDIChild = nullptr;
   unsigned FInternalState = 0;
   bool FIsCustomizing = false;
   bool FModified = false;

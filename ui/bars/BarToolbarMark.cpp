@@ -14,6 +14,7 @@
 #include "ui/bars/BarHintTiming.h"
 #include "ui/bars/BarItemLinks.h"
 #include "ui/bars/BarLookups.h"
+#include "ui/bars/BarMDI.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarPainter.h"
 #include "ui/bars/BarRoutines.h"
@@ -31,7 +32,6 @@ constexpr UINT_PTR kMarkWatchTimerId = 1;
 constexpr UINT kMarkWatchInterval = 50;
 // The close button's target in the caption's tracking; caption buttons are their indexes.
 constexpr int kCloseTarget = -2;
-constexpr UINT kMDICommands[3] = {SC_MINIMIZE, SC_RESTORE, SC_CLOSE};
 
 bool Contains(const TRect& R, const TPoint& P) { return P.X >= R.Left && P.X < R.Right && P.Y >= R.Top && P.Y < R.Bottom; }
 
@@ -335,7 +335,7 @@ bool TdxBarControl::MDIButtonEnabled(int AIndex, bool AForPressing) const {
   const HWND child = manager ? manager->ActiveMDIChild() : nullptr;
   HMENU menu = child ? GetSystemMenu(child, FALSE) : nullptr;
   if (!menu) return false;
-  const UINT state = GetMenuState(menu, kMDICommands[AIndex], MF_BYCOMMAND);
+  const UINT state = GetMenuState(menu, dxBarMDICommand(AIndex), MF_BYCOMMAND);
   // A command the menu lacks is neither hot nor pressed.
   if (state == static_cast<UINT>(-1)) return false;
   return !(state & (AForPressing ? (MF_GRAYED | MF_DISABLED) : MF_GRAYED));
@@ -615,9 +615,8 @@ bool TdxBarControl::HandleControlsMessage(TMessage& Message) {
         MDITracking.Hot = over;
         MDITracking.HotIndex = over ? index : -1;
         RedrawMDIButtons();
-        if (over && mdi) {
-          if (HWND child = manager ? manager->ActiveMDIChild() : nullptr)
-            SendMessage(child, WM_SYSCOMMAND, kMDICommands[index], 0);
+        if (over && mdi && manager) {
+          manager->ExecuteMDICommand(index);
         } else if (over && manager) {
           manager->DoCloseButtonClick();
         }

@@ -12,6 +12,7 @@
 #include "ui/bars/BarHooks.h"
 #include "ui/bars/BarSubMenuControl.h"
 #include "ui/bars/BarLookups.h"
+#include "ui/bars/BarMDI.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarNavigation.h"
 #include "ui/bars/BarScreenTips.h"

@@ -296,6 +296,8 @@ class TdxBar : public TcxComponentCollectionItem, public IdxBarLinksOwner {
   void UnmergeBarsOfManager(TdxBarManager* AManager);
   // Merges again what the merge data saved, and forgets it.
   void RemergeSavedBars();
+  // Hides or shows for merging, keeping an MDI child owner's bounds.
+  void SetVisibleForMerging(bool Value);
   bool KeepWhenEmptied() const { return FKeepWhenEmptied; }
   void SetKeepWhenEmptied(bool Value) { FKeepWhenEmptied = Value; }
 
@@ -359,8 +361,6 @@ class TdxBar : public TcxComponentCollectionItem, public IdxBarLinksOwner {
   void RebuildWindow();
   void RefreshWindowFrame();
   void FloatingCaptionChanged();
-  // Hides or shows for merging, keeping an MDI child owner's bounds.
-  void SetVisibleForMerging(bool Value);
   void ReadBarKeys(TCustomIniFile* AStorage, const String& ASection, int AStoredBarCount);
 
   TdxBarManager* FBarManager = nullptr;

@@ -9,6 +9,7 @@
 #include "platform/classes/Strings.h"
 #include "tests/ui/bars/BarItemFixture.h"
 #include "ui/bars/BarDesignController.h"
+#include "ui/bars/BarMDI.h"
 #include "ui/bars/Bars.h"
 #include "ui/foundation/Core.h"
 

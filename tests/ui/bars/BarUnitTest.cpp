@@ -12,6 +12,7 @@
 #include "platform/system/Modules.h"
 #include "platform/win/Metrics.h"
 #include "ui/bars/BarDesignController.h"
+#include "ui/bars/BarMDI.h"
 #include "ui/bars/BarStrings.h"
 #include "ui/bars/BarSubMenuControl.h"
 #include "ui/bars/BarUnit.h"
