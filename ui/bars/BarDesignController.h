@@ -47,8 +47,12 @@ class TdxBarDesignController : public TcxDesignController {
   bool ShowsDefaultSelections = true;
 
   // ---- what the input hooks ask; the customization and drag units answer ----
-  // An item link or a toolbar is being dragged.
-  virtual bool IsDragging() const { return false; }
+  // An item link or a toolbar is being dragged: the drag loops mark the controller busy.
+  virtual bool IsDragging() const { return FBusy > 0; }
+  void BeginBusy() { ++FBusy; }
+  void EndBusy() {
+    if (FBusy > 0) --FBusy;
+  }
   // Escape: selects the parent of the design selection; true when it did.
   virtual bool SelectParentOfSelection() { return false; }
   // Delete: deletes the design selection; true when it did.
@@ -85,4 +89,5 @@ class TdxBarDesignController : public TcxDesignController {
   TcxObjectLink* FQuickControl = nullptr;
   TcxObjectLink* FQuickCustomizedBar = nullptr;
   std::vector<TClass> FControlEditors;
+  int FBusy = 0;
 };

@@ -1084,14 +1084,14 @@ void TdxBarManager::EnableFloatingBars() {
 }
 
 void TdxBarManager::DragItem(TdxBarItem* AItem, TdxBarItemLink* ALink) {
-  FDragInfo->Start(AItem, ALink);
+  FDragInfo->BeginDrag(AItem, ALink);
   try {
-    FDragInfo->Run();
+    FDragInfo->RunDrag();
   } catch (...) {
-    FDragInfo->Finish();
+    FDragInfo->EndDrag();
     throw;
   }
-  FDragInfo->Finish();
+  FDragInfo->EndDrag();
 }
 
 // ---- events -------------------------------------------------------------------------------------

@@ -16,6 +16,7 @@
 #include "ui/bars/BarCategories.h"
 #include "ui/bars/BarPopupMenuLinks.h"
 #include "ui/bars/BarClasses.h"
+#include "ui/bars/BarDragInfo.h"
 #include "ui/bars/BarImageOptions.h"
 #include "ui/bars/BarPainters.h"
 #include "ui/bars/Bars.h"
@@ -89,42 +90,6 @@ class TdxBarPopupMenu : public TComponent {
   bool FUseOwnMessageLoop = true;
   TWinControl* FOwnerControl = nullptr;
   TdxBarItemControl* FOwnerItemControl = nullptr;
-};
-
-// Drags an item or a link with the mouse.
-class TdxBarDragInfo : public TObject {
-  VW_CLASS(TdxBarDragInfo, TObject)
- public:
-  explicit TdxBarDragInfo(TdxBarManager* ABarManager) : FBarManager(ABarManager) {}
-  virtual void Start(TdxBarItem* AItem, TdxBarItemLink* ALink) {
-    SetDragged(AItem, ALink);
-    FRunning = true;
-  }
-  virtual void Run() {}
-  // A drag that kept a closed menu's window for its link destroys that window when it ends.
-  virtual void Finish() {
-    FRunning = false;
-    if (FLinkParentWindow && win::IsWindow(FLinkParentWindow)) win::DestroyWindow(FLinkParentWindow);
-    FLinkParentWindow = nullptr;
-  }
-  bool Running() const { return FRunning; }
-  // What is dragged: armed by a press on a design-selected link, kept while the drag runs.
-  TdxBarItem* DraggedItem() const { return FDraggedItem; }
-  TdxBarItemLink* DraggedLink() const { return FDraggedLink; }
-  void SetDragged(TdxBarItem* AItem, TdxBarItemLink* ALink) {
-    FDraggedItem = AItem;
-    FDraggedLink = ALink;
-  }
-  // The window of the menu the dragged link came from, kept alive while the drag runs.
-  win::HWND LinkParentWindow() const { return FLinkParentWindow; }
-  void SetLinkParentWindow(win::HWND Value) { FLinkParentWindow = Value; }
-
- private:
-  TdxBarManager* FBarManager;
-  bool FRunning = false;
-  TdxBarItem* FDraggedItem = nullptr;
-  TdxBarItemLink* FDraggedLink = nullptr;
-  win::HWND FLinkParentWindow = nullptr;
 };
 
 // The form designer at design time, or the customization dialog's selection at run time.

@@ -496,6 +496,14 @@ TEST_F(BarControlInputTest, DesignSelectionOperationsFollowTheButtonShiftAndSele
   M->SetDesigner(nullptr);
 }
 
+struct TDragSeen {
+  TdxBarManager* Manager = nullptr;
+  bool Running = false;
+  TdxBarItem* Item = nullptr;
+  TdxBarItemLink* Link = nullptr;
+};
+TDragSeen DragSeen;
+
 TEST_F(BarControlInputTest, ALinkDragStartsOutsideTheDragSquareAndKeepsWhatItDrags) {
   SetSystemMetricOverride(SM_CXDRAG, 4);
   SetSystemMetricOverride(SM_CYDRAG, 4);
@@ -513,19 +521,32 @@ TEST_F(BarControlInputTest, ALinkDragStartsOutsideTheDragSquareAndKeepsWhatItDra
       Button(true);
       ASSERT_TRUE(bar->DragDown());
       EXPECT_EQ(GetCapture(), bar->Handle());
+      // Seen from inside the drag's loop, which the release then ends.
+      DragSeen = {};
+      const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
+        if (DragSeen.Running) return;
+        TdxBarDragInfo* running = DragSeen.Manager->DragInfo();
+        DragSeen = {DragSeen.Manager, running->Running(), running->DraggedItem(), running->DraggedLink()};
+        Headless().InjectMouseButton(1, false);
+      });
+      DragSeen.Manager = M;
       MoveTo({p.X + step.X * distance, p.Y + step.Y * distance});
+      KillTimer(nullptr, timer);
       EXPECT_EQ(bar->DragDown(), distance == 1);
-      EXPECT_EQ(GetCapture(), distance == 1 ? bar->Handle() : nullptr);
-      // The capture released for the drag forgets nothing of what is dragged.
+      EXPECT_EQ(DragSeen.Running, distance != 1);
+      if (distance != 1) {
+        // The capture released for the drag forgets nothing of what is dragged.
+        EXPECT_EQ(DragSeen.Item, c->Item());
+        EXPECT_EQ(DragSeen.Link, c->ItemLink());
+        continue;
+      }
+      EXPECT_EQ(GetCapture(), bar->Handle());
       EXPECT_EQ(drag->DraggedItem(), c->Item());
       EXPECT_EQ(drag->DraggedLink(), c->ItemLink());
       Button(false);
       EXPECT_FALSE(bar->DragDown());
       EXPECT_EQ(GetCapture(), nullptr);
-      if (distance == 1) {
-        EXPECT_EQ(drag->DraggedItem(), nullptr) << "a release in place disarms the drag";
-      }
-      drag->SetDragged(nullptr, nullptr);
+      EXPECT_EQ(drag->DraggedItem(), nullptr) << "a release in place disarms the drag";
     }
   M->SetCustomizing(false);
 }

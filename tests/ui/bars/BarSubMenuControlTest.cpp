@@ -520,7 +520,7 @@ TEST_F(BarSubMenuControlTest, AMenuWhoseLinkIsDraggedKeepsItsWindowForTheDrag) {
   const HWND window = menu->Handle();
   TdxBarItemLink* dragged = menu->ItemLinks()->Items(1);
   TdxBarDragInfo* drag = M->DragInfo();
-  drag->Start(dragged->Item(), dragged);
+  drag->BeginDrag(dragged->Item(), dragged);
   TcxObjectLinkScope alive(menu);
   int closeUps = 0;
   menu->OnCloseUp = [&](TObject*) { ++closeUps; };
@@ -531,7 +531,7 @@ TEST_F(BarSubMenuControlTest, AMenuWhoseLinkIsDraggedKeepsItsWindowForTheDrag) {
   EXPECT_TRUE(IsWindow(window)) << "kept for the drag";
   EXPECT_FALSE(IsWindowVisible(window));
   EXPECT_EQ(dragged->Control(), nullptr) << "the controls went with the menu";
-  drag->Finish();
+  drag->EndDrag();
   EXPECT_FALSE(IsWindow(window)) << "the drag destroys it";
   EXPECT_EQ(drag->LinkParentWindow(), nullptr);
 }
