@@ -1,3 +1,6 @@
+// A 100-entry list item generating its buttons' links into a menu's links and collapsing them, as
+// every opening of a menu that holds it does, against adding and freeing 100 plain links there.
+//
 // Opening a list item's container menu of 100 entries (the menu made, the item asked for its data,
 // 100 links generated and the menu shown and painted) against opening a sub-item whose menu holds
 // 100 ordinary links, both from a toolbar whose menu is already open.
@@ -5,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "bench/ui/BarUnitsStage.h"
 #include "platform/classes/Forms.h"
@@ -24,24 +28,21 @@ struct SubItemStage {
   TdxBarManager* manager = nullptr;
   TStandInBar* bar = nullptr;
   std::unique_ptr<TdxBarItemLinks> links;
-  TStandInListItem* list = nullptr;
-  TStandInSubItem* sub = nullptr;
+  TdxBarListItem* list = nullptr;
+  TdxBarSubItem* sub = nullptr;
 
   SubItemStage() {
     PlaySounds = false;
-    UseSubItemStandInControls();
     Application->CreateForm(form);
     form->Show();
     manager = new TdxBarManager(form);
     manager->SetStyle(bmsStandard);
-    list = new TStandInListItem(form);
+    list = new TdxBarListItem(form);
     list->SetCaption("Recent walls");
-    list->Attach(manager);
-    sub = new TStandInSubItem(form);
+    sub = new TdxBarSubItem(form);
     sub->SetCaption("Walls");
-    sub->Attach(manager);
     for (int i = 0; i < 100; ++i) {
-      list->Items.push_back("Wall " + std::to_string(i + 1));
+      list->Items()->Add("Wall " + std::to_string(i + 1));
       auto* button = new TdxBarButton(form);
       button->SetCaption("Wall " + std::to_string(i + 1));
       sub->ItemLinks()->AddItem(button);
@@ -99,5 +100,57 @@ void BM_OpenSubItemMenu100(benchmark::State& state) {
   OpenAndClose(state, 1, s.sub, s);
 }
 BENCHMARK(BM_OpenSubItemMenu100)->Unit(benchmark::kMicrosecond);
+
+// The generation alone, without a window: the menu's links receive the entries behind the link
+// that stands for the list item.
+struct GenerationStage {
+  barbench::TBarUnits units;
+  TForm* form = nullptr;
+  TdxBarListItem* list = nullptr;
+  TdxBarSubItem* menu = nullptr;
+  std::vector<TdxBarButton*> plain;
+
+  GenerationStage() {
+    Application->CreateForm(form);
+    new TdxBarManager(form);
+    list = new TdxBarListItem(form);
+    menu = new TdxBarSubItem(form);
+    menu->ItemLinks()->AddItem(list);
+    for (int i = 0; i < 100; ++i) {
+      list->Items()->Add("Wall " + std::to_string(i + 1));
+      plain.push_back(new TdxBarButton(form));
+    }
+  }
+  ~GenerationStage() { TObject::Free(form); }
+};
+
+void BM_PopulateAndCollapseList100(benchmark::State& state) {
+  GenerationStage s;
+  TdxBarItemLinks* links = s.menu->ItemLinks();
+  for (auto _ : state) {
+    TdxBarContainerLinkData data(s.list, links->Items(0), 0);
+    s.list->Populate(links, &data, 1);
+    s.list->ScheduleClear();
+    s.list->Collapse(&data);
+  }
+  if (links->Count() != 1) state.SkipWithError("the generated links stayed");
+}
+BENCHMARK(BM_PopulateAndCollapseList100)->Unit(benchmark::kMicrosecond);
+
+void BM_AddAndFreePlainLinks100(benchmark::State& state) {
+  GenerationStage s;
+  TdxBarItemLinks* links = s.menu->ItemLinks();
+  for (auto _ : state) {
+    TObjectList added(true);
+    for (int i = 0; i < 100; ++i) {
+      TdxBarItemLink* link = links->Add();
+      link->SetIndex(1 + i);
+      link->SetItem(s.plain[static_cast<std::size_t>(i)]);
+      added.Add(link);
+    }
+  }
+  if (links->Count() != 1) state.SkipWithError("the plain links stayed");
+}
+BENCHMARK(BM_AddAndFreePlainLinks100)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

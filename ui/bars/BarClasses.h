@@ -15,6 +15,7 @@
 #include "ui/bars/BarEditItems.h"
 #include "ui/bars/BarItem.h"
 #include "ui/bars/BarItemControl.h"
+#include "ui/bars/BarSubItem.h"
 #include "ui/foundation/Types.h"
 
 class TdxFadingObjectHelper;
@@ -41,69 +42,8 @@ class TdxBarControl;
 
 // ---- items ------------------------------------------------------------------------------------
 
-// Edit and combo items live in BarEditItems.h, buttons in BarButton.h.
-class TCustomdxBarSubItem : public TdxBarItem {
-  VW_CLASS(TCustomdxBarSubItem, TdxBarItem)
- public:
-  explicit TCustomdxBarSubItem(TComponent* AOwner) : TdxBarItem(AOwner) { SetShowCaptionDefault(true); }
-  bool ClicksDirectly() const override { return false; }
-  TdxBarCustomizationActions AvailableActions() override;
-  // The menu is about to show, and has closed.
-  virtual void NotifyPopup() {
-    if (OnPopup) OnPopup(this);
-  }
-  virtual void NotifyCloseUp() {
-    if (OnCloseUp) OnCloseUp(this);
-  }
-  // A command the designer made for its own menus; disabled, it never drops down.
-  bool Internal() const { return FInternal; }
-  void SetInternal(bool Value) { FInternal = Value; }
-  // The menu's links in the stored layout (BarLayoutPersistence.cpp); only a named item has a
-  // section of its own.
-  void RestoreSubItemLayout(TCustomIniFile* AStorage, const String& ASectionBase, bool ARegistry) override;
-  void LoadSubItemLayout(TCustomIniFile* AStorage, const String& ASectionBase, bool ARegistry) override;
-  void LoadSubItemRecentUse(TCustomIniFile* AStorage, const String& ASectionBase) override;
-  void SaveSubItemLayout(TCustomIniFile* AStorage, const String& ASectionBase, bool ARegistry) override;
-  TNotifyEvent OnPopup;
-  TNotifyEvent OnCloseUp;
-
- private:
-  bool FInternal = false;
-  // Menus that link each other end the depth-first restore instead of running it forever.
-  bool FRestoringLayout = false;
-};
-VW_BAR_COMPONENT_SHELL(TdxBarSubItem, TCustomdxBarSubItem)
-class TdxBarContainerLinkData;
-// A sub-item whose entries are generated when it is shown: in a menu its link gives way to the
-// generated links (one generation per TdxBarContainerLinkData, from Populate to Collapse).
-class TCustomdxBarContainerItem : public TCustomdxBarSubItem {
-  VW_CLASS(TCustomdxBarContainerItem, TCustomdxBarSubItem)
- public:
-  explicit TCustomdxBarContainerItem(TComponent* AOwner) : TCustomdxBarSubItem(AOwner) {}
-  // Expand with the population flag set, cleared also on failure.
-  void Populate(TdxBarItemLinks* ALinks, TdxBarContainerLinkData* ALinkData, int AIndex);
-  // The base clears a pending item list, asks for data before the first live generation and counts it.
-  virtual void Expand(TdxBarItemLinks* ALinks, TdxBarContainerLinkData* ALinkData, int AIndex);
-  // A link for AItem at AIndex of ALinks, belonging to the container's link and to the generation.
-  virtual TdxBarItemLink* CreateExpandedLink(TdxBarItemLinks* ALinks, TdxBarContainerLinkData* ALinkData,
-                                             TdxBarItem* AItem, int AIndex);
-  // Ends a generation: its links are freed.
-  virtual void Collapse(TdxBarContainerLinkData* ALinkData);
-  virtual void ClearItemList() { FClearPending = false; }
-  virtual bool ExpandsInPlace() const { return true; }
-  void ScheduleClear() { FClearPending = true; }
-  bool Populating() const { return FPopulating; }
-  int PopulationCount() const { return FPopulationCount; }
-  TNotifyEvent OnGetData;
-
- private:
-  bool FPopulating = false;
-  bool FClearPending = false;
-  int FPopulationCount = 0;
-};
-VW_BAR_COMPONENT_SHELL(TdxBarContainerItem, TCustomdxBarContainerItem)
-VW_BAR_COMPONENT_SHELL(TdxBarListItem, TCustomdxBarContainerItem)
-VW_BAR_COMPONENT_SHELL(TdxBarExtraPaneListItem, TdxBarListItem)
+// Edit and combo items live in BarEditItems.h, buttons in BarButton.h, sub-items, containers and
+// list items in BarSubItem.h.
 VW_BAR_COMPONENT_SHELL(TdxBarQuickCustExtButton, TdxBarButton)
 // An entry of a toolbar's add-or-remove list: it stands for one link of the toolbar.
 VW_BAR_SHELL(TdxBarQuickCustItem, TdxBarItem, explicit TdxBarQuickCustItem(TComponent* AOwner) : TdxBarItem(AOwner) {}

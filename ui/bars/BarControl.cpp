@@ -1185,37 +1185,3 @@ bool TCustomdxBarControl::DropPositionAt(const TPoint& P, TdxBarItemLink*& ALink
   return false;
 }
 
-// ---- container items ----
-
-void TCustomdxBarContainerItem::Populate(TdxBarItemLinks* ALinks, TdxBarContainerLinkData* ALinkData, int AIndex) {
-  FPopulating = true;
-  try {
-    Expand(ALinks, ALinkData, AIndex);
-  } catch (...) {
-    FPopulating = false;
-    throw;
-  }
-  FPopulating = false;
-}
-
-void TCustomdxBarContainerItem::Expand(TdxBarItemLinks* /*ALinks*/, TdxBarContainerLinkData* /*ALinkData*/, int /*AIndex*/) {
-  if (FClearPending) ClearItemList();
-  if (FPopulationCount == 0 && OnGetData) OnGetData(this);
-  ++FPopulationCount;
-}
-
-TdxBarItemLink* TCustomdxBarContainerItem::CreateExpandedLink(TdxBarItemLinks* ALinks, TdxBarContainerLinkData* ALinkData,
-                                                              TdxBarItem* AItem, int AIndex) {
-  TdxBarItemLink* link = ALinks->Add();
-  link->SetContainerLink(ALinkData->ItemLink);
-  link->SetIndex(std::min(AIndex, ALinks->Count() - 1));
-  if (ALinkData->ItemLink) link->SetUseCount(ALinkData->ItemLink->UseCount());
-  link->SetItem(AItem);
-  ALinkData->InPlaceItems->Add(link);
-  return link;
-}
-
-void TCustomdxBarContainerItem::Collapse(TdxBarContainerLinkData* ALinkData) {
-  --FPopulationCount;
-  ALinkData->InPlaceItems->Clear();
-}

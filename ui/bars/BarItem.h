@@ -24,6 +24,7 @@ enum class TdxBarPaintStyle : std::uint8_t { psStandard, psCaption, psCaptionInM
 VW_ENUM_NAMES(TdxBarPaintStyle, psStandard, psCaption, psCaptionInMenu, psCaptionGlyph)
 VW_ENUM(TdxBarGlyphLayout, glLeft, glRight, glTop, glBottom)
 
+class TdxBar;
 class TdxBarItem;
 class TdxBarItemLink;
 class TdxBarItemLinks;
@@ -229,6 +230,8 @@ class TdxBarItem : public TdxBarComponent {
 
   // ---- behaviour of the kinds ----
   virtual void BarManagerChanged() {}
+  // A toolbar the item refers to changed; operation 1: it goes away.
+  virtual void BarChanged(int /*AOperation*/, TdxBar* /*ABar*/) {}
   virtual bool CanPlaceOn(int AKind, TObject* AContainer, String& AErrorText);
   virtual bool HasPaintStyles() const { return false; }
   virtual bool ClicksDirectly() const { return true; }

@@ -31,7 +31,16 @@ class TdxBar;
 class TdxBarManager;
 class TCustomdxBarControl;
 class TCustomIniFile;
-class IdxBarLinksOwner;
+
+// {1CB4E538-769E-45F4-9BE3-20814F440106}: toolbars, sub-items and popup menus own link collections.
+class IdxBarLinksOwner : public virtual IInterface {
+ public:
+  virtual bool AcceptsItem(TdxBarItem* Item, String& ErrorText) = 0;
+  // The menu window for the links.
+  virtual TCustomdxBarControl* CreateSubMenuControl() = 0;
+  virtual TComponent* OwnerComponent() = 0;
+  virtual TdxBarItemLinks* ItemLinks() = 0;
+};
 
 // An option value as DefaultOption and ResolveOption hand it over (booleans as 0 and 1).
 using TdxBarItemOptionValue_t = int;

@@ -100,16 +100,6 @@ class IdxBarAccessibilityHelper : public virtual IcxAccessibilityHelper {
   virtual void UnselectObject(IdxBarAccessibilityHelper* NextObject) = 0;
 };
 
-// {1CB4E538-769E-45F4-9BE3-20814F440106}: toolbars, sub-items and popup menus own link collections.
-class IdxBarLinksOwner : public virtual IInterface {
- public:
-  virtual bool AcceptsItem(TdxBarItem* Item, String& ErrorText) = 0;
-  // The menu window for the links.
-  virtual TCustomdxBarControl* CreateSubMenuControl() = 0;
-  virtual TComponent* OwnerComponent() = 0;
-  virtual TdxBarItemLinks* ItemLinks() = 0;
-};
-
 // Each nil when the object does not answer the interface (or is nil).
 IdxBarAccessibilityHelper* BarAccessibilityHelperOf(TObject* Object);
 IdxBarLinksOwner* BarLinksOwnerOf(TObject* Object);

@@ -20,16 +20,6 @@
 class TdxBarManager;
 class TdxBarSubMenuControl;
 
-// What the owner of a menu's links may add: a strip left of the items (a sub-item's side bar).
-class IdxBarSubMenuOwner : public virtual IInterface {
- public:
-  static constexpr const char* GUID = "{5A7DAB0F-2B64-46B3-A1C1-8E0D65C1F3A4}";
-  // The strip's width; 0 for none.
-  virtual int BarSize() = 0;
-  // Draws the strip into R.
-  virtual void PaintBar(TCanvas* Canvas, const TRect& R) = 0;
-};
-
 // Where the menu animation unit plugs in. Without a starter no menu animates (fades go through
 // AnimateWindow and need none).
 struct TdxBarMenuAnimator {

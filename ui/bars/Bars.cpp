@@ -62,7 +62,8 @@ TdxBar::~TdxBar() {
   LeaveDockRow(true);
   std::vector<TComponent*> notified;
   notified.swap(FFreeNotifications);
-  for (TComponent* subItem : notified) subItem->RemoveFreeNotification(this);
+  for (TComponent* subItem : notified)
+    if (auto* item = dynamic_cast<TdxBarItem*>(subItem)) item->BarChanged(1, this);
   if (manager && manager->MainMenuBar() == this) manager->SetMainMenuBar(nullptr);
   if (manager) manager->ForgetBarToRestore(this);
   FreeAndNil(FCaptionButtons);

@@ -17,8 +17,8 @@ class BarButtonControlsTest : public BarInputFixture {
  protected:
   void SetUp() override {
     BarInputFixture::SetUp();
-    // Every item gets the control its class names; the sub-item stand-ins those of their kinds.
-    UseSubItemStandInControls();
+    // Every item gets the control its class names.
+    dxBarItemControlFactory = nullptr;
     TStandInMenu::ShowCount = TStandInMenu::DismissCount = 0;
   }
   void TearDown() override {
@@ -32,9 +32,8 @@ class BarButtonControlsTest : public BarInputFixture {
         if (c->IsDroppedDown()) c->Deactivate(true);
   }
   // A sub-item whose menu holds buttons of the captions.
-  TStandInSubItem* SubItem(const String& Caption, std::initializer_list<const char*> Entries) {
-    auto* item = Make<TStandInSubItem>(Caption);
-    item->Attach(M);
+  TCountingMenuSubItem* SubItem(const String& Caption, std::initializer_list<const char*> Entries) {
+    auto* item = Make<TCountingMenuSubItem>(Caption);
     for (const char* entry : Entries) item->ItemLinks()->AddItem(Make(entry));
     return item;
   }
@@ -52,7 +51,7 @@ class BarButtonControlsTest : public BarInputFixture {
 // ---- hover timing -------------------------------------------------------------------------------
 
 TEST_F(BarButtonControlsTest, AMenusSubItemOpensAfterTheHoverDelayAndNotWhenLeftBefore) {
-  TStandInSubItem* sub = SubItem("More", {"One", "Two"});
+  TCountingMenuSubItem* sub = SubItem("More", {"One", "Two"});
   TStandInBar* menu = NewBar(dxBarKindMenu, {Make("Plain"), sub});
   menu->SetActiveState(true);
   MoveOnto(menu, 1);
@@ -79,7 +78,7 @@ TEST_F(BarButtonControlsTest, AMenusSubItemOpensAfterTheHoverDelayAndNotWhenLeft
 }
 
 TEST_F(BarButtonControlsTest, AControlFreedWhileItsOpenTimerRunsIsNeverReached) {
-  TStandInSubItem* sub = SubItem("More", {"One"});
+  TCountingMenuSubItem* sub = SubItem("More", {"One"});
   TStandInBar* menu = NewBar(dxBarKindMenu, {sub});
   menu->SetActiveState(true);
   MoveOnto(menu, 0);
@@ -95,10 +94,10 @@ TEST_F(BarButtonControlsTest, AControlFreedWhileItsOpenTimerRunsIsNeverReached) 
 // ---- sub-items ----------------------------------------------------------------------------------
 
 TEST_F(BarButtonControlsTest, OpeningASubItemFiresPopupThenClickAndClosingFiresCloseUp) {
-  TStandInSubItem* sub = SubItem("More", {"One"});
-  TStandInSubItem* empty = SubItem("Empty", {});
+  TCountingMenuSubItem* sub = SubItem("More", {"One"});
+  TCountingMenuSubItem* empty = SubItem("Empty", {});
   std::vector<std::string> order;
-  for (TStandInSubItem* item : {sub, empty}) {
+  for (TCountingMenuSubItem* item : {sub, empty}) {
     const std::string name = item->Caption();
     item->OnPopup = [&order, name](TObject*) { order.push_back(name + " popup"); };
     item->SetOnClick([&order, name](TObject*) { order.push_back(name + " click"); });
@@ -122,8 +121,8 @@ TEST_F(BarButtonControlsTest, OpeningASubItemFiresPopupThenClickAndClosingFiresC
 }
 
 TEST_F(BarButtonControlsTest, OnAToolbarWhoseMenuIsOpenTheMouseOpensTheNextMenuAtOnce) {
-  TStandInSubItem* file = SubItem("File", {"Open"});
-  TStandInSubItem* edit = SubItem("Edit", {"Copy"});
+  TCountingMenuSubItem* file = SubItem("File", {"Open"});
+  TCountingMenuSubItem* edit = SubItem("Edit", {"Copy"});
   TStandInBar* bar = NewBar(dxBarKindToolbar, {file, edit});
   bar->SetActiveState(true);
   MoveOnto(bar, 0);
@@ -139,7 +138,7 @@ TEST_F(BarButtonControlsTest, OnAToolbarWhoseMenuIsOpenTheMouseOpensTheNextMenuA
 TEST_F(BarButtonControlsTest, ASecondPressClosesAnOpenToolbarSubItemOnlyInTheStandardStyle) {
   for (TdxBarManagerStyle style : {bmsStandard, bmsEnhanced}) {
     M->SetStyle(style);
-    TStandInSubItem* sub = SubItem("More", {"One"});
+    TCountingMenuSubItem* sub = SubItem("More", {"One"});
     TStandInBar* bar = NewBar(dxBarKindToolbar, {sub});
     bar->SetActiveState(true);
     TdxBarItemControl* c = ControlAt(bar, 0);
@@ -153,7 +152,7 @@ TEST_F(BarButtonControlsTest, ASecondPressClosesAnOpenToolbarSubItemOnlyInTheSta
 
 TEST_F(BarButtonControlsTest, AMenuOpenedByKeySelectsItsFirstLinkAndByMouseNone) {
   for (bool byMouse : {false, true}) {
-    TStandInSubItem* sub = SubItem("More", {"One", "Two"});
+    TCountingMenuSubItem* sub = SubItem("More", {"One", "Two"});
     TStandInBar* bar = NewBar(dxBarKindToolbar, {sub});
     bar->SetActiveState(true);
     if (byMouse) {
@@ -178,7 +177,7 @@ TEST_F(BarButtonControlsTest, DropDownKeysOpenTheMenuInMenusAndOnToolbars) {
   for (const Case& k : {Case{dxBarKindMenu, VK_RIGHT, true}, Case{dxBarKindMenu, VK_RETURN, true},
                         Case{dxBarKindMenu, VK_DOWN, false}, Case{dxBarKindToolbar, VK_DOWN, true},
                         Case{dxBarKindToolbar, VK_UP, true}, Case{dxBarKindToolbar, VK_RIGHT, false}}) {
-    TStandInSubItem* sub = SubItem("More", {"One"});
+    TCountingMenuSubItem* sub = SubItem("More", {"One"});
     TStandInBar* bar = NewBar(k.Kind, {sub});
     EXPECT_EQ(ControlAt(bar, 0)->IsDropDownKey(k.Key), k.Opens) << k.Kind << " " << k.Key;
     CloseChain(bar);
@@ -186,7 +185,7 @@ TEST_F(BarButtonControlsTest, DropDownKeysOpenTheMenuInMenusAndOnToolbars) {
 }
 
 TEST_F(BarButtonControlsTest, ASubItemShowingNeitherCaptionNorImageKeepsItsIconPart) {
-  TStandInSubItem* sub = SubItem("More", {"One"});
+  TCountingMenuSubItem* sub = SubItem("More", {"One"});
   sub->SetShowCaption(false);
   TStandInBar* bar = NewBar(dxBarKindToolbar, {sub});
   EXPECT_EQ(ControlAt(bar, 0)->DefaultContentParts(), cpIcon);
@@ -195,7 +194,7 @@ TEST_F(BarButtonControlsTest, ASubItemShowingNeitherCaptionNorImageKeepsItsIconP
 }
 
 TEST_F(BarButtonControlsTest, MenuPositionInAMenuAndOnHorizontalAndVerticalToolbars) {
-  TStandInSubItem* sub = SubItem("More", {"One"});
+  TCountingMenuSubItem* sub = SubItem("More", {"One"});
   struct Case {
     int Kind;
     bool Vertical;
@@ -290,13 +289,15 @@ TEST_F(BarButtonControlsTest, ALargeButtonOfFixedSizeOnlyRepaintsWhenItsGlyphCha
 // ---- container menus ------------------------------------------------------------------------------
 
 TEST_F(BarButtonControlsTest, AListItemsMenuIsMadeOnEachOpeningAndFreedWithItsLinksOnClose) {
-  auto* list = Make<TStandInListItem>("Recent");
-  list->Attach(M);
-  int asked = 0;
+  auto* list = Make<TdxBarListItem>("Recent");
+  int asked = 0, clicks = 0;
   list->OnGetData = [&](TObject*) { ++asked; };
+  list->SetOnClick([&](TObject*) { ++clicks; });
   TStandInBar* bar = NewBar(dxBarKindToolbar, {list});
   bar->SetActiveState(true);
   auto* c = static_cast<TdxBarSubItemControl*>(ControlAt(bar, 0));
+  // As under the mouse: the pressed control is the bar's selected one.
+  bar->SetSelectedControl(c);
 
   // Nothing to show: the empty menu goes at once and the next opening asks again.
   PressOn(bar, 0);
@@ -305,7 +306,8 @@ TEST_F(BarButtonControlsTest, AListItemsMenuIsMadeOnEachOpeningAndFreedWithItsLi
   EXPECT_EQ(list->ItemLinks()->BarControl(), nullptr);
   c->Deactivate(true);
 
-  list->Items = {"a.txt", "b.txt"};
+  list->Items()->Add("a.txt");
+  list->Items()->Add("b.txt");
   for (int opening = 2; opening <= 3; ++opening) {
     PressOn(bar, 0);
     EXPECT_EQ(asked, opening);
@@ -319,11 +321,11 @@ TEST_F(BarButtonControlsTest, AListItemsMenuIsMadeOnEachOpeningAndFreedWithItsLi
     EXPECT_EQ(list->ItemLinks()->Count(), 0) << "its links collapsed";
     EXPECT_EQ(list->PopulationCount(), 0);
   }
+  EXPECT_EQ(clicks, 0) << "opening the list's own menu chooses no entry";
 }
 
 TEST_F(BarButtonControlsTest, AContainerInAMenuWhileCustomizingShowsItsCaptionInParentheses) {
-  auto* list = Make<TStandInListItem>("Recent");
-  list->Attach(M);
+  auto* list = Make<TdxBarListItem>("Recent");
   M->SetCustomizing(true);  // outside customizing a menu shows the entries in its place
   TStandInBar* menu = NewBar(dxBarKindMenu, {list});
   TStandInBar* bar = NewBar(dxBarKindToolbar, {list});

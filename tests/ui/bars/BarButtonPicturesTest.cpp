@@ -82,7 +82,8 @@ class BarButtonPicturesTest : public BarInputFixture {
  protected:
   void SetUp() override {
     BarInputFixture::SetUp();
-    UseSubItemStandInControls();
+    // Every item gets the control its class names.
+    dxBarItemControlFactory = nullptr;
     Form->SetBounds(0, 0, 700, 500);
     Form->Show();
     M->Bars()->CreateDockControls();
@@ -94,9 +95,8 @@ class BarButtonPicturesTest : public BarInputFixture {
     Pictures.clear();
     BarInputFixture::TearDown();
   }
-  TStandInSubItem* SubItem(const String& Caption, std::initializer_list<TdxBarItem*> Entries) {
-    auto* item = Make<TStandInSubItem>(Caption);
-    item->Attach(M);
+  TdxBarSubItem* SubItem(const String& Caption, std::initializer_list<TdxBarItem*> Entries) {
+    auto* item = Make<TdxBarSubItem>(Caption);
     for (TdxBarItem* entry : Entries) item->ItemLinks()->AddItem(entry);
     return item;
   }
@@ -140,7 +140,7 @@ class BarButtonPicturesTest : public BarInputFixture {
   // Closes whatever chain a toolbar opened: a press on the toolbar's open sub-item under the
   // standard style, else the control told to close.
   void CloseMenus() {
-    for (TStandInSubItem* item : Cascade)
+    for (TdxBarSubItem* item : Cascade)
       if (TdxBarSubMenuControl* menu = MenuOf(item); menu && IsBarControlAlive(menu))
         if (TdxBarItemControl* owner = menu->OwnerSubItemControl())
           if (auto* c = dynamic_cast<TdxBarButtonLikeControl*>(owner); c && c->IsDroppedDown()) c->Deactivate(true);
@@ -160,7 +160,7 @@ class BarButtonPicturesTest : public BarInputFixture {
     Button(true);
     Button(false);
     ASSERT_TRUE(Shown(MenuOf(file))) << "a press opens the toolbar's sub-item at once";
-    for (TStandInSubItem* next : {recent, walls}) {
+    for (TdxBarSubItem* next : {recent, walls}) {
       TdxBarSubMenuControl* menu = MenuOf(next == recent ? file : recent);
       TdxBarItemLink* link = nullptr;
       for (int i = 0; i < menu->ItemLinks()->Count(); ++i)
@@ -177,10 +177,10 @@ class BarButtonPicturesTest : public BarInputFixture {
   static TPoint Centre(const TRect& R) { return {(R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2}; }
 
   std::vector<std::unique_ptr<TBitmap>> Pictures;
-  std::vector<TStandInSubItem*> Cascade;
-  TStandInSubItem* file = nullptr;
-  TStandInSubItem* recent = nullptr;
-  TStandInSubItem* walls = nullptr;
+  std::vector<TdxBarSubItem*> Cascade;
+  TdxBarSubItem* file = nullptr;
+  TdxBarSubItem* recent = nullptr;
+  TdxBarSubItem* walls = nullptr;
 };
 
 TEST_F(BarButtonPicturesTest, AThreeLevelCascadeOpensByPressThenAfterEachHoverDelayAndClosesWhole) {
@@ -305,7 +305,7 @@ class BarButtonSkinTest : public BarButtonPicturesTest {
 
 TEST_F(BarButtonSkinTest, AMenuWindowFillsItsRowsWithTheSkinsMenuPicture) {
   ASSERT_NE(Skin(), nullptr);
-  TStandInSubItem* sub = SubItem("Scenes", {Make("Recall"), Make("Store"), Make("Delete")});
+  TdxBarSubItem* sub = SubItem("Scenes", {Make("Recall"), Make("Store"), Make("Delete")});
   TdxBar* bar = Toolbar("Menu", {sub}, 100, 100);
   MoveTo(Centre(bar->Control()->ControlScreenRect(ControlOf(bar, 0))));
   Button(true);

@@ -140,6 +140,7 @@ class TTestContainer : public TCustomdxBarContainerItem {
     TCustomdxBarContainerItem::Expand(ALinks, ALinkData, AIndex);
     for (int i = 0; i < static_cast<int>(Content.size()); ++i) CreateExpandedLink(ALinks, ALinkData, Content[i], AIndex + i);
   }
+  bool HasContent() const override { return !Content.empty(); }
   std::vector<TdxBarItem*> Content;
 };
 

@@ -32,13 +32,6 @@ class TMenuItem : public TdxBarSubItem {
   VW_CLASS(TMenuItem, TdxBarSubItem)
  public:
   explicit TMenuItem(TComponent* AOwner) : TdxBarSubItem(AOwner) {}
-  ~TMenuItem() override { delete FLinks; }
-  void Attach(TdxBarManager* M) { FLinks = new TdxBarSubMenuControlItemLinks(M, this); }
-  TdxBarItemLinks* ItemLinks() const override { return FLinks; }
-  bool IsMergeableWith(TdxBarItem* AItem) const override { return AItem && AItem->InheritsFrom(StaticClass()); }
-
- private:
-  TdxBarSubMenuControlItemLinks* FLinks = nullptr;
 };
 
 // Records what the stream property asks to write.
@@ -76,7 +69,6 @@ class BarItemLinksTest : public BarItemFixture {
     s->SetName(Name);
     s->SetCaption(Caption);
     s->SetMergeKind(mkMergeByCaption);
-    s->Attach(M);
     return s;
   }
   static String Shown(TdxBarItemLinks* L) {

@@ -67,11 +67,10 @@ class BarLayoutPersistenceTest : public BarItemFixture {
     b->SetCaption(Name);
     return b;
   }
-  TStandInSubItem* Menu(TForm* AForm, TdxBarManager* AManager, const String& Name) {
-    auto* s = new TStandInSubItem(AForm);
+  TdxBarSubItem* Menu(TForm* AForm, TdxBarManager* /*AManager*/, const String& Name) {
+    auto* s = new TdxBarSubItem(AForm);
     s->SetName(Name);
     s->SetCaption(Name);
-    s->Attach(AManager);
     return s;
   }
   // The designed layout of the example, on any form: Bar0 docked at the top with the user
@@ -80,7 +79,7 @@ class BarLayoutPersistenceTest : public BarItemFixture {
   struct TDesign {
     TdxBar* Bar0;
     TdxBar* Bar1;
-    TStandInSubItem* File;
+    TdxBarSubItem* File;
   };
   TDesign Design(TForm* AForm, TdxBarManager* AManager) {
     TDesign d{};
@@ -148,7 +147,7 @@ String Signature(TdxBarManager* AManager) {
          " one=" + IntToStr(b->OneOnRow()) + " visible=" + IntToStr(b->Visible()) + "\n" + links(b->ItemLinks());
   }
   for (int i = 0; i < AManager->ItemCount(); ++i)
-    if (auto* menu = dynamic_cast<TStandInSubItem*>(AManager->Items(i)))
+    if (auto* menu = dynamic_cast<TdxBarSubItem*>(AManager->Items(i)))
       s += menu->Name() + "\n" + links(menu->ItemLinks());
   return s;
 }
@@ -396,6 +395,43 @@ TEST_F(BarLayoutPersistenceTest, ReadingCases) {
   }
 }
 
+TEST_F(BarLayoutPersistenceTest, SubItemSectionsAreNamedItemsOnlyRestoreDepthFirstAndEndWithTheirLinks) {
+  TDesign d = Design(Form, M);
+  TdxBarSubItem* recent = Menu(Form, M, "RecentMenu");
+  recent->ItemLinks()->AddItem(Button(Form, "Scene1"));
+  d.File->ItemLinks()->AddItem(recent);
+  auto* unnamed = new TdxBarSubItem(Form);
+  unnamed->ItemLinks()->AddItem(Button(Form, "Loose"));
+  const String base = "MainForm.BarManager1.";
+  TMemIniFile ini;
+  for (int i = 0; i < M->ItemCount(); ++i) M->Items(i)->SaveSubItemLayout(&ini, base, false);
+  TStringList sections;
+  ini.ReadSections(&sections);
+  EXPECT_EQ(sections.CommaText(),
+            base + "SubItem_FileMenu," + base + "SubItem_FileMenu.ItemLink0," + base + "SubItem_FileMenu.ItemLink1," +
+                base + "SubItem_FileMenu.ItemLink2," + base + "SubItem_RecentMenu," + base +
+                "SubItem_RecentMenu.ItemLink0")
+      << "nothing for the unnamed sub-item";
+  EXPECT_EQ(ini.ReadInteger(base + "SubItem_FileMenu", "ItemLinkCount", -1), 3);
+  EXPECT_EQ(ini.ReadString(base + "SubItem_RecentMenu.ItemLink0", "ItemName", ""), "Scene1");
+
+  // Restoring the outer menu restores the menu it links as well.
+  d.File->ItemLinks()->Items(0)->SetUserCaption("changed");
+  recent->ItemLinks()->Clear();
+  d.File->RestoreSubItemLayout(&ini, base, false);
+  EXPECT_EQ(d.File->ItemLinks()->Items(0)->UserCaption(), "");
+  ASSERT_EQ(recent->ItemLinks()->Count(), 1);
+  EXPECT_EQ(recent->ItemLinks()->Items(0)->Item()->Name(), "Scene1");
+
+  // A count that runs away ends with the link sections there are.
+  ini.WriteInteger(base + "SubItem_RecentMenu", "ItemLinkCount", 100000000);
+  ini.WriteString(base + "SubItem_RecentMenu.ItemLink1", "ItemName", "ExitCmd");
+  const auto start = std::chrono::steady_clock::now();
+  recent->LoadSubItemLayout(&ini, base, false);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+  EXPECT_EQ(recent->ItemLinks()->Count(), 2);
+}
+
 TEST_F(BarLayoutPersistenceTest, NoStorageWithoutANameOrAKey) {
   Design(Form, M);
   const auto cwd = std::filesystem::current_path();
@@ -521,7 +557,7 @@ TEST_F(BarLayoutPersistenceTest, BenchmarkAgainstPlainKeys) {
     for (TdxBarButton* button : buttons) bar->ItemLinks()->AddItem(button);
   }
   for (int n = 0; n < 20; ++n) {
-    TStandInSubItem* menu = Menu(Form, M, "Menu" + IntToStr(n));
+    TdxBarSubItem* menu = Menu(Form, M, "Menu" + IntToStr(n));
     for (int i = 0; i < 20; ++i) menu->ItemLinks()->AddItem(buttons[static_cast<std::size_t>(i)]);
   }
   const String base = "MainForm.BarManager1.";

@@ -31,7 +31,8 @@ class BarMenuNavigationTest : public BarInputFixture {
  protected:
   void SetUp() override {
     BarInputFixture::SetUp();
-    UseSubItemStandInControls();
+    // Every item gets the control its class names.
+    dxBarItemControlFactory = nullptr;
     Form->Show();
   }
   void TearDown() override {
@@ -46,9 +47,8 @@ class BarMenuNavigationTest : public BarInputFixture {
       if (auto* c = dynamic_cast<TdxBarButtonLikeControl*>(Bar->ItemLinks()->Items(i)->Control()))
         if (c->IsDroppedDown()) c->Deactivate(true);
   }
-  TStandInSubItem* SubItem(const String& Caption, std::initializer_list<TdxBarItem*> Entries) {
-    auto* item = Make<TStandInSubItem>(Caption);
-    item->Attach(M);
+  TdxBarSubItem* SubItem(const String& Caption, std::initializer_list<TdxBarItem*> Entries) {
+    auto* item = Make<TdxBarSubItem>(Caption);
     for (TdxBarItem* entry : Entries) item->ItemLinks()->AddItem(entry);
     return item;
   }
@@ -123,8 +123,8 @@ class BarMenuNavigationTest : public BarInputFixture {
     return menu;
   }
 
-  TStandInSubItem* File = nullptr;
-  TStandInSubItem* Edit = nullptr;
+  TdxBarSubItem* File = nullptr;
+  TdxBarSubItem* Edit = nullptr;
   std::vector<TdxBarSubMenuControl*> Menus;
 };
 

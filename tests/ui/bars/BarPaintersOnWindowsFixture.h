@@ -25,22 +25,7 @@ namespace barpainterwindows {
 using namespace win;
 
 // A sub-item with links of its own whose menu is a menu window.
-class TGallerySubItem : public TdxBarSubItem, public IdxBarLinksOwner {
-  VW_CLASS(TGallerySubItem, TdxBarSubItem)
- public:
-  explicit TGallerySubItem(TComponent* AOwner) : TdxBarSubItem(AOwner) {}
-  ~TGallerySubItem() override { delete FLinks; }
-  void Attach(TdxBarManager* M) { FLinks = new TdxBarSubMenuControlItemLinks(M, this); }
-  TdxBarItemLinks* ItemLinks() const override { return FLinks; }
-  bool AcceptsItem(TdxBarItem*, String&) override { return true; }
-  TCustomdxBarControl* CreateSubMenuControl() override { return new TdxBarSubMenuControl(FLinks->BarManager()); }
-  TComponent* OwnerComponent() override { return this; }
-  TdxBarItemLinks* ItemLinks() override { return FLinks; }
-  TClass ControlClass(bool) override { return TdxBarSubItemControl::StaticClass(); }
-
- private:
-  TdxBarSubMenuControlItemLinks* FLinks = nullptr;
-};
+using TGallerySubItem = TdxBarSubItem;
 
 inline COLORREF BrushColour(HBRUSH Brush) {
   LOGBRUSH lb{};
@@ -92,7 +77,6 @@ class BarPaintersOnWindowsFixture : public BarItemFixture {
   TGallerySubItem* SubItem(const String& Caption, std::initializer_list<TdxBarItem*> Entries) {
     auto* item = new TGallerySubItem(Form);
     item->SetCaption(Caption);
-    item->Attach(M);
     for (TdxBarItem* entry : Entries) item->ItemLinks()->AddItem(entry);
     return item;
   }

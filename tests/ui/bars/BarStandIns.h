@@ -238,56 +238,14 @@ class TStandInMenu : public TdxBarSubMenuControl {
   int* Dismissals = &DismissCount;
 };
 
-// A sub-item with links of its own whose menu is the counting menu window.
-class TStandInSubItem : public TdxBarSubItem, public IdxBarLinksOwner {
-  VW_CLASS(TStandInSubItem, TdxBarSubItem)
+// A sub-item whose menus are the counting menu window.
+class TCountingMenuSubItem : public TdxBarSubItem {
+  VW_CLASS(TCountingMenuSubItem, TdxBarSubItem)
  public:
-  explicit TStandInSubItem(TComponent* AOwner) : TdxBarSubItem(AOwner) {}
-  ~TStandInSubItem() override { delete FLinks; }
-  void Attach(TdxBarManager* M) { FLinks = new TdxBarSubMenuControlItemLinks(M, this); }
-  TdxBarItemLinks* ItemLinks() const override { return FLinks; }
-  bool AcceptsItem(TdxBarItem*, String&) override { return true; }
-  TCustomdxBarControl* CreateSubMenuControl() override { return new TStandInMenu(FLinks->BarManager()); }
-  TComponent* OwnerComponent() override { return this; }
-  TdxBarItemLinks* ItemLinks() override { return FLinks; }
-
- private:
-  TdxBarSubMenuControlItemLinks* FLinks = nullptr;
+  explicit TCountingMenuSubItem(TComponent* AOwner) : TdxBarSubItem(AOwner) {}
+  TCustomdxBarControl* CreateSubMenuControl() override { return new TStandInMenu(ItemLinks()->BarManager()); }
+  TClass ControlClass(bool) override { return TdxBarSubItemControl::StaticClass(); }
 };
-
-// A list of strings shown as generated buttons, one generation per opening.
-class TStandInListItem : public TdxBarListItem {
-  VW_CLASS(TStandInListItem, TdxBarListItem)
- public:
-  explicit TStandInListItem(TComponent* AOwner) : TdxBarListItem(AOwner) {}
-  ~TStandInListItem() override { delete FLinks; }
-  void Attach(TdxBarManager* M) { FLinks = new TdxBarSubMenuControlItemLinks(M, this); }
-  TdxBarItemLinks* ItemLinks() const override { return FLinks; }
-  void Expand(TdxBarItemLinks* ALinks, TdxBarContainerLinkData* ALinkData, int AIndex) override {
-    TdxBarListItem::Expand(ALinks, ALinkData, AIndex);
-    for (std::size_t i = 0; i < Items.size(); ++i) {
-      if (Buttons.size() <= i) Buttons.push_back(new TdxBarButton(Owner()));
-      Buttons[i]->SetCaption(Items[i]);
-      CreateExpandedLink(ALinks, ALinkData, Buttons[i], AIndex + static_cast<int>(i));
-    }
-  }
-  std::vector<String> Items;
-  std::vector<TdxBarButton*> Buttons;
-
- private:
-  TdxBarSubMenuControlItemLinks* FLinks = nullptr;
-};
-
-// Links make the stand-in sub-items' and list items' controls of their kinds, and every other
-// item's the control its class names.
-inline void UseSubItemStandInControls() {
-  dxBarItemControlFactory = [](TdxBarItemLink* L) -> TdxBarItemControl* {
-    if (dynamic_cast<TStandInListItem*>(L->Item())) return new TdxBarContainerItemControl(L);
-    if (dynamic_cast<TStandInSubItem*>(L->Item())) return new TdxBarSubItemControl(L);
-    TClass cls = L->Item()->ControlClass(false);
-    return cls ? dynamic_cast<TdxBarItemControl*>(cls->Create(L)) : nullptr;
-  };
-}
 
 // Links make buttons' controls of the class given, every other item's the control its class names.
 template <class TButton = TStandInButtonControl>

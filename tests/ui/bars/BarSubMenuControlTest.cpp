@@ -468,21 +468,20 @@ TEST_F(BarSubMenuControlTest, AThousandOpeningsLeaveNoWindowOrObjectBehind) {
 
 TEST_F(BarSubMenuControlTest, TheActiveChainFromToolbarToSubMenuClosesAtOnceOnAClick) {
   auto sub = [&](const String& Caption, std::initializer_list<TdxBarItem*> Items) {
-    auto* item = Make<TStandInSubItem>(Caption);
-    item->Attach(M);
+    auto* item = Make<TdxBarSubItem>(Caption);
     for (TdxBarItem* i : Items) item->ItemLinks()->AddItem(i);
     return item;
   };
   dxBarItemControlFactory = [](TdxBarItemLink* L) -> TdxBarItemControl* {
-    if (dynamic_cast<TStandInSubItem*>(L->Item())) return new TdxBarSubItemControl(L);
+    if (dynamic_cast<TdxBarSubItem*>(L->Item())) return new TdxBarSubItemControl(L);
     if (dynamic_cast<TdxBarButton*>(L->Item())) return new TTwentyControl(L);
     return nullptr;
   };
   TdxBarButton* deepest = Make("Deepest");
   int clicks = 0;
   deepest->SetOnClick([&](TObject*) { ++clicks; });
-  TStandInSubItem* inner = sub("Inner", {Make("One"), deepest});
-  TStandInSubItem* outer = sub("Outer", {Make("Plain"), inner});
+  TdxBarSubItem* inner = sub("Inner", {Make("One"), deepest});
+  TdxBarSubItem* outer = sub("Outer", {Make("Plain"), inner});
   TStandInBar* toolbar = NewBar(dxBarKindToolbar, {outer}, 100, 100);
   toolbar->RealCloseUp = true;
 

@@ -108,7 +108,6 @@ TEST_F(BarToolbarRealWindow, AFloatingToolbarShowsItsFrameAndCaptionOnItsOwnWind
 // Real mouse input through the X server: a press opens the toolbar's sub-item, and resting on a
 // sub-item of each open menu opens the next level only after the hover delay.
 TEST_F(BarToolbarRealWindow, HoveringThroughACascadeOpensEachLevelAfterItsDelay) {
-  UseSubItemStandInControls();
   // The menus' opening sound would reach the machine's sound device.
   PlaySounds = false;
   struct Restore {
@@ -123,15 +122,14 @@ TEST_F(BarToolbarRealWindow, HoveringThroughACascadeOpensEachLevelAfterItsDelay)
     return item;
   };
   auto sub = [&](const String& ACaption, std::initializer_list<TdxBarItem*> AEntries) {
-    auto* item = new TStandInSubItem(Form);
+    auto* item = new TdxBarSubItem(Form);
     item->SetCaption(ACaption);
-    item->Attach(Manager);
     for (TdxBarItem* entry : AEntries) item->ItemLinks()->AddItem(entry);
     return item;
   };
-  TStandInSubItem* walls = sub("Walls", {button("Wall A"), button("Wall B")});
-  TStandInSubItem* recent = sub("Recent", {button("Scene 1"), walls, button("Scene 2")});
-  TStandInSubItem* file = sub("File", {button("Open"), recent, button("Exit")});
+  TdxBarSubItem* walls = sub("Walls", {button("Wall A"), button("Wall B")});
+  TdxBarSubItem* recent = sub("Recent", {button("Scene 1"), walls, button("Scene 2")});
+  TdxBarSubItem* file = sub("File", {button("Open"), recent, button("Exit")});
   Form->Show();
   TdxBar* bar = Manager->Bars()->Add();
   bar->SetCaption("Menu");
@@ -142,7 +140,7 @@ TEST_F(BarToolbarRealWindow, HoveringThroughACascadeOpensEachLevelAfterItsDelay)
   bar->SetVisible(true);
   TdxBarControl* window = bar->Control();
   ASSERT_NE(window, nullptr);
-  auto shown = [](TStandInSubItem* AItem) {
+  auto shown = [](TdxBarSubItem* AItem) {
     TCustomdxBarControl* menu = AItem->ItemLinks()->BarControl();
     return menu && menu->HandleAllocated() && win::IsWindowVisible(menu->Handle());
   };
@@ -158,7 +156,7 @@ TEST_F(BarToolbarRealWindow, HoveringThroughACascadeOpensEachLevelAfterItsDelay)
   testsupport::Shell("xdotool mousemove " + at(window, file) + " click 1");
   ASSERT_TRUE(PumpUntil([&] { return shown(file); })) << "a press opens the toolbar's sub-item";
   TCustomdxBarControl* menu = file->ItemLinks()->BarControl();
-  for (TStandInSubItem* next : {recent, walls}) {
+  for (TdxBarSubItem* next : {recent, walls}) {
     const std::string point = at(menu, next);
     ASSERT_FALSE(point.empty());
     const auto start = std::chrono::steady_clock::now();
