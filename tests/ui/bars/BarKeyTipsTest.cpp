@@ -136,14 +136,14 @@ class BarKeyTipsTest : public BarToolbarFixture {
  protected:
   void SetUp() override {
     BarToolbarFixture::SetUp();
-    UseSubItemStandInControls();
+    // Every item gets the control its class names.
+    dxBarItemControlFactory = nullptr;
     gHost = &Host;
     SetActiveWindow(Form->Handle());
     Bold = Button("&Bold");
     Back = Button("&Back");
     Italic = Button("&Italic");
-    Colour = new TStandInSubItem(Form);
-    Colour->Attach(M);
+    Colour = new TdxBarSubItem(Form);
     Colour->SetCaption("&Colour");
     Red = Button("&Red");
     Green = Button("&Green");
@@ -190,7 +190,7 @@ class BarKeyTipsTest : public BarToolbarFixture {
   TRecordingHost Host;
   THostedBar* Format = nullptr;
   TdxBarButton *Bold = nullptr, *Back = nullptr, *Italic = nullptr, *Red = nullptr, *Green = nullptr;
-  TStandInSubItem* Colour = nullptr;
+  TdxBarSubItem* Colour = nullptr;
 };
 
 TEST_F(BarKeyTipsTest, ItemsWearTheirShortcutLetterTheirAcceleratorOrY) {

@@ -22,7 +22,8 @@ class BarKeyboardNavigationTest : public BarToolbarFixture {
  protected:
   void SetUp() override {
     BarToolbarFixture::SetUp();
-    UseSubItemStandInControls();
+    // Every item gets the control its class names.
+    dxBarItemControlFactory = nullptr;
     SetActiveWindow(Form->Handle());
     File = SubItem("&File", {Button("&Open"), SubItem("&Recent", {Button("One"), Button("Two")}), Button("&Save")});
     Edit = SubItem("&Edit", {Button("&Copy"), Button("&Paste")});
@@ -50,9 +51,8 @@ class BarKeyboardNavigationTest : public BarToolbarFixture {
     button->SetCaption(ACaption);
     return button;
   }
-  TStandInSubItem* SubItem(const String& ACaption, std::initializer_list<TdxBarItem*> AItems) {
-    auto* item = new TStandInSubItem(Form);
-    item->Attach(M);
+  TdxBarSubItem* SubItem(const String& ACaption, std::initializer_list<TdxBarItem*> AItems) {
+    auto* item = new TdxBarSubItem(Form);
     item->SetCaption(ACaption);
     for (TdxBarItem* entry : AItems) item->ItemLinks()->AddItem(entry);
     return item;
@@ -85,7 +85,7 @@ class BarKeyboardNavigationTest : public BarToolbarFixture {
 
   platform::ScopedVirtualClock Clock;
   TdxBar *MainMenu = nullptr, *Standard = nullptr, *Tools = nullptr;
-  TStandInSubItem *File = nullptr, *Edit = nullptr;
+  TdxBarSubItem *File = nullptr, *Edit = nullptr;
 };
 
 TEST_F(BarKeyboardNavigationTest, AltSelectsTheMainMenuAndTheArrowsWalkItAndItsMenus) {
