@@ -124,61 +124,6 @@ int dxBarMostRecentItemsThreshold(int Percents) {
   return n;
 }
 
-// ---- sub-objects --------------------------------------------------------------------------------
-
-TdxBarPopupMenu::TdxBarPopupMenu(TComponent* AOwner)
-    : TComponent(AOwner), FItemLinks(new TdxBarSubMenuControlItemLinks(nullptr, this)), FFont(new TFont) {}
-
-TdxBarPopupMenu::~TdxBarPopupMenu() {
-  // The links go first: their links report to the manager while it is still known.
-  delete FItemLinks;
-  FItemLinks = nullptr;
-  SetBarManager(nullptr);
-  delete FFont;
-}
-
-void TdxBarPopupMenu::SetBarManager(TdxBarManager* Value) {
-  if (FBarManager == Value) return;
-  if (FBarManager) FBarManager->RemovePopupMenu(this);
-  FBarManager = Value;
-  if (FItemLinks) FItemLinks->SetBarManager(Value);
-  if (FBarManager) FBarManager->AddPopupMenu(this);
-}
-
-void TdxBarPopupMenu::ManagerFontChanged() {}
-
-void TdxBarPopupMenu::ShowForOwner(int X, int Y, int AOwnerWidth, int AOwnerHeight, bool AShowAnimation,
-                                   const TRect* AOwnerBounds, bool AUseOwnMessageLoop, TWinControl* AOwnerControl) {
-  FOwnerWidth = AOwnerWidth;
-  FOwnerHeight = AOwnerHeight;
-  FShowAnimation = AShowAnimation;
-  FOwnerBounds = AOwnerBounds;
-  FUseOwnMessageLoop = AUseOwnMessageLoop;
-  FOwnerControl = AOwnerControl;
-  struct Defaults {
-    TdxBarPopupMenu* Menu;
-    ~Defaults() {
-      Menu->FUseOwnMessageLoop = true;
-      Menu->FOwnerControl = nullptr;
-      Menu->FOwnerBounds = nullptr;
-      Menu->FOwnerWidth = Menu->FOwnerHeight = 0;
-      Menu->FShowAnimation = true;
-    }
-  } restore{this};
-  Popup(X, Y);
-}
-
-TCustomdxBarControl* TdxBarPopupMenu::MenuControl() const { return FItemLinks ? FItemLinks->BarControl() : nullptr; }
-
-bool TdxBarPopupMenu::CanLinkItem(TObject* AObject, String& AErrorText) {
-  auto* item = dynamic_cast<TdxBarItem*>(AObject);
-  if (!item) {
-    AErrorText.clear();
-    return false;
-  }
-  return dxBarAcceptsItemOn(FItemLinks, item, AErrorText);
-}
-
 // ---- registration -------------------------------------------------------------------------------
 
 // Tells the bar window the manager tracks when the mouse leaves it.
@@ -269,7 +214,7 @@ TdxBarManager::~TdxBarManager() {
   FMouseLeaveCaller = nullptr;
   DestroyBrushes();
   if (FOffice11ColorsAcquired) RelinquishOffice11Colors();
-  while (!FPopupMenus.empty()) FPopupMenus.back()->SetBarManager(nullptr);
+  while (!FPopupMenus.empty()) FPopupMenus.back()->DetachFromManager();
   FreeAndNil(FHelpButtonGlyph);
   while (FGroups->Count() > 0) delete FGroups->Last();
   FreeAndNil(FGroups);
@@ -686,10 +631,7 @@ void TdxBarManager::ApplyFontToBars() {
     TdxBar* bar = FBars->Items(i);
     bar->ManagerFontChanged();
   }
-  for (TdxBarPopupMenu* menu : FPopupMenus) {
-    if (!menu->UseOwnFont()) menu->Font()->Assign(FFont);
-    menu->ManagerFontChanged();
-  }
+  for (TdxBarPopupMenu* menu : FPopupMenus) menu->ManagerFontChanged();
 }
 
 // ---- items, groups, dock sites, popup menus -----------------------------------------------------

@@ -14,6 +14,7 @@
 #include "platform/classes/Interface.h"
 #include "ui/bars/BarBackgrounds.h"
 #include "ui/bars/BarCategories.h"
+#include "ui/bars/BarPopupMenu.h"
 #include "ui/bars/BarPopupMenuLinks.h"
 #include "ui/bars/BarClasses.h"
 #include "ui/bars/BarDragInfo.h"
@@ -42,55 +43,6 @@ String dxBarMDICommandHint(int AIndex);
 class TdxBarManager;
 
 // ---- what the manager owns and its own issues fill ------------------------------------------------
-
-// A popup menu of the manager's window.
-class TdxBarPopupMenu : public TComponent {
-  VW_CLASS(TdxBarPopupMenu, TComponent)
- public:
-  explicit TdxBarPopupMenu(TComponent* AOwner);
-  ~TdxBarPopupMenu() override;
-  TdxBarManager* BarManager() const { return FBarManager; }
-  // Lists the menu with the manager (nil detaches it).
-  void SetBarManager(TdxBarManager* Value);
-  TdxBarItemLinks* ItemLinks() const { return FItemLinks; }
-  TFont* Font() const { return FFont; }
-  bool UseOwnFont() const { return FUseOwnFont; }
-  void SetUseOwnFont(bool Value) { FUseOwnFont = Value; }
-  // The manager's font reached a menu without its own.
-  virtual void ManagerFontChanged();
-  // Shows the menu at a screen point, for the owner settings in force.
-  virtual void Popup(int /*X*/, int /*Y*/) {}
-  // Shows the menu beside or below an owner element: the settings hold for this one showing and
-  // the defaults come back afterwards, also when showing fails.
-  void ShowForOwner(int X, int Y, int AOwnerWidth, int AOwnerHeight, bool AShowAnimation, const TRect* AOwnerBounds,
-                    bool AUseOwnMessageLoop, TWinControl* AOwnerControl);
-  int OwnerWidth() const { return FOwnerWidth; }
-  int OwnerHeight() const { return FOwnerHeight; }
-  // The owner element's screen rectangle; nil for none.
-  const TRect* OwnerBounds() const { return FOwnerBounds; }
-  bool ShowAnimation() const { return FShowAnimation; }
-  bool UseOwnMessageLoop() const { return FUseOwnMessageLoop; }
-  TWinControl* OwnerControl() const { return FOwnerControl; }
-  // The item control that shows this menu as its drop-down, while it opens it.
-  TdxBarItemControl* OwnerItemControl() const { return FOwnerItemControl; }
-  void SetOwnerItemControl(TdxBarItemControl* Value) { FOwnerItemControl = Value; }
-  // The menu window while the menu shows; nil otherwise.
-  TCustomdxBarControl* MenuControl() const;
-  // The item's own placing test in a menu, and no recursion through the item's own links.
-  bool CanLinkItem(TObject* AObject, String& AErrorText);
-
- private:
-  TdxBarManager* FBarManager = nullptr;
-  TdxBarItemLinks* FItemLinks;
-  TFont* FFont;
-  bool FUseOwnFont = false;
-  int FOwnerWidth = 0, FOwnerHeight = 0;
-  const TRect* FOwnerBounds = nullptr;
-  bool FShowAnimation = true;
-  bool FUseOwnMessageLoop = true;
-  TWinControl* FOwnerControl = nullptr;
-  TdxBarItemControl* FOwnerItemControl = nullptr;
-};
 
 // The form designer at design time, or the customization dialog's selection at run time.
 class IdxBarDesigner : public virtual IInterface {

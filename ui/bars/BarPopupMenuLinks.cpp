@@ -126,7 +126,7 @@ bool TdxBarPopupMenuLink::DoPopup(int X, int Y) {
   if (OnAction) OnAction(this, X, Y, clickedByMouse, allowPopup);
   if (allowPopup && FPopupMenu && FControl) {
     const POINT p = FControl->ClientToScreen(POINT{X, Y});
-    FPopupMenu->Popup(p.x, p.y);
+    FPopupMenu->ShowAt(p.x, p.y);
   }
   return allowPopup;
 }

@@ -713,11 +713,14 @@ void TdxBarSubMenuControl::FillBarBackground(HDC DC, const TRect& R, bool AWithO
 
 // A popup menu's own background picture comes with the popup menus.
 TBitmap* TdxBarSubMenuControl::BackgroundBitmap() const {
+  if (TdxBarPopupMenu* popup = OwnerPopupMenu(); popup && !popup->BackgroundBitmap()->Empty())
+    return popup->BackgroundBitmap();
   TdxBarManager* manager = BarManager();
   return manager ? manager->Backgrounds()->SubMenu() : nullptr;
 }
 
 bool TdxBarSubMenuControl::HasOwnBackground() const {
+  if (TdxBarPopupMenu* popup = OwnerPopupMenu(); popup && !popup->BackgroundBitmap()->Empty()) return true;
   TdxBarManager* manager = BarManager();
   TBitmap* picture = manager ? manager->Backgrounds()->SubMenu() : nullptr;
   if (picture && !picture->Empty()) return true;

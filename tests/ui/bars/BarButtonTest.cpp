@@ -72,7 +72,7 @@ class TRecordingPopupMenu : public TdxBarPopupMenu {
     TWinControl* OwnerControl;
     TdxBarItemControl* OwnerItem;
   };
-  void Popup(int X, int Y) override {
+  void ShowAt(int X, int Y) override {
     Shown.push_back({{X, Y}, OwnerWidth(), OwnerHeight(), OwnerBounds() ? *OwnerBounds() : TRect{}, ShowAnimation(),
                      UseOwnMessageLoop(), OwnerControl(), OwnerItemControl()});
     if (Fail) throw Exception("no room for the menu");

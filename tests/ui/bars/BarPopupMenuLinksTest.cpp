@@ -17,7 +17,7 @@ class TRecordingBarMenu : public TdxBarPopupMenu {
   VW_CLASS(TRecordingBarMenu, TdxBarPopupMenu)
  public:
   explicit TRecordingBarMenu(TComponent* AOwner) : TdxBarPopupMenu(AOwner) {}
-  void Popup(int X, int Y) override {
+  void ShowAt(int X, int Y) override {
     ++Shown;
     At = POINT{X, Y};
     if (OnShown) OnShown();
