@@ -15,9 +15,9 @@
 #include "platform/win/Keys.h"
 #include "platform/win/Window.h"
 #include "tests/ui/bars/BarItemFixture.h"
-#include "tests/ui/bars/BarStandIns.h"
 #include "ui/bars/BarButton.h"
 #include "ui/bars/BarPopupMenu.h"
+#include "ui/bars/BarSubItem.h"
 #include "ui/bars/BarSubMenuControl.h"
 #include "ui/foundation/GraphicsUnit.h"
 
@@ -151,8 +151,7 @@ TEST_F(BarPopupMenuTest, ShortcutsReachTheItemsAndRecursiveMenusAreRefused) {
   EXPECT_EQ(Clicked, "Save");
 
   // A sub-item whose menu opens this popup through a drop-down button.
-  auto* sub = new TStandInSubItem(Form);
-  sub->Attach(M);
+  auto* sub = new TdxBarSubItem(Form);
   auto* opener = new TdxBarButton(Form);
   opener->SetButtonStyle(bsDropDown);
   opener->SetDropDownMenu(Popup);
