@@ -177,13 +177,15 @@ win::DWORD TThread::ThreadProc(void* Parameter) {
   } catch (...) {
     thread->FFatalException = std::current_exception();
   }
-  bool freeThread = thread->FFreeOnTerminate;
   auto result = static_cast<win::DWORD>(thread->FReturnValue);
   try {
     thread->DoTerminate();
   } catch (...) {
     if (!thread->FFatalException) thread->FFatalException = std::current_exception();
   }
+  // Read after the termination step: an owner that switched self-freeing off until then (its
+  // synchronised step orders the two) waits for the thread and frees it itself.
+  bool freeThread = thread->FFreeOnTerminate;
   thread->FFinished = true;
   // Past this point the object belongs to whoever waits for it, unless it frees itself.
   if (freeThread) delete thread;

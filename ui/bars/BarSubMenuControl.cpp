@@ -135,6 +135,8 @@ void TdxBarSubMenuControl::AfterWindowCreated() {
   SetTopIndex(0);
   bool flippedH = false, flippedV = false;
   PlaceMenu({0, 0}, flippedH, flippedV);
+  FOpensLeftward = flippedH;
+  FOpensUpward = flippedV;
   CalcLayout();
   if (FShowAnimation && dxBarMenuAnimator.Start) FAnimationThread = dxBarMenuAnimator.Start(this);
   PlayBarSound(0);
@@ -322,6 +324,27 @@ void TdxBarSubMenuControl::ShowMenuWindow() {
 }
 
 bool TdxBarSubMenuControl::ShowsShadow() const { return !FShowAnimation && TCustomdxBarControl::ShowsShadow(); }
+
+TdxBarMenuAnimationParams TdxBarSubMenuControl::AnimationParams() {
+  TdxBarMenuAnimationParams p;
+  p.Menu = this;
+  p.Kind = static_cast<std::uint8_t>(FMenuAnimationKind);
+  p.FromRight = FOpensLeftward;
+  p.FromBottom = FOpensUpward;
+  RECT window{}, client{};
+  if (HandleAllocated()) {
+    GetWindowRect(Handle(), &window);
+    GetClientRect(Handle(), &client);
+  }
+  p.FinalLeft = window.left;
+  p.FinalTop = window.top;
+  p.FinalClientWidth = client.right;
+  p.FinalClientHeight = client.bottom;
+  p.BorderWidth = (window.right - window.left) - client.right;
+  p.BorderHeight = (window.bottom - window.top) - client.bottom;
+  dxBarFillMenuAnimationTable(p);
+  return p;
+}
 
 void TdxBarSubMenuControl::StopAnimation(bool AFinish) {
   TObject* animation = FAnimationThread;

@@ -15,6 +15,7 @@
 
 #include "ui/bars/BarClasses.h"
 #include "ui/bars/BarManager.h"
+#include "ui/bars/BarMenuAnimation.h"
 #include "ui/bars/BarMenuPlacement.h"
 
 class TdxBarManager;
@@ -139,6 +140,8 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   void StopAnimation(bool AFinish);
   // The animation thread ended: the menu forgets it.
   void AnimationEnded() { FAnimationThread = nullptr; }
+  // The placed window's final geometry and growth table for its opening animation.
+  TdxBarMenuAnimationParams AnimationParams();
   TObject* AnimationThread() const { return FAnimationThread; }
 
   // ---- scrolling ----
@@ -237,6 +240,8 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   TdxBarPopupMenu* OwnerPopupMenu() const;
 
   TObject* FAnimationThread = nullptr;
+  // Placement flipped the menu: it opens toward the left, or upward.
+  bool FOpensLeftward = false, FOpensUpward = false;
   bool FDetachCaptionSelected = false;
   bool FExpandingMenu = false;
   win::UINT_PTR FExpandTimer = 0;

@@ -13,6 +13,7 @@
 #include "ui/bars/BarSubMenuControl.h"
 #include "ui/bars/BarLookups.h"
 #include "ui/bars/BarMDI.h"
+#include "ui/bars/BarMenuAnimation.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarNavigation.h"
 #include "ui/bars/BarScreenTips.h"
@@ -300,6 +301,7 @@ void BarUnitStartup() {
   RegisterDesignTimeClasses();
   LoadCursors();
   BarSkinPainterUnitStartup();
+  dxBarInstallMenuAnimator();
   // The program is never a loadable library here, so the hook is always chained.
   if (!gInitProcChained) {
     gOldInitProc = InitProc;
@@ -312,6 +314,7 @@ void BarUnitShutdown() {
   if (!gBarUnitStarted) return;
   gBarUnitStarted = false;
   BarUnitFinalizing = true;
+  dxBarRemoveMenuAnimator();
   BarSkinPainterUnitShutdown();
   dxBarToolbarWindowsShutdown();
   // Unchained again where ours is the last hook, so that another start-up chains afresh; a hook

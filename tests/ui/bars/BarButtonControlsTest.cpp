@@ -201,13 +201,14 @@ TEST_F(BarButtonControlsTest, MenuPositionInAMenuAndOnHorizontalAndVerticalToolb
     TPoint Point;
     int Width, Height;
   };
-  // The bars stand at screen (100, 200) with their client at the window's origin; the menu's
-  // painter offset is 0 here, so the menu case is checked against the bar's own DropDownOffset.
-  for (const Case& k : {Case{dxBarKindMenu, false, {250, 240}, 150, 0}, Case{dxBarKindToolbar, false, {100, 260}, 0, 20},
+  // The bars stand at screen (100, 200) with their client at the window's origin; the menu lifts
+  // its sub-menus by its own DropDownOffset of 3.
+  for (const Case& k : {Case{dxBarKindMenu, false, {250, 237}, 150, 0}, Case{dxBarKindToolbar, false, {100, 260}, 0, 20},
                         Case{dxBarKindToolbar, true, {250, 240}, 150, 0}}) {
     TStandInBar* bar = NewBar(k.Kind, {sub}, 100, 200);
     bar->AutoSize = false;
     bar->Vertical = k.Vertical;
+    bar->DropOffset = 3;
     bar->SetBounds(100, 200, 200, 100);
     auto* c = static_cast<TdxBarSubItemControl*>(ControlAt(bar, 0));
     c->ItemLink()->SetItemRect({0, 40, 150, 60});
@@ -215,9 +216,8 @@ TEST_F(BarButtonControlsTest, MenuPositionInAMenuAndOnHorizontalAndVerticalToolb
     TPoint p;
     int w = -1, h = -1;
     c->MenuPosition(p, w, h);
-    const int lift = k.Kind == dxBarKindMenu ? bar->DropDownOffset() : 0;
     EXPECT_EQ(p.X, k.Point.X - 100 + origin.X) << k.Kind << k.Vertical;
-    EXPECT_EQ(p.Y, k.Point.Y - 200 + origin.Y - lift) << k.Kind << k.Vertical;
+    EXPECT_EQ(p.Y, k.Point.Y - 200 + origin.Y) << k.Kind << k.Vertical;
     EXPECT_EQ(w, k.Width);
     EXPECT_EQ(h, k.Height);
   }

@@ -279,6 +279,87 @@ TEST_F(BarButtonPicturesTest, PicturesOfButtonStatesLargeButtonsAndACascadeInEve
   M->SetStyle(bmsStandard);
 }
 
+// ---- drop-down buttons -----------------------------------------------------------------------------
+
+class BarDropDownButtonTest : public BarButtonPicturesTest {
+ protected:
+  // A drop-down button whose popup menu holds the entries.
+  TdxBarButton* DropDown(const String& Caption, std::initializer_list<const char*> Entries, TdxBarPopupMenu*& AMenu) {
+    auto* button = Make(Caption);
+    button->SetButtonStyle(bsDropDown);
+    AMenu = new TdxBarPopupMenu(Form);
+    for (const char* entry : Entries) AMenu->ItemLinks()->AddItem(Make(entry));
+    button->SetDropDownMenu(AMenu);
+    return button;
+  }
+  // A press on the arrow part of the toolbar's button.
+  void PressArrow(TdxBar* Bar, int Index) {
+    const TRect r = Bar->Control()->ControlScreenRect(ControlOf(Bar, Index));
+    MoveTo({r.Right - 3, (r.Top + r.Bottom) / 2});
+    Button(true);
+  }
+  static void Close(TdxBarPopupMenu* Menu) {
+    if (TCustomdxBarControl* window = Menu->MenuControl()) window->CloseUp();
+  }
+};
+
+TEST_F(BarDropDownButtonTest, TheArrowOpensTheMenuOnThePressAndTheReleaseClicksNothing) {
+  TdxBarPopupMenu* pasteMenu = nullptr;
+  TdxBarPopupMenu* undoMenu = nullptr;
+  TdxBarButton* paste = DropDown("Paste", {"Paste Special", "Paste Link"}, pasteMenu);
+  TdxBarButton* undo = DropDown("Undo", {"Undo Typing"}, undoMenu);
+  int clicks = 0;
+  paste->SetOnClick([&](TObject*) { ++clicks; });
+  TdxBar* bar = Toolbar("Edit", {Make("Cut"), paste, undo}, 100, 100);
+  PressArrow(bar, 1);
+  ASSERT_TRUE(Shown(pasteMenu->MenuControl())) << "the press opens the menu";
+  Button(false);
+  EXPECT_EQ(clicks, 0) << "the release runs no click of the button";
+  EXPECT_TRUE(Shown(pasteMenu->MenuControl()));
+  // Below the button, left-aligned with it.
+  const TRect button = bar->Control()->ControlScreenRect(ControlOf(bar, 1));
+  EXPECT_EQ(Bounds(pasteMenu->MenuControl()).Left, button.Left);
+  EXPECT_GE(Bounds(pasteMenu->MenuControl()).Top, button.Bottom - 1);
+
+  Close(pasteMenu);
+  Pump();
+  EXPECT_EQ(pasteMenu->MenuControl(), nullptr);
+  EXPECT_EQ(undoMenu->MenuControl(), nullptr);
+}
+
+TEST_F(BarDropDownButtonTest, PicturesOfAnOpenDropDownInEveryStyle) {
+  TdxBarPopupMenu* menu = nullptr;
+  TdxBarButton* paste = DropDown("Paste", {"Paste Special", "Paste Link", "Paste as Picture"}, menu);
+  paste->SetGlyph(Picture(16, clYellow));
+  TdxBar* bar = Toolbar("Edit", {Make("Cut"), paste, Make("Copy")}, 40, 40);
+  auto shoot = [&](const std::string& Name) {
+    bar->SetVisible(false);
+    bar->SetVisible(true);
+    Pump();
+    PressArrow(bar, 1);
+    Button(false);
+    ASSERT_TRUE(Shown(menu->MenuControl())) << Name;
+    Repaint(bar->Control());
+    Repaint(menu->MenuControl());
+    TSheet sheet;
+    sheet.Add(Around({bar->Control(), menu->MenuControl()}));
+    sheet.Save("bars/dropdown-" + Name + ".png", 3);
+    Close(menu);
+    MoveTo({690, 490});
+    Pump();
+  };
+  for (TdxBarManagerStyle style : {bmsStandard, bmsEnhanced, bmsFlat, bmsOffice11, bmsXP}) {
+    M->SetStyle(style);
+    shoot(GetEnumName(TypeInfo<TdxBarManagerStyle>(), style));
+  }
+  barpaintertest::TScopedBarSkin units;
+  M->SetStyle(bmsUseLookAndFeel);
+  M->LookAndFeel()->SetSkinName("Xmas2008Blue");
+  shoot("skin-Xmas2008Blue");
+  M->LookAndFeel()->SetSkinName("");
+  M->SetStyle(bmsStandard);
+}
+
 // ---- the skin look on real windows -----------------------------------------------------------------
 
 class BarButtonSkinTest : public BarButtonPicturesTest {

@@ -173,6 +173,8 @@ class TStandInBar : public TPlainBarWindow {
     if (RealCloseUp) TCustomdxBarControl::DoCloseUp();
   }
   bool IsVertical() const override { return Vertical; }
+  // A menu's lift of its sub-menus; the painter's when below 0.
+  int DropDownOffset() const override { return DropOffset >= 0 ? DropOffset : TPlainBarWindow::DropDownOffset(); }
   // With TakesFocus, as toolbars do: the keyboard entry makes the bar its manager's focused bar.
   void ActivateWithControl(TdxBarItemControl* AControl) override {
     TCustomdxBarControl::ActivateWithControl(AControl);
@@ -216,7 +218,7 @@ class TStandInBar : public TPlainBarWindow {
        TakesFocus = false;
   std::map<TdxBarItemLink*, int> Levels;
   TdxFader* Fader = nullptr;
-  int Invalidations = 0, Relayouts = 0, CloseUps = 0;
+  int Invalidations = 0, Relayouts = 0, CloseUps = 0, DropOffset = -1;
 };
 
 // The menu window, counting its showings and dismissals.
