@@ -136,6 +136,8 @@ class TdxBarWinControl : public TdxBarItemControl {
   void RouteMouseMessage(TMessage& Message);
   // The parent is a toolbar window being dragged: its inner windows wait for the drop.
   bool ParentBeingDragged() const;
+  // A dragged toolbar unhooks the inner windows for the drag and hooks them again after it.
+  friend class TdxBarControl;
 
  private:
   void HandleKillFocus(TMessage& Message);
@@ -1038,6 +1040,17 @@ class TdxBarControl : public TCustomdxBarControl {
   void BeginInternalUpdate() { ++FInternalUpdateDepth; }
   void EndInternalUpdate() { if (FInternalUpdateDepth > 0) --FInternalUpdateDepth; }
   int InternalUpdateDepth() const { return FInternalUpdateDepth; }
+  // An internal update for a scope, ended also when the scope raises.
+  class TInternalUpdate {
+   public:
+    explicit TInternalUpdate(TdxBarControl* AWindow) : FWindow(AWindow) { FWindow->BeginInternalUpdate(); }
+    ~TInternalUpdate() { FWindow->EndInternalUpdate(); }
+    TInternalUpdate(const TInternalUpdate&) = delete;
+    TInternalUpdate& operator=(const TInternalUpdate&) = delete;
+
+   private:
+    TdxBarControl* FWindow;
+  };
   bool StoringPosition() const { return FStoringPosition; }
   // Takes the docking style and the dock site (none floating): a new window of the new shape, or
   // during a drag the kept window of that shape.
@@ -1075,7 +1088,8 @@ class TdxBarControl : public TCustomdxBarControl {
   // centre- or right-aligned last link), or after the row's last link.
   bool DropPositionAt(const TPoint& P, TdxBarItemLink*& ALink, bool& AVertical, bool& ABefore,
                       bool& AOnSeparator) const override;
-  // Drag: where the pointer holds the window in a shape; until it stands the grab ratio's offsets.
+  // Where the pointer holds the window in a shape: the pixel it was taken by when back in the
+  // starting kind of site during a drag, else the grab ratios applied to the shape's size.
   virtual TPoint GrabPoint(TdxBarDockingStyle AStyle);
 
   // ---- geometry, in window coordinates unless said ----
@@ -1095,10 +1109,6 @@ class TdxBarControl : public TCustomdxBarControl {
   // The windows a drag keeps for the docked and the floating shape.
   win::HWND DockedWindow() const { return FDockedWindow; }
   win::HWND FloatingWindow() const { return FFloatingWindow; }
-  void SetKeptWindows(win::HWND ADocked, win::HWND AFloating) {
-    FDockedWindow = ADocked;
-    FFloatingWindow = AFloating;
-  }
   bool ItemSizing() const { return FItemSizing; }
   bool SizeGripShown() const { return FSizeGripShown; }
   int LastHitCode() const { return FLastHitCode; }
@@ -1111,7 +1121,9 @@ class TdxBarControl : public TCustomdxBarControl {
     FMaxLength = AMax;
   }
   bool BeingDragged() const { return FBeingDragged; }
-  void SetBeingDragged(bool Value) { FBeingDragged = Value; }
+  // A drag starts or ends: while it runs the window keeps one window per shape and swaps them on
+  // a change of shape; the end destroys the one not in use and writes the place into the toolbar.
+  void SetDragging(bool AMoving);
   TdxBarControl* OpenQuickControl() const { return FOpenQuickControl; }
   bool Shortened() const { return FShortened; }
   void SetShortened(bool Value) { FShortened = Value; }
@@ -1124,9 +1136,9 @@ class TdxBarControl : public TCustomdxBarControl {
   // Offset of the pointer in the window and the window's extent, per axis.
   const TPoint& GrabRatioX() const { return FGrabRatioX; }
   const TPoint& GrabRatioY() const { return FGrabRatioY; }
-  // Called by a press on the caption, the grip or the empty area (hit code 2). Drag: the
-  // collection's drag loop takes it from here; until it stands nothing moves.
-  virtual void StartDrag() {}
+  // Called by a press on the caption, the grip or the empty area (hit code 2): the collection's
+  // drag loop takes it from here.
+  virtual void StartDrag();
 
   // ---- the close button, the caption buttons and the MDI buttons ----
   void SetCloseGlyphState(int AState);
@@ -1159,6 +1171,10 @@ class TdxBarControl : public TCustomdxBarControl {
   void PlaceWithoutActivation(int X, int Y);
   TRect NonClientInsets(TdxBarDockingStyle AStyle) const;
   bool HasSizeGripNow() const;
+  // BarDragging.cpp: the end of a drag keeps the window of the shape in use.
+  void EndDraggingWindows();
+  // A double click on the grip or caption docks a floating toolbar and floats a docked one.
+  void ToggleDockingByDoubleClick();
   // BarToolbarMark.cpp: what the toolbar does with the messages of its mark, caption buttons,
   // MDI buttons and item sizing; true when the message is handled.
   bool HandleControlsMessage(TMessage& Message);

@@ -36,14 +36,6 @@ TPoint CursorPos() {
   return {s.x, s.y};
 }
 
-HWND CaptureWindowFor(TdxBarManager* AManager) {
-  if (TForm* dialog = AManager->CustomizingForm(); AManager->IsCustomizing() && dialog && dialog->HandleAllocated())
-    return dialog->Handle();
-  if (HWND application = Application->Handle(); application && IsWindowVisible(application)) return application;
-  auto* owner = dynamic_cast<TWinControl*>(AManager->Owner());
-  return owner ? owner->Handle() : nullptr;
-}
-
 // The toolbar window whose window is AWindow; nil for none.
 TCustomdxBarControl* ToolbarWithWindow(TdxBarManager* AManager, HWND AWindow) {
   for (int i = 0; AWindow && i < AManager->Bars()->Count(); ++i) {
@@ -87,7 +79,7 @@ void TdxBarDragInfo::BeginDrag(TdxBarItem* AItem, TdxBarItemLink* ALink) {
   if (ALink) FDragDownPoint = ALink->ScreenToLink(CursorPos());
   FDefaultCursor = Screen->Cursor();
   FCopyKey = GetKeyState(VK_CONTROL) < 0;
-  FCaptureWindow = CaptureWindowFor(FBarManager);
+  FCaptureWindow = FBarManager->DragCaptureWindow();
   if (FCaptureWindow) SetCapture(FCaptureWindow);
   // Moves queued before the capture went to their old windows; they are done with now. A queued
   // release stays for the loop, which would otherwise wait for a button that is already up.

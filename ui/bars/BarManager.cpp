@@ -788,6 +788,14 @@ void TdxBarManager::RenameBar(TdxBar* ABar) {
 
 // ---- docking ------------------------------------------------------------------------------------
 
+HWND TdxBarManager::DragCaptureWindow() const {
+  if (FIsCustomizing && FCustomizingForm && FCustomizingForm->HandleAllocated()) return FCustomizingForm->Handle();
+  if (Application)
+    if (HWND application = Application->Handle(); application && IsWindowVisible(application)) return application;
+  auto* owner = dynamic_cast<TWinControl*>(Owner());
+  return owner ? owner->Handle() : nullptr;
+}
+
 bool TdxBarManager::CanDockBar(TdxBar* ABar, TdxBarDockingStyle AStyle, TdxDockControl* ADockControl) {
   bool result;
   if (ABar->NotDocking().Contains(AStyle))

@@ -362,6 +362,9 @@ class TdxBarManager : public TComponent {
   void SetCustomizing(bool Value);
   // The customization dialog; shown and hidden with customizing mode by its own unit.
   TForm* CustomizingForm() const { return FCustomizingForm; }
+  // The window the drags of toolbars and links capture the mouse for: the customization dialog
+  // while customizing, else the application's window when visible, else the owner form.
+  win::HWND DragCaptureWindow() const;
   void SetCustomizingForm(TForm* Value) { FCustomizingForm = Value; }
   std::function<void(TdxBarManager*, bool Show)> ShowCustomizingForm;
   // The window dialogs of the manager use as their parent.

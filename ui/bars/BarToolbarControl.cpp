@@ -48,17 +48,6 @@ class TBoolScope {
   bool FSaved;
 };
 
-class TInternalUpdate {
- public:
-  explicit TInternalUpdate(TdxBarControl* AWindow) : FWindow(AWindow) { FWindow->BeginInternalUpdate(); }
-  ~TInternalUpdate() { FWindow->EndInternalUpdate(); }
-  TInternalUpdate(const TInternalUpdate&) = delete;
-  TInternalUpdate& operator=(const TInternalUpdate&) = delete;
-
- private:
-  TdxBarControl* FWindow;
-};
-
 // A toolbar window whose handle went with its form's window cannot be freed inside that
 // destruction: its parent is still walking its children. It is freed at the next turn of the
 // message loop, through this window.
@@ -476,8 +465,6 @@ void TdxBarControl::Rebuild(bool ARecreate) {
   else if (HasOwnBackground())
     SendMessage(Handle(), WM_NCPAINT, 0, 0);
 }
-
-TPoint TdxBarControl::GrabPoint(TdxBarDockingStyle /*AStyle*/) { return {FGrabRatioX.X, FGrabRatioY.X}; }
 
 // ---- shapes -----------------------------------------------------------------------------------------
 
@@ -1179,6 +1166,11 @@ void TdxBarControl::Destroyed(TMessage& Message) {
 void TdxBarControl::WndProc(TMessage& Message) {
   if (HandleControlsMessage(Message)) return;
   switch (Message.Msg) {
+    case WM_LBUTTONDBLCLK:
+      if (FLastHitCode != dxBarHitCaption || !BarManager() || BarManager()->IsDesigning()) break;
+      // The window goes with the toggle.
+      ToggleDockingByDoubleClick();
+      return;
     case WM_NCCALCSIZE:
       NCCalcSize(Message);
       return;

@@ -787,6 +787,7 @@ TdxBars::TdxBars(TdxBarManager* ABarManager)
     : TcxComponentCollection(ABarManager, TdxBar::StaticClass()), FBarManager(ABarManager) {}
 
 TdxBars::~TdxBars() {
+  ForgetDockingTimer();
   RemoveAllItems();
   for (TdxDockControl*& site : FDockControls) FreeAndNil(site);
 }

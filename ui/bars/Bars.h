@@ -445,28 +445,47 @@ class TdxBars : public TcxComponentCollection {
   // Creates the built-in sites on the manager's window once it has one.
   void CreateDockControls();
 
-  // ---- docking and dragging state ----
+  // ---- dragging a toolbar (BarDragging.cpp) ----
+  // The whole drag of a toolbar window in a message loop of its own, until the button goes up,
+  // Escape, the capture goes elsewhere or the program quits; nothing unless the window CanMove.
+  void DragBar(TdxBarControl* AWindow);
+  // Moves the dragged window to a reference point (the pointer plus DragOffset): along its site,
+  // into another site, or floating. A floating window docks only from the docking timer.
+  void MoveBarTo(TdxBarControl* AWindow, TPoint APoint);
+  // The style and site a toolbar docks into at a screen point: left and right sites before top and
+  // bottom ones, each in the order the sites were attached; dsNone and no site for none.
+  TdxBarDockingStyle FindDockSite(TdxBar* ABar, const TPoint& APoint, TdxDockControl*& ADockControl);
+  // The site given, else the built-in one of the style; nothing for dsNone.
+  void InsertIntoSite(TdxBarDockingStyle AStyle, TdxDockControl* ADockControl, const TPoint& APoint,
+                      TdxBarControl* AWindow);
+  void RemoveFromSite(TdxBarDockingStyle AStyle, TdxDockControl* ADockControl, TdxBarControl* AWindow);
+
   int DockZoneMargin() const { return FDockZoneMargin; }
-  bool DockingTimerRunning() const { return FDockingTimer; }
-  void SetDockingTimerRunning(bool Value) { FDockingTimer = Value; }
+  // The docking timer's tick is moving the dragged window.
+  bool TimerFired() const { return FTimerFired; }
   bool Dragging() const { return FDragging; }
-  void SetDragging(bool Value) { FDragging = Value; }
   TdxBarControl* DraggedWindow() const { return FDraggedWindow; }
+  // Set and cleared by the window's SetDragging.
   void SetDraggedWindow(TdxBarControl* Value) { FDraggedWindow = Value; }
   TdxBarDockingStyle DragStartStyle() const { return FDragStartStyle; }
-  void SetDragStartStyle(TdxBarDockingStyle Value) { FDragStartStyle = Value; }
+  // Added to the pointer to get the reference point; non-zero only across the rows of the site a
+  // drag started in.
   TPoint DragOffset() const { return FDragOffset; }
-  void SetDragOffset(const TPoint& Value) { FDragOffset = Value; }
+  // The pointer's offset from the window's corner when a drag starts in a site.
   TPoint GrabOffset() const { return FGrabOffset; }
-  void SetGrabOffset(const TPoint& Value) { FGrabOffset = Value; }
 
  protected:
   void NameNewItem(TcxComponentCollectionItem* Item) override;
   void ItemMembershipChanged(TcxComponentCollectionItem* Item, TcxCollectionChangeKind Action) override;
 
  private:
+  static void DockingTimerTick(win::HWND, win::UINT, win::UINT_PTR, win::DWORD);
+  void StartDockingTimer();
+  // A manager going away takes the docking timer of its drag with it.
+  void ForgetDockingTimer();
+
   TdxDockControl* FDockControls[5] = {};
-  bool FDockingTimer = false;
+  bool FTimerFired = false;
   int FDockZoneMargin = 23;
   TdxBarManager* FBarManager;
   bool FDragging = false;
