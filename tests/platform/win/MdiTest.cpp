@@ -9,6 +9,7 @@
 #include "platform/win/Metrics.h"
 #include "tests/platform/win/WindowFixture.h"
 #include "tests/support/Artifacts.h"
+#include "tests/support/Icons.h"
 
 namespace wintest {
 namespace {
@@ -274,30 +275,9 @@ TEST_F(MdiTest, TheBarsWindowMenuCommandsTheDocument) {
 }
 
 TEST_F(MdiTest, WindowIconsAndTheirSmallCopies) {
-  auto makeIcon = [](int size, COLORREF colour) {
-    HDC screen = GetDC(nullptr);
-    HBITMAP colourBits = CreateCompatibleBitmap(screen, size, size);
-    HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(mem, colourBits);
-    HBRUSH b = CreateSolidBrush(colour);
-    RECT all{0, 0, size, size};
-    FillRect(mem, &all, b);
-    DeleteObject(b);
-    SelectObject(mem, old);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    ICONINFO ii{};
-    ii.fIcon = TRUE;
-    ii.hbmColor = colourBits;
-    ii.hbmMask = mask;
-    HICON icon = CreateIconIndirect(&ii);
-    DeleteObject(colourBits);
-    DeleteObject(mask);
-    return icon;
-  };
-  HICON big = makeIcon(32, RGB(200, 0, 0));
-  HICON small = makeIcon(16, RGB(0, 0, 200));
+
+  HICON big = testsupport::MakeSolidIcon(32, RGB(200, 0, 0));
+  HICON small = testsupport::MakeSolidIcon(16, RGB(0, 0, 200));
   EXPECT_EQ(SendMessage(beta, WM_GETICON, ICON_SMALL, 0), 0);
   EXPECT_EQ(SendMessage(beta, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big)), 0);
   // Without a small icon, the second small kind falls back to the big one.

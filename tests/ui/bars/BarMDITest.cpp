@@ -10,6 +10,7 @@
 #include "platform/classes/Menus.h"
 #include "platform/win/Mdi.h"
 #include "platform/win/Menu.h"
+#include "tests/support/Icons.h"
 #include "tests/ui/bars/BarToolbarFixture.h"
 #include "ui/bars/BarLookups.h"
 #include "ui/bars/BarMDI.h"
@@ -18,28 +19,6 @@
 namespace {
 
 using namespace win;
-
-HICON MakeIcon(COLORREF AColour) {
-  HDC screen = GetDC(nullptr);
-  HBITMAP colour = CreateCompatibleBitmap(screen, 16, 16);
-  HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(mem, colour);
-  HBRUSH brush = CreateSolidBrush(AColour);
-  const RECT all{0, 0, 16, 16};
-  FillRect(mem, &all, brush);
-  DeleteObject(brush);
-  SelectObject(mem, old);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-  ICONINFO info{};
-  info.hbmColor = colour;
-  info.hbmMask = mask;
-  HICON icon = CreateIconIndirect(&info);
-  DeleteObject(colour);
-  DeleteObject(mask);
-  return icon;
-}
 
 // One document: its form, manager and main menu bar.
 struct TDocument {
@@ -115,7 +94,7 @@ class BarMDITest : public BarToolbarFixture {
     d.Form->Show();
     d.Name = AName;
     d.Window = d.Form->Handle();
-    Icons.push_back(MakeIcon(AIcon));
+    Icons.push_back(testsupport::MakeSolidIcon(16, AIcon));
     SendMessage(d.Form->Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(Icons.back()));
     if (AManager) {
       d.Manager = new TdxBarManager(d.Form);
@@ -313,15 +292,24 @@ TEST_F(BarMDITest, TheWindowMenuOpensAsBarCommandsMadeAfreshEachTime) {
   Pump();
   HMENU system = GetSystemMenu(One.Form->Handle(), FALSE);
   CheckMenuItem(system, SC_MOVE, MF_BYCOMMAND | MF_CHECKED);
+  HMENU more = CreatePopupMenu();
+  AppendMenu(more, MF_STRING, 0x1230, "&Inner");
+  AppendMenu(system, MF_POPUP, reinterpret_cast<UINT_PTR>(more), "&More");
   TCustomdxBarControl* menu = OpenSystemMenu();
   ASSERT_NE(menu, nullptr);
   TSystemMenuSubItem* item = SystemItem();
   TdxBarItemLinks* links = item->ItemLinks();
   ASSERT_EQ(Captions(links), (std::vector<String>{"&Restore", "&Move", "&Size", "Mi&nimize", "Ma&ximize", "&Close",
-                                                    "Nex&t"}));
+                                                    "Nex&t", "&More"}));
   std::vector<bool> groups;
   for (int i = 0; i < links->Count(); ++i) groups.push_back(links->Items(i)->BeginGroup());
-  EXPECT_EQ(groups, (std::vector<bool>{false, false, false, false, false, true, true}));
+  EXPECT_EQ(groups, (std::vector<bool>{false, false, false, false, false, true, true, false}));
+  // A sub-menu becomes a sub-item, its entries within it once sub-items hold links.
+  auto* sub = dynamic_cast<TdxBarSubItem*>(links->Items(7)->Item());
+  ASSERT_NE(sub, nullptr);
+  if (TdxBarItemLinks* inner = sub->ItemLinks()) {
+    EXPECT_EQ(Captions(inner), (std::vector<String>{"&Inner"}));
+  }
   auto* close = dynamic_cast<TdxBarButton*>(links->Items(5)->Item());
   ASSERT_NE(close, nullptr);
   EXPECT_EQ(close->ShortCut(), TextToShortCut("Ctrl+F4"));
@@ -346,7 +334,7 @@ TEST_F(BarMDITest, TheWindowMenuOpensAsBarCommandsMadeAfreshEachTime) {
   menu = OpenSystemMenu();
   ASSERT_NE(menu, nullptr);
   EXPECT_FALSE(firstClose.Alive());
-  EXPECT_EQ(item->GeneratedItems()->Count(), 7);
+  EXPECT_GE(item->GeneratedItems()->Count(), 8);
 
   // A click on Minimize minimizes the document.
   TdxBarItemControl* minimize = links->Items(3)->Control();
