@@ -74,31 +74,12 @@ String dxBarMDICommandHint(int AIndex) {
 
 // ---- TSystemMenuSubItem -------------------------------------------------------------------------
 
-// The owner of the window menu's links: it makes the menu window they drop down in.
-class TSystemMenuSubItem::TLinksOwner : public TObject, public IdxBarLinksOwner {
- public:
-  explicit TLinksOwner(TSystemMenuSubItem* AItem) : FItem(AItem) {}
-  bool AcceptsItem(TdxBarItem* AItem, String& AErrorText) override {
-    return dxBarAcceptsItemOn(FItem->ItemLinks(), AItem, AErrorText);
-  }
-  TCustomdxBarControl* CreateSubMenuControl() override { return new TdxBarSubMenuControl(FItem->BarManager()); }
-  TComponent* OwnerComponent() override { return FItem; }
-  TdxBarItemLinks* ItemLinks() override { return FItem->ItemLinks(); }
-
- private:
-  TSystemMenuSubItem* FItem;
-};
-
 TSystemMenuSubItem::TSystemMenuSubItem(TComponent* AOwner)
-    : TCustomdxBarSubItem(AOwner), FGeneratedItems(new TComponentList(true)), FLinksOwner(new TLinksOwner(this)) {
-  FItemLinks = new TdxBarSubMenuControlItemLinks(BarManager(), FLinksOwner);
-}
+    : TCustomdxBarSubItem(AOwner), FGeneratedItems(new TComponentList(true)) {}
 
 TSystemMenuSubItem::~TSystemMenuSubItem() {
   // The commands' links go with them, before the links they stand in.
   delete FGeneratedItems;
-  delete FItemLinks;
-  delete FLinksOwner;
 }
 
 void TSystemMenuSubItem::SetChild(HWND Value) { FChild = Value; }
@@ -110,8 +91,6 @@ HICON TSystemMenuSubItem::CopyIcon() const {
   return icon ? static_cast<HICON>(CopyImage(icon, IMAGE_ICON, 16, 16, LR_COPYFROMRESOURCE)) : nullptr;
 }
 
-TdxBarItemLinks* TSystemMenuSubItem::ItemLinks() const { return FItemLinks; }
-
 void TSystemMenuSubItem::NotifyPopup() {
   FillMenu();
   TCustomdxBarSubItem::NotifyPopup();
@@ -120,7 +99,7 @@ void TSystemMenuSubItem::NotifyPopup() {
 void TSystemMenuSubItem::FillMenu() {
   FGeneratedItems->Clear();
   if (!FChild || !IsWindow(FChild)) return;
-  if (HMENU menu = GetSystemMenu(FChild, FALSE)) FillLinks(menu, FItemLinks);
+  if (HMENU menu = GetSystemMenu(FChild, FALSE)) FillLinks(menu, ItemLinks());
 }
 
 void TSystemMenuSubItem::FillLinks(HMENU AMenu, TdxBarItemLinks* ALinks) {

@@ -6,7 +6,6 @@
 #include "ui/bars/BarClasses.h"
 
 class TComponentList;
-class TdxBarSubMenuControlItemLinks;
 
 // The window menu of one MDI document, as the first command of the main menu bar. The manager
 // keeps it as an internal item, out of its item list.
@@ -22,21 +21,17 @@ class TSystemMenuSubItem : public TCustomdxBarSubItem {
   // when the document has none.
   win::HICON CopyIcon() const;
 
-  TdxBarItemLinks* ItemLinks() const override;
   // The entries are made again from the document's current window menu each time it opens.
   void NotifyPopup() override;
   // The entries made by the last opening; they go with the next opening or with this item.
   TComponentList* GeneratedItems() const { return FGeneratedItems; }
 
  private:
-  class TLinksOwner;
   void FillMenu();
   void FillLinks(win::HMENU AMenu, TdxBarItemLinks* ALinks);
 
   win::HWND FChild = nullptr;
   TComponentList* FGeneratedItems;
-  TLinksOwner* FLinksOwner;
-  TdxBarSubMenuControlItemLinks* FItemLinks;
 };
 
 // The document's icon on the main menu bar: a double click runs the window menu's default command.
