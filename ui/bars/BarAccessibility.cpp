@@ -781,7 +781,7 @@ TdxBarControl* TdxBarCaptionButtonsAccessibilityHelper::Toolbar() const {
 TcxAccessibilityHelper* TdxBarCaptionButtonsAccessibilityHelper::ChildAt(int Index) {
   TdxBarCaptionButtons* buttons = Buttons();
   if (!buttons || Index < 0 || Index >= buttons->Count()) return nullptr;
-  // The rightmost button comes first.
+  // Left to right: the caption lays the first button out at its end.
   return dynamic_cast<TcxAccessibilityHelper*>(buttons->Items(buttons->Count() - 1 - Index)->AccessibilityHelper());
 }
 
@@ -898,11 +898,13 @@ bool TdxBarCaptionButtonAccessibilityHelper::ProcessNavigationKey(WORD& Key) {
 
 void TdxBarCaptionButtonAccessibilityHelper::SelectObject(bool SetFocus) {
   TdxBarAccessibilityHelper::SelectObject(SetFocus);
+  if (TdxBarCaptionButton* button = Button()) button->SetKeyboardSelected(true);
   if (auto* parent = dynamic_cast<TdxBarCaptionButtonsAccessibilityHelper*>(ParentHelper())) parent->RefreshHotState();
 }
 
 void TdxBarCaptionButtonAccessibilityHelper::UnselectObject(IdxBarAccessibilityHelper* NextObject) {
   TdxBarAccessibilityHelper::UnselectObject(NextObject);
+  if (TdxBarCaptionButton* button = Button()) button->SetKeyboardSelected(false);
   if (auto* parent = dynamic_cast<TdxBarCaptionButtonsAccessibilityHelper*>(ParentHelper())) parent->RefreshHotState();
 }
 

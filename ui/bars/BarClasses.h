@@ -326,6 +326,7 @@ VW_BAR_CONTROL_SHELL(TdxBarQuickCustItemControl, TdxBarItemControl)
 
 // TdxBar lives in Bars.h, TdxBarManager in BarManager.h.
 class TdxBar;
+class TdxBarCaptionButtons;
 class TdxBarManager;
 // Screen tips live in BarScreenTips.h.
 class TdxBarScreenTip;
@@ -936,7 +937,8 @@ class TdxBarControl : public TCustomdxBarControl {
   // The parent bar's mark on the screen: where a popup opens.
   virtual TRect OwnerMarkScreenRect() const;
   virtual bool ShowsMDIButtons() const;
-  virtual void CaptionButtonsChanged(int /*AIndex*/) {}
+  // The floating caption shows the buttons' new states.
+  virtual void CaptionButtonsChanged(int AIndex);
   virtual void CaptionChanged();
   virtual void DrawSeparator(const TRect& R, bool AAcross);
   virtual void PaintNonClient(win::HDC DC);
@@ -1036,6 +1038,8 @@ class TdxBarControl : public TCustomdxBarControl {
   // The window shows the toolbar's links.
   void SetShownBar(TdxBar* Value);
   TdxBar* SourceBar() const { return FSourceBar; }
+  // The buttons on the caption: a popup's are its source bar's; nil when there are none.
+  TdxBarCaptionButtons* ShownCaptionButtons() const;
   // While positive the window writes no position into its toolbar.
   void BeginInternalUpdate() { ++FInternalUpdateDepth; }
   void EndInternalUpdate() { if (FInternalUpdateDepth > 0) --FInternalUpdateDepth; }

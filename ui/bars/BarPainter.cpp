@@ -20,6 +20,7 @@
 #include "ui/bars/BarRoutines.h"
 #include "ui/bars/BarUnit.h"
 #include "ui/bars/BarXPPainter.h"
+#include "ui/bars/Bars.h"
 #include "ui/foundation/Canvas.h"
 #include "ui/foundation/DrawingRoutines.h"
 #include "ui/foundation/Fader.h"
@@ -1025,10 +1026,16 @@ void TdxBarPainter::DrawFloatCaption(TB* Bar, HDC DC, const TRect& R, const Stri
   TRect textRect = R;
   if (Bar->HasCloseButton()) textRect.Right -= SmallCaptionHeight();
   TRect markRect = Bar->HasMark() ? MarkBounds(Bar, {}, R) : TRect{};
-  if (Bar->HasMark() && markRect.Left < R.Left + Width(R) / 2)
+  const bool markAtStart = Bar->HasMark() && markRect.Left < R.Left + Width(R) / 2;
+  if (markAtStart)
     textRect.Left = FloatCaptionTextOrigin(Bar, textRect, markRect);
   else
     textRect.Left += 2;
+  TdxBarCaptionButtons* buttons = CaptionButtonsOf(Bar);
+  if (buttons) {
+    const int buttonsEnd = Bar->HasMark() && !markAtStart ? std::min(textRect.Right, markRect.Left) : textRect.Right;
+    textRect.Right = std::min(textRect.Right, PlaceCaptionButtons(buttons, R, buttonsEnd));
+  }
   TdxBarManager* manager = ManagerOf(Bar);
   HFONT font = CreateSmallCaptionFont(manager ? manager->Font() : nullptr, manager && manager->UseSystemFont());
   HGDIOBJ oldFont = SelectObject(DC, font);
@@ -1052,7 +1059,48 @@ void TdxBarPainter::DrawFloatCaption(TB* Bar, HDC DC, const TRect& R, const Stri
   }
   SelectObject(DC, oldFont);
   DeleteObject(font);
+  if (buttons) DrawCaptionButtons(Bar, DC, buttons, Active);
   if (Bar->HasMark()) DrawMarkArrow(Bar, DC, markRect, Active);
+}
+
+TdxBarCaptionButtons* TdxBarPainter::CaptionButtonsOf(TB* Bar) {
+  auto* toolbar = dynamic_cast<TdxBarControl*>(Bar);
+  return toolbar ? toolbar->ShownCaptionButtons() : nullptr;
+}
+
+int TdxBarPainter::PlaceCaptionButtons(TdxBarCaptionButtons* Buttons, const TRect& Caption, int End) {
+  // Square cells from the end towards the text, the first button nearest the end; one that would
+  // reach over the caption's start gets no room and so takes no clicks.
+  const int side = Height(Caption);
+  int right = End;
+  for (int i = 0; i < Buttons->Count(); ++i) {
+    TdxBarCaptionButton* button = Buttons->Items(i);
+    if (right - side < Caption.Left) {
+      button->SetRect({});
+      continue;
+    }
+    button->SetRect({right - side, Caption.Top, right, Caption.Bottom});
+    right -= side;
+  }
+  return right;
+}
+
+void TdxBarPainter::DrawCaptionButtons(TB* Bar, HDC DC, TdxBarCaptionButtons* Buttons, bool Active) {
+  for (int i = 0; i < Buttons->Count(); ++i) {
+    TdxBarCaptionButton* button = Buttons->Items(i);
+    const TRect r = button->Rect();
+    if (IsEmpty(r)) continue;
+    const int state = button->State();
+    DrawButtonFace(Bar, DC, r, state == dxBarCaptionButtonPressed ? 2 : state == dxBarCaptionButtonHot ? 1 : 0, Active);
+    TBitmap* glyph = button->Glyph();
+    if (!glyph || glyph->Empty()) continue;
+    const int w = std::min(glyph->Width(), Width(r)), h = std::min(glyph->Height(), Height(r));
+    TRect cell{r.Left + (Width(r) - w) / 2, r.Top + (Height(r) - h) / 2, 0, 0};
+    cell.Right = cell.Left + w;
+    cell.Bottom = cell.Top + h;
+    if (state == dxBarCaptionButtonPressed) cell = Offset(cell, 1, 1);
+    DrawGlyphEnabled(DC, cell, glyph, button->Enabled());
+  }
 }
 
 void TdxBarPainter::DrawMarkArrow(TB* /*Bar*/, HDC DC, const TRect& MarkRect, bool Active) {

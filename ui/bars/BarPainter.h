@@ -439,6 +439,12 @@ class TdxBarPainter : public TcxIUnknownObject {
   // The vertical text part of DrawItemText (one colour, one offset).
   void DrawVerticalText(HDC DC, const String& Text, int AccelPos, TRect R, int Alignment, TColor Color,
                         win::UINT Format);
+  // A floating caption's own buttons: nil for a bar that has none.
+  static TdxBarCaptionButtons* CaptionButtonsOf(TB* Bar);
+  // Gives each button its square on the caption, leftwards from End; answers where they begin.
+  static int PlaceCaptionButtons(TdxBarCaptionButtons* Buttons, const TRect& Caption, int End);
+  // Each placed button's face in its state (the style's caption button face) and its glyph.
+  void DrawCaptionButtons(TB* Bar, HDC DC, TdxBarCaptionButtons* Buttons, bool Active);
 };
 
 // A pen of one colour selected into a DC for a scope; the previous pen comes back and the new one

@@ -293,7 +293,7 @@ void TdxBarSkinPainter::DrawMark(TB* Bar, HDC DC, bool Hot, const TRect& R) {
 void TdxBarSkinPainter::DrawCaptionButton(HDC DC, const TRect& R, int ButtonState, int GlyphIndex) {
   static constexpr TdxSkinElementState kStates[3] = {esActive, esHot, esPressed};
   DrawElement(Element(&TdxSkinInfo::DockingDockWindowButton), DC, kStates[std::clamp(ButtonState, 0, 2)], 0, R);
-  DrawElement(Element(&TdxSkinInfo::DockingDockWindowButtonGlyphs), DC, esNormal, GlyphIndex, R);
+  if (GlyphIndex >= 0) DrawElement(Element(&TdxSkinInfo::DockingDockWindowButtonGlyphs), DC, esNormal, GlyphIndex, R);
 }
 
 TdxSkinElementState TdxBarSkinPainter::SelectionState(TP& P) {
@@ -530,6 +530,15 @@ TColor TdxBarSkinPainter::FloatCaptionTextColor(bool Active) {
 int TdxBarSkinPainter::FloatCaptionTextOrigin(TB*, TRect& TextRect, const TRect& MarkRect) {
   TextRect.Right = MarkRect.Left;
   return TextRect.Left + 2;
+}
+
+void TdxBarSkinPainter::DrawButtonFace(TB* Bar, HDC DC, const TRect& R, int State, bool) {
+  {
+    TdxBarClipKeeper keep(DC);
+    IntersectClipRect(DC, R.Left, R.Top, R.Right, R.Bottom);
+    FillFloatCaption(Bar, DC, R, BarBkBrush(Bar));
+  }
+  DrawCaptionButton(DC, R, State, -1);
 }
 
 void TdxBarSkinPainter::DrawFloatCloseGlyph(TB* Bar, HDC DC, const TRect& R, int State, bool) {

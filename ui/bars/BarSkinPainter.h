@@ -71,6 +71,8 @@ class TdxBarSkinPainter : public TdxBarPainter, public IdxBarPainterFading {
   /* 136 */ void FillFloatCaption(TB* Bar, HDC DC, const TRect& R, HBRUSH Brush) override;
   /* 138 */ bool FloatCaptionIsFlat() override { return true; }
   /* 141 */ void DrawToolbarSeparator(TB* Bar, HDC DC, const TRect& R, bool Vertical, HBRUSH Brush) override;
+  // The caption's own buttons take the face of its close button.
+  /* 142 */ void DrawButtonFace(TB* Bar, HDC DC, const TRect& R, int State, bool Active) override;
   /* 143 */ void DrawFloatCloseGlyph(TB* Bar, HDC DC, const TRect& R, int State, bool Active) override;
   /* 144 */ void DrawDockedBarFrame(TB* Bar, HDC DC, TRect& R, HBRUSH Brush) override;
   /* 145 */ void DrawFloatBorder(TB* Bar, HDC DC, TRect& R, HBRUSH Brush) override;
@@ -192,6 +194,7 @@ class TdxBarSkinPainter : public TdxBarPainter, public IdxBarPainterFading {
   void PaintParentIfTranslucent(HDC DC, const TRect& R, TdxSkinElement* Element, TB* Bar);
   void ComposeBarBackground(TB* Bar, HDC DC, bool SkipOverlays, const TRect& R);
   void DrawMark(TB* Bar, HDC DC, bool Hot, const TRect& R);
+  // GlyphIndex -1 draws the face alone.
   void DrawCaptionButton(HDC DC, const TRect& R, int ButtonState, int GlyphIndex);
   static TdxSkinElementState SelectionState(TP& P);
   bool DrawFadingButton(TdxBarItemControl* C, HDC DC, bool IsSplit, const TRect& R);

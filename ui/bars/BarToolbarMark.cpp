@@ -7,6 +7,7 @@
 #include "platform/win/Menu.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Window.h"
+#include "ui/bars/BarAccessibility.h"
 #include "ui/bars/BarButtonControls.h"
 #include "ui/bars/BarClasses.h"
 #include "ui/bars/BarDesignController.h"
@@ -16,6 +17,7 @@
 #include "ui/bars/BarLookups.h"
 #include "ui/bars/BarMDI.h"
 #include "ui/bars/BarManager.h"
+#include "ui/bars/BarNavigation.h"
 #include "ui/bars/BarPainter.h"
 #include "ui/bars/BarRoutines.h"
 #include "ui/bars/BarStrings.h"
@@ -65,7 +67,12 @@ void StartFade(TdxFadingObjectHelper* AHelper, TdxFader* AFader, bool AIn) {
 // ---- the mark -------------------------------------------------------------------------------------
 
 int TdxBarControl::MarkState() const {
-  // Until the mark's accessibility helper stands, no keyboard selection makes it hot.
+  // The keyboard's selection of the mark shows it hot; asking the navigation keeps a toolbar the
+  // keyboard never reached from making a helper for it.
+  auto* selected = BarNavigationController
+                       ? dynamic_cast<TdxBarControlMarkAccessibilityHelper*>(BarHelperOf(BarNavigationController->CurrentSelection()))
+                       : nullptr;
+  if (selected && selected->Toolbar() == this) return 1;
   return TCustomdxBarControl::MarkState();
 }
 
@@ -189,14 +196,19 @@ void TdxBarControl::SetCloseGlyphState(int AState) {
 
 namespace {
 
-TdxBarCaptionButtons* CaptionButtonsOf(TdxBar* ABar) {
-  TdxBarCaptionButtons* buttons = ABar ? ABar->CaptionButtons() : nullptr;
-  return buttons && buttons->Count() > 0 ? buttons : nullptr;
-}
-
 int CloseStateFor(bool AOnButton, bool APressed) { return AOnButton ? (APressed ? 2 : 1) : (APressed ? 1 : 0); }
 
 }  // namespace
+
+TdxBarCaptionButtons* TdxBarControl::ShownCaptionButtons() const {
+  TdxBar* bar = FPopup ? FSourceBar : FShownBar;
+  TdxBarCaptionButtons* buttons = bar ? bar->CaptionButtons() : nullptr;
+  return buttons && buttons->Count() > 0 ? buttons : nullptr;
+}
+
+void TdxBarControl::CaptionButtonsChanged(int) {
+  if (DockingStyle() == dsNone && HasFloatingCaption() && IsShowing()) SendMessage(Handle(), WM_NCPAINT, 1, 0);
+}
 
 void TdxBarControl::TrackCaptionButtons(TMessage& Message) {
   TcxObjectLinkScope alive(this);
@@ -204,7 +216,7 @@ void TdxBarControl::TrackCaptionButtons(TMessage& Message) {
     if (TCustomdxBarControl* active = ActiveBarWindow; active && active != this && IsBarControlAlive(active))
       RootBarWindow(active)->CloseUp();
   if (!alive.Alive() || !HandleAllocated()) return;
-  TdxBarCaptionButtons* buttons = CaptionButtonsOf(FPopup ? FSourceBar : FShownBar);
+  TdxBarCaptionButtons* buttons = ShownCaptionButtons();
   const TRect window = WindowRect();
   auto windowPoint = [&](POINT AScreen) { return TPoint{AScreen.x - window.Left, AScreen.y - window.Top}; };
   const TPoint start = windowPoint(POINT{GET_X_LPARAM(Message.LParam), GET_Y_LPARAM(Message.LParam)});
@@ -438,7 +450,7 @@ void TdxBarControl::HandleItemMouseMove(TShiftState Shift, const TPoint& P, TdxB
   if (!ShouldIgnoreMouse(true)) {
     const TPoint offset = ClientOffset();
     const TPoint windowPoint{P.X + offset.X, P.Y + offset.Y};
-    if (TdxBarCaptionButtons* buttons = CaptionButtonsOf(FPopup ? FSourceBar : FShownBar))
+    if (TdxBarCaptionButtons* buttons = ShownCaptionButtons())
       buttons->UpdateStates(windowPoint, false);
     if (!ChildBar()) {
       TdxBarPainter* painter = BarPainter();
@@ -462,7 +474,7 @@ void TdxBarControl::HandleMouseLeft() {
   TcxObjectLinkScope alive(this);
   TCustomdxBarControl::HandleMouseLeft();
   if (!alive.Alive()) return;
-  if (TdxBarCaptionButtons* buttons = CaptionButtonsOf(FPopup ? FSourceBar : FShownBar))
+  if (TdxBarCaptionButtons* buttons = ShownCaptionButtons())
     buttons->UpdateStates({-30000, -30000}, false);
   if (!Active()) {
     SetCloseGlyphState(0);

@@ -17,6 +17,7 @@
 #include "platform/win/Window.h"
 #include "tests/ui/bars/BarToolbarFixture.h"
 #include "tests/ui/bars/BarPainterFixture.h"
+#include "ui/bars/BarAccessibility.h"
 #include "ui/bars/BarButton.h"
 #include "ui/bars/BarClasses.h"
 #include "ui/bars/BarDesignController.h"
@@ -365,8 +366,12 @@ TEST_F(BarToolbarMarkTest, CaptionButtonsPressOnlyWhenEnabledAndAPopupFiresItsSo
   TdxBarCaptionButton* button = bar->CaptionButtons()->Add();
   button->OnClick = [&](TObject*) { ++clicks; };
   TdxBarControl* w = Window(bar);
-  const TRect r = {10, 4, 24, 16};
-  button->SetRect(r);
+  Pump();
+  // The painter lays the button out at the caption's end, before the close button.
+  const TRect r = button->Rect();
+  ASSERT_GT(r.Right - r.Left, 0);
+  EXPECT_EQ(r.Right, w->CloseButtonBounds().Left);
+  EXPECT_EQ(r.Right - r.Left, r.Bottom - r.Top);
   const TPoint at = WindowPoint(w, Centre(r));
 
   button->SetEnabled(false);
@@ -386,6 +391,30 @@ TEST_F(BarToolbarMarkTest, CaptionButtonsPressOnlyWhenEnabledAndAPopupFiresItsSo
   popup->ClickCaptionButton(0);
   EXPECT_EQ(clicks, 2);
   TObject::Free(popup);
+}
+
+TEST_F(BarToolbarMarkTest, TheKeyboardsSelectionShowsTheMarkAndACaptionButtonHot) {
+  TdxBar* bar = NewBar("Tools", dsNone, 4, 92);
+  TdxBarCaptionButton* button = bar->CaptionButtons()->Add();
+  TdxBarControl* w = Window(bar);
+  Pump();
+  ASSERT_TRUE(w->HasMark());
+  auto* toolbarHelper = dynamic_cast<TdxBarControlAccessibilityHelper*>(w->AccessibilityHelper());
+  ASSERT_NE(toolbarHelper, nullptr);
+  TdxBarAccessibilityHelper* mark = toolbarHelper->MarkHelper();
+  mark->SelectObject(false);
+  EXPECT_EQ(w->MarkState(), 1);
+  mark->UnselectObject(nullptr);
+  EXPECT_EQ(w->MarkState(), 0);
+
+  auto* buttonHelper = dynamic_cast<TdxBarAccessibilityHelper*>(button->AccessibilityHelper());
+  ASSERT_NE(buttonHelper, nullptr);
+  MoveTo({5, 5});
+  buttonHelper->SelectObject(false);
+  EXPECT_EQ(button->State(), dxBarCaptionButtonHot) << "hot with the pointer elsewhere";
+  EXPECT_EQ(w->MarkState(), 0) << "another toolbar part's selection is not the mark's";
+  buttonHelper->UnselectObject(nullptr);
+  EXPECT_EQ(button->State(), dxBarCaptionButtonNormal);
 }
 
 // ---- MDI buttons ------------------------------------------------------------------------------------
@@ -646,6 +675,17 @@ TEST_F(BarToolbarMDITest, PicturesOfTheMarkTheCloseButtonAndTheMDIButtonsInEvery
   TdxBar* tools = NewBar("Tools", dsNone, 3, 92);
   tools->SetFloatLeft(200);
   tools->SetFloatTop(250);
+  // A caption button with a plus on a transparent ground.
+  TBitmap plus;
+  plus.SetPixelFormat(pf24bit);
+  plus.SetSize(9, 9);
+  plus.Canvas()->Brush()->SetColor(clFuchsia);
+  plus.Canvas()->FillRect(TRect(0, 0, 9, 9));
+  plus.Canvas()->Brush()->SetColor(clNavy);
+  plus.Canvas()->FillRect(TRect(3, 0, 6, 9));
+  plus.Canvas()->FillRect(TRect(0, 3, 9, 6));
+  tools->CaptionButtons()->Add()->SetGlyph(&plus);
+  TdxBar* docked = NewBar("Docked", dsBottom, 4);
   auto shootWindow = [&](TdxBarControl* AWindow, const std::string& AName, int ABelow = 0) {
     RedrawWindow(AWindow->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
     Pump();
@@ -657,16 +697,20 @@ TEST_F(BarToolbarMDITest, PicturesOfTheMarkTheCloseButtonAndTheMDIButtonsInEvery
     TdxBarControl* t = Window(tools);
     ASSERT_NE(t, nullptr) << AStyle;
     // The standard style offers no quick customizing: a toolbar that is not cut short has no mark.
-    for (int state : {0, 1, 2}) {
-      if (!t->HasMark()) break;
-      t->SetMarkState(state);
-      Pump();
-      // The popup's own look is not this picture's matter: it goes aside.
-      if (TdxBarControl* popup = t->OpenQuickControl())
-        SetWindowPos(popup->Handle(), nullptr, 900, 700, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-      shootWindow(t, "toolbar-mark-" + AStyle + "-" + std::to_string(state));
-    }
-    t->SetMarkState(0);
+    auto shootMark = [&](TdxBarControl* AWindow, const std::string& AName) {
+      for (int state : {0, 1, 2}) {
+        if (!AWindow->HasMark()) break;
+        AWindow->SetMarkState(state);
+        Pump();
+        // The popup's own look is not this picture's matter: it goes aside.
+        if (TdxBarControl* popup = AWindow->OpenQuickControl())
+          SetWindowPos(popup->Handle(), nullptr, 900, 700, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        shootWindow(AWindow, AName + "-" + AStyle + "-" + std::to_string(state));
+      }
+      AWindow->SetMarkState(0);
+    };
+    shootMark(t, "toolbar-mark");
+    shootMark(Window(docked), "toolbar-mark-docked");
     if (t->ShowsCloseButton()) {
       for (int state : {1, 2}) {
         SendMessage(t->Handle(), WM_NCPAINT, 0, 0);
@@ -679,6 +723,12 @@ TEST_F(BarToolbarMDITest, PicturesOfTheMarkTheCloseButtonAndTheMDIButtonsInEvery
       }
       t->SetCloseGlyphState(0);
     }
+    TdxBarCaptionButtons* buttons = tools->CaptionButtons();
+    buttons->UpdateStates(Centre(buttons->Items(0)->Rect()), false);
+    Pump();
+    EXPECT_EQ(buttons->Items(0)->State(), dxBarCaptionButtonHot) << AStyle;
+    shootWindow(t, "toolbar-captionbutton-" + AStyle);
+    buttons->UpdateStates({-1, -1}, false);
     W = Window(Menu);
     W->SetClientSize(400, 22);
     W->CalcViewInfo();
