@@ -210,3 +210,60 @@ TEST_F(BarMenuNavigationTest, LeftInAMenuOfAVerticalToolbarOnlyClosesIt) {
   EXPECT_EQ(SelectedIndex(bar), 0);
   EXPECT_EQ(ActiveBarWindow, bar);
 }
+
+// ---- the keys and the mouse as the menu's own window takes them ---------------------------------
+
+TEST_F(BarMenuNavigationTest, EscapeInASubMenuLeavesItsParentOpenAndActive) {
+  TNavigatedBar* bar = MainMenu();
+  TdxBarSubMenuControl* fileMenu = OpenByKey(bar, 0);
+  ASSERT_NE(fileMenu, nullptr);
+  TdxBarSubMenuControl* recent = OpenByKey(fileMenu, 1);
+  ASSERT_NE(recent, nullptr);
+  Key(recent, VK_ESCAPE);
+  Pump();
+  EXPECT_EQ(MenuOf(File->ItemLinks()->Items(1)->Item()), nullptr) << "the sub-menu closed";
+  EXPECT_EQ(MenuOf(File), fileMenu);
+  EXPECT_EQ(ActiveBarWindow, fileMenu);
+  EXPECT_EQ(SelectedIndex(fileMenu), 1);
+}
+
+TEST_F(BarMenuNavigationTest, LeftAndRightInAMenuWindowGoToItsMainMenu) {
+  TNavigatedBar* bar = MainMenu();
+  TdxBarSubMenuControl* fileMenu = OpenByKey(bar, 0);
+  ASSERT_NE(fileMenu, nullptr);
+  Key(fileMenu, VK_RIGHT);
+  Pump();
+  TdxBarSubMenuControl* editMenu = MenuOf(Edit);
+  ASSERT_NE(editMenu, nullptr) << "the next main-menu item opens";
+  EXPECT_EQ(MenuOf(File), nullptr);
+  EXPECT_EQ(SelectedIndex(bar), 1);
+  Key(editMenu, VK_LEFT);
+  Pump();
+  EXPECT_EQ(MenuOf(Edit), nullptr);
+  EXPECT_NE(MenuOf(File), nullptr) << "the previous one opens";
+  EXPECT_EQ(SelectedIndex(bar), 0);
+}
+
+TEST_F(BarMenuNavigationTest, LeftInAMenuWindowOfAVerticalMainMenuClosesIt) {
+  TNavigatedBar* bar = MainMenu(true);
+  TdxBarSubMenuControl* fileMenu = OpenByKey(bar, 0);
+  ASSERT_NE(fileMenu, nullptr);
+  Key(fileMenu, VK_LEFT);
+  Pump();
+  EXPECT_EQ(MenuOf(File), nullptr);
+  EXPECT_EQ(MenuOf(Edit), nullptr);
+  EXPECT_EQ(SelectedIndex(bar), 0);
+}
+
+TEST_F(BarMenuNavigationTest, WithThePointerInASubMenuItsOpenerStaysSelected) {
+  TNavigatedBar* bar = MainMenu();
+  TdxBarSubMenuControl* fileMenu = OpenByKey(bar, 0);
+  ASSERT_NE(fileMenu, nullptr);
+  TdxBarSubMenuControl* recent = OpenByKey(fileMenu, 1);
+  ASSERT_NE(recent, nullptr);
+  MoveOnto(fileMenu, 2);
+  MoveOnto(recent, 0);
+  EXPECT_NE(MenuOf(File->ItemLinks()->Items(1)->Item()), nullptr);
+  EXPECT_EQ(SelectedIndex(fileMenu), 1) << "Recent, the sub-menu's opener";
+  EXPECT_EQ(SelectedIndex(recent), 0);
+}

@@ -65,7 +65,11 @@ TObject* StartFakeAnimation(TdxBarSubMenuControl*) {
   ++gAnimationsStarted;
   return gAnimationToken;
 }
-void StopFakeAnimation(TObject*, bool) { ++gAnimationsStopped; }
+std::vector<bool> gAnimationStopsFinishing;
+void StopFakeAnimation(TObject*, bool AFinish) {
+  ++gAnimationsStopped;
+  gAnimationStopsFinishing.push_back(AFinish);
+}
 
 }  // namespace
 
@@ -336,6 +340,71 @@ TEST_F(BarSubMenuControlTest, AnUnfoldingMenuLeavesItsShowingToTheAnimation) {
   EXPECT_FALSE(plain->ShowAnimation());
   EXPECT_TRUE(IsWindowVisible(plain->Handle()));
   EXPECT_EQ(gAnimationsStarted, 1);
+}
+
+TEST_F(BarSubMenuControlTest, AKeyAClickAndAMoveFinishARunningAnimationAndClosingStopsIt) {
+  TObject token;
+  gAnimationToken = &token;
+  dxBarMenuAnimator = {StartFakeAnimation, StopFakeAnimation};
+  M->SetMenuAnimations(maUnfold);
+  auto openAnimated = [&] {
+    auto* menu = new TdxBarSubMenuControl(M);
+    Menus.push_back(menu);
+    menu->SetItemLinks(NewLinks(3));
+    menu->SetLeft(200);
+    menu->SetTop(200);
+    menu->SetShowAnimation(true);
+    menu->PopupMenuWindow();
+    // The animation would show the window; here it stays running while the test acts.
+    ShowWindow(menu->Handle(), SW_SHOWNOACTIVATE);
+    Pump();
+    return menu;
+  };
+  const std::function<void(TdxBarSubMenuControl*)> actions[] = {
+      [&](TdxBarSubMenuControl* m) { Key(m, VK_DOWN); },
+      [&](TdxBarSubMenuControl* m) {
+        const TPoint p = ScreenCentre(m, m->ItemLinks()->Items(0)->ItemRect());
+        SendMessage(m->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.X - m->Left(), p.Y - m->Top()));
+      },
+      [&](TdxBarSubMenuControl* m) { MoveOnto(m, 1); },
+  };
+  for (const auto& act : actions) {
+    gAnimationStopsFinishing.clear();
+    TdxBarSubMenuControl* menu = openAnimated();
+    ASSERT_EQ(menu->AnimationThread(), &token);
+    TcxObjectLinkScope alive(menu);
+    act(menu);
+    EXPECT_EQ(gAnimationStopsFinishing, std::vector<bool>{true}) << "stopped once, finishing";
+    if (alive.Alive()) {
+      EXPECT_EQ(menu->AnimationThread(), nullptr);
+      menu->CloseUp();
+    }
+    Pump();
+  }
+  gAnimationStopsFinishing.clear();
+  TdxBarSubMenuControl* menu = openAnimated();
+  menu->CloseUp();
+  EXPECT_EQ(gAnimationStopsFinishing, std::vector<bool>{false}) << "closing stops without finishing";
+}
+
+TEST_F(BarSubMenuControlTest, ARightClickClicksOnlyInAMenuOpenedAtAPoint) {
+  for (const bool atPoint : {true, false}) {
+    TdxBarSubMenuControlItemLinks* links = NewLinks(3);
+    int clicks = 0;
+    static_cast<TdxBarButton*>(links->Items(1)->Item())->SetOnClick([&](TObject*) { ++clicks; });
+    // An owner size makes the menu a drop-down of the item it came from.
+    TdxBarSubMenuControl* menu = atPoint ? Open(links, 200, 200) : Open(links, 200, 200, 60, 22);
+    EXPECT_EQ(menu->AcceptsRightButton(), atPoint);
+    TcxObjectLinkScope alive(menu);
+    MoveOnto(menu, 1);
+    Headless().InjectMouseButton(platform::kButtonRight, true);
+    Pump();
+    Headless().InjectMouseButton(platform::kButtonRight, false);
+    Pump();
+    EXPECT_EQ(clicks, atPoint ? 1 : 0) << (atPoint ? "at a point" : "dropped down");
+    if (alive.Alive()) menu->CloseUp();
+    Pump();
+  }
 }
 
 // ---- pixels ---------------------------------------------------------------------------------------
