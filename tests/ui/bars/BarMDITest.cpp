@@ -60,7 +60,7 @@ class BarMDITest : public BarToolbarFixture {
   void TearDown() override {
     // A document closed by the test has freed itself.
     for (TDocument* d : {&One, &Two})
-      if (d->Form && Application->FindComponent(d->Form->Name()) == d->Form) delete d->Form;
+      if (d->Form && Application->FindComponent(d->Name) == d->Form) delete d->Form;
     BarToolbarFixture::TearDown();
     for (HICON icon : Icons) DestroyIcon(icon);
   }
