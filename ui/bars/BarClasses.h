@@ -600,7 +600,8 @@ class TCustomdxBarControl : public TCustomControl {
   virtual void InvalidateItemControl(TdxBarItemControl* AControl) = 0;
   virtual void ViewStateChanged(int /*APrevious*/) {}
   virtual void CustomizingPopupDone(int /*AResult*/) {}
-  virtual void ShowCustomizingPopup(TdxBarItemControl* /*AControl*/) {}
+  // The design controller's popup for the bar's design-selected link (nil: its empty part).
+  virtual void ShowCustomizingPopup(TdxBarItemControl* AControl);
   virtual bool PaintsNonClientBuffered() const { return true; }
   // Fills R with ABrush, or with the window's background picture (aligned to the window's origin
   // when AWithOrigin) when AColor is dxBarNoColor or clNone.
@@ -1243,19 +1244,7 @@ using TdxBarPainterClass = TClass;
 
 class TdxBarNavigationController;  // BarNavigation.h
 
-// ---- design time --------------------------------------------------------------------------------
-
-VW_BAR_SHELL(TdxBarControlEditor, TObject)
-VW_BAR_SHELL(TdxAddSubItemEditor, TdxBarControlEditor)
-VW_BAR_SHELL(TdxAddButtonEditor, TdxBarControlEditor)
-VW_BAR_SHELL(TdxAddLargeButtonEditor, TdxBarControlEditor)
-VW_BAR_SHELL(TdxAddSeparatorEditor, TdxBarControlEditor)
-VW_BAR_SHELL(TdxItemsEditorEx, TdxBarControlEditor)
-
-VW_BAR_SHELL(TCustomdxBarControlDesignHelper, TObject)
-VW_BAR_SHELL(TdxBarControlDesignHelper, TCustomdxBarControlDesignHelper)
-VW_BAR_SHELL(TdxBarSubMenuControlDesignHelper, TCustomdxBarControlDesignHelper)
-VW_BAR_SHELL(TdxBarApplicationMenuControlDesignHelper, TdxBarSubMenuControlDesignHelper)
+// The design-time editors and helpers live in BarDesignController.h.
 
 #undef VW_BAR_COMPONENT_SHELL
 #undef VW_BAR_CONTROL_SHELL

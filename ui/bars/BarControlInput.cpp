@@ -388,6 +388,14 @@ void TCustomdxBarControl::HandleItemMouseDown(TMouseButton Button, TShiftState S
   }
 }
 
+void TCustomdxBarControl::ShowCustomizingPopup(TdxBarItemControl* /*AControl*/) {
+  TdxBarDesignController* controller = BarDesignController();
+  TdxBarManager* manager = BarManager();
+  if (!controller || !manager) return;
+  TdxBarItemControl* selected = manager->SelectedItem();
+  controller->ShowLinkPopup(this, selected && OwnsItemControl(selected) ? selected->ItemLink() : nullptr);
+}
+
 void TCustomdxBarControl::PressControl(TdxBarItemControl* AControl) {
   if (!AControl || !AControl->IsEnabled() || !AControl->AcceptsMouse()) return;
   TcxObjectLinkScope alive(this);

@@ -904,7 +904,7 @@ bool TdxBarItem::SelectParent() {
 }
 
 void TdxBarItem::DesignSelectionChanged() {
-  if (TdxBarDesignController* controller = BarDesignController()) controller->LastSelectedObject = SelectedLink();
+  if (TdxBarDesignController* controller = BarDesignController()) controller->CheckLastSelected();
   ForEachControl([](TdxBarItemControl* c) { c->Invalidate(); });
 }
 

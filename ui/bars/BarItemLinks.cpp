@@ -154,10 +154,7 @@ TdxBarItemLink::~TdxBarItemLink() {
   TdxBarManager* manager = BarManager();
   if (manager && !manager->IsDestroying() && manager->OnItemLinkDelete) manager->OnItemLinkDelete(manager, this);
   FreeControl();
-  if (TdxBarDesignController* controller = BarDesignController()) {
-    if (controller->LastSelectedObject == this) controller->LastSelectedObject = nullptr;
-    if (controller->CustomizingItemLink == this) controller->CustomizingItemLink = nullptr;
-  }
+  if (TdxBarDesignController* controller = BarDesignController()) controller->LinkDestroying(this);
   if (FItem) FItem->RemoveLink(this);
   FItem = nullptr;
   if (links) links->LinkDestroying(this);
@@ -844,6 +841,7 @@ TdxBarItemLinks::TdxBarItemLinks(TdxBarManager* ABarManager, TObject* AOwnerObje
 
 TdxBarItemLinks::~TdxBarItemLinks() {
   FDestroying = true;
+  if (TdxBarDesignController* controller = BarDesignController()) controller->LinksDestroying(this);
   BeginUpdate();
   Clear();
   delete FItemOptions;

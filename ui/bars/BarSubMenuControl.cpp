@@ -14,6 +14,7 @@
 #include "platform/win/Keys.h"
 #include "platform/win/Window.h"
 #include "ui/bars/BarButtonControls.h"
+#include "ui/bars/BarDesignController.h"
 #include "ui/bars/BarHintTiming.h"
 #include "ui/bars/BarLookups.h"
 #include "ui/bars/BarManager.h"
@@ -821,6 +822,28 @@ void TdxBarSubMenuControl::CustomizingPopupDone(int AResult) {
   if (TCustomdxBarControl* parent = ParentBar()) parent->CustomizingPopupDone(AResult);
 }
 
+void TdxBarSubMenuControl::ShowCustomizingPopup(TdxBarItemControl* AControl) {
+  TdxBarItemLink* link = AControl ? AControl->ItemLink() : nullptr;
+  if (InCustomizingMode() || !link) {
+    TCustomdxBarControl* parent = ParentBar();
+    if ((ItemLinks() && ItemLinks()->Count() > 0) || !parent)
+      TCustomdxBarControl::ShowCustomizingPopup(AControl);
+    else
+      parent->ShowCustomizingPopup(parent->SelectedControl());
+    return;
+  }
+  // Outside customizing the popup holds what the application adds for the link.
+  TdxBarDesignController* controller = BarDesignController();
+  TdxBarManager* manager = BarManager();
+  if (!controller || !manager) return;
+  TcxObjectLinkScope alive(this);
+  const bool shown = controller->ShowCustomizingPopup(manager, BarPainter(), link, this, [manager](TdxBarItemLinks* ALinks) {
+    manager->DoShowCustomizingPopup(ALinks);
+    if (TdxBarDesignController* c = BarDesignController(); c && c->CustomizingPopup()) c->CustomizingPopup()->ManagerFilled = true;
+  });
+  if (alive.Alive()) CustomizingPopupDone(shown ? 1 : 0);
+}
+
 // ---- rebuilding while shown ----
 
 void TdxBarSubMenuControl::Rebuild(bool ARecreate) {
@@ -1013,6 +1036,6 @@ TdxBarInternalSubMenuControl::~TdxBarInternalSubMenuControl() {
 
 void TdxBarCustomizingPopup::PopupMenuWindow() {
   TcxObjectLinkScope alive(this);
-  if (TdxBarManager* manager = BarManager()) manager->DoShowCustomizingPopup(ItemLinks());
+  if (TdxBarManager* manager = BarManager(); manager && !ManagerFilled) manager->DoShowCustomizingPopup(ItemLinks());
   if (alive.Alive()) TdxBarSubMenuControl::PopupMenuWindow();
 }

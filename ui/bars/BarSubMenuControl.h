@@ -117,6 +117,7 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   TRect ItemRect(TdxBarItemControl* AControl, bool AWithSeparator) const override;
   void InvalidateItemControl(TdxBarItemControl* AControl) override;
   void CustomizingPopupDone(int AResult) override;
+  void ShowCustomizingPopup(TdxBarItemControl* AControl) override;
   void FillBarBackground(win::HDC DC, const TRect& R, bool AWithOrigin, TColor AColor, win::HBRUSH ABrush) override;
   bool IsInternal() const override;
   bool HasOwnBackground() const override;
@@ -277,6 +278,8 @@ class TdxBarCustomizingPopup : public TdxBarInternalSubMenuControl {
  public:
   using TdxBarInternalSubMenuControl::TdxBarInternalSubMenuControl;
   void PopupMenuWindow() override;
+  // The manager's notification filled the links already: showing does not ask it again.
+  bool ManagerFilled = false;
 
  protected:
   bool NeverAnimates() const override { return true; }
