@@ -144,9 +144,9 @@ void TdxBarAccessibilityHelper::AddKeyTipData(TdxBarKeyTipDataList& List) { List
 
 void TdxBarAccessibilityHelper::CollectKeyTipData(TdxBarKeyTipDataList& List) {
   if (!IsVisible()) return;
-  for (int i = 0, n = CountChildren(); i < n; ++i) {
-    TdxBarAccessibilityHelper* child = BarChildAt(i);
-    if (!child) continue;
+  std::vector<TdxBarAccessibilityHelper*> children;
+  ListChildren(children);
+  for (TdxBarAccessibilityHelper* child : children) {
     if (child->IsSelectable())
       child->AddKeyTipData(List);
     else
@@ -198,12 +198,19 @@ TdxBarAccessibilityHelper* TdxBarAccessibilityHelper::BarChildAt(int Index) {
 
 TdxBarAccessibilityHelper* TdxBarAccessibilityHelper::LogicalChildAt(int Index) { return BarChildAt(Index); }
 
+void TdxBarAccessibilityHelper::ListChildren(std::vector<TdxBarAccessibilityHelper*>& Children) {
+  Children.clear();
+  for (int i = 0, n = CountChildren(); i < n; ++i)
+    if (TdxBarAccessibilityHelper* child = BarChildAt(i)) Children.push_back(child);
+}
+
 TdxBarAccessibilityHelper* TdxBarAccessibilityHelper::FirstSelectableObject() {
   if (!IsVisible()) return nullptr;
   if (IsSelectable()) return this;
-  for (int i = 0, n = CountChildren(); i < n; ++i)
-    if (TdxBarAccessibilityHelper* child = BarChildAt(i))
-      if (TdxBarAccessibilityHelper* found = child->FirstSelectableObject()) return found;
+  std::vector<TdxBarAccessibilityHelper*> children;
+  ListChildren(children);
+  for (TdxBarAccessibilityHelper* child : children)
+    if (TdxBarAccessibilityHelper* found = child->FirstSelectableObject()) return found;
   return nullptr;
 }
 
@@ -256,7 +263,9 @@ void TdxBarAccessibilityHelper::CollectCandidates(TdxBarAccessibilityHelper* Roo
     }
     if (passes) List.push_back(Root);
   }
-  for (int i = 0, n = Root->CountChildren(); i < n; ++i) CollectCandidates(Root->BarChildAt(i), Skip, R, Direction, List);
+  std::vector<TdxBarAccessibilityHelper*> children;
+  Root->ListChildren(children);
+  for (TdxBarAccessibilityHelper* child : children) CollectCandidates(child, Skip, R, Direction, List);
 }
 
 TdxBarAccessibilityHelper* TdxBarAccessibilityHelper::NearestFrom(const TRect& R,
@@ -312,6 +321,12 @@ TcxAccessibilityHelper* TdxDockControlAccessibilityHelper::ChildAt(int Index) {
 }
 
 int TdxDockControlAccessibilityHelper::CountChildren() { return static_cast<int>(BarWindows().size()); }
+
+void TdxDockControlAccessibilityHelper::ListChildren(std::vector<TdxBarAccessibilityHelper*>& Children) {
+  Children.clear();
+  for (TdxBarControl* window : BarWindows())
+    if (auto* helper = dynamic_cast<TdxBarAccessibilityHelper*>(window->AccessibilityHelper())) Children.push_back(helper);
+}
 
 int TdxDockControlAccessibilityHelper::IndexOfChild(TcxAccessibilityHelper* Child) {
   const std::vector<TdxBarControl*> windows = BarWindows();
@@ -911,7 +926,9 @@ void TdxBarCaptionButtonAccessibilityHelper::UnselectObject(IdxBarAccessibilityH
 // ---- item controls -------------------------------------------------------------------------------
 
 TdxBarItemControl* TdxBarItemControlAccessibilityHelper::ItemControl() const {
-  return IsOwnerObjectLive() ? dynamic_cast<TdxBarItemControl*>(OwnerObject()) : nullptr;
+  // Only item controls make these helpers, for themselves; the spatial search asks this for every
+  // item of a dock, so no type check is paid for it.
+  return IsOwnerObjectLive() ? static_cast<TdxBarItemControl*>(OwnerObject()) : nullptr;
 }
 
 TCustomdxBarControlAccessibilityHelper* TdxBarItemControlAccessibilityHelper::BarControlHelper() {

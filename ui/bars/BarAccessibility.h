@@ -75,6 +75,9 @@ class TdxBarAccessibilityHelper : public TcxAccessibilityHelper, public virtual 
   TdxBarAccessibilityHelper* FirstSelectableObject();
   TdxBarAccessibilityHelper* BarParent();
   TdxBarAccessibilityHelper* BarChildAt(int Index);
+  // The children in order, asked for at once: walks of the tree use it, since some helpers find
+  // their children afresh for each ChildAt.
+  virtual void ListChildren(std::vector<TdxBarAccessibilityHelper*>& Children);
 
  protected:
   void* InterfaceFor(win::REFIID riid) override;
@@ -122,6 +125,7 @@ class TdxDockControlAccessibilityHelper : public TdxBarAccessibilityHelper {
   void ScreenBounds(int ChildID, TRect& R) override;
   int StateOf(int ChildID) override;
   TdxBarManager* OwningBarManager() override;
+  void ListChildren(std::vector<TdxBarAccessibilityHelper*>& Children) override;
 
  private:
   // The shown toolbar windows, row by row.

@@ -340,3 +340,22 @@ TEST_F(BarKeyTipsTest, AToolbarThatGoesLeavesNothingToCall) {
   EXPECT_TRUE(BarNavigationController->KeyTipList().empty());
   EXPECT_TRUE(Host.Open.empty());
 }
+
+TEST_F(BarKeyTipsTest, TheKeypadTypesTheDigitItsKeyStandsFor) {
+  TdxBar* bar = AddToolbar<THostedBar>("Dozen", dsNone, 12, 300, 30);
+  int clicks = 0;
+  for (int i = 0; i < 12; ++i) {
+    bar->ItemLinks()->Items(i)->Item()->SetCaption("&B" + std::to_string(i));
+    if (i == 9) bar->ItemLinks()->Items(i)->Item()->SetOnClick([&](TObject*) { ++clicks; });
+  }
+  Pump();
+  BarNavigationController->ShowKeyTips(BarAccessibilityHelperOf(bar->Control()->AccessibilityHelper()), {});
+  ASSERT_EQ(Host.OpenTexts().size(), 12u);
+  EXPECT_EQ(Host.OpenTexts()[11], "B12");
+  Type('B');
+  Type(static_cast<WORD>(VK_NUMPAD0 + 1));
+  EXPECT_EQ(BarNavigationController->TypedKeys(), "B1");
+  EXPECT_EQ(Host.OpenTexts(), (std::vector<String>{"B10", "B11", "B12"}));
+  Type(VK_NUMPAD0);
+  EXPECT_EQ(clicks, 1) << "B10 is the tenth button";
+}

@@ -176,3 +176,40 @@ TEST_F(BarKeyboardNavigationTest, AltFromAFormWithoutAManagerFindsNoMainMenuAndD
   EXPECT_FALSE(AltPending);
   TObject::Free(other);
 }
+
+TEST_F(BarKeyboardNavigationTest, TheTopSiteListsItsDockedRowsAndTheirToolbarsFindEachOther) {
+  TdxDockControl* site = MainMenu->RealDockControl();
+  ASSERT_NE(site, nullptr);
+  ASSERT_EQ(Standard->RealDockControl(), site);
+  auto* dock = dynamic_cast<TdxDockControlAccessibilityHelper*>(site->AccessibilityHelper());
+  ASSERT_NE(dock, nullptr);
+  std::vector<TdxBarAccessibilityHelper*> rows;
+  for (int row = 0; row < site->RowCount(); ++row)
+    for (TdxBar* bar : site->Rows(row)->RowBars())
+      rows.push_back(dynamic_cast<TdxBarAccessibilityHelper*>(bar->Control()->AccessibilityHelper()));
+  ASSERT_EQ(rows.size(), 2u);
+  std::vector<TdxBarAccessibilityHelper*> children;
+  dock->ListChildren(children);
+  EXPECT_EQ(children, rows);
+  ASSERT_EQ(dock->CountChildren(), 2);
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(dock->ChildAt(i), rows[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(dock->IndexOfChild(rows[static_cast<std::size_t>(i)]), i);
+    EXPECT_EQ(rows[static_cast<std::size_t>(i)]->ParentHelper(), dock);
+  }
+  TRect bounds;
+  dock->ScreenBounds(0, bounds);
+  RECT r{};
+  GetWindowRect(site->Handle(), &r);
+  EXPECT_EQ(bounds, TRect(r));
+
+  // The rows stand one below the other: Down from the main menu's window reaches the toolbar's.
+  TRect menuBounds, standardBounds;
+  rows[0]->ScreenBounds(0, menuBounds);
+  rows[1]->ScreenBounds(0, standardBounds);
+  ASSERT_LE(menuBounds.Bottom, standardBounds.Top);
+  IdxBarAccessibilityHelper* below = nullptr;
+  rows[0]->NeighbourInDirection(dxNavDown, below);
+  ASSERT_NE(below, nullptr);
+  EXPECT_EQ(BarHelperOf(below)->ParentHelper(), rows[1]);
+}
