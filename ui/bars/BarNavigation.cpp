@@ -16,6 +16,7 @@
 #include "ui/controls/ControlServices.h"
 #include "ui/controls/Timer.h"
 #include "ui/foundation/Core.h"
+#include "ui/foundation/ScopeGuards.h"
 
 using namespace win;
 
@@ -36,19 +37,6 @@ String DigitsOf(int Value, int Width) {
   String s = std::to_string(Value);
   return String(static_cast<std::size_t>(std::max(0, Width - static_cast<int>(s.size()))), '0') + s;
 }
-
-// Restores a flag when the scope ends, however it ends.
-class TFlagScope {
- public:
-  TFlagScope(bool& Flag, bool Value) : FFlag(Flag), FSaved(Flag) { Flag = Value; }
-  ~TFlagScope() { FFlag = FSaved; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
- private:
-  bool& FFlag;
-  bool FSaved;
-};
 
 }  // namespace
 
@@ -217,7 +205,7 @@ bool TdxBarNavigationController::ClaimsKey(WORD Key, TShiftState Shift) {
 
 void TdxBarNavigationController::ProcessKey(WORD Key, TShiftState Shift, IdxBarAccessibilityHelper* Selected,
                                             IdxBarAccessibilityHelper* SelectedParent) {
-  TFlagScope handling(FHandlingKey, true);
+  TcxFlagScope handling(FHandlingKey, true);
   TNotifyEvent handler;
   bool partial = false;
   if (IsWaiting()) {

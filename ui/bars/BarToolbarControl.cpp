@@ -22,6 +22,7 @@
 #include "ui/foundation/Canvas.h"
 #include "ui/foundation/ObjectLinks.h"
 #include "ui/foundation/OSVersion.h"
+#include "ui/foundation/ScopeGuards.h"
 
 using namespace win;
 
@@ -34,19 +35,6 @@ TRect Moved(const TRect& R, int DX, int DY) {
   OffsetRect(&r, DX, DY);
   return r;
 }
-
-// Sets a flag for a scope and puts the old value back, also when the scope raises.
-class TBoolScope {
- public:
-  TBoolScope(bool& AFlag, bool AValue) : FFlag(AFlag), FSaved(AFlag) { FFlag = AValue; }
-  ~TBoolScope() { FFlag = FSaved; }
-  TBoolScope(const TBoolScope&) = delete;
-  TBoolScope& operator=(const TBoolScope&) = delete;
-
- private:
-  bool& FFlag;
-  bool FSaved;
-};
 
 // A toolbar window whose handle went with its form's window cannot be freed inside that
 // destruction: its parent is still walking its children. It is freed at the next turn of the
@@ -369,7 +357,7 @@ void TdxBarControl::FillBarBackground(HDC DC, const TRect& R, bool AWithOrigin, 
     FillPlainBackground(DC, R, AColor, ABrush);
     return;
   }
-  TBoolScope filling(FFillingBackground, true);
+  TcxFlagScope filling(FFillingBackground, true);
   TRect origin = R;
   if (AWithOrigin) {
     const TPoint o = BackgroundOrigin();
@@ -700,7 +688,7 @@ void TdxBarControl::HandleWindowPosChanged(const WINDOWPOS& APos) {
 void TdxBarControl::StorePositionInBar() {
   TdxBarManager* manager = FShownBar ? FShownBar->BarManager() : nullptr;
   if (!FShownBar || !FShownBar->Visible() || FBeingDragged || (manager && manager->IsDestroying())) return;
-  TBoolScope storing(FStoringPosition, true);
+  TcxFlagScope storing(FStoringPosition, true);
   if (manager) manager->LockDesignerModified();
   try {
     if (DockingStyle() != dsNone) {

@@ -10,23 +10,11 @@
 #include "ui/bars/BarPainter.h"
 #include "ui/bars/BarRoutines.h"
 #include "ui/foundation/ObjectLinks.h"
+#include "ui/foundation/ScopeGuards.h"
 
 using namespace win;
 
 namespace {
-
-// Sets a flag for a scope and puts the old value back, also when the scope raises.
-class TFlagScope {
- public:
-  TFlagScope(bool& AFlag, bool AValue) : FFlag(AFlag), FSaved(AFlag) { FFlag = AValue; }
-  ~TFlagScope() { FFlag = FSaved; }
-  TFlagScope(const TFlagScope&) = delete;
-  TFlagScope& operator=(const TFlagScope&) = delete;
-
- private:
-  bool& FFlag;
-  bool FSaved;
-};
 
 bool ValidDockingStyle(TdxBarDockingStyle AStyle) { return AStyle >= dsNone && AStyle <= dsBottom; }
 
@@ -308,7 +296,7 @@ void TdxBar::SetUseOwnFont(bool Value) {
 
 void TdxBar::ManagerFontChanged() {
   if (FUseOwnFont || !FBarManager) return;
-  TFlagScope internal(FChangingFontInternally, true);
+  TcxFlagScope internal(FChangingFontInternally, true);
   FFont->Assign(FBarManager->Font());
 }
 
@@ -537,7 +525,7 @@ void TdxBar::SetDockControl(TdxBarDockControl* Value) {
   FDockControl = Value;
   FItemLinks->SetCollapsedCount(-1);
   {
-    TFlagScope guard(FChangingDockingStyle, true);
+    TcxFlagScope guard(FChangingDockingStyle, true);
     if (Value) FDockingStyle = Value->DockSiteStyle();
     change.ShowAgain();
     if (TdxBarControl* shown = Control()) shown->SetDockControl(RealDockControl());
@@ -558,7 +546,7 @@ void TdxBar::SetDockingStyle(TdxBarDockingStyle Value) {
   THiddenForChange change(this, window && !FChangingDockingStyle && Value != window->DockingStyle());
   FDockingStyle = Value;
   {
-    TFlagScope guard(FChangingDockingStyle, true);
+    TcxFlagScope guard(FChangingDockingStyle, true);
     FDockControl = nullptr;
     FItemLinks->SetCollapsedCount(-1);
     change.ShowAgain();
