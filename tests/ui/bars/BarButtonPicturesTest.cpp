@@ -267,16 +267,7 @@ TEST_F(BarButtonPicturesTest, PicturesOfButtonStatesLargeButtonsAndACascadeInEve
     Button(false);
     sheet.Save("bars/buttons-" + name + ".png");
   };
-  for (TdxBarManagerStyle style : {bmsStandard, bmsEnhanced, bmsFlat, bmsOffice11, bmsXP}) {
-    M->SetStyle(style);
-    shoot(GetEnumName(TypeInfo<TdxBarManagerStyle>(), style));
-  }
-  barpaintertest::TScopedBarSkin units;
-  M->SetStyle(bmsUseLookAndFeel);
-  M->LookAndFeel()->SetSkinName("Xmas2008Blue");
-  shoot("skin-Xmas2008Blue");
-  M->LookAndFeel()->SetSkinName("");
-  M->SetStyle(bmsStandard);
+  barpaintertest::ForEachBarStyle(M, shoot);
 }
 
 // ---- drop-down buttons -----------------------------------------------------------------------------
@@ -348,16 +339,7 @@ TEST_F(BarDropDownButtonTest, PicturesOfAnOpenDropDownInEveryStyle) {
     MoveTo({690, 490});
     Pump();
   };
-  for (TdxBarManagerStyle style : {bmsStandard, bmsEnhanced, bmsFlat, bmsOffice11, bmsXP}) {
-    M->SetStyle(style);
-    shoot(GetEnumName(TypeInfo<TdxBarManagerStyle>(), style));
-  }
-  barpaintertest::TScopedBarSkin units;
-  M->SetStyle(bmsUseLookAndFeel);
-  M->LookAndFeel()->SetSkinName("Xmas2008Blue");
-  shoot("skin-Xmas2008Blue");
-  M->LookAndFeel()->SetSkinName("");
-  M->SetStyle(bmsStandard);
+  barpaintertest::ForEachBarStyle(M, shoot);
 }
 
 // ---- the skin look on real windows -----------------------------------------------------------------

@@ -582,15 +582,7 @@ TEST_F(BarDockPicturesTest, TwoRowsOnTopAndAToolbarOnTheLeftInEveryStyle) {
     GetWindowRect(Form->Handle(), &r);
     SaveScreenArea("bars/dock-rows-" + AStyle + ".png", TRect(r.left, r.top, r.right, r.bottom), 2);
   };
-  for (TdxBarManagerStyle style : {bmsStandard, bmsEnhanced, bmsFlat, bmsOffice11, bmsXP}) {
-    M->SetStyle(style);
-    shoot(GetEnumName(TypeInfo<TdxBarManagerStyle>(), style));
-  }
-  barpaintertest::TScopedBarSkin units;
-  M->SetStyle(bmsUseLookAndFeel);
-  M->LookAndFeel()->SetSkinName("Xmas2008Blue");
-  shoot("skin-Xmas2008Blue");
-  M->SetStyle(bmsStandard);
+  barpaintertest::ForEachBarStyle(M, shoot);
 }
 
 }  // namespace

@@ -199,16 +199,7 @@ TEST_F(BarPaintersOnWindowsTest, TheGalleryFormInEveryStyle) {
     tools->ItemLinks()->Items(4)->Control()->Deactivate(true);
     Pump();
   };
-  for (TdxBarManagerStyle style : {bmsStandard, bmsEnhanced, bmsFlat, bmsOffice11, bmsXP}) {
-    M->SetStyle(style);
-    shoot(GetEnumName(TypeInfo<TdxBarManagerStyle>(), style));
-  }
-  barpaintertest::TScopedBarSkin units;
-  M->SetStyle(bmsUseLookAndFeel);
-  M->LookAndFeel()->SetSkinName("Xmas2008Blue");
-  shoot("skin-Xmas2008Blue");
-  M->LookAndFeel()->SetSkinName("");
-  M->SetStyle(bmsStandard);
+  barpaintertest::ForEachBarStyle(M, shoot);
 }
 
 }  // namespace

@@ -694,6 +694,7 @@ TEST_F(BarToolbarMDITest, PicturesOfTheMarkTheCloseButtonAndTheMDIButtonsInEvery
     SaveScreenArea("bars/" + AName + ".png", TRect(r.left - 4, r.top - 4, r.right + 4, r.bottom + 4 + ABelow), 3);
   };
   auto shoot = [&](const std::string& AStyle) {
+    Pump();  // the new style's frames and sizes settle first
     TdxBarControl* t = Window(tools);
     ASSERT_NE(t, nullptr) << AStyle;
     // The standard style offers no quick customizing: a toolbar that is not cut short has no mark.
@@ -738,18 +739,7 @@ TEST_F(BarToolbarMDITest, PicturesOfTheMarkTheCloseButtonAndTheMDIButtonsInEvery
     shootWindow(W, "toolbar-mdi-" + AStyle);
     MoveTo({5, 5});
   };
-  for (TdxBarManagerStyle style : {bmsStandard, bmsEnhanced, bmsFlat, bmsOffice11, bmsXP}) {
-    M->SetStyle(style);
-    Pump();
-    shoot(GetEnumName(TypeInfo<TdxBarManagerStyle>(), style));
-  }
-  barpaintertest::TScopedBarSkin units;
-  M->SetStyle(bmsUseLookAndFeel);
-  M->LookAndFeel()->SetSkinName("Xmas2008Blue");
-  Pump();
-  shoot("skin-Xmas2008Blue");
-  M->LookAndFeel()->SetSkinName("");
-  M->SetStyle(bmsStandard);
+  barpaintertest::ForEachBarStyle(M, shoot);
 }
 
 }  // namespace
