@@ -173,4 +173,50 @@ TEST_F(BarToolbarRealWindow, HoveringThroughACascadeOpensEachLevelAfterItsDelay)
   EXPECT_FALSE(shown(file));
 }
 
+// The drag runs its own loop inside the press's dispatch, so the whole gesture is handed to the
+// server at once, in the background: a gesture sent step by step from here would wait on a loop
+// that waits for the release.
+TEST_F(BarToolbarRealWindow, DraggingTheCaptionMovesTheToolbarAndDropsItOnTheFormsTopSite) {
+  Form->Show();
+  TdxBar* bar = Manager->Bars()->Add();
+  bar->SetCaption("Wall tools");
+  bar->ItemLinks()->AddItem(new TdxBarButton(Form));
+  bar->SetFloatLeft(650);
+  bar->SetFloatTop(300);
+  bar->SetDockingStyle(dsNone);
+  bar->SetVisible(true);
+  auto rect = [&] {
+    win::RECT r{};
+    win::GetWindowRect(bar->Control()->Handle(), &r);
+    return r;
+  };
+  ASSERT_TRUE(PumpUntil([&] { return win::IsWindowVisible(bar->Control()->Handle()); }));
+  PumpUntil([] { return false; }, 100);
+  const win::RECT start = rect();
+  const TRect band = bar->Control()->CaptionBand(true);
+  const int x = start.left + 12, y = start.top + (band.Top + band.Bottom) / 2;
+  auto gesture = [](int AFromX, int AFromY, int AToX, int AToY) {
+    const auto p = [](int X, int Y) { return std::to_string(X) + " " + std::to_string(Y); };
+    testsupport::Shell("(xdotool mousemove " + p(AFromX, AFromY) + " sleep 0.2 mousedown 1 sleep 0.2 mousemove " +
+                       p((AFromX + AToX) / 2, (AFromY + AToY) / 2) + " sleep 0.2 mousemove " + p(AToX, AToY) +
+                       " sleep 0.4 mouseup 1) >/dev/null 2>&1 &");
+  };
+  gesture(x, y, x + 100, y + 80);
+  ASSERT_TRUE(PumpUntil([&] { return rect().left == start.left + 100; }))
+      << "the toolbar stands at " << rect().left << "," << rect().top << ", started at " << start.left << "," << start.top;
+  PumpUntil([] { return false; }, 300);
+  EXPECT_EQ(rect().top, start.top + 80);
+  EXPECT_EQ(bar->DockingStyle(), dsNone);
+  EXPECT_EQ(bar->FloatLeft(), bar->Control()->Left());
+
+  win::POINT top{200, 2};
+  win::ClientToScreen(Form->Handle(), &top);
+  const win::RECT moved = rect();
+  gesture(moved.left + 12, moved.top + (band.Top + band.Bottom) / 2, top.x, top.y);
+  ASSERT_TRUE(PumpUntil([&] { return bar->DockingStyle() == dsTop; })) << "the toolbar never docked";
+  PumpUntil([] { return false; }, 600);
+  testsupport::SaveScreenshot(testsupport::GrabScreen(), "bars/drag-docked-real-window.png");
+  EXPECT_EQ(bar->DockingStyle(), dsTop);
+}
+
 }  // namespace
