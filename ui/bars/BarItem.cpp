@@ -804,7 +804,6 @@ TClass TdxBarItem::ControlClass(bool) {
 }
 
 String TdxBarItem::DefaultCaption() const {
-  if (InheritsFrom(TCustomdxBarSubItem::StaticClass())) return cxGetResourceString(dxSBAR_NEWSUBITEMCAPTION);
   return cxGetResourceString(dxSBAR_NEWITEMCAPTION);
 }
 

@@ -9,6 +9,7 @@
 #include "tests/ui/bars/BarItemFixture.h"
 #include "ui/bars/BarDesignController.h"
 #include "ui/bars/BarStrings.h"
+#include "ui/bars/BarSubItem.h"
 #include "ui/controls/LibraryStrings.h"
 
 namespace {
@@ -570,6 +571,9 @@ TEST_F(BarItemTest, ControlClassesAndDesignActionsByKind) {
   EXPECT_EQ(button.DefaultCaption(), "New Button");
   EXPECT_EQ(sub.DefaultCaption(), "New SubItem");
   EXPECT_EQ(label.DefaultCaption(), "New Item");
+  // Only the plain sub-item has a caption of its own; list and container items are items.
+  EXPECT_EQ(TdxBarListItem(Form).DefaultCaption(), "New Item");
+  EXPECT_EQ(TdxBarContainerItem(Form).DefaultCaption(), "New Item");
 
   struct Row {
     TdxBarItem* item;
