@@ -1339,8 +1339,7 @@ void TdxBarItemLinks::Assign(TPersistent* Source) {
       Clear();
       for (int i = 0; i < source->Count(); ++i) {
         TdxBarItemLink* from = source->Items(i);
-        TdxBarItemLink* link = Add();
-        if (from->Item()) link->Assign(from);
+        Add()->Assign(from);
       }
     } catch (...) {
       FAssigning = false;
@@ -1401,12 +1400,12 @@ void TdxBarItemLinks::SaveToLayout(TCustomIniFile* AStorage, const String& ASect
   for (int i = 0; i < Count(); ++i)
     if (TdxBarItemLink* link = Items(i); link->Item() && !link->Item()->Name().empty() && !link->IsMerged())
       stored.push_back(link);
-  // The count is the owner's last key; written ahead of the links it also makes a section that
-  // holds nothing else (a sub-menu's) come before them in an INI text.
-  AStorage->WriteInteger(ASection, "ItemLinkCount", static_cast<int>(stored.size()));
   for (std::size_t k = 0; k < stored.size(); ++k)
     stored[k]->SaveToLayout(AStorage, LinkSection(ASection, ARegistry, static_cast<int>(k)), ARegistry,
                             IsToolbarLinks(), recent);
+  // The count comes last, as stored layouts have it: a sub-menu's section, which holds nothing
+  // else, follows its link sections in an INI text.
+  AStorage->WriteInteger(ASection, "ItemLinkCount", static_cast<int>(stored.size()));
 }
 
 void TdxBarItemLinks::LoadFromLayout(TCustomIniFile* AStorage, const String& ASection, bool ARegistry,

@@ -2,6 +2,7 @@
 // accelerators, merging, customization commands, the stored layout and the stream property.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "platform/classes/Filer.h"
@@ -84,199 +85,266 @@ class BarItemLinksTest : public BarItemFixture {
   TLinksManager* M = nullptr;
 };
 
-TEST_F(BarItemLinksTest, PlacingAnItemAndTheShownLists) {
-  TdxBar* bar = M->Bars()->Add();
-  TdxBarItemLink* link = bar->ItemLinks()->AddItem(Button("A"));
-  EXPECT_TRUE(link->MostRecentlyUsed());
-  EXPECT_TRUE(link->Distributed());
-  EXPECT_EQ(link->ViewLevels(), dxBarAllViewLevels);
-  EXPECT_EQ(link->UseCount(), 20);
-  link->SetItem(nullptr);
-  EXPECT_EQ(bar->ItemLinks()->Count(), 0) << "nil frees the link";
-
-  // A toolbar refuses a separator: the link goes and the refusal text is raised.
-  EXPECT_THROW(bar->ItemLinks()->AddItem(Separator("S")), EdxException);
-  EXPECT_EQ(bar->ItemLinks()->Count(), 0);
-
-  // A menu refuses itself.
-  TMenuItem* file = Menu("File", "&File");
-  EXPECT_THROW(file->ItemLinks()->AddItem(file), EdxException);
-
-  // Separators: trailing ones vanish and a run keeps its last.
-  TdxBarSubMenuControlItemLinks menu(M, nullptr);
-  for (TdxBarItem* item : std::vector<TdxBarItem*>{Button("A1"), Separator("S1"), Separator("S2"), Button("B"), Separator("S3")})
-    menu.AddItem(item);
-  EXPECT_EQ(Shown(&menu), "A1 S2 B ");
-  menu.BeginUpdate();
-  menu.RebuildLists();
-  EXPECT_EQ(Shown(&menu), "A1 S1 S2 B S3 ") << "inside an update bracket";
-  menu.EndUpdate();
-  M->SetCustomizing(true);
-  menu.RebuildLists();
-  EXPECT_EQ(Shown(&menu), "A1 S1 S2 B S3 ") << "while customizing";
-  M->SetCustomizing(false);
-}
-
-TEST_F(BarItemLinksTest, GroupStartsPassFromHiddenLinks) {
-  TdxBar* bar = M->Bars()->Add();
-  TdxBarItemLinks* links = bar->ItemLinks();
-  TdxBarItemLink* a = links->AddItem(Button("A"));
-  TdxBarItemLink* hidden = links->AddItem(Button("H"));
-  TdxBarItemLink* b = links->AddItem(Button("B"));
-  hidden->SetBeginGroup(true);
-  hidden->SetVisible(false);
-  EXPECT_TRUE(b->BeginGroup());
-  EXPECT_FALSE(b->StoredBeginGroup());
-  a->SetBeginGroup(true);
-  EXPECT_FALSE(a->BeginGroup()) << "the first shown link never begins a group";
-  hidden->SetBeginGroup(false);
-  EXPECT_FALSE(b->BeginGroup());
-}
-
-TEST_F(BarItemLinksTest, RecentUseCountsThresholdsAndCutoffs) {
-  for (auto [percent, count] : {std::pair{95, 20}, {90, 10}, {99, 100}, {100, 0}}) {
-    M->SetMostRecentItemsPercents(percent);
-    TdxBarSubMenuControlItemLinks links(M, nullptr);
-    EXPECT_EQ(links.AddItem(Button("X" + IntToStr(percent)))->UseCount(), count) << percent;
-  }
-  M->SetMostRecentItemsPercents(95);
-  TdxBarSubMenuControlItemLinks links(M, nullptr);
-  for (int i = 0; i <= 20; ++i) links.AddItem(Button("R" + IntToStr(i)));
-  // Recent position p holds use count 20 - p: the threshold 0 + (20 - 0) x 5 / 100 = 1 keeps 20.
-  for (int i = 0; i <= 20; ++i) {
-    links.Items(i)->SetUseCount(20 - i);
-    links.MoveToRecentPosition(links.Items(i), i);
-  }
-  EXPECT_EQ(links.RecentCutoff(), 20);
-  links.SetCollapsedCount(3);
-  EXPECT_EQ(Shown(&links), "R0 R1 R2 ");
-  links.RestoreCollapsedCount();
-  EXPECT_EQ(links.VisibleCount(), 21);
-  M->SetMostRecentItemsPercents(100);
-  EXPECT_EQ(links.RecentCutoff(), -1) << "every link recent, nothing hidden";
-
-  M->SetStyle(bmsStandard);
-  EXPECT_EQ(links.RecentCutoff(), -1);
-  links.SetCollapsedCount(3);
-  EXPECT_EQ(links.CollapsedCount(), -1);
-}
-
-TEST_F(BarItemLinksTest, Accelerators) {
-  TdxBarSubMenuControlItemLinks links(M, nullptr);
-  TdxBarItemLink* open = links.AddItem(Button("Open", "&1 Open"));
+// The cases every link collection must get right, on toolbars and on real sub-menus. Each row
+// makes its own items, so a row that goes wrong leaves the others their own state.
+TEST_F(BarItemLinksTest, TheCaseTable) {
+  auto refusal = [](auto&& Place) -> String {
+    try {
+      Place();
+    } catch (const EdxException& e) {
+      return e.Message();
+    }
+    return "accepted";
+  };
   TShiftState none, shift{ssShift}, ctrl{ssCtrl}, alt{ssAlt};
-  EXPECT_TRUE(open->MatchesAccelerator('1', none));
-  EXPECT_FALSE(open->MatchesAccelerator('1', shift));
-  EXPECT_FALSE(open->MatchesAccelerator('1', ctrl));
-  TdxBarItemLink* file = links.AddItem(Button("File", "&File"));
-  EXPECT_FALSE(file->MatchesAccelerator('F', alt + none) && links.FindAccelerator('F', alt, nullptr) == nullptr);
-  EXPECT_EQ(links.FindAcceleratorNoAlt('F', alt, nullptr), file);
-  TdxBarItemLink* both = links.AddItem(Button("Both", "&File &Edit"));
-  EXPECT_TRUE(both->MatchesAccelerator('E', none));
-  EXPECT_FALSE(both->MatchesAccelerator('F', none));
-  for (const char* caption : {"Open", "Open&", "\xE6\x89\x93\xE5\xBC\x80(&\xE6\x96\x87)"}) {
-    TdxBarItemLink* plain = links.AddItem(Button("P" + IntToStr(links.Count()), caption));
-    for (win::WORD key = '0'; key <= 'Z'; ++key) EXPECT_FALSE(plain->MatchesAccelerator(key, none)) << caption;
+  struct Row {
+    const char* Case;
+    std::function<void()> Check;
+  };
+  const Row rows[] = {
+      {"Item := nil frees the link; a refused item frees the link and raises the refusal",
+       [&] {
+         TdxBar* bar = M->Bars()->Add();
+         TdxBarItemLink* link = bar->ItemLinks()->AddItem(Button("Nil"));
+         EXPECT_TRUE(link->MostRecentlyUsed());
+         EXPECT_TRUE(link->Distributed());
+         EXPECT_EQ(link->ViewLevels(), dxBarAllViewLevels);
+         EXPECT_EQ(link->UseCount(), 20);
+         link->SetItem(nullptr);
+         EXPECT_EQ(bar->ItemLinks()->Count(), 0);
+         EXPECT_EQ(refusal([&] { bar->ItemLinks()->AddItem(Separator("OnToolbar")); }),
+                   "A separator item cannot be placed on the specified toolbar");
+         EXPECT_EQ(bar->ItemLinks()->Count(), 0);
+         const int items = M->ItemCount();
+         EXPECT_EQ(refusal([&] { bar->ItemLinks()->AddItemOfClass(TdxBarSeparator::StaticClass()); }),
+                   "A separator item cannot be placed on the specified toolbar");
+         EXPECT_EQ(M->ItemCount(), items) << "the refused new item is freed";
+         TMenuItem* outer = Menu("Outer", "Outer");
+         TMenuItem* inner = Menu("Inner", "Inner");
+         outer->ItemLinks()->AddItem(inner);
+         EXPECT_EQ(refusal([&] { outer->ItemLinks()->AddItem(outer); }), "You cannot create recursive menus");
+         EXPECT_EQ(refusal([&] { inner->ItemLinks()->AddItem(outer); }), "You cannot create recursive menus");
+         EXPECT_EQ(outer->ItemLinks()->Count(), 1);
+         EXPECT_EQ(inner->ItemLinks()->Count(), 0);
+       }},
+      {"menu A, S1, S2, B, S3 shows A, S2, B; all five while customizing or in an update bracket",
+       [&] {
+         TdxBarItemLinks* menu = Menu("Separated", "Separated")->ItemLinks();
+         for (TdxBarItem* item : std::vector<TdxBarItem*>{Button("SepA"), Separator("S1"), Separator("S2"),
+                                                          Button("SepB"), Separator("S3")})
+           menu->AddItem(item);
+         EXPECT_EQ(Shown(menu), "SepA S2 SepB ");
+         EXPECT_EQ(menu->CanVisibleCount(), 3);
+         menu->BeginUpdate();
+         menu->RebuildLists();
+         EXPECT_EQ(Shown(menu), "SepA S1 S2 SepB S3 ");
+         menu->EndUpdate();
+         M->SetCustomizing(true);
+         menu->RebuildLists();
+         EXPECT_EQ(Shown(menu), "SepA S1 S2 SepB S3 ");
+         M->SetCustomizing(false);
+         menu->RebuildLists();
+         EXPECT_EQ(Shown(menu), "SepA S2 SepB ");
+       }},
+      {"a hidden link's group start passes to the next shown one; never the first shown link",
+       [&] {
+         TdxBarItemLinks* links = M->Bars()->Add()->ItemLinks();
+         TdxBarItemLink* a = links->AddItem(Button("GroupA"));
+         TdxBarItemLink* hidden = links->AddItem(Button("GroupH"));
+         TdxBarItemLink* b = links->AddItem(Button("GroupB"));
+         hidden->SetBeginGroup(true);
+         hidden->SetVisible(false);
+         EXPECT_TRUE(b->BeginGroup());
+         EXPECT_FALSE(b->StoredBeginGroup());
+         a->SetBeginGroup(true);
+         EXPECT_FALSE(a->BeginGroup());
+         a->SetVisible(false);
+         EXPECT_FALSE(b->BeginGroup()) << "B is now the first shown link";
+         a->SetVisible(true);
+         hidden->SetBeginGroup(false);
+         EXPECT_FALSE(b->BeginGroup());
+       }},
+      {"MostRecentItemsPercents 95, 90, 99, 100 give recent use counts 20, 10, 100, 0",
+       [&] {
+         for (auto [percent, count] : {std::pair{95, 20}, {90, 10}, {99, 100}, {100, 0}}) {
+           M->SetMostRecentItemsPercents(percent);
+           TdxBarItemLinks* links = Menu("Percent" + IntToStr(percent), "P")->ItemLinks();
+           EXPECT_EQ(links->AddItem(Button("X" + IntToStr(percent)))->UseCount(), count) << percent;
+         }
+         M->SetMostRecentItemsPercents(95);
+       }},
+      {"95 with use counts 0..20: threshold 1; percent 100: cutoff -1, nothing hidden",
+       [&] {
+         TdxBarItemLinks* links = Menu("Recent", "Recent")->ItemLinks();
+         for (int i = 0; i <= 20; ++i) links->AddItem(Button("R" + IntToStr(i)));
+         // Recent position p holds use count 20 - p: the threshold 0 + (20 - 0) x 5 / 100 = 1
+         // keeps every link but the one used 0 times.
+         for (int i = 0; i <= 20; ++i) {
+           links->Items(i)->SetUseCount(20 - i);
+           links->MoveToRecentPosition(links->Items(i), i);
+         }
+         EXPECT_EQ(links->RecentCutoff(), 20);
+         links->SetCollapsedCount(3);
+         EXPECT_EQ(Shown(links), "R0 R1 R2 ");
+         links->RestoreCollapsedCount();
+         EXPECT_EQ(links->VisibleCount(), 21);
+         M->SetMostRecentItemsPercents(100);
+         EXPECT_EQ(links->RecentCutoff(), -1);
+         links->SetCollapsedCount(links->RecentCutoff());
+         EXPECT_EQ(links->VisibleCount(), 21);
+         M->SetMostRecentItemsPercents(95);
+       }},
+      {"bmsStandard: RecentCutoff -1, SetCollapsedCount(3) stores -1",
+       [&] {
+         TdxBarItemLinks* links = Menu("Standard", "Standard")->ItemLinks();
+         for (int i = 0; i < 4; ++i) links->AddItem(Button("Std" + IntToStr(i)))->SetUseCount(i * 10);
+         M->SetStyle(bmsStandard);
+         EXPECT_EQ(links->RecentCutoff(), -1);
+         links->SetCollapsedCount(3);
+         EXPECT_EQ(links->CollapsedCount(), -1);
+         EXPECT_EQ(links->VisibleCount(), 4);
+         M->SetStyle(bmsEnhanced);
+       }},
+      {"\"&1 Open\": key '1' without shift matches, with Shift or Ctrl not",
+       [&] {
+         TdxBarItemLink* open = Menu("Digit", "Digit")->ItemLinks()->AddItem(Button("Open", "&1 Open"));
+         EXPECT_TRUE(open->MatchesAccelerator('1', none));
+         EXPECT_FALSE(open->MatchesAccelerator('1', shift));
+         EXPECT_FALSE(open->MatchesAccelerator('1', ctrl));
+       }},
+      {"\"&File\" with Alt through FindAcceleratorNoAlt matches",
+       [&] {
+         TdxBarItemLinks* links = Menu("AltMenu", "AltMenu")->ItemLinks();
+         links->AddItem(Button("Other", "&Other"));
+         TdxBarItemLink* file = links->AddItem(Button("File", "&File"));
+         EXPECT_EQ(links->FindAcceleratorNoAlt('F', alt, nullptr), file);
+         EXPECT_EQ(links->FindAcceleratorNoAlt('F', alt + ctrl, nullptr), nullptr) << "never with Ctrl";
+         // The search cycles from after the start.
+         TdxBarItemLink* format = links->AddItem(Button("Format", "&Format"));
+         EXPECT_EQ(links->FindAccelerator('F', none, file), format);
+         EXPECT_EQ(links->FindAccelerator('F', none, format), file);
+       }},
+      {"\"&File &Edit\": key E matches, key F not",
+       [&] {
+         TdxBarItemLink* both = Menu("Both", "Both")->ItemLinks()->AddItem(Button("FileEdit", "&File &Edit"));
+         EXPECT_TRUE(both->MatchesAccelerator('E', none));
+         EXPECT_FALSE(both->MatchesAccelerator('F', none));
+       }},
+      {"a caption without \"&\", ending in \"&\" or with a character no key types never matches",
+       [&] {
+         TdxBarItemLinks* links = Menu("Plain", "Plain")->ItemLinks();
+         for (const char* caption : {"Open", "Open&", "\xE6\x89\x93\xE5\xBC\x80(&\xE6\x96\x87)"}) {
+           TdxBarItemLink* plain = links->AddItem(Button("Plain" + IntToStr(links->Count()), caption));
+           for (win::WORD key = '0'; key <= 'Z'; ++key) EXPECT_FALSE(plain->MatchesAccelerator(key, none)) << caption;
+         }
+       }},
+      {"merge by caption: a \"File\" sub-item onto \"File\" merges its links, no second \"File\"",
+       [&] {
+         TdxBarItemLinks* target = Menu("MainA", "Main")->ItemLinks();
+         TdxBarItemLinks* source = Menu("MainB", "Main")->ItemLinks();
+         TMenuItem* fileA = Menu("FileA", "File");
+         TMenuItem* fileB = Menu("FileB", "File");
+         fileA->ItemLinks()->AddItem(Button("New"));
+         fileB->ItemLinks()->AddItem(Button("Save"));
+         target->AddItem(fileA);
+         source->AddItem(fileB);
+         target->Merge(source);
+         EXPECT_EQ(Names(target), "FileA ");
+         EXPECT_EQ(Names(fileA->ItemLinks()), "New Save ");
+         // A menu linked from both sides merges with itself, and a collection with itself: both end
+         // and nothing repeats.
+         TdxBarItemLinks* again = Menu("MainC", "Main")->ItemLinks();
+         again->AddItem(fileA);
+         target->Merge(again);
+         target->Merge(target);
+         EXPECT_EQ(Names(target), "FileA ");
+         EXPECT_EQ(Names(fileA->ItemLinks()), "New Save ");
+       }},
+      {"mkAdd: orders 0, 10, 10, 20 with source 15 inserts after the second 10; the event and Unmerge",
+       [&] {
+         TdxBarItemLinks* links = M->Bars()->Add()->ItemLinks();
+         int n = 0;
+         for (int order : {0, 10, 10, 20}) {
+           TdxBarButton* b = Button("O" + IntToStr(n++));
+           b->SetMergeOrder(order);
+           links->AddItem(b);
+         }
+         TdxBar* child = M->Bars()->Add();
+         TdxBarButton* fifteen = Button("Fifteen");
+         fifteen->SetMergeOrder(15);
+         child->ItemLinks()->AddItem(fifteen);
+         links->Merge(child->ItemLinks(), child);
+         EXPECT_EQ(Names(links), "O0 O1 O2 Fifteen O3 ");
+         EXPECT_EQ(links->Items(3)->MergeSource(), child);
+
+         // OnMergeItemLink answering index -1: nothing added.
+         M->OnMergeItemLink = [](TdxBarManager*, TdxBarItemLinks*, TdxBarItemLinks*, TdxBarItemLink*,
+                                 TdxBarItemMergeKind&, int& index) { index = -1; };
+         links->Merge(child->ItemLinks(), child);
+         EXPECT_EQ(links->Count(), 5);
+         M->OnMergeItemLink = nullptr;
+
+         // Unmerge(bar) frees exactly that bar's merged links.
+         TdxBar* other = M->Bars()->Add();
+         other->ItemLinks()->AddItem(Button("OtherBar"));
+         links->Merge(other->ItemLinks(), other);
+         EXPECT_EQ(Names(links), "O0 OtherBar O1 O2 Fifteen O3 ") << "order 0 goes after the last link of order 0";
+         links->Unmerge(child);
+         EXPECT_EQ(Names(links), "O0 OtherBar O1 O2 O3 ");
+         links->Unmerge(nullptr);
+         EXPECT_EQ(Names(links), "O0 O1 O2 O3 ");
+       }},
+      {"ExecuteCommand 0, 4..12 take the customized link's values; 13 does nothing",
+       [&] {
+         TdxBar* bar = M->Bars()->Add();
+         TdxBarItemLink* from = bar->ItemLinks()->AddItem(Button("From", "Source"));
+         TdxBarItemLink* to = bar->ItemLinks()->AddItem(Button("To", "Target"));
+         from->SetUserPaintStyle(TdxBarPaintStyle::psCaptionGlyph);
+         from->SetPosition(ipContinuesRow);
+         from->SetViewLevels({ivlSmallIcon});
+         from->SetButtonGroup(bgpMember);
+         from->SetDistributed(false);
+         from->SetMostRecentlyUsed(false);
+         to->SetUserCaption("Mine");
+         BarDesignController()->CustomizingItemLink = from;
+         to->ExecuteCommand(0);
+         EXPECT_TRUE(to->UserDefine().Empty());
+         EXPECT_EQ(to->UserCaption(), "");
+         to->ExecuteCommand(4);
+         EXPECT_EQ(to->Item()->Caption(), "Source");
+         to->ExecuteCommand(5);
+         EXPECT_EQ(to->PaintStyle(), TdxBarPaintStyle::psCaptionGlyph);
+         to->ExecuteCommand(6);
+         EXPECT_EQ(to->Position(), ipContinuesRow);
+         to->ExecuteCommand(7);
+         EXPECT_EQ(to->ViewLevels(), TdxBarItemViewLevels{ivlSmallIcon});
+         to->ExecuteCommand(8);
+         EXPECT_EQ(to->ButtonGroup(), bgpMember);
+         to->ExecuteCommand(9);
+         EXPECT_FALSE(to->Distributed());
+         EXPECT_TRUE(bar->ItemLinks()->IsDistributionPending(to));
+         to->ApplyDistributed(false);
+         EXPECT_FALSE(bar->ItemLinks()->IsDistributionPending(to));
+         to->SetBeginGroup(true);
+         to->ExecuteCommand(10);
+         EXPECT_FALSE(to->StoredBeginGroup()) << "the first link's effective group start is false";
+         to->ExecuteCommand(12);
+         EXPECT_FALSE(to->MostRecentlyUsed());
+         from->SetVisible(false);
+         to->ExecuteCommand(11);
+         EXPECT_FALSE(to->Visible());
+         from->SetVisible(true);
+         from->SetMostRecentlyUsed(true);
+         to->ExecuteCommand(13);
+         EXPECT_FALSE(to->Visible());
+         EXPECT_FALSE(to->MostRecentlyUsed());
+         BarDesignController()->CustomizingItemLink = nullptr;
+       }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.Case);
+    row.Check();
   }
-  // The search cycles from after the start.
-  TdxBarItemLink* second = links.AddItem(Button("Fo", "&Format"));
-  EXPECT_EQ(links.FindAccelerator('F', none, file), second);
-  EXPECT_EQ(links.FindAccelerator('F', none, second), file);
-}
-
-TEST_F(BarItemLinksTest, Merging) {
-  TdxBarSubMenuControlItemLinks target(M, nullptr), source(M, nullptr);
-  TMenuItem* fileA = Menu("FileA", "File");
-  TMenuItem* fileB = Menu("FileB", "File");
-  fileA->ItemLinks()->AddItem(Button("New"));
-  fileB->ItemLinks()->AddItem(Button("Save"));
-  target.AddItem(fileA);
-  source.AddItem(fileB);
-  target.Merge(&source);
-  EXPECT_EQ(Names(&target), "FileA ");
-  EXPECT_EQ(Names(fileA->ItemLinks()), "New Save ");
-
-  // A menu linked from both sides merges with itself: nothing repeats and it ends.
-  TdxBarSubMenuControlItemLinks again(M, nullptr);
-  again.AddItem(fileA);
-  target.Merge(&again);
-  EXPECT_EQ(Names(fileA->ItemLinks()), "New Save ");
-
-  // By order: later links win ties.
-  TdxBar* bar = M->Bars()->Add();
-  TdxBarItemLinks* links = bar->ItemLinks();
-  int n = 0;
-  for (int order : {0, 10, 10, 20}) {
-    TdxBarButton* b = Button("O" + IntToStr(n++));
-    b->SetMergeOrder(order);
-    links->AddItem(b);
-  }
-  TdxBar* child = M->Bars()->Add();
-  TdxBarButton* fifteen = Button("Fifteen");
-  fifteen->SetMergeOrder(15);
-  child->ItemLinks()->AddItem(fifteen);
-  links->Merge(child->ItemLinks(), child);
-  EXPECT_EQ(Names(links), "O0 O1 O2 Fifteen O3 ");
-  EXPECT_EQ(links->Items(3)->MergeSource(), child);
-
-  // The event can refuse.
-  M->OnMergeItemLink = [](TdxBarManager*, TdxBarItemLinks*, TdxBarItemLinks*, TdxBarItemLink*, TdxBarItemMergeKind&,
-                          int& index) { index = -1; };
-  links->Merge(child->ItemLinks(), child);
-  EXPECT_EQ(links->Count(), 5);
-  M->OnMergeItemLink = nullptr;
-
-  // Unmerge frees exactly that bar's links.
-  TdxBar* other = M->Bars()->Add();
-  other->ItemLinks()->AddItem(Button("Other"));
-  links->Merge(other->ItemLinks(), other);
-  EXPECT_EQ(links->Count(), 6);
-  links->Unmerge(child);
-  EXPECT_EQ(Names(links), "O0 Other O1 O2 O3 ") << "order 0 goes after the last link of order 0";
-  links->Unmerge(nullptr);
-  EXPECT_EQ(Names(links), "O0 O1 O2 O3 ");
-}
-
-TEST_F(BarItemLinksTest, CustomizationCommandsTakeTheCustomizedLinksValues) {
-  TdxBar* bar = M->Bars()->Add();
-  TdxBarItemLink* from = bar->ItemLinks()->AddItem(Button("From", "Source"));
-  TdxBarItemLink* to = bar->ItemLinks()->AddItem(Button("To", "Target"));
-  from->SetUserPaintStyle(TdxBarPaintStyle::psCaptionGlyph);
-  from->SetPosition(ipContinuesRow);
-  from->SetViewLevels({ivlSmallIcon});
-  from->SetButtonGroup(bgpMember);
-  from->SetDistributed(false);
-  from->SetMostRecentlyUsed(false);
-  to->SetUserCaption("Mine");
-  BarDesignController()->CustomizingItemLink = from;
-  to->ExecuteCommand(0);
-  EXPECT_TRUE(to->UserDefine().Empty());
-  EXPECT_EQ(to->UserCaption(), "");
-  to->ExecuteCommand(4);
-  EXPECT_EQ(to->Item()->Caption(), "Source");
-  to->ExecuteCommand(5);
-  EXPECT_EQ(to->PaintStyle(), TdxBarPaintStyle::psCaptionGlyph);
-  to->ExecuteCommand(6);
-  EXPECT_EQ(to->Position(), ipContinuesRow);
-  to->ExecuteCommand(7);
-  EXPECT_EQ(to->ViewLevels(), TdxBarItemViewLevels{ivlSmallIcon});
-  to->ExecuteCommand(8);
-  EXPECT_EQ(to->ButtonGroup(), bgpMember);
-  to->ExecuteCommand(9);
-  EXPECT_FALSE(to->Distributed());
-  EXPECT_TRUE(bar->ItemLinks()->IsDistributionPending(to));
-  to->ApplyDistributed(false);
-  EXPECT_FALSE(bar->ItemLinks()->IsDistributionPending(to));
-  to->ExecuteCommand(10);
-  EXPECT_FALSE(to->StoredBeginGroup()) << "the first link's effective group start is false";
-  to->ExecuteCommand(12);
-  EXPECT_FALSE(to->MostRecentlyUsed());
-  from->SetVisible(false);
-  to->ExecuteCommand(11);
-  EXPECT_FALSE(to->Visible());
-  to->ExecuteCommand(13);
-  EXPECT_FALSE(to->Visible());
-  BarDesignController()->CustomizingItemLink = nullptr;
 }
 
 TEST_F(BarItemLinksTest, UserValuesTellTheLinkAndClearWhenTheirFlagGoes) {
@@ -319,6 +387,9 @@ TEST_F(BarItemLinksTest, LayoutInAMemoryIniFile) {
   EXPECT_EQ(ini.ReadString("L.ItemLink1", "ItemName", ""), "B");
   EXPECT_EQ(ini.ReadString("L.ItemLink2", "ItemName", ""), "C");
   EXPECT_FALSE(ini.SectionExists("L.ItemLink3"));
+  TStringList sections;
+  ini.ReadSections(&sections);
+  EXPECT_EQ(sections.CommaText(), "L.ItemLink0,L.ItemLink1,L.ItemLink2,L") << "the count after the links";
   EXPECT_EQ(ini.ReadString("L.ItemLink0", "UserDefine", ""), "01");
   EXPECT_TRUE(ini.ValueExists("L.ItemLink0", "UseCount"));
   EXPECT_FALSE(ini.ValueExists("L.ItemLink0", "MostRecentlyUsed"));
@@ -334,14 +405,15 @@ TEST_F(BarItemLinksTest, LayoutInAMemoryIniFile) {
   EXPECT_EQ(links->Items(0)->UseCount(), 7);
   EXPECT_EQ(links->Items(2)->RecentIndex(), cRecent);
 
-  // An unknown name drops the link, an empty one keeps it without an item; new items' links stay.
-  TdxBarButton* fresh = Button("Fresh");
-  links->AddItem(fresh)->SetIndex(1);  // after A
+  // An unknown name drops the link, an empty one keeps it without an item; new items' links stay,
+  // each behind its old neighbour, or first when it was first.
+  links->AddItem(Button("Fresh"))->SetIndex(1);  // after A
+  links->AddItem(Button("Lead"))->SetIndex(0);
   ini.WriteString("L.ItemLink1", "ItemName", "Gone");
   ini.WriteString("L.ItemLink2", "ItemName", "");
-  std::vector<String> newItems{"fresh"};
+  std::vector<String> newItems{"fresh", "LEAD"};
   links->LoadFromLayout(&ini, "L", false, &newItems);
-  EXPECT_EQ(Names(links), "A Fresh - ");
+  EXPECT_EQ(Names(links), "Lead A Fresh - ");
 
   // "UserDefine=5": caption and paint style.
   TMemIniFile five;
@@ -457,8 +529,10 @@ TEST_F(BarItemLinksTest, AssignKeepsTheSystemMenuFirstAndAppliesVisibleLast) {
   hidden->SetVisible(false);
   hidden->SetUserCaption("Mine");
   source->ItemLinks()->AddItem(Button("C"))->SetBeginGroup(true);
+  source->ItemLinks()->Add()->SetUserCaption("Loose");
   target->ItemLinks()->Assign(source->ItemLinks());
-  EXPECT_EQ(Names(target->ItemLinks()), "System B C ");
+  EXPECT_EQ(Names(target->ItemLinks()), "System B C - ");
+  EXPECT_EQ(target->ItemLinks()->Items(3)->Caption(), "Loose") << "a link without an item copies the rest";
   EXPECT_FALSE(target->ItemLinks()->Items(1)->Visible());
   EXPECT_EQ(target->ItemLinks()->Items(1)->Caption(), "Mine");
   EXPECT_FALSE(target->ItemLinks()->Items(2)->StoredBeginGroup()) << "C was the source's first shown link";

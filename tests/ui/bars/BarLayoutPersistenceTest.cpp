@@ -395,7 +395,7 @@ TEST_F(BarLayoutPersistenceTest, ReadingCases) {
   }
 }
 
-TEST_F(BarLayoutPersistenceTest, SubItemSectionsAreNamedItemsOnlyRestoreDepthFirstAndEndWithTheirLinks) {
+TEST_F(BarLayoutPersistenceTest, SubItemSectionsAreNamedItemsOnlyRestoreDepthFirstAndCountTheirLinksLast) {
   TDesign d = Design(Form, M);
   TdxBarSubItem* recent = Menu(Form, M, "RecentMenu");
   recent->ItemLinks()->AddItem(Button(Form, "Scene1"));
@@ -408,9 +408,9 @@ TEST_F(BarLayoutPersistenceTest, SubItemSectionsAreNamedItemsOnlyRestoreDepthFir
   TStringList sections;
   ini.ReadSections(&sections);
   EXPECT_EQ(sections.CommaText(),
-            base + "SubItem_FileMenu," + base + "SubItem_FileMenu.ItemLink0," + base + "SubItem_FileMenu.ItemLink1," +
-                base + "SubItem_FileMenu.ItemLink2," + base + "SubItem_RecentMenu," + base +
-                "SubItem_RecentMenu.ItemLink0")
+            base + "SubItem_FileMenu.ItemLink0," + base + "SubItem_FileMenu.ItemLink1," + base +
+                "SubItem_FileMenu.ItemLink2," + base + "SubItem_FileMenu," + base + "SubItem_RecentMenu.ItemLink0," +
+                base + "SubItem_RecentMenu")
       << "nothing for the unnamed sub-item";
   EXPECT_EQ(ini.ReadInteger(base + "SubItem_FileMenu", "ItemLinkCount", -1), 3);
   EXPECT_EQ(ini.ReadString(base + "SubItem_RecentMenu.ItemLink0", "ItemName", ""), "Scene1");
