@@ -815,7 +815,7 @@ bool TdxBarItem::HasListedImage() const {
 }
 
 void TdxBarItem::DesignerAction() {
-  if (BarManager() && BarManager()->Designer()) BarManager()->Designer()->ShowDefaultEventHandler(this);
+  if (BarManager() && BarManager()->Designer()) BarManager()->Designer()->DesignerAction(this);
 }
 
 void TdxBarItem::DrawCustomizationEntry(TCanvas* ACanvas, const RECT& ARect, bool ASelected) {

@@ -50,9 +50,11 @@ class IdxBarDesigner : public virtual IInterface {
   virtual bool CanDeleteComponent(TComponent* AComponent) = 0;
   virtual void GetSelection(TList* AList) = 0;
   virtual int GetSelectionStatus(TPersistent* AComponent) = 0;
+  virtual bool IsComponentSelected(TPersistent* AComponent) { return GetSelectionStatus(AComponent) == 1; }
   virtual void SelectComponent(TPersistent* AComponent, int AOperation) = 0;
   virtual void SetSelection(TList* AList) = 0;
-  virtual void ShowDefaultEventHandler(TdxBarItem* AItem) = 0;
+  // What a design-time double-click on the component does.
+  virtual void DesignerAction(TComponent* AComponent) = 0;
   virtual String UniqueName(const String& ABaseName) = 0;
 };
 

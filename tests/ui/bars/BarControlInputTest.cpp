@@ -78,7 +78,7 @@ class TRecordingDesigner : public IdxBarDesigner {
   int GetSelectionStatus(TPersistent* AComponent) override { return Selected.count(AComponent) ? 1 : 0; }
   void SelectComponent(TPersistent* AComponent, int AOperation) override { Calls.push_back({AComponent, AOperation}); }
   void SetSelection(TList*) override {}
-  void ShowDefaultEventHandler(TdxBarItem*) override {}
+  void DesignerAction(TComponent*) override {}
   String UniqueName(const String& ABaseName) override { return ABaseName; }
   std::set<TPersistent*> Selected;
   std::vector<std::pair<TPersistent*, int>> Calls;

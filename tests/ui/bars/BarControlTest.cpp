@@ -386,7 +386,7 @@ TEST_F(BarControlTest, ItemPixelsSurviveTheBackgroundAndDesignFramesShow) {
     int GetSelectionStatus(TPersistent* C) override { return C == Selected ? 1 : 0; }
     void SelectComponent(TPersistent*, int) override {}
     void SetSelection(TList*) override {}
-    void ShowDefaultEventHandler(TdxBarItem*) override {}
+    void DesignerAction(TComponent*) override {}
     String UniqueName(const String& N) override { return N; }
   } designer;
   designer.Selected = links->Items(1);

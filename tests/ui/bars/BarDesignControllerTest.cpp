@@ -41,7 +41,7 @@ class TTestDesigner : public IdxBarDesigner {
       Selection.push_back(C);
   }
   void SetSelection(TList*) override {}
-  void ShowDefaultEventHandler(TdxBarItem*) override {}
+  void DesignerAction(TComponent*) override {}
   String UniqueName(const String& ABaseName) override { return ABaseName + "1"; }
   bool Holds(TPersistent* C) const { return std::find(Selection.begin(), Selection.end(), C) != Selection.end(); }
   std::vector<TPersistent*> Selection;

@@ -38,7 +38,7 @@ class TRecordingDesigner : public IdxBarDesigner {
   int GetSelectionStatus(TPersistent* C) override { return C && C == Selected ? 1 : 0; }
   void SelectComponent(TPersistent* C, int Operation) override { Calls.push_back({C, Operation}); }
   void SetSelection(TList*) override {}
-  void ShowDefaultEventHandler(TdxBarItem*) override {}
+  void DesignerAction(TComponent*) override {}
   String UniqueName(const String& N) override { return N; }
   TPersistent* Selected = nullptr;
   std::vector<std::pair<TPersistent*, int>> Calls;

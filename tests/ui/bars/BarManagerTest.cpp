@@ -423,7 +423,7 @@ class TTestDesigner : public IdxBarDesigner {
   int GetSelectionStatus(TPersistent*) override { return 1; }
   void SelectComponent(TPersistent*, int) override {}
   void SetSelection(TList*) override {}
-  void ShowDefaultEventHandler(TdxBarItem*) override {}
+  void DesignerAction(TComponent*) override {}
   String UniqueName(const String& ABaseName) override { return ABaseName + "99"; }
 };
 
