@@ -332,10 +332,7 @@ class TdxBarManager;
 class TdxBarScreenTip;
 class TdxBarScreenTipBand;
 class TdxBarScreenTipCollection;
-VW_BAR_SHELL(TdxBarApplicationMenuButton, TCollectionItem,
-             explicit TdxBarApplicationMenuButton(TCollection* ACollection) : TCollectionItem(ACollection) {})
-VW_BAR_SHELL(TdxBarApplicationMenuButtons, TCollection,
-             TdxBarApplicationMenuButtons() : TCollection(TdxBarApplicationMenuButton::StaticClass()) {})
+// The application menu's buttons live in BarApplicationMenu.h.
 
 // ---- bar windows --------------------------------------------------------------------------------
 
@@ -658,7 +655,7 @@ class TCustomdxBarControl : public TCustomControl {
   void SetActiveState(bool AActive);
   bool Active() const { return FIsActive; }
   // Whether this bar takes mouse input: no bar is active, or it lies on the active bar's chain of parents.
-  bool AcceptsMouseInput() const;
+  virtual bool AcceptsMouseInput() const;
   void SetViewState(int Value);
   int ViewState() const { return FViewState; }
   bool IsFocusedBar() const;
@@ -842,10 +839,13 @@ class TCustomdxBarControl : public TCustomControl {
   bool FMenuHandsBackSelection = false;
   bool FMenuNonRecent = false;
 
- private:
-  void BeforeDestroy();
+ protected:
+  // Container links give way to their content in place, and come back.
   void ExpandContainers();
   void CollapseContainers();
+
+ private:
+  void BeforeDestroy();
   void PaintNonClient(TMessage& Message);
   void WMCtlColorEdit(TMessage& Message);
   void WMSetCursor(TMessage& Message) override;

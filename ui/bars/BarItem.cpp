@@ -623,7 +623,9 @@ void TdxBarItem::VisibleChanged() {
 bool TdxBarItem::IsVisibleNow() const {
   TdxBarManager* manager = BarManager();
   bool customizing = manager && manager->InCustomizing();
-  return (FVisible == ivAlways && (HasContent() || customizing)) || (FVisible == ivInCustomizing && customizing);
+  // Through the accessor: an item that shows another (the application menu's buttons) takes its visibility.
+  const TdxBarItemVisible visible = Visible();
+  return (visible == ivAlways && (HasContent() || customizing)) || (visible == ivInCustomizing && customizing);
 }
 
 void TdxBarItem::SetOnClick(TNotifyEvent Value) {

@@ -292,11 +292,7 @@ class TdxBarToolbarsPopup : public TdxBarInternalSubMenuControl {
   using TdxBarInternalSubMenuControl::TdxBarInternalSubMenuControl;
 };
 
-class TdxBarApplicationMenuControl : public TdxBarSubMenuControl {
-  VW_CLASS(TdxBarApplicationMenuControl, TdxBarSubMenuControl)
- public:
-  explicit TdxBarApplicationMenuControl(TComponent* AOwner) : TdxBarSubMenuControl(AOwner) {}
-};
+// The application menu lives in BarApplicationMenu.h.
 
 // The private menu of a list or container item: made by its control each time it opens, filled by
 // the item and freed when it closes. Its close-up ends the item's generation of links; its

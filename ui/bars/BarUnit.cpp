@@ -8,6 +8,7 @@
 #include "platform/win/Focus.h"
 #include "platform/win/Sound.h"
 #include "ui/bars/Accessibility.h"
+#include "ui/bars/BarApplicationMenu.h"
 #include "ui/bars/BarDesignController.h"
 #include "ui/bars/BarHooks.h"
 #include "ui/bars/BarSubMenuControl.h"

@@ -11,6 +11,7 @@
 #include "platform/display/Display.h"
 #include "platform/system/Modules.h"
 #include "platform/win/Metrics.h"
+#include "ui/bars/BarApplicationMenu.h"
 #include "ui/bars/BarDesignController.h"
 #include "ui/bars/BarMDI.h"
 #include "ui/bars/BarStrings.h"

@@ -1,0 +1,299 @@
+// The application menu on the headless display: its three areas and their sizes, the pane's
+// hidden toolbar and site, the bottom buttons, reopening, customizing mode, accelerators across the
+// areas and keyboard navigation between them.
+#include <gtest/gtest.h>
+
+#include "tests/ui/bars/BarItemControlFixture.h"
+#include "ui/bars/BarAccessibility.h"
+#include "ui/bars/BarApplicationMenu.h"
+#include "ui/bars/BarNavigation.h"
+#include "ui/bars/BarStandardPainter.h"
+#include "ui/bars/BarUnit.h"
+
+using namespace win;
+
+namespace {
+
+// What the component owning an application menu supplies.
+class TAppMenuOwner : public TComponent, public IdxBarLinksOwner, public IdxBarApplicationMenuOwner {
+  VW_CLASS(TAppMenuOwner, TComponent)
+ public:
+  TAppMenuOwner(TComponent* AOwner, TdxBarManager* AManager) : TComponent(AOwner), Manager(AManager) {
+    Links = new TdxBarSubMenuControlItemLinks(AManager, this);
+    Buttons = new TdxBarApplicationMenuButtons(this);
+    Entries = new TCollection(TdxBarExtraPaneItem::StaticClass());
+    PaneList = new TdxBarExtraPaneListItem(AOwner);
+    PaneList->SetCaption("Recent Documents");
+  }
+  ~TAppMenuOwner() override {
+    delete Buttons;
+    delete Links;
+    delete Entries;
+  }
+  // ---- IdxBarLinksOwner ----
+  bool AcceptsItem(TdxBarItem*, String&) override { return true; }
+  TCustomdxBarControl* CreateSubMenuControl() override { return nullptr; }
+  TComponent* OwnerComponent() override { return this; }
+  TdxBarItemLinks* ItemLinks() override { return Links; }
+  // ---- IdxBarApplicationMenuOwner ----
+  TdxBarManager* ApplicationMenuBarManager() override { return Manager; }
+  TdxBarApplicationMenuButtons* ApplicationMenuButtons() override { return Buttons; }
+  int ExtraPaneWidth() override { return PaneWidth; }
+  double ExtraPaneSizeRatio() override { return PaneRatio; }
+  TCollection* ExtraPaneItems() override { return Entries; }
+  TdxBarExtraPaneListItem* ExtraPaneListItem() override { return PaneList; }
+
+  void AddEntry(const String& AFile) {
+    auto* entry = new TdxBarExtraPaneItem(Entries);
+    entry->FileName = AFile;
+  }
+
+  TdxBarManager* Manager;
+  TdxBarSubMenuControlItemLinks* Links;
+  TdxBarApplicationMenuButtons* Buttons;
+  TCollection* Entries;
+  TdxBarExtraPaneListItem* PaneList;
+  int PaneWidth = 0;
+  double PaneRatio = 0;
+};
+
+// A menu whose measured items and text size a test decides.
+class TMeasuredMenu : public TdxBarApplicationMenuControl {
+  VW_CLASS(TMeasuredMenu, TdxBarApplicationMenuControl)
+ public:
+  using TdxBarApplicationMenuControl::TdxBarApplicationMenuControl;
+  TSize CalcItemsSize() override { return ItemsSize.cx >= 0 ? ItemsSize : TdxBarApplicationMenuControl::CalcItemsSize(); }
+  int TextSize() const override { return FixedTextSize > 0 ? FixedTextSize : TdxBarApplicationMenuControl::TextSize(); }
+  TSize ItemsSize{-1, -1};
+  int FixedTextSize = 0;
+};
+
+// A painter that reserves a row for the buttons, as a ribbon-like style does.
+class TButtonRowPainter : public TdxBarStandardPainter {
+  VW_CLASS(TButtonRowPainter, TdxBarStandardPainter)
+ public:
+  TRect ApplicationMenuInsets() override { return {0, 0, 0, 30}; }
+};
+
+}  // namespace
+
+class BarApplicationMenuTest : public BarInputFixture {
+ protected:
+  void SetUp() override {
+    BarInputFixture::SetUp();
+    dxBarItemControlFactory = nullptr;
+    Form->Show();
+    Owner = new TAppMenuOwner(Form, M);
+  }
+  void TearDown() override {
+    if (Menu && IsBarControlAlive(Menu)) TObject::Free(Menu);
+    Menu = nullptr;
+    BarInputFixture::TearDown();
+  }
+  // Five commands, three recent documents, two bottom buttons.
+  void Fill() {
+    for (const char* caption : {"&New", "&Open", "&Save", "&Print", "&Close"}) Owner->Links->AddItem(Make(caption));
+    for (const char* file : {"C:\\Work\\Plan.txt", "C:\\Work\\Budget.xls", "/home/op/Wall layout.cfg"}) Owner->AddEntry(file);
+    AddButton("&Options", 0);
+    AddButton("E&xit", 0);
+  }
+  TdxBarButton* AddButton(const String& ACaption, int AWidth) {
+    TdxBarButton* source = Make(ACaption);
+    TdxBarApplicationMenuButton* button = Owner->Buttons->Add();
+    button->SetItem(source);
+    button->SetWidth(AWidth);
+    return source;
+  }
+  template <class TMenu = TdxBarApplicationMenuControl>
+  TMenu* Open() {
+    auto* menu = new TMenu(M);
+    Menu = menu;
+    menu->SetItemLinks(Owner->Links);
+    menu->SetLeft(100);
+    menu->SetTop(80);
+    menu->PopupMenuWindow();
+    Pump();
+    return menu;
+  }
+  static TRect ScreenRectOf(TWinControl* AControl) {
+    RECT r{};
+    GetWindowRect(AControl->Handle(), &r);
+    return r;
+  }
+
+  TAppMenuOwner* Owner = nullptr;
+  TdxBarApplicationMenuControl* Menu = nullptr;
+};
+
+TEST_F(BarApplicationMenuTest, TheButtonRowIsRightAlignedAndStopsAtTheFirstButtonThatDoesNotFit) {
+  Owner->Links->AddItem(Make("&New"));
+  AddButton("A", 60);
+  AddButton("B", 50);
+  AddButton("C", 40);
+  TdxBarApplicationMenuControl* menu = Open();
+  TdxBarApplicationMenuButtonItemLinks* links = menu->ButtonItemLinks();
+  ASSERT_EQ(links->VisibleCount(), 3);
+  const TRect row{0, 10, 300, 32};
+  links->LayOutButtons(row);
+  const int lefts[] = {138, 204, 260}, widths[] = {60, 50, 40};
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(links->VisibleLinks(i)->ItemRect(), (TRect{lefts[i], 10, lefts[i] + widths[i], 32})) << i;
+  }
+
+  AddButton("D", 150);
+  menu->PopupMenuWindow();
+  Pump();
+  ASSERT_EQ(links->VisibleCount(), 4);
+  links->LayOutButtons(row);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(links->VisibleLinks(i)->ItemRect().Left, lefts[i]) << i;
+  EXPECT_EQ(links->VisibleLinks(3)->ItemRect(), TRect{}) << "it would end at 318";
+}
+
+TEST_F(BarApplicationMenuTest, ThePaneTakesTheScaledWidthOrTheRatioOfTheContent) {
+  Owner->Links->AddItem(Make("&New"));
+  TMeasuredMenu* menu = Open<TMeasuredMenu>();
+  const int nominal = menu->BarPainter()->NominalTextSize();
+  struct Case {
+    int Width;
+    double Ratio;
+    int TextSize;
+    int Pane;
+  } cases[] = {{200, 0, 2 * nominal, 400}, {0, 0.5, 0, 90}, {0, 0, 0, 0}, {200, 0.5, nominal, 200}};
+  for (const Case& c : cases) {
+    Owner->PaneWidth = c.Width;
+    Owner->PaneRatio = c.Ratio;
+    menu->FixedTextSize = c.TextSize;
+    menu->ItemsSize = {180, 60};
+    const TSize size = menu->CalcContentSize();
+    EXPECT_EQ(menu->ExtraPaneSize(), c.Pane) << c.Width << " " << c.Ratio;
+    EXPECT_EQ(size.cx, 180 + c.Pane);
+  }
+  menu->ItemsSize = {0, 0};
+  Owner->PaneWidth = 0;
+  Owner->PaneRatio = 0.25;
+  EXPECT_EQ(menu->CalcContentSize().cx, 125) << "an empty width counts as 100";
+}
+
+TEST_F(BarApplicationMenuTest, TheItemsThePaneAndTheButtonRowShareTheClientToThePixel) {
+  Fill();
+  Owner->PaneWidth = 150;
+  TButtonRowPainter painter;
+  auto* menu = new TMeasuredMenu(M);
+  Menu = menu;
+  menu->SetPainter(&painter);
+  menu->SetItemLinks(Owner->Links);
+  menu->FixedTextSize = painter.NominalTextSize();
+  menu->SetLeft(100);
+  menu->SetTop(80);
+  menu->PopupMenuWindow();
+  Pump();
+  const TRect client = TRect(menu->ClientRect());
+  const TRect insets = menu->ContentInsets();
+  const TRect items = menu->ItemsRect(), pane = menu->ExtraPaneRect(), buttons = menu->ButtonsRect();
+  EXPECT_EQ(insets.Bottom, painter.MenuBorderInsets(menu).Bottom + 30);
+  EXPECT_EQ(pane, (TRect{client.Right - insets.Right - 150, insets.Top, client.Right - insets.Right,
+                         client.Bottom - insets.Bottom}));
+  EXPECT_EQ(items, (TRect{insets.Left, insets.Top, pane.Left, pane.Bottom}));
+  EXPECT_EQ(buttons, (TRect{insets.Left, items.Bottom + 4, pane.Right + 1, client.Bottom - 1}));
+  // The site of the pane lies over the pane, its toolbar window over the whole site.
+  TdxBarDockControl* dock = menu->DockControl();
+  ASSERT_TRUE(dock && dock->HandleAllocated());
+  EXPECT_TRUE(IsWindowVisible(dock->Handle()));
+  EXPECT_EQ(TRect(dock->BoundsRect()), pane);
+  TdxBarControl* window = menu->ExtraPaneBar()->Control();
+  ASSERT_TRUE(window);
+  EXPECT_EQ(TRect(window->BoundsRect()), (TRect{0, 0, pane.Right - pane.Left, pane.Bottom - pane.Top}));
+  EXPECT_EQ(window->ItemsRect().Left, 2);
+  menu->SetPainter(nullptr);
+  TObject::Free(menu);
+  Menu = nullptr;
+}
+
+TEST_F(BarApplicationMenuTest, ThePaneIsAHiddenInternalToolbarAndTheButtonsInternalItems) {
+  Fill();
+  const int bars = M->Bars()->Count();
+  TdxBarApplicationMenuControl* menu = Open();
+  TdxBar* bar = menu->ExtraPaneBar();
+  ASSERT_TRUE(bar);
+  EXPECT_EQ(M->Bars()->Count(), bars + 1);
+  EXPECT_TRUE(bar->Hidden());
+  EXPECT_FALSE(bar->AllowCustomizing());
+  EXPECT_FALSE(bar->AllowQuickCustomizing());
+  EXPECT_TRUE(bar->NotDocking().Contains(dsNone)) << "it never floats";
+  EXPECT_FALSE(bar->UseOwnFont());
+  EXPECT_EQ(bar->DockControl(), menu->DockControl());
+  EXPECT_EQ(bar->BorderStyle(), bbsNone);
+  EXPECT_EQ(menu->DockControl()->Parent(), menu);
+  EXPECT_EQ(menu->DockControl()->Align(), dalNone);
+  EXPECT_FALSE(menu->DockControl()->AllowDocking());
+  auto* pane = dynamic_cast<TdxBarExtraPaneControl*>(bar->Control());
+  ASSERT_TRUE(pane);
+  // One label and three entries stacked in the pane.
+  ASSERT_EQ(bar->ItemLinks()->VisibleCount(), 4);
+  EXPECT_EQ(bar->ItemLinks()->VisibleLinks(0)->Item()->Caption(), "Recent Documents");
+  EXPECT_EQ(bar->ItemLinks()->VisibleLinks(1)->Item()->Caption(), "&1 Plan");
+  const TRect first = bar->ItemLinks()->VisibleLinks(1)->ItemRect(), second = bar->ItemLinks()->VisibleLinks(2)->ItemRect();
+  EXPECT_EQ(first.Left, second.Left);
+  EXPECT_EQ(first.Bottom, second.Top);
+  // With 0x9E the pane keeps the class library's hit test and sizes as floating.
+  EXPECT_EQ(pane->BehaviourFlags(), 0x9Eu);
+  EXPECT_EQ(menu->BehaviourFlags(), 0x9Eu);
+  EXPECT_EQ(pane->SizeForStyle(dsTop).cx, pane->SizeForStyle(dsNone).cx);
+  for (int i = 0; i < Owner->Buttons->Count(); ++i) {
+    TdxBarItem* item = Owner->Buttons->Items(i)->InternalItem();
+    for (int k = 0; k < M->ItemCount(); ++k) EXPECT_NE(M->Items(k), item);
+  }
+}
+
+TEST_F(BarApplicationMenuTest, AButtonCopiesWidthAndItemAndFreesItsInternalItem) {
+  TdxBarButton* source = AddButton("&Options", 70);
+  TdxBarApplicationMenuButton* copy = Owner->Buttons->Add();
+  copy->Assign(Owner->Buttons->Items(0));
+  EXPECT_EQ(copy->Width(), 70);
+  EXPECT_EQ(copy->Item(), source);
+  EXPECT_EQ(copy->InternalItem()->Caption(), "&Options");
+  EXPECT_NE(copy->InternalItem(), Owner->Buttons->Items(0)->InternalItem());
+  delete copy;
+  EXPECT_EQ(Owner->Buttons->Count(), 1);
+}
+
+TEST_F(BarApplicationMenuTest, ShowingAgainOrRebuildingKeepsOneLinkPerButtonAndOnePaneLink) {
+  Fill();
+  TdxBarApplicationMenuControl* menu = Open();
+  for (int round = 0; round < 3; ++round) {
+    if (round == 1) menu->PopupMenuWindow();
+    if (round == 2) menu->RebuildBar(true);
+    Pump();
+    auto* pane = dynamic_cast<TdxBarExtraPaneControl*>(menu->ExtraPaneBar()->Control());
+    ASSERT_TRUE(pane);
+    EXPECT_EQ(pane->ExpandedContainerCount(), 1) << round;
+    EXPECT_EQ(menu->ButtonItemLinks()->Count(), 2) << round;
+    // The list link gave way to its label and three entries.
+    EXPECT_EQ(menu->ExtraPaneBar()->ItemLinks()->Count(), 4) << round;
+    EXPECT_EQ(menu->ExtraPaneBar()->ItemLinks()->VisibleCount(), 4) << round;
+    for (int i = 0; i < menu->ButtonItemLinks()->Count(); ++i)
+      EXPECT_TRUE(menu->ButtonItemLinks()->Items(i)->Control()) << round;
+  }
+}
+
+TEST_F(BarApplicationMenuTest, InCustomizingModeThereIsNoPaneNoSiteAndNoPaneToolbar) {
+  Fill();
+  Owner->PaneWidth = 150;
+  M->SetCustomizing(true);
+  const int bars = M->Bars()->Count();
+  TdxBarApplicationMenuControl* menu = Open();
+  EXPECT_FALSE(menu->DockControl());
+  EXPECT_FALSE(menu->ExtraPaneBar());
+  EXPECT_EQ(M->Bars()->Count(), bars);
+  EXPECT_EQ(menu->ExtraPaneRect(), TRect{});
+  EXPECT_EQ(menu->ItemsRect().Right, TRect(menu->ClientRect()).Right - menu->ContentInsets().Right);
+  // Its helper counts no child for the missing site.
+  auto* helper = dynamic_cast<TdxBarApplicationMenuControlAccessibilityHelper*>(menu->AccessibilityHelper());
+  ASSERT_TRUE(helper);
+  const int n = helper->CountChildren();
+  EXPECT_EQ(n, menu->ViewInfo()->Count());
+  EXPECT_EQ(helper->ChildAt(n), nullptr);
+  TObject::Free(menu);
+  Menu = nullptr;
+  M->SetCustomizing(false);
+}
