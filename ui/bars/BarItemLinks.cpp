@@ -723,7 +723,11 @@ bool TdxBarItemLink::LoadFromLayout(TCustomIniFile* AStorage, const String& ASec
   if (!name.empty()) {
     TdxBarManager* manager = BarManager();
     TdxBarItem* item = manager ? manager->ItemByName(name) : nullptr;
-    if (!item) return false;
+    // An item the owner would refuse (a layout written for other items) goes like an unknown one,
+    // so the links after it still load.
+    String refusal;
+    TdxBarItemLinks* links = Links();
+    if (!item || (links && !links->AcceptsItem(item, refusal))) return false;
     SetItem(item);
   }
   SetBeginGroup(AStorage->ReadBool(ASection, "BeginGroup", false));

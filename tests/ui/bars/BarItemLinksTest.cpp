@@ -458,6 +458,11 @@ TEST_F(BarItemLinksTest, LayoutInAMemoryIniFile) {
   huge.WriteString("H.ItemLink1", "ItemName", "C");
   links->LoadFromLayout(&huge, "H", false);
   EXPECT_EQ(Names(links), "A C ");
+  // A stored item the toolbar refuses goes like an unknown one; the next link still loads.
+  Separator("Sep");
+  huge.WriteString("H.ItemLink0", "ItemName", "Sep");
+  links->LoadFromLayout(&huge, "H", false);
+  EXPECT_EQ(Names(links), "C ");
 }
 
 TEST_F(BarItemLinksTest, RecentUseFromALayoutTakesTheStoredFlagsAndPutsHiddenLinksLast) {
