@@ -31,17 +31,21 @@ function(vw_window_sources out dir)
   set(${out} ${sources} PARENT_SCOPE)
 endfunction()
 
-# vw_library(<target> [DEPS <targets...>] [WINDOW_ROUTINES <files...>])
+# vw_library(<target> [OWN_WINDOWS] [DEPS <targets...>] [WINDOW_ROUTINES <files...>])
 # A static library of every .cpp in the calling folder but its windows (which the program's window
 # library links, see app/); includes are rooted at the repository root. WINDOW_ROUTINES names the
-# folder's files that read the windows: they go with the windows.
+# folder's files that read the windows: they go with the windows. OWN_WINDOWS keeps the windows in
+# the library: a component library's dialogs belong to it, not to the program.
 function(vw_library target)
-  cmake_parse_arguments(ARG "" "" "DEPS;SOURCES;WINDOW_ROUTINES" ${ARGN})
+  cmake_parse_arguments(ARG "OWN_WINDOWS" "" "DEPS;SOURCES;WINDOW_ROUTINES" ${ARGN})
   foreach(routine IN LISTS ARG_WINDOW_ROUTINES)
     set_property(GLOBAL APPEND PROPERTY VW_WINDOW_ROUTINES ${CMAKE_CURRENT_SOURCE_DIR}/${routine})
   endforeach()
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
-  vw_window_sources(windows ${CMAKE_CURRENT_SOURCE_DIR})
+  set(windows)
+  if(NOT ARG_OWN_WINDOWS)
+    vw_window_sources(windows ${CMAKE_CURRENT_SOURCE_DIR})
+  endif()
   if(windows)
     list(REMOVE_ITEM sources ${windows})
   endif()

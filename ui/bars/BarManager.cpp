@@ -13,6 +13,7 @@
 #include "platform/win/MessageBox.h"
 #include "platform/win/Rects.h"
 #include "ui/bars/BarDesignController.h"
+#include "ui/bars/BarEditorForms.h"
 #include "ui/bars/BarLayoutPersistence.h"
 #include "ui/bars/BarStrings.h"
 #include "ui/bars/BarUnit.h"
@@ -735,9 +736,19 @@ String TdxBarManager::GetUniqueItemName(TClass AItemClass) {
 
 // ---- toolbars -----------------------------------------------------------------------------------
 
+namespace {
+
+// The toolbar name dialog, or the manager's stand-in for it; ARenamed: the toolbar being renamed.
+bool AskToolbarName(TdxBarManager* AManager, String& ACaption, TdxBar* ARenamed) {
+  if (AManager->ShowNameDialog) return AManager->ShowNameDialog(ACaption, ARenamed != nullptr);
+  return ShowNameDialog(ACaption, nkToolbar, ARenamed ? 1 : 0, ARenamed, AManager);
+}
+
+}  // namespace
+
 TdxBar* TdxBarManager::AddToolbar(bool AMainMenu, bool AAskUser) {
   String caption = GetUniqueBarCaption(cxGetResourceString(dxSBAR_TOOLBARNEWNAME));
-  if (AAskUser && ShowNameDialog && !ShowNameDialog(caption, false)) return nullptr;
+  if (AAskUser && !AskToolbarName(this, caption, nullptr)) return nullptr;
   TdxBar* bar = nullptr;
   BeginUpdate();
   try {
@@ -783,7 +794,7 @@ TdxBar* TdxBarManager::AddToolbar(bool AMainMenu, bool AAskUser) {
 
 void TdxBarManager::RenameBar(TdxBar* ABar) {
   String caption = ABar->Caption();
-  if (ShowNameDialog && ShowNameDialog(caption, true)) ABar->SetCaption(caption);
+  if (AskToolbarName(this, caption, ABar)) ABar->SetCaption(caption);
 }
 
 // ---- docking ------------------------------------------------------------------------------------

@@ -326,8 +326,8 @@ class TdxBarManager : public TComponent {
   TdxBar* AddToolbar(bool AMainMenu = false, bool AAskUser = false);
   // Asks the user for the toolbar's caption and takes it when accepted.
   void RenameBar(TdxBar* ABar);
-  // The name dialog of the editor forms (kind toolbar): add or rename. Until the editor forms are
-  // built it accepts the proposed text as it stands.
+  // Stands in for the name dialog of the editor forms (kind toolbar: add or rename) when set, as
+  // tests do; unset, the manager opens the dialog itself.
   std::function<bool(String& AText, bool ARename)> ShowNameDialog;
 
   // ---- docking ----
