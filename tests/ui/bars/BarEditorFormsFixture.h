@@ -74,6 +74,12 @@ class BarEditorFormsFixture : public BarItemFixture {
     return screen[static_cast<std::size_t>(Y) * w + X] & 0xFFFFFFu;
   }
 
+  // A colour as the screen holds it (0x00RRGGBB).
+  static std::uint32_t ScreenColor(TColor Color) {
+    const auto c = static_cast<std::uint32_t>(ColorToRGB(Color));
+    return (c & 0xFFu) << 16 | (c & 0xFF00u) | (c >> 16 & 0xFFu);
+  }
+
   TdxBarManager* Manager = nullptr;
 
  private:

@@ -200,10 +200,10 @@ TEST_F(BarCheckableButtonTest, TheEdgeFollowsTheMouseAndTheDownState) {
   EXPECT_EQ(ScreenPixel(topLeft.x, topLeft.y), face);
   const POINT inside = ScreenPoint(40, 10);
   platform::Headless()->InjectMouseMove(inside.x, inside.y);
-  EXPECT_EQ(ScreenPixel(topLeft.x, topLeft.y), static_cast<std::uint32_t>(ColorToRGB(clBtnHighlight)) & 0xFFFFFFu)
+  EXPECT_EQ(ScreenPixel(topLeft.x, topLeft.y), ScreenColor(clBtnHighlight))
       << "raised under the mouse";
   Button->SetDown(true);
-  EXPECT_EQ(ScreenPixel(topLeft.x, topLeft.y), static_cast<std::uint32_t>(ColorToRGB(clBtnShadow)) & 0xFFFFFFu)
+  EXPECT_EQ(ScreenPixel(topLeft.x, topLeft.y), ScreenColor(clBtnShadow))
       << "sunken while down";
   SaveScreenArea("bar_checkable_button_down.png", TRect{topLeft.x - 4, topLeft.y - 4, topLeft.x + 94, topLeft.y + 26});
   platform::Headless()->InjectMouseMove(topLeft.x + 10, topLeft.y + 60);
