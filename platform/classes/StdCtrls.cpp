@@ -985,6 +985,9 @@ void TListControlStrings::Push() {
 TCustomListBox::TCustomListBox(TComponent* AOwner)
     : TWinControl(AOwner), FItems(new TListControlStrings(this, false)), FCanvas(new TControlCanvas) {
   static_cast<TControlCanvas*>(FCanvas)->SetControl(this);
+  // The list's own notifications click and double-click it; the generic mouse handling must not
+  // do it a second time.
+  FControlStyle = TControlStyle{csSetCaption, csDoubleClicks, csOpaque};
   FWidth = 121;
   FHeight = 97;
   FTabStop = true;

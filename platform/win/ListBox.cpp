@@ -44,6 +44,8 @@ struct ListBox {
   bool focused = false;
   bool redraw = true;
   bool tracking = false;
+  // A selection notice went out since the last press.
+  bool selNoticed = false;
   HFONT font = nullptr;
   // The bars asked for at creation; they come and go with the need for them.
   bool wantV = false;
@@ -184,6 +186,7 @@ void EnsureVisible(ListBox& lb, int i) {
 }
 
 void Notify(ListBox& lb, WORD code) {
+  if (code == LBN_SELCHANGE) lb.selNoticed = true;
   if (lb.Style() & LBS_NOTIFY) NotifyOwner(lb, code);
 }
 
@@ -565,6 +568,7 @@ void MouseDown(ListBox& lb, POINT p, WPARAM keys, bool dbl) {
     return;
   }
   bool shift = (keys & MK_SHIFT) != 0, ctrl = (keys & MK_CONTROL) != 0;
+  lb.selNoticed = false;
   if (lb.Multi() && !lb.Extended()) UserMove(lb, i, false, false, true);
   else UserMove(lb, i, shift, ctrl, true);
   lb.tracking = !(lb.Multi() && !lb.Extended()) && !ctrl;
@@ -694,6 +698,8 @@ LRESULT ListBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (lb->tracking) {
         lb->tracking = false;
         if (GetCapture() == hwnd) ReleaseCapture();
+        // Every click ends in a selection notice, also one that picked the entry already selected.
+        if (!lb->selNoticed && !lb->items.empty()) Notify(*lb, LBN_SELCHANGE);
       }
       return 0;
     case WM_CAPTURECHANGED:

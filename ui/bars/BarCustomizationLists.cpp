@@ -5,6 +5,7 @@
 #include "platform/win/Hooks.h"
 #include "platform/win/Keys.h"
 #include "platform/win/Window.h"
+#include "ui/bars/BarClasses.h"
 #include "ui/bars/BarComponents.h"
 #include "ui/bars/BarItem.h"
 #include "ui/bars/Bars.h"
@@ -126,8 +127,13 @@ void TdxBarCustomizationFormBarListHelper::DrawItem(int AIndex, const RECT& ARec
   const int mode = SetBkMode(dc, TRANSPARENT);
   const COLORREF color = SetTextColor(dc, ColorToRGB(textColor));
   RECT text{square.right + 2, ARect.top, ARect.right, ARect.bottom};
+  UINT flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+  if (ListBox()->BiDiMode() != bdLeftToRight) {
+    text.right -= 2;
+    flags |= DT_RTLREADING;
+  }
   const String caption = ListBox()->Items()->Strings(AIndex);
-  DrawText(dc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  DrawText(dc, caption.c_str(), -1, &text, flags);
   SetTextColor(dc, color);
   SetBkMode(dc, mode);
 }
@@ -444,8 +450,13 @@ void TdxBarCustomizationFormItemsListHelper::DblClick() {
 // ---- the run-time selection -------------------------------------------------------------------
 
 TdxBarRunTimeSelectionController::TdxBarRunTimeSelectionController() : FSelection(new TcxComponentList) {
+  // The selection frames follow the selection.
   FSelection->OnNotify = [](TObject*, TComponent* AComponent, TListNotification) {
-    if (IdxBarSelectableItem* selectable = BarSelectableItemOf(AComponent)) selectable->RepaintSelection();
+    if (auto* bar = dynamic_cast<TdxBar*>(AComponent)) {
+      if (TdxBarControl* window = bar->Control()) window->RepaintBar();
+    } else if (IdxBarSelectableItem* selectable = BarSelectableItemOf(AComponent)) {
+      selectable->RepaintSelection();
+    }
   };
   FSelection->OnChange = [this](TObject*, TComponent*, TcxCollectionChangeKind AKind) {
     if (OnSelectionChanged) OnSelectionChanged(this, AKind);

@@ -53,8 +53,9 @@ class TRecordingDesigner : public IdxBarDesigner {
   int GetSelectionStatus(TPersistent*) override { return 0; }
   void SelectComponent(TPersistent*, int) override {}
   void SetSelection(TList*) override {}
-  void DesignerAction(TComponent*) override {}
+  void DesignerAction(TComponent* AComponent) override { Actions.push_back(AComponent); }
   String UniqueName(const String& ABaseName) override { return ABaseName; }
+  std::vector<TComponent*> Actions;
 };
 
 class TListsDialog : public TForm {
@@ -322,6 +323,38 @@ TEST_F(BarCustomizationListsTest, TheCommandsListTracksTheMouseAndErasesOnlyBelo
   EXPECT_EQ(GetPixel(dc, 10, 65), RGB(1, 2, 3));
   EXPECT_EQ(GetPixel(dc, 10, 70), ColorToRGB(list->Color()));
   ReleaseDC(list->Handle(), dc);
+}
+
+TEST_F(BarCustomizationListsTest, AtDesignTimeTheCommandsListRunsItsKeysPopupAndDesignerAction) {
+  TRecordingDesigner designer;
+  M->SetDesigning(true);
+  M->SetDesigner(&designer);
+  auto* command = new TdxBarButton(Form);
+  command->SetName("Cmd");
+  command->SetCategory(0);
+  MakeHelpers();
+  TListBox* list = Owner.ItemsList;
+  ASSERT_EQ(list->Items()->Count(), 1);
+  EXPECT_TRUE(list->MultiSelect());
+  MoveTo(OnList(list, 30, 11));
+  // A left press asks the system whether a drag begins, and waits for the release.
+  for (int i = 0; i < 4; ++i) Headless().InjectMouseButton(1, i % 2 == 0);
+  Pump();
+  EXPECT_EQ(designer.Actions, (std::vector<TComponent*>{command})) << "a double-click runs the designer action";
+  Press(3);
+  EXPECT_EQ(Owner.Popups, 1) << "the right button's release opens the commands popup";
+  list->SetFocus();
+  for (unsigned key : {VK_INSERT, VK_DELETE}) Key(key);
+  for (unsigned key : {VK_UP, VK_DOWN}) {
+    Headless().InjectKey(VK_CONTROL, true);
+    Key(key);
+    Headless().InjectKey(VK_CONTROL, false);
+    Pump();
+  }
+  EXPECT_EQ(Owner.Actions,
+            (std::vector<TdxBarCustomizationListAction>{claAddItem, claDeleteItem, claMoveUpItem, claMoveDownItem}));
+  EXPECT_EQ(list->ItemIndex(), 0) << "Ctrl+Up and Ctrl+Down are consumed";
+  M->SetDesigner(nullptr);
 }
 
 TEST_F(BarCustomizationListsTest, DraggingACommandOntoAToolbarAddsALink) {

@@ -311,7 +311,7 @@ TEST_F(BarCustomizationThemedPainterTest, TheListsInEachStyleAsScreenshots) {
       ASSERT_EQ(owner.Items->Items()->Count(), 5);
       RECT r;
       GetWindowRect(dialog->Handle(), &r);
-      SaveScreenArea(std::string("bars-customization-lists-") + s.Name + ".png", TRect(r), 2);
+      SaveScreenArea(std::string("bars/customization-lists-") + s.Name + ".png", TRect(r), 2);
     }
   }
   TObject::Free(dialog);
