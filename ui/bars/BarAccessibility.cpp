@@ -404,6 +404,7 @@ TdxBarAccessibilityHelper* TCustomdxBarControlAccessibilityHelper::NextSelectabl
     int at = -1;
     for (int i = 0; i < manager->Bars()->Count(); ++i) {
       TdxBarControl* window = manager->Bars()->Items(i)->Control();
+      if (window != toolbar && manager->Bars()->Items(i)->Hidden()) continue;
       if (window == toolbar) at = static_cast<int>(windows.size());
       if (window == toolbar || (window && window->HandleAllocated() && IsWindowVisible(window->Handle())))
         windows.push_back(window);

@@ -440,9 +440,7 @@ void TdxBarExtraPaneDockControl::ArrangeRows() {
 
 void TdxBarExtraPaneControlViewInfo::CalcSeparatorRect(TdxBarItemLink* ALink, const TRect& AItemRect) {
   TCustomdxBarControl* bar = BarControl();
-  auto* pane = dynamic_cast<TdxBarExtraPaneControl*>(bar);
-  TCustomdxBarControl* menu = pane ? pane->ApplicationMenu() : nullptr;
-  const int s = (menu ? menu : bar)->SeparatorSize();
+  const int s = bar->SeparatorSize();
   const TRect client = bar->ClientRect();
   AddSeparator({client.Left, AItemRect.Top - s, client.Right, AItemRect.Top}, true, ALink->Control());
 }

@@ -588,6 +588,8 @@ void TCustomdxBarControl::SwitchBar(bool AForward) {
   for (int step = 1; step < n; ++step) {
     TdxBar* bar = bars[static_cast<std::size_t>(((start + (AForward ? step : -step)) % n + n) % n)];
     TdxBarControl* window = bar->Control();
+    // A hidden toolbar is the library's own (an application menu's pane): the user never switches to it.
+    if (bar->Hidden()) continue;
     if (!window || !window->HandleAllocated() || !IsWindowVisible(window->Handle()) || !bar->ItemLinks()) continue;
     TdxBarItemLink* first = bar->ItemLinks()->FirstSelectable();
     if (!first || !first->Control()) continue;

@@ -321,7 +321,8 @@ class TdxBarPainter : public TcxIUnknownObject {
   /* 236 */ virtual TRect ApplicationMenuInsets() { return {}; }
   /* 237 */ virtual void FillExtraPane(TB* Bar, HDC DC, const TRect& R);
   /* 238 */ virtual void DrawExtraPaneSeparator(TB* Bar, HDC DC, const TRect& R) {
-    DrawToolbarSeparator(Bar, DC, R, false, Bar->BkBrush());
+    // The pane stacks its links: the line runs across it, as on a vertical toolbar.
+    DrawToolbarSeparator(Bar, DC, R, true, Bar->BkBrush());
   }
   /* 239 */ virtual void DrawEditText(TEP& P, TcxCanvas* Canvas, const TRect& R, const String& Text);
   /* 240 */ virtual void LookAndFeelChanged(TdxBarManager* Manager);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/ui/bars/BarItemControlFixture.h"
+#include "tests/ui/bars/BarPainterFixture.h"
 #include "ui/bars/BarAccessibility.h"
 #include "ui/bars/BarApplicationMenu.h"
 #include "ui/bars/BarNavigation.h"
@@ -105,9 +106,10 @@ class BarApplicationMenuTest : public BarInputFixture {
     return source;
   }
   template <class TMenu = TdxBarApplicationMenuControl>
-  TMenu* Open() {
+  TMenu* Open(TdxBarPainter* APainter = nullptr) {
     auto* menu = new TMenu(M);
     Menu = menu;
+    menu->SetPainter(APainter);
     menu->SetItemLinks(Owner->Links);
     menu->SetLeft(100);
     menu->SetTop(80);
@@ -296,4 +298,147 @@ TEST_F(BarApplicationMenuTest, InCustomizingModeThereIsNoPaneNoSiteAndNoPaneTool
   TObject::Free(menu);
   Menu = nullptr;
   M->SetCustomizing(false);
+}
+
+TEST_F(BarApplicationMenuTest, AChildMenuOpenedFromAnItemCoversExactlyThePane) {
+  auto* sub = Make<TdxBarSubItem>("&Recent");
+  sub->ItemLinks()->AddItem(Make("One"));
+  sub->ItemLinks()->AddItem(Make("Two"));
+  Owner->Links->AddItem(sub);
+  Owner->Links->AddItem(Make("&Save"));
+  Owner->AddEntry("C:\\Work\\Plan.txt");
+  Owner->PaneWidth = 160;
+  TdxBarApplicationMenuControl* menu = Open();
+  TdxBarItemControl* control = menu->ItemLinks()->Items(0)->Control();
+  menu->SelectControlByKeyboard(control);
+  WORD right = VK_RIGHT;
+  control->KeyDown(right, {});
+  Pump();
+  auto* child = dynamic_cast<TdxBarSubMenuControl*>(sub->ItemLinks()->BarControl());
+  ASSERT_TRUE(child && child->HandleAllocated());
+  TRect pane = menu->ExtraPaneRect();
+  POINT a{pane.Left, pane.Top}, b{pane.Right, pane.Bottom};
+  ClientToScreen(menu->Handle(), &a);
+  ClientToScreen(menu->Handle(), &b);
+  EXPECT_EQ(ScreenRectOf(child), (TRect{a.x, a.y, b.x, b.y}));
+  control->Deactivate(true);
+  Pump();
+}
+
+TEST_F(BarApplicationMenuTest, ALetterOfAPaneEntryOrOfAButtonIsFoundThroughTheCopiesAndEnterRunsTheOriginal) {
+  Fill();
+  int exits = 0, picked = -1;
+  Owner->Buttons->Items(1)->Item()->SetOnClick([&](TObject*) { ++exits; });
+  Owner->PaneList->SetOnClick([&](TObject*) { picked = Owner->PaneList->ItemIndex(); });
+  TdxBarApplicationMenuControl* menu = Open();
+  bool ambiguous = true;
+  TdxBarItemLink* found = menu->FindEnabledAcceleratedLink('X', {}, ambiguous, nullptr);
+  ASSERT_TRUE(found);
+  EXPECT_EQ(found->Links(), menu->ButtonItemLinks()) << "the source, not its copy";
+  EXPECT_FALSE(ambiguous);
+  EXPECT_EQ(menu->TotalItemLinks()->Count(), 5 + 4 + 2);
+  found = menu->FindEnabledAcceleratedLink('2', {}, ambiguous, nullptr);
+  ASSERT_TRUE(found);
+  EXPECT_EQ(found->Links(), menu->ExtraPaneLinks());
+
+  Key(menu, 'X');
+  Pump();
+  EXPECT_EQ(exits, 1);
+  // The click closed the menu.
+  EXPECT_FALSE(IsBarControlAlive(menu));
+  Menu = nullptr;
+
+  menu = Open();
+  Key(menu, '2');
+  Pump();
+  EXPECT_EQ(picked, 1);
+  EXPECT_FALSE(IsBarControlAlive(menu)) << "closed from the pane entry's click";
+  Menu = nullptr;
+}
+
+class BarApplicationMenuNavigationTest : public BarApplicationMenuTest {
+ protected:
+  // A key as the keyboard hook hands it to the controller, with the shift keys held.
+  void Press(WORD Vk, bool AShift = false) {
+    BYTE state[256] = {};
+    if (AShift) state[VK_SHIFT] = 0x80;
+    SetKeyboardState(state);
+    TShiftState shift;
+    if (AShift) shift.Include(ssShift);
+    BarNavigationController->ProcessKey(Vk, shift);
+    BYTE none[256] = {};
+    SetKeyboardState(none);
+    Pump();
+  }
+  // The link the keyboard has selected, in whichever area.
+  TdxBarItemLink* Selection() {
+    IdxBarAccessibilityHelper* current = BarNavigationController->CurrentSelection();
+    auto* helper = dynamic_cast<TdxBarItemControlAccessibilityHelper*>(BarHelperOf(current));
+    return helper && helper->ItemControl() ? helper->ItemControl()->ItemLink() : nullptr;
+  }
+};
+
+TEST_F(BarApplicationMenuNavigationTest, UpAndDownCycleThroughTheItemsThePaneAndTheButtons) {
+  Fill();
+  Owner->PaneWidth = 160;
+  TButtonRowPainter painter;
+  TdxBarApplicationMenuControl* menu = Open(&painter);
+  TdxBarItemLinks* items = menu->ItemLinks();
+  TdxBarItemLinks* pane = menu->ExtraPaneLinks();
+  TdxBarItemLinks* buttons = menu->ButtonItemLinks();
+  menu->SelectControlByKeyboard(items->Items(4)->Control());
+  ASSERT_EQ(Selection(), items->Items(4));
+  Press(VK_DOWN);
+  EXPECT_EQ(Selection(), pane->FirstSelectable()) << "the first pane entry";
+  EXPECT_EQ(Selection()->Item()->Caption(), "&1 Plan");
+  Press(VK_TAB);
+  EXPECT_EQ(Selection(), pane->VisibleLinks(2)) << "Tab in the pane moves like Down";
+  Press(VK_TAB, true);
+  EXPECT_EQ(Selection(), pane->VisibleLinks(1));
+  Press(VK_DOWN);
+  Press(VK_DOWN);
+  EXPECT_EQ(Selection(), pane->LastSelectable());
+  Press(VK_DOWN);
+  EXPECT_EQ(Selection(), buttons->FirstSelectable()) << "from the last pane entry the first button";
+  Press(VK_DOWN);
+  Press(VK_DOWN);
+  EXPECT_EQ(Selection(), items->FirstSelectable()) << "past the buttons back to the items";
+  Press(VK_UP);
+  EXPECT_EQ(Selection(), buttons->LastSelectable()) << "up from the first item the last button";
+  TObject::Free(menu);
+  Menu = nullptr;
+}
+
+TEST_F(BarApplicationMenuNavigationTest, CtrlTabFromAToolbarPassesThePanesHiddenToolbar) {
+  Fill();
+  Owner->PaneWidth = 160;
+  M->Bars()->CreateDockControls();
+  TdxBar* bar = M->Bars()->Add();
+  bar->ItemLinks()->AddItem(Make("Tool"));
+  bar->SetDockingStyle(dsTop);
+  bar->SetVisible(true);
+  Pump();
+  TdxBarApplicationMenuControl* menu = Open();
+  TdxBarControl* pane = menu->ExtraPaneBar()->Control();
+  ASSERT_TRUE(pane && IsWindowVisible(pane->Handle()));
+  ASSERT_TRUE(bar->Control());
+  bar->Control()->SwitchBar(true);
+  EXPECT_FALSE(pane->Active());
+  // Nor is it a toolbar the user may list.
+  EXPECT_TRUE(menu->ExtraPaneBar()->Hidden());
+}
+
+TEST_F(BarApplicationMenuTest, EveryPainterStyleDrawsTheMenuWithItsPaneAndButtons) {
+  Fill();
+  Owner->PaneWidth = 160;
+  auto shoot = [&](const std::string& AStyle) {
+    TdxBarApplicationMenuControl* menu = Open();
+    ASSERT_TRUE(menu->HandleAllocated()) << AStyle;
+    RedrawWindow(menu->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Pump();
+    SaveScreenArea("bars/application-menu-" + AStyle + ".png", ScreenRectOf(menu), 2);
+    TObject::Free(menu);
+    Menu = nullptr;
+  };
+  barpaintertest::ForEachBarStyle(M, shoot);
 }
