@@ -43,7 +43,22 @@ TdxBarCustomizationFormListBoxHelper::~TdxBarCustomizationFormListBoxHelper() {
   FListBox->WindowProc = FPrevWindowProc;
 }
 
-void TdxBarCustomizationFormListBoxHelper::WindowProc(TMessage& Message) { CallPrevWindowProc(Message); }
+void TdxBarCustomizationFormListBoxHelper::WindowProc(TMessage& Message) {
+  switch (Message.Msg) {
+    case DXBAR_FILLLIST:
+      Fill(reinterpret_cast<TObject*>(Message.WParam), static_cast<int>(Message.LParam));
+      break;
+    case DXBAR_SYNCSELECTION:
+      FOwnerForm->SyncSelectionFromDesigner(FListBox);
+      break;
+    case DXBAR_UPDATEACTIONS:
+      UpdateActions();
+      break;
+    default:
+      break;
+  }
+  CallPrevWindowProc(Message);
+}
 
 void TdxBarCustomizationFormListBoxHelper::CallPrevWindowProc(TMessage& Message) {
   if (FPrevWindowProc) FPrevWindowProc(Message);
@@ -70,23 +85,6 @@ TdxBarCustomizationFormBarListHelper::TdxBarCustomizationFormBarListHelper(IdxBa
     MouseDown(Button, Shift, X, Y);
   };
   AListBox->OnKeyDown = [this](TObject*, WORD& Key, TShiftState Shift) { KeyDown(Key, Shift); };
-}
-
-void TdxBarCustomizationFormBarListHelper::WindowProc(TMessage& Message) {
-  switch (Message.Msg) {
-    case DXBAR_FILLLIST:
-      Fill(reinterpret_cast<TObject*>(Message.WParam), static_cast<int>(Message.LParam));
-      break;
-    case DXBAR_SYNCSELECTION:
-      OwnerForm()->SyncSelectionFromDesigner(ListBox());
-      break;
-    case DXBAR_UPDATEACTIONS:
-      OwnerForm()->UpdateToolBarActions();
-      break;
-    default:
-      break;
-  }
-  TdxBarCustomizationFormListBoxHelper::WindowProc(Message);
 }
 
 TdxBar* TdxBarCustomizationFormBarListHelper::BarAtIndex(int AIndex) const {
@@ -191,30 +189,14 @@ TdxBarCustomizationFormCategoryListHelper::TdxBarCustomizationFormCategoryListHe
   AListBox->OnKeyDown = [this](TObject*, WORD& Key, TShiftState Shift) { KeyDown(Key, Shift); };
 }
 
-void TdxBarCustomizationFormCategoryListHelper::WindowProc(TMessage& Message) {
-  switch (Message.Msg) {
-    case DXBAR_FILLLIST:
-      if (!Message.WParam) Fill();
-      break;
-    case DXBAR_SYNCSELECTION:
-      OwnerForm()->SyncSelectionFromDesigner(ListBox());
-      break;
-    case DXBAR_UPDATEACTIONS:
-      OwnerForm()->UpdateItemActions();
-      break;
-    default:
-      break;
-  }
-  TdxBarCustomizationFormListBoxHelper::WindowProc(Message);
-}
-
 int TdxBarCustomizationFormCategoryListHelper::CategoryIndexOf(int AEntry) const {
   if (AEntry < 0 || AEntry >= ListBox()->Items()->Count()) return -1;
   if (IsDesigning() || !BarManager()) return AEntry;
   return BarManager()->GetVisibleCategoryIndex(AEntry);
 }
 
-void TdxBarCustomizationFormCategoryListHelper::Fill() {
+void TdxBarCustomizationFormCategoryListHelper::Fill(TObject* AObject, int) {
+  if (AObject) return;
   TStrings* items = ListBox()->Items();
   items->Clear();
   TdxBarManager* manager = BarManager();
@@ -313,15 +295,6 @@ void TdxBarCustomizationFormItemsListHelper::WindowProc(TMessage& Message) {
       }
       return;
     }
-    case DXBAR_FILLLIST:
-      Fill(reinterpret_cast<TObject*>(Message.WParam), static_cast<int>(Message.LParam));
-      break;
-    case DXBAR_SYNCSELECTION:
-      OwnerForm()->SyncSelectionFromDesigner(ListBox());
-      break;
-    case DXBAR_UPDATEACTIONS:
-      OwnerForm()->UpdateItemActions();
-      break;
     default:
       break;
   }

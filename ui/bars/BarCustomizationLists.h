@@ -68,6 +68,9 @@ class TdxBarCustomizationFormListBoxHelper : public TObject {
   virtual void WindowProc(TMessage& Message);
 
  protected:
+  // The private messages: refill (nil object) or rebuild one entry, and update the list's actions.
+  virtual void Fill(TObject* /*AObject*/, int /*AIndex*/) {}
+  virtual void UpdateActions() {}
   TdxBarManager* BarManager() const { return FOwnerForm->CustomizedBarManager(); }
   // Design time: a designing manager with a designer installed.
   bool IsDesigning() const;
@@ -85,11 +88,13 @@ class TdxBarCustomizationFormBarListHelper : public TdxBarCustomizationFormListB
   VW_CLASS(TdxBarCustomizationFormBarListHelper, TdxBarCustomizationFormListBoxHelper)
  public:
   TdxBarCustomizationFormBarListHelper(IdxBarCustomizationListsOwner* AOwnerForm, TCustomListBox* AListBox);
-  void WindowProc(TMessage& Message) override;
   TdxBar* BarAtIndex(int AIndex) const;
 
+ protected:
+  void Fill(TObject* AObject, int AIndex) override;
+  void UpdateActions() override { OwnerForm()->UpdateToolBarActions(); }
+
  private:
-  void Fill(TObject* AObject, int AIndex);
   void DrawItem(int AIndex, const win::RECT& ARect, TOwnerDrawState AState);
   void MouseDown(TMouseButton AButton, TShiftState AShift, int X, int Y);
   void KeyDown(win::WORD& AKey, TShiftState AShift);
@@ -102,12 +107,14 @@ class TdxBarCustomizationFormCategoryListHelper : public TdxBarCustomizationForm
   VW_CLASS(TdxBarCustomizationFormCategoryListHelper, TdxBarCustomizationFormListBoxHelper)
  public:
   TdxBarCustomizationFormCategoryListHelper(IdxBarCustomizationListsOwner* AOwnerForm, TCustomListBox* AListBox);
-  void WindowProc(TMessage& Message) override;
   // The manager's category index of a list entry (entries are the visible categories at run time).
   int CategoryIndexOf(int AEntry) const;
 
+ protected:
+  void Fill(TObject* AObject, int AIndex) override;
+  void UpdateActions() override { OwnerForm()->UpdateItemActions(); }
+
  private:
-  void Fill();
   void Click();
   void MouseDown(TMouseButton AButton, TShiftState AShift, int X, int Y);
   void DragOver(TObject* ASource, int X, int Y, TDragState AState, bool& AAccept);
@@ -124,8 +131,11 @@ class TdxBarCustomizationFormItemsListHelper : public TdxBarCustomizationFormLis
   void WindowProc(TMessage& Message) override;
   TdxBarItem* ItemAtIndex(int AIndex) const;
 
+ protected:
+  void Fill(TObject* AObject, int AIndex) override;
+  void UpdateActions() override { OwnerForm()->UpdateItemActions(); }
+
  private:
-  void Fill(TObject* AObject, int AIndex);
   void DrawItem(int AIndex, const win::RECT& ARect, TOwnerDrawState AState);
   void EraseBackground(TMessage& Message);
   void HotTrack();
