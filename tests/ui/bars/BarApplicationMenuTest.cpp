@@ -442,3 +442,55 @@ TEST_F(BarApplicationMenuTest, EveryPainterStyleDrawsTheMenuWithItsPaneAndButton
   };
   barpaintertest::ForEachBarStyle(M, shoot);
 }
+
+namespace {
+
+// An owner that names the helper holding the menu's key tips.
+class TKeyTipOwner : public TAppMenuOwner, public IdxBarApplicationMenuKeyTipParent {
+  VW_CLASS(TKeyTipOwner, TAppMenuOwner)
+ public:
+  using TAppMenuOwner::TAppMenuOwner;
+  TdxBarAccessibilityHelper* ApplicationMenuKeyTipParent() override { return Parent; }
+  TdxBarAccessibilityHelper* Parent = nullptr;
+};
+
+}  // namespace
+
+TEST_F(BarApplicationMenuNavigationTest, TheHelperEndsWithThePaneSiteAndPlacesButtonTipsAtTheirCentres) {
+  Fill();
+  Owner->PaneWidth = 160;
+  TButtonRowPainter painter;
+  TdxBarApplicationMenuControl* menu = Open(&painter);
+  auto* helper = dynamic_cast<TdxBarApplicationMenuControlAccessibilityHelper*>(menu->AccessibilityHelper());
+  ASSERT_TRUE(helper);
+  const int n = helper->CountChildren();
+  ASSERT_EQ(n, menu->ViewInfo()->Count() + 1);
+  TcxAccessibilityHelper* site = helper->ChildAt(n - 1);
+  EXPECT_EQ(site, menu->DockControl()->AccessibilityHelper());
+  EXPECT_EQ(helper->IndexOfChild(site), n - 1);
+  EXPECT_EQ(site->ParentHelper(), helper);
+  EXPECT_EQ(helper->KeyTipParent(), nullptr) << "an owner without the query names none";
+
+  TdxBarItemControl* button = menu->ButtonItemLinks()->Items(0)->Control();
+  ASSERT_TRUE(button);
+  TPoint p{};
+  int vertical = 0, horizontal = 0;
+  helper->ItemKeyTipPlacement(button, p, vertical, horizontal);
+  const TRect r = menu->ControlScreenRect(button);
+  EXPECT_EQ(p, (TPoint{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}));
+  EXPECT_EQ(horizontal, 1);
+  EXPECT_EQ(vertical, 2);
+  TObject::Free(menu);
+  Menu = nullptr;
+
+  auto* owner = new TKeyTipOwner(Form, M);
+  owner->Links->AddItem(Make("&New"));
+  auto* other = new TdxBarApplicationMenuControl(M);
+  owner->Parent = dynamic_cast<TdxBarAccessibilityHelper*>(other->AccessibilityHelper());
+  menu = new TdxBarApplicationMenuControl(M);
+  Menu = menu;
+  menu->SetItemLinks(owner->Links);
+  auto* asked = dynamic_cast<TdxBarApplicationMenuControlAccessibilityHelper*>(menu->AccessibilityHelper());
+  EXPECT_EQ(asked->KeyTipParent(), owner->Parent);
+  TObject::Free(other);
+}
