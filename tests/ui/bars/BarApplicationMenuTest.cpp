@@ -494,3 +494,23 @@ TEST_F(BarApplicationMenuNavigationTest, TheHelperEndsWithThePaneSiteAndPlacesBu
   EXPECT_EQ(asked->KeyTipParent(), owner->Parent);
   TObject::Free(other);
 }
+
+TEST_F(BarApplicationMenuTest, AClickOnAPaneEntryRunsItAndClosesTheMenu) {
+  Fill();
+  Owner->PaneWidth = 160;
+  int picked = -1;
+  Owner->PaneList->SetOnClick([&](TObject*) { picked = Owner->PaneList->ItemIndex(); });
+  TdxBarApplicationMenuControl* menu = Open();
+  TdxBarControl* pane = menu->ExtraPaneBar()->Control();
+  ASSERT_TRUE(pane);
+  TdxBarItemLinks* links = menu->ExtraPaneLinks();
+  ASSERT_EQ(links->VisibleCount(), 4);
+  TdxBarItemControl* entry = links->VisibleLinks(3)->Control();
+  const TRect r = pane->ControlScreenRect(entry);
+  MoveTo({(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2});
+  Button(true);
+  Button(false);
+  EXPECT_EQ(picked, 2);
+  EXPECT_FALSE(IsBarControlAlive(menu));
+  Menu = nullptr;
+}
