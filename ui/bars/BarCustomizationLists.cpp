@@ -32,15 +32,34 @@ int TextHeightOf(TFont* AFont, const String& AText) {
 
 // ---- the base -----------------------------------------------------------------------------------
 
+class TdxBarCustomizationFormListBoxHelper::TListWatch : public TComponent {
+ public:
+  explicit TListWatch(TdxBarCustomizationFormListBoxHelper* AHelper) : TComponent(nullptr), FHelper(AHelper) {}
+
+ protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override {
+    TComponent::Notification(AComponent, Operation);
+    if (Operation == opRemove && AComponent == FHelper->FListBox) FHelper->FListBox = nullptr;
+  }
+
+ private:
+  TdxBarCustomizationFormListBoxHelper* FHelper;
+};
+
 TdxBarCustomizationFormListBoxHelper::TdxBarCustomizationFormListBoxHelper(IdxBarCustomizationListsOwner* AOwnerForm,
                                                                            TCustomListBox* AListBox)
-    : FOwnerForm(AOwnerForm), FListBox(AListBox) {
+    : FOwnerForm(AOwnerForm), FListBox(AListBox), FListWatch(new TListWatch(this)) {
+  FListBox->FreeNotification(FListWatch);
   FPrevWindowProc = FListBox->WindowProc;
   FListBox->WindowProc = [this](TMessage& Message) { WindowProc(Message); };
 }
 
 TdxBarCustomizationFormListBoxHelper::~TdxBarCustomizationFormListBoxHelper() {
-  FListBox->WindowProc = FPrevWindowProc;
+  if (FListBox) {
+    FListBox->WindowProc = FPrevWindowProc;
+    FListBox->RemoveFreeNotification(FListWatch);
+  }
+  delete FListWatch;
 }
 
 void TdxBarCustomizationFormListBoxHelper::WindowProc(TMessage& Message) {

@@ -57,7 +57,8 @@ class IdxBarCustomizationListsOwner {
   virtual void SetDescription(const String& AText) = 0;
 };
 
-// Takes over a list box's window procedure for its lifetime and passes every message on.
+// Takes over a list box's window procedure for its lifetime and passes every message on. A list
+// box freed first is forgotten, so the dialog may free its controls and helpers in any order.
 class TdxBarCustomizationFormListBoxHelper : public TObject {
   VW_CLASS(TdxBarCustomizationFormListBoxHelper, TObject)
  public:
@@ -77,8 +78,10 @@ class TdxBarCustomizationFormListBoxHelper : public TObject {
   void CallPrevWindowProc(TMessage& Message);
 
  private:
+  class TListWatch;
   IdxBarCustomizationListsOwner* FOwnerForm;
   TCustomListBox* FListBox;
+  TListWatch* FListWatch;
   std::function<void(TMessage&)> FPrevWindowProc;
 };
 

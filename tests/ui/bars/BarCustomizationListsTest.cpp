@@ -228,6 +228,26 @@ TEST_F(BarCustomizationListsTest, TheBarsListTogglesByTheSquareByDoubleClickAndB
   EXPECT_EQ(list->Items()->Strings(1), "Renamed") << "one entry rebuilt in place";
 }
 
+TEST_F(BarCustomizationListsTest, AHelperGivesTheProcedureBackAndOutlivesItsList) {
+  int seen = 0;
+  Owner.BarsList->WindowProc = [&, proc = Owner.BarsList->WindowProc](TMessage& Message) {
+    if (Message.Msg == DXBAR_FILLLIST) ++seen;
+    proc(Message);
+  };
+  auto* helper = new TdxBarCustomizationFormBarListHelper(&Owner, Owner.BarsList);
+  Owner.BarsList->Perform(DXBAR_FILLLIST, 0, 0);
+  EXPECT_EQ(seen, 1) << "the message goes on to the procedure it replaced";
+  delete helper;
+  Owner.BarsList->Perform(DXBAR_UPDATEACTIONS, 0, 0);
+  EXPECT_EQ(Owner.ToolBarUpdates, 0) << "the saved procedure is back";
+
+  helper = new TdxBarCustomizationFormBarListHelper(&Owner, Owner.BarsList);
+  TObject::Free(Owner.BarsList);
+  Owner.BarsList = nullptr;
+  EXPECT_EQ(helper->ListBox(), nullptr);
+  delete helper;  // the list went first: nothing of it is touched
+}
+
 TEST_F(BarCustomizationListsTest, HiddenBarsAreListedOnlyAtDesignTime) {
   AddToolbar<TdxBar>("Shown", dsTop, 1, 100, 30);
   TdxBar* hidden = AddToolbar<TdxBar>("Hidden", dsTop, 1, 100, 30);
