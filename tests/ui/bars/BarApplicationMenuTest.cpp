@@ -514,3 +514,18 @@ TEST_F(BarApplicationMenuTest, AClickOnAPaneEntryRunsItAndClosesTheMenu) {
   EXPECT_FALSE(IsBarControlAlive(menu));
   Menu = nullptr;
 }
+
+TEST_F(BarApplicationMenuNavigationTest, RightAndLeftGoByGeometryBetweenTheItemsAndThePane) {
+  Fill();
+  Owner->PaneWidth = 160;
+  TdxBarApplicationMenuControl* menu = Open();
+  TdxBarItemLinks* items = menu->ItemLinks();
+  menu->SelectControlByKeyboard(items->Items(1)->Control());
+  Press(VK_RIGHT);
+  TdxBarItemLink* selected = Selection();
+  ASSERT_TRUE(selected);
+  EXPECT_EQ(selected->Links(), menu->ExtraPaneLinks()) << "the pane entry beside the item";
+  Press(VK_LEFT);
+  ASSERT_TRUE(Selection());
+  EXPECT_EQ(Selection()->Links(), items);
+}
