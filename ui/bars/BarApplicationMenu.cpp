@@ -691,29 +691,27 @@ void TdxBarApplicationMenuControlAccessibilityHelper::ItemNeighbour(TdxBarItemCo
   TdxBarApplicationMenuControl* menu = ApplicationMenu();
   TdxBarAccessibilityHelper* from = HelperOf(AControl);
   if (!menu || !from || !menu->HandleAllocated()) return;
-  TRect r = menu->ControlScreenRect(AControl);
-  if (menu->ButtonItemLinks()->HasControl(AControl) && (Direction == dxNavUp || Direction == dxNavDown)) {
-    // A bottom button looks up over the whole height of the menu's items and the pane's.
-    const TRect items = menu->ItemsRect();
-    TdxBarItemLinks* pane = menu->ExtraPaneLinks();
-    int bottom = menu->ContentRect().Bottom;
-    if (ShownCount(pane) >= 2) {
-      const TRect paneItems = pane->BarControl() ? pane->BarControl()->ItemsRect() : TRect{};
-      POINT p{0, paneItems.Bottom};
-      if (pane->BarControl() && pane->BarControl()->HandleAllocated()) {
-        ClientToScreen(pane->BarControl()->Handle(), &p);
-        POINT q{0, 0};
-        ScreenToClient(menu->Handle(), &q);
-        bottom = p.y + q.y;
-      }
-    }
-    POINT a{0, items.Top}, b{0, bottom};
-    ClientToScreen(menu->Handle(), &a);
-    ClientToScreen(menu->Handle(), &b);
-    r = {r.Left, a.y, r.Right, b.y};
-  }
+  const TRect r = menu->ControlScreenRect(AControl);
   std::vector<TdxBarAccessibilityHelper*> list;
   CollectCandidates(this, from, r, Direction, list);
+  if (menu->ButtonItemLinks()->HasControl(AControl) && (Direction == dxNavUp || Direction == dxNavDown)) {
+    // A bottom button looks over its own column, from the items' top down to the pane's last item.
+    TdxBarItemLinks* pane = menu->ExtraPaneLinks();
+    TCustomdxBarControl* paneWindow = pane ? pane->BarControl() : nullptr;
+    POINT top{0, menu->ItemsRect().Top}, bottom{0, menu->ContentRect().Bottom};
+    ClientToScreen(menu->Handle(), &top);
+    ClientToScreen(menu->Handle(), &bottom);
+    if (ShownCount(pane) >= 2 && paneWindow && paneWindow->HandleAllocated()) {
+      bottom = {0, pane->VisibleLinks(pane->VisibleCount() - 1)->ItemRect().Bottom};
+      ClientToScreen(paneWindow->Handle(), &bottom);
+    }
+    const TRect area{r.Left, top.y, r.Right, bottom.y};
+    std::erase_if(list, [&area](TdxBarAccessibilityHelper* AHelper) {
+      TRect b{};
+      AHelper->ScreenBounds(0, b);
+      return b.Right <= area.Left || b.Left >= area.Right || b.Bottom <= area.Top || b.Top >= area.Bottom;
+    });
+  }
   Object = BarInterfaceOf(NearestFrom(r, list, Direction, false));
 }
 

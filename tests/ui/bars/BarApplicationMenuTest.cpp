@@ -529,3 +529,21 @@ TEST_F(BarApplicationMenuNavigationTest, RightAndLeftGoByGeometryBetweenTheItems
   ASSERT_TRUE(Selection());
   EXPECT_EQ(Selection()->Links(), items);
 }
+
+TEST_F(BarApplicationMenuNavigationTest, ABottomButtonFindsItsNeighbourAboveOverTheItemsAndThePane) {
+  Fill();
+  Owner->PaneWidth = 160;
+  TButtonRowPainter painter;
+  TdxBarApplicationMenuControl* menu = Open(&painter);
+  auto* helper = dynamic_cast<TdxBarApplicationMenuControlAccessibilityHelper*>(menu->AccessibilityHelper());
+  TdxBarItemLinks* buttons = menu->ButtonItemLinks();
+  ASSERT_TRUE(helper && buttons->LastSelectable());
+  // The last button stands under the pane: the nearest object above it is a pane entry.
+  IdxBarAccessibilityHelper* found = nullptr;
+  helper->ItemNeighbour(buttons->LastSelectable()->Control(), dxNavUp, found);
+  auto* item = dynamic_cast<TdxBarItemControlAccessibilityHelper*>(BarHelperOf(found));
+  ASSERT_TRUE(item && item->ItemControl());
+  EXPECT_EQ(item->ItemControl()->ItemLink()->Links(), menu->ExtraPaneLinks());
+  TObject::Free(menu);
+  Menu = nullptr;
+}
