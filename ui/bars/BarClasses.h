@@ -44,14 +44,7 @@ class TdxBarControl;
 
 // Edit and combo items live in BarEditItems.h, buttons in BarButton.h, sub-items, containers and
 // list items in BarSubItem.h.
-VW_BAR_COMPONENT_SHELL(TdxBarQuickCustExtButton, TdxBarButton)
-// An entry of a toolbar's add-or-remove list: it stands for one link of the toolbar.
-VW_BAR_SHELL(TdxBarQuickCustItem, TdxBarItem, explicit TdxBarQuickCustItem(TComponent* AOwner) : TdxBarItem(AOwner) {}
-             TdxBarItemLink* ItemLink = nullptr;)
-// The "Add or Remove Buttons" command of a toolbar's quick popup: it opens the toolbar's list.
-VW_BAR_SHELL(TdxBarQuickAccessItem, TCustomdxBarSubItem,
-             explicit TdxBarQuickAccessItem(TComponent* AOwner) : TCustomdxBarSubItem(AOwner) {}
-             TdxBarControl* Toolbar = nullptr;)
+// The quick-customization entries and the add-or-remove command live in BarQuickControl.h.
 // TSystemMenuSubItem and its control live in BarMDI.h.
 
 // ---- the per-link controls that show items ------------------------------------------------------
@@ -319,8 +312,6 @@ class TdxBarComboControl : public TCustomdxBarComboControl {
   void Browse(bool ADown);
   int FLocalItemIndex = -1;
 };
-VW_BAR_CONTROL_SHELL(TdxBarQuickCustExtButtonControl, TdxBarButtonControl)
-VW_BAR_CONTROL_SHELL(TdxBarQuickCustItemControl, TdxBarItemControl)
 
 // ---- toolbars, groups, screen tips and the application menu's buttons (stored in forms) ---------
 
@@ -916,7 +907,7 @@ class TdxBarControl : public TCustomdxBarControl {
   virtual TClass MarkAccessibilityHelperClass() const { return nullptr; }
   virtual String MoreButtonsHint() const;
   virtual bool WrapsItems() const;
-  virtual TClass QuickControlClass() const { return nullptr; }  // controls
+  virtual TClass QuickControlClass() const;
   virtual TCustomForm* AnyParentForm() const;
   virtual bool AllowsQuickCustomizing() const;
   // The hidden links, then the add-or-remove command when the toolbar allows it.

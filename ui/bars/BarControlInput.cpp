@@ -17,6 +17,7 @@
 #include "ui/bars/BarLookups.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarNavigation.h"
+#include "ui/bars/BarQuickControl.h"
 #include "ui/bars/BarUnit.h"
 #include "ui/bars/Bars.h"
 #include "ui/controls/ControlServices.h"
@@ -102,7 +103,11 @@ void TCustomdxBarControl::SetSelectedControl(TdxBarItemControl* AControl) {
   TdxBarDesignController* controller = BarDesignController();
   if (auto* quick = controller ? dynamic_cast<TCustomdxBarControl*>(controller->QuickCustomizationPopup()) : nullptr;
       AControl && quick && quick != this && IsBarControlAlive(quick) && !quick->Active()) {
-    controller->CloseQuickCustomizationPopup();
+    // The selection may come back before the popup's timer ticks.
+    if (auto* hiding = dynamic_cast<TdxBarQuickControl*>(quick))
+      hiding->StartHiding();
+    else
+      controller->CloseQuickCustomizationPopup();
     if (!alive.Alive()) return;
   }
   FSelectedLink = AControl ? AControl->ItemLink() : nullptr;

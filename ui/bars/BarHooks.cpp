@@ -471,6 +471,9 @@ void HandleQuickCustomizationClick(UINT Message, const MOUSEHOOKSTRUCT& Data) {
   auto* popup = design ? dynamic_cast<TCustomdxBarControl*>(design->QuickCustomizationPopup()) : nullptr;
   if (!popup || popup == ActiveBarWindow || popup == design->QuickCustomizedBar() || !IsMouseDown(Message)) return;
   if (popup->HandleAllocated() && (Data.hwnd == popup->Handle() || IsChild(popup->Handle(), Data.hwnd))) return;
+  // The add-or-remove list is a menu opened from the popup: a press in it is a press inside.
+  if (auto* bar = dynamic_cast<TCustomdxBarControl*>(VclControlOfChildWindow(Data.hwnd)); bar && popup->IsAncestorOf(bar))
+    return;
   if (TCustomdxBarControl* parent = popup->ParentBar(); parent && parent->HandleAllocated()) {
     TRect mark = parent->MarkRect();
     POINT corners[2] = {{mark.Left, mark.Top}, {mark.Right, mark.Bottom}};

@@ -19,6 +19,7 @@
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarNavigation.h"
 #include "ui/bars/BarPainter.h"
+#include "ui/bars/BarQuickControl.h"
 #include "ui/bars/BarRoutines.h"
 #include "ui/bars/BarStrings.h"
 #include "ui/bars/BarUnit.h"
@@ -138,6 +139,8 @@ void TdxBarControl::DoCloseUp() {
 
 // ---- quick-popup contents -------------------------------------------------------------------------
 
+TClass TdxBarControl::QuickControlClass() const { return TdxBarQuickControl::StaticClass(); }
+
 void TdxBarControl::FillQuickPopup(TdxBarItemLinks* ALinks) {
   if (!ALinks || !FItemLinks) return;
   for (int i = 0; i < FItemLinks->Count(); ++i) {
@@ -156,7 +159,7 @@ void TdxBarControl::AddQuickCustomizeCommand(TdxBarItemLinks* ALinks) {
   auto* item = static_cast<TdxBarQuickAccessItem*>(link->Item());
   if (TdxBarDesignController* controller = BarDesignController()) controller->HideInternalItem(item);
   item->SetCaption(cxGetResourceString(dxBarStrs::dxSBAR_ADDREMOVEBUTTONS));
-  item->Toolbar = this;
+  item->SetToolbar(this);
   link->SetBeginGroup(true);
 }
 
@@ -164,14 +167,13 @@ void TdxBarControl::FillQuickCustomizeList(TdxBarItemLinks* ALinks) {
   TdxBarManager* manager = BarManager();
   TdxBarDesignController* controller = BarDesignController();
   if (!ALinks || !FItemLinks || !manager || !controller) return;
-  auto* owner = manager->Owner();
+  // One item for the whole list: each of its links stands for a link of this toolbar.
+  auto* entry = new TdxBarQuickCustItem(manager->Owner());
+  controller->HideInternalItem(entry);
   for (int i = 0; i < FItemLinks->Count(); ++i) {
     TdxBarItemLink* link = FItemLinks->Items(i);
     if (link->Control() && !link->Control()->IsOwnItem()) continue;
-    auto* entry = new TdxBarQuickCustItem(owner);
-    controller->HideInternalItem(entry);
-    entry->ItemLink = link;
-    ALinks->AddItem(entry);
+    if (TdxBarItemLink* added = ALinks->AddItem(entry)) added->SetData(link);
   }
   TdxBar* bar = FShownBar;
   const bool reset = manager->ReadFromStream() && manager->AllowReset() && bar && bar->CanReset();

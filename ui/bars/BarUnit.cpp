@@ -17,6 +17,7 @@
 #include "ui/bars/BarMenuAnimation.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarNavigation.h"
+#include "ui/bars/BarQuickControl.h"
 #include "ui/bars/BarScreenTips.h"
 #include "ui/bars/BarSkinPainter.h"
 #include "ui/bars/BarStrings.h"

@@ -26,6 +26,7 @@
 #include "ui/bars/BarItemLinks.h"
 #include "ui/bars/BarLookups.h"
 #include "ui/bars/BarPainter.h"
+#include "ui/bars/BarQuickControl.h"
 #include "ui/bars/Bars.h"
 #include "ui/foundation/GraphicsUnit.h"
 
@@ -35,25 +36,12 @@ namespace {
 
 constexpr int kButton = 23, kRow = 22;
 
-// The quick popup's window until its own unit stands: it counts how many of it live.
-class TRecordingQuickPopup : public TdxBarControl {
-  VW_CLASS(TRecordingQuickPopup, TdxBarControl)
- public:
-  explicit TRecordingQuickPopup(TComponent* AOwner) : TdxBarControl(AOwner) { ++Alive; }
-  ~TRecordingQuickPopup() override { --Alive; }
-  TSize PopupSize() override { return {120, kRow * std::max(1, ItemLinks() ? ItemLinks()->Count() : 1)}; }
-  bool HasFloatingCaption() const override { return false; }
-  bool CanHostQuickPopup() const override { return false; }
-  static inline int Alive = 0;
-};
-
 // Until the item layout stands, equal buttons of kButton x kRow in one row (or column); a button
 // beyond the client's end gets no room.
 class TMarkToolbar : public TdxBarControl {
   VW_CLASS(TMarkToolbar, TdxBarControl)
  public:
   explicit TMarkToolbar(TComponent* AOwner) : TdxBarControl(AOwner) {}
-  TClass QuickControlClass() const override { return TRecordingQuickPopup::StaticClass(); }
   int Count() const { return ItemLinks() ? ItemLinks()->VisibleCount() : 0; }
   TSize CalcSizeForWidth(TdxBarDockingStyle, int AWidth) override { return {std::max(AWidth, 51), kRow}; }
   void CalcHorizontalItemRects() override {
@@ -147,13 +135,13 @@ TEST_F(BarToolbarMarkTest, TheMarkTurnsHotDropsItsPopupAndClosesItAgain) {
   EXPECT_EQ(w->MarkState(), 2);
   ASSERT_NE(w->OpenQuickControl(), nullptr);
   EXPECT_EQ(OpenPopup(), w->OpenQuickControl());
-  EXPECT_EQ(TRecordingQuickPopup::Alive, 1);
+  EXPECT_NE(OpenPopup(), nullptr);
   EXPECT_TRUE(IsWindowVisible(w->OpenQuickControl()->Handle()));
 
   Click(mark);
   EXPECT_EQ(w->MarkState(), 1) << "the second click closes the popup";
   EXPECT_EQ(w->OpenQuickControl(), nullptr);
-  EXPECT_EQ(TRecordingQuickPopup::Alive, 0);
+  EXPECT_EQ(OpenPopup(), nullptr);
 
   // A double click toggles like a click.
   MoveTo(mark);
@@ -163,7 +151,7 @@ TEST_F(BarToolbarMarkTest, TheMarkTurnsHotDropsItsPopupAndClosesItAgain) {
   Headless().InjectMouseButton(1, false);
   Pump();
   EXPECT_EQ(w->MarkState(), 1);
-  EXPECT_EQ(TRecordingQuickPopup::Alive, 0);
+  EXPECT_EQ(OpenPopup(), nullptr);
 
   // A hot mark the pointer is not on (it left unseen): the watch brings it back on its first tick.
   MoveTo({10, 10});
@@ -191,7 +179,7 @@ TEST_F(BarToolbarMarkTest, TheClickThatClosesThePopupDoesNotOpenItAgain) {
 
   // The press reaches the library's mouse hook first, which closes the active popup.
   Click(mark);
-  EXPECT_EQ(TRecordingQuickPopup::Alive, 0);
+  EXPECT_EQ(OpenPopup(), nullptr);
   EXPECT_NE(w->MarkState(), 2);
   EXPECT_EQ(w->OpenQuickControl(), nullptr);
   EXPECT_FALSE(w->IgnoreMouseClick()) << "the swallowed click is used up";
@@ -206,7 +194,7 @@ TEST_F(BarToolbarMarkTest, WhileCustomizingTheMarkStaysAsItIs) {
     w->SetMarkState(state);
     EXPECT_EQ(w->MarkState(), 0);
   }
-  EXPECT_EQ(TRecordingQuickPopup::Alive, 0);
+  EXPECT_EQ(OpenPopup(), nullptr);
   M->SetCustomizing(false);
 }
 
@@ -235,7 +223,7 @@ TEST_F(BarToolbarMarkTest, TheQuickPopupListsTheHiddenLinksThenTheAddOrRemoveCom
   EXPECT_EQ(Captions(popup->ItemLinks()), (std::vector<String>{"B2", "B4", "B5", "&Add or Remove Buttons |"}));
   TdxBarItem* command = popup->ItemLinks()->Items(3)->Item();
   EXPECT_TRUE(dynamic_cast<TdxBarQuickAccessItem*>(command));
-  EXPECT_EQ(static_cast<TdxBarQuickAccessItem*>(command)->Toolbar, w);
+  EXPECT_EQ(static_cast<TdxBarQuickAccessItem*>(command)->Toolbar(), w);
   EXPECT_EQ(M->ItemList()->IndexOf(command), -1) << "an internal item";
 
   w->SetMarkState(0);
@@ -255,7 +243,7 @@ TEST_F(BarToolbarMarkTest, TheResetCommandNeedsAStoredManagerItsPermissionAndARe
     for (int i = 0; i < links.Count(); ++i) {
       TdxBarItem* item = links.Items(i)->Item();
       String caption = item->Caption();
-      if (auto* entry = dynamic_cast<TdxBarQuickCustItem*>(item)) caption = entry->ItemLink->Item()->Caption();
+      if (dynamic_cast<TdxBarQuickCustItem*>(item)) caption = static_cast<TdxBarItemLink*>(links.Items(i)->Data())->Item()->Caption();
       captions.push_back(caption + (links.Items(i)->BeginGroup() ? " |" : ""));
     }
     links.Clear();
@@ -387,7 +375,7 @@ TEST_F(BarToolbarMarkTest, CaptionButtonsPressOnlyWhenEnabledAndAPopupFiresItsSo
   EXPECT_EQ(clicks, 1);
 
   // A popup's caption buttons are those of the bar it was opened for.
-  TdxBarControl* popup = TdxBarControl::CreatePopup(TRecordingQuickPopup::StaticClass(), w, bar);
+  TdxBarControl* popup = TdxBarControl::CreatePopup(TdxBarQuickControl::StaticClass(), w, bar);
   popup->ClickCaptionButton(0);
   EXPECT_EQ(clicks, 2);
   TObject::Free(popup);

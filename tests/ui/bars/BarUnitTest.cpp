@@ -13,6 +13,7 @@
 #include "platform/win/Metrics.h"
 #include "ui/bars/BarApplicationMenu.h"
 #include "ui/bars/BarDesignController.h"
+#include "ui/bars/BarQuickControl.h"
 #include "ui/bars/BarMDI.h"
 #include "ui/bars/BarStrings.h"
 #include "ui/bars/BarSubMenuControl.h"
