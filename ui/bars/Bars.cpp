@@ -3,12 +3,15 @@
 #include <algorithm>
 
 #include "platform/classes/Forms.h"
+#include "platform/classes/TypInfo.h"
 #include "platform/win/Rects.h"
 #include "ui/bars/Accessibility.h"
+#include "ui/bars/BarDesignController.h"
 #include "ui/bars/BarLookups.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarPainter.h"
 #include "ui/bars/BarRoutines.h"
+#include "ui/bars/BarUnit.h"
 #include "ui/foundation/ObjectLinks.h"
 #include "ui/foundation/ScopeGuards.h"
 
@@ -821,4 +824,47 @@ void TdxBars::CreateDockControls() {
     FDockControls[style] = new TdxDockControl(FBarManager, style);
     if (parent) FDockControls[style]->SetParent(parent);
   }
+}
+
+// ---- design selection ---------------------------------------------------------------------------
+
+bool TdxBar::AllowsDeletion(bool) { return !FBarManager || FBarManager->CanDeleteComponent(this); }
+
+void TdxBar::DeleteSelected(IdxBarSelectableItem*& AReference, bool ADeleteItems) {
+  if (!AllowsDeletion(ADeleteItems)) return;
+  AReference = nullptr;
+  TObject::Free(this);
+}
+
+void TdxBar::AddMasterObjects(TList* AList) {
+  TComponent* owner = FBarManager ? FBarManager->Owner() : nullptr;
+  if (owner && AList->IndexOf(owner) < 0) AList->Add(owner);
+}
+
+TPersistent* TdxBar::ParentSelectable() {
+  // A built-in site is the manager's own and not in the form's stream: the form is the next such window.
+  for (TControl* control = RealDockControl(); control; control = control->Parent())
+    if (GetClass(control->ClassName()) == control->ClassType()) return control;
+  return FBarManager ? FBarManager->Owner() : nullptr;
+}
+
+int TdxBar::SelectionStatus() { return FBarManager ? FBarManager->GetSelectionStatus(this) : 0; }
+
+void TdxBar::RepaintSelection() {
+  if (TdxBarControl* window = Control(); window && window->HandleAllocated()) window->Invalidate();
+}
+
+void TdxBar::SelectInDesigner(int AOperation) {
+  if (FBarManager) FBarManager->SelectComponent(this, AOperation);
+}
+
+bool TdxBar::SelectParent() {
+  if (FBarManager)
+    if (TPersistent* parent = ParentSelectable()) FBarManager->SelectComponent(parent, 2);
+  return true;
+}
+
+void TdxBar::DesignSelectionChanged() {
+  if (TdxBarDesignController* controller = BarDesignController()) controller->CheckLastSelected();
+  RepaintSelection();
 }

@@ -150,7 +150,7 @@ class TdxBarMergeData : public TObject {
 // ---- the toolbar --------------------------------------------------------------------------------
 
 // One toolbar or main menu bar of a manager; a component kept in the manager's toolbar collection.
-class TdxBar : public TcxComponentCollectionItem, public IdxBarLinksOwner {
+class TdxBar : public TcxComponentCollectionItem, public IdxBarLinksOwner, public virtual IdxBarSelectableItem {
   VW_CLASS(TdxBar, TcxComponentCollectionItem)
  public:
   explicit TdxBar(TComponent* AOwner);
@@ -254,6 +254,26 @@ class TdxBar : public TcxComponentCollectionItem, public IdxBarLinksOwner {
   TdxBarPainter* Painter() const;
   // The window while the toolbar is shown.
   TdxBarControl* Control() const;
+
+  // ---- design selection ----
+  bool AllowsDeletion(bool ADeleteItems) override;
+  void DeleteSelected(IdxBarSelectableItem*& AReference, bool ADeleteItems) override;
+  void ApplyCustomizationAction(int) override {}
+  TdxBarManager* OwningManager() override { return FBarManager; }
+  TPersistent* SelectableObject() override { return this; }
+  // The manager's owner.
+  void AddMasterObjects(TList* AList) override;
+  void NextSelectableObject(IdxBarSelectableItem*& AItem) override { AItem = nullptr; }
+  // The first window from the dock site up whose class streams, else the manager's owner.
+  TPersistent* ParentSelectable() override;
+  int SelectionStatus() override;
+  TdxBarCustomizationActions AvailableActions() override { return dxBarCustomizationAction(1); }
+  void RepaintSelection() override;
+  bool HasSeveralLinks() override { return false; }
+  bool IsSelectedInDesigner() override { return SelectionStatus() == 1; }
+  void SelectInDesigner(int AOperation) override;
+  bool SelectParent() override;
+  void DesignSelectionChanged() override;
   // Test seam: hands the toolbar a window of the caller's making.
   void SetControl(TdxBarControl* Value);
   TdxBarControl* NewBarControl();

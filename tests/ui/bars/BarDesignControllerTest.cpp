@@ -458,6 +458,20 @@ TEST_F(BarDesignControllerTest, DeleteAndEscapeActOnTheDesignSelection) {
   ASSERT_NE(parent, nullptr);
   EXPECT_TRUE(C->SelectParentOfSelection());
   EXPECT_EQ(Designer.Selection, std::vector<TPersistent*>{parent});
+
+  // Escape on a toolbar: its built-in site is not streamed, so the form; a stand-alone site is.
+  C->SelectPersistent(M, bar, 2);
+  ASSERT_EQ(Designer.Selection, std::vector<TPersistent*>{bar});
+  key(VK_ESCAPE);
+  EXPECT_EQ(Designer.Selection, std::vector<TPersistent*>{Form});
+  auto* site = new TdxBarDockControl(Form);
+  site->SetParent(Form);
+  bar->SetDockControl(site);
+  Pump();
+  ASSERT_EQ(bar->RealDockControl(), site);
+  C->SelectPersistent(M, bar, 2);
+  key(VK_ESCAPE);
+  EXPECT_EQ(Designer.Selection, std::vector<TPersistent*>{site});
 }
 
 TEST_F(BarDesignControllerTest, AtRunTimeDeleteFreesTheLastSelectedLinkOnlyWhileCustomizing) {
