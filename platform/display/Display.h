@@ -116,8 +116,9 @@ class Display {
   virtual void SetLayer(SurfaceId id, const LayerAttributes& layer) = 0;
   // The window region in surface coordinates; an empty list means the whole rectangle.
   virtual void SetShape(SurfaceId id, const std::vector<ScreenRect>& rects) = 0;
-  // Gives the native window the input focus, as far as the desktop allows.
-  virtual void Activate(SurfaceId id) = 0;
+  // Gives the native window the input focus, as far as the desktop allows. True when the focus
+  // was asked for, so that a FocusIn for the surface is to come unless it already had the focus.
+  virtual bool Activate(SurfaceId id) = 0;
 
   // Shows the parts of `pixels` (the window's backing store, same size as its bounds) that changed.
   virtual void Present(SurfaceId id, const PixelBuffer& pixels, const std::vector<ScreenRect>& dirty) = 0;

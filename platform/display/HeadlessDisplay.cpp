@@ -157,12 +157,14 @@ class HeadlessDisplay final : public Display, public HeadlessControl {
     }
   }
 
-  void Activate(SurfaceId id) override {
+  bool Activate(SurfaceId id) override {
     std::lock_guard lock(mutex_);
-    if (!Find(id) || focus_ == id) return;
+    if (!Find(id)) return false;
+    if (focus_ == id) return true;
     if (focus_) Push(Event(InputKind::FocusOut, focus_));
     focus_ = id;
     Push(Event(InputKind::FocusIn, id));
+    return true;
   }
 
   void Present(SurfaceId id, const PixelBuffer& pb, const std::vector<ScreenRect>& dirty) override {

@@ -337,11 +337,11 @@ class SdlDisplay final : public Display {
     ApplyShape(*s);
   }
 
-  void Activate(SurfaceId id) override {
+  bool Activate(SurfaceId id) override {
     Native* s = Find(id);
     // Menus and hints never take the focus from the window that opened them.
-    if (!s || s->flags.popup || !s->visible) return;
-    SDL_SetWindowInputFocus(s->window);
+    if (!s || s->flags.popup || !(SDL_GetWindowFlags(s->window) & SDL_WINDOW_SHOWN)) return false;
+    return SDL_SetWindowInputFocus(s->window) == 0;
   }
 
   void Present(SurfaceId id, const PixelBuffer& pb, const std::vector<ScreenRect>& dirty) override {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 
 #include "platform/display/Display.h"
 #include "platform/gdi/Gdi.h"
@@ -36,7 +37,11 @@ struct InputState {
   bool lastWasDouble = false;
   HCURSOR cursorHandle = nullptr;
   int cursorShowCount = 0;
-  platform::SurfaceId requestedFocus = 0;  // native focus asked for and not yet confirmed
+  // Native focus asked for and not yet confirmed, oldest first. An activation that hands itself
+  // on (a menu to its owner, the owner to its form) asks for several in one go, and the desktop
+  // confirms each in turn: a late confirmation must not pass for the operator's own change.
+  std::deque<platform::SurfaceId> requestedFocus;
+  platform::SurfaceId nativeFocus = 0;  // where the desktop last put the native focus
   platform::SurfaceId focusLeft = 0;  // the active window's native focus went, perhaps to another program
   bool activatingByClick = false;
   // TrackMouseEvent
@@ -61,6 +66,9 @@ InputState& S() {
     s.lastDownTime = 0;
     s.lastDownPt = POINT{-100000, -100000};
     s.lastWasDouble = false;
+    // Surfaces are the old display's: no focus asked of it is confirmed by the new one.
+    s.requestedFocus.clear();
+    s.nativeFocus = 0;
   }
   return s;
 }
@@ -341,10 +349,15 @@ void HandleEvent(const platform::InputEvent& e) {
       // (the operator clicked another native window of ours) activates a window.
       InputState& s = S();
       s.focusLeft = 0;
-      if (s.requestedFocus) {
-        if (s.requestedFocus == e.surface) s.requestedFocus = 0;
+      s.nativeFocus = e.surface;
+      std::deque<platform::SurfaceId>& asked = s.requestedFocus;
+      // A surface gone meanwhile confirms nothing any more.
+      std::erase_if(asked, [](platform::SurfaceId id) { return !TopOfSurface(id); });
+      if (auto it = std::find(asked.begin(), asked.end(), e.surface); it != asked.end()) {
+        asked.erase(asked.begin(), it + 1);
         break;
       }
+      if (!asked.empty()) break;  // passing through on the way to the focus we asked for
       if (Window* top = TopOfSurface(e.surface); top && top->handle != s.active && !(top->style & WS_DISABLED))
         SetActiveWindow(top->handle);
       break;
@@ -354,7 +367,8 @@ void HandleEvent(const platform::InputEvent& e) {
       // the events at hand, another program has it (PumpDisplay deactivates the application).
       InputState& s = S();
       Window* active = Find(s.active);
-      if (!s.requestedFocus && active && TopOfSurface(e.surface) == active) s.focusLeft = e.surface;
+      if (s.nativeFocus == e.surface) s.nativeFocus = 0;
+      if (s.requestedFocus.empty() && active && TopOfSurface(e.surface) == active) s.focusLeft = e.surface;
       break;
     }
     case K::Moved:
@@ -556,8 +570,10 @@ HWND SetActiveWindow(HWND hwnd) {
     return old;
   }
   if (w->store && w->store->surface && platform::HasDisplay()) {
-    s.requestedFocus = w->store->surface;
-    platform::CurrentDisplay().Activate(w->store->surface);
+    const platform::SurfaceId id = w->store->surface;
+    // Asking again for the focus already asked for, or already held, brings no confirmation.
+    const platform::SurfaceId expected = s.requestedFocus.empty() ? s.nativeFocus : s.requestedFocus.back();
+    if (platform::CurrentDisplay().Activate(id) && id != expected) s.requestedFocus.push_back(id);
   }
   CallProc(*w, WM_NCACTIVATE, TRUE, 0);
   if ((w = Find(hwnd)))

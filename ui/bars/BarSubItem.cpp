@@ -93,10 +93,13 @@ bool TCustomdxBarSubItem::AcceptsItem(TdxBarItem* Item, String& ErrorText) {
 }
 
 TCustomdxBarControl* TCustomdxBarSubItem::CreateSubMenuControl() {
-  // A menu opened from a link belongs to that link's manager. It stays a window of the manager's
-  // form rather than of the link's bar: owned by a floating toolbar, a cascade of menus stops
-  // following the mouse on a real X server.
-  if (TdxBarItemLink* link = ActiveLink()) return new TdxBarSubMenuControl(link->BarManager());
+  // A menu opened from a link belongs to that link's manager and to the window of the link's bar,
+  // which gets the focus back from it.
+  if (TdxBarItemLink* link = ActiveLink()) {
+    auto* menu = new TdxBarSubMenuControl(link->BarManager());
+    if (TCustomdxBarControl* bar = link->BarControl(); bar && bar->HandleAllocated()) menu->SetParentWindow(bar->Handle());
+    return menu;
+  }
   return new TdxBarSubMenuControl(BarManager());
 }
 

@@ -376,6 +376,37 @@ TEST_F(InputTest, ActivationFollowsClicksUnlessTheWindowDeclines) {
   EXPECT_EQ(Of("b", {WM_LBUTTONDOWN}), (Strings{"LBUTTONDOWN"}));
 }
 
+TEST_F(InputTest, LateConfirmationsOfFocusAskedForActivateNothing) {
+  HWND form = Make("form", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 200);
+  HWND bar = Make("bar", WS_POPUP | WS_VISIBLE, 300, 0, 100, 30, form);
+  SetActiveWindow(form);
+  Pump();
+  ASSERT_EQ(GetActiveWindow(), form);
+  // The bar hands its activation on to its form, as a floating toolbar does; the count only
+  // keeps a fault from running forever.
+  static int barActivations;
+  barActivations = 0;
+  handlers[bar] = [form](HWND, UINT m, WPARAM wp, LPARAM, LRESULT& r) {
+    if (m != WM_ACTIVATE || LOWORD(wp) == WA_INACTIVE || ++barActivations >= 20) return false;
+    SetActiveWindow(form);
+    r = 0;
+    return true;
+  };
+  // Twice before the desktop answers: four focus changes asked for, confirmed one after another.
+  SetActiveWindow(bar);
+  SetActiveWindow(bar);
+  Pump();
+  EXPECT_EQ(barActivations, 2) << "a confirmation of the bar's focus activated it again";
+  EXPECT_EQ(GetActiveWindow(), form);
+  // A change nobody asked for still activates.
+  platform::InputEvent focus;
+  focus.kind = platform::InputKind::FocusIn;
+  focus.surface = Screen().SurfaceAt(350, 15);
+  Screen().InjectEvent(focus);
+  Pump();
+  EXPECT_EQ(barActivations, 3);
+}
+
 TEST_F(InputTest, DialogNavigationMovesFocusInTabOrder) {
   HWND dlg = Make("dlg", WS_POPUP | WS_VISIBLE, 0, 0, 300, 200);
   HWND one = Make("one", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 10, 50, 20, dlg, 0, 11);

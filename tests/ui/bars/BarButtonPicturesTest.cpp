@@ -197,6 +197,10 @@ TEST_F(BarButtonPicturesTest, AThreeLevelCascadeOpensByPressThenAfterEachHoverDe
   EXPECT_GE(Bounds(second).Left, Bounds(first).Right - 4);
   EXPECT_GE(Bounds(third).Left, Bounds(second).Right - 4);
   EXPECT_EQ(second->ChildBar(), third);
+  // Each menu is a window of the bar it opened from.
+  EXPECT_EQ(GetParent(first->Handle()), bar->Control()->Handle());
+  EXPECT_EQ(GetParent(second->Handle()), first->Handle());
+  EXPECT_EQ(GetParent(third->Handle()), second->Handle());
   // Closing the first level takes the chain with it; every menu frees itself.
   static_cast<TdxBarButtonLikeControl*>(ControlOf(bar, 1))->Deactivate(true);
   Pump();
@@ -316,6 +320,38 @@ TEST_F(BarDropDownButtonTest, TheArrowOpensTheMenuOnThePressAndTheReleaseClicksN
   Pump();
   EXPECT_EQ(pasteMenu->MenuControl(), nullptr);
   EXPECT_EQ(undoMenu->MenuControl(), nullptr);
+}
+
+TEST_F(BarDropDownButtonTest, WithAMenuOpenTheMouseOnAnotherDropDownOpensItsMenuAtOnce) {
+  TdxBarPopupMenu* pasteMenu = nullptr;
+  TdxBarPopupMenu* undoMenu = nullptr;
+  TdxBarButton* paste = DropDown("Paste", {"Paste Special", "Paste Link"}, pasteMenu);
+  TdxBarButton* undo = DropDown("Undo", {"Undo Typing"}, undoMenu);
+  TdxBarSubItem* scenes = SubItem("Scenes", {Make("Recall"), Make("Store")});
+  // Wide enough for one row: a menu that covered the next button would take the mouse itself.
+  TdxBar* bar = Toolbar("Edit", {Make("Cut"), paste, scenes, undo}, 100, 100, 400);
+  auto droppedDown = [&](int Index) { return static_cast<TdxBarButtonLikeControl*>(ControlOf(bar, Index))->IsDroppedDown(); };
+  auto onto = [&](int Index) { MoveTo(Centre(bar->Control()->ControlScreenRect(ControlOf(bar, Index)))); };
+  PressArrow(bar, 1);
+  Button(false);
+  ASSERT_TRUE(Shown(pasteMenu->MenuControl()));
+  // Onto a sub-item, onto another drop-down button and back: each opens as the mouse arrives,
+  // with no hover delay, and the one left closes.
+  onto(2);
+  EXPECT_TRUE(Shown(MenuOf(scenes))) << "the sub-item";
+  EXPECT_FALSE(Shown(pasteMenu->MenuControl()));
+  EXPECT_FALSE(droppedDown(1));
+  onto(3);
+  EXPECT_TRUE(Shown(undoMenu->MenuControl())) << "the other drop-down button";
+  EXPECT_EQ(MenuOf(scenes), nullptr);
+  EXPECT_TRUE(droppedDown(3));
+  onto(1);
+  EXPECT_TRUE(Shown(pasteMenu->MenuControl())) << "back to the first";
+  EXPECT_FALSE(Shown(undoMenu->MenuControl()));
+  EXPECT_FALSE(droppedDown(3));
+  EXPECT_EQ(TdxBarButtonLikeControl::OpenTimerControl(), nullptr) << "nothing waits for the hover delay";
+  Close(pasteMenu);
+  Pump();
 }
 
 TEST_F(BarDropDownButtonTest, PicturesOfAnOpenDropDownInEveryStyle) {
