@@ -11,6 +11,7 @@
 #include "platform/gdi/Gdi.h"
 #include "tests/support/Artifacts.h"
 #include "tests/ui/bars/BarItemControlFixture.h"
+#include "tests/ui/bars/BarPatternMenu.h"
 #include "ui/bars/BarMenuAnimation.h"
 #include "ui/bars/BarSubMenuControl.h"
 
@@ -18,43 +19,8 @@ using namespace win;
 
 namespace {
 
-// A pixel of the final image: every pixel differs from its neighbours.
-std::uint32_t Pattern(int X, int Y) { return (static_cast<std::uint32_t>(X % 256) << 16) | ((Y % 256) << 8) | 77; }
-
-// A menu of a given client size that paints the pattern and records every move of its window.
-class TPatternMenu : public TdxBarSubMenuControl {
-  VW_CLASS(TPatternMenu, TdxBarSubMenuControl)
- public:
-  explicit TPatternMenu(TComponent* AOwner) : TdxBarSubMenuControl(AOwner) {}
-  TSize Client{150, 200};
-  std::vector<WINDOWPOS> Moves;
-  TSize CalcContentSize() override {
-    const TRect c = ContentInsets();
-    return {Client.cx - c.Left - c.Right, Client.cy - c.Top - c.Bottom};
-  }
-  // Sized frames, the finishing step included.
-  std::vector<WINDOWPOS> Frames() const {
-    std::vector<WINDOWPOS> frames;
-    for (const WINDOWPOS& p : Moves)
-      if (!(p.flags & SWP_NOSIZE)) frames.push_back(p);
-    return frames;
-  }
-
- protected:
-  void Paint() override {
-    if (AnimationThread()) return;
-    HDC dc = Canvas()->Handle();
-    for (int y = 0; y < Client.cy; ++y)
-      for (int x = 0; x < Client.cx; ++x) {
-        const std::uint32_t p = Pattern(x, y);
-        SetPixelV(dc, x, y, RGB(p >> 16, (p >> 8) & 0xFF, p & 0xFF));
-      }
-  }
-  void WndProc(TMessage& Message) override {
-    if (Message.Msg == WM_WINDOWPOSCHANGED) Moves.push_back(*reinterpret_cast<WINDOWPOS*>(Message.LParam));
-    TdxBarSubMenuControl::WndProc(Message);
-  }
-};
+using bartest::Pattern;
+using bartest::TPatternMenu;
 
 class BarMenuAnimationTest : public BarInputFixture {
  protected:
