@@ -175,7 +175,10 @@ TEST_F(BarToolbarRealWindow, HoveringThroughACascadeOpensEachLevelAfterItsDelay)
 
 // The drag runs its own loop inside the press's dispatch, so the whole gesture is handed to the
 // server at once, in the background: a gesture sent step by step from here would wait on a loop
-// that waits for the release.
+// that waits for the release. Docking comes with a timer tick after the pointer rests, so the
+// rest before the release is long enough for a busy machine to get to that tick.
+constexpr int kGestureMs = 15000;
+
 TEST_F(BarToolbarRealWindow, DraggingTheCaptionMovesTheToolbarAndDropsItOnTheFormsTopSite) {
   Form->Show();
   TdxBar* bar = Manager->Bars()->Add();
@@ -199,10 +202,10 @@ TEST_F(BarToolbarRealWindow, DraggingTheCaptionMovesTheToolbarAndDropsItOnTheFor
     const auto p = [](int X, int Y) { return std::to_string(X) + " " + std::to_string(Y); };
     testsupport::Shell("(xdotool mousemove " + p(AFromX, AFromY) + " sleep 0.2 mousedown 1 sleep 0.2 mousemove " +
                        p((AFromX + AToX) / 2, (AFromY + AToY) / 2) + " sleep 0.2 mousemove " + p(AToX, AToY) +
-                       " sleep 0.4 mouseup 1) >/dev/null 2>&1 &");
+                       " sleep 1 mouseup 1) >/dev/null 2>&1 &");
   };
   gesture(x, y, x + 100, y + 80);
-  ASSERT_TRUE(PumpUntil([&] { return rect().left == start.left + 100; }))
+  ASSERT_TRUE(PumpUntil([&] { return rect().left == start.left + 100; }, kGestureMs))
       << "the toolbar stands at " << rect().left << "," << rect().top << ", started at " << start.left << "," << start.top;
   PumpUntil([] { return false; }, 300);
   EXPECT_EQ(rect().top, start.top + 80);
@@ -213,7 +216,7 @@ TEST_F(BarToolbarRealWindow, DraggingTheCaptionMovesTheToolbarAndDropsItOnTheFor
   win::ClientToScreen(Form->Handle(), &top);
   const win::RECT moved = rect();
   gesture(moved.left + 12, moved.top + (band.Top + band.Bottom) / 2, top.x, top.y);
-  ASSERT_TRUE(PumpUntil([&] { return bar->DockingStyle() == dsTop; })) << "the toolbar never docked";
+  ASSERT_TRUE(PumpUntil([&] { return bar->DockingStyle() == dsTop; }, kGestureMs)) << "the toolbar never docked";
   PumpUntil([] { return false; }, 600);
   testsupport::SaveScreenshot(testsupport::GrabScreen(), "bars/drag-docked-real-window.png");
   EXPECT_EQ(bar->DockingStyle(), dsTop);
