@@ -751,6 +751,8 @@ class TCustomdxBarControl : public TCustomControl {
   virtual double ItemsScaleRatio() const { return 1.0; }
   virtual bool IsDetachable() const { return false; }
   virtual bool DetachCaptionHot() const { return false; }
+  // The tear-off caption's own height, before the painter's band around it.
+  virtual int DetachCaptionSize() const { return 0; }
   virtual int SideBandWidth() const { return 0; }
   virtual bool ShadesRarelyUsed() const { return false; }
   virtual bool ShowsDescriptions() const { return false; }

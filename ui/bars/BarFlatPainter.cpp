@@ -393,7 +393,7 @@ void TdxBarFlatPainter::DrawMenuBorder(TB* Bar, HDC DC, TRect& R) {
   FillSizeGripArea(Bar, DC, {R.Right - 1 - grip.cx, R.Bottom - 1 - grip.cy, R.Right - 1, R.Bottom - 1});
   if (!Bar->IsDetachable()) return;
   const TRect inner = Inflate(R, -1, -1);
-  const int captionHeight = DetachCaptionHeight(Bar->TextSize() / 2);
+  const int captionHeight = DetachCaptionHeight(Bar->DetachCaptionSize());
   HBRUSH window = Sys(COLOR_WINDOW);
   Fill(DC, {inner.Left, inner.Top, inner.Right, inner.Top + 1}, window);
   Fill(DC, {inner.Left, inner.Top, inner.Left + 1, inner.Top + captionHeight + 1}, window);

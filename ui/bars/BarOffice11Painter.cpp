@@ -336,7 +336,7 @@ void TdxBarOffice11Painter::DrawMenuBorder(TB* Bar, HDC DC, TRect& R) {
   FillSizeGripArea(Bar, DC, {R.Right - 1 - grip.cx, R.Bottom - 1 - grip.cy, R.Right - 1, R.Bottom - 1});
   if (!Bar->IsDetachable()) return;
   const TRect inner = Inflate(R, -1, -1);
-  const TRect area(inner.Left, inner.Top, inner.Right, inner.Top + DetachCaptionHeight(Bar->TextSize() / 2));
+  const TRect area(inner.Left, inner.Top, inner.Right, inner.Top + DetachCaptionHeight(Bar->DetachCaptionSize()));
   Frame(DC, area, Office11MenuBrush);
   Fill(DC, {area.Left, area.Top, area.Right, area.Top + 2}, Office11MenuBrush);
   Fill(DC, {area.Left, area.Bottom - 2, area.Right, area.Bottom - 1}, Office11MenuBrush);

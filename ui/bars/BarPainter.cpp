@@ -1446,7 +1446,7 @@ void TdxBarPainter::DrawMenuBorder(TB* Bar, HDC DC, TRect& R) {
     const TRect inner(R.Left + 1, R.Top + 1, R.Right - 1, R.Bottom - 1);
     Edge(DC, inner, BDR_RAISEDINNER, BF_LEFT | BF_TOP | BF_RIGHT);
     const TRect band(inner.Left + 1, inner.Top + 1, inner.Right - 1,
-                     inner.Top + 1 + DetachCaptionHeight(Bar->TextSize() / 2));
+                     inner.Top + 1 + DetachCaptionHeight(Bar->DetachCaptionSize()));
     Frame(DC, band, face);
     DrawDetachCaption(Bar, DC, Inflate(band, -1, -1));
   }

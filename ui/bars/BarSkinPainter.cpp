@@ -643,7 +643,7 @@ void TdxBarSkinPainter::DrawMenuBorder(TB* Bar, HDC DC, TRect& R) {
   }
   if (Bar->IsDetachable()) {
     const TRect inner = Inflate(R, -border, -border);
-    DrawDetachCaption(Bar, DC, {inner.Left, inner.Top, inner.Right, inner.Top + DetachCaptionHeight(Bar->TextSize() / 2)});
+    DrawDetachCaption(Bar, DC, {inner.Left, inner.Top, inner.Right, inner.Top + DetachCaptionHeight(Bar->DetachCaptionSize())});
   }
 }
 

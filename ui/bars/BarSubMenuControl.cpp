@@ -20,6 +20,7 @@
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarPainter.h"
 #include "ui/bars/BarRoutines.h"
+#include "ui/bars/BarSubItem.h"
 #include "ui/bars/BarUnit.h"
 #include "ui/foundation/Canvas.h"
 #include "ui/foundation/ObjectLinks.h"
@@ -173,7 +174,7 @@ TRect TdxBarSubMenuControl::FrameInsets(bool AWithCaption) const {
   TdxBarPainter* painter = BarPainter();
   const int b = painter ? painter->MenuOuterBorder() : 1;
   TRect r{b, b, b, b};
-  if (AWithCaption && IsDetachable() && painter) r.Top += painter->DetachCaptionHeight(TextSize() / 2);
+  if (AWithCaption && IsDetachable() && painter) r.Top += painter->DetachCaptionHeight(DetachCaptionSize());
   return r;
 }
 
@@ -559,23 +560,26 @@ void TdxBarSubMenuControl::HandleItemMouseMove(TShiftState Shift, const TPoint& 
   }
   SetMarkState(HasMark() && Contains(MarkRect(), P) ? 1 : 0);
   if (!alive.Alive() || !HandleAllocated()) return;
-  if (HandleScrollArrows(P)) return;
-  if (!alive.Alive()) return;
-  if (FScrollTimer) {
-    StopScrolling(false);
-    for (bool top : {true, false}) {
-      RECT r = ScrollButtonBounds(top);
-      InvalidateRect(Handle(), &r, FALSE);
+  if (!HandleScrollArrows(P)) {
+    if (!alive.Alive()) return;
+    if (FScrollTimer) {
+      StopScrolling(false);
+      for (bool top : {true, false}) {
+        RECT r = ScrollButtonBounds(top);
+        InvalidateRect(Handle(), &r, FALSE);
+      }
     }
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    const bool moved = cursor.x != LastMousePos().X || cursor.y != LastMousePos().Y;
+    TCustomdxBarControl::HandleItemMouseMove(Shift, P, AControl);
+    if (alive.Alive() && moved && BarHintShown() && !SelectedControl()) HideHint(BarManager());
   }
-  POINT cursor{};
-  GetCursorPos(&cursor);
-  const bool moved = cursor.x != LastMousePos().X || cursor.y != LastMousePos().Y;
-  TCustomdxBarControl::HandleItemMouseMove(Shift, P, AControl);
-  if (alive.Alive() && moved && BarHintShown() && !SelectedControl()) HideHint(BarManager());
+  if (alive.Alive() && HandleAllocated()) TrackDetachCaption(P);
 }
 
 void TdxBarSubMenuControl::HandleMouseLeft() {
+  SetDetachCaptionSelected(false);
   if (HandleAllocated() && (CanScrollUp() || CanScrollDown()))
     for (bool top : {true, false}) {
       RECT r = ScrollButtonBounds(top);
@@ -783,7 +787,9 @@ bool TdxBarSubMenuControl::IsInternal() const {
 }
 
 bool TdxBarSubMenuControl::AllowsDesignHitTest() const {
-  return TCustomdxBarControl::AllowsDesignHitTest() || OwnerPopupMenu() != nullptr;
+  if (TCustomdxBarControl::AllowsDesignHitTest() || OwnerPopupMenu()) return true;
+  auto* subItem = ItemLinks() ? dynamic_cast<TdxBarSubItem*>(ItemLinks()->OwnerObject()) : nullptr;
+  return subItem && subItem->AllowCustomizing();
 }
 
 bool TdxBarSubMenuControl::IsUpdateLocked() const {
@@ -963,6 +969,9 @@ void TdxBarSubMenuControl::WndProc(TMessage& Message) {
     case WM_NCCALCSIZE:
       NCCalcSize(Message);
       return;
+    case WM_NCHITTEST:
+      if (DetachCaptionHitTest(Message)) return;
+      break;
     case WM_GETDLGCODE:
       Message.Result = DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTALLKEYS;
       return;

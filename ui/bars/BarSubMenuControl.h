@@ -126,6 +126,10 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   int BarKind() const override { return 2; }
   win::HBRUSH BkBrush() const override;
   int SideBandWidth() const override { return SideStripWidth(); }
+  // The tear-off caption: flag 0x01 of the parent and a Detachable sub-item.
+  bool IsDetachable() const override;
+  bool DetachCaptionHot() const override { return FDetachCaptionSelected; }
+  int DetachCaptionSize() const override;
   bool ShadesRarelyUsed() const override;
   bool ShowsDescriptions() const override;
   // The layout goes by each control's measured height.
@@ -188,6 +192,11 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   win::HPALETTE LightPalette() const { return FLightPalette; }
   bool ExpandingMenu() const { return FExpandingMenu; }
 
+  // ---- the tear-off caption ----
+  // The caption band in window coordinates; empty without one.
+  TRect DetachCaptionRect() const;
+  bool DetachCaptionSelected() const { return FDetachCaptionSelected; }
+
   // ---- personalised menus ----
   // Recent items first: the manager's MenusShowRecentItemsFirst, outside design mode.
   bool IsPersonalised() const;
@@ -233,6 +242,13 @@ class TdxBarSubMenuControl : public TCustomdxBarControl {
   // Ctrl+Down, and Tab or Down on the last shown link; true when the key was taken.
   bool HandleExpandKeys(TMessage& Message);
   void HandleMarkPress(const TPoint& P);
+  // Over the caption the menu answers as client area, so its mouse reaches the menu.
+  bool DetachCaptionHitTest(TMessage& Message);
+  // The caption's selection follows the client point P.
+  void TrackDetachCaption(const TPoint& P);
+  void SetDetachCaptionSelected(bool Value);
+  // Drags the detaching toolbar off the caption; the menu may be gone when it returns.
+  void TearOff();
   void WMLButtonDown(TMessage& Message);
   void WMKeyDown(TMessage& Message);
   void DestroyMenuWindow();

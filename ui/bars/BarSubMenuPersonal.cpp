@@ -291,7 +291,10 @@ void TdxBarSubMenuControl::WMLButtonDown(TMessage& Message) {
   TCustomdxBarControl::WndProc(Message);
   if (!alive.Alive() || ignored || !HandleAllocated()) return;
   StopAnimation(true);
+  if (!alive.Alive()) return;
   HandleMarkPress({Message.XPos(), Message.YPos()});
+  // The tear-off may free this menu: nothing of it is touched after.
+  if (alive.Alive() && FDetachCaptionSelected) TearOff();
 }
 
 void TdxBarSubMenuControl::HandleMarkPress(const TPoint& P) {

@@ -418,7 +418,7 @@ void TdxBarXPPainter::DrawMenuBorder(TB* Bar, HDC DC, TRect& R) {
   Frame(DC, R, SysBrush(COLOR_BTNSHADOW));
   if (!Bar->IsDetachable()) return;
   const TRect inner = Inflate(R, -1, -1);
-  const TRect band(inner.Left, inner.Top, inner.Right, inner.Top + DetachCaptionHeight(Bar->TextSize() / 2) + 1);
+  const TRect band(inner.Left, inner.Top, inner.Right, inner.Top + DetachCaptionHeight(Bar->DetachCaptionSize()) + 1);
   Frame(DC, band, MenuBrush(Bar));
   DrawDetachCaption(Bar, DC, Inflate(band, -1, -1));
 }

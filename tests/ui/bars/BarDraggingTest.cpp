@@ -16,6 +16,7 @@
 #include "platform/win/Rects.h"
 #include "platform/win/Window.h"
 #include "platform/win/WindowManager.h"
+#include "tests/ui/bars/BarDragScript.h"
 #include "tests/ui/bars/BarToolbarFixture.h"
 #include "ui/bars/BarDesignController.h"
 #include "ui/bars/BarDockControl.h"
@@ -25,60 +26,6 @@
 using namespace win;
 
 namespace {
-
-// Steps that run at set virtual times while the drag's own message loop waits: the user's input
-// and the checks of what the toolbar shows meanwhile. A drag still running a second after the
-// last step fails the test and is ended by taking its capture away.
-class TDragScript {
- public:
-  TDragScript& At(int AMs, std::function<void()> AStep) {
-    FSteps.push_back({AMs, std::move(AStep)});
-    return *this;
-  }
-  void Start() {
-    std::stable_sort(FSteps.begin(), FSteps.end(), [](const TStep& A, const TStep& B) { return A.Ms < B.Ms; });
-    const int last = FSteps.empty() ? 0 : FSteps.back().Ms;
-    FSteps.push_back({last + 1000, [] {
-                        ADD_FAILURE() << "the drag did not end";
-                        ReleaseCapture();
-                      }});
-    FStart = GetTickCount();
-    Current = this;
-    Arm();
-  }
-  void Stop() {
-    if (FTimer) KillTimer(nullptr, FTimer);
-    FTimer = 0;
-    Current = nullptr;
-  }
-  ~TDragScript() { Stop(); }
-  // Milliseconds since the script started.
-  int Elapsed() const { return static_cast<int>(GetTickCount() - FStart); }
-
- private:
-  struct TStep {
-    int Ms;
-    std::function<void()> Step;
-  };
-  void Arm() {
-    if (FNext >= FSteps.size()) return Stop();
-    const int wait = std::max(FSteps[FNext].Ms - Elapsed(), 1);
-    FTimer = SetTimer(nullptr, FTimer, static_cast<UINT>(wait), &TDragScript::Tick);
-  }
-  static void Tick(HWND, UINT, UINT_PTR, DWORD) {
-    TDragScript* self = Current;
-    if (!self) return;
-    while (self->FNext < self->FSteps.size() && self->FSteps[self->FNext].Ms <= self->Elapsed())
-      self->FSteps[self->FNext++].Step();
-    if (Current == self) self->Arm();
-  }
-
-  static inline TDragScript* Current = nullptr;
-  std::vector<TStep> FSteps;
-  std::size_t FNext = 0;
-  UINT_PTR FTimer = 0;
-  DWORD FStart = 0;
-};
 
 int WindowCount() {
   int count = 0;
