@@ -5,12 +5,16 @@
 #include <chrono>
 
 #include "platform/display/Display.h"
+#include "platform/win/Focus.h"
 #include "tests/support/RealWindowPump.h"
 #include "tests/support/X11.h"
 #include "tests/ui/bars/BarStandIns.h"
 #include "ui/bars/BarButton.h"
 #include "ui/bars/BarClasses.h"
+#include "ui/bars/BarLookups.h"
 #include "ui/bars/BarManager.h"
+#include "ui/bars/BarSubItem.h"
+#include "ui/bars/BarSubMenuControl.h"
 #include "ui/bars/BarUnit.h"
 #include "ui/bars/Bars.h"
 #include "ui/controls/ControlsUnit.h"
@@ -222,4 +226,76 @@ TEST_F(BarToolbarRealWindow, DraggingTheCaptionMovesTheToolbarAndDropsItOnTheFor
   EXPECT_EQ(bar->DockingStyle(), dsTop);
 }
 
+// Real mouse input through the X server: the tear-off caption of a detachable sub-item's menu
+// dragged off the menu floats the sub-item's toolbar, dragged back reopens the menu, and a second
+// drag released away leaves the toolbar floating with the menus closed.
+TEST_F(BarToolbarRealWindow, TearingOffAMenuFloatsItsToolbarAndBringingItBackReopensTheMenu) {
+  PlaySounds = false;
+  struct Restore {
+    ~Restore() { PlaySounds = true; }
+  } restore;
+  auto* tools = new TdxBarSubItem(Form);
+  tools->SetCaption("Tools");
+  for (const char* caption : {"Select all", "Splice", "Recall scene"}) {
+    auto* button = new TdxBarButton(Form);
+    button->SetCaption(caption);
+    tools->ItemLinks()->AddItem(button);
+  }
+  tools->SetDetachable(true);
+  Form->Show();
+  TdxBar* bar = Manager->Bars()->Add();
+  bar->SetCaption("Menu");
+  bar->ItemLinks()->AddItem(tools);
+  bar->SetFloatLeft(150);
+  bar->SetFloatTop(150);
+  bar->SetDockingStyle(dsNone);
+  bar->SetVisible(true);
+  TdxBar* wall = Manager->Bars()->Add();
+  wall->SetCaption("Wall tools");
+  wall->ItemLinks()->AddItem(new TdxBarButton(Form));
+  wall->SetDockingStyle(dsNone);
+  tools->SetDetachingBar(wall->IndexInCollection());
+  TdxBarControl* window = bar->Control();
+  ASSERT_NE(window, nullptr);
+  auto menu = [&]() -> TdxBarSubMenuControl* {
+    auto* m = dynamic_cast<TdxBarSubMenuControl*>(tools->ItemLinks()->BarControl());
+    return m && m->HandleAllocated() && win::IsWindowVisible(m->Handle()) ? m : nullptr;
+  };
+  auto floating = [&] { return wall->Visible() && wall->Control() && win::IsWindowVisible(wall->Control()->Handle()); };
+  auto point = [](int X, int Y) { return std::to_string(X) + " " + std::to_string(Y); };
+  ASSERT_TRUE(PumpUntil([&] { return win::IsWindowVisible(window->Handle()); }));
+  const TRect item = window->ControlScreenRect(bar->ItemLinks()->Items(0)->Control());
+  testsupport::Shell("xdotool mousemove " + point((item.Left + item.Right) / 2, (item.Top + item.Bottom) / 2) + " click 1");
+  ASSERT_TRUE(PumpUntil([&] { return menu() != nullptr; })) << "a press opens the sub-item";
+  const TRect w = menu()->WindowRect(), c = menu()->DetachCaptionRect();
+  const int x = w.Left + (c.Left + c.Right) / 2, y = w.Top + (c.Top + c.Bottom) / 2;
+  // What the screen shows, sampled while the drag's own loop runs: 1 floating, 2 the menu open.
+  static std::vector<int>* states = nullptr;
+  static std::function<int()> sample;
+  std::vector<int> seen;
+  states = &seen;
+  sample = [&] { return floating() && !menu() ? 1 : !floating() && menu() ? 2 : 0; };
+  const win::UINT_PTR timer = win::SetTimer(nullptr, 0, 15, [](win::HWND, win::UINT, win::UINT_PTR, win::DWORD) {
+    const int state = sample();
+    if (state && (states->empty() || states->back() != state)) states->push_back(state);
+    if (state == 1 && states->size() == 2)
+      testsupport::SaveScreenshot(testsupport::GrabScreen(), "bars/menu-tearoff-floating-real-window.png");
+  });
+  testsupport::Shell("(xdotool mousemove " + point(x, y) + " sleep 0.3 mousedown 1 sleep 0.3 mousemove " + point(x, y - 70) +
+                     " sleep 0.5 mousemove " + point(x, y) + " sleep 0.4 mouseup 1 sleep 0.2 mousemove " + point(x + 1, y) +
+                     " sleep 0.3 mousedown 1 sleep 0.3 mousemove " + point(x + 30, y - 90) + " sleep 0.4 mouseup 1) >/dev/null 2>&1 &");
+  const bool ended = PumpUntil([&] { return seen.size() >= 4 && !win::GetCapture() && !menu(); }, 8000);
+  win::KillTimer(nullptr, timer);
+  states = nullptr;
+  sample = nullptr;
+  ASSERT_TRUE(ended) << "states seen: " << seen.size();
+  EXPECT_EQ(seen, (std::vector<int>{2, 1, 2, 1})) << "open, floated, menu back, floated again";
+  EXPECT_TRUE(floating()) << "dropped away: the toolbar stays floating";
+  EXPECT_EQ(ActiveBarWindow, nullptr) << "the chain closed";
+  const TRect r = wall->Control()->WindowRect();
+  EXPECT_EQ(r.Left, x + 30 - 100) << "floated where the pointer left the zone";
+  testsupport::SaveScreenshot(testsupport::GrabScreen(), "bars/menu-tearoff-dropped-real-window.png");
+}
+
 }  // namespace
+
