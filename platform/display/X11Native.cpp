@@ -4,6 +4,7 @@
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
+#include <X11/Xproto.h>
 #include <X11/extensions/shape.h>
 
 #include <unistd.h>
@@ -31,6 +32,16 @@ int OnConnectionLost(::Display* display) {
   std::fprintf(stderr, "%s: lost the connection to the display %s (the X server ended); ending\n",
                program_invocation_short_name, name && *name ? name : "");
   std::exit(EXIT_FAILURE);
+}
+
+XErrorHandler g_nextErrorHandler = nullptr;
+
+// A thread waking the event loop sends its wake-up to a window of ours; when that window was
+// destroyed a moment before, the server answers BadWindow, and the X library's own handler would
+// end the program for a message nobody needs any more. Every other error goes on as before.
+int OnRequestError(::Display* display, XErrorEvent* error) {
+  if (error->error_code == BadWindow && error->request_code == X_SendEvent) return 0;
+  return g_nextErrorHandler ? g_nextErrorHandler(display, error) : 0;
 }
 
 bool Native(SDL_Window* window, ::Display*& display, ::Window& xwindow) {
@@ -141,6 +152,8 @@ void EndOnConnectionLoss() {
   }();
   (void)once;
   XSetIOErrorHandler(OnConnectionLost);
+  XErrorHandler previous = XSetErrorHandler(OnRequestError);
+  if (previous != OnRequestError) g_nextErrorHandler = previous;
 }
 
 bool ConnectionLost() { return g_lost; }

@@ -163,6 +163,22 @@ Screenshot GrabScreen() {
   return shot;
 }
 
+void SendEventToAGoneWindow() {
+#ifdef VW_TEST_XLIB
+  Display* display = XOpenDisplay(nullptr);
+  if (!display) return;
+  Window gone = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+  XDestroyWindow(display, gone);
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = gone;
+  event.xclient.format = 32;
+  XSendEvent(display, gone, False, NoEventMask, &event);
+  XSync(display, False);
+  XCloseDisplay(display);
+#endif
+}
+
 bool MapCharactersToKeys(const std::u32string& characters) {
 #ifdef VW_TEST_XLIB
   Display* display = XOpenDisplay(nullptr);

@@ -62,4 +62,8 @@ CursorShot GrabCursor();
 // changed here.
 bool MapCharactersToKeys(const std::u32string& characters);
 
+// Sends an event, on a connection of its own, to a window that was just destroyed, and waits for
+// the server's answer (BadWindow), which goes to the process's X error handler.
+void SendEventToAGoneWindow();
+
 }  // namespace testsupport

@@ -122,6 +122,18 @@ class RealWindows : public ::testing::Test {
 testsupport::XServer RealWindows::server_;
 std::string* RealWindows::skip_ = nullptr;
 
+// A wake-up from another thread can reach a window destroyed a moment before; the server's
+// BadWindow answer must not end the program.
+TEST_F(RealWindows, AnEventSentToAWindowAlreadyGoneEndsNothing) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        testsupport::SendEventToAGoneWindow();
+        std::_Exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
+}
+
 TEST_F(RealWindows, ClicksReachTheRightWindowAndTheScreenShowsTheBackingStore) {
   HWND a = Make("Window A", 60, 60, 300, 200, RGB(200, 40, 40));
   HWND b = Make("Window B", 420, 120, 260, 220, RGB(40, 90, 200));
