@@ -213,6 +213,10 @@ void TdxBarManager::ResetUsageData() {
   if (Application->MessageBox(cxGetResourceString(dxBarStrs::dxSBAR_WANTTORESETUSAGEDATA), Application->Title(),
                               MB_YESNO | MB_ICONEXCLAMATION | MB_DEFBUTTON2) != IDYES)
     return;
+  ResetUsageDataUnasked();
+}
+
+void TdxBarManager::ResetUsageDataUnasked() {
   if (!FSavedState) return;
   TdxBarManagerUpdate update(this);
   const String base = dxBarLayoutSectionBase(this);

@@ -12,6 +12,7 @@
 #include "platform/win/Hooks.h"
 #include "platform/win/MessageBox.h"
 #include "platform/win/Rects.h"
+#include "ui/bars/BarCustomizationForm.h"
 #include "ui/bars/BarDesignController.h"
 #include "ui/bars/BarEditorForms.h"
 #include "ui/bars/BarLayoutPersistence.h"
@@ -942,7 +943,7 @@ bool TdxBarManager::EditableInDesigner() const {
 // ---- customizing --------------------------------------------------------------------------------
 
 void TdxBarManager::SetCustomizing(bool Value) {
-  if (FIsCustomizing == Value || (Value && FCustomizingForm)) return;
+  if (FIsCustomizing == Value || (Value && (FCustomizingForm || IsCustomizationFormOpen()))) return;
   for (int i = FBars->Count() - 1; i >= 0; --i) {
     TdxBarControl* control = i < FBars->Count() ? FBars->Items(i)->Control() : nullptr;
     if (!control) continue;
@@ -961,7 +962,10 @@ void TdxBarManager::SetCustomizing(bool Value) {
     if (bar->Control()) bar->Control()->CreateControls();
   }
   for (TdxBarPopupMenu* menu : FPopupMenus) menu->ItemLinks()->RebuildLists();
-  if (ShowCustomizingForm) ShowCustomizingForm(this, Value);
+  if (ShowCustomizingForm)
+    ShowCustomizingForm(this, Value);
+  else
+    ShowCustomizationForm(this, Value);
   for (int i = 0; i < FBars->Count(); ++i)
     if (TdxBarControl* control = FBars->Items(i)->Control()) {
       control->UpdateControlState();

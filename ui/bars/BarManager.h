@@ -368,6 +368,7 @@ class TdxBarManager : public TComponent {
   // while customizing, else the application's window when visible, else the owner form.
   win::HWND DragCaptureWindow() const;
   void SetCustomizingForm(TForm* Value) { FCustomizingForm = Value; }
+  // Stands in for the customization dialog when set.
   std::function<void(TdxBarManager*, bool Show)> ShowCustomizingForm;
   // The window dialogs of the manager use as their parent.
   win::HWND DialogParentWindow() const;
@@ -427,6 +428,8 @@ class TdxBarManager : public TComponent {
   void SetLayoutStream(TStream* Value) { FLayoutStream = Value; }
   // Asks first; on Yes the menus' and toolbars' recent use goes back to the designed layout's.
   void ResetUsageData();
+  // The same without asking, for callers that asked themselves.
+  void ResetUsageDataUnasked();
   // While a layout loads: the names of the items added after it was saved (their links stay).
   const std::vector<String>* LayoutNewItemNames() const { return FLayoutNewItemNames; }
 

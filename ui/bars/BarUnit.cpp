@@ -9,6 +9,7 @@
 #include "platform/win/Sound.h"
 #include "ui/bars/Accessibility.h"
 #include "ui/bars/BarApplicationMenu.h"
+#include "ui/bars/BarCustomizationForm.h"
 #include "ui/bars/BarDesignController.h"
 #include "ui/bars/BarHooks.h"
 #include "ui/bars/BarSubMenuControl.h"
@@ -303,6 +304,7 @@ void BarUnitStartup() {
   RegisterDesignTimeClasses();
   LoadCursors();
   BarSkinPainterUnitStartup();
+  BarCustomizationFormUnitStartup();
   dxBarInstallMenuAnimator();
   // The program is never a loadable library here, so the hook is always chained.
   if (!gInitProcChained) {
@@ -317,6 +319,7 @@ void BarUnitShutdown() {
   gBarUnitStarted = false;
   BarUnitFinalizing = true;
   dxBarRemoveMenuAnimator();
+  BarCustomizationFormUnitShutdown();
   BarSkinPainterUnitShutdown();
   dxBarToolbarWindowsShutdown();
   // Unchained again where ours is the last hook, so that another start-up chains afresh; a hook

@@ -12,6 +12,7 @@
 #include "platform/system/Modules.h"
 #include "platform/win/Metrics.h"
 #include "ui/bars/BarManager.h"
+#include "ui/bars/BarCustomizationForm.h"
 #include "ui/bars/BarUnit.h"
 #include "tests/support/Artifacts.h"
 #include "ui/controls/ControlsUnit.h"
@@ -59,6 +60,8 @@ class BarItemFixture : public ::testing::Test {
     Application->Initialize();
     ControlsUnitStartup();
     BarUnitStartup();
+    // Customizing mode is tested without the dialog; the dialog's own tests bring it back.
+    CustomizationFormClass = nullptr;
     Application->CreateForm(Form);
     Form->SetBounds(300, 200, 400, 300);
   }

@@ -5,6 +5,7 @@
 #include "platform/display/Display.h"
 #include "platform/system/Modules.h"
 #include "platform/win/Hooks.h"
+#include "ui/bars/BarCustomizationForm.h"
 #include "ui/bars/BarUnit.h"
 #include "ui/controls/ControlsUnit.h"
 #include "ui/foundation/GraphicsUnit.h"
@@ -16,6 +17,8 @@ inline void StartBarTestUnits() {
   Application->Initialize();
   ControlsUnitStartup();
   BarUnitStartup();
+  // Customizing mode is tested without the dialog; the dialog's own tests bring it back.
+  CustomizationFormClass = nullptr;
 }
 
 inline void StopBarTestUnits() {
