@@ -330,6 +330,7 @@ class TdxBarItem : public TdxBarComponent {
 
  private:
   friend class TdxBarItemActionLink;
+  friend class TdxBarManager;  // lets go of items that outlive it
   friend class TdxBarItemLink;
   void AddLink(TdxBarItemLink* Link);
   void RemoveLink(TdxBarItemLink* Link);

@@ -231,6 +231,8 @@ TdxBarManager::~TdxBarManager() {
   FreeAndNil(FMDIStateChangedHandlers);
   while (!FDockControls.empty()) FDockControls.back()->SetBarManager(nullptr);
   FreeInternalItems();
+  // Items usually belong to the form and may outlive their manager; they must not keep it.
+  for (int i = 0; i < ItemCount(); ++i) Items(i)->SetBarManagerReference(nullptr);
   FreeAndNil(FItems);
   FreeAndNil(FCategories);
   FBarsToRestore.clear();
