@@ -6,6 +6,7 @@
 #include "platform/win/Messages.h"
 #include "platform/win/Window.h"
 #include "ui/bars/BarComponents.h"
+#include "ui/bars/BarEditorFormHelpers.h"
 #include "ui/bars/BarItem.h"
 #include "ui/bars/BarManager.h"
 #include "ui/bars/BarStrings.h"
@@ -15,19 +16,7 @@
 using namespace win;
 using namespace dxBarStrs;
 
-namespace {
-
-template <class T>
-void FindChild(TComponent* AForm, T*& AField, const char* AName) {
-  AField = dynamic_cast<T*>(AForm->FindComponent(AName));
-}
-
-template <class T>
-std::unique_ptr<T, void (*)(T*)> MakeDialog() {
-  return {static_cast<T*>(TComponent::Create(T::StaticClass(), nullptr)), [](T* p) { TObject::Free(p); }};
-}
-
-}  // namespace
+using namespace dxBarEditorForms;
 
 // ---- the add-item dialog -------------------------------------------------------------------------
 

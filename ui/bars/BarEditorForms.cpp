@@ -7,6 +7,7 @@
 #include "platform/win/Focus.h"
 #include "platform/win/MessageBox.h"
 #include "ui/bars/BarManager.h"
+#include "ui/bars/BarEditorFormHelpers.h"
 #include "ui/bars/BarRoutines.h"
 #include "ui/bars/BarStrings.h"
 #include "ui/bars/Bars.h"
@@ -15,21 +16,7 @@
 using namespace win;
 using namespace dxBarStrs;
 
-namespace {
-
-// The form's child components by their stored names.
-template <class T>
-void FindChild(TComponent* AForm, T*& AField, const char* AName) {
-  AField = dynamic_cast<T*>(AForm->FindComponent(AName));
-}
-
-// A dialog made for one showing and freed afterwards, whatever way the showing ends.
-template <class T>
-std::unique_ptr<T, void (*)(T*)> MakeDialog() {
-  return {static_cast<T*>(TComponent::Create(T::StaticClass(), nullptr)), [](T* p) { TObject::Free(p); }};
-}
-
-}  // namespace
+using namespace dxBarEditorForms;
 
 // ---- the name dialog -----------------------------------------------------------------------------
 
