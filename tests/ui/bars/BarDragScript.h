@@ -9,6 +9,7 @@
 
 #include "platform/system/Clock.h"
 #include "platform/win/Focus.h"
+#include "platform/win/Messages.h"
 #include "platform/win/Window.h"
 
 // Steps that run at set virtual times while the drag's own message loop waits: the user's input
@@ -37,6 +38,23 @@ class TDragScript {
     Current = nullptr;
   }
   ~TDragScript() { Stop(); }
+  // Runs the script while the library's loop, entered by the press already queued, handles the
+  // queue; true when a WM_QUIT came out of it.
+  bool Run() {
+    Start();
+    bool quit = false;
+    win::MSG msg;
+    while (win::PeekMessage(&msg, nullptr, 0, 0, win::PM_REMOVE)) {
+      if (msg.message == win::WM_QUIT) {
+        quit = true;
+        continue;
+      }
+      win::TranslateMessage(&msg);
+      win::DispatchMessage(&msg);
+    }
+    Stop();
+    return quit;
+  }
   // Milliseconds since the script started.
   int Elapsed() const { return static_cast<int>(win::GetTickCount() - FStart); }
 

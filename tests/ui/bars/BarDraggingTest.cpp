@@ -92,18 +92,7 @@ class BarDraggingTest : public BarToolbarFixture {
     Pump();
     const int before = WindowCount();
     Screen().InjectMouseButton(1, true);
-    AScript.Start();
-    bool quit = false;
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) {
-        quit = true;
-        continue;
-      }
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-    AScript.Stop();
+    const bool quit = AScript.Run();
     EXPECT_FALSE(M->Bars()->Dragging());
     EXPECT_EQ(WindowCount(), before) << "one window per toolbar after the drag";
     return quit;

@@ -104,18 +104,7 @@ class BarMenuTearOffTest : public BarToolbarFixture {
     MoveTo(Centre(CaptionOnScreen(menu)));
     EXPECT_TRUE(menu->DetachCaptionSelected());
     Input().InjectMouseButton(1, true);
-    AScript.Start();
-    bool quit = false;
-    MSG msg;
-    while (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) {
-        quit = true;
-        continue;
-      }
-      TranslateMessage(&msg);
-      DispatchMessage(&msg);
-    }
-    AScript.Stop();
+    const bool quit = AScript.Run();
     EXPECT_EQ(GetCapture(), nullptr) << "the capture goes with the loop";
     return quit;
   }
