@@ -668,16 +668,23 @@ void TdxBarApplicationMenuControlAccessibilityHelper::MoveVerticallyAcross(TdxBa
   BarNavigationController->ChangeSelection(AByTab, target->Control()->AccessibilityHelperOf(), current);
 }
 
+namespace {
+
+// In the application menu Tab moves like Down and Shift+Tab like Up; true when the key was a Tab.
+bool TabAsVerticalKey(WORD& AKey) {
+  const TShiftState shift = GetShiftState();
+  if (AKey != VK_TAB || shift.Contains(ssCtrl)) return false;
+  AKey = shift.Contains(ssShift) ? VK_UP : VK_DOWN;
+  return true;
+}
+
+}  // namespace
+
 bool TdxBarApplicationMenuControlAccessibilityHelper::ProcessNavigationKey(WORD& Key) {
   TdxBarApplicationMenuControl* menu = ApplicationMenu();
   if (!menu) return true;
-  const TShiftState shift = GetShiftState();
-  bool byTab = false;
   WORD key = Key;
-  if (key == VK_TAB && !shift.Contains(ssCtrl)) {
-    key = shift.Contains(ssShift) ? VK_UP : VK_DOWN;
-    byTab = true;
-  }
+  const bool byTab = TabAsVerticalKey(key);
   if (key != VK_UP && key != VK_DOWN) return TdxBarSubMenuControlAccessibilityHelper::ProcessNavigationKey(Key);
   if (TakesDropDownKey(key)) return true;
   // The selection may be a button's: the menu's own selected link covers both.
@@ -725,13 +732,8 @@ bool TdxBarExtraPaneControlAccessibilityHelper::ProcessNavigationKey(WORD& Key) 
   auto* pane = dynamic_cast<TdxBarExtraPaneControl*>(Toolbar());
   TdxBarApplicationMenuControl* menu = pane ? pane->ApplicationMenu() : nullptr;
   if (!menu) return TdxBarControlAccessibilityHelper::ProcessNavigationKey(Key);
-  const TShiftState shift = GetShiftState();
-  bool byTab = false;
   WORD key = Key;
-  if (key == VK_TAB && !shift.Contains(ssCtrl)) {
-    key = shift.Contains(ssShift) ? VK_UP : VK_DOWN;
-    byTab = true;
-  }
+  const bool byTab = TabAsVerticalKey(key);
   if (key != VK_UP && key != VK_DOWN) return TdxBarControlAccessibilityHelper::ProcessNavigationKey(Key);
   if (TakesDropDownKey(key)) return true;
   auto* helper = dynamic_cast<TdxBarApplicationMenuControlAccessibilityHelper*>(menu->AccessibilityHelper());
